@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch.h"
+
+#include "chart_reader.h"
+#include "chart_writer.h"
+#include "debug_log.h"
+#include "html_export.h"
+#include "tree_dump.h"
+
+#include <memory>
+
+namespace {
+
+// Opens a chart as File Open does; on success puts its settings in force.
+std::unique_ptr<Tree> openChart(const std::string& path, std::ostream& err)
+{
+    ChartLoad load = readChartFile(String(path.c_str()), treeSettings());
+    if (!load) {
+        err << load.message << '\n';
+        return nullptr;
+    }
+    treeSettings() = load.settings;
+    return std::move(load.tree);
+}
+
+int logTree(const std::vector<std::string>& args, BatchStreams streams)
+{
+    openDebugLog();
+    std::unique_ptr<Tree> tree = openChart(args[0], streams.err);
+    if (!tree)
+        return 1;
+    dumpTree(debugLog(), *tree);
+    return 0;
+}
+
+int saveAs(const std::vector<std::string>& args, BatchStreams streams)
+{
+    std::unique_ptr<Tree> tree = openChart(args[0], streams.err);
+    if (!tree)
+        return 1;
+    const SaveResult saved = saveChartFile(args[1], *tree, treeSettings());
+    if (!saved) {
+        streams.err << saved.message << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams)
+{
+    bool completePage = false;
+    std::vector<std::string> paths;
+    for (const std::string& arg : args) {
+        if (arg == "--complete-page")
+            completePage = true;
+        else
+            paths.push_back(arg);
+    }
+    if (paths.size() != 2) {
+        streams.err << "usage: stirpa --export-html CHART OUT [--complete-page]\n";
+        return 2;
+    }
+    openDebugLog();
+    std::unique_ptr<Tree> tree = openChart(paths[0], streams.err);
+    if (!tree)
+        return 1;
+    const HtmlExportResult result = exportHtml(*tree, String(paths[1].c_str()), completePage);
+    if (!result) {
+        streams.err << result.message << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int argumentCount(const std::string& usage)
+{
+    int count = 0;
+    bool inWord = false;
+    for (const char c : usage) {
+        if (c == '[')
+            break;
+        if (c != ' ' && !inWord)
+            ++count;
+        inWord = c != ' ';
+    }
+    return count;
+}
+
+} // namespace
+
+std::vector<BatchOption> coreBatchOptions()
+{
+    return {
+        {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
+        {"--save-as", "CHART OUT", "open CHART and save it to OUT in the chart format", saveAs},
+        {"--export-html", "CHART OUT [--complete-page]",
+         "HTML export (template stirpa_full.html from the current directory)", exportHtmlCommand},
+    };
+}
+
+std::string batchHelp(const std::vector<BatchOption>& options)
+{
+    std::string text = "usage: stirpa [CHART]\n";
+    for (const BatchOption& option : options)
+        text += "       stirpa " + option.name + " " + option.usage + "\n";
+    text += "       stirpa --help | --version\n\n";
+    text += "  CHART  open the editor on a chart file\n";
+    for (const BatchOption& option : options)
+        text += "  " + option.name + "  " + option.summary + "\n";
+    return text;
+}
+
+int runBatch(const std::vector<BatchOption>& options, const std::vector<std::string>& args,
+             BatchStreams streams)
+{
+    if (args.empty())
+        return -1;
+    for (const BatchOption& option : options) {
+        if (option.name != args[0])
+            continue;
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        const bool optionalTail = option.usage.find('[') != std::string::npos;
+        const int needed = argumentCount(option.usage);
+        if (int(rest.size()) < needed || (!optionalTail && int(rest.size()) != needed)) {
+            streams.err << "usage: stirpa " << option.name << ' ' << option.usage << '\n';
+            return 2;
+        }
+        return option.run(rest, streams);
+    }
+    return -1;
+}

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The batch forms of the stirpa command: each opens no window. A command returns
+// the process exit status; errors go to the error stream.
+struct BatchStreams {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using BatchCommand = std::function<int(const std::vector<std::string>& args, BatchStreams streams)>;
+
+struct BatchOption {
+    std::string name;       // e.g. "--log-tree"
+    std::string usage;      // the arguments, for --help
+    std::string summary;
+    BatchCommand run;
+};
+
+// The options every build has; the editor adds the ones that need Qt.
+std::vector<BatchOption> coreBatchOptions();
+
+// Runs the batch option named by args[0] (args excludes the program name);
+// returns -1 when args[0] is not a batch option.
+int runBatch(const std::vector<BatchOption>& options, const std::vector<std::string>& args,
+             BatchStreams streams);
+
+// The text of --help.
+std::string batchHelp(const std::vector<BatchOption>& options);

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+// Replaces the file at path by bytes, or leaves it untouched: the bytes go to a
+// temporary file in the same folder, are flushed to disk, and the temporary file
+// is renamed over the old one. A symbolic link is followed, and an existing
+// file's permissions are kept. On failure returns false with a message naming
+// the cause, and no temporary file is left behind.
+bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Values a chart file may carry; anything outside is an invalid record, so no
+// later pixel arithmetic can overflow.
+namespace chartLimits {
+inline constexpr int minCell = -10000;
+inline constexpr int maxCell = 100000;
+inline constexpr int maxLink = 100000;
+// A description longer than this (16 MiB) is refused rather than padded.
+inline constexpr long maxTextLength = 16L << 20;
+} // namespace chartLimits

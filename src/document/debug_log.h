@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// The program's one plain-text diagnostic log. Until a log is opened, writes go
+// nowhere.
+std::ostream& debugLog();
+
+// Opens (truncating) the log file; false when it cannot be created, in which
+// case writes are silently lost.
+bool openDebugLog(const std::string& path = "stirpalog.txt");
+
+// Sends the log to another stream (tests); null restores the file.
+void redirectDebugLog(std::ostream* stream);

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "stirpa_string.h"
+#include "tree.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+// The outcome of an HTML export; the message says what went wrong.
+struct HtmlExportResult {
+    enum Status { Written, CannotCreate, TemplateIncomplete, WriteFailed };
+
+    Status status = Written;
+    std::string message;
+
+    explicit operator bool() const { return status == Written; }
+};
+
+inline constexpr char htmlTemplateName[] = "stirpa_full.html";
+
+// The file name offered for an export: the chart's path with its file's own
+// extension replaced by ".html" (".html" for a chart never saved).
+String initialHtmlName(const String& documentPath);
+
+// The page name: the output file's name without folder and extension.
+String htmlPageName(const String& outputPath);
+
+// Writes the chart elements (links pass, boxes pass, spacer) to out.
+void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName);
+
+// Writes a page: with a template, its head up to the TREE line (FILENAME lines
+// replaced by the page name), the chart, then the rest of the template. Returns
+// false when the template ends before a TREE line (out then holds the head).
+bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName, std::istream* pageTemplate);
+
+// The export command: writes path (atomically) and logs its progress. With
+// completePage the template is read from templatePath.
+HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
+                            const std::string& templatePath = htmlTemplateName);

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "stirpa_string.h"
+
+#include <string>
+
+// Line reader for chart files. The whole file is read at construction; each
+// readLine() hands out the next line without its end of line (LF, CR LF or a lone
+// CR), or null when none is left. A returned line stays valid until the next
+// readLine() or the reader's end. fail() is true exactly when the file could not
+// be opened or read.
+class memFile {
+public:
+    explicit memFile(const String& path);
+    // A reader over bytes already in memory (tests, fuzzing).
+    static memFile fromBytes(std::string bytes);
+
+    const char* readLine();
+
+    bool fail() const { return failed_; }
+    bool bad() const { return failed_; }
+    bool good() const { return !failed_; }
+
+private:
+    memFile() = default;
+
+    std::string bytes_;
+    std::size_t next_ = 0;
+    bool failed_ = false;
+};

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "geometry.h"
+
+#include <cstdint>
+#include <vector>
+
+class Person;
+
+// Finds the first box in list order at a cell in constant time. Boxes at one cell
+// are chained through the boxes themselves, ordered by their list order, so the
+// index allocates nothing per box (an open-addressing table of cells).
+class CellIndex {
+public:
+    Person* first(Cell cell) const;
+    void add(Person* box);
+    void remove(Person* box);
+    void clear();
+    std::size_t cellCount() const { return used_; }
+
+private:
+    struct Slot {
+        std::uint64_t key = 0;
+        Person* head = nullptr; // null: empty slot
+    };
+
+    static std::uint64_t keyOf(Cell cell);
+    std::size_t find(std::uint64_t key) const;
+    void grow();
+    void eraseSlot(std::size_t slot);
+
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+};

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "colour.h"
+#include "geometry.h"
+
+#include <string_view>
+
+// The one drawing interface of the program. Screen, printer and image output
+// implement it; boxes, trackers and the generation column draw through it.
+// Coordinates are chart pixels (the implementation applies any scroll offset).
+class DrawContext {
+public:
+    // The outline pen of a tracker.
+    struct OutlinePen {
+        Colour colour = colours::white;
+        bool dashed = true;
+    };
+
+    virtual ~DrawContext() = default;
+
+    // The size of the window's client area; 0 x 0 without a window.
+    virtual Size clientSize() const = 0;
+    // The area being drawn, in chart pixels.
+    virtual Rect clipBox() const = 0;
+
+    // An empty rect stands for the whole client area. Leaves text transparent.
+    virtual void fillBackground(Colour colour, const Rect& rect) = 0;
+    // Removes any clipping, then clips to rect unless it is empty.
+    virtual void setClip(const Rect& rect) = 0;
+    // noColour changes nothing.
+    virtual void setPen(Colour colour) = 0;
+    // noColour selects the hollow brush.
+    virtual void setBrush(Colour colour) = 0;
+    // height is the character cell height in pixels.
+    virtual void setFont(std::string_view face, int height, bool bold) = 0;
+    // Each colour unless it is noColour.
+    virtual void setTextColours(Colour text, Colour background) = 0;
+    // Roundness 0 gives a plain rectangle; otherwise the corner ellipse is
+    // trunc(width x roundness) by trunc(height x roundness).
+    virtual void drawBox(const Rect& rect, float roundness) = 0;
+    virtual void drawLine(Point from, Point to) = 0;
+    // The point is the bottom-left corner of the text; bytes are decoded for display.
+    virtual void drawText(Point bottomLeft, std::string_view bytes) = 0;
+    // Outlines drawn between these two are XORed, so drawing one twice restores
+    // the pixels.
+    virtual void beginXorOutline(const OutlinePen& pen) = 0;
+    virtual void endXorOutline() = 0;
+
+    // Mouse capture and cursor for a drag; surfaces without a window ignore them.
+    virtual void captureMouse() {}
+    virtual void releaseMouse() {}
+    virtual void setCrossCursor() {}
+    virtual void setArrowCursor() {}
+
+    // strictlyContains of the client rectangle (no scroll offset) and the point.
+    bool clientContains(Point point) const
+    {
+        const Size size = clientSize();
+        return strictlyContains(Rect{0, 0, size.width, size.height}, point);
+    }
+};

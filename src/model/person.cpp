@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "person.h"
+
+#include "debug_log.h"
+#include "pair_text.h"
+#include "tree.h"
+
+#include <string>
+
+Person::Person(const String& description, Cell cell, Links links) : links_(links), cell_(cell)
+{
+    setText(description);
+}
+
+Person::~Person() = default;
+
+void Person::logLine() const { describe(debugLog()); }
+
+void ContPerson::logLine() const { describe(debugLog()); }
+
+void Person::describe(std::ostream& out) const
+{
+    if (kind() == 'p')
+        out << "  Continuation box, dir " << direction() << ": " << text.c_str();
+    else
+        out << "  Box " << text.c_str();
+    out << " at " << writePair(column(), level()).c_str() << ", connected "
+        << writePair(rightLink(), downLink()).c_str() << ", lineage " << lineage << std::endl;
+}
+
+void Person::setLinks(Links links, int /*direction*/) { setLinkLengths(links); }
+
+void Person::setText(const String& edit)
+{
+    std::string stored;
+    const std::string_view source = edit.view();
+    stored.reserve(source.size() + 8);
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        const char c = source[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < source.size() && source[i + 1] == '\n')
+                ++i;
+            stored += " |";
+        } else {
+            stored += c;
+        }
+    }
+    text = String(std::string_view(stored));
+}
+
+String Person::editText() const
+{
+    std::string edit;
+    const std::string_view source = text.view();
+    edit.reserve(source.size() + 8);
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        if (source[i] == '|' && i > 0) {
+            if (source[i - 1] == ' ')
+                edit.pop_back();
+            edit += "\r\n";
+        } else {
+            edit += source[i];
+        }
+    }
+    return String(std::string_view(edit));
+}
+
+void Person::copyContentFrom(const Person& source)
+{
+    text = source.text;
+    setLinkLengths(source.links());
+    lineage = source.lineage;
+}
+
+void Person::setCell(Cell cell)
+{
+    if (cell == cell_)
+        return;
+    if (owner_)
+        owner_->moveInIndex(this, cell);
+    else
+        cell_ = cell;
+}
+
+void Person::setLinkLengths(Links links)
+{
+    links_ = links;
+    if (owner_)
+        owner_->noteLinks(links);
+}
+
+ContPerson::ContPerson(const String& description, Cell cell, Links links, int direction)
+    : Person(description, cell, links)
+{
+    setDirection(direction);
+}
+
+void ContPerson::setLinks(Links /*links*/, int direction) { setDirection(direction); }
+
+void ContPerson::setDirection(int direction)
+{
+    direction_ = direction >= 0 && direction <= 4 ? direction : 4;
+}
+
+DirectionFactors directionFactors(int direction)
+{
+    static constexpr DirectionFactors table[] = {{1, 0}, {2, 1}, {1, 2}, {0, 1}, {1, 1}};
+    return table[direction >= 0 && direction <= 4 ? direction : 4];
+}

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "geometry.h"
+#include "list.h"
+#include "stirpa_string.h"
+
+#include <cstdint>
+#include <ostream>
+
+class DrawContext;
+class Tree;
+
+// Connector lengths: the right connector, then the down connector.
+struct Links {
+    int right = 0;
+    int down = 0;
+};
+
+// A person box: a description and up to two connectors (rightward, downward).
+// The cell and the connector lengths change only through the setters, so that
+// the Tree holding the box keeps its cell index right.
+class Person : public ListData {
+public:
+    Person() = default;
+    // A box typed in the dialog; the description is taken through setText().
+    Person(const String& description, Cell cell, Links links);
+    Person(const Person&) = delete;
+    Person& operator=(const Person&) = delete;
+    ~Person() override;
+
+    void logLine() const override;
+    char kind() const override { return 'P'; }
+    bool isOwned() const override { return true; }
+
+    // Sets both links from the pair; a continuation box takes the direction instead.
+    virtual void setLinks(Links links, int direction);
+    virtual void draw(DrawContext& dc, bool selected) const;
+    virtual int direction() const { return 4; }
+    virtual void htmlLinks(std::ostream& out, const String& pageName) const;
+    virtual void htmlBox(std::ostream& out, const String& pageName) const;
+
+    // The describe line of the log, with its end of line.
+    void describe(std::ostream& out) const;
+
+    // Stores edit-control text: every line break (CR LF, LF or a lone CR) becomes
+    // a blank and a bar, so no character is lost.
+    void setText(const String& edit);
+    // The text for an edit control: each stored line break (" |", or a bare '|'
+    // after the first byte) comes back as CR LF.
+    String editText() const;
+
+    // Text, links and lineage of another box (not its cell, kind or direction).
+    void copyContentFrom(const Person& source);
+
+    Cell cell() const { return cell_; }
+    int column() const { return cell_.column; }
+    int level() const { return cell_.level; }
+    void setCell(Cell cell);
+
+    int rightLink() const { return links_.right; }
+    int downLink() const { return links_.down; }
+    Links links() const { return links_; }
+    void setLinkLengths(Links links);
+
+    String text;
+    int lineage = 0;
+
+private:
+    friend class Tree;
+    friend class CellIndex;
+
+    Links links_;
+    Cell cell_;
+    // Kept by the Tree that holds the box: its place in list order and the next
+    // box at the same cell.
+    Tree* owner_ = nullptr;
+    std::uint64_t listOrder_ = 0;
+    Person* nextAtCell_ = nullptr;
+};
+
+// A continuation box: stands for a branch continued in another chart and points
+// toward one side (0 up, 1 right, 2 down, 3 left, 4 none).
+class ContPerson : public Person {
+public:
+    ContPerson() = default;
+    ContPerson(const String& description, Cell cell, Links links, int direction);
+
+    void logLine() const override;
+    char kind() const override { return 'p'; }
+    void setLinks(Links links, int direction) override;
+    void draw(DrawContext& dc, bool selected) const override;
+    int direction() const override { return direction_; }
+    void htmlLinks(std::ostream& out, const String& pageName) const override;
+    void htmlBox(std::ostream& out, const String& pageName) const override;
+
+    // Any value outside 0 to 4 becomes 4.
+    void setDirection(int direction);
+
+private:
+    int direction_ = 4;
+};
+
+// A box embedded in its owner (the copy buffer, the undo record's saved copy);
+// no list ever destroys it.
+class StorePerson : public Person {
+public:
+    char kind() const override { return 'Z'; }
+    bool isOwned() const override { return false; }
+};
+
+// Fractions of a continuation box's cell by direction: the side it touches.
+struct DirectionFactors {
+    int x;
+    int y;
+};
+DirectionFactors directionFactors(int direction);

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "description_lines.h"
+#include "draw_context.h"
+#include "person.h"
+#include "tree_settings.h"
+
+namespace {
+
+constexpr float boxRoundness = 0.15f;
+constexpr double contSize = 0.7;
+constexpr double contStep = 0.15;
+constexpr double anchorStep = 0.5;
+constexpr int textInset = 2;
+constexpr int clipInsetFar = 4;
+constexpr int lineSpacing = 12;
+constexpr std::string_view fontFace = "Arial";
+
+void drawLines(DrawContext& dc, std::string_view text, Point corner, int firstBaseline,
+               int smallFrom, bool boldStart)
+{
+    dc.setFont(fontFace, boldStart ? 16 : 14, boldStart);
+    int i = 0;
+    for (std::string_view line : descriptionLines(text)) {
+        if (i == smallFrom)
+            dc.setFont(fontFace, 14, false);
+        dc.drawText({corner.x + textInset, corner.y + firstBaseline + lineSpacing * i}, line);
+        ++i;
+    }
+}
+
+} // namespace
+
+void Person::draw(DrawContext& dc, bool selected) const
+{
+    const Point origin = cellOrigin(cell());
+    const TreeSettings& s = treeSettings();
+    const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
+
+    if (rightLink() != 0) {
+        dc.setPen(lineage == 1 || lineage == 3 ? colours::red : colours::darkblue);
+        dc.drawLine({x + w, y + h / 2}, {x + w + rightLink(), y + h / 2});
+    }
+    if (downLink() != 0) {
+        dc.setPen(lineage == 2 || lineage == 3 ? colours::red : colours::darkblue);
+        dc.drawLine({x + w / 2, y + h}, {x + w / 2, y + h + downLink()});
+    }
+    const Colour outline = selected ? colours::paleyellow : colours::darkblue;
+    const Colour fill = selected ? colours::darkblue : colours::paleyellow;
+    dc.setPen(outline);
+    dc.setBrush(fill);
+    dc.drawBox({x, y, x + w, y + h}, boxRoundness);
+    dc.setClip({x + textInset, y + textInset, x + w - clipInsetFar, y + h - clipInsetFar});
+    dc.setTextColours(outline, fill);
+    drawLines(dc, text.view(), {x, y}, 16, smallFontStart(s.smallFontLine), true);
+    dc.setClip({});
+}
+
+void ContPerson::draw(DrawContext& dc, bool selected) const
+{
+    const Point origin = cellOrigin(cell());
+    const TreeSettings& s = treeSettings();
+    const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
+    const DirectionFactors f = directionFactors(direction());
+
+    if (direction() < 4) {
+        const Point anchor{x + scaled(w, anchorStep) * f.x, y + scaled(h, anchorStep) * f.y};
+        const Point end{anchor.x + rightLink() * (f.x - 1), anchor.y + downLink() * (f.y - 1)};
+        dc.setPen(colours::darkblue);
+        dc.drawLine(anchor, end);
+    }
+    const int bw = scaled(w, contSize), bh = scaled(h, contSize);
+    const Point corner{x + scaled(w, contStep) * f.x, y + scaled(h, contStep) * f.y};
+    const Colour outline = selected ? colours::palecyan : colours::darkblue;
+    const Colour fill = selected ? colours::darkblue : colours::palecyan;
+    dc.setPen(outline);
+    dc.setBrush(fill);
+    dc.drawBox({corner.x, corner.y, corner.x + bw, corner.y + bh}, boxRoundness);
+    dc.setClip({corner.x + textInset, corner.y + textInset, corner.x + bw - clipInsetFar,
+                corner.y + bh - clipInsetFar});
+    dc.setTextColours(outline, fill);
+    drawLines(dc, text.view(), corner, 14, -1, false);
+    dc.setClip({});
+}

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tracker.h"
+
+#include "tree_settings.h"
+
+namespace {
+constexpr float boxRoundness = 0.15f;
+}
+
+Tracker::Tracker(bool solid) { pen.dashed = !solid; }
+
+void Tracker::begin(DrawContext& dc, Point point)
+{
+    dc.beginXorOutline(pen);
+    if (drawn)
+        draw(dc);
+    start = current = point;
+    active = true;
+    draw(dc);
+    drawn = true;
+    dc.endXorOutline();
+    dc.captureMouse();
+    dc.setCrossCursor();
+}
+
+void Tracker::moveTo(DrawContext& dc, Point point)
+{
+    if (!active)
+        return;
+    dc.beginXorOutline(pen);
+    draw(dc);
+    current = point;
+    draw(dc);
+    drawn = true;
+    dc.endXorOutline();
+}
+
+bool Tracker::end(DrawContext& dc)
+{
+    if (!active)
+        return false;
+    dc.beginXorOutline(pen);
+    if (drawn)
+        draw(dc);
+    drawn = false;
+    dc.endXorOutline();
+    dc.releaseMouse();
+    dc.setArrowCursor();
+    active = false;
+    return dc.clientContains(current);
+}
+
+void Tracker::show(DrawContext& dc, int mode)
+{
+    if ((mode == 0 && !drawn) || (mode == 1 && drawn))
+        return;
+    dc.beginXorOutline(pen);
+    draw(dc);
+    dc.endXorOutline();
+    drawn = mode != 0;
+}
+
+Rect BoxTracker::outline(Point point)
+{
+    const Point origin = cellOrigin(cellUnder(point));
+    const TreeSettings& s = treeSettings();
+    return {origin.x, origin.y, origin.x + s.boxWidth, origin.y + s.boxHeight};
+}
+
+void BoxTracker::draw(DrawContext& dc) const { dc.drawBox(outline(current), boxRoundness); }

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "geometry.h"
+
+// The chart-wide settings that the chart file's header line carries.
+struct TreeSettings {
+    int boxWidth = 120;
+    int boxHeight = 50;
+    int htmlStartX = 50;
+    int htmlStartY = 200;
+    char generationMode = 'd';
+    int generationStart = 1;
+    int smallFontLine = 1;
+    bool saveLineage = true;
+
+    // Box sizes outside this range are refused (they would make the pitch 0 or
+    // overflow pixel coordinates).
+    static constexpr int minBoxSize = 1;
+    static constexpr int maxBoxSize = 2000;
+
+    int pitchX() const;
+    int pitchY() const;
+
+    friend bool operator==(const TreeSettings&, const TreeSettings&) = default;
+};
+
+inline constexpr int gapX = 20;
+inline constexpr int gapY = 20;
+inline constexpr int generationColumnWidth = 25;
+inline constexpr int originX = generationColumnWidth + 10;
+inline constexpr int originY = 10;
+
+// The one live settings record of the program.
+TreeSettings& treeSettings();
+
+// Top-left pixel of a cell's box.
+Point cellOrigin(Cell cell);
+// The cell whose box strictly contains the point, else noCell.
+Cell cellAt(Point point);
+// The cell whose pitch area holds the point, with no inside test.
+Cell cellUnder(Point point);
