@@ -10,7 +10,10 @@
 #include "undo_record.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
+
+class DrawContext;
 
 // The chart: its boxes in list order (which is also paint order), the selection,
 // the cached extent, the one-step undo record and the lineage path. Lookups by
@@ -51,6 +54,40 @@ public:
     // Rebuilds the cell index after cells changed wholesale.
     void reindex();
 
+    // Editing (tree_editing.cpp). Operations that cannot act return false and
+    // change nothing.
+
+    // Redraws the old selection unselected, selects the first box at the cell and
+    // draws it selected; an empty cell gets the selection frame instead.
+    Person* select(DrawContext& dc, Cell cell);
+    // Takes the box out of the list and hands it to the undo record (kind Cut or
+    // ErasePerson). A null or absent box, or any other kind, changes nothing.
+    void erase(Person* box, int undoKind);
+    // Moves the box at `from` to `to`, switching with a box found there; false
+    // when `to` is outside the grid, equals `from`, or `from` is empty.
+    bool move(Cell from, Cell to);
+    // Copies the content of the box at `from` into the box at `to` (undoable) or
+    // into a new plain box there (clears the undo record). False as for move.
+    bool dragCopy(Cell from, Cell to);
+    // Pastes into the selected box (undoable), else into the cell under a shown
+    // selection frame as a new plain box; false with neither, or when the frame
+    // lies outside the grid.
+    bool paste(const Person& source);
+    // Shifts every box at or beyond the index one column ('x') or level (other
+    // axes) on; connector lengths stay. Cannot be undone: clears the record.
+    void insertLine(char axis, int index);
+    // Stretches a plain box's nonzero connectors to the near edge of the next box
+    // within the extent, or to one gap when there is none.
+    void fitConnectors(Person* box);
+    // The parent reached through connectors, or null; pushes lineage marks at the
+    // front of lineagePath (a failed search may leave marks of its leftward pass).
+    Person* findParent(Person* box);
+    // Applies the lineage marks in the order they were pushed, moving the drawn
+    // selection along them with pause() after each step.
+    void showLineage(DrawContext& dc, const std::function<void()>& pause);
+    // Drops every mark and clears the lineage bits, redrawing the boxes that had any.
+    void clearLineage(DrawContext& dc);
+
     List persons;
     BoxTracker selectionFrame;
     Person* selected = nullptr;
@@ -68,6 +105,9 @@ public:
 
 private:
     friend class Person;
+    Person* markAbove(Cell cell);
+    void pushMark(Person* box, int bits);
+    void dropMarksOf(const Person* box);
     void moveInIndex(Person* box, Cell cell);
     void noteLinks(Links links);
 

@@ -3,6 +3,7 @@
 
 #include "geometry.h"
 #include "person.h"
+#include "stirpa_string.h"
 
 class Tree;
 
@@ -26,8 +27,22 @@ public:
     UndoRecord(const UndoRecord&) = delete;
     UndoRecord& operator=(const UndoRecord&) = delete;
 
+    // Remembers a move (MovePerson) or switch (SwitchPersons) between two cells.
+    void recordCells(int kind, Cell from, Cell to);
+    // Remembers the box with a copy of its text, links, cell and lineage. For Cut
+    // and ErasePerson the box must already be out of the list: the record owns it.
+    void recordPerson(int kind, Person* box);
     // Forgets the remembered edit (destroying a removed box it held).
     void clear();
+    // Reverses the remembered edit; a move or switch becomes redoable and
+    // toggles on every call, the other kinds are forgotten once reversed.
+    void undo();
+
+    // "Undo " or "Redo " with the edit's label, or "Can't undo" when empty.
+    String labelText() const;
+    bool canUndo() const { return undoKind != None; }
+    // The label of a kind ("move person", "cut", ...); empty for unknown kinds.
+    static const char* kindLabel(int kind);
 
     // True while the record owns a removed box.
     bool holdsRemovedBox() const;
