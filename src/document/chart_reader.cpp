@@ -22,6 +22,20 @@ bool inBoxRange(long value)
 
 int readInt(const char* cursor) { return clampToInt(readDecimal(cursor)); }
 
+// A pair field. The pair reader stops on the sign of a negative second number;
+// the field goes on over that number, or the next field would read its digits.
+PairValue readPairField(const char*& cursor)
+{
+    const char* start = cursor;
+    const PairValue pair = readPair(cursor);
+    if (cursor > start && cursor[-1] == 'j' && (*cursor == '-' || *cursor == '+')) {
+        const char* number = cursor;
+        readDecimal(number);
+        cursor = number;
+    }
+    return pair;
+}
+
 bool isHeaderMagic(const char* line)
 {
     // A shorter line is padded with blanks for the comparison.
@@ -40,8 +54,8 @@ bool readHeader(const char* line, TreeSettings& settings)
 {
     const std::size_t length = std::strlen(line);
     const char* cursor = line + (length < magicLength ? length : magicLength);
-    const PairValue box = readPair(cursor);
-    const PairValue start = readPair(cursor);
+    const PairValue box = readPairField(cursor);
+    const PairValue start = readPairField(cursor);
     if (!inBoxRange(box.x) || !inBoxRange(box.y))
         return false;
     settings.boxWidth = int(box.x);
@@ -68,7 +82,7 @@ std::unique_ptr<Person> readBox(const char* line)
 {
     const std::size_t length = std::strlen(line);
     const char* cursor = line + (length < 2 ? length : 2);
-    const PairValue position = readPair(cursor);
+    const PairValue position = readPairField(cursor);
 
     const char* number = cursor; // atoi: the cursor itself stays
     const long long declared = readDecimal(number);
@@ -84,7 +98,7 @@ std::unique_ptr<Person> readBox(const char* line)
     } else {
         cursor += std::strlen(cursor);
     }
-    const PairValue links = readPair(cursor);
+    const PairValue links = readPairField(cursor);
     const int lineage = readInt(cursor);
 
     if (!inCellRange(position.x) || !inCellRange(position.y) || !inLinkRange(links.x) ||

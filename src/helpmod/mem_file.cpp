@@ -1,23 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mem_file.h"
 
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 
 memFile::memFile(const String& path)
 {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
         failed_ = true;
         return;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        failed_ = true;
-        return;
-    }
-    bytes_ = std::move(content).str();
+    char chunk[1 << 16];
+    std::size_t count;
+    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes_.append(chunk, count);
+    // A folder opens but cannot be read (EISDIR); it must not pass for an empty file.
+    failed_ = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed_)
+        bytes_.clear();
 }
 
 memFile memFile::fromBytes(std::string bytes)

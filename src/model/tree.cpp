@@ -6,6 +6,42 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+
+void cover(Rect& bounds, Point from, Point to)
+{
+    bounds.left = std::min({bounds.left, from.x, to.x});
+    bounds.right = std::max({bounds.right, from.x, to.x});
+    bounds.top = std::min({bounds.top, from.y, to.y});
+    bounds.bottom = std::max({bounds.bottom, from.y, to.y});
+}
+
+// The pixels (edges included) that a box's drawing can cover: its frame and its
+// connectors or pointer stub, with the geometry of Person::draw and ContPerson::draw.
+Rect drawnBounds(const Person& box)
+{
+    const TreeSettings& s = treeSettings();
+    const Point origin = cellOrigin(box.cell());
+    const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
+    if (box.kind() != 'p') {
+        Rect bounds{x, y, x + w, y + h};
+        cover(bounds, {x + w, y + h / 2}, {x + w + box.rightLink(), y + h / 2});
+        cover(bounds, {x + w / 2, y + h}, {x + w / 2, y + h + box.downLink()});
+        return bounds;
+    }
+    const DirectionFactors f = directionFactors(box.direction());
+    const Point corner{x + scaled(w, 0.15) * f.x, y + scaled(h, 0.15) * f.y};
+    Rect bounds{corner.x, corner.y, corner.x + scaled(w, 0.7), corner.y + scaled(h, 0.7)};
+    if (box.direction() < 4) {
+        const Point anchor{x + scaled(w, 0.5) * f.x, y + scaled(h, 0.5) * f.y};
+        cover(bounds, anchor,
+              {anchor.x + box.rightLink() * (f.x - 1), anchor.y + box.downLink() * (f.y - 1)});
+    }
+    return bounds;
+}
+
+} // namespace
+
 Tree::Tree(const String& name) : undoRecord(*this), name_(name) {}
 
 Tree::~Tree()
@@ -118,19 +154,23 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
     const long long c0 = cellFloor(left, originX, s.pitchX()), c1 = cellFloor(right, originX, s.pitchX());
     const long long l0 = cellFloor(top, originY, s.pitchY()), l1 = cellFloor(bottom, originY, s.pitchY());
 
+    // The cell range is a superset (the reach is the longest connector of any
+    // box); each candidate is then held against its own drawing.
     std::vector<Person*> found;
     const long long cells = (c1 - c0 + 1) * (l1 - l0 + 1);
     if (cells > (long long)persons.size()) {
         forEachPerson([&](Person* box) {
-            if (box->column() >= c0 && box->column() <= c1 && box->level() >= l0 && box->level() <= l1)
+            if (intersects(drawnBounds(*box), area))
                 found.push_back(box);
         });
         return found;
     }
     for (long long level = l0; level <= l1; ++level) {
         for (long long column = c0; column <= c1; ++column) {
-            for (Person* box = index_.first({int(column), int(level)}); box; box = box->nextAtCell_)
-                found.push_back(box);
+            for (Person* box = index_.first({int(column), int(level)}); box; box = box->nextAtCell_) {
+                if (intersects(drawnBounds(*box), area))
+                    found.push_back(box);
+            }
         }
     }
     std::sort(found.begin(), found.end(),

@@ -45,7 +45,8 @@ public:
     String name() const { return name_; }
 
     std::size_t size() const { return persons.size(); }
-    // Every box that may draw into the area (connectors included), in list order.
+    // Exactly the boxes whose drawing (frame, connectors, pointer stub) covers a
+    // pixel of the area, in list order; the area's edges and the drawing's count.
     std::vector<Person*> boxesInArea(const Rect& area) const;
     // The longest connector any box has had; bounds how far a box draws outside
     // its cell.
