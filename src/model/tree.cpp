@@ -58,6 +58,7 @@ void Tree::append(Person* box)
     box->listOrder_ = nextOrder_++;
     persons.append(box);
     index_.add(box);
+    ++revision_;
     noteLinks(box->links());
 }
 
@@ -67,6 +68,7 @@ bool Tree::detach(Person* box)
         return false;
     index_.remove(box);
     box->owner_ = nullptr;
+    ++revision_;
     return true;
 }
 
@@ -75,6 +77,7 @@ void Tree::moveInIndex(Person* box, Cell cell)
     index_.remove(box);
     box->cell_ = cell;
     index_.add(box);
+    ++revision_;
 }
 
 void Tree::noteLinks(Links links)
@@ -87,6 +90,7 @@ void Tree::reindex()
 {
     index_.clear();
     forEachPerson([this](Person* box) { index_.add(box); });
+    ++revision_;
 }
 
 Person* Tree::findPerson(Cell cell) const { return index_.first(cell); }
@@ -137,6 +141,15 @@ Person* Tree::lastInDirection(char axis) const
         }
     });
     return result;
+}
+
+Person* Tree::deepestPerson() const
+{
+    if (deepestRevision_ != revision_) {
+        deepest_ = lastInDirection('y');
+        deepestRevision_ = revision_;
+    }
+    return deepest_;
 }
 
 std::vector<Person*> Tree::boxesInArea(const Rect& area) const

@@ -42,6 +42,8 @@ public:
     Cell extentCells();
     // The plain box with the greatest column ('x') or level; earliest wins ties.
     Person* lastInDirection(char axis) const;
+    // lastInDirection('y'), cached until a box is added, removed or moved.
+    Person* deepestPerson() const;
     String name() const { return name_; }
 
     std::size_t size() const { return persons.size(); }
@@ -116,4 +118,8 @@ private:
     CellIndex index_;
     std::uint64_t nextOrder_ = 1;
     Links reach_;
+    // Counts changes of the boxes' cells and list membership.
+    std::uint64_t revision_ = 0;
+    mutable std::uint64_t deepestRevision_ = ~std::uint64_t(0);
+    mutable Person* deepest_ = nullptr;
 };
