@@ -5,6 +5,9 @@
 #include "debug_log.h"
 #include "tree_settings.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -64,12 +67,18 @@ HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
                             const std::string& templatePath)
 {
     debugLog() << "Html outfile is " << path.c_str() << std::endl;
-    // Check that the output can be created before anything is read.
+    // Check that the output can be created before the template is read, so the log
+    // tells the failures in the order they matter; the page itself is written
+    // atomically at the end.
+    std::error_code ignored;
+    const bool existed = std::filesystem::exists(path.c_str(), ignored);
     {
         std::ofstream probe(path.c_str(), std::ios::app | std::ios::binary);
         if (!probe) {
+            const int code = errno;
             debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
-            return {HtmlExportResult::CannotCreate, "Cannot create the file '" + path.toStdString() + "'."};
+            return {HtmlExportResult::CannotCreate,
+                    "Cannot create the file '" + path.toStdString() + "': " + std::strerror(code)};
         }
     }
 
@@ -78,11 +87,12 @@ HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
     HtmlExportResult result;
     if (completePage) {
         std::ifstream pageTemplate(templatePath, std::ios::binary);
-        if (!pageTemplate || !writeHtmlPage(page, tree, pageName, &pageTemplate)) {
+        const bool opened = pageTemplate.is_open();
+        if (!opened || !writeHtmlPage(page, tree, pageName, &pageTemplate)) {
             debugLog() << "Model input prematurely interrupted" << std::endl;
             result = {HtmlExportResult::TemplateIncomplete,
-                      pageTemplate ? "The page template '" + templatePath + "' has no TREE line."
-                                   : "Cannot read the page template '" + templatePath + "'."};
+                      opened ? "The page template '" + templatePath + "' has no TREE line."
+                             : "Cannot read the page template '" + templatePath + "'."};
         } else {
             debugLog() << "Model input eof" << std::endl;
         }
@@ -91,7 +101,12 @@ HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
     }
 
     std::string error;
-    if (!writeFileAtomically(path.toStdString(), std::move(page).str(), error))
+    if (!writeFileAtomically(path.toStdString(), std::move(page).str(), error)) {
+        // Leave no empty file behind where there was none.
+        if (!existed)
+            std::filesystem::remove(path.c_str(), ignored);
+        debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
         return {HtmlExportResult::WriteFailed, error};
+    }
     return result;
 }

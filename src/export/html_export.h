@@ -36,6 +36,8 @@ void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName);
 bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName, std::istream* pageTemplate);
 
 // The export command: writes path (atomically) and logs its progress. With
-// completePage the template is read from templatePath.
+// completePage the template is read from templatePath. A missing template still
+// writes an empty page and one without a TREE line its copied head; both fail.
+// When path cannot be created or written, the file is left as it was.
 HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
                             const std::string& templatePath = htmlTemplateName);

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The batch form of the export, run as the program itself: exit status, the
+// reason on standard error, the template from the current folder, the log.
+#include "export_fixture.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace {
+
+// The program is built beside the tests: build/tests/<test> and build/src/app/stirpa.
+std::string programPath()
+{
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+    return (self.parent_path().parent_path() / "src/app/stirpa").string();
+}
+
+struct Run {
+    int status = -1;
+    std::string err;
+};
+
+// Runs stirpa with arguments in the folder (paths in the temporary folder need no quoting).
+Run runIn(const QTemporaryDir& dir, const std::string& arguments)
+{
+    const std::string folder = dir.path().toStdString();
+    const std::string command = "cd '" + folder + "' && '" + programPath() + "' " + arguments +
+                                " >stdout.txt 2>stderr.txt";
+    const int raw = std::system(command.c_str());
+    Run run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.err = readBytes(folder + "/stderr.txt");
+    return run;
+}
+
+QByteArray bytes(const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); }
+
+} // namespace
+
+class HtmlBatchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(std::filesystem::exists(programPath()), programPath().c_str()); }
+
+    void completePageUsesTheTemplateInTheCurrentFolder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string folder = dir.path().toStdString();
+        std::filesystem::copy_file(testDataPath("page_template.html"), folder + "/stirpa_full.html");
+        const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") + "' family.html --complete-page");
+        QCOMPARE(run.status, 0);
+        QCOMPARE(bytes(run.err), QByteArray());
+        QCOMPARE(bytes(readBytes(folder + "/family.html")), bytes(readBytes(testDataPath("mixed_page.html"))));
+        const QByteArray log = bytes(readBytes(folder + "/stirpalog.txt"));
+        QVERIFY2(log.endsWith(" opened\nHtml outfile is family.html\nModel input eof\n"), log.constData());
+    }
+
+    void personsOnly()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") + "' family.html");
+        QCOMPARE(run.status, 0);
+        QCOMPARE(bytes(readBytes(dir.filePath("family.html").toStdString())),
+                 bytes(readBytes(testDataPath("mixed_persons.html"))));
+    }
+
+    void failuresExitWithTheReason_data()
+    {
+        QTest::addColumn<QByteArray>("templateText"); // empty: no template
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::addColumn<QByteArray>("written"); // the page left behind
+        QTest::newRow("missing template") << QByteArray() << QByteArray("out.html")
+                                          << QByteArray("Cannot read the page template 'stirpa_full.html'")
+                                          << QByteArray("");
+        QTest::newRow("template without TREE") << QByteArray("<html>\nFILENAME\n") << QByteArray("out.html")
+                                               << QByteArray("has no TREE line") << QByteArray("<html>\nout\n");
+        QTest::newRow("uncreatable output") << QByteArray("TREE\n") << QByteArray("none/out.html")
+                                            << QByteArray("Cannot create the file 'none/out.html'")
+                                            << QByteArray();
+    }
+    void failuresExitWithTheReason()
+    {
+        QFETCH(QByteArray, templateText);
+        QFETCH(QByteArray, output);
+        QFETCH(QByteArray, reason);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string folder = dir.path().toStdString();
+        if (!templateText.isEmpty())
+            writeBytes(folder + "/stirpa_full.html", templateText.toStdString());
+        const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") + "' " +
+                                       output.toStdString() + " --complete-page");
+        QCOMPARE(run.status, 1);
+        QVERIFY2(bytes(run.err).contains(reason), run.err.c_str());
+        const std::string outPath = folder + "/" + output.toStdString();
+        if (written.isNull())
+            QVERIFY(!std::filesystem::exists(outPath));
+        else
+            QCOMPARE(bytes(readBytes(outPath)), written);
+    }
+
+    void unreadableChartWritesNothing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const Run run = runIn(dir, "--export-html no_chart.txt out.html");
+        QCOMPARE(run.status, 1);
+        QVERIFY(!run.err.empty());
+        QVERIFY(!std::filesystem::exists(dir.filePath("out.html").toStdString()));
+    }
+};
+
+QTEST_APPLESS_MAIN(HtmlBatchTest)
+#include "html_batch_test.moc"

@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole page: chart passes, spacer, template copying, the export command
+// with its log, and the file names it offers and uses.
+#include "chart_reader.h"
+#include "export_fixture.h"
+#include "html_export.h"
+#include "tree_settings.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+QByteArray bytes(const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); }
+
+const char workedPin[] =
+    "<img class=\"pinH\" style=\"top: 295px; left: 450px; width: 20px;\" src=\"pinneR.gif\">\n";
+const char workedBox[] = "<div class=\"box\" style=\"top: 270px; left: 330px;\"><b>Alpha </b>"
+                         "<br><font size=1>b. 1900</font></div>\n";
+const char workedSpacer[] = "<br><img src=\"tom.gif\" width=465 height=80 border=0>\n";
+
+// A tree holding only the box of the worked example.
+std::unique_ptr<Tree> workedExampleTree()
+{
+    auto tree = std::make_unique<Tree>(String("tree"));
+    tree->append(makeBox("Alpha |b. 1900", {2, 1}, {20, 0}, 1));
+    return tree;
+}
+
+std::string pageFrom(const std::string& pageTemplate, Tree& tree, bool* complete = nullptr)
+{
+    std::istringstream in(pageTemplate);
+    std::ostringstream out;
+    const bool ok = writeHtmlPage(out, tree, String("page"), &in);
+    if (complete)
+        *complete = ok;
+    return out.str();
+}
+
+std::unique_ptr<Tree> loadMixedChart()
+{
+    LogCapture quiet;
+    ChartLoad load = readChartFile(String(testDataPath("mixed_chart.txt").c_str()), treeSettings());
+    if (!load)
+        return nullptr;
+    treeSettings() = load.settings;
+    return std::move(load.tree);
+}
+
+} // namespace
+
+class HtmlPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetTreeSettings(); }
+
+    void workedExampleChart()
+    {
+        auto tree = workedExampleTree();
+        QCOMPARE(bytes(chartOf(*tree)), QByteArray(workedPin) + workedBox + workedSpacer);
+    }
+
+    void emptyTreeWritesOnlyTheSpacer()
+    {
+        Tree tree;
+        QCOMPARE(bytes(chartOf(tree)), QByteArray("<br><img src=\"tom.gif\" width=185 height=10 border=0>\n"));
+    }
+
+    void spacerAddsOnlyTheHorizontalStart()
+    {
+        treeSettings().htmlStartX = 0;
+        treeSettings().htmlStartY = 999;
+        Tree tree;
+        tree.append(makeBox("A", {3, 4}, {0, 0}));
+        // Extent 455 x 290: the width gains the margin, the height nothing.
+        QVERIFY(bytes(chartOf(tree)).endsWith("<br><img src=\"tom.gif\" width=555 height=290 border=0>\n"));
+    }
+
+    void allConnectorsComeBeforeAllBoxes()
+    {
+        Tree tree;
+        tree.append(makeBox("A", {0, 0}, {20, 0}));
+        tree.append(makeContinuation("B", {1, 0}, {0, 20}, 2));
+        QCOMPARE(bytes(chartOf(tree, "p")),
+                 QByteArray("<img class=\"pinH\" style=\"top: 225px; left: 170px; width: 20px;\" src=\"pinne.gif\">\n"
+                            "<img class=\"pinV\" style=\"top: 250px; left: 250px; height: 20px;\" src=\"pinne.gif\">\n"
+                            "<div class=\"box\" style=\"top: 200px; left: 50px;\"><b>A</b></div>\n"
+                            "<div class=\"cbox\" style=\"top: 214px; left: 208px;\"><font size=1>"
+                            "<a href=\"p0.html\">B<br></a></font></div>\n"
+                            "<br><img src=\"tom.gif\" width=325 height=10 border=0>\n"));
+    }
+
+    void templateLines_data()
+    {
+        QTest::addColumn<QByteArray>("pageTemplate");
+        QTest::addColumn<bool>("complete");
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("FILENAME lines replaced whole")
+            << QByteArray("<h1>\nFILENAME\nFILENAME and more\nFILENAMES\n</h1>\nTREE\n<p>\n") << true
+            << QByteArray("<h1>\npage\npage\npage\n</h1>\n") << QByteArray("<p>\n");
+        QTest::newRow("FILENAME inside a line kept") << QByteArray("<p>FILENAME</p>\nTREE\n") << true
+                                                     << QByteArray("<p>FILENAME</p>\n") << QByteArray();
+        QTest::newRow("TREEHERE marks the chart") << QByteArray("h\nTREEHERE\nt\n") << true << QByteArray("h\n")
+                                                  << QByteArray("t\n");
+        QTest::newRow("TREE 1 marks the chart") << QByteArray("h\nTREE 1\nt\n") << true << QByteArray("h\n")
+                                                << QByteArray("t\n");
+        QTest::newRow("indented or lower-case tree is text")
+            << QByteArray(" TREE\ntree\nTREE\n") << true << QByteArray(" TREE\ntree\n") << QByteArray();
+        QTest::newRow("tail copied as it stands")
+            << QByteArray("TREE\nFILENAME\nTREE\n<p>FILENAME</p>\nend") << true << QByteArray()
+            << QByteArray("FILENAME\nTREE\n<p>FILENAME</p>\nend\n");
+        QTest::newRow("empty lines kept") << QByteArray("\n\nTREE\n\n") << true << QByteArray("\n\n")
+                                          << QByteArray("\n");
+        QTest::newRow("carriage returns copied")
+            << QByteArray("<html>\r\nFILENAME\r\nTREE\r\n</html>\r\n") << true << QByteArray("<html>\r\npage\n")
+            << QByteArray("</html>\r\n");
+        QTest::newRow("no TREE line: head only") << QByteArray("<html>\nFILENAME\n</html>\n") << false
+                                                 << QByteArray("<html>\npage\n</html>\n") << QByteArray();
+        QTest::newRow("empty template") << QByteArray() << false << QByteArray() << QByteArray();
+    }
+    void templateLines()
+    {
+        QFETCH(QByteArray, pageTemplate);
+        QFETCH(bool, complete);
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, tail);
+        auto tree = workedExampleTree();
+        bool written = !complete;
+        const QByteArray page = bytes(pageFrom(pageTemplate.toStdString(), *tree, &written));
+        QCOMPARE(written, complete);
+        QCOMPARE(page, complete ? head + workedPin + workedBox + workedSpacer + tail : head);
+    }
+
+    void longTemplateLinesCopiedWhole()
+    {
+        // Keywords past the start of a long line must not count.
+        const std::string headLine = std::string(179, 'a') + "TREE" + std::string(4817, 'b');
+        const std::string nameLine = std::string(179, 'c') + "FILENAME" + std::string(4813, 'd');
+        const std::string tailLine(5000, 'z');
+        QCOMPARE(headLine.size(), std::size_t(5000));
+        QCOMPARE(nameLine.size(), std::size_t(5000));
+        auto tree = workedExampleTree();
+        bool complete = false;
+        const std::string page =
+            pageFrom(headLine + "\n" + nameLine + "\nTREE\n" + tailLine + "\n", *tree, &complete);
+        QVERIFY(complete);
+        QCOMPARE(bytes(page), bytes(headLine + "\n" + nameLine + "\n" + workedPin + workedBox + workedSpacer +
+                                    tailLine + "\n"));
+    }
+
+    void completePageMatchesGolden()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        auto tree = loadMixedChart();
+        QVERIFY(tree);
+        const std::string path = dir.filePath("family.html").toStdString();
+        LogCapture log;
+        const HtmlExportResult result =
+            exportHtml(*tree, String(path.c_str()), true, testDataPath("page_template.html"));
+        QVERIFY2(bool(result), result.message.c_str());
+        QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_page.html"))));
+        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input eof\n"));
+    }
+
+    void personsOnlyMatchesGoldenAndReadsNoTemplate()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        auto tree = loadMixedChart();
+        QVERIFY(tree);
+        const std::string path = dir.filePath("family.html").toStdString();
+        writeBytes(path, std::string(20000, 'x')); // an older, longer export
+        LogCapture log;
+        const HtmlExportResult result =
+            exportHtml(*tree, String(path.c_str()), false, dir.filePath("no_template.html").toStdString());
+        QVERIFY2(bool(result), result.message.c_str());
+        QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_persons.html"))));
+        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\n"));
+    }
+
+    void missingTemplateLeavesAnEmptyPage()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        auto tree = workedExampleTree();
+        const std::string path = dir.filePath("out.html").toStdString();
+        LogCapture log;
+        const HtmlExportResult result =
+            exportHtml(*tree, String(path.c_str()), true, dir.filePath("stirpa_full.html").toStdString());
+        QCOMPARE(result.status, HtmlExportResult::TemplateIncomplete);
+        QVERIFY(result.message.find("Cannot read the page template") != std::string::npos);
+        QVERIFY(std::filesystem::is_regular_file(path));
+        QCOMPARE(std::filesystem::file_size(path), std::uintmax_t(0));
+        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
+    }
+
+    void templateWithoutTreeLeavesTheHead()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string templatePath = dir.filePath("stirpa_full.html").toStdString();
+        writeBytes(templatePath, "<html>\nFILENAME\n</html>\n");
+        auto tree = workedExampleTree();
+        const std::string path = dir.filePath("out.html").toStdString();
+        LogCapture log;
+        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), true, templatePath);
+        QCOMPARE(result.status, HtmlExportResult::TemplateIncomplete);
+        QVERIFY2(result.message.find("no TREE line") != std::string::npos, result.message.c_str());
+        QCOMPARE(bytes(readBytes(path)), QByteArray("<html>\nout\n</html>\n"));
+        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
+    }
+
+    void uncreatableOutput_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing folder") << QString("missing/out.html");
+        QTest::newRow("a folder") << QString("folder");
+    }
+    void uncreatableOutput()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        std::filesystem::create_directory(dir.filePath("folder").toStdString());
+        const std::string templatePath = dir.filePath("stirpa_full.html").toStdString();
+        writeBytes(templatePath, "TREE\n");
+        auto tree = workedExampleTree();
+        const std::string path = dir.filePath(name).toStdString();
+        LogCapture log;
+        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), true, templatePath);
+        QCOMPARE(result.status, HtmlExportResult::CannotCreate);
+        QVERIFY2(result.message.find(path) != std::string::npos, result.message.c_str());
+        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nCannot create outfile " + path + "\n"));
+        // Nothing was left behind in the folder.
+        int entries = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
+            ++entries;
+        QCOMPARE(entries, 2);
+    }
+
+    void initialHtmlName_data()
+    {
+        QTest::addColumn<QByteArray>("documentPath");
+        QTest::addColumn<QByteArray>("offered");
+        QTest::newRow("chart with extension") << QByteArray("/data/charts/tree.txt") << QByteArray("/data/charts/tree.html");
+        QTest::newRow("dot only in a folder") << QByteArray("/data/my.charts/tree") << QByteArray("/data/my.charts/tree.html");
+        QTest::newRow("backslashes, dot in a folder") << QByteArray("C:\\my.charts\\tree")
+                                                      << QByteArray("C:\\my.charts\\tree.html");
+        QTest::newRow("backslashes with extension") << QByteArray("C:\\web\\chart.txt") << QByteArray("C:\\web\\chart.html");
+        QTest::newRow("only the last extension") << QByteArray("tree.v2.txt") << QByteArray("tree.v2.html");
+        QTest::newRow("never saved") << QByteArray("") << QByteArray(".html");
+    }
+    void initialHtmlName()
+    {
+        QFETCH(QByteArray, documentPath);
+        QFETCH(QByteArray, offered);
+        QCOMPARE(QByteArray(::initialHtmlName(String(documentPath.constData())).c_str()), offered);
+    }
+
+    void pageName_data()
+    {
+        QTest::addColumn<QByteArray>("outputPath");
+        QTest::addColumn<QByteArray>("pageName");
+        QTest::newRow("backslash path") << QByteArray("C:\\web\\chart.html") << QByteArray("chart");
+        QTest::newRow("slash path") << QByteArray("/tmp/out/family.html") << QByteArray("family");
+        QTest::newRow("dot in a folder") << QByteArray("/data/my.charts/tree") << QByteArray("tree");
+        QTest::newRow("two dots") << QByteArray("page.v2.html") << QByteArray("page.v2");
+    }
+    void pageName()
+    {
+        QFETCH(QByteArray, outputPath);
+        QFETCH(QByteArray, pageName);
+        QCOMPARE(QByteArray(htmlPageName(String(outputPath.constData())).c_str()), pageName);
+    }
+};
+
+QTEST_APPLESS_MAIN(HtmlPageTest)
+#include "html_page_test.moc"

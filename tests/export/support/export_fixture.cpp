@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "export_fixture.h"
+
+#include "debug_log.h"
+#include "html_export.h"
+#include "tree_settings.h"
+
+#include <fstream>
+#include <iterator>
+
+void resetTreeSettings() { treeSettings() = TreeSettings{}; }
+
+Person* makeBox(const char* text, Cell cell, Links links, int lineage)
+{
+    auto* box = new Person(String(), cell, links);
+    box->text = String(text);
+    box->lineage = lineage;
+    return box;
+}
+
+ContPerson* makeContinuation(const char* text, Cell cell, Links links, int direction)
+{
+    auto* box = new ContPerson(String(), cell, links, direction);
+    box->text = String(text);
+    return box;
+}
+
+std::string linksOf(const Person& box, const char* pageName)
+{
+    std::ostringstream out;
+    box.htmlLinks(out, String(pageName));
+    return out.str();
+}
+
+std::string boxOf(const Person& box, const char* pageName)
+{
+    std::ostringstream out;
+    box.htmlBox(out, String(pageName));
+    return out.str();
+}
+
+std::string chartOf(Tree& tree, const char* pageName)
+{
+    std::ostringstream out;
+    writeHtmlChart(out, tree, String(pageName));
+    return out.str();
+}
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string testDataPath(const char* name) { return std::string(STIRPA_TEST_DATA "/export/") + name; }
+
+LogCapture::LogCapture() { redirectDebugLog(&stream_); }
+
+LogCapture::~LogCapture() { redirectDebugLog(nullptr); }

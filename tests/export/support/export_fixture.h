@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Standard headers first: moc fails on <compare> when it is the first header it meets.
+#include <sstream>
+#include <string>
+
+#include "person.h"
+#include "tree.h"
+
+// Puts the default chart settings back in force; every export test starts here.
+void resetTreeSettings();
+
+// A box for the tests: text stored as given (bars included).
+Person* makeBox(const char* text, Cell cell, Links links, int lineage = 0);
+ContPerson* makeContinuation(const char* text, Cell cell, Links links, int direction);
+
+// What one box writes in the links pass and in the boxes pass.
+std::string linksOf(const Person& box, const char* pageName = "page");
+std::string boxOf(const Person& box, const char* pageName = "page");
+
+// The chart elements of a whole tree, as the export writes them.
+std::string chartOf(Tree& tree, const char* pageName = "page");
+
+std::string readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::string& bytes);
+// A file under tests/data/export.
+std::string testDataPath(const char* name);
+
+// Sends the debug log into a string while it lives.
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+    std::string text() const { return stream_.str(); }
+
+private:
+    std::ostringstream stream_;
+};
