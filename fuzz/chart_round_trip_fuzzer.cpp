@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Any bytes a chart reader accepts must save and load back to the same chart, and
+// saving that again must give the same bytes.
+#include "chart_limits.h"
+#include "chart_writer.h"
+#include "fuzz_checks.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+// Settings unlike the defaults in every field the header carries, so a second
+// load that skipped part of the header would show.
+TreeSettings otherSettings(const TreeSettings& s)
+{
+    TreeSettings other = s;
+    other.boxWidth = s.boxWidth == 77 ? 78 : 77;
+    other.boxHeight = s.boxHeight == 33 ? 34 : 33;
+    other.htmlStartX = s.htmlStartX == -9 ? -8 : -9;
+    other.htmlStartY = s.htmlStartY == 9999 ? 9998 : 9999;
+    other.generationMode = s.generationMode == 'q' ? 'r' : 'q';
+    other.generationStart = s.generationStart == 42 ? 43 : 42;
+    other.smallFontLine = s.smallFontLine == 7 ? 8 : 7;
+    return other;
+}
+
+std::string save(const ChartLoad& load)
+{
+    std::ostringstream out;
+    writeChart(out, *load.tree, load.settings);
+    return std::move(out).str();
+}
+
+int mirrored(int value, int low) { return -value >= low && -value <= chartLimits::maxCell ? -value : value; }
+
+// The same boxes with their cells and links negated (where the limits allow):
+// the editor can hold such boxes, so they must survive saving too.
+ChartLoad mirror(const ChartLoad& load)
+{
+    ChartLoad other;
+    other.settings = load.settings;
+    other.settings.htmlStartX = -(load.settings.htmlStartX / 2);
+    other.settings.htmlStartY = -(load.settings.htmlStartY / 2);
+    other.tree = std::make_unique<Tree>("fuzz");
+    load.tree->forEachPerson([&other](const Person* box) {
+        const Cell cell{mirrored(box->column(), chartLimits::minCell),
+                        mirrored(box->level(), chartLimits::minCell)};
+        const Links links{-box->rightLink(), -box->downLink()};
+        Person* copy = box->kind() == 'p' ? new ContPerson(String(), cell, links, box->direction())
+                                          : new Person(String(), cell, links);
+        copy->text = box->text;
+        copy->lineage = -box->lineage;
+        other.tree->append(copy);
+        other.lastRead = copy;
+    });
+    return other;
+}
+
+// Saves the chart, loads it back and checks that nothing changed; returns the
+// saved bytes.
+std::string checkRoundTrip(const ChartLoad& first)
+{
+    const std::string saved = save(first);
+    ChartLoad second = loadChartBytes(saved, otherSettings(first.settings));
+    if (!second)
+        std::fprintf(stderr, "refused line %ld: %s\n", second.lineNumber, second.line.c_str());
+    require(bool(second), "a saved chart loads again");
+    require(second.settings == first.settings, "the settings survive saving");
+    const std::string difference = treeDifference(*first.tree, *second.tree);
+    if (!difference.empty())
+        std::fprintf(stderr, "trees differ at %s\n", difference.c_str());
+    require(difference.empty(), "the boxes survive saving");
+    require((first.lastRead == nullptr) == (second.lastRead == nullptr), "the selection survives");
+    require(save(second) == saved, "saving twice gives the same bytes");
+    return saved;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const TreeSettings start;
+    ChartLoad first = loadChartBytes(std::string(reinterpret_cast<const char*>(data), size), start);
+    if (!first) {
+        require(!first.tree && first.lineNumber > 0, "a refused chart names its line and keeps no tree");
+        return 0;
+    }
+    require(first.tree != nullptr, "a loaded chart has a tree");
+
+    checkRoundTrip(first);
+    checkRoundTrip(mirror(first));
+    return 0;
+}
