@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "generation_column.h"
+
+#include "draw_context.h"
+#include "tree.h"
+#include "tree_settings.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+// A number's text lies above its bottom; no font the chart uses is taller.
+constexpr int textReach = 256;
+} // namespace
+
+void GenerationColumn::paint(DrawContext& dc) const
+{
+    const TreeSettings& s = treeSettings();
+    if (!tree || s.generationMode == 'h')
+        return;
+    const Person* deepest = tree->deepestPerson();
+    if (!deepest)
+        return;
+
+    const int levels = deepest->level() + 1;
+    const int pitch = s.pitchY();
+    const int half = pitch / 2;
+    dc.setPen(colours::darkblue);
+    dc.setBrush(colours::generationFill);
+    dc.drawBox({0, 0, generationColumnWidth, levels * pitch - half + originY + 20}, 0);
+    dc.setTextColours(colours::darkblue, colours::paleblue);
+
+    const bool downward = s.generationMode == 'd';
+    // Text bottoms grow by one pitch per level; only the levels whose numbers
+    // can reach the area being drawn are written.
+    const int firstBottom = downward ? originY + 20 + (pitch - 2 * half) : originY + 40;
+    const Rect clip = dc.clipBox();
+    int fromLevel = 0, toLevel = levels - 1;
+    if (!clip.isEmpty()) {
+        fromLevel = std::max(fromLevel, (clip.top - firstBottom) / pitch - 1);
+        toLevel = std::min(toLevel, (clip.bottom + textReach - firstBottom) / pitch + 1);
+    }
+    for (int level = toLevel; level >= fromLevel; --level) {
+        const long long number = (long long)s.generationStart +
+                                 (downward ? level : levels - 1 - level);
+        dc.drawText({2, level * pitch + firstBottom}, std::to_string(number));
+    }
+}

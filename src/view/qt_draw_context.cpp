@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt_draw_context.h"
+
+#include "text_codec.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+// A font as the chart asks for it: the height is the character cell height
+// (ascent plus descent), so the pixel size is the largest whose cell fits.
+struct QtFont {
+    explicit QtFont(const QFont& font) : font(font), metrics(font) {}
+    QFont font;
+    QFontMetrics metrics;
+};
+
+namespace {
+
+constexpr int maxFontHeight = 1000;
+
+const QtFont* cachedFont(std::string_view face, int height, bool bold)
+{
+    static std::map<std::tuple<std::string, int, bool>, std::unique_ptr<QtFont>> cache;
+    auto key = std::make_tuple(std::string(face), height, bold);
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second.get();
+
+    QFont font(QString::fromUtf8(face.data(), qsizetype(face.size())));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    for (int pixels = height; pixels >= 1; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).height() <= height || pixels == 1)
+            break;
+    }
+    return cache.emplace(std::move(key), std::make_unique<QtFont>(font)).first->second.get();
+}
+
+// Corners in any order to a QRect covering pixels left..right-1, top..bottom-1.
+QRect pixelRect(const Rect& rect)
+{
+    const int left = std::min(rect.left, rect.right), right = std::max(rect.left, rect.right);
+    const int top = std::min(rect.top, rect.bottom), bottom = std::max(rect.top, rect.bottom);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+bool hasRasterOps(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+}
+
+} // namespace
+
+QColor QtDrawContext::toQColor(Colour colour)
+{
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, const QRegion& area)
+    : painter_(painter), origin_(origin), client_(client), area_(area.translated(origin)),
+      pen_(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin), brush_(Qt::white),
+      // The stand-in for a fresh surface's default font.
+      font_(cachedFont("Arial", 16, true))
+{
+    painter_.save();
+    painter_.resetTransform();
+    painter_.translate(-origin_);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.setFont(font_->font);
+    applyClip();
+}
+
+QtDrawContext::~QtDrawContext() { painter_.restore(); }
+
+Rect QtDrawContext::clipBox() const
+{
+    const QPaintDevice* device = painter_.device();
+    QRect box(origin_, device ? QSize(device->width(), device->height()) : QSize());
+    if (!area_.isEmpty())
+        box &= area_.boundingRect();
+    if (!clip_.isNull())
+        box &= clip_;
+    if (box.isEmpty())
+        return {};
+    return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
+}
+
+void QtDrawContext::applyClip()
+{
+    if (clip_.isNull() && area_.isEmpty())
+        painter_.setClipping(false);
+    else if (clip_.isNull())
+        painter_.setClipRegion(area_);
+    else if (area_.isEmpty())
+        painter_.setClipRect(clip_);
+    else
+        painter_.setClipRegion(area_.intersected(clip_));
+}
+
+void QtDrawContext::report(const QRect& chartRect)
+{
+    QRect changed = chartRect;
+    if (!clip_.isNull())
+        changed &= clip_;
+    if (!changed.isEmpty())
+        touched(changed.translated(-origin_));
+}
+
+void QtDrawContext::fillBackground(Colour colour, const Rect& rect)
+{
+    const QRect area = pixelRect(rect.isEmpty() ? Rect{0, 0, client_.width, client_.height} : rect);
+    painter_.fillRect(area, toQColor(colour));
+    opaqueText_ = false;
+    report(area);
+}
+
+void QtDrawContext::setClip(const Rect& rect)
+{
+    clip_ = rect.isEmpty() ? QRect() : pixelRect(rect);
+    applyClip();
+}
+
+void QtDrawContext::setPen(Colour colour)
+{
+    if (colour == noColour)
+        return;
+    pen_ = QPen(toQColor(colour), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
+
+void QtDrawContext::setBrush(Colour colour)
+{
+    brush_ = colour == noColour ? QBrush(Qt::NoBrush) : QBrush(toQColor(colour));
+}
+
+void QtDrawContext::setFont(std::string_view face, int height, bool bold)
+{
+    if (height < 1 || height > maxFontHeight)
+        return;
+    font_ = cachedFont(face, height, bold);
+    painter_.setFont(font_->font);
+}
+
+void QtDrawContext::setTextColours(Colour text, Colour background)
+{
+    if (text != noColour)
+        textColour_ = toQColor(text);
+    if (background != noColour)
+        textBackground_ = toQColor(background);
+}
+
+void QtDrawContext::drawBox(const Rect& rect, float roundness)
+{
+    const QRect pixels = pixelRect(rect);
+    if (pixels.isEmpty())
+        return;
+    painter_.setPen(pen_);
+    painter_.setBrush(brush_);
+    // Centres of the edge pixels, so the 1-pixel stroke covers exactly the edge
+    // pixels on raster and vector devices alike.
+    const QRectF outline(pixels.left() + 0.5, pixels.top() + 0.5, pixels.width() - 1,
+                         pixels.height() - 1);
+    if (roundness == 0) {
+        painter_.drawRect(outline);
+    } else {
+        const int ellipseWidth = scaled(std::abs(rect.right - rect.left), roundness);
+        const int ellipseHeight = scaled(std::abs(rect.bottom - rect.top), roundness);
+        painter_.drawRoundedRect(outline, ellipseWidth / 2.0, ellipseHeight / 2.0, Qt::AbsoluteSize);
+    }
+    report(pixels);
+}
+
+void QtDrawContext::drawLine(Point from, Point to)
+{
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0)
+        return;
+    // The last pixel before the end point; the square cap covers both ends.
+    const double keep = double(steps - 1) / steps;
+    const QPointF last(from.x + std::round(dx * keep), from.y + std::round(dy * keep));
+    painter_.setPen(pen_);
+    painter_.drawLine(QPointF(from.x + 0.5, from.y + 0.5), last + QPointF(0.5, 0.5));
+    report(QRect(QPoint(std::min(from.x, to.x), std::min(from.y, to.y)),
+                 QPoint(std::max(from.x, to.x), std::max(from.y, to.y))));
+}
+
+void QtDrawContext::drawText(Point bottomLeft, std::string_view bytes)
+{
+    if (bytes.empty())
+        return;
+    const std::string utf8 = displayText(bytes);
+    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const int height = font_->metrics.height();
+    const int top = bottomLeft.y - height;
+    const QRect cell(bottomLeft.x, top, font_->metrics.horizontalAdvance(text), height);
+    if (opaqueText_)
+        painter_.fillRect(cell, textBackground_);
+    painter_.setPen(textColour_);
+    painter_.drawText(QPoint(bottomLeft.x, top + font_->metrics.ascent()), text);
+    // Glyphs may overhang their advance a little.
+    report(cell.adjusted(-2, 0, height / 2, 0));
+}
+
+void QtDrawContext::beginXorOutline(const OutlinePen& pen)
+{
+    xorMode_ = hasRasterOps(painter_);
+    if (xorMode_)
+        painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    pen_ = QPen(toQColor(pen.colour), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    if (pen.dashed)
+        pen_.setDashPattern({18, 6}); // the classic dash: 18 pixels on, 6 off
+    // Without raster operations an outline could not be taken back: draw none.
+    if (!xorMode_)
+        pen_ = QPen(Qt::NoPen);
+    brush_ = QBrush(Qt::NoBrush);
+    opaqueText_ = false;
+}
+
+void QtDrawContext::endXorOutline()
+{
+    brush_ = QBrush(Qt::NoBrush);
+    if (xorMode_)
+        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    xorMode_ = false;
+}

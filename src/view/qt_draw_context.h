@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "draw_context.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QPen>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+
+class QPainter;
+struct QtFont;
+
+// DrawContext over an active QPainter. Chart drawing is aliased and follows the
+// classic pixel rules: a box (l, t, r, b) covers pixels l..r-1 by t..b-1, and a
+// line leaves out its end point; only text is smoothed. The painter's state is
+// saved on construction and restored on destruction. XOR outlines need a raster
+// device (a QImage); on other devices (printer, PDF, SVG) they are not drawn.
+class QtDrawContext : public DrawContext {
+public:
+    // `origin` is the chart pixel drawn at the device's top-left (the scroll
+    // position); `client` the window's client size (0 x 0 for a surface without a
+    // window); `area`, unless empty, limits all drawing to that region of device
+    // pixels, as the exposed part of a window does.
+    explicit QtDrawContext(QPainter& painter, QPoint origin = {}, Size client = {},
+                           const QRegion& area = {});
+    ~QtDrawContext() override;
+    QtDrawContext(const QtDrawContext&) = delete;
+    QtDrawContext& operator=(const QtDrawContext&) = delete;
+
+    Size clientSize() const override { return client_; }
+    Rect clipBox() const override;
+
+    void fillBackground(Colour colour, const Rect& rect) override;
+    void setClip(const Rect& rect) override;
+    void setPen(Colour colour) override;
+    void setBrush(Colour colour) override;
+    void setFont(std::string_view face, int height, bool bold) override;
+    void setTextColours(Colour text, Colour background) override;
+    void drawBox(const Rect& rect, float roundness) override;
+    void drawLine(Point from, Point to) override;
+    void drawText(Point bottomLeft, std::string_view bytes) override;
+    void beginXorOutline(const OutlinePen& pen) override;
+    void endXorOutline() override;
+
+    static QColor toQColor(Colour colour);
+
+protected:
+    // Told the device rectangle that each drawing step may have changed.
+    virtual void touched(const QRect& /*deviceRect*/) {}
+
+private:
+    void applyClip();
+    // Reports a chart rectangle (corners in order, right and bottom excluded).
+    void report(const QRect& chartRect);
+
+    QPainter& painter_;
+    QPoint origin_;
+    Size client_;
+    QRegion area_; // chart pixels; empty means the whole device
+    QRect clip_;   // chart pixels; null means no clipping of our own
+    QPen pen_;
+    QBrush brush_;
+    const QtFont* font_;
+    QColor textColour_{Qt::black};
+    QColor textBackground_{Qt::white};
+    bool opaqueText_ = true;
+    bool xorMode_ = false;
+};

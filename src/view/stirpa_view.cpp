@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stirpa_view.h"
+
+#include "chart_painter.h"
+
+#include <QEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+
+CStirpaView* currentView = nullptr;
+
+namespace {
+constexpr int lineStep = 20;
+}
+
+CStirpaView::CStirpaView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    // Every pixel of the viewport comes from the backing image.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    const Size total = chartTotalSize(nullptr);
+    total_ = QSize(total.width, total.height);
+    page_ = windowSize();
+    updateScrollBars();
+    currentView = this;
+}
+
+CStirpaView::~CStirpaView()
+{
+    if (currentView == this)
+        currentView = nullptr;
+}
+
+void CStirpaView::newTree(const String& name) { adoptTree(std::make_unique<Tree>(name)); }
+
+void CStirpaView::adoptTree(std::unique_ptr<Tree> loaded)
+{
+    currentCell = noCell;
+    dragTracker.reset();
+    generationColumn.tree = nullptr;
+    tree = loaded ? std::move(loaded) : std::make_unique<Tree>();
+    generationColumn.tree = tree.get();
+    invalidateChart();
+}
+
+void CStirpaView::updateScrollSizes()
+{
+    const Size total = chartTotalSize(tree.get());
+    total_ = QSize(total.width, total.height);
+    page_ = windowSize();
+    updateScrollBars();
+}
+
+void CStirpaView::updateScrollBars()
+{
+    const QSize client = viewport()->size();
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    across->setRange(0, std::max(0, total_.width() - client.width()));
+    down->setRange(0, std::max(0, total_.height() - client.height()));
+    across->setPageStep(page_.width());
+    down->setPageStep(page_.height());
+    across->setSingleStep(lineStep);
+    down->setSingleStep(lineStep);
+}
+
+QPoint CStirpaView::scrollPosition() const
+{
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+QSize CStirpaView::windowSize() const { return frameGeometry().size(); }
+
+void CStirpaView::placeDialog(QWidget* dialog, QPoint offset)
+{
+    if (!dialog)
+        return;
+    const QWidget* owner = dialog->parentWidget() ? dialog->parentWidget()->window() : window();
+    dialog->move(owner->frameGeometry().topLeft() + offset);
+}
+
+void CStirpaView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+bool CStirpaView::viewportEvent(QEvent* event)
+{
+    // Scroll bars coming and going resize the viewport alone.
+    if (event->type() == QEvent::Resize)
+        updateScrollBars();
+    return QAbstractScrollArea::viewportEvent(event);
+}

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "draw_context.h"
+#include "generation_column.h"
+#include "person.h"
+#include "stirpa_string.h"
+#include "tree.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPainter>
+#include <QPointer>
+#include <QRegion>
+
+#include <memory>
+
+class QPrinter;
+
+// The scrolling chart view. It owns the Tree, the one-box copy buffer and the
+// drag tracker. The chart is drawn into a backing image of the viewport: a paint
+// renders the parts marked stale, and drawing "at once" (windowContext) goes
+// straight into the image, so XOR outlines drawn twice leave it unchanged.
+class CStirpaView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit CStirpaView(QWidget* parent = nullptr);
+    ~CStirpaView() override;
+
+    // Replaces the tree by a new empty one with the name; no cell is current.
+    void newTree(const String& name);
+    // Replaces the tree by one already read (a null pointer gives an empty tree).
+    void adoptTree(std::unique_ptr<Tree> loaded);
+    // Recomputes the extent and the scroll sizes; never moves the scroll position.
+    void updateScrollSizes();
+    QSize totalSize() const { return total_; }
+    QPoint scrollPosition() const;
+
+    // The chart as painted on any surface.
+    void OnDraw(DrawContext& dc);
+    // A context that draws into the backing image at once (chart pixels in,
+    // viewport pixels out) and shows what it changed; cursor and mouse capture act
+    // on the viewport.
+    std::unique_ptr<DrawContext> windowContext();
+    // Marks the whole viewport stale and asks for a paint.
+    void invalidateChart();
+
+    // The outer size of the view widget.
+    QSize windowSize() const;
+    // Moves the dialog's top-left to its parent window's frame corner plus offset.
+    void placeDialog(QWidget* dialog, QPoint offset);
+
+    // Prints one page at one chart pixel per printer unit (96 dpi): the top-left
+    // part of the chart. Returns false when the printer cannot be started.
+    bool printChart(QPrinter* printer);
+
+    std::unique_ptr<Tree> tree;
+    StorePerson pasteBuffer;
+    QPointer<QWidget> personDialog;
+    QPointer<QWidget> parentDialog;
+    Cell currentCell = noCell;
+    std::unique_ptr<BoxTracker> dragTracker;
+    GenerationColumn generationColumn;
+
+signals:
+    void modified();
+    void commandsChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    friend class ImagePainterLease;
+
+    void updateScrollBars();
+    // Keeps the backing image the size of the viewport; new parts become stale.
+    void fitImage();
+    // One painter on the backing image, shared by nested users.
+    QPainter& beginImagePainter();
+    void endImagePainter();
+
+    QSize total_;
+    QSize page_;
+    QImage image_;
+    QRegion stale_;
+    std::unique_ptr<QPainter> imagePainter_;
+    int imagePainterUsers_ = 0;
+};
+
+// The one chart view, set by its constructor.
+extern CStirpaView* currentView;

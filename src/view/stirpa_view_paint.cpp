@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stirpa_view.h"
+
+#include "chart_painter.h"
+#include "qt_draw_context.h"
+#include "window_draw_context.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Moves the pixels of an RGB32 image by (dx, dy) in place; what moves in from
+// outside keeps its old pixels and is repainted by the caller.
+void shiftPixels(QImage& image, int dx, int dy)
+{
+    const int width = image.width(), height = image.height();
+    if (std::abs(dx) >= width || std::abs(dy) >= height)
+        return;
+    const int count = width - std::abs(dx);
+    const int fromX = dx >= 0 ? 0 : -dx, toX = dx >= 0 ? dx : 0;
+    auto moveRow = [&](int toY) {
+        auto* target = reinterpret_cast<quint32*>(image.scanLine(toY));
+        const auto* source = reinterpret_cast<const quint32*>(image.constScanLine(toY - dy));
+        std::memmove(target + toX, source + fromX, std::size_t(count) * sizeof(quint32));
+    };
+    if (dy > 0) {
+        for (int y = height - 1; y >= dy; --y)
+            moveRow(y);
+    } else {
+        for (int y = 0; y < height + dy; ++y)
+            moveRow(y);
+    }
+}
+
+} // namespace
+
+void CStirpaView::OnDraw(DrawContext& dc) { paintChart(dc, tree.get(), generationColumn); }
+
+std::unique_ptr<DrawContext> CStirpaView::windowContext()
+{
+    fitImage();
+    return std::make_unique<WindowDrawContext>(*this);
+}
+
+void CStirpaView::invalidateChart()
+{
+    stale_ = QRegion(viewport()->rect());
+    viewport()->update();
+}
+
+void CStirpaView::fitImage()
+{
+    const QSize wanted = viewport()->size();
+    // The image cannot be replaced while a context draws into it.
+    if (image_.size() == wanted || imagePainterUsers_ > 0)
+        return;
+    QImage fitted(wanted, QImage::Format_RGB32);
+    fitted.fill(QtDrawContext::toQColor(colours::paleblue));
+    const QRect kept = image_.rect() & fitted.rect();
+    if (!kept.isEmpty()) {
+        QPainter copy(&fitted);
+        copy.setCompositionMode(QPainter::CompositionMode_Source);
+        copy.drawImage(kept.topLeft(), image_, kept);
+    }
+    stale_ = ((stale_ & kept) | (QRegion(fitted.rect()) - kept));
+    image_ = std::move(fitted);
+}
+
+QPainter& CStirpaView::beginImagePainter()
+{
+    if (imagePainterUsers_++ == 0)
+        imagePainter_ = std::make_unique<QPainter>(&image_);
+    return *imagePainter_;
+}
+
+void CStirpaView::endImagePainter()
+{
+    if (--imagePainterUsers_ == 0)
+        imagePainter_.reset();
+}
+
+void CStirpaView::paintEvent(QPaintEvent* event)
+{
+    fitImage();
+    const QRegion exposed = event->region();
+    const QRegion todo = stale_ & exposed & image_.rect();
+    if (!todo.isEmpty()) {
+        QPainter& painter = beginImagePainter();
+        {
+            QtDrawContext dc(painter, scrollPosition(), {image_.width(), image_.height()}, todo);
+            OnDraw(dc);
+        }
+        endImagePainter();
+        stale_ -= todo;
+    }
+    QPainter screen(viewport());
+    for (const QRect& rect : exposed)
+        screen.drawImage(rect.topLeft(), image_, rect);
+}
+
+void CStirpaView::scrollContentsBy(int dx, int dy)
+{
+    if (image_.isNull()) {
+        viewport()->update();
+        return;
+    }
+    // The pixels move with the chart, XOR outlines included, as a window scroll
+    // moves them; only the strips that come into view are painted anew.
+    shiftPixels(image_, dx, dy);
+    const QRect all = image_.rect();
+    stale_ = (stale_.translated(dx, dy) | (QRegion(all) - all.translated(dx, dy))) & all;
+    viewport()->update();
+}

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window_draw_context.h"
+
+#include "stirpa_view.h"
+
+#include <QCursor>
+
+namespace {
+Size viewportSize(const CStirpaView& view)
+{
+    const QSize size = view.viewport()->size();
+    return {size.width(), size.height()};
+}
+} // namespace
+
+ImagePainterLease::ImagePainterLease(CStirpaView& view)
+    : view_(view), leasedPainter_(view.beginImagePainter())
+{
+}
+
+ImagePainterLease::~ImagePainterLease() { view_.endImagePainter(); }
+
+WindowDrawContext::WindowDrawContext(CStirpaView& view)
+    : ImagePainterLease(view), QtDrawContext(leasedPainter_, view.scrollPosition(), viewportSize(view))
+{
+}
+
+void WindowDrawContext::touched(const QRect& deviceRect) { view_.viewport()->update(deviceRect); }
+
+void WindowDrawContext::captureMouse()
+{
+    if (view_.viewport()->isVisible())
+        view_.viewport()->grabMouse();
+}
+
+void WindowDrawContext::releaseMouse()
+{
+    if (QWidget::mouseGrabber() == view_.viewport())
+        view_.viewport()->releaseMouse();
+}
+
+void WindowDrawContext::setCrossCursor() { view_.viewport()->setCursor(Qt::CrossCursor); }
+
+void WindowDrawContext::setArrowCursor() { view_.viewport()->setCursor(Qt::ArrowCursor); }

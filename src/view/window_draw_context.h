@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "qt_draw_context.h"
+
+class CStirpaView;
+class QPainter;
+
+// Holds the view's shared image painter for as long as a context uses it; a base
+// of WindowDrawContext so that it outlives the context's painter state.
+class ImagePainterLease {
+protected:
+    explicit ImagePainterLease(CStirpaView& view);
+    ~ImagePainterLease();
+    ImagePainterLease(const ImagePainterLease&) = delete;
+    ImagePainterLease& operator=(const ImagePainterLease&) = delete;
+
+    CStirpaView& view_;
+    QPainter& leasedPainter_;
+};
+
+// Draws into a view's backing image at once, outside a paint: chart pixels in,
+// viewport pixels out. Every change asks the viewport to show that area; the
+// cursor and the mouse capture act on the viewport.
+class WindowDrawContext : private ImagePainterLease, public QtDrawContext {
+public:
+    explicit WindowDrawContext(CStirpaView& view);
+
+    void captureMouse() override;
+    void releaseMouse() override;
+    void setCrossCursor() override;
+    void setArrowCursor() override;
+
+protected:
+    void touched(const QRect& deviceRect) override;
+};
