@@ -28,6 +28,10 @@ void drawLines(DrawContext& dc, std::string_view text, Point corner, int firstBa
     }
 }
 
+// A box too small for any text inside its insets shows none: an empty clip
+// rectangle would mean no clipping at all.
+bool hasRoomForText(const Rect& clip) { return clip.left < clip.right && clip.top < clip.bottom; }
+
 } // namespace
 
 void Person::draw(DrawContext& dc, bool selected) const
@@ -49,7 +53,10 @@ void Person::draw(DrawContext& dc, bool selected) const
     dc.setPen(outline);
     dc.setBrush(fill);
     dc.drawBox({x, y, x + w, y + h}, boxRoundness);
-    dc.setClip({x + textInset, y + textInset, x + w - clipInsetFar, y + h - clipInsetFar});
+    const Rect clip{x + textInset, y + textInset, x + w - clipInsetFar, y + h - clipInsetFar};
+    if (!hasRoomForText(clip))
+        return;
+    dc.setClip(clip);
     dc.setTextColours(outline, fill);
     drawLines(dc, text.view(), {x, y}, 16, smallFontStart(s.smallFontLine), true);
     dc.setClip({});
@@ -75,8 +82,11 @@ void ContPerson::draw(DrawContext& dc, bool selected) const
     dc.setPen(outline);
     dc.setBrush(fill);
     dc.drawBox({corner.x, corner.y, corner.x + bw, corner.y + bh}, boxRoundness);
-    dc.setClip({corner.x + textInset, corner.y + textInset, corner.x + bw - clipInsetFar,
-                corner.y + bh - clipInsetFar});
+    const Rect clip{corner.x + textInset, corner.y + textInset, corner.x + bw - clipInsetFar,
+                    corner.y + bh - clipInsetFar};
+    if (!hasRoomForText(clip))
+        return;
+    dc.setClip(clip);
     dc.setTextColours(outline, fill);
     drawLines(dc, text.view(), corner, 14, -1, false);
     dc.setClip({});
