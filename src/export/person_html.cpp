@@ -114,5 +114,8 @@ void ContPerson::htmlBox(std::ostream& out, const String& pageName) const
             out << "</a>";
         first = false;
     }
+    // An anchor left open would turn the rest of the page into the link.
+    if (first)
+        out << "</a>";
     out << "</font>" << "</div>" << '\n';
 }

@@ -227,12 +227,13 @@ private slots:
                  element.constData());
     }
 
-    void emptyContinuationHasNoLinkText()
+    void emptyContinuationClosesItsLink()
     {
+        // No lines, so no link text; the anchor is still closed.
         std::unique_ptr<ContPerson> box(makeContinuation("", {0, 0}, {0, 0}, 4));
         QCOMPARE(bytes(boxOf(*box, "tree")),
                  QByteArray("<div class=\"cbox\" style=\"top: 207px; left: 68px;\"><font size=1>"
-                            "<a href=\"tree0.html\"></font></div>\n"));
+                            "<a href=\"tree0.html\"></a></font></div>\n"));
     }
 
     void continuationLinesAfterTheFirst()
