@@ -36,8 +36,6 @@ Run runIn(const QTemporaryDir& dir, const std::string& arguments)
     return run;
 }
 
-QByteArray bytes(const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); }
-
 } // namespace
 
 class HtmlBatchTest : public QObject {

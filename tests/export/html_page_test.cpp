@@ -13,8 +13,6 @@
 
 namespace {
 
-QByteArray bytes(const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); }
-
 const char workedPin[] =
     "<img class=\"pinH\" style=\"top: 295px; left: 450px; width: 20px;\" src=\"pinneR.gif\">\n";
 const char workedBox[] = "<div class=\"box\" style=\"top: 270px; left: 330px;\"><b>Alpha </b>"

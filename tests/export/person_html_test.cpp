@@ -6,12 +6,6 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
-
-QByteArray bytes(const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); }
-
-} // namespace
-
 class PersonHtmlTest : public QObject {
     Q_OBJECT
 private slots:

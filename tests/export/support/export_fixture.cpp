@@ -46,6 +46,8 @@ std::string chartOf(Tree& tree, const char* pageName)
     return out.str();
 }
 
+QByteArray bytes(const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); }
+
 std::string readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -8,6 +8,8 @@
 #include "person.h"
 #include "tree.h"
 
+#include <QByteArray>
+
 // Puts the default chart settings back in force; every export test starts here.
 void resetTreeSettings();
 
@@ -21,6 +23,9 @@ std::string boxOf(const Person& box, const char* pageName = "page");
 
 // The chart elements of a whole tree, as the export writes them.
 std::string chartOf(Tree& tree, const char* pageName = "page");
+
+// Bytes for QCOMPARE, which prints them when they differ.
+QByteArray bytes(const std::string& text);
 
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
