@@ -74,7 +74,7 @@ public:
     bool dragCopy(Cell from, Cell to);
     // Pastes into the selected box (undoable), else into the cell under a shown
     // selection frame as a new plain box; false with neither, or when the frame
-    // lies outside the grid.
+    // lies outside the grid or its cell has meanwhile got a box.
     bool paste(const Person& source);
     // Shifts every box at or beyond the index one column ('x') or level (other
     // axes) on; connector lengths stay. Cannot be undone: clears the record.

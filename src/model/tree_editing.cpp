@@ -82,8 +82,9 @@ bool Tree::paste(const Person& source)
         return false;
     const Point inside{selectionFrame.current.x + 1, selectionFrame.current.y + 1};
     const Cell cell = cellAt(inside);
-    // A frame off the grid (a cell selected before any was current) is no place for a box.
-    if (cell.column < 0 || cell.level < 0)
+    // A frame off the grid (a cell selected before any was current) is no place for
+    // a box, and a box put in the frame's cell since would hide the pasted one.
+    if (cell.column < 0 || cell.level < 0 || findPerson(cell))
         return false;
     auto* copy = new Person;
     copy->copyContentFrom(source);

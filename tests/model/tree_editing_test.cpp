@@ -213,6 +213,16 @@ private slots:
         QVERIFY(!tree.paste(buffer));
         QCOMPARE(tree.size(), std::size_t(0));
 
+        // A box dragged into the framed cell since is not hidden behind a second one.
+        addBox(tree, "source", {0, 0});
+        tree.select(dc, {2, 2});
+        QVERIFY(tree.dragCopy({0, 0}, {2, 2}));
+        QVERIFY(tree.selectionFrame.drawn);
+        QVERIFY(!tree.paste(buffer));
+        QCOMPARE(tree.size(), std::size_t(2));
+        tree.erase(tree.findPerson({0, 0}), UndoRecord::Cut);
+        tree.erase(tree.findPerson({2, 2}), UndoRecord::Cut);
+
         // Cutting the selected box leaves neither a selection nor a frame.
         addBox(tree, "a", {1, 1});
         tree.select(dc, {1, 1});
