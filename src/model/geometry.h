@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <compare>
-
 // A grid cell: column counted from 0 at the left, level from 0 at the top.
 struct Cell {
     int column = 0;
