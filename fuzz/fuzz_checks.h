@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chart_reader.h"
+#include "tree_difference.h"
 
 #include <string>
 #include <string_view>
@@ -11,7 +12,3 @@ void require(bool condition, const char* what);
 
 // Reads chart bytes as a file named "fuzz" would be read.
 ChartLoad loadChartBytes(std::string bytes, const TreeSettings& current);
-
-// The first difference between two trees' boxes (order, kind, cell, links, text,
-// lineage, direction), or the empty text when they hold the same boxes.
-std::string treeDifference(const Tree& a, const Tree& b);

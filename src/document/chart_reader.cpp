@@ -127,7 +127,13 @@ ChartLoad invalidRecord(ChartLoad load, const String& treeName, const char* line
     load.lastRead = nullptr;
     load.line = line;
     load.lineNumber = number;
-    load.message = "Invalid record detected in file '" + treeName.toStdString() + "':\n" + line;
+    // The message shows the start of a long line only: a multi-megabyte line would
+    // make a message box (or a terminal) unusable.
+    constexpr std::size_t shownBytes = 200;
+    std::string shown = load.line.substr(0, shownBytes);
+    if (load.line.size() > shownBytes)
+        shown += "...";
+    load.message = "Invalid record detected in file '" + treeName.toStdString() + "':\n" + shown;
     return load;
 }
 

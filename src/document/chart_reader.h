@@ -22,7 +22,8 @@ struct ChartLoad {
     // For InvalidRecord: the offending line and its number (from 1).
     std::string line;
     long lineNumber = 0;
-    // What to tell the user when the status is not Loaded.
+    // What to tell the user when the status is not Loaded; it shows at most the
+    // first 200 bytes of the offending line.
     std::string message;
 
     explicit operator bool() const { return status == Loaded; }
