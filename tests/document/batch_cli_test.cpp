@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The batch commands, run as the program itself in a temporary working folder.
+#include "chart_fixtures.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runStirpa(const QString& folder, const QStringList& arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(STIRPA_EXE), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray dataFile(const char* name) { return readWholeFile(QString(STIRPA_TEST_DATA "/") + name); }
+
+} // namespace
+
+class BatchCliTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QVERIFY(work_.isValid());
+        for (const QString& entry : entriesOf(work_.path()))
+            QVERIFY(QFileInfo(work_.filePath(entry)).isDir() ? QDir(work_.filePath(entry)).removeRecursively()
+                                                               : QFile::remove(work_.filePath(entry)));
+        QVERIFY(writeWholeFile(work_.filePath("family.txt"), dataFile("family.txt")));
+    }
+
+    void logTreeWritesOpenLineAndDump()
+    {
+        const Run run = runStirpa(work_.path(), {"--log-tree", "family.txt"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(readWholeFile(work_.filePath("stirpalog.txt")), dataFile("family_log.txt"));
+        QCOMPARE(entriesOf(work_.path()), (QStringList{"family.txt", "stirpalog.txt"}));
+    }
+
+    void logTreeNamesThePathAsGiven()
+    {
+        QVERIFY(QDir(work_.path()).mkdir("charts"));
+        QVERIFY(QFile::rename(work_.filePath("family.txt"), work_.filePath("charts/tree1.txt")));
+        const QString path = work_.filePath("charts/tree1.txt");
+        QVERIFY(writeWholeFile(work_.filePath("stirpalog.txt"), "an earlier run\n"));
+        const Run run = runStirpa(work_.path(), {"--log-tree", path});
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray log = readWholeFile(work_.filePath("stirpalog.txt"));
+        QVERIFY(log.startsWith("Infile " + path.toLocal8Bit() + " opened\n\nTree: tree1\n"));
+        QVERIFY(log.endsWith("  Extent: 275j130\n"));
+    }
+
+    void logTreeOfMissingChart()
+    {
+        const Run run = runStirpa(work_.path(), {"--log-tree", "absent.txt"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("absent.txt"));
+        QCOMPARE(readWholeFile(work_.filePath("stirpalog.txt")),
+                 QByteArray("Infile absent.txt cannot open\n"));
+    }
+
+    void logTreeOfInvalidChart()
+    {
+        QVERIFY(writeWholeFile(work_.filePath("bad.txt"), "P 0j0 1:a 0j0 0\n 7 oops\n"));
+        const Run run = runStirpa(work_.path(), {"--log-tree", "bad.txt"});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, QByteArray("Invalid record detected in file 'bad':\n 7 oops\n"));
+        QCOMPARE(readWholeFile(work_.filePath("stirpalog.txt")), QByteArray("Infile bad.txt opened\n"));
+    }
+
+    void saveAsKeepsTheSampleByteForByte()
+    {
+        const QByteArray sample = readWholeFile(STIRPA_SOURCE_DIR "/resources/sample.txt");
+        QVERIFY(writeWholeFile(work_.filePath("sample.txt"), sample));
+        const Run run = runStirpa(work_.path(), {"--save-as", "sample.txt", "copy.txt"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(readWholeFile(work_.filePath("copy.txt")), sample);
+    }
+
+    void saveAsWritesTheChartFormat()
+    {
+        // CR LF line ends, an empty line and an out-of-table direction come out clean.
+        QVERIFY(writeWholeFile(work_.filePath("saved.txt"), "an older file\n"));
+        const Run run = runStirpa(work_.path(), {"--save-as", "family.txt", "saved.txt"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(readWholeFile(work_.filePath("saved.txt")), dataFile("family_saved.txt"));
+        QVERIFY(!entriesOf(work_.path()).contains("stirpalog.txt"));
+        QCOMPARE(entriesOf(work_.path()), (QStringList{"family.txt", "saved.txt"}));
+    }
+
+    void saveAsIntoMissingFolderFails()
+    {
+        const Run run = runStirpa(work_.path(), {"--save-as", "family.txt", "missing/out.txt"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("missing"));
+        QCOMPARE(entriesOf(work_.path()), QStringList{"family.txt"});
+    }
+
+    void saveAsOfInvalidChartWritesNothing()
+    {
+        QVERIFY(writeWholeFile(work_.filePath("bad.txt"), "Stirpa 0j0 0j0\n"));
+        QVERIFY(writeWholeFile(work_.filePath("out.txt"), "kept\n"));
+        Run run = runStirpa(work_.path(), {"--save-as", "bad.txt", "out.txt"});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, QByteArray("Invalid record detected in file 'bad':\nStirpa 0j0 0j0\n"));
+        run = runStirpa(work_.path(), {"--save-as", "absent.txt", "out.txt"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(!run.err.isEmpty());
+        QCOMPARE(readWholeFile(work_.filePath("out.txt")), QByteArray("kept\n"));
+    }
+
+    void helpAndVersion()
+    {
+        Run run = runStirpa(work_.path(), {"--help"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains("--log-tree CHART"));
+        QVERIFY(run.out.contains("--save-as CHART OUT"));
+        QCOMPARE(run.err, QByteArray());
+        run = runStirpa(work_.path(), {"--version"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.startsWith("Stirpa "));
+        QCOMPARE(entriesOf(work_.path()), QStringList{"family.txt"});
+    }
+
+    void wrongArgumentsAreRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("log-tree without chart") << QStringList{"--log-tree"};
+        QTest::newRow("log-tree with two charts") << QStringList{"--log-tree", "family.txt", "x.txt"};
+        QTest::newRow("save-as without output") << QStringList{"--save-as", "family.txt"};
+    }
+    void wrongArgumentsAreRefused()
+    {
+        QFETCH(QStringList, arguments);
+        const Run run = runStirpa(work_.path(), arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("usage: stirpa"));
+        QCOMPARE(entriesOf(work_.path()), QStringList{"family.txt"});
+    }
+
+private:
+    QTemporaryDir work_;
+};
+
+QTEST_GUILESS_MAIN(BatchCliTest)
+#include "batch_cli_test.moc"
