@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch.h"
+#include "debug_log.h"
+#include "gui_batch.h"
+#include "stirpa_app.h"
 
+#include <QApplication>
 #include <iostream>
 
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::vector<BatchOption> options = coreBatchOptions();
+    std::vector<BatchOption> options = coreBatchOptions();
+    for (BatchOption& option : guiBatchOptions())
+        options.push_back(std::move(option));
+
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << batchHelp(options);
         return 0;
@@ -18,7 +25,16 @@ int main(int argc, char* argv[])
     const int status = runBatch(options, args, {std::cout, std::cerr});
     if (status >= 0)
         return status;
-    std::cerr << "stirpa: unknown option '" << (args.empty() ? "" : args[0]) << "'\n"
-              << batchHelp(options);
-    return 2;
+    if (!args.empty() && args[0].rfind("--", 0) == 0) {
+        std::cerr << "stirpa: unknown option '" << args[0] << "'\n" << batchHelp(options);
+        return 2;
+    }
+
+    // The log opens before anything else of the editor, truncating the last run's.
+    openDebugLog();
+    QApplication application(argc, argv);
+    CStirpaApp stirpa;
+    if (!stirpa.InitInstance(QApplication::arguments().mid(1)))
+        return 1;
+    return application.exec();
 }

@@ -8,6 +8,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -56,10 +57,19 @@ QRect pixelRect(const Rect& rect)
     return QRect(left, top, right - left, bottom - top);
 }
 
+// SVG output drops clip regions.
+bool clipsNatively(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    return !engine || engine->type() != QPaintEngine::SVG;
+}
+
+// Only the raster engine applies XOR to pixels; vector engines claim the
+// feature but would draw the outline as it is.
 bool hasRasterOps(const QPainter& painter)
 {
     const QPaintEngine* engine = painter.paintEngine();
-    return engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    return engine && engine->type() == QPaintEngine::Raster;
 }
 
 } // namespace
@@ -69,11 +79,17 @@ QColor QtDrawContext::toQColor(Colour colour)
     return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
+QSize QtDrawContext::cornerEllipse(const Rect& rect, float roundness)
+{
+    return {scaled(std::abs(rect.right - rect.left), roundness),
+            scaled(std::abs(rect.bottom - rect.top), roundness)};
+}
+
 QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, const QRegion& area)
     : painter_(painter), origin_(origin), client_(client), area_(area.translated(origin)),
       pen_(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin), brush_(Qt::white),
       // The stand-in for a fresh surface's default font.
-      font_(cachedFont("Arial", 16, true))
+      font_(cachedFont("Arial", 16, true)), clipsNatively_(clipsNatively(painter))
 {
     painter_.save();
     painter_.resetTransform();
@@ -166,7 +182,7 @@ void QtDrawContext::setTextColours(Colour text, Colour background)
 void QtDrawContext::drawBox(const Rect& rect, float roundness)
 {
     const QRect pixels = pixelRect(rect);
-    if (pixels.isEmpty())
+    if (pixels.isEmpty() || (pen_.style() == Qt::NoPen && brush_.style() == Qt::NoBrush))
         return;
     painter_.setPen(pen_);
     painter_.setBrush(brush_);
@@ -177,9 +193,9 @@ void QtDrawContext::drawBox(const Rect& rect, float roundness)
     if (roundness == 0) {
         painter_.drawRect(outline);
     } else {
-        const int ellipseWidth = scaled(std::abs(rect.right - rect.left), roundness);
-        const int ellipseHeight = scaled(std::abs(rect.bottom - rect.top), roundness);
-        painter_.drawRoundedRect(outline, ellipseWidth / 2.0, ellipseHeight / 2.0, Qt::AbsoluteSize);
+        const QSize ellipse = cornerEllipse(rect, roundness);
+        painter_.drawRoundedRect(outline, ellipse.width() / 2.0, ellipse.height() / 2.0,
+                                 Qt::AbsoluteSize);
     }
     report(pixels);
 }
@@ -188,13 +204,19 @@ void QtDrawContext::drawLine(Point from, Point to)
 {
     const int dx = to.x - from.x, dy = to.y - from.y;
     const int steps = std::max(std::abs(dx), std::abs(dy));
-    if (steps == 0)
+    if (steps == 0 || pen_.style() == Qt::NoPen)
         return;
-    // The last pixel before the end point; the square cap covers both ends.
-    const double keep = double(steps - 1) / steps;
-    const QPointF last(from.x + std::round(dx * keep), from.y + std::round(dy * keep));
-    painter_.setPen(pen_);
-    painter_.drawLine(QPointF(from.x + 0.5, from.y + 0.5), last + QPointF(0.5, 0.5));
+    if (steps == 1) {
+        // Only the start pixel; a zero-length stroke would be placed by rounding.
+        painter_.fillRect(QRect(from.x, from.y, 1, 1), pen_.color());
+    } else {
+        // Through the centres up to the last pixel before the end point; the
+        // square cap covers both ends.
+        const double keep = double(steps - 1) / steps;
+        const QPointF last(from.x + std::round(dx * keep), from.y + std::round(dy * keep));
+        painter_.setPen(pen_);
+        painter_.drawLine(QPointF(from.x + 0.5, from.y + 0.5), last + QPointF(0.5, 0.5));
+    }
     report(QRect(QPoint(std::min(from.x, to.x), std::min(from.y, to.y)),
                  QPoint(std::max(from.x, to.x), std::max(from.y, to.y))));
 }
@@ -210,8 +232,19 @@ void QtDrawContext::drawText(Point bottomLeft, std::string_view bytes)
     const QRect cell(bottomLeft.x, top, font_->metrics.horizontalAdvance(text), height);
     if (opaqueText_)
         painter_.fillRect(cell, textBackground_);
-    painter_.setPen(textColour_);
-    painter_.drawText(QPoint(bottomLeft.x, top + font_->metrics.ascent()), text);
+    const QPoint baseline(bottomLeft.x, top + font_->metrics.ascent());
+    if (!clipsNatively_ && !clip_.isNull() &&
+        !clip_.contains(font_->metrics.tightBoundingRect(text).translated(baseline))) {
+        // The device ignores clipping: cut the glyph outlines at the clip instead.
+        QPainterPath glyphs;
+        glyphs.addText(baseline, font_->font, text);
+        QPainterPath clip;
+        clip.addRect(clip_);
+        painter_.fillPath(glyphs.intersected(clip), textColour_);
+    } else {
+        painter_.setPen(textColour_);
+        painter_.drawText(baseline, text);
+    }
     // Glyphs may overhang their advance a little.
     report(cell.adjusted(-2, 0, height / 2, 0));
 }

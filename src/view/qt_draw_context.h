@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
+#include <QSize>
 
 class QPainter;
 struct QtFont;
@@ -46,6 +47,9 @@ public:
     void endXorOutline() override;
 
     static QColor toQColor(Colour colour);
+    // The corner ellipse of a rounded box: trunc(|width| x roundness) by
+    // trunc(|height| x roundness).
+    static QSize cornerEllipse(const Rect& rect, float roundness);
 
 protected:
     // Told the device rectangle that each drawing step may have changed.
@@ -64,6 +68,7 @@ private:
     QPen pen_;
     QBrush brush_;
     const QtFont* font_;
+    bool clipsNatively_;
     QColor textColour_{Qt::black};
     QColor textBackground_{Qt::white};
     bool opaqueText_ = true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "command_target.h"
 #include "draw_context.h"
 #include "generation_column.h"
 #include "person.h"
@@ -21,7 +22,7 @@ class QPrinter;
 // drag tracker. The chart is drawn into a backing image of the viewport: a paint
 // renders the parts marked stale, and drawing "at once" (windowContext) goes
 // straight into the image, so XOR outlines drawn twice leave it unchanged.
-class CStirpaView : public QAbstractScrollArea {
+class CStirpaView : public QAbstractScrollArea, public CommandTarget {
     Q_OBJECT
 
 public:
@@ -54,6 +55,22 @@ public:
     // Prints one page at one chart pixel per printer unit (96 dpi): the top-left
     // part of the chart. Returns false when the printer cannot be started.
     bool printChart(QPrinter* printer);
+
+    // The view's commands (stirpa_view_commands.cpp).
+    bool onCommand(int id) override;
+    bool updateCommand(int id, CommandState& state) override;
+
+    // Makes the cell current, draws the change of selection at once and shows the
+    // cell in the define-person dialog when it is open.
+    void selectCell(Cell cell);
+    void OnEditUndo();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    // Opens an empty column ('x') or level ('y') at the selected box.
+    void OnInsertLine(char axis);
+    void OnRefresh();
+    void OnLogTree();
 
     std::unique_ptr<Tree> tree;
     StorePerson pasteBuffer;

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The view's menu commands: selection, undo, the copy buffer, insertions, refresh
+// and the tree dump.
+#include "stirpa_view.h"
+
+#include "command_ids.h"
+#include "debug_log.h"
+#include "tree_dump.h"
+
+bool CStirpaView::updateCommand(int id, CommandState& state)
+{
+    switch (id) {
+    case cmd::editUndo:
+        state.enabled = tree && tree->undoRecord.canUndo();
+        state.text = tree ? QString::fromUtf8(tree->undoRecord.labelText().c_str())
+                          : QStringLiteral("Can't undo");
+        return true;
+    case cmd::editPaste:
+        state.enabled = !pasteBuffer.text.isEmpty();
+        return true;
+    case cmd::treeInsertColumn:
+    case cmd::treeInsertRow:
+        state.enabled = tree && tree->selected;
+        return true;
+    case cmd::editCut:
+    case cmd::editCopy:
+    case cmd::viewRefresh:
+    case cmd::fileLogTree:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CStirpaView::onCommand(int id)
+{
+    switch (id) {
+    case cmd::editUndo: OnEditUndo(); return true;
+    case cmd::editCut: OnEditCut(); return true;
+    case cmd::editCopy: OnEditCopy(); return true;
+    case cmd::editPaste: OnEditPaste(); return true;
+    case cmd::treeInsertColumn: OnInsertLine('x'); return true;
+    case cmd::treeInsertRow: OnInsertLine('y'); return true;
+    case cmd::viewRefresh: OnRefresh(); return true;
+    case cmd::fileLogTree: OnLogTree(); return true;
+    default:
+        return false;
+    }
+}
+
+void CStirpaView::selectCell(Cell cell)
+{
+    currentCell = cell;
+    tree->select(*windowContext(), cell);
+    emit commandsChanged();
+}
+
+void CStirpaView::OnEditUndo()
+{
+    tree->undoRecord.undo();
+    invalidateChart();
+    // Undo changes the chart, so closing afterwards must offer to save.
+    emit modified();
+    emit commandsChanged();
+}
+
+void CStirpaView::OnEditCopy()
+{
+    if (tree->selected) {
+        pasteBuffer.copyContentFrom(*tree->selected);
+        pasteBuffer.setCell(tree->selected->cell());
+    }
+    emit commandsChanged();
+}
+
+void CStirpaView::OnEditCut()
+{
+    OnEditCopy();
+    tree->erase(tree->selected, UndoRecord::Cut);
+    tree->select(*windowContext(), currentCell);
+    emit modified();
+    invalidateChart();
+    emit commandsChanged();
+}
+
+void CStirpaView::OnEditPaste()
+{
+    if (!tree->paste(pasteBuffer))
+        return;
+    selectCell(currentCell);
+    emit modified();
+}
+
+void CStirpaView::OnInsertLine(char axis)
+{
+    if (!tree->selected)
+        return;
+    tree->insertLine(axis, axis == 'x' ? tree->selected->column() : tree->selected->level());
+    updateScrollSizes();
+    emit modified();
+    invalidateChart();
+    emit commandsChanged();
+}
+
+void CStirpaView::OnRefresh()
+{
+    updateScrollSizes();
+    invalidateChart();
+}
+
+void CStirpaView::OnLogTree() { dumpTree(debugLog(), *tree); }
