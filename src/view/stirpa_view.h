@@ -46,6 +46,8 @@ public:
     std::unique_ptr<DrawContext> windowContext();
     // Marks the whole viewport stale and asks for a paint.
     void invalidateChart();
+    // What the viewport shows (stale parts are painted at the next paint).
+    const QImage& backingImage() const { return image_; }
 
     // The outer size of the view widget.
     QSize windowSize() const;

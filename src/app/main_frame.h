@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "command_target.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <memory>
+#include <vector>
+
+class CStirpaDoc;
+class CStirpaView;
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+
+// The main window: menus, toolbar and status bar built from the command table,
+// the file commands with their dialogs, and the routing of every command to the
+// view, then the window itself.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    CStirpaView* view() const { return view_; }
+    CStirpaDoc* document() const { return document_; }
+    QAction* action(int id) const { return actions_.value(id); }
+
+    // Opens a chart for the user; a failure is shown in a message box and the
+    // current chart stays. Returns whether it opened.
+    bool openChart(const QString& path);
+    // Asks to save a modified chart; false when the user cancelled.
+    bool saveModified();
+    // Refreshes every action's enabled state and text.
+    void updateCommands();
+
+    bool onCommand(int id) override;
+    bool updateCommand(int id, CommandState& state) override;
+
+    static constexpr int recentFileCount = 4;
+    QStringList recentFiles() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void runCommand(int id);
+    void updateTitle();
+
+    // File commands (main_frame_file.cpp).
+    void fileNew();
+    void fileOpen();
+    bool fileSave();
+    bool fileSaveAs();
+    void fileExportHtml();
+    void filePrint();
+    void filePrintPreview();
+    void filePrintSetup();
+    void openRecentFile(int index);
+    void addRecentFile(const QString& path);
+    void removeRecentFile(const QString& path);
+    void rebuildRecentMenu();
+    void openSample();
+    void showError(const QString& title, const QString& message);
+
+    CStirpaView* view_;
+    CStirpaDoc* document_;
+    QMap<int, QAction*> actions_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentPlaceholder_ = nullptr;
+    std::vector<QAction*> recentActions_;
+    std::vector<CommandTarget*> targets_;
+    std::unique_ptr<QPrinter> printer_;
+};

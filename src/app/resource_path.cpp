@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "resource_path.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString findResource(const QString& name)
+{
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QStringList places = {
+        QDir::currentPath(),
+        appDir + "/../" STIRPA_INSTALL_DATADIR "/stirpa",
+        QStringLiteral(STIRPA_SOURCE_RESOURCES),
+    };
+    for (const QString& place : places) {
+        const QString candidate = QDir(place).filePath(name);
+        if (QFileInfo::exists(candidate))
+            return QDir::cleanPath(candidate);
+    }
+    return name;
+}

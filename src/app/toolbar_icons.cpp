@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolbar_icons.h"
+
+#include "command_ids.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+const QColor ink(0, 0, 85);
+const QColor paper(255, 255, 240);
+const QColor fold(170, 170, 255);
+
+QPixmap canvas() { QPixmap pixmap(16, 15); pixmap.fill(Qt::transparent); return pixmap; }
+
+void page(QPainter& p, int x, int y)
+{
+    p.setPen(ink);
+    p.setBrush(paper);
+    p.drawPolygon(QPolygon({{x, y}, {x + 7, y}, {x + 10, y + 3}, {x + 10, y + 12}, {x, y + 12}}));
+    p.drawLine(x + 7, y, x + 7, y + 3);
+    p.drawLine(x + 7, y + 3, x + 10, y + 3);
+}
+
+QPixmap draw(int id)
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    switch (id) {
+    case cmd::fileNew:
+        page(p, 3, 1);
+        break;
+    case cmd::fileOpen:
+        p.setPen(ink);
+        p.setBrush(QColor(255, 255, 170));
+        p.drawPolygon(QPolygon({{1, 4}, {5, 4}, {6, 5}, {13, 5}, {13, 13}, {1, 13}}));
+        p.setBrush(QColor(255, 220, 120));
+        p.drawPolygon(QPolygon({{3, 8}, {15, 8}, {13, 13}, {1, 13}}));
+        break;
+    case cmd::fileSave:
+        p.setPen(ink);
+        p.setBrush(fold);
+        p.drawRect(1, 1, 13, 12);
+        p.setBrush(paper);
+        p.drawRect(4, 1, 7, 5);
+        p.fillRect(5, 9, 5, 4, ink);
+        break;
+    case cmd::editCut:
+        p.setPen(QPen(ink, 1));
+        p.drawLine(5, 1, 9, 9);
+        p.drawLine(10, 1, 6, 9);
+        p.drawEllipse(3, 9, 4, 4);
+        p.drawEllipse(8, 9, 4, 4);
+        break;
+    case cmd::editCopy:
+        page(p, 1, 0);
+        page(p, 5, 2);
+        break;
+    case cmd::editPaste:
+        p.setPen(ink);
+        p.setBrush(QColor(200, 150, 90));
+        p.drawRect(1, 2, 10, 12);
+        p.setBrush(fold);
+        p.drawRect(4, 1, 4, 2);
+        page(p, 5, 2);
+        break;
+    case cmd::filePrint:
+        p.setPen(ink);
+        p.setBrush(paper);
+        p.drawRect(4, 1, 8, 5);
+        p.setBrush(QColor(200, 200, 210));
+        p.drawRect(1, 6, 14, 6);
+        p.fillRect(11, 8, 2, 1, QColor(0, 160, 0));
+        break;
+    case cmd::appAbout:
+        p.setPen(ink);
+        p.setBrush(QColor(255, 255, 170));
+        p.drawEllipse(2, 1, 12, 12);
+        p.setFont(QFont(QStringLiteral("Liberation Serif"), 9, QFont::Bold));
+        p.drawText(QRect(2, 1, 12, 12), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    default:
+        break;
+    }
+    return pixmap;
+}
+
+} // namespace
+
+QIcon toolbarIcon(int commandId) { return QIcon(draw(commandId)); }
+
+QPixmap treePicture(int size, int variant)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.scale(size / 64.0, size / 64.0);
+    const QColor boxes[] = {QColor(255, 255, 170), QColor(170, 255, 255), QColor(255, 170, 170)};
+    p.setPen(QPen(ink, 2));
+    // Two parents joined, a line down to two children.
+    p.drawLine(20, 14, 44, 14);
+    p.drawLine(32, 14, 32, 36);
+    p.drawLine(14, 36, 50, 36);
+    p.drawLine(14, 36, 14, 44);
+    p.drawLine(50, 36, 50, 44);
+    p.setBrush(boxes[variant % 3]);
+    p.drawRoundedRect(4, 6, 22, 16, 4, 3);
+    p.drawRoundedRect(38, 6, 22, 16, 4, 3);
+    p.setBrush(boxes[(variant + 1) % 3]);
+    p.drawRoundedRect(3, 42, 22, 16, 4, 3);
+    p.drawRoundedRect(39, 42, 22, 16, 4, 3);
+    return pixmap;
+}
