@@ -73,6 +73,8 @@ public:
     void OnInsertLine(char axis);
     void OnRefresh();
     void OnLogTree();
+    // Carries out a message a dialog posted (view_message.h); false when unknown.
+    bool onViewMessage(int message, int wParam);
 
     std::unique_ptr<Tree> tree;
     StorePerson pasteBuffer;
@@ -91,6 +93,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
+    void customEvent(QEvent* event) override;
 
 private:
     friend class ImagePainterLease;

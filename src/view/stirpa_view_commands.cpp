@@ -6,6 +6,7 @@
 #include "command_ids.h"
 #include "debug_log.h"
 #include "tree_dump.h"
+#include "view_message.h"
 
 bool CStirpaView::updateCommand(int id, CommandState& state)
 {
@@ -109,3 +110,22 @@ void CStirpaView::OnRefresh()
 }
 
 void CStirpaView::OnLogTree() { dumpTree(debugLog(), *tree); }
+
+void CStirpaView::customEvent(QEvent* event)
+{
+    if (event->type() != ViewMessageEvent::eventType()) {
+        QAbstractScrollArea::customEvent(event);
+        return;
+    }
+    const auto* posted = static_cast<const ViewMessageEvent*>(event);
+    onViewMessage(posted->message, posted->wParam);
+    emit commandsChanged();
+}
+
+bool CStirpaView::onViewMessage(int message, int /*wParam*/)
+{
+    switch (message) {
+    default:
+        return false;
+    }
+}
