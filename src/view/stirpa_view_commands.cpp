@@ -21,12 +21,14 @@ bool CStirpaView::updateCommand(int id, CommandState& state)
         return true;
     case cmd::treeInsertColumn:
     case cmd::treeInsertRow:
+    case cmd::treeFindParent:
         state.enabled = tree && tree->selected;
         return true;
     case cmd::editCut:
     case cmd::editCopy:
     case cmd::viewRefresh:
     case cmd::fileLogTree:
+    case cmd::treeSettings:
         return true;
     default:
         return false;
@@ -42,8 +44,10 @@ bool CStirpaView::onCommand(int id)
     case cmd::editPaste: OnEditPaste(); return true;
     case cmd::treeInsertColumn: OnInsertLine('x'); return true;
     case cmd::treeInsertRow: OnInsertLine('y'); return true;
+    case cmd::treeFindParent: OnTreeFindParent(); return true;
     case cmd::viewRefresh: OnRefresh(); return true;
     case cmd::fileLogTree: OnLogTree(); return true;
+    case cmd::treeSettings: OnSettings(); return true;
     default:
         return false;
     }
@@ -52,7 +56,7 @@ bool CStirpaView::onCommand(int id)
 void CStirpaView::selectCell(Cell cell)
 {
     currentCell = cell;
-    tree->select(*windowContext(), cell);
+    withoutDragOutline([&] { tree->select(*windowContext(), cell); });
     emit commandsChanged();
 }
 
@@ -125,6 +129,8 @@ void CStirpaView::customEvent(QEvent* event)
 bool CStirpaView::onViewMessage(int message, int /*wParam*/)
 {
     switch (message) {
+    case WM_PARENTDLG_FIND: OnParentDlgFind(); return true;
+    case WM_PARENTDLG_CLOSE: OnParentDlgClose(); return true;
     default:
         return false;
     }
