@@ -28,7 +28,6 @@ bool CStirpaView::updateCommand(int id, CommandState& state)
     case cmd::editCopy:
     case cmd::viewRefresh:
     case cmd::fileLogTree:
-    case cmd::treeSettings:
         return true;
     default:
         return false;
@@ -47,7 +46,6 @@ bool CStirpaView::onCommand(int id)
     case cmd::treeFindParent: OnTreeFindParent(); return true;
     case cmd::viewRefresh: OnRefresh(); return true;
     case cmd::fileLogTree: OnLogTree(); return true;
-    case cmd::treeSettings: OnSettings(); return true;
     default:
         return false;
     }
@@ -56,7 +54,7 @@ bool CStirpaView::onCommand(int id)
 void CStirpaView::selectCell(Cell cell)
 {
     currentCell = cell;
-    withoutDragOutline([&] { tree->select(*windowContext(), cell); });
+    tree->select(*windowContext(), cell);
     emit commandsChanged();
 }
 
