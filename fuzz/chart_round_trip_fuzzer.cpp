@@ -33,7 +33,10 @@ std::string save(const ChartLoad& load)
     return std::move(out).str();
 }
 
-int mirrored(int value, int low) { return -value >= low && -value <= chartLimits::maxCell ? -value : value; }
+int mirrored(int value, int low)
+{
+    return -value >= low && -value <= chartLimits::maxCell ? -value : value;
+}
 
 // The same boxes with their cells and links negated (where the limits allow):
 // the editor can hold such boxes, so they must survive saving too.
@@ -51,7 +54,7 @@ ChartLoad mirror(const ChartLoad& load)
         Person* copy = box->kind() == 'p' ? new ContPerson(String(), cell, links, box->direction())
                                           : new Person(String(), cell, links);
         copy->text = box->text;
-        copy->lineage = -box->lineage;
+        copy->lineage = ~box->lineage; // any int, unlike negation
         other.tree->append(copy);
         other.lastRead = copy;
     });
@@ -84,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TreeSettings start;
     ChartLoad first = loadChartBytes(std::string(reinterpret_cast<const char*>(data), size), start);
     if (!first) {
-        require(!first.tree && first.lineNumber > 0, "a refused chart names its line and keeps no tree");
+        require(!first.tree && first.lineNumber > 0,
+                "a refused chart names its line and keeps no tree");
         return 0;
     }
     require(first.tree != nullptr, "a loaded chart has a tree");

@@ -48,7 +48,8 @@ void checkChartLines(const std::string& html, std::size_t boxCount)
         else if (startsWith(line, "<br><img src=\"tom.gif\""))
             spacerSeen = true;
         else
-            require(startsWith(line, "<img class=\"pin"), "every chart line is a pin, a box or the spacer");
+            require(startsWith(line, "<img class=\"pin"),
+                    "every chart line is a pin, a box or the spacer");
         start = end + 1;
     }
     require(spacerSeen, "the chart has its spacer");
@@ -62,8 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find(separator);
     const std::string_view chart = input.substr(0, split);
-    const std::string_view page =
-        split == std::string_view::npos ? std::string_view() : input.substr(split + separator.size());
+    const std::string_view page = split == std::string_view::npos
+                                      ? std::string_view()
+                                      : input.substr(split + separator.size());
 
     ChartLoad load = loadChartBytes(std::string(chart), TreeSettings());
     if (!load)
@@ -79,8 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream templateStream{std::string(page)};
     std::ostringstream full;
     const bool complete = writeHtmlPage(full, tree, "chart", &templateStream);
-    require(complete == hasTreeLine(page), "a template is complete exactly when it has a TREE line");
+    require(complete == hasTreeLine(page),
+            "a template is complete exactly when it has a TREE line");
     if (complete)
-        require(full.str().find(alone.str()) != std::string::npos, "the template holds the whole chart");
+        require(full.str().find(alone.str()) != std::string::npos,
+                "the template holds the whole chart");
     return 0;
 }

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 # Builds the libFuzzer targets in build-fuzz (clang, ASan, UBSan) and runs each
-# one after another for SECONDS (default 60). Prints each target's execution
-# count; exits non-zero on the first finding, leaving the input in
-# build-fuzz/artifacts/.
+# (or only the named ones) one after another for SECONDS (default 60). Prints
+# each target's execution count; exits non-zero when any target has a finding,
+# leaving the input in build-fuzz/artifacts/.
 set -euo pipefail
 seconds="${1:-60}"
+shift || true
+only=("$@")
 cd "$(dirname "$0")/.."
 root="$PWD"
 build="$root/build-fuzz"
@@ -35,6 +38,9 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 status=0
 for run in "${runs[@]}"; do
   read -r target seeds dict <<<"$run"
+  if ((${#only[@]})) && [[ " ${only[*]} " != *" $target "* ]]; then
+    continue
+  fi
   corpus="$build/corpus/$target"
   artifacts="$build/artifacts/$target/"
   mkdir -p "$corpus" "$artifacts"

@@ -8,4 +8,11 @@
 // is renamed over the old one. A symbolic link is followed, and an existing
 // file's permissions are kept. On failure returns false with a message naming
 // the cause, and no temporary file is left behind.
+//
+// The temporary is named path + temporaryMark + six letters or digits and is
+// locked while it is written. A process killed while saving leaves its temporary
+// behind; the next save of the same file removes every such temporary that no
+// live writer holds.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+
+inline constexpr char temporaryMark[] = ".stirpa-tmp-";

@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include <csignal>
-#include <fstream>
 #include <ctime>
+#include <fstream>
 #include <sstream>
 #include <unistd.h>
 
@@ -111,7 +111,10 @@ std::string generated(const QByteArray& name)
     return {};
 }
 
-QByteArray pairText(int x, int y) { return QByteArray::number(x) + 'j' + QByteArray::number(y); }
+QByteArray pairText(int x, int y)
+{
+    return QByteArray::number(x) + 'j' + QByteArray::number(y);
+}
 
 const Person* boxAt(const std::vector<const Person*>& boxes, const QByteArray& index)
 {
@@ -170,7 +173,8 @@ QByteArray actualValue(const ChartLoad& load, const std::vector<const Person*>& 
         // Compared up to the padding, which "pad" checks.
         const std::size_t end = text.find_last_not_of(' ');
         const std::size_t keep = end == std::string_view::npos ? 0 : end + 1;
-        const std::size_t shown = std::min(text.size(), std::max(keep, std::size_t(expected.size())));
+        const std::size_t shown =
+            std::min(text.size(), std::max(keep, std::size_t(expected.size())));
         return QByteArray(text.data(), qsizetype(shown));
     }
     if (field == "pad") {
@@ -302,7 +306,8 @@ private slots:
         auto chartOf = [](int boxes) {
             std::string bytes;
             for (int i = 0; i < boxes; ++i)
-                bytes += "P " + std::to_string(i % 500) + 'j' + std::to_string(i / 500) + " 3:abc 20j0 0\n";
+                bytes += "P " + std::to_string(i % 500) + 'j' + std::to_string(i / 500) +
+                         " 3:abc 20j0 0\n";
             return bytes;
         };
         auto secondsFor = [](const std::string& bytes) {
@@ -321,8 +326,10 @@ private slots:
             largeTime = std::min(largeTime, secondsFor(large));
         }
         QVERIFY(smallTime > 0 && largeTime > 0);
-        QVERIFY2(largeTime < 30 * smallTime + 0.05,
-                 qPrintable(QString("%1 s for 50,000 boxes, %2 s for 500,000").arg(smallTime).arg(largeTime)));
+        QVERIFY2(
+            largeTime < 30 * smallTime + 0.05,
+            qPrintable(
+                QString("%1 s for 50,000 boxes, %2 s for 500,000").arg(smallTime).arg(largeTime)));
     }
 };
 
