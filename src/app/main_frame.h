@@ -21,6 +21,8 @@ class QPrinter;
 class CMainFrame : public QMainWindow, public CommandTarget {
     Q_OBJECT
 public:
+    enum class SaveAnswer { Save, Discard, Cancel };
+
     CMainFrame();
     ~CMainFrame() override;
 
@@ -45,6 +47,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+    // The questions the window asks the user; tests answer them instead.
+    virtual SaveAnswer askSaveChanges();
+    // An empty path means the user cancelled.
+    virtual QString askOpenPath();
+    virtual QString askSavePath();
+    virtual void showError(const QString& title, const QString& message);
+
 private:
     void createActions();
     void createMenus();
@@ -67,7 +76,6 @@ private:
     void removeRecentFile(const QString& path);
     void rebuildRecentMenu();
     void openSample();
-    void showError(const QString& title, const QString& message);
 
     CStirpaView* view_;
     CStirpaDoc* document_;

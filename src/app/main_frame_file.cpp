@@ -32,16 +32,44 @@ void CMainFrame::showError(const QString& title, const QString& message)
     QMessageBox::critical(this, title, message);
 }
 
+CMainFrame::SaveAnswer CMainFrame::askSaveChanges()
+{
+    const auto answer = QMessageBox::warning(
+        this, tr("Stirpa"), tr("Save changes to %1?").arg(document_->title()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveAnswer::Save;
+    return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
+}
+
+QString CMainFrame::askOpenPath()
+{
+    return QFileDialog::getOpenFileName(this, tr("Open"), QString(), chartFilter);
+}
+
+QString CMainFrame::askSavePath()
+{
+    QFileDialog dialog(this, tr("Save As"), document_->pathName(), chartFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 bool CMainFrame::saveModified()
 {
     if (!document_->isModified())
         return true;
-    const auto answer = QMessageBox::warning(
-        this, tr("Stirpa"), tr("Save changes to %1?").arg(document_->title()),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Cancel)
-        return false;
-    return answer == QMessageBox::Discard || fileSave();
+    switch (askSaveChanges()) {
+    case SaveAnswer::Save:
+        return fileSave();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool CMainFrame::openChart(const QString& path)
@@ -67,7 +95,7 @@ void CMainFrame::fileOpen()
 {
     if (!saveModified())
         return;
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString(), chartFilter);
+    const QString path = askOpenPath();
     if (!path.isEmpty())
         openChart(path);
 }
@@ -84,12 +112,10 @@ bool CMainFrame::fileSave()
 
 bool CMainFrame::fileSaveAs()
 {
-    QFileDialog dialog(this, tr("Save As"), document_->pathName(), chartFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = askSavePath();
+    if (path.isEmpty())
         return false;
-    const CStirpaDoc::Result result = document_->saveAs(dialog.selectedFiles().constFirst());
+    const CStirpaDoc::Result result = document_->saveAs(path);
     if (!result.ok) {
         showError(tr("Save As"), result.message);
         return false;
