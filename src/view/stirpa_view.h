@@ -74,6 +74,8 @@ public:
     void OnInsertLine(char axis);
     void OnRefresh();
     void OnLogTree();
+    // Runs the Settings dialog; OK applies. Repaints, leaving the scroll sizes.
+    void OnSettings();
     // Carries out a message a dialog posted (view_message.h); false when unknown.
     bool onViewMessage(int message, int wParam);
 

@@ -28,6 +28,7 @@ bool CStirpaView::updateCommand(int id, CommandState& state)
     case cmd::editCopy:
     case cmd::viewRefresh:
     case cmd::fileLogTree:
+    case cmd::treeSettings:
         return true;
     default:
         return false;
@@ -46,6 +47,7 @@ bool CStirpaView::onCommand(int id)
     case cmd::treeFindParent: OnTreeFindParent(); return true;
     case cmd::viewRefresh: OnRefresh(); return true;
     case cmd::fileLogTree: OnLogTree(); return true;
+    case cmd::treeSettings: OnSettings(); return true;
     default:
         return false;
     }
