@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart_render.h"
+#include "stirpa_view.h"
+
+#include "tree_settings.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString sampleChart = QStringLiteral(STIRPA_SOURCE_DIR "/resources/sample.txt");
+
+Colour pixel(const QImage& image, int x, int y)
+{
+    const QRgb c = image.pixel(x, y);
+    return rgb(qRed(c), qGreen(c), qBlue(c));
+}
+
+int pdfPages(const QByteArray& pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return int(QString::fromLatin1(pdf).count(page));
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class ChartOutputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { treeSettings() = TreeSettings(); }
+    void cleanup() { treeSettings() = TreeSettings(); }
+
+    void printsOnePdfPage()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("chart.pdf");
+        CStirpaView view;
+        view.newTree(String("print"));
+        for (int c = 0; c < 30; ++c) // far wider than a page
+            view.tree->append(new Person(String("Someone|b. 1900"), {c, c % 3}, {20, 20}));
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QVERIFY(view.printChart(&printer));
+        QCOMPARE(printer.resolution(), 96);
+        const QByteArray pdf = readAll(path);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QCOMPARE(pdfPages(pdf), 1);
+    }
+
+    void pngCoversTheScrollAreaWithoutSelection()
+    {
+        Tree tree;
+        auto* first = new Person(String("A"), {0, 0}, {20, 0});
+        tree.append(first);
+        tree.append(new Person(String("B"), {2, 1}, {}));
+        tree.selected = first;
+        tree.selectionFrame.drawn = true;
+        QByteArray bytes;
+        QVERIFY(renderChart(tree, ChartImageFormat::Png, bytes));
+        QImage image;
+        QVERIFY(image.loadFromData(bytes, "PNG"));
+        QCOMPARE(image.size(), QSize(2 * 140 + 35 + 150, 70 + 10 + 150));
+        QCOMPARE(pixel(image, 400, 200), colours::paleblue);
+        QCOMPARE(pixel(image, 10, 20), colours::generationFill);
+        QCOMPARE(pixel(image, 100, 50), colours::paleyellow); // the selected box drawn plain
+        QCOMPARE(pixel(image, 160, 35), colours::darkblue);   // its connector
+        QCOMPARE(tree.selected, first);
+        QVERIFY(tree.selectionFrame.drawn);
+    }
+
+    void svgCutsTextAtTheBox()
+    {
+        Tree tree;
+        tree.append(new Person(String("Ann|Averyveryveryveryverylongname"), {0, 0}, {}));
+        QByteArray svg;
+        QVERIFY(renderChart(tree, ChartImageFormat::Svg, svg));
+        QVERIFY(svg.contains("<svg"));
+        QVERIFY(svg.contains(">Ann</text>"));
+        // The long line is written as outlines cut at the clip, not as text.
+        QVERIFY(!svg.contains("Averyvery"));
+        QVERIFY(svg.contains("<path"));
+    }
+
+    void formatsByExtension_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("format"); // -1: none
+        QTest::newRow("png") << "a/b.png" << int(ChartImageFormat::Png);
+        QTest::newRow("upper case") << "B.PDF" << int(ChartImageFormat::Pdf);
+        QTest::newRow("svg") << "x.y.svg" << int(ChartImageFormat::Svg);
+        QTest::newRow("gif") << "x.gif" << -1;
+        QTest::newRow("no extension") << "png" << -1;
+    }
+
+    void formatsByExtension()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, format);
+        const auto found = chartImageFormat(path.toStdString());
+        QCOMPARE(found ? int(*found) : -1, format);
+    }
+
+    void renderFileWritesEachFormat()
+    {
+        QTemporaryDir dir;
+        const QString png = dir.filePath("s.png"), pdf = dir.filePath("s.pdf"), svg = dir.filePath("s.svg");
+        QVERIFY(renderChartFile(sampleChart.toStdString(), png.toStdString()));
+        QVERIFY(renderChartFile(sampleChart.toStdString(), pdf.toStdString()));
+        QVERIFY(renderChartFile(sampleChart.toStdString(), svg.toStdString()));
+        QImage image(png);
+        // The sample reaches column 7 and level 4.
+        QCOMPARE(image.size(), QSize(7 * 140 + 35 + 150, 4 * 70 + 10 + 150));
+        QVERIFY(readAll(pdf).startsWith("%PDF-"));
+        QCOMPARE(pdfPages(readAll(pdf)), 1);
+        QVERIFY(readAll(svg).contains("<svg"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary files left
+    }
+
+    void renderFileFailuresLeaveTheOutputAlone()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("kept.png");
+        writeFile(out, "old");
+
+        const RenderResult missing = renderChartFile(dir.filePath("none.txt").toStdString(), out.toStdString());
+        QVERIFY(!missing);
+        QVERIFY(!missing.message.empty());
+
+        const QString bad = dir.filePath("bad.txt");
+        writeFile(bad, "P 0j0 3:abc 0j0 0\nnot a record\n");
+        QVERIFY(!renderChartFile(bad.toStdString(), out.toStdString()));
+
+        const RenderResult wrongType = renderChartFile(sampleChart.toStdString(), dir.filePath("x.gif").toStdString());
+        QVERIFY(!wrongType);
+        QVERIFY(QString::fromStdString(wrongType.message).contains(".png"));
+
+        QVERIFY(!renderChartFile(sampleChart.toStdString(), dir.filePath("no/such/dir/x.png").toStdString()));
+        QCOMPARE(readAll(out), QByteArray("old"));
+    }
+};
+
+QTEST_MAIN(ChartOutputTest)
+#include "chart_output_test.moc"

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "generation_column.h"
+#include "recording_draw_context.h"
+
+#include "tree.h"
+#include "tree_settings.h"
+
+#include <QTest>
+
+using Rec = RecordingDrawContext;
+
+namespace {
+
+void addPerson(Tree& tree, Cell cell) { tree.append(new Person(String("x"), cell, {})); }
+
+struct Number {
+    std::string text;
+    int bottom;
+};
+
+std::vector<Number> numbers(const Rec& dc)
+{
+    std::vector<Number> found;
+    for (const auto& step : dc.of(Rec::Text)) {
+        if (step.from.x != 2)
+            continue;
+        found.push_back({step.text, step.from.y});
+    }
+    // Drawn from the deepest level up; report them top down.
+    std::sort(found.begin(), found.end(), [](const Number& a, const Number& b) { return a.bottom < b.bottom; });
+    return found;
+}
+
+} // namespace
+
+class GenerationColumnTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { treeSettings() = TreeSettings(); }
+    void cleanup() { treeSettings() = TreeSettings(); }
+
+    void numbersAndPositions_data()
+    {
+        QTest::addColumn<char>("mode");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("boxHeight");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<int>>("bottoms");
+        QTest::addColumn<int>("columnBottom");
+        // Persons on levels 0 to 2.
+        QTest::newRow("down") << 'd' << 1 << 50 << QStringList{"1", "2", "3"}
+                              << QList<int>{30, 100, 170} << 3 * 70 - 35 + 10 + 20;
+        QTest::newRow("up") << 'u' << 1 << 50 << QStringList{"3", "2", "1"}
+                            << QList<int>{50, 120, 190} << 205;
+        QTest::newRow("other letter counts as up") << 'x' << 1 << 50 << QStringList{"3", "2", "1"}
+                                                   << QList<int>{50, 120, 190} << 205;
+        QTest::newRow("down from -5") << 'd' << -5 << 50 << QStringList{"-5", "-4", "-3"}
+                                      << QList<int>{30, 100, 170} << 205;
+        // Pitch 71: the downward numbers sit one pixel lower within their level.
+        QTest::newRow("down, odd pitch") << 'd' << 1 << 51 << QStringList{"1", "2", "3"}
+                                         << QList<int>{31, 102, 173} << 3 * 71 - 35 + 30;
+        QTest::newRow("up, odd pitch") << 'u' << 1 << 51 << QStringList{"3", "2", "1"}
+                                       << QList<int>{50, 121, 192} << 208;
+    }
+
+    void numbersAndPositions()
+    {
+        QFETCH(char, mode);
+        QFETCH(int, start);
+        QFETCH(int, boxHeight);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<int>, bottoms);
+        QFETCH(int, columnBottom);
+        treeSettings().generationMode = mode;
+        treeSettings().generationStart = start;
+        treeSettings().boxHeight = boxHeight;
+        Tree tree;
+        addPerson(tree, {0, 0});
+        addPerson(tree, {3, 2});
+        addPerson(tree, {1, 1});
+        GenerationColumn column;
+        column.tree = &tree;
+        Rec dc;
+        column.paint(dc);
+
+        const auto boxes = dc.of(Rec::Box);
+        QCOMPARE(boxes.size(), std::size_t(1));
+        QCOMPARE(boxes[0].rect, (Rect{0, 0, 25, columnBottom}));
+        QCOMPARE(boxes[0].roundness, 0.0f);
+        QCOMPARE(boxes[0].pen, colours::darkblue);
+        QCOMPARE(boxes[0].brush, colours::generationFill);
+
+        const auto found = numbers(dc);
+        QCOMPARE(int(found.size()), texts.size());
+        for (int i = 0; i < texts.size(); ++i) {
+            QCOMPARE(QString::fromStdString(found[i].text), texts[i]);
+            QCOMPARE(found[i].bottom, bottoms[i]);
+        }
+        QCOMPARE(dc.of(Rec::Text).front().textColour, colours::darkblue);
+        // The column picks no font of its own.
+        QVERIFY(dc.of(Rec::SetFont).empty());
+    }
+
+    void nothingWhenHiddenEmptyOrOnlyContinuationBoxes()
+    {
+        Tree tree;
+        GenerationColumn column;
+        Rec noTree;
+        column.paint(noTree);
+        QVERIFY(noTree.steps.empty());
+
+        column.tree = &tree;
+        Rec empty;
+        column.paint(empty);
+        QVERIFY(empty.steps.empty());
+
+        tree.append(new ContPerson(String("c"), {0, 4}, {}, 2));
+        Rec onlyContinuations;
+        column.paint(onlyContinuations);
+        QVERIFY(onlyContinuations.steps.empty());
+
+        addPerson(tree, {0, 1});
+        treeSettings().generationMode = 'h';
+        Rec hidden;
+        column.paint(hidden);
+        QVERIFY(hidden.steps.empty());
+    }
+
+    void deepestPersonFollowsEdits()
+    {
+        Tree tree;
+        addPerson(tree, {0, 0});
+        auto* moving = new Person(String("m"), {0, 1}, {});
+        tree.append(moving);
+        GenerationColumn column;
+        column.tree = &tree;
+        auto count = [&] {
+            Rec dc;
+            column.paint(dc);
+            return numbers(dc).size();
+        };
+        QCOMPARE(count(), std::size_t(2));
+        moving->setCell({0, 5});
+        QCOMPARE(count(), std::size_t(6));
+        tree.insertLine('y', 0);
+        QCOMPARE(count(), std::size_t(7));
+        tree.erase(moving, UndoRecord::Cut);
+        QCOMPARE(count(), std::size_t(2));
+    }
+
+    void onlyNumbersNearTheClipAreDrawn()
+    {
+        Tree tree;
+        addPerson(tree, {0, 999});
+        GenerationColumn column;
+        column.tree = &tree;
+        // Levels 10 to 12 lie between y 710 and y 920.
+        Rec dc(Rect{0, 720, 800, 900});
+        column.paint(dc);
+        const auto found = numbers(dc);
+        QVERIFY(found.size() < 20);
+        bool sawTwelve = false;
+        for (const Number& n : found)
+            sawTwelve = sawTwelve || n.text == "12";
+        QVERIFY(sawTwelve);
+        // The column rectangle still spans every level.
+        QCOMPARE(dc.of(Rec::Box).front().rect.bottom, 1000 * 70 - 35 + 30);
+    }
+};
+
+QTEST_MAIN(GenerationColumnTest)
+#include "generation_column_test.moc"
