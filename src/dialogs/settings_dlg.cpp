@@ -124,7 +124,7 @@ SettingsDlg::SettingsDlg(CStirpaView* view)
     for (int choice = 0; choice < 3; ++choice) {
         auto* radio = new QRadioButton(choices[choice]);
         generationGroup_->addButton(radio, choice);
-        generationColumn->addWidget(radio);
+        generationColumn->addWidget(radio, 0, Qt::AlignLeft);
     }
     connect(generationGroup_, &QButtonGroup::idClicked, this, [this] { enableStartControls(); });
     generationColumn->addStretch(1);
