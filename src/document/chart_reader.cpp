@@ -77,8 +77,9 @@ bool readHeader(const char* line, TreeSettings& settings)
     return true;
 }
 
-// Reads a 'P' or 'p' line; null when a value is out of range.
-std::unique_ptr<Person> readBox(const char* line)
+// Reads a 'P' or 'p' line; null when a value is out of range or the padding of a
+// description that runs past the line would exceed what the file has left.
+std::unique_ptr<Person> readBox(const char* line, long& paddingLeft)
 {
     const std::size_t length = std::strlen(line);
     const char* cursor = line + (length < 2 ? length : 2);
@@ -92,8 +93,13 @@ std::unique_ptr<Person> readBox(const char* line)
     String text;
     if (const char* colon = std::strchr(cursor, ':')) {
         const char* bytes = colon + 1;
-        text = String(bytes, count);
         const long available = long(std::strlen(bytes));
+        if (count > available) {
+            if (count - available > paddingLeft)
+                return nullptr;
+            paddingLeft -= count - available;
+        }
+        text = String(bytes, count);
         cursor = bytes + (count < available ? count : available);
     } else {
         cursor += std::strlen(cursor);
@@ -147,6 +153,7 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
     load.settings = current;
     load.tree = std::make_unique<Tree>(treeName);
     long number = 0;
+    long paddingLeft = chartLimits::maxPaddingPerFile;
     while (const char* line = reader.readLine()) {
         ++number;
         if (reader.fail())
@@ -160,7 +167,7 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
         }
         if (line[0] != 'P' && line[0] != 'p')
             return invalidRecord(std::move(load), treeName, line, number);
-        std::unique_ptr<Person> box = readBox(line);
+        std::unique_ptr<Person> box = readBox(line, paddingLeft);
         if (!box)
             return invalidRecord(std::move(load), treeName, line, number);
         load.lastRead = box.get();

@@ -232,6 +232,32 @@ private slots:
         QCOMPARE(box->rightLink(), 0);
     }
 
+    void paddingIsBoundedPerFile()
+    {
+        // Short lines that ask for long descriptions: the blanks added over the
+        // whole file stay within 16 MiB.
+        const QByteArray nearlyAll = "P 0j0 16777000:\nP 1j0 216:\n";
+        ChartLoad load = loadChartBytes(nearlyAll, givenSettings());
+        QVERIFY(load);
+        QCOMPARE(load.tree->size(), std::size_t(2));
+
+        load = loadChartBytes(nearlyAll + "P 2j0 1:", givenSettings());
+        QCOMPARE(load.status, ChartLoad::InvalidRecord);
+        QCOMPARE(load.lineNumber, 3L);
+        QCOMPARE(QByteArray::fromStdString(load.line), QByteArray("P 2j0 1:"));
+
+        // Text that is really there costs nothing.
+        load = loadChartBytes(nearlyAll + "P 2j0 3:abc 0j0 0", givenSettings());
+        QVERIFY(load);
+
+        QByteArray many;
+        for (int i = 0; i < 2000; ++i)
+            many += "P " + QByteArray::number(i) + "j0 16777216:\n";
+        load = loadChartBytes(many, givenSettings());
+        QCOMPARE(load.status, ChartLoad::InvalidRecord);
+        QCOMPARE(load.lineNumber, 2L);
+    }
+
     void boxesAreFoundByCell()
     {
         const ChartLoad load = loadChartBytes("P 0j0 1:a 0j0 0\nP 0j0 1:b 0j0 0\np2 3j1 1:c 0j0 0\n",
