@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Stirpa needs to build, test and run; skips
-# what is already there.
+# Installs the Debian 12 packages Stirpa needs to build, test and run, or only
+# the packages named as arguments (scripts/fuzz.sh names its own); skips what is
+# already there.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation xvfb xauth)
+if (($#)); then
+  packages=("$@")
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
