@@ -1,0 +1,439 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Find parent command, the dialog's Find and Close in the view, the lineage
+// highlight on screen and in the HTML export.
+#include "command_ids.h"
+#include "command_target.h"
+#include "html_export.h"
+#include "parent_dlg.h"
+#include "stirpa_view.h"
+#include "tree_settings.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <sstream>
+#include <vector>
+
+Q_DECLARE_METATYPE(Cell)
+
+namespace {
+
+using Mark = std::pair<const Person*, int>;
+
+std::vector<Mark> marksOf(const Tree& tree)
+{
+    std::vector<Mark> marks;
+    for (const ListData* element : tree.lineagePath) {
+        const auto* mark = static_cast<const HMark*>(element);
+        marks.emplace_back(mark->person, mark->bits);
+    }
+    return marks;
+}
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// A shown view without scroll bars, no animation pause, and a count of the
+// modified signals.
+struct ChartFixture {
+    ChartFixture()
+    {
+        view.setFrameShape(QFrame::NoFrame);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(900, 600);
+        view.newTree(String("test"));
+        view.lineagePause = 0;
+        QObject::connect(&view, &CStirpaView::modified, [this] { ++modifiedCount; });
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view))
+            qWarning("the view was not exposed");
+    }
+
+    Person* add(Cell cell, Links links = {})
+    {
+        auto* box = new Person(String("Name|born"), cell, links);
+        view.tree->append(box);
+        view.tree->growExtent(cell);
+        return box;
+    }
+    Person* addContinuation(Cell cell)
+    {
+        auto* box = new ContPerson(String("more"), cell, {20, 20}, 3);
+        view.tree->append(box);
+        view.tree->growExtent(cell);
+        return box;
+    }
+
+    parentDlg* dialog()
+    {
+        if (!view.parentDialog)
+            view.onCommand(cmd::treeFindParent);
+        return view.parentDialog;
+    }
+
+    // What a Find click leaves in the members, carried out at once.
+    void find(int searchMode, bool highlight)
+    {
+        dialog()->searchMode = searchMode;
+        dialog()->highlightLineage = highlight ? 1 : 0;
+        view.OnParentDlgFind();
+    }
+
+    std::vector<int> lineages() const
+    {
+        std::vector<int> bits;
+        view.tree->forEachPerson([&](const Person* box) { bits.push_back(box->lineage); });
+        return bits;
+    }
+
+    // The viewport's colour at the middle of a box's down connector, after a paint.
+    QRgb downConnectorPixel(const Person* box)
+    {
+        view.updateScrollSizes();
+        view.invalidateChart();
+        view.viewport()->repaint();
+        const TreeSettings& s = treeSettings();
+        const Point origin = cellOrigin(box->cell());
+        return view.backingImage().pixel(origin.x + s.boxWidth / 2,
+                                         origin.y + s.boxHeight + box->downLink() / 2);
+    }
+
+    CStirpaView view;
+    int modifiedCount = 0;
+};
+
+const QRgb red = qRgb(255, 0, 0);
+
+} // namespace
+
+class FindParentTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { treeSettings() = TreeSettings(); }
+    void cleanup() { treeSettings() = TreeSettings(); }
+
+    void commandEnabledExactlyWithASelectedBox()
+    {
+        ChartFixture f;
+        f.add({0, 0});
+        CommandState state;
+        QVERIFY(f.view.updateCommand(cmd::treeFindParent, state));
+        QVERIFY(!state.enabled);
+        f.view.selectCell({1, 0}); // an empty cell
+        QVERIFY(f.view.updateCommand(cmd::treeFindParent, state));
+        QVERIFY(!state.enabled);
+        f.view.selectCell({0, 0});
+        QVERIFY(f.view.updateCommand(cmd::treeFindParent, state));
+        QVERIFY(state.enabled);
+    }
+
+    void commandShowsOneDialogPlacedBesideTheChart()
+    {
+        ChartFixture f;
+        QVERIFY(!f.view.parentDialog);
+        QVERIFY(f.view.onCommand(cmd::treeFindParent));
+        QPointer<parentDlg> first = f.view.parentDialog;
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->parentWidget(), &f.view);
+        QCOMPARE(first->ownerView.data(), &f.view);
+        const QSize size = f.view.windowSize();
+        QCOMPARE(first->pos(), f.view.frameGeometry().topLeft() + QPoint(size.width() / 2, 50));
+
+        // Moved by the user, hidden by Esc, minimized: the command brings back the same one.
+        first->move(first->pos() + QPoint(7, 9));
+        const QPoint moved = first->pos();
+        QTest::keyClick(first, Qt::Key_Escape);
+        QVERIFY(!first->isVisible());
+        QCOMPARE(f.view.parentDialog.data(), first.data());
+        f.view.onCommand(cmd::treeFindParent);
+        QCOMPARE(f.view.parentDialog.data(), first.data());
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->pos(), moved);
+        first->showMinimized();
+        f.view.onCommand(cmd::treeFindParent);
+        QVERIFY(!first->isMinimized());
+        first->close();
+        f.view.onCommand(cmd::treeFindParent);
+        QCOMPARE(f.view.findChildren<parentDlg*>().size(), 1);
+    }
+
+    void noParentToSearchClearsTheOldHighlightOnly_data()
+    {
+        QTest::addColumn<Cell>("selectedCell");
+        QTest::newRow("no selection") << noCell;
+        QTest::newRow("empty cell") << Cell{3, 1};
+        QTest::newRow("continuation box") << Cell{2, 1};
+        QTest::newRow("top level, no parent") << Cell{0, 0};
+        QTest::newRow("nothing above") << Cell{1, 1};
+    }
+    void noParentToSearchClearsTheOldHighlightOnly()
+    {
+        QFETCH(Cell, selectedCell);
+        ChartFixture f;
+        Person* top = f.add({0, 0}, {0, 20});
+        Person* child = f.add({0, 1});
+        f.add({1, 1});
+        f.addContinuation({2, 1});
+        f.view.selectCell(child->cell());
+        f.find(0, true);
+        QCOMPARE(top->lineage, 2);
+        QCOMPARE(f.modifiedCount, 1);
+
+        if (selectedCell == noCell) {
+            f.view.tree->selected = nullptr;
+            f.view.currentCell = noCell;
+        } else {
+            f.view.selectCell(selectedCell);
+        }
+        Person* const selectedBefore = f.view.tree->selected;
+        const Cell currentBefore = f.view.currentCell;
+        f.find(1, true);
+        QCOMPARE(f.lineages(), std::vector<int>(4, 0));
+        QVERIFY(f.view.tree->lineagePath.isEmpty());
+        QCOMPARE(f.view.tree->selected, selectedBefore);
+        QCOMPARE(f.view.currentCell, currentBefore);
+        QCOMPARE(f.downConnectorPixel(top), qRgb(0, 0, 0x55)); // dark blue again
+        QCOMPARE(f.modifiedCount, 2);
+
+        // With nothing highlighted, the same Find changes nothing and edits nothing.
+        f.find(1, true);
+        QCOMPARE(f.modifiedCount, 2);
+    }
+
+    void immediateParentIsSelectedWithItsDownConnectorRed_data()
+    {
+        QTest::addColumn<int>("levelsBetween");
+        QTest::newRow("directly above") << 0;
+        QTest::newRow("two empty levels between") << 2;
+    }
+    void immediateParentIsSelectedWithItsDownConnectorRed()
+    {
+        QFETCH(int, levelsBetween);
+        ChartFixture f;
+        Person* grand = f.add({1, 0}, {0, 20});
+        Person* parent = f.add({1, 1}, {0, 20 + levelsBetween * treeSettings().pitchY()});
+        Person* child = f.add({1, 2 + levelsBetween});
+        f.view.selectCell(child->cell());
+        QCOMPARE(f.downConnectorPixel(parent), qRgb(0, 0, 0x55));
+
+        f.find(0, true);
+        QCOMPARE(f.view.tree->selected, parent);
+        QCOMPARE(f.view.currentCell, parent->cell());
+        QCOMPARE(parent->lineage, 2);
+        QCOMPARE(child->lineage, 0);
+        QCOMPARE(grand->lineage, 0);
+        // Shown in the order pushed.
+        QCOMPARE(marksOf(*f.view.tree), (std::vector<Mark>{{parent, 2}, {child, 0}}));
+        QCOMPARE(f.downConnectorPixel(parent), red);
+        QCOMPARE(f.downConnectorPixel(grand), qRgb(0, 0, 0x55));
+        QCOMPARE(f.modifiedCount, 1);
+
+        // The same search again clears and sets the same bits: no change to save.
+        f.view.selectCell(child->cell());
+        f.find(0, true);
+        QCOMPARE(parent->lineage, 2);
+        QCOMPARE(f.modifiedCount, 1);
+    }
+
+    void ancestorOfABoxWhoseParentHasNoneIsTheParent_data()
+    {
+        QTest::addColumn<bool>("highlight");
+        QTest::newRow("plain") << false;
+        QTest::newRow("highlighted") << true;
+    }
+    void ancestorOfABoxWhoseParentHasNoneIsTheParent()
+    {
+        QFETCH(bool, highlight);
+        ChartFixture f;
+        Person* parent = f.add({0, 0}, {0, 20});
+        Person* child = f.add({0, 1});
+        f.view.selectCell(child->cell());
+        f.find(0, highlight);
+        const std::vector<int> immediate = f.lineages();
+        QCOMPARE(f.view.tree->selected, parent);
+
+        f.view.selectCell(child->cell());
+        f.find(1, highlight);
+        QCOMPARE(f.view.tree->selected, parent);
+        QCOMPARE(f.lineages(), immediate);
+        QCOMPARE(f.lineages(), (std::vector<int>{highlight ? 2 : 0, 0}));
+    }
+
+    // Ancestor climbs through a rightward pass (the searched box joined to a
+    // sibling below the father) and a leftward pass (the mother joined to the
+    // father); the last, failed step still marks the box left of the ancestor
+    // that connects rightward to it.
+    void ancestorHighlightsTheWholeLine()
+    {
+        ChartFixture f;
+        Person* grandSpouse = f.add({0, 0}, {20, 0});
+        Person* grand = f.add({1, 0}, {0, 20});
+        Person* mother = f.add({1, 1}, {20, 0});
+        Person* father = f.add({2, 1}, {0, 20});
+        Person* child = f.add({1, 2}, {20, 0});
+        Person* sibling = f.add({2, 2});
+        f.view.selectCell(child->cell());
+        f.find(1, true);
+        QCOMPARE(f.view.tree->selected, grand);
+        QCOMPARE(f.view.currentCell, grand->cell());
+        QCOMPARE(child->lineage, 1);
+        QCOMPARE(sibling->lineage, 0);
+        QCOMPARE(father->lineage, 2);
+        QCOMPARE(mother->lineage, 1);
+        QCOMPARE(grand->lineage, 2);
+        QCOMPARE(grandSpouse->lineage, 1);
+
+        // Immediate parent of the same box: one step only, and no leftward marks.
+        f.view.selectCell(child->cell());
+        f.find(0, true);
+        QCOMPARE(f.view.tree->selected, father);
+        QCOMPARE(f.lineages(), (std::vector<int>{0, 0, 0, 2, 1, 0}));
+    }
+
+    void boxMarkedTwiceHasBothConnectorsRed()
+    {
+        ChartFixture f;
+        Person* top = f.add({1, 0}, {0, 20});
+        Person* a = f.add({0, 1}, {20, 20});
+        f.add({1, 1});
+        Person* searched = f.add({0, 2});
+        f.view.selectCell(searched->cell());
+        f.find(1, true);
+        QCOMPARE(f.view.tree->selected, top);
+        QCOMPARE(a->lineage, 3);
+        QCOMPARE(f.downConnectorPixel(a), red);
+        const Point origin = cellOrigin(a->cell());
+        const TreeSettings& s = treeSettings();
+        QCOMPARE(f.view.backingImage().pixel(origin.x + s.boxWidth + 10, origin.y + s.boxHeight / 2), red);
+    }
+
+    void findWithoutHighlightAfterAHighlightedOneClears()
+    {
+        ChartFixture f;
+        Person* parent = f.add({0, 0}, {0, 20});
+        Person* child = f.add({0, 1});
+        f.view.selectCell(child->cell());
+        f.find(0, true);
+        QCOMPARE(f.downConnectorPixel(parent), red);
+        f.view.selectCell(child->cell());
+        f.find(0, false);
+        QCOMPARE(f.view.tree->selected, parent);
+        QCOMPARE(f.lineages(), (std::vector<int>{0, 0}));
+        // The marks are built, never applied.
+        QCOMPARE(marksOf(*f.view.tree), (std::vector<Mark>{{child, 0}, {parent, 2}}));
+        QCOMPARE(f.downConnectorPixel(parent), qRgb(0, 0, 0x55));
+        QCOMPARE(f.modifiedCount, 2);
+    }
+
+    void everyStepIsPaintedAndPaused()
+    {
+        ChartFixture f;
+        Person* top = f.add({0, 0}, {0, 20});
+        Person* middle = f.add({0, 1}, {0, 20});
+        Person* below = f.add({0, 2});
+        f.view.selectCell(below->cell());
+        f.view.lineagePause = 50;
+        PaintCounter counter;
+        f.view.viewport()->installEventFilter(&counter);
+        QElapsedTimer clock;
+        clock.start();
+        f.find(1, true);
+        const qint64 elapsed = clock.elapsed();
+        f.view.viewport()->removeEventFilter(&counter);
+        // Four marks: below, middle (2), middle, top (2).
+        QVERIFY2(counter.paints >= 4, qPrintable(QString::number(counter.paints)));
+        QVERIFY2(elapsed >= 4 * 50, qPrintable(QString::number(elapsed)));
+        QCOMPARE(f.view.tree->selected, top);
+        QCOMPARE(middle->lineage, 2);
+        QCOMPARE(top->lineage, 2);
+    }
+
+    void findFromTheDialogButtonIsCarriedOutByTheView()
+    {
+        ChartFixture f;
+        Person* top = f.add({0, 0}, {0, 20});
+        Person* middle = f.add({0, 1}, {0, 20});
+        Person* below = f.add({0, 2});
+        f.view.selectCell(below->cell());
+        parentDlg* dialog = f.dialog();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QTest::mouseClick(dialog->ancestorButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog->highlightBox(), Qt::LeftButton);
+        QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
+        QTRY_COMPARE(f.view.tree->selected, top);
+        QCOMPARE(middle->lineage, 2);
+        QCOMPARE(top->lineage, 2);
+        QCOMPARE(f.modifiedCount, 1);
+    }
+
+    void closingTheDialogKeepsTheHighlight()
+    {
+        ChartFixture f;
+        Person* parent = f.add({0, 0}, {0, 20});
+        Person* child = f.add({0, 1});
+        f.view.selectCell(child->cell());
+        f.find(0, true);
+        QPointer<parentDlg> dialog = f.view.parentDialog;
+        QTest::mouseClick(dialog->closeButton(), Qt::LeftButton);
+        QTRY_VERIFY(!dialog);
+        QVERIFY(!f.view.parentDialog);
+        QCOMPARE(parent->lineage, 2);
+        QCOMPARE(f.downConnectorPixel(parent), red);
+
+        // A Find arriving without a dialog does nothing at all.
+        f.view.selectCell(child->cell());
+        f.view.OnParentDlgFind();
+        QCOMPARE(parent->lineage, 2);
+        QCOMPARE(f.view.tree->selected, child);
+
+        // The next command makes a new dialog with the initial choices.
+        f.view.onCommand(cmd::treeFindParent);
+        QVERIFY(f.view.parentDialog);
+        QVERIFY(f.view.parentDialog.data() != dialog.data());
+        QCOMPARE(f.view.parentDialog->searchMode, 0);
+        QVERIFY(!f.view.parentDialog->highlightBox()->isChecked());
+    }
+
+    void exportWritesTheLineageOnlyWhenSaved_data()
+    {
+        QTest::addColumn<bool>("saveLineage");
+        QTest::newRow("saved") << true;
+        QTest::newRow("not saved") << false;
+    }
+    void exportWritesTheLineageOnlyWhenSaved()
+    {
+        QFETCH(bool, saveLineage);
+        ChartFixture f;
+        f.add({0, 0}, {0, 20});
+        Person* child = f.add({0, 1}, {20, 0});
+        f.view.selectCell(child->cell());
+        f.find(0, true);
+        f.view.OnParentDlgClose();
+        treeSettings().saveLineage = saveLineage;
+        std::ostringstream out;
+        writeHtmlChart(out, *f.view.tree, String("page"));
+        const QByteArray html = QByteArray::fromStdString(out.str());
+        QCOMPARE(html.count("pinneR.gif"), saveLineage ? 1 : 0);
+        QVERIFY(html.contains("pinne.gif"));
+    }
+};
+
+QTEST_MAIN(FindParentTest)
+#include "find_parent_test.moc"
