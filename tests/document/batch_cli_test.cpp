@@ -153,6 +153,7 @@ private slots:
         QTest::newRow("log-tree without chart") << QStringList{"--log-tree"};
         QTest::newRow("log-tree with two charts") << QStringList{"--log-tree", "family.txt", "x.txt"};
         QTest::newRow("save-as without output") << QStringList{"--save-as", "family.txt"};
+        QTest::newRow("unknown option") << QStringList{"--frobnicate", "family.txt"};
     }
     void wrongArgumentsAreRefused()
     {
