@@ -39,7 +39,7 @@ for run in "${runs[@]}"; do
   [ "$seeds" = pair ] || cp -n "$root/resources/sample.txt" "$corpus/"
   log="$build/$target.log"
   if "$build/$target" "$corpus" -dict="$root/fuzz/$dict" -max_total_time="$seconds" \
-       -timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts" >"$log" 2>&1; then
+       -timeout=60 -print_final_stats=1 -artifact_prefix="$artifacts" >"$log" 2>&1; then
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     echo "$target: ${executions:-?} executions in ${seconds} s, no finding"
   else

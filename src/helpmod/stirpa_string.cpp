@@ -37,13 +37,10 @@ String::String(const char* bytes, long n) : buffer_(nullptr)
         return;
     }
     buffer_ = new char[std::size_t(n) + 1];
-    long copied = 0;
-    if (bytes) {
-        while (copied < n && bytes[copied] != '\0') {
-            buffer_[copied] = bytes[copied];
-            ++copied;
-        }
-    }
+    // strnlen never reads past the source's terminator nor past n bytes.
+    const long copied = bytes ? long(::strnlen(bytes, std::size_t(n))) : 0;
+    if (copied > 0)
+        std::memcpy(buffer_, bytes, std::size_t(copied));
     std::memset(buffer_ + copied, ' ', std::size_t(n - copied));
     buffer_[n] = '\0';
 }
