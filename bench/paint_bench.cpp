@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Paint timings: one 1000 x 800 viewport at the far corner of generated charts of
+// growing size, and whole-chart renders. A viewport should cost about the same
+// whatever the chart's size.
+#include "chart_generator.h"
+#include "chart_painter.h"
+#include "chart_render.h"
+#include "generation_column.h"
+#include "qt_draw_context.h"
+#include "tree_settings.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr QSize viewport(1000, 800);
+
+Tree& chart(int boxes)
+{
+    static std::map<int, std::unique_ptr<Tree>> charts;
+    std::unique_ptr<Tree>& tree = charts[boxes];
+    if (!tree)
+        tree = generateChart(boxes);
+    return *tree;
+}
+
+void paintViewport(benchmark::State& state)
+{
+    Tree& tree = chart(int(state.range(0)));
+    GenerationColumn column;
+    column.tree = &tree;
+    const Size total = chartTotalSize(&tree);
+    const QPoint corner(std::max(0, total.width - viewport.width()),
+                        std::max(0, total.height - viewport.height()));
+    QImage image(viewport, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QtDrawContext dc(painter, corner, {viewport.width(), viewport.height()});
+        paintChart(dc, &tree, column);
+    }
+    state.counters["boxes"] = double(tree.size());
+    state.counters["drawn"] = double(tree.boxesInArea({corner.x(), corner.y(), corner.x() + viewport.width(),
+                                                       corner.y() + viewport.height()})
+                                         .size());
+}
+
+void renderWhole(benchmark::State& state, ChartImageFormat format)
+{
+    Tree& tree = chart(int(state.range(0)));
+    QByteArray bytes;
+    for (auto _ : state) {
+        if (!renderChart(tree, format, bytes))
+            state.SkipWithError("render failed");
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.counters["MB"] = double(bytes.size()) / 1e6;
+}
+
+void renderPng(benchmark::State& state) { renderWhole(state, ChartImageFormat::Png); }
+void renderSvg(benchmark::State& state) { renderWhole(state, ChartImageFormat::Svg); }
+void renderPdf(benchmark::State& state) { renderWhole(state, ChartImageFormat::Pdf); }
+
+} // namespace
+
+BENCHMARK(paintViewport)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(renderPng)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(renderSvg)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(renderPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
