@@ -17,3 +17,10 @@ ChartLoad loadChartBytes(std::string bytes, const TreeSettings& current)
     memFile reader = memFile::fromBytes(std::move(bytes));
     return readChart(reader, "fuzz", current);
 }
+
+bool hasBulkyText(const Tree& tree)
+{
+    long total = 0;
+    tree.forEachPerson([&total](const Person* box) { total += box->text.length(); });
+    return total > 64 * 1024;
+}

@@ -12,3 +12,8 @@ void require(bool condition, const char* what);
 
 // Reads chart bytes as a file named "fuzz" would be read.
 ChartLoad loadChartBytes(std::string bytes, const TreeSettings& current);
+
+// Whether the chart's descriptions hold more than 64 KiB. Declared lengths pad
+// descriptions up to megabytes; the fuzzers read such charts but skip the costly
+// rest of their checks, which the bad-input catalogue covers, to keep their pace.
+bool hasBulkyText(const Tree& tree);

@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                       : input.substr(split + separator.size());
 
     ChartLoad load = loadChartBytes(std::string(chart), TreeSettings());
-    if (!load)
+    if (!load || hasBulkyText(*load.tree))
         return 0;
     treeSettings() = load.settings;
     treeSettings().saveLineage = size % 2 == 0;
