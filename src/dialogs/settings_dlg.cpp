@@ -167,7 +167,8 @@ SettingsDlg::SettingsDlg(CStirpaView* view)
     grid->addWidget(saveLineageBox_, 1, 0, 1, 2);
     grid->addLayout(smallFont, 2, 0, 1, 2);
     grid->setRowStretch(2, 1);
-    grid->addLayout(buttons, 3, 0, 1, 3);
+    grid->setRowMinimumHeight(3, 4);
+    grid->addLayout(buttons, 4, 0, 1, 3);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     // The focus starts in the first number field.
     htmlStartXEdit_->setFocus();
