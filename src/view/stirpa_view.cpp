@@ -19,6 +19,8 @@ CStirpaView::CStirpaView(QWidget* parent) : QAbstractScrollArea(parent)
     // Every pixel of the viewport comes from the backing image.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    // The arrow keys move the selection, so the chart takes the keyboard focus.
+    setFocusPolicy(Qt::StrongFocus);
     const Size total = chartTotalSize(nullptr);
     total_ = QSize(total.width, total.height);
     page_ = windowSize();

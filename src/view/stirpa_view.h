@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QRegion>
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -78,6 +79,14 @@ public:
     void OnSettings();
     // Carries out a message a dialog posted (view_message.h); false when unknown.
     bool onViewMessage(int message, int wParam);
+    // The key-down handling (virtual-key codes): End 0x23 and Home 0x24 select the
+    // last and the first cell, the arrows 0x25 to 0x28 step one cell inside the
+    // chart's extent, then the view scrolls just enough to show the new cell. A
+    // step past an edge, or any other code, changes nothing. With no cell current
+    // yet an arrow selects (0, 0); no key selects a negative cell.
+    void OnKeyDown(int virtualKey);
+    // Opens the define-person dialog on the current cell (stirpa_view_person.cpp).
+    void OnDefinePerson();
 
     // The find-parent dialog and the lineage search (stirpa_view_parent.cpp).
     // Shows the one dialog, making it on first use.
@@ -109,11 +118,25 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
     void customEvent(QEvent* event) override;
+    // Left press selects, a right-button drag moves or (Ctrl at the release)
+    // copies a box, a left double click defines the person (stirpa_view_mouse.cpp).
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // End, Home and the arrow keys; every other key goes on to the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class ImagePainterLease;
 
     void updateScrollBars();
+    // Runs a step that draws or scrolls with the drag outline taken off the image
+    // and put back afterwards, so the XOR outline never mixes with other drawing.
+    void withoutDragOutline(const std::function<void()>& step);
+    // Scrolls as little as needed to show the cell's box with half a gap around it.
+    void ensureCellVisible(Cell cell);
     // Keeps the backing image the size of the viewport; new parts become stale.
     void fitImage();
     // One painter on the backing image, shared by nested users.

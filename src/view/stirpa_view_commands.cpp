@@ -56,7 +56,7 @@ bool CStirpaView::onCommand(int id)
 void CStirpaView::selectCell(Cell cell)
 {
     currentCell = cell;
-    tree->select(*windowContext(), cell);
+    withoutDragOutline([&] { tree->select(*windowContext(), cell); });
     emit commandsChanged();
 }
 

@@ -1,0 +1,247 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The edit commands as the user gives them: through the window's actions, its
+// shortcuts and real mouse and key events on the chart.
+#include "command_ids.h"
+#include "main_frame.h"
+#include "stirpa_doc.h"
+#include "stirpa_view.h"
+#include "tree_settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+// Connector lengths (right, down) in a form QCOMPARE prints.
+QPoint linksOf(const Person* box) { return {box->links().right, box->links().down}; }
+
+class QuietFrame : public CMainFrame {
+protected:
+    SaveAnswer askSaveChanges() override { return SaveAnswer::Discard; }
+};
+
+// A shown, active main window on a new chart.
+struct Window {
+    Window()
+    {
+        frame.document()->OnNewDocument();
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        frame.updateCommands();
+    }
+
+    CStirpaView& view() { return *frame.view(); }
+    Tree& tree() { return *frame.view()->tree; }
+    // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
+    Person* add(Person* box)
+    {
+        tree().append(box);
+        view().updateScrollSizes();
+        view().invalidateChart();
+        view().viewport()->repaint();
+        return box;
+    }
+    Person* add(Cell cell, const char* text, Links links = {})
+    {
+        return add(new Person(String(text), cell, links));
+    }
+    QPoint inside(Cell cell)
+    {
+        const Point origin = cellOrigin(cell);
+        return QPoint(origin.x + 60, origin.y + 25) - view().scrollPosition();
+    }
+    void click(Cell cell)
+    {
+        QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::NoModifier, inside(cell));
+    }
+    void drag(Cell from, Cell to)
+    {
+        QWidget* port = view().viewport();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, inside(from));
+        QTest::mouseMove(port, inside(to));
+        QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, inside(to));
+    }
+    void run(int id) { frame.action(id)->trigger(); }
+    bool enabled(int id) { return frame.action(id)->isEnabled(); }
+    QString text(int id) { return frame.action(id)->text(); }
+    std::string textAt(Cell cell)
+    {
+        const Person* box = tree().findPerson(cell);
+        return box ? box->text.c_str() : "<none>";
+    }
+
+    QuietFrame frame;
+};
+
+} // namespace
+
+class EditCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { treeSettings() = TreeSettings(); }
+
+    void theChartHasTheKeyboardFocusWhenTheWindowOpens()
+    {
+        Window w;
+        QCOMPARE(QApplication::focusWidget(), &w.view());
+        QCOMPARE(w.view().focusPolicy(), Qt::StrongFocus);
+    }
+
+    void switchingBoxesCanBeUndoneAndRedone()
+    {
+        Window w;
+        w.add({0, 0}, "A");
+        w.add({2, 1}, "B");
+        QVERIFY(!w.enabled(cmd::editUndo));
+        w.drag({0, 0}, {2, 1});
+        QCOMPARE(w.textAt({2, 1}), std::string("A"));
+        QCOMPARE(w.textAt({0, 0}), std::string("B"));
+        QVERIFY(w.frame.document()->isModified());
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo switch persons"));
+        w.run(cmd::editUndo);
+        QCOMPARE(w.textAt({0, 0}), std::string("A"));
+        QCOMPARE(w.textAt({2, 1}), std::string("B"));
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Redo switch persons"));
+        QVERIFY(w.enabled(cmd::editUndo));
+        // Ctrl+Z redoes it, and the label stays.
+        QTest::keyClick(&w.view(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.textAt({2, 1}), std::string("A"));
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Redo switch persons"));
+    }
+
+    void copyingAnEmptyTextLeavesPasteDisabled()
+    {
+        Window w;
+        w.add({0, 0}, "A");
+        w.add({1, 0}, "");
+        QVERIFY(!w.enabled(cmd::editPaste));
+        w.click({0, 0});
+        w.run(cmd::editCopy);
+        QVERIFY(w.enabled(cmd::editPaste));
+        w.click({1, 0});
+        w.run(cmd::editCopy);
+        QVERIFY(!w.enabled(cmd::editPaste));
+        QVERIFY(!w.frame.document()->isModified());
+    }
+
+    void aCopiedContinuationBoxPastesAsAPlainBox()
+    {
+        Window w;
+        w.add(new ContPerson(String("Oakes|chart 1"), {0, 0}, {20, 20}, 1));
+        w.click({0, 0});
+        w.run(cmd::editCopy);
+        w.click({3, 2});
+        QVERIFY(w.enabled(cmd::editPaste));
+        w.run(cmd::editPaste);
+        const Person* pasted = w.tree().findPerson({3, 2});
+        QVERIFY(pasted);
+        QCOMPARE(pasted->kind(), 'P');
+        QCOMPARE(std::string(pasted->text.c_str()), std::string("Oakes|chart 1"));
+        QCOMPARE(linksOf(pasted), QPoint(20, 20));
+        QCOMPARE(w.tree().selected, pasted);
+        QVERIFY(w.frame.document()->isModified());
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Can't undo"));
+    }
+
+    void cutWithNothingSelectedStillMarksTheChartModified()
+    {
+        Window w;
+        w.add({0, 0}, "A");
+        QVERIFY(!w.frame.document()->isModified());
+        w.run(cmd::editCut);
+        QCOMPARE(w.tree().size(), std::size_t(1));
+        QVERIFY(w.frame.document()->isModified());
+        QVERIFY(!w.enabled(cmd::editUndo));
+    }
+
+    void cutTakesTheBoxAndUndoBringsItBack()
+    {
+        Window w;
+        w.add({1, 1}, "A");
+        w.click({1, 1});
+        QTest::keyClick(&w.view(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(w.textAt({1, 1}), std::string("<none>"));
+        QVERIFY(w.tree().selectionFrame.drawn);
+        QVERIFY(w.enabled(cmd::editPaste));
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo cut"));
+        w.run(cmd::editUndo);
+        QCOMPARE(w.textAt({1, 1}), std::string("A"));
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Can't undo"));
+    }
+
+    void insertRowMovesBoxesButNotConnectorLengths()
+    {
+        Window w;
+        w.add({0, 1}, "parent", {0, 20});
+        w.add({0, 2}, "child", {20, 0});
+        w.add({1, 3}, "grandchild");
+        w.add({1, 0}, "top");
+        QVERIFY(!w.enabled(cmd::treeInsertRow));
+        QVERIFY(!w.enabled(cmd::treeInsertColumn));
+        w.run(cmd::treeInsertRow); // disabled: nothing
+        QCOMPARE(w.textAt({0, 2}), std::string("child"));
+        w.click({0, 2});
+        QVERIFY(w.enabled(cmd::treeInsertRow));
+        w.run(cmd::treeInsertRow);
+        QCOMPARE(w.textAt({0, 1}), std::string("parent"));
+        QCOMPARE(w.textAt({0, 2}), std::string("<none>"));
+        QCOMPARE(w.textAt({0, 3}), std::string("child"));
+        QCOMPARE(w.textAt({1, 4}), std::string("grandchild"));
+        QCOMPARE(w.textAt({1, 0}), std::string("top"));
+        QCOMPARE(linksOf(w.tree().findPerson({0, 1})), QPoint(0, 20));
+        QCOMPARE(linksOf(w.tree().findPerson({0, 3})), QPoint(20, 0));
+        QVERIFY(w.frame.document()->isModified());
+        QCOMPARE(w.view().totalSize().height(), 4 * 70 + 10 + 150);
+        // Alt with '+' opens a column at the selected box, here column 0.
+        QTest::keyClick(&w.view(), Qt::Key_Plus, Qt::AltModifier);
+        QCOMPARE(w.textAt({1, 3}), std::string("child"));
+        QCOMPARE(w.textAt({2, 4}), std::string("grandchild"));
+        QCOMPARE(w.textAt({1, 1}), std::string("parent"));
+        QCOMPARE(w.textAt({2, 0}), std::string("top"));
+    }
+
+    void theCopyBufferOutlivesANewChart()
+    {
+        Window w;
+        w.add({0, 0}, "Old chart box", {20, 0});
+        w.click({0, 0});
+        w.run(cmd::editCopy);
+        w.run(cmd::fileNew);
+        QCOMPARE(w.tree().size(), std::size_t(0));
+        QCOMPARE(w.view().currentCell, noCell);
+        QVERIFY(w.enabled(cmd::editPaste));
+        // With nothing selected there is nowhere to paste.
+        w.run(cmd::editPaste);
+        QCOMPARE(w.tree().size(), std::size_t(0));
+        w.click({2, 1});
+        QTest::keyClick(&w.view(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.textAt({2, 1}), std::string("Old chart box"));
+        QCOMPARE(linksOf(w.tree().findPerson({2, 1})), QPoint(20, 0));
+    }
+
+    void keysAndShortcutsTogether()
+    {
+        Window w;
+        w.add({0, 0}, "A");
+        w.add({1, 1}, "B");
+        QTest::keyClick(&w.view(), Qt::Key_Down); // starts at (0, 0)
+        QCOMPARE(w.view().currentCell, (Cell{0, 0}));
+        QTest::keyClick(&w.view(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&w.view(), Qt::Key_End);
+        QCOMPARE(w.view().currentCell, (Cell{1, 1}));
+        QCOMPARE(w.tree().selected, w.tree().findPerson({1, 1}));
+        QTest::keyClick(&w.view(), Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(w.textAt({1, 1}), std::string("A"));
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo paste person"));
+        QTest::keyClick(&w.view(), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(w.textAt({1, 1}), std::string("B"));
+    }
+};
+
+QTEST_MAIN(EditCommandsTest)
+#include "edit_commands_test.moc"

@@ -1,0 +1,353 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shown_view.h"
+
+#include "qt_draw_context.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QWheelEvent>
+
+Q_DECLARE_METATYPE(Cell)
+
+namespace {
+
+// Connector lengths (right, down) in a form QCOMPARE prints.
+QPoint linksOf(const Person* box) { return {box->links().right, box->links().down}; }
+
+// A right-button drag through the given viewport points, released at the last.
+void rightDrag(QWidget* viewport, const QList<QPoint>& path, Qt::KeyboardModifiers atRelease = {})
+{
+    QTest::mousePress(viewport, Qt::RightButton, Qt::NoModifier, path.first());
+    for (qsizetype i = 1; i < path.size(); ++i)
+        QTest::mouseMove(viewport, path[i]);
+    QTest::mouseRelease(viewport, Qt::RightButton, atRelease, path.last());
+}
+
+std::string textAt(Tree& tree, Cell cell)
+{
+    const Person* box = tree.findPerson(cell);
+    return box ? box->text.c_str() : "<none>";
+}
+
+} // namespace
+
+class MouseTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { treeSettings() = TreeSettings(); }
+    void cleanup() { treeSettings() = TreeSettings(); }
+
+    void leftPressSelectsOnlyInsideABox_data()
+    {
+        QTest::addColumn<QPoint>("offset"); // from the top-left pixel of cell (1, 1)
+        QTest::addColumn<Cell>("selected");
+        QTest::newRow("middle") << QPoint(60, 25) << Cell{1, 1};
+        QTest::newRow("one pixel inside") << QPoint(1, 1) << Cell{1, 1};
+        QTest::newRow("left border") << QPoint(0, 25) << noCell;
+        QTest::newRow("bottom border") << QPoint(60, 50) << noCell;
+        QTest::newRow("gap to the right") << QPoint(130, 25) << noCell;
+        QTest::newRow("gap below") << QPoint(60, 60) << noCell;
+    }
+    void leftPressSelectsOnlyInsideABox()
+    {
+        QFETCH(QPoint, offset);
+        QFETCH(Cell, selected);
+        ShownView v;
+        v.add({0, 0});
+        const Point origin = cellOrigin({1, 1});
+        QTest::mousePress(v.view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(origin.x, origin.y) + offset);
+        QTest::mouseRelease(v.view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                            QPoint(origin.x, origin.y) + offset);
+        QCOMPARE(v.view.currentCell, selected);
+        // An empty cell is marked by the frame; a miss shows nothing.
+        QCOMPARE(v.view.tree->selectionFrame.drawn, selected != noCell);
+        QVERIFY(!v.view.tree->selected);
+        QVERIFY(!v.view.dragTracker);
+    }
+
+    void leftPressCountsTheScrollPosition()
+    {
+        ShownView v({300, 200});
+        v.add({4, 3});
+        v.view.updateScrollSizes();
+        v.view.horizontalScrollBar()->setValue(400);
+        v.view.verticalScrollBar()->setValue(150);
+        QCOMPARE(v.view.scrollPosition(), QPoint(400, 150));
+        QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({4, 3}));
+        QCOMPARE(v.view.currentCell, (Cell{4, 3}));
+        QCOMPARE(v.view.tree->selected, v.view.tree->findPerson({4, 3}));
+    }
+
+    void rightClickWithoutMovingChangesNothing()
+    {
+        ShownView v;
+        v.add({0, 0}, "A");
+        v.add({1, 0}, "B");
+        QVERIFY(v.view.tree->move({1, 0}, {2, 0}));
+        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        rightDrag(v.view.viewport(), {v.inside({0, 0})});
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
+        QCOMPARE(v.view.tree->undoRecord.undoKind, int(UndoRecord::MovePerson));
+        QCOMPARE(v.view.tree->undoRecord.cellB, (Cell{2, 0}));
+        QCOMPARE(modified.count(), 0);
+        QVERIFY(!v.view.dragTracker);
+        // A copy of a box onto itself is no copy either.
+        rightDrag(v.view.viewport(), {v.inside({0, 0})}, Qt::ControlModifier);
+        QCOMPARE(v.view.tree->size(), std::size_t(2));
+        QCOMPARE(modified.count(), 0);
+    }
+
+    void droppingWhereNoBoxCanBeChangesNothing_data()
+    {
+        QTest::addColumn<QPoint>("drop");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("gap, move") << QPoint(295, 35) << Qt::KeyboardModifiers();
+        QTest::newRow("gap, copy") << QPoint(295, 35) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("box border") << QPoint(315, 35) << Qt::KeyboardModifiers();
+        QTest::newRow("left of the grid") << QPoint(20, 35) << Qt::KeyboardModifiers();
+        QTest::newRow("outside the window") << QPoint(-300, -40) << Qt::KeyboardModifiers();
+    }
+    void droppingWhereNoBoxCanBeChangesNothing()
+    {
+        QFETCH(QPoint, drop);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        ShownView v;
+        v.add({0, 0}, "A");
+        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({2, 0}), drop}, modifiers);
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
+        QCOMPARE(v.view.tree->size(), std::size_t(1));
+        QCOMPARE(modified.count(), 0);
+        QVERIFY(!v.view.dragTracker);
+    }
+
+    void pressOnAnEmptyCellMovesNothing()
+    {
+        ShownView v;
+        v.add({1, 0}, "B");
+        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({1, 0})});
+        QCOMPARE(textAt(*v.view.tree, {1, 0}), std::string("B"));
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("<none>"));
+        QCOMPARE(modified.count(), 0);
+    }
+
+    void releaseWithoutPressIsIgnored()
+    {
+        ShownView v;
+        v.add({0, 0}, "A");
+        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 0}));
+        QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::ControlModifier, v.inside({0, 0}));
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
+        QCOMPARE(modified.count(), 0);
+    }
+
+    void ctrlCountsOnlyAtTheRelease_data()
+    {
+        QTest::addColumn<bool>("ctrlDuringDrag");
+        QTest::addColumn<bool>("ctrlAtRelease");
+        QTest::addColumn<bool>("copies");
+        QTest::newRow("no ctrl") << false << false << false;
+        QTest::newRow("ctrl let go before the button") << true << false << false;
+        QTest::newRow("ctrl held at the release") << false << true << true;
+        QTest::newRow("ctrl all along") << true << true << true;
+    }
+    void ctrlCountsOnlyAtTheRelease()
+    {
+        QFETCH(bool, ctrlDuringDrag);
+        QFETCH(bool, ctrlAtRelease);
+        QFETCH(bool, copies);
+        ShownView v;
+        v.add({0, 0}, "A", {20, 20});
+        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        QWidget* port = v.view.viewport();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
+        if (ctrlDuringDrag)
+            QTest::keyPress(&v.view, Qt::Key_Control, Qt::ControlModifier);
+        QTest::mouseMove(port, v.inside({1, 1}));
+        QTest::mouseMove(port, v.inside({2, 1}));
+        if (ctrlDuringDrag && !ctrlAtRelease)
+            QTest::keyRelease(&v.view, Qt::Key_Control);
+        QTest::mouseRelease(port, Qt::RightButton,
+                            ctrlAtRelease ? Qt::ControlModifier : Qt::NoModifier, v.inside({2, 1}));
+        if (ctrlDuringDrag && ctrlAtRelease)
+            QTest::keyRelease(&v.view, Qt::Key_Control);
+
+        QCOMPARE(textAt(*v.view.tree, {2, 1}), std::string("A"));
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string(copies ? "A" : "<none>"));
+        QCOMPARE(v.view.tree->size(), std::size_t(copies ? 2 : 1));
+        QCOMPARE(linksOf(v.view.tree->findPerson({2, 1})), QPoint(20, 20));
+        QCOMPARE(modified.count(), 1);
+        // A copy onto an empty cell cannot be undone; a move can.
+        QCOMPARE(QString::fromUtf8(v.view.tree->undoRecord.labelText().c_str()),
+                 copies ? QStringLiteral("Can't undo") : QStringLiteral("Undo move person"));
+    }
+
+    void dropOnABoxSwitchesOrOverwrites_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("move switches") << false;
+        QTest::newRow("copy overwrites") << true;
+    }
+    void dropOnABoxSwitchesOrOverwrites()
+    {
+        QFETCH(bool, copy);
+        ShownView v;
+        v.add({0, 0}, "A");
+        v.add({3, 2}, "B");
+        rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({3, 2})},
+                  copy ? Qt::ControlModifier : Qt::NoModifier);
+        QCOMPARE(textAt(*v.view.tree, {3, 2}), std::string("A"));
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string(copy ? "A" : "B"));
+        QCOMPARE(v.view.tree->undoRecord.undoKind,
+                 int(copy ? UndoRecord::DragCopy : UndoRecord::SwitchPersons));
+    }
+
+    void theDropCellIsWhereTheLastMoveWas()
+    {
+        ShownView v;
+        v.add({0, 0}, "A");
+        QWidget* port = v.view.viewport();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
+        QTest::mouseMove(port, v.inside({2, 0}));
+        QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.inside({3, 1}));
+        QCOMPARE(textAt(*v.view.tree, {2, 0}), std::string("A"));
+        QCOMPARE(textAt(*v.view.tree, {3, 1}), std::string("<none>"));
+    }
+
+    void aMovedBoxStaysSelected()
+    {
+        ShownView v;
+        Person* box = v.add({0, 0}, "A");
+        QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({0, 0}));
+        QCOMPARE(v.view.tree->selected, box);
+        rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({2, 1})});
+        QCOMPARE(box->cell(), (Cell{2, 1}));
+        QCOMPARE(v.view.tree->selected, box);
+        QCOMPARE(v.view.currentCell, (Cell{0, 0}));
+        // Drawn highlighted at its new cell.
+        const QImage shown = v.picture();
+        const Point origin = cellOrigin({2, 1});
+        QCOMPARE(shown.pixel(origin.x + 5, origin.y + 40), QtDrawContext::toQColor(colours::darkblue).rgb());
+    }
+
+    void dragBeyondTheFarthestColumnGrowsTheScrollSizeAtOnce()
+    {
+        ShownView v({400, 300});
+        v.add({0, 0}, "A");
+        v.add({1, 0}, "B");
+        v.view.updateScrollSizes();
+        const int before = v.view.totalSize().width();
+        QCOMPARE(before, 1 * 140 + 35 + 150);
+        QCOMPARE(v.view.horizontalScrollBar()->maximum(), 0);
+        rightDrag(v.view.viewport(), {v.inside({1, 0}), v.inside({2, 1})});
+        QCOMPARE(v.view.totalSize(), QSize(2 * 140 + 35 + 150, 1 * 70 + 10 + 150));
+        QCOMPARE(v.view.horizontalScrollBar()->maximum(), 2 * 140 + 35 + 150 - 400);
+    }
+
+    void theDragShowsACrossCursor()
+    {
+        ShownView v;
+        v.add({0, 0});
+        QWidget* port = v.view.viewport();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
+        QVERIFY(v.view.dragTracker);
+        QCOMPARE(port->cursor().shape(), Qt::CrossCursor);
+        QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
+        QCOMPARE(port->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!v.view.dragTracker);
+    }
+
+    void theRubberBoxLeavesNoTrace()
+    {
+        ShownView v;
+        v.add({0, 0}, "A", {20, 20});
+        v.add({1, 1}, "B");
+        v.add({2, 0}, "C");
+        const QImage before = v.picture();
+        QWidget* port = v.view.viewport();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
+        QVERIFY(v.picture() != before);
+        // Through boxes, gaps (where it snaps to the upper-left cell) and back.
+        for (QPoint p : {v.inside({1, 1}), v.gapRightOf({1, 1}), QPoint(12, 5), QPoint(700, 500),
+                         v.inside({2, 0}), v.inside({3, 2})})
+            QTest::mouseMove(port, p);
+        const QImage during = v.picture();
+        const Point last = cellOrigin({3, 2});
+        const QRect outline(last.x, last.y, 120, 50);
+        QVERIFY(during.copy(outline) != before.copy(outline));
+        if (qEnvironmentVariableIsSet("STIRPA_TEST_PICTURES"))
+            during.save("rubber_box.png");
+        QTest::mouseMove(port, v.gapRightOf({0, 0}));
+        QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.gapRightOf({0, 0}));
+        QCOMPARE(v.picture(), before);
+        QCOMPARE(v.view.tree->size(), std::size_t(3));
+    }
+
+    void theSelectionFrameLeavesNoTrace()
+    {
+        ShownView v;
+        v.add({0, 0}, "A");
+        const QImage plain = v.picture();
+        const Point origin = cellOrigin({1, 1});
+        const QRect frameArea(origin.x - 2, origin.y - 2, 124, 54);
+        QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
+        QVERIFY(v.view.tree->selectionFrame.drawn);
+        QVERIFY(v.picture().copy(frameArea) != plain.copy(frameArea));
+        QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({0, 0}));
+        QVERIFY(!v.view.tree->selectionFrame.drawn);
+        QCOMPARE(v.picture().copy(frameArea), plain.copy(frameArea));
+    }
+
+    // Drawing that happens while the outline is up must not mix with it.
+    void selectingDuringADragKeepsTheOutlineWhole()
+    {
+        ShownView v;
+        v.add({0, 0}, "A");
+        v.add({1, 0}, "B");
+        QWidget* port = v.view.viewport();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
+        QTest::mouseMove(port, v.inside({1, 0}));
+        // A left press under the outline selects and draws the box there.
+        QTest::mousePress(port, Qt::LeftButton, Qt::NoModifier, v.inside({1, 0}));
+        QTest::mouseRelease(port, Qt::LeftButton, Qt::NoModifier, v.inside({1, 0}));
+        QCOMPARE(v.view.currentCell, (Cell{1, 0}));
+        QVERIFY(v.view.dragTracker);
+        // Dropped in a gap: nothing changes, so nothing is painted anew.
+        QTest::mouseMove(port, v.gapRightOf({1, 1}));
+        QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.gapRightOf({1, 1}));
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
+        const QImage shown = v.picture();
+        QCOMPARE(shown, v.freshPicture());
+    }
+
+    void scrollingDuringADragKeepsTheOutlineWhole()
+    {
+        // The outline of level 2 (150..200) reaches past the window's bottom.
+        ShownView v({300, 180});
+        v.add({0, 0}, "A");
+        for (int c = 0; c < 6; ++c)
+            v.add({c, 4}, "row");
+        QWidget* port = v.view.viewport();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
+        QTest::mouseMove(port, QPoint(150, 170));
+        QWheelEvent wheel(QPointF(150, 170), port->mapToGlobal(QPointF(150, 170)), QPoint(),
+                          QPoint(0, -120), Qt::RightButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(port, &wheel);
+        QCOMPARE(v.view.scrollPosition(), QPoint(0, 60));
+        // The window paints what scrolled in before the pointer moves on.
+        v.picture();
+        // Dropped in a gap: nothing changes, so nothing is painted anew.
+        QTest::mouseMove(port, QPoint(90, 10));
+        QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, QPoint(10, 5));
+        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
+        const QImage shown = v.picture();
+        QCOMPARE(shown, v.freshPicture());
+    }
+};
+
+QTEST_MAIN(MouseTest)
+#include "mouse_test.moc"

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "stirpa_view.h"
+#include "tree_settings.h"
+
+#include <QTest>
+
+// A shown chart view with a fixed viewport size and hidden scroll bars (they
+// still scroll), on a new empty tree.
+struct ShownView {
+    explicit ShownView(QSize viewport = {600, 400})
+    {
+        view.setFrameShape(QFrame::NoFrame);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(viewport);
+        view.newTree(String("test"));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+    }
+
+    // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
+    Person* add(Cell cell, const char* text = "Name|born", Links links = {})
+    {
+        auto* box = new Person(String(text), cell, links);
+        view.tree->append(box);
+        view.updateScrollSizes();
+        view.invalidateChart();
+        view.viewport()->repaint();
+        return box;
+    }
+
+    // A viewport point in the middle of the cell's box.
+    QPoint inside(Cell cell) const
+    {
+        const Point origin = cellOrigin(cell);
+        const TreeSettings& s = treeSettings();
+        return QPoint(origin.x + s.boxWidth / 2, origin.y + s.boxHeight / 2) - view.scrollPosition();
+    }
+    // A viewport point in the gap right of the cell's box.
+    QPoint gapRightOf(Cell cell) const
+    {
+        const Point origin = cellOrigin(cell);
+        const TreeSettings& s = treeSettings();
+        return QPoint(origin.x + s.boxWidth + gapX / 2, origin.y + s.boxHeight / 2) -
+               view.scrollPosition();
+    }
+
+    // Paints what is stale and returns a copy of what the viewport shows.
+    QImage picture()
+    {
+        view.viewport()->repaint();
+        return view.backingImage().copy();
+    }
+    // The same view painted anew from scratch.
+    QImage freshPicture()
+    {
+        view.invalidateChart();
+        return picture();
+    }
+
+    CStirpaView view;
+};
