@@ -141,7 +141,6 @@ void QtDrawContext::fillBackground(Colour colour, const Rect& rect)
 {
     const QRect area = pixelRect(rect.isEmpty() ? Rect{0, 0, client_.width, client_.height} : rect);
     painter_.fillRect(area, toQColor(colour));
-    opaqueText_ = false;
     report(area);
 }
 
@@ -171,12 +170,11 @@ void QtDrawContext::setFont(std::string_view face, int height, bool bold)
     painter_.setFont(font_->font);
 }
 
-void QtDrawContext::setTextColours(Colour text, Colour background)
+// Text is transparent, so its background colour never shows.
+void QtDrawContext::setTextColours(Colour text, Colour /*background*/)
 {
     if (text != noColour)
         textColour_ = toQColor(text);
-    if (background != noColour)
-        textBackground_ = toQColor(background);
 }
 
 void QtDrawContext::drawBox(const Rect& rect, float roundness)
@@ -230,8 +228,6 @@ void QtDrawContext::drawText(Point bottomLeft, std::string_view bytes)
     const int height = font_->metrics.height();
     const int top = bottomLeft.y - height;
     const QRect cell(bottomLeft.x, top, font_->metrics.horizontalAdvance(text), height);
-    if (opaqueText_)
-        painter_.fillRect(cell, textBackground_);
     const QPoint baseline(bottomLeft.x, top + font_->metrics.ascent());
     if (!clipsNatively_ && !clip_.isNull() &&
         !clip_.contains(font_->metrics.tightBoundingRect(text).translated(baseline))) {
@@ -261,7 +257,6 @@ void QtDrawContext::beginXorOutline(const OutlinePen& pen)
     if (!xorMode_)
         pen_ = QPen(Qt::NoPen);
     brush_ = QBrush(Qt::NoBrush);
-    opaqueText_ = false;
 }
 
 void QtDrawContext::endXorOutline()

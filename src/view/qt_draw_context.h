@@ -17,7 +17,10 @@ struct QtFont;
 // DrawContext over an active QPainter. Chart drawing is aliased and follows the
 // classic pixel rules: a box (l, t, r, b) covers pixels l..r-1 by t..b-1, and a
 // line leaves out its end point; only text is smoothed. The painter's state is
-// saved on construction and restored on destruction. XOR outlines need a raster
+// saved on construction and restored on destruction. Text is always drawn
+// transparently: an opaque cell would cut the descenders of the line above it
+// (lines are 12 pixels apart, fonts 14 and 16 high), so a box drawn at once would
+// differ from the same box painted. XOR outlines need a raster
 // device (a QImage); on other devices (printer, PDF, SVG) they are not drawn.
 class QtDrawContext : public DrawContext {
 public:
@@ -70,7 +73,5 @@ private:
     const QtFont* font_;
     bool clipsNatively_;
     QColor textColour_{Qt::black};
-    QColor textBackground_{Qt::white};
-    bool opaqueText_ = true;
     bool xorMode_ = false;
 };

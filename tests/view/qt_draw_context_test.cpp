@@ -218,23 +218,6 @@ private slots:
         QVERIFY(bottom - top >= 8);
     }
 
-    void opaqueTextUntilTheBackgroundIsFilled()
-    {
-        // A fresh surface writes text on its background colour; after a
-        // background fill text is transparent.
-        const QImage opaque = drawn([](DrawContext& dc) {
-            dc.setTextColours(black, fill);
-            dc.drawText({2, 20}, "i");
-        });
-        QVERIFY(pixelsOf(opaque, fill).size() > 20);
-        const QImage transparent = drawn([](DrawContext& dc) {
-            dc.fillBackground(paper, {0, 0, 60, 40});
-            dc.setTextColours(black, fill);
-            dc.drawText({2, 20}, "i");
-        });
-        QVERIFY(pixelsOf(transparent, fill).isEmpty());
-    }
-
     void undecodableBytesAreShownAsWindows1252()
     {
         // "Zo\xEB" is not UTF-8; drawn as Windows-1252 it equals the UTF-8 text.

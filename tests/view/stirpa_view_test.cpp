@@ -272,6 +272,21 @@ private slots:
         QCOMPARE(shown.picture(), before);
     }
 
+    void boxDrawnAtOnceMatchesThePaint()
+    {
+        // Lines overlap (12 apart, fonts 14 and 16 high): a descender of one line
+        // must survive the next line drawn over it, as in the paint.
+        ShownView shown;
+        Person* box = addPerson(*shown.view.tree, {0, 0}, {}, "Jgqy pgjy|gypsy jig|quay");
+        shown.view.invalidateChart();
+        shown.picture();
+        shown.view.tree->selected = box;
+        box->draw(*shown.view.windowContext(), true);
+        const QImage atOnce = shown.picture().copy();
+        shown.view.invalidateChart();
+        QCOMPARE(shown.picture(), atOnce);
+    }
+
     void windowContextDrawsAtTheScrollPosition()
     {
         ShownView shown({200, 150});
