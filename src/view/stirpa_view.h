@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+class PersonDlg;
 class QPrinter;
 class parentDlg;
 
@@ -87,6 +88,15 @@ public:
     void OnKeyDown(int virtualKey);
     // Opens the define-person dialog on the current cell (stirpa_view_person.cpp).
     void OnDefinePerson();
+    // The dialog's messages. Apply adds, updates or (with an empty description)
+    // erases the box of the dialog's cell and moves on to the next cell to fill;
+    // New level goes to the first cell below the lowest plain box; Key steps the
+    // current cell as the arrow key would, then gives the dialog the focus back;
+    // Close destroys the dialog. Apply and New level need the dialog.
+    void OnPersonDlgApply();
+    void OnPersonDlgNewLevel();
+    void OnPersonDlgKey(int virtualKey);
+    void OnPersonDlgClose();
 
     // The find-parent dialog and the lineage search (stirpa_view_parent.cpp).
     // Shows the one dialog, making it on first use.
@@ -102,7 +112,7 @@ public:
 
     std::unique_ptr<Tree> tree;
     StorePerson pasteBuffer;
-    QPointer<QWidget> personDialog;
+    QPointer<PersonDlg> personDialog;
     QPointer<parentDlg> parentDialog;
     Cell currentCell = noCell;
     std::unique_ptr<BoxTracker> dragTracker;
@@ -132,6 +142,8 @@ private:
     friend class ImagePainterLease;
 
     void updateScrollBars();
+    // Shows the selected box, or the empty current cell, in the open dialog.
+    void refreshPersonDialog();
     // Runs a step that draws or scrolls with the drag outline taken off the image
     // and put back afterwards, so the XOR outline never mixes with other drawing.
     void withoutDragOutline(const std::function<void()>& step);

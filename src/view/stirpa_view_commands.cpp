@@ -29,6 +29,7 @@ bool CStirpaView::updateCommand(int id, CommandState& state)
     case cmd::viewRefresh:
     case cmd::fileLogTree:
     case cmd::treeSettings:
+    case cmd::treeDefinePerson:
         return true;
     default:
         return false;
@@ -48,6 +49,7 @@ bool CStirpaView::onCommand(int id)
     case cmd::viewRefresh: OnRefresh(); return true;
     case cmd::fileLogTree: OnLogTree(); return true;
     case cmd::treeSettings: OnSettings(); return true;
+    case cmd::treeDefinePerson: OnDefinePerson(); return true;
     default:
         return false;
     }
@@ -57,6 +59,7 @@ void CStirpaView::selectCell(Cell cell)
 {
     currentCell = cell;
     withoutDragOutline([&] { tree->select(*windowContext(), cell); });
+    refreshPersonDialog();
     emit commandsChanged();
 }
 
@@ -126,9 +129,13 @@ void CStirpaView::customEvent(QEvent* event)
     emit commandsChanged();
 }
 
-bool CStirpaView::onViewMessage(int message, int /*wParam*/)
+bool CStirpaView::onViewMessage(int message, int wParam)
 {
     switch (message) {
+    case WM_PERSONDLG_CLOSE: OnPersonDlgClose(); return true;
+    case WM_PERSONDLG_APPLY: OnPersonDlgApply(); return true;
+    case WM_PERSONDLG_NEWLEVEL: OnPersonDlgNewLevel(); return true;
+    case WM_PERSONDLG_KEY: OnPersonDlgKey(wParam); return true;
     case WM_PARENTDLG_FIND: OnParentDlgFind(); return true;
     case WM_PARENTDLG_CLOSE: OnParentDlgClose(); return true;
     default:
