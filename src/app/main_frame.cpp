@@ -3,6 +3,7 @@
 
 #include "about_dlg.h"
 #include "command_ids.h"
+#include "crash_recovery.h"
 #include "command_table.h"
 #include "help_mgr.h"
 #include "stirpa_doc.h"
@@ -33,6 +34,7 @@ QList<QKeySequence> shortcutsOf(std::string_view keys)
 
 CMainFrame::CMainFrame()
     : view_(new CStirpaView(this)), document_(new CStirpaDoc(view_, this)),
+      recovery_(new CrashRecovery(document_, view_, this)),
       printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
 {
     setCentralWidget(view_);

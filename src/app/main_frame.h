@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class CrashRecovery;
 class CStirpaDoc;
 class CStirpaView;
 class QAction;
@@ -33,6 +34,10 @@ public:
     // Opens a chart for the user; a failure is shown in a message box and the
     // current chart stays. Returns whether it opened.
     bool openChart(const QString& path);
+    // Offers the recovery copies a crashed run left behind; true when one was
+    // opened.
+    bool offerRecovery();
+    CrashRecovery* recovery() const { return recovery_; }
     // Asks to save a modified chart; false when the user cancelled.
     bool saveModified();
     // Refreshes every action's enabled state and text.
@@ -52,6 +57,7 @@ protected:
     // An empty path means the user cancelled.
     virtual QString askOpenPath();
     virtual QString askSavePath();
+    virtual bool askRecover(const QString& chartName);
     virtual void showError(const QString& title, const QString& message);
 
 private:
@@ -79,6 +85,7 @@ private:
 
     CStirpaView* view_;
     CStirpaDoc* document_;
+    CrashRecovery* recovery_;
     QMap<int, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;

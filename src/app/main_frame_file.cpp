@@ -3,6 +3,7 @@
 #include "main_frame.h"
 
 #include "command_ids.h"
+#include "crash_recovery.h"
 #include "html_export.h"
 #include "html_save_dlg.h"
 #include "resource_path.h"
@@ -55,6 +56,37 @@ QString CMainFrame::askSavePath()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+bool CMainFrame::askRecover(const QString& chartName)
+{
+    return QMessageBox::question(this, tr("Stirpa"),
+                                 tr("Recover unsaved changes to %1?").arg(chartName)) ==
+           QMessageBox::Yes;
+}
+
+bool CMainFrame::offerRecovery()
+{
+    for (const CrashRecovery::LeftOver& leftOver : CrashRecovery::leftOvers()) {
+        const QString name = leftOver.originalPath.isEmpty()
+                                 ? tr("Untitled")
+                                 : QFileInfo(leftOver.originalPath).fileName();
+        if (!askRecover(name)) {
+            CrashRecovery::discard(leftOver);
+            continue;
+        }
+        const CStirpaDoc::Result result =
+            document_->openRecovered(leftOver.chartPath, leftOver.originalPath);
+        if (!result.ok) {
+            showError(tr("Stirpa"), result.message);
+            continue;
+        }
+        // This run keeps its own copy from now on.
+        CrashRecovery::discard(leftOver);
+        recovery_->writeNow();
+        return true;
+    }
+    return false;
 }
 
 bool CMainFrame::saveModified()

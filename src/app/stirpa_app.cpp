@@ -25,7 +25,9 @@ CStirpaApp::~CStirpaApp() = default;
 bool CStirpaApp::InitInstance(const QStringList& arguments)
 {
     frame_ = std::make_unique<CMainFrame>();
-    if (arguments.isEmpty()) {
+    if (frame_->offerRecovery()) {
+        // The recovered chart takes the place of the one named.
+    } else if (arguments.isEmpty()) {
         frame_->document()->OnNewDocument();
     } else if (!frame_->openChart(arguments.constFirst())) {
         std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData() << '\n';

@@ -60,6 +60,16 @@ CStirpaDoc::Result CStirpaDoc::openUntitled(const QString& path)
     return result;
 }
 
+CStirpaDoc::Result CStirpaDoc::openRecovered(const QString& copyPath, const QString& originalPath)
+{
+    Result result = load(copyPath);
+    if (result.ok) {
+        setPath(originalPath);
+        SetModifiedFlag(true);
+    }
+    return result;
+}
+
 CStirpaDoc::Result CStirpaDoc::saveAs(const QString& path)
 {
     const SaveResult saved =

@@ -25,6 +25,8 @@ public:
     Result OnOpenDocument(const QString& path);
     // Opens a chart as an untitled, unmodified document (the sample).
     Result openUntitled(const QString& path);
+    // Opens a recovery copy as the modified chart of originalPath (empty: untitled).
+    Result openRecovered(const QString& copyPath, const QString& originalPath);
     // Saves to path atomically; on success the document takes that name.
     Result saveAs(const QString& path);
     // Writes the chart as an HTML page (template from the current directory).

@@ -73,6 +73,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
         QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
         QCoreApplication::setApplicationName("StirpaTest");
     }
@@ -367,6 +368,7 @@ private slots:
 private:
     std::ostringstream log;
     QTemporaryDir dir;
+    QTemporaryDir state;
 };
 
 QTEST_MAIN(MainFrameTest)
