@@ -39,7 +39,6 @@ void CStirpaView::newTree(const String& name) { adoptTree(std::make_unique<Tree>
 void CStirpaView::adoptTree(std::unique_ptr<Tree> loaded)
 {
     currentCell = noCell;
-    dragTracker.reset();
     generationColumn.tree = nullptr;
     tree = loaded ? std::move(loaded) : std::make_unique<Tree>();
     generationColumn.tree = tree.get();
