@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_render.h"
+#include "pixel_colour.h"
 #include "stirpa_view.h"
 
 #include "tree_settings.h"
@@ -14,12 +15,6 @@
 namespace {
 
 const QString sampleChart = QStringLiteral(STIRPA_SOURCE_DIR "/resources/sample.txt");
-
-Colour pixel(const QImage& image, int x, int y)
-{
-    const QRgb c = image.pixel(x, y);
-    return rgb(qRed(c), qGreen(c), qBlue(c));
-}
 
 int pdfPages(const QByteArray& pdf)
 {
@@ -80,10 +75,10 @@ private slots:
         QImage image;
         QVERIFY(image.loadFromData(bytes, "PNG"));
         QCOMPARE(image.size(), QSize(2 * 140 + 35 + 150, 70 + 10 + 150));
-        QCOMPARE(pixel(image, 400, 200), colours::paleblue);
-        QCOMPARE(pixel(image, 10, 20), colours::generationFill);
-        QCOMPARE(pixel(image, 100, 50), colours::paleyellow); // the selected box drawn plain
-        QCOMPARE(pixel(image, 160, 35), colours::darkblue);   // its connector
+        QCOMPARE(pixelColour(image, 400, 200), colours::paleblue);
+        QCOMPARE(pixelColour(image, 10, 20), colours::generationFill);
+        QCOMPARE(pixelColour(image, 100, 50), colours::paleyellow); // the selected box drawn plain
+        QCOMPARE(pixelColour(image, 160, 35), colours::darkblue);   // its connector
         QCOMPARE(tree.selected, first);
         QVERIFY(tree.selectionFrame.drawn);
     }

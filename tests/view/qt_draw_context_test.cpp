@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "pixel_colour.h"
 #include "qt_draw_context.h"
 
 #include "tracker.h"
@@ -24,19 +25,13 @@ QImage blank(int width = 60, int height = 40)
     return image;
 }
 
-Colour at(const QImage& image, int x, int y)
-{
-    const QRgb p = image.pixel(x, y);
-    return rgb(qRed(p), qGreen(p), qBlue(p));
-}
-
 // The pixels of a colour, as a set of points.
 QList<QPoint> pixelsOf(const QImage& image, Colour colour)
 {
     QList<QPoint> found;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (at(image, x, y) == colour)
+            if (pixelColour(image, x, y) == colour)
                 found.append(QPoint(x, y));
     return found;
 }
@@ -67,13 +62,13 @@ private slots:
             dc.setBrush(fill);
             dc.drawBox({10, 5, 20, 12}, 0);
         });
-        QCOMPARE(at(image, 10, 5), ink);
-        QCOMPARE(at(image, 19, 11), ink);
-        QCOMPARE(at(image, 19, 5), ink);
-        QCOMPARE(at(image, 15, 8), fill);
-        QCOMPARE(at(image, 20, 8), paper);
-        QCOMPARE(at(image, 15, 12), paper);
-        QCOMPARE(at(image, 9, 8), paper);
+        QCOMPARE(pixelColour(image, 10, 5), ink);
+        QCOMPARE(pixelColour(image, 19, 11), ink);
+        QCOMPARE(pixelColour(image, 19, 5), ink);
+        QCOMPARE(pixelColour(image, 15, 8), fill);
+        QCOMPARE(pixelColour(image, 20, 8), paper);
+        QCOMPARE(pixelColour(image, 15, 12), paper);
+        QCOMPARE(pixelColour(image, 9, 8), paper);
         QCOMPARE(pixelsOf(image, ink).size() + pixelsOf(image, fill).size(), qsizetype(10 * 7));
     }
 
@@ -85,13 +80,13 @@ private slots:
             dc.drawBox({5, 5, 55, 35}, 0.15f);
         });
         // Corners are cut; the edge middles are outline pixels.
-        QCOMPARE(at(image, 5, 5), paper);
-        QCOMPARE(at(image, 54, 34), paper);
-        QCOMPARE(at(image, 30, 5), ink);
-        QCOMPARE(at(image, 30, 34), ink);
-        QCOMPARE(at(image, 5, 20), ink);
-        QCOMPARE(at(image, 54, 20), ink);
-        QCOMPARE(at(image, 30, 20), fill);
+        QCOMPARE(pixelColour(image, 5, 5), paper);
+        QCOMPARE(pixelColour(image, 54, 34), paper);
+        QCOMPARE(pixelColour(image, 30, 5), ink);
+        QCOMPARE(pixelColour(image, 30, 34), ink);
+        QCOMPARE(pixelColour(image, 5, 20), ink);
+        QCOMPARE(pixelColour(image, 54, 20), ink);
+        QCOMPARE(pixelColour(image, 30, 20), fill);
         for (const QPoint& p : pixelsOf(image, ink))
             QVERIFY(p.x() >= 5 && p.x() < 55 && p.y() >= 5 && p.y() < 35);
     }
@@ -116,8 +111,8 @@ private slots:
         });
         const int length = std::abs(to.x - from.x) + std::abs(to.y - from.y);
         QCOMPARE(pixelsOf(image, colours::red).size(), qsizetype(length));
-        QCOMPARE(at(image, from.x, from.y), colours::red);
-        QCOMPARE(at(image, to.x, to.y), paper);
+        QCOMPARE(pixelColour(image, from.x, from.y), colours::red);
+        QCOMPARE(pixelColour(image, to.x, to.y), paper);
     }
 
     void zeroLengthLineDrawsNothing()
@@ -135,8 +130,8 @@ private slots:
             dc.setBrush(noColour);
             dc.drawBox({10, 10, 30, 30}, 0);
         });
-        QCOMPARE(at(image, 10, 10), ink);
-        QCOMPARE(at(image, 20, 20), paper);
+        QCOMPARE(pixelColour(image, 10, 10), ink);
+        QCOMPARE(pixelColour(image, 20, 20), paper);
     }
 
     void clipLimitsDrawingAndAnEmptyRectRemovesIt()
@@ -149,9 +144,9 @@ private slots:
             dc.drawLine({0, 30}, {60, 30});
         });
         QCOMPARE(pixelsOf(image, fill).size(), qsizetype(100));
-        QCOMPARE(at(image, 10, 10), fill);
-        QCOMPARE(at(image, 20, 20), paper);
-        QCOMPARE(at(image, 0, 30), ink);
+        QCOMPARE(pixelColour(image, 10, 10), fill);
+        QCOMPARE(pixelColour(image, 20, 20), paper);
+        QCOMPARE(pixelColour(image, 0, 30), ink);
     }
 
     void clipBoxIsTheClipInChartPixels()
@@ -174,8 +169,8 @@ private slots:
             dc.fillBackground(fill, {5, 5, 5, 9});
         }
         QCOMPARE(pixelsOf(image, fill).size(), qsizetype(30 * 20));
-        QCOMPARE(at(image, 29, 19), fill);
-        QCOMPARE(at(image, 30, 19), paper);
+        QCOMPARE(pixelColour(image, 29, 19), fill);
+        QCOMPARE(pixelColour(image, 30, 19), paper);
     }
 
     void scrollOffsetMovesChartPixels()
@@ -205,7 +200,7 @@ private slots:
         int top = 1000, bottom = -1, left = 1000;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (at(image, x, y) != paper) {
+                if (pixelColour(image, x, y) != paper) {
                     top = std::min(top, y);
                     bottom = std::max(bottom, y);
                     left = std::min(left, x);

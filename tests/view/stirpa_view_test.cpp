@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "pixel_colour.h"
 #include "recording_draw_context.h"
 #include "shown_view.h"
 #include "stirpa_view.h"
@@ -20,12 +21,6 @@ Person* addPerson(Tree& tree, Cell cell, Links links = {}, const char* text = "N
     auto* box = new Person(String(text), cell, links);
     tree.append(box);
     return box;
-}
-
-Colour pixel(const QImage& image, Point p)
-{
-    const QRgb c = image.pixel(p.x, p.y);
-    return rgb(qRed(c), qGreen(c), qBlue(c));
 }
 
 } // namespace
@@ -219,15 +214,15 @@ private slots:
         shown.view.invalidateChart();
         const QImage image = shown.picture();
 
-        QCOMPARE(pixel(image, {300, 250}), colours::paleblue);
-        QCOMPARE(pixel(image, {10, 50}), colours::generationFill);
-        QCOMPARE(pixel(image, {0, 50}), colours::darkblue);
-        QCOMPARE(pixel(image, {100, 55}), colours::paleyellow);
-        QCOMPARE(pixel(image, {35, 35}), colours::darkblue);     // outline
-        QCOMPARE(pixel(image, {150, 125}), colours::darkblue);   // selected fill
-        QCOMPARE(pixel(image, {235, 65}), colours::red);         // lineage connector
-        QCOMPARE(pixel(image, {95, 65}), colours::darkblue);     // plain down connector
-        QCOMPARE(pixel(image, {160, 35}), colours::darkblue);    // right connector
+        QCOMPARE(pixelColour(image, 300, 250), colours::paleblue);
+        QCOMPARE(pixelColour(image, 10, 50), colours::generationFill);
+        QCOMPARE(pixelColour(image, 0, 50), colours::darkblue);
+        QCOMPARE(pixelColour(image, 100, 55), colours::paleyellow);
+        QCOMPARE(pixelColour(image, 35, 35), colours::darkblue);     // outline
+        QCOMPARE(pixelColour(image, 150, 125), colours::darkblue);   // selected fill
+        QCOMPARE(pixelColour(image, 235, 65), colours::red);         // lineage connector
+        QCOMPARE(pixelColour(image, 95, 65), colours::darkblue);     // plain down connector
+        QCOMPARE(pixelColour(image, 160, 35), colours::darkblue);    // right connector
     }
 
     void xorOutlineLeavesTheImageUnchanged()
@@ -281,9 +276,9 @@ private slots:
             dc->setPen(colours::red);
             dc->drawLine({150, 90}, {152, 90});
         }
-        QCOMPARE(pixel(view.backingImage(), {50, 50}), colours::red);
-        QCOMPARE(pixel(view.backingImage(), {51, 50}), colours::red);
-        QCOMPARE(pixel(view.backingImage(), {52, 50}), colours::paleblue);
+        QCOMPARE(pixelColour(view.backingImage(), 50, 50), colours::red);
+        QCOMPARE(pixelColour(view.backingImage(), 51, 50), colours::red);
+        QCOMPARE(pixelColour(view.backingImage(), 52, 50), colours::paleblue);
     }
 
     void scrolledPictureEqualsAFreshPaint()
