@@ -58,6 +58,11 @@ protected:
     virtual QString askOpenPath();
     virtual QString askSavePath();
     virtual bool askRecover(const QString& chartName);
+    struct ExportChoice {
+        QString path; // empty: cancelled
+        bool completePage = false;
+    };
+    virtual ExportChoice askExportPath(const QString& initialPath);
     virtual void showError(const QString& title, const QString& message);
 
 private:

@@ -156,15 +156,22 @@ bool CMainFrame::fileSaveAs()
     return true;
 }
 
+CMainFrame::ExportChoice CMainFrame::askExportPath(const QString& initialPath)
+{
+    HtmlSaveDlg dialog(initialPath, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().constFirst(), dialog.pageOption == 0};
+}
+
 void CMainFrame::fileExportHtml()
 {
     const String initial =
         initialHtmlName(String(document_->pathName().toLocal8Bit().toStdString()));
-    HtmlSaveDlg dialog(QString::fromLocal8Bit(initial.c_str()), this);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial.c_str()));
+    if (choice.path.isEmpty())
         return;
-    const CStirpaDoc::Result result =
-        document_->exportHtml(dialog.selectedFiles().constFirst(), dialog.pageOption == 0);
+    const CStirpaDoc::Result result = document_->exportHtml(choice.path, choice.completePage);
     if (!result.ok)
         showError(tr("Write html"), result.message);
 }
