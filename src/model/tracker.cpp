@@ -28,7 +28,9 @@ void Tracker::moveTo(DrawContext& dc, Point point)
     if (!active)
         return;
     dc.beginXorOutline(pen);
-    draw(dc);
+    // Drawing an outline that is not up would leave one behind.
+    if (drawn)
+        draw(dc);
     current = point;
     draw(dc);
     drawn = true;
