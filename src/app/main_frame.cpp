@@ -43,7 +43,7 @@ CMainFrame::CMainFrame()
     createMenus();
     createToolBar();
     createStatusBar();
-    resize(900, 650);
+    resize(1200, 700);
 
     connect(document_, &CStirpaDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(view_, &CStirpaView::modified, this, [this] { document_->SetModifiedFlag(true); });
