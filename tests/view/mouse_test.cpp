@@ -2,6 +2,7 @@
 #include "shown_view.h"
 
 #include "qt_draw_context.h"
+#include "recording_draw_context.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -37,6 +38,81 @@ class MouseTest : public QObject {
 private slots:
     void init() { treeSettings() = TreeSettings(); }
     void cleanup() { treeSettings() = TreeSettings(); }
+
+    // Steps: "b x y" begin, "m x y" move, "e" end, "s mode" show.
+    void trackerDrawsEachOutlineInXor_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QList<QPoint>>("outlines"); // top-left of each box drawn
+        QTest::addColumn<bool>("drawn");
+        QTest::addColumn<bool>("active");
+        QTest::newRow("begin") << "b 100 40" << QList<QPoint>{{35, 10}} << true << true;
+        QTest::newRow("a gap snaps to the upper-left cell")
+            << "b 170 75" << QList<QPoint>{{35, 10}} << true << true;
+        QTest::newRow("move takes the old outline off first")
+            << "b 100 40;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
+        QTest::newRow("move after hiding draws only the new one")
+            << "b 100 40;s 0;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
+        QTest::newRow("move without a gesture") << "m 330 100" << QList<QPoint>{} << false << false;
+        QTest::newRow("end takes it off") << "b 100 40;m 330 100;e"
+                                          << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}, {315, 80}}
+                                          << false << false;
+        QTest::newRow("end without a gesture") << "e" << QList<QPoint>{} << false << false;
+        QTest::newRow("a new begin takes a shown outline off")
+            << "s 1;b 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
+        QTest::newRow("show twice draws once") << "s 1;s 1" << QList<QPoint>{{35, 10}} << true << false;
+        QTest::newRow("hide when hidden draws nothing") << "s 0" << QList<QPoint>{} << false << false;
+        QTest::newRow("show 2 always draws") << "s 1;s 2" << QList<QPoint>{{35, 10}, {35, 10}} << true
+                                             << false;
+    }
+    void trackerDrawsEachOutlineInXor()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QList<QPoint>, outlines);
+        QFETCH(bool, drawn);
+        QFETCH(bool, active);
+        RecordingDrawContext dc;
+        BoxTracker tracker;
+        for (const QString& step : steps.split(';')) {
+            const QStringList word = step.split(' ');
+            const Point at = word.size() > 2 ? Point{word[1].toInt(), word[2].toInt()} : Point{};
+            if (word[0] == "b")
+                tracker.begin(dc, at);
+            else if (word[0] == "m")
+                tracker.moveTo(dc, at);
+            else if (word[0] == "e")
+                tracker.end(dc);
+            else
+                tracker.show(dc, word[1].toInt());
+        }
+        QList<QPoint> tops;
+        for (const auto& box : dc.of(RecordingDrawContext::Box)) {
+            QVERIFY(box.xor_);
+            QCOMPARE(box.roundness, 0.15f);
+            QCOMPARE(box.pen, colours::white);
+            QCOMPARE(box.brush, noColour);
+            QCOMPARE(box.rect.right - box.rect.left, 120);
+            QCOMPARE(box.rect.bottom - box.rect.top, 50);
+            tops.append(QPoint(box.rect.left, box.rect.top));
+        }
+        QCOMPARE(tops, outlines);
+        QCOMPARE(tracker.drawn, drawn);
+        QCOMPARE(tracker.active, active);
+    }
+
+    void endTellsWhetherTheLastPointLiesInTheClientArea()
+    {
+        RecordingDrawContext dc({}, {800, 600});
+        BoxTracker tracker;
+        QVERIFY(!tracker.end(dc));
+        tracker.begin(dc, {100, 40});
+        tracker.moveTo(dc, {900, 40});
+        QVERIFY(!tracker.end(dc));
+        QCOMPARE(tracker.current, (Point{900, 40}));
+        QCOMPARE(tracker.start, (Point{100, 40}));
+        tracker.begin(dc, {100, 40});
+        QVERIFY(tracker.end(dc));
+    }
 
     void leftPressSelectsOnlyInsideABox_data()
     {
