@@ -3,7 +3,6 @@
 // switches or copies a box, a left double click defines the person.
 #include "stirpa_view.h"
 
-#include "command_ids.h"
 #include "tree_settings.h"
 
 #include <QMouseEvent>
@@ -85,7 +84,8 @@ void CStirpaView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     // The first press of the double click has already selected the cell.
-    onCommand(cmd::treeDefinePerson);
+    OnDefinePerson();
+    emit commandsChanged();
 }
 
 void CStirpaView::wheelEvent(QWheelEvent* event)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shown_view.h"
 
+#include "person_dlg.h"
 #include "qt_draw_context.h"
 #include "recording_draw_context.h"
 
@@ -322,6 +323,24 @@ private slots:
         rightDrag(v.view.viewport(), {v.inside({1, 0}), v.inside({2, 1})});
         QCOMPARE(v.view.totalSize(), QSize(2 * 140 + 35 + 150, 1 * 70 + 10 + 150));
         QCOMPARE(v.view.horizontalScrollBar()->maximum(), 2 * 140 + 35 + 150 - 400);
+    }
+
+    void aLeftDoubleClickDefinesThePersonOfTheClickedCell()
+    {
+        ShownView v;
+        Person* box = v.add({1, 1}, "A");
+        QVERIFY(!v.view.personDialog);
+        QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
+        QTest::mouseDClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
+        QCOMPARE(v.view.tree->selected, box);
+        QVERIFY(v.view.personDialog);
+        delete v.view.personDialog.data();
+        // A right double click is a press like any other: it starts a drag.
+        QTest::mouseDClick(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 1}));
+        QVERIFY(v.view.dragTracker);
+        QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 1}));
+        QVERIFY(!v.view.dragTracker);
+        QVERIFY(!v.view.personDialog);
     }
 
     void theDragShowsACrossCursor()
