@@ -84,6 +84,11 @@ void CStirpaView::OnEditCopy()
 void CStirpaView::OnEditCut()
 {
     OnEditCopy();
+    // The frame marks the cell the box leaves. That is not the current cell when
+    // the box was dragged away from it or a chart was just opened, and selecting
+    // the current cell then would select another box or an off-grid cell.
+    if (tree->selected)
+        currentCell = tree->selected->cell();
     tree->erase(tree->selected, UndoRecord::Cut);
     tree->select(*windowContext(), currentCell);
     emit modified();
@@ -93,9 +98,12 @@ void CStirpaView::OnEditCut()
 
 void CStirpaView::OnEditPaste()
 {
+    // The box that takes the paste stays selected, even when it is not at the
+    // current cell (dragged away from it, or selected by opening the chart).
+    const Cell target = tree->selected ? tree->selected->cell() : currentCell;
     if (!tree->paste(pasteBuffer))
         return;
-    selectCell(currentCell);
+    selectCell(target);
     emit modified();
 }
 

@@ -9,7 +9,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -172,6 +174,59 @@ private slots:
         w.run(cmd::editUndo);
         QCOMPARE(w.textAt({1, 1}), std::string("A"));
         QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Can't undo"));
+    }
+
+    // A dragged box stays selected while the current cell stays where it was.
+    void pasteAndCutActOnTheSelectedBoxAfterItWasDragged()
+    {
+        Window w;
+        Person* a = w.add({0, 0}, "A");
+        Person* b = w.add({2, 0}, "B");
+        w.add({1, 1}, "C");
+        w.click({1, 1});
+        w.run(cmd::editCopy);
+        w.click({0, 0});
+        w.drag({0, 0}, {2, 0}); // A and B switch
+        QCOMPARE(w.view().currentCell, (Cell{0, 0}));
+        QCOMPARE(w.tree().selected, a);
+        w.run(cmd::editPaste);
+        QCOMPARE(w.textAt({2, 0}), std::string("C"));
+        QCOMPARE(w.textAt({0, 0}), std::string("B"));
+        QCOMPARE(w.tree().selected, a);
+        QCOMPARE(w.view().currentCell, (Cell{2, 0}));
+        w.drag({2, 0}, {3, 1});
+        w.run(cmd::editCut);
+        // The frame marks the cell the box left; B at the old current cell is untouched.
+        QCOMPARE(w.textAt({3, 1}), std::string("<none>"));
+        QVERIFY(!w.tree().selected);
+        QVERIFY(w.tree().selectionFrame.drawn);
+        QCOMPARE(w.tree().selectionFrame.current, cellOrigin({3, 1}));
+        QCOMPARE(w.view().currentCell, (Cell{3, 1}));
+        QCOMPARE(w.textAt({0, 0}), std::string("B"));
+        QCOMPARE(b->cell(), (Cell{0, 0}));
+        // Pasting it back puts it where it was.
+        w.run(cmd::editPaste);
+        QCOMPARE(w.textAt({3, 1}), std::string("C"));
+    }
+
+    void pasteIntoTheBoxSelectedByOpeningAChart()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("two.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n");
+        file.close();
+        Window w;
+        QVERIFY(w.frame.openChart(path));
+        Person* beta = w.tree().findPerson({1, 0});
+        QCOMPARE(w.tree().selected, beta);
+        QCOMPARE(w.view().currentCell, noCell);
+        w.run(cmd::editCopy);
+        w.run(cmd::editPaste);
+        QCOMPARE(w.tree().selected, beta);
+        QCOMPARE(w.view().currentCell, (Cell{1, 0}));
+        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo paste person"));
     }
 
     void insertRowMovesBoxesButNotConnectorLengths()
