@@ -130,14 +130,14 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         QVERIFY(saveChartFile(path.toStdString(), *oldTree_, settings_));
-        // Kill moments spread over about three saves, so kills land before, while
-        // and after the temporary is renamed.
+        // Kill moments spread over about two saves, so kills land before, while and
+        // after the temporary is renamed.
         const qint64 saveMicroseconds = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
 
         const unsigned seed = std::random_device{}();
         qInfo("kill moments from seed %u, one save takes %lld us", seed, saveMicroseconds);
         std::mt19937 random(seed);
-        std::uniform_int_distribution<qint64> delay(0, 3 * saveMicroseconds);
+        std::uniform_int_distribution<qint64> delay(0, 2 * saveMicroseconds);
         std::uniform_int_distribution<qint64> writeDelay(0, 5000);
 
         int oldSeen = 0, newSeen = 0, temporaryLeft = 0;
@@ -147,8 +147,9 @@ private slots:
             child.pid = ::fork();
             QVERIFY(child.pid >= 0);
             if (child.pid == 0) {
-                // Saves the new and the old chart in turn until killed.
-                for (unsigned i = 0;; ++i)
+                // Saves the new and the old chart in turn until killed, starting
+                // with each in turn.
+                for (unsigned i = kill;; ++i)
                     saveChartFile(path.toStdString(), i % 2 ? *oldTree_ : *newTree_, settings_);
             }
             if (kill % 2 == 0) {
@@ -188,7 +189,7 @@ private slots:
             QVERIFY2(temporaries.size() <= 1, qPrintable(temporaries.join(' ')));
             temporaryLeft += int(temporaries.size());
 
-            if (kill % 10 == 0) {
+            if (kill % 25 == 0) {
                 const ChartLoad load =
                     readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
                 QVERIFY2(bool(load), load.message.c_str());
