@@ -368,7 +368,7 @@ private slots:
         QTRY_COMPARE(shown.owner.messages, (Posted{{WM_PERSONDLG_APPLY, 0}}));
         // Ready for the next description: all of it selected, in the focus.
         QCOMPARE(edit->textCursor().selectedText().size(), QStringLiteral("Name\nBorn 1900").size());
-        QCOMPARE(QApplication::focusWidget(), edit);
+        QTRY_COMPARE(QApplication::focusWidget(), edit);
 
         QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_COMPARE(shown.owner.messages.size(), std::size_t(2));
@@ -400,7 +400,7 @@ private slots:
             shown.click(d.arrowButton(side));
         shown.click(d.newLevelButton());
         QCOMPARE(d.descriptionEdit()->textCursor().selectedText(), QStringLiteral("Old"));
-        QCOMPARE(QApplication::focusWidget(), d.descriptionEdit());
+        QTRY_COMPARE(QApplication::focusWidget(), d.descriptionEdit());
         shown.click(d.closeButton());
         QTRY_COMPARE(shown.owner.messages, (Posted{{WM_PERSONDLG_KEY, 38},
                                                    {WM_PERSONDLG_KEY, 39},

@@ -335,7 +335,7 @@ private slots:
         e.click(d.newLevelButton());
         QCOMPARE(e.view.currentCell, (Cell{0, 3}));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(0, 3));
-        QCOMPARE(QApplication::focusWidget(), d.descriptionEdit());
+        QTRY_COMPARE(QApplication::focusWidget(), d.descriptionEdit());
     }
 
     void newLevelWithoutPlainBoxesDoesNothing()
@@ -374,7 +374,7 @@ private slots:
         e.click(d.arrowButton(side));
         QCOMPARE(e.view.currentCell, (Cell{end.x(), end.y()}));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), end);
-        QVERIFY(d.isActiveWindow());
+        QTRY_VERIFY(d.isActiveWindow());
     }
 
     // Esc or the close box only hide the dialog; the next Define person shows
