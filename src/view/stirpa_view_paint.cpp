@@ -93,6 +93,9 @@ void CStirpaView::paintEvent(QPaintEvent* event)
         {
             QtDrawContext dc(painter, scrollPosition(), {image_.width(), image_.height()}, todo);
             OnDraw(dc);
+            // The paint covered a drag's outline: put it back, as the frame is.
+            if (dragTracker && dragTracker->drawn)
+                dragTracker->show(dc, 2);
         }
         endImagePainter();
         stale_ -= todo;
