@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parent_dlg.h"
 
+#include "dialog_units.h"
 #include "help_mgr.h"
 #include "view_message.h"
 
@@ -10,28 +11,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-// Dialog units of the dialog's font: a quarter of the average character width
-// across, an eighth of the line height down.
-struct DialogUnits {
-    explicit DialogUnits(const QFontMetrics& metrics)
-        : baseX(metrics.horizontalAdvance(
-                    QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                52.0),
-          baseY(metrics.height())
-    {
-    }
-    int x(int units) const { return qRound(units * baseX / 4); }
-    int y(int units) const { return qRound(units * baseY / 8.0); }
-    QSize size(int width, int height) const { return {x(width), y(height)}; }
-
-    double baseX;
-    int baseY;
-};
-
-} // namespace
 
 parentDlg::parentDlg(QWidget* ownerView)
     : QDialog(ownerView),

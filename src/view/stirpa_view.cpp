@@ -42,6 +42,8 @@ void CStirpaView::adoptTree(std::unique_ptr<Tree> loaded)
     generationColumn.tree = nullptr;
     tree = loaded ? std::move(loaded) : std::make_unique<Tree>();
     generationColumn.tree = tree.get();
+    // An open define-person dialog follows the new chart.
+    refreshPersonDialog();
     invalidateChart();
 }
 

@@ -38,7 +38,7 @@ void CStirpaView::refreshPersonDialog()
     if (tree->selected)
         personDialog->showPerson(*tree->selected);
     else
-        personDialog->showCell(currentCell);
+        personDialog->showCell(currentCell.column < 0 ? Cell{0, 0} : currentCell);
 }
 
 void CStirpaView::OnPersonDlgApply()
