@@ -58,3 +58,38 @@ std::unique_ptr<Tree> generateChart(int boxes, unsigned seed)
     }
     return tree;
 }
+
+Person* addAncestorLine(Tree& tree, int column, int bottom, int generations)
+{
+    Person* first = nullptr;
+    for (int g = 0; g < generations; ++g) {
+        const int level = bottom - g;
+        auto* child = new Person;
+        child->text = String(("Child " + std::to_string(g) + " |b. 1900").c_str());
+        child->setCell({column, level});
+        child->setLinkLengths({20, 0});
+        tree.append(child);
+        auto* partner = new Person;
+        partner->text = String(("Partner " + std::to_string(g) + " |b. 1901").c_str());
+        partner->setCell({column + 1, level});
+        partner->setLinkLengths({0, 20});
+        tree.append(partner);
+        if (!first)
+            first = child;
+    }
+    return first;
+}
+
+Person* addLongRow(Tree& tree, int level, int columns)
+{
+    auto* first = new Person;
+    first->text = String("Row start |b. 1850");
+    first->setCell({0, level});
+    first->setLinkLengths({20, 20});
+    tree.append(first);
+    auto* last = new Person;
+    last->text = String("Row end |b. 1880");
+    last->setCell({columns - 1, level});
+    tree.append(last);
+    return first;
+}

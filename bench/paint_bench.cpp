@@ -69,7 +69,7 @@ void renderPdf(benchmark::State& state) { renderWhole(state, ChartImageFormat::P
 
 } // namespace
 
-BENCHMARK(paintViewport)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintViewport)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderPng)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderSvg)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);

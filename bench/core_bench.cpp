@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// File timings of generated charts, each beside its floor: the least any
+// implementation must spend on the same bytes. Load is held against reading the
+// file's lines with no parsing, save, HTML export and the tree dump against
+// writing the same number of bytes.
+#include "atomic_file.h"
+#include "chart_generator.h"
+#include "chart_reader.h"
+#include "chart_writer.h"
+#include "html_export.h"
+#include "mem_file.h"
+#include "tree_dump.h"
+#include "tree_settings.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& scratch()
+{
+    static const fs::path folder = [] {
+        std::string pattern = (fs::temp_directory_path() / "stirpa-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        return fs::path(pattern);
+    }();
+    return folder;
+}
+
+// A generated chart with its file and the bytes each writer makes of it.
+struct Sample {
+    std::unique_ptr<Tree> tree;
+    std::string chartPath;
+    std::size_t chartBytes = 0;
+    std::size_t htmlBytes = 0;
+    std::size_t dumpBytes = 0;
+};
+
+Sample& sample(int boxes)
+{
+    static std::map<int, Sample> samples;
+    Sample& s = samples[boxes];
+    if (s.tree)
+        return s;
+    s.tree = generateChart(boxes);
+    s.chartPath = (scratch() / ("chart" + std::to_string(boxes) + ".txt")).string();
+    {
+        std::ofstream out(s.chartPath, std::ios::binary);
+        writeChart(out, *s.tree, treeSettings());
+    }
+    s.chartBytes = fs::file_size(s.chartPath);
+    std::ostringstream html, dump;
+    writeHtmlChart(html, *s.tree, "chart");
+    dumpTree(dump, *s.tree);
+    s.htmlBytes = html.view().size();
+    s.dumpBytes = dump.view().size();
+    return s;
+}
+
+std::string outPath(const char* name) { return (scratch() / name).string(); }
+
+// Writes bytes to a file the plainest way: the floor of every writer.
+void writePlain(const std::string& path, const std::string& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+        std::perror(path.c_str());
+        std::exit(1);
+    }
+    std::fclose(file);
+}
+
+void setBytes(benchmark::State& state, std::size_t bytes)
+{
+    state.SetBytesProcessed(std::int64_t(state.iterations() * bytes));
+    state.counters["boxes"] = double(state.range(0));
+}
+
+void load(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const String path(s.chartPath.c_str());
+    for (auto _ : state) {
+        ChartLoad loaded = readChartFile(path, treeSettings());
+        if (!loaded || loaded.tree->size() != s.tree->size())
+            state.SkipWithError("load failed");
+        // Dropping the tree is not part of reading it.
+        state.PauseTiming();
+        loaded.tree.reset();
+        state.ResumeTiming();
+    }
+    setBytes(state, s.chartBytes);
+}
+
+void loadFloor(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const String path(s.chartPath.c_str());
+    for (auto _ : state) {
+        memFile reader(path);
+        long lines = 0;
+        while (const char* line = reader.readLine())
+            lines += line[0] != '\0';
+        benchmark::DoNotOptimize(lines);
+    }
+    setBytes(state, s.chartBytes);
+}
+
+void save(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const std::string path = outPath("saved.txt");
+    for (auto _ : state) {
+        if (!saveChartFile(path, *s.tree, treeSettings()))
+            state.SkipWithError("save failed");
+    }
+    setBytes(state, s.chartBytes);
+}
+
+// Saving goes through the atomic path; so does its floor.
+void saveFloor(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const std::string path = outPath("saved.txt");
+    const std::string bytes(s.chartBytes, 'x');
+    std::string error;
+    for (auto _ : state) {
+        if (!writeFileAtomically(path, bytes, error))
+            state.SkipWithError(error.c_str());
+    }
+    setBytes(state, s.chartBytes);
+}
+
+void writeStream(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const std::string path = outPath("written.txt");
+    for (auto _ : state) {
+        std::ofstream out(path, std::ios::binary);
+        writeChart(out, *s.tree, treeSettings());
+    }
+    setBytes(state, s.chartBytes);
+}
+
+void writeStreamFloor(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const std::string path = outPath("written.txt");
+    const std::string bytes(s.chartBytes, 'x');
+    for (auto _ : state)
+        writePlain(path, bytes);
+    setBytes(state, s.chartBytes);
+}
+
+void html(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const String path(outPath("chart.html").c_str());
+    for (auto _ : state) {
+        if (!exportHtml(*s.tree, path, false))
+            state.SkipWithError("export failed");
+    }
+    setBytes(state, s.htmlBytes);
+}
+
+void htmlFloor(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const std::string path = outPath("chart.html");
+    const std::string bytes(s.htmlBytes, 'x');
+    std::string error;
+    for (auto _ : state) {
+        if (!writeFileAtomically(path, bytes, error))
+            state.SkipWithError(error.c_str());
+    }
+    setBytes(state, s.htmlBytes);
+}
+
+void dump(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const std::string path = outPath("stirpalog.txt");
+    for (auto _ : state) {
+        std::ofstream out(path, std::ios::binary);
+        dumpTree(out, *s.tree);
+    }
+    setBytes(state, s.dumpBytes);
+}
+
+void dumpFloor(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const std::string path = outPath("stirpalog.txt");
+    const std::string bytes(s.dumpBytes, 'x');
+    for (auto _ : state)
+        writePlain(path, bytes);
+    setBytes(state, s.dumpBytes);
+}
+
+void sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(load)->Apply(sizes);
+BENCHMARK(loadFloor)->Apply(sizes);
+BENCHMARK(save)->Apply(sizes);
+BENCHMARK(saveFloor)->Apply(sizes);
+BENCHMARK(writeStream)->Apply(sizes);
+BENCHMARK(writeStreamFloor)->Apply(sizes);
+BENCHMARK(html)->Apply(sizes);
+BENCHMARK(htmlFloor)->Apply(sizes);
+BENCHMARK(dump)->Apply(sizes);
+BENCHMARK(dumpFloor)->Apply(sizes);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    fs::remove_all(scratch(), ignored);
+    return 0;
+}

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Timings of the editing operations that search cells, on a generated chart of
+// about 100,000 boxes with an ancestor line of 1,000 generations beside it and a
+// row of 1,000 columns below it. Each should take well under a millisecond,
+// whatever the chart's size; only an insertion is linear.
+#include "chart_generator.h"
+#include "draw_context.h"
+#include "stirpa_view.h"
+#include "tree_settings.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int generations = 1000;
+constexpr int rowColumns = 1000;
+
+// Draws nothing: the cost of select() without the cost of painting.
+class NullDrawContext : public DrawContext {
+public:
+    Size clientSize() const override { return {1000, 800}; }
+    Rect clipBox() const override { return {0, 0, 1000, 800}; }
+    void fillBackground(Colour, const Rect&) override {}
+    void setClip(const Rect&) override {}
+    void setPen(Colour) override {}
+    void setBrush(Colour) override {}
+    void setFont(std::string_view, int, bool) override {}
+    void setTextColours(Colour, Colour) override {}
+    void drawBox(const Rect&, float) override {}
+    void drawLine(Point, Point) override {}
+    void drawText(Point, std::string_view) override {}
+    void beginXorOutline(const OutlinePen&) override {}
+    void endXorOutline() override {}
+};
+
+struct EditChart {
+    std::unique_ptr<Tree> tree;
+    Person* lineBottom = nullptr;
+    Person* rowStart = nullptr;
+    Cell gridEnd;
+};
+
+// The generated grid keeps its boxes to about 100,000 with the additions.
+EditChart& editChart()
+{
+    static EditChart chart = [] {
+        EditChart made;
+        made.tree = generateChart(100000 - 2 * generations - 2);
+        made.gridEnd = made.tree->extentCells();
+        made.lineBottom = addAncestorLine(*made.tree, made.gridEnd.column + 2, generations - 1, generations);
+        made.rowStart = addLongRow(*made.tree, std::max(made.gridEnd.level, generations) + 1, rowColumns);
+        made.tree->resetExtent();
+        made.tree->extent();
+        return made;
+    }();
+    return chart;
+}
+
+void setBoxes(benchmark::State& state) { state.counters["boxes"] = double(editChart().tree->size()); }
+
+void findPerson(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    const Cell end = editChart().gridEnd;
+    Cell cell{0, 0};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tree.findPerson(cell));
+        // Stride through the whole grid, empty cells included.
+        cell.column = (cell.column + 37) % (end.column + 1);
+        cell.level = (cell.level + 11) % (end.level + 1);
+    }
+    setBoxes(state);
+}
+
+void selectCell(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    const Cell end = editChart().gridEnd;
+    NullDrawContext dc;
+    Cell cell{0, 0};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tree.select(dc, cell));
+        cell.column = (cell.column + 37) % (end.column + 1);
+        cell.level = (cell.level + 11) % (end.level + 1);
+    }
+    setBoxes(state);
+}
+
+// The view's arrow keys, drawing the old and new selection into its image.
+void arrowKey(benchmark::State& state)
+{
+    CStirpaView view;
+    view.resize(1000, 800);
+    view.show();
+    view.adoptTree(std::move(editChart().tree));
+    view.updateScrollSizes();
+    QApplication::processEvents();
+    view.selectCell({3, 3});
+    bool right = true;
+    for (auto _ : state) {
+        view.OnKeyDown(right ? 0x27 : 0x25);
+        right = !right;
+    }
+    editChart().tree = std::move(view.tree);
+    view.adoptTree(nullptr);
+    setBoxes(state);
+}
+
+// A box moved to an empty cell and back, then switched with a neighbour and back.
+void move(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    const Cell end = editChart().gridEnd;
+    const Cell box = tree.findPerson(end) ? end : Cell{0, 0};
+    const Cell empty{end.column + 1, 0};
+    const Cell neighbour{box.column, box.level - 1};
+    int step = 0;
+    auto next = [&] {
+        switch (step++ % 4) {
+        case 0: return tree.move(box, empty);
+        case 1: return tree.move(empty, box);
+        case 2: return tree.move(box, neighbour);
+        default: return tree.move(neighbour, box);
+        }
+    };
+    for (auto _ : state)
+        benchmark::DoNotOptimize(next());
+    // Leave the chart as it was for the timings after this one.
+    while (step % 4 != 0)
+        next();
+    setBoxes(state);
+}
+
+void fitConnectors(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    Person* box = editChart().rowStart;
+    for (auto _ : state)
+        tree.fitConnectors(box);
+    if (box->rightLink() != (rowColumns - 2) * treeSettings().pitchX() + gapX)
+        state.SkipWithError("the connector missed the row's end");
+    setBoxes(state);
+}
+
+// The remotest-ancestor search: findParent again on each parent found.
+void findAncestor(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    int steps = 0;
+    for (auto _ : state) {
+        steps = 0;
+        for (Person* found = tree.findParent(editChart().lineBottom); found; found = tree.findParent(found))
+            ++steps;
+        state.PauseTiming();
+        tree.lineagePath.clear();
+        state.ResumeTiming();
+    }
+    if (steps != generations - 1)
+        state.SkipWithError("the climb stopped early");
+    state.counters["generations"] = steps + 1;
+    setBoxes(state);
+}
+
+// Clearing the lineage before a new search.
+void clearLineage(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    NullDrawContext dc;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (Person* found = tree.findParent(editChart().lineBottom); found; found = tree.findParent(found)) {
+        }
+        tree.showLineage(dc, [] {});
+        state.ResumeTiming();
+        tree.clearLineage(dc);
+    }
+    setBoxes(state);
+}
+
+void insertLine(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    const Cell end = editChart().gridEnd;
+    bool column = true;
+    for (auto _ : state) {
+        tree.insertLine(column ? 'x' : 'y', column ? end.column + 10 : end.level + 10);
+        column = !column;
+    }
+    setBoxes(state);
+}
+
+} // namespace
+
+BENCHMARK(findPerson)->Unit(benchmark::kMicrosecond);
+BENCHMARK(selectCell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(arrowKey)->Unit(benchmark::kMicrosecond);
+BENCHMARK(move)->Unit(benchmark::kMicrosecond);
+BENCHMARK(fitConnectors)->Unit(benchmark::kMicrosecond);
+BENCHMARK(findAncestor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(clearLineage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(insertLine)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
