@@ -7,6 +7,7 @@
 #include "pair_text.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -77,11 +78,86 @@ bool readHeader(const char* line, TreeSettings& settings)
     return true;
 }
 
-// Reads a 'P' or 'p' line; null when a value is out of range or the padding of a
-// description that runs past the line would exceed what the file has left.
-std::unique_ptr<Person> readBox(const char* line, long& paddingLeft)
+std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, String&& text, int lineage)
 {
-    const std::size_t length = std::strlen(line);
+    std::unique_ptr<Person> box;
+    if (line[0] == 'p') {
+        auto continuation = std::make_unique<ContPerson>();
+        // Only 0 to 4 name a side; any other byte points nowhere.
+        continuation->setDirection(line[1] >= '0' && line[1] <= '4' ? line[1] - '0' : 4);
+        box = std::move(continuation);
+    } else {
+        box = std::make_unique<Person>();
+    }
+    box->setCell(cell);
+    box->setLinkLengths(links);
+    box->text = std::move(text);
+    box->lineage = lineage;
+    return box;
+}
+
+// One to nine decimal digits, so that the value can neither overflow nor saturate.
+bool readPlainNumber(const char*& cursor, int& value)
+{
+    int digits = 0;
+    int read = 0;
+    while (cursor[digits] >= '0' && cursor[digits] <= '9') {
+        if (digits == 9)
+            return false;
+        read = read * 10 + (cursor[digits++] - '0');
+    }
+    if (digits == 0)
+        return false;
+    cursor += digits;
+    value = read;
+    return true;
+}
+
+// A box line exactly as the writer makes it: the kind and a byte, at most one
+// blank, C j L, a blank, N : and N bytes without a terminator among them, a blank, R j D, a
+// blank and the lineage, all numbers plain digits. For such a line the general
+// reading rules give these very values, so files written by the program are read
+// without their searching; any other line is left to them (false). No test reads
+// past the terminator.
+bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, String& text, int& lineage)
+{
+    if (length < 2 || line[1] == '\0')
+        return false;
+    // A continuation box's direction digit is followed by a blank.
+    const char* cursor = line + (line[2] == ' ' ? 3 : 2);
+    int count = 0;
+    if (!readPlainNumber(cursor, cell.column) || *cursor++ != 'j' || !readPlainNumber(cursor, cell.level) ||
+        *cursor++ != ' ' || !readPlainNumber(cursor, count) || *cursor++ != ':')
+        return false;
+    const std::size_t offset = std::size_t(cursor - line);
+    if (count > chartLimits::maxTextLength || std::size_t(count) > length - offset ||
+        std::memchr(cursor, '\0', std::size_t(count)))
+        return false;
+    const char* bytes = cursor;
+    cursor += count;
+    if (*cursor++ != ' ' || !readPlainNumber(cursor, links.right) || *cursor++ != 'j' ||
+        !readPlainNumber(cursor, links.down) || *cursor++ != ' ' || !readPlainNumber(cursor, lineage))
+        return false;
+    if (!inCellRange(cell.column) || !inCellRange(cell.level) || !inLinkRange(links.right) ||
+        !inLinkRange(links.down))
+        return false;
+    text = String(bytes, count);
+    return true;
+}
+
+// Reads a 'P' or 'p' line of `length` bytes; null when a value is out of range or
+// the padding of a description that runs past the line would exceed what the
+// file has left.
+std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& paddingLeft)
+{
+    Cell cell;
+    Links lengths;
+    String text;
+    int lineage = 0;
+    if (readWrittenBox(line, length, cell, lengths, text, lineage))
+        return makeBox(line, cell, lengths, std::move(text), lineage);
+
+    length = std::strlen(line);
     const char* cursor = line + (length < 2 ? length : 2);
     const PairValue position = readPairField(cursor);
 
@@ -90,7 +166,6 @@ std::unique_ptr<Person> readBox(const char* line, long& paddingLeft)
     if (declared > chartLimits::maxTextLength)
         return nullptr;
     const long count = declared < 0 ? 0 : long(declared);
-    String text;
     if (const char* colon = std::strchr(cursor, ':')) {
         const char* bytes = colon + 1;
         const long available = long(std::strlen(bytes));
@@ -105,25 +180,13 @@ std::unique_ptr<Person> readBox(const char* line, long& paddingLeft)
         cursor += std::strlen(cursor);
     }
     const PairValue links = readPairField(cursor);
-    const int lineage = readInt(cursor);
+    lineage = readInt(cursor);
 
     if (!inCellRange(position.x) || !inCellRange(position.y) || !inLinkRange(links.x) ||
         !inLinkRange(links.y))
         return nullptr;
-
-    const Cell cell{int(position.x), int(position.y)};
-    const Links lengths{int(links.x), int(links.y)};
-    std::unique_ptr<Person> box;
-    if (line[0] == 'p') {
-        // Only 0 to 4 name a side; any other byte points nowhere.
-        const int direction = line[1] >= '0' && line[1] <= '4' ? line[1] - '0' : 4;
-        box = std::make_unique<ContPerson>(String(), cell, lengths, direction);
-    } else {
-        box = std::make_unique<Person>(String(), cell, lengths);
-    }
-    box->text = std::move(text);
-    box->lineage = lineage;
-    return box;
+    return makeBox(line, {int(position.x), int(position.y)}, {int(links.x), int(links.y)}, std::move(text),
+                   lineage);
 }
 
 ChartLoad invalidRecord(ChartLoad load, const String& treeName, const char* line, long number)
@@ -154,6 +217,13 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
     load.tree = std::make_unique<Tree>(treeName);
     long number = 0;
     long paddingLeft = chartLimits::maxPaddingPerFile;
+    // The boxes join the tree together at the end, so that its cell index is
+    // sized once instead of growing step by step.
+    std::vector<std::unique_ptr<Person>> boxes;
+    auto invalid = [&](const char* line) {
+        load.tree->appendAll(boxes);
+        return invalidRecord(std::move(load), treeName, line, number);
+    };
     while (const char* line = reader.readLine()) {
         ++number;
         if (reader.fail())
@@ -162,16 +232,19 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
             continue;
         if (line[0] == magic[0]) {
             if (load.lastRead || !isHeaderMagic(line) || !readHeader(line, load.settings))
-                return invalidRecord(std::move(load), treeName, line, number);
+                return invalid(line);
             continue;
         }
         if (line[0] != 'P' && line[0] != 'p')
-            return invalidRecord(std::move(load), treeName, line, number);
-        std::unique_ptr<Person> box = readBox(line, paddingLeft);
+            return invalid(line);
+        std::unique_ptr<Person> box = readBox(line, reader.lineLength(), paddingLeft);
         if (!box)
-            return invalidRecord(std::move(load), treeName, line, number);
+            return invalid(line);
         load.lastRead = box.get();
-        load.tree->append(box.release());
+        boxes.push_back(std::move(box));
+    }
+    if (!boxes.empty()) {
+        load.tree->appendAll(boxes);
         load.tree->undoRecord.clear();
     }
     load.tree->selected = load.lastRead;

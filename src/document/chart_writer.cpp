@@ -2,34 +2,99 @@
 #include "chart_writer.h"
 
 #include "atomic_file.h"
-#include "pair_text.h"
 
-#include <sstream>
+#include <charconv>
+
+namespace {
+
+// Lines are formatted into a buffer and handed to the stream in pieces of about
+// this size: formatting field by field through the stream costs several times
+// the writing itself.
+constexpr std::size_t pieceSize = 1 << 16;
+
+void appendNumber(std::string& out, long long value)
+{
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, end.ptr);
+}
+
+// The pair text form "%lij%li".
+void appendPair(std::string& out, long long x, long long y)
+{
+    appendNumber(out, x);
+    out += 'j';
+    appendNumber(out, y);
+}
+
+void appendHeader(std::string& out, const TreeSettings& settings)
+{
+    out += "Stirpa ";
+    appendPair(out, settings.boxWidth, settings.boxHeight);
+    out += ' ';
+    appendPair(out, settings.htmlStartX, settings.htmlStartY);
+    out += ' ';
+    out += settings.generationMode;
+    appendNumber(out, settings.generationStart);
+    out += ' ';
+    appendNumber(out, settings.smallFontLine);
+    out += '\n';
+}
+
+void appendBox(std::string& out, const Person& box)
+{
+    // A continuation box's second byte is its direction digit.
+    if (box.kind() == 'p') {
+        out += 'p';
+        appendNumber(out, box.direction());
+        out += ' ';
+    } else {
+        out += "P ";
+    }
+    appendPair(out, box.column(), box.level());
+    out += ' ';
+    const std::string_view text = box.text.view();
+    appendNumber(out, (long long)text.size());
+    out += ':';
+    out += text;
+    out += ' ';
+    appendPair(out, box.rightLink(), box.downLink());
+    out += ' ';
+    appendNumber(out, box.lineage);
+    out += '\n';
+}
+
+} // namespace
 
 void writeChart(std::ostream& out, const Tree& tree, const TreeSettings& settings)
 {
-    out << "Stirpa " << writePair(settings.boxWidth, settings.boxHeight).c_str() << ' '
-        << writePair(settings.htmlStartX, settings.htmlStartY).c_str() << ' '
-        << settings.generationMode << settings.generationStart << ' ' << settings.smallFontLine
-        << '\n';
-    tree.forEachPerson([&out](const Person* box) {
-        // A continuation box's second byte is its direction digit.
-        if (box->kind() == 'p')
-            out << 'p' << box->direction() << ' ';
-        else
-            out << "P ";
-        out << writePair(box->column(), box->level()).c_str() << ' ' << box->text.length()
-            << ':' << box->text.c_str() << ' '
-            << writePair(box->rightLink(), box->downLink()).c_str() << ' ' << box->lineage << '\n';
+    std::string piece;
+    piece.reserve(pieceSize + 256);
+    appendHeader(piece, settings);
+    tree.forEachPerson([&](const Person* box) {
+        appendBox(piece, *box);
+        if (piece.size() >= pieceSize) {
+            out.write(piece.data(), std::streamsize(piece.size()));
+            piece.clear();
+        }
     });
+    out.write(piece.data(), std::streamsize(piece.size()));
+}
+
+std::string chartText(const Tree& tree, const TreeSettings& settings)
+{
+    std::string text;
+    // About a line's length per box, so that the text seldom has to move.
+    text.reserve(64 + tree.size() * 64);
+    appendHeader(text, settings);
+    tree.forEachPerson([&](const Person* box) { appendBox(text, *box); });
+    return text;
 }
 
 SaveResult saveChartFile(const std::string& path, const Tree& tree, const TreeSettings& settings)
 {
-    std::ostringstream text;
-    writeChart(text, tree, settings);
     std::string error;
-    if (!writeFileAtomically(path, std::move(text).str(), error))
+    if (!writeFileAtomically(path, chartText(tree, settings), error))
         return {false, error};
     return {};
 }

@@ -17,6 +17,9 @@ public:
     static memFile fromBytes(std::string bytes);
 
     const char* readLine();
+    // The byte count of the line readLine() gave last, up to its end of line (a
+    // NUL byte inside the line counts like any other).
+    std::size_t lineLength() const { return lineLength_; }
 
     bool fail() const { return failed_; }
     bool bad() const { return failed_; }
@@ -27,5 +30,8 @@ private:
 
     std::string bytes_;
     std::size_t next_ = 0;
+    std::size_t lineLength_ = 0;
+    // Where the next CR is (the size when there is none), once looked for.
+    std::size_t nextCr_ = 0;
     bool failed_ = false;
 };

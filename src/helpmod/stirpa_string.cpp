@@ -9,6 +9,8 @@
 
 namespace {
 
+// Every empty String shares this buffer, so that empty texts (a new box, a
+// moved-from String) cost no allocation. Nothing ever writes into a buffer.
 char emptyText[] = "";
 
 const char* lastSeparator(const char* text)
@@ -23,7 +25,7 @@ const char* lastSeparator(const char* text)
 
 } // namespace
 
-String::String() : buffer_(new char[1]{'\0'}) {}
+String::String() : buffer_(emptyText) {}
 
 String::String(const char* bytes) : buffer_(nullptr)
 {
@@ -41,7 +43,8 @@ String::String(const char* bytes, long n) : buffer_(nullptr)
     const long copied = bytes ? long(::strnlen(bytes, std::size_t(n))) : 0;
     if (copied > 0)
         std::memcpy(buffer_, bytes, std::size_t(copied));
-    std::memset(buffer_ + copied, ' ', std::size_t(n - copied));
+    if (copied < n)
+        std::memset(buffer_ + copied, ' ', std::size_t(n - copied));
     buffer_[n] = '\0';
 }
 
@@ -72,9 +75,9 @@ String::String(const String& other) : buffer_(nullptr)
     assign(other.buffer_, other.length());
 }
 
-String::String(String&& other) noexcept : buffer_(std::exchange(other.buffer_, new char[1]{'\0'})) {}
+String::String(String&& other) noexcept : buffer_(std::exchange(other.buffer_, emptyText)) {}
 
-String::~String() { delete[] buffer_; }
+String::~String() { release(buffer_); }
 
 String& String::operator=(const char* bytes)
 {
@@ -83,7 +86,7 @@ String& String::operator=(const char* bytes)
     char* old = buffer_;
     buffer_ = nullptr;
     assign(bytes ? bytes : emptyText, bytes ? long(std::strlen(bytes)) : 0);
-    delete[] old;
+    release(old);
     return *this;
 }
 
@@ -98,8 +101,18 @@ String& String::operator=(String&& other) noexcept
     return *this;
 }
 
+void String::release(char* buffer)
+{
+    if (buffer != emptyText)
+        delete[] buffer;
+}
+
 void String::assign(const char* bytes, long n)
 {
+    if (n <= 0) {
+        buffer_ = emptyText;
+        return;
+    }
     buffer_ = new char[std::size_t(n) + 1];
     std::memcpy(buffer_, bytes, std::size_t(n));
     buffer_[n] = '\0';

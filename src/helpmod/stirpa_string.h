@@ -44,6 +44,7 @@ public:
 
 private:
     void assign(const char* bytes, long n);
+    static void release(char* buffer);
 
     char* buffer_;
 };

@@ -5,15 +5,26 @@
 
 namespace {
 
-std::size_t hashOf(std::uint64_t key)
+std::uint64_t hashOf(std::uint64_t key)
 {
     key ^= key >> 33;
     key *= 0xff51afd7ed558ccdULL;
     key ^= key >> 33;
-    return std::size_t(key);
+    key *= 0xc4ceb9fe1a85ec53ULL;
+    key ^= key >> 33;
+    return key;
 }
 
 } // namespace
+
+// The hash is scaled onto the slots by a multiplication, so that the table can
+// have any size: a power of two would waste up to half of it.
+std::size_t CellIndex::home(std::uint64_t key) const
+{
+    return std::size_t((unsigned __int128)hashOf(key) * slots_.size() >> 64);
+}
+
+std::size_t CellIndex::after(std::size_t slot) const { return slot + 1 == slots_.size() ? 0 : slot + 1; }
 
 std::uint64_t CellIndex::keyOf(Cell cell)
 {
@@ -23,10 +34,9 @@ std::uint64_t CellIndex::keyOf(Cell cell)
 // The slot holding the key, or the empty slot where it would go.
 std::size_t CellIndex::find(std::uint64_t key) const
 {
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = hashOf(key) & mask;
+    std::size_t slot = home(key);
     while (slots_[slot].head && slots_[slot].key != key)
-        slot = (slot + 1) & mask;
+        slot = after(slot);
     return slot;
 }
 
@@ -37,14 +47,24 @@ Person* CellIndex::first(Cell cell) const
     return slots_[find(keyOf(cell))].head;
 }
 
-void CellIndex::grow()
+void CellIndex::rehash(std::size_t slotCount)
 {
-    std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2);
+    std::vector<Slot> old(slotCount);
     old.swap(slots_);
     for (const Slot& slot : old) {
         if (slot.head)
             slots_[find(slot.key)] = slot;
     }
+}
+
+void CellIndex::grow() { rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+
+void CellIndex::reserve(std::size_t cells)
+{
+    // Seven tenths full: add() grows past three quarters.
+    const std::size_t slotCount = cells + cells * 3 / 7 + 16;
+    if (slotCount > slots_.size())
+        rehash(slotCount);
 }
 
 void CellIndex::add(Person* box)
@@ -85,18 +105,17 @@ void CellIndex::remove(Person* box)
 // Backward-shift deletion keeps every probe chain unbroken without tombstones.
 void CellIndex::eraseSlot(std::size_t slot)
 {
-    const std::size_t mask = slots_.size() - 1;
     std::size_t hole = slot;
-    std::size_t next = (hole + 1) & mask;
+    std::size_t next = after(hole);
     while (slots_[next].head) {
-        const std::size_t home = hashOf(slots_[next].key) & mask;
+        const std::size_t start = home(slots_[next].key);
         // Move the entry into the hole when its home does not lie in (hole, next].
-        const bool between = hole <= next ? (hole < home && home <= next) : (hole < home || home <= next);
+        const bool between = hole <= next ? (hole < start && start <= next) : (hole < start || start <= next);
         if (!between) {
             slots_[hole] = slots_[next];
             hole = next;
         }
-        next = (next + 1) & mask;
+        next = after(next);
     }
     slots_[hole] = Slot{};
     --used_;

@@ -17,6 +17,8 @@ public:
     void add(Person* box);
     void remove(Person* box);
     void clear();
+    // Makes room for this many cells at once, so that adding them never rehashes.
+    void reserve(std::size_t cells);
     std::size_t cellCount() const { return used_; }
 
 private:
@@ -26,8 +28,11 @@ private:
     };
 
     static std::uint64_t keyOf(Cell cell);
+    std::size_t home(std::uint64_t key) const;
+    std::size_t after(std::size_t slot) const;
     std::size_t find(std::uint64_t key) const;
     void grow();
+    void rehash(std::size_t slotCount);
     void eraseSlot(std::size_t slot);
 
     std::vector<Slot> slots_;

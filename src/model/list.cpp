@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "list.h"
 
+#include <algorithm>
 #include <iostream>
 
 List::Error::Error(int kind, long index) : kind_(kind)
@@ -50,13 +51,30 @@ ListData* List::nullElement()
     return &shared;
 }
 
-List::Node* List::newNode(ListData* element, Node* next) { return new Node{next, element}; }
+List::Node* List::newNode(ListData* element, Node* next)
+{
+    Node* node = free_;
+    if (node) {
+        free_ = node->next;
+    } else {
+        if (blockUsed_ == blockSize_) {
+            // Blocks double from 16 nodes up to 64 KiB each.
+            blockSize_ = blocks_.empty() ? 16 : std::min<std::size_t>(blockSize_ * 2, 4096);
+            blocks_.push_back(std::make_unique<Node[]>(blockSize_));
+            blockUsed_ = 0;
+        }
+        node = &blocks_.back()[blockUsed_++];
+    }
+    *node = Node{next, element};
+    return node;
+}
 
 void List::release(Node* node, bool destroy)
 {
     if (destroy && node->element->isOwned())
         delete node->element;
-    delete node;
+    node->next = free_;
+    free_ = node;
 }
 
 List::Position List::begin() { return Position(head_.next, &head_); }
@@ -123,30 +141,34 @@ ListData* List::removeFirst()
 
 void List::clear()
 {
-    Node* node = head_.next;
-    while (node) {
-        Node* next = node->next;
-        release(node, true);
-        node = next;
+    // The nodes go with their blocks; only the owned elements need destroying.
+    for (Node* node = head_.next; node; node = node->next) {
+        if (node->element->isOwned())
+            delete node->element;
     }
     head_.next = nullptr;
     tail_ = nullptr;
     size_ = 0;
+    blocks_.clear();
+    blockUsed_ = blockSize_ = 0;
+    free_ = nullptr;
 }
 
 void List::reverse()
 {
+    // The list is rebuilt: owned elements are replaced by their clones.
     Node* reversed = nullptr;
-    Node* newTail = nullptr;
-    for (Node* node = head_.next; node; node = node->next) {
-        ListData* element = node->element->isOwned() ? node->element->clone() : node->element;
-        reversed = newNode(element, reversed);
-        if (!newTail)
-            newTail = reversed;
+    tail_ = head_.next;
+    for (Node* node = head_.next; node;) {
+        Node* next = node->next;
+        if (node->element->isOwned()) {
+            ListData* copy = node->element->clone();
+            delete node->element;
+            node->element = copy;
+        }
+        node->next = reversed;
+        reversed = node;
+        node = next;
     }
-    const std::size_t count = size_;
-    clear();
     head_.next = reversed;
-    tail_ = newTail;
-    size_ = count;
 }

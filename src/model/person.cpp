@@ -7,6 +7,9 @@
 
 #include <string>
 
+// A chart may hold a million boxes: keep the record small.
+static_assert(sizeof(void*) != 8 || sizeof(Person) <= 56);
+
 Person::Person(const String& description, Cell cell, Links links) : links_(links), cell_(cell)
 {
     setText(description);

@@ -73,9 +73,9 @@ private:
     Links links_;
     Cell cell_;
     // Kept by the Tree that holds the box: its place in list order and the next
-    // box at the same cell.
+    // box at the same cell. The fields are ordered so that a box takes 56 bytes.
+    std::uint32_t listOrder_ = 0;
     Tree* owner_ = nullptr;
-    std::uint64_t listOrder_ = 0;
     Person* nextAtCell_ = nullptr;
 };
 

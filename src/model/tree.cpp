@@ -52,14 +52,38 @@ Tree::~Tree()
     persons.clear();
 }
 
-void Tree::append(Person* box)
+void Tree::adopt(Person* box)
 {
+    // Numbers run out only after four billion appends; counting afresh keeps
+    // the order, which is all the numbers are for.
+    if (nextOrder_ == UINT32_MAX) {
+        nextOrder_ = 1;
+        forEachPerson([this](Person* held) { held->listOrder_ = nextOrder_++; });
+    }
     box->owner_ = this;
     box->listOrder_ = nextOrder_++;
     persons.append(box);
+    noteLinks(box->links());
+}
+
+void Tree::append(Person* box)
+{
+    adopt(box);
     index_.add(box);
     ++revision_;
-    noteLinks(box->links());
+}
+
+void Tree::appendAll(std::vector<std::unique_ptr<Person>>& boxes)
+{
+    if (boxes.empty())
+        return;
+    index_.reserve(index_.cellCount() + boxes.size());
+    for (std::unique_ptr<Person>& box : boxes) {
+        adopt(box.get());
+        index_.add(box.release());
+    }
+    boxes.clear();
+    ++revision_;
 }
 
 bool Tree::detach(Person* box)
@@ -89,6 +113,7 @@ void Tree::noteLinks(Links links)
 void Tree::reindex()
 {
     index_.clear();
+    index_.reserve(persons.size());
     forEachPerson([this](Person* box) { index_.add(box); });
     ++revision_;
 }

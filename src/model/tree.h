@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class DrawContext;
@@ -27,6 +28,8 @@ public:
 
     // Takes ownership of the box and puts it last in list order.
     void append(Person* box);
+    // Appends the boxes in order, as append() one by one would, indexing them at once.
+    void appendAll(std::vector<std::unique_ptr<Person>>& boxes);
     // Unlinks the box from the list without destroying it; false when absent.
     bool detach(Person* box);
 
@@ -111,12 +114,13 @@ private:
     Person* markAbove(Cell cell);
     void pushMark(Person* box, int bits);
     void dropMarksOf(const Person* box);
+    void adopt(Person* box);
     void moveInIndex(Person* box, Cell cell);
     void noteLinks(Links links);
 
     String name_;
     CellIndex index_;
-    std::uint64_t nextOrder_ = 1;
+    std::uint32_t nextOrder_ = 1;
     Links reach_;
     // Counts changes of the boxes' cells and list membership.
     std::uint64_t revision_ = 0;
