@@ -35,7 +35,7 @@ std::string resolvedTarget(const std::string& path)
     return path;
 }
 
-bool writeAll(int fd, const std::string& bytes)
+bool writeAll(int fd, std::string_view bytes)
 {
     const char* data = bytes.data();
     std::size_t left = bytes.size();
@@ -132,6 +132,13 @@ mode_t modeFor(const std::string& target)
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error)
 {
+    return writeFileAtomically(
+        path, [&bytes](const PieceWriter& write) { write(bytes); }, error);
+}
+
+bool writeFileAtomically(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
+                         std::string& error)
+{
     const std::string target = resolvedTarget(path);
     const std::string folder = folderOf(target);
     // Stale temporaries go first: on a nearly full disk they may hold the room
@@ -149,8 +156,24 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
     const int lockHolder = ::dup(fd);
     const mode_t mode = modeFor(target);
 
-    bool ok = writeAll(fd, bytes);
-    int code = errno;
+    bool ok = true;
+    int code = 0;
+    try {
+        produce([&](std::string_view piece) {
+            if (ok && !writeAll(fd, piece)) {
+                ok = false;
+                code = errno;
+            }
+            return ok;
+        });
+    } catch (...) {
+        // Out of memory while making the bytes: no temporary is left behind.
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        if (lockHolder >= 0)
+            ::close(lockHolder);
+        throw;
+    }
     if (ok && ::fchmod(fd, mode) != 0) {
         ok = false;
         code = errno;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 // Replaces the file at path by bytes, or leaves it untouched: the bytes go to a
 // temporary file in the same folder, are flushed to disk, and the temporary file
@@ -14,5 +16,12 @@
 // behind; the next save of the same file removes every such temporary that no
 // live writer holds.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
+
+// Takes one piece of the file; false once writing has failed (the rest may be skipped).
+using PieceWriter = std::function<bool(std::string_view piece)>;
+// The same with the bytes made piece by piece: produce hands them, in order, to
+// the writer it is given, so a large file need never be in memory whole.
+bool writeFileAtomically(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
+                         std::string& error);
 
 inline constexpr char temporaryMark[] = ".stirpa-tmp-";

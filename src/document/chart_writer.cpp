@@ -64,37 +64,46 @@ void appendBox(std::string& out, const Person& box)
     out += '\n';
 }
 
-} // namespace
-
-void writeChart(std::ostream& out, const Tree& tree, const TreeSettings& settings)
+// Formats the chart into pieces of about pieceSize bytes and hands each on.
+template <typename HandOn> void writePieces(const Tree& tree, const TreeSettings& settings, HandOn handOn)
 {
     std::string piece;
     piece.reserve(pieceSize + 256);
     appendHeader(piece, settings);
+    bool going = true;
     tree.forEachPerson([&](const Person* box) {
+        if (!going)
+            return;
         appendBox(piece, *box);
         if (piece.size() >= pieceSize) {
-            out.write(piece.data(), std::streamsize(piece.size()));
+            going = handOn(piece);
             piece.clear();
         }
     });
-    out.write(piece.data(), std::streamsize(piece.size()));
+    if (going)
+        handOn(piece);
 }
 
-std::string chartText(const Tree& tree, const TreeSettings& settings)
+} // namespace
+
+void writeChart(std::ostream& out, const Tree& tree, const TreeSettings& settings)
 {
-    std::string text;
-    // About a line's length per box, so that the text seldom has to move.
-    text.reserve(64 + tree.size() * 64);
-    appendHeader(text, settings);
-    tree.forEachPerson([&](const Person* box) { appendBox(text, *box); });
-    return text;
+    writePieces(tree, settings, [&out](const std::string& piece) {
+        out.write(piece.data(), std::streamsize(piece.size()));
+        return true;
+    });
 }
 
 SaveResult saveChartFile(const std::string& path, const Tree& tree, const TreeSettings& settings)
 {
+    // Straight to the file: a copy of a large chart in memory would cost more
+    // than writing it.
     std::string error;
-    if (!writeFileAtomically(path, chartText(tree, settings), error))
+    const bool saved = writeFileAtomically(
+        path,
+        [&](const PieceWriter& write) { writePieces(tree, settings, [&write](const std::string& piece) { return write(piece); }); },
+        error);
+    if (!saved)
         return {false, error};
     return {};
 }

@@ -10,8 +10,6 @@
 // Writes a chart in the format the reader accepts: the header line, then one
 // line per box in list order.
 void writeChart(std::ostream& out, const Tree& tree, const TreeSettings& settings);
-// The same bytes as one string.
-std::string chartText(const Tree& tree, const TreeSettings& settings);
 
 // The result of saving a file.
 struct SaveResult {

@@ -9,11 +9,62 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <streambuf>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr int spacerMargin = 100;
+constexpr std::size_t pieceSize = 1 << 16;
+
+// Hands what is written to it on to a piece writer in pieces of pieceSize bytes.
+class PieceBuffer : public std::streambuf {
+public:
+    explicit PieceBuffer(const PieceWriter& write) : write_(write), buffer_(pieceSize)
+    {
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (!handOn())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override
+    {
+        if (count > epptr() - pptr()) {
+            if (!handOn())
+                return 0;
+            // A large piece goes on as it is.
+            if (count >= std::streamsize(buffer_.size()))
+                return write_(std::string_view(bytes, std::size_t(count))) ? count : 0;
+        }
+        std::memcpy(pptr(), bytes, std::size_t(count));
+        pbump(int(count));
+        return count;
+    }
+
+    int sync() override { return handOn() ? 0 : -1; }
+
+private:
+    bool handOn()
+    {
+        const std::size_t count = std::size_t(pptr() - pbase());
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return count == 0 || write_(std::string_view(buffer_.data(), count));
+    }
+
+    const PieceWriter& write_;
+    std::vector<char> buffer_;
+};
 
 // Reads one template line of any length; false at the end of the template.
 bool readTemplateLine(std::istream& in, std::string& line)
@@ -32,8 +83,24 @@ String htmlPageName(const String& outputPath) { return outputPath.fileName().ste
 
 void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName)
 {
-    tree.forEachPerson([&](const Person* box) { box->htmlLinks(out, pageName); });
-    tree.forEachPerson([&](const Person* box) { box->htmlBox(out, pageName); });
+    // The elements are formatted into a buffer and handed on in large pieces.
+    std::string piece;
+    piece.reserve(pieceSize + 4096);
+    auto handOn = [&](bool always) {
+        if (always || piece.size() >= pieceSize) {
+            out.write(piece.data(), std::streamsize(piece.size()));
+            piece.clear();
+        }
+    };
+    tree.forEachPerson([&](const Person* box) {
+        box->appendHtmlLinks(piece, pageName);
+        handOn(false);
+    });
+    tree.forEachPerson([&](const Person* box) {
+        box->appendHtmlBox(piece, pageName);
+        handOn(false);
+    });
+    handOn(true);
     const Point extent = tree.extent();
     out << "<br><img src=\"tom.gif\" width="
         << (long long)extent.x + spacerMargin + treeSettings().htmlStartX << " height=" << extent.y
@@ -82,26 +149,31 @@ HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
         }
     }
 
-    std::ostringstream page;
     const String pageName = htmlPageName(path);
     HtmlExportResult result;
-    if (completePage) {
-        std::ifstream pageTemplate(templatePath, std::ios::binary);
-        const bool opened = pageTemplate.is_open();
-        if (!opened || !writeHtmlPage(page, tree, pageName, &pageTemplate)) {
-            debugLog() << "Model input prematurely interrupted" << std::endl;
-            result = {HtmlExportResult::TemplateIncomplete,
-                      opened ? "The page template '" + templatePath + "' has no TREE line."
-                             : "Cannot read the page template '" + templatePath + "'."};
+    // The page goes to the temporary file as it is made, never whole in memory.
+    auto writePage = [&](const PieceWriter& write) {
+        PieceBuffer buffer(write);
+        std::ostream page(&buffer);
+        if (completePage) {
+            std::ifstream pageTemplate(templatePath, std::ios::binary);
+            const bool opened = pageTemplate.is_open();
+            if (!opened || !writeHtmlPage(page, tree, pageName, &pageTemplate)) {
+                debugLog() << "Model input prematurely interrupted" << std::endl;
+                result = {HtmlExportResult::TemplateIncomplete,
+                          opened ? "The page template '" + templatePath + "' has no TREE line."
+                                 : "Cannot read the page template '" + templatePath + "'."};
+            } else {
+                debugLog() << "Model input eof" << std::endl;
+            }
         } else {
-            debugLog() << "Model input eof" << std::endl;
+            writeHtmlPage(page, tree, pageName, nullptr);
         }
-    } else {
-        writeHtmlPage(page, tree, pageName, nullptr);
-    }
+        page.flush();
+    };
 
     std::string error;
-    if (!writeFileAtomically(path.toStdString(), std::move(page).str(), error)) {
+    if (!writeFileAtomically(path.toStdString(), writePage, error)) {
         // Leave no empty file behind where there was none.
         if (!existed)
             std::filesystem::remove(path.c_str(), ignored);

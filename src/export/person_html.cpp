@@ -3,6 +3,11 @@
 #include "person.h"
 #include "tree_settings.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <ostream>
+
 namespace {
 
 // Where a cell's box starts on the page. Wide arithmetic: the HTML start is any
@@ -25,12 +30,63 @@ const char* pinImage(int lineage, int bit)
     return treeSettings().saveLineage && onLineage ? "pinneR" : "pinne";
 }
 
-void writePin(std::ostream& out, bool horizontal, long long top, long long left, int length,
+// Writes into room made at the end of a string, without a check per piece; the
+// string is cut back to what was written when the writer goes. The room must be
+// enough for everything written.
+class RoomWriter {
+public:
+    RoomWriter(std::string& out, std::size_t room) : out_(out)
+    {
+        const std::size_t start = out.size();
+        out.resize(start + room);
+        at_ = out.data() + start;
+    }
+    ~RoomWriter() { out_.resize(std::size_t(at_ - out_.data())); }
+    RoomWriter(const RoomWriter&) = delete;
+    RoomWriter& operator=(const RoomWriter&) = delete;
+
+    template <std::size_t N> void put(const char (&literal)[N]) { put(std::string_view(literal, N - 1)); }
+    void put(std::string_view text)
+    {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+    void number(long long value) { at_ = std::to_chars(at_, at_ + maxDigits, value).ptr; }
+
+    static constexpr std::size_t maxDigits = 20;
+
+private:
+    std::string& out_;
+    char* at_;
+};
+
+// Room for the fixed parts of an element and its numbers, the text, and the tags
+// around each of the text's lines.
+std::size_t roomFor(std::string_view text, std::size_t extra)
+{
+    const std::size_t lines = std::size_t(std::count(text.begin(), text.end(), '|')) + 1;
+    return 160 + extra + text.size() + 8 * lines;
+}
+
+void writePin(std::string& out, bool horizontal, long long top, long long left, int length,
               const char* image)
 {
-    out << (horizontal ? "<img class=\"pinH\" style=\"top: " : "<img class=\"pinV\" style=\"top: ")
-        << top << "px; left: " << left << (horizontal ? "px; width: " : "px; height: ") << length
-        << "px;\" src=\"" << image << ".gif\">" << '\n';
+    RoomWriter w(out, 160);
+    if (horizontal)
+        w.put("<img class=\"pinH\" style=\"top: ");
+    else
+        w.put("<img class=\"pinV\" style=\"top: ");
+    w.number(top);
+    w.put("px; left: ");
+    w.number(left);
+    if (horizontal)
+        w.put("px; width: ");
+    else
+        w.put("px; height: ");
+    w.number(length);
+    w.put("px;\" src=\"");
+    w.put(std::string_view(image));
+    w.put(".gif\">\n");
 }
 
 // Up to two digits from the end of the text name the continued chart: "12" for
@@ -48,7 +104,21 @@ std::string linkSuffix(std::string_view text)
 
 } // namespace
 
-void Person::htmlLinks(std::ostream& out, const String& /*pageName*/) const
+void Person::htmlLinks(std::ostream& out, const String& pageName) const
+{
+    std::string html;
+    appendHtmlLinks(html, pageName);
+    out << html;
+}
+
+void Person::htmlBox(std::ostream& out, const String& pageName) const
+{
+    std::string html;
+    appendHtmlBox(html, pageName);
+    out << html;
+}
+
+void Person::appendHtmlLinks(std::string& out, const String& /*pageName*/) const
 {
     const TreeSettings& s = treeSettings();
     const PagePoint page = pageCell(cell());
@@ -60,26 +130,36 @@ void Person::htmlLinks(std::ostream& out, const String& /*pageName*/) const
                  pinImage(lineage, 2));
 }
 
-void Person::htmlBox(std::ostream& out, const String& /*pageName*/) const
+void Person::appendHtmlBox(std::string& out, const String& /*pageName*/) const
 {
     const PagePoint page = pageCell(cell());
-    out << "<div class=\"box\" style=\"top: " << page.top << "px; left: " << page.left << "px;\">";
+    const std::string_view description = text.view();
+    RoomWriter w(out, roomFor(description, 0));
+    w.put("<div class=\"box\" style=\"top: ");
+    w.number(page.top);
+    w.put("px; left: ");
+    w.number(page.left);
+    w.put("px;\">");
     const int smallFrom = smallFontStart(treeSettings().smallFontLine);
-    const std::vector<std::string_view> lines = descriptionLines(text.view());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out << (i == 0 ? "<b>" : "<br>");
-        if (smallFrom >= 0 && i == std::size_t(smallFrom))
-            out << "<font size=1>";
-        out << lines[i];
-        if (i == 0)
-            out << "</b>";
-    }
-    if (smallFrom >= 0 && lines.size() > std::size_t(smallFrom))
-        out << "</font>";
-    out << "</div>" << '\n';
+    int index = 0;
+    forEachDescriptionLine(description, [&](std::string_view line) {
+        if (index == 0)
+            w.put("<b>");
+        else
+            w.put("<br>");
+        if (smallFrom >= 0 && index == smallFrom)
+            w.put("<font size=1>");
+        w.put(line);
+        if (index == 0)
+            w.put("</b>");
+        ++index;
+    });
+    if (smallFrom >= 0 && index > smallFrom)
+        w.put("</font>");
+    w.put("</div>\n");
 }
 
-void ContPerson::htmlLinks(std::ostream& out, const String& /*pageName*/) const
+void ContPerson::appendHtmlLinks(std::string& out, const String& /*pageName*/) const
 {
     if (direction() > 3)
         return;
@@ -97,25 +177,32 @@ void ContPerson::htmlLinks(std::ostream& out, const String& /*pageName*/) const
     writePin(out, horizontal, y, x, horizontal ? rightLink() : downLink(), "pinne");
 }
 
-void ContPerson::htmlBox(std::ostream& out, const String& pageName) const
+void ContPerson::appendHtmlBox(std::string& out, const String& pageName) const
 {
     const TreeSettings& s = treeSettings();
     const PagePoint page = pageCell(cell());
     const DirectionFactors f = directionFactors(direction());
-    const long long top = page.top + f.y * scaled(s.boxHeight, 0.15);
-    const long long left = page.left + f.x * scaled(s.boxWidth, 0.15);
-    out << "<div class=\"cbox\" style=\"top: " << top << "px; left: " << left
-        << "px;\"><font size=1><a href=\"" << pageName.c_str() << linkSuffix(text.view())
-        << ".html\">";
+    const std::string_view description = text.view();
+    const std::string suffix = linkSuffix(description);
+    RoomWriter w(out, roomFor(description, pageName.view().size() + suffix.size()));
+    w.put("<div class=\"cbox\" style=\"top: ");
+    w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
+    w.put("px; left: ");
+    w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
+    w.put("px;\"><font size=1><a href=\"");
+    w.put(pageName.view());
+    w.put(suffix);
+    w.put(".html\">");
     bool first = true;
-    for (std::string_view line : descriptionLines(text.view())) {
-        out << line << "<br>";
+    forEachDescriptionLine(description, [&](std::string_view line) {
+        w.put(line);
+        w.put("<br>");
         if (first)
-            out << "</a>";
+            w.put("</a>");
         first = false;
-    }
+    });
     // An anchor left open would turn the rest of the page into the link.
     if (first)
-        out << "</a>";
-    out << "</font>" << "</div>" << '\n';
+        w.put("</a>");
+    w.put("</font></div>\n");
 }

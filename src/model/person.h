@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 
 class DrawContext;
 class Tree;
@@ -37,8 +38,11 @@ public:
     virtual void setLinks(Links links, int direction);
     virtual void draw(DrawContext& dc, bool selected) const;
     virtual int direction() const { return 4; }
-    virtual void htmlLinks(std::ostream& out, const String& pageName) const;
-    virtual void htmlBox(std::ostream& out, const String& pageName) const;
+    // The HTML export's connector images and box element, appended to out.
+    virtual void appendHtmlLinks(std::string& out, const String& pageName) const;
+    virtual void appendHtmlBox(std::string& out, const String& pageName) const;
+    void htmlLinks(std::ostream& out, const String& pageName) const;
+    void htmlBox(std::ostream& out, const String& pageName) const;
 
     // The describe line of the log, with its end of line.
     void describe(std::ostream& out) const;
@@ -91,8 +95,8 @@ public:
     void setLinks(Links links, int direction) override;
     void draw(DrawContext& dc, bool selected) const override;
     int direction() const override { return direction_; }
-    void htmlLinks(std::ostream& out, const String& pageName) const override;
-    void htmlBox(std::ostream& out, const String& pageName) const override;
+    void appendHtmlLinks(std::string& out, const String& pageName) const override;
+    void appendHtmlBox(std::string& out, const String& pageName) const override;
 
     // Any value outside 0 to 4 becomes 4.
     void setDirection(int direction);
