@@ -64,6 +64,7 @@ void Tree::adopt(Person* box)
     box->listOrder_ = nextOrder_++;
     persons.append(box);
     noteLinks(box->links());
+    addToExtremes(box->cell_);
 }
 
 void Tree::append(Person* box)
@@ -91,6 +92,7 @@ bool Tree::detach(Person* box)
     if (!box || box->owner_ != this || !persons.removeElement(box, false))
         return false;
     index_.remove(box);
+    removeFromExtremes(box->cell_);
     box->owner_ = nullptr;
     ++revision_;
     return true;
@@ -99,9 +101,51 @@ bool Tree::detach(Person* box)
 void Tree::moveInIndex(Person* box, Cell cell)
 {
     index_.remove(box);
+    removeFromExtremes(box->cell_);
     box->cell_ = cell;
     index_.add(box);
+    addToExtremes(cell);
     ++revision_;
+}
+
+void Tree::Greatest::add(int v)
+{
+    if (!known)
+        return;
+    if (v > value) {
+        value = v;
+        count = 1;
+    } else if (v == value) {
+        ++count;
+    }
+}
+
+void Tree::Greatest::remove(int v)
+{
+    if (known && v == value && --count == 0)
+        known = false;
+}
+
+void Tree::addToExtremes(Cell cell)
+{
+    greatestColumn_.add(cell.column);
+    greatestLevel_.add(cell.level);
+}
+
+void Tree::removeFromExtremes(Cell cell)
+{
+    greatestColumn_.remove(cell.column);
+    greatestLevel_.remove(cell.level);
+}
+
+// The greatest column and level of any box (INT_MIN for none).
+Cell Tree::greatestCell()
+{
+    if (!greatestColumn_.known || !greatestLevel_.known) {
+        greatestColumn_ = greatestLevel_ = Greatest{};
+        forEachPerson([this](Person* box) { addToExtremes(box->cell_); });
+    }
+    return {greatestColumn_.value, greatestLevel_.value};
 }
 
 void Tree::noteLinks(Links links)
@@ -114,7 +158,11 @@ void Tree::reindex()
 {
     index_.clear();
     index_.reserve(persons.size());
-    forEachPerson([this](Person* box) { index_.add(box); });
+    greatestColumn_ = greatestLevel_ = Greatest{};
+    forEachPerson([this](Person* box) {
+        index_.add(box);
+        addToExtremes(box->cell_);
+    });
     ++revision_;
 }
 
@@ -137,10 +185,10 @@ bool Tree::growExtent(Cell cell)
 Point Tree::extent()
 {
     if (maxColumn == 0 || maxLevel == 0) {
-        forEachPerson([this](Person* box) {
-            maxColumn = std::max(maxColumn, box->column());
-            maxLevel = std::max(maxLevel, box->level());
-        });
+        // As a walk over every box would raise them, without the walk.
+        const Cell greatest = greatestCell();
+        maxColumn = std::max(maxColumn, greatest.column);
+        maxLevel = std::max(maxLevel, greatest.level);
     }
     return cellOrigin({maxColumn, maxLevel});
 }

@@ -9,6 +9,7 @@
 #include "tracker.h"
 #include "undo_record.h"
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -118,8 +119,24 @@ private:
     void moveInIndex(Person* box, Cell cell);
     void noteLinks(Links links);
 
+    // The greatest column or level of any box, kept as boxes come, go and move,
+    // with how many boxes reach it; when the last of them leaves, the value is
+    // found again from all boxes the next time it is asked for.
+    struct Greatest {
+        int value = INT_MIN;
+        std::size_t count = 0;
+        bool known = true;
+        void add(int v);
+        void remove(int v);
+    };
+    void addToExtremes(Cell cell);
+    void removeFromExtremes(Cell cell);
+    Cell greatestCell();
+
     String name_;
     CellIndex index_;
+    Greatest greatestColumn_;
+    Greatest greatestLevel_;
     std::uint32_t nextOrder_ = 1;
     Links reach_;
     // Counts changes of the boxes' cells and list membership.
