@@ -85,9 +85,8 @@ template <typename Visit> void forEachLine(const std::string& bytes, Visit visit
 {
     const char* const end = bytes.data() + bytes.size();
     for (const char* line = bytes.data(); line < end;) {
-        const char* stop = static_cast<const char*>(std::memchr(line, '\n', std::size_t(end - line)));
-        if (!stop)
-            stop = end;
+        const void* found = std::memchr(line, '\n', std::size_t(end - line));
+        const char* stop = found ? static_cast<const char*>(found) : end;
         visit(line, std::size_t(stop - line));
         line = stop + 1;
     }
@@ -136,7 +135,9 @@ void loadFloor(benchmark::State& state)
     for (auto _ : state) {
         const std::string bytes = readWhole(s, state);
         std::vector<std::string> lines;
-        forEachLine(bytes, [&lines](const char* line, std::size_t length) { lines.emplace_back(line, length); });
+        forEachLine(bytes, [&lines](const char* line, std::size_t length) {
+            lines.emplace_back(line, length);
+        });
         benchmark::DoNotOptimize(lines.data());
     }
     setBytes(state, s.chartBytes);
@@ -248,7 +249,8 @@ void dumpFloor(benchmark::State& state)
 
 void sizes(benchmark::internal::Benchmark* b)
 {
-    b->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 } // namespace

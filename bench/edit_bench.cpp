@@ -49,8 +49,10 @@ EditChart& editChart()
         EditChart made;
         made.tree = generateChart(100000 - 2 * generations - 2);
         made.gridEnd = made.tree->extentCells();
-        made.lineBottom = addAncestorLine(*made.tree, made.gridEnd.column + 2, generations - 1, generations);
-        made.rowStart = addLongRow(*made.tree, std::max(made.gridEnd.level, generations) + 1, rowColumns);
+        const int lineColumn = made.gridEnd.column + 2;
+        made.lineBottom = addAncestorLine(*made.tree, lineColumn, generations - 1, generations);
+        const int rowLevel = std::max(made.gridEnd.level, generations) + 1;
+        made.rowStart = addLongRow(*made.tree, rowLevel, rowColumns);
         made.tree->resetExtent();
         made.tree->extent();
         return made;
@@ -58,7 +60,19 @@ EditChart& editChart()
     return chart;
 }
 
-void setBoxes(benchmark::State& state) { state.counters["boxes"] = double(editChart().tree->size()); }
+void setBoxes(benchmark::State& state)
+{
+    state.counters["boxes"] = double(editChart().tree->size());
+}
+
+// Climbs from the bottom of the ancestor line as far as it goes; the steps taken.
+int climb(Tree& tree)
+{
+    int steps = 0;
+    for (Person* found = tree.findParent(editChart().lineBottom); found; found = tree.findParent(found))
+        ++steps;
+    return steps;
+}
 
 void findPerson(benchmark::State& state)
 {
@@ -150,9 +164,7 @@ void findAncestor(benchmark::State& state)
     Tree& tree = *editChart().tree;
     int steps = 0;
     for (auto _ : state) {
-        steps = 0;
-        for (Person* found = tree.findParent(editChart().lineBottom); found; found = tree.findParent(found))
-            ++steps;
+        steps = climb(tree);
         state.PauseTiming();
         tree.lineagePath.clear();
         state.ResumeTiming();
@@ -169,8 +181,7 @@ void clearLineage(benchmark::State& state)
     NullDrawContext dc;
     for (auto _ : state) {
         state.PauseTiming();
-        for (Person* found = tree.findParent(editChart().lineBottom); found; found = tree.findParent(found)) {
-        }
+        climb(tree);
         tree.showLineage(dc, [] {});
         state.ResumeTiming();
         tree.clearLineage(dc);

@@ -136,8 +136,8 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
         path, [&bytes](const PieceWriter& write) { write(bytes); }, error);
 }
 
-bool writeFileAtomically(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
-                         std::string& error)
+bool writeFileAtomically(const std::string& path,
+                         const std::function<void(const PieceWriter&)>& produce, std::string& error)
 {
     const std::string target = resolvedTarget(path);
     const std::string folder = folderOf(target);

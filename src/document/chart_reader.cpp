@@ -78,7 +78,8 @@ bool readHeader(const char* line, TreeSettings& settings)
     return true;
 }
 
-std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, String&& text, int lineage)
+std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, String&& text,
+                                int lineage)
 {
     std::unique_ptr<Person> box;
     if (line[0] == 'p') {
@@ -114,20 +115,22 @@ bool readPlainNumber(const char*& cursor, int& value)
 }
 
 // A box line exactly as the writer makes it: the kind and a byte, at most one
-// blank, C j L, a blank, N : and N bytes without a terminator among them, a blank, R j D, a
-// blank and the lineage, all numbers plain digits. For such a line the general
-// reading rules give these very values, so files written by the program are read
-// without their searching; any other line is left to them (false). No test reads
-// past the terminator.
-bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, String& text, int& lineage)
+// blank, C j L, a blank, N : and N bytes without a terminator among them, a
+// blank, R j D, a blank and the lineage, all numbers plain digits. For such a
+// line the general reading rules give these very values, so files written by
+// the program are read without their searching; any other line is left to them
+// (false). No test reads past the terminator.
+bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, String& text,
+                    int& lineage)
 {
     if (length < 2 || line[1] == '\0')
         return false;
     // A continuation box's direction digit is followed by a blank.
     const char* cursor = line + (line[2] == ' ' ? 3 : 2);
     int count = 0;
-    if (!readPlainNumber(cursor, cell.column) || *cursor++ != 'j' || !readPlainNumber(cursor, cell.level) ||
-        *cursor++ != ' ' || !readPlainNumber(cursor, count) || *cursor++ != ':')
+    if (!readPlainNumber(cursor, cell.column) || *cursor++ != 'j' ||
+        !readPlainNumber(cursor, cell.level) || *cursor++ != ' ' || !readPlainNumber(cursor, count) ||
+        *cursor++ != ':')
         return false;
     const std::size_t offset = std::size_t(cursor - line);
     if (count > chartLimits::maxTextLength || std::size_t(count) > length - offset ||
@@ -136,7 +139,8 @@ bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& lin
     const char* bytes = cursor;
     cursor += count;
     if (*cursor++ != ' ' || !readPlainNumber(cursor, links.right) || *cursor++ != 'j' ||
-        !readPlainNumber(cursor, links.down) || *cursor++ != ' ' || !readPlainNumber(cursor, lineage))
+        !readPlainNumber(cursor, links.down) || *cursor++ != ' ' ||
+        !readPlainNumber(cursor, lineage))
         return false;
     if (!inCellRange(cell.column) || !inCellRange(cell.level) || !inLinkRange(links.right) ||
         !inLinkRange(links.down))
@@ -185,8 +189,8 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
     if (!inCellRange(position.x) || !inCellRange(position.y) || !inLinkRange(links.x) ||
         !inLinkRange(links.y))
         return nullptr;
-    return makeBox(line, {int(position.x), int(position.y)}, {int(links.x), int(links.y)}, std::move(text),
-                   lineage);
+    return makeBox(line, {int(position.x), int(position.y)}, {int(links.x), int(links.y)},
+                   std::move(text), lineage);
 }
 
 ChartLoad invalidRecord(ChartLoad load, const String& treeName, const char* line, long number)

@@ -65,7 +65,8 @@ void appendBox(std::string& out, const Person& box)
 }
 
 // Formats the chart into pieces of about pieceSize bytes and hands each on.
-template <typename HandOn> void writePieces(const Tree& tree, const TreeSettings& settings, HandOn handOn)
+template <typename HandOn>
+void writePieces(const Tree& tree, const TreeSettings& settings, HandOn handOn)
 {
     std::string piece;
     piece.reserve(pieceSize + 256);
@@ -99,10 +100,10 @@ SaveResult saveChartFile(const std::string& path, const Tree& tree, const TreeSe
     // Straight to the file: a copy of a large chart in memory would cost more
     // than writing it.
     std::string error;
-    const bool saved = writeFileAtomically(
-        path,
-        [&](const PieceWriter& write) { writePieces(tree, settings, [&write](const std::string& piece) { return write(piece); }); },
-        error);
+    auto produce = [&](const PieceWriter& write) {
+        writePieces(tree, settings, [&write](const std::string& piece) { return write(piece); });
+    };
+    const bool saved = writeFileAtomically(path, produce, error);
     if (!saved)
         return {false, error};
     return {};

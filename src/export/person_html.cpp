@@ -45,7 +45,10 @@ public:
     RoomWriter(const RoomWriter&) = delete;
     RoomWriter& operator=(const RoomWriter&) = delete;
 
-    template <std::size_t N> void put(const char (&literal)[N]) { put(std::string_view(literal, N - 1)); }
+    template <std::size_t N> void put(const char (&literal)[N])
+    {
+        put(std::string_view(literal, N - 1));
+    }
     void put(std::string_view text)
     {
         std::memcpy(at_, text.data(), text.size());

@@ -53,7 +53,8 @@ const char* memFile::readLine()
         nextCr_ = cr ? std::size_t(static_cast<const char*>(cr) - bytes_.data()) : bytes_.size();
     }
     const void* lf = std::memchr(first, '\n', nextCr_ - start);
-    const std::size_t end = lf ? std::size_t(static_cast<const char*>(lf) - bytes_.data()) : nextCr_;
+    const std::size_t end =
+        lf ? std::size_t(static_cast<const char*>(lf) - bytes_.data()) : nextCr_;
     lineLength_ = end - start;
     if (end == bytes_.size()) {
         next_ = end;

@@ -24,7 +24,10 @@ std::size_t CellIndex::home(std::uint64_t key) const
     return std::size_t((unsigned __int128)hashOf(key) * slots_.size() >> 64);
 }
 
-std::size_t CellIndex::after(std::size_t slot) const { return slot + 1 == slots_.size() ? 0 : slot + 1; }
+std::size_t CellIndex::after(std::size_t slot) const
+{
+    return slot + 1 == slots_.size() ? 0 : slot + 1;
+}
 
 std::uint64_t CellIndex::keyOf(Cell cell)
 {

@@ -128,7 +128,8 @@ private slots:
         QTest::newRow("LF") << QByteArray("ab\ncde\n") << QList<int>{2, 3};
         QTest::newRow("CR LF") << QByteArray("ab\r\ncde\r\n") << QList<int>{2, 3};
         QTest::newRow("lone CR, then LF") << QByteArray("ab\rcde\nf") << QList<int>{2, 3, 1};
-        QTest::newRow("CR only on a later line") << QByteArray("a\nbb\nccc\r\nd") << QList<int>{1, 2, 3, 1};
+        QTest::newRow("CR only on a later line")
+            << QByteArray("a\nbb\nccc\r\nd") << QList<int>{1, 2, 3, 1};
         QTest::newRow("empty lines") << QByteArray("\r\n\n\r") << QList<int>{0, 0, 0};
         QTest::newRow("NUL inside") << QByteArray("a\0b\nc", 5) << QList<int>{3, 1};
     }
@@ -175,7 +176,8 @@ private slots:
         Tree tree;
         for (int i = 0; i < 3000; ++i) {
             auto* box = new Person;
-            box->text = String(("Person " + std::to_string(i) + " |born " + std::to_string(random() % 2000)).c_str());
+            const std::string text = "Person " + std::to_string(i) + " |born " + std::to_string(random() % 2000);
+            box->text = String(text.c_str());
             box->setCell({i % 60, i / 60});
             box->setLinkLengths({int(random() % 2) * 20, int(random() % 2) * 20});
             tree.append(box);

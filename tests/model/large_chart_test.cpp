@@ -59,7 +59,8 @@ public:
         case 4:
             if (tree_.size() > 0) {
                 // Cut a random box, and undo it now and then.
-                Person* box = static_cast<Person*>(*std::next(tree_.persons.cbegin(), pick(0, int(tree_.size()) - 1)));
+                const int index = pick(0, int(tree_.size()) - 1);
+                auto* box = static_cast<Person*>(*std::next(tree_.persons.cbegin(), index));
                 tree_.erase(box, UndoRecord::Cut);
                 if (pick(0, 1) == 0)
                     tree_.undoRecord.undo();
@@ -117,8 +118,10 @@ private slots:
                 editor.step();
             for (int column = -2; column <= columns + 2; ++column) {
                 for (int level = -2; level <= levels + 2; ++level) {
-                    if (tree.findPerson({column, level}) != walkedFirst(tree, {column, level}))
-                        QFAIL(qPrintable(QStringLiteral("round %1, cell %2j%3").arg(round).arg(column).arg(level)));
+                    if (tree.findPerson({column, level}) != walkedFirst(tree, {column, level})) {
+                        const QString where = QStringLiteral("round %1, cell %2j%3");
+                        QFAIL(qPrintable(where.arg(round).arg(column).arg(level)));
+                    }
                 }
             }
             tree.resetExtent();
