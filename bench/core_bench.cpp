@@ -167,18 +167,23 @@ void save(benchmark::State& state)
     setBytes(state, s.chartBytes);
 }
 
-// Saving goes through the atomic path; so does its floor.
-void saveFloor(benchmark::State& state)
+// Writing a file of the given size through the atomic save path.
+void atomicFloor(benchmark::State& state, const char* name, std::size_t size)
 {
-    const Sample& s = sample(int(state.range(0)));
-    const std::string path = outPath("saved.txt");
-    const std::string bytes(s.chartBytes, 'x');
+    const std::string path = outPath(name);
+    const std::string bytes(size, 'x');
     std::string error;
     for (auto _ : state) {
         if (!writeFileAtomically(path, bytes, error))
             state.SkipWithError(error.c_str());
     }
-    setBytes(state, s.chartBytes);
+    setBytes(state, size);
+}
+
+// Saving goes through the atomic path; so does its floor.
+void saveFloor(benchmark::State& state)
+{
+    atomicFloor(state, "saved.txt", sample(int(state.range(0))).chartBytes);
 }
 
 void writeStream(benchmark::State& state)
@@ -192,14 +197,19 @@ void writeStream(benchmark::State& state)
     setBytes(state, s.chartBytes);
 }
 
-void writeStreamFloor(benchmark::State& state)
+// Writing a file of the given size with fwrite.
+void plainFloor(benchmark::State& state, const char* name, std::size_t size)
 {
-    const Sample& s = sample(int(state.range(0)));
-    const std::string path = outPath("written.txt");
-    const std::string bytes(s.chartBytes, 'x');
+    const std::string path = outPath(name);
+    const std::string bytes(size, 'x');
     for (auto _ : state)
         writePlain(path, bytes);
-    setBytes(state, s.chartBytes);
+    setBytes(state, size);
+}
+
+void writeStreamFloor(benchmark::State& state)
+{
+    plainFloor(state, "written.txt", sample(int(state.range(0))).chartBytes);
 }
 
 void html(benchmark::State& state)
@@ -215,15 +225,7 @@ void html(benchmark::State& state)
 
 void htmlFloor(benchmark::State& state)
 {
-    const Sample& s = sample(int(state.range(0)));
-    const std::string path = outPath("chart.html");
-    const std::string bytes(s.htmlBytes, 'x');
-    std::string error;
-    for (auto _ : state) {
-        if (!writeFileAtomically(path, bytes, error))
-            state.SkipWithError(error.c_str());
-    }
-    setBytes(state, s.htmlBytes);
+    atomicFloor(state, "chart.html", sample(int(state.range(0))).htmlBytes);
 }
 
 void dump(benchmark::State& state)
@@ -239,12 +241,7 @@ void dump(benchmark::State& state)
 
 void dumpFloor(benchmark::State& state)
 {
-    const Sample& s = sample(int(state.range(0)));
-    const std::string path = outPath("stirpalog.txt");
-    const std::string bytes(s.dumpBytes, 'x');
-    for (auto _ : state)
-        writePlain(path, bytes);
-    setBytes(state, s.dumpBytes);
+    plainFloor(state, "stirpalog.txt", sample(int(state.range(0))).dumpBytes);
 }
 
 void sizes(benchmark::internal::Benchmark* b)

@@ -158,6 +158,18 @@ void fitConnectors(benchmark::State& state)
     setBoxes(state);
 }
 
+// Cutting the box last in list order (the longest search of the list) and
+// putting it back with Undo.
+void cutAndUndo(benchmark::State& state)
+{
+    Tree& tree = *editChart().tree;
+    for (auto _ : state) {
+        tree.erase(static_cast<Person*>(tree.persons.last()), UndoRecord::Cut);
+        tree.undoRecord.undo();
+    }
+    setBoxes(state);
+}
+
 // The remotest-ancestor search: findParent again on each parent found.
 void findAncestor(benchmark::State& state)
 {
@@ -208,6 +220,7 @@ BENCHMARK(selectCell)->Unit(benchmark::kMicrosecond);
 BENCHMARK(arrowKey)->Unit(benchmark::kMicrosecond);
 BENCHMARK(move)->Unit(benchmark::kMicrosecond);
 BENCHMARK(fitConnectors)->Unit(benchmark::kMicrosecond);
+BENCHMARK(cutAndUndo)->Unit(benchmark::kMicrosecond);
 BENCHMARK(findAncestor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(clearLineage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(insertLine)->Unit(benchmark::kMillisecond);

@@ -44,9 +44,10 @@ END {
     row("render whole chart to PNG", 10000, ms["renderPng/10000"], 0, 0, 0, "-")
     row("render whole chart to SVG", 10000, ms["renderSvg/10000"], 0, 0, 0, "-")
     row("render whole chart to PDF", 10000, ms["renderPdf/10000"], 0, 0, 0, "-")
-    split("findPerson selectCell arrowKey move fitConnectors findAncestor clearLineage", edits, " ")
-    split("findPerson|select (Tree::select)|arrow key (OnKeyDown)|move|fitConnectors, 1,000 columns|findParent, 1,000 generations|clearLineage", labels, "|")
-    for (i = 1; i <= 7; i++) row(labels[i], 100000, ms[edits[i]], 0, 0, 1, "< 1 ms")
+    split("findPerson selectCell arrowKey move cutAndUndo fitConnectors findAncestor clearLineage", edits, " ")
+    split("findPerson|select (Tree::select)|arrow key (OnKeyDown)|move|cut and undo, last box|" \
+          "fitConnectors, 1,000 columns|findParent, 1,000 generations|clearLineage", labels, "|")
+    for (i = 1; i <= 8; i++) row(labels[i], 100000, ms[edits[i]], 0, 0, 1, "< 1 ms")
     row("insertLine", 100000, ms["insertLine"], 0, 0, 20, "< 20 ms")
     if (perBox != "")
         printf "| %-30s | %5s | %10s | %10s | %7s | %-16s | %-4s |\n", "peak memory per box, no text",

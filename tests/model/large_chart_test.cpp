@@ -9,20 +9,18 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <map>
 #include <random>
 #include <vector>
 
 namespace {
 
-// The first box in list order at the cell, by walking.
-Person* walkedFirst(const Tree& tree, Cell cell)
+// The first box in list order at each cell, by walking the list.
+std::map<std::pair<int, int>, Person*> walkedFirsts(const Tree& tree)
 {
-    Person* found = nullptr;
-    tree.forEachPerson([&](Person* box) {
-        if (!found && box->cell() == cell)
-            found = box;
-    });
-    return found;
+    std::map<std::pair<int, int>, Person*> firsts;
+    tree.forEachPerson([&](Person* box) { firsts.try_emplace({box->column(), box->level()}, box); });
+    return firsts;
 }
 
 // The extent a walk over every box gives from cleared maxima.
@@ -116,9 +114,14 @@ private slots:
         for (int round = 0; round < 40; ++round) {
             for (int i = 0; i < 100; ++i)
                 editor.step();
+            const auto firsts = walkedFirsts(tree);
+            for (const auto& [cell, first] : firsts)
+                QVERIFY(tree.findPerson({cell.first, cell.second}) == first);
             for (int column = -2; column <= columns + 2; ++column) {
                 for (int level = -2; level <= levels + 2; ++level) {
-                    if (tree.findPerson({column, level}) != walkedFirst(tree, {column, level})) {
+                    const auto walked = firsts.find({column, level});
+                    Person* expected = walked == firsts.end() ? nullptr : walked->second;
+                    if (tree.findPerson({column, level}) != expected) {
                         const QString where = QStringLiteral("round %1, cell %2j%3");
                         QFAIL(qPrintable(where.arg(round).arg(column).arg(level)));
                     }
