@@ -121,6 +121,26 @@ private slots:
         }
     }
 
+    // Boxes join the tree all at once at the end of a load; a cell held by several
+    // boxes still answers with the first of them in the file.
+    void loadedChartFindsTheFirstBoxOfEachCell()
+    {
+        QByteArray bytes;
+        for (int i = 0; i < 3000; ++i) {
+            const QByteArray cell = QByteArray::number(i % 37) + 'j' + QByteArray::number(i % 23);
+            bytes += "P " + cell + " 4:" + QByteArray::number(1000 + i) + " 0j0 0\n";
+        }
+        const ChartLoad load = loadChartBytes(bytes, TreeSettings());
+        QVERIFY(load);
+        QCOMPARE(load.tree->size(), std::size_t(3000));
+        for (int i = 0; i < 37 * 23; ++i) {
+            const Person* found = load.tree->findPerson({i % 37, i % 23});
+            QVERIFY(found);
+            QCOMPARE(QByteArray(found->text.c_str()), QByteArray::number(1000 + i));
+        }
+        QVERIFY(!load.tree->findPerson({37, 0}));
+    }
+
     void lineLengthCountsEveryByteOfTheLine_data()
     {
         QTest::addColumn<QByteArray>("bytes");
