@@ -11,7 +11,10 @@ $1 ~ /_median$/ && $3 ~ /^(ns|us|ms|s)$/ {
 /^bytes per box beyond its text/ { perBox = $0; sub(/.* /, "", perBox) }
 
 function size(n) { return n >= 1000000 ? n / 1000000 "M" : n >= 1000 ? n / 1000 "k" : n }
-function shown(v) { return v >= 100 ? sprintf("%.0f ms", v) : v >= 1 ? sprintf("%.2f ms", v) : v >= 0.001 ? sprintf("%.1f us", v * 1e3) : sprintf("%.0f ns", v * 1e6) }
+function shown(v) {
+    return v >= 100 ? sprintf("%.0f ms", v) : v >= 1 ? sprintf("%.2f ms", v) : v >= 0.1 ? sprintf("%.0f us", v * 1e3) : \
+        v >= 0.001 ? sprintf("%.1f us", v * 1e3) : sprintf("%.0f ns", v * 1e6)
+}
 function row(op, n, time, floor, limitRatio, limitMs, target,    ratio, verdict) {
     if (time == "") return
     ratio = floor > 0 ? sprintf("%.2fx", time / floor) : "-"
