@@ -122,6 +122,8 @@ private slots:
         QVERIFY(newBytes_ != oldBytes_);
     }
 
+    // Each kill lands at a moment picked by what the saving child has reached,
+    // not by timing alone, so slow and fast machines test the same moments.
     void killedSaveLeavesOldOrNewChart()
     {
         QTemporaryDir dir;
@@ -130,43 +132,61 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         QVERIFY(saveChartFile(path.toStdString(), *oldTree_, settings_));
-        // Kill moments spread over about two saves, so kills land before, while and
-        // after the temporary is renamed.
         const qint64 saveMicroseconds = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+        // Long enough for any save on a loaded machine.
+        constexpr qint64 patienceMilliseconds = 120'000;
 
         const unsigned seed = std::random_device{}();
         qInfo("kill moments from seed %u, one save takes %lld us", seed, saveMicroseconds);
         std::mt19937 random(seed);
-        std::uniform_int_distribution<qint64> delay(0, 2 * saveMicroseconds);
-        std::uniform_int_distribution<qint64> writeDelay(0, 5000);
+        std::uniform_int_distribution<qint64> anyMoment(0, 3 * saveMicroseconds / 2);
+        std::uniform_int_distribution<qint64> whileWriting(0, 2000);
 
-        int oldSeen = 0, newSeen = 0, temporaryLeft = 0;
-        constexpr int kills = 50;
+        int keptPrevious = 0, gotTarget = 0, temporaryLeft = 0;
+        constexpr int kills = 45;
         for (int kill = 0; kill < kills; ++kill) {
+            const std::string previous = fileBytes(path);
+            const bool targetIsOld = previous != oldBytes_;
+            const std::string& target = targetIsOld ? oldBytes_ : newBytes_;
+            const QStringList temporariesBefore = temporariesIn(dir.path());
+            struct stat before {};
+            QCOMPARE(::stat(path.toLocal8Bit().constData(), &before), 0);
+
             ChildGuard child;
             child.pid = ::fork();
             QVERIFY(child.pid >= 0);
             if (child.pid == 0) {
-                // Saves the new and the old chart in turn until killed, starting
-                // with each in turn.
-                for (unsigned i = kill;; ++i)
-                    saveChartFile(path.toStdString(), i % 2 ? *oldTree_ : *newTree_, settings_);
+                saveChartFile(path.toStdString(), targetIsOld ? *oldTree_ : *newTree_, settings_);
+                for (;;)
+                    ::pause();
             }
-            if (kill % 2 == 0) {
-                ::usleep(useconds_t(delay(random)));
-            } else {
-                // Every other kill lands while the temporary is being written: once
-                // a new one shows, within a few milliseconds.
-                const QStringList before = temporariesIn(dir.path());
+
+            const auto waitFor = [&](const std::function<bool()>& reached) {
                 QElapsedTimer waiting;
                 waiting.start();
-                while (waiting.elapsed() < 10 * saveMicroseconds / 1000) {
-                    const QStringList now = temporariesIn(dir.path());
-                    if (now.size() > 0 && now != before)
-                        break;
+                while (!reached()) {
+                    if (waiting.elapsed() > patienceMilliseconds)
+                        return false;
                     ::usleep(100);
                 }
-                ::usleep(useconds_t(writeDelay(random)));
+                return true;
+            };
+            const auto renamed = [&] {
+                struct stat now {};
+                return ::stat(path.toLocal8Bit().constData(), &now) == 0 &&
+                       now.st_ino != before.st_ino;
+            };
+            enum class Moment { WhileWriting, Any, AfterRename } moment = Moment(kill % 3);
+            if (moment == Moment::WhileWriting) {
+                QVERIFY(waitFor([&] {
+                    const QStringList now = temporariesIn(dir.path());
+                    return (!now.isEmpty() && now != temporariesBefore) || renamed();
+                }));
+                ::usleep(useconds_t(whileWriting(random)));
+            } else if (moment == Moment::Any) {
+                ::usleep(useconds_t(anyMoment(random)));
+            } else {
+                QVERIFY(waitFor(renamed));
             }
             ::kill(child.pid, SIGKILL);
             int status = 0;
@@ -175,33 +195,38 @@ private slots:
             QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
             const std::string onDisk = fileBytes(path);
-            const bool isOld = onDisk == oldBytes_;
-            const bool isNew = onDisk == newBytes_;
-            QVERIFY2(isOld || isNew,
+            const bool isPrevious = onDisk == previous;
+            const bool isTarget = onDisk == target;
+            QVERIFY2(isPrevious || isTarget,
                      qPrintable(QString("kill %1 left %2 bytes that are neither chart")
                                     .arg(kill)
                                     .arg(onDisk.size())));
-            oldSeen += isOld;
-            newSeen += isNew;
+            if (moment == Moment::AfterRename)
+                QVERIFY2(isTarget, qPrintable(QString("kill %1 after the rename").arg(kill)));
+            keptPrevious += isPrevious;
+            gotTarget += isTarget;
             // At most the temporary being written at the kill is left; the next
             // save removes it.
             const QStringList temporaries = temporariesIn(dir.path());
             QVERIFY2(temporaries.size() <= 1, qPrintable(temporaries.join(' ')));
+            QVERIFY2(!isTarget || temporaries.isEmpty(), qPrintable(temporaries.join(' ')));
             temporaryLeft += int(temporaries.size());
 
-            if (kill % 25 == 0) {
+            if (kill % 15 == 0) {
                 const ChartLoad load =
                     readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
                 QVERIFY2(bool(load), load.message.c_str());
+                const bool loadedOld = onDisk == oldBytes_;
                 const std::string difference =
-                    treeDifference(*load.tree, isOld ? *oldTree_ : *newTree_);
+                    treeDifference(*load.tree, loadedOld ? *oldTree_ : *newTree_);
                 QVERIFY2(difference.empty(), difference.c_str());
             }
         }
-        qInfo("%d kills: old chart %d times, new chart %d times, a temporary left %d times", kills,
-              oldSeen, newSeen, temporaryLeft);
+        qInfo("%d kills: previous chart kept %d times, saved chart %d times, a temporary left %d "
+              "times",
+              kills, keptPrevious, gotTarget, temporaryLeft);
         // Otherwise the kills missed the saves and proved nothing.
-        QVERIFY(oldSeen > 0 && newSeen > 0 && temporaryLeft > 0);
+        QVERIFY(keptPrevious > 0 && gotTarget > 0 && temporaryLeft > 0);
 
         QVERIFY(saveChartFile(path.toStdString(), *oldTree_, settings_));
         QCOMPARE(temporariesIn(dir.path()), QStringList());
