@@ -50,7 +50,7 @@ int runChild(const QString& chartPath)
         return 2;
     frame.view()->selectCell({0, 0});
     frame.action(cmd::editCut)->trigger();
-    if (!QTest::qWaitFor([&] { return QFile::exists(frame.recovery()->chartPath()); }, 5000))
+    if (!QTest::qWaitFor([&] { return QFile::exists(frame.recovery()->chartPath()); }, 60000))
         return 3;
     std::cout << "ready" << std::endl;
     while (true)
@@ -80,7 +80,7 @@ private slots:
         frame.recovery()->setDelay(10);
         frame.view()->selectCell({1, 0});
         frame.action(cmd::editCut)->trigger();
-        QTRY_VERIFY(QFile::exists(frame.recovery()->chartPath()));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(frame.recovery()->chartPath()), 60000);
         QFile copy(frame.recovery()->chartPath());
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), QByteArray("Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\n"));
@@ -125,7 +125,7 @@ private slots:
             output += child.readAllStandardOutput();
             return output.contains("ready") || child.state() == QProcess::NotRunning;
         };
-        QVERIFY(QTest::qWaitFor(ready, 15000));
+        QVERIFY(QTest::qWaitFor(ready, 120000));
         QCOMPARE(child.state(), QProcess::Running);
         child.kill();
         QVERIFY(child.waitForFinished());
