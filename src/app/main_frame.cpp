@@ -48,6 +48,7 @@ CMainFrame::CMainFrame()
     connect(document_, &CStirpaDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(view_, &CStirpaView::modified, this, [this] { document_->SetModifiedFlag(true); });
     connect(view_, &CStirpaView::commandsChanged, this, &CMainFrame::updateCommands);
+    connect(view_, &CStirpaView::refused, this, &CMainFrame::showError);
     updateTitle();
 }
 

@@ -82,7 +82,8 @@ public:
     bool paste(const Person& source);
     // Shifts every box at or beyond the index one column ('x') or level (other
     // axes) on; connector lengths stay. Cannot be undone: clears the record.
-    void insertLine(char axis, int index);
+    // False, changing nothing, when a box would pass the grid's far edge.
+    bool insertLine(char axis, int index);
     // Stretches a plain box's nonzero connectors to the near edge of the next box
     // within the extent, or to one gap when there is none.
     void fitConnectors(Person* box);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart_limits.h"
 #include "draw_context.h"
 #include "tree.h"
 #include "tree_settings.h"
@@ -95,8 +96,15 @@ bool Tree::paste(const Person& source)
     return true;
 }
 
-void Tree::insertLine(char axis, int index)
+bool Tree::insertLine(char axis, int index)
 {
+    const auto shifted = [axis](const Person* box) {
+        return axis == 'x' ? box->cell_.column : box->cell_.level;
+    };
+    bool fits = true;
+    forEachPerson([&](Person* box) { fits = fits && shifted(box) < chartLimits::maxCell; });
+    if (!fits)
+        return false;
     forEachPerson([&](Person* box) {
         if (axis == 'x' && box->cell_.column >= index)
             ++box->cell_.column;
@@ -105,6 +113,7 @@ void Tree::insertLine(char axis, int index)
     });
     reindex();
     undoRecord.clear();
+    return true;
 }
 
 void Tree::fitConnectors(Person* box)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tree_settings.h"
 
+#include "chart_limits.h"
+
 int TreeSettings::pitchX() const { return boxWidth + gapX; }
 int TreeSettings::pitchY() const { return boxHeight + gapY; }
 
@@ -28,5 +30,6 @@ Cell cellAt(Point point)
     const Point origin = cellOrigin(cell);
     const TreeSettings& s = treeSettings();
     const Rect box{origin.x, origin.y, origin.x + s.boxWidth, origin.y + s.boxHeight};
-    return strictlyContains(box, point) ? cell : noCell;
+    // Past the grid's far edge is no cell: a box there could not be saved.
+    return strictlyContains(box, point) && chartLimits::contains(cell) ? cell : noCell;
 }

@@ -121,6 +121,8 @@ public:
 signals:
     void modified();
     void commandsChanged();
+    // A command the chart cannot take; the window shows why.
+    void refused(const QString& title, const QString& message);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

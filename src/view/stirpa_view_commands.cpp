@@ -3,6 +3,7 @@
 // and the tree dump.
 #include "stirpa_view.h"
 
+#include "chart_limits.h"
 #include "command_ids.h"
 #include "debug_log.h"
 #include "tree_dump.h"
@@ -57,6 +58,10 @@ bool CStirpaView::onCommand(int id)
 
 void CStirpaView::selectCell(Cell cell)
 {
+    // A box past the grid's far edge could not be saved, so no cell there is
+    // ever current.
+    if (!chartLimits::contains(cell))
+        return;
     currentCell = cell;
     withoutDragOutline([&] { tree->select(*windowContext(), cell); });
     refreshPersonDialog();
@@ -111,7 +116,14 @@ void CStirpaView::OnInsertLine(char axis)
 {
     if (!tree->selected)
         return;
-    tree->insertLine(axis, axis == 'x' ? tree->selected->column() : tree->selected->level());
+    if (!tree->insertLine(axis, axis == 'x' ? tree->selected->column() : tree->selected->level())) {
+        const QString line = axis == 'x' ? tr("column") : tr("row");
+        emit refused(tr("Insert %1").arg(line),
+                     tr("Cannot insert a %1: a box would move past the chart's last %1, %2.")
+                         .arg(line)
+                         .arg(chartLimits::maxCell));
+        return;
+    }
     updateScrollSizes();
     emit modified();
     invalidateChart();

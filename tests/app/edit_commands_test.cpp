@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The edit commands as the user gives them: through the window's actions, its
 // shortcuts and real mouse and key events on the chart.
+#include "chart_limits.h"
 #include "command_ids.h"
 #include "main_frame.h"
 #include "stirpa_doc.h"
@@ -20,8 +21,15 @@ namespace {
 QPoint linksOf(const Person* box) { return {box->links().right, box->links().down}; }
 
 class QuietFrame : public CMainFrame {
+public:
+    QStringList errors;
+
 protected:
     SaveAnswer askSaveChanges() override { return SaveAnswer::Discard; }
+    void showError(const QString& title, const QString& message) override
+    {
+        errors << title + ": " + message;
+    }
 };
 
 // A shown, active main window on a new chart.
@@ -227,6 +235,41 @@ private slots:
         QCOMPARE(w.tree().selected, beta);
         QCOMPARE(w.view().currentCell, (Cell{1, 0}));
         QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo paste person"));
+    }
+
+    // A box past the grid's far edge could not be saved: the window refuses to
+    // put one there and says why.
+    void nothingGoesPastTheFarEdge()
+    {
+        Window w;
+        w.add({chartLimits::maxCell, 0}, "edge");
+        w.frame.document()->SetModifiedFlag(false);
+        w.view().selectCell({chartLimits::maxCell, 0});
+        w.run(cmd::treeInsertColumn);
+        QCOMPARE(w.frame.errors,
+                 QStringList("Insert column: Cannot insert a column: a box would move past the "
+                             "chart's last column, 100000."));
+        QCOMPARE(w.textAt({chartLimits::maxCell, 0}), std::string("edge"));
+        QVERIFY(!w.frame.document()->isModified());
+        w.run(cmd::treeInsertRow);
+        QCOMPARE(w.textAt({chartLimits::maxCell, 1}), std::string("edge"));
+        QCOMPARE(w.frame.errors.size(), 1);
+        w.add({0, chartLimits::maxCell}, "bottom");
+        w.frame.errors.clear();
+        w.view().selectCell({chartLimits::maxCell, 1});
+        w.run(cmd::treeInsertRow);
+        QCOMPARE(w.frame.errors.size(), 1);
+        QVERIFY(w.frame.errors[0].startsWith("Insert row: "));
+
+        // Neither keys, clicks nor the dialog's arrows select a cell past it.
+        w.view().selectCell({chartLimits::maxCell + 1, 1});
+        QCOMPARE(w.view().currentCell, (Cell{chartLimits::maxCell, 1}));
+        w.view().OnKeyDown(0x27); // right arrow
+        QCOMPARE(w.view().currentCell, (Cell{chartLimits::maxCell, 1}));
+        const Point edge = cellOrigin({chartLimits::maxCell, 0});
+        const Point pastTheEdge = cellOrigin({chartLimits::maxCell + 1, 0});
+        QCOMPARE(cellAt({edge.x + 5, edge.y + 5}), (Cell{chartLimits::maxCell, 0}));
+        QCOMPARE(cellAt({pastTheEdge.x + 5, pastTheEdge.y + 5}), noCell);
     }
 
     void insertRowMovesBoxesButNotConnectorLengths()

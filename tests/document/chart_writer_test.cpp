@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_fixtures.h"
+#include "chart_limits.h"
 #include "chart_writer.h"
 #include "debug_log.h"
 
@@ -103,6 +104,29 @@ private slots:
             QCOMPARE(selectedIndex(*load.tree), int(load.tree->size()) - 1);
             QCOMPARE(chartBytes(*load.tree, load.settings), saved);
         }
+    }
+
+    // Whatever editing can make, the chart can be opened again: here connectors
+    // fitted across the widest grid with the widest boxes.
+    void editedChartAtTheLimitsOpensAgain()
+    {
+        TreeSettings& s = treeSettings();
+        const TreeSettings before = s;
+        s.boxWidth = s.boxHeight = TreeSettings::maxBoxSize;
+        Tree tree;
+        auto* left = new Person(String("left"), {0, 0}, Links{1, 1});
+        tree.append(left);
+        tree.append(new Person(String("far right"), {chartLimits::maxCell, 0}, Links{}));
+        tree.append(new Person(String("far down"), {0, chartLimits::maxCell}, Links{}));
+        tree.fitConnectors(left);
+        QVERIFY(left->rightLink() > 200'000'000);
+        QVERIFY(left->downLink() > 200'000'000);
+        QVERIFY(!tree.insertLine('x', 0));
+
+        const ChartLoad load = loadChartBytes(chartBytes(tree, s), TreeSettings());
+        s = before;
+        QVERIFY2(load, load.message.c_str());
+        QCOMPARE(boxesText(*load.tree), boxesText(tree));
     }
 
     void roundTripThroughFiles()

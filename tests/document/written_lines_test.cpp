@@ -69,7 +69,7 @@ private slots:
         QTest::newRow("column out of range") << QByteArray("P 100001j2 1:a 0j0 0") << QByteArray();
         QTest::newRow("largest column") << QByteArray("P 100000j2 1:a 0j0 0")
                                         << QByteArray("P4 100000,2 0,0 0 [a]\n");
-        QTest::newRow("link out of range") << QByteArray("P 1j2 1:a 100001j0 0") << QByteArray();
+        QTest::newRow("link out of range") << QByteArray("P 1j2 1:a 222202021j0 0") << QByteArray();
         QTest::newRow("leading zeros") << QByteArray("P 007j0002 01:a 020j000 0003")
                                        << QByteArray("P4 7,2 20,0 3 [a]\n");
         // Without a 'j' the pair repeats its number and the rest of the line is passed over.

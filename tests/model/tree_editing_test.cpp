@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "box_draw_log.h"
+#include "chart_limits.h"
 #include "edit_fixtures.h"
 #include "tree.h"
 #include "tree_settings.h"
@@ -299,6 +300,35 @@ private slots:
         QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Can't undo"));
         QCOMPARE(tree.maxColumn, 3);
         QCOMPARE(tree.maxLevel, 2);
+    }
+
+    void insertLineStopsAtTheFarEdge_data()
+    {
+        QTest::addColumn<char>("axis");
+        QTest::addColumn<Cell>("edge");
+        QTest::newRow("column") << 'x' << Cell{chartLimits::maxCell, 3};
+        QTest::newRow("row") << 'y' << Cell{3, chartLimits::maxCell};
+    }
+    void insertLineStopsAtTheFarEdge()
+    {
+        QFETCH(char, axis);
+        QFETCH(Cell, edge);
+        Tree tree;
+        Person* near = addBox(tree, "near", {0, 0});
+        Person* far = addBox(tree, "far", edge);
+        tree.move({0, 0}, {1, 1});
+        QVERIFY(!tree.insertLine(axis, 0));
+        QCOMPARE(near->cell(), (Cell{1, 1}));
+        QCOMPARE(far->cell(), edge);
+        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo move person"));
+
+        // One short of the edge, the box moves onto it.
+        const Cell shortOfEdge = axis == 'x' ? Cell{edge.column - 1, edge.level}
+                                             : Cell{edge.column, edge.level - 1};
+        far->setCell(shortOfEdge);
+        QVERIFY(tree.insertLine(axis, 0));
+        QCOMPARE(far->cell(), edge);
+        QCOMPARE(tree.findPerson(edge), far);
     }
 
     void fitConnectors_data()
