@@ -6,13 +6,13 @@
 #include "crash_recovery.h"
 #include "command_table.h"
 #include "help_mgr.h"
+#include "lock_key_panes.h"
 #include "stirpa_doc.h"
 #include "stirpa_view.h"
 #include "toolbar_icons.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
@@ -113,16 +113,7 @@ void CMainFrame::createToolBar()
 void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(QString::fromLatin1(indicator), bar);
-        pane->setObjectName(QString::fromLatin1(indicator));
-        pane->setFrameShape(QFrame::StyledPanel);
-        pane->setAlignment(Qt::AlignCenter);
-        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance("SCRL") + 10);
-        // Qt cannot read the lock-key states portably; the panes stay blank.
-        pane->setText(QString());
-        bar->addPermanentWidget(pane);
-    }
+    new LockKeyPanes(bar);
     bar->showMessage(tr("Ready"));
     action(cmd::viewStatusBar)->setChecked(true);
 }
