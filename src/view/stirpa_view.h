@@ -151,8 +151,12 @@ private:
     void withoutDragOutline(const std::function<void()>& step);
     // Scrolls as little as needed to show the cell's box with half a gap around it.
     void ensureCellVisible(Cell cell);
-    // Keeps the backing image the size of the viewport; new parts become stale.
+    // Keeps the backing image the size of the viewport in the screen's device
+    // pixels, so that a high-density screen shows the chart sharp; new parts
+    // become stale.
     void fitImage();
+    // The backing image's area in viewport pixels.
+    QRect imageArea() const;
     // One painter on the backing image, shared by nested users.
     QPainter& beginImagePainter();
     void endImagePainter();

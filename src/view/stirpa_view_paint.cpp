@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -36,6 +37,12 @@ void shiftPixels(QImage& image, int dx, int dy)
     }
 }
 
+// A rectangle of viewport pixels in the device pixels of an image.
+QRectF devicePixels(const QRect& rect, qreal ratio)
+{
+    return {rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio};
+}
+
 } // namespace
 
 void CStirpaView::OnDraw(DrawContext& dc) { paintChart(dc, tree.get(), generationColumn); }
@@ -55,19 +62,29 @@ void CStirpaView::invalidateChart()
 void CStirpaView::fitImage()
 {
     const QSize wanted = viewport()->size();
+    const qreal ratio = viewport()->devicePixelRatioF();
     // The image cannot be replaced while a context draws into it.
-    if (image_.size() == wanted || imagePainterUsers_ > 0)
+    if ((imageArea().size() == wanted && image_.devicePixelRatio() == ratio) ||
+        imagePainterUsers_ > 0)
         return;
-    QImage fitted(wanted, QImage::Format_RGB32);
+    QImage fitted(wanted * ratio, QImage::Format_RGB32);
+    fitted.setDevicePixelRatio(ratio);
     fitted.fill(QtDrawContext::toQColor(colours::paleblue));
-    const QRect kept = image_.rect() & fitted.rect();
+    // Pixels of another density are not worth keeping: all is painted anew.
+    const QRect kept =
+        image_.devicePixelRatio() == ratio ? imageArea() & QRect(QPoint(), wanted) : QRect();
     if (!kept.isEmpty()) {
         QPainter copy(&fitted);
         copy.setCompositionMode(QPainter::CompositionMode_Source);
-        copy.drawImage(kept.topLeft(), image_, kept);
+        copy.drawImage(QRectF(kept), image_, devicePixels(kept, ratio));
     }
-    stale_ = ((stale_ & kept) | (QRegion(fitted.rect()) - kept));
+    stale_ = ((stale_ & kept) | (QRegion(QRect(QPoint(), wanted)) - kept));
     image_ = std::move(fitted);
+}
+
+QRect CStirpaView::imageArea() const
+{
+    return QRect(QPoint(), image_.deviceIndependentSize().toSize());
 }
 
 QPainter& CStirpaView::beginImagePainter()
@@ -87,11 +104,12 @@ void CStirpaView::paintEvent(QPaintEvent* event)
 {
     fitImage();
     const QRegion exposed = event->region();
-    const QRegion todo = stale_ & exposed & image_.rect();
+    const QRect area = imageArea();
+    const QRegion todo = stale_ & exposed & area;
     if (!todo.isEmpty()) {
         QPainter& painter = beginImagePainter();
         {
-            QtDrawContext dc(painter, scrollPosition(), {image_.width(), image_.height()}, todo);
+            QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo);
             OnDraw(dc);
             // The paint covered a drag's outline: put it back, as the frame is.
             if (dragTracker && dragTracker->drawn)
@@ -102,7 +120,7 @@ void CStirpaView::paintEvent(QPaintEvent* event)
     }
     QPainter screen(viewport());
     for (const QRect& rect : exposed)
-        screen.drawImage(rect.topLeft(), image_, rect);
+        screen.drawImage(QRectF(rect), image_, devicePixels(rect, image_.devicePixelRatio()));
 }
 
 void CStirpaView::scrollContentsBy(int dx, int dy)
@@ -111,10 +129,17 @@ void CStirpaView::scrollContentsBy(int dx, int dy)
         viewport()->update();
         return;
     }
+    const QRect all = imageArea();
+    const qreal ratio = image_.devicePixelRatio();
+    if (ratio != std::floor(ratio)) {
+        // A step of whole viewport pixels is no whole number of device pixels.
+        stale_ = all;
+        viewport()->update();
+        return;
+    }
     // The pixels move with the chart, XOR outlines included, as a window scroll
     // moves them; only the strips that come into view are painted anew.
-    shiftPixels(image_, dx, dy);
-    const QRect all = image_.rect();
+    shiftPixels(image_, int(dx * ratio), int(dy * ratio));
     stale_ = (stale_.translated(dx, dy) | (QRegion(all) - all.translated(dx, dy))) & all;
     viewport()->update();
 }
