@@ -7,8 +7,8 @@
 
 namespace {
 
-const char* const givenNames[] = {"Aldous", "Wilhelmina", "Edwin", "Clara", "Thomas", "Ada",
-                                  "Harold", "Mabel", "Arthur", "Florence", "Leonard", "Zoë"};
+const char* const givenNames[] = {"Aldous", "Wilhelmina", "Edwin",  "Clara",    "Thomas",  "Ada",
+                                  "Harold", "Mabel",      "Arthur", "Florence", "Leonard", "Zoë"};
 const char* const surnames[] = {"Merrow", "Oakes", "Finch", "Pell", "Quill", "Tarnby"};
 const char* const places[] = {"Tarnby", "Colbeck", "Ashworth", "Kettlewell", "Brindle"};
 const char* const trades[] = {"miller", "schoolmaster", "weaver", "farmer", "clerk"};
@@ -21,8 +21,8 @@ template <std::size_t N> const char* pick(const char* const (&names)[N], std::mt
 std::string description(std::mt19937& random)
 {
     const int born = 1700 + int(random() % 250);
-    std::string text = std::string(pick(givenNames, random)) + " " + pick(surnames, random) + " |b. " +
-                       std::to_string(born) + " " + pick(places, random) + " |d. " +
+    std::string text = std::string(pick(givenNames, random)) + " " + pick(surnames, random) +
+                       " |b. " + std::to_string(born) + " " + pick(places, random) + " |d. " +
                        std::to_string(born + 20 + int(random() % 70));
     if (random() % 3 == 0)
         text += std::string(" |") + pick(trades, random);
@@ -42,8 +42,9 @@ std::unique_ptr<Tree> generateChart(int boxes, unsigned seed)
             if (random() % 10 == 0)
                 continue; // a gap in the chart
             if (random() % 20 == 0) {
-                tree->append(new ContPerson(String(("Branch " + std::to_string(made) + " |chart 2").c_str()),
-                                            {column, level}, {20, 20}, int(random() % 5)));
+                tree->append(
+                    new ContPerson(String(("Branch " + std::to_string(made) + " |chart 2").c_str()),
+                                   {column, level}, {20, 20}, int(random() % 5)));
             } else {
                 const Links links{random() % 2 ? 20 : 0, random() % 5 < 2 ? 20 : 0};
                 auto* box = new Person;

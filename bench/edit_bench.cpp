@@ -69,7 +69,8 @@ void setBoxes(benchmark::State& state)
 int climb(Tree& tree)
 {
     int steps = 0;
-    for (Person* found = tree.findParent(editChart().lineBottom); found; found = tree.findParent(found))
+    for (Person* found = tree.findParent(editChart().lineBottom); found;
+         found = tree.findParent(found))
         ++steps;
     return steps;
 }
@@ -133,10 +134,14 @@ void move(benchmark::State& state)
     int step = 0;
     auto next = [&] {
         switch (step++ % 4) {
-        case 0: return tree.move(box, empty);
-        case 1: return tree.move(empty, box);
-        case 2: return tree.move(box, neighbour);
-        default: return tree.move(neighbour, box);
+        case 0:
+            return tree.move(box, empty);
+        case 1:
+            return tree.move(empty, box);
+        case 2:
+            return tree.move(box, neighbour);
+        default:
+            return tree.move(neighbour, box);
         }
     };
     for (auto _ : state)

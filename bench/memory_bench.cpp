@@ -52,7 +52,8 @@ int measure(const char* chart)
     const double perBox = double(after - before - textBytes) / boxes;
     std::printf("boxes %.0f\nfile bytes %lld\ntext bytes %lld\npeak before %lld\npeak after %lld\n"
                 "bytes per box beyond its text %.1f\n",
-                boxes, (long long)std::filesystem::file_size(chart), textBytes, before, after, perBox);
+                boxes, (long long)std::filesystem::file_size(chart), textBytes, before, after,
+                perBox);
     return 0;
 }
 

@@ -46,9 +46,10 @@ void paintViewport(benchmark::State& state)
         paintChart(dc, &tree, column);
     }
     state.counters["boxes"] = double(tree.size());
-    state.counters["drawn"] = double(tree.boxesInArea({corner.x(), corner.y(), corner.x() + viewport.width(),
-                                                       corner.y() + viewport.height()})
-                                         .size());
+    state.counters["drawn"] =
+        double(tree.boxesInArea({corner.x(), corner.y(), corner.x() + viewport.width(),
+                                 corner.y() + viewport.height()})
+                   .size());
 }
 
 void renderWhole(benchmark::State& state, ChartImageFormat format)
@@ -69,7 +70,13 @@ void renderPdf(benchmark::State& state) { renderWhole(state, ChartImageFormat::P
 
 } // namespace
 
-BENCHMARK(paintViewport)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintViewport)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(renderPng)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderSvg)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);

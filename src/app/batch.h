@@ -17,8 +17,8 @@ struct BatchStreams {
 using BatchCommand = std::function<int(const std::vector<std::string>& args, BatchStreams streams)>;
 
 struct BatchOption {
-    std::string name;       // e.g. "--log-tree"
-    std::string usage;      // the arguments, for --help
+    std::string name;  // e.g. "--log-tree"
+    std::string usage; // the arguments, for --help
     std::string summary;
     BatchCommand run;
 };

@@ -16,7 +16,8 @@ const std::vector<CommandInfo>& commandTable()
          "Write an html file to put the tree into your website "},
         {filePrint, "&Print...\tCtrl+P", "Ctrl+P", "Print the active document\nPrint"},
         {filePrintPreview, "Print Pre&view", "", "Display full pages\nPrint Preview"},
-        {filePrintSetup, "P&rint Setup...", "", "Change the printer and printing options\nPrint Setup"},
+        {filePrintSetup, "P&rint Setup...", "",
+         "Change the printer and printing options\nPrint Setup"},
         {fileLogTree, "Log tree", "", "Produce debug information in file \"stirpalog.txt\""},
         {fileRecent, "Recent File", "", "Open this document"},
         {appExit, "E&xit", "", "Quit the application; prompts to save documents\nExit"},
@@ -59,11 +60,13 @@ const std::vector<MenuInfo>& menuLayout()
 {
     using namespace cmd;
     static const std::vector<MenuInfo> menus = {
-        {"&File", {fileNew, fileOpen, fileSave, fileSaveAs, 0, fileExportHtml, 0, filePrint,
-                   filePrintPreview, filePrintSetup, fileLogTree, 0, fileRecent, 0, appExit}},
+        {"&File",
+         {fileNew, fileOpen, fileSave, fileSaveAs, 0, fileExportHtml, 0, filePrint,
+          filePrintPreview, filePrintSetup, fileLogTree, 0, fileRecent, 0, appExit}},
         {"&Edit", {editUndo, 0, editCut, editCopy, editPaste}},
         {"&View", {viewToolbar, viewStatusBar, viewRefresh}},
-        {"&Tree", {treeDefinePerson, treeInsertColumn, treeInsertRow, treeFindParent, 0, treeSettings}},
+        {"&Tree",
+         {treeDefinePerson, treeInsertColumn, treeInsertRow, treeFindParent, 0, treeSettings}},
         {"&Help", {helpTopics, helpIndex, helpSample, 0, appAbout}},
     };
     return menus;
@@ -72,7 +75,7 @@ const std::vector<MenuInfo>& menuLayout()
 const std::vector<int>& toolbarLayout()
 {
     using namespace cmd;
-    static const std::vector<int> buttons = {fileNew, fileOpen, fileSave, 0, editCut, editCopy,
-                                             editPaste, 0, filePrint, appAbout};
+    static const std::vector<int> buttons = {fileNew,  fileOpen,  fileSave, 0,         editCut,
+                                             editCopy, editPaste, 0,        filePrint, appAbout};
     return buttons;
 }

@@ -33,7 +33,9 @@ bool writeText(const QString& path, const QByteArray& bytes)
 } // namespace
 
 CrashRecovery::CrashRecovery(CStirpaDoc* document, CStirpaView* view, QObject* parent)
-    : QObject(parent), document_(document), view_(view)
+    : QObject(parent),
+      document_(document),
+      view_(view)
 {
     timer_.setSingleShot(true);
     timer_.setInterval(defaultDelayMs);

@@ -12,8 +12,7 @@ bool indicatorOn(Display* display, const char* name)
 {
     const Atom atom = XInternAtom(display, name, True);
     Bool on = False;
-    return atom != 0 &&
-           XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr) && on;
+    return atom != 0 && XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr) && on;
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 
 #include "about_dlg.h"
 #include "command_ids.h"
-#include "crash_recovery.h"
 #include "command_table.h"
+#include "crash_recovery.h"
 #include "help_mgr.h"
 #include "lock_key_panes.h"
 #include "stirpa_doc.h"
@@ -20,7 +20,10 @@
 
 namespace {
 
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 QList<QKeySequence> shortcutsOf(std::string_view keys)
 {
@@ -33,7 +36,8 @@ QList<QKeySequence> shortcutsOf(std::string_view keys)
 } // namespace
 
 CMainFrame::CMainFrame()
-    : view_(new CStirpaView(this)), document_(new CStirpaDoc(view_, this)),
+    : view_(new CStirpaView(this)),
+      document_(new CStirpaDoc(view_, this)),
       recovery_(new CrashRecovery(document_, view_, this)),
       printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
 {
@@ -191,15 +195,33 @@ bool CMainFrame::updateCommand(int id, CommandState& state)
 bool CMainFrame::onCommand(int id)
 {
     switch (id) {
-    case cmd::fileNew: fileNew(); return true;
-    case cmd::fileOpen: fileOpen(); return true;
-    case cmd::fileSave: fileSave(); return true;
-    case cmd::fileSaveAs: fileSaveAs(); return true;
-    case cmd::fileExportHtml: fileExportHtml(); return true;
-    case cmd::filePrint: filePrint(); return true;
-    case cmd::filePrintPreview: filePrintPreview(); return true;
-    case cmd::filePrintSetup: filePrintSetup(); return true;
-    case cmd::appExit: close(); return true;
+    case cmd::fileNew:
+        fileNew();
+        return true;
+    case cmd::fileOpen:
+        fileOpen();
+        return true;
+    case cmd::fileSave:
+        fileSave();
+        return true;
+    case cmd::fileSaveAs:
+        fileSaveAs();
+        return true;
+    case cmd::fileExportHtml:
+        fileExportHtml();
+        return true;
+    case cmd::filePrint:
+        filePrint();
+        return true;
+    case cmd::filePrintPreview:
+        filePrintPreview();
+        return true;
+    case cmd::filePrintSetup:
+        filePrintSetup();
+        return true;
+    case cmd::appExit:
+        close();
+        return true;
     case cmd::viewToolbar:
         for (QToolBar* bar : findChildren<QToolBar*>())
             bar->setVisible(!bar->isVisible());
@@ -208,9 +230,15 @@ bool CMainFrame::onCommand(int id)
         statusBar()->setVisible(!statusBar()->isVisible());
         action(cmd::viewStatusBar)->setChecked(statusBar()->isVisible());
         return true;
-    case cmd::helpTopics: HelpMgr::mainHelp.Open(String()); return true;
-    case cmd::helpIndex: HelpMgr::mainHelp.Open(String("Index")); return true;
-    case cmd::helpSample: openSample(); return true;
+    case cmd::helpTopics:
+        HelpMgr::mainHelp.Open(String());
+        return true;
+    case cmd::helpIndex:
+        HelpMgr::mainHelp.Open(String("Index"));
+        return true;
+    case cmd::helpSample:
+        openSample();
+        return true;
     case cmd::appAbout: {
         CAboutDlg about(this);
         about.exec();

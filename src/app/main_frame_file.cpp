@@ -261,7 +261,8 @@ void CMainFrame::rebuildRecentMenu()
     const QStringList files = recentFiles();
     recentPlaceholder_->setVisible(files.isEmpty());
     for (int i = 0; i < files.size(); ++i) {
-        auto* entry = new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files.at(i)).fileName()), this);
+        auto* entry =
+            new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files.at(i)).fileName()), this);
         entry->setStatusTip(tr("Open this document"));
         entry->setToolTip(files.at(i));
         connect(entry, &QAction::triggered, this, [this, i] { openRecentFile(i); });

@@ -30,12 +30,14 @@ bool CStirpaApp::InitInstance(const QStringList& arguments)
     } else if (arguments.isEmpty()) {
         frame_->document()->OnNewDocument();
     } else if (!frame_->openChart(arguments.constFirst())) {
-        std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData() << '\n';
+        std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData()
+                  << '\n';
         return false;
     }
     frame_->show();
     frame_->updateCommands();
     HelpMgr::SetLog(debugLog());
     HelpWindow::install(frame_.get());
-    return HelpMgr::SetFile(String(findResource(QStringLiteral("Stirpa.hlp")).toLocal8Bit().toStdString()), false);
+    return HelpMgr::SetFile(
+        String(findResource(QStringLiteral("Stirpa.hlp")).toLocal8Bit().toStdString()), false);
 }

@@ -13,7 +13,12 @@ const QColor ink(0, 0, 85);
 const QColor paper(255, 255, 240);
 const QColor fold(170, 170, 255);
 
-QPixmap canvas() { QPixmap pixmap(16, 15); pixmap.fill(Qt::transparent); return pixmap; }
+QPixmap canvas()
+{
+    QPixmap pixmap(16, 15);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
 
 void page(QPainter& p, int x, int y)
 {

@@ -9,10 +9,14 @@ namespace {
 const char* sideName(ArrowButton::Side side)
 {
     switch (side) {
-    case ArrowButton::Up: return "UP";
-    case ArrowButton::Right: return "RIGHT";
-    case ArrowButton::Down: return "DOWN";
-    case ArrowButton::Left: return "LEFT";
+    case ArrowButton::Up:
+        return "UP";
+    case ArrowButton::Right:
+        return "RIGHT";
+    case ArrowButton::Down:
+        return "DOWN";
+    case ArrowButton::Left:
+        return "LEFT";
     }
     return "";
 }

@@ -18,7 +18,10 @@ struct DialogUnits {
     int y(int units) const { return qRound(units * baseY / 8.0); }
     QPoint point(int x, int y) const { return {this->x(x), this->y(y)}; }
     QSize size(int width, int height) const { return {x(width), y(height)}; }
-    QRect rect(int x, int y, int width, int height) const { return {point(x, y), size(width, height)}; }
+    QRect rect(int x, int y, int width, int height) const
+    {
+        return {point(x, y), size(width, height)};
+    }
 
     double baseX;
     int baseY;

@@ -67,7 +67,8 @@ PersonDlg::PersonDlg(QWidget* ownerView)
       close_(new QPushButton(tr("Close"), this)),
       newLevel_(new QPushButton(tr("New level"), this)),
       continuation_(new QCheckBox(tr("Continuation box"), this)),
-      connectors_{new QCheckBox(this), new QCheckBox(this), new QCheckBox(this), new QCheckBox(this)},
+      connectors_{new QCheckBox(this), new QCheckBox(this), new QCheckBox(this),
+                  new QCheckBox(this)},
       arrows_{new ArrowButton(ArrowButton::Up, this), new ArrowButton(ArrowButton::Right, this),
               new ArrowButton(ArrowButton::Down, this), new ArrowButton(ArrowButton::Left, this)},
       column_(new QLineEdit(this)),
@@ -119,7 +120,8 @@ PersonDlg::PersonDlg(QWidget* ownerView)
         connect(box, &QCheckBox::clicked, this, &PersonDlg::onConnector);
     static constexpr int arrowKeys[4] = {vkUp, vkRight, vkDown, vkLeft};
     for (int side = 0; side < 4; ++side)
-        connect(arrows_[side], &QToolButton::clicked, this, [this, side] { onArrow(arrowKeys[side]); });
+        connect(arrows_[side], &QToolButton::clicked, this,
+                [this, side] { onArrow(arrowKeys[side]); });
 
     updateData(false);
     enableSideBoxes(false);
@@ -156,8 +158,8 @@ void PersonDlg::layOut()
     const int cellHeight = std::max(du.y(12), column_->sizeHint().height());
     const int cellTop = du.y(25);
     const int middle = du.x(153);
-    for (auto [edit, centreX, name] :
-         {std::tuple{column_, middle - spacing / 2, "x"}, std::tuple{level_, middle + spacing / 2, "y"}}) {
+    for (auto [edit, centreX, name] : {std::tuple{column_, middle - spacing / 2, "x"},
+                                       std::tuple{level_, middle + spacing / 2, "y"}}) {
         edit->setGeometry(centreX - cellWidth / 2, cellTop, cellWidth, cellHeight);
         auto* label = new QLabel(QString::fromLatin1(name), this);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
@@ -167,11 +169,14 @@ void PersonDlg::layOut()
     // The four arrows touch each other as a cross, as the bitmaps did.
     const QSize arrowSize = arrows_[0]->sizeHint();
     const QPoint cross = du.point(153, 72);
-    const QPoint offsets[4] = {{0, -arrowSize.height()}, {arrowSize.width(), 0}, {0, arrowSize.height()},
+    const QPoint offsets[4] = {{0, -arrowSize.height()},
+                               {arrowSize.width(), 0},
+                               {0, arrowSize.height()},
                                {-arrowSize.width(), 0}};
     for (int side = 0; side < 4; ++side) {
         arrows_[side]->resize(arrowSize);
-        arrows_[side]->move(cross + offsets[side] - QPoint(arrowSize.width() / 2, arrowSize.height() / 2));
+        arrows_[side]->move(cross + offsets[side] -
+                            QPoint(arrowSize.width() / 2, arrowSize.height() / 2));
     }
     newLevel_->setGeometry(du.rect(130, 110, 45, 15));
 

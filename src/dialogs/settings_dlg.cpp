@@ -25,10 +25,10 @@
 #include <algorithm>
 #include <climits>
 
-std::function<void(QWidget*, const QString&)> SettingsDlg::showMessage =
-    [](QWidget* parent, const QString& text) {
-        QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
-    };
+std::function<void(QWidget*, const QString&)> SettingsDlg::showMessage = [](QWidget* parent,
+                                                                            const QString& text) {
+    QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+};
 
 namespace {
 
@@ -111,8 +111,8 @@ SettingsDlg::SettingsDlg(CStirpaView* view)
     smallFontLine = s.smallFontLine;
 
     // Digits only, but a negative start read from a chart must still show.
-    startEdit_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*")), startEdit_));
+    startEdit_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("-?[0-9]*")), startEdit_));
     startEdit_->installEventFilter(this);
     startLabel_->setBuddy(startEdit_);
     connect(spinUp_, &QToolButton::clicked, this, [this] { stepStart(1); });
@@ -161,7 +161,8 @@ SettingsDlg::SettingsDlg(CStirpaView* view)
             [] { HelpMgr::mainHelp.Open(String("Settings")); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(pairGroup(tr("Starting position (html)"), htmlStartXEdit_, htmlStartYEdit_), 0, 0);
+    grid->addWidget(pairGroup(tr("Starting position (html)"), htmlStartXEdit_, htmlStartYEdit_), 0,
+                    0);
     grid->addWidget(pairGroup(tr("Box size"), boxWidthEdit_, boxHeightEdit_), 0, 1);
     grid->addWidget(generation, 0, 2, 3, 1);
     grid->addWidget(saveLineageBox_, 1, 0, 1, 2);
@@ -193,9 +194,8 @@ void SettingsDlg::writeControls()
     boxWidthEdit_->setText(QString::number(boxWidth));
     saveLineageBox_->setChecked(saveLineage != 0);
     // An index the list does not have shows no selection.
-    smallFontList_->setCurrentIndex(smallFontLine >= 0 && smallFontLine < smallFontList_->count()
-                                        ? smallFontLine
-                                        : -1);
+    smallFontList_->setCurrentIndex(
+        smallFontLine >= 0 && smallFontLine < smallFontList_->count() ? smallFontLine : -1);
 }
 
 bool SettingsDlg::readNumber(QLineEdit* edit, const QString& name, int& field, int min, int max)
@@ -225,15 +225,15 @@ bool SettingsDlg::refuse(QLineEdit* edit, const QString& message)
 
 bool SettingsDlg::readControls()
 {
-    if (!readNumber(htmlStartXEdit_, tr("Starting position x"), htmlStartX)
-        || !readNumber(htmlStartYEdit_, tr("Starting position y"), htmlStartY))
+    if (!readNumber(htmlStartXEdit_, tr("Starting position x"), htmlStartX) ||
+        !readNumber(htmlStartYEdit_, tr("Starting position y"), htmlStartY))
         return false;
     generationChoice = std::max(0, generationGroup_->checkedId());
-    if (!readNumber(startEdit_, tr("Start with"), generationStart)
-        || !readNumber(boxHeightEdit_, tr("Box size y"), boxHeight, TreeSettings::minBoxSize,
-                       TreeSettings::maxBoxSize)
-        || !readNumber(boxWidthEdit_, tr("Box size x"), boxWidth, TreeSettings::minBoxSize,
-                       TreeSettings::maxBoxSize))
+    if (!readNumber(startEdit_, tr("Start with"), generationStart) ||
+        !readNumber(boxHeightEdit_, tr("Box size y"), boxHeight, TreeSettings::minBoxSize,
+                    TreeSettings::maxBoxSize) ||
+        !readNumber(boxWidthEdit_, tr("Box size x"), boxWidth, TreeSettings::minBoxSize,
+                    TreeSettings::maxBoxSize))
         return false;
     saveLineage = saveLineageBox_->isChecked() ? 1 : 0;
     smallFontLine = smallFontList_->currentIndex();

@@ -22,6 +22,7 @@ using PieceWriter = std::function<bool(std::string_view piece)>;
 // The same with the bytes made piece by piece: produce hands them, in order, to
 // the writer it is given, so a large file need never be in memory whole.
 bool writeFileAtomically(const std::string& path,
-                         const std::function<void(const PieceWriter&)>& produce, std::string& error);
+                         const std::function<void(const PieceWriter&)>& produce,
+                         std::string& error);
 
 inline constexpr char temporaryMark[] = ".stirpa-tmp-";

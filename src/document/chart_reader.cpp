@@ -14,8 +14,14 @@ namespace {
 constexpr char magic[] = "Stirpa ";
 constexpr std::size_t magicLength = sizeof magic - 1;
 
-bool inCellRange(long value) { return value >= chartLimits::minCell && value <= chartLimits::maxCell; }
-bool inLinkRange(long value) { return value >= -chartLimits::maxLink && value <= chartLimits::maxLink; }
+bool inCellRange(long value)
+{
+    return value >= chartLimits::minCell && value <= chartLimits::maxCell;
+}
+bool inLinkRange(long value)
+{
+    return value >= -chartLimits::maxLink && value <= chartLimits::maxLink;
+}
 bool inBoxRange(long value)
 {
     return value >= TreeSettings::minBoxSize && value <= TreeSettings::maxBoxSize;
@@ -129,8 +135,8 @@ bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& lin
     const char* cursor = line + (line[2] == ' ' ? 3 : 2);
     int count = 0;
     if (!readPlainNumber(cursor, cell.column) || *cursor++ != 'j' ||
-        !readPlainNumber(cursor, cell.level) || *cursor++ != ' ' || !readPlainNumber(cursor, count) ||
-        *cursor++ != ':')
+        !readPlainNumber(cursor, cell.level) || *cursor++ != ' ' ||
+        !readPlainNumber(cursor, count) || *cursor++ != ':')
         return false;
     const std::size_t offset = std::size_t(cursor - line);
     if (count > chartLimits::maxTextLength || std::size_t(count) > length - offset ||

@@ -67,10 +67,7 @@ private:
 };
 
 // Reads one template line of any length; false at the end of the template.
-bool readTemplateLine(std::istream& in, std::string& line)
-{
-    return bool(std::getline(in, line));
-}
+bool readTemplateLine(std::istream& in, std::string& line) { return bool(std::getline(in, line)); }
 
 } // namespace
 
@@ -107,7 +104,8 @@ void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName)
         << " border=0>" << '\n';
 }
 
-bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName, std::istream* pageTemplate)
+bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName,
+                   std::istream* pageTemplate)
 {
     std::string line;
     if (pageTemplate) {

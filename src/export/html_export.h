@@ -33,7 +33,8 @@ void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName);
 // Writes a page: with a template, its head up to the TREE line (FILENAME lines
 // replaced by the page name), the chart, then the rest of the template. Returns
 // false when the template ends before a TREE line (out then holds the head).
-bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName, std::istream* pageTemplate);
+bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName,
+                   std::istream* pageTemplate);
 
 // The export command: writes path (atomically) and logs its progress. With
 // completePage the template is read from templatePath. A missing template still

@@ -51,7 +51,8 @@ bool HelpMgr::SetFile(const String& file, bool /*flag*/)
         topics_ = parseTopics(builtinHelpText);
         file_.clear();
         if (log_)
-            *log_ << "Help file " << file.c_str() << " not found, using the built-in help" << std::endl;
+            *log_ << "Help file " << file.c_str() << " not found, using the built-in help"
+                  << std::endl;
     }
     return !topics_.empty();
 }

@@ -70,10 +70,7 @@ String::String(std::string_view bytes) : buffer_(nullptr)
     assign(bytes.data(), long(n == std::string_view::npos ? bytes.size() : n));
 }
 
-String::String(const String& other) : buffer_(nullptr)
-{
-    assign(other.buffer_, other.length());
-}
+String::String(const String& other) : buffer_(nullptr) { assign(other.buffer_, other.length()); }
 
 String::String(String&& other) noexcept : buffer_(std::exchange(other.buffer_, emptyText)) {}
 
@@ -90,10 +87,7 @@ String& String::operator=(const char* bytes)
     return *this;
 }
 
-String& String::operator=(const String& other)
-{
-    return *this = other.buffer_;
-}
+String& String::operator=(const String& other) { return *this = other.buffer_; }
 
 String& String::operator=(String&& other) noexcept
 {

@@ -113,7 +113,8 @@ void CellIndex::eraseSlot(std::size_t slot)
     while (slots_[next].head) {
         const std::size_t start = home(slots_[next].key);
         // Move the entry into the hole when its home does not lie in (hole, next].
-        const bool between = hole <= next ? (hole < start && start <= next) : (hole < start || start <= next);
+        const bool between =
+            hole <= next ? (hole < start && start <= next) : (hole < start || start <= next);
         if (!between) {
             slots_[hole] = slots_[next];
             hole = next;

@@ -21,14 +21,18 @@ struct NamedColour {
 
 // The named palette, in its fixed order; the last entry (empty name) is noColour.
 inline constexpr NamedColour palette[] = {
-    {"black", 0x00000000},     {"red", 0x000000FF},        {"green", 0x0000FF00},
-    {"blue", 0x00FF0000},      {"pink", 0x00FF00FF},       {"cyan", 0x00FFFF00},
-    {"yellow", 0x0000FFFF},    {"white", 0x00FFFFFF},      {"darkred", 0x00000055},
-    {"darkgreen", 0x00005500}, {"darkblue", 0x00550000},   {"darkpink", 0x00550055},
-    {"darkcyan", 0x00555500},  {"darkyellow", 0x00005555}, {"darkgrey", 0x00555555},
-    {"palegrey", 0x00AAAAAA},  {"palered", 0x00AAAAFF},    {"palegreen", 0x00AAFFAA},
-    {"paleblue", 0x00FFAAAA},  {"palepink", 0x00FFAAFF},   {"palecyan", 0x00FFFFAA},
-    {"paleyellow", 0x00AAFFFF}, {"", noColour},
+    {"black", 0x00000000},    {"red", 0x000000FF},
+    {"green", 0x0000FF00},    {"blue", 0x00FF0000},
+    {"pink", 0x00FF00FF},     {"cyan", 0x00FFFF00},
+    {"yellow", 0x0000FFFF},   {"white", 0x00FFFFFF},
+    {"darkred", 0x00000055},  {"darkgreen", 0x00005500},
+    {"darkblue", 0x00550000}, {"darkpink", 0x00550055},
+    {"darkcyan", 0x00555500}, {"darkyellow", 0x00005555},
+    {"darkgrey", 0x00555555}, {"palegrey", 0x00AAAAAA},
+    {"palered", 0x00AAAAFF},  {"palegreen", 0x00AAFFAA},
+    {"paleblue", 0x00FFAAAA}, {"palepink", 0x00FFAAFF},
+    {"palecyan", 0x00FFFFAA}, {"paleyellow", 0x00AAFFFF},
+    {"", noColour},
 };
 
 // The colour of a palette name; noColour for an unknown name.

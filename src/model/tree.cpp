@@ -237,8 +237,10 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
         const long long offset = pixel - origin;
         return offset >= 0 ? offset / pitch : -((-offset + pitch - 1) / pitch);
     };
-    const long long c0 = cellFloor(left, originX, s.pitchX()), c1 = cellFloor(right, originX, s.pitchX());
-    const long long l0 = cellFloor(top, originY, s.pitchY()), l1 = cellFloor(bottom, originY, s.pitchY());
+    const long long c0 = cellFloor(left, originX, s.pitchX()),
+                    c1 = cellFloor(right, originX, s.pitchX());
+    const long long l0 = cellFloor(top, originY, s.pitchY()),
+                    l1 = cellFloor(bottom, originY, s.pitchY());
 
     // The cell range is a superset (the reach is the longest connector of any
     // box); each candidate is then held against its own drawing.
@@ -253,7 +255,8 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
     }
     for (long long level = l0; level <= l1; ++level) {
         for (long long column = c0; column <= c1; ++column) {
-            for (Person* box = index_.first({int(column), int(level)}); box; box = box->nextAtCell_) {
+            for (Person* box = index_.first({int(column), int(level)}); box;
+                 box = box->nextAtCell_) {
                 if (intersects(drawnBounds(*box), area))
                     found.push_back(box);
             }

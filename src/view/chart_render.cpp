@@ -101,9 +101,15 @@ bool renderChart(Tree& tree, ChartImageFormat format, QByteArray& bytes)
     out.open(QIODevice::WriteOnly);
     bool made = false;
     switch (format) {
-    case ChartImageFormat::Png: made = renderPng(tree, size, out); break;
-    case ChartImageFormat::Pdf: made = renderPdf(tree, size, out); break;
-    case ChartImageFormat::Svg: made = renderSvg(tree, size, out); break;
+    case ChartImageFormat::Png:
+        made = renderPng(tree, size, out);
+        break;
+    case ChartImageFormat::Pdf:
+        made = renderPdf(tree, size, out);
+        break;
+    case ChartImageFormat::Svg:
+        made = renderSvg(tree, size, out);
+        break;
     }
     out.close();
 

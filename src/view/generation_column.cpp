@@ -41,8 +41,8 @@ void GenerationColumn::paint(DrawContext& dc) const
         toLevel = std::min(toLevel, (clip.bottom + textReach - firstBottom) / pitch + 1);
     }
     for (int level = toLevel; level >= fromLevel; --level) {
-        const long long number = (long long)s.generationStart +
-                                 (downward ? level : levels - 1 - level);
+        const long long number =
+            (long long)s.generationStart + (downward ? level : levels - 1 - level);
         dc.drawText({2, level * pitch + firstBottom}, std::to_string(number));
     }
 }

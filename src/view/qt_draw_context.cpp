@@ -86,10 +86,15 @@ QSize QtDrawContext::cornerEllipse(const Rect& rect, float roundness)
 }
 
 QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, const QRegion& area)
-    : painter_(painter), origin_(origin), client_(client), area_(area.translated(origin)),
-      pen_(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin), brush_(Qt::white),
+    : painter_(painter),
+      origin_(origin),
+      client_(client),
+      area_(area.translated(origin)),
+      pen_(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin),
+      brush_(Qt::white),
       // The stand-in for a fresh surface's default font.
-      font_(cachedFont("Arial", 16, true)), clipsNatively_(clipsNatively(painter))
+      font_(cachedFont("Arial", 16, true)),
+      clipsNatively_(clipsNatively(painter))
 {
     painter_.save();
     painter_.resetTransform();

@@ -40,17 +40,39 @@ bool CStirpaView::updateCommand(int id, CommandState& state)
 bool CStirpaView::onCommand(int id)
 {
     switch (id) {
-    case cmd::editUndo: OnEditUndo(); return true;
-    case cmd::editCut: OnEditCut(); return true;
-    case cmd::editCopy: OnEditCopy(); return true;
-    case cmd::editPaste: OnEditPaste(); return true;
-    case cmd::treeInsertColumn: OnInsertLine('x'); return true;
-    case cmd::treeInsertRow: OnInsertLine('y'); return true;
-    case cmd::treeFindParent: OnTreeFindParent(); return true;
-    case cmd::viewRefresh: OnRefresh(); return true;
-    case cmd::fileLogTree: OnLogTree(); return true;
-    case cmd::treeSettings: OnSettings(); return true;
-    case cmd::treeDefinePerson: OnDefinePerson(); return true;
+    case cmd::editUndo:
+        OnEditUndo();
+        return true;
+    case cmd::editCut:
+        OnEditCut();
+        return true;
+    case cmd::editCopy:
+        OnEditCopy();
+        return true;
+    case cmd::editPaste:
+        OnEditPaste();
+        return true;
+    case cmd::treeInsertColumn:
+        OnInsertLine('x');
+        return true;
+    case cmd::treeInsertRow:
+        OnInsertLine('y');
+        return true;
+    case cmd::treeFindParent:
+        OnTreeFindParent();
+        return true;
+    case cmd::viewRefresh:
+        OnRefresh();
+        return true;
+    case cmd::fileLogTree:
+        OnLogTree();
+        return true;
+    case cmd::treeSettings:
+        OnSettings();
+        return true;
+    case cmd::treeDefinePerson:
+        OnDefinePerson();
+        return true;
     default:
         return false;
     }
@@ -152,12 +174,24 @@ void CStirpaView::customEvent(QEvent* event)
 bool CStirpaView::onViewMessage(int message, int wParam)
 {
     switch (message) {
-    case WM_PERSONDLG_CLOSE: OnPersonDlgClose(); return true;
-    case WM_PERSONDLG_APPLY: OnPersonDlgApply(); return true;
-    case WM_PERSONDLG_NEWLEVEL: OnPersonDlgNewLevel(); return true;
-    case WM_PERSONDLG_KEY: OnPersonDlgKey(wParam); return true;
-    case WM_PARENTDLG_FIND: OnParentDlgFind(); return true;
-    case WM_PARENTDLG_CLOSE: OnParentDlgClose(); return true;
+    case WM_PERSONDLG_CLOSE:
+        OnPersonDlgClose();
+        return true;
+    case WM_PERSONDLG_APPLY:
+        OnPersonDlgApply();
+        return true;
+    case WM_PERSONDLG_NEWLEVEL:
+        OnPersonDlgNewLevel();
+        return true;
+    case WM_PERSONDLG_KEY:
+        OnPersonDlgKey(wParam);
+        return true;
+    case WM_PARENTDLG_FIND:
+        OnParentDlgFind();
+        return true;
+    case WM_PARENTDLG_CLOSE:
+        OnParentDlgClose();
+        return true;
     default:
         return false;
     }

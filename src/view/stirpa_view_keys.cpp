@@ -10,18 +10,32 @@
 
 namespace {
 
-enum VirtualKey { vkEnd = 0x23, vkHome = 0x24, vkLeft = 0x25, vkUp = 0x26, vkRight = 0x27, vkDown = 0x28 };
+enum VirtualKey {
+    vkEnd = 0x23,
+    vkHome = 0x24,
+    vkLeft = 0x25,
+    vkUp = 0x26,
+    vkRight = 0x27,
+    vkDown = 0x28
+};
 
 int virtualKeyOf(int qtKey)
 {
     switch (qtKey) {
-    case Qt::Key_End: return vkEnd;
-    case Qt::Key_Home: return vkHome;
-    case Qt::Key_Left: return vkLeft;
-    case Qt::Key_Up: return vkUp;
-    case Qt::Key_Right: return vkRight;
-    case Qt::Key_Down: return vkDown;
-    default: return 0;
+    case Qt::Key_End:
+        return vkEnd;
+    case Qt::Key_Home:
+        return vkHome;
+    case Qt::Key_Left:
+        return vkLeft;
+    case Qt::Key_Up:
+        return vkUp;
+    case Qt::Key_Right:
+        return vkRight;
+    case Qt::Key_Down:
+        return vkDown;
+    default:
+        return 0;
     }
 }
 
@@ -57,8 +71,12 @@ void CStirpaView::OnKeyDown(int virtualKey)
     Cell cell = currentCell;
     const bool onGrid = cell.column >= 0 && cell.level >= 0;
     switch (virtualKey) {
-    case vkEnd: cell = last; break;
-    case vkHome: cell = {0, 0}; break;
+    case vkEnd:
+        cell = last;
+        break;
+    case vkHome:
+        cell = {0, 0};
+        break;
     case vkLeft:
     case vkUp:
     case vkRight:

@@ -23,7 +23,12 @@ public:
         return type;
     }
 
-    ViewMessageEvent(int message, int wParam) : QEvent(eventType()), message(message), wParam(wParam) {}
+    ViewMessageEvent(int message, int wParam)
+        : QEvent(eventType()),
+          message(message),
+          wParam(wParam)
+    {
+    }
 
     const int message;
     const int wParam;

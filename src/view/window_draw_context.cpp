@@ -14,14 +14,16 @@ Size viewportSize(const CStirpaView& view)
 } // namespace
 
 ImagePainterLease::ImagePainterLease(CStirpaView& view)
-    : view_(view), leasedPainter_(view.beginImagePainter())
+    : view_(view),
+      leasedPainter_(view.beginImagePainter())
 {
 }
 
 ImagePainterLease::~ImagePainterLease() { view_.endImagePainter(); }
 
 WindowDrawContext::WindowDrawContext(CStirpaView& view)
-    : ImagePainterLease(view), QtDrawContext(leasedPainter_, view.scrollPosition(), viewportSize(view))
+    : ImagePainterLease(view),
+      QtDrawContext(leasedPainter_, view.scrollPosition(), viewportSize(view))
 {
 }
 

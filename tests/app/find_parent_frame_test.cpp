@@ -84,7 +84,8 @@ private slots:
         frame.action(cmd::treeFindParent)->trigger();
         parentDlg* dialog = view->parentDialog;
         QVERIFY(dialog);
-        QCOMPARE(dialog->pos(), frame.frameGeometry().topLeft() + QPoint(view->windowSize().width() / 2, 50));
+        QCOMPARE(dialog->pos(),
+                 frame.frameGeometry().topLeft() + QPoint(view->windowSize().width() / 2, 50));
         QVERIFY(!frame.document()->isModified());
 
         dialog->ancestorButton()->setChecked(true);

@@ -321,7 +321,9 @@ private slots:
         QCOMPARE(f.downConnectorPixel(a), red);
         const Point origin = cellOrigin(a->cell());
         const TreeSettings& s = treeSettings();
-        QCOMPARE(f.view.backingImage().pixel(origin.x + s.boxWidth + 10, origin.y + s.boxHeight / 2), red);
+        QCOMPARE(
+            f.view.backingImage().pixel(origin.x + s.boxWidth + 10, origin.y + s.boxHeight / 2),
+            red);
     }
 
     void findWithoutHighlightAfterAHighlightedOneClears()

@@ -55,7 +55,8 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-const QByteArray smallChart = "Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n";
+const QByteArray smallChart =
+    "Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n";
 
 QStringList menuTexts(QMenu* menu)
 {
@@ -92,18 +93,21 @@ private slots:
         ScriptedFrame frame;
         const QList<QAction*> menus = frame.menuBar()->actions();
         QCOMPARE(menus.size(), 5);
-        QCOMPARE(menuTexts(menus[0]->menu()),
-                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                              "Export &html...\tCtrl+H", "-", "&Print...\tCtrl+P", "Print Pre&view",
-                              "P&rint Setup...", "Log tree", "-", "Recent File", "-", "E&xit"}));
-        QCOMPARE(menuTexts(menus[1]->menu()),
-                 QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
-        QCOMPARE(menuTexts(menus[2]->menu()), QStringList({"&Toolbar", "&Status Bar", "&Refresh\tCtrl+R"}));
-        QCOMPARE(menuTexts(menus[3]->menu()),
-                 QStringList({"&Define person...", "Insert &column\tCtrl++", "Insert &row\tCtrl+Shift++",
-                              "Find &parent...", "-", "&Settings..."}));
-        QCOMPARE(menuTexts(menus[4]->menu()),
-                 QStringList({"&Help topics...", "Help &index...", "&Sample", "-", "&About Stirpa..."}));
+        QCOMPARE(
+            menuTexts(menus[0]->menu()),
+            QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                         "Export &html...\tCtrl+H", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                         "P&rint Setup...", "Log tree", "-", "Recent File", "-", "E&xit"}));
+        QCOMPARE(menuTexts(menus[1]->menu()), QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X",
+                                                           "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
+        QCOMPARE(menuTexts(menus[2]->menu()),
+                 QStringList({"&Toolbar", "&Status Bar", "&Refresh\tCtrl+R"}));
+        QCOMPARE(
+            menuTexts(menus[3]->menu()),
+            QStringList({"&Define person...", "Insert &column\tCtrl++", "Insert &row\tCtrl+Shift++",
+                         "Find &parent...", "-", "&Settings..."}));
+        QCOMPARE(menuTexts(menus[4]->menu()), QStringList({"&Help topics...", "Help &index...",
+                                                           "&Sample", "-", "&About Stirpa..."}));
     }
 
     void shortcutsAndPrompts_data()
@@ -112,30 +116,38 @@ private slots:
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<QString>("statusTip");
         QTest::newRow("new") << cmd::fileNew << QStringList{"Ctrl+N"} << "Create a new, empty tree";
-        QTest::newRow("open") << cmd::fileOpen << QStringList{"Ctrl+O"} << "Open an existing tree file";
-        QTest::newRow("save") << cmd::fileSave << QStringList{"Ctrl+S"} << "Save the active tree in a file";
+        QTest::newRow("open") << cmd::fileOpen << QStringList{"Ctrl+O"}
+                              << "Open an existing tree file";
+        QTest::newRow("save") << cmd::fileSave << QStringList{"Ctrl+S"}
+                              << "Save the active tree in a file";
         QTest::newRow("export") << cmd::fileExportHtml << QStringList{"Ctrl+H"}
                                 << "Write an html file to put the tree into your website ";
-        QTest::newRow("print") << cmd::filePrint << QStringList{"Ctrl+P"} << "Print the active document";
+        QTest::newRow("print") << cmd::filePrint << QStringList{"Ctrl+P"}
+                               << "Print the active document";
         QTest::newRow("log tree") << cmd::fileLogTree << QStringList{}
                                   << "Produce debug information in file \"stirpalog.txt\"";
-        QTest::newRow("undo") << cmd::editUndo << QStringList{"Ctrl+Z", "Alt+Backspace"} << "Undo the last action";
+        QTest::newRow("undo") << cmd::editUndo << QStringList{"Ctrl+Z", "Alt+Backspace"}
+                              << "Undo the last action";
         QTest::newRow("cut") << cmd::editCut << QStringList{"Ctrl+X", "Shift+Del"}
                              << "Cut the selection and put it on the Clipboard";
         QTest::newRow("copy") << cmd::editCopy << QStringList{"Ctrl+C", "Ctrl+Ins"}
                               << "Copy the selection and put it on the Clipboard";
-        QTest::newRow("paste") << cmd::editPaste << QStringList{"Ctrl+V", "Shift+Ins"} << "Insert Clipboard contents";
+        QTest::newRow("paste") << cmd::editPaste << QStringList{"Ctrl+V", "Shift+Ins"}
+                               << "Insert Clipboard contents";
         QTest::newRow("refresh") << cmd::viewRefresh << QStringList{"Ctrl+R"} << "";
         QTest::newRow("define") << cmd::treeDefinePerson << QStringList{"Return", "Enter"}
                                 << "Enter or change description and connections for a person";
-        QTest::newRow("insert column") << cmd::treeInsertColumn << QStringList{"Alt++", "Ctrl++"}
-                                       << "Insert a blank column to the left of currently selected person";
+        QTest::newRow("insert column")
+            << cmd::treeInsertColumn << QStringList{"Alt++", "Ctrl++"}
+            << "Insert a blank column to the left of currently selected person";
         QTest::newRow("insert row") << cmd::treeInsertRow << QStringList{"Alt+?", "Ctrl+Shift++"}
                                     << "Insert a blank row above currently selected person";
         QTest::newRow("settings") << cmd::treeSettings << QStringList{}
                                   << "Change settings for you tree, such as the box size";
-        QTest::newRow("sample") << cmd::helpSample << QStringList{} << "Open a small sample tree to play with";
-        QTest::newRow("exit") << cmd::appExit << QStringList{} << "Quit the application; prompts to save documents";
+        QTest::newRow("sample") << cmd::helpSample << QStringList{}
+                                << "Open a small sample tree to play with";
+        QTest::newRow("exit") << cmd::appExit << QStringList{}
+                              << "Quit the application; prompts to save documents";
     }
     void shortcutsAndPrompts()
     {
@@ -160,7 +172,8 @@ private slots:
         QStringList buttons;
         for (QAction* item : bar->actions())
             buttons.append(item->isSeparator() ? "-" : item->toolTip());
-        QCOMPARE(buttons, QStringList({"New", "Open", "Save", "-", "Cut", "Copy", "Paste", "-", "Print", "About"}));
+        QCOMPARE(buttons, QStringList({"New", "Open", "Save", "-", "Cut", "Copy", "Paste", "-",
+                                       "Print", "About"}));
         for (QAction* item : bar->actions())
             QVERIFY(item->isSeparator() || !item->icon().isNull());
     }

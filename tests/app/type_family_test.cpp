@@ -173,7 +173,8 @@ private slots:
         }
 
         // The file reads back as the same chart.
-        const ChartLoad loaded = readChartFile(String(frame.savePath.toUtf8().constData()), TreeSettings());
+        const ChartLoad loaded =
+            readChartFile(String(frame.savePath.toUtf8().constData()), TreeSettings());
         QVERIFY2(loaded, loaded.message.c_str());
         std::vector<const Person*> before, after;
         typed.forEachPerson([&](const Person* box) { before.push_back(box); });
@@ -205,7 +206,8 @@ private slots:
                 drawn.push_back(step.text);
         for (const char* name : {"Łukasz Nowak", "Zoë Brandt", "Grete Weiß", "张丽 Zhang Li"})
             // A line keeps the blank that went before its break.
-            QVERIFY2(std::find(drawn.begin(), drawn.end(), std::string(name) + " ") != drawn.end(), name);
+            QVERIFY2(std::find(drawn.begin(), drawn.end(), std::string(name) + " ") != drawn.end(),
+                     name);
         const QString page = dir.filePath(QStringLiteral("nowak.html"));
         QVERIFY(frame.document()->exportHtml(page, false).ok);
         QFile html(page);

@@ -100,7 +100,8 @@ private slots:
         frame.action(cmd::fileExportHtml)->trigger();
         QCOMPARE(frame.offered, dir.filePath("family.html"));
         QVERIFY(QFile::exists(dir.filePath("out.html")));
-        QCOMPARE(QString::fromStdString(log.str()), "Html outfile is " + dir.filePath("out.html") + "\n");
+        QCOMPARE(QString::fromStdString(log.str()),
+                 "Html outfile is " + dir.filePath("out.html") + "\n");
     }
 
     void aMissingTemplateIsReported()
@@ -113,7 +114,8 @@ private slots:
         frame.action(cmd::fileExportHtml)->trigger();
         QDir::setCurrent(previous);
         QCOMPARE(frame.errors.size(), 1);
-        QVERIFY(QString::fromStdString(log.str()).contains("Model input prematurely interrupted\n"));
+        QVERIFY(
+            QString::fromStdString(log.str()).contains("Model input prematurely interrupted\n"));
     }
 
 private:

@@ -211,7 +211,8 @@ private slots:
     {
         HelpMgr::SetFile(String(STIRPA_SOURCE_DIR "/resources/Stirpa.hlp"), false);
         std::vector<std::string> shown;
-        HelpMgr::setViewer([&](const std::string& topic, const std::string&) { shown.push_back(topic); });
+        HelpMgr::setViewer(
+            [&](const std::string& topic, const std::string&) { shown.push_back(topic); });
         MessageSink owner;
         parentDlg dialog(&owner);
         dialog.show();

@@ -85,8 +85,9 @@ private slots:
         QCOMPARE(dialog.ownerView.data(), &owner);
 
         QVERIFY(dialog.description.isEmpty());
-        for (int member : {dialog.isContinuation, dialog.connectRight, dialog.connectUp, dialog.connectDown,
-                           dialog.connectLeft, dialog.cellColumn, dialog.cellLevel})
+        for (int member :
+             {dialog.isContinuation, dialog.connectRight, dialog.connectUp, dialog.connectDown,
+              dialog.connectLeft, dialog.cellColumn, dialog.cellLevel})
             QCOMPARE(member, 0);
         QCOMPARE(dialog.direction, 4);
 
@@ -155,9 +156,10 @@ private slots:
         QVERIFY(edit.right() < at(level).left());
         QVERIFY(edit.bottom() < at(connectors).top());
         QVERIFY(at(connectors).right() < at(level).left());
-        for (QWidget* inside : {static_cast<QWidget*>(d.continuationBox()), static_cast<QWidget*>(d.connectLabel()),
-                                static_cast<QWidget*>(d.connectorBox(0)), static_cast<QWidget*>(d.connectorBox(1)),
-                                static_cast<QWidget*>(d.connectorBox(2)), static_cast<QWidget*>(d.connectorBox(3))})
+        for (QWidget* inside :
+             {static_cast<QWidget*>(d.continuationBox()), static_cast<QWidget*>(d.connectLabel()),
+              static_cast<QWidget*>(d.connectorBox(0)), static_cast<QWidget*>(d.connectorBox(1)),
+              static_cast<QWidget*>(d.connectorBox(2)), static_cast<QWidget*>(d.connectorBox(3))})
             QVERIFY(at(connectors).contains(at(inside)));
         QVERIFY(at(d.connectorBox(0)).bottom() < label.top());
         QVERIFY(at(d.connectorBox(2)).top() > label.bottom());
@@ -167,14 +169,15 @@ private slots:
         QCOMPARE(d.connectLabel()->alignment(), Qt::Alignment(Qt::AlignCenter));
         QVERIFY(d.connectLabel()->frameShape() == QFrame::Box);
 
-        for (QWidget* inside : {static_cast<QWidget*>(d.columnEdit()), static_cast<QWidget*>(d.levelEdit()),
-                                static_cast<QWidget*>(d.newLevelButton()), static_cast<QWidget*>(d.arrowButton(0)),
-                                static_cast<QWidget*>(d.arrowButton(1)), static_cast<QWidget*>(d.arrowButton(2)),
-                                static_cast<QWidget*>(d.arrowButton(3))})
+        for (QWidget* inside :
+             {static_cast<QWidget*>(d.columnEdit()), static_cast<QWidget*>(d.levelEdit()),
+              static_cast<QWidget*>(d.newLevelButton()), static_cast<QWidget*>(d.arrowButton(0)),
+              static_cast<QWidget*>(d.arrowButton(1)), static_cast<QWidget*>(d.arrowButton(2)),
+              static_cast<QWidget*>(d.arrowButton(3))})
             QVERIFY(at(level).contains(at(inside)));
         QVERIFY(at(d.columnEdit()).right() < at(d.levelEdit()).left());
-        const QRect up = at(d.arrowButton(0)), right = at(d.arrowButton(1)), down = at(d.arrowButton(2)),
-                    left = at(d.arrowButton(3));
+        const QRect up = at(d.arrowButton(0)), right = at(d.arrowButton(1)),
+                    down = at(d.arrowButton(2)), left = at(d.arrowButton(3));
         QVERIFY(at(d.columnEdit()).bottom() < up.top());
         QVERIFY(up.bottom() < down.top() && left.right() < right.left());
         QCOMPARE(up.center().x(), down.center().x());
@@ -183,7 +186,8 @@ private slots:
         QVERIFY(up.center().y() < left.center().y() && left.center().y() < down.center().y());
         QVERIFY(down.bottom() < at(d.newLevelButton()).top());
 
-        const QRect add = at(d.applyButton()), help = at(d.helpButton()), close = at(d.closeButton());
+        const QRect add = at(d.applyButton()), help = at(d.helpButton()),
+                    close = at(d.closeButton());
         QCOMPARE(add.top(), help.top());
         QCOMPARE(help.top(), close.top());
         QVERIFY(add.right() < help.left() && help.right() < close.left());
@@ -201,8 +205,9 @@ private slots:
                          qPrintable(controls[i]->metaObject()->className() + QStringLiteral(" / ") +
                                     controls[j]->metaObject()->className()));
         }
-        for (QWidget* text : {static_cast<QWidget*>(d.continuationBox()), static_cast<QWidget*>(d.applyButton()),
-                              static_cast<QWidget*>(d.newLevelButton())})
+        for (QWidget* text :
+             {static_cast<QWidget*>(d.continuationBox()), static_cast<QWidget*>(d.applyButton()),
+              static_cast<QWidget*>(d.newLevelButton())})
             QVERIFY(text->width() >= text->sizeHint().width());
         // About the template's proportions (187 x 161 units).
         QVERIFY(d.width() > d.height() * 2 / 3 && d.width() < d.height() * 2);
@@ -266,8 +271,9 @@ private slots:
         Shown shown;
         PersonDlg& d = shown.dialog;
         d.showCell({0, 0});
-        std::unique_ptr<Person> box(continuation ? new ContPerson(bytes("Ann |Born 1900"), {4, 7}, {right, down}, side)
-                                                 : new Person(bytes("Ann |Born 1900"), {4, 7}, {right, down}));
+        std::unique_ptr<Person> box(
+            continuation ? new ContPerson(bytes("Ann |Born 1900"), {4, 7}, {right, down}, side)
+                         : new Person(bytes("Ann |Born 1900"), {4, 7}, {right, down}));
         d.showPerson(*box);
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
         QVERIFY(d.applyButton()->isDefault());
@@ -319,11 +325,14 @@ private slots:
         QTest::addColumn<QString>("connectors");
         QTest::addColumn<int>("direction");
         QTest::newRow("left while up") << true << QList<int>{3} << QStringLiteral("---x") << 3;
-        QTest::newRow("then uncheck left") << true << QList<int>{3, 3} << QStringLiteral("----") << 4;
-        QTest::newRow("right, then down") << true << QList<int>{1, 2} << QStringLiteral("--x-") << 2;
+        QTest::newRow("then uncheck left")
+            << true << QList<int>{3, 3} << QStringLiteral("----") << 4;
+        QTest::newRow("right, then down")
+            << true << QList<int>{1, 2} << QStringLiteral("--x-") << 2;
         QTest::newRow("none, then up") << true << QList<int>{0, 0} << QStringLiteral("x---") << 0;
         QTest::newRow("plain: right off") << false << QList<int>{1} << QStringLiteral("--x-") << 4;
-        QTest::newRow("plain: both off, right on") << false << QList<int>{1, 2, 1} << QStringLiteral("-x--") << 4;
+        QTest::newRow("plain: both off, right on")
+            << false << QList<int>{1, 2, 1} << QStringLiteral("-x--") << 4;
     }
     void connectorClicks()
     {
@@ -340,7 +349,8 @@ private slots:
             shown.click(d.connectorBox(side));
         QCOMPARE(checks(d), connectors);
         QCOMPARE(d.direction, direction);
-        QCOMPARE(d.connectUp + d.connectRight + d.connectDown + d.connectLeft, int(connectors.count(QLatin1Char('x'))));
+        QCOMPARE(d.connectUp + d.connectRight + d.connectDown + d.connectLeft,
+                 int(connectors.count(QLatin1Char('x'))));
     }
 
     // Enter in the description presses the default button; Ctrl+Enter breaks
@@ -367,7 +377,8 @@ private slots:
         QVERIFY(shown.owner.messages.empty());
         QTRY_COMPARE(shown.owner.messages, (Posted{{WM_PERSONDLG_APPLY, 0}}));
         // Ready for the next description: all of it selected, in the focus.
-        QCOMPARE(edit->textCursor().selectedText().size(), QStringLiteral("Name\nBorn 1900").size());
+        QCOMPARE(edit->textCursor().selectedText().size(),
+                 QStringLiteral("Name\nBorn 1900").size());
         QTRY_COMPARE(QApplication::focusWidget(), edit);
 
         QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
@@ -428,7 +439,8 @@ private slots:
     {
         HelpMgr::SetFile(String(STIRPA_SOURCE_DIR "/resources/Stirpa.hlp"), false);
         std::vector<std::string> shownTopics;
-        HelpMgr::setViewer([&](const std::string& topic, const std::string&) { shownTopics.push_back(topic); });
+        HelpMgr::setViewer(
+            [&](const std::string& topic, const std::string&) { shownTopics.push_back(topic); });
         Shown shown;
         shown.click(shown.dialog.helpButton());
         HelpMgr::setViewer({});
@@ -444,14 +456,22 @@ private slots:
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("handedOver");
-        QTest::newRow("typed letters") << QByteArray() << QStringLiteral("Zoë Łukasz 张伟 Straße")
-                                       << QByteArray("Zo\xc3\xab \xc5\x81ukasz \xe5\xbc\xa0\xe4\xbc\x9f Stra\xc3\x9f" "e");
-        QTest::newRow("no-break space kept") << QByteArray() << QStringLiteral("A\u00a0B") << QByteArray("A\xc2\xa0" "B");
-        QTest::newRow("unchanged Windows-1252") << QByteArray("Jos\xe9 |b. 1900") << QString()
-                                                << QByteArray("Jos\xe9\r\nb. 1900");
-        QTest::newRow("changed Windows-1252") << QByteArray("Jos\xe9") << QStringLiteral("!")
-                                              << QByteArray("Jos\xc3\xa9!");
-        QTest::newRow("unchanged UTF-8") << QByteArray("\xc5\x81" "ada") << QString() << QByteArray("\xc5\x81" "ada");
+        QTest::newRow("typed letters")
+            << QByteArray() << QStringLiteral("Zoë Łukasz 张伟 Straße")
+            << QByteArray("Zo\xc3\xab \xc5\x81ukasz \xe5\xbc\xa0\xe4\xbc\x9f Stra\xc3\x9f"
+                          "e");
+        QTest::newRow("no-break space kept") << QByteArray() << QStringLiteral("A\u00a0B")
+                                             << QByteArray("A\xc2\xa0"
+                                                           "B");
+        QTest::newRow("unchanged Windows-1252")
+            << QByteArray("Jos\xe9 |b. 1900") << QString() << QByteArray("Jos\xe9\r\nb. 1900");
+        QTest::newRow("changed Windows-1252")
+            << QByteArray("Jos\xe9") << QStringLiteral("!") << QByteArray("Jos\xc3\xa9!");
+        QTest::newRow("unchanged UTF-8") << QByteArray("\xc5\x81"
+                                                       "ada")
+                                         << QString()
+                                         << QByteArray("\xc5\x81"
+                                                       "ada");
     }
     void descriptionBytes()
     {

@@ -103,7 +103,8 @@ private slots:
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(0, 0));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         const QSize size = e.view.windowSize();
-        QCOMPARE(d.pos(), e.view.window()->frameGeometry().topLeft() + QPoint(size.width() / 2, size.height() / 2));
+        QCOMPARE(d.pos(), e.view.window()->frameGeometry().topLeft() +
+                              QPoint(size.width() / 2, size.height() / 2));
         // A dialog counts as active with its parent; wait for its own turn.
         QTRY_VERIFY(d.isActiveWindow());
         QCOMPARE(QApplication::focusWidget(), d.descriptionEdit());
@@ -174,7 +175,8 @@ private slots:
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(1, 0));
         QVERIFY(!e.view.tree->undoRecord.canUndo());
-        QCOMPARE(log.str(), std::string("Person added   Box Anna at 0j0, connected 20j20, lineage 0\n"));
+        QCOMPARE(log.str(),
+                 std::string("Person added   Box Anna at 0j0, connected 20j20, lineage 0\n"));
     }
 
     void advanceToTheNextCell_data()
@@ -183,12 +185,16 @@ private slots:
         QTest::addColumn<QPoint>("cell");
         QTest::addColumn<QPoint>("next");
         QTest::newRow("right is free") << QList<QPoint>{} << QPoint(0, 0) << QPoint(1, 0);
-        QTest::newRow("right occupied, down free") << QList<QPoint>{{1, 0}} << QPoint(0, 0) << QPoint(0, 1);
-        QTest::newRow("both occupied") << QList<QPoint>{{1, 0}, {0, 1}} << QPoint(0, 0) << QPoint(0, 0);
+        QTest::newRow("right occupied, down free")
+            << QList<QPoint>{{1, 0}} << QPoint(0, 0) << QPoint(0, 1);
+        QTest::newRow("both occupied")
+            << QList<QPoint>{{1, 0}, {0, 1}} << QPoint(0, 0) << QPoint(0, 0);
         // Column 1 has no down connector by default.
-        QTest::newRow("right occupied, no down") << QList<QPoint>{{2, 0}} << QPoint(1, 0) << QPoint(1, 0);
+        QTest::newRow("right occupied, no down")
+            << QList<QPoint>{{2, 0}} << QPoint(1, 0) << QPoint(1, 0);
         // A stretched connector is longer than the gap: no advance along it.
-        QTest::newRow("stretched right") << QList<QPoint>{{3, 1}, {1, 0}, {3, 0}} << QPoint(1, 1) << QPoint(1, 1);
+        QTest::newRow("stretched right")
+            << QList<QPoint>{{3, 1}, {1, 0}, {3, 0}} << QPoint(1, 1) << QPoint(1, 1);
     }
     void advanceToTheNextCell()
     {
@@ -226,7 +232,8 @@ private slots:
         QCOMPARE(e.view.tree->selected, box);
         QVERIFY(!e.view.tree->selectionFrame.drawn);
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
-        QCOMPARE(log.str(), std::string("Person added   Continuation box, dir 3: See chart 7 at 2j3, connected 20j20, lineage 0\n"));
+        QCOMPARE(log.str(), std::string("Person added   Continuation box, dir 3: See chart 7 at "
+                                        "2j3, connected 20j20, lineage 0\n"));
     }
 
     void updateKeepsTheCellAndTakesTheControls()
@@ -244,7 +251,8 @@ private slots:
         QCOMPARE(box->downLink(), 20);
         QCOMPARE(e.view.tree->size(), std::size_t(2));
         QCOMPARE(e.view.currentCell, (Cell{0, 1}));
-        QCOMPARE(log.str(), std::string("Person updated   Box New at 0j0, connected 0j20, lineage 0\n"));
+        QCOMPARE(log.str(),
+                 std::string("Person updated   Box New at 0j0, connected 0j20, lineage 0\n"));
     }
 
     void updateOfAContinuationBoxChangesItsSideOnly()
@@ -273,7 +281,8 @@ private slots:
         QVERIFY(!e.view.tree->findPerson({1, 0}));
         QVERIFY(!e.view.tree->selected);
         QCOMPARE(modified.count(), 1);
-        QCOMPARE(e.view.tree->undoRecord.labelText().toStdString(), std::string("Undo erase person"));
+        QCOMPARE(e.view.tree->undoRecord.labelText().toStdString(),
+                 std::string("Undo erase person"));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(1, 0));
         e.view.OnEditUndo();

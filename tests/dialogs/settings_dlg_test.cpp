@@ -144,8 +144,9 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto startEnabled = [&](bool on) {
-            return dialog.startLabel()->isEnabled() == on && dialog.startEdit()->isEnabled() == on
-                   && dialog.spinUp()->isEnabled() == on && dialog.spinDown()->isEnabled() == on;
+            return dialog.startLabel()->isEnabled() == on &&
+                   dialog.startEdit()->isEnabled() == on && dialog.spinUp()->isEnabled() == on &&
+                   dialog.spinDown()->isEnabled() == on;
         };
         QTest::mouseClick(dialog.generationButton(2), Qt::LeftButton);
         QVERIFY(startEnabled(false));
@@ -279,16 +280,24 @@ private slots:
         QTest::addColumn<int>("field"); // 0 html x, 1 html y, 2 start, 3 box y, 4 box x
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("html y") << 1 << "abc" << "Starting position y must be a whole number.";
-        QTest::newRow("start") << 2 << "-" << "Start with must be a whole number.";
-        QTest::newRow("box y empty") << 3 << "" << "Box size y must be a whole number.";
-        QTest::newRow("box x fraction") << 4 << "12.5" << "Box size x must be a whole number.";
+        QTest::newRow("html y") << 1 << "abc"
+                                << "Starting position y must be a whole number.";
+        QTest::newRow("start") << 2 << "-"
+                               << "Start with must be a whole number.";
+        QTest::newRow("box y empty") << 3 << ""
+                                     << "Box size y must be a whole number.";
+        QTest::newRow("box x fraction") << 4 << "12.5"
+                                        << "Box size x must be a whole number.";
         QTest::newRow("box x too big for int") << 4 << "99999999999"
                                                << "Box size x must be a whole number.";
-        QTest::newRow("box x 0") << 4 << "0" << "Box size x must be between 1 and 2000.";
-        QTest::newRow("box x -20") << 4 << "-20" << "Box size x must be between 1 and 2000.";
-        QTest::newRow("box x 2001") << 4 << "2001" << "Box size x must be between 1 and 2000.";
-        QTest::newRow("box y 0") << 3 << "0" << "Box size y must be between 1 and 2000.";
+        QTest::newRow("box x 0") << 4 << "0"
+                                 << "Box size x must be between 1 and 2000.";
+        QTest::newRow("box x -20") << 4 << "-20"
+                                   << "Box size x must be between 1 and 2000.";
+        QTest::newRow("box x 2001") << 4 << "2001"
+                                    << "Box size x must be between 1 and 2000.";
+        QTest::newRow("box y 0") << 3 << "0"
+                                 << "Box size y must be between 1 and 2000.";
     }
 
     void badNumbersStopTheReading()

@@ -118,10 +118,7 @@ std::string generated(const QByteArray& name)
     return {};
 }
 
-QByteArray pairText(int x, int y)
-{
-    return QByteArray::number(x) + 'j' + QByteArray::number(y);
-}
+QByteArray pairText(int x, int y) { return QByteArray::number(x) + 'j' + QByteArray::number(y); }
 
 const Person* boxAt(const std::vector<const Person*>& boxes, const QByteArray& index)
 {

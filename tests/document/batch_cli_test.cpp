@@ -30,10 +30,14 @@ Run runStirpa(const QString& folder, const QStringList& arguments)
 
 QStringList entriesOf(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
-QByteArray dataFile(const char* name) { return readWholeFile(QString(STIRPA_TEST_DATA "/") + name); }
+QByteArray dataFile(const char* name)
+{
+    return readWholeFile(QString(STIRPA_TEST_DATA "/") + name);
+}
 
 } // namespace
 
@@ -44,8 +48,9 @@ private slots:
     {
         QVERIFY(work_.isValid());
         for (const QString& entry : entriesOf(work_.path()))
-            QVERIFY(QFileInfo(work_.filePath(entry)).isDir() ? QDir(work_.filePath(entry)).removeRecursively()
-                                                               : QFile::remove(work_.filePath(entry)));
+            QVERIFY(QFileInfo(work_.filePath(entry)).isDir()
+                        ? QDir(work_.filePath(entry)).removeRecursively()
+                        : QFile::remove(work_.filePath(entry)));
         // Written with CR LF line ends, as an editor elsewhere may have saved it.
         QVERIFY(writeWholeFile(work_.filePath("family.txt"),
                                dataFile("family.txt").replace("\n", "\r\n")));
@@ -89,7 +94,8 @@ private slots:
         const Run run = runStirpa(work_.path(), {"--log-tree", "bad.txt"});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err, QByteArray("Invalid record detected in file 'bad':\n 7 oops\n"));
-        QCOMPARE(readWholeFile(work_.filePath("stirpalog.txt")), QByteArray("Infile bad.txt opened\n"));
+        QCOMPARE(readWholeFile(work_.filePath("stirpalog.txt")),
+                 QByteArray("Infile bad.txt opened\n"));
     }
 
     void saveAsKeepsTheSampleByteForByte()
@@ -151,7 +157,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("log-tree without chart") << QStringList{"--log-tree"};
-        QTest::newRow("log-tree with two charts") << QStringList{"--log-tree", "family.txt", "x.txt"};
+        QTest::newRow("log-tree with two charts")
+            << QStringList{"--log-tree", "family.txt", "x.txt"};
         QTest::newRow("save-as without output") << QStringList{"--save-as", "family.txt"};
         QTest::newRow("unknown option") << QStringList{"--frobnicate", "family.txt"};
     }

@@ -54,74 +54,77 @@ private slots:
         QTest::newRow("continuation blank second byte")
             << QByteArray("p 2j1 7:Abc |De 20j0 0") << QByteArray("p4 2,1 20,0 0 [Abc |De]\n")
             << given;
-        QTest::newRow("continuation side 2") << QByteArray("p2 0j0 1:x 20j20 0")
-                                             << QByteArray("p2 0,0 20,20 0 [x]\n") << given;
-        QTest::newRow("continuation side 0") << QByteArray("p0 0j0 1:x 20j20 0")
-                                             << QByteArray("p0 0,0 20,20 0 [x]\n") << given;
-        QTest::newRow("continuation digit 7") << QByteArray("p7 0j0 1:x 20j20 0")
-                                              << QByteArray("p4 0,0 20,20 0 [x]\n") << given;
-        QTest::newRow("continuation digit 5") << QByteArray("p5 0j0 1:x 20j20 0")
-                                              << QByteArray("p4 0,0 20,20 0 [x]\n") << given;
-        QTest::newRow("continuation digit 9") << QByteArray("p9 0j0 1:x 20j20 0")
-                                              << QByteArray("p4 0,0 20,20 0 [x]\n") << given;
-        QTest::newRow("person ignores second byte") << QByteArray("P3 4j5 0: 0j0 2")
-                                                    << QByteArray("P4 4,5 0,0 2 []\n") << given;
+        QTest::newRow("continuation side 2")
+            << QByteArray("p2 0j0 1:x 20j20 0") << QByteArray("p2 0,0 20,20 0 [x]\n") << given;
+        QTest::newRow("continuation side 0")
+            << QByteArray("p0 0j0 1:x 20j20 0") << QByteArray("p0 0,0 20,20 0 [x]\n") << given;
+        QTest::newRow("continuation digit 7")
+            << QByteArray("p7 0j0 1:x 20j20 0") << QByteArray("p4 0,0 20,20 0 [x]\n") << given;
+        QTest::newRow("continuation digit 5")
+            << QByteArray("p5 0j0 1:x 20j20 0") << QByteArray("p4 0,0 20,20 0 [x]\n") << given;
+        QTest::newRow("continuation digit 9")
+            << QByteArray("p9 0j0 1:x 20j20 0") << QByteArray("p4 0,0 20,20 0 [x]\n") << given;
+        QTest::newRow("person ignores second byte")
+            << QByteArray("P3 4j5 0: 0j0 2") << QByteArray("P4 4,5 0,0 2 []\n") << given;
         QTest::newRow("text with colons, j and bars")
             << QByteArray("P 0j0 9:a:b j|c:d 1j2 3") << QByteArray("P4 0,0 1,2 3 [a:b j|c:d]\n")
             << given;
         QTest::newRow("text with utf-8 and latin-1")
-            << QByteArray("P 0j0 6:Zo\xc3\xab \xe9 0j0 0") << QByteArray("P4 0,0 0,0 0 [Zo\xc3\xab \xe9]\n")
-            << given;
-        QTest::newRow("empty text") << QByteArray("P 1j1 0: 20j0 0") << QByteArray("P4 1,1 20,0 0 []\n")
-                                    << given;
-        QTest::newRow("lineage absent") << QByteArray("P 1j1 1:a 20j20")
-                                        << QByteArray("P4 1,1 20,20 0 [a]\n") << given;
-        QTest::newRow("lineage both") << QByteArray("P 1j1 1:a 20j20 3")
-                                      << QByteArray("P4 1,1 20,20 3 [a]\n") << given;
+            << QByteArray("P 0j0 6:Zo\xc3\xab \xe9 0j0 0")
+            << QByteArray("P4 0,0 0,0 0 [Zo\xc3\xab \xe9]\n") << given;
+        QTest::newRow("empty text")
+            << QByteArray("P 1j1 0: 20j0 0") << QByteArray("P4 1,1 20,0 0 []\n") << given;
+        QTest::newRow("lineage absent")
+            << QByteArray("P 1j1 1:a 20j20") << QByteArray("P4 1,1 20,20 0 [a]\n") << given;
+        QTest::newRow("lineage both")
+            << QByteArray("P 1j1 1:a 20j20 3") << QByteArray("P4 1,1 20,20 3 [a]\n") << given;
         QTest::newRow("blanks between fields") << QByteArray("P   1j1    2:ab    20j0    1")
                                                << QByteArray("P4 1,1 20,0 1 [ab]\n") << given;
-        QTest::newRow("bytes before colon passed over") << QByteArray("P 1j1 2xyz:ab 20j0 1")
-                                                        << QByteArray("P4 1,1 20,0 1 [ab]\n") << given;
+        QTest::newRow("bytes before colon passed over")
+            << QByteArray("P 1j1 2xyz:ab 20j0 1") << QByteArray("P4 1,1 20,0 1 [ab]\n") << given;
         QTest::newRow("length past the end padded")
-            << QByteArray("P 1j2 12:ab 20j0 3") << QByteArray("P4 1,2 0,0 0 [ab 20j0 3   ]\n") << given;
-        QTest::newRow("missing colon") << QByteArray("P 1j2 7 Abc 20j0 4")
-                                       << QByteArray("P4 1,2 0,0 0 []\n") << given;
-        QTest::newRow("negative length") << QByteArray("P 1j2 -3:Abc 20j0 5")
-                                         << QByteArray("P4 1,2 0,0 5 []\n") << given;
+            << QByteArray("P 1j2 12:ab 20j0 3") << QByteArray("P4 1,2 0,0 0 [ab 20j0 3   ]\n")
+            << given;
+        QTest::newRow("missing colon")
+            << QByteArray("P 1j2 7 Abc 20j0 4") << QByteArray("P4 1,2 0,0 0 []\n") << given;
+        QTest::newRow("negative length")
+            << QByteArray("P 1j2 -3:Abc 20j0 5") << QByteArray("P4 1,2 0,0 5 []\n") << given;
         QTest::newRow("P alone") << QByteArray("P") << QByteArray("P4 0,0 0,0 0 []\n") << given;
         QTest::newRow("p alone") << QByteArray("p") << QByteArray("p4 0,0 0,0 0 []\n") << given;
-        QTest::newRow("missing links") << QByteArray("P 3j4 1:a")
-                                       << QByteArray("P4 3,4 0,0 0 [a]\n") << given;
-        QTest::newRow("position without j repeats") << QByteArray("P 4 0:")
-                                                    << QByteArray("P4 4,4 0,0 0 []\n") << given;
-        QTest::newRow("links without j repeat") << QByteArray("P 3j1 2:ab 9 1")
-                                                << QByteArray("P4 3,1 9,9 0 [ab]\n") << given;
+        QTest::newRow("missing links")
+            << QByteArray("P 3j4 1:a") << QByteArray("P4 3,4 0,0 0 [a]\n") << given;
+        QTest::newRow("position without j repeats")
+            << QByteArray("P 4 0:") << QByteArray("P4 4,4 0,0 0 []\n") << given;
+        QTest::newRow("links without j repeat")
+            << QByteArray("P 3j1 2:ab 9 1") << QByteArray("P4 3,1 9,9 0 [ab]\n") << given;
         QTest::newRow("position j found further on")
             << QByteArray("P 5 3:abc 20j7 1") << QByteArray("P4 5,7 0,0 0 []\n") << given;
         // atol skips blanks: the number after a 'j' may stand one blank further on.
-        QTest::newRow("blank after j") << QByteArray("P 3j 1:a 4j 1")
-                                       << QByteArray("P4 3,1 4,1 1 [a]\n") << given;
-        QTest::newRow("nothing after j") << QByteArray("P 3j,0: 4j")
-                                         << QByteArray("P4 3,0 4,0 0 []\n") << given;
-        QTest::newRow("negative numbers")
-            << QByteArray("P -2j-1 7:Abc |De -20j-5 3")
-            << QByteArray("P4 -2,-1 -20,-5 3 [Abc |De]\n") << given;
-        QTest::newRow("cells at the limits") << QByteArray("P -10000j100000 0: -222202020j222202020 0")
-                                             << QByteArray("P4 -10000,100000 -222202020,222202020 0 []\n")
-                                             << given;
-        QTest::newRow("huge lineage saturates") << QByteArray("P 0j0 0: 0j0 99999999999")
-                                                << QByteArray("P4 0,0 0,0 2147483647 []\n") << given;
+        QTest::newRow("blank after j")
+            << QByteArray("P 3j 1:a 4j 1") << QByteArray("P4 3,1 4,1 1 [a]\n") << given;
+        QTest::newRow("nothing after j")
+            << QByteArray("P 3j,0: 4j") << QByteArray("P4 3,0 4,0 0 []\n") << given;
+        QTest::newRow("negative numbers") << QByteArray("P -2j-1 7:Abc |De -20j-5 3")
+                                          << QByteArray("P4 -2,-1 -20,-5 3 [Abc |De]\n") << given;
+        QTest::newRow("cells at the limits")
+            << QByteArray("P -10000j100000 0: -222202020j222202020 0")
+            << QByteArray("P4 -10000,100000 -222202020,222202020 0 []\n") << given;
+        QTest::newRow("huge lineage saturates")
+            << QByteArray("P 0j0 0: 0j0 99999999999") << QByteArray("P4 0,0 0,0 2147483647 []\n")
+            << given;
 
         QTest::newRow("header alone") << QByteArray("Stirpa 100j40 60j250") << QByteArray()
                                       << QByteArray("100x40 60,250 h1 1");
         QTest::newRow("header defaults") << QByteArray("Stirpa 120j50 50j200 d1 1") << QByteArray()
                                          << QByteArray("120x50 50,200 d1 1");
-        QTest::newRow("header long start") << QByteArray("Stirpa 120j50 50j200 d12 3") << QByteArray()
-                                           << QByteArray("120x50 50,200 d12 3");
-        QTest::newRow("header negative start") << QByteArray("Stirpa 120j50 50j200 u-30 0")
-                                               << QByteArray() << QByteArray("120x50 50,200 u-30 0");
-        QTest::newRow("header without small font") << QByteArray("Stirpa 120j50 50j200 d5")
-                                                   << QByteArray() << QByteArray("120x50 50,200 d5 1");
+        QTest::newRow("header long start") << QByteArray("Stirpa 120j50 50j200 d12 3")
+                                           << QByteArray() << QByteArray("120x50 50,200 d12 3");
+        QTest::newRow("header negative start")
+            << QByteArray("Stirpa 120j50 50j200 u-30 0") << QByteArray()
+            << QByteArray("120x50 50,200 u-30 0");
+        QTest::newRow("header without small font")
+            << QByteArray("Stirpa 120j50 50j200 d5") << QByteArray()
+            << QByteArray("120x50 50,200 d5 1");
         QTest::newRow("header negative html start")
             << QByteArray("Stirpa 120j50 -50j-200 u7 3") << QByteArray()
             << QByteArray("120x50 -50,-200 u7 3");
@@ -129,16 +132,20 @@ private slots:
                                            << QByteArray("1x2000 0,0 h1 4");
         QTest::newRow("header then boxes")
             << QByteArray("Stirpa 100j40 60j250 d2 0\nP 0j0 1:a 20j0 0\np1 1j0 1:b 20j20 0\n")
-            << QByteArray("P4 0,0 20,0 0 [a]\np1 1,0 20,20 0 [b]\n") << QByteArray("100x40 60,250 d2 0");
+            << QByteArray("P4 0,0 20,0 0 [a]\np1 1,0 20,20 0 [b]\n")
+            << QByteArray("100x40 60,250 d2 0");
         QTest::newRow("two headers, second wins")
             << QByteArray("Stirpa 100j40 60j250 d2 2\n\nStirpa 90j30 1j2\nP 0j0 1:a 0j0 0\n")
             << QByteArray("P4 0,0 0,0 0 [a]\n") << QByteArray("90x30 1,2 h1 1");
         QTest::newRow("CR LF file")
-            << QByteArray("Stirpa 100j40 60j250 d1 2\r\nP 0j0 1:a 20j0 0\r\n\r\nP 1j0 1:b 0j0 0\r\n")
-            << QByteArray("P4 0,0 20,0 0 [a]\nP4 1,0 0,0 0 [b]\n") << QByteArray("100x40 60,250 d1 2");
+            << QByteArray(
+                   "Stirpa 100j40 60j250 d1 2\r\nP 0j0 1:a 20j0 0\r\n\r\nP 1j0 1:b 0j0 0\r\n")
+            << QByteArray("P4 0,0 20,0 0 [a]\nP4 1,0 0,0 0 [b]\n")
+            << QByteArray("100x40 60,250 d1 2");
         QTest::newRow("lone CR file")
             << QByteArray("Stirpa 100j40 60j250 d1 2\rP 0j0 1:a 20j0 0\r\rP 1j0 1:b 0j0 0\r")
-            << QByteArray("P4 0,0 20,0 0 [a]\nP4 1,0 0,0 0 [b]\n") << QByteArray("100x40 60,250 d1 2");
+            << QByteArray("P4 0,0 20,0 0 [a]\nP4 1,0 0,0 0 [b]\n")
+            << QByteArray("100x40 60,250 d1 2");
         QTest::newRow("only blank lines") << QByteArray("\n\r\n\r\n") << QByteArray() << given;
         QTest::newRow("empty file") << QByteArray() << QByteArray() << given;
     }
@@ -166,41 +173,40 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("lineNumber");
 
-        QTest::newRow("header after box")
-            << QByteArray("P 0j0 1:a 0j0 0\nStirpa 100j40 60j250\n") << QByteArray("Stirpa 100j40 60j250")
-            << 2;
-        QTest::newRow("leading blank") << QByteArray(" P 0j0 1:a 0j0 0") << QByteArray(" P 0j0 1:a 0j0 0")
-                                       << 1;
+        QTest::newRow("header after box") << QByteArray("P 0j0 1:a 0j0 0\nStirpa 100j40 60j250\n")
+                                          << QByteArray("Stirpa 100j40 60j250") << 2;
+        QTest::newRow("leading blank")
+            << QByteArray(" P 0j0 1:a 0j0 0") << QByteArray(" P 0j0 1:a 0j0 0") << 1;
         QTest::newRow("leading digit") << QByteArray("\n5 0j0 1:a") << QByteArray("5 0j0 1:a") << 2;
         QTest::newRow("other letter") << QByteArray("Q 0j0 1:a") << QByteArray("Q 0j0 1:a") << 1;
-        QTest::newRow("lower-case magic") << QByteArray("stirpa 120j50 50j200")
-                                          << QByteArray("stirpa 120j50 50j200") << 1;
-        QTest::newRow("short magic") << QByteArray("Stirp 120j50 50j200")
-                                     << QByteArray("Stirp 120j50 50j200") << 1;
-        QTest::newRow("magic without blank") << QByteArray("Stirpa120j50 50j200")
-                                             << QByteArray("Stirpa120j50 50j200") << 1;
+        QTest::newRow("lower-case magic")
+            << QByteArray("stirpa 120j50 50j200") << QByteArray("stirpa 120j50 50j200") << 1;
+        QTest::newRow("short magic")
+            << QByteArray("Stirp 120j50 50j200") << QByteArray("Stirp 120j50 50j200") << 1;
+        QTest::newRow("magic without blank")
+            << QByteArray("Stirpa120j50 50j200") << QByteArray("Stirpa120j50 50j200") << 1;
         // The magic alone passes the comparison but gives a box of no size.
         QTest::newRow("magic alone") << QByteArray("Stirpa") << QByteArray("Stirpa") << 1;
-        QTest::newRow("box width 0") << QByteArray("Stirpa 0j50 50j200") << QByteArray("Stirpa 0j50 50j200")
-                                     << 1;
-        QTest::newRow("box width 2001") << QByteArray("Stirpa 2001j50 50j200")
-                                        << QByteArray("Stirpa 2001j50 50j200") << 1;
-        QTest::newRow("box width -20") << QByteArray("Stirpa -20j50 50j200")
-                                       << QByteArray("Stirpa -20j50 50j200") << 1;
-        QTest::newRow("box height 2001") << QByteArray("Stirpa 120j2001 50j200")
-                                         << QByteArray("Stirpa 120j2001 50j200") << 1;
-        QTest::newRow("column below limit") << QByteArray("P -10001j0 0: 0j0 0")
-                                            << QByteArray("P -10001j0 0: 0j0 0") << 1;
-        QTest::newRow("column over limit") << QByteArray("P 100001j0 0: 0j0 0")
-                                           << QByteArray("P 100001j0 0: 0j0 0") << 1;
+        QTest::newRow("box width 0")
+            << QByteArray("Stirpa 0j50 50j200") << QByteArray("Stirpa 0j50 50j200") << 1;
+        QTest::newRow("box width 2001")
+            << QByteArray("Stirpa 2001j50 50j200") << QByteArray("Stirpa 2001j50 50j200") << 1;
+        QTest::newRow("box width -20")
+            << QByteArray("Stirpa -20j50 50j200") << QByteArray("Stirpa -20j50 50j200") << 1;
+        QTest::newRow("box height 2001")
+            << QByteArray("Stirpa 120j2001 50j200") << QByteArray("Stirpa 120j2001 50j200") << 1;
+        QTest::newRow("column below limit")
+            << QByteArray("P -10001j0 0: 0j0 0") << QByteArray("P -10001j0 0: 0j0 0") << 1;
+        QTest::newRow("column over limit")
+            << QByteArray("P 100001j0 0: 0j0 0") << QByteArray("P 100001j0 0: 0j0 0") << 1;
         QTest::newRow("column past int") << QByteArray("P 99999999999j0 0: 0j0 0")
                                          << QByteArray("P 99999999999j0 0: 0j0 0") << 1;
-        QTest::newRow("level over limit") << QByteArray("p1 0j100001 0: 0j0 0")
-                                          << QByteArray("p1 0j100001 0: 0j0 0") << 1;
-        QTest::newRow("right link over limit") << QByteArray("P 0j0 0: 222202021j0 0")
-                                               << QByteArray("P 0j0 0: 222202021j0 0") << 1;
-        QTest::newRow("down link under limit") << QByteArray("P 0j0 0: 0j-222202021 0")
-                                               << QByteArray("P 0j0 0: 0j-222202021 0") << 1;
+        QTest::newRow("level over limit")
+            << QByteArray("p1 0j100001 0: 0j0 0") << QByteArray("p1 0j100001 0: 0j0 0") << 1;
+        QTest::newRow("right link over limit")
+            << QByteArray("P 0j0 0: 222202021j0 0") << QByteArray("P 0j0 0: 222202021j0 0") << 1;
+        QTest::newRow("down link under limit")
+            << QByteArray("P 0j0 0: 0j-222202021 0") << QByteArray("P 0j0 0: 0j-222202021 0") << 1;
         QTest::newRow("length over 16 MiB") << QByteArray("P 0j0 16777217:abc 0j0 0")
                                             << QByteArray("P 0j0 16777217:abc 0j0 0") << 1;
         QTest::newRow("CR LF line reported without its end")
@@ -260,8 +266,8 @@ private slots:
 
     void boxesAreFoundByCell()
     {
-        const ChartLoad load = loadChartBytes("P 0j0 1:a 0j0 0\nP 0j0 1:b 0j0 0\np2 3j1 1:c 0j0 0\n",
-                                              givenSettings());
+        const ChartLoad load =
+            loadChartBytes("P 0j0 1:a 0j0 0\nP 0j0 1:b 0j0 0\np2 3j1 1:c 0j0 0\n", givenSettings());
         QVERIFY(load);
         QCOMPARE(QByteArray(load.tree->findPerson({0, 0})->text.c_str()), QByteArray("a"));
         QCOMPARE(QByteArray(load.tree->findPerson({3, 1})->text.c_str()), QByteArray("c"));
@@ -289,7 +295,8 @@ private slots:
         const QString path = dir.filePath("family.v2.txt");
         QVERIFY(writeWholeFile(path, "P 0j0 1:a 0j0 0\n 1 bad\n"));
         LogCapture log;
-        const ChartLoad load = readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
+        const ChartLoad load =
+            readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
         QCOMPARE(load.status, ChartLoad::InvalidRecord);
         QCOMPARE(QByteArray::fromStdString(load.message),
                  QByteArray("Invalid record detected in file 'family.v2':\n 1 bad"));

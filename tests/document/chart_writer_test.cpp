@@ -14,7 +14,8 @@ namespace {
 
 QStringList entriesOf(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 std::unique_ptr<Tree> smallTree()
@@ -140,9 +141,11 @@ private slots:
             const QString path = dir.filePath(QString("chart%1.txt").arg(round));
             const SaveResult saved = saveChartFile(path.toStdString(), *chart.tree, chart.settings);
             QVERIFY2(saved, saved.message.c_str());
-            const ChartLoad load = readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
+            const ChartLoad load =
+                readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
             QVERIFY(load);
-            QCOMPARE(QByteArray(load.tree->name().c_str()), QString("chart%1").arg(round).toLatin1());
+            QCOMPARE(QByteArray(load.tree->name().c_str()),
+                     QString("chart%1").arg(round).toLatin1());
             QCOMPARE(boxesText(*load.tree), boxesText(*chart.tree));
             QCOMPARE(settingsText(load.settings), settingsText(chart.settings));
         }
@@ -155,7 +158,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("tree1.txt");
         QVERIFY(writeWholeFile(path, "old content that is longer than the new chart text\n"));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         QVERIFY(saveChartFile(path.toStdString(), *smallTree(), TreeSettings()));
         QCOMPARE(readWholeFile(path), smallTreeBytes);
         struct stat status {};
@@ -181,15 +185,15 @@ private slots:
     void saveIntoMissingFolderFails()
     {
         QTemporaryDir dir;
-        const SaveResult saved =
-            saveChartFile(dir.filePath("missing/tree1.txt").toStdString(), *smallTree(), TreeSettings());
+        const SaveResult saved = saveChartFile(dir.filePath("missing/tree1.txt").toStdString(),
+                                               *smallTree(), TreeSettings());
         QVERIFY(!saved);
         QVERIFY(QByteArray::fromStdString(saved.message).contains("missing"));
         QVERIFY(entriesOf(dir.path()).isEmpty());
 
         QVERIFY(writeWholeFile(dir.filePath("plain.txt"), "x"));
-        const SaveResult underFile =
-            saveChartFile(dir.filePath("plain.txt/tree1.txt").toStdString(), *smallTree(), TreeSettings());
+        const SaveResult underFile = saveChartFile(
+            dir.filePath("plain.txt/tree1.txt").toStdString(), *smallTree(), TreeSettings());
         QVERIFY(!underFile);
         QVERIFY(!underFile.message.empty());
         QCOMPARE(readWholeFile(dir.filePath("plain.txt")), QByteArray("x"));

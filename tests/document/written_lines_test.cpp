@@ -49,45 +49,52 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QByteArray>("expected"); // boxesText of the one box, empty: refused
 
-        QTest::newRow("plain box") << QByteArray("P 2j1 7:Abc |De 20j0 0")
-                                   << QByteArray("P4 2,1 20,0 0 [Abc |De]\n");
-        QTest::newRow("continuation") << QByteArray("p3 4j5 6:Branch 0j40 2")
-                                      << QByteArray("p3 4,5 0,40 2 [Branch]\n");
+        QTest::newRow("plain box")
+            << QByteArray("P 2j1 7:Abc |De 20j0 0") << QByteArray("P4 2,1 20,0 0 [Abc |De]\n");
+        QTest::newRow("continuation")
+            << QByteArray("p3 4j5 6:Branch 0j40 2") << QByteArray("p3 4,5 0,40 2 [Branch]\n");
         QTest::newRow("text with the field marks") << QByteArray("P 0j0 13:a:b j 3j4 |x: 0j20 1")
                                                    << QByteArray("P4 0,0 0,20 1 [a:b j 3j4 |x:]\n");
-        QTest::newRow("empty text") << QByteArray("P 1j1 0: 20j20 3") << QByteArray("P4 1,1 20,20 3 []\n");
+        QTest::newRow("empty text")
+            << QByteArray("P 1j1 0: 20j20 3") << QByteArray("P4 1,1 20,20 3 []\n");
         QTest::newRow("text longer than the line is padded")
             << QByteArray("P 1j1 9:abc") << QByteArray("P4 1,1 0,0 0 [abc      ]\n");
-        QTest::newRow("no lineage") << QByteArray("P 1j2 1:a 20j0") << QByteArray("P4 1,2 20,0 0 [a]\n");
-        QTest::newRow("something after the lineage") << QByteArray("P 1j2 1:a 20j0 2xyz")
-                                                     << QByteArray("P4 1,2 20,0 2 [a]\n");
-        QTest::newRow("signed lineage") << QByteArray("P 1j2 1:a 20j0 +3") << QByteArray("P4 1,2 20,0 3 [a]\n");
-        QTest::newRow("negative second link") << QByteArray("P 1j2 1:a 20j-20 1")
-                                              << QByteArray("P4 1,2 20,-20 1 [a]\n");
-        QTest::newRow("negative column") << QByteArray("P -3j2 1:a 0j0 0") << QByteArray("P4 -3,2 0,0 0 [a]\n");
+        QTest::newRow("no lineage")
+            << QByteArray("P 1j2 1:a 20j0") << QByteArray("P4 1,2 20,0 0 [a]\n");
+        QTest::newRow("something after the lineage")
+            << QByteArray("P 1j2 1:a 20j0 2xyz") << QByteArray("P4 1,2 20,0 2 [a]\n");
+        QTest::newRow("signed lineage")
+            << QByteArray("P 1j2 1:a 20j0 +3") << QByteArray("P4 1,2 20,0 3 [a]\n");
+        QTest::newRow("negative second link")
+            << QByteArray("P 1j2 1:a 20j-20 1") << QByteArray("P4 1,2 20,-20 1 [a]\n");
+        QTest::newRow("negative column")
+            << QByteArray("P -3j2 1:a 0j0 0") << QByteArray("P4 -3,2 0,0 0 [a]\n");
         QTest::newRow("ten-digit column") << QByteArray("P 1000000000j2 1:a 0j0 0") << QByteArray();
         QTest::newRow("column out of range") << QByteArray("P 100001j2 1:a 0j0 0") << QByteArray();
-        QTest::newRow("largest column") << QByteArray("P 100000j2 1:a 0j0 0")
-                                        << QByteArray("P4 100000,2 0,0 0 [a]\n");
+        QTest::newRow("largest column")
+            << QByteArray("P 100000j2 1:a 0j0 0") << QByteArray("P4 100000,2 0,0 0 [a]\n");
         QTest::newRow("link out of range") << QByteArray("P 1j2 1:a 222202021j0 0") << QByteArray();
-        QTest::newRow("leading zeros") << QByteArray("P 007j0002 01:a 020j000 0003")
-                                       << QByteArray("P4 7,2 20,0 3 [a]\n");
+        QTest::newRow("leading zeros")
+            << QByteArray("P 007j0002 01:a 020j000 0003") << QByteArray("P4 7,2 20,0 3 [a]\n");
         // Without a 'j' the pair repeats its number and the rest of the line is passed over.
-        QTest::newRow("pair without j") << QByteArray("P 5 1:a 20 0") << QByteArray("P4 5,5 0,0 0 []\n");
-        QTest::newRow("no colon") << QByteArray("P 1j1 3 20j0 1") << QByteArray("P4 1,1 0,0 0 []\n");
-        QTest::newRow("text length too large") << QByteArray("P 1j1 999999999:a 0j0 0") << QByteArray();
-        QTest::newRow("continuation pointing nowhere") << QByteArray("p7 1j1 1:a 0j0 0")
-                                                       << QByteArray("p4 1,1 0,0 0 [a]\n");
+        QTest::newRow("pair without j")
+            << QByteArray("P 5 1:a 20 0") << QByteArray("P4 5,5 0,0 0 []\n");
+        QTest::newRow("no colon") << QByteArray("P 1j1 3 20j0 1")
+                                  << QByteArray("P4 1,1 0,0 0 []\n");
+        QTest::newRow("text length too large")
+            << QByteArray("P 1j1 999999999:a 0j0 0") << QByteArray();
+        QTest::newRow("continuation pointing nowhere")
+            << QByteArray("p7 1j1 1:a 0j0 0") << QByteArray("p4 1,1 0,0 0 [a]\n");
         QTest::newRow("continuation without a direction digit")
             << QByteArray("p 1j1 1:a 0j0 0") << QByteArray("p4 1,1 0,0 0 [a]\n");
         QTest::newRow("only the kind") << QByteArray("P") << QByteArray("P4 0,0 0,0 0 []\n");
         QTest::newRow("kind and separator") << QByteArray("P ") << QByteArray("P4 0,0 0,0 0 []\n");
-        QTest::newRow("NUL in the text") << QByteArray("P 1j1 4:ab\0d 20j0 1", 19)
-                                         << QByteArray("P4 1,1 0,0 0 [ab  ]\n");
-        QTest::newRow("NUL as the separator") << QByteArray("P\0 1j1 1:a 0j0 0", 16)
-                                              << QByteArray("P4 0,0 0,0 0 []\n");
-        QTest::newRow("tab before the text length") << QByteArray("P 1j1\t2:ab 0j0 1")
-                                                    << QByteArray("P4 1,1 0,0 1 [ab]\n");
+        QTest::newRow("NUL in the text")
+            << QByteArray("P 1j1 4:ab\0d 20j0 1", 19) << QByteArray("P4 1,1 0,0 0 [ab  ]\n");
+        QTest::newRow("NUL as the separator")
+            << QByteArray("P\0 1j1 1:a 0j0 0", 16) << QByteArray("P4 0,0 0,0 0 []\n");
+        QTest::newRow("tab before the text length")
+            << QByteArray("P 1j1\t2:ab 0j0 1") << QByteArray("P4 1,1 0,0 1 [ab]\n");
     }
     void lineReadBothWaysAlike()
     {
@@ -196,7 +203,8 @@ private slots:
         Tree tree;
         for (int i = 0; i < 3000; ++i) {
             auto* box = new Person;
-            const std::string text = "Person " + std::to_string(i) + " |born " + std::to_string(random() % 2000);
+            const std::string text =
+                "Person " + std::to_string(i) + " |born " + std::to_string(random() % 2000);
             box->text = String(text.c_str());
             box->setCell({i % 60, i / 60});
             box->setLinkLengths({int(random() % 2) * 20, int(random() % 2) * 20});

@@ -27,8 +27,8 @@ struct Run {
 Run runIn(const QTemporaryDir& dir, const std::string& arguments)
 {
     const std::string folder = dir.path().toStdString();
-    const std::string command = "cd '" + folder + "' && '" + programPath() + "' " + arguments +
-                                " >stdout.txt 2>stderr.txt";
+    const std::string command =
+        "cd '" + folder + "' && '" + programPath() + "' " + arguments + " >stdout.txt 2>stderr.txt";
     const int raw = std::system(command.c_str());
     Run run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -48,20 +48,25 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const std::string folder = dir.path().toStdString();
-        std::filesystem::copy_file(testDataPath("page_template.html"), folder + "/stirpa_full.html");
-        const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") + "' family.html --complete-page");
+        std::filesystem::copy_file(testDataPath("page_template.html"),
+                                   folder + "/stirpa_full.html");
+        const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") +
+                                       "' family.html --complete-page");
         QCOMPARE(run.status, 0);
         QCOMPARE(bytes(run.err), QByteArray());
-        QCOMPARE(bytes(readBytes(folder + "/family.html")), bytes(readBytes(testDataPath("mixed_page.html"))));
+        QCOMPARE(bytes(readBytes(folder + "/family.html")),
+                 bytes(readBytes(testDataPath("mixed_page.html"))));
         const QByteArray log = bytes(readBytes(folder + "/stirpalog.txt"));
-        QVERIFY2(log.endsWith(" opened\nHtml outfile is family.html\nModel input eof\n"), log.constData());
+        QVERIFY2(log.endsWith(" opened\nHtml outfile is family.html\nModel input eof\n"),
+                 log.constData());
     }
 
     void personsOnly()
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") + "' family.html");
+        const Run run =
+            runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") + "' family.html");
         QCOMPARE(run.status, 0);
         QCOMPARE(bytes(readBytes(dir.filePath("family.html").toStdString())),
                  bytes(readBytes(testDataPath("mixed_persons.html"))));
@@ -73,14 +78,15 @@ private slots:
         QTest::addColumn<QByteArray>("output");
         QTest::addColumn<QByteArray>("reason");
         QTest::addColumn<QByteArray>("written"); // the page left behind
-        QTest::newRow("missing template") << QByteArray() << QByteArray("out.html")
-                                          << QByteArray("Cannot read the page template 'stirpa_full.html'")
-                                          << QByteArray("");
-        QTest::newRow("template without TREE") << QByteArray("<html>\nFILENAME\n") << QByteArray("out.html")
-                                               << QByteArray("has no TREE line") << QByteArray("<html>\nout\n");
-        QTest::newRow("uncreatable output") << QByteArray("TREE\n") << QByteArray("none/out.html")
-                                            << QByteArray("Cannot create the file 'none/out.html'")
-                                            << QByteArray();
+        QTest::newRow("missing template")
+            << QByteArray() << QByteArray("out.html")
+            << QByteArray("Cannot read the page template 'stirpa_full.html'") << QByteArray("");
+        QTest::newRow("template without TREE")
+            << QByteArray("<html>\nFILENAME\n") << QByteArray("out.html")
+            << QByteArray("has no TREE line") << QByteArray("<html>\nout\n");
+        QTest::newRow("uncreatable output")
+            << QByteArray("TREE\n") << QByteArray("none/out.html")
+            << QByteArray("Cannot create the file 'none/out.html'") << QByteArray();
     }
     void failuresExitWithTheReason()
     {

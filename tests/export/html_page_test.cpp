@@ -63,7 +63,8 @@ private slots:
     void emptyTreeWritesOnlyTheSpacer()
     {
         Tree tree;
-        QCOMPARE(bytes(chartOf(tree)), QByteArray("<br><img src=\"tom.gif\" width=185 height=10 border=0>\n"));
+        QCOMPARE(bytes(chartOf(tree)),
+                 QByteArray("<br><img src=\"tom.gif\" width=185 height=10 border=0>\n"));
     }
 
     void spacerAddsOnlyTheHorizontalStart()
@@ -73,7 +74,8 @@ private slots:
         Tree tree;
         tree.append(makeBox("A", {3, 4}, {0, 0}));
         // Extent 455 x 290: the width gains the margin, the height nothing.
-        QVERIFY(bytes(chartOf(tree)).endsWith("<br><img src=\"tom.gif\" width=555 height=290 border=0>\n"));
+        QVERIFY(bytes(chartOf(tree))
+                    .endsWith("<br><img src=\"tom.gif\" width=555 height=290 border=0>\n"));
     }
 
     void allConnectorsComeBeforeAllBoxes()
@@ -82,8 +84,10 @@ private slots:
         tree.append(makeBox("A", {0, 0}, {20, 0}));
         tree.append(makeContinuation("B", {1, 0}, {0, 20}, 2));
         QCOMPARE(bytes(chartOf(tree, "p")),
-                 QByteArray("<img class=\"pinH\" style=\"top: 225px; left: 170px; width: 20px;\" src=\"pinne.gif\">\n"
-                            "<img class=\"pinV\" style=\"top: 250px; left: 250px; height: 20px;\" src=\"pinne.gif\">\n"
+                 QByteArray("<img class=\"pinH\" style=\"top: 225px; left: 170px; width: 20px;\" "
+                            "src=\"pinne.gif\">\n"
+                            "<img class=\"pinV\" style=\"top: 250px; left: 250px; height: 20px;\" "
+                            "src=\"pinne.gif\">\n"
                             "<div class=\"box\" style=\"top: 200px; left: 50px;\"><b>A</b></div>\n"
                             "<div class=\"cbox\" style=\"top: 214px; left: 208px;\"><font size=1>"
                             "<a href=\"p0.html\">B<br></a></font></div>\n"
@@ -97,26 +101,29 @@ private slots:
         QTest::addColumn<QByteArray>("head");
         QTest::addColumn<QByteArray>("tail");
         QTest::newRow("FILENAME lines replaced whole")
-            << QByteArray("<h1>\nFILENAME\nFILENAME and more\nFILENAMES\n</h1>\nTREE\n<p>\n") << true
-            << QByteArray("<h1>\npage\npage\npage\n</h1>\n") << QByteArray("<p>\n");
-        QTest::newRow("FILENAME inside a line kept") << QByteArray("<p>FILENAME</p>\nTREE\n") << true
-                                                     << QByteArray("<p>FILENAME</p>\n") << QByteArray();
-        QTest::newRow("TREEHERE marks the chart") << QByteArray("h\nTREEHERE\nt\n") << true << QByteArray("h\n")
-                                                  << QByteArray("t\n");
-        QTest::newRow("TREE 1 marks the chart") << QByteArray("h\nTREE 1\nt\n") << true << QByteArray("h\n")
-                                                << QByteArray("t\n");
+            << QByteArray("<h1>\nFILENAME\nFILENAME and more\nFILENAMES\n</h1>\nTREE\n<p>\n")
+            << true << QByteArray("<h1>\npage\npage\npage\n</h1>\n") << QByteArray("<p>\n");
+        QTest::newRow("FILENAME inside a line kept")
+            << QByteArray("<p>FILENAME</p>\nTREE\n") << true << QByteArray("<p>FILENAME</p>\n")
+            << QByteArray();
+        QTest::newRow("TREEHERE marks the chart")
+            << QByteArray("h\nTREEHERE\nt\n") << true << QByteArray("h\n") << QByteArray("t\n");
+        QTest::newRow("TREE 1 marks the chart")
+            << QByteArray("h\nTREE 1\nt\n") << true << QByteArray("h\n") << QByteArray("t\n");
         QTest::newRow("indented or lower-case tree is text")
-            << QByteArray(" TREE\ntree\nTREE\n") << true << QByteArray(" TREE\ntree\n") << QByteArray();
+            << QByteArray(" TREE\ntree\nTREE\n") << true << QByteArray(" TREE\ntree\n")
+            << QByteArray();
         QTest::newRow("tail copied as it stands")
             << QByteArray("TREE\nFILENAME\nTREE\n<p>FILENAME</p>\nend") << true << QByteArray()
             << QByteArray("FILENAME\nTREE\n<p>FILENAME</p>\nend\n");
-        QTest::newRow("empty lines kept") << QByteArray("\n\nTREE\n\n") << true << QByteArray("\n\n")
-                                          << QByteArray("\n");
+        QTest::newRow("empty lines kept")
+            << QByteArray("\n\nTREE\n\n") << true << QByteArray("\n\n") << QByteArray("\n");
         QTest::newRow("carriage returns copied")
-            << QByteArray("<html>\r\nFILENAME\r\nTREE\r\n</html>\r\n") << true << QByteArray("<html>\r\npage\n")
-            << QByteArray("</html>\r\n");
-        QTest::newRow("no TREE line: head only") << QByteArray("<html>\nFILENAME\n</html>\n") << false
-                                                 << QByteArray("<html>\npage\n</html>\n") << QByteArray();
+            << QByteArray("<html>\r\nFILENAME\r\nTREE\r\n</html>\r\n") << true
+            << QByteArray("<html>\r\npage\n") << QByteArray("</html>\r\n");
+        QTest::newRow("no TREE line: head only")
+            << QByteArray("<html>\nFILENAME\n</html>\n") << false
+            << QByteArray("<html>\npage\n</html>\n") << QByteArray();
         QTest::newRow("empty template") << QByteArray() << false << QByteArray() << QByteArray();
     }
     void templateLines()
@@ -145,8 +152,8 @@ private slots:
         const std::string page =
             pageFrom(headLine + "\n" + nameLine + "\nTREE\n" + tailLine + "\n", *tree, &complete);
         QVERIFY(complete);
-        QCOMPARE(bytes(page), bytes(headLine + "\n" + nameLine + "\n" + workedPin + workedBox + workedSpacer +
-                                    tailLine + "\n"));
+        QCOMPARE(bytes(page), bytes(headLine + "\n" + nameLine + "\n" + workedPin + workedBox +
+                                    workedSpacer + tailLine + "\n"));
     }
 
     void completePageMatchesGolden()
@@ -173,8 +180,8 @@ private slots:
         const std::string path = dir.filePath("family.html").toStdString();
         writeBytes(path, std::string(20000, 'x')); // an older, longer export
         LogCapture log;
-        const HtmlExportResult result =
-            exportHtml(*tree, String(path.c_str()), false, dir.filePath("no_template.html").toStdString());
+        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), false,
+                                                   dir.filePath("no_template.html").toStdString());
         QVERIFY2(bool(result), result.message.c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_persons.html"))));
         QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\n"));
@@ -187,13 +194,14 @@ private slots:
         auto tree = workedExampleTree();
         const std::string path = dir.filePath("out.html").toStdString();
         LogCapture log;
-        const HtmlExportResult result =
-            exportHtml(*tree, String(path.c_str()), true, dir.filePath("stirpa_full.html").toStdString());
+        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), true,
+                                                   dir.filePath("stirpa_full.html").toStdString());
         QCOMPARE(result.status, HtmlExportResult::TemplateIncomplete);
         QVERIFY(result.message.find("Cannot read the page template") != std::string::npos);
         QVERIFY(std::filesystem::is_regular_file(path));
         QCOMPARE(std::filesystem::file_size(path), std::uintmax_t(0));
-        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
+        QCOMPARE(bytes(log.text()),
+                 bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
     }
 
     void templateWithoutTreeLeavesTheHead()
@@ -209,7 +217,8 @@ private slots:
         QCOMPARE(result.status, HtmlExportResult::TemplateIncomplete);
         QVERIFY2(result.message.find("no TREE line") != std::string::npos, result.message.c_str());
         QCOMPARE(bytes(readBytes(path)), QByteArray("<html>\nout\n</html>\n"));
-        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
+        QCOMPARE(bytes(log.text()),
+                 bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
     }
 
     void uncreatableOutput_data()
@@ -232,10 +241,12 @@ private slots:
         const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), true, templatePath);
         QCOMPARE(result.status, HtmlExportResult::CannotCreate);
         QVERIFY2(result.message.find(path) != std::string::npos, result.message.c_str());
-        QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nCannot create outfile " + path + "\n"));
+        QCOMPARE(bytes(log.text()),
+                 bytes("Html outfile is " + path + "\nCannot create outfile " + path + "\n"));
         // Nothing was left behind in the folder.
         int entries = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(dir.path().toStdString()))
             ++entries;
         QCOMPARE(entries, 2);
     }
@@ -244,12 +255,16 @@ private slots:
     {
         QTest::addColumn<QByteArray>("documentPath");
         QTest::addColumn<QByteArray>("offered");
-        QTest::newRow("chart with extension") << QByteArray("/data/charts/tree.txt") << QByteArray("/data/charts/tree.html");
-        QTest::newRow("dot only in a folder") << QByteArray("/data/my.charts/tree") << QByteArray("/data/my.charts/tree.html");
-        QTest::newRow("backslashes, dot in a folder") << QByteArray("C:\\my.charts\\tree")
-                                                      << QByteArray("C:\\my.charts\\tree.html");
-        QTest::newRow("backslashes with extension") << QByteArray("C:\\web\\chart.txt") << QByteArray("C:\\web\\chart.html");
-        QTest::newRow("only the last extension") << QByteArray("tree.v2.txt") << QByteArray("tree.v2.html");
+        QTest::newRow("chart with extension")
+            << QByteArray("/data/charts/tree.txt") << QByteArray("/data/charts/tree.html");
+        QTest::newRow("dot only in a folder")
+            << QByteArray("/data/my.charts/tree") << QByteArray("/data/my.charts/tree.html");
+        QTest::newRow("backslashes, dot in a folder")
+            << QByteArray("C:\\my.charts\\tree") << QByteArray("C:\\my.charts\\tree.html");
+        QTest::newRow("backslashes with extension")
+            << QByteArray("C:\\web\\chart.txt") << QByteArray("C:\\web\\chart.html");
+        QTest::newRow("only the last extension")
+            << QByteArray("tree.v2.txt") << QByteArray("tree.v2.html");
         QTest::newRow("never saved") << QByteArray("") << QByteArray(".html");
     }
     void initialHtmlName()
@@ -265,7 +280,8 @@ private slots:
         QTest::addColumn<QByteArray>("pageName");
         QTest::newRow("backslash path") << QByteArray("C:\\web\\chart.html") << QByteArray("chart");
         QTest::newRow("slash path") << QByteArray("/tmp/out/family.html") << QByteArray("family");
-        QTest::newRow("dot in a folder") << QByteArray("/data/my.charts/tree") << QByteArray("tree");
+        QTest::newRow("dot in a folder")
+            << QByteArray("/data/my.charts/tree") << QByteArray("tree");
         QTest::newRow("two dots") << QByteArray("page.v2.html") << QByteArray("page.v2");
     }
     void pageName()

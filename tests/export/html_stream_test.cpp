@@ -26,7 +26,8 @@ std::unique_ptr<Tree> largeChart()
             tree->append(makeContinuation(text.c_str(), cell, {20, 20}, int(random() % 5)));
         else
             tree->append(makeBox(text.c_str(), cell,
-                                 {int(random() % 2) * 20, int(random() % 2) * 40}, int(random() % 4)));
+                                 {int(random() % 2) * 20, int(random() % 2) * 40},
+                                 int(random() % 4)));
     }
     const std::string longest(150000, 'w');
     tree->append(makeBox((longest + " |" + longest).c_str(), {0, 60}, {20, 0}));

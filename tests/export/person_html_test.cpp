@@ -33,9 +33,12 @@ private slots:
         QTest::newRow("lineage right") << 1 << true << QByteArray("pinneR") << QByteArray("pinne");
         QTest::newRow("lineage down") << 2 << true << QByteArray("pinne") << QByteArray("pinneR");
         QTest::newRow("lineage both") << 3 << true << QByteArray("pinneR") << QByteArray("pinneR");
-        QTest::newRow("not saved, right") << 1 << false << QByteArray("pinne") << QByteArray("pinne");
-        QTest::newRow("not saved, down") << 2 << false << QByteArray("pinne") << QByteArray("pinne");
-        QTest::newRow("not saved, both") << 3 << false << QByteArray("pinne") << QByteArray("pinne");
+        QTest::newRow("not saved, right")
+            << 1 << false << QByteArray("pinne") << QByteArray("pinne");
+        QTest::newRow("not saved, down")
+            << 2 << false << QByteArray("pinne") << QByteArray("pinne");
+        QTest::newRow("not saved, both")
+            << 3 << false << QByteArray("pinne") << QByteArray("pinne");
     }
     void connectorImages()
     {
@@ -66,8 +69,9 @@ private slots:
                             "src=\"pinne.gif\">\n"
                             "<img class=\"pinV\" style=\"top: 175px; left: 107px; height: 25px;\" "
                             "src=\"pinne.gif\">\n"));
-        QCOMPARE(bytes(boxOf(*box)),
-                 QByteArray("<div class=\"box\" style=\"top: 130px; left: 45px;\"><b>A</b></div>\n"));
+        QCOMPARE(
+            bytes(boxOf(*box)),
+            QByteArray("<div class=\"box\" style=\"top: 130px; left: 45px;\"><b>A</b></div>\n"));
     }
 
     void unconnectedBoxWritesNoImage()
@@ -82,33 +86,37 @@ private slots:
         QTest::addColumn<int>("smallFontLine");
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty text") << QByteArray("") << 1 << QByteArray("");
-        QTest::newRow("small font from line 0") << QByteArray("A|B|C") << 0
-                                                << QByteArray("<b><font size=1>A</b><br>B<br>C</font>");
-        QTest::newRow("small font from line 1") << QByteArray("A|B|C") << 1
-                                                << QByteArray("<b>A</b><br><font size=1>B<br>C</font>");
-        QTest::newRow("small font from line 2") << QByteArray("A|B|C") << 2
-                                                << QByteArray("<b>A</b><br>B<br><font size=1>C</font>");
-        QTest::newRow("exactly T lines") << QByteArray("A|B|C") << 3 << QByteArray("<b>A</b><br>B<br>C");
+        QTest::newRow("small font from line 0")
+            << QByteArray("A|B|C") << 0 << QByteArray("<b><font size=1>A</b><br>B<br>C</font>");
+        QTest::newRow("small font from line 1")
+            << QByteArray("A|B|C") << 1 << QByteArray("<b>A</b><br><font size=1>B<br>C</font>");
+        QTest::newRow("small font from line 2")
+            << QByteArray("A|B|C") << 2 << QByteArray("<b>A</b><br>B<br><font size=1>C</font>");
+        QTest::newRow("exactly T lines")
+            << QByteArray("A|B|C") << 3 << QByteArray("<b>A</b><br>B<br>C");
         QTest::newRow("one line, T 1") << QByteArray("Name") << 1 << QByteArray("<b>Name</b>");
         QTest::newRow("line 3 small") << QByteArray("A|B|C|D") << 3
                                       << QByteArray("<b>A</b><br>B<br>C<br><font size=1>D</font>");
-        QTest::newRow("4 means never") << QByteArray("A|B|C|D|E") << 4
-                                       << QByteArray("<b>A</b><br>B<br>C<br>D<br>E");
-        QTest::newRow("above 4 means never") << QByteArray("A|B|C|D|E|F|G") << 5
-                                             << QByteArray("<b>A</b><br>B<br>C<br>D<br>E<br>F<br>G");
-        QTest::newRow("negative means never") << QByteArray("A|B|C") << -1
-                                              << QByteArray("<b>A</b><br>B<br>C");
-        QTest::newRow("trailing bar adds no line") << QByteArray("A |") << 1 << QByteArray("<b>A </b>");
-        QTest::newRow("leading bar, empty name") << QByteArray("|A") << 1
-                                                 << QByteArray("<b></b><br><font size=1>A</font>");
-        QTest::newRow("two bars, empty line") << QByteArray("A||B") << 1
-                                              << QByteArray("<b>A</b><br><font size=1><br>B</font>");
-        QTest::newRow("markup written as stored") << QByteArray("<i>Ann</i> & Co |x<y") << 1
-                                                  << QByteArray("<b><i>Ann</i> & Co </b><br><font size=1>x<y</font>");
-        QTest::newRow("UTF-8 bytes unchanged") << QByteArray("Zo\xc3\xab Pell") << 1
-                                               << QByteArray("<b>Zo\xc3\xab Pell</b>");
-        QTest::newRow("single-byte text unchanged") << QByteArray("Zo\xeb") << 1
-                                                    << QByteArray("<b>Zo\xeb</b>");
+        QTest::newRow("4 means never")
+            << QByteArray("A|B|C|D|E") << 4 << QByteArray("<b>A</b><br>B<br>C<br>D<br>E");
+        QTest::newRow("above 4 means never")
+            << QByteArray("A|B|C|D|E|F|G") << 5
+            << QByteArray("<b>A</b><br>B<br>C<br>D<br>E<br>F<br>G");
+        QTest::newRow("negative means never")
+            << QByteArray("A|B|C") << -1 << QByteArray("<b>A</b><br>B<br>C");
+        QTest::newRow("trailing bar adds no line")
+            << QByteArray("A |") << 1 << QByteArray("<b>A </b>");
+        QTest::newRow("leading bar, empty name")
+            << QByteArray("|A") << 1 << QByteArray("<b></b><br><font size=1>A</font>");
+        QTest::newRow("two bars, empty line")
+            << QByteArray("A||B") << 1 << QByteArray("<b>A</b><br><font size=1><br>B</font>");
+        QTest::newRow("markup written as stored")
+            << QByteArray("<i>Ann</i> & Co |x<y") << 1
+            << QByteArray("<b><i>Ann</i> & Co </b><br><font size=1>x<y</font>");
+        QTest::newRow("UTF-8 bytes unchanged")
+            << QByteArray("Zo\xc3\xab Pell") << 1 << QByteArray("<b>Zo\xc3\xab Pell</b>");
+        QTest::newRow("single-byte text unchanged")
+            << QByteArray("Zo\xeb") << 1 << QByteArray("<b>Zo\xeb</b>");
     }
     void boxContent()
     {
@@ -129,22 +137,26 @@ private slots:
         QTest::addColumn<QByteArray>("image");
         QTest::addColumn<int>("top");
         QTest::addColumn<int>("left");
-        QTest::newRow("up") << 0
-                            << QByteArray("<img class=\"pinV\" style=\"top: 240px; left: 250px; height: 30px;\" "
-                                          "src=\"pinne.gif\">\n")
-                            << 270 << 208;
-        QTest::newRow("right") << 1
-                               << QByteArray("<img class=\"pinH\" style=\"top: 295px; left: 310px; width: 20px;\" "
-                                             "src=\"pinne.gif\">\n")
-                               << 277 << 226;
-        QTest::newRow("down") << 2
-                              << QByteArray("<img class=\"pinV\" style=\"top: 320px; left: 250px; height: 30px;\" "
-                                            "src=\"pinne.gif\">\n")
-                              << 284 << 208;
-        QTest::newRow("left") << 3
-                              << QByteArray("<img class=\"pinH\" style=\"top: 295px; left: 170px; width: 20px;\" "
-                                            "src=\"pinne.gif\">\n")
-                              << 277 << 190;
+        QTest::newRow("up")
+            << 0
+            << QByteArray("<img class=\"pinV\" style=\"top: 240px; left: 250px; height: 30px;\" "
+                          "src=\"pinne.gif\">\n")
+            << 270 << 208;
+        QTest::newRow("right")
+            << 1
+            << QByteArray("<img class=\"pinH\" style=\"top: 295px; left: 310px; width: 20px;\" "
+                          "src=\"pinne.gif\">\n")
+            << 277 << 226;
+        QTest::newRow("down")
+            << 2
+            << QByteArray("<img class=\"pinV\" style=\"top: 320px; left: 250px; height: 30px;\" "
+                          "src=\"pinne.gif\">\n")
+            << 284 << 208;
+        QTest::newRow("left")
+            << 3
+            << QByteArray("<img class=\"pinH\" style=\"top: 295px; left: 170px; width: 20px;\" "
+                          "src=\"pinne.gif\">\n")
+            << 277 << 190;
         QTest::newRow("none") << 4 << QByteArray() << 277 << 208;
     }
     void continuationBox()
@@ -153,13 +165,15 @@ private slots:
         QFETCH(QByteArray, image);
         QFETCH(int, top);
         QFETCH(int, left);
-        std::unique_ptr<ContPerson> box(makeContinuation("Oakes |chart 1", {1, 1}, {20, 30}, direction));
+        std::unique_ptr<ContPerson> box(
+            makeContinuation("Oakes |chart 1", {1, 1}, {20, 30}, direction));
         box->lineage = 3; // never the lineage image
         QCOMPARE(bytes(linksOf(*box)), image);
-        QCOMPARE(bytes(boxOf(*box, "tree")),
-                 QByteArray("<div class=\"cbox\" style=\"top: ") + QByteArray::number(top) +
-                     "px; left: " + QByteArray::number(left) +
-                     "px;\"><font size=1><a href=\"tree01.html\">Oakes <br></a>chart 1<br></font></div>\n");
+        QCOMPARE(bytes(boxOf(*box, "tree")), QByteArray("<div class=\"cbox\" style=\"top: ") +
+                                                 QByteArray::number(top) +
+                                                 "px; left: " + QByteArray::number(left) +
+                                                 "px;\"><font size=1><a href=\"tree01.html\">Oakes "
+                                                 "<br></a>chart 1<br></font></div>\n");
     }
 
     void continuationTruncatesFractions_data()
@@ -169,22 +183,26 @@ private slots:
         QTest::addColumn<int>("direction");
         QTest::addColumn<QByteArray>("image");
         QTest::addColumn<QByteArray>("position");
-        QTest::newRow("up") << 0
-                            << QByteArray("<img class=\"pinV\" style=\"top: 235px; left: 257px; height: 30px;\" "
-                                          "src=\"pinne.gif\">\n")
-                            << QByteArray("top: 265px; left: 213px;");
-        QTest::newRow("right") << 1
-                               << QByteArray("<img class=\"pinH\" style=\"top: 287px; left: 319px; width: 20px;\" "
-                                             "src=\"pinne.gif\">\n")
-                               << QByteArray("top: 271px; left: 231px;");
-        QTest::newRow("down") << 2
-                              << QByteArray("<img class=\"pinV\" style=\"top: 309px; left: 257px; height: 30px;\" "
-                                            "src=\"pinne.gif\">\n")
-                              << QByteArray("top: 277px; left: 213px;");
-        QTest::newRow("left") << 3
-                              << QByteArray("<img class=\"pinH\" style=\"top: 287px; left: 175px; width: 20px;\" "
-                                            "src=\"pinne.gif\">\n")
-                              << QByteArray("top: 271px; left: 195px;");
+        QTest::newRow("up")
+            << 0
+            << QByteArray("<img class=\"pinV\" style=\"top: 235px; left: 257px; height: 30px;\" "
+                          "src=\"pinne.gif\">\n")
+            << QByteArray("top: 265px; left: 213px;");
+        QTest::newRow("right")
+            << 1
+            << QByteArray("<img class=\"pinH\" style=\"top: 287px; left: 319px; width: 20px;\" "
+                          "src=\"pinne.gif\">\n")
+            << QByteArray("top: 271px; left: 231px;");
+        QTest::newRow("down")
+            << 2
+            << QByteArray("<img class=\"pinV\" style=\"top: 309px; left: 257px; height: 30px;\" "
+                          "src=\"pinne.gif\">\n")
+            << QByteArray("top: 277px; left: 213px;");
+        QTest::newRow("left")
+            << 3
+            << QByteArray("<img class=\"pinH\" style=\"top: 287px; left: 175px; width: 20px;\" "
+                          "src=\"pinne.gif\">\n")
+            << QByteArray("top: 271px; left: 195px;");
     }
     void continuationTruncatesFractions()
     {
@@ -209,7 +227,8 @@ private slots:
         QTest::newRow("digit then letter") << QByteArray("Vol 3a") << QByteArray("tree3.html");
         QTest::newRow("single digit text") << QByteArray("5") << QByteArray("tree05.html");
         QTest::newRow("no digit") << QByteArray("Oakes") << QByteArray("tree0.html");
-        QTest::newRow("only the last two bytes count") << QByteArray("123") << QByteArray("tree23.html");
+        QTest::newRow("only the last two bytes count")
+            << QByteArray("123") << QByteArray("tree23.html");
     }
     void linkSuffix()
     {

@@ -26,19 +26,22 @@ private slots:
         QTest::newRow("LF") << QByteArray("a\nbc\n") << QList<QByteArray>{"a", "bc"};
         QTest::newRow("CR LF") << QByteArray("a\r\nbc\r\n") << QList<QByteArray>{"a", "bc"};
         QTest::newRow("lone CR") << QByteArray("a\rbc\r") << QList<QByteArray>{"a", "bc"};
-        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QList<QByteArray>{"a", "b", "c", "d"};
-        QTest::newRow("no end of line at the end") << QByteArray("a\nlast")
-                                                   << QList<QByteArray>{"a", "last"};
-        QTest::newRow("empty lines") << QByteArray("\n\na\n\n") << QList<QByteArray>{"", "", "a", ""};
-        QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QList<QByteArray>{"a", "", "b"};
+        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd")
+                               << QList<QByteArray>{"a", "b", "c", "d"};
+        QTest::newRow("no end of line at the end")
+            << QByteArray("a\nlast") << QList<QByteArray>{"a", "last"};
+        QTest::newRow("empty lines")
+            << QByteArray("\n\na\n\n") << QList<QByteArray>{"", "", "a", ""};
+        QTest::newRow("LF CR is two breaks")
+            << QByteArray("a\n\rb") << QList<QByteArray>{"a", "", "b"};
         QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb") << QList<QByteArray>{"a", "", "b"};
         QTest::newRow("empty file") << QByteArray() << QList<QByteArray>{};
         QTest::newRow("single break") << QByteArray("\r\n") << QList<QByteArray>{""};
         // A NUL ends the text the caller sees but not the line: the next line is whole.
-        QTest::newRow("NUL inside a line") << QByteArray("ab\0cd\nef", 8)
-                                           << QList<QByteArray>{"ab", "ef"};
-        QTest::newRow("high bytes kept") << QByteArray("Zo\xc3\xab \xe9\n")
-                                         << QList<QByteArray>{"Zo\xc3\xab \xe9"};
+        QTest::newRow("NUL inside a line")
+            << QByteArray("ab\0cd\nef", 8) << QList<QByteArray>{"ab", "ef"};
+        QTest::newRow("high bytes kept")
+            << QByteArray("Zo\xc3\xab \xe9\n") << QList<QByteArray>{"Zo\xc3\xab \xe9"};
     }
     void lines()
     {

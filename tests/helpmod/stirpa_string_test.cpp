@@ -47,26 +47,26 @@ private slots:
                                  << QByteArray("C:\\charts\\") << QByteArray("C:\\charts\\tree1")
                                  << QByteArray("txt");
         QTest::newRow("posix") << QByteArray("/home/u/charts/tree1.txt") << QByteArray("tree1.txt")
-                               << QByteArray("/home/u/charts/") << QByteArray("/home/u/charts/tree1")
-                               << QByteArray("txt");
-        QTest::newRow("several dots") << QByteArray("a.b.c") << QByteArray("a.b.c") << QByteArray("")
-                                      << QByteArray("a.b") << QByteArray("c");
+                               << QByteArray("/home/u/charts/")
+                               << QByteArray("/home/u/charts/tree1") << QByteArray("txt");
+        QTest::newRow("several dots") << QByteArray("a.b.c") << QByteArray("a.b.c")
+                                      << QByteArray("") << QByteArray("a.b") << QByteArray("c");
         QTest::newRow("no dot") << QByteArray("tree") << QByteArray("tree") << QByteArray("")
                                 << QByteArray("tree") << QByteArray("");
         QTest::newRow("drive only") << QByteArray("C:x") << QByteArray("x") << QByteArray("C:")
                                     << QByteArray("C:x") << QByteArray("");
-        QTest::newRow("mixed separators") << QByteArray("C:/a\\b/c.d") << QByteArray("c.d")
-                                          << QByteArray("C:/a\\b/") << QByteArray("C:/a\\b/c")
-                                          << QByteArray("d");
+        QTest::newRow("mixed separators")
+            << QByteArray("C:/a\\b/c.d") << QByteArray("c.d") << QByteArray("C:/a\\b/")
+            << QByteArray("C:/a\\b/c") << QByteArray("d");
         // The last dot anywhere counts, also one in a folder name.
-        QTest::newRow("dot in folder") << QByteArray("/x.y/tree") << QByteArray("tree")
-                                       << QByteArray("/x.y/") << QByteArray("/x")
-                                       << QByteArray("y/tree");
-        QTest::newRow("trailing separator") << QByteArray("/tmp/") << QByteArray("")
-                                            << QByteArray("/tmp/") << QByteArray("/tmp/")
-                                            << QByteArray("");
-        QTest::newRow("empty") << QByteArray("") << QByteArray("") << QByteArray("") << QByteArray("")
-                               << QByteArray("");
+        QTest::newRow("dot in folder")
+            << QByteArray("/x.y/tree") << QByteArray("tree") << QByteArray("/x.y/")
+            << QByteArray("/x") << QByteArray("y/tree");
+        QTest::newRow("trailing separator")
+            << QByteArray("/tmp/") << QByteArray("") << QByteArray("/tmp/") << QByteArray("/tmp/")
+            << QByteArray("");
+        QTest::newRow("empty") << QByteArray("") << QByteArray("") << QByteArray("")
+                               << QByteArray("") << QByteArray("");
     }
     void paths()
     {

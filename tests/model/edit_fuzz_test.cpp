@@ -27,8 +27,10 @@ public:
         const int columns = pick(1, 6), levels = pick(1, 5);
         for (int i = 0; i < boxes; ++i) {
             const Cell cell{pick(0, columns - 1), pick(0, levels - 1)};
-            Person* box = pick(0, 4) == 0 ? static_cast<Person*>(new ContPerson("c", cell, randomLinks(), pick(0, 4)))
-                                          : new CountedPerson("p", cell);
+            Person* box =
+                pick(0, 4) == 0
+                    ? static_cast<Person*>(new ContPerson("c", cell, randomLinks(), pick(0, 4)))
+                    : new CountedPerson("p", cell);
             if (box->kind() == 'P')
                 box->setLinkLengths(randomLinks());
             box->lineage = pick(0, 3);
@@ -38,7 +40,10 @@ public:
             const int operation = pick(0, 11);
             apply(tree, operation);
             if (!check(tree)) {
-                failure = QStringLiteral("after step %1 (operation %2): %3").arg(step).arg(operation).arg(failure);
+                failure = QStringLiteral("after step %1 (operation %2): %3")
+                              .arg(step)
+                              .arg(operation)
+                              .arg(failure);
                 return false;
             }
         }
@@ -163,7 +168,8 @@ private:
         const UndoRecord& record = tree.undoRecord;
         if (record.holdsRemovedBox() && present.count(record.subject))
             failure = QStringLiteral("a held box is still in the list");
-        if ((record.undoKind == UndoRecord::PastePerson || record.undoKind == UndoRecord::DragCopy) &&
+        if ((record.undoKind == UndoRecord::PastePerson ||
+             record.undoKind == UndoRecord::DragCopy) &&
             record.subject && !present.count(record.subject))
             failure = QStringLiteral("an overwritten box left the list while remembered");
         for (const ListData* element : tree.lineagePath) {
@@ -174,15 +180,19 @@ private:
         const int width = maxColumn - minColumn + 3, height = maxLevel - minLevel + 3;
         std::vector<const Person*> firstAt(std::size_t(width) * height, nullptr);
         tree.forEachPerson([&](const Person* box) {
-            const Person*& slot = firstAt[std::size_t(box->level() - minLevel + 1) * width + box->column() - minColumn + 1];
+            const Person*& slot = firstAt[std::size_t(box->level() - minLevel + 1) * width +
+                                          box->column() - minColumn + 1];
             if (!slot)
                 slot = box;
         });
         for (int level = minLevel - 1; level <= maxLevel + 1; ++level) {
             for (int column = minColumn - 1; column <= maxColumn + 1; ++column) {
-                const Person* first = firstAt[std::size_t(level - minLevel + 1) * width + column - minColumn + 1];
+                const Person* first =
+                    firstAt[std::size_t(level - minLevel + 1) * width + column - minColumn + 1];
                 if (tree.findPerson({column, level}) != first)
-                    failure = QStringLiteral("findPerson(%1j%2) disagrees with the list").arg(column).arg(level);
+                    failure = QStringLiteral("findPerson(%1j%2) disagrees with the list")
+                                  .arg(column)
+                                  .arg(level);
             }
         }
         return failure.isEmpty();

@@ -19,7 +19,9 @@ namespace {
 std::map<std::pair<int, int>, Person*> walkedFirsts(const Tree& tree)
 {
     std::map<std::pair<int, int>, Person*> firsts;
-    tree.forEachPerson([&](Person* box) { firsts.try_emplace({box->column(), box->level()}, box); });
+    tree.forEachPerson([&](Person* box) {
+        firsts.try_emplace({box->column(), box->level()}, box);
+    });
     return firsts;
 }
 
@@ -37,7 +39,10 @@ Point walkedExtent(const Tree& tree)
 class Editor {
 public:
     Editor(Tree& tree, unsigned seed, int columns, int levels)
-        : tree_(tree), random_(seed), columns_(columns), levels_(levels)
+        : tree_(tree),
+          random_(seed),
+          columns_(columns),
+          levels_(levels)
     {
     }
 
@@ -218,7 +223,6 @@ private slots:
                 delete element; // unowned: the list left them alone
         }
     }
-
 };
 
 QTEST_APPLESS_MAIN(LargeChartTest)

@@ -249,8 +249,9 @@ private slots:
         QTest::newRow("index") << 0 << QByteArray("Error: Index 12 is outside list\n");
         QTest::newRow("iterator") << 1 << QByteArray("Error: Iterator is outside list\n");
         QTest::newRow("remove") << 2 << QByteArray("Error: Tried remove non-existing element\n");
-        QTest::newRow("insert")
-            << 3 << QByteArray("Error: Tried insert before/after non-existing element\n");
+        QTest::newRow("insert") << 3
+                                << QByteArray(
+                                       "Error: Tried insert before/after non-existing element\n");
         QTest::newRow("replace") << 4 << QByteArray("Error: Tried replace non-existing element\n");
     }
     void errorMessages()

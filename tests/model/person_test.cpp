@@ -95,28 +95,32 @@ private slots:
         QTest::addColumn<QByteArray>("edit");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArray>("editedBack");
-        QTest::newRow("two lines") << QByteArray("Name\r\nBorn 1900") << QByteArray("Name |Born 1900")
-                                   << QByteArray("Name\r\nBorn 1900");
-        QTest::newRow("lone LF") << QByteArray("a\nb") << QByteArray("a |b") << QByteArray("a\r\nb");
-        QTest::newRow("lone CR") << QByteArray("a\rb") << QByteArray("a |b") << QByteArray("a\r\nb");
+        QTest::newRow("two lines")
+            << QByteArray("Name\r\nBorn 1900") << QByteArray("Name |Born 1900")
+            << QByteArray("Name\r\nBorn 1900");
+        QTest::newRow("lone LF") << QByteArray("a\nb") << QByteArray("a |b")
+                                 << QByteArray("a\r\nb");
+        QTest::newRow("lone CR") << QByteArray("a\rb") << QByteArray("a |b")
+                                 << QByteArray("a\r\nb");
         QTest::newRow("LF first") << QByteArray("\nabc") << QByteArray(" |abc")
                                   << QByteArray("\r\nabc");
-        QTest::newRow("CR LF first") << QByteArray("\r\nabc") << QByteArray(" |abc")
-                                     << QByteArray("\r\nabc");
-        QTest::newRow("empty line between") << QByteArray("a\r\n\r\nb") << QByteArray("a | |b")
-                                            << QByteArray("a\r\n\r\nb");
-        QTest::newRow("LF then CR") << QByteArray("a\n\rb") << QByteArray("a | |b")
-                                    << QByteArray("a\r\n\r\nb");
-        QTest::newRow("trailing break") << QByteArray("x\r") << QByteArray("x |")
-                                        << QByteArray("x\r\n");
-        QTest::newRow("blank before break") << QByteArray("a \nb") << QByteArray("a  |b")
-                                            << QByteArray("a \r\nb");
-        QTest::newRow("leading bar stays") << QByteArray("|lead") << QByteArray("|lead")
-                                           << QByteArray("|lead");
-        QTest::newRow("bare bar is a break") << QByteArray("a|b") << QByteArray("a|b")
-                                             << QByteArray("a\r\nb");
-        QTest::newRow("utf-8 kept") << QByteArray("Zo\xc3\xab\nPell") << QByteArray("Zo\xc3\xab |Pell")
-                                    << QByteArray("Zo\xc3\xab\r\nPell");
+        QTest::newRow("CR LF first")
+            << QByteArray("\r\nabc") << QByteArray(" |abc") << QByteArray("\r\nabc");
+        QTest::newRow("empty line between")
+            << QByteArray("a\r\n\r\nb") << QByteArray("a | |b") << QByteArray("a\r\n\r\nb");
+        QTest::newRow("LF then CR")
+            << QByteArray("a\n\rb") << QByteArray("a | |b") << QByteArray("a\r\n\r\nb");
+        QTest::newRow("trailing break")
+            << QByteArray("x\r") << QByteArray("x |") << QByteArray("x\r\n");
+        QTest::newRow("blank before break")
+            << QByteArray("a \nb") << QByteArray("a  |b") << QByteArray("a \r\nb");
+        QTest::newRow("leading bar stays")
+            << QByteArray("|lead") << QByteArray("|lead") << QByteArray("|lead");
+        QTest::newRow("bare bar is a break")
+            << QByteArray("a|b") << QByteArray("a|b") << QByteArray("a\r\nb");
+        QTest::newRow("utf-8 kept")
+            << QByteArray("Zo\xc3\xab\nPell") << QByteArray("Zo\xc3\xab |Pell")
+            << QByteArray("Zo\xc3\xab\r\nPell");
         QTest::newRow("empty") << QByteArray("") << QByteArray("") << QByteArray("");
     }
     void setText()
@@ -146,7 +150,8 @@ private slots:
             again.setText(box.editText());
             if (edit.contains('|')) {
                 // A typed bar is a line break once edited back.
-                QCOMPARE(bytes(again.text).replace(" |", "|"), QByteArray(stored).replace(" |", "|"));
+                QCOMPARE(bytes(again.text).replace(" |", "|"),
+                         QByteArray(stored).replace(" |", "|"));
             } else {
                 QCOMPARE(bytes(again.text), stored);
                 QCOMPARE(bytes(box.editText()), withCrLf(edit));

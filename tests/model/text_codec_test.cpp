@@ -17,41 +17,40 @@ private slots:
         QTest::newRow("utf-8 sharp s") << QByteArray("\xc3\x9f") << QString(QChar(0xDF)) << true;
         QTest::newRow("utf-8 L stroke") << QByteArray("\xc5\x81") << QString(QChar(0x141)) << true;
         QTest::newRow("utf-8 CJK") << QByteArray("\xe5\xbc\xa0") << QString(QChar(0x5F20)) << true;
-        QTest::newRow("utf-8 four bytes") << QByteArray("\xf0\x9f\x8c\xb3")
-                                          << QString::fromUtf8("\xf0\x9f\x8c\xb3") << true;
-        QTest::newRow("last code point") << QByteArray("\xf4\x8f\xbf\xbf")
-                                         << QString::fromUcs4(U"\U0010FFFF") << true;
-        QTest::newRow("latin-1 e acute") << QByteArray("Z\xe9") << QString("Z") + QChar(0xE9) << false;
+        QTest::newRow("utf-8 four bytes")
+            << QByteArray("\xf0\x9f\x8c\xb3") << QString::fromUtf8("\xf0\x9f\x8c\xb3") << true;
+        QTest::newRow("last code point")
+            << QByteArray("\xf4\x8f\xbf\xbf") << QString::fromUcs4(U"\U0010FFFF") << true;
+        QTest::newRow("latin-1 e acute")
+            << QByteArray("Z\xe9") << QString("Z") + QChar(0xE9) << false;
         QTest::newRow("cp1252 euro") << QByteArray("\x80") << QString(QChar(0x20AC)) << false;
-        QTest::newRow("cp1252 quotes") << QByteArray("\x93x\x94")
-                                       << QString(QChar(0x201C)) + "x" + QChar(0x201D) << false;
+        QTest::newRow("cp1252 quotes")
+            << QByteArray("\x93x\x94") << QString(QChar(0x201C)) + "x" + QChar(0x201D) << false;
         QTest::newRow("cp1252 unassigned") << QByteArray("\x81") << QString(QChar(0xFFFD)) << false;
         QTest::newRow("cp1252 Y diaeresis") << QByteArray("\x9f") << QString(QChar(0x178)) << false;
-        QTest::newRow("latin-1 nbsp and y") << QByteArray("\xa0\xff")
-                                            << QString(QChar(0xA0)) + QChar(0xFF) << false;
+        QTest::newRow("latin-1 nbsp and y")
+            << QByteArray("\xa0\xff") << QString(QChar(0xA0)) + QChar(0xFF) << false;
         // One bad byte makes the whole text Windows-1252, valid sequences included.
         QTest::newRow("mixed") << QByteArray("\xc3\xa9\xe9")
                                << QString(QChar(0xC3)) + QChar(0xA9) + QChar(0xE9) << false;
-        QTest::newRow("overlong slash") << QByteArray("\xc0\xaf")
-                                        << QString(QChar(0xC0)) + QChar(0xAF) << false;
-        QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf")
-                                              << QString(QChar(0xE0)) + QChar(0x20AC) + QChar(0xAF)
-                                              << false;
-        QTest::newRow("overlong four bytes") << QByteArray("\xf0\x80\x80\xaf")
-                                             << QString(QChar(0xF0)) + QChar(0x20AC) + QChar(0x20AC)
-                                                    + QChar(0xAF)
-                                             << false;
+        QTest::newRow("overlong slash")
+            << QByteArray("\xc0\xaf") << QString(QChar(0xC0)) + QChar(0xAF) << false;
+        QTest::newRow("overlong three bytes")
+            << QByteArray("\xe0\x80\xaf") << QString(QChar(0xE0)) + QChar(0x20AC) + QChar(0xAF)
+            << false;
+        QTest::newRow("overlong four bytes")
+            << QByteArray("\xf0\x80\x80\xaf")
+            << QString(QChar(0xF0)) + QChar(0x20AC) + QChar(0x20AC) + QChar(0xAF) << false;
         QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80")
                                    << QString(QChar(0xED)) + QChar(0xA0) + QChar(0x20AC) << false;
-        QTest::newRow("past U+10FFFF") << QByteArray("\xf4\x90\x80\x80")
-                                       << QString(QChar(0xF4)) + QChar(0xFFFD) + QChar(0x20AC)
-                                              + QChar(0x20AC)
-                                       << false;
-        QTest::newRow("truncated sequence") << QByteArray("a\xe5\xbc")
-                                            << QString("a") + QChar(0xE5) + QChar(0xBC) << false;
+        QTest::newRow("past U+10FFFF")
+            << QByteArray("\xf4\x90\x80\x80")
+            << QString(QChar(0xF4)) + QChar(0xFFFD) + QChar(0x20AC) + QChar(0x20AC) << false;
+        QTest::newRow("truncated sequence")
+            << QByteArray("a\xe5\xbc") << QString("a") + QChar(0xE5) + QChar(0xBC) << false;
         QTest::newRow("lone continuation") << QByteArray("\xa9") << QString(QChar(0xA9)) << false;
-        QTest::newRow("lead without continuation") << QByteArray("\xc3 ")
-                                                   << QString(QChar(0xC3)) + " " << false;
+        QTest::newRow("lead without continuation")
+            << QByteArray("\xc3 ") << QString(QChar(0xC3)) + " " << false;
     }
     void display()
     {

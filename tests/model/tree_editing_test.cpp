@@ -45,13 +45,20 @@ private slots:
         QTest::addColumn<Cell>("bAfter");
         QTest::addColumn<int>("kindAfter");
         // a at 0j0, b at 2j0; the record holds an earlier move (kind 2) beforehand.
-        QTest::newRow("onto empty") << Cell{0, 0} << Cell{1, 1} << true << Cell{1, 1} << Cell{2, 0} << 2;
-        QTest::newRow("onto a box switches") << Cell{0, 0} << Cell{2, 0} << true << Cell{2, 0} << Cell{0, 0} << 3;
-        QTest::newRow("other box onto a") << Cell{2, 0} << Cell{0, 0} << true << Cell{2, 0} << Cell{0, 0} << 3;
-        QTest::newRow("onto itself") << Cell{0, 0} << Cell{0, 0} << false << Cell{0, 0} << Cell{2, 0} << 2;
-        QTest::newRow("from an empty cell") << Cell{1, 0} << Cell{3, 0} << false << Cell{0, 0} << Cell{2, 0} << 2;
-        QTest::newRow("dropped outside") << Cell{0, 0} << noCell << false << Cell{0, 0} << Cell{2, 0} << 2;
-        QTest::newRow("negative column") << Cell{0, 0} << Cell{-1, 2} << false << Cell{0, 0} << Cell{2, 0} << 2;
+        QTest::newRow("onto empty")
+            << Cell{0, 0} << Cell{1, 1} << true << Cell{1, 1} << Cell{2, 0} << 2;
+        QTest::newRow("onto a box switches")
+            << Cell{0, 0} << Cell{2, 0} << true << Cell{2, 0} << Cell{0, 0} << 3;
+        QTest::newRow("other box onto a")
+            << Cell{2, 0} << Cell{0, 0} << true << Cell{2, 0} << Cell{0, 0} << 3;
+        QTest::newRow("onto itself")
+            << Cell{0, 0} << Cell{0, 0} << false << Cell{0, 0} << Cell{2, 0} << 2;
+        QTest::newRow("from an empty cell")
+            << Cell{1, 0} << Cell{3, 0} << false << Cell{0, 0} << Cell{2, 0} << 2;
+        QTest::newRow("dropped outside")
+            << Cell{0, 0} << noCell << false << Cell{0, 0} << Cell{2, 0} << 2;
+        QTest::newRow("negative column")
+            << Cell{0, 0} << Cell{-1, 2} << false << Cell{0, 0} << Cell{2, 0} << 2;
     }
     void move()
     {
@@ -323,8 +330,8 @@ private slots:
         QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo move person"));
 
         // One short of the edge, the box moves onto it.
-        const Cell shortOfEdge = axis == 'x' ? Cell{edge.column - 1, edge.level}
-                                             : Cell{edge.column, edge.level - 1};
+        const Cell shortOfEdge =
+            axis == 'x' ? Cell{edge.column - 1, edge.level} : Cell{edge.column, edge.level - 1};
         far->setCell(shortOfEdge);
         QVERIFY(tree.insertLine(axis, 0));
         QCOMPARE(far->cell(), edge);
@@ -338,15 +345,23 @@ private slots:
         QTest::addColumn<Cell>("other"); // where the second box stands
         QTest::addColumn<Links>("after");
         // The fitted box stands at 1j1; default geometry: pitch 140 x 70.
-        QTest::newRow("next box three columns right") << Cell{4, 1} << Links{5, 0} << Cell{4, 1} << Links{300, 0};
-        QTest::newRow("next box adjacent") << Cell{2, 1} << Links{5, 0} << Cell{2, 1} << Links{20, 0};
-        QTest::newRow("no box to the right") << Cell{4, 1} << Links{5, 0} << Cell{0, 1} << Links{20, 0};
-        QTest::newRow("next box two levels down") << Cell{1, 3} << Links{0, 5} << Cell{1, 3} << Links{0, 90};
+        QTest::newRow("next box three columns right")
+            << Cell{4, 1} << Links{5, 0} << Cell{4, 1} << Links{300, 0};
+        QTest::newRow("next box adjacent")
+            << Cell{2, 1} << Links{5, 0} << Cell{2, 1} << Links{20, 0};
+        QTest::newRow("no box to the right")
+            << Cell{4, 1} << Links{5, 0} << Cell{0, 1} << Links{20, 0};
+        QTest::newRow("next box two levels down")
+            << Cell{1, 3} << Links{0, 5} << Cell{1, 3} << Links{0, 90};
         QTest::newRow("no box below") << Cell{1, 3} << Links{0, 5} << Cell{1, 0} << Links{0, 20};
-        QTest::newRow("both connectors") << Cell{3, 1} << Links{1, 1} << Cell{3, 1} << Links{160, 20};
-        QTest::newRow("zero connectors stay") << Cell{4, 1} << Links{0, 0} << Cell{4, 1} << Links{0, 0};
-        QTest::newRow("range is counted from the box") << Cell{3, 1} << Links{5, 0} << Cell{4, 1} << Links{300, 0};
-        QTest::newRow("range ends after maxC steps") << Cell{2, 1} << Links{5, 0} << Cell{4, 1} << Links{20, 0};
+        QTest::newRow("both connectors")
+            << Cell{3, 1} << Links{1, 1} << Cell{3, 1} << Links{160, 20};
+        QTest::newRow("zero connectors stay")
+            << Cell{4, 1} << Links{0, 0} << Cell{4, 1} << Links{0, 0};
+        QTest::newRow("range is counted from the box")
+            << Cell{3, 1} << Links{5, 0} << Cell{4, 1} << Links{300, 0};
+        QTest::newRow("range ends after maxC steps")
+            << Cell{2, 1} << Links{5, 0} << Cell{4, 1} << Links{20, 0};
     }
     void fitConnectors()
     {
@@ -534,7 +549,8 @@ private slots:
         QCOMPARE(tree.findParent(child), middle);
         QCOMPARE(tree.findParent(middle), top);
         QCOMPARE(tree.findParent(top), nullptr);
-        QCOMPARE(marksOf(tree), (std::vector<Mark>{{middle, 0}, {top, 2}, {child, 0}, {middle, 2}}));
+        QCOMPARE(marksOf(tree),
+                 (std::vector<Mark>{{middle, 0}, {top, 2}, {child, 0}, {middle, 2}}));
     }
 
     void twoBoxesAtOneCell()
@@ -575,7 +591,8 @@ private slots:
         QCOMPARE(tree.select(dc, {3, 1}), nullptr);
         QCOMPARE(dc.boxes, (std::vector<D>{{{2, 0}, false}}));
         const Point origin = cellOrigin({3, 1});
-        QCOMPARE(dc.outlines, (std::vector<Rect>{{origin.x, origin.y, origin.x + 120, origin.y + 50}}));
+        QCOMPARE(dc.outlines,
+                 (std::vector<Rect>{{origin.x, origin.y, origin.x + 120, origin.y + 50}}));
         QVERIFY(tree.selectionFrame.drawn);
 
         // Another empty cell: the frame is removed where it was and drawn anew.
@@ -613,8 +630,14 @@ private slots:
         });
         using D = BoxDrawLog::Drawn;
         // In the order pushed: middle (2), below (0), then top (2), middle (0).
-        QCOMPARE(dc.boxes, (std::vector<D>{{{2, 1}, false}, {{0, 1}, true}, {{0, 1}, false}, {{0, 2}, true},
-                                           {{0, 2}, false}, {{0, 0}, true}, {{0, 0}, false}, {{0, 1}, true}}));
+        QCOMPARE(dc.boxes, (std::vector<D>{{{2, 1}, false},
+                                           {{0, 1}, true},
+                                           {{0, 1}, false},
+                                           {{0, 2}, true},
+                                           {{0, 2}, false},
+                                           {{0, 0}, true},
+                                           {{0, 0}, false},
+                                           {{0, 1}, true}}));
         QCOMPARE(pauses, 4);
         QCOMPARE(drawnAtPause, (std::vector<std::size_t>{2, 4, 6, 8}));
         QCOMPARE(tree.selected, middle);

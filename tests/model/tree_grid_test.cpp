@@ -149,7 +149,8 @@ private slots:
             if (step % 50 == 0) {
                 for (int column = -3; column <= 10; ++column) {
                     for (int level = -3; level <= 10; ++level)
-                        QCOMPARE(tree.findPerson({column, level}), linearFind(tree, {column, level}));
+                        QCOMPARE(tree.findPerson({column, level}),
+                                 linearFind(tree, {column, level}));
                 }
             }
         }
@@ -355,7 +356,8 @@ private slots:
                         const int span = size.width * 40;
                         const int x = int(random() % unsigned(span)) - span / 4;
                         const int y = int(random() % unsigned(span)) - span / 4;
-                        const int w = int(random() % unsigned(probe % 2 ? span : size.width * 2 + 3));
+                        const int w =
+                            int(random() % unsigned(probe % 2 ? span : size.width * 2 + 3));
                         area = {x, y, x + w, y + int(random() % unsigned(size.height * 3 + 3))};
                     }
                     std::vector<Person*> expected;
@@ -366,9 +368,9 @@ private slots:
                     });
                     const std::vector<Person*> found = tree.boxesInArea(area);
                     if (found != expected) {
-                        qWarning("box %dx%d, area %d,%d..%d,%d: %zu found, %zu expected", size.width,
-                                 size.height, area.left, area.top, area.right, area.bottom,
-                                 found.size(), expected.size());
+                        qWarning("box %dx%d, area %d,%d..%d,%d: %zu found, %zu expected",
+                                 size.width, size.height, area.left, area.top, area.right,
+                                 area.bottom, found.size(), expected.size());
                     }
                     QVERIFY(found == expected);
                 }

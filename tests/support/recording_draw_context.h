@@ -10,17 +10,28 @@
 // so tests can check exact coordinates, colours and fonts.
 class RecordingDrawContext : public DrawContext {
 public:
-    enum Kind { FillBackground, SetClip, SetPen, SetBrush, SetFont, SetTextColours, Box, Line, Text,
-                BeginXor, EndXor };
+    enum Kind {
+        FillBackground,
+        SetClip,
+        SetPen,
+        SetBrush,
+        SetFont,
+        SetTextColours,
+        Box,
+        Line,
+        Text,
+        BeginXor,
+        EndXor
+    };
 
     struct Step {
         Kind kind = FillBackground;
-        Rect rect;          // FillBackground, SetClip, Box
-        Point from, to;     // Line; Text uses `from`
+        Rect rect;                // FillBackground, SetClip, Box
+        Point from, to;           // Line; Text uses `from`
         Colour colour = noColour; // FillBackground, SetPen, SetBrush, SetTextColours (text)
         Colour background = noColour;
         float roundness = 0;
-        std::string text;   // Text, SetFont (face)
+        std::string text; // Text, SetFont (face)
         // The state when the step was taken.
         Colour pen = noColour, brush = noColour, textColour = noColour;
         int fontHeight = 0;
@@ -31,7 +42,8 @@ public:
 
     explicit RecordingDrawContext(Rect clipBox = {-1000000, -1000000, 1000000, 1000000},
                                   Size client = {800, 600})
-        : clipBox_(clipBox), client_(client)
+        : clipBox_(clipBox),
+          client_(client)
     {
     }
 

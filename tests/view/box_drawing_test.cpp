@@ -174,23 +174,34 @@ private slots:
         QTest::addColumn<int>("direction");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        QTest::addColumn<Rect>("box");     // relative to the cell's corner
+        QTest::addColumn<Rect>("box"); // relative to the cell's corner
         QTest::addColumn<bool>("hasLine");
-        QTest::addColumn<Point>("from");   // relative
+        QTest::addColumn<Point>("from"); // relative
         QTest::addColumn<Point>("to");
         // Links (20 right, 30 down) show which length each direction uses.
-        QTest::newRow("up") << 0 << 120 << 50 << Rect{18, 0, 102, 35} << true << Point{60, 0} << Point{60, -30};
-        QTest::newRow("right") << 1 << 120 << 50 << Rect{36, 7, 120, 42} << true << Point{120, 25} << Point{140, 25};
-        QTest::newRow("down") << 2 << 120 << 50 << Rect{18, 14, 102, 49} << true << Point{60, 50} << Point{60, 80};
-        QTest::newRow("left") << 3 << 120 << 50 << Rect{0, 7, 84, 42} << true << Point{0, 25} << Point{-20, 25};
-        QTest::newRow("none") << 4 << 120 << 50 << Rect{18, 7, 102, 42} << false << Point{} << Point{};
-        QTest::newRow("out of range") << 7 << 120 << 50 << Rect{18, 7, 102, 42} << false << Point{} << Point{};
+        QTest::newRow("up") << 0 << 120 << 50 << Rect{18, 0, 102, 35} << true << Point{60, 0}
+                            << Point{60, -30};
+        QTest::newRow("right") << 1 << 120 << 50 << Rect{36, 7, 120, 42} << true << Point{120, 25}
+                               << Point{140, 25};
+        QTest::newRow("down") << 2 << 120 << 50 << Rect{18, 14, 102, 49} << true << Point{60, 50}
+                              << Point{60, 80};
+        QTest::newRow("left") << 3 << 120 << 50 << Rect{0, 7, 84, 42} << true << Point{0, 25}
+                              << Point{-20, 25};
+        QTest::newRow("none") << 4 << 120 << 50 << Rect{18, 7, 102, 42} << false << Point{}
+                              << Point{};
+        QTest::newRow("out of range")
+            << 7 << 120 << 50 << Rect{18, 7, 102, 42} << false << Point{} << Point{};
         // 121 x 51 truncates to the same steps and sizes; the anchors move with W/2.
-        QTest::newRow("up odd") << 0 << 121 << 51 << Rect{18, 0, 102, 35} << true << Point{60, 0} << Point{60, -30};
-        QTest::newRow("right odd") << 1 << 121 << 51 << Rect{36, 7, 120, 42} << true << Point{120, 25} << Point{140, 25};
-        QTest::newRow("down odd") << 2 << 121 << 51 << Rect{18, 14, 102, 49} << true << Point{60, 50} << Point{60, 80};
-        QTest::newRow("left odd") << 3 << 121 << 51 << Rect{0, 7, 84, 42} << true << Point{0, 25} << Point{-20, 25};
-        QTest::newRow("none odd") << 4 << 121 << 51 << Rect{18, 7, 102, 42} << false << Point{} << Point{};
+        QTest::newRow("up odd") << 0 << 121 << 51 << Rect{18, 0, 102, 35} << true << Point{60, 0}
+                                << Point{60, -30};
+        QTest::newRow("right odd")
+            << 1 << 121 << 51 << Rect{36, 7, 120, 42} << true << Point{120, 25} << Point{140, 25};
+        QTest::newRow("down odd") << 2 << 121 << 51 << Rect{18, 14, 102, 49} << true
+                                  << Point{60, 50} << Point{60, 80};
+        QTest::newRow("left odd") << 3 << 121 << 51 << Rect{0, 7, 84, 42} << true << Point{0, 25}
+                                  << Point{-20, 25};
+        QTest::newRow("none odd") << 4 << 121 << 51 << Rect{18, 7, 102, 42} << false << Point{}
+                                  << Point{};
     }
 
     void continuationBoxes()

@@ -118,7 +118,8 @@ private slots:
     void renderFileWritesEachFormat()
     {
         QTemporaryDir dir;
-        const QString png = dir.filePath("s.png"), pdf = dir.filePath("s.pdf"), svg = dir.filePath("s.svg");
+        const QString png = dir.filePath("s.png"), pdf = dir.filePath("s.pdf"),
+                      svg = dir.filePath("s.svg");
         QVERIFY(renderChartFile(sampleChart.toStdString(), png.toStdString()));
         QVERIFY(renderChartFile(sampleChart.toStdString(), pdf.toStdString()));
         QVERIFY(renderChartFile(sampleChart.toStdString(), svg.toStdString()));
@@ -137,7 +138,8 @@ private slots:
         const QString out = dir.filePath("kept.png");
         writeFile(out, "old");
 
-        const RenderResult missing = renderChartFile(dir.filePath("none.txt").toStdString(), out.toStdString());
+        const RenderResult missing =
+            renderChartFile(dir.filePath("none.txt").toStdString(), out.toStdString());
         QVERIFY(!missing);
         QVERIFY(!missing.message.empty());
 
@@ -145,11 +147,13 @@ private slots:
         writeFile(bad, "P 0j0 3:abc 0j0 0\nnot a record\n");
         QVERIFY(!renderChartFile(bad.toStdString(), out.toStdString()));
 
-        const RenderResult wrongType = renderChartFile(sampleChart.toStdString(), dir.filePath("x.gif").toStdString());
+        const RenderResult wrongType =
+            renderChartFile(sampleChart.toStdString(), dir.filePath("x.gif").toStdString());
         QVERIFY(!wrongType);
         QVERIFY(QString::fromStdString(wrongType.message).contains(".png"));
 
-        QVERIFY(!renderChartFile(sampleChart.toStdString(), dir.filePath("no/such/dir/x.png").toStdString()));
+        QVERIFY(!renderChartFile(sampleChart.toStdString(),
+                                 dir.filePath("no/such/dir/x.png").toStdString()));
         QCOMPARE(readAll(out), QByteArray("old"));
     }
 };

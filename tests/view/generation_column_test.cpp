@@ -27,7 +27,8 @@ std::vector<Number> numbers(const Rec& dc)
         found.push_back({step.text, step.from.y});
     }
     // Drawn from the deepest level up; report them top down.
-    std::sort(found.begin(), found.end(), [](const Number& a, const Number& b) { return a.bottom < b.bottom; });
+    std::sort(found.begin(), found.end(),
+              [](const Number& a, const Number& b) { return a.bottom < b.bottom; });
     return found;
 }
 
@@ -53,15 +54,15 @@ private slots:
                               << QList<int>{30, 100, 170} << 3 * 70 - 35 + 10 + 20;
         QTest::newRow("up") << 'u' << 1 << 50 << QStringList{"3", "2", "1"}
                             << QList<int>{50, 120, 190} << 205;
-        QTest::newRow("other letter counts as up") << 'x' << 1 << 50 << QStringList{"3", "2", "1"}
-                                                   << QList<int>{50, 120, 190} << 205;
-        QTest::newRow("down from -5") << 'd' << -5 << 50 << QStringList{"-5", "-4", "-3"}
-                                      << QList<int>{30, 100, 170} << 205;
+        QTest::newRow("other letter counts as up")
+            << 'x' << 1 << 50 << QStringList{"3", "2", "1"} << QList<int>{50, 120, 190} << 205;
+        QTest::newRow("down from -5")
+            << 'd' << -5 << 50 << QStringList{"-5", "-4", "-3"} << QList<int>{30, 100, 170} << 205;
         // Pitch 71: the downward numbers sit one pixel lower within their level.
         QTest::newRow("down, odd pitch") << 'd' << 1 << 51 << QStringList{"1", "2", "3"}
                                          << QList<int>{31, 102, 173} << 3 * 71 - 35 + 30;
-        QTest::newRow("up, odd pitch") << 'u' << 1 << 51 << QStringList{"3", "2", "1"}
-                                       << QList<int>{50, 121, 192} << 208;
+        QTest::newRow("up, odd pitch")
+            << 'u' << 1 << 51 << QStringList{"3", "2", "1"} << QList<int>{50, 121, 192} << 208;
     }
 
     void numbersAndPositions()

@@ -36,20 +36,25 @@ private slots:
         QTest::newRow("up at level 0") << Cell{3, 0} << int(Qt::Key_Up) << none << noCell;
         QTest::newRow("left") << Cell{3, 2} << int(Qt::Key_Left) << none << Cell{2, 2};
         QTest::newRow("right") << Cell{3, 2} << int(Qt::Key_Right) << none << Cell{4, 2};
-        QTest::newRow("right at the farthest column") << Cell{4, 2} << int(Qt::Key_Right) << none << noCell;
+        QTest::newRow("right at the farthest column")
+            << Cell{4, 2} << int(Qt::Key_Right) << none << noCell;
         QTest::newRow("down") << Cell{2, 2} << int(Qt::Key_Down) << none << Cell{2, 3};
-        QTest::newRow("down at the deepest level") << Cell{2, 3} << int(Qt::Key_Down) << none << noCell;
-        QTest::newRow("end onto an empty cell") << Cell{1, 1} << int(Qt::Key_End) << none << Cell{4, 3};
+        QTest::newRow("down at the deepest level")
+            << Cell{2, 3} << int(Qt::Key_Down) << none << noCell;
+        QTest::newRow("end onto an empty cell")
+            << Cell{1, 1} << int(Qt::Key_End) << none << Cell{4, 3};
         QTest::newRow("home") << Cell{3, 2} << int(Qt::Key_Home) << none << Cell{0, 0};
-        QTest::newRow("ctrl does not matter") << Cell{1, 1} << int(Qt::Key_Right)
-                                              << int(Qt::ControlModifier) << Cell{2, 1};
-        QTest::newRow("shift does not matter") << Cell{1, 1} << int(Qt::Key_Down)
-                                               << int(Qt::ShiftModifier) << Cell{1, 2};
-        QTest::newRow("alt makes it a system key") << Cell{1, 1} << int(Qt::Key_Right)
-                                                   << int(Qt::AltModifier) << noCell;
+        QTest::newRow("ctrl does not matter")
+            << Cell{1, 1} << int(Qt::Key_Right) << int(Qt::ControlModifier) << Cell{2, 1};
+        QTest::newRow("shift does not matter")
+            << Cell{1, 1} << int(Qt::Key_Down) << int(Qt::ShiftModifier) << Cell{1, 2};
+        QTest::newRow("alt makes it a system key")
+            << Cell{1, 1} << int(Qt::Key_Right) << int(Qt::AltModifier) << noCell;
         QTest::newRow("page down") << Cell{1, 1} << int(Qt::Key_PageDown) << none << noCell;
-        QTest::newRow("ctrl+r") << Cell{1, 1} << int(Qt::Key_R) << int(Qt::ControlModifier) << noCell;
-        QTest::newRow("ctrl+plus") << Cell{1, 1} << int(Qt::Key_Plus) << int(Qt::ControlModifier) << noCell;
+        QTest::newRow("ctrl+r") << Cell{1, 1} << int(Qt::Key_R) << int(Qt::ControlModifier)
+                                << noCell;
+        QTest::newRow("ctrl+plus")
+            << Cell{1, 1} << int(Qt::Key_Plus) << int(Qt::ControlModifier) << noCell;
         QTest::newRow("return") << Cell{1, 1} << int(Qt::Key_Return) << none << noCell;
     }
     void keysMoveTheSelection()
@@ -117,8 +122,8 @@ private slots:
         QCOMPARE(v.view.currentCell, (Cell{0, 0}));
         QCOMPARE(v.view.tree->selected, v.view.tree->findPerson({0, 0}));
         // From there on the keys step; no sequence reaches a negative cell.
-        const Qt::Key walk[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left, Qt::Key_Left,
-                                Qt::Key_Down, Qt::Key_Up, Qt::Key_Up};
+        const Qt::Key walk[] = {Qt::Key_Left, Qt::Key_Up,   Qt::Key_Right, Qt::Key_Left,
+                                Qt::Key_Left, Qt::Key_Down, Qt::Key_Up,    Qt::Key_Up};
         for (Qt::Key k : walk) {
             QTest::keyClick(&v.view, k);
             QVERIFY(v.view.currentCell.column >= 0 && v.view.currentCell.level >= 0);

@@ -53,18 +53,21 @@ private slots:
         QTest::newRow("move takes the old outline off first")
             << "b 100 40;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
         QTest::newRow("move after hiding draws only the new one")
-            << "b 100 40;s 0;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
+            << "b 100 40;s 0;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true
+            << true;
         QTest::newRow("move without a gesture") << "m 330 100" << QList<QPoint>{} << false << false;
-        QTest::newRow("end takes it off") << "b 100 40;m 330 100;e"
-                                          << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}, {315, 80}}
-                                          << false << false;
+        QTest::newRow("end takes it off")
+            << "b 100 40;m 330 100;e" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}, {315, 80}}
+            << false << false;
         QTest::newRow("end without a gesture") << "e" << QList<QPoint>{} << false << false;
         QTest::newRow("a new begin takes a shown outline off")
             << "s 1;b 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
-        QTest::newRow("show twice draws once") << "s 1;s 1" << QList<QPoint>{{35, 10}} << true << false;
-        QTest::newRow("hide when hidden draws nothing") << "s 0" << QList<QPoint>{} << false << false;
-        QTest::newRow("show 2 always draws") << "s 1;s 2" << QList<QPoint>{{35, 10}, {35, 10}} << true
-                                             << false;
+        QTest::newRow("show twice draws once")
+            << "s 1;s 1" << QList<QPoint>{{35, 10}} << true << false;
+        QTest::newRow("hide when hidden draws nothing")
+            << "s 0" << QList<QPoint>{} << false << false;
+        QTest::newRow("show 2 always draws")
+            << "s 1;s 2" << QList<QPoint>{{35, 10}, {35, 10}} << true << false;
     }
     void trackerDrawsEachOutlineInXor()
     {
@@ -217,7 +220,8 @@ private slots:
         v.add({0, 0}, "A");
         QSignalSpy modified(&v.view, &CStirpaView::modified);
         QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 0}));
-        QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::ControlModifier, v.inside({0, 0}));
+        QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::ControlModifier,
+                            v.inside({0, 0}));
         QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
         QCOMPARE(modified.count(), 0);
     }
@@ -308,7 +312,8 @@ private slots:
         // Drawn highlighted at its new cell.
         const QImage shown = v.picture();
         const Point origin = cellOrigin({2, 1});
-        QCOMPARE(shown.pixel(origin.x + 5, origin.y + 40), QtDrawContext::toQColor(colours::darkblue).rgb());
+        QCOMPARE(shown.pixel(origin.x + 5, origin.y + 40),
+                 QtDrawContext::toQColor(colours::darkblue).rgb());
     }
 
     void dragBeyondTheFarthestColumnGrowsTheScrollSizeAtOnce()
@@ -430,7 +435,8 @@ private slots:
         QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
         QTest::mouseMove(port, QPoint(150, 170));
         QWheelEvent wheel(QPointF(150, 170), port->mapToGlobal(QPointF(150, 170)), QPoint(),
-                          QPoint(0, -120), Qt::RightButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                          QPoint(0, -120), Qt::RightButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
         QApplication::sendEvent(port, &wheel);
         QCOMPARE(v.view.scrollPosition(), QPoint(0, 60));
         // The window paints what scrolled in before the pointer moves on.

@@ -5,9 +5,9 @@
 #include "tracker.h"
 #include "tree_settings.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QBuffer>
 #include <QSvgGenerator>
 #include <QTest>
 
@@ -229,14 +229,16 @@ private slots:
 
     void xorOutlineTwiceRestoresThePixels()
     {
-        QImage image = drawn([](DrawContext& dc) {
-            dc.fillBackground(colours::paleblue, {});
-            dc.setPen(ink);
-            dc.setBrush(fill);
-            dc.drawBox({35, 10, 155, 60}, 0.15f);
-            dc.setTextColours(ink, fill);
-            dc.drawText({37, 26}, "Name");
-        }, blank(200, 100));
+        QImage image = drawn(
+            [](DrawContext& dc) {
+                dc.fillBackground(colours::paleblue, {});
+                dc.setPen(ink);
+                dc.setBrush(fill);
+                dc.drawBox({35, 10, 155, 60}, 0.15f);
+                dc.setTextColours(ink, fill);
+                dc.drawText({37, 26}, "Name");
+            },
+            blank(200, 100));
         const QImage before = image.copy();
         BoxTracker tracker;
         tracker.current = {40, 20};

@@ -218,11 +218,11 @@ private slots:
         QCOMPARE(pixelColour(image, 10, 50), colours::generationFill);
         QCOMPARE(pixelColour(image, 0, 50), colours::darkblue);
         QCOMPARE(pixelColour(image, 100, 55), colours::paleyellow);
-        QCOMPARE(pixelColour(image, 35, 35), colours::darkblue);     // outline
-        QCOMPARE(pixelColour(image, 150, 125), colours::darkblue);   // selected fill
-        QCOMPARE(pixelColour(image, 235, 65), colours::red);         // lineage connector
-        QCOMPARE(pixelColour(image, 95, 65), colours::darkblue);     // plain down connector
-        QCOMPARE(pixelColour(image, 160, 35), colours::darkblue);    // right connector
+        QCOMPARE(pixelColour(image, 35, 35), colours::darkblue);   // outline
+        QCOMPARE(pixelColour(image, 150, 125), colours::darkblue); // selected fill
+        QCOMPARE(pixelColour(image, 235, 65), colours::red);       // lineage connector
+        QCOMPARE(pixelColour(image, 95, 65), colours::darkblue);   // plain down connector
+        QCOMPARE(pixelColour(image, 160, 35), colours::darkblue);  // right connector
     }
 
     void xorOutlineLeavesTheImageUnchanged()
@@ -300,7 +300,6 @@ private slots:
         QCOMPARE(shown.freshPicture(), scrolled);
     }
 };
-
 
 QTEST_MAIN(StirpaViewTest)
 #include "stirpa_view_test.moc"

@@ -80,8 +80,9 @@ int chartNumber(std::mt19937& random, long low, long high, long usualLow, long u
 String randomText(std::mt19937& random)
 {
     static const char* const pieces[] = {
-        "a", "Zo", " ", "  ", ":", "::", " |", "|", "j", "3j4", "20j0 0", "-7", "P 1j1 ",
-        "\xc3\xa9", "\xc5\x81", "\xe5\xbc\xa0", "\xe9", "\x80", "\xff", "\t", "Stirpa ", "1:",
+        "a",    "Zo",   " ",      "  ", ":",       "::",       " |",       "|",
+        "j",    "3j4",  "20j0 0", "-7", "P 1j1 ",  "\xc3\xa9", "\xc5\x81", "\xe5\xbc\xa0",
+        "\xe9", "\x80", "\xff",   "\t", "Stirpa ", "1:",
     };
     std::string text;
     const int count = between(random, 0, 12);
@@ -111,8 +112,9 @@ RandomChart randomChart(std::mt19937& random)
     for (int i = 0; i < count; ++i) {
         const Cell cell{chartNumber(random, chartLimits::minCell, chartLimits::maxCell, -3, 30),
                         chartNumber(random, chartLimits::minCell, chartLimits::maxCell, -3, 30)};
-        const Links links{chartNumber(random, -chartLimits::maxLink, chartLimits::maxLink, -40, 40),
-                          chartNumber(random, -chartLimits::maxLink, chartLimits::maxLink, -40, 40)};
+        const Links links{
+            chartNumber(random, -chartLimits::maxLink, chartLimits::maxLink, -40, 40),
+            chartNumber(random, -chartLimits::maxLink, chartLimits::maxLink, -40, 40)};
         Person* box;
         if (between(random, 0, 3) == 0)
             box = new ContPerson(String(), cell, links, between(random, 0, 4));

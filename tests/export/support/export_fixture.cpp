@@ -46,7 +46,10 @@ std::string chartOf(Tree& tree, const char* pageName)
     return out.str();
 }
 
-QByteArray bytes(const std::string& text) { return QByteArray(text.data(), qsizetype(text.size())); }
+QByteArray bytes(const std::string& text)
+{
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
 
 std::string readBytes(const std::string& path)
 {
@@ -60,7 +63,10 @@ void writeBytes(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-std::string testDataPath(const char* name) { return std::string(STIRPA_TEST_DATA "/export/") + name; }
+std::string testDataPath(const char* name)
+{
+    return std::string(STIRPA_TEST_DATA "/export/") + name;
+}
 
 LogCapture::LogCapture() { redirectDebugLog(&stream_); }
 

@@ -36,7 +36,8 @@ struct ShownView {
     {
         const Point origin = cellOrigin(cell);
         const TreeSettings& s = treeSettings();
-        return QPoint(origin.x + s.boxWidth / 2, origin.y + s.boxHeight / 2) - view.scrollPosition();
+        return QPoint(origin.x + s.boxWidth / 2, origin.y + s.boxHeight / 2) -
+               view.scrollPosition();
     }
     // A viewport point in the gap right of the cell's box.
     QPoint gapRightOf(Cell cell) const
