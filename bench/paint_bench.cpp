@@ -31,7 +31,8 @@ Tree& chart(int boxes)
     return *tree;
 }
 
-void paintViewport(benchmark::State& state)
+// The viewport at a screen scale: 2 draws four times the pixels of 1.
+void paintViewportAt(benchmark::State& state, qreal ratio)
 {
     Tree& tree = chart(int(state.range(0)));
     GenerationColumn column;
@@ -39,7 +40,8 @@ void paintViewport(benchmark::State& state)
     const Size total = chartTotalSize(&tree);
     const QPoint corner(std::max(0, total.width - viewport.width()),
                         std::max(0, total.height - viewport.height()));
-    QImage image(viewport, QImage::Format_RGB32);
+    QImage image(viewport * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     for (auto _ : state) {
         QPainter painter(&image);
         QtDrawContext dc(painter, corner, {viewport.width(), viewport.height()});
@@ -51,6 +53,9 @@ void paintViewport(benchmark::State& state)
                                  corner.y() + viewport.height()})
                    .size());
 }
+
+void paintViewport(benchmark::State& state) { paintViewportAt(state, 1); }
+void paintViewportScale2(benchmark::State& state) { paintViewportAt(state, 2); }
 
 void renderWhole(benchmark::State& state, ChartImageFormat format)
 {
@@ -77,6 +82,7 @@ BENCHMARK(paintViewport)
     ->Arg(100000)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(paintViewportScale2)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderPng)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderSvg)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);

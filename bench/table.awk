@@ -44,6 +44,8 @@ END {
     for (i = 1; i <= 5; i++)
         row("paint 1000x800, far corner", views[i], ms["paintViewport/" views[i]], ms["paintViewport/1000"],
             views[i] == 1000000 ? 2 : 0, 0, views[i] == 1000000 ? "<= 2x 1k chart" : "-")
+    row("paint 1000x800 at scale 2", 1000000, ms["paintViewportScale2/1000000"],
+        ms["paintViewportScale2/1000"], 2, 0, "<= 2x 1k chart")
     row("render whole chart to PNG", 10000, ms["renderPng/10000"], 0, 0, 0, "-")
     row("render whole chart to SVG", 10000, ms["renderSvg/10000"], 0, 0, 0, "-")
     row("render whole chart to PDF", 10000, ms["renderPdf/10000"], 0, 0, 0, "-")
