@@ -14,8 +14,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -42,6 +44,7 @@ CMainFrame::CMainFrame()
       printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
 {
     setCentralWidget(view_);
+    setAcceptDrops(true);
     targets_ = {view_, this};
     createActions();
     createMenus();
@@ -163,6 +166,36 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+namespace {
+
+// The one local file a drag carries, or an empty string.
+QString droppedChart(const QMimeData* data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedChart(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedChart(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Asked after the drop has finished, so the file manager is not held up.
+    QTimer::singleShot(0, this, [this, path] {
+        if (saveModified())
+            openChart(path);
+    });
 }
 
 bool CMainFrame::updateCommand(int id, CommandState& state)

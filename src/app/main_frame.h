@@ -51,6 +51,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A chart file dropped on the window opens as File Open would open it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     // The questions the window asks the user; tests answer them instead.
     virtual SaveAnswer askSaveChanges();

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -334,6 +335,46 @@ private slots:
         QCOMPARE(frame.errors, QStringList("Invalid record detected in file 'bad':\nX broken"));
         QCOMPARE(frame.view()->tree->size(), std::size_t(2));
         QCOMPARE(frame.document()->pathName(), good);
+    }
+
+    void aDroppedChartOpensAfterTheSavePrompt()
+    {
+        ScriptedFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QString path = dir.filePath("dropped.txt");
+        writeFile(path, smallChart);
+        frame.document()->OnNewDocument();
+        emit frame.view()->modified();
+        // Onto the chart, which leaves drops to the window.
+        QWidget* target = frame.view()->viewport();
+        const QPoint at = target->rect().center();
+        const auto drop = [&](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+            QCoreApplication::processEvents();
+            return enter.isAccepted();
+        };
+
+        // Two files, or anything that is not a local file, are not taken.
+        QVERIFY(!drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+        QVERIFY(!drop({QUrl("https://example.org/chart.txt")}));
+        QCOMPARE(frame.saveQuestions, 0);
+
+        frame.answer = CMainFrame::SaveAnswer::Cancel;
+        QVERIFY(drop({QUrl::fromLocalFile(path)}));
+        QCOMPARE(frame.saveQuestions, 1);
+        QCOMPARE(frame.document()->pathName(), QString());
+
+        frame.answer = CMainFrame::SaveAnswer::Discard;
+        QVERIFY(drop({QUrl::fromLocalFile(path)}));
+        QCOMPARE(frame.document()->pathName(), path);
+        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
+        QCOMPARE(frame.recentFiles().value(0), path);
     }
 
     void recentFilesKeepFourNewestFirst()
