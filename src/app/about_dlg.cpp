@@ -15,7 +15,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* pictures = new QHBoxLayout;
     for (int variant = 0; variant < 3; ++variant) {
         auto* picture = new QLabel(this);
-        picture->setPixmap(treePicture(48, variant));
+        picture->setPixmap(treePicture(48, devicePixelRatioF(), variant));
         pictures->addWidget(picture);
     }
     auto* version = new QLabel(tr("Stirpa Version 1.0"), this);

@@ -17,7 +17,7 @@ CStirpaApp::CStirpaApp()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Stirpa"));
-    QApplication::setWindowIcon(QIcon(treePicture(64)));
+    QApplication::setWindowIcon(treeIcon());
 }
 
 CStirpaApp::~CStirpaApp() = default;

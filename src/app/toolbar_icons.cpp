@@ -2,23 +2,15 @@
 #include "toolbar_icons.h"
 
 #include "command_ids.h"
+#include "drawn_picture.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 
 namespace {
 
 const QColor ink(0, 0, 85);
 const QColor paper(255, 255, 240);
 const QColor fold(170, 170, 255);
-
-QPixmap canvas()
-{
-    QPixmap pixmap(16, 15);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
 
 void page(QPainter& p, int x, int y)
 {
@@ -29,10 +21,8 @@ void page(QPainter& p, int x, int y)
     p.drawLine(x + 7, y + 3, x + 10, y + 3);
 }
 
-QPixmap draw(int id)
+void draw(QPainter& p, int id)
 {
-    QPixmap pixmap = canvas();
-    QPainter p(&pixmap);
     switch (id) {
     case cmd::fileNew:
         page(p, 3, 1);
@@ -89,18 +79,10 @@ QPixmap draw(int id)
     default:
         break;
     }
-    return pixmap;
 }
 
-} // namespace
-
-QIcon toolbarIcon(int commandId) { return QIcon(draw(commandId)); }
-
-QPixmap treePicture(int size, int variant)
+void drawTree(QPainter& p, int size, int variant)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
     p.scale(size / 64.0, size / 64.0);
     const QColor boxes[] = {QColor(255, 255, 170), QColor(170, 255, 255), QColor(255, 170, 170)};
     p.setPen(QPen(ink, 2));
@@ -116,5 +98,22 @@ QPixmap treePicture(int size, int variant)
     p.setBrush(boxes[(variant + 1) % 3]);
     p.drawRoundedRect(3, 42, 22, 16, 4, 3);
     p.drawRoundedRect(39, 42, 22, 16, 4, 3);
-    return pixmap;
+}
+
+} // namespace
+
+QIcon toolbarIcon(int commandId)
+{
+    return drawnIcon({16, 15}, [commandId](QPainter& p) { draw(p, commandId); });
+}
+
+QPixmap treePicture(int size, qreal ratio, int variant)
+{
+    return drawnPixmap({size, size}, ratio,
+                       [size, variant](QPainter& p) { drawTree(p, size, variant); });
+}
+
+QIcon treeIcon()
+{
+    return drawnIcon({64, 64}, [](QPainter& p) { drawTree(p, 64, 0); });
 }

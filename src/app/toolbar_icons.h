@@ -6,5 +6,7 @@
 // The toolbar's 16 x 15 pictures, drawn here rather than shipped as files.
 QIcon toolbarIcon(int commandId);
 
-// A small family-tree picture: the application icon and the about box's art.
-QPixmap treePicture(int size, int variant = 0);
+// A small family-tree picture, the about box's art, at a screen's pixel ratio.
+QPixmap treePicture(int size, qreal ratio, int variant);
+// The same picture as the application's icon.
+QIcon treeIcon();

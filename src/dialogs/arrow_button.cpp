@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "arrow_button.h"
 
+#include "drawn_picture.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -21,27 +23,11 @@ const char* sideName(ArrowButton::Side side)
     return "";
 }
 
-} // namespace
-
-ArrowButton::ArrowButton(Side side, QWidget* parent) : QToolButton(parent), side_(side)
+void drawArrow(QPainter& painter, ArrowButton::Side side, bool focused)
 {
-    setText(QString::fromLatin1(sideName(side)));
-    setToolButtonStyle(Qt::ToolButtonIconOnly);
-    setIcon(picture(side, false));
-    setIconSize(QSize(pictureSize, pictureSize));
-    // Like a push button it takes the focus when clicked, so the focused picture
-    // shows which arrow Space repeats.
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-QPixmap ArrowButton::picture(Side side, bool focused)
-{
-    QPixmap pixmap(pictureSize, pictureSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     // Drawn pointing up, then turned about the centre toward its side.
-    painter.translate(pictureSize / 2.0, pictureSize / 2.0);
+    painter.translate(ArrowButton::pictureSize / 2.0, ArrowButton::pictureSize / 2.0);
     painter.rotate(90.0 * static_cast<int>(side));
     QPainterPath arrow;
     arrow.moveTo(0, -11);
@@ -56,17 +42,35 @@ QPixmap ArrowButton::picture(Side side, bool focused)
     painter.setPen(QPen(fill.darker(150), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(fill);
     painter.drawPath(arrow);
-    return pixmap;
+}
+
+} // namespace
+
+ArrowButton::ArrowButton(Side side, QWidget* parent) : QToolButton(parent), side_(side)
+{
+    setText(QString::fromLatin1(sideName(side)));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    setIcon(arrowPicture(side, false));
+    setIconSize(QSize(pictureSize, pictureSize));
+    // Like a push button it takes the focus when clicked, so the focused picture
+    // shows which arrow Space repeats.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QIcon ArrowButton::arrowPicture(Side side, bool focused)
+{
+    return drawnIcon({pictureSize, pictureSize},
+                     [=](QPainter& painter) { drawArrow(painter, side, focused); });
 }
 
 void ArrowButton::focusInEvent(QFocusEvent* event)
 {
-    setIcon(picture(side_, true));
+    setIcon(arrowPicture(side_, true));
     QToolButton::focusInEvent(event);
 }
 
 void ArrowButton::focusOutEvent(QFocusEvent* event)
 {
-    setIcon(picture(side_, false));
+    setIcon(arrowPicture(side_, false));
     QToolButton::focusOutEvent(event);
 }

@@ -15,7 +15,7 @@ public:
 
     Side side() const { return side_; }
     // The picture of an arrow pointing to the side, plain or focused.
-    static QPixmap picture(Side side, bool focused);
+    static QIcon arrowPicture(Side side, bool focused);
     static constexpr int pictureSize = 30;
 
 protected:

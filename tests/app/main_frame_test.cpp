@@ -175,8 +175,18 @@ private slots:
             buttons.append(item->isSeparator() ? "-" : item->toolTip());
         QCOMPARE(buttons, QStringList({"New", "Open", "Save", "-", "Cut", "Copy", "Paste", "-",
                                        "Print", "About"}));
-        for (QAction* item : bar->actions())
-            QVERIFY(item->isSeparator() || !item->icon().isNull());
+        // Each picture, all different, is drawn for normal and double-density
+        // screens.
+        QList<QImage> pictures;
+        for (QAction* item : bar->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QPixmap sharp = item->icon().pixmap(QSize(16, 15), 2.0);
+            QCOMPARE(sharp.size(), QSize(32, 30));
+            QCOMPARE(item->icon().pixmap(QSize(16, 15), 1.0).size(), QSize(16, 15));
+            QVERIFY(!pictures.contains(sharp.toImage()));
+            pictures.append(sharp.toImage());
+        }
     }
 
     void newWritesItsLogLineAndEmptiesTheChart()

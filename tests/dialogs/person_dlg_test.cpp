@@ -120,19 +120,34 @@ private slots:
 
     // Each arrow is drawn toward its own side: its tip is painted, the far
     // corners stay clear, and the focused picture differs from the plain one.
+    // A high-density screen gets a drawing of its own, not a scaled copy.
+    void arrowPicturesPointToTheirSides_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("normal screen") << 1.0;
+        QTest::newRow("double density") << 2.0;
+    }
     void arrowPicturesPointToTheirSides()
     {
+        QFETCH(qreal, ratio);
+        const QSize size(ArrowButton::pictureSize, ArrowButton::pictureSize);
+        const auto image = [&](ArrowButton::Side side, bool focused) {
+            return ArrowButton::arrowPicture(side, focused).pixmap(size, ratio).toImage();
+        };
         const QPoint tips[4] = {{15, 5}, {25, 15}, {15, 25}, {5, 15}};
         const QPoint backs[4] = {{15, 28}, {1, 15}, {15, 1}, {28, 15}};
+        const auto alphaAt = [ratio](const QImage& picture, QPoint at) {
+            return qAlpha(picture.pixel(at * ratio));
+        };
         for (int side = 0; side < 4; ++side) {
             const auto s = ArrowButton::Side(side);
-            const QImage plain = ArrowButton::picture(s, false).toImage();
-            QCOMPARE(plain.size(), QSize(30, 30));
-            QVERIFY(qAlpha(plain.pixel(tips[side])) > 128);
-            QVERIFY(qAlpha(plain.pixel(backs[side])) == 0);
+            const QImage plain = image(s, false);
+            QCOMPARE(plain.size(), size * ratio);
+            QVERIFY(alphaAt(plain, tips[side]) > 128);
+            QCOMPARE(alphaAt(plain, backs[side]), 0);
             for (QPoint corner : {QPoint(1, 1), QPoint(28, 1), QPoint(1, 28), QPoint(28, 28)})
-                QCOMPARE(qAlpha(plain.pixel(corner)), 0);
-            QVERIFY(plain != ArrowButton::picture(s, true).toImage());
+                QCOMPARE(alphaAt(plain, corner), 0);
+            QVERIFY(plain != image(s, true));
         }
     }
 
