@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QScrollBar>
 
+Q_DECLARE_METATYPE(Cell)
+
 namespace {
 
 ShownView* chartOfRows(QSize viewport)
@@ -35,10 +37,17 @@ private slots:
         QCOMPARE(v.view.backingImage().size(), v.view.viewport()->size() * ratio);
     }
 
+    void scrollingShowsWhatAFreshPaintShows_data()
+    {
+        QTest::addColumn<Cell>("selected");
+        QTest::newRow("a box") << Cell{1, 1};
+        QTest::newRow("an empty cell, framed") << Cell{6, 1};
+    }
     void scrollingShowsWhatAFreshPaintShows()
     {
+        QFETCH(Cell, selected);
         std::unique_ptr<ShownView> v(chartOfRows({300, 180}));
-        v->view.selectCell({1, 1});
+        v->view.selectCell(selected);
         v->picture();
         const QList<QPoint> positions = {{37, 0}, {37, 53}, {0, 21}, {140, 71}, {3, 3}};
         for (QPoint at : positions) {
