@@ -66,6 +66,8 @@ protected:
         bool completePage = false;
     };
     virtual ExportChoice askExportPath(const QString& initialPath);
+    // The print dialog; false when the user cancelled.
+    virtual bool askPrintSettings(QPrinter* printer);
     virtual void showError(const QString& title, const QString& message);
 
 private:

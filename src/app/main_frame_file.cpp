@@ -11,6 +11,7 @@
 #include "stirpa_view.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -176,11 +177,22 @@ void CMainFrame::fileExportHtml()
         showError(tr("Write html"), result.message);
 }
 
+bool CMainFrame::askPrintSettings(QPrinter* printer)
+{
+    QPrintDialog dialog(printer, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void CMainFrame::filePrint()
 {
-    QPrintDialog dialog(printer_.get(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        view_->printChart(printer_.get());
+    if (!askPrintSettings(printer_.get()) || view_->printChart(printer_.get()))
+        return;
+    const QString file = printer_->outputFileName();
+    showError(tr("Print"),
+              file.isEmpty()
+                  ? tr("The chart could not be sent to the printer %1.").arg(printer_->printerName())
+                  : tr("The chart could not be printed to %1: the file cannot be written.")
+                        .arg(QDir::toNativeSeparators(file)));
 }
 
 void CMainFrame::filePrintPreview()

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -29,6 +30,7 @@ public:
     SaveAnswer answer = SaveAnswer::Cancel;
     QString openPath;
     QString savePath;
+    QString printPath; // empty: the print dialog is cancelled
     int saveQuestions = 0;
     QStringList errors;
 
@@ -40,6 +42,11 @@ protected:
     }
     QString askOpenPath() override { return openPath; }
     QString askSavePath() override { return savePath; }
+    bool askPrintSettings(QPrinter* printer) override
+    {
+        printer->setOutputFileName(printPath);
+        return !printPath.isEmpty();
+    }
     void showError(const QString&, const QString& message) override { errors.append(message); }
 };
 
@@ -385,6 +392,24 @@ private slots:
         QCOMPARE(frame.document()->pathName(), path);
         QCOMPARE(frame.view()->tree->size(), std::size_t(2));
         QCOMPARE(frame.recentFiles().value(0), path);
+    }
+
+    void printingToAFileThatCannotBeWrittenSaysSo()
+    {
+        ScriptedFrame frame;
+        frame.action(cmd::helpSample)->trigger();
+        frame.action(cmd::filePrint)->trigger(); // cancelled: nothing
+        QVERIFY(frame.errors.isEmpty());
+
+        frame.printPath = dir.filePath("chart.pdf");
+        frame.action(cmd::filePrint)->trigger();
+        QVERIFY(frame.errors.isEmpty());
+        QVERIFY(readAll(frame.printPath).startsWith("%PDF"));
+
+        frame.printPath = dir.filePath("no such folder/chart.pdf");
+        frame.action(cmd::filePrint)->trigger();
+        QCOMPARE(frame.errors, QStringList("The chart could not be printed to " + frame.printPath +
+                                           ": the file cannot be written."));
     }
 
     void recentFilesKeepFourNewestFirst()
