@@ -188,11 +188,12 @@ void CMainFrame::filePrint()
     if (!askPrintSettings(printer_.get()) || view_->printChart(printer_.get()))
         return;
     const QString file = printer_->outputFileName();
-    showError(tr("Print"),
-              file.isEmpty()
-                  ? tr("The chart could not be sent to the printer %1.").arg(printer_->printerName())
-                  : tr("The chart could not be printed to %1: the file cannot be written.")
-                        .arg(QDir::toNativeSeparators(file)));
+    showError(
+        tr("Print"),
+        file.isEmpty()
+            ? tr("The chart could not be sent to the printer %1.").arg(printer_->printerName())
+            : tr("The chart could not be printed to %1: the file cannot be written.")
+                  .arg(QDir::toNativeSeparators(file)));
 }
 
 void CMainFrame::filePrintPreview()
