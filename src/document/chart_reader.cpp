@@ -6,7 +6,11 @@
 #include "number_text.h"
 #include "pair_text.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <new>
+#include <string>
 #include <vector>
 
 namespace {
@@ -263,15 +267,28 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
 
 ChartLoad readChartFile(const String& path, const TreeSettings& current)
 {
-    memFile reader(path);
-    if (reader.fail()) {
+    const auto cannotOpen = [&](const std::string& why) {
         debugLog() << "Infile " << path.c_str() << " cannot open" << std::endl;
         ChartLoad load;
         load.status = ChartLoad::CannotOpen;
         load.settings = current;
-        load.message = "Cannot open the file '" + path.toStdString() + "'.";
+        load.message = "Cannot open the file '" + path.toStdString() + "'" + why + ".";
         return load;
+    };
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_size > chartLimits::maxFileSize)
+        return cannotOpen(": at " + std::to_string(info.st_size >> 20) +
+                          " MB it is too large to be a chart (at most " +
+                          std::to_string(chartLimits::maxFileSize >> 20) + " MB)");
+    try {
+        memFile reader(path);
+        if (reader.fail())
+            return cannotOpen("");
+        debugLog() << "Infile " << path.c_str() << " opened" << std::endl;
+        return readChart(reader, treeNameOf(path), current);
+    } catch (const std::bad_alloc&) {
+        // What was read so far is gone with the stack; the open chart stays.
+        return cannotOpen(": there is not enough memory");
     }
-    debugLog() << "Infile " << path.c_str() << " opened" << std::endl;
-    return readChart(reader, treeNameOf(path), current);
 }

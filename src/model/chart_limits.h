@@ -13,6 +13,9 @@ inline constexpr int maxCell = 100000;
 // Long enough for a connector fitted across every cell of the widest grid.
 inline constexpr int maxLink = (maxCell - minCell + 1) * (TreeSettings::maxBoxSize + gapX);
 static_assert(gapX == gapY);
+// A file larger than this (1 GiB, some 20 million boxes) is no chart: it is
+// refused before it is read, rather than filling the memory.
+inline constexpr long long maxFileSize = 1LL << 30;
 // A description longer than this (16 MiB) is refused rather than padded.
 inline constexpr long maxTextLength = 16L << 20;
 // Blanks added, all lines of a file together, to descriptions that run past the

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_fixtures.h"
+#include "chart_limits.h"
 #include "chart_reader.h"
 #include "debug_log.h"
 
 #include <QtTest>
+#include <fstream>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -312,6 +317,68 @@ private slots:
         QVERIFY(!load.tree);
         QVERIFY(!load.message.empty());
         QCOMPARE(log.text(), "Infile " + path + " cannot open\n");
+    }
+
+    // A disk image opened by mistake is refused before it is read; a small
+    // file of the same name is read as usual.
+    void aFileTooLargeForAChartIsNotRead()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("disk.img");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(chartLimits::maxFileSize + 1)); // sparse: no disk used
+        file.close();
+        LogCapture log;
+        const ChartLoad load =
+            readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
+        QCOMPARE(load.status, ChartLoad::CannotOpen);
+        QVERIFY(!load.tree);
+        QCOMPARE(QByteArray::fromStdString(load.message),
+                 "Cannot open the file '" + path.toLocal8Bit() +
+                     "': at 1024 MB it is too large to be a chart (at most 1024 MB).");
+
+        QVERIFY(writeWholeFile(path, "not a chart\n")); // now small: read and judged
+        const ChartLoad small =
+            readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
+        QCOMPARE(small.status, ChartLoad::InvalidRecord);
+    }
+
+    void runningOutOfMemoryIsReportedNotFatal()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer needs more address space than the limit leaves");
+#endif
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(600 << 20));
+        file.close();
+        // In a child whose address space leaves no room for the file.
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // The child never returns into the test library, whatever happens.
+            try {
+                long pages = 0;
+                std::ifstream("/proc/self/statm") >> pages;
+                const rlim_t room = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (200 << 20);
+                const rlimit limit{room, room};
+                ::setrlimit(RLIMIT_AS, &limit);
+                const ChartLoad load =
+                    readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
+                const bool reported = load.status == ChartLoad::CannotOpen &&
+                                      load.message.ends_with(": there is not enough memory.");
+                ::_exit(reported ? 0 : 1);
+            } catch (...) {
+                ::_exit(2);
+            }
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 };
 
