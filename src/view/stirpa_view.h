@@ -54,7 +54,8 @@ public:
 
     // The outer size of the view widget.
     QSize windowSize() const;
-    // Moves the dialog's top-left to its parent window's frame corner plus offset.
+    // Moves the dialog's top-left to its parent window's frame corner plus offset,
+    // moved in where it would leave the screen.
     void placeDialog(QWidget* dialog, QPoint offset);
 
     // Prints one page at one chart pixel per printer unit (96 dpi): the top-left

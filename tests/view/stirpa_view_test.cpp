@@ -146,6 +146,43 @@ private slots:
         view.placeDialog(nullptr, QPoint(1, 1));
     }
 
+    // Near the screen's edge the dialog is moved in just enough to be whole:
+    // flush against each edge it went past ('<' the near one, '>' the far one),
+    // where it was asked to be ('=') along an axis it stayed on screen.
+    void placeDialogKeepsTheDialogOnTheScreen_data()
+    {
+        QTest::addColumn<QPoint>("offset");
+        QTest::addColumn<char>("alongX");
+        QTest::addColumn<char>("alongY");
+        QTest::newRow("past the right edge") << QPoint(10000, 20) << '>' << '=';
+        QTest::newRow("past the bottom") << QPoint(30, 10000) << '=' << '>';
+        QTest::newRow("past both") << QPoint(10000, 10000) << '>' << '>';
+        QTest::newRow("before the left and top") << QPoint(-10000, -10000) << '<' << '<';
+    }
+    void placeDialogKeepsTheDialogOnTheScreen()
+    {
+        QFETCH(QPoint, offset);
+        QFETCH(char, alongX);
+        QFETCH(char, alongY);
+        QWidget frame;
+        frame.setGeometry(100, 50, 500, 400);
+        CStirpaView view(&frame);
+        QDialog dialog(&frame);
+        dialog.resize(120, 80);
+        view.placeDialog(&dialog, offset);
+        const QRect room = frame.screen()->availableGeometry();
+        const QRect placed = dialog.frameGeometry();
+        const QPoint asked = frame.frameGeometry().topLeft() + offset;
+        const auto expected = [](char where, int nearEdge, int farEdge, int length, int wanted) {
+            return where == '<' ? nearEdge : where == '>' ? farEdge + 1 - length : wanted;
+        };
+        QCOMPARE(placed.x(),
+                 expected(alongX, room.left(), room.right(), placed.width(), asked.x()));
+        QCOMPARE(placed.y(),
+                 expected(alongY, room.top(), room.bottom(), placed.height(), asked.y()));
+        QVERIFY(room.contains(placed));
+    }
+
     void paintDrawsOnlyWhatReachesTheArea()
     {
         CStirpaView view;
