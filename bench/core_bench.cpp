@@ -3,13 +3,13 @@
 // implementation must spend on the same bytes. Load is held against reading the
 // file's lines with no parsing, save, HTML export and the tree dump against
 // writing the same number of bytes.
-#include "atomic_file.h"
+#include "chartfile/atomic_file.h"
 #include "chart_generator.h"
-#include "chart_reader.h"
-#include "chart_writer.h"
-#include "html_export.h"
-#include "tree_dump.h"
-#include "tree_settings.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "export/html_export.h"
+#include "chartfile/tree_dump.h"
+#include "model/tree_settings.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 // row of 1,000 columns below it. Each should take well under a millisecond,
 // whatever the chart's size; only an insertion is linear.
 #include "chart_generator.h"
-#include "draw_context.h"
-#include "stirpa_view.h"
-#include "tree_settings.h"
+#include "model/draw_context.h"
+#include "view/chart_view.h"
+#include "model/tree_settings.h"
 
 #include <QApplication>
 
@@ -106,7 +106,7 @@ void selectCell(benchmark::State& state)
 // The view's arrow keys, drawing the old and new selection into its image.
 void arrowKey(benchmark::State& state)
 {
-    CStirpaView view;
+    ChartView view;
     view.resize(1000, 800);
     view.show();
     view.adoptTree(std::move(editChart().tree));

@@ -6,9 +6,9 @@
 // Usage: memory_bench [BOXES]          (default 1,000,000)
 //        memory_bench --load CHART     (the second stage)
 #include "chart_generator.h"
-#include "chart_reader.h"
-#include "chart_writer.h"
-#include "tree_settings.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "model/tree_settings.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

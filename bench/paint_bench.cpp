@@ -3,11 +3,11 @@
 // growing size, and whole-chart renders. A viewport should cost about the same
 // whatever the chart's size.
 #include "chart_generator.h"
-#include "chart_painter.h"
-#include "chart_render.h"
-#include "generation_column.h"
-#include "qt_draw_context.h"
-#include "tree_settings.h"
+#include "view/chart_painter.h"
+#include "view/chart_render.h"
+#include "view/generation_column.h"
+#include "view/qt_draw_context.h"
+#include "model/tree_settings.h"
 
 #include <QGuiApplication>
 #include <QImage>

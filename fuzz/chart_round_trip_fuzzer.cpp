@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes a chart reader accepts must save and load back to the same chart, and
 // saving that again must give the same bytes.
-#include "chart_limits.h"
-#include "chart_writer.h"
+#include "model/chart_limits.h"
+#include "chartfile/chart_writer.h"
 #include "fuzz_checks.h"
 
 #include <cstdint>

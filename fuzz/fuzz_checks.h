@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chart_reader.h"
+#include "chartfile/chart_reader.h"
 #include "tree_difference.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // with and without the template: every chart line becomes whole page lines, and
 // the template only wraps the chart.
 #include "fuzz_checks.h"
-#include "html_export.h"
+#include "export/html_export.h"
 
 #include <cstdint>
 #include <sstream>

@@ -2,7 +2,7 @@
 // The pair reader on any text: the cursor only moves forward and stays within
 // the text, and a written pair reads back as itself.
 #include "fuzz_checks.h"
-#include "pair_text.h"
+#include "model/pair_text.h"
 
 #include <cstdint>
 #include <cstring>

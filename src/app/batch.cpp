@@ -1,44 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batch.h"
+#include "app/batch.h"
 
-#include "chart_reader.h"
-#include "chart_writer.h"
-#include "debug_log.h"
-#include "html_export.h"
-#include "tree_dump.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "chartfile/debug_log.h"
+#include "export/html_export.h"
+#include "chartfile/tree_dump.h"
 
-#include <memory>
+#include <optional>
 
 namespace {
 
-// Opens a chart as File Open does; on success puts its settings in force.
-std::unique_ptr<Tree> openChart(const std::string& path, std::ostream& err)
+// Opens a chart as File Open does in a new editor.
+std::optional<Chart> openChart(const std::string& path, std::ostream& err)
 {
-    ChartLoad load = readChartFile(String(path.c_str()), treeSettings());
+    ChartLoad load = readChartFile(String(path.c_str()), TreeSettings());
     if (!load) {
         err << load.message << '\n';
-        return nullptr;
+        return std::nullopt;
     }
-    treeSettings() = load.settings;
-    return std::move(load.tree);
+    return std::move(load.chart);
 }
 
 int logTree(const std::vector<std::string>& args, BatchStreams streams)
 {
     openDebugLog();
-    std::unique_ptr<Tree> tree = openChart(args[0], streams.err);
-    if (!tree)
+    const std::optional<Chart> chart = openChart(args[0], streams.err);
+    if (!chart)
         return 1;
-    dumpTree(debugLog(), *tree);
+    dumpTree(debugLog(), *chart);
     return 0;
 }
 
 int saveAs(const std::vector<std::string>& args, BatchStreams streams)
 {
-    std::unique_ptr<Tree> tree = openChart(args[0], streams.err);
-    if (!tree)
+    const std::optional<Chart> chart = openChart(args[0], streams.err);
+    if (!chart)
         return 1;
-    const SaveResult saved = saveChartFile(args[1], *tree, treeSettings());
+    const Result saved = saveChartFile(args[1], *chart);
     if (!saved) {
         streams.err << saved.message << '\n';
         return 1;
@@ -61,10 +60,10 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
         return 2;
     }
     openDebugLog();
-    std::unique_ptr<Tree> tree = openChart(paths[0], streams.err);
-    if (!tree)
+    const std::optional<Chart> chart = openChart(paths[0], streams.err);
+    if (!chart)
         return 1;
-    const HtmlExportResult result = exportHtml(*tree, String(paths[1].c_str()), completePage);
+    const Result result = exportHtml(*chart, String(paths[1].c_str()), completePage);
     if (!result) {
         streams.err << result.message << '\n';
         return 1;

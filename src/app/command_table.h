@@ -4,9 +4,40 @@
 #include <string_view>
 #include <vector>
 
-// One command of the editor: its id, menu text, shortcuts and status prompt.
+// The editor's commands; each becomes one QAction of the main window.
+enum class Command {
+    FileNew,
+    FileOpen,
+    FileSave,
+    FileSaveAs,
+    FileExportHtml,
+    FilePrint,
+    FilePrintPreview,
+    FilePrintSetup,
+    FileLogTree,
+    FileRecent, // the greyed placeholder of an empty recent-file list
+    AppExit,
+    EditUndo,
+    EditCut,
+    EditCopy,
+    EditPaste,
+    ViewToolbar,
+    ViewStatusBar,
+    ViewRefresh,
+    TreeDefinePerson,
+    TreeInsertColumn,
+    TreeInsertRow,
+    TreeFindParent,
+    TreeSettings,
+    HelpTopics,
+    HelpIndex,
+    HelpSample,
+    AppAbout,
+};
+
+// One command's menu text, shortcuts and status prompt.
 struct CommandInfo {
-    int id;
+    Command id;
     std::string_view text;   // menu text; after '\t' the shortcut shown
     std::string_view keys;   // shortcuts, ';'-separated, in QKeySequence's portable form
     std::string_view prompt; // status-bar prompt; after '\n' the tool tip
@@ -14,14 +45,20 @@ struct CommandInfo {
 
 // Every command, in menu order within each menu.
 const std::vector<CommandInfo>& commandTable();
-const CommandInfo* findCommand(int id);
+const CommandInfo* findCommand(Command id);
 
-// A top-level menu: its title and its command ids in order; 0 is a separator.
+// A place in a menu or the toolbar: a command, or a separator.
+struct CommandSlot {
+    bool separator = false;
+    Command id = Command::FileNew;
+};
+
+// A top-level menu: its title and its items in order.
 struct MenuInfo {
     std::string_view title;
-    std::vector<int> items;
+    std::vector<CommandSlot> items;
 };
 const std::vector<MenuInfo>& menuLayout();
 
-// The toolbar's command ids left to right; 0 is a separator.
-const std::vector<int>& toolbarLayout();
+// The toolbar's buttons left to right.
+const std::vector<CommandSlot>& toolbarLayout();

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "crash_recovery.h"
+#include "app/crash_recovery.h"
 
-#include "atomic_file.h"
-#include "chart_writer.h"
-#include "stirpa_doc.h"
-#include "stirpa_view.h"
+#include "chartfile/atomic_file.h"
+#include "chartfile/chart_writer.h"
+#include "document/chart_document.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,24 +23,22 @@ QString pidText() { return QString::number(qint64(::getpid())); }
 
 bool processRuns(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM); }
 
-bool writeText(const QString& path, const QByteArray& bytes)
+bool writeText(const QString& path, std::string_view bytes)
 {
-    std::string error;
-    return writeFileAtomically(path.toStdString(), bytes.toStdString(), error);
+    return bool(writeFileAtomically(path.toStdString(), bytes));
 }
 
 } // namespace
 
-CrashRecovery::CrashRecovery(CStirpaDoc* document, CStirpaView* view, QObject* parent)
+CrashRecovery::CrashRecovery(ChartDocument* document, QObject* parent)
     : QObject(parent),
-      document_(document),
-      view_(view)
+      document_(document)
 {
     timer_.setSingleShot(true);
     timer_.setInterval(defaultDelayMs);
     connect(&timer_, &QTimer::timeout, this, &CrashRecovery::writeNow);
-    connect(view_, &CStirpaView::modified, &timer_, qOverload<>(&QTimer::start));
-    connect(document_, &CStirpaDoc::titleChanged, this, &CrashRecovery::documentChanged);
+    connect(document_, &ChartDocument::changed, &timer_, qOverload<>(&QTimer::start));
+    connect(document_, &ChartDocument::titleChanged, this, &CrashRecovery::documentChanged);
 }
 
 CrashRecovery::~CrashRecovery() { remove(); }
@@ -67,15 +64,15 @@ void CrashRecovery::documentChanged()
 
 bool CrashRecovery::writeNow()
 {
-    if (!document_->isModified() || !view_->tree)
+    if (!document_->isModified())
         return false;
     if (!QDir().mkpath(folder()))
         return false;
     std::ostringstream bytes;
-    writeChart(bytes, *view_->tree, treeSettings());
+    writeChart(bytes, document_->chart());
     const QString info = folder() + "/recovery-" + pidText() + ".info";
-    return writeText(info, document_->pathName().toUtf8()) &&
-           writeText(chartPath(), QByteArray::fromStdString(bytes.str()));
+    return writeText(info, document_->path().toUtf8().toStdString()) &&
+           writeText(chartPath(), bytes.str());
 }
 
 void CrashRecovery::remove()

@@ -5,8 +5,7 @@
 #include <QString>
 #include <QTimer>
 
-class CStirpaDoc;
-class CStirpaView;
+class ChartDocument;
 
 // Keeps a recovery copy of a chart with unsaved changes in the user's state
 // folder, written atomically a few seconds after the last edit, and removed when
@@ -21,7 +20,7 @@ public:
         QString infoPath;
     };
 
-    CrashRecovery(CStirpaDoc* document, CStirpaView* view, QObject* parent = nullptr);
+    explicit CrashRecovery(ChartDocument* document, QObject* parent = nullptr);
     ~CrashRecovery() override;
 
     // $XDG_STATE_HOME/stirpa, or ~/.local/state/stirpa.
@@ -41,7 +40,6 @@ public:
 private:
     void documentChanged();
 
-    CStirpaDoc* document_;
-    CStirpaView* view_;
+    ChartDocument* document_;
     QTimer timer_;
 };

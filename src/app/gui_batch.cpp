@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui_batch.h"
+#include "app/gui_batch.h"
 
-#include "chart_render.h"
+#include "view/chart_render.h"
 
 #include <QGuiApplication>
 
@@ -21,7 +21,7 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         static char* argv[] = {name, nullptr};
         app.emplace(argc, argv);
     }
-    const RenderResult result = renderChartFile(args[0], args[1]);
+    const Result result = renderChartFile(args[0], args[1]);
     if (!result) {
         streams.err << result.message << '\n';
         return 1;

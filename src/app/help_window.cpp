@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "help_window.h"
+#include "app/help_window.h"
 
-#include "help_mgr.h"
+#include "helpmod/help_mgr.h"
 
 #include <QPointer>
 #include <QTextBrowser>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lock_key_panes.h"
+#include "app/lock_key_panes.h"
 
 #include <QApplication>
 #include <QKeyEvent>

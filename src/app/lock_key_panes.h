@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "lock_keys.h"
+#include "app/lock_keys.h"
 
 #include <QObject>
 #include <array>

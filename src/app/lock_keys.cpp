@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lock_keys.h"
+#include "app/lock_keys.h"
 
 #include <QGuiApplication>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batch.h"
-#include "debug_log.h"
-#include "gui_batch.h"
-#include "stirpa_app.h"
+#include "app/batch.h"
+#include "chartfile/debug_log.h"
+#include "app/gui_batch.h"
+#include "app/application.h"
 
 #include <QApplication>
 #include <iostream>
@@ -33,8 +33,8 @@ int main(int argc, char* argv[])
     // The log opens before anything else of the editor, truncating the last run's.
     openDebugLog();
     QApplication application(argc, argv);
-    CStirpaApp stirpa;
-    if (!stirpa.InitInstance(QApplication::arguments().mid(1)))
+    Application stirpa;
+    if (!stirpa.start(QApplication::arguments().mid(1)))
         return 1;
     return application.exec();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "resource_path.h"
+#include "app/resource_path.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "toolbar_icons.h"
+#include "app/toolbar_icons.h"
 
-#include "command_ids.h"
-#include "drawn_picture.h"
+#include "dialogs/drawn_picture.h"
 
 #include <QPainter>
 
@@ -21,20 +20,20 @@ void page(QPainter& p, int x, int y)
     p.drawLine(x + 7, y + 3, x + 10, y + 3);
 }
 
-void draw(QPainter& p, int id)
+void draw(QPainter& p, Command id)
 {
     switch (id) {
-    case cmd::fileNew:
+    case Command::FileNew:
         page(p, 3, 1);
         break;
-    case cmd::fileOpen:
+    case Command::FileOpen:
         p.setPen(ink);
         p.setBrush(QColor(255, 255, 170));
         p.drawPolygon(QPolygon({{1, 4}, {5, 4}, {6, 5}, {13, 5}, {13, 13}, {1, 13}}));
         p.setBrush(QColor(255, 220, 120));
         p.drawPolygon(QPolygon({{3, 8}, {15, 8}, {13, 13}, {1, 13}}));
         break;
-    case cmd::fileSave:
+    case Command::FileSave:
         p.setPen(ink);
         p.setBrush(fold);
         p.drawRect(1, 1, 13, 12);
@@ -42,18 +41,18 @@ void draw(QPainter& p, int id)
         p.drawRect(4, 1, 7, 5);
         p.fillRect(5, 9, 5, 4, ink);
         break;
-    case cmd::editCut:
+    case Command::EditCut:
         p.setPen(QPen(ink, 1));
         p.drawLine(5, 1, 9, 9);
         p.drawLine(10, 1, 6, 9);
         p.drawEllipse(3, 9, 4, 4);
         p.drawEllipse(8, 9, 4, 4);
         break;
-    case cmd::editCopy:
+    case Command::EditCopy:
         page(p, 1, 0);
         page(p, 5, 2);
         break;
-    case cmd::editPaste:
+    case Command::EditPaste:
         p.setPen(ink);
         p.setBrush(QColor(200, 150, 90));
         p.drawRect(1, 2, 10, 12);
@@ -61,7 +60,7 @@ void draw(QPainter& p, int id)
         p.drawRect(4, 1, 4, 2);
         page(p, 5, 2);
         break;
-    case cmd::filePrint:
+    case Command::FilePrint:
         p.setPen(ink);
         p.setBrush(paper);
         p.drawRect(4, 1, 8, 5);
@@ -69,7 +68,7 @@ void draw(QPainter& p, int id)
         p.drawRect(1, 6, 14, 6);
         p.fillRect(11, 8, 2, 1, QColor(0, 160, 0));
         break;
-    case cmd::appAbout:
+    case Command::AppAbout:
         p.setPen(ink);
         p.setBrush(QColor(255, 255, 170));
         p.drawEllipse(2, 1, 12, 12);
@@ -102,9 +101,9 @@ void drawTree(QPainter& p, int size, int variant)
 
 } // namespace
 
-QIcon toolbarIcon(int commandId)
+QIcon toolbarIcon(Command command)
 {
-    return drawnIcon({16, 15}, [commandId](QPainter& p) { draw(p, commandId); });
+    return drawnIcon({16, 15}, [command](QPainter& p) { draw(p, command); });
 }
 
 QPixmap treePicture(int size, qreal ratio, int variant)

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/command_table.h"
+
 #include <QIcon>
 
 // The toolbar's 16 x 15 pictures, drawn here rather than shipped as files.
-QIcon toolbarIcon(int commandId);
+QIcon toolbarIcon(Command command);
 
 // A small family-tree picture, the about box's art, at a screen's pixel ratio.
 QPixmap treePicture(int size, qreal ratio, int variant);

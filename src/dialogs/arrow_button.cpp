@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "arrow_button.h"
+#include "dialogs/arrow_button.h"
 
-#include "drawn_picture.h"
+#include "dialogs/drawn_picture.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drawn_picture.h"
+#include "dialogs/drawn_picture.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "html_export.h"
+#include "export/html_export.h"
 
-#include "atomic_file.h"
-#include "debug_log.h"
-#include "tree_settings.h"
+#include "chartfile/atomic_file.h"
+#include "chartfile/debug_log.h"
+#include "export/person_html.h"
 
 #include <cerrno>
 #include <cstring>
@@ -78,8 +78,10 @@ String initialHtmlName(const String& documentPath)
 
 String htmlPageName(const String& outputPath) { return outputPath.fileName().stem(); }
 
-void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName)
+void writeHtmlChart(std::ostream& out, const Chart& chart, const String& pageName)
 {
+    const Tree& tree = chart.tree();
+    const TreeSettings& settings = chart.settings();
     // The elements are formatted into a buffer and handed on in large pieces.
     std::string piece;
     piece.reserve(pieceSize + 4096);
@@ -90,21 +92,21 @@ void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName)
         }
     };
     tree.forEachPerson([&](const Person* box) {
-        box->appendHtmlLinks(piece, pageName);
+        appendHtmlLinks(piece, *box, settings);
         handOn(false);
     });
     tree.forEachPerson([&](const Person* box) {
-        box->appendHtmlBox(piece, pageName);
+        appendHtmlBox(piece, *box, settings, pageName);
         handOn(false);
     });
     handOn(true);
     const Point extent = tree.extent();
     out << "<br><img src=\"tom.gif\" width="
-        << (long long)extent.x + spacerMargin + treeSettings().htmlStartX << " height=" << extent.y
+        << (long long)extent.x + spacerMargin + settings.htmlStartX << " height=" << extent.y
         << " border=0>" << '\n';
 }
 
-bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName,
+bool writeHtmlPage(std::ostream& out, const Chart& chart, const String& pageName,
                    std::istream* pageTemplate)
 {
     std::string line;
@@ -120,7 +122,7 @@ bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName,
                 out << line << '\n';
         }
     }
-    writeHtmlChart(out, tree, pageName);
+    writeHtmlChart(out, chart, pageName);
     if (pageTemplate) {
         while (readTemplateLine(*pageTemplate, line))
             out << line << '\n';
@@ -128,8 +130,8 @@ bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName,
     return true;
 }
 
-HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
-                            const std::string& templatePath)
+Result exportHtml(const Chart& chart, const String& path, bool completePage,
+                  const std::string& templatePath)
 {
     debugLog() << "Html outfile is " << path.c_str() << std::endl;
     // Check that the output can be created before the template is read, so the log
@@ -142,13 +144,14 @@ HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
         if (!probe) {
             const int code = errno;
             debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
-            return {HtmlExportResult::CannotCreate,
-                    "Cannot create the file '" + path.toStdString() + "': " + std::strerror(code)};
+            return Result::failure(Result::CannotCreate, "Cannot create the file '" +
+                                                             path.toStdString() +
+                                                             "': " + std::strerror(code));
         }
     }
 
     const String pageName = htmlPageName(path);
-    HtmlExportResult result;
+    Result result;
     // The page goes to the temporary file as it is made, never whole in memory.
     auto writePage = [&](const PieceWriter& write) {
         PieceBuffer buffer(write);
@@ -156,27 +159,28 @@ HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
         if (completePage) {
             std::ifstream pageTemplate(templatePath, std::ios::binary);
             const bool opened = pageTemplate.is_open();
-            if (!opened || !writeHtmlPage(page, tree, pageName, &pageTemplate)) {
+            if (!opened || !writeHtmlPage(page, chart, pageName, &pageTemplate)) {
                 debugLog() << "Model input prematurely interrupted" << std::endl;
-                result = {HtmlExportResult::TemplateIncomplete,
-                          opened ? "The page template '" + templatePath + "' has no TREE line."
-                                 : "Cannot read the page template '" + templatePath + "'."};
+                result = Result::failure(
+                    Result::TemplateIncomplete,
+                    opened ? "The page template '" + templatePath + "' has no TREE line."
+                           : "Cannot read the page template '" + templatePath + "'.");
             } else {
                 debugLog() << "Model input eof" << std::endl;
             }
         } else {
-            writeHtmlPage(page, tree, pageName, nullptr);
+            writeHtmlPage(page, chart, pageName, nullptr);
         }
         page.flush();
     };
 
-    std::string error;
-    if (!writeFileAtomically(path.toStdString(), writePage, error)) {
+    if (Result written = writeFileAtomically(path.toStdString(), writePage); !written) {
         // Leave no empty file behind where there was none.
         if (!existed)
             std::filesystem::remove(path.c_str(), ignored);
         debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
-        return {HtmlExportResult::WriteFailed, error};
+        written.status = Result::CannotWrite;
+        return written;
     }
     return result;
 }

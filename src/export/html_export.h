@@ -1,22 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "stirpa_string.h"
-#include "tree.h"
+#include "chartfile/result.h"
+#include "helpmod/stirpa_string.h"
+#include "model/chart.h"
 
 #include <istream>
 #include <ostream>
 #include <string>
-
-// The outcome of an HTML export; the message says what went wrong.
-struct HtmlExportResult {
-    enum Status { Written, CannotCreate, TemplateIncomplete, WriteFailed };
-
-    Status status = Written;
-    std::string message;
-
-    explicit operator bool() const { return status == Written; }
-};
 
 inline constexpr char htmlTemplateName[] = "stirpa_full.html";
 
@@ -28,17 +19,18 @@ String initialHtmlName(const String& documentPath);
 String htmlPageName(const String& outputPath);
 
 // Writes the chart elements (links pass, boxes pass, spacer) to out.
-void writeHtmlChart(std::ostream& out, Tree& tree, const String& pageName);
+void writeHtmlChart(std::ostream& out, const Chart& chart, const String& pageName);
 
 // Writes a page: with a template, its head up to the TREE line (FILENAME lines
 // replaced by the page name), the chart, then the rest of the template. Returns
 // false when the template ends before a TREE line (out then holds the head).
-bool writeHtmlPage(std::ostream& out, Tree& tree, const String& pageName,
+bool writeHtmlPage(std::ostream& out, const Chart& chart, const String& pageName,
                    std::istream* pageTemplate);
 
 // The export command: writes path (atomically) and logs its progress. With
 // completePage the template is read from templatePath. A missing template still
-// writes an empty page and one without a TREE line its copied head; both fail.
-// When path cannot be created or written, the file is left as it was.
-HtmlExportResult exportHtml(Tree& tree, const String& path, bool completePage,
-                            const std::string& templatePath = htmlTemplateName);
+// writes an empty page and one without a TREE line its copied head; both fail
+// (TemplateIncomplete). When path cannot be created (CannotCreate) or written
+// (CannotWrite), the file is left as it was.
+Result exportHtml(const Chart& chart, const String& path, bool completePage,
+                  const std::string& templatePath = htmlTemplateName);

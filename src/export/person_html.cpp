@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "description_lines.h"
-#include "person.h"
-#include "tree_settings.h"
+#include "export/person_html.h"
+
+#include "model/description_lines.h"
+#include "model/person.h"
+#include "model/tree_settings.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <ostream>
-
 namespace {
 
 // Where a cell's box starts on the page. Wide arithmetic: the HTML start is any
@@ -17,17 +17,16 @@ struct PagePoint {
     long long top;
 };
 
-PagePoint pageCell(Cell cell)
+PagePoint pageCell(Cell cell, const TreeSettings& s)
 {
-    const TreeSettings& s = treeSettings();
     return {(long long)cell.column * s.pitchX() + s.htmlStartX,
             (long long)cell.level * s.pitchY() + s.htmlStartY};
 }
 
-const char* pinImage(int lineage, int bit)
+const char* pinImage(int lineage, int bit, bool saveLineage)
 {
     const bool onLineage = lineage == bit || lineage == 3;
-    return treeSettings().saveLineage && onLineage ? "pinneR" : "pinne";
+    return saveLineage && onLineage ? "pinneR" : "pinne";
 }
 
 // Writes into room made at the end of a string, without a check per piece; the
@@ -105,45 +104,28 @@ std::string linkSuffix(std::string_view text)
     return suffix;
 }
 
-} // namespace
-
-void Person::htmlLinks(std::ostream& out, const String& pageName) const
+void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
 {
-    std::string html;
-    appendHtmlLinks(html, pageName);
-    out << html;
+    const PagePoint page = pageCell(box.cell(), s);
+    if (box.rightLink() != 0)
+        writePin(out, true, page.top + s.boxHeight / 2, page.left + s.boxWidth, box.rightLink(),
+                 pinImage(box.lineage, 1, s.saveLineage));
+    if (box.downLink() != 0)
+        writePin(out, false, page.top + s.boxHeight, page.left + s.boxWidth / 2, box.downLink(),
+                 pinImage(box.lineage, 2, s.saveLineage));
 }
 
-void Person::htmlBox(std::ostream& out, const String& pageName) const
+void plainBox(std::string& out, const Person& box, const TreeSettings& s)
 {
-    std::string html;
-    appendHtmlBox(html, pageName);
-    out << html;
-}
-
-void Person::appendHtmlLinks(std::string& out, const String& /*pageName*/) const
-{
-    const TreeSettings& s = treeSettings();
-    const PagePoint page = pageCell(cell());
-    if (rightLink() != 0)
-        writePin(out, true, page.top + s.boxHeight / 2, page.left + s.boxWidth, rightLink(),
-                 pinImage(lineage, 1));
-    if (downLink() != 0)
-        writePin(out, false, page.top + s.boxHeight, page.left + s.boxWidth / 2, downLink(),
-                 pinImage(lineage, 2));
-}
-
-void Person::appendHtmlBox(std::string& out, const String& /*pageName*/) const
-{
-    const PagePoint page = pageCell(cell());
-    const std::string_view description = text.view();
+    const PagePoint page = pageCell(box.cell(), s);
+    const std::string_view description = box.text.view();
     RoomWriter w(out, roomFor(description, 0));
     w.put("<div class=\"box\" style=\"top: ");
     w.number(page.top);
     w.put("px; left: ");
     w.number(page.left);
     w.put("px;\">");
-    const int smallFrom = smallFontStart(treeSettings().smallFontLine);
+    const int smallFrom = smallFontStart(s.smallFontLine);
     int index = 0;
     forEachDescriptionLine(description, [&](std::string_view line) {
         if (index == 0)
@@ -162,30 +144,30 @@ void Person::appendHtmlBox(std::string& out, const String& /*pageName*/) const
     w.put("</div>\n");
 }
 
-void ContPerson::appendHtmlLinks(std::string& out, const String& /*pageName*/) const
+void continuationLinks(std::string& out, const Person& box, const TreeSettings& s)
 {
-    if (direction() > 3)
+    const int direction = box.direction();
+    if (direction > 3)
         return;
-    const TreeSettings& s = treeSettings();
-    const PagePoint page = pageCell(cell());
-    const DirectionFactors f = directionFactors(direction());
+    const PagePoint page = pageCell(box.cell(), s);
+    const DirectionFactors f = directionFactors(direction);
     const long long halfWidth = scaled(s.boxWidth, 0.5), halfHeight = scaled(s.boxHeight, 0.5);
     long long x = page.left + f.x * halfWidth;
     long long y = page.top + f.y * halfHeight;
-    if (direction() == 0 || direction() == 3) {
-        x -= (long long)rightLink() * (1 - f.x);
-        y -= (long long)downLink() * (1 - f.y);
+    if (direction == 0 || direction == 3) {
+        x -= (long long)box.rightLink() * (1 - f.x);
+        y -= (long long)box.downLink() * (1 - f.y);
     }
-    const bool horizontal = direction() % 2 == 1;
-    writePin(out, horizontal, y, x, horizontal ? rightLink() : downLink(), "pinne");
+    const bool horizontal = direction % 2 == 1;
+    writePin(out, horizontal, y, x, horizontal ? box.rightLink() : box.downLink(), "pinne");
 }
 
-void ContPerson::appendHtmlBox(std::string& out, const String& pageName) const
+void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
+                     const String& pageName)
 {
-    const TreeSettings& s = treeSettings();
-    const PagePoint page = pageCell(cell());
-    const DirectionFactors f = directionFactors(direction());
-    const std::string_view description = text.view();
+    const PagePoint page = pageCell(box.cell(), s);
+    const DirectionFactors f = directionFactors(box.direction());
+    const std::string_view description = box.text.view();
     const std::string suffix = linkSuffix(description);
     RoomWriter w(out, roomFor(description, pageName.view().size() + suffix.size()));
     w.put("<div class=\"cbox\" style=\"top: ");
@@ -208,4 +190,23 @@ void ContPerson::appendHtmlBox(std::string& out, const String& pageName) const
     if (first)
         w.put("</a>");
     w.put("</font></div>\n");
+}
+
+} // namespace
+
+void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings)
+{
+    if (box.kind() == 'p')
+        continuationLinks(out, box, settings);
+    else
+        plainLinks(out, box, settings);
+}
+
+void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
+                   const String& pageName)
+{
+    if (box.kind() == 'p')
+        continuationBox(out, box, settings, pageName);
+    else
+        plainBox(out, box, settings);
 }

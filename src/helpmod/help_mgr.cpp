@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "help_mgr.h"
+#include "helpmod/help_mgr.h"
 
-#include "builtin_help.h"
+#include "helpmod/builtin_help.h"
 
 #include <fstream>
 #include <sstream>

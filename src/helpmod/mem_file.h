@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "stirpa_string.h"
+#include "helpmod/stirpa_string.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "stirpa_string.h"
+#include "helpmod/stirpa_string.h"
 
-#include "number_text.h"
+#include "helpmod/number_text.h"
 
 #include <cstdio>
 #include <cstring>

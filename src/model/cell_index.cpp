@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cell_index.h"
+#include "model/cell_index.h"
 
-#include "person.h"
+#include "model/person.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "geometry.h"
+#include "model/geometry.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "geometry.h"
-#include "tree_settings.h"
+#include "model/geometry.h"
+#include "model/tree_settings.h"
 
 // Values a chart file may carry; anything outside is an invalid record, so no
 // later pixel arithmetic can overflow. Editing keeps within them too, or a saved

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "description_lines.h"
+#include "model/description_lines.h"
 
 std::vector<std::string_view> descriptionLines(std::string_view text)
 {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "colour.h"
-#include "geometry.h"
+#include "model/colour.h"
+#include "model/geometry.h"
 
 #include <string_view>
 

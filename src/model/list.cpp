@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "list.h"
+#include "model/list.h"
 
 #include <algorithm>
 #include <iostream>

@@ -11,7 +11,6 @@
 class ListData {
 public:
     virtual ~ListData() = default;
-    virtual void logLine() const {}
     virtual char kind() const { return 'U'; }
     virtual bool isOwned() const { return false; }
     virtual ListData* clone() const { return new ListData; }
@@ -105,8 +104,6 @@ public:
     ListData* removeFirst();
     void clear();
     void reverse();
-    // Lists are never shared here, so there is never anything to unshare.
-    void unshare() {}
 
     // The shared plain element handed out where there is no element.
     static ListData* nullElement();

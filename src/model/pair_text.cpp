@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pair_text.h"
+#include "model/pair_text.h"
 
-#include "number_text.h"
+#include "helpmod/number_text.h"
 
 #include <cstdio>
 #include <cstring>

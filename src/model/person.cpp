@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "person.h"
+#include "model/person.h"
 
-#include "debug_log.h"
-#include "pair_text.h"
-#include "tree.h"
+#include "model/pair_text.h"
+#include "model/tree.h"
 
 #include <string>
 
@@ -16,10 +15,6 @@ Person::Person(const String& description, Cell cell, Links links) : links_(links
 }
 
 Person::~Person() = default;
-
-void Person::logLine() const { describe(debugLog()); }
-
-void ContPerson::logLine() const { describe(debugLog()); }
 
 void Person::describe(std::ostream& out) const
 {

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "geometry.h"
-#include "list.h"
-#include "stirpa_string.h"
+#include "model/geometry.h"
+#include "model/list.h"
+#include "helpmod/stirpa_string.h"
 
 #include <cstdint>
 #include <ostream>
-#include <string>
 
 class DrawContext;
 class Tree;
+struct TreeSettings;
 
 // Connector lengths: the right connector, then the down connector.
 struct Links {
@@ -30,19 +30,14 @@ public:
     Person& operator=(const Person&) = delete;
     ~Person() override;
 
-    void logLine() const override;
     char kind() const override { return 'P'; }
     bool isOwned() const override { return true; }
 
     // Sets both links from the pair; a continuation box takes the direction instead.
     virtual void setLinks(Links links, int direction);
-    virtual void draw(DrawContext& dc, bool selected) const;
+    // Draws the box at its cell with the chart's box size and small-font line.
+    virtual void draw(DrawContext& dc, const TreeSettings& settings, bool selected) const;
     virtual int direction() const { return 4; }
-    // The HTML export's connector images and box element, appended to out.
-    virtual void appendHtmlLinks(std::string& out, const String& pageName) const;
-    virtual void appendHtmlBox(std::string& out, const String& pageName) const;
-    void htmlLinks(std::ostream& out, const String& pageName) const;
-    void htmlBox(std::ostream& out, const String& pageName) const;
 
     // The describe line of the log, with its end of line.
     void describe(std::ostream& out) const;
@@ -90,13 +85,10 @@ public:
     ContPerson() = default;
     ContPerson(const String& description, Cell cell, Links links, int direction);
 
-    void logLine() const override;
     char kind() const override { return 'p'; }
     void setLinks(Links links, int direction) override;
-    void draw(DrawContext& dc, bool selected) const override;
+    void draw(DrawContext& dc, const TreeSettings& settings, bool selected) const override;
     int direction() const override { return direction_; }
-    void appendHtmlLinks(std::string& out, const String& pageName) const override;
-    void appendHtmlBox(std::string& out, const String& pageName) const override;
 
     // Any value outside 0 to 4 becomes 4.
     void setDirection(int direction);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "description_lines.h"
-#include "draw_context.h"
-#include "person.h"
-#include "tree_settings.h"
+#include "model/description_lines.h"
+#include "model/draw_context.h"
+#include "model/person.h"
+#include "model/tree_settings.h"
 
 namespace {
 
@@ -34,10 +34,9 @@ bool hasRoomForText(const Rect& clip) { return clip.left < clip.right && clip.to
 
 } // namespace
 
-void Person::draw(DrawContext& dc, bool selected) const
+void Person::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
 {
-    const Point origin = cellOrigin(cell());
-    const TreeSettings& s = treeSettings();
+    const Point origin = s.cellOrigin(cell());
     const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
 
     if (rightLink() != 0) {
@@ -62,10 +61,9 @@ void Person::draw(DrawContext& dc, bool selected) const
     dc.setClip({});
 }
 
-void ContPerson::draw(DrawContext& dc, bool selected) const
+void ContPerson::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
 {
-    const Point origin = cellOrigin(cell());
-    const TreeSettings& s = treeSettings();
+    const Point origin = s.cellOrigin(cell());
     const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
     const DirectionFactors f = directionFactors(direction());
 

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tracker.h"
-
-#include "tree_settings.h"
+#include "model/tracker.h"
 
 namespace {
 constexpr float boxRoundness = 0.15f;
@@ -56,17 +54,17 @@ void Tracker::show(DrawContext& dc, int mode)
 {
     if ((mode == 0 && !drawn) || (mode == 1 && drawn))
         return;
-    dc.beginXorOutline(pen);
-    draw(dc);
-    dc.endXorOutline();
+    redraw(dc);
     drawn = mode != 0;
 }
 
-Rect BoxTracker::outline(Point point)
+void Tracker::redraw(DrawContext& dc) const
 {
-    const Point origin = cellOrigin(cellUnder(point));
-    const TreeSettings& s = treeSettings();
-    return {origin.x, origin.y, origin.x + s.boxWidth, origin.y + s.boxHeight};
+    dc.beginXorOutline(pen);
+    draw(dc);
+    dc.endXorOutline();
 }
+
+Rect BoxTracker::outline(Point point) const { return settings_->boxRect(settings_->cellUnder(point)); }
 
 void BoxTracker::draw(DrawContext& dc) const { dc.drawBox(outline(current), boxRoundness); }

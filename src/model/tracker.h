@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "draw_context.h"
+#include "model/draw_context.h"
+#include "model/tree_settings.h"
 
 // An outline that follows the pointer, drawn in XOR so that drawing it twice
 // removes it without repainting.
@@ -17,6 +18,8 @@ public:
     bool end(DrawContext& dc);
     // 0 hides, 1 shows, 2 draws again after a paint covered it.
     void show(DrawContext& dc, int mode);
+    // Draws a shown outline again after a paint covered it (show mode 2).
+    void redraw(DrawContext& dc) const;
 
     Point current;
     Point start;
@@ -30,13 +33,17 @@ protected:
 };
 
 // Outlines the box of the cell whose pitch area holds the current point.
+// The box size comes from the settings, read at each drawing.
 class BoxTracker : public Tracker {
 public:
-    BoxTracker() : Tracker(false) {}
+    explicit BoxTracker(const TreeSettings& settings) : Tracker(false), settings_(&settings) {}
 
     // The outline for the cell under the point.
-    static Rect outline(Point point);
+    Rect outline(Point point) const;
 
 protected:
     void draw(DrawContext& dc) const override;
+
+private:
+    const TreeSettings* settings_;
 };

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tree.h"
-
-#include "tree_settings.h"
+#include "model/tree.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,10 +16,9 @@ void cover(Rect& bounds, Point from, Point to)
 
 // The pixels (edges included) that a box's drawing can cover: its frame and its
 // connectors or pointer stub, with the geometry of Person::draw and ContPerson::draw.
-Rect drawnBounds(const Person& box)
+Rect drawnBounds(const Person& box, const TreeSettings& s)
 {
-    const TreeSettings& s = treeSettings();
-    const Point origin = cellOrigin(box.cell());
+    const Point origin = s.cellOrigin(box.cell());
     const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
     if (box.kind() != 'p') {
         Rect bounds{x, y, x + w, y + h};
@@ -42,7 +39,13 @@ Rect drawnBounds(const Person& box)
 
 } // namespace
 
-Tree::Tree(const String& name) : undoRecord(*this), name_(name) {}
+Tree::Tree(const TreeSettings& settings, const String& name)
+    : selectionFrame(settings),
+      undoRecord(*this),
+      settings_(&settings),
+      name_(name)
+{
+}
 
 Tree::~Tree()
 {
@@ -126,7 +129,7 @@ void Tree::Greatest::remove(int v)
         known = false;
 }
 
-void Tree::addToExtremes(Cell cell)
+void Tree::addToExtremes(Cell cell) const
 {
     greatestColumn_.add(cell.column);
     greatestLevel_.add(cell.level);
@@ -139,7 +142,7 @@ void Tree::removeFromExtremes(Cell cell)
 }
 
 // The greatest column and level of any box (INT_MIN for none).
-Cell Tree::greatestCell()
+Cell Tree::greatestCell() const
 {
     if (!greatestColumn_.known || !greatestLevel_.known) {
         greatestColumn_ = greatestLevel_ = Greatest{};
@@ -182,7 +185,7 @@ bool Tree::growExtent(Cell cell)
     return grew;
 }
 
-Point Tree::extent()
+Point Tree::extent() const
 {
     if (maxColumn == 0 || maxLevel == 0) {
         // As a walk over every box would raise them, without the walk.
@@ -190,16 +193,21 @@ Point Tree::extent()
         maxColumn = std::max(maxColumn, greatest.column);
         maxLevel = std::max(maxLevel, greatest.level);
     }
-    return cellOrigin({maxColumn, maxLevel});
+    return settings_->cellOrigin({maxColumn, maxLevel});
+}
+
+Point Tree::boxExtent() const
+{
+    const Cell greatest = greatestCell();
+    return settings_->cellOrigin({std::max(0, greatest.column), std::max(0, greatest.level)});
 }
 
 void Tree::resetExtent() { maxColumn = maxLevel = 0; }
 
-Cell Tree::extentCells()
+Cell Tree::extentCells() const
 {
-    const Point pixels = extent();
-    const TreeSettings& s = treeSettings();
-    return {(pixels.x - originX) / s.pitchX(), (pixels.y - originY) / s.pitchY()};
+    extent();
+    return {maxColumn, maxLevel};
 }
 
 Person* Tree::lastInDirection(char axis) const
@@ -227,7 +235,7 @@ Person* Tree::deepestPerson() const
 
 std::vector<Person*> Tree::boxesInArea(const Rect& area) const
 {
-    const TreeSettings& s = treeSettings();
+    const TreeSettings& s = *settings_;
     // Widen the area by the longest connector so boxes whose lines cross it count.
     const long long left = (long long)area.left - reach_.right - s.boxWidth;
     const long long right = (long long)area.right + reach_.right;
@@ -248,7 +256,7 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
     const long long cells = (c1 - c0 + 1) * (l1 - l0 + 1);
     if (cells > (long long)persons.size()) {
         forEachPerson([&](Person* box) {
-            if (intersects(drawnBounds(*box), area))
+            if (intersects(drawnBounds(*box, s), area))
                 found.push_back(box);
         });
         return found;
@@ -257,7 +265,7 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
         for (long long column = c0; column <= c1; ++column) {
             for (Person* box = index_.first({int(column), int(level)}); box;
                  box = box->nextAtCell_) {
-                if (intersects(drawnBounds(*box), area))
+                if (intersects(drawnBounds(*box, s), area))
                     found.push_back(box);
             }
         }

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "cell_index.h"
-#include "hmark.h"
-#include "list.h"
-#include "person.h"
-#include "stirpa_string.h"
-#include "tracker.h"
-#include "undo_record.h"
+#include "model/cell_index.h"
+#include "model/hmark.h"
+#include "model/list.h"
+#include "model/person.h"
+#include "helpmod/stirpa_string.h"
+#include "model/tracker.h"
+#include "model/tree_settings.h"
+#include "model/undo_record.h"
 
 #include <climits>
 #include <cstdint>
@@ -17,12 +18,13 @@
 
 class DrawContext;
 
-// The chart: its boxes in list order (which is also paint order), the selection,
+// The boxes of a chart in list order (which is also paint order), the selection,
 // the cached extent, the one-step undo record and the lineage path. Lookups by
-// cell answer with the first box in list order at that cell.
+// cell answer with the first box in list order at that cell. The grid geometry
+// comes from the settings given, which must outlive the tree (a Chart holds both).
 class Tree {
 public:
-    explicit Tree(const String& name = String());
+    explicit Tree(const TreeSettings& settings, const String& name = String());
     ~Tree();
     Tree(const Tree&) = delete;
     Tree& operator=(const Tree&) = delete;
@@ -39,16 +41,19 @@ public:
     bool growExtent(Cell cell);
     // The top-left pixel of the last cell; recomputed from the boxes while either
     // cached maximum is 0.
-    Point extent();
+    Point extent() const;
     // Clears the cached extent so the next extent() recomputes it.
     void resetExtent();
-    // The greatest column (axis 'x') or level (any other axis) in cells.
-    Cell extentCells();
+    // extent() in cells: the last column and level.
+    Cell extentCells() const;
+    // What extent() gives right after resetExtent(), leaving the cache alone.
+    Point boxExtent() const;
     // The plain box with the greatest column ('x') or level; earliest wins ties.
     Person* lastInDirection(char axis) const;
     // lastInDirection('y'), cached until a box is added, removed or moved.
     Person* deepestPerson() const;
     String name() const { return name_; }
+    const TreeSettings& settings() const { return *settings_; }
 
     std::size_t size() const { return persons.size(); }
     // Exactly the boxes whose drawing (frame, connectors, pointer stub) covers a
@@ -99,8 +104,9 @@ public:
     List persons;
     BoxTracker selectionFrame;
     Person* selected = nullptr;
-    int maxColumn = 0;
-    int maxLevel = 0;
+    // The cached extent in cells; extent() fills it in from the boxes.
+    mutable int maxColumn = 0;
+    mutable int maxLevel = 0;
     UndoRecord undoRecord;
     List lineagePath;
     int segmentCount = 0;
@@ -130,14 +136,15 @@ private:
         void add(int v);
         void remove(int v);
     };
-    void addToExtremes(Cell cell);
+    void addToExtremes(Cell cell) const;
     void removeFromExtremes(Cell cell);
-    Cell greatestCell();
+    Cell greatestCell() const;
 
+    const TreeSettings* settings_;
     String name_;
     CellIndex index_;
-    Greatest greatestColumn_;
-    Greatest greatestLevel_;
+    mutable Greatest greatestColumn_;
+    mutable Greatest greatestLevel_;
     std::uint32_t nextOrder_ = 1;
     Links reach_;
     // Counts changes of the boxes' cells and list membership.

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_limits.h"
-#include "draw_context.h"
-#include "tree.h"
-#include "tree_settings.h"
+#include "model/chart_limits.h"
+#include "model/draw_context.h"
+#include "model/tree.h"
 
 #include <utility>
 
@@ -10,12 +9,12 @@ Person* Tree::select(DrawContext& dc, Cell cell)
 {
     selectionFrame.show(dc, 0);
     if (selected)
-        selected->draw(dc, false);
+        selected->draw(dc, *settings_, false);
     selected = findPerson(cell);
     if (selected) {
-        selected->draw(dc, true);
+        selected->draw(dc, *settings_, true);
     } else {
-        selectionFrame.start = selectionFrame.current = cellOrigin(cell);
+        selectionFrame.start = selectionFrame.current = settings_->cellOrigin(cell);
         selectionFrame.show(dc, 1);
     }
     return selected;
@@ -26,7 +25,6 @@ void Tree::erase(Person* box, int undoKind)
     // Any other kind would leave the removed box without an owner.
     if (undoKind != UndoRecord::Cut && undoKind != UndoRecord::ErasePerson)
         return;
-    persons.unshare();
     if (!detach(box))
         return;
     undoRecord.recordPerson(undoKind, box);
@@ -66,7 +64,6 @@ bool Tree::dragCopy(Cell from, Cell to)
     auto* copy = new Person;
     copy->copyContentFrom(*source);
     copy->setCell(to);
-    persons.unshare();
     append(copy);
     undoRecord.clear();
     return true;
@@ -82,7 +79,7 @@ bool Tree::paste(const Person& source)
     if (!selectionFrame.drawn)
         return false;
     const Point inside{selectionFrame.current.x + 1, selectionFrame.current.y + 1};
-    const Cell cell = cellAt(inside);
+    const Cell cell = settings_->cellAt(inside);
     // A frame off the grid (a cell selected before any was current) is no place for
     // a box, and a box put in the frame's cell since would hide the pasted one.
     if (cell.column < 0 || cell.level < 0 || findPerson(cell))
@@ -90,7 +87,6 @@ bool Tree::paste(const Person& source)
     auto* copy = new Person;
     copy->copyContentFrom(source);
     copy->setCell(cell);
-    persons.unshare();
     append(copy);
     undoRecord.clear();
     return true;
@@ -121,7 +117,7 @@ void Tree::fitConnectors(Person* box)
     if (!box || box->kind() != 'P')
         return;
     const Cell range = extentCells();
-    const TreeSettings& s = treeSettings();
+    const TreeSettings& s = *settings_;
     const Cell at = box->cell();
     // Cells between the box and the next one in a direction, or 0 when none is in range.
     auto emptyCellsTo = [&](int steps, int dx, int dy) {
@@ -141,7 +137,6 @@ void Tree::fitConnectors(Person* box)
 
 void Tree::pushMark(Person* box, int bits)
 {
-    lineagePath.unshare();
     List::Position front = lineagePath.begin();
     lineagePath.insert(front, new HMark(box, bits));
     ++segmentCount;
@@ -213,22 +208,21 @@ void Tree::showLineage(DrawContext& dc, const std::function<void()>& pause)
     for (ListData* element : std::as_const(lineagePath)) {
         const auto* mark = static_cast<HMark*>(element);
         if (selected)
-            selected->draw(dc, false);
+            selected->draw(dc, *settings_, false);
         selected = mark->person;
         selected->lineage |= mark->bits;
-        selected->draw(dc, true);
+        selected->draw(dc, *settings_, true);
         pause();
     }
 }
 
 void Tree::clearLineage(DrawContext& dc)
 {
-    lineagePath.unshare();
     lineagePath.clear();
     forEachPerson([&](Person* box) {
         if (box->lineage != 0) {
             box->lineage = 0;
-            box->draw(dc, box == selected);
+            box->draw(dc, *settings_, box == selected);
         }
     });
 }

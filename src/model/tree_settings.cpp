@@ -1,35 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tree_settings.h"
+#include "model/tree_settings.h"
 
-#include "chart_limits.h"
+#include "model/chart_limits.h"
 
-int TreeSettings::pitchX() const { return boxWidth + gapX; }
-int TreeSettings::pitchY() const { return boxHeight + gapY; }
-
-TreeSettings& treeSettings()
+Point TreeSettings::cellOrigin(Cell cell) const
 {
-    static TreeSettings settings;
-    return settings;
+    return {cell.column * pitchX() + originX, cell.level * pitchY() + originY};
 }
 
-Point cellOrigin(Cell cell)
+Rect TreeSettings::boxRect(Cell cell) const
 {
-    const TreeSettings& s = treeSettings();
-    return {cell.column * s.pitchX() + originX, cell.level * s.pitchY() + originY};
+    const Point origin = cellOrigin(cell);
+    return {origin.x, origin.y, origin.x + boxWidth, origin.y + boxHeight};
 }
 
-Cell cellUnder(Point point)
+Cell TreeSettings::cellUnder(Point point) const
 {
-    const TreeSettings& s = treeSettings();
-    return {(point.x - originX) / s.pitchX(), (point.y - originY) / s.pitchY()};
+    return {(point.x - originX) / pitchX(), (point.y - originY) / pitchY()};
 }
 
-Cell cellAt(Point point)
+Cell TreeSettings::cellAt(Point point) const
 {
     const Cell cell = cellUnder(point);
-    const Point origin = cellOrigin(cell);
-    const TreeSettings& s = treeSettings();
-    const Rect box{origin.x, origin.y, origin.x + s.boxWidth, origin.y + s.boxHeight};
     // Past the grid's far edge is no cell: a box there could not be saved.
-    return strictlyContains(box, point) && chartLimits::contains(cell) ? cell : noCell;
+    return strictlyContains(boxRect(cell), point) && chartLimits::contains(cell) ? cell : noCell;
 }

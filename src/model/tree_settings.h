@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "geometry.h"
+#include "model/geometry.h"
 
-// The chart-wide settings that the chart file's header line carries.
+inline constexpr int gapX = 20;
+inline constexpr int gapY = 20;
+inline constexpr int generationColumnWidth = 25;
+inline constexpr int originX = generationColumnWidth + 10;
+inline constexpr int originY = 10;
+
+// The chart-wide settings that the chart file's header line carries, and the
+// grid geometry that follows from the box size.
 struct TreeSettings {
     int boxWidth = 120;
     int boxHeight = 50;
@@ -19,24 +26,17 @@ struct TreeSettings {
     static constexpr int minBoxSize = 1;
     static constexpr int maxBoxSize = 2000;
 
-    int pitchX() const;
-    int pitchY() const;
+    int pitchX() const { return boxWidth + gapX; }
+    int pitchY() const { return boxHeight + gapY; }
+
+    // Top-left pixel of a cell's box.
+    Point cellOrigin(Cell cell) const;
+    // The pixels of a cell's box (right and bottom exclusive).
+    Rect boxRect(Cell cell) const;
+    // The cell whose box strictly contains the point, else noCell.
+    Cell cellAt(Point point) const;
+    // The cell whose pitch area holds the point, with no inside test.
+    Cell cellUnder(Point point) const;
 
     friend bool operator==(const TreeSettings&, const TreeSettings&) = default;
 };
-
-inline constexpr int gapX = 20;
-inline constexpr int gapY = 20;
-inline constexpr int generationColumnWidth = 25;
-inline constexpr int originX = generationColumnWidth + 10;
-inline constexpr int originY = 10;
-
-// The one live settings record of the program.
-TreeSettings& treeSettings();
-
-// Top-left pixel of a cell's box.
-Point cellOrigin(Cell cell);
-// The cell whose box strictly contains the point, else noCell.
-Cell cellAt(Point point);
-// The cell whose pitch area holds the point, with no inside test.
-Cell cellUnder(Point point);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "undo_record.h"
+#include "model/undo_record.h"
 
-#include "tree.h"
+#include "model/tree.h"
 
 #include <utility>
 

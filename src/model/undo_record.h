@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "geometry.h"
-#include "person.h"
-#include "stirpa_string.h"
+#include "model/geometry.h"
+#include "model/person.h"
+#include "helpmod/stirpa_string.h"
 
 class Tree;
 

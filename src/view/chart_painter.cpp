@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_painter.h"
+#include "view/chart_painter.h"
 
-#include "draw_context.h"
-#include "generation_column.h"
-#include "tree.h"
-#include "tree_settings.h"
+#include "model/chart.h"
+#include "model/draw_context.h"
+#include "view/generation_column.h"
 
 namespace {
 constexpr int scrollMargin = 150;
 }
 
-void paintChart(DrawContext& dc, Tree* tree, const GenerationColumn& column)
+void paintChart(DrawContext& dc, const Chart* chart, bool withSelection)
 {
     Rect area = dc.clipBox();
     if (area.isEmpty()) {
@@ -18,23 +17,17 @@ void paintChart(DrawContext& dc, Tree* tree, const GenerationColumn& column)
         area = {0, 0, client.width, client.height};
     }
     dc.fillBackground(colours::paleblue, area);
-    column.paint(dc);
-    if (!tree)
+    if (!chart)
         return;
+    paintGenerationColumn(dc, *chart);
+    const Tree& tree = chart->tree();
+    const Person* selected = withSelection ? tree.selected : nullptr;
     // Boxes wholly outside the area would be clipped away; skipping them keeps a
     // paint as cheap for a huge chart as for a small one.
-    for (Person* box : tree->boxesInArea(area))
-        box->draw(dc, box == tree->selected);
-    if (tree->selectionFrame.drawn)
-        tree->selectionFrame.show(dc, 2);
+    for (const Person* box : tree.boxesInArea(area))
+        box->draw(dc, chart->settings(), box == selected);
+    if (withSelection && tree.selectionFrame.drawn)
+        tree.selectionFrame.redraw(dc);
 }
 
-Size chartTotalSize(Tree* tree)
-{
-    Point extent = cellOrigin({0, 0});
-    if (tree) {
-        tree->resetExtent();
-        extent = tree->extent();
-    }
-    return {extent.x + scrollMargin, extent.y + scrollMargin};
-}
+Size chartTotalSize(Point extent) { return {extent.x + scrollMargin, extent.y + scrollMargin}; }

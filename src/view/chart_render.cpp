@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_render.h"
+#include "view/chart_render.h"
 
-#include "atomic_file.h"
-#include "chart_painter.h"
-#include "chart_reader.h"
-#include "generation_column.h"
-#include "qt_draw_context.h"
-#include "tree.h"
+#include "chartfile/atomic_file.h"
+#include "view/chart_painter.h"
+#include "chartfile/chart_reader.h"
+#include "view/qt_draw_context.h"
+#include "model/chart.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -22,49 +21,47 @@ namespace {
 
 constexpr int chartDpi = 96;
 
-bool paintInto(QPaintDevice& device, Tree& tree)
+bool paintInto(QPaintDevice& device, const Chart& chart)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    GenerationColumn column;
-    column.tree = &tree;
     {
         QtDrawContext dc(painter);
-        paintChart(dc, &tree, column);
+        paintChart(dc, &chart, false);
     }
     return painter.end();
 }
 
-bool renderPng(Tree& tree, QSize size, QBuffer& out)
+bool renderPng(const Chart& chart, QSize size, QBuffer& out)
 {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return false;
-    return paintInto(image, tree) && image.save(&out, "PNG");
+    return paintInto(image, chart) && image.save(&out, "PNG");
 }
 
-bool renderPdf(Tree& tree, QSize size, QBuffer& out)
+bool renderPdf(const Chart& chart, QSize size, QBuffer& out)
 {
     QPdfWriter writer(&out);
     writer.setResolution(chartDpi);
     const QSizeF points = QSizeF(size) * 72.0 / chartDpi;
     writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setTitle(QString::fromUtf8(tree.name().c_str()));
+    writer.setTitle(QString::fromUtf8(chart.tree().name().c_str()));
     writer.setCreator(QStringLiteral("Stirpa"));
-    return paintInto(writer, tree);
+    return paintInto(writer, chart);
 }
 
-bool renderSvg(Tree& tree, QSize size, QBuffer& out)
+bool renderSvg(const Chart& chart, QSize size, QBuffer& out)
 {
     QSvgGenerator generator;
     generator.setOutputDevice(&out);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(chartDpi);
-    generator.setTitle(QString::fromUtf8(tree.name().c_str()));
-    return paintInto(generator, tree);
+    generator.setTitle(QString::fromUtf8(chart.tree().name().c_str()));
+    return paintInto(generator, chart);
 }
 
 } // namespace
@@ -86,15 +83,10 @@ std::optional<ChartImageFormat> chartImageFormat(std::string_view path)
     return std::nullopt;
 }
 
-bool renderChart(Tree& tree, ChartImageFormat format, QByteArray& bytes)
+bool renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes)
 {
-    const Size total = chartTotalSize(&tree);
+    const Size total = chartTotalSize(chart.tree().boxExtent());
     const QSize size(total.width, total.height);
-    // The picture has no selection; the tree keeps its own.
-    Person* const selected = tree.selected;
-    const bool frameDrawn = tree.selectionFrame.drawn;
-    tree.selected = nullptr;
-    tree.selectionFrame.drawn = false;
 
     bytes.clear();
     QBuffer out(&bytes);
@@ -102,37 +94,32 @@ bool renderChart(Tree& tree, ChartImageFormat format, QByteArray& bytes)
     bool made = false;
     switch (format) {
     case ChartImageFormat::Png:
-        made = renderPng(tree, size, out);
+        made = renderPng(chart, size, out);
         break;
     case ChartImageFormat::Pdf:
-        made = renderPdf(tree, size, out);
+        made = renderPdf(chart, size, out);
         break;
     case ChartImageFormat::Svg:
-        made = renderSvg(tree, size, out);
+        made = renderSvg(chart, size, out);
         break;
     }
     out.close();
-
-    tree.selected = selected;
-    tree.selectionFrame.drawn = frameDrawn;
     return made && !bytes.isEmpty();
 }
 
-RenderResult renderChartFile(const std::string& chartPath, const std::string& outPath)
+Result renderChartFile(const std::string& chartPath, const std::string& outPath)
 {
     const std::optional<ChartImageFormat> format = chartImageFormat(outPath);
     if (!format)
-        return {false, "cannot render '" + outPath + "': the name must end in .png, .pdf or .svg"};
-    ChartLoad load = readChartFile(String(chartPath.c_str()), treeSettings());
+        return Result::failure(Result::CannotCreate, "cannot render '" + outPath +
+                                                         "': the name must end in .png, .pdf or .svg");
+    ChartLoad load = readChartFile(String(chartPath.c_str()), TreeSettings());
     if (!load)
-        return {false, load.message};
-    treeSettings() = load.settings;
+        return load;
 
     QByteArray bytes;
-    if (!renderChart(*load.tree, *format, bytes))
-        return {false, "cannot render '" + chartPath + "': the chart is too large for this format"};
-    std::string error;
-    if (!writeFileAtomically(outPath, bytes.toStdString(), error))
-        return {false, error};
-    return {true, {}};
+    if (!renderChart(load.chart, *format, bytes))
+        return Result::failure(Result::TooLarge, "cannot render '" + chartPath +
+                                                     "': the chart is too large for this format");
+    return writeFileAtomically(outPath, std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "generation_column.h"
+#include "view/generation_column.h"
 
-#include "draw_context.h"
-#include "tree.h"
-#include "tree_settings.h"
+#include "model/draw_context.h"
+#include "model/chart.h"
 
 #include <algorithm>
 #include <string>
@@ -13,12 +12,12 @@ namespace {
 constexpr int textReach = 256;
 } // namespace
 
-void GenerationColumn::paint(DrawContext& dc) const
+void paintGenerationColumn(DrawContext& dc, const Chart& chart)
 {
-    const TreeSettings& s = treeSettings();
-    if (!tree || s.generationMode == 'h')
+    const TreeSettings& s = chart.settings();
+    if (s.generationMode == 'h')
         return;
-    const Person* deepest = tree->deepestPerson();
+    const Person* deepest = chart.tree().deepestPerson();
     if (!deepest)
         return;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qt_draw_context.h"
+#include "view/qt_draw_context.h"
 
-#include "text_codec.h"
+#include "model/text_codec.h"
 
 #include <QFont>
 #include <QFontMetrics>

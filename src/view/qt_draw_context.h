@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "draw_context.h"
+#include "model/draw_context.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window_draw_context.h"
+#include "view/window_draw_context.h"
 
-#include "stirpa_view.h"
+#include "view/chart_view.h"
 
 #include <QCursor>
 
 namespace {
-Size viewportSize(const CStirpaView& view)
+Size viewportSize(const ChartView& view)
 {
     const QSize size = view.viewport()->size();
     return {size.width(), size.height()};
 }
 } // namespace
 
-ImagePainterLease::ImagePainterLease(CStirpaView& view)
+ImagePainterLease::ImagePainterLease(ChartView& view)
     : view_(view),
       leasedPainter_(view.beginImagePainter())
 {
@@ -21,7 +21,7 @@ ImagePainterLease::ImagePainterLease(CStirpaView& view)
 
 ImagePainterLease::~ImagePainterLease() { view_.endImagePainter(); }
 
-WindowDrawContext::WindowDrawContext(CStirpaView& view)
+WindowDrawContext::WindowDrawContext(ChartView& view)
     : ImagePainterLease(view),
       QtDrawContext(leasedPainter_, view.scrollPosition(), viewportSize(view))
 {

@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "qt_draw_context.h"
+#include "view/qt_draw_context.h"
 
-class CStirpaView;
+class ChartView;
 class QPainter;
 
 // Holds the view's shared image painter for as long as a context uses it; a base
 // of WindowDrawContext so that it outlives the context's painter state.
 class ImagePainterLease {
 protected:
-    explicit ImagePainterLease(CStirpaView& view);
+    explicit ImagePainterLease(ChartView& view);
     ~ImagePainterLease();
     ImagePainterLease(const ImagePainterLease&) = delete;
     ImagePainterLease& operator=(const ImagePainterLease&) = delete;
 
-    CStirpaView& view_;
+    ChartView& view_;
     QPainter& leasedPainter_;
 };
 
@@ -24,7 +24,7 @@ protected:
 // cursor and the mouse capture act on the viewport.
 class WindowDrawContext : private ImagePainterLease, public QtDrawContext {
 public:
-    explicit WindowDrawContext(CStirpaView& view);
+    explicit WindowDrawContext(ChartView& view);
 
     void captureMouse() override;
     void releaseMouse() override;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "command_ids.h"
-#include "crash_recovery.h"
-#include "main_frame.h"
-#include "stirpa_doc.h"
-#include "stirpa_view.h"
-#include "tree_settings.h"
+#include "view/command_ids.h"
+#include "app/crash_recovery.h"
+#include "app/main_window.h"
+#include "document/chart_document.h"
+#include "view/chart_view.h"
+#include "model/tree_settings.h"
 
 #include <QAction>
 #include <QDir>
@@ -19,7 +19,7 @@ namespace {
 
 const QByteArray chart = "Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n";
 
-class RecoveringFrame : public CMainFrame {
+class RecoveringFrame : public MainWindow {
 public:
     bool accept = true;
     QStringList asked;
@@ -44,7 +44,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 // recovery copy is on disk and then waits to be killed.
 int runChild(const QString& chartPath)
 {
-    CMainFrame frame;
+    MainWindow frame;
     frame.recovery()->setDelay(50);
     if (!frame.openChart(chartPath))
         return 2;

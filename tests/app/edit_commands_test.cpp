@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The edit commands as the user gives them: through the window's actions, its
 // shortcuts and real mouse and key events on the chart.
-#include "chart_limits.h"
-#include "command_ids.h"
-#include "main_frame.h"
-#include "stirpa_doc.h"
-#include "stirpa_view.h"
-#include "tree_settings.h"
+#include "model/chart_limits.h"
+#include "view/command_ids.h"
+#include "app/main_window.h"
+#include "document/chart_document.h"
+#include "view/chart_view.h"
+#include "model/tree_settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +20,7 @@ namespace {
 // Connector lengths (right, down) in a form QCOMPARE prints.
 QPoint linksOf(const Person* box) { return {box->links().right, box->links().down}; }
 
-class QuietFrame : public CMainFrame {
+class QuietFrame : public MainWindow {
 public:
     QStringList errors;
 
@@ -43,7 +43,7 @@ struct Window {
         frame.updateCommands();
     }
 
-    CStirpaView& view() { return *frame.view(); }
+    ChartView& view() { return *frame.view(); }
     Tree& tree() { return *frame.view()->tree; }
     // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
     Person* add(Person* box)

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Find parent command, the dialog's Find and Close in the view, the lineage
 // highlight on screen and in the HTML export.
-#include "command_ids.h"
-#include "command_target.h"
-#include "html_export.h"
-#include "parent_dlg.h"
-#include "stirpa_view.h"
-#include "tree_settings.h"
+#include "view/command_ids.h"
+#include "view/command_target.h"
+#include "export/html_export.h"
+#include "dialogs/find_parent_dialog.h"
+#include "view/chart_view.h"
+#include "model/tree_settings.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -58,7 +58,7 @@ struct ChartFixture {
         view.resize(900, 600);
         view.newTree(String("test"));
         view.lineagePause = 0;
-        QObject::connect(&view, &CStirpaView::modified, [this] { ++modifiedCount; });
+        QObject::connect(&view, &ChartView::modified, [this] { ++modifiedCount; });
         view.show();
         if (!QTest::qWaitForWindowExposed(&view))
             qWarning("the view was not exposed");
@@ -79,7 +79,7 @@ struct ChartFixture {
         return box;
     }
 
-    parentDlg* dialog()
+    FindParentDialog* dialog()
     {
         if (!view.parentDialog)
             view.onCommand(cmd::treeFindParent);
@@ -113,7 +113,7 @@ struct ChartFixture {
                                          origin.y + s.boxHeight + box->downLink() / 2);
     }
 
-    CStirpaView view;
+    ChartView view;
     int modifiedCount = 0;
 };
 
@@ -148,7 +148,7 @@ private slots:
         ChartFixture f;
         QVERIFY(!f.view.parentDialog);
         QVERIFY(f.view.onCommand(cmd::treeFindParent));
-        QPointer<parentDlg> first = f.view.parentDialog;
+        QPointer<FindParentDialog> first = f.view.parentDialog;
         QVERIFY(first);
         QVERIFY(first->isVisible());
         QCOMPARE(first->parentWidget(), &f.view);
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(!first->isMinimized());
         first->close();
         f.view.onCommand(cmd::treeFindParent);
-        QCOMPARE(f.view.findChildren<parentDlg*>().size(), 1);
+        QCOMPARE(f.view.findChildren<FindParentDialog*>().size(), 1);
     }
 
     void noParentToSearchClearsTheOldHighlightOnly_data()
@@ -374,7 +374,7 @@ private slots:
         Person* middle = f.add({0, 1}, {0, 20});
         Person* below = f.add({0, 2});
         f.view.selectCell(below->cell());
-        parentDlg* dialog = f.dialog();
+        FindParentDialog* dialog = f.dialog();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QTest::mouseClick(dialog->ancestorButton(), Qt::LeftButton);
         QTest::mouseClick(dialog->highlightBox(), Qt::LeftButton);
@@ -392,7 +392,7 @@ private slots:
         Person* child = f.add({0, 1});
         f.view.selectCell(child->cell());
         f.find(0, true);
-        QPointer<parentDlg> dialog = f.view.parentDialog;
+        QPointer<FindParentDialog> dialog = f.view.parentDialog;
         QTest::mouseClick(dialog->closeButton(), Qt::LeftButton);
         QTRY_VERIFY(!dialog);
         QVERIFY(!f.view.parentDialog);

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new user types a five-generation family into an empty chart with the
 // keyboard alone, saves it, and the file reads back as the same chart.
-#include "chart_reader.h"
-#include "debug_log.h"
-#include "main_frame.h"
-#include "person_dlg.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/debug_log.h"
+#include "app/main_window.h"
+#include "dialogs/person_dialog.h"
 #include "recording_draw_context.h"
-#include "stirpa_doc.h"
-#include "stirpa_view.h"
-#include "tree_settings.h"
+#include "document/chart_document.h"
+#include "view/chart_view.h"
+#include "model/tree_settings.h"
 #include "type_text.h"
 
 #include <QCheckBox>
@@ -25,7 +25,7 @@
 
 namespace {
 
-class SavingFrame : public CMainFrame {
+class SavingFrame : public MainWindow {
 public:
     QString savePath;
 
@@ -104,14 +104,14 @@ private slots:
         frame.show();
         frame.activateWindow();
         QTRY_VERIFY(frame.isActiveWindow());
-        CStirpaView* view = frame.view();
+        ChartView* view = frame.view();
         view->setFocus();
         QCOMPARE(view->tree->size(), std::size_t(0));
 
         press(Qt::Key_Return); // Define person
         settle();
         QVERIFY(view->personDialog);
-        PersonDlg& dialog = *view->personDialog;
+        PersonDialog& dialog = *view->personDialog;
         QTRY_VERIFY(dialog.isActiveWindow());
         QCOMPARE(focus(), dialog.descriptionEdit());
 
@@ -145,7 +145,7 @@ private slots:
                 settle();
             }
         }
-        QCOMPARE(view->findChildren<PersonDlg*>().size(), 1);
+        QCOMPARE(view->findChildren<PersonDialog*>().size(), 1);
 
         // Leave the dialog and save with the main window's shortcut.
         press(Qt::Key_Escape);

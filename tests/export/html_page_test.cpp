@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole page: chart passes, spacer, template copying, the export command
 // with its log, and the file names it offers and uses.
-#include "chart_reader.h"
+#include "chartfile/chart_reader.h"
 #include "export_fixture.h"
-#include "html_export.h"
-#include "tree_settings.h"
+#include "export/html_export.h"
+#include "model/tree_settings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -2,8 +2,8 @@
 // The export writes a large page piece by piece; the file must hold exactly the
 // page that writing into one stream gives, whatever the pieces' sizes.
 #include "export_fixture.h"
-#include "html_export.h"
-#include "tree_settings.h"
+#include "export/html_export.h"
+#include "model/tree_settings.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The elements one box writes: connector images and the box element.
 #include "export_fixture.h"
-#include "tree_settings.h"
+#include "model/tree_settings.h"
 
 #include <QtTest>
 #include <memory>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mem_file.h"
+#include "helpmod/mem_file.h"
 
 #include <QtTest>
 

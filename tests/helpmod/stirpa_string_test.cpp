@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "stirpa_string.h"
+#include "helpmod/stirpa_string.h"
 
 #include <QtTest>
 #include <climits>

@@ -4,7 +4,7 @@
 // still agree.
 #include "box_draw_log.h"
 #include "edit_fixtures.h"
-#include "tree.h"
+#include "model/tree.h"
 
 #include <QtTest>
 #include <algorithm>

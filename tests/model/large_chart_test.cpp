@@ -3,8 +3,8 @@
 // blocks must keep answering as a walk over the boxes in list order would,
 // through every kind of edit.
 #include "edit_fixtures.h"
-#include "tree.h"
-#include "tree_settings.h"
+#include "model/tree.h"
+#include "model/tree_settings.h"
 
 #include <QtTest>
 

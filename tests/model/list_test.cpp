@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hmark.h"
-#include "list.h"
-#include "person.h"
+#include "model/hmark.h"
+#include "model/list.h"
+#include "model/person.h"
 
 #include <QtTest>
 #include <iostream>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pair_text.h"
+#include "model/pair_text.h"
 
 #include <QtTest>
 #include <cstring>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "debug_log.h"
-#include "person.h"
+#include "chartfile/debug_log.h"
+#include "model/person.h"
 
 #include <QtTest>
 #include <random>

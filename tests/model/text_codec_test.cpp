@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text_codec.h"
+#include "model/text_codec.h"
 
 #include <QtTest>
 

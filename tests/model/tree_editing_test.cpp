@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "box_draw_log.h"
-#include "chart_limits.h"
+#include "model/chart_limits.h"
 #include "edit_fixtures.h"
-#include "tree.h"
-#include "tree_settings.h"
+#include "model/tree.h"
+#include "model/tree_settings.h"
 
 #include <QtTest>
 #include <utility>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "draw_context.h"
-#include "tree.h"
-#include "tree_settings.h"
+#include "model/draw_context.h"
+#include "model/tree.h"
+#include "model/tree_settings.h"
 
 #include <QtTest>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "box_draw_log.h"
 #include "edit_fixtures.h"
-#include "tree.h"
-#include "undo_record.h"
+#include "model/tree.h"
+#include "model/undo_record.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qt_draw_context.h"
+#include "view/qt_draw_context.h"
 #include "recording_draw_context.h"
 
-#include "person.h"
-#include "tree_settings.h"
+#include "model/person.h"
+#include "model/tree_settings.h"
 
 #include <QTest>
 

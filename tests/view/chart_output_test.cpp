@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_render.h"
+#include "view/chart_render.h"
 #include "pixel_colour.h"
-#include "stirpa_view.h"
+#include "view/chart_view.h"
 
-#include "tree_settings.h"
+#include "model/tree_settings.h"
 
 #include <QFile>
 #include <QImage>
@@ -48,7 +48,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("chart.pdf");
-        CStirpaView view;
+        ChartView view;
         view.newTree(String("print"));
         for (int c = 0; c < 30; ++c) // far wider than a page
             view.tree->append(new Person(String("Someone|b. 1900"), {c, c % 3}, {20, 20}));

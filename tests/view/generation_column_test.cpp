@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "generation_column.h"
+#include "view/generation_column.h"
 #include "recording_draw_context.h"
 
-#include "tree.h"
-#include "tree_settings.h"
+#include "model/tree.h"
+#include "model/tree_settings.h"
 
 #include <QTest>
 

@@ -66,7 +66,7 @@ private slots:
         ShownView v;
         addChart(v);
         v.view.selectCell(start);
-        QSignalSpy changes(&v.view, &CStirpaView::commandsChanged);
+        QSignalSpy changes(&v.view, &ChartView::commandsChanged);
         QTest::keyClick(&v.view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         const Cell now = expected == noCell ? start : expected;
         QCOMPARE(v.view.currentCell, now);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shown_view.h"
 
-#include "person_dlg.h"
-#include "qt_draw_context.h"
+#include "dialogs/person_dialog.h"
+#include "view/qt_draw_context.h"
 #include "recording_draw_context.h"
 
 #include <QScrollBar>
@@ -166,7 +166,7 @@ private slots:
         v.add({0, 0}, "A");
         v.add({1, 0}, "B");
         QVERIFY(v.view.tree->move({1, 0}, {2, 0}));
-        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        QSignalSpy modified(&v.view, &ChartView::modified);
         rightDrag(v.view.viewport(), {v.inside({0, 0})});
         QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
         QCOMPARE(v.view.tree->undoRecord.undoKind, int(UndoRecord::MovePerson));
@@ -195,7 +195,7 @@ private slots:
         QFETCH(Qt::KeyboardModifiers, modifiers);
         ShownView v;
         v.add({0, 0}, "A");
-        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        QSignalSpy modified(&v.view, &ChartView::modified);
         rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({2, 0}), drop}, modifiers);
         QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
         QCOMPARE(v.view.tree->size(), std::size_t(1));
@@ -207,7 +207,7 @@ private slots:
     {
         ShownView v;
         v.add({1, 0}, "B");
-        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        QSignalSpy modified(&v.view, &ChartView::modified);
         rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({1, 0})});
         QCOMPARE(textAt(*v.view.tree, {1, 0}), std::string("B"));
         QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("<none>"));
@@ -218,7 +218,7 @@ private slots:
     {
         ShownView v;
         v.add({0, 0}, "A");
-        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        QSignalSpy modified(&v.view, &ChartView::modified);
         QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 0}));
         QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::ControlModifier,
                             v.inside({0, 0}));
@@ -243,7 +243,7 @@ private slots:
         QFETCH(bool, copies);
         ShownView v;
         v.add({0, 0}, "A", {20, 20});
-        QSignalSpy modified(&v.view, &CStirpaView::modified);
+        QSignalSpy modified(&v.view, &ChartView::modified);
         QWidget* port = v.view.viewport();
         QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
         if (ctrlDuringDrag)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pixel_colour.h"
-#include "qt_draw_context.h"
+#include "view/qt_draw_context.h"
 
-#include "tracker.h"
-#include "tree_settings.h"
+#include "model/tracker.h"
+#include "model/tree_settings.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export_fixture.h"
 
-#include "debug_log.h"
-#include "html_export.h"
-#include "tree_settings.h"
+#include "chartfile/debug_log.h"
+#include "export/html_export.h"
+#include "model/tree_settings.h"
 
 #include <fstream>
 #include <iterator>

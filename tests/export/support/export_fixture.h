@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "person.h"
-#include "tree.h"
+#include "model/person.h"
+#include "model/tree.h"
 
 #include <QByteArray>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "draw_context.h"
-#include "tree_settings.h"
+#include "model/draw_context.h"
+#include "model/tree_settings.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "stirpa_view.h"
-#include "tree_settings.h"
+#include "view/chart_view.h"
+#include "model/tree_settings.h"
 
 #include <QTest>
 
@@ -61,5 +61,5 @@ struct ShownView {
         return picture();
     }
 
-    CStirpaView view;
+    ChartView view;
 };

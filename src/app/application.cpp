@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/application.h"
+
+#include "chartfile/debug_log.h"
+#include "helpmod/help_mgr.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "app/resource_path.h"
+#include "document/chart_document.h"
+#include "app/toolbar_icons.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <iostream>
+
+Application::Application()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationName(QStringLiteral("Stirpa"));
+    QApplication::setWindowIcon(treeIcon());
+}
+
+Application::~Application() = default;
+
+bool Application::start(const QStringList& arguments)
+{
+    window_ = std::make_unique<MainWindow>();
+    if (window_->offerRecovery()) {
+        // The recovered chart takes the place of the one named.
+    } else if (arguments.isEmpty()) {
+        window_->document()->newChart();
+    } else if (!window_->openChart(arguments.constFirst())) {
+        std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData()
+                  << '\n';
+        return false;
+    }
+    window_->show();
+    HelpMgr::SetLog(debugLog());
+    HelpWindow::install(window_.get());
+    return HelpMgr::SetFile(
+        String(findResource(QStringLiteral("Stirpa.hlp")).toLocal8Bit().toStdString()), false);
+}

@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
+
+#include "app/crash_recovery.h"
+#include "app/lock_key_panes.h"
+#include "app/toolbar_icons.h"
+#include "document/chart_document.h"
+#include "helpmod/help_mgr.h"
+#include "view/chart_view.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QList<QKeySequence> shortcutsOf(std::string_view keys)
+{
+    QList<QKeySequence> shortcuts;
+    for (const QString& key : qText(keys).split(';', Qt::SkipEmptyParts))
+        shortcuts.append(QKeySequence::fromString(key, QKeySequence::PortableText));
+    return shortcuts;
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+    : document_(new ChartDocument(this)),
+      view_(new ChartView(document_, this)),
+      recovery_(new CrashRecovery(document_, this)),
+      printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
+{
+    setCentralWidget(view_);
+    setAcceptDrops(true);
+    createActions();
+    connectActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    resize(1200, 700);
+
+    connect(document_, &ChartDocument::titleChanged, this, &MainWindow::updateTitle);
+    connect(document_, &ChartDocument::changed, this, [this] {
+        updateUndoAction();
+        updateSelectionActions();
+    });
+    connect(document_, &ChartDocument::chartReplaced, this, &MainWindow::updateUndoAction);
+    connect(view_, &ChartView::selectionChanged, this, &MainWindow::updateSelectionActions);
+    connect(view_, &ChartView::pasteBufferChanged, this, &MainWindow::updatePasteAction);
+    connect(view_, &ChartView::cellSelected, this, &MainWindow::showCurrentCell);
+    connect(view_, &ChartView::definePersonRequested, this, &MainWindow::definePerson);
+    connect(view_, &ChartView::refused, this, &MainWindow::showError);
+    updateTitle();
+    updateUndoAction();
+    updatePasteAction();
+    updateSelectionActions();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createActions()
+{
+    for (const CommandInfo& command : commandTable()) {
+        auto* action = new QAction(qText(command.text), this);
+        const QString prompt = qText(command.prompt);
+        action->setStatusTip(prompt.section('\n', 0, 0));
+        if (prompt.contains('\n'))
+            action->setToolTip(prompt.section('\n', 1));
+        action->setShortcuts(shortcutsOf(command.keys));
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action); // shortcuts work while the menu bar is hidden too
+        actions_.insert(command.id, action);
+    }
+    action(Command::ViewToolbar)->setCheckable(true);
+    action(Command::ViewStatusBar)->setCheckable(true);
+    action(Command::FileRecent)->setEnabled(false);
+}
+
+void MainWindow::connectActions()
+{
+    const auto on = [this](Command id, auto slot) {
+        connect(action(id), &QAction::triggered, this, slot);
+    };
+    on(Command::FileNew, &MainWindow::fileNew);
+    on(Command::FileOpen, &MainWindow::fileOpen);
+    on(Command::FileSave, &MainWindow::fileSave);
+    on(Command::FileSaveAs, &MainWindow::fileSaveAs);
+    on(Command::FileExportHtml, &MainWindow::fileExportHtml);
+    on(Command::FilePrint, &MainWindow::filePrint);
+    on(Command::FilePrintPreview, &MainWindow::filePrintPreview);
+    on(Command::FilePrintSetup, &MainWindow::filePrintSetup);
+    on(Command::AppExit, &MainWindow::close);
+    on(Command::ViewToolbar, &MainWindow::toggleToolbar);
+    on(Command::ViewStatusBar, &MainWindow::toggleStatusBar);
+    on(Command::TreeDefinePerson, &MainWindow::definePerson);
+    on(Command::TreeFindParent, &MainWindow::showFindParent);
+    on(Command::TreeSettings, &MainWindow::editSettings);
+    on(Command::HelpTopics, [] { HelpMgr::mainHelp.Open(String()); });
+    on(Command::HelpIndex, [] { HelpMgr::mainHelp.Open(String("Index")); });
+    on(Command::HelpSample, &MainWindow::openSample);
+    on(Command::AppAbout, &MainWindow::showAbout);
+
+    const auto onView = [this](Command id, void (ChartView::*slot)()) {
+        connect(action(id), &QAction::triggered, view_, slot);
+    };
+    onView(Command::FileLogTree, &ChartView::logTree);
+    onView(Command::EditUndo, &ChartView::undo);
+    onView(Command::EditCut, &ChartView::cut);
+    onView(Command::EditCopy, &ChartView::copy);
+    onView(Command::EditPaste, &ChartView::paste);
+    onView(Command::ViewRefresh, &ChartView::refresh);
+    onView(Command::TreeInsertColumn, &ChartView::insertColumn);
+    onView(Command::TreeInsertRow, &ChartView::insertRow);
+}
+
+void MainWindow::createMenus()
+{
+    for (const MenuInfo& layout : menuLayout()) {
+        QMenu* menu = menuBar()->addMenu(qText(layout.title));
+        if (layout.title == "&File")
+            fileMenu_ = menu;
+        for (const CommandSlot& item : layout.items) {
+            if (item.separator)
+                menu->addSeparator();
+            else
+                menu->addAction(action(item.id));
+        }
+    }
+    rebuildRecentMenu();
+}
+
+void MainWindow::createToolBar()
+{
+    QToolBar* bar = addToolBar(tr("Toolbar"));
+    bar->setObjectName("toolbar");
+    bar->setIconSize(QSize(16, 15));
+    for (const CommandSlot& item : toolbarLayout()) {
+        if (item.separator) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* button = action(item.id);
+        button->setIcon(toolbarIcon(item.id));
+        bar->addAction(button);
+    }
+    action(Command::ViewToolbar)->setChecked(true);
+    connect(bar, &QToolBar::visibilityChanged, action(Command::ViewToolbar), &QAction::setChecked);
+}
+
+void MainWindow::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    new LockKeyPanes(bar);
+    bar->showMessage(tr("Ready"));
+    action(Command::ViewStatusBar)->setChecked(true);
+}
+
+void MainWindow::toggleToolbar()
+{
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        bar->setVisible(!bar->isVisible());
+}
+
+void MainWindow::toggleStatusBar()
+{
+    statusBar()->setVisible(!statusBar()->isVisible());
+    action(Command::ViewStatusBar)->setChecked(statusBar()->isVisible());
+}
+
+void MainWindow::updateUndoAction()
+{
+    const UndoRecord& record = document_->tree().undoRecord;
+    QAction* undo = action(Command::EditUndo);
+    undo->setEnabled(record.canUndo());
+    undo->setText(QString::fromUtf8(record.labelText().c_str()));
+}
+
+void MainWindow::updatePasteAction() { action(Command::EditPaste)->setEnabled(view_->canPaste()); }
+
+void MainWindow::updateSelectionActions()
+{
+    const bool selected = document_->tree().selected != nullptr;
+    for (Command id : {Command::TreeInsertColumn, Command::TreeInsertRow, Command::TreeFindParent})
+        action(id)->setEnabled(selected);
+}
+
+void MainWindow::updateTitle()
+{
+    setWindowTitle(document_->title() + "[*] - " + tr("Stirpa"));
+    setWindowModified(document_->isModified());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (saveModified())
+        event->accept();
+    else
+        event->ignore();
+}
+
+namespace {
+
+// The one local file a drag carries, or an empty string.
+QString droppedChart(const QMimeData* data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedChart(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedChart(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Asked after the drop has finished, so the file manager is not held up.
+    QTimer::singleShot(0, this, [this, path] {
+        if (saveModified())
+            openChart(path);
+    });
+}

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/command_table.h"
+#include "dialogs/find_parent_dialog.h"
+#include "dialogs/person_dialog.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class ChartDocument;
+class ChartView;
+class CrashRecovery;
+class QAction;
+class QMenu;
+class QPrinter;
+
+// The main window: menus, toolbar and status bar built from the command table,
+// the file commands with their dialogs, and the modeless Define person and Find
+// Parent dialogs, which it owns and connects to the view.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class SaveAnswer { Save, Discard, Cancel };
+
+    MainWindow();
+    ~MainWindow() override;
+
+    ChartView* view() const { return view_; }
+    ChartDocument* document() const { return document_; }
+    QAction* action(Command id) const { return actions_.value(id); }
+    PersonDialog* personDialog() const { return personDialog_; }
+    FindParentDialog* findParentDialog() const { return findParentDialog_; }
+
+    // Opens a chart for the user; a failure is shown in a message box and the
+    // current chart stays. Returns whether it opened.
+    bool openChart(const QString& path);
+    // Offers the recovery copies a crashed run left behind; true when one was
+    // opened.
+    bool offerRecovery();
+    CrashRecovery* recovery() const { return recovery_; }
+    // Asks to save a modified chart; false when the user cancelled.
+    bool saveModified();
+
+    static constexpr int recentFileCount = 4;
+    QStringList recentFiles() const;
+
+public slots:
+    // Opens the Define person dialog on the current cell, making it on first use.
+    void definePerson();
+    // Shows the Find Parent dialog, making it on first use.
+    void showFindParent();
+    // Runs the Settings dialog; OK and Apply put its settings in force.
+    void editSettings();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // A chart file dropped on the window opens as File Open would open it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+    // The questions the window asks the user; tests answer them instead.
+    virtual SaveAnswer askSaveChanges();
+    // An empty path means the user cancelled.
+    virtual QString askOpenPath();
+    virtual QString askSavePath();
+    virtual bool askRecover(const QString& chartName);
+    struct ExportChoice {
+        QString path; // empty: cancelled
+        bool completePage = false;
+    };
+    virtual ExportChoice askExportPath(const QString& initialPath);
+    // The print dialog; false when the user cancelled.
+    virtual bool askPrintSettings(QPrinter* printer);
+    virtual void showError(const QString& title, const QString& message);
+
+private:
+    void createActions();
+    void connectActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void updateTitle();
+    // The enabled states that follow the chart: Undo (and its text), Paste, and
+    // the commands that need a selected box.
+    void updateUndoAction();
+    void updatePasteAction();
+    void updateSelectionActions();
+
+    // The dialogs' requests (main_window_dialogs.cpp).
+    void showCurrentCell();
+    void applyPerson();
+    void stepFromPersonDialog(Qt::ArrowType direction);
+    void findParent();
+
+    // File commands (main_window_file.cpp).
+    void fileNew();
+    void fileOpen();
+    bool fileSave();
+    bool fileSaveAs();
+    void fileExportHtml();
+    void filePrint();
+    void filePrintPreview();
+    void filePrintSetup();
+    void openRecentFile(int index);
+    void addRecentFile(const QString& path);
+    void removeRecentFile(const QString& path);
+    void rebuildRecentMenu();
+    void openSample();
+    void showAbout();
+    void toggleToolbar();
+    void toggleStatusBar();
+
+    ChartDocument* document_;
+    ChartView* view_;
+    CrashRecovery* recovery_;
+    QMap<Command, QAction*> actions_;
+    QPointer<PersonDialog> personDialog_;
+    QPointer<FindParentDialog> findParentDialog_;
+    QMenu* fileMenu_ = nullptr;
+    std::vector<QAction*> recentActions_;
+    std::unique_ptr<QPrinter> printer_;
+};

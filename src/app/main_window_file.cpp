@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The file commands of the main window: documents, recent files, printing, export.
+#include "app/main_window.h"
+
+#include "app/about_dialog.h"
+#include "app/crash_recovery.h"
+#include "export/html_export.h"
+#include "dialogs/html_export_dialog.h"
+#include "app/resource_path.h"
+#include "document/chart_document.h"
+#include "view/chart_view.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
+
+namespace {
+
+const QString chartFilter = QStringLiteral("Stirpa Files (*.txt)");
+const QString recentGroup = QStringLiteral("Recent File List");
+
+QString messageOf(const Result& result) { return QString::fromStdString(result.message); }
+
+} // namespace
+
+void MainWindow::showError(const QString& title, const QString& message)
+{
+    QMessageBox::critical(this, title, message);
+}
+
+MainWindow::SaveAnswer MainWindow::askSaveChanges()
+{
+    const auto answer = QMessageBox::warning(
+        this, tr("Stirpa"), tr("Save changes to %1?").arg(document_->title()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveAnswer::Save;
+    return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
+}
+
+QString MainWindow::askOpenPath()
+{
+    return QFileDialog::getOpenFileName(this, tr("Open"), QString(), chartFilter);
+}
+
+QString MainWindow::askSavePath()
+{
+    QFileDialog dialog(this, tr("Save As"), document_->path(), chartFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+bool MainWindow::askRecover(const QString& chartName)
+{
+    return QMessageBox::question(this, tr("Stirpa"),
+                                 tr("Recover unsaved changes to %1?").arg(chartName)) ==
+           QMessageBox::Yes;
+}
+
+bool MainWindow::offerRecovery()
+{
+    for (const CrashRecovery::LeftOver& leftOver : CrashRecovery::leftOvers()) {
+        const QString name = leftOver.originalPath.isEmpty()
+                                 ? tr("Untitled")
+                                 : QFileInfo(leftOver.originalPath).fileName();
+        if (!askRecover(name)) {
+            CrashRecovery::discard(leftOver);
+            continue;
+        }
+        const Result result = document_->openRecovered(leftOver.chartPath, leftOver.originalPath);
+        if (!result) {
+            showError(tr("Stirpa"), messageOf(result));
+            continue;
+        }
+        // This run keeps its own copy from now on.
+        CrashRecovery::discard(leftOver);
+        recovery_->writeNow();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::saveModified()
+{
+    if (!document_->isModified())
+        return true;
+    switch (askSaveChanges()) {
+    case SaveAnswer::Save:
+        return fileSave();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool MainWindow::openChart(const QString& path)
+{
+    const Result result = document_->open(path);
+    if (!result) {
+        showError(tr("Stirpa"), messageOf(result));
+        if (!QFileInfo::exists(path))
+            removeRecentFile(path);
+        return false;
+    }
+    addRecentFile(document_->path());
+    return true;
+}
+
+void MainWindow::fileNew()
+{
+    if (saveModified())
+        document_->newChart();
+}
+
+void MainWindow::fileOpen()
+{
+    if (!saveModified())
+        return;
+    const QString path = askOpenPath();
+    if (!path.isEmpty())
+        openChart(path);
+}
+
+bool MainWindow::fileSave()
+{
+    if (document_->path().isEmpty())
+        return fileSaveAs();
+    const Result result = document_->saveAs(document_->path());
+    if (!result)
+        showError(tr("Save"), messageOf(result));
+    return bool(result);
+}
+
+bool MainWindow::fileSaveAs()
+{
+    const QString path = askSavePath();
+    if (path.isEmpty())
+        return false;
+    const Result result = document_->saveAs(path);
+    if (!result) {
+        showError(tr("Save As"), messageOf(result));
+        return false;
+    }
+    addRecentFile(document_->path());
+    return true;
+}
+
+MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
+{
+    HtmlExportDialog dialog(initialPath, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().constFirst(), dialog.pageOption == 0};
+}
+
+void MainWindow::fileExportHtml()
+{
+    const String initial =
+        initialHtmlName(String(document_->path().toLocal8Bit().toStdString()));
+    const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial.c_str()));
+    if (choice.path.isEmpty())
+        return;
+    const Result result = document_->exportHtml(choice.path, choice.completePage);
+    if (!result)
+        showError(tr("Write html"), messageOf(result));
+}
+
+bool MainWindow::askPrintSettings(QPrinter* printer)
+{
+    QPrintDialog dialog(printer, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::filePrint()
+{
+    if (!askPrintSettings(printer_.get()) || view_->print(printer_.get()))
+        return;
+    const QString file = printer_->outputFileName();
+    showError(
+        tr("Print"),
+        file.isEmpty()
+            ? tr("The chart could not be sent to the printer %1.").arg(printer_->printerName())
+            : tr("The chart could not be printed to %1: the file cannot be written.")
+                  .arg(QDir::toNativeSeparators(file)));
+}
+
+void MainWindow::filePrintPreview()
+{
+    QPrintPreviewDialog preview(printer_.get(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, view_, &ChartView::print);
+    preview.exec();
+}
+
+void MainWindow::filePrintSetup()
+{
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+void MainWindow::openSample()
+{
+    if (!saveModified())
+        return;
+    const QString path = findResource(QStringLiteral("sample.txt"));
+    const Result result = document_->openUntitled(path);
+    if (!result)
+        showError(tr("Sample"), messageOf(result));
+}
+
+void MainWindow::showAbout()
+{
+    AboutDialog about(this);
+    about.exec();
+}
+
+QStringList MainWindow::recentFiles() const
+{
+    QSettings settings;
+    QStringList files;
+    for (int i = 1; i <= recentFileCount; ++i) {
+        const QString file = settings.value(recentGroup + "/File" + QString::number(i)).toString();
+        if (!file.isEmpty())
+            files.append(file);
+    }
+    return files;
+}
+
+void MainWindow::addRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    QSettings settings;
+    for (int i = 1; i <= recentFileCount; ++i) {
+        const QString key = recentGroup + "/File" + QString::number(i);
+        if (i <= files.size())
+            settings.setValue(key, files.at(i - 1));
+        else
+            settings.remove(key);
+    }
+    rebuildRecentMenu();
+}
+
+void MainWindow::removeRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    if (!files.removeAll(path) && !files.removeAll(QFileInfo(path).absoluteFilePath()))
+        return;
+    QSettings settings;
+    settings.remove(recentGroup);
+    for (int i = 1; i <= files.size(); ++i)
+        settings.setValue(recentGroup + "/File" + QString::number(i), files.at(i - 1));
+    rebuildRecentMenu();
+}
+
+void MainWindow::openRecentFile(int index)
+{
+    const QStringList files = recentFiles();
+    if (index < files.size() && saveModified())
+        openChart(files.at(index));
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    for (QAction* entry : recentActions_)
+        delete entry;
+    recentActions_.clear();
+    const QStringList files = recentFiles();
+    QAction* placeholder = action(Command::FileRecent);
+    placeholder->setVisible(files.isEmpty());
+    for (int i = 0; i < files.size(); ++i) {
+        auto* entry =
+            new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files.at(i)).fileName()), this);
+        entry->setStatusTip(tr("Open this document"));
+        entry->setToolTip(files.at(i));
+        connect(entry, &QAction::triggered, this, [this, i] { openRecentFile(i); });
+        fileMenu_->insertAction(placeholder, entry);
+        recentActions_.push_back(entry);
+    }
+}

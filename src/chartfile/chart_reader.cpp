@@ -1,0 +1,290 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chartfile/chart_reader.h"
+
+#include "model/chart_limits.h"
+#include "chartfile/debug_log.h"
+#include "helpmod/number_text.h"
+#include "model/pair_text.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char magic[] = "Stirpa ";
+constexpr std::size_t magicLength = sizeof magic - 1;
+
+bool inCellRange(long value)
+{
+    return value >= chartLimits::minCell && value <= chartLimits::maxCell;
+}
+bool inLinkRange(long value)
+{
+    return value >= -chartLimits::maxLink && value <= chartLimits::maxLink;
+}
+bool inBoxRange(long value)
+{
+    return value >= TreeSettings::minBoxSize && value <= TreeSettings::maxBoxSize;
+}
+
+int readInt(const char* cursor) { return clampToInt(readDecimal(cursor)); }
+
+// A pair field. The pair reader stops on the sign of a negative second number;
+// the field goes on over that number, or the next field would read its digits.
+PairValue readPairField(const char*& cursor)
+{
+    const char* start = cursor;
+    const PairValue pair = readPair(cursor);
+    if (cursor > start && cursor[-1] == 'j' && (*cursor == '-' || *cursor == '+')) {
+        const char* number = cursor;
+        readDecimal(number);
+        cursor = number;
+    }
+    return pair;
+}
+
+bool isHeaderMagic(const char* line)
+{
+    // A shorter line is padded with blanks for the comparison.
+    for (std::size_t i = 0; i < magicLength; ++i) {
+        const char c = line[i] ? line[i] : ' ';
+        if (c != magic[i])
+            return false;
+        if (!line[i])
+            return std::strspn(magic + i, " ") == magicLength - i;
+    }
+    return true;
+}
+
+// Reads the settings of a header line; false when they are out of range.
+bool readHeader(const char* line, TreeSettings& settings)
+{
+    const std::size_t length = std::strlen(line);
+    const char* cursor = line + (length < magicLength ? length : magicLength);
+    const PairValue box = readPairField(cursor);
+    const PairValue start = readPairField(cursor);
+    if (!inBoxRange(box.x) || !inBoxRange(box.y))
+        return false;
+    settings.boxWidth = int(box.x);
+    settings.boxHeight = int(box.y);
+    settings.htmlStartX = clampToInt(start.x);
+    settings.htmlStartY = clampToInt(start.y);
+
+    if (cursor[0] == ' ' && cursor[1] != '\0') {
+        settings.generationMode = cursor[1];
+        const char* number = cursor + 2;
+        settings.generationStart = clampToInt(readDecimal(number));
+        // Step over the whole start value, however many digits it has.
+        cursor = number != cursor + 2 ? number : cursor + 2 + (cursor[2] != '\0');
+    } else {
+        settings.generationMode = 'h';
+        settings.generationStart = 1;
+    }
+    settings.smallFontLine = cursor[0] == ' ' ? readInt(cursor) : 1;
+    return true;
+}
+
+std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, String&& text,
+                                int lineage)
+{
+    std::unique_ptr<Person> box;
+    if (line[0] == 'p') {
+        auto continuation = std::make_unique<ContPerson>();
+        // Only 0 to 4 name a side; any other byte points nowhere.
+        continuation->setDirection(line[1] >= '0' && line[1] <= '4' ? line[1] - '0' : 4);
+        box = std::move(continuation);
+    } else {
+        box = std::make_unique<Person>();
+    }
+    box->setCell(cell);
+    box->setLinkLengths(links);
+    box->text = std::move(text);
+    box->lineage = lineage;
+    return box;
+}
+
+// One to nine decimal digits, so that the value can neither overflow nor saturate.
+bool readPlainNumber(const char*& cursor, int& value)
+{
+    int digits = 0;
+    int read = 0;
+    while (cursor[digits] >= '0' && cursor[digits] <= '9') {
+        if (digits == 9)
+            return false;
+        read = read * 10 + (cursor[digits++] - '0');
+    }
+    if (digits == 0)
+        return false;
+    cursor += digits;
+    value = read;
+    return true;
+}
+
+// A box line exactly as the writer makes it: the kind and a byte, at most one
+// blank, C j L, a blank, N : and N bytes without a terminator among them, a
+// blank, R j D, a blank and the lineage, all numbers plain digits. For such a
+// line the general reading rules give these very values, so files written by
+// the program are read without their searching; any other line is left to them
+// (false). No test reads past the terminator.
+bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, String& text,
+                    int& lineage)
+{
+    if (length < 2 || line[1] == '\0')
+        return false;
+    // A continuation box's direction digit is followed by a blank.
+    const char* cursor = line + (line[2] == ' ' ? 3 : 2);
+    int count = 0;
+    if (!readPlainNumber(cursor, cell.column) || *cursor++ != 'j' ||
+        !readPlainNumber(cursor, cell.level) || *cursor++ != ' ' ||
+        !readPlainNumber(cursor, count) || *cursor++ != ':')
+        return false;
+    const std::size_t offset = std::size_t(cursor - line);
+    if (count > chartLimits::maxTextLength || std::size_t(count) > length - offset ||
+        std::memchr(cursor, '\0', std::size_t(count)))
+        return false;
+    const char* bytes = cursor;
+    cursor += count;
+    if (*cursor++ != ' ' || !readPlainNumber(cursor, links.right) || *cursor++ != 'j' ||
+        !readPlainNumber(cursor, links.down) || *cursor++ != ' ' ||
+        !readPlainNumber(cursor, lineage))
+        return false;
+    if (!inCellRange(cell.column) || !inCellRange(cell.level) || !inLinkRange(links.right) ||
+        !inLinkRange(links.down))
+        return false;
+    text = String(bytes, count);
+    return true;
+}
+
+// Reads a 'P' or 'p' line of `length` bytes; null when a value is out of range or
+// the padding of a description that runs past the line would exceed what the
+// file has left.
+std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& paddingLeft)
+{
+    Cell cell;
+    Links lengths;
+    String text;
+    int lineage = 0;
+    if (readWrittenBox(line, length, cell, lengths, text, lineage))
+        return makeBox(line, cell, lengths, std::move(text), lineage);
+
+    length = std::strlen(line);
+    const char* cursor = line + (length < 2 ? length : 2);
+    const PairValue position = readPairField(cursor);
+
+    const char* number = cursor; // atoi: the cursor itself stays
+    const long long declared = readDecimal(number);
+    if (declared > chartLimits::maxTextLength)
+        return nullptr;
+    const long count = declared < 0 ? 0 : long(declared);
+    if (const char* colon = std::strchr(cursor, ':')) {
+        const char* bytes = colon + 1;
+        const long available = long(std::strlen(bytes));
+        if (count > available) {
+            if (count - available > paddingLeft)
+                return nullptr;
+            paddingLeft -= count - available;
+        }
+        text = String(bytes, count);
+        cursor = bytes + (count < available ? count : available);
+    } else {
+        cursor += std::strlen(cursor);
+    }
+    const PairValue links = readPairField(cursor);
+    lineage = readInt(cursor);
+
+    if (!inCellRange(position.x) || !inCellRange(position.y) || !inLinkRange(links.x) ||
+        !inLinkRange(links.y))
+        return nullptr;
+    return makeBox(line, {int(position.x), int(position.y)}, {int(links.x), int(links.y)},
+                   std::move(text), lineage);
+}
+
+ChartLoad invalidRecord(const String& treeName, const char* line, long number)
+{
+    ChartLoad load;
+    load.status = ChartLoad::InvalidRecord;
+    load.lineText = line;
+    load.line = number;
+    // The message shows the start of a long line only: a multi-megabyte line would
+    // make a message box (or a terminal) unusable.
+    constexpr std::size_t shownBytes = 200;
+    std::string shown = load.lineText.substr(0, shownBytes);
+    if (load.lineText.size() > shownBytes)
+        shown += "...";
+    load.message = "Invalid record detected in file '" + treeName.toStdString() + "':\n" + shown;
+    return load;
+}
+
+} // namespace
+
+String treeNameOf(const String& path) { return path.fileName().stem(); }
+
+ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings& defaults)
+{
+    ChartLoad load;
+    load.chart = Chart(defaults, treeName);
+    Tree& tree = load.chart.tree();
+    Person* lastRead = nullptr;
+    long number = 0;
+    long paddingLeft = chartLimits::maxPaddingPerFile;
+    // The boxes join the tree together at the end, so that its cell index is
+    // sized once instead of growing step by step.
+    std::vector<std::unique_ptr<Person>> boxes;
+    auto invalid = [&](const char* line) { return invalidRecord(treeName, line, number); };
+    while (const char* line = reader.readLine()) {
+        ++number;
+        if (reader.fail())
+            break;
+        if (line[0] == '\0')
+            continue;
+        if (line[0] == magic[0]) {
+            if (lastRead || !isHeaderMagic(line) || !readHeader(line, load.chart.settings()))
+                return invalid(line);
+            continue;
+        }
+        if (line[0] != 'P' && line[0] != 'p')
+            return invalid(line);
+        std::unique_ptr<Person> box = readBox(line, reader.lineLength(), paddingLeft);
+        if (!box)
+            return invalid(line);
+        lastRead = box.get();
+        boxes.push_back(std::move(box));
+    }
+    if (!boxes.empty()) {
+        tree.appendAll(boxes);
+        tree.undoRecord.clear();
+    }
+    tree.selected = lastRead;
+    return load;
+}
+
+ChartLoad readChartFile(const String& path, const TreeSettings& defaults)
+{
+    const auto cannotOpen = [&](const std::string& why) {
+        debugLog() << "Infile " << path.c_str() << " cannot open" << std::endl;
+        ChartLoad load;
+        load.status = ChartLoad::CannotOpen;
+        load.message = "Cannot open the file '" + path.toStdString() + "'" + why + ".";
+        return load;
+    };
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_size > chartLimits::maxFileSize)
+        return cannotOpen(": at " + std::to_string(info.st_size >> 20) +
+                          " MB it is too large to be a chart (at most " +
+                          std::to_string(chartLimits::maxFileSize >> 20) + " MB)");
+    try {
+        memFile reader(path);
+        if (reader.fail())
+            return cannotOpen("");
+        debugLog() << "Infile " << path.c_str() << " opened" << std::endl;
+        return readChart(reader, treeNameOf(path), defaults);
+    } catch (const std::bad_alloc&) {
+        // What was read so far is gone with the stack; the open chart stays.
+        return cannotOpen(": there is not enough memory");
+    }
+}

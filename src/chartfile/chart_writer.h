@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "chartfile/result.h"
+#include "model/chart.h"
+
+#include <ostream>
+#include <string>
+
+// Writes a chart in the format the reader accepts: the header line, then one
+// line per box in list order.
+void writeChart(std::ostream& out, const Chart& chart);
+
+// Saves atomically: the chart goes to a temporary file in the same folder, which
+// replaces the old file only when it was written completely. On failure the old
+// file is untouched.
+Result saveChartFile(const std::string& path, const Chart& chart);

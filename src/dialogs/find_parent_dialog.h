@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QPushButton;
+class QRadioButton;
+
+// The modeless "Find Parent" dialog. It never touches the tree: Find reads the
+// controls into the members and asks by findRequested, Close by closeRequested;
+// connect them queued, so the dialog's own click handler finishes first. Esc and
+// the close box only hide it.
+class FindParentDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FindParentDialog(QWidget* parent = nullptr);
+
+    // Copies the controls into searchMode and highlightLineage.
+    void readControls();
+
+    int searchMode = 0;       // 0 = "Immediate parent", 1 = "Ancestor"
+    int highlightLineage = 0; // "Highlight lineage" checked
+
+    QRadioButton* immediateButton() const { return immediate_; }
+    QRadioButton* ancestorButton() const { return ancestor_; }
+    QCheckBox* highlightBox() const { return highlight_; }
+    QPushButton* findButton() const { return find_; }
+    QPushButton* helpButton() const { return help_; }
+    QPushButton* closeButton() const { return close_; }
+
+signals:
+    void findRequested();
+    void closeRequested();
+
+private:
+    void onFind();
+    void onHelp();
+
+    QRadioButton* immediate_;
+    QRadioButton* ancestor_;
+    QCheckBox* highlight_;
+    QPushButton* find_;
+    QPushButton* help_;
+    QPushButton* close_;
+};

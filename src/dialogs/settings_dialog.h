@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/tree_settings.h"
+
+#include <QDialog>
+
+#include <climits>
+#include <functional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+// The modal "Settings" dialog: the box size, the HTML starting position, the
+// generation numbers, the small-font line and the saving of the lineage. Its
+// fields are its own copy of the chart's settings, loaded at construction. Apply
+// reads the controls and asks by applyRequested to put settings() in force,
+// leaving the dialog open; OK closes when the controls read cleanly, and the
+// caller puts settings() in force.
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit SettingsDialog(const TreeSettings& current, QWidget* parent = nullptr);
+
+    // Reads the controls into the fields in exchange order. At the first number
+    // that is not a whole number (or a box size out of range) it shows a message
+    // naming the field, puts the focus on it and returns false; that field and
+    // the ones after it keep their values.
+    bool readControls();
+    // Shows the fields in the controls.
+    void writeControls();
+    // Reads the controls, then enables the start label, edit and spin unless
+    // Hide is chosen.
+    void enableStartControls();
+    // The settings the dialog was opened on, with the fields put in.
+    TreeSettings settings() const;
+
+    // Where the dialog's messages go; a warning box unless replaced (tests).
+    static std::function<void(QWidget* parent, const QString& text)> showMessage;
+
+    int htmlStartX = 0;
+    int htmlStartY = 0;
+    int generationChoice = 0; // 0 Show 'd', 1 Show reversed 'u', 2 Hide 'h'
+    int generationStart = 0;
+    int boxHeight = 0;
+    int boxWidth = 0;
+    int saveLineage = 0;
+    int smallFontLine = 0; // the list's index; -1 for no selection
+
+    QLineEdit* htmlStartXEdit() const { return htmlStartXEdit_; }
+    QLineEdit* htmlStartYEdit() const { return htmlStartYEdit_; }
+    QLineEdit* boxWidthEdit() const { return boxWidthEdit_; }
+    QLineEdit* boxHeightEdit() const { return boxHeightEdit_; }
+    QLineEdit* startEdit() const { return startEdit_; }
+    QLabel* startLabel() const { return startLabel_; }
+    QToolButton* spinUp() const { return spinUp_; }
+    QToolButton* spinDown() const { return spinDown_; }
+    QRadioButton* generationButton(int choice) const;
+    QCheckBox* saveLineageBox() const { return saveLineageBox_; }
+    QComboBox* smallFontList() const { return smallFontList_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+    QPushButton* helpButton() const { return helpButton_; }
+    QPushButton* applyButton() const { return applyButton_; }
+
+public slots:
+    // OK closes only when every control reads cleanly.
+    void accept() override;
+
+signals:
+    void applyRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Reads one number field; false (after the message) when it does not read.
+    bool readNumber(QLineEdit* edit, const QString& name, int& field, int min = INT_MIN,
+                    int max = INT_MAX);
+    bool refuse(QLineEdit* edit, const QString& message);
+    void onApply();
+    // The spin control: steps the start edit's number by one.
+    void stepStart(int step);
+
+    TreeSettings current_;
+    QLineEdit* htmlStartXEdit_;
+    QLineEdit* htmlStartYEdit_;
+    QLineEdit* boxWidthEdit_;
+    QLineEdit* boxHeightEdit_;
+    QLineEdit* startEdit_;
+    QLabel* startLabel_;
+    QToolButton* spinUp_;
+    QToolButton* spinDown_;
+    QButtonGroup* generationGroup_;
+    QCheckBox* saveLineageBox_;
+    QComboBox* smallFontList_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+    QPushButton* helpButton_;
+    QPushButton* applyButton_;
+};

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "helpmod/stirpa_string.h"
+
+#include <string>
+
+class Person;
+struct TreeSettings;
+
+// The HTML export's elements of one box, appended to out: its connector images
+// (the links pass), then its box element (the boxes pass). Positions come from
+// the settings' box size and HTML start; a continuation box links to the page
+// named pageName followed by the digits its text ends in.
+void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings);
+void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
+                   const String& pageName);

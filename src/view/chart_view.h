@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "document/chart_document.h"
+#include "model/draw_context.h"
+#include "model/person.h"
+#include "model/tracker.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
+#include <functional>
+#include <memory>
+
+class QPrinter;
+
+// The scrolling view of a document's chart. It keeps the current cell, the
+// one-box copy buffer and the drag tracker; edits go to the document, whose
+// change signals repaint the view. The chart is drawn into a backing image of the
+// viewport: a paint renders the parts marked stale, and drawing "at once"
+// (windowContext) goes straight into the image, so XOR outlines drawn twice
+// leave it unchanged.
+class ChartView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit ChartView(ChartDocument* document, QWidget* parent = nullptr);
+    ~ChartView() override;
+
+    ChartDocument* document() const { return document_; }
+    Tree& tree() const { return document_->tree(); }
+
+    // Recomputes the extent and the scroll sizes; never moves the scroll position.
+    void updateScrollSizes();
+    QSize totalSize() const { return total_; }
+    QPoint scrollPosition() const;
+
+    // The chart as painted on any surface.
+    void draw(DrawContext& dc);
+    // A context that draws into the backing image at once (chart pixels in,
+    // viewport pixels out) and shows what it changed; cursor and mouse capture act
+    // on the viewport.
+    std::unique_ptr<DrawContext> windowContext();
+    // Marks the whole viewport stale and asks for a paint.
+    void invalidateChart();
+    // What the viewport shows (stale parts are painted at the next paint).
+    const QImage& backingImage() const { return image_; }
+    // The outer size of the view widget.
+    QSize windowSize() const;
+
+    // The cell the keys and the dialogs work on; noCell before any is chosen.
+    Cell currentCell() const { return currentCell_; }
+    // Makes the cell current and draws the change of selection at once.
+    void selectCell(Cell cell);
+    // The arrow keys: one cell toward the side inside the chart's extent, then
+    // the view scrolls just enough to show it. A step past an edge changes
+    // nothing; with no cell current yet, (0, 0) is selected.
+    void stepSelection(Qt::ArrowType direction);
+    // Home and End: the first cell, and the last cell of the extent.
+    void selectFirstCell();
+    void selectLastCell();
+    // The first cell below the lowest plain box.
+    void selectNewLevel();
+
+    // The one-box copy buffer.
+    const Person& pasteBuffer() const { return pasteBuffer_; }
+    bool canPaste() const { return !pasteBuffer_.text.isEmpty(); }
+
+    // Carries out what the Define person dialog asks for the entry's cell, then
+    // moves on to the next cell to fill: right along a new right connector, else
+    // down along a new down connector, else it stays.
+    void definePerson(const PersonEntry& entry);
+    // Finds the selected box's parent (or remotest ancestor) and selects it;
+    // with `highlight` the lineage is drawn red step by step.
+    void findParent(bool ancestor, bool highlight);
+    // The pause after each step of the lineage animation.
+    void setLineagePause(int milliseconds) { lineagePause_ = milliseconds; }
+
+    // Prints one page at one chart pixel per printer unit (96 dpi): the top-left
+    // part of the chart. False when the printer cannot be started.
+    bool print(QPrinter* printer);
+
+public slots:
+    void undo();
+    void cut();
+    void copy();
+    void paste();
+    // An empty column or row at the selected box.
+    void insertColumn();
+    void insertRow();
+    void refresh();
+    // Writes the tree dump to the debug log.
+    void logTree();
+
+signals:
+    // A cell was made current (a click, a key, a command); a dialog that shows
+    // the current cell follows it.
+    void cellSelected();
+    // The selected box may have changed.
+    void selectionChanged();
+    void pasteBufferChanged();
+    // A double click asks for the Define person dialog.
+    void definePersonRequested();
+    // A command the chart cannot take; the window shows why.
+    void refused(const QString& title, const QString& message);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
+    // Left press selects, a right-button drag moves or (Ctrl at the release)
+    // copies a box, a left double click asks for Define person (chart_view_mouse.cpp).
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // End, Home and the arrow keys; every other key goes on to the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class ImagePainterLease;
+
+    void chartReplaced();
+    void chartChanged(const ChartChange& change);
+    void insertLine(char axis);
+    void updateScrollBars();
+    // Runs a step that draws or scrolls with the drag outline taken off the image
+    // and put back afterwards, so the XOR outline never mixes with other drawing.
+    void withoutDragOutline(const std::function<void()>& step);
+    // Selects the cell and scrolls as little as needed to show it.
+    void selectAndShow(Cell cell);
+    // Scrolls as little as needed to show the cell's box with half a gap around it.
+    void ensureCellVisible(Cell cell);
+    // Keeps the backing image the size of the viewport in the screen's device
+    // pixels, so that a high-density screen shows the chart sharp; new parts
+    // become stale.
+    void fitImage();
+    // The backing image's area in viewport pixels.
+    QRect imageArea() const;
+    // One painter on the backing image, shared by nested users.
+    QPainter& beginImagePainter();
+    void endImagePainter();
+
+    ChartDocument* document_;
+    Cell currentCell_ = noCell;
+    StorePerson pasteBuffer_;
+    std::unique_ptr<BoxTracker> dragTracker_;
+    int lineagePause_ = 50;
+    QSize total_;
+    QSize page_;
+    QImage image_;
+    QRegion stale_;
+    std::unique_ptr<QPainter> imagePainter_;
+    int imagePainterUsers_ = 0;
+};

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The view's keyboard handling: End, Home and the arrow keys move the selection
+// from cell to cell.
+#include "view/chart_view.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace {
+
+// The scroll value that shows [low, high) in a window of `page` pixels, moving
+// the old value as little as possible; the low edge wins when both cannot show.
+int scrollToShow(int value, int page, int low, int high)
+{
+    if (high - low > page || low < value)
+        return low;
+    if (high > value + page)
+        return high - page;
+    return value;
+}
+
+} // namespace
+
+void ChartView::keyPressEvent(QKeyEvent* event)
+{
+    // With Alt the arrows are system keys, not the view's.
+    if (event->modifiers().testFlag(Qt::AltModifier)) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Home:
+        selectFirstCell();
+        break;
+    case Qt::Key_End:
+        selectLastCell();
+        break;
+    case Qt::Key_Left:
+        stepSelection(Qt::LeftArrow);
+        break;
+    case Qt::Key_Up:
+        stepSelection(Qt::UpArrow);
+        break;
+    case Qt::Key_Right:
+        stepSelection(Qt::RightArrow);
+        break;
+    case Qt::Key_Down:
+        stepSelection(Qt::DownArrow);
+        break;
+    default:
+        event->ignore();
+    }
+}
+
+void ChartView::selectFirstCell() { selectAndShow({0, 0}); }
+
+void ChartView::selectLastCell() { selectAndShow(tree().extentCells()); }
+
+void ChartView::stepSelection(Qt::ArrowType direction)
+{
+    const Cell last = tree().extentCells();
+    Cell cell = currentCell_;
+    // Before any cell is current the keys start at the top-left cell rather
+    // than stepping off the grid.
+    if (cell.column < 0 || cell.level < 0) {
+        selectAndShow({0, 0});
+        return;
+    }
+    if (direction == Qt::LeftArrow && cell.column > 0)
+        --cell.column;
+    else if (direction == Qt::UpArrow && cell.level > 0)
+        --cell.level;
+    else if (direction == Qt::RightArrow && cell.column < last.column)
+        ++cell.column;
+    else if (direction == Qt::DownArrow && cell.level < last.level)
+        ++cell.level;
+    else
+        return;
+    selectAndShow(cell);
+}
+
+void ChartView::selectAndShow(Cell cell)
+{
+    selectCell(cell);
+    ensureCellVisible(cell);
+}
+
+void ChartView::ensureCellVisible(Cell cell)
+{
+    const TreeSettings& s = tree().settings();
+    const Point origin = s.cellOrigin(cell);
+    const QSize page = viewport()->size();
+    const QPoint now = scrollPosition();
+    // The box with half a gap around it, so that it does not touch the window's
+    // edge; the first column and level show the chart's edge (and the generation
+    // numbers) too.
+    const int left = cell.column == 0 ? 0 : origin.x - gapX / 2;
+    const int top = cell.level == 0 ? 0 : origin.y - gapY / 2;
+    const int x = scrollToShow(now.x(), page.width(), left, origin.x + s.boxWidth + gapX / 2);
+    const int y = scrollToShow(now.y(), page.height(), top, origin.y + s.boxHeight + gapY / 2);
+    if (x == now.x() && y == now.y())
+        return;
+    // The scroll bars move the pixels already drawn and paint only what comes in.
+    withoutDragOutline([&] {
+        horizontalScrollBar()->setValue(x);
+        verticalScrollBar()->setValue(y);
+    });
+}

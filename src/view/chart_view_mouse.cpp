@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The view's mouse handling: a left press selects, a right-button drag moves,
+// switches or copies a box, a left double click asks for Define person.
+#include "view/chart_view.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace {
+
+// Viewport pixels plus the scroll position give chart pixels.
+Point chartPoint(const QMouseEvent& event, QPoint scroll)
+{
+    const QPoint at = event.position().toPoint() + scroll;
+    return {at.x(), at.y()};
+}
+
+} // namespace
+
+void ChartView::mousePressEvent(QMouseEvent* event)
+{
+    const Point p = chartPoint(*event, scrollPosition());
+    if (event->button() == Qt::LeftButton) {
+        // A gap, a border or a point off the grid leaves the selection alone.
+        const Cell cell = tree().settings().cellAt(p);
+        if (cell.column >= 0)
+            selectCell(cell);
+        return;
+    }
+    if (event->button() != Qt::RightButton) {
+        event->ignore();
+        return;
+    }
+    auto dc = windowContext();
+    // A drag whose release never came must not leave its outline behind.
+    if (dragTracker_)
+        dragTracker_->end(*dc);
+    dragTracker_ = std::make_unique<BoxTracker>(tree().settings());
+    dragTracker_->begin(*dc, p);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragTracker_) {
+        event->ignore();
+        return;
+    }
+    dragTracker_->moveTo(*windowContext(), chartPoint(*event, scrollPosition()));
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::RightButton || !dragTracker_)
+        return;
+    const std::unique_ptr<BoxTracker> tracker = std::move(dragTracker_);
+    tracker->end(*windowContext());
+    // The drop cell is where the last move left the outline; the release point
+    // may lie elsewhere when the button came up after a fast last move.
+    const TreeSettings& s = tree().settings();
+    const Cell from = s.cellAt(tracker->start);
+    const Cell to = s.cellAt(tracker->current);
+    // Only the Ctrl key's state at the release counts.
+    if (event->modifiers().testFlag(Qt::ControlModifier))
+        document_->copyBox(from, to);
+    else
+        document_->moveBox(from, to);
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        // A quick second right press starts a drag like any other.
+        mousePressEvent(event);
+        return;
+    }
+    // The first press of the double click has already selected the cell.
+    emit definePersonRequested();
+}
+
+void ChartView::wheelEvent(QWheelEvent* event)
+{
+    withoutDragOutline([&] { QAbstractScrollArea::wheelEvent(event); });
+}
+
+void ChartView::withoutDragOutline(const std::function<void()>& step)
+{
+    const bool outlined = dragTracker_ && dragTracker_->drawn;
+    if (outlined)
+        dragTracker_->show(*windowContext(), 0);
+    step();
+    if (!outlined)
+        return;
+    // A scroll leaves strips to be painted; paint them first, or the outline put
+    // back there now would be painted over and its later removal leave a trace.
+    viewport()->repaint();
+    dragTracker_->show(*windowContext(), 1);
+}

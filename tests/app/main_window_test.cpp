@@ -1,0 +1,464 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "view/command_ids.h"
+#include "app/command_table.h"
+#include "chartfile/debug_log.h"
+#include "app/main_window.h"
+#include "app/application.h"
+#include "document/chart_document.h"
+#include "view/chart_view.h"
+#include "model/tree_settings.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include <sstream>
+
+namespace {
+
+// A main window whose questions the test answers.
+class ScriptedFrame : public MainWindow {
+public:
+    SaveAnswer answer = SaveAnswer::Cancel;
+    QString openPath;
+    QString savePath;
+    QString printPath; // empty: the print dialog is cancelled
+    int saveQuestions = 0;
+    QStringList errors;
+
+protected:
+    SaveAnswer askSaveChanges() override
+    {
+        ++saveQuestions;
+        return answer;
+    }
+    QString askOpenPath() override { return openPath; }
+    QString askSavePath() override { return savePath; }
+    bool askPrintSettings(QPrinter* printer) override
+    {
+        printer->setOutputFileName(printPath);
+        return !printPath.isEmpty();
+    }
+    void showError(const QString&, const QString& message) override { errors.append(message); }
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QByteArray smallChart =
+    "Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n";
+
+QStringList menuTexts(QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* item : menu->actions())
+        texts.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+    return texts;
+}
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+        QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
+        QCoreApplication::setApplicationName("StirpaTest");
+    }
+    void init()
+    {
+        QSettings().clear();
+        treeSettings() = TreeSettings();
+        log.str(std::string());
+        redirectDebugLog(&log);
+        QVERIFY(dir.isValid());
+    }
+    void cleanup() { redirectDebugLog(nullptr); }
+
+    void menusFollowTheCommandTable()
+    {
+        ScriptedFrame frame;
+        const QList<QAction*> menus = frame.menuBar()->actions();
+        QCOMPARE(menus.size(), 5);
+        QCOMPARE(
+            menuTexts(menus[0]->menu()),
+            QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                         "Export &html...\tCtrl+H", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                         "P&rint Setup...", "Log tree", "-", "Recent File", "-", "E&xit"}));
+        QCOMPARE(menuTexts(menus[1]->menu()), QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X",
+                                                           "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
+        QCOMPARE(menuTexts(menus[2]->menu()),
+                 QStringList({"&Toolbar", "&Status Bar", "&Refresh\tCtrl+R"}));
+        QCOMPARE(
+            menuTexts(menus[3]->menu()),
+            QStringList({"&Define person...", "Insert &column\tCtrl++", "Insert &row\tCtrl+Shift++",
+                         "Find &parent...", "-", "&Settings..."}));
+        QCOMPARE(menuTexts(menus[4]->menu()), QStringList({"&Help topics...", "Help &index...",
+                                                           "&Sample", "-", "&About Stirpa..."}));
+    }
+
+    void shortcutsAndPrompts_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("statusTip");
+        QTest::newRow("new") << cmd::fileNew << QStringList{"Ctrl+N"} << "Create a new, empty tree";
+        QTest::newRow("open") << cmd::fileOpen << QStringList{"Ctrl+O"}
+                              << "Open an existing tree file";
+        QTest::newRow("save") << cmd::fileSave << QStringList{"Ctrl+S"}
+                              << "Save the active tree in a file";
+        QTest::newRow("export") << cmd::fileExportHtml << QStringList{"Ctrl+H"}
+                                << "Write an html file to put the tree into your website ";
+        QTest::newRow("print") << cmd::filePrint << QStringList{"Ctrl+P"}
+                               << "Print the active document";
+        QTest::newRow("log tree") << cmd::fileLogTree << QStringList{}
+                                  << "Produce debug information in file \"stirpalog.txt\"";
+        QTest::newRow("undo") << cmd::editUndo << QStringList{"Ctrl+Z", "Alt+Backspace"}
+                              << "Undo the last action";
+        QTest::newRow("cut") << cmd::editCut << QStringList{"Ctrl+X", "Shift+Del"}
+                             << "Cut the selection and put it on the Clipboard";
+        QTest::newRow("copy") << cmd::editCopy << QStringList{"Ctrl+C", "Ctrl+Ins"}
+                              << "Copy the selection and put it on the Clipboard";
+        QTest::newRow("paste") << cmd::editPaste << QStringList{"Ctrl+V", "Shift+Ins"}
+                               << "Insert Clipboard contents";
+        QTest::newRow("refresh") << cmd::viewRefresh << QStringList{"Ctrl+R"} << "";
+        QTest::newRow("define") << cmd::treeDefinePerson << QStringList{"Return", "Enter"}
+                                << "Enter or change description and connections for a person";
+        QTest::newRow("insert column")
+            << cmd::treeInsertColumn << QStringList{"Alt++", "Ctrl++"}
+            << "Insert a blank column to the left of currently selected person";
+        QTest::newRow("insert row") << cmd::treeInsertRow << QStringList{"Alt+?", "Ctrl+Shift++"}
+                                    << "Insert a blank row above currently selected person";
+        QTest::newRow("settings") << cmd::treeSettings << QStringList{}
+                                  << "Change settings for you tree, such as the box size";
+        QTest::newRow("sample") << cmd::helpSample << QStringList{}
+                                << "Open a small sample tree to play with";
+        QTest::newRow("exit") << cmd::appExit << QStringList{}
+                              << "Quit the application; prompts to save documents";
+    }
+    void shortcutsAndPrompts()
+    {
+        QFETCH(int, id);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, statusTip);
+        ScriptedFrame frame;
+        QAction* item = frame.action(id);
+        QVERIFY(item);
+        QStringList actual;
+        for (const QKeySequence& key : item->shortcuts())
+            actual.append(key.toString(QKeySequence::PortableText));
+        QCOMPARE(actual, keys);
+        QCOMPARE(item->statusTip(), statusTip);
+    }
+
+    void toolbarButtonsInOrder()
+    {
+        ScriptedFrame frame;
+        QToolBar* bar = frame.findChild<QToolBar*>();
+        QVERIFY(bar);
+        QStringList buttons;
+        for (QAction* item : bar->actions())
+            buttons.append(item->isSeparator() ? "-" : item->toolTip());
+        QCOMPARE(buttons, QStringList({"New", "Open", "Save", "-", "Cut", "Copy", "Paste", "-",
+                                       "Print", "About"}));
+        // Each picture, all different, is drawn for normal and double-density
+        // screens.
+        QList<QImage> pictures;
+        for (QAction* item : bar->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QPixmap sharp = item->icon().pixmap(QSize(16, 15), 2.0);
+            QCOMPARE(sharp.size(), QSize(32, 30));
+            QCOMPARE(item->icon().pixmap(QSize(16, 15), 1.0).size(), QSize(16, 15));
+            QVERIFY(!pictures.contains(sharp.toImage()));
+            pictures.append(sharp.toImage());
+        }
+    }
+
+    void newWritesItsLogLineAndEmptiesTheChart()
+    {
+        ScriptedFrame frame;
+        const QString path = dir.filePath("a.txt");
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
+        frame.action(cmd::fileNew)->trigger();
+        QCOMPARE(frame.view()->tree->size(), std::size_t(0));
+        QCOMPARE(frame.document()->pathName(), QString());
+        QCOMPARE(frame.windowTitle(), QString("Untitled[*] - Stirpa"));
+        QVERIFY(QString::fromStdString(log.str()).endsWith("New tree set\n"));
+    }
+
+    void openLogsAndNamesTheWindow()
+    {
+        ScriptedFrame frame;
+        const QString path = dir.filePath("family.txt");
+        writeFile(path, smallChart);
+        frame.openPath = path;
+        frame.action(cmd::fileOpen)->trigger();
+        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
+        QCOMPARE(frame.windowTitle(), QString("family.txt[*] - Stirpa"));
+        QVERIFY(!frame.isWindowModified());
+        QVERIFY(QString::fromStdString(log.str()).contains("Infile " + path + " opened\n"));
+    }
+
+    void logTreeDumpsTheChart()
+    {
+        ScriptedFrame frame;
+        const QString path = dir.filePath("dump.txt");
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        log.str(std::string());
+        frame.action(cmd::fileLogTree)->trigger();
+        QCOMPARE(QString::fromStdString(log.str()),
+                 QString("\nTree: dump\n  Box Alpha at 0j0, connected 20j20, lineage 0\n"
+                         "  Box Beta at 1j0, connected 0j0, lineage 0\n  Extent: 175j10\n"));
+    }
+
+    void saveAndSaveAsRoundTrip()
+    {
+        ScriptedFrame frame;
+        const QString path = dir.filePath("round.txt");
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        emit frame.view()->modified();
+        QVERIFY(frame.isWindowModified());
+        frame.action(cmd::fileSave)->trigger();
+        QVERIFY(!frame.isWindowModified());
+        QCOMPARE(readAll(path), smallChart);
+
+        frame.savePath = dir.filePath("copy.txt");
+        frame.action(cmd::fileSaveAs)->trigger();
+        QCOMPARE(readAll(frame.savePath), smallChart);
+        QCOMPARE(frame.document()->pathName(), frame.savePath);
+        QCOMPARE(frame.windowTitle(), QString("copy.txt[*] - Stirpa"));
+    }
+
+    void saveOfAnUntitledChartAsksForAName()
+    {
+        ScriptedFrame frame;
+        frame.document()->OnNewDocument();
+        frame.savePath = QString(); // the user cancels
+        frame.action(cmd::fileSave)->trigger();
+        QCOMPARE(frame.document()->pathName(), QString());
+    }
+
+    void failedSaveKeepsTheOldFileAndSaysWhy()
+    {
+        ScriptedFrame frame;
+        const QString path = dir.filePath("keep.txt");
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        frame.savePath = dir.filePath("missing/folder/x.txt");
+        frame.action(cmd::fileSaveAs)->trigger();
+        QCOMPARE(frame.errors.size(), 1);
+        QCOMPARE(frame.document()->pathName(), path);
+    }
+
+    void promptOnlyWhenModified_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("new") << cmd::fileNew;
+        QTest::newRow("open") << cmd::fileOpen;
+        QTest::newRow("sample") << cmd::helpSample;
+    }
+    void promptOnlyWhenModified()
+    {
+        QFETCH(int, command);
+        ScriptedFrame frame;
+        const QString path = dir.filePath("p.txt");
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        frame.openPath = path;
+
+        frame.action(command)->trigger();
+        QCOMPARE(frame.saveQuestions, 0);
+
+        QVERIFY(frame.openChart(path));
+        emit frame.view()->modified();
+        frame.answer = MainWindow::SaveAnswer::Cancel;
+        frame.action(command)->trigger();
+        QCOMPARE(frame.saveQuestions, 1);
+        QCOMPARE(frame.document()->pathName(), path); // nothing happened
+        QVERIFY(frame.isWindowModified());
+
+        frame.answer = MainWindow::SaveAnswer::Discard;
+        frame.action(command)->trigger();
+        QCOMPARE(frame.saveQuestions, 2);
+        QVERIFY(!frame.isWindowModified());
+    }
+
+    void exitAsksAndCancelKeepsTheWindow()
+    {
+        ScriptedFrame frame;
+        frame.show();
+        frame.document()->OnNewDocument();
+        emit frame.view()->modified();
+        frame.answer = MainWindow::SaveAnswer::Cancel;
+        frame.action(cmd::appExit)->trigger();
+        QCOMPARE(frame.saveQuestions, 1);
+        QVERIFY(frame.isVisible());
+        frame.answer = MainWindow::SaveAnswer::Discard;
+        frame.action(cmd::appExit)->trigger();
+        QVERIFY(!frame.isVisible());
+    }
+
+    void sampleOpensUntitledAndLeavesTheUsersFile()
+    {
+        ScriptedFrame frame;
+        const QString path = dir.filePath("mine.txt");
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        frame.action(cmd::helpSample)->trigger();
+        QVERIFY(frame.errors.isEmpty());
+        QVERIFY(frame.view()->tree->size() > 20);
+        QCOMPARE(frame.document()->pathName(), QString());
+        emit frame.view()->modified();
+        frame.savePath = QString(); // Save asks for a name and the user cancels
+        frame.action(cmd::fileSave)->trigger();
+        QCOMPARE(readAll(path), smallChart);
+    }
+
+    void failedOpenKeepsTheChartAndSaysWhy()
+    {
+        ScriptedFrame frame;
+        const QString good = dir.filePath("good.txt");
+        writeFile(good, smallChart);
+        QVERIFY(frame.openChart(good));
+        const QString bad = dir.filePath("bad.txt");
+        writeFile(bad, "P 0j0 1:A 0j0 0\nX broken\n");
+        QVERIFY(!frame.openChart(bad));
+        QCOMPARE(frame.errors, QStringList("Invalid record detected in file 'bad':\nX broken"));
+        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
+        QCOMPARE(frame.document()->pathName(), good);
+    }
+
+    void aDroppedChartOpensAfterTheSavePrompt()
+    {
+        ScriptedFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QString path = dir.filePath("dropped.txt");
+        writeFile(path, smallChart);
+        frame.document()->OnNewDocument();
+        emit frame.view()->modified();
+        // Onto the chart, which leaves drops to the window.
+        QWidget* target = frame.view()->viewport();
+        const QPoint at = target->rect().center();
+        const auto drop = [&](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+            QCoreApplication::processEvents();
+            return enter.isAccepted();
+        };
+
+        // Two files, or anything that is not a local file, are not taken.
+        QVERIFY(!drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+        QVERIFY(!drop({QUrl("https://example.org/chart.txt")}));
+        QCOMPARE(frame.saveQuestions, 0);
+
+        frame.answer = MainWindow::SaveAnswer::Cancel;
+        QVERIFY(drop({QUrl::fromLocalFile(path)}));
+        QCOMPARE(frame.saveQuestions, 1);
+        QCOMPARE(frame.document()->pathName(), QString());
+
+        frame.answer = MainWindow::SaveAnswer::Discard;
+        QVERIFY(drop({QUrl::fromLocalFile(path)}));
+        QCOMPARE(frame.document()->pathName(), path);
+        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
+        QCOMPARE(frame.recentFiles().value(0), path);
+    }
+
+    void printingToAFileThatCannotBeWrittenSaysSo()
+    {
+        ScriptedFrame frame;
+        frame.action(cmd::helpSample)->trigger();
+        frame.action(cmd::filePrint)->trigger(); // cancelled: nothing
+        QVERIFY(frame.errors.isEmpty());
+
+        frame.printPath = dir.filePath("chart.pdf");
+        frame.action(cmd::filePrint)->trigger();
+        QVERIFY(frame.errors.isEmpty());
+        QVERIFY(readAll(frame.printPath).startsWith("%PDF"));
+
+        frame.printPath = dir.filePath("no such folder/chart.pdf");
+        frame.action(cmd::filePrint)->trigger();
+        QCOMPARE(frame.errors, QStringList("The chart could not be printed to " + frame.printPath +
+                                           ": the file cannot be written."));
+    }
+
+    void recentFilesKeepFourNewestFirst()
+    {
+        ScriptedFrame frame;
+        QStringList paths;
+        for (int i = 1; i <= 5; ++i) {
+            paths.append(dir.filePath(QString("r%1.txt").arg(i)));
+            writeFile(paths.last(), smallChart);
+            QVERIFY(frame.openChart(paths.last()));
+        }
+        QCOMPARE(frame.recentFiles(), QStringList({paths[4], paths[3], paths[2], paths[1]}));
+        QVERIFY(frame.openChart(paths[2]));
+        QCOMPARE(frame.recentFiles(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
+
+        QFile::remove(paths[3]);
+        QVERIFY(!frame.openChart(paths[3]));
+        QCOMPARE(frame.recentFiles(), QStringList({paths[2], paths[4], paths[1]}));
+    }
+
+    void undoItemStartsDisabled()
+    {
+        ScriptedFrame frame;
+        frame.document()->OnNewDocument();
+        frame.updateCommands();
+        QCOMPARE(frame.action(cmd::editUndo)->text(), QString("Can't undo"));
+        QVERIFY(!frame.action(cmd::editUndo)->isEnabled());
+        QVERIFY(!frame.action(cmd::editPaste)->isEnabled());
+        QVERIFY(!frame.action(cmd::treeInsertRow)->isEnabled());
+    }
+
+    void startUpWithAMissingChartFails()
+    {
+        Application app;
+        // The message box about the missing file is closed as soon as it shows.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        closer.start(20);
+        QVERIFY(!app.InitInstance({dir.filePath("nowhere.txt")}));
+    }
+
+private:
+    std::ostringstream log;
+    QTemporaryDir dir;
+    QTemporaryDir state;
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "main_window_test.moc"

@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart_fixtures.h"
+#include "model/chart_limits.h"
+#include "chartfile/chart_writer.h"
+#include "chartfile/debug_log.h"
+
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+std::unique_ptr<Tree> smallTree()
+{
+    auto tree = std::make_unique<Tree>(String("small"));
+    tree->append(new Person(String("Abc\r\nDe"), {2, 1}, {20, 0}));
+    auto* continuation = new ContPerson(String("Oakes |chart 1"), {3, 0}, {20, 20}, 3);
+    continuation->lineage = 2;
+    tree->append(continuation);
+    tree->append(new Person(String(), {-1, 0}, {0, -20}));
+    return tree;
+}
+
+const QByteArray smallTreeBytes = "Stirpa 120j50 50j200 d1 1\n"
+                                  "P 2j1 7:Abc |De 20j0 0\n"
+                                  "p3 3j0 14:Oakes |chart 1 20j20 2\n"
+                                  "P -1j0 0: 0j-20 0\n";
+
+// Lowers the largest file this process may write while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = old_;
+        lower.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+} // namespace
+
+class ChartWriterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void writesHeaderAndBoxLines()
+    {
+        QCOMPARE(chartBytes(*smallTree(), TreeSettings()), smallTreeBytes);
+
+        TreeSettings s;
+        s.boxWidth = 100;
+        s.boxHeight = 40;
+        s.htmlStartX = -60;
+        s.htmlStartY = 250;
+        s.generationMode = 'u';
+        s.generationStart = 1234;
+        s.smallFontLine = 4;
+        Tree empty;
+        QCOMPARE(chartBytes(empty, s), QByteArray("Stirpa 100j40 -60j250 u1234 4\n"));
+    }
+
+    void sampleSurvivesRoundTrip()
+    {
+        const QByteArray sample = readWholeFile(STIRPA_SOURCE_DIR "/resources/sample.txt");
+        QVERIFY(!sample.isEmpty());
+        const ChartLoad load = loadChartBytes(sample, TreeSettings(), "sample");
+        QVERIFY(load);
+        QCOMPARE(load.tree->size(), std::size_t(sample.count('\n') - 1));
+        QCOMPARE(chartBytes(*load.tree, load.settings), sample);
+    }
+
+    void randomChartsSurviveRoundTrip()
+    {
+        std::mt19937 random(19410512);
+        TreeSettings other;
+        other.boxWidth = 7;
+        other.generationMode = 'q';
+        for (int round = 0; round < 400; ++round) {
+            const RandomChart chart = randomChart(random);
+            const QByteArray saved = chartBytes(*chart.tree, chart.settings);
+            const ChartLoad load = loadChartBytes(saved, other);
+            if (!load)
+                qWarning("%s", load.message.c_str());
+            QVERIFY(load);
+            QCOMPARE(boxesText(*load.tree), boxesText(*chart.tree));
+            QCOMPARE(settingsText(load.settings), settingsText(chart.settings));
+            QCOMPARE(selectedIndex(*load.tree), int(load.tree->size()) - 1);
+            QCOMPARE(chartBytes(*load.tree, load.settings), saved);
+        }
+    }
+
+    // Whatever editing can make, the chart can be opened again: here connectors
+    // fitted across the widest grid with the widest boxes.
+    void editedChartAtTheLimitsOpensAgain()
+    {
+        TreeSettings& s = treeSettings();
+        const TreeSettings before = s;
+        s.boxWidth = s.boxHeight = TreeSettings::maxBoxSize;
+        Tree tree;
+        auto* left = new Person(String("left"), {0, 0}, Links{1, 1});
+        tree.append(left);
+        tree.append(new Person(String("far right"), {chartLimits::maxCell, 0}, Links{}));
+        tree.append(new Person(String("far down"), {0, chartLimits::maxCell}, Links{}));
+        tree.fitConnectors(left);
+        QVERIFY(left->rightLink() > 200'000'000);
+        QVERIFY(left->downLink() > 200'000'000);
+        QVERIFY(!tree.insertLine('x', 0));
+
+        const ChartLoad load = loadChartBytes(chartBytes(tree, s), TreeSettings());
+        s = before;
+        QVERIFY2(load, load.message.c_str());
+        QCOMPARE(boxesText(*load.tree), boxesText(tree));
+    }
+
+    void roundTripThroughFiles()
+    {
+        QTemporaryDir dir;
+        std::mt19937 random(7);
+        std::ostringstream log;
+        redirectDebugLog(&log);
+        for (int round = 0; round < 20; ++round) {
+            const RandomChart chart = randomChart(random);
+            const QString path = dir.filePath(QString("chart%1.txt").arg(round));
+            const SaveResult saved = saveChartFile(path.toStdString(), *chart.tree, chart.settings);
+            QVERIFY2(saved, saved.message.c_str());
+            const ChartLoad load =
+                readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
+            QVERIFY(load);
+            QCOMPARE(QByteArray(load.tree->name().c_str()),
+                     QString("chart%1").arg(round).toLatin1());
+            QCOMPARE(boxesText(*load.tree), boxesText(*chart.tree));
+            QCOMPARE(settingsText(load.settings), settingsText(chart.settings));
+        }
+        redirectDebugLog(nullptr);
+        QCOMPARE(entriesOf(dir.path()).size(), 20); // no temporary file left
+    }
+
+    void saveReplacesAndKeepsPermissions()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tree1.txt");
+        QVERIFY(writeWholeFile(path, "old content that is longer than the new chart text\n"));
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QVERIFY(saveChartFile(path.toStdString(), *smallTree(), TreeSettings()));
+        QCOMPARE(readWholeFile(path), smallTreeBytes);
+        struct stat status {};
+        QCOMPARE(::stat(path.toLocal8Bit().constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, mode_t(0640));
+        QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});
+    }
+
+    void saveFollowsSymbolicLink()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("real"));
+        const QString real = dir.filePath("real/tree1.txt");
+        const QString link = dir.filePath("link.txt");
+        QVERIFY(writeWholeFile(real, "old\n"));
+        QVERIFY(QFile::link(real, link));
+        QVERIFY(saveChartFile(link.toStdString(), *smallTree(), TreeSettings()));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readWholeFile(real), smallTreeBytes);
+        QCOMPARE(entriesOf(dir.filePath("real")), QStringList{"tree1.txt"});
+    }
+
+    void saveIntoMissingFolderFails()
+    {
+        QTemporaryDir dir;
+        const SaveResult saved = saveChartFile(dir.filePath("missing/tree1.txt").toStdString(),
+                                               *smallTree(), TreeSettings());
+        QVERIFY(!saved);
+        QVERIFY(QByteArray::fromStdString(saved.message).contains("missing"));
+        QVERIFY(entriesOf(dir.path()).isEmpty());
+
+        QVERIFY(writeWholeFile(dir.filePath("plain.txt"), "x"));
+        const SaveResult underFile = saveChartFile(
+            dir.filePath("plain.txt/tree1.txt").toStdString(), *smallTree(), TreeSettings());
+        QVERIFY(!underFile);
+        QVERIFY(!underFile.message.empty());
+        QCOMPARE(readWholeFile(dir.filePath("plain.txt")), QByteArray("x"));
+    }
+
+    void saveIntoReadOnlyFolderFails()
+    {
+        if (::geteuid() == 0)
+            QSKIP("a read-only folder does not stop the superuser");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tree1.txt");
+        QVERIFY(writeWholeFile(path, "old\n"));
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const SaveResult saved = saveChartFile(path.toStdString(), *smallTree(), TreeSettings());
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!saved);
+        QVERIFY(!saved.message.empty());
+        QCOMPARE(readWholeFile(path), QByteArray("old\n"));
+        QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});
+    }
+
+    void failedWriteLeavesOldFile()
+    {
+        // The disk refuses the chart halfway: the old file stays as it was.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tree1.txt");
+        QVERIFY(writeWholeFile(path, "old\n"));
+        SaveResult saved;
+        {
+            FileSizeLimit limit(10);
+            saved = saveChartFile(path.toStdString(), *smallTree(), TreeSettings());
+        }
+        QVERIFY(!saved);
+        QVERIFY(!saved.message.empty());
+        QCOMPARE(readWholeFile(path), QByteArray("old\n"));
+        QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});
+    }
+
+    void saveOverFolderFails()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("tree1.txt"));
+        const SaveResult saved =
+            saveChartFile(dir.filePath("tree1.txt").toStdString(), *smallTree(), TreeSettings());
+        QVERIFY(!saved);
+        QVERIFY(QFileInfo(dir.filePath("tree1.txt")).isDir());
+        QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});
+    }
+};
+
+QTEST_APPLESS_MAIN(ChartWriterTest)
+#include "chart_writer_test.moc"

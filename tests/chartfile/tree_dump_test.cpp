@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart_fixtures.h"
+#include "chartfile/debug_log.h"
+#include "chartfile/tree_dump.h"
+
+#include <QtTest>
+#include <sstream>
+
+namespace {
+
+QByteArray dumpOf(Tree& tree)
+{
+    std::ostringstream out;
+    dumpTree(out, tree);
+    return QByteArray::fromStdString(out.str());
+}
+
+} // namespace
+
+class TreeDumpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { treeSettings() = TreeSettings(); }
+    void cleanup() { treeSettings() = TreeSettings(); }
+
+    void emptyTree()
+    {
+        Tree named(String("tree1"));
+        QCOMPARE(dumpOf(named), QByteArray("\nTree: tree1\n  Extent: 35j10\n"));
+        Tree unnamed;
+        QCOMPARE(dumpOf(unnamed), QByteArray("\nTree: \n  Extent: 35j10\n"));
+    }
+
+    void boxesInListOrder()
+    {
+        const ChartLoad load = loadChartBytes("P 3j1 10:Name |Born 20j0 0\n"
+                                              "p2 0j2 14:Oakes |chart 1 20j20 1\n"
+                                              "P 1j0 0: -5j40 3\n",
+                                              TreeSettings(), "family");
+        QVERIFY(load);
+        QCOMPARE(dumpOf(*load.tree),
+                 QByteArray("\nTree: family\n"
+                            "  Box Name |Born at 3j1, connected 20j0, lineage 0\n"
+                            "  Continuation box, dir 2: Oakes |chart 1 at 0j2, connected 20j20, "
+                            "lineage 1\n"
+                            "  Box  at 1j0, connected -5j40, lineage 3\n"
+                            "  Extent: 455j150\n"));
+    }
+
+    void extentFollowsSettingsAndCache()
+    {
+        treeSettings().boxWidth = 100;
+        treeSettings().boxHeight = 40;
+        Tree tree(String("t"));
+        tree.append(new Person(String("a"), {2, 3}, {}));
+        QVERIFY(dumpOf(tree).endsWith("  Extent: 275j190\n"));
+        // The dump shows the cached extent; a box added later is not counted
+        // until the extent is recomputed.
+        tree.append(new Person(String("b"), {5, 5}, {}));
+        QVERIFY(dumpOf(tree).endsWith("  Extent: 275j190\n"));
+        tree.resetExtent();
+        QVERIFY(dumpOf(tree).endsWith("  Extent: 635j310\n"));
+    }
+
+    void logFileIsTruncatedAndFlushed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("stirpalog.txt");
+        QVERIFY(writeWholeFile(path, "from an earlier run\n"));
+        QVERIFY(openDebugLog(path.toStdString()));
+        debugLog() << "Infile x opened" << std::endl;
+        // Each line is flushed at once: readable before the log is closed.
+        QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n"));
+        Tree tree(String("x"));
+        dumpTree(debugLog(), tree);
+        QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n\nTree: x\n  Extent: 35j10\n"));
+
+        std::ostringstream elsewhere;
+        redirectDebugLog(&elsewhere);
+        debugLog() << "redirected" << std::endl;
+        redirectDebugLog(nullptr);
+        QCOMPARE(QByteArray::fromStdString(elsewhere.str()), QByteArray("redirected\n"));
+        debugLog() << "back" << std::endl;
+        QVERIFY(readWholeFile(path).endsWith("Extent: 35j10\nback\n"));
+
+        QVERIFY(openDebugLog(path.toStdString())); // a new run starts empty
+        QCOMPARE(readWholeFile(path), QByteArray());
+    }
+
+    void unopenableLogLosesWritesSilently()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!openDebugLog(dir.filePath("missing/stirpalog.txt").toStdString()));
+        debugLog() << "lost" << std::endl;
+        Tree tree;
+        dumpTree(debugLog(), tree);
+        QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
+        QVERIFY(openDebugLog(dir.filePath("stirpalog.txt").toStdString()));
+        debugLog() << "kept" << std::endl; // the stream works again after a good open
+        QCOMPARE(readWholeFile(dir.filePath("stirpalog.txt")), QByteArray("kept\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TreeDumpTest)
+#include "tree_dump_test.moc"

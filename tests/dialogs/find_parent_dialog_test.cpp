@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/find_parent_dialog.h"
+
+#include "helpmod/help_mgr.h"
+#include "view/view_message.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Stands in for the view: remembers the messages posted to it.
+class MessageSink : public QWidget {
+public:
+    std::vector<int> messages;
+
+protected:
+    void customEvent(QEvent* event) override
+    {
+        if (event->type() == ViewMessageEvent::eventType())
+            messages.push_back(static_cast<ViewMessageEvent*>(event)->message);
+    }
+};
+
+QRect placeIn(const QWidget* widget, const QWidget* dialog)
+{
+    return QRect(widget->mapTo(dialog, QPoint(0, 0)), widget->size());
+}
+
+} // namespace
+
+class ParentDlgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsAndDefaults()
+    {
+        MessageSink owner;
+        FindParentDialog dialog(&owner);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Find Parent"));
+        QVERIFY(!dialog.isModal());
+        QCOMPARE(dialog.ownerView.data(), &owner);
+        QCOMPARE(dialog.parentWidget(), &owner);
+        QVERIFY(dialog.isWindow());
+
+        QCOMPARE(dialog.immediateButton()->text(), QStringLiteral("Immediate parent"));
+        QCOMPARE(dialog.ancestorButton()->text(), QStringLiteral("Ancestor"));
+        QCOMPARE(dialog.highlightBox()->text(), QStringLiteral("Highlight lineage"));
+        QCOMPARE(dialog.findButton()->text(), QStringLiteral("Find"));
+        QCOMPARE(dialog.helpButton()->text(), QStringLiteral("Help"));
+        QCOMPARE(dialog.closeButton()->text(), QStringLiteral("Close"));
+        auto* group = qobject_cast<QGroupBox*>(dialog.immediateButton()->parentWidget());
+        QVERIFY(group);
+        QCOMPARE(group->title(), QStringLiteral("Find"));
+        QCOMPARE(dialog.ancestorButton()->parentWidget(), group);
+
+        QVERIFY(dialog.immediateButton()->isChecked());
+        QVERIFY(!dialog.ancestorButton()->isChecked());
+        QVERIFY(!dialog.highlightBox()->isChecked());
+        QCOMPARE(dialog.searchMode, 0);
+        QCOMPARE(dialog.highlightLineage, 0);
+        QVERIFY(dialog.findButton()->isDefault());
+        QVERIFY(!dialog.helpButton()->isDefault());
+        QVERIFY(!dialog.closeButton()->isDefault());
+    }
+
+    // The template's arrangement: the group top left with the check box to its
+    // right, the buttons Find, Help, Close in a row below; nothing overlaps or
+    // sticks out of the dialog, and the radio texts are not cut.
+    void layoutKeepsTheTemplatePlaces()
+    {
+        MessageSink owner;
+        FindParentDialog dialog(&owner);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* group = dialog.immediateButton()->parentWidget();
+        const QRect groupRect = placeIn(group, &dialog);
+        const QRect check = placeIn(dialog.highlightBox(), &dialog);
+        const QRect find = placeIn(dialog.findButton(), &dialog);
+        const QRect help = placeIn(dialog.helpButton(), &dialog);
+        const QRect close = placeIn(dialog.closeButton(), &dialog);
+
+        QVERIFY(check.left() > groupRect.right());
+        QVERIFY(check.top() > groupRect.top());
+        QVERIFY(check.bottom() < find.top());
+        for (const QRect& button : {find, help, close})
+            QVERIFY(button.top() > groupRect.bottom());
+        QVERIFY(find.right() < help.left());
+        QVERIFY(help.right() < close.left());
+        QCOMPARE(find.top(), help.top());
+        QVERIFY(qAbs(find.left() - groupRect.left()) <= 1);
+        for (const QRect& part : {groupRect, check, find, help, close})
+            QVERIFY2(dialog.rect().contains(part), "a control lies outside the dialog");
+        for (QRadioButton* radio : {dialog.immediateButton(), dialog.ancestorButton()}) {
+            QVERIFY(radio->width() >= radio->sizeHint().width());
+            QVERIFY(group->rect().contains(QRect(radio->pos(), radio->size())));
+        }
+        QVERIFY(dialog.immediateButton()->y() < dialog.ancestorButton()->y());
+        // About the template's proportions (172 x 66 units, wider than high).
+        QVERIFY(dialog.width() > 2 * dialog.height());
+        QVERIFY(dialog.width() < 4 * dialog.height());
+    }
+
+    void findReadsTheControlsAndPostsFind_data()
+    {
+        QTest::addColumn<bool>("ancestor");
+        QTest::addColumn<bool>("highlight");
+        QTest::newRow("defaults") << false << false;
+        QTest::newRow("ancestor") << true << false;
+        QTest::newRow("highlight") << false << true;
+        QTest::newRow("both") << true << true;
+    }
+    void findReadsTheControlsAndPostsFind()
+    {
+        QFETCH(bool, ancestor);
+        QFETCH(bool, highlight);
+        MessageSink owner;
+        FindParentDialog dialog(&owner);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        if (ancestor)
+            QTest::mouseClick(dialog.ancestorButton(), Qt::LeftButton);
+        if (highlight)
+            QTest::mouseClick(dialog.highlightBox(), Qt::LeftButton);
+        // The members follow the controls only when Find is clicked.
+        QCOMPARE(dialog.searchMode, 0);
+        QCOMPARE(dialog.highlightLineage, 0);
+
+        QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
+        QCOMPARE(dialog.searchMode, ancestor ? 1 : 0);
+        QCOMPARE(dialog.highlightLineage, highlight ? 1 : 0);
+        // Posted, not sent: nothing has arrived while the click is handled.
+        QVERIFY(owner.messages.empty());
+        QTRY_COMPARE(owner.messages, std::vector<int>{WM_PARENTDLG_FIND});
+        QVERIFY(dialog.isVisible());
+    }
+
+    void choicesStayBetweenFinds()
+    {
+        MessageSink owner;
+        FindParentDialog dialog(&owner);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(dialog.ancestorButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.highlightBox(), Qt::LeftButton);
+        QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.immediateButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
+        QCOMPARE(dialog.searchMode, 0);
+        QCOMPARE(dialog.highlightLineage, 1);
+        QTRY_COMPARE(owner.messages, (std::vector<int>{WM_PARENTDLG_FIND, WM_PARENTDLG_FIND}));
+    }
+
+    void enterPressesFind()
+    {
+        MessageSink owner;
+        FindParentDialog dialog(&owner);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QTRY_COMPARE(owner.messages, std::vector<int>{WM_PARENTDLG_FIND});
+    }
+
+    void closePostsCloseAndStaysForTheView()
+    {
+        MessageSink owner;
+        auto* dialog = new FindParentDialog(&owner);
+        QPointer<FindParentDialog> alive(dialog);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QTest::mouseClick(dialog->closeButton(), Qt::LeftButton);
+        QTRY_COMPARE(owner.messages, std::vector<int>{WM_PARENTDLG_CLOSE});
+        // Destroying it is the view's work.
+        QVERIFY(alive);
+    }
+
+    void escapeAndCloseBoxOnlyHide_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Esc") << true;
+        QTest::newRow("close box") << false;
+    }
+    void escapeAndCloseBoxOnlyHide()
+    {
+        QFETCH(bool, escape);
+        MessageSink owner;
+        auto* dialog = new FindParentDialog(&owner);
+        QPointer<FindParentDialog> alive(dialog);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QTest::mouseClick(dialog->ancestorButton(), Qt::LeftButton);
+        if (escape)
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog->close();
+        QCoreApplication::processEvents();
+        QVERIFY(alive);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(owner.messages.empty());
+        dialog->show();
+        QVERIFY(dialog->ancestorButton()->isChecked());
+    }
+
+    void helpOpensTheParentTopic()
+    {
+        HelpMgr::SetFile(String(STIRPA_SOURCE_DIR "/resources/Stirpa.hlp"), false);
+        std::vector<std::string> shown;
+        HelpMgr::setViewer(
+            [&](const std::string& topic, const std::string&) { shown.push_back(topic); });
+        MessageSink owner;
+        FindParentDialog dialog(&owner);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
+        HelpMgr::setViewer({});
+        QCOMPARE(shown, std::vector<std::string>{"Parent"});
+        QCoreApplication::processEvents();
+        QVERIFY(owner.messages.empty());
+    }
+};
+
+QTEST_MAIN(ParentDlgTest)
+#include "find_parent_dialog_test.moc"

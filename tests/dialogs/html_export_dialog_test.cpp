@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "view/command_ids.h"
+#include "chartfile/debug_log.h"
+#include "dialogs/html_export_dialog.h"
+#include "app/main_window.h"
+#include "document/chart_document.h"
+#include "model/tree_settings.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sstream>
+
+namespace {
+
+class ExportingFrame : public MainWindow {
+public:
+    ExportChoice choice;
+    QString offered;
+    QStringList errors;
+
+protected:
+    ExportChoice askExportPath(const QString& initialPath) override
+    {
+        offered = initialPath;
+        return choice;
+    }
+    void showError(const QString&, const QString& message) override { errors.append(message); }
+};
+
+} // namespace
+
+class HtmlSaveDlgTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        treeSettings() = TreeSettings();
+        log.str(std::string());
+        redirectDebugLog(&log);
+        qputenv("XDG_STATE_HOME", dir.path().toUtf8());
+    }
+    void cleanup() { redirectDebugLog(nullptr); }
+
+    void titleGroupAndPreselection()
+    {
+        HtmlExportDialog dialog(dir.filePath("tree.html"));
+        QCOMPARE(dialog.windowTitle(), QString("Write html"));
+        QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog.defaultSuffix(), QString("html"));
+        auto* group = dialog.findChild<QGroupBox*>();
+        QVERIFY(group);
+        QCOMPARE(group->title(), QString("html Code to Write"));
+        QCOMPARE(dialog.completePageButton()->text(), QString("Complete page"));
+        QCOMPARE(dialog.personsOnlyButton()->text(), QString("Persons only"));
+        QVERIFY(dialog.personsOnlyButton()->isChecked());
+        QCOMPARE(dialog.pageOption, 1);
+    }
+
+    void theLastChoiceCounts()
+    {
+        HtmlExportDialog dialog(dir.filePath("tree.html"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.completePageButton()->click();
+        QCOMPARE(dialog.pageOption, 0);
+        dialog.personsOnlyButton()->click();
+        QCOMPARE(dialog.pageOption, 1);
+    }
+
+    void cancelWritesNothing()
+    {
+        ExportingFrame frame;
+        frame.document()->OnNewDocument();
+        log.str(std::string());
+        frame.action(cmd::fileExportHtml)->trigger();
+        QCOMPARE(frame.offered, QString(".html"));
+        QCOMPARE(QString::fromStdString(log.str()), QString());
+        QVERIFY(frame.errors.isEmpty());
+    }
+
+    void exportWritesTheChosenFileNextToTheChart()
+    {
+        ExportingFrame frame;
+        const QString chart = dir.filePath("family.txt");
+        QFile file(chart);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("P 0j0 5:Alpha 0j0 0\n");
+        file.close();
+        QVERIFY(frame.openChart(chart));
+        frame.choice = {dir.filePath("out.html"), false};
+        log.str(std::string());
+        frame.action(cmd::fileExportHtml)->trigger();
+        QCOMPARE(frame.offered, dir.filePath("family.html"));
+        QVERIFY(QFile::exists(dir.filePath("out.html")));
+        QCOMPARE(QString::fromStdString(log.str()),
+                 "Html outfile is " + dir.filePath("out.html") + "\n");
+    }
+
+    void aMissingTemplateIsReported()
+    {
+        ExportingFrame frame;
+        frame.document()->OnNewDocument();
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path()); // no page template here
+        frame.choice = {dir.filePath("page.html"), true};
+        frame.action(cmd::fileExportHtml)->trigger();
+        QDir::setCurrent(previous);
+        QCOMPARE(frame.errors.size(), 1);
+        QVERIFY(
+            QString::fromStdString(log.str()).contains("Model input prematurely interrupted\n"));
+    }
+
+private:
+    std::ostringstream log;
+    QTemporaryDir dir;
+};
+
+QTEST_MAIN(HtmlSaveDlgTest)
+#include "html_export_dialog_test.moc"
