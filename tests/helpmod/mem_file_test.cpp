@@ -78,7 +78,6 @@ private slots:
         QTemporaryDir dir;
         memFile reader(String(dir.filePath("absent.txt").toLocal8Bit().constData()));
         QVERIFY(reader.fail());
-        QVERIFY(reader.fail());
         QVERIFY(!reader.good());
         QVERIFY(reader.readLine() == nullptr);
     }
