@@ -61,7 +61,8 @@ MainWindow::MainWindow()
     connect(view_, &ChartView::definePersonRequested, this, &MainWindow::definePerson);
     connect(view_, &ChartView::refused, this, &MainWindow::showError);
     updateTitle();
-    updateUndoAction();
+    // The Undo item keeps its menu text until there is a chart to undo in.
+    action(Command::EditUndo)->setEnabled(false);
     updatePasteAction();
     updateSelectionActions();
 }

@@ -5,10 +5,13 @@
 
 void ChartView::definePerson(const PersonEntry& entry)
 {
+    // An empty description erases the selected box; with none it does nothing.
+    const bool erasing = entry.description.isEmpty();
+    if (erasing && !tree().selected)
+        return;
     Person* box = document_->definePerson(entry);
-    if (!box) {
-        if (entry.description.isEmpty())
-            selectCell(entry.cell);
+    if (erasing || !box) {
+        selectCell(entry.cell);
         return;
     }
     // The box takes the selection over from the frame of the empty cell.

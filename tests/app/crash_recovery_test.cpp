@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/command_ids.h"
 #include "app/crash_recovery.h"
 #include "app/main_window.h"
 #include "document/chart_document.h"
@@ -49,7 +48,7 @@ int runChild(const QString& chartPath)
     if (!frame.openChart(chartPath))
         return 2;
     frame.view()->selectCell({0, 0});
-    frame.action(cmd::editCut)->trigger();
+    frame.action(Command::EditCut)->trigger();
     if (!QTest::qWaitFor([&] { return QFile::exists(frame.recovery()->chartPath()); }, 60000))
         return 3;
     std::cout << "ready" << std::endl;
@@ -67,7 +66,6 @@ private slots:
         QVERIFY(state.isValid());
         qputenv("XDG_STATE_HOME", state.path().toUtf8());
         QDir(CrashRecovery::folder()).removeRecursively();
-        treeSettings() = TreeSettings();
     }
 
     void copyFollowsEditsAndGoesOnSave()
@@ -79,7 +77,7 @@ private slots:
         QVERIFY(!frame.recovery()->writeNow()); // nothing unsaved yet
         frame.recovery()->setDelay(10);
         frame.view()->selectCell({1, 0});
-        frame.action(cmd::editCut)->trigger();
+        frame.action(Command::EditCut)->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(frame.recovery()->chartPath()), 60000);
         QFile copy(frame.recovery()->chartPath());
         QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -87,7 +85,7 @@ private slots:
         // A running editor's copy is never offered to another.
         QVERIFY(CrashRecovery::leftOvers().isEmpty());
 
-        frame.action(cmd::fileSave)->trigger();
+        frame.action(Command::FileSave)->trigger();
         QVERIFY(!QFile::exists(frame.recovery()->chartPath()));
     }
 
@@ -96,14 +94,15 @@ private slots:
         QString copyPath;
         {
             RecoveringFrame frame;
-            frame.document()->OnNewDocument();
+            frame.document()->newChart();
+            frame.view()->tree().append(new Person(String("Gamma"), {1, 0}, {}));
+            frame.view()->selectCell({1, 0});
+            frame.action(Command::EditCopy)->trigger();
             frame.view()->selectCell({0, 0});
-            frame.view()->pasteBuffer.text = "Gamma";
-            frame.updateCommands();
-            frame.action(cmd::editPaste)->trigger();
+            frame.action(Command::EditPaste)->trigger();
             QVERIFY(frame.recovery()->writeNow());
             copyPath = frame.recovery()->chartPath();
-            frame.action(cmd::fileNew)->trigger(); // discards
+            frame.action(Command::FileNew)->trigger(); // discards
             QVERIFY(!QFile::exists(copyPath));
         }
     }
@@ -134,13 +133,13 @@ private slots:
         RecoveringFrame frame;
         QVERIFY(frame.offerRecovery());
         QCOMPARE(frame.asked, QStringList("family.txt"));
-        QCOMPARE(frame.document()->pathName(), path);
+        QCOMPARE(frame.document()->path(), path);
         QVERIFY(frame.document()->isModified());
-        QCOMPARE(frame.view()->tree->size(), std::size_t(1));
+        QCOMPARE(frame.view()->tree().size(), std::size_t(1));
         QVERIFY(CrashRecovery::leftOvers().isEmpty());
 
         // Saving writes the recovered chart over the original.
-        frame.action(cmd::fileSave)->trigger();
+        frame.action(Command::FileSave)->trigger();
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("Stirpa 120j50 50j200 d1 1\nP 1j0 4:Beta 0j0 0\n"));

@@ -2,7 +2,6 @@
 // The edit commands as the user gives them: through the window's actions, its
 // shortcuts and real mouse and key events on the chart.
 #include "model/chart_limits.h"
-#include "view/command_ids.h"
 #include "app/main_window.h"
 #include "document/chart_document.h"
 #include "view/chart_view.h"
@@ -20,7 +19,7 @@ namespace {
 // Connector lengths (right, down) in a form QCOMPARE prints.
 QPoint linksOf(const Person* box) { return {box->links().right, box->links().down}; }
 
-class QuietFrame : public MainWindow {
+class QuietWindow : public MainWindow {
 public:
     QStringList errors;
 
@@ -36,15 +35,14 @@ protected:
 struct Window {
     Window()
     {
-        frame.document()->OnNewDocument();
+        frame.document()->newChart();
         frame.show();
         frame.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
-        frame.updateCommands();
     }
 
     ChartView& view() { return *frame.view(); }
-    Tree& tree() { return *frame.view()->tree; }
+    Tree& tree() { return frame.view()->tree(); }
     // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
     Person* add(Person* box)
     {
@@ -60,7 +58,7 @@ struct Window {
     }
     QPoint inside(Cell cell)
     {
-        const Point origin = cellOrigin(cell);
+        const Point origin = tree().settings().cellOrigin(cell);
         return QPoint(origin.x + 60, origin.y + 25) - view().scrollPosition();
     }
     void click(Cell cell)
@@ -74,16 +72,16 @@ struct Window {
         QTest::mouseMove(port, inside(to));
         QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, inside(to));
     }
-    void run(int id) { frame.action(id)->trigger(); }
-    bool enabled(int id) { return frame.action(id)->isEnabled(); }
-    QString text(int id) { return frame.action(id)->text(); }
+    void run(Command id) { frame.action(id)->trigger(); }
+    bool enabled(Command id) { return frame.action(id)->isEnabled(); }
+    QString text(Command id) { return frame.action(id)->text(); }
     std::string textAt(Cell cell)
     {
         const Person* box = tree().findPerson(cell);
         return box ? box->text.c_str() : "<none>";
     }
 
-    QuietFrame frame;
+    QuietWindow frame;
 };
 
 } // namespace
@@ -93,7 +91,6 @@ class EditCommandsTest : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() { treeSettings() = TreeSettings(); }
 
     void theChartHasTheKeyboardFocusWhenTheWindowOpens()
     {
@@ -107,21 +104,21 @@ private slots:
         Window w;
         w.add({0, 0}, "A");
         w.add({2, 1}, "B");
-        QVERIFY(!w.enabled(cmd::editUndo));
+        QVERIFY(!w.enabled(Command::EditUndo));
         w.drag({0, 0}, {2, 1});
         QCOMPARE(w.textAt({2, 1}), std::string("A"));
         QCOMPARE(w.textAt({0, 0}), std::string("B"));
         QVERIFY(w.frame.document()->isModified());
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo switch persons"));
-        w.run(cmd::editUndo);
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Undo switch persons"));
+        w.run(Command::EditUndo);
         QCOMPARE(w.textAt({0, 0}), std::string("A"));
         QCOMPARE(w.textAt({2, 1}), std::string("B"));
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Redo switch persons"));
-        QVERIFY(w.enabled(cmd::editUndo));
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Redo switch persons"));
+        QVERIFY(w.enabled(Command::EditUndo));
         // Ctrl+Z redoes it, and the label stays.
         QTest::keyClick(&w.view(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w.textAt({2, 1}), std::string("A"));
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Redo switch persons"));
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Redo switch persons"));
     }
 
     void copyingAnEmptyTextLeavesPasteDisabled()
@@ -129,13 +126,13 @@ private slots:
         Window w;
         w.add({0, 0}, "A");
         w.add({1, 0}, "");
-        QVERIFY(!w.enabled(cmd::editPaste));
+        QVERIFY(!w.enabled(Command::EditPaste));
         w.click({0, 0});
-        w.run(cmd::editCopy);
-        QVERIFY(w.enabled(cmd::editPaste));
+        w.run(Command::EditCopy);
+        QVERIFY(w.enabled(Command::EditPaste));
         w.click({1, 0});
-        w.run(cmd::editCopy);
-        QVERIFY(!w.enabled(cmd::editPaste));
+        w.run(Command::EditCopy);
+        QVERIFY(!w.enabled(Command::EditPaste));
         QVERIFY(!w.frame.document()->isModified());
     }
 
@@ -144,10 +141,10 @@ private slots:
         Window w;
         w.add(new ContPerson(String("Oakes|chart 1"), {0, 0}, {20, 20}, 1));
         w.click({0, 0});
-        w.run(cmd::editCopy);
+        w.run(Command::EditCopy);
         w.click({3, 2});
-        QVERIFY(w.enabled(cmd::editPaste));
-        w.run(cmd::editPaste);
+        QVERIFY(w.enabled(Command::EditPaste));
+        w.run(Command::EditPaste);
         const Person* pasted = w.tree().findPerson({3, 2});
         QVERIFY(pasted);
         QCOMPARE(pasted->kind(), 'P');
@@ -155,7 +152,7 @@ private slots:
         QCOMPARE(linksOf(pasted), QPoint(20, 20));
         QCOMPARE(w.tree().selected, pasted);
         QVERIFY(w.frame.document()->isModified());
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Can't undo"));
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Can't undo"));
     }
 
     void cutWithNothingSelectedStillMarksTheChartModified()
@@ -163,10 +160,10 @@ private slots:
         Window w;
         w.add({0, 0}, "A");
         QVERIFY(!w.frame.document()->isModified());
-        w.run(cmd::editCut);
+        w.run(Command::EditCut);
         QCOMPARE(w.tree().size(), std::size_t(1));
         QVERIFY(w.frame.document()->isModified());
-        QVERIFY(!w.enabled(cmd::editUndo));
+        QVERIFY(!w.enabled(Command::EditUndo));
     }
 
     void cutTakesTheBoxAndUndoBringsItBack()
@@ -177,11 +174,11 @@ private slots:
         QTest::keyClick(&w.view(), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(w.textAt({1, 1}), std::string("<none>"));
         QVERIFY(w.tree().selectionFrame.drawn);
-        QVERIFY(w.enabled(cmd::editPaste));
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo cut"));
-        w.run(cmd::editUndo);
+        QVERIFY(w.enabled(Command::EditPaste));
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Undo cut"));
+        w.run(Command::EditUndo);
         QCOMPARE(w.textAt({1, 1}), std::string("A"));
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Can't undo"));
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Can't undo"));
     }
 
     // A dragged box stays selected while the current cell stays where it was.
@@ -192,28 +189,28 @@ private slots:
         Person* b = w.add({2, 0}, "B");
         w.add({1, 1}, "C");
         w.click({1, 1});
-        w.run(cmd::editCopy);
+        w.run(Command::EditCopy);
         w.click({0, 0});
         w.drag({0, 0}, {2, 0}); // A and B switch
-        QCOMPARE(w.view().currentCell, (Cell{0, 0}));
+        QCOMPARE(w.view().currentCell(), (Cell{0, 0}));
         QCOMPARE(w.tree().selected, a);
-        w.run(cmd::editPaste);
+        w.run(Command::EditPaste);
         QCOMPARE(w.textAt({2, 0}), std::string("C"));
         QCOMPARE(w.textAt({0, 0}), std::string("B"));
         QCOMPARE(w.tree().selected, a);
-        QCOMPARE(w.view().currentCell, (Cell{2, 0}));
+        QCOMPARE(w.view().currentCell(), (Cell{2, 0}));
         w.drag({2, 0}, {3, 1});
-        w.run(cmd::editCut);
+        w.run(Command::EditCut);
         // The frame marks the cell the box left; B at the old current cell is untouched.
         QCOMPARE(w.textAt({3, 1}), std::string("<none>"));
         QVERIFY(!w.tree().selected);
         QVERIFY(w.tree().selectionFrame.drawn);
-        QCOMPARE(w.tree().selectionFrame.current, cellOrigin({3, 1}));
-        QCOMPARE(w.view().currentCell, (Cell{3, 1}));
+        QCOMPARE(w.tree().selectionFrame.current, w.tree().settings().cellOrigin({3, 1}));
+        QCOMPARE(w.view().currentCell(), (Cell{3, 1}));
         QCOMPARE(w.textAt({0, 0}), std::string("B"));
         QCOMPARE(b->cell(), (Cell{0, 0}));
         // Pasting it back puts it where it was.
-        w.run(cmd::editPaste);
+        w.run(Command::EditPaste);
         QCOMPARE(w.textAt({3, 1}), std::string("C"));
     }
 
@@ -229,12 +226,12 @@ private slots:
         QVERIFY(w.frame.openChart(path));
         Person* beta = w.tree().findPerson({1, 0});
         QCOMPARE(w.tree().selected, beta);
-        QCOMPARE(w.view().currentCell, noCell);
-        w.run(cmd::editCopy);
-        w.run(cmd::editPaste);
+        QCOMPARE(w.view().currentCell(), noCell);
+        w.run(Command::EditCopy);
+        w.run(Command::EditPaste);
         QCOMPARE(w.tree().selected, beta);
-        QCOMPARE(w.view().currentCell, (Cell{1, 0}));
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo paste person"));
+        QCOMPARE(w.view().currentCell(), (Cell{1, 0}));
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Undo paste person"));
     }
 
     // A box past the grid's far edge could not be saved: the window refuses to
@@ -243,33 +240,34 @@ private slots:
     {
         Window w;
         w.add({chartLimits::maxCell, 0}, "edge");
-        w.frame.document()->SetModifiedFlag(false);
+        w.frame.document()->setModified(false);
         w.view().selectCell({chartLimits::maxCell, 0});
-        w.run(cmd::treeInsertColumn);
+        w.run(Command::TreeInsertColumn);
         QCOMPARE(w.frame.errors,
                  QStringList("Insert column: Cannot insert a column: a box would move past the "
                              "chart's last column, 100000."));
         QCOMPARE(w.textAt({chartLimits::maxCell, 0}), std::string("edge"));
         QVERIFY(!w.frame.document()->isModified());
-        w.run(cmd::treeInsertRow);
+        w.run(Command::TreeInsertRow);
         QCOMPARE(w.textAt({chartLimits::maxCell, 1}), std::string("edge"));
         QCOMPARE(w.frame.errors.size(), 1);
         w.add({0, chartLimits::maxCell}, "bottom");
         w.frame.errors.clear();
         w.view().selectCell({chartLimits::maxCell, 1});
-        w.run(cmd::treeInsertRow);
+        w.run(Command::TreeInsertRow);
         QCOMPARE(w.frame.errors.size(), 1);
         QVERIFY(w.frame.errors[0].startsWith("Insert row: "));
 
         // Neither keys, clicks nor the dialog's arrows select a cell past it.
         w.view().selectCell({chartLimits::maxCell + 1, 1});
-        QCOMPARE(w.view().currentCell, (Cell{chartLimits::maxCell, 1}));
-        w.view().OnKeyDown(0x27); // right arrow
-        QCOMPARE(w.view().currentCell, (Cell{chartLimits::maxCell, 1}));
-        const Point edge = cellOrigin({chartLimits::maxCell, 0});
-        const Point pastTheEdge = cellOrigin({chartLimits::maxCell + 1, 0});
-        QCOMPARE(cellAt({edge.x + 5, edge.y + 5}), (Cell{chartLimits::maxCell, 0}));
-        QCOMPARE(cellAt({pastTheEdge.x + 5, pastTheEdge.y + 5}), noCell);
+        QCOMPARE(w.view().currentCell(), (Cell{chartLimits::maxCell, 1}));
+        w.view().stepSelection(Qt::RightArrow);
+        QCOMPARE(w.view().currentCell(), (Cell{chartLimits::maxCell, 1}));
+        const TreeSettings& s = w.tree().settings();
+        const Point edge = s.cellOrigin({chartLimits::maxCell, 0});
+        const Point pastTheEdge = s.cellOrigin({chartLimits::maxCell + 1, 0});
+        QCOMPARE(s.cellAt({edge.x + 5, edge.y + 5}), (Cell{chartLimits::maxCell, 0}));
+        QCOMPARE(s.cellAt({pastTheEdge.x + 5, pastTheEdge.y + 5}), noCell);
     }
 
     void insertRowMovesBoxesButNotConnectorLengths()
@@ -279,13 +277,13 @@ private slots:
         w.add({0, 2}, "child", {20, 0});
         w.add({1, 3}, "grandchild");
         w.add({1, 0}, "top");
-        QVERIFY(!w.enabled(cmd::treeInsertRow));
-        QVERIFY(!w.enabled(cmd::treeInsertColumn));
-        w.run(cmd::treeInsertRow); // disabled: nothing
+        QVERIFY(!w.enabled(Command::TreeInsertRow));
+        QVERIFY(!w.enabled(Command::TreeInsertColumn));
+        w.run(Command::TreeInsertRow); // disabled: nothing
         QCOMPARE(w.textAt({0, 2}), std::string("child"));
         w.click({0, 2});
-        QVERIFY(w.enabled(cmd::treeInsertRow));
-        w.run(cmd::treeInsertRow);
+        QVERIFY(w.enabled(Command::TreeInsertRow));
+        w.run(Command::TreeInsertRow);
         QCOMPARE(w.textAt({0, 1}), std::string("parent"));
         QCOMPARE(w.textAt({0, 2}), std::string("<none>"));
         QCOMPARE(w.textAt({0, 3}), std::string("child"));
@@ -308,13 +306,13 @@ private slots:
         Window w;
         w.add({0, 0}, "Old chart box", {20, 0});
         w.click({0, 0});
-        w.run(cmd::editCopy);
-        w.run(cmd::fileNew);
+        w.run(Command::EditCopy);
+        w.run(Command::FileNew);
         QCOMPARE(w.tree().size(), std::size_t(0));
-        QCOMPARE(w.view().currentCell, noCell);
-        QVERIFY(w.enabled(cmd::editPaste));
+        QCOMPARE(w.view().currentCell(), noCell);
+        QVERIFY(w.enabled(Command::EditPaste));
         // With nothing selected there is nowhere to paste.
-        w.run(cmd::editPaste);
+        w.run(Command::EditPaste);
         QCOMPARE(w.tree().size(), std::size_t(0));
         w.click({2, 1});
         QTest::keyClick(&w.view(), Qt::Key_V, Qt::ControlModifier);
@@ -328,14 +326,14 @@ private slots:
         w.add({0, 0}, "A");
         w.add({1, 1}, "B");
         QTest::keyClick(&w.view(), Qt::Key_Down); // starts at (0, 0)
-        QCOMPARE(w.view().currentCell, (Cell{0, 0}));
+        QCOMPARE(w.view().currentCell(), (Cell{0, 0}));
         QTest::keyClick(&w.view(), Qt::Key_C, Qt::ControlModifier);
         QTest::keyClick(&w.view(), Qt::Key_End);
-        QCOMPARE(w.view().currentCell, (Cell{1, 1}));
+        QCOMPARE(w.view().currentCell(), (Cell{1, 1}));
         QCOMPARE(w.tree().selected, w.tree().findPerson({1, 1}));
         QTest::keyClick(&w.view(), Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(w.textAt({1, 1}), std::string("A"));
-        QCOMPARE(w.text(cmd::editUndo), QStringLiteral("Undo paste person"));
+        QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Undo paste person"));
         QTest::keyClick(&w.view(), Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(w.textAt({1, 1}), std::string("B"));
     }

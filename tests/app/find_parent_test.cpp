@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Find parent command, the dialog's Find and Close in the view, the lineage
-// highlight on screen and in the HTML export.
-#include "view/command_ids.h"
-#include "view/command_target.h"
-#include "export/html_export.h"
+// The Find parent command, the dialog's Find and Close in the main window, the
+// lineage highlight on screen and in the HTML export.
+#include "app/main_window.h"
 #include "dialogs/find_parent_dialog.h"
-#include "view/chart_view.h"
+#include "document/chart_document.h"
+#include "export/html_export.h"
 #include "model/tree_settings.h"
+#include "view/chart_view.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sstream>
@@ -47,57 +49,51 @@ protected:
     }
 };
 
-// A shown view without scroll bars, no animation pause, and a count of the
-// modified signals.
+// A shown main window whose chart has no scroll bars, no animation pause, and
+// a count of the chart's changes.
 struct ChartFixture {
     ChartFixture()
     {
         view.setFrameShape(QFrame::NoFrame);
         view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view.resize(900, 600);
-        view.newTree(String("test"));
-        view.lineagePause = 0;
-        QObject::connect(&view, &ChartView::modified, [this] { ++modifiedCount; });
-        view.show();
-        if (!QTest::qWaitForWindowExposed(&view))
-            qWarning("the view was not exposed");
+        window.resize(1000, 700);
+        view.setLineagePause(0);
+        QObject::connect(window.document(), &ChartDocument::changed, [this] { ++modifiedCount; });
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qWarning("the window was not exposed");
     }
 
     Person* add(Cell cell, Links links = {})
     {
         auto* box = new Person(String("Name|born"), cell, links);
-        view.tree->append(box);
-        view.tree->growExtent(cell);
+        view.tree().append(box);
+        view.tree().growExtent(cell);
         return box;
     }
     Person* addContinuation(Cell cell)
     {
         auto* box = new ContPerson(String("more"), cell, {20, 20}, 3);
-        view.tree->append(box);
-        view.tree->growExtent(cell);
+        view.tree().append(box);
+        view.tree().growExtent(cell);
         return box;
     }
 
     FindParentDialog* dialog()
     {
-        if (!view.parentDialog)
-            view.onCommand(cmd::treeFindParent);
-        return view.parentDialog;
+        if (!window.findParentDialog())
+            window.showFindParent();
+        return window.findParentDialog();
     }
 
-    // What a Find click leaves in the members, carried out at once.
-    void find(int searchMode, bool highlight)
-    {
-        dialog()->searchMode = searchMode;
-        dialog()->highlightLineage = highlight ? 1 : 0;
-        view.OnParentDlgFind();
-    }
+    // What a Find click asks for, carried out at once.
+    void find(int searchMode, bool highlight) { view.findParent(searchMode == 1, highlight); }
 
     std::vector<int> lineages() const
     {
         std::vector<int> bits;
-        view.tree->forEachPerson([&](const Person* box) { bits.push_back(box->lineage); });
+        view.tree().forEachPerson([&](const Person* box) { bits.push_back(box->lineage); });
         return bits;
     }
 
@@ -107,13 +103,14 @@ struct ChartFixture {
         view.updateScrollSizes();
         view.invalidateChart();
         view.viewport()->repaint();
-        const TreeSettings& s = treeSettings();
-        const Point origin = cellOrigin(box->cell());
+        const TreeSettings& s = view.tree().settings();
+        const Point origin = s.cellOrigin(box->cell());
         return view.backingImage().pixel(origin.x + s.boxWidth / 2,
                                          origin.y + s.boxHeight + box->downLink() / 2);
     }
 
-    ChartView view;
+    MainWindow window;
+    ChartView& view = *window.view();
     int modifiedCount = 0;
 };
 
@@ -125,53 +122,53 @@ class FindParentTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-    void cleanup() { treeSettings() = TreeSettings(); }
+    void initTestCase()
+    {
+        // The window's recovery copies go to a folder of this run's own.
+        QVERIFY(state.isValid());
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    }
 
     void commandEnabledExactlyWithASelectedBox()
     {
         ChartFixture f;
         f.add({0, 0});
-        CommandState state;
-        QVERIFY(f.view.updateCommand(cmd::treeFindParent, state));
-        QVERIFY(!state.enabled);
+        QAction* command = f.window.action(Command::TreeFindParent);
+        QVERIFY(!command->isEnabled());
         f.view.selectCell({1, 0}); // an empty cell
-        QVERIFY(f.view.updateCommand(cmd::treeFindParent, state));
-        QVERIFY(!state.enabled);
+        QVERIFY(!command->isEnabled());
         f.view.selectCell({0, 0});
-        QVERIFY(f.view.updateCommand(cmd::treeFindParent, state));
-        QVERIFY(state.enabled);
+        QVERIFY(command->isEnabled());
     }
 
     void commandShowsOneDialogPlacedBesideTheChart()
     {
         ChartFixture f;
-        QVERIFY(!f.view.parentDialog);
-        QVERIFY(f.view.onCommand(cmd::treeFindParent));
-        QPointer<FindParentDialog> first = f.view.parentDialog;
+        QVERIFY(!f.window.findParentDialog());
+        f.window.showFindParent();
+        QPointer<FindParentDialog> first = f.window.findParentDialog();
         QVERIFY(first);
         QVERIFY(first->isVisible());
-        QCOMPARE(first->parentWidget(), &f.view);
-        QCOMPARE(first->ownerView.data(), &f.view);
+        QCOMPARE(first->parentWidget(), &f.window);
         const QSize size = f.view.windowSize();
-        QCOMPARE(first->pos(), f.view.frameGeometry().topLeft() + QPoint(size.width() / 2, 50));
+        QCOMPARE(first->pos(), f.window.frameGeometry().topLeft() + QPoint(size.width() / 2, 50));
 
         // Moved by the user, hidden by Esc, minimized: the command brings back the same one.
         first->move(first->pos() + QPoint(7, 9));
         const QPoint moved = first->pos();
         QTest::keyClick(first, Qt::Key_Escape);
         QVERIFY(!first->isVisible());
-        QCOMPARE(f.view.parentDialog.data(), first.data());
-        f.view.onCommand(cmd::treeFindParent);
-        QCOMPARE(f.view.parentDialog.data(), first.data());
+        QCOMPARE(f.window.findParentDialog(), first.data());
+        f.window.showFindParent();
+        QCOMPARE(f.window.findParentDialog(), first.data());
         QVERIFY(first->isVisible());
         QCOMPARE(first->pos(), moved);
         first->showMinimized();
-        f.view.onCommand(cmd::treeFindParent);
+        f.window.showFindParent();
         QVERIFY(!first->isMinimized());
         first->close();
-        f.view.onCommand(cmd::treeFindParent);
-        QCOMPARE(f.view.findChildren<FindParentDialog*>().size(), 1);
+        f.window.showFindParent();
+        QCOMPARE(f.window.findChildren<FindParentDialog*>().size(), 1);
     }
 
     void noParentToSearchClearsTheOldHighlightOnly_data()
@@ -197,18 +194,17 @@ private slots:
         QCOMPARE(f.modifiedCount, 1);
 
         if (selectedCell == noCell) {
-            f.view.tree->selected = nullptr;
-            f.view.currentCell = noCell;
+            f.view.tree().selected = nullptr;
         } else {
             f.view.selectCell(selectedCell);
         }
-        Person* const selectedBefore = f.view.tree->selected;
-        const Cell currentBefore = f.view.currentCell;
+        Person* const selectedBefore = f.view.tree().selected;
+        const Cell currentBefore = f.view.currentCell();
         f.find(1, true);
         QCOMPARE(f.lineages(), std::vector<int>(4, 0));
-        QVERIFY(f.view.tree->lineagePath.isEmpty());
-        QCOMPARE(f.view.tree->selected, selectedBefore);
-        QCOMPARE(f.view.currentCell, currentBefore);
+        QVERIFY(f.view.tree().lineagePath.isEmpty());
+        QCOMPARE(f.view.tree().selected, selectedBefore);
+        QCOMPARE(f.view.currentCell(), currentBefore);
         QCOMPARE(f.downConnectorPixel(top), qRgb(0, 0, 0x55)); // dark blue again
         QCOMPARE(f.modifiedCount, 2);
 
@@ -228,19 +224,19 @@ private slots:
         QFETCH(int, levelsBetween);
         ChartFixture f;
         Person* grand = f.add({1, 0}, {0, 20});
-        Person* parent = f.add({1, 1}, {0, 20 + levelsBetween * treeSettings().pitchY()});
+        Person* parent = f.add({1, 1}, {0, 20 + levelsBetween * f.view.tree().settings().pitchY()});
         Person* child = f.add({1, 2 + levelsBetween});
         f.view.selectCell(child->cell());
         QCOMPARE(f.downConnectorPixel(parent), qRgb(0, 0, 0x55));
 
         f.find(0, true);
-        QCOMPARE(f.view.tree->selected, parent);
-        QCOMPARE(f.view.currentCell, parent->cell());
+        QCOMPARE(f.view.tree().selected, parent);
+        QCOMPARE(f.view.currentCell(), parent->cell());
         QCOMPARE(parent->lineage, 2);
         QCOMPARE(child->lineage, 0);
         QCOMPARE(grand->lineage, 0);
         // Shown in the order pushed.
-        QCOMPARE(marksOf(*f.view.tree), (std::vector<Mark>{{parent, 2}, {child, 0}}));
+        QCOMPARE(marksOf(f.view.tree()), (std::vector<Mark>{{parent, 2}, {child, 0}}));
         QCOMPARE(f.downConnectorPixel(parent), red);
         QCOMPARE(f.downConnectorPixel(grand), qRgb(0, 0, 0x55));
         QCOMPARE(f.modifiedCount, 1);
@@ -267,11 +263,11 @@ private slots:
         f.view.selectCell(child->cell());
         f.find(0, highlight);
         const std::vector<int> immediate = f.lineages();
-        QCOMPARE(f.view.tree->selected, parent);
+        QCOMPARE(f.view.tree().selected, parent);
 
         f.view.selectCell(child->cell());
         f.find(1, highlight);
-        QCOMPARE(f.view.tree->selected, parent);
+        QCOMPARE(f.view.tree().selected, parent);
         QCOMPARE(f.lineages(), immediate);
         QCOMPARE(f.lineages(), (std::vector<int>{highlight ? 2 : 0, 0}));
     }
@@ -291,8 +287,8 @@ private slots:
         Person* sibling = f.add({2, 2});
         f.view.selectCell(child->cell());
         f.find(1, true);
-        QCOMPARE(f.view.tree->selected, grand);
-        QCOMPARE(f.view.currentCell, grand->cell());
+        QCOMPARE(f.view.tree().selected, grand);
+        QCOMPARE(f.view.currentCell(), grand->cell());
         QCOMPARE(child->lineage, 1);
         QCOMPARE(sibling->lineage, 0);
         QCOMPARE(father->lineage, 2);
@@ -303,7 +299,7 @@ private slots:
         // Immediate parent of the same box: one step only, and no leftward marks.
         f.view.selectCell(child->cell());
         f.find(0, true);
-        QCOMPARE(f.view.tree->selected, father);
+        QCOMPARE(f.view.tree().selected, father);
         QCOMPARE(f.lineages(), (std::vector<int>{0, 0, 0, 2, 1, 0}));
     }
 
@@ -316,11 +312,11 @@ private slots:
         Person* searched = f.add({0, 2});
         f.view.selectCell(searched->cell());
         f.find(1, true);
-        QCOMPARE(f.view.tree->selected, top);
+        QCOMPARE(f.view.tree().selected, top);
         QCOMPARE(a->lineage, 3);
         QCOMPARE(f.downConnectorPixel(a), red);
-        const Point origin = cellOrigin(a->cell());
-        const TreeSettings& s = treeSettings();
+        const TreeSettings& s = f.view.tree().settings();
+        const Point origin = s.cellOrigin(a->cell());
         QCOMPARE(
             f.view.backingImage().pixel(origin.x + s.boxWidth + 10, origin.y + s.boxHeight / 2),
             red);
@@ -336,10 +332,10 @@ private slots:
         QCOMPARE(f.downConnectorPixel(parent), red);
         f.view.selectCell(child->cell());
         f.find(0, false);
-        QCOMPARE(f.view.tree->selected, parent);
+        QCOMPARE(f.view.tree().selected, parent);
         QCOMPARE(f.lineages(), (std::vector<int>{0, 0}));
         // The marks are built, never applied.
-        QCOMPARE(marksOf(*f.view.tree), (std::vector<Mark>{{child, 0}, {parent, 2}}));
+        QCOMPARE(marksOf(f.view.tree()), (std::vector<Mark>{{child, 0}, {parent, 2}}));
         QCOMPARE(f.downConnectorPixel(parent), qRgb(0, 0, 0x55));
         QCOMPARE(f.modifiedCount, 2);
     }
@@ -351,7 +347,7 @@ private slots:
         Person* middle = f.add({0, 1}, {0, 20});
         Person* below = f.add({0, 2});
         f.view.selectCell(below->cell());
-        f.view.lineagePause = 50;
+        f.view.setLineagePause(50);
         PaintCounter counter;
         f.view.viewport()->installEventFilter(&counter);
         QElapsedTimer clock;
@@ -362,7 +358,7 @@ private slots:
         // Four marks: below, middle (2), middle, top (2).
         QVERIFY2(counter.paints >= 4, qPrintable(QString::number(counter.paints)));
         QVERIFY2(elapsed >= 4 * 50, qPrintable(QString::number(elapsed)));
-        QCOMPARE(f.view.tree->selected, top);
+        QCOMPARE(f.view.tree().selected, top);
         QCOMPARE(middle->lineage, 2);
         QCOMPARE(top->lineage, 2);
     }
@@ -379,7 +375,7 @@ private slots:
         QTest::mouseClick(dialog->ancestorButton(), Qt::LeftButton);
         QTest::mouseClick(dialog->highlightBox(), Qt::LeftButton);
         QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
-        QTRY_COMPARE(f.view.tree->selected, top);
+        QTRY_COMPARE(f.view.tree().selected, top);
         QCOMPARE(middle->lineage, 2);
         QCOMPARE(top->lineage, 2);
         QCOMPARE(f.modifiedCount, 1);
@@ -392,25 +388,28 @@ private slots:
         Person* child = f.add({0, 1});
         f.view.selectCell(child->cell());
         f.find(0, true);
-        QPointer<FindParentDialog> dialog = f.view.parentDialog;
+        QPointer<FindParentDialog> dialog = f.dialog();
         QTest::mouseClick(dialog->closeButton(), Qt::LeftButton);
         QTRY_VERIFY(!dialog);
-        QVERIFY(!f.view.parentDialog);
+        QVERIFY(!f.window.findParentDialog());
         QCOMPARE(parent->lineage, 2);
         QCOMPARE(f.downConnectorPixel(parent), red);
 
-        // A Find arriving without a dialog does nothing at all.
+        // A Find arriving after its dialog is gone does nothing at all.
         f.view.selectCell(child->cell());
-        f.view.OnParentDlgFind();
+        QTest::mouseClick(f.dialog()->highlightBox(), Qt::LeftButton);
+        QTest::mouseClick(f.dialog()->findButton(), Qt::LeftButton);
+        delete f.dialog();
+        QCoreApplication::processEvents();
         QCOMPARE(parent->lineage, 2);
-        QCOMPARE(f.view.tree->selected, child);
+        QCOMPARE(f.view.tree().selected, child);
 
         // The next command makes a new dialog with the initial choices.
-        f.view.onCommand(cmd::treeFindParent);
-        QVERIFY(f.view.parentDialog);
-        QVERIFY(f.view.parentDialog.data() != dialog.data());
-        QCOMPARE(f.view.parentDialog->searchMode, 0);
-        QVERIFY(!f.view.parentDialog->highlightBox()->isChecked());
+        f.window.showFindParent();
+        QVERIFY(f.window.findParentDialog());
+        QVERIFY(f.window.findParentDialog() != dialog.data());
+        QCOMPARE(f.window.findParentDialog()->searchMode, 0);
+        QVERIFY(!f.window.findParentDialog()->highlightBox()->isChecked());
     }
 
     void exportWritesTheLineageOnlyWhenSaved_data()
@@ -427,14 +426,19 @@ private slots:
         Person* child = f.add({0, 1}, {20, 0});
         f.view.selectCell(child->cell());
         f.find(0, true);
-        f.view.OnParentDlgClose();
-        treeSettings().saveLineage = saveLineage;
+        delete f.window.findParentDialog();
+        TreeSettings settings = f.view.tree().settings();
+        settings.saveLineage = saveLineage;
+        f.window.document()->setSettings(settings);
         std::ostringstream out;
-        writeHtmlChart(out, *f.view.tree, String("page"));
+        writeHtmlChart(out, f.window.document()->chart(), String("page"));
         const QByteArray html = QByteArray::fromStdString(out.str());
         QCOMPARE(html.count("pinneR.gif"), saveLineage ? 1 : 0);
         QVERIFY(html.contains("pinne.gif"));
     }
+
+private:
+    QTemporaryDir state;
 };
 
 QTEST_MAIN(FindParentTest)

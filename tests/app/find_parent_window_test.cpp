@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Find parent in the main window: the menu item's state, the dialog's place, the
 // save prompt and the highlight kept in the saved chart.
-#include "view/command_ids.h"
 #include "chartfile/debug_log.h"
 #include "app/main_window.h"
 #include "dialogs/find_parent_dialog.h"
@@ -42,13 +41,12 @@ std::vector<int> lineages(const Tree& tree)
 
 } // namespace
 
-class FindParentFrameTest : public QObject {
+class FindParentWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
-        treeSettings() = TreeSettings();
         redirectDebugLog(&log);
     }
     void cleanup() { redirectDebugLog(nullptr); }
@@ -56,15 +54,13 @@ private slots:
     void menuItemFollowsTheSelection()
     {
         MainWindow frame;
-        QVERIFY(frame.document()->OnOpenDocument(samplePath).ok);
+        QVERIFY(frame.document()->open(samplePath));
         ChartView* view = frame.view();
-        QAction* item = frame.action(cmd::treeFindParent);
+        QAction* item = frame.action(Command::TreeFindParent);
         QVERIFY(item);
         view->selectCell({6, 0}); // an empty cell
-        frame.updateCommands();
         QVERIFY(!item->isEnabled());
         view->selectCell({6, 4});
-        frame.updateCommands();
         QVERIFY(item->isEnabled());
     }
 
@@ -75,14 +71,14 @@ private slots:
         MainWindow frame;
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QVERIFY(frame.document()->OnOpenDocument(samplePath).ok);
+        QVERIFY(frame.document()->open(samplePath));
         ChartView* view = frame.view();
-        view->lineagePause = 0;
-        const Tree& tree = *view->tree;
+        view->setLineagePause(0);
+        const Tree& tree = view->tree();
         view->selectCell(boxNamed(tree, "Owen")->cell());
 
-        frame.action(cmd::treeFindParent)->trigger();
-        FindParentDialog* dialog = view->parentDialog;
+        frame.action(Command::TreeFindParent)->trigger();
+        FindParentDialog* dialog = frame.findParentDialog();
         QVERIFY(dialog);
         QCOMPARE(dialog->pos(),
                  frame.frameGeometry().topLeft() + QPoint(view->windowSize().width() / 2, 50));
@@ -102,7 +98,7 @@ private slots:
 
         QTemporaryDir dir;
         const QString saved = dir.filePath("saved.txt");
-        QVERIFY(frame.document()->saveAs(saved).ok);
+        QVERIFY(frame.document()->saveAs(saved));
         QVERIFY(!frame.document()->isModified());
 
         // The same search again changes no bit: nothing new to save.
@@ -111,13 +107,13 @@ private slots:
         QTRY_COMPARE(tree.selected, boxNamed(tree, "Aldous"));
         QVERIFY(!frame.document()->isModified());
 
-        QVERIFY(frame.document()->OnOpenDocument(saved).ok);
-        QCOMPARE(lineages(*view->tree), found);
+        QVERIFY(frame.document()->open(saved));
+        QCOMPARE(lineages(view->tree()), found);
     }
 
 private:
     std::ostringstream log;
 };
 
-QTEST_MAIN(FindParentFrameTest)
+QTEST_MAIN(FindParentWindowTest)
 #include "find_parent_window_test.moc"

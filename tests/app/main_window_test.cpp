@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/command_ids.h"
 #include "app/command_table.h"
 #include "chartfile/debug_log.h"
 #include "app/main_window.h"
@@ -25,7 +24,7 @@
 namespace {
 
 // A main window whose questions the test answers.
-class ScriptedFrame : public MainWindow {
+class ScriptedWindow : public MainWindow {
 public:
     SaveAnswer answer = SaveAnswer::Cancel;
     QString openPath;
@@ -76,7 +75,7 @@ QStringList menuTexts(QMenu* menu)
 
 } // namespace
 
-class MainFrameTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase()
@@ -89,7 +88,6 @@ private slots:
     void init()
     {
         QSettings().clear();
-        treeSettings() = TreeSettings();
         log.str(std::string());
         redirectDebugLog(&log);
         QVERIFY(dir.isValid());
@@ -98,7 +96,7 @@ private slots:
 
     void menusFollowTheCommandTable()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QList<QAction*> menus = frame.menuBar()->actions();
         QCOMPARE(menus.size(), 5);
         QCOMPARE(
@@ -120,49 +118,49 @@ private slots:
 
     void shortcutsAndPrompts_data()
     {
-        QTest::addColumn<int>("id");
+        QTest::addColumn<Command>("id");
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<QString>("statusTip");
-        QTest::newRow("new") << cmd::fileNew << QStringList{"Ctrl+N"} << "Create a new, empty tree";
-        QTest::newRow("open") << cmd::fileOpen << QStringList{"Ctrl+O"}
+        QTest::newRow("new") << Command::FileNew << QStringList{"Ctrl+N"} << "Create a new, empty tree";
+        QTest::newRow("open") << Command::FileOpen << QStringList{"Ctrl+O"}
                               << "Open an existing tree file";
-        QTest::newRow("save") << cmd::fileSave << QStringList{"Ctrl+S"}
+        QTest::newRow("save") << Command::FileSave << QStringList{"Ctrl+S"}
                               << "Save the active tree in a file";
-        QTest::newRow("export") << cmd::fileExportHtml << QStringList{"Ctrl+H"}
+        QTest::newRow("export") << Command::FileExportHtml << QStringList{"Ctrl+H"}
                                 << "Write an html file to put the tree into your website ";
-        QTest::newRow("print") << cmd::filePrint << QStringList{"Ctrl+P"}
+        QTest::newRow("print") << Command::FilePrint << QStringList{"Ctrl+P"}
                                << "Print the active document";
-        QTest::newRow("log tree") << cmd::fileLogTree << QStringList{}
+        QTest::newRow("log tree") << Command::FileLogTree << QStringList{}
                                   << "Produce debug information in file \"stirpalog.txt\"";
-        QTest::newRow("undo") << cmd::editUndo << QStringList{"Ctrl+Z", "Alt+Backspace"}
+        QTest::newRow("undo") << Command::EditUndo << QStringList{"Ctrl+Z", "Alt+Backspace"}
                               << "Undo the last action";
-        QTest::newRow("cut") << cmd::editCut << QStringList{"Ctrl+X", "Shift+Del"}
+        QTest::newRow("cut") << Command::EditCut << QStringList{"Ctrl+X", "Shift+Del"}
                              << "Cut the selection and put it on the Clipboard";
-        QTest::newRow("copy") << cmd::editCopy << QStringList{"Ctrl+C", "Ctrl+Ins"}
+        QTest::newRow("copy") << Command::EditCopy << QStringList{"Ctrl+C", "Ctrl+Ins"}
                               << "Copy the selection and put it on the Clipboard";
-        QTest::newRow("paste") << cmd::editPaste << QStringList{"Ctrl+V", "Shift+Ins"}
+        QTest::newRow("paste") << Command::EditPaste << QStringList{"Ctrl+V", "Shift+Ins"}
                                << "Insert Clipboard contents";
-        QTest::newRow("refresh") << cmd::viewRefresh << QStringList{"Ctrl+R"} << "";
-        QTest::newRow("define") << cmd::treeDefinePerson << QStringList{"Return", "Enter"}
+        QTest::newRow("refresh") << Command::ViewRefresh << QStringList{"Ctrl+R"} << "";
+        QTest::newRow("define") << Command::TreeDefinePerson << QStringList{"Return", "Enter"}
                                 << "Enter or change description and connections for a person";
         QTest::newRow("insert column")
-            << cmd::treeInsertColumn << QStringList{"Alt++", "Ctrl++"}
+            << Command::TreeInsertColumn << QStringList{"Alt++", "Ctrl++"}
             << "Insert a blank column to the left of currently selected person";
-        QTest::newRow("insert row") << cmd::treeInsertRow << QStringList{"Alt+?", "Ctrl+Shift++"}
+        QTest::newRow("insert row") << Command::TreeInsertRow << QStringList{"Alt+?", "Ctrl+Shift++"}
                                     << "Insert a blank row above currently selected person";
-        QTest::newRow("settings") << cmd::treeSettings << QStringList{}
+        QTest::newRow("settings") << Command::TreeSettings << QStringList{}
                                   << "Change settings for you tree, such as the box size";
-        QTest::newRow("sample") << cmd::helpSample << QStringList{}
+        QTest::newRow("sample") << Command::HelpSample << QStringList{}
                                 << "Open a small sample tree to play with";
-        QTest::newRow("exit") << cmd::appExit << QStringList{}
+        QTest::newRow("exit") << Command::AppExit << QStringList{}
                               << "Quit the application; prompts to save documents";
     }
     void shortcutsAndPrompts()
     {
-        QFETCH(int, id);
+        QFETCH(Command, id);
         QFETCH(QStringList, keys);
         QFETCH(QString, statusTip);
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         QAction* item = frame.action(id);
         QVERIFY(item);
         QStringList actual;
@@ -174,7 +172,7 @@ private slots:
 
     void toolbarButtonsInOrder()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         QToolBar* bar = frame.findChild<QToolBar*>();
         QVERIFY(bar);
         QStringList buttons;
@@ -198,26 +196,26 @@ private slots:
 
     void newWritesItsLogLineAndEmptiesTheChart()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QString path = dir.filePath("a.txt");
         writeFile(path, smallChart);
         QVERIFY(frame.openChart(path));
-        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
-        frame.action(cmd::fileNew)->trigger();
-        QCOMPARE(frame.view()->tree->size(), std::size_t(0));
-        QCOMPARE(frame.document()->pathName(), QString());
+        QCOMPARE(frame.view()->tree().size(), std::size_t(2));
+        frame.action(Command::FileNew)->trigger();
+        QCOMPARE(frame.view()->tree().size(), std::size_t(0));
+        QCOMPARE(frame.document()->path(), QString());
         QCOMPARE(frame.windowTitle(), QString("Untitled[*] - Stirpa"));
         QVERIFY(QString::fromStdString(log.str()).endsWith("New tree set\n"));
     }
 
     void openLogsAndNamesTheWindow()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QString path = dir.filePath("family.txt");
         writeFile(path, smallChart);
         frame.openPath = path;
-        frame.action(cmd::fileOpen)->trigger();
-        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
+        frame.action(Command::FileOpen)->trigger();
+        QCOMPARE(frame.view()->tree().size(), std::size_t(2));
         QCOMPARE(frame.windowTitle(), QString("family.txt[*] - Stirpa"));
         QVERIFY(!frame.isWindowModified());
         QVERIFY(QString::fromStdString(log.str()).contains("Infile " + path + " opened\n"));
@@ -225,12 +223,12 @@ private slots:
 
     void logTreeDumpsTheChart()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QString path = dir.filePath("dump.txt");
         writeFile(path, smallChart);
         QVERIFY(frame.openChart(path));
         log.str(std::string());
-        frame.action(cmd::fileLogTree)->trigger();
+        frame.action(Command::FileLogTree)->trigger();
         QCOMPARE(QString::fromStdString(log.str()),
                  QString("\nTree: dump\n  Box Alpha at 0j0, connected 20j20, lineage 0\n"
                          "  Box Beta at 1j0, connected 0j0, lineage 0\n  Extent: 175j10\n"));
@@ -238,55 +236,55 @@ private slots:
 
     void saveAndSaveAsRoundTrip()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QString path = dir.filePath("round.txt");
         writeFile(path, smallChart);
         QVERIFY(frame.openChart(path));
-        emit frame.view()->modified();
+        frame.document()->setModified(true);
         QVERIFY(frame.isWindowModified());
-        frame.action(cmd::fileSave)->trigger();
+        frame.action(Command::FileSave)->trigger();
         QVERIFY(!frame.isWindowModified());
         QCOMPARE(readAll(path), smallChart);
 
         frame.savePath = dir.filePath("copy.txt");
-        frame.action(cmd::fileSaveAs)->trigger();
+        frame.action(Command::FileSaveAs)->trigger();
         QCOMPARE(readAll(frame.savePath), smallChart);
-        QCOMPARE(frame.document()->pathName(), frame.savePath);
+        QCOMPARE(frame.document()->path(), frame.savePath);
         QCOMPARE(frame.windowTitle(), QString("copy.txt[*] - Stirpa"));
     }
 
     void saveOfAnUntitledChartAsksForAName()
     {
-        ScriptedFrame frame;
-        frame.document()->OnNewDocument();
+        ScriptedWindow frame;
+        frame.document()->newChart();
         frame.savePath = QString(); // the user cancels
-        frame.action(cmd::fileSave)->trigger();
-        QCOMPARE(frame.document()->pathName(), QString());
+        frame.action(Command::FileSave)->trigger();
+        QCOMPARE(frame.document()->path(), QString());
     }
 
     void failedSaveKeepsTheOldFileAndSaysWhy()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QString path = dir.filePath("keep.txt");
         writeFile(path, smallChart);
         QVERIFY(frame.openChart(path));
         frame.savePath = dir.filePath("missing/folder/x.txt");
-        frame.action(cmd::fileSaveAs)->trigger();
+        frame.action(Command::FileSaveAs)->trigger();
         QCOMPARE(frame.errors.size(), 1);
-        QCOMPARE(frame.document()->pathName(), path);
+        QCOMPARE(frame.document()->path(), path);
     }
 
     void promptOnlyWhenModified_data()
     {
-        QTest::addColumn<int>("command");
-        QTest::newRow("new") << cmd::fileNew;
-        QTest::newRow("open") << cmd::fileOpen;
-        QTest::newRow("sample") << cmd::helpSample;
+        QTest::addColumn<Command>("command");
+        QTest::newRow("new") << Command::FileNew;
+        QTest::newRow("open") << Command::FileOpen;
+        QTest::newRow("sample") << Command::HelpSample;
     }
     void promptOnlyWhenModified()
     {
-        QFETCH(int, command);
-        ScriptedFrame frame;
+        QFETCH(Command, command);
+        ScriptedWindow frame;
         const QString path = dir.filePath("p.txt");
         writeFile(path, smallChart);
         QVERIFY(frame.openChart(path));
@@ -296,11 +294,11 @@ private slots:
         QCOMPARE(frame.saveQuestions, 0);
 
         QVERIFY(frame.openChart(path));
-        emit frame.view()->modified();
+        frame.document()->setModified(true);
         frame.answer = MainWindow::SaveAnswer::Cancel;
         frame.action(command)->trigger();
         QCOMPARE(frame.saveQuestions, 1);
-        QCOMPARE(frame.document()->pathName(), path); // nothing happened
+        QCOMPARE(frame.document()->path(), path); // nothing happened
         QVERIFY(frame.isWindowModified());
 
         frame.answer = MainWindow::SaveAnswer::Discard;
@@ -311,38 +309,38 @@ private slots:
 
     void exitAsksAndCancelKeepsTheWindow()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         frame.show();
-        frame.document()->OnNewDocument();
-        emit frame.view()->modified();
+        frame.document()->newChart();
+        frame.document()->setModified(true);
         frame.answer = MainWindow::SaveAnswer::Cancel;
-        frame.action(cmd::appExit)->trigger();
+        frame.action(Command::AppExit)->trigger();
         QCOMPARE(frame.saveQuestions, 1);
         QVERIFY(frame.isVisible());
         frame.answer = MainWindow::SaveAnswer::Discard;
-        frame.action(cmd::appExit)->trigger();
+        frame.action(Command::AppExit)->trigger();
         QVERIFY(!frame.isVisible());
     }
 
     void sampleOpensUntitledAndLeavesTheUsersFile()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QString path = dir.filePath("mine.txt");
         writeFile(path, smallChart);
         QVERIFY(frame.openChart(path));
-        frame.action(cmd::helpSample)->trigger();
+        frame.action(Command::HelpSample)->trigger();
         QVERIFY(frame.errors.isEmpty());
-        QVERIFY(frame.view()->tree->size() > 20);
-        QCOMPARE(frame.document()->pathName(), QString());
-        emit frame.view()->modified();
+        QVERIFY(frame.view()->tree().size() > 20);
+        QCOMPARE(frame.document()->path(), QString());
+        frame.document()->setModified(true);
         frame.savePath = QString(); // Save asks for a name and the user cancels
-        frame.action(cmd::fileSave)->trigger();
+        frame.action(Command::FileSave)->trigger();
         QCOMPARE(readAll(path), smallChart);
     }
 
     void failedOpenKeepsTheChartAndSaysWhy()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         const QString good = dir.filePath("good.txt");
         writeFile(good, smallChart);
         QVERIFY(frame.openChart(good));
@@ -350,19 +348,19 @@ private slots:
         writeFile(bad, "P 0j0 1:A 0j0 0\nX broken\n");
         QVERIFY(!frame.openChart(bad));
         QCOMPARE(frame.errors, QStringList("Invalid record detected in file 'bad':\nX broken"));
-        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
-        QCOMPARE(frame.document()->pathName(), good);
+        QCOMPARE(frame.view()->tree().size(), std::size_t(2));
+        QCOMPARE(frame.document()->path(), good);
     }
 
     void aDroppedChartOpensAfterTheSavePrompt()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         const QString path = dir.filePath("dropped.txt");
         writeFile(path, smallChart);
-        frame.document()->OnNewDocument();
-        emit frame.view()->modified();
+        frame.document()->newChart();
+        frame.document()->setModified(true);
         // Onto the chart, which leaves drops to the window.
         QWidget* target = frame.view()->viewport();
         const QPoint at = target->rect().center();
@@ -385,36 +383,36 @@ private slots:
         frame.answer = MainWindow::SaveAnswer::Cancel;
         QVERIFY(drop({QUrl::fromLocalFile(path)}));
         QCOMPARE(frame.saveQuestions, 1);
-        QCOMPARE(frame.document()->pathName(), QString());
+        QCOMPARE(frame.document()->path(), QString());
 
         frame.answer = MainWindow::SaveAnswer::Discard;
         QVERIFY(drop({QUrl::fromLocalFile(path)}));
-        QCOMPARE(frame.document()->pathName(), path);
-        QCOMPARE(frame.view()->tree->size(), std::size_t(2));
+        QCOMPARE(frame.document()->path(), path);
+        QCOMPARE(frame.view()->tree().size(), std::size_t(2));
         QCOMPARE(frame.recentFiles().value(0), path);
     }
 
     void printingToAFileThatCannotBeWrittenSaysSo()
     {
-        ScriptedFrame frame;
-        frame.action(cmd::helpSample)->trigger();
-        frame.action(cmd::filePrint)->trigger(); // cancelled: nothing
+        ScriptedWindow frame;
+        frame.action(Command::HelpSample)->trigger();
+        frame.action(Command::FilePrint)->trigger(); // cancelled: nothing
         QVERIFY(frame.errors.isEmpty());
 
         frame.printPath = dir.filePath("chart.pdf");
-        frame.action(cmd::filePrint)->trigger();
+        frame.action(Command::FilePrint)->trigger();
         QVERIFY(frame.errors.isEmpty());
         QVERIFY(readAll(frame.printPath).startsWith("%PDF"));
 
         frame.printPath = dir.filePath("no such folder/chart.pdf");
-        frame.action(cmd::filePrint)->trigger();
+        frame.action(Command::FilePrint)->trigger();
         QCOMPARE(frame.errors, QStringList("The chart could not be printed to " + frame.printPath +
                                            ": the file cannot be written."));
     }
 
     void recentFilesKeepFourNewestFirst()
     {
-        ScriptedFrame frame;
+        ScriptedWindow frame;
         QStringList paths;
         for (int i = 1; i <= 5; ++i) {
             paths.append(dir.filePath(QString("r%1.txt").arg(i)));
@@ -432,13 +430,12 @@ private slots:
 
     void undoItemStartsDisabled()
     {
-        ScriptedFrame frame;
-        frame.document()->OnNewDocument();
-        frame.updateCommands();
-        QCOMPARE(frame.action(cmd::editUndo)->text(), QString("Can't undo"));
-        QVERIFY(!frame.action(cmd::editUndo)->isEnabled());
-        QVERIFY(!frame.action(cmd::editPaste)->isEnabled());
-        QVERIFY(!frame.action(cmd::treeInsertRow)->isEnabled());
+        ScriptedWindow frame;
+        frame.document()->newChart();
+        QCOMPARE(frame.action(Command::EditUndo)->text(), QString("Can't undo"));
+        QVERIFY(!frame.action(Command::EditUndo)->isEnabled());
+        QVERIFY(!frame.action(Command::EditPaste)->isEnabled());
+        QVERIFY(!frame.action(Command::TreeInsertRow)->isEnabled());
     }
 
     void startUpWithAMissingChartFails()
@@ -451,7 +448,7 @@ private slots:
                 box->close();
         });
         closer.start(20);
-        QVERIFY(!app.InitInstance({dir.filePath("nowhere.txt")}));
+        QVERIFY(!app.start({dir.filePath("nowhere.txt")}));
     }
 
 private:
@@ -460,5 +457,5 @@ private:
     QTemporaryDir state;
 };
 
-QTEST_MAIN(MainFrameTest)
+QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

@@ -89,7 +89,6 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
-        treeSettings() = TreeSettings();
         redirectDebugLog(&log);
     }
     void cleanup() { redirectDebugLog(nullptr); }
@@ -99,19 +98,19 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         SavingFrame frame;
-        QVERIFY(frame.document()->OnNewDocument());
+        frame.document()->newChart();
         frame.savePath = dir.filePath(QStringLiteral("nowak.txt"));
         frame.show();
         frame.activateWindow();
         QTRY_VERIFY(frame.isActiveWindow());
         ChartView* view = frame.view();
         view->setFocus();
-        QCOMPARE(view->tree->size(), std::size_t(0));
+        QCOMPARE(view->tree().size(), std::size_t(0));
 
         press(Qt::Key_Return); // Define person
         settle();
-        QVERIFY(view->personDialog);
-        PersonDialog& dialog = *view->personDialog;
+        QVERIFY(frame.personDialog());
+        PersonDialog& dialog = *frame.personDialog();
         QTRY_VERIFY(dialog.isActiveWindow());
         QCOMPARE(focus(), dialog.descriptionEdit());
 
@@ -130,14 +129,14 @@ private slots:
             settle();
 
             // On to the right: the spouse, or the sibling, with no connector.
-            QCOMPARE(view->currentCell, (Cell{1, level}));
+            QCOMPARE(view->currentCell(), (Cell{1, level}));
             QCOMPARE(focus(), dialog.descriptionEdit());
             typeMember(family[level][1]);
             tabTo(dialog.connectorBox(1));
             press(Qt::Key_Space);
             press(Qt::Key_Return);
             settle();
-            QCOMPARE(view->currentCell, (Cell{1, level}));
+            QCOMPARE(view->currentCell(), (Cell{1, level}));
 
             if (!last) {
                 tabTo(dialog.newLevelButton());
@@ -145,7 +144,7 @@ private slots:
                 settle();
             }
         }
-        QCOMPARE(view->findChildren<PersonDialog*>().size(), 1);
+        QCOMPARE(frame.findChildren<PersonDialog*>().size(), 1);
 
         // Leave the dialog and save with the main window's shortcut.
         press(Qt::Key_Escape);
@@ -156,9 +155,9 @@ private slots:
         QVERIFY(frame.document()->isModified());
         QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!frame.document()->isModified());
-        QCOMPARE(frame.document()->pathName(), frame.savePath);
+        QCOMPARE(frame.document()->path(), frame.savePath);
 
-        const Tree& typed = *view->tree;
+        const Tree& typed = view->tree();
         QCOMPARE(typed.size(), std::size_t(10));
         for (int level = 0; level < 5; ++level) {
             for (int column = 0; column < 2; ++column) {
@@ -173,12 +172,12 @@ private slots:
         }
 
         // The file reads back as the same chart.
-        const ChartLoad loaded =
+        ChartLoad loaded =
             readChartFile(String(frame.savePath.toUtf8().constData()), TreeSettings());
         QVERIFY2(loaded, loaded.message.c_str());
         std::vector<const Person*> before, after;
         typed.forEachPerson([&](const Person* box) { before.push_back(box); });
-        loaded.tree->forEachPerson([&](const Person* box) { after.push_back(box); });
+        loaded.chart.tree().forEachPerson([&](const Person* box) { after.push_back(box); });
         QCOMPARE(after.size(), before.size());
         for (std::size_t i = 0; i < before.size(); ++i) {
             QCOMPARE(after[i]->kind(), before[i]->kind());
@@ -192,14 +191,14 @@ private slots:
 
         // The connectors make a family: each carrier's parent is the one above,
         // and the younger sibling reaches the parent through the elder.
-        Tree& chart = *loaded.tree;
+        Tree& chart = loaded.chart.tree();
         for (int level = 1; level < 5; ++level)
             QCOMPARE(chart.findParent(boxAt(chart, 0, level)), boxAt(chart, 0, level - 1));
         QCOMPARE(chart.findParent(boxAt(chart, 1, 4)), boxAt(chart, 0, 3));
 
         // The typed letters reach the chart's drawing and the export unchanged.
         RecordingDrawContext drawing;
-        view->OnDraw(drawing);
+        view->draw(drawing);
         std::vector<std::string> drawn;
         for (const auto& step : drawing.steps)
             if (step.kind == RecordingDrawContext::Text)
@@ -209,7 +208,7 @@ private slots:
             QVERIFY2(std::find(drawn.begin(), drawn.end(), std::string(name) + " ") != drawn.end(),
                      name);
         const QString page = dir.filePath(QStringLiteral("nowak.html"));
-        QVERIFY(frame.document()->exportHtml(page, false).ok);
+        QVERIFY(frame.document()->exportHtml(page, false));
         QFile html(page);
         QVERIFY(html.open(QIODevice::ReadOnly));
         const QByteArray exported = html.readAll();

@@ -2,7 +2,6 @@
 #include "dialogs/find_parent_dialog.h"
 
 #include "helpmod/help_mgr.h"
-#include "view/view_message.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,17 +14,17 @@
 
 namespace {
 
-// Stands in for the view: remembers the messages posted to it.
-class MessageSink : public QWidget {
-public:
-    std::vector<int> messages;
+using Requests = std::vector<std::string>;
 
-protected:
-    void customEvent(QEvent* event) override
+// Stands in for the main window: the dialog's parent, remembering its requests.
+class Owner : public QWidget {
+public:
+    void listenTo(FindParentDialog& dialog)
     {
-        if (event->type() == ViewMessageEvent::eventType())
-            messages.push_back(static_cast<ViewMessageEvent*>(event)->message);
+        connect(&dialog, &FindParentDialog::findRequested, this, [this] { requests.push_back("find"); });
+        connect(&dialog, &FindParentDialog::closeRequested, this, [this] { requests.push_back("close"); });
     }
+    Requests requests;
 };
 
 QRect placeIn(const QWidget* widget, const QWidget* dialog)
@@ -35,17 +34,17 @@ QRect placeIn(const QWidget* widget, const QWidget* dialog)
 
 } // namespace
 
-class ParentDlgTest : public QObject {
+class FindParentDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
     void controlsAndDefaults()
     {
-        MessageSink owner;
+        Owner owner;
         FindParentDialog dialog(&owner);
+        owner.listenTo(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Find Parent"));
         QVERIFY(!dialog.isModal());
-        QCOMPARE(dialog.ownerView.data(), &owner);
         QCOMPARE(dialog.parentWidget(), &owner);
         QVERIFY(dialog.isWindow());
 
@@ -75,8 +74,9 @@ private slots:
     // sticks out of the dialog, and the radio texts are not cut.
     void layoutKeepsTheTemplatePlaces()
     {
-        MessageSink owner;
+        Owner owner;
         FindParentDialog dialog(&owner);
+        owner.listenTo(dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* group = dialog.immediateButton()->parentWidget();
@@ -107,7 +107,7 @@ private slots:
         QVERIFY(dialog.width() < 4 * dialog.height());
     }
 
-    void findReadsTheControlsAndPostsFind_data()
+    void findReadsTheControlsAndAsksToFind_data()
     {
         QTest::addColumn<bool>("ancestor");
         QTest::addColumn<bool>("highlight");
@@ -116,12 +116,13 @@ private slots:
         QTest::newRow("highlight") << false << true;
         QTest::newRow("both") << true << true;
     }
-    void findReadsTheControlsAndPostsFind()
+    void findReadsTheControlsAndAsksToFind()
     {
         QFETCH(bool, ancestor);
         QFETCH(bool, highlight);
-        MessageSink owner;
+        Owner owner;
         FindParentDialog dialog(&owner);
+        owner.listenTo(dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         if (ancestor)
@@ -135,16 +136,15 @@ private slots:
         QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
         QCOMPARE(dialog.searchMode, ancestor ? 1 : 0);
         QCOMPARE(dialog.highlightLineage, highlight ? 1 : 0);
-        // Posted, not sent: nothing has arrived while the click is handled.
-        QVERIFY(owner.messages.empty());
-        QTRY_COMPARE(owner.messages, std::vector<int>{WM_PARENTDLG_FIND});
+        QCOMPARE(owner.requests, Requests{"find"});
         QVERIFY(dialog.isVisible());
     }
 
     void choicesStayBetweenFinds()
     {
-        MessageSink owner;
+        Owner owner;
         FindParentDialog dialog(&owner);
+        owner.listenTo(dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(dialog.ancestorButton(), Qt::LeftButton);
@@ -154,29 +154,31 @@ private slots:
         QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
         QCOMPARE(dialog.searchMode, 0);
         QCOMPARE(dialog.highlightLineage, 1);
-        QTRY_COMPARE(owner.messages, (std::vector<int>{WM_PARENTDLG_FIND, WM_PARENTDLG_FIND}));
+        QCOMPARE(owner.requests, (Requests{"find", "find"}));
     }
 
     void enterPressesFind()
     {
-        MessageSink owner;
+        Owner owner;
         FindParentDialog dialog(&owner);
+        owner.listenTo(dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::keyClick(&dialog, Qt::Key_Return);
-        QTRY_COMPARE(owner.messages, std::vector<int>{WM_PARENTDLG_FIND});
+        QCOMPARE(owner.requests, Requests{"find"});
     }
 
-    void closePostsCloseAndStaysForTheView()
+    void closeAsksToCloseAndStaysForTheWindow()
     {
-        MessageSink owner;
+        Owner owner;
         auto* dialog = new FindParentDialog(&owner);
+        owner.listenTo(*dialog);
         QPointer<FindParentDialog> alive(dialog);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QTest::mouseClick(dialog->closeButton(), Qt::LeftButton);
-        QTRY_COMPARE(owner.messages, std::vector<int>{WM_PARENTDLG_CLOSE});
-        // Destroying it is the view's work.
+        QCOMPARE(owner.requests, Requests{"close"});
+        // Destroying it is the window's work.
         QVERIFY(alive);
     }
 
@@ -189,8 +191,9 @@ private slots:
     void escapeAndCloseBoxOnlyHide()
     {
         QFETCH(bool, escape);
-        MessageSink owner;
+        Owner owner;
         auto* dialog = new FindParentDialog(&owner);
+        owner.listenTo(*dialog);
         QPointer<FindParentDialog> alive(dialog);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
@@ -202,7 +205,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(alive);
         QVERIFY(!dialog->isVisible());
-        QVERIFY(owner.messages.empty());
+        QVERIFY(owner.requests.empty());
         dialog->show();
         QVERIFY(dialog->ancestorButton()->isChecked());
     }
@@ -213,17 +216,18 @@ private slots:
         std::vector<std::string> shown;
         HelpMgr::setViewer(
             [&](const std::string& topic, const std::string&) { shown.push_back(topic); });
-        MessageSink owner;
+        Owner owner;
         FindParentDialog dialog(&owner);
+        owner.listenTo(dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
         HelpMgr::setViewer({});
         QCOMPARE(shown, std::vector<std::string>{"Parent"});
         QCoreApplication::processEvents();
-        QVERIFY(owner.messages.empty());
+        QVERIFY(owner.requests.empty());
     }
 };
 
-QTEST_MAIN(ParentDlgTest)
+QTEST_MAIN(FindParentDialogTest)
 #include "find_parent_dialog_test.moc"

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/command_ids.h"
 #include "chartfile/debug_log.h"
 #include "dialogs/html_export_dialog.h"
 #include "app/main_window.h"
 #include "document/chart_document.h"
-#include "model/tree_settings.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -19,7 +17,7 @@
 
 namespace {
 
-class ExportingFrame : public MainWindow {
+class ExportingWindow : public MainWindow {
 public:
     ExportChoice choice;
     QString offered;
@@ -36,12 +34,11 @@ protected:
 
 } // namespace
 
-class HtmlSaveDlgTest : public QObject {
+class HtmlExportDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void init()
     {
-        treeSettings() = TreeSettings();
         log.str(std::string());
         redirectDebugLog(&log);
         qputenv("XDG_STATE_HOME", dir.path().toUtf8());
@@ -77,10 +74,10 @@ private slots:
 
     void cancelWritesNothing()
     {
-        ExportingFrame frame;
-        frame.document()->OnNewDocument();
+        ExportingWindow frame;
+        frame.document()->newChart();
         log.str(std::string());
-        frame.action(cmd::fileExportHtml)->trigger();
+        frame.action(Command::FileExportHtml)->trigger();
         QCOMPARE(frame.offered, QString(".html"));
         QCOMPARE(QString::fromStdString(log.str()), QString());
         QVERIFY(frame.errors.isEmpty());
@@ -88,7 +85,7 @@ private slots:
 
     void exportWritesTheChosenFileNextToTheChart()
     {
-        ExportingFrame frame;
+        ExportingWindow frame;
         const QString chart = dir.filePath("family.txt");
         QFile file(chart);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -97,7 +94,7 @@ private slots:
         QVERIFY(frame.openChart(chart));
         frame.choice = {dir.filePath("out.html"), false};
         log.str(std::string());
-        frame.action(cmd::fileExportHtml)->trigger();
+        frame.action(Command::FileExportHtml)->trigger();
         QCOMPARE(frame.offered, dir.filePath("family.html"));
         QVERIFY(QFile::exists(dir.filePath("out.html")));
         QCOMPARE(QString::fromStdString(log.str()),
@@ -106,12 +103,12 @@ private slots:
 
     void aMissingTemplateIsReported()
     {
-        ExportingFrame frame;
-        frame.document()->OnNewDocument();
+        ExportingWindow frame;
+        frame.document()->newChart();
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path()); // no page template here
         frame.choice = {dir.filePath("page.html"), true};
-        frame.action(cmd::fileExportHtml)->trigger();
+        frame.action(Command::FileExportHtml)->trigger();
         QDir::setCurrent(previous);
         QCOMPARE(frame.errors.size(), 1);
         QVERIFY(
@@ -123,5 +120,5 @@ private:
     QTemporaryDir dir;
 };
 
-QTEST_MAIN(HtmlSaveDlgTest)
+QTEST_MAIN(HtmlExportDialogTest)
 #include "html_export_dialog_test.moc"

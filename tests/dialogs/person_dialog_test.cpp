@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The define-person dialog on its own: controls, layout, the connector rules,
-// Enter and Ctrl+Enter, the messages it posts and the text it hands over.
+// Enter and Ctrl+Enter, the requests it makes and the text it hands over.
 #include "dialogs/person_dialog.h"
 
 #include "dialogs/arrow_button.h"
 #include "helpmod/help_mgr.h"
 #include "model/person.h"
 #include "type_text.h"
-#include "view/view_message.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,27 +17,31 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
-using Posted = std::vector<std::pair<int, int>>;
+using Requests = std::vector<std::string>;
 
-// Stands in for the view: remembers the messages posted to it.
-class MessageSink : public QWidget {
+// Stands in for the main window: remembers the dialog's requests.
+class Listener : public QWidget {
 public:
-    Posted messages;
-
-protected:
-    void customEvent(QEvent* event) override
+    void listenTo(PersonDialog& dialog)
     {
-        if (event->type() == ViewMessageEvent::eventType()) {
-            const auto* posted = static_cast<ViewMessageEvent*>(event);
-            messages.emplace_back(posted->message, posted->wParam);
-        }
+        connect(&dialog, &PersonDialog::applyRequested, this, [this] { requests.push_back("apply"); });
+        connect(&dialog, &PersonDialog::newLevelRequested, this,
+                [this] { requests.push_back("new level"); });
+        connect(&dialog, &PersonDialog::closeRequested, this, [this] { requests.push_back("close"); });
+        connect(&dialog, &PersonDialog::stepRequested, this, [this](Qt::ArrowType direction) {
+            static const std::map<Qt::ArrowType, std::string> names = {
+                {Qt::UpArrow, "up"}, {Qt::RightArrow, "right"}, {Qt::DownArrow, "down"},
+                {Qt::LeftArrow, "left"}};
+            requests.push_back("step " + names.at(direction));
+        });
     }
+    Requests requests;
 };
 
 QRect placeIn(const QWidget* widget, const QWidget* dialog)
@@ -58,10 +61,11 @@ QString checks(const PersonDialog& dialog)
 String bytes(const char* text) { return String(text); }
 
 struct Shown {
-    MessageSink owner;
+    Listener owner;
     PersonDialog dialog{&owner};
     Shown()
     {
+        owner.listenTo(dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     }
@@ -70,19 +74,18 @@ struct Shown {
 
 } // namespace
 
-class PersonDlgTest : public QObject {
+class PersonDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
     void controlsAndDefaults()
     {
-        MessageSink owner;
+        Listener owner;
         PersonDialog dialog(&owner);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Define person"));
         QVERIFY(!dialog.isModal());
         QVERIFY(dialog.isWindow());
         QCOMPARE(dialog.parentWidget(), &owner);
-        QCOMPARE(dialog.ownerView.data(), &owner);
 
         QVERIFY(dialog.description.isEmpty());
         for (int member :
@@ -329,7 +332,7 @@ private slots:
         shown.click(d.continuationBox());
         QCOMPARE(checks(d), unchecked);
         QVERIFY(!d.connectorBox(0)->isEnabled() && !d.connectorBox(3)->isEnabled());
-        QVERIFY(shown.owner.messages.empty());
+        QVERIFY(shown.owner.requests.empty());
     }
 
     // For a continuation box the four check boxes are one choice of side.
@@ -369,7 +372,7 @@ private slots:
     }
 
     // Enter in the description presses the default button; Ctrl+Enter breaks
-    // the line. The message is posted: it arrives after the click is handled.
+    // the line.
     void enterAppliesCtrlEnterBreaksTheLine()
     {
         Shown shown;
@@ -382,22 +385,21 @@ private slots:
         typeText(edit, QStringLiteral("Born 1900"));
         QCOMPARE(edit->toPlainText(), QStringLiteral("Name\nBorn 1900"));
         QCoreApplication::processEvents();
-        QVERIFY(shown.owner.messages.empty());
+        QVERIFY(shown.owner.requests.empty());
 
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(edit->toPlainText(), QStringLiteral("Name\nBorn 1900"));
         QCOMPARE(d.description, QStringLiteral("Name\r\nBorn 1900"));
         QCOMPARE(d.descriptionBytes().view(), std::string_view("Name\r\nBorn 1900"));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
-        QVERIFY(shown.owner.messages.empty());
-        QTRY_COMPARE(shown.owner.messages, (Posted{{WM_PERSONDLG_APPLY, 0}}));
+        QCOMPARE(shown.owner.requests, Requests{"apply"});
         // Ready for the next description: all of it selected, in the focus.
         QCOMPARE(edit->textCursor().selectedText().size(),
                  QStringLiteral("Name\nBorn 1900").size());
         QTRY_COMPARE(QApplication::focusWidget(), edit);
 
         QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
-        QTRY_COMPARE(shown.owner.messages.size(), std::size_t(2));
+        QCOMPARE(shown.owner.requests, (Requests{"apply", "apply"}));
     }
 
     void applyReadsTheControls()
@@ -413,10 +415,10 @@ private slots:
         QCOMPARE(d.cellColumn, 3);
         QCOMPARE(d.cellLevel, 4);
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
-        QTRY_COMPARE(shown.owner.messages, (Posted{{WM_PERSONDLG_APPLY, 0}}));
+        QCOMPARE(shown.owner.requests, Requests{"apply"});
     }
 
-    void buttonsPostTheirMessages()
+    void buttonsMakeTheirRequests()
     {
         Shown shown;
         PersonDialog& d = shown.dialog;
@@ -428,20 +430,16 @@ private slots:
         QCOMPARE(d.descriptionEdit()->textCursor().selectedText(), QStringLiteral("Old"));
         QTRY_COMPARE(QApplication::focusWidget(), d.descriptionEdit());
         shown.click(d.closeButton());
-        QTRY_COMPARE(shown.owner.messages, (Posted{{WM_PERSONDLG_KEY, 38},
-                                                   {WM_PERSONDLG_KEY, 39},
-                                                   {WM_PERSONDLG_KEY, 40},
-                                                   {WM_PERSONDLG_KEY, 37},
-                                                   {WM_PERSONDLG_NEWLEVEL, 0},
-                                                   {WM_PERSONDLG_CLOSE, 0}}));
+        QCOMPARE(shown.owner.requests, (Requests{"step up", "step right", "step down", "step left",
+                                                  "new level", "close"}));
         QVERIFY(d.isVisible());
     }
 
-    void nothingIsPostedOnceTheOwnerIsGone()
+    void requestsGoNowhereOnceTheListenerIsGone()
     {
-        auto* owner = new MessageSink;
+        auto* owner = new Listener;
         PersonDialog dialog(nullptr);
-        dialog.ownerView = owner;
+        owner->listenTo(dialog);
         delete owner;
         dialog.show();
         QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
@@ -461,7 +459,7 @@ private slots:
         HelpMgr::setViewer({});
         QCOMPARE(shownTopics, std::vector<std::string>{"Add"});
         QCoreApplication::processEvents();
-        QVERIFY(shown.owner.messages.empty());
+        QVERIFY(shown.owner.requests.empty());
     }
 
     // Typed text goes out as UTF-8; text shown from a box comes back as the
@@ -509,5 +507,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PersonDlgTest)
+QTEST_MAIN(PersonDialogTest)
 #include "person_dialog_test.moc"

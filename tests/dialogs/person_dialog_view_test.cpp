@@ -1,20 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The define-person dialog with the chart view: the Define person command, and
+// The define-person dialog in the main window: the Define person command, and
 // how the view adds, updates, erases and steps through cells for the dialog.
-#include "dialogs/arrow_button.h"
-#include "view/command_ids.h"
+#include "app/main_window.h"
 #include "chartfile/debug_log.h"
+#include "dialogs/arrow_button.h"
 #include "dialogs/person_dialog.h"
-#include "view/chart_view.h"
+#include "document/chart_document.h"
 #include "model/tree_settings.h"
 #include "type_text.h"
-#include "view/view_message.h"
+#include "view/chart_view.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QAction>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sstream>
@@ -24,31 +26,30 @@ namespace {
 struct Editor {
     Editor()
     {
-        view.resize(700, 500);
-        view.newTree(String("test"));
-        view.show();
-        QVERIFY(QTest::qWaitForWindowActive(&view));
+        window.resize(700, 500);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
     }
 
     Person* add(Cell cell, const char* text, Links links = {})
     {
         auto* box = new Person(String(text), cell, links);
-        view.tree->append(box);
+        view.tree().append(box);
         view.updateScrollSizes();
         return box;
     }
 
     PersonDialog& open()
     {
-        view.onCommand(cmd::treeDefinePerson);
-        return *view.personDialog;
+        window.action(Command::TreeDefinePerson)->trigger();
+        return *window.personDialog();
     }
 
     // Types a description over the old one and presses Enter, then lets the
-    // posted message arrive.
+    // queued request arrive.
     void enter(const QString& text)
     {
-        QPlainTextEdit* edit = view.personDialog->descriptionEdit();
+        QPlainTextEdit* edit = window.personDialog()->descriptionEdit();
         edit->selectAll();
         if (text.isEmpty())
             QTest::keyClick(edit, Qt::Key_Delete);
@@ -64,7 +65,8 @@ struct Editor {
         QCoreApplication::processEvents();
     }
 
-    ChartView view;
+    MainWindow window;
+    ChartView& view = *window.view();
 };
 
 std::string textAt(const Tree& tree, Cell cell)
@@ -75,15 +77,21 @@ std::string textAt(const Tree& tree, Cell cell)
 
 } // namespace
 
-class PersonDlgViewTest : public QObject {
+class PersonDialogViewTest : public QObject {
     Q_OBJECT
 
     std::ostringstream log;
+    QTemporaryDir state;
 
 private slots:
+    void initTestCase()
+    {
+        // The window's recovery copies go to a folder of this run's own.
+        QVERIFY(state.isValid());
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    }
     void init()
     {
-        treeSettings() = TreeSettings();
         log.str(std::string());
         redirectDebugLog(&log);
     }
@@ -92,14 +100,12 @@ private slots:
     void defineOpensOnTheCurrentCell()
     {
         Editor e;
-        CommandState state;
-        QVERIFY(e.view.updateCommand(cmd::treeDefinePerson, state));
-        QVERIFY(state.enabled);
+        QVERIFY(e.window.action(Command::TreeDefinePerson)->isEnabled());
         // No cell chosen yet: the top-left cell.
         PersonDialog& d = e.open();
         QVERIFY(d.isVisible());
         QCOMPARE(d.windowTitle(), QStringLiteral("Define person"));
-        QCOMPARE(d.parentWidget(), &e.view);
+        QCOMPARE(d.parentWidget(), &e.window);
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(0, 0));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         const QSize size = e.view.windowSize();
@@ -146,10 +152,10 @@ private slots:
     void emptyAddOnAnEmptyCellChangesNothing()
     {
         Editor e;
-        QSignalSpy modified(&e.view, &ChartView::modified);
+        QSignalSpy modified(e.view.document(), &ChartDocument::changed);
         PersonDialog& d = e.open();
         e.enter(QString());
-        QCOMPARE(e.view.tree->size(), std::size_t(0));
+        QCOMPARE(e.view.tree().size(), std::size_t(0));
         QCOMPARE(modified.count(), 0);
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
         QVERIFY(log.str().empty());
@@ -160,21 +166,21 @@ private slots:
     void plainBoxInTheFirstColumn()
     {
         Editor e;
-        QSignalSpy modified(&e.view, &ChartView::modified);
+        QSignalSpy modified(e.view.document(), &ChartDocument::changed);
         PersonDialog& d = e.open();
         e.enter(QStringLiteral("Anna"));
-        QCOMPARE(e.view.tree->size(), std::size_t(1));
-        const Person* box = e.view.tree->findPerson({0, 0});
+        QCOMPARE(e.view.tree().size(), std::size_t(1));
+        const Person* box = e.view.tree().findPerson({0, 0});
         QVERIFY(box);
         QCOMPARE(box->kind(), 'P');
         QCOMPARE(box->text.toStdString(), std::string("Anna"));
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(box->downLink(), 20);
         QVERIFY(modified.count() >= 1);
-        QCOMPARE(e.view.currentCell, (Cell{1, 0}));
+        QCOMPARE(e.view.currentCell(), (Cell{1, 0}));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(1, 0));
-        QVERIFY(!e.view.tree->undoRecord.canUndo());
+        QVERIFY(!e.view.tree().undoRecord.canUndo());
         QCOMPARE(log.str(),
                  std::string("Person added   Box Anna at 0j0, connected 20j20, lineage 0\n"));
     }
@@ -207,11 +213,11 @@ private slots:
         e.view.selectCell({cell.x(), cell.y()});
         PersonDialog& d = e.open();
         e.enter(QStringLiteral("New"));
-        QCOMPARE(textAt(*e.view.tree, {cell.x(), cell.y()}), std::string("New"));
-        QCOMPARE(e.view.currentCell, (Cell{next.x(), next.y()}));
+        QCOMPARE(textAt(e.view.tree(), {cell.x(), cell.y()}), std::string("New"));
+        QCOMPARE(e.view.currentCell(), (Cell{next.x(), next.y()}));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), next);
-        const Person* selected = e.view.tree->selected;
-        QCOMPARE(selected, e.view.tree->findPerson({next.x(), next.y()}));
+        const Person* selected = e.view.tree().selected;
+        QCOMPARE(selected, e.view.tree().findPerson({next.x(), next.y()}));
     }
 
     void continuationBoxesStay()
@@ -222,15 +228,15 @@ private slots:
         e.click(d.continuationBox());
         e.click(d.connectorBox(3));
         e.enter(QStringLiteral("See chart 7"));
-        const Person* box = e.view.tree->findPerson({2, 3});
+        const Person* box = e.view.tree().findPerson({2, 3});
         QVERIFY(box);
         QCOMPARE(box->kind(), 'p');
         QCOMPARE(box->direction(), 3);
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(box->downLink(), 20);
-        QCOMPARE(e.view.currentCell, (Cell{2, 3}));
-        QCOMPARE(e.view.tree->selected, box);
-        QVERIFY(!e.view.tree->selectionFrame.drawn);
+        QCOMPARE(e.view.currentCell(), (Cell{2, 3}));
+        QCOMPARE(e.view.tree().selected, box);
+        QVERIFY(!e.view.tree().selectionFrame.drawn);
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
         QCOMPARE(log.str(), std::string("Person added   Continuation box, dir 3: See chart 7 at "
                                         "2j3, connected 20j20, lineage 0\n"));
@@ -245,12 +251,12 @@ private slots:
         PersonDialog& d = e.open();
         e.click(d.connectorBox(1));
         e.enter(QStringLiteral("New"));
-        const Person* box = e.view.tree->findPerson({0, 0});
+        const Person* box = e.view.tree().findPerson({0, 0});
         QCOMPARE(box->text.toStdString(), std::string("New"));
         QCOMPARE(box->rightLink(), 0);
         QCOMPARE(box->downLink(), 20);
-        QCOMPARE(e.view.tree->size(), std::size_t(2));
-        QCOMPARE(e.view.currentCell, (Cell{0, 1}));
+        QCOMPARE(e.view.tree().size(), std::size_t(2));
+        QCOMPARE(e.view.currentCell(), (Cell{0, 1}));
         QCOMPARE(log.str(),
                  std::string("Person updated   Box New at 0j0, connected 0j20, lineage 0\n"));
     }
@@ -259,7 +265,7 @@ private slots:
     {
         Editor e;
         auto* box = new ContPerson(String("See 2"), {1, 1}, {20, 20}, 0);
-        e.view.tree->append(box);
+        e.view.tree().append(box);
         e.view.selectCell({1, 1});
         PersonDialog& d = e.open();
         e.click(d.connectorBox(1));
@@ -267,7 +273,7 @@ private slots:
         QCOMPARE(box->text.toStdString(), std::string("See 3"));
         QCOMPARE(box->direction(), 1);
         QCOMPARE(box->rightLink(), 20);
-        QCOMPARE(e.view.currentCell, (Cell{1, 1}));
+        QCOMPARE(e.view.currentCell(), (Cell{1, 1}));
     }
 
     void emptyUpdateErasesUndoably()
@@ -276,17 +282,17 @@ private slots:
         Person* box = e.add({1, 0}, "Doomed", {20, 0});
         e.view.selectCell({1, 0});
         PersonDialog& d = e.open();
-        QSignalSpy modified(&e.view, &ChartView::modified);
+        QSignalSpy modified(e.view.document(), &ChartDocument::changed);
         e.enter(QString());
-        QVERIFY(!e.view.tree->findPerson({1, 0}));
-        QVERIFY(!e.view.tree->selected);
+        QVERIFY(!e.view.tree().findPerson({1, 0}));
+        QVERIFY(!e.view.tree().selected);
         QCOMPARE(modified.count(), 1);
-        QCOMPARE(e.view.tree->undoRecord.labelText().toStdString(),
+        QCOMPARE(e.view.tree().undoRecord.labelText().toStdString(),
                  std::string("Undo erase person"));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(1, 0));
-        e.view.OnEditUndo();
-        QCOMPARE(e.view.tree->findPerson({1, 0}), box);
+        e.view.undo();
+        QCOMPARE(e.view.tree().findPerson({1, 0}), box);
         QCOMPARE(box->text.toStdString(), std::string("Doomed"));
     }
 
@@ -298,11 +304,11 @@ private slots:
         e.add({3, 0}, "Mover");
         e.view.selectCell({1, 0});
         PersonDialog& d = e.open();
-        QVERIFY(e.view.tree->move({3, 0}, {1, 0}));
+        QVERIFY(e.view.document()->moveBox({3, 0}, {1, 0}));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         e.enter(QStringLiteral("Typed"));
-        QCOMPARE(e.view.tree->size(), std::size_t(1));
-        QCOMPARE(textAt(*e.view.tree, {1, 0}), std::string("Typed"));
+        QCOMPARE(e.view.tree().size(), std::size_t(1));
+        QCOMPARE(textAt(e.view.tree(), {1, 0}), std::string("Typed"));
     }
 
     void twoLinesRoundTrip()
@@ -315,7 +321,7 @@ private slots:
         typeText(edit, QStringLiteral("Born 1900"));
         QTest::keyClick(edit, Qt::Key_Return);
         QCoreApplication::processEvents();
-        QCOMPARE(textAt(*e.view.tree, {0, 0}), std::string("Name |Born 1900"));
+        QCOMPARE(textAt(e.view.tree(), {0, 0}), std::string("Name |Born 1900"));
         e.view.selectCell({0, 0});
         QCOMPARE(edit->toPlainText(), QStringLiteral("Name\nBorn 1900"));
         QCOMPARE(edit->document()->blockCount(), 2);
@@ -328,7 +334,7 @@ private slots:
         PersonDialog& d = e.open();
         const QString name = QStringLiteral("Zoë Łukasz Straße 张伟");
         e.enter(name);
-        QCOMPARE(QString::fromStdString(textAt(*e.view.tree, {0, 0})), name);
+        QCOMPARE(QString::fromStdString(textAt(e.view.tree(), {0, 0})), name);
         e.view.selectCell({0, 0});
         QCOMPARE(d.descriptionEdit()->toPlainText(), name);
     }
@@ -338,11 +344,11 @@ private slots:
         Editor e;
         e.add({2, 0}, "Top");
         e.add({1, 2}, "Lowest");
-        e.view.tree->append(new ContPerson(String("See 4"), {3, 5}, {20, 20}, 0));
+        e.view.tree().append(new ContPerson(String("See 4"), {3, 5}, {20, 20}, 0));
         e.view.selectCell({2, 0});
         PersonDialog& d = e.open();
         e.click(d.newLevelButton());
-        QCOMPARE(e.view.currentCell, (Cell{0, 3}));
+        QCOMPARE(e.view.currentCell(), (Cell{0, 3}));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(0, 3));
         QTRY_COMPARE(QApplication::focusWidget(), d.descriptionEdit());
     }
@@ -350,11 +356,11 @@ private slots:
     void newLevelWithoutPlainBoxesDoesNothing()
     {
         Editor e;
-        e.view.tree->append(new ContPerson(String("See 4"), {1, 1}, {20, 20}, 0));
+        e.view.tree().append(new ContPerson(String("See 4"), {1, 1}, {20, 20}, 0));
         e.view.selectCell({1, 1});
         PersonDialog& d = e.open();
         e.click(d.newLevelButton());
-        QCOMPARE(e.view.currentCell, (Cell{1, 1}));
+        QCOMPARE(e.view.currentCell(), (Cell{1, 1}));
     }
 
     void arrowButtons_data()
@@ -381,7 +387,7 @@ private slots:
         e.view.selectCell({start.x(), start.y()});
         PersonDialog& d = e.open();
         e.click(d.arrowButton(side));
-        QCOMPARE(e.view.currentCell, (Cell{end.x(), end.y()}));
+        QCOMPARE(e.view.currentCell(), (Cell{end.x(), end.y()}));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), end);
         QTRY_VERIFY(d.isActiveWindow());
     }
@@ -399,28 +405,36 @@ private slots:
         first->close();
         QVERIFY(!first->isVisible());
         QCOMPARE(&e.open(), first);
-        QCOMPARE(e.view.findChildren<PersonDialog*>().size(), 1);
+        QCOMPARE(e.window.findChildren<PersonDialog*>().size(), 1);
 
         QPointer<PersonDialog> alive(first);
         e.click(first->closeButton());
         QVERIFY(!alive);
-        QVERIFY(!e.view.personDialog);
+        QVERIFY(!e.window.personDialog());
         PersonDialog* second = &e.open();
         QVERIFY(second->isVisible());
-        QCOMPARE(e.view.findChildren<PersonDialog*>().size(), 1);
+        QCOMPARE(e.window.findChildren<PersonDialog*>().size(), 1);
     }
 
-    void messagesWithoutTheDialogDoNothing()
+    // The dialog's requests are queued: they are carried out after its own
+    // handler. Once the dialog is gone there is nothing to apply, while a step
+    // still moves the current cell.
+    void requestsOfAClosedDialog()
     {
         Editor e;
         e.view.selectCell({1, 1});
-        for (int message : {WM_PERSONDLG_APPLY, WM_PERSONDLG_NEWLEVEL, WM_PERSONDLG_CLOSE})
-            QVERIFY(e.view.onViewMessage(message, 0));
-        QVERIFY(e.view.onViewMessage(WM_PERSONDLG_KEY, 37));
-        QCOMPARE(e.view.tree->size(), std::size_t(0));
-        QCOMPARE(e.view.currentCell, (Cell{0, 1}));
+        PersonDialog& d = e.open();
+        typeText(d.descriptionEdit(), QStringLiteral("Never added"));
+        QTest::mouseClick(d.applyButton(), Qt::LeftButton);
+        QTest::mouseClick(d.arrowButton(3), Qt::LeftButton);
+        QCOMPARE(e.view.tree().size(), std::size_t(0));
+        QCOMPARE(e.view.currentCell(), (Cell{1, 1}));
+        delete &d;
+        QCoreApplication::processEvents();
+        QCOMPARE(e.view.tree().size(), std::size_t(0));
+        QCOMPARE(e.view.currentCell(), (Cell{0, 1}));
     }
 };
 
-QTEST_MAIN(PersonDlgViewTest)
+QTEST_MAIN(PersonDialogViewTest)
 #include "person_dialog_view_test.moc"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings_dialog.h"
 
-#include "view/command_ids.h"
-#include "view/command_target.h"
+#include "app/main_window.h"
+#include "document/chart_document.h"
 #include "helpmod/help_mgr.h"
-#include "view/chart_view.h"
 #include "model/tree_settings.h"
+#include "view/chart_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,33 +15,48 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
-// A shown view over a chart with boxes at (1, 0) and (3, 2).
-struct Chart {
-    Chart()
+// A shown main window on a chart with boxes at (1, 0) and (3, 2).
+struct Editor {
+    explicit Editor(const TreeSettings& settings = {})
     {
-        view.setFrameShape(QFrame::NoFrame);
-        view.resize(500, 300);
-        view.newTree(String("test"));
-        view.tree->append(new Person(String("A"), {1, 0}, {}));
-        view.tree->append(new Person(String("B"), {3, 2}, {}));
-        view.updateScrollSizes();
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        document().setSettings(settings);
+        document().setModified(false);
+        view().setFrameShape(QFrame::NoFrame);
+        view().tree().append(new Person(String("A"), {1, 0}, {}));
+        view().tree().append(new Person(String("B"), {3, 2}, {}));
+        view().updateScrollSizes();
+        window.resize(700, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
+    ChartView& view() { return *window.view(); }
+    ChartDocument& document() { return *window.document(); }
+    const TreeSettings& settings() { return document().chart().settings(); }
     QRgb pixel(int x, int y)
     {
-        view.viewport()->repaint();
-        return view.backingImage().pixel(x, y);
+        view().viewport()->repaint();
+        return view().backingImage().pixel(x, y);
     }
-    ChartView view;
+    // A dialog on the chart's settings whose Apply is wired as the window wires it.
+    SettingsDialog& dialog()
+    {
+        dialog_ = std::make_unique<SettingsDialog>(settings(), &view());
+        QObject::connect(dialog_.get(), &SettingsDialog::applyRequested, &window,
+                         [this] { document().setSettings(dialog_->settings()); });
+        return *dialog_;
+    }
+    MainWindow window;
+    std::unique_ptr<SettingsDialog> dialog_;
 };
 
 void typeInto(QLineEdit* edit, const QString& text)
@@ -51,9 +66,9 @@ void typeInto(QLineEdit* edit, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
-// Runs the view's Settings command, acting on the modal dialog once it shows.
+// Runs the window's Settings command, acting on the modal dialog once it shows.
 // The actions must close it; a dialog left open is closed and fails the test.
-void runSettings(ChartView& view, const std::function<void(SettingsDialog&)>& actions)
+void runSettings(MainWindow& window, const std::function<void(SettingsDialog&)>& actions)
 {
     bool acted = false;
     bool leftOpen = false;
@@ -71,29 +86,33 @@ void runSettings(ChartView& view, const std::function<void(SettingsDialog&)>& ac
         }
     };
     QTimer::singleShot(0, act);
-    view.OnSettings();
+    window.action(Command::TreeSettings)->trigger();
     QVERIFY(acted);
     QVERIFY(!leftOpen);
 }
 
 } // namespace
 
-class SettingsDlgTest : public QObject {
+class SettingsDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // The window's recovery copies go to a folder of this run's own.
+        QVERIFY(state.isValid());
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    }
     void init()
     {
-        treeSettings() = TreeSettings();
         messages.clear();
         SettingsDialog::showMessage = [this](QWidget*, const QString& text) { messages << text; };
     }
-    void cleanup() { treeSettings() = TreeSettings(); }
 
     void showsTheStartUpSettings()
     {
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
         QCOMPARE(dialog.htmlStartXEdit()->text(), QStringLiteral("50"));
         QCOMPARE(dialog.htmlStartYEdit()->text(), QStringLiteral("200"));
@@ -110,9 +129,7 @@ private slots:
         QVERIFY(dialog.applyButton()->isDefault());
         QVERIFY(!dialog.okButton()->isDefault());
 
-        CommandState state;
-        QVERIFY(chart.view.updateCommand(cmd::treeSettings, state));
-        QVERIFY(state.enabled);
+        QVERIFY(chart.window.action(Command::TreeSettings)->isEnabled());
     }
 
     void loadsTheModeLetter_data()
@@ -129,9 +146,10 @@ private slots:
     {
         QFETCH(char, mode);
         QFETCH(int, choice);
-        treeSettings().generationMode = mode;
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        TreeSettings settings;
+        settings.generationMode = mode;
+        Editor chart(settings);
+        SettingsDialog& dialog = chart.dialog();
         QCOMPARE(dialog.generationChoice, choice);
         QVERIFY(dialog.generationButton(choice)->isChecked());
         QCOMPARE(dialog.startEdit()->isEnabled(), choice != 2);
@@ -139,8 +157,8 @@ private slots:
 
     void hideDisablesTheStartControls()
     {
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto startEnabled = [&](bool on) {
@@ -160,40 +178,41 @@ private slots:
 
     void applyRepaintsAtOnceAndLeavesTheScrollSizes()
     {
-        Chart chart;
+        Editor chart;
         // x 300 lies in the gap after column 1 at pitch 140, inside its box at 220.
         const QRgb background = chart.pixel(300, 30);
-        QCOMPARE(chart.view.totalSize(), QSize(3 * 140 + 185, 2 * 70 + 160));
-        SettingsDialog dialog(&chart.view);
-        QSignalSpy modified(&chart.view, &ChartView::modified);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        typeInto(dialog.boxWidthEdit(), QStringLiteral("200"));
-        QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
+        QCOMPARE(chart.view().totalSize(), QSize(3 * 140 + 185, 2 * 70 + 160));
+        QSignalSpy changed(&chart.document(), &ChartDocument::changed);
+        runSettings(chart.window, [&](SettingsDialog& dialog) {
+            typeInto(dialog.boxWidthEdit(), QStringLiteral("200"));
+            QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
 
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(treeSettings().boxWidth, 200);
-        QCOMPARE(treeSettings().pitchX(), 220);
-        QVERIFY(chart.pixel(300, 30) != background);
-        QCOMPARE(chart.view.totalSize(), QSize(3 * 140 + 185, 300));
-        QCOMPARE(modified.count(), 1);
-        chart.view.OnRefresh();
-        QCOMPARE(chart.view.totalSize(), QSize(3 * 220 + 185, 300));
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(chart.settings().boxWidth, 200);
+            QCOMPARE(chart.settings().pitchX(), 220);
+            QVERIFY(chart.pixel(300, 30) != background);
+            QCOMPARE(chart.view().totalSize(), QSize(3 * 140 + 185, 2 * 70 + 160));
+            QCOMPARE(changed.count(), 1);
+            QVERIFY(chart.document().isModified());
 
-        // Applying the same values again is no change.
-        QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
-        QCOMPARE(modified.count(), 1);
+            // Applying the same values again is no change.
+            QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
+            QCOMPARE(changed.count(), 1);
+            dialog.reject();
+        });
+        chart.view().refresh();
+        QCOMPARE(chart.view().totalSize(), QSize(3 * 220 + 185, 2 * 70 + 160));
     }
 
     void enterAppliesWithoutClosing()
     {
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         typeInto(dialog.htmlStartYEdit(), QStringLiteral("320"));
         QTest::keyClick(&dialog, Qt::Key_Return);
-        QCOMPARE(treeSettings().htmlStartY, 320);
+        QCOMPARE(chart.settings().htmlStartY, 320);
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
 
@@ -204,15 +223,16 @@ private slots:
         QTest::keyClick(dialog.startEdit(), Qt::Key_Down);
         QCOMPARE(dialog.startEdit()->text(), QStringLiteral("2"));
         QTest::keyClick(dialog.startEdit(), Qt::Key_Return);
-        QCOMPARE(treeSettings().generationStart, 2);
+        QCOMPARE(chart.settings().generationStart, 2);
         QVERIFY(dialog.isVisible());
     }
 
     void spinStepsWithoutLimits()
     {
-        treeSettings().generationStart = INT_MAX - 1;
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        TreeSettings settings;
+        settings.generationStart = INT_MAX - 1;
+        Editor chart(settings);
+        SettingsDialog& dialog = chart.dialog();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(dialog.spinUp(), Qt::LeftButton);
@@ -223,54 +243,55 @@ private slots:
             QTest::mouseClick(dialog.spinDown(), Qt::LeftButton);
         QCOMPARE(dialog.startEdit()->text(), QStringLiteral("-6"));
         QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
-        QCOMPARE(treeSettings().generationStart, -6);
+        QCOMPARE(chart.settings().generationStart, -6);
     }
 
     void cancelAfterApplyKeepsWhatWasApplied()
     {
-        Chart chart;
-        QSignalSpy modified(&chart.view, &ChartView::modified);
-        runSettings(chart.view, [](SettingsDialog& dialog) {
+        Editor chart;
+        QSignalSpy modified(&chart.document(), &ChartDocument::changed);
+        runSettings(chart.window, [](SettingsDialog& dialog) {
             typeInto(dialog.boxHeightEdit(), QStringLiteral("80"));
             QTest::mouseClick(dialog.generationButton(1), Qt::LeftButton);
             QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
             typeInto(dialog.boxWidthEdit(), QStringLiteral("90"));
             QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
         });
-        QCOMPARE(treeSettings().boxHeight, 80);
-        QCOMPARE(treeSettings().generationMode, 'u');
-        QCOMPARE(treeSettings().boxWidth, 120);
+        QCOMPARE(chart.settings().boxHeight, 80);
+        QCOMPARE(chart.settings().generationMode, 'u');
+        QCOMPARE(chart.settings().boxWidth, 120);
         QCOMPARE(modified.count(), 1);
     }
 
     void okStoresWhatTheDialogShows()
     {
-        treeSettings().generationMode = 'x';
-        treeSettings().smallFontLine = 7;
-        Chart chart;
-        QSignalSpy modified(&chart.view, &ChartView::modified);
-        runSettings(chart.view, [](SettingsDialog& dialog) {
+        TreeSettings settings;
+        settings.generationMode = 'x';
+        settings.smallFontLine = 7;
+        Editor chart(settings);
+        QSignalSpy modified(&chart.document(), &ChartDocument::changed);
+        runSettings(chart.window, [](SettingsDialog& dialog) {
             QVERIFY(dialog.generationButton(0)->isChecked());
             QCOMPARE(dialog.smallFontList()->currentIndex(), -1);
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         });
-        QCOMPARE(treeSettings().generationMode, 'd');
-        QCOMPARE(treeSettings().smallFontLine, -1);
+        QCOMPARE(chart.settings().generationMode, 'd');
+        QCOMPARE(chart.settings().smallFontLine, -1);
         QCOMPARE(modified.count(), 1);
 
         // Nothing changed this time: the document stays unmodified.
-        runSettings(chart.view, [](SettingsDialog& dialog) {
+        runSettings(chart.window, [](SettingsDialog& dialog) {
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         });
         QCOMPARE(modified.count(), 1);
 
-        runSettings(chart.view, [](SettingsDialog& dialog) {
+        runSettings(chart.window, [](SettingsDialog& dialog) {
             QTest::mouseClick(dialog.saveLineageBox(), Qt::LeftButton);
             dialog.smallFontList()->setCurrentIndex(4);
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         });
-        QVERIFY(!treeSettings().saveLineage);
-        QCOMPARE(treeSettings().smallFontLine, 4);
+        QVERIFY(!chart.settings().saveLineage);
+        QCOMPARE(chart.settings().smallFontLine, 4);
         QCOMPARE(modified.count(), 2);
         QCOMPARE(messages, QStringList());
     }
@@ -305,8 +326,8 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.activateWindow();
@@ -323,14 +344,14 @@ private slots:
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(messages, QStringList{message});
         QVERIFY(dialog.isVisible());
-        QCOMPARE(treeSettings(), TreeSettings());
+        QCOMPARE(chart.settings(), TreeSettings());
         QTRY_COMPARE(QApplication::focusWidget(), edits[field]);
 
         // Apply takes the fields read before the bad one, and nothing from there on.
         QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
         QCOMPARE(messages.size(), 2);
         QTRY_COMPARE(QApplication::focusWidget(), edits[field]);
-        const TreeSettings& s = treeSettings();
+        const TreeSettings& s = chart.settings();
         const TreeSettings defaults;
         QCOMPARE(s.htmlStartX, 70);
         QCOMPARE(s.htmlStartY, field > 1 ? 260 : defaults.htmlStartY);
@@ -344,8 +365,8 @@ private slots:
 
     void radioClickReportsABadNumber()
     {
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         typeInto(dialog.boxWidthEdit(), QStringLiteral("x"));
@@ -356,8 +377,8 @@ private slots:
 
     void hiddenStartFieldKeepsItsValue()
     {
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         typeInto(dialog.startEdit(), QString());
@@ -366,9 +387,9 @@ private slots:
         typeInto(dialog.boxWidthEdit(), QStringLiteral("130"));
         QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
         QCOMPARE(messages, QStringList());
-        QCOMPARE(treeSettings().generationMode, 'h');
-        QCOMPARE(treeSettings().generationStart, 1);
-        QCOMPARE(treeSettings().boxWidth, 130);
+        QCOMPARE(chart.settings().generationMode, 'h');
+        QCOMPARE(chart.settings().generationStart, 1);
+        QCOMPARE(chart.settings().boxWidth, 130);
         QCOMPARE(dialog.startEdit()->text(), QStringLiteral("1"));
 
         // Shown, an empty start is reported where the user can mend it.
@@ -385,8 +406,8 @@ private slots:
         HelpMgr::setViewer([&](const std::string& topic, const std::string&) {
             shown = QString::fromStdString(topic);
         });
-        Chart chart;
-        SettingsDialog dialog(&chart.view);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
@@ -396,8 +417,9 @@ private slots:
     }
 
 private:
+    QTemporaryDir state;
     QStringList messages;
 };
 
-QTEST_MAIN(SettingsDlgTest)
+QTEST_MAIN(SettingsDialogTest)
 #include "settings_dialog_test.moc"
