@@ -16,6 +16,7 @@ Q_DECLARE_METATYPE(Point)
 
 namespace {
 
+const TreeSettings defaults;
 constexpr Colour red = colours::red;
 constexpr Colour darkblue = colours::darkblue;
 
@@ -33,9 +34,6 @@ class BoxDrawingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-    void cleanup() { treeSettings() = TreeSettings(); }
-
     void connectorColoursFollowLineage_data()
     {
         QTest::addColumn<int>("lineage");
@@ -53,7 +51,7 @@ private slots:
         QFETCH(Colour, right);
         QFETCH(Colour, down);
         Rec dc;
-        person("A", {20, 30}, lineage)->draw(dc, false);
+        person("A", {20, 30}, lineage)->draw(dc, defaults, false);
         const auto lines = dc.of(Rec::Line);
         QCOMPARE(lines.size(), std::size_t(2));
         // Cell (1, 1) starts at (175, 80).
@@ -68,7 +66,7 @@ private slots:
     void connectorsComeBeforeTheBoxAndOnlyWhenLinked()
     {
         Rec dc;
-        person("A", {0, 20})->draw(dc, false);
+        person("A", {0, 20})->draw(dc, defaults, false);
         QCOMPARE(dc.of(Rec::Line).size(), std::size_t(1));
         QCOMPARE(dc.steps.front().kind == Rec::SetPen, true);
         int lineAt = -1, boxAt = -1;
@@ -81,7 +79,7 @@ private slots:
         QVERIFY(lineAt < boxAt);
 
         Rec bare;
-        person("A")->draw(bare, false);
+        person("A")->draw(bare, defaults, false);
         QVERIFY(bare.of(Rec::Line).empty());
     }
 
@@ -100,7 +98,7 @@ private slots:
         QFETCH(Colour, outline);
         QFETCH(Colour, fill);
         Rec dc;
-        person("Name|born", {20, 20}, 3)->draw(dc, selected);
+        person("Name|born", {20, 20}, 3)->draw(dc, defaults, selected);
         const auto boxes = dc.of(Rec::Box);
         QCOMPARE(boxes.size(), std::size_t(1));
         QCOMPARE(boxes[0].rect, (Rect{175, 80, 295, 130}));
@@ -135,9 +133,10 @@ private slots:
     {
         QFETCH(int, smallFontLine);
         QFETCH(QList<bool>, bold);
-        treeSettings().smallFontLine = smallFontLine;
+        TreeSettings settings;
+        settings.smallFontLine = smallFontLine;
         Rec dc;
-        person("A|B|C|D|E", {}, 0, {0, 0})->draw(dc, false);
+        person("A|B|C|D|E", {}, 0, {0, 0})->draw(dc, settings, false);
         const auto texts = dc.of(Rec::Text);
         QCOMPARE(texts.size(), std::size_t(5));
         for (int i = 0; i < 5; ++i) {
@@ -152,7 +151,7 @@ private slots:
     void leadingBarGivesAnEmptyFirstLine()
     {
         Rec dc;
-        person("|B", {}, 0, {0, 0})->draw(dc, false);
+        person("|B", {}, 0, {0, 0})->draw(dc, defaults, false);
         const auto texts = dc.of(Rec::Text);
         QCOMPARE(texts.size(), std::size_t(2));
         QCOMPARE(texts[1].text, std::string("B"));
@@ -164,7 +163,7 @@ private slots:
     void emptyDescriptionDrawsOnlyTheBox()
     {
         Rec dc;
-        person("")->draw(dc, false);
+        person("")->draw(dc, defaults, false);
         QVERIFY(dc.of(Rec::Text).empty());
         QCOMPARE(dc.of(Rec::Box).size(), std::size_t(1));
     }
@@ -213,13 +212,14 @@ private slots:
         QFETCH(bool, hasLine);
         QFETCH(Point, from);
         QFETCH(Point, to);
-        treeSettings().boxWidth = width;
-        treeSettings().boxHeight = height;
-        const Point corner = cellOrigin({2, 3});
+        TreeSettings settings;
+        settings.boxWidth = width;
+        settings.boxHeight = height;
+        const Point corner = settings.cellOrigin({2, 3});
         ContPerson cont(String("Family|chart 2|x"), {2, 3}, {20, 30}, direction);
         cont.lineage = 3; // never turns its connector red
         Rec dc;
-        cont.draw(dc, false);
+        cont.draw(dc, settings, false);
 
         const auto boxes = dc.of(Rec::Box);
         QCOMPARE(boxes.size(), std::size_t(1));
@@ -252,7 +252,7 @@ private slots:
     {
         ContPerson cont(String("x"), {0, 0}, {20, 20}, 1);
         Rec dc;
-        cont.draw(dc, true);
+        cont.draw(dc, defaults, true);
         const auto box = dc.of(Rec::Box).front();
         QCOMPARE(box.brush, darkblue);
         QCOMPARE(box.pen, colours::palecyan);

@@ -3,7 +3,8 @@
 #include "pixel_colour.h"
 #include "view/chart_view.h"
 
-#include "model/tree_settings.h"
+#include "document/chart_document.h"
+#include "model/chart.h"
 
 #include <QFile>
 #include <QImage>
@@ -41,21 +42,18 @@ class ChartOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-    void cleanup() { treeSettings() = TreeSettings(); }
-
     void printsOnePdfPage()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("chart.pdf");
-        ChartView view;
-        view.newTree(String("print"));
+        ChartDocument document;
+        ChartView view(&document);
         for (int c = 0; c < 30; ++c) // far wider than a page
-            view.tree->append(new Person(String("Someone|b. 1900"), {c, c % 3}, {20, 20}));
+            view.tree().append(new Person(String("Someone|b. 1900"), {c, c % 3}, {20, 20}));
         QPrinter printer(QPrinter::ScreenResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
-        QVERIFY(view.printChart(&printer));
+        QVERIFY(view.print(&printer));
         QCOMPARE(printer.resolution(), 96);
         const QByteArray pdf = readAll(path);
         QVERIFY(pdf.startsWith("%PDF-"));
@@ -64,14 +62,15 @@ private slots:
 
     void pngCoversTheScrollAreaWithoutSelection()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         auto* first = new Person(String("A"), {0, 0}, {20, 0});
         tree.append(first);
         tree.append(new Person(String("B"), {2, 1}, {}));
         tree.selected = first;
         tree.selectionFrame.drawn = true;
         QByteArray bytes;
-        QVERIFY(renderChart(tree, ChartImageFormat::Png, bytes));
+        QVERIFY(renderChart(chart, ChartImageFormat::Png, bytes));
         QImage image;
         QVERIFY(image.loadFromData(bytes, "PNG"));
         QCOMPARE(image.size(), QSize(2 * 140 + 35 + 150, 70 + 10 + 150));
@@ -85,10 +84,10 @@ private slots:
 
     void svgCutsTextAtTheBox()
     {
-        Tree tree;
-        tree.append(new Person(String("Ann|Averyveryveryveryverylongname"), {0, 0}, {}));
+        Chart chart;
+        chart.tree().append(new Person(String("Ann|Averyveryveryveryverylongname"), {0, 0}, {}));
         QByteArray svg;
-        QVERIFY(renderChart(tree, ChartImageFormat::Svg, svg));
+        QVERIFY(renderChart(chart, ChartImageFormat::Svg, svg));
         QVERIFY(svg.contains("<svg"));
         QVERIFY(svg.contains(">Ann</text>"));
         // The long line is written as outlines cut at the clip, not as text.
@@ -138,7 +137,7 @@ private slots:
         const QString out = dir.filePath("kept.png");
         writeFile(out, "old");
 
-        const RenderResult missing =
+        const Result missing =
             renderChartFile(dir.filePath("none.txt").toStdString(), out.toStdString());
         QVERIFY(!missing);
         QVERIFY(!missing.message.empty());
@@ -147,7 +146,7 @@ private slots:
         writeFile(bad, "P 0j0 3:abc 0j0 0\nnot a record\n");
         QVERIFY(!renderChartFile(bad.toStdString(), out.toStdString()));
 
-        const RenderResult wrongType =
+        const Result wrongType =
             renderChartFile(sampleChart.toStdString(), dir.filePath("x.gif").toStdString());
         QVERIFY(!wrongType);
         QVERIFY(QString::fromStdString(wrongType.message).contains(".png"));

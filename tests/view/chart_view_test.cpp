@@ -2,17 +2,26 @@
 #include "pixel_colour.h"
 #include "recording_draw_context.h"
 #include "shown_view.h"
+#include "view/chart_painter.h"
 #include "view/chart_view.h"
 
+#include "document/chart_document.h"
 #include "model/tree_settings.h"
 
-#include <QDialog>
+#include <QFile>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 using Rec = RecordingDrawContext;
+// An edit made through the document, not the view.
+using Edit = std::function<void(ChartDocument&, ChartView&)>;
 
 Q_DECLARE_METATYPE(Cell)
+Q_DECLARE_METATYPE(Edit)
 
 namespace {
 
@@ -23,51 +32,87 @@ Person* addPerson(Tree& tree, Cell cell, Links links = {}, const char* text = "N
     return box;
 }
 
+// The generation numbers a paint of the view writes, top down.
+QStringList generationNumbers(ChartView& view)
+{
+    Rec dc;
+    view.draw(dc);
+    QStringList numbers;
+    for (const auto& step : dc.of(Rec::Text))
+        if (step.from.x == 2)
+            numbers.prepend(QString::fromStdString(step.text));
+    return numbers;
+}
+
 } // namespace
 
-class StirpaViewTest : public QObject {
+class ChartViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-    void cleanup() { treeSettings() = TreeSettings(); }
-
-    void constructionSetsTheCurrentView()
+    void aNewDocumentsViewShowsAnEmptyChart()
     {
+        ChartDocument document;
         {
-            ChartView view;
-            QCOMPARE(currentView, &view);
-            QVERIFY(!view.tree);
-            QCOMPARE(view.currentCell, noCell);
-            QCOMPARE(view.pasteBuffer.kind(), 'Z');
+            ChartView view(&document);
+            QCOMPARE(view.document(), &document);
+            QCOMPARE(&view.tree(), &document.tree());
+            QCOMPARE(view.tree().size(), std::size_t(0));
+            QVERIFY(!view.tree().selected);
+            QCOMPARE(view.currentCell(), noCell);
+            QCOMPARE(view.pasteBuffer().kind(), 'Z');
+            QVERIFY(!view.canPaste());
+            QCOMPARE(view.totalSize(), QSize(185, 160));
         }
-        QVERIFY(currentView == nullptr);
+        // Nothing is left watching the document once the view is gone.
+        document.newChart();
+        addPerson(document.tree(), {0, 0});
+        QVERIFY(document.moveBox({0, 0}, {1, 0}));
     }
 
-    void newTreeReplacesTheTree()
+    void newChartAndOpenReplaceTheChart()
     {
-        ChartView view;
-        view.newTree(String("first"));
-        view.currentCell = {2, 3};
-        addPerson(*view.tree, {0, 0});
-        view.newTree(String("second"));
-        QCOMPARE(std::string(view.tree->name().c_str()), std::string("second"));
-        QCOMPARE(view.tree->size(), std::size_t(0));
-        QCOMPARE(view.currentCell, noCell);
-        QCOMPARE(view.generationColumn.tree, view.tree.get());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("loaded.txt");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("P 1j1 1:A 0j0 0\n");
+        }
+        ChartDocument document;
+        ChartView view(&document);
+        QSignalSpy cells(&view, &ChartView::cellSelected);
+        view.selectCell({2, 3});
+        addPerson(view.tree(), {0, 2});
+        QCOMPARE(generationNumbers(view), (QStringList{"1", "2", "3"}));
+        document.newChart();
+        QCOMPARE(&view.tree(), &document.tree());
+        QCOMPARE(view.tree().size(), std::size_t(0));
+        QCOMPARE(view.currentCell(), noCell);
+        QCOMPARE(document.title(), QStringLiteral("Untitled"));
+        QCOMPARE(cells.count(), 2);
+        // The generation column follows the new chart.
+        QCOMPARE(generationNumbers(view), QStringList());
+        addPerson(view.tree(), {0, 0});
+        QCOMPARE(generationNumbers(view), QStringList{"1"});
 
-        auto loaded = std::make_unique<Tree>(String("loaded"));
-        addPerson(*loaded, {1, 1});
-        Tree* raw = loaded.get();
-        view.currentCell = {1, 1};
-        view.adoptTree(std::move(loaded));
-        QCOMPARE(view.tree.get(), raw);
-        QCOMPARE(view.generationColumn.tree, raw);
-        QCOMPARE(view.currentCell, noCell);
+        view.selectCell({1, 1});
+        QVERIFY(document.open(path));
+        QCOMPARE(&view.tree(), &document.tree());
+        QCOMPARE(std::string(view.tree().name().c_str()), std::string("loaded"));
+        QCOMPARE(view.tree().size(), std::size_t(1));
+        QVERIFY(view.tree().findPerson({1, 1}));
+        QCOMPARE(view.currentCell(), noCell);
+        QCOMPARE(generationNumbers(view), (QStringList{"1", "2"}));
+        QCOMPARE(view.totalSize(), QSize(175 + 150, 80 + 150));
 
-        view.adoptTree(nullptr);
-        QVERIFY(view.tree);
-        QCOMPARE(view.tree->size(), std::size_t(0));
+        // A file that cannot be read leaves the chart; a new chart is empty again.
+        QVERIFY(!document.open(dir.filePath("missing.txt")));
+        QCOMPARE(view.tree().size(), std::size_t(1));
+        document.newChart();
+        QCOMPARE(view.tree().size(), std::size_t(0));
+        QCOMPARE(view.currentCell(), noCell);
+        QCOMPARE(view.totalSize(), QSize(185, 160));
     }
 
     void scrollSizes_data()
@@ -84,11 +129,11 @@ private slots:
     {
         QFETCH(QList<Cell>, persons);
         QFETCH(QSize, total);
-        ChartView view;
+        ChartDocument document;
+        ChartView view(&document);
         view.resize(300, 200);
-        view.newTree(String());
         for (const Cell& cell : persons)
-            addPerson(*view.tree, cell);
+            addPerson(view.tree(), cell);
         view.updateScrollSizes();
         QCOMPARE(view.totalSize(), total);
         QCOMPARE(view.horizontalScrollBar()->singleStep(), 20);
@@ -100,9 +145,9 @@ private slots:
 
     void continuationBoxesWidenTheExtentToo()
     {
-        ChartView view;
-        view.newTree(String());
-        view.tree->append(new ContPerson(String("c"), {4, 3}, {}, 1));
+        ChartDocument document;
+        ChartView view(&document);
+        view.tree().append(new ContPerson(String("c"), {4, 3}, {}, 1));
         view.updateScrollSizes();
         QCOMPARE(view.totalSize(), QSize(4 * 140 + 35 + 150, 3 * 70 + 10 + 150));
     }
@@ -111,11 +156,11 @@ private slots:
     {
         ShownView shown({200, 150});
         ChartView& view = shown.view;
-        addPerson(*view.tree, {10, 10});
+        addPerson(view.tree(), {10, 10});
         view.updateScrollSizes();
         view.horizontalScrollBar()->setValue(300);
         view.verticalScrollBar()->setValue(200);
-        addPerson(*view.tree, {20, 20});
+        addPerson(view.tree(), {20, 20});
         view.updateScrollSizes();
         QCOMPARE(view.scrollPosition(), QPoint(300, 200));
         QCOMPARE(view.horizontalScrollBar()->maximum(), 20 * 140 + 35 + 150 - 200);
@@ -123,71 +168,24 @@ private slots:
 
     void boxSizeChangeLeavesScrollSizesUntilRecomputed()
     {
-        ChartView view;
-        view.newTree(String());
-        addPerson(*view.tree, {3, 2});
+        ChartDocument document;
+        ChartView view(&document);
+        addPerson(view.tree(), {3, 2});
         view.updateScrollSizes();
-        treeSettings().boxWidth = 200;
+        TreeSettings wider = document.chart().settings();
+        wider.boxWidth = 200;
+        QVERIFY(document.setSettings(wider));
+        QCOMPARE(view.tree().settings().boxWidth, 200);
         QCOMPARE(view.totalSize(), QSize(605, 300));
         view.updateScrollSizes();
         QCOMPARE(view.totalSize(), QSize(3 * 220 + 35 + 150, 300));
     }
 
-    void placeDialogMeasuresFromTheParentWindow()
-    {
-        QWidget frame;
-        frame.setGeometry(100, 50, 500, 400);
-        ChartView view(&frame);
-        QDialog dialog(&frame);
-        dialog.resize(120, 80);
-        view.placeDialog(&dialog, QPoint(30, 20));
-        QCOMPARE(dialog.pos(), frame.frameGeometry().topLeft() + QPoint(30, 20));
-        QCOMPARE(dialog.size(), QSize(120, 80));
-        view.placeDialog(nullptr, QPoint(1, 1));
-    }
-
-    // Near the screen's edge the dialog is moved in just enough to be whole:
-    // flush against each edge it went past ('<' the near one, '>' the far one),
-    // where it was asked to be ('=') along an axis it stayed on screen.
-    void placeDialogKeepsTheDialogOnTheScreen_data()
-    {
-        QTest::addColumn<QPoint>("offset");
-        QTest::addColumn<char>("alongX");
-        QTest::addColumn<char>("alongY");
-        QTest::newRow("past the right edge") << QPoint(10000, 20) << '>' << '=';
-        QTest::newRow("past the bottom") << QPoint(30, 10000) << '=' << '>';
-        QTest::newRow("past both") << QPoint(10000, 10000) << '>' << '>';
-        QTest::newRow("before the left and top") << QPoint(-10000, -10000) << '<' << '<';
-    }
-    void placeDialogKeepsTheDialogOnTheScreen()
-    {
-        QFETCH(QPoint, offset);
-        QFETCH(char, alongX);
-        QFETCH(char, alongY);
-        QWidget frame;
-        frame.setGeometry(100, 50, 500, 400);
-        ChartView view(&frame);
-        QDialog dialog(&frame);
-        dialog.resize(120, 80);
-        view.placeDialog(&dialog, offset);
-        const QRect room = frame.screen()->availableGeometry();
-        const QRect placed = dialog.frameGeometry();
-        const QPoint asked = frame.frameGeometry().topLeft() + offset;
-        const auto expected = [](char where, int nearEdge, int farEdge, int length, int wanted) {
-            return where == '<' ? nearEdge : where == '>' ? farEdge + 1 - length : wanted;
-        };
-        QCOMPARE(placed.x(),
-                 expected(alongX, room.left(), room.right(), placed.width(), asked.x()));
-        QCOMPARE(placed.y(),
-                 expected(alongY, room.top(), room.bottom(), placed.height(), asked.y()));
-        QVERIFY(room.contains(placed));
-    }
-
     void paintDrawsOnlyWhatReachesTheArea()
     {
-        ChartView view;
-        view.newTree(String());
-        Tree& tree = *view.tree;
+        ChartDocument document;
+        ChartView view(&document);
+        Tree& tree = view.tree();
         Person* far = addPerson(tree, {9, 9});
         Person* inside = addPerson(tree, {1, 1});
         // Column 0 ends at x 155; its right connector reaches into column 1.
@@ -196,7 +194,7 @@ private slots:
         tree.selected = inside;
         // Cell (1, 1) is at (175, 80) to (295, 130).
         Rec dc(Rect{200, 90, 260, 120});
-        view.OnDraw(dc);
+        view.draw(dc);
 
         const auto fills = dc.of(Rec::FillBackground);
         QCOMPARE(fills.size(), std::size_t(1));
@@ -217,33 +215,42 @@ private slots:
 
     void paintWithEmptyClipFillsTheClientArea()
     {
-        ChartView view;
+        // A new document's empty chart, and no chart at all: the background only.
+        ChartDocument document;
+        ChartView view(&document);
         Rec dc(Rect{}, Size{320, 240});
-        view.OnDraw(dc); // no tree yet: the background only
+        view.draw(dc);
         QCOMPARE(dc.steps.size(), std::size_t(1));
         QCOMPARE(dc.steps[0].rect, (Rect{0, 0, 320, 240}));
+        Rec noChart(Rect{}, Size{320, 240});
+        paintChart(noChart, nullptr);
+        QCOMPARE(noChart.steps.size(), std::size_t(1));
+        QCOMPARE(noChart.steps[0].kind, Rec::FillBackground);
+        QCOMPARE(noChart.steps[0].rect, (Rect{0, 0, 320, 240}));
     }
 
     void paintPutsAShownSelectionFrameBack()
     {
-        ChartView view;
-        view.newTree(String());
-        addPerson(*view.tree, {0, 0});
-        view.tree->selectionFrame.current = view.tree->selectionFrame.start = cellOrigin({2, 2});
-        view.tree->selectionFrame.drawn = true;
+        ChartDocument document;
+        ChartView view(&document);
+        Tree& tree = view.tree();
+        addPerson(tree, {0, 0});
+        tree.selectionFrame.current = tree.selectionFrame.start =
+            tree.settings().cellOrigin({2, 2});
+        tree.selectionFrame.drawn = true;
         Rec dc;
-        view.OnDraw(dc);
+        view.draw(dc);
         QCOMPARE(dc.steps.back().kind, Rec::EndXor);
         const auto outlines = dc.of(Rec::Box);
         QCOMPARE(outlines.back().rect, (Rect{315, 150, 435, 200}));
         QVERIFY(outlines.back().xor_);
-        QVERIFY(view.tree->selectionFrame.drawn);
+        QVERIFY(tree.selectionFrame.drawn);
     }
 
     void pixelsOfAPaintedChart()
     {
         ShownView shown;
-        Tree& tree = *shown.view.tree;
+        Tree& tree = shown.view.tree();
         addPerson(tree, {0, 0}, {20, 20});
         Person* marked = addPerson(tree, {1, 0}, {0, 20});
         marked->lineage = 2;
@@ -265,10 +272,10 @@ private slots:
     void xorOutlineLeavesTheImageUnchanged()
     {
         ShownView shown;
-        addPerson(*shown.view.tree, {0, 0}, {20, 20});
+        addPerson(shown.view.tree(), {0, 0}, {20, 20});
         shown.view.invalidateChart();
         const QImage before = shown.picture();
-        BoxTracker tracker;
+        BoxTracker tracker(shown.view.tree().settings());
         tracker.current = {50, 20};
         shown.view.windowContext()->beginXorOutline({}); // a context alone changes nothing
         QCOMPARE(shown.picture(), before);
@@ -289,11 +296,11 @@ private slots:
         // Lines overlap (12 apart, fonts 14 and 16 high): a descender of one line
         // must survive the next line drawn over it, as in the paint.
         ShownView shown;
-        Person* box = addPerson(*shown.view.tree, {0, 0}, {}, "Jgqy pgjy|gypsy jig|quay");
+        Person* box = addPerson(shown.view.tree(), {0, 0}, {}, "Jgqy pgjy|gypsy jig|quay");
         shown.view.invalidateChart();
         shown.picture();
-        shown.view.tree->selected = box;
-        box->draw(*shown.view.windowContext(), true);
+        shown.view.tree().selected = box;
+        box->draw(*shown.view.windowContext(), shown.view.tree().settings(), true);
         const QImage atOnce = shown.picture();
         QCOMPARE(shown.freshPicture(), atOnce);
     }
@@ -302,7 +309,7 @@ private slots:
     {
         ShownView shown({200, 150});
         ChartView& view = shown.view;
-        addPerson(*view.tree, {8, 8});
+        addPerson(view.tree(), {8, 8});
         view.updateScrollSizes();
         view.horizontalScrollBar()->setValue(100);
         view.verticalScrollBar()->setValue(40);
@@ -324,7 +331,7 @@ private slots:
         ChartView& view = shown.view;
         for (int c = 0; c < 6; ++c)
             for (int l = 0; l < 6; ++l)
-                addPerson(*view.tree, {c, l}, {20, 20});
+                addPerson(view.tree(), {c, l}, {20, 20});
         view.updateScrollSizes();
         view.invalidateChart();
         shown.picture();
@@ -336,7 +343,71 @@ private slots:
         const QImage scrolled = shown.picture();
         QCOMPARE(shown.freshPicture(), scrolled);
     }
+
+    // The view watches the document: an edit made there alone shows at the next
+    // paint, and one that reaches past the extent widens the scroll area.
+    void documentEditsShowInTheView_data()
+    {
+        QTest::addColumn<Edit>("prepare");
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QSize>("total");
+        using D = ChartDocument;
+        using V = ChartView;
+        const Edit nothing = [](D&, V&) {};
+        const Edit move = [](D& d, V&) { d.moveBox({0, 0}, {4, 3}); };
+        const Edit copy = [](D& d, V&) { d.copyBox({1, 1}, {2, 0}); };
+        const Edit selectA = [](D&, V& v) { v.selectCell({0, 0}); };
+        const Edit cut = [](D& d, V&) { d.cut(d.tree().selected); };
+        const Edit selectEmpty = [](D&, V& v) { v.selectCell({1, 0}); };
+        const Edit paste = [](D& d, V&) { d.paste(*d.tree().findPerson({0, 0})); };
+        const Edit insertColumn = [](D& d, V&) { d.insertLine('x', 0); };
+        const Edit insertRow = [](D& d, V&) { d.insertLine('y', 1); };
+        const Edit moveB = [](D& d, V&) { d.moveBox({1, 1}, {3, 1}); };
+        const Edit undo = [](D& d, V&) { d.undo(); };
+        const Edit define = [](D& d, V&) {
+            d.definePerson({String("New|one"), {2, 0}, {gapX, 0}});
+        };
+        const Edit narrow = [](D& d, V&) {
+            TreeSettings narrower = d.chart().settings();
+            narrower.boxWidth = 80;
+            narrower.generationMode = 'u';
+            d.setSettings(narrower);
+        };
+        // A at (0, 0) and B at (1, 1): 175 + 150 by 80 + 150.
+        QTest::newRow("move past the extent") << nothing << move << QSize(595 + 150, 220 + 150);
+        QTest::newRow("copy past the extent") << nothing << copy << QSize(315 + 150, 80 + 150);
+        QTest::newRow("cut") << selectA << cut << QSize(175 + 150, 80 + 150);
+        QTest::newRow("paste into the shown empty cell")
+            << selectEmpty << paste << QSize(175 + 150, 80 + 150);
+        QTest::newRow("insert a column") << nothing << insertColumn << QSize(315 + 150, 80 + 150);
+        QTest::newRow("insert a row") << nothing << insertRow << QSize(175 + 150, 150 + 150);
+        // Undo leaves the scroll area as the move made it.
+        QTest::newRow("undo a move") << moveB << undo << QSize(455 + 150, 80 + 150);
+        QTest::newRow("define a person past the extent")
+            << nothing << define << QSize(315 + 150, 80 + 150);
+        // New settings repaint; the scroll area waits for a refresh.
+        QTest::newRow("narrower boxes") << nothing << narrow << QSize(175 + 150, 80 + 150);
+    }
+    void documentEditsShowInTheView()
+    {
+        QFETCH(Edit, prepare);
+        QFETCH(Edit, edit);
+        QFETCH(QSize, total);
+        ShownView shown({400, 300});
+        shown.add({0, 0}, "A", {20, 20});
+        shown.add({1, 1}, "B");
+        prepare(shown.document, shown.view);
+        const QImage before = shown.picture();
+        QSignalSpy changes(&shown.document, &ChartDocument::changed);
+        edit(shown.document, shown.view);
+        QCOMPARE(changes.count(), 1);
+        QVERIFY(shown.document.isModified());
+        const QImage after = shown.picture();
+        QVERIFY(after != before);
+        QCOMPARE(after, shown.freshPicture());
+        QCOMPARE(shown.view.totalSize(), total);
+    }
 };
 
-QTEST_MAIN(StirpaViewTest)
+QTEST_MAIN(ChartViewTest)
 #include "chart_view_test.moc"

@@ -2,6 +2,8 @@
 #include "view/generation_column.h"
 #include "recording_draw_context.h"
 
+#include "document/chart_document.h"
+#include "model/chart.h"
 #include "model/tree.h"
 #include "model/tree_settings.h"
 
@@ -38,9 +40,6 @@ class GenerationColumnTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-    void cleanup() { treeSettings() = TreeSettings(); }
-
     void numbersAndPositions_data()
     {
         QTest::addColumn<char>("mode");
@@ -73,17 +72,16 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(QList<int>, bottoms);
         QFETCH(int, columnBottom);
-        treeSettings().generationMode = mode;
-        treeSettings().generationStart = start;
-        treeSettings().boxHeight = boxHeight;
-        Tree tree;
+        Chart chart;
+        chart.settings().generationMode = mode;
+        chart.settings().generationStart = start;
+        chart.settings().boxHeight = boxHeight;
+        Tree& tree = chart.tree();
         addPerson(tree, {0, 0});
         addPerson(tree, {3, 2});
         addPerson(tree, {1, 1});
-        GenerationColumn column;
-        column.tree = &tree;
         Rec dc;
-        column.paint(dc);
+        paintGenerationColumn(dc, chart);
 
         const auto boxes = dc.of(Rec::Box);
         QCOMPARE(boxes.size(), std::size_t(1));
@@ -105,40 +103,47 @@ private slots:
 
     void nothingWhenHiddenEmptyOrOnlyContinuationBoxes()
     {
-        Tree tree;
-        GenerationColumn column;
-        Rec noTree;
-        column.paint(noTree);
-        QVERIFY(noTree.steps.empty());
+        // The chart a new document starts on.
+        const ChartDocument document;
+        Rec newDocument;
+        paintGenerationColumn(newDocument, document.chart());
+        QVERIFY(newDocument.steps.empty());
 
-        column.tree = &tree;
+        // A chart whose last box has gone.
+        Chart chart;
+        Tree& tree = chart.tree();
+        auto* gone = new Person(String("x"), {0, 3}, {});
+        tree.append(gone);
+        Rec one;
+        paintGenerationColumn(one, chart);
+        QVERIFY(!one.steps.empty());
+        tree.erase(gone, UndoRecord::Cut);
         Rec empty;
-        column.paint(empty);
+        paintGenerationColumn(empty, chart);
         QVERIFY(empty.steps.empty());
 
         tree.append(new ContPerson(String("c"), {0, 4}, {}, 2));
         Rec onlyContinuations;
-        column.paint(onlyContinuations);
+        paintGenerationColumn(onlyContinuations, chart);
         QVERIFY(onlyContinuations.steps.empty());
 
         addPerson(tree, {0, 1});
-        treeSettings().generationMode = 'h';
+        chart.settings().generationMode = 'h';
         Rec hidden;
-        column.paint(hidden);
+        paintGenerationColumn(hidden, chart);
         QVERIFY(hidden.steps.empty());
     }
 
     void deepestPersonFollowsEdits()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         addPerson(tree, {0, 0});
         auto* moving = new Person(String("m"), {0, 1}, {});
         tree.append(moving);
-        GenerationColumn column;
-        column.tree = &tree;
         auto count = [&] {
             Rec dc;
-            column.paint(dc);
+            paintGenerationColumn(dc, chart);
             return numbers(dc).size();
         };
         QCOMPARE(count(), std::size_t(2));
@@ -152,13 +157,11 @@ private slots:
 
     void onlyNumbersNearTheClipAreDrawn()
     {
-        Tree tree;
-        addPerson(tree, {0, 999});
-        GenerationColumn column;
-        column.tree = &tree;
+        Chart chart;
+        addPerson(chart.tree(), {0, 999});
         // Levels 10 to 12 lie between y 710 and y 920.
         Rec dc(Rect{0, 720, 800, 900});
-        column.paint(dc);
+        paintGenerationColumn(dc, chart);
         const auto found = numbers(dc);
         QVERIFY(found.size() < 20);
         bool sawTwelve = false;

@@ -25,8 +25,6 @@ ShownView* chartOfRows(QSize viewport)
 class HighDensityTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-
     void theImageHasTheScreensPixels()
     {
         ShownView v;
@@ -71,14 +69,14 @@ private slots:
         QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v->gapRightOf({0, 0}));
         QCOMPARE(v->picture(), before);
 
-        v->view.tree->erase(v->view.tree->findPerson({1, 1}), UndoRecord::Cut);
+        v->view.tree().erase(v->view.tree().findPerson({1, 1}), UndoRecord::Cut);
         const QImage plain = v->freshPicture();
         v->view.selectCell({1, 1});
         QVERIFY(v->picture() != plain);
         v->view.selectCell({0, 0});
         v->view.selectCell({7, 7});
         v->view.selectCell({2, 2});
-        v->view.tree->select(*v->view.windowContext(), noCell);
+        v->view.tree().select(*v->view.windowContext(), noCell);
         QCOMPARE(v->picture(), plain);
     }
 };

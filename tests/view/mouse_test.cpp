@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shown_view.h"
 
-#include "dialogs/person_dialog.h"
 #include "view/qt_draw_context.h"
 #include "recording_draw_context.h"
 
@@ -25,6 +24,14 @@ void rightDrag(QWidget* viewport, const QList<QPoint>& path, Qt::KeyboardModifie
     QTest::mouseRelease(viewport, Qt::RightButton, atRelease, path.last());
 }
 
+// A right-button drag is under way: the viewport shows the cross cursor and
+// holds the mouse.
+bool dragging(const ShownView& v)
+{
+    const QWidget* port = v.view.viewport();
+    return port->cursor().shape() == Qt::CrossCursor && QWidget::mouseGrabber() == port;
+}
+
 std::string textAt(Tree& tree, Cell cell)
 {
     const Person* box = tree.findPerson(cell);
@@ -37,9 +44,6 @@ class MouseTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-    void cleanup() { treeSettings() = TreeSettings(); }
-
     // Steps: "b x y" begin, "m x y" move, "e" end, "s mode" show.
     void trackerDrawsEachOutlineInXor_data()
     {
@@ -76,7 +80,8 @@ private slots:
         QFETCH(bool, drawn);
         QFETCH(bool, active);
         RecordingDrawContext dc;
-        BoxTracker tracker;
+        const TreeSettings settings;
+        BoxTracker tracker(settings);
         for (const QString& step : steps.split(';')) {
             const QStringList word = step.split(' ');
             const Point at = word.size() > 2 ? Point{word[1].toInt(), word[2].toInt()} : Point{};
@@ -107,7 +112,8 @@ private slots:
     void endTellsWhetherTheLastPointLiesInTheClientArea()
     {
         RecordingDrawContext dc({}, {800, 600});
-        BoxTracker tracker;
+        const TreeSettings settings;
+        BoxTracker tracker(settings);
         QVERIFY(!tracker.end(dc));
         tracker.begin(dc, {100, 40});
         tracker.moveTo(dc, {900, 40});
@@ -135,16 +141,16 @@ private slots:
         QFETCH(Cell, selected);
         ShownView v;
         v.add({0, 0});
-        const Point origin = cellOrigin({1, 1});
+        const Point origin = v.origin({1, 1});
         QTest::mousePress(v.view.viewport(), Qt::LeftButton, Qt::NoModifier,
                           QPoint(origin.x, origin.y) + offset);
         QTest::mouseRelease(v.view.viewport(), Qt::LeftButton, Qt::NoModifier,
                             QPoint(origin.x, origin.y) + offset);
-        QCOMPARE(v.view.currentCell, selected);
+        QCOMPARE(v.view.currentCell(), selected);
         // An empty cell is marked by the frame; a miss shows nothing.
-        QCOMPARE(v.view.tree->selectionFrame.drawn, selected != noCell);
-        QVERIFY(!v.view.tree->selected);
-        QVERIFY(!v.view.dragTracker);
+        QCOMPARE(v.view.tree().selectionFrame.drawn, selected != noCell);
+        QVERIFY(!v.view.tree().selected);
+        QVERIFY(!dragging(v));
     }
 
     void leftPressCountsTheScrollPosition()
@@ -156,8 +162,8 @@ private slots:
         v.view.verticalScrollBar()->setValue(150);
         QCOMPARE(v.view.scrollPosition(), QPoint(400, 150));
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({4, 3}));
-        QCOMPARE(v.view.currentCell, (Cell{4, 3}));
-        QCOMPARE(v.view.tree->selected, v.view.tree->findPerson({4, 3}));
+        QCOMPARE(v.view.currentCell(), (Cell{4, 3}));
+        QCOMPARE(v.view.tree().selected, v.view.tree().findPerson({4, 3}));
     }
 
     void rightClickWithoutMovingChangesNothing()
@@ -165,18 +171,20 @@ private slots:
         ShownView v;
         v.add({0, 0}, "A");
         v.add({1, 0}, "B");
-        QVERIFY(v.view.tree->move({1, 0}, {2, 0}));
-        QSignalSpy modified(&v.view, &ChartView::modified);
+        QVERIFY(v.view.tree().move({1, 0}, {2, 0}));
+        QSignalSpy edits(&v.document, &ChartDocument::changed);
         rightDrag(v.view.viewport(), {v.inside({0, 0})});
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
-        QCOMPARE(v.view.tree->undoRecord.undoKind, int(UndoRecord::MovePerson));
-        QCOMPARE(v.view.tree->undoRecord.cellB, (Cell{2, 0}));
-        QCOMPARE(modified.count(), 0);
-        QVERIFY(!v.view.dragTracker);
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string("A"));
+        QCOMPARE(v.view.tree().undoRecord.undoKind, int(UndoRecord::MovePerson));
+        QCOMPARE(v.view.tree().undoRecord.cellB, (Cell{2, 0}));
+        QCOMPARE(edits.count(), 0);
+        QVERIFY(!v.document.isModified());
+        QVERIFY(!dragging(v));
         // A copy of a box onto itself is no copy either.
         rightDrag(v.view.viewport(), {v.inside({0, 0})}, Qt::ControlModifier);
-        QCOMPARE(v.view.tree->size(), std::size_t(2));
-        QCOMPARE(modified.count(), 0);
+        QCOMPARE(v.view.tree().size(), std::size_t(2));
+        QCOMPARE(edits.count(), 0);
+        QVERIFY(!v.document.isModified());
     }
 
     void droppingWhereNoBoxCanBeChangesNothing_data()
@@ -195,35 +203,38 @@ private slots:
         QFETCH(Qt::KeyboardModifiers, modifiers);
         ShownView v;
         v.add({0, 0}, "A");
-        QSignalSpy modified(&v.view, &ChartView::modified);
+        QSignalSpy edits(&v.document, &ChartDocument::changed);
         rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({2, 0}), drop}, modifiers);
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
-        QCOMPARE(v.view.tree->size(), std::size_t(1));
-        QCOMPARE(modified.count(), 0);
-        QVERIFY(!v.view.dragTracker);
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string("A"));
+        QCOMPARE(v.view.tree().size(), std::size_t(1));
+        QCOMPARE(edits.count(), 0);
+        QVERIFY(!v.document.isModified());
+        QVERIFY(!dragging(v));
     }
 
     void pressOnAnEmptyCellMovesNothing()
     {
         ShownView v;
         v.add({1, 0}, "B");
-        QSignalSpy modified(&v.view, &ChartView::modified);
+        QSignalSpy edits(&v.document, &ChartDocument::changed);
         rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({1, 0})});
-        QCOMPARE(textAt(*v.view.tree, {1, 0}), std::string("B"));
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("<none>"));
-        QCOMPARE(modified.count(), 0);
+        QCOMPARE(textAt(v.view.tree(), {1, 0}), std::string("B"));
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string("<none>"));
+        QCOMPARE(edits.count(), 0);
+        QVERIFY(!v.document.isModified());
     }
 
     void releaseWithoutPressIsIgnored()
     {
         ShownView v;
         v.add({0, 0}, "A");
-        QSignalSpy modified(&v.view, &ChartView::modified);
+        QSignalSpy edits(&v.document, &ChartDocument::changed);
         QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 0}));
         QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::ControlModifier,
                             v.inside({0, 0}));
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
-        QCOMPARE(modified.count(), 0);
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string("A"));
+        QCOMPARE(edits.count(), 0);
+        QVERIFY(!v.document.isModified());
     }
 
     void ctrlCountsOnlyAtTheRelease_data()
@@ -243,7 +254,7 @@ private slots:
         QFETCH(bool, copies);
         ShownView v;
         v.add({0, 0}, "A", {20, 20});
-        QSignalSpy modified(&v.view, &ChartView::modified);
+        QSignalSpy edits(&v.document, &ChartDocument::changed);
         QWidget* port = v.view.viewport();
         QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
         if (ctrlDuringDrag)
@@ -257,13 +268,14 @@ private slots:
         if (ctrlDuringDrag && ctrlAtRelease)
             QTest::keyRelease(&v.view, Qt::Key_Control);
 
-        QCOMPARE(textAt(*v.view.tree, {2, 1}), std::string("A"));
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string(copies ? "A" : "<none>"));
-        QCOMPARE(v.view.tree->size(), std::size_t(copies ? 2 : 1));
-        QCOMPARE(linksOf(v.view.tree->findPerson({2, 1})), QPoint(20, 20));
-        QCOMPARE(modified.count(), 1);
+        QCOMPARE(textAt(v.view.tree(), {2, 1}), std::string("A"));
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string(copies ? "A" : "<none>"));
+        QCOMPARE(v.view.tree().size(), std::size_t(copies ? 2 : 1));
+        QCOMPARE(linksOf(v.view.tree().findPerson({2, 1})), QPoint(20, 20));
+        QCOMPARE(edits.count(), 1);
+        QVERIFY(v.document.isModified());
         // A copy onto an empty cell cannot be undone; a move can.
-        QCOMPARE(QString::fromUtf8(v.view.tree->undoRecord.labelText().c_str()),
+        QCOMPARE(QString::fromUtf8(v.view.tree().undoRecord.labelText().c_str()),
                  copies ? QStringLiteral("Can't undo") : QStringLiteral("Undo move person"));
     }
 
@@ -281,9 +293,9 @@ private slots:
         v.add({3, 2}, "B");
         rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({3, 2})},
                   copy ? Qt::ControlModifier : Qt::NoModifier);
-        QCOMPARE(textAt(*v.view.tree, {3, 2}), std::string("A"));
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string(copy ? "A" : "B"));
-        QCOMPARE(v.view.tree->undoRecord.undoKind,
+        QCOMPARE(textAt(v.view.tree(), {3, 2}), std::string("A"));
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string(copy ? "A" : "B"));
+        QCOMPARE(v.view.tree().undoRecord.undoKind,
                  int(copy ? UndoRecord::DragCopy : UndoRecord::SwitchPersons));
     }
 
@@ -295,8 +307,8 @@ private slots:
         QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
         QTest::mouseMove(port, v.inside({2, 0}));
         QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.inside({3, 1}));
-        QCOMPARE(textAt(*v.view.tree, {2, 0}), std::string("A"));
-        QCOMPARE(textAt(*v.view.tree, {3, 1}), std::string("<none>"));
+        QCOMPARE(textAt(v.view.tree(), {2, 0}), std::string("A"));
+        QCOMPARE(textAt(v.view.tree(), {3, 1}), std::string("<none>"));
     }
 
     void aMovedBoxStaysSelected()
@@ -304,14 +316,14 @@ private slots:
         ShownView v;
         Person* box = v.add({0, 0}, "A");
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({0, 0}));
-        QCOMPARE(v.view.tree->selected, box);
+        QCOMPARE(v.view.tree().selected, box);
         rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({2, 1})});
         QCOMPARE(box->cell(), (Cell{2, 1}));
-        QCOMPARE(v.view.tree->selected, box);
-        QCOMPARE(v.view.currentCell, (Cell{0, 0}));
+        QCOMPARE(v.view.tree().selected, box);
+        QCOMPARE(v.view.currentCell(), (Cell{0, 0}));
         // Drawn highlighted at its new cell.
         const QImage shown = v.picture();
-        const Point origin = cellOrigin({2, 1});
+        const Point origin = v.origin({2, 1});
         QCOMPARE(shown.pixel(origin.x + 5, origin.y + 40),
                  QtDrawContext::toQColor(colours::darkblue).rgb());
     }
@@ -334,18 +346,19 @@ private slots:
     {
         ShownView v;
         Person* box = v.add({1, 1}, "A");
-        QVERIFY(!v.view.personDialog);
+        QSignalSpy asked(&v.view, &ChartView::definePersonRequested);
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
+        QCOMPARE(asked.count(), 0);
         QTest::mouseDClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
-        QCOMPARE(v.view.tree->selected, box);
-        QVERIFY(v.view.personDialog);
-        delete v.view.personDialog.data();
+        QCOMPARE(v.view.tree().selected, box);
+        QCOMPARE(v.view.currentCell(), (Cell{1, 1}));
+        QCOMPARE(asked.count(), 1);
         // A right double click is a press like any other: it starts a drag.
         QTest::mouseDClick(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 1}));
-        QVERIFY(v.view.dragTracker);
+        QVERIFY(dragging(v));
         QTest::mouseRelease(v.view.viewport(), Qt::RightButton, Qt::NoModifier, v.inside({1, 1}));
-        QVERIFY(!v.view.dragTracker);
-        QVERIFY(!v.view.personDialog);
+        QVERIFY(!dragging(v));
+        QCOMPARE(asked.count(), 1);
     }
 
     void theDragShowsACrossCursor()
@@ -354,11 +367,11 @@ private slots:
         v.add({0, 0});
         QWidget* port = v.view.viewport();
         QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
-        QVERIFY(v.view.dragTracker);
+        QVERIFY(dragging(v));
         QCOMPARE(port->cursor().shape(), Qt::CrossCursor);
         QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.inside({0, 0}));
         QCOMPARE(port->cursor().shape(), Qt::ArrowCursor);
-        QVERIFY(!v.view.dragTracker);
+        QVERIFY(!dragging(v));
     }
 
     void theRubberBoxLeavesNoTrace()
@@ -376,7 +389,7 @@ private slots:
                          v.inside({2, 0}), v.inside({3, 2})})
             QTest::mouseMove(port, p);
         const QImage during = v.picture();
-        const Point last = cellOrigin({3, 2});
+        const Point last = v.origin({3, 2});
         const QRect outline(last.x, last.y, 120, 50);
         QVERIFY(during.copy(outline) != before.copy(outline));
         if (qEnvironmentVariableIsSet("STIRPA_TEST_PICTURES"))
@@ -384,7 +397,7 @@ private slots:
         QTest::mouseMove(port, v.gapRightOf({0, 0}));
         QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.gapRightOf({0, 0}));
         QCOMPARE(v.picture(), before);
-        QCOMPARE(v.view.tree->size(), std::size_t(3));
+        QCOMPARE(v.view.tree().size(), std::size_t(3));
     }
 
     void theSelectionFrameLeavesNoTrace()
@@ -392,13 +405,13 @@ private slots:
         ShownView v;
         v.add({0, 0}, "A");
         const QImage plain = v.picture();
-        const Point origin = cellOrigin({1, 1});
+        const Point origin = v.origin({1, 1});
         const QRect frameArea(origin.x - 2, origin.y - 2, 124, 54);
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
-        QVERIFY(v.view.tree->selectionFrame.drawn);
+        QVERIFY(v.view.tree().selectionFrame.drawn);
         QVERIFY(v.picture().copy(frameArea) != plain.copy(frameArea));
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({0, 0}));
-        QVERIFY(!v.view.tree->selectionFrame.drawn);
+        QVERIFY(!v.view.tree().selectionFrame.drawn);
         QCOMPARE(v.picture().copy(frameArea), plain.copy(frameArea));
     }
 
@@ -414,12 +427,12 @@ private slots:
         // A left press under the outline selects and draws the box there.
         QTest::mousePress(port, Qt::LeftButton, Qt::NoModifier, v.inside({1, 0}));
         QTest::mouseRelease(port, Qt::LeftButton, Qt::NoModifier, v.inside({1, 0}));
-        QCOMPARE(v.view.currentCell, (Cell{1, 0}));
-        QVERIFY(v.view.dragTracker);
+        QCOMPARE(v.view.currentCell(), (Cell{1, 0}));
+        QVERIFY(dragging(v));
         // Dropped in a gap: nothing changes, so nothing is painted anew.
         QTest::mouseMove(port, v.gapRightOf({1, 1}));
         QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, v.gapRightOf({1, 1}));
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string("A"));
         const QImage shown = v.picture();
         QCOMPARE(shown, v.freshPicture());
     }
@@ -444,7 +457,7 @@ private slots:
         // Dropped in a gap: nothing changes, so nothing is painted anew.
         QTest::mouseMove(port, QPoint(90, 10));
         QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, QPoint(10, 5));
-        QCOMPARE(textAt(*v.view.tree, {0, 0}), std::string("A"));
+        QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string("A"));
         const QImage shown = v.picture();
         QCOMPARE(shown, v.freshPicture());
     }

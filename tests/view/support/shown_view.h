@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "document/chart_document.h"
 #include "view/chart_view.h"
 #include "model/tree_settings.h"
 
 #include <QTest>
 
 // A shown chart view with a fixed viewport size and hidden scroll bars (they
-// still scroll), on a new empty tree.
+// still scroll), on a new empty chart of its own document.
 struct ShownView {
     explicit ShownView(QSize viewport = {600, 400})
     {
@@ -15,16 +16,18 @@ struct ShownView {
         view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.resize(viewport);
-        view.newTree(String("test"));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
     }
+
+    Tree& tree() { return document.tree(); }
+    TreeSettings& settings() { return document.chart().settings(); }
 
     // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
     Person* add(Cell cell, const char* text = "Name|born", Links links = {})
     {
         auto* box = new Person(String(text), cell, links);
-        view.tree->append(box);
+        view.tree().append(box);
         view.updateScrollSizes();
         view.invalidateChart();
         view.viewport()->repaint();
@@ -34,19 +37,21 @@ struct ShownView {
     // A viewport point in the middle of the cell's box.
     QPoint inside(Cell cell) const
     {
-        const Point origin = cellOrigin(cell);
-        const TreeSettings& s = treeSettings();
+        const TreeSettings& s = view.tree().settings();
+        const Point origin = s.cellOrigin(cell);
         return QPoint(origin.x + s.boxWidth / 2, origin.y + s.boxHeight / 2) -
                view.scrollPosition();
     }
     // A viewport point in the gap right of the cell's box.
     QPoint gapRightOf(Cell cell) const
     {
-        const Point origin = cellOrigin(cell);
-        const TreeSettings& s = treeSettings();
+        const TreeSettings& s = view.tree().settings();
+        const Point origin = s.cellOrigin(cell);
         return QPoint(origin.x + s.boxWidth + gapX / 2, origin.y + s.boxHeight / 2) -
                view.scrollPosition();
     }
+    // The top-left chart pixel of a cell's box.
+    Point origin(Cell cell) const { return view.tree().settings().cellOrigin(cell); }
 
     // Paints what is stale and returns a copy of what the viewport shows.
     QImage picture()
@@ -61,5 +66,7 @@ struct ShownView {
         return picture();
     }
 
-    ChartView view;
+    // Declared before the view, which watches it.
+    ChartDocument document;
+    ChartView view{&document};
 };
