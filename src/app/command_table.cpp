@@ -53,15 +53,6 @@ const std::vector<CommandInfo>& commandTable()
     return table;
 }
 
-const CommandInfo* findCommand(Command id)
-{
-    for (const CommandInfo& command : commandTable()) {
-        if (command.id == id)
-            return &command;
-    }
-    return nullptr;
-}
-
 const std::vector<MenuInfo>& menuLayout()
 {
     using enum Command;

@@ -45,7 +45,6 @@ struct CommandInfo {
 
 // Every command, in menu order within each menu.
 const std::vector<CommandInfo>& commandTable();
-const CommandInfo* findCommand(Command id);
 
 // A place in a menu or the toolbar: a command, or a separator.
 struct CommandSlot {
