@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/about_dialog.h"
 
-#include "helpmod/help_mgr.h"
 #include "app/toolbar_icons.h"
+#include "helpmod/help_mgr.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

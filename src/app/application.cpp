@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
-#include "chartfile/debug_log.h"
-#include "helpmod/help_mgr.h"
 #include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/resource_path.h"
-#include "document/chart_document.h"
 #include "app/toolbar_icons.h"
+#include "chartfile/debug_log.h"
+#include "document/chart_document.h"
+#include "helpmod/help_mgr.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/debug_log.h"
-#include "export/html_export.h"
 #include "chartfile/tree_dump.h"
+#include "export/html_export.h"
 
 #include <optional>
 

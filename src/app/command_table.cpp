@@ -65,8 +65,8 @@ const std::vector<MenuInfo>& menuLayout()
         {"&Edit", {item(EditUndo), separator, item(EditCut), item(EditCopy), item(EditPaste)}},
         {"&View", {item(ViewToolbar), item(ViewStatusBar), item(ViewRefresh)}},
         {"&Tree",
-         {item(TreeDefinePerson), item(TreeInsertColumn), item(TreeInsertRow),
-          item(TreeFindParent), separator, item(TreeSettings)}},
+         {item(TreeDefinePerson), item(TreeInsertColumn), item(TreeInsertRow), item(TreeFindParent),
+          separator, item(TreeSettings)}},
         {"&Help", {item(HelpTopics), item(HelpIndex), item(HelpSample), separator, item(AppAbout)}},
     };
     return menus;
@@ -76,7 +76,7 @@ const std::vector<CommandSlot>& toolbarLayout()
 {
     using enum Command;
     static const std::vector<CommandSlot> buttons = {
-        item(FileNew),  item(FileOpen),  item(FileSave),  separator, item(EditCut),
-        item(EditCopy), item(EditPaste), separator,       item(FilePrint), item(AppAbout)};
+        item(FileNew),  item(FileOpen),  item(FileSave), separator,       item(EditCut),
+        item(EditCopy), item(EditPaste), separator,      item(FilePrint), item(AppAbout)};
     return buttons;
 }

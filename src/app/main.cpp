@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/batch.h"
-#include "chartfile/debug_log.h"
-#include "app/gui_batch.h"
 #include "app/application.h"
+#include "app/batch.h"
+#include "app/gui_batch.h"
+#include "chartfile/debug_log.h"
 
 #include <QApplication>
 #include <iostream>

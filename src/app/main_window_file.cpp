@@ -4,10 +4,10 @@
 
 #include "app/about_dialog.h"
 #include "app/crash_recovery.h"
-#include "export/html_export.h"
-#include "dialogs/html_export_dialog.h"
 #include "app/resource_path.h"
+#include "dialogs/html_export_dialog.h"
 #include "document/chart_document.h"
+#include "export/html_export.h"
 #include "view/chart_view.h"
 
 #include <QAction>
@@ -168,8 +168,7 @@ MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
 
 void MainWindow::fileExportHtml()
 {
-    const String initial =
-        initialHtmlName(String(document_->path().toLocal8Bit().toStdString()));
+    const String initial = initialHtmlName(String(document_->path().toLocal8Bit().toStdString()));
     const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial.c_str()));
     if (choice.path.isEmpty())
         return;

@@ -146,7 +146,8 @@ Result writeFileAtomically(const std::string& path,
     std::string temporary;
     const int fd = createTemporary(target, temporary);
     if (fd < 0)
-        return Result::failure(Result::CannotCreate, describe("Cannot create a file in", folder, errno));
+        return Result::failure(Result::CannotCreate,
+                               describe("Cannot create a file in", folder, errno));
 
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/chart_reader.h"
 
-#include "model/chart_limits.h"
 #include "chartfile/debug_log.h"
 #include "helpmod/number_text.h"
+#include "model/chart_limits.h"
 #include "model/pair_text.h"
 
 #include <sys/stat.h>

@@ -5,8 +5,8 @@
 #include "dialogs/dialog_units.h"
 #include "helpmod/help_mgr.h"
 #include "model/person.h"
-#include "model/tree_settings.h"
 #include "model/text_codec.h"
+#include "model/tree_settings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -23,10 +23,10 @@
 #include <algorithm>
 #include <climits>
 
-std::function<void(QWidget*, const QString&)> SettingsDialog::showMessage = [](QWidget* parent,
-                                                                            const QString& text) {
-    QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
-};
+std::function<void(QWidget*, const QString&)> SettingsDialog::showMessage =
+    [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+    };
 
 namespace {
 

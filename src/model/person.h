@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "helpmod/stirpa_string.h"
 #include "model/geometry.h"
 #include "model/list.h"
-#include "helpmod/stirpa_string.h"
 
 #include <cstdint>
 #include <ostream>

@@ -65,6 +65,9 @@ void Tracker::redraw(DrawContext& dc) const
     dc.endXorOutline();
 }
 
-Rect BoxTracker::outline(Point point) const { return settings_->boxRect(settings_->cellUnder(point)); }
+Rect BoxTracker::outline(Point point) const
+{
+    return settings_->boxRect(settings_->cellUnder(point));
+}
 
 void BoxTracker::draw(DrawContext& dc) const { dc.drawBox(outline(current), boxRoundness); }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "helpmod/stirpa_string.h"
 #include "model/cell_index.h"
 #include "model/hmark.h"
 #include "model/list.h"
 #include "model/person.h"
-#include "helpmod/stirpa_string.h"
 #include "model/tracker.h"
 #include "model/tree_settings.h"
 #include "model/undo_record.h"

@@ -2,10 +2,10 @@
 #include "view/chart_render.h"
 
 #include "chartfile/atomic_file.h"
-#include "view/chart_painter.h"
 #include "chartfile/chart_reader.h"
-#include "view/qt_draw_context.h"
 #include "model/chart.h"
+#include "view/chart_painter.h"
+#include "view/qt_draw_context.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -111,8 +111,9 @@ Result renderChartFile(const std::string& chartPath, const std::string& outPath)
 {
     const std::optional<ChartImageFormat> format = chartImageFormat(outPath);
     if (!format)
-        return Result::failure(Result::CannotCreate, "cannot render '" + outPath +
-                                                         "': the name must end in .png, .pdf or .svg");
+        return Result::failure(Result::CannotCreate,
+                               "cannot render '" + outPath +
+                                   "': the name must end in .png, .pdf or .svg");
     ChartLoad load = readChartFile(String(chartPath.c_str()), TreeSettings());
     if (!load)
         return load;
@@ -121,5 +122,6 @@ Result renderChartFile(const std::string& chartPath, const std::string& outPath)
     if (!renderChart(load.chart, *format, bytes))
         return Result::failure(Result::TooLarge, "cannot render '" + chartPath +
                                                      "': the chart is too large for this format");
-    return writeFileAtomically(outPath, std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    return writeFileAtomically(outPath,
+                               std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/generation_column.h"
 
-#include "model/draw_context.h"
 #include "model/chart.h"
+#include "model/draw_context.h"
 
 #include <algorithm>
 #include <string>

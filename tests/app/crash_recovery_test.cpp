@@ -2,8 +2,8 @@
 #include "app/crash_recovery.h"
 #include "app/main_window.h"
 #include "document/chart_document.h"
-#include "view/chart_view.h"
 #include "model/tree_settings.h"
+#include "view/chart_view.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Find parent in the main window: the menu item's state, the dialog's place, the
 // save prompt and the highlight kept in the saved chart.
-#include "chartfile/debug_log.h"
 #include "app/main_window.h"
+#include "chartfile/debug_log.h"
 #include "dialogs/find_parent_dialog.h"
 #include "document/chart_document.h"
-#include "view/chart_view.h"
 #include "model/tree_settings.h"
+#include "view/chart_view.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -45,10 +45,7 @@ class FindParentWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init()
-    {
-        redirectDebugLog(&log);
-    }
+    void init() { redirectDebugLog(&log); }
     void cleanup() { redirectDebugLog(nullptr); }
 
     void menuItemFollowsTheSelection()

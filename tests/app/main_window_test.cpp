@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/command_table.h"
-#include "chartfile/debug_log.h"
-#include "app/main_window.h"
 #include "app/application.h"
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "chartfile/debug_log.h"
 #include "document/chart_document.h"
-#include "view/chart_view.h"
 #include "model/tree_settings.h"
+#include "view/chart_view.h"
 
 #include <QAction>
 #include <QFile>
@@ -121,7 +121,8 @@ private slots:
         QTest::addColumn<Command>("id");
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<QString>("statusTip");
-        QTest::newRow("new") << Command::FileNew << QStringList{"Ctrl+N"} << "Create a new, empty tree";
+        QTest::newRow("new") << Command::FileNew << QStringList{"Ctrl+N"}
+                             << "Create a new, empty tree";
         QTest::newRow("open") << Command::FileOpen << QStringList{"Ctrl+O"}
                               << "Open an existing tree file";
         QTest::newRow("save") << Command::FileSave << QStringList{"Ctrl+S"}
@@ -146,8 +147,9 @@ private slots:
         QTest::newRow("insert column")
             << Command::TreeInsertColumn << QStringList{"Alt++", "Ctrl++"}
             << "Insert a blank column to the left of currently selected person";
-        QTest::newRow("insert row") << Command::TreeInsertRow << QStringList{"Alt+?", "Ctrl+Shift++"}
-                                    << "Insert a blank row above currently selected person";
+        QTest::newRow("insert row")
+            << Command::TreeInsertRow << QStringList{"Alt+?", "Ctrl+Shift++"}
+            << "Insert a blank row above currently selected person";
         QTest::newRow("settings") << Command::TreeSettings << QStringList{}
                                   << "Change settings for you tree, such as the box size";
         QTest::newRow("sample") << Command::HelpSample << QStringList{}

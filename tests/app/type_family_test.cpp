@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new user types a five-generation family into an empty chart with the
 // keyboard alone, saves it, and the file reads back as the same chart.
+#include "app/main_window.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/debug_log.h"
-#include "app/main_window.h"
 #include "dialogs/person_dialog.h"
-#include "recording_draw_context.h"
 #include "document/chart_document.h"
-#include "view/chart_view.h"
 #include "model/tree_settings.h"
+#include "recording_draw_context.h"
 #include "type_text.h"
+#include "view/chart_view.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -87,10 +87,7 @@ class TypeFamilyTest : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init()
-    {
-        redirectDebugLog(&log);
-    }
+    void init() { redirectDebugLog(&log); }
     void cleanup() { redirectDebugLog(nullptr); }
 
     void fiveGenerationsByKeyboard()

@@ -21,8 +21,10 @@ class Owner : public QWidget {
 public:
     void listenTo(FindParentDialog& dialog)
     {
-        connect(&dialog, &FindParentDialog::findRequested, this, [this] { requests.push_back("find"); });
-        connect(&dialog, &FindParentDialog::closeRequested, this, [this] { requests.push_back("close"); });
+        connect(&dialog, &FindParentDialog::findRequested, this,
+                [this] { requests.push_back("find"); });
+        connect(&dialog, &FindParentDialog::closeRequested, this,
+                [this] { requests.push_back("close"); });
     }
     Requests requests;
 };

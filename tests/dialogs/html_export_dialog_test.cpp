@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
 #include "chartfile/debug_log.h"
 #include "dialogs/html_export_dialog.h"
-#include "app/main_window.h"
 #include "document/chart_document.h"
 
 #include <QAction>

@@ -30,14 +30,17 @@ class Listener : public QWidget {
 public:
     void listenTo(PersonDialog& dialog)
     {
-        connect(&dialog, &PersonDialog::applyRequested, this, [this] { requests.push_back("apply"); });
+        connect(&dialog, &PersonDialog::applyRequested, this,
+                [this] { requests.push_back("apply"); });
         connect(&dialog, &PersonDialog::newLevelRequested, this,
                 [this] { requests.push_back("new level"); });
-        connect(&dialog, &PersonDialog::closeRequested, this, [this] { requests.push_back("close"); });
+        connect(&dialog, &PersonDialog::closeRequested, this,
+                [this] { requests.push_back("close"); });
         connect(&dialog, &PersonDialog::stepRequested, this, [this](Qt::ArrowType direction) {
-            static const std::map<Qt::ArrowType, std::string> names = {
-                {Qt::UpArrow, "up"}, {Qt::RightArrow, "right"}, {Qt::DownArrow, "down"},
-                {Qt::LeftArrow, "left"}};
+            static const std::map<Qt::ArrowType, std::string> names = {{Qt::UpArrow, "up"},
+                                                                       {Qt::RightArrow, "right"},
+                                                                       {Qt::DownArrow, "down"},
+                                                                       {Qt::LeftArrow, "left"}};
             requests.push_back("step " + names.at(direction));
         });
     }
@@ -431,7 +434,7 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), d.descriptionEdit());
         shown.click(d.closeButton());
         QCOMPARE(shown.owner.requests, (Requests{"step up", "step right", "step down", "step left",
-                                                  "new level", "close"}));
+                                                 "new level", "close"}));
         QVERIFY(d.isVisible());
     }
 

@@ -10,11 +10,11 @@
 #include "type_text.h"
 #include "view/chart_view.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QAction>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>

@@ -72,7 +72,8 @@ private slots:
         QTest::newRow("drag copy") << Edit::Copy << 1 << boxes << false;
         QTest::newRow("cut") << Edit::Cut << 1 << boxes << false;
         // Cut has always counted as a change, box or not.
-        QTest::newRow("cut without a selection") << Edit::CutWithoutSelection << 1 << boxes << false;
+        QTest::newRow("cut without a selection")
+            << Edit::CutWithoutSelection << 1 << boxes << false;
         QTest::newRow("paste") << Edit::Paste << 1 << boxes << false;
         QTest::newRow("paste with nowhere to go") << Edit::PasteWithoutTarget << 0 << 0 << false;
         QTest::newRow("insert column") << Edit::InsertColumn << 1 << boxes << true;
@@ -84,8 +85,8 @@ private slots:
         QTest::newRow("find parent, highlighted")
             << Edit::FindParent << 1 << int(ChartChange::Lineage) << false;
         QTest::newRow("the same find again") << Edit::FindParentAgain << 0 << 0 << false;
-        QTest::newRow("new settings") << Edit::ChangeSettings << 1 << int(ChartChange::Settings)
-                                      << false;
+        QTest::newRow("new settings")
+            << Edit::ChangeSettings << 1 << int(ChartChange::Settings) << false;
         QTest::newRow("the same settings") << Edit::SameSettings << 0 << 0 << false;
     }
     void oneChangePerEdit()

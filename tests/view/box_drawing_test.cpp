@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/qt_draw_context.h"
 #include "recording_draw_context.h"
+#include "view/qt_draw_context.h"
 
 #include "model/person.h"
 #include "model/tree_settings.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "view/generation_column.h"
 #include "recording_draw_context.h"
+#include "view/generation_column.h"
 
 #include "document/chart_document.h"
 #include "model/chart.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shown_view.h"
 
-#include "view/qt_draw_context.h"
 #include "recording_draw_context.h"
+#include "view/qt_draw_context.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "document/chart_document.h"
-#include "view/chart_view.h"
 #include "model/tree_settings.h"
+#include "view/chart_view.h"
 
 #include <QTest>
 
