@@ -31,10 +31,11 @@ std::string description(std::mt19937& random)
 
 } // namespace
 
-std::unique_ptr<Tree> generateChart(int boxes, unsigned seed)
+Chart generateChart(int boxes, unsigned seed)
 {
     std::mt19937 random(seed);
-    auto tree = std::make_unique<Tree>(String("generated"));
+    Chart chart(TreeSettings(), String("generated"));
+    Tree& tree = chart.tree();
     const int columns = std::max(1, int(std::ceil(std::sqrt(boxes * 2.0 / 0.9))));
     int made = 0;
     for (int level = 0; made < boxes; ++level) {
@@ -42,7 +43,7 @@ std::unique_ptr<Tree> generateChart(int boxes, unsigned seed)
             if (random() % 10 == 0)
                 continue; // a gap in the chart
             if (random() % 20 == 0) {
-                tree->append(
+                tree.append(
                     new ContPerson(String(("Branch " + std::to_string(made) + " |chart 2").c_str()),
                                    {column, level}, {20, 20}, int(random() % 5)));
             } else {
@@ -52,12 +53,12 @@ std::unique_ptr<Tree> generateChart(int boxes, unsigned seed)
                 box->setCell({column, level});
                 box->setLinkLengths(links);
                 box->lineage = random() % 30 == 0 ? int(random() % 4) : 0;
-                tree->append(box);
+                tree.append(box);
             }
             ++made;
         }
     }
-    return tree;
+    return chart;
 }
 
 Person* addAncestorLine(Tree& tree, int column, int bottom, int generations)

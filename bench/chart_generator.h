@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/tree.h"
-
-#include <memory>
+#include "model/chart.h"
 
 // A made-up chart of about `boxes` boxes for timing: a grid twice as wide as it is
 // deep with a few empty cells, three- and four-line descriptions, connectors,
 // some lineage marks and one continuation box in twenty. The same seed gives the
 // same chart.
-std::unique_ptr<Tree> generateChart(int boxes, unsigned seed = 1);
+Chart generateChart(int boxes, unsigned seed = 1);
 
 // Adds an ancestor line of `generations` levels at `column` and the one right of
 // it, bottom level `bottom`: on each level a box joined rightward to a partner

@@ -3,12 +3,12 @@
 // implementation must spend on the same bytes. Load is held against reading the
 // file's lines with no parsing, save, HTML export and the tree dump against
 // writing the same number of bytes.
-#include "chartfile/atomic_file.h"
 #include "chart_generator.h"
+#include "chartfile/atomic_file.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "export/html_export.h"
 #include "chartfile/tree_dump.h"
+#include "export/html_export.h"
 #include "model/tree_settings.h"
 
 #include <benchmark/benchmark.h>
@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,7 +43,7 @@ const fs::path& scratch()
 
 // A generated chart with its file and the bytes each writer makes of it.
 struct Sample {
-    std::unique_ptr<Tree> tree;
+    std::optional<Chart> chart;
     std::string chartPath;
     std::size_t chartBytes = 0;
     std::size_t htmlBytes = 0;
@@ -53,18 +54,18 @@ Sample& sample(int boxes)
 {
     static std::map<int, Sample> samples;
     Sample& s = samples[boxes];
-    if (s.tree)
+    if (s.chart)
         return s;
-    s.tree = generateChart(boxes);
+    s.chart = generateChart(boxes);
     s.chartPath = (scratch() / ("chart" + std::to_string(boxes) + ".txt")).string();
     {
         std::ofstream out(s.chartPath, std::ios::binary);
-        writeChart(out, *s.tree, treeSettings());
+        writeChart(out, *s.chart);
     }
     s.chartBytes = fs::file_size(s.chartPath);
     std::ostringstream html, dump;
-    writeHtmlChart(html, *s.tree, "chart");
-    dumpTree(dump, *s.tree);
+    writeHtmlChart(html, *s.chart, "chart");
+    dumpTree(dump, *s.chart);
     s.htmlBytes = html.view().size();
     s.dumpBytes = dump.view().size();
     return s;
@@ -116,12 +117,12 @@ void load(benchmark::State& state)
     const Sample& s = sample(int(state.range(0)));
     const String path(s.chartPath.c_str());
     for (auto _ : state) {
-        ChartLoad loaded = readChartFile(path, treeSettings());
-        if (!loaded || loaded.tree->size() != s.tree->size())
+        ChartLoad loaded = readChartFile(path, TreeSettings());
+        if (!loaded || loaded.chart.tree().size() != s.chart->tree().size())
             state.SkipWithError("load failed");
-        // Dropping the tree is not part of reading it.
+        // Dropping the chart is not part of reading it.
         state.PauseTiming();
-        loaded.tree.reset();
+        loaded.chart = Chart();
         state.ResumeTiming();
     }
     setBytes(state, s.chartBytes);
@@ -161,7 +162,7 @@ void save(benchmark::State& state)
     const Sample& s = sample(int(state.range(0)));
     const std::string path = outPath("saved.txt");
     for (auto _ : state) {
-        if (!saveChartFile(path, *s.tree, treeSettings()))
+        if (!saveChartFile(path, *s.chart))
             state.SkipWithError("save failed");
     }
     setBytes(state, s.chartBytes);
@@ -172,10 +173,10 @@ void atomicFloor(benchmark::State& state, const char* name, std::size_t size)
 {
     const std::string path = outPath(name);
     const std::string bytes(size, 'x');
-    std::string error;
     for (auto _ : state) {
-        if (!writeFileAtomically(path, bytes, error))
-            state.SkipWithError(error.c_str());
+        const Result written = writeFileAtomically(path, bytes);
+        if (!written)
+            state.SkipWithError(written.message.c_str());
     }
     setBytes(state, size);
 }
@@ -192,7 +193,7 @@ void writeStream(benchmark::State& state)
     const std::string path = outPath("written.txt");
     for (auto _ : state) {
         std::ofstream out(path, std::ios::binary);
-        writeChart(out, *s.tree, treeSettings());
+        writeChart(out, *s.chart);
     }
     setBytes(state, s.chartBytes);
 }
@@ -217,7 +218,7 @@ void html(benchmark::State& state)
     const Sample& s = sample(int(state.range(0)));
     const String path(outPath("chart.html").c_str());
     for (auto _ : state) {
-        if (!exportHtml(*s.tree, path, false))
+        if (!exportHtml(*s.chart, path, false))
             state.SkipWithError("export failed");
     }
     setBytes(state, s.htmlBytes);
@@ -234,7 +235,7 @@ void dump(benchmark::State& state)
     const std::string path = outPath("stirpalog.txt");
     for (auto _ : state) {
         std::ofstream out(path, std::ios::binary);
-        dumpTree(out, *s.tree);
+        dumpTree(out, *s.chart);
     }
     setBytes(state, s.dumpBytes);
 }

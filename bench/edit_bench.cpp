@@ -4,13 +4,15 @@
 // row of 1,000 columns below it. Each should take well under a millisecond,
 // whatever the chart's size; only an insertion is linear.
 #include "chart_generator.h"
+#include "document/chart_document.h"
 #include "model/draw_context.h"
 #include "view/chart_view.h"
-#include "model/tree_settings.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
+
+#include <utility>
 
 namespace {
 
@@ -36,7 +38,7 @@ public:
 };
 
 struct EditChart {
-    std::unique_ptr<Tree> tree;
+    Chart chart;
     Person* lineBottom = nullptr;
     Person* rowStart = nullptr;
     Cell gridEnd;
@@ -47,14 +49,15 @@ EditChart& editChart()
 {
     static EditChart chart = [] {
         EditChart made;
-        made.tree = generateChart(100000 - 2 * generations - 2);
-        made.gridEnd = made.tree->extentCells();
+        made.chart = generateChart(100000 - 2 * generations - 2);
+        Tree& tree = made.chart.tree();
+        made.gridEnd = tree.extentCells();
         const int lineColumn = made.gridEnd.column + 2;
-        made.lineBottom = addAncestorLine(*made.tree, lineColumn, generations - 1, generations);
+        made.lineBottom = addAncestorLine(tree, lineColumn, generations - 1, generations);
         const int rowLevel = std::max(made.gridEnd.level, generations) + 1;
-        made.rowStart = addLongRow(*made.tree, rowLevel, rowColumns);
-        made.tree->resetExtent();
-        made.tree->extent();
+        made.rowStart = addLongRow(tree, rowLevel, rowColumns);
+        tree.resetExtent();
+        tree.extent();
         return made;
     }();
     return chart;
@@ -62,7 +65,7 @@ EditChart& editChart()
 
 void setBoxes(benchmark::State& state)
 {
-    state.counters["boxes"] = double(editChart().tree->size());
+    state.counters["boxes"] = double(editChart().chart.tree().size());
 }
 
 // Climbs from the bottom of the ancestor line as far as it goes; the steps taken.
@@ -77,7 +80,7 @@ int climb(Tree& tree)
 
 void findPerson(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     const Cell end = editChart().gridEnd;
     Cell cell{0, 0};
     for (auto _ : state) {
@@ -91,7 +94,7 @@ void findPerson(benchmark::State& state)
 
 void selectCell(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     const Cell end = editChart().gridEnd;
     NullDrawContext dc;
     Cell cell{0, 0};
@@ -106,27 +109,29 @@ void selectCell(benchmark::State& state)
 // The view's arrow keys, drawing the old and new selection into its image.
 void arrowKey(benchmark::State& state)
 {
-    ChartView view;
+    ChartDocument document;
+    ChartView view(&document);
     view.resize(1000, 800);
     view.show();
-    view.adoptTree(std::move(editChart().tree));
+    // The view shows its document's chart: lend the document the edit chart.
+    std::swap(document.chart(), editChart().chart);
     view.updateScrollSizes();
+    view.invalidateChart();
     QApplication::processEvents();
     view.selectCell({3, 3});
     bool right = true;
     for (auto _ : state) {
-        view.OnKeyDown(right ? 0x27 : 0x25);
+        view.stepSelection(right ? Qt::RightArrow : Qt::LeftArrow);
         right = !right;
     }
-    editChart().tree = std::move(view.tree);
-    view.adoptTree(nullptr);
+    std::swap(document.chart(), editChart().chart);
     setBoxes(state);
 }
 
 // A box moved to an empty cell and back, then switched with a neighbour and back.
 void move(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     const Cell end = editChart().gridEnd;
     const Cell box = tree.findPerson(end) ? end : Cell{0, 0};
     const Cell empty{end.column + 1, 0};
@@ -154,11 +159,11 @@ void move(benchmark::State& state)
 
 void fitConnectors(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     Person* box = editChart().rowStart;
     for (auto _ : state)
         tree.fitConnectors(box);
-    if (box->rightLink() != (rowColumns - 2) * treeSettings().pitchX() + gapX)
+    if (box->rightLink() != (rowColumns - 2) * tree.settings().pitchX() + gapX)
         state.SkipWithError("the connector missed the row's end");
     setBoxes(state);
 }
@@ -167,7 +172,7 @@ void fitConnectors(benchmark::State& state)
 // putting it back with Undo.
 void cutAndUndo(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     for (auto _ : state) {
         tree.erase(static_cast<Person*>(tree.persons.last()), UndoRecord::Cut);
         tree.undoRecord.undo();
@@ -178,7 +183,7 @@ void cutAndUndo(benchmark::State& state)
 // The remotest-ancestor search: findParent again on each parent found.
 void findAncestor(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     int steps = 0;
     for (auto _ : state) {
         steps = climb(tree);
@@ -194,7 +199,7 @@ void findAncestor(benchmark::State& state)
 // Clearing the lineage before a new search.
 void clearLineage(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     NullDrawContext dc;
     for (auto _ : state) {
         state.PauseTiming();
@@ -208,7 +213,7 @@ void clearLineage(benchmark::State& state)
 
 void insertLine(benchmark::State& state)
 {
-    Tree& tree = *editChart().tree;
+    Tree& tree = editChart().chart.tree();
     const Cell end = editChart().gridEnd;
     bool column = true;
     for (auto _ : state) {

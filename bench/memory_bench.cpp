@@ -40,15 +40,16 @@ long long peakBytes()
 int measure(const char* chart)
 {
     const long long before = peakBytes();
-    ChartLoad loaded = readChartFile(String(chart), treeSettings());
+    ChartLoad loaded = readChartFile(String(chart), TreeSettings());
     const long long after = peakBytes();
     if (!loaded) {
         std::fprintf(stderr, "%s\n", loaded.message.c_str());
         return 1;
     }
     long long textBytes = 0;
-    loaded.tree->forEachPerson([&](const Person* box) { textBytes += box->text.length(); });
-    const double boxes = double(loaded.tree->size());
+    const Tree& tree = loaded.chart.tree();
+    tree.forEachPerson([&](const Person* box) { textBytes += box->text.length(); });
+    const double boxes = double(tree.size());
     const double perBox = double(after - before - textBytes) / boxes;
     std::printf("boxes %.0f\nfile bytes %lld\ntext bytes %lld\npeak before %lld\npeak after %lld\n"
                 "bytes per box beyond its text %.1f\n",
@@ -77,7 +78,7 @@ int main(int argc, char** argv)
     ::close(fd);
     {
         std::ofstream out(chart, std::ios::binary);
-        writeChart(out, *generateChart(boxes), treeSettings());
+        writeChart(out, generateChart(boxes));
     }
     std::fflush(stdout);
     const pid_t child = ::fork();

@@ -5,9 +5,7 @@
 #include "chart_generator.h"
 #include "view/chart_painter.h"
 #include "view/chart_render.h"
-#include "view/generation_column.h"
 #include "view/qt_draw_context.h"
-#include "model/tree_settings.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -22,22 +20,21 @@ namespace {
 
 constexpr QSize viewport(1000, 800);
 
-Tree& chart(int boxes)
+Chart& chart(int boxes)
 {
-    static std::map<int, std::unique_ptr<Tree>> charts;
-    std::unique_ptr<Tree>& tree = charts[boxes];
-    if (!tree)
-        tree = generateChart(boxes);
-    return *tree;
+    static std::map<int, Chart> charts;
+    auto found = charts.find(boxes);
+    if (found == charts.end())
+        found = charts.emplace(boxes, generateChart(boxes)).first;
+    return found->second;
 }
 
 // The viewport at a screen scale: 2 draws four times the pixels of 1.
 void paintViewportAt(benchmark::State& state, qreal ratio)
 {
-    Tree& tree = chart(int(state.range(0)));
-    GenerationColumn column;
-    column.tree = &tree;
-    const Size total = chartTotalSize(&tree);
+    const Chart& painted = chart(int(state.range(0)));
+    const Tree& tree = painted.tree();
+    const Size total = chartTotalSize(tree.extent());
     const QPoint corner(std::max(0, total.width - viewport.width()),
                         std::max(0, total.height - viewport.height()));
     QImage image(viewport * ratio, QImage::Format_RGB32);
@@ -45,7 +42,7 @@ void paintViewportAt(benchmark::State& state, qreal ratio)
     for (auto _ : state) {
         QPainter painter(&image);
         QtDrawContext dc(painter, corner, {viewport.width(), viewport.height()});
-        paintChart(dc, &tree, column);
+        paintChart(dc, &painted);
     }
     state.counters["boxes"] = double(tree.size());
     state.counters["drawn"] =
@@ -59,10 +56,10 @@ void paintViewportScale2(benchmark::State& state) { paintViewportAt(state, 2); }
 
 void renderWhole(benchmark::State& state, ChartImageFormat format)
 {
-    Tree& tree = chart(int(state.range(0)));
+    const Chart& rendered = chart(int(state.range(0)));
     QByteArray bytes;
     for (auto _ : state) {
-        if (!renderChart(tree, format, bytes))
+        if (!renderChart(rendered, format, bytes))
             state.SkipWithError("render failed");
         benchmark::DoNotOptimize(bytes.data());
     }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes a chart reader accepts must save and load back to the same chart, and
 // saving that again must give the same bytes.
-#include "model/chart_limits.h"
 #include "chartfile/chart_writer.h"
 #include "fuzz_checks.h"
+#include "model/chart_limits.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -29,7 +29,7 @@ TreeSettings otherSettings(const TreeSettings& s)
 std::string save(const ChartLoad& load)
 {
     std::ostringstream out;
-    writeChart(out, *load.tree, load.settings);
+    writeChart(out, load.chart);
     return std::move(out).str();
 }
 
@@ -42,12 +42,13 @@ int mirrored(int value, int low)
 // the editor can hold such boxes, so they must survive saving too.
 ChartLoad mirror(const ChartLoad& load)
 {
+    TreeSettings settings = load.chart.settings();
+    settings.htmlStartX = -(settings.htmlStartX / 2);
+    settings.htmlStartY = -(settings.htmlStartY / 2);
     ChartLoad other;
-    other.settings = load.settings;
-    other.settings.htmlStartX = -(load.settings.htmlStartX / 2);
-    other.settings.htmlStartY = -(load.settings.htmlStartY / 2);
-    other.tree = std::make_unique<Tree>("fuzz");
-    load.tree->forEachPerson([&other](const Person* box) {
+    other.chart = Chart(settings, "fuzz");
+    Tree& tree = other.chart.tree();
+    load.chart.tree().forEachPerson([&tree](const Person* box) {
         const Cell cell{mirrored(box->column(), chartLimits::minCell),
                         mirrored(box->level(), chartLimits::minCell)};
         const Links links{-box->rightLink(), -box->downLink()};
@@ -55,8 +56,8 @@ ChartLoad mirror(const ChartLoad& load)
                                           : new Person(String(), cell, links);
         copy->text = box->text;
         copy->lineage = ~box->lineage; // any int, unlike negation
-        other.tree->append(copy);
-        other.lastRead = copy;
+        tree.append(copy);
+        tree.selected = copy;
     });
     return other;
 }
@@ -65,16 +66,17 @@ ChartLoad mirror(const ChartLoad& load)
 void checkRoundTrip(const ChartLoad& first)
 {
     const std::string saved = save(first);
-    ChartLoad second = loadChartBytes(saved, otherSettings(first.settings));
+    ChartLoad second = loadChartBytes(saved, otherSettings(first.chart.settings()));
     if (!second)
-        std::fprintf(stderr, "refused line %ld: %s\n", second.lineNumber, second.line.c_str());
+        std::fprintf(stderr, "refused line %ld: %s\n", second.line, second.lineText.c_str());
     require(bool(second), "a saved chart loads again");
-    require(second.settings == first.settings, "the settings survive saving");
-    const std::string difference = treeDifference(*first.tree, *second.tree);
+    require(second.chart.settings() == first.chart.settings(), "the settings survive saving");
+    const std::string difference = treeDifference(first.chart.tree(), second.chart.tree());
     if (!difference.empty())
         std::fprintf(stderr, "trees differ at %s\n", difference.c_str());
     require(difference.empty(), "the boxes survive saving");
-    require((first.lastRead == nullptr) == (second.lastRead == nullptr), "the selection survives");
+    require((first.chart.tree().selected == nullptr) == (second.chart.tree().selected == nullptr),
+            "the selection survives");
     require(save(second) == saved, "saving twice gives the same bytes");
 }
 
@@ -85,12 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TreeSettings start;
     ChartLoad first = loadChartBytes(std::string(reinterpret_cast<const char*>(data), size), start);
     if (!first) {
-        require(!first.tree && first.lineNumber > 0,
-                "a refused chart names its line and keeps no tree");
+        require(first.chart.tree().size() == 0 && first.line > 0,
+                "a refused chart names its line and keeps no boxes");
         return 0;
     }
-    require(first.tree != nullptr, "a loaded chart has a tree");
-    if (hasBulkyText(*first.tree))
+    require(first.line == 0, "a loaded chart blames no line");
+    if (hasBulkyText(first.chart.tree()))
         return 0;
 
     checkRoundTrip(first);

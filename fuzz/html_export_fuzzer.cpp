@@ -2,8 +2,8 @@
 // A chart and a page template (the input split at the first "\n~~~~\n") exported
 // with and without the template: every chart line becomes whole page lines, and
 // the template only wraps the chart.
-#include "fuzz_checks.h"
 #include "export/html_export.h"
+#include "fuzz_checks.h"
 
 #include <cstdint>
 #include <sstream>
@@ -62,25 +62,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find(separator);
-    const std::string_view chart = input.substr(0, split);
+    const std::string_view chartText = input.substr(0, split);
     const std::string_view page = split == std::string_view::npos
                                       ? std::string_view()
                                       : input.substr(split + separator.size());
 
-    ChartLoad load = loadChartBytes(std::string(chart), TreeSettings());
-    if (!load || hasBulkyText(*load.tree))
+    ChartLoad load = loadChartBytes(std::string(chartText), TreeSettings());
+    if (!load || hasBulkyText(load.chart.tree()))
         return 0;
-    treeSettings() = load.settings;
-    treeSettings().saveLineage = size % 2 == 0;
-    Tree& tree = *load.tree;
+    load.chart.settings().saveLineage = size % 2 == 0;
+    const Chart& chart = load.chart;
 
     std::ostringstream alone;
-    require(writeHtmlPage(alone, tree, "chart", nullptr), "persons only always succeeds");
-    checkChartLines(alone.str(), tree.size());
+    require(writeHtmlPage(alone, chart, "chart", nullptr), "persons only always succeeds");
+    checkChartLines(alone.str(), chart.tree().size());
 
     std::istringstream templateStream{std::string(page)};
     std::ostringstream full;
-    const bool complete = writeHtmlPage(full, tree, "chart", &templateStream);
+    const bool complete = writeHtmlPage(full, chart, "chart", &templateStream);
     require(complete == hasTreeLine(page),
             "a template is complete exactly when it has a TREE line");
     if (complete)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_fixtures.h"
-#include "model/chart_limits.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/debug_log.h"
+#include "model/chart_limits.h"
 
 #include <QtTest>
 #include <fstream>
@@ -10,6 +10,9 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+
+Q_DECLARE_METATYPE(Point)
 
 namespace {
 
@@ -158,18 +161,19 @@ private slots:
     {
         QFETCH(QByteArray, file);
         const ChartLoad load = loadChartBytes(file, givenSettings());
-        QCOMPARE(load.status, ChartLoad::Loaded);
+        QCOMPARE(load.status, ChartLoad::Ok);
         QVERIFY(bool(load));
-        QVERIFY(load.tree);
-        QTEST(boxesText(*load.tree), "boxes");
-        QTEST(settingsText(load.settings), "settings");
-        QCOMPARE(load.settings.saveLineage, false); // never in a file
-        QCOMPARE(QByteArray(load.tree->name().c_str()), QByteArray("tree1"));
+        QCOMPARE(load.line, 0L); // no line to blame
+        const Tree& tree = load.chart.tree();
+        QTEST(boxesText(tree), "boxes");
+        QTEST(settingsText(load.chart.settings()), "settings");
+        QCOMPARE(load.chart.settings().saveLineage, false); // never in a file
+        QCOMPARE(QByteArray(tree.name().c_str()), QByteArray("tree1"));
         // The last box read is selected.
-        const int boxes = int(load.tree->size());
-        QCOMPARE(selectedIndex(*load.tree), boxes - 1);
-        QCOMPARE(load.lastRead, load.tree->selected);
-        QVERIFY(!load.tree->selectionFrame.drawn);
+        const int boxes = int(tree.size());
+        QCOMPARE(selectedIndex(tree), boxes - 1);
+        QCOMPARE(tree.selected, boxes ? static_cast<Person*>(tree.persons.last()) : nullptr);
+        QVERIFY(!tree.selectionFrame.drawn);
     }
 
     void refuses_data()
@@ -225,9 +229,9 @@ private slots:
         const ChartLoad load = loadChartBytes(file, givenSettings());
         QCOMPARE(load.status, ChartLoad::InvalidRecord);
         QVERIFY(!load);
-        QVERIFY(!load.tree); // nothing of the file is applied
-        QCOMPARE(QByteArray::fromStdString(load.line), line);
-        QCOMPARE(load.lineNumber, long(lineNumber));
+        QVERIFY(isEmptyChart(load.chart)); // nothing of the file is applied
+        QCOMPARE(QByteArray::fromStdString(load.lineText), line);
+        QCOMPARE(load.line, long(lineNumber));
         QCOMPARE(QByteArray::fromStdString(load.message),
                  "Invalid record detected in file 'tree1':\n" + line);
     }
@@ -236,7 +240,7 @@ private slots:
     {
         const ChartLoad load = loadChartBytes("P 0j0 16777216:abc 20j0 1", givenSettings());
         QVERIFY(load);
-        const Person* box = load.tree->selected;
+        const Person* box = load.chart.tree().selected;
         QVERIFY(box);
         QCOMPARE(box->text.length(), 16777216L);
         QVERIFY(box->text.startsWith("abc 20j0 1 "));
@@ -250,12 +254,12 @@ private slots:
         const QByteArray nearlyAll = "P 0j0 16777000:\nP 1j0 216:\n";
         ChartLoad load = loadChartBytes(nearlyAll, givenSettings());
         QVERIFY(load);
-        QCOMPARE(load.tree->size(), std::size_t(2));
+        QCOMPARE(load.chart.tree().size(), std::size_t(2));
 
         load = loadChartBytes(nearlyAll + "P 2j0 1:", givenSettings());
         QCOMPARE(load.status, ChartLoad::InvalidRecord);
-        QCOMPARE(load.lineNumber, 3L);
-        QCOMPARE(QByteArray::fromStdString(load.line), QByteArray("P 2j0 1:"));
+        QCOMPARE(load.line, 3L);
+        QCOMPARE(QByteArray::fromStdString(load.lineText), QByteArray("P 2j0 1:"));
 
         // Text that is really there costs nothing.
         load = loadChartBytes(nearlyAll + "P 2j0 3:abc 0j0 0", givenSettings());
@@ -266,7 +270,7 @@ private slots:
             many += "P " + QByteArray::number(i) + "j0 16777216:\n";
         load = loadChartBytes(many, givenSettings());
         QCOMPARE(load.status, ChartLoad::InvalidRecord);
-        QCOMPARE(load.lineNumber, 2L);
+        QCOMPARE(load.line, 2L);
     }
 
     void boxesAreFoundByCell()
@@ -274,10 +278,57 @@ private slots:
         const ChartLoad load =
             loadChartBytes("P 0j0 1:a 0j0 0\nP 0j0 1:b 0j0 0\np2 3j1 1:c 0j0 0\n", givenSettings());
         QVERIFY(load);
-        QCOMPARE(QByteArray(load.tree->findPerson({0, 0})->text.c_str()), QByteArray("a"));
-        QCOMPARE(QByteArray(load.tree->findPerson({3, 1})->text.c_str()), QByteArray("c"));
-        QCOMPARE(load.tree->extent(), cellOrigin({3, 1}));
-        QCOMPARE(load.tree->undoRecord.undoKind, int(UndoRecord::None));
+        const Tree& tree = load.chart.tree();
+        QCOMPARE(QByteArray(tree.findPerson({0, 0})->text.c_str()), QByteArray("a"));
+        QCOMPARE(QByteArray(tree.findPerson({3, 1})->text.c_str()), QByteArray("c"));
+        QCOMPARE(tree.extent(), (Point{326, 63})); // 3j1 with the given 77 x 33 boxes
+        QCOMPARE(tree.undoRecord.undoKind, int(UndoRecord::None));
+    }
+
+    // A chart read, written and read again keeps its settings and boxes; moved
+    // (out of the load, then into another chart), its tree still follows its
+    // settings.
+    void chartRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<Point>("extent");
+        QTest::addColumn<Point>("widenedExtent"); // with boxes 10 pixels wider
+        QTest::newRow("no header") << QByteArray("P 0j0 1:a 20j0 0\np2 3j1 1:b 20j20 1\n") << given
+                                   << Point{326, 63} << Point{356, 63};
+        QTest::newRow("header and boxes")
+            << QByteArray("Stirpa 100j40 60j250 d2 0\nP 0j0 1:a 20j0 0\nP 2j3 0: 0j20 2\n")
+            << QByteArray("100x40 60,250 d2 0") << Point{275, 190} << Point{295, 190};
+        QTest::newRow("header alone")
+            << QByteArray("Stirpa 1j2000 0j0 h1 4\n") << QByteArray("1x2000 0,0 h1 4")
+            << Point{35, 10} << Point{35, 10};
+        QTest::newRow("empty file") << QByteArray() << given << Point{35, 10} << Point{35, 10};
+    }
+    void chartRoundTrip()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(Point, extent);
+        QFETCH(Point, widenedExtent);
+        ChartLoad load = loadChartBytes(file, givenSettings());
+        QVERIFY(load);
+        const QByteArray boxes = boxesText(load.chart.tree());
+        Chart chart = std::move(load.chart);
+        QTEST(settingsText(chart.settings()), "settings");
+        QCOMPARE(boxesText(chart.tree()), boxes);
+        QCOMPARE(chart.tree().extent(), extent);
+
+        const ChartLoad again = loadChartBytes(chartBytes(chart), TreeSettings());
+        QVERIFY(again);
+        QTEST(settingsText(again.chart.settings()), "settings");
+        QCOMPARE(boxesText(again.chart.tree()), boxes);
+        QCOMPARE(again.chart.tree().extent(), extent);
+
+        Chart moved;
+        moved = std::move(chart);
+        moved.settings().boxWidth += 10;
+        QCOMPARE(moved.tree().extent(), widenedExtent);
+        QCOMPARE(boxesText(moved.tree()), boxes);
+        QCOMPARE(QByteArray(moved.tree().name().c_str()), QByteArray("tree1"));
     }
 
     void fileIsNamedAndLogged()
@@ -289,8 +340,8 @@ private slots:
         LogCapture log;
         const ChartLoad load = readChartFile(String(local.constData()), givenSettings());
         QVERIFY(load);
-        QCOMPARE(QByteArray(load.tree->name().c_str()), QByteArray("tree1"));
-        QCOMPARE(settingsText(load.settings), QByteArray("100x40 60,250 h1 1"));
+        QCOMPARE(QByteArray(load.chart.tree().name().c_str()), QByteArray("tree1"));
+        QCOMPARE(settingsText(load.chart.settings()), QByteArray("100x40 60,250 h1 1"));
         QCOMPARE(log.text(), "Infile " + local + " opened\n");
     }
 
@@ -314,7 +365,7 @@ private slots:
         LogCapture log;
         const ChartLoad load = readChartFile(String(path.constData()), givenSettings());
         QCOMPARE(load.status, ChartLoad::CannotOpen);
-        QVERIFY(!load.tree);
+        QVERIFY(isEmptyChart(load.chart));
         QVERIFY(!load.message.empty());
         QCOMPARE(log.text(), "Infile " + path + " cannot open\n");
     }
@@ -333,7 +384,7 @@ private slots:
         const ChartLoad load =
             readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
         QCOMPARE(load.status, ChartLoad::CannotOpen);
-        QVERIFY(!load.tree);
+        QVERIFY(isEmptyChart(load.chart));
         QCOMPARE(QByteArray::fromStdString(load.message),
                  "Cannot open the file '" + path.toLocal8Bit() +
                      "': at 1024 MB it is too large to be a chart (at most 1024 MB).");

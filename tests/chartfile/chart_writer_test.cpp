@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_fixtures.h"
-#include "model/chart_limits.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/debug_log.h"
+#include "model/chart_limits.h"
 
 #include <QtTest>
 #include <csignal>
@@ -18,21 +18,22 @@ QStringList entriesOf(const QString& folder)
                                   QDir::Name);
 }
 
-std::unique_ptr<Tree> smallTree()
+Chart smallChart()
 {
-    auto tree = std::make_unique<Tree>(String("small"));
-    tree->append(new Person(String("Abc\r\nDe"), {2, 1}, {20, 0}));
+    Chart chart(TreeSettings(), String("small"));
+    Tree& tree = chart.tree();
+    tree.append(new Person(String("Abc\r\nDe"), {2, 1}, {20, 0}));
     auto* continuation = new ContPerson(String("Oakes |chart 1"), {3, 0}, {20, 20}, 3);
     continuation->lineage = 2;
-    tree->append(continuation);
-    tree->append(new Person(String(), {-1, 0}, {0, -20}));
-    return tree;
+    tree.append(continuation);
+    tree.append(new Person(String(), {-1, 0}, {0, -20}));
+    return chart;
 }
 
-const QByteArray smallTreeBytes = "Stirpa 120j50 50j200 d1 1\n"
-                                  "P 2j1 7:Abc |De 20j0 0\n"
-                                  "p3 3j0 14:Oakes |chart 1 20j20 2\n"
-                                  "P -1j0 0: 0j-20 0\n";
+const QByteArray smallChartBytes = "Stirpa 120j50 50j200 d1 1\n"
+                                   "P 2j1 7:Abc |De 20j0 0\n"
+                                   "p3 3j0 14:Oakes |chart 1 20j20 2\n"
+                                   "P -1j0 0: 0j-20 0\n";
 
 // Lowers the largest file this process may write while it lives.
 class FileSizeLimit {
@@ -63,9 +64,10 @@ class ChartWriterTest : public QObject {
 private slots:
     void writesHeaderAndBoxLines()
     {
-        QCOMPARE(chartBytes(*smallTree(), TreeSettings()), smallTreeBytes);
+        QCOMPARE(chartBytes(smallChart()), smallChartBytes);
 
-        TreeSettings s;
+        Chart empty;
+        TreeSettings& s = empty.settings();
         s.boxWidth = 100;
         s.boxHeight = 40;
         s.htmlStartX = -60;
@@ -73,8 +75,7 @@ private slots:
         s.generationMode = 'u';
         s.generationStart = 1234;
         s.smallFontLine = 4;
-        Tree empty;
-        QCOMPARE(chartBytes(empty, s), QByteArray("Stirpa 100j40 -60j250 u1234 4\n"));
+        QCOMPARE(chartBytes(empty), QByteArray("Stirpa 100j40 -60j250 u1234 4\n"));
     }
 
     void sampleSurvivesRoundTrip()
@@ -83,8 +84,8 @@ private slots:
         QVERIFY(!sample.isEmpty());
         const ChartLoad load = loadChartBytes(sample, TreeSettings(), "sample");
         QVERIFY(load);
-        QCOMPARE(load.tree->size(), std::size_t(sample.count('\n') - 1));
-        QCOMPARE(chartBytes(*load.tree, load.settings), sample);
+        QCOMPARE(load.chart.tree().size(), std::size_t(sample.count('\n') - 1));
+        QCOMPARE(chartBytes(load.chart), sample);
     }
 
     void randomChartsSurviveRoundTrip()
@@ -94,16 +95,16 @@ private slots:
         other.boxWidth = 7;
         other.generationMode = 'q';
         for (int round = 0; round < 400; ++round) {
-            const RandomChart chart = randomChart(random);
-            const QByteArray saved = chartBytes(*chart.tree, chart.settings);
+            const Chart chart = randomChart(random);
+            const QByteArray saved = chartBytes(chart);
             const ChartLoad load = loadChartBytes(saved, other);
             if (!load)
                 qWarning("%s", load.message.c_str());
             QVERIFY(load);
-            QCOMPARE(boxesText(*load.tree), boxesText(*chart.tree));
-            QCOMPARE(settingsText(load.settings), settingsText(chart.settings));
-            QCOMPARE(selectedIndex(*load.tree), int(load.tree->size()) - 1);
-            QCOMPARE(chartBytes(*load.tree, load.settings), saved);
+            QCOMPARE(boxesText(load.chart.tree()), boxesText(chart.tree()));
+            QCOMPARE(settingsText(load.chart.settings()), settingsText(chart.settings()));
+            QCOMPARE(selectedIndex(load.chart.tree()), int(load.chart.tree().size()) - 1);
+            QCOMPARE(chartBytes(load.chart), saved);
         }
     }
 
@@ -111,10 +112,10 @@ private slots:
     // fitted across the widest grid with the widest boxes.
     void editedChartAtTheLimitsOpensAgain()
     {
-        TreeSettings& s = treeSettings();
-        const TreeSettings before = s;
+        Chart chart;
+        TreeSettings& s = chart.settings();
         s.boxWidth = s.boxHeight = TreeSettings::maxBoxSize;
-        Tree tree;
+        Tree& tree = chart.tree();
         auto* left = new Person(String("left"), {0, 0}, Links{1, 1});
         tree.append(left);
         tree.append(new Person(String("far right"), {chartLimits::maxCell, 0}, Links{}));
@@ -124,10 +125,9 @@ private slots:
         QVERIFY(left->downLink() > 200'000'000);
         QVERIFY(!tree.insertLine('x', 0));
 
-        const ChartLoad load = loadChartBytes(chartBytes(tree, s), TreeSettings());
-        s = before;
+        const ChartLoad load = loadChartBytes(chartBytes(chart), TreeSettings());
         QVERIFY2(load, load.message.c_str());
-        QCOMPARE(boxesText(*load.tree), boxesText(tree));
+        QCOMPARE(boxesText(load.chart.tree()), boxesText(tree));
     }
 
     void roundTripThroughFiles()
@@ -137,17 +137,17 @@ private slots:
         std::ostringstream log;
         redirectDebugLog(&log);
         for (int round = 0; round < 20; ++round) {
-            const RandomChart chart = randomChart(random);
+            const Chart chart = randomChart(random);
             const QString path = dir.filePath(QString("chart%1.txt").arg(round));
-            const SaveResult saved = saveChartFile(path.toStdString(), *chart.tree, chart.settings);
+            const Result saved = saveChartFile(path.toStdString(), chart);
             QVERIFY2(saved, saved.message.c_str());
             const ChartLoad load =
                 readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
             QVERIFY(load);
-            QCOMPARE(QByteArray(load.tree->name().c_str()),
+            QCOMPARE(QByteArray(load.chart.tree().name().c_str()),
                      QString("chart%1").arg(round).toLatin1());
-            QCOMPARE(boxesText(*load.tree), boxesText(*chart.tree));
-            QCOMPARE(settingsText(load.settings), settingsText(chart.settings));
+            QCOMPARE(boxesText(load.chart.tree()), boxesText(chart.tree()));
+            QCOMPARE(settingsText(load.chart.settings()), settingsText(chart.settings()));
         }
         redirectDebugLog(nullptr);
         QCOMPARE(entriesOf(dir.path()).size(), 20); // no temporary file left
@@ -160,8 +160,8 @@ private slots:
         QVERIFY(writeWholeFile(path, "old content that is longer than the new chart text\n"));
         QVERIFY(
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        QVERIFY(saveChartFile(path.toStdString(), *smallTree(), TreeSettings()));
-        QCOMPARE(readWholeFile(path), smallTreeBytes);
+        QVERIFY(saveChartFile(path.toStdString(), smallChart()));
+        QCOMPARE(readWholeFile(path), smallChartBytes);
         struct stat status {};
         QCOMPARE(::stat(path.toLocal8Bit().constData(), &status), 0);
         QCOMPARE(status.st_mode & 07777, mode_t(0640));
@@ -176,25 +176,25 @@ private slots:
         const QString link = dir.filePath("link.txt");
         QVERIFY(writeWholeFile(real, "old\n"));
         QVERIFY(QFile::link(real, link));
-        QVERIFY(saveChartFile(link.toStdString(), *smallTree(), TreeSettings()));
+        QVERIFY(saveChartFile(link.toStdString(), smallChart()));
         QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(readWholeFile(real), smallTreeBytes);
+        QCOMPARE(readWholeFile(real), smallChartBytes);
         QCOMPARE(entriesOf(dir.filePath("real")), QStringList{"tree1.txt"});
     }
 
     void saveIntoMissingFolderFails()
     {
         QTemporaryDir dir;
-        const SaveResult saved = saveChartFile(dir.filePath("missing/tree1.txt").toStdString(),
-                                               *smallTree(), TreeSettings());
-        QVERIFY(!saved);
+        const Result saved =
+            saveChartFile(dir.filePath("missing/tree1.txt").toStdString(), smallChart());
+        QCOMPARE(saved.status, Result::CannotCreate);
         QVERIFY(QByteArray::fromStdString(saved.message).contains("missing"));
         QVERIFY(entriesOf(dir.path()).isEmpty());
 
         QVERIFY(writeWholeFile(dir.filePath("plain.txt"), "x"));
-        const SaveResult underFile = saveChartFile(
-            dir.filePath("plain.txt/tree1.txt").toStdString(), *smallTree(), TreeSettings());
-        QVERIFY(!underFile);
+        const Result underFile =
+            saveChartFile(dir.filePath("plain.txt/tree1.txt").toStdString(), smallChart());
+        QCOMPARE(underFile.status, Result::CannotCreate);
         QVERIFY(!underFile.message.empty());
         QCOMPARE(readWholeFile(dir.filePath("plain.txt")), QByteArray("x"));
     }
@@ -207,7 +207,7 @@ private slots:
         const QString path = dir.filePath("tree1.txt");
         QVERIFY(writeWholeFile(path, "old\n"));
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const SaveResult saved = saveChartFile(path.toStdString(), *smallTree(), TreeSettings());
+        const Result saved = saveChartFile(path.toStdString(), smallChart());
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!saved);
         QVERIFY(!saved.message.empty());
@@ -221,12 +221,12 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("tree1.txt");
         QVERIFY(writeWholeFile(path, "old\n"));
-        SaveResult saved;
+        Result saved;
         {
             FileSizeLimit limit(10);
-            saved = saveChartFile(path.toStdString(), *smallTree(), TreeSettings());
+            saved = saveChartFile(path.toStdString(), smallChart());
         }
-        QVERIFY(!saved);
+        QCOMPARE(saved.status, Result::CannotWrite);
         QVERIFY(!saved.message.empty());
         QCOMPARE(readWholeFile(path), QByteArray("old\n"));
         QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});
@@ -236,8 +236,7 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("tree1.txt"));
-        const SaveResult saved =
-            saveChartFile(dir.filePath("tree1.txt").toStdString(), *smallTree(), TreeSettings());
+        const Result saved = saveChartFile(dir.filePath("tree1.txt").toStdString(), smallChart());
         QVERIFY(!saved);
         QVERIFY(QFileInfo(dir.filePath("tree1.txt")).isDir());
         QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});

@@ -27,23 +27,24 @@
 
 namespace {
 
-std::unique_ptr<Tree> makeChart(int boxes, const std::string& word)
+Chart makeChart(int boxes, const std::string& word)
 {
-    auto tree = std::make_unique<Tree>("chart");
+    Chart chart(TreeSettings(), String("chart"));
+    Tree& tree = chart.tree();
     for (int i = 0; i < boxes; ++i) {
         auto* box = new Person(String(), Cell{i % 400, i / 400}, Links{20, i % 3 == 0 ? 20 : 0});
         box->text = String(std::string_view(word + " " + std::to_string(i) + " |b. " +
                                             std::to_string(1800 + i % 200)));
         box->lineage = i % 4;
-        tree->append(box);
+        tree.append(box);
     }
-    return tree;
+    return chart;
 }
 
-std::string chartBytes(const Tree& tree, const TreeSettings& settings)
+std::string chartBytes(const Chart& chart)
 {
     std::ostringstream out;
-    writeChart(out, tree, settings);
+    writeChart(out, chart);
     return std::move(out).str();
 }
 
@@ -114,10 +115,10 @@ private slots:
         if (::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0)
             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
 
-        oldTree_ = makeChart(200'000, "Old");
-        newTree_ = makeChart(200'000, "Newer");
-        oldBytes_ = chartBytes(*oldTree_, settings_);
-        newBytes_ = chartBytes(*newTree_, settings_);
+        oldChart_ = makeChart(200'000, "Old");
+        newChart_ = makeChart(200'000, "Newer");
+        oldBytes_ = chartBytes(oldChart_);
+        newBytes_ = chartBytes(newChart_);
         QVERIFY(oldBytes_.size() > 4'000'000);
         QVERIFY(newBytes_ != oldBytes_);
     }
@@ -131,7 +132,7 @@ private slots:
         const QString path = dir.filePath("chart.txt");
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(saveChartFile(path.toStdString(), *oldTree_, settings_));
+        QVERIFY(saveChartFile(path.toStdString(), oldChart_));
         const qint64 saveMicroseconds = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
         // Long enough for any save on a loaded machine.
         constexpr qint64 patienceMilliseconds = 120'000;
@@ -156,7 +157,7 @@ private slots:
             child.pid = ::fork();
             QVERIFY(child.pid >= 0);
             if (child.pid == 0) {
-                saveChartFile(path.toStdString(), targetIsOld ? *oldTree_ : *newTree_, settings_);
+                saveChartFile(path.toStdString(), targetIsOld ? oldChart_ : newChart_);
                 for (;;)
                     ::pause();
             }
@@ -218,7 +219,7 @@ private slots:
                 QVERIFY2(bool(load), load.message.c_str());
                 const bool loadedOld = onDisk == oldBytes_;
                 const std::string difference =
-                    treeDifference(*load.tree, loadedOld ? *oldTree_ : *newTree_);
+                    treeDifference(load.chart.tree(), (loadedOld ? oldChart_ : newChart_).tree());
                 QVERIFY2(difference.empty(), difference.c_str());
             }
         }
@@ -228,7 +229,7 @@ private slots:
         // Otherwise the kills missed the saves and proved nothing.
         QVERIFY(keptPrevious > 0 && gotTarget > 0 && temporaryLeft > 0);
 
-        QVERIFY(saveChartFile(path.toStdString(), *oldTree_, settings_));
+        QVERIFY(saveChartFile(path.toStdString(), oldChart_));
         QCOMPARE(temporariesIn(dir.path()), QStringList());
         QVERIFY(fileBytes(path) == oldBytes_);
     }
@@ -253,7 +254,7 @@ private slots:
         const int live = ::open((prefix + "Live01").toLocal8Bit().constData(), O_RDONLY);
         QVERIFY(live >= 0);
         QCOMPARE(::flock(live, LOCK_EX), 0);
-        const bool saved = bool(saveChartFile(path.toStdString(), *oldTree_, settings_));
+        const bool saved = bool(saveChartFile(path.toStdString(), oldChart_));
         ::close(live);
         QVERIFY(saved);
 
@@ -268,16 +269,17 @@ private slots:
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("status");
         QTest::newRow("read-only folder") << "read-only folder"
-                                          << "";
+                                          << "" << int(Result::CannotCreate);
         QTest::newRow("immutable file") << "immutable file"
-                                        << "Operation not permitted";
+                                        << "Operation not permitted" << int(Result::CannotWrite);
         QTest::newRow("missing folder") << "missing folder"
-                                        << "No such file or directory";
+                                        << "No such file or directory" << int(Result::CannotCreate);
         QTest::newRow("full disk") << "full disk"
-                                   << "No space left on device";
+                                   << "No space left on device" << int(Result::CannotWrite);
         QTest::newRow("folder in the way") << "folder in the way"
-                                           << "Is a directory";
+                                           << "Is a directory" << int(Result::CannotWrite);
     }
     void failedSaveKeepsOldFile()
     {
@@ -290,8 +292,8 @@ private slots:
         QVERIFY(QDir().mkdir(folder));
         QString path = folder + "/chart.txt";
         // Small enough for the small disk; the new chart is not.
-        const std::unique_ptr<Tree> small = makeChart(20, "Old");
-        const std::string oldBytes = chartBytes(*small, settings_);
+        const Chart small = makeChart(20, "Old");
+        const std::string oldBytes = chartBytes(small);
         Cleanup cleanup;
 
         if (situation == "read-only folder") {
@@ -336,8 +338,9 @@ private slots:
             writeBytes(path + "/inside.txt", oldBytes);
         }
 
-        const SaveResult result = saveChartFile(path.toStdString(), *newTree_, settings_);
+        const Result result = saveChartFile(path.toStdString(), newChart_);
         QVERIFY(!result);
+        QTEST(int(result.status), "status");
         QVERIFY2(QString::fromStdString(result.message).contains(cause), result.message.c_str());
         QVERIFY2(QString::fromStdString(result.message)
                      .contains(QFileInfo(path).path().section('/', -1)),
@@ -355,15 +358,14 @@ private slots:
         if (situation == "full disk") {
             // The space the failed save used is given back: the old chart can
             // still be saved.
-            QVERIFY(saveChartFile(path.toStdString(), *small, settings_));
+            QVERIFY(saveChartFile(path.toStdString(), small));
             QVERIFY(fileBytes(path) == oldBytes);
         }
     }
 
 private:
-    TreeSettings settings_;
-    std::unique_ptr<Tree> oldTree_;
-    std::unique_ptr<Tree> newTree_;
+    Chart oldChart_;
+    Chart newChart_;
     std::string oldBytes_;
     std::string newBytes_;
 };

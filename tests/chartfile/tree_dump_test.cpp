@@ -8,10 +8,10 @@
 
 namespace {
 
-QByteArray dumpOf(Tree& tree)
+QByteArray dumpOf(const Chart& chart)
 {
     std::ostringstream out;
-    dumpTree(out, tree);
+    dumpTree(out, chart);
     return QByteArray::fromStdString(out.str());
 }
 
@@ -20,14 +20,11 @@ QByteArray dumpOf(Tree& tree)
 class TreeDumpTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-    void cleanup() { treeSettings() = TreeSettings(); }
-
     void emptyTree()
     {
-        Tree named(String("tree1"));
+        const Chart named(TreeSettings(), String("tree1"));
         QCOMPARE(dumpOf(named), QByteArray("\nTree: tree1\n  Extent: 35j10\n"));
-        Tree unnamed;
+        const Chart unnamed;
         QCOMPARE(dumpOf(unnamed), QByteArray("\nTree: \n  Extent: 35j10\n"));
     }
 
@@ -38,7 +35,7 @@ private slots:
                                               "P 1j0 0: -5j40 3\n",
                                               TreeSettings(), "family");
         QVERIFY(load);
-        QCOMPARE(dumpOf(*load.tree),
+        QCOMPARE(dumpOf(load.chart),
                  QByteArray("\nTree: family\n"
                             "  Box Name |Born at 3j1, connected 20j0, lineage 0\n"
                             "  Continuation box, dir 2: Oakes |chart 1 at 0j2, connected 20j20, "
@@ -49,17 +46,18 @@ private slots:
 
     void extentFollowsSettingsAndCache()
     {
-        treeSettings().boxWidth = 100;
-        treeSettings().boxHeight = 40;
-        Tree tree(String("t"));
+        Chart chart(TreeSettings(), String("t"));
+        chart.settings().boxWidth = 100;
+        chart.settings().boxHeight = 40;
+        Tree& tree = chart.tree();
         tree.append(new Person(String("a"), {2, 3}, {}));
-        QVERIFY(dumpOf(tree).endsWith("  Extent: 275j190\n"));
+        QVERIFY(dumpOf(chart).endsWith("  Extent: 275j190\n"));
         // The dump shows the cached extent; a box added later is not counted
         // until the extent is recomputed.
         tree.append(new Person(String("b"), {5, 5}, {}));
-        QVERIFY(dumpOf(tree).endsWith("  Extent: 275j190\n"));
+        QVERIFY(dumpOf(chart).endsWith("  Extent: 275j190\n"));
         tree.resetExtent();
-        QVERIFY(dumpOf(tree).endsWith("  Extent: 635j310\n"));
+        QVERIFY(dumpOf(chart).endsWith("  Extent: 635j310\n"));
     }
 
     void logFileIsTruncatedAndFlushed()
@@ -71,8 +69,8 @@ private slots:
         debugLog() << "Infile x opened" << std::endl;
         // Each line is flushed at once: readable before the log is closed.
         QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n"));
-        Tree tree(String("x"));
-        dumpTree(debugLog(), tree);
+        const Chart chart(TreeSettings(), String("x"));
+        dumpTree(debugLog(), chart);
         QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n\nTree: x\n  Extent: 35j10\n"));
 
         std::ostringstream elsewhere;
@@ -92,8 +90,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(!openDebugLog(dir.filePath("missing/stirpalog.txt").toStdString()));
         debugLog() << "lost" << std::endl;
-        Tree tree;
-        dumpTree(debugLog(), tree);
+        const Chart chart;
+        dumpTree(debugLog(), chart);
         QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
         QVERIFY(openDebugLog(dir.filePath("stirpalog.txt").toStdString()));
         debugLog() << "kept" << std::endl; // the stream works again after a good open

@@ -2,14 +2,13 @@
 // The whole page: chart passes, spacer, template copying, the export command
 // with its log, and the file names it offers and uses.
 #include "chartfile/chart_reader.h"
-#include "export_fixture.h"
 #include "export/html_export.h"
+#include "export_fixture.h"
 #include "model/tree_settings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
-#include <memory>
 
 namespace {
 
@@ -19,32 +18,28 @@ const char workedBox[] = "<div class=\"box\" style=\"top: 270px; left: 330px;\">
                          "<br><font size=1>b. 1900</font></div>\n";
 const char workedSpacer[] = "<br><img src=\"tom.gif\" width=465 height=80 border=0>\n";
 
-// A tree holding only the box of the worked example.
-std::unique_ptr<Tree> workedExampleTree()
+// A chart holding only the box of the worked example.
+Chart workedExampleChart()
 {
-    auto tree = std::make_unique<Tree>(String("tree"));
-    tree->append(makeBox("Alpha |b. 1900", {2, 1}, {20, 0}, 1));
-    return tree;
+    Chart chart(TreeSettings(), String("tree"));
+    chart.tree().append(makeBox("Alpha |b. 1900", {2, 1}, {20, 0}, 1));
+    return chart;
 }
 
-std::string pageFrom(const std::string& pageTemplate, Tree& tree, bool* complete = nullptr)
+std::string pageFrom(const std::string& pageTemplate, const Chart& chart, bool* complete = nullptr)
 {
     std::istringstream in(pageTemplate);
     std::ostringstream out;
-    const bool ok = writeHtmlPage(out, tree, String("page"), &in);
+    const bool ok = writeHtmlPage(out, chart, String("page"), &in);
     if (complete)
         *complete = ok;
     return out.str();
 }
 
-std::unique_ptr<Tree> loadMixedChart()
+ChartLoad loadMixedChart()
 {
     LogCapture quiet;
-    ChartLoad load = readChartFile(String(testDataPath("mixed_chart.txt").c_str()), treeSettings());
-    if (!load)
-        return nullptr;
-    treeSettings() = load.settings;
-    return std::move(load.tree);
+    return readChartFile(String(testDataPath("mixed_chart.txt").c_str()), TreeSettings());
 }
 
 } // namespace
@@ -52,38 +47,36 @@ std::unique_ptr<Tree> loadMixedChart()
 class HtmlPageTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { resetTreeSettings(); }
-
-    void workedExampleChart()
+    void workedExample()
     {
-        auto tree = workedExampleTree();
-        QCOMPARE(bytes(chartOf(*tree)), QByteArray(workedPin) + workedBox + workedSpacer);
+        QCOMPARE(bytes(chartOf(workedExampleChart())),
+                 QByteArray(workedPin) + workedBox + workedSpacer);
     }
 
     void emptyTreeWritesOnlyTheSpacer()
     {
-        Tree tree;
-        QCOMPARE(bytes(chartOf(tree)),
+        const Chart chart;
+        QCOMPARE(bytes(chartOf(chart)),
                  QByteArray("<br><img src=\"tom.gif\" width=185 height=10 border=0>\n"));
     }
 
     void spacerAddsOnlyTheHorizontalStart()
     {
-        treeSettings().htmlStartX = 0;
-        treeSettings().htmlStartY = 999;
-        Tree tree;
-        tree.append(makeBox("A", {3, 4}, {0, 0}));
+        Chart chart;
+        chart.settings().htmlStartX = 0;
+        chart.settings().htmlStartY = 999;
+        chart.tree().append(makeBox("A", {3, 4}, {0, 0}));
         // Extent 455 x 290: the width gains the margin, the height nothing.
-        QVERIFY(bytes(chartOf(tree))
+        QVERIFY(bytes(chartOf(chart))
                     .endsWith("<br><img src=\"tom.gif\" width=555 height=290 border=0>\n"));
     }
 
     void allConnectorsComeBeforeAllBoxes()
     {
-        Tree tree;
-        tree.append(makeBox("A", {0, 0}, {20, 0}));
-        tree.append(makeContinuation("B", {1, 0}, {0, 20}, 2));
-        QCOMPARE(bytes(chartOf(tree, "p")),
+        Chart chart;
+        chart.tree().append(makeBox("A", {0, 0}, {20, 0}));
+        chart.tree().append(makeContinuation("B", {1, 0}, {0, 20}, 2));
+        QCOMPARE(bytes(chartOf(chart, "p")),
                  QByteArray("<img class=\"pinH\" style=\"top: 225px; left: 170px; width: 20px;\" "
                             "src=\"pinne.gif\">\n"
                             "<img class=\"pinV\" style=\"top: 250px; left: 250px; height: 20px;\" "
@@ -132,9 +125,9 @@ private slots:
         QFETCH(bool, complete);
         QFETCH(QByteArray, head);
         QFETCH(QByteArray, tail);
-        auto tree = workedExampleTree();
         bool written = !complete;
-        const QByteArray page = bytes(pageFrom(pageTemplate.toStdString(), *tree, &written));
+        const QByteArray page =
+            bytes(pageFrom(pageTemplate.toStdString(), workedExampleChart(), &written));
         QCOMPARE(written, complete);
         QCOMPARE(page, complete ? head + workedPin + workedBox + workedSpacer + tail : head);
     }
@@ -147,10 +140,9 @@ private slots:
         const std::string tailLine(5000, 'z');
         QCOMPARE(headLine.size(), std::size_t(5000));
         QCOMPARE(nameLine.size(), std::size_t(5000));
-        auto tree = workedExampleTree();
         bool complete = false;
-        const std::string page =
-            pageFrom(headLine + "\n" + nameLine + "\nTREE\n" + tailLine + "\n", *tree, &complete);
+        const std::string page = pageFrom(headLine + "\n" + nameLine + "\nTREE\n" + tailLine + "\n",
+                                          workedExampleChart(), &complete);
         QVERIFY(complete);
         QCOMPARE(bytes(page), bytes(headLine + "\n" + nameLine + "\n" + workedPin + workedBox +
                                     workedSpacer + tailLine + "\n"));
@@ -160,12 +152,12 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        auto tree = loadMixedChart();
-        QVERIFY(tree);
+        const ChartLoad load = loadMixedChart();
+        QVERIFY2(load, load.message.c_str());
         const std::string path = dir.filePath("family.html").toStdString();
         LogCapture log;
-        const HtmlExportResult result =
-            exportHtml(*tree, String(path.c_str()), true, testDataPath("page_template.html"));
+        const Result result =
+            exportHtml(load.chart, String(path.c_str()), true, testDataPath("page_template.html"));
         QVERIFY2(bool(result), result.message.c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_page.html"))));
         QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input eof\n"));
@@ -175,13 +167,13 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        auto tree = loadMixedChart();
-        QVERIFY(tree);
+        const ChartLoad load = loadMixedChart();
+        QVERIFY2(load, load.message.c_str());
         const std::string path = dir.filePath("family.html").toStdString();
         writeBytes(path, std::string(20000, 'x')); // an older, longer export
         LogCapture log;
-        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), false,
-                                                   dir.filePath("no_template.html").toStdString());
+        const Result result = exportHtml(load.chart, String(path.c_str()), false,
+                                         dir.filePath("no_template.html").toStdString());
         QVERIFY2(bool(result), result.message.c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_persons.html"))));
         QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\n"));
@@ -191,12 +183,11 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        auto tree = workedExampleTree();
         const std::string path = dir.filePath("out.html").toStdString();
         LogCapture log;
-        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), true,
-                                                   dir.filePath("stirpa_full.html").toStdString());
-        QCOMPARE(result.status, HtmlExportResult::TemplateIncomplete);
+        const Result result = exportHtml(workedExampleChart(), String(path.c_str()), true,
+                                         dir.filePath("stirpa_full.html").toStdString());
+        QCOMPARE(result.status, Result::TemplateIncomplete);
         QVERIFY(result.message.find("Cannot read the page template") != std::string::npos);
         QVERIFY(std::filesystem::is_regular_file(path));
         QCOMPARE(std::filesystem::file_size(path), std::uintmax_t(0));
@@ -210,11 +201,11 @@ private slots:
         QVERIFY(dir.isValid());
         const std::string templatePath = dir.filePath("stirpa_full.html").toStdString();
         writeBytes(templatePath, "<html>\nFILENAME\n</html>\n");
-        auto tree = workedExampleTree();
         const std::string path = dir.filePath("out.html").toStdString();
         LogCapture log;
-        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), true, templatePath);
-        QCOMPARE(result.status, HtmlExportResult::TemplateIncomplete);
+        const Result result =
+            exportHtml(workedExampleChart(), String(path.c_str()), true, templatePath);
+        QCOMPARE(result.status, Result::TemplateIncomplete);
         QVERIFY2(result.message.find("no TREE line") != std::string::npos, result.message.c_str());
         QCOMPARE(bytes(readBytes(path)), QByteArray("<html>\nout\n</html>\n"));
         QCOMPARE(bytes(log.text()),
@@ -235,11 +226,11 @@ private slots:
         std::filesystem::create_directory(dir.filePath("folder").toStdString());
         const std::string templatePath = dir.filePath("stirpa_full.html").toStdString();
         writeBytes(templatePath, "TREE\n");
-        auto tree = workedExampleTree();
         const std::string path = dir.filePath(name).toStdString();
         LogCapture log;
-        const HtmlExportResult result = exportHtml(*tree, String(path.c_str()), true, templatePath);
-        QCOMPARE(result.status, HtmlExportResult::CannotCreate);
+        const Result result =
+            exportHtml(workedExampleChart(), String(path.c_str()), true, templatePath);
+        QCOMPARE(result.status, Result::CannotCreate);
         QVERIFY2(result.message.find(path) != std::string::npos, result.message.c_str());
         QCOMPARE(bytes(log.text()),
                  bytes("Html outfile is " + path + "\nCannot create outfile " + path + "\n"));

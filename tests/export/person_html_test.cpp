@@ -9,16 +9,16 @@
 class PersonHtmlTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { resetTreeSettings(); }
+    void init() { settings_ = TreeSettings(); }
 
     // The worked example: column 2, level 1, on the lineage to the right.
     void workedExampleBox()
     {
         std::unique_ptr<Person> box(makeBox("Alpha |b. 1900", {2, 1}, {20, 0}, 1));
-        QCOMPARE(bytes(linksOf(*box)),
+        QCOMPARE(bytes(linksOf(*box, settings_)),
                  QByteArray("<img class=\"pinH\" style=\"top: 295px; left: 450px; width: 20px;\" "
                             "src=\"pinneR.gif\">\n"));
-        QCOMPARE(bytes(boxOf(*box)),
+        QCOMPARE(bytes(boxOf(*box, settings_)),
                  QByteArray("<div class=\"box\" style=\"top: 270px; left: 330px;\"><b>Alpha </b>"
                             "<br><font size=1>b. 1900</font></div>\n"));
     }
@@ -46,9 +46,9 @@ private slots:
         QFETCH(bool, saveLineage);
         QFETCH(QByteArray, rightImage);
         QFETCH(QByteArray, downImage);
-        treeSettings().saveLineage = saveLineage;
+        settings_.saveLineage = saveLineage;
         std::unique_ptr<Person> box(makeBox("A", {0, 0}, {20, 30}, lineage));
-        QCOMPARE(bytes(linksOf(*box)),
+        QCOMPARE(bytes(linksOf(*box, settings_)),
                  "<img class=\"pinH\" style=\"top: 225px; left: 170px; width: 20px;\" src=\"" +
                      rightImage + ".gif\">\n" +
                      "<img class=\"pinV\" style=\"top: 250px; left: 110px; height: 30px;\" src=\"" +
@@ -58,26 +58,26 @@ private slots:
     void connectorsFollowSettings()
     {
         // Odd box sizes halve truncating; a negative HTML start is written signed.
-        TreeSettings& s = treeSettings();
+        TreeSettings& s = settings_;
         s.boxWidth = 125;
         s.boxHeight = 45;
         s.htmlStartX = -100;
         s.htmlStartY = 0;
         std::unique_ptr<Person> box(makeBox("A", {1, 2}, {15, 25}));
-        QCOMPARE(bytes(linksOf(*box)),
+        QCOMPARE(bytes(linksOf(*box, settings_)),
                  QByteArray("<img class=\"pinH\" style=\"top: 152px; left: 170px; width: 15px;\" "
                             "src=\"pinne.gif\">\n"
                             "<img class=\"pinV\" style=\"top: 175px; left: 107px; height: 25px;\" "
                             "src=\"pinne.gif\">\n"));
         QCOMPARE(
-            bytes(boxOf(*box)),
+            bytes(boxOf(*box, settings_)),
             QByteArray("<div class=\"box\" style=\"top: 130px; left: 45px;\"><b>A</b></div>\n"));
     }
 
     void unconnectedBoxWritesNoImage()
     {
         std::unique_ptr<Person> box(makeBox("A", {0, 0}, {0, 0}, 3));
-        QCOMPARE(bytes(linksOf(*box)), QByteArray());
+        QCOMPARE(bytes(linksOf(*box, settings_)), QByteArray());
     }
 
     void boxContent_data()
@@ -123,9 +123,9 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(int, smallFontLine);
         QFETCH(QByteArray, content);
-        treeSettings().smallFontLine = smallFontLine;
+        settings_.smallFontLine = smallFontLine;
         std::unique_ptr<Person> box(makeBox(text.constData(), {0, 0}, {0, 0}));
-        QCOMPARE(bytes(boxOf(*box)),
+        QCOMPARE(bytes(boxOf(*box, settings_)),
                  "<div class=\"box\" style=\"top: 200px; left: 50px;\">" + content + "</div>\n");
     }
 
@@ -168,12 +168,12 @@ private slots:
         std::unique_ptr<ContPerson> box(
             makeContinuation("Oakes |chart 1", {1, 1}, {20, 30}, direction));
         box->lineage = 3; // never the lineage image
-        QCOMPARE(bytes(linksOf(*box)), image);
-        QCOMPARE(bytes(boxOf(*box, "tree")), QByteArray("<div class=\"cbox\" style=\"top: ") +
-                                                 QByteArray::number(top) +
-                                                 "px; left: " + QByteArray::number(left) +
-                                                 "px;\"><font size=1><a href=\"tree01.html\">Oakes "
-                                                 "<br></a>chart 1<br></font></div>\n");
+        QCOMPARE(bytes(linksOf(*box, settings_)), image);
+        QCOMPARE(bytes(boxOf(*box, settings_, "tree")),
+                 QByteArray("<div class=\"cbox\" style=\"top: ") + QByteArray::number(top) +
+                     "px; left: " + QByteArray::number(left) +
+                     "px;\"><font size=1><a href=\"tree01.html\">Oakes "
+                     "<br></a>chart 1<br></font></div>\n");
     }
 
     void continuationTruncatesFractions_data()
@@ -209,11 +209,11 @@ private slots:
         QFETCH(int, direction);
         QFETCH(QByteArray, image);
         QFETCH(QByteArray, position);
-        treeSettings().boxWidth = 125;
-        treeSettings().boxHeight = 45;
+        settings_.boxWidth = 125;
+        settings_.boxHeight = 45;
         std::unique_ptr<ContPerson> box(makeContinuation("X", {1, 1}, {20, 30}, direction));
-        QCOMPARE(bytes(linksOf(*box)), image);
-        QCOMPARE(bytes(boxOf(*box, "p")),
+        QCOMPARE(bytes(linksOf(*box, settings_)), image);
+        QCOMPARE(bytes(boxOf(*box, settings_, "p")),
                  "<div class=\"cbox\" style=\"" + position +
                      "\"><font size=1><a href=\"p0.html\">X<br></a></font></div>\n");
     }
@@ -235,7 +235,7 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(QByteArray, link);
         std::unique_ptr<ContPerson> box(makeContinuation(text.constData(), {0, 0}, {0, 0}, 4));
-        const QByteArray element = bytes(boxOf(*box, "tree"));
+        const QByteArray element = bytes(boxOf(*box, settings_, "tree"));
         QVERIFY2(element.contains("<a href=\"" + link + "\">" + text + "<br></a></font></div>\n"),
                  element.constData());
     }
@@ -244,7 +244,7 @@ private slots:
     {
         // No lines, so no link text; the anchor is still closed.
         std::unique_ptr<ContPerson> box(makeContinuation("", {0, 0}, {0, 0}, 4));
-        QCOMPARE(bytes(boxOf(*box, "tree")),
+        QCOMPARE(bytes(boxOf(*box, settings_, "tree")),
                  QByteArray("<div class=\"cbox\" style=\"top: 207px; left: 68px;\"><font size=1>"
                             "<a href=\"tree0.html\"></a></font></div>\n"));
     }
@@ -252,10 +252,13 @@ private slots:
     void continuationLinesAfterTheFirst()
     {
         std::unique_ptr<ContPerson> box(makeContinuation("A||C", {0, 0}, {0, 0}, 4));
-        QCOMPARE(bytes(boxOf(*box, "t")),
+        QCOMPARE(bytes(boxOf(*box, settings_, "t")),
                  QByteArray("<div class=\"cbox\" style=\"top: 207px; left: 68px;\"><font size=1>"
                             "<a href=\"t0.html\">A<br></a><br>C<br></font></div>\n"));
     }
+
+private:
+    TreeSettings settings_;
 };
 
 QTEST_APPLESS_MAIN(PersonHtmlTest)

@@ -4,6 +4,7 @@
 // still agree.
 #include "box_draw_log.h"
 #include "edit_fixtures.h"
+#include "model/chart.h"
 #include "model/tree.h"
 
 #include <QtTest>
@@ -22,7 +23,8 @@ public:
     // when an invariant broke.
     bool run(int steps)
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         const int boxes = pick(0, 12);
         const int columns = pick(1, 6), levels = pick(1, 5);
         for (int i = 0; i < boxes; ++i) {

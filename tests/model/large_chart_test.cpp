@@ -3,6 +3,7 @@
 // blocks must keep answering as a walk over the boxes in list order would,
 // through every kind of edit.
 #include "edit_fixtures.h"
+#include "model/chart.h"
 #include "model/tree.h"
 #include "model/tree_settings.h"
 
@@ -33,7 +34,7 @@ Point walkedExtent(const Tree& tree)
         column = std::max(column, box->column());
         level = std::max(level, box->level());
     });
-    return cellOrigin({column, level});
+    return tree.settings().cellOrigin({column, level});
 }
 
 class Editor {
@@ -96,8 +97,6 @@ private:
 class LargeChartTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { treeSettings() = TreeSettings(); }
-
     // Several boxes share cells, so the order within a cell is tested as well.
     void indexAndExtentFollowEveryEdit_data()
     {
@@ -112,7 +111,8 @@ private slots:
     {
         QFETCH(int, columns);
         QFETCH(int, levels);
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Editor editor(tree, 99, columns, levels);
         for (int i = 0; i < 3000; ++i)
             addBox(tree, "start", {editor.pick(0, columns), editor.pick(0, levels)});
@@ -141,7 +141,8 @@ private slots:
     // must be the boxes' own, also once the box that held it has gone.
     void extentOfAChartInOneLevel()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         for (int column = 0; column < 1000; ++column)
             addBox(tree, "b", {column, 0});
         QCOMPARE(tree.extentCells(), (Cell{999, 0}));
@@ -161,7 +162,8 @@ private slots:
     // Between recomputations the maxima only grow, as the cached values always did.
     void cachedExtentOnlyGrows()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         addBox(tree, "a", {5, 5});
         QCOMPARE(tree.extentCells(), (Cell{5, 5}));
         tree.move({5, 5}, {1, 1});
@@ -172,7 +174,8 @@ private slots:
 
     void emptyTreeExtentIsTheOrigin()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         QCOMPARE(tree.extent(), (Point{originX, originY}));
         addBox(tree, "a", {-3, -4});
         tree.resetExtent();
@@ -182,7 +185,8 @@ private slots:
     // Nodes freed by removals are used again, and the list keeps its order.
     void listOrderSurvivesRemovalsAndReuse()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         std::vector<Person*> boxes;
         for (int i = 0; i < 5000; ++i)
             boxes.push_back(addBox(tree, "b", {i % 70, i / 70}));

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chartfile/debug_log.h"
 #include "model/person.h"
 
 #include <QtTest>
@@ -61,15 +60,14 @@ private slots:
         QCOMPARE(describeLine(buffer), QByteArray("  Box  at 0j0, connected 0j0, lineage 0\n"));
     }
 
-    void logLineGoesToDebugLog()
+    // The log writes the lines of several boxes one after another.
+    void describeLinesFollowOneAnother()
     {
         std::ostringstream log;
-        redirectDebugLog(&log);
         Person plain(String("A"), {0, 2}, {0, 20});
         ContPerson continuation(String("B"), {1, 2}, {20, 20}, 1);
-        plain.logLine();
-        continuation.logLine();
-        redirectDebugLog(nullptr);
+        plain.describe(log);
+        continuation.describe(log);
         QCOMPARE(QByteArray::fromStdString(log.str()),
                  QByteArray("  Box A at 0j2, connected 0j20, lineage 0\n"
                             "  Continuation box, dir 1: B at 1j2, connected 20j20, lineage 0\n"));

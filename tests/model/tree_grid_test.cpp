@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/chart.h"
 #include "model/draw_context.h"
 #include "model/tree.h"
 #include "model/tree_settings.h"
@@ -6,6 +7,8 @@
 #include <QtTest>
 #include <algorithm>
 #include <random>
+
+Q_DECLARE_METATYPE(Rect)
 
 namespace {
 
@@ -60,19 +63,20 @@ public:
 };
 
 // What drawing the box covers; false when it drew text without a clip.
-bool drawnBy(const Person& box, Rect& bounds)
+bool drawnBy(const Person& box, const TreeSettings& settings, Rect& bounds)
 {
     BoundsRecorder recorder;
-    box.draw(recorder, false);
+    box.draw(recorder, settings, false);
     bounds = recorder.bounds;
     return recorder.any && !recorder.unclippedText;
 }
 
-// Restores the process-wide settings when a test ends.
-struct SettingsGuard {
-    TreeSettings saved = treeSettings();
-    ~SettingsGuard() { treeSettings() = saved; }
-};
+// Whether two rectangles share a pixel, the edges of both counting.
+bool sharePixel(const Rect& a, const Rect& b)
+{
+    return std::max(a.left, b.left) <= std::min(a.right, b.right) &&
+           std::max(a.top, b.top) <= std::min(a.bottom, b.bottom);
+}
 
 Person* plainBox(Tree& tree, Cell cell, Links links = {})
 {
@@ -86,6 +90,12 @@ Person* continuationBox(Tree& tree, Cell cell, int direction, Links links = {20,
     auto* box = new ContPerson(String("c"), cell, links, direction);
     tree.append(box);
     return box;
+}
+
+// The level (axis 'y') or column ('x') of the box a caller is given, -1 for none.
+int placeOf(const Person* box, char axis)
+{
+    return box ? (axis == 'x' ? box->column() : box->level()) : -1;
 }
 
 Person* linearFind(const Tree& tree, Cell cell)
@@ -105,7 +115,8 @@ class TreeGridTest : public QObject {
 private slots:
     void findPersonTakesFirstInListOrder()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* first = plainBox(tree, {2, 3});
         Person* second = plainBox(tree, {2, 3});
         Person* elsewhere = plainBox(tree, {3, 2});
@@ -131,7 +142,8 @@ private slots:
         // Many cells in a small area collide in the table; removals must keep
         // every other cell findable.
         std::mt19937 random(7);
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         std::vector<Person*> held;
         auto randomCell = [&] { return Cell{int(random() % 12) - 2, int(random() % 12) - 2}; };
         for (int step = 0; step < 6000; ++step) {
@@ -184,48 +196,45 @@ private slots:
         QFETCH(int, y);
         QFETCH(int, column);
         QFETCH(int, level);
-        SettingsGuard guard;
-        treeSettings() = TreeSettings();
-        QCOMPARE(cellAt({x, y}), (Cell{column, level}));
+        const TreeSettings settings;
+        QCOMPARE(settings.cellAt({x, y}), (Cell{column, level}));
     }
 
     void cellOriginFollowsSettings()
     {
-        SettingsGuard guard;
-        treeSettings() = TreeSettings();
-        QCOMPARE(cellOrigin({0, 0}), (Point{35, 10}));
-        QCOMPARE(cellOrigin({2, 1}), (Point{315, 80}));
-        QCOMPARE(cellOrigin({-1, -1}), (Point{-105, -60}));
-        treeSettings().boxWidth = 100;
-        treeSettings().boxHeight = 40;
-        QCOMPARE(cellOrigin({2, 3}), (Point{275, 190}));
-        QCOMPARE(cellAt({276, 191}), (Cell{2, 3}));
-        QCOMPARE(cellAt({375, 191}), noCell); // right border of the smaller box
+        TreeSettings settings;
+        QCOMPARE(settings.cellOrigin({0, 0}), (Point{35, 10}));
+        QCOMPARE(settings.cellOrigin({2, 1}), (Point{315, 80}));
+        QCOMPARE(settings.cellOrigin({-1, -1}), (Point{-105, -60}));
+        settings.boxWidth = 100;
+        settings.boxHeight = 40;
+        QCOMPARE(settings.cellOrigin({2, 3}), (Point{275, 190}));
+        QCOMPARE(settings.boxRect({2, 3}), (Rect{275, 190, 375, 230}));
+        QCOMPARE(settings.cellAt({276, 191}), (Cell{2, 3}));
+        QCOMPARE(settings.cellAt({375, 191}), noCell); // right border of the smaller box
         // Every pixel strictly inside a box maps back to its cell.
         for (int column = 0; column < 4; ++column) {
             for (int level = 0; level < 4; ++level) {
-                const Point origin = cellOrigin({column, level});
-                QCOMPARE(cellAt({origin.x + 1, origin.y + 1}), (Cell{column, level}));
-                QCOMPARE(cellAt({origin.x + 99, origin.y + 39}), (Cell{column, level}));
-                QCOMPARE(cellAt({origin.x + 100, origin.y + 39}), noCell);
-                QCOMPARE(cellAt({origin.x - 1, origin.y + 5}), noCell);
+                const Point origin = settings.cellOrigin({column, level});
+                QCOMPARE(settings.cellAt({origin.x + 1, origin.y + 1}), (Cell{column, level}));
+                QCOMPARE(settings.cellAt({origin.x + 99, origin.y + 39}), (Cell{column, level}));
+                QCOMPARE(settings.cellAt({origin.x + 100, origin.y + 39}), noCell);
+                QCOMPARE(settings.cellAt({origin.x - 1, origin.y + 5}), noCell);
             }
         }
     }
 
     void extentOfEmptyTree()
     {
-        SettingsGuard guard;
-        treeSettings() = TreeSettings();
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         QCOMPARE(tree.extent(), (Point{35, 10}));
     }
 
     void extentRecomputesWhileAMaximumIsZero()
     {
-        SettingsGuard guard;
-        treeSettings() = TreeSettings();
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         plainBox(tree, {5, 0});
         QCOMPARE(tree.extent(), (Point{5 * 140 + 35, 10}));
         plainBox(tree, {7, 0}); // maxLevel is still 0: the next call walks again
@@ -242,9 +251,8 @@ private slots:
 
     void extentIsNotLoweredByRecompute()
     {
-        SettingsGuard guard;
-        treeSettings() = TreeSettings();
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         plainBox(tree, {3, 3});
         tree.maxColumn = 10;
         tree.maxLevel = 0;
@@ -253,7 +261,8 @@ private slots:
 
     void growExtent()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         QVERIFY(!tree.growExtent({0, 0}));
         QVERIFY(!tree.growExtent({-4, -2}));
         QVERIFY(tree.growExtent({3, 0}));
@@ -268,36 +277,78 @@ private slots:
         QCOMPARE(tree.maxLevel, 6);
     }
 
+    // Callers read the level (or column) of the box found: the deepest or
+    // rightmost plain box's. Continuation boxes and negative cells never count.
+    void lastInDirection_data()
+    {
+        QTest::addColumn<QString>("boxes"); // kind letter and cell, 'p' a continuation
+        QTest::addColumn<int>("deepest");
+        QTest::addColumn<int>("rightmost");
+        QTest::newRow("empty chart") << "" << -1 << -1;
+        QTest::newRow("only continuations") << "p4j4 p0j0" << -1 << -1;
+        QTest::newRow("one box at the top left") << "P0j0" << 0 << 0;
+        QTest::newRow("a deeper continuation") << "P0j0 P1j3 P0j3 p0j8 P6j1 P6j2" << 3 << 6;
+        QTest::newRow("a continuation further right") << "P2j1 p9j0" << 1 << 2;
+        QTest::newRow("negative cell") << "P-1j-1" << -1 << -1;
+    }
     void lastInDirection()
     {
-        Tree onlyContinuations;
-        continuationBox(onlyContinuations, {4, 4}, 1);
-        continuationBox(onlyContinuations, {0, 0}, 4);
-        QCOMPARE(onlyContinuations.lastInDirection('y'), nullptr);
-        QCOMPARE(onlyContinuations.lastInDirection('x'), nullptr);
+        QFETCH(QString, boxes);
+        QFETCH(int, deepest);
+        QFETCH(int, rightmost);
+        Chart chart;
+        Tree& tree = chart.tree();
+        for (const QString& item : boxes.split(' ', Qt::SkipEmptyParts)) {
+            const QStringList pair = item.mid(1).split('j');
+            const Cell cell{pair[0].toInt(), pair[1].toInt()};
+            if (item[0] == 'P')
+                plainBox(tree, cell);
+            else
+                continuationBox(tree, cell, 1);
+        }
+        QCOMPARE(placeOf(tree.lastInDirection('y'), 'y'), deepest);
+        QCOMPARE(placeOf(tree.lastInDirection('l'), 'y'), deepest); // any axis but 'x'
+        QCOMPARE(placeOf(tree.lastInDirection('x'), 'x'), rightmost);
+    }
 
-        Tree tree;
-        QCOMPARE(tree.lastInDirection('x'), nullptr);
-        Person* top = plainBox(tree, {0, 0});
-        QCOMPARE(tree.lastInDirection('y'), top); // level 0 beats the start value -1
-        Person* deepEarly = plainBox(tree, {1, 3});
-        Person* deepLate = plainBox(tree, {0, 3});
-        continuationBox(tree, {0, 8}, 2);
-        Person* right = plainBox(tree, {6, 1});
-        plainBox(tree, {6, 2});
-        QCOMPARE(tree.lastInDirection('y'), deepEarly);
-        QCOMPARE(tree.lastInDirection('l'), deepEarly); // any axis but 'x' means levels
-        QCOMPARE(tree.lastInDirection('x'), right);
-        Q_UNUSED(deepLate);
-
-        Tree negative;
-        plainBox(negative, {-1, -1});
-        QCOMPARE(negative.lastInDirection('x'), nullptr);
+    // An area touching a drawing's edge finds its box; one pixel off does not.
+    // a at 0j0 draws 35,10 to 175,60 with its right connector, b at 1j0 175,10 to
+    // 295,60, c at 0j1 35,80 to 155,150 with its down connector, and the
+    // continuation d at 2j1 pointing left 295,87 to 399,122.
+    void boxesInAreaAtEdges_data()
+    {
+        QTest::addColumn<Rect>("area");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("on a's left edge") << Rect{30, 20, 35, 25} << "a";
+        QTest::newRow("one pixel left of a") << Rect{30, 20, 34, 25} << "";
+        QTest::newRow("a's connector end meets b") << Rect{175, 35, 175, 35} << "a b";
+        QTest::newRow("between the levels") << Rect{40, 61, 150, 79} << "";
+        QTest::newRow("on a's bottom and c's top") << Rect{40, 60, 40, 80} << "a c";
+        QTest::newRow("end of c's down connector") << Rect{90, 150, 100, 160} << "c";
+        QTest::newRow("below c's down connector") << Rect{90, 151, 100, 160} << "";
+        QTest::newRow("tip of d's pointer") << Rect{295, 100, 295, 100} << "d";
+        QTest::newRow("left of d's pointer") << Rect{290, 100, 294, 100} << "";
+        QTest::newRow("right of d") << Rect{400, 87, 420, 122} << "";
+        QTest::newRow("everything") << Rect{0, 0, 500, 200} << "a b c d";
+    }
+    void boxesInAreaAtEdges()
+    {
+        QFETCH(Rect, area);
+        QFETCH(QString, found);
+        Chart chart;
+        Tree& tree = chart.tree();
+        tree.append(new Person(String("a"), {0, 0}, {20, 0}));
+        tree.append(new Person(String("b"), {1, 0}, {}));
+        tree.append(new Person(String("c"), {0, 1}, {0, 20}));
+        tree.append(new ContPerson(String("d"), {2, 1}, {20, 20}, 3));
+        QStringList names;
+        for (const Person* box : tree.boxesInArea(area))
+            names << box->text.c_str();
+        QCOMPARE(names.join(' '), found);
     }
 
     void boxesInAreaMatchDrawing()
     {
-        SettingsGuard guard;
         std::mt19937 random(424242);
         const Size sizes[] = {{120, 50}, {7, 3}, {6, 9}, {1, 1}, {333, 121}, {2000, 2000}};
         // Half the charts have only short connectors, so that small areas are
@@ -320,11 +371,12 @@ private slots:
             }
         };
         for (const Size size : sizes) {
-            treeSettings().boxWidth = size.width;
-            treeSettings().boxHeight = size.height;
-            for (int chart = 0; chart < 12; ++chart) {
-                longLinks = chart % 2 == 1;
-                Tree tree;
+            for (int round = 0; round < 12; ++round) {
+                longLinks = round % 2 == 1;
+                Chart chart;
+                chart.settings().boxWidth = size.width;
+                chart.settings().boxHeight = size.height;
+                Tree& tree = chart.tree();
                 const int count = 1 + int(random() % 250);
                 for (int i = 0; i < count; ++i) {
                     const Cell cell{int(random() % 30) - 5, int(random() % 30) - 5};
@@ -338,7 +390,7 @@ private slots:
                 bool clipped = true;
                 tree.forEachPerson([&](Person* box) {
                     drawn.emplace_back();
-                    clipped = drawnBy(*box, drawn.back()) && clipped;
+                    clipped = drawnBy(*box, chart.settings(), drawn.back()) && clipped;
                 });
                 QVERIFY(clipped);
 
@@ -363,7 +415,7 @@ private slots:
                     std::vector<Person*> expected;
                     std::size_t i = 0;
                     tree.forEachPerson([&](Person* box) {
-                        if (intersects(drawn[i++], area))
+                        if (sharePixel(drawn[i++], area))
                             expected.push_back(box);
                     });
                     const std::vector<Person*> found = tree.boxesInArea(area);

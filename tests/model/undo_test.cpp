@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "box_draw_log.h"
 #include "edit_fixtures.h"
+#include "model/chart.h"
 #include "model/tree.h"
 #include "model/undo_record.h"
 
@@ -9,40 +10,74 @@
 class UndoTest : public QObject {
     Q_OBJECT
 private slots:
+    // The Undo command's text and state after each kind of edit, and once undone.
     void labels_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("redo");
+        QTest::addColumn<QByteArray>("edit");
         QTest::addColumn<QByteArray>("label");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("nothing") << 0 << false << QByteArray("Can't undo") << false;
-        QTest::newRow("nothing after a redo") << 0 << true << QByteArray("Can't undo") << false;
-        QTest::newRow("move") << 2 << false << QByteArray("Undo move person") << true;
-        QTest::newRow("move redo") << 2 << true << QByteArray("Redo move person") << true;
-        QTest::newRow("switch") << 3 << false << QByteArray("Undo switch persons") << true;
-        QTest::newRow("switch redo") << 3 << true << QByteArray("Redo switch persons") << true;
-        QTest::newRow("cut") << 4 << false << QByteArray("Undo cut") << true;
-        QTest::newRow("paste") << 5 << false << QByteArray("Undo paste person") << true;
-        QTest::newRow("drag copy") << 6 << false << QByteArray("Undo drag copy") << true;
-        QTest::newRow("erase") << 7 << false << QByteArray("Undo erase person") << true;
-        QTest::newRow("insertion") << 8 << false << QByteArray("Undo insertion") << true;
+        QTest::addColumn<QByteArray>("labelAfterUndo");
+        auto row = [](const char* edit, const char* label, bool enabled, const char* after) {
+            QTest::newRow(edit) << QByteArray(edit) << QByteArray(label) << enabled
+                                << QByteArray(after);
+        };
+        row("nothing", "Can't undo", false, "Can't undo");
+        row("move", "Undo move person", true, "Redo move person");
+        row("switch", "Undo switch persons", true, "Redo switch persons");
+        row("cut", "Undo cut", true, "Can't undo");
+        row("paste", "Undo paste person", true, "Can't undo");
+        row("paste into an empty cell", "Can't undo", false, "Can't undo");
+        row("drag copy", "Undo drag copy", true, "Can't undo");
+        row("drag copy onto an empty cell", "Can't undo", false, "Can't undo");
+        row("erase", "Undo erase person", true, "Can't undo");
+        row("insertion", "Can't undo", false, "Can't undo");
+        row("insertion after an undone move", "Can't undo", false, "Can't undo");
     }
     void labels()
     {
-        QFETCH(int, kind);
-        QFETCH(bool, redo);
+        QFETCH(QByteArray, edit);
         QFETCH(QByteArray, label);
         QFETCH(bool, enabled);
-        Tree tree;
-        tree.undoRecord.undoKind = kind;
-        tree.undoRecord.redo = redo;
+        QFETCH(QByteArray, labelAfterUndo);
+        Chart chart;
+        Tree& tree = chart.tree();
+        BoxDrawLog dc;
+        Person* a = addBox(tree, "a", {0, 0});
+        addBox(tree, "b", {1, 0});
+        addBox(tree, "c", {4, 0});
+        StorePerson buffer;
+        buffer.text = "pasted";
+        // Each edit follows an undoable one, which it replaces or forgets.
+        if (edit != "nothing")
+            QVERIFY(tree.move({4, 0}, {4, 1}));
+        if (edit == "move") {
+            QVERIFY(tree.move({0, 0}, {0, 1}));
+        } else if (edit == "switch") {
+            QVERIFY(tree.move({0, 0}, {1, 0}));
+        } else if (edit == "cut") {
+            tree.erase(a, UndoRecord::Cut);
+        } else if (edit == "erase") {
+            tree.erase(a, UndoRecord::ErasePerson);
+        } else if (edit.startsWith("paste")) {
+            tree.select(dc, edit == "paste" ? Cell{0, 0} : Cell{3, 3});
+            QVERIFY(tree.paste(buffer));
+        } else if (edit.startsWith("drag copy")) {
+            QVERIFY(tree.dragCopy({0, 0}, edit == "drag copy" ? Cell{1, 0} : Cell{2, 2}));
+        } else if (edit.startsWith("insertion")) {
+            if (edit != "insertion")
+                tree.undoRecord.undo();
+            QVERIFY(tree.insertLine('x', 0));
+        }
         QCOMPARE(bytes(tree.undoRecord.labelText()), label);
         QCOMPARE(tree.undoRecord.canUndo(), enabled);
+        tree.undoRecord.undo();
+        QCOMPARE(bytes(tree.undoRecord.labelText()), labelAfterUndo);
     }
 
     void moveUndoRedoToggles()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* box = addBox(tree, "a", {0, 0});
         QVERIFY(tree.move({0, 0}, {2, 0}));
         QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo move person"));
@@ -60,7 +95,8 @@ private slots:
 
     void switchUndoRedo()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* a = addBox(tree, "a", {0, 0});
         Person* b = addBox(tree, "b", {1, 2});
         QVERIFY(tree.move({0, 0}, {1, 2}));
@@ -76,7 +112,8 @@ private slots:
 
     void moveReversalWithoutBoxStillTurnsToRedo()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* box = addBox(tree, "a", {0, 0});
         tree.undoRecord.recordCells(UndoRecord::MovePerson, {3, 3}, {4, 4});
         tree.undoRecord.undo();
@@ -94,7 +131,8 @@ private slots:
     void removedBoxComesBackLast()
     {
         QFETCH(int, kind);
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         BoxDrawLog dc;
         Person* box = addBox(tree, "a", {1, 1}, {20, 0});
         box->lineage = 1;
@@ -121,7 +159,8 @@ private slots:
 
     void restoredBoxStaysBehindANewcomer()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* box = addBox(tree, "old", {0, 0});
         tree.erase(box, UndoRecord::Cut);
         Person* newcomer = addBox(tree, "new", {0, 0});
@@ -146,7 +185,8 @@ private slots:
         QFETCH(int, how);
         CountedPerson::live = 0;
         {
-            Tree tree;
+            Chart chart;
+            Tree& tree = chart.tree();
             BoxDrawLog dc;
             auto* first = new CountedPerson("first", {0, 0});
             auto* second = new CountedPerson("second", {1, 0});
@@ -186,7 +226,8 @@ private slots:
 
     void secondCutCanBeUndone()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* first = addBox(tree, "first", {0, 0});
         Person* second = addBox(tree, "second", {1, 0});
         tree.erase(first, UndoRecord::Cut);
@@ -201,7 +242,8 @@ private slots:
     {
         CountedPerson::live = 0;
         {
-            Tree tree;
+            Chart chart;
+            Tree& tree = chart.tree();
             BoxDrawLog dc;
             auto* target = new CountedPerson("target", {0, 0});
             tree.append(target);
@@ -218,7 +260,8 @@ private slots:
 
     void recordingClearsRedo()
     {
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* box = addBox(tree, "a", {0, 0});
         tree.move({0, 0}, {1, 0});
         tree.undoRecord.undo();
@@ -238,7 +281,8 @@ private slots:
     void nothingToUndo()
     {
         QFETCH(int, kind);
-        Tree tree;
+        Chart chart;
+        Tree& tree = chart.tree();
         Person* box = addBox(tree, "a", {0, 0});
         tree.undoRecord.undoKind = kind;
         tree.undoRecord.cellA = {0, 0};

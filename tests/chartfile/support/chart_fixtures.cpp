@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_fixtures.h"
 
-#include "model/chart_limits.h"
 #include "chartfile/chart_writer.h"
 #include "helpmod/mem_file.h"
+#include "model/chart_limits.h"
 
 #include <QFile>
 #include <climits>
@@ -15,11 +15,17 @@ ChartLoad loadChartBytes(const QByteArray& bytes, const TreeSettings& current, c
     return readChart(reader, String(treeName), current);
 }
 
-QByteArray chartBytes(const Tree& tree, const TreeSettings& settings)
+QByteArray chartBytes(const Chart& chart)
 {
     std::ostringstream out;
-    writeChart(out, tree, settings);
+    writeChart(out, chart);
     return QByteArray::fromStdString(out.str());
+}
+
+bool isEmptyChart(const Chart& chart)
+{
+    return chart.tree().size() == 0 && chart.tree().name().isEmpty() &&
+           chart.settings() == TreeSettings();
 }
 
 QByteArray boxesText(const Tree& tree)
@@ -93,10 +99,10 @@ String randomText(std::mt19937& random)
 
 } // namespace
 
-RandomChart randomChart(std::mt19937& random)
+Chart randomChart(std::mt19937& random)
 {
-    RandomChart chart;
-    TreeSettings& s = chart.settings;
+    Chart chart(TreeSettings(), String("random"));
+    TreeSettings& s = chart.settings();
     s.boxWidth = chartNumber(random, TreeSettings::minBoxSize, TreeSettings::maxBoxSize, 20, 300);
     s.boxHeight = chartNumber(random, TreeSettings::minBoxSize, TreeSettings::maxBoxSize, 20, 120);
     s.htmlStartX = chartNumber(random, INT_MIN, INT_MAX, -500, 500);
@@ -107,7 +113,6 @@ RandomChart randomChart(std::mt19937& random)
     s.smallFontLine = chartNumber(random, INT_MIN, INT_MAX, -1, 5);
     s.saveLineage = between(random, 0, 1) == 1;
 
-    chart.tree = std::make_unique<Tree>(String("random"));
     const int count = between(random, 0, 40);
     for (int i = 0; i < count; ++i) {
         const Cell cell{chartNumber(random, chartLimits::minCell, chartLimits::maxCell, -3, 30),
@@ -122,7 +127,7 @@ RandomChart randomChart(std::mt19937& random)
             box = new Person(String(), cell, links);
         box->text = randomText(random);
         box->lineage = chartNumber(random, INT_MIN, INT_MAX, 0, 3);
-        chart.tree->append(box);
+        chart.tree().append(box);
     }
     return chart;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chartfile/chart_reader.h"
+#include "model/chart.h"
 #include "model/tree.h"
 #include "model/tree_settings.h"
 
@@ -13,8 +14,11 @@
 ChartLoad loadChartBytes(const QByteArray& bytes, const TreeSettings& current,
                          const char* treeName = "tree1");
 
-// The writer's output for a tree.
-QByteArray chartBytes(const Tree& tree, const TreeSettings& settings);
+// The writer's output for a chart.
+QByteArray chartBytes(const Chart& chart);
+
+// True for what a failed load leaves: no boxes, no name, the default settings.
+bool isEmptyChart(const Chart& chart);
 
 // Every field of every box, one line per box in list order:
 // kind and direction, column,level, right,down, lineage, [text].
@@ -29,11 +33,7 @@ int selectedIndex(const Tree& tree);
 // A random chart within the limits a file may carry: texts with blanks, colons,
 // bars, 'j', UTF-8 and Latin-1 bytes; negative and large numbers; continuation
 // boxes of every direction.
-struct RandomChart {
-    std::unique_ptr<Tree> tree;
-    TreeSettings settings;
-};
-RandomChart randomChart(std::mt19937& random);
+Chart randomChart(std::mt19937& random);
 
 QByteArray readWholeFile(const QString& path);
 bool writeWholeFile(const QString& path, const QByteArray& bytes);

@@ -3,12 +3,10 @@
 
 #include "chartfile/debug_log.h"
 #include "export/html_export.h"
-#include "model/tree_settings.h"
+#include "export/person_html.h"
 
 #include <fstream>
 #include <iterator>
-
-void resetTreeSettings() { treeSettings() = TreeSettings{}; }
 
 Person* makeBox(const char* text, Cell cell, Links links, int lineage)
 {
@@ -25,24 +23,24 @@ ContPerson* makeContinuation(const char* text, Cell cell, Links links, int direc
     return box;
 }
 
-std::string linksOf(const Person& box, const char* pageName)
+std::string linksOf(const Person& box, const TreeSettings& settings)
 {
-    std::ostringstream out;
-    box.htmlLinks(out, String(pageName));
-    return out.str();
+    std::string out;
+    appendHtmlLinks(out, box, settings);
+    return out;
 }
 
-std::string boxOf(const Person& box, const char* pageName)
+std::string boxOf(const Person& box, const TreeSettings& settings, const char* pageName)
 {
-    std::ostringstream out;
-    box.htmlBox(out, String(pageName));
-    return out.str();
+    std::string out;
+    appendHtmlBox(out, box, settings, String(pageName));
+    return out;
 }
 
-std::string chartOf(Tree& tree, const char* pageName)
+std::string chartOf(const Chart& chart, const char* pageName)
 {
     std::ostringstream out;
-    writeHtmlChart(out, tree, String(pageName));
+    writeHtmlChart(out, chart, String(pageName));
     return out.str();
 }
 

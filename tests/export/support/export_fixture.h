@@ -5,24 +5,22 @@
 #include <sstream>
 #include <string>
 
+#include "model/chart.h"
 #include "model/person.h"
-#include "model/tree.h"
+#include "model/tree_settings.h"
 
 #include <QByteArray>
-
-// Puts the default chart settings back in force; every export test starts here.
-void resetTreeSettings();
 
 // A box for the tests: text stored as given (bars included).
 Person* makeBox(const char* text, Cell cell, Links links, int lineage = 0);
 ContPerson* makeContinuation(const char* text, Cell cell, Links links, int direction);
 
 // What one box writes in the links pass and in the boxes pass.
-std::string linksOf(const Person& box, const char* pageName = "page");
-std::string boxOf(const Person& box, const char* pageName = "page");
+std::string linksOf(const Person& box, const TreeSettings& settings);
+std::string boxOf(const Person& box, const TreeSettings& settings, const char* pageName = "page");
 
-// The chart elements of a whole tree, as the export writes them.
-std::string chartOf(Tree& tree, const char* pageName = "page");
+// The chart elements of a whole chart, as the export writes them.
+std::string chartOf(const Chart& chart, const char* pageName = "page");
 
 // Bytes for QCOMPARE, which prints them when they differ.
 QByteArray bytes(const std::string& text);

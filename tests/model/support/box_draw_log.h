@@ -7,9 +7,12 @@
 #include <vector>
 
 // A drawing surface that remembers which boxes were drawn (by cell, selected or
-// not) and which XOR outlines were drawn, and ignores everything else.
+// not) and which XOR outlines were drawn, and ignores everything else. Cells
+// are found with the settings given.
 class BoxDrawLog : public DrawContext {
 public:
+    explicit BoxDrawLog(const TreeSettings& settings = TreeSettings()) : settings_(settings) {}
+
     struct Drawn {
         Cell cell;
         bool selected;
@@ -38,7 +41,8 @@ public:
         if (xor_)
             outlines.push_back(rect);
         else // a selected box is filled dark blue
-            boxes.push_back({cellUnder({rect.left, rect.top}), brush_ == colours::darkblue});
+            boxes.push_back(
+                {settings_.cellUnder({rect.left, rect.top}), brush_ == colours::darkblue});
     }
     void drawLine(Point, Point) override {}
     void drawText(Point, std::string_view) override {}
@@ -46,6 +50,7 @@ public:
     void endXorOutline() override { xor_ = false; }
 
 private:
+    TreeSettings settings_;
     Colour brush_ = noColour;
     bool xor_ = false;
 };
