@@ -34,8 +34,7 @@ public:
     explicit ChartDocument(QObject* parent = nullptr);
 
     const Chart& chart() const { return chart_; }
-    // For the selection and drawing; edits go through the functions below.
-    Chart& chart() { return chart_; }
+    // For the selection; edits go through the functions below.
     Tree& tree() { return chart_.tree(); }
     const Tree& tree() const { return chart_.tree(); }
 

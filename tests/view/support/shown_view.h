@@ -21,7 +21,7 @@ struct ShownView {
     }
 
     Tree& tree() { return document.tree(); }
-    TreeSettings& settings() { return document.chart().settings(); }
+    const TreeSettings& settings() const { return document.chart().settings(); }
 
     // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
     Person* add(Cell cell, const char* text = "Name|born", Links links = {})
