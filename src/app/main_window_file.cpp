@@ -185,21 +185,17 @@ bool MainWindow::askPrintSettings(QPrinter* printer)
 
 void MainWindow::filePrint()
 {
-    if (!askPrintSettings(printer_.get()) || view_->print(printer_.get()))
+    if (!askPrintSettings(printer_.get()))
         return;
-    const QString file = printer_->outputFileName();
-    showError(
-        tr("Print"),
-        file.isEmpty()
-            ? tr("The chart could not be sent to the printer %1.").arg(printer_->printerName())
-            : tr("The chart could not be printed to %1: the file cannot be written.")
-                  .arg(QDir::toNativeSeparators(file)));
+    if (const Result printed = view_->print(printer_.get()); !printed)
+        showError(tr("Print"), messageOf(printed));
 }
 
 void MainWindow::filePrintPreview()
 {
     QPrintPreviewDialog preview(printer_.get(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, view_, &ChartView::print);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, view_,
+            [this](QPrinter* printer) { view_->print(printer); });
     preview.exec();
 }
 

@@ -83,7 +83,7 @@ std::optional<ChartImageFormat> chartImageFormat(std::string_view path)
     return std::nullopt;
 }
 
-bool renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes)
+Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes)
 {
     const Size total = chartTotalSize(chart.tree().boxExtent());
     const QSize size(total.width, total.height);
@@ -104,7 +104,9 @@ bool renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes)
         break;
     }
     out.close();
-    return made && !bytes.isEmpty();
+    if (!made || bytes.isEmpty())
+        return Result::failure(Result::TooLarge, "the chart is too large for this format");
+    return {};
 }
 
 Result renderChartFile(const std::string& chartPath, const std::string& outPath)
@@ -119,9 +121,10 @@ Result renderChartFile(const std::string& chartPath, const std::string& outPath)
         return load;
 
     QByteArray bytes;
-    if (!renderChart(load.chart, *format, bytes))
-        return Result::failure(Result::TooLarge, "cannot render '" + chartPath +
-                                                     "': the chart is too large for this format");
+    if (Result rendered = renderChart(load.chart, *format, bytes); !rendered) {
+        rendered.message = "cannot render '" + chartPath + "': " + rendered.message;
+        return rendered;
+    }
     return writeFileAtomically(outPath,
                                std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }

@@ -19,9 +19,9 @@ enum class ChartImageFormat { Png, Pdf, Svg };
 // The format named by a path's extension (.png, .pdf or .svg, any case).
 std::optional<ChartImageFormat> chartImageFormat(std::string_view path);
 
-// Renders the chart into bytes of the format. False when the picture cannot be
-// made (a chart too large for an image).
-bool renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes);
+// Renders the chart into bytes of the format. Fails (TooLarge) when the picture
+// cannot be made: a chart too large for an image.
+Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes);
 
 // Opens the chart file, renders it and writes the output file atomically. On
 // failure the message says why and the output file is left as it was.

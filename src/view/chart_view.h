@@ -79,8 +79,9 @@ public:
     void setLineagePause(int milliseconds) { lineagePause_ = milliseconds; }
 
     // Prints one page at one chart pixel per printer unit (96 dpi): the top-left
-    // part of the chart. False when the printer cannot be started.
-    bool print(QPrinter* printer);
+    // part of the chart. Fails when the printer or its file cannot be started;
+    // the message names it.
+    Result print(QPrinter* printer);
 
 public slots:
     void undo();

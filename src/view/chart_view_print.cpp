@@ -3,6 +3,7 @@
 
 #include "view/qt_draw_context.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 
@@ -11,20 +12,28 @@ namespace {
 constexpr int chartDpi = 96;
 } // namespace
 
-bool ChartView::print(QPrinter* printer)
+Result ChartView::print(QPrinter* printer)
 {
-    if (!printer)
-        return false;
     if (printer->resolution() != chartDpi)
         printer->setResolution(chartDpi);
     QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    {
-        // A printer surface has no window: client size 0 x 0, and the page is the
-        // clip box, so the whole printable area gets the background.
-        QtDrawContext dc(painter);
-        draw(dc);
+    bool printed = painter.begin(printer);
+    if (printed) {
+        {
+            // A printer surface has no window: client size 0 x 0, and the page is
+            // the clip box, so the whole printable area gets the background.
+            QtDrawContext dc(painter);
+            draw(dc);
+        }
+        printed = painter.end();
     }
-    return painter.end();
+    if (printed)
+        return {};
+    const QString file = printer->outputFileName();
+    const QString why =
+        file.isEmpty()
+            ? tr("The chart could not be sent to the printer %1.").arg(printer->printerName())
+            : tr("The chart could not be printed to %1: the file cannot be written.")
+                  .arg(QDir::toNativeSeparators(file));
+    return Result::failure(Result::CannotWrite, why.toStdString());
 }
