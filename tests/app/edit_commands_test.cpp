@@ -5,6 +5,7 @@
 #include "document/chart_document.h"
 #include "model/chart_limits.h"
 #include "model/tree_settings.h"
+#include "test_files.h"
 #include "view/chart_view.h"
 
 #include <QAction>
@@ -218,10 +219,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("two.txt");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n");
-        file.close();
+        writeFile(path, "Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n");
         Window w;
         QVERIFY(w.frame.openChart(path));
         Person* beta = w.tree().findPerson({1, 0});

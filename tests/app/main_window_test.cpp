@@ -5,6 +5,7 @@
 #include "chartfile/debug_log.h"
 #include "document/chart_document.h"
 #include "model/tree_settings.h"
+#include "test_files.h"
 #include "view/chart_view.h"
 
 #include <QAction>
@@ -48,19 +49,6 @@ protected:
     }
     void showError(const QString&, const QString& message) override { errors.append(message); }
 };
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QByteArray smallChart =
     "Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n";

@@ -3,6 +3,7 @@
 #include "chartfile/debug_log.h"
 #include "dialogs/html_export_dialog.h"
 #include "document/chart_document.h"
+#include "test_files.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -87,10 +88,7 @@ private slots:
     {
         ExportingWindow frame;
         const QString chart = dir.filePath("family.txt");
-        QFile file(chart);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("P 0j0 5:Alpha 0j0 0\n");
-        file.close();
+        writeFile(chart, "P 0j0 5:Alpha 0j0 0\n");
         QVERIFY(frame.openChart(chart));
         frame.choice = {dir.filePath("out.html"), false};
         log.str(std::string());

@@ -5,6 +5,7 @@
 
 #include "chartfile/debug_log.h"
 #include "recording_draw_context.h"
+#include "test_files.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -186,10 +187,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString good = dir.filePath("good.txt");
-        QFile file(good);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Stirpa 90j40 50j200 d1 1\nP 0j0 5:Alpha 0j0 0\n");
-        file.close();
+        writeFile(good, "Stirpa 90j40 50j200 d1 1\nP 0j0 5:Alpha 0j0 0\n");
         ChartDocument document;
         setUp(document);
         document.setModified(true);

@@ -5,6 +5,7 @@
 
 #include "document/chart_document.h"
 #include "model/chart.h"
+#include "test_files.h"
 
 #include <QFile>
 #include <QImage>
@@ -21,19 +22,6 @@ int pdfPages(const QByteArray& pdf)
 {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
     return int(QString::fromLatin1(pdf).count(page));
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace

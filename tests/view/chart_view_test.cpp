@@ -7,6 +7,7 @@
 
 #include "document/chart_document.h"
 #include "model/tree_settings.h"
+#include "test_files.h"
 
 #include <QFile>
 #include <QScrollBar>
@@ -74,11 +75,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("loaded.txt");
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("P 1j1 1:A 0j0 0\n");
-        }
+        writeFile(path, "P 1j1 1:A 0j0 0\n");
         ChartDocument document;
         ChartView view(&document);
         QSignalSpy cells(&view, &ChartView::cellSelected);
