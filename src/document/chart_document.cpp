@@ -41,43 +41,28 @@ void ChartDocument::newChart()
     setModified(false);
 }
 
-Result ChartDocument::load(const QString& path)
+Result ChartDocument::load(const QString& path, const QString& documentPath, bool modified)
 {
     // A file without a header line keeps the settings in force.
     ChartLoad load = readChartFile(toBytes(path), chart_.settings());
-    if (load)
+    if (load) {
         replaceChart(std::move(load.chart));
+        setPath(documentPath);
+        setModified(modified);
+    }
     return load;
 }
 
 Result ChartDocument::open(const QString& path)
 {
-    Result result = load(path);
-    if (result) {
-        setPath(QFileInfo(path).absoluteFilePath());
-        setModified(false);
-    }
-    return result;
+    return load(path, QFileInfo(path).absoluteFilePath(), false);
 }
 
-Result ChartDocument::openUntitled(const QString& path)
-{
-    Result result = load(path);
-    if (result) {
-        setPath(QString());
-        setModified(false);
-    }
-    return result;
-}
+Result ChartDocument::openUntitled(const QString& path) { return load(path, QString(), false); }
 
 Result ChartDocument::openRecovered(const QString& copyPath, const QString& originalPath)
 {
-    Result result = load(copyPath);
-    if (result) {
-        setPath(originalPath);
-        setModified(true);
-    }
-    return result;
+    return load(copyPath, originalPath, true);
 }
 
 Result ChartDocument::saveAs(const QString& path)

@@ -97,7 +97,9 @@ signals:
     void titleChanged();
 
 private:
-    Result load(const QString& path);
+    // Reads the chart at path; on success it becomes the document's, named
+    // documentPath (empty: untitled) and with the modified flag given.
+    Result load(const QString& path, const QString& documentPath, bool modified);
     void replaceChart(Chart chart);
     void setPath(const QString& path);
     void edited(ChartChange::What what, bool extentGrew = false);

@@ -10,7 +10,7 @@ void ChartView::definePerson(const PersonEntry& entry)
     if (erasing && !tree().selected)
         return;
     Person* box = document_->definePerson(entry);
-    if (erasing || !box) {
+    if (erasing) {
         selectCell(entry.cell);
         return;
     }
