@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <string>
@@ -271,16 +272,27 @@ ChartLoad readChartFile(const String& path, const TreeSettings& defaults)
         load.message = "Cannot open the file '" + path.toStdString() + "'" + why + ".";
         return load;
     };
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        info.st_size > chartLimits::maxFileSize)
-        return cannotOpen(": at " + std::to_string(info.st_size >> 20) +
-                          " MB it is too large to be a chart (at most " +
-                          std::to_string(chartLimits::maxFileSize >> 20) + " MB)");
     try {
-        memFile reader(path);
-        if (reader.fail())
-            return cannotOpen("");
+        // One byte past the limit tells a file too large, or endless like /dev/zero.
+        memFile reader(path, std::size_t(chartLimits::maxFileSize));
+        if (reader.fail()) {
+            switch (reader.error()) {
+            case EFBIG: {
+                struct stat info {};
+                const std::string size = ::stat(path.c_str(), &info) == 0
+                                             ? "at " + std::to_string(info.st_size >> 20) + " MB "
+                                             : "";
+                return cannotOpen(": " + size + "it is too large to be a chart (at most " +
+                                  std::to_string(chartLimits::maxFileSize >> 20) + " MB)");
+            }
+            case EINVAL:
+                return cannotOpen(": it is not a regular file");
+            case EISDIR:
+                return cannotOpen(": it is a folder");
+            default:
+                return cannotOpen("");
+            }
+        }
         debugLog() << "Infile " << path.c_str() << " opened" << std::endl;
         return readChart(reader, treeNameOf(path), defaults);
     } catch (const std::bad_alloc&) {

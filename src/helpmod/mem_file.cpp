@@ -1,35 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "helpmod/mem_file.h"
 
-#include <sys/stat.h>
+#include "helpmod/regular_file.h"
 
-#include <cstdio>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
-memFile::memFile(const String& path)
+memFile::memFile(const String& path, std::size_t limit)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        failed_ = true;
-        return;
-    }
-    // Read straight into a buffer of the file's size: growing one chunk by chunk
-    // would hold up to three times the file at once.
-    struct stat info {};
-    if (::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        bytes_.resize(std::size_t(info.st_size));
-        bytes_.resize(std::fread(bytes_.data(), 1, bytes_.size(), file));
-    }
-    // Whatever the size did not tell: a file that grew meanwhile, or a pipe.
-    char chunk[1 << 16];
-    std::size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes_.append(chunk, count);
-    // A folder opens but cannot be read (EISDIR); it must not pass for an empty file.
-    failed_ = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed_)
+    const int fd = openRegularFile(path.c_str());
+    failed_ = fd < 0 || !readAtMost(fd, limit, bytes_);
+    if (failed_) {
+        error_ = errno;
         bytes_.clear();
+    }
+    if (fd >= 0)
+        ::close(fd);
 }
 
 memFile memFile::fromBytes(std::string bytes)

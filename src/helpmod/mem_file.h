@@ -9,10 +9,11 @@
 // readLine() hands out the next line without its end of line (LF, CR LF or a lone
 // CR), or null when none is left. A returned line stays valid until the next
 // readLine() or the reader's end. fail() is true exactly when the file could not
-// be opened or read.
+// be opened or read: it is missing, not a regular file (a FIFO or a device is
+// never waited on), or larger than the limit given; error() then holds errno.
 class memFile {
 public:
-    explicit memFile(const String& path);
+    explicit memFile(const String& path, std::size_t limit = std::size_t(-1) / 2);
     // A reader over bytes already in memory (tests, fuzzing).
     static memFile fromBytes(std::string bytes);
 
@@ -23,6 +24,7 @@ public:
 
     bool fail() const { return failed_; }
     bool good() const { return !failed_; }
+    int error() const { return error_; }
 
 private:
     memFile() = default;
@@ -33,4 +35,5 @@ private:
     // Where the next CR is (the size when there is none), once looked for.
     std::size_t nextCr_ = 0;
     bool failed_ = false;
+    int error_ = 0;
 };

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Opens a file for reading only when it is a regular file (links followed). A
+// FIFO, a device or a folder is refused at once, never waited on: the open does
+// not block, and the kind is checked on the open descriptor, so nothing can be
+// swapped in between. Returns the descriptor (blocking again, close-on-exec), or
+// -1 with errno set; a file that is not regular gives EINVAL (EISDIR for a folder).
+int openRegularFile(const std::string& path);
+
+// Reads what is left of an open file into bytes, at most limit bytes. false on a
+// read error or when the file holds more than limit bytes (errno EFBIG); bytes
+// then holds what was read.
+bool readAtMost(int fd, std::size_t limit, std::string& bytes);
