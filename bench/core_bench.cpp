@@ -64,7 +64,7 @@ Sample& sample(int boxes)
     }
     s.chartBytes = fs::file_size(s.chartPath);
     std::ostringstream html, dump;
-    writeHtmlChart(html, *s.chart, "chart");
+    writeHtmlChart(html, *s.chart, {"chart"});
     dumpTree(dump, *s.chart);
     s.htmlBytes = html.view().size();
     s.dumpBytes = dump.view().size();
@@ -218,7 +218,7 @@ void html(benchmark::State& state)
     const Sample& s = sample(int(state.range(0)));
     const String path(outPath("chart.html").c_str());
     for (auto _ : state) {
-        if (!exportHtml(*s.chart, path, false))
+        if (!exportHtml(*s.chart, path))
             state.SkipWithError("export failed");
     }
     setBytes(state, s.htmlBytes);

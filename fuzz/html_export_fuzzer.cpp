@@ -74,12 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Chart& chart = load.chart;
 
     std::ostringstream alone;
-    require(writeHtmlPage(alone, chart, "chart", nullptr), "persons only always succeeds");
+    require(writeHtmlPage(alone, chart, {"chart"}, nullptr), "persons only always succeeds");
     checkChartLines(alone.str(), chart.tree().size());
 
     std::istringstream templateStream{std::string(page)};
     std::ostringstream full;
-    const bool complete = writeHtmlPage(full, chart, "chart", &templateStream);
+    const bool complete = writeHtmlPage(full, chart, {"chart"}, &templateStream);
     require(complete == hasTreeLine(page),
             "a template is complete exactly when it has a TREE line");
     if (complete)

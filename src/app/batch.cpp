@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/batch.h"
 
+#include "app/install_paths.h"
+
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/debug_log.h"
@@ -59,11 +61,12 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
         streams.err << "usage: stirpa --export-html CHART OUT [--complete-page]\n";
         return 2;
     }
-    openDebugLog();
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)
         return 1;
-    const Result result = exportHtml(*chart, String(paths[1].c_str()), completePage);
+    const Result result =
+        exportHtml(*chart, String(paths[1].c_str()),
+                   {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
     if (!result) {
         streams.err << result.message << '\n';
         return 1;
@@ -93,7 +96,9 @@ std::vector<BatchOption> coreBatchOptions()
         {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
         {"--save-as", "CHART OUT", "open CHART and save it to OUT in the chart format", saveAs},
         {"--export-html", "CHART OUT [--complete-page]",
-         "HTML export (template stirpa_full.html from the current directory)", exportHtmlCommand},
+         "HTML export (template stirpa_full.html from the current directory, else the "
+         "installed one)",
+         exportHtmlCommand},
     };
 }
 

@@ -72,6 +72,7 @@ protected:
     struct ExportChoice {
         QString path; // empty: cancelled
         bool completePage = false;
+        bool escapeText = false;
     };
     virtual ExportChoice askExportPath(const QString& initialPath);
     // The print dialog; false when the user cancelled.

@@ -4,6 +4,7 @@
 
 #include "app/about_dialog.h"
 #include "app/crash_recovery.h"
+#include "app/install_paths.h"
 #include "app/resource_path.h"
 #include "dialogs/html_export_dialog.h"
 #include "document/chart_document.h"
@@ -163,7 +164,7 @@ MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
     HtmlExportDialog dialog(initialPath, this);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return {dialog.selectedFiles().constFirst(), dialog.pageOption == 0};
+    return {dialog.selectedFiles().constFirst(), dialog.pageOption == 0, dialog.escapeText()};
 }
 
 void MainWindow::fileExportHtml()
@@ -172,7 +173,9 @@ void MainWindow::fileExportHtml()
     const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial.c_str()));
     if (choice.path.isEmpty())
         return;
-    const Result result = document_->exportHtml(choice.path, choice.completePage);
+    const Result result = document_->exportHtml(choice.path, {.completePage = choice.completePage,
+                                                              .templatePaths = htmlTemplatePaths(),
+                                                              .escapeText = choice.escapeText});
     if (!result)
         showError(tr("Write html"), messageOf(result));
 }

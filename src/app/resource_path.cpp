@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/resource_path.h"
 
-#include <QCoreApplication>
+#include "app/install_paths.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 QString findResource(const QString& name)
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
     const QStringList places = {
         QDir::currentPath(),
-        appDir + "/../" STIRPA_INSTALL_DATADIR "/stirpa",
+        QString::fromStdString(installedDataFolder()),
         QStringLiteral(STIRPA_SOURCE_RESOURCES),
     };
     for (const QString& place : places) {

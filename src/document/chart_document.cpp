@@ -75,9 +75,9 @@ Result ChartDocument::saveAs(const QString& path)
     return saved;
 }
 
-Result ChartDocument::exportHtml(const QString& path, bool completePage) const
+Result ChartDocument::exportHtml(const QString& path, const HtmlExportOptions& options) const
 {
-    return ::exportHtml(chart_, toBytes(path), completePage);
+    return ::exportHtml(chart_, toBytes(path), options);
 }
 
 QString ChartDocument::title() const

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chartfile/result.h"
+#include "export/html_export.h"
 #include "helpmod/stirpa_string.h"
 #include "model/chart.h"
 #include "model/person_entry.h"
@@ -48,8 +49,8 @@ public:
     Result openRecovered(const QString& copyPath, const QString& originalPath);
     // Saves to path atomically; on success the document takes that name.
     Result saveAs(const QString& path);
-    // Writes the chart as an HTML page (template from the current directory).
-    Result exportHtml(const QString& path, bool completePage) const;
+    // Writes the chart as an HTML page.
+    Result exportHtml(const QString& path, const HtmlExportOptions& options) const;
 
     QString path() const { return path_; }
     // The chart's name for the window title: its file name, or "Untitled".

@@ -5,10 +5,16 @@
 #include "chartfile/debug_log.h"
 #include "export/person_html.h"
 
+#include "helpmod/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <streambuf>
 #include <string_view>
 #include <vector>
@@ -69,6 +75,75 @@ private:
 // Reads one template line of any length; false at the end of the template.
 bool readTemplateLine(std::istream& in, std::string& line) { return bool(std::getline(in, line)); }
 
+bool hasTreeLine(std::string_view text)
+{
+    for (std::size_t start = 0; start < text.size();) {
+        if (text.compare(start, 4, "TREE") == 0)
+            return true;
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    return false;
+}
+
+Result templateFailure(const std::string& path, const std::string& why)
+{
+    return Result::failure(Result::TemplateIncomplete,
+                           "Cannot read the page template '" + path + "'" + why + ".");
+}
+
+// Reads the first of the template paths that exists, whole: a template that is
+// not a regular file is never waited on, and one too large is not read.
+Result readTemplate(const std::vector<std::string>& paths, std::string& text)
+{
+    const auto exists = [](const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0;
+    };
+    const auto chosen = std::find_if(paths.begin(), paths.end(), exists);
+    if (chosen == paths.end())
+        return templateFailure(paths.empty() ? htmlTemplateName : paths.front(), "");
+    const int fd = openRegularFile(*chosen);
+    if (fd < 0)
+        return templateFailure(*chosen, errno == EINVAL ? ": it is not a regular file"
+                                                        : std::string(": ") + std::strerror(errno));
+    const bool read = readAtMost(fd, maxTemplateSize, text);
+    const int code = errno;
+    ::close(fd);
+    if (!read)
+        return templateFailure(*chosen, code == EFBIG
+                                            ? ": it is larger than " +
+                                                  std::to_string(maxTemplateSize >> 20) + " MB"
+                                            : std::string(": ") + std::strerror(code));
+    if (!hasTreeLine(text))
+        return Result::failure(Result::TemplateIncomplete,
+                               "The page template '" + *chosen + "' has no TREE line.");
+    return {};
+}
+
+// Checks, before anything is read or written, that path can take the page: a
+// regular file that opens for writing (never waiting on a FIFO) or a new one.
+// created tells whether the check made the file, to be removed if the export fails.
+Result checkOutput(const String& path, bool& created)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
+    created = fd >= 0;
+    if (fd < 0 && errno == EEXIST)
+        fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const auto cannotCreate = [&](const std::string& why) {
+        return Result::failure(Result::CannotCreate,
+                               "Cannot create the file '" + path.toStdString() + "': " + why);
+    };
+    if (fd < 0)
+        return cannotCreate(errno == ENXIO ? "it is not a regular file" : std::strerror(errno));
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    return regular ? Result() : cannotCreate("it is not a regular file");
+}
+
 } // namespace
 
 String initialHtmlName(const String& documentPath)
@@ -78,7 +153,7 @@ String initialHtmlName(const String& documentPath)
 
 String htmlPageName(const String& outputPath) { return outputPath.fileName().stem(); }
 
-void writeHtmlChart(std::ostream& out, const Chart& chart, const String& pageName)
+void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page)
 {
     const Tree& tree = chart.tree();
     const TreeSettings& settings = chart.settings();
@@ -96,7 +171,7 @@ void writeHtmlChart(std::ostream& out, const Chart& chart, const String& pageNam
         handOn(false);
     });
     tree.forEachPerson([&](const Person* box) {
-        appendHtmlBox(piece, *box, settings, pageName);
+        appendHtmlBox(piece, *box, settings, page);
         handOn(false);
     });
     handOn(true);
@@ -106,7 +181,7 @@ void writeHtmlChart(std::ostream& out, const Chart& chart, const String& pageNam
         << " border=0>" << '\n';
 }
 
-bool writeHtmlPage(std::ostream& out, const Chart& chart, const String& pageName,
+bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
                    std::istream* pageTemplate)
 {
     std::string line;
@@ -117,12 +192,12 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const String& pageName
             if (line.rfind("TREE", 0) == 0)
                 break;
             if (line.rfind("FILENAME", 0) == 0)
-                out << pageName.c_str() << '\n';
+                out << page.name.c_str() << '\n';
             else
                 out << line << '\n';
         }
     }
-    writeHtmlChart(out, chart, pageName);
+    writeHtmlChart(out, chart, page);
     if (pageTemplate) {
         while (readTemplateLine(*pageTemplate, line))
             out << line << '\n';
@@ -130,57 +205,45 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const String& pageName
     return true;
 }
 
-Result exportHtml(const Chart& chart, const String& path, bool completePage,
-                  const std::string& templatePath)
+Result exportHtml(const Chart& chart, const String& path, const HtmlExportOptions& options)
 {
     debugLog() << "Html outfile is " << path.c_str() << std::endl;
-    // Check that the output can be created before the template is read, so the log
-    // tells the failures in the order they matter; the page itself is written
-    // atomically at the end.
-    std::error_code ignored;
-    const bool existed = std::filesystem::exists(path.c_str(), ignored);
-    {
-        std::ofstream probe(path.c_str(), std::ios::app | std::ios::binary);
-        if (!probe) {
-            const int code = errno;
-            debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
-            return Result::failure(Result::CannotCreate, "Cannot create the file '" +
-                                                             path.toStdString() +
-                                                             "': " + std::strerror(code));
+    // The output is checked before the template is read, so the log tells the
+    // failures in the order they matter.
+    bool created = false;
+    if (Result usable = checkOutput(path, created); !usable) {
+        debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
+        return usable;
+    }
+    const auto fail = [&](Result failure) {
+        // Leave no empty file behind where there was none.
+        if (created)
+            ::unlink(path.c_str());
+        return failure;
+    };
+
+    std::string templateText;
+    if (options.completePage) {
+        if (Result read = readTemplate(options.templatePaths, templateText); !read) {
+            debugLog() << "Model input prematurely interrupted" << std::endl;
+            return fail(read);
         }
     }
-
-    const String pageName = htmlPageName(path);
-    Result result;
+    const HtmlPage page{htmlPageName(path), options.escapeText};
     // The page goes to the temporary file as it is made, never whole in memory.
     auto writePage = [&](const PieceWriter& write) {
         PieceBuffer buffer(write);
-        std::ostream page(&buffer);
-        if (completePage) {
-            std::ifstream pageTemplate(templatePath, std::ios::binary);
-            const bool opened = pageTemplate.is_open();
-            if (!opened || !writeHtmlPage(page, chart, pageName, &pageTemplate)) {
-                debugLog() << "Model input prematurely interrupted" << std::endl;
-                result = Result::failure(
-                    Result::TemplateIncomplete,
-                    opened ? "The page template '" + templatePath + "' has no TREE line."
-                           : "Cannot read the page template '" + templatePath + "'.");
-            } else {
-                debugLog() << "Model input eof" << std::endl;
-            }
-        } else {
-            writeHtmlPage(page, chart, pageName, nullptr);
-        }
-        page.flush();
+        std::ostream out(&buffer);
+        std::istringstream pageTemplate(templateText);
+        writeHtmlPage(out, chart, page, options.completePage ? &pageTemplate : nullptr);
+        out.flush();
     };
-
     if (Result written = writeFileAtomically(path.toStdString(), writePage); !written) {
-        // Leave no empty file behind where there was none.
-        if (!existed)
-            std::filesystem::remove(path.c_str(), ignored);
         debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
         written.status = Result::CannotWrite;
-        return written;
+        return fail(written);
     }
-    return result;
+    if (options.completePage)
+        debugLog() << "Model input eof" << std::endl;
+    return {};
 }

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "chartfile/result.h"
+#include "export/person_html.h"
 #include "helpmod/stirpa_string.h"
 #include "model/chart.h"
 
 #include <istream>
 #include <ostream>
 #include <string>
+#include <vector>
 
 inline constexpr char htmlTemplateName[] = "stirpa_full.html";
 
@@ -19,18 +21,29 @@ String initialHtmlName(const String& documentPath);
 String htmlPageName(const String& outputPath);
 
 // Writes the chart elements (links pass, boxes pass, spacer) to out.
-void writeHtmlChart(std::ostream& out, const Chart& chart, const String& pageName);
+void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page);
 
 // Writes a page: with a template, its head up to the TREE line (FILENAME lines
 // replaced by the page name), the chart, then the rest of the template. Returns
 // false when the template ends before a TREE line (out then holds the head).
-bool writeHtmlPage(std::ostream& out, const Chart& chart, const String& pageName,
+bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
                    std::istream* pageTemplate);
 
-// The export command: writes path (atomically) and logs its progress. With
-// completePage the template is read from templatePath. A missing template still
-// writes an empty page and one without a TREE line its copied head; both fail
-// (TemplateIncomplete). When path cannot be created (CannotCreate) or written
-// (CannotWrite), the file is left as it was.
-Result exportHtml(const Chart& chart, const String& path, bool completePage,
-                  const std::string& templatePath = htmlTemplateName);
+struct HtmlExportOptions {
+    // The chart inside a page template, or the chart elements alone.
+    bool completePage = false;
+    // Where the template is looked for, in order: the first path that exists is
+    // the template, even when it cannot be read.
+    std::vector<std::string> templatePaths{htmlTemplateName};
+    bool escapeText = false;
+};
+
+// A page template is small; a larger file is refused rather than read.
+inline constexpr std::size_t maxTemplateSize = 16 << 20;
+
+// The export command: writes path and logs its progress. The page is complete
+// or the file stays as it was: a template that is missing, unreadable, not a
+// regular file or without a TREE line (TemplateIncomplete), an output that
+// cannot be created (CannotCreate) or written (CannotWrite) leave the old page
+// untouched, and no empty file where there was none.
+Result exportHtml(const Chart& chart, const String& path, const HtmlExportOptions& options = {});

@@ -62,12 +62,64 @@ private:
     char* at_;
 };
 
-// Room for the fixed parts of an element and its numbers, the text, and the tags
-// around each of the text's lines.
-std::size_t roomFor(std::string_view text, std::size_t extra)
+// The longest form a byte takes once escaped ("&quot;", "&amp;").
+constexpr std::size_t maxEscapedLength = 6;
+
+// Room for the fixed parts of an element and its numbers, the text (escaped or
+// not), and the tags around each of the text's lines.
+std::size_t roomFor(std::string_view text, bool escaped, std::size_t extra)
 {
     const std::size_t lines = std::size_t(std::count(text.begin(), text.end(), '|')) + 1;
-    return 160 + extra + text.size() + 8 * lines;
+    return 160 + extra + text.size() * (escaped ? maxEscapedLength : 1) + 8 * lines;
+}
+
+// Writes text so that a browser shows it as it is.
+void putEscaped(RoomWriter& w, std::string_view text)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            w.put("&amp;");
+            break;
+        case '<':
+            w.put("&lt;");
+            break;
+        case '>':
+            w.put("&gt;");
+            break;
+        case '"':
+            w.put("&quot;");
+            break;
+        default:
+            w.put(std::string_view(&c, 1));
+        }
+    }
+}
+
+void putText(RoomWriter& w, std::string_view text, const HtmlPage& page)
+{
+    if (page.escapeText)
+        putEscaped(w, text);
+    else
+        w.put(text);
+}
+
+// A file name as a link target in a double-quoted attribute: bytes that would end
+// the attribute or change what the address means are percent-encoded.
+void putLinkTarget(RoomWriter& w, std::string_view name)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '&') {
+            w.put("&amp;");
+        } else if (byte <= ' ' || byte == 0x7F || std::strchr("\"<>%#?'", c)) {
+            const char encoded[] = {'%', hex[byte >> 4], hex[byte & 15]};
+            w.put(std::string_view(encoded, 3));
+        } else {
+            w.put(std::string_view(&c, 1));
+        }
+    }
 }
 
 void writePin(std::string& out, bool horizontal, long long top, long long left, int length,
@@ -115,11 +167,11 @@ void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
                  pinImage(box.lineage, 2, s.saveLineage));
 }
 
-void plainBox(std::string& out, const Person& box, const TreeSettings& s)
+void plainBox(std::string& out, const Person& box, const TreeSettings& s, const HtmlPage& html)
 {
     const PagePoint page = pageCell(box.cell(), s);
     const std::string_view description = box.text.view();
-    RoomWriter w(out, roomFor(description, 0));
+    RoomWriter w(out, roomFor(description, html.escapeText, 0));
     w.put("<div class=\"box\" style=\"top: ");
     w.number(page.top);
     w.put("px; left: ");
@@ -134,7 +186,7 @@ void plainBox(std::string& out, const Person& box, const TreeSettings& s)
             w.put("<br>");
         if (smallFrom >= 0 && index == smallFrom)
             w.put("<font size=1>");
-        w.put(line);
+        putText(w, line, html);
         if (index == 0)
             w.put("</b>");
         ++index;
@@ -163,24 +215,25 @@ void continuationLinks(std::string& out, const Person& box, const TreeSettings& 
 }
 
 void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
-                     const String& pageName)
+                     const HtmlPage& html)
 {
     const PagePoint page = pageCell(box.cell(), s);
     const DirectionFactors f = directionFactors(box.direction());
     const std::string_view description = box.text.view();
     const std::string suffix = linkSuffix(description);
-    RoomWriter w(out, roomFor(description, pageName.view().size() + suffix.size()));
+    RoomWriter w(out, roomFor(description, html.escapeText,
+                              html.name.view().size() * maxEscapedLength + suffix.size()));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
     w.put("px;\"><font size=1><a href=\"");
-    w.put(pageName.view());
+    putLinkTarget(w, html.name.view());
     w.put(suffix);
     w.put(".html\">");
     bool first = true;
     forEachDescriptionLine(description, [&](std::string_view line) {
-        w.put(line);
+        putText(w, line, html);
         w.put("<br>");
         if (first)
             w.put("</a>");
@@ -203,10 +256,10 @@ void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& se
 }
 
 void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
-                   const String& pageName)
+                   const HtmlPage& page)
 {
     if (box.kind() == 'p')
-        continuationBox(out, box, settings, pageName);
+        continuationBox(out, box, settings, page);
     else
-        plainBox(out, box, settings);
+        plainBox(out, box, settings, page);
 }

@@ -431,7 +431,7 @@ private slots:
         settings.saveLineage = saveLineage;
         f.window.document()->setSettings(settings);
         std::ostringstream out;
-        writeHtmlChart(out, f.window.document()->chart(), String("page"));
+        writeHtmlChart(out, f.window.document()->chart(), {String("page")});
         const QByteArray html = QByteArray::fromStdString(out.str());
         QCOMPARE(html.count("pinneR.gif"), saveLineage ? 1 : 0);
         QVERIFY(html.contains("pinne.gif"));

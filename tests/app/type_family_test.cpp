@@ -205,7 +205,7 @@ private slots:
             QVERIFY2(std::find(drawn.begin(), drawn.end(), std::string(name) + " ") != drawn.end(),
                      name);
         const QString page = dir.filePath(QStringLiteral("nowak.html"));
-        QVERIFY(frame.document()->exportHtml(page, false));
+        QVERIFY(frame.document()->exportHtml(page, {}));
         QFile html(page);
         QVERIFY(html.open(QIODevice::ReadOnly));
         const QByteArray exported = html.readAll();

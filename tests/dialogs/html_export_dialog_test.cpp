@@ -6,6 +6,7 @@
 #include "test_files.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QGroupBox>
@@ -43,6 +44,7 @@ private slots:
         log.str(std::string());
         redirectDebugLog(&log);
         qputenv("XDG_STATE_HOME", dir.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
     }
     void cleanup() { redirectDebugLog(nullptr); }
 
@@ -97,6 +99,32 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("out.html")));
         QCOMPARE(QString::fromStdString(log.str()),
                  "Html outfile is " + dir.filePath("out.html") + "\n");
+    }
+
+    // Off at first; a confirmed choice is the next export's, and the page follows it.
+    void escapeTextIsRememberedAndApplied()
+    {
+        {
+            HtmlExportDialog dialog(dir.filePath("tree.html"));
+            QVERIFY(!dialog.escapeText());
+            dialog.escapeTextBox()->setChecked(true);
+            dialog.done(QDialog::Rejected);
+        }
+        HtmlExportDialog again(dir.filePath("tree.html"));
+        QVERIFY(!again.escapeText());
+        again.escapeTextBox()->setChecked(true);
+        again.done(QDialog::Accepted);
+        QVERIFY(HtmlExportDialog(dir.filePath("tree.html")).escapeText());
+
+        ExportingWindow frame;
+        const QString chart = dir.filePath("family.txt");
+        writeFile(chart, "P 0j0 3:A<B 0j0 0\n");
+        QVERIFY(frame.openChart(chart));
+        frame.choice = {dir.filePath("out.html"), false, true};
+        frame.action(Command::FileExportHtml)->trigger();
+        QFile page(dir.filePath("out.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(page.readAll().contains("<b>A&lt;B</b>"));
     }
 
     void aMissingTemplateIsReported()

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,7 +31,7 @@ std::string pageFrom(const std::string& pageTemplate, const Chart& chart, bool* 
 {
     std::istringstream in(pageTemplate);
     std::ostringstream out;
-    const bool ok = writeHtmlPage(out, chart, String("page"), &in);
+    const bool ok = writeHtmlPage(out, chart, {String("page")}, &in);
     if (complete)
         *complete = ok;
     return out.str();
@@ -156,8 +157,9 @@ private slots:
         QVERIFY2(load, load.message.c_str());
         const std::string path = dir.filePath("family.html").toStdString();
         LogCapture log;
-        const Result result =
-            exportHtml(load.chart, String(path.c_str()), true, testDataPath("page_template.html"));
+        const Result result = exportHtml(
+            load.chart, String(path.c_str()),
+            {.completePage = true, .templatePaths = {testDataPath("page_template.html")}});
         QVERIFY2(bool(result), result.message.c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_page.html"))));
         QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input eof\n"));
@@ -172,44 +174,85 @@ private slots:
         const std::string path = dir.filePath("family.html").toStdString();
         writeBytes(path, std::string(20000, 'x')); // an older, longer export
         LogCapture log;
-        const Result result = exportHtml(load.chart, String(path.c_str()), false,
-                                         dir.filePath("no_template.html").toStdString());
+        const Result result =
+            exportHtml(load.chart, String(path.c_str()),
+                       {.completePage = false,
+                        .templatePaths = {dir.filePath("no_template.html").toStdString()}});
         QVERIFY2(bool(result), result.message.c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_persons.html"))));
         QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\n"));
     }
 
-    void missingTemplateLeavesAnEmptyPage()
+    // Whatever stops a complete page, the page published before stays as it was
+    // and a new one is not left empty.
+    void failedTemplateKeepsTheOldPage_data()
     {
+        QTest::addColumn<QString>("templateKind");
+        QTest::addColumn<bool>("earlierPage");
+        QTest::addColumn<QString>("message");
+        for (const bool earlier : {true, false}) {
+            const char* suffix = earlier ? ", earlier page" : ", no earlier page";
+            QTest::addRow("missing%s", suffix)
+                << "missing" << earlier << "Cannot read the page template";
+            QTest::addRow("no TREE line%s", suffix) << "head only" << earlier << "has no TREE line";
+            QTest::addRow("a FIFO%s", suffix) << "fifo" << earlier << "not a regular file";
+            QTest::addRow("endless device%s", suffix)
+                << "/dev/zero" << earlier << "not a regular file";
+        }
+        QTest::newRow("too large") << "huge" << true << "larger than 16 MB";
+    }
+    void failedTemplateKeepsTheOldPage()
+    {
+        QFETCH(QString, templateKind);
+        QFETCH(bool, earlierPage);
+        QFETCH(QString, message);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
+        const std::string templatePath = dir.filePath("stirpa_full.html").toStdString();
+        if (templateKind == "head only")
+            writeBytes(templatePath, "<html>\nFILENAME\n</html>\n");
+        else if (templateKind == "fifo")
+            QCOMPARE(::mkfifo(templatePath.c_str(), 0600), 0);
+        else if (templateKind == "/dev/zero")
+            std::filesystem::create_symlink("/dev/zero", templatePath);
+        else if (templateKind == "huge")
+            std::filesystem::resize_file((writeBytes(templatePath, "TREE\n"), templatePath),
+                                         (16 << 20) + 1);
         const std::string path = dir.filePath("out.html").toStdString();
+        const std::string published = "<html>published</html>\n";
+        if (earlierPage)
+            writeBytes(path, published);
         LogCapture log;
-        const Result result = exportHtml(workedExampleChart(), String(path.c_str()), true,
-                                         dir.filePath("stirpa_full.html").toStdString());
+        const Result result = exportHtml(workedExampleChart(), String(path.c_str()),
+                                         {.completePage = true, .templatePaths = {templatePath}});
         QCOMPARE(result.status, Result::TemplateIncomplete);
-        QVERIFY(result.message.find("Cannot read the page template") != std::string::npos);
-        QVERIFY(std::filesystem::is_regular_file(path));
-        QCOMPARE(std::filesystem::file_size(path), std::uintmax_t(0));
+        QVERIFY2(result.message.find(message.toStdString()) != std::string::npos,
+                 result.message.c_str());
+        if (earlierPage)
+            QCOMPARE(bytes(readBytes(path)), bytes(published));
+        else
+            QVERIFY(!std::filesystem::exists(path));
         QCOMPARE(bytes(log.text()),
                  bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
     }
 
-    void templateWithoutTreeLeavesTheHead()
+    // The template of the current folder comes first; without it the installed one
+    // is used.
+    void templateFallsBack()
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const std::string templatePath = dir.filePath("stirpa_full.html").toStdString();
-        writeBytes(templatePath, "<html>\nFILENAME\n</html>\n");
+        const std::string installed = dir.filePath("installed.html").toStdString();
+        writeBytes(installed, "<p>installed</p>\nTREE\n");
         const std::string path = dir.filePath("out.html").toStdString();
-        LogCapture log;
-        const Result result =
-            exportHtml(workedExampleChart(), String(path.c_str()), true, templatePath);
-        QCOMPARE(result.status, Result::TemplateIncomplete);
-        QVERIFY2(result.message.find("no TREE line") != std::string::npos, result.message.c_str());
-        QCOMPARE(bytes(readBytes(path)), QByteArray("<html>\nout\n</html>\n"));
-        QCOMPARE(bytes(log.text()),
-                 bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
+        const HtmlExportOptions options{
+            .completePage = true,
+            .templatePaths = {dir.filePath("stirpa_full.html").toStdString(), installed}};
+        QVERIFY(exportHtml(workedExampleChart(), String(path.c_str()), options));
+        QVERIFY(readBytes(path).starts_with("<p>installed</p>\n"));
+        writeBytes(options.templatePaths.front(), "<p>local</p>\nTREE\n");
+        QVERIFY(exportHtml(workedExampleChart(), String(path.c_str()), options));
+        QVERIFY(readBytes(path).starts_with("<p>local</p>\n"));
     }
 
     void uncreatableOutput_data()
@@ -228,8 +271,8 @@ private slots:
         writeBytes(templatePath, "TREE\n");
         const std::string path = dir.filePath(name).toStdString();
         LogCapture log;
-        const Result result =
-            exportHtml(workedExampleChart(), String(path.c_str()), true, templatePath);
+        const Result result = exportHtml(workedExampleChart(), String(path.c_str()),
+                                         {.completePage = true, .templatePaths = {templatePath}});
         QCOMPARE(result.status, Result::CannotCreate);
         QVERIFY2(result.message.find(path) != std::string::npos, result.message.c_str());
         QCOMPARE(bytes(log.text()),

@@ -57,12 +57,13 @@ private slots:
         const std::string path = dir.filePath("big.html").toStdString();
         const Chart chart = largeChart();
 
-        QVERIFY(exportHtml(chart, String(path.c_str()), completePage, templatePath));
+        QVERIFY(exportHtml(chart, String(path.c_str()),
+                           {.completePage = completePage, .templatePaths = {templatePath}}));
 
         std::ostringstream expected;
         std::ifstream pageTemplate(templatePath, std::ios::binary);
         std::istream* pageIn = completePage ? &pageTemplate : nullptr;
-        QVERIFY(writeHtmlPage(expected, chart, String("big"), pageIn));
+        QVERIFY(writeHtmlPage(expected, chart, {String("big")}, pageIn));
         QVERIFY(expected.str().size() > 1000000);
         QCOMPARE(bytes(readBytes(path)), bytes(expected.str()));
     }

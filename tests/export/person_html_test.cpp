@@ -229,6 +229,7 @@ private slots:
         QTest::newRow("no digit") << QByteArray("Oakes") << QByteArray("tree0.html");
         QTest::newRow("only the last two bytes count")
             << QByteArray("123") << QByteArray("tree23.html");
+        QTest::newRow("exactly two digits") << QByteArray("12") << QByteArray("tree12.html");
     }
     void linkSuffix()
     {
@@ -238,6 +239,48 @@ private slots:
         const QByteArray element = bytes(boxOf(*box, settings_, "tree"));
         QVERIFY2(element.contains("<a href=\"" + link + "\">" + text + "<br></a></font></div>\n"),
                  element.constData());
+    }
+
+    // The page name goes into the link as an address, whatever the file is called;
+    // descriptions are HTML as typed unless the user asks for them escaped.
+    void escaping_data()
+    {
+        QTest::addColumn<QByteArray>("pageName");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("escapeText");
+        QTest::addColumn<QByteArray>("link");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("markup in the page name")
+            << QByteArray("x\"><img src=q onerror=alert(1)>") << QByteArray("Go") << false
+            << QByteArray("x%22%3E%3Cimg%20src=q%20onerror=alert(1)%3E0.html") << QByteArray("Go");
+        QTest::newRow("blank, ampersand, percent, hash")
+            << QByteArray("a b&c%d#e") << QByteArray("Go 2") << false
+            << QByteArray("a%20b&amp;c%25d%23e02.html") << QByteArray("Go 2");
+        QTest::newRow("UTF-8 name kept") << QByteArray("Zoë") << QByteArray("Go") << false
+                                         << QByteArray("Zoë0.html") << QByteArray("Go");
+        QTest::newRow("markup in text kept")
+            << QByteArray("p") << QByteArray("<i>Ann</i> &amp; Bo") << false
+            << QByteArray("p0.html") << QByteArray("<i>Ann</i> &amp; Bo");
+        QTest::newRow("text escaped")
+            << QByteArray("p") << QByteArray("<i>Ann</i> & \"Bo\"") << true << QByteArray("p0.html")
+            << QByteArray("&lt;i&gt;Ann&lt;/i&gt; &amp; &quot;Bo&quot;");
+    }
+    void escaping()
+    {
+        QFETCH(QByteArray, pageName);
+        QFETCH(QByteArray, text);
+        QFETCH(bool, escapeText);
+        QFETCH(QByteArray, link);
+        QFETCH(QByteArray, shown);
+        std::unique_ptr<ContPerson> continuation(
+            makeContinuation(text.constData(), {0, 0}, {0, 0}, 4));
+        const QByteArray linked =
+            bytes(boxOf(*continuation, settings_, pageName.constData(), escapeText));
+        QVERIFY2(linked.contains("<a href=\"" + link + "\">" + shown + "<br></a>"),
+                 linked.constData());
+        std::unique_ptr<Person> plain(makeBox(text.constData(), {0, 0}, {0, 0}));
+        const QByteArray boxed = bytes(boxOf(*plain, settings_, pageName.constData(), escapeText));
+        QVERIFY2(boxed.contains("<b>" + shown + "</b>"), boxed.constData());
     }
 
     void emptyContinuationClosesItsLink()

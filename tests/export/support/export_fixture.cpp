@@ -30,17 +30,18 @@ std::string linksOf(const Person& box, const TreeSettings& settings)
     return out;
 }
 
-std::string boxOf(const Person& box, const TreeSettings& settings, const char* pageName)
+std::string boxOf(const Person& box, const TreeSettings& settings, const char* pageName,
+                  bool escapeText)
 {
     std::string out;
-    appendHtmlBox(out, box, settings, String(pageName));
+    appendHtmlBox(out, box, settings, {String(pageName), escapeText});
     return out;
 }
 
 std::string chartOf(const Chart& chart, const char* pageName)
 {
     std::ostringstream out;
-    writeHtmlChart(out, chart, String(pageName));
+    writeHtmlChart(out, chart, {String(pageName)});
     return out.str();
 }
 

@@ -17,7 +17,8 @@ ContPerson* makeContinuation(const char* text, Cell cell, Links links, int direc
 
 // What one box writes in the links pass and in the boxes pass.
 std::string linksOf(const Person& box, const TreeSettings& settings);
-std::string boxOf(const Person& box, const TreeSettings& settings, const char* pageName = "page");
+std::string boxOf(const Person& box, const TreeSettings& settings, const char* pageName = "page",
+                  bool escapeText = false);
 
 // The chart elements of a whole chart, as the export writes them.
 std::string chartOf(const Chart& chart, const char* pageName = "page");
