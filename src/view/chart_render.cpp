@@ -33,6 +33,29 @@ bool paintInto(QPaintDevice& device, const Chart& chart)
     return painter.end();
 }
 
+// What the PNG encoder takes (libpng's default limit on either side) and what
+// one picture may take in memory while it is drawn.
+constexpr qint64 maxPngSide = 1000000;
+constexpr qint64 maxImageBytes = qint64(512) << 20;
+
+// Checked before anything is allocated: a tiny chart can ask for gigabytes.
+Result checkPngSize(QSize size)
+{
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    if (size.width() <= maxPngSide && size.height() <= maxPngSide && bytes <= maxImageBytes)
+        return {};
+    return Result::failure(
+        Result::TooLarge,
+        QStringLiteral("the picture would be %1 × %2 pixels (%3 MB); a PNG can be at most %4 "
+                       "pixels on a side and %5 MB")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(bytes >> 20)
+            .arg(maxPngSide)
+            .arg(maxImageBytes >> 20)
+            .toStdString());
+}
+
 bool renderPng(const Chart& chart, QSize size, QBuffer& out)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -87,6 +110,10 @@ Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& byte
 {
     const Size total = chartTotalSize(chart.tree().boxExtent());
     const QSize size(total.width, total.height);
+    if (format == ChartImageFormat::Png) {
+        if (Result fits = checkPngSize(size); !fits)
+            return fits;
+    }
 
     bytes.clear();
     QBuffer out(&bytes);

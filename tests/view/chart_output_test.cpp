@@ -119,6 +119,29 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary files left
     }
 
+    // A few bytes of chart can ask for gigabytes of picture: refused, with its size.
+    void oversizedPngIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("chart");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("too high") << QByteArray("P 0j30000 1:x 0j0 0\n") << "185 × 2100160 pixels";
+        QTest::newRow("too wide") << QByteArray("P 30000j0 1:x 0j0 0\n") << "4200185 × 160 pixels";
+        QTest::newRow("too many pixels")
+            << QByteArray("P 140j280 1:x 0j0 0\n") << "19785 × 19760 pixels";
+    }
+    void oversizedPngIsRefused()
+    {
+        QFETCH(QByteArray, chart);
+        QFETCH(QString, size);
+        QTemporaryDir dir;
+        const QString in = dir.filePath("tall.txt"), out = dir.filePath("out.png");
+        writeFile(in, chart);
+        const Result result = renderChartFile(in.toStdString(), out.toStdString());
+        QCOMPARE(result.status, Result::TooLarge);
+        QVERIFY2(QString::fromStdString(result.message).contains(size), result.message.c_str());
+        QVERIFY(!QFile::exists(out));
+    }
+
     void renderFileFailuresLeaveTheOutputAlone()
     {
         QTemporaryDir dir;
