@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
+#include "app/changed_file_bar.h"
 #include "app/crash_recovery.h"
 #include "app/lock_key_panes.h"
 #include "app/toolbar_icons.h"
 #include "document/chart_document.h"
+#include "document/file_watch.h"
 #include "helpmod/help_mgr.h"
 #include "view/chart_view.h"
 
@@ -16,6 +18,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -38,9 +41,20 @@ MainWindow::MainWindow()
     : document_(new ChartDocument(this)),
       view_(new ChartView(document_, this)),
       recovery_(new CrashRecovery(document_, this)),
+      changedFileBar_(new ChangedFileBar),
       printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
 {
-    setCentralWidget(view_);
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(changedFileBar_);
+    column->addWidget(view_, 1);
+    setCentralWidget(central);
+    auto* fileWatch = new FileWatch(document_);
+    connect(fileWatch, &FileWatch::changedOnDisk, changedFileBar_, &QWidget::show);
+    connect(changedFileBar_, &ChangedFileBar::reloadRequested, this, &MainWindow::reloadChart);
+    connect(document_, &ChartDocument::chartReplaced, changedFileBar_, &QWidget::hide);
     setAcceptDrops(true);
     createActions();
     connectActions();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class ChangedFileBar;
 class ChartDocument;
 class ChartView;
 class CrashRecovery;
@@ -43,6 +44,8 @@ public:
     // opened.
     bool offerRecovery();
     CrashRecovery* recovery() const { return recovery_; }
+    // Shown while the chart's file was changed by another program.
+    ChangedFileBar* changedFileBar() const { return changedFileBar_; }
     // Asks to save a modified chart; false when the user cancelled.
     bool saveModified();
 
@@ -69,6 +72,8 @@ protected:
     virtual QString askOpenPath();
     virtual QString askSavePath();
     virtual bool askRecover(const QString& chartName);
+    // Save over a file another program changed since it was read?
+    virtual bool askOverwriteChangedFile();
     struct ExportChoice {
         QString path; // empty: cancelled
         bool completePage = false;
@@ -99,6 +104,7 @@ private:
     void findParent();
 
     // File commands (main_window_file.cpp).
+    void reloadChart();
     void fileNew();
     void fileOpen();
     bool fileSave();
@@ -119,6 +125,7 @@ private:
     ChartDocument* document_;
     ChartView* view_;
     CrashRecovery* recovery_;
+    ChangedFileBar* changedFileBar_;
     QMap<Command, QAction*> actions_;
     QPointer<PersonDialog> personDialog_;
     QPointer<FindParentDialog> findParentDialog_;

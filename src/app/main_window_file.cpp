@@ -69,6 +69,22 @@ bool MainWindow::askRecover(const QString& chartName)
            QMessageBox::Yes;
 }
 
+bool MainWindow::askOverwriteChangedFile()
+{
+    return QMessageBox::warning(this, tr("Save"),
+                                tr("%1 was changed by another program since it was opened. "
+                                   "Save over those changes?")
+                                    .arg(document_->title()),
+                                QMessageBox::Save | QMessageBox::Cancel,
+                                QMessageBox::Cancel) == QMessageBox::Save;
+}
+
+void MainWindow::reloadChart()
+{
+    if (const Result result = document_->reload(); !result)
+        showError(tr("Reload"), messageOf(result));
+}
+
 bool MainWindow::offerRecovery()
 {
     for (const CrashRecovery::LeftOver& leftOver : CrashRecovery::leftOvers()) {
@@ -139,6 +155,8 @@ bool MainWindow::fileSave()
 {
     if (document_->path().isEmpty())
         return fileSaveAs();
+    if (document_->changedOnDisk() && !askOverwriteChangedFile())
+        return false;
     const Result result = document_->saveAs(document_->path());
     if (!result)
         showError(tr("Save"), messageOf(result));

@@ -36,6 +36,7 @@ void ChartDocument::replaceChart(Chart chart)
 void ChartDocument::newChart()
 {
     replaceChart(Chart(chart_.settings()));
+    stamp_ = {};
     debugLog() << "New tree set\n";
     setPath(QString());
     setModified(false);
@@ -43,9 +44,12 @@ void ChartDocument::newChart()
 
 Result ChartDocument::load(const QString& path, const QString& documentPath, bool modified)
 {
+    // Stamped before it is read: a change while reading then counts as one.
+    const FileStamp stamp = FileStamp::of(toBytes(documentPath).toStdString());
     // A file without a header line keeps the settings in force.
     ChartLoad load = readChartFile(toBytes(path), chart_.settings());
     if (load) {
+        stamp_ = stamp;
         replaceChart(std::move(load.chart));
         setPath(documentPath);
         setModified(modified);
@@ -69,11 +73,19 @@ Result ChartDocument::saveAs(const QString& path)
 {
     Result saved = saveChartFile(path.toLocal8Bit().toStdString(), chart_);
     if (saved) {
+        stamp_ = FileStamp::of(toBytes(path).toStdString());
         setPath(QFileInfo(path).absoluteFilePath());
         setModified(false);
     }
     return saved;
 }
+
+bool ChartDocument::changedOnDisk() const
+{
+    return !path_.isEmpty() && FileStamp::of(toBytes(path_).toStdString()) != stamp_;
+}
+
+Result ChartDocument::reload() { return load(path_, path_, false); }
 
 Result ChartDocument::exportHtml(const QString& path, const HtmlExportOptions& options) const
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chartfile/file_stamp.h"
 #include "chartfile/result.h"
 #include "export/html_export.h"
 #include "helpmod/stirpa_string.h"
@@ -53,6 +54,11 @@ public:
     Result exportHtml(const QString& path, const HtmlExportOptions& options) const;
 
     QString path() const { return path_; }
+    // Whether the file was changed on disk (or removed) since the document last
+    // read or wrote it: another program wrote to it.
+    bool changedOnDisk() const;
+    // Reads the file again, dropping the edits; on failure the chart stays.
+    Result reload();
     // The chart's name for the window title: its file name, or "Untitled".
     QString title() const;
     bool isModified() const { return modified_; }
@@ -107,5 +113,6 @@ private:
 
     Chart chart_;
     QString path_;
+    FileStamp stamp_; // the file as last read or written
     bool modified_ = false;
 };

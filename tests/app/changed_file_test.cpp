@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Two programs on one chart file: the window says when the other one wrote it,
+// and a save never silently overwrites that.
+#include "app/changed_file_bar.h"
+#include "app/main_window.h"
+#include "chartfile/debug_log.h"
+#include "document/chart_document.h"
+#include "test_files.h"
+#include "view/chart_view.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sstream>
+
+namespace {
+
+class AskedWindow : public MainWindow {
+public:
+    bool overwrite = false;
+    int asked = 0;
+
+protected:
+    bool askOverwriteChangedFile() override
+    {
+        ++asked;
+        return overwrite;
+    }
+    SaveAnswer askSaveChanges() override { return SaveAnswer::Discard; }
+};
+
+const QByteArray mine = "P 0j0 4:Mine 0j0 0\nP 1j0 5:Other 0j0 0\n";
+const QByteArray theirs = "P 0j0 6:Theirs 0j0 0\n";
+
+} // namespace
+
+class ChangedFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        redirectDebugLog(&log);
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", state.path().toUtf8());
+    }
+    void cleanupTestCase() { redirectDebugLog(nullptr); }
+
+    void anotherProgramsChange_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QByteArray>("fileAfterSave");
+        QTest::addColumn<bool>("modifiedAfterSave");
+        QTest::newRow("reload") << "reload" << false << QByteArray("6:Theirs") << false;
+        QTest::newRow("keep mine, save refused") << "keep" << false << theirs << true;
+        QTest::newRow("keep mine, save over") << "keep" << true << QByteArray("4:Mine") << false;
+    }
+    void anotherProgramsChange()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, overwrite);
+        QFETCH(QByteArray, fileAfterSave);
+        QFETCH(bool, modifiedAfterSave);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.txt");
+        writeFile(path, mine);
+        AskedWindow window;
+        window.overwrite = overwrite;
+        QVERIFY(window.openChart(path));
+        window.view()->selectCell({1, 0});
+        window.action(Command::EditCut)->trigger();
+        QVERIFY(window.changedFileBar()->isHidden());
+
+        writeFile(path, theirs);
+        QVERIFY(QTest::qWaitFor([&] { return !window.changedFileBar()->isHidden(); }, 5000));
+        (answer == "reload" ? window.changedFileBar()->reloadButton()
+                            : window.changedFileBar()->keepButton())
+            ->click();
+        QVERIFY(window.changedFileBar()->isHidden());
+        QCOMPARE(window.document()->isModified(), answer == "keep");
+
+        window.action(Command::FileSave)->trigger();
+        QCOMPARE(window.asked, answer == "keep" ? 1 : 0);
+        QVERIFY2(readAll(path).contains(fileAfterSave), readAll(path).constData());
+        QCOMPARE(window.document()->isModified(), modifiedAfterSave);
+    }
+
+private:
+    std::ostringstream log;
+    QTemporaryDir state;
+};
+
+QTEST_MAIN(ChangedFileTest)
+#include "changed_file_test.moc"
