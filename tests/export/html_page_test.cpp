@@ -9,7 +9,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -253,6 +256,47 @@ private slots:
         writeBytes(options.templatePaths.front(), "<p>local</p>\nTREE\n");
         QVERIFY(exportHtml(workedExampleChart(), String(path.c_str()), options));
         QVERIFY(readBytes(path).starts_with("<p>local</p>\n"));
+    }
+
+    // A page that does not fit on the disk: the published one stays byte for
+    // byte, and without one no empty file is left.
+    void fullDiskKeepsTheOldPage_data()
+    {
+        QTest::addColumn<bool>("earlierPage");
+        QTest::newRow("earlier page") << true;
+        QTest::newRow("no earlier page") << false;
+    }
+    void fullDiskKeepsTheOldPage()
+    {
+        QFETCH(bool, earlierPage);
+        if (::geteuid() != 0 || ::unshare(CLONE_NEWNS) != 0)
+            QSKIP("mounting a small disk needs root and a mount namespace");
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray disk = dir.filePath("disk").toLocal8Bit();
+        std::filesystem::create_directory(disk.constData());
+        if (::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("cannot mount a small tmpfs");
+        Chart chart(TreeSettings(), String("tree"));
+        for (int column = 0; column < 2000; ++column)
+            chart.tree().append(makeBox("A name |b. 1900", {column, 0}, {20, 0}));
+        const std::string path = disk.toStdString() + "/page.html";
+        const std::string published = "<html>published</html>\n";
+        if (earlierPage)
+            writeBytes(path, published);
+        const Result result = exportHtml(chart, String(path.c_str()));
+        const bool kept =
+            earlierPage ? readBytes(path) == published : !std::filesystem::exists(path);
+        const bool nothingElse =
+            std::distance(std::filesystem::directory_iterator(disk.constData()),
+                          std::filesystem::directory_iterator()) == (earlierPage ? 1 : 0);
+        ::umount2(disk.constData(), MNT_DETACH);
+        QCOMPARE(result.status, Result::CannotWrite);
+        QVERIFY2(result.message.find("No space left on device") != std::string::npos,
+                 result.message.c_str());
+        QVERIFY(kept);
+        QVERIFY(nothingElse);
     }
 
     void uncreatableOutput_data()
