@@ -41,10 +41,11 @@ void ChartDocument::newChart()
     setModified(false);
 }
 
-Result ChartDocument::load(const QString& path, const QString& documentPath, bool modified)
+Result ChartDocument::load(const QString& path, const QString& namePath,
+                           const QString& documentPath, bool modified)
 {
     // A file without a header line keeps the settings in force.
-    ChartLoad load = readChartFile(toBytes(path), chart_.settings());
+    ChartLoad load = readChartFile(toBytes(path), chart_.settings(), treeNameOf(toBytes(namePath)));
     if (load) {
         replaceChart(std::move(load.chart));
         setPath(documentPath);
@@ -55,14 +56,18 @@ Result ChartDocument::load(const QString& path, const QString& documentPath, boo
 
 Result ChartDocument::open(const QString& path)
 {
-    return load(path, QFileInfo(path).absoluteFilePath(), false);
+    return load(path, path, QFileInfo(path).absoluteFilePath(), false);
 }
 
-Result ChartDocument::openUntitled(const QString& path) { return load(path, QString(), false); }
+Result ChartDocument::openUntitled(const QString& path)
+{
+    return load(path, path, QString(), false);
+}
 
 Result ChartDocument::openRecovered(const QString& copyPath, const QString& originalPath)
 {
-    return load(copyPath, originalPath, true);
+    // Named after the chart it belongs to, never after the copy.
+    return load(copyPath, originalPath, originalPath, true);
 }
 
 Result ChartDocument::saveAs(const QString& path)
