@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
-#include "app/crash_recovery.h"
 #include "app/lock_key_panes.h"
 #include "app/toolbar_icons.h"
 #include "document/chart_document.h"
@@ -94,6 +93,7 @@ void MainWindow::connectActions()
     };
     on(Command::FileNew, &MainWindow::fileNew);
     on(Command::FileOpen, &MainWindow::fileOpen);
+    on(Command::FileRecover, &MainWindow::fileRecover);
     on(Command::FileSave, &MainWindow::fileSave);
     on(Command::FileSaveAs, &MainWindow::fileSaveAs);
     on(Command::FileExportHtml, &MainWindow::fileExportHtml);

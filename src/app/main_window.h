@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/command_table.h"
+#include "app/crash_recovery.h"
 #include "dialogs/find_parent_dialog.h"
 #include "dialogs/person_dialog.h"
 
@@ -10,11 +11,11 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ChartDocument;
 class ChartView;
-class CrashRecovery;
 class QAction;
 class QMenu;
 class QPrinter;
@@ -39,9 +40,11 @@ public:
     // Opens a chart for the user; a failure is shown in a message box and the
     // current chart stays. Returns whether it opened.
     bool openChart(const QString& path);
-    // Offers the recovery copies a crashed run left behind; true when one was
-    // opened.
-    bool offerRecovery();
+    // What the editor starts on: a recovery copy a crashed run left of the chart
+    // named (of any chart when none is named) if the user takes it, else that
+    // chart, else a new one. Other copies are kept and named in the status bar.
+    // False when the chart named cannot be opened.
+    bool openAtStart(const QString& chartPath);
     CrashRecovery* recovery() const { return recovery_; }
     // Asks to save a modified chart; false when the user cancelled.
     bool saveModified();
@@ -68,7 +71,9 @@ protected:
     // An empty path means the user cancelled.
     virtual QString askOpenPath();
     virtual QString askSavePath();
-    virtual bool askRecover(const QString& chartName);
+    virtual bool askRecover(const CrashRecovery::LeftOver& leftOver);
+    // The Recover dialog; the copy the user chose to open, if any.
+    virtual std::optional<CrashRecovery::LeftOver> askLeftOverToOpen();
     struct ExportChoice {
         QString path; // empty: cancelled
         bool completePage = false;
@@ -100,6 +105,11 @@ private:
     // File commands (main_window_file.cpp).
     void fileNew();
     void fileOpen();
+    void fileRecover();
+    bool offerRecovery(const QString& chartPath);
+    // Opens a recovery copy as the chart it belongs to.
+    bool recover(const CrashRecovery::LeftOver& leftOver);
+    void noteLeftOvers();
     bool fileSave();
     bool fileSaveAs();
     void fileExportHtml();
