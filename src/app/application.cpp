@@ -6,7 +6,6 @@
 #include "app/resource_path.h"
 #include "app/toolbar_icons.h"
 #include "chartfile/debug_log.h"
-#include "document/chart_document.h"
 #include "helpmod/help_mgr.h"
 
 #include <QApplication>
@@ -25,11 +24,7 @@ Application::~Application() = default;
 bool Application::start(const QStringList& arguments)
 {
     window_ = std::make_unique<MainWindow>();
-    if (window_->offerRecovery()) {
-        // The recovered chart takes the place of the one named.
-    } else if (arguments.isEmpty()) {
-        window_->document()->newChart();
-    } else if (!window_->openChart(arguments.constFirst())) {
+    if (!window_->openAtStart(arguments.value(0))) {
         std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData()
                   << '\n';
         return false;

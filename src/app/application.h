@@ -7,8 +7,8 @@
 class MainWindow;
 
 // The editor's start-up and what lives as long as it: the main window, the chart
-// named on the command line (or a new one), then the help module. Needs a
-// QApplication.
+// named on the command line (or a new one, or a crashed run's copy the user
+// recovers), then the help module. Needs a QApplication.
 class Application {
 public:
     Application();

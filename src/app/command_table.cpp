@@ -16,6 +16,8 @@ const std::vector<CommandInfo>& commandTable()
     static const std::vector<CommandInfo> table = {
         {FileNew, "&New\tCtrl+N", "Ctrl+N", "Create a new, empty tree\nNew"},
         {FileOpen, "&Open...\tCtrl+O", "Ctrl+O", "Open an existing tree file\nOpen"},
+        {FileRecover, "Re&cover...", "",
+         "Open or discard the unsaved changes of an editor that crashed\nRecover"},
         {FileSave, "&Save\tCtrl+S", "Ctrl+S", "Save the active tree in a file\nSave"},
         {FileSaveAs, "Save &As...", "", "Save the active tree under a new name\nSave As"},
         {FileExportHtml, "Export &html...\tCtrl+H", "Ctrl+H",
@@ -58,8 +60,8 @@ const std::vector<MenuInfo>& menuLayout()
     using enum Command;
     static const std::vector<MenuInfo> menus = {
         {"&File",
-         {item(FileNew), item(FileOpen), item(FileSave), item(FileSaveAs), separator,
-          item(FileExportHtml), separator, item(FilePrint), item(FilePrintPreview),
+         {item(FileNew), item(FileOpen), item(FileRecover), item(FileSave), item(FileSaveAs),
+          separator, item(FileExportHtml), separator, item(FilePrint), item(FilePrintPreview),
           item(FilePrintSetup), item(FileLogTree), separator, item(FileRecent), separator,
           item(AppExit)}},
         {"&Edit", {item(EditUndo), separator, item(EditCut), item(EditCopy), item(EditPaste)}},

@@ -8,6 +8,7 @@
 enum class Command {
     FileNew,
     FileOpen,
+    FileRecover,
     FileSave,
     FileSaveAs,
     FileExportHtml,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -9,8 +11,10 @@ class ChartDocument;
 
 // Keeps a recovery copy of a chart with unsaved changes in the user's state
 // folder, written atomically a few seconds after the last edit, and removed when
-// the chart is saved, discarded or closed normally. A copy whose process is gone
-// was left by a crash and can be offered at the next start.
+// the chart is saved, discarded or closed normally. Each editor names its copy
+// uniquely and holds a lock beside it while the copy exists; a copy whose lock
+// is free was left by a crash and can be offered at the next start. The folder
+// and its files are readable by their owner only.
 class CrashRecovery : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +22,13 @@ public:
         QString chartPath;    // the recovery copy
         QString originalPath; // the chart it belongs to; empty when untitled
         QString infoPath;
+        QString lockPath;
+        QDateTime savedAt;
+        qint64 size = 0;
+
+        // The chart's file name, or "Untitled".
+        QString chartName() const;
+        QString savedText() const;
     };
 
     explicit CrashRecovery(ChartDocument* document, QObject* parent = nullptr);
@@ -25,7 +36,7 @@ public:
 
     // $XDG_STATE_HOME/stirpa, or ~/.local/state/stirpa.
     static QString folder();
-    // Recovery copies whose process no longer runs.
+    // Recovery copies no running editor holds, newest first.
     static QList<LeftOver> leftOvers();
     static void discard(const LeftOver& leftOver);
 
@@ -39,7 +50,12 @@ public:
 
 private:
     void documentChanged();
+    QString pathWith(const char* extension) const;
+    // Takes this run's lock unless it holds it already.
+    bool holdLock();
 
     ChartDocument* document_;
     QTimer timer_;
+    QString id_;
+    int lockFd_ = -1;
 };

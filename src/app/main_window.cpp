@@ -2,7 +2,6 @@
 #include "app/main_window.h"
 
 #include "app/changed_file_bar.h"
-#include "app/crash_recovery.h"
 #include "app/lock_key_panes.h"
 #include "app/toolbar_icons.h"
 #include "document/chart_document.h"
@@ -108,6 +107,7 @@ void MainWindow::connectActions()
     };
     on(Command::FileNew, &MainWindow::fileNew);
     on(Command::FileOpen, &MainWindow::fileOpen);
+    on(Command::FileRecover, &MainWindow::fileRecover);
     on(Command::FileSave, &MainWindow::fileSave);
     on(Command::FileSaveAs, &MainWindow::fileSaveAs);
     on(Command::FileExportHtml, &MainWindow::fileExportHtml);

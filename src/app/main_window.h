@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/command_table.h"
+#include "app/crash_recovery.h"
 #include "dialogs/find_parent_dialog.h"
 #include "dialogs/person_dialog.h"
 
@@ -10,12 +11,12 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ChangedFileBar;
 class ChartDocument;
 class ChartView;
-class CrashRecovery;
 class QAction;
 class QMenu;
 class QPrinter;
@@ -40,9 +41,11 @@ public:
     // Opens a chart for the user; a failure is shown in a message box and the
     // current chart stays. Returns whether it opened.
     bool openChart(const QString& path);
-    // Offers the recovery copies a crashed run left behind; true when one was
-    // opened.
-    bool offerRecovery();
+    // What the editor starts on: a recovery copy a crashed run left of the chart
+    // named (of any chart when none is named) if the user takes it, else that
+    // chart, else a new one. Other copies are kept and named in the status bar.
+    // False when the chart named cannot be opened.
+    bool openAtStart(const QString& chartPath);
     CrashRecovery* recovery() const { return recovery_; }
     // Shown while the chart's file was changed by another program.
     ChangedFileBar* changedFileBar() const { return changedFileBar_; }
@@ -71,7 +74,9 @@ protected:
     // An empty path means the user cancelled.
     virtual QString askOpenPath();
     virtual QString askSavePath();
-    virtual bool askRecover(const QString& chartName);
+    virtual bool askRecover(const CrashRecovery::LeftOver& leftOver);
+    // The Recover dialog; the copy the user chose to open, if any.
+    virtual std::optional<CrashRecovery::LeftOver> askLeftOverToOpen();
     // Save over a file another program changed since it was read?
     virtual bool askOverwriteChangedFile();
     struct ExportChoice {
@@ -107,6 +112,11 @@ private:
     void reloadChart();
     void fileNew();
     void fileOpen();
+    void fileRecover();
+    bool offerRecovery(const QString& chartPath);
+    // Opens a recovery copy as the chart it belongs to.
+    bool recover(const CrashRecovery::LeftOver& leftOver);
+    void noteLeftOvers();
     bool fileSave();
     bool fileSaveAs();
     void fileExportHtml();

@@ -3,8 +3,8 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
-#include "app/crash_recovery.h"
 #include "app/install_paths.h"
+#include "app/recover_dialog.h"
 #include "app/resource_path.h"
 #include "dialogs/html_export_dialog.h"
 #include "document/chart_document.h"
@@ -22,6 +22,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QStatusBar>
 
 namespace {
 
@@ -29,6 +30,16 @@ const QString chartFilter = QStringLiteral("Stirpa Files (*.txt)");
 const QString recentGroup = QStringLiteral("Recent File List");
 
 QString messageOf(const Result& result) { return QString::fromStdString(result.message); }
+
+bool sameFile(const QString& one, const QString& other)
+{
+    const QFileInfo first(one);
+    const QFileInfo second(other);
+    const QString canonical = first.canonicalFilePath();
+    // A chart gone since the crash is still known by its name.
+    return canonical.isEmpty() ? first.absoluteFilePath() == second.absoluteFilePath()
+                               : canonical == second.canonicalFilePath();
+}
 
 } // namespace
 
@@ -62,10 +73,11 @@ QString MainWindow::askSavePath()
     return dialog.selectedFiles().constFirst();
 }
 
-bool MainWindow::askRecover(const QString& chartName)
+bool MainWindow::askRecover(const CrashRecovery::LeftOver& leftOver)
 {
     return QMessageBox::question(this, tr("Stirpa"),
-                                 tr("Recover unsaved changes to %1?").arg(chartName)) ==
+                                 tr("Recover unsaved changes to %1 from %2?")
+                                     .arg(leftOver.chartName(), leftOver.savedText())) ==
            QMessageBox::Yes;
 }
 
@@ -85,27 +97,68 @@ void MainWindow::reloadChart()
         showError(tr("Reload"), messageOf(result));
 }
 
-bool MainWindow::offerRecovery()
+std::optional<CrashRecovery::LeftOver> MainWindow::askLeftOverToOpen()
+{
+    RecoverDialog dialog(CrashRecovery::leftOvers(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosen();
+}
+
+bool MainWindow::openAtStart(const QString& chartPath)
+{
+    if (!offerRecovery(chartPath)) {
+        if (chartPath.isEmpty())
+            document_->newChart();
+        else if (!openChart(chartPath))
+            return false;
+    }
+    noteLeftOvers();
+    return true;
+}
+
+bool MainWindow::offerRecovery(const QString& chartPath)
 {
     for (const CrashRecovery::LeftOver& leftOver : CrashRecovery::leftOvers()) {
-        const QString name = leftOver.originalPath.isEmpty()
-                                 ? tr("Untitled")
-                                 : QFileInfo(leftOver.originalPath).fileName();
-        if (!askRecover(name)) {
+        // The chart asked for comes first; other copies wait for File > Recover.
+        if (!chartPath.isEmpty() && !sameFile(leftOver.originalPath, chartPath))
+            continue;
+        if (!askRecover(leftOver))
             CrashRecovery::discard(leftOver);
-            continue;
-        }
-        const Result result = document_->openRecovered(leftOver.chartPath, leftOver.originalPath);
-        if (!result) {
-            showError(tr("Stirpa"), messageOf(result));
-            continue;
-        }
-        // This run keeps its own copy from now on.
-        CrashRecovery::discard(leftOver);
-        recovery_->writeNow();
-        return true;
+        else if (recover(leftOver))
+            return true;
     }
     return false;
+}
+
+bool MainWindow::recover(const CrashRecovery::LeftOver& leftOver)
+{
+    const Result result = document_->openRecovered(leftOver.chartPath, leftOver.originalPath);
+    if (!result) {
+        showError(tr("Recover"), messageOf(result));
+        return false;
+    }
+    // This run's own copy takes over at once, so a second crash loses nothing.
+    if (recovery_->writeNow())
+        CrashRecovery::discard(leftOver);
+    return true;
+}
+
+void MainWindow::noteLeftOvers()
+{
+    QStringList names;
+    for (const CrashRecovery::LeftOver& leftOver : CrashRecovery::leftOvers())
+        names.append(leftOver.chartName());
+    if (!names.isEmpty())
+        statusBar()->showMessage(
+            tr("Unsaved changes to %1 can be recovered: File > Recover...").arg(names.join(", ")));
+}
+
+void MainWindow::fileRecover()
+{
+    const std::optional<CrashRecovery::LeftOver> chosen = askLeftOverToOpen();
+    if (chosen && saveModified())
+        recover(*chosen);
 }
 
 bool MainWindow::saveModified()

@@ -130,13 +130,16 @@ mode_t modeFor(const std::string& target)
 
 } // namespace
 
-Result writeFileAtomically(const std::string& path, std::string_view bytes)
+Result writeFileAtomically(const std::string& path, std::string_view bytes,
+                           std::optional<unsigned> permissions)
 {
-    return writeFileAtomically(path, [bytes](const PieceWriter& write) { write(bytes); });
+    return writeFileAtomically(
+        path, [bytes](const PieceWriter& write) { write(bytes); }, permissions);
 }
 
 Result writeFileAtomically(const std::string& path,
-                           const std::function<void(const PieceWriter&)>& produce)
+                           const std::function<void(const PieceWriter&)>& produce,
+                           std::optional<unsigned> permissions)
 {
     const std::string target = resolvedTarget(path);
     const std::string folder = folderOf(target);
@@ -152,7 +155,7 @@ Result writeFileAtomically(const std::string& path,
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.
     const int lockHolder = ::dup(fd);
-    const mode_t mode = modeFor(target);
+    const mode_t mode = permissions ? mode_t(*permissions) : modeFor(target);
 
     bool ok = true;
     int code = 0;

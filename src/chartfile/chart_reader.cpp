@@ -265,6 +265,11 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
 
 ChartLoad readChartFile(const String& path, const TreeSettings& defaults)
 {
+    return readChartFile(path, defaults, treeNameOf(path));
+}
+
+ChartLoad readChartFile(const String& path, const TreeSettings& defaults, const String& treeName)
+{
     const auto cannotOpen = [&](const std::string& why) {
         debugLog() << "Infile " << path.c_str() << " cannot open" << std::endl;
         ChartLoad load;
@@ -294,7 +299,7 @@ ChartLoad readChartFile(const String& path, const TreeSettings& defaults)
             }
         }
         debugLog() << "Infile " << path.c_str() << " opened" << std::endl;
-        return readChart(reader, treeNameOf(path), defaults);
+        return readChart(reader, treeName, defaults);
     } catch (const std::bad_alloc&) {
         // What was read so far is gone with the stack; the open chart stays.
         return cannotOpen(": there is not enough memory");

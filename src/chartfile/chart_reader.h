@@ -18,8 +18,10 @@ struct ChartLoad : Result {
 };
 
 // Opens a chart file, logging "Infile <path> opened" or "... cannot open", and
-// reads it. A file without a header line takes the settings given.
+// reads it. A file without a header line takes the settings given. The chart is
+// named after the file, or as given (a copy read for another file).
 ChartLoad readChartFile(const String& path, const TreeSettings& defaults);
+ChartLoad readChartFile(const String& path, const TreeSettings& defaults, const String& treeName);
 
 // Reads chart lines from an open reader into a chart of the given name.
 ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings& defaults);

@@ -42,12 +42,13 @@ void ChartDocument::newChart()
     setModified(false);
 }
 
-Result ChartDocument::load(const QString& path, const QString& documentPath, bool modified)
+Result ChartDocument::load(const QString& path, const QString& namePath,
+                           const QString& documentPath, bool modified)
 {
     // Stamped before it is read: a change while reading then counts as one.
     const FileStamp stamp = FileStamp::of(toBytes(documentPath).toStdString());
     // A file without a header line keeps the settings in force.
-    ChartLoad load = readChartFile(toBytes(path), chart_.settings());
+    ChartLoad load = readChartFile(toBytes(path), chart_.settings(), treeNameOf(toBytes(namePath)));
     if (load) {
         stamp_ = stamp;
         replaceChart(std::move(load.chart));
@@ -59,14 +60,18 @@ Result ChartDocument::load(const QString& path, const QString& documentPath, boo
 
 Result ChartDocument::open(const QString& path)
 {
-    return load(path, QFileInfo(path).absoluteFilePath(), false);
+    return load(path, path, QFileInfo(path).absoluteFilePath(), false);
 }
 
-Result ChartDocument::openUntitled(const QString& path) { return load(path, QString(), false); }
+Result ChartDocument::openUntitled(const QString& path)
+{
+    return load(path, path, QString(), false);
+}
 
 Result ChartDocument::openRecovered(const QString& copyPath, const QString& originalPath)
 {
-    return load(copyPath, originalPath, true);
+    // Named after the chart it belongs to, never after the copy.
+    return load(copyPath, originalPath, originalPath, true);
 }
 
 Result ChartDocument::saveAs(const QString& path)
@@ -85,7 +90,7 @@ bool ChartDocument::changedOnDisk() const
     return !path_.isEmpty() && FileStamp::of(toBytes(path_).toStdString()) != stamp_;
 }
 
-Result ChartDocument::reload() { return load(path_, path_, false); }
+Result ChartDocument::reload() { return load(path_, path_, path_, false); }
 
 Result ChartDocument::exportHtml(const QString& path, const HtmlExportOptions& options) const
 {

@@ -104,9 +104,11 @@ signals:
     void titleChanged();
 
 private:
-    // Reads the chart at path; on success it becomes the document's, named
-    // documentPath (empty: untitled) and with the modified flag given.
-    Result load(const QString& path, const QString& documentPath, bool modified);
+    // Reads the chart at path; on success it becomes the document's, its tree
+    // named after namePath, the document named documentPath (empty: untitled)
+    // and with the modified flag given.
+    Result load(const QString& path, const QString& namePath, const QString& documentPath,
+                bool modified);
     void replaceChart(Chart chart);
     void setPath(const QString& path);
     void edited(ChartChange::What what, bool extentGrew = false);

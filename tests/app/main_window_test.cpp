@@ -9,6 +9,7 @@
 #include "view/chart_view.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QMimeData>
@@ -42,6 +43,7 @@ protected:
     }
     QString askOpenPath() override { return openPath; }
     QString askSavePath() override { return savePath; }
+    bool askOverwriteChangedFile() override { return true; }
     bool askPrintSettings(QPrinter* printer) override
     {
         printer->setOutputFileName(printPath);
@@ -87,11 +89,11 @@ private slots:
         ScriptedWindow frame;
         const QList<QAction*> menus = frame.menuBar()->actions();
         QCOMPARE(menus.size(), 5);
-        QCOMPARE(
-            menuTexts(menus[0]->menu()),
-            QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                         "Export &html...\tCtrl+H", "-", "&Print...\tCtrl+P", "Print Pre&view",
-                         "P&rint Setup...", "Log tree", "-", "Recent File", "-", "E&xit"}));
+        QCOMPARE(menuTexts(menus[0]->menu()),
+                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Re&cover...", "&Save\tCtrl+S",
+                              "Save &As...", "-", "Export &html...\tCtrl+H", "-",
+                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "Log tree",
+                              "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(menuTexts(menus[1]->menu()), QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X",
                                                            "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
         QCOMPARE(menuTexts(menus[2]->menu()),
@@ -295,6 +297,37 @@ private slots:
         frame.action(command)->trigger();
         QCOMPARE(frame.saveQuestions, 2);
         QVERIFY(!frame.isWindowModified());
+    }
+
+    void aFailedSaveAtThePromptKeepsTheChart_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::newRow("exit") << Command::AppExit;
+        QTest::newRow("new") << Command::FileNew;
+        QTest::newRow("open") << Command::FileOpen;
+    }
+    void aFailedSaveAtThePromptKeepsTheChart()
+    {
+        QFETCH(Command, command);
+        ScriptedWindow frame;
+        frame.show();
+        const QString path = dir.filePath(QString("unsaved %1.txt").arg(QTest::currentDataTag()));
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        frame.view()->selectCell({0, 0});
+        frame.action(Command::EditCut)->trigger();
+        // A folder where the chart was: the save cannot replace it.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+        frame.openPath = dir.filePath("other.txt");
+        writeFile(frame.openPath, smallChart);
+        frame.answer = MainWindow::SaveAnswer::Save;
+        frame.action(command)->trigger();
+        QCOMPARE(frame.errors.size(), 1);
+        QVERIFY(frame.isVisible());
+        QVERIFY(frame.isWindowModified());
+        QCOMPARE(frame.document()->path(), path);
+        QCOMPARE(frame.view()->tree().size(), std::size_t(1));
     }
 
     void exitAsksAndCancelKeepsTheWindow()
