@@ -117,15 +117,35 @@ int createTemporary(const std::string& target, std::string& temporary)
     return -1;
 }
 
-// An existing file keeps its permissions; a new one gets the usual ones.
-mode_t modeFor(const std::string& target)
+mode_t newFileMode()
 {
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        return old.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// The rename needs only the folder's permission, so the file's own is checked
+// here: as a direct write would fail for anyone but root, and for root when no
+// one at all may write it.
+bool writeProtected(const std::string& target, const struct stat& old)
+{
+    if (::geteuid() == 0)
+        return (old.st_mode & 0222) == 0;
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+// Why the existing file must not be replaced; Ok when it may be.
+Result replaceable(const std::string& target, const struct stat& old)
+{
+    if (S_ISDIR(old.st_mode))
+        return Result::failure(Result::CannotWrite, describe("Cannot write", target, EISDIR));
+    if (!S_ISREG(old.st_mode))
+        return Result::failure(Result::CannotWrite,
+                               "Cannot write '" + target + "': it is not a regular file.");
+    if (writeProtected(target, old))
+        return Result::failure(Result::WriteProtected,
+                               "The file '" + target + "' is write-protected.");
+    return {};
 }
 
 } // namespace
@@ -140,6 +160,12 @@ Result writeFileAtomically(const std::string& path,
 {
     const std::string target = resolvedTarget(path);
     const std::string folder = folderOf(target);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing) {
+        if (Result refused = replaceable(target, old); !refused)
+            return refused;
+    }
     // Stale temporaries go first: on a nearly full disk they may hold the room
     // this save needs.
     removeStaleTemporaries(folder, target);
@@ -152,7 +178,7 @@ Result writeFileAtomically(const std::string& path,
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.
     const int lockHolder = ::dup(fd);
-    const mode_t mode = modeFor(target);
+    const mode_t mode = replacing ? old.st_mode & 07777 : newFileMode();
 
     bool ok = true;
     int code = 0;
@@ -171,6 +197,10 @@ Result writeFileAtomically(const std::string& path,
         if (lockHolder >= 0)
             ::close(lockHolder);
         throw;
+    }
+    // The owner goes before the mode, as a change of owner clears the set-id bits.
+    if (ok && replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Only root may give a file away: anyone else's save keeps its own owner.
     }
     if (ok && ::fchmod(fd, mode) != 0) {
         ok = false;
