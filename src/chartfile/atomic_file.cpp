@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/atomic_file.h"
 
+#include "helpmod/regular_file.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -33,23 +35,6 @@ std::string resolvedTarget(const std::string& path)
     if (::realpath(path.c_str(), buffer))
         return buffer;
     return path;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= std::size_t(written);
-    }
-    return true;
 }
 
 bool isTemporaryOf(const char* name, const std::string& base)

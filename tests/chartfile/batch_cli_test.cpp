@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct Run {
@@ -96,6 +100,45 @@ private slots:
         QCOMPARE(run.err, QByteArray("Invalid record detected in file 'bad':\n 7 oops\n"));
         QCOMPARE(readWholeFile(work_.filePath("stirpalog.txt")),
                  QByteArray("Infile bad.txt opened\n"));
+    }
+
+    // A link in the log's place would have its target truncated; a FIFO could
+    // block the program.
+    void logIsNeverWrittenThroughLinkOrFifo_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("symbolic link")
+            << false
+            << QByteArray("stirpa: not writing the log: stirpalog.txt is a symbolic link\n");
+        QTest::newRow("FIFO with a reader")
+            << true
+            << QByteArray("stirpa: not writing the log: stirpalog.txt is not a regular file\n");
+    }
+    void logIsNeverWrittenThroughLinkOrFifo()
+    {
+        QFETCH(bool, fifo);
+        const QString log = work_.filePath("stirpalog.txt");
+        const QString victim = work_.filePath("victim.txt");
+        int reader = -1;
+        if (fifo) {
+            QCOMPARE(::mkfifo(log.toLocal8Bit().constData(), 0644), 0);
+            reader = ::open(log.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+            QVERIFY(reader >= 0);
+        } else {
+            QVERIFY(writeWholeFile(victim, "keep me\n"));
+            QVERIFY(QFile::link(victim, log));
+        }
+        const Run run = runStirpa(work_.path(), {"--log-tree", "family.txt"});
+        char byte = 0;
+        const ssize_t got = reader >= 0 ? ::read(reader, &byte, 1) : 0;
+        if (reader >= 0)
+            ::close(reader);
+        QCOMPARE(got, ssize_t(0));
+        if (!fifo)
+            QCOMPARE(readWholeFile(victim), QByteArray("keep me\n"));
+        QCOMPARE(run.exitCode, 0);
+        QTEST(run.err, "err");
     }
 
     void saveAsKeepsTheSampleByteForByte()
