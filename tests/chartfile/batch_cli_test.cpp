@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch commands, run as the program itself in a temporary working folder.
 #include "chart_fixtures.h"
+#include "chartfile/atomic_file.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,11 +19,11 @@ struct Run {
     QByteArray err;
 };
 
-Run runStirpa(const QString& folder, const QStringList& arguments)
+Run runIn(const QString& folder, const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(STIRPA_EXE), arguments);
+    process.start(program, arguments);
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -30,6 +31,11 @@ Run runStirpa(const QString& folder, const QStringList& arguments)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+Run runStirpa(const QString& folder, const QStringList& arguments)
+{
+    return runIn(folder, QStringLiteral(STIRPA_EXE), arguments);
 }
 
 QStringList entriesOf(const QString& folder)
@@ -181,6 +187,62 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QVERIFY(!run.err.isEmpty());
         QCOMPARE(readWholeFile(work_.filePath("out.txt")), QByteArray("kept\n"));
+    }
+
+    // A save survives a power cut only when the temporary reaches the disk
+    // before the rename, and the rename itself (the folder) after it.
+    void outputIsSyncedAroundTheRename_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("save-as") << "--save-as"
+                                 << "out.txt";
+        QTest::newRow("export-html") << "--export-html"
+                                     << "out.html";
+    }
+    void outputIsSyncedAroundTheRename()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, output);
+        const QString strace = QStandardPaths::findExecutable("strace");
+        if (strace.isEmpty())
+            QSKIP("strace is not installed");
+        const QString trace = work_.filePath("trace.txt");
+        const Run run =
+            runIn(work_.path(), strace,
+                  {"-f", "-y", "-o", trace, "-e", "trace=fsync,fdatasync,rename,renameat,renameat2",
+                   STIRPA_EXE, command, "family.txt", output});
+        if (run.exitCode != 0 && run.err.contains("ptrace"))
+            QSKIP("strace cannot trace here");
+        QCOMPARE(run.exitCode, 0);
+
+        // Each line: pid, call(arguments) = result; -y shows the path behind a descriptor.
+        const QStringList lines = QString::fromLocal8Bit(readWholeFile(trace)).split('\n');
+        const QRegularExpression renamed(R"re(rename\w*\(.*"([^"]*)".*"([^"]*)"\) += 0)re");
+        const QRegularExpression synced(R"re(f(data)?sync\(\d+<([^>]*)>\) += 0)re");
+        const QString folder = QFileInfo(work_.path()).canonicalFilePath();
+        QString temporary;
+        qsizetype renameAt = -1;
+        for (qsizetype i = 0; i < lines.size() && renameAt < 0; ++i) {
+            const QRegularExpressionMatch m = renamed.match(lines[i]);
+            if (m.hasMatch() && m.captured(2).endsWith(output)) {
+                temporary = QFileInfo(m.captured(1)).fileName();
+                renameAt = i;
+            }
+        }
+        QVERIFY2(renameAt >= 0, qPrintable(lines.join('\n')));
+        QVERIFY(temporary.startsWith(output + temporaryMark));
+        auto syncedBetween = [&](qsizetype from, qsizetype to, const QString& path) {
+            for (qsizetype i = from; i < to; ++i) {
+                const QRegularExpressionMatch m = synced.match(lines[i]);
+                if (m.hasMatch() && m.captured(2) == path)
+                    return true;
+            }
+            return false;
+        };
+        QVERIFY2(syncedBetween(0, renameAt, folder + "/" + temporary),
+                 qPrintable(lines.join('\n')));
+        QVERIFY2(syncedBetween(renameAt + 1, lines.size(), folder), qPrintable(lines.join('\n')));
     }
 
     void helpAndVersion()
