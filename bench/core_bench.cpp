@@ -112,20 +112,39 @@ void setBytes(benchmark::State& state, std::size_t bytes)
     state.counters["boxes"] = double(state.range(0));
 }
 
-void load(benchmark::State& state)
+void timeLoads(benchmark::State& state, const std::string& chartPath, std::size_t boxes)
 {
-    const Sample& s = sample(int(state.range(0)));
-    const String path(s.chartPath.c_str());
+    const String path(chartPath.c_str());
     for (auto _ : state) {
         ChartLoad loaded = readChartFile(path, TreeSettings());
-        if (!loaded || loaded.chart.tree().size() != s.chart->tree().size())
+        if (!loaded || loaded.chart.tree().size() != boxes)
             state.SkipWithError("load failed");
         // Dropping the chart is not part of reading it.
         state.PauseTiming();
         loaded.chart = Chart();
         state.ResumeTiming();
     }
+}
+
+void load(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    timeLoads(state, s.chartPath, s.chart->tree().size());
     setBytes(state, s.chartBytes);
+}
+
+// Every box in one cell: a crowded cell must not make loading slower per box.
+void loadOneCell(benchmark::State& state)
+{
+    const std::size_t boxes = std::size_t(state.range(0));
+    const std::string path = outPath("one_cell.txt");
+    {
+        std::ofstream out(path, std::ios::binary);
+        for (std::size_t i = 0; i < boxes; ++i)
+            out << "P 0j0 1:x 0j0 0\n";
+    }
+    timeLoads(state, path, boxes);
+    setBytes(state, fs::file_size(path));
 }
 
 // The file read whole into memory and cut into lines, each line kept as a string
@@ -256,6 +275,7 @@ void sizes(benchmark::internal::Benchmark* b)
 BENCHMARK(load)->Apply(sizes);
 BENCHMARK(loadFloor)->Apply(sizes);
 BENCHMARK(loadBulkFloor)->Apply(sizes);
+BENCHMARK(loadOneCell)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(save)->Apply(sizes);
 BENCHMARK(saveFloor)->Apply(sizes);
 BENCHMARK(writeStream)->Apply(sizes);

@@ -36,6 +36,8 @@ END {
     split("1000 10000 100000 1000000", sizes, " ")
     for (i = 1; i <= 4; i++) files("load", "load", sizes[i], "<= 3x floor")
     row("load against a bare read", 100000, ms["load/100000"], ms["loadBulkFloor/100000"], 0, 0, "-")
+    row("load, all boxes in one cell", 100000, ms["loadOneCell/100000"], ms["load/100000"], 2, 0,
+        "<= 2x grid chart")
     for (i = 1; i <= 4; i++) files("save (atomic, to disk)", "save", sizes[i], "<= 3x floor")
     for (i = 1; i <= 4; i++) files("writeChart to a file", "writeStream", sizes[i], "<= 3x floor")
     for (i = 1; i <= 4; i++) files("HTML export", "html", sizes[i], "<= 3x floor")

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/atomic_file.h"
 
+#include "helpmod/regular_file.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -33,23 +35,6 @@ std::string resolvedTarget(const std::string& path)
     if (::realpath(path.c_str(), buffer))
         return buffer;
     return path;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= std::size_t(written);
-    }
-    return true;
 }
 
 bool isTemporaryOf(const char* name, const std::string& base)
@@ -117,15 +102,35 @@ int createTemporary(const std::string& target, std::string& temporary)
     return -1;
 }
 
-// An existing file keeps its permissions; a new one gets the usual ones.
-mode_t modeFor(const std::string& target)
+mode_t newFileMode()
 {
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        return old.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// The rename needs only the folder's permission, so the file's own is checked
+// here: as a direct write would fail for anyone but root, and for root when no
+// one at all may write it.
+bool writeProtected(const std::string& target, const struct stat& old)
+{
+    if (::geteuid() == 0)
+        return (old.st_mode & 0222) == 0;
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+// Why the existing file must not be replaced; Ok when it may be.
+Result replaceable(const std::string& target, const struct stat& old)
+{
+    if (S_ISDIR(old.st_mode))
+        return Result::failure(Result::CannotWrite, describe("Cannot write", target, EISDIR));
+    if (!S_ISREG(old.st_mode))
+        return Result::failure(Result::CannotWrite,
+                               "Cannot write '" + target + "': it is not a regular file.");
+    if (writeProtected(target, old))
+        return Result::failure(Result::WriteProtected,
+                               "The file '" + target + "' is write-protected.");
+    return {};
 }
 
 } // namespace
@@ -143,6 +148,12 @@ Result writeFileAtomically(const std::string& path,
 {
     const std::string target = resolvedTarget(path);
     const std::string folder = folderOf(target);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing) {
+        if (Result refused = replaceable(target, old); !refused)
+            return refused;
+    }
     // Stale temporaries go first: on a nearly full disk they may hold the room
     // this save needs.
     removeStaleTemporaries(folder, target);
@@ -155,7 +166,9 @@ Result writeFileAtomically(const std::string& path,
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.
     const int lockHolder = ::dup(fd);
-    const mode_t mode = permissions ? mode_t(*permissions) : modeFor(target);
+    const mode_t mode = permissions ? mode_t(*permissions)
+                        : replacing ? old.st_mode & 07777
+                                    : newFileMode();
 
     bool ok = true;
     int code = 0;
@@ -174,6 +187,10 @@ Result writeFileAtomically(const std::string& path,
         if (lockHolder >= 0)
             ::close(lockHolder);
         throw;
+    }
+    // The owner goes before the mode, as a change of owner clears the set-id bits.
+    if (ok && replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Only root may give a file away: anyone else's save keeps its own owner.
     }
     if (ok && ::fchmod(fd, mode) != 0) {
         ok = false;

@@ -11,9 +11,12 @@
 // Replaces the file at path by bytes, or leaves it untouched: the bytes go to a
 // temporary file in the same folder, are flushed to disk, and the temporary file
 // is renamed over the old one. A symbolic link is followed, and an existing
-// file's permissions are kept unless permissions are given (the temporary is
-// readable by its owner only until they are set). On failure the result names
-// the cause (CannotCreate or CannotWrite), and no temporary file is left behind.
+// file's permissions (unless permissions are given; the temporary is readable
+// by its owner only until they are set), owner and group (where allowed) are
+// kept. An existing target that is not a regular file is refused (CannotWrite),
+// as is one without write permission (WriteProtected). On failure the result
+// names the cause (CannotCreate or CannotWrite), and no temporary file is left
+// behind.
 //
 // The temporary is named path + temporaryMark + six letters or digits and is
 // locked while it is written. A process killed while saving leaves its temporary

@@ -18,6 +18,9 @@ namespace {
 
 constexpr char magic[] = "Stirpa ";
 constexpr std::size_t magicLength = sizeof magic - 1;
+// Editors elsewhere may start a UTF-8 file with this mark; it carries nothing.
+constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
+constexpr std::size_t byteOrderMarkLength = sizeof byteOrderMark - 1;
 
 bool inCellRange(long value)
 {
@@ -240,6 +243,11 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
         ++number;
         if (reader.fail())
             break;
+        std::size_t length = reader.lineLength();
+        if (number == 1 && std::strncmp(line, byteOrderMark, byteOrderMarkLength) == 0) {
+            line += byteOrderMarkLength;
+            length -= byteOrderMarkLength;
+        }
         if (line[0] == '\0')
             continue;
         if (line[0] == magic[0]) {
@@ -249,7 +257,7 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
         }
         if (line[0] != 'P' && line[0] != 'p')
             return invalid(line);
-        std::unique_ptr<Person> box = readBox(line, reader.lineLength(), paddingLeft);
+        std::unique_ptr<Person> box = readBox(line, length, paddingLeft);
         if (!box)
             return invalid(line);
         lastRead = box.get();

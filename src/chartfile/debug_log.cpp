@@ -1,14 +1,69 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/debug_log.h"
 
-#include <fstream>
+#include "helpmod/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <streambuf>
 
 namespace {
 
-std::ofstream& logFile()
+// Buffered writes to an open file. Without one, or when writing fails, the bytes
+// are dropped: the log must never hold up the program.
+class LogBuffer : public std::streambuf {
+public:
+    LogBuffer() { setp(buffer_, buffer_ + sizeof buffer_); }
+    ~LogBuffer() override { attach(-1); }
+
+    // Flushes and closes the file written so far; writes go to fd from now on.
+    void attach(int fd)
+    {
+        sync();
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+
+protected:
+    int overflow(int c) override
+    {
+        sync();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override
+    {
+        if (fd_ >= 0)
+            writeAll(fd_, {pbase(), std::size_t(pptr() - pbase())});
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return 0;
+    }
+
+private:
+    char buffer_[1 << 16];
+    int fd_ = -1;
+};
+
+LogBuffer& logBuffer()
 {
-    static std::ofstream file;
-    return file;
+    static LogBuffer buffer;
+    return buffer;
+}
+
+std::ostream& logStream()
+{
+    static std::ostream stream(&logBuffer());
+    return stream;
 }
 
 std::ostream*& redirected()
@@ -17,23 +72,46 @@ std::ostream*& redirected()
     return stream;
 }
 
+// Why the path cannot be the log, as the end of a sentence.
+std::string refusal(const std::string& path, int code)
+{
+    if (code == ELOOP)
+        return path + " is a symbolic link";
+    // ENXIO: a FIFO no one reads, or a socket.
+    if (code == ENXIO || code == EINVAL)
+        return path + " is not a regular file";
+    return path + ": " + std::strerror(code);
+}
+
 } // namespace
 
 std::ostream& debugLog()
 {
     if (redirected())
         return *redirected();
-    return logFile();
+    return logStream();
 }
 
 bool openDebugLog(const std::string& path)
 {
-    std::ofstream& file = logFile();
-    if (file.is_open())
-        file.close();
-    file.clear();
-    file.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    return file.is_open();
+    logBuffer().attach(-1);
+    // Neither a link (whose target would be truncated) nor a FIFO or a device
+    // (which may block every write) is followed or written to.
+    int fd = ::open(path.c_str(),
+                    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
+    int code = errno;
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        fd = -1;
+        code = EINVAL;
+    }
+    if (fd < 0) {
+        std::cerr << "stirpa: not writing the log: " << refusal(path, code) << '\n';
+        return false;
+    }
+    logBuffer().attach(fd);
+    return true;
 }
 
 void redirectDebugLog(std::ostream* stream) { redirected() = stream; }

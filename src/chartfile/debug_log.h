@@ -8,8 +8,9 @@
 // nowhere.
 std::ostream& debugLog();
 
-// Opens (truncating) the log file; false when it cannot be created, in which
-// case writes are silently lost.
+// Opens (truncating) the log file. A symbolic link, a FIFO or anything else but a
+// regular file is left alone. When the log cannot be had, one line on stderr
+// says why, writes are lost and the result is false.
 bool openDebugLog(const std::string& path = "stirpalog.txt");
 
 // Sends the log to another stream (tests); null restores the file.

@@ -13,6 +13,7 @@ struct Result {
         InvalidRecord,      // a line of the input is not what it must be
         CannotCreate,       // the output cannot be created
         CannotWrite,        // writing the output failed; the old file stays
+        WriteProtected,     // the output exists and may not be written to
         TemplateIncomplete, // the page template is missing or has no TREE line
         TooLarge,           // the output would be too large to make
         Failed,             // any other failure the message describes

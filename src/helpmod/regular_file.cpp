@@ -70,3 +70,20 @@ bool readAtMost(int fd, std::size_t limit, std::string& bytes)
     }
     return true;
 }
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= std::size_t(written);
+    }
+    return true;
+}

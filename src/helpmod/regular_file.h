@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Opens a file for reading only when it is a regular file (links followed). A
 // FIFO, a device or a folder is refused at once, never waited on: the open does
@@ -15,3 +16,7 @@ int openRegularFile(const std::string& path);
 // read error or when the file holds more than limit bytes (errno EFBIG); bytes
 // then holds what was read.
 bool readAtMost(int fd, std::size_t limit, std::string& bytes);
+
+// Writes all of bytes to an open file, going on after interruptions; false with
+// errno set when a write fails.
+bool writeAll(int fd, std::string_view bytes);

@@ -76,10 +76,15 @@ void CellIndex::add(Person* box)
         grow();
     const std::uint64_t key = keyOf(box->cell_);
     Slot& slot = slots_[find(key)];
+    box->nextAtCell_ = nullptr;
     if (!slot.head) {
-        slot = {key, box};
-        box->nextAtCell_ = nullptr;
+        slot = {key, box, box};
         ++used_;
+        return;
+    }
+    if (slot.tail->listOrder_ < box->listOrder_) {
+        slot.tail->nextAtCell_ = box;
+        slot.tail = box;
         return;
     }
     Person** link = &slot.head;
@@ -94,13 +99,18 @@ void CellIndex::remove(Person* box)
     if (slots_.empty())
         return;
     const std::size_t slot = find(keyOf(box->cell_));
+    Person* before = nullptr;
     Person** link = &slots_[slot].head;
-    while (*link && *link != box)
-        link = &(*link)->nextAtCell_;
+    while (*link && *link != box) {
+        before = *link;
+        link = &before->nextAtCell_;
+    }
     if (!*link)
         return;
     *link = box->nextAtCell_;
     box->nextAtCell_ = nullptr;
+    if (slots_[slot].tail == box)
+        slots_[slot].tail = before;
     if (!slots_[slot].head)
         eraseSlot(slot);
 }

@@ -10,7 +10,9 @@ class Person;
 
 // Finds the first box in list order at a cell in constant time. Boxes at one cell
 // are chained through the boxes themselves, ordered by their list order, so the
-// index allocates nothing per box (an open-addressing table of cells).
+// index allocates nothing per box (an open-addressing table of cells). A box
+// later in list order than all at its cell, as every appended box is, joins in
+// constant time however crowded the cell.
 class CellIndex {
 public:
     Person* first(Cell cell) const;
@@ -25,6 +27,7 @@ private:
     struct Slot {
         std::uint64_t key = 0;
         Person* head = nullptr; // null: empty slot
+        Person* tail = nullptr;
     };
 
     static std::uint64_t keyOf(Cell cell);

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch commands, run as the program itself in a temporary working folder.
 #include "chart_fixtures.h"
+#include "chartfile/atomic_file.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,11 +19,11 @@ struct Run {
     QByteArray err;
 };
 
-Run runStirpa(const QString& folder, const QStringList& arguments)
+Run runIn(const QString& folder, const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(STIRPA_EXE), arguments);
+    process.start(program, arguments);
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -26,6 +31,11 @@ Run runStirpa(const QString& folder, const QStringList& arguments)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+Run runStirpa(const QString& folder, const QStringList& arguments)
+{
+    return runIn(folder, QStringLiteral(STIRPA_EXE), arguments);
 }
 
 QStringList entriesOf(const QString& folder)
@@ -98,6 +108,45 @@ private slots:
                  QByteArray("Infile bad.txt opened\n"));
     }
 
+    // A link in the log's place would have its target truncated; a FIFO could
+    // block the program.
+    void logIsNeverWrittenThroughLinkOrFifo_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("symbolic link")
+            << false
+            << QByteArray("stirpa: not writing the log: stirpalog.txt is a symbolic link\n");
+        QTest::newRow("FIFO with a reader")
+            << true
+            << QByteArray("stirpa: not writing the log: stirpalog.txt is not a regular file\n");
+    }
+    void logIsNeverWrittenThroughLinkOrFifo()
+    {
+        QFETCH(bool, fifo);
+        const QString log = work_.filePath("stirpalog.txt");
+        const QString victim = work_.filePath("victim.txt");
+        int reader = -1;
+        if (fifo) {
+            QCOMPARE(::mkfifo(log.toLocal8Bit().constData(), 0644), 0);
+            reader = ::open(log.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+            QVERIFY(reader >= 0);
+        } else {
+            QVERIFY(writeWholeFile(victim, "keep me\n"));
+            QVERIFY(QFile::link(victim, log));
+        }
+        const Run run = runStirpa(work_.path(), {"--log-tree", "family.txt"});
+        char byte = 0;
+        const ssize_t got = reader >= 0 ? ::read(reader, &byte, 1) : 0;
+        if (reader >= 0)
+            ::close(reader);
+        QCOMPARE(got, ssize_t(0));
+        if (!fifo)
+            QCOMPARE(readWholeFile(victim), QByteArray("keep me\n"));
+        QCOMPARE(run.exitCode, 0);
+        QTEST(run.err, "err");
+    }
+
     void saveAsKeepsTheSampleByteForByte()
     {
         const QByteArray sample = readWholeFile(STIRPA_SOURCE_DIR "/resources/sample.txt");
@@ -138,6 +187,50 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QVERIFY(!run.err.isEmpty());
         QCOMPARE(readWholeFile(work_.filePath("out.txt")), QByteArray("kept\n"));
+    }
+
+    // A save survives a power cut only when the temporary reaches the disk
+    // before the rename, and the rename itself (the folder) after it.
+    void outputIsSyncedAroundTheRename_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("save-as") << "--save-as"
+                                 << "out.txt";
+        QTest::newRow("export-html") << "--export-html"
+                                     << "out.html";
+    }
+    void outputIsSyncedAroundTheRename()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, output);
+        const QString strace = QStandardPaths::findExecutable("strace");
+        if (strace.isEmpty())
+            QSKIP("strace is not installed");
+        const QString trace = work_.filePath("trace.txt");
+        const Run run =
+            runIn(work_.path(), strace,
+                  {"-f", "-y", "-o", trace, "-e", "trace=fsync,fdatasync,rename,renameat,renameat2",
+                   STIRPA_EXE, command, "family.txt", output});
+        if (run.exitCode != 0 && run.err.contains("ptrace"))
+            QSKIP("strace cannot trace here");
+        QCOMPARE(run.exitCode, 0);
+
+        // Each line: pid, call(arguments) = result; -y shows the path behind a descriptor.
+        const QStringList lines = QString::fromLocal8Bit(readWholeFile(trace)).split('\n');
+        const QString name = QRegularExpression::escape(output);
+        const QString temporary = name + QRegularExpression::escape(temporaryMark) + "\\w{6}";
+        const QString folder =
+            QRegularExpression::escape(QFileInfo(work_.path()).canonicalFilePath());
+        const QString synced = "\\d+ +f(data)?sync\\(\\d+<%1>\\) += 0";
+        const qsizetype temporarySynced =
+            lines.indexOf(QRegularExpression(synced.arg(folder + "/" + temporary)));
+        const qsizetype renamed = lines.indexOf(QRegularExpression(
+            "\\d+ +rename\\w*\\(.*\"(.*/)?" + temporary + "\", .*\"(.*/)?" + name + "\"\\) += 0"));
+        const qsizetype folderSynced =
+            lines.indexOf(QRegularExpression(synced.arg(folder)), renamed + 1);
+        QVERIFY2(temporarySynced >= 0 && renamed > temporarySynced && folderSynced > renamed,
+                 qPrintable(lines.join('\n')));
     }
 
     void helpAndVersion()

@@ -156,6 +156,13 @@ private slots:
             << QByteArray("100x40 60,250 d1 2");
         QTest::newRow("only blank lines") << QByteArray("\n\r\n\r\n") << QByteArray() << given;
         QTest::newRow("empty file") << QByteArray() << QByteArray() << given;
+        QTest::newRow("byte-order mark, header")
+            << QByteArray("\xEF\xBB\xBFStirpa 100j40 60j250 d1 2\nP 0j0 1:a 0j0 0\n")
+            << QByteArray("P4 0,0 0,0 0 [a]\n") << QByteArray("100x40 60,250 d1 2");
+        QTest::newRow("byte-order mark, box line") << QByteArray("\xEF\xBB\xBFP 0j0 1:a 0j0 0\n")
+                                                   << QByteArray("P4 0,0 0,0 0 [a]\n") << given;
+        QTest::newRow("byte-order mark alone")
+            << QByteArray("\xEF\xBB\xBF") << QByteArray() << given;
     }
     void reads()
     {
@@ -220,6 +227,9 @@ private slots:
                                             << QByteArray("P 0j0 16777217:abc 0j0 0") << 1;
         QTest::newRow("CR LF line reported without its end")
             << QByteArray("P 0j0 0: 0j0 0\r\nX y\r\n") << QByteArray("X y") << 2;
+        QTest::newRow("byte-order mark on a later line")
+            << QByteArray("P 0j0 1:a 0j0 0\n\xEF\xBB\xBFP 1j0 1:b 0j0 0\n")
+            << QByteArray("\xEF\xBB\xBFP 1j0 1:b 0j0 0") << 2;
     }
     void refuses()
     {
@@ -303,6 +313,9 @@ private slots:
             << QByteArray("Stirpa 1j2000 0j0 h1 4\n") << QByteArray("1x2000 0,0 h1 4")
             << Point{35, 10} << Point{35, 10};
         QTest::newRow("empty file") << QByteArray() << given << Point{35, 10} << Point{35, 10};
+        QTest::newRow("byte-order mark")
+            << QByteArray("\xEF\xBB\xBFStirpa 100j40 60j250 d2 0\nP 2j3 0: 0j20 2\n")
+            << QByteArray("100x40 60,250 d2 0") << Point{275, 190} << Point{295, 190};
     }
     void chartRoundTrip()
     {
@@ -317,7 +330,9 @@ private slots:
         QCOMPARE(boxesText(chart.tree()), boxes);
         QCOMPARE(chart.tree().extent(), extent);
 
-        const ChartLoad again = loadChartBytes(chartBytes(chart), TreeSettings());
+        const QByteArray written = chartBytes(chart);
+        QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
+        const ChartLoad again = loadChartBytes(written, TreeSettings());
         QVERIFY(again);
         QTEST(settingsText(again.chart.settings()), "settings");
         QCOMPARE(boxesText(again.chart.tree()), boxes);

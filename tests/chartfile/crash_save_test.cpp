@@ -280,6 +280,11 @@ private slots:
                                    << "No space left on device" << int(Result::CannotWrite);
         QTest::newRow("folder in the way") << "folder in the way"
                                            << "Is a directory" << int(Result::CannotWrite);
+        QTest::newRow("FIFO in the way") << "FIFO in the way"
+                                         << "it is not a regular file" << int(Result::CannotWrite);
+        QTest::newRow("write-protected file")
+            << "write-protected file"
+            << "is write-protected" << int(Result::WriteProtected);
     }
     void failedSaveKeepsOldFile()
     {
@@ -336,6 +341,12 @@ private slots:
             // Saving over a folder must fail; its content stays.
             QVERIFY(QDir().mkdir(path));
             writeBytes(path + "/inside.txt", oldBytes);
+        } else if (situation == "FIFO in the way") {
+            QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0644), 0);
+        } else if (situation == "write-protected file") {
+            writeBytes(path, oldBytes);
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                    QFileDevice::ReadOther));
         }
 
         const Result result = saveChartFile(path.toStdString(), newChart_);
@@ -351,6 +362,9 @@ private slots:
         } else if (situation == "folder in the way") {
             QVERIFY(QFileInfo(path).isDir());
             QVERIFY(fileBytes(path + "/inside.txt") == oldBytes);
+        } else if (situation == "FIFO in the way") {
+            QCOMPARE(QFileInfo(path).isFile(), false);
+            QCOMPARE(temporariesIn(folder), QStringList());
         } else {
             QVERIFY(fileBytes(path) == oldBytes);
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"chart.txt"});
@@ -361,6 +375,22 @@ private slots:
             QVERIFY(saveChartFile(path.toStdString(), small));
             QVERIFY(fileBytes(path) == oldBytes);
         }
+    }
+
+    void saveKeepsOwnerAndGroup()
+    {
+        if (::geteuid() != 0)
+            QSKIP("giving a file to another owner needs root");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray path = dir.filePath("chart.txt").toLocal8Bit();
+        writeBytes(path, "old\n");
+        QCOMPARE(::chown(path.constData(), 65534, 65534), 0);
+        QVERIFY(saveChartFile(path.toStdString(), makeChart(3, "New")));
+        struct stat saved {};
+        QCOMPARE(::stat(path.constData(), &saved), 0);
+        QCOMPARE(saved.st_uid, uid_t(65534));
+        QCOMPARE(saved.st_gid, gid_t(65534));
     }
 
 private:

@@ -321,6 +321,9 @@ private slots:
         QTest::addColumn<QString>("found");
         QTest::newRow("on a's left edge") << Rect{30, 20, 35, 25} << "a";
         QTest::newRow("one pixel left of a") << Rect{30, 20, 34, 25} << "";
+        QTest::newRow("one pixel into a") << Rect{30, 20, 36, 25} << "a";
+        QTest::newRow("on b's right edge") << Rect{295, 20, 300, 25} << "b";
+        QTest::newRow("one pixel right of b") << Rect{296, 20, 300, 25} << "";
         QTest::newRow("a's connector end meets b") << Rect{175, 35, 175, 35} << "a b";
         QTest::newRow("between the levels") << Rect{40, 61, 150, 79} << "";
         QTest::newRow("on a's bottom and c's top") << Rect{40, 60, 40, 80} << "a c";
