@@ -79,6 +79,8 @@ protected:
     virtual std::optional<CrashRecovery::LeftOver> askLeftOverToOpen();
     // Save over a file another program changed since it was read?
     virtual bool askOverwriteChangedFile();
+    // The chart's file is write-protected: save under another name?
+    virtual bool askSaveElsewhere(const QString& reason);
     struct ExportChoice {
         QString path; // empty: cancelled
         bool completePage = false;

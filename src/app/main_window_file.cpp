@@ -91,6 +91,13 @@ bool MainWindow::askOverwriteChangedFile()
                                 QMessageBox::Cancel) == QMessageBox::Save;
 }
 
+bool MainWindow::askSaveElsewhere(const QString& reason)
+{
+    return QMessageBox::warning(this, tr("Save"), reason + "\n" + tr("Save it under another name?"),
+                                QMessageBox::Save | QMessageBox::Cancel,
+                                QMessageBox::Save) == QMessageBox::Save;
+}
+
 void MainWindow::reloadChart()
 {
     if (const Result result = document_->reload(); !result)
@@ -211,6 +218,8 @@ bool MainWindow::fileSave()
     if (document_->changedOnDisk() && !askOverwriteChangedFile())
         return false;
     const Result result = document_->saveAs(document_->path());
+    if (result.status == Result::WriteProtected)
+        return askSaveElsewhere(messageOf(result)) && fileSaveAs();
     if (!result)
         showError(tr("Save"), messageOf(result));
     return bool(result);

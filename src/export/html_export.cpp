@@ -240,7 +240,6 @@ Result exportHtml(const Chart& chart, const String& path, const HtmlExportOption
     };
     if (Result written = writeFileAtomically(path.toStdString(), writePage); !written) {
         debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
-        written.status = Result::CannotWrite;
         return fail(written);
     }
     if (options.completePage)

@@ -44,6 +44,11 @@ protected:
     QString askOpenPath() override { return openPath; }
     QString askSavePath() override { return savePath; }
     bool askOverwriteChangedFile() override { return true; }
+    bool askSaveElsewhere(const QString& reason) override
+    {
+        errors.append(reason);
+        return !savePath.isEmpty();
+    }
     bool askPrintSettings(QPrinter* printer) override
     {
         printer->setOutputFileName(printPath);
@@ -328,6 +333,33 @@ private slots:
         QVERIFY(frame.isWindowModified());
         QCOMPARE(frame.document()->path(), path);
         QCOMPARE(frame.view()->tree().size(), std::size_t(1));
+    }
+
+    // A write-protected chart is never replaced; Save offers another name.
+    void writeProtectedChartOffersSaveAs_data()
+    {
+        QTest::addColumn<bool>("elsewhere");
+        QTest::newRow("saved under another name") << true;
+        QTest::newRow("declined") << false;
+    }
+    void writeProtectedChartOffersSaveAs()
+    {
+        QFETCH(bool, elsewhere);
+        ScriptedWindow frame;
+        const QString path = dir.filePath("protected.txt");
+        writeFile(path, smallChart);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        QVERIFY(frame.openChart(path));
+        frame.view()->selectCell({0, 0});
+        frame.action(Command::EditCut)->trigger();
+        frame.savePath = elsewhere ? dir.filePath("copy.txt") : QString();
+        frame.action(Command::FileSave)->trigger();
+        QCOMPARE(readAll(path), smallChart);
+        QCOMPARE(frame.errors.size(), 1);
+        QVERIFY(frame.errors.constFirst().contains("write-protected"));
+        QCOMPARE(frame.isWindowModified(), !elsewhere);
+        QCOMPARE(frame.document()->path(), elsewhere ? frame.savePath : path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
     void exitAsksAndCancelKeepsTheWindow()
