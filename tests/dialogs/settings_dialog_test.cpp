@@ -321,6 +321,34 @@ private slots:
                                  << "Box size y must be between 1 and 2000.";
     }
 
+    void boxSizesAtTheLimitsAreTaken_data()
+    {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::newRow("smallest") << "1"
+                                  << "1";
+        QTest::newRow("largest") << "2000"
+                                 << "2000";
+    }
+    void boxSizesAtTheLimitsAreTaken()
+    {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        Editor chart;
+        SettingsDialog& dialog = chart.dialog();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        typeInto(dialog.boxWidthEdit(), width);
+        typeInto(dialog.boxHeightEdit(), height);
+        messages.clear();
+        QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(chart.settings().boxWidth, width.toInt());
+        QCOMPARE(chart.settings().boxHeight, height.toInt());
+    }
+
     void badNumbersStopTheReading()
     {
         QFETCH(int, field);
