@@ -21,7 +21,8 @@ RecoverDialog::RecoverDialog(QList<CrashRecovery::LeftOver> leftOvers, QWidget* 
         row->setToolTip(0, leftOver.originalPath);
     }
     list_->setCurrentItem(list_->topLevelItem(0));
-    list_->resizeColumnToContents(0);
+    for (int column = 0; column < list_->columnCount(); ++column)
+        list_->resizeColumnToContents(column);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     open_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
