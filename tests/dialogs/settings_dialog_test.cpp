@@ -59,6 +59,14 @@ struct Editor {
     std::unique_ptr<SettingsDialog> dialog_;
 };
 
+// Shows a dialog and makes it the one that takes the keys.
+bool showActive(QWidget& dialog)
+{
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);
+}
+
 void typeInto(QLineEdit* edit, const QString& text)
 {
     edit->selectAll();
@@ -336,10 +344,7 @@ private slots:
         QFETCH(QString, height);
         Editor chart;
         SettingsDialog& dialog = chart.dialog();
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(showActive(dialog));
         typeInto(dialog.boxWidthEdit(), width);
         typeInto(dialog.boxHeightEdit(), height);
         messages.clear();
@@ -356,10 +361,7 @@ private slots:
         QFETCH(QString, message);
         Editor chart;
         SettingsDialog& dialog = chart.dialog();
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(showActive(dialog));
         QLineEdit* edits[] = {dialog.htmlStartXEdit(), dialog.htmlStartYEdit(), dialog.startEdit(),
                               dialog.boxHeightEdit(), dialog.boxWidthEdit()};
         const QStringList good = {"70", "260", "4", "66", "150"};
