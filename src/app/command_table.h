@@ -22,6 +22,7 @@ enum class Command {
     EditCut,
     EditCopy,
     EditPaste,
+    EditFind,
     ViewToolbar,
     ViewStatusBar,
     ViewRefresh,

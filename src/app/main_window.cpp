@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/changed_file_bar.h"
+#include "app/find_bar.h"
 #include "app/lock_key_panes.h"
 #include "app/toolbar_icons.h"
 #include "document/chart_document.h"
@@ -50,10 +51,15 @@ MainWindow::MainWindow()
     column->addWidget(changedFileBar_);
     column->addWidget(view_, 1);
     setCentralWidget(central);
+    // The arrows work before any click: the chart takes the focus at start and
+    // after every open.
+    central->setFocusProxy(view_);
+    view_->setFocus();
     auto* fileWatch = new FileWatch(document_);
     connect(fileWatch, &FileWatch::changedOnDisk, changedFileBar_, &QWidget::show);
     connect(changedFileBar_, &ChangedFileBar::reloadRequested, this, &MainWindow::reloadChart);
     connect(document_, &ChartDocument::chartReplaced, changedFileBar_, &QWidget::hide);
+    connect(document_, &ChartDocument::chartReplaced, view_, [this] { view_->setFocus(); });
     setAcceptDrops(true);
     createActions();
     connectActions();
@@ -170,6 +176,11 @@ void MainWindow::createToolBar()
     }
     action(Command::ViewToolbar)->setChecked(true);
     connect(bar, &QToolBar::visibilityChanged, action(Command::ViewToolbar), &QAction::setChecked);
+
+    addToolBarBreak();
+    findBar_ = new FindBar(document_, view_, this);
+    addToolBar(findBar_);
+    connect(action(Command::EditFind), &QAction::triggered, findBar_, &FindBar::open);
 }
 
 void MainWindow::createStatusBar()

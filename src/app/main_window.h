@@ -15,6 +15,7 @@
 #include <vector>
 
 class ChangedFileBar;
+class FindBar;
 class ChartDocument;
 class ChartView;
 class QAction;
@@ -49,6 +50,7 @@ public:
     CrashRecovery* recovery() const { return recovery_; }
     // Shown while the chart's file was changed by another program.
     ChangedFileBar* changedFileBar() const { return changedFileBar_; }
+    FindBar* findBar() const { return findBar_; }
     // Asks to save a modified chart; false when the user cancelled.
     bool saveModified();
 
@@ -138,6 +140,7 @@ private:
     ChartView* view_;
     CrashRecovery* recovery_;
     ChangedFileBar* changedFileBar_;
+    FindBar* findBar_ = nullptr;
     QMap<Command, QAction*> actions_;
     QPointer<PersonDialog> personDialog_;
     QPointer<FindParentDialog> findParentDialog_;

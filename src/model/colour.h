@@ -53,4 +53,6 @@ inline constexpr Colour paleblue = namedColour("paleblue");
 inline constexpr Colour palecyan = namedColour("palecyan");
 inline constexpr Colour paleyellow = namedColour("paleyellow");
 inline constexpr Colour generationFill = 0x00C8B4B4;
+// Orange: the frame of a find match, unlike any box or selection colour.
+inline constexpr Colour findMark = 0x00008CFF;
 } // namespace colours

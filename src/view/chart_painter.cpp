@@ -5,11 +5,35 @@
 #include "model/draw_context.h"
 #include "view/generation_column.h"
 
+#include <algorithm>
+
 namespace {
+
 constexpr int scrollMargin = 150;
+// The mark frame lies in the gap around a box, clear of the selection frame.
+constexpr int markOffset = 3;
+constexpr int markWidth = 2;
+
+bool readingOrder(Cell a, Cell b)
+{
+    return a.level != b.level ? a.level < b.level : a.column < b.column;
 }
 
-void paintChart(DrawContext& dc, const Chart* chart, bool withSelection)
+void paintMark(DrawContext& dc, const Rect& box)
+{
+    const Rect outer{box.left - markOffset, box.top - markOffset, box.right + markOffset,
+                     box.bottom + markOffset};
+    const Colour colour = colours::findMark;
+    dc.fillBackground(colour, {outer.left, outer.top, outer.right, outer.top + markWidth});
+    dc.fillBackground(colour, {outer.left, outer.bottom - markWidth, outer.right, outer.bottom});
+    dc.fillBackground(colour, {outer.left, outer.top, outer.left + markWidth, outer.bottom});
+    dc.fillBackground(colour, {outer.right - markWidth, outer.top, outer.right, outer.bottom});
+}
+
+} // namespace
+
+void paintChart(DrawContext& dc, const Chart* chart, bool withSelection,
+                const std::vector<Cell>& marked)
 {
     Rect area = dc.clipBox();
     if (area.isEmpty()) {
@@ -24,8 +48,11 @@ void paintChart(DrawContext& dc, const Chart* chart, bool withSelection)
     const Person* selected = withSelection ? tree.selected : nullptr;
     // Boxes wholly outside the area would be clipped away; skipping them keeps a
     // paint as cheap for a huge chart as for a small one.
-    for (const Person* box : tree.boxesInArea(area))
+    for (const Person* box : tree.boxesInArea(area)) {
         box->draw(dc, chart->settings(), box == selected);
+        if (std::binary_search(marked.begin(), marked.end(), box->cell(), readingOrder))
+            paintMark(dc, chart->settings().boxRect(box->cell()));
+    }
     if (withSelection && tree.selectionFrame.drawn)
         tree.selectionFrame.redraw(dc);
 }

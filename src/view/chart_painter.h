@@ -3,6 +3,8 @@
 
 #include "model/geometry.h"
 
+#include <vector>
+
 class Chart;
 class DrawContext;
 
@@ -10,8 +12,11 @@ class DrawContext;
 // background over the area being drawn (the client area when the clip box is
 // empty), the generation column, the boxes that reach the area in list order,
 // then, with the selection, the selected box drawn selected and a shown
-// selection frame put back. A null chart paints the background alone.
-void paintChart(DrawContext& dc, const Chart* chart, bool withSelection = true);
+// selection frame put back. Marked cells (in reading order: level, then column)
+// get a frame around their box, for the screen only. A null chart paints the
+// background alone.
+void paintChart(DrawContext& dc, const Chart* chart, bool withSelection = true,
+                const std::vector<Cell>& marked = {});
 
 // The scroll area of a chart whose extent is at the pixel given: (150, 150) more.
 Size chartTotalSize(Point extent);

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPrinter;
 
@@ -39,6 +40,10 @@ public:
 
     // The chart as painted on any surface.
     void draw(DrawContext& dc);
+    // Cells framed on screen (the find's matches), in reading order; never printed.
+    void setMarkedCells(std::vector<Cell> cells);
+    // Selects the cell and scrolls its box to the middle of the view.
+    void selectAndCentre(Cell cell);
     // A context that draws into the backing image at once (chart pixels in,
     // viewport pixels out) and shows what it changed; cursor and mouse capture act
     // on the viewport.
@@ -119,7 +124,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    // End, Home and the arrow keys; every other key goes on to the window.
+    // End, Home and the arrow keys move the selection; Page Up, Page Down,
+    // Ctrl+Home and Ctrl+End scroll. Every other key goes on to the window.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -136,6 +142,7 @@ private:
     void selectAndShow(Cell cell);
     // Scrolls as little as needed to show the cell's box with half a gap around it.
     void ensureCellVisible(Cell cell);
+    void scrollTo(QPoint position);
     // Keeps the backing image the size of the viewport in the screen's device
     // pixels, so that a high-density screen shows the chart sharp; new parts
     // become stale.
@@ -155,6 +162,7 @@ private:
     QSize page_;
     QImage image_;
     QRegion stale_;
+    std::vector<Cell> markedCells_;
     std::unique_ptr<QPainter> imagePainter_;
     int imagePainterUsers_ = 0;
 };

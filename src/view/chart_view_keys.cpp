@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The view's keyboard handling: End, Home and the arrow keys move the selection
-// from cell to cell.
+// from cell to cell; Page Up, Page Down, Ctrl+Home and Ctrl+End scroll.
 #include "view/chart_view.h"
 
 #include <QKeyEvent>
@@ -28,12 +28,25 @@ void ChartView::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
     switch (event->key()) {
     case Qt::Key_Home:
-        selectFirstCell();
+        if (control)
+            scrollTo({0, 0});
+        else
+            selectFirstCell();
         break;
     case Qt::Key_End:
-        selectLastCell();
+        if (control)
+            scrollTo({horizontalScrollBar()->maximum(), verticalScrollBar()->maximum()});
+        else
+            selectLastCell();
+        break;
+    case Qt::Key_PageUp:
+        scrollTo(scrollPosition() - QPoint(0, viewport()->height()));
+        break;
+    case Qt::Key_PageDown:
+        scrollTo(scrollPosition() + QPoint(0, viewport()->height()));
         break;
     case Qt::Key_Left:
         stepSelection(Qt::LeftArrow);
@@ -98,11 +111,27 @@ void ChartView::ensureCellVisible(Cell cell)
     const int top = cell.level == 0 ? 0 : origin.y - gapY / 2;
     const int x = scrollToShow(now.x(), page.width(), left, origin.x + s.boxWidth + gapX / 2);
     const int y = scrollToShow(now.y(), page.height(), top, origin.y + s.boxHeight + gapY / 2);
-    if (x == now.x() && y == now.y())
+    scrollTo({x, y});
+}
+
+void ChartView::selectAndCentre(Cell cell)
+{
+    selectCell(cell);
+    const TreeSettings& s = tree().settings();
+    const Point origin = s.cellOrigin(cell);
+    const QSize page = viewport()->size();
+    scrollTo({origin.x + s.boxWidth / 2 - page.width() / 2,
+              origin.y + s.boxHeight / 2 - page.height() / 2});
+}
+
+void ChartView::scrollTo(QPoint position)
+{
+    if (position == scrollPosition())
         return;
-    // The scroll bars move the pixels already drawn and paint only what comes in.
+    // The scroll bars move the pixels already drawn and paint only what comes in;
+    // they keep the position within their range.
     withoutDragOutline([&] {
-        horizontalScrollBar()->setValue(x);
-        verticalScrollBar()->setValue(y);
+        horizontalScrollBar()->setValue(position.x());
+        verticalScrollBar()->setValue(position.y());
     });
 }

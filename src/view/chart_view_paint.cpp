@@ -47,6 +47,12 @@ QRectF devicePixels(const QRect& rect, qreal ratio)
 
 void ChartView::draw(DrawContext& dc) { paintChart(dc, &document_->chart()); }
 
+void ChartView::setMarkedCells(std::vector<Cell> cells)
+{
+    markedCells_ = std::move(cells);
+    invalidateChart();
+}
+
 std::unique_ptr<DrawContext> ChartView::windowContext()
 {
     fitImage();
@@ -110,7 +116,7 @@ void ChartView::paintEvent(QPaintEvent* event)
         QPainter& painter = beginImagePainter();
         {
             QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo);
-            draw(dc);
+            paintChart(dc, &document_->chart(), true, markedCells_);
             // The paint covered a drag's outline: put it back, as the frame is.
             if (dragTracker_ && dragTracker_->drawn)
                 dragTracker_->redraw(dc);

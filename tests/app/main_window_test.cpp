@@ -99,8 +99,9 @@ private slots:
                               "Save &As...", "-", "Export &html...\tCtrl+H", "-",
                               "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "Log tree",
                               "-", "Recent File", "-", "E&xit"}));
-        QCOMPARE(menuTexts(menus[1]->menu()), QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X",
-                                                           "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
+        QCOMPARE(menuTexts(menus[1]->menu()),
+                 QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                              "&Paste\tCtrl+V", "-", "&Find...\tCtrl+F"}));
         QCOMPARE(menuTexts(menus[2]->menu()),
                  QStringList({"&Toolbar", "&Status Bar", "&Refresh\tCtrl+R"}));
         QCOMPARE(
@@ -360,6 +361,21 @@ private slots:
         QCOMPARE(frame.isWindowModified(), !elsewhere);
         QCOMPARE(frame.document()->path(), elsewhere ? frame.savePath : path);
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void theChartTakesTheKeysAtStartAndAfterOpening()
+    {
+        ScriptedWindow frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QCOMPARE(QApplication::focusWidget(), frame.view());
+        frame.action(Command::EditFind)->trigger();
+        const QString path = dir.filePath("focus.txt");
+        writeFile(path, smallChart);
+        QVERIFY(frame.openChart(path));
+        QCOMPARE(QApplication::focusWidget(), frame.view());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(frame.view()->currentCell(), (Cell{0, 0}));
     }
 
     void exitAsksAndCancelKeepsTheWindow()

@@ -201,6 +201,43 @@ private slots:
         QCOMPARE(shownAfter, v.freshPicture());
     }
 
+    // The scrolling keys move the view and leave the selection where it is.
+    void scrollingKeysKeepTheSelection_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QPoint>("position");
+        // The scroll area is 6 × 140 + 35 + 150 = 1025 wide and 6 × 70 + 10 + 150
+        // = 580 high; the view 300 × 200, so it scrolls to (725, 380) at most.
+        QTest::newRow("Page Down") << "pgdown" << QPoint(0, 200);
+        QTest::newRow("Page Down past the end") << "pgdown pgdown pgdown" << QPoint(0, 380);
+        QTest::newRow("Page Up at the top") << "pgup" << QPoint(0, 0);
+        QTest::newRow("Page Down twice, Page Up") << "pgdown pgdown pgup" << QPoint(0, 180);
+        QTest::newRow("Ctrl+End") << "ctrl+end" << QPoint(725, 380);
+        QTest::newRow("Ctrl+End, Ctrl+Home") << "ctrl+end ctrl+home" << QPoint(0, 0);
+    }
+    void scrollingKeysKeepTheSelection()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QPoint, position);
+        ShownView v({300, 200});
+        for (int c = 0; c <= 6; ++c)
+            v.add({c, c});
+        v.view.updateScrollSizes();
+        v.view.selectCell({1, 1});
+        for (const QString& key : keys.split(' ')) {
+            if (key == "pgdown")
+                QTest::keyClick(&v.view, Qt::Key_PageDown);
+            else if (key == "pgup")
+                QTest::keyClick(&v.view, Qt::Key_PageUp);
+            else
+                QTest::keyClick(&v.view, key == "ctrl+end" ? Qt::Key_End : Qt::Key_Home,
+                                Qt::ControlModifier);
+        }
+        QCOMPARE(v.view.scrollPosition(), position);
+        QCOMPARE(v.view.currentCell(), (Cell{1, 1}));
+        QCOMPARE(v.picture(), v.freshPicture());
+    }
+
     void aClickDoesNotScroll()
     {
         ShownView v({300, 200});

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/chart_search.h"
+
+#include "model/person.h"
+#include "model/text_codec.h"
+#include "model/tree.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// Latin-1 letters U+00C0 to U+00FF without accents, lower case; '\0' where the
+// character is no letter to fold.
+constexpr char latin1Base[] = "aaaaaaaceeeeiiii"   // C0-CF
+                              "dnooooo\0ouuuuyts"  // D0-DF (x, thorn, sharp s)
+                              "aaaaaaaceeeeiiii"   // E0-EF
+                              "dnooooo\0ouuuuyty"; // F0-FF (division sign, thorn)
+
+// Latin Extended-A U+0100 to U+017F: each pair of capital and small letter.
+constexpr char extendedABase[] = "aaaaaaccccccccdd"  // 0100-010F
+                                 "ddeeeeeeeeeegggg"  // 0110-011F
+                                 "gggghhhhiiiiiiii"  // 0120-012F
+                                 "iijjjjkkklllllll"  // 0130-013F
+                                 "lllnnnnnnnnnoooo"  // 0140-014F
+                                 "oooorrrrrrssssss"  // 0150-015F
+                                 "ssttttttuuuuuuuu"  // 0160-016F
+                                 "uuuuwwyyyzzzzzzs"; // 0170-017F
+
+void appendUtf8(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | code >> 6);
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | code >> 12);
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | code >> 18);
+        out += char(0x80 | (code >> 12 & 0x3F));
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+// The next code point of valid UTF-8.
+char32_t nextCode(std::string_view text, std::size_t& i)
+{
+    const auto lead = std::uint8_t(text[i++]);
+    if (lead < 0x80)
+        return lead;
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+    char32_t code = lead & (0x3F >> extra);
+    for (int k = 0; k < extra && i < text.size(); ++k)
+        code = code << 6 | (std::uint8_t(text[i++]) & 0x3F);
+    return code;
+}
+
+void appendFolded(std::string& out, char32_t code)
+{
+    if (code == '|' || code == ' ' || code == '\t' || code == '\n' || code == '\r') {
+        if (!out.empty() && out.back() != ' ')
+            out += ' ';
+        return;
+    }
+    if (code >= 'A' && code <= 'Z') {
+        out += char(code - 'A' + 'a');
+    } else if (code == 0xDF) {
+        out += "ss";
+    } else if (code == 0xC6 || code == 0xE6) {
+        out += "ae";
+    } else if (code == 0x152 || code == 0x153) {
+        out += "oe";
+    } else if (code >= 0xC0 && code <= 0xFF && latin1Base[code - 0xC0] != '\0') {
+        out += latin1Base[code - 0xC0];
+    } else if (code >= 0x100 && code <= 0x17F) {
+        out += extendedABase[code - 0x100];
+    } else {
+        appendUtf8(out, code);
+    }
+}
+
+} // namespace
+
+std::string foldedForSearch(std::string_view description)
+{
+    const std::string text = displayText(description);
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();)
+        appendFolded(folded, nextCode(text, i));
+    if (!folded.empty() && folded.back() == ' ')
+        folded.pop_back();
+    return folded;
+}
+
+ChartSearch::ChartSearch(const Tree& tree)
+{
+    std::vector<const Person*> boxes;
+    boxes.reserve(tree.size());
+    tree.forEachPerson([&](const Person* box) { boxes.push_back(box); });
+    std::stable_sort(boxes.begin(), boxes.end(), [](const Person* a, const Person* b) {
+        const Cell ca = a->cell(), cb = b->cell();
+        return ca.level != cb.level ? ca.level < cb.level : ca.column < cb.column;
+    });
+    cells_.reserve(boxes.size());
+    ends_.reserve(boxes.size());
+    for (const Person* box : boxes) {
+        texts_ += foldedForSearch(box->text.view());
+        ends_.push_back(texts_.size());
+        texts_ += '\n';
+        cells_.push_back(box->cell());
+    }
+}
+
+std::vector<Cell> ChartSearch::find(std::string_view query) const
+{
+    std::vector<Cell> found;
+    const std::string folded = foldedForSearch(query);
+    if (folded.empty())
+        return found;
+    std::size_t box = 0;
+    for (std::size_t at = texts_.find(folded); at != std::string::npos;) {
+        box = std::size_t(std::upper_bound(ends_.begin() + std::ptrdiff_t(box), ends_.end(), at) -
+                          ends_.begin());
+        if (found.empty() || !(found.back() == cells_[box]))
+            found.push_back(cells_[box]);
+        // The rest of this box's text can add nothing.
+        at = texts_.find(folded, ends_[box] + 1);
+    }
+    return found;
+}
