@@ -60,10 +60,12 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event)
     const Cell from = s.cellAt(tracker->start);
     const Cell to = s.cellAt(tracker->current);
     // Only the Ctrl key's state at the release counts.
-    if (event->modifiers().testFlag(Qt::ControlModifier))
-        document_->copyBox(from, to);
-    else
-        document_->moveBox(from, to);
+    const bool dropped = event->modifiers().testFlag(Qt::ControlModifier)
+                             ? document_->copyBox(from, to)
+                             : document_->moveBox(from, to);
+    // A box dropped past the window's edge is brought into view.
+    if (dropped)
+        ensureCellVisible(to);
 }
 
 void ChartView::mouseDoubleClickEvent(QMouseEvent* event)

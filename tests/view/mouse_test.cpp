@@ -342,6 +342,20 @@ private slots:
         QCOMPARE(v.view.horizontalScrollBar()->maximum(), 2 * 140 + 35 + 150 - 400);
     }
 
+    // Dropped past the window's edge, the box is scrolled into view, just so.
+    void aBoxDroppedOutsideTheViewIsBroughtIntoView()
+    {
+        ShownView v({400, 300});
+        v.add({0, 0}, "A");
+        v.add({5, 3}, "far");
+        v.view.updateScrollSizes();
+        // Cell (3, 0) starts at 455: outside the 400 pixels shown.
+        rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({2, 0}), v.inside({3, 0})});
+        QVERIFY(v.tree().findPerson({3, 0}));
+        QCOMPARE(v.view.scrollPosition(), QPoint(3 * 140 + 35 + 120 + 10 - 400, 0));
+        QCOMPARE(v.picture(), v.freshPicture());
+    }
+
     void aLeftDoubleClickDefinesThePersonOfTheClickedCell()
     {
         ShownView v;
