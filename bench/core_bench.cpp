@@ -9,6 +9,7 @@
 #include "chartfile/chart_writer.h"
 #include "chartfile/tree_dump.h"
 #include "export/html_export.h"
+#include "model/chart_search.h"
 #include "model/tree_settings.h"
 
 #include <benchmark/benchmark.h>
@@ -264,6 +265,23 @@ void dumpFloor(benchmark::State& state)
     plainFloor(state, "stirpalog.txt", sample(int(state.range(0))).dumpBytes);
 }
 
+// The find bar folds every description once after a change of the chart, then
+// answers each keystroke with one scan.
+void findPrepare(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ChartSearch(s.chart->tree()));
+}
+
+void findText(benchmark::State& state)
+{
+    const Sample& s = sample(int(state.range(0)));
+    const ChartSearch search(s.chart->tree());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(search.find("zoe pell"));
+}
+
 void sizes(benchmark::internal::Benchmark* b)
 {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000);
@@ -284,6 +302,8 @@ BENCHMARK(html)->Apply(sizes);
 BENCHMARK(htmlFloor)->Apply(sizes);
 BENCHMARK(dump)->Apply(sizes);
 BENCHMARK(dumpFloor)->Apply(sizes);
+BENCHMARK(findPrepare)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(findText)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {

@@ -56,6 +56,8 @@ END {
           "fitConnectors, 1,000 columns|findParent, 1,000 generations|clearLineage", labels, "|")
     for (i = 1; i <= 8; i++) row(labels[i], 100000, ms[edits[i]], 0, 0, 1, "< 1 ms")
     row("insertLine", 100000, ms["insertLine"], 0, 0, 20, "< 20 ms")
+    row("find: fold texts after a change", 1000000, ms["findPrepare/1000000"], 0, 0, 0, "-")
+    row("find: all matches of a query", 1000000, ms["findText/1000000"], 0, 0, 50, "< 50 ms")
     if (perBox != "")
         printf "| %-30s | %5s | %10s | %10s | %7s | %-16s | %-4s |\n", "peak memory per box, no text",
             "1M", perBox " B", "-", "-", "< 300 B", (perBox < 300 ? "pass" : "FAIL")

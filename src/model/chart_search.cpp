@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/chart_search.h"
 
+#include "model/chart_limits.h"
 #include "model/person.h"
 #include "model/text_codec.h"
 #include "model/tree.h"
@@ -59,15 +60,30 @@ char32_t nextCode(std::string_view text, std::size_t& i)
     return code;
 }
 
-void appendFolded(std::string& out, char32_t code)
+// Folds one text character by character onto a string: blanks and line breaks
+// become one blank between words, none at either end.
+struct Folder {
+    std::string& out;
+    bool started = false;
+    bool blank = false;
+
+    void add(char32_t code);
+};
+
+void Folder::add(char32_t code)
 {
     if (code == '|' || code == ' ' || code == '\t' || code == '\n' || code == '\r') {
-        if (!out.empty() && out.back() != ' ')
-            out += ' ';
+        blank = started;
         return;
     }
+    if (blank)
+        out += ' ';
+    blank = false;
+    started = true;
     if (code >= 'A' && code <= 'Z') {
         out += char(code - 'A' + 'a');
+    } else if (code < 0x80) {
+        out += char(code);
     } else if (code == 0xDF) {
         out += "ss";
     } else if (code == 0xC6 || code == 0xE6) {
@@ -83,36 +99,60 @@ void appendFolded(std::string& out, char32_t code)
     }
 }
 
+void appendFoldedText(std::string& out, std::string_view description)
+{
+    Folder folder{out};
+    // Most descriptions are plain ASCII: no decoding needed.
+    const bool ascii = std::all_of(description.begin(), description.end(),
+                                   [](char c) { return std::uint8_t(c) < 0x80; });
+    if (ascii) {
+        for (const char c : description)
+            folder.add(std::uint8_t(c));
+        return;
+    }
+    const std::string text = displayText(description);
+    for (std::size_t i = 0; i < text.size();)
+        folder.add(nextCode(text, i));
+}
+
 } // namespace
 
 std::string foldedForSearch(std::string_view description)
 {
-    const std::string text = displayText(description);
     std::string folded;
-    folded.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();)
-        appendFolded(folded, nextCode(text, i));
-    if (!folded.empty() && folded.back() == ' ')
-        folded.pop_back();
+    folded.reserve(description.size());
+    appendFoldedText(folded, description);
     return folded;
 }
 
 ChartSearch::ChartSearch(const Tree& tree)
 {
-    std::vector<const Person*> boxes;
-    boxes.reserve(tree.size());
-    tree.forEachPerson([&](const Person* box) { boxes.push_back(box); });
-    std::stable_sort(boxes.begin(), boxes.end(), [](const Person* a, const Person* b) {
-        const Cell ca = a->cell(), cb = b->cell();
-        return ca.level != cb.level ? ca.level < cb.level : ca.column < cb.column;
+    // Sorted by a key held beside each box, so the sort never reads the boxes.
+    struct Entry {
+        long long key; // level, then column
+        const Person* box;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(tree.size());
+    std::size_t bytes = 0;
+    tree.forEachPerson([&](const Person* box) {
+        const Cell cell = box->cell();
+        entries.push_back({(long long)(cell.level - chartLimits::minCell) << 32 |
+                               std::uint32_t(cell.column - chartLimits::minCell),
+                           box});
+        bytes += box->text.view().size() + 1;
     });
-    cells_.reserve(boxes.size());
-    ends_.reserve(boxes.size());
-    for (const Person* box : boxes) {
-        texts_ += foldedForSearch(box->text.view());
+    // Counted from the grid's first cell, the key orders as the cells do.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    texts_.reserve(bytes);
+    cells_.reserve(entries.size());
+    ends_.reserve(entries.size());
+    for (const Entry& entry : entries) {
+        appendFoldedText(texts_, entry.box->text.view());
         ends_.push_back(texts_.size());
         texts_ += '\n';
-        cells_.push_back(box->cell());
+        cells_.push_back(entry.box->cell());
     }
 }
 

@@ -25,6 +25,7 @@ Chart searchedChart()
                            {2, 0}, {})); // mixed: 1252
     tree.append(new Person(String("Aldous Merrow"), {0, 0}, {}));
     tree.append(new Person(String(""), {3, 0}, {}));
+    tree.append(new Person(String("Ada Merrow"), {-1, 4}, {})); // left of the first column
     return chart;
 }
 
@@ -40,7 +41,7 @@ private slots:
         QTest::addColumn<QByteArray>("query");
         QTest::addColumn<std::vector<Cell>>("found");
         QTest::newRow("case ignored, reading order")
-            << QByteArray("merrow") << std::vector<Cell>{{0, 0}, {6, 4}};
+            << QByteArray("merrow") << std::vector<Cell>{{0, 0}, {-1, 4}, {6, 4}};
         QTest::newRow("accent in UTF-8 and Windows-1252 text")
             << QByteArray("zoe pell") << std::vector<Cell>{{1, 2}, {5, 2}};
         QTest::newRow("accented query")
