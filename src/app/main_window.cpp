@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
@@ -140,6 +141,11 @@ void MainWindow::connectActions()
     onView(Command::EditCopy, &ChartView::copy);
     onView(Command::EditPaste, &ChartView::paste);
     onView(Command::ViewRefresh, &ChartView::refresh);
+    onView(Command::ViewZoomIn, &ChartView::zoomIn);
+    onView(Command::ViewZoomOut, &ChartView::zoomOut);
+    onView(Command::ViewFitChart, &ChartView::fitChart);
+    connect(action(Command::ViewActualSize), &QAction::triggered, view_,
+            [this] { view_->setZoom(1.0); });
     onView(Command::TreeInsertColumn, &ChartView::insertColumn);
     onView(Command::TreeInsertRow, &ChartView::insertRow);
 }
@@ -186,6 +192,13 @@ void MainWindow::createToolBar()
 void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
+    auto* zoomPane = new QLabel(QStringLiteral("100 %"));
+    zoomPane->setObjectName(QStringLiteral("zoomPane"));
+    zoomPane->setToolTip(tr("Zoom (Ctrl+wheel, Ctrl+=, Ctrl+-)"));
+    bar->addPermanentWidget(zoomPane);
+    connect(view_, &ChartView::zoomChanged, zoomPane, [zoomPane](double zoom) {
+        zoomPane->setText(QStringLiteral("%1 %").arg(qRound(zoom * 100)));
+    });
     new LockKeyPanes(bar);
     bar->showMessage(tr("Ready"));
     action(Command::ViewStatusBar)->setChecked(true);

@@ -9,6 +9,14 @@
 // The one drawing interface of the program. Screen, printer and image output
 // implement it; boxes, trackers and the generation column draw through it.
 // Coordinates are chart pixels (the implementation applies any scroll offset).
+// How much of a box a drawing at a given scale shows: text only where it can
+// be read, and below that the frames, then only filled cells.
+enum class Detail { Full, Frames, Cells };
+constexpr Detail detailAt(double scale)
+{
+    return scale < 0.08 ? Detail::Cells : scale < 0.35 ? Detail::Frames : Detail::Full;
+}
+
 class DrawContext {
 public:
     // The outline pen of a tracker.
@@ -23,6 +31,8 @@ public:
     virtual Size clientSize() const = 0;
     // The area being drawn, in chart pixels.
     virtual Rect clipBox() const = 0;
+    // Device pixels per chart pixel: a zoomed view draws less detail.
+    virtual double scale() const { return 1.0; }
 
     // An empty rect stands for the whole client area. Leaves text transparent.
     virtual void fillBackground(Colour colour, const Rect& rect) = 0;

@@ -49,11 +49,16 @@ void Person::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
     }
     const Colour outline = selected ? colours::paleyellow : colours::darkblue;
     const Colour fill = selected ? colours::darkblue : colours::paleyellow;
+    const Detail detail = detailAt(dc.scale());
+    if (detail == Detail::Cells) {
+        dc.fillBackground(fill, {x, y, x + w, y + h});
+        return;
+    }
     dc.setPen(outline);
     dc.setBrush(fill);
     dc.drawBox({x, y, x + w, y + h}, boxRoundness);
     const Rect clip{x + textInset, y + textInset, x + w - clipInsetFar, y + h - clipInsetFar};
-    if (!hasRoomForText(clip))
+    if (detail != Detail::Full || !hasRoomForText(clip))
         return;
     dc.setClip(clip);
     dc.setTextColours(outline, fill);
@@ -77,12 +82,17 @@ void ContPerson::draw(DrawContext& dc, const TreeSettings& s, bool selected) con
     const Point corner{x + scaled(w, contStep) * f.x, y + scaled(h, contStep) * f.y};
     const Colour outline = selected ? colours::palecyan : colours::darkblue;
     const Colour fill = selected ? colours::darkblue : colours::palecyan;
+    const Detail detail = detailAt(dc.scale());
+    if (detail == Detail::Cells) {
+        dc.fillBackground(fill, {corner.x, corner.y, corner.x + bw, corner.y + bh});
+        return;
+    }
     dc.setPen(outline);
     dc.setBrush(fill);
     dc.drawBox({corner.x, corner.y, corner.x + bw, corner.y + bh}, boxRoundness);
     const Rect clip{corner.x + textInset, corner.y + textInset, corner.x + bw - clipInsetFar,
                     corner.y + bh - clipInsetFar};
-    if (!hasRoomForText(clip))
+    if (detail != Detail::Full || !hasRoomForText(clip))
         return;
     dc.setClip(clip);
     dc.setTextColours(outline, fill);

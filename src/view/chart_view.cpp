@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int lineStep = 20;
@@ -59,10 +60,12 @@ void ChartView::updateScrollSizes()
 void ChartView::updateScrollBars()
 {
     const QSize client = viewport()->size();
+    const QSize total(int(std::ceil(total_.width() * zoom_)),
+                      int(std::ceil(total_.height() * zoom_)));
     QScrollBar* across = horizontalScrollBar();
     QScrollBar* down = verticalScrollBar();
-    across->setRange(0, std::max(0, total_.width() - client.width()));
-    down->setRange(0, std::max(0, total_.height() - client.height()));
+    across->setRange(0, std::max(0, total.width() - client.width()));
+    down->setRange(0, std::max(0, total.height() - client.height()));
     across->setPageStep(page_.width());
     down->setPageStep(page_.height());
     across->setSingleStep(lineStep);
@@ -75,6 +78,49 @@ QPoint ChartView::scrollPosition() const
 }
 
 QSize ChartView::windowSize() const { return frameGeometry().size(); }
+
+Point ChartView::chartPointAt(QPointF viewportPoint) const
+{
+    const QPointF at = (viewportPoint + scrollPosition()) / zoom_;
+    return {int(std::floor(at.x())), int(std::floor(at.y()))};
+}
+
+void ChartView::setZoom(double zoom) { setZoom(zoom, QRectF(viewport()->rect()).center()); }
+
+void ChartView::setZoom(double zoom, QPointF anchor)
+{
+    zoom = std::clamp(zoom, minZoom, maxZoom);
+    if (zoom == zoom_)
+        return;
+    // A drag's outline cannot follow a change of scale: the drag ends unmade.
+    dragTracker_.reset();
+    const QPointF fixed = (anchor + scrollPosition()) / zoom_;
+    zoom_ = zoom;
+    updateScrollBars();
+    const QPointF position = fixed * zoom_ - anchor;
+    horizontalScrollBar()->setValue(int(std::lround(position.x())));
+    verticalScrollBar()->setValue(int(std::lround(position.y())));
+    invalidateChart();
+    emit zoomChanged(zoom_);
+}
+
+namespace {
+// Each step multiplies or divides the zoom by this.
+constexpr double zoomStep = 1.25;
+} // namespace
+
+void ChartView::zoomIn() { setZoom(zoom_ * zoomStep); }
+
+void ChartView::zoomOut() { setZoom(zoom_ / zoomStep); }
+
+void ChartView::fitChart()
+{
+    const QSize client = viewport()->size();
+    setZoom(std::min(
+        {1.0, double(client.width()) / total_.width(), double(client.height()) / total_.height()}));
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
 
 void ChartView::resizeEvent(QResizeEvent* event)
 {

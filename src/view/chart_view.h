@@ -35,8 +35,25 @@ public:
 
     // Recomputes the extent and the scroll sizes; never moves the scroll position.
     void updateScrollSizes();
+    // The scroll area in chart pixels, whatever the zoom.
     QSize totalSize() const { return total_; }
+    // In viewport pixels, that is scaled by the zoom.
     QPoint scrollPosition() const;
+
+    // The zoom: viewport pixels per chart pixel, minZoom to maxZoom. Printing,
+    // images and the HTML export never see it.
+    static constexpr double minZoom = 0.02;
+    static constexpr double maxZoom = 4.0;
+    double zoom() const { return zoom_; }
+    // Zooms keeping the chart point under the anchor (a viewport point) in place.
+    void setZoom(double zoom, QPointF anchor);
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+    // The whole chart in the window.
+    void fitChart();
+    // The chart point under a viewport point.
+    Point chartPointAt(QPointF viewportPoint) const;
 
     // The chart as painted on any surface.
     void draw(DrawContext& dc);
@@ -111,6 +128,7 @@ signals:
     void definePersonRequested();
     // A command the chart cannot take; the window shows why.
     void refused(const QString& title, const QString& message);
+    void zoomChanged(double zoom);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -158,6 +176,7 @@ private:
     StorePerson pasteBuffer_;
     std::unique_ptr<BoxTracker> dragTracker_;
     int lineagePause_ = 50;
+    double zoom_ = 1.0;
     QSize total_;
     QSize page_;
     QImage image_;

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <cmath>
+
 namespace {
 
 // The scroll value that shows [low, high) in a window of `page` pixels, moving
@@ -109,8 +111,11 @@ void ChartView::ensureCellVisible(Cell cell)
     // numbers) too.
     const int left = cell.column == 0 ? 0 : origin.x - gapX / 2;
     const int top = cell.level == 0 ? 0 : origin.y - gapY / 2;
-    const int x = scrollToShow(now.x(), page.width(), left, origin.x + s.boxWidth + gapX / 2);
-    const int y = scrollToShow(now.y(), page.height(), top, origin.y + s.boxHeight + gapY / 2);
+    const auto scaled = [this](int chart) { return int(std::lround(chart * zoom_)); };
+    const int x =
+        scrollToShow(now.x(), page.width(), scaled(left), scaled(origin.x + s.boxWidth + gapX / 2));
+    const int y = scrollToShow(now.y(), page.height(), scaled(top),
+                               scaled(origin.y + s.boxHeight + gapY / 2));
     scrollTo({x, y});
 }
 
@@ -120,8 +125,8 @@ void ChartView::selectAndCentre(Cell cell)
     const TreeSettings& s = tree().settings();
     const Point origin = s.cellOrigin(cell);
     const QSize page = viewport()->size();
-    scrollTo({origin.x + s.boxWidth / 2 - page.width() / 2,
-              origin.y + s.boxHeight / 2 - page.height() / 2});
+    scrollTo({int(std::lround((origin.x + s.boxWidth / 2.0) * zoom_ - page.width() / 2.0)),
+              int(std::lround((origin.y + s.boxHeight / 2.0) * zoom_ - page.height() / 2.0))});
 }
 
 void ChartView::scrollTo(QPoint position)

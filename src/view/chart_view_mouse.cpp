@@ -6,20 +6,11 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-namespace {
-
-// Viewport pixels plus the scroll position give chart pixels.
-Point chartPoint(const QMouseEvent& event, QPoint scroll)
-{
-    const QPoint at = event.position().toPoint() + scroll;
-    return {at.x(), at.y()};
-}
-
-} // namespace
+#include <cmath>
 
 void ChartView::mousePressEvent(QMouseEvent* event)
 {
-    const Point p = chartPoint(*event, scrollPosition());
+    const Point p = chartPointAt(event->position());
     if (event->button() == Qt::LeftButton) {
         // A gap, a border or a point off the grid leaves the selection alone.
         const Cell cell = tree().settings().cellAt(p);
@@ -45,7 +36,7 @@ void ChartView::mouseMoveEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    dragTracker_->moveTo(*windowContext(), chartPoint(*event, scrollPosition()));
+    dragTracker_->moveTo(*windowContext(), chartPointAt(event->position()));
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent* event)
@@ -81,6 +72,13 @@ void ChartView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void ChartView::wheelEvent(QWheelEvent* event)
 {
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        // Ctrl+wheel zooms about the pointer, one step per notch.
+        const double notches = event->angleDelta().y() / 120.0;
+        if (notches != 0)
+            setZoom(zoom_ * std::pow(1.25, notches), event->position());
+        return;
+    }
     withoutDragOutline([&] { QAbstractScrollArea::wheelEvent(event); });
 }
 

@@ -115,7 +115,7 @@ void ChartView::paintEvent(QPaintEvent* event)
     if (!todo.isEmpty()) {
         QPainter& painter = beginImagePainter();
         {
-            QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo);
+            QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo, zoom_);
             paintChart(dc, &document_->chart(), true, markedCells_);
             // The paint covered a drag's outline: put it back, as the frame is.
             if (dragTracker_ && dragTracker_->drawn)

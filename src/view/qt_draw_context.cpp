@@ -85,11 +85,13 @@ QSize QtDrawContext::cornerEllipse(const Rect& rect, float roundness)
             scaled(std::abs(rect.bottom - rect.top), roundness)};
 }
 
-QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, const QRegion& area)
+QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, const QRegion& area,
+                             double scale)
     : painter_(painter),
       origin_(origin),
       client_(client),
       area_(area.translated(origin)),
+      scale_(scale),
       pen_(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin),
       brush_(Qt::white),
       // The stand-in for a fresh surface's default font.
@@ -97,8 +99,7 @@ QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, cons
       clipsNatively_(clipsNatively(painter))
 {
     painter_.save();
-    painter_.resetTransform();
-    painter_.translate(-origin_);
+    setChartTransform();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -108,6 +109,22 @@ QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, cons
 
 QtDrawContext::~QtDrawContext() { painter_.restore(); }
 
+void QtDrawContext::setChartTransform()
+{
+    painter_.resetTransform();
+    painter_.translate(-origin_);
+    painter_.scale(scale_, scale_);
+}
+
+QRect QtDrawContext::toScaled(const QRect& chartRect) const
+{
+    if (scale_ == 1.0)
+        return chartRect;
+    const QRectF scaled(chartRect.x() * scale_, chartRect.y() * scale_, chartRect.width() * scale_,
+                        chartRect.height() * scale_);
+    return scaled.toAlignedRect();
+}
+
 Rect QtDrawContext::clipBox() const
 {
     const QPaintDevice* device = painter_.device();
@@ -115,36 +132,49 @@ Rect QtDrawContext::clipBox() const
     if (!area_.isEmpty())
         box &= area_.boundingRect();
     if (!clip_.isNull())
-        box &= clip_;
+        box &= toScaled(clip_);
     if (box.isEmpty())
         return {};
-    return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
+    if (scale_ == 1.0)
+        return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
+    // Every chart pixel that reaches a device pixel of the box.
+    return {int(std::floor(box.left() / scale_)), int(std::floor(box.top() / scale_)),
+            int(std::ceil((box.left() + box.width()) / scale_)),
+            int(std::ceil((box.top() + box.height()) / scale_))};
 }
 
 void QtDrawContext::applyClip()
 {
-    if (clip_.isNull() && area_.isEmpty())
+    if (clip_.isNull() && area_.isEmpty()) {
         painter_.setClipping(false);
-    else if (clip_.isNull())
+        return;
+    }
+    // The exposed area is in device pixels: the clip is set without the scale.
+    painter_.resetTransform();
+    painter_.translate(-origin_);
+    if (clip_.isNull())
         painter_.setClipRegion(area_);
     else if (area_.isEmpty())
-        painter_.setClipRect(clip_);
+        painter_.setClipRect(toScaled(clip_));
     else
-        painter_.setClipRegion(area_.intersected(clip_));
+        painter_.setClipRegion(area_.intersected(toScaled(clip_)));
+    setChartTransform();
 }
 
 void QtDrawContext::report(const QRect& chartRect)
 {
-    QRect changed = chartRect;
+    QRect changed = toScaled(chartRect);
     if (!clip_.isNull())
-        changed &= clip_;
+        changed &= toScaled(clip_);
     if (!changed.isEmpty())
         touched(changed.translated(-origin_));
 }
 
 void QtDrawContext::fillBackground(Colour colour, const Rect& rect)
 {
-    const QRect area = pixelRect(rect.isEmpty() ? Rect{0, 0, client_.width, client_.height} : rect);
+    const QRect area = rect.isEmpty() ? QRect(0, 0, int(std::ceil(client_.width / scale_)),
+                                              int(std::ceil(client_.height / scale_)))
+                                      : pixelRect(rect);
     painter_.fillRect(area, toQColor(colour));
     report(area);
 }

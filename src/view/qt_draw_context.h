@@ -24,17 +24,19 @@ struct QtFont;
 // device (a QImage); on other devices (printer, PDF, SVG) they are not drawn.
 class QtDrawContext : public DrawContext {
 public:
-    // `origin` is the chart pixel drawn at the device's top-left (the scroll
-    // position); `client` the window's client size (0 x 0 for a surface without a
-    // window); `area`, unless empty, limits all drawing to that region of device
-    // pixels, as the exposed part of a window does.
+    // `origin` is the scaled chart pixel drawn at the device's top-left (the
+    // scroll position); `client` the window's client size (0 x 0 for a surface
+    // without a window); `area`, unless empty, limits all drawing to that region
+    // of device pixels, as the exposed part of a window does; `scale` is the
+    // view's zoom, device pixels per chart pixel.
     explicit QtDrawContext(QPainter& painter, QPoint origin = {}, Size client = {},
-                           const QRegion& area = {});
+                           const QRegion& area = {}, double scale = 1.0);
     ~QtDrawContext() override;
     QtDrawContext(const QtDrawContext&) = delete;
     QtDrawContext& operator=(const QtDrawContext&) = delete;
 
     Size clientSize() const override { return client_; }
+    double scale() const override { return scale_; }
     Rect clipBox() const override;
 
     void fillBackground(Colour colour, const Rect& rect) override;
@@ -60,14 +62,18 @@ protected:
 
 private:
     void applyClip();
+    // Chart pixels to the device's, scroll position aside.
+    void setChartTransform();
+    QRect toScaled(const QRect& chartRect) const;
     // Reports a chart rectangle (corners in order, right and bottom excluded).
     void report(const QRect& chartRect);
 
     QPainter& painter_;
     QPoint origin_;
     Size client_;
-    QRegion area_; // chart pixels; empty means the whole device
-    QRect clip_;   // chart pixels; null means no clipping of our own
+    QRegion area_; // scaled chart pixels; empty means the whole device
+    double scale_;
+    QRect clip_; // chart pixels; null means no clipping of our own
     QPen pen_;
     QBrush brush_;
     const QtFont* font_;

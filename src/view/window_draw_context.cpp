@@ -23,7 +23,7 @@ ImagePainterLease::~ImagePainterLease() { view_.endImagePainter(); }
 
 WindowDrawContext::WindowDrawContext(ChartView& view)
     : ImagePainterLease(view),
-      QtDrawContext(leasedPainter_, view.scrollPosition(), viewportSize(view))
+      QtDrawContext(leasedPainter_, view.scrollPosition(), viewportSize(view), {}, view.zoom())
 {
 }
 

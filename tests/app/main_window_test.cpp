@@ -103,7 +103,9 @@ private slots:
                  QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                               "&Paste\tCtrl+V", "-", "&Find...\tCtrl+F"}));
         QCOMPARE(menuTexts(menus[2]->menu()),
-                 QStringList({"&Toolbar", "&Status Bar", "&Refresh\tCtrl+R"}));
+                 QStringList({"&Toolbar", "&Status Bar", "&Refresh\tCtrl+R", "-",
+                              "Zoom &In\tCtrl+=", "Zoom &Out\tCtrl+-", "&Actual Size\tCtrl+0",
+                              "&Fit Chart\tCtrl+9"}));
         QCOMPARE(
             menuTexts(menus[3]->menu()),
             QStringList({"&Define person...", "Insert &column\tCtrl++", "Insert &row\tCtrl+Shift++",

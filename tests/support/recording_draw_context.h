@@ -49,6 +49,10 @@ public:
 
     Size clientSize() const override { return client_; }
     Rect clipBox() const override { return clipBox_; }
+    double scale() const override { return drawScale; }
+
+    // The zoom the drawing is told it has.
+    double drawScale = 1.0;
 
     void fillBackground(Colour colour, const Rect& rect) override
     {

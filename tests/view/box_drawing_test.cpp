@@ -168,6 +168,49 @@ private slots:
         QCOMPARE(dc.of(Rec::Box).size(), std::size_t(1));
     }
 
+    // Zoomed out, text goes first, then the frames: a box becomes a filled cell.
+    // Connectors (and so the lineage's red) stay at every scale.
+    void detailFollowsTheScale_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("texts");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<int>("filledCells");
+        QTest::newRow("100 %") << 1.0 << 2 << 1 << 0;
+        QTest::newRow("35 %, readable") << 0.35 << 2 << 1 << 0;
+        QTest::newRow("34 %, frames only") << 0.34 << 0 << 1 << 0;
+        QTest::newRow("8 %") << 0.08 << 0 << 1 << 0;
+        QTest::newRow("7 %, cells") << 0.07 << 0 << 0 << 1;
+        QTest::newRow("2 %") << 0.02 << 0 << 0 << 1;
+    }
+    void detailFollowsTheScale()
+    {
+        QFETCH(double, scale);
+        QFETCH(int, texts);
+        QFETCH(int, frames);
+        QFETCH(int, filledCells);
+        for (const bool continuation : {false, true}) {
+            Rec dc;
+            dc.drawScale = scale;
+            std::unique_ptr<Person> box;
+            if (continuation) {
+                auto cont = std::make_unique<ContPerson>();
+                cont->text = String("More|here");
+                cont->setDirection(1);
+                cont->setLinkLengths({20, 0});
+                box = std::move(cont);
+            } else {
+                box.reset(new Person(String("Name|born"), {0, 0}, {20, 20}));
+                box->lineage = 3;
+            }
+            box->draw(dc, defaults, false);
+            QCOMPARE(int(dc.of(Rec::Text).size()), texts);
+            QCOMPARE(int(dc.of(Rec::Box).size()), frames);
+            QCOMPARE(int(dc.of(Rec::FillBackground).size()), filledCells);
+            QCOMPARE(int(dc.of(Rec::Line).size()), continuation ? 1 : 2);
+        }
+    }
+
     void continuationBoxes_data()
     {
         QTest::addColumn<int>("direction");

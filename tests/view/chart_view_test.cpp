@@ -404,6 +404,44 @@ private slots:
         QCOMPARE(after, shown.freshPicture());
         QCOMPARE(shown.view.totalSize(), total);
     }
+
+    // Zooming keeps the chart point under the pointer where it is, within the
+    // zoom's range; Fit Chart shows all of it.
+    void zoomKeepsThePointUnderTheAnchor_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<double>("shown");
+        QTest::newRow("twice as large") << 2.0 << 2.0;
+        QTest::newRow("half size") << 0.5 << 0.5;
+        QTest::newRow("past the largest") << 10.0 << 4.0;
+        QTest::newRow("past the smallest") << 0.001 << 0.02;
+    }
+    void zoomKeepsThePointUnderTheAnchor()
+    {
+        QFETCH(double, zoom);
+        QFETCH(double, shown);
+        ShownView v({400, 300});
+        v.add({20, 20});
+        v.view.horizontalScrollBar()->setValue(700);
+        v.view.verticalScrollBar()->setValue(500);
+        const QPointF anchor(150, 100);
+        const Point before = v.view.chartPointAt(anchor);
+        QSignalSpy told(&v.view, &ChartView::zoomChanged);
+        v.view.setZoom(zoom, anchor);
+        QCOMPARE(v.view.zoom(), shown);
+        QCOMPARE(told.count(), 1);
+        // The scroll bars stop the view at the chart's edges when zoomed out.
+        if (shown >= 1) {
+            const Point after = v.view.chartPointAt(anchor);
+            QVERIFY(std::abs(after.x - before.x) <= 1 && std::abs(after.y - before.y) <= 1);
+        }
+        QCOMPARE(v.picture(), v.freshPicture());
+
+        v.view.fitChart();
+        const QSize total = v.view.totalSize();
+        QVERIFY(total.width() * v.view.zoom() <= 400 && total.height() * v.view.zoom() <= 300);
+        QCOMPARE(v.view.scrollPosition(), QPoint(0, 0));
+    }
 };
 
 QTEST_MAIN(ChartViewTest)

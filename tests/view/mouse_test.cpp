@@ -342,6 +342,50 @@ private slots:
         QCOMPARE(v.view.horizontalScrollBar()->maximum(), 2 * 140 + 35 + 150 - 400);
     }
 
+    // Cells lie at column × 140 + 35 and level × 70 + 10, 120 × 50 each; a
+    // viewport point at zoom z is the chart point times z.
+    void clicksHitTheCellAtEveryZoom_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<Cell>("cell");
+        QTest::newRow("50 %, second column") << 0.5 << QPoint(90, 17) << Cell{1, 0};
+        QTest::newRow("50 %, in the gap") << 0.5 << QPoint(80, 17) << noCell;
+        QTest::newRow("25 %, third level") << 0.25 << QPoint(20, 40) << Cell{0, 2};
+        QTest::newRow("200 %, first box") << 2.0 << QPoint(90, 40) << Cell{0, 0};
+        QTest::newRow("200 %, second row") << 2.0 << QPoint(360, 170) << Cell{1, 1};
+        QTest::newRow("5 %, far cell") << 0.05 << QPoint(40, 12) << Cell{5, 3};
+    }
+    void clicksHitTheCellAtEveryZoom()
+    {
+        QFETCH(double, zoom);
+        QFETCH(QPoint, point);
+        QFETCH(Cell, cell);
+        ShownView v({400, 300});
+        v.add({5, 3});
+        v.view.setZoom(zoom, {0, 0});
+        QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QCOMPARE(v.view.currentCell(), cell);
+    }
+
+    // At another zoom a drag still drops where the outline was, and the XOR
+    // outline leaves no trace.
+    void aDragAtHalfSizeMovesTheBoxAndLeavesNoTrace()
+    {
+        ShownView v({400, 300});
+        v.add({0, 0}, "A");
+        v.view.setZoom(0.5, {0, 0});
+        QWidget* port = v.view.viewport();
+        const QImage before = v.picture();
+        QTest::mousePress(port, Qt::RightButton, Qt::NoModifier, QPoint(47, 17));
+        QTest::mouseMove(port, QPoint(117, 52)); // cell (1, 1)
+        QVERIFY(v.picture() != before);          // the outline is showing
+        QTest::mouseMove(port, QPoint(187, 87)); // cell (2, 2)
+        QTest::mouseRelease(port, Qt::RightButton, Qt::NoModifier, QPoint(187, 87));
+        QVERIFY(v.tree().findPerson({2, 2}));
+        QCOMPARE(v.picture(), v.freshPicture());
+    }
+
     // Dropped past the window's edge, the box is scrolled into view, just so.
     void aBoxDroppedOutsideTheViewIsBroughtIntoView()
     {
