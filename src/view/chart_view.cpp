@@ -4,6 +4,7 @@
 #include "view/chart_painter.h"
 
 #include <QEvent>
+#include <QNativeGestureEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -130,6 +131,14 @@ void ChartView::resizeEvent(QResizeEvent* event)
 
 bool ChartView::viewportEvent(QEvent* event)
 {
+    // A touchpad pinch zooms about the fingers.
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            setZoom(zoom_ * (1 + gesture->value()), gesture->position());
+            return true;
+        }
+    }
     // Scroll bars coming and going resize the viewport alone.
     if (event->type() == QEvent::Resize)
         updateScrollBars();

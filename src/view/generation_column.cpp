@@ -10,6 +10,9 @@
 namespace {
 // A number's text lies above its bottom; no font the chart uses is taller.
 constexpr int textReach = 256;
+constexpr int numberHeight = 16;
+// Zoomed out, the numbers keep this many device pixels while a level has room.
+constexpr double legibleHeight = 11;
 } // namespace
 
 void paintGenerationColumn(DrawContext& dc, const Chart& chart)
@@ -28,6 +31,10 @@ void paintGenerationColumn(DrawContext& dc, const Chart& chart)
     dc.setBrush(colours::generationFill);
     dc.drawBox({0, 0, generationColumnWidth, levels * pitch - half + originY + 20}, 0);
     dc.setTextColours(colours::darkblue, colours::paleblue);
+    // At full size the numbers take the surface's font; zoomed out, a larger one.
+    const int height = std::clamp(int(legibleHeight / dc.scale()), numberHeight, pitch);
+    if (height > numberHeight)
+        dc.setFont("Arial", height, true);
 
     const bool downward = s.generationMode == 'd';
     // Text bottoms grow by one pitch per level; only the levels whose numbers

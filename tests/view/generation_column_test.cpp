@@ -101,6 +101,34 @@ private slots:
         QVERIFY(dc.of(Rec::SetFont).empty());
     }
 
+    // Zoomed out, the numbers grow in chart pixels to stay about 11 pixels on
+    // screen, never taller than a level.
+    void zoomedOutNumbersStayLegible_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("fontHeight"); // 0: the surface's own font
+        QTest::newRow("100 %") << 1.0 << 0;
+        QTest::newRow("69 %") << 0.69 << 0;
+        QTest::newRow("50 %") << 0.5 << 22;
+        QTest::newRow("25 %") << 0.25 << 44;
+        QTest::newRow("5 %, a level high") << 0.05 << 70;
+    }
+    void zoomedOutNumbersStayLegible()
+    {
+        QFETCH(double, scale);
+        QFETCH(int, fontHeight);
+        Chart chart;
+        chart.settings().generationMode = 'd';
+        addPerson(chart.tree(), {0, 2});
+        Rec dc;
+        dc.drawScale = scale;
+        paintGenerationColumn(dc, chart);
+        const auto fonts = dc.of(Rec::SetFont);
+        QCOMPARE(int(fonts.size()), fontHeight ? 1 : 0);
+        if (fontHeight)
+            QCOMPARE(fonts.front().fontHeight, fontHeight);
+    }
+
     void nothingWhenHiddenEmptyOrOnlyContinuationBoxes()
     {
         // The chart a new document starts on.
