@@ -51,6 +51,29 @@ void paintViewportAt(benchmark::State& state, qreal ratio)
                    .size());
 }
 
+// The viewport at the top-left corner at a zoom: 0 fits the whole chart (not
+// below the smallest zoom, 2 %).
+void paintZoomed(benchmark::State& state, double zoom)
+{
+    const Chart& painted = chart(int(state.range(0)));
+    const Size total = chartTotalSize(painted.tree().extent());
+    if (zoom == 0)
+        zoom = std::max(0.02, std::min(double(viewport.width()) / total.width,
+                                       double(viewport.height()) / total.height));
+    QImage image(viewport, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QtDrawContext dc(painter, {}, {viewport.width(), viewport.height()}, {}, zoom);
+        paintChart(dc, &painted);
+    }
+    state.counters["zoom"] = zoom;
+}
+
+void paintFitChart(benchmark::State& state) { paintZoomed(state, 0); }
+void paintActualSize(benchmark::State& state) { paintZoomed(state, 1); }
+// One Zoom Out step from actual size: a whole repaint at 80 %.
+void paintZoomStep(benchmark::State& state) { paintZoomed(state, 0.8); }
+
 void paintViewport(benchmark::State& state) { paintViewportAt(state, 1); }
 void paintViewportScale2(benchmark::State& state) { paintViewportAt(state, 2); }
 
@@ -80,6 +103,9 @@ BENCHMARK(paintViewport)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(paintViewportScale2)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintFitChart)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintActualSize)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintZoomStep)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderPng)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderSvg)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(renderPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);

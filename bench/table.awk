@@ -48,6 +48,9 @@ END {
             views[i] == 1000000 ? 2 : 0, 0, views[i] == 1000000 ? "<= 2x 1k chart" : "-")
     row("paint 1000x800 at scale 2", 1000000, ms["paintViewportScale2/1000000"],
         ms["paintViewportScale2/1000"], 2, 0, "<= 2x 1k chart")
+    row("paint 1000x800, Fit Chart (2 %)", 1000000, ms["paintFitChart/1000000"], 0, 0, 50, "< 50 ms")
+    row("paint 1000x800, zoom step to 80%", 1000000, ms["paintZoomStep/1000000"],
+        ms["paintActualSize/1000000"], 2, 0, "<= 2x at 100 %")
     row("render whole chart to PNG", 10000, ms["renderPng/10000"], 0, 0, 0, "-")
     row("render whole chart to SVG", 10000, ms["renderSvg/10000"], 0, 0, 0, "-")
     row("render whole chart to PDF", 10000, ms["renderPdf/10000"], 0, 0, 0, "-")

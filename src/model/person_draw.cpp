@@ -38,18 +38,21 @@ void Person::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
 {
     const Point origin = s.cellOrigin(cell());
     const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
+    const Detail detail = detailAt(dc.scale());
+    // Cells are too small for plain connectors to show; the lineage's red stays.
+    const bool plainConnectors = detail != Detail::Cells;
+    const bool redRight = lineage == 1 || lineage == 3, redDown = lineage == 2 || lineage == 3;
 
-    if (rightLink() != 0) {
-        dc.setPen(lineage == 1 || lineage == 3 ? colours::red : colours::darkblue);
+    if (rightLink() != 0 && (plainConnectors || redRight)) {
+        dc.setPen(redRight ? colours::red : colours::darkblue);
         dc.drawLine({x + w, y + h / 2}, {x + w + rightLink(), y + h / 2});
     }
-    if (downLink() != 0) {
-        dc.setPen(lineage == 2 || lineage == 3 ? colours::red : colours::darkblue);
+    if (downLink() != 0 && (plainConnectors || redDown)) {
+        dc.setPen(redDown ? colours::red : colours::darkblue);
         dc.drawLine({x + w / 2, y + h}, {x + w / 2, y + h + downLink()});
     }
     const Colour outline = selected ? colours::paleyellow : colours::darkblue;
     const Colour fill = selected ? colours::darkblue : colours::paleyellow;
-    const Detail detail = detailAt(dc.scale());
     if (detail == Detail::Cells) {
         dc.fillBackground(fill, {x, y, x + w, y + h});
         return;
