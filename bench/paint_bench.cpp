@@ -3,6 +3,7 @@
 // growing size, and whole-chart renders. A viewport should cost about the same
 // whatever the chart's size.
 #include "chart_generator.h"
+#include "view/chart_overview.h"
 #include "view/chart_painter.h"
 #include "view/chart_render.h"
 #include "view/qt_draw_context.h"
@@ -70,6 +71,14 @@ void paintZoomed(benchmark::State& state, double zoom)
 }
 
 void paintFitChart(benchmark::State& state) { paintZoomed(state, 0); }
+
+// The overview's picture, made again after an edit.
+void overviewAfterEdit(benchmark::State& state)
+{
+    const Chart& shown = chart(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(chartOverviewImage(shown, {240, 180}));
+}
 void paintActualSize(benchmark::State& state) { paintZoomed(state, 1); }
 // One Zoom Out step from actual size: a whole repaint at 80 %.
 void paintZoomStep(benchmark::State& state) { paintZoomed(state, 0.8); }
@@ -104,6 +113,7 @@ BENCHMARK(paintViewport)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(paintViewportScale2)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paintFitChart)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(overviewAfterEdit)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paintActualSize)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(paintZoomStep)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderPng)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -49,6 +49,7 @@ END {
     row("paint 1000x800 at scale 2", 1000000, ms["paintViewportScale2/1000000"],
         ms["paintViewportScale2/1000"], 2, 0, "<= 2x 1k chart")
     row("paint 1000x800, Fit Chart (2 %)", 1000000, ms["paintFitChart/1000000"], 0, 0, 50, "< 50 ms")
+    row("overview picture after an edit", 1000000, ms["overviewAfterEdit/1000000"], 0, 0, 50, "< 50 ms")
     row("paint 1000x800, zoom step to 80%", 1000000, ms["paintZoomStep/1000000"],
         ms["paintActualSize/1000000"], 2, 0, "<= 2x at 100 %")
     row("render whole chart to PNG", 10000, ms["renderPng/10000"], 0, 0, 0, "-")

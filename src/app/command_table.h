@@ -30,6 +30,7 @@ enum class Command {
     ViewZoomOut,
     ViewActualSize,
     ViewFitChart,
+    ViewOverview,
     TreeDefinePerson,
     TreeInsertColumn,
     TreeInsertRow,

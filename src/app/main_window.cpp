@@ -8,10 +8,12 @@
 #include "document/chart_document.h"
 #include "document/file_watch.h"
 #include "helpmod/help_mgr.h"
+#include "view/chart_overview.h"
 #include "view/chart_view.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -103,6 +105,7 @@ void MainWindow::createActions()
         actions_.insert(command.id, action);
     }
     action(Command::ViewToolbar)->setCheckable(true);
+    action(Command::ViewOverview)->setCheckable(true);
     action(Command::ViewStatusBar)->setCheckable(true);
     action(Command::FileRecent)->setEnabled(false);
 }
@@ -182,6 +185,15 @@ void MainWindow::createToolBar()
     }
     action(Command::ViewToolbar)->setChecked(true);
     connect(bar, &QToolBar::visibilityChanged, action(Command::ViewToolbar), &QAction::setChecked);
+
+    auto* overview = new QDockWidget(tr("Overview"), this);
+    overview->setObjectName(QStringLiteral("overview"));
+    overview->setWidget(new ChartOverview(view_));
+    overview->hide();
+    addDockWidget(Qt::RightDockWidgetArea, overview);
+    connect(action(Command::ViewOverview), &QAction::toggled, overview, &QWidget::setVisible);
+    connect(overview, &QDockWidget::visibilityChanged, action(Command::ViewOverview),
+            &QAction::setChecked);
 
     addToolBarBreak();
     findBar_ = new FindBar(document_, view_, this);

@@ -61,6 +61,8 @@ public:
     void setMarkedCells(std::vector<Cell> cells);
     // Selects the cell and scrolls its box to the middle of the view.
     void selectAndCentre(Cell cell);
+    // Scrolls the chart point to the middle of the view, as far as the chart goes.
+    void centreOn(Point chartPoint);
     // A context that draws into the backing image at once (chart pixels in,
     // viewport pixels out) and shows what it changed; cursor and mouse capture act
     // on the viewport.

@@ -124,9 +124,14 @@ void ChartView::selectAndCentre(Cell cell)
     selectCell(cell);
     const TreeSettings& s = tree().settings();
     const Point origin = s.cellOrigin(cell);
+    centreOn({origin.x + s.boxWidth / 2, origin.y + s.boxHeight / 2});
+}
+
+void ChartView::centreOn(Point chartPoint)
+{
     const QSize page = viewport()->size();
-    scrollTo({int(std::lround((origin.x + s.boxWidth / 2.0) * zoom_ - page.width() / 2.0)),
-              int(std::lround((origin.y + s.boxHeight / 2.0) * zoom_ - page.height() / 2.0))});
+    scrollTo({int(std::lround(chartPoint.x * zoom_ - page.width() / 2.0)),
+              int(std::lround(chartPoint.y * zoom_ - page.height() / 2.0))});
 }
 
 void ChartView::scrollTo(QPoint position)

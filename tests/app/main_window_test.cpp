@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(menuTexts(menus[2]->menu()),
                  QStringList({"&Toolbar", "&Status Bar", "&Refresh\tCtrl+R", "-",
                               "Zoom &In\tCtrl+=", "Zoom &Out\tCtrl+-", "&Actual Size\tCtrl+0",
-                              "&Fit Chart\tCtrl+9"}));
+                              "&Fit Chart\tCtrl+9", "-", "O&verview"}));
         QCOMPARE(
             menuTexts(menus[3]->menu()),
             QStringList({"&Define person...", "Insert &column\tCtrl++", "Insert &row\tCtrl+Shift++",
