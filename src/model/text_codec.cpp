@@ -12,6 +12,8 @@ constexpr char16_t cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+} // namespace
+
 void appendUtf8(std::string& out, char32_t code)
 {
     if (code < 0x80) {
@@ -19,14 +21,17 @@ void appendUtf8(std::string& out, char32_t code)
     } else if (code < 0x800) {
         out += char(0xC0 | code >> 6);
         out += char(0x80 | (code & 0x3F));
-    } else {
+    } else if (code < 0x10000) {
         out += char(0xE0 | code >> 12);
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | code >> 18);
+        out += char(0x80 | (code >> 12 & 0x3F));
         out += char(0x80 | (code >> 6 & 0x3F));
         out += char(0x80 | (code & 0x3F));
     }
 }
-
-} // namespace
 
 bool isValidUtf8(std::string_view bytes)
 {
@@ -71,6 +76,11 @@ std::string displayText(std::string_view bytes)
 {
     if (isValidUtf8(bytes))
         return std::string(bytes);
+    return fromWindows1252(bytes);
+}
+
+std::string fromWindows1252(std::string_view bytes)
+{
     std::string out;
     out.reserve(bytes.size() * 2);
     for (const char c : bytes) {

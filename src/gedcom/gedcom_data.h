@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What a lineage-linked GEDCOM file tells about persons and families, all text
+// in UTF-8. Links are indices into the vectors; a link to a record the file
+// lacks is left out.
+struct GedcomEvent {
+    std::string date; // as written in the file
+    std::string place;
+    bool empty() const { return date.empty() && place.empty(); }
+};
+
+struct GedcomPerson {
+    std::string xref; // without its at signs
+    std::string name; // the NAME value as written, slashes and all
+    std::string given;
+    std::string surname;
+    char sex = 'U';
+    GedcomEvent birth;
+    GedcomEvent christening;
+    GedcomEvent death;
+    GedcomEvent burial;
+    std::vector<int> childOf;  // families, the file's order
+    std::vector<int> spouseIn; // families, the file's order
+};
+
+struct GedcomFamily {
+    std::string xref;
+    int husband = -1;
+    int wife = -1;
+    std::vector<int> children; // in birth order where dates tell it
+    GedcomEvent marriage;
+};
+
+struct GedcomData {
+    std::vector<GedcomPerson> persons;
+    std::vector<GedcomFamily> families;
+    // Lines skipped and links dropped, each with its line number.
+    std::vector<std::string> warnings;
+
+    // The person with the cross-reference (with or without at signs), or -1.
+    int findPerson(std::string_view xref) const;
+};
