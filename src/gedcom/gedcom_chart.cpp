@@ -11,8 +11,8 @@ namespace {
 
 // Estimates for the fonts boxes are drawn in: the bold name line, the smaller
 // lines under it, and the line pitch.
-constexpr int nameCharWidth = 9;
-constexpr int lineCharWidth = 7;
+constexpr int nameCharWidth = 8;
+constexpr int lineCharWidth = 6;
 constexpr int textMargin = 8;
 constexpr int firstBaseline = 16;
 constexpr int linePitch = 12;
@@ -38,6 +38,7 @@ void fitBoxSize(TreeSettings& settings, const std::vector<std::string>& texts)
     for (const std::string& text : texts) {
         long count = 0;
         forEachDescriptionLine(text, [&](std::string_view line) {
+            line = line.substr(0, line.find_last_not_of(' ') + 1); // the blank before a bar
             const int charWidth = count == 0 ? nameCharWidth : lineCharWidth;
             width = std::max(width, characters(line) * charWidth + textMargin);
             ++count;

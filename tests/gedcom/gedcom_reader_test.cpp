@@ -78,6 +78,9 @@ void GedcomReaderTest::readsTheFirstPerson_data()
     QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + utf8Text.toUtf8() << plain;
     QTest::newRow("UTF-16 little-endian") << utf16(zoe, false) << plain;
     QTest::newRow("UTF-16 big-endian") << utf16(zoe, true) << plain;
+    QTest::newRow("UTF-16 beyond the first plane")
+        << utf16(QStringLiteral("0 HEAD\n0 @I1@ INDI\n1 NAME \U00020B9F /Li/\n"), false)
+        << QStringLiteral("\U00020B9F Li");
     QTest::newRow("no CHAR line, UTF-8")
         << QStringLiteral("0 HEAD\n0 @I1@ INDI\n1 NAME J\u00F6rg /M/\n").toUtf8()
         << QStringLiteral("J\u00F6rg M");
@@ -205,8 +208,9 @@ void GedcomReaderTest::linksFamiliesBothWays()
                                        "0 @I2@ INDI\n1 SEX F\n"
                                        "0 @I3@ INDI\n1 SEX F\n1 FAMS @F2@\n"
                                        "0 @I4@ INDI\n1 FAMC @F2@\n"
+                                       "0 @I6@ INDI\n1 SEX M\n1 FAMS @F1@\n1 FAMS @F3@\n"
                                        "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I5@\n"
-                                       "0 @F2@ FAM\n0 TRLR\n");
+                                       "0 @F2@ FAM\n0 @F3@ FAM\n1 HUSB @I3@\n0 TRLR\n");
     QVERIFY(load);
     const GedcomData& data = load.data;
     QCOMPARE(data.families[0].husband, 0);
@@ -218,6 +222,10 @@ void GedcomReaderTest::linksFamiliesBothWays()
     QCOMPARE(data.persons[0].spouseIn, (std::vector<int>{0, 1}));
     QCOMPARE(data.persons[1].spouseIn, std::vector<int>{0});
     QCOMPARE(data.persons[3].childOf, std::vector<int>{1});
+    // A man named in a family that has its husband takes the other place, if free.
+    QCOMPARE(data.families[2].husband, 2);
+    QCOMPARE(data.families[2].wife, 4);
+    QCOMPARE(data.persons[4].spouseIn, std::vector<int>{2});
 }
 
 void GedcomReaderTest::ordersChildrenByBirth()
