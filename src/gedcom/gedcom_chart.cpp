@@ -31,25 +31,49 @@ std::string continuationText(const PlannedBox& box)
     return count + (parents ? " parents" : " children");
 }
 
-// The box size that fits every description: the name line in the larger font.
-void fitBoxSize(TreeSettings& settings, const std::vector<std::string>& texts)
-{
-    long width = 1, lines = 1;
-    for (const std::string& text : texts) {
+// The box size that fits every description, the name line in the larger font.
+class TextExtent {
+public:
+    void add(std::string_view text)
+    {
         long count = 0;
         forEachDescriptionLine(text, [&](std::string_view line) {
             line = line.substr(0, line.find_last_not_of(' ') + 1); // the blank before a bar
             const int charWidth = count == 0 ? nameCharWidth : lineCharWidth;
-            width = std::max(width, characters(line) * charWidth + textMargin);
+            width_ = std::max(width_, characters(line) * charWidth + textMargin);
             ++count;
         });
-        lines = std::max(lines, count);
+        lines_ = std::max(lines_, count);
     }
-    const long height = firstBaseline + (lines - 1) * linePitch + textMargin;
-    settings.boxWidth =
-        int(std::clamp<long>(width, TreeSettings::minBoxSize, TreeSettings::maxBoxSize));
-    settings.boxHeight =
-        int(std::clamp<long>(height, TreeSettings::minBoxSize, TreeSettings::maxBoxSize));
+    void apply(TreeSettings& settings) const
+    {
+        const long height = firstBaseline + (lines_ - 1) * linePitch + textMargin;
+        settings.boxWidth =
+            int(std::clamp<long>(width_, TreeSettings::minBoxSize, TreeSettings::maxBoxSize));
+        settings.boxHeight =
+            int(std::clamp<long>(height, TreeSettings::minBoxSize, TreeSettings::maxBoxSize));
+    }
+
+private:
+    long width_ = 1;
+    long lines_ = 1;
+};
+
+std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planned,
+                                const DescriptionOptions& options)
+{
+    std::unique_ptr<Person> box;
+    if (planned.person < 0) {
+        auto continuation = std::make_unique<ContPerson>();
+        continuation->setDirection(planned.direction);
+        continuation->text = String(std::string_view(continuationText(planned)));
+        box = std::move(continuation);
+    } else {
+        box = std::make_unique<Person>();
+        box->text = String(std::string_view(describePerson(data, planned.person, options)));
+    }
+    box->setCell(planned.cell);
+    return box;
 }
 
 } // namespace
@@ -66,27 +90,24 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options, co
                                                           " columns; choose fewer generations."),
                     Chart()};
     }
-    std::vector<std::string> texts;
-    texts.reserve(plan.size());
-    for (const PlannedBox& box : plan)
-        texts.push_back(box.person >= 0 ? describePerson(data, box.person, options.description)
-                                        : continuationText(box));
-    TreeSettings settings;
-    fitBoxSize(settings, texts);
-
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
+    TextExtent extent;
+    for (const PlannedBox& planned : plan) {
+        boxes.push_back(makeBox(data, planned, options.description));
+        extent.add(boxes.back()->text.view());
+    }
+    TreeSettings settings;
+    extent.apply(settings);
+    // Connectors reach the next box, which takes the box size to know.
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        const PlannedBox& box = plan[i];
-        const String text(std::string_view(texts[i]));
-        if (box.person < 0) {
-            boxes.push_back(std::make_unique<ContPerson>(text, box.cell, Links{}, box.direction));
-            continue;
-        }
-        const Links links{
-            box.rightTo < 0 ? 0 : (box.rightTo - box.cell.column - 1) * settings.pitchX() + gapX,
-            box.down ? gapY : 0};
-        boxes.push_back(std::make_unique<Person>(text, box.cell, links));
+        const PlannedBox& planned = plan[i];
+        if (planned.person >= 0)
+            boxes[i]->setLinkLengths(
+                {planned.rightTo < 0
+                     ? 0
+                     : (planned.rightTo - planned.cell.column - 1) * settings.pitchX() + gapX,
+                 planned.down ? gapY : 0});
     }
     ChartImport result{Result(), Chart(settings, name)};
     Person* root = boxes.front().get();

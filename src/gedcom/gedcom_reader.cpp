@@ -3,6 +3,7 @@
 
 #include "gedcom/gedcom_date.h"
 #include "gedcom/gedcom_text.h"
+#include "gedcom/xref_index.h"
 #include "helpmod/regular_file.h"
 
 #include <algorithm>
@@ -10,8 +11,6 @@
 #include <cstdint>
 #include <cstring>
 #include <unistd.h>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
@@ -20,19 +19,35 @@ constexpr std::size_t maxWarnings = 100;
 // Deeper levels than this are no lineage data; they are skipped with their parent.
 constexpr int maxLevel = 99;
 
+// A tag of up to four letters packed into a number, so that telling tags apart
+// costs one comparison; longer tags, none of them lineage data, give 0.
+constexpr std::uint32_t tagCode(std::string_view tag)
+{
+    if (tag.size() > 4)
+        return 0;
+    std::uint32_t code = 0;
+    for (const char c : tag)
+        code = code << 8 | std::uint8_t(c);
+    return code;
+}
+
 struct Line {
     int level = -1;
     std::string_view xref;
     std::string_view tag;
+    std::uint32_t code = 0;
     std::string_view value;
 };
 
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
 std::string_view trimmed(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 std::string_view nextWord(std::string_view& rest)
@@ -50,7 +65,9 @@ std::string_view nextWord(std::string_view& rest)
 Line parseLine(std::string_view text)
 {
     Line line;
-    std::string_view rest = text.substr(std::min(text.find_first_not_of(" \t"), text.size()));
+    std::string_view rest = text;
+    while (!rest.empty() && isBlank(rest.front()))
+        rest.remove_prefix(1);
     const std::string_view level = nextWord(rest);
     if (level.empty() || level.size() > 2 ||
         !std::all_of(level.begin(), level.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -64,6 +81,7 @@ Line parseLine(std::string_view text)
     line.tag = nextWord(rest);
     if (line.tag.empty())
         return line;
+    line.code = tagCode(line.tag);
     line.value = rest;
     line.level =
         (level[0] - '0') * (level.size() == 2 ? 10 : 1) + (level.size() == 2 ? level[1] - '0' : 0);
@@ -78,33 +96,30 @@ std::string_view pointer(std::string_view value)
     return {};
 }
 
+// A line linking a record to another: where it points (into the text being read,
+// which outlives the reader) and the record found there.
 struct Reference {
-    std::string xref;
+    enum Kind { Husband, Wife, Child, ChildOf, SpouseIn };
+    Kind kind;
+    int owner; // the family or person whose record holds the line
+    std::string_view xref;
     long line;
-};
-
-struct PendingPerson {
-    std::vector<Reference> childOf;
-    std::vector<Reference> spouseIn;
-};
-
-struct PendingFamily {
-    std::vector<Reference> husbands;
-    std::vector<Reference> wives;
-    std::vector<Reference> children;
+    int target = -1;
+    bool fromFamily() const { return kind <= Child; }
 };
 
 // What a line may add to: the text its CONT and CONC lines continue, the event
 // its DATE and PLAC lines describe.
 struct Frame {
-    std::string_view tag;
-    std::string* text = nullptr;
+    std::uint32_t code = 0;
+    std::string_view* text = nullptr;
     GedcomEvent* event = nullptr;
+    std::string* joined = nullptr; // the text once a line continued it
 };
 
 class Reader {
 public:
-    GedcomLoad read(std::string_view text);
+    GedcomLoad read(std::string utf8);
 
 private:
     void warn(long line, const std::string& message);
@@ -112,12 +127,12 @@ private:
     void takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame);
     void takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame);
     void link();
-    int resolve(const std::unordered_map<std::string_view, int>& index, const Reference& ref);
+    int resolve(const XrefIndex& index, const Reference& ref);
+    void apply(Reference& ref, const XrefIndex& index);
     void sortChildren();
 
     GedcomLoad load_;
-    std::vector<PendingPerson> pendingPersons_;
-    std::vector<PendingFamily> pendingFamilies_;
+    std::vector<Reference> references_; // in file order
     enum class Record { None, Person, Family } record_ = Record::None;
     long warningCount_ = 0;
 };
@@ -128,16 +143,18 @@ void Reader::warn(long line, const std::string& message)
         load_.data.warnings.push_back("line " + std::to_string(line) + ": " + message);
 }
 
-GedcomLoad Reader::read(std::string_view text)
+GedcomLoad Reader::read(std::string utf8)
 {
+    load_.data.text->file = std::move(utf8);
+    const std::string_view text = load_.data.text->file;
     std::vector<Frame> frames;
     long number = 0;
     bool sawHeader = false, sawTrailer = false;
     std::size_t at = 0;
     while (at < text.size() && !sawTrailer) {
-        std::size_t end = text.find_first_of("\r\n", at);
-        if (end == std::string_view::npos)
-            end = text.size();
+        std::size_t end = at;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
         const std::string_view raw = text.substr(at, end - at);
         at = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
         ++number;
@@ -162,7 +179,7 @@ GedcomLoad Reader::read(std::string_view text)
                              std::to_string(int(frames.size()) - 1) + "; skipped");
             continue;
         }
-        sawTrailer = line.level == 0 && line.tag == "TRLR";
+        sawTrailer = line.level == 0 && line.code == tagCode("TRLR");
         take(line, number, frames);
     }
     if (!sawHeader)
@@ -181,27 +198,28 @@ GedcomLoad Reader::read(std::string_view text)
 void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
 {
     frames.resize(std::size_t(line.level));
-    Frame frame{line.tag};
+    Frame frame{line.code};
     if (line.level == 0) {
         record_ = Record::None;
-        if (line.tag == "INDI" && !line.xref.empty()) {
+        if (line.code == tagCode("INDI") && !line.xref.empty()) {
             record_ = Record::Person;
             load_.data.persons.emplace_back().xref = line.xref;
-            pendingPersons_.emplace_back();
-        } else if (line.tag == "FAM" && !line.xref.empty()) {
+        } else if (line.code == tagCode("FAM") && !line.xref.empty()) {
             record_ = Record::Family;
             load_.data.families.emplace_back().xref = line.xref;
-            pendingFamilies_.emplace_back();
         }
         frames.push_back(frame);
         return;
     }
-    const Frame& parent = frames.back();
-    if (line.tag == "CONT" || line.tag == "CONC") {
+    Frame& parent = frames.back();
+    if (line.code == tagCode("CONT") || line.code == tagCode("CONC")) {
         if (parent.text) {
-            if (line.tag == "CONT")
-                *parent.text += '\n';
-            *parent.text += line.value;
+            if (!parent.joined)
+                parent.joined = &load_.data.text->joined.emplace_back(*parent.text);
+            if (line.code == tagCode("CONT"))
+                *parent.joined += '\n';
+            *parent.joined += line.value;
+            *parent.text = *parent.joined;
         }
     } else if (record_ == Record::Person) {
         takePersonLine(line, number, parent, frame);
@@ -214,38 +232,38 @@ void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
 void Reader::takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame)
 {
     GedcomPerson& person = load_.data.persons.back();
-    PendingPerson& pending = pendingPersons_.back();
     if (line.level == 1) {
-        if (line.tag == "NAME" && person.name.empty() && person.given.empty()) {
+        if (line.code == tagCode("NAME") && person.name.empty() && person.given.empty()) {
             person.name = line.value;
             frame.text = &person.name;
-        } else if (line.tag == "SEX") {
+        } else if (line.code == tagCode("SEX")) {
             person.sex = trimmed(line.value).empty() ? 'U' : trimmed(line.value)[0];
-        } else if (line.tag == "BIRT") {
+        } else if (line.code == tagCode("BIRT")) {
             frame.event = &person.birth;
-        } else if (line.tag == "CHR") {
+        } else if (line.code == tagCode("CHR")) {
             frame.event = &person.christening;
-        } else if (line.tag == "DEAT") {
+        } else if (line.code == tagCode("DEAT")) {
             frame.event = &person.death;
-        } else if (line.tag == "BURI") {
+        } else if (line.code == tagCode("BURI")) {
             frame.event = &person.burial;
-        } else if (line.tag == "FAMC" || line.tag == "FAMS") {
+        } else if (line.code == tagCode("FAMC") || line.code == tagCode("FAMS")) {
             const std::string_view xref = pointer(line.value);
             if (xref.empty())
                 warn(number, std::string(line.tag) + " without a cross-reference; skipped");
             else
-                (line.tag == "FAMC" ? pending.childOf : pending.spouseIn)
-                    .push_back({std::string(xref), number});
+                references_.push_back(
+                    {line.code == tagCode("FAMC") ? Reference::ChildOf : Reference::SpouseIn,
+                     int(load_.data.persons.size()) - 1, xref, number});
         }
-    } else if (line.level == 2 && parent.tag == "NAME" && parent.text == &person.name) {
-        if (line.tag == "GIVN")
+    } else if (line.level == 2 && parent.code == tagCode("NAME") && parent.text == &person.name) {
+        if (line.code == tagCode("GIVN"))
             frame.text = &(person.given = line.value);
-        else if (line.tag == "SURN")
+        else if (line.code == tagCode("SURN"))
             frame.text = &(person.surname = line.value);
     } else if (line.level == 2 && parent.event) {
-        if (line.tag == "DATE")
+        if (line.code == tagCode("DATE"))
             frame.text = &(parent.event->date = trimmed(line.value));
-        else if (line.tag == "PLAC")
+        else if (line.code == tagCode("PLAC"))
             frame.text = &(parent.event->place = trimmed(line.value));
     }
 }
@@ -253,119 +271,100 @@ void Reader::takePersonLine(const Line& line, long number, const Frame& parent, 
 void Reader::takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame)
 {
     GedcomFamily& family = load_.data.families.back();
-    PendingFamily& pending = pendingFamilies_.back();
     if (line.level == 1) {
-        if (line.tag == "HUSB" || line.tag == "WIFE" || line.tag == "CHIL") {
+        if (line.code == tagCode("HUSB") || line.code == tagCode("WIFE") ||
+            line.code == tagCode("CHIL")) {
             const std::string_view xref = pointer(line.value);
-            auto& refs = line.tag == "HUSB"   ? pending.husbands
-                         : line.tag == "WIFE" ? pending.wives
-                                              : pending.children;
+            const Reference::Kind kind = line.code == tagCode("HUSB")   ? Reference::Husband
+                                         : line.code == tagCode("WIFE") ? Reference::Wife
+                                                                        : Reference::Child;
             if (xref.empty())
                 warn(number, std::string(line.tag) + " without a cross-reference; skipped");
             else
-                refs.push_back({std::string(xref), number});
-        } else if (line.tag == "MARR") {
+                references_.push_back({kind, int(load_.data.families.size()) - 1, xref, number});
+        } else if (line.code == tagCode("MARR")) {
             frame.event = &family.marriage;
         }
     } else if (line.level == 2 && parent.event) {
-        if (line.tag == "DATE")
+        if (line.code == tagCode("DATE"))
             frame.text = &(parent.event->date = trimmed(line.value));
-        else if (line.tag == "PLAC")
+        else if (line.code == tagCode("PLAC"))
             frame.text = &(parent.event->place = trimmed(line.value));
     }
 }
 
-int Reader::resolve(const std::unordered_map<std::string_view, int>& index, const Reference& ref)
+int Reader::resolve(const XrefIndex& index, const Reference& ref)
 {
-    const auto found = index.find(ref.xref);
-    if (found != index.end())
-        return found->second;
+    if (const int found = index.find(ref.xref); found >= 0)
+        return found;
     if (ref.xref != "VOID")
-        warn(ref.line, "@" + ref.xref + "@ names no record; ignored");
+        warn(ref.line, std::string("@").append(ref.xref).append("@ names no record; ignored"));
     return -1;
 }
 
-std::uint64_t pairKey(int family, int person)
+// Applies one link line; a person's own FAMS takes a free place in the family.
+void Reader::apply(Reference& ref, const XrefIndex& index)
 {
-    return std::uint64_t(std::uint32_t(family)) << 32 | std::uint32_t(person);
+    GedcomData& data = load_.data;
+    ref.target = resolve(index, ref);
+    if (ref.target < 0)
+        return;
+    const bool fromFamily = ref.fromFamily();
+    const int p = fromFamily ? ref.target : ref.owner;
+    GedcomFamily& family = data.families[std::size_t(fromFamily ? ref.owner : ref.target)];
+    if (ref.kind == Reference::Child || ref.kind == Reference::ChildOf) {
+        family.children.push_back(p); // doubles are dropped below
+    } else if (ref.kind == Reference::Husband) {
+        if (family.husband < 0 && p != family.wife)
+            family.husband = p;
+    } else if (ref.kind == Reference::Wife) {
+        if (family.wife < 0 && p != family.husband)
+            family.wife = p;
+    } else if (family.husband != p && family.wife != p) {
+        const bool female = data.persons[std::size_t(p)].sex == 'F';
+        int& preferred = female ? family.wife : family.husband;
+        int& other = female ? family.husband : family.wife;
+        if (preferred < 0)
+            preferred = p;
+        else if (other < 0)
+            other = p;
+    }
 }
 
 // Joins persons and families both ways. The family records come first; a FAMS or
-// FAMC link only its person names adds the person where there is room.
+// FAMC link only its person names adds the person where there is room. Each
+// person's families are then listed in file order.
 void Reader::link()
 {
     GedcomData& data = load_.data;
-    std::unordered_map<std::string_view, int> personIndex, familyIndex;
-    personIndex.reserve(data.persons.size());
-    familyIndex.reserve(data.families.size());
+    XrefIndex personIndex(data.persons.size()), familyIndex(data.families.size());
     for (std::size_t i = 0; i < data.persons.size(); ++i)
-        personIndex.emplace(data.persons[i].xref, int(i));
+        personIndex.add(data.persons[i].xref, int(i));
     for (std::size_t i = 0; i < data.families.size(); ++i)
-        familyIndex.emplace(data.families[i].xref, int(i));
+        familyIndex.add(data.families[i].xref, int(i));
 
-    std::unordered_set<std::uint64_t> childPairs, spousePairs;
+    // The family records' own lines first, so that they take the places.
+    for (const bool fromFamily : {true, false})
+        for (Reference& ref : references_)
+            if (ref.fromFamily() == fromFamily)
+                apply(ref, fromFamily ? personIndex : familyIndex);
+    // The family each person was last seen a child of: as families are gone
+    // through one at a time, this finds doubles without a set of pairs.
+    std::vector<int> seenIn(data.persons.size(), -1);
     for (std::size_t f = 0; f < data.families.size(); ++f) {
         GedcomFamily& family = data.families[f];
-        const PendingFamily& pending = pendingFamilies_[f];
-        for (const Reference& ref : pending.husbands)
-            if (int p = resolve(personIndex, ref); p >= 0 && family.husband < 0)
-                family.husband = p;
-        for (const Reference& ref : pending.wives)
-            if (int p = resolve(personIndex, ref); p >= 0 && family.wife < 0 && p != family.husband)
-                family.wife = p;
-        for (const Reference& ref : pending.children)
-            if (int p = resolve(personIndex, ref);
-                p >= 0 && childPairs.insert(pairKey(int(f), p)).second)
-                family.children.push_back(p);
-    }
-    for (std::size_t p = 0; p < data.persons.size(); ++p) {
-        for (const Reference& ref : pendingPersons_[p].spouseIn) {
-            const int f = resolve(familyIndex, ref);
-            if (f < 0)
+        for (const int parent : {family.husband, family.wife})
+            if (parent >= 0)
+                data.persons[std::size_t(parent)].spouseIn.push_back(int(f));
+        std::size_t kept = 0;
+        for (const int child : family.children) {
+            if (seenIn[std::size_t(child)] == int(f))
                 continue;
-            GedcomFamily& family = data.families[f];
-            if (family.husband == int(p) || family.wife == int(p))
-                continue;
-            const bool female = data.persons[p].sex == 'F';
-            int& preferred = female ? family.wife : family.husband;
-            int& other = female ? family.husband : family.wife;
-            if (preferred < 0)
-                preferred = int(p);
-            else if (other < 0)
-                other = int(p);
+            seenIn[std::size_t(child)] = int(f);
+            family.children[kept++] = child;
+            data.persons[std::size_t(child)].childOf.push_back(int(f));
         }
-        for (const Reference& ref : pendingPersons_[p].childOf) {
-            const int f = resolve(familyIndex, ref);
-            if (f >= 0 && childPairs.insert(pairKey(f, int(p))).second)
-                data.families[f].children.push_back(int(p));
-        }
-    }
-    // Each person's families: those their own record names first, in its order.
-    auto addSpouse = [&](int f, int p) {
-        if (p >= 0 && spousePairs.insert(pairKey(f, p)).second)
-            data.persons[p].spouseIn.push_back(f);
-    };
-    std::unordered_set<std::uint64_t> childListed;
-    auto addChild = [&](int f, int p) {
-        if (childListed.insert(pairKey(f, p)).second)
-            data.persons[p].childOf.push_back(f);
-    };
-    for (std::size_t p = 0; p < data.persons.size(); ++p) {
-        for (const Reference& ref : pendingPersons_[p].spouseIn) {
-            const auto found = familyIndex.find(ref.xref);
-            if (found != familyIndex.end() && (data.families[found->second].husband == int(p) ||
-                                               data.families[found->second].wife == int(p)))
-                addSpouse(found->second, int(p));
-        }
-        for (const Reference& ref : pendingPersons_[p].childOf)
-            if (const auto found = familyIndex.find(ref.xref); found != familyIndex.end())
-                addChild(found->second, int(p));
-    }
-    for (std::size_t f = 0; f < data.families.size(); ++f) {
-        addSpouse(int(f), data.families[f].husband);
-        addSpouse(int(f), data.families[f].wife);
-        for (const int child : data.families[f].children)
-            addChild(int(f), child);
+        family.children.resize(kept);
     }
 }
 
@@ -404,7 +403,7 @@ int GedcomData::findPerson(std::string_view xref) const
     return -1;
 }
 
-GedcomLoad readGedcom(std::string_view utf8) { return Reader().read(utf8); }
+GedcomLoad readGedcom(std::string utf8) { return Reader().read(std::move(utf8)); }
 
 GedcomLoad readGedcomFile(const std::string& path)
 {
@@ -421,10 +420,9 @@ GedcomLoad readGedcomFile(const std::string& path)
         return GedcomLoad{Result::failure(Result::CannotOpen,
                                           "Cannot read " + path + ": " + std::strerror(readError)),
                           {}};
-    GedcomText text = decodeGedcom(bytes);
+    GedcomText text = decodeGedcom(std::move(bytes));
     if (!text.ok)
         return GedcomLoad{
             Result::failure(Result::CannotOpen, "Cannot read " + path + ": " + text.error), {}};
-    bytes.clear();
-    return readGedcom(text.utf8);
+    return readGedcom(std::move(text.utf8));
 }

@@ -15,7 +15,7 @@ struct GedcomLoad : Result {
 // Reads decoded GEDCOM text (any line ends, leading blanks allowed). Text that
 // does not begin with "0 HEAD" is no GEDCOM file; anything else is read as far
 // as it goes, the lines that make no sense skipped with a warning each.
-GedcomLoad readGedcom(std::string_view utf8);
+GedcomLoad readGedcom(std::string utf8);
 
 // Reads a regular file of at most maxGedcomSize bytes in any encoding
 // decodeGedcom() knows.

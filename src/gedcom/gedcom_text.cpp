@@ -70,20 +70,21 @@ std::string declaredCharacterSet(std::string_view bytes)
 
 } // namespace
 
-GedcomText decodeGedcom(std::string_view bytes)
+GedcomText decodeGedcom(std::string bytes)
 {
-    if (startsWith(bytes, "\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    else if (startsWith(bytes, "\xFF\xFE"))
-        return fromUtf16(bytes.substr(2), false);
-    else if (startsWith(bytes, "\xFE\xFF"))
-        return fromUtf16(bytes.substr(2), true);
-    else if (startsWith(bytes, std::string_view("0\0", 2)))
-        return fromUtf16(bytes, false);
-    else if (startsWith(bytes, std::string_view("\0"
-                                                "0",
-                                                2)))
-        return fromUtf16(bytes, true);
+    const std::string_view view(bytes);
+    if (startsWith(view, "\xFF\xFE"))
+        return fromUtf16(view.substr(2), false);
+    if (startsWith(view, "\xFE\xFF"))
+        return fromUtf16(view.substr(2), true);
+    if (startsWith(view, std::string_view("0\0", 2)))
+        return fromUtf16(view, false);
+    if (startsWith(view, std::string_view("\0"
+                                          "0",
+                                          2)))
+        return fromUtf16(view, true);
+    if (startsWith(view, "\xEF\xBB\xBF"))
+        bytes.erase(0, 3);
 
     const std::string charset = declaredCharacterSet(bytes);
     if (charset == "ANSEL")
@@ -92,6 +93,6 @@ GedcomText decodeGedcom(std::string_view bytes)
         return decoded(fromWindows1252(bytes));
     if (charset.empty() || charset == "UTF-8" || charset == "UTF8" || charset == "ASCII" ||
         charset == "UNICODE")
-        return decoded(displayText(bytes));
+        return decoded(isValidUtf8(bytes) ? std::move(bytes) : fromWindows1252(bytes));
     return refused("the character set " + charset + " cannot be read");
 }

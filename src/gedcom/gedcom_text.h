@@ -14,4 +14,4 @@ struct GedcomText {
 // Decodes by the byte-order mark (UTF-8, UTF-16 either way), else by the header's
 // CHAR line: UTF-8 (also ASCII and no CHAR at all; invalid bytes are read as
 // Windows-1252), ANSI (Windows-1252) or ANSEL. Any other CHAR is refused.
-GedcomText decodeGedcom(std::string_view bytes);
+GedcomText decodeGedcom(std::string bytes);

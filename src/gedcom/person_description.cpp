@@ -5,12 +5,11 @@
 
 namespace {
 
-// One line of box text: blanks and line breaks collapsed, and no bar, which
-// would start a new line.
-std::string oneLine(std::string_view text, bool dropSlashes = false)
+// Appends text as one line of box text: blanks and line breaks collapsed, and
+// no bar, which would start a new line.
+void appendOneLine(std::string& out, std::string_view text, bool dropSlashes = false)
 {
-    std::string out;
-    out.reserve(text.size());
+    const std::size_t start = out.size();
     bool blank = false;
     for (char c : text) {
         if (dropSlashes && c == '/')
@@ -18,7 +17,7 @@ std::string oneLine(std::string_view text, bool dropSlashes = false)
         if (c == '|')
             c = '/';
         if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-            blank = !out.empty();
+            blank = out.size() > start;
             continue;
         }
         if (blank)
@@ -26,28 +25,40 @@ std::string oneLine(std::string_view text, bool dropSlashes = false)
         blank = false;
         out += c;
     }
-    return out;
 }
 
-std::string eventLine(std::string_view prefix, const GedcomEvent& event, bool places)
+// Appends " |" and the line "prefix DATE, PLACE" when the event has either.
+void appendEventLine(std::string& out, std::string_view prefix, const GedcomEvent& event,
+                     bool places)
 {
-    std::string text = oneLine(event.date);
+    const std::size_t start = out.size();
+    out.append(" |").append(prefix);
+    const std::size_t body = out.size();
+    appendOneLine(out, event.date);
     if (places) {
-        const std::string place =
-            oneLine(std::string_view(event.place).substr(0, event.place.find(',')));
-        if (!place.empty())
-            text += (text.empty() ? "" : ", ") + place;
+        const std::size_t beforePlace = out.size();
+        out.append(", ");
+        const std::size_t place = out.size();
+        appendOneLine(out, event.place.substr(0, event.place.find(',')));
+        if (out.size() == place)
+            out.resize(beforePlace);
+        else if (beforePlace == body)
+            out.erase(beforePlace, 2); // no date before the place
     }
-    return text.empty() ? text : std::string(prefix) + text;
+    if (out.size() == body)
+        out.resize(start);
 }
 
 } // namespace
 
 std::string displayName(const GedcomPerson& person)
 {
+    std::string name;
     if (!person.name.empty())
-        return oneLine(person.name, true);
-    return oneLine(person.given + " " + person.surname);
+        appendOneLine(name, person.name, true);
+    else
+        appendOneLine(name, std::string(person.given).append(" ").append(person.surname));
+    return name;
 }
 
 std::string lifeYears(const GedcomPerson& person)
@@ -65,18 +76,14 @@ std::string describePerson(const GedcomData& data, int index, const DescriptionO
     const GedcomPerson& person = data.persons[std::size_t(index)];
     std::string text = displayName(person);
     if (text.empty())
-        text = "?";
-    auto add = [&text](const std::string& line) {
-        if (!line.empty())
-            text += " |" + line;
-    };
+        text.push_back('?');
     const bool born = !person.birth.empty();
-    add(eventLine(born ? "b. " : "chr. ", born ? person.birth : person.christening,
-                  options.places));
-    add(eventLine("d. ", person.death, options.places));
+    appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
+                    options.places);
+    appendEventLine(text, "d. ", person.death, options.places);
     if (options.marriages) {
         for (const int family : person.spouseIn)
-            add(eventLine("m. ", {data.families[std::size_t(family)].marriage.date, {}}, false));
+            appendEventLine(text, "m. ", data.families[std::size_t(family)].marriage, false);
     }
     return text;
 }

@@ -29,8 +29,7 @@ const QString zoe =
 
 GedcomLoad readBytes(const QByteArray& bytes)
 {
-    const GedcomText text =
-        decodeGedcom(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    const GedcomText text = decodeGedcom(std::string(bytes.constData(), std::size_t(bytes.size())));
     if (!text.ok)
         return GedcomLoad{Result::failure(Result::CannotOpen, text.error), {}};
     return readGedcom(text.utf8);
