@@ -23,11 +23,13 @@ namespace fs = std::filesystem;
 
 constexpr int persons = 100000;
 
+// The files of a run, in a folder of their own that goes when the run ends.
 struct Files {
     fs::path folder;
     std::string gedcom;
     std::string chart;
     std::string saved;
+    ~Files() { fs::remove_all(folder); }
 };
 
 const Files& files()
@@ -38,18 +40,17 @@ const Files& files()
             std::perror("mkdtemp");
             std::exit(1);
         }
-        Files f{pattern, pattern + "/family.ged", pattern + "/family.txt", pattern + "/saved.txt"};
-        std::ofstream(f.gedcom) << generateDescendants({50, 4, 5, persons, 1, false}).text;
-        const GedcomLoad load = readGedcomFile(f.gedcom);
+        const std::string gedcom = pattern + "/family.ged", chart = pattern + "/family.txt";
+        std::ofstream(gedcom) << generateDescendants({50, 4, 5, persons, 1, false}).text;
+        const GedcomLoad load = readGedcomFile(gedcom);
         ImportOptions options;
         options.layout.generations = maxGenerations;
         const ChartImport imported = importChart(load.data, options, String("family"));
-        if (!imported || !saveChartFile(f.chart, imported.chart)) {
+        if (!imported || !saveChartFile(chart, imported.chart)) {
             std::fputs("cannot make the chart\n", stderr);
             std::exit(1);
         }
-        std::atexit([] { fs::remove_all(files().folder); });
-        return f;
+        return Files{pattern, gedcom, chart, pattern + "/saved.txt"}; // never copied
     }();
     return made;
 }

@@ -52,7 +52,11 @@ std::string_view trimmed(std::string_view text)
 
 std::string_view nextWord(std::string_view& rest)
 {
-    const std::size_t end = std::min(rest.find(' '), rest.size());
+    // A loop, not find(): the words are a few letters long, and a call each
+    // would cost more than the looking.
+    std::size_t end = 0;
+    while (end < rest.size() && rest[end] != ' ')
+        ++end;
     const std::string_view word = rest.substr(0, end);
     rest.remove_prefix(end);
     if (!rest.empty())
@@ -102,7 +106,7 @@ struct Reference {
     enum Kind { Husband, Wife, Child, ChildOf, SpouseIn };
     Kind kind;
     int owner; // the family or person whose record holds the line
-    std::string_view xref;
+    XrefKey xref;
     long line;
     int target = -1;
     bool fromFamily() const { return kind <= Child; }
@@ -253,7 +257,7 @@ void Reader::takePersonLine(const Line& line, long number, const Frame& parent, 
             else
                 references_.push_back(
                     {line.code == tagCode("FAMC") ? Reference::ChildOf : Reference::SpouseIn,
-                     int(load_.data.persons.size()) - 1, xref, number});
+                     int(load_.data.persons.size()) - 1, XrefKey(xref), number});
         }
     } else if (line.level == 2 && parent.code == tagCode("NAME") && parent.text == &person.name) {
         if (line.code == tagCode("GIVN"))
@@ -281,7 +285,8 @@ void Reader::takeFamilyLine(const Line& line, long number, const Frame& parent, 
             if (xref.empty())
                 warn(number, std::string(line.tag) + " without a cross-reference; skipped");
             else
-                references_.push_back({kind, int(load_.data.families.size()) - 1, xref, number});
+                references_.push_back(
+                    {kind, int(load_.data.families.size()) - 1, XrefKey(xref), number});
         } else if (line.code == tagCode("MARR")) {
             frame.event = &family.marriage;
         }
@@ -297,8 +302,8 @@ int Reader::resolve(const XrefIndex& index, const Reference& ref)
 {
     if (const int found = index.find(ref.xref); found >= 0)
         return found;
-    if (ref.xref != "VOID")
-        warn(ref.line, std::string("@").append(ref.xref).append("@ names no record; ignored"));
+    if (ref.xref.text != "VOID")
+        warn(ref.line, std::string("@").append(ref.xref.text).append("@ names no record; ignored"));
     return -1;
 }
 
@@ -339,9 +344,9 @@ void Reader::link()
     GedcomData& data = load_.data;
     XrefIndex personIndex(data.persons.size()), familyIndex(data.families.size());
     for (std::size_t i = 0; i < data.persons.size(); ++i)
-        personIndex.add(data.persons[i].xref, int(i));
+        personIndex.add(XrefKey(data.persons[i].xref), int(i));
     for (std::size_t i = 0; i < data.families.size(); ++i)
-        familyIndex.add(data.families[i].xref, int(i));
+        familyIndex.add(XrefKey(data.families[i].xref), int(i));
 
     // The family records' own lines first, so that they take the places.
     for (const bool fromFamily : {true, false})

@@ -24,36 +24,55 @@ std::uint64_t mixed(std::uint64_t key)
 
 } // namespace
 
-XrefIndex::XrefIndex(std::size_t expected) : slots_(tableSize(expected)) {}
-
-std::size_t XrefIndex::slotOf(std::string_view xref) const
+XrefKey::XrefKey(std::string_view xref) : text(xref)
 {
-    std::uint64_t hash = 0xCBF29CE484222325ull; // FNV-1a
-    for (const char c : xref)
-        hash = (hash ^ std::uint8_t(c)) * 0x100000001B3ull;
-    return std::size_t(mixed(hash)) & (slots_.size() - 1);
+    if (xref.size() <= sizeof words) {
+        for (std::size_t i = 0; i < xref.size(); ++i)
+            words[i / 8] |= std::uint64_t(std::uint8_t(xref[i])) << (i % 8 * 8);
+    }
 }
 
-void XrefIndex::add(std::string_view xref, int record)
+bool XrefKey::operator==(const XrefKey& other) const
+{
+    if (text.size() != other.text.size())
+        return false;
+    if (text.size() <= sizeof words)
+        return words[0] == other.words[0] && words[1] == other.words[1];
+    return text == other.text;
+}
+
+std::uint64_t XrefKey::hash() const
+{
+    if (text.size() <= sizeof words)
+        return mixed(words[0] ^ mixed(words[1] ^ text.size()));
+    std::uint64_t hash = 0xCBF29CE484222325ull; // FNV-1a
+    for (const char c : text)
+        hash = (hash ^ std::uint8_t(c)) * 0x100000001B3ull;
+    return mixed(hash);
+}
+
+XrefIndex::XrefIndex(std::size_t expected) : slots_(tableSize(expected)) {}
+
+void XrefIndex::add(const XrefKey& key, int record)
 {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = slotOf(xref);; at = (at + 1) & mask) {
+    for (std::size_t at = key.hash() & mask;; at = (at + 1) & mask) {
         if (slots_[at].record < 0) {
-            slots_[at] = {xref, record};
+            slots_[at] = {key, record};
             return;
         }
-        if (slots_[at].xref == xref)
+        if (slots_[at].key == key)
             return;
     }
 }
 
-int XrefIndex::find(std::string_view xref) const
+int XrefIndex::find(const XrefKey& key) const
 {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = slotOf(xref);; at = (at + 1) & mask) {
+    for (std::size_t at = key.hash() & mask;; at = (at + 1) & mask) {
         if (slots_[at].record < 0)
             return -1;
-        if (slots_[at].xref == xref)
+        if (slots_[at].key == key)
             return slots_[at].record;
     }
 }

@@ -5,22 +5,33 @@
 #include <string_view>
 #include <vector>
 
+// A cross-reference as a key: one of up to 16 bytes is held in two words, so
+// that looking it up never reads the file's text again; a longer one is
+// compared by its text.
+struct XrefKey {
+    std::string_view text;
+    std::uint64_t words[2] = {0, 0};
+
+    explicit XrefKey(std::string_view xref);
+    bool operator==(const XrefKey& other) const;
+    std::uint64_t hash() const;
+};
+
 // Cross-references to record indices, in one flat hash table: a node per entry
 // would cost more than reading the file. The first record of a cross-reference
 // wins.
 class XrefIndex {
 public:
     explicit XrefIndex(std::size_t expected);
-    void add(std::string_view xref, int record);
+    void add(const XrefKey& key, int record);
     // The record, or -1.
-    int find(std::string_view xref) const;
+    int find(const XrefKey& key) const;
 
 private:
     struct Slot {
-        std::string_view xref;
+        XrefKey key{{}};
         int record = -1;
     };
-    std::size_t slotOf(std::string_view xref) const;
 
     std::vector<Slot> slots_;
 };
