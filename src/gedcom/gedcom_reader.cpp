@@ -134,6 +134,7 @@ private:
     int resolve(const XrefIndex& index, const Reference& ref);
     void apply(Reference& ref, const XrefIndex& index);
     void sortChildren();
+    void reserveFor(std::string_view text);
 
     GedcomLoad load_;
     std::vector<Reference> references_; // in file order
@@ -147,10 +148,34 @@ void Reader::warn(long line, const std::string& message)
         load_.data.warnings.push_back("line " + std::to_string(line) + ": " + message);
 }
 
+// Makes room for the records at once, as many as the start of the file promises
+// (and a tenth more): growing would move them all, again and again.
+void Reader::reserveFor(std::string_view text)
+{
+    const std::string_view sample = text.substr(0, std::size_t(1) << 18);
+    double persons = 0, families = 0, links = 0;
+    for (std::size_t at = 0; at < sample.size();) {
+        std::size_t end = at;
+        while (end < sample.size() && sample[end] != '\n' && sample[end] != '\r')
+            ++end;
+        const Line line = parseLine(sample.substr(at, end - at));
+        persons += line.level == 0 && line.code == tagCode("INDI");
+        families += line.level == 0 && line.code == tagCode("FAM");
+        links += line.level == 1 && !pointer(line.value).empty();
+        at = end + 1;
+    }
+    const double scale =
+        1.1 * double(text.size()) / double(std::max<std::size_t>(sample.size(), 1));
+    load_.data.persons.reserve(std::size_t(persons * scale));
+    load_.data.families.reserve(std::size_t(families * scale));
+    references_.reserve(std::size_t(links * scale));
+}
+
 GedcomLoad Reader::read(std::string utf8)
 {
     load_.data.text->file = std::move(utf8);
     const std::string_view text = load_.data.text->file;
+    reserveFor(text);
     std::vector<Frame> frames;
     long number = 0;
     bool sawHeader = false, sawTrailer = false;
