@@ -51,28 +51,40 @@ std::uint64_t XrefKey::hash() const
     return mixed(hash);
 }
 
-XrefIndex::XrefIndex(std::size_t expected) : slots_(tableSize(expected)) {}
+XrefIndex::XrefIndex(std::size_t expected) : slots_(tableSize(expected))
+{
+    keys_.reserve(expected);
+}
 
 void XrefIndex::add(const XrefKey& key, int record)
 {
+    if (std::size_t(record) >= keys_.size())
+        keys_.resize(std::size_t(record) + 1, XrefKey({}));
+    keys_[std::size_t(record)] = key;
+    const std::uint64_t hash = key.hash();
+    const auto check = std::uint32_t(hash >> 32);
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = key.hash() & mask;; at = (at + 1) & mask) {
-        if (slots_[at].record < 0) {
-            slots_[at] = {key, record};
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.record < 0) {
+            slots_[at] = {check, record};
             return;
         }
-        if (slots_[at].key == key)
+        if (slot.check == check && keys_[std::size_t(slot.record)] == key)
             return;
     }
 }
 
 int XrefIndex::find(const XrefKey& key) const
 {
+    const std::uint64_t hash = key.hash();
+    const auto check = std::uint32_t(hash >> 32);
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = key.hash() & mask;; at = (at + 1) & mask) {
-        if (slots_[at].record < 0)
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.record < 0)
             return -1;
-        if (slots_[at].key == key)
-            return slots_[at].record;
+        if (slot.check == check && keys_[std::size_t(slot.record)] == key)
+            return slot.record;
     }
 }

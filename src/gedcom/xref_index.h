@@ -17,9 +17,9 @@ struct XrefKey {
     std::uint64_t hash() const;
 };
 
-// Cross-references to record indices, in one flat hash table: a node per entry
-// would cost more than reading the file. The first record of a cross-reference
-// wins.
+// Cross-references to record indices, in one flat hash table of small slots: a
+// node per entry, or a slot holding the key, would cost more in memory traffic
+// than reading the file. The first record of a cross-reference wins.
 class XrefIndex {
 public:
     explicit XrefIndex(std::size_t expected);
@@ -28,10 +28,13 @@ public:
     int find(const XrefKey& key) const;
 
 private:
+    // Part of the key's hash beside the record, so that most slots that do not
+    // match are passed over without looking at their key.
     struct Slot {
-        XrefKey key{{}};
+        std::uint32_t check = 0;
         int record = -1;
     };
 
     std::vector<Slot> slots_;
+    std::vector<XrefKey> keys_; // by record
 };
