@@ -27,7 +27,8 @@ public:
     Planner(const GedcomData& data, int generations)
         : data_(data),
           generations_(generations),
-          laidOut_(data.persons.size(), false)
+          laidOut_(data.persons.size(), false),
+          rows_(std::size_t(generations) + 1)
     {
     }
 
@@ -62,6 +63,7 @@ private:
     const GedcomData& data_;
     int generations_;
     std::vector<bool> laidOut_;
+    std::vector<std::vector<int>> rows_; // the boxes of a family's children, by level
 };
 
 int Planner::descendants(int person, Cell at, std::vector<int>& row)
@@ -71,28 +73,33 @@ int Planner::descendants(int person, Cell at, std::vector<int>& row)
     if (!firstVisit(person))
         return 1;
     int width = 1;
-    std::vector<int> children;
-    for (const int f : data_.persons[std::size_t(person)].spouseIn) {
+    int children = 0;
+    const std::vector<int>& families = data_.persons[std::size_t(person)].spouseIn;
+    for (const int f : families) {
         const GedcomFamily& family = data_.families[std::size_t(f)];
         const int partner = family.husband == person ? family.wife : family.husband;
         if (partner >= 0) {
             row.push_back(add(personBox(partner, {at.column + width, at.level})));
             ++width;
         }
-        children.insert(children.end(), family.children.begin(), family.children.end());
+        children += int(family.children.size());
     }
-    if (children.empty())
+    if (children == 0)
         return width;
     boxes[std::size_t(self)].down = true;
     const Cell below{at.column, at.level + 1};
-    if (at.level + 1 >= generations_) {
-        add(continuationBox(below, 2, int(children.size())));
+    if (below.level >= generations_) {
+        add(continuationBox(below, 2, children));
         return width;
     }
-    std::vector<int> childRow;
+    // One row per level will do: a family's children are placed, and chained,
+    // before the next family on their level begins.
+    std::vector<int>& childRow = rows_[std::size_t(below.level)];
+    childRow.clear();
     int column = at.column;
-    for (const int child : children)
-        column += descendants(child, {column, below.level}, childRow);
+    for (const int f : families)
+        for (const int child : data_.families[std::size_t(f)].children)
+            column += descendants(child, {column, below.level}, childRow);
     chain(childRow);
     return std::max(width, column - at.column);
 }

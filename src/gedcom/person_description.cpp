@@ -10,6 +10,17 @@ namespace {
 void appendOneLine(std::string& out, std::string_view text, bool dropSlashes = false)
 {
     const std::size_t start = out.size();
+    // Most values need no change: taken whole.
+    bool plain = text.empty() || (text.front() != ' ' && text.back() != ' ');
+    for (std::size_t i = 0; plain && i < text.size(); ++i) {
+        const char c = text[i];
+        plain = c != '|' && c != '\t' && c != '\n' && c != '\r' && !(dropSlashes && c == '/') &&
+                !(c == ' ' && text[i + 1] == ' ');
+    }
+    if (plain) {
+        out.append(text);
+        return;
+    }
     bool blank = false;
     for (char c : text) {
         if (dropSlashes && c == '/')
