@@ -403,9 +403,11 @@ void Reader::link()
 void Reader::sortChildren()
 {
     GedcomData& data = load_.data;
+    std::vector<std::pair<long, int>> keyed;
     for (GedcomFamily& family : data.families) {
-        std::vector<std::pair<long, int>> keyed;
-        keyed.reserve(family.children.size());
+        if (family.children.size() < 2)
+            continue;
+        keyed.clear();
         long last = 0;
         for (const int child : family.children) {
             const GedcomPerson& person = data.persons[child];
