@@ -60,15 +60,20 @@ void appendEventLine(std::string& out, std::string_view prefix, const GedcomEven
         out.resize(start);
 }
 
+void appendName(std::string& out, const GedcomPerson& person)
+{
+    if (!person.name.empty())
+        appendOneLine(out, person.name, true);
+    else
+        appendOneLine(out, std::string(person.given).append(" ").append(person.surname));
+}
+
 } // namespace
 
 std::string displayName(const GedcomPerson& person)
 {
     std::string name;
-    if (!person.name.empty())
-        appendOneLine(name, person.name, true);
-    else
-        appendOneLine(name, std::string(person.given).append(" ").append(person.surname));
+    appendName(name, person);
     return name;
 }
 
@@ -85,7 +90,9 @@ std::string lifeYears(const GedcomPerson& person)
 std::string describePerson(const GedcomData& data, int index, const DescriptionOptions& options)
 {
     const GedcomPerson& person = data.persons[std::size_t(index)];
-    std::string text = displayName(person);
+    std::string text;
+    text.reserve(96); // a name and two or three short lines, mostly
+    appendName(text, person);
     if (text.empty())
         text.push_back('?');
     const bool born = !person.birth.empty();
