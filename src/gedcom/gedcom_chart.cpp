@@ -60,7 +60,7 @@ private:
 };
 
 std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planned,
-                                const DescriptionOptions& options)
+                                const DescriptionOptions& options, std::string& buffer)
 {
     std::unique_ptr<Person> box;
     if (planned.person < 0) {
@@ -70,7 +70,8 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
         box = std::move(continuation);
     } else {
         box = std::make_unique<Person>();
-        box->text = String(std::string_view(describePerson(data, planned.person, options)));
+        describePerson(data, planned.person, options, buffer);
+        box->text = String(std::string_view(buffer));
     }
     box->setCell(planned.cell);
     return box;
@@ -93,8 +94,9 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options, co
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
     TextExtent extent;
+    std::string buffer;
     for (const PlannedBox& planned : plan) {
-        boxes.push_back(makeBox(data, planned, options.description));
+        boxes.push_back(makeBox(data, planned, options.description, buffer));
         extent.add(boxes.back()->text.view());
     }
     TreeSettings settings;

@@ -2,12 +2,19 @@
 #include "gedcom/gedcom_date.h"
 
 #include <array>
-#include <cctype>
 
 namespace {
 
 constexpr std::array<std::string_view, 12> months = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                      "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+
+// ASCII only, without the locale lookups of <cctype>: dates are ASCII.
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetterOrDigit(char c)
+{
+    return isDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+char upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
 
 struct DateParts {
     int year = 0;
@@ -22,16 +29,16 @@ DateParts dateParts(std::string_view date)
     DateParts parts;
     std::size_t at = 0;
     while (at < date.size()) {
-        while (at < date.size() && !std::isalnum(static_cast<unsigned char>(date[at])))
+        while (at < date.size() && !isLetterOrDigit(date[at]))
             ++at;
         std::size_t end = at;
-        while (end < date.size() && std::isalnum(static_cast<unsigned char>(date[end])))
+        while (end < date.size() && isLetterOrDigit(date[end]))
             ++end;
         const std::string_view word = date.substr(at, end - at);
         at = end;
         bool digits = !word.empty();
         for (const char c : word)
-            digits = digits && std::isdigit(static_cast<unsigned char>(c));
+            digits = digits && isDigit(c);
         if (digits && word.size() >= 3 && word.size() <= 4) {
             for (const char c : word)
                 parts.year = parts.year * 10 + (c - '0');
@@ -44,10 +51,8 @@ DateParts dateParts(std::string_view date)
         }
         parts.month = 0;
         for (std::size_t m = 0; m < months.size(); ++m) {
-            if (word.size() == 3 &&
-                std::toupper(static_cast<unsigned char>(word[0])) == months[m][0] &&
-                std::toupper(static_cast<unsigned char>(word[1])) == months[m][1] &&
-                std::toupper(static_cast<unsigned char>(word[2])) == months[m][2])
+            if (word.size() == 3 && upper(word[0]) == months[m][0] &&
+                upper(word[1]) == months[m][1] && upper(word[2]) == months[m][2])
                 parts.month = int(m) + 1;
         }
         if (parts.month == 0)

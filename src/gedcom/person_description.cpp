@@ -87,11 +87,11 @@ std::string lifeYears(const GedcomPerson& person)
     return (born ? std::to_string(born) : "") + "\u2013" + (died ? std::to_string(died) : "");
 }
 
-std::string describePerson(const GedcomData& data, int index, const DescriptionOptions& options)
+void describePerson(const GedcomData& data, int index, const DescriptionOptions& options,
+                    std::string& text)
 {
     const GedcomPerson& person = data.persons[std::size_t(index)];
-    std::string text;
-    text.reserve(96); // a name and two or three short lines, mostly
+    text.clear();
     appendName(text, person);
     if (text.empty())
         text.push_back('?');
@@ -103,5 +103,4 @@ std::string describePerson(const GedcomData& data, int index, const DescriptionO
         for (const int family : person.spouseIn)
             appendEventLine(text, "m. ", data.families[std::size_t(family)].marriage, false);
     }
-    return text;
 }

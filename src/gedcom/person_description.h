@@ -18,6 +18,8 @@ std::string displayName(const GedcomPerson& person);
 // death years.
 std::string lifeYears(const GedcomPerson& person);
 
-// A box description: the name, then the "b." (or "chr."), "d." and "m." lines
-// that are known, separated as the chart stores line breaks.
-std::string describePerson(const GedcomData& data, int person, const DescriptionOptions& options);
+// A box description in text (its old content replaced; a buffer used again
+// spares an allocation per box): the name, then the "b." (or "chr."), "d." and
+// "m." lines that are known, separated as the chart stores line breaks.
+void describePerson(const GedcomData& data, int person, const DescriptionOptions& options,
+                    std::string& text);

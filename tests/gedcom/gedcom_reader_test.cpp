@@ -37,7 +37,9 @@ GedcomLoad readBytes(const QByteArray& bytes)
 
 QString description(const GedcomLoad& load, int person)
 {
-    return QString::fromStdString(describePerson(load.data, person, {}));
+    std::string text;
+    describePerson(load.data, person, {}, text);
+    return QString::fromStdString(text);
 }
 
 QStringList warnings(const GedcomLoad& load)
