@@ -128,6 +128,7 @@ private slots:
     void ancestors();
     void cutBranchesEndInContinuationBoxes_data();
     void cutBranchesEndInContinuationBoxes();
+    void ownAncestorAppearsTwiceAtMost();
     void boxesFitTheLongestName();
 };
 
@@ -220,6 +221,20 @@ void FamilyLayoutTest::cutBranchesEndInContinuationBoxes()
         }
     });
     QVERIFY(continuations > 0);
+}
+
+void FamilyLayoutTest::ownAncestorAppearsTwiceAtMost()
+{
+    // The root is also a child in the last family: climbing from the root comes
+    // back to it, once, with no branch the second time.
+    const GeneratedFamilies families = generateDescendants({4, 2, 0, 100000, 17, true});
+    Chart chart = imported(families, LayoutKind::Ancestors, maxGenerations);
+    checkGeometry(chart);
+    std::map<std::string, int> seen;
+    chart.tree().forEachPerson([&](Person* box) { ++seen[nameLine(*box)]; });
+    QCOMPARE(seen["Given1 Surname1"], 2);
+    for (const auto& [name, count] : seen)
+        QVERIFY2(count <= 2, name.c_str());
 }
 
 void FamilyLayoutTest::boxesFitTheLongestName()
