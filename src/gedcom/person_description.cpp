@@ -81,7 +81,7 @@ std::string lifeYears(const GedcomPerson& person)
 {
     const int born =
         dateYear(person.birth.date.empty() ? person.christening.date : person.birth.date);
-    const int died = dateYear(person.death.date);
+    const int died = dateYear(person.death.date.empty() ? person.burial.date : person.death.date);
     if (!born && !died)
         return {};
     return (born ? std::to_string(born) : "") + "\u2013" + (died ? std::to_string(died) : "");
@@ -98,7 +98,9 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
     const bool born = !person.birth.empty();
     appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
                     options.places);
-    appendEventLine(text, "d. ", person.death, options.places);
+    const bool died = !person.death.empty();
+    appendEventLine(text, died ? "d. " : "bur. ", died ? person.death : person.burial,
+                    options.places);
     if (options.marriages) {
         for (const int family : person.spouseIn)
             appendEventLine(text, "m. ", data.families[std::size_t(family)].marriage, false);

@@ -15,11 +15,11 @@ struct DescriptionOptions {
 std::string displayName(const GedcomPerson& person);
 
 // "1850–1911", "1850–", "–1911" or empty, from the birth (else christening) and
-// death years.
+// death (else burial) years.
 std::string lifeYears(const GedcomPerson& person);
 
 // A box description in text (its old content replaced; a buffer used again
-// spares an allocation per box): the name, then the "b." (or "chr."), "d." and
-// "m." lines that are known, separated as the chart stores line breaks.
+// spares an allocation per box): the name, then the "b." (or "chr."), "d." (or
+// "bur.") and "m." lines that are known, separated as the chart stores line breaks.
 void describePerson(const GedcomData& data, int person, const DescriptionOptions& options,
                     std::string& text);

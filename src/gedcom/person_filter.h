@@ -13,7 +13,6 @@ class PersonFilter {
 public:
     explicit PersonFilter(const GedcomData& data);
 
-    std::size_t size() const { return labels_.size(); }
     const std::string& label(int person) const { return labels_[std::size_t(person)]; }
     // The persons whose line holds every word of the query, in file order.
     std::vector<int> matching(std::string_view query) const;

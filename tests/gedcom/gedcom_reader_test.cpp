@@ -116,6 +116,10 @@ void GedcomReaderTest::readsTheFirstPerson_data()
         << QByteArray(
                "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 CHR\n2 DATE 2 FEB 1700\n2 PLAC Ely\n")
         << QStringLiteral("Ann Lee |chr. 2 FEB 1700, Ely");
+    QTest::newRow("burial when there is no death")
+        << QByteArray(
+               "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 BURI\n2 DATE 1777\n2 PLAC Ely, Cambs\n")
+        << QStringLiteral("Ann Lee |bur. 1777, Ely");
     QTest::newRow("unknown records and levels skipped")
         << QByteArray(
                "0 HEAD\n1 SOUR X\n2 DATA\n3 NAME Not this\n0 @N1@ NOTE 1 NAME No\n0 @I1@ INDI\n"
