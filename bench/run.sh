@@ -14,12 +14,12 @@ tests=
 [ -f "$build_dir/CMakeCache.txt" ] || tests=-DSTIRPA_BUILD_TESTS=OFF
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DSTIRPA_BUILD_BENCH=ON $tests >/dev/null
-cmake --build "$build_dir" --target paint_bench core_bench edit_bench memory_bench >/dev/null
+cmake --build "$build_dir" --target paint_bench core_bench edit_bench memory_bench gedcom_bench >/dev/null
 
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for bench in core_bench edit_bench paint_bench; do
+for bench in core_bench edit_bench paint_bench gedcom_bench; do
     "$build_dir/bench/$bench" --benchmark_repetitions="$repetitions" \
         --benchmark_report_aggregates_only=true --benchmark_color=false \
         >"$results/$bench.txt" 2>/dev/null

@@ -62,6 +62,9 @@ END {
     row("insertLine", 100000, ms["insertLine"], 0, 0, 20, "< 20 ms")
     row("find: fold texts after a change", 1000000, ms["findPrepare/1000000"], 0, 0, 0, "-")
     row("find: all matches of a query", 1000000, ms["findText/1000000"], 0, 0, 50, "< 50 ms")
+    row("GEDCOM import (read, lay out)", 100000, ms["gedcomImport/100000"], ms["gedcomImportFloor/100000"],
+        4, 0, "<= 4x load+save")
+    row("person list filter, keystroke", 100000, ms["gedcomFilter/100000"], 0, 0, 50, "< 50 ms")
     if (perBox != "")
         printf "| %-30s | %5s | %10s | %10s | %7s | %-16s | %-4s |\n", "peak memory per box, no text",
             "1M", perBox " B", "-", "-", "< 300 B", (perBox < 300 ? "pass" : "FAIL")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/batch.h"
 
+#include "app/gedcom_batch.h"
 #include "app/install_paths.h"
 
 #include "chartfile/chart_reader.h"
@@ -99,6 +100,10 @@ std::vector<BatchOption> coreBatchOptions()
          "HTML export (template stirpa_full.html from the current directory, else the "
          "installed one)",
          exportHtmlCommand},
+        {"--import-gedcom", "FILE OUT [--root XREF] [--descendants N | --ancestors N]",
+         "lay out a person's family from a GEDCOM file (default the first person, "
+         "--descendants 4) and save it to OUT",
+         importGedcomCommand},
     };
 }
 

@@ -11,6 +11,7 @@ enum class Command {
     FileRecover,
     FileSave,
     FileSaveAs,
+    FileImportGedcom,
     FileExportHtml,
     FilePrint,
     FilePrintPreview,

@@ -120,6 +120,7 @@ void MainWindow::connectActions()
     on(Command::FileRecover, &MainWindow::fileRecover);
     on(Command::FileSave, &MainWindow::fileSave);
     on(Command::FileSaveAs, &MainWindow::fileSaveAs);
+    on(Command::FileImportGedcom, &MainWindow::fileImportGedcom);
     on(Command::FileExportHtml, &MainWindow::fileExportHtml);
     on(Command::FilePrint, &MainWindow::filePrint);
     on(Command::FilePrintPreview, &MainWindow::filePrintPreview);

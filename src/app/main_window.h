@@ -16,6 +16,8 @@
 
 class ChangedFileBar;
 class FindBar;
+struct GedcomData;
+struct ImportOptions;
 class ChartDocument;
 class ChartView;
 class QAction;
@@ -76,6 +78,9 @@ protected:
     // An empty path means the user cancelled.
     virtual QString askOpenPath();
     virtual QString askSavePath();
+    virtual QString askGedcomPath();
+    // The person and layout to import; false when cancelled.
+    virtual bool askImportOptions(const GedcomData& data, ImportOptions& options);
     virtual bool askRecover(const CrashRecovery::LeftOver& leftOver);
     // The Recover dialog; the copy the user chose to open, if any.
     virtual std::optional<CrashRecovery::LeftOver> askLeftOverToOpen();
@@ -124,6 +129,8 @@ private:
     bool fileSave();
     bool fileSaveAs();
     void fileExportHtml();
+    // GEDCOM import (main_window_gedcom.cpp).
+    void fileImportGedcom();
     void filePrint();
     void filePrintPreview();
     void filePrintSetup();

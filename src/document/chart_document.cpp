@@ -42,6 +42,14 @@ void ChartDocument::newChart()
     setModified(false);
 }
 
+void ChartDocument::adoptUntitled(Chart chart)
+{
+    replaceChart(std::move(chart));
+    stamp_ = {};
+    setPath(QString());
+    setModified(true);
+}
+
 Result ChartDocument::load(const QString& path, const QString& namePath,
                            const QString& documentPath, bool modified)
 {

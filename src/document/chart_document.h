@@ -48,6 +48,8 @@ public:
     Result openUntitled(const QString& path);
     // Opens a recovery copy as the modified chart of originalPath (empty: untitled).
     Result openRecovered(const QString& copyPath, const QString& originalPath);
+    // Takes a chart made elsewhere (an import) as an untitled, modified document.
+    void adoptUntitled(Chart chart);
     // Saves to path atomically; on success the document takes that name.
     Result saveAs(const QString& path);
     // Writes the chart as an HTML page.

@@ -2,6 +2,7 @@
 #include "model/text_codec.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -12,6 +13,8 @@ constexpr char16_t cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+} // namespace
+
 void appendUtf8(std::string& out, char32_t code)
 {
     if (code < 0x80) {
@@ -19,19 +22,31 @@ void appendUtf8(std::string& out, char32_t code)
     } else if (code < 0x800) {
         out += char(0xC0 | code >> 6);
         out += char(0x80 | (code & 0x3F));
-    } else {
+    } else if (code < 0x10000) {
         out += char(0xE0 | code >> 12);
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | code >> 18);
+        out += char(0x80 | (code >> 12 & 0x3F));
         out += char(0x80 | (code >> 6 & 0x3F));
         out += char(0x80 | (code & 0x3F));
     }
 }
 
-} // namespace
-
 bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
     while (i < bytes.size()) {
+        // Plain ASCII, the bulk of most text, eight bytes at a time.
+        std::uint64_t eight;
+        if (i + sizeof eight <= bytes.size()) {
+            std::memcpy(&eight, bytes.data() + i, sizeof eight);
+            if ((eight & 0x8080808080808080ull) == 0) {
+                i += sizeof eight;
+                continue;
+            }
+        }
         const auto lead = std::uint8_t(bytes[i]);
         int extra;
         char32_t code;
@@ -71,6 +86,11 @@ std::string displayText(std::string_view bytes)
 {
     if (isValidUtf8(bytes))
         return std::string(bytes);
+    return fromWindows1252(bytes);
+}
+
+std::string fromWindows1252(std::string_view bytes)
+{
     std::string out;
     out.reserve(bytes.size() * 2);
     for (const char c : bytes) {

@@ -9,3 +9,9 @@
 std::string displayText(std::string_view bytes);
 
 bool isValidUtf8(std::string_view bytes);
+
+// Windows-1252 bytes as UTF-8; the five unassigned bytes become U+FFFD.
+std::string fromWindows1252(std::string_view bytes);
+
+// Appends one code point (at most U+10FFFF) in UTF-8.
+void appendUtf8(std::string& out, char32_t code);

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// GEDCOM import of a generated 100,000-person file (every generation of one
+// root's descendants), held against loading and saving the chart it makes; and
+// the person list's filter, once per keystroke.
+#include "gedcom_generator.h"
+
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
+#include "gedcom/person_filter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int persons = 100000;
+
+// The files of a run, in a folder of their own that goes when the run ends.
+struct Files {
+    fs::path folder;
+    std::string gedcom;
+    std::string chart;
+    std::string saved;
+    ~Files() { fs::remove_all(folder); }
+};
+
+const Files& files()
+{
+    static const Files made = [] {
+        std::string pattern = (fs::temp_directory_path() / "stirpa-gedcom-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        const std::string gedcom = pattern + "/family.ged", chart = pattern + "/family.txt";
+        std::ofstream(gedcom) << generateDescendants({50, 4, 5, persons, 1, false}).text;
+        const GedcomLoad load = readGedcomFile(gedcom);
+        ImportOptions options;
+        options.layout.generations = maxGenerations;
+        const ChartImport imported = importChart(load.data, options, String("family"));
+        if (!imported || !saveChartFile(chart, imported.chart)) {
+            std::fputs("cannot make the chart\n", stderr);
+            std::exit(1);
+        }
+        return Files{pattern, gedcom, chart, pattern + "/saved.txt"}; // never copied
+    }();
+    return made;
+}
+
+void gedcomImport(benchmark::State& state)
+{
+    ImportOptions options;
+    options.layout.generations = maxGenerations;
+    for (auto _ : state) {
+        const GedcomLoad load = readGedcomFile(files().gedcom);
+        ChartImport imported = importChart(load.data, options, String("family"));
+        benchmark::DoNotOptimize(imported.chart.tree().size());
+    }
+}
+
+// The floor: what opening the chart and saving it again costs.
+void gedcomImportFloor(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ChartLoad load = readChartFile(String(files().chart.c_str()), TreeSettings());
+        benchmark::DoNotOptimize(saveChartFile(files().saved, load.chart));
+    }
+}
+
+void gedcomFilter(benchmark::State& state)
+{
+    const GedcomLoad load = readGedcomFile(files().gedcom);
+    const PersonFilter filter(load.data);
+    // A name typed key by key: each keystroke filters the whole list again.
+    const std::string typed = "given4711 surname";
+    std::size_t length = 0;
+    for (auto _ : state) {
+        length = length % typed.size() + 1;
+        benchmark::DoNotOptimize(filter.matching(typed.substr(0, length)));
+    }
+}
+
+} // namespace
+
+BENCHMARK(gedcomImport)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(gedcomImportFloor)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(gedcomFilter)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_MAIN();

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
+
+#include "chartfile/chart_reader.h"
+#include "dialogs/gedcom_import_dialog.h"
+#include "document/chart_document.h"
+#include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
+#include "view/chart_view.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QScrollBar>
+
+QString MainWindow::askGedcomPath()
+{
+    return QFileDialog::getOpenFileName(this, tr("Import GEDCOM"), QString(),
+                                        tr("GEDCOM files (*.ged *.GED);;All files (*)"));
+}
+
+bool MainWindow::askImportOptions(const GedcomData& data, ImportOptions& options)
+{
+    GedcomImportDialog dialog(data, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.options();
+    return true;
+}
+
+void MainWindow::fileImportGedcom()
+{
+    if (!saveModified())
+        return;
+    const QString path = askGedcomPath();
+    if (path.isEmpty())
+        return;
+    const GedcomLoad load = readGedcomFile(path.toLocal8Bit().toStdString());
+    if (!load) {
+        showError(tr("Import GEDCOM"), QString::fromStdString(load.message));
+        return;
+    }
+    if (load.data.persons.empty()) {
+        showError(tr("Import GEDCOM"), tr("%1 holds no persons.").arg(path));
+        return;
+    }
+    ImportOptions options;
+    if (!askImportOptions(load.data, options))
+        return;
+    const String name = treeNameOf(String(path.toLocal8Bit().constData()));
+    ChartImport imported = importChart(load.data, options, name);
+    if (!imported) {
+        showError(tr("Import GEDCOM"), QString::fromStdString(imported.message));
+        return;
+    }
+    const Cell root = imported.chart.tree().selected->cell();
+    document_->adoptUntitled(std::move(imported.chart));
+    view_->selectCell(root);
+    // The root is in the first column, on the top level for descendants and on
+    // the bottom one for ancestors.
+    view_->horizontalScrollBar()->setValue(0);
+    QScrollBar* vertical = view_->verticalScrollBar();
+    vertical->setValue(root.level == 0 ? vertical->minimum() : vertical->maximum());
+}

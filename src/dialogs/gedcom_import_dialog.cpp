@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/gedcom_import_dialog.h"
+
+#include "dialogs/person_list_model.h"
+#include "gedcom/family_layout.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent)
+    : QDialog(parent),
+      data_(data),
+      model_(new PersonListModel(data, this)),
+      filter_(new QLineEdit(this)),
+      list_(new QListView(this)),
+      descendants_(new QRadioButton(tr("&Descendants"), this)),
+      ancestors_(new QRadioButton(tr("&Ancestors"), this)),
+      generations_(new QSpinBox(this)),
+      places_(new QCheckBox(tr("&Places of birth and death"), this)),
+      marriages_(new QCheckBox(tr("&Marriage dates"), this)),
+      preview_(new QLabel(this)),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+{
+    setWindowTitle(tr("Import GEDCOM"));
+    filter_->setPlaceholderText(tr("Type part of a name or a year"));
+    filter_->setClearButtonEnabled(true);
+    list_->setModel(model_);
+    list_->setUniformItemSizes(true); // keeps long lists fast
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    descendants_->setChecked(true);
+    generations_->setRange(1, maxGenerations);
+    generations_->setValue(4);
+    places_->setChecked(true);
+
+    auto* direction = new QHBoxLayout;
+    direction->addWidget(descendants_);
+    direction->addWidget(ancestors_);
+    direction->addStretch();
+    auto* form = new QFormLayout;
+    form->addRow(tr("&Find:"), filter_);
+    form->addRow(list_);
+    form->addRow(tr("Show:"), direction);
+    form->addRow(tr("&Generations:"), generations_);
+    form->addRow(places_);
+    form->addRow(marriages_);
+    form->addRow(preview_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons_);
+    resize(480, 560);
+
+    connect(filter_, &QLineEdit::textChanged, this, &GedcomImportDialog::applyFilter);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    chosen_ = model_->personAt(current.row());
+                updatePreview();
+            });
+    connect(descendants_, &QRadioButton::toggled, this, &GedcomImportDialog::updatePreview);
+    connect(generations_, &QSpinBox::valueChanged, this, &GedcomImportDialog::updatePreview);
+    connect(list_, &QListView::doubleClicked, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    list_->setCurrentIndex(model_->index(0));
+    updatePreview();
+}
+
+void GedcomImportDialog::applyFilter()
+{
+    model_->setFilter(filter_->text());
+    const int row = model_->rowOf(chosen_);
+    // The person chosen stays chosen while shown; otherwise the first one shown is.
+    const int current = row >= 0 ? row : 0;
+    list_->setCurrentIndex(model_->index(current));
+    if (model_->rowCount() == 0)
+        updatePreview();
+}
+
+int GedcomImportDialog::chosenPerson() const
+{
+    return model_->personAt(list_->currentIndex().row());
+}
+
+ImportOptions GedcomImportDialog::options() const
+{
+    ImportOptions options;
+    options.layout.root = chosenPerson();
+    options.layout.kind = ancestors_->isChecked() ? LayoutKind::Ancestors : LayoutKind::Descendants;
+    options.layout.generations = generations_->value();
+    options.description.places = places_->isChecked();
+    options.description.marriages = marriages_->isChecked();
+    return options;
+}
+
+void GedcomImportDialog::updatePreview()
+{
+    const bool chosen = chosenPerson() >= 0;
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(chosen);
+    if (!chosen) {
+        preview_->setText(tr("No person matches."));
+        return;
+    }
+    const std::size_t boxes = planLayout(data_, options().layout).size();
+    preview_->setText(boxes == 1 ? tr("The chart will have 1 box.")
+                                 : tr("The chart will have %1 boxes.").arg(boxes));
+}

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gedcom/gedcom_data.h"
+#include "model/geometry.h"
+
+#include <vector>
+
+enum class LayoutKind { Descendants, Ancestors };
+
+struct LayoutRequest {
+    int root = 0; // a person index
+    LayoutKind kind = LayoutKind::Descendants;
+    int generations = 4; // the root's own counts: 1 is the root alone
+};
+
+inline constexpr int maxGenerations = 50;
+
+// A box the layout places: a person, or a continuation box for a branch cut at
+// the generation limit.
+struct PlannedBox {
+    int person = -1; // -1 for a continuation box
+    Cell cell;
+    int rightTo = -1;  // the column of the box its right connector reaches; -1: none
+    bool down = false; // a down connector to the box right below
+    int direction = 4; // of a continuation box: 0 up, 2 down
+    int beyond = 0;    // of a continuation box: the children or parents cut off
+};
+
+// Places the root's descendants or ancestors on the grid, the root first, so
+// that Find parent leads from each child box to the parent it was placed under.
+// Each person's branch is laid out once; a person met again (a cycle, or a
+// marriage between relatives) gets a box of their own without it.
+// Descendants: each person in the leftmost column of their block, spouses to the
+// right, children on the next level, the first right below. Ancestors: the root
+// on the bottom level, the first parent right above, the other one to the right
+// of the first one's ancestors. Levels count from 0 at the top.
+std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request);

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "chartfile/result.h"
+#include "gedcom/family_layout.h"
+#include "gedcom/gedcom_data.h"
+#include "gedcom/person_description.h"
+#include "helpmod/stirpa_string.h"
+#include "model/chart.h"
+
+struct ImportOptions {
+    LayoutRequest layout;
+    DescriptionOptions description;
+};
+
+// The outcome of an import: on success the chart, its root box selected.
+struct ChartImport : Result {
+    Chart chart;
+};
+
+// Lays out the root's family as a chart of the given name: boxes large enough
+// for the longest line, connectors reaching the next box. Fails when the chart
+// would pass the file's limits.
+ChartImport importChart(const GedcomData& data, const ImportOptions& options, const String& name);

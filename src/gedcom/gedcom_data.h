@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a lineage-linked GEDCOM file tells about persons and families, all text
+// in UTF-8 and pointing into the file's text, which the data holds. Links are
+// indices into the vectors; a link to a record the file lacks is left out.
+struct GedcomEvent {
+    std::string_view date; // as written in the file
+    std::string_view place;
+    bool empty() const { return date.empty() && place.empty(); }
+};
+
+struct GedcomPerson {
+    std::string_view xref; // without its at signs
+    std::string_view name; // the NAME value as written, slashes and all
+    std::string_view given;
+    std::string_view surname;
+    char sex = 'U';
+    GedcomEvent birth;
+    GedcomEvent christening;
+    GedcomEvent death;
+    GedcomEvent burial;
+    std::vector<int> childOf;  // families, the file's order
+    std::vector<int> spouseIn; // families, the file's order
+};
+
+struct GedcomFamily {
+    std::string_view xref;
+    int husband = -1;
+    int wife = -1;
+    std::vector<int> children; // in birth order where dates tell it
+    GedcomEvent marriage;
+};
+
+struct GedcomData {
+    std::vector<GedcomPerson> persons;
+    std::vector<GedcomFamily> families;
+    // Lines skipped and links dropped, each with its line number.
+    std::vector<std::string> warnings;
+
+    // The text the values point into: the file, and the values continued over
+    // several lines. Shared, so that a copy of the data points into it as well.
+    struct Text {
+        std::string file;
+        std::deque<std::string> joined;
+    };
+    std::shared_ptr<Text> text = std::make_shared<Text>();
+
+    // The person with the cross-reference (with or without at signs), or -1.
+    int findPerson(std::string_view xref) const;
+};

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gedcom/gedcom_data.h"
+
+#include <string>
+
+struct DescriptionOptions {
+    bool places = true;     // the first part of each place after the date
+    bool marriages = false; // an "m. DATE" line for each dated marriage
+};
+
+// "Given Surname": the NAME value without its slashes and with its blanks
+// collapsed; the GIVN and SURN parts when there is no NAME value.
+std::string displayName(const GedcomPerson& person);
+
+// "1850–1911", "1850–", "–1911" or empty, from the birth (else christening) and
+// death (else burial) years.
+std::string lifeYears(const GedcomPerson& person);
+
+// A box description in text (its old content replaced; a buffer used again
+// spares an allocation per box): the name, then the "b." (or "chr."), "d." (or
+// "bur.") and "m." lines that are known, separated as the chart stores line breaks.
+void describePerson(const GedcomData& data, int person, const DescriptionOptions& options,
+                    std::string& text);

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Import GEDCOM dialog as a user works it: typing in the filter narrows the
+// list, the chosen person and layout come back, the preview counts the boxes.
+#include "dialogs/gedcom_import_dialog.h"
+#include "gedcom/gedcom_reader.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Ann and Bert Lee with children Carl and Dora; Dora's son Emil; Ann's parents Frank and Greta
+// Holm.
+const char* const family =
+    "0 HEAD\n"
+    "0 @I1@ INDI\n1 NAME Ann /Lee/\n1 BIRT\n2 DATE 1900\n1 DEAT\n2 DATE 1980\n"
+    "1 FAMS @F1@\n1 FAMC @F3@\n"
+    "0 @I2@ INDI\n1 NAME Bert /Lee/\n1 FAMS @F1@\n"
+    "0 @I3@ INDI\n1 NAME Carl /Lee/\n1 BIRT\n2 DATE 1925\n1 FAMC @F1@\n"
+    "0 @I4@ INDI\n1 NAME Dora /Lee/\n1 BIRT\n2 DATE 1927\n1 FAMC @F1@\n1 FAMS @F2@\n"
+    "0 @I5@ INDI\n1 NAME Emil /\xC3\x89vora/\n1 FAMC @F2@\n"
+    "0 @I6@ INDI\n1 NAME Frank /Holm/\n1 FAMS @F3@\n"
+    "0 @I7@ INDI\n1 NAME Greta /Holm/\n1 FAMS @F3@\n"
+    "0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I1@\n1 CHIL @I3@\n1 CHIL @I4@\n"
+    "0 @F2@ FAM\n1 WIFE @I4@\n1 CHIL @I5@\n"
+    "0 @F3@ FAM\n1 HUSB @I6@\n1 WIFE @I7@\n1 CHIL @I1@\n0 TRLR\n";
+
+// Key by key, as typing does (QTest::keyClicks knows no accented letters).
+void type(const GedcomImportDialog& dialog, const QString& text)
+{
+    for (const QChar c : text)
+        dialog.filterField()->insert(QString(c));
+}
+
+QStringList shownRows(const GedcomImportDialog& dialog)
+{
+    QStringList rows;
+    const QAbstractItemModel* model = dialog.personList()->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows << model->index(row, 0).data().toString();
+    return rows;
+}
+
+} // namespace
+
+class GedcomImportDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_STATE_HOME", home_.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
+        qputenv("HOME", home_.path().toUtf8());
+        load_ = readGedcom(family);
+        QVERIFY(load_);
+    }
+    void filterNarrowsTheList_data();
+    void filterNarrowsTheList();
+    void previewCountsTheBoxes_data();
+    void previewCountsTheBoxes();
+    void returnsThePersonChosenInTheFilteredList();
+
+private:
+    QTemporaryDir home_;
+    GedcomLoad load_;
+};
+
+void GedcomImportDialogTest::filterNarrowsTheList_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("nothing") << QString()
+                             << QStringList{"Ann Lee, 1900\u20131980",
+                                            "Bert Lee",
+                                            "Carl Lee, 1925\u2013",
+                                            "Dora Lee, 1927\u2013",
+                                            "Emil \u00C9vora",
+                                            "Frank Holm",
+                                            "Greta Holm"};
+    QTest::newRow("any case") << "hOLM" << QStringList{"Frank Holm", "Greta Holm"};
+    QTest::newRow("every word") << "lee 19"
+                                << QStringList{"Ann Lee, 1900\u20131980", "Carl Lee, 1925\u2013",
+                                               "Dora Lee, 1927\u2013"};
+    QTest::newRow("accented capital") << "\u00E9vora" << QStringList{"Emil \u00C9vora"};
+    QTest::newRow("no one") << "zz" << QStringList{};
+}
+
+void GedcomImportDialogTest::filterNarrowsTheList()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, rows);
+    GedcomImportDialog dialog(load_.data);
+    type(dialog, typed);
+    QCOMPARE(shownRows(dialog), rows);
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->isEnabled(), !rows.isEmpty());
+}
+
+void GedcomImportDialogTest::previewCountsTheBoxes_data()
+{
+    QTest::addColumn<QString>("person");
+    QTest::addColumn<bool>("ancestors");
+    QTest::addColumn<int>("generations");
+    QTest::addColumn<QString>("preview");
+
+    QTest::newRow("Ann's descendants") << "Ann" << false << 4 << "The chart will have 5 boxes.";
+    QTest::newRow("Ann alone with her husband")
+        << "Ann" << false << 1 << "The chart will have 3 boxes.";
+    QTest::newRow("Emil's ancestors") << "Emil" << true << 4 << "The chart will have 6 boxes.";
+    QTest::newRow("Emil's ancestors, cut") << "Emil" << true << 2 << "The chart will have 3 boxes.";
+    QTest::newRow("Greta alone") << "Greta" << true << 3 << "The chart will have 1 box.";
+}
+
+void GedcomImportDialogTest::previewCountsTheBoxes()
+{
+    QFETCH(QString, person);
+    QFETCH(bool, ancestors);
+    QFETCH(int, generations);
+    QFETCH(QString, preview);
+    GedcomImportDialog dialog(load_.data);
+    type(dialog, person);
+    if (ancestors)
+        dialog.ancestorsButton()->click();
+    dialog.generationsBox()->setValue(generations);
+    QCOMPARE(dialog.previewLabel()->text(), preview);
+}
+
+void GedcomImportDialogTest::returnsThePersonChosenInTheFilteredList()
+{
+    GedcomImportDialog dialog(load_.data);
+    type(dialog, QStringLiteral("lee"));
+    QListView* list = dialog.personList();
+    list->setCurrentIndex(list->model()->index(2, 0)); // Carl
+    dialog.ancestorsButton()->click();
+    dialog.generationsBox()->setValue(7);
+    const ImportOptions options = dialog.options();
+    QCOMPARE(options.layout.root, 2);
+    QCOMPARE(options.layout.kind, LayoutKind::Ancestors);
+    QCOMPARE(options.layout.generations, 7);
+    // Narrowing further keeps Carl chosen while he is shown.
+    type(dialog, QStringLiteral(" 19"));
+    QCOMPARE(dialog.options().layout.root, 2);
+}
+
+QTEST_MAIN(GedcomImportDialogTest)
+#include "gedcom_import_dialog_test.moc"

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom_generator.h"
+
+#include <deque>
+#include <random>
+
+namespace {
+
+struct Person {
+    char sex = 'M';
+    int born = 1800;
+    std::vector<int> childOf;
+    std::vector<int> spouseIn;
+};
+
+struct Family {
+    int husband = -1;
+    int wife = -1;
+    std::vector<int> children;
+};
+
+class Builder {
+public:
+    int person(char sex, int born)
+    {
+        persons_.push_back({sex, born, {}, {}});
+        return int(persons_.size()) - 1;
+    }
+    int family(int husband, int wife)
+    {
+        families_.push_back({husband, wife, {}});
+        const int f = int(families_.size()) - 1;
+        for (const int p : {husband, wife})
+            if (p >= 0)
+                persons_[std::size_t(p)].spouseIn.push_back(f);
+        return f;
+    }
+    void addChild(int f, int child)
+    {
+        families_[std::size_t(f)].children.push_back(child);
+        persons_[std::size_t(child)].childOf.push_back(f);
+    }
+    int count() const { return int(persons_.size()); }
+
+    GeneratedFamilies finish(const std::set<int>& inLaws) const;
+
+private:
+    std::vector<Person> persons_;
+    std::vector<Family> families_;
+};
+
+std::string nameOf(int person)
+{
+    return "Given" + std::to_string(person + 1) + " Surname" + std::to_string(person + 1);
+}
+
+GeneratedFamilies Builder::finish(const std::set<int>& inLaws) const
+{
+    GeneratedFamilies out;
+    out.persons = count();
+    std::string& text = out.text;
+    text = "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n";
+    for (std::size_t p = 0; p < persons_.size(); ++p) {
+        const Person& person = persons_[p];
+        const std::string n = std::to_string(p + 1);
+        text += "0 @I" + n + "@ INDI\n1 NAME Given" + n + " /Surname" + n + "/\n1 SEX ";
+        text += person.sex;
+        text += "\n1 BIRT\n2 DATE " + std::to_string(1 + p % 28) + " MAR " +
+                std::to_string(person.born) + "\n2 PLAC Town" + std::to_string(p % 97) +
+                ", Shire, Land\n";
+        if (p % 3 == 0)
+            text += "1 DEAT\n2 DATE " + std::to_string(person.born + 70) + "\n";
+        for (const int f : person.childOf)
+            text += "1 FAMC @F" + std::to_string(f + 1) + "@\n";
+        for (const int f : person.spouseIn)
+            text += "1 FAMS @F" + std::to_string(f + 1) + "@\n";
+        std::vector<std::string>& parents = out.parentsOf[nameOf(int(p))];
+        for (const int f : person.childOf)
+            for (const int parent :
+                 {families_[std::size_t(f)].husband, families_[std::size_t(f)].wife})
+                if (parent >= 0)
+                    parents.push_back(nameOf(parent));
+    }
+    for (std::size_t f = 0; f < families_.size(); ++f) {
+        const Family& family = families_[f];
+        text += "0 @F" + std::to_string(f + 1) + "@ FAM\n";
+        if (family.husband >= 0)
+            text += "1 HUSB @I" + std::to_string(family.husband + 1) + "@\n";
+        if (family.wife >= 0)
+            text += "1 WIFE @I" + std::to_string(family.wife + 1) + "@\n";
+        for (const int child : family.children)
+            text += "1 CHIL @I" + std::to_string(child + 1) + "@\n";
+        text += "1 MARR\n2 DATE 1 MAY " + std::to_string(1820 + int(f % 100)) + "\n";
+    }
+    text += "0 TRLR\n";
+    for (const int p : inLaws)
+        out.inLaws.insert(nameOf(p));
+    return out;
+}
+
+} // namespace
+
+GeneratedFamilies generateDescendants(const DescendantShape& shape)
+{
+    Builder builder;
+    std::mt19937 random(shape.seed);
+    std::set<int> inLaws;
+    std::deque<std::pair<int, int>> queue{{builder.person('M', 1800), 1}};
+    int lastFamily = -1;
+    int descendantCount = 0;
+    while (!queue.empty()) {
+        const auto [person, generation] = queue.front();
+        queue.pop_front();
+        if (generation >= shape.generations)
+            continue;
+        ++descendantCount;
+        const bool often = shape.marriagesEvery > 0 && descendantCount % shape.marriagesEvery == 0;
+        const int born = 1800 + 25 * generation;
+        for (int m = 0; m < (often ? 3 : 1) && builder.count() < shape.maxPersons; ++m) {
+            const int spouse = builder.person('F', born - 25);
+            inLaws.insert(spouse);
+            const int f = builder.family(person, spouse);
+            lastFamily = f;
+            const int least = generation < 3 ? 1 : 0;
+            const int children = least + int(random() % unsigned(shape.maxChildren - least + 1));
+            for (int c = 0; c < children && builder.count() < shape.maxPersons; ++c) {
+                const int child = builder.person(c % 2 ? 'F' : 'M', born + c);
+                builder.addChild(f, child);
+                queue.emplace_back(child, generation + 1);
+            }
+        }
+    }
+    if (shape.rootIsOwnDescendant && lastFamily >= 0)
+        builder.addChild(lastFamily, 0);
+    return builder.finish(inLaws);
+}
+
+GeneratedFamilies generatePedigree(int generations, int missingEvery)
+{
+    Builder builder;
+    std::deque<std::pair<int, int>> queue{{builder.person('M', 1950), 1}};
+    while (!queue.empty()) {
+        const auto [person, generation] = queue.front();
+        queue.pop_front();
+        if (generation >= generations || (missingEvery > 0 && (person + 1) % missingEvery == 0))
+            continue;
+        const int born = 1950 - 25 * generation;
+        const int father = builder.person('M', born);
+        const int mother = builder.person('F', born + 2);
+        builder.addChild(builder.family(father, mother), person);
+        queue.emplace_back(father, generation + 1);
+        queue.emplace_back(mother, generation + 1);
+    }
+    return builder.finish({});
+}
