@@ -28,25 +28,6 @@ constexpr char extendedABase[] = "aaaaaaccccccccdd"  // 0100-010F
                                  "ssttttttuuuuuuuu"  // 0160-016F
                                  "uuuuwwyyyzzzzzzs"; // 0170-017F
 
-void appendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | code >> 6);
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | code >> 12);
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | code >> 18);
-        out += char(0x80 | (code >> 12 & 0x3F));
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
-}
-
 // The next code point of valid UTF-8.
 char32_t nextCode(std::string_view text, std::size_t& i)
 {
