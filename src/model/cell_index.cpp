@@ -50,6 +50,12 @@ Person* CellIndex::first(Cell cell) const
     return slots_[find(keyOf(cell))].head;
 }
 
+void CellIndex::prefetch(Cell cell) const
+{
+    if (!slots_.empty())
+        __builtin_prefetch(&slots_[home(keyOf(cell))]);
+}
+
 void CellIndex::rehash(std::size_t slotCount)
 {
     std::vector<Slot> old(slotCount);

@@ -16,6 +16,9 @@ class Person;
 class CellIndex {
 public:
     Person* first(Cell cell) const;
+    // Starts fetching the cell's slot into the cache: a walk over many cells
+    // asks for a cell a few steps ahead, so that its lookup does not wait.
+    void prefetch(Cell cell) const;
     void add(Person* box);
     void remove(Person* box);
     void clear();

@@ -261,8 +261,10 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
         });
         return found;
     }
+    constexpr int lookAhead = 8;
     for (long long level = l0; level <= l1; ++level) {
         for (long long column = c0; column <= c1; ++column) {
+            index_.prefetch({int(column + lookAhead), int(level)});
             for (Person* box = index_.first({int(column), int(level)}); box;
                  box = box->nextAtCell_) {
                 if (intersects(drawnBounds(*box, s), area))
