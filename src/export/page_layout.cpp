@@ -17,8 +17,7 @@ std::optional<int> numberAfter(std::string_view text, std::string_view prefix, i
     const std::string_view digits = text.substr(prefix.size());
     int value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size() || value < low ||
-        value > high)
+    if (error != std::errc() || end != digits.data() + digits.size() || value < low || value > high)
         return std::nullopt;
     return value;
 }
@@ -89,8 +88,8 @@ std::vector<int> pageStarts(const PageAxis& axis, double pageLength)
     }
 }
 
-double fitScale(const PageAxis& across, const PageAxis& down, double pageWidth,
-                double pageHeight, int pages)
+double fitScale(const PageAxis& across, const PageAxis& down, double pageWidth, double pageHeight,
+                int pages)
 {
     double scale = std::min(1.0, pageWidth / shortestPageFor(across, pages));
     if (pages == 1)

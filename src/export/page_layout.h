@@ -12,8 +12,8 @@
 struct PageOptions {
     enum Mode { ActualSize, FitPagesWide, Percent };
     Mode mode = ActualSize;
-    int pagesWide = 1; // FitPagesWide; 1 puts the whole chart on one page
-    int percent = 100; // Percent
+    int pagesWide = 1;       // FitPagesWide; 1 puts the whole chart on one page
+    int percent = 100;       // Percent
     bool background = false; // paper is white unless the chart's colour is asked for
 };
 
@@ -40,8 +40,8 @@ std::vector<int> pageStarts(const PageAxis& axis, double pageLength);
 // The scale (1 = actual size, never more) at which the chart takes at most
 // `pages` pages across a page of pageWidth by pageHeight (in 1/96 inch); one
 // page across also means one page down.
-double fitScale(const PageAxis& across, const PageAxis& down, double pageWidth,
-                double pageHeight, int pages);
+double fitScale(const PageAxis& across, const PageAxis& down, double pageWidth, double pageHeight,
+                int pages);
 
 // The line at the foot of a page: pages are counted row by row from 1.
 std::string pageFooter(std::string_view chartName, int row, int column, int rows, int columns);

@@ -2,9 +2,8 @@
 #include "view/qt_draw_context.h"
 
 #include "model/text_codec.h"
+#include "view/qt_font.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -13,41 +12,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
-#include <memory>
-#include <string>
-#include <tuple>
-
-// A font as the chart asks for it: the height is the character cell height
-// (ascent plus descent), so the pixel size is the largest whose cell fits.
-struct QtFont {
-    explicit QtFont(const QFont& font) : font(font), metrics(font) {}
-    QFont font;
-    QFontMetrics metrics;
-};
 
 namespace {
 
 constexpr int maxFontHeight = 1000;
-
-const QtFont* cachedFont(std::string_view face, int height, bool bold)
-{
-    static std::map<std::tuple<std::string, int, bool>, std::unique_ptr<QtFont>> cache;
-    auto key = std::make_tuple(std::string(face), height, bold);
-    auto found = cache.find(key);
-    if (found != cache.end())
-        return found->second.get();
-
-    QFont font(QString::fromUtf8(face.data(), qsizetype(face.size())));
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    for (int pixels = height; pixels >= 1; --pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= height || pixels == 1)
-            break;
-    }
-    return cache.emplace(std::move(key), std::make_unique<QtFont>(font)).first->second.get();
-}
 
 // Corners in any order to a QRect covering pixels left..right-1, top..bottom-1.
 QRect pixelRect(const Rect& rect)
@@ -93,11 +61,11 @@ QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, cons
       pen_(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin),
       brush_(Qt::white),
       // The stand-in for a fresh surface's default font.
-      font_(cachedFont("Arial", 16, true)),
+      font_(chartFont("Arial", 16, true)),
       clipsNatively_(clipsNatively(painter))
 {
     painter_.save();
-    painter_.resetTransform();
+    // On top of the painter's own transform: a printed page scales the chart.
     painter_.translate(-origin_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -111,7 +79,8 @@ QtDrawContext::~QtDrawContext() { painter_.restore(); }
 Rect QtDrawContext::clipBox() const
 {
     const QPaintDevice* device = painter_.device();
-    QRect box(origin_, device ? QSize(device->width(), device->height()) : QSize());
+    const QRect deviceRect(QPoint(), device ? QSize(device->width(), device->height()) : QSize());
+    QRect box = painter_.worldTransform().inverted().mapRect(deviceRect);
     if (!area_.isEmpty())
         box &= area_.boundingRect();
     if (!clip_.isNull())
@@ -171,7 +140,7 @@ void QtDrawContext::setFont(std::string_view face, int height, bool bold)
 {
     if (height < 1 || height > maxFontHeight)
         return;
-    font_ = cachedFont(face, height, bold);
+    font_ = chartFont(face, height, bold);
     painter_.setFont(font_->font);
 }
 

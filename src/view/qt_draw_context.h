@@ -24,10 +24,11 @@ struct QtFont;
 // device (a QImage); on other devices (printer, PDF, SVG) they are not drawn.
 class QtDrawContext : public DrawContext {
 public:
-    // `origin` is the chart pixel drawn at the device's top-left (the scroll
-    // position); `client` the window's client size (0 x 0 for a surface without a
-    // window); `area`, unless empty, limits all drawing to that region of device
-    // pixels, as the exposed part of a window does.
+    // `origin` is the chart pixel drawn at the top-left of the painter's
+    // coordinates (the scroll position); `client` the window's client size (0 x 0
+    // for a surface without a window); `area`, unless empty, limits all drawing to
+    // that region of the painter's coordinates, as the exposed part of a window
+    // does. A painter's scale (a printed page) applies to the whole chart.
     explicit QtDrawContext(QPainter& painter, QPoint origin = {}, Size client = {},
                            const QRegion& area = {});
     ~QtDrawContext() override;

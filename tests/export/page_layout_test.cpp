@@ -49,15 +49,12 @@ private slots:
             << across(120, 7) << 500.0 << QList<int>{0, 455, 875};
         QTest::newRow("50% fits one page") << across(120, 7) << 1436.0 << QList<int>{0};
         QTest::newRow("A4 landscape, 100%, 40 columns")
-            << across(120, 40) << 1047.0 << QList<int>{0, 1015, 2035, 3055, 4075, 5095};
-        QTest::newRow("levels down a page")
-            << down(50, 4) << 300.0 << QList<int>{0, 290};
-        QTest::newRow("tall boxes, 200%")
-            << down(300, 3) << 540.0 << QList<int>{0, 330, 650};
+            << across(120, 40) << 1047.0 << QList<int>{0, 1015, 1995, 2975, 3955, 4935};
+        QTest::newRow("levels down a page") << down(50, 4) << 300.0 << QList<int>{0, 290};
+        QTest::newRow("tall boxes, 200%") << down(300, 3) << 540.0 << QList<int>{0, 330, 650};
         QTest::newRow("a box wider than a page is cut at the page")
             << across(600, 2) << 400.0 << QList<int>{0, 400, 775, 1150};
-        QTest::newRow("small boxes, 25%")
-            << across(10, 200) << 2872.0 << QList<int>{0, 2872, 5719};
+        QTest::newRow("small boxes, 25%") << across(10, 200) << 2872.0 << QList<int>{0, 2872, 5719};
     }
     void breaksFallBetweenBoxes()
     {
@@ -117,7 +114,8 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("footer");
         QTest::newRow("first row") << "Smith" << 1 << 3 << "Smith — page 3 of 12 (row 1, column 3)";
-        QTest::newRow("rows count first") << "Smith" << 2 << 1 << "Smith — page 5 of 12 (row 2, column 1)";
+        QTest::newRow("rows count first")
+            << "Smith" << 2 << 1 << "Smith — page 5 of 12 (row 2, column 1)";
         QTest::newRow("last") << "Smith" << 3 << 4 << "Smith — page 12 of 12 (row 3, column 4)";
         QTest::newRow("no name") << "" << 1 << 1 << "page 1 of 12 (row 1, column 1)";
     }

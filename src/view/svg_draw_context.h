@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/draw_context.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <map>
+#include <string>
+
+class RenderOutput;
+struct QtFont;
+
+// Writes SVG as the chart is drawn, straight to the output: each combination of
+// colours and font becomes one style class, declared before its first use, so
+// a box costs a few short elements. Follows the pixel rules of QtDrawContext
+// (outlines through pixel centres, lines without their end point); text that
+// crosses the clip is written as its outlines cut there. Each box drawn is a step
+// of the output's progress.
+class SvgDrawContext : public DrawContext {
+public:
+    // Writes the document's start: a picture of size pixels named title.
+    SvgDrawContext(RenderOutput& out, Size size, std::string_view title);
+    // Writes the document's end.
+    ~SvgDrawContext() override;
+    SvgDrawContext(const SvgDrawContext&) = delete;
+    SvgDrawContext& operator=(const SvgDrawContext&) = delete;
+
+    Size clientSize() const override { return {}; }
+    Rect clipBox() const override;
+
+    void fillBackground(Colour colour, const Rect& rect) override;
+    void setClip(const Rect& rect) override;
+    void setPen(Colour colour) override;
+    void setBrush(Colour colour) override;
+    void setFont(std::string_view face, int height, bool bold) override;
+    void setTextColours(Colour text, Colour background) override;
+    void drawBox(const Rect& rect, float roundness) override;
+    void drawLine(Point from, Point to) override;
+    void drawText(Point bottomLeft, std::string_view bytes) override;
+    // Outlines cannot be taken back from a file: none are drawn.
+    void beginXorOutline(const OutlinePen&) override {}
+    void endXorOutline() override {}
+
+private:
+    // The class of a style, declared on first use.
+    const std::string& styleClass(const std::string& declarations);
+    void writeCutText(QPoint baseline, const QString& text, const QRect& clip);
+
+    RenderOutput& out_;
+    Size size_;
+    std::map<std::string, std::string> classes_;
+    Colour pen_ = namedColour("black");
+    Colour brush_ = colours::white;
+    Colour textColour_ = namedColour("black");
+    const QtFont* font_;
+    std::string fontFamily_;
+    bool fontBold_ = true;
+    Rect clip_{};
+};
