@@ -6,8 +6,6 @@
 #include "view/qt_font.h"
 #include "view/render_output.h"
 
-#include <QPainterPath>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -28,18 +26,6 @@ std::string number(int value) { return std::to_string(value); }
 
 // Half a whole number, as short as it can be written.
 std::string half(int value) { return std::to_string(value / 2) + (value % 2 ? ".5" : ""); }
-
-// Two decimals at most, no trailing zeros.
-std::string decimal(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    std::string out = text;
-    out.erase(out.find_last_not_of('0') + 1);
-    if (out.back() == '.')
-        out.pop_back();
-    return out == "-0" ? "0" : out;
-}
 
 // A pixel centre: the stroke of a one-pixel pen covers exactly that pixel.
 std::string centre(int value) { return std::to_string(value) + ".5"; }
@@ -91,6 +77,7 @@ SvgDrawContext::SvgDrawContext(RenderOutput& out, Size size, std::string_view ti
 
 SvgDrawContext::~SvgDrawContext()
 {
+    closeClipGroup();
     out_.write("</svg>\n");
     out_.flush();
 }
@@ -118,6 +105,7 @@ void SvgDrawContext::fillBackground(Colour colour, const Rect& rect)
 
 void SvgDrawContext::setClip(const Rect& rect)
 {
+    closeClipGroup();
     clip_ = rect.isEmpty() ? Rect{} : normalised(rect);
 }
 
@@ -197,46 +185,50 @@ void SvgDrawContext::drawText(Point bottomLeft, std::string_view bytes)
         return;
     const std::string utf8 = displayText(bytes);
     const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    const QPoint baseline(bottomLeft.x,
-                          bottomLeft.y - font_->metrics.height() + font_->metrics.ascent());
-    const QRect ink = font_->metrics.tightBoundingRect(text).translated(baseline);
+    QPoint baseline(bottomLeft.x, bottomLeft.y - font_->metrics.height() + font_->metrics.ascent());
     const QRect clip(clip_.left, clip_.top, clip_.right - clip_.left, clip_.bottom - clip_.top);
-    if (!clip_.isEmpty() && !clip.contains(ink)) {
-        if (clip.intersects(ink))
-            writeCutText(baseline, text, clip);
-        return;
+    if (!clip_.isEmpty()) {
+        // The advance and cell are cheap to measure; glyphs overhang them a little.
+        const QRect cell(baseline.x() - 2, baseline.y() - font_->metrics.ascent(),
+                         font_->metrics.horizontalAdvance(text) + font_->metrics.height() / 2,
+                         font_->metrics.height());
+        if (!clip.intersects(cell))
+            return;
+        if (!clip.contains(cell)) {
+            openClipGroup();
+            baseline -= clip.topLeft();
+        }
     }
     out_.write("<text class=\"" +
                styleClass("font-family:" + fontFamily_ +
-                          ",sans-serif;font-size:" + std::to_string(font_->font.pixelSize()) +
+                          ";font-size:" + std::to_string(font_->font.pixelSize()) +
                           "px;font-weight:" + (fontBold_ ? "bold" : "normal") +
                           ";white-space:pre;fill:" + hex(textColour_)) +
                "\" x=\"" + number(baseline.x()) + "\" y=\"" + number(baseline.y()) + "\">" +
                escaped(utf8) + "</text>\n");
 }
 
-// Viewers differ on clip paths: text crossing the clip becomes its glyph
-// outlines, cut there.
-void SvgDrawContext::writeCutText(QPoint baseline, const QString& text, const QRect& clip)
+// A box's clip is the same size as every other box's: one clip path per size,
+// placed by the group's offset.
+void SvgDrawContext::openClipGroup()
 {
-    QPainterPath glyphs;
-    glyphs.addText(baseline, font_->font, text);
-    QPainterPath area;
-    area.addRect(clip);
-    const QPainterPath cut = glyphs.intersected(area);
-    std::string path;
-    for (int i = 0; i < cut.elementCount(); ++i) {
-        const QPainterPath::Element element = cut.elementAt(i);
-        if (element.isMoveTo())
-            path += 'M';
-        else if (element.isLineTo())
-            path += 'L';
-        else if (element.isCurveTo())
-            path += 'C';
-        else
-            path += ' ';
-        path += decimal(element.x) + " " + decimal(element.y);
+    if (clipGroupOpen_)
+        return;
+    const int width = clip_.right - clip_.left, height = clip_.bottom - clip_.top;
+    auto [path, added] = clipPaths_.emplace(std::make_pair(width, height), "");
+    if (added) {
+        path->second = "k" + std::to_string(clipPaths_.size() - 1);
+        out_.write("<defs><clipPath id=\"" + path->second + "\"><rect width=\"" + number(width) +
+                   "\" height=\"" + number(height) + "\"/></clipPath></defs>\n");
     }
-    out_.write("<path class=\"" + styleClass("fill:" + hex(textColour_)) + "\" d=\"" + path +
-               "\"/>\n");
+    out_.write("<g clip-path=\"url(#" + path->second + ")\" transform=\"translate(" +
+               number(clip_.left) + " " + number(clip_.top) + ")\">\n");
+    clipGroupOpen_ = true;
+}
+
+void SvgDrawContext::closeClipGroup()
+{
+    if (clipGroupOpen_)
+        out_.write("</g>\n");
+    clipGroupOpen_ = false;
 }

@@ -3,10 +3,6 @@
 
 #include "model/draw_context.h"
 
-#include <QPoint>
-#include <QRect>
-#include <QString>
-
 #include <map>
 #include <string>
 
@@ -17,7 +13,7 @@ struct QtFont;
 // colours and font becomes one style class, declared before its first use, so
 // a box costs a few short elements. Follows the pixel rules of QtDrawContext
 // (outlines through pixel centres, lines without their end point); text that
-// crosses the clip is written as its outlines cut there. Each box drawn is a step
+// crosses the clip is cut there by a clip path. Each box drawn is a step
 // of the output's progress.
 class SvgDrawContext : public DrawContext {
 public:
@@ -47,7 +43,10 @@ public:
 private:
     // The class of a style, declared on first use.
     const std::string& styleClass(const std::string& declarations);
-    void writeCutText(QPoint baseline, const QString& text, const QRect& clip);
+    // Text crossing the clip goes into a group cut at the clip, open until the
+    // clip changes.
+    void openClipGroup();
+    void closeClipGroup();
 
     RenderOutput& out_;
     Size size_;
@@ -59,4 +58,6 @@ private:
     std::string fontFamily_;
     bool fontBold_ = true;
     Rect clip_{};
+    bool clipGroupOpen_ = false;
+    std::map<std::pair<int, int>, std::string> clipPaths_;
 };
