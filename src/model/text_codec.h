@@ -9,3 +9,8 @@
 std::string displayText(std::string_view bytes);
 
 bool isValidUtf8(std::string_view bytes);
+
+// Description bytes in Windows-1252, the encoding of a PDF's standard fonts:
+// valid UTF-8 is converted, with '?' for a character Windows-1252 lacks; other
+// bytes are Windows-1252 already.
+std::string windows1252Text(std::string_view bytes);

@@ -7,7 +7,7 @@
 #include "view/chart_pages.h"
 #include "view/chart_painter.h"
 #include "view/output_device.h"
-#include "view/paper_draw_context.h"
+#include "view/pdf_draw_context.h"
 #include "view/png_bands.h"
 #include "view/qt_draw_context.h"
 #include "view/svg_draw_context.h"
@@ -23,7 +23,8 @@
 
 namespace {
 
-constexpr int chartDpi = 96;
+// Fine enough for text at any scale a page is printed at.
+constexpr int pageDpi = 600;
 constexpr double pageMarginMm = 10;
 
 QSize chartSize(const Chart& chart)
@@ -57,35 +58,37 @@ void renderSvg(const Chart& chart, RenderOutput& out)
     paintChart(dc, &chart, false);
 }
 
-void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
+// A PDF laid out on A4 pages, through Qt's PDF writer: each page is small.
+void renderPdfPages(const Chart& chart, RenderOutput& out, const PageOptions& pages)
 {
     OutputDevice device(out);
     QPdfWriter writer(&device);
     writer.setTitle(titleOf(chart));
     writer.setCreator(QStringLiteral("Stirpa"));
-    if (pages) {
-        writer.setResolution(chartDpi * 6);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
-                              QPageLayout::Millimeter);
-    } else {
-        writer.setResolution(chartDpi);
-        const QSizeF points = QSizeF(chartSize(chart)) * 72.0 / chartDpi;
-        writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    }
+    writer.setResolution(pageDpi);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
+                          QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&writer))
         throw RenderStopped();
-    if (pages) {
-        paintChartPages(painter, writer, chart, *pages, &out);
-    } else {
-        out.expectSteps(qint64(chart.tree().size()));
-        PaperDrawContext dc(painter, QPoint(), chartSize(chart), true, &out);
-        paintChart(dc, &chart, false);
-    }
+    paintChartPages(painter, writer, chart, pages, &out);
     if (!painter.end())
         throw RenderStopped();
+}
+
+// One page the size of the chart, by our own writer: Qt's would hold the
+// page's whole drawing in memory.
+void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
+{
+    if (pages) {
+        renderPdfPages(chart, out, *pages);
+        return;
+    }
+    const QSize size = chartSize(chart);
+    out.expectSteps(qint64(chart.tree().size()));
+    PdfDrawContext dc(out, {size.width(), size.height()}, displayText(chart.tree().name().c_str()));
+    paintChart(dc, &chart, false);
 }
 
 void renderOnto(const Chart& chart, ChartImageFormat format, RenderOutput& out,
