@@ -16,6 +16,10 @@ namespace {
 
 constexpr qint64 bandBytes = qint64(16) << 20;
 
+// The result says what went wrong; libpng need not print it.
+[[noreturn]] void quietError(png_structp png, png_const_charp /*message*/) { png_longjmp(png, 1); }
+void quietWarning(png_structp /*png*/, png_const_charp /*message*/) {}
+
 void writeToOutput(png_structp png, png_bytep data, png_size_t length)
 {
     auto* out = static_cast<RenderOutput*>(png_get_io_ptr(png));
@@ -62,7 +66,7 @@ bool writeEnd(png_structp png, png_infop info)
 struct PngEncoder {
     PngEncoder()
     {
-        png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
         info = png ? png_create_info_struct(png) : nullptr;
     }
     ~PngEncoder() { png_destroy_write_struct(&png, &info); }
