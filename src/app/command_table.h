@@ -12,6 +12,7 @@ enum class Command {
     FileSave,
     FileSaveAs,
     FileExportHtml,
+    FileExportImage,
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,

@@ -122,6 +122,7 @@ private:
     bool fileSave();
     bool fileSaveAs();
     void fileExportHtml();
+    void fileExportImage();
     void filePrint();
     void filePrintPreview();
     void filePrintSetup();

@@ -96,9 +96,9 @@ private slots:
         QCOMPARE(menus.size(), 5);
         QCOMPARE(menuTexts(menus[0]->menu()),
                  QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Re&cover...", "&Save\tCtrl+S",
-                              "Save &As...", "-", "Export &html...\tCtrl+H", "-",
-                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "Log tree",
-                              "-", "Recent File", "-", "E&xit"}));
+                              "Save &As...", "-", "Export &html...\tCtrl+H", "Export &image...",
+                              "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
+                              "Log tree", "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(menuTexts(menus[1]->menu()), QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X",
                                                            "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
         QCOMPARE(menuTexts(menus[2]->menu()),
