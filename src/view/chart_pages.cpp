@@ -86,9 +86,12 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
             painter.save();
             painter.scale(dpi / chartDpi * plan.scale, dpi / chartDpi * plan.scale);
             if (column > 0 && plan.repeated > 0) {
-                PaperDrawContext dc(painter, QPoint(0, top), QSize(plan.repeated, area.height()),
-                                    options.background, nullptr);
-                paintChart(dc, &chart, false);
+                {
+                    PaperDrawContext dc(painter, QPoint(0, top),
+                                        QSize(plan.repeated, area.height()), options.background,
+                                        nullptr);
+                    paintChart(dc, &chart, false);
+                }
                 painter.translate(plan.repeated, 0);
             }
             {
