@@ -54,7 +54,7 @@ void renderSvg(const Chart& chart, RenderOutput& out)
 {
     const QSize size = chartSize(chart);
     out.expectSteps(qint64(chart.tree().size()));
-    SvgDrawContext dc(out, {size.width(), size.height()}, displayText(chart.tree().name().c_str()));
+    SvgDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
     paintChart(dc, &chart, false);
 }
 
@@ -87,7 +87,7 @@ void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
     }
     const QSize size = chartSize(chart);
     out.expectSteps(qint64(chart.tree().size()));
-    PdfDrawContext dc(out, {size.width(), size.height()}, displayText(chart.tree().name().c_str()));
+    PdfDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
     paintChart(dc, &chart, false);
 }
 

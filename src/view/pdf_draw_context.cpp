@@ -36,10 +36,18 @@ std::string num(double value)
 
 std::string num(int value) { return std::to_string(value); }
 
+// Four decimals bring each component back to its byte.
+std::string component(int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.4g", value / 255.0);
+    return text;
+}
+
 std::string rgb(Colour colour)
 {
-    return num(redOf(colour) / 255.0) + " " + num(greenOf(colour) / 255.0) + " " +
-           num(blueOf(colour) / 255.0);
+    return component(redOf(colour)) + " " + component(greenOf(colour)) + " " +
+           component(blueOf(colour));
 }
 
 // A PDF string in parentheses.

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -39,6 +40,10 @@ bool writeHeader(png_structp png, png_infop info, QSize size)
     png_set_IHDR(png, info, png_uint_32(size.width()), png_uint_32(size.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
+    // A chart is mostly flat colour: run lengths over the left neighbour's
+    // difference pack it nearly as tight as the default, many times faster.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_compression_level(png, 1);
     png_write_info(png, info);
     // QImage's RGB32 rows are blue, green, red, unused byte in memory.
     png_set_bgr(png);

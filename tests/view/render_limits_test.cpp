@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,6 +85,21 @@ bool inChild(long long room, const std::function<bool()>& body)
 
 QStringList filesIn(const QTemporaryDir& dir) { return QDir(dir.path()).entryList(QDir::Files); }
 
+// The file as a viewer shows it at one dot per chart pixel.
+QImage viewed(const QString& path, ChartImageFormat format)
+{
+    QProcess viewer;
+    if (format == ChartImageFormat::Svg)
+        viewer.start(QStringLiteral("rsvg-convert"), {QStringLiteral("--format=png"), path});
+    else
+        viewer.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"), path});
+    viewer.waitForFinished(60000);
+    QImage image;
+    image.loadFromData(viewer.readAllStandardOutput(), "PNG");
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class RenderLimitsTest : public QObject {
@@ -127,6 +143,42 @@ private slots:
         QImage banded;
         QVERIFY(banded.loadFromData(png, "PNG"));
         QCOMPARE(banded.convertToFormat(QImage::Format_RGB32), whole);
+    }
+
+    // Where the painted picture is flat (background, fills, the column; not
+    // text, whose glyphs each viewer draws its own way) the viewer shows the
+    // same colour.
+    void vectorFilesShowThePicturePaintedWhole_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("svg") << int(ChartImageFormat::Svg);
+        QTest::newRow("pdf") << int(ChartImageFormat::Pdf);
+    }
+    void vectorFilesShowThePicturePaintedWhole()
+    {
+        QFETCH(int, format);
+        const Chart chart = sample();
+        const QImage whole = paintedWhole(chart);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("chart"));
+        QVERIFY(writeChartImage(chart, ChartImageFormat(format), path.toStdString()));
+        const QImage image = viewed(path, ChartImageFormat(format));
+        QCOMPARE(image.size(), whole.size());
+        int flat = 0, differ = 0;
+        for (int y = 2; y < whole.height() - 2; ++y) {
+            for (int x = 2; x < whole.width() - 2; ++x) {
+                const QRgb colour = whole.pixel(x, y);
+                bool uniform = true;
+                for (int dy = -2; dy <= 2 && uniform; ++dy) {
+                    for (int dx = -2; dx <= 2 && uniform; ++dx)
+                        uniform = whole.pixel(x + dx, y + dy) == colour;
+                }
+                flat += uniform;
+                differ += uniform && image.pixel(x, y) != colour;
+            }
+        }
+        QVERIFY(flat > whole.width() * whole.height() * 3 / 4);
+        QCOMPARE(differ, 0);
     }
 
     void largeChartRendersInLittleMemory_data() { formats_data(); }
