@@ -11,12 +11,26 @@
 #include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QSizeF>
+
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr double chartDpi = 96;
 constexpr double footerInches = 0.3;
 constexpr double footerFontInches = 0.11;
+
+// A chart cut into pages: where each column and row of pages starts (chart
+// pixels), the scale (1 = one chart pixel per 1/96 inch) and how much of the
+// chart's left edge every later column of pages repeats.
+struct PagePlan {
+    std::vector<int> columnStarts;
+    std::vector<int> rowStarts;
+    double scale = 1;
+    int repeated = 0;
+};
 
 int endOf(const std::vector<int>& starts, std::size_t i, int total)
 {
@@ -36,8 +50,8 @@ void paintFooter(QPainter& painter, const QPagedPaintDevice& device, const std::
     painter.drawText(line, Qt::AlignLeft | Qt::AlignBottom, QString::fromStdString(text));
 }
 
-} // namespace
-
+// The pages for paper whose printable area, less the footer, is `paper` in
+// 1/96 inch.
 PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
 {
     const TreeSettings& s = chart.settings();
@@ -61,6 +75,8 @@ PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
     plan.rowStarts = pageStarts(down, paper.height() / plan.scale);
     return plan;
 }
+
+} // namespace
 
 void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& chart,
                      const PageOptions& options, RenderOutput* progress)

@@ -107,8 +107,9 @@ private slots:
         QCOMPARE(found, footers);
     }
 
-    // Paper stays white, and the selection is not printed.
-    void pagesAreWhiteWithoutTheSelection()
+    // Paper stays white, later pages repeat the generation column, and the
+    // selection is not printed.
+    void whitePagesRepeatTheColumnWithoutTheSelection()
     {
         ChartDocument document;
         QVERIFY(document.open(sampleChart));
@@ -120,6 +121,20 @@ private slots:
             QCOMPARE(count(page, colours::paleblue), 0);
             QVERIFY(count(page, colours::paleyellow) > 1000);
         }
+        // The second column of pages repeats the generation column, beside the boxes.
+        int columnRight = -1, boxesLeft = pages[1].width();
+        for (int y = 0; y < pages[1].height(); ++y) {
+            for (int x = 0; x < pages[1].width(); ++x) {
+                const Colour colour = pixelColour(pages[1], x, y);
+                if (colour == colours::generationFill)
+                    columnRight = std::max(columnRight, x);
+                if (colour == colours::paleyellow)
+                    boxesLeft = std::min(boxesLeft, x);
+            }
+        }
+        QVERIFY(columnRight >= 0);
+        QVERIFY2(columnRight + 3 < boxesLeft,
+                 qPrintable(QString("%1 %2").arg(columnRight).arg(boxesLeft)));
         // The selected box is printed plain: no box is filled dark blue.
         QVERIFY(count(pages[0], colours::darkblue) < 1000);
     }
