@@ -56,6 +56,7 @@ void renderSvg(const Chart& chart, RenderOutput& out)
     out.expectSteps(qint64(chart.tree().size()));
     SvgDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
     paintChart(dc, &chart, false);
+    dc.finish();
 }
 
 // A PDF laid out on A4 pages, through Qt's PDF writer: each page is small.
@@ -89,6 +90,7 @@ void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
     out.expectSteps(qint64(chart.tree().size()));
     PdfDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
     paintChart(dc, &chart, false);
+    dc.finish();
 }
 
 void renderOnto(const Chart& chart, ChartImageFormat format, RenderOutput& out,

@@ -109,11 +109,14 @@ PdfDrawContext::PdfDrawContext(RenderOutput& out, Size size, std::string_view ti
          num(size.height * pointsPerPixel) + " cm\n1 w 2 J 0 j\n");
 }
 
-PdfDrawContext::~PdfDrawContext()
+// Nothing is written here: a render stopped by an exception leaves its file
+// unfinished, and writing could throw again.
+PdfDrawContext::~PdfDrawContext() { deflateEnd(&zip_); }
+
+void PdfDrawContext::finish()
 {
     closeClip();
     compress(Z_FINISH);
-    deflateEnd(&zip_);
     put("\nendstream\nendobj\n");
     startObject();
     put(num(int(compressedLength_)) + "\nendobj\n");

@@ -20,8 +20,9 @@ struct QtFont;
 class PdfDrawContext : public DrawContext {
 public:
     PdfDrawContext(RenderOutput& out, Size size, std::string_view title);
-    // Writes the rest of the file.
     ~PdfDrawContext() override;
+    // Writes the rest of the file, once the drawing is done.
+    void finish();
     PdfDrawContext(const PdfDrawContext&) = delete;
     PdfDrawContext& operator=(const PdfDrawContext&) = delete;
 

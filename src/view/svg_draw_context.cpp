@@ -75,7 +75,7 @@ SvgDrawContext::SvgDrawContext(RenderOutput& out, Size size, std::string_view ti
                "</title>\n");
 }
 
-SvgDrawContext::~SvgDrawContext()
+void SvgDrawContext::finish()
 {
     closeClipGroup();
     out_.write("</svg>\n");

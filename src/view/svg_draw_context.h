@@ -19,8 +19,8 @@ class SvgDrawContext : public DrawContext {
 public:
     // Writes the document's start: a picture of size pixels named title.
     SvgDrawContext(RenderOutput& out, Size size, std::string_view title);
-    // Writes the document's end.
-    ~SvgDrawContext() override;
+    // Writes the document's end, once the drawing is done.
+    void finish();
     SvgDrawContext(const SvgDrawContext&) = delete;
     SvgDrawContext& operator=(const SvgDrawContext&) = delete;
 
