@@ -13,6 +13,7 @@ enum class Command {
     FileSaveAs,
     FileImportGedcom,
     FileExportHtml,
+    FileExportImage,
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,

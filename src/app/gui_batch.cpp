@@ -9,9 +9,22 @@
 
 namespace {
 
+constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
+
 // Needs a GUI application for fonts and painting, but never a display.
 int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
 {
+    PdfPages pages;
+    if (args.size() == 4 && args[2] == "--pages")
+        pages = parsePageOptions(args[3]);
+    if (args.size() != 2 && !pages) {
+        streams.err << "usage: stirpa --render " << renderUsage << '\n';
+        return 2;
+    }
+    if (pages && chartImageFormat(args[1]) != ChartImageFormat::Pdf) {
+        streams.err << "--pages lays out a PDF; '" << args[1] << "' is not one\n";
+        return 2;
+    }
     std::optional<QGuiApplication> app;
     if (!QGuiApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -21,7 +34,7 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         static char* argv[] = {name, nullptr};
         app.emplace(argc, argv);
     }
-    const Result result = renderChartFile(args[0], args[1]);
+    const Result result = renderChartFile(args[0], args[1], pages);
     if (!result) {
         streams.err << result.message << '\n';
         return 1;
@@ -33,6 +46,8 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
 
 std::vector<BatchOption> guiBatchOptions()
 {
-    return {{"--render", "CHART OUT.png|.pdf|.svg", "the chart as painted, without a selection",
+    return {{"--render", renderUsage,
+             "the chart as painted, without a selection; a PDF laid out on A4 pages with "
+             "--pages",
              renderCommand}};
 }

@@ -45,7 +45,7 @@ MainWindow::MainWindow()
       view_(new ChartView(document_, this)),
       recovery_(new CrashRecovery(document_, this)),
       changedFileBar_(new ChangedFileBar),
-      printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     auto* central = new QWidget;
     auto* column = new QVBoxLayout(central);
@@ -122,6 +122,7 @@ void MainWindow::connectActions()
     on(Command::FileSaveAs, &MainWindow::fileSaveAs);
     on(Command::FileImportGedcom, &MainWindow::fileImportGedcom);
     on(Command::FileExportHtml, &MainWindow::fileExportHtml);
+    on(Command::FileExportImage, &MainWindow::fileExportImage);
     on(Command::FilePrint, &MainWindow::filePrint);
     on(Command::FilePrintPreview, &MainWindow::filePrintPreview);
     on(Command::FilePrintSetup, &MainWindow::filePrintSetup);

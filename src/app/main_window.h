@@ -129,6 +129,7 @@ private:
     bool fileSave();
     bool fileSaveAs();
     void fileExportHtml();
+    void fileExportImage();
     // GEDCOM import (main_window_gedcom.cpp).
     void fileImportGedcom();
     void filePrint();

@@ -3,10 +3,14 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
+#include "app/image_export.h"
 #include "app/install_paths.h"
+#include "app/page_settings.h"
 #include "app/recover_dialog.h"
 #include "app/resource_path.h"
 #include "dialogs/html_export_dialog.h"
+#include "dialogs/image_export_dialog.h"
+#include "dialogs/page_options_widget.h"
 #include "document/chart_document.h"
 #include "export/html_export.h"
 #include "view/chart_view.h"
@@ -260,17 +264,39 @@ void MainWindow::fileExportHtml()
         showError(tr("Write html"), messageOf(result));
 }
 
+void MainWindow::fileExportImage()
+{
+    const QFileInfo chart(document_->path());
+    const QString initial = chart.path() + QLatin1Char('/') + chart.completeBaseName();
+    const std::optional<ImageExportChoice> choice =
+        askImageExport(this, document_->path().isEmpty() ? QString() : initial, savedPageOptions());
+    if (!choice)
+        return;
+    if (choice->pdfPages)
+        savePageOptions(*choice->pdfPages);
+    const Result result = exportChartImage(
+        this, document_->chart(), choice->path.toLocal8Bit().toStdString(), choice->pdfPages);
+    if (!result)
+        showError(tr("Export image"), messageOf(result));
+}
+
+// The print dialog has a tab for the chart's page layout.
 bool MainWindow::askPrintSettings(QPrinter* printer)
 {
     QPrintDialog dialog(printer, this);
-    return dialog.exec() == QDialog::Accepted;
+    auto* pages = new PageOptionsWidget(savedPageOptions());
+    dialog.setOptionTabs({pages});
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    savePageOptions(pages->options());
+    return true;
 }
 
 void MainWindow::filePrint()
 {
     if (!askPrintSettings(printer_.get()))
         return;
-    if (const Result printed = view_->print(printer_.get()); !printed)
+    if (const Result printed = view_->print(printer_.get(), savedPageOptions()); !printed)
         showError(tr("Print"), messageOf(printed));
 }
 
@@ -278,7 +304,7 @@ void MainWindow::filePrintPreview()
 {
     QPrintPreviewDialog preview(printer_.get(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, view_,
-            [this](QPrinter* printer) { view_->print(printer); });
+            [this](QPrinter* printer) { view_->print(printer, savedPageOptions()); });
     preview.exec();
 }
 

@@ -34,6 +34,22 @@ void appendUtf8(std::string& out, char32_t code)
     }
 }
 
+namespace {
+
+// The byte of a character in Windows-1252, '?' when it has none.
+char windows1252Byte(char32_t code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return char(code);
+    for (int i = 0; i < 32; ++i) {
+        if (cp1252High[i] != 0 && cp1252High[i] == code)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
 bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
@@ -101,6 +117,24 @@ std::string fromWindows1252(std::string_view bytes)
             appendUtf8(out, cp1252High[byte - 0x80] ? cp1252High[byte - 0x80] : char32_t(0xFFFD));
         else
             appendUtf8(out, byte);
+    }
+    return out;
+}
+
+std::string windows1252Text(std::string_view bytes)
+{
+    if (!isValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = std::uint8_t(bytes[i]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k)
+            code = code << 6 | (std::uint8_t(bytes[i + std::size_t(k)]) & 0x3F);
+        out += windows1252Byte(code);
+        i += std::size_t(extra) + 1;
     }
     return out;
 }

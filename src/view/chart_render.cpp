@@ -1,90 +1,129 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/chart_render.h"
 
-#include "chartfile/atomic_file.h"
 #include "chartfile/chart_reader.h"
 #include "model/chart.h"
+#include "model/text_codec.h"
+#include "view/chart_pages.h"
 #include "view/chart_painter.h"
+#include "view/output_device.h"
+#include "view/pdf_draw_context.h"
+#include "view/png_bands.h"
 #include "view/qt_draw_context.h"
+#include "view/svg_draw_context.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 namespace {
 
-constexpr int chartDpi = 96;
+// Fine enough for text at any scale a page is printed at.
+constexpr int pageDpi = 600;
+constexpr double pageMarginMm = 10;
 
-bool paintInto(QPaintDevice& device, const Chart& chart)
+QSize chartSize(const Chart& chart)
 {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    {
-        QtDrawContext dc(painter);
-        paintChart(dc, &chart, false);
-    }
-    return painter.end();
+    const Size total = chartTotalSize(chart.tree().boxExtent());
+    return {total.width, total.height};
 }
 
-// What the PNG encoder takes (libpng's default limit on either side) and what
-// one picture may take in memory while it is drawn.
-constexpr qint64 maxPngSide = 1000000;
-constexpr qint64 maxImageBytes = qint64(512) << 20;
-
-// Checked before anything is allocated: a tiny chart can ask for gigabytes.
-Result checkPngSize(QSize size)
+QString titleOf(const Chart& chart)
 {
-    const qint64 bytes = qint64(size.width()) * size.height() * 4;
-    if (size.width() <= maxPngSide && size.height() <= maxPngSide && bytes <= maxImageBytes)
-        return {};
-    return Result::failure(
-        Result::TooLarge,
-        QStringLiteral("the picture would be %1 × %2 pixels (%3 MB); a PNG can be at most %4 "
-                       "pixels on a side and %5 MB")
-            .arg(size.width())
-            .arg(size.height())
-            .arg(bytes >> 20)
-            .arg(maxPngSide)
-            .arg(maxImageBytes >> 20)
-            .toStdString());
+    return QString::fromStdString(displayText(chart.tree().name().c_str()));
 }
 
-bool renderPng(const Chart& chart, QSize size, QBuffer& out)
+void renderPng(const Chart& chart, RenderOutput& out)
 {
-    QImage image(size, QImage::Format_RGB32);
-    if (image.isNull())
-        return false;
-    return paintInto(image, chart) && image.save(&out, "PNG");
+    writePngInBands(
+        chartSize(chart),
+        [&chart](QImage& band, int top) {
+            QPainter painter(&band);
+            QtDrawContext dc(painter, QPoint(0, top));
+            paintChart(dc, &chart, false);
+        },
+        out);
 }
 
-bool renderPdf(const Chart& chart, QSize size, QBuffer& out)
+void renderSvg(const Chart& chart, RenderOutput& out)
 {
-    QPdfWriter writer(&out);
-    writer.setResolution(chartDpi);
-    const QSizeF points = QSizeF(size) * 72.0 / chartDpi;
-    writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setTitle(QString::fromUtf8(chart.tree().name().c_str()));
+    const QSize size = chartSize(chart);
+    out.expectSteps(qint64(chart.tree().size()));
+    SvgDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
+    paintChart(dc, &chart, false);
+    dc.finish();
+}
+
+// A PDF laid out on A4 pages, through Qt's PDF writer: each page is small.
+void renderPdfPages(const Chart& chart, RenderOutput& out, const PageOptions& pages)
+{
+    OutputDevice device(out);
+    QPdfWriter writer(&device);
+    writer.setTitle(titleOf(chart));
     writer.setCreator(QStringLiteral("Stirpa"));
-    return paintInto(writer, chart);
+    writer.setResolution(pageDpi);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
+                          QPageLayout::Millimeter);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw RenderStopped();
+    paintChartPages(painter, writer, chart, pages, &out);
+    if (!painter.end())
+        throw RenderStopped();
 }
 
-bool renderSvg(const Chart& chart, QSize size, QBuffer& out)
+// One page the size of the chart, by our own writer: Qt's would hold the
+// page's whole drawing in memory.
+void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
 {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&out);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(chartDpi);
-    generator.setTitle(QString::fromUtf8(chart.tree().name().c_str()));
-    return paintInto(generator, chart);
+    if (pages) {
+        renderPdfPages(chart, out, *pages);
+        return;
+    }
+    const QSize size = chartSize(chart);
+    out.expectSteps(qint64(chart.tree().size()));
+    PdfDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
+    paintChart(dc, &chart, false);
+    dc.finish();
+}
+
+void renderOnto(const Chart& chart, ChartImageFormat format, RenderOutput& out,
+                const PdfPages& pages)
+{
+    switch (format) {
+    case ChartImageFormat::Png:
+        renderPng(chart, out);
+        break;
+    case ChartImageFormat::Pdf:
+        renderPdf(chart, out, pages);
+        break;
+    case ChartImageFormat::Svg:
+        renderSvg(chart, out);
+        break;
+    }
+    out.flush();
+}
+
+Result refusedBeforeDrawing(const Chart& chart, ChartImageFormat format)
+{
+    return format == ChartImageFormat::Png ? checkPngSize(chartSize(chart)) : Result();
+}
+
+Result outOfMemory()
+{
+    return Result::failure(Result::TooLarge, "there is not enough memory to render the chart");
+}
+
+Result stopped(bool cancelled)
+{
+    return Result::failure(Result::Failed, cancelled ? "the render was cancelled"
+                                                     : "the chart could not be encoded");
 }
 
 } // namespace
@@ -106,52 +145,70 @@ std::optional<ChartImageFormat> chartImageFormat(std::string_view path)
     return std::nullopt;
 }
 
-Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes)
+Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes,
+                   const PdfPages& pages)
 {
-    const Size total = chartTotalSize(chart.tree().boxExtent());
-    const QSize size(total.width, total.height);
-    if (format == ChartImageFormat::Png) {
-        if (Result fits = checkPngSize(size); !fits)
-            return fits;
-    }
-
+    if (Result refused = refusedBeforeDrawing(chart, format); !refused)
+        return refused;
     bytes.clear();
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    bool made = false;
-    switch (format) {
-    case ChartImageFormat::Png:
-        made = renderPng(chart, size, out);
-        break;
-    case ChartImageFormat::Pdf:
-        made = renderPdf(chart, size, out);
-        break;
-    case ChartImageFormat::Svg:
-        made = renderSvg(chart, size, out);
-        break;
+    RenderOutput out([&bytes](std::string_view piece) {
+        bytes.append(piece.data(), qsizetype(piece.size()));
+        return true;
+    });
+    try {
+        renderOnto(chart, format, out, pages);
+    } catch (const RenderStopped&) {
+        return stopped(false);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
     }
-    out.close();
-    if (!made || bytes.isEmpty())
-        return Result::failure(Result::TooLarge, "the chart is too large for this format");
     return {};
 }
 
-Result renderChartFile(const std::string& chartPath, const std::string& outPath)
+Result writeChartImage(const Chart& chart, ChartImageFormat format, const std::string& outPath,
+                       const PdfPages& pages, const RenderProgress& progress)
+{
+    if (Result refused = refusedBeforeDrawing(chart, format); !refused)
+        return refused;
+    bool cancelled = false;
+    try {
+        return writeFileAtomically(outPath, [&](const PieceWriter& write) {
+            RenderOutput out(write, progress);
+            try {
+                renderOnto(chart, format, out, pages);
+            } catch (const RenderStopped&) {
+                // A failed write is the writer's to report; anything else leaves
+                // no file.
+                cancelled = out.cancelled();
+                if (!out.failed())
+                    throw;
+            }
+        });
+    } catch (const RenderStopped&) {
+        return stopped(cancelled);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
+    }
+}
+
+Result renderChartFile(const std::string& chartPath, const std::string& outPath,
+                       const PdfPages& pages)
 {
     const std::optional<ChartImageFormat> format = chartImageFormat(outPath);
     if (!format)
         return Result::failure(Result::CannotCreate,
                                "cannot render '" + outPath +
                                    "': the name must end in .png, .pdf or .svg");
-    ChartLoad load = readChartFile(String(chartPath.c_str()), TreeSettings());
-    if (!load)
-        return load;
-
-    QByteArray bytes;
-    if (Result rendered = renderChart(load.chart, *format, bytes); !rendered) {
-        rendered.message = "cannot render '" + chartPath + "': " + rendered.message;
-        return rendered;
+    Result result;
+    try {
+        ChartLoad load = readChartFile(String(chartPath.c_str()), TreeSettings());
+        if (!load)
+            return load;
+        result = writeChartImage(load.chart, *format, outPath, pages);
+    } catch (const std::bad_alloc&) {
+        result = outOfMemory();
     }
-    return writeFileAtomically(outPath,
-                               std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!result)
+        result.message = "cannot render '" + chartPath + "': " + result.message;
+    return result;
 }

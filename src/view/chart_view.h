@@ -2,6 +2,7 @@
 #pragma once
 
 #include "document/chart_document.h"
+#include "export/page_layout.h"
 #include "model/draw_context.h"
 #include "model/person.h"
 #include "model/tracker.h"
@@ -102,10 +103,10 @@ public:
     // The pause after each step of the lineage animation.
     void setLineagePause(int milliseconds) { lineagePause_ = milliseconds; }
 
-    // Prints one page at one chart pixel per printer unit (96 dpi): the top-left
-    // part of the chart. Fails when the printer or its file cannot be started;
-    // the message names it.
-    Result print(QPrinter* printer);
+    // Prints the chart over pages as the options lay it out, without the
+    // selection. Fails when the printer or its file cannot be started; the
+    // message names it.
+    Result print(QPrinter* printer, const PageOptions& options = {});
 
 public slots:
     void undo();

@@ -1,30 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/chart_view.h"
 
-#include "view/qt_draw_context.h"
+#include "view/chart_pages.h"
 
 #include <QDir>
 #include <QPainter>
 #include <QPrinter>
 
-namespace {
-// One chart pixel is one printer unit at the screen's classic resolution.
-constexpr int chartDpi = 96;
-} // namespace
-
-Result ChartView::print(QPrinter* printer)
+Result ChartView::print(QPrinter* printer, const PageOptions& options)
 {
-    if (printer->resolution() != chartDpi)
-        printer->setResolution(chartDpi);
     QPainter painter;
     bool printed = painter.begin(printer);
     if (printed) {
-        {
-            // A printer surface has no window: client size 0 x 0, and the page is
-            // the clip box, so the whole printable area gets the background.
-            QtDrawContext dc(painter);
-            draw(dc);
-        }
+        paintChartPages(painter, *printer, document_->chart(), options);
         printed = painter.end();
     }
     if (printed)

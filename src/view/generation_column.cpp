@@ -17,12 +17,10 @@ constexpr double legibleHeight = 11;
 
 void paintGenerationColumn(DrawContext& dc, const Chart& chart)
 {
+    if (!generationColumnShown(chart))
+        return;
     const TreeSettings& s = chart.settings();
-    if (s.generationMode == 'h')
-        return;
     const Person* deepest = chart.tree().deepestPerson();
-    if (!deepest)
-        return;
 
     const int levels = deepest->level() + 1;
     const int pitch = s.pitchY();
@@ -51,4 +49,9 @@ void paintGenerationColumn(DrawContext& dc, const Chart& chart)
             (long long)s.generationStart + (downward ? level : levels - 1 - level);
         dc.drawText({2, level * pitch + firstBottom}, std::to_string(number));
     }
+}
+
+bool generationColumnShown(const Chart& chart)
+{
+    return chart.settings().generationMode != 'h' && chart.tree().deepestPerson();
 }

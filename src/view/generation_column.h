@@ -9,3 +9,6 @@ class DrawContext;
 // grow downward, 'h' hides the column, any other letter numbers grow upward.
 // Nothing is painted in mode 'h' or when the tree holds no plain person box.
 void paintGenerationColumn(DrawContext& dc, const Chart& chart);
+
+// Whether the column is painted at all.
+bool generationColumnShown(const Chart& chart);

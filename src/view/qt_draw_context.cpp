@@ -2,9 +2,8 @@
 #include "view/qt_draw_context.h"
 
 #include "model/text_codec.h"
+#include "view/qt_font.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -13,41 +12,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
-#include <memory>
-#include <string>
-#include <tuple>
-
-// A font as the chart asks for it: the height is the character cell height
-// (ascent plus descent), so the pixel size is the largest whose cell fits.
-struct QtFont {
-    explicit QtFont(const QFont& font) : font(font), metrics(font) {}
-    QFont font;
-    QFontMetrics metrics;
-};
 
 namespace {
 
 constexpr int maxFontHeight = 1000;
-
-const QtFont* cachedFont(std::string_view face, int height, bool bold)
-{
-    static std::map<std::tuple<std::string, int, bool>, std::unique_ptr<QtFont>> cache;
-    auto key = std::make_tuple(std::string(face), height, bold);
-    auto found = cache.find(key);
-    if (found != cache.end())
-        return found->second.get();
-
-    QFont font(QString::fromUtf8(face.data(), qsizetype(face.size())));
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    for (int pixels = height; pixels >= 1; --pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= height || pixels == 1)
-            break;
-    }
-    return cache.emplace(std::move(key), std::make_unique<QtFont>(font)).first->second.get();
-}
 
 // Corners in any order to a QRect covering pixels left..right-1, top..bottom-1.
 QRect pixelRect(const Rect& rect)
@@ -95,10 +63,12 @@ QtDrawContext::QtDrawContext(QPainter& painter, QPoint origin, Size client, cons
       pen_(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin),
       brush_(Qt::white),
       // The stand-in for a fresh surface's default font.
-      font_(cachedFont("Arial", 16, true)),
+      font_(chartFont("Arial", 16, true)),
       clipsNatively_(clipsNatively(painter))
 {
     painter_.save();
+    // On top of the painter's own transform: a printed page scales the chart.
+    base_ = painter_.worldTransform();
     setChartTransform();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -111,7 +81,7 @@ QtDrawContext::~QtDrawContext() { painter_.restore(); }
 
 void QtDrawContext::setChartTransform()
 {
-    painter_.resetTransform();
+    painter_.setWorldTransform(base_);
     painter_.translate(-origin_);
     painter_.scale(scale_, scale_);
 }
@@ -128,19 +98,20 @@ QRect QtDrawContext::toScaled(const QRect& chartRect) const
 Rect QtDrawContext::clipBox() const
 {
     const QPaintDevice* device = painter_.device();
-    QRect box(origin_, device ? QSize(device->width(), device->height()) : QSize());
-    if (!area_.isEmpty())
-        box &= area_.boundingRect();
+    const QRect deviceRect(QPoint(), device ? QSize(device->width(), device->height()) : QSize());
+    // Every chart pixel that reaches the device, the exposed area and the clip.
+    QRectF box = painter_.worldTransform().inverted().mapRect(QRectF(deviceRect));
+    if (!area_.isEmpty()) {
+        const QRectF exposed = area_.boundingRect();
+        box &= QRectF(exposed.topLeft() / scale_, exposed.size() / scale_);
+    }
     if (!clip_.isNull())
-        box &= toScaled(clip_);
+        box &= QRectF(clip_);
     if (box.isEmpty())
         return {};
-    if (scale_ == 1.0)
-        return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
-    // Every chart pixel that reaches a device pixel of the box.
-    return {int(std::floor(box.left() / scale_)), int(std::floor(box.top() / scale_)),
-            int(std::ceil((box.left() + box.width()) / scale_)),
-            int(std::ceil((box.top() + box.height()) / scale_))};
+    const QRect pixels = box.toAlignedRect();
+    return {pixels.left(), pixels.top(), pixels.left() + pixels.width(),
+            pixels.top() + pixels.height()};
 }
 
 void QtDrawContext::applyClip()
@@ -149,8 +120,8 @@ void QtDrawContext::applyClip()
         painter_.setClipping(false);
         return;
     }
-    // The exposed area is in device pixels: the clip is set without the scale.
-    painter_.resetTransform();
+    // The exposed area is in device pixels: the clip is set without the zoom.
+    painter_.setWorldTransform(base_);
     painter_.translate(-origin_);
     if (clip_.isNull())
         painter_.setClipRegion(area_);
@@ -201,7 +172,7 @@ void QtDrawContext::setFont(std::string_view face, int height, bool bold)
 {
     if (height < 1 || height > maxFontHeight)
         return;
-    font_ = cachedFont(face, height, bold);
+    font_ = chartFont(face, height, bold);
     painter_.setFont(font_->font);
 }
 

@@ -24,11 +24,12 @@ struct QtFont;
 // device (a QImage); on other devices (printer, PDF, SVG) they are not drawn.
 class QtDrawContext : public DrawContext {
 public:
-    // `origin` is the scaled chart pixel drawn at the device's top-left (the
-    // scroll position); `client` the window's client size (0 x 0 for a surface
-    // without a window); `area`, unless empty, limits all drawing to that region
-    // of device pixels, as the exposed part of a window does; `scale` is the
-    // view's zoom, device pixels per chart pixel.
+    // `origin` is the scaled chart pixel drawn at the top-left of the painter's
+    // coordinates (the scroll position); `client` the window's client size (0 x 0
+    // for a surface without a window); `area`, unless empty, limits all drawing to
+    // that region of the painter's coordinates, as the exposed part of a window
+    // does; `scale` is the view's zoom, device pixels per chart pixel. A painter's
+    // own scale (a printed page) applies on top, to the whole chart.
     explicit QtDrawContext(QPainter& painter, QPoint origin = {}, Size client = {},
                            const QRegion& area = {}, double scale = 1.0);
     ~QtDrawContext() override;
@@ -73,6 +74,7 @@ private:
     Size client_;
     QRegion area_; // scaled chart pixels; empty means the whole device
     double scale_;
+    QTransform base_; // the painter's transform when the context was made
     QRect clip_; // chart pixels; null means no clipping of our own
     QPen pen_;
     QBrush brush_;

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/page_options_widget.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+constexpr int maxPagesWide = 1000;
+constexpr int minPercent = 1;
+constexpr int maxPercent = 1000;
+} // namespace
+
+PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent)
+    : QWidget(parent),
+      actualSize_(new QRadioButton(tr("&Actual size over several pages"))),
+      fitPagesWide_(new QRadioButton(tr("&Fit to"))),
+      percent_(new QRadioButton(tr("&Scale"))),
+      pagesWide_(new QSpinBox),
+      percentValue_(new QSpinBox),
+      background_(new QCheckBox(tr("Print &background colour")))
+{
+    setWindowTitle(tr("Chart pages"));
+    pagesWide_->setRange(1, maxPagesWide);
+    pagesWide_->setValue(options.pagesWide);
+    percentValue_->setRange(minPercent, maxPercent);
+    percentValue_->setSuffix(QStringLiteral(" %"));
+    percentValue_->setValue(options.percent);
+    background_->setChecked(options.background);
+    actualSize_->setChecked(options.mode == PageOptions::ActualSize);
+    fitPagesWide_->setChecked(options.mode == PageOptions::FitPagesWide);
+    percent_->setChecked(options.mode == PageOptions::Percent);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(actualSize_, 0, 0, 1, 3);
+    layout->addWidget(fitPagesWide_, 1, 0);
+    layout->addWidget(pagesWide_, 1, 1);
+    layout->addWidget(new QLabel(tr("pages wide (1: the whole chart on one page)")), 1, 2);
+    layout->addWidget(percent_, 2, 0);
+    layout->addWidget(percentValue_, 2, 1);
+    layout->addWidget(background_, 3, 0, 1, 3);
+    layout->setRowStretch(4, 1);
+    layout->setColumnStretch(2, 1);
+    // Editing a number picks its choice.
+    connect(pagesWide_, &QSpinBox::valueChanged, fitPagesWide_,
+            [this] { fitPagesWide_->setChecked(true); });
+    connect(percentValue_, &QSpinBox::valueChanged, percent_,
+            [this] { percent_->setChecked(true); });
+}
+
+PageOptions PageOptionsWidget::options() const
+{
+    PageOptions options;
+    options.mode = fitPagesWide_->isChecked() ? PageOptions::FitPagesWide
+                   : percent_->isChecked()    ? PageOptions::Percent
+                                              : PageOptions::ActualSize;
+    options.pagesWide = pagesWide_->value();
+    options.percent = percentValue_->value();
+    options.background = background_->isChecked();
+    return options;
+}

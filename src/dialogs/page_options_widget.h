@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "export/page_layout.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QRadioButton;
+class QSpinBox;
+
+// The choice of how a chart goes onto paper: actual size over several pages,
+// fit to a number of pages wide, or a scale in percent; and whether the chart's
+// background colour is printed. Titled "Chart pages" for a dialog's tab.
+class PageOptionsWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit PageOptionsWidget(const PageOptions& options, QWidget* parent = nullptr);
+
+    PageOptions options() const;
+
+private:
+    QRadioButton* actualSize_;
+    QRadioButton* fitPagesWide_;
+    QRadioButton* percent_;
+    QSpinBox* pagesWide_;
+    QSpinBox* percentValue_;
+    QCheckBox* background_;
+};

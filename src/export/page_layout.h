@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How a chart is spread over paper: at actual size (one chart pixel is 1/96
+// inch) over as many pages as it needs, shrunk to a number of pages across, or
+// at a scale in percent.
+struct PageOptions {
+    enum Mode { ActualSize, FitPagesWide, Percent };
+    Mode mode = ActualSize;
+    int pagesWide = 1;       // FitPagesWide; 1 puts the whole chart on one page
+    int percent = 100;       // Percent
+    bool background = false; // paper is white unless the chart's colour is asked for
+};
+
+// "wide=N" or "scale=P" (as --pages takes them); nullopt for anything else.
+std::optional<PageOptions> parsePageOptions(std::string_view text);
+
+// One direction of a chart laid on a grid: boxes of boxLength every pitch
+// pixels from origin, over total pixels. The first `repeated` pixels (the
+// generation column) are printed again at the start of every later page.
+struct PageAxis {
+    int total = 0;
+    int origin = 0;
+    int boxLength = 1;
+    int pitch = 1;
+    int repeated = 0;
+};
+
+// Where each page starts along the axis, in chart pixels; page i ends where
+// page i + 1 starts (the last at total). A page holds pageLength chart pixels,
+// less the repeated ones after the first. Starts fall between boxes unless a
+// box is longer than a page.
+std::vector<int> pageStarts(const PageAxis& axis, double pageLength);
+
+// The scale (1 = actual size, never more) at which the chart takes at most
+// `pages` pages across a page of pageWidth by pageHeight (in 1/96 inch); one
+// page across also means one page down.
+double fitScale(const PageAxis& across, const PageAxis& down, double pageWidth, double pageHeight,
+                int pages);
+
+// The line at the foot of a page: pages are counted row by row from 1.
+std::string pageFooter(std::string_view chartName, int row, int column, int rows, int columns);
