@@ -72,9 +72,9 @@ const std::vector<MenuInfo>& menuLayout()
     static const std::vector<MenuInfo> menus = {
         {"&File",
          {item(FileNew), item(FileOpen), item(FileRecover), item(FileSave), item(FileSaveAs),
-          separator, item(FileImportGedcom), item(FileExportHtml), item(FileExportImage),
-          separator, item(FilePrint), item(FilePrintPreview), item(FilePrintSetup),
-          item(FileLogTree), separator, item(FileRecent), separator, item(AppExit)}},
+          separator, item(FileImportGedcom), item(FileExportHtml), item(FileExportImage), separator,
+          item(FilePrint), item(FilePrintPreview), item(FilePrintSetup), item(FileLogTree),
+          separator, item(FileRecent), separator, item(AppExit)}},
         {"&Edit",
          {item(EditUndo), separator, item(EditCut), item(EditCopy), item(EditPaste), separator,
           item(EditFind)}},

@@ -114,6 +114,9 @@ void ChartView::paintEvent(QPaintEvent* event)
     const QRegion todo = stale_ & exposed & area;
     if (!todo.isEmpty()) {
         QPainter& painter = beginImagePainter();
+        // A paint during a drawing step starts from the window's pixels too.
+        painter.save();
+        painter.resetTransform();
         {
             QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo, zoom_);
             paintChart(dc, &document_->chart(), true, markedCells_);
@@ -121,6 +124,7 @@ void ChartView::paintEvent(QPaintEvent* event)
             if (dragTracker_ && dragTracker_->drawn)
                 dragTracker_->redraw(dc);
         }
+        painter.restore();
         endImagePainter();
         stale_ -= todo;
     }

@@ -75,7 +75,7 @@ private:
     QRegion area_; // scaled chart pixels; empty means the whole device
     double scale_;
     QTransform base_; // the painter's transform when the context was made
-    QRect clip_; // chart pixels; null means no clipping of our own
+    QRect clip_;      // chart pixels; null means no clipping of our own
     QPen pen_;
     QBrush brush_;
     const QtFont* font_;

@@ -17,9 +17,17 @@ ImagePainterLease::ImagePainterLease(ChartView& view)
     : view_(view),
       leasedPainter_(view.beginImagePainter())
 {
+    // The painter may be lent already, to a context with a zoomed transform: this
+    // one starts from the window's own pixels.
+    leasedPainter_.save();
+    leasedPainter_.resetTransform();
 }
 
-ImagePainterLease::~ImagePainterLease() { view_.endImagePainter(); }
+ImagePainterLease::~ImagePainterLease()
+{
+    leasedPainter_.restore();
+    view_.endImagePainter();
+}
 
 WindowDrawContext::WindowDrawContext(ChartView& view)
     : ImagePainterLease(view),
