@@ -54,7 +54,8 @@ void Person::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
     const Colour outline = selected ? colours::paleyellow : colours::darkblue;
     const Colour fill = selected ? colours::darkblue : colours::paleyellow;
     if (detail == Detail::Cells) {
-        dc.fillBackground(fill, {x, y, x + w, y + h});
+        // Too small for a red line to show: a lineage box is a red cell.
+        dc.fillBackground(lineage != 0 && !selected ? colours::red : fill, {x, y, x + w, y + h});
         return;
     }
     dc.setPen(outline);

@@ -4,6 +4,7 @@
 #include "app/find_bar.h"
 #include "app/main_window.h"
 #include "chartfile/debug_log.h"
+#include "dialogs/person_dialog.h"
 #include "document/chart_document.h"
 #include "test_files.h"
 #include "view/chart_view.h"
@@ -107,6 +108,26 @@ private slots:
         QTest::keyClick(bar->field(), Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
         QTRY_VERIFY(!markedAt(*window.view(), inView - QPoint(2, 2)));
+    }
+
+    // With Define person open, the dialog follows each match as it follows the
+    // selection.
+    void theDefinePersonDialogFollowsTheMatch()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("find.txt");
+        writeFile(path, chart);
+        MainWindow window;
+        window.show();
+        QVERIFY(window.openChart(path));
+        window.view()->selectCell({0, 0});
+        window.definePerson();
+        QVERIFY(window.personDialog() && window.personDialog()->isVisible());
+        window.action(Command::EditFind)->trigger();
+        QTest::keyClicks(window.findBar()->field(), "finch");
+        QCOMPARE(window.view()->currentCell(), (Cell{40, 0}));
+        QTRY_COMPARE(QByteArray(window.personDialog()->descriptionBytes().c_str()),
+                     QByteArray("Ada Finch"));
     }
 
     void notFoundSaysSo()

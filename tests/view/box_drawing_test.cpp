@@ -207,6 +207,10 @@ private slots:
             QCOMPARE(int(dc.of(Rec::Text).size()), texts);
             QCOMPARE(int(dc.of(Rec::Box).size()), frames);
             QCOMPARE(int(dc.of(Rec::FillBackground).size()), filledCells);
+            // A lineage box stays red as a cell.
+            if (filledCells)
+                QCOMPARE(dc.of(Rec::FillBackground).front().colour,
+                         continuation ? colours::palecyan : colours::red);
             QCOMPARE(int(dc.of(Rec::Line).size()), continuation ? 1 : 2);
         }
     }
