@@ -43,7 +43,10 @@ void paintChart(DrawContext& dc, const Chart* chart, bool withSelection,
     dc.fillBackground(colours::paleblue, area);
     if (!chart)
         return;
-    paintGenerationColumn(dc, *chart);
+    // Grown numbers reach over the first boxes: then they come after them.
+    const bool columnOnTop = generationNumbersGrown(dc.scale());
+    if (!columnOnTop)
+        paintGenerationColumn(dc, *chart);
     const Tree& tree = chart->tree();
     const Person* selected = withSelection ? tree.selected : nullptr;
     // Boxes wholly outside the area would be clipped away; skipping them keeps a
@@ -53,6 +56,8 @@ void paintChart(DrawContext& dc, const Chart* chart, bool withSelection,
         if (std::binary_search(marked.begin(), marked.end(), box->cell(), readingOrder))
             paintMark(dc, chart->settings().boxRect(box->cell()));
     }
+    if (columnOnTop)
+        paintGenerationColumn(dc, *chart);
     if (withSelection && tree.selectionFrame.drawn)
         tree.selectionFrame.redraw(dc);
 }

@@ -5,6 +5,7 @@
 #include "model/draw_context.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -29,9 +30,12 @@ void paintGenerationColumn(DrawContext& dc, const Chart& chart)
     dc.setBrush(colours::generationFill);
     dc.drawBox({0, 0, generationColumnWidth, levels * pitch - half + originY + 20}, 0);
     dc.setTextColours(colours::darkblue, colours::paleblue);
-    // At full size the numbers take the surface's font; zoomed out, a larger one.
-    const int height = std::clamp(int(legibleHeight / dc.scale()), numberHeight, pitch);
-    if (height > numberHeight)
+    // At full size the numbers take the surface's font; zoomed out, a larger one,
+    // and once a level is lower than a legible number, one number for several.
+    const double legible = legibleHeight / dc.scale();
+    const int every = std::max(1, int(std::ceil(legible / pitch)));
+    const int height = std::max(numberHeight, int(legible));
+    if (generationNumbersGrown(dc.scale()))
         dc.setFont("Arial", height, true);
 
     const bool downward = s.generationMode == 'd';
@@ -42,14 +46,19 @@ void paintGenerationColumn(DrawContext& dc, const Chart& chart)
     int fromLevel = 0, toLevel = levels - 1;
     if (!clip.isEmpty()) {
         fromLevel = std::max(fromLevel, (clip.top - firstBottom) / pitch - 1);
-        toLevel = std::min(toLevel, (clip.bottom + textReach - firstBottom) / pitch + 1);
+        toLevel = std::min(toLevel,
+                           (clip.bottom + std::max(textReach, height) - firstBottom) / pitch + 1);
     }
     for (int level = toLevel; level >= fromLevel; --level) {
+        if (level % every != 0)
+            continue;
         const long long number =
             (long long)s.generationStart + (downward ? level : levels - 1 - level);
         dc.drawText({2, level * pitch + firstBottom}, std::to_string(number));
     }
 }
+
+bool generationNumbersGrown(double scale) { return legibleHeight / scale > numberHeight; }
 
 bool generationColumnShown(const Chart& chart)
 {

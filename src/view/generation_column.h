@@ -10,5 +10,9 @@ class DrawContext;
 // Nothing is painted in mode 'h' or when the tree holds no plain person box.
 void paintGenerationColumn(DrawContext& dc, const Chart& chart);
 
+// Zoomed out (scale below about 69 %), the numbers grow to stay legible and
+// reach past the column over the first boxes, so they are painted after them.
+bool generationNumbersGrown(double scale);
+
 // Whether the column is painted at all.
 bool generationColumnShown(const Chart& chart);

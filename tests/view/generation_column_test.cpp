@@ -102,24 +102,28 @@ private slots:
     }
 
     // Zoomed out, the numbers grow in chart pixels to stay about 11 pixels on
-    // screen, never taller than a level.
+    // screen; once a level is lower than that, one number stands for several.
     void zoomedOutNumbersStayLegible_data()
     {
         QTest::addColumn<double>("scale");
         QTest::addColumn<int>("fontHeight"); // 0: the surface's own font
-        QTest::newRow("100 %") << 1.0 << 0;
-        QTest::newRow("69 %") << 0.69 << 0;
-        QTest::newRow("50 %") << 0.5 << 22;
-        QTest::newRow("25 %") << 0.25 << 44;
-        QTest::newRow("5 %, a level high") << 0.05 << 70;
+        QTest::addColumn<QStringList>("numbers");
+        const QStringList all = {"9", "8", "7", "6", "5", "4", "3", "2", "1"};
+        QTest::newRow("100 %") << 1.0 << 0 << all;
+        QTest::newRow("69 %") << 0.69 << 0 << all;
+        QTest::newRow("50 %") << 0.5 << 22 << all;
+        QTest::newRow("15 %, every second level")
+            << 0.15 << 73 << QStringList{"9", "7", "5", "3", "1"};
+        QTest::newRow("5 %, every fourth level") << 0.05 << 220 << QStringList{"9", "5", "1"};
     }
     void zoomedOutNumbersStayLegible()
     {
         QFETCH(double, scale);
         QFETCH(int, fontHeight);
+        QFETCH(QStringList, numbers);
         Chart chart;
         chart.settings().generationMode = 'd';
-        addPerson(chart.tree(), {0, 2});
+        addPerson(chart.tree(), {0, 8});
         Rec dc;
         dc.drawScale = scale;
         paintGenerationColumn(dc, chart);
@@ -127,6 +131,10 @@ private slots:
         QCOMPARE(int(fonts.size()), fontHeight ? 1 : 0);
         if (fontHeight)
             QCOMPARE(fonts.front().fontHeight, fontHeight);
+        QStringList drawn;
+        for (const auto& text : dc.of(Rec::Text))
+            drawn << QString::fromStdString(text.text);
+        QCOMPARE(drawn, numbers);
     }
 
     void nothingWhenHiddenEmptyOrOnlyContinuationBoxes()
