@@ -28,19 +28,6 @@ constexpr char extendedABase[] = "aaaaaaccccccccdd"  // 0100-010F
                                  "ssttttttuuuuuuuu"  // 0160-016F
                                  "uuuuwwyyyzzzzzzs"; // 0170-017F
 
-// The next code point of valid UTF-8.
-char32_t nextCode(std::string_view text, std::size_t& i)
-{
-    const auto lead = std::uint8_t(text[i++]);
-    if (lead < 0x80)
-        return lead;
-    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
-    char32_t code = lead & (0x3F >> extra);
-    for (int k = 0; k < extra && i < text.size(); ++k)
-        code = code << 6 | (std::uint8_t(text[i++]) & 0x3F);
-    return code;
-}
-
 // Folds one text character by character onto a string: blanks and line breaks
 // become one blank between words, none at either end.
 struct Folder {
@@ -93,7 +80,7 @@ void appendFoldedText(std::string& out, std::string_view description)
     }
     const std::string text = displayText(description);
     for (std::size_t i = 0; i < text.size();)
-        folder.add(nextCode(text, i));
+        folder.add(nextCodePoint(text, i));
 }
 
 } // namespace

@@ -127,14 +127,19 @@ std::string windows1252Text(std::string_view bytes)
         return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = std::uint8_t(bytes[i]);
-        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-        char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k)
-            code = code << 6 | (std::uint8_t(bytes[i + std::size_t(k)]) & 0x3F);
-        out += windows1252Byte(code);
-        i += std::size_t(extra) + 1;
-    }
+    for (std::size_t i = 0; i < bytes.size();)
+        out += windows1252Byte(nextCodePoint(bytes, i));
     return out;
+}
+
+char32_t nextCodePoint(std::string_view utf8, std::size_t& at)
+{
+    const auto lead = std::uint8_t(utf8[at++]);
+    if (lead < 0x80)
+        return lead;
+    const int extra = lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    char32_t code = lead & (0x3F >> extra);
+    for (int k = 0; k < extra && at < utf8.size(); ++k)
+        code = code << 6 | (std::uint8_t(utf8[at++]) & 0x3F);
+    return code;
 }

@@ -13,6 +13,9 @@ bool isValidUtf8(std::string_view bytes);
 // Windows-1252 bytes as UTF-8; the five unassigned bytes become U+FFFD.
 std::string fromWindows1252(std::string_view bytes);
 
+// The code point of valid UTF-8 that starts at `at`, which moves past it.
+char32_t nextCodePoint(std::string_view utf8, std::size_t& at);
+
 // Appends one code point (at most U+10FFFF) in UTF-8.
 void appendUtf8(std::string& out, char32_t code);
 
