@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
+#include "app/context_help.h"
 #include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/resource_path.h"
@@ -32,6 +33,7 @@ bool Application::start(const QStringList& arguments)
     window_->show();
     HelpMgr::SetLog(debugLog());
     HelpWindow::install(window_.get());
+    installContextHelp();
     return HelpMgr::SetFile(
         String(findResource(QStringLiteral("Stirpa.hlp")).toLocal8Bit().toStdString()), false);
 }

@@ -5,6 +5,7 @@
 #include "app/find_bar.h"
 #include "app/lock_key_panes.h"
 #include "app/toolbar_icons.h"
+#include "dialogs/help_topic.h"
 #include "document/chart_document.h"
 #include "document/file_watch.h"
 #include "helpmod/help_mgr.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow()
       changedFileBar_(new ChangedFileBar),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
+    setHelpTopic(this, "Chart");
     auto* central = new QWidget;
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);

@@ -11,6 +11,7 @@ QString findResource(const QString& name)
     const QStringList places = {
         QDir::currentPath(),
         QString::fromStdString(installedDataFolder()),
+        QStringLiteral(STIRPA_BUILT_HELP),
         QStringLiteral(STIRPA_SOURCE_RESOURCES),
     };
     for (const QString& place : places) {

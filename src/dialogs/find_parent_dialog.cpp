@@ -2,7 +2,7 @@
 #include "dialogs/find_parent_dialog.h"
 
 #include "dialogs/dialog_units.h"
-#include "helpmod/help_mgr.h"
+#include "dialogs/help_topic.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -21,6 +21,7 @@ FindParentDialog::FindParentDialog(QWidget* parent)
       close_(new QPushButton(tr("Close")))
 {
     setWindowTitle(tr("Find Parent"));
+    setHelpTopic(this, "Parent");
     setModal(false);
     const DialogUnits du(fontMetrics());
 
@@ -71,7 +72,7 @@ FindParentDialog::FindParentDialog(QWidget* parent)
     rows->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(find_, &QPushButton::clicked, this, &FindParentDialog::onFind);
-    connect(help_, &QPushButton::clicked, this, &FindParentDialog::onHelp);
+    connect(help_, &QPushButton::clicked, this, [this] { openHelpFor(this); });
     connect(close_, &QPushButton::clicked, this, &FindParentDialog::closeRequested);
 }
 
@@ -86,5 +87,3 @@ void FindParentDialog::onFind()
     readControls();
     emit findRequested();
 }
-
-void FindParentDialog::onHelp() { HelpMgr::mainHelp.Open(String("Parent")); }

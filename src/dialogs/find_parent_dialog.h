@@ -35,7 +35,6 @@ signals:
 
 private:
     void onFind();
-    void onHelp();
 
     QRadioButton* immediate_;
     QRadioButton* ancestor_;

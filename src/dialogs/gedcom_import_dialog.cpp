@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/gedcom_import_dialog.h"
 
+#include "dialogs/help_topic.h"
 #include "dialogs/person_list_model.h"
 #include "gedcom/family_layout.h"
 
@@ -31,6 +32,7 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent)
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(tr("Import GEDCOM"));
+    setHelpTopic(this, "Gedcom");
     filter_->setPlaceholderText(tr("Type part of a name or a year"));
     filter_->setClearButtonEnabled(true);
     list_->setModel(model_);

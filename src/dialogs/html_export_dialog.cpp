@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/html_export_dialog.h"
 
+#include "dialogs/help_topic.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -22,6 +24,7 @@ HtmlExportDialog::HtmlExportDialog(const QString& initialPath, QWidget* parent)
 {
     // Our own controls need Qt's dialog, not the desktop's.
     setOption(QFileDialog::DontUseNativeDialog);
+    setHelpTopic(this, "Export");
     setAcceptMode(QFileDialog::AcceptSave);
     setDefaultSuffix(QStringLiteral("html"));
     selectFile(initialPath);

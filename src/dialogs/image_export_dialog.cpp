@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/image_export_dialog.h"
 
+#include "dialogs/help_topic.h"
 #include "dialogs/page_options_widget.h"
 
 #include <QDialog>
@@ -26,6 +27,7 @@ std::optional<PageOptions> askPdfPages(QWidget* parent, const PageOptions& pages
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(QObject::tr("PDF pages"));
+    setHelpTopic(&dialog, "Export");
     auto* options = new PageOptionsWidget(pages);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -49,6 +51,7 @@ std::optional<ImageExportChoice> askImageExport(QWidget* parent, const QString& 
     QFileDialog dialog(parent, QObject::tr("Export image"), initialPath);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
+    setHelpTopic(&dialog, "Export");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     ImageExportChoice choice{dialog.selectedFiles().constFirst(), std::nullopt};

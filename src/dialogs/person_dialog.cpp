@@ -3,7 +3,7 @@
 
 #include "dialogs/arrow_button.h"
 #include "dialogs/dialog_units.h"
-#include "helpmod/help_mgr.h"
+#include "dialogs/help_topic.h"
 #include "model/person.h"
 #include "model/text_codec.h"
 #include "model/tree_settings.h"
@@ -73,6 +73,7 @@ PersonDialog::PersonDialog(QWidget* parent)
       connect_(new QLabel(tr("Connect"), this))
 {
     setWindowTitle(tr("Define person"));
+    setHelpTopic(this, "Add");
     setModal(false);
 
     description_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -110,7 +111,7 @@ PersonDialog::PersonDialog(QWidget* parent)
 
     connect(apply_, &QPushButton::clicked, this, &PersonDialog::onApply);
     connect(newLevel_, &QPushButton::clicked, this, &PersonDialog::onNewLevel);
-    connect(help_, &QPushButton::clicked, this, &PersonDialog::onHelp);
+    connect(help_, &QPushButton::clicked, this, [this] { openHelpFor(this); });
     connect(close_, &QPushButton::clicked, this, &PersonDialog::closeRequested);
     connect(continuation_, &QCheckBox::clicked, this, &PersonDialog::continuationRule);
     for (QCheckBox* box : connectors_)
@@ -327,8 +328,6 @@ void PersonDialog::onNewLevel()
     emit newLevelRequested();
     selectDescription();
 }
-
-void PersonDialog::onHelp() { HelpMgr::mainHelp.Open(String("Add")); }
 
 void PersonDialog::enableSideBoxes(bool enable)
 {

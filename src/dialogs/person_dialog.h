@@ -88,7 +88,6 @@ private:
     void onConnector();
     void onApply();
     void onNewLevel();
-    void onHelp();
     void enableSideBoxes(bool enable);
     int* connectorMember(int side);
 

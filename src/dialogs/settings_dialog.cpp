@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings_dialog.h"
 
-#include "helpmod/help_mgr.h"
+#include "dialogs/help_topic.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -97,6 +97,7 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
       applyButton_(new QPushButton(tr("Apply")))
 {
     setWindowTitle(tr("Settings"));
+    setHelpTopic(this, "Settings");
 
     const TreeSettings& s = current;
     htmlStartX = s.htmlStartX;
@@ -155,8 +156,7 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
     connect(okButton_, &QPushButton::clicked, this, &SettingsDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &SettingsDialog::reject);
     connect(applyButton_, &QPushButton::clicked, this, &SettingsDialog::onApply);
-    connect(helpButton_, &QPushButton::clicked, this,
-            [] { HelpMgr::mainHelp.Open(String("Settings")); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { openHelpFor(this); });
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(pairGroup(tr("Starting position (html)"), htmlStartXEdit_, htmlStartYEdit_), 0,

@@ -214,7 +214,7 @@ private slots:
 
     void helpOpensTheParentTopic()
     {
-        HelpMgr::SetFile(String(STIRPA_SOURCE_DIR "/resources/Stirpa.hlp"), false);
+        HelpMgr::SetFile(String(STIRPA_HELP_FILE), false);
         std::vector<std::string> shown;
         HelpMgr::setViewer(
             [&](const std::string& topic, const std::string&) { shown.push_back(topic); });

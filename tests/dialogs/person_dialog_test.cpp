@@ -453,7 +453,7 @@ private slots:
 
     void helpOpensTheAddTopic()
     {
-        HelpMgr::SetFile(String(STIRPA_SOURCE_DIR "/resources/Stirpa.hlp"), false);
+        HelpMgr::SetFile(String(STIRPA_HELP_FILE), false);
         std::vector<std::string> shownTopics;
         HelpMgr::setViewer(
             [&](const std::string& topic, const std::string&) { shownTopics.push_back(topic); });

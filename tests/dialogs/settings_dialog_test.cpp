@@ -431,7 +431,7 @@ private slots:
 
     void helpShowsTheSettingsTopic()
     {
-        QVERIFY(HelpMgr::SetFile(String(STIRPA_SOURCE_DIR "/resources/Stirpa.hlp"), false));
+        QVERIFY(HelpMgr::SetFile(String(STIRPA_HELP_FILE), false));
         QString shown;
         HelpMgr::setViewer([&](const std::string& topic, const std::string&) {
             shown = QString::fromStdString(topic);
