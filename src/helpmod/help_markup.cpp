@@ -11,11 +11,20 @@ std::string escaped(const std::string& text)
     std::string out;
     for (const char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -106,8 +115,8 @@ public:
         } else if (startsWith(text, "## ") || startsWith(text, "# ")) {
             close();
             const char* tag = text[1] == '#' ? "h2" : "h1";
-            out_ << '<' << tag << '>' << inlineHtml(text.substr(text.find(' ') + 1)) << "</"
-                 << tag << ">\n";
+            out_ << '<' << tag << '>' << inlineHtml(text.substr(text.find(' ') + 1)) << "</" << tag
+                 << ">\n";
         } else if (startsWith(text, "- ")) {
             open(Kind::List);
             items_.push_back(text.substr(2));
@@ -141,15 +150,20 @@ private:
     void close()
     {
         switch (kind_) {
-        case Kind::Paragraph: out_ << "<p>" << inlineHtml(text_) << "</p>\n"; break;
-        case Kind::Pre: out_ << "<pre>" << escaped(text_) << "</pre>\n"; break;
+        case Kind::Paragraph:
+            out_ << "<p>" << inlineHtml(text_) << "</p>\n";
+            break;
+        case Kind::Pre:
+            out_ << "<pre>" << escaped(text_) << "</pre>\n";
+            break;
         case Kind::List:
             out_ << "<ul>\n";
             for (const std::string& item : items_)
                 out_ << "<li>" << inlineHtml(item) << "</li>\n";
             out_ << "</ul>\n";
             break;
-        case Kind::None: break;
+        case Kind::None:
+            break;
         }
         kind_ = Kind::None;
         text_.clear();
