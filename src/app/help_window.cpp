@@ -4,6 +4,7 @@
 #include "dialogs/help_topic.h"
 #include "helpmod/help_mgr.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -36,7 +37,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     : QDialog(parent),
       search_(new QLineEdit),
       contents_(new QListWidget),
-      browser_(new QTextBrowser)
+      browser_(new QTextBrowser),
+      home_(parent)
 {
     setWindowTitle(tr("Stirpa Help"));
     setHelpTopic(this, "");
@@ -139,8 +141,31 @@ void HelpWindow::markSearchWords()
     }
 }
 
+// A modal dialog blocks every window but its own, so help asked for from one
+// becomes that dialog's window until it closes, and then the main window's again.
+void HelpWindow::joinModalDialog()
+{
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!modal || modal == this || parentWidget() == modal)
+        return;
+    const auto moveTo = [this](QWidget* parent) {
+        const QRect place = geometry();
+        const bool visible = isVisible();
+        setParent(parent, windowFlags());
+        if (visible) {
+            setGeometry(place);
+            show();
+        }
+    };
+    moveTo(modal);
+    connect(
+        modal, &QDialog::finished, this, [this, moveTo] { moveTo(home_); },
+        Qt::SingleShotConnection);
+}
+
 void HelpWindow::showTopic(const QString& topic, const QString& html)
 {
+    joinModalDialog();
     if (plainText_.size() != qsizetype(HelpMgr::topics().size()) || !plainText_.contains(topic))
         fillContents();
     topic_ = topic;

@@ -28,6 +28,7 @@ public:
     static HelpWindow* instance();
 
 private:
+    void joinModalDialog();
     void fillContents();
     void filterContents();
     void markSearchWords();
@@ -36,6 +37,7 @@ private:
     QLineEdit* search_;
     QListWidget* contents_;
     QTextBrowser* browser_;
+    QWidget* home_;
     QString topic_;
     QHash<QString, QString> plainText_;
 };

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -167,6 +168,25 @@ private slots:
         QCOMPARE(HelpWindow::instance()->currentTopic(), topic);
         QTest::keyClick(HelpWindow::instance()->searchField(), Qt::Key_F1);
         QCOMPARE(HelpWindow::instance()->currentTopic(), QString());
+    }
+
+    // A modal dialog blocks other windows; the help opened from it must not be one.
+    void helpFromAModalDialogTakesClicks()
+    {
+        QVERIFY(HelpMgr::SetFile(String(STIRPA_HELP_FILE), false));
+        SettingsDialog modal{TreeSettings{}};
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        QTest::keyClick(&modal, Qt::Key_F1);
+        HelpWindow* window = HelpWindow::instance();
+        QListWidget* list = window->contentsList();
+        QListWidgetItem* index = list->findItems("Index", Qt::MatchExactly).value(0);
+        // Through the window system, which holds back the input of blocked windows.
+        const QPoint at = list->viewport()->mapTo(window, list->visualItemRect(index).center());
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(window->currentTopic(), QString("Index"));
+        modal.reject();
+        QVERIFY(HelpWindow::instance() && HelpWindow::instance()->isVisible());
     }
 
 private:
