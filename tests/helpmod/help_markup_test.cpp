@@ -41,13 +41,6 @@ private slots:
         QFETCH(QByteArray, html);
         QCOMPARE(QByteArray::fromStdString(helpMarkupToHtml(markup.toStdString())), html);
     }
-
-    void topicLinesKept()
-    {
-        const std::string help = compileHelpSource("@topic\n# Help\n@topic Add\nText\n");
-        QCOMPARE(QByteArray::fromStdString(help),
-                 QByteArray("@topic\n<h1>Help</h1>\n@topic Add\n<p>Text</p>\n"));
-    }
 };
 
 QTEST_APPLESS_MAIN(HelpMarkupTest)
