@@ -28,5 +28,5 @@ grep -q '^\.SH SYNOPSIS' "$prefix/usr/share/man/man1/stirpa.1" || { echo "stirpa
 mkdir "$prefix/site"
 cd "$prefix/site"
 "$prefix/usr/bin/stirpa" --export-html "$prefix/usr/share/stirpa/sample.txt" sample.html --complete-page
-grep -q 'Wilhelmina Oakes' sample.html || { echo "the export lacks the sample's boxes"; status=1; }
+grep -q 'Hilda Oakes' sample.html || { echo "the export lacks the sample's boxes"; status=1; }
 exit "$status"
