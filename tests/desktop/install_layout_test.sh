@@ -23,6 +23,10 @@ for file in \
   [ -s "$prefix/usr/$file" ] || { echo "not installed: $file"; status=1; }
 done
 grep -q '^\.SH SYNOPSIS' "$prefix/usr/share/man/man1/stirpa.1" || { echo "stirpa.1 has no synopsis"; status=1; }
+# The software-centre entry finds its launcher, and the launcher its icon.
+appstreamcli validate-tree --no-net "$prefix" >/dev/null || { echo "validate-tree failed"; status=1; }
+icon="$(sed -n 's/^Icon=//p' "$prefix/usr/share/applications/org.stirpa.Stirpa.desktop")"
+[ -f "$prefix/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || { echo "no icon $icon"; status=1; }
 
 # Without a template in the current folder the installed one is used.
 mkdir "$prefix/site"
