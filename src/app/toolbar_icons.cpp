@@ -7,7 +7,8 @@
 
 namespace {
 
-// The application icon keeps its navy; the toolbar follows the palette.
+// The application icon keeps its navy, and so do marks on a picture's own light
+// fill; outlines follow the palette.
 const QColor navy(0, 0, 85);
 const QColor paper(255, 255, 240);
 const QColor fold(170, 170, 255);
@@ -40,7 +41,7 @@ void draw(QPainter& p, Command id, const QColor& ink)
         p.drawRect(1, 1, 13, 12);
         p.setBrush(paper);
         p.drawRect(4, 1, 7, 5);
-        p.fillRect(5, 9, 5, 4, ink);
+        p.fillRect(5, 9, 5, 4, navy); // on the disk's own light fill, not the toolbar
         break;
     case Command::EditCut:
         p.setPen(QPen(ink, 1));
@@ -73,6 +74,7 @@ void draw(QPainter& p, Command id, const QColor& ink)
         p.setPen(ink);
         p.setBrush(QColor(255, 255, 170));
         p.drawEllipse(2, 1, 12, 12);
+        p.setPen(navy); // on the yellow, whatever the theme
         p.setFont(QFont(QStringLiteral("Liberation Serif"), 9, QFont::Bold));
         p.drawText(QRect(2, 1, 12, 12), Qt::AlignCenter, QStringLiteral("?"));
         break;
