@@ -2,7 +2,6 @@
 // The file dialogs' filters, and the folder each kind of dialog starts in.
 #include "dialogs/file_dialog_setup.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,76 +14,60 @@ class FileDialogSetupTest : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const char* variable :
-             {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
             qputenv(variable, home_.path().toUtf8());
-        QCoreApplication::setApplicationName(QStringLiteral("FileDialogSetupTest"));
     }
     void init() { QSettings().clear(); }
 
-    void eachKindHasItsFiltersThenAllFiles_data()
+    // Rows: the kind asked about, the kind a file was last chosen for (-1:
+    // none), whether that folder is gone since, where the dialog starts, and its
+    // first filter ("All files (*)" always follows).
+    void eachKindStartsInItsLastFolder_data()
     {
         QTest::addColumn<FileKind>("kind");
-        QTest::addColumn<QStringList>("filters");
-        QTest::newRow("chart") << FileKind::Chart
-                               << QStringList{"Stirpa charts (*.txt)", "All files (*)"};
-        QTest::newRow("web page") << FileKind::WebPage
-                                  << QStringList{"Web pages (*.html *.htm)", "All files (*)"};
-        QTest::newRow("image") << FileKind::Image
-                               << QStringList{"PNG image (*.png)", "SVG drawing (*.svg)",
-                                              "PDF document (*.pdf)", "All files (*)"};
-        QTest::newRow("gedcom") << FileKind::Gedcom
-                                << QStringList{"GEDCOM files (*.ged *.GED)", "All files (*)"};
-    }
-    void eachKindHasItsFiltersThenAllFiles()
-    {
-        QFETCH(FileKind, kind);
-        QFETCH(QStringList, filters);
-        QCOMPARE(fileFilters(kind), filters);
-    }
-
-    // Rows: the kind a file was chosen for (none: nothing chosen yet), whether
-    // its folder is gone since, the kind asked about, and where that starts.
-    void theLastFolderOfTheKindComesFirst_data()
-    {
         QTest::addColumn<int>("chosenKind");
-        QTest::addColumn<bool>("folderGone");
-        QTest::addColumn<FileKind>("kind");
+        QTest::addColumn<bool>("gone");
         QTest::addColumn<QString>("starts");
-        QTest::newRow("nothing chosen, no fallback") << -1 << false << FileKind::Chart << "home";
-        QTest::newRow("nothing chosen, the chart's folder")
-            << -1 << false << FileKind::WebPage << "fallback";
-        QTest::newRow("same kind") << int(FileKind::Chart) << false << FileKind::Chart << "chosen";
-        QTest::newRow("same kind, over the fallback")
-            << int(FileKind::Image) << false << FileKind::Image << "chosen";
-        QTest::newRow("another kind")
-            << int(FileKind::Gedcom) << false << FileKind::Chart << "home";
-        QTest::newRow("folder gone") << int(FileKind::Chart) << true << FileKind::Chart << "home";
+        QTest::addColumn<QString>("filter");
+        const auto chart = FileKind::Chart;
+        QTest::newRow("first chart") << chart << -1 << false << "home"
+                                     << "Stirpa charts (*.txt)";
+        QTest::newRow("chart again") << chart << int(chart) << false << "chosen"
+                                     << "Stirpa charts (*.txt)";
+        QTest::newRow("folder gone") << chart << int(chart) << true << "home"
+                                     << "Stirpa charts (*.txt)";
+        QTest::newRow("first page: beside the chart")
+            << FileKind::WebPage << int(FileKind::Gedcom) << false << "chart"
+            << "Web pages (*.html *.htm)";
+        QTest::newRow("image again") << FileKind::Image << int(FileKind::Image) << false << "chosen"
+                                     << "PNG image (*.png)";
+        QTest::newRow("gedcom") << FileKind::Gedcom << int(chart) << false << "home"
+                                << "GEDCOM files (*.ged *.GED)";
     }
-    void theLastFolderOfTheKindComesFirst()
+    void eachKindStartsInItsLastFolder()
     {
-        QFETCH(int, chosenKind);
-        QFETCH(bool, folderGone);
         QFETCH(FileKind, kind);
+        QFETCH(int, chosenKind);
+        QFETCH(bool, gone);
         QFETCH(QString, starts);
+        QFETCH(QString, filter);
         QTemporaryDir chosen;
-        QTemporaryDir fallback;
+        QTemporaryDir chartFolder;
         if (chosenKind >= 0)
             rememberFolder(FileKind(chosenKind), chosen.filePath("family.txt"));
-        if (folderGone)
+        if (gone)
             QVERIFY(chosen.remove());
-        const bool withFallback = kind != FileKind::Chart;
-        const QString expected = starts == "chosen"     ? chosen.path()
-                                 : starts == "fallback" ? fallback.path()
-                                                        : QDir::homePath();
-        QCOMPARE(startFolder(kind, withFallback ? fallback.path() : QString()), expected);
-
+        // Only the exports propose a file beside the chart.
+        const bool exporting = kind == FileKind::WebPage || kind == FileKind::Image;
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        prepareFileDialog(dialog, kind,
-                          withFallback ? fallback.filePath("family.html") : QString());
+        prepareFileDialog(dialog, kind, exporting ? chartFolder.filePath("family") : QString());
+        const QString expected = starts == "chosen"  ? chosen.path()
+                                 : starts == "chart" ? chartFolder.path()
+                                                     : home_.path();
         QCOMPARE(QDir(dialog.directory()).canonicalPath(), QDir(expected).canonicalPath());
-        QCOMPARE(dialog.nameFilters(), fileFilters(kind));
+        QCOMPARE(dialog.nameFilters().constFirst(), filter);
+        QCOMPARE(dialog.nameFilters().constLast(), QStringLiteral("All files (*)"));
     }
 
 private:
