@@ -157,21 +157,6 @@ private slots:
         }
     }
 
-    // The drawn arrows take the palette's text colour, so a dark theme shows them.
-    void arrowsFollowThePalette()
-    {
-        if (QIcon::hasThemeIcon(QStringLiteral("go-up")))
-            QSKIP("The icon theme draws the arrows here");
-        PersonDialog dialog;
-        const QColor ink(250, 250, 250);
-        QPalette dark = dialog.palette();
-        dark.setColor(QPalette::ButtonText, ink);
-        dialog.setPalette(dark);
-        const QSize size(ArrowButton::pictureSize, ArrowButton::pictureSize);
-        const QImage up = dialog.arrowButton(0)->icon().pixmap(size, 1.0).toImage();
-        QCOMPARE(up.pixelColor(15, 8), ink);
-    }
-
     // Under the description, in a smaller font, a line says what Enter and
     // Ctrl+Enter do there.
     void aHintUnderTheDescriptionNamesItsKeys()
