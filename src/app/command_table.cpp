@@ -32,7 +32,7 @@ const std::vector<CommandInfo>& commandTable()
          "Change the printer and printing options\nPrint Setup"},
         {FileLogTree, "Log tree", "", "Produce debug information in file \"stirpalog.txt\""},
         {FileRecent, "Recent File", "", "Open this document"},
-        {AppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit"},
+        {AppExit, "E&xit", "Ctrl+Q", "Quit the application; prompts to save documents\nExit"},
         {EditUndo, "&Undo\tCtrl+Z", "Ctrl+Z;Alt+Backspace", "Undo the last action\nUndo"},
         {EditCut, "Cu&t\tCtrl+X", "Ctrl+X;Shift+Del",
          "Cut the selection and put it on the Clipboard\nCut"},

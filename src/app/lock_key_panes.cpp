@@ -9,13 +9,15 @@
 
 namespace {
 constexpr std::array<const char*, 3> names = {"CAP", "NUM", "SCRL"};
-}
+constexpr std::array<const char*, 3> spokenNames = {"Caps Lock", "Num Lock", "Scroll Lock"};
+} // namespace
 
 LockKeyPanes::LockKeyPanes(QStatusBar* bar, Reader read) : QObject(bar), read_(std::move(read))
 {
     for (std::size_t i = 0; i < names.size(); ++i) {
         auto* pane = new QLabel(bar);
         pane->setObjectName(QString::fromLatin1(names[i]));
+        pane->setAccessibleName(QString::fromLatin1(spokenNames[i]));
         pane->setFrameShape(QFrame::StyledPanel);
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance("SCRL") + 10);

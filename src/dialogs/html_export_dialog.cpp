@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/html_export_dialog.h"
 
+#include "dialogs/file_dialog_setup.h"
 #include "dialogs/help_topic.h"
 
 #include <QButtonGroup>
@@ -27,7 +28,7 @@ HtmlExportDialog::HtmlExportDialog(const QString& initialPath, QWidget* parent)
     setHelpTopic(this, "Export");
     setAcceptMode(QFileDialog::AcceptSave);
     setDefaultSuffix(QStringLiteral("html"));
-    selectFile(initialPath);
+    prepareFileDialog(*this, FileKind::WebPage, initialPath);
 
     auto* group = new QGroupBox(tr("html Code to Write"));
     auto* column = new QVBoxLayout(group);
