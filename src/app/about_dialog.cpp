@@ -2,7 +2,7 @@
 #include "app/about_dialog.h"
 
 #include "app/toolbar_icons.h"
-#include "helpmod/help_mgr.h"
+#include "dialogs/help_topic.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +12,7 @@
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("About Stirpa"));
+    setHelpTopic(this, "");
     auto* pictures = new QHBoxLayout;
     for (int variant = 0; variant < 3; ++variant) {
         auto* picture = new QLabel(this);
@@ -25,7 +26,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     help->setObjectName(QStringLiteral("help"));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(help, &QPushButton::clicked, this, [] { HelpMgr::mainHelp.Open(String()); });
+    connect(help, &QPushButton::clicked, this, [this] { openHelpFor(this); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

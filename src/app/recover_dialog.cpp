@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/recover_dialog.h"
 
+#include "dialogs/help_topic.h"
+
 #include <QDialogButtonBox>
 #include <QLocale>
 #include <QPushButton>
@@ -13,6 +15,8 @@ RecoverDialog::RecoverDialog(QList<CrashRecovery::LeftOver> leftOvers, QWidget* 
       list_(new QTreeWidget(this))
 {
     setWindowTitle(tr("Recover"));
+    // Recovery is told of on the contents page.
+    setHelpTopic(this, "");
     list_->setRootIsDecorated(false);
     list_->setAccessibleName(tr("Unsaved changes"));
     list_->setHeaderLabels({tr("Chart"), tr("Saved"), tr("Size")});
