@@ -31,6 +31,11 @@ QString title(const QString& topic, const QString& html)
     return topic.isEmpty() ? HelpWindow::tr("Contents") : topic;
 }
 
+void openTopicOf(const QListWidgetItem* item)
+{
+    HelpMgr::mainHelp.Open(String(item->data(Qt::UserRole).toString().toStdString()));
+}
+
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
@@ -48,9 +53,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     browser_->setLineWrapMode(QTextEdit::WidgetWidth);
     connect(browser_, &QTextBrowser::anchorClicked, this,
             [](const QUrl& url) { HelpMgr::mainHelp.Open(String(url.fragment().toStdString())); });
-    connect(contents_, &QListWidget::itemClicked, this, [](QListWidgetItem* item) {
-        HelpMgr::mainHelp.Open(String(item->data(Qt::UserRole).toString().toStdString()));
-    });
+    connect(contents_, &QListWidget::itemClicked, this, openTopicOf);
     connect(search_, &QLineEdit::textChanged, this, [this] {
         filterContents();
         markSearchWords();
@@ -59,7 +62,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(search_, &QLineEdit::returnPressed, this, [this] {
         for (int row = 0; row < contents_->count(); ++row) {
             if (!contents_->item(row)->isHidden()) {
-                emit contents_->itemClicked(contents_->item(row));
+                openTopicOf(contents_->item(row));
                 return;
             }
         }
