@@ -19,7 +19,7 @@ std::optional<Chart> openChart(const std::string& path, std::ostream& err)
 {
     ChartLoad load = readChartFile(String(path.c_str()), TreeSettings());
     if (!load) {
-        err << load.message << '\n';
+        err << load.message() << '\n';
         return std::nullopt;
     }
     return std::move(load.chart);
@@ -42,7 +42,7 @@ int saveAs(const std::vector<std::string>& args, BatchStreams streams)
         return 1;
     const Result saved = saveChartFile(args[1], *chart);
     if (!saved) {
-        streams.err << saved.message << '\n';
+        streams.err << saved.message() << '\n';
         return 1;
     }
     return 0;
@@ -69,7 +69,7 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
         exportHtml(*chart, String(paths[1].c_str()),
                    {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
     if (!result) {
-        streams.err << result.message << '\n';
+        streams.err << result.message() << '\n';
         return 1;
     }
     return 0;
@@ -109,11 +109,13 @@ std::vector<BatchOption> coreBatchOptions()
 
 std::string batchHelp(const std::vector<BatchOption>& options)
 {
-    std::string text = "usage: stirpa [CHART]\n";
+    std::string text = "usage: stirpa [--lang CODE] [CHART]\n";
     for (const BatchOption& option : options)
         text += "       stirpa " + option.name + " " + option.usage + "\n";
     text += "       stirpa --help | --version\n\n";
     text += "  CHART  open the editor on a chart file\n";
+    text += "  --lang CODE  show the editor in the language CODE (de, en) instead of the "
+            "system's; batch output stays English\n";
     for (const BatchOption& option : options)
         text += "  " + option.name + "  " + option.summary + "\n";
     return text;

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
@@ -23,17 +24,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 namespace {
 
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+QString commandText(const char* text) { return QCoreApplication::translate("Command", text); }
 
-QList<QKeySequence> shortcutsOf(std::string_view keys)
+QList<QKeySequence> shortcutsOf(const char* keys)
 {
     QList<QKeySequence> shortcuts;
-    for (const QString& key : qText(keys).split(';', Qt::SkipEmptyParts))
+    for (const QString& key : QString::fromLatin1(keys).split(';', Qt::SkipEmptyParts))
         shortcuts.append(QKeySequence::fromString(key, QKeySequence::PortableText));
     return shortcuts;
 }
@@ -94,8 +94,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::createActions()
 {
     for (const CommandInfo& command : commandTable()) {
-        auto* action = new QAction(qText(command.text), this);
-        const QString prompt = qText(command.prompt);
+        auto* action = new QAction(commandText(command.text), this);
+        const QString prompt = commandText(command.prompt);
         action->setStatusTip(prompt.section('\n', 0, 0));
         if (prompt.contains('\n'))
             action->setToolTip(prompt.section('\n', 1));
@@ -158,8 +158,8 @@ void MainWindow::connectActions()
 void MainWindow::createMenus()
 {
     for (const MenuInfo& layout : menuLayout()) {
-        QMenu* menu = menuBar()->addMenu(qText(layout.title));
-        if (layout.title == "&File")
+        QMenu* menu = menuBar()->addMenu(commandText(layout.title));
+        if (std::string_view(layout.title) == "&File")
             fileMenu_ = menu;
         for (const CommandSlot& item : layout.items) {
             if (item.separator)
