@@ -8,8 +8,11 @@
 #include <QTimer>
 
 namespace {
-constexpr std::array<const char*, 3> names = {"CAP", "NUM", "SCRL"};
-}
+// The panes' object names; their texts are translated.
+constexpr std::array<const char*, 3> names = {QT_TRANSLATE_NOOP("LockKeyPanes", "CAP"),
+                                              QT_TRANSLATE_NOOP("LockKeyPanes", "NUM"),
+                                              QT_TRANSLATE_NOOP("LockKeyPanes", "SCRL")};
+} // namespace
 
 LockKeyPanes::LockKeyPanes(QStatusBar* bar, Reader read) : QObject(bar), read_(std::move(read))
 {
@@ -31,7 +34,8 @@ void LockKeyPanes::refresh()
     const LockKeyStates states = read_().value_or(LockKeyStates{});
     const std::array<bool, 3> on = {states.caps, states.num, states.scroll};
     for (std::size_t i = 0; i < panes_.size(); ++i)
-        panes_[i]->setText(on[i] ? QString::fromLatin1(names[i]) : QString());
+        panes_[i]->setText(on[i] ? QCoreApplication::translate("LockKeyPanes", names[i])
+                                 : QString());
 }
 
 bool LockKeyPanes::eventFilter(QObject* watched, QEvent* event)

@@ -235,7 +235,7 @@ void MainWindow::updateUndoAction()
     const UndoRecord& record = document_->tree().undoRecord;
     QAction* undo = action(Command::EditUndo);
     undo->setEnabled(record.canUndo());
-    undo->setText(QString::fromUtf8(record.labelText().c_str()));
+    undo->setText(QCoreApplication::translate("Undo", record.labelText()));
 }
 
 void MainWindow::updatePasteAction() { action(Command::EditPaste)->setEnabled(view_->canPaste()); }

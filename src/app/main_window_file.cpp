@@ -31,8 +31,9 @@
 
 namespace {
 
-const QString chartFilter = QStringLiteral("Stirpa Files (*.txt)");
 const QString recentGroup = QStringLiteral("Recent File List");
+
+QString chartFilter() { return MainWindow::tr("Stirpa Files (*.txt)"); }
 
 bool sameFile(const QString& one, const QString& other)
 {
@@ -63,12 +64,12 @@ MainWindow::SaveAnswer MainWindow::askSaveChanges()
 
 QString MainWindow::askOpenPath()
 {
-    return QFileDialog::getOpenFileName(this, tr("Open"), QString(), chartFilter);
+    return QFileDialog::getOpenFileName(this, tr("Open"), QString(), chartFilter());
 }
 
 QString MainWindow::askSavePath()
 {
-    QFileDialog dialog(this, tr("Save As"), document_->path(), chartFilter);
+    QFileDialog dialog(this, tr("Save As"), document_->path(), chartFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/tr_noop.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-// Marks an English message pattern for the translation tools, which read it as
-// QT_TRANSLATE_NOOP; the core itself never translates.
-#define STIRPA_TR_NOOP(context, pattern) pattern
 
 // The pattern with each %1 to %9 replaced by its argument; a % not followed by the
 // number of an argument stays as it is.

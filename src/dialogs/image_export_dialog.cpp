@@ -17,9 +17,9 @@ struct ImageType {
 };
 
 constexpr ImageType imageTypes[] = {
-    {"PNG image (*.png)", "png"},
-    {"SVG drawing (*.svg)", "svg"},
-    {"PDF document (*.pdf)", "pdf"},
+    {QT_TRANSLATE_NOOP("QObject", "PNG image (*.png)"), "png"},
+    {QT_TRANSLATE_NOOP("QObject", "SVG drawing (*.svg)"), "svg"},
+    {QT_TRANSLATE_NOOP("QObject", "PDF document (*.pdf)"), "pdf"},
 };
 
 std::optional<PageOptions> askPdfPages(QWidget* parent, const PageOptions& pages)
