@@ -59,6 +59,11 @@ private slots:
         QTEST(title->menu()->actions().at(item)->text(), "text");
     }
 
+    void qtsOwnTextsAreGermanToo()
+    {
+        QCOMPARE(QKeySequence(Qt::CTRL | Qt::Key_N).toString(QKeySequence::NativeText), "Strg+N");
+    }
+
     void aCoreFailureIsGermanOnScreenAndEnglishInTheLog()
     {
         ErrorCollectingWindow window;
