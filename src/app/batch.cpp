@@ -89,6 +89,42 @@ int argumentCount(const std::string& usage)
     return count;
 }
 
+// One option of --help: its synopsis, then the summary in a column of its own,
+// wrapped; a synopsis too long for the column puts the summary on the next line.
+void appendOptionHelp(std::string& text, const std::string& synopsis, const std::string& summary)
+{
+    constexpr std::size_t column = 24;
+    constexpr std::size_t width = 79;
+    text += "  " + synopsis;
+    std::size_t lineLength = 2 + synopsis.size();
+    if (lineLength + 2 > column) {
+        text += '\n';
+        lineLength = 0;
+    }
+    std::size_t start = 0;
+    while (start < summary.size()) {
+        std::size_t end = summary.find(' ', start);
+        if (end == std::string::npos)
+            end = summary.size();
+        const std::string word = summary.substr(start, end - start);
+        if (lineLength > column && lineLength + 1 + word.size() > width) {
+            text += '\n';
+            lineLength = 0;
+        }
+        if (lineLength < column) {
+            text.append(column - lineLength, ' ');
+            lineLength = column;
+        } else {
+            text += ' ';
+            ++lineLength;
+        }
+        text += word;
+        lineLength += word.size();
+        start = end + 1;
+    }
+    text += '\n';
+}
+
 } // namespace
 
 std::vector<BatchOption> coreBatchOptions()
@@ -97,8 +133,9 @@ std::vector<BatchOption> coreBatchOptions()
         {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
         {"--save-as", "CHART OUT", "open CHART and save it to OUT in the chart format", saveAs},
         {"--export-html", "CHART OUT [--complete-page]",
-         "HTML export (template stirpa_full.html from the current directory, else the "
-         "installed one)",
+         "write CHART as HTML to OUT: a whole page in the template stirpa_full.html "
+         "(from the current folder, else the installed one) with --complete-page, else "
+         "the chart elements alone",
          exportHtmlCommand},
         {"--import-gedcom", "FILE OUT [--root XREF] [--descendants N | --ancestors N]",
          "lay out a person's family from a GEDCOM file (default the first person, "
@@ -109,15 +146,22 @@ std::vector<BatchOption> coreBatchOptions()
 
 std::string batchHelp(const std::vector<BatchOption>& options)
 {
-    std::string text = "usage: stirpa [--lang CODE] [CHART]\n";
+    // GNU layout, which help2man turns into the manual page.
+    std::string text = "Usage: stirpa [--lang CODE] [CHART]\n";
     for (const BatchOption& option : options)
-        text += "       stirpa " + option.name + " " + option.usage + "\n";
-    text += "       stirpa --help | --version\n\n";
-    text += "  CHART  open the editor on a chart file\n";
-    text += "  --lang CODE  show the editor in the language CODE (de, en) instead of the "
-            "system's; batch output stays English\n";
+        text += "  or:  stirpa " + option.name + " " + option.usage + "\n";
+    text += "  or:  stirpa --help | --version\n"
+            "Edit family-tree charts laid out by hand on a grid of columns and generations.\n\n"
+            "Without an option stirpa opens the editor window, on CHART when one is given.\n"
+            "Each option below does its work without a window and exits.\n\n"
+            "Options:\n";
+    appendOptionHelp(text, "--lang CODE",
+                     "show the editor in the language CODE (de, en) instead of the system's; "
+                     "what the options below print stays English");
     for (const BatchOption& option : options)
-        text += "  " + option.name + "  " + option.summary + "\n";
+        appendOptionHelp(text, option.name + " " + option.usage, option.summary);
+    appendOptionHelp(text, "-h, --help", "show this help and exit");
+    appendOptionHelp(text, "--version", "show the version and exit");
     return text;
 }
 

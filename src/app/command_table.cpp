@@ -45,7 +45,7 @@ const std::vector<CommandInfo>& commandTable()
          QT_TRANSLATE_NOOP("Command", "Produce debug information in file \"stirpalog.txt\"")},
         {FileRecent, QT_TRANSLATE_NOOP("Command", "Recent File"), "",
          QT_TRANSLATE_NOOP("Command", "Open this document")},
-        {AppExit, QT_TRANSLATE_NOOP("Command", "E&xit"), "",
+        {AppExit, QT_TRANSLATE_NOOP("Command", "E&xit"), "Ctrl+Q",
          QT_TRANSLATE_NOOP("Command", "Quit the application; prompts to save documents\nExit")},
         {EditUndo, QT_TRANSLATE_NOOP("Command", "&Undo\tCtrl+Z"), "Ctrl+Z;Alt+Backspace",
          QT_TRANSLATE_NOOP("Command", "Undo the last action\nUndo")},

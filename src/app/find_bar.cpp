@@ -34,7 +34,9 @@ FindBar::FindBar(ChartDocument* document, ChartView* view, QWidget* parent)
     field_->setClearButtonEnabled(true);
     field_->setMaximumWidth(320);
     field_->installEventFilter(this);
-    addWidget(new QLabel(tr("Find:") + ' '));
+    auto* label = new QLabel(tr("Find:") + ' ');
+    label->setBuddy(field_);
+    addWidget(label);
     addWidget(field_);
     addAction(tr("Previous"), this, &FindBar::findPrevious)
         ->setToolTip(tr("Shift+Enter, Shift+F3"));

@@ -47,7 +47,8 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
 std::vector<BatchOption> guiBatchOptions()
 {
     return {{"--render", renderUsage,
-             "the chart as painted, without a selection; a PDF laid out on A4 pages with "
-             "--pages",
+             "paint CHART as the editor does, without a selection, into a PNG image or "
+             "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
+             "percent",
              renderCommand}};
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/display_check.h"
 #include "app/gui_batch.h"
 #include "app/translation.h"
 #include "chartfile/debug_log.h"
@@ -28,9 +29,14 @@ int main(int argc, char* argv[])
     const int status = runBatch(options, args, {std::cout, std::cerr});
     if (status >= 0)
         return status;
-    if (!args.empty() && args[0].rfind("--", 0) == 0) {
+    // "-" alone may name a chart; any other dash is an option we do not have.
+    if (!args.empty() && args[0].starts_with('-') && args[0] != "-") {
         std::cerr << "stirpa: unknown option '" << args[0] << "'\n" << batchHelp(options);
         return 2;
+    }
+    if (const std::string problem = editorDisplayProblem(); !problem.empty()) {
+        std::cerr << "stirpa: " << problem << '\n';
+        return 1;
     }
 
     // The log opens before anything else of the editor, truncating the last run's.

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -104,6 +105,12 @@ void MainWindow::createActions()
         addAction(action); // shortcuts work while the menu bar is hidden too
         actions_.insert(command.id, action);
     }
+    // The Undo item's text becomes the edit's name, shown alone: its keys belong
+    // to the window, or the menu would print them after the name.
+    QAction* undo = action(Command::EditUndo);
+    for (const QKeySequence& key : undo->shortcuts())
+        connect(new QShortcut(key, this), &QShortcut::activated, undo, &QAction::trigger);
+    undo->setShortcuts({});
     action(Command::ViewToolbar)->setCheckable(true);
     action(Command::ViewOverview)->setCheckable(true);
     action(Command::ViewStatusBar)->setCheckable(true);
@@ -181,16 +188,17 @@ void MainWindow::createToolBar()
             bar->addSeparator();
             continue;
         }
-        QAction* button = action(item.id);
-        button->setIcon(toolbarIcon(item.id));
-        bar->addAction(button);
+        bar->addAction(action(item.id));
     }
+    updateToolbarIcons();
     action(Command::ViewToolbar)->setChecked(true);
     connect(bar, &QToolBar::visibilityChanged, action(Command::ViewToolbar), &QAction::setChecked);
 
     auto* overview = new QDockWidget(tr("Overview"), this);
     overview->setObjectName(QStringLiteral("overview"));
-    overview->setWidget(new ChartOverview(view_));
+    auto* picture = new ChartOverview(view_);
+    picture->setAccessibleName(tr("Overview of the whole chart"));
+    overview->setWidget(picture);
     overview->hide();
     addDockWidget(Qt::RightDockWidgetArea, overview);
     connect(action(Command::ViewOverview), &QAction::toggled, overview, &QWidget::setVisible);
@@ -208,14 +216,31 @@ void MainWindow::createStatusBar()
     QStatusBar* bar = statusBar();
     auto* zoomPane = new QLabel(QStringLiteral("100 %"));
     zoomPane->setObjectName(QStringLiteral("zoomPane"));
+    zoomPane->setAccessibleName(tr("Zoom"));
     zoomPane->setToolTip(tr("Zoom (Ctrl+wheel, Ctrl+=, Ctrl+-)"));
     bar->addPermanentWidget(zoomPane);
     connect(view_, &ChartView::zoomChanged, zoomPane, [zoomPane](double zoom) {
         zoomPane->setText(QStringLiteral("%1 %").arg(qRound(zoom * 100)));
     });
     new LockKeyPanes(bar);
+    bar->setAccessibleName(tr("Status"));
     bar->showMessage(tr("Ready"));
     action(Command::ViewStatusBar)->setChecked(true);
+}
+
+void MainWindow::updateToolbarIcons()
+{
+    const QColor ink = palette().color(QPalette::WindowText);
+    for (const CommandSlot& item : toolbarLayout())
+        if (!item.separator)
+            action(item.id)->setIcon(toolbarIcon(item.id, ink));
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        updateToolbarIcons();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::toggleToolbar()

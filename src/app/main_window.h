@@ -69,6 +69,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The drawn toolbar pictures follow the palette's text colour.
+    void changeEvent(QEvent* event) override;
     // A chart file dropped on the window opens as File Open would open it.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -104,6 +106,7 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    void updateToolbarIcons();
     void updateTitle();
     // The enabled states that follow the chart: Undo (and its text), Paste, and
     // the commands that need a selected box.

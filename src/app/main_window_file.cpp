@@ -8,6 +8,7 @@
 #include "app/page_settings.h"
 #include "app/recover_dialog.h"
 #include "app/resource_path.h"
+#include "dialogs/file_dialog_setup.h"
 #include "dialogs/html_export_dialog.h"
 #include "dialogs/image_export_dialog.h"
 #include "dialogs/page_options_widget.h"
@@ -32,8 +33,6 @@
 namespace {
 
 const QString recentGroup = QStringLiteral("Recent File List");
-
-QString chartFilter() { return MainWindow::tr("Stirpa Files (*.txt)"); }
 
 bool sameFile(const QString& one, const QString& other)
 {
@@ -64,17 +63,19 @@ MainWindow::SaveAnswer MainWindow::askSaveChanges()
 
 QString MainWindow::askOpenPath()
 {
-    return QFileDialog::getOpenFileName(this, tr("Open"), QString(), chartFilter());
+    QFileDialog dialog(this, tr("Open"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepareFileDialog(dialog, FileKind::Chart);
+    return runFileDialog(dialog, FileKind::Chart);
 }
 
 QString MainWindow::askSavePath()
 {
-    QFileDialog dialog(this, tr("Save As"), document_->path(), chartFilter());
+    QFileDialog dialog(this, tr("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    prepareFileDialog(dialog, FileKind::Chart, document_->path());
+    return runFileDialog(dialog, FileKind::Chart);
 }
 
 bool MainWindow::askRecover(const CrashRecovery::LeftOver& leftOver)
@@ -246,9 +247,10 @@ bool MainWindow::fileSaveAs()
 MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
 {
     HtmlExportDialog dialog(initialPath, this);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = runFileDialog(dialog, FileKind::WebPage);
+    if (path.isEmpty())
         return {};
-    return {dialog.selectedFiles().constFirst(), dialog.pageOption == 0, dialog.escapeText()};
+    return {path, dialog.pageOption == 0, dialog.escapeText()};
 }
 
 void MainWindow::fileExportHtml()

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "chartfile/chart_reader.h"
+#include "dialogs/file_dialog_setup.h"
 #include "dialogs/gedcom_import_dialog.h"
 #include "document/chart_document.h"
 #include "document/message_text.h"
@@ -15,8 +16,10 @@
 
 QString MainWindow::askGedcomPath()
 {
-    return QFileDialog::getOpenFileName(this, tr("Import GEDCOM"), QString(),
-                                        tr("GEDCOM files (*.ged *.GED);;All files (*)"));
+    QFileDialog dialog(this, tr("Import GEDCOM"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepareFileDialog(dialog, FileKind::Gedcom);
+    return runFileDialog(dialog, FileKind::Gedcom);
 }
 
 bool MainWindow::askImportOptions(const GedcomData& data, ImportOptions& options)

@@ -14,6 +14,7 @@ RecoverDialog::RecoverDialog(QList<CrashRecovery::LeftOver> leftOvers, QWidget* 
 {
     setWindowTitle(tr("Recover"));
     list_->setRootIsDecorated(false);
+    list_->setAccessibleName(tr("Unsaved changes"));
     list_->setHeaderLabels({tr("Chart"), tr("Saved"), tr("Size")});
     for (const CrashRecovery::LeftOver& leftOver : leftOvers_) {
         auto* row = new QTreeWidgetItem(list_, {leftOver.chartName(), leftOver.savedText(),

@@ -7,11 +7,13 @@
 
 namespace {
 
-const QColor ink(0, 0, 85);
+// The application icon keeps its navy, and so do marks on a picture's own light
+// fill; outlines follow the palette.
+const QColor navy(0, 0, 85);
 const QColor paper(255, 255, 240);
 const QColor fold(170, 170, 255);
 
-void page(QPainter& p, int x, int y)
+void page(QPainter& p, const QColor& ink, int x, int y)
 {
     p.setPen(ink);
     p.setBrush(paper);
@@ -20,11 +22,11 @@ void page(QPainter& p, int x, int y)
     p.drawLine(x + 7, y + 3, x + 10, y + 3);
 }
 
-void draw(QPainter& p, Command id)
+void draw(QPainter& p, Command id, const QColor& ink)
 {
     switch (id) {
     case Command::FileNew:
-        page(p, 3, 1);
+        page(p, ink, 3, 1);
         break;
     case Command::FileOpen:
         p.setPen(ink);
@@ -39,7 +41,7 @@ void draw(QPainter& p, Command id)
         p.drawRect(1, 1, 13, 12);
         p.setBrush(paper);
         p.drawRect(4, 1, 7, 5);
-        p.fillRect(5, 9, 5, 4, ink);
+        p.fillRect(5, 9, 5, 4, navy); // on the disk's own light fill, not the toolbar
         break;
     case Command::EditCut:
         p.setPen(QPen(ink, 1));
@@ -49,8 +51,8 @@ void draw(QPainter& p, Command id)
         p.drawEllipse(8, 9, 4, 4);
         break;
     case Command::EditCopy:
-        page(p, 1, 0);
-        page(p, 5, 2);
+        page(p, ink, 1, 0);
+        page(p, ink, 5, 2);
         break;
     case Command::EditPaste:
         p.setPen(ink);
@@ -58,7 +60,7 @@ void draw(QPainter& p, Command id)
         p.drawRect(1, 2, 10, 12);
         p.setBrush(fold);
         p.drawRect(4, 1, 4, 2);
-        page(p, 5, 2);
+        page(p, ink, 5, 2);
         break;
     case Command::FilePrint:
         p.setPen(ink);
@@ -72,6 +74,7 @@ void draw(QPainter& p, Command id)
         p.setPen(ink);
         p.setBrush(QColor(255, 255, 170));
         p.drawEllipse(2, 1, 12, 12);
+        p.setPen(navy); // on the yellow, whatever the theme
         p.setFont(QFont(QStringLiteral("Liberation Serif"), 9, QFont::Bold));
         p.drawText(QRect(2, 1, 12, 12), Qt::AlignCenter, QStringLiteral("?"));
         break;
@@ -80,11 +83,36 @@ void draw(QPainter& p, Command id)
     }
 }
 
+// The desktop's own picture of a command, when its icon theme has one.
+QString themeName(Command id)
+{
+    switch (id) {
+    case Command::FileNew:
+        return QStringLiteral("document-new");
+    case Command::FileOpen:
+        return QStringLiteral("document-open");
+    case Command::FileSave:
+        return QStringLiteral("document-save");
+    case Command::EditCut:
+        return QStringLiteral("edit-cut");
+    case Command::EditCopy:
+        return QStringLiteral("edit-copy");
+    case Command::EditPaste:
+        return QStringLiteral("edit-paste");
+    case Command::FilePrint:
+        return QStringLiteral("document-print");
+    case Command::AppAbout:
+        return QStringLiteral("help-about");
+    default:
+        return QString();
+    }
+}
+
 void drawTree(QPainter& p, int size, int variant)
 {
     p.scale(size / 64.0, size / 64.0);
     const QColor boxes[] = {QColor(255, 255, 170), QColor(170, 255, 255), QColor(255, 170, 170)};
-    p.setPen(QPen(ink, 2));
+    p.setPen(QPen(navy, 2));
     // Two parents joined, a line down to two children.
     p.drawLine(20, 14, 44, 14);
     p.drawLine(32, 14, 32, 36);
@@ -101,9 +129,11 @@ void drawTree(QPainter& p, int size, int variant)
 
 } // namespace
 
-QIcon toolbarIcon(Command command)
+QIcon toolbarIcon(Command command, const QColor& ink)
 {
-    return drawnIcon({16, 15}, [command](QPainter& p) { draw(p, command); });
+    const QIcon drawn = drawnIcon({16, 15}, [=](QPainter& p) { draw(p, command, ink); });
+    const QString name = themeName(command);
+    return name.isEmpty() ? drawn : QIcon::fromTheme(name, drawn);
 }
 
 QPixmap treePicture(int size, qreal ratio, int variant)

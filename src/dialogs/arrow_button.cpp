@@ -3,6 +3,7 @@
 
 #include "dialogs/drawn_picture.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -23,7 +24,22 @@ const char* sideName(ArrowButton::Side side)
     return "";
 }
 
-void drawArrow(QPainter& painter, ArrowButton::Side side, bool focused)
+const char* themeName(ArrowButton::Side side)
+{
+    switch (side) {
+    case ArrowButton::Up:
+        return "go-up";
+    case ArrowButton::Right:
+        return "go-next";
+    case ArrowButton::Down:
+        return "go-down";
+    case ArrowButton::Left:
+        return "go-previous";
+    }
+    return "";
+}
+
+void drawArrow(QPainter& painter, ArrowButton::Side side, const QColor& fill)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     // Drawn pointing up, then turned about the centre toward its side.
@@ -38,8 +54,8 @@ void drawArrow(QPainter& painter, ArrowButton::Side side, bool focused)
     arrow.lineTo(-4, 0);
     arrow.lineTo(-10, 0);
     arrow.closeSubpath();
-    const QColor fill = focused ? QColor(0, 0, 128) : QColor(64, 64, 64);
-    painter.setPen(QPen(fill.darker(150), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(fill.lightness() > 128 ? fill.darker(150) : fill.lighter(150), 1.0,
+                        Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(fill);
     painter.drawPath(arrow);
 }
@@ -50,27 +66,41 @@ ArrowButton::ArrowButton(Side side, QWidget* parent) : QToolButton(parent), side
 {
     setText(QString::fromLatin1(sideName(side)));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
-    setIcon(arrowPicture(side, false));
+    updatePicture();
     setIconSize(QSize(pictureSize, pictureSize));
     // Like a push button it takes the focus when clicked, so the focused picture
     // shows which arrow Space repeats.
     setFocusPolicy(Qt::StrongFocus);
 }
 
-QIcon ArrowButton::arrowPicture(Side side, bool focused)
+QIcon ArrowButton::arrowPicture(Side side, bool focused, const QPalette& palette)
 {
+    const QColor fill = palette.color(focused ? QPalette::Highlight : QPalette::ButtonText);
     return drawnIcon({pictureSize, pictureSize},
-                     [=](QPainter& painter) { drawArrow(painter, side, focused); });
+                     [=](QPainter& painter) { drawArrow(painter, side, fill); });
+}
+
+void ArrowButton::updatePicture()
+{
+    setIcon(QIcon::fromTheme(QString::fromLatin1(themeName(side_)),
+                             arrowPicture(side_, hasFocus(), palette())));
 }
 
 void ArrowButton::focusInEvent(QFocusEvent* event)
 {
-    setIcon(arrowPicture(side_, true));
     QToolButton::focusInEvent(event);
+    updatePicture();
 }
 
 void ArrowButton::focusOutEvent(QFocusEvent* event)
 {
-    setIcon(arrowPicture(side_, false));
     QToolButton::focusOutEvent(event);
+    updatePicture();
+}
+
+void ArrowButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        updatePicture();
+    QToolButton::changeEvent(event);
 }

@@ -3,8 +3,9 @@
 
 #include <QToolButton>
 
-// A button showing an arrow picture of its own (30 x 30 pixels), with a second
-// picture while it has the keyboard focus. The text ("UP", "LEFT", "RIGHT",
+// A button showing the icon theme's arrow, else one drawn here (30 x 30 pixels)
+// in the palette's text colour, in its highlight colour while it has the
+// keyboard focus. The text ("UP", "LEFT", "RIGHT",
 // "DOWN") names it but is not shown.
 class ArrowButton : public QToolButton {
     Q_OBJECT
@@ -14,14 +15,17 @@ public:
     ArrowButton(Side side, QWidget* parent = nullptr);
 
     Side side() const { return side_; }
-    // The picture of an arrow pointing to the side, plain or focused.
-    static QIcon arrowPicture(Side side, bool focused);
+    // The drawn picture of an arrow pointing to the side, plain or focused.
+    static QIcon arrowPicture(Side side, bool focused, const QPalette& palette = QPalette());
     static constexpr int pictureSize = 30;
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void updatePicture();
+
     Side side_;
 };

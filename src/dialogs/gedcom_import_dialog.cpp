@@ -34,6 +34,7 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent)
     filter_->setPlaceholderText(tr("Type part of a name or a year"));
     filter_->setClearButtonEnabled(true);
     list_->setModel(model_);
+    list_->setAccessibleName(tr("People"));
     list_->setUniformItemSizes(true); // keeps long lists fast
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     descendants_->setChecked(true);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/html_export_dialog.h"
 
+#include "dialogs/file_dialog_setup.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -24,7 +26,7 @@ HtmlExportDialog::HtmlExportDialog(const QString& initialPath, QWidget* parent)
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
     setDefaultSuffix(QStringLiteral("html"));
-    selectFile(initialPath);
+    prepareFileDialog(*this, FileKind::WebPage, initialPath);
 
     auto* group = new QGroupBox(tr("html Code to Write"));
     auto* column = new QVBoxLayout(group);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/image_export_dialog.h"
 
+#include "dialogs/file_dialog_setup.h"
 #include "dialogs/page_options_widget.h"
 
 #include <QDialog>
@@ -11,16 +12,18 @@
 
 namespace {
 
-struct ImageType {
-    const char* filter;
-    const char* suffix;
-};
+bool isImageSuffix(const QString& suffix)
+{
+    return suffix == QLatin1String("png") || suffix == QLatin1String("svg") ||
+           suffix == QLatin1String("pdf");
+}
 
-constexpr ImageType imageTypes[] = {
-    {QT_TRANSLATE_NOOP("QObject", "PNG image (*.png)"), "png"},
-    {QT_TRANSLATE_NOOP("QObject", "SVG drawing (*.svg)"), "svg"},
-    {QT_TRANSLATE_NOOP("QObject", "PDF document (*.pdf)"), "pdf"},
-};
+// The suffix a filter such as "SVG drawing (*.svg)" stands for; PNG for "All files".
+QString filterSuffix(const QString& filter)
+{
+    const QString suffix = filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
+    return isImageSuffix(suffix) ? suffix : QStringLiteral("png");
+}
 
 std::optional<PageOptions> askPdfPages(QWidget* parent, const PageOptions& pages)
 {
@@ -43,21 +46,14 @@ std::optional<PageOptions> askPdfPages(QWidget* parent, const PageOptions& pages
 std::optional<ImageExportChoice> askImageExport(QWidget* parent, const QString& initialPath,
                                                 const PageOptions& pdfPages)
 {
-    QStringList filters;
-    for (const ImageType& type : imageTypes)
-        filters << QObject::tr(type.filter);
-    QFileDialog dialog(parent, QObject::tr("Export image"), initialPath);
+    QFileDialog dialog(parent, QObject::tr("Export image"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    prepareFileDialog(dialog, FileKind::Image, initialPath);
+    ImageExportChoice choice{runFileDialog(dialog, FileKind::Image), std::nullopt};
+    if (choice.path.isEmpty())
         return std::nullopt;
-    ImageExportChoice choice{dialog.selectedFiles().constFirst(), std::nullopt};
-    const QString suffix = QString::fromLatin1(
-        imageTypes[std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))].suffix);
-    const QString given = QFileInfo(choice.path).suffix().toLower();
-    if (given != QLatin1String("png") && given != QLatin1String("svg") &&
-        given != QLatin1String("pdf"))
-        choice.path += QLatin1Char('.') + suffix;
+    if (!isImageSuffix(QFileInfo(choice.path).suffix().toLower()))
+        choice.path += QLatin1Char('.') + filterSuffix(dialog.selectedNameFilter());
     if (QFileInfo(choice.path).suffix().toLower() == QLatin1String("pdf")) {
         choice.pdfPages = askPdfPages(parent, pdfPages);
         if (!choice.pdfPages)

@@ -29,6 +29,9 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
     percentValue_->setSuffix(QStringLiteral(" %"));
     percentValue_->setValue(options.percent);
     background_->setChecked(options.background);
+    // The numbers stand beside their choices; a screen reader hears them apart.
+    pagesWide_->setAccessibleName(tr("Pages wide"));
+    percentValue_->setAccessibleName(tr("Scale in percent"));
     actualSize_->setChecked(options.mode == PageOptions::ActualSize);
     fitPagesWide_->setChecked(options.mode == PageOptions::FitPagesWide);
     percent_->setChecked(options.mode == PageOptions::Percent);
@@ -37,7 +40,9 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
     layout->addWidget(actualSize_, 0, 0, 1, 3);
     layout->addWidget(fitPagesWide_, 1, 0);
     layout->addWidget(pagesWide_, 1, 1);
-    layout->addWidget(new QLabel(tr("pages wide (1: the whole chart on one page)")), 1, 2);
+    auto* pagesLabel = new QLabel(tr("pages wide (1: the whole chart on one page)"));
+    pagesLabel->setBuddy(pagesWide_);
+    layout->addWidget(pagesLabel, 1, 2);
     layout->addWidget(percent_, 2, 0);
     layout->addWidget(percentValue_, 2, 1);
     layout->addWidget(background_, 3, 0, 1, 3);

@@ -127,26 +127,43 @@ PersonDialog::PersonDialog(QWidget* parent)
 
 // The places of the classic 187 x 161 unit template: the description top left
 // with the connectors below it, the cell and its arrows framed on the right, the
-// three buttons along the bottom.
+// three buttons along the bottom. The keys hint under the description pushes
+// everything below it down by its own height.
 void PersonDialog::layOut()
 {
     const DialogUnits du(fontMetrics());
-    setFixedSize(du.size(187, 161));
+
+    auto* hint = new QLabel(tr("Enter adds the box \u00b7 Ctrl+Enter starts a new line"), this);
+    QFont small = hint->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    hint->setFont(small);
+    hint->setForegroundRole(QPalette::PlaceholderText);
+    hint->setWordWrap(true);
+    const int hintWidth = du.x(105);
+    const int hintTop = du.y(50) + 2;
+    const int band = hint->heightForWidth(hintWidth) + 2;
+    hint->setGeometry(du.x(10), hintTop, hintWidth, band - 2);
+    // Template places below the description move down by the hint's band.
+    const auto below = [&](int x, int y, int width, int height) {
+        return du.rect(x, y, width, height).translated(0, band);
+    };
+    setFixedSize(du.size(187, 161) + QSize(0, band));
 
     auto* levelGroup = new QGroupBox(tr("Level"), this);
-    levelGroup->setGeometry(du.rect(120, 5, 65, 125));
+    levelGroup->setGeometry(du.rect(120, 5, 65, 125).adjusted(0, 0, 0, band));
     auto* connectorGroup = new QGroupBox(tr("Connectors"), this);
-    connectorGroup->setGeometry(du.rect(10, 55, 85, 75));
+    connectorGroup->setGeometry(below(10, 55, 85, 75));
     levelGroup->lower();
     connectorGroup->lower();
 
     auto* prompt = new QLabel(tr("Enter name and description"), this);
     prompt->setGeometry(QRect(du.point(10, 5), prompt->sizeHint()));
+    prompt->setBuddy(description_);
     description_->setGeometry(du.rect(10, 15, 100, 35));
 
-    apply_->setGeometry(du.rect(10, 140, 45, 15));
-    help_->setGeometry(du.rect(80, 140, 45, 15));
-    close_->setGeometry(du.rect(135, 140, 45, 15));
+    apply_->setGeometry(below(10, 140, 45, 15));
+    help_->setGeometry(below(80, 140, 45, 15));
+    close_->setGeometry(below(135, 140, 45, 15));
 
     // The cell fields sit over the arrow cross as in the template, a little
     // further apart so that four digits fit.
@@ -162,11 +179,15 @@ void PersonDialog::layOut()
         auto* label = new QLabel(QString::fromLatin1(name), this);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         label->setGeometry(centreX - cellWidth / 2, du.y(15), cellWidth, cellTop - du.y(15) - 1);
+        label->setBuddy(edit);
     }
+    // "x" and "y" say little to a screen reader.
+    column_->setAccessibleName(tr("Column"));
+    level_->setAccessibleName(tr("Level"));
 
     // The four arrows touch each other as a cross, as the bitmaps did.
     const QSize arrowSize = arrows_[0]->sizeHint();
-    const QPoint cross = du.point(153, 72);
+    const QPoint cross = du.point(153, 72) + QPoint(0, band);
     const QPoint offsets[4] = {{0, -arrowSize.height()},
                                {arrowSize.width(), 0},
                                {0, arrowSize.height()},
@@ -176,10 +197,10 @@ void PersonDialog::layOut()
         arrows_[side]->move(cross + offsets[side] -
                             QPoint(arrowSize.width() / 2, arrowSize.height() / 2));
     }
-    newLevel_->setGeometry(du.rect(130, 110, 45, 15));
+    newLevel_->setGeometry(below(130, 110, 45, 15));
 
     // The connector boxes stand around the "Connect" label on its four sides.
-    connect_->setGeometry(du.rect(36, 82, 30, 15));
+    connect_->setGeometry(below(36, 82, 30, 15));
     const QRect label = connect_->geometry();
     const QSize box = connectors_[0]->sizeHint();
     const int gapX = du.x(4) + box.width() / 2;
@@ -188,7 +209,12 @@ void PersonDialog::layOut()
     centreOn(connectors_[1], QPoint(label.right() + gapX, label.center().y()));
     centreOn(connectors_[2], QPoint(label.center().x(), label.bottom() + gapY));
     centreOn(connectors_[3], QPoint(label.left() - gapX, label.center().y()));
-    continuation_->setGeometry(QRect(du.point(15, 115), continuation_->sizeHint()));
+    const char* sides[4] = {QT_TR_NOOP("Connect up"), QT_TR_NOOP("Connect right"),
+                            QT_TR_NOOP("Connect down"), QT_TR_NOOP("Connect left")};
+    for (int side = 0; side < 4; ++side)
+        connectors_[side]->setAccessibleName(tr(sides[side]));
+    continuation_->setGeometry(
+        QRect(du.point(15, 115) + QPoint(0, band), continuation_->sizeHint()));
 }
 
 void PersonDialog::updateData(bool saveAndValidate)

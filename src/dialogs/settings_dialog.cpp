@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 #include <algorithm>
 #include <climits>
 
@@ -45,10 +47,14 @@ QGroupBox* pairGroup(const QString& title, QLineEdit* x, QLineEdit* y)
 {
     auto* group = new QGroupBox(title);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("x")), 0, 0);
-    grid->addWidget(x, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("y")), 1, 0);
-    grid->addWidget(y, 1, 1);
+    for (auto [row, edit, name] : {std::tuple{0, x, "x"}, std::tuple{1, y, "y"}}) {
+        auto* label = new QLabel(QString::fromLatin1(name));
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+        // A lone "x" says little to a screen reader: the group's title goes first.
+        edit->setAccessibleName(title + QStringLiteral(", ") + QString::fromLatin1(name));
+    }
     // The unit sits between the two rows, as one label for both.
     grid->addWidget(new QLabel(QObject::tr("pixels")), 0, 2, 2, 1, Qt::AlignVCenter);
     grid->setColumnStretch(3, 1);
@@ -113,6 +119,8 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
         QRegularExpression(QStringLiteral("-?[0-9]*")), startEdit_));
     startEdit_->installEventFilter(this);
     startLabel_->setBuddy(startEdit_);
+    spinUp_->setAccessibleName(tr("Increase start"));
+    spinDown_->setAccessibleName(tr("Decrease start"));
     connect(spinUp_, &QToolButton::clicked, this, [this] { stepStart(1); });
     connect(spinDown_, &QToolButton::clicked, this, [this] { stepStart(-1); });
 
@@ -140,7 +148,9 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
     smallFontList_->addItems({tr("1"), tr("2"), tr("3"), tr("4"), tr("never")});
     smallFontList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* smallFont = new QHBoxLayout;
-    smallFont->addWidget(new QLabel(tr("Use small font in descriptions from line:")));
+    auto* smallFontLabel = new QLabel(tr("Use small font in descriptions from line:"));
+    smallFontLabel->setBuddy(smallFontList_);
+    smallFont->addWidget(smallFontLabel);
     smallFont->addWidget(smallFontList_);
     smallFont->addStretch(1);
 

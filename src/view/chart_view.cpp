@@ -2,6 +2,7 @@
 #include "view/chart_view.h"
 
 #include "view/chart_painter.h"
+#include "view/chart_view_accessible.h"
 
 #include <QEvent>
 #include <QNativeGestureEvent>
@@ -25,6 +26,10 @@ ChartView::ChartView(ChartDocument* document, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     connect(document_, &ChartDocument::chartReplaced, this, &ChartView::chartReplaced);
     connect(document_, &ChartDocument::changed, this, &ChartView::chartChanged);
+    ChartViewAccessible::install();
+    const auto announce = [this] { ChartViewAccessible::announce(this); };
+    connect(this, &ChartView::selectionChanged, this, announce);
+    connect(document_, &ChartDocument::changed, this, announce);
     updateScrollSizes();
 }
 

@@ -122,6 +122,39 @@ private slots:
         QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Redo switch persons"));
     }
 
+    // After an edit the Undo item reads the edit's name alone: no mnemonic and no
+    // shortcut after it in the menu, yet both keys still undo.
+    void theUndoItemNamesTheEditAlone_data()
+    {
+        QTest::addColumn<QPoint>("dragTo");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("afterUndo");
+        QTest::newRow("move") << QPoint(3, 0) << QKeyCombination(Qt::CTRL, Qt::Key_Z)
+                              << "Undo move person"
+                              << "Redo move person";
+        QTest::newRow("switch") << QPoint(1, 0) << QKeyCombination(Qt::ALT, Qt::Key_Backspace)
+                                << "Undo switch persons"
+                                << "Redo switch persons";
+    }
+    void theUndoItemNamesTheEditAlone()
+    {
+        QFETCH(QPoint, dragTo);
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, text);
+        QFETCH(QString, afterUndo);
+        Window w;
+        w.add({0, 0}, "A");
+        w.add({1, 0}, "B");
+        w.drag({0, 0}, {dragTo.x(), dragTo.y()});
+        QAction* undo = w.frame.action(Command::EditUndo);
+        QCOMPARE(undo->text(), text);
+        QVERIFY(undo->shortcut().isEmpty()); // else the menu prints it after the text
+        QTest::keyClick(&w.view(), key.key(), key.keyboardModifiers());
+        QCOMPARE(undo->text(), afterUndo);
+        QCOMPARE(w.textAt({0, 0}), std::string("A"));
+    }
+
     void copyingAnEmptyTextLeavesPasteDisabled()
     {
         Window w;

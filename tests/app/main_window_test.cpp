@@ -131,8 +131,6 @@ private slots:
                                << "Print the active document";
         QTest::newRow("log tree") << Command::FileLogTree << QStringList{}
                                   << "Produce debug information in file \"stirpalog.txt\"";
-        QTest::newRow("undo") << Command::EditUndo << QStringList{"Ctrl+Z", "Alt+Backspace"}
-                              << "Undo the last action";
         QTest::newRow("cut") << Command::EditCut << QStringList{"Ctrl+X", "Shift+Del"}
                              << "Cut the selection and put it on the Clipboard";
         QTest::newRow("copy") << Command::EditCopy << QStringList{"Ctrl+C", "Ctrl+Ins"}
@@ -152,7 +150,7 @@ private slots:
                                   << "Change settings for you tree, such as the box size";
         QTest::newRow("sample") << Command::HelpSample << QStringList{}
                                 << "Open a small sample tree to play with";
-        QTest::newRow("exit") << Command::AppExit << QStringList{}
+        QTest::newRow("exit") << Command::AppExit << QStringList{"Ctrl+Q"}
                               << "Quit the application; prompts to save documents";
     }
     void shortcutsAndPrompts()
@@ -168,6 +166,35 @@ private slots:
             actual.append(key.toString(QKeySequence::PortableText));
         QCOMPARE(actual, keys);
         QCOMPARE(item->statusTip(), statusTip);
+    }
+
+    void ctrlQQuits()
+    {
+        ScriptedWindow frame;
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QTest::keyClick(&frame, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!frame.isVisible());
+    }
+
+    // Drawn pictures take the palette's text colour, so a dark theme shows them.
+    void toolbarPicturesFollowThePalette()
+    {
+        if (QIcon::hasThemeIcon(QStringLiteral("edit-cut")))
+            QSKIP("The icon theme draws the toolbar here");
+        ScriptedWindow frame;
+        const QColor ink(250, 250, 250);
+        QPalette dark = frame.palette();
+        dark.setColor(QPalette::WindowText, ink);
+        frame.setPalette(dark);
+        const QImage cut =
+            frame.action(Command::EditCut)->icon().pixmap(QSize(16, 15), 1.0).toImage();
+        int inked = 0;
+        for (int y = 0; y < cut.height(); ++y)
+            for (int x = 0; x < cut.width(); ++x)
+                inked += cut.pixelColor(x, y) == ink;
+        QVERIFY(inked > 10);
     }
 
     void toolbarButtonsInOrder()

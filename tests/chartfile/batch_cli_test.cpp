@@ -19,9 +19,11 @@ struct Run {
     QByteArray err;
 };
 
-Run runIn(const QString& folder, const QString& program, const QStringList& arguments)
+Run runIn(const QString& folder, const QString& program, const QStringList& arguments,
+          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
     process.start(program, arguments);
     Run run;
@@ -249,18 +251,57 @@ private slots:
     void wrongArgumentsAreRefused_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("log-tree without chart") << QStringList{"--log-tree"};
+        QTest::addColumn<QByteArray>("firstLine");
+        QTest::newRow("log-tree without chart")
+            << QStringList{"--log-tree"} << QByteArray("usage: stirpa --log-tree CHART");
         QTest::newRow("log-tree with two charts")
-            << QStringList{"--log-tree", "family.txt", "x.txt"};
-        QTest::newRow("save-as without output") << QStringList{"--save-as", "family.txt"};
-        QTest::newRow("unknown option") << QStringList{"--frobnicate", "family.txt"};
+            << QStringList{"--log-tree", "family.txt", "x.txt"}
+            << QByteArray("usage: stirpa --log-tree CHART");
+        QTest::newRow("save-as without output") << QStringList{"--save-as", "family.txt"}
+                                                << QByteArray("usage: stirpa --save-as CHART OUT");
+        QTest::newRow("unknown option") << QStringList{"--frobnicate", "family.txt"}
+                                        << QByteArray("stirpa: unknown option '--frobnicate'");
+        QTest::newRow("unknown short option")
+            << QStringList{"-v"} << QByteArray("stirpa: unknown option '-v'");
     }
     void wrongArgumentsAreRefused()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, firstLine);
         const Run run = runStirpa(work_.path(), arguments);
         QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains("usage: stirpa"));
+        QCOMPARE(run.err.left(run.err.indexOf('\n')), firstLine);
+        QVERIFY(run.err.toLower().contains("usage: stirpa"));
+        QCOMPARE(entriesOf(work_.path()), QStringList{"family.txt"});
+    }
+
+    // Qt would abort the editor; it says why instead, before it writes its log.
+    void editorWithoutDisplayIsRefused_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("err");
+        const QByteArray none = "stirpa: no display to open the editor on (set DISPLAY or "
+                                "WAYLAND_DISPLAY, or use --help for the batch commands)\n";
+        QTest::newRow("no display") << QString() << QStringList{} << none;
+        QTest::newRow("no display, with a chart") << QString() << QStringList{"family.txt"} << none;
+        QTest::newRow("a display that is not there")
+            << ":7391" << QStringList{"family.txt"}
+            << QByteArray("stirpa: cannot open display ':7391' for the editor (use --help for the "
+                          "batch commands)\n");
+    }
+    void editorWithoutDisplayIsRefused()
+    {
+        QFETCH(QString, display);
+        QFETCH(QStringList, arguments);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        if (!display.isEmpty())
+            environment.insert("DISPLAY", display);
+        const Run run = runIn(work_.path(), STIRPA_EXE, arguments, environment);
+        QCOMPARE(run.exitCode, 1);
+        QTEST(run.err, "err");
         QCOMPARE(entriesOf(work_.path()), QStringList{"family.txt"});
     }
 

@@ -157,6 +157,23 @@ private slots:
         }
     }
 
+    // Under the description, in a smaller font, a line says what Enter and
+    // Ctrl+Enter do there.
+    void aHintUnderTheDescriptionNamesItsKeys()
+    {
+        Shown shown;
+        const QString text =
+            QStringLiteral("Enter adds the box \u00b7 Ctrl+Enter starts a new line");
+        QLabel* hint = nullptr;
+        for (QLabel* label : shown.dialog.findChildren<QLabel*>())
+            if (label->text() == text)
+                hint = label;
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY(hint->y() > shown.dialog.descriptionEdit()->geometry().bottom());
+        QVERIFY(hint->height() >= hint->heightForWidth(hint->width()));
+        QVERIFY(hint->font().pointSizeF() < shown.dialog.font().pointSizeF());
+    }
+
     // The template's arrangement: the prompt over the description, the
     // connectors below it with the four boxes around "Connect", the cell and the
     // arrow cross framed on the right, the buttons Add, Help, Close along the

@@ -9,6 +9,7 @@
 #include "model/tree_settings.h"
 #include "test_files.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -441,6 +442,37 @@ private slots:
         const QSize total = v.view.totalSize();
         QVERIFY(total.width() * v.view.zoom() <= 400 && total.height() * v.view.zoom() <= 300);
         QCOMPARE(v.view.scrollPosition(), QPoint(0, 0));
+    }
+
+    // A screen reader hears the current cell: its description and place.
+    void theCurrentCellIsSpoken_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<Cell>("cell");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        const QByteArray ann = "Ann  Lee|1900 \xE2\x80\x93 1980|";
+        QTest::newRow("box") << ann << Cell{3, 2} << "Ann Lee 1900 \u2013 1980"
+                             << "column 3, level 2";
+        QTest::newRow("old file's bytes") << QByteArray("Jos\xE9|") << Cell{3, 2} << "Jos\u00E9"
+                                          << "column 3, level 2";
+        QTest::newRow("empty cell") << ann << Cell{1, 4} << "empty cell"
+                                    << "column 1, level 4";
+    }
+    void theCurrentCellIsSpoken()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(Cell, cell);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        ShownView shown;
+        shown.add({3, 2}, text.constData());
+        shown.view.selectCell(cell);
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&shown.view);
+        QVERIFY(chart);
+        QCOMPARE(chart->role(), QAccessible::Canvas);
+        QCOMPARE(chart->text(QAccessible::Name), name);
+        QCOMPARE(chart->text(QAccessible::Value), value);
     }
 };
 
