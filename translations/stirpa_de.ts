@@ -545,6 +545,10 @@ About</source>
         <source>The chart will have %1 boxes.</source>
         <translation>Die Tafel wird %1 Kästchen haben.</translation>
     </message>
+    <message>
+        <source>People</source>
+        <translation>Personen</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -605,6 +609,18 @@ About</source>
     <message>
         <source>SCRL</source>
         <translation>RF</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Feststelltaste</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Num-Taste</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Rollen-Taste</translation>
     </message>
 </context>
 <context>
@@ -694,16 +710,20 @@ About</source>
         <translation>GEDCOM importieren</translation>
     </message>
     <message>
-        <source>GEDCOM files (*.ged *.GED);;All files (*)</source>
-        <translation>GEDCOM-Dateien (*.ged *.GED);;Alle Dateien (*)</translation>
-    </message>
-    <message>
         <source>%1 holds no persons.</source>
         <translation>%1 enthält keine Personen.</translation>
     </message>
     <message>
-        <source>Stirpa Files (*.txt)</source>
-        <translation>Stirpa-Dateien (*.txt)</translation>
+        <source>Overview of the whole chart</source>
+        <translation>Übersicht über die ganze Tafel</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -877,6 +897,14 @@ About</source>
         <source>pages wide (1: the whole chart on one page)</source>
         <translation>Seiten breit (1: die ganze Tafel auf einer Seite)</translation>
     </message>
+    <message>
+        <source>Pages wide</source>
+        <translation>Seiten breit</translation>
+    </message>
+    <message>
+        <source>Scale in percent</source>
+        <translation>Maßstab in Prozent</translation>
+    </message>
 </context>
 <context>
     <name>PersonDialog</name>
@@ -924,6 +952,30 @@ About</source>
         <source>Update</source>
         <translation>Aktualisieren</translation>
     </message>
+    <message>
+        <source>Enter adds the box · Ctrl+Enter starts a new line</source>
+        <translation>Eingabe fügt das Kästchen hinzu · Strg+Eingabe beginnt eine neue Zeile</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Spalte</translation>
+    </message>
+    <message>
+        <source>Connect up</source>
+        <translation>Nach oben verbinden</translation>
+    </message>
+    <message>
+        <source>Connect right</source>
+        <translation>Nach rechts verbinden</translation>
+    </message>
+    <message>
+        <source>Connect down</source>
+        <translation>Nach unten verbinden</translation>
+    </message>
+    <message>
+        <source>Connect left</source>
+        <translation>Nach links verbinden</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -959,6 +1011,30 @@ About</source>
         <source>PDF document (*.pdf)</source>
         <translation>PDF-Dokument (*.pdf)</translation>
     </message>
+    <message>
+        <source>Stirpa charts (*.txt)</source>
+        <translation>Stirpa-Tafeln (*.txt)</translation>
+    </message>
+    <message>
+        <source>Web pages (*.html *.htm)</source>
+        <translation>Webseiten (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>GEDCOM files (*.ged *.GED)</source>
+        <translation>GEDCOM-Dateien (*.ged *.GED)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>empty cell</source>
+        <translation>leere Zelle</translation>
+    </message>
+    <message>
+        <source>column %1, level %2</source>
+        <translation>Spalte %1, Ebene %2</translation>
+    </message>
 </context>
 <context>
     <name>RecoverDialog</name>
@@ -985,6 +1061,10 @@ About</source>
     <message>
         <source>&amp;Discard</source>
         <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Ungesicherte Änderungen</translation>
     </message>
 </context>
 <context>
@@ -1088,6 +1168,14 @@ About</source>
     <message>
         <source>Box size x</source>
         <translation>Kästchengröße x</translation>
+    </message>
+    <message>
+        <source>Increase start</source>
+        <translation>Start erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease start</source>
+        <translation>Start verringern</translation>
     </message>
 </context>
 <context>
