@@ -77,7 +77,7 @@
     <name>Command</name>
     <message>
         <source>&amp;New	Ctrl+N</source>
-        <translation>&amp;Neu	Ctrl+N</translation>
+        <translation>&amp;Neu	Strg+N</translation>
     </message>
     <message>
         <source>Create a new, empty tree
@@ -87,7 +87,7 @@ Neu</translation>
     </message>
     <message>
         <source>&amp;Open...	Ctrl+O</source>
-        <translation>Ö&amp;ffnen...	Ctrl+O</translation>
+        <translation>Ö&amp;ffnen...	Strg+O</translation>
     </message>
     <message>
         <source>Open an existing tree file
@@ -107,7 +107,7 @@ Wiederherstellen</translation>
     </message>
     <message>
         <source>&amp;Save	Ctrl+S</source>
-        <translation>&amp;Speichern	Ctrl+S</translation>
+        <translation>&amp;Speichern	Strg+S</translation>
     </message>
     <message>
         <source>Save the active tree in a file
@@ -137,7 +137,7 @@ GEDCOM importieren</translation>
     </message>
     <message>
         <source>Export &amp;html...	Ctrl+H</source>
-        <translation>Als &amp;HTML exportieren...	Ctrl+H</translation>
+        <translation>Als &amp;HTML exportieren...	Strg+H</translation>
     </message>
     <message>
         <source>Write an html file to put the tree into your website </source>
@@ -155,7 +155,7 @@ Als Bild exportieren</translation>
     </message>
     <message>
         <source>&amp;Print...	Ctrl+P</source>
-        <translation>&amp;Drucken...	Ctrl+P</translation>
+        <translation>&amp;Drucken...	Strg+P</translation>
     </message>
     <message>
         <source>Print the active document
@@ -211,7 +211,7 @@ Beenden</translation>
     </message>
     <message>
         <source>&amp;Undo	Ctrl+Z</source>
-        <translation>&amp;Rückgängig	Ctrl+Z</translation>
+        <translation>&amp;Rückgängig	Strg+Z</translation>
     </message>
     <message>
         <source>Undo the last action
@@ -221,7 +221,7 @@ Rückgängig</translation>
     </message>
     <message>
         <source>Cu&amp;t	Ctrl+X</source>
-        <translation>&amp;Ausschneiden	Ctrl+X</translation>
+        <translation>&amp;Ausschneiden	Strg+X</translation>
     </message>
     <message>
         <source>Cut the selection and put it on the Clipboard
@@ -231,7 +231,7 @@ Ausschneiden</translation>
     </message>
     <message>
         <source>&amp;Copy	Ctrl+C</source>
-        <translation>&amp;Kopieren	Ctrl+C</translation>
+        <translation>&amp;Kopieren	Strg+C</translation>
     </message>
     <message>
         <source>Copy the selection and put it on the Clipboard
@@ -241,7 +241,7 @@ Kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste	Ctrl+V</source>
-        <translation>&amp;Einfügen	Ctrl+V</translation>
+        <translation>&amp;Einfügen	Strg+V</translation>
     </message>
     <message>
         <source>Insert Clipboard contents
@@ -251,7 +251,7 @@ Einfügen</translation>
     </message>
     <message>
         <source>&amp;Find...	Ctrl+F</source>
-        <translation>&amp;Suchen...	Ctrl+F</translation>
+        <translation>&amp;Suchen...	Strg+F</translation>
     </message>
     <message>
         <source>Find a box by its text
@@ -281,11 +281,11 @@ Statusleiste ein/aus</translation>
     </message>
     <message>
         <source>&amp;Refresh	Ctrl+R</source>
-        <translation>&amp;Aktualisieren	Ctrl+R</translation>
+        <translation>&amp;Aktualisieren	Strg+R</translation>
     </message>
     <message>
         <source>Zoom &amp;In	Ctrl+=</source>
-        <translation>Ver&amp;größern	Ctrl+=</translation>
+        <translation>Ver&amp;größern	Strg+=</translation>
     </message>
     <message>
         <source>Show the chart larger
@@ -295,7 +295,7 @@ Vergrößern</translation>
     </message>
     <message>
         <source>Zoom &amp;Out	Ctrl+-</source>
-        <translation>Ver&amp;kleinern	Ctrl+-</translation>
+        <translation>Ver&amp;kleinern	Strg+-</translation>
     </message>
     <message>
         <source>Show the chart smaller
@@ -305,7 +305,7 @@ Verkleinern</translation>
     </message>
     <message>
         <source>&amp;Actual Size	Ctrl+0</source>
-        <translation>&amp;Originalgröße	Ctrl+0</translation>
+        <translation>&amp;Originalgröße	Strg+0</translation>
     </message>
     <message>
         <source>Show the chart at its own size</source>
@@ -313,7 +313,7 @@ Verkleinern</translation>
     </message>
     <message>
         <source>&amp;Fit Chart	Ctrl+9</source>
-        <translation>&amp;Einpassen	Ctrl+9</translation>
+        <translation>&amp;Einpassen	Strg+9</translation>
     </message>
     <message>
         <source>Show the whole chart in the window</source>
@@ -337,7 +337,7 @@ Verkleinern</translation>
     </message>
     <message>
         <source>Insert &amp;column	Ctrl++</source>
-        <translation>&amp;Spalte einfügen	Ctrl++</translation>
+        <translation>&amp;Spalte einfügen	Strg++</translation>
     </message>
     <message>
         <source>Insert a blank column to the left of currently selected person</source>
@@ -345,7 +345,7 @@ Verkleinern</translation>
     </message>
     <message>
         <source>Insert &amp;row	Ctrl+Shift++</source>
-        <translation>&amp;Zeile einfügen	Ctrl+Shift++</translation>
+        <translation>&amp;Zeile einfügen	Strg+Umschalt++</translation>
     </message>
     <message>
         <source>Insert a blank row above currently selected person</source>
@@ -437,7 +437,7 @@ About</source>
     </message>
     <message>
         <source>Shift+Enter, Shift+F3</source>
-        <translation>Umschalt+Eingabe, Umschalt+F3</translation>
+        <translation>Umschalt+Enter, Umschalt+F3</translation>
     </message>
     <message>
         <source>Next</source>
@@ -445,7 +445,7 @@ About</source>
     </message>
     <message>
         <source>Enter, F3</source>
-        <translation>Eingabe, F3</translation>
+        <translation>Enter, F3</translation>
     </message>
     <message>
         <source>Close</source>
@@ -954,7 +954,7 @@ About</source>
     </message>
     <message>
         <source>Enter adds the box · Ctrl+Enter starts a new line</source>
-        <translation>Eingabe fügt das Kästchen hinzu · Strg+Eingabe beginnt eine neue Zeile</translation>
+        <translation>Enter fügt das Kästchen hinzu · Strg+Enter beginnt eine neue Zeile</translation>
     </message>
     <message>
         <source>Column</source>

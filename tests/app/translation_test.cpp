@@ -44,8 +44,8 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("item");
         QTest::addColumn<QString>("text");
-        QTest::newRow("File > Open") << 0 << "&Datei" << 1 << QString("Ö&ffnen...\tCtrl+O");
-        QTest::newRow("Edit > Find") << 1 << "&Bearbeiten" << 6 << QString("&Suchen...\tCtrl+F");
+        QTest::newRow("File > Open") << 0 << "&Datei" << 1 << QString("Ö&ffnen...\tStrg+O");
+        QTest::newRow("Edit > Find") << 1 << "&Bearbeiten" << 6 << QString("&Suchen...\tStrg+F");
         QTest::newRow("Tree > Define person") << 3 << "Bau&m" << 0 << "Person &definieren...";
         QTest::newRow("Help > About") << 4 << "&Hilfe" << 4 << "Ü&ber Stirpa...";
     }
