@@ -476,7 +476,7 @@ About</source>
     </message>
     <message>
         <source>Highlight lineage</source>
-        <translation>Abstammungslinie hervorheben</translation>
+        <translation>Linie hervorheben</translation>
     </message>
     <message>
         <source>Find</source>
@@ -930,7 +930,7 @@ About</source>
     </message>
     <message>
         <source>Connect</source>
-        <translation>Verbinden</translation>
+        <translation>Linien</translation>
     </message>
     <message>
         <source>Define person</source>
@@ -946,7 +946,7 @@ About</source>
     </message>
     <message>
         <source>Enter name and description</source>
-        <translation>Name und Beschreibung eingeben</translation>
+        <translation>Name und Beschreibung</translation>
     </message>
     <message>
         <source>Update</source>
