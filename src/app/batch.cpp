@@ -19,7 +19,7 @@ std::optional<Chart> openChart(const std::string& path, std::ostream& err)
 {
     ChartLoad load = readChartFile(String(path.c_str()), TreeSettings());
     if (!load) {
-        err << load.message << '\n';
+        err << load.message() << '\n';
         return std::nullopt;
     }
     return std::move(load.chart);
@@ -42,7 +42,7 @@ int saveAs(const std::vector<std::string>& args, BatchStreams streams)
         return 1;
     const Result saved = saveChartFile(args[1], *chart);
     if (!saved) {
-        streams.err << saved.message << '\n';
+        streams.err << saved.message() << '\n';
         return 1;
     }
     return 0;
@@ -69,7 +69,7 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
         exportHtml(*chart, String(paths[1].c_str()),
                    {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
     if (!result) {
-        streams.err << result.message << '\n';
+        streams.err << result.message() << '\n';
         return 1;
     }
     return 0;
@@ -147,7 +147,7 @@ std::vector<BatchOption> coreBatchOptions()
 std::string batchHelp(const std::vector<BatchOption>& options)
 {
     // GNU layout, which help2man turns into the manual page.
-    std::string text = "Usage: stirpa [CHART]\n";
+    std::string text = "Usage: stirpa [--lang CODE] [CHART]\n";
     for (const BatchOption& option : options)
         text += "  or:  stirpa " + option.name + " " + option.usage + "\n";
     text += "  or:  stirpa --help | --version\n"
@@ -155,6 +155,9 @@ std::string batchHelp(const std::vector<BatchOption>& options)
             "Without an option stirpa opens the editor window, on CHART when one is given.\n"
             "Each option below does its work without a window and exits.\n\n"
             "Options:\n";
+    appendOptionHelp(text, "--lang CODE",
+                     "show the editor in the language CODE (de, en) instead of the system's; "
+                     "what the options below print stays English");
     for (const BatchOption& option : options)
         appendOptionHelp(text, option.name + " " + option.usage, option.summary);
     appendOptionHelp(text, "-h, --help", "show this help and exit");

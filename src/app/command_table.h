@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string_view>
 #include <vector>
 
 // The editor's commands; each becomes one QAction of the main window.
@@ -44,12 +43,13 @@ enum class Command {
     AppAbout,
 };
 
-// One command's menu text, shortcuts and status prompt.
+// One command's menu text, shortcuts and status prompt. The texts are English,
+// to be translated in the "Command" context.
 struct CommandInfo {
     Command id;
-    std::string_view text;   // menu text; after '\t' the shortcut shown
-    std::string_view keys;   // shortcuts, ';'-separated, in QKeySequence's portable form
-    std::string_view prompt; // status-bar prompt; after '\n' the tool tip
+    const char* text;   // menu text; after '\t' the shortcut shown
+    const char* keys;   // shortcuts, ';'-separated, in QKeySequence's portable form
+    const char* prompt; // status-bar prompt; after '\n' the tool tip
 };
 
 // Every command, in menu order within each menu.
@@ -63,7 +63,7 @@ struct CommandSlot {
 
 // A top-level menu: its title and its items in order.
 struct MenuInfo {
-    std::string_view title;
+    const char* title; // English, as the command texts
     std::vector<CommandSlot> items;
 };
 const std::vector<MenuInfo>& menuLayout();

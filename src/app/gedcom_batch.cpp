@@ -70,7 +70,7 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     }
     const GedcomLoad load = readGedcomFile(call->gedcomPath);
     if (!load) {
-        streams.err << load.message << '\n';
+        streams.err << load.message() << '\n';
         return 1;
     }
     for (const std::string& warning : load.data.warnings)
@@ -89,11 +89,11 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const ChartImport imported =
         importChart(load.data, {call->layout, {}}, treeNameOf(String(call->outPath.c_str())));
     if (!imported) {
-        streams.err << imported.message << '\n';
+        streams.err << imported.message() << '\n';
         return 1;
     }
     if (const Result saved = saveChartFile(call->outPath, imported.chart); !saved) {
-        streams.err << saved.message << '\n';
+        streams.err << saved.message() << '\n';
         return 1;
     }
     return 0;

@@ -36,7 +36,7 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
     }
     const Result result = renderChartFile(args[0], args[1], pages);
     if (!result) {
-        streams.err << result.message << '\n';
+        streams.err << result.message() << '\n';
         return 1;
     }
     return 0;

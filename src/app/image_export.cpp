@@ -16,7 +16,8 @@ Result exportChartImage(QWidget* parent, const Chart& chart, const std::string& 
     const std::optional<ChartImageFormat> format = chartImageFormat(path);
     if (!format)
         return Result::failure(Result::CannotCreate,
-                               "'" + path + "' does not end in .png, .svg or .pdf");
+                               STIRPA_TR_NOOP("Message", "'%1' does not end in .png, .svg or .pdf"),
+                               {path});
     QProgressDialog progress(QObject::tr("Exporting the chart…"), QObject::tr("Cancel"), 0,
                              progressSteps, parent);
     progress.setWindowModality(Qt::WindowModal);

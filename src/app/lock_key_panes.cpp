@@ -8,8 +8,15 @@
 #include <QTimer>
 
 namespace {
-constexpr std::array<const char*, 3> names = {"CAP", "NUM", "SCRL"};
-constexpr std::array<const char*, 3> spokenNames = {"Caps Lock", "Num Lock", "Scroll Lock"};
+// The panes' object names; their texts are translated.
+constexpr std::array<const char*, 3> names = {QT_TRANSLATE_NOOP("LockKeyPanes", "CAP"),
+                                              QT_TRANSLATE_NOOP("LockKeyPanes", "NUM"),
+                                              QT_TRANSLATE_NOOP("LockKeyPanes", "SCRL")};
+constexpr std::array<const char*, 3> spokenNames = {
+    QT_TRANSLATE_NOOP("LockKeyPanes", "Caps Lock"), QT_TRANSLATE_NOOP("LockKeyPanes", "Num Lock"),
+    QT_TRANSLATE_NOOP("LockKeyPanes", "Scroll Lock")};
+
+QString paneText(const char* text) { return QCoreApplication::translate("LockKeyPanes", text); }
 } // namespace
 
 LockKeyPanes::LockKeyPanes(QStatusBar* bar, Reader read) : QObject(bar), read_(std::move(read))
@@ -17,7 +24,7 @@ LockKeyPanes::LockKeyPanes(QStatusBar* bar, Reader read) : QObject(bar), read_(s
     for (std::size_t i = 0; i < names.size(); ++i) {
         auto* pane = new QLabel(bar);
         pane->setObjectName(QString::fromLatin1(names[i]));
-        pane->setAccessibleName(QString::fromLatin1(spokenNames[i]));
+        pane->setAccessibleName(paneText(spokenNames[i]));
         pane->setFrameShape(QFrame::StyledPanel);
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance("SCRL") + 10);
@@ -33,7 +40,7 @@ void LockKeyPanes::refresh()
     const LockKeyStates states = read_().value_or(LockKeyStates{});
     const std::array<bool, 3> on = {states.caps, states.num, states.scroll};
     for (std::size_t i = 0; i < panes_.size(); ++i)
-        panes_[i]->setText(on[i] ? QString::fromLatin1(names[i]) : QString());
+        panes_[i]->setText(on[i] ? paneText(names[i]) : QString());
 }
 
 bool LockKeyPanes::eventFilter(QObject* watched, QEvent* event)

@@ -3,6 +3,7 @@
 #include "app/batch.h"
 #include "app/display_check.h"
 #include "app/gui_batch.h"
+#include "app/translation.h"
 #include "chartfile/debug_log.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Batch mode ignores the language: what it prints stays English.
+    const QString language = takeLanguageOption(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::vector<BatchOption> options = coreBatchOptions();
     for (BatchOption& option : guiBatchOptions())
@@ -39,6 +42,7 @@ int main(int argc, char* argv[])
     // The log opens before anything else of the editor, truncating the last run's.
     openDebugLog();
     QApplication application(argc, argv);
+    installTranslations(language);
     Application stirpa;
     if (!stirpa.start(QApplication::arguments().mid(1)))
         return 1;

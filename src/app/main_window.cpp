@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
@@ -25,17 +26,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 namespace {
 
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+QString commandText(const char* text) { return QCoreApplication::translate("Command", text); }
 
-QList<QKeySequence> shortcutsOf(std::string_view keys)
+QList<QKeySequence> shortcutsOf(const char* keys)
 {
     QList<QKeySequence> shortcuts;
-    for (const QString& key : qText(keys).split(';', Qt::SkipEmptyParts))
+    for (const QString& key : QString::fromLatin1(keys).split(';', Qt::SkipEmptyParts))
         shortcuts.append(QKeySequence::fromString(key, QKeySequence::PortableText));
     return shortcuts;
 }
@@ -97,8 +97,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::createActions()
 {
     for (const CommandInfo& command : commandTable()) {
-        auto* action = new QAction(qText(command.text), this);
-        const QString prompt = qText(command.prompt);
+        auto* action = new QAction(commandText(command.text), this);
+        const QString prompt = commandText(command.prompt);
         action->setStatusTip(prompt.section('\n', 0, 0));
         if (prompt.contains('\n'))
             action->setToolTip(prompt.section('\n', 1));
@@ -167,8 +167,8 @@ void MainWindow::connectActions()
 void MainWindow::createMenus()
 {
     for (const MenuInfo& layout : menuLayout()) {
-        QMenu* menu = menuBar()->addMenu(qText(layout.title));
-        if (layout.title == "&File")
+        QMenu* menu = menuBar()->addMenu(commandText(layout.title));
+        if (std::string_view(layout.title) == "&File")
             fileMenu_ = menu;
         for (const CommandSlot& item : layout.items) {
             if (item.separator)
@@ -262,7 +262,7 @@ void MainWindow::updateUndoAction()
     const UndoRecord& record = document_->tree().undoRecord;
     QAction* undo = action(Command::EditUndo);
     undo->setEnabled(record.canUndo());
-    undo->setText(QString::fromUtf8(record.labelText().c_str()));
+    undo->setText(QCoreApplication::translate("Undo", record.labelText()));
 }
 
 void MainWindow::updatePasteAction() { action(Command::EditPaste)->setEnabled(view_->canPaste()); }

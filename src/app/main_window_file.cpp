@@ -13,6 +13,7 @@
 #include "dialogs/image_export_dialog.h"
 #include "dialogs/page_options_widget.h"
 #include "document/chart_document.h"
+#include "document/message_text.h"
 #include "export/html_export.h"
 #include "view/chart_view.h"
 
@@ -32,8 +33,6 @@
 namespace {
 
 const QString recentGroup = QStringLiteral("Recent File List");
-
-QString messageOf(const Result& result) { return QString::fromStdString(result.message); }
 
 bool sameFile(const QString& one, const QString& other)
 {
@@ -107,7 +106,7 @@ bool MainWindow::askSaveElsewhere(const QString& reason)
 void MainWindow::reloadChart()
 {
     if (const Result result = document_->reload(); !result)
-        showError(tr("Reload"), messageOf(result));
+        showError(tr("Reload"), messageText(result));
 }
 
 std::optional<CrashRecovery::LeftOver> MainWindow::askLeftOverToOpen()
@@ -148,7 +147,7 @@ bool MainWindow::recover(const CrashRecovery::LeftOver& leftOver)
 {
     const Result result = document_->openRecovered(leftOver.chartPath, leftOver.originalPath);
     if (!result) {
-        showError(tr("Recover"), messageOf(result));
+        showError(tr("Recover"), messageText(result));
         return false;
     }
     // This run's own copy takes over at once, so a second crash loses nothing.
@@ -193,7 +192,7 @@ bool MainWindow::openChart(const QString& path)
 {
     const Result result = document_->open(path);
     if (!result) {
-        showError(tr("Stirpa"), messageOf(result));
+        showError(tr("Stirpa"), messageText(result));
         if (!QFileInfo::exists(path))
             removeRecentFile(path);
         return false;
@@ -225,9 +224,9 @@ bool MainWindow::fileSave()
         return false;
     const Result result = document_->saveAs(document_->path());
     if (result.status == Result::WriteProtected)
-        return askSaveElsewhere(messageOf(result)) && fileSaveAs();
+        return askSaveElsewhere(messageText(result)) && fileSaveAs();
     if (!result)
-        showError(tr("Save"), messageOf(result));
+        showError(tr("Save"), messageText(result));
     return bool(result);
 }
 
@@ -238,7 +237,7 @@ bool MainWindow::fileSaveAs()
         return false;
     const Result result = document_->saveAs(path);
     if (!result) {
-        showError(tr("Save As"), messageOf(result));
+        showError(tr("Save As"), messageText(result));
         return false;
     }
     addRecentFile(document_->path());
@@ -264,7 +263,7 @@ void MainWindow::fileExportHtml()
                                                               .templatePaths = htmlTemplatePaths(),
                                                               .escapeText = choice.escapeText});
     if (!result)
-        showError(tr("Write html"), messageOf(result));
+        showError(tr("Write html"), messageText(result));
 }
 
 void MainWindow::fileExportImage()
@@ -280,7 +279,7 @@ void MainWindow::fileExportImage()
     const Result result = exportChartImage(
         this, document_->chart(), choice->path.toLocal8Bit().toStdString(), choice->pdfPages);
     if (!result)
-        showError(tr("Export image"), messageOf(result));
+        showError(tr("Export image"), messageText(result));
 }
 
 // The print dialog has a tab for the chart's page layout.
@@ -300,7 +299,7 @@ void MainWindow::filePrint()
     if (!askPrintSettings(printer_.get()))
         return;
     if (const Result printed = view_->print(printer_.get(), savedPageOptions()); !printed)
-        showError(tr("Print"), messageOf(printed));
+        showError(tr("Print"), messageText(printed));
 }
 
 void MainWindow::filePrintPreview()
@@ -324,7 +323,7 @@ void MainWindow::openSample()
     const QString path = findResource(QStringLiteral("sample.txt"));
     const Result result = document_->openUntitled(path);
     if (!result)
-        showError(tr("Sample"), messageOf(result));
+        showError(tr("Sample"), messageText(result));
 }
 
 void MainWindow::showAbout()

@@ -5,6 +5,7 @@
 #include "dialogs/file_dialog_setup.h"
 #include "dialogs/gedcom_import_dialog.h"
 #include "document/chart_document.h"
+#include "document/message_text.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "view/chart_view.h"
@@ -39,7 +40,7 @@ void MainWindow::fileImportGedcom()
         return;
     const GedcomLoad load = readGedcomFile(path.toLocal8Bit().toStdString());
     if (!load) {
-        showError(tr("Import GEDCOM"), QString::fromStdString(load.message));
+        showError(tr("Import GEDCOM"), messageText(load));
         return;
     }
     if (load.data.persons.empty()) {
@@ -52,7 +53,7 @@ void MainWindow::fileImportGedcom()
     const String name = treeNameOf(String(path.toLocal8Bit().constData()));
     ChartImport imported = importChart(load.data, options, name);
     if (!imported) {
-        showError(tr("Import GEDCOM"), QString::fromStdString(imported.message));
+        showError(tr("Import GEDCOM"), messageText(imported));
         return;
     }
     const Cell root = imported.chart.tree().selected->cell();

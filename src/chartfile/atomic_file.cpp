@@ -15,9 +15,10 @@
 
 namespace {
 
-std::string describe(const std::string& what, const std::string& path, int code)
+Result cannotWrite(const std::string& target, int code)
 {
-    return what + " '" + path + "': " + std::strerror(code);
+    return Result::failure(Result::CannotWrite, STIRPA_TR_NOOP("Message", "Cannot write '%1': %2"),
+                           {target, std::strerror(code)});
 }
 
 std::string folderOf(const std::string& path)
@@ -123,13 +124,15 @@ bool writeProtected(const std::string& target, const struct stat& old)
 Result replaceable(const std::string& target, const struct stat& old)
 {
     if (S_ISDIR(old.st_mode))
-        return Result::failure(Result::CannotWrite, describe("Cannot write", target, EISDIR));
+        return cannotWrite(target, EISDIR);
     if (!S_ISREG(old.st_mode))
-        return Result::failure(Result::CannotWrite,
-                               "Cannot write '" + target + "': it is not a regular file.");
+        return Result::failure(
+            Result::CannotWrite,
+            STIRPA_TR_NOOP("Message", "Cannot write '%1': it is not a regular file."), {target});
     if (writeProtected(target, old))
         return Result::failure(Result::WriteProtected,
-                               "The file '" + target + "' is write-protected.");
+                               STIRPA_TR_NOOP("Message", "The file '%1' is write-protected."),
+                               {target});
     return {};
 }
 
@@ -161,7 +164,8 @@ Result writeFileAtomically(const std::string& path,
     const int fd = createTemporary(target, temporary);
     if (fd < 0)
         return Result::failure(Result::CannotCreate,
-                               describe("Cannot create a file in", folder, errno));
+                               STIRPA_TR_NOOP("Message", "Cannot create a file in '%1': %2"),
+                               {folder, std::strerror(errno)});
 
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.
@@ -213,7 +217,7 @@ Result writeFileAtomically(const std::string& path,
     if (lockHolder >= 0)
         ::close(lockHolder);
     if (!ok)
-        return Result::failure(Result::CannotWrite, describe("Cannot write", target, code));
+        return cannotWrite(target, code);
     // Make the rename itself durable.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {

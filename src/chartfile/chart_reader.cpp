@@ -219,7 +219,8 @@ ChartLoad invalidRecord(const String& treeName, const char* line, long number)
     std::string shown = load.lineText.substr(0, shownBytes);
     if (load.lineText.size() > shownBytes)
         shown += "...";
-    load.message = "Invalid record detected in file '" + treeName.toStdString() + "':\n" + shown;
+    load.pattern = STIRPA_TR_NOOP("Message", "Invalid record detected in file '%1':\n%2");
+    load.args = {treeName.toStdString(), shown};
     return load;
 }
 
@@ -278,11 +279,13 @@ ChartLoad readChartFile(const String& path, const TreeSettings& defaults)
 
 ChartLoad readChartFile(const String& path, const TreeSettings& defaults, const String& treeName)
 {
-    const auto cannotOpen = [&](const std::string& why) {
+    const auto cannotOpen = [&](const char* pattern, std::vector<std::string> more = {}) {
         debugLog() << "Infile " << path.c_str() << " cannot open" << std::endl;
         ChartLoad load;
         load.status = ChartLoad::CannotOpen;
-        load.message = "Cannot open the file '" + path.toStdString() + "'" + why + ".";
+        load.pattern = pattern;
+        load.args = {path.toStdString()};
+        load.args.insert(load.args.end(), more.begin(), more.end());
         return load;
     };
     try {
@@ -292,24 +295,32 @@ ChartLoad readChartFile(const String& path, const TreeSettings& defaults, const 
             switch (reader.error()) {
             case EFBIG: {
                 struct stat info {};
-                const std::string size = ::stat(path.c_str(), &info) == 0
-                                             ? "at " + std::to_string(info.st_size >> 20) + " MB "
-                                             : "";
-                return cannotOpen(": " + size + "it is too large to be a chart (at most " +
-                                  std::to_string(chartLimits::maxFileSize >> 20) + " MB)");
+                const std::string limit = std::to_string(chartLimits::maxFileSize >> 20);
+                if (::stat(path.c_str(), &info) != 0)
+                    return cannotOpen(STIRPA_TR_NOOP("Message",
+                                                     "Cannot open the file '%1': it is too large "
+                                                     "to be a chart (at most %2 MB)."),
+                                      {limit});
+                return cannotOpen(STIRPA_TR_NOOP("Message",
+                                                 "Cannot open the file '%1': at %2 MB it is too "
+                                                 "large to be a chart (at most %3 MB)."),
+                                  {std::to_string(info.st_size >> 20), limit});
             }
             case EINVAL:
-                return cannotOpen(": it is not a regular file");
+                return cannotOpen(STIRPA_TR_NOOP(
+                    "Message", "Cannot open the file '%1': it is not a regular file."));
             case EISDIR:
-                return cannotOpen(": it is a folder");
+                return cannotOpen(
+                    STIRPA_TR_NOOP("Message", "Cannot open the file '%1': it is a folder."));
             default:
-                return cannotOpen("");
+                return cannotOpen(STIRPA_TR_NOOP("Message", "Cannot open the file '%1'."));
             }
         }
         debugLog() << "Infile " << path.c_str() << " opened" << std::endl;
         return readChart(reader, treeName, defaults);
     } catch (const std::bad_alloc&) {
         // What was read so far is gone with the stack; the open chart stays.
-        return cannotOpen(": there is not enough memory");
+        return cannotOpen(
+            STIRPA_TR_NOOP("Message", "Cannot open the file '%1': there is not enough memory."));
     }
 }

@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/tr_noop.h"
+
 #include <string>
+#include <string_view>
+#include <vector>
+
+// The pattern with each %1 to %9 replaced by its argument; a % not followed by the
+// number of an argument stays as it is.
+std::string formatMessage(std::string_view pattern, const std::vector<std::string>& args);
 
 // The outcome of anything that can fail (reading, saving, exporting, rendering,
 // printing): what happened, where in the input when a line is to blame, and a
@@ -21,12 +29,19 @@ struct Result {
 
     Status status = Ok;
     long line = 0; // the line to blame, counted from 1; 0 when none is
-    std::string message;
+    // The message as an English pattern in the "Message" context, %1 %2 ...
+    // standing for the arguments; the Qt layer translates the pattern.
+    const char* pattern = "";
+    std::vector<std::string> args;
 
     explicit operator bool() const { return status == Ok; }
 
-    static Result failure(Status status, std::string message, long line = 0)
+    // The English message: what batch mode prints and the debug log keeps.
+    std::string message() const { return formatMessage(pattern, args); }
+
+    static Result failure(Status status, const char* pattern, std::vector<std::string> args = {},
+                          long line = 0)
     {
-        return {status, line, std::move(message)};
+        return {status, line, pattern, std::move(args)};
     }
 };

@@ -88,10 +88,9 @@ bool hasTreeLine(std::string_view text)
     return false;
 }
 
-Result templateFailure(const std::string& path, const std::string& why)
+Result templateFailure(const char* pattern, std::vector<std::string> args)
 {
-    return Result::failure(Result::TemplateIncomplete,
-                           "Cannot read the page template '" + path + "'" + why + ".");
+    return Result::failure(Result::TemplateIncomplete, pattern, std::move(args));
 }
 
 // Reads the first of the template paths that exists, whole: a template that is
@@ -104,22 +103,31 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text)
     };
     const auto chosen = std::find_if(paths.begin(), paths.end(), exists);
     if (chosen == paths.end())
-        return templateFailure(paths.empty() ? htmlTemplateName : paths.front(), "");
+        return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1'."),
+                               {paths.empty() ? htmlTemplateName : paths.front()});
+    const auto unreadable = [&](int code) {
+        return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': %2."),
+                               {*chosen, std::strerror(code)});
+    };
     const int fd = openRegularFile(*chosen);
+    if (fd < 0 && errno == EINVAL)
+        return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': "
+                                                         "it is not a regular file."),
+                               {*chosen});
     if (fd < 0)
-        return templateFailure(*chosen, errno == EINVAL ? ": it is not a regular file"
-                                                        : std::string(": ") + std::strerror(errno));
+        return unreadable(errno);
     const bool read = readAtMost(fd, maxTemplateSize, text);
     const int code = errno;
     ::close(fd);
+    if (!read && code == EFBIG)
+        return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': "
+                                                         "it is larger than %2 MB."),
+                               {*chosen, std::to_string(maxTemplateSize >> 20)});
     if (!read)
-        return templateFailure(*chosen, code == EFBIG
-                                            ? ": it is larger than " +
-                                                  std::to_string(maxTemplateSize >> 20) + " MB"
-                                            : std::string(": ") + std::strerror(code));
+        return unreadable(code);
     if (!hasTreeLine(text))
-        return Result::failure(Result::TemplateIncomplete,
-                               "The page template '" + *chosen + "' has no TREE line.");
+        return templateFailure(
+            STIRPA_TR_NOOP("Message", "The page template '%1' has no TREE line."), {*chosen});
     return {};
 }
 
@@ -132,16 +140,22 @@ Result checkOutput(const String& path, bool& created)
     created = fd >= 0;
     if (fd < 0 && errno == EEXIST)
         fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    const auto cannotCreate = [&](const std::string& why) {
-        return Result::failure(Result::CannotCreate,
-                               "Cannot create the file '" + path.toStdString() + "': " + why);
+    const auto notRegular = [&] {
+        return Result::failure(
+            Result::CannotCreate,
+            STIRPA_TR_NOOP("Message", "Cannot create the file '%1': it is not a regular file"),
+            {path.toStdString()});
     };
+    if (fd < 0 && errno == ENXIO)
+        return notRegular();
     if (fd < 0)
-        return cannotCreate(errno == ENXIO ? "it is not a regular file" : std::strerror(errno));
+        return Result::failure(Result::CannotCreate,
+                               STIRPA_TR_NOOP("Message", "Cannot create the file '%1': %2"),
+                               {path.toStdString(), std::strerror(errno)});
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);
-    return regular ? Result() : cannotCreate("it is not a regular file");
+    return regular ? Result() : notRegular();
 }
 
 } // namespace

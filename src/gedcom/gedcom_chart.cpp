@@ -83,12 +83,16 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options, co
 {
     const std::vector<PlannedBox> plan = planLayout(data, options.layout);
     if (plan.empty())
-        return {Result::failure(Result::Failed, "There is no such person to start from."), Chart()};
+        return {
+            Result::failure(Result::Failed,
+                            STIRPA_TR_NOOP("Message", "There is no such person to start from.")),
+            Chart()};
     for (const PlannedBox& box : plan) {
         if (!chartLimits::contains(box.cell))
-            return {Result::failure(Result::TooLarge, "The chart would need more than " +
-                                                          std::to_string(chartLimits::maxCell) +
-                                                          " columns; choose fewer generations."),
+            return {Result::failure(Result::TooLarge,
+                                    STIRPA_TR_NOOP("Message", "The chart would need more than %1 "
+                                                              "columns; choose fewer generations."),
+                                    {std::to_string(chartLimits::maxCell)}),
                     Chart()};
     }
     std::vector<std::unique_ptr<Person>> boxes;

@@ -192,11 +192,12 @@ GedcomLoad Reader::read(std::string utf8)
         const Line line = parseLine(raw);
         if (!sawHeader) {
             if (line.level != 0 || line.tag != "HEAD")
-                return GedcomLoad{Result::failure(Result::InvalidRecord,
-                                                  "This is not a GEDCOM file: it does not begin "
-                                                  "with \"0 HEAD\".",
-                                                  number),
-                                  {}};
+                return GedcomLoad{
+                    Result::failure(Result::InvalidRecord,
+                                    STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it "
+                                                              "does not begin with \"0 HEAD\"."),
+                                    {}, number),
+                    {}};
             sawHeader = true;
         }
         if (line.level < 0) {
@@ -213,7 +214,9 @@ GedcomLoad Reader::read(std::string utf8)
     }
     if (!sawHeader)
         return GedcomLoad{
-            Result::failure(Result::InvalidRecord, "This is not a GEDCOM file: it is empty."), {}};
+            Result::failure(Result::InvalidRecord,
+                            STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it is empty.")),
+            {}};
     if (!sawTrailer)
         warn(number, "the file ends before its trailer (0 TRLR); what it holds was read");
     link();
@@ -442,7 +445,8 @@ GedcomLoad readGedcomFile(const std::string& path)
     const int fd = openRegularFile(path);
     if (fd < 0)
         return GedcomLoad{Result::failure(Result::CannotOpen,
-                                          "Cannot open " + path + ": " + std::strerror(errno)),
+                                          STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+                                          {path, std::strerror(errno)}),
                           {}};
     std::string bytes;
     const bool read = readAtMost(fd, maxGedcomSize, bytes);
@@ -450,11 +454,13 @@ GedcomLoad readGedcomFile(const std::string& path)
     ::close(fd);
     if (!read)
         return GedcomLoad{Result::failure(Result::CannotOpen,
-                                          "Cannot read " + path + ": " + std::strerror(readError)),
+                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+                                          {path, std::strerror(readError)}),
                           {}};
     GedcomText text = decodeGedcom(std::move(bytes));
-    if (!text.ok)
-        return GedcomLoad{
-            Result::failure(Result::CannotOpen, "Cannot read " + path + ": " + text.error), {}};
+    if (!text.result) {
+        text.result.args.insert(text.result.args.begin(), path);
+        return GedcomLoad{text.result, {}};
+    }
     return readGedcom(std::move(text.utf8));
 }

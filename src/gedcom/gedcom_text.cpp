@@ -15,13 +15,17 @@ bool startsWith(std::string_view bytes, std::string_view prefix)
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
-GedcomText decoded(std::string utf8) { return {true, std::move(utf8), {}}; }
-GedcomText refused(std::string error) { return {false, {}, std::move(error)}; }
+GedcomText decoded(std::string utf8) { return {std::move(utf8), {}}; }
+GedcomText refused(const char* pattern, std::vector<std::string> args = {})
+{
+    return {{}, Result::failure(Result::CannotOpen, pattern, std::move(args))};
+}
 
 GedcomText fromUtf16(std::string_view bytes, bool bigEndian)
 {
     if (bytes.size() % 2 != 0)
-        return refused("the UTF-16 text ends in the middle of a character");
+        return refused(STIRPA_TR_NOOP(
+            "Message", "Cannot read %1: the UTF-16 text ends in the middle of a character"));
     std::string out;
     out.reserve(bytes.size() / 2);
     auto unit = [&](std::size_t i) -> char32_t {
@@ -94,5 +98,6 @@ GedcomText decodeGedcom(std::string bytes)
     if (charset.empty() || charset == "UTF-8" || charset == "UTF8" || charset == "ASCII" ||
         charset == "UNICODE")
         return decoded(isValidUtf8(bytes) ? std::move(bytes) : fromWindows1252(bytes));
-    return refused("the character set " + charset + " cannot be read");
+    return refused(STIRPA_TR_NOOP("Message", "Cannot read %1: the character set %2 cannot be read"),
+                   {charset});
 }

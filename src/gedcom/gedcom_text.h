@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chartfile/result.h"
+
 #include <string>
 #include <string_view>
 
 // A GEDCOM file's bytes as UTF-8 text, or why they cannot be read.
 struct GedcomText {
-    bool ok = false;
     std::string utf8;
-    std::string error;
+    // Why not, when the bytes cannot be read: its pattern's %1 stands for the
+    // file's path, which its args leave out.
+    Result result;
 };
 
 // Decodes by the byte-order mark (UTF-8, UTF-16 either way), else by the header's

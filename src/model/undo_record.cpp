@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/undo_record.h"
 
+#include "model/tr_noop.h"
 #include "model/tree.h"
 
 #include <utility>
@@ -74,33 +75,30 @@ void UndoRecord::undo()
     }
 }
 
-const char* UndoRecord::kindLabel(int kind)
+// Whole phrases, so a translation can order the words its own way. Only a move
+// or a switch is ever redone.
+const char* UndoRecord::labelText() const
 {
-    switch (kind) {
+    switch (undoKind) {
     case None:
-        return "Can't undo";
+        return STIRPA_TR_NOOP("Undo", "Can't undo");
     case MovePerson:
-        return "move person";
+        return redo ? STIRPA_TR_NOOP("Undo", "Redo move person")
+                    : STIRPA_TR_NOOP("Undo", "Undo move person");
     case SwitchPersons:
-        return "switch persons";
+        return redo ? STIRPA_TR_NOOP("Undo", "Redo switch persons")
+                    : STIRPA_TR_NOOP("Undo", "Undo switch persons");
     case Cut:
-        return "cut";
+        return STIRPA_TR_NOOP("Undo", "Undo cut");
     case PastePerson:
-        return "paste person";
+        return STIRPA_TR_NOOP("Undo", "Undo paste person");
     case DragCopy:
-        return "drag copy";
+        return STIRPA_TR_NOOP("Undo", "Undo drag copy");
     case ErasePerson:
-        return "erase person";
+        return STIRPA_TR_NOOP("Undo", "Undo erase person");
     case Insertion:
-        return "insertion";
+        return STIRPA_TR_NOOP("Undo", "Undo insertion");
     default:
-        return "";
+        return redo ? "Redo " : "Undo ";
     }
-}
-
-String UndoRecord::labelText() const
-{
-    if (undoKind == None)
-        return String(kindLabel(None));
-    return String(redo ? "Redo " : "Undo ") + kindLabel(undoKind);
 }

@@ -38,11 +38,10 @@ public:
     // toggles on every call, the other kinds are forgotten once reversed.
     void undo();
 
-    // "Undo " or "Redo " with the edit's label, or "Can't undo" when empty.
-    String labelText() const;
+    // The Undo item's English text: "Undo " or "Redo " with the edit's label, or
+    // "Can't undo" when empty; translated in the "Undo" context.
+    const char* labelText() const;
     bool canUndo() const { return undoKind != None; }
-    // The label of a kind ("move person", "cut", ...); empty for unknown kinds.
-    static const char* kindLabel(int kind);
 
     // True while the record owns a removed box.
     bool holdsRemovedBox() const;

@@ -117,13 +117,16 @@ Result refusedBeforeDrawing(const Chart& chart, ChartImageFormat format)
 
 Result outOfMemory()
 {
-    return Result::failure(Result::TooLarge, "there is not enough memory to render the chart");
+    return Result::failure(
+        Result::TooLarge,
+        STIRPA_TR_NOOP("Message", "there is not enough memory to render the chart"));
 }
 
 Result stopped(bool cancelled)
 {
-    return Result::failure(Result::Failed, cancelled ? "the render was cancelled"
-                                                     : "the chart could not be encoded");
+    return Result::failure(Result::Failed,
+                           cancelled ? STIRPA_TR_NOOP("Message", "the render was cancelled")
+                                     : STIRPA_TR_NOOP("Message", "the chart could not be encoded"));
 }
 
 } // namespace
@@ -196,9 +199,11 @@ Result renderChartFile(const std::string& chartPath, const std::string& outPath,
 {
     const std::optional<ChartImageFormat> format = chartImageFormat(outPath);
     if (!format)
-        return Result::failure(Result::CannotCreate,
-                               "cannot render '" + outPath +
-                                   "': the name must end in .png, .pdf or .svg");
+        return Result::failure(
+            Result::CannotCreate,
+            STIRPA_TR_NOOP("Message",
+                           "cannot render '%1': the name must end in .png, .pdf or .svg"),
+            {outPath});
     Result result;
     try {
         ChartLoad load = readChartFile(String(chartPath.c_str()), TreeSettings());
@@ -208,7 +213,9 @@ Result renderChartFile(const std::string& chartPath, const std::string& outPath,
     } catch (const std::bad_alloc&) {
         result = outOfMemory();
     }
+    // Only batch mode renders a chart file, so the cause stays English.
     if (!result)
-        result.message = "cannot render '" + chartPath + "': " + result.message;
+        result = Result::failure(result.status, STIRPA_TR_NOOP("Message", "cannot render '%1': %2"),
+                                 {chartPath, result.message()}, result.line);
     return result;
 }

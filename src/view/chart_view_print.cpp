@@ -18,10 +18,14 @@ Result ChartView::print(QPrinter* printer, const PageOptions& options)
     if (printed)
         return {};
     const QString file = printer->outputFileName();
-    const QString why =
-        file.isEmpty()
-            ? tr("The chart could not be sent to the printer %1.").arg(printer->printerName())
-            : tr("The chart could not be printed to %1: the file cannot be written.")
-                  .arg(QDir::toNativeSeparators(file));
-    return Result::failure(Result::CannotWrite, why.toStdString());
+    if (file.isEmpty())
+        return Result::failure(
+            Result::CannotWrite,
+            STIRPA_TR_NOOP("Message", "The chart could not be sent to the printer %1."),
+            {printer->printerName().toStdString()});
+    return Result::failure(
+        Result::CannotWrite,
+        STIRPA_TR_NOOP("Message",
+                       "The chart could not be printed to %1: the file cannot be written."),
+        {QDir::toNativeSeparators(file).toStdString()});
 }

@@ -239,13 +239,11 @@ Result checkPngSize(QSize size)
 {
     if (size.width() <= maxPngSide && size.height() <= maxPngSide)
         return {};
-    return Result::failure(Result::TooLarge,
-                           QStringLiteral("the picture would be %1 × %2 pixels; a PNG can be at "
-                                          "most %3 pixels on a side")
-                               .arg(size.width())
-                               .arg(size.height())
-                               .arg(maxPngSide)
-                               .toStdString());
+    return Result::failure(
+        Result::TooLarge,
+        STIRPA_TR_NOOP("Message", "the picture would be %1 × %2 pixels; a PNG "
+                                  "can be at most %3 pixels on a side"),
+        {std::to_string(size.width()), std::to_string(size.height()), std::to_string(maxPngSide)});
 }
 
 void writePngInBands(QSize size, const BandPainter& paint, RenderOutput& out, int bandRows)

@@ -171,7 +171,7 @@ private slots:
         // The file reads back as the same chart.
         ChartLoad loaded =
             readChartFile(String(frame.savePath.toUtf8().constData()), TreeSettings());
-        QVERIFY2(loaded, loaded.message.c_str());
+        QVERIFY2(loaded, loaded.message().c_str());
         std::vector<const Person*> before, after;
         typed.forEachPerson([&](const Person* box) { before.push_back(box); });
         loaded.chart.tree().forEachPerson([&](const Person* box) { after.push_back(box); });

@@ -269,17 +269,17 @@ private slots:
             QCOMPARE(load.status, ChartLoad::InvalidRecord);
             QCOMPARE(load.line, expected[1].toLong());
             QCOMPARE(load.chart.tree().size(), std::size_t(0));
-            QVERIFY(load.message.starts_with("Invalid record detected in file 'chart':\n"));
+            QVERIFY(load.message().starts_with("Invalid record detected in file 'chart':\n"));
             // The message shows the start of the refused line, never megabytes of it.
-            QVERIFY(load.message.size() < 300);
-            const std::string shown = load.message.substr(load.message.find('\n') + 1);
+            QVERIFY(load.message().size() < 300);
+            const std::string shown = load.message().substr(load.message().find('\n') + 1);
             const std::string start = shown.substr(0, std::min<std::size_t>(shown.size(), 200));
             QVERIFY(load.lineText.starts_with(start));
             QVERIFY(original.find(load.lineText) != std::string::npos);
             return;
         }
         QCOMPARE(expected[0], QByteArray("loaded"));
-        QVERIFY2(bool(load), load.message.c_str());
+        QVERIFY2(bool(load), load.message().c_str());
         const std::vector<const Person*> boxes = boxesOf(load.chart.tree());
         QCOMPARE(qulonglong(boxes.size()), expected[1].toULongLong());
         for (const QByteArray& check : checks) {
@@ -297,7 +297,7 @@ private slots:
         // Whatever loads saves and loads back the same.
         memFile again = memFile::fromBytes(saved);
         const ChartLoad reloaded = readChart(again, "chart", TreeSettings());
-        QVERIFY2(bool(reloaded), reloaded.message.c_str());
+        QVERIFY2(bool(reloaded), reloaded.message().c_str());
         QCOMPARE(reloaded.chart.settings(), load.chart.settings());
         const std::string difference = treeDifference(reloaded.chart.tree(), load.chart.tree());
         QVERIFY2(difference.empty(), difference.c_str());

@@ -242,7 +242,7 @@ private slots:
         QVERIFY(isEmptyChart(load.chart)); // nothing of the file is applied
         QCOMPARE(QByteArray::fromStdString(load.lineText), line);
         QCOMPARE(load.line, long(lineNumber));
-        QCOMPARE(QByteArray::fromStdString(load.message),
+        QCOMPARE(QByteArray::fromStdString(load.message()),
                  "Invalid record detected in file 'tree1':\n" + line);
     }
 
@@ -369,7 +369,7 @@ private slots:
         const ChartLoad load =
             readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
         QCOMPARE(load.status, ChartLoad::InvalidRecord);
-        QCOMPARE(QByteArray::fromStdString(load.message),
+        QCOMPARE(QByteArray::fromStdString(load.message()),
                  QByteArray("Invalid record detected in file 'family.v2':\n 1 bad"));
     }
 
@@ -381,7 +381,7 @@ private slots:
         const ChartLoad load = readChartFile(String(path.constData()), givenSettings());
         QCOMPARE(load.status, ChartLoad::CannotOpen);
         QVERIFY(isEmptyChart(load.chart));
-        QVERIFY(!load.message.empty());
+        QVERIFY(!load.message().empty());
         QCOMPARE(log.text(), "Infile " + path + " cannot open\n");
     }
 
@@ -400,7 +400,7 @@ private slots:
             readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
         QCOMPARE(load.status, ChartLoad::CannotOpen);
         QVERIFY(isEmptyChart(load.chart));
-        QCOMPARE(QByteArray::fromStdString(load.message),
+        QCOMPARE(QByteArray::fromStdString(load.message()),
                  "Cannot open the file '" + path.toLocal8Bit() +
                      "': at 1024 MB it is too large to be a chart (at most 1024 MB).");
 
@@ -435,7 +435,7 @@ private slots:
                 const ChartLoad load =
                     readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
                 const bool reported = load.status == ChartLoad::CannotOpen &&
-                                      load.message.ends_with(": there is not enough memory.");
+                                      load.message().ends_with(": there is not enough memory.");
                 ::_exit(reported ? 0 : 1);
             } catch (...) {
                 ::_exit(2);

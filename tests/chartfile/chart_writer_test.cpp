@@ -99,7 +99,7 @@ private slots:
             const QByteArray saved = chartBytes(chart);
             const ChartLoad load = loadChartBytes(saved, other);
             if (!load)
-                qWarning("%s", load.message.c_str());
+                qWarning("%s", load.message().c_str());
             QVERIFY(load);
             QCOMPARE(boxesText(load.chart.tree()), boxesText(chart.tree()));
             QCOMPARE(settingsText(load.chart.settings()), settingsText(chart.settings()));
@@ -126,7 +126,7 @@ private slots:
         QVERIFY(!tree.insertLine('x', 0));
 
         const ChartLoad load = loadChartBytes(chartBytes(chart), TreeSettings());
-        QVERIFY2(load, load.message.c_str());
+        QVERIFY2(load, load.message().c_str());
         QCOMPARE(boxesText(load.chart.tree()), boxesText(tree));
     }
 
@@ -140,7 +140,7 @@ private slots:
             const Chart chart = randomChart(random);
             const QString path = dir.filePath(QString("chart%1.txt").arg(round));
             const Result saved = saveChartFile(path.toStdString(), chart);
-            QVERIFY2(saved, saved.message.c_str());
+            QVERIFY2(saved, saved.message().c_str());
             const ChartLoad load =
                 readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
             QVERIFY(load);
@@ -188,14 +188,14 @@ private slots:
         const Result saved =
             saveChartFile(dir.filePath("missing/tree1.txt").toStdString(), smallChart());
         QCOMPARE(saved.status, Result::CannotCreate);
-        QVERIFY(QByteArray::fromStdString(saved.message).contains("missing"));
+        QVERIFY(QByteArray::fromStdString(saved.message()).contains("missing"));
         QVERIFY(entriesOf(dir.path()).isEmpty());
 
         QVERIFY(writeWholeFile(dir.filePath("plain.txt"), "x"));
         const Result underFile =
             saveChartFile(dir.filePath("plain.txt/tree1.txt").toStdString(), smallChart());
         QCOMPARE(underFile.status, Result::CannotCreate);
-        QVERIFY(!underFile.message.empty());
+        QVERIFY(!underFile.message().empty());
         QCOMPARE(readWholeFile(dir.filePath("plain.txt")), QByteArray("x"));
     }
 
@@ -210,7 +210,7 @@ private slots:
         const Result saved = saveChartFile(path.toStdString(), smallChart());
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!saved);
-        QVERIFY(!saved.message.empty());
+        QVERIFY(!saved.message().empty());
         QCOMPARE(readWholeFile(path), QByteArray("old\n"));
         QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});
     }
@@ -227,7 +227,7 @@ private slots:
             saved = saveChartFile(path.toStdString(), smallChart());
         }
         QCOMPARE(saved.status, Result::CannotWrite);
-        QVERIFY(!saved.message.empty());
+        QVERIFY(!saved.message().empty());
         QCOMPARE(readWholeFile(path), QByteArray("old\n"));
         QCOMPARE(entriesOf(dir.path()), QStringList{"tree1.txt"});
     }

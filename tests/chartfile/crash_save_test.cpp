@@ -216,7 +216,7 @@ private slots:
             if (kill % 15 == 0) {
                 const ChartLoad load =
                     readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
-                QVERIFY2(bool(load), load.message.c_str());
+                QVERIFY2(bool(load), load.message().c_str());
                 const bool loadedOld = onDisk == oldBytes_;
                 const std::string difference =
                     treeDifference(load.chart.tree(), (loadedOld ? oldChart_ : newChart_).tree());
@@ -352,10 +352,11 @@ private slots:
         const Result result = saveChartFile(path.toStdString(), newChart_);
         QVERIFY(!result);
         QTEST(int(result.status), "status");
-        QVERIFY2(QString::fromStdString(result.message).contains(cause), result.message.c_str());
-        QVERIFY2(QString::fromStdString(result.message)
+        QVERIFY2(QString::fromStdString(result.message()).contains(cause),
+                 result.message().c_str());
+        QVERIFY2(QString::fromStdString(result.message())
                      .contains(QFileInfo(path).path().section('/', -1)),
-                 result.message.c_str());
+                 result.message().c_str());
 
         if (situation == "missing folder") {
             QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));

@@ -287,7 +287,7 @@ private slots:
         QVERIFY(!e.view.tree().findPerson({1, 0}));
         QVERIFY(!e.view.tree().selected);
         QCOMPARE(modified.count(), 1);
-        QCOMPARE(e.view.tree().undoRecord.labelText().toStdString(),
+        QCOMPARE(std::string(e.view.tree().undoRecord.labelText()),
                  std::string("Undo erase person"));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(1, 0));

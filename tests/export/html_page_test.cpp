@@ -157,13 +157,13 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const ChartLoad load = loadMixedChart();
-        QVERIFY2(load, load.message.c_str());
+        QVERIFY2(load, load.message().c_str());
         const std::string path = dir.filePath("family.html").toStdString();
         LogCapture log;
         const Result result = exportHtml(
             load.chart, String(path.c_str()),
             {.completePage = true, .templatePaths = {testDataPath("page_template.html")}});
-        QVERIFY2(bool(result), result.message.c_str());
+        QVERIFY2(bool(result), result.message().c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_page.html"))));
         QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\nModel input eof\n"));
     }
@@ -173,7 +173,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const ChartLoad load = loadMixedChart();
-        QVERIFY2(load, load.message.c_str());
+        QVERIFY2(load, load.message().c_str());
         const std::string path = dir.filePath("family.html").toStdString();
         writeBytes(path, std::string(20000, 'x')); // an older, longer export
         LogCapture log;
@@ -181,7 +181,7 @@ private slots:
             exportHtml(load.chart, String(path.c_str()),
                        {.completePage = false,
                         .templatePaths = {dir.filePath("no_template.html").toStdString()}});
-        QVERIFY2(bool(result), result.message.c_str());
+        QVERIFY2(bool(result), result.message().c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_persons.html"))));
         QCOMPARE(bytes(log.text()), bytes("Html outfile is " + path + "\n"));
     }
@@ -229,8 +229,8 @@ private slots:
         const Result result = exportHtml(workedExampleChart(), String(path.c_str()),
                                          {.completePage = true, .templatePaths = {templatePath}});
         QCOMPARE(result.status, Result::TemplateIncomplete);
-        QVERIFY2(result.message.find(message.toStdString()) != std::string::npos,
-                 result.message.c_str());
+        QVERIFY2(result.message().find(message.toStdString()) != std::string::npos,
+                 result.message().c_str());
         if (earlierPage)
             QCOMPARE(bytes(readBytes(path)), bytes(published));
         else
@@ -293,8 +293,8 @@ private slots:
                           std::filesystem::directory_iterator()) == (earlierPage ? 1 : 0);
         ::umount2(disk.constData(), MNT_DETACH);
         QCOMPARE(result.status, Result::CannotWrite);
-        QVERIFY2(result.message.find("No space left on device") != std::string::npos,
-                 result.message.c_str());
+        QVERIFY2(result.message().find("No space left on device") != std::string::npos,
+                 result.message().c_str());
         QVERIFY(kept);
         QVERIFY(nothingElse);
     }
@@ -318,7 +318,7 @@ private slots:
         const Result result = exportHtml(workedExampleChart(), String(path.c_str()),
                                          {.completePage = true, .templatePaths = {templatePath}});
         QCOMPARE(result.status, Result::CannotCreate);
-        QVERIFY2(result.message.find(path) != std::string::npos, result.message.c_str());
+        QVERIFY2(result.message().find(path) != std::string::npos, result.message().c_str());
         QCOMPARE(bytes(log.text()),
                  bytes("Html outfile is " + path + "\nCannot create outfile " + path + "\n"));
         // Nothing was left behind in the folder.

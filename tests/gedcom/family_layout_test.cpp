@@ -31,12 +31,12 @@ Chart imported(const GeneratedFamilies& families, LayoutKind kind, int generatio
 {
     const GedcomLoad load = readGedcom(families.text);
     if (!load)
-        qFatal("generated file refused: %s", load.message.c_str());
+        qFatal("generated file refused: %s", load.message().c_str());
     ImportOptions options;
     options.layout = {0, kind, generations};
     ChartImport result = importChart(load.data, options, String("generated"));
     if (!result)
-        qFatal("import failed: %s", result.message.c_str());
+        qFatal("import failed: %s", result.message().c_str());
     return std::move(result.chart);
 }
 

@@ -160,7 +160,7 @@ private slots:
         writeFile(in, chart);
         const Result result = renderChartFile(in.toStdString(), out.toStdString());
         QCOMPARE(result.status, Result::TooLarge);
-        QVERIFY2(QString::fromStdString(result.message).contains(size), result.message.c_str());
+        QVERIFY2(QString::fromStdString(result.message()).contains(size), result.message().c_str());
         QVERIFY(!QFile::exists(out));
     }
 
@@ -173,7 +173,7 @@ private slots:
         const Result missing =
             renderChartFile(dir.filePath("none.txt").toStdString(), out.toStdString());
         QVERIFY(!missing);
-        QVERIFY(!missing.message.empty());
+        QVERIFY(!missing.message().empty());
 
         const QString bad = dir.filePath("bad.txt");
         writeFile(bad, "P 0j0 3:abc 0j0 0\nnot a record\n");
@@ -182,7 +182,7 @@ private slots:
         const Result wrongType =
             renderChartFile(sampleChart.toStdString(), dir.filePath("x.gif").toStdString());
         QVERIFY(!wrongType);
-        QVERIFY(QString::fromStdString(wrongType.message).contains(".png"));
+        QVERIFY(QString::fromStdString(wrongType.message()).contains(".png"));
 
         QVERIFY(!renderChartFile(sampleChart.toStdString(),
                                  dir.filePath("no/such/dir/x.png").toStdString()));

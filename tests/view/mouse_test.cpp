@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(edits.count(), 1);
         QVERIFY(v.document.isModified());
         // A copy onto an empty cell cannot be undone; a move can.
-        QCOMPARE(QString::fromUtf8(v.view.tree().undoRecord.labelText().c_str()),
+        QCOMPARE(QString::fromUtf8(v.view.tree().undoRecord.labelText()),
                  copies ? QStringLiteral("Can't undo") : QStringLiteral("Undo move person"));
     }
 

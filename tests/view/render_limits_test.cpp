@@ -214,7 +214,7 @@ private slots:
             if (limit > 0)
                 return bool(result);
             return result || (result.status == Result::TooLarge &&
-                              result.message == "there is not enough memory to render the chart");
+                              result.message() == "there is not enough memory to render the chart");
         }));
         const QStringList files = filesIn(dir);
         if (limit > 0)
@@ -263,7 +263,7 @@ private slots:
                                                   return done < 0.3;
                                               });
         QCOMPARE(result.status, Result::Failed);
-        QCOMPARE(result.message, std::string("the render was cancelled"));
+        QCOMPARE(result.message(), std::string("the render was cancelled"));
         QVERIFY(seen >= 0.3 && seen < 1);
         QCOMPARE(readAll(path), QByteArray("old"));
         QCOMPARE(filesIn(dir), QStringList{name});

@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "chartfile/result.h"
+
+#include <QString>
+
+// A result's message in the user's language, for message boxes and the status bar.
+QString messageText(const Result& result);

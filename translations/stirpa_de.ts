@@ -1,0 +1,1224 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Stirpa</source>
+        <translation>Über Stirpa</translation>
+    </message>
+    <message>
+        <source>Stirpa Version 1.0</source>
+        <translation>Stirpa Version 1.0</translation>
+    </message>
+    <message>
+        <source>Family-tree charts, laid out by hand.</source>
+        <translation>Stammbaumtafeln, von Hand gelegt.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedFileBar</name>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Keep mine</source>
+        <translation>&amp;Meine behalten</translation>
+    </message>
+    <message>
+        <source>This chart was changed by another program.</source>
+        <translation>Diese Tafel wurde von einem anderen Programm geändert.</translation>
+    </message>
+    <message>
+        <source>Read the file again; the changes made here are lost</source>
+        <translation>Die Datei neu lesen; die hier gemachten Änderungen gehen verloren</translation>
+    </message>
+    <message>
+        <source>Keep the chart as it is here; saving will ask before it overwrites the other program&apos;s changes</source>
+        <translation>Die Tafel so behalten, wie sie hier ist; vor dem Überschreiben der Änderungen des anderen Programms fragt das Speichern nach</translation>
+    </message>
+</context>
+<context>
+    <name>ChartDocument</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+</context>
+<context>
+    <name>ChartView</name>
+    <message>
+        <source>column</source>
+        <translation>Spalte</translation>
+    </message>
+    <message>
+        <source>row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Insert %1</source>
+        <translation>%1 einfügen</translation>
+    </message>
+    <message>
+        <source>Cannot insert a %1: a box would move past the chart&apos;s last %1, %2.</source>
+        <translation>Eine %1 kann nicht eingefügt werden: ein Kästchen käme hinter die letzte %1 der Tafel, %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Command</name>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Neu	Strg+N</translation>
+    </message>
+    <message>
+        <source>Create a new, empty tree
+New</source>
+        <translation>Einen neuen, leeren Baum anlegen
+Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>Ö&amp;ffnen...	Strg+O</translation>
+    </message>
+    <message>
+        <source>Open an existing tree file
+Open</source>
+        <translation>Eine vorhandene Baumdatei öffnen
+Öffnen</translation>
+    </message>
+    <message>
+        <source>Re&amp;cover...</source>
+        <translation>&amp;Wiederherstellen...</translation>
+    </message>
+    <message>
+        <source>Open or discard the unsaved changes of an editor that crashed
+Recover</source>
+        <translation>Die ungesicherten Änderungen eines abgestürzten Editors öffnen oder verwerfen
+Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Speichern	Strg+S</translation>
+    </message>
+    <message>
+        <source>Save the active tree in a file
+Save</source>
+        <translation>Den aktiven Baum in einer Datei speichern
+Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Save the active tree under a new name
+Save As</source>
+        <translation>Den aktiven Baum unter einem neuen Namen speichern
+Speichern unter</translation>
+    </message>
+    <message>
+        <source>&amp;Import GEDCOM...</source>
+        <translation>GEDCOM &amp;importieren...</translation>
+    </message>
+    <message>
+        <source>Make a chart of a person&apos;s descendants or ancestors from a GEDCOM file
+Import GEDCOM</source>
+        <translation>Aus einer GEDCOM-Datei eine Tafel der Nachkommen oder Vorfahren einer Person machen
+GEDCOM importieren</translation>
+    </message>
+    <message>
+        <source>Export &amp;html...	Ctrl+H</source>
+        <translation>Als &amp;HTML exportieren...	Strg+H</translation>
+    </message>
+    <message>
+        <source>Write an html file to put the tree into your website </source>
+        <translation>Eine HTML-Datei schreiben, um den Baum in Ihre Website zu stellen</translation>
+    </message>
+    <message>
+        <source>Export &amp;image...</source>
+        <translation>Als Bild e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Write the chart as a PNG or SVG picture or a PDF document
+Export image</source>
+        <translation>Die Tafel als PNG- oder SVG-Bild oder als PDF-Dokument schreiben
+Als Bild exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation>&amp;Drucken...	Strg+P</translation>
+    </message>
+    <message>
+        <source>Print the active document
+Print</source>
+        <translation>Das aktive Dokument drucken
+Drucken</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>Druck&amp;vorschau</translation>
+    </message>
+    <message>
+        <source>Display full pages
+Print Preview</source>
+        <translation>Ganze Seiten anzeigen
+Druckvorschau</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>Drucker&amp;einrichtung...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options
+Print Setup</source>
+        <translation>Drucker und Druckoptionen ändern
+Druckereinrichtung</translation>
+    </message>
+    <message>
+        <source>Log tree</source>
+        <translation>Baum protokollieren</translation>
+    </message>
+    <message>
+        <source>Produce debug information in file &quot;stirpalog.txt&quot;</source>
+        <translation>Diagnoseinformationen in die Datei „stirpalog.txt“ schreiben</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Zuletzt geöffnete Datei</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>Dieses Dokument öffnen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents
+Exit</source>
+        <translation>Die Anwendung beenden; fragt, ob Dokumente gespeichert werden sollen
+Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation>&amp;Rückgängig	Strg+Z</translation>
+    </message>
+    <message>
+        <source>Undo the last action
+Undo</source>
+        <translation>Die letzte Aktion rückgängig machen
+Rückgängig</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>&amp;Ausschneiden	Strg+X</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard
+Cut</source>
+        <translation>Die Auswahl ausschneiden und in die Zwischenablage legen
+Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Kopieren	Strg+C</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard
+Copy</source>
+        <translation>Die Auswahl in die Zwischenablage kopieren
+Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>&amp;Einfügen	Strg+V</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents
+Paste</source>
+        <translation>Den Inhalt der Zwischenablage einfügen
+Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Find...	Ctrl+F</source>
+        <translation>&amp;Suchen...	Strg+F</translation>
+    </message>
+    <message>
+        <source>Find a box by its text
+Find</source>
+        <translation>Ein Kästchen nach seinem Text suchen
+Suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Symbolleiste</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar
+Toggle ToolBar</source>
+        <translation>Die Symbolleiste ein- oder ausblenden
+Symbolleiste ein/aus</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>S&amp;tatusleiste</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar
+Toggle StatusBar</source>
+        <translation>Die Statusleiste ein- oder ausblenden
+Statusleiste ein/aus</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh	Ctrl+R</source>
+        <translation>&amp;Aktualisieren	Strg+R</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In	Ctrl+=</source>
+        <translation>Ver&amp;größern	Strg+=</translation>
+    </message>
+    <message>
+        <source>Show the chart larger
+Zoom In</source>
+        <translation>Die Tafel größer zeigen
+Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out	Ctrl+-</source>
+        <translation>Ver&amp;kleinern	Strg+-</translation>
+    </message>
+    <message>
+        <source>Show the chart smaller
+Zoom Out</source>
+        <translation>Die Tafel kleiner zeigen
+Verkleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size	Ctrl+0</source>
+        <translation>&amp;Originalgröße	Strg+0</translation>
+    </message>
+    <message>
+        <source>Show the chart at its own size</source>
+        <translation>Die Tafel in ihrer eigenen Größe zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Fit Chart	Ctrl+9</source>
+        <translation>&amp;Einpassen	Strg+9</translation>
+    </message>
+    <message>
+        <source>Show the whole chart in the window</source>
+        <translation>Die ganze Tafel im Fenster zeigen</translation>
+    </message>
+    <message>
+        <source>O&amp;verview</source>
+        <translation>Ü&amp;bersicht</translation>
+    </message>
+    <message>
+        <source>Show or hide the overview of the whole chart</source>
+        <translation>Die Übersicht über die ganze Tafel ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>&amp;Define person...</source>
+        <translation>Person &amp;definieren...</translation>
+    </message>
+    <message>
+        <source>Enter or change description and connections for a person</source>
+        <translation>Beschreibung und Verbindungen einer Person eingeben oder ändern</translation>
+    </message>
+    <message>
+        <source>Insert &amp;column	Ctrl++</source>
+        <translation>&amp;Spalte einfügen	Strg++</translation>
+    </message>
+    <message>
+        <source>Insert a blank column to the left of currently selected person</source>
+        <translation>Links der ausgewählten Person eine leere Spalte einfügen</translation>
+    </message>
+    <message>
+        <source>Insert &amp;row	Ctrl+Shift++</source>
+        <translation>&amp;Zeile einfügen	Strg+Umschalt++</translation>
+    </message>
+    <message>
+        <source>Insert a blank row above currently selected person</source>
+        <translation>Über der ausgewählten Person eine leere Zeile einfügen</translation>
+    </message>
+    <message>
+        <source>Find &amp;parent...</source>
+        <translation>&amp;Elternteil finden...</translation>
+    </message>
+    <message>
+        <source>&amp;Settings...</source>
+        <translation>E&amp;instellungen...</translation>
+    </message>
+    <message>
+        <source>Change settings for you tree, such as the box size</source>
+        <translation>Einstellungen des Baums ändern, etwa die Kästchengröße</translation>
+    </message>
+    <message>
+        <source>&amp;Help topics...</source>
+        <translation>&amp;Hilfethemen...</translation>
+    </message>
+    <message>
+        <source>Help &amp;index...</source>
+        <translation>&amp;Stichwortverzeichnis...</translation>
+    </message>
+    <message>
+        <source>&amp;Sample</source>
+        <translation>Beis&amp;piel</translation>
+    </message>
+    <message>
+        <source>Open a small sample tree to play with</source>
+        <translation>Einen kleinen Beispielbaum zum Ausprobieren öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;About Stirpa...</source>
+        <translation>Ü&amp;ber Stirpa...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>Programminformationen, Versionsnummer und Copyright anzeigen
+Über</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Tree</source>
+        <translation>Bau&amp;m</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>CrashRecovery</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Find in descriptions</source>
+        <translation>In den Beschreibungen suchen</translation>
+    </message>
+    <message>
+        <source>Find:</source>
+        <translation>Suchen:</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Shift+Enter, Shift+F3</source>
+        <translation>Umschalt+Enter, Umschalt+F3</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Enter, F3</source>
+        <translation>Enter, F3</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>FindParentDialog</name>
+    <message>
+        <source>Immediate parent</source>
+        <translation>Direkter Elternteil</translation>
+    </message>
+    <message>
+        <source>Ancestor</source>
+        <translation>Vorfahr</translation>
+    </message>
+    <message>
+        <source>Highlight lineage</source>
+        <translation>Linie hervorheben</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Find Parent</source>
+        <translation>Elternteil finden</translation>
+    </message>
+</context>
+<context>
+    <name>GedcomImportDialog</name>
+    <message>
+        <source>&amp;Descendants</source>
+        <translation>&amp;Nachkommen</translation>
+    </message>
+    <message>
+        <source>&amp;Ancestors</source>
+        <translation>&amp;Vorfahren</translation>
+    </message>
+    <message>
+        <source>&amp;Places of birth and death</source>
+        <translation>&amp;Geburts- und Sterbeorte</translation>
+    </message>
+    <message>
+        <source>&amp;Marriage dates</source>
+        <translation>&amp;Heiratsdaten</translation>
+    </message>
+    <message>
+        <source>Import GEDCOM</source>
+        <translation>GEDCOM importieren</translation>
+    </message>
+    <message>
+        <source>Type part of a name or a year</source>
+        <translation>Einen Teil eines Namens oder eine Jahreszahl eingeben</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Suchen:</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Zeigen:</translation>
+    </message>
+    <message>
+        <source>&amp;Generations:</source>
+        <translation>G&amp;enerationen:</translation>
+    </message>
+    <message>
+        <source>No person matches.</source>
+        <translation>Keine Person passt.</translation>
+    </message>
+    <message>
+        <source>The chart will have 1 box.</source>
+        <translation>Die Tafel wird 1 Kästchen haben.</translation>
+    </message>
+    <message>
+        <source>The chart will have %1 boxes.</source>
+        <translation>Die Tafel wird %1 Kästchen haben.</translation>
+    </message>
+    <message>
+        <source>People</source>
+        <translation>Personen</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Stirpa Help</source>
+        <translation>Stirpa-Hilfe</translation>
+    </message>
+    <message>
+        <source>Stirpa Help - %1</source>
+        <translation>Stirpa-Hilfe - %1</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+</context>
+<context>
+    <name>HtmlExportDialog</name>
+    <message>
+        <source>Write html</source>
+        <translation>HTML schreiben</translation>
+    </message>
+    <message>
+        <source>Complete page</source>
+        <translation>Vollständige Seite</translation>
+    </message>
+    <message>
+        <source>Persons only</source>
+        <translation>Nur Personen</translation>
+    </message>
+    <message>
+        <source>Escape text</source>
+        <translation>Text maskieren</translation>
+    </message>
+    <message>
+        <source>html Code to Write</source>
+        <translation>Zu schreibender HTML-Code</translation>
+    </message>
+    <message>
+        <source>Write descriptions as plain text rather than as HTML</source>
+        <translation>Beschreibungen als reinen Text statt als HTML schreiben</translation>
+    </message>
+    <message>
+        <source>Descriptions are written as HTML: type &amp; as &amp;amp;amp; and &amp;lt; as &amp;amp;lt;, or tick Escape text.</source>
+        <translation>Beschreibungen werden als HTML geschrieben: &amp; als &amp;amp;amp; und &amp;lt; als &amp;amp;lt; eingeben oder „Text maskieren“ ankreuzen.</translation>
+    </message>
+</context>
+<context>
+    <name>LockKeyPanes</name>
+    <message>
+        <source>CAP</source>
+        <translation>UF</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>RF</translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation>Feststelltaste</translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation>Num-Taste</translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation>Rollen-Taste</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Toolbar</source>
+        <translation>Symbolleiste</translation>
+    </message>
+    <message>
+        <source>Overview</source>
+        <translation>Übersicht</translation>
+    </message>
+    <message>
+        <source>Zoom (Ctrl+wheel, Ctrl+=, Ctrl+-)</source>
+        <translation>Zoom (Strg+Mausrad, Strg+=, Strg+-)</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Stirpa</source>
+        <translation>Stirpa</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Recover unsaved changes to %1 from %2?</source>
+        <translation>Ungesicherte Änderungen an %1 vom %2 wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since it was opened. Save over those changes?</source>
+        <translation>%1 wurde seit dem Öffnen von einem anderen Programm geändert. Diese Änderungen überschreiben?</translation>
+    </message>
+    <message>
+        <source>Save it under another name?</source>
+        <translation>Unter einem anderen Namen speichern?</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Neu laden</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Unsaved changes to %1 can be recovered: File &gt; Recover...</source>
+        <translation>Ungesicherte Änderungen an %1 können wiederhergestellt werden: Datei &gt; Wiederherstellen...</translation>
+    </message>
+    <message>
+        <source>Write html</source>
+        <translation>HTML schreiben</translation>
+    </message>
+    <message>
+        <source>Export image</source>
+        <translation>Als Bild exportieren</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Beispiel</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>Dieses Dokument öffnen</translation>
+    </message>
+    <message>
+        <source>Import GEDCOM</source>
+        <translation>GEDCOM importieren</translation>
+    </message>
+    <message>
+        <source>%1 holds no persons.</source>
+        <translation>%1 enthält keine Personen.</translation>
+    </message>
+    <message>
+        <source>Overview of the whole chart</source>
+        <translation>Übersicht über die ganze Tafel</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>Message</name>
+    <message>
+        <source>&apos;%1&apos; does not end in .png, .svg or .pdf</source>
+        <translation>„%1“ endet nicht auf .png, .svg oder .pdf</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: it is not a regular file.</source>
+        <translation>„%1“ kann nicht geschrieben werden: es ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The file &apos;%1&apos; is write-protected.</source>
+        <translation>Die Datei „%1“ ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>Cannot create a file in &apos;%1&apos;: %2</source>
+        <translation>In „%1“ kann keine Datei angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Invalid record detected in file &apos;%1&apos;:
+%2</source>
+        <translation>Ungültiger Eintrag in der Datei „%1“:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot open the file &apos;%1&apos;: it is too large to be a chart (at most %2 MB).</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden: sie ist zu groß für eine Tafel (höchstens %2 MB).</translation>
+    </message>
+    <message>
+        <source>Cannot open the file &apos;%1&apos;: at %2 MB it is too large to be a chart (at most %3 MB).</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden: mit %2 MB ist sie zu groß für eine Tafel (höchstens %3 MB).</translation>
+    </message>
+    <message>
+        <source>Cannot open the file &apos;%1&apos;: it is not a regular file.</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden: sie ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot open the file &apos;%1&apos;: it is a folder.</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden: sie ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>Cannot open the file &apos;%1&apos;.</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Cannot open the file &apos;%1&apos;: there is not enough memory.</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden: es ist nicht genug Speicher frei.</translation>
+    </message>
+    <message>
+        <source>Cannot read the page template &apos;%1&apos;.</source>
+        <translation>Die Seitenvorlage „%1“ kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Cannot read the page template &apos;%1&apos;: %2.</source>
+        <translation>Die Seitenvorlage „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot read the page template &apos;%1&apos;: it is not a regular file.</source>
+        <translation>Die Seitenvorlage „%1“ kann nicht gelesen werden: sie ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot read the page template &apos;%1&apos;: it is larger than %2 MB.</source>
+        <translation>Die Seitenvorlage „%1“ kann nicht gelesen werden: sie ist größer als %2 MB.</translation>
+    </message>
+    <message>
+        <source>The page template &apos;%1&apos; has no TREE line.</source>
+        <translation>Die Seitenvorlage „%1“ hat keine TREE-Zeile.</translation>
+    </message>
+    <message>
+        <source>Cannot create the file &apos;%1&apos;: it is not a regular file</source>
+        <translation>Die Datei „%1“ kann nicht angelegt werden: sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Cannot create the file &apos;%1&apos;: %2</source>
+        <translation>Die Datei „%1“ kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>There is no such person to start from.</source>
+        <translation>Es gibt keine solche Person, bei der begonnen werden kann.</translation>
+    </message>
+    <message>
+        <source>The chart would need more than %1 columns; choose fewer generations.</source>
+        <translation>Die Tafel bräuchte mehr als %1 Spalten; wählen Sie weniger Generationen.</translation>
+    </message>
+    <message>
+        <source>This is not a GEDCOM file: it does not begin with &quot;0 HEAD&quot;.</source>
+        <translation>Dies ist keine GEDCOM-Datei: sie beginnt nicht mit „0 HEAD“.</translation>
+    </message>
+    <message>
+        <source>This is not a GEDCOM file: it is empty.</source>
+        <translation>Dies ist keine GEDCOM-Datei: sie ist leer.</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: the UTF-16 text ends in the middle of a character</source>
+        <translation>%1 kann nicht gelesen werden: der UTF-16-Text endet mitten in einem Zeichen</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: the character set %2 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden: der Zeichensatz %2 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to render the chart</source>
+        <translation>für das Zeichnen der Tafel ist nicht genug Speicher frei</translation>
+    </message>
+    <message>
+        <source>the render was cancelled</source>
+        <translation>das Zeichnen wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>the chart could not be encoded</source>
+        <translation>die Tafel konnte nicht kodiert werden</translation>
+    </message>
+    <message>
+        <source>cannot render &apos;%1&apos;: the name must end in .png, .pdf or .svg</source>
+        <translation>„%1“ kann nicht gezeichnet werden: der Name muss auf .png, .pdf oder .svg enden</translation>
+    </message>
+    <message>
+        <source>cannot render &apos;%1&apos;: %2</source>
+        <translation>„%1“ kann nicht gezeichnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The chart could not be sent to the printer %1.</source>
+        <translation>Die Tafel konnte nicht an den Drucker %1 gesendet werden.</translation>
+    </message>
+    <message>
+        <source>The chart could not be printed to %1: the file cannot be written.</source>
+        <translation>Die Tafel konnte nicht nach %1 gedruckt werden: die Datei kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>the picture would be %1 × %2 pixels; a PNG can be at most %3 pixels on a side</source>
+        <translation>das Bild hätte %1 × %2 Pixel; ein PNG darf höchstens %3 Pixel je Seite haben</translation>
+    </message>
+</context>
+<context>
+    <name>PageOptionsWidget</name>
+    <message>
+        <source>&amp;Actual size over several pages</source>
+        <translation>&amp;Originalgröße über mehrere Seiten</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to</source>
+        <translation>&amp;Einpassen auf</translation>
+    </message>
+    <message>
+        <source>&amp;Scale</source>
+        <translation>&amp;Skalieren</translation>
+    </message>
+    <message>
+        <source>Print &amp;background colour</source>
+        <translation>&amp;Hintergrundfarbe drucken</translation>
+    </message>
+    <message>
+        <source>Chart pages</source>
+        <translation>Tafelseiten</translation>
+    </message>
+    <message>
+        <source>pages wide (1: the whole chart on one page)</source>
+        <translation>Seiten breit (1: die ganze Tafel auf einer Seite)</translation>
+    </message>
+    <message>
+        <source>Pages wide</source>
+        <translation>Seiten breit</translation>
+    </message>
+    <message>
+        <source>Scale in percent</source>
+        <translation>Maßstab in Prozent</translation>
+    </message>
+</context>
+<context>
+    <name>PersonDialog</name>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>New level</source>
+        <translation>Neue Ebene</translation>
+    </message>
+    <message>
+        <source>Continuation box</source>
+        <translation>Fortsetzungskästchen</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Linien</translation>
+    </message>
+    <message>
+        <source>Define person</source>
+        <translation>Person definieren</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Ebene</translation>
+    </message>
+    <message>
+        <source>Connectors</source>
+        <translation>Verbindungslinien</translation>
+    </message>
+    <message>
+        <source>Enter name and description</source>
+        <translation>Name und Beschreibung</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Enter adds the box · Ctrl+Enter starts a new line</source>
+        <translation>Enter fügt das Kästchen hinzu · Strg+Enter beginnt eine neue Zeile</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Spalte</translation>
+    </message>
+    <message>
+        <source>Connect up</source>
+        <translation>Nach oben verbinden</translation>
+    </message>
+    <message>
+        <source>Connect right</source>
+        <translation>Nach rechts verbinden</translation>
+    </message>
+    <message>
+        <source>Connect down</source>
+        <translation>Nach unten verbinden</translation>
+    </message>
+    <message>
+        <source>Connect left</source>
+        <translation>Nach links verbinden</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Exporting the chart…</source>
+        <translation>Die Tafel wird exportiert …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>PDF pages</source>
+        <translation>PDF-Seiten</translation>
+    </message>
+    <message>
+        <source>Export image</source>
+        <translation>Als Bild exportieren</translation>
+    </message>
+    <message>
+        <source>pixels</source>
+        <translation>Pixel</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)</source>
+        <translation>PNG-Bild (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG drawing (*.svg)</source>
+        <translation>SVG-Zeichnung (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Stirpa charts (*.txt)</source>
+        <translation>Stirpa-Tafeln (*.txt)</translation>
+    </message>
+    <message>
+        <source>Web pages (*.html *.htm)</source>
+        <translation>Webseiten (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>GEDCOM files (*.ged *.GED)</source>
+        <translation>GEDCOM-Dateien (*.ged *.GED)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>empty cell</source>
+        <translation>leere Zelle</translation>
+    </message>
+    <message>
+        <source>column %1, level %2</source>
+        <translation>Spalte %1, Ebene %2</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverDialog</name>
+    <message>
+        <source>Recover</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Tafel</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Gesichert</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Ungesicherte Änderungen</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Start with</source>
+        <translation>Beginnen mit</translation>
+    </message>
+    <message>
+        <source>Save lineage with tree</source>
+        <translation>Abstammungslinie mit dem Baum speichern</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Generation numbers</source>
+        <translation>Generationsnummern</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Zeigen</translation>
+    </message>
+    <message>
+        <source>Show reversed</source>
+        <translation>Umgekehrt zeigen</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Verbergen</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>Use small font in descriptions from line:</source>
+        <translation>Kleine Schrift in Beschreibungen ab Zeile:</translation>
+    </message>
+    <message>
+        <source>Starting position (html)</source>
+        <translation>Startposition (HTML)</translation>
+    </message>
+    <message>
+        <source>Box size</source>
+        <translation>Kästchengröße</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number.</source>
+        <translation>%1 muss eine ganze Zahl sein.</translation>
+    </message>
+    <message>
+        <source>%1 must be between %2 and %3.</source>
+        <translation>%1 muss zwischen %2 und %3 liegen.</translation>
+    </message>
+    <message>
+        <source>Starting position x</source>
+        <translation>Startposition x</translation>
+    </message>
+    <message>
+        <source>Starting position y</source>
+        <translation>Startposition y</translation>
+    </message>
+    <message>
+        <source>Box size y</source>
+        <translation>Kästchengröße y</translation>
+    </message>
+    <message>
+        <source>Box size x</source>
+        <translation>Kästchengröße x</translation>
+    </message>
+    <message>
+        <source>Increase start</source>
+        <translation>Start erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease start</source>
+        <translation>Start verringern</translation>
+    </message>
+</context>
+<context>
+    <name>Undo</name>
+    <message>
+        <source>Can&apos;t undo</source>
+        <translation>Rückgängig nicht möglich</translation>
+    </message>
+    <message>
+        <source>Redo move person</source>
+        <translation>Wiederholen: Person verschieben</translation>
+    </message>
+    <message>
+        <source>Undo move person</source>
+        <translation>Rückgängig: Person verschieben</translation>
+    </message>
+    <message>
+        <source>Redo switch persons</source>
+        <translation>Wiederholen: Personen tauschen</translation>
+    </message>
+    <message>
+        <source>Undo switch persons</source>
+        <translation>Rückgängig: Personen tauschen</translation>
+    </message>
+    <message>
+        <source>Undo cut</source>
+        <translation>Rückgängig: Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Undo paste person</source>
+        <translation>Rückgängig: Person einfügen</translation>
+    </message>
+    <message>
+        <source>Undo drag copy</source>
+        <translation>Rückgängig: Kopieren durch Ziehen</translation>
+    </message>
+    <message>
+        <source>Undo erase person</source>
+        <translation>Rückgängig: Person löschen</translation>
+    </message>
+    <message>
+        <source>Undo insertion</source>
+        <translation>Rückgängig: Einfügen</translation>
+    </message>
+</context>
+</TS>
