@@ -564,6 +564,18 @@ About</source>
         <source>Contents</source>
         <translation>Inhalt</translation>
     </message>
+    <message>
+        <source>Search the help</source>
+        <translation>Hilfe durchsuchen</translation>
+    </message>
+    <message>
+        <source>Help topics</source>
+        <translation>Hilfethemen</translation>
+    </message>
+    <message>
+        <source>Help text</source>
+        <translation>Hilfetext</translation>
+    </message>
 </context>
 <context>
     <name>HtmlExportDialog</name>

@@ -48,6 +48,9 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowTitle(tr("Stirpa Help"));
     setHelpTopic(this, "");
     search_->setPlaceholderText(tr("Search the help"));
+    search_->setAccessibleName(search_->placeholderText());
+    contents_->setAccessibleName(tr("Help topics"));
+    browser_->setAccessibleName(tr("Help text"));
     search_->setClearButtonEnabled(true);
     browser_->setOpenLinks(false);
     browser_->setLineWrapMode(QTextEdit::WidgetWidth);

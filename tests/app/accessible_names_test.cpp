@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/changed_file_bar.h"
 #include "app/find_bar.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/recover_dialog.h"
 #include "dialogs/find_parent_dialog.h"
@@ -44,6 +45,8 @@ std::unique_ptr<QWidget> makeWidget(const QString& name, const GedcomData& gedco
         return std::make_unique<RecoverDialog>(QList<CrashRecovery::LeftOver>{});
     if (name == "changed file bar")
         return std::make_unique<ChangedFileBar>();
+    if (name == "help")
+        return std::make_unique<HelpWindow>();
     // The main window with its bars and the overview shown.
     auto window = std::make_unique<MainWindow>();
     window->findBar()->show();
@@ -85,7 +88,7 @@ private slots:
         QTest::addColumn<QString>("name");
         for (const char* name :
              {"define person", "find parent", "settings", "gedcom import", "html export",
-              "page options", "about", "recover", "changed file bar", "main window"})
+              "page options", "about", "recover", "changed file bar", "help", "main window"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void everyControlHasAName()
