@@ -1,34 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "helpmod/help_markup.h"
 
+#include "helpmod/markup_escape.h"
+
 #include <sstream>
 #include <vector>
 
 namespace {
-
-std::string escaped(const std::string& text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -51,7 +29,7 @@ bool enclosed(const std::string& text, std::size_t at, const std::string& open,
 
 std::string link(const std::string& target, const std::string& label)
 {
-    return "<a href=\"" + escaped(target) + "\">" + inlineHtml(label) + "</a>";
+    return "<a href=\"" + escapedMarkup(target) + "\">" + inlineHtml(label) + "</a>";
 }
 
 std::string inlineHtml(const std::string& text)
@@ -62,10 +40,10 @@ std::string inlineHtml(const std::string& text)
         std::string inner;
         std::size_t end = 0;
         if (text[i] == '\\' && i + 1 < text.size()) {
-            out += escaped(text.substr(i + 1, 1));
+            out += escapedMarkup(text.substr(i + 1, 1));
             i += 2;
         } else if (enclosed(text, i, "`", "`", inner, end)) {
-            out += "<code>" + escaped(inner) + "</code>";
+            out += "<code>" + escapedMarkup(inner) + "</code>";
             i = end;
         } else if (enclosed(text, i, "**", "**", inner, end)) {
             out += "<b>" + inlineHtml(inner) + "</b>";
@@ -82,7 +60,7 @@ std::string inlineHtml(const std::string& text)
             out += link(text.substr(end, close - end), inner);
             i = close + 1;
         } else {
-            out += escaped(text.substr(i, 1));
+            out += escapedMarkup(text.substr(i, 1));
             ++i;
         }
     }
@@ -97,8 +75,8 @@ bool picture(const std::string& line, std::string& html)
         return false;
     const std::string caption = line.substr(2, middle - 2);
     const std::string file = line.substr(middle + 2, line.size() - middle - 3);
-    html = "<p><img src=\"" + escaped(file) + "\" alt=\"" + escaped(caption) + "\"><br><i>" +
-           inlineHtml(caption) + "</i></p>\n";
+    html = "<p><img src=\"" + escapedMarkup(file) + "\" alt=\"" + escapedMarkup(caption) +
+           "\"><br><i>" + inlineHtml(caption) + "</i></p>\n";
     return true;
 }
 
@@ -154,7 +132,7 @@ private:
             out_ << "<p>" << inlineHtml(text_) << "</p>\n";
             break;
         case Kind::Pre:
-            out_ << "<pre>" << escaped(text_) << "</pre>\n";
+            out_ << "<pre>" << escapedMarkup(text_) << "</pre>\n";
             break;
         case Kind::List:
             out_ << "<ul>\n";

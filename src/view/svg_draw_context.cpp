@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/svg_draw_context.h"
 
+#include "helpmod/markup_escape.h"
 #include "model/text_codec.h"
 #include "view/qt_draw_context.h"
 #include "view/qt_font.h"
@@ -30,28 +31,6 @@ std::string half(int value) { return std::to_string(value / 2) + (value % 2 ? ".
 // A pixel centre: the stroke of a one-pixel pen covers exactly that pixel.
 std::string centre(int value) { return std::to_string(value) + ".5"; }
 
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 // Corners in any order.
 Rect normalised(const Rect& rect)
 {
@@ -71,7 +50,7 @@ SvgDrawContext::SvgDrawContext(RenderOutput& out, Size size, std::string_view ti
     out_.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "
                "xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
                width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
-               "\" shape-rendering=\"crispEdges\">\n<title>" + escaped(displayText(title)) +
+               "\" shape-rendering=\"crispEdges\">\n<title>" + escapedMarkup(displayText(title)) +
                "</title>\n");
 }
 
@@ -205,7 +184,7 @@ void SvgDrawContext::drawText(Point bottomLeft, std::string_view bytes)
                           "px;font-weight:" + (fontBold_ ? "bold" : "normal") +
                           ";white-space:pre;fill:" + hex(textColour_)) +
                "\" x=\"" + number(baseline.x()) + "\" y=\"" + number(baseline.y()) + "\">" +
-               escaped(utf8) + "</text>\n");
+               escapedMarkup(utf8) + "</text>\n");
 }
 
 // A box's clip is the same size as every other box's: one clip path per size,
