@@ -86,7 +86,7 @@ int main(int argc, char** argv)
     }
     const Chart chart = generateChart(boxes);
     if (const Result saved = saveChartFile(argv[2], chart); !saved) {
-        std::fprintf(stderr, "%s\n", saved.message.c_str());
+        std::fprintf(stderr, "%s\n", saved.message().c_str());
         return 1;
     }
     std::ofstream dot(argv[3], std::ios::binary);

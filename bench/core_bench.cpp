@@ -196,7 +196,7 @@ void atomicFloor(benchmark::State& state, const char* name, std::size_t size)
     for (auto _ : state) {
         const Result written = writeFileAtomically(path, bytes);
         if (!written)
-            state.SkipWithError(written.message.c_str());
+            state.SkipWithError(written.message().c_str());
     }
     setBytes(state, size);
 }

@@ -43,7 +43,7 @@ int measure(const char* chart)
     ChartLoad loaded = readChartFile(String(chart), TreeSettings());
     const long long after = peakBytes();
     if (!loaded) {
-        std::fprintf(stderr, "%s\n", loaded.message.c_str());
+        std::fprintf(stderr, "%s\n", loaded.message().c_str());
         return 1;
     }
     long long textBytes = 0;

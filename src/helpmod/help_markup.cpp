@@ -89,7 +89,9 @@ public:
             close();
         } else if (startsWith(text, "    ") && kind_ != Kind::List) {
             open(Kind::Pre);
-            text_ += (text_.empty() ? "" : "\n") + text.substr(4);
+            if (!text_.empty())
+                text_ += '\n';
+            text_.append(text, 4);
         } else if (startsWith(text, "## ") || startsWith(text, "# ")) {
             close();
             const char* tag = text[1] == '#' ? "h2" : "h1";

@@ -68,7 +68,7 @@ const std::string& SvgDrawContext::styleClass(const std::string& declarations)
     auto found = classes_.find(declarations);
     if (found != classes_.end())
         return found->second;
-    std::string name = "c" + std::to_string(classes_.size());
+    std::string name = 'c' + std::to_string(classes_.size());
     out_.write("<style>." + name + "{" + declarations + "}</style>\n");
     return classes_.emplace(declarations, std::move(name)).first->second;
 }
@@ -146,13 +146,13 @@ void SvgDrawContext::drawLine(Point from, Point to)
     const double keep = double(steps - 1) / steps;
     const int lastX = from.x + int(std::lround(dx * keep));
     const int lastY = from.y + int(std::lround(dy * keep));
-    std::string path = "M" + centre(from.x) + " " + centre(from.y);
+    std::string path = 'M' + centre(from.x) + ' ' + centre(from.y);
     if (lastY == from.y)
-        path += "H" + centre(lastX);
+        path += 'H' + centre(lastX);
     else if (lastX == from.x)
-        path += "V" + centre(lastY);
+        path += 'V' + centre(lastY);
     else
-        path += "L" + centre(lastX) + " " + centre(lastY);
+        path += 'L' + centre(lastX) + ' ' + centre(lastY);
     out_.write("<path class=\"" +
                styleClass("fill:none;stroke-linecap:square;stroke:" + hex(pen_)) + "\" d=\"" +
                path + "\"/>\n");
@@ -196,7 +196,7 @@ void SvgDrawContext::openClipGroup()
     const int width = clip_.right - clip_.left, height = clip_.bottom - clip_.top;
     auto [path, added] = clipPaths_.emplace(std::make_pair(width, height), "");
     if (added) {
-        path->second = "k" + std::to_string(clipPaths_.size() - 1);
+        path->second = 'k' + std::to_string(clipPaths_.size() - 1);
         out_.write("<defs><clipPath id=\"" + path->second + "\"><rect width=\"" + number(width) +
                    "\" height=\"" + number(height) + "\"/></clipPath></defs>\n");
     }
