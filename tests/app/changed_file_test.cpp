@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "chartfile/debug_log.h"
 #include "document/chart_document.h"
+#include "private_home.h"
 #include "test_files.h"
 #include "view/chart_view.h"
 
@@ -42,8 +43,7 @@ private slots:
     void initTestCase()
     {
         redirectDebugLog(&log);
-        qputenv("XDG_STATE_HOME", state.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", state.path().toUtf8());
+        usePrivateHome(state.path());
     }
     void cleanupTestCase() { redirectDebugLog(nullptr); }
 

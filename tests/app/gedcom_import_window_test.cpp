@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "document/chart_document.h"
 #include "gedcom/gedcom_chart.h"
+#include "private_home.h"
 #include "view/chart_view.h"
 
 #include <QAction>
@@ -47,12 +48,7 @@ std::string selectedName(const MainWindow& window)
 class GedcomImportWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        qputenv("XDG_STATE_HOME", home_.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
-        qputenv("HOME", home_.path().toUtf8());
-    }
+    void initTestCase() { usePrivateHome(home_.path()); }
     void importsAsUntitledModifiedChart_data();
     void importsAsUntitledModifiedChart();
     void keepsTheChartOnFailure_data();

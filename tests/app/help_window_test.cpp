@@ -11,6 +11,7 @@
 #include "dialogs/settings_dialog.h"
 #include "gedcom/gedcom_data.h"
 #include "helpmod/help_mgr.h"
+#include "private_home.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -57,9 +58,7 @@ class HelpWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("XDG_STATE_HOME", home_.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
-        qputenv("HOME", home_.path().toUtf8());
+        usePrivateHome(home_.path());
         HelpWindow::install(nullptr);
         installContextHelp();
     }

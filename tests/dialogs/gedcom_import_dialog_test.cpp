@@ -3,6 +3,7 @@
 // list, the chosen person and layout come back, the preview counts the boxes.
 #include "dialogs/gedcom_import_dialog.h"
 #include "gedcom/gedcom_reader.h"
+#include "private_home.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -55,9 +56,7 @@ class GedcomImportDialogTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("XDG_STATE_HOME", home_.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
-        qputenv("HOME", home_.path().toUtf8());
+        usePrivateHome(home_.path());
         load_ = readGedcom(family);
         QVERIFY(load_);
     }

@@ -3,6 +3,7 @@
 #include "chartfile/debug_log.h"
 #include "dialogs/html_export_dialog.h"
 #include "document/chart_document.h"
+#include "private_home.h"
 #include "test_files.h"
 
 #include <QAction>
@@ -43,8 +44,7 @@ private slots:
     {
         log.str(std::string());
         redirectDebugLog(&log);
-        qputenv("XDG_STATE_HOME", dir.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+        usePrivateHome(dir.path());
     }
     void cleanup() { redirectDebugLog(nullptr); }
 
