@@ -9,7 +9,7 @@
 #include "model/description_lines.h"
 #include "model/text_codec.h"
 #include "model/tree_settings.h"
-#include "view/chart_painter.h"
+#include "render/chart_painter.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,7 +44,7 @@ void writeDot(std::ostream& out, const Chart& chart)
     chart.tree().forEachPerson([&](const Person* box) {
         const Point corner = s.cellOrigin(box->cell());
         std::string label;
-        for (std::string_view line : descriptionLines(box->text.view()))
+        for (std::string_view line : descriptionLines(box->text))
             label += escaped(displayText(line)) + "\\n";
         out << "n" << id << " [pos=\"" << corner.x + s.boxWidth / 2.0 << ","
             << height - corner.y - s.boxHeight / 2.0 << "\" width=" << s.boxWidth / 72.0

@@ -4,9 +4,9 @@
 // whatever the chart's size.
 #include "chart_generator.h"
 #include "view/chart_overview.h"
-#include "view/chart_painter.h"
-#include "view/chart_render.h"
-#include "view/qt_draw_context.h"
+#include "render/chart_painter.h"
+#include "render/chart_render.h"
+#include "render/qt_draw_context.h"
 
 #include <QGuiApplication>
 #include <QImage>

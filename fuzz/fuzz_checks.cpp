@@ -14,7 +14,7 @@ void require(bool condition, const char* what)
 
 ChartLoad loadChartBytes(std::string bytes, const TreeSettings& current)
 {
-    memFile reader = memFile::fromBytes(std::move(bytes));
+    LineReader reader = LineReader::fromBytes(std::move(bytes));
     return readChart(reader, "fuzz", current);
 }
 

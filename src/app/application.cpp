@@ -7,7 +7,7 @@
 #include "app/resource_path.h"
 #include "app/toolbar_icons.h"
 #include "chartfile/debug_log.h"
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -34,6 +34,6 @@ bool Application::start(const QStringList& arguments)
     HelpMgr::SetLog(debugLog());
     HelpWindow::install(window_.get());
     installContextHelp();
-    return HelpMgr::SetFile(
-        String(findResource(QStringLiteral("Stirpa.hlp")).toLocal8Bit().toStdString()), false);
+    return HelpMgr::SetFile(findResource(QStringLiteral("Stirpa.hlp")).toLocal8Bit().toStdString(),
+                            false);
 }

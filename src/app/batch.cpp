@@ -17,7 +17,7 @@ namespace {
 // Opens a chart as File Open does in a new editor.
 std::optional<Chart> openChart(const std::string& path, std::ostream& err)
 {
-    ChartLoad load = readChartFile(String(path.c_str()), TreeSettings());
+    ChartLoad load = readChartFile(path, TreeSettings());
     if (!load) {
         err << load.message() << '\n';
         return std::nullopt;
@@ -66,7 +66,7 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
     if (!chart)
         return 1;
     const Result result =
-        exportHtml(*chart, String(paths[1].c_str()),
+        exportHtml(*chart, paths[1],
                    {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
     if (!result) {
         streams.err << result.message() << '\n';

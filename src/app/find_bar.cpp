@@ -55,7 +55,11 @@ FindBar::FindBar(ChartDocument* document, ChartView* view, QWidget* parent)
     windowKey(QKeySequence(Qt::SHIFT | Qt::Key_F3), &FindBar::findPrevious);
 
     connect(field_, &QLineEdit::textChanged, this, &FindBar::search);
-    connect(document_, &ChartDocument::changed, this, &FindBar::chartChanged);
+    // A lineage drawn red changes no text or cell; its steps come fast.
+    connect(document_, &ChartDocument::changed, this, [this](const ChartChange& change) {
+        if (change.what != ChartChange::Lineage)
+            chartChanged();
+    });
     connect(document_, &ChartDocument::chartReplaced, this, &FindBar::chartChanged);
     hide();
 }

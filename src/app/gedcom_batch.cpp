@@ -87,7 +87,7 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         }
     }
     const ChartImport imported =
-        importChart(load.data, {call->layout, {}}, treeNameOf(String(call->outPath.c_str())));
+        importChart(load.data, {call->layout, {}}, treeNameOf(call->outPath));
     if (!imported) {
         streams.err << imported.message() << '\n';
         return 1;

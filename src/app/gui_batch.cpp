@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/gui_batch.h"
 
-#include "view/chart_render.h"
+#include "render/chart_render.h"
 
 #include <QGuiApplication>
 

@@ -2,7 +2,7 @@
 #include "app/help_window.h"
 
 #include "dialogs/help_topic.h"
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 
 #include <QApplication>
 #include <QColor>
@@ -33,7 +33,7 @@ QString title(const QString& topic, const QString& html)
 
 void openTopicOf(const QListWidgetItem* item)
 {
-    HelpMgr::mainHelp.Open(String(item->data(Qt::UserRole).toString().toStdString()));
+    HelpMgr::mainHelp.Open(item->data(Qt::UserRole).toString().toStdString());
 }
 
 } // namespace
@@ -55,7 +55,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     browser_->setOpenLinks(false);
     browser_->setLineWrapMode(QTextEdit::WidgetWidth);
     connect(browser_, &QTextBrowser::anchorClicked, this,
-            [](const QUrl& url) { HelpMgr::mainHelp.Open(String(url.fragment().toStdString())); });
+            [](const QUrl& url) { HelpMgr::mainHelp.Open(url.fragment().toStdString()); });
     connect(contents_, &QListWidget::itemClicked, this, openTopicOf);
     connect(search_, &QLineEdit::textChanged, this, [this] {
         filterContents();

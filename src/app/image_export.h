@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chartfile/result.h"
-#include "view/chart_render.h"
+#include "base/result.h"
+#include "render/chart_render.h"
 
 class QWidget;
 

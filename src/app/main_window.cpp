@@ -8,7 +8,7 @@
 #include "dialogs/help_topic.h"
 #include "document/chart_document.h"
 #include "document/file_watch.h"
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 #include "view/chart_overview.h"
 #include "view/chart_view.h"
 
@@ -80,9 +80,9 @@ MainWindow::MainWindow()
         updateSelectionActions();
     });
     connect(document_, &ChartDocument::chartReplaced, this, &MainWindow::updateUndoAction);
-    connect(view_, &ChartView::selectionChanged, this, &MainWindow::updateSelectionActions);
+    connect(document_, &ChartDocument::selectionChanged, this, &MainWindow::updateSelectionActions);
     connect(view_, &ChartView::pasteBufferChanged, this, &MainWindow::updatePasteAction);
-    connect(view_, &ChartView::cellSelected, this, &MainWindow::showCurrentCell);
+    connect(document_, &ChartDocument::currentCellChanged, this, &MainWindow::showCurrentCell);
     connect(view_, &ChartView::definePersonRequested, this, &MainWindow::definePerson);
     connect(view_, &ChartView::refused, this, &MainWindow::showError);
     updateTitle();
@@ -141,8 +141,8 @@ void MainWindow::connectActions()
     on(Command::TreeDefinePerson, &MainWindow::definePerson);
     on(Command::TreeFindParent, &MainWindow::showFindParent);
     on(Command::TreeSettings, &MainWindow::editSettings);
-    on(Command::HelpTopics, [] { HelpMgr::mainHelp.Open(String()); });
-    on(Command::HelpIndex, [] { HelpMgr::mainHelp.Open(String("Index")); });
+    on(Command::HelpTopics, [] { HelpMgr::mainHelp.Open({}); });
+    on(Command::HelpIndex, [] { HelpMgr::mainHelp.Open("Index"); });
     on(Command::HelpSample, &MainWindow::openSample);
     on(Command::AppAbout, &MainWindow::showAbout);
 
@@ -259,7 +259,7 @@ void MainWindow::toggleStatusBar()
 
 void MainWindow::updateUndoAction()
 {
-    const UndoRecord& record = document_->tree().undoRecord;
+    const UndoRecord& record = document_->tree().undoRecord();
     QAction* undo = action(Command::EditUndo);
     undo->setEnabled(record.canUndo());
     undo->setText(QCoreApplication::translate("Undo", record.labelText()));
@@ -269,7 +269,7 @@ void MainWindow::updatePasteAction() { action(Command::EditPaste)->setEnabled(vi
 
 void MainWindow::updateSelectionActions()
 {
-    const bool selected = document_->tree().selected != nullptr;
+    const bool selected = document_->selectedBox() != nullptr;
     for (Command id : {Command::TreeInsertColumn, Command::TreeInsertRow, Command::TreeFindParent})
         action(id)->setEnabled(selected);
 }

@@ -41,7 +41,7 @@ void MainWindow::showCurrentCell()
 {
     if (!personDialog_)
         return;
-    if (const Person* selected = document_->tree().selected) {
+    if (const Person* selected = document_->selectedBox()) {
         personDialog_->showPerson(*selected);
     } else {
         // Before any cell is chosen the dialog starts at the top-left cell.

@@ -255,8 +255,8 @@ MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
 
 void MainWindow::fileExportHtml()
 {
-    const String initial = initialHtmlName(String(document_->path().toLocal8Bit().toStdString()));
-    const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial.c_str()));
+    const std::string initial = initialHtmlName(document_->path().toLocal8Bit().toStdString());
+    const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial));
     if (choice.path.isEmpty())
         return;
     const Result result = document_->exportHtml(choice.path, {.completePage = choice.completePage,

@@ -50,14 +50,14 @@ void MainWindow::fileImportGedcom()
     ImportOptions options;
     if (!askImportOptions(load.data, options))
         return;
-    const String name = treeNameOf(String(path.toLocal8Bit().constData()));
+    const std::string name = treeNameOf(path.toLocal8Bit().toStdString());
     ChartImport imported = importChart(load.data, options, name);
     if (!imported) {
         showError(tr("Import GEDCOM"), messageText(imported));
         return;
     }
-    const Cell root = imported.chart.tree().selected->cell();
-    document_->adoptUntitled(std::move(imported.chart));
+    const Cell root = imported.root;
+    document_->adoptUntitled(std::move(imported.chart), root);
     view_->selectCell(root);
     // The root is in the first column, on the top level for descendants and on
     // the bottom one for ancestors.

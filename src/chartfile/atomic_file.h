@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chartfile/result.h"
+#include "base/result.h"
 
 #include <functional>
 #include <optional>

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/chart_reader.h"
 
+#include "base/byte_text.h"
+#include "base/number_text.h"
 #include "chartfile/debug_log.h"
-#include "helpmod/number_text.h"
 #include "model/chart_limits.h"
 #include "model/pair_text.h"
 
@@ -92,7 +93,7 @@ bool readHeader(const char* line, TreeSettings& settings)
     return true;
 }
 
-std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, String&& text,
+std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, std::string&& text,
                                 int lineage)
 {
     std::unique_ptr<Person> box;
@@ -134,7 +135,7 @@ bool readPlainNumber(const char*& cursor, int& value)
 // line the general reading rules give these very values, so files written by
 // the program are read without their searching; any other line is left to them
 // (false). No test reads past the terminator.
-bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, String& text,
+bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, std::string& text,
                     int& lineage)
 {
     if (length < 2 || line[1] == '\0')
@@ -159,7 +160,7 @@ bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& lin
     if (!inCellRange(cell.column) || !inCellRange(cell.level) || !inLinkRange(links.right) ||
         !inLinkRange(links.down))
         return false;
-    text = String(bytes, count);
+    text = paddedBytes(bytes, count);
     return true;
 }
 
@@ -170,7 +171,7 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
 {
     Cell cell;
     Links lengths;
-    String text;
+    std::string text;
     int lineage = 0;
     if (readWrittenBox(line, length, cell, lengths, text, lineage))
         return makeBox(line, cell, lengths, std::move(text), lineage);
@@ -192,7 +193,7 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
                 return nullptr;
             paddingLeft -= count - available;
         }
-        text = String(bytes, count);
+        text = paddedBytes(bytes, count);
         cursor = bytes + (count < available ? count : available);
     } else {
         cursor += std::strlen(cursor);
@@ -207,7 +208,7 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
                    std::move(text), lineage);
 }
 
-ChartLoad invalidRecord(const String& treeName, const char* line, long number)
+ChartLoad invalidRecord(const std::string& treeName, const char* line, long number)
 {
     ChartLoad load;
     load.status = ChartLoad::InvalidRecord;
@@ -220,20 +221,22 @@ ChartLoad invalidRecord(const String& treeName, const char* line, long number)
     if (load.lineText.size() > shownBytes)
         shown += "...";
     load.pattern = STIRPA_TR_NOOP("Message", "Invalid record detected in file '%1':\n%2");
-    load.args = {treeName.toStdString(), shown};
+    load.args = {treeName, shown};
     return load;
 }
 
 } // namespace
 
-String treeNameOf(const String& path) { return path.fileName().stem(); }
+std::string treeNameOf(std::string_view path)
+{
+    return std::string(withoutExtension(fileNamePart(path)));
+}
 
-ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings& defaults)
+ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeSettings& defaults)
 {
     ChartLoad load;
     load.chart = Chart(defaults, treeName);
-    Tree& tree = load.chart.tree();
-    Person* lastRead = nullptr;
+    bool boxRead = false;
     long number = 0;
     long paddingLeft = chartLimits::maxPaddingPerFile;
     // The boxes join the tree together at the end, so that its cell index is
@@ -252,7 +255,7 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
         if (line[0] == '\0')
             continue;
         if (line[0] == magic[0]) {
-            if (lastRead || !isHeaderMagic(line) || !readHeader(line, load.chart.settings()))
+            if (boxRead || !isHeaderMagic(line) || !readHeader(line, load.chart.settings()))
                 return invalid(line);
             continue;
         }
@@ -261,36 +264,33 @@ ChartLoad readChart(memFile& reader, const String& treeName, const TreeSettings&
         std::unique_ptr<Person> box = readBox(line, length, paddingLeft);
         if (!box)
             return invalid(line);
-        lastRead = box.get();
+        boxRead = true;
         boxes.push_back(std::move(box));
     }
-    if (!boxes.empty()) {
-        tree.appendAll(boxes);
-        tree.undoRecord.clear();
-    }
-    tree.selected = lastRead;
+    load.chart.mutableTree().appendAll(boxes);
     return load;
 }
 
-ChartLoad readChartFile(const String& path, const TreeSettings& defaults)
+ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults)
 {
     return readChartFile(path, defaults, treeNameOf(path));
 }
 
-ChartLoad readChartFile(const String& path, const TreeSettings& defaults, const String& treeName)
+ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults,
+                        const std::string& treeName)
 {
     const auto cannotOpen = [&](const char* pattern, std::vector<std::string> more = {}) {
-        debugLog() << "Infile " << path.c_str() << " cannot open" << std::endl;
+        debugLog() << "Infile " << path << " cannot open" << std::endl;
         ChartLoad load;
         load.status = ChartLoad::CannotOpen;
         load.pattern = pattern;
-        load.args = {path.toStdString()};
+        load.args = {path};
         load.args.insert(load.args.end(), more.begin(), more.end());
         return load;
     };
     try {
         // One byte past the limit tells a file too large, or endless like /dev/zero.
-        memFile reader(path, std::size_t(chartLimits::maxFileSize));
+        LineReader reader(path, std::size_t(chartLimits::maxFileSize));
         if (reader.fail()) {
             switch (reader.error()) {
             case EFBIG: {
@@ -316,7 +316,7 @@ ChartLoad readChartFile(const String& path, const TreeSettings& defaults, const 
                 return cannotOpen(STIRPA_TR_NOOP("Message", "Cannot open the file '%1'."));
             }
         }
-        debugLog() << "Infile " << path.c_str() << " opened" << std::endl;
+        debugLog() << "Infile " << path << " opened" << std::endl;
         return readChart(reader, treeName, defaults);
     } catch (const std::bad_alloc&) {
         // What was read so far is gone with the stack; the open chart stays.

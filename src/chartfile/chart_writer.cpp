@@ -53,7 +53,7 @@ void appendBox(std::string& out, const Person& box)
     }
     appendPair(out, box.column(), box.level());
     out += ' ';
-    const std::string_view text = box.text.view();
+    const std::string_view text = box.text;
     appendNumber(out, (long long)text.size());
     out += ':';
     out += text;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/help_topic.h"
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 
 #include <QVariant>
 #include <QWidget>
@@ -16,9 +16,9 @@ void openHelpFor(const QWidget* widget)
     for (; widget; widget = widget->parentWidget()) {
         const QVariant topic = widget->property(topicProperty);
         if (topic.isValid()) {
-            HelpMgr::mainHelp.Open(String(topic.toString().toStdString()));
+            HelpMgr::mainHelp.Open(topic.toString().toStdString());
             return;
         }
     }
-    HelpMgr::mainHelp.Open(String());
+    HelpMgr::mainHelp.Open({});
 }

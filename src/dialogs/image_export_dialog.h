@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "export/page_layout.h"
+#include "render/page_layout.h"
 
 #include <QString>
 

@@ -243,12 +243,12 @@ void PersonDialog::updateData(bool saveAndValidate)
     level_->setText(QString::number(cellLevel));
 }
 
-String PersonDialog::descriptionBytes() const
+std::string PersonDialog::descriptionBytes() const
 {
     if (description == shownDescription_)
         return shownBytes_;
     const QByteArray utf8 = description.toUtf8();
-    return String(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+    return std::string(utf8.constData(), std::size_t(utf8.size()));
 }
 
 PersonEntry PersonDialog::entry() const
@@ -273,7 +273,7 @@ void PersonDialog::showCell(Cell cell)
 void PersonDialog::showPerson(const Person& box)
 {
     shownBytes_ = box.editText();
-    shownDescription_ = QString::fromStdString(displayText(shownBytes_.view()));
+    shownDescription_ = QString::fromStdString(displayText(shownBytes_));
     description = shownDescription_;
     connectUp = connectRight = connectDown = connectLeft = 0;
     isContinuation = box.kind() == 'p' ? 1 : 0;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "helpmod/stirpa_string.h"
 #include "model/geometry.h"
 #include "model/person_entry.h"
 
 #include <QDialog>
+
+#include <string>
 
 class ArrowButton;
 class Person;
@@ -41,7 +42,7 @@ public:
     // The description as bytes for Person::setText: UTF-8 with CR LF line breaks.
     // A description left as it was shown gives back the box's own bytes, so an
     // update never re-encodes text it did not change.
-    String descriptionBytes() const;
+    std::string descriptionBytes() const;
     // What the dialog asks for its cell, from the members.
     PersonEntry entry() const;
 
@@ -104,5 +105,5 @@ private:
     QLabel* connect_;
     // What the edit showed last and the bytes it came from.
     QString shownDescription_;
-    String shownBytes_;
+    std::string shownBytes_;
 };

@@ -5,7 +5,7 @@
 #include "chartfile/chart_writer.h"
 #include "chartfile/debug_log.h"
 #include "export/html_export.h"
-#include "model/draw_context.h"
+#include "model/chart_limits.h"
 
 #include <QFileInfo>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-String toBytes(const QString& path) { return String(path.toLocal8Bit().toStdString()); }
+std::string toBytes(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
 std::vector<int> lineageBits(const Tree& tree)
 {
@@ -27,10 +27,19 @@ std::vector<int> lineageBits(const Tree& tree)
 
 ChartDocument::ChartDocument(QObject* parent) : QObject(parent) {}
 
-void ChartDocument::replaceChart(Chart chart)
+void ChartDocument::replaceChart(Chart chart, Cell selected)
 {
     chart_ = std::move(chart);
+    selection_ = {};
+    if (selected != noCell) {
+        selection_.current = selected;
+        selection_.box = chart_.tree().findPerson(selected);
+    } else {
+        selection_.box = chart_.tree().lastBox();
+    }
     emit chartReplaced();
+    emit currentCellChanged();
+    emit selectionChanged();
 }
 
 void ChartDocument::newChart()
@@ -42,9 +51,9 @@ void ChartDocument::newChart()
     setModified(false);
 }
 
-void ChartDocument::adoptUntitled(Chart chart)
+void ChartDocument::adoptUntitled(Chart chart, Cell selected)
 {
-    replaceChart(std::move(chart));
+    replaceChart(std::move(chart), selected);
     stamp_ = {};
     setPath(QString());
     setModified(true);
@@ -54,7 +63,7 @@ Result ChartDocument::load(const QString& path, const QString& namePath,
                            const QString& documentPath, bool modified)
 {
     // Stamped before it is read: a change while reading then counts as one.
-    const FileStamp stamp = FileStamp::of(toBytes(documentPath).toStdString());
+    const FileStamp stamp = FileStamp::of(toBytes(documentPath));
     // A file without a header line keeps the settings in force.
     ChartLoad load = readChartFile(toBytes(path), chart_.settings(), treeNameOf(toBytes(namePath)));
     if (load) {
@@ -84,9 +93,9 @@ Result ChartDocument::openRecovered(const QString& copyPath, const QString& orig
 
 Result ChartDocument::saveAs(const QString& path)
 {
-    Result saved = saveChartFile(path.toLocal8Bit().toStdString(), chart_);
+    Result saved = saveChartFile(toBytes(path), chart_);
     if (saved) {
-        stamp_ = FileStamp::of(toBytes(path).toStdString());
+        stamp_ = FileStamp::of(toBytes(path));
         setPath(QFileInfo(path).absoluteFilePath());
         setModified(false);
     }
@@ -95,7 +104,7 @@ Result ChartDocument::saveAs(const QString& path)
 
 bool ChartDocument::changedOnDisk() const
 {
-    return !path_.isEmpty() && FileStamp::of(toBytes(path_).toStdString()) != stamp_;
+    return !path_.isEmpty() && FileStamp::of(toBytes(path_)) != stamp_;
 }
 
 Result ChartDocument::reload() { return load(path_, path_, path_, false); }
@@ -131,39 +140,88 @@ void ChartDocument::edited(ChartChange::What what, bool extentGrew)
     emit changed({what, extentGrew});
 }
 
+void ChartDocument::setSelection(const Selection& selection)
+{
+    if (selection == selection_)
+        return;
+    selection_ = selection;
+    emit selectionChanged();
+}
+
+bool ChartDocument::selectCell(Cell cell)
+{
+    if (!chartLimits::contains(cell))
+        return false;
+    const Person* box = tree().findPerson(cell);
+    setSelection({box, box == nullptr, cell});
+    emit currentCellChanged();
+    return true;
+}
+
+void ChartDocument::selectAtCurrentCell()
+{
+    const Person* box = tree().findPerson(selection_.current);
+    setSelection({box, box == nullptr, selection_.current});
+}
+
+Point ChartDocument::measureExtent()
+{
+    mutableTree().resetExtent();
+    return tree().extent();
+}
+
 bool ChartDocument::moveBox(Cell from, Cell to)
 {
-    if (!tree().move(from, to))
+    if (!mutableTree().move(from, to))
         return false;
-    edited(ChartChange::Boxes, tree().growExtent(to));
+    edited(ChartChange::Boxes, mutableTree().growExtent(to));
     return true;
 }
 
 bool ChartDocument::copyBox(Cell from, Cell to)
 {
-    if (!tree().dragCopy(from, to))
+    if (!mutableTree().dragCopy(from, to))
         return false;
-    edited(ChartChange::Boxes, tree().growExtent(to));
+    edited(ChartChange::Boxes, mutableTree().growExtent(to));
     return true;
 }
 
-void ChartDocument::cut(Person* box)
+void ChartDocument::cut()
 {
-    tree().erase(box, UndoRecord::Cut);
+    Selection after = selection_;
+    if (const Person* box = selection_.box) {
+        after.current = box->cell();
+        mutableTree().erase(box, UndoRecord::Cut);
+    }
+    // The box is gone before anyone hears of the change.
+    selection_.box = nullptr;
     edited(ChartChange::Boxes);
+    const Person* left = tree().findPerson(after.current);
+    setSelection({left, left == nullptr, after.current});
 }
 
 bool ChartDocument::paste(const Person& source)
 {
-    if (!tree().paste(source))
-        return false;
+    Cell target;
+    if (selection_.box) {
+        target = selection_.box->cell();
+        if (!mutableTree().pasteInto(source, selection_.box))
+            return false;
+    } else {
+        target = selection_.current;
+        if (!selection_.frameShown || !mutableTree().pasteAt(source, target))
+            return false;
+    }
     edited(ChartChange::Boxes);
+    // The box that took the paste stays selected, even when it is not at the
+    // current cell (dragged away from it, or selected by opening the chart).
+    selectCell(target);
     return true;
 }
 
 bool ChartDocument::insertLine(char axis, int index)
 {
-    if (!tree().insertLine(axis, index))
+    if (!mutableTree().insertLine(axis, index))
         return false;
     edited(ChartChange::Boxes, true);
     return true;
@@ -171,20 +229,22 @@ bool ChartDocument::insertLine(char axis, int index)
 
 void ChartDocument::undo()
 {
-    tree().undoRecord.undo();
+    mutableTree().undo();
     // Undo changes the chart, so closing afterwards must offer to save.
     edited(ChartChange::Boxes);
 }
 
-Person* ChartDocument::definePerson(const PersonEntry& entry)
+const Person* ChartDocument::definePerson(const PersonEntry& entry)
 {
-    Tree& boxes = tree();
-    Person* box = boxes.selected;
-    if (entry.description.isEmpty()) {
+    Tree& boxes = mutableTree();
+    Person* box = boxes.own(selection_.box);
+    if (entry.description.empty()) {
         if (!box)
             return nullptr;
         boxes.erase(box, UndoRecord::ErasePerson);
+        selection_.box = nullptr;
         edited(ChartChange::Boxes);
+        emit selectionChanged();
         return nullptr;
     }
     // A box can come to the shown empty cell without the dialog hearing of it
@@ -194,43 +254,53 @@ Person* ChartDocument::definePerson(const PersonEntry& entry)
         box = boxes.findPerson(entry.cell);
     if (!box) {
         if (entry.continuation)
-            box = new ContPerson(entry.description, entry.cell, {gapX, gapY}, entry.direction);
+            box = boxes.append(std::make_unique<ContPerson>(entry.description, entry.cell,
+                                                            Links{gapX, gapY}, entry.direction));
         else
-            box = new Person(entry.description, entry.cell, entry.links);
-        boxes.append(box);
+            box = boxes.append(std::make_unique<Person>(entry.description, entry.cell, entry.links));
         debugLog() << "Person added ";
     } else {
         box->setText(entry.description);
         box->setLinks(entry.links, entry.direction);
         debugLog() << "Person updated ";
     }
-    boxes.undoRecord.clear();
+    boxes.forgetUndo();
     box->describe(debugLog());
     boxes.fitConnectors(box);
     edited(ChartChange::Boxes, boxes.growExtent(entry.cell));
+    // The box takes the selection over from the frame of the empty cell.
+    setSelection({box, false, selection_.current});
     return box;
 }
 
-Person* ChartDocument::findParent(DrawContext& dc, bool ancestor, bool highlight,
-                                  const std::function<void()>& pause)
+const Person* ChartDocument::findParent(bool ancestor, bool highlight,
+                                        const std::function<void()>& afterStep)
 {
-    Tree& boxes = tree();
+    Tree& boxes = mutableTree();
     const std::vector<int> before = lineageBits(boxes);
-    boxes.clearLineage(dc);
-    Person* found = boxes.findParent(boxes.selected);
+    if (boxes.clearLineage())
+        emit changed({ChartChange::Lineage});
+    LineagePath path;
+    const Person* found = boxes.findParent(selection_.box, &path);
     if (found) {
         if (ancestor) {
-            while (Person* further = boxes.findParent(found))
+            while (const Person* further = boxes.findParent(found, &path))
                 found = further;
         }
-        if (highlight)
-            boxes.showLineage(dc, pause);
+        if (highlight) {
+            for (const LineageMark& mark : path) {
+                boxes.markLineage(mark);
+                emit changed({ChartChange::Lineage});
+                setSelection({mark.box, false, selection_.current});
+                if (afterStep)
+                    afterStep();
+            }
+        }
     }
     if (lineageBits(boxes) != before)
         edited(ChartChange::Lineage);
     return found;
 }
-
 bool ChartDocument::setSettings(const TreeSettings& settings)
 {
     if (settings == chart_.settings())

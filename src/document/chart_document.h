@@ -2,18 +2,16 @@
 #pragma once
 
 #include "chartfile/file_stamp.h"
-#include "chartfile/result.h"
+#include "base/result.h"
 #include "export/html_export.h"
-#include "helpmod/stirpa_string.h"
 #include "model/chart.h"
 #include "model/person_entry.h"
+#include "model/selection.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
-
-class DrawContext;
 
 // What an edit changed, for the views that watch the chart.
 struct ChartChange {
@@ -25,10 +23,12 @@ struct ChartChange {
 };
 Q_DECLARE_METATYPE(ChartChange)
 
-// The open chart with its file: path, title, modified flag. Every edit goes
-// through the document, which marks the chart modified and announces the change
-// once (changed); a new or opened chart is announced by chartReplaced. It shows
-// no dialogs: operations that can fail return a Result for the window to show.
+// The open chart with its file (path, title, modified flag) and what the user
+// works on in it (the selection and the current cell). Every change goes through
+// the document, which marks the chart modified and announces the change once
+// (changed, selectionChanged); a new or opened chart is announced by
+// chartReplaced. It shows no dialogs: operations that can fail return a Result
+// for the window to show.
 class ChartDocument : public QObject {
     Q_OBJECT
 public:
@@ -36,9 +36,22 @@ public:
     explicit ChartDocument(QObject* parent = nullptr);
 
     const Chart& chart() const { return chart_; }
-    // For the selection; edits go through the functions below.
-    Tree& tree() { return chart_.tree(); }
     const Tree& tree() const { return chart_.tree(); }
+
+    // The selection. A new or opened chart has no current cell and its last
+    // box in list order selected (an import: its root's box).
+    const Selection& selection() const { return selection_; }
+    const Person* selectedBox() const { return selection_.box; }
+    Cell currentCell() const { return selection_.current; }
+    // Makes the cell current and selects its first box in list order, or frames
+    // it when it is empty. False, changing nothing, for a cell past the grid's
+    // limits: no box could be saved there.
+    bool selectCell(Cell cell);
+    // Selects the first box of the current cell, or frames the cell when empty;
+    // the current cell stays.
+    void selectAtCurrentCell();
+    // The scroll area's extent, measured afresh from the boxes (so it also shrinks).
+    Point measureExtent();
 
     // An empty, untitled chart with the current settings.
     void newChart();
@@ -48,8 +61,9 @@ public:
     Result openUntitled(const QString& path);
     // Opens a recovery copy as the modified chart of originalPath (empty: untitled).
     Result openRecovered(const QString& copyPath, const QString& originalPath);
-    // Takes a chart made elsewhere (an import) as an untitled, modified document.
-    void adoptUntitled(Chart chart);
+    // Takes a chart made elsewhere (an import) as an untitled, modified document,
+    // with the box of the cell given selected and its cell current.
+    void adoptUntitled(Chart chart, Cell selected = noCell);
     // Saves to path atomically; on success the document takes that name.
     Result saveAs(const QString& path);
     // Writes the chart as an HTML page.
@@ -72,10 +86,12 @@ public:
     bool moveBox(Cell from, Cell to);
     // Copies the box at `from` onto the box at `to`, or into a new box there.
     bool copyBox(Cell from, Cell to);
-    // Removes the box into the undo record. The chart counts as changed even
-    // without a box, as Cut always has.
-    void cut(Person* box);
-    // Pastes into the selected box or the shown empty cell.
+    // Removes the selected box into the undo record; the cell it leaves becomes
+    // current and is selected anew. The chart counts as changed even without a
+    // box, as Cut always has.
+    void cut();
+    // Pastes into the selected box or the shown empty cell; the box that takes
+    // the paste is selected.
     bool paste(const Person& source);
     // Opens an empty column ('x') or level ('y') at the index; false, changing
     // nothing, when a box would pass the grid's far edge.
@@ -83,15 +99,16 @@ public:
     void undo();
     // Adds, updates or (with an empty description) erases the box of the entry's
     // cell: the selected box, else the box at that cell, else a new one. A box
-    // added or updated gets its connectors fitted; it is returned (null when
-    // erased or nothing was there to erase).
-    Person* definePerson(const PersonEntry& entry);
-    // Clears the lineage drawn, then finds the parent (with `ancestor` the
-    // remotest ancestor) of the selected box; with `highlight` the lineage is
-    // marked and drawn step by step, pause() after each. Returns the box found,
-    // or null. The lineage is saved with the chart, so a change of it is an edit.
-    Person* findParent(DrawContext& dc, bool ancestor, bool highlight,
-                       const std::function<void()>& pause);
+    // added or updated gets its connectors fitted and is selected; it is
+    // returned (null when erased or nothing was there to erase).
+    const Person* definePerson(const PersonEntry& entry);
+    // Clears the lineage, then finds the parent (with `ancestor` the remotest
+    // ancestor) of the selected box; with `highlight` the lineage is marked step
+    // by step, the selection going along, each step announced and followed by
+    // afterStep(). Returns the box found, or null. The lineage is saved with the
+    // chart, so a change of it is an edit.
+    const Person* findParent(bool ancestor, bool highlight,
+                             const std::function<void()>& afterStep = {});
     // Puts new settings in force; false when they equal the current ones.
     bool setSettings(const TreeSettings& settings);
 
@@ -101,6 +118,11 @@ public slots:
 signals:
     void chartReplaced();
     void changed(const ChartChange& change);
+    // The selected box or the framed cell changed.
+    void selectionChanged();
+    // A cell was made current (a click, a key, a command); a dialog that shows
+    // the current cell follows it.
+    void currentCellChanged();
     void modifiedChanged(bool modified);
     // The path or the modified flag changed.
     void titleChanged();
@@ -111,11 +133,14 @@ private:
     // and with the modified flag given.
     Result load(const QString& path, const QString& namePath, const QString& documentPath,
                 bool modified);
-    void replaceChart(Chart chart);
+    void replaceChart(Chart chart, Cell selected = noCell);
     void setPath(const QString& path);
     void edited(ChartChange::What what, bool extentGrew = false);
+    void setSelection(const Selection& selection);
+    Tree& mutableTree() { return chart_.mutableTree(); }
 
     Chart chart_;
+    Selection selection_;
     QString path_;
     FileStamp stamp_; // the file as last read or written
     bool modified_ = false;

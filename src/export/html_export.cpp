@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/html_export.h"
 
+#include "base/byte_text.h"
+#include "base/regular_file.h"
 #include "chartfile/atomic_file.h"
 #include "chartfile/debug_log.h"
 #include "export/person_html.h"
-
-#include "helpmod/regular_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -134,7 +134,7 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text)
 // Checks, before anything is read or written, that path can take the page: a
 // regular file that opens for writing (never waiting on a FIFO) or a new one.
 // created tells whether the check made the file, to be removed if the export fails.
-Result checkOutput(const String& path, bool& created)
+Result checkOutput(const std::string& path, bool& created)
 {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
     created = fd >= 0;
@@ -144,14 +144,14 @@ Result checkOutput(const String& path, bool& created)
         return Result::failure(
             Result::CannotCreate,
             STIRPA_TR_NOOP("Message", "Cannot create the file '%1': it is not a regular file"),
-            {path.toStdString()});
+            {path});
     };
     if (fd < 0 && errno == ENXIO)
         return notRegular();
     if (fd < 0)
         return Result::failure(Result::CannotCreate,
                                STIRPA_TR_NOOP("Message", "Cannot create the file '%1': %2"),
-                               {path.toStdString(), std::strerror(errno)});
+                               {path, std::strerror(errno)});
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);
@@ -160,12 +160,16 @@ Result checkOutput(const String& path, bool& created)
 
 } // namespace
 
-String initialHtmlName(const String& documentPath)
+std::string initialHtmlName(std::string_view documentPath)
 {
-    return documentPath.directory() + documentPath.fileName().stem() + ".html";
+    return std::string(folderPart(documentPath)) +
+           std::string(withoutExtension(fileNamePart(documentPath))) + ".html";
 }
 
-String htmlPageName(const String& outputPath) { return outputPath.fileName().stem(); }
+std::string htmlPageName(std::string_view outputPath)
+{
+    return std::string(withoutExtension(fileNamePart(outputPath)));
+}
 
 void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page)
 {
@@ -206,7 +210,7 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
             if (line.rfind("TREE", 0) == 0)
                 break;
             if (line.rfind("FILENAME", 0) == 0)
-                out << page.name.c_str() << '\n';
+                out << page.name << '\n';
             else
                 out << line << '\n';
         }
@@ -219,14 +223,14 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
     return true;
 }
 
-Result exportHtml(const Chart& chart, const String& path, const HtmlExportOptions& options)
+Result exportHtml(const Chart& chart, const std::string& path, const HtmlExportOptions& options)
 {
-    debugLog() << "Html outfile is " << path.c_str() << std::endl;
+    debugLog() << "Html outfile is " << path << std::endl;
     // The output is checked before the template is read, so the log tells the
     // failures in the order they matter.
     bool created = false;
     if (Result usable = checkOutput(path, created); !usable) {
-        debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
+        debugLog() << "Cannot create outfile " << path << std::endl;
         return usable;
     }
     const auto fail = [&](Result failure) {
@@ -252,8 +256,8 @@ Result exportHtml(const Chart& chart, const String& path, const HtmlExportOption
         writeHtmlPage(out, chart, page, options.completePage ? &pageTemplate : nullptr);
         out.flush();
     };
-    if (Result written = writeFileAtomically(path.toStdString(), writePage); !written) {
-        debugLog() << "Cannot create outfile " << path.c_str() << std::endl;
+    if (Result written = writeFileAtomically(path, writePage); !written) {
+        debugLog() << "Cannot create outfile " << path << std::endl;
         return fail(written);
     }
     if (options.completePage)

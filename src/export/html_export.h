@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chartfile/result.h"
+#include "base/result.h"
 #include "export/person_html.h"
-#include "helpmod/stirpa_string.h"
 #include "model/chart.h"
 
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr char htmlTemplateName[] = "stirpa_full.html";
 
 // The file name offered for an export: the chart's path with its file's own
 // extension replaced by ".html" (".html" for a chart never saved).
-String initialHtmlName(const String& documentPath);
+std::string initialHtmlName(std::string_view documentPath);
 
 // The page name: the output file's name without folder and extension.
-String htmlPageName(const String& outputPath);
+std::string htmlPageName(std::string_view outputPath);
 
 // Writes the chart elements (links pass, boxes pass, spacer) to out.
 void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page);
@@ -46,4 +46,5 @@ inline constexpr std::size_t maxTemplateSize = 16 << 20;
 // regular file or without a TREE line (TemplateIncomplete), an output that
 // cannot be created (CannotCreate) or written (CannotWrite) leave the old page
 // untouched, and no empty file where there was none.
-Result exportHtml(const Chart& chart, const String& path, const HtmlExportOptions& options = {});
+Result exportHtml(const Chart& chart, const std::string& path,
+                  const HtmlExportOptions& options = {});

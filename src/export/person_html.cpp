@@ -170,7 +170,7 @@ void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
 void plainBox(std::string& out, const Person& box, const TreeSettings& s, const HtmlPage& html)
 {
     const PagePoint page = pageCell(box.cell(), s);
-    const std::string_view description = box.text.view();
+    const std::string_view description = box.text;
     RoomWriter w(out, roomFor(description, html.escapeText, 0));
     w.put("<div class=\"box\" style=\"top: ");
     w.number(page.top);
@@ -219,16 +219,16 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
 {
     const PagePoint page = pageCell(box.cell(), s);
     const DirectionFactors f = directionFactors(box.direction());
-    const std::string_view description = box.text.view();
+    const std::string_view description = box.text;
     const std::string suffix = linkSuffix(description);
     RoomWriter w(out, roomFor(description, html.escapeText,
-                              html.name.view().size() * maxEscapedLength + suffix.size()));
+                              html.name.size() * maxEscapedLength + suffix.size()));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
     w.put("px;\"><font size=1><a href=\"");
-    putLinkTarget(w, html.name.view());
+    putLinkTarget(w, html.name);
     w.put(suffix);
     w.put(".html\">");
     bool first = true;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "helpmod/stirpa_string.h"
+#include <string>
 
 #include <string>
 
@@ -10,7 +10,7 @@ struct TreeSettings;
 
 // What every element of one page shares.
 struct HtmlPage {
-    String name; // the page's own name: continuation boxes link to its siblings
+    std::string name; // the page's own name: continuation boxes link to its siblings
     // Descriptions are HTML as typed; escaped, they show as plain text.
     bool escapeText = false;
 };

@@ -66,12 +66,12 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
     if (planned.person < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);
-        continuation->text = String(std::string_view(continuationText(planned)));
+        continuation->text = continuationText(planned);
         box = std::move(continuation);
     } else {
         box = std::make_unique<Person>();
         describePerson(data, planned.person, options, buffer);
-        box->text = String(std::string_view(buffer));
+        box->text = buffer;
     }
     box->setCell(planned.cell);
     return box;
@@ -79,7 +79,8 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
 
 } // namespace
 
-ChartImport importChart(const GedcomData& data, const ImportOptions& options, const String& name)
+ChartImport importChart(const GedcomData& data, const ImportOptions& options,
+                        const std::string& name)
 {
     const std::vector<PlannedBox> plan = planLayout(data, options.layout);
     if (plan.empty())
@@ -101,7 +102,7 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options, co
     std::string buffer;
     for (const PlannedBox& planned : plan) {
         boxes.push_back(makeBox(data, planned, options.description, buffer));
-        extent.add(boxes.back()->text.view());
+        extent.add(boxes.back()->text);
     }
     TreeSettings settings;
     extent.apply(settings);
@@ -115,9 +116,7 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options, co
                      : (planned.rightTo - planned.cell.column - 1) * settings.pitchX() + gapX,
                  planned.down ? gapY : 0});
     }
-    ChartImport result{Result(), Chart(settings, name)};
-    Person* root = boxes.front().get();
-    result.chart.tree().appendAll(boxes);
-    result.chart.tree().selected = root;
+    ChartImport result{Result(), Chart(settings, name), boxes.front()->cell()};
+    result.chart.mutableTree().appendAll(boxes);
     return result;
 }

@@ -1,24 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chartfile/result.h"
+#include "base/result.h"
 #include "gedcom/family_layout.h"
 #include "gedcom/gedcom_data.h"
 #include "gedcom/person_description.h"
-#include "helpmod/stirpa_string.h"
 #include "model/chart.h"
+
+#include <string>
 
 struct ImportOptions {
     LayoutRequest layout;
     DescriptionOptions description;
 };
 
-// The outcome of an import: on success the chart, its root box selected.
+// The outcome of an import: on success the chart and the cell of its root's box.
 struct ChartImport : Result {
     Chart chart;
+    Cell root = noCell;
 };
 
 // Lays out the root's family as a chart of the given name: boxes large enough
 // for the longest line, connectors reaching the next box. Fails when the chart
 // would pass the file's limits.
-ChartImport importChart(const GedcomData& data, const ImportOptions& options, const String& name);
+ChartImport importChart(const GedcomData& data, const ImportOptions& options,
+                        const std::string& name);

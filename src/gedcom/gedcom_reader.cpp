@@ -4,7 +4,7 @@
 #include "gedcom/gedcom_date.h"
 #include "gedcom/gedcom_text.h"
 #include "gedcom/xref_index.h"
-#include "helpmod/regular_file.h"
+#include "base/regular_file.h"
 
 #include <algorithm>
 #include <cerrno>

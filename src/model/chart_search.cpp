@@ -108,7 +108,7 @@ ChartSearch::ChartSearch(const Tree& tree)
         entries.push_back({(long long)(cell.level - chartLimits::minCell) << 32 |
                                std::uint32_t(cell.column - chartLimits::minCell),
                            box});
-        bytes += box->text.view().size() + 1;
+        bytes += box->text.size() + 1;
     });
     // Counted from the grid's first cell, the key orders as the cells do.
     std::stable_sort(entries.begin(), entries.end(),
@@ -117,7 +117,7 @@ ChartSearch::ChartSearch(const Tree& tree)
     cells_.reserve(entries.size());
     ends_.reserve(entries.size());
     for (const Entry& entry : entries) {
-        appendFoldedText(texts_, entry.box->text.view());
+        appendFoldedText(texts_, entry.box->text);
         ends_.push_back(texts_.size());
         texts_ += '\n';
         cells_.push_back(entry.box->cell());

@@ -7,7 +7,7 @@
 #include <string_view>
 
 // The one drawing interface of the program. Screen, printer and image output
-// implement it; boxes, trackers and the generation column draw through it.
+// implement it; boxes, outlines and the generation column draw through it.
 // Coordinates are chart pixels (the implementation applies any scroll offset).
 // How much of a box a drawing at a given scale shows: text only where it can
 // be read, and below that the frames, then only filled cells.
@@ -56,17 +56,4 @@ public:
     // the pixels.
     virtual void beginXorOutline(const OutlinePen& pen) = 0;
     virtual void endXorOutline() = 0;
-
-    // Mouse capture and cursor for a drag; surfaces without a window ignore them.
-    virtual void captureMouse() {}
-    virtual void releaseMouse() {}
-    virtual void setCrossCursor() {}
-    virtual void setArrowCursor() {}
-
-    // strictlyContains of the client rectangle (no scroll offset) and the point.
-    bool clientContains(Point point) const
-    {
-        const Size size = clientSize();
-        return strictlyContains(Rect{0, 0, size.width, size.height}, point);
-    }
 };

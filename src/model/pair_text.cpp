@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/pair_text.h"
 
-#include "helpmod/number_text.h"
+#include "base/number_text.h"
 
 #include <cstdio>
 #include <cstring>
 
-String writePair(long x, long y)
+std::string writePair(long x, long y)
 {
     char text[48];
     std::snprintf(text, sizeof text, "%lij%li", x, y);
-    return String(text);
+    return text;
 }
 
 PairValue readPair(const char*& cursor)

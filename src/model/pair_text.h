@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "helpmod/stirpa_string.h"
+#include <string>
 
 // The grid pair text form: first number, 'j', second number ("3j12").
 struct PairValue {
@@ -9,7 +9,7 @@ struct PairValue {
     long y = 0;
 };
 
-String writePair(long x, long y);
+std::string writePair(long x, long y);
 
 // Reads X with atol semantics, moves to the next 'j' (or the end), reads Y after
 // it (Y = X without a 'j'), then moves past the 'j' and the digits after it (a

@@ -7,9 +7,9 @@
 #include <string>
 
 // A chart may hold a million boxes: keep the record small.
-static_assert(sizeof(void*) != 8 || sizeof(Person) <= 56);
+static_assert(sizeof(void*) != 8 || sizeof(Person) <= 80);
 
-Person::Person(const String& description, Cell cell, Links links) : links_(links), cell_(cell)
+Person::Person(std::string_view description, Cell cell, Links links) : links_(links), cell_(cell)
 {
     setText(description);
 }
@@ -19,19 +19,19 @@ Person::~Person() = default;
 void Person::describe(std::ostream& out) const
 {
     if (kind() == 'p')
-        out << "  Continuation box, dir " << direction() << ": " << text.c_str();
+        out << "  Continuation box, dir " << direction() << ": " << text;
     else
-        out << "  Box " << text.c_str();
-    out << " at " << writePair(column(), level()).c_str() << ", connected "
-        << writePair(rightLink(), downLink()).c_str() << ", lineage " << lineage << std::endl;
+        out << "  Box " << text;
+    out << " at " << writePair(column(), level()) << ", connected "
+        << writePair(rightLink(), downLink()) << ", lineage " << lineage << std::endl;
 }
 
 void Person::setLinks(Links links, int /*direction*/) { setLinkLengths(links); }
 
-void Person::setText(const String& edit)
+void Person::setText(std::string_view edit)
 {
     std::string stored;
-    const std::string_view source = edit.view();
+    const std::string_view source = edit.substr(0, edit.find('\0'));
     stored.reserve(source.size() + 8);
     for (std::size_t i = 0; i < source.size(); ++i) {
         const char c = source[i];
@@ -43,13 +43,13 @@ void Person::setText(const String& edit)
             stored += c;
         }
     }
-    text = String(std::string_view(stored));
+    text = std::move(stored);
 }
 
-String Person::editText() const
+std::string Person::editText() const
 {
     std::string edit;
-    const std::string_view source = text.view();
+    const std::string_view source = text;
     edit.reserve(source.size() + 8);
     for (std::size_t i = 0; i < source.size(); ++i) {
         if (source[i] == '|' && i > 0) {
@@ -60,7 +60,7 @@ String Person::editText() const
             edit += source[i];
         }
     }
-    return String(std::string_view(edit));
+    return edit;
 }
 
 void Person::copyContentFrom(const Person& source)
@@ -87,7 +87,7 @@ void Person::setLinkLengths(Links links)
         owner_->noteLinks(links);
 }
 
-ContPerson::ContPerson(const String& description, Cell cell, Links links, int direction)
+ContPerson::ContPerson(std::string_view description, Cell cell, Links links, int direction)
     : Person(description, cell, links)
 {
     setDirection(direction);

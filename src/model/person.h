@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "helpmod/stirpa_string.h"
 #include "model/geometry.h"
-#include "model/list.h"
 
 #include <cstdint>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 class DrawContext;
 class Tree;
@@ -21,17 +21,18 @@ struct Links {
 // A person box: a description and up to two connectors (rightward, downward).
 // The cell and the connector lengths change only through the setters, so that
 // the Tree holding the box keeps its cell index right.
-class Person : public ListData {
+class Person {
 public:
     Person() = default;
     // A box typed in the dialog; the description is taken through setText().
-    Person(const String& description, Cell cell, Links links);
+    Person(std::string_view description, Cell cell, Links links);
     Person(const Person&) = delete;
     Person& operator=(const Person&) = delete;
-    ~Person() override;
+    virtual ~Person();
 
-    char kind() const override { return 'P'; }
-    bool isOwned() const override { return true; }
+    // 'P' a person box, 'p' a continuation box, 'Z' a box held aside (the copy
+    // buffer, the undo record's saved copy).
+    virtual char kind() const { return 'P'; }
 
     // Sets both links from the pair; a continuation box takes the direction instead.
     virtual void setLinks(Links links, int direction);
@@ -44,10 +45,10 @@ public:
 
     // Stores edit-control text: every line break (CR LF, LF or a lone CR) becomes
     // a blank and a bar, so no character is lost.
-    void setText(const String& edit);
+    void setText(std::string_view edit);
     // The text for an edit control: each stored line break (" |", or a bare '|'
     // after the first byte) comes back as CR LF.
-    String editText() const;
+    std::string editText() const;
 
     // Text, links and lineage of another box (not its cell, kind or direction).
     void copyContentFrom(const Person& source);
@@ -62,7 +63,9 @@ public:
     Links links() const { return links_; }
     void setLinkLengths(Links links);
 
-    String text;
+    // The stored description: bytes, line breaks as " |".
+    std::string text;
+    // Which connectors lie on a drawn lineage (1 right, 2 down).
     int lineage = 0;
 
 private:
@@ -72,7 +75,7 @@ private:
     Links links_;
     Cell cell_;
     // Kept by the Tree that holds the box: its place in list order and the next
-    // box at the same cell. The fields are ordered so that a box takes 56 bytes.
+    // box at the same cell.
     std::uint32_t listOrder_ = 0;
     Tree* owner_ = nullptr;
     Person* nextAtCell_ = nullptr;
@@ -83,7 +86,7 @@ private:
 class ContPerson : public Person {
 public:
     ContPerson() = default;
-    ContPerson(const String& description, Cell cell, Links links, int direction);
+    ContPerson(std::string_view description, Cell cell, Links links, int direction);
 
     char kind() const override { return 'p'; }
     void setLinks(Links links, int direction) override;
@@ -97,12 +100,10 @@ private:
     int direction_ = 4;
 };
 
-// A box embedded in its owner (the copy buffer, the undo record's saved copy);
-// no list ever destroys it.
+// A box held aside, outside any tree: the copy buffer, the undo record's copy.
 class StorePerson : public Person {
 public:
     char kind() const override { return 'Z'; }
-    bool isOwned() const override { return false; }
 };
 
 // Fractions of a continuation box's cell by direction: the side it touches.

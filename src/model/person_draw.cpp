@@ -66,7 +66,7 @@ void Person::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
         return;
     dc.setClip(clip);
     dc.setTextColours(outline, fill);
-    drawLines(dc, text.view(), {x, y}, 16, smallFontStart(s.smallFontLine), true);
+    drawLines(dc, text, {x, y}, 16, smallFontStart(s.smallFontLine), true);
     dc.setClip({});
 }
 
@@ -100,6 +100,6 @@ void ContPerson::draw(DrawContext& dc, const TreeSettings& s, bool selected) con
         return;
     dc.setClip(clip);
     dc.setTextColours(outline, fill);
-    drawLines(dc, text.view(), corner, 14, -1, false);
+    drawLines(dc, text, corner, 14, -1, false);
     dc.setClip({});
 }

@@ -39,20 +39,17 @@ Rect drawnBounds(const Person& box, const TreeSettings& s)
 
 } // namespace
 
-Tree::Tree(const TreeSettings& settings, const String& name)
-    : selectionFrame(settings),
-      undoRecord(*this),
-      settings_(&settings),
-      name_(name)
+Tree::Tree(const TreeSettings& settings, std::string name)
+    : settings_(&settings),
+      name_(std::move(name)),
+      undoRecord_(*this)
 {
 }
 
 Tree::~Tree()
 {
-    // The boxes go first: the record's subject may point into them.
-    undoRecord.clear();
-    lineagePath.clear();
-    persons.clear();
+    // The record's copy of a box may point into the boxes: it goes first.
+    undoRecord_.clear();
 }
 
 void Tree::adopt(Person* box)
@@ -65,16 +62,18 @@ void Tree::adopt(Person* box)
     }
     box->owner_ = this;
     box->listOrder_ = nextOrder_++;
-    persons.append(box);
     noteLinks(box->links());
     addToExtremes(box->cell_);
 }
 
-void Tree::append(Person* box)
+Person* Tree::append(std::unique_ptr<Person> box)
 {
-    adopt(box);
-    index_.add(box);
+    Person* added = box.get();
+    adopt(added);
+    boxes_.push_back(std::move(box));
+    index_.add(added);
     ++revision_;
+    return added;
 }
 
 void Tree::appendAll(std::vector<std::unique_ptr<Person>>& boxes)
@@ -82,23 +81,39 @@ void Tree::appendAll(std::vector<std::unique_ptr<Person>>& boxes)
     if (boxes.empty())
         return;
     index_.reserve(index_.cellCount() + boxes.size());
+    boxes_.reserve(boxes_.size() + boxes.size());
     for (std::unique_ptr<Person>& box : boxes) {
-        adopt(box.get());
-        index_.add(box.release());
+        Person* added = box.get();
+        adopt(added);
+        boxes_.push_back(std::move(box));
+        index_.add(added);
     }
     boxes.clear();
     ++revision_;
 }
 
-bool Tree::detach(Person* box)
+std::size_t Tree::positionOf(const Person* box) const
 {
-    if (!box || box->owner_ != this || !persons.removeElement(box, false))
-        return false;
-    index_.remove(box);
-    removeFromExtremes(box->cell_);
-    box->owner_ = nullptr;
+    // List order numbers grow along the list, so the box is found by halving.
+    const auto at = std::lower_bound(boxes_.begin(), boxes_.end(), box->listOrder_,
+                                     [](const std::unique_ptr<Person>& held, std::uint32_t order) {
+                                         return held->listOrder_ < order;
+                                     });
+    return std::size_t(at - boxes_.begin());
+}
+
+std::unique_ptr<Person> Tree::detach(const Person* box)
+{
+    if (!box || box->owner_ != this)
+        return nullptr;
+    const std::size_t position = positionOf(box);
+    std::unique_ptr<Person> taken = std::move(boxes_[position]);
+    boxes_.erase(boxes_.begin() + std::ptrdiff_t(position));
+    index_.remove(taken.get());
+    removeFromExtremes(taken->cell_);
+    taken->owner_ = nullptr;
     ++revision_;
-    return true;
+    return taken;
 }
 
 void Tree::moveInIndex(Person* box, Cell cell)
@@ -146,7 +161,7 @@ Cell Tree::greatestCell() const
 {
     if (!greatestColumn_.known || !greatestLevel_.known) {
         greatestColumn_ = greatestLevel_ = Greatest{};
-        forEachPerson([this](Person* box) { addToExtremes(box->cell_); });
+        forEachPerson([this](const Person* box) { addToExtremes(box->cell_); });
     }
     return {greatestColumn_.value, greatestLevel_.value};
 }
@@ -160,7 +175,7 @@ void Tree::noteLinks(Links links)
 void Tree::reindex()
 {
     index_.clear();
-    index_.reserve(persons.size());
+    index_.reserve(boxes_.size());
     greatestColumn_ = greatestLevel_ = Greatest{};
     forEachPerson([this](Person* box) {
         index_.add(box);
@@ -169,17 +184,15 @@ void Tree::reindex()
     ++revision_;
 }
 
-Person* Tree::findPerson(Cell cell) const { return index_.first(cell); }
-
 bool Tree::growExtent(Cell cell)
 {
     bool grew = false;
-    if (cell.column > maxColumn) {
-        maxColumn = cell.column;
+    if (cell.column > maxColumn_) {
+        maxColumn_ = cell.column;
         grew = true;
     }
-    if (cell.level > maxLevel) {
-        maxLevel = cell.level;
+    if (cell.level > maxLevel_) {
+        maxLevel_ = cell.level;
         grew = true;
     }
     return grew;
@@ -187,13 +200,13 @@ bool Tree::growExtent(Cell cell)
 
 Point Tree::extent() const
 {
-    if (maxColumn == 0 || maxLevel == 0) {
+    if (maxColumn_ == 0 || maxLevel_ == 0) {
         // As a walk over every box would raise them, without the walk.
         const Cell greatest = greatestCell();
-        maxColumn = std::max(maxColumn, greatest.column);
-        maxLevel = std::max(maxLevel, greatest.level);
+        maxColumn_ = std::max(maxColumn_, greatest.column);
+        maxLevel_ = std::max(maxLevel_, greatest.level);
     }
-    return settings_->cellOrigin({maxColumn, maxLevel});
+    return settings_->cellOrigin({maxColumn_, maxLevel_});
 }
 
 Point Tree::boxExtent() const
@@ -202,19 +215,19 @@ Point Tree::boxExtent() const
     return settings_->cellOrigin({std::max(0, greatest.column), std::max(0, greatest.level)});
 }
 
-void Tree::resetExtent() { maxColumn = maxLevel = 0; }
+void Tree::resetExtent() { maxColumn_ = maxLevel_ = 0; }
 
 Cell Tree::extentCells() const
 {
     extent();
-    return {maxColumn, maxLevel};
+    return {maxColumn_, maxLevel_};
 }
 
-Person* Tree::lastInDirection(char axis) const
+const Person* Tree::lastInDirection(char axis) const
 {
     int best = -1;
-    Person* result = nullptr;
-    forEachPerson([&](Person* box) {
+    const Person* result = nullptr;
+    forEachPerson([&](const Person* box) {
         const int value = axis == 'x' ? box->column() : box->level();
         if (value > best && box->kind() == 'P') {
             result = box;
@@ -224,7 +237,7 @@ Person* Tree::lastInDirection(char axis) const
     return result;
 }
 
-Person* Tree::deepestPerson() const
+const Person* Tree::deepestPerson() const
 {
     if (deepestRevision_ != revision_) {
         deepest_ = lastInDirection('y');
@@ -233,7 +246,7 @@ Person* Tree::deepestPerson() const
     return deepest_;
 }
 
-std::vector<Person*> Tree::boxesInArea(const Rect& area) const
+std::vector<const Person*> Tree::boxesInArea(const Rect& area) const
 {
     const TreeSettings& s = *settings_;
     // Widen the area by the longest connector so boxes whose lines cross it count.
@@ -252,10 +265,10 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
 
     // The cell range is a superset (the reach is the longest connector of any
     // box); each candidate is then held against its own drawing.
-    std::vector<Person*> found;
+    std::vector<const Person*> found;
     const long long cells = (c1 - c0 + 1) * (l1 - l0 + 1);
-    if (cells > (long long)persons.size()) {
-        forEachPerson([&](Person* box) {
+    if (cells > (long long)boxes_.size()) {
+        forEachPerson([&](const Person* box) {
             if (intersects(drawnBounds(*box, s), area))
                 found.push_back(box);
         });
@@ -265,7 +278,7 @@ std::vector<Person*> Tree::boxesInArea(const Rect& area) const
     for (long long level = l0; level <= l1; ++level) {
         for (long long column = c0; column <= c1; ++column) {
             index_.prefetch({int(column + lookAhead), int(level)});
-            for (Person* box = index_.first({int(column), int(level)}); box;
+            for (const Person* box = index_.first({int(column), int(level)}); box;
                  box = box->nextAtCell_) {
                 if (intersects(drawnBounds(*box, s), area))
                     found.push_back(box);

@@ -1,37 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/chart_limits.h"
-#include "model/draw_context.h"
 #include "model/tree.h"
 
 #include <utility>
 
-Person* Tree::select(DrawContext& dc, Cell cell)
-{
-    selectionFrame.show(dc, 0);
-    if (selected)
-        selected->draw(dc, *settings_, false);
-    selected = findPerson(cell);
-    if (selected) {
-        selected->draw(dc, *settings_, true);
-    } else {
-        selectionFrame.start = selectionFrame.current = settings_->cellOrigin(cell);
-        selectionFrame.show(dc, 1);
-    }
-    return selected;
-}
-
-void Tree::erase(Person* box, int undoKind)
+bool Tree::erase(const Person* box, UndoRecord::Kind undoKind)
 {
     // Any other kind would leave the removed box without an owner.
     if (undoKind != UndoRecord::Cut && undoKind != UndoRecord::ErasePerson)
-        return;
-    if (!detach(box))
-        return;
-    undoRecord.recordPerson(undoKind, box);
-    if (selected == box)
-        selected = nullptr;
-    // The record may destroy the box later; no mark may outlive it.
-    dropMarksOf(box);
+        return false;
+    std::unique_ptr<Person> removed = detach(box);
+    if (!removed)
+        return false;
+    undoRecord_.recordRemoved(undoKind, std::move(removed));
+    return true;
 }
 
 bool Tree::move(Cell from, Cell to)
@@ -45,7 +27,7 @@ bool Tree::move(Cell from, Cell to)
     a->setCell(to);
     if (b)
         b->setCell(from);
-    undoRecord.recordCells(b ? UndoRecord::SwitchPersons : UndoRecord::MovePerson, from, to);
+    undoRecord_.recordCells(b ? UndoRecord::SwitchPersons : UndoRecord::MovePerson, from, to);
     return true;
 }
 
@@ -57,38 +39,39 @@ bool Tree::dragCopy(Cell from, Cell to)
     if (!source)
         return false;
     if (Person* target = findPerson(to)) {
-        undoRecord.recordPerson(UndoRecord::DragCopy, target);
+        undoRecord_.recordContent(UndoRecord::DragCopy, target);
         target->copyContentFrom(*source);
         return true;
     }
-    auto* copy = new Person;
+    auto copy = std::make_unique<Person>();
     copy->copyContentFrom(*source);
     copy->setCell(to);
-    append(copy);
-    undoRecord.clear();
+    append(std::move(copy));
+    undoRecord_.clear();
     return true;
 }
 
-bool Tree::paste(const Person& source)
+bool Tree::pasteInto(const Person& source, const Person* box)
 {
-    if (selected) {
-        undoRecord.recordPerson(UndoRecord::PastePerson, selected);
-        selected->copyContentFrom(source);
-        return true;
-    }
-    if (!selectionFrame.drawn)
+    Person* target = own(box);
+    if (!target)
         return false;
-    const Point inside{selectionFrame.current.x + 1, selectionFrame.current.y + 1};
-    const Cell cell = settings_->cellAt(inside);
-    // A frame off the grid (a cell selected before any was current) is no place for
-    // a box, and a box put in the frame's cell since would hide the pasted one.
+    undoRecord_.recordContent(UndoRecord::PastePerson, target);
+    target->copyContentFrom(source);
+    return true;
+}
+
+bool Tree::pasteAt(const Person& source, Cell cell)
+{
+    // A cell off the grid is no place for a box, and a box there would hide the
+    // pasted one.
     if (cell.column < 0 || cell.level < 0 || findPerson(cell))
         return false;
-    auto* copy = new Person;
+    auto copy = std::make_unique<Person>();
     copy->copyContentFrom(source);
     copy->setCell(cell);
-    append(copy);
-    undoRecord.clear();
+    append(std::move(copy));
+    undoRecord_.clear();
     return true;
 }
 
@@ -98,7 +81,7 @@ bool Tree::insertLine(char axis, int index)
         return axis == 'x' ? box->cell_.column : box->cell_.level;
     };
     bool fits = true;
-    forEachPerson([&](Person* box) { fits = fits && shifted(box) < chartLimits::maxCell; });
+    forEachPerson([&](const Person* box) { fits = fits && shifted(box) < chartLimits::maxCell; });
     if (!fits)
         return false;
     forEachPerson([&](Person* box) {
@@ -108,7 +91,7 @@ bool Tree::insertLine(char axis, int index)
             ++box->cell_.level;
     });
     reindex();
-    undoRecord.clear();
+    undoRecord_.clear();
     return true;
 }
 
@@ -135,94 +118,80 @@ void Tree::fitConnectors(Person* box)
     box->setLinkLengths(links);
 }
 
-void Tree::pushMark(Person* box, int bits)
+namespace {
+void addStep(LineagePath* path, const Person* box, int bits)
 {
-    List::Position front = lineagePath.begin();
-    lineagePath.insert(front, new HMark(box, bits));
-    ++segmentCount;
+    if (path)
+        path->push_back({box, bits});
 }
+} // namespace
 
-Person* Tree::markAbove(Cell cell)
+// The nearest box above the cell, when it is a plain box with a down connector:
+// a parent, whose step is added to the path.
+const Person* Tree::parentAbove(Cell cell, LineagePath* path) const
 {
-    Person* above = nullptr;
+    const Person* above = nullptr;
     for (int y = cell.level - 1; y >= 0 && !above; --y)
         above = findPerson({cell.column, y});
     if (!above || above->kind() != 'P' || above->downLink() == 0)
         return nullptr;
-    pushMark(above, 2);
+    addStep(path, above, 2);
     return above;
 }
 
-Person* Tree::findParent(Person* box)
+const Person* Tree::findParent(const Person* box, LineagePath* path) const
 {
     const int limit = extentCells().column + 1;
     if (!box || box->kind() != 'P')
         return nullptr;
     const Cell start = box->cell();
-    segmentCount = 0;
+    const std::size_t before = path ? path->size() : 0;
 
     for (int x = start.column; x < limit; ++x) {
-        Person* b = findPerson({x, start.level});
+        const Person* b = findPerson({x, start.level});
         if (!b)
             continue;
         if (b->kind() != 'P')
             break;
-        Person* parent = markAbove({x, start.level});
-        pushMark(b, parent ? 0 : 1);
+        const Person* parent = parentAbove({x, start.level}, path);
+        addStep(path, b, parent ? 0 : 1);
         if (parent)
             return parent;
         if (b->rightLink() == 0)
             break;
     }
 
-    for (; segmentCount > 0; --segmentCount)
-        lineagePath.removeFirst();
-
+    // The rightward pass found nothing: its steps go, and the search turns left.
+    if (path)
+        path->resize(before);
     for (int x = start.column - 1; x >= 0; --x) {
-        Person* b = findPerson({x, start.level});
+        const Person* b = findPerson({x, start.level});
         if (!b)
             continue;
         if (b->kind() != 'P' || b->rightLink() == 0)
             return nullptr;
-        pushMark(b, 1);
-        if (Person* parent = markAbove({x, start.level}))
+        addStep(path, b, 1);
+        if (const Person* parent = parentAbove({x, start.level}, path))
             return parent;
     }
     return nullptr;
 }
 
-void Tree::dropMarksOf(const Person* box)
+bool Tree::markLineage(const LineageMark& mark)
 {
-    for (List::Position at = lineagePath.begin(); !at.atEnd();) {
-        if (static_cast<HMark*>(at.element())->person == box)
-            lineagePath.remove(at, true);
-        else
-            at.next();
-    }
+    Person* box = own(mark.box);
+    if (!box)
+        return false;
+    box->lineage |= mark.bits;
+    return true;
 }
 
-void Tree::showLineage(DrawContext& dc, const std::function<void()>& pause)
+bool Tree::clearLineage()
 {
-    // Marks are pushed at the front; reversed they run from the searched box upward.
-    lineagePath.reverse();
-    for (ListData* element : std::as_const(lineagePath)) {
-        const auto* mark = static_cast<HMark*>(element);
-        if (selected)
-            selected->draw(dc, *settings_, false);
-        selected = mark->person;
-        selected->lineage |= mark->bits;
-        selected->draw(dc, *settings_, true);
-        pause();
-    }
-}
-
-void Tree::clearLineage(DrawContext& dc)
-{
-    lineagePath.clear();
+    bool cleared = false;
     forEachPerson([&](Person* box) {
-        if (box->lineage != 0) {
-            box->lineage = 0;
-            box->draw(dc, *settings_, box == selected);
-        }
+        cleared = cleared || box->lineage != 0;
+        box->lineage = 0;
     });
+    return cleared;
 }

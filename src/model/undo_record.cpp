@@ -6,69 +6,64 @@
 
 #include <utility>
 
-UndoRecord::~UndoRecord() { dropRemovedBox(); }
-
-bool UndoRecord::holdsRemovedBox() const
+void UndoRecord::recordCells(Kind kind, Cell from, Cell to)
 {
-    return (undoKind == Cut || undoKind == ErasePerson) && subject;
+    clear();
+    kind_ = kind;
+    cellA_ = from;
+    cellB_ = to;
 }
 
-void UndoRecord::dropRemovedBox()
+void UndoRecord::recordContent(Kind kind, Person* box)
 {
-    if (holdsRemovedBox())
-        delete subject;
-    subject = nullptr;
+    clear();
+    kind_ = kind;
+    subject_ = box;
+    saved_.copyContentFrom(*box);
+    saved_.setCell(box->cell());
 }
 
-void UndoRecord::recordCells(int kind, Cell from, Cell to)
+void UndoRecord::recordRemoved(Kind kind, std::unique_ptr<Person> box)
 {
-    dropRemovedBox();
-    undoKind = kind;
-    cellA = from;
-    cellB = to;
-    redo = false;
-}
-
-void UndoRecord::recordPerson(int kind, Person* box)
-{
-    dropRemovedBox();
-    undoKind = kind;
-    subject = box;
-    saved.copyContentFrom(*box);
-    saved.setCell(box->cell());
-    redo = false;
+    clear();
+    kind_ = kind;
+    saved_.copyContentFrom(*box);
+    saved_.setCell(box->cell());
+    removed_ = std::move(box);
 }
 
 void UndoRecord::clear()
 {
-    dropRemovedBox();
-    undoKind = None;
+    removed_.reset();
+    subject_ = nullptr;
+    kind_ = None;
+    redo_ = false;
 }
 
 void UndoRecord::undo()
 {
-    switch (undoKind) {
+    switch (kind_) {
     case MovePerson:
-    case SwitchPersons:
-        std::swap(cellA, cellB);
+    case SwitchPersons: {
+        std::swap(cellA_, cellB_);
+        const Cell from = cellA_, to = cellB_;
         // move() records the reverse edit, so a further call repeats the first one.
-        owner->move(cellA, cellB);
-        redo = true;
+        owner_->move(from, to);
+        redo_ = true;
         break;
+    }
     case Cut:
     case ErasePerson:
-        if (subject)
-            owner->append(subject);
-        subject = nullptr;
-        undoKind = None;
+        if (removed_)
+            owner_->append(std::move(removed_));
+        clear();
         break;
     case PastePerson:
     case DragCopy:
         // The box keeps its cell: no edit between recording and undo can move it.
-        if (subject)
-            subject->copyContentFrom(saved);
-        subject = nullptr;
-        undoKind = None;
+        if (subject_)
+            subject_->copyContentFrom(saved_);
+        clear();
         break;
     default:
         break;
@@ -79,15 +74,15 @@ void UndoRecord::undo()
 // or a switch is ever redone.
 const char* UndoRecord::labelText() const
 {
-    switch (undoKind) {
+    switch (kind_) {
     case None:
         return STIRPA_TR_NOOP("Undo", "Can't undo");
     case MovePerson:
-        return redo ? STIRPA_TR_NOOP("Undo", "Redo move person")
-                    : STIRPA_TR_NOOP("Undo", "Undo move person");
+        return redo_ ? STIRPA_TR_NOOP("Undo", "Redo move person")
+                     : STIRPA_TR_NOOP("Undo", "Undo move person");
     case SwitchPersons:
-        return redo ? STIRPA_TR_NOOP("Undo", "Redo switch persons")
-                    : STIRPA_TR_NOOP("Undo", "Undo switch persons");
+        return redo_ ? STIRPA_TR_NOOP("Undo", "Redo switch persons")
+                     : STIRPA_TR_NOOP("Undo", "Undo switch persons");
     case Cut:
         return STIRPA_TR_NOOP("Undo", "Undo cut");
     case PastePerson:
@@ -98,7 +93,6 @@ const char* UndoRecord::labelText() const
         return STIRPA_TR_NOOP("Undo", "Undo erase person");
     case Insertion:
         return STIRPA_TR_NOOP("Undo", "Undo insertion");
-    default:
-        return redo ? "Redo " : "Undo ";
     }
+    return redo_ ? "Redo " : "Undo ";
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "helpmod/stirpa_string.h"
 #include "model/geometry.h"
 #include "model/person.h"
+
+#include <memory>
 
 class Tree;
 
@@ -22,16 +23,17 @@ public:
         Insertion = 8,
     };
 
-    explicit UndoRecord(Tree& owner) : owner(&owner) {}
-    ~UndoRecord();
+    explicit UndoRecord(Tree& owner) : owner_(&owner) {}
     UndoRecord(const UndoRecord&) = delete;
     UndoRecord& operator=(const UndoRecord&) = delete;
 
     // Remembers a move (MovePerson) or switch (SwitchPersons) between two cells.
-    void recordCells(int kind, Cell from, Cell to);
-    // Remembers the box with a copy of its text, links, cell and lineage. For Cut
-    // and ErasePerson the box must already be out of the list: the record owns it.
-    void recordPerson(int kind, Person* box);
+    void recordCells(Kind kind, Cell from, Cell to);
+    // Remembers the box with a copy of its text, links, cell and lineage, to be
+    // restored into it (PastePerson, DragCopy).
+    void recordContent(Kind kind, Person* box);
+    // Takes a box out of the list (Cut, ErasePerson) to give it back on undo.
+    void recordRemoved(Kind kind, std::unique_ptr<Person> box);
     // Forgets the remembered edit (destroying a removed box it held).
     void clear();
     // Reverses the remembered edit; a move or switch becomes redoable and
@@ -41,19 +43,21 @@ public:
     // The Undo item's English text: "Undo " or "Redo " with the edit's label, or
     // "Can't undo" when empty; translated in the "Undo" context.
     const char* labelText() const;
-    bool canUndo() const { return undoKind != None; }
-
-    // True while the record owns a removed box.
-    bool holdsRemovedBox() const;
-
-    bool redo = false;
-    int undoKind = None;
-    Person* subject = nullptr;
-    StorePerson saved;
-    Tree* owner;
-    Cell cellA = noCell;
-    Cell cellB = noCell;
+    bool canUndo() const { return kind_ != None; }
+    Kind kind() const { return kind_; }
+    bool isRedo() const { return redo_; }
+    // The box the edit changed or removed; null for a move or switch.
+    const Person* subject() const { return removed_ ? removed_.get() : subject_; }
+    // The content the box had before the edit (PastePerson, DragCopy).
+    const Person& savedContent() const { return saved_; }
 
 private:
-    void dropRemovedBox();
+    Tree* owner_;
+    Kind kind_ = None;
+    bool redo_ = false;
+    Person* subject_ = nullptr;
+    std::unique_ptr<Person> removed_;
+    StorePerson saved_;
+    Cell cellA_ = noCell;
+    Cell cellB_ = noCell;
 };

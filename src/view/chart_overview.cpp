@@ -2,9 +2,9 @@
 #include "view/chart_overview.h"
 
 #include "model/chart.h"
-#include "view/chart_painter.h"
+#include "render/chart_painter.h"
 #include "view/chart_view.h"
-#include "view/qt_draw_context.h"
+#include "render/qt_draw_context.h"
 
 #include <QMouseEvent>
 #include <QPainter>

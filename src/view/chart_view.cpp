@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/chart_view.h"
 
-#include "view/chart_painter.h"
+#include "render/chart_painter.h"
 #include "view/chart_view_accessible.h"
 
 #include <QEvent>
@@ -26,9 +26,10 @@ ChartView::ChartView(ChartDocument* document, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     connect(document_, &ChartDocument::chartReplaced, this, &ChartView::chartReplaced);
     connect(document_, &ChartDocument::changed, this, &ChartView::chartChanged);
+    connect(document_, &ChartDocument::selectionChanged, this, &ChartView::selectionChanged);
     ChartViewAccessible::install();
     const auto announce = [this] { ChartViewAccessible::announce(this); };
-    connect(this, &ChartView::selectionChanged, this, announce);
+    connect(document_, &ChartDocument::selectionChanged, this, announce);
     connect(document_, &ChartDocument::changed, this, announce);
     updateScrollSizes();
 }
@@ -37,13 +38,11 @@ ChartView::~ChartView() = default;
 
 void ChartView::chartReplaced()
 {
-    currentCell_ = noCell;
     // An outline of the old chart's drag has nothing left to drop.
-    dragTracker_.reset();
+    endDrag();
+    shownSelection_ = noCell;
     updateScrollSizes();
     invalidateChart();
-    emit cellSelected();
-    emit selectionChanged();
 }
 
 void ChartView::chartChanged(const ChartChange& change)
@@ -55,9 +54,7 @@ void ChartView::chartChanged(const ChartChange& change)
 
 void ChartView::updateScrollSizes()
 {
-    // The extent is measured anew from the boxes, so it also shrinks.
-    tree().resetExtent();
-    const Size total = chartTotalSize(tree().extent());
+    const Size total = chartTotalSize(document_->measureExtent());
     total_ = QSize(total.width, total.height);
     page_ = windowSize();
     updateScrollBars();
@@ -99,7 +96,7 @@ void ChartView::setZoom(double zoom, QPointF anchor)
     if (zoom == zoom_)
         return;
     // A drag's outline cannot follow a change of scale: the drag ends unmade.
-    dragTracker_.reset();
+    endDrag();
     const QPointF fixed = (anchor + scrollPosition()) / zoom_;
     zoom_ = zoom;
     updateScrollBars();

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "document/chart_document.h"
-#include "export/page_layout.h"
 #include "model/draw_context.h"
 #include "model/person.h"
-#include "model/tracker.h"
+#include "render/page_layout.h"
+#include "view/drag_tracker.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -18,9 +18,9 @@
 
 class QPrinter;
 
-// The scrolling view of a document's chart. It keeps the current cell, the
-// one-box copy buffer and the drag tracker; edits go to the document, whose
-// change signals repaint the view. The chart is drawn into a backing image of the
+// The scrolling view of a document's chart. It keeps the one-box copy buffer and
+// the drag tracker; edits and the selection go to the document, whose change
+// signals repaint the view. The chart is drawn into a backing image of the
 // viewport: a paint renders the parts marked stale, and drawing "at once"
 // (windowContext) goes straight into the image, so XOR outlines drawn twice
 // leave it unchanged.
@@ -32,7 +32,7 @@ public:
     ~ChartView() override;
 
     ChartDocument* document() const { return document_; }
-    Tree& tree() const { return document_->tree(); }
+    const Tree& tree() const { return document_->tree(); }
 
     // Recomputes the extent and the scroll sizes; never moves the scroll position.
     void updateScrollSizes();
@@ -65,8 +65,7 @@ public:
     // Scrolls the chart point to the middle of the view, as far as the chart goes.
     void centreOn(Point chartPoint);
     // A context that draws into the backing image at once (chart pixels in,
-    // viewport pixels out) and shows what it changed; cursor and mouse capture act
-    // on the viewport.
+    // viewport pixels out) and shows what it changed.
     std::unique_ptr<DrawContext> windowContext();
     // Marks the whole viewport stale and asks for a paint.
     void invalidateChart();
@@ -76,8 +75,9 @@ public:
     QSize windowSize() const;
 
     // The cell the keys and the dialogs work on; noCell before any is chosen.
-    Cell currentCell() const { return currentCell_; }
-    // Makes the cell current and draws the change of selection at once.
+    Cell currentCell() const { return document_->currentCell(); }
+    // Makes the cell current (see ChartDocument::selectCell); the change of
+    // selection is painted at once.
     void selectCell(Cell cell);
     // The arrow keys: one cell toward the side inside the chart's extent, then
     // the view scrolls just enough to show it. A step past an edge changes
@@ -91,7 +91,7 @@ public:
 
     // The one-box copy buffer.
     const Person& pasteBuffer() const { return pasteBuffer_; }
-    bool canPaste() const { return !pasteBuffer_.text.isEmpty(); }
+    bool canPaste() const { return !pasteBuffer_.text.empty(); }
 
     // Carries out what the Define person dialog asks for the entry's cell, then
     // moves on to the next cell to fill: right along a new right connector, else
@@ -121,11 +121,6 @@ public slots:
     void logTree();
 
 signals:
-    // A cell was made current (a click, a key, a command); a dialog that shows
-    // the current cell follows it.
-    void cellSelected();
-    // The selected box may have changed.
-    void selectionChanged();
     void pasteBufferChanged();
     // A double click asks for the Define person dialog.
     void definePersonRequested();
@@ -154,6 +149,14 @@ private:
 
     void chartReplaced();
     void chartChanged(const ChartChange& change);
+    // Paints the old and the new selection again at once, as a click expects.
+    void selectionChanged();
+    // The area the box of a cell takes, with the selection frame's, in viewport
+    // pixels; empty for noCell.
+    QRect selectionArea(Cell cell) const;
+    // Starts and ends a drag: the outline, the mouse grab and the cursor.
+    void beginDrag(Point at);
+    void endDrag();
     void insertLine(char axis);
     void updateScrollBars();
     // Runs a step that draws or scrolls with the drag outline taken off the image
@@ -175,9 +178,10 @@ private:
     void endImagePainter();
 
     ChartDocument* document_;
-    Cell currentCell_ = noCell;
+    // The cell whose box showed the selection when it was last painted.
+    Cell shownSelection_ = noCell;
     StorePerson pasteBuffer_;
-    std::unique_ptr<BoxTracker> dragTracker_;
+    std::unique_ptr<DragTracker> dragTracker_;
     int lineagePause_ = 50;
     double zoom_ = 1.0;
     QSize total_;

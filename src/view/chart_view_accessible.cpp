@@ -11,7 +11,7 @@ namespace {
 // current cell (the top-left one before any is chosen), as Define person shows.
 std::pair<const Person*, Cell> spokenCell(const ChartView& view)
 {
-    if (const Person* box = view.tree().selected)
+    if (const Person* box = view.document()->selectedBox())
         return {box, box->cell()};
     const Cell cell = view.currentCell();
     return {nullptr, cell.column < 0 ? Cell{0, 0} : cell};
@@ -21,7 +21,7 @@ QString spokenText(const Person* box)
 {
     QStringList lines;
     if (box)
-        forEachDescriptionLine(box->text.view(), [&](std::string_view line) {
+        forEachDescriptionLine(box->text, [&](std::string_view line) {
             lines << QString::fromStdString(displayText(line));
         });
     const QString text = lines.join(QLatin1Char(' ')).simplified();

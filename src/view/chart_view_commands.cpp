@@ -7,23 +7,13 @@
 #include "chartfile/tree_dump.h"
 #include "model/chart_limits.h"
 
-void ChartView::selectCell(Cell cell)
-{
-    // A box past the grid's far edge could not be saved, so no cell there is
-    // ever current.
-    if (!chartLimits::contains(cell))
-        return;
-    currentCell_ = cell;
-    withoutDragOutline([&] { tree().select(*windowContext(), cell); });
-    emit cellSelected();
-    emit selectionChanged();
-}
+void ChartView::selectCell(Cell cell) { document_->selectCell(cell); }
 
 void ChartView::undo() { document_->undo(); }
 
 void ChartView::copy()
 {
-    if (const Person* selected = tree().selected) {
+    if (const Person* selected = document_->selectedBox()) {
         pasteBuffer_.copyContentFrom(*selected);
         pasteBuffer_.setCell(selected->cell());
         emit pasteBufferChanged();
@@ -33,24 +23,12 @@ void ChartView::copy()
 void ChartView::cut()
 {
     copy();
-    // The frame marks the cell the box leaves. That is not the current cell when
-    // the box was dragged away from it or a chart was just opened, and selecting
-    // the current cell then would select another box or an off-grid cell.
-    Person* box = tree().selected;
-    if (box)
-        currentCell_ = box->cell();
-    document_->cut(box);
-    tree().select(*windowContext(), currentCell_);
-    emit selectionChanged();
+    document_->cut();
 }
 
 void ChartView::paste()
 {
-    // The box that takes the paste stays selected, even when it is not at the
-    // current cell (dragged away from it, or selected by opening the chart).
-    const Cell target = tree().selected ? tree().selected->cell() : currentCell_;
-    if (document_->paste(pasteBuffer_))
-        selectCell(target);
+    document_->paste(pasteBuffer_);
 }
 
 void ChartView::insertColumn() { insertLine('x'); }
@@ -59,7 +37,7 @@ void ChartView::insertRow() { insertLine('y'); }
 
 void ChartView::insertLine(char axis)
 {
-    const Person* selected = tree().selected;
+    const Person* selected = document_->selectedBox();
     if (!selected)
         return;
     if (!document_->insertLine(axis, axis == 'x' ? selected->column() : selected->level())) {

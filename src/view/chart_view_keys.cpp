@@ -74,7 +74,7 @@ void ChartView::selectLastCell() { selectAndShow(tree().extentCells()); }
 void ChartView::stepSelection(Qt::ArrowType direction)
 {
     const Cell last = tree().extentCells();
-    Cell cell = currentCell_;
+    Cell cell = currentCell();
     // Before any cell is current the keys start at the top-left cell rather
     // than stepping off the grid.
     if (cell.column < 0 || cell.level < 0) {

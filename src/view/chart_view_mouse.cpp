@@ -22,12 +22,29 @@ void ChartView::mousePressEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    auto dc = windowContext();
     // A drag whose release never came must not leave its outline behind.
-    if (dragTracker_)
-        dragTracker_->end(*dc);
-    dragTracker_ = std::make_unique<BoxTracker>(tree().settings());
-    dragTracker_->begin(*dc, p);
+    endDrag();
+    beginDrag(p);
+}
+
+void ChartView::beginDrag(Point at)
+{
+    dragTracker_ = std::make_unique<DragTracker>(tree().settings());
+    dragTracker_->begin(*windowContext(), at);
+    if (viewport()->isVisible())
+        viewport()->grabMouse();
+    viewport()->setCursor(Qt::CrossCursor);
+}
+
+void ChartView::endDrag()
+{
+    if (!dragTracker_)
+        return;
+    dragTracker_->end(*windowContext());
+    dragTracker_.reset();
+    if (QWidget::mouseGrabber() == viewport())
+        viewport()->releaseMouse();
+    viewport()->setCursor(Qt::ArrowCursor);
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent* event)
@@ -43,13 +60,12 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::RightButton || !dragTracker_)
         return;
-    const std::unique_ptr<BoxTracker> tracker = std::move(dragTracker_);
-    tracker->end(*windowContext());
     // The drop cell is where the last move left the outline; the release point
     // may lie elsewhere when the button came up after a fast last move.
     const TreeSettings& s = tree().settings();
-    const Cell from = s.cellAt(tracker->start);
-    const Cell to = s.cellAt(tracker->current);
+    const Cell from = s.cellAt(dragTracker_->start());
+    const Cell to = s.cellAt(dragTracker_->current());
+    endDrag();
     // Only the Ctrl key's state at the release counts.
     const bool dropped = event->modifiers().testFlag(Qt::ControlModifier)
                              ? document_->copyBox(from, to)
@@ -84,14 +100,14 @@ void ChartView::wheelEvent(QWheelEvent* event)
 
 void ChartView::withoutDragOutline(const std::function<void()>& step)
 {
-    const bool outlined = dragTracker_ && dragTracker_->drawn;
+    const bool outlined = dragTracker_ && dragTracker_->drawn();
     if (outlined)
-        dragTracker_->show(*windowContext(), 0);
+        dragTracker_->show(*windowContext(), false);
     step();
     if (!outlined)
         return;
     // A scroll leaves strips to be painted; paint them first, or the outline put
     // back there now would be painted over and its later removal leave a trace.
     viewport()->repaint();
-    dragTracker_->show(*windowContext(), 1);
+    dragTracker_->show(*windowContext(), true);
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/chart_view.h"
 
-#include "view/chart_painter.h"
-#include "view/qt_draw_context.h"
+#include "render/chart_painter.h"
+#include "render/qt_draw_context.h"
 #include "view/window_draw_context.h"
 
 #include <QPaintEvent>
@@ -45,7 +45,39 @@ QRectF devicePixels(const QRect& rect, qreal ratio)
 
 } // namespace
 
-void ChartView::draw(DrawContext& dc) { paintChart(dc, &document_->chart()); }
+void ChartView::draw(DrawContext& dc) { paintChart(dc, &document_->chart(), &document_->selection()); }
+
+namespace {
+// The cell whose box shows the selection; noCell when nothing is selected.
+Cell shownCell(const Selection& selection)
+{
+    if (selection.box)
+        return selection.box->cell();
+    return selection.frameShown ? selection.current : noCell;
+}
+} // namespace
+
+QRect ChartView::selectionArea(Cell cell) const
+{
+    if (cell == noCell)
+        return {};
+    const Rect box = tree().settings().boxRect(cell);
+    const QPointF scroll = scrollPosition();
+    const QRectF shown(QPointF(box.left, box.top) * zoom_ - scroll,
+                       QPointF(box.right, box.bottom) * zoom_ - scroll);
+    // The frame's pen and the rounding of a zoomed edge reach a little past the box.
+    constexpr int margin = 2;
+    return shown.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+}
+
+void ChartView::selectionChanged()
+{
+    const Cell now = shownCell(document_->selection());
+    const QRegion area = QRegion(selectionArea(shownSelection_)) | selectionArea(now);
+    shownSelection_ = now;
+    stale_ |= area;
+    viewport()->repaint(area);
+}
 
 void ChartView::setMarkedCells(std::vector<Cell> cells)
 {
@@ -119,9 +151,9 @@ void ChartView::paintEvent(QPaintEvent* event)
         painter.resetTransform();
         {
             QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo, zoom_);
-            paintChart(dc, &document_->chart(), true, markedCells_);
+            paintChart(dc, &document_->chart(), &document_->selection(), markedCells_);
             // The paint covered a drag's outline: put it back, as the frame is.
-            if (dragTracker_ && dragTracker_->drawn)
+            if (dragTracker_ && dragTracker_->drawn())
                 dragTracker_->redraw(dc);
         }
         painter.restore();

@@ -13,6 +13,6 @@ void ChartView::findParent(bool ancestor, bool highlight)
         if (lineagePause_ > 0)
             QThread::msleep(static_cast<unsigned long>(lineagePause_));
     };
-    if (Person* found = document_->findParent(*windowContext(), ancestor, highlight, pause))
+    if (const Person* found = document_->findParent(ancestor, highlight, pause))
         selectCell(found->cell());
 }

@@ -6,18 +6,14 @@
 void ChartView::definePerson(const PersonEntry& entry)
 {
     // An empty description erases the selected box; with none it does nothing.
-    const bool erasing = entry.description.isEmpty();
-    if (erasing && !tree().selected)
+    const bool erasing = entry.description.empty();
+    if (erasing && !document_->selectedBox())
         return;
-    Person* box = document_->definePerson(entry);
+    const Person* box = document_->definePerson(entry);
     if (erasing) {
         selectCell(entry.cell);
         return;
     }
-    // The box takes the selection over from the frame of the empty cell.
-    withoutDragOutline([&] { tree().selectionFrame.show(*windowContext(), 0); });
-    tree().selected = box;
-    emit selectionChanged();
 
     // A continuation box ends a branch: the cell stays.
     if (entry.continuation)
@@ -29,7 +25,7 @@ void ChartView::definePerson(const PersonEntry& entry)
     else if (box->downLink() == gapY && !tree().findPerson(below))
         selectCell(below);
     else
-        withoutDragOutline([&] { tree().select(*windowContext(), currentCell_); });
+        document_->selectAtCurrentCell();
 }
 
 void ChartView::selectNewLevel()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/chart_view.h"
 
-#include "view/chart_pages.h"
+#include "render/chart_pages.h"
 
 #include <QDir>
 #include <QPainter>

@@ -3,8 +3,6 @@
 
 #include "view/chart_view.h"
 
-#include <QCursor>
-
 namespace {
 Size viewportSize(const ChartView& view)
 {
@@ -36,19 +34,3 @@ WindowDrawContext::WindowDrawContext(ChartView& view)
 }
 
 void WindowDrawContext::touched(const QRect& deviceRect) { view_.viewport()->update(deviceRect); }
-
-void WindowDrawContext::captureMouse()
-{
-    if (view_.viewport()->isVisible())
-        view_.viewport()->grabMouse();
-}
-
-void WindowDrawContext::releaseMouse()
-{
-    if (QWidget::mouseGrabber() == view_.viewport())
-        view_.viewport()->releaseMouse();
-}
-
-void WindowDrawContext::setCrossCursor() { view_.viewport()->setCursor(Qt::CrossCursor); }
-
-void WindowDrawContext::setArrowCursor() { view_.viewport()->setCursor(Qt::ArrowCursor); }

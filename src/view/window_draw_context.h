@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "view/qt_draw_context.h"
+#include "render/qt_draw_context.h"
 
 class ChartView;
 class QPainter;
@@ -20,16 +20,10 @@ protected:
 };
 
 // Draws into a view's backing image at once, outside a paint: chart pixels in,
-// viewport pixels out. Every change asks the viewport to show that area; the
-// cursor and the mouse capture act on the viewport.
+// viewport pixels out. Every change asks the viewport to show that area.
 class WindowDrawContext : private ImagePainterLease, public QtDrawContext {
 public:
     explicit WindowDrawContext(ChartView& view);
-
-    void captureMouse() override;
-    void releaseMouse() override;
-    void setCrossCursor() override;
-    void setArrowCursor() override;
 
 protected:
     void touched(const QRect& deviceRect) override;

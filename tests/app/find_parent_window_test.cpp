@@ -26,7 +26,7 @@ Person* boxNamed(const Tree& tree, std::string_view name)
 {
     Person* found = nullptr;
     tree.forEachPerson([&](Person* box) {
-        if (!found && box->text.view().substr(0, name.size()) == name)
+        if (!found && box->text.substr(0, name.size()) == name)
             found = box;
     });
     return found;

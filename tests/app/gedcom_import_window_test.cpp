@@ -39,7 +39,7 @@ protected:
 std::string selectedName(const MainWindow& window)
 {
     const Person* selected = window.document()->tree().selected;
-    return selected ? std::string(selected->text.view().substr(0, selected->text.view().find(" |")))
+    return selected ? std::string(selected->text.substr(0, selected->text.find(" |")))
                     : std::string("(none)");
 }
 

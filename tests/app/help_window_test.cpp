@@ -10,7 +10,7 @@
 #include "dialogs/person_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "gedcom/gedcom_data.h"
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 #include "private_home.h"
 
 #include <QLineEdit>

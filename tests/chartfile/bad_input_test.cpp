@@ -160,7 +160,7 @@ QByteArray actualValue(const ChartLoad& load, const std::vector<const Person*>& 
     if (!box)
         return "no box " + key.mid(1, dot - 1);
     const QByteArray field = key.mid(dot + 1);
-    const std::string_view text = box->text.view();
+    const std::string_view text = box->text;
     if (field == "kind")
         return QByteArray(1, box->kind());
     if (field == "cell")
@@ -253,7 +253,7 @@ private slots:
         watchedFile = name.constData();
         ::alarm(watchdogSeconds);
         const double started = cpuSeconds();
-        memFile reader = memFile::fromBytes(std::move(bytes));
+        LineReader reader = LineReader::fromBytes(std::move(bytes));
         ChartLoad load = readChart(reader, "chart", currentSettings());
         std::string saved;
         if (load)
@@ -295,7 +295,7 @@ private slots:
         }
 
         // Whatever loads saves and loads back the same.
-        memFile again = memFile::fromBytes(saved);
+        LineReader again = LineReader::fromBytes(saved);
         const ChartLoad reloaded = readChart(again, "chart", TreeSettings());
         QVERIFY2(bool(reloaded), reloaded.message().c_str());
         QCOMPARE(reloaded.chart.settings(), load.chart.settings());
@@ -316,7 +316,7 @@ private slots:
         };
         auto secondsFor = [](const std::string& bytes) {
             const double started = cpuSeconds();
-            memFile reader = memFile::fromBytes(bytes);
+            LineReader reader = LineReader::fromBytes(bytes);
             const ChartLoad load = readChart(reader, "chart", TreeSettings());
             const double seconds = cpuSeconds() - started;
             return load ? seconds : -1.0;

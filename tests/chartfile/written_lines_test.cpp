@@ -7,7 +7,7 @@
 #include "chart_fixtures.h"
 #include "chartfile/atomic_file.h"
 #include "chartfile/chart_writer.h"
-#include "helpmod/mem_file.h"
+#include "chartfile/line_reader.h"
 #include "tree_difference.h"
 
 #include <QtTest>
@@ -166,7 +166,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QList<int>, lengths);
-        memFile reader = memFile::fromBytes(bytes.toStdString());
+        LineReader reader = LineReader::fromBytes(bytes.toStdString());
         QList<int> seen;
         while (reader.readLine())
             seen << int(reader.lineLength());

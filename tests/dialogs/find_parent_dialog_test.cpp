@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/find_parent_dialog.h"
 
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

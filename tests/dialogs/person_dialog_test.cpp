@@ -4,7 +4,7 @@
 #include "dialogs/person_dialog.h"
 
 #include "dialogs/arrow_button.h"
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 #include "model/person.h"
 #include "type_text.h"
 

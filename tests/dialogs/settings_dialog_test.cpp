@@ -3,7 +3,7 @@
 
 #include "app/main_window.h"
 #include "document/chart_document.h"
-#include "helpmod/help_mgr.h"
+#include "help/help_mgr.h"
 #include "model/tree_settings.h"
 #include "view/chart_view.h"
 

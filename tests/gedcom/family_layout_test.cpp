@@ -19,7 +19,7 @@ namespace {
 
 std::string nameLine(const Person& box)
 {
-    const std::vector<std::string_view> lines = descriptionLines(box.text.view());
+    const std::vector<std::string_view> lines = descriptionLines(box.text);
     if (lines.empty())
         return {};
     std::string name(lines[0]);
@@ -248,7 +248,7 @@ void FamilyLayoutTest::boxesFitTheLongestName()
     const ChartImport result = importChart(load.data, options, String("t"));
     QVERIFY(result);
     const Person* root = result.chart.tree().selected;
-    QCOMPARE(root->text.view(),
+    QCOMPARE(root->text,
              std::string_view(
                  "Maximiliane Konstantina von Hohenberg-Ottersdorf |b. 3 JUN 1871, Oberndorf"));
     const int nameLength =

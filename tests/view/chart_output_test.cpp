@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pixel_colour.h"
-#include "view/chart_render.h"
+#include "render/chart_render.h"
 #include "view/chart_view.h"
 
 #include "document/chart_document.h"

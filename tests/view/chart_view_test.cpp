@@ -2,7 +2,7 @@
 #include "pixel_colour.h"
 #include "recording_draw_context.h"
 #include "shown_view.h"
-#include "view/chart_painter.h"
+#include "render/chart_painter.h"
 #include "view/chart_view.h"
 
 #include "document/chart_document.h"

@@ -2,7 +2,7 @@
 #include "shown_view.h"
 
 #include "recording_draw_context.h"
-#include "view/qt_draw_context.h"
+#include "render/qt_draw_context.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -2,7 +2,7 @@
 #include "chart_fixtures.h"
 
 #include "chartfile/chart_writer.h"
-#include "helpmod/mem_file.h"
+#include "chartfile/line_reader.h"
 #include "model/chart_limits.h"
 
 #include <QFile>
@@ -11,7 +11,7 @@
 
 ChartLoad loadChartBytes(const QByteArray& bytes, const TreeSettings& current, const char* treeName)
 {
-    memFile reader = memFile::fromBytes(bytes.toStdString());
+    LineReader reader = LineReader::fromBytes(bytes.toStdString());
     return readChart(reader, String(treeName), current);
 }
 

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/regular_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+int openRegularFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int code = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = code;
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
+bool readAtMost(int fd, std::size_t limit, std::string& bytes)
+{
+    // Sized by the file first: growing chunk by chunk would hold up to three
+    // times the file at once. The size is a hint only; the file may change.
+    struct stat info {};
+    std::size_t expected = 0;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+        if (std::size_t(info.st_size) > limit) {
+            errno = EFBIG;
+            return false;
+        }
+        expected = std::size_t(info.st_size);
+    }
+    const std::size_t start = bytes.size();
+    bytes.resize(start + expected + 1);
+    std::size_t filled = start;
+    while (true) {
+        if (filled == bytes.size()) {
+            if (filled - start > limit)
+                break;
+            bytes.resize(filled + (filled - start) / 2 + (1 << 16));
+        }
+        // One byte past the limit tells an endless or oversized file.
+        const std::size_t room = bytes.size() - filled;
+        const std::size_t wanted = std::min(room, limit + 1 - (filled - start));
+        const ssize_t count = ::read(fd, bytes.data() + filled, wanted);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            bytes.resize(filled);
+            return false;
+        }
+        if (count == 0)
+            break;
+        filled += std::size_t(count);
+        if (filled - start > limit)
+            break;
+    }
+    bytes.resize(filled);
+    if (filled - start > limit) {
+        errno = EFBIG;
+        return false;
+    }
+    return true;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= std::size_t(written);
+    }
+    return true;
+}

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/chart_pages.h"
+
+#include "model/chart.h"
+#include "model/text_codec.h"
+#include "render/chart_painter.h"
+#include "render/generation_column.h"
+#include "render/paper_draw_context.h"
+#include "render/render_output.h"
+
+#include <QFont>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QSizeF>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double chartDpi = 96;
+constexpr double footerInches = 0.3;
+constexpr double footerFontInches = 0.11;
+
+// A chart cut into pages: where each column and row of pages starts (chart
+// pixels), the scale (1 = one chart pixel per 1/96 inch) and how much of the
+// chart's left edge every later column of pages repeats.
+struct PagePlan {
+    std::vector<int> columnStarts;
+    std::vector<int> rowStarts;
+    double scale = 1;
+    int repeated = 0;
+};
+
+int endOf(const std::vector<int>& starts, std::size_t i, int total)
+{
+    return i + 1 < starts.size() ? starts[i + 1] : total;
+}
+
+double footerHeight(double dpi) { return footerInches * dpi; }
+
+void paintFooter(QPainter& painter, const QPagedPaintDevice& device, const std::string& text)
+{
+    const double dpi = device.logicalDpiY();
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, int(footerFontInches * dpi)));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QRectF line(0, device.height() - footerHeight(dpi), device.width(), footerHeight(dpi));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignBottom, QString::fromStdString(text));
+}
+
+// The pages for paper whose printable area, less the footer, is `paper` in
+// 1/96 inch.
+PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
+{
+    const TreeSettings& s = chart.settings();
+    const Size total = chartTotalSize(chart.tree().boxExtent());
+    PagePlan plan;
+    plan.repeated = generationColumnShown(chart) ? originX : 0;
+    const PageAxis across{total.width, originX, s.boxWidth, s.pitchX(), plan.repeated};
+    const PageAxis down{total.height, originY, s.boxHeight, s.pitchY(), 0};
+    switch (options.mode) {
+    case PageOptions::ActualSize:
+        plan.scale = 1;
+        break;
+    case PageOptions::FitPagesWide:
+        plan.scale = fitScale(across, down, paper.width(), paper.height(), options.pagesWide);
+        break;
+    case PageOptions::Percent:
+        plan.scale = options.percent / 100.0;
+        break;
+    }
+    plan.columnStarts = pageStarts(across, paper.width() / plan.scale);
+    plan.rowStarts = pageStarts(down, paper.height() / plan.scale);
+    return plan;
+}
+
+} // namespace
+
+void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& chart,
+                     const PageOptions& options, RenderOutput* progress)
+{
+    const double dpi = device.logicalDpiX();
+    const QSizeF paper(device.width() * chartDpi / dpi,
+                       (device.height() - footerHeight(dpi)) * chartDpi / dpi);
+    const PagePlan plan = planPages(chart, paper, options);
+    const Size total = chartTotalSize(chart.tree().boxExtent());
+    const std::string name = displayText(chart.tree().name().c_str());
+    const int rows = int(plan.rowStarts.size()), columns = int(plan.columnStarts.size());
+    if (progress)
+        progress->expectSteps(qint64(chart.tree().size()));
+
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            if (row > 0 || column > 0)
+                device.newPage();
+            const int left = plan.columnStarts[std::size_t(column)];
+            const int top = plan.rowStarts[std::size_t(row)];
+            const QSize area(endOf(plan.columnStarts, std::size_t(column), total.width) - left,
+                             endOf(plan.rowStarts, std::size_t(row), total.height) - top);
+            painter.save();
+            painter.scale(dpi / chartDpi * plan.scale, dpi / chartDpi * plan.scale);
+            if (column > 0 && plan.repeated > 0) {
+                {
+                    PaperDrawContext dc(painter, QPoint(0, top),
+                                        QSize(plan.repeated, area.height()), options.background,
+                                        nullptr);
+                    paintChart(dc, &chart);
+                }
+                painter.translate(plan.repeated, 0);
+            }
+            {
+                PaperDrawContext dc(painter, QPoint(left, top), area, options.background, progress);
+                paintChart(dc, &chart);
+            }
+            painter.restore();
+            paintFooter(painter, device, pageFooter(name, row + 1, column + 1, rows, columns));
+        }
+    }
+}

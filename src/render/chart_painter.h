@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/geometry.h"
+
+#include <vector>
+
+class Chart;
+class DrawContext;
+struct Selection;
+struct TreeSettings;
+
+// The one picture of a chart, for screen, printer and image files alike: the
+// background over the area being drawn (the client area when the clip box is
+// empty), the generation column, the boxes that reach the area in list order,
+// then, with a selection, the selected box drawn selected and a shown selection
+// frame. Marked cells (in reading order: level, then column) get a frame around
+// their box, for the screen only. A null chart paints the background alone.
+void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection = nullptr,
+                const std::vector<Cell>& marked = {});
+
+// The dashed outline of a cell's box, drawn in XOR: drawn twice, it is gone.
+// The selection frame of an empty cell and the outline of a drag.
+void drawCellOutline(DrawContext& dc, const TreeSettings& settings, Cell cell);
+
+// The scroll area of a chart whose extent is at the pixel given: (150, 150) more.
+Size chartTotalSize(Point extent);

@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/chart_render.h"
+
+#include "chartfile/chart_reader.h"
+#include "model/chart.h"
+#include "model/text_codec.h"
+#include "render/chart_pages.h"
+#include "render/chart_painter.h"
+#include "render/output_device.h"
+#include "render/pdf_draw_context.h"
+#include "render/png_bands.h"
+#include "render/qt_draw_context.h"
+#include "render/svg_draw_context.h"
+
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cctype>
+#include <new>
+
+namespace {
+
+// Fine enough for text at any scale a page is printed at.
+constexpr int pageDpi = 600;
+constexpr double pageMarginMm = 10;
+
+QSize chartSize(const Chart& chart)
+{
+    const Size total = chartTotalSize(chart.tree().boxExtent());
+    return {total.width, total.height};
+}
+
+QString titleOf(const Chart& chart)
+{
+    return QString::fromStdString(displayText(chart.tree().name().c_str()));
+}
+
+void renderPng(const Chart& chart, RenderOutput& out)
+{
+    writePngInBands(
+        chartSize(chart),
+        [&chart](QImage& band, int top) {
+            QPainter painter(&band);
+            QtDrawContext dc(painter, QPoint(0, top));
+            paintChart(dc, &chart);
+        },
+        out);
+}
+
+void renderSvg(const Chart& chart, RenderOutput& out)
+{
+    const QSize size = chartSize(chart);
+    out.expectSteps(qint64(chart.tree().size()));
+    SvgDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
+    paintChart(dc, &chart);
+    dc.finish();
+}
+
+// A PDF laid out on A4 pages, through Qt's PDF writer: each page is small.
+void renderPdfPages(const Chart& chart, RenderOutput& out, const PageOptions& pages)
+{
+    OutputDevice device(out);
+    QPdfWriter writer(&device);
+    writer.setTitle(titleOf(chart));
+    writer.setCreator(QStringLiteral("Stirpa"));
+    writer.setResolution(pageDpi);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
+                          QPageLayout::Millimeter);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw RenderStopped();
+    paintChartPages(painter, writer, chart, pages, &out);
+    if (!painter.end())
+        throw RenderStopped();
+}
+
+// One page the size of the chart, by our own writer: Qt's would hold the
+// page's whole drawing in memory.
+void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
+{
+    if (pages) {
+        renderPdfPages(chart, out, *pages);
+        return;
+    }
+    const QSize size = chartSize(chart);
+    out.expectSteps(qint64(chart.tree().size()));
+    PdfDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
+    paintChart(dc, &chart);
+    dc.finish();
+}
+
+void renderOnto(const Chart& chart, ChartImageFormat format, RenderOutput& out,
+                const PdfPages& pages)
+{
+    switch (format) {
+    case ChartImageFormat::Png:
+        renderPng(chart, out);
+        break;
+    case ChartImageFormat::Pdf:
+        renderPdf(chart, out, pages);
+        break;
+    case ChartImageFormat::Svg:
+        renderSvg(chart, out);
+        break;
+    }
+    out.flush();
+}
+
+Result refusedBeforeDrawing(const Chart& chart, ChartImageFormat format)
+{
+    return format == ChartImageFormat::Png ? checkPngSize(chartSize(chart)) : Result();
+}
+
+Result outOfMemory()
+{
+    return Result::failure(
+        Result::TooLarge,
+        STIRPA_TR_NOOP("Message", "there is not enough memory to render the chart"));
+}
+
+Result stopped(bool cancelled)
+{
+    return Result::failure(Result::Failed,
+                           cancelled ? STIRPA_TR_NOOP("Message", "the render was cancelled")
+                                     : STIRPA_TR_NOOP("Message", "the chart could not be encoded"));
+}
+
+} // namespace
+
+std::optional<ChartImageFormat> chartImageFormat(std::string_view path)
+{
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos)
+        return std::nullopt;
+    std::string extension(path.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    if (extension == "png")
+        return ChartImageFormat::Png;
+    if (extension == "pdf")
+        return ChartImageFormat::Pdf;
+    if (extension == "svg")
+        return ChartImageFormat::Svg;
+    return std::nullopt;
+}
+
+Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes,
+                   const PdfPages& pages)
+{
+    if (Result refused = refusedBeforeDrawing(chart, format); !refused)
+        return refused;
+    bytes.clear();
+    RenderOutput out([&bytes](std::string_view piece) {
+        bytes.append(piece.data(), qsizetype(piece.size()));
+        return true;
+    });
+    try {
+        renderOnto(chart, format, out, pages);
+    } catch (const RenderStopped&) {
+        return stopped(false);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
+    }
+    return {};
+}
+
+Result writeChartImage(const Chart& chart, ChartImageFormat format, const std::string& outPath,
+                       const PdfPages& pages, const RenderProgress& progress)
+{
+    if (Result refused = refusedBeforeDrawing(chart, format); !refused)
+        return refused;
+    bool cancelled = false;
+    try {
+        return writeFileAtomically(outPath, [&](const PieceWriter& write) {
+            RenderOutput out(write, progress);
+            try {
+                renderOnto(chart, format, out, pages);
+            } catch (const RenderStopped&) {
+                // A failed write is the writer's to report; anything else leaves
+                // no file.
+                cancelled = out.cancelled();
+                if (!out.failed())
+                    throw;
+            }
+        });
+    } catch (const RenderStopped&) {
+        return stopped(cancelled);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
+    }
+}
+
+Result renderChartFile(const std::string& chartPath, const std::string& outPath,
+                       const PdfPages& pages)
+{
+    const std::optional<ChartImageFormat> format = chartImageFormat(outPath);
+    if (!format)
+        return Result::failure(
+            Result::CannotCreate,
+            STIRPA_TR_NOOP("Message",
+                           "cannot render '%1': the name must end in .png, .pdf or .svg"),
+            {outPath});
+    Result result;
+    try {
+        ChartLoad load = readChartFile(chartPath, TreeSettings());
+        if (!load)
+            return load;
+        result = writeChartImage(load.chart, *format, outPath, pages);
+    } catch (const std::bad_alloc&) {
+        result = outOfMemory();
+    }
+    // Only batch mode renders a chart file, so the cause stays English.
+    if (!result)
+        result = Result::failure(result.status, STIRPA_TR_NOOP("Message", "cannot render '%1': %2"),
+                                 {chartPath, result.message()}, result.line);
+    return result;
+}

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/page_layout.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr int maxPercent = 1000;
+constexpr int maxPagesWide = 1000;
+
+std::optional<int> numberAfter(std::string_view text, std::string_view prefix, int low, int high)
+{
+    if (text.substr(0, prefix.size()) != prefix)
+        return std::nullopt;
+    const std::string_view digits = text.substr(prefix.size());
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+// The furthest place at or before limit that cuts no box.
+int breakAtOrBefore(const PageAxis& axis, int limit)
+{
+    if (limit <= axis.origin)
+        return limit;
+    const int intoCell = (limit - axis.origin) % axis.pitch;
+    return intoCell == 0 || intoCell >= axis.boxLength ? limit : limit - intoCell;
+}
+
+std::size_t pageCount(const PageAxis& axis, double pageLength)
+{
+    return pageStarts(axis, pageLength).size();
+}
+
+// The shortest page length (within a chart pixel) that needs at most `pages` pages.
+double shortestPageFor(const PageAxis& axis, int pages)
+{
+    double fits = std::max(axis.total, 1), tooShort = 0;
+    while (fits - tooShort > 0.5) {
+        const double middle = (fits + tooShort) / 2;
+        (pageCount(axis, middle) <= std::size_t(pages) ? fits : tooShort) = middle;
+    }
+    return fits;
+}
+
+} // namespace
+
+std::optional<PageOptions> parsePageOptions(std::string_view text)
+{
+    PageOptions options;
+    if (const auto wide = numberAfter(text, "wide=", 1, maxPagesWide)) {
+        options.mode = PageOptions::FitPagesWide;
+        options.pagesWide = *wide;
+        return options;
+    }
+    if (const auto percent = numberAfter(text, "scale=", 1, maxPercent)) {
+        options.mode = PageOptions::Percent;
+        options.percent = *percent;
+        return options;
+    }
+    return std::nullopt;
+}
+
+std::vector<int> pageStarts(const PageAxis& axis, double pageLength)
+{
+    std::vector<int> starts{0};
+    int start = 0;
+    // A box longer than a page is cut wherever the page ends.
+    const bool fitsOnAPage = axis.boxLength <= pageLength - axis.repeated;
+    for (;;) {
+        const double room = starts.size() == 1 ? pageLength : pageLength - axis.repeated;
+        // A page narrower than a pixel still moves on by one.
+        const long long limit = start + std::max<long long>(1, std::llround(std::floor(room)));
+        if (limit >= axis.total)
+            return starts;
+        int next = int(limit);
+        if (fitsOnAPage) {
+            next = breakAtOrBefore(axis, next);
+            if (next <= start)
+                next = int(limit);
+        }
+        starts.push_back(next);
+        start = next;
+    }
+}
+
+double fitScale(const PageAxis& across, const PageAxis& down, double pageWidth, double pageHeight,
+                int pages)
+{
+    double scale = std::min(1.0, pageWidth / shortestPageFor(across, pages));
+    if (pages == 1)
+        scale = std::min(scale, pageHeight / shortestPageFor(down, 1));
+    return scale;
+}
+
+std::string pageFooter(std::string_view chartName, int row, int column, int rows, int columns)
+{
+    const int page = (row - 1) * columns + column;
+    std::string footer(chartName);
+    if (!footer.empty())
+        footer += " \xE2\x80\x94 "; // an em dash
+    return footer + "page " + std::to_string(page) + " of " + std::to_string(rows * columns) +
+           " (row " + std::to_string(row) + ", column " + std::to_string(column) + ")";
+}

@@ -1,0 +1,300 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/pdf_draw_context.h"
+
+#include "model/text_codec.h"
+#include "render/qt_draw_context.h"
+#include "render/qt_font.h"
+#include "render/render_output.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+constexpr int maxFontHeight = 1000;
+constexpr std::size_t drawingPiece = 1 << 16;
+constexpr double pointsPerPixel = 0.75;
+// A quarter ellipse as a Bézier curve: control points this far along the tangents.
+constexpr double kappa = 0.5523;
+
+// Objects in the order written: the page's content (1) and its length (2) come
+// first, as they are made while drawing.
+enum Object { Content = 1, ContentLength, Catalog, Pages, Page, Regular, Bold, Info, Count };
+
+std::string num(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    std::string out = text;
+    out.erase(out.find_last_not_of('0') + 1);
+    if (out.back() == '.')
+        out.pop_back();
+    return out == "-0" ? "0" : out;
+}
+
+std::string num(int value) { return std::to_string(value); }
+
+// Four decimals bring each component back to its byte.
+std::string component(int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.4g", value / 255.0);
+    return text;
+}
+
+std::string rgb(Colour colour)
+{
+    return component(redOf(colour)) + " " + component(greenOf(colour)) + " " +
+           component(blueOf(colour));
+}
+
+// A PDF string in parentheses.
+std::string pdfString(std::string_view bytes)
+{
+    std::string out = "(";
+    for (char c : bytes) {
+        if (c == '(' || c == ')' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + ")";
+}
+
+Rect normalised(const Rect& rect)
+{
+    return {std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
+            std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
+}
+
+std::string rectangle(double left, double top, double width, double height)
+{
+    return num(left) + " " + num(top) + " " + num(width) + " " + num(height) + " re\n";
+}
+
+// A rounded rectangle's outline from its top-left, clockwise (y grows down).
+std::string roundedOutline(double l, double t, double r, double b, double rx, double ry)
+{
+    const double cx = rx * kappa, cy = ry * kappa;
+    const auto point = [](double x, double y) { return num(x) + " " + num(y) + " "; };
+    return point(l + rx, t) + "m\n" + point(r - rx, t) + "l\n" + point(r - rx + cx, t) +
+           point(r, t + ry - cy) + point(r, t + ry) + "c\n" + point(r, b - ry) + "l\n" +
+           point(r, b - ry + cy) + point(r - rx + cx, b) + point(r - rx, b) + "c\n" +
+           point(l + rx, b) + "l\n" + point(l + rx - cx, b) + point(l, b - ry + cy) +
+           point(l, b - ry) + "c\n" + point(l, t + ry) + "l\n" + point(l, t + ry - cy) +
+           point(l + rx - cx, t) + point(l + rx, t) + "c\nh\n";
+}
+
+} // namespace
+
+PdfDrawContext::PdfDrawContext(RenderOutput& out, Size size, std::string_view title)
+    : out_(out),
+      size_(size),
+      title_(windows1252Text(title)),
+      objectStarts_(Count, 0),
+      pen_(namedColour("black")),
+      brush_(colours::white),
+      textColour_(namedColour("black")),
+      font_(chartFont("Arial", 16, true))
+{
+    if (deflateInit(&zip_, Z_DEFAULT_COMPRESSION) != Z_OK)
+        throw std::bad_alloc();
+    put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    startObject();
+    put("<</Length " + num(int(ContentLength)) + " 0 R/Filter/FlateDecode>>\nstream\n");
+    // Chart pixels, y growing down, one pixel per 1/96 inch; round caps would
+    // reach past a line's ends.
+    draw(num(pointsPerPixel) + " 0 0 -" + num(pointsPerPixel) + " 0 " +
+         num(size.height * pointsPerPixel) + " cm\n1 w 2 J 0 j\n");
+}
+
+// Nothing is written here: a render stopped by an exception leaves its file
+// unfinished, and writing could throw again.
+PdfDrawContext::~PdfDrawContext() { deflateEnd(&zip_); }
+
+void PdfDrawContext::finish()
+{
+    closeClip();
+    compress(Z_FINISH);
+    put("\nendstream\nendobj\n");
+    startObject();
+    put(num(int(compressedLength_)) + "\nendobj\n");
+    startObject();
+    put("<</Type/Catalog/Pages " + num(int(Pages)) + " 0 R>>\nendobj\n");
+    startObject();
+    put("<</Type/Pages/Kids[" + num(int(Page)) + " 0 R]/Count 1>>\nendobj\n");
+    startObject();
+    put("<</Type/Page/Parent " + num(int(Pages)) + " 0 R/MediaBox[0 0 " +
+        num(size_.width * pointsPerPixel) + " " + num(size_.height * pointsPerPixel) +
+        "]/Resources<</Font<</F1 " + num(int(Regular)) + " 0 R/F2 " + num(int(Bold)) +
+        " 0 R>>>>/Contents " + num(int(Content)) + " 0 R>>\nendobj\n");
+    for (const char* font : {"Helvetica", "Helvetica-Bold"}) {
+        startObject();
+        put(std::string("<</Type/Font/Subtype/Type1/BaseFont/") + font +
+            "/Encoding/WinAnsiEncoding>>\nendobj\n");
+    }
+    startObject();
+    put("<</Title" + pdfString(title_) + "/Creator(Stirpa)>>\nendobj\n");
+    const long long index = written_;
+    put("xref\n0 " + num(int(Count)) + "\n0000000000 65535 f \n");
+    for (int object = 1; object < Count; ++object) {
+        char entry[24];
+        std::snprintf(entry, sizeof entry, "%010lld 00000 n \n",
+                      objectStarts_[std::size_t(object)]);
+        put(entry);
+    }
+    put("trailer\n<</Size " + num(int(Count)) + "/Root " + num(int(Catalog)) + " 0 R/Info " +
+        num(int(Info)) + " 0 R>>\nstartxref\n" + std::to_string(index) + "\n%%EOF\n");
+    out_.flush();
+}
+
+void PdfDrawContext::put(const std::string& bytes)
+{
+    out_.write(bytes);
+    written_ += (long long)bytes.size();
+}
+
+void PdfDrawContext::startObject()
+{
+    const std::size_t object = std::size_t(
+        std::find(objectStarts_.begin() + 1, objectStarts_.end(), 0) - objectStarts_.begin());
+    objectStarts_[object] = written_;
+    put(num(int(object)) + " 0 obj\n");
+}
+
+void PdfDrawContext::draw(const std::string& operators)
+{
+    pending_ += operators;
+    if (pending_.size() >= drawingPiece)
+        compress(Z_NO_FLUSH);
+}
+
+void PdfDrawContext::compress(int flush)
+{
+    zip_.next_in = reinterpret_cast<Bytef*>(pending_.data());
+    zip_.avail_in = uInt(pending_.size());
+    char buffer[1 << 14];
+    int status;
+    do {
+        zip_.next_out = reinterpret_cast<Bytef*>(buffer);
+        zip_.avail_out = sizeof buffer;
+        status = deflate(&zip_, flush);
+        const std::size_t made = sizeof buffer - zip_.avail_out;
+        put(std::string(buffer, made));
+        compressedLength_ += (long long)made;
+    } while (zip_.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
+    pending_.clear();
+}
+
+Rect PdfDrawContext::clipBox() const { return {0, 0, size_.width, size_.height}; }
+
+void PdfDrawContext::fillBackground(Colour colour, const Rect& rect)
+{
+    const Rect area = normalised(rect.isEmpty() ? clipBox() : rect);
+    draw(rgb(colour) + " rg\n" +
+         rectangle(area.left, area.top, area.right - area.left, area.bottom - area.top) + "f\n");
+}
+
+void PdfDrawContext::setClip(const Rect& rect)
+{
+    closeClip();
+    clip_ = rect.isEmpty() ? Rect{} : normalised(rect);
+}
+
+void PdfDrawContext::closeClip()
+{
+    if (clipOpen_)
+        draw("Q\n");
+    clipOpen_ = false;
+}
+
+void PdfDrawContext::setPen(Colour colour)
+{
+    if (colour != noColour)
+        pen_ = colour;
+}
+
+void PdfDrawContext::setBrush(Colour colour) { brush_ = colour; }
+
+void PdfDrawContext::setFont(std::string_view face, int height, bool bold)
+{
+    if (height < 1 || height > maxFontHeight)
+        return;
+    font_ = chartFont(face, height, bold);
+    fontBold_ = bold;
+}
+
+void PdfDrawContext::setTextColours(Colour text, Colour /*background*/)
+{
+    if (text != noColour)
+        textColour_ = text;
+}
+
+void PdfDrawContext::drawBox(const Rect& rect, float roundness)
+{
+    const Rect box = normalised(rect);
+    if (box.right <= box.left || box.bottom <= box.top)
+        return;
+    // Through the centres of the edge pixels.
+    const double l = box.left + 0.5, t = box.top + 0.5, r = box.right - 0.5, b = box.bottom - 0.5;
+    std::string operators = rgb(pen_) + " RG\n";
+    if (brush_ != noColour)
+        operators += rgb(brush_) + " rg\n";
+    if (roundness == 0) {
+        operators += rectangle(l, t, r - l, b - t);
+    } else {
+        const QSize ellipse = QtDrawContext::cornerEllipse(rect, roundness);
+        operators += roundedOutline(l, t, r, b, ellipse.width() / 2.0, ellipse.height() / 2.0);
+    }
+    draw(operators + (brush_ == noColour ? "S\n" : "B\n"));
+    out_.step();
+}
+
+void PdfDrawContext::drawLine(Point from, Point to)
+{
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0)
+        return;
+    if (steps == 1) {
+        draw(rgb(pen_) + " rg\n" + rectangle(from.x, from.y, 1, 1) + "f\n");
+        return;
+    }
+    // Up to the last pixel before the end point; the square cap covers both ends.
+    const double keep = double(steps - 1) / steps;
+    const double lastX = from.x + std::round(dx * keep), lastY = from.y + std::round(dy * keep);
+    draw(rgb(pen_) + " RG\n" + num(from.x + 0.5) + " " + num(from.y + 0.5) + " m " +
+         num(lastX + 0.5) + " " + num(lastY + 0.5) + " l S\n");
+}
+
+void PdfDrawContext::drawText(Point bottomLeft, std::string_view bytes)
+{
+    if (bytes.empty())
+        return;
+    const int baseline = bottomLeft.y - font_->metrics.height() + font_->metrics.ascent();
+    if (!clip_.isEmpty()) {
+        const std::string utf8 = displayText(bytes);
+        const int advance = font_->metrics.horizontalAdvance(
+            QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+        // Glyphs overhang their advance a little.
+        const Rect cell{bottomLeft.x - 2, bottomLeft.y - font_->metrics.height(),
+                        bottomLeft.x + advance + font_->metrics.height() / 2, bottomLeft.y};
+        if (cell.left >= clip_.right || cell.right <= clip_.left || cell.top >= clip_.bottom ||
+            cell.bottom <= clip_.top)
+            return;
+        const bool inside = cell.left >= clip_.left && cell.right <= clip_.right &&
+                            cell.top >= clip_.top && cell.bottom <= clip_.bottom;
+        if (!inside && !clipOpen_) {
+            draw("q\n" +
+                 rectangle(clip_.left, clip_.top, clip_.right - clip_.left,
+                           clip_.bottom - clip_.top) +
+                 "W n\n");
+            clipOpen_ = true;
+        }
+    }
+    // Text space is flipped back upright.
+    draw(rgb(textColour_) + " rg\nBT /" + (fontBold_ ? "F2 " : "F1 ") +
+         num(font_->font.pixelSize()) + " Tf 1 0 0 -1 " + num(bottomLeft.x) + " " + num(baseline) +
+         " Tm " + pdfString(windows1252Text(bytes)) + " Tj ET\n");
+}

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/qt_font.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+const QtFont* chartFont(std::string_view face, int height, bool bold)
+{
+    static std::map<std::tuple<std::string, int, bool>, std::unique_ptr<QtFont>> cache;
+    auto key = std::make_tuple(std::string(face), height, bold);
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second.get();
+
+    QFont font(QString::fromUtf8(face.data(), qsizetype(face.size())));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    for (int pixels = height; pixels >= 1; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).height() <= height || pixels == 1)
+            break;
+    }
+    return cache.emplace(std::move(key), std::make_unique<QtFont>(font)).first->second.get();
+}

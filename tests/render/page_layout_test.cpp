@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Spreading a chart over pages: where pages break, the fitting scale, the footer
+// and the --pages option.
+#include "render/page_layout.h"
+
+#include <QtTest>
+
+namespace {
+
+// The grid of a chart `columns` boxes wide with the generation column.
+PageAxis across(int boxWidth, int columns)
+{
+    const int pitch = boxWidth + 20;
+    return {35 + columns * pitch + 150, 35, boxWidth, pitch, 25};
+}
+
+PageAxis down(int boxHeight, int levels)
+{
+    const int pitch = boxHeight + 20;
+    return {10 + levels * pitch + 150, 10, boxHeight, pitch, 0};
+}
+
+bool cutsABox(const PageAxis& axis, int at)
+{
+    if (at <= axis.origin)
+        return false;
+    const int intoCell = (at - axis.origin) % axis.pitch;
+    return intoCell > 0 && intoCell < axis.boxLength;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(PageAxis)
+
+class PageLayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Page lengths are chart pixels: the paper's printable length at 96 dpi
+    // divided by the scale.
+    void breaksFallBetweenBoxes_data()
+    {
+        QTest::addColumn<PageAxis>("axis");
+        QTest::addColumn<double>("pageLength");
+        QTest::addColumn<QList<int>>("starts");
+        // The sample: 7 columns of 120-pixel boxes, 4 levels of 50.
+        QTest::newRow("A4 portrait, 100%, a gap at the edge")
+            << across(120, 7) << 718.0 << QList<int>{0, 718};
+        QTest::newRow("narrow page, back to a box's left edge")
+            << across(120, 7) << 500.0 << QList<int>{0, 455, 875};
+        QTest::newRow("50% fits one page") << across(120, 7) << 1436.0 << QList<int>{0};
+        QTest::newRow("A4 landscape, 100%, 40 columns")
+            << across(120, 40) << 1047.0 << QList<int>{0, 1015, 1995, 2975, 3955, 4935};
+        QTest::newRow("levels down a page") << down(50, 4) << 300.0 << QList<int>{0, 290};
+        QTest::newRow("tall boxes, 200%") << down(300, 3) << 540.0 << QList<int>{0, 330, 650};
+        QTest::newRow("a box wider than a page is cut at the page")
+            << across(600, 2) << 400.0 << QList<int>{0, 400, 775, 1150};
+        QTest::newRow("small boxes, 25%") << across(10, 200) << 2872.0 << QList<int>{0, 2872, 5719};
+    }
+    void breaksFallBetweenBoxes()
+    {
+        QFETCH(PageAxis, axis);
+        QFETCH(double, pageLength);
+        QFETCH(QList<int>, starts);
+        const std::vector<int> found = pageStarts(axis, pageLength);
+        QCOMPARE(QList<int>(found.begin(), found.end()), starts);
+        const bool boxFits = axis.boxLength <= pageLength - axis.repeated;
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            if (boxFits)
+                QVERIFY2(!cutsABox(axis, found[i]), qPrintable(QString::number(found[i])));
+            const int end = i + 1 < found.size() ? found[i + 1] : axis.total;
+            const double room = i == 0 ? pageLength : pageLength - axis.repeated;
+            QVERIFY(end - found[i] <= room);
+        }
+    }
+
+    void fitsThePagesAsked_data()
+    {
+        QTest::addColumn<PageAxis>("width");
+        QTest::addColumn<PageAxis>("height");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("sample on one A4 page") << across(120, 7) << down(50, 4) << 1;
+        QTest::newRow("wide chart, one page") << across(120, 200) << down(50, 10) << 1;
+        QTest::newRow("tall chart, one page") << across(120, 5) << down(50, 300) << 1;
+        QTest::newRow("wide chart, three across") << across(120, 200) << down(50, 10) << 3;
+        QTest::newRow("huge boxes, two across") << across(2000, 30) << down(2000, 3) << 2;
+    }
+    void fitsThePagesAsked()
+    {
+        QFETCH(PageAxis, width);
+        QFETCH(PageAxis, height);
+        QFETCH(int, pages);
+        const double pageWidth = 718, pageHeight = 1047;
+        const double scale = fitScale(width, height, pageWidth, pageHeight, pages);
+        QVERIFY(scale > 0 && scale <= 1);
+        QVERIFY(pageStarts(width, pageWidth / scale).size() <= std::size_t(pages));
+        if (pages == 1)
+            QCOMPARE(pageStarts(height, pageHeight / scale).size(), std::size_t(1));
+        // As large as it can be: a little larger needs another page.
+        const double larger = scale * 1.01;
+        const bool moreAcross = pageStarts(width, pageWidth / larger).size() > std::size_t(pages);
+        const bool moreDown = pages == 1 && pageStarts(height, pageHeight / larger).size() > 1;
+        QVERIFY(moreAcross || moreDown);
+    }
+
+    void smallChartIsNeverEnlarged()
+    {
+        QCOMPARE(fitScale(across(120, 2), down(50, 2), 718, 1047, 1), 1.0);
+    }
+
+    void footerNamesThePage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("footer");
+        QTest::newRow("first row") << "Smith" << 1 << 3 << "Smith — page 3 of 12 (row 1, column 3)";
+        QTest::newRow("rows count first")
+            << "Smith" << 2 << 1 << "Smith — page 5 of 12 (row 2, column 1)";
+        QTest::newRow("last") << "Smith" << 3 << 4 << "Smith — page 12 of 12 (row 3, column 4)";
+        QTest::newRow("no name") << "" << 1 << 1 << "page 1 of 12 (row 1, column 1)";
+    }
+    void footerNamesThePage()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, footer);
+        QCOMPARE(QString::fromStdString(pageFooter(name.toStdString(), row, column, 3, 4)), footer);
+    }
+
+    void pagesOption_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("mode"); // -1: refused
+        QTest::addColumn<int>("number");
+        QTest::newRow("wide") << "wide=3" << int(PageOptions::FitPagesWide) << 3;
+        QTest::newRow("one page") << "wide=1" << int(PageOptions::FitPagesWide) << 1;
+        QTest::newRow("scale") << "scale=50" << int(PageOptions::Percent) << 50;
+        QTest::newRow("no pages") << "wide=0" << -1 << 0;
+        QTest::newRow("no number") << "scale=" << -1 << 0;
+        QTest::newRow("trailing letters") << "wide=2x" << -1 << 0;
+        QTest::newRow("negative") << "scale=-5" << -1 << 0;
+        QTest::newRow("unknown") << "tall=2" << -1 << 0;
+    }
+    void pagesOption()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, mode);
+        QFETCH(int, number);
+        const std::optional<PageOptions> options = parsePageOptions(text.toStdString());
+        QCOMPARE(options ? int(options->mode) : -1, mode);
+        if (options)
+            QCOMPARE(mode == PageOptions::Percent ? options->percent : options->pagesWide, number);
+    }
+};
+
+QTEST_APPLESS_MAIN(PageLayoutTest)
+#include "page_layout_test.moc"
