@@ -170,6 +170,15 @@ Point ChartDocument::measureExtent()
     return tree().extent();
 }
 
+const Person* ChartDocument::addBox(std::unique_ptr<Person> box)
+{
+    const Cell cell = box->cell();
+    const Person* added = mutableTree().append(std::move(box));
+    mutableTree().forgetUndo();
+    edited(ChartChange::Boxes, mutableTree().growExtent(cell));
+    return added;
+}
+
 bool ChartDocument::moveBox(Cell from, Cell to)
 {
     if (!mutableTree().move(from, to))
@@ -278,8 +287,7 @@ const Person* ChartDocument::findParent(bool ancestor, bool highlight,
 {
     Tree& boxes = mutableTree();
     const std::vector<int> before = lineageBits(boxes);
-    if (boxes.clearLineage())
-        emit changed({ChartChange::Lineage});
+    boxes.clearLineage();
     LineagePath path;
     const Person* found = boxes.findParent(selection_.box, &path);
     if (found) {
@@ -290,7 +298,6 @@ const Person* ChartDocument::findParent(bool ancestor, bool highlight,
         if (highlight) {
             for (const LineageMark& mark : path) {
                 boxes.markLineage(mark);
-                emit changed({ChartChange::Lineage});
                 setSelection({mark.box, false, selection_.current});
                 if (afterStep)
                     afterStep();

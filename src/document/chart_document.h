@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chartfile/file_stamp.h"
 #include "base/result.h"
+#include "chartfile/file_stamp.h"
 #include "export/html_export.h"
 #include "model/chart.h"
 #include "model/person_entry.h"
@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 // What an edit changed, for the views that watch the chart.
 struct ChartChange {
@@ -82,6 +83,9 @@ public:
     // The edits. Each returns whether it changed the chart, and then the
     // change has been announced.
 
+    // Adds a box as it is (cell, text, connectors, lineage) last in list order;
+    // the undo record is forgotten. Returns the box.
+    const Person* addBox(std::unique_ptr<Person> box);
     // Moves the box at `from` to `to`, switching with a box there.
     bool moveBox(Cell from, Cell to);
     // Copies the box at `from` onto the box at `to`, or into a new box there.
@@ -104,9 +108,9 @@ public:
     const Person* definePerson(const PersonEntry& entry);
     // Clears the lineage, then finds the parent (with `ancestor` the remotest
     // ancestor) of the selected box; with `highlight` the lineage is marked step
-    // by step, the selection going along, each step announced and followed by
-    // afterStep(). Returns the box found, or null. The lineage is saved with the
-    // chart, so a change of it is an edit.
+    // by step, the selection going along, afterStep() after each (to show it).
+    // Returns the box found, or null. The lineage is saved with the chart, so a
+    // change of it is an edit, announced once at the end.
     const Person* findParent(bool ancestor, bool highlight,
                              const std::function<void()>& afterStep = {});
     // Puts new settings in force; false when they equal the current ones.

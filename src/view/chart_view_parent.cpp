@@ -9,6 +9,7 @@ void ChartView::findParent(bool ancestor, bool highlight)
     // Each step is put on the screen before the pause, or the user would see
     // only the end of the walk.
     const auto pause = [this] {
+        invalidateChart();
         viewport()->repaint();
         if (lineagePause_ > 0)
             QThread::msleep(static_cast<unsigned long>(lineagePause_));

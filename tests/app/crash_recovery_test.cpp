@@ -115,7 +115,7 @@ private slots:
         {
             RecoveringFrame frame;
             frame.document()->newChart();
-            frame.view()->tree().append(new Person(String("Gamma"), {1, 0}, {}));
+            frame.document()->addBox(std::make_unique<Person>("Gamma", Cell{1, 0}, Links{}));
             frame.view()->selectCell({1, 0});
             frame.action(Command::EditCopy)->trigger();
             frame.view()->selectCell({0, 0});

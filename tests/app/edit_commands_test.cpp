@@ -43,19 +43,22 @@ struct Window {
     }
 
     ChartView& view() { return *frame.view(); }
-    Tree& tree() { return frame.view()->tree(); }
-    // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
-    Person* add(Person* box)
+    const Tree& tree() { return frame.view()->tree(); }
+    const Person* selected() { return frame.document()->selectedBox(); }
+    // Adds a box as a loaded chart would have it: painted, in the scroll sizes,
+    // the chart unmodified.
+    const Person* add(std::unique_ptr<Person> box)
     {
-        tree().append(box);
+        const Person* added = frame.document()->addBox(std::move(box));
+        frame.document()->setModified(false);
         view().updateScrollSizes();
         view().invalidateChart();
         view().viewport()->repaint();
-        return box;
+        return added;
     }
-    Person* add(Cell cell, const char* text, Links links = {})
+    const Person* add(Cell cell, const char* text, Links links = {})
     {
-        return add(new Person(String(text), cell, links));
+        return add(std::make_unique<Person>(text, cell, links));
     }
     QPoint inside(Cell cell)
     {
@@ -173,7 +176,7 @@ private slots:
     void aCopiedContinuationBoxPastesAsAPlainBox()
     {
         Window w;
-        w.add(new ContPerson(String("Oakes|chart 1"), {0, 0}, {20, 20}, 1));
+        w.add(std::make_unique<ContPerson>("Oakes|chart 1", Cell{0, 0}, Links{20, 20}, 1));
         w.click({0, 0});
         w.run(Command::EditCopy);
         w.click({3, 2});
@@ -184,7 +187,7 @@ private slots:
         QCOMPARE(pasted->kind(), 'P');
         QCOMPARE(std::string(pasted->text.c_str()), std::string("Oakes|chart 1"));
         QCOMPARE(linksOf(pasted), QPoint(20, 20));
-        QCOMPARE(w.tree().selected, pasted);
+        QCOMPARE(w.selected(), pasted);
         QVERIFY(w.frame.document()->isModified());
         QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Can't undo"));
     }
@@ -207,7 +210,7 @@ private slots:
         w.click({1, 1});
         QTest::keyClick(&w.view(), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(w.textAt({1, 1}), std::string("<none>"));
-        QVERIFY(w.tree().selectionFrame.drawn);
+        QVERIFY(w.frame.document()->selection().frameShown);
         QVERIFY(w.enabled(Command::EditPaste));
         QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Undo cut"));
         w.run(Command::EditUndo);
@@ -219,27 +222,26 @@ private slots:
     void pasteAndCutActOnTheSelectedBoxAfterItWasDragged()
     {
         Window w;
-        Person* a = w.add({0, 0}, "A");
-        Person* b = w.add({2, 0}, "B");
+        const Person* a = w.add({0, 0}, "A");
+        const Person* b = w.add({2, 0}, "B");
         w.add({1, 1}, "C");
         w.click({1, 1});
         w.run(Command::EditCopy);
         w.click({0, 0});
         w.drag({0, 0}, {2, 0}); // A and B switch
         QCOMPARE(w.view().currentCell(), (Cell{0, 0}));
-        QCOMPARE(w.tree().selected, a);
+        QCOMPARE(w.selected(), a);
         w.run(Command::EditPaste);
         QCOMPARE(w.textAt({2, 0}), std::string("C"));
         QCOMPARE(w.textAt({0, 0}), std::string("B"));
-        QCOMPARE(w.tree().selected, a);
+        QCOMPARE(w.selected(), a);
         QCOMPARE(w.view().currentCell(), (Cell{2, 0}));
         w.drag({2, 0}, {3, 1});
         w.run(Command::EditCut);
         // The frame marks the cell the box left; B at the old current cell is untouched.
         QCOMPARE(w.textAt({3, 1}), std::string("<none>"));
-        QVERIFY(!w.tree().selected);
-        QVERIFY(w.tree().selectionFrame.drawn);
-        QCOMPARE(w.tree().selectionFrame.current, w.tree().settings().cellOrigin({3, 1}));
+        QVERIFY(!w.selected());
+        QVERIFY(w.frame.document()->selection().frameShown);
         QCOMPARE(w.view().currentCell(), (Cell{3, 1}));
         QCOMPARE(w.textAt({0, 0}), std::string("B"));
         QCOMPARE(b->cell(), (Cell{0, 0}));
@@ -255,12 +257,12 @@ private slots:
         writeFile(path, "Stirpa 120j50 50j200 d1 1\nP 0j0 5:Alpha 20j20 0\nP 1j0 4:Beta 0j0 0\n");
         Window w;
         QVERIFY(w.frame.openChart(path));
-        Person* beta = w.tree().findPerson({1, 0});
-        QCOMPARE(w.tree().selected, beta);
+        const Person* beta = w.tree().findPerson({1, 0});
+        QCOMPARE(w.selected(), beta);
         QCOMPARE(w.view().currentCell(), noCell);
         w.run(Command::EditCopy);
         w.run(Command::EditPaste);
-        QCOMPARE(w.tree().selected, beta);
+        QCOMPARE(w.selected(), beta);
         QCOMPARE(w.view().currentCell(), (Cell{1, 0}));
         QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Undo paste person"));
     }
@@ -361,7 +363,7 @@ private slots:
         QTest::keyClick(&w.view(), Qt::Key_C, Qt::ControlModifier);
         QTest::keyClick(&w.view(), Qt::Key_End);
         QCOMPARE(w.view().currentCell(), (Cell{1, 1}));
-        QCOMPARE(w.tree().selected, w.tree().findPerson({1, 1}));
+        QCOMPARE(w.selected(), w.tree().findPerson({1, 1}));
         QTest::keyClick(&w.view(), Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(w.textAt({1, 1}), std::string("A"));
         QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Undo paste person"));

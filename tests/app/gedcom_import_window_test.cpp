@@ -38,7 +38,7 @@ protected:
 
 std::string selectedName(const MainWindow& window)
 {
-    const Person* selected = window.document()->tree().selected;
+    const Person* selected = window.document()->selectedBox();
     return selected ? std::string(selected->text.substr(0, selected->text.find(" |")))
                     : std::string("(none)");
 }
@@ -91,7 +91,7 @@ void GedcomImportWindowTest::importsAsUntitledModifiedChart()
     QVERIFY(window.document()->path().isEmpty());
     QVERIFY(window.document()->isModified());
     QCOMPARE(QString::fromStdString(selectedName(window)), name);
-    QCOMPARE(window.view()->currentCell(), window.document()->tree().selected->cell());
+    QCOMPARE(window.view()->currentCell(), window.document()->selectedBox()->cell());
     // The root's row is scrolled into view: the top one, or the bottom one for ancestors.
     const QScrollBar* vertical = window.view()->verticalScrollBar();
     QCOMPARE(vertical->value(),

@@ -73,8 +73,8 @@ private slots:
     void showsTopicAsWrappedHtml()
     {
         QFETCH(QString, file);
-        QVERIFY(HelpMgr::SetFile(String(file.toStdString()), false));
-        QVERIFY(HelpMgr::mainHelp.Open(String("Add")));
+        QVERIFY(HelpMgr::SetFile(file.toStdString(), false));
+        QVERIFY(HelpMgr::mainHelp.Open("Add"));
         HelpWindow* window = HelpWindow::instance();
         QVERIFY(window && window->isVisible());
         window->resize(720, 500);
@@ -95,8 +95,8 @@ private slots:
 
     void contentsAndLinksSwitchTopic()
     {
-        QVERIFY(HelpMgr::SetFile(String(STIRPA_HELP_FILE), false));
-        HelpMgr::mainHelp.Open(String());
+        QVERIFY(HelpMgr::SetFile(STIRPA_HELP_FILE, false));
+        HelpMgr::mainHelp.Open({});
         HelpWindow* window = HelpWindow::instance();
         QListWidget* list = window->contentsList();
         QListWidgetItem* settings = list->findItems("Settings", Qt::MatchExactly).value(0);
@@ -124,8 +124,8 @@ private slots:
     {
         QFETCH(QString, words);
         QFETCH(QStringList, titles);
-        QVERIFY(HelpMgr::SetFile(String(STIRPA_HELP_FILE), false));
-        HelpMgr::mainHelp.Open(String("Settings"));
+        QVERIFY(HelpMgr::SetFile(STIRPA_HELP_FILE, false));
+        HelpMgr::mainHelp.Open("Settings");
         HelpWindow* window = HelpWindow::instance();
         QCOMPARE(window->searchField()->placeholderText(), QString("Search the help"));
         QTest::keyClicks(window->searchField(), words);
@@ -157,7 +157,7 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QString, topic);
-        QVERIFY(HelpMgr::SetFile(String(STIRPA_HELP_FILE), false));
+        QVERIFY(HelpMgr::SetFile(STIRPA_HELP_FILE, false));
         const std::unique_ptr<QWidget> shown = makeWindow(window);
         shown->show();
         // Pressed in one of its controls, as the key goes to the one with the focus.
@@ -172,7 +172,7 @@ private slots:
     // A modal dialog blocks other windows; the help opened from it must not be one.
     void helpFromAModalDialogTakesClicks()
     {
-        QVERIFY(HelpMgr::SetFile(String(STIRPA_HELP_FILE), false));
+        QVERIFY(HelpMgr::SetFile(STIRPA_HELP_FILE, false));
         SettingsDialog modal{TreeSettings{}};
         modal.setWindowModality(Qt::ApplicationModal);
         modal.show();

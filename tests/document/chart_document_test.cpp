@@ -40,18 +40,18 @@ enum class Edit {
 // a view measures a chart it shows; the child is selected, the chart unmodified.
 void setUp(ChartDocument& document)
 {
-    Tree& tree = document.tree();
-    tree.append(new Person(String("Parent"), {0, 0}, {0, 20}));
-    tree.append(new Person(String("Child"), {0, 1}, {}));
-    tree.append(new Person(String("Other"), {2, 0}, {}));
-    tree.extent();
-    tree.selected = tree.findPerson({0, 1});
+    document.addBox(std::make_unique<Person>("Parent", Cell{0, 0}, Links{0, 20}));
+    document.addBox(std::make_unique<Person>("Child", Cell{0, 1}, Links{}));
+    document.addBox(std::make_unique<Person>("Other", Cell{2, 0}, Links{}));
+    document.measureExtent();
+    document.selectCell({0, 1});
     document.setModified(false);
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Cell)
 
 class ChartDocumentTest : public QObject {
     Q_OBJECT
@@ -98,14 +98,20 @@ private slots:
         QFETCH(bool, extentGrew);
         ChartDocument document;
         setUp(document);
-        Tree& tree = document.tree();
-        RecordingDrawContext dc;
-        const auto find = [&] { document.findParent(dc, false, true, [] {}); };
+        const Tree& tree = document.tree();
+        const auto find = [&] { document.findParent(false, true); };
         // What some edits build on happens before the count starts.
         if (edit == Edit::Undo)
             document.moveBox({2, 0}, {3, 0});
         if (edit == Edit::FindParentAgain)
             find();
+        if (edit == Edit::InsertPastTheEdge)
+            document.moveBox({2, 0}, {100000, 0});
+        // An empty cell selected: no box, the frame shown.
+        if (edit == Edit::CutWithoutSelection || edit == Edit::AddPerson)
+            document.selectCell({7, 3});
+        if (edit == Edit::FindParent || edit == Edit::FindParentAgain)
+            document.selectCell({0, 1});
         document.setModified(false);
 
         QSignalSpy changed(&document, &ChartDocument::changed);
@@ -124,41 +130,43 @@ private slots:
             QVERIFY(document.copyBox({2, 0}, {1, 1}));
             break;
         case Edit::Cut:
-            document.cut(tree.selected);
-            break;
         case Edit::CutWithoutSelection:
-            document.cut(nullptr);
+            document.cut();
             break;
         case Edit::Paste:
             QVERIFY(document.paste(*tree.findPerson({2, 0})));
             break;
-        case Edit::PasteWithoutTarget:
-            tree.selected = nullptr;
-            QVERIFY(!document.paste(*tree.findPerson({2, 0})));
+        case Edit::PasteWithoutTarget: {
+            // A new document has nothing selected and no frame shown.
+            ChartDocument fresh;
+            fresh.addBox(std::make_unique<Person>("Other", Cell{2, 0}, Links{}));
+            fresh.setModified(false);
+            QSignalSpy freshChanged(&fresh, &ChartDocument::changed);
+            QVERIFY(!fresh.paste(*fresh.tree().findPerson({2, 0})));
+            QCOMPARE(freshChanged.count(), 0);
+            QVERIFY(!fresh.isModified());
             break;
+        }
         case Edit::InsertColumn:
             QVERIFY(document.insertLine('x', 1));
             break;
         case Edit::InsertPastTheEdge:
-            tree.findPerson({2, 0})->setCell({100000, 0});
             QVERIFY(!document.insertLine('x', 1));
             break;
         case Edit::Undo:
             document.undo();
             break;
         case Edit::AddPerson:
-            tree.selected = nullptr;
-            QVERIFY(document.definePerson({String("New"), {7, 3}, {20, 0}}));
+            QVERIFY(document.definePerson({"New", {7, 3}, {20, 0}}));
             break;
         case Edit::UpdatePerson:
-            QVERIFY(document.definePerson({String("Renamed"), {0, 1}, {}}));
+            QVERIFY(document.definePerson({"Renamed", {0, 1}, {}}));
             break;
         case Edit::ErasePerson:
-            QVERIFY(!document.definePerson({String(), {0, 1}, {}}));
+            QVERIFY(!document.definePerson({"", {0, 1}, {}}));
             break;
         case Edit::FindParent:
         case Edit::FindParentAgain:
-            tree.selected = tree.findPerson({0, 1});
             find();
             break;
         case Edit::ChangeSettings: {
@@ -179,6 +187,112 @@ private slots:
             QCOMPARE(int(change.what), what);
             QCOMPARE(change.extentGrew, extentGrew);
         }
+    }
+
+    // The document owns the selection: each step leaves the box selected (or
+    // the empty cell framed) and the current cell as a user sees them, and
+    // says so once; the current cell is announced only when it is chosen.
+    // Parent (0, 0) over Child (0, 1), Other at (2, 0); Child selected first.
+    void selectionFollowsEachStep_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<Cell>("boxAt");   // noCell: no box selected
+        QTest::addColumn<bool>("framed");
+        QTest::addColumn<Cell>("current");
+        QTest::addColumn<int>("selectionSignals");
+        QTest::addColumn<int>("currentSignals");
+        QTest::newRow("a box") << "select 2 0" << Cell{2, 0} << false << Cell{2, 0} << 1 << 1;
+        QTest::newRow("an empty cell") << "select 3 4" << noCell << true << Cell{3, 4} << 1 << 1;
+        QTest::newRow("the last column") << "select 100000 0" << noCell << true
+                                         << Cell{100000, 0} << 1 << 1;
+        QTest::newRow("past the last column is refused")
+            << "select 100001 0" << Cell{0, 1} << false << Cell{0, 1} << 0 << 0;
+        QTest::newRow("the same cell again") << "select 0 1" << Cell{0, 1} << false << Cell{0, 1}
+                                             << 0 << 1;
+        QTest::newRow("cut frames the cell left") << "cut" << noCell << true << Cell{0, 1} << 1
+                                                  << 0;
+        QTest::newRow("cut a box dragged away frames where it went")
+            << "move 0 1 4 2;cut" << noCell << true << Cell{4, 2} << 1 << 0;
+        QTest::newRow("paste into a framed cell selects the new box")
+            << "select 5 3;paste" << Cell{5, 3} << false << Cell{5, 3} << 1 << 1;
+        QTest::newRow("a defined box takes over from the frame")
+            << "select 6 2;define New" << Cell{6, 2} << false << Cell{6, 2} << 1 << 0;
+        QTest::newRow("an erased box leaves nothing selected")
+            << "define " << noCell << false << Cell{0, 1} << 1 << 0;
+        // The drawn lineage takes the selection along its steps: the parent's down
+        // connector, then the child's box.
+        QTest::newRow("the lineage walk ends where it started")
+            << "find" << Cell{0, 1} << false << Cell{0, 1} << 2 << 0;
+        QTest::newRow("a new chart selects nothing") << "new" << noCell << false << noCell << 1
+                                                     << 1;
+    }
+    void selectionFollowsEachStep()
+    {
+        QFETCH(QString, step);
+        QFETCH(Cell, boxAt);
+        QFETCH(bool, framed);
+        QFETCH(Cell, current);
+        QFETCH(int, selectionSignals);
+        QFETCH(int, currentSignals);
+        ChartDocument document;
+        setUp(document);
+        const Person parked("Copied", {9, 9}, {});
+        const QStringList steps = step.split(QLatin1Char(';'));
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            // Only the last step is counted.
+            std::unique_ptr<QSignalSpy> selection, currentCell;
+            if (i == steps.size() - 1) {
+                selection = std::make_unique<QSignalSpy>(&document, &ChartDocument::selectionChanged);
+                currentCell =
+                    std::make_unique<QSignalSpy>(&document, &ChartDocument::currentCellChanged);
+            }
+            const QStringList word = steps[i].split(QLatin1Char(' '));
+            const auto number = [&](int k) { return word.value(k).toInt(); };
+            if (word[0] == "select")
+                document.selectCell({number(1), number(2)});
+            else if (word[0] == "cut")
+                document.cut();
+            else if (word[0] == "move")
+                QVERIFY(document.moveBox({number(1), number(2)}, {number(3), number(4)}));
+            else if (word[0] == "paste")
+                QVERIFY(document.paste(parked));
+            else if (word[0] == "define")
+                document.definePerson({word[1].toStdString(), document.currentCell(), {}});
+            else if (word[0] == "find")
+                QVERIFY(document.findParent(false, true));
+            else if (word[0] == "new")
+                document.newChart();
+            if (selection) {
+                QCOMPARE(selection->count(), selectionSignals);
+                QCOMPARE(currentCell->count(), currentSignals);
+            }
+        }
+        const Selection& now = document.selection();
+        QCOMPARE(now.box ? now.box->cell() : noCell, boxAt);
+        QCOMPARE(now.frameShown, framed);
+        QCOMPARE(now.current, current);
+        if (now.box)
+            QCOMPARE(document.tree().findPerson(now.box->cell()), now.box);
+    }
+
+    void anOpenedChartHasItsLastBoxSelectedAndAnImportItsRoot()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("two.txt");
+        writeFile(path, "P 0j0 1:A 0j0 0\nP 3j2 1:B 0j0 0\n");
+        ChartDocument document;
+        QSignalSpy selection(&document, &ChartDocument::selectionChanged);
+        QVERIFY(document.open(path));
+        QCOMPARE(document.selectedBox(), document.tree().findPerson({3, 2}));
+        QCOMPARE(document.currentCell(), noCell);
+        QCOMPARE(selection.count(), 1);
+
+        Chart imported;
+        imported.mutableTree().append(std::make_unique<Person>("Root", Cell{1, 4}, Links{}));
+        imported.mutableTree().append(std::make_unique<Person>("Kin", Cell{2, 4}, Links{}));
+        document.adoptUntitled(std::move(imported), {1, 4});
+        QCOMPARE(document.selectedBox(), document.tree().findPerson({1, 4}));
+        QCOMPARE(document.currentCell(), (Cell{1, 4}));
     }
 
     // Opening reads the chart in place of the old one and announces it; a file

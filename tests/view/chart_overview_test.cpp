@@ -20,10 +20,10 @@ private slots:
     {
         QFETCH(QSize, size);
         Chart chart;
-        chart.tree().append(new Person(String("A"), {0, 0}, {}));
-        auto* red = new Person(String("B"), {40, 30}, {});
+        chart.mutableTree().append(std::make_unique<Person>("A", Cell{0, 0}, Links{}));
+        auto red = std::make_unique<Person>("B", Cell{40, 30}, Links{});
         red->lineage = 1;
-        chart.tree().append(red);
+        chart.mutableTree().append(std::move(red));
         double scale = 0;
         const QImage image = chartOverviewImage(chart, size, &scale);
         QCOMPARE(image.size(), size);

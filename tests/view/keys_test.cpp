@@ -64,12 +64,12 @@ private slots:
         addChart(v);
         v.view.selectCell(start);
         const QImage before = v.picture();
-        QSignalSpy changes(&v.view, &ChartView::cellSelected);
+        QSignalSpy changes(&v.document, &ChartDocument::currentCellChanged);
         QTest::keyClick(&v.view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         const Cell now = expected == noCell ? start : expected;
         QCOMPARE(v.view.currentCell(), now);
-        QCOMPARE(v.view.tree().selected, v.view.tree().findPerson(now));
-        QCOMPARE(v.view.tree().selectionFrame.drawn, v.view.tree().selected == nullptr);
+        QCOMPARE(v.document.selectedBox(), v.view.tree().findPerson(now));
+        QCOMPARE(v.document.selection().frameShown, v.document.selectedBox() == nullptr);
         // A key that does nothing draws nothing either.
         QCOMPARE(changes.count(), expected == noCell ? 0 : 1);
         if (expected == noCell)
@@ -83,8 +83,8 @@ private slots:
         const QImage plain = v.picture();
         QTest::keyClick(&v.view, Qt::Key_End);
         QCOMPARE(v.view.currentCell(), (Cell{4, 3}));
-        QVERIFY(v.view.tree().selectionFrame.drawn);
-        QCOMPARE(v.view.tree().selectionFrame.current, v.origin({4, 3}));
+        QVERIFY(v.document.selection().frameShown);
+        QCOMPARE(v.document.selection().current, (Cell{4, 3}));
         const Point origin = v.origin({4, 3});
         const QRect frameArea(origin.x - 1, origin.y - 1, 122, 52);
         QVERIFY(v.picture().copy(frameArea) != plain.copy(frameArea));
@@ -100,8 +100,8 @@ private slots:
         v.add({1, 1});
         QTest::keyClick(&v.view, Qt::Key_Home);
         QCOMPARE(v.view.currentCell(), (Cell{0, 0}));
-        QVERIFY(!v.view.tree().selected);
-        QVERIFY(v.view.tree().selectionFrame.drawn);
+        QVERIFY(!v.document.selectedBox());
+        QVERIFY(v.document.selection().frameShown);
     }
 
     void theFirstArrowStartsAtTheTopLeftCell_data()
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(v.view.currentCell(), noCell);
         QTest::keyClick(&v.view, Qt::Key(key));
         QCOMPARE(v.view.currentCell(), (Cell{0, 0}));
-        QCOMPARE(v.view.tree().selected, v.view.tree().findPerson({0, 0}));
+        QCOMPARE(v.document.selectedBox(), v.view.tree().findPerson({0, 0}));
         // From there on the keys step; no sequence reaches a negative cell.
         const Qt::Key walk[] = {Qt::Key_Left, Qt::Key_Up,   Qt::Key_Right, Qt::Key_Left,
                                 Qt::Key_Left, Qt::Key_Down, Qt::Key_Up,    Qt::Key_Up};

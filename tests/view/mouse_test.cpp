@@ -32,7 +32,7 @@ bool dragging(const ShownView& v)
     return port->cursor().shape() == Qt::CrossCursor && QWidget::mouseGrabber() == port;
 }
 
-std::string textAt(Tree& tree, Cell cell)
+std::string textAt(const Tree& tree, Cell cell)
 {
     const Person* box = tree.findPerson(cell);
     return box ? box->text.c_str() : "<none>";
@@ -44,44 +44,43 @@ class MouseTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Steps: "b x y" begin, "m x y" move, "e" end, "s mode" show.
+    // Steps: "b x y" begin, "m x y" move, "e" end, "s 0|1" show, "r" redraw.
     void trackerDrawsEachOutlineInXor_data()
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QList<QPoint>>("outlines"); // top-left of each box drawn
         QTest::addColumn<bool>("drawn");
-        QTest::addColumn<bool>("active");
-        QTest::newRow("begin") << "b 100 40" << QList<QPoint>{{35, 10}} << true << true;
+        QTest::newRow("begin") << "b 100 40" << QList<QPoint>{{35, 10}} << true;
         QTest::newRow("a gap snaps to the upper-left cell")
-            << "b 170 75" << QList<QPoint>{{35, 10}} << true << true;
+            << "b 170 75" << QList<QPoint>{{35, 10}} << true;
         QTest::newRow("move takes the old outline off first")
-            << "b 100 40;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
+            << "b 100 40;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true;
         QTest::newRow("move after hiding draws only the new one")
-            << "b 100 40;s 0;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true
-            << true;
-        QTest::newRow("move without a gesture") << "m 330 100" << QList<QPoint>{} << false << false;
+            << "b 100 40;s 0;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true;
+        QTest::newRow("move without a gesture") << "m 330 100" << QList<QPoint>{} << false;
         QTest::newRow("end takes it off")
             << "b 100 40;m 330 100;e" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}, {315, 80}}
-            << false << false;
-        QTest::newRow("end without a gesture") << "e" << QList<QPoint>{} << false << false;
+            << false;
+        QTest::newRow("end without a gesture") << "e" << QList<QPoint>{} << false;
+        QTest::newRow("a move after the end draws nothing")
+            << "b 100 40;e;m 330 100" << QList<QPoint>{{35, 10}, {35, 10}} << false;
         QTest::newRow("a new begin takes a shown outline off")
-            << "s 1;b 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true << true;
+            << "b 100 40;b 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true;
         QTest::newRow("show twice draws once")
-            << "s 1;s 1" << QList<QPoint>{{35, 10}} << true << false;
+            << "b 100 40;s 0;s 1;s 1" << QList<QPoint>{{35, 10}, {35, 10}, {35, 10}} << true;
         QTest::newRow("hide when hidden draws nothing")
-            << "s 0" << QList<QPoint>{} << false << false;
-        QTest::newRow("show 2 always draws")
-            << "s 1;s 2" << QList<QPoint>{{35, 10}, {35, 10}} << true << false;
+            << "s 0" << QList<QPoint>{} << false;
+        QTest::newRow("redraw always draws")
+            << "b 100 40;r" << QList<QPoint>{{35, 10}, {35, 10}} << true;
     }
     void trackerDrawsEachOutlineInXor()
     {
         QFETCH(QString, steps);
         QFETCH(QList<QPoint>, outlines);
         QFETCH(bool, drawn);
-        QFETCH(bool, active);
         RecordingDrawContext dc;
         const TreeSettings settings;
-        BoxTracker tracker(settings);
+        DragTracker tracker(settings);
         for (const QString& step : steps.split(';')) {
             const QStringList word = step.split(' ');
             const Point at = word.size() > 2 ? Point{word[1].toInt(), word[2].toInt()} : Point{};
@@ -91,8 +90,10 @@ private slots:
                 tracker.moveTo(dc, at);
             else if (word[0] == "e")
                 tracker.end(dc);
+            else if (word[0] == "r")
+                tracker.redraw(dc);
             else
-                tracker.show(dc, word[1].toInt());
+                tracker.show(dc, word[1] == "1");
         }
         QList<QPoint> tops;
         for (const auto& box : dc.of(RecordingDrawContext::Box)) {
@@ -105,23 +106,19 @@ private slots:
             tops.append(QPoint(box.rect.left, box.rect.top));
         }
         QCOMPARE(tops, outlines);
-        QCOMPARE(tracker.drawn, drawn);
-        QCOMPARE(tracker.active, active);
+        QCOMPARE(tracker.drawn(), drawn);
     }
 
-    void endTellsWhetherTheLastPointLiesInTheClientArea()
+    void trackerKeepsWhereTheDragStartedAndWhereItIs()
     {
         RecordingDrawContext dc({}, {800, 600});
         const TreeSettings settings;
-        BoxTracker tracker(settings);
-        QVERIFY(!tracker.end(dc));
+        DragTracker tracker(settings);
         tracker.begin(dc, {100, 40});
-        tracker.moveTo(dc, {900, 40});
-        QVERIFY(!tracker.end(dc));
-        QCOMPARE(tracker.current, (Point{900, 40}));
-        QCOMPARE(tracker.start, (Point{100, 40}));
-        tracker.begin(dc, {100, 40});
-        QVERIFY(tracker.end(dc));
+        tracker.moveTo(dc, {900, 70});
+        tracker.end(dc);
+        QCOMPARE(tracker.current(), (Point{900, 70}));
+        QCOMPARE(tracker.start(), (Point{100, 40}));
     }
 
     void leftPressSelectsOnlyInsideABox_data()
@@ -148,8 +145,8 @@ private slots:
                             QPoint(origin.x, origin.y) + offset);
         QCOMPARE(v.view.currentCell(), selected);
         // An empty cell is marked by the frame; a miss shows nothing.
-        QCOMPARE(v.view.tree().selectionFrame.drawn, selected != noCell);
-        QVERIFY(!v.view.tree().selected);
+        QCOMPARE(v.document.selection().frameShown, selected != noCell);
+        QVERIFY(!v.document.selectedBox());
         QVERIFY(!dragging(v));
     }
 
@@ -163,7 +160,7 @@ private slots:
         QCOMPARE(v.view.scrollPosition(), QPoint(400, 150));
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({4, 3}));
         QCOMPARE(v.view.currentCell(), (Cell{4, 3}));
-        QCOMPARE(v.view.tree().selected, v.view.tree().findPerson({4, 3}));
+        QCOMPARE(v.document.selectedBox(), v.view.tree().findPerson({4, 3}));
     }
 
     void rightClickWithoutMovingChangesNothing()
@@ -171,12 +168,11 @@ private slots:
         ShownView v;
         v.add({0, 0}, "A");
         v.add({1, 0}, "B");
-        QVERIFY(v.view.tree().move({1, 0}, {2, 0}));
+        QVERIFY(v.document.moveBox({1, 0}, {2, 0}));
+        v.document.setModified(false);
         QSignalSpy edits(&v.document, &ChartDocument::changed);
         rightDrag(v.view.viewport(), {v.inside({0, 0})});
         QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string("A"));
-        QCOMPARE(v.view.tree().undoRecord.undoKind, int(UndoRecord::MovePerson));
-        QCOMPARE(v.view.tree().undoRecord.cellB, (Cell{2, 0}));
         QCOMPARE(edits.count(), 0);
         QVERIFY(!v.document.isModified());
         QVERIFY(!dragging(v));
@@ -185,6 +181,11 @@ private slots:
         QCOMPARE(v.view.tree().size(), std::size_t(2));
         QCOMPARE(edits.count(), 0);
         QVERIFY(!v.document.isModified());
+        // The move made before is still the one Undo takes back.
+        QCOMPARE(QString::fromUtf8(v.view.tree().undoRecord().labelText()),
+                 QStringLiteral("Undo move person"));
+        v.document.undo();
+        QCOMPARE(textAt(v.view.tree(), {1, 0}), std::string("B"));
     }
 
     void droppingWhereNoBoxCanBeChangesNothing_data()
@@ -275,7 +276,7 @@ private slots:
         QCOMPARE(edits.count(), 1);
         QVERIFY(v.document.isModified());
         // A copy onto an empty cell cannot be undone; a move can.
-        QCOMPARE(QString::fromUtf8(v.view.tree().undoRecord.labelText()),
+        QCOMPARE(QString::fromUtf8(v.view.tree().undoRecord().labelText()),
                  copies ? QStringLiteral("Can't undo") : QStringLiteral("Undo move person"));
     }
 
@@ -295,8 +296,8 @@ private slots:
                   copy ? Qt::ControlModifier : Qt::NoModifier);
         QCOMPARE(textAt(v.view.tree(), {3, 2}), std::string("A"));
         QCOMPARE(textAt(v.view.tree(), {0, 0}), std::string(copy ? "A" : "B"));
-        QCOMPARE(v.view.tree().undoRecord.undoKind,
-                 int(copy ? UndoRecord::DragCopy : UndoRecord::SwitchPersons));
+        QCOMPARE(v.view.tree().undoRecord().kind(),
+                 copy ? UndoRecord::DragCopy : UndoRecord::SwitchPersons);
     }
 
     void theDropCellIsWhereTheLastMoveWas()
@@ -314,12 +315,12 @@ private slots:
     void aMovedBoxStaysSelected()
     {
         ShownView v;
-        Person* box = v.add({0, 0}, "A");
+        const Person* box = v.add({0, 0}, "A");
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({0, 0}));
-        QCOMPARE(v.view.tree().selected, box);
+        QCOMPARE(v.document.selectedBox(), box);
         rightDrag(v.view.viewport(), {v.inside({0, 0}), v.inside({2, 1})});
         QCOMPARE(box->cell(), (Cell{2, 1}));
-        QCOMPARE(v.view.tree().selected, box);
+        QCOMPARE(v.document.selectedBox(), box);
         QCOMPARE(v.view.currentCell(), (Cell{0, 0}));
         // Drawn highlighted at its new cell.
         const QImage shown = v.picture();
@@ -403,12 +404,12 @@ private slots:
     void aLeftDoubleClickDefinesThePersonOfTheClickedCell()
     {
         ShownView v;
-        Person* box = v.add({1, 1}, "A");
+        const Person* box = v.add({1, 1}, "A");
         QSignalSpy asked(&v.view, &ChartView::definePersonRequested);
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
         QCOMPARE(asked.count(), 0);
         QTest::mouseDClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
-        QCOMPARE(v.view.tree().selected, box);
+        QCOMPARE(v.document.selectedBox(), box);
         QCOMPARE(v.view.currentCell(), (Cell{1, 1}));
         QCOMPARE(asked.count(), 1);
         // A right double click is a press like any other: it starts a drag.
@@ -466,10 +467,10 @@ private slots:
         const Point origin = v.origin({1, 1});
         const QRect frameArea(origin.x - 2, origin.y - 2, 124, 54);
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({1, 1}));
-        QVERIFY(v.view.tree().selectionFrame.drawn);
+        QVERIFY(v.document.selection().frameShown);
         QVERIFY(v.picture().copy(frameArea) != plain.copy(frameArea));
         QTest::mouseClick(v.view.viewport(), Qt::LeftButton, Qt::NoModifier, v.inside({0, 0}));
-        QVERIFY(!v.view.tree().selectionFrame.drawn);
+        QVERIFY(!v.document.selection().frameShown);
         QCOMPARE(v.picture().copy(frameArea), plain.copy(frameArea));
     }
 

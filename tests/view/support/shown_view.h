@@ -20,14 +20,14 @@ struct ShownView {
         QVERIFY(QTest::qWaitForWindowExposed(&view));
     }
 
-    Tree& tree() { return document.tree(); }
+    const Tree& tree() const { return document.tree(); }
     const TreeSettings& settings() const { return document.chart().settings(); }
 
     // Adds a box as a loaded chart would have it: painted, in the scroll sizes.
-    Person* add(Cell cell, const char* text = "Name|born", Links links = {})
+    const Person* add(Cell cell, const char* text = "Name|born", Links links = {})
     {
-        auto* box = new Person(String(text), cell, links);
-        view.tree().append(box);
+        const Person* box = document.addBox(std::make_unique<Person>(text, cell, links));
+        document.setModified(false);
         view.updateScrollSizes();
         view.invalidateChart();
         view.viewport()->repaint();
