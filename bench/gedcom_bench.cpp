@@ -45,7 +45,7 @@ const Files& files()
         const GedcomLoad load = readGedcomFile(gedcom);
         ImportOptions options;
         options.layout.generations = maxGenerations;
-        const ChartImport imported = importChart(load.data, options, String("family"));
+        const ChartImport imported = importChart(load.data, options, "family");
         if (!imported || !saveChartFile(chart, imported.chart)) {
             std::fputs("cannot make the chart\n", stderr);
             std::exit(1);
@@ -61,7 +61,7 @@ void gedcomImport(benchmark::State& state)
     options.layout.generations = maxGenerations;
     for (auto _ : state) {
         const GedcomLoad load = readGedcomFile(files().gedcom);
-        ChartImport imported = importChart(load.data, options, String("family"));
+        ChartImport imported = importChart(load.data, options, "family");
         benchmark::DoNotOptimize(imported.chart.tree().size());
     }
 }
@@ -70,7 +70,7 @@ void gedcomImport(benchmark::State& state)
 void gedcomImportFloor(benchmark::State& state)
 {
     for (auto _ : state) {
-        ChartLoad load = readChartFile(String(files().chart.c_str()), TreeSettings());
+        ChartLoad load = readChartFile(files().chart, TreeSettings());
         benchmark::DoNotOptimize(saveChartFile(files().saved, load.chart));
     }
 }

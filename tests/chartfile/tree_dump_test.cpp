@@ -22,7 +22,7 @@ class TreeDumpTest : public QObject {
 private slots:
     void emptyTree()
     {
-        const Chart named(TreeSettings(), String("tree1"));
+        const Chart named(TreeSettings(), "tree1");
         QCOMPARE(dumpOf(named), QByteArray("\nTree: tree1\n  Extent: 35j10\n"));
         const Chart unnamed;
         QCOMPARE(dumpOf(unnamed), QByteArray("\nTree: \n  Extent: 35j10\n"));
@@ -46,15 +46,15 @@ private slots:
 
     void extentFollowsSettingsAndCache()
     {
-        Chart chart(TreeSettings(), String("t"));
+        Chart chart(TreeSettings(), "t");
         chart.settings().boxWidth = 100;
         chart.settings().boxHeight = 40;
-        Tree& tree = chart.tree();
-        tree.append(new Person(String("a"), {2, 3}, {}));
+        Tree& tree = chart.mutableTree();
+        tree.append(std::make_unique<Person>("a", Cell{2, 3}, Links{}));
         QVERIFY(dumpOf(chart).endsWith("  Extent: 275j190\n"));
         // The dump shows the cached extent; a box added later is not counted
         // until the extent is recomputed.
-        tree.append(new Person(String("b"), {5, 5}, {}));
+        tree.append(std::make_unique<Person>("b", Cell{5, 5}, Links{}));
         QVERIFY(dumpOf(chart).endsWith("  Extent: 275j190\n"));
         tree.resetExtent();
         QVERIFY(dumpOf(chart).endsWith("  Extent: 635j310\n"));
@@ -69,7 +69,7 @@ private slots:
         debugLog() << "Infile x opened" << std::endl;
         // Each line is flushed at once: readable before the log is closed.
         QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n"));
-        const Chart chart(TreeSettings(), String("x"));
+        const Chart chart(TreeSettings(), "x");
         dumpTree(debugLog(), chart);
         QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n\nTree: x\n  Extent: 35j10\n"));
 

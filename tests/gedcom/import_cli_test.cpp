@@ -78,7 +78,7 @@ void ImportCliTest::writesTheChart()
     QFile::remove(out);
     const Run run = runStirpa(QStringList{"--import-gedcom", in, out} + options);
     QCOMPARE(run.exitCode, 0);
-    const ChartLoad load = readChartFile(String(out.toLocal8Bit().constData()), TreeSettings());
+    const ChartLoad load = readChartFile(out.toLocal8Bit().toStdString(), TreeSettings());
     QVERIFY(load);
     QCOMPARE(int(load.chart.tree().size()), boxes);
 }
