@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include <string>
-
 class Person;
 struct TreeSettings;
 
