@@ -100,7 +100,8 @@ bool ChartDocument::changedOnDisk() const
 
 Result ChartDocument::reload() { return load(path_, path_, path_, false); }
 
-Result ChartDocument::exportHtml(const QString& path, const HtmlExportOptions& options) const
+HtmlExportResult ChartDocument::exportHtml(const QString& path,
+                                           const HtmlExportOptions& options) const
 {
     return ::exportHtml(chart_, toBytes(path), options);
 }

@@ -53,7 +53,7 @@ public:
     // Saves to path atomically; on success the document takes that name.
     Result saveAs(const QString& path);
     // Writes the chart as an HTML page.
-    Result exportHtml(const QString& path, const HtmlExportOptions& options) const;
+    HtmlExportResult exportHtml(const QString& path, const HtmlExportOptions& options) const;
 
     QString path() const { return path_; }
     // Whether the file was changed on disk (or removed) since the document last
