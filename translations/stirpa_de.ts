@@ -144,7 +144,7 @@ GEDCOM importieren</translation>
         <translation>Eine HTML-Datei schreiben, um den Baum in Ihre Website zu stellen</translation>
     </message>
     <message>
-        <source>Export &amp;image...</source>
+        <source>Export i&amp;mage...</source>
         <translation>Als Bild e&amp;xportieren...</translation>
     </message>
     <message>
