@@ -36,7 +36,7 @@ void ChartDocument::replaceChart(Chart chart)
 void ChartDocument::newChart()
 {
     replaceChart(Chart(chart_.settings()));
-    stamp_ = {};
+    snapshot_ = {};
     debugLog() << "New tree set\n";
     setPath(QString());
     setModified(false);
@@ -45,7 +45,7 @@ void ChartDocument::newChart()
 void ChartDocument::adoptUntitled(Chart chart)
 {
     replaceChart(std::move(chart));
-    stamp_ = {};
+    snapshot_ = {};
     setPath(QString());
     setModified(true);
 }
@@ -53,12 +53,12 @@ void ChartDocument::adoptUntitled(Chart chart)
 Result ChartDocument::load(const QString& path, const QString& namePath,
                            const QString& documentPath, bool modified)
 {
-    // Stamped before it is read: a change while reading then counts as one.
-    const FileStamp stamp = FileStamp::of(toBytes(documentPath).toStdString());
+    // Taken before it is read: a change while reading then counts as one.
+    FileSnapshot snapshot = FileSnapshot::of(toBytes(documentPath).toStdString());
     // A file without a header line keeps the settings in force.
     ChartLoad load = readChartFile(toBytes(path), chart_.settings(), treeNameOf(toBytes(namePath)));
     if (load) {
-        stamp_ = stamp;
+        snapshot_ = std::move(snapshot);
         replaceChart(std::move(load.chart));
         setPath(documentPath);
         setModified(modified);
@@ -86,16 +86,16 @@ Result ChartDocument::saveAs(const QString& path)
 {
     Result saved = saveChartFile(path.toLocal8Bit().toStdString(), chart_);
     if (saved) {
-        stamp_ = FileStamp::of(toBytes(path).toStdString());
+        snapshot_ = FileSnapshot::of(toBytes(path).toStdString());
         setPath(QFileInfo(path).absoluteFilePath());
         setModified(false);
     }
     return saved;
 }
 
-bool ChartDocument::changedOnDisk() const
+bool ChartDocument::changedOnDisk()
 {
-    return !path_.isEmpty() && FileStamp::of(toBytes(path_).toStdString()) != stamp_;
+    return !path_.isEmpty() && snapshot_.changed(toBytes(path_).toStdString());
 }
 
 Result ChartDocument::reload() { return load(path_, path_, path_, false); }

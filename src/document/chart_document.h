@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chartfile/file_stamp.h"
+#include "chartfile/file_snapshot.h"
 #include "chartfile/result.h"
 #include "export/html_export.h"
 #include "helpmod/stirpa_string.h"
@@ -56,9 +56,10 @@ public:
     HtmlExportResult exportHtml(const QString& path, const HtmlExportOptions& options) const;
 
     QString path() const { return path_; }
-    // Whether the file was changed on disk (or removed) since the document last
-    // read or wrote it: another program wrote to it.
-    bool changedOnDisk() const;
+    // Whether the file holds other bytes on disk (or was removed) than when the
+    // document last read or wrote it: another program wrote to it. New times
+    // alone, or the same bytes written again, are no change.
+    bool changedOnDisk();
     // Reads the file again, dropping the edits; on failure the chart stays.
     Result reload();
     // The chart's name for the window title: its file name, or "Untitled".
@@ -117,6 +118,6 @@ private:
 
     Chart chart_;
     QString path_;
-    FileStamp stamp_; // the file as last read or written
+    FileSnapshot snapshot_; // the file as last read or written
     bool modified_ = false;
 };
