@@ -37,7 +37,7 @@ void ChartDocument::newChart()
 {
     replaceChart(Chart(chart_.settings()));
     snapshot_ = {};
-    debugLog() << "New tree set\n";
+    debugLog() << "New tree set" << std::endl;
     setPath(QString());
     setModified(false);
 }
@@ -207,6 +207,7 @@ Person* ChartDocument::definePerson(const PersonEntry& entry)
     }
     boxes.undoRecord.clear();
     box->describe(debugLog());
+    debugLog().flush();
     boxes.fitConnectors(box);
     edited(ChartChange::Boxes, boxes.growExtent(entry.cell));
     return box;

@@ -23,7 +23,7 @@ void Person::describe(std::ostream& out) const
     else
         out << "  Box " << text.c_str();
     out << " at " << writePair(column(), level()).c_str() << ", connected "
-        << writePair(rightLink(), downLink()).c_str() << ", lineage " << lineage << std::endl;
+        << writePair(rightLink(), downLink()).c_str() << ", lineage " << lineage << '\n';
 }
 
 void Person::setLinks(Links links, int /*direction*/) { setLinkLengths(links); }
