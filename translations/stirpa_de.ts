@@ -966,7 +966,7 @@ About</source>
     </message>
     <message>
         <source>Enter adds the box · Ctrl+Enter starts a new line</source>
-        <translation>Enter fügt das Kästchen hinzu · Strg+Enter beginnt eine neue Zeile</translation>
+        <translation>Enter fügt das Kästchen hinzu · Strg+Enter: neue Zeile</translation>
     </message>
     <message>
         <source>Column</source>
