@@ -42,8 +42,8 @@ std::vector<Result> deadContinuationLinks(const Chart& chart, std::string_view p
         lines.push_back(Result::note(
             STIRPA_TR_NOOP("Message", "The continuation box '%1' at column %2, level %3 links to "
                                       "%4, which is not beside the page."),
-            {firstLine(*box), std::to_string(box->cell().column),
-             std::to_string(box->cell().level), target}));
+            {firstLine(*box), std::to_string(box->cell().column), std::to_string(box->cell().level),
+             target}));
     });
     return lines;
 }

@@ -55,8 +55,7 @@ bool writeNewFile(const std::string& path, const std::string& bytes)
 
 } // namespace
 
-std::vector<Result> copyPageImages(const std::string& templateFolder,
-                                   const std::string& pageFolder)
+std::vector<Result> copyPageImages(const std::string& templateFolder, const std::string& pageFolder)
 {
     std::vector<Result> lines;
     std::string copied;

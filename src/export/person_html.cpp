@@ -170,7 +170,10 @@ BoxSize continuationSize(const TreeSettings& s)
 }
 
 // Room for "; width: ...px; height: ...px" with the widest numbers.
-std::size_t sizeRoom(const HtmlPage& page) { return page.boxSizes ? 24 + 2 * RoomWriter::maxDigits : 0; }
+std::size_t sizeRoom(const HtmlPage& page)
+{
+    return page.boxSizes ? 24 + 2 * RoomWriter::maxDigits : 0;
+}
 
 // The end of a box's style attribute: its size when the page asks for it.
 void putStyleEnd(RoomWriter& w, BoxSize size, const HtmlPage& page)
@@ -249,9 +252,9 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     const DirectionFactors f = directionFactors(box.direction());
     const std::string_view description = box.text.view();
     const std::string suffix = linkSuffix(description);
-    RoomWriter w(out, roomFor(description, html.escapeText,
-                              html.name.view().size() * maxEscapedLength + suffix.size() +
-                                  sizeRoom(html)));
+    RoomWriter w(
+        out, roomFor(description, html.escapeText,
+                     html.name.view().size() * maxEscapedLength + suffix.size() + sizeRoom(html)));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
@@ -287,9 +290,9 @@ std::string boxSizeStyle(const TreeSettings& settings)
 {
     const BoxSize box = personSize(settings), continuation = continuationSize(settings);
     return "<style>\n.box { width: " + std::to_string(box.width) +
-           "px; height: " + std::to_string(box.height) + "px; }\n.cbox { width: " +
-           std::to_string(continuation.width) + "px; height: " +
-           std::to_string(continuation.height) + "px; }\n</style>\n";
+           "px; height: " + std::to_string(box.height) +
+           "px; }\n.cbox { width: " + std::to_string(continuation.width) +
+           "px; height: " + std::to_string(continuation.height) + "px; }\n</style>\n";
 }
 
 std::string continuationTarget(const Person& box, std::string_view pageName)

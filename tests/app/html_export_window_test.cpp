@@ -3,8 +3,8 @@
 // status bar, in the window's language.
 #include "app/main_window.h"
 #include "app/translation.h"
-#include "document/chart_document.h"
 #include "chartfile/debug_log.h"
+#include "document/chart_document.h"
 #include "private_home.h"
 #include "test_files.h"
 

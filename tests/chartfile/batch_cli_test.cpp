@@ -292,7 +292,8 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        for (const char* name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
             environment.remove(name);
         const Run run = runIn(work_.path(), STIRPA_EXE, arguments, environment);
         QCOMPARE(run.exitCode, 0);

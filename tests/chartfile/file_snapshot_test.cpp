@@ -150,8 +150,7 @@ private slots:
         QTest::newRow("a zero byte more") << QByteArray("Alpha") << QByteArray("Alpha\0", 6);
         QTest::newRow("empty and a zero byte") << QByteArray() << QByteArray("\0", 1);
         QByteArray piece(1 << 16, 'x');
-        QTest::newRow("last byte of a long file")
-            << piece + piece + "a" << piece + piece + "b";
+        QTest::newRow("last byte of a long file") << piece + piece + "a" << piece + piece + "b";
         QTest::newRow("first byte of a long file") << "a" + piece + piece << "b" + piece + piece;
     }
     void digestTellsBytesApart()

@@ -58,16 +58,18 @@ private slots:
         QString share;
         if (layout_ == "local") {
             share = root_ + "/local/share";
-            QCOMPARE(run(CMAKE_COMMAND, {"--install", STIRPA_BINARY_DIR, "--prefix", root_ + "/local"}),
-                     QString());
+            QCOMPARE(
+                run(CMAKE_COMMAND, {"--install", STIRPA_BINARY_DIR, "--prefix", root_ + "/local"}),
+                QString());
         } else {
             // As a package is made: the prefix /usr, laid out under DESTDIR.
             share = root_ + "/usr/share";
             install.insert("DESTDIR", root_);
-            QCOMPARE(run(CMAKE_COMMAND, {"--install", STIRPA_BINARY_DIR, "--prefix", "/usr"}, install),
-                     QString());
-            QVERIFY(QFile::copy(FREEDESKTOP_MIME_TYPES,
-                                share + "/mime/packages/freedesktop.org.xml"));
+            QCOMPARE(
+                run(CMAKE_COMMAND, {"--install", STIRPA_BINARY_DIR, "--prefix", "/usr"}, install),
+                QString());
+            QVERIFY(
+                QFile::copy(FREEDESKTOP_MIME_TYPES, share + "/mime/packages/freedesktop.org.xml"));
         }
         QProcessEnvironment update = QProcessEnvironment::systemEnvironment();
         update.insert("PKGSYSTEM_ENABLE_FSYNC", "0");
@@ -100,22 +102,27 @@ private slots:
         QTest::addColumn<QString>("local");
         // A chart named .txt is told by its header beside the common types only;
         // in a folder of its own the type has no glob, and .txt is text.
-        QTest::newRow("sample chart") << "sample.txt" << sampleChart() << "chart" << "text/plain";
-        QTest::newRow("with a byte order mark")
-            << "marked.txt" << "\xEF\xBB\xBF" + sampleChart() << "chart" << "text/plain";
+        QTest::newRow("sample chart") << "sample.txt" << sampleChart() << "chart"
+                                      << "text/plain";
+        QTest::newRow("with a byte order mark") << "marked.txt"
+                                                << "\xEF\xBB\xBF" + sampleChart() << "chart"
+                                                << "text/plain";
         QTest::newRow("four-digit box width")
             << "wide.txt" << QByteArray("Stirpa 1200j50 50j200 d1 1\n") << "chart"
             << "text/plain";
-        QTest::newRow("without the .txt") << "family" << sampleChart() << "chart" << "chart";
+        QTest::newRow("without the .txt") << "family" << sampleChart() << "chart"
+                                          << "chart";
         QTest::newRow("prose") << "letter.txt" << QByteArray("Dear Ada,\nthe chart is done.\n")
-                               << "text/plain" << "text/plain";
+                               << "text/plain"
+                               << "text/plain";
         QTest::newRow("prose starting with the magic")
             << "about.txt" << QByteArray("Stirpa is a family-tree editor.\n") << "text/plain"
             << "text/plain";
         QTest::newRow("prose without the .txt")
             << "notes" << QByteArray("Dear Ada,\nthe chart is done.\n") << "text/plain"
             << "text/plain";
-        QTest::newRow("empty") << "empty.txt" << QByteArray() << "not chart" << "not chart";
+        QTest::newRow("empty") << "empty.txt" << QByteArray() << "not chart"
+                               << "not chart";
     }
     void fileIsKnownByItsHeader()
     {

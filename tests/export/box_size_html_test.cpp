@@ -81,16 +81,16 @@ private slots:
         QFETCH(int, contWidth);
         QFETCH(int, contHeight);
         const Chart chart = mixedChartOfSize(width, height);
-        const std::string boxSize = "width: " + std::to_string(width) +
-                                    "px; height: " + std::to_string(height) + "px;";
+        const std::string boxSize =
+            "width: " + std::to_string(width) + "px; height: " + std::to_string(height) + "px;";
         const std::string contSize = "width: " + std::to_string(contWidth) +
                                      "px; height: " + std::to_string(contHeight) + "px;";
 
         // A complete page: one style element where the TREE line stood, between
         // the template's head and the first connector.
         const std::string page = exported(chart, true);
-        const std::string style = "<style>\n.box { " + boxSize + " }\n.cbox { " + contSize +
-                                  " }\n</style>\n";
+        const std::string style =
+            "<style>\n.box { " + boxSize + " }\n.cbox { " + contSize + " }\n</style>\n";
         QCOMPARE(count(page, "<style>"), 1);
         QVERIFY2(page.find("<p>FILENAME</p>\nFILENAME\n") > page.find(style), page.c_str());
         QVERIFY2(page.find("family\n" + style + "<img class=\"pinH\"") != std::string::npos,

@@ -47,12 +47,10 @@ private slots:
         QTest::addColumn<QStringList>("copied");
         const QStringList all{"pinne.gif", "pinneR.gif", "tom.gif"};
         QTest::newRow("none there") << all << QStringList() << true << false << all;
-        QTest::newRow("one there, other bytes")
-            << all << QStringList{"pinneR.gif"} << true << false
-            << QStringList{"pinne.gif", "tom.gif"};
-        QTest::newRow("a link in the way")
-            << all << QStringList{"link:tom.gif"} << true << false
-            << QStringList{"pinne.gif", "pinneR.gif"};
+        QTest::newRow("one there, other bytes") << all << QStringList{"pinneR.gif"} << true << false
+                                                << QStringList{"pinne.gif", "tom.gif"};
+        QTest::newRow("a link in the way") << all << QStringList{"link:tom.gif"} << true << false
+                                           << QStringList{"pinne.gif", "pinneR.gif"};
         QTest::newRow("all there") << all << all << true << false << QStringList();
         QTest::newRow("template folder without the spacer")
             << QStringList{"pinne.gif", "pinneR.gif"} << QStringList() << true << false
@@ -155,16 +153,15 @@ private slots:
         QVERIFY2(load, load.message().c_str());
         const std::string path = dir.filePath("family.html").toStdString();
         LogCapture quiet;
-        const HtmlExportResult result =
-            exportHtml(load.chart, String(path.c_str()),
-                       {.completePage = completePage,
-                        .templatePaths = {testDataPath("page_template.html")}});
+        const HtmlExportResult result = exportHtml(
+            load.chart, String(path.c_str()),
+            {.completePage = completePage, .templatePaths = {testDataPath("page_template.html")}});
         QVERIFY2(bool(result), result.message().c_str());
         QCOMPARE(notesOf(result), deadLines);
         // The page itself is as ever.
         QCOMPARE(bytes(readBytes(path)),
-                 bytes(readBytes(testDataPath(completePage ? "mixed_page.html"
-                                                           : "mixed_persons.html"))));
+                 bytes(readBytes(
+                     testDataPath(completePage ? "mixed_page.html" : "mixed_persons.html"))));
     }
 
     // Every box that links to a missing page is told, even when they share it.
