@@ -87,26 +87,6 @@ private slots:
         QCOMPARE(lettered, 34);
     }
 
-    void letterAfterTheAmpersand_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("letter");
-        QTest::newRow("first") << "&New" << "n";
-        QTest::newRow("inside") << "Export i&mage..." << "m";
-        QTest::newRow("umlaut") << "Ü&bersicht" << "b";
-        QTest::newRow("capital umlaut") << "&Öffnen" << "ö";
-        QTest::newRow("shown ampersand") << "Tom && &Jerry" << "j";
-        QTest::newRow("none") << "Log tree" << "";
-        QTest::newRow("ampersand last") << "Odd&" << "";
-    }
-    void letterAfterTheAmpersand()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, letter);
-        const QChar found = accessLetter(text);
-        QCOMPARE(found.isNull() ? QString() : QString(found), letter);
-    }
-
 private:
     std::ostringstream log_;
     QTemporaryDir home_;
