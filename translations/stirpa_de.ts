@@ -144,7 +144,7 @@ GEDCOM importieren</translation>
         <translation>Eine HTML-Datei schreiben, um den Baum in Ihre Website zu stellen</translation>
     </message>
     <message>
-        <source>Export &amp;image...</source>
+        <source>Export i&amp;mage...</source>
         <translation>Als Bild e&amp;xportieren...</translation>
     </message>
     <message>
@@ -882,6 +882,18 @@ About</source>
         <source>the picture would be %1 × %2 pixels; a PNG can be at most %3 pixels on a side</source>
         <translation>das Bild hätte %1 × %2 Pixel; ein PNG darf höchstens %3 Pixel je Seite haben</translation>
     </message>
+    <message>
+        <source>The continuation box &apos;%1&apos; at column %2, level %3 links to %4, which is not beside the page.</source>
+        <translation>Das Fortsetzungskästchen „%1“ in Spalte %2, Ebene %3 verweist auf %4, die nicht neben der Seite liegt.</translation>
+    </message>
+    <message>
+        <source>Cannot copy %1 beside the page: %2.</source>
+        <translation>%1 kann nicht neben die Seite kopiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>Copied %1 beside the page from %2.</source>
+        <translation>%1 aus %2 neben die Seite kopiert.</translation>
+    </message>
 </context>
 <context>
     <name>PageOptionsWidget</name>
@@ -966,7 +978,7 @@ About</source>
     </message>
     <message>
         <source>Enter adds the box · Ctrl+Enter starts a new line</source>
-        <translation>Enter fügt das Kästchen hinzu · Strg+Enter beginnt eine neue Zeile</translation>
+        <translation>Enter fügt das Kästchen hinzu · Strg+Enter: neue Zeile</translation>
     </message>
     <message>
         <source>Column</source>

@@ -65,13 +65,15 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)
         return 1;
-    const Result result =
+    const HtmlExportResult result =
         exportHtml(*chart, paths[1],
                    {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
     if (!result) {
         streams.err << result.message() << '\n';
         return 1;
     }
+    for (const Result& note : result.notes)
+        streams.err << note.message() << '\n';
     return 0;
 }
 

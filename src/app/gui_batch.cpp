@@ -11,6 +11,28 @@ namespace {
 
 constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
 
+// Qt's notices about its surroundings ("XDG_RUNTIME_DIR not set") are no part
+// of a batch command's output, which is its own messages; Qt's errors still show.
+class QtNoticesHidden {
+public:
+    QtNoticesHidden() { previous() = qInstallMessageHandler(&QtNoticesHidden::handle); }
+    ~QtNoticesHidden() { qInstallMessageHandler(previous()); }
+    QtNoticesHidden(const QtNoticesHidden&) = delete;
+    QtNoticesHidden& operator=(const QtNoticesHidden&) = delete;
+
+private:
+    static QtMessageHandler& previous()
+    {
+        static QtMessageHandler handler = nullptr;
+        return handler;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if ((type == QtCriticalMsg || type == QtFatalMsg) && previous())
+            previous()(type, context, text);
+    }
+};
+
 // Needs a GUI application for fonts and painting, but never a display.
 int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
 {
@@ -25,6 +47,7 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         streams.err << "--pages lays out a PDF; '" << args[1] << "' is not one\n";
         return 2;
     }
+    const QtNoticesHidden quiet;
     std::optional<QGuiApplication> app;
     if (!QGuiApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

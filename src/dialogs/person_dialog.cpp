@@ -129,8 +129,8 @@ PersonDialog::PersonDialog(QWidget* parent)
 
 // The places of the classic 187 x 161 unit template: the description top left
 // with the connectors below it, the cell and its arrows framed on the right, the
-// three buttons along the bottom. The keys hint under the description pushes
-// everything below it down by its own height.
+// three buttons along the bottom. The keys hint takes one line across the
+// dialog in the gap above the buttons, so it is whole in longer languages too.
 void PersonDialog::layOut()
 {
     const DialogUnits du(fontMetrics());
@@ -140,21 +140,14 @@ void PersonDialog::layOut()
     small.setPointSizeF(small.pointSizeF() * 0.85);
     hint->setFont(small);
     hint->setForegroundRole(QPalette::PlaceholderText);
-    hint->setWordWrap(true);
-    const int hintWidth = du.x(105);
-    const int hintTop = du.y(50) + 2;
-    const int band = hint->heightForWidth(hintWidth) + 2;
-    hint->setGeometry(du.x(10), hintTop, hintWidth, band - 2);
-    // Template places below the description move down by the hint's band.
-    const auto below = [&](int x, int y, int width, int height) {
-        return du.rect(x, y, width, height).translated(0, band);
-    };
-    setFixedSize(du.size(187, 161) + QSize(0, band));
+    const int hintHeight = hint->sizeHint().height();
+    hint->setGeometry(du.x(10), du.y(135) - hintHeight / 2, du.x(175), hintHeight);
+    setFixedSize(du.size(187, 161));
 
     auto* levelGroup = new QGroupBox(tr("Level"), this);
-    levelGroup->setGeometry(du.rect(120, 5, 65, 125).adjusted(0, 0, 0, band));
+    levelGroup->setGeometry(du.rect(120, 5, 65, 125));
     auto* connectorGroup = new QGroupBox(tr("Connectors"), this);
-    connectorGroup->setGeometry(below(10, 55, 85, 75));
+    connectorGroup->setGeometry(du.rect(10, 55, 85, 75));
     levelGroup->lower();
     connectorGroup->lower();
 
@@ -163,9 +156,9 @@ void PersonDialog::layOut()
     prompt->setBuddy(description_);
     description_->setGeometry(du.rect(10, 15, 100, 35));
 
-    apply_->setGeometry(below(10, 140, 45, 15));
-    help_->setGeometry(below(80, 140, 45, 15));
-    close_->setGeometry(below(135, 140, 45, 15));
+    apply_->setGeometry(du.rect(10, 140, 45, 15));
+    help_->setGeometry(du.rect(80, 140, 45, 15));
+    close_->setGeometry(du.rect(135, 140, 45, 15));
 
     // The cell fields sit over the arrow cross as in the template, a little
     // further apart so that four digits fit.
@@ -189,7 +182,7 @@ void PersonDialog::layOut()
 
     // The four arrows touch each other as a cross, as the bitmaps did.
     const QSize arrowSize = arrows_[0]->sizeHint();
-    const QPoint cross = du.point(153, 72) + QPoint(0, band);
+    const QPoint cross = du.point(153, 72);
     const QPoint offsets[4] = {{0, -arrowSize.height()},
                                {arrowSize.width(), 0},
                                {0, arrowSize.height()},
@@ -199,10 +192,10 @@ void PersonDialog::layOut()
         arrows_[side]->move(cross + offsets[side] -
                             QPoint(arrowSize.width() / 2, arrowSize.height() / 2));
     }
-    newLevel_->setGeometry(below(130, 110, 45, 15));
+    newLevel_->setGeometry(du.rect(130, 110, 45, 15));
 
     // The connector boxes stand around the "Connect" label on its four sides.
-    connect_->setGeometry(below(36, 82, 30, 15));
+    connect_->setGeometry(du.rect(36, 82, 30, 15));
     const QRect label = connect_->geometry();
     const QSize box = connectors_[0]->sizeHint();
     const int gapX = du.x(4) + box.width() / 2;
@@ -215,8 +208,7 @@ void PersonDialog::layOut()
                             QT_TR_NOOP("Connect down"), QT_TR_NOOP("Connect left")};
     for (int side = 0; side < 4; ++side)
         connectors_[side]->setAccessibleName(tr(sides[side]));
-    continuation_->setGeometry(
-        QRect(du.point(15, 115) + QPoint(0, band), continuation_->sizeHint()));
+    continuation_->setGeometry(QRect(du.point(15, 115), continuation_->sizeHint()));
 }
 
 std::string PersonDialog::descriptionBytes() const

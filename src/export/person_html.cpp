@@ -156,6 +156,37 @@ std::string linkSuffix(std::string_view text)
     return suffix;
 }
 
+// Box sizes are written whole, each side on its own.
+struct BoxSize {
+    int width;
+    int height;
+};
+
+BoxSize personSize(const TreeSettings& s) { return {s.boxWidth, s.boxHeight}; }
+
+BoxSize continuationSize(const TreeSettings& s)
+{
+    return {scaled(s.boxWidth, continuationScale), scaled(s.boxHeight, continuationScale)};
+}
+
+// Room for "; width: ...px; height: ...px" with the widest numbers.
+std::size_t sizeRoom(const HtmlPage& page)
+{
+    return page.boxSizes ? 24 + 2 * RoomWriter::maxDigits : 0;
+}
+
+// The end of a box's style attribute: its size when the page asks for it.
+void putStyleEnd(RoomWriter& w, BoxSize size, const HtmlPage& page)
+{
+    if (page.boxSizes) {
+        w.put("px; width: ");
+        w.number(size.width);
+        w.put("px; height: ");
+        w.number(size.height);
+    }
+    w.put("px;\">");
+}
+
 void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
 {
     const PagePoint page = pageCell(box.cell(), s);
@@ -171,12 +202,12 @@ void plainBox(std::string& out, const Person& box, const TreeSettings& s, const 
 {
     const PagePoint page = pageCell(box.cell(), s);
     const std::string_view description = box.text;
-    RoomWriter w(out, roomFor(description, html.escapeText, 0));
+    RoomWriter w(out, roomFor(description, html.escapeText, sizeRoom(html)));
     w.put("<div class=\"box\" style=\"top: ");
     w.number(page.top);
     w.put("px; left: ");
     w.number(page.left);
-    w.put("px;\">");
+    putStyleEnd(w, personSize(s), html);
     const int smallFrom = smallFontStart(s.smallFontLine);
     int index = 0;
     forEachDescriptionLine(description, [&](std::string_view line) {
@@ -221,13 +252,15 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     const DirectionFactors f = directionFactors(box.direction());
     const std::string_view description = box.text;
     const std::string suffix = linkSuffix(description);
-    RoomWriter w(out, roomFor(description, html.escapeText,
-                              html.name.size() * maxEscapedLength + suffix.size()));
+    RoomWriter w(
+        out, roomFor(description, html.escapeText,
+                     html.name.size() * maxEscapedLength + suffix.size() + sizeRoom(html)));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
-    w.put("px;\"><font size=1><a href=\"");
+    putStyleEnd(w, continuationSize(s), html);
+    w.put("<font size=1><a href=\"");
     putLinkTarget(w, html.name);
     w.put(suffix);
     w.put(".html\">");
@@ -246,6 +279,26 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
 }
 
 } // namespace
+
+bool hasTemplateBoxSize(const TreeSettings& settings)
+{
+    const TreeSettings standard;
+    return settings.boxWidth == standard.boxWidth && settings.boxHeight == standard.boxHeight;
+}
+
+std::string boxSizeStyle(const TreeSettings& settings)
+{
+    const BoxSize box = personSize(settings), continuation = continuationSize(settings);
+    return "<style>\n.box { width: " + std::to_string(box.width) +
+           "px; height: " + std::to_string(box.height) +
+           "px; }\n.cbox { width: " + std::to_string(continuation.width) +
+           "px; height: " + std::to_string(continuation.height) + "px; }\n</style>\n";
+}
+
+std::string continuationTarget(const Person& box, std::string_view pageName)
+{
+    return std::string(pageName) + linkSuffix(box.text) + ".html";
+}
 
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings)
 {

@@ -166,9 +166,9 @@ private slots:
         }
     }
 
-    // Under the description, in a smaller font, a line says what Enter and
-    // Ctrl+Enter do there.
-    void aHintUnderTheDescriptionNamesItsKeys()
+    // Above the buttons, in a smaller font, a line says what Enter and
+    // Ctrl+Enter do in the description.
+    void aHintAboveTheButtonsNamesItsKeys()
     {
         Shown shown;
         const QString text =
@@ -178,8 +178,9 @@ private slots:
             if (label->text() == text)
                 hint = label;
         QVERIFY(hint && hint->isVisible());
-        QVERIFY(hint->y() > shown.dialog.descriptionEdit()->geometry().bottom());
-        QVERIFY(hint->height() >= hint->heightForWidth(hint->width()));
+        QVERIFY(hint->geometry().bottom() < shown.dialog.applyButton()->y());
+        for (const QGroupBox* group : shown.dialog.findChildren<QGroupBox*>())
+            QVERIFY(hint->y() > group->geometry().bottom());
         QVERIFY(hint->font().pointSizeF() < shown.dialog.font().pointSizeF());
     }
 
