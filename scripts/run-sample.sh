@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
-cmake --build --preset default
+# stirpa brings the editor and --render, its Qt programs, with it.
+cmake --build --preset default --target stirpa
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/src/app/stirpa resources/sample.txt
 fi

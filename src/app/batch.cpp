@@ -144,6 +144,15 @@ std::vector<BatchOption> coreBatchOptions()
     };
 }
 
+BatchOption renderOption(BatchCommand run)
+{
+    return {"--render", renderUsage,
+            "paint CHART as the editor does, without a selection, into a PNG image or "
+            "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
+            "percent",
+            std::move(run)};
+}
+
 std::string batchHelp(const std::vector<BatchOption>& options)
 {
     // GNU layout, which help2man turns into the manual page.

@@ -23,8 +23,13 @@ struct BatchOption {
     BatchCommand run;
 };
 
-// The options every build has; the editor adds the ones that need Qt.
+// The options done without Qt.
 std::vector<BatchOption> coreBatchOptions();
+
+// --render paints with Qt: stirpa lists it with a command that hands it on, the
+// Qt side with the one that paints.
+BatchOption renderOption(BatchCommand run);
+inline constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
 
 // Runs the batch option named by args[0] (args excludes the program name);
 // returns -1 when args[0] is not a batch option.

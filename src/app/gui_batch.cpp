@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
-
 // Needs a GUI application for fonts and painting, but never a display.
 int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
 {
@@ -46,9 +44,5 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
 
 std::vector<BatchOption> guiBatchOptions()
 {
-    return {{"--render", renderUsage,
-             "paint CHART as the editor does, without a selection, into a PNG image or "
-             "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
-             "percent",
-             renderCommand}};
+    return {renderOption(renderCommand)};
 }
