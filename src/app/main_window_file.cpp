@@ -250,7 +250,7 @@ MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
     const QString path = runFileDialog(dialog, FileKind::WebPage);
     if (path.isEmpty())
         return {};
-    return {path, dialog.pageOption == 0, dialog.escapeText()};
+    return {path, dialog.completePage(), dialog.escapeText()};
 }
 
 void MainWindow::fileExportHtml()
