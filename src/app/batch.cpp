@@ -40,12 +40,7 @@ int saveAs(const std::vector<std::string>& args, BatchStreams streams)
     const std::optional<Chart> chart = openChart(args[0], streams.err);
     if (!chart)
         return 1;
-    const Result saved = saveChartFile(args[1], *chart);
-    if (!saved) {
-        streams.err << saved.message() << '\n';
-        return 1;
-    }
-    return 0;
+    return exitStatus(saveChartFile(args[1], *chart), streams.err);
 }
 
 int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams)
@@ -65,14 +60,10 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)
         return 1;
-    const Result result =
+    return exitStatus(
         exportHtml(*chart, paths[1],
-                   {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
-    if (!result) {
-        streams.err << result.message() << '\n';
-        return 1;
-    }
-    return 0;
+                   {.completePage = completePage, .templatePaths = htmlTemplatePaths()}),
+        streams.err);
 }
 
 int argumentCount(const std::string& usage)
@@ -126,6 +117,14 @@ void appendOptionHelp(std::string& text, const std::string& synopsis, const std:
 }
 
 } // namespace
+
+int exitStatus(const Result& result, std::ostream& err)
+{
+    if (result)
+        return 0;
+    err << result.message() << '\n';
+    return 1;
+}
 
 std::vector<BatchOption> coreBatchOptions()
 {

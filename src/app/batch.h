@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/result.h"
+
 #include <functional>
 #include <map>
 #include <ostream>
@@ -22,6 +24,9 @@ struct BatchOption {
     std::string summary;
     BatchCommand run;
 };
+
+// The exit status of a command that ends in result: 0, else 1 with its message on err.
+int exitStatus(const Result& result, std::ostream& err);
 
 // The options done without Qt.
 std::vector<BatchOption> coreBatchOptions();

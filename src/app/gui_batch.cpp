@@ -32,17 +32,9 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         static char* argv[] = {name, nullptr};
         app.emplace(argc, argv);
     }
-    const Result result = renderChartFile(args[0], args[1], pages);
-    if (!result) {
-        streams.err << result.message() << '\n';
-        return 1;
-    }
-    return 0;
+    return exitStatus(renderChartFile(args[0], args[1], pages), streams.err);
 }
 
 } // namespace
 
-std::vector<BatchOption> guiBatchOptions()
-{
-    return {renderOption(renderCommand)};
-}
+std::vector<BatchOption> guiBatchOptions() { return {renderOption(renderCommand)}; }

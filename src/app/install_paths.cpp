@@ -35,10 +35,7 @@ std::string runningProgramFolder()
     return error ? STIRPA_INSTALL_BINDIR : program.parent_path().string();
 }
 
-std::string installedDataFolder()
-{
-    return dataFolderFor(runningProgramFolder());
-}
+std::string installedDataFolder() { return dataFolderFor(runningProgramFolder()); }
 
 std::string dataFolderFor(const std::string& programFolder)
 {

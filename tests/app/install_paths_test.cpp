@@ -19,16 +19,22 @@ private slots:
     {
         QTest::addColumn<QString>("programFolder");
         QTest::addColumn<QString>("dataFolder");
-        QTest::newRow("stirpa") << "/usr/bin" << "/usr/share/stirpa";
-        QTest::newRow("a Qt program") << "/usr/libexec/stirpa" << "/usr/share/stirpa";
-        QTest::newRow("moved prefix, Qt program")
-            << "/home/ann/tools/libexec/stirpa" << "/home/ann/tools/share/stirpa";
-        QTest::newRow("moved prefix, stirpa") << "/home/ann/tools/bin" << "/home/ann/tools/share/stirpa";
-        QTest::newRow("only the last name matches") << "/srv/stirpa" << "/srv/share/stirpa";
-        QTest::newRow("a longer name before it")
-            << "/opt/mylibexec/stirpa" << "/opt/mylibexec/share/stirpa";
-        QTest::newRow("the build") << "/home/ann/build/src/app" << "/home/ann/build/src/share/stirpa";
-        QTest::newRow("relative") << "libexec/stirpa" << "share/stirpa";
+        QTest::newRow("stirpa") << "/usr/bin"
+                                << "/usr/share/stirpa";
+        QTest::newRow("a Qt program") << "/usr/libexec/stirpa"
+                                      << "/usr/share/stirpa";
+        QTest::newRow("moved prefix, Qt program") << "/home/ann/tools/libexec/stirpa"
+                                                  << "/home/ann/tools/share/stirpa";
+        QTest::newRow("moved prefix, stirpa") << "/home/ann/tools/bin"
+                                              << "/home/ann/tools/share/stirpa";
+        QTest::newRow("only the last name matches") << "/srv/stirpa"
+                                                    << "/srv/share/stirpa";
+        QTest::newRow("a longer name before it") << "/opt/mylibexec/stirpa"
+                                                 << "/opt/mylibexec/share/stirpa";
+        QTest::newRow("the build") << "/home/ann/build/src/app"
+                                   << "/home/ann/build/src/share/stirpa";
+        QTest::newRow("relative") << "libexec/stirpa"
+                                  << "share/stirpa";
     }
     void dataFolderFromTheProgramFolder()
     {
