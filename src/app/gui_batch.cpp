@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 
+#include <iostream>
 #include <optional>
 
 namespace {
@@ -25,6 +26,12 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
     }
     std::optional<QGuiApplication> app;
     if (!QGuiApplication::instance()) {
+        // What the command prints is its own: Qt's notes, such as an
+        // XDG_RUNTIME_DIR not set, tell the user nothing about the picture.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << "stirpa: " << text.toStdString() << '\n';
+        });
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;

@@ -6,12 +6,13 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <unistd.h>
 
-int runQtProgram(const std::string& name, char** argv, std::ostream& err)
+int runQtProgram(char** argv, std::ostream& err)
 {
-    const std::string installed = installedProgramFolder() + '/' + name;
-    const std::string built = runningProgramFolder() + '/' + name;
+    const std::string installed = installedProgramFolder() + '/' + qtProgramName;
+    const std::string built = runningProgramFolder() + '/' + qtProgramName;
     std::error_code error;
     const std::string& program = std::filesystem::exists(installed, error) ? installed : built;
     execv(program.c_str(), argv);

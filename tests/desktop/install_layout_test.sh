@@ -14,7 +14,6 @@ status=0
 for file in \
   bin/stirpa \
   libexec/stirpa/stirpa-editor \
-  libexec/stirpa/stirpa-render \
   share/applications/org.stirpa.Stirpa.desktop \
   share/mime/packages/stirpa-chart.xml \
   share/metainfo/org.stirpa.Stirpa.metainfo.xml \
@@ -32,11 +31,10 @@ appstreamcli validate-tree --no-net "$prefix" >/dev/null || { echo "validate-tre
 icon="$(sed -n 's/^Icon=//p' "$prefix/usr/share/applications/org.stirpa.Stirpa.desktop")"
 [ -f "$prefix/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || { echo "no icon $icon"; status=1; }
 
-# stirpa itself loads no Qt, and --render no widgets.
-needed() { readelf -d "$1" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'; }
-needed "$prefix/usr/bin/stirpa" | grep -q '^libQt' && { echo "bin/stirpa links Qt"; status=1; }
-needed "$prefix/usr/libexec/stirpa/stirpa-render" | grep -Eq '^lib(Qt6Widgets|Qt6PrintSupport|X11)\.' &&
-  { echo "stirpa-render links more than Qt Gui"; status=1; }
+# stirpa itself loads no Qt.
+case "$(readelf -d "$prefix/usr/bin/stirpa")" in
+  *"Shared library: [libQt"*) echo "bin/stirpa links Qt"; status=1 ;;
+esac
 
 # Everything is found from where stirpa is, wherever the prefix went.
 mv "$prefix/usr" "$prefix/moved"
@@ -63,9 +61,9 @@ expect() {
 }
 expect 1 "stirpa: no display to open the editor on (set DISPLAY or WAYLAND_DISPLAY, or use --help for the batch commands)" \
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/stirpa" --lang de sample.txt
-# A Qt program gone is named, and nothing is written.
-rm "$usr/libexec/stirpa/stirpa-render"
-expect 1 "stirpa: the program '$usr/libexec/stirpa/stirpa-render' is missing: Stirpa is not completely installed" \
+# The Qt program gone is named, and nothing is written.
+rm "$usr/libexec/stirpa/stirpa-editor"
+expect 1 "stirpa: the program '$usr/libexec/stirpa/stirpa-editor' is missing: Stirpa is not completely installed" \
   "$usr/bin/stirpa" --render "$usr/share/stirpa/sample.txt" gone.svg
 [ ! -e gone.svg ] || { echo "a render without its program wrote gone.svg"; status=1; }
 exit "$status"
