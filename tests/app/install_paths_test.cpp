@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the installed data is found from the folder of the running program: the
-// same for stirpa in bin and the Qt programs in libexec/stirpa, wherever the
+// same for stirpa in bin and the Qt program in libexec/stirpa, wherever the
 // prefix was moved.
 #include "app/install_paths.h"
 

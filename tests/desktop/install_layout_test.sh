@@ -2,7 +2,7 @@
 # Usage: install_layout_test.sh CMAKE BUILD_DIR
 # Installs the build into a temporary prefix, checks that every file lands where
 # the desktop looks for it, then moves the prefix and runs stirpa from there: the
-# batch commands, the Qt programs it starts and the installed template.
+# batch commands, the Qt program it starts and the installed template.
 set -euo pipefail
 cmake="$1"
 build="$2"
