@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
-# The editor alone: building the tests too takes more than twice as long.
+# stirpa brings the editor and --render, its Qt programs, with it; the tests
+# are left out: building them too takes more than twice as long.
 cmake --build --preset default --target stirpa
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   errors=$(mktemp)

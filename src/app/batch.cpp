@@ -40,12 +40,7 @@ int saveAs(const std::vector<std::string>& args, BatchStreams streams)
     const std::optional<Chart> chart = openChart(args[0], streams.err);
     if (!chart)
         return 1;
-    const Result saved = saveChartFile(args[1], *chart);
-    if (!saved) {
-        streams.err << saved.message() << '\n';
-        return 1;
-    }
-    return 0;
+    return exitStatus(saveChartFile(args[1], *chart), streams.err);
 }
 
 int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams)
@@ -129,6 +124,14 @@ void appendOptionHelp(std::string& text, const std::string& synopsis, const std:
 
 } // namespace
 
+int exitStatus(const Result& result, std::ostream& err)
+{
+    if (result)
+        return 0;
+    err << result.message() << '\n';
+    return 1;
+}
+
 std::vector<BatchOption> coreBatchOptions()
 {
     return {
@@ -144,6 +147,15 @@ std::vector<BatchOption> coreBatchOptions()
          "--descendants 4) and save it to OUT",
          importGedcomCommand},
     };
+}
+
+BatchOption renderOption(BatchCommand run)
+{
+    return {"--render", renderUsage,
+            "paint CHART as the editor does, without a selection, into a PNG image or "
+            "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
+            "percent",
+            std::move(run)};
 }
 
 std::string batchHelp(const std::vector<BatchOption>& options)

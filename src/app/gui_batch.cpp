@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 
+#include <iostream>
 #include <optional>
 
 namespace {
@@ -28,8 +29,12 @@ private:
     }
     static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
-        if ((type == QtCriticalMsg || type == QtFatalMsg) && previous())
+        if (type != QtCriticalMsg && type != QtFatalMsg)
+            return;
+        if (previous())
             previous()(type, context, text);
+        else
+            std::cerr << "stirpa: " << text.toStdString() << '\n';
     }
 };
 
@@ -57,21 +62,9 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         static char* argv[] = {name, nullptr};
         app.emplace(argc, argv);
     }
-    const Result result = renderChartFile(args[0], args[1], pages);
-    if (!result) {
-        streams.err << result.message() << '\n';
-        return 1;
-    }
-    return 0;
+    return exitStatus(renderChartFile(args[0], args[1], pages), streams.err);
 }
 
 } // namespace
 
-std::vector<BatchOption> guiBatchOptions()
-{
-    return {{"--render", renderUsage,
-             "paint CHART as the editor does, without a selection, into a PNG image or "
-             "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
-             "percent",
-             renderCommand}};
-}
+std::vector<BatchOption> guiBatchOptions() { return {renderOption(renderCommand)}; }
