@@ -77,6 +77,24 @@ std::string displayName(const GedcomPerson& person)
     return name;
 }
 
+NameParts nameParts(const GedcomPerson& person)
+{
+    NameParts parts;
+    const std::size_t open = person.name.find('/');
+    const std::size_t close =
+        open == std::string_view::npos ? open : person.name.find('/', open + 1);
+    if (close != std::string_view::npos) {
+        appendOneLine(parts.given, std::string(person.name.substr(0, open))
+                                       .append(" ")
+                                       .append(person.name.substr(close + 1)));
+        appendOneLine(parts.surname, person.name.substr(open + 1, close - open - 1));
+    } else {
+        appendOneLine(parts.given, person.name.empty() ? person.given : person.name, true);
+        appendOneLine(parts.surname, person.surname);
+    }
+    return parts;
+}
+
 std::string lifeYears(const GedcomPerson& person)
 {
     const int born =
@@ -88,13 +106,23 @@ std::string lifeYears(const GedcomPerson& person)
 }
 
 void describePerson(const GedcomData& data, int index, const DescriptionOptions& options,
-                    std::string& text)
+                    std::string& text, const std::vector<bool>& living)
 {
+    const auto isPrivate = [&](int p) {
+        return options.living != LivingPolicy::Show && p >= 0 && std::size_t(p) < living.size() &&
+               living[std::size_t(p)];
+    };
     const GedcomPerson& person = data.persons[std::size_t(index)];
     text.clear();
+    if (isPrivate(index) && options.living == LivingPolicy::Hide) {
+        text = "Living";
+        return;
+    }
     appendName(text, person);
     if (text.empty())
         text.push_back('?');
+    if (isPrivate(index))
+        return;
     const bool born = !person.birth.empty();
     appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
                     options.places);
@@ -102,7 +130,11 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
     appendEventLine(text, died ? "d. " : "bur. ", died ? person.death : person.burial,
                     options.places);
     if (options.marriages) {
-        for (const int family : person.spouseIn)
-            appendEventLine(text, "m. ", data.families[std::size_t(family)].marriage, false);
+        for (const int f : person.spouseIn) {
+            const GedcomFamily& family = data.families[std::size_t(f)];
+            const int partner = family.husband == index ? family.wife : family.husband;
+            if (!isPrivate(partner))
+                appendEventLine(text, "m. ", family.marriage, false);
+        }
     }
 }
