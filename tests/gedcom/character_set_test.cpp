@@ -90,6 +90,8 @@ class CharacterSetTest : public QObject {
 private slots:
     void readsEverySet_data();
     void readsEverySet();
+    void readsEveryFile_data();
+    void readsEveryFile();
     void guessesByCase_data();
     void guessesByCase();
     void knowsTheDeclarations_data();
@@ -173,6 +175,43 @@ void CharacterSetTest::readsEverySet()
     QCOMPARE(load.data.characterSet.used, used);
     QCOMPARE(QString::fromStdString(characterSetNote(load.data.characterSet).message()), note);
     QCOMPARE(chartTexts(load.data), chartTexts(readBytes(familyIn(Utf8, "UTF-8")).data));
+}
+
+void CharacterSetTest::readsEveryFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<CharacterSet>("used");
+    QTest::addColumn<bool>("guessed");
+
+    QTest::newRow("IBMPC") << "ibmpc" << CharacterSet::CodePage437 << false;
+    QTest::newRow("IBM WINDOWS") << "ibm-windows" << CharacterSet::Windows1252 << false;
+    QTest::newRow("ANSI") << "ansi" << CharacterSet::Windows1252 << false;
+    QTest::newRow("MACINTOSH") << "macintosh" << CharacterSet::MacRoman << false;
+    QTest::newRow("ANSEL") << "ansel" << CharacterSet::Ansel << false;
+    QTest::newRow("UNICODE") << "unicode" << CharacterSet::Utf16LittleEndian << false;
+    QTest::newRow("UNICODE big-endian without a mark")
+        << "unicode-be" << CharacterSet::Utf16BigEndian << false;
+    QTest::newRow("ASCII written by DOS") << "ascii-dos" << CharacterSet::CodePage437 << true;
+    QTest::newRow("no CHAR, written on a Mac") << "no-char-mac" << CharacterSet::MacRoman << true;
+    QTest::newRow("ANSI that is UTF-8") << "ansi-utf8" << CharacterSet::Utf8 << false;
+}
+
+void CharacterSetTest::readsEveryFile()
+{
+    QFETCH(QString, file);
+    QFETCH(CharacterSet, used);
+    QFETCH(bool, guessed);
+    const QString folder = QStringLiteral(STIRPA_TEST_DATA "/gedcom/");
+    const GedcomLoad load =
+        readGedcomFile((folder + "charsets/hartmann-" + file + ".ged").toStdString());
+    QVERIFY2(load, load.message().c_str());
+    QCOMPARE(load.data.characterSet.used, used);
+    const CharacterSetChoice::Reason reason = load.data.characterSet.reason;
+    QCOMPARE(reason == CharacterSetChoice::Undeclared || reason == CharacterSetChoice::Misfit,
+             guessed);
+    const GedcomLoad original = readGedcomFile((folder + "hartmann.ged").toStdString());
+    QCOMPARE(chartTexts(load.data), chartTexts(original.data));
+    QVERIFY(chartTexts(load.data).join("").contains(QStringLiteral("Wei\u00DF")));
 }
 
 void CharacterSetTest::guessesByCase_data()
