@@ -87,7 +87,8 @@ Line parseLine(std::string_view text)
     while (!rest.empty() && isBlank(rest.front()))
         rest.remove_prefix(1);
     const std::string_view level = nextWord(rest);
-    if (level.empty() || level.size() > 2 ||
+    // Nine digits at most, so that the number fits an int.
+    if (level.empty() || level.size() > 9 ||
         !std::all_of(level.begin(), level.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return line;
     if (!rest.empty() && rest.front() == '@') {
@@ -104,8 +105,9 @@ Line parseLine(std::string_view text)
     line.cut = line.value.size() > maxValueLength;
     if (line.cut)
         line.value = utf8Prefix(line.value, maxValueLength);
-    line.level =
-        (level[0] - '0') * (level.size() == 2 ? 10 : 1) + (level.size() == 2 ? level[1] - '0' : 0);
+    line.level = 0;
+    for (const char digit : level)
+        line.level = line.level * 10 + (digit - '0');
     return line;
 }
 
@@ -233,7 +235,12 @@ GedcomLoad Reader::read(std::string utf8)
             warn(number, "not a GEDCOM line; skipped");
             continue;
         }
-        if (line.level > int(frames.size()) || line.level > maxLevel) {
+        if (line.level > maxLevel) {
+            warn(number, "level " + std::to_string(line.level) + " is deeper than " +
+                             std::to_string(maxLevel) + "; skipped");
+            continue;
+        }
+        if (line.level > int(frames.size())) {
             warn(number, "level " + std::to_string(line.level) + " follows level " +
                              std::to_string(int(frames.size()) - 1) + "; skipped");
             continue;
