@@ -100,11 +100,20 @@ std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err
     return load;
 }
 
-void writePerson(std::ostream& out, const GedcomData& data, const PersonFilter& filter,
-                 int person)
+// Writes "ID<tab>Name<tab>years" for each person, a block at a time.
+void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter& filter,
+                  const std::vector<int>& persons)
 {
-    out << data.persons[std::size_t(person)].xref << '\t' << filter.name(person) << '\t'
-        << filter.years(person) << '\n';
+    std::string block;
+    for (const int person : persons) {
+        block.append(data.persons[std::size_t(person)].xref).append("\t");
+        block.append(filter.name(person)).append("\t").append(filter.years(person)).append("\n");
+        if (block.size() >= 65536) {
+            out << block;
+            block.clear();
+        }
+    }
+    out << block;
 }
 
 // The root the call asks for, or the default one; -1 after telling why there is none.
@@ -123,8 +132,7 @@ int chooseRoot(const ImportCall& call, const GedcomData& data, std::ostream& err
     }
     err << call.gedcomPath << " has " << named.size() << " persons named \"" << call.root
         << "\"; give one's id with --root:\n";
-    for (const int person : named)
-        writePerson(err, data, filter, person);
+    writePersons(err, data, filter, named);
     return -1;
 }
 
@@ -193,8 +201,7 @@ int listPersonsCommand(const std::vector<std::string>& args, BatchStreams stream
         return 1;
     const PersonFilter filter(load->data);
     const std::vector<int> found = filter.matching(text, PersonFilter::Scope::Name);
-    for (const int person : found)
-        writePerson(streams.out, load->data, filter, person);
+    writePersons(streams.out, load->data, filter, found);
     if (found.empty()) {
         streams.err << "No person in " << args[0] << " has a name holding \"" << text << "\".\n";
         return 1;

@@ -19,7 +19,8 @@ QVariant PersonListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(rows_.size()))
         return {};
-    return QString::fromStdString(filter_.label(rows_[std::size_t(index.row())]));
+    const std::string_view label = filter_.label(rows_[std::size_t(index.row())]);
+    return QString::fromUtf8(label.data(), qsizetype(label.size()));
 }
 
 void PersonListModel::setFilter(const QString& text)

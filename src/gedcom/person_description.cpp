@@ -5,36 +5,37 @@
 
 namespace {
 
+bool isBreak(char c, bool dropSlashes)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || (dropSlashes && c == '/');
+}
+
 // Appends text as one line of box text: blanks and line breaks collapsed, and
-// no bar, which would start a new line.
+// no bar, which would start a new line. Runs of plain characters are copied
+// whole: most values are one run.
 void appendOneLine(std::string& out, std::string_view text, bool dropSlashes = false)
 {
     const std::size_t start = out.size();
-    // Most values need no change: taken whole.
-    bool plain = text.empty() || (text.front() != ' ' && text.back() != ' ');
-    for (std::size_t i = 0; plain && i < text.size(); ++i) {
-        const char c = text[i];
-        plain = c != '|' && c != '\t' && c != '\n' && c != '\r' && !(dropSlashes && c == '/') &&
-                !(c == ' ' && text[i + 1] == ' ');
-    }
-    if (plain) {
-        out.append(text);
-        return;
-    }
     bool blank = false;
-    for (char c : text) {
-        if (dropSlashes && c == '/')
-            c = ' ';
-        if (c == '|')
-            c = '/';
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+    for (std::size_t at = 0; at < text.size();) {
+        if (isBreak(text[at], dropSlashes)) {
             blank = out.size() > start;
+            ++at;
             continue;
         }
         if (blank)
             out += ' ';
         blank = false;
-        out += c;
+        if (text[at] == '|') {
+            out += '/';
+            ++at;
+            continue;
+        }
+        std::size_t end = at + 1;
+        while (end < text.size() && !isBreak(text[end], dropSlashes) && text[end] != '|')
+            ++end;
+        out.append(text.substr(at, end - at));
+        at = end;
     }
 }
 
@@ -84,9 +85,14 @@ NameParts nameParts(const GedcomPerson& person)
     const std::size_t close =
         open == std::string_view::npos ? open : person.name.find('/', open + 1);
     if (close != std::string_view::npos) {
-        appendOneLine(parts.given, std::string(person.name.substr(0, open))
-                                       .append(" ")
-                                       .append(person.name.substr(close + 1)));
+        appendOneLine(parts.given, person.name.substr(0, open));
+        // A blank before what follows the surname ("Jr."), if anything does.
+        if (!parts.given.empty())
+            parts.given += ' ';
+        const std::size_t before = parts.given.size();
+        appendOneLine(parts.given, person.name.substr(close + 1));
+        if (parts.given.size() == before && before > 0)
+            parts.given.pop_back();
         appendOneLine(parts.surname, person.name.substr(open + 1, close - open - 1));
     } else {
         appendOneLine(parts.given, person.name.empty() ? person.given : person.name, true);
@@ -97,9 +103,13 @@ NameParts nameParts(const GedcomPerson& person)
 
 std::string lifeYears(const GedcomPerson& person)
 {
-    const int born =
-        dateYear(person.birth.date.empty() ? person.christening.date : person.birth.date);
-    const int died = dateYear(person.death.date.empty() ? person.burial.date : person.death.date);
+    return lifeYears(
+        dateYear(person.birth.date.empty() ? person.christening.date : person.birth.date),
+        dateYear(person.death.date.empty() ? person.burial.date : person.death.date));
+}
+
+std::string lifeYears(int born, int died)
+{
     if (!born && !died)
         return {};
     return (born ? std::to_string(born) : "") + "\u2013" + (died ? std::to_string(died) : "");

@@ -26,8 +26,9 @@ struct NameParts {
 NameParts nameParts(const GedcomPerson& person);
 
 // "1850–1911", "1850–", "–1911" or empty, from the birth (else christening) and
-// death (else burial) years.
+// death (else burial) years; or from the two years, 0 for one not known.
 std::string lifeYears(const GedcomPerson& person);
+std::string lifeYears(int born, int died);
 
 // A box description in text (its old content replaced; a buffer used again
 // spares an allocation per box): the name, then the "b." (or "chr."), "d." (or

@@ -6,7 +6,6 @@
 #include "model/chart_search.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -14,9 +13,9 @@ namespace {
 constexpr char keySeparator = '\x01';
 
 // What the list is sorted by: the folded surname and given names, then the
-// birth as a number of fixed width. Persons without a name sort last (no
-// UTF-8 byte is 0xFF).
-void appendSortKey(std::string& keys, const GedcomPerson& person)
+// birth (a dateOrder(), at most eight digits) as a number of fixed width.
+// Persons without a name sort last (no UTF-8 byte is 0xFF).
+void appendSortKey(std::string& keys, const GedcomPerson& person, long born)
 {
     const NameParts parts = nameParts(person);
     if (parts.given.empty() && parts.surname.empty())
@@ -25,11 +24,10 @@ void appendSortKey(std::string& keys, const GedcomPerson& person)
     keys += keySeparator;
     keys += foldedForSearch(parts.given);
     keys += keySeparator;
-    const long born =
-        dateOrder(person.birth.date.empty() ? person.christening.date : person.birth.date);
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%08ld", std::clamp(born, 0L, 99999999L));
-    keys += digits;
+    char digits[8];
+    for (long rest = std::clamp(born, 0L, 99999999L), i = 7; i >= 0; --i, rest /= 10)
+        digits[i] = char('0' + rest % 10);
+    keys.append(digits, sizeof digits);
 }
 
 } // namespace
@@ -37,22 +35,27 @@ void appendSortKey(std::string& keys, const GedcomPerson& person)
 PersonFilter::PersonFilter(const GedcomData& data)
 {
     const std::size_t count = data.persons.size();
-    labels_.reserve(count);
+    labelStarts_.reserve(count + 1);
     nameSizes_.reserve(count);
     std::string keys;
     std::vector<std::size_t> keyEnds;
     keyEnds.reserve(count + 1);
     keyEnds.push_back(0);
     for (const GedcomPerson& person : data.persons) {
-        std::string label = displayName(person);
-        nameSizes_.push_back(std::uint32_t(label.size()));
-        const std::string years = lifeYears(person);
+        const long born =
+            dateOrder(person.birth.date.empty() ? person.christening.date : person.birth.date);
+        const int died =
+            dateYear(person.death.date.empty() ? person.burial.date : person.death.date);
+        labelStarts_.push_back(labels_.size());
+        labels_ += displayName(person);
+        nameSizes_.push_back(std::uint32_t(labels_.size() - labelStarts_.back()));
+        const std::string years = lifeYears(int(born / 10000), died);
         if (!years.empty())
-            label.append(", ").append(years);
-        labels_.push_back(std::move(label));
-        appendSortKey(keys, person);
+            labels_.append(", ").append(years);
+        appendSortKey(keys, person, born);
         keyEnds.push_back(keys.size());
     }
+    labelStarts_.push_back(labels_.size());
     const auto key = [&](int p) {
         return std::string_view(keys).substr(keyEnds[std::size_t(p)],
                                              keyEnds[std::size_t(p) + 1] - keyEnds[std::size_t(p)]);
@@ -77,14 +80,20 @@ PersonFilter::PersonFilter(const GedcomData& data)
     starts_.push_back(folded_.size());
 }
 
+std::string_view PersonFilter::label(int person) const
+{
+    const auto p = std::size_t(person);
+    return std::string_view(labels_).substr(labelStarts_[p], labelStarts_[p + 1] - labelStarts_[p]);
+}
+
 std::string_view PersonFilter::name(int person) const
 {
-    return std::string_view(label(person)).substr(0, nameSizes_[std::size_t(person)]);
+    return label(person).substr(0, nameSizes_[std::size_t(person)]);
 }
 
 std::string_view PersonFilter::years(int person) const
 {
-    const std::string_view rest = std::string_view(label(person)).substr(name(person).size());
+    const std::string_view rest = label(person).substr(name(person).size());
     return rest.substr(std::min<std::size_t>(2, rest.size())); // past the ", "
 }
 

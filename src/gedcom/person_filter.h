@@ -20,7 +20,7 @@ public:
 
     std::size_t size() const { return order_.size(); }
     // "Given Surname, 1850–1911", and its two parts.
-    const std::string& label(int person) const { return labels_[std::size_t(person)]; }
+    std::string_view label(int person) const;
     std::string_view name(int person) const;
     std::string_view years(int person) const;
     // The person at a place in name order, and the place of a person.
@@ -36,8 +36,9 @@ public:
 private:
     std::string_view foldedLine(std::size_t rank) const;
 
-    std::vector<std::string> labels_;       // by person
-    std::vector<std::uint32_t> nameSizes_;  // by person: the name's bytes in the label
+    std::string labels_;                      // one after another
+    std::vector<std::size_t> labelStarts_;    // by person, and the end
+    std::vector<std::uint32_t> nameSizes_;    // by person: the name's bytes in the label
     std::vector<int> order_;                // the persons in name order
     std::vector<std::uint32_t> ranks_;      // by person
     // By rank, one after another: the folded name, a tab, the years, a line feed.
