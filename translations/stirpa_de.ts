@@ -549,6 +549,34 @@ About</source>
         <source>People</source>
         <translation>Personen</translation>
     </message>
+    <message>
+        <source>Show everything</source>
+        <translation>Alles zeigen</translation>
+    </message>
+    <message>
+        <source>Names only</source>
+        <translation>Nur die Namen</translation>
+    </message>
+    <message>
+        <source>Hide as &quot;Living&quot;</source>
+        <translation>Als „Living“ verbergen</translation>
+    </message>
+    <message>
+        <source>&amp;Living persons:</source>
+        <translation>&amp;Lebende Personen:</translation>
+    </message>
+    <message>
+        <source>No one in the chart is living.</source>
+        <translation>Niemand in der Tafel lebt noch.</translation>
+    </message>
+    <message>
+        <source>1 person in the chart is living.</source>
+        <translation>1 Person in der Tafel lebt noch.</translation>
+    </message>
+    <message>
+        <source>%1 persons in the chart are living.</source>
+        <translation>%1 Personen in der Tafel leben noch.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -843,14 +871,6 @@ About</source>
         <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <source>Cannot read %1: the UTF-16 text ends in the middle of a character</source>
-        <translation>%1 kann nicht gelesen werden: der UTF-16-Text endet mitten in einem Zeichen</translation>
-    </message>
-    <message>
-        <source>Cannot read %1: the character set %2 cannot be read</source>
-        <translation>%1 kann nicht gelesen werden: der Zeichensatz %2 kann nicht gelesen werden</translation>
-    </message>
-    <message>
         <source>there is not enough memory to render the chart</source>
         <translation>für das Zeichnen der Tafel ist nicht genug Speicher frei</translation>
     </message>
@@ -893,6 +913,22 @@ About</source>
     <message>
         <source>Copied %1 beside the page from %2.</source>
         <translation>%1 aus %2 neben die Seite kopiert.</translation>
+    </message>
+    <message>
+        <source>The file names no character set; it was read as %1, a guess.</source>
+        <translation>Die Datei nennt keinen Zeichensatz; sie wurde vermutungsweise als %1 gelesen.</translation>
+    </message>
+    <message>
+        <source>The file names the character set %1, which is not known here; it was read as %2, a guess.</source>
+        <translation>Die Datei nennt den Zeichensatz %1, der hier unbekannt ist; sie wurde vermutungsweise als %2 gelesen.</translation>
+    </message>
+    <message>
+        <source>The file names the character set %1, but its bytes are %2; it was read as %2.</source>
+        <translation>Die Datei nennt den Zeichensatz %1, ihre Bytes sind aber %2; sie wurde als %2 gelesen.</translation>
+    </message>
+    <message>
+        <source>The file names the character set %1, which its bytes do not fit; it was read as %2, a guess.</source>
+        <translation>Die Datei nennt den Zeichensatz %1, zu dem ihre Bytes nicht passen; sie wurde vermutungsweise als %2 gelesen.</translation>
     </message>
 </context>
 <context>

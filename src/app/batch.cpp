@@ -134,7 +134,7 @@ int exitStatus(const Result& result, std::ostream& err)
 
 std::vector<BatchOption> coreBatchOptions()
 {
-    return {
+    std::vector<BatchOption> options = {
         {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
         {"--save-as", "CHART OUT", "open CHART and save it to OUT in the chart format", saveAs},
         {"--export-html", "CHART OUT [--complete-page]",
@@ -142,11 +142,10 @@ std::vector<BatchOption> coreBatchOptions()
          "(from the current folder, else the installed one) with --complete-page, else "
          "the chart elements alone",
          exportHtmlCommand},
-        {"--import-gedcom", "FILE OUT [--root XREF] [--descendants N | --ancestors N]",
-         "lay out a person's family from a GEDCOM file (default the first person, "
-         "--descendants 4) and save it to OUT",
-         importGedcomCommand},
     };
+    for (BatchOption& option : gedcomBatchOptions())
+        options.push_back(std::move(option));
+    return options;
 }
 
 BatchOption renderOption(BatchCommand run)
