@@ -28,6 +28,12 @@ Chart searchedChart()
     addBox(tree, "Aldous Merrow", {0, 0});
     addBox(tree, "", {3, 0});
     addBox(tree, "Ada Merrow", {-1, 4}); // left of the first column
+    // The first and last letters of each range that is folded.
+    addBox(tree, "ANNA ZUTZ", {7, 1});
+    addBox(tree, "abba zaz", {4, 6});
+    addBox(tree, "\xC3\x80" "da Ma\xC3\xBF", {9, 3});       // UTF-8 À, ÿ
+    addBox(tree, "\xC4\x80gnes Ko\xC5\xBF \xC5\xBDiv", {3, 5}); // UTF-8 Ā, ſ, Ž
+    addBox(tree, "\xC0" "dam \xDDves \xDEor", {8, 2});         // Windows-1252 À, Ý, Þ
     return chart;
 }
 
@@ -55,6 +61,18 @@ private slots:
             << QByteArray("pell m. 1930") << std::vector<Cell>{{1, 2}};
         QTest::newRow("blanks folded in the query")
             << QByteArray("  OWEN   merrow ") << std::vector<Cell>{{6, 4}};
+        QTest::newRow("capital A and Z at both ends of words")
+            << QByteArray("anna zutz") << std::vector<Cell>{{7, 1}};
+        QTest::newRow("small a and z found by capitals")
+            << QByteArray("ABBA ZAZ") << std::vector<Cell>{{4, 6}};
+        QTest::newRow("first and last Latin-1 letters")
+            << QByteArray("ada may") << std::vector<Cell>{{9, 3}};
+        QTest::newRow("first and last Latin-1 letters, capitals in the query")
+            << QByteArray("\xC3\x80" "DA MA\xC5\xB8") << std::vector<Cell>{{9, 3}};
+        QTest::newRow("first and last Latin Extended-A letters")
+            << QByteArray("agnes kos ziv") << std::vector<Cell>{{3, 5}};
+        QTest::newRow("accented capitals in Windows-1252")
+            << QByteArray("adam yves tor") << std::vector<Cell>{{8, 2}};
         QTest::newRow("not found") << QByteArray("finch") << std::vector<Cell>{};
         QTest::newRow("empty query") << QByteArray("") << std::vector<Cell>{};
         QTest::newRow("no match across two boxes")
