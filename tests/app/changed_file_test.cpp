@@ -35,6 +35,8 @@ protected:
 
 const QByteArray mine = "P 0j0 4:Mine 0j0 0\nP 1j0 5:Other 0j0 0\n";
 const QByteArray theirs = "P 0j0 6:Theirs 0j0 0\n";
+// As long as mine: only the bytes tell the change.
+const QByteArray theirsSameSize = "P 0j0 4:Ours 0j0 0\nP 1j0 5:Yours 0j0 0\n";
 
 } // namespace
 
@@ -54,9 +56,15 @@ private slots:
         QTest::addColumn<bool>("overwrite");
         QTest::addColumn<QByteArray>("fileAfterSave");
         QTest::addColumn<bool>("modifiedAfterSave");
-        QTest::newRow("reload") << "reload" << false << QByteArray("6:Theirs") << false;
-        QTest::newRow("keep mine, save refused") << "keep" << false << theirs << true;
-        QTest::newRow("keep mine, save over") << "keep" << true << QByteArray("4:Mine") << false;
+        QTest::addColumn<bool>("sameSize"); // theirs as long as mine, stamped in the same second
+        QTest::newRow("reload") << "reload" << false << QByteArray("6:Theirs") << false << false;
+        QTest::newRow("keep mine, save refused") << "keep" << false << theirs << true << false;
+        QTest::newRow("keep mine, save over")
+            << "keep" << true << QByteArray("4:Mine") << false << false;
+        QTest::newRow("same size within the second, reload")
+            << "reload" << false << QByteArray("4:Ours") << false << true;
+        QTest::newRow("same size within the second, save refused")
+            << "keep" << false << theirsSameSize << true << true;
     }
     void anotherProgramsChange()
     {
@@ -64,9 +72,12 @@ private slots:
         QFETCH(bool, overwrite);
         QFETCH(QByteArray, fileAfterSave);
         QFETCH(bool, modifiedAfterSave);
+        QFETCH(bool, sameSize);
         QTemporaryDir dir;
         const QString path = dir.filePath("a.txt");
         writeFile(path, mine);
+        if (sameSize)
+            stampAnHourAgo(path, 200);
         AskedWindow window;
         window.overwrite = overwrite;
         QVERIFY(window.openChart(path));
@@ -74,7 +85,9 @@ private slots:
         window.action(Command::EditCut)->trigger();
         QVERIFY(window.changedFileBar()->isHidden());
 
-        writeFile(path, theirs);
+        writeFile(path, sameSize ? theirsSameSize : theirs);
+        if (sameSize)
+            stampAnHourAgo(path, 700);
         QVERIFY(QTest::qWaitFor([&] { return !window.changedFileBar()->isHidden(); }, 5000));
         (answer == "reload" ? window.changedFileBar()->reloadButton()
                             : window.changedFileBar()->keepButton())

@@ -9,6 +9,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
@@ -24,6 +25,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -378,20 +380,43 @@ private slots:
         }
     }
 
+    // Owner and group ids differ, so a save that mixed them up would show.
+    void saveKeepsOwnerAndGroup_data()
+    {
+        QTest::addColumn<bool>("anotherOwner");
+        QTest::newRow("another owner and another group") << true;
+        QTest::newRow("own file, another group") << false;
+    }
     void saveKeepsOwnerAndGroup()
     {
-        if (::geteuid() != 0)
+        QFETCH(bool, anotherOwner);
+        const bool root = ::geteuid() == 0;
+        if (anotherOwner && !root)
             QSKIP("giving a file to another owner needs root");
+        const uid_t owner = anotherOwner ? 4242 : ::geteuid();
+        gid_t group = 5353;
+        if (!root) {
+            // Anyone may give a file to another of the groups they are in.
+            std::vector<gid_t> groups(std::size_t(std::max(::getgroups(0, nullptr), 0)));
+            groups.resize(std::size_t(std::max(::getgroups(int(groups.size()), groups.data()), 0)));
+            const auto other = std::find_if(groups.begin(), groups.end(),
+                                            [](gid_t id) { return id != ::getegid(); });
+            if (other == groups.end())
+                QSKIP("the user is in no group but their own, so no other group can be set");
+            group = *other;
+        }
+        QVERIFY(uid_t(group) != owner);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QByteArray path = dir.filePath("chart.txt").toLocal8Bit();
         writeBytes(path, "old\n");
-        QCOMPARE(::chown(path.constData(), 65534, 65534), 0);
+        QCOMPARE(::chown(path.constData(), owner, group), 0);
         QVERIFY(saveChartFile(path.toStdString(), makeChart(3, "New")));
+        QVERIFY(fileBytes(QString::fromLocal8Bit(path)).find("New") != std::string::npos);
         struct stat saved {};
         QCOMPARE(::stat(path.constData(), &saved), 0);
-        QCOMPARE(saved.st_uid, uid_t(65534));
-        QCOMPARE(saved.st_gid, gid_t(65534));
+        QCOMPARE(saved.st_uid, owner);
+        QCOMPARE(saved.st_gid, group);
     }
 
 private:

@@ -66,6 +66,11 @@ void change(const QString& path, const QString& how)
         setModified(path, before);
     } else if (how == "other bytes of the same size") {
         writeBytes(path, sameSize);
+    } else if (how == "other bytes of the same size, stamped within the second") {
+        writeBytes(path, sameSize);
+        struct timespec within = before;
+        within.tv_nsec = before.tv_nsec < 500000000 ? before.tv_nsec + 400000000 : 100000000;
+        setModified(path, within);
     } else if (how == "one byte more") {
         writeBytes(path, original + "\n");
     } else if (how == "emptied") {
@@ -102,6 +107,7 @@ private slots:
             row("same bytes in place", false);
             row("same bytes by renaming", false);
             row("other bytes of the same size", true);
+            row("other bytes of the same size, stamped within the second", true);
             row("one byte more", true);
             row("emptied", true);
             row("removed", true);

@@ -25,6 +25,7 @@ private slots:
         QTest::newRow("written in place") << "in place";
         QTest::newRow("replaced by renaming") << "rename";
         QTest::newRow("removed") << "remove";
+        QTest::newRow("twice, same size, within one second") << "same size twice";
     }
     void anotherProgramsChangeIsToldOnce()
     {
@@ -44,6 +45,9 @@ private slots:
 
         if (how == "in place") {
             writeFile(path, "P 0j0 1:b 0j0 0\nP 1j0 1:c 0j0 0\n");
+        } else if (how == "same size twice") {
+            writeFile(path, "P 0j0 1:b 0j0 0\n");
+            stampAnHourAgo(path, 200);
         } else if (how == "rename") {
             writeFile(dir.filePath("new.txt"), "P 0j0 1:b 0j0 0\n");
             QVERIFY(QFile::remove(path));
@@ -60,6 +64,15 @@ private slots:
             QVERIFY(document.reload());
             QVERIFY(!document.changedOnDisk());
             QCOMPARE(QByteArray(document.tree().findPerson({0, 0})->text.c_str()), QByteArray("b"));
+        }
+        if (how == "same size twice") {
+            // Another change of the same size in the same second is told too.
+            writeFile(path, "P 0j0 1:d 0j0 0\n");
+            stampAnHourAgo(path, 700);
+            QVERIFY(told.wait(5000));
+            QCOMPARE(told.count(), 2);
+            QVERIFY(document.reload());
+            QCOMPARE(QByteArray(document.tree().findPerson({0, 0})->text.c_str()), QByteArray("d"));
         }
     }
 

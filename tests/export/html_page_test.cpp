@@ -239,6 +239,41 @@ private slots:
                  bytes("Html outfile is " + path + "\nModel input prematurely interrupted\n"));
     }
 
+    // A template of exactly the limit makes a page; one byte more is refused.
+    void templateUpToTheSizeLimit_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("used");
+        QTest::newRow("one byte below the limit") << qint64(maxTemplateSize) - 1 << true;
+        QTest::newRow("at the limit") << qint64(maxTemplateSize) << true;
+        QTest::newRow("one byte above the limit") << qint64(maxTemplateSize) + 1 << false;
+    }
+    void templateUpToTheSizeLimit()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, used);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string templatePath = dir.filePath("stirpa_full.html").toStdString();
+        const std::string head = "<html>\n<!-- ", tail = " -->\nTREE\n</html>\n";
+        writeBytes(templatePath,
+                   head + std::string(std::size_t(size) - head.size() - tail.size(), 'x') + tail);
+        QCOMPARE(qint64(std::filesystem::file_size(templatePath)), size);
+        const std::string path = dir.filePath("out.html").toStdString();
+        LogCapture log;
+        const Result result = exportHtml(workedExampleChart(), path,
+                                         {.completePage = true, .templatePaths = {templatePath}});
+        QCOMPARE(bool(result), used);
+        if (used) {
+            QVERIFY(bytes(readBytes(path)).contains(workedBox));
+        } else {
+            QCOMPARE(result.status, Result::TemplateIncomplete);
+            QVERIFY2(result.message().find("larger than 16 MB") != std::string::npos,
+                     result.message().c_str());
+            QVERIFY(!std::filesystem::exists(path));
+        }
+    }
+
     // The template of the current folder comes first; without it the installed one
     // is used.
     void templateFallsBack()

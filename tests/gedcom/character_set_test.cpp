@@ -35,6 +35,17 @@ const std::map<Encoding, std::map<char16_t, QByteArray>> letters = {
              {0xC5, "\xEA" "A"}}},
 };
 
+// UTF-16 without a byte-order mark.
+QByteArray utf16(const QString& text, bool big)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes.append(big ? high : low).append(big ? low : high);
+    }
+    return bytes;
+}
+
 // The family with the CHAR line given (none when empty) in an encoding.
 QByteArray familyIn(Encoding encoding, const QByteArray& charLine, bool byteOrderMark = false)
 {
@@ -48,11 +59,7 @@ QByteArray familyIn(Encoding encoding, const QByteArray& charLine, bool byteOrde
         const bool big = encoding == Utf16Be;
         if (byteOrderMark)
             bytes = big ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
-        for (const QChar c : text) {
-            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
-            bytes.append(big ? high : low).append(big ? low : high);
-        }
-        return bytes;
+        return bytes + utf16(text, big);
     }
     for (const QChar c : text)
         bytes += c.unicode() < 0x80 ? QByteArray(1, char(c.unicode()))
@@ -94,6 +101,8 @@ private slots:
     void readsEveryFile();
     void guessesByCase_data();
     void guessesByCase();
+    void guessesUtf16AtItsLimits_data();
+    void guessesUtf16AtItsLimits();
     void knowsTheDeclarations_data();
     void knowsTheDeclarations();
 };
@@ -131,6 +140,9 @@ void CharacterSetTest::readsEverySet_data()
     QTest::newRow("UTF-16 without a mark or CHAR")
         << familyIn(Utf16Le, {}) << CharacterSet::Utf16LittleEndian
         << undeclared.arg("UTF-16 little-endian");
+    QTest::newRow("UTF-16 big-endian without a mark or CHAR")
+        << familyIn(Utf16Be, {}) << CharacterSet::Utf16BigEndian
+        << undeclared.arg("UTF-16 big-endian");
     QTest::newRow("no CHAR, Windows-1252") << familyIn(Cp1252, {}) << CharacterSet::Windows1252
                                            << undeclared.arg("Windows-1252 (ANSI)");
     QTest::newRow("no CHAR, code page 437") << familyIn(Cp437, {}) << CharacterSet::CodePage437
@@ -240,6 +252,55 @@ void CharacterSetTest::guessesByCase()
     const GedcomLoad load = readBytes("0 HEAD\n0 @I1@ INDI\n1 NAME " + name + "\n0 TRLR\n");
     QCOMPARE(load.data.characterSet.used, used);
     QCOMPARE(QString::fromStdString(displayName(load.data.persons[0])), read);
+}
+
+// Without a byte-order mark, UTF-16 is told by its zero bytes: at least every
+// other character has one on its side (ASCII), and at most one in 16 of those
+// has one on the other side (such as U+0100).
+const QString skeleton = QStringLiteral("0 HEAD\n0 @I1@ INDI\n1 NAME %1\n0 TRLR\n");
+
+void CharacterSetTest::guessesUtf16AtItsLimits_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("big");
+    QTest::addColumn<bool>("takenForUtf16");
+    const int ascii = int(skeleton.size()) - 2; // without the %1
+    const QChar alpha(0x3B1), aMacron(0x100);   // no zero byte; a zero byte low
+    const int macrons = 4, padding = 16 * macrons - ascii;
+    for (const bool big : {false, true}) {
+        const char* order = big ? "big-endian" : "little-endian";
+        QTest::addRow("%s, one Greek letter fewer than ASCII", order)
+            << QString(ascii - 1, alpha) << big << true;
+        QTest::addRow("%s, as many Greek letters as ASCII", order)
+            << QString(ascii, alpha) << big << true;
+        QTest::addRow("%s, one Greek letter more than ASCII", order)
+            << QString(ascii + 1, alpha) << big << false;
+        QTest::addRow("%s, one U+0100 to 16 ASCII and one more", order)
+            << QString(macrons, aMacron) + QString(padding + 1, QLatin1Char('a')) << big << true;
+        QTest::addRow("%s, one U+0100 to 16 ASCII", order)
+            << QString(macrons, aMacron) + QString(padding, QLatin1Char('a')) << big << true;
+        QTest::addRow("%s, one U+0100 to 16 ASCII and one fewer", order)
+            << QString(macrons, aMacron) + QString(padding - 1, QLatin1Char('a')) << big << false;
+    }
+}
+
+void CharacterSetTest::guessesUtf16AtItsLimits()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, big);
+    QFETCH(bool, takenForUtf16);
+    const QByteArray bytes = utf16(skeleton.arg(name), big);
+    const GedcomText text = decodeGedcom(bytes.toStdString());
+    const CharacterSet expected = big ? CharacterSet::Utf16BigEndian : CharacterSet::Utf16LittleEndian;
+    if (!takenForUtf16) {
+        QVERIFY(text.characterSet.used != CharacterSet::Utf16LittleEndian &&
+                text.characterSet.used != CharacterSet::Utf16BigEndian);
+        return;
+    }
+    QCOMPARE(text.characterSet.used, expected);
+    const GedcomLoad load = readGedcom(text.utf8);
+    QVERIFY2(load, load.message().c_str());
+    QCOMPARE(QString::fromStdString(displayName(load.data.persons[0])), name);
 }
 
 void CharacterSetTest::knowsTheDeclarations_data()

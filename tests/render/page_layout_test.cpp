@@ -55,6 +55,18 @@ private slots:
         QTest::newRow("a box wider than a page is cut at the page")
             << across(600, 2) << 400.0 << QList<int>{0, 400, 775, 1150};
         QTest::newRow("small boxes, 25%") << across(10, 200) << 2872.0 << QList<int>{0, 2872, 5719};
+        // The fourth column's box ends at 575, the third level's at 200: a box
+        // that ends exactly at the page's edge stays on the page.
+        QTest::newRow("a box ends one pixel before the edge")
+            << across(120, 7) << 576.0 << QList<int>{0, 576, 1015};
+        QTest::newRow("a box ends at the edge") << across(120, 7) << 575.0 << QList<int>{0, 575, 1015};
+        QTest::newRow("a box ends one pixel after the edge")
+            << across(120, 7) << 574.0 << QList<int>{0, 455, 1004};
+        QTest::newRow("a level ends one pixel before the edge")
+            << down(50, 4) << 201.0 << QList<int>{0, 201, 360};
+        QTest::newRow("a level ends at the edge") << down(50, 4) << 200.0 << QList<int>{0, 200, 360};
+        QTest::newRow("a level ends one pixel after the edge")
+            << down(50, 4) << 199.0 << QList<int>{0, 150, 349};
     }
     void breaksFallBetweenBoxes()
     {

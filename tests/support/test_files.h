@@ -6,6 +6,11 @@
 #include <QString>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
 // A file's bytes, or nothing when it cannot be read.
 inline QByteArray readAll(const QString& path)
 {
@@ -19,4 +24,14 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Sets a file's times to one whole second an hour ago, plus milliseconds: two
+// stamps in the same second that differ only below it.
+inline void stampAnHourAgo(const QString& path, long milliseconds)
+{
+    static const time_t second = ::time(nullptr) - 3600;
+    const struct timespec when{second, milliseconds * 1000000};
+    const struct timespec times[2] = {when, when};
+    QCOMPARE(::utimensat(AT_FDCWD, path.toLocal8Bit().constData(), times, 0), 0);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pixel_colour.h"
+#include "shown_view.h"
 #include "render/chart_render.h"
 #include "view/chart_view.h"
 
@@ -39,7 +40,23 @@ QImage viewedSvg(const QByteArray& svg)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+// The outline of the box around an inner point: the first pixels of another
+// colour than the point's, left, right, up and down.
+QRect boxAround(const QImage& image, QPoint inner)
+{
+    const Colour fill = pixelColour(image, inner.x(), inner.y());
+    const auto edge = [&](int dx, int dy) {
+        QPoint at = inner;
+        while (QRect(QPoint(), image.size()).contains(at) && pixelColour(image, at.x(), at.y()) == fill)
+            at += QPoint(dx, dy);
+        return at;
+    };
+    return QRect(QPoint(edge(-1, 0).x(), edge(0, -1).y()), QPoint(edge(1, 0).x(), edge(0, 1).y()));
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Cell)
 
 class ChartOutputTest : public QObject {
     Q_OBJECT
@@ -101,6 +118,44 @@ private slots:
                 QCOMPARE(pixelColour(image, x, y), colours::paleblue);
         }
         QVERIFY(inkInside > 20); // the long line runs up to the edge of the box
+    }
+
+    // A box covers the same pixels in the window, the PNG and the SVG as a
+    // viewer shows it.
+    void boxesMatchAcrossOutputs_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<Cell>("cell");
+        QTest::newRow("usual size") << 120 << 50 << Cell{2, 1};
+        QTest::newRow("odd sizes") << 97 << 41 << Cell{3, 2};
+        QTest::newRow("taller than wide") << 36 << 83 << Cell{5, 1};
+    }
+    void boxesMatchAcrossOutputs()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(Cell, cell);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("boxes.txt");
+        const QByteArray place = QByteArray::number(cell.column) + 'j' + QByteArray::number(cell.level);
+        // The box measured is not the last: the last is selected in the window.
+        writeFile(path, "Stirpa " + QByteArray::number(width) + 'j' + QByteArray::number(height) +
+                            " 50j200 d1 1\nP " + place + " 0: 0j0 0\nP 0j0 0: 0j0 0\n");
+        ShownView v({900, 700});
+        QVERIFY(v.document.open(path));
+        const QRect expected(v.origin(cell).x, v.origin(cell).y, width, height);
+        const QPoint inner = expected.center();
+
+        QByteArray png, svg;
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Png, png));
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Svg, svg));
+        QImage pngImage;
+        QVERIFY(pngImage.loadFromData(png, "PNG"));
+        pngImage = pngImage.convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(boxAround(pngImage, inner), expected);
+        QCOMPARE(boxAround(viewedSvg(svg), inner), expected);
+        QCOMPARE(boxAround(v.freshPicture().convertToFormat(QImage::Format_RGB32), inner), expected);
     }
 
     void formatsByExtension_data()

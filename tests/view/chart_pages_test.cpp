@@ -6,6 +6,7 @@
 
 #include "document/chart_document.h"
 #include "model/chart.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QImage>
@@ -51,6 +52,18 @@ QList<QImage> pageImages(const QString& pdf, const QTemporaryDir& dir)
     return pages;
 }
 
+// A chart reaching column lastColumn and level lastLevel: a box at each corner.
+QByteArray cornersChart(int lastColumn, int lastLevel)
+{
+    QByteArray chart = "Stirpa 120j50 50j200 d1 1\n";
+    for (const int level : {0, lastLevel}) {
+        for (const int column : {0, lastColumn})
+            chart += "P " + QByteArray::number(column) + 'j' + QByteArray::number(level) +
+                     " 6:Corner 0j0 0\n";
+    }
+    return chart;
+}
+
 int count(const QImage& page, Colour colour)
 {
     int found = 0;
@@ -68,34 +81,52 @@ class ChartPagesTest : public QObject {
 private slots:
     void footersNameEveryPage_data()
     {
+        QTest::addColumn<QString>("chart"); // the sample unless a file is named
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("number");
         QTest::addColumn<QStringList>("footers");
+        const QString sample;
         // The sample is 1165 chart pixels wide: an A4 page holds about 718.
-        QTest::newRow("actual size") << int(PageOptions::ActualSize) << 0
+        QTest::newRow("actual size") << sample << int(PageOptions::ActualSize) << 0
                                      << QStringList{"sample — page 1 of 2 (row 1, column 1)",
                                                     "sample — page 2 of 2 (row 1, column 2)"};
-        QTest::newRow("fit to one page") << int(PageOptions::FitPagesWide) << 1
+        QTest::newRow("fit to one page") << sample << int(PageOptions::FitPagesWide) << 1
                                          << QStringList{"sample — page 1 of 1 (row 1, column 1)"};
-        QTest::newRow("25%") << int(PageOptions::Percent) << 25
+        QTest::newRow("25%") << sample << int(PageOptions::Percent) << 25
                              << QStringList{"sample — page 1 of 1 (row 1, column 1)"};
         // Two box columns to a page; the 880 pixels of height fit one.
-        QTest::newRow("200%") << int(PageOptions::Percent) << 200
+        QTest::newRow("200%") << sample << int(PageOptions::Percent) << 200
                               << QStringList{"sample — page 1 of 4 (row 1, column 1)",
                                              "sample — page 2 of 4 (row 1, column 2)",
                                              "sample — page 3 of 4 (row 1, column 3)",
                                              "sample — page 4 of 4 (row 1, column 4)"};
+        // 12 columns (1865 pixels) and 20 levels (1560): three pages across and
+        // two down, counted row by row.
+        QTest::newRow("two rows of three pages")
+            << "wide" << int(PageOptions::ActualSize) << 0
+            << QStringList{"wide — page 1 of 6 (row 1, column 1)",
+                           "wide — page 2 of 6 (row 1, column 2)",
+                           "wide — page 3 of 6 (row 1, column 3)",
+                           "wide — page 4 of 6 (row 2, column 1)",
+                           "wide — page 5 of 6 (row 2, column 2)",
+                           "wide — page 6 of 6 (row 2, column 3)"};
     }
     void footersNameEveryPage()
     {
+        QFETCH(QString, chart);
         QFETCH(int, mode);
         QFETCH(int, number);
         QFETCH(QStringList, footers);
+        QTemporaryDir dir;
+        QString path = sampleChart;
+        if (!chart.isEmpty()) {
+            path = dir.filePath(chart + ".txt");
+            writeFile(path, cornersChart(11, 19));
+        }
         ChartDocument document;
-        QVERIFY(document.open(sampleChart));
+        QVERIFY(document.open(path));
         PageOptions options{.mode = PageOptions::Mode(mode)};
         (mode == PageOptions::Percent ? options.percent : options.pagesWide) = number;
-        QTemporaryDir dir;
         const QString pdf = printed(document, options, dir);
         QVERIFY(!pdf.isEmpty());
         const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});

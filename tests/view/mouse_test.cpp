@@ -369,6 +369,46 @@ private slots:
         QCOMPARE(v.view.currentCell(), cell);
     }
 
+    // Ctrl+wheel zooms about the pointer: the chart point under it stays there.
+    void ctrlWheelZoomsAboutThePointer_data()
+    {
+        QTest::addColumn<QPoint>("scroll");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<int>("notches"); // up zooms in
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("in, near the bottom right corner")
+            << QPoint(437, 361) << QPoint(371, 268) << 1 << 1.25;
+        QTest::newRow("out, near the bottom right corner")
+            << QPoint(437, 361) << QPoint(371, 268) << -1 << 0.8;
+        QTest::newRow("in, near the top left corner")
+            << QPoint(137, 61) << QPoint(23, 17) << 1 << 1.25;
+        QTest::newRow("two notches out, near the top right corner")
+            << QPoint(811, 233) << QPoint(383, 29) << -2 << 0.64;
+    }
+    void ctrlWheelZoomsAboutThePointer()
+    {
+        QFETCH(QPoint, scroll);
+        QFETCH(QPoint, pointer);
+        QFETCH(int, notches);
+        QFETCH(double, zoom);
+        ShownView v({400, 300});
+        v.add({0, 0});
+        v.add({20, 15}); // 3125 × 1280 chart pixels
+        v.view.horizontalScrollBar()->setValue(scroll.x());
+        v.view.verticalScrollBar()->setValue(scroll.y());
+        QCOMPARE(v.view.scrollPosition(), scroll);
+        const QPointF underPointer = QPointF(pointer + scroll) / v.view.zoom();
+        QWidget* port = v.view.viewport();
+        QWheelEvent wheel(pointer, port->mapToGlobal(QPointF(pointer)), QPoint(),
+                          QPoint(0, 120 * notches), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(port, &wheel);
+        QCOMPARE(v.view.zoom(), zoom);
+        const QPointF shownAt = underPointer * v.view.zoom() - QPointF(v.view.scrollPosition());
+        QVERIFY2(std::abs(shownAt.x() - pointer.x()) <= 1 && std::abs(shownAt.y() - pointer.y()) <= 1,
+                 qPrintable(QStringLiteral("%1, %2").arg(shownAt.x()).arg(shownAt.y())));
+    }
+
     // At another zoom a drag still drops where the outline was, and the XOR
     // outline leaves no trace.
     void aDragAtHalfSizeMovesTheBoxAndLeavesNoTrace()
