@@ -291,7 +291,8 @@ void CharacterSetTest::guessesUtf16AtItsLimits()
     QFETCH(bool, takenForUtf16);
     const QByteArray bytes = utf16(skeleton.arg(name), big);
     const GedcomText text = decodeGedcom(bytes.toStdString());
-    const CharacterSet expected = big ? CharacterSet::Utf16BigEndian : CharacterSet::Utf16LittleEndian;
+    const CharacterSet expected =
+        big ? CharacterSet::Utf16BigEndian : CharacterSet::Utf16LittleEndian;
     if (!takenForUtf16) {
         QVERIFY(text.characterSet.used != CharacterSet::Utf16LittleEndian &&
                 text.characterSet.used != CharacterSet::Utf16BigEndian);

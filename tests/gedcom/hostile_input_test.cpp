@@ -143,7 +143,8 @@ void HostileInputTest::readsUpToTheSizeLimit()
     if (!read) {
         const GedcomLoad load = readGedcomFile(path.toStdString());
         QVERIFY(!load);
-        QCOMPARE(QString::fromStdString(load.message()), "Cannot read " + path + ": File too large");
+        QCOMPARE(QString::fromStdString(load.message()),
+                 "Cannot read " + path + ": File too large");
     } else {
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("the address sanitizer needs more address space than the limit leaves");

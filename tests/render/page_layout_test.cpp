@@ -59,12 +59,14 @@ private slots:
         // that ends exactly at the page's edge stays on the page.
         QTest::newRow("a box ends one pixel before the edge")
             << across(120, 7) << 576.0 << QList<int>{0, 576, 1015};
-        QTest::newRow("a box ends at the edge") << across(120, 7) << 575.0 << QList<int>{0, 575, 1015};
+        QTest::newRow("a box ends at the edge")
+            << across(120, 7) << 575.0 << QList<int>{0, 575, 1015};
         QTest::newRow("a box ends one pixel after the edge")
             << across(120, 7) << 574.0 << QList<int>{0, 455, 1004};
         QTest::newRow("a level ends one pixel before the edge")
             << down(50, 4) << 201.0 << QList<int>{0, 201, 360};
-        QTest::newRow("a level ends at the edge") << down(50, 4) << 200.0 << QList<int>{0, 200, 360};
+        QTest::newRow("a level ends at the edge")
+            << down(50, 4) << 200.0 << QList<int>{0, 200, 360};
         QTest::newRow("a level ends one pixel after the edge")
             << down(50, 4) << 199.0 << QList<int>{0, 150, 349};
     }

@@ -31,7 +31,9 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
 inline void stampAnHourAgo(const QString& path, long milliseconds)
 {
     static const time_t second = ::time(nullptr) - 3600;
-    const struct timespec when{second, milliseconds * 1000000};
+    const struct timespec when {
+        second, milliseconds * 1000000
+    };
     const struct timespec times[2] = {when, when};
     QCOMPARE(::utimensat(AT_FDCWD, path.toLocal8Bit().constData(), times, 0), 0);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pixel_colour.h"
-#include "shown_view.h"
 #include "render/chart_render.h"
+#include "shown_view.h"
 #include "view/chart_view.h"
 
 #include "document/chart_document.h"
@@ -47,7 +47,8 @@ QRect boxAround(const QImage& image, QPoint inner)
     const Colour fill = pixelColour(image, inner.x(), inner.y());
     const auto edge = [&](int dx, int dy) {
         QPoint at = inner;
-        while (QRect(QPoint(), image.size()).contains(at) && pixelColour(image, at.x(), at.y()) == fill)
+        while (QRect(QPoint(), image.size()).contains(at) &&
+               pixelColour(image, at.x(), at.y()) == fill)
             at += QPoint(dx, dy);
         return at;
     };
@@ -138,7 +139,8 @@ private slots:
         QFETCH(Cell, cell);
         QTemporaryDir dir;
         const QString path = dir.filePath("boxes.txt");
-        const QByteArray place = QByteArray::number(cell.column) + 'j' + QByteArray::number(cell.level);
+        const QByteArray place =
+            QByteArray::number(cell.column) + 'j' + QByteArray::number(cell.level);
         // The box measured is not the last: the last is selected in the window.
         writeFile(path, "Stirpa " + QByteArray::number(width) + 'j' + QByteArray::number(height) +
                             " 50j200 d1 1\nP " + place + " 0: 0j0 0\nP 0j0 0: 0j0 0\n");
@@ -155,7 +157,8 @@ private slots:
         pngImage = pngImage.convertToFormat(QImage::Format_RGB32);
         QCOMPARE(boxAround(pngImage, inner), expected);
         QCOMPARE(boxAround(viewedSvg(svg), inner), expected);
-        QCOMPARE(boxAround(v.freshPicture().convertToFormat(QImage::Format_RGB32), inner), expected);
+        QCOMPARE(boxAround(v.freshPicture().convertToFormat(QImage::Format_RGB32), inner),
+                 expected);
     }
 
     void formatsByExtension_data()

@@ -104,12 +104,10 @@ private slots:
         // two down, counted row by row.
         QTest::newRow("two rows of three pages")
             << "wide" << int(PageOptions::ActualSize) << 0
-            << QStringList{"wide — page 1 of 6 (row 1, column 1)",
-                           "wide — page 2 of 6 (row 1, column 2)",
-                           "wide — page 3 of 6 (row 1, column 3)",
-                           "wide — page 4 of 6 (row 2, column 1)",
-                           "wide — page 5 of 6 (row 2, column 2)",
-                           "wide — page 6 of 6 (row 2, column 3)"};
+            << QStringList{
+                   "wide — page 1 of 6 (row 1, column 1)", "wide — page 2 of 6 (row 1, column 2)",
+                   "wide — page 3 of 6 (row 1, column 3)", "wide — page 4 of 6 (row 2, column 1)",
+                   "wide — page 5 of 6 (row 2, column 2)", "wide — page 6 of 6 (row 2, column 3)"};
     }
     void footersNameEveryPage()
     {

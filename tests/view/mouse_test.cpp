@@ -405,7 +405,8 @@ private slots:
         QApplication::sendEvent(port, &wheel);
         QCOMPARE(v.view.zoom(), zoom);
         const QPointF shownAt = underPointer * v.view.zoom() - QPointF(v.view.scrollPosition());
-        QVERIFY2(std::abs(shownAt.x() - pointer.x()) <= 1 && std::abs(shownAt.y() - pointer.y()) <= 1,
+        QVERIFY2(std::abs(shownAt.x() - pointer.x()) <= 1 &&
+                     std::abs(shownAt.y() - pointer.y()) <= 1,
                  qPrintable(QStringLiteral("%1, %2").arg(shownAt.x()).arg(shownAt.y())));
     }
 
