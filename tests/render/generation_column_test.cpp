@@ -137,7 +137,7 @@ private slots:
     }
 
     // However far zoomed out and however low the levels, no number's text
-    // reaches into the next one drawn, and every number stays legible.
+    // reaches into the next one drawn, and every number stays legible and whole.
     void numbersNeverOverlap_data()
     {
         QTest::addColumn<double>("scale");
@@ -162,6 +162,9 @@ private slots:
         auto height = [](const Rec::Step& text) { return text.fontHeight ? text.fontHeight : 16; };
         for (const auto& text : texts)
             QVERIFY(height(text) * scale >= 10.5);
+        // The first level's number starts below the chart's top, not above it.
+        QCOMPARE(texts.back().text, std::string("1"));
+        QVERIFY(texts.back().from.y - height(texts.back()) >= 0);
         // Drawn from the deepest level up: each text ends above the one before.
         for (std::size_t i = 1; i < texts.size(); ++i) {
             const int lowerTop = texts[i - 1].from.y - height(texts[i - 1]);

@@ -141,11 +141,12 @@ private slots:
         scrollInSteps(shown, end, 0);
         const QImage shot = shown.screen();
         const int columnEnd = int(std::ceil(columnBottom * zoom));
-        // Grown numbers reach about 40 pixels into the chart; past that, and
-        // below the column, the empty background up to the far box.
+        // Grown numbers reach about 40 pixels into the chart and a number's
+        // height below the column; past that, the empty background up to the
+        // far box.
         QVERIFY(inkBetween(shot, 0, columnEnd, 0, 40, colours::paleblue));
         QVERIFY(!inkBetween(shot, 0, shot.height(), 60, 300, colours::paleblue));
-        QVERIFY(!inkBetween(shot, columnEnd + 1, shot.height(), 0, 300, colours::paleblue));
+        QVERIFY(!inkBetween(shot, columnEnd + 12, shot.height(), 0, 300, colours::paleblue));
         view.invalidateChart();
         QCOMPARE(shot, shown.screen());
     }
