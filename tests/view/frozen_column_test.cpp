@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pixel_colour.h"
+#include "render/chart_render.h"
 #include "shown_view.h"
 
 #include <QScrollBar>
@@ -115,6 +116,41 @@ private slots:
         const QRect beside(25, 0, shot.width() - 25, shot.height());
         QCOMPARE(shot.copy(beside),
                  view.backingImage().copy(beside).convertToFormat(shot.format()));
+    }
+
+    // Not scrolled, the window shows what an image file of the chart shows:
+    // the column is drawn once, at the chart's left edge, in both.
+    void unscrolledWindowMatchesTheImageFile_data()
+    {
+        QTest::addColumn<char>("mode");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("boxHeight");
+        QTest::newRow("down from 1") << 'd' << 1 << 50;
+        QTest::newRow("up from 1") << 'u' << 1 << 50;
+        QTest::newRow("down from -5, odd pitch") << 'd' << -5 << 51;
+        QTest::newRow("up from 95, low boxes") << 'u' << 95 << 1;
+    }
+    void unscrolledWindowMatchesTheImageFile()
+    {
+        QFETCH(char, mode);
+        QFETCH(int, start);
+        QFETCH(int, boxHeight);
+        ShownView shown;
+        TreeSettings settings = shown.settings();
+        settings.generationMode = mode;
+        settings.generationStart = start;
+        settings.boxHeight = boxHeight;
+        shown.document.setSettings(settings);
+        fillChart(shown, 30);
+        const QImage shot = shown.screen();
+        QByteArray png;
+        QVERIFY(renderChart(shown.document.chart(), ChartImageFormat::Png, png));
+        QImage file;
+        QVERIFY(file.loadFromData(png, "PNG"));
+        QVERIFY(file.width() > 4000);
+        const QRect window(QPoint(), shot.size());
+        QCOMPARE(file.copy(window).convertToFormat(QImage::Format_RGB32),
+                 shot.convertToFormat(QImage::Format_RGB32));
     }
 
     // Zoomed out and scrolled to the far right, past every box but a far one,
