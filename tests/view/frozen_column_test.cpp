@@ -128,7 +128,7 @@ private slots:
         QTest::newRow("down from 1") << 'd' << 1 << 50;
         QTest::newRow("up from 1") << 'u' << 1 << 50;
         QTest::newRow("down from -5, odd pitch") << 'd' << -5 << 51;
-        QTest::newRow("up from 95, low boxes") << 'u' << 95 << 1;
+        QTest::newRow("up from 95, three digits, low boxes") << 'u' << 95 << 30;
     }
     void unscrolledWindowMatchesTheImageFile()
     {
