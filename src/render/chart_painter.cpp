@@ -35,7 +35,7 @@ void paintMark(DrawContext& dc, const Rect& box)
 } // namespace
 
 void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection,
-                const std::vector<Cell>& marked)
+                const std::vector<Cell>& marked, GenerationColumn column)
 {
     Rect area = dc.clipBox();
     if (area.isEmpty()) {
@@ -46,8 +46,9 @@ void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection,
     if (!chart)
         return;
     // Grown numbers reach over the first boxes: then they come after them.
+    const bool withColumn = column == GenerationColumn::Painted;
     const bool columnOnTop = generationNumbersGrown(dc.scale());
-    if (!columnOnTop)
+    if (withColumn && !columnOnTop)
         paintGenerationColumn(dc, *chart);
     const Tree& tree = chart->tree();
     const Person* selected = selection ? selection->box : nullptr;
@@ -58,7 +59,7 @@ void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection,
         if (std::binary_search(marked.begin(), marked.end(), box->cell(), readingOrder))
             paintMark(dc, chart->settings().boxRect(box->cell()));
     }
-    if (columnOnTop)
+    if (withColumn && columnOnTop)
         paintGenerationColumn(dc, *chart);
     if (selection && selection->frameShown)
         drawCellOutline(dc, chart->settings(), selection->current);

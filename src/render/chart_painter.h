@@ -16,8 +16,12 @@ struct TreeSettings;
 // then, with a selection, the selected box drawn selected and a shown selection
 // frame. Marked cells (in reading order: level, then column) get a frame around
 // their box, for the screen only. A null chart paints the background alone.
+// A window that keeps the column in sight while the chart scrolls sideways
+// leaves it out here and paints it over the chart itself.
+enum class GenerationColumn { Painted, LeftOut };
 void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection = nullptr,
-                const std::vector<Cell>& marked = {});
+                const std::vector<Cell>& marked = {},
+                GenerationColumn column = GenerationColumn::Painted);
 
 // The dashed outline of a cell's box, drawn in XOR: drawn twice, it is gone.
 // The selection frame of an empty cell and the outline of a drag.

@@ -35,13 +35,18 @@ void paintGenerationColumn(DrawContext& dc, const Chart& chart)
     const double legible = legibleHeight / dc.scale();
     const int every = std::max(1, int(std::ceil(legible / pitch)));
     const int height = std::max(numberHeight, int(legible));
-    if (generationNumbersGrown(dc.scale()))
+    const bool grown = generationNumbersGrown(dc.scale());
+    if (grown)
         dc.setFont("Arial", height, true);
 
     const bool downward = s.generationMode == 'd';
     // Text bottoms grow by one pitch per level; only the levels whose numbers
     // can reach the area being drawn are written.
-    const int firstBottom = downward ? originY + 20 + (pitch - 2 * half) : originY + 40;
+    int firstBottom = downward ? originY + 20 + (pitch - 2 * half) : originY + 40;
+    // A grown number reaches far above its level: all move down enough for the
+    // first to start at the chart's top rather than above it.
+    if (grown)
+        firstBottom = std::max(firstBottom, height);
     const Rect clip = dc.clipBox();
     int fromLevel = 0, toLevel = levels - 1;
     if (!clip.isEmpty()) {

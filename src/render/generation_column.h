@@ -11,7 +11,9 @@ class DrawContext;
 void paintGenerationColumn(DrawContext& dc, const Chart& chart);
 
 // Zoomed out (scale below about 69 %), the numbers grow to stay legible and
-// reach past the column over the first boxes, so they are painted after them.
+// reach past the column over the first boxes, so they are painted after them;
+// once a level is lower than a number, one number stands for several levels, so
+// that no two overlap, and the first starts at the chart's top.
 bool generationNumbersGrown(double scale);
 
 // Whether the column is painted at all.

@@ -23,7 +23,9 @@ class QPrinter;
 // signals repaint the view. The chart is drawn into a backing image of the
 // viewport: a paint renders the parts marked stale, and drawing "at once"
 // (windowContext) goes straight into the image, so XOR outlines drawn twice
-// leave it unchanged.
+// leave it unchanged. The generation column is no part of the image: every
+// paint puts it over the chart at the viewport's left edge, where it stays while
+// the chart scrolls sideways.
 class ChartView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -69,7 +71,8 @@ public:
     std::unique_ptr<DrawContext> windowContext();
     // Marks the whole viewport stale and asks for a paint.
     void invalidateChart();
-    // What the viewport shows (stale parts are painted at the next paint).
+    // What the viewport shows under the generation column (stale parts are
+    // painted at the next paint).
     const QImage& backingImage() const { return image_; }
     // The outer size of the view widget.
     QSize windowSize() const;
@@ -171,6 +174,8 @@ private:
     // pixels, so that a high-density screen shows the chart sharp; new parts
     // become stale.
     void fitImage();
+    // The generation column over the exposed part of the viewport.
+    void paintFrozenColumn(QPainter& screen, const QRegion& exposed);
     // The backing image's area in viewport pixels.
     QRect imageArea() const;
     // One painter on the backing image, shared by nested users.

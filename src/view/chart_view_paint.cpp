@@ -2,6 +2,7 @@
 #include "view/chart_view.h"
 
 #include "render/chart_painter.h"
+#include "render/generation_column.h"
 #include "render/qt_draw_context.h"
 #include "view/window_draw_context.h"
 
@@ -151,7 +152,8 @@ void ChartView::paintEvent(QPaintEvent* event)
         painter.resetTransform();
         {
             QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo, zoom_);
-            paintChart(dc, &document_->chart(), &document_->selection(), markedCells_);
+            paintChart(dc, &document_->chart(), &document_->selection(), markedCells_,
+                       GenerationColumn::LeftOut);
             // The paint covered a drag's outline: put it back, as the frame is.
             if (dragTracker_ && dragTracker_->drawn())
                 dragTracker_->redraw(dc);
@@ -163,6 +165,16 @@ void ChartView::paintEvent(QPaintEvent* event)
     QPainter screen(viewport());
     for (const QRect& rect : exposed)
         screen.drawImage(QRectF(rect), image_, devicePixels(rect, image_.devicePixelRatio()));
+    paintFrozenColumn(screen, exposed);
+}
+
+void ChartView::paintFrozenColumn(QPainter& screen, const QRegion& exposed)
+{
+    // Drawn as if the chart were not scrolled sideways.
+    const QSize size = viewport()->size();
+    QtDrawContext dc(screen, QPoint(0, scrollPosition().y()), {size.width(), size.height()},
+                     exposed, zoom_);
+    paintGenerationColumn(dc, document_->chart());
 }
 
 void ChartView::scrollContentsBy(int dx, int dy)

@@ -136,6 +136,45 @@ private slots:
         QCOMPARE(drawn, numbers);
     }
 
+    // However far zoomed out and however low the levels, no number's text
+    // reaches into the next one drawn, and every number stays legible and whole.
+    void numbersNeverOverlap_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("boxHeight");
+        for (double scale : {0.02, 0.05, 0.10, 0.35, 0.68, 0.69, 0.70, 1.0, 4.0})
+            for (int boxHeight : {TreeSettings::minBoxSize, 2, 50, 51, TreeSettings::maxBoxSize})
+                QTest::addRow("%g %%, boxes %d high", scale * 100, boxHeight) << scale << boxHeight;
+    }
+    void numbersNeverOverlap()
+    {
+        QFETCH(double, scale);
+        QFETCH(int, boxHeight);
+        Chart chart;
+        chart.settings().boxHeight = boxHeight;
+        addPerson(chart.mutableTree(), {0, 80});
+        Rec dc;
+        dc.drawScale = scale;
+        paintGenerationColumn(dc, chart);
+        const auto texts = dc.of(Rec::Text);
+        QVERIFY(texts.size() >= 3);
+        // Where the column sets no font, the surface's own is 16 pixels high.
+        auto height = [](const Rec::Step& text) { return text.fontHeight ? text.fontHeight : 16; };
+        for (const auto& text : texts)
+            QVERIFY(height(text) * scale >= 10.5);
+        // The first level's number starts below the chart's top, not above it.
+        QCOMPARE(texts.back().text, std::string("1"));
+        QVERIFY(texts.back().from.y - height(texts.back()) >= 0);
+        // Drawn from the deepest level up: each text ends above the one before.
+        for (std::size_t i = 1; i < texts.size(); ++i) {
+            const int lowerTop = texts[i - 1].from.y - height(texts[i - 1]);
+            QVERIFY2(texts[i].from.y <= lowerTop,
+                     qPrintable(QString("%1 over %2")
+                                    .arg(QString::fromStdString(texts[i].text),
+                                         QString::fromStdString(texts[i - 1].text))));
+        }
+    }
+
     void nothingWhenHiddenEmptyOrOnlyContinuationBoxes()
     {
         // An empty chart with the default settings, as a new document starts on.

@@ -248,7 +248,7 @@ private slots:
         addPerson(shown.document, {0, 1});
         shown.document.selectCell({0, 1});
         shown.view.invalidateChart();
-        const QImage image = shown.picture();
+        const QImage image = shown.screen();
 
         QCOMPARE(pixelColour(image, 300, 250), colours::paleblue);
         QCOMPARE(pixelColour(image, 10, 50), colours::generationFill);

@@ -59,6 +59,8 @@ struct ShownView {
         view.viewport()->repaint();
         return view.backingImage().copy();
     }
+    // What the window shows: the backing image with the generation column over it.
+    QImage screen() { return view.viewport()->grab().toImage(); }
     // The same view painted anew from scratch.
     QImage freshPicture()
     {
