@@ -2,13 +2,15 @@
 // The shape of imported charts: for the descendants of a few founders and the
 // ancestors of a few of the youngest persons of a generated 3,000-person
 // village, the grid's columns and levels, the picture's width, height and aspect
-// ratio, the box width, and the share of the picture the boxes cover.
+// ratio, the box size, and the share of the picture the boxes cover. With a
+// file name, the village is also written there as a GEDCOM file.
 #include "gedcom_generator.h"
 
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 
 #include <cstdio>
+#include <fstream>
 #include <set>
 
 namespace {
@@ -36,9 +38,13 @@ void printRow(const char* kind, int person, const ChartImport& imported)
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
     const GeneratedFamilies village = generateVillage({11, 4, 3000, 4});
+    if (argc > 1 && !(std::ofstream(argv[1]) << village.text)) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
     const GedcomLoad load = readGedcom(village.text);
     if (!load) {
         std::fprintf(stderr, "%s\n", load.message().c_str());
