@@ -31,3 +31,15 @@ GeneratedFamilies generateDescendants(const DescendantShape& shape);
 // The root's ancestors over the generations; with missingEvery n, every n-th
 // person has no parents in the file.
 GeneratedFamilies generatePedigree(int generations, int missingEvery);
+
+struct VillageShape {
+    int generations = 8;
+    int founders = 10; // unrelated couples of the first generation
+    int maxPersons = 3000;
+    unsigned seed = 1;
+};
+
+// A village over the generations: families with no child and families with a
+// dozen, persons who stay single, who marry someone from outside (who has no
+// parents in the file), who marry again, and cousins who marry each other.
+GeneratedFamilies generateVillage(const VillageShape& shape);
