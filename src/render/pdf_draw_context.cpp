@@ -301,7 +301,8 @@ void PdfDrawContext::drawText(Point bottomLeft, std::string_view bytes)
     const std::string size = num(font_->font.pixelSize());
     for (const PdfFonts::Run& run : fonts_.runs(*font_, text))
         operators += "/F" + num(run.font) + " " + size + " Tf 1 0 0 -1 " +
-                     num(bottomLeft.x + run.offset) + " " + num(baseline) + " Tm <" + run.glyphs +
+                     (run.offset == 0 ? num(bottomLeft.x) : num(bottomLeft.x + run.offset)) + " " +
+                     num(baseline) + " Tm <" + run.glyphs +
                      "> Tj\n";
     draw(operators + "ET\n");
 }

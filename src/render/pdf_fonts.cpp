@@ -9,7 +9,6 @@
 #include <zlib.h>
 
 #include <cmath>
-#include <cstdio>
 #include <new>
 
 namespace {
@@ -18,10 +17,18 @@ constexpr std::size_t glyphNumbers = 1 << 16;
 // A ToUnicode map lists at most this many glyphs per block.
 constexpr std::size_t blockLength = 100;
 
+// Without printf: every glyph of every text goes through here.
+void appendHex4(std::string& out, unsigned value)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += digits[value >> shift & 0xF];
+}
+
 std::string hex4(unsigned value)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
+    std::string text;
+    appendHex4(text, value);
     return text;
 }
 
@@ -105,25 +112,36 @@ std::vector<PdfFonts::Run> PdfFonts::runs(const QtFont& font, const QString& tex
     const QList<quint32> glyphs = main.raw.glyphIndexesForString(text);
     // Surrogates or joined characters: each character is looked up alone.
     const bool oneGlyphEach = glyphs.size() == characters.size() && main.font >= 0;
-    const QList<QPointF> advances =
-        oneGlyphEach ? main.raw.advancesForGlyphIndexes(glyphs) : QList<QPointF>();
+    std::vector<Glyph> chosen(std::size_t(characters.size()));
+    bool oneFont = true;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        Glyph& glyph = chosen[std::size_t(i)];
+        if (oneGlyphEach && glyphs[i] != 0) {
+            glyph = {main.font, std::uint16_t(glyphs[i]), 0};
+        } else {
+            glyph = fallback(font, characters[i]);
+            oneFont = false;
+        }
+    }
+    // Where runs start is needed only when the fonts change within the text.
+    if (!oneFont && oneGlyphEach) {
+        const QList<QPointF> advances = main.raw.advancesForGlyphIndexes(glyphs);
+        for (qsizetype i = 0; i < characters.size(); ++i)
+            if (glyphs[i] != 0)
+                chosen[std::size_t(i)].advance = advances[i].x();
+    }
 
     std::vector<Run> out;
     double x = 0;
     for (qsizetype i = 0; i < characters.size(); ++i) {
-        const char32_t character = characters[i];
-        Glyph chosen;
-        if (oneGlyphEach && glyphs[i] != 0)
-            chosen = {main.font, std::uint16_t(glyphs[i]), advances[i].x()};
-        else
-            chosen = fallback(font, character);
-        if (chosen.font >= 0) {
-            if (out.empty() || out.back().font != chosen.font)
-                out.push_back({chosen.font, x, {}});
-            out.back().glyphs += hex4(chosen.glyph);
-            use(chosen.font, chosen.glyph, character);
+        const Glyph& glyph = chosen[std::size_t(i)];
+        if (glyph.font >= 0) {
+            if (out.empty() || out.back().font != glyph.font)
+                out.push_back({glyph.font, x, {}});
+            appendHex4(out.back().glyphs, glyph.glyph);
+            use(glyph.font, glyph.glyph, characters[i]);
         }
-        x += chosen.advance;
+        x += glyph.advance;
     }
     return out;
 }
