@@ -965,6 +965,26 @@ About</source>
         <source>Scale in percent</source>
         <translation>Maßstab in Prozent</translation>
     </message>
+    <message>
+        <source>Whichever takes fewer pages</source>
+        <translation>Was weniger Seiten braucht</translation>
+    </message>
+    <message>
+        <source>Portrait</source>
+        <translation>Hochformat</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>Querformat</translation>
+    </message>
+    <message>
+        <source>Pa&amp;per:</source>
+        <translation>&amp;Papier:</translation>
+    </message>
+    <message>
+        <source>&amp;Orientation:</source>
+        <translation>A&amp;usrichtung:</translation>
+    </message>
 </context>
 <context>
     <name>PersonDialog</name>

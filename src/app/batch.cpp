@@ -152,8 +152,10 @@ BatchOption renderOption(BatchCommand run)
 {
     return {"--render", renderUsage,
             "paint CHART as the editor does, without a selection, into a PNG image or "
-            "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
-            "percent",
+            "PDF or SVG vectors; --pages lays a PDF out on pages, N pages wide or at P "
+            "percent, of the --paper SIZE A4 (the default), A3, A2, A1, A0, Letter, Legal or "
+            "Tabloid, turned --landscape or --portrait (without either, the way that takes "
+            "fewer pages)",
             std::move(run)};
 }
 

@@ -34,7 +34,8 @@ std::vector<BatchOption> coreBatchOptions();
 // --render paints with Qt: stirpa lists it with a command that hands it on, the
 // Qt side with the one that paints.
 BatchOption renderOption(BatchCommand run);
-inline constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
+inline constexpr char renderUsage[] =
+    "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P [--paper SIZE] [--landscape|--portrait]]";
 
 // Runs the batch option named by args[0] (args excludes the program name);
 // returns -1 when args[0] is not a batch option.

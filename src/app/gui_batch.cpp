@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
-
 // Qt's notices about its surroundings ("XDG_RUNTIME_DIR not set") are no part
 // of a batch command's output, which is its own messages; Qt's errors still show.
 class QtNoticesHidden {
@@ -41,13 +39,16 @@ private:
 // Needs a GUI application for fonts and painting, but never a display.
 int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
 {
-    PdfPages pages;
-    if (args.size() == 4 && args[2] == "--pages")
-        pages = parsePageOptions(args[3]);
-    if (args.size() != 2 && !pages) {
+    const PageArguments parsed =
+        parsePageArguments(args.size() > 2 ? std::vector<std::string>(args.begin() + 2, args.end())
+                                           : std::vector<std::string>());
+    if (args.size() < 2 || !parsed.error.empty()) {
+        if (!parsed.error.empty())
+            streams.err << "stirpa: " << parsed.error << '\n';
         streams.err << "usage: stirpa --render " << renderUsage << '\n';
         return 2;
     }
+    const PdfPages& pages = parsed.pages;
     if (pages && chartImageFormat(args[1]) != ChartImageFormat::Pdf) {
         streams.err << "--pages lays out a PDF; '" << args[1] << "' is not one\n";
         return 2;

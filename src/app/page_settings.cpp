@@ -17,6 +17,12 @@ PageOptions savedPageOptions()
     options.pagesWide = std::max(1, settings.value(group + "PagesWide", options.pagesWide).toInt());
     options.percent = std::max(1, settings.value(group + "Percent", options.percent).toInt());
     options.background = settings.value(group + "Background", options.background).toBool();
+    const int paper = settings.value(group + "Paper", int(options.paper)).toInt();
+    if (paper >= int(Paper::A4) && paper <= int(Paper::Tabloid))
+        options.paper = Paper(paper);
+    const int orientation = settings.value(group + "Orientation", int(options.orientation)).toInt();
+    if (orientation >= int(Orientation::Automatic) && orientation <= int(Orientation::Landscape))
+        options.orientation = Orientation(orientation);
     return options;
 }
 
@@ -27,4 +33,6 @@ void savePageOptions(const PageOptions& options)
     settings.setValue(group + "PagesWide", options.pagesWide);
     settings.setValue(group + "Percent", options.percent);
     settings.setValue(group + "Background", options.background);
+    settings.setValue(group + "Paper", int(options.paper));
+    settings.setValue(group + "Orientation", int(options.orientation));
 }

@@ -2,6 +2,7 @@
 #include "dialogs/page_options_widget.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -20,6 +21,8 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
       percent_(new QRadioButton(tr("&Scale"))),
       pagesWide_(new QSpinBox),
       percentValue_(new QSpinBox),
+      paper_(new QComboBox),
+      orientation_(new QComboBox),
       background_(new QCheckBox(tr("Print &background colour")))
 {
     setWindowTitle(tr("Chart pages"));
@@ -29,6 +32,13 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
     percentValue_->setSuffix(QStringLiteral(" %"));
     percentValue_->setValue(options.percent);
     background_->setChecked(options.background);
+    for (const auto& [paper, name] : paperSizes())
+        paper_->addItem(QString::fromStdString(name), int(paper));
+    paper_->setCurrentIndex(paper_->findData(int(options.paper)));
+    orientation_->addItem(tr("Whichever takes fewer pages"), int(Orientation::Automatic));
+    orientation_->addItem(tr("Portrait"), int(Orientation::Portrait));
+    orientation_->addItem(tr("Landscape"), int(Orientation::Landscape));
+    orientation_->setCurrentIndex(orientation_->findData(int(options.orientation)));
     // The numbers stand beside their choices; a screen reader hears them apart.
     pagesWide_->setAccessibleName(tr("Pages wide"));
     percentValue_->setAccessibleName(tr("Scale in percent"));
@@ -45,8 +55,16 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
     layout->addWidget(pagesLabel, 1, 2);
     layout->addWidget(percent_, 2, 0);
     layout->addWidget(percentValue_, 2, 1);
-    layout->addWidget(background_, 3, 0, 1, 3);
-    layout->setRowStretch(4, 1);
+    auto* paperLabel = new QLabel(tr("Pa&per:"));
+    paperLabel->setBuddy(paper_);
+    layout->addWidget(paperLabel, 3, 0);
+    layout->addWidget(paper_, 3, 1, 1, 2, Qt::AlignLeft);
+    auto* orientationLabel = new QLabel(tr("&Orientation:"));
+    orientationLabel->setBuddy(orientation_);
+    layout->addWidget(orientationLabel, 4, 0);
+    layout->addWidget(orientation_, 4, 1, 1, 2, Qt::AlignLeft);
+    layout->addWidget(background_, 5, 0, 1, 3);
+    layout->setRowStretch(6, 1);
     layout->setColumnStretch(2, 1);
     // Editing a number picks its choice.
     connect(pagesWide_, &QSpinBox::valueChanged, fitPagesWide_,
@@ -64,5 +82,7 @@ PageOptions PageOptionsWidget::options() const
     options.pagesWide = pagesWide_->value();
     options.percent = percentValue_->value();
     options.background = background_->isChecked();
+    options.paper = Paper(paper_->currentData().toInt());
+    options.orientation = Orientation(orientation_->currentData().toInt());
     return options;
 }

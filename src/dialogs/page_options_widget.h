@@ -6,12 +6,14 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QRadioButton;
 class QSpinBox;
 
 // The choice of how a chart goes onto paper: actual size over several pages,
-// fit to a number of pages wide, or a scale in percent; and whether the chart's
-// background colour is printed. Titled "Chart pages" for a dialog's tab.
+// fit to a number of pages wide, or a scale in percent; the paper size and
+// orientation (or the orientation that takes fewer pages); and whether the
+// chart's background colour is printed. Titled "Chart pages" for a dialog's tab.
 class PageOptionsWidget : public QWidget {
     Q_OBJECT
 public:
@@ -25,5 +27,7 @@ private:
     QRadioButton* percent_;
     QSpinBox* pagesWide_;
     QSpinBox* percentValue_;
+    QComboBox* paper_;
+    QComboBox* orientation_;
     QCheckBox* background_;
 };

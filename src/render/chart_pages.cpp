@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <QPagedPaintDevice>
+#include <QPageSize>
 #include <QPainter>
 #include <QSizeF>
 
@@ -76,15 +77,70 @@ PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
     return plan;
 }
 
+// The printable area less the footer, in 1/96 inch.
+QSizeF printableArea(const QPageLayout& layout)
+{
+    const QRectF inches = layout.paintRect(QPageLayout::Inch);
+    return {inches.width() * chartDpi, (inches.height() - footerInches) * chartDpi};
+}
+
+QPageSize::PageSizeId pageSizeId(Paper paper)
+{
+    switch (paper) {
+    case Paper::A4:
+        return QPageSize::A4;
+    case Paper::A3:
+        return QPageSize::A3;
+    case Paper::A2:
+        return QPageSize::A2;
+    case Paper::A1:
+        return QPageSize::A1;
+    case Paper::A0:
+        return QPageSize::A0;
+    case Paper::Letter:
+        return QPageSize::Letter;
+    case Paper::Legal:
+        return QPageSize::Legal;
+    case Paper::Tabloid:
+        return QPageSize::Tabloid;
+    }
+    return QPageSize::A4;
+}
+
 } // namespace
+
+int chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options)
+{
+    const PagePlan plan = planPages(chart, printableArea(layout), options);
+    return int(plan.columnStarts.size() * plan.rowStarts.size());
+}
+
+QPageLayout::Orientation chartOrientation(const Chart& chart, QPageLayout layout,
+                                          const PageOptions& options)
+{
+    if (options.orientation != Orientation::Automatic)
+        return options.orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                             : QPageLayout::Portrait;
+    layout.setOrientation(QPageLayout::Portrait);
+    const int portrait = chartPageCount(chart, layout, options);
+    layout.setOrientation(QPageLayout::Landscape);
+    return chartPageCount(chart, layout, options) < portrait ? QPageLayout::Landscape
+                                                             : QPageLayout::Portrait;
+}
+
+bool setChartPaper(QPagedPaintDevice& device, const Chart& chart, const PageOptions& options)
+{
+    QPageLayout layout = device.pageLayout();
+    layout.setPageSize(QPageSize(pageSizeId(options.paper)));
+    layout.setOrientation(chartOrientation(chart, layout, options));
+    return device.setPageLayout(layout);
+}
 
 void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& chart,
                      const PageOptions& options, RenderOutput* progress)
 {
     const double dpi = device.logicalDpiX();
-    const QSizeF paper(device.width() * chartDpi / dpi,
-                       (device.height() - footerHeight(dpi)) * chartDpi / dpi);
-    const PagePlan plan = planPages(chart, paper, options);
+    const PagePlan plan = planPages(chart, printableArea(device.pageLayout()), options);
     const Size total = chartTotalSize(chart.tree().boxExtent());
     const std::string name = displayText(chart.tree().name().c_str());
     const int rows = int(plan.rowStarts.size()), columns = int(plan.columnStarts.size());

@@ -3,6 +3,8 @@
 
 #include "render/page_layout.h"
 
+#include <QPageLayout>
+
 class Chart;
 class QPagedPaintDevice;
 class QPainter;
@@ -15,3 +17,15 @@ class RenderOutput;
 // drawn. With an output, each box drawn is a step of its progress.
 void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& chart,
                      const PageOptions& options, RenderOutput* progress = nullptr);
+
+// The layout's page turned as the options ask, else the way that takes fewer
+// pages for the chart (portrait when both take as many).
+QPageLayout::Orientation chartOrientation(const Chart& chart, QPageLayout layout,
+                                          const PageOptions& options);
+
+// Sets the device's paper to the options' size, turned by chartOrientation,
+// keeping its margins. False when the device refuses the paper.
+bool setChartPaper(QPagedPaintDevice& device, const Chart& chart, const PageOptions& options);
+
+// How many pages the chart takes on the layout's paper.
+int chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options);

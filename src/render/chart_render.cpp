@@ -13,7 +13,6 @@
 #include "render/svg_draw_context.h"
 
 #include <QImage>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -59,7 +58,7 @@ void renderSvg(const Chart& chart, RenderOutput& out)
     dc.finish();
 }
 
-// A PDF laid out on A4 pages, through Qt's PDF writer: each page is small.
+// A PDF laid out on pages, through Qt's PDF writer: each page is small.
 void renderPdfPages(const Chart& chart, RenderOutput& out, const PageOptions& pages)
 {
     OutputDevice device(out);
@@ -67,9 +66,10 @@ void renderPdfPages(const Chart& chart, RenderOutput& out, const PageOptions& pa
     writer.setTitle(titleOf(chart));
     writer.setCreator(QStringLiteral("Stirpa"));
     writer.setResolution(pageDpi);
-    writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
                           QPageLayout::Millimeter);
+    if (!setChartPaper(writer, chart, pages))
+        throw RenderStopped();
     QPainter painter;
     if (!painter.begin(&writer))
         throw RenderStopped();

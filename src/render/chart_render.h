@@ -23,7 +23,7 @@ enum class ChartImageFormat { Png, Pdf, Svg };
 std::optional<ChartImageFormat> chartImageFormat(std::string_view path);
 
 // A PDF is one page the size of the chart unless pages are asked for: then it
-// is laid out on A4 paper as printing does.
+// is laid out on the options' paper as printing does.
 using PdfPages = std::optional<PageOptions>;
 
 // Renders the chart into bytes of the format. Fails (TooLarge) when the picture

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -63,6 +64,76 @@ std::optional<PageOptions> parsePageOptions(std::string_view text)
         return options;
     }
     return std::nullopt;
+}
+
+const std::vector<std::pair<Paper, std::string>>& paperSizes()
+{
+    static const std::vector<std::pair<Paper, std::string>> sizes{
+        {Paper::A4, "A4"},         {Paper::A3, "A3"},       {Paper::A2, "A2"},
+        {Paper::A1, "A1"},         {Paper::A0, "A0"},       {Paper::Letter, "Letter"},
+        {Paper::Legal, "Legal"},   {Paper::Tabloid, "Tabloid"}};
+    return sizes;
+}
+
+std::optional<Paper> paperNamed(std::string_view name)
+{
+    const auto sameLetters = [name](const std::string& known) {
+        return std::equal(known.begin(), known.end(), name.begin(), name.end(),
+                          [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+    };
+    for (const auto& [paper, known] : paperSizes())
+        if (sameLetters(known))
+            return paper;
+    return std::nullopt;
+}
+
+PageArguments parsePageArguments(const std::vector<std::string>& arguments)
+{
+    std::optional<PageOptions> pages;
+    std::optional<Paper> paper;
+    std::optional<Orientation> orientation;
+    const auto failure = [](std::string message) { return PageArguments{{}, std::move(message)}; };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        const bool takesValue = option == "--pages" || option == "--paper";
+        if (takesValue && i + 1 == arguments.size())
+            return failure(option + " needs a value");
+        if (option == "--pages") {
+            if (pages)
+                return failure("--pages is given twice");
+            pages = parsePageOptions(arguments[++i]);
+            if (!pages)
+                return failure("--pages takes wide=N or scale=P (1 to 1000), not '" +
+                               arguments[i] + "'");
+        } else if (option == "--paper") {
+            if (paper)
+                return failure("--paper is given twice");
+            paper = paperNamed(arguments[++i]);
+            if (!paper) {
+                std::string names;
+                for (const auto& [size, name] : paperSizes())
+                    names += (names.empty() ? "" : ", ") + name;
+                return failure("unknown paper '" + arguments[i] + "': choose " + names);
+            }
+        } else if (option == "--landscape" || option == "--portrait") {
+            const Orientation way =
+                option == "--landscape" ? Orientation::Landscape : Orientation::Portrait;
+            if (orientation && *orientation != way)
+                return failure("--landscape and --portrait cannot both be given");
+            if (orientation)
+                return failure(option + " is given twice");
+            orientation = way;
+        } else {
+            return failure("unknown argument '" + option + "'");
+        }
+    }
+    if (!pages && (paper || orientation))
+        return failure("--paper, --landscape and --portrait need --pages");
+    if (pages) {
+        pages->paper = paper.value_or(Paper::A4);
+        pages->orientation = orientation.value_or(Orientation::Automatic);
+    }
+    return {pages, {}};
 }
 
 std::vector<int> pageStarts(const PageAxis& axis, double pageLength)

@@ -4,21 +4,44 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+enum class Paper { A4, A3, A2, A1, A0, Letter, Legal, Tabloid };
+// Automatic: whichever takes fewer pages, portrait when both take as many.
+enum class Orientation { Automatic, Portrait, Landscape };
 
 // How a chart is spread over paper: at actual size (one chart pixel is 1/96
 // inch) over as many pages as it needs, shrunk to a number of pages across, or
-// at a scale in percent.
+// at a scale in percent; on which paper, which way up.
 struct PageOptions {
     enum Mode { ActualSize, FitPagesWide, Percent };
     Mode mode = ActualSize;
     int pagesWide = 1;       // FitPagesWide; 1 puts the whole chart on one page
     int percent = 100;       // Percent
     bool background = false; // paper is white unless the chart's colour is asked for
+    Paper paper = Paper::A4;
+    Orientation orientation = Orientation::Automatic;
 };
 
 // "wide=N" or "scale=P" (as --pages takes them); nullopt for anything else.
 std::optional<PageOptions> parsePageOptions(std::string_view text);
+
+// The paper sizes in the order offered, with their names ("A4", "Letter").
+const std::vector<std::pair<Paper, std::string>>& paperSizes();
+// The paper of a name in any case ("a3"); nullopt for an unknown name.
+std::optional<Paper> paperNamed(std::string_view name);
+
+// The page options of a render's arguments after its files: "--pages
+// wide=N|scale=P", "--paper SIZE", "--landscape" or "--portrait", in any order,
+// each at most once. `pages` is empty when no --pages is given; `error` says
+// what is wrong (paper or orientation without --pages, both orientations, an
+// unknown size or argument) and is empty when nothing is.
+struct PageArguments {
+    std::optional<PageOptions> pages;
+    std::string error;
+};
+PageArguments parsePageArguments(const std::vector<std::string>& arguments);
 
 // One direction of a chart laid on a grid: boxes of boxLength every pitch
 // pixels from origin, over total pixels. The first `repeated` pixels (the

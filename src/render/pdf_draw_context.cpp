@@ -20,8 +20,8 @@ constexpr double pointsPerPixel = 0.75;
 constexpr double kappa = 0.5523;
 
 // Objects in the order written: the page's content (1) and its length (2) come
-// first, as they are made while drawing.
-enum Object { Content = 1, ContentLength, Catalog, Pages, Page, Regular, Bold, Info, Count };
+// first, as they are made while drawing; the fonts follow the rest.
+enum Object { Content = 1, ContentLength, Catalog, Pages, Page, Info, FirstFont };
 
 std::string num(double value)
 {
@@ -50,16 +50,17 @@ std::string rgb(Colour colour)
            component(blueOf(colour));
 }
 
-// A PDF string in parentheses.
-std::string pdfString(std::string_view bytes)
+// A PDF text string in UTF-16, as hex digits.
+std::string pdfText(std::string_view utf8)
 {
-    std::string out = "(";
-    for (char c : bytes) {
-        if (c == '(' || c == ')' || c == '\\')
-            out += '\\';
-        out += c;
+    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    std::string out = "<FEFF";
+    char digits[8];
+    for (QChar c : text) {
+        std::snprintf(digits, sizeof digits, "%04X", unsigned(c.unicode()));
+        out += digits;
     }
-    return out + ")";
+    return out + ">";
 }
 
 Rect normalised(const Rect& rect)
@@ -91,8 +92,8 @@ std::string roundedOutline(double l, double t, double r, double b, double rx, do
 PdfDrawContext::PdfDrawContext(RenderOutput& out, Size size, std::string_view title)
     : out_(out),
       size_(size),
-      title_(windows1252Text(title)),
-      objectStarts_(Count, 0),
+      title_(displayText(title)),
+      objectStarts_(1, 0),
       pen_(namedColour("black")),
       brush_(colours::white),
       textColour_(namedColour("black")),
@@ -124,27 +125,32 @@ void PdfDrawContext::finish()
     put("<</Type/Catalog/Pages " + num(int(Pages)) + " 0 R>>\nendobj\n");
     startObject();
     put("<</Type/Pages/Kids[" + num(int(Page)) + " 0 R]/Count 1>>\nendobj\n");
+    std::string fonts;
+    for (int font = 0; font < fonts_.count(); ++font)
+        fonts += "/F" + num(font) + " " + num(FirstFont + font * PdfFonts::objectsPerFont) + " 0 R";
     startObject();
     put("<</Type/Page/Parent " + num(int(Pages)) + " 0 R/MediaBox[0 0 " +
         num(size_.width * pointsPerPixel) + " " + num(size_.height * pointsPerPixel) +
-        "]/Resources<</Font<</F1 " + num(int(Regular)) + " 0 R/F2 " + num(int(Bold)) +
-        " 0 R>>>>/Contents " + num(int(Content)) + " 0 R>>\nendobj\n");
-    for (const char* font : {"Helvetica", "Helvetica-Bold"}) {
-        startObject();
-        put(std::string("<</Type/Font/Subtype/Type1/BaseFont/") + font +
-            "/Encoding/WinAnsiEncoding>>\nendobj\n");
-    }
+        "]/Resources<</Font<<" + fonts + ">>>>/Contents " + num(int(Content)) + " 0 R>>\nendobj\n");
     startObject();
-    put("<</Title" + pdfString(title_) + "/Creator(Stirpa)>>\nendobj\n");
+    put("<</Title" + pdfText(title_) + "/Creator(Stirpa)>>\nendobj\n");
+    for (int font = 0; font < fonts_.count(); ++font) {
+        const int first = FirstFont + font * PdfFonts::objectsPerFont;
+        for (const std::string& body : fonts_.objects(font, first)) {
+            startObject();
+            put(body + "\nendobj\n");
+        }
+    }
     const long long index = written_;
-    put("xref\n0 " + num(int(Count)) + "\n0000000000 65535 f \n");
-    for (int object = 1; object < Count; ++object) {
+    const int count = int(objectStarts_.size());
+    put("xref\n0 " + num(count) + "\n0000000000 65535 f \n");
+    for (int object = 1; object < count; ++object) {
         char entry[24];
         std::snprintf(entry, sizeof entry, "%010lld 00000 n \n",
                       objectStarts_[std::size_t(object)]);
         put(entry);
     }
-    put("trailer\n<</Size " + num(int(Count)) + "/Root " + num(int(Catalog)) + " 0 R/Info " +
+    put("trailer\n<</Size " + num(count) + "/Root " + num(int(Catalog)) + " 0 R/Info " +
         num(int(Info)) + " 0 R>>\nstartxref\n" + std::to_string(index) + "\n%%EOF\n");
     out_.flush();
 }
@@ -157,10 +163,8 @@ void PdfDrawContext::put(const std::string& bytes)
 
 void PdfDrawContext::startObject()
 {
-    const std::size_t object = std::size_t(
-        std::find(objectStarts_.begin() + 1, objectStarts_.end(), 0) - objectStarts_.begin());
-    objectStarts_[object] = written_;
-    put(num(int(object)) + " 0 obj\n");
+    objectStarts_.push_back(written_);
+    put(num(int(objectStarts_.size() - 1)) + " 0 obj\n");
 }
 
 void PdfDrawContext::draw(const std::string& operators)
@@ -222,7 +226,6 @@ void PdfDrawContext::setFont(std::string_view face, int height, bool bold)
     if (height < 1 || height > maxFontHeight)
         return;
     font_ = chartFont(face, height, bold);
-    fontBold_ = bold;
 }
 
 void PdfDrawContext::setTextColours(Colour text, Colour /*background*/)
@@ -273,10 +276,10 @@ void PdfDrawContext::drawText(Point bottomLeft, std::string_view bytes)
     if (bytes.empty())
         return;
     const int baseline = bottomLeft.y - font_->metrics.height() + font_->metrics.ascent();
+    const std::string utf8 = displayText(bytes);
+    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
     if (!clip_.isEmpty()) {
-        const std::string utf8 = displayText(bytes);
-        const int advance = font_->metrics.horizontalAdvance(
-            QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+        const int advance = font_->metrics.horizontalAdvance(text);
         // Glyphs overhang their advance a little.
         const Rect cell{bottomLeft.x - 2, bottomLeft.y - font_->metrics.height(),
                         bottomLeft.x + advance + font_->metrics.height() / 2, bottomLeft.y};
@@ -294,7 +297,12 @@ void PdfDrawContext::drawText(Point bottomLeft, std::string_view bytes)
         }
     }
     // Text space is flipped back upright.
-    draw(rgb(textColour_) + " rg\nBT /" + (fontBold_ ? "F2 " : "F1 ") +
-         num(font_->font.pixelSize()) + " Tf 1 0 0 -1 " + num(bottomLeft.x) + " " + num(baseline) +
-         " Tm " + pdfString(windows1252Text(bytes)) + " Tj ET\n");
+    std::string operators = rgb(textColour_) + " rg\nBT\n";
+    const std::string size = num(font_->font.pixelSize());
+    for (const PdfFonts::Run& run : fonts_.runs(*font_, text))
+        operators += "/F" + num(run.font) + " " + size + " Tf 1 0 0 -1 " +
+                     (run.offset == 0 ? num(bottomLeft.x) : num(bottomLeft.x + run.offset)) + " " +
+                     num(baseline) + " Tm <" + run.glyphs +
+                     "> Tj\n";
+    draw(operators + "ET\n");
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/draw_context.h"
+#include "render/pdf_fonts.h"
 
 #include <zlib.h>
 
@@ -13,8 +14,9 @@ struct QtFont;
 
 // Writes a one-page PDF the size of the chart as it is drawn, straight to the
 // output: the page's drawing is compressed piece by piece, so no part of the
-// file is held whole. Text uses the standard Helvetica fonts, whose widths are
-// Arial's, in Windows-1252 ('?' for a character it lacks). Follows the pixel
+// file is held whole. Text is set in the fonts the screen uses, each embedded
+// at the end as a subset of the glyphs drawn, and reads back as the same
+// characters. Follows the pixel
 // rules of QtDrawContext; text crossing the clip is cut there. Each box drawn
 // is a step of the output's progress.
 class PdfDrawContext : public DrawContext {
@@ -63,7 +65,7 @@ private:
     Colour brush_;
     Colour textColour_;
     const QtFont* font_;
-    bool fontBold_ = true;
+    PdfFonts fonts_;
     Rect clip_{};
     bool clipOpen_ = false;
 };

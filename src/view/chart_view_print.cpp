@@ -9,6 +9,7 @@
 
 Result ChartView::print(QPrinter* printer, const PageOptions& options)
 {
+    setChartPaper(*printer, document_->chart(), options);
     QPainter painter;
     bool printed = painter.begin(printer);
     if (printed) {

@@ -41,6 +41,14 @@ private slots:
         QTest::newRow("unknown layout") << "out.pdf" << QStringList{"--pages", "tall=2"} << 2 << 0;
         QTest::newRow("no layout") << "out.pdf" << QStringList{"--pages"} << 2 << 0;
         QTest::newRow("pages of a PNG") << "out.png" << QStringList{"--pages", "wide=1"} << 2 << 0;
+        QTest::newRow("A3, the way with fewer pages")
+            << "out.pdf" << QStringList{"--pages", "scale=200", "--paper", "A3"} << 0 << 2;
+        QTest::newRow("A3 portrait")
+            << "out.pdf" << QStringList{"--paper", "A3", "--portrait", "--pages", "scale=200"} << 0
+            << 3;
+        QTest::newRow("both orientations")
+            << "out.pdf" << QStringList{"--pages", "wide=1", "--landscape", "--portrait"} << 2 << 0;
+        QTest::newRow("paper without pages") << "out.pdf" << QStringList{"--paper", "A3"} << 2 << 0;
     }
     void pagesOption()
     {

@@ -166,6 +166,84 @@ private slots:
         if (options)
             QCOMPARE(mode == PageOptions::Percent ? options->percent : options->pagesWide, number);
     }
+
+    // The arguments after a render's files, as the command line gives them.
+    void pageArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("pagesWide"); // 0: no pages; -1: refused
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("error"); // a part of the message
+        const int a4 = int(Paper::A4), automatic = int(Orientation::Automatic);
+        const int portrait = int(Orientation::Portrait), landscape = int(Orientation::Landscape);
+        QTest::newRow("none") << QStringList{} << 0 << a4 << automatic << "";
+        QTest::newRow("pages alone: A4, either way")
+            << QStringList{"--pages", "wide=2"} << 2 << a4 << automatic << "";
+        QTest::newRow("A3 landscape")
+            << QStringList{"--pages", "wide=3", "--paper", "A3", "--landscape"} << 3
+            << int(Paper::A3) << landscape << "";
+        QTest::newRow("any order, any case")
+            << QStringList{"--portrait", "--paper", "tabloid", "--pages", "wide=4"} << 4
+            << int(Paper::Tabloid) << portrait << "";
+        QTest::newRow("the last size")
+            << QStringList{"--pages", "wide=1", "--paper", "Legal"} << 1 << int(Paper::Legal)
+            << automatic << "";
+        QTest::newRow("Letter") << QStringList{"--paper", "LETTER", "--pages", "wide=5"} << 5
+                                << int(Paper::Letter) << automatic << "";
+        QTest::newRow("A0") << QStringList{"--pages", "wide=6", "--paper", "a0"} << 6
+                            << int(Paper::A0) << automatic << "";
+        QTest::newRow("an unknown size")
+            << QStringList{"--pages", "wide=2", "--paper", "B5"} << -1 << a4 << automatic
+            << "unknown paper 'B5': choose A4, A3, A2, A1, A0, Letter, Legal, Tabloid";
+        QTest::newRow("a size that only starts alike")
+            << QStringList{"--pages", "wide=2", "--paper", "A44"} << -1 << a4 << automatic
+            << "unknown paper 'A44'";
+        QTest::newRow("paper without pages") << QStringList{"--paper", "A3"} << -1 << a4
+                                             << automatic << "need --pages";
+        QTest::newRow("orientation without pages")
+            << QStringList{"--landscape"} << -1 << a4 << automatic << "need --pages";
+        QTest::newRow("both orientations")
+            << QStringList{"--pages", "wide=2", "--landscape", "--portrait"} << -1 << a4
+            << automatic << "--landscape and --portrait cannot both be given";
+        QTest::newRow("an orientation twice")
+            << QStringList{"--pages", "wide=2", "--portrait", "--portrait"} << -1 << a4
+            << automatic << "--portrait is given twice";
+        QTest::newRow("paper twice")
+            << QStringList{"--pages", "wide=2", "--paper", "A3", "--paper", "A4"} << -1 << a4
+            << automatic << "--paper is given twice";
+        QTest::newRow("paper without a size") << QStringList{"--pages", "wide=2", "--paper"}
+                                              << -1 << a4 << automatic << "--paper needs a value";
+        QTest::newRow("pages without a value")
+            << QStringList{"--paper", "A3", "--pages"} << -1 << a4 << automatic
+            << "--pages needs a value";
+        QTest::newRow("pages too many") << QStringList{"--pages", "wide=1001"} << -1 << a4
+                                        << automatic << "not 'wide=1001'";
+        QTest::newRow("pages at the limit")
+            << QStringList{"--pages", "wide=1000"} << 1000 << a4 << automatic << "";
+        QTest::newRow("an unknown argument")
+            << QStringList{"--pages", "wide=2", "--colour"} << -1 << a4 << automatic
+            << "unknown argument '--colour'";
+    }
+    void pageArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, pagesWide);
+        QFETCH(int, paper);
+        QFETCH(int, orientation);
+        QFETCH(QString, error);
+        std::vector<std::string> list;
+        for (const QString& argument : arguments)
+            list.push_back(argument.toStdString());
+        const PageArguments parsed = parsePageArguments(list);
+        const QString message = QString::fromStdString(parsed.error);
+        QVERIFY2(error.isEmpty() ? message.isEmpty() : message.contains(error), qPrintable(message));
+        QCOMPARE(parsed.pages ? parsed.pages->pagesWide : pagesWide == -1 ? -1 : 0, pagesWide);
+        if (parsed.pages) {
+            QCOMPARE(int(parsed.pages->paper), paper);
+            QCOMPARE(int(parsed.pages->orientation), orientation);
+        }
+    }
 };
 
 QTEST_APPLESS_MAIN(PageLayoutTest)
