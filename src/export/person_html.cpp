@@ -104,22 +104,24 @@ void putText(RoomWriter& w, std::string_view text, const HtmlPage& page)
         w.put(text);
 }
 
-// A file name as a link target in a double-quoted attribute: bytes that would end
-// the attribute or change what the address means are percent-encoded.
-void putLinkTarget(RoomWriter& w, std::string_view name)
+// Bytes that would end an attribute or change what an address means.
+bool needsPercent(char c)
 {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '&') {
-            w.put("&amp;");
-        } else if (byte <= ' ' || byte == 0x7F || std::strchr("\"<>%#?'", c)) {
-            const char encoded[] = {'%', hex[byte >> 4], hex[byte & 15]};
-            w.put(std::string_view(encoded, 3));
-        } else {
-            w.put(std::string_view(&c, 1));
-        }
-    }
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' || byte == 0x7F || std::strchr("\"<>%#?'", c);
+}
+
+// Up to two digits from the end of the text name the continued chart: "12" for
+// a text ending in 12, "07" for one ending in " 7", "0" when neither is a digit.
+std::string linkSuffix(std::string_view text)
+{
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::string suffix = "0";
+    if (text.size() >= 2 && isDigit(text[text.size() - 2]))
+        suffix[0] = text[text.size() - 2];
+    if (!text.empty() && isDigit(text.back()))
+        suffix += text.back();
+    return suffix;
 }
 
 void writePin(std::string& out, bool horizontal, long long top, long long left, int length,
@@ -141,19 +143,6 @@ void writePin(std::string& out, bool horizontal, long long top, long long left, 
     w.put("px;\" src=\"");
     w.put(std::string_view(image));
     w.put(".gif\">\n");
-}
-
-// Up to two digits from the end of the text name the continued chart: "12" for
-// a text ending in 12, "07" for one ending in " 7", "0" when neither is a digit.
-std::string linkSuffix(std::string_view text)
-{
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    std::string suffix = "0";
-    if (text.size() >= 2 && isDigit(text[text.size() - 2]))
-        suffix[0] = text[text.size() - 2];
-    if (!text.empty() && isDigit(text.back()))
-        suffix += text.back();
-    return suffix;
 }
 
 void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
@@ -220,17 +209,15 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     const PagePoint page = pageCell(box.cell(), s);
     const DirectionFactors f = directionFactors(box.direction());
     const std::string_view description = box.text;
-    const std::string suffix = linkSuffix(description);
-    RoomWriter w(out, roomFor(description, html.escapeText,
-                              html.name.size() * maxEscapedLength + suffix.size()));
+    RoomWriter w(out, roomFor(description, html.escapeText, html.name.size() * maxEscapedLength));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
     w.put("px;\"><font size=1><a href=\"");
-    putLinkTarget(w, html.name);
-    w.put(suffix);
-    w.put(".html\">");
+    for (const char c : continuationAddress(html.name, description))
+        w.put(c == '&' ? std::string_view("&amp;") : std::string_view(&c, 1));
+    w.put("\">");
     bool first = true;
     forEachDescriptionLine(description, [&](std::string_view line) {
         putText(w, line, html);
@@ -262,4 +249,18 @@ void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& sett
         continuationBox(out, box, settings, page);
     else
         plainBox(out, box, settings, page);
+}
+
+std::string continuationAddress(std::string_view pageName, std::string_view text)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string address;
+    for (const char c : pageName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (needsPercent(c))
+            address += {'%', hex[byte >> 4], hex[byte & 15]};
+        else
+            address += c;
+    }
+    return address + linkSuffix(text) + ".html";
 }

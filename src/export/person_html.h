@@ -2,8 +2,7 @@
 #pragma once
 
 #include <string>
-
-#include <string>
+#include <string_view>
 
 class Person;
 struct TreeSettings;
@@ -22,3 +21,7 @@ struct HtmlPage {
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings);
 void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
                    const HtmlPage& page);
+
+// The address a continuation box links to: the page name (the bytes an address
+// cannot hold percent-encoded), the two digits the box's text ends in, ".html".
+std::string continuationAddress(std::string_view pageName, std::string_view text);
