@@ -180,7 +180,7 @@ class ChartPainter {
     const offset = 3 + (current ? width - 2 : 0);
     const left = o.x - offset, top = o.y - offset;
     const right = o.x + m.boxWidth + offset, bottom = o.y + m.boxHeight + offset;
-    ctx.fillStyle = current ? COLOUR.red : COLOUR.findMark;
+    ctx.fillStyle = COLOUR.findMark;
     ctx.fillRect(left, top, right - left, width);
     ctx.fillRect(left, bottom - width, right - left, width);
     ctx.fillRect(left, top, width, bottom - top);

@@ -5,8 +5,8 @@
 const MIN_ZOOM = 0.02, MAX_ZOOM = 4, ZOOM_STEP = 1.25, CLICK_SLOP = 4;
 
 const page = { $: (id) => document.getElementById(id) };
-const stats = { firstPaint: null, draws: [], finds: [] };
-window.stirpaViewer = stats; // what a benchmark reads
+const stats = { firstPaint: null, draws: [], finds: [], view: null };
+window.stirpaViewer = stats; // what tests and benchmarks read
 
 const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
 const painter = new ChartPainter(model);
@@ -16,7 +16,8 @@ for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
 
 const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: false });
 const overview = page.$('overview');
-const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 1 };
+const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
+stats.view = view;
 const state = { lineage: savedLineage, lineageFrom: -1, matches: [], current: -1, query: '' };
 let drawPending = false;
 
@@ -45,7 +46,7 @@ const matchSet = {
 function draw() {
   drawPending = false;
   const start = performance.now();
-  painter.paint(ctx, view, state.lineage, matchSet, state.current);
+  painter.paint(ctx, view, state.lineage, matchSet, state.current >= 0 ? state.matches[state.current] : -1);
   drawOverviewFrame();
   const took = performance.now() - start;
   stats.draws.push(took);
@@ -59,7 +60,10 @@ function draw() {
 
 function resize() {
   const box = canvas.getBoundingClientRect();
-  view.ratio = window.devicePixelRatio || 1;
+  const ratio = window.devicePixelRatio || 1;
+  // A new size clears the canvas: only a real change of size may.
+  if (box.width === view.width && box.height === view.height && ratio === view.ratio) return;
+  view.ratio = ratio;
   view.width = box.width;
   view.height = box.height;
   canvas.width = Math.max(1, Math.round(box.width * view.ratio));
