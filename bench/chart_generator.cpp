@@ -2,6 +2,7 @@
 #include "chart_generator.h"
 
 #include <cmath>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -34,8 +35,8 @@ std::string description(std::mt19937& random)
 Chart generateChart(int boxes, unsigned seed)
 {
     std::mt19937 random(seed);
-    Chart chart(TreeSettings(), String("generated"));
-    Tree& tree = chart.tree();
+    Chart chart(TreeSettings(), "generated");
+    Tree& tree = chart.mutableTree();
     const int columns = std::max(1, int(std::ceil(std::sqrt(boxes * 2.0 / 0.9))));
     int made = 0;
     for (int level = 0; made < boxes; ++level) {
@@ -43,17 +44,14 @@ Chart generateChart(int boxes, unsigned seed)
             if (random() % 10 == 0)
                 continue; // a gap in the chart
             if (random() % 20 == 0) {
-                tree.append(
-                    new ContPerson(String(("Branch " + std::to_string(made) + " |chart 2").c_str()),
-                                   {column, level}, {20, 20}, int(random() % 5)));
+                tree.append(std::make_unique<ContPerson>("Branch " + std::to_string(made) + " |chart 2",
+                                                         Cell{column, level}, Links{20, 20},
+                                                         int(random() % 5)));
             } else {
                 const Links links{random() % 2 ? 20 : 0, random() % 5 < 2 ? 20 : 0};
-                auto* box = new Person;
-                box->text = String(description(random).c_str());
-                box->setCell({column, level});
-                box->setLinkLengths(links);
+                Person* box =
+                    tree.append(std::make_unique<Person>(description(random), Cell{column, level}, links));
                 box->lineage = random() % 30 == 0 ? int(random() % 4) : 0;
-                tree.append(box);
             }
             ++made;
         }
@@ -66,16 +64,10 @@ Person* addAncestorLine(Tree& tree, int column, int bottom, int generations)
     Person* first = nullptr;
     for (int g = 0; g < generations; ++g) {
         const int level = bottom - g;
-        auto* child = new Person;
-        child->text = String(("Child " + std::to_string(g) + " |b. 1900").c_str());
-        child->setCell({column, level});
-        child->setLinkLengths({20, 0});
-        tree.append(child);
-        auto* partner = new Person;
-        partner->text = String(("Partner " + std::to_string(g) + " |b. 1901").c_str());
-        partner->setCell({column + 1, level});
-        partner->setLinkLengths({0, 20});
-        tree.append(partner);
+        Person* child = tree.append(std::make_unique<Person>(
+            "Child " + std::to_string(g) + " |b. 1900", Cell{column, level}, Links{20, 0}));
+        tree.append(std::make_unique<Person>("Partner " + std::to_string(g) + " |b. 1901",
+                                             Cell{column + 1, level}, Links{0, 20}));
         if (!first)
             first = child;
     }
@@ -84,14 +76,8 @@ Person* addAncestorLine(Tree& tree, int column, int bottom, int generations)
 
 Person* addLongRow(Tree& tree, int level, int columns)
 {
-    auto* first = new Person;
-    first->text = String("Row start |b. 1850");
-    first->setCell({0, level});
-    first->setLinkLengths({20, 20});
-    tree.append(first);
-    auto* last = new Person;
-    last->text = String("Row end |b. 1880");
-    last->setCell({columns - 1, level});
-    tree.append(last);
+    Person* first =
+        tree.append(std::make_unique<Person>("Row start |b. 1850", Cell{0, level}, Links{20, 20}));
+    tree.append(std::make_unique<Person>("Row end |b. 1880", Cell{columns - 1, level}, Links{}));
     return first;
 }

@@ -28,6 +28,6 @@ fi
 if ((browser_tests)); then
   browser="$(dirname "$0")/../tests/browser"
   if [ ! -d "$browser/node_modules" ] || [ "$browser/package-lock.json" -nt "$browser/node_modules" ]; then
-    npm ci --prefix "$browser" --ignore-scripts --no-audit --no-fund
+    npm ci --prefix "$browser" --ignore-scripts --no-audit --no-fund && touch "$browser/node_modules"
   fi
 fi

@@ -14,7 +14,8 @@ const search = new ChartSearch(model);
 const savedLineage = new Uint8Array(model.count);
 for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
 
-const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: false });
+// Zoomed far out the cells are written straight into the pixels, read back each time.
+const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: true });
 const overview = page.$('overview');
 const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
 stats.view = view;

@@ -18,7 +18,7 @@ WebPageDialog::WebPageDialog(const QString& initialPath, QWidget* parent)
 {
     // Our own control needs Qt's dialog, not the desktop's.
     setOption(QFileDialog::DontUseNativeDialog);
-    setHelpTopic(this, "Web page");
+    setHelpTopic(this, "Export");
     setAcceptMode(QFileDialog::AcceptSave);
     setDefaultSuffix(QStringLiteral("html"));
     prepareFileDialog(*this, FileKind::WebPage, initialPath);

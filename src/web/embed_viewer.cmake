@@ -1,10 +1,11 @@
 # Writes the built-in copy of the web viewer:
-#   cmake -DPAGE=.. -DSTYLE=.. -DSCRIPTS=a.js;b.js -DOUTPUT=.. -P embed_viewer.cmake
+#   cmake -DPAGE=.. -DSTYLE=.. -DSCRIPTS=a.js|b.js -DOUTPUT=.. -P embed_viewer.cmake
 # The page must not end its script element early: no script may hold "</script" or "<!--".
 file(READ "${PAGE}" page)
 file(READ "${STYLE}" style)
 set(script "")
-foreach(part IN LISTS SCRIPTS)
+string(REPLACE "|" ";" scripts "${SCRIPTS}")
+foreach(part IN LISTS scripts)
   file(READ "${part}" text)
   string(APPEND script "${text}")
 endforeach()
