@@ -44,14 +44,17 @@ Chart generateChart(int boxes, unsigned seed)
             if (random() % 10 == 0)
                 continue; // a gap in the chart
             if (random() % 20 == 0) {
-                tree.append(std::make_unique<ContPerson>("Branch " + std::to_string(made) + " |chart 2",
-                                                         Cell{column, level}, Links{20, 20},
-                                                         int(random() % 5)));
+                tree.append(std::make_unique<ContPerson>(
+                    "Branch " + std::to_string(made) + " |chart 2", Cell{column, level},
+                    Links{20, 20}, int(random() % 5)));
             } else {
                 const Links links{random() % 2 ? 20 : 0, random() % 5 < 2 ? 20 : 0};
-                Person* box =
-                    tree.append(std::make_unique<Person>(description(random), Cell{column, level}, links));
+                auto box = std::make_unique<Person>();
+                box->text = description(random);
+                box->setCell({column, level});
+                box->setLinkLengths(links);
                 box->lineage = random() % 30 == 0 ? int(random() % 4) : 0;
+                tree.append(std::move(box));
             }
             ++made;
         }

@@ -115,9 +115,8 @@ void setBytes(benchmark::State& state, std::size_t bytes)
 
 void timeLoads(benchmark::State& state, const std::string& chartPath, std::size_t boxes)
 {
-    const String path(chartPath.c_str());
     for (auto _ : state) {
-        ChartLoad loaded = readChartFile(path, TreeSettings());
+        ChartLoad loaded = readChartFile(chartPath, TreeSettings());
         if (!loaded || loaded.chart.tree().size() != boxes)
             state.SkipWithError("load failed");
         // Dropping the chart is not part of reading it.
@@ -236,7 +235,7 @@ void writeStreamFloor(benchmark::State& state)
 void html(benchmark::State& state)
 {
     const Sample& s = sample(int(state.range(0)));
-    const String path(outPath("chart.html").c_str());
+    const std::string path = outPath("chart.html");
     for (auto _ : state) {
         if (!exportHtml(*s.chart, path))
             state.SkipWithError("export failed");

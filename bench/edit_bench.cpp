@@ -6,7 +6,7 @@
 #include "chart_generator.h"
 #include "chartfile/chart_writer.h"
 #include "document/chart_document.h"
-#include "model/draw_context.h"
+#include "model/lineage.h"
 #include "view/chart_view.h"
 
 #include <QApplication>
@@ -21,24 +21,6 @@ namespace {
 constexpr int generations = 1000;
 constexpr int rowColumns = 1000;
 
-// Draws nothing: the cost of select() without the cost of painting.
-class NullDrawContext : public DrawContext {
-public:
-    Size clientSize() const override { return {1000, 800}; }
-    Rect clipBox() const override { return {0, 0, 1000, 800}; }
-    void fillBackground(Colour, const Rect&) override {}
-    void setClip(const Rect&) override {}
-    void setPen(Colour) override {}
-    void setBrush(Colour) override {}
-    void setFont(std::string_view, int, bool) override {}
-    void setTextColours(Colour, Colour) override {}
-    void drawBox(const Rect&, float) override {}
-    void drawLine(Point, Point) override {}
-    void drawText(Point, std::string_view) override {}
-    void beginXorOutline(const OutlinePen&) override {}
-    void endXorOutline() override {}
-};
-
 struct EditChart {
     Chart chart;
     Person* lineBottom = nullptr;
@@ -47,21 +29,24 @@ struct EditChart {
 };
 
 // The generated grid keeps its boxes to about 100,000 with the additions.
+EditChart makeEditChart()
+{
+    EditChart made;
+    made.chart = generateChart(100000 - 2 * generations - 2);
+    Tree& tree = made.chart.mutableTree();
+    made.gridEnd = tree.extentCells();
+    const int lineColumn = made.gridEnd.column + 2;
+    made.lineBottom = addAncestorLine(tree, lineColumn, generations - 1, generations);
+    const int rowLevel = std::max(made.gridEnd.level, generations) + 1;
+    made.rowStart = addLongRow(tree, rowLevel, rowColumns);
+    tree.resetExtent();
+    tree.extent();
+    return made;
+}
+
 EditChart& editChart()
 {
-    static EditChart chart = [] {
-        EditChart made;
-        made.chart = generateChart(100000 - 2 * generations - 2);
-        Tree& tree = made.chart.tree();
-        made.gridEnd = tree.extentCells();
-        const int lineColumn = made.gridEnd.column + 2;
-        made.lineBottom = addAncestorLine(tree, lineColumn, generations - 1, generations);
-        const int rowLevel = std::max(made.gridEnd.level, generations) + 1;
-        made.rowStart = addLongRow(tree, rowLevel, rowColumns);
-        tree.resetExtent();
-        tree.extent();
-        return made;
-    }();
+    static EditChart chart = makeEditChart();
     return chart;
 }
 
@@ -70,19 +55,20 @@ void setBoxes(benchmark::State& state)
     state.counters["boxes"] = double(editChart().chart.tree().size());
 }
 
-// Climbs from the bottom of the ancestor line as far as it goes; the steps taken.
-int climb(Tree& tree)
+// Climbs from the bottom of the ancestor line as far as it goes, adding the
+// lineage to the path; the steps taken.
+int climb(const Tree& tree, LineagePath& path)
 {
     int steps = 0;
-    for (Person* found = tree.findParent(editChart().lineBottom); found;
-         found = tree.findParent(found))
+    for (const Person* found = tree.findParent(editChart().lineBottom, &path); found;
+         found = tree.findParent(found, &path))
         ++steps;
     return steps;
 }
 
 void findPerson(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
+    const Tree& tree = editChart().chart.tree();
     const Cell end = editChart().gridEnd;
     Cell cell{0, 0};
     for (auto _ : state) {
@@ -94,14 +80,15 @@ void findPerson(benchmark::State& state)
     setBoxes(state);
 }
 
+// The document's selection, with no view to paint it.
 void selectCell(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
+    ChartDocument document;
+    document.adoptUntitled(makeEditChart().chart);
     const Cell end = editChart().gridEnd;
-    NullDrawContext dc;
     Cell cell{0, 0};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tree.select(dc, cell));
+        benchmark::DoNotOptimize(document.selectCell(cell));
         cell.column = (cell.column + 37) % (end.column + 1);
         cell.level = (cell.level + 11) % (end.level + 1);
     }
@@ -139,7 +126,7 @@ void arrowKey(benchmark::State& state)
 // A box moved to an empty cell and back, then switched with a neighbour and back.
 void move(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
+    Tree& tree = editChart().chart.mutableTree();
     const Cell end = editChart().gridEnd;
     const Cell box = tree.findPerson(end) ? end : Cell{0, 0};
     const Cell empty{end.column + 1, 0};
@@ -167,7 +154,7 @@ void move(benchmark::State& state)
 
 void fitConnectors(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
+    Tree& tree = editChart().chart.mutableTree();
     Person* box = editChart().rowStart;
     for (auto _ : state)
         tree.fitConnectors(box);
@@ -180,10 +167,10 @@ void fitConnectors(benchmark::State& state)
 // putting it back with Undo.
 void cutAndUndo(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
+    Tree& tree = editChart().chart.mutableTree();
     for (auto _ : state) {
-        tree.erase(static_cast<Person*>(tree.persons.last()), UndoRecord::Cut);
-        tree.undoRecord.undo();
+        tree.erase(tree.lastBox(), UndoRecord::Cut);
+        tree.undo();
     }
     setBoxes(state);
 }
@@ -191,12 +178,13 @@ void cutAndUndo(benchmark::State& state)
 // The remotest-ancestor search: findParent again on each parent found.
 void findAncestor(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
+    const Tree& tree = editChart().chart.tree();
+    LineagePath path;
     int steps = 0;
     for (auto _ : state) {
-        steps = climb(tree);
+        steps = climb(tree, path);
         state.PauseTiming();
-        tree.lineagePath.clear();
+        path.clear();
         state.ResumeTiming();
     }
     if (steps != generations - 1)
@@ -207,21 +195,22 @@ void findAncestor(benchmark::State& state)
 // Clearing the lineage before a new search.
 void clearLineage(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
-    NullDrawContext dc;
+    Tree& tree = editChart().chart.mutableTree();
     for (auto _ : state) {
         state.PauseTiming();
-        climb(tree);
-        tree.showLineage(dc, [] {});
+        LineagePath path;
+        climb(tree, path);
+        for (const LineageMark& mark : path)
+            tree.markLineage(mark);
         state.ResumeTiming();
-        tree.clearLineage(dc);
+        tree.clearLineage();
     }
     setBoxes(state);
 }
 
 void insertLine(benchmark::State& state)
 {
-    Tree& tree = editChart().chart.tree();
+    Tree& tree = editChart().chart.mutableTree();
     const Cell end = editChart().gridEnd;
     bool column = true;
     for (auto _ : state) {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GEDCOM import of a generated 100,000-person file (every generation of one
-// root's descendants), held against loading and saving the chart it makes; and
-// the person list's filter, once per keystroke.
+// root's descendants), held against loading and saving the chart it makes; the
+// person list's filter, once per keystroke; and --list-persons of the file,
+// held against the import's reading alone.
 #include "gedcom_generator.h"
 
+#include "app/gedcom_batch.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "gedcom/gedcom_chart.h"
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -45,7 +48,7 @@ const Files& files()
         const GedcomLoad load = readGedcomFile(gedcom);
         ImportOptions options;
         options.layout.generations = maxGenerations;
-        const ChartImport imported = importChart(load.data, options, String("family"));
+        const ChartImport imported = importChart(load.data, options, "family");
         if (!imported || !saveChartFile(chart, imported.chart)) {
             std::fputs("cannot make the chart\n", stderr);
             std::exit(1);
@@ -61,7 +64,7 @@ void gedcomImport(benchmark::State& state)
     options.layout.generations = maxGenerations;
     for (auto _ : state) {
         const GedcomLoad load = readGedcomFile(files().gedcom);
-        ChartImport imported = importChart(load.data, options, String("family"));
+        ChartImport imported = importChart(load.data, options, "family");
         benchmark::DoNotOptimize(imported.chart.tree().size());
     }
 }
@@ -70,7 +73,7 @@ void gedcomImport(benchmark::State& state)
 void gedcomImportFloor(benchmark::State& state)
 {
     for (auto _ : state) {
-        ChartLoad load = readChartFile(String(files().chart.c_str()), TreeSettings());
+        ChartLoad load = readChartFile(files().chart, TreeSettings());
         benchmark::DoNotOptimize(saveChartFile(files().saved, load.chart));
     }
 }
@@ -88,9 +91,27 @@ void gedcomFilter(benchmark::State& state)
     }
 }
 
+// The import's first step: reading and decoding the file.
+void gedcomRead(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readGedcomFile(files().gedcom).data.persons.size());
+}
+
+// stirpa --list-persons FILE, its output thrown away as a pipe would take it.
+void gedcomListPersons(benchmark::State& state)
+{
+    std::ofstream out("/dev/null");
+    std::ostringstream err;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(listPersonsCommand({files().gedcom}, {out, err}));
+}
+
 } // namespace
 
 BENCHMARK(gedcomImport)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomImportFloor)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomFilter)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(gedcomRead)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(gedcomListPersons)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_MAIN();

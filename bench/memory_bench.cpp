@@ -40,7 +40,7 @@ long long peakBytes()
 int measure(const char* chart)
 {
     const long long before = peakBytes();
-    ChartLoad loaded = readChartFile(String(chart), TreeSettings());
+    ChartLoad loaded = readChartFile(chart, TreeSettings());
     const long long after = peakBytes();
     if (!loaded) {
         std::fprintf(stderr, "%s\n", loaded.message().c_str());
@@ -48,7 +48,7 @@ int measure(const char* chart)
     }
     long long textBytes = 0;
     const Tree& tree = loaded.chart.tree();
-    tree.forEachPerson([&](const Person* box) { textBytes += box->text.length(); });
+    tree.forEachPerson([&](const Person* box) { textBytes += box->text.size(); });
     const double boxes = double(tree.size());
     const double perBox = double(after - before - textBytes) / boxes;
     std::printf("boxes %.0f\nfile bytes %lld\ntext bytes %lld\npeak before %lld\npeak after %lld\n"

@@ -2,7 +2,8 @@
 # Builds and runs the benchmarks, then prints one table: each timing (the median
 # of several runs) beside its floor, the ratio, the target and whether it is met.
 # Usage: bench/run.sh [BUILD_DIR]   (default: build-bench beside the sources)
-# REPETITIONS (default 5) sets the runs per timing; the memory figure is one load.
+# REPETITIONS (default 5) sets the runs per timing; the memory figures are one
+# load of a chart and one import of each hostile GEDCOM file.
 # The awk program bench/table.awk makes the table.
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,7 +15,8 @@ tests=
 [ -f "$build_dir/CMakeCache.txt" ] || tests=-DSTIRPA_BUILD_TESTS=OFF
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DSTIRPA_BUILD_BENCH=ON $tests >/dev/null
-cmake --build "$build_dir" --target paint_bench core_bench edit_bench memory_bench gedcom_bench >/dev/null
+cmake --build "$build_dir" --target paint_bench core_bench edit_bench memory_bench gedcom_bench \
+    gedcom_memory_bench >/dev/null
 
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
@@ -25,7 +27,10 @@ for bench in core_bench edit_bench paint_bench gedcom_bench; do
         >"$results/$bench.txt" 2>/dev/null
 done
 "$build_dir/bench/memory_bench" 1000000 >"$results/memory.txt"
+"$build_dir/bench/gedcom_memory_bench" >"$results/gedcom_memory.txt"
 
 # BENCH_OUTPUT names a folder that keeps the raw output.
 [ -z "${BENCH_OUTPUT:-}" ] || { mkdir -p "$BENCH_OUTPUT" && cp "$results"/*.txt "$BENCH_OUTPUT"; }
 cat "$results"/*.txt | awk -f "$source_dir/bench/table.awk"
+echo
+cat "$results/gedcom_memory.txt"

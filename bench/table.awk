@@ -65,6 +65,8 @@ END {
     row("GEDCOM import (read, lay out)", 100000, ms["gedcomImport/100000"], ms["gedcomImportFloor/100000"],
         4, 0, "<= 4x load+save")
     row("person list filter, keystroke", 100000, ms["gedcomFilter/100000"], 0, 0, 50, "< 50 ms")
+    row("GEDCOM --list-persons", 100000, ms["gedcomListPersons/100000"], ms["gedcomRead/100000"],
+        2, 0, "<= 2x its read")
     if (perBox != "")
         printf "| %-30s | %5s | %10s | %10s | %7s | %-16s | %-4s |\n", "peak memory per box, no text",
             "1M", perBox " B", "-", "-", "< 300 B", (perBox < 300 ? "pass" : "FAIL")

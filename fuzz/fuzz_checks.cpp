@@ -21,6 +21,6 @@ ChartLoad loadChartBytes(std::string bytes, const TreeSettings& current)
 bool hasBulkyText(const Tree& tree)
 {
     long total = 0;
-    tree.forEachPerson([&total](const Person* box) { total += box->text.length(); });
+    tree.forEachPerson([&total](const Person* box) { total += box->text.size(); });
     return total > 64 * 1024;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A pair written from what was read reads back the same, when the second
         // number has no sign (the form the chart files use).
         if (pair.y >= 0) {
-            const String written = writePair(pair.x, pair.y);
+            const std::string written = writePair(pair.x, pair.y);
             const char* again = written.c_str();
             const PairValue back = readPair(again);
             require(back.x == pair.x && back.y == pair.y, "a written pair reads back");

@@ -6,7 +6,7 @@
 # download no browser).
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl1-mesa-dev libx11-dev fonts-liberation xvfb xauth strace libpng-dev graphviz poppler-utils librsvg2-bin
-  help2man desktop-file-utils appstream shared-mime-info chromium)
+  help2man desktop-file-utils appstream shared-mime-info libglib2.0-bin chromium)
 browser_tests=1
 if (($#)); then
   packages=("$@")

@@ -144,7 +144,7 @@ GEDCOM importieren</translation>
         <translation>Eine HTML-Datei schreiben, um den Baum in Ihre Website zu stellen</translation>
     </message>
     <message>
-        <source>Export &amp;image...</source>
+        <source>Export i&amp;mage...</source>
         <translation>Als Bild e&amp;xportieren...</translation>
     </message>
     <message>
@@ -559,6 +559,34 @@ About</source>
         <source>People</source>
         <translation>Personen</translation>
     </message>
+    <message>
+        <source>Show everything</source>
+        <translation>Alles zeigen</translation>
+    </message>
+    <message>
+        <source>Names only</source>
+        <translation>Nur die Namen</translation>
+    </message>
+    <message>
+        <source>Hide as &quot;Living&quot;</source>
+        <translation>Als „Living“ verbergen</translation>
+    </message>
+    <message>
+        <source>&amp;Living persons:</source>
+        <translation>&amp;Lebende Personen:</translation>
+    </message>
+    <message>
+        <source>No one in the chart is living.</source>
+        <translation>Niemand in der Tafel lebt noch.</translation>
+    </message>
+    <message>
+        <source>1 person in the chart is living.</source>
+        <translation>1 Person in der Tafel lebt noch.</translation>
+    </message>
+    <message>
+        <source>%1 persons in the chart are living.</source>
+        <translation>%1 Personen in der Tafel leben noch.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -868,14 +896,6 @@ About</source>
         <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <source>Cannot read %1: the UTF-16 text ends in the middle of a character</source>
-        <translation>%1 kann nicht gelesen werden: der UTF-16-Text endet mitten in einem Zeichen</translation>
-    </message>
-    <message>
-        <source>Cannot read %1: the character set %2 cannot be read</source>
-        <translation>%1 kann nicht gelesen werden: der Zeichensatz %2 kann nicht gelesen werden</translation>
-    </message>
-    <message>
         <source>there is not enough memory to render the chart</source>
         <translation>für das Zeichnen der Tafel ist nicht genug Speicher frei</translation>
     </message>
@@ -906,6 +926,34 @@ About</source>
     <message>
         <source>the picture would be %1 × %2 pixels; a PNG can be at most %3 pixels on a side</source>
         <translation>das Bild hätte %1 × %2 Pixel; ein PNG darf höchstens %3 Pixel je Seite haben</translation>
+    </message>
+    <message>
+        <source>The continuation box &apos;%1&apos; at column %2, level %3 links to %4, which is not beside the page.</source>
+        <translation>Das Fortsetzungskästchen „%1“ in Spalte %2, Ebene %3 verweist auf %4, die nicht neben der Seite liegt.</translation>
+    </message>
+    <message>
+        <source>Cannot copy %1 beside the page: %2.</source>
+        <translation>%1 kann nicht neben die Seite kopiert werden: %2.</translation>
+    </message>
+    <message>
+        <source>Copied %1 beside the page from %2.</source>
+        <translation>%1 aus %2 neben die Seite kopiert.</translation>
+    </message>
+    <message>
+        <source>The file names no character set; it was read as %1, a guess.</source>
+        <translation>Die Datei nennt keinen Zeichensatz; sie wurde vermutungsweise als %1 gelesen.</translation>
+    </message>
+    <message>
+        <source>The file names the character set %1, which is not known here; it was read as %2, a guess.</source>
+        <translation>Die Datei nennt den Zeichensatz %1, der hier unbekannt ist; sie wurde vermutungsweise als %2 gelesen.</translation>
+    </message>
+    <message>
+        <source>The file names the character set %1, but its bytes are %2; it was read as %2.</source>
+        <translation>Die Datei nennt den Zeichensatz %1, ihre Bytes sind aber %2; sie wurde als %2 gelesen.</translation>
+    </message>
+    <message>
+        <source>The file names the character set %1, which its bytes do not fit; it was read as %2, a guess.</source>
+        <translation>Die Datei nennt den Zeichensatz %1, zu dem ihre Bytes nicht passen; sie wurde vermutungsweise als %2 gelesen.</translation>
     </message>
 </context>
 <context>
@@ -991,7 +1039,7 @@ About</source>
     </message>
     <message>
         <source>Enter adds the box · Ctrl+Enter starts a new line</source>
-        <translation>Enter fügt das Kästchen hinzu · Strg+Enter beginnt eine neue Zeile</translation>
+        <translation>Enter fügt das Kästchen hinzu · Strg+Enter: neue Zeile</translation>
     </message>
     <message>
         <source>Column</source>

@@ -41,12 +41,7 @@ int saveAs(const std::vector<std::string>& args, BatchStreams streams)
     const std::optional<Chart> chart = openChart(args[0], streams.err);
     if (!chart)
         return 1;
-    const Result saved = saveChartFile(args[1], *chart);
-    if (!saved) {
-        streams.err << saved.message() << '\n';
-        return 1;
-    }
-    return 0;
+    return exitStatus(saveChartFile(args[1], *chart), streams.err);
 }
 
 int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams)
@@ -66,13 +61,15 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)
         return 1;
-    const Result result =
+    const HtmlExportResult result =
         exportHtml(*chart, paths[1],
                    {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
     if (!result) {
         streams.err << result.message() << '\n';
         return 1;
     }
+    for (const Result& note : result.notes)
+        streams.err << note.message() << '\n';
     return 0;
 }
 
@@ -128,9 +125,17 @@ void appendOptionHelp(std::string& text, const std::string& synopsis, const std:
 
 } // namespace
 
+int exitStatus(const Result& result, std::ostream& err)
+{
+    if (result)
+        return 0;
+    err << result.message() << '\n';
+    return 1;
+}
+
 std::vector<BatchOption> coreBatchOptions()
 {
-    return {
+    std::vector<BatchOption> options = {
         {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
         {"--save-as", "CHART OUT", "open CHART and save it to OUT in the chart format", saveAs},
         {"--export-html", "CHART OUT [--complete-page]",
@@ -143,11 +148,19 @@ std::vector<BatchOption> coreBatchOptions()
          "lines of ancestors in, on white paper or, with --background, on the chart's own "
          "background",
          exportWebCommand},
-        {"--import-gedcom", "FILE OUT [--root XREF] [--descendants N | --ancestors N]",
-         "lay out a person's family from a GEDCOM file (default the first person, "
-         "--descendants 4) and save it to OUT",
-         importGedcomCommand},
     };
+    for (BatchOption& option : gedcomBatchOptions())
+        options.push_back(std::move(option));
+    return options;
+}
+
+BatchOption renderOption(BatchCommand run)
+{
+    return {"--render", renderUsage,
+            "paint CHART as the editor does, without a selection, into a PNG image or "
+            "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
+            "percent",
+            std::move(run)};
 }
 
 std::string batchHelp(const std::vector<BatchOption>& options)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/result.h"
+
 #include <functional>
 #include <map>
 #include <ostream>
@@ -23,8 +25,16 @@ struct BatchOption {
     BatchCommand run;
 };
 
-// The options every build has; the editor adds the ones that need Qt.
+// The exit status of a command that ends in result: 0, else 1 with its message on err.
+int exitStatus(const Result& result, std::ostream& err);
+
+// The options done without Qt.
 std::vector<BatchOption> coreBatchOptions();
+
+// --render paints with Qt: stirpa lists it with a command that hands it on, the
+// Qt side with the one that paints.
+BatchOption renderOption(BatchCommand run);
+inline constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
 
 // Runs the batch option named by args[0] (args excludes the program name);
 // returns -1 when args[0] is not a batch option.

@@ -32,7 +32,7 @@ const std::vector<CommandInfo>& commandTable()
                                       "GEDCOM file\nImport GEDCOM")},
         {FileExportHtml, QT_TRANSLATE_NOOP("Command", "Export &html...\tCtrl+H"), "Ctrl+H",
          QT_TRANSLATE_NOOP("Command", "Write an html file to put the tree into your website ")},
-        {FileExportImage, QT_TRANSLATE_NOOP("Command", "Export &image..."), "",
+        {FileExportImage, QT_TRANSLATE_NOOP("Command", "Export i&mage..."), "",
          QT_TRANSLATE_NOOP(
              "Command", "Write the chart as a PNG or SVG picture or a PDF document\nExport image")},
         {FilePublishWeb, QT_TRANSLATE_NOOP("Command", "Publish &web page..."), "",

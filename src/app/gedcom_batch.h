@@ -3,8 +3,19 @@
 
 #include "app/batch.h"
 
-// stirpa --import-gedcom FILE OUT [--root XREF] [--descendants N | --ancestors N]:
-// lays out the root's family (default the file's first person, four generations
-// of descendants) and saves the chart to OUT. Exit status 1, with OUT untouched,
-// when the file cannot be read or the root is unknown; 2 for a wrong call.
+// stirpa --import-gedcom FILE OUT [--root ID|NAME] [--descendants N | --ancestors N]
+// [--living show|name|hide]: lays out the root's family (default the file's
+// home person, else the one with the most descendants; four generations of
+// descendants), saves the chart to OUT and prints one line about it. Exit
+// status 1, with OUT untouched, when the file cannot be read or the root is
+// unknown or not one person (the persons it could be are listed); 2 for a
+// wrong call.
 int importGedcomCommand(const std::vector<std::string>& args, BatchStreams streams);
+
+// stirpa --list-persons FILE [TEXT]: one line per person, "ID<tab>Name<tab>years",
+// in name order; with TEXT only those whose name holds every word of it. Exit
+// status 1 when the file cannot be read or no person matches.
+int listPersonsCommand(const std::vector<std::string>& args, BatchStreams streams);
+
+// The two commands for the option table.
+std::vector<BatchOption> gedcomBatchOptions();

@@ -5,11 +5,38 @@
 
 #include <QGuiApplication>
 
+#include <iostream>
 #include <optional>
 
 namespace {
 
 constexpr char renderUsage[] = "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P]";
+
+// Qt's notices about its surroundings ("XDG_RUNTIME_DIR not set") are no part
+// of a batch command's output, which is its own messages; Qt's errors still show.
+class QtNoticesHidden {
+public:
+    QtNoticesHidden() { previous() = qInstallMessageHandler(&QtNoticesHidden::handle); }
+    ~QtNoticesHidden() { qInstallMessageHandler(previous()); }
+    QtNoticesHidden(const QtNoticesHidden&) = delete;
+    QtNoticesHidden& operator=(const QtNoticesHidden&) = delete;
+
+private:
+    static QtMessageHandler& previous()
+    {
+        static QtMessageHandler handler = nullptr;
+        return handler;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type != QtCriticalMsg && type != QtFatalMsg)
+            return;
+        if (previous())
+            previous()(type, context, text);
+        else
+            std::cerr << "stirpa: " << text.toStdString() << '\n';
+    }
+};
 
 // Needs a GUI application for fonts and painting, but never a display.
 int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
@@ -25,6 +52,7 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         streams.err << "--pages lays out a PDF; '" << args[1] << "' is not one\n";
         return 2;
     }
+    const QtNoticesHidden quiet;
     std::optional<QGuiApplication> app;
     if (!QGuiApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -34,21 +62,9 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         static char* argv[] = {name, nullptr};
         app.emplace(argc, argv);
     }
-    const Result result = renderChartFile(args[0], args[1], pages);
-    if (!result) {
-        streams.err << result.message() << '\n';
-        return 1;
-    }
-    return 0;
+    return exitStatus(renderChartFile(args[0], args[1], pages), streams.err);
 }
 
 } // namespace
 
-std::vector<BatchOption> guiBatchOptions()
-{
-    return {{"--render", renderUsage,
-             "paint CHART as the editor does, without a selection, into a PNG image or "
-             "PDF or SVG vectors; --pages lays a PDF out on A4 pages, N pages wide or at P "
-             "percent",
-             renderCommand}};
-}
+std::vector<BatchOption> guiBatchOptions() { return {renderOption(renderCommand)}; }

@@ -3,5 +3,6 @@
 
 #include "app/batch.h"
 
-// The batch options that paint with Qt (they need no display).
+// The batch options that paint with Qt. They need no display; where they make the
+// Qt application themselves, they keep Qt's own notes off standard error.
 std::vector<BatchOption> guiBatchOptions();

@@ -4,10 +4,22 @@
 #include <string>
 #include <vector>
 
-// The folder of the installed data, <prefix>/share/stirpa for the program
-// running as <prefix>/bin/stirpa; found without a Qt application, so the batch
-// commands can use it.
+// Installed, stirpa is <prefix>/bin/stirpa and the Qt program it starts is in
+// <prefix>/libexec/stirpa. Each place is found from where the running program is,
+// so a prefix moved elsewhere still works, and without a Qt application, so the
+// batch commands can use them.
+
+// The folder of the installed data, <prefix>/share/stirpa.
 std::string installedDataFolder();
+// The same for a program in programFolder: from <prefix>/libexec/stirpa as from
+// <prefix>/bin, and from any other folder as from bin.
+std::string dataFolderFor(const std::string& programFolder);
+
+// The folder of the Qt program, for stirpa in <prefix>/bin.
+std::string installedProgramFolder();
+
+// The folder the running program is in.
+std::string runningProgramFolder();
 
 // Where the HTML export looks for its page template: the current folder first,
 // then the installed copy.

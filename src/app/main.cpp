@@ -1,22 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/application.h"
+// stirpa itself answers --help, --version and the batch commands that need no Qt,
+// and hands the editor and --render to the Qt program: the other batch commands
+// then load none of Qt.
 #include "app/batch.h"
-#include "app/display_check.h"
-#include "app/gui_batch.h"
-#include "app/translation.h"
-#include "chartfile/debug_log.h"
+#include "app/language_option.h"
+#include "app/qt_program.h"
 
-#include <QApplication>
 #include <iostream>
 
 int main(int argc, char* argv[])
 {
-    // Batch mode ignores the language: what it prints stays English.
-    const QString language = takeLanguageOption(argc, argv);
+    // The editor reads the language itself; batch mode ignores it, so what it
+    // prints stays English.
+    std::vector<char*> editorArgv(argv, argv + argc + 1);
+    takeLanguageCode(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::vector<BatchOption> options = coreBatchOptions();
-    for (BatchOption& option : guiBatchOptions())
-        options.push_back(std::move(option));
+    options.push_back(renderOption([argv](const std::vector<std::string>&, BatchStreams streams) {
+        return runQtProgram(argv, streams.err);
+    }));
 
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << batchHelp(options);
@@ -34,17 +36,5 @@ int main(int argc, char* argv[])
         std::cerr << "stirpa: unknown option '" << args[0] << "'\n" << batchHelp(options);
         return 2;
     }
-    if (const std::string problem = editorDisplayProblem(); !problem.empty()) {
-        std::cerr << "stirpa: " << problem << '\n';
-        return 1;
-    }
-
-    // The log opens before anything else of the editor, truncating the last run's.
-    openDebugLog();
-    QApplication application(argc, argv);
-    installTranslations(language);
-    Application stirpa;
-    if (!stirpa.start(QApplication::arguments().mid(1)))
-        return 1;
-    return application.exec();
+    return runQtProgram(editorArgv.data(), std::cerr);
 }

@@ -84,8 +84,8 @@ void MainWindow::showFindParent()
 void MainWindow::findParent()
 {
     if (findParentDialog_)
-        view_->findParent(findParentDialog_->searchMode == 1,
-                          findParentDialog_->highlightLineage == 1);
+        view_->findParent(findParentDialog_->findsAncestor(),
+                          findParentDialog_->highlightsLineage());
 }
 
 void MainWindow::editSettings()

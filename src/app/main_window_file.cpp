@@ -250,7 +250,7 @@ MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
     const QString path = runFileDialog(dialog, FileKind::WebPage);
     if (path.isEmpty())
         return {};
-    return {path, dialog.pageOption == 0, dialog.escapeText()};
+    return {path, dialog.completePage(), dialog.escapeText()};
 }
 
 void MainWindow::fileExportHtml()
@@ -259,11 +259,19 @@ void MainWindow::fileExportHtml()
     const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial));
     if (choice.path.isEmpty())
         return;
-    const Result result = document_->exportHtml(choice.path, {.completePage = choice.completePage,
-                                                              .templatePaths = htmlTemplatePaths(),
-                                                              .escapeText = choice.escapeText});
-    if (!result)
+    const HtmlExportResult result =
+        document_->exportHtml(choice.path, {.completePage = choice.completePage,
+                                            .templatePaths = htmlTemplatePaths(),
+                                            .escapeText = choice.escapeText});
+    if (!result) {
         showError(tr("Write html"), messageText(result));
+        return;
+    }
+    QStringList notes;
+    for (const Result& note : result.notes)
+        notes.append(messageText(note));
+    if (!notes.isEmpty())
+        statusBar()->showMessage(notes.join(QLatin1Char(' ')));
 }
 
 void MainWindow::fileExportImage()

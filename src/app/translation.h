@@ -3,8 +3,8 @@
 
 #include <QString>
 
-// Takes "--lang CODE" out of the command line, so the rest reads as without it;
-// returns CODE, or an empty string when the option is not there.
+// Takes "--lang CODE" out of the command line as takeLanguageCode does; returns
+// CODE, or an empty string when the option is not there.
 QString takeLanguageOption(int& argc, char** argv);
 
 // Installs Stirpa's translation and Qt's own for the language given (a code such

@@ -19,13 +19,7 @@ int exportWebCommand(const std::vector<std::string>& args, BatchStreams streams)
         return 2;
     }
     const ChartLoad load = readChartFile(paths[0], TreeSettings());
-    if (!load) {
-        streams.err << load.message() << '\n';
-        return 1;
-    }
-    if (const Result written = exportWebPage(load.chart, paths[1], options); !written) {
-        streams.err << written.message() << '\n';
-        return 1;
-    }
-    return 0;
+    if (!load)
+        return exitStatus(load, streams.err);
+    return exitStatus(exportWebPage(load.chart, paths[1], options), streams.err);
 }

@@ -44,4 +44,9 @@ struct Result {
     {
         return {status, line, pattern, std::move(args)};
     }
+    // A line to tell about something that succeeded.
+    static Result note(const char* pattern, std::vector<std::string> args = {})
+    {
+        return {Ok, 0, pattern, std::move(args)};
+    }
 };

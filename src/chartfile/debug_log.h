@@ -5,7 +5,8 @@
 #include <string>
 
 // The program's one plain-text diagnostic log. Until a log is opened, writes go
-// nowhere.
+// nowhere. Writes are buffered: each logged operation flushes the log at its
+// end (std::endl or flush), and what is left is written at exit.
 std::ostream& debugLog();
 
 // Opens (truncating) the log file. A symbolic link, a FIFO or anything else but a

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
-
+#include <cstddef>
 #include <string>
 
 // Line reader for chart files. The whole file is read at construction; each

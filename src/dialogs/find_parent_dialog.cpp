@@ -71,19 +71,11 @@ FindParentDialog::FindParentDialog(QWidget* parent)
     rows->addLayout(buttons);
     rows->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(find_, &QPushButton::clicked, this, &FindParentDialog::onFind);
+    connect(find_, &QPushButton::clicked, this, &FindParentDialog::findRequested);
     connect(help_, &QPushButton::clicked, this, [this] { openHelpFor(this); });
     connect(close_, &QPushButton::clicked, this, &FindParentDialog::closeRequested);
 }
 
-void FindParentDialog::readControls()
-{
-    searchMode = ancestor_->isChecked() ? 1 : 0;
-    highlightLineage = highlight_->isChecked() ? 1 : 0;
-}
+bool FindParentDialog::findsAncestor() const { return ancestor_->isChecked(); }
 
-void FindParentDialog::onFind()
-{
-    readControls();
-    emit findRequested();
-}
+bool FindParentDialog::highlightsLineage() const { return highlight_->isChecked(); }

@@ -7,20 +7,19 @@ class QCheckBox;
 class QPushButton;
 class QRadioButton;
 
-// The modeless "Find Parent" dialog. It never touches the tree: Find reads the
-// controls into the members and asks by findRequested, Close by closeRequested;
-// connect them queued, so the dialog's own click handler finishes first. Esc and
-// the close box only hide it.
+// The modeless "Find Parent" dialog. It never touches the tree: Find asks by
+// findRequested for what the controls choose, Close by closeRequested; connect
+// them queued, so the dialog's own click handler finishes first. Esc and the
+// close box only hide it.
 class FindParentDialog : public QDialog {
     Q_OBJECT
 public:
     explicit FindParentDialog(QWidget* parent = nullptr);
 
-    // Copies the controls into searchMode and highlightLineage.
-    void readControls();
-
-    int searchMode = 0;       // 0 = "Immediate parent", 1 = "Ancestor"
-    int highlightLineage = 0; // "Highlight lineage" checked
+    // "Ancestor" chosen rather than "Immediate parent".
+    bool findsAncestor() const;
+    // "Highlight lineage" checked.
+    bool highlightsLineage() const;
 
     QRadioButton* immediateButton() const { return immediate_; }
     QRadioButton* ancestorButton() const { return ancestor_; }
@@ -34,8 +33,6 @@ signals:
     void closeRequested();
 
 private:
-    void onFind();
-
     QRadioButton* immediate_;
     QRadioButton* ancestor_;
     QCheckBox* highlight_;

@@ -3,9 +3,13 @@
 
 #include "dialogs/help_topic.h"
 #include "dialogs/person_list_model.h"
+#include "document/message_text.h"
 #include "gedcom/family_layout.h"
+#include "gedcom/living_persons.h"
+#include "gedcom/root_person.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,10 +21,14 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent)
+GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
+                                       const CalendarDate& today)
     : QDialog(parent),
       data_(data),
+      today_(today),
+      livingPersons_(::livingPersons(data, today)),
       model_(new PersonListModel(data, this)),
+      characterSet_(new QLabel(this)),
       filter_(new QLineEdit(this)),
       list_(new QListView(this)),
       descendants_(new QRadioButton(tr("&Descendants"), this)),
@@ -28,11 +36,17 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent)
       generations_(new QSpinBox(this)),
       places_(new QCheckBox(tr("&Places of birth and death"), this)),
       marriages_(new QCheckBox(tr("&Marriage dates"), this)),
+      living_(new QComboBox(this)),
+      livingCount_(new QLabel(this)),
       preview_(new QLabel(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(tr("Import GEDCOM"));
     setHelpTopic(this, "Gedcom");
+    const Result note = characterSetNote(data.characterSet);
+    characterSet_->setText(messageText(note));
+    characterSet_->setWordWrap(true);
+    characterSet_->setVisible(*note.pattern != '\0');
     filter_->setPlaceholderText(tr("Type part of a name or a year"));
     filter_->setClearButtonEnabled(true);
     list_->setModel(model_);
@@ -43,23 +57,30 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent)
     generations_->setRange(1, maxGenerations);
     generations_->setValue(4);
     places_->setChecked(true);
+    // In the order of LivingPolicy.
+    living_->addItem(tr("Show everything"));
+    living_->addItem(tr("Names only"));
+    living_->addItem(tr("Hide as \"Living\""));
 
     auto* direction = new QHBoxLayout;
     direction->addWidget(descendants_);
     direction->addWidget(ancestors_);
     direction->addStretch();
     auto* form = new QFormLayout;
+    form->addRow(characterSet_);
     form->addRow(tr("&Find:"), filter_);
     form->addRow(list_);
     form->addRow(tr("Show:"), direction);
     form->addRow(tr("&Generations:"), generations_);
     form->addRow(places_);
     form->addRow(marriages_);
+    form->addRow(tr("&Living persons:"), living_);
+    form->addRow(QString(), livingCount_);
     form->addRow(preview_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons_);
-    resize(480, 560);
+    resize(480, 600);
 
     connect(filter_, &QLineEdit::textChanged, this, &GedcomImportDialog::applyFilter);
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -70,10 +91,14 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent)
             });
     connect(descendants_, &QRadioButton::toggled, this, &GedcomImportDialog::updatePreview);
     connect(generations_, &QSpinBox::valueChanged, this, &GedcomImportDialog::updatePreview);
+    connect(living_, &QComboBox::currentIndexChanged, this, &GedcomImportDialog::updatePreview);
     connect(list_, &QListView::doubleClicked, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    list_->setCurrentIndex(model_->index(0));
+    chosen_ = defaultRoot(data);
+    const QModelIndex start = model_->index(std::max(0, model_->rowOf(chosen_)));
+    list_->setCurrentIndex(start);
+    list_->scrollTo(start, QAbstractItemView::PositionAtCenter);
     updatePreview();
 }
 
@@ -101,6 +126,8 @@ ImportOptions GedcomImportDialog::options() const
     options.layout.generations = generations_->value();
     options.description.places = places_->isChecked();
     options.description.marriages = marriages_->isChecked();
+    options.description.living = LivingPolicy(living_->currentIndex());
+    options.today = today_;
     return options;
 }
 
@@ -110,9 +137,14 @@ void GedcomImportDialog::updatePreview()
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(chosen);
     if (!chosen) {
         preview_->setText(tr("No person matches."));
+        livingCount_->clear();
         return;
     }
-    const std::size_t boxes = planLayout(data_, options().layout).size();
-    preview_->setText(boxes == 1 ? tr("The chart will have 1 box.")
-                                 : tr("The chart will have %1 boxes.").arg(boxes));
+    const std::vector<PlannedBox> plan = planLayout(data_, options().layout);
+    preview_->setText(plan.size() == 1 ? tr("The chart will have 1 box.")
+                                       : tr("The chart will have %1 boxes.").arg(plan.size()));
+    const int living = livingCount(plan, livingPersons_);
+    livingCount_->setText(living == 0   ? tr("No one in the chart is living.")
+                          : living == 1 ? tr("1 person in the chart is living.")
+                                        : tr("%1 persons in the chart are living.").arg(living));
 }

@@ -5,8 +5,11 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class PersonListModel;
 class QCheckBox;
+class QComboBox;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -14,22 +17,30 @@ class QListView;
 class QRadioButton;
 class QSpinBox;
 
-// Chooses the person to start from (a list with a filter that searches as you
-// type), descendants or ancestors, the number of generations and what the boxes
-// tell; shows how many boxes the chart will have.
+// Chooses the person to start from (a list in name order with a filter that
+// searches as you type, the file's home person or the one with the most
+// descendants chosen at first), descendants or ancestors, the number of
+// generations, what the boxes tell and what they tell of living persons (as
+// judged on the day given); shows how many boxes the chart will have and how
+// many living persons, and which character set the file was read in when that
+// was a guess.
 class GedcomImportDialog : public QDialog {
     Q_OBJECT
 public:
-    GedcomImportDialog(const GedcomData& data, QWidget* parent = nullptr);
+    GedcomImportDialog(const GedcomData& data, QWidget* parent = nullptr,
+                       const CalendarDate& today = currentDate());
 
     ImportOptions options() const;
 
-    // For the tests: the parts a user types and clicks in.
+    // For the tests: the parts a user types and clicks in, and reads.
     QLineEdit* filterField() const { return filter_; }
     QListView* personList() const { return list_; }
     QRadioButton* ancestorsButton() const { return ancestors_; }
     QSpinBox* generationsBox() const { return generations_; }
+    QComboBox* livingBox() const { return living_; }
     QLabel* previewLabel() const { return preview_; }
+    QLabel* livingLabel() const { return livingCount_; }
+    QLabel* characterSetLabel() const { return characterSet_; }
 
 private:
     void applyFilter();
@@ -37,7 +48,10 @@ private:
     int chosenPerson() const;
 
     const GedcomData& data_;
+    CalendarDate today_;
+    std::vector<bool> livingPersons_;
     PersonListModel* model_;
+    QLabel* characterSet_;
     QLineEdit* filter_;
     QListView* list_;
     QRadioButton* descendants_;
@@ -45,7 +59,9 @@ private:
     QSpinBox* generations_;
     QCheckBox* places_;
     QCheckBox* marriages_;
+    QComboBox* living_;
+    QLabel* livingCount_;
     QLabel* preview_;
     QDialogButtonBox* buttons_;
-    int chosen_ = 0; // kept while the filter hides the person
+    int chosen_ = -1; // kept while the filter hides the person
 };

@@ -4,7 +4,6 @@
 #include "dialogs/file_dialog_setup.h"
 #include "dialogs/help_topic.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,11 +33,7 @@ HtmlExportDialog::HtmlExportDialog(const QString& initialPath, QWidget* parent)
     auto* column = new QVBoxLayout(group);
     column->addWidget(completePage_);
     column->addWidget(personsOnly_);
-    auto* buttons = new QButtonGroup(group);
-    buttons->addButton(completePage_, 0);
-    buttons->addButton(personsOnly_, 1);
     personsOnly_->setChecked(true);
-    connect(buttons, &QButtonGroup::idClicked, this, [this](int id) { pageOption = id; });
     column->addWidget(escapeText_);
     escapeText_->setChecked(QSettings().value(escapeTextKey, false).toBool());
     escapeText_->setToolTip(tr("Write descriptions as plain text rather than as HTML"));
@@ -51,6 +46,8 @@ HtmlExportDialog::HtmlExportDialog(const QString& initialPath, QWidget* parent)
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(group, grid->rowCount(), 0, 1, grid->columnCount());
 }
+
+bool HtmlExportDialog::completePage() const { return completePage_->isChecked(); }
 
 bool HtmlExportDialog::escapeText() const { return escapeText_->isChecked(); }
 

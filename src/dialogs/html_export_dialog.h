@@ -14,10 +14,8 @@ class HtmlExportDialog : public QFileDialog {
 public:
     HtmlExportDialog(const QString& initialPath, QWidget* parent = nullptr);
 
-    // 0 = "Complete page", 1 = "Persons only" (preselected); the choice in effect
-    // is the one selected when the dialog is confirmed.
-    int pageOption = 1;
-
+    // "Complete page" chosen rather than "Persons only" (preselected).
+    bool completePage() const;
     bool escapeText() const;
 
     QRadioButton* completePageButton() const { return completePage_; }

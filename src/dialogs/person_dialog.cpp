@@ -109,27 +109,28 @@ PersonDialog::PersonDialog(QWidget* parent)
     setTabOrder(apply_, help_);
     setTabOrder(help_, close_);
 
-    connect(apply_, &QPushButton::clicked, this, &PersonDialog::onApply);
-    connect(newLevel_, &QPushButton::clicked, this, &PersonDialog::onNewLevel);
+    connect(apply_, &QPushButton::clicked, this, &PersonDialog::apply);
+    connect(newLevel_, &QPushButton::clicked, this, &PersonDialog::askForNewLevel);
     connect(help_, &QPushButton::clicked, this, [this] { openHelpFor(this); });
     connect(close_, &QPushButton::clicked, this, &PersonDialog::closeRequested);
-    connect(continuation_, &QCheckBox::clicked, this, &PersonDialog::continuationRule);
-    for (QCheckBox* box : connectors_)
-        connect(box, &QCheckBox::clicked, this, &PersonDialog::onConnector);
+    connect(continuation_, &QCheckBox::clicked, this, &PersonDialog::applyContinuationRule);
     static constexpr Qt::ArrowType directions[4] = {Qt::UpArrow, Qt::RightArrow, Qt::DownArrow,
                                                     Qt::LeftArrow};
-    for (int side = 0; side < 4; ++side)
+    for (int side = 0; side < 4; ++side) {
+        connect(connectors_[side], &QCheckBox::clicked, this, [this, side] { chooseSide(side); });
         connect(arrows_[side], &QToolButton::clicked, this,
                 [this, side] { emit stepRequested(directions[side]); });
+    }
 
-    updateData(false);
+    column_->setText(QStringLiteral("0"));
+    level_->setText(QStringLiteral("0"));
     enableSideBoxes(false);
 }
 
 // The places of the classic 187 x 161 unit template: the description top left
 // with the connectors below it, the cell and its arrows framed on the right, the
-// three buttons along the bottom. The keys hint under the description pushes
-// everything below it down by its own height.
+// three buttons along the bottom. The keys hint takes one line across the
+// dialog in the gap above the buttons, so it is whole in longer languages too.
 void PersonDialog::layOut()
 {
     const DialogUnits du(fontMetrics());
@@ -139,21 +140,14 @@ void PersonDialog::layOut()
     small.setPointSizeF(small.pointSizeF() * 0.85);
     hint->setFont(small);
     hint->setForegroundRole(QPalette::PlaceholderText);
-    hint->setWordWrap(true);
-    const int hintWidth = du.x(105);
-    const int hintTop = du.y(50) + 2;
-    const int band = hint->heightForWidth(hintWidth) + 2;
-    hint->setGeometry(du.x(10), hintTop, hintWidth, band - 2);
-    // Template places below the description move down by the hint's band.
-    const auto below = [&](int x, int y, int width, int height) {
-        return du.rect(x, y, width, height).translated(0, band);
-    };
-    setFixedSize(du.size(187, 161) + QSize(0, band));
+    const int hintHeight = hint->sizeHint().height();
+    hint->setGeometry(du.x(10), du.y(135) - hintHeight / 2, du.x(175), hintHeight);
+    setFixedSize(du.size(187, 161));
 
     auto* levelGroup = new QGroupBox(tr("Level"), this);
-    levelGroup->setGeometry(du.rect(120, 5, 65, 125).adjusted(0, 0, 0, band));
+    levelGroup->setGeometry(du.rect(120, 5, 65, 125));
     auto* connectorGroup = new QGroupBox(tr("Connectors"), this);
-    connectorGroup->setGeometry(below(10, 55, 85, 75));
+    connectorGroup->setGeometry(du.rect(10, 55, 85, 75));
     levelGroup->lower();
     connectorGroup->lower();
 
@@ -162,9 +156,9 @@ void PersonDialog::layOut()
     prompt->setBuddy(description_);
     description_->setGeometry(du.rect(10, 15, 100, 35));
 
-    apply_->setGeometry(below(10, 140, 45, 15));
-    help_->setGeometry(below(80, 140, 45, 15));
-    close_->setGeometry(below(135, 140, 45, 15));
+    apply_->setGeometry(du.rect(10, 140, 45, 15));
+    help_->setGeometry(du.rect(80, 140, 45, 15));
+    close_->setGeometry(du.rect(135, 140, 45, 15));
 
     // The cell fields sit over the arrow cross as in the template, a little
     // further apart so that four digits fit.
@@ -188,7 +182,7 @@ void PersonDialog::layOut()
 
     // The four arrows touch each other as a cross, as the bitmaps did.
     const QSize arrowSize = arrows_[0]->sizeHint();
-    const QPoint cross = du.point(153, 72) + QPoint(0, band);
+    const QPoint cross = du.point(153, 72);
     const QPoint offsets[4] = {{0, -arrowSize.height()},
                                {arrowSize.width(), 0},
                                {0, arrowSize.height()},
@@ -198,10 +192,10 @@ void PersonDialog::layOut()
         arrows_[side]->move(cross + offsets[side] -
                             QPoint(arrowSize.width() / 2, arrowSize.height() / 2));
     }
-    newLevel_->setGeometry(below(130, 110, 45, 15));
+    newLevel_->setGeometry(du.rect(130, 110, 45, 15));
 
     // The connector boxes stand around the "Connect" label on its four sides.
-    connect_->setGeometry(below(36, 82, 30, 15));
+    connect_->setGeometry(du.rect(36, 82, 30, 15));
     const QRect label = connect_->geometry();
     const QSize box = connectors_[0]->sizeHint();
     const int gapX = du.x(4) + box.width() / 2;
@@ -214,83 +208,66 @@ void PersonDialog::layOut()
                             QT_TR_NOOP("Connect down"), QT_TR_NOOP("Connect left")};
     for (int side = 0; side < 4; ++side)
         connectors_[side]->setAccessibleName(tr(sides[side]));
-    continuation_->setGeometry(
-        QRect(du.point(15, 115) + QPoint(0, band), continuation_->sizeHint()));
-}
-
-void PersonDialog::updateData(bool saveAndValidate)
-{
-    if (saveAndValidate) {
-        description = editorText(*description_);
-        isContinuation = continuation_->isChecked() ? 1 : 0;
-        connectUp = connectors_[0]->isChecked() ? 1 : 0;
-        connectRight = connectors_[1]->isChecked() ? 1 : 0;
-        connectDown = connectors_[2]->isChecked() ? 1 : 0;
-        connectLeft = connectors_[3]->isChecked() ? 1 : 0;
-        cellColumn = column_->text().toInt();
-        cellLevel = level_->text().toInt();
-        return;
-    }
-    // Setting the same text again would lose the caret and the selection.
-    if (editorText(*description_) != description)
-        description_->setPlainText(plainLines(description));
-    continuation_->setChecked(isContinuation != 0);
-    connectors_[0]->setChecked(connectUp != 0);
-    connectors_[1]->setChecked(connectRight != 0);
-    connectors_[2]->setChecked(connectDown != 0);
-    connectors_[3]->setChecked(connectLeft != 0);
-    column_->setText(QString::number(cellColumn));
-    level_->setText(QString::number(cellLevel));
+    continuation_->setGeometry(QRect(du.point(15, 115), continuation_->sizeHint()));
 }
 
 std::string PersonDialog::descriptionBytes() const
 {
-    if (description == shownDescription_)
+    const QString shown = editorText(*description_);
+    if (shown == shownDescription_)
         return shownBytes_;
-    const QByteArray utf8 = description.toUtf8();
+    const QByteArray utf8 = shown.toUtf8();
     return std::string(utf8.constData(), std::size_t(utf8.size()));
 }
 
+Cell PersonDialog::shownCell() const { return {column_->text().toInt(), level_->text().toInt()}; }
+
 PersonEntry PersonDialog::entry() const
 {
+    const bool continuation = continuation_->isChecked();
     return {descriptionBytes(),
-            {cellColumn, cellLevel},
-            {connectRight * gapX, connectDown * gapY},
-            isContinuation == 1,
-            direction};
+            shownCell(),
+            {connectors_[1]->isChecked() ? gapX : 0, connectors_[2]->isChecked() ? gapY : 0},
+            continuation,
+            continuation ? checkedSide() : 4};
+}
+
+int PersonDialog::checkedSide() const
+{
+    for (int side = 0; side < 4; ++side)
+        if (connectors_[side]->isChecked())
+            return side;
+    return 4;
 }
 
 void PersonDialog::showCell(Cell cell)
 {
-    cellColumn = cell.column;
-    cellLevel = cell.level;
-    isContinuation = 0;
-    updateData(false);
+    column_->setText(QString::number(cell.column));
+    level_->setText(QString::number(cell.level));
+    continuation_->setChecked(false);
     setAddMode(true);
-    continuationRule();
+    applyContinuationRule();
 }
 
 void PersonDialog::showPerson(const Person& box)
 {
     shownBytes_ = box.editText();
     shownDescription_ = QString::fromStdString(displayText(shownBytes_));
-    description = shownDescription_;
-    connectUp = connectRight = connectDown = connectLeft = 0;
-    isContinuation = box.kind() == 'p' ? 1 : 0;
-    if (isContinuation) {
-        const int side = box.direction();
-        if (side < 4)
-            *connectorMember(side) = 1;
-        direction = side;
-    } else {
-        connectRight = box.rightLink() > 0 ? 1 : 0;
-        connectDown = box.downLink() > 0 ? 1 : 0;
+    // Setting the same text again would lose the caret and the selection.
+    if (editorText(*description_) != shownDescription_)
+        description_->setPlainText(plainLines(shownDescription_));
+    const bool continuation = box.kind() == 'p';
+    continuation_->setChecked(continuation);
+    for (int side = 0; side < 4; ++side)
+        connectors_[side]->setChecked(continuation && box.direction() == side);
+    if (!continuation) {
+        connectors_[1]->setChecked(box.rightLink() > 0);
+        connectors_[2]->setChecked(box.downLink() > 0);
     }
-    cellColumn = box.column();
-    cellLevel = box.level();
-    updateData(false);
+    column_->setText(QString::number(box.column()));
+    level_->setText(QString::number(box.level()));
     setAddMode(false);
-    enableSideBoxes(isContinuation == 1);
+    enableSideBoxes(continuation);
 }
 
 void PersonDialog::setAddMode(bool add)
@@ -307,49 +284,35 @@ void PersonDialog::selectDescription()
     description_->setFocus(Qt::OtherFocusReason);
 }
 
-// A new plain box starts with a right connector (and a down one in the first
-// column); a new continuation box points up.
-void PersonDialog::continuationRule()
+void PersonDialog::applyContinuationRule()
 {
-    updateData(true);
-    connectRight = isContinuation ? 0 : 1;
-    connectDown = isContinuation == 0 && cellColumn == 0 ? 1 : 0;
-    connectUp = isContinuation;
-    connectLeft = 0;
-    if (isContinuation == 1)
-        direction = 0;
-    enableSideBoxes(isContinuation == 1);
-    updateData(false);
+    const bool continuation = continuation_->isChecked();
+    connectors_[0]->setChecked(continuation);
+    connectors_[1]->setChecked(!continuation);
+    connectors_[2]->setChecked(!continuation && shownCell().column == 0);
+    connectors_[3]->setChecked(false);
+    enableSideBoxes(continuation);
 }
 
-// A plain box has two independent connectors; for a continuation box the four
-// boxes are one choice of side.
-void PersonDialog::onConnector()
+// A plain box has two independent connectors. For a continuation box, checking
+// a side moves the choice there and unchecking it leaves none.
+void PersonDialog::chooseSide(int side)
 {
-    updateData(true);
-    if (isContinuation == 0)
+    if (!continuation_->isChecked() || !connectors_[side]->isChecked())
         return;
-    if (direction < 4)
-        *connectorMember(direction) = 0;
-    direction = 4;
-    for (int side = 0; side < 4; ++side) {
-        if (*connectorMember(side)) {
-            direction = side;
-            break;
-        }
-    }
-    updateData(false);
+    for (int other = 0; other < 4; ++other)
+        if (other != side)
+            connectors_[other]->setChecked(false);
 }
 
-void PersonDialog::onApply()
+void PersonDialog::apply()
 {
-    updateData(true);
     emit applyRequested();
     setAddMode(false);
     selectDescription();
 }
 
-void PersonDialog::onNewLevel()
+void PersonDialog::askForNewLevel()
 {
     emit newLevelRequested();
     selectDescription();
@@ -359,12 +322,6 @@ void PersonDialog::enableSideBoxes(bool enable)
 {
     connectors_[0]->setEnabled(enable);
     connectors_[3]->setEnabled(enable);
-}
-
-int* PersonDialog::connectorMember(int side)
-{
-    int* members[4] = {&connectUp, &connectRight, &connectDown, &connectLeft};
-    return members[side];
 }
 
 bool PersonDialog::eventFilter(QObject* watched, QEvent* event)

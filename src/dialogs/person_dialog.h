@@ -27,36 +27,20 @@ class PersonDialog : public QDialog {
 public:
     explicit PersonDialog(QWidget* parent = nullptr);
 
-    // Shows an empty cell: the description keeps its last text, the connectors
-    // take the defaults of a new plain box, the main button says "Add".
+    // Shows an empty cell: the description keeps its text, the connectors take
+    // the defaults of a new plain box, the main button says "Add".
     void showCell(Cell cell);
     // Shows a box: its description, connectors or side, and cell; "Update".
     void showPerson(const Person& box);
-    // "Add" or "Update" on the default button; only a new box may become a
-    // continuation box.
-    void setAddMode(bool add);
     // Selects the whole description and gives it the focus, so typing replaces it.
     void selectDescription();
-    // Controls into the members (true) or members into the controls (false).
-    void updateData(bool saveAndValidate);
     // The description as bytes for Person::setText: UTF-8 with CR LF line breaks.
     // A description left as it was shown gives back the box's own bytes, so an
     // update never re-encodes text it did not change.
     std::string descriptionBytes() const;
-    // What the dialog asks for its cell, from the members.
+    // What the controls ask for the shown cell. The side of a continuation box is
+    // its checked connector box (4 when none is); a plain box's is 4.
     PersonEntry entry() const;
-
-    // The description as the edit shows it, lines separated by CR LF.
-    QString description;
-    int isContinuation = 0;
-    int connectRight = 0;
-    int connectUp = 0;
-    int connectDown = 0;
-    int connectLeft = 0;
-    int cellColumn = 0;
-    int cellLevel = 0;
-    // The side of a continuation box: 0 up, 1 right, 2 down, 3 left, 4 none.
-    int direction = 4;
 
     QPlainTextEdit* descriptionEdit() const { return description_; }
     QPushButton* applyButton() const { return apply_; }
@@ -73,7 +57,7 @@ public:
     QLabel* connectLabel() const { return connect_; }
 
 signals:
-    // Add or Update: the members hold what to apply.
+    // Add or Update: entry() tells what to apply.
     void applyRequested();
     void newLevelRequested();
     // An arrow button: the current cell is to step one cell that way.
@@ -85,12 +69,20 @@ protected:
 
 private:
     void layOut();
-    void continuationRule();
-    void onConnector();
-    void onApply();
-    void onNewLevel();
+    // "Add" or "Update" on the default button; only a new box may become a
+    // continuation box.
+    void setAddMode(bool add);
+    // The connectors of a new box: a plain one connects right (and down in the
+    // first column), a continuation box points up.
+    void applyContinuationRule();
+    // For a continuation box the four connector boxes are one choice of side.
+    void chooseSide(int side);
+    void apply();
+    void askForNewLevel();
     void enableSideBoxes(bool enable);
-    int* connectorMember(int side);
+    Cell shownCell() const;
+    // The first checked connector box (0 up, 1 right, 2 down, 3 left), 4 for none.
+    int checkedSide() const;
 
     QPlainTextEdit* description_;
     QPushButton* apply_;
@@ -103,7 +95,7 @@ private:
     QLineEdit* column_;
     QLineEdit* level_;
     QLabel* connect_;
-    // What the edit showed last and the bytes it came from.
+    // What the edit showed of the last box and the bytes it came from.
     QString shownDescription_;
     std::string shownBytes_;
 };

@@ -19,7 +19,8 @@ QVariant PersonListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(rows_.size()))
         return {};
-    return QString::fromStdString(filter_.label(rows_[std::size_t(index.row())]));
+    const std::string_view label = filter_.label(rows_[std::size_t(index.row())]);
+    return QString::fromUtf8(label.data(), qsizetype(label.size()));
 }
 
 void PersonListModel::setFilter(const QString& text)
@@ -36,7 +37,11 @@ int PersonListModel::personAt(int row) const
 
 int PersonListModel::rowOf(int person) const
 {
-    // The rows keep file order, so the person's row can be found by halving.
-    const auto at = std::lower_bound(rows_.begin(), rows_.end(), person);
+    if (person < 0 || std::size_t(person) >= filter_.size())
+        return -1;
+    // The rows keep name order, so the person's row can be found by halving.
+    const std::size_t rank = filter_.rankOf(person);
+    const auto at = std::lower_bound(rows_.begin(), rows_.end(), rank,
+                                     [&](int p, std::size_t r) { return filter_.rankOf(p) < r; });
     return at != rows_.end() && *at == person ? int(at - rows_.begin()) : -1;
 }

@@ -7,7 +7,8 @@
 
 #include <vector>
 
-// The persons of a GEDCOM file that match a filter, one "Name, years" row each.
+// The persons of a GEDCOM file that match a filter, in name order, one
+// "Name, years" row each.
 class PersonListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -16,7 +17,8 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    // Shows only the persons whose row holds every word of the text.
+    // Shows only the persons whose row holds every word of the text, ignoring
+    // case and accents.
     void setFilter(const QString& text);
     // The person index of a row, or -1.
     int personAt(int row) const;

@@ -20,10 +20,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <tuple>
-
-#include <algorithm>
 #include <climits>
+#include <tuple>
+#include <utility>
 
 std::function<void(QWidget*, const QString&)> SettingsDialog::showMessage =
     [](QWidget* parent, const QString& text) {
@@ -72,6 +71,33 @@ QToolButton* spinButton(Qt::ArrowType arrow)
     return button;
 }
 
+using GenerationMode = SettingsDialog::GenerationMode;
+
+GenerationMode modeOfLetter(char letter)
+{
+    switch (letter) {
+    case 'u':
+        return GenerationMode::ShowReversed;
+    case 'h':
+        return GenerationMode::Hide;
+    default:
+        return GenerationMode::Show;
+    }
+}
+
+char letterOfMode(GenerationMode mode)
+{
+    switch (mode) {
+    case GenerationMode::ShowReversed:
+        return 'u';
+    case GenerationMode::Hide:
+        return 'h';
+    case GenerationMode::Show:
+        break;
+    }
+    return 'd';
+}
+
 bool toWholeNumber(const QString& text, int& value)
 {
     bool ok = false;
@@ -85,7 +111,7 @@ bool toWholeNumber(const QString& text, int& value)
 
 SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
     : QDialog(parent),
-      current_(current),
+      settings_(current),
       htmlStartXEdit_(numberEdit(5)),
       htmlStartYEdit_(numberEdit(5)),
       boxWidthEdit_(numberEdit(5)),
@@ -105,16 +131,6 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
     setWindowTitle(tr("Settings"));
     setHelpTopic(this, "Settings");
 
-    const TreeSettings& s = current;
-    htmlStartX = s.htmlStartX;
-    htmlStartY = s.htmlStartY;
-    generationChoice = s.generationMode == 'h' ? 2 : s.generationMode == 'u' ? 1 : 0;
-    generationStart = s.generationStart;
-    boxHeight = s.boxHeight;
-    boxWidth = s.boxWidth;
-    saveLineage = s.saveLineage ? 1 : 0;
-    smallFontLine = s.smallFontLine;
-
     // Digits only, but a negative start read from a chart must still show.
     startEdit_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("-?[0-9]*")), startEdit_));
@@ -127,10 +143,13 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
 
     auto* generation = new QGroupBox(tr("Generation numbers"));
     auto* generationColumn = new QVBoxLayout(generation);
-    const QString choices[] = {tr("Show"), tr("Show reversed"), tr("Hide")};
-    for (int choice = 0; choice < 3; ++choice) {
-        auto* radio = new QRadioButton(choices[choice]);
-        generationGroup_->addButton(radio, choice);
+    const std::pair<GenerationMode, QString> choices[] = {
+        {GenerationMode::Show, tr("Show")},
+        {GenerationMode::ShowReversed, tr("Show reversed")},
+        {GenerationMode::Hide, tr("Hide")}};
+    for (const auto& [mode, text] : choices) {
+        auto* radio = new QRadioButton(text);
+        generationGroup_->addButton(radio, int(mode));
         generationColumn->addWidget(radio, 0, Qt::AlignLeft);
     }
     connect(generationGroup_, &QButtonGroup::idClicked, this, [this] { enableStartControls(); });
@@ -165,7 +184,7 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
     buttons->addWidget(cancelButton_);
     connect(okButton_, &QPushButton::clicked, this, &SettingsDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &SettingsDialog::reject);
-    connect(applyButton_, &QPushButton::clicked, this, &SettingsDialog::onApply);
+    connect(applyButton_, &QPushButton::clicked, this, &SettingsDialog::apply);
     connect(helpButton_, &QPushButton::clicked, this, [this] { openHelpFor(this); });
 
     auto* grid = new QGridLayout(this);
@@ -182,28 +201,33 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
     // The focus starts in the first number field.
     htmlStartXEdit_->setFocus();
 
-    writeControls();
+    showSettings(current);
     enableStartControls();
 }
 
-QRadioButton* SettingsDialog::generationButton(int choice) const
+QRadioButton* SettingsDialog::generationButton(GenerationMode mode) const
 {
-    return qobject_cast<QRadioButton*>(generationGroup_->button(choice));
+    return qobject_cast<QRadioButton*>(generationGroup_->button(int(mode)));
 }
 
-void SettingsDialog::writeControls()
+void SettingsDialog::showSettings(const TreeSettings& s)
 {
-    htmlStartXEdit_->setText(QString::number(htmlStartX));
-    htmlStartYEdit_->setText(QString::number(htmlStartY));
-    if (QAbstractButton* radio = generationGroup_->button(std::clamp(generationChoice, 0, 2)))
-        radio->setChecked(true);
-    startEdit_->setText(QString::number(generationStart));
-    boxHeightEdit_->setText(QString::number(boxHeight));
-    boxWidthEdit_->setText(QString::number(boxWidth));
-    saveLineageBox_->setChecked(saveLineage != 0);
+    htmlStartXEdit_->setText(QString::number(s.htmlStartX));
+    htmlStartYEdit_->setText(QString::number(s.htmlStartY));
+    generationButton(modeOfLetter(s.generationMode))->setChecked(true);
+    startEdit_->setText(QString::number(s.generationStart));
+    boxHeightEdit_->setText(QString::number(s.boxHeight));
+    boxWidthEdit_->setText(QString::number(s.boxWidth));
+    saveLineageBox_->setChecked(s.saveLineage);
     // An index the list does not have shows no selection.
-    smallFontList_->setCurrentIndex(
-        smallFontLine >= 0 && smallFontLine < smallFontList_->count() ? smallFontLine : -1);
+    const int line = s.smallFontLine;
+    smallFontList_->setCurrentIndex(line >= 0 && line < smallFontList_->count() ? line : -1);
+}
+
+SettingsDialog::GenerationMode SettingsDialog::checkedMode() const
+{
+    const int checked = generationGroup_->checkedId();
+    return checked < 0 ? GenerationMode::Show : GenerationMode(checked);
 }
 
 bool SettingsDialog::readNumber(QLineEdit* edit, const QString& name, int& field, int min, int max)
@@ -233,24 +257,25 @@ bool SettingsDialog::refuse(QLineEdit* edit, const QString& message)
 
 bool SettingsDialog::readControls()
 {
-    if (!readNumber(htmlStartXEdit_, tr("Starting position x"), htmlStartX) ||
-        !readNumber(htmlStartYEdit_, tr("Starting position y"), htmlStartY))
+    TreeSettings& s = settings_;
+    if (!readNumber(htmlStartXEdit_, tr("Starting position x"), s.htmlStartX) ||
+        !readNumber(htmlStartYEdit_, tr("Starting position y"), s.htmlStartY))
         return false;
-    generationChoice = std::max(0, generationGroup_->checkedId());
-    if (!readNumber(startEdit_, tr("Start with"), generationStart) ||
-        !readNumber(boxHeightEdit_, tr("Box size y"), boxHeight, TreeSettings::minBoxSize,
+    s.generationMode = letterOfMode(checkedMode());
+    if (!readNumber(startEdit_, tr("Start with"), s.generationStart) ||
+        !readNumber(boxHeightEdit_, tr("Box size y"), s.boxHeight, TreeSettings::minBoxSize,
                     TreeSettings::maxBoxSize) ||
-        !readNumber(boxWidthEdit_, tr("Box size x"), boxWidth, TreeSettings::minBoxSize,
+        !readNumber(boxWidthEdit_, tr("Box size x"), s.boxWidth, TreeSettings::minBoxSize,
                     TreeSettings::maxBoxSize))
         return false;
-    saveLineage = saveLineageBox_->isChecked() ? 1 : 0;
-    smallFontLine = smallFontList_->currentIndex();
+    s.saveLineage = saveLineageBox_->isChecked();
+    s.smallFontLine = smallFontList_->currentIndex();
     return true;
 }
 
 void SettingsDialog::enableStartControls()
 {
-    const bool shown = generationGroup_->checkedId() != 2;
+    const bool shown = checkedMode() != GenerationMode::Hide;
     startLabel_->setEnabled(shown);
     startEdit_->setEnabled(shown);
     spinUp_->setEnabled(shown);
@@ -260,27 +285,13 @@ void SettingsDialog::enableStartControls()
     readControls();
 }
 
-TreeSettings SettingsDialog::settings() const
-{
-    TreeSettings s = current_;
-    s.htmlStartX = htmlStartX;
-    s.htmlStartY = htmlStartY;
-    s.boxWidth = boxWidth;
-    s.boxHeight = boxHeight;
-    s.saveLineage = saveLineage != 0;
-    s.smallFontLine = smallFontLine;
-    s.generationStart = generationStart;
-    s.generationMode = "duh"[std::clamp(generationChoice, 0, 2)];
-    return s;
-}
-
 void SettingsDialog::accept()
 {
     if (readControls())
         QDialog::accept();
 }
 
-void SettingsDialog::onApply()
+void SettingsDialog::apply()
 {
     // A bad field stops the reading there; what was read before it applies.
     readControls();
@@ -289,7 +300,7 @@ void SettingsDialog::onApply()
 
 void SettingsDialog::stepStart(int step)
 {
-    int value = generationStart;
+    int value = settings_.generationStart;
     toWholeNumber(startEdit_->text(), value);
     if ((step > 0 && value < INT_MAX) || (step < 0 && value > INT_MIN))
         value += step;

@@ -8,7 +8,6 @@
 #include <climits>
 #include <functional>
 
-class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -19,8 +18,8 @@ class QRadioButton;
 class QToolButton;
 
 // The modal "Settings" dialog: the box size, the HTML starting position, the
-// generation numbers, the small-font line and the saving of the lineage. Its
-// fields are its own copy of the chart's settings, loaded at construction. Apply
+// generation numbers, the small-font line and the saving of the lineage. It shows
+// the settings it is opened on and builds settings() from its controls. Apply
 // reads the controls and asks by applyRequested to put settings() in force,
 // leaving the dialog open; OK closes when the controls read cleanly, and the
 // caller puts settings() in force.
@@ -28,32 +27,19 @@ class SettingsDialog : public QDialog {
     Q_OBJECT
 
 public:
+    // The choices of the "Generation numbers" group. The chart's letter for
+    // them is 'd', 'u' and 'h'; any other letter shows as Show.
+    enum class GenerationMode { Show, ShowReversed, Hide };
+
     explicit SettingsDialog(const TreeSettings& current, QWidget* parent = nullptr);
 
-    // Reads the controls into the fields in exchange order. At the first number
-    // that is not a whole number (or a box size out of range) it shows a message
-    // naming the field, puts the focus on it and returns false; that field and
-    // the ones after it keep their values.
-    bool readControls();
-    // Shows the fields in the controls.
-    void writeControls();
-    // Reads the controls, then enables the start label, edit and spin unless
-    // Hide is chosen.
-    void enableStartControls();
-    // The settings the dialog was opened on, with the fields put in.
-    TreeSettings settings() const;
+    // The settings opened on, with what the controls held at their last reading
+    // (Apply, OK, a generation choice). A number that did not read cleanly, and
+    // every control read after it, kept its earlier value.
+    TreeSettings settings() const { return settings_; }
 
     // Where the dialog's messages go; a warning box unless replaced (tests).
     static std::function<void(QWidget* parent, const QString& text)> showMessage;
-
-    int htmlStartX = 0;
-    int htmlStartY = 0;
-    int generationChoice = 0; // 0 Show 'd', 1 Show reversed 'u', 2 Hide 'h'
-    int generationStart = 0;
-    int boxHeight = 0;
-    int boxWidth = 0;
-    int saveLineage = 0;
-    int smallFontLine = 0; // the list's index; -1 for no selection
 
     QLineEdit* htmlStartXEdit() const { return htmlStartXEdit_; }
     QLineEdit* htmlStartYEdit() const { return htmlStartYEdit_; }
@@ -63,7 +49,7 @@ public:
     QLabel* startLabel() const { return startLabel_; }
     QToolButton* spinUp() const { return spinUp_; }
     QToolButton* spinDown() const { return spinDown_; }
-    QRadioButton* generationButton(int choice) const;
+    QRadioButton* generationButton(GenerationMode mode) const;
     QCheckBox* saveLineageBox() const { return saveLineageBox_; }
     QComboBox* smallFontList() const { return smallFontList_; }
     QPushButton* okButton() const { return okButton_; }
@@ -82,15 +68,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showSettings(const TreeSettings& settings);
+    // Reads the controls into settings_ in the classic exchange order. At the
+    // first number that is not a whole number (or a box size out of range) it
+    // shows a message naming the field, puts the focus on it and returns false;
+    // that field and the ones after it keep their values.
+    bool readControls();
     // Reads one number field; false (after the message) when it does not read.
     bool readNumber(QLineEdit* edit, const QString& name, int& field, int min = INT_MIN,
                     int max = INT_MAX);
     bool refuse(QLineEdit* edit, const QString& message);
-    void onApply();
+    // Reads the controls, then enables the start label, edit and spin unless
+    // Hide is chosen.
+    void enableStartControls();
+    GenerationMode checkedMode() const;
+    void apply();
     // The spin control: steps the start edit's number by one.
     void stepStart(int step);
 
-    TreeSettings current_;
+    TreeSettings settings_;
     QLineEdit* htmlStartXEdit_;
     QLineEdit* htmlStartYEdit_;
     QLineEdit* boxWidthEdit_;

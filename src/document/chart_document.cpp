@@ -45,8 +45,8 @@ void ChartDocument::replaceChart(Chart chart, Cell selected)
 void ChartDocument::newChart()
 {
     replaceChart(Chart(chart_.settings()));
-    stamp_ = {};
-    debugLog() << "New tree set\n";
+    snapshot_ = {};
+    debugLog() << "New tree set" << std::endl;
     setPath(QString());
     setModified(false);
 }
@@ -54,7 +54,7 @@ void ChartDocument::newChart()
 void ChartDocument::adoptUntitled(Chart chart, Cell selected)
 {
     replaceChart(std::move(chart), selected);
-    stamp_ = {};
+    snapshot_ = {};
     setPath(QString());
     setModified(true);
 }
@@ -62,12 +62,12 @@ void ChartDocument::adoptUntitled(Chart chart, Cell selected)
 Result ChartDocument::load(const QString& path, const QString& namePath,
                            const QString& documentPath, bool modified)
 {
-    // Stamped before it is read: a change while reading then counts as one.
-    const FileStamp stamp = FileStamp::of(toBytes(documentPath));
+    // Taken before it is read: a change while reading then counts as one.
+    FileSnapshot snapshot = FileSnapshot::of(toBytes(documentPath));
     // A file without a header line keeps the settings in force.
     ChartLoad load = readChartFile(toBytes(path), chart_.settings(), treeNameOf(toBytes(namePath)));
     if (load) {
-        stamp_ = stamp;
+        snapshot_ = std::move(snapshot);
         replaceChart(std::move(load.chart));
         setPath(documentPath);
         setModified(modified);
@@ -95,21 +95,22 @@ Result ChartDocument::saveAs(const QString& path)
 {
     Result saved = saveChartFile(toBytes(path), chart_);
     if (saved) {
-        stamp_ = FileStamp::of(toBytes(path));
+        snapshot_ = FileSnapshot::of(toBytes(path));
         setPath(QFileInfo(path).absoluteFilePath());
         setModified(false);
     }
     return saved;
 }
 
-bool ChartDocument::changedOnDisk() const
+bool ChartDocument::changedOnDisk()
 {
-    return !path_.isEmpty() && FileStamp::of(toBytes(path_)) != stamp_;
+    return !path_.isEmpty() && snapshot_.changed(toBytes(path_));
 }
 
 Result ChartDocument::reload() { return load(path_, path_, path_, false); }
 
-Result ChartDocument::exportHtml(const QString& path, const HtmlExportOptions& options) const
+HtmlExportResult ChartDocument::exportHtml(const QString& path,
+                                           const HtmlExportOptions& options) const
 {
     return ::exportHtml(chart_, toBytes(path), options);
 }
@@ -275,6 +276,7 @@ const Person* ChartDocument::definePerson(const PersonEntry& entry)
     }
     boxes.forgetUndo();
     box->describe(debugLog());
+    debugLog().flush();
     boxes.fitConnectors(box);
     edited(ChartChange::Boxes, boxes.growExtent(entry.cell));
     // The box takes the selection over from the frame of the empty cell.

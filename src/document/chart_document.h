@@ -2,7 +2,7 @@
 #pragma once
 
 #include "base/result.h"
-#include "chartfile/file_stamp.h"
+#include "chartfile/file_snapshot.h"
 #include "export/html_export.h"
 #include "model/chart.h"
 #include "model/person_entry.h"
@@ -68,12 +68,13 @@ public:
     // Saves to path atomically; on success the document takes that name.
     Result saveAs(const QString& path);
     // Writes the chart as an HTML page.
-    Result exportHtml(const QString& path, const HtmlExportOptions& options) const;
+    HtmlExportResult exportHtml(const QString& path, const HtmlExportOptions& options) const;
 
     QString path() const { return path_; }
-    // Whether the file was changed on disk (or removed) since the document last
-    // read or wrote it: another program wrote to it.
-    bool changedOnDisk() const;
+    // Whether the file holds other bytes on disk (or was removed) than when the
+    // document last read or wrote it: another program wrote to it. New times
+    // alone, or the same bytes written again, are no change.
+    bool changedOnDisk();
     // Reads the file again, dropping the edits; on failure the chart stays.
     Result reload();
     // The chart's name for the window title: its file name, or "Untitled".
@@ -146,6 +147,6 @@ private:
     Chart chart_;
     Selection selection_;
     QString path_;
-    FileStamp stamp_; // the file as last read or written
+    FileSnapshot snapshot_; // the file as last read or written
     bool modified_ = false;
 };

@@ -5,6 +5,8 @@
 #include "base/regular_file.h"
 #include "chartfile/atomic_file.h"
 #include "chartfile/debug_log.h"
+#include "export/continuation_links.h"
+#include "export/page_images.h"
 #include "export/person_html.h"
 
 #include <fcntl.h>
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <streambuf>
 #include <string_view>
@@ -93,9 +96,10 @@ Result templateFailure(const char* pattern, std::vector<std::string> args)
     return Result::failure(Result::TemplateIncomplete, pattern, std::move(args));
 }
 
-// Reads the first of the template paths that exists, whole: a template that is
-// not a regular file is never waited on, and one too large is not read.
-Result readTemplate(const std::vector<std::string>& paths, std::string& text)
+// Reads the first of the template paths that exists, whole, and tells which it
+// was: a template that is not a regular file is never waited on, and one too
+// large is not read.
+Result readTemplate(const std::vector<std::string>& paths, std::string& text, std::string& used)
 {
     const auto exists = [](const std::string& path) {
         struct stat info {};
@@ -105,6 +109,7 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text)
     if (chosen == paths.end())
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1'."),
                                {paths.empty() ? htmlTemplateName : paths.front()});
+    used = *chosen;
     const auto unreadable = [&](int code) {
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': %2."),
                                {*chosen, std::strerror(code)});
@@ -156,6 +161,13 @@ Result checkOutput(const std::string& path, bool& created)
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);
     return regular ? Result() : notRegular();
+}
+
+// The folder a file is in, "." for a bare name.
+std::string folderOf(const std::string& path)
+{
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? "." : folder.string();
 }
 
 } // namespace
@@ -214,6 +226,8 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
             else
                 out << line << '\n';
         }
+        if (!hasTemplateBoxSize(chart.settings()))
+            out << boxSizeStyle(chart.settings());
     }
     writeHtmlChart(out, chart, page);
     if (pageTemplate) {
@@ -223,7 +237,8 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
     return true;
 }
 
-Result exportHtml(const Chart& chart, const std::string& path, const HtmlExportOptions& options)
+HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
+                            const HtmlExportOptions& options)
 {
     debugLog() << "Html outfile is " << path << std::endl;
     // The output is checked before the template is read, so the log tells the
@@ -231,23 +246,24 @@ Result exportHtml(const Chart& chart, const std::string& path, const HtmlExportO
     bool created = false;
     if (Result usable = checkOutput(path, created); !usable) {
         debugLog() << "Cannot create outfile " << path << std::endl;
-        return usable;
+        return {usable, {}};
     }
     const auto fail = [&](Result failure) {
         // Leave no empty file behind where there was none.
         if (created)
             ::unlink(path.c_str());
-        return failure;
+        return HtmlExportResult{failure, {}};
     };
 
-    std::string templateText;
+    std::string templateText, templatePath;
     if (options.completePage) {
-        if (Result read = readTemplate(options.templatePaths, templateText); !read) {
+        if (Result read = readTemplate(options.templatePaths, templateText, templatePath); !read) {
             debugLog() << "Model input prematurely interrupted" << std::endl;
             return fail(read);
         }
     }
-    const HtmlPage page{htmlPageName(path), options.escapeText};
+    const HtmlPage page{htmlPageName(path), options.escapeText,
+                        !options.completePage && !hasTemplateBoxSize(chart.settings())};
     // The page goes to the temporary file as it is made, never whole in memory.
     auto writePage = [&](const PieceWriter& write) {
         PieceBuffer buffer(write);
@@ -262,5 +278,11 @@ Result exportHtml(const Chart& chart, const std::string& path, const HtmlExportO
     }
     if (options.completePage)
         debugLog() << "Model input eof" << std::endl;
-    return {};
+    HtmlExportResult exported;
+    const std::string pageFolder = folderOf(path);
+    if (options.completePage)
+        exported.notes = copyPageImages(folderOf(templatePath), pageFolder);
+    for (Result& line : deadContinuationLinks(chart, page.name, pageFolder))
+        exported.notes.push_back(std::move(line));
+    return exported;
 }

@@ -24,8 +24,10 @@ std::string htmlPageName(std::string_view outputPath);
 void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page);
 
 // Writes a page: with a template, its head up to the TREE line (FILENAME lines
-// replaced by the page name), the chart, then the rest of the template. Returns
-// false when the template ends before a TREE line (out then holds the head).
+// replaced by the page name), a style element with the chart's box sizes when
+// they are not the template's, the chart, then the rest of the template.
+// Returns false when the template ends before a TREE line (out then holds the
+// head).
 bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
                    std::istream* pageTemplate);
 
@@ -41,10 +43,20 @@ struct HtmlExportOptions {
 // A page template is small; a larger file is refused rather than read.
 inline constexpr std::size_t maxTemplateSize = 16 << 20;
 
+// What an export tells besides its outcome, one line each: the page images it
+// copied from the template's folder, and the continuation boxes that link to
+// pages not in the page's folder.
+struct HtmlExportResult : Result {
+    std::vector<Result> notes;
+};
+
 // The export command: writes path and logs its progress. The page is complete
 // or the file stays as it was: a template that is missing, unreadable, not a
 // regular file or without a TREE line (TemplateIncomplete), an output that
 // cannot be created (CannotCreate) or written (CannotWrite) leave the old page
-// untouched, and no empty file where there was none.
-Result exportHtml(const Chart& chart, const std::string& path,
-                  const HtmlExportOptions& options = {});
+// untouched, and no empty file where there was none. Boxes of a size other
+// than the template's carry their size in a page without the template. A
+// complete page gets the images of the template's folder beside it where
+// they are missing (see copyPageImages).
+HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
+                            const HtmlExportOptions& options = {});

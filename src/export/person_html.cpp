@@ -111,19 +111,6 @@ bool needsPercent(char c)
     return byte <= ' ' || byte == 0x7F || std::strchr("\"<>%#?'", c);
 }
 
-// Up to two digits from the end of the text name the continued chart: "12" for
-// a text ending in 12, "07" for one ending in " 7", "0" when neither is a digit.
-std::string linkSuffix(std::string_view text)
-{
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    std::string suffix = "0";
-    if (text.size() >= 2 && isDigit(text[text.size() - 2]))
-        suffix[0] = text[text.size() - 2];
-    if (!text.empty() && isDigit(text.back()))
-        suffix += text.back();
-    return suffix;
-}
-
 void writePin(std::string& out, bool horizontal, long long top, long long left, int length,
               const char* image)
 {
@@ -145,6 +132,50 @@ void writePin(std::string& out, bool horizontal, long long top, long long left, 
     w.put(".gif\">\n");
 }
 
+// Up to two digits from the end of the text name the continued chart: "12" for
+// a text ending in 12, "07" for one ending in " 7", "0" when neither is a digit.
+std::string linkSuffix(std::string_view text)
+{
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::string suffix = "0";
+    if (text.size() >= 2 && isDigit(text[text.size() - 2]))
+        suffix[0] = text[text.size() - 2];
+    if (!text.empty() && isDigit(text.back()))
+        suffix += text.back();
+    return suffix;
+}
+
+// Box sizes are written whole, each side on its own.
+struct BoxSize {
+    int width;
+    int height;
+};
+
+BoxSize personSize(const TreeSettings& s) { return {s.boxWidth, s.boxHeight}; }
+
+BoxSize continuationSize(const TreeSettings& s)
+{
+    return {scaled(s.boxWidth, continuationScale), scaled(s.boxHeight, continuationScale)};
+}
+
+// Room for "; width: ...px; height: ...px" with the widest numbers.
+std::size_t sizeRoom(const HtmlPage& page)
+{
+    return page.boxSizes ? 24 + 2 * RoomWriter::maxDigits : 0;
+}
+
+// The end of a box's style attribute: its size when the page asks for it.
+void putStyleEnd(RoomWriter& w, BoxSize size, const HtmlPage& page)
+{
+    if (page.boxSizes) {
+        w.put("px; width: ");
+        w.number(size.width);
+        w.put("px; height: ");
+        w.number(size.height);
+    }
+    w.put("px;\">");
+}
+
 void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
 {
     const PagePoint page = pageCell(box.cell(), s);
@@ -160,12 +191,12 @@ void plainBox(std::string& out, const Person& box, const TreeSettings& s, const 
 {
     const PagePoint page = pageCell(box.cell(), s);
     const std::string_view description = box.text;
-    RoomWriter w(out, roomFor(description, html.escapeText, 0));
+    RoomWriter w(out, roomFor(description, html.escapeText, sizeRoom(html)));
     w.put("<div class=\"box\" style=\"top: ");
     w.number(page.top);
     w.put("px; left: ");
     w.number(page.left);
-    w.put("px;\">");
+    putStyleEnd(w, personSize(s), html);
     const int smallFrom = smallFontStart(s.smallFontLine);
     int index = 0;
     forEachDescriptionLine(description, [&](std::string_view line) {
@@ -209,12 +240,16 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     const PagePoint page = pageCell(box.cell(), s);
     const DirectionFactors f = directionFactors(box.direction());
     const std::string_view description = box.text;
-    RoomWriter w(out, roomFor(description, html.escapeText, html.name.size() * maxEscapedLength));
+    const std::string suffix = linkSuffix(description);
+    RoomWriter w(
+        out, roomFor(description, html.escapeText,
+                     html.name.size() * maxEscapedLength + suffix.size() + sizeRoom(html)));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
-    w.put("px;\"><font size=1><a href=\"");
+    putStyleEnd(w, continuationSize(s), html);
+    w.put("<font size=1><a href=\"");
     for (const char c : continuationAddress(html.name, description))
         w.put(c == '&' ? std::string_view("&amp;") : std::string_view(&c, 1));
     w.put("\">");
@@ -234,6 +269,40 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
 
 } // namespace
 
+bool hasTemplateBoxSize(const TreeSettings& settings)
+{
+    const TreeSettings standard;
+    return settings.boxWidth == standard.boxWidth && settings.boxHeight == standard.boxHeight;
+}
+
+std::string boxSizeStyle(const TreeSettings& settings)
+{
+    const BoxSize box = personSize(settings), continuation = continuationSize(settings);
+    return "<style>\n.box { width: " + std::to_string(box.width) +
+           "px; height: " + std::to_string(box.height) +
+           "px; }\n.cbox { width: " + std::to_string(continuation.width) +
+           "px; height: " + std::to_string(continuation.height) + "px; }\n</style>\n";
+}
+
+std::string continuationTarget(const Person& box, std::string_view pageName)
+{
+    return std::string(pageName) + linkSuffix(box.text) + ".html";
+}
+
+std::string continuationAddress(std::string_view pageName, std::string_view text)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string address;
+    for (const char c : pageName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (needsPercent(c))
+            address += {'%', hex[byte >> 4], hex[byte & 15]};
+        else
+            address += c;
+    }
+    return address + linkSuffix(text) + ".html";
+}
+
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings)
 {
     if (box.kind() == 'p')
@@ -249,18 +318,4 @@ void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& sett
         continuationBox(out, box, settings, page);
     else
         plainBox(out, box, settings, page);
-}
-
-std::string continuationAddress(std::string_view pageName, std::string_view text)
-{
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string address;
-    for (const char c : pageName) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (needsPercent(c))
-            address += {'%', hex[byte >> 4], hex[byte & 15]};
-        else
-            address += c;
-    }
-    return address + linkSuffix(text) + ".html";
 }

@@ -12,7 +12,24 @@ struct HtmlPage {
     std::string name; // the page's own name: continuation boxes link to its siblings
     // Descriptions are HTML as typed; escaped, they show as plain text.
     bool escapeText = false;
+    // Each box carries its width and height, for a page whose style sheet
+    // gives another size.
+    bool boxSizes = false;
 };
+
+// Whether boxes have the size the page template's style sheet gives them.
+bool hasTemplateBoxSize(const TreeSettings& settings);
+
+// The style element that gives boxes and continuation boxes the chart's size.
+std::string boxSizeStyle(const TreeSettings& settings);
+
+// The file a continuation box links to: the page name followed by the one or
+// two digits its text ends in, and ".html".
+std::string continuationTarget(const Person& box, std::string_view pageName);
+
+// The same target as an address: the bytes an address cannot hold in the page
+// name percent-encoded.
+std::string continuationAddress(std::string_view pageName, std::string_view text);
 
 // The HTML export's elements of one box, appended to out: its connector images
 // (the links pass), then its box element (the boxes pass). Positions come from
@@ -21,7 +38,3 @@ struct HtmlPage {
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings);
 void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
                    const HtmlPage& page);
-
-// The address a continuation box links to: the page name (the bytes an address
-// cannot hold percent-encoded), the two digits the box's text ends in, ".html".
-std::string continuationAddress(std::string_view pageName, std::string_view text);

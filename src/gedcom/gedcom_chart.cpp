@@ -60,7 +60,8 @@ private:
 };
 
 std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planned,
-                                const DescriptionOptions& options, std::string& buffer)
+                                const DescriptionOptions& options, const std::vector<bool>& living,
+                                std::string& buffer)
 {
     std::unique_ptr<Person> box;
     if (planned.person < 0) {
@@ -70,7 +71,7 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
         box = std::move(continuation);
     } else {
         box = std::make_unique<Person>();
-        describePerson(data, planned.person, options, buffer);
+        describePerson(data, planned.person, options, buffer, living);
         box->text = buffer;
     }
     box->setCell(planned.cell);
@@ -87,22 +88,31 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
         return {
             Result::failure(Result::Failed,
                             STIRPA_TR_NOOP("Message", "There is no such person to start from.")),
-            Chart()};
+            Chart(), 0, 0};
     for (const PlannedBox& box : plan) {
         if (!chartLimits::contains(box.cell))
             return {Result::failure(Result::TooLarge,
                                     STIRPA_TR_NOOP("Message", "The chart would need more than %1 "
                                                               "columns; choose fewer generations."),
                                     {std::to_string(chartLimits::maxCell)}),
-                    Chart()};
+                    Chart(), 0, 0};
     }
+    const std::vector<bool> living = options.description.living == LivingPolicy::Show
+                                         ? std::vector<bool>()
+                                         : livingPersons(data, options.today);
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
     TextExtent extent;
     std::string buffer;
+    // The levels of persons, not of continuation boxes.
+    int firstLevel = plan.front().cell.level, lastLevel = firstLevel;
     for (const PlannedBox& planned : plan) {
-        boxes.push_back(makeBox(data, planned, options.description, buffer));
+        boxes.push_back(makeBox(data, planned, options.description, living, buffer));
         extent.add(boxes.back()->text);
+        if (planned.person >= 0) {
+            firstLevel = std::min(firstLevel, planned.cell.level);
+            lastLevel = std::max(lastLevel, planned.cell.level);
+        }
     }
     TreeSettings settings;
     extent.apply(settings);
@@ -116,7 +126,8 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                      : (planned.rightTo - planned.cell.column - 1) * settings.pitchX() + gapX,
                  planned.down ? gapY : 0});
     }
-    ChartImport result{Result(), Chart(settings, name), boxes.front()->cell()};
+    ChartImport result{Result(), Chart(settings, name), boxes.front()->cell(),
+                       lastLevel - firstLevel + 1, livingCount(plan, living)};
     result.chart.mutableTree().appendAll(boxes);
     return result;
 }

@@ -12,12 +12,15 @@
 struct ImportOptions {
     LayoutRequest layout;
     DescriptionOptions description;
+    CalendarDate today = currentDate(); // who is living is judged on this day
 };
 
 // The outcome of an import: on success the chart and the cell of its root's box.
 struct ChartImport : Result {
     Chart chart;
     Cell root = noCell;
+    int generations = 0; // the levels the chart's persons take
+    int living = 0;      // the living persons it names or hides; 0 when it shows them
 };
 
 // Lays out the root's family as a chart of the given name: boxes large enough

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gedcom/character_set.h"
+
 #include <deque>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 struct GedcomEvent {
     std::string_view date; // as written in the file
     std::string_view place;
+    bool recorded = false; // the file has the event, with or without a date or place
     bool empty() const { return date.empty() && place.empty(); }
 };
 
@@ -41,6 +44,9 @@ struct GedcomFamily {
 struct GedcomData {
     std::vector<GedcomPerson> persons;
     std::vector<GedcomFamily> families;
+    // The person the file calls its home person or its submitter's own, or -1.
+    int home = -1;
+    CharacterSetChoice characterSet;
     // Lines skipped and links dropped, each with its line number.
     std::vector<std::string> warnings;
 

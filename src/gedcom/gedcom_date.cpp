@@ -2,6 +2,7 @@
 #include "gedcom/gedcom_date.h"
 
 #include <array>
+#include <ctime>
 
 namespace {
 
@@ -69,4 +70,26 @@ long dateOrder(std::string_view date)
 {
     const DateParts parts = dateParts(date);
     return parts.year == 0 ? 0 : parts.year * 10000L + parts.month * 100 + parts.day;
+}
+
+CalendarDate currentDate()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+long latestOrder(std::string_view date)
+{
+    const DateParts parts = dateParts(date);
+    if (parts.year == 0)
+        return 0;
+    return parts.year * 10000L + (parts.month ? parts.month : 12) * 100 +
+           (parts.day ? parts.day : 31);
+}
+
+long yearsBefore(const CalendarDate& date, int years)
+{
+    return (date.year - years) * 10000L + date.month * 100 + date.day;
 }

@@ -18,6 +18,9 @@ namespace {
 constexpr std::size_t maxWarnings = 100;
 // Deeper levels than this are no lineage data; they are skipped with their parent.
 constexpr int maxLevel = 99;
+// No name, date or place is longer; a longer value, even continued over many
+// lines, is cut here so that no box or list line grows without end.
+constexpr std::size_t maxValueLength = 4096;
 
 // A tag of up to four letters packed into a number, so that telling tags apart
 // costs one comparison; longer tags, none of them lineage data, give 0.
@@ -37,7 +40,18 @@ struct Line {
     std::string_view tag;
     std::uint32_t code = 0;
     std::string_view value;
+    bool cut = false; // the value was longer than maxValueLength
 };
+
+// At most the given bytes of UTF-8 text, not cutting a character in two.
+std::string_view utf8Prefix(std::string_view text, std::size_t bytes)
+{
+    if (text.size() <= bytes)
+        return text;
+    while (bytes > 0 && (std::uint8_t(text[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    return text.substr(0, bytes);
+}
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -73,7 +87,8 @@ Line parseLine(std::string_view text)
     while (!rest.empty() && isBlank(rest.front()))
         rest.remove_prefix(1);
     const std::string_view level = nextWord(rest);
-    if (level.empty() || level.size() > 2 ||
+    // Nine digits at most, so that the number fits an int.
+    if (level.empty() || level.size() > 9 ||
         !std::all_of(level.begin(), level.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return line;
     if (!rest.empty() && rest.front() == '@') {
@@ -87,8 +102,12 @@ Line parseLine(std::string_view text)
         return line;
     line.code = tagCode(line.tag);
     line.value = rest;
-    line.level =
-        (level[0] - '0') * (level.size() == 2 ? 10 : 1) + (level.size() == 2 ? level[1] - '0' : 0);
+    line.cut = line.value.size() > maxValueLength;
+    if (line.cut)
+        line.value = utf8Prefix(line.value, maxValueLength);
+    line.level = 0;
+    for (const char digit : level)
+        line.level = line.level * 10 + (digit - '0');
     return line;
 }
 
@@ -130,7 +149,9 @@ private:
     void take(const Line& line, long number, std::vector<Frame>& frames);
     void takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame);
     void takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame);
+    void takeHeaderLine(const Line& line);
     void link();
+    void findHome(const XrefIndex& personIndex);
     int resolve(const XrefIndex& index, const Reference& ref);
     void apply(Reference& ref, const XrefIndex& index);
     void sortChildren();
@@ -138,8 +159,18 @@ private:
 
     GedcomLoad load_;
     std::vector<Reference> references_; // in file order
-    enum class Record { None, Person, Family } record_ = Record::None;
+    enum class Record { None, Header, Submitter, Person, Family } record_ = Record::None;
     long warningCount_ = 0;
+    // The home person: named by the header, marked in a person's record, or
+    // linked from the submitter's record the header names.
+    std::string_view headerHome_;
+    std::string_view headerSubmitter_;
+    int markedHome_ = -1;
+    struct SubmitterLink {
+        std::string_view submitter;
+        std::string_view person;
+    };
+    std::vector<SubmitterLink> submitterLinks_;
 };
 
 void Reader::warn(long line, const std::string& message)
@@ -204,11 +235,20 @@ GedcomLoad Reader::read(std::string utf8)
             warn(number, "not a GEDCOM line; skipped");
             continue;
         }
-        if (line.level > int(frames.size()) || line.level > maxLevel) {
+        if (line.level > maxLevel) {
+            warn(number, "level " + std::to_string(line.level) + " is deeper than " +
+                             std::to_string(maxLevel) + "; skipped");
+            continue;
+        }
+        if (line.level > int(frames.size())) {
             warn(number, "level " + std::to_string(line.level) + " follows level " +
                              std::to_string(int(frames.size()) - 1) + "; skipped");
             continue;
         }
+        if (line.cut)
+            warn(number, "a line of " + std::to_string(raw.size()) +
+                             " bytes; only the first " + std::to_string(maxValueLength) +
+                             " bytes of its value were read");
         sawTrailer = line.level == 0 && line.code == tagCode("TRLR");
         take(line, number, frames);
     }
@@ -233,7 +273,12 @@ void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
     Frame frame{line.code};
     if (line.level == 0) {
         record_ = Record::None;
-        if (line.code == tagCode("INDI") && !line.xref.empty()) {
+        if (line.code == tagCode("HEAD")) {
+            record_ = Record::Header;
+        } else if (line.code == tagCode("SUBM") && !line.xref.empty()) {
+            record_ = Record::Submitter;
+            submitterLinks_.push_back({line.xref, {}});
+        } else if (line.code == tagCode("INDI") && !line.xref.empty()) {
             record_ = Record::Person;
             load_.data.persons.emplace_back().xref = line.xref;
         } else if (line.code == tagCode("FAM") && !line.xref.empty()) {
@@ -248,11 +293,20 @@ void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
         if (parent.text) {
             if (!parent.joined)
                 parent.joined = &load_.data.text->joined.emplace_back(*parent.text);
-            if (line.code == tagCode("CONT"))
-                *parent.joined += '\n';
-            *parent.joined += line.value;
-            *parent.text = *parent.joined;
+            std::string& joined = *parent.joined;
+            if (joined.size() < maxValueLength) {
+                if (line.code == tagCode("CONT"))
+                    joined += '\n';
+                joined += line.value;
+                joined.resize(utf8Prefix(joined, maxValueLength).size());
+            }
+            *parent.text = joined;
         }
+    } else if (record_ == Record::Header) {
+        takeHeaderLine(line);
+    } else if (record_ == Record::Submitter) {
+        if (line.level == 1 && submitterLinks_.back().person.empty())
+            submitterLinks_.back().person = pointer(line.value);
     } else if (record_ == Record::Person) {
         takePersonLine(line, number, parent, frame);
     } else if (record_ == Record::Family) {
@@ -278,6 +332,9 @@ void Reader::takePersonLine(const Line& line, long number, const Frame& parent, 
             frame.event = &person.death;
         } else if (line.code == tagCode("BURI")) {
             frame.event = &person.burial;
+        } else if (line.code == tagCode("_HME")) {
+            if (markedHome_ < 0 && trimmed(line.value) != "N")
+                markedHome_ = int(load_.data.persons.size()) - 1;
         } else if (line.code == tagCode("FAMC") || line.code == tagCode("FAMS")) {
             const std::string_view xref = pointer(line.value);
             if (xref.empty())
@@ -298,6 +355,8 @@ void Reader::takePersonLine(const Line& line, long number, const Frame& parent, 
         else if (line.code == tagCode("PLAC"))
             frame.text = &(parent.event->place = trimmed(line.value));
     }
+    if (frame.event)
+        frame.event->recorded = true;
 }
 
 void Reader::takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame)
@@ -324,6 +383,16 @@ void Reader::takeFamilyLine(const Line& line, long number, const Frame& parent, 
         else if (line.code == tagCode("PLAC"))
             frame.text = &(parent.event->place = trimmed(line.value));
     }
+}
+
+void Reader::takeHeaderLine(const Line& line)
+{
+    if (line.level != 1)
+        return;
+    if (line.code == tagCode("_HME") && headerHome_.empty())
+        headerHome_ = pointer(line.value);
+    else if (line.code == tagCode("SUBM") && headerSubmitter_.empty())
+        headerSubmitter_ = pointer(line.value);
 }
 
 int Reader::resolve(const XrefIndex& index, const Reference& ref)
@@ -375,6 +444,7 @@ void Reader::link()
         personIndex.add(XrefKey(data.persons[i].xref), int(i));
     for (std::size_t i = 0; i < data.families.size(); ++i)
         familyIndex.add(XrefKey(data.families[i].xref), int(i));
+    findHome(personIndex);
 
     // The family records' own lines first, so that they take the places.
     for (const bool fromFamily : {true, false})
@@ -398,6 +468,23 @@ void Reader::link()
             data.persons[std::size_t(child)].childOf.push_back(int(f));
         }
         family.children.resize(kept);
+    }
+}
+
+void Reader::findHome(const XrefIndex& personIndex)
+{
+    int& home = load_.data.home;
+    if (!headerHome_.empty())
+        home = personIndex.find(XrefKey(headerHome_));
+    if (home < 0)
+        home = markedHome_;
+    if (home >= 0 || headerSubmitter_.empty())
+        return;
+    for (const SubmitterLink& link : submitterLinks_) {
+        if (link.submitter == headerSubmitter_ && !link.person.empty()) {
+            home = personIndex.find(XrefKey(link.person));
+            return;
+        }
     }
 }
 
@@ -458,9 +545,9 @@ GedcomLoad readGedcomFile(const std::string& path)
                                           {path, std::strerror(readError)}),
                           {}};
     GedcomText text = decodeGedcom(std::move(bytes));
-    if (!text.result) {
-        text.result.args.insert(text.result.args.begin(), path);
-        return GedcomLoad{text.result, {}};
-    }
-    return readGedcom(std::move(text.utf8));
+    GedcomLoad load = readGedcom(std::move(text.utf8));
+    load.data.characterSet = std::move(text.characterSet);
+    load.data.warnings.insert(load.data.warnings.begin(), text.warnings.begin(),
+                              text.warnings.end());
+    return load;
 }

@@ -14,11 +14,15 @@ struct GedcomLoad : Result {
 
 // Reads decoded GEDCOM text (any line ends, leading blanks allowed). Text that
 // does not begin with "0 HEAD" is no GEDCOM file; anything else is read as far
-// as it goes, the lines that make no sense skipped with a warning each.
+// as it goes, the lines that make no sense skipped with a warning each, values
+// longer than a few KiB cut. The home person is the header's _HME, else the
+// first person with a _HME line, else the person the header's submitter
+// record points to.
 GedcomLoad readGedcom(std::string utf8);
 
-// Reads a regular file of at most maxGedcomSize bytes in any encoding
-// decodeGedcom() knows.
+// Reads a regular file of at most maxGedcomSize bytes in whatever character
+// set decodeGedcom() finds; fails only when the file cannot be read or is no
+// GEDCOM file.
 GedcomLoad readGedcomFile(const std::string& path);
 
 inline constexpr std::size_t maxGedcomSize = std::size_t(1) << 30;

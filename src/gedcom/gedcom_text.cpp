@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_text.h"
 
-#include "gedcom/ansel.h"
+#include "gedcom/charset_guess.h"
+#include "gedcom/code_pages.h"
 #include "model/text_codec.h"
 
 #include <algorithm>
@@ -15,35 +16,61 @@ bool startsWith(std::string_view bytes, std::string_view prefix)
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
-GedcomText decoded(std::string utf8) { return {std::move(utf8), {}}; }
-GedcomText refused(const char* pattern, std::vector<std::string> args = {})
+bool isUtf16(CharacterSet set)
 {
-    return {{}, Result::failure(Result::CannotOpen, pattern, std::move(args))};
+    return set == CharacterSet::Utf16LittleEndian || set == CharacterSet::Utf16BigEndian;
 }
 
-GedcomText fromUtf16(std::string_view bytes, bool bigEndian)
+bool isSingleByte(CharacterSet set)
 {
-    if (bytes.size() % 2 != 0)
-        return refused(STIRPA_TR_NOOP(
-            "Message", "Cannot read %1: the UTF-16 text ends in the middle of a character"));
+    return set == CharacterSet::Windows1252 || set == CharacterSet::CodePage437 ||
+           set == CharacterSet::MacRoman || set == CharacterSet::Ansel;
+}
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return std::uint8_t(c) < 0x80; });
+}
+
+std::string fromUtf16(std::string_view bytes, bool bigEndian)
+{
     std::string out;
     out.reserve(bytes.size() / 2);
+    const std::size_t units = bytes.size() / 2;
     auto unit = [&](std::size_t i) -> char32_t {
-        const auto first = std::uint8_t(bytes[i]), second = std::uint8_t(bytes[i + 1]);
+        const auto first = std::uint8_t(bytes[2 * i]), second = std::uint8_t(bytes[2 * i + 1]);
         return bigEndian ? char32_t(first << 8 | second) : char32_t(second << 8 | first);
     };
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    for (std::size_t i = 0; i < units; ++i) {
         char32_t code = unit(i);
-        if (code >= 0xD800 && code <= 0xDBFF && i + 3 < bytes.size()) {
-            const char32_t low = unit(i + 2);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units) {
+            const char32_t low = unit(i + 1);
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
+                ++i;
             }
         }
         appendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? char32_t(0xFFFD) : code);
     }
-    return decoded(std::move(out));
+    return out;
+}
+
+// UTF-16 without a byte-order mark: text that is mostly ASCII has a zero byte
+// in every other place, after each letter (little-endian) or before it.
+bool looksLikeUtf16(std::string_view bytes, bool& bigEndian)
+{
+    const std::string_view sample = bytes.substr(0, 4096);
+    const std::size_t pairs = sample.size() / 2;
+    std::size_t evenZeros = 0, oddZeros = 0;
+    for (std::size_t i = 0; i < 2 * pairs; i += 2) {
+        evenZeros += sample[i] == '\0';
+        oddZeros += sample[i + 1] == '\0';
+    }
+    if (pairs == 0)
+        return false;
+    bigEndian = evenZeros > oddZeros;
+    const std::size_t many = std::max(evenZeros, oddZeros), few = std::min(evenZeros, oddZeros);
+    return many * 2 >= pairs && few * 16 <= many;
 }
 
 // The value of the header's "1 CHAR" line, upper-cased; empty when there is none.
@@ -72,32 +99,76 @@ std::string declaredCharacterSet(std::string_view bytes)
     return {};
 }
 
+// Why the set used is not the one declared, if it is not.
+CharacterSetChoice::Reason reasonFor(CharacterSet used, const std::string& declared)
+{
+    CharacterSet named;
+    if (declared.empty())
+        return CharacterSetChoice::Undeclared;
+    if (!declaredSet(declared, named))
+        return CharacterSetChoice::Unknown;
+    if (named == used || (isUtf16(named) && isUtf16(used)))
+        return CharacterSetChoice::Declared;
+    return CharacterSetChoice::Contradicted;
+}
+
+GedcomText decodedUtf16(std::string_view bytes, bool bigEndian, bool marked)
+{
+    GedcomText text;
+    text.utf8 = fromUtf16(bytes, bigEndian);
+    if (bytes.size() % 2 != 0)
+        text.warnings.push_back(
+            "the UTF-16 text ends in the middle of a character; its last byte was left out");
+    CharacterSetChoice& choice = text.characterSet;
+    choice.used = bigEndian ? CharacterSet::Utf16BigEndian : CharacterSet::Utf16LittleEndian;
+    choice.declared = declaredCharacterSet(text.utf8);
+    // A byte-order mark declares the set as well as a CHAR line does.
+    choice.reason = marked && choice.declared.empty() ? CharacterSetChoice::Declared
+                                                      : reasonFor(choice.used, choice.declared);
+    return text;
+}
+
 } // namespace
 
 GedcomText decodeGedcom(std::string bytes)
 {
     const std::string_view view(bytes);
-    if (startsWith(view, "\xFF\xFE"))
-        return fromUtf16(view.substr(2), false);
-    if (startsWith(view, "\xFE\xFF"))
-        return fromUtf16(view.substr(2), true);
-    if (startsWith(view, std::string_view("0\0", 2)))
-        return fromUtf16(view, false);
-    if (startsWith(view, std::string_view("\0"
-                                          "0",
-                                          2)))
-        return fromUtf16(view, true);
-    if (startsWith(view, "\xEF\xBB\xBF"))
+    bool bigEndian = false;
+    if (startsWith(view, "\xFF\xFE") || startsWith(view, "\xFE\xFF"))
+        return decodedUtf16(view.substr(2), view[0] == '\xFE', true);
+    if (looksLikeUtf16(view, bigEndian))
+        return decodedUtf16(view, bigEndian, false);
+    const bool marked = startsWith(view, "\xEF\xBB\xBF");
+    if (marked)
         bytes.erase(0, 3);
 
-    const std::string charset = declaredCharacterSet(bytes);
-    if (charset == "ANSEL")
-        return decoded(fromAnsel(bytes));
-    if (charset == "ANSI")
-        return decoded(fromWindows1252(bytes));
-    if (charset.empty() || charset == "UTF-8" || charset == "UTF8" || charset == "ASCII" ||
-        charset == "UNICODE")
-        return decoded(isValidUtf8(bytes) ? std::move(bytes) : fromWindows1252(bytes));
-    return refused(STIRPA_TR_NOOP("Message", "Cannot read %1: the character set %2 cannot be read"),
-                   {charset});
+    GedcomText text;
+    CharacterSetChoice& choice = text.characterSet;
+    choice.declared = declaredCharacterSet(bytes);
+    CharacterSet named = CharacterSet::Ascii;
+    const bool known = declaredSet(choice.declared, named);
+    if (isValidUtf8(bytes)) {
+        // UTF-8 is also what a file without a CHAR line (GEDCOM 7) is in.
+        choice.used = CharacterSet::Utf8;
+        const bool utf8Declared =
+            marked || choice.declared.empty() || (known && named == CharacterSet::Utf8);
+        if (!utf8Declared && isAscii(bytes)) // every set reads ASCII alike: nothing to tell
+            choice.used = known && isSingleByte(named) ? named : CharacterSet::Ascii;
+        else if (!utf8Declared)
+            choice.reason = reasonFor(choice.used, choice.declared);
+        text.utf8 = std::move(bytes);
+        return text;
+    }
+    if (known && isSingleByte(named)) {
+        choice.used = named;
+    } else {
+        choice.used = likeliestSingleByteSet(bytes);
+        if (marked && choice.declared.empty())
+            choice.declared = "UTF-8"; // what the byte-order mark said
+        choice.reason = choice.declared.empty() ? CharacterSetChoice::Undeclared
+                        : known || marked       ? CharacterSetChoice::Misfit
+                                                : CharacterSetChoice::Unknown;
+    }
+    text.utf8 = fromSingleByteSet(bytes, choice.used);
+    return text;
 }

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "base/result.h"
+#include "gedcom/character_set.h"
 
 #include <string>
-#include <string_view>
+#include <vector>
 
-// A GEDCOM file's bytes as UTF-8 text, or why they cannot be read.
+// A GEDCOM file's bytes as UTF-8 text, and the character set they were read in.
 struct GedcomText {
     std::string utf8;
-    // Why not, when the bytes cannot be read: its pattern's %1 stands for the
-    // file's path, which its args leave out.
-    Result result;
+    CharacterSetChoice characterSet;
+    std::vector<std::string> warnings; // what could not be read
 };
 
-// Decodes by the byte-order mark (UTF-8, UTF-16 either way), else by the header's
-// CHAR line: UTF-8 (also ASCII and no CHAR at all; invalid bytes are read as
-// Windows-1252), ANSI (Windows-1252) or ANSEL. Any other CHAR is refused.
+// Decodes any bytes, never refusing them for their character set. UTF-16 by its
+// byte-order mark or, without one, by where its zero bytes are; otherwise valid
+// UTF-8 is UTF-8 whatever the header's CHAR line says, and other bytes are read
+// in the single-byte set it names (ANSI, IBMPC, MACINTOSH, ANSEL, ...), or in
+// the likeliest one when it names none or one they cannot be in.
 GedcomText decodeGedcom(std::string bytes);

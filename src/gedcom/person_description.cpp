@@ -5,36 +5,37 @@
 
 namespace {
 
+bool isBreak(char c, bool dropSlashes)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || (dropSlashes && c == '/');
+}
+
 // Appends text as one line of box text: blanks and line breaks collapsed, and
-// no bar, which would start a new line.
+// no bar, which would start a new line. Runs of plain characters are copied
+// whole: most values are one run.
 void appendOneLine(std::string& out, std::string_view text, bool dropSlashes = false)
 {
     const std::size_t start = out.size();
-    // Most values need no change: taken whole.
-    bool plain = text.empty() || (text.front() != ' ' && text.back() != ' ');
-    for (std::size_t i = 0; plain && i < text.size(); ++i) {
-        const char c = text[i];
-        plain = c != '|' && c != '\t' && c != '\n' && c != '\r' && !(dropSlashes && c == '/') &&
-                !(c == ' ' && text[i + 1] == ' ');
-    }
-    if (plain) {
-        out.append(text);
-        return;
-    }
     bool blank = false;
-    for (char c : text) {
-        if (dropSlashes && c == '/')
-            c = ' ';
-        if (c == '|')
-            c = '/';
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+    for (std::size_t at = 0; at < text.size();) {
+        if (isBreak(text[at], dropSlashes)) {
             blank = out.size() > start;
+            ++at;
             continue;
         }
         if (blank)
             out += ' ';
         blank = false;
-        out += c;
+        if (text[at] == '|') {
+            out += '/';
+            ++at;
+            continue;
+        }
+        std::size_t end = at + 1;
+        while (end < text.size() && !isBreak(text[end], dropSlashes) && text[end] != '|')
+            ++end;
+        out.append(text.substr(at, end - at));
+        at = end;
     }
 }
 
@@ -77,24 +78,61 @@ std::string displayName(const GedcomPerson& person)
     return name;
 }
 
+NameParts nameParts(const GedcomPerson& person)
+{
+    NameParts parts;
+    const std::size_t open = person.name.find('/');
+    const std::size_t close =
+        open == std::string_view::npos ? open : person.name.find('/', open + 1);
+    if (close != std::string_view::npos) {
+        appendOneLine(parts.given, person.name.substr(0, open));
+        // A blank before what follows the surname ("Jr."), if anything does.
+        if (!parts.given.empty())
+            parts.given += ' ';
+        const std::size_t before = parts.given.size();
+        appendOneLine(parts.given, person.name.substr(close + 1));
+        if (parts.given.size() == before && before > 0)
+            parts.given.pop_back();
+        appendOneLine(parts.surname, person.name.substr(open + 1, close - open - 1));
+    } else {
+        appendOneLine(parts.given, person.name.empty() ? person.given : person.name, true);
+        appendOneLine(parts.surname, person.surname);
+    }
+    return parts;
+}
+
 std::string lifeYears(const GedcomPerson& person)
 {
-    const int born =
-        dateYear(person.birth.date.empty() ? person.christening.date : person.birth.date);
-    const int died = dateYear(person.death.date.empty() ? person.burial.date : person.death.date);
+    return lifeYears(
+        dateYear(person.birth.date.empty() ? person.christening.date : person.birth.date),
+        dateYear(person.death.date.empty() ? person.burial.date : person.death.date));
+}
+
+std::string lifeYears(int born, int died)
+{
     if (!born && !died)
         return {};
     return (born ? std::to_string(born) : "") + "\u2013" + (died ? std::to_string(died) : "");
 }
 
 void describePerson(const GedcomData& data, int index, const DescriptionOptions& options,
-                    std::string& text)
+                    std::string& text, const std::vector<bool>& living)
 {
+    const auto isPrivate = [&](int p) {
+        return options.living != LivingPolicy::Show && p >= 0 && std::size_t(p) < living.size() &&
+               living[std::size_t(p)];
+    };
     const GedcomPerson& person = data.persons[std::size_t(index)];
     text.clear();
+    if (isPrivate(index) && options.living == LivingPolicy::Hide) {
+        text = "Living";
+        return;
+    }
     appendName(text, person);
     if (text.empty())
         text.push_back('?');
+    if (isPrivate(index))
+        return;
     const bool born = !person.birth.empty();
     appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
                     options.places);
@@ -102,7 +140,11 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
     appendEventLine(text, died ? "d. " : "bur. ", died ? person.death : person.burial,
                     options.places);
     if (options.marriages) {
-        for (const int family : person.spouseIn)
-            appendEventLine(text, "m. ", data.families[std::size_t(family)].marriage, false);
+        for (const int f : person.spouseIn) {
+            const GedcomFamily& family = data.families[std::size_t(f)];
+            const int partner = family.husband == index ? family.wife : family.husband;
+            if (!isPrivate(partner))
+                appendEventLine(text, "m. ", family.marriage, false);
+        }
     }
 }

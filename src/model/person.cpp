@@ -23,7 +23,7 @@ void Person::describe(std::ostream& out) const
     else
         out << "  Box " << text;
     out << " at " << writePair(column(), level()) << ", connected "
-        << writePair(rightLink(), downLink()) << ", lineage " << lineage << std::endl;
+        << writePair(rightLink(), downLink()) << ", lineage " << lineage << '\n';
 }
 
 void Person::setLinks(Links links, int /*direction*/) { setLinkLengths(links); }

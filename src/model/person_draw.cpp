@@ -7,7 +7,6 @@
 namespace {
 
 constexpr float boxRoundness = 0.15f;
-constexpr double contSize = 0.7;
 constexpr double contStep = 0.15;
 constexpr double anchorStep = 0.5;
 constexpr int textInset = 2;
@@ -82,7 +81,7 @@ void ContPerson::draw(DrawContext& dc, const TreeSettings& s, bool selected) con
         dc.setPen(colours::darkblue);
         dc.drawLine(anchor, end);
     }
-    const int bw = scaled(w, contSize), bh = scaled(h, contSize);
+    const int bw = scaled(w, continuationScale), bh = scaled(h, continuationScale);
     const Point corner{x + scaled(w, contStep) * f.x, y + scaled(h, contStep) * f.y};
     const Colour outline = selected ? colours::palecyan : colours::darkblue;
     const Colour fill = selected ? colours::darkblue : colours::palecyan;

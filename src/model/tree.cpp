@@ -28,7 +28,8 @@ Rect drawnBounds(const Person& box, const TreeSettings& s)
     }
     const DirectionFactors f = directionFactors(box.direction());
     const Point corner{x + scaled(w, 0.15) * f.x, y + scaled(h, 0.15) * f.y};
-    Rect bounds{corner.x, corner.y, corner.x + scaled(w, 0.7), corner.y + scaled(h, 0.7)};
+    Rect bounds{corner.x, corner.y, corner.x + scaled(w, continuationScale),
+                corner.y + scaled(h, continuationScale)};
     if (box.direction() < 4) {
         const Point anchor{x + scaled(w, 0.5) * f.x, y + scaled(h, 0.5) * f.y};
         cover(bounds, anchor,

@@ -190,8 +190,10 @@ bool Tree::clearLineage()
 {
     bool cleared = false;
     forEachPerson([&](Person* box) {
-        cleared = cleared || box->lineage != 0;
-        box->lineage = 0;
+        if (box->lineage != 0) {
+            box->lineage = 0;
+            cleared = true;
+        }
     });
     return cleared;
 }

@@ -8,6 +8,8 @@ inline constexpr int gapY = 20;
 inline constexpr int generationColumnWidth = 25;
 inline constexpr int originX = generationColumnWidth + 10;
 inline constexpr int originY = 10;
+// A continuation box is this fraction of a box's width and height.
+inline constexpr double continuationScale = 0.7;
 
 // The chart-wide settings that the chart file's header line carries, and the
 // grid geometry that follows from the box size.

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int scrollMargin = 150;
 // As rounded as a box.
 constexpr float boxRoundness = 0.15f;
 // The mark frame lies in the gap around a box, clear of the selection frame.
@@ -72,4 +71,3 @@ void drawCellOutline(DrawContext& dc, const TreeSettings& settings, Cell cell)
     dc.endXorOutline();
 }
 
-Size chartTotalSize(Point extent) { return {extent.x + scrollMargin, extent.y + scrollMargin}; }

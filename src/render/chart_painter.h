@@ -22,6 +22,3 @@ void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection 
 // The dashed outline of a cell's box, drawn in XOR: drawn twice, it is gone.
 // The selection frame of an empty cell and the outline of a drag.
 void drawCellOutline(DrawContext& dc, const TreeSettings& settings, Cell cell);
-
-// The scroll area of a chart whose extent is at the pixel given: (150, 150) more.
-Size chartTotalSize(Point extent);

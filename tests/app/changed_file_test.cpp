@@ -10,6 +10,7 @@
 #include "view/chart_view.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -85,6 +86,48 @@ private slots:
         QCOMPARE(window.asked, answer == "keep" ? 1 : 0);
         QVERIFY2(readAll(path).contains(fileAfterSave), readAll(path).constData());
         QCOMPARE(window.document()->isModified(), modifiedAfterSave);
+    }
+
+    // Nothing but times, or the same bytes: no bar, and Save does not ask.
+    void noAlarmForTheSameBytes_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("touched") << "touch";
+        QTest::newRow("times restored") << "restore";
+        QTest::newRow("same bytes saved by renaming") << "rename";
+    }
+    void noAlarmForTheSameBytes()
+    {
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.txt");
+        writeFile(path, mine);
+        AskedWindow window;
+        QVERIFY(window.openChart(path));
+        QFile file(path);
+        if (how == "touch") {
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                     QFileDevice::FileModificationTime));
+        } else if (how == "restore") {
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-30),
+                                     QFileDevice::FileModificationTime));
+        } else {
+            writeFile(dir.filePath("new.txt"), mine);
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QFile::rename(dir.filePath("new.txt"), path));
+        }
+        file.close();
+        QTest::qWait(500);
+        QVERIFY(window.changedFileBar()->isHidden());
+
+        window.view()->selectCell({1, 0});
+        window.action(Command::EditCut)->trigger();
+        window.action(Command::FileSave)->trigger();
+        QCOMPARE(window.asked, 0);
+        QVERIFY(!readAll(path).contains("Other"));
+        QVERIFY(!window.document()->isModified());
     }
 
 private:

@@ -410,7 +410,7 @@ private slots:
         f.window.showFindParent();
         QVERIFY(f.window.findParentDialog());
         QVERIFY(f.window.findParentDialog() != dialog.data());
-        QCOMPARE(f.window.findParentDialog()->searchMode, 0);
+        QVERIFY(!f.window.findParentDialog()->findsAncestor());
         QVERIFY(!f.window.findParentDialog()->highlightBox()->isChecked());
     }
 

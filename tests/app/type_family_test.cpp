@@ -77,7 +77,10 @@ void typeMember(const Member& m)
 
 void settle() { QCoreApplication::processEvents(); }
 
-Person* boxAt(const Tree& tree, int column, int level) { return tree.findPerson({column, level}); }
+const Person* boxAt(const Tree& tree, int column, int level)
+{
+    return tree.findPerson({column, level});
+}
 
 } // namespace
 
@@ -115,7 +118,7 @@ private slots:
             const bool last = level == 4;
             // Column 0 starts with right and down connectors; the last
             // generation has no children.
-            QCOMPARE(QPoint(dialog.cellColumn, dialog.cellLevel), QPoint(0, level));
+            QCOMPARE(dialog.entry().cell, (Cell{0, level}));
             QCOMPARE(dialog.applyButton()->text(), QStringLiteral("Add"));
             typeMember(family[level][0]);
             if (last) {
@@ -161,7 +164,7 @@ private slots:
                 const Person* box = boxAt(typed, column, level);
                 QVERIFY(box);
                 QCOMPARE(box->kind(), 'P');
-                QCOMPARE(box->text.toStdString(), stored(family[level][column]));
+                QCOMPARE(box->text, stored(family[level][column]));
                 const bool carriesOn = column == 0 && level < 4;
                 QCOMPARE(box->rightLink(), column == 0 ? 20 : 0);
                 QCOMPARE(box->downLink(), carriesOn ? 20 : 0);
@@ -169,8 +172,7 @@ private slots:
         }
 
         // The file reads back as the same chart.
-        ChartLoad loaded =
-            readChartFile(String(frame.savePath.toUtf8().constData()), TreeSettings());
+        ChartLoad loaded = readChartFile(frame.savePath.toStdString(), TreeSettings());
         QVERIFY2(loaded, loaded.message().c_str());
         std::vector<const Person*> before, after;
         typed.forEachPerson([&](const Person* box) { before.push_back(box); });
@@ -179,7 +181,7 @@ private slots:
         for (std::size_t i = 0; i < before.size(); ++i) {
             QCOMPARE(after[i]->kind(), before[i]->kind());
             QCOMPARE(after[i]->cell(), before[i]->cell());
-            QCOMPARE(after[i]->text.toStdString(), before[i]->text.toStdString());
+            QCOMPARE(after[i]->text, before[i]->text);
             QCOMPARE(after[i]->rightLink(), before[i]->rightLink());
             QCOMPARE(after[i]->downLink(), before[i]->downLink());
             QCOMPARE(after[i]->direction(), before[i]->direction());
@@ -188,7 +190,7 @@ private slots:
 
         // The connectors make a family: each carrier's parent is the one above,
         // and the younger sibling reaches the parent through the elder.
-        Tree& chart = loaded.chart.tree();
+        const Tree& chart = loaded.chart.tree();
         for (int level = 1; level < 5; ++level)
             QCOMPARE(chart.findParent(boxAt(chart, 0, level)), boxAt(chart, 0, level - 1));
         QCOMPARE(chart.findParent(boxAt(chart, 1, 4)), boxAt(chart, 0, 3));

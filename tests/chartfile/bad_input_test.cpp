@@ -147,9 +147,9 @@ QByteArray actualValue(const ChartLoad& load, const std::vector<const Person*>& 
         return QByteArray::number(s.generationStart);
     if (key == "small")
         return QByteArray::number(s.smallFontLine);
-    if (key == "selected") {
+    if (key == "selected") { // an opened chart selects its last box in list order
         for (std::size_t i = 0; i < boxes.size(); ++i)
-            if (boxes[i] == load.chart.tree().selected)
+            if (boxes[i] == load.chart.tree().lastBox())
                 return QByteArray::number(qulonglong(i));
         return "none";
     }

@@ -176,11 +176,6 @@ private slots:
         QTEST(settingsText(load.chart.settings()), "settings");
         QCOMPARE(load.chart.settings().saveLineage, false); // never in a file
         QCOMPARE(QByteArray(tree.name().c_str()), QByteArray("tree1"));
-        // The last box read is selected.
-        const int boxes = int(tree.size());
-        QCOMPARE(selectedIndex(tree), boxes - 1);
-        QCOMPARE(tree.selected, boxes ? static_cast<Person*>(tree.persons.last()) : nullptr);
-        QVERIFY(!tree.selectionFrame.drawn);
     }
 
     void refuses_data()
@@ -250,10 +245,10 @@ private slots:
     {
         const ChartLoad load = loadChartBytes("P 0j0 16777216:abc 20j0 1", givenSettings());
         QVERIFY(load);
-        const Person* box = load.chart.tree().selected;
+        const Person* box = load.chart.tree().lastBox();
         QVERIFY(box);
-        QCOMPARE(box->text.length(), 16777216L);
-        QVERIFY(box->text.startsWith("abc 20j0 1 "));
+        QCOMPARE(box->text.size(), std::size_t(16777216));
+        QVERIFY(box->text.starts_with("abc 20j0 1 "));
         QCOMPARE(box->rightLink(), 0);
     }
 
@@ -292,7 +287,7 @@ private slots:
         QCOMPARE(QByteArray(tree.findPerson({0, 0})->text.c_str()), QByteArray("a"));
         QCOMPARE(QByteArray(tree.findPerson({3, 1})->text.c_str()), QByteArray("c"));
         QCOMPARE(tree.extent(), (Point{326, 63})); // 3j1 with the given 77 x 33 boxes
-        QCOMPARE(tree.undoRecord.undoKind, int(UndoRecord::None));
+        QVERIFY(!tree.undoRecord().canUndo());
     }
 
     // A chart read, written and read again keeps its settings and boxes; moved
@@ -353,11 +348,31 @@ private slots:
         QVERIFY(writeWholeFile(path, "Stirpa 100j40 60j250\nP 0j0 1:a 0j0 0\n"));
         const QByteArray local = path.toLocal8Bit();
         LogCapture log;
-        const ChartLoad load = readChartFile(String(local.constData()), givenSettings());
+        const ChartLoad load = readChartFile(local.toStdString(), givenSettings());
         QVERIFY(load);
         QCOMPARE(QByteArray(load.chart.tree().name().c_str()), QByteArray("tree1"));
         QCOMPARE(settingsText(load.chart.settings()), QByteArray("100x40 60,250 h1 1"));
         QCOMPARE(log.text(), "Infile " + local + " opened\n");
+    }
+
+    void treeIsNamedAfterTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("windows") << QByteArray("C:\\charts\\tree1.txt") << QByteArray("tree1");
+        QTest::newRow("posix") << QByteArray("/home/u/charts/tree1.txt") << QByteArray("tree1");
+        QTest::newRow("drive only") << QByteArray("C:tree2.txt") << QByteArray("tree2");
+        QTest::newRow("last dot only") << QByteArray("/a/family.v2.txt") << QByteArray("family.v2");
+        // A dot in a folder name is no extension of the file.
+        QTest::newRow("dot in folder") << QByteArray("/x.y/tree") << QByteArray("tree");
+        QTest::newRow("no extension") << QByteArray("tree") << QByteArray("tree");
+        QTest::newRow("extension alone") << QByteArray("/a/.txt") << QByteArray("");
+        QTest::newRow("folder alone") << QByteArray("/tmp/") << QByteArray("");
+    }
+    void treeIsNamedAfterTheFile()
+    {
+        QFETCH(QByteArray, path);
+        QTEST(QByteArray::fromStdString(treeNameOf(path.toStdString())), "name");
     }
 
     void invalidFileMessageNamesTheStem()
@@ -366,8 +381,7 @@ private slots:
         const QString path = dir.filePath("family.v2.txt");
         QVERIFY(writeWholeFile(path, "P 0j0 1:a 0j0 0\n 1 bad\n"));
         LogCapture log;
-        const ChartLoad load =
-            readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
+        const ChartLoad load = readChartFile(path.toLocal8Bit().toStdString(), givenSettings());
         QCOMPARE(load.status, ChartLoad::InvalidRecord);
         QCOMPARE(QByteArray::fromStdString(load.message()),
                  QByteArray("Invalid record detected in file 'family.v2':\n 1 bad"));
@@ -378,7 +392,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray path = dir.filePath("absent.txt").toLocal8Bit();
         LogCapture log;
-        const ChartLoad load = readChartFile(String(path.constData()), givenSettings());
+        const ChartLoad load = readChartFile(path.toStdString(), givenSettings());
         QCOMPARE(load.status, ChartLoad::CannotOpen);
         QVERIFY(isEmptyChart(load.chart));
         QVERIFY(!load.message().empty());
@@ -396,8 +410,7 @@ private slots:
         QVERIFY(file.resize(chartLimits::maxFileSize + 1)); // sparse: no disk used
         file.close();
         LogCapture log;
-        const ChartLoad load =
-            readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
+        const ChartLoad load = readChartFile(path.toLocal8Bit().toStdString(), givenSettings());
         QCOMPARE(load.status, ChartLoad::CannotOpen);
         QVERIFY(isEmptyChart(load.chart));
         QCOMPARE(QByteArray::fromStdString(load.message()),
@@ -405,8 +418,7 @@ private slots:
                      "': at 1024 MB it is too large to be a chart (at most 1024 MB).");
 
         QVERIFY(writeWholeFile(path, "not a chart\n")); // now small: read and judged
-        const ChartLoad small =
-            readChartFile(String(path.toLocal8Bit().constData()), givenSettings());
+        const ChartLoad small = readChartFile(path.toLocal8Bit().toStdString(), givenSettings());
         QCOMPARE(small.status, ChartLoad::InvalidRecord);
     }
 
@@ -433,7 +445,7 @@ private slots:
                 const rlimit limit{room, room};
                 ::setrlimit(RLIMIT_AS, &limit);
                 const ChartLoad load =
-                    readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
+                    readChartFile(path.toLocal8Bit().toStdString(), TreeSettings());
                 const bool reported = load.status == ChartLoad::CannotOpen &&
                                       load.message().ends_with(": there is not enough memory.");
                 ::_exit(reported ? 0 : 1);

@@ -20,13 +20,14 @@ QStringList entriesOf(const QString& folder)
 
 Chart smallChart()
 {
-    Chart chart(TreeSettings(), String("small"));
-    Tree& tree = chart.tree();
-    tree.append(new Person(String("Abc\r\nDe"), {2, 1}, {20, 0}));
-    auto* continuation = new ContPerson(String("Oakes |chart 1"), {3, 0}, {20, 20}, 3);
+    Chart chart(TreeSettings(), "small");
+    Tree& tree = chart.mutableTree();
+    tree.append(std::make_unique<Person>("Abc\r\nDe", Cell{2, 1}, Links{20, 0}));
+    auto continuation =
+        std::make_unique<ContPerson>("Oakes |chart 1", Cell{3, 0}, Links{20, 20}, 3);
     continuation->lineage = 2;
-    tree.append(continuation);
-    tree.append(new Person(String(), {-1, 0}, {0, -20}));
+    tree.append(std::move(continuation));
+    tree.append(std::make_unique<Person>("", Cell{-1, 0}, Links{0, -20}));
     return chart;
 }
 
@@ -103,7 +104,6 @@ private slots:
             QVERIFY(load);
             QCOMPARE(boxesText(load.chart.tree()), boxesText(chart.tree()));
             QCOMPARE(settingsText(load.chart.settings()), settingsText(chart.settings()));
-            QCOMPARE(selectedIndex(load.chart.tree()), int(load.chart.tree().size()) - 1);
             QCOMPARE(chartBytes(load.chart), saved);
         }
     }
@@ -115,11 +115,10 @@ private slots:
         Chart chart;
         TreeSettings& s = chart.settings();
         s.boxWidth = s.boxHeight = TreeSettings::maxBoxSize;
-        Tree& tree = chart.tree();
-        auto* left = new Person(String("left"), {0, 0}, Links{1, 1});
-        tree.append(left);
-        tree.append(new Person(String("far right"), {chartLimits::maxCell, 0}, Links{}));
-        tree.append(new Person(String("far down"), {0, chartLimits::maxCell}, Links{}));
+        Tree& tree = chart.mutableTree();
+        Person* left = tree.append(std::make_unique<Person>("left", Cell{0, 0}, Links{1, 1}));
+        tree.append(std::make_unique<Person>("far right", Cell{chartLimits::maxCell, 0}, Links{}));
+        tree.append(std::make_unique<Person>("far down", Cell{0, chartLimits::maxCell}, Links{}));
         tree.fitConnectors(left);
         QVERIFY(left->rightLink() > 200'000'000);
         QVERIFY(left->downLink() > 200'000'000);
@@ -141,8 +140,7 @@ private slots:
             const QString path = dir.filePath(QString("chart%1.txt").arg(round));
             const Result saved = saveChartFile(path.toStdString(), chart);
             QVERIFY2(saved, saved.message().c_str());
-            const ChartLoad load =
-                readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
+            const ChartLoad load = readChartFile(path.toLocal8Bit().toStdString(), TreeSettings());
             QVERIFY(load);
             QCOMPARE(QByteArray(load.chart.tree().name().c_str()),
                      QString("chart%1").arg(round).toLatin1());

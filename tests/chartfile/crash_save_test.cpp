@@ -29,14 +29,14 @@ namespace {
 
 Chart makeChart(int boxes, const std::string& word)
 {
-    Chart chart(TreeSettings(), String("chart"));
-    Tree& tree = chart.tree();
+    Chart chart(TreeSettings(), "chart");
+    Tree& tree = chart.mutableTree();
     for (int i = 0; i < boxes; ++i) {
-        auto* box = new Person(String(), Cell{i % 400, i / 400}, Links{20, i % 3 == 0 ? 20 : 0});
-        box->text = String(std::string_view(word + " " + std::to_string(i) + " |b. " +
-                                            std::to_string(1800 + i % 200)));
+        auto box =
+            std::make_unique<Person>("", Cell{i % 400, i / 400}, Links{20, i % 3 == 0 ? 20 : 0});
+        box->text = word + " " + std::to_string(i) + " |b. " + std::to_string(1800 + i % 200);
         box->lineage = i % 4;
-        tree.append(box);
+        tree.append(std::move(box));
     }
     return chart;
 }
@@ -215,7 +215,7 @@ private slots:
 
             if (kill % 15 == 0) {
                 const ChartLoad load =
-                    readChartFile(String(path.toLocal8Bit().constData()), TreeSettings());
+                    readChartFile(path.toLocal8Bit().toStdString(), TreeSettings());
                 QVERIFY2(bool(load), load.message().c_str());
                 const bool loadedOld = onDisk == oldBytes_;
                 const std::string difference =

@@ -58,7 +58,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        LineReader fromDisk(String(path.toLocal8Bit().constData()));
+        LineReader fromDisk(path.toLocal8Bit().toStdString());
         QVERIFY(fromDisk.good());
         QCOMPARE(linesOf(fromDisk), lines);
         QVERIFY(fromDisk.readLine() == nullptr); // stays at the end
@@ -76,7 +76,7 @@ private slots:
     void missingFileFails()
     {
         QTemporaryDir dir;
-        LineReader reader(String(dir.filePath("absent.txt").toLocal8Bit().constData()));
+        LineReader reader(dir.filePath("absent.txt").toLocal8Bit().toStdString());
         QVERIFY(reader.fail());
         QVERIFY(!reader.good());
         QVERIFY(reader.readLine() == nullptr);
@@ -86,7 +86,7 @@ private slots:
     {
         // A folder can be opened on some systems, but it is no chart file.
         QTemporaryDir dir;
-        LineReader reader(String(dir.path().toLocal8Bit().constData()));
+        LineReader reader(dir.path().toLocal8Bit().toStdString());
         QVERIFY(reader.fail());
         QVERIFY(reader.readLine() == nullptr);
     }
@@ -102,7 +102,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        LineReader reader(String(path.toLocal8Bit().constData()));
+        LineReader reader(path.toLocal8Bit().toStdString());
         const QList<QByteArray> lines = linesOf(reader);
         QCOMPARE(lines.size(), 20000);
         QCOMPARE(lines.last(), QByteArray("P 19999j0 5:line"));

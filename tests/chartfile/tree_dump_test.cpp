@@ -15,6 +15,31 @@ QByteArray dumpOf(const Chart& chart)
     return QByteArray::fromStdString(out.str());
 }
 
+// Keeps what is written and counts the flushes.
+class FlushCounter : public std::stringbuf {
+public:
+    int flushes = 0;
+    std::string text;
+
+protected:
+    int sync() override
+    {
+        ++flushes;
+        return 0;
+    }
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override
+    {
+        text.append(bytes, std::size_t(count));
+        return count;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            text += traits_type::to_char_type(c);
+        return traits_type::not_eof(c);
+    }
+};
+
 } // namespace
 
 class TreeDumpTest : public QObject {
@@ -22,7 +47,7 @@ class TreeDumpTest : public QObject {
 private slots:
     void emptyTree()
     {
-        const Chart named(TreeSettings(), String("tree1"));
+        const Chart named(TreeSettings(), "tree1");
         QCOMPARE(dumpOf(named), QByteArray("\nTree: tree1\n  Extent: 35j10\n"));
         const Chart unnamed;
         QCOMPARE(dumpOf(unnamed), QByteArray("\nTree: \n  Extent: 35j10\n"));
@@ -46,18 +71,41 @@ private slots:
 
     void extentFollowsSettingsAndCache()
     {
-        Chart chart(TreeSettings(), String("t"));
+        Chart chart(TreeSettings(), "t");
         chart.settings().boxWidth = 100;
         chart.settings().boxHeight = 40;
-        Tree& tree = chart.tree();
-        tree.append(new Person(String("a"), {2, 3}, {}));
+        Tree& tree = chart.mutableTree();
+        tree.append(std::make_unique<Person>("a", Cell{2, 3}, Links{}));
         QVERIFY(dumpOf(chart).endsWith("  Extent: 275j190\n"));
         // The dump shows the cached extent; a box added later is not counted
         // until the extent is recomputed.
-        tree.append(new Person(String("b"), {5, 5}, {}));
+        tree.append(std::make_unique<Person>("b", Cell{5, 5}, Links{}));
         QVERIFY(dumpOf(chart).endsWith("  Extent: 275j190\n"));
         tree.resetExtent();
         QVERIFY(dumpOf(chart).endsWith("  Extent: 635j310\n"));
+    }
+
+    // The dump of a large chart goes out in large writes: the stream is
+    // flushed once, at its end.
+    void dumpIsFlushedOnceAtItsEnd_data()
+    {
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("one box") << 1;
+        QTest::newRow("a thousand boxes") << 1000;
+    }
+    void dumpIsFlushedOnceAtItsEnd()
+    {
+        QFETCH(int, boxes);
+        Chart chart(TreeSettings(), "t");
+        for (int i = 0; i < boxes; ++i)
+            chart.mutableTree().append(
+                std::make_unique<Person>("Name |b. 1900", Cell{i % 40, i / 40}, Links{20, 0}));
+        FlushCounter counter;
+        std::ostream out(&counter);
+        dumpTree(out, chart);
+        QCOMPARE(counter.flushes, 1);
+        QCOMPARE(qsizetype(counter.text.size()), dumpOf(chart).size());
     }
 
     void logFileIsTruncatedAndFlushed()
@@ -69,7 +117,7 @@ private slots:
         debugLog() << "Infile x opened" << std::endl;
         // Each line is flushed at once: readable before the log is closed.
         QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n"));
-        const Chart chart(TreeSettings(), String("x"));
+        const Chart chart(TreeSettings(), "x");
         dumpTree(debugLog(), chart);
         QCOMPARE(readWholeFile(path), QByteArray("Infile x opened\n\nTree: x\n  Extent: 35j10\n"));
 

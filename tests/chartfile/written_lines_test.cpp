@@ -125,7 +125,6 @@ private slots:
             QCOMPARE(describe(written), describe(general));
             QVERIFY2(written, qPrintable("round " + QString::number(round)));
             QCOMPARE(treeDifference(written.chart.tree(), chart.tree()), std::string());
-            QCOMPARE(selectedIndex(written.chart.tree()), selectedIndex(general.chart.tree()));
         }
     }
 
@@ -199,20 +198,20 @@ private slots:
     {
         std::mt19937 random(7);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         for (int i = 0; i < 3000; ++i) {
-            auto* box = new Person;
+            auto box = std::make_unique<Person>();
             const std::string text =
                 "Person " + std::to_string(i) + " |born " + std::to_string(random() % 2000);
-            box->text = String(text.c_str());
+            box->text = text;
             box->setCell({i % 60, i / 60});
             box->setLinkLengths({int(random() % 2) * 20, int(random() % 2) * 20});
-            tree.append(box);
+            tree.append(std::move(box));
         }
-        auto* longest = new Person;
-        longest->text = String(std::string(200000, 'x').c_str());
+        auto longest = std::make_unique<Person>();
+        longest->text = std::string(200000, 'x');
         longest->setCell({0, 100});
-        tree.append(longest);
+        tree.append(std::move(longest));
         QTemporaryDir dir;
         const QString path = dir.filePath("big.txt");
         QVERIFY(saveChartFile(path.toStdString(), chart));

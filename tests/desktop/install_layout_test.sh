@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: install_layout_test.sh CMAKE BUILD_DIR
 # Installs the build into a temporary prefix, checks that every file lands where
-# the desktop looks for it, and publishes the installed sample from elsewhere.
+# the desktop looks for it, then moves the prefix and runs stirpa from there: the
+# batch commands, the Qt program it starts and the installed template.
 set -euo pipefail
 cmake="$1"
 build="$2"
@@ -12,6 +13,7 @@ trap 'rm -rf "$prefix"' EXIT
 status=0
 for file in \
   bin/stirpa \
+  libexec/stirpa/stirpa-editor \
   share/applications/org.stirpa.Stirpa.desktop \
   share/mime/packages/stirpa-chart.xml \
   share/metainfo/org.stirpa.Stirpa.metainfo.xml \
@@ -29,9 +31,39 @@ appstreamcli validate-tree --no-net "$prefix" >/dev/null || { echo "validate-tre
 icon="$(sed -n 's/^Icon=//p' "$prefix/usr/share/applications/org.stirpa.Stirpa.desktop")"
 [ -f "$prefix/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || { echo "no icon $icon"; status=1; }
 
-# Without a template in the current folder the installed one is used.
+# stirpa itself loads no Qt.
+case "$(readelf -d "$prefix/usr/bin/stirpa")" in
+  *"Shared library: [libQt"*) echo "bin/stirpa links Qt"; status=1 ;;
+esac
+
+# Everything is found from where stirpa is, wherever the prefix went.
+mv "$prefix/usr" "$prefix/moved"
+usr="$prefix/moved"
 mkdir "$prefix/site"
 cd "$prefix/site"
-"$prefix/usr/bin/stirpa" --export-html "$prefix/usr/share/stirpa/sample.txt" sample.html --complete-page
+# Without a template in the current folder the installed one is used.
+"$usr/bin/stirpa" --export-html "$usr/share/stirpa/sample.txt" sample.html --complete-page
 grep -q 'Hilda Oakes' sample.html || { echo "the export lacks the sample's boxes"; status=1; }
+# --render says nothing when all goes well, whatever the language.
+err="$(env -u XDG_RUNTIME_DIR "$usr/bin/stirpa" --lang de --render "$usr/share/stirpa/sample.txt" sample.svg 2>&1)" ||
+  { echo "--render failed: $err"; status=1; }
+[ -z "$err" ] || { echo "--render printed: $err"; status=1; }
+grep -q 'Hilda Oakes' sample.svg || { echo "the render lacks the sample's boxes"; status=1; }
+# The editor is started: it finds no display here and says so.
+expect() {
+  local want_status="$1" want_err="$2"
+  shift 2
+  local got_status=0
+  local got_err
+  got_err="$("$@" 2>&1 >/dev/null)" || got_status=$?
+  [ "$got_status" = "$want_status" ] && [ "$got_err" = "$want_err" ] ||
+    { echo "$*: status $got_status, '$got_err'"; status=1; }
+}
+expect 1 "stirpa: no display to open the editor on (set DISPLAY or WAYLAND_DISPLAY, or use --help for the batch commands)" \
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/stirpa" --lang de sample.txt
+# The Qt program gone is named, and nothing is written.
+rm "$usr/libexec/stirpa/stirpa-editor"
+expect 1 "stirpa: the program '$usr/libexec/stirpa/stirpa-editor' is missing: Stirpa is not completely installed" \
+  "$usr/bin/stirpa" --render "$usr/share/stirpa/sample.txt" gone.svg
+[ ! -e gone.svg ] || { echo "a render without its program wrote gone.svg"; status=1; }
 exit "$status"

@@ -16,17 +16,23 @@ namespace {
 
 using Requests = std::vector<std::string>;
 
-// Stands in for the main window: the dialog's parent, remembering its requests.
+// Stands in for the main window: the dialog's parent, remembering its requests
+// and what the last Find asked for.
 class Owner : public QWidget {
 public:
     void listenTo(FindParentDialog& dialog)
     {
-        connect(&dialog, &FindParentDialog::findRequested, this,
-                [this] { requests.push_back("find"); });
+        connect(&dialog, &FindParentDialog::findRequested, this, [this, &dialog] {
+            requests.push_back("find");
+            ancestor = dialog.findsAncestor();
+            highlight = dialog.highlightsLineage();
+        });
         connect(&dialog, &FindParentDialog::closeRequested, this,
                 [this] { requests.push_back("close"); });
     }
     Requests requests;
+    bool ancestor = false;
+    bool highlight = false;
 };
 
 QRect placeIn(const QWidget* widget, const QWidget* dialog)
@@ -64,8 +70,8 @@ private slots:
         QVERIFY(dialog.immediateButton()->isChecked());
         QVERIFY(!dialog.ancestorButton()->isChecked());
         QVERIFY(!dialog.highlightBox()->isChecked());
-        QCOMPARE(dialog.searchMode, 0);
-        QCOMPARE(dialog.highlightLineage, 0);
+        QVERIFY(!dialog.findsAncestor());
+        QVERIFY(!dialog.highlightsLineage());
         QVERIFY(dialog.findButton()->isDefault());
         QVERIFY(!dialog.helpButton()->isDefault());
         QVERIFY(!dialog.closeButton()->isDefault());
@@ -131,14 +137,14 @@ private slots:
             QTest::mouseClick(dialog.ancestorButton(), Qt::LeftButton);
         if (highlight)
             QTest::mouseClick(dialog.highlightBox(), Qt::LeftButton);
-        // The members follow the controls only when Find is clicked.
-        QCOMPARE(dialog.searchMode, 0);
-        QCOMPARE(dialog.highlightLineage, 0);
+        // Choosing asks for nothing; Find asks for what the controls show.
+        QCoreApplication::processEvents();
+        QVERIFY(owner.requests.empty());
 
         QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
-        QCOMPARE(dialog.searchMode, ancestor ? 1 : 0);
-        QCOMPARE(dialog.highlightLineage, highlight ? 1 : 0);
         QCOMPARE(owner.requests, Requests{"find"});
+        QCOMPARE(owner.ancestor, ancestor);
+        QCOMPARE(owner.highlight, highlight);
         QVERIFY(dialog.isVisible());
     }
 
@@ -154,8 +160,8 @@ private slots:
         QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
         QTest::mouseClick(dialog.immediateButton(), Qt::LeftButton);
         QTest::mouseClick(dialog.findButton(), Qt::LeftButton);
-        QCOMPARE(dialog.searchMode, 0);
-        QCOMPARE(dialog.highlightLineage, 1);
+        QVERIFY(!owner.ancestor);
+        QVERIFY(owner.highlight);
         QCOMPARE(owner.requests, (Requests{"find", "find"}));
     }
 
@@ -214,7 +220,7 @@ private slots:
 
     void helpOpensTheParentTopic()
     {
-        HelpMgr::SetFile(String(STIRPA_HELP_FILE), false);
+        HelpMgr::SetFile(STIRPA_HELP_FILE, false);
         std::vector<std::string> shown;
         HelpMgr::setViewer(
             [&](const std::string& topic, const std::string&) { shown.push_back(topic); });

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Import GEDCOM dialog as a user works it: typing in the filter narrows the
-// list, the chosen person and layout come back, the preview counts the boxes.
+// The Import GEDCOM dialog as a user works it: the list in name order starting
+// at the default root, typing in the filter narrows it, the chosen person,
+// layout and living-person policy come back, the preview counts the boxes and
+// the living persons, a guessed character set is told.
 #include "dialogs/gedcom_import_dialog.h"
 #include "gedcom/gedcom_reader.h"
+#include "gedcom/gedcom_text.h"
 #include "private_home.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +69,12 @@ private slots:
     void previewCountsTheBoxes_data();
     void previewCountsTheBoxes();
     void returnsThePersonChosenInTheFilteredList();
+    void startsAtTheDefaultRoot_data();
+    void startsAtTheDefaultRoot();
+    void countsTheLivingPersons_data();
+    void countsTheLivingPersons();
+    void tellsAGuessedCharacterSet_data();
+    void tellsAGuessedCharacterSet();
 
 private:
     QTemporaryDir home_;
@@ -76,14 +86,15 @@ void GedcomImportDialogTest::filterNarrowsTheList_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("rows");
 
+    // By surname, then given name; "É" sorts with "E".
     QTest::newRow("nothing") << QString()
-                             << QStringList{"Ann Lee, 1900\u20131980",
+                             << QStringList{"Emil \u00C9vora",
+                                            "Frank Holm",
+                                            "Greta Holm",
+                                            "Ann Lee, 1900\u20131980",
                                             "Bert Lee",
                                             "Carl Lee, 1925\u2013",
-                                            "Dora Lee, 1927\u2013",
-                                            "Emil \u00C9vora",
-                                            "Frank Holm",
-                                            "Greta Holm"};
+                                            "Dora Lee, 1927\u2013"};
     QTest::newRow("any case") << "hOLM" << QStringList{"Frank Holm", "Greta Holm"};
     QTest::newRow("every word") << "lee 19"
                                 << QStringList{"Ann Lee, 1900\u20131980", "Carl Lee, 1925\u2013",
@@ -147,6 +158,80 @@ void GedcomImportDialogTest::returnsThePersonChosenInTheFilteredList()
     // Narrowing further keeps Carl chosen while he is shown.
     type(dialog, QStringLiteral(" 19"));
     QCOMPARE(dialog.options().layout.root, 2);
+}
+
+void GedcomImportDialogTest::startsAtTheDefaultRoot_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QString>("chosen");
+
+    QTest::newRow("the most descendants") << QByteArray() << "Frank Holm";
+    QTest::newRow("the home person") << QByteArray("1 _HME @I4@\n") << "Dora Lee, 1927\u2013";
+}
+
+void GedcomImportDialogTest::startsAtTheDefaultRoot()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QString, chosen);
+    const GedcomLoad load = readGedcom(QByteArray(family).replace("0 HEAD\n", "0 HEAD\n" + header).toStdString());
+    GedcomImportDialog dialog(load.data);
+    QCOMPARE(dialog.personList()->currentIndex().data().toString(), chosen);
+    QCOMPARE(dialog.options().layout.root, load.data.home >= 0 ? 3 : 5);
+}
+
+void GedcomImportDialogTest::countsTheLivingPersons_data()
+{
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("generations");
+    QTest::addColumn<int>("policy");
+    QTest::addColumn<QString>("told");
+
+    // Carl (1925) and Dora (1927) are living in 2025, only Dora in 2027.
+    QTest::newRow("two") << 2025 << 4 << 0 << "2 persons in the chart are living.";
+    QTest::newRow("one") << 2027 << 4 << 1 << "1 person in the chart is living.";
+    QTest::newRow("none in a smaller chart") << 2025 << 1 << 2 << "No one in the chart is living.";
+}
+
+void GedcomImportDialogTest::countsTheLivingPersons()
+{
+    QFETCH(int, year);
+    QFETCH(int, generations);
+    QFETCH(int, policy);
+    QFETCH(QString, told);
+    GedcomImportDialog dialog(load_.data, nullptr, {year, 6, 15});
+    type(dialog, QStringLiteral("ann"));
+    dialog.generationsBox()->setValue(generations);
+    dialog.livingBox()->setCurrentIndex(policy);
+    QCOMPARE(dialog.livingLabel()->text(), told);
+    const ImportOptions options = dialog.options();
+    QCOMPARE(options.description.living, LivingPolicy(policy));
+    QCOMPARE(options.today.year, year);
+}
+
+void GedcomImportDialogTest::tellsAGuessedCharacterSet_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("told");
+
+    QTest::newRow("declared") << QByteArray("0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME J\xF6rg\n")
+                              << QString();
+    QTest::newRow("guessed")
+        << QByteArray("0 HEAD\n0 @I1@ INDI\n1 NAME J\x94rg\n")
+        << "The file names no character set; it was read as IBM PC (code page 437), a guess.";
+}
+
+void GedcomImportDialogTest::tellsAGuessedCharacterSet()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, told);
+    GedcomText text = decodeGedcom(bytes.toStdString());
+    GedcomLoad load = readGedcom(std::move(text.utf8));
+    load.data.characterSet = text.characterSet;
+    GedcomImportDialog dialog(load.data);
+    QCOMPARE(dialog.characterSetLabel()->isVisibleTo(&dialog), !told.isEmpty());
+    if (!told.isEmpty())
+        QCOMPARE(dialog.characterSetLabel()->text(), told);
+    QCOMPARE(dialog.personList()->currentIndex().data().toString(), QStringLiteral("J\u00F6rg"));
 }
 
 QTEST_MAIN(GedcomImportDialogTest)

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(dialog.completePageButton()->text(), QString("Complete page"));
         QCOMPARE(dialog.personsOnlyButton()->text(), QString("Persons only"));
         QVERIFY(dialog.personsOnlyButton()->isChecked());
-        QCOMPARE(dialog.pageOption, 1);
+        QVERIFY(!dialog.completePage());
     }
 
     void theLastChoiceCounts()
@@ -70,9 +70,11 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.completePageButton()->click();
-        QCOMPARE(dialog.pageOption, 0);
+        QVERIFY(dialog.completePage());
+        QVERIFY(!dialog.personsOnlyButton()->isChecked());
         dialog.personsOnlyButton()->click();
-        QCOMPARE(dialog.pageOption, 1);
+        QVERIFY(!dialog.completePage());
+        QVERIFY(!dialog.completePageButton()->isChecked());
     }
 
     void cancelWritesNothing()

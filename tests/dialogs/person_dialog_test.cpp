@@ -30,8 +30,10 @@ class Listener : public QWidget {
 public:
     void listenTo(PersonDialog& dialog)
     {
-        connect(&dialog, &PersonDialog::applyRequested, this,
-                [this] { requests.push_back("apply"); });
+        connect(&dialog, &PersonDialog::applyRequested, this, [this, &dialog] {
+            requests.push_back("apply");
+            applied = dialog.entry();
+        });
         connect(&dialog, &PersonDialog::newLevelRequested, this,
                 [this] { requests.push_back("new level"); });
         connect(&dialog, &PersonDialog::closeRequested, this,
@@ -45,6 +47,8 @@ public:
         });
     }
     Requests requests;
+    // What the dialog asked for at the last apply request.
+    PersonEntry applied;
 };
 
 QRect placeIn(const QWidget* widget, const QWidget* dialog)
@@ -60,8 +64,6 @@ QString checks(const PersonDialog& dialog)
         marks += dialog.connectorBox(side)->isChecked() ? QLatin1Char('x') : QLatin1Char('-');
     return marks;
 }
-
-String bytes(const char* text) { return String(text); }
 
 struct Shown {
     Listener owner;
@@ -90,12 +92,19 @@ private slots:
         QVERIFY(dialog.isWindow());
         QCOMPARE(dialog.parentWidget(), &owner);
 
-        QVERIFY(dialog.description.isEmpty());
-        for (int member :
-             {dialog.isContinuation, dialog.connectRight, dialog.connectUp, dialog.connectDown,
-              dialog.connectLeft, dialog.cellColumn, dialog.cellLevel})
-            QCOMPARE(member, 0);
-        QCOMPARE(dialog.direction, 4);
+        // Nothing chosen yet: an empty plain box at the top-left cell, no connector.
+        QVERIFY(dialog.descriptionEdit()->toPlainText().isEmpty());
+        QVERIFY(!dialog.continuationBox()->isChecked());
+        QCOMPARE(checks(dialog), QStringLiteral("----"));
+        QCOMPARE(dialog.columnEdit()->text(), QStringLiteral("0"));
+        QCOMPARE(dialog.levelEdit()->text(), QStringLiteral("0"));
+        const PersonEntry entry = dialog.entry();
+        QCOMPARE(entry.description, std::string());
+        QCOMPARE(entry.cell, (Cell{0, 0}));
+        QCOMPARE(entry.links.right, 0);
+        QCOMPARE(entry.links.down, 0);
+        QVERIFY(!entry.continuation);
+        QCOMPARE(entry.direction, 4);
 
         QCOMPARE(dialog.applyButton()->text(), QStringLiteral("Add"));
         QVERIFY(dialog.applyButton()->isDefault());
@@ -157,9 +166,9 @@ private slots:
         }
     }
 
-    // Under the description, in a smaller font, a line says what Enter and
-    // Ctrl+Enter do there.
-    void aHintUnderTheDescriptionNamesItsKeys()
+    // Above the buttons, in a smaller font, a line says what Enter and
+    // Ctrl+Enter do in the description.
+    void aHintAboveTheButtonsNamesItsKeys()
     {
         Shown shown;
         const QString text =
@@ -169,8 +178,9 @@ private slots:
             if (label->text() == text)
                 hint = label;
         QVERIFY(hint && hint->isVisible());
-        QVERIFY(hint->y() > shown.dialog.descriptionEdit()->geometry().bottom());
-        QVERIFY(hint->height() >= hint->heightForWidth(hint->width()));
+        QVERIFY(hint->geometry().bottom() < shown.dialog.applyButton()->y());
+        for (const QGroupBox* group : shown.dialog.findChildren<QGroupBox*>())
+            QVERIFY(hint->y() > group->geometry().bottom());
         QVERIFY(hint->font().pointSizeF() < shown.dialog.font().pointSizeF());
     }
 
@@ -265,7 +275,7 @@ private slots:
         Shown shown;
         PersonDialog& d = shown.dialog;
         // A continuation box shown before must not leave its traces.
-        ContPerson earlier(bytes("See chart 2"), {5, 5}, {20, 20}, 3);
+        ContPerson earlier("See chart 2", {5, 5}, {20, 20}, 3);
         d.showPerson(earlier);
         d.showCell({column, 2});
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
@@ -277,10 +287,34 @@ private slots:
         QVERIFY(d.connectorBox(1)->isEnabled() && d.connectorBox(2)->isEnabled());
         QCOMPARE(d.columnEdit()->text(), QString::number(column));
         QCOMPARE(d.levelEdit()->text(), QStringLiteral("2"));
-        QCOMPARE(d.cellColumn, column);
-        QCOMPARE(d.cellLevel, 2);
         // The edit keeps the last text it showed.
         QCOMPARE(d.descriptionEdit()->toPlainText(), QStringLiteral("See chart 2"));
+        const PersonEntry entry = d.entry();
+        QCOMPARE(entry.cell, (Cell{column, 2}));
+        QCOMPARE(entry.description, std::string("See chart 2"));
+        QVERIFY(!entry.continuation);
+        QCOMPARE(entry.links.right, 20);
+        QCOMPARE(entry.links.down, column == 0 ? 20 : 0);
+        QCOMPARE(entry.direction, 4);
+    }
+
+    // Text typed but not yet applied stays when the dialog moves to an empty
+    // cell, and is what the next Add asks for; a box shown replaces it.
+    void typedTextStaysOnAnEmptyCell()
+    {
+        Shown shown;
+        PersonDialog& d = shown.dialog;
+        Person box("Ann", {6, 9}, {20, 0});
+        d.showPerson(box);
+        QTest::keyClick(d.descriptionEdit(), Qt::Key_End, Qt::ControlModifier);
+        typeText(d.descriptionEdit(), QStringLiteral(" Lee"));
+        d.showCell({7, 9});
+        QCOMPARE(d.descriptionEdit()->toPlainText(), QStringLiteral("Ann Lee"));
+        QCOMPARE(d.entry().description, std::string("Ann Lee"));
+        QCOMPARE(d.entry().cell, (Cell{7, 9}));
+        d.showPerson(box);
+        QCOMPARE(d.descriptionEdit()->toPlainText(), QStringLiteral("Ann"));
+        QCOMPARE(d.entry().cell, (Cell{6, 9}));
     }
 
     void showPersonShowsTheBox_data()
@@ -310,8 +344,8 @@ private slots:
         PersonDialog& d = shown.dialog;
         d.showCell({0, 0});
         std::unique_ptr<Person> box(
-            continuation ? new ContPerson(bytes("Ann |Born 1900"), {4, 7}, {right, down}, side)
-                         : new Person(bytes("Ann |Born 1900"), {4, 7}, {right, down}));
+            continuation ? new ContPerson("Ann |Born 1900", {4, 7}, {right, down}, side)
+                         : new Person("Ann |Born 1900", {4, 7}, {right, down}));
         d.showPerson(*box);
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
         QVERIFY(d.applyButton()->isDefault());
@@ -320,11 +354,13 @@ private slots:
         QCOMPARE(checks(d), connectors);
         QCOMPARE(d.connectorBox(0)->isEnabled(), continuation);
         QCOMPARE(d.connectorBox(3)->isEnabled(), continuation);
-        if (continuation)
-            QCOMPARE(d.direction, side);
         QCOMPARE(d.columnEdit()->text(), QStringLiteral("4"));
         QCOMPARE(d.levelEdit()->text(), QStringLiteral("7"));
-        QCOMPARE(d.description, QStringLiteral("Ann\r\nBorn 1900"));
+        const PersonEntry entry = d.entry();
+        QCOMPARE(entry.continuation, continuation);
+        QCOMPARE(entry.direction, continuation ? side : 4);
+        QCOMPARE(entry.cell, (Cell{4, 7}));
+        QCOMPARE(entry.description, std::string("Ann\r\nBorn 1900"));
         QCOMPARE(d.descriptionEdit()->document()->blockCount(), 2);
         QCOMPARE(d.descriptionEdit()->toPlainText(), QStringLiteral("Ann\nBorn 1900"));
     }
@@ -346,11 +382,14 @@ private slots:
         shown.click(d.continuationBox());
         QVERIFY(d.continuationBox()->isChecked());
         QCOMPARE(checks(d), QStringLiteral("x---"));
-        QCOMPARE(d.direction, 0);
+        QVERIFY(d.entry().continuation);
+        QCOMPARE(d.entry().direction, 0);
         for (int side = 0; side < 4; ++side)
             QVERIFY(d.connectorBox(side)->isEnabled());
         shown.click(d.continuationBox());
         QCOMPARE(checks(d), unchecked);
+        QVERIFY(!d.entry().continuation);
+        QCOMPARE(d.entry().direction, 4);
         QVERIFY(!d.connectorBox(0)->isEnabled() && !d.connectorBox(3)->isEnabled());
         QVERIFY(shown.owner.requests.empty());
     }
@@ -386,9 +425,10 @@ private slots:
         for (int side : clicks)
             shown.click(d.connectorBox(side));
         QCOMPARE(checks(d), connectors);
-        QCOMPARE(d.direction, direction);
-        QCOMPARE(d.connectUp + d.connectRight + d.connectDown + d.connectLeft,
-                 int(connectors.count(QLatin1Char('x'))));
+        const PersonEntry entry = d.entry();
+        QCOMPARE(entry.direction, direction);
+        QCOMPARE(entry.links.right, connectors[1] == QLatin1Char('x') ? 20 : 0);
+        QCOMPARE(entry.links.down, connectors[2] == QLatin1Char('x') ? 20 : 0);
     }
 
     // Enter in the description presses the default button; Ctrl+Enter breaks
@@ -409,8 +449,8 @@ private slots:
 
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(edit->toPlainText(), QStringLiteral("Name\nBorn 1900"));
-        QCOMPARE(d.description, QStringLiteral("Name\r\nBorn 1900"));
-        QCOMPARE(d.descriptionBytes().view(), std::string_view("Name\r\nBorn 1900"));
+        QCOMPARE(d.descriptionBytes(), std::string("Name\r\nBorn 1900"));
+        QCOMPARE(shown.owner.applied.description, std::string("Name\r\nBorn 1900"));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
         QCOMPARE(shown.owner.requests, Requests{"apply"});
         // Ready for the next description: all of it selected, in the focus.
@@ -430,10 +470,10 @@ private slots:
         shown.click(d.continuationBox());
         shown.click(d.connectorBox(2));
         QTest::mouseClick(d.applyButton(), Qt::LeftButton);
-        QCOMPARE(d.isContinuation, 1);
-        QCOMPARE(d.direction, 2);
-        QCOMPARE(d.cellColumn, 3);
-        QCOMPARE(d.cellLevel, 4);
+        const PersonEntry& asked = shown.owner.applied;
+        QVERIFY(asked.continuation);
+        QCOMPARE(asked.direction, 2);
+        QCOMPARE(asked.cell, (Cell{3, 4}));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
         QCOMPARE(shown.owner.requests, Requests{"apply"});
     }
@@ -470,7 +510,7 @@ private slots:
 
     void helpOpensTheAddTopic()
     {
-        HelpMgr::SetFile(String(STIRPA_HELP_FILE), false);
+        HelpMgr::SetFile(STIRPA_HELP_FILE, false);
         std::vector<std::string> shownTopics;
         HelpMgr::setViewer(
             [&](const std::string& topic, const std::string&) { shownTopics.push_back(topic); });
@@ -515,15 +555,14 @@ private slots:
         PersonDialog& d = shown.dialog;
         if (!stored.isEmpty()) {
             Person box;
-            box.text = String(stored.constData());
+            box.text = stored.toStdString();
             d.showPerson(box);
             QTest::keyClick(d.descriptionEdit(), Qt::Key_End, Qt::ControlModifier);
         }
         if (!typed.isEmpty())
             typeText(d.descriptionEdit(), typed);
-        d.updateData(true);
-        const String out = d.descriptionBytes();
-        QCOMPARE(QByteArray(out.c_str()), handedOver);
+        QCOMPARE(QByteArray::fromStdString(d.descriptionBytes()), handedOver);
+        QCOMPARE(QByteArray::fromStdString(d.entry().description), handedOver);
     }
 };
 

@@ -19,24 +19,35 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <sstream>
+#include <vector>
 
 namespace {
 
+// A box the chart starts with; a side of 0 to 4 makes it a continuation box.
+struct Box {
+    Cell cell;
+    const char* text;
+    Links links = {};
+    int side = -1;
+};
+
 struct Editor {
-    Editor()
+    explicit Editor(const std::vector<Box>& boxes = {})
     {
+        if (!boxes.empty()) {
+            Chart chart(document.chart().settings());
+            for (const Box& box : boxes)
+                chart.mutableTree().append(
+                    box.side < 0
+                        ? std::make_unique<Person>(box.text, box.cell, box.links)
+                        : std::make_unique<ContPerson>(box.text, box.cell, box.links, box.side));
+            document.adoptUntitled(std::move(chart));
+        }
         window.resize(700, 500);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-
-    Person* add(Cell cell, const char* text, Links links = {})
-    {
-        auto* box = new Person(String(text), cell, links);
-        view.tree().append(box);
-        view.updateScrollSizes();
-        return box;
     }
 
     PersonDialog& open()
@@ -65,14 +76,17 @@ struct Editor {
         QCoreApplication::processEvents();
     }
 
+    const Person* selected() const { return document.selectedBox(); }
+
     MainWindow window;
     ChartView& view = *window.view();
+    ChartDocument& document = *window.document();
 };
 
 std::string textAt(const Tree& tree, Cell cell)
 {
     const Person* box = tree.findPerson(cell);
-    return box ? box->text.toStdString() : std::string("(none)");
+    return box ? box->text : std::string("(none)");
 }
 
 } // namespace
@@ -106,7 +120,7 @@ private slots:
         QVERIFY(d.isVisible());
         QCOMPARE(d.windowTitle(), QStringLiteral("Define person"));
         QCOMPARE(d.parentWidget(), &e.window);
-        QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(0, 0));
+        QCOMPARE(d.entry().cell, (Cell{0, 0}));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
         const QSize size = e.view.windowSize();
         QCOMPARE(d.pos(), e.view.window()->frameGeometry().topLeft() +
@@ -118,13 +132,12 @@ private slots:
 
     void defineShowsTheSelectedBox()
     {
-        Editor e;
-        e.add({2, 1}, "Ann |Born 1900", {20, 0});
+        Editor e({Box{{2, 1}, "Ann |Born 1900", {20, 0}}});
         e.view.selectCell({2, 1});
         PersonDialog& d = e.open();
         QCOMPARE(d.descriptionEdit()->toPlainText(), QStringLiteral("Ann\nBorn 1900"));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
-        QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(2, 1));
+        QCOMPARE(d.entry().cell, (Cell{2, 1}));
         QVERIFY(d.connectorBox(1)->isChecked());
         QVERIFY(!d.connectorBox(2)->isChecked());
         QCOMPARE(d.descriptionEdit()->textCursor().selectedText().size(), 13);
@@ -133,8 +146,7 @@ private slots:
     // The view tells the open dialog of every cell it selects.
     void selectCellRefreshesTheDialog()
     {
-        Editor e;
-        e.add({1, 0}, "Ann");
+        Editor e({Box{{1, 0}, "Ann"}});
         PersonDialog& d = e.open();
         e.view.selectCell({1, 0});
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
@@ -173,14 +185,14 @@ private slots:
         const Person* box = e.view.tree().findPerson({0, 0});
         QVERIFY(box);
         QCOMPARE(box->kind(), 'P');
-        QCOMPARE(box->text.toStdString(), std::string("Anna"));
+        QCOMPARE(box->text, std::string("Anna"));
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(box->downLink(), 20);
         QVERIFY(modified.count() >= 1);
         QCOMPARE(e.view.currentCell(), (Cell{1, 0}));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
-        QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(1, 0));
-        QVERIFY(!e.view.tree().undoRecord.canUndo());
+        QCOMPARE(d.entry().cell, (Cell{1, 0}));
+        QVERIFY(!e.view.tree().undoRecord().canUndo());
         QCOMPARE(log.str(),
                  std::string("Person added   Box Anna at 0j0, connected 20j20, lineage 0\n"));
     }
@@ -207,17 +219,17 @@ private slots:
         QFETCH(QList<QPoint>, occupied);
         QFETCH(QPoint, cell);
         QFETCH(QPoint, next);
-        Editor e;
+        std::vector<Box> boxes;
         for (QPoint p : occupied)
-            e.add({p.x(), p.y()}, "Other");
+            boxes.push_back({{p.x(), p.y()}, "Other"});
+        Editor e(boxes);
         e.view.selectCell({cell.x(), cell.y()});
         PersonDialog& d = e.open();
         e.enter(QStringLiteral("New"));
         QCOMPARE(textAt(e.view.tree(), {cell.x(), cell.y()}), std::string("New"));
         QCOMPARE(e.view.currentCell(), (Cell{next.x(), next.y()}));
-        QCOMPARE(QPoint(d.cellColumn, d.cellLevel), next);
-        const Person* selected = e.view.tree().selected;
-        QCOMPARE(selected, e.view.tree().findPerson({next.x(), next.y()}));
+        QCOMPARE(d.entry().cell, (Cell{next.x(), next.y()}));
+        QCOMPARE(e.selected(), e.view.tree().findPerson({next.x(), next.y()}));
     }
 
     void continuationBoxesStay()
@@ -235,8 +247,8 @@ private slots:
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(box->downLink(), 20);
         QCOMPARE(e.view.currentCell(), (Cell{2, 3}));
-        QCOMPARE(e.view.tree().selected, box);
-        QVERIFY(!e.view.tree().selectionFrame.drawn);
+        QCOMPARE(e.selected(), box);
+        QVERIFY(!e.document.selection().frameShown);
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Update"));
         QCOMPARE(log.str(), std::string("Person added   Continuation box, dir 3: See chart 7 at "
                                         "2j3, connected 20j20, lineage 0\n"));
@@ -244,15 +256,13 @@ private slots:
 
     void updateKeepsTheCellAndTakesTheControls()
     {
-        Editor e;
-        e.add({0, 0}, "Old", {20, 20});
-        e.add({1, 1}, "Below right");
+        Editor e({Box{{0, 0}, "Old", {20, 20}}, Box{{1, 1}, "Below right"}});
         e.view.selectCell({0, 0});
         PersonDialog& d = e.open();
         e.click(d.connectorBox(1));
         e.enter(QStringLiteral("New"));
         const Person* box = e.view.tree().findPerson({0, 0});
-        QCOMPARE(box->text.toStdString(), std::string("New"));
+        QCOMPARE(box->text, std::string("New"));
         QCOMPARE(box->rightLink(), 0);
         QCOMPARE(box->downLink(), 20);
         QCOMPARE(e.view.tree().size(), std::size_t(2));
@@ -263,14 +273,13 @@ private slots:
 
     void updateOfAContinuationBoxChangesItsSideOnly()
     {
-        Editor e;
-        auto* box = new ContPerson(String("See 2"), {1, 1}, {20, 20}, 0);
-        e.view.tree().append(box);
+        Editor e({Box{{1, 1}, "See 2", {20, 20}, 0}});
+        const Person* box = e.view.tree().findPerson({1, 1});
         e.view.selectCell({1, 1});
         PersonDialog& d = e.open();
         e.click(d.connectorBox(1));
         e.enter(QStringLiteral("See 3"));
-        QCOMPARE(box->text.toStdString(), std::string("See 3"));
+        QCOMPARE(box->text, std::string("See 3"));
         QCOMPARE(box->direction(), 1);
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(e.view.currentCell(), (Cell{1, 1}));
@@ -278,30 +287,29 @@ private slots:
 
     void emptyUpdateErasesUndoably()
     {
-        Editor e;
-        Person* box = e.add({1, 0}, "Doomed", {20, 0});
+        Editor e({Box{{1, 0}, "Doomed", {20, 0}}});
+        const Person* box = e.view.tree().findPerson({1, 0});
         e.view.selectCell({1, 0});
         PersonDialog& d = e.open();
         QSignalSpy modified(e.view.document(), &ChartDocument::changed);
         e.enter(QString());
         QVERIFY(!e.view.tree().findPerson({1, 0}));
-        QVERIFY(!e.view.tree().selected);
+        QVERIFY(!e.selected());
         QCOMPARE(modified.count(), 1);
-        QCOMPARE(std::string(e.view.tree().undoRecord.labelText()),
+        QCOMPARE(std::string(e.view.tree().undoRecord().labelText()),
                  std::string("Undo erase person"));
         QCOMPARE(d.applyButton()->text(), QStringLiteral("Add"));
-        QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(1, 0));
+        QCOMPARE(d.entry().cell, (Cell{1, 0}));
         e.view.undo();
         QCOMPARE(e.view.tree().findPerson({1, 0}), box);
-        QCOMPARE(box->text.toStdString(), std::string("Doomed"));
+        QCOMPARE(box->text, std::string("Doomed"));
     }
 
     // A box that came to the shown empty cell behind the dialog's back gets the
     // text; no second box hides under it.
     void addOntoABoxThatArrivedMeanwhile()
     {
-        Editor e;
-        e.add({3, 0}, "Mover");
+        Editor e({Box{{3, 0}, "Mover"}});
         e.view.selectCell({1, 0});
         PersonDialog& d = e.open();
         QVERIFY(e.view.document()->moveBox({3, 0}, {1, 0}));
@@ -341,22 +349,18 @@ private slots:
 
     void newLevelGoesBelowTheLowestPlainBox()
     {
-        Editor e;
-        e.add({2, 0}, "Top");
-        e.add({1, 2}, "Lowest");
-        e.view.tree().append(new ContPerson(String("See 4"), {3, 5}, {20, 20}, 0));
+        Editor e({Box{{2, 0}, "Top"}, Box{{1, 2}, "Lowest"}, Box{{3, 5}, "See 4", {20, 20}, 0}});
         e.view.selectCell({2, 0});
         PersonDialog& d = e.open();
         e.click(d.newLevelButton());
         QCOMPARE(e.view.currentCell(), (Cell{0, 3}));
-        QCOMPARE(QPoint(d.cellColumn, d.cellLevel), QPoint(0, 3));
+        QCOMPARE(d.entry().cell, (Cell{0, 3}));
         QTRY_COMPARE(QApplication::focusWidget(), d.descriptionEdit());
     }
 
     void newLevelWithoutPlainBoxesDoesNothing()
     {
-        Editor e;
-        e.view.tree().append(new ContPerson(String("See 4"), {1, 1}, {20, 20}, 0));
+        Editor e({Box{{1, 1}, "See 4", {20, 20}, 0}});
         e.view.selectCell({1, 1});
         PersonDialog& d = e.open();
         e.click(d.newLevelButton());
@@ -382,13 +386,12 @@ private slots:
         QFETCH(QPoint, start);
         QFETCH(int, side);
         QFETCH(QPoint, end);
-        Editor e;
-        e.add({2, 2}, "Corner");
+        Editor e({Box{{2, 2}, "Corner"}});
         e.view.selectCell({start.x(), start.y()});
         PersonDialog& d = e.open();
         e.click(d.arrowButton(side));
         QCOMPARE(e.view.currentCell(), (Cell{end.x(), end.y()}));
-        QCOMPARE(QPoint(d.cellColumn, d.cellLevel), end);
+        QCOMPARE(d.entry().cell, (Cell{end.x(), end.y()}));
         QTRY_VERIFY(d.isActiveWindow());
     }
 

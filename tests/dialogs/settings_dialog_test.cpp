@@ -25,16 +25,18 @@
 
 namespace {
 
+using Mode = SettingsDialog::GenerationMode;
+
 // A shown main window on a chart with boxes at (1, 0) and (3, 2).
 struct Editor {
     explicit Editor(const TreeSettings& settings = {})
     {
-        document().setSettings(settings);
+        Chart chart(settings);
+        chart.mutableTree().append(std::make_unique<Person>("A", Cell{1, 0}, Links{}));
+        chart.mutableTree().append(std::make_unique<Person>("B", Cell{3, 2}, Links{}));
+        document().adoptUntitled(std::move(chart));
         document().setModified(false);
         view().setFrameShape(QFrame::NoFrame);
-        view().tree().append(new Person(String("A"), {1, 0}, {}));
-        view().tree().append(new Person(String("B"), {3, 2}, {}));
-        view().updateScrollSizes();
         window.resize(700, 400);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -126,8 +128,8 @@ private slots:
         QCOMPARE(dialog.htmlStartYEdit()->text(), QStringLiteral("200"));
         QCOMPARE(dialog.boxWidthEdit()->text(), QStringLiteral("120"));
         QCOMPARE(dialog.boxHeightEdit()->text(), QStringLiteral("50"));
-        QVERIFY(dialog.generationButton(0)->isChecked());
-        QCOMPARE(dialog.generationButton(0)->text(), QStringLiteral("Show"));
+        QVERIFY(dialog.generationButton(Mode::Show)->isChecked());
+        QCOMPARE(dialog.generationButton(Mode::Show)->text(), QStringLiteral("Show"));
         QCOMPARE(dialog.startEdit()->text(), QStringLiteral("1"));
         QVERIFY(dialog.startEdit()->isEnabled());
         QVERIFY(dialog.saveLineageBox()->isChecked());
@@ -143,24 +145,66 @@ private slots:
     void loadsTheModeLetter_data()
     {
         QTest::addColumn<char>("mode");
-        QTest::addColumn<int>("choice");
-        QTest::newRow("d") << 'd' << 0;
-        QTest::newRow("u") << 'u' << 1;
-        QTest::newRow("h") << 'h' << 2;
-        QTest::newRow("unknown letter shows as Show") << 'x' << 0;
+        QTest::addColumn<Mode>("choice");
+        QTest::addColumn<char>("built");
+        QTest::newRow("d") << 'd' << Mode::Show << 'd';
+        QTest::newRow("u") << 'u' << Mode::ShowReversed << 'u';
+        QTest::newRow("h") << 'h' << Mode::Hide << 'h';
+        QTest::newRow("unknown letter shows as Show") << 'x' << Mode::Show << 'd';
     }
 
     void loadsTheModeLetter()
     {
         QFETCH(char, mode);
-        QFETCH(int, choice);
+        QFETCH(Mode, choice);
+        QFETCH(char, built);
         TreeSettings settings;
         settings.generationMode = mode;
         Editor chart(settings);
         SettingsDialog& dialog = chart.dialog();
-        QCOMPARE(dialog.generationChoice, choice);
-        QVERIFY(dialog.generationButton(choice)->isChecked());
-        QCOMPARE(dialog.startEdit()->isEnabled(), choice != 2);
+        for (Mode other : {Mode::Show, Mode::ShowReversed, Mode::Hide})
+            QCOMPARE(dialog.generationButton(other)->isChecked(), other == choice);
+        QCOMPARE(dialog.settings().generationMode, built);
+        QCOMPARE(dialog.startEdit()->isEnabled(), choice != Mode::Hide);
+    }
+
+    // Every field shows where it belongs and comes back from the controls as it
+    // went in, as long as the user changes nothing.
+    void settingsComeBackUnchanged_data()
+    {
+        QTest::addColumn<char>("mode");
+        QTest::addColumn<int>("smallFontLine");
+        QTest::addColumn<bool>("saveLineage");
+        QTest::newRow("reversed, line 3, no lineage") << 'u' << 3 << false;
+        QTest::newRow("hidden, never, lineage") << 'h' << 4 << true;
+        QTest::newRow("shown, line 1, lineage") << 'd' << 0 << true;
+    }
+    void settingsComeBackUnchanged()
+    {
+        QFETCH(char, mode);
+        QFETCH(int, smallFontLine);
+        QFETCH(bool, saveLineage);
+        TreeSettings settings;
+        settings.htmlStartX = 37;
+        settings.htmlStartY = 411;
+        settings.boxWidth = 133;
+        settings.boxHeight = 71;
+        settings.generationMode = mode;
+        settings.generationStart = -5;
+        settings.smallFontLine = smallFontLine;
+        settings.saveLineage = saveLineage;
+        SettingsDialog dialog(settings);
+        QCOMPARE(dialog.htmlStartXEdit()->text(), QStringLiteral("37"));
+        QCOMPARE(dialog.htmlStartYEdit()->text(), QStringLiteral("411"));
+        QCOMPARE(dialog.boxWidthEdit()->text(), QStringLiteral("133"));
+        QCOMPARE(dialog.boxHeightEdit()->text(), QStringLiteral("71"));
+        QCOMPARE(dialog.startEdit()->text(), QStringLiteral("-5"));
+        QCOMPARE(dialog.smallFontList()->currentIndex(), smallFontLine);
+        QCOMPARE(dialog.saveLineageBox()->isChecked(), saveLineage);
+        QCOMPARE(dialog.settings(), settings);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.settings(), settings);
     }
 
     void hideDisablesTheStartControls()
@@ -174,12 +218,12 @@ private slots:
                    dialog.startEdit()->isEnabled() == on && dialog.spinUp()->isEnabled() == on &&
                    dialog.spinDown()->isEnabled() == on;
         };
-        QTest::mouseClick(dialog.generationButton(2), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::Hide), Qt::LeftButton);
         QVERIFY(startEnabled(false));
-        QTest::mouseClick(dialog.generationButton(0), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::Show), Qt::LeftButton);
         QVERIFY(startEnabled(true));
-        QTest::mouseClick(dialog.generationButton(2), Qt::LeftButton);
-        QTest::mouseClick(dialog.generationButton(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::Hide), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::ShowReversed), Qt::LeftButton);
         QVERIFY(startEnabled(true));
         QVERIFY(messages.isEmpty());
     }
@@ -260,7 +304,7 @@ private slots:
         QSignalSpy modified(&chart.document(), &ChartDocument::changed);
         runSettings(chart.window, [](SettingsDialog& dialog) {
             typeInto(dialog.boxHeightEdit(), QStringLiteral("80"));
-            QTest::mouseClick(dialog.generationButton(1), Qt::LeftButton);
+            QTest::mouseClick(dialog.generationButton(Mode::ShowReversed), Qt::LeftButton);
             QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
             typeInto(dialog.boxWidthEdit(), QStringLiteral("90"));
             QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
@@ -279,7 +323,7 @@ private slots:
         Editor chart(settings);
         QSignalSpy modified(&chart.document(), &ChartDocument::changed);
         runSettings(chart.window, [](SettingsDialog& dialog) {
-            QVERIFY(dialog.generationButton(0)->isChecked());
+            QVERIFY(dialog.generationButton(Mode::Show)->isChecked());
             QCOMPARE(dialog.smallFontList()->currentIndex(), -1);
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         });
@@ -367,7 +411,7 @@ private slots:
         const QStringList good = {"70", "260", "4", "66", "150"};
         for (int i = 0; i < 5; ++i)
             typeInto(edits[i], i == field ? text : good[i]);
-        QTest::mouseClick(dialog.generationButton(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::ShowReversed), Qt::LeftButton);
         messages.clear();
 
         // OK keeps the dialog open and applies nothing.
@@ -400,9 +444,9 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         typeInto(dialog.boxWidthEdit(), QStringLiteral("x"));
-        QTest::mouseClick(dialog.generationButton(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::ShowReversed), Qt::LeftButton);
         QCOMPARE(messages, QStringList{"Box size x must be a whole number."});
-        QCOMPARE(dialog.generationChoice, 1);
+        QCOMPARE(dialog.settings().generationMode, 'u');
     }
 
     void hiddenStartFieldKeepsItsValue()
@@ -412,7 +456,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         typeInto(dialog.startEdit(), QString());
-        QTest::mouseClick(dialog.generationButton(2), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::Hide), Qt::LeftButton);
         QVERIFY(!dialog.startEdit()->isEnabled());
         typeInto(dialog.boxWidthEdit(), QStringLiteral("130"));
         QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
@@ -423,15 +467,15 @@ private slots:
         QCOMPARE(dialog.startEdit()->text(), QStringLiteral("1"));
 
         // Shown, an empty start is reported where the user can mend it.
-        QTest::mouseClick(dialog.generationButton(0), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::Show), Qt::LeftButton);
         typeInto(dialog.startEdit(), QString());
-        QTest::mouseClick(dialog.generationButton(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.generationButton(Mode::ShowReversed), Qt::LeftButton);
         QCOMPARE(messages, QStringList{"Start with must be a whole number."});
     }
 
     void helpShowsTheSettingsTopic()
     {
-        QVERIFY(HelpMgr::SetFile(String(STIRPA_HELP_FILE), false));
+        QVERIFY(HelpMgr::SetFile(STIRPA_HELP_FILE, false));
         QString shown;
         HelpMgr::setViewer([&](const std::string& topic, const std::string&) {
             shown = QString::fromStdString(topic);

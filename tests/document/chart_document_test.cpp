@@ -328,6 +328,26 @@ private slots:
         QCOMPARE(document.title(), QStringLiteral("Untitled"));
     }
 
+    // Each logged edit is in the log file as soon as it is done, not only when
+    // the buffer fills or the program ends.
+    void loggedEditsReachTheFileAtOnce()
+    {
+        redirectDebugLog(nullptr);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("stirpalog.txt");
+        QVERIFY(openDebugLog(path.toStdString()));
+        ChartDocument document;
+        QVERIFY(document.definePerson({"New", {7, 3}, {20, 0}}));
+        QCOMPARE(readAll(path), QByteArray("Person added   Box New at 7j3, connected 20j0, "
+                                           "lineage 0\n"));
+        QVERIFY(document.definePerson({"Renamed", {7, 3}, {}}));
+        QVERIFY(readAll(path).endsWith("Person updated   Box Renamed at 7j3, connected 0j0, "
+                                       "lineage 0\n"));
+        document.newChart();
+        QVERIFY(readAll(path).endsWith("lineage 0\nNew tree set\n"));
+        QVERIFY(openDebugLog(dir.filePath("closed.txt").toStdString()));
+    }
+
 private:
     std::ostringstream log;
 };

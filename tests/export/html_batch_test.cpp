@@ -52,10 +52,19 @@ private slots:
         const std::string folder = dir.path().toStdString();
         std::filesystem::copy_file(testDataPath("page_template.html"),
                                    folder + "/stirpa_full.html");
+        writeBytes(folder + "/family01.html", "chart 1");
+        writeBytes(folder + "/family12.html", "chart 12");
         const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") +
                                        "' family.html --complete-page");
         QCOMPARE(run.status, 0);
-        QCOMPARE(bytes(run.err), QByteArray());
+        // Two of the pages the continuation boxes link to are there.
+        QCOMPARE(bytes(run.err),
+                 QByteArray("The continuation box 'More' at column 2, level 1 links to "
+                            "family05.html, which is not beside the page.\n"
+                            "The continuation box 'Ancestors 7' at column 3, level 1 links to "
+                            "family07.html, which is not beside the page.\n"
+                            "The continuation box '' at column 3, level 2 links to family0.html, "
+                            "which is not beside the page.\n"));
         QCOMPARE(bytes(readBytes(folder + "/family.html")),
                  bytes(readBytes(testDataPath("mixed_page.html"))));
         // A page about to be published gets no log beside it.
@@ -63,16 +72,20 @@ private slots:
     }
 
     // Without a template in the current folder, the one installed with the program
-    // is used.
+    // is used, and the images missing beside the page come from its folder.
     void installedTemplateIsTheFallback()
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const std::string prefix = dir.path().toStdString() + "/prefix";
+        const std::string web = prefix + "/share/stirpa/web";
         std::filesystem::create_directories(prefix + "/bin");
-        std::filesystem::create_directories(prefix + "/share/stirpa/web");
+        std::filesystem::create_directories(web);
         std::filesystem::copy_file(programPath(), prefix + "/bin/stirpa");
-        writeBytes(prefix + "/share/stirpa/web/stirpa_full.html", "<p>installed</p>\nTREE\n");
+        writeBytes(web + "/stirpa_full.html", "<p>installed</p>\nTREE\n");
+        for (const char* image : {"pinne.gif", "pinneR.gif", "tom.gif"})
+            writeBytes(web + "/" + image, std::string("installed ") + image);
+        writeBytes(dir.filePath("tom.gif").toStdString(), "mine");
         const Run run = runIn(dir,
                               "--export-html '" + testDataPath("mixed_chart.txt") +
                                   "' family.html --complete-page",
@@ -80,6 +93,12 @@ private slots:
         QCOMPARE(run.status, 0);
         QVERIFY(readBytes(dir.filePath("family.html").toStdString())
                     .starts_with("<p>installed</p>\n<img class="));
+        QVERIFY2(run.err.starts_with("Copied pinne.gif, pinneR.gif beside the page from " + web +
+                                     ".\nThe continuation box 'Oakes family' "),
+                 run.err.c_str());
+        QCOMPARE(bytes(readBytes(dir.filePath("pinneR.gif").toStdString())),
+                 QByteArray("installed pinneR.gif"));
+        QCOMPARE(bytes(readBytes(dir.filePath("tom.gif").toStdString())), QByteArray("mine"));
     }
 
     void personsOnly()

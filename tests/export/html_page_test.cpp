@@ -25,8 +25,8 @@ const char workedSpacer[] = "<br><img src=\"tom.gif\" width=465 height=80 border
 // A chart holding only the box of the worked example.
 Chart workedExampleChart()
 {
-    Chart chart(TreeSettings(), String("tree"));
-    chart.tree().append(makeBox("Alpha |b. 1900", {2, 1}, {20, 0}, 1));
+    Chart chart(TreeSettings(), "tree");
+    chart.mutableTree().append(makeBox("Alpha |b. 1900", {2, 1}, {20, 0}, 1));
     return chart;
 }
 
@@ -34,7 +34,7 @@ std::string pageFrom(const std::string& pageTemplate, const Chart& chart, bool* 
 {
     std::istringstream in(pageTemplate);
     std::ostringstream out;
-    const bool ok = writeHtmlPage(out, chart, {String("page")}, &in);
+    const bool ok = writeHtmlPage(out, chart, {"page"}, &in);
     if (complete)
         *complete = ok;
     return out.str();
@@ -43,7 +43,7 @@ std::string pageFrom(const std::string& pageTemplate, const Chart& chart, bool* 
 ChartLoad loadMixedChart()
 {
     LogCapture quiet;
-    return readChartFile(String(testDataPath("mixed_chart.txt").c_str()), TreeSettings());
+    return readChartFile(testDataPath("mixed_chart.txt"), TreeSettings());
 }
 
 } // namespace
@@ -69,7 +69,7 @@ private slots:
         Chart chart;
         chart.settings().htmlStartX = 0;
         chart.settings().htmlStartY = 999;
-        chart.tree().append(makeBox("A", {3, 4}, {0, 0}));
+        chart.mutableTree().append(makeBox("A", {3, 4}, {0, 0}));
         // Extent 455 x 290: the width gains the margin, the height nothing.
         QVERIFY(bytes(chartOf(chart))
                     .endsWith("<br><img src=\"tom.gif\" width=555 height=290 border=0>\n"));
@@ -78,8 +78,8 @@ private slots:
     void allConnectorsComeBeforeAllBoxes()
     {
         Chart chart;
-        chart.tree().append(makeBox("A", {0, 0}, {20, 0}));
-        chart.tree().append(makeContinuation("B", {1, 0}, {0, 20}, 2));
+        chart.mutableTree().append(makeBox("A", {0, 0}, {20, 0}));
+        chart.mutableTree().append(makeContinuation("B", {1, 0}, {0, 20}, 2));
         QCOMPARE(bytes(chartOf(chart, "p")),
                  QByteArray("<img class=\"pinH\" style=\"top: 225px; left: 170px; width: 20px;\" "
                             "src=\"pinne.gif\">\n"
@@ -161,7 +161,7 @@ private slots:
         const std::string path = dir.filePath("family.html").toStdString();
         LogCapture log;
         const Result result = exportHtml(
-            load.chart, String(path.c_str()),
+            load.chart, path,
             {.completePage = true, .templatePaths = {testDataPath("page_template.html")}});
         QVERIFY2(bool(result), result.message().c_str());
         QCOMPARE(bytes(readBytes(path)), bytes(readBytes(testDataPath("mixed_page.html"))));
@@ -178,7 +178,7 @@ private slots:
         writeBytes(path, std::string(20000, 'x')); // an older, longer export
         LogCapture log;
         const Result result =
-            exportHtml(load.chart, String(path.c_str()),
+            exportHtml(load.chart, path,
                        {.completePage = false,
                         .templatePaths = {dir.filePath("no_template.html").toStdString()}});
         QVERIFY2(bool(result), result.message().c_str());
@@ -226,7 +226,7 @@ private slots:
         if (earlierPage)
             writeBytes(path, published);
         LogCapture log;
-        const Result result = exportHtml(workedExampleChart(), String(path.c_str()),
+        const Result result = exportHtml(workedExampleChart(), path,
                                          {.completePage = true, .templatePaths = {templatePath}});
         QCOMPARE(result.status, Result::TemplateIncomplete);
         QVERIFY2(result.message().find(message.toStdString()) != std::string::npos,
@@ -251,10 +251,10 @@ private slots:
         const HtmlExportOptions options{
             .completePage = true,
             .templatePaths = {dir.filePath("stirpa_full.html").toStdString(), installed}};
-        QVERIFY(exportHtml(workedExampleChart(), String(path.c_str()), options));
+        QVERIFY(exportHtml(workedExampleChart(), path, options));
         QVERIFY(readBytes(path).starts_with("<p>installed</p>\n"));
         writeBytes(options.templatePaths.front(), "<p>local</p>\nTREE\n");
-        QVERIFY(exportHtml(workedExampleChart(), String(path.c_str()), options));
+        QVERIFY(exportHtml(workedExampleChart(), path, options));
         QVERIFY(readBytes(path).starts_with("<p>local</p>\n"));
     }
 
@@ -278,14 +278,14 @@ private slots:
         std::filesystem::create_directory(disk.constData());
         if (::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
             QSKIP("cannot mount a small tmpfs");
-        Chart chart(TreeSettings(), String("tree"));
+        Chart chart(TreeSettings(), "tree");
         for (int column = 0; column < 2000; ++column)
-            chart.tree().append(makeBox("A name |b. 1900", {column, 0}, {20, 0}));
+            chart.mutableTree().append(makeBox("A name |b. 1900", {column, 0}, {20, 0}));
         const std::string path = disk.toStdString() + "/page.html";
         const std::string published = "<html>published</html>\n";
         if (earlierPage)
             writeBytes(path, published);
-        const Result result = exportHtml(chart, String(path.c_str()));
+        const Result result = exportHtml(chart, path);
         const bool kept =
             earlierPage ? readBytes(path) == published : !std::filesystem::exists(path);
         const bool nothingElse =
@@ -315,7 +315,7 @@ private slots:
         writeBytes(templatePath, "TREE\n");
         const std::string path = dir.filePath(name).toStdString();
         LogCapture log;
-        const Result result = exportHtml(workedExampleChart(), String(path.c_str()),
+        const Result result = exportHtml(workedExampleChart(), path,
                                          {.completePage = true, .templatePaths = {templatePath}});
         QCOMPARE(result.status, Result::CannotCreate);
         QVERIFY2(result.message().find(path) != std::string::npos, result.message().c_str());
@@ -349,7 +349,7 @@ private slots:
     {
         QFETCH(QByteArray, documentPath);
         QFETCH(QByteArray, offered);
-        QCOMPARE(QByteArray(::initialHtmlName(String(documentPath.constData())).c_str()), offered);
+        QCOMPARE(QByteArray(::initialHtmlName(documentPath.toStdString()).c_str()), offered);
     }
 
     void pageName_data()
@@ -366,7 +366,7 @@ private slots:
     {
         QFETCH(QByteArray, outputPath);
         QFETCH(QByteArray, pageName);
-        QCOMPARE(QByteArray(htmlPageName(String(outputPath.constData())).c_str()), pageName);
+        QCOMPARE(QByteArray(htmlPageName(outputPath.toStdString()).c_str()), pageName);
     }
 };
 

@@ -17,7 +17,7 @@ Chart largeChart()
 {
     std::mt19937 random(11);
     Chart chart;
-    Tree& tree = chart.tree();
+    Tree& tree = chart.mutableTree();
     for (int i = 0; i < 4000; ++i) {
         const Cell cell{i % 80, i / 80};
         const std::string text = "Person " + std::to_string(i) + " |b. " +
@@ -57,13 +57,13 @@ private slots:
         const std::string path = dir.filePath("big.html").toStdString();
         const Chart chart = largeChart();
 
-        QVERIFY(exportHtml(chart, String(path.c_str()),
+        QVERIFY(exportHtml(chart, path,
                            {.completePage = completePage, .templatePaths = {templatePath}}));
 
         std::ostringstream expected;
         std::ifstream pageTemplate(templatePath, std::ios::binary);
         std::istream* pageIn = completePage ? &pageTemplate : nullptr;
-        QVERIFY(writeHtmlPage(expected, chart, {String("big")}, pageIn));
+        QVERIFY(writeHtmlPage(expected, chart, {"big"}, pageIn));
         QVERIFY(expected.str().size() > 1000000);
         QCOMPARE(bytes(readBytes(path)), bytes(expected.str()));
     }

@@ -27,17 +27,17 @@ std::string nameLine(const Person& box)
     return name;
 }
 
-Chart imported(const GeneratedFamilies& families, LayoutKind kind, int generations)
+ChartImport imported(const GeneratedFamilies& families, LayoutKind kind, int generations)
 {
     const GedcomLoad load = readGedcom(families.text);
     if (!load)
         qFatal("generated file refused: %s", load.message().c_str());
     ImportOptions options;
     options.layout = {0, kind, generations};
-    ChartImport result = importChart(load.data, options, String("generated"));
+    ChartImport result = importChart(load.data, options, "generated");
     if (!result)
         qFatal("import failed: %s", result.message().c_str());
-    return std::move(result.chart);
+    return result;
 }
 
 bool isParent(const GeneratedFamilies& families, const std::string& child,
@@ -50,15 +50,17 @@ bool isParent(const GeneratedFamilies& families, const std::string& child,
 
 // Every box whose parent has a box in the chart (the root's aside) finds that
 // parent; with answersAreParents also no box finds anyone else.
-void checkFindParent(Chart& chart, const GeneratedFamilies& families, bool answersAreParents)
+void checkFindParent(const ChartImport& result, const GeneratedFamilies& families,
+                     bool answersAreParents)
 {
-    Tree& tree = chart.tree();
+    const Tree& tree = result.chart.tree();
     std::set<std::string> named;
-    tree.forEachPerson([&](Person* box) { named.insert(nameLine(*box)); });
-    const Person* root = tree.selected;
-    std::vector<Person*> boxes;
-    tree.forEachPerson([&](Person* box) { boxes.push_back(box); });
-    for (Person* box : boxes) {
+    tree.forEachPerson([&](const Person* box) { named.insert(nameLine(*box)); });
+    const Person* root = tree.findPerson(result.root);
+    QVERIFY(root);
+    std::vector<const Person*> boxes;
+    tree.forEachPerson([&](const Person* box) { boxes.push_back(box); });
+    for (const Person* box : boxes) {
         if (box->kind() != 'P')
             continue;
         const std::string name = nameLine(*box);
@@ -86,7 +88,7 @@ void checkGeometry(const Chart& chart)
     std::map<std::pair<int, int>, const Person*> cells;
     std::map<int, std::set<int>> columnsOnLevel;
     std::set<int> columns;
-    tree.forEachPerson([&](Person* box) {
+    tree.forEachPerson([&](const Person* box) {
         QVERIFY2(cells.emplace(std::pair(box->level(), box->column()), box).second,
                  qPrintable(QStringLiteral("two boxes at column %1, level %2")
                                 .arg(box->column())
@@ -96,7 +98,7 @@ void checkGeometry(const Chart& chart)
         columns.insert(box->column());
     });
     QCOMPARE(int(columns.size()), *columns.rbegin() + 1);
-    tree.forEachPerson([&](Person* box) {
+    tree.forEachPerson([&](const Person* box) {
         if (box->rightLink() != 0) {
             const std::set<int>& row = columnsOnLevel[box->level()];
             const auto next = row.upper_bound(box->column());
@@ -113,7 +115,7 @@ void checkGeometry(const Chart& chart)
 int levelCount(const Chart& chart)
 {
     std::set<int> levels;
-    chart.tree().forEachPerson([&](Person* box) { levels.insert(box->level()); });
+    chart.tree().forEachPerson([&](const Person* box) { levels.insert(box->level()); });
     return int(levels.size());
 }
 
@@ -151,11 +153,12 @@ void FamilyLayoutTest::descendants()
     QFETCH(int, generations);
     QFETCH(bool, cycle);
     const GeneratedFamilies families = generateDescendants(shape);
-    Chart chart = imported(families, LayoutKind::Descendants, generations);
+    const ChartImport result = imported(families, LayoutKind::Descendants, generations);
+    const Chart& chart = result.chart;
 
     checkGeometry(chart);
-    checkFindParent(chart, families, !cycle);
-    QCOMPARE(chart.tree().selected->cell(), (Cell{0, 0}));
+    checkFindParent(result, families, !cycle);
+    QCOMPARE(result.root, (Cell{0, 0}));
     if (!cycle)
         QCOMPARE(int(chart.tree().size()), families.persons);
 }
@@ -175,13 +178,14 @@ void FamilyLayoutTest::ancestors()
     QFETCH(int, generations);
     QFETCH(int, missingEvery);
     const GeneratedFamilies families = generatePedigree(generations, missingEvery);
-    Chart chart = imported(families, LayoutKind::Ancestors, generations);
+    const ChartImport result = imported(families, LayoutKind::Ancestors, generations);
+    const Chart& chart = result.chart;
 
     checkGeometry(chart);
-    checkFindParent(chart, families, false);
+    checkFindParent(result, families, false);
     QCOMPARE(int(chart.tree().size()), families.persons);
     // The root alone on the bottom level, in the first column.
-    QCOMPARE(chart.tree().selected->cell(), (Cell{0, levelCount(chart) - 1}));
+    QCOMPARE(result.root, (Cell{0, levelCount(chart) - 1}));
 }
 
 void FamilyLayoutTest::cutBranchesEndInContinuationBoxes_data()
@@ -205,13 +209,13 @@ void FamilyLayoutTest::cutBranchesEndInContinuationBoxes()
     const GeneratedFamilies families = layoutKind == LayoutKind::Descendants
                                            ? generateDescendants({8, 3, 0, 100000, 13, false})
                                            : generatePedigree(8, 0);
-    Chart chart = imported(families, layoutKind, generations);
+    const Chart chart = std::move(imported(families, layoutKind, generations).chart);
 
     checkGeometry(chart);
     // The persons take the generations asked for; the continuation boxes one more level.
     QCOMPARE(levelCount(chart), generations + 1);
     int continuations = 0;
-    chart.tree().forEachPerson([&](Person* box) {
+    chart.tree().forEachPerson([&](const Person* box) {
         if (box->kind() != 'P') {
             ++continuations;
             QCOMPARE(box->direction(), direction);
@@ -228,10 +232,10 @@ void FamilyLayoutTest::ownAncestorAppearsTwiceAtMost()
     // The root is also a child in the last family: climbing from the root comes
     // back to it, once, with no branch the second time.
     const GeneratedFamilies families = generateDescendants({4, 2, 0, 100000, 17, true});
-    Chart chart = imported(families, LayoutKind::Ancestors, maxGenerations);
+    const Chart chart = std::move(imported(families, LayoutKind::Ancestors, maxGenerations).chart);
     checkGeometry(chart);
     std::map<std::string, int> seen;
-    chart.tree().forEachPerson([&](Person* box) { ++seen[nameLine(*box)]; });
+    chart.tree().forEachPerson([&](const Person* box) { ++seen[nameLine(*box)]; });
     QCOMPARE(seen["Given1 Surname1"], 2);
     for (const auto& [name, count] : seen)
         QVERIFY2(count <= 2, name.c_str());
@@ -245,9 +249,10 @@ void FamilyLayoutTest::boxesFitTheLongestName()
         "0 @I2@ INDI\n1 NAME Al /Bo/\n0 TRLR\n";
     const GedcomLoad load = readGedcom(text);
     ImportOptions options;
-    const ChartImport result = importChart(load.data, options, String("t"));
+    const ChartImport result = importChart(load.data, options, "t");
     QVERIFY(result);
-    const Person* root = result.chart.tree().selected;
+    const Person* root = result.chart.tree().findPerson(result.root);
+    QVERIFY(root);
     QCOMPARE(root->text,
              std::string_view(
                  "Maximiliane Konstantina von Hohenberg-Ottersdorf |b. 3 JUN 1871, Oberndorf"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Finding boxes by text: case and accents ignored in UTF-8 and Windows-1252
 // alike, line breaks read as blanks, matches in reading order.
+#include "edit_fixtures.h"
 #include "model/chart.h"
 #include "model/chart_search.h"
 #include "model/person.h"
@@ -14,18 +15,19 @@ namespace {
 // search's own.
 Chart searchedChart()
 {
-    Chart chart(TreeSettings(), String("find"));
-    Tree& tree = chart.tree();
-    tree.append(new Person(String("Owen Merrow |b. 1962"), {6, 4}, {}));
-    tree.append(new Person(String("Zo\xC3\xAB Pell"), {5, 2}, {}));      // UTF-8
-    tree.append(new Person(String("ZO\xCB PELL |m. 1930"), {1, 2}, {})); // Windows-1252
-    tree.append(new Person(String("\xC5\x81ukasz Nowak"), {0, 3}, {}));  // UTF-8 Ł
-    tree.append(new Person(String("Grete Wei\xC3\x9F |Stra\xDF"
-                                  "e"),
-                           {2, 0}, {})); // mixed: 1252
-    tree.append(new Person(String("Aldous Merrow"), {0, 0}, {}));
-    tree.append(new Person(String(""), {3, 0}, {}));
-    tree.append(new Person(String("Ada Merrow"), {-1, 4}, {})); // left of the first column
+    Chart chart(TreeSettings(), "find");
+    Tree& tree = chart.mutableTree();
+    addBox(tree, "Owen Merrow |b. 1962", {6, 4});
+    addBox(tree, "Zo\xC3\xAB Pell", {5, 2});      // UTF-8
+    addBox(tree, "ZO\xCB PELL |m. 1930", {1, 2}); // Windows-1252
+    addBox(tree, "\xC5\x81ukasz Nowak", {0, 3});  // UTF-8 Ł
+    addBox(tree,
+           "Grete Wei\xC3\x9F |Stra\xDF"
+           "e",
+           {2, 0}); // mixed: 1252
+    addBox(tree, "Aldous Merrow", {0, 0});
+    addBox(tree, "", {3, 0});
+    addBox(tree, "Ada Merrow", {-1, 4}); // left of the first column
     return chart;
 }
 

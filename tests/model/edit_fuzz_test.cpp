@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Random edit and undo sequences on small charts, checking after every step that
-// the list, the cell index, the selection, the undo record and the lineage path
-// still agree.
-#include "box_draw_log.h"
+// the list, the cell index, the undo record and the lineage still agree.
 #include "edit_fixtures.h"
 #include "model/chart.h"
+#include "model/lineage.h"
 #include "model/tree.h"
 
 #include <QtTest>
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <set>
 #include <vector>
@@ -24,19 +24,20 @@ public:
     bool run(int steps)
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         const int boxes = pick(0, 12);
         const int columns = pick(1, 6), levels = pick(1, 5);
         for (int i = 0; i < boxes; ++i) {
             const Cell cell{pick(0, columns - 1), pick(0, levels - 1)};
-            Person* box =
-                pick(0, 4) == 0
-                    ? static_cast<Person*>(new ContPerson("c", cell, randomLinks(), pick(0, 4)))
-                    : new CountedPerson("p", cell);
+            std::unique_ptr<Person> box;
+            if (pick(0, 4) == 0)
+                box = std::make_unique<ContPerson>("c", cell, randomLinks(), pick(0, 4));
+            else
+                box = std::make_unique<CountedPerson>("p", cell);
             if (box->kind() == 'P')
                 box->setLinkLengths(randomLinks());
             box->lineage = pick(0, 3);
-            tree.append(box);
+            tree.append(std::move(box));
         }
         for (int step = 0; step < steps; ++step) {
             const int operation = pick(0, 11);
@@ -71,10 +72,29 @@ private:
     {
         if (tree.size() == 0 || pick(0, 10) == 0)
             return nullptr;
-        const int index = pick(0, int(tree.size()) - 1);
-        auto at = tree.persons.cbegin();
-        std::advance(at, index);
-        return static_cast<Person*>(*at);
+        int index = pick(0, int(tree.size()) - 1);
+        Person* found = nullptr;
+        tree.forEachPerson([&](Person* box) {
+            if (index-- == 0)
+                found = box;
+        });
+        return found;
+    }
+
+    // A box of the chart, or now and then the one the undo record holds: a
+    // removed box no edit may take for the chart's own.
+    const Person* randomOrHeldBox(Tree& tree)
+    {
+        return pick(0, 2) == 0 ? tree.undoRecord().subject() : randomBox(tree);
+    }
+
+    // The copy buffer with new random content.
+    const StorePerson& randomBuffer()
+    {
+        buffer_.text = "buffer";
+        buffer_.setLinkLengths(randomLinks());
+        buffer_.lineage = pick(0, 3);
+        return buffer_;
     }
 
     void apply(Tree& tree, int operation)
@@ -86,16 +106,11 @@ private:
         case 1:
             tree.dragCopy(randomCell(tree), randomCell(tree));
             break;
-        case 2: {
-            StorePerson buffer;
-            buffer.text = "buffer";
-            buffer.setLinkLengths(randomLinks());
-            buffer.lineage = pick(0, 3);
-            tree.paste(buffer);
+        case 2:
+            tree.pasteInto(randomBuffer(), randomOrHeldBox(tree));
             break;
-        }
         case 3: {
-            Person* box = pick(0, 2) == 0 ? tree.selected : randomBox(tree);
+            const Person* box = randomOrHeldBox(tree);
             const std::size_t before = tree.size();
             const bool present = box && contains(tree, box);
             tree.erase(box, pick(0, 1) ? UndoRecord::Cut : UndoRecord::ErasePerson);
@@ -105,10 +120,12 @@ private:
         }
         case 4:
         case 5: {
-            const bool restores = tree.undoRecord.holdsRemovedBox();
-            Person* held = tree.undoRecord.subject;
-            tree.undoRecord.undo();
-            if (restores && static_cast<Person*>(tree.persons.last()) != held)
+            const UndoRecord& record = tree.undoRecord();
+            const bool restores =
+                record.kind() == UndoRecord::Cut || record.kind() == UndoRecord::ErasePerson;
+            const Person* held = record.subject();
+            tree.undo();
+            if (restores && tree.lastBox() != held)
                 failure = QStringLiteral("undo did not put the removed box last");
             break;
         }
@@ -122,20 +139,31 @@ private:
             tree.fitConnectors(randomBox(tree));
             break;
         case 8: {
-            Person* found = tree.findParent(pick(0, 1) ? tree.selected : randomBox(tree));
+            // The steps of a search and its climb are marked at once, as they are shown.
+            LineagePath path;
+            const Person* found = tree.findParent(randomOrHeldBox(tree), &path);
             for (int climb = pick(0, 2); found && climb > 0; --climb)
-                found = tree.findParent(found);
+                found = tree.findParent(found, &path);
+            for (const LineageMark& mark : path) {
+                if (!contains(tree, mark.box))
+                    failure = QStringLiteral("a lineage step points at a box not in the chart");
+                else if (!tree.markLineage(mark) || (mark.box->lineage & mark.bits) != mark.bits)
+                    failure = QStringLiteral("a lineage step was not marked");
+            }
             break;
         }
         case 9:
-            tree.select(dc_, randomCell(tree));
+            tree.pasteAt(randomBuffer(), randomCell(tree));
             break;
-        case 10:
-            if (pick(0, 1))
-                tree.showLineage(dc_, [] {});
-            else
-                tree.clearLineage(dc_);
+        case 10: {
+            tree.clearLineage();
+            bool marked = false;
+            std::as_const(tree).forEachPerson(
+                [&](const Person* box) { marked = marked || box->lineage != 0; });
+            if (marked)
+                failure = QStringLiteral("a box kept its lineage through clearing");
             break;
+        }
         default:
             tree.resetExtent();
             break;
@@ -144,7 +172,9 @@ private:
 
     static bool contains(const Tree& tree, const Person* box)
     {
-        return std::find(tree.persons.begin(), tree.persons.end(), box) != tree.persons.end();
+        bool found = false;
+        tree.forEachPerson([&](const Person* each) { found = found || each == box; });
+        return found;
     }
 
     bool check(const Tree& tree)
@@ -165,19 +195,14 @@ private:
         });
         if (present.size() != tree.size())
             failure = QStringLiteral("the list count is wrong");
-        if (tree.selected && !present.count(tree.selected))
-            failure = QStringLiteral("the selection is not in the list");
-        const UndoRecord& record = tree.undoRecord;
-        if (record.holdsRemovedBox() && present.count(record.subject))
+        const UndoRecord& record = tree.undoRecord();
+        const bool holdsRemoved =
+            record.kind() == UndoRecord::Cut || record.kind() == UndoRecord::ErasePerson;
+        if (holdsRemoved && present.count(record.subject()))
             failure = QStringLiteral("a held box is still in the list");
-        if ((record.undoKind == UndoRecord::PastePerson ||
-             record.undoKind == UndoRecord::DragCopy) &&
-            record.subject && !present.count(record.subject))
+        if ((record.kind() == UndoRecord::PastePerson || record.kind() == UndoRecord::DragCopy) &&
+            record.subject() && !present.count(record.subject()))
             failure = QStringLiteral("an overwritten box left the list while remembered");
-        for (const ListData* element : tree.lineagePath) {
-            if (!present.count(static_cast<const HMark*>(element)->person))
-                failure = QStringLiteral("a lineage mark points at a box not in the chart");
-        }
         // The first box at each cell, by one walk of the list in order.
         const int width = maxColumn - minColumn + 3, height = maxLevel - minLevel + 3;
         std::vector<const Person*> firstAt(std::size_t(width) * height, nullptr);
@@ -201,7 +226,7 @@ private:
     }
 
     std::mt19937 random_;
-    BoxDrawLog dc_;
+    StorePerson buffer_;
 };
 
 } // namespace

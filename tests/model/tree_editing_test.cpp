@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "box_draw_log.h"
 #include "edit_fixtures.h"
 #include "model/chart.h"
 #include "model/chart_limits.h"
+#include "model/lineage.h"
 #include "model/tree.h"
 #include "model/tree_settings.h"
 
 #include <QtTest>
-#include <utility>
+#include <algorithm>
 #include <vector>
 
 Q_DECLARE_METATYPE(Cell)
@@ -15,29 +15,16 @@ Q_DECLARE_METATYPE(Links)
 
 namespace {
 
-using Mark = std::pair<const Person*, int>;
-
-// The lineage path front to back.
-std::vector<Mark> marksOf(const Tree& tree)
-{
-    std::vector<Mark> marks;
-    for (const ListData* element : tree.lineagePath) {
-        const auto* mark = static_cast<const HMark*>(element);
-        marks.emplace_back(mark->person, mark->bits);
-    }
-    return marks;
-}
-
 QString cellText(Cell cell) { return QStringLiteral("%1j%2").arg(cell.column).arg(cell.level); }
 
-// The boxes that show the lineage once the marks are walked, as text:bits in
+// The boxes that show the lineage once the steps are marked, as text:bits in
 // list order.
-QString shownLineage(Tree& tree)
+QString shownLineage(Tree& tree, const LineagePath& path)
 {
-    BoxDrawLog dc(tree.settings());
-    tree.showLineage(dc, [] {});
+    for (const LineageMark& mark : path)
+        tree.markLineage(mark);
     QStringList marked;
-    tree.forEachPerson([&](const Person* box) {
+    std::as_const(tree).forEachPerson([&](const Person* box) {
         if (box->lineage != 0)
             marked << QStringLiteral("%1:%2").arg(box->text.c_str()).arg(box->lineage);
     });
@@ -82,21 +69,21 @@ private slots:
         QFETCH(Cell, bAfter);
         QFETCH(QByteArray, label);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* a = addBox(tree, "a", {0, 0});
         Person* b = addBox(tree, "b", {2, 0});
         Person* c = addBox(tree, "c", {7, 7});
         QVERIFY(tree.move({7, 7}, {8, 8}));
-        tree.undoRecord.undo();
+        tree.undo();
 
         QCOMPARE(tree.move(from, to), done);
         QCOMPARE(a->cell(), aAfter);
         QCOMPARE(b->cell(), bAfter);
         QCOMPARE(tree.findPerson(aAfter), a);
         QCOMPARE(tree.findPerson(bAfter), b);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), label);
+        QCOMPARE(bytes(tree.undoRecord().labelText()), label);
         // Undo takes back this move; a refused one leaves the earlier move to redo.
-        tree.undoRecord.undo();
+        tree.undo();
         QCOMPARE(a->cell(), (Cell{0, 0}));
         QCOMPARE(b->cell(), (Cell{2, 0}));
         QCOMPARE(tree.findPerson({0, 0}), a);
@@ -104,7 +91,7 @@ private slots:
         QCOMPARE(c->cell(), (done ? Cell{7, 7} : Cell{8, 8}));
         if (done) {
             // ... and redo makes it again.
-            tree.undoRecord.undo();
+            tree.undo();
             QCOMPARE(a->cell(), aAfter);
             QCOMPARE(b->cell(), bAfter);
         }
@@ -113,7 +100,7 @@ private slots:
     void dragCopyOfContinuationOntoEmptyMakesPlainBox()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* source = addCont(tree, "Other|chart", {0, 0}, {20, 30}, 1);
         source->lineage = 2;
         tree.move({0, 0}, {1, 0});
@@ -126,14 +113,14 @@ private slots:
         QCOMPARE(copy->rightLink(), 20);
         QCOMPARE(copy->downLink(), 30);
         QCOMPARE(copy->lineage, 2);
-        QCOMPARE(static_cast<Person*>(tree.persons.last()), copy);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Can't undo"));
+        QCOMPARE(tree.lastBox(), copy);
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Can't undo"));
     }
 
     void dragCopyOntoBoxKeepsTypeDirectionAndCell()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* source = addBox(tree, "Anna", {0, 0}, {20, 70});
         source->lineage = 3;
         Person* target = addCont(tree, "Elsewhere", {4, 1}, {0, 0}, 2);
@@ -145,8 +132,8 @@ private slots:
         QCOMPARE(bytes(target->text), QByteArray("Anna"));
         QCOMPARE(target->downLink(), 70);
         QCOMPARE(target->lineage, 3);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo drag copy"));
-        tree.undoRecord.undo();
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Undo drag copy"));
+        tree.undo();
         QCOMPARE(bytes(target->text), QByteArray("Elsewhere"));
         QCOMPARE(target->downLink(), 0);
         QCOMPARE(target->lineage, 0);
@@ -166,40 +153,38 @@ private slots:
         QFETCH(Cell, from);
         QFETCH(Cell, to);
         Chart chart;
-        Tree& tree = chart.tree();
-        addBox(tree, "a", {0, 0});
-        tree.undoRecord.recordCells(UndoRecord::MovePerson, {0, 1}, {0, 0});
+        Tree& tree = chart.mutableTree();
+        addBox(tree, "a", {0, 1});
+        QVERIFY(tree.move({0, 1}, {0, 0}));
         QVERIFY(!tree.dragCopy(from, to));
         QCOMPARE(tree.size(), std::size_t(1));
-        QCOMPARE(tree.undoRecord.undoKind, int(UndoRecord::MovePerson));
+        QCOMPARE(tree.undoRecord().kind(), UndoRecord::MovePerson);
     }
 
-    void pasteIntoSelectedBoxKeepsItsCell()
+    void pasteIntoBoxKeepsItsCell()
     {
         Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
+        Tree& tree = chart.mutableTree();
         Person* box = addBox(tree, "old", {2, 1}, {20, 0});
         box->lineage = 1;
         StorePerson buffer;
         buffer.text = "new";
         buffer.setLinkLengths({0, 90});
         buffer.setCell({7, 7});
-        tree.select(dc, {2, 1});
-        QVERIFY(tree.paste(buffer));
+        QVERIFY(tree.pasteInto(buffer, box));
         QCOMPARE(bytes(box->text), QByteArray("new"));
         QCOMPARE(box->rightLink(), 0);
         QCOMPARE(box->downLink(), 90);
         QCOMPARE(box->lineage, 0);
         QCOMPARE(box->cell(), (Cell{2, 1}));
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo paste person"));
-        tree.undoRecord.undo();
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Undo paste person"));
+        tree.undo();
         QCOMPARE(bytes(box->text), QByteArray("old"));
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(box->lineage, 1);
     }
 
-    void pasteIntoFrameMakesPlainBox_data()
+    void pasteAtEmptyCellMakesPlainBox_data()
     {
         QTest::addColumn<int>("boxWidth");
         QTest::addColumn<Cell>("cell");
@@ -207,94 +192,111 @@ private slots:
         QTest::newRow("narrow boxes") << 40 << Cell{5, 0};
         QTest::newRow("first cell") << 120 << Cell{0, 0};
     }
-    void pasteIntoFrameMakesPlainBox()
+    void pasteAtEmptyCellMakesPlainBox()
     {
         QFETCH(int, boxWidth);
         QFETCH(Cell, cell);
         Chart chart;
         chart.settings().boxWidth = boxWidth;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc(chart.settings());
+        Tree& tree = chart.mutableTree();
         addBox(tree, "a", {0, 3});
         tree.move({0, 3}, {1, 3});
         StorePerson buffer;
         buffer.text = "pasted";
         buffer.setLinkLengths({20, 20});
-        QCOMPARE(tree.select(dc, cell), nullptr);
-        QVERIFY(tree.selectionFrame.drawn);
-        QVERIFY(tree.paste(buffer));
+        QVERIFY(tree.pasteAt(buffer, cell));
         Person* box = tree.findPerson(cell);
         QVERIFY(box);
         QCOMPARE(box->kind(), 'P');
         QCOMPARE(bytes(box->text), QByteArray("pasted"));
         QCOMPARE(box->rightLink(), 20);
-        QCOMPARE(tree.undoRecord.undoKind, 0);
-        QCOMPARE(tree.maxColumn, 0); // the extent cache is left alone
+        QCOMPARE(tree.undoRecord().kind(), UndoRecord::None);
+        // The extent cache is left alone: the next extent is measured from every box.
+        QCOMPARE(tree.extentCells(), (Cell{std::max(cell.column, 1), 3}));
+    }
+
+    // A cell off the grid is no place for a box.
+    void pasteAtRefusesCellsOffTheGrid_data()
+    {
+        QTest::addColumn<Cell>("cell");
+        QTest::newRow("no cell") << noCell;
+        QTest::newRow("column left of the grid") << Cell{-1, 2};
+        QTest::newRow("level above the grid") << Cell{3, -1};
+    }
+    void pasteAtRefusesCellsOffTheGrid()
+    {
+        QFETCH(Cell, cell);
+        Chart chart;
+        Tree& tree = chart.mutableTree();
+        addBox(tree, "a", {0, 1});
+        QVERIFY(tree.move({0, 1}, {0, 0}));
+        StorePerson buffer;
+        buffer.text = "x";
+        QVERIFY(!tree.pasteAt(buffer, cell));
+        QCOMPARE(tree.size(), std::size_t(1));
+        QCOMPARE(tree.undoRecord().kind(), UndoRecord::MovePerson);
     }
 
     void pasteRefusals()
     {
         Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
+        Tree& tree = chart.mutableTree();
+        Chart otherChart;
         StorePerson buffer;
         buffer.text = "x";
-        QVERIFY(!tree.paste(buffer)); // neither a selection nor a frame
+        QVERIFY(!tree.pasteInto(buffer, nullptr));
 
-        // A frame outside the grid is no place for a box.
-        tree.select(dc, noCell);
-        QVERIFY(tree.selectionFrame.drawn);
-        QVERIFY(!tree.paste(buffer));
-        QCOMPARE(tree.size(), std::size_t(0));
-
-        // A box dragged into the framed cell since is not hidden behind a second one.
+        // A box dragged into the empty cell since is not hidden behind a second one.
         addBox(tree, "source", {0, 0});
-        tree.select(dc, {2, 2});
         QVERIFY(tree.dragCopy({0, 0}, {2, 2}));
-        QVERIFY(tree.selectionFrame.drawn);
-        QVERIFY(!tree.paste(buffer));
+        QVERIFY(!tree.pasteAt(buffer, {2, 2}));
         QCOMPARE(tree.size(), std::size_t(2));
-        tree.erase(tree.findPerson({0, 0}), UndoRecord::Cut);
-        tree.erase(tree.findPerson({2, 2}), UndoRecord::Cut);
 
-        // Cutting the selected box leaves neither a selection nor a frame.
-        addBox(tree, "a", {1, 1});
-        tree.select(dc, {1, 1});
-        QVERIFY(!tree.selectionFrame.drawn);
-        tree.erase(tree.selected, UndoRecord::Cut);
-        QVERIFY(!tree.paste(buffer));
-        QCOMPARE(tree.size(), std::size_t(0));
-        QCOMPARE(tree.undoRecord.undoKind, int(UndoRecord::Cut));
+        // A box of another chart, or one cut from this one, takes no paste.
+        const Person* stranger = addBox(otherChart.mutableTree(), "b", {1, 1});
+        QVERIFY(!tree.pasteInto(buffer, stranger));
+        QCOMPARE(bytes(stranger->text), QByteArray("b"));
+        const Person* cut = tree.findPerson({2, 2});
+        QVERIFY(tree.erase(cut, UndoRecord::Cut));
+        QVERIFY(!tree.pasteInto(buffer, cut));
+        QCOMPARE(tree.size(), std::size_t(1));
+        QCOMPARE(tree.undoRecord().kind(), UndoRecord::Cut);
+        tree.undo();
+        QCOMPARE(bytes(tree.findPerson({2, 2})->text), QByteArray("source"));
     }
 
     void eraseIgnoresWhatItCannotTake()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Chart otherChart;
-        Tree& other = otherChart.tree();
+        Tree& other = otherChart.mutableTree();
         Person* box = addBox(tree, "a", {0, 0});
         Person* stranger = addBox(other, "b", {0, 0});
-        tree.undoRecord.recordCells(UndoRecord::MovePerson, {1, 0}, {0, 0});
-        tree.erase(nullptr, UndoRecord::Cut);
-        tree.erase(stranger, UndoRecord::Cut);
-        tree.erase(box, UndoRecord::PastePerson); // would leave the box unowned
+        QVERIFY(tree.move({0, 0}, {1, 0}));
+        QVERIFY(!tree.erase(nullptr, UndoRecord::Cut));
+        QVERIFY(!tree.erase(stranger, UndoRecord::Cut));
+        QVERIFY(!tree.erase(box, UndoRecord::PastePerson)); // would leave the box unowned
         QCOMPARE(tree.size(), std::size_t(1));
         QCOMPARE(other.size(), std::size_t(1));
-        QCOMPARE(tree.undoRecord.undoKind, int(UndoRecord::MovePerson));
+        QCOMPARE(tree.undoRecord().kind(), UndoRecord::MovePerson);
+        QCOMPARE(tree.findPerson({1, 0}), box);
     }
 
-    void eraseDropsMarksOfTheBox()
+    // A step of a box erased since marks nothing; the others still do.
+    void erasedBoxTakesNoLineage()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* parent = addBox(tree, "p", {0, 0}, {0, 20});
         Person* child = addBox(tree, "c", {0, 1});
-        tree.selected = child;
-        QCOMPARE(tree.findParent(child), parent);
-        tree.erase(child, UndoRecord::ErasePerson);
-        QCOMPARE(tree.selected, nullptr);
-        QCOMPARE(marksOf(tree), (std::vector<Mark>{{parent, 2}}));
+        LineagePath path;
+        QCOMPARE(tree.findParent(child, &path), parent);
+        QVERIFY(tree.erase(child, UndoRecord::ErasePerson));
+        QVERIFY(!tree.markLineage({child, 1}));
+        QCOMPARE(shownLineage(tree, path), QString("p:2"));
+        tree.undo();
+        QCOMPARE(child->lineage, 0);
     }
 
     void insertLine_data()
@@ -316,7 +318,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, cells);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         const Cell starts[] = {{0, 0}, {1, 1}, {2, 2}, {3, 1}};
         std::vector<Person*> boxes;
         for (Cell cell : starts)
@@ -334,9 +336,8 @@ private slots:
             QCOMPARE(tree.findPerson(box->cell()), box);
         }
         QCOMPARE(found.join(' '), cells);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Can't undo"));
-        QCOMPARE(tree.maxColumn, 3);
-        QCOMPARE(tree.maxLevel, 2);
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Can't undo"));
+        QCOMPARE(tree.extentCells(), (Cell{3, 2})); // measured before, not grown
     }
 
     void insertLineStopsAtTheFarEdge_data()
@@ -351,14 +352,14 @@ private slots:
         QFETCH(char, axis);
         QFETCH(Cell, edge);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* near = addBox(tree, "near", {0, 0});
         Person* far = addBox(tree, "far", edge);
         tree.move({0, 0}, {1, 1});
         QVERIFY(!tree.insertLine(axis, 0));
         QCOMPARE(near->cell(), (Cell{1, 1}));
         QCOMPARE(far->cell(), edge);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo move person"));
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Undo move person"));
 
         // One short of the edge, the box moves onto it.
         const Cell shortOfEdge =
@@ -401,11 +402,10 @@ private slots:
         QFETCH(Cell, other);
         QFETCH(Links, after);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* box = addBox(tree, "fit", {1, 1}, before);
         addBox(tree, "other", other);
-        tree.maxColumn = cached.column;
-        tree.maxLevel = cached.level;
+        tree.growExtent(cached);
         tree.fitConnectors(box);
         QCOMPARE(box->rightLink(), after.right);
         QCOMPARE(box->downLink(), after.down);
@@ -414,7 +414,7 @@ private slots:
     void fitConnectorsLeavesContinuationBoxes()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* cont = addCont(tree, "c", {0, 0}, {5, 5}, 1);
         addBox(tree, "b", {3, 3});
         tree.fitConnectors(cont);
@@ -433,15 +433,16 @@ private slots:
     {
         QFETCH(int, parentLevel);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         if (parentLevel > 0)
             addBox(tree, "further up", {1, 0}, {0, 20});
         Person* parent = addBox(tree, "parent", {1, parentLevel}, {0, 20});
         Person* child = addBox(tree, "child", {1, 3}, {20, 0});
         addBox(tree, "right", {2, 3});
-        QCOMPARE(tree.findParent(child), parent);
-        QCOMPARE(marksOf(tree), (std::vector<Mark>{{child, 0}, {parent, 2}}));
-        QCOMPARE(shownLineage(tree), QString("parent:2"));
+        LineagePath path;
+        QCOMPARE(tree.findParent(child, &path), parent);
+        QCOMPARE(path, (LineagePath{{parent, 2}, {child, 0}}));
+        QCOMPARE(shownLineage(tree, path), QString("parent:2"));
     }
 
     void findParentNone_data()
@@ -457,7 +458,7 @@ private slots:
     {
         QFETCH(int, layout);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* searched = nullptr;
         switch (layout) {
         case 0:
@@ -479,23 +480,24 @@ private slots:
         default:
             break;
         }
-        tree.lineagePath.append(new HMark(nullptr, 1)); // an earlier segment stays
-        QCOMPARE(tree.findParent(searched), nullptr);
-        QCOMPARE(marksOf(tree), (std::vector<Mark>{{nullptr, 1}}));
+        LineagePath path{{nullptr, 1}}; // an earlier segment stays
+        QCOMPARE(tree.findParent(searched, &path), nullptr);
+        QCOMPARE(path, (LineagePath{{nullptr, 1}}));
     }
 
     void findParentRightwardPass()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* parent = addBox(tree, "parent", {3, 0}, {0, 20});
         Person* a = addBox(tree, "a", {0, 2}, {300, 0});
         Person* b = addBox(tree, "b", {1, 2}, {20, 0}); // passes over the empty 2j2
         Person* c = addBox(tree, "c", {3, 2});
         addBox(tree, "beyond", {4, 2});
-        QCOMPARE(tree.findParent(a), parent);
-        QCOMPARE(marksOf(tree), (std::vector<Mark>{{c, 0}, {parent, 2}, {b, 1}, {a, 1}}));
-        QCOMPARE(shownLineage(tree), QString("parent:2 a:1 b:1"));
+        LineagePath path;
+        QCOMPARE(tree.findParent(a, &path), parent);
+        QCOMPARE(path, (LineagePath{{a, 1}, {b, 1}, {parent, 2}, {c, 0}}));
+        QCOMPARE(shownLineage(tree, path), QString("parent:2 a:1 b:1"));
     }
 
     void findParentRightwardPassEnds_data()
@@ -511,11 +513,12 @@ private slots:
         QFETCH(bool, continuationOnPath);
         QFETCH(bool, earlierSearch);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* grand = addBox(tree, "grand", {5, 0}, {0, 20});
         Person* kin = addBox(tree, "kin", {5, 1});
+        LineagePath path;
         if (earlierSearch)
-            QCOMPARE(tree.findParent(kin), grand);
+            QCOMPARE(tree.findParent(kin, &path), grand);
         addBox(tree, "parent", {2, 0}, {0, 20});
         Person* a = addBox(tree, "a", {0, 1}, {20, 0});
         if (continuationOnPath)
@@ -523,40 +526,41 @@ private slots:
         else
             addBox(tree, "b", {1, 1});
         addBox(tree, "c", {2, 1});
-        QCOMPARE(tree.findParent(a), nullptr);
+        QCOMPARE(tree.findParent(a, &path), nullptr);
         // The rightward segment is dropped; an earlier one stays.
         if (earlierSearch)
-            QCOMPARE(marksOf(tree), (std::vector<Mark>{{kin, 0}, {grand, 2}}));
+            QCOMPARE(path, (LineagePath{{grand, 2}, {kin, 0}}));
         else
-            QVERIFY(tree.lineagePath.isEmpty());
-        QCOMPARE(shownLineage(tree), earlierSearch ? QString("grand:2") : QString());
+            QVERIFY(path.empty());
+        QCOMPARE(shownLineage(tree, path), earlierSearch ? QString("grand:2") : QString());
     }
 
     void findParentLeftwardPass()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* parent = addBox(tree, "parent", {0, 0}, {0, 20});
         Person* left = addBox(tree, "left", {0, 2}, {160, 0});
         Person* child = addBox(tree, "child", {2, 2}, {20, 0});
         addBox(tree, "right", {3, 2});
         Person* earlier = addBox(tree, "earlier", {6, 0});
-        tree.lineagePath.append(new HMark(earlier, 2)); // an earlier segment
-        QCOMPARE(tree.findParent(child), parent);
-        QCOMPARE(marksOf(tree), (std::vector<Mark>{{parent, 2}, {left, 1}, {earlier, 2}}));
-        QCOMPARE(shownLineage(tree), QString("parent:2 left:1 earlier:2"));
+        LineagePath path{{earlier, 2}}; // an earlier segment
+        QCOMPARE(tree.findParent(child, &path), parent);
+        QCOMPARE(path, (LineagePath{{earlier, 2}, {left, 1}, {parent, 2}}));
+        QCOMPARE(shownLineage(tree, path), QString("parent:2 left:1 earlier:2"));
     }
 
     void findParentFailedLeftwardPassKeepsMarks()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         addBox(tree, "not linked", {0, 0}, {0, 0});
         Person* far = addBox(tree, "far", {0, 1}, {20, 0});
         Person* near = addBox(tree, "near", {1, 1}, {20, 0});
         Person* child = addBox(tree, "child", {2, 1});
-        QCOMPARE(tree.findParent(child), nullptr);
-        QCOMPARE(marksOf(tree), (std::vector<Mark>{{far, 1}, {near, 1}}));
+        LineagePath path;
+        QCOMPARE(tree.findParent(child, &path), nullptr);
+        QCOMPARE(path, (LineagePath{{near, 1}, {far, 1}}));
     }
 
     void findParentLeftwardPassStops_data()
@@ -569,7 +573,7 @@ private slots:
     {
         QFETCH(bool, continuation);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         addBox(tree, "parent", {0, 0}, {0, 20});
         addBox(tree, "linked", {0, 1}, {20, 0});
         if (continuation)
@@ -577,44 +581,43 @@ private slots:
         else
             addBox(tree, "stop", {1, 1}, {0, 0});
         Person* child = addBox(tree, "child", {2, 1});
-        QCOMPARE(tree.findParent(child), nullptr);
-        QVERIFY(tree.lineagePath.isEmpty());
+        LineagePath path;
+        QCOMPARE(tree.findParent(child, &path), nullptr);
+        QVERIFY(path.empty());
     }
 
     void findParentRightwardPassLimitedByExtent()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         addBox(tree, "parent", {2, 0}, {0, 20});
         Person* a = addBox(tree, "a", {0, 1}, {20, 0});
         addBox(tree, "b", {2, 1});
-        tree.maxColumn = 1; // stale cache: column 2 lies outside the pass
-        tree.maxLevel = 1;
+        tree.growExtent({1, 1}); // stale cache: column 2 lies outside the pass
         QCOMPARE(tree.findParent(a), nullptr);
     }
 
     void ancestorClimbAddsSegments()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* top = addBox(tree, "top", {0, 0}, {0, 20});
         Person* middle = addBox(tree, "middle", {0, 1}, {0, 20});
         Person* child = addBox(tree, "child", {0, 2});
-        QCOMPARE(tree.findParent(child), middle);
-        QCOMPARE(tree.findParent(middle), top);
-        QCOMPARE(tree.findParent(top), nullptr);
-        QCOMPARE(marksOf(tree),
-                 (std::vector<Mark>{{middle, 0}, {top, 2}, {child, 0}, {middle, 2}}));
+        LineagePath path;
+        QCOMPARE(tree.findParent(child, &path), middle);
+        QCOMPARE(tree.findParent(middle, &path), top);
+        QCOMPARE(tree.findParent(top, &path), nullptr);
+        QCOMPARE(path, (LineagePath{{middle, 2}, {child, 0}, {top, 2}, {middle, 0}}));
     }
 
     void twoBoxesAtOneCell()
     {
         Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
+        Tree& tree = chart.mutableTree();
         Person* first = addBox(tree, "first", {1, 0});
         Person* second = addBox(tree, "second", {1, 0});
-        QCOMPARE(tree.select(dc, {1, 0}), first);
+        QCOMPARE(tree.findPerson({1, 0}), first);
         QVERIFY(tree.dragCopy({1, 0}, {2, 0}));
         QCOMPARE(bytes(tree.findPerson({2, 0})->text), QByteArray("first"));
         QVERIFY(tree.move({1, 0}, {3, 0}));
@@ -625,109 +628,50 @@ private slots:
         QCOMPARE(tree.findPerson({1, 0}), first);
     }
 
-    void selectDrawsOnlyOldAndNewSelection()
+    void markingTheStepsShowsTheLineage()
     {
         Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
-        addBox(tree, "a", {0, 0});
-        addBox(tree, "b", {1, 0});
-        addBox(tree, "c", {2, 0});
-        using D = BoxDrawLog::Drawn;
-
-        QCOMPARE(bytes(tree.select(dc, {0, 0})->text), QByteArray("a"));
-        QCOMPARE(dc.boxes, (std::vector<D>{{{0, 0}, true}}));
-        QVERIFY(dc.outlines.empty());
-
-        dc.reset();
-        QCOMPARE(bytes(tree.select(dc, {2, 0})->text), QByteArray("c"));
-        QCOMPARE(dc.boxes, (std::vector<D>{{{0, 0}, false}, {{2, 0}, true}}));
-
-        dc.reset();
-        QCOMPARE(tree.select(dc, {3, 1}), nullptr);
-        QCOMPARE(dc.boxes, (std::vector<D>{{{2, 0}, false}}));
-        QCOMPARE(dc.outlines, (std::vector<Rect>{{455, 80, 575, 130}}));
-        QVERIFY(tree.selectionFrame.drawn);
-
-        // Another empty cell: the frame is removed where it was and drawn anew.
-        dc.reset();
-        tree.select(dc, {0, 2});
-        QVERIFY(dc.boxes.empty());
-        QCOMPARE(dc.outlines.size(), std::size_t(2));
-        QCOMPARE(dc.outlines.front().left, 455);
-        QCOMPARE(dc.outlines.back().top, 150);
-
-        dc.reset();
-        tree.select(dc, {1, 0});
-        QCOMPARE(dc.boxes, (std::vector<D>{{{1, 0}, true}}));
-        QCOMPARE(dc.outlines.size(), std::size_t(1)); // the frame removed
-        QVERIFY(!tree.selectionFrame.drawn);
-    }
-
-    void showLineageWalksTheMarks()
-    {
-        Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
+        Tree& tree = chart.mutableTree();
         Person* top = addBox(tree, "top", {0, 0}, {0, 20});
         Person* middle = addBox(tree, "middle", {0, 1}, {0, 20});
         Person* below = addBox(tree, "below", {0, 2});
         Person* other = addBox(tree, "other", {2, 1});
-        tree.select(dc, {2, 1});
-        QCOMPARE(tree.findParent(below), middle);
-        QCOMPARE(tree.findParent(middle), top);
-        dc.reset();
-        int pauses = 0;
-        std::vector<std::size_t> drawnAtPause;
-        tree.showLineage(dc, [&] {
-            ++pauses;
-            drawnAtPause.push_back(dc.boxes.size());
-        });
-        using D = BoxDrawLog::Drawn;
-        // In the order pushed: middle (2), below (0), then top (2), middle (0).
-        QCOMPARE(dc.boxes, (std::vector<D>{{{2, 1}, false},
-                                           {{0, 1}, true},
-                                           {{0, 1}, false},
-                                           {{0, 2}, true},
-                                           {{0, 2}, false},
-                                           {{0, 0}, true},
-                                           {{0, 0}, false},
-                                           {{0, 1}, true}}));
-        QCOMPARE(pauses, 4);
-        QCOMPARE(drawnAtPause, (std::vector<std::size_t>{2, 4, 6, 8}));
-        QCOMPARE(tree.selected, middle);
+        LineagePath path;
+        QCOMPARE(tree.findParent(below, &path), middle);
+        QCOMPARE(tree.findParent(middle, &path), top);
+        QCOMPARE(shownLineage(tree, path), QString("top:2 middle:2"));
         QCOMPARE(below->lineage, 0);
-        QCOMPARE(middle->lineage, 2);
-        QCOMPARE(top->lineage, 2);
         QCOMPARE(other->lineage, 0);
 
         // Marked twice, once per connector, a box ends with both bits.
-        tree.lineagePath.clear();
-        tree.lineagePath.append(new HMark(other, 1));
-        tree.lineagePath.append(new HMark(other, 2));
-        tree.showLineage(dc, [] {});
+        QVERIFY(tree.markLineage({other, 1}));
+        QVERIFY(tree.markLineage({other, 2}));
         QCOMPARE(other->lineage, 3);
+
+        // A box of another chart is not marked.
+        Chart otherChart;
+        const Person* stranger = addBox(otherChart.mutableTree(), "stranger", {0, 0});
+        QVERIFY(!tree.markLineage({stranger, 2}));
+        QVERIFY(!tree.markLineage({nullptr, 2}));
+        QCOMPARE(stranger->lineage, 0);
     }
 
-    void clearLineageRedrawsMarkedBoxesOnly()
+    void clearLineageClearsEveryBox()
     {
         Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
+        Tree& tree = chart.mutableTree();
         Person* a = addBox(tree, "a", {0, 0});
-        addBox(tree, "b", {1, 0});
+        Person* b = addBox(tree, "b", {1, 0});
         Person* c = addBox(tree, "c", {2, 0});
+        QVERIFY(!tree.clearLineage()); // nothing was marked
         a->lineage = 2;
         c->lineage = 3;
-        tree.selected = c;
-        tree.lineagePath.append(new HMark(a, 2));
-        tree.clearLineage(dc);
-        using D = BoxDrawLog::Drawn;
-        QCOMPARE(dc.boxes, (std::vector<D>{{{0, 0}, false}, {{2, 0}, true}}));
+        QVERIFY(tree.clearLineage());
         QCOMPARE(a->lineage, 0);
+        QCOMPARE(b->lineage, 0);
         QCOMPARE(c->lineage, 0);
-        QVERIFY(tree.lineagePath.isEmpty());
-        QCOMPARE(shownLineage(tree), QString()); // nothing is left to show
+        QVERIFY(!tree.clearLineage());
+        QCOMPARE(shownLineage(tree, {}), QString()); // nothing is left to show
     }
 };
 

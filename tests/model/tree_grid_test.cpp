@@ -6,7 +6,9 @@
 
 #include <QtTest>
 #include <algorithm>
+#include <memory>
 #include <random>
+#include <utility>
 
 Q_DECLARE_METATYPE(Rect)
 
@@ -80,16 +82,12 @@ bool sharePixel(const Rect& a, const Rect& b)
 
 Person* plainBox(Tree& tree, Cell cell, Links links = {})
 {
-    auto* box = new Person(String("x"), cell, links);
-    tree.append(box);
-    return box;
+    return tree.append(std::make_unique<Person>("x", cell, links));
 }
 
 Person* continuationBox(Tree& tree, Cell cell, int direction, Links links = {20, 20})
 {
-    auto* box = new ContPerson(String("c"), cell, links, direction);
-    tree.append(box);
-    return box;
+    return tree.append(std::make_unique<ContPerson>("c", cell, links, direction));
 }
 
 // The level (axis 'y') or column ('x') of the box a caller is given, -1 for none.
@@ -98,10 +96,10 @@ int placeOf(const Person* box, char axis)
     return box ? (axis == 'x' ? box->column() : box->level()) : -1;
 }
 
-Person* linearFind(const Tree& tree, Cell cell)
+const Person* linearFind(const Tree& tree, Cell cell)
 {
-    Person* found = nullptr;
-    tree.forEachPerson([&](Person* box) {
+    const Person* found = nullptr;
+    tree.forEachPerson([&](const Person* box) {
         if (!found && box->cell() == cell)
             found = box;
     });
@@ -116,7 +114,7 @@ private slots:
     void findPersonTakesFirstInListOrder()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* first = plainBox(tree, {2, 3});
         Person* second = plainBox(tree, {2, 3});
         Person* elsewhere = plainBox(tree, {3, 2});
@@ -131,10 +129,10 @@ private slots:
         QCOMPARE(tree.findPerson({2, 3}), first);
         QCOMPARE(tree.findPerson({9, 9}), nullptr);
 
-        QVERIFY(tree.detach(first));
+        const std::unique_ptr<Person> taken = tree.detach(first);
+        QCOMPARE(taken.get(), first);
         QCOMPARE(tree.findPerson({2, 3}), second);
         QVERIFY(!tree.detach(first));
-        delete first;
     }
 
     void cellIndexMatchesListWalk()
@@ -143,7 +141,7 @@ private slots:
         // every other cell findable.
         std::mt19937 random(7);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         std::vector<Person*> held;
         auto randomCell = [&] { return Cell{int(random() % 12) - 2, int(random() % 12) - 2}; };
         for (int step = 0; step < 6000; ++step) {
@@ -155,7 +153,6 @@ private slots:
             } else {
                 const std::size_t pick = random() % held.size();
                 QVERIFY(tree.detach(held[pick]));
-                delete held[pick];
                 held.erase(held.begin() + long(pick));
             }
             if (step % 50 == 0) {
@@ -227,14 +224,14 @@ private slots:
     void extentOfEmptyTree()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         QCOMPARE(tree.extent(), (Point{35, 10}));
     }
 
     void extentRecomputesWhileAMaximumIsZero()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         plainBox(tree, {5, 0});
         QCOMPARE(tree.extent(), (Point{5 * 140 + 35, 10}));
         plainBox(tree, {7, 0}); // maxLevel is still 0: the next call walks again
@@ -252,29 +249,26 @@ private slots:
     void extentIsNotLoweredByRecompute()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         plainBox(tree, {3, 3});
-        tree.maxColumn = 10;
-        tree.maxLevel = 0;
+        tree.growExtent({10, 0}); // the level stays 0, so the next call walks again
         QCOMPARE(tree.extent(), (Point{10 * 140 + 35, 3 * 70 + 10}));
     }
 
     void growExtent()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         QVERIFY(!tree.growExtent({0, 0}));
         QVERIFY(!tree.growExtent({-4, -2}));
         QVERIFY(tree.growExtent({3, 0}));
-        QCOMPARE(tree.maxColumn, 3);
+        QCOMPARE(tree.extentCells(), (Cell{3, 0}));
         QVERIFY(!tree.growExtent({3, 0}));
         QVERIFY(tree.growExtent({1, 5}));
-        QCOMPARE(tree.maxColumn, 3);
-        QCOMPARE(tree.maxLevel, 5);
+        QCOMPARE(tree.extentCells(), (Cell{3, 5}));
         QVERIFY(tree.growExtent({4, 6}));
         QVERIFY(!tree.growExtent({2, 2}));
-        QCOMPARE(tree.maxColumn, 4);
-        QCOMPARE(tree.maxLevel, 6);
+        QCOMPARE(tree.extentCells(), (Cell{4, 6}));
     }
 
     // Callers read the level (or column) of the box found: the deepest or
@@ -297,7 +291,7 @@ private slots:
         QFETCH(int, deepest);
         QFETCH(int, rightmost);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         for (const QString& item : boxes.split(' ', Qt::SkipEmptyParts)) {
             const QStringList pair = item.mid(1).split('j');
             const Cell cell{pair[0].toInt(), pair[1].toInt()};
@@ -339,11 +333,11 @@ private slots:
         QFETCH(Rect, area);
         QFETCH(QString, found);
         Chart chart;
-        Tree& tree = chart.tree();
-        tree.append(new Person(String("a"), {0, 0}, {20, 0}));
-        tree.append(new Person(String("b"), {1, 0}, {}));
-        tree.append(new Person(String("c"), {0, 1}, {0, 20}));
-        tree.append(new ContPerson(String("d"), {2, 1}, {20, 20}, 3));
+        Tree& tree = chart.mutableTree();
+        tree.append(std::make_unique<Person>("a", Cell{0, 0}, Links{20, 0}));
+        tree.append(std::make_unique<Person>("b", Cell{1, 0}, Links{}));
+        tree.append(std::make_unique<Person>("c", Cell{0, 1}, Links{0, 20}));
+        tree.append(std::make_unique<ContPerson>("d", Cell{2, 1}, Links{20, 20}, 3));
         QStringList names;
         for (const Person* box : tree.boxesInArea(area))
             names << box->text.c_str();
@@ -379,7 +373,7 @@ private slots:
                 Chart chart;
                 chart.settings().boxWidth = size.width;
                 chart.settings().boxHeight = size.height;
-                Tree& tree = chart.tree();
+                Tree& tree = chart.mutableTree();
                 const int count = 1 + int(random() % 250);
                 for (int i = 0; i < count; ++i) {
                     const Cell cell{int(random() % 30) - 5, int(random() % 30) - 5};
@@ -415,13 +409,13 @@ private slots:
                             int(random() % unsigned(probe % 2 ? span : size.width * 2 + 3));
                         area = {x, y, x + w, y + int(random() % unsigned(size.height * 3 + 3))};
                     }
-                    std::vector<Person*> expected;
+                    std::vector<const Person*> expected;
                     std::size_t i = 0;
-                    tree.forEachPerson([&](Person* box) {
+                    std::as_const(tree).forEachPerson([&](const Person* box) {
                         if (sharePixel(drawn[i++], area))
                             expected.push_back(box);
                     });
-                    const std::vector<Person*> found = tree.boxesInArea(area);
+                    const std::vector<const Person*> found = tree.boxesInArea(area);
                     if (found != expected) {
                         qWarning("box %dx%d, area %d,%d..%d,%d: %zu found, %zu expected",
                                  size.width, size.height, area.left, area.top, area.right,

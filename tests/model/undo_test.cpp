@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "box_draw_log.h"
 #include "edit_fixtures.h"
 #include "model/chart.h"
 #include "model/tree.h"
 #include "model/undo_record.h"
 
 #include <QtTest>
+#include <memory>
 
 class UndoTest : public QObject {
     Q_OBJECT
@@ -40,8 +40,7 @@ private slots:
         QFETCH(bool, enabled);
         QFETCH(QByteArray, labelAfterUndo);
         Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
+        Tree& tree = chart.mutableTree();
         Person* a = addBox(tree, "a", {0, 0});
         addBox(tree, "b", {1, 0});
         addBox(tree, "c", {4, 0});
@@ -55,71 +54,71 @@ private slots:
         } else if (edit == "switch") {
             QVERIFY(tree.move({0, 0}, {1, 0}));
         } else if (edit == "cut") {
-            tree.erase(a, UndoRecord::Cut);
+            QVERIFY(tree.erase(a, UndoRecord::Cut));
         } else if (edit == "erase") {
-            tree.erase(a, UndoRecord::ErasePerson);
+            QVERIFY(tree.erase(a, UndoRecord::ErasePerson));
         } else if (edit.startsWith("paste")) {
-            tree.select(dc, edit == "paste" ? Cell{0, 0} : Cell{3, 3});
-            QVERIFY(tree.paste(buffer));
+            QVERIFY(edit == "paste" ? tree.pasteInto(buffer, a) : tree.pasteAt(buffer, {3, 3}));
         } else if (edit.startsWith("drag copy")) {
             QVERIFY(tree.dragCopy({0, 0}, edit == "drag copy" ? Cell{1, 0} : Cell{2, 2}));
         } else if (edit.startsWith("insertion")) {
             if (edit != "insertion")
-                tree.undoRecord.undo();
+                tree.undo();
             QVERIFY(tree.insertLine('x', 0));
         }
-        QCOMPARE(bytes(tree.undoRecord.labelText()), label);
-        QCOMPARE(tree.undoRecord.canUndo(), enabled);
-        tree.undoRecord.undo();
-        QCOMPARE(bytes(tree.undoRecord.labelText()), labelAfterUndo);
+        QCOMPARE(bytes(tree.undoRecord().labelText()), label);
+        QCOMPARE(tree.undoRecord().canUndo(), enabled);
+        tree.undo();
+        QCOMPARE(bytes(tree.undoRecord().labelText()), labelAfterUndo);
     }
 
     void moveUndoRedoToggles()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* box = addBox(tree, "a", {0, 0});
         QVERIFY(tree.move({0, 0}, {2, 0}));
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo move person"));
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Undo move person"));
         const Cell expected[] = {{0, 0}, {2, 0}, {0, 0}, {2, 0}};
         for (Cell cell : expected) {
-            tree.undoRecord.undo();
+            tree.undo();
             QCOMPARE(box->cell(), cell);
             QCOMPARE(tree.findPerson(cell), box);
-            QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Redo move person"));
+            QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Redo move person"));
         }
         // A new edit ends the redo state.
         QVERIFY(tree.move({2, 0}, {1, 1}));
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo move person"));
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Undo move person"));
     }
 
     void switchUndoRedo()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* a = addBox(tree, "a", {0, 0});
         Person* b = addBox(tree, "b", {1, 2});
         QVERIFY(tree.move({0, 0}, {1, 2}));
-        tree.undoRecord.undo();
+        tree.undo();
         QCOMPARE(a->cell(), (Cell{0, 0}));
         QCOMPARE(b->cell(), (Cell{1, 2}));
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Redo switch persons"));
-        tree.undoRecord.undo();
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Redo switch persons"));
+        tree.undo();
         QCOMPARE(a->cell(), (Cell{1, 2}));
         QCOMPARE(b->cell(), (Cell{0, 0}));
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Redo switch persons"));
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Redo switch persons"));
     }
 
     void moveReversalWithoutBoxStillTurnsToRedo()
     {
         Chart chart;
-        Tree& tree = chart.tree();
-        Person* box = addBox(tree, "a", {0, 0});
-        tree.undoRecord.recordCells(UndoRecord::MovePerson, {3, 3}, {4, 4});
-        tree.undoRecord.undo();
+        Tree& tree = chart.mutableTree();
+        Person* box = addBox(tree, "a", {3, 3});
+        QVERIFY(tree.move({3, 3}, {4, 4}));
+        box->setCell({0, 0}); // gone from where the move left it
+        tree.undo();
         QCOMPARE(box->cell(), (Cell{0, 0}));
-        QVERIFY(tree.undoRecord.redo);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Redo move person"));
+        QVERIFY(tree.undoRecord().isRedo());
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Redo move person"));
     }
 
     void removedBoxComesBackLast_data()
@@ -132,41 +131,40 @@ private slots:
     {
         QFETCH(int, kind);
         Chart chart;
-        Tree& tree = chart.tree();
-        BoxDrawLog dc;
+        Tree& tree = chart.mutableTree();
         Person* box = addBox(tree, "a", {1, 1}, {20, 0});
         box->lineage = 1;
         addBox(tree, "b", {2, 1});
-        tree.select(dc, {1, 1});
-        tree.erase(box, kind);
+        QVERIFY(tree.erase(box, UndoRecord::Kind(kind)));
         QCOMPARE(tree.size(), std::size_t(1));
         QCOMPARE(tree.findPerson({1, 1}), nullptr);
-        QCOMPARE(tree.undoRecord.subject, box);
-        QCOMPARE(tree.undoRecord.saved.cell(), (Cell{1, 1}));
-        QCOMPARE(tree.undoRecord.saved.rightLink(), 20);
-        QCOMPARE(tree.undoRecord.saved.lineage, 1);
+        QCOMPARE(tree.undoRecord().subject(), box);
+        QCOMPARE(tree.undoRecord().savedContent().cell(), (Cell{1, 1}));
+        QCOMPARE(tree.undoRecord().savedContent().rightLink(), 20);
+        QCOMPARE(tree.undoRecord().savedContent().lineage, 1);
 
-        tree.undoRecord.undo();
+        tree.undo();
         QCOMPARE(tree.size(), std::size_t(2));
-        QCOMPARE(static_cast<Person*>(tree.persons.last()), box);
+        QCOMPARE(tree.lastBox(), box);
         QCOMPARE(tree.findPerson({1, 1}), box);
-        QCOMPARE(tree.selected, nullptr);
-        QCOMPARE(tree.undoRecord.subject, nullptr);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Can't undo"));
-        tree.undoRecord.undo(); // nothing left to do
+        QCOMPARE(box->rightLink(), 20);
+        QCOMPARE(box->lineage, 1);
+        QCOMPARE(tree.undoRecord().subject(), nullptr);
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Can't undo"));
+        tree.undo(); // nothing left to do
         QCOMPARE(tree.size(), std::size_t(2));
     }
 
     void restoredBoxStaysBehindANewcomer()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* box = addBox(tree, "old", {0, 0});
-        tree.erase(box, UndoRecord::Cut);
+        QVERIFY(tree.erase(box, UndoRecord::Cut));
         Person* newcomer = addBox(tree, "new", {0, 0});
-        tree.undoRecord.undo();
+        tree.undo();
         QCOMPARE(tree.findPerson({0, 0}), newcomer);
-        tree.erase(newcomer, UndoRecord::Cut);
+        QVERIFY(tree.erase(newcomer, UndoRecord::Cut));
         QCOMPARE(tree.findPerson({0, 0}), box);
     }
 
@@ -186,13 +184,10 @@ private slots:
         CountedPerson::live = 0;
         {
             Chart chart;
-            Tree& tree = chart.tree();
-            BoxDrawLog dc;
-            auto* first = new CountedPerson("first", {0, 0});
-            auto* second = new CountedPerson("second", {1, 0});
-            tree.append(first);
-            tree.append(second);
-            tree.erase(first, UndoRecord::Cut);
+            Tree& tree = chart.mutableTree();
+            Person* first = tree.append(std::make_unique<CountedPerson>("first", Cell{0, 0}));
+            Person* second = tree.append(std::make_unique<CountedPerson>("second", Cell{1, 0}));
+            QVERIFY(tree.erase(first, UndoRecord::Cut));
             QCOMPARE(CountedPerson::live, 2);
             StorePerson buffer;
             switch (how) {
@@ -203,11 +198,10 @@ private slots:
                 tree.move({1, 0}, {2, 0});
                 break;
             case 2:
-                tree.select(dc, {1, 0});
-                tree.paste(buffer);
+                QVERIFY(tree.pasteInto(buffer, second));
                 break;
             case 3:
-                tree.undoRecord.clear();
+                tree.forgetUndo();
                 break;
             case 4:
                 tree.insertLine('x', 0);
@@ -217,7 +211,7 @@ private slots:
             }
             if (how != 5) {
                 QCOMPARE(CountedPerson::live, 1);
-                tree.undoRecord.undo();
+                tree.undo();
                 QCOMPARE(tree.findPerson({0, 0}), nullptr);
             }
         }
@@ -227,12 +221,12 @@ private slots:
     void secondCutCanBeUndone()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* first = addBox(tree, "first", {0, 0});
         Person* second = addBox(tree, "second", {1, 0});
-        tree.erase(first, UndoRecord::Cut);
-        tree.erase(second, UndoRecord::Cut);
-        tree.undoRecord.undo();
+        QVERIFY(tree.erase(first, UndoRecord::Cut));
+        QVERIFY(tree.erase(second, UndoRecord::Cut));
+        tree.undo();
         QCOMPARE(tree.size(), std::size_t(1));
         QCOMPARE(tree.findPerson({1, 0}), second);
         QCOMPARE(tree.findPerson({0, 0}), nullptr);
@@ -243,15 +237,12 @@ private slots:
         CountedPerson::live = 0;
         {
             Chart chart;
-            Tree& tree = chart.tree();
-            BoxDrawLog dc;
-            auto* target = new CountedPerson("target", {0, 0});
-            tree.append(target);
-            tree.select(dc, {0, 0});
+            Tree& tree = chart.mutableTree();
+            Person* target = tree.append(std::make_unique<CountedPerson>("target", Cell{0, 0}));
             StorePerson buffer;
             buffer.text = "pasted";
-            QVERIFY(tree.paste(buffer));
-            tree.undoRecord.clear(); // forgetting a paste leaves its box alone
+            QVERIFY(tree.pasteInto(buffer, target));
+            tree.forgetUndo(); // forgetting a paste leaves its box alone
             QCOMPARE(CountedPerson::live, 1);
             QCOMPARE(tree.size(), std::size_t(1));
         }
@@ -261,36 +252,37 @@ private slots:
     void recordingClearsRedo()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* box = addBox(tree, "a", {0, 0});
-        tree.move({0, 0}, {1, 0});
-        tree.undoRecord.undo();
-        QVERIFY(tree.undoRecord.redo);
-        tree.undoRecord.recordPerson(UndoRecord::PastePerson, box);
-        QVERIFY(!tree.undoRecord.redo);
-        QCOMPARE(bytes(tree.undoRecord.labelText()), QByteArray("Undo paste person"));
+        StorePerson buffer;
+        QVERIFY(tree.move({0, 0}, {1, 0}));
+        tree.undo();
+        QVERIFY(tree.undoRecord().isRedo());
+        QVERIFY(tree.pasteInto(buffer, box));
+        QVERIFY(!tree.undoRecord().isRedo());
+        QCOMPARE(bytes(tree.undoRecord().labelText()), QByteArray("Undo paste person"));
     }
 
+    // A record of a kind that cannot be reversed keeps it and moves nothing.
     void nothingToUndo_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("empty") << 0;
+        QTest::newRow("empty") << int(UndoRecord::None);
         QTest::newRow("unused kind") << 1;
-        QTest::newRow("insertion") << 8;
+        QTest::newRow("insertion") << int(UndoRecord::Insertion);
     }
     void nothingToUndo()
     {
         QFETCH(int, kind);
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         Person* box = addBox(tree, "a", {0, 0});
-        tree.undoRecord.undoKind = kind;
-        tree.undoRecord.cellA = {0, 0};
-        tree.undoRecord.cellB = {1, 0};
-        tree.undoRecord.undo();
+        UndoRecord record(tree);
+        record.recordCells(UndoRecord::Kind(kind), {0, 0}, {1, 0});
+        record.undo();
         QCOMPARE(box->cell(), (Cell{0, 0}));
-        QCOMPARE(tree.undoRecord.undoKind, kind);
-        QVERIFY(!tree.undoRecord.redo);
+        QCOMPARE(int(record.kind()), kind);
+        QVERIFY(!record.isRedo());
     }
 };
 

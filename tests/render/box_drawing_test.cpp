@@ -23,7 +23,7 @@ constexpr Colour darkblue = colours::darkblue;
 std::unique_ptr<Person> person(const char* text, Links links = {}, int lineage = 0,
                                Cell cell = {1, 1})
 {
-    auto p = std::make_unique<Person>(String(text), cell, links);
+    auto p = std::make_unique<Person>(text, cell, links);
     p->lineage = lineage;
     return p;
 }
@@ -195,12 +195,12 @@ private slots:
             std::unique_ptr<Person> box;
             if (continuation) {
                 auto cont = std::make_unique<ContPerson>();
-                cont->text = String("More|here");
+                cont->text = "More|here";
                 cont->setDirection(1);
                 cont->setLinkLengths({20, 0});
                 box = std::move(cont);
             } else {
-                box.reset(new Person(String("Name|born"), {0, 0}, {20, 20}));
+                box = std::make_unique<Person>("Name|born", Cell{0, 0}, Links{20, 20});
                 box->lineage = 3;
             }
             box->draw(dc, defaults, false);
@@ -263,7 +263,7 @@ private slots:
         settings.boxWidth = width;
         settings.boxHeight = height;
         const Point corner = settings.cellOrigin({2, 3});
-        ContPerson cont(String("Family|chart 2|x"), {2, 3}, {20, 30}, direction);
+        ContPerson cont("Family|chart 2|x", {2, 3}, {20, 30}, direction);
         cont.lineage = 3; // never turns its connector red
         Rec dc;
         cont.draw(dc, settings, false);
@@ -297,7 +297,7 @@ private slots:
 
     void selectedContinuationBoxColours()
     {
-        ContPerson cont(String("x"), {0, 0}, {20, 20}, 1);
+        ContPerson cont("x", {0, 0}, {20, 20}, 1);
         Rec dc;
         cont.draw(dc, defaults, true);
         const auto box = dc.of(Rec::Box).front();

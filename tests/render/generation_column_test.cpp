@@ -2,7 +2,6 @@
 #include "recording_draw_context.h"
 #include "render/generation_column.h"
 
-#include "document/chart_document.h"
 #include "model/chart.h"
 #include "model/tree.h"
 #include "model/tree_settings.h"
@@ -13,7 +12,7 @@ using Rec = RecordingDrawContext;
 
 namespace {
 
-void addPerson(Tree& tree, Cell cell) { tree.append(new Person(String("x"), cell, {})); }
+void addPerson(Tree& tree, Cell cell) { tree.append(std::make_unique<Person>("x", cell, Links{})); }
 
 struct Number {
     std::string text;
@@ -76,7 +75,7 @@ private slots:
         chart.settings().generationMode = mode;
         chart.settings().generationStart = start;
         chart.settings().boxHeight = boxHeight;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         addPerson(tree, {0, 0});
         addPerson(tree, {3, 2});
         addPerson(tree, {1, 1});
@@ -123,7 +122,7 @@ private slots:
         QFETCH(QStringList, numbers);
         Chart chart;
         chart.settings().generationMode = 'd';
-        addPerson(chart.tree(), {0, 8});
+        addPerson(chart.mutableTree(), {0, 8});
         Rec dc;
         dc.drawScale = scale;
         paintGenerationColumn(dc, chart);
@@ -139,17 +138,16 @@ private slots:
 
     void nothingWhenHiddenEmptyOrOnlyContinuationBoxes()
     {
-        // The chart a new document starts on.
-        const ChartDocument document;
+        // An empty chart with the default settings, as a new document starts on.
+        const Chart untitled;
         Rec newDocument;
-        paintGenerationColumn(newDocument, document.chart());
+        paintGenerationColumn(newDocument, untitled);
         QVERIFY(newDocument.steps.empty());
 
         // A chart whose last box has gone.
         Chart chart;
-        Tree& tree = chart.tree();
-        auto* gone = new Person(String("x"), {0, 3}, {});
-        tree.append(gone);
+        Tree& tree = chart.mutableTree();
+        const Person* gone = tree.append(std::make_unique<Person>("x", Cell{0, 3}, Links{}));
         Rec one;
         paintGenerationColumn(one, chart);
         QVERIFY(!one.steps.empty());
@@ -158,7 +156,7 @@ private slots:
         paintGenerationColumn(empty, chart);
         QVERIFY(empty.steps.empty());
 
-        tree.append(new ContPerson(String("c"), {0, 4}, {}, 2));
+        tree.append(std::make_unique<ContPerson>("c", Cell{0, 4}, Links{}, 2));
         Rec onlyContinuations;
         paintGenerationColumn(onlyContinuations, chart);
         QVERIFY(onlyContinuations.steps.empty());
@@ -173,10 +171,9 @@ private slots:
     void deepestPersonFollowsEdits()
     {
         Chart chart;
-        Tree& tree = chart.tree();
+        Tree& tree = chart.mutableTree();
         addPerson(tree, {0, 0});
-        auto* moving = new Person(String("m"), {0, 1}, {});
-        tree.append(moving);
+        Person* moving = tree.append(std::make_unique<Person>("m", Cell{0, 1}, Links{}));
         auto count = [&] {
             Rec dc;
             paintGenerationColumn(dc, chart);
@@ -194,7 +191,7 @@ private slots:
     void onlyNumbersNearTheClipAreDrawn()
     {
         Chart chart;
-        addPerson(chart.tree(), {0, 999});
+        addPerson(chart.mutableTree(), {0, 999});
         // Levels 10 to 12 lie between y 710 and y 920.
         Rec dc(Rect{0, 720, 800, 900});
         paintGenerationColumn(dc, chart);

@@ -34,7 +34,7 @@ const QString sampleChart = QStringLiteral(STIRPA_SOURCE_DIR "/resources/sample.
 
 Chart sample()
 {
-    ChartLoad load = readChartFile(String(sampleChart.toLocal8Bit().constData()), TreeSettings());
+    ChartLoad load = readChartFile(sampleChart.toLocal8Bit().toStdString(), TreeSettings());
     return std::move(load.chart);
 }
 
@@ -44,9 +44,9 @@ Chart largeChart()
     Chart chart;
     for (int column = 0; column < 100; ++column) {
         for (int level = 0; level < 60; ++level)
-            chart.tree().append(new Person(String("Someone Long-Named|b. 1900 Colbeck|d. 1950|"
-                                                  "a farmer and a weaver"),
-                                           {column, level}, {20, 20}));
+            chart.mutableTree().append(std::make_unique<Person>(
+                "Someone Long-Named|b. 1900 Colbeck|d. 1950|a farmer and a weaver",
+                Cell{column, level}, Links{20, 20}));
     }
     return chart;
 }

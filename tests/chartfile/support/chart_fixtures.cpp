@@ -7,12 +7,13 @@
 
 #include <QFile>
 #include <climits>
+#include <memory>
 #include <sstream>
 
 ChartLoad loadChartBytes(const QByteArray& bytes, const TreeSettings& current, const char* treeName)
 {
     LineReader reader = LineReader::fromBytes(bytes.toStdString());
-    return readChart(reader, String(treeName), current);
+    return readChart(reader, treeName, current);
 }
 
 QByteArray chartBytes(const Chart& chart)
@@ -24,7 +25,7 @@ QByteArray chartBytes(const Chart& chart)
 
 bool isEmptyChart(const Chart& chart)
 {
-    return chart.tree().size() == 0 && chart.tree().name().isEmpty() &&
+    return chart.tree().size() == 0 && chart.tree().name().empty() &&
            chart.settings() == TreeSettings();
 }
 
@@ -46,19 +47,6 @@ QByteArray settingsText(const TreeSettings& s)
            QByteArray::number(s.htmlStartX) + ',' + QByteArray::number(s.htmlStartY) + ' ' +
            s.generationMode + QByteArray::number(s.generationStart) + ' ' +
            QByteArray::number(s.smallFontLine);
-}
-
-int selectedIndex(const Tree& tree)
-{
-    if (!tree.selected)
-        return -1;
-    int index = 0, found = -2;
-    tree.forEachPerson([&](const Person* box) {
-        if (box == tree.selected && found == -2)
-            found = index;
-        ++index;
-    });
-    return found;
 }
 
 namespace {
@@ -83,7 +71,7 @@ int chartNumber(std::mt19937& random, long low, long high, long usualLow, long u
     }
 }
 
-String randomText(std::mt19937& random)
+std::string randomText(std::mt19937& random)
 {
     static const char* const pieces[] = {
         "a",    "Zo",   " ",      "  ", ":",       "::",       " |",       "|",
@@ -94,14 +82,14 @@ String randomText(std::mt19937& random)
     const int count = between(random, 0, 12);
     for (int i = 0; i < count; ++i)
         text += pieces[between(random, 0, int(std::size(pieces)) - 1)];
-    return String(std::string_view(text));
+    return text;
 }
 
 } // namespace
 
 Chart randomChart(std::mt19937& random)
 {
-    Chart chart(TreeSettings(), String("random"));
+    Chart chart(TreeSettings(), "random");
     TreeSettings& s = chart.settings();
     s.boxWidth = chartNumber(random, TreeSettings::minBoxSize, TreeSettings::maxBoxSize, 20, 300);
     s.boxHeight = chartNumber(random, TreeSettings::minBoxSize, TreeSettings::maxBoxSize, 20, 120);
@@ -120,14 +108,14 @@ Chart randomChart(std::mt19937& random)
         const Links links{
             chartNumber(random, -chartLimits::maxLink, chartLimits::maxLink, -40, 40),
             chartNumber(random, -chartLimits::maxLink, chartLimits::maxLink, -40, 40)};
-        Person* box;
+        std::unique_ptr<Person> box;
         if (between(random, 0, 3) == 0)
-            box = new ContPerson(String(), cell, links, between(random, 0, 4));
+            box = std::make_unique<ContPerson>("", cell, links, between(random, 0, 4));
         else
-            box = new Person(String(), cell, links);
+            box = std::make_unique<Person>("", cell, links);
         box->text = randomText(random);
         box->lineage = chartNumber(random, INT_MIN, INT_MAX, 0, 3);
-        chart.tree().append(box);
+        chart.mutableTree().append(std::move(box));
     }
     return chart;
 }

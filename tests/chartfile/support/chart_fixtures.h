@@ -27,9 +27,6 @@ QByteArray boxesText(const Tree& tree);
 // The header fields: WxH X,Y <mode><start> <small>.
 QByteArray settingsText(const TreeSettings& settings);
 
-// Index of the selected box in list order, -1 for none, -2 for a box not in the list.
-int selectedIndex(const Tree& tree);
-
 // A random chart within the limits a file may carry: texts with blanks, colons,
 // bars, 'j', UTF-8 and Latin-1 bytes; negative and large numbers; continuation
 // boxes of every direction.

@@ -30,7 +30,7 @@ std::string treeDifference(const Tree& a, const Tree& b)
             return where + "cell";
         if (x.rightLink() != y.rightLink() || x.downLink() != y.downLink())
             return where + "links";
-        if (!x.text.equals(y.text))
+        if (x.text != y.text)
             return where + "text";
         if (x.lineage != y.lineage)
             return where + "lineage";

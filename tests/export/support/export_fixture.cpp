@@ -8,18 +8,19 @@
 #include <fstream>
 #include <iterator>
 
-Person* makeBox(const char* text, Cell cell, Links links, int lineage)
+std::unique_ptr<Person> makeBox(const char* text, Cell cell, Links links, int lineage)
 {
-    auto* box = new Person(String(), cell, links);
-    box->text = String(text);
+    auto box = std::make_unique<Person>("", cell, links);
+    box->text = text;
     box->lineage = lineage;
     return box;
 }
 
-ContPerson* makeContinuation(const char* text, Cell cell, Links links, int direction)
+std::unique_ptr<ContPerson> makeContinuation(const char* text, Cell cell, Links links,
+                                             int direction)
 {
-    auto* box = new ContPerson(String(), cell, links, direction);
-    box->text = String(text);
+    auto box = std::make_unique<ContPerson>("", cell, links, direction);
+    box->text = text;
     return box;
 }
 
@@ -34,14 +35,14 @@ std::string boxOf(const Person& box, const TreeSettings& settings, const char* p
                   bool escapeText)
 {
     std::string out;
-    appendHtmlBox(out, box, settings, {String(pageName), escapeText});
+    appendHtmlBox(out, box, settings, {pageName, escapeText});
     return out;
 }
 
 std::string chartOf(const Chart& chart, const char* pageName)
 {
     std::ostringstream out;
-    writeHtmlChart(out, chart, {String(pageName)});
+    writeHtmlChart(out, chart, {pageName});
     return out.str();
 }
 

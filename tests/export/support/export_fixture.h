@@ -2,6 +2,7 @@
 #pragma once
 
 // Standard headers first: moc fails on <compare> when it is the first header it meets.
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -12,8 +13,9 @@
 #include <QByteArray>
 
 // A box for the tests: text stored as given (bars included).
-Person* makeBox(const char* text, Cell cell, Links links, int lineage = 0);
-ContPerson* makeContinuation(const char* text, Cell cell, Links links, int direction);
+std::unique_ptr<Person> makeBox(const char* text, Cell cell, Links links, int lineage = 0);
+std::unique_ptr<ContPerson> makeContinuation(const char* text, Cell cell, Links links,
+                                             int direction);
 
 // What one box writes in the links pass and in the boxes pass.
 std::string linksOf(const Person& box, const TreeSettings& settings);

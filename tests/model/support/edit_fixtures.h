@@ -4,20 +4,18 @@
 #include "model/tree.h"
 
 #include <QtTest>
+#include <memory>
+#include <string_view>
 
 // Boxes for editing tests, appended to a tree and returned for inspection.
 inline Person* addBox(Tree& tree, const char* text, Cell cell, Links links = {})
 {
-    auto* box = new Person(text, cell, links);
-    tree.append(box);
-    return box;
+    return tree.append(std::make_unique<Person>(text, cell, links));
 }
 
 inline Person* addCont(Tree& tree, const char* text, Cell cell, Links links, int direction)
 {
-    auto* box = new ContPerson(text, cell, links, direction);
-    tree.append(box);
-    return box;
+    return tree.append(std::make_unique<ContPerson>(text, cell, links, direction));
 }
 
 // A plain box that counts the live instances, to see boxes destroyed exactly once.
@@ -34,5 +32,8 @@ inline char* toString(const Cell& cell)
     return QTest::toString(QStringLiteral("%1j%2").arg(cell.column).arg(cell.level));
 }
 
-// String compares by pointer through its conversion; compare the bytes instead.
-inline QByteArray bytes(const String& text) { return QByteArray(text.c_str()); }
+// Texts compared as bytes, shown readably when they differ.
+inline QByteArray bytes(std::string_view text)
+{
+    return QByteArray(text.data(), qsizetype(text.size()));
+}

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Any bytes as a GEDCOM file: decoded whatever their character set, read, listed
+// by name, and the default root's family laid out as a chart. Every text comes
+// out as UTF-8, the list holds every person once, and the chart has a box for
+// each planned one, no two in a cell, or says why it cannot be made.
+#include "fuzz_checks.h"
+#include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
+#include "gedcom/gedcom_text.h"
+#include "gedcom/root_person.h"
+#include "model/text_codec.h"
+
+#include <cstdint>
+#include <set>
+#include <utility>
+
+namespace {
+
+void checkList(const GedcomData& data)
+{
+    const PersonFilter filter(data);
+    const std::vector<int> everyone = filter.matching({});
+    require(everyone.size() == data.persons.size(), "the list holds every person");
+    for (std::size_t rank = 0; rank < everyone.size(); ++rank) {
+        require(filter.rankOf(everyone[rank]) == rank, "each person has the place listed");
+        require(isValidUtf8(filter.label(everyone[rank])), "the list shows UTF-8");
+    }
+    const std::string_view name = filter.name(everyone.front());
+    const std::vector<int> named = personsNamed(data, filter, name);
+    require(name.find_first_not_of(' ') == std::string_view::npos || !named.empty(),
+            "a listed name finds a person");
+}
+
+void checkChart(const GedcomData& data, std::size_t size)
+{
+    ImportOptions options;
+    options.layout.root = defaultRoot(data);
+    require(options.layout.root >= 0 && std::size_t(options.layout.root) < data.persons.size(),
+            "a file with persons has a default root");
+    options.layout.generations = 1 + int(size % 5);
+    options.layout.kind = size % 2 ? LayoutKind::Ancestors : LayoutKind::Descendants;
+    options.description.living = LivingPolicy(size % 3);
+    options.description.marriages = size % 4 == 0;
+    options.today = {2025, 6, 15};
+    const std::size_t planned = planLayout(data, options.layout).size();
+    const ChartImport imported = importChart(data, options, "fuzz");
+    if (!imported) {
+        require(imported.status == Result::TooLarge, "a chart fails only for its size");
+        return;
+    }
+    const Tree& tree = imported.chart.tree();
+    require(tree.size() == planned, "a box for each planned one");
+    std::set<std::pair<int, int>> cells;
+    tree.forEachPerson([&](const Person* box) {
+        require(cells.insert({box->cell().column, box->cell().level}).second,
+                "no two boxes in one cell");
+        require(isValidUtf8(box->text), "every box in UTF-8");
+    });
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
+{
+    GedcomText text = decodeGedcom(std::string(reinterpret_cast<const char*>(bytes), size));
+    require(isValidUtf8(text.utf8), "decoded text is UTF-8");
+    const GedcomLoad load = readGedcom(std::move(text.utf8));
+    if (!load || load.data.persons.empty())
+        return 0;
+    checkList(load.data);
+    checkChart(load.data, size);
+    return 0;
+}

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor and --render, started by stirpa with its command line.
+#include "app/application.h"
+#include "app/display_check.h"
+#include "app/gui_batch.h"
+#include "app/translation.h"
+#include "chartfile/debug_log.h"
+
+#include <QApplication>
+#include <iostream>
+
+int main(int argc, char* argv[])
+{
+    const QString language = takeLanguageOption(argc, argv);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const int status = runBatch(guiBatchOptions(), args, {std::cout, std::cerr}); status >= 0)
+        return status;
+    if (const std::string problem = editorDisplayProblem(); !problem.empty()) {
+        std::cerr << "stirpa: " << problem << '\n';
+        return 1;
+    }
+
+    // The log opens before anything else of the editor, truncating the last run's.
+    openDebugLog();
+    QApplication application(argc, argv);
+    installTranslations(language);
+    Application stirpa;
+    if (!stirpa.start(QApplication::arguments().mid(1)))
+        return 1;
+    return application.exec();
+}

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Hostile GEDCOM files: each is read as far as it makes sense, with warnings,
+// or refused with a message, and the chart from its default root is made or
+// refused for its size; nothing crashes or hangs. The large ones are made here.
+#include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
+#include "gedcom/root_person.h"
+#include "hostile_files.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray testFile(const char* name)
+{
+    QFile file(QStringLiteral(STIRPA_TEST_DATA "/gedcom/hostile/") + QString::fromLatin1(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+}
+
+QByteArray bytes(const std::string& text) { return QByteArray::fromStdString(text); }
+
+} // namespace
+
+class HostileInputTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsWhatItCan_data();
+    void readsWhatItCan();
+
+private:
+    QTemporaryDir folder_;
+};
+
+void HostileInputTest::readsWhatItCan_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message");  // of a refusal, or the first warning
+    QTest::addColumn<int>("persons");      // read; -1 when refused
+    QTest::addColumn<int>("boxes");        // in the chart, all generations; -1 when refused
+    QTest::addColumn<QString>("firstBox"); // the root box's first line, or why no chart
+
+    QTest::newRow("levels nested 1,000 deep")
+        << bytes(deeplyNested(1000)) << "line 103: level 100 is deeper than 99; skipped" << 1 << 1
+        << "Deep Down";
+    QTest::newRow("a line of 10 MB")
+        << bytes(oneLongLine(10 << 20))
+        << "line 3: a line of 10485760 bytes; only the first 4096 bytes of its value were read" << 1
+        << 1 << QString(4096, 'a');
+    QTest::newRow("a family with 100,000 children")
+        << bytes(manyChildren(100000)) << QString() << 100001 << 100001 << "Abraham Many";
+    QTest::newRow("one child too many for the grid")
+        << bytes(manyChildren(100002)) << QString() << 100003 << -1
+        << "The chart would need more than 100000 columns; choose fewer generations.";
+    QTest::newRow("a million lines of rubbish")
+        << bytes(manyBadLines(1000000)) << "line 4: not a GEDCOM line; skipped" << 1 << 1
+        << "Ann Lee";
+    QTest::newRow("cross-reference loops")
+        << testFile("loops.ged") << "line 34: @F5@ names no record; ignored" << 4 << 4
+        << "Ann Circle";
+    QTest::newRow("a file ending inside a record")
+        << testFile("cut-short.ged")
+        << "line 16: the file ends before its trailer (0 TRLR); what it holds was read" << 3 << 3
+        << "Ann Lee";
+    QTest::newRow("a file of NUL bytes")
+        << testFile("nul-bytes.ged")
+        << "This is not a GEDCOM file: it does not begin with \"0 HEAD\"." << -1 << -1 << "";
+    QTest::newRow("UTF-16 of an odd byte count")
+        << testFile("odd-utf16.ged")
+        << "the UTF-16 text ends in the middle of a character; its last byte was left out" << 2 << 2
+        << "Zo\u00EB Lee";
+}
+
+void HostileInputTest::readsWhatItCan()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    QFETCH(int, persons);
+    QFETCH(int, boxes);
+    QFETCH(QString, firstBox);
+    const QString path = folder_.filePath(QStringLiteral("hostile.ged"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(file);
+    out.close();
+
+    const GedcomLoad load = readGedcomFile(path.toStdString());
+    if (persons < 0) {
+        QVERIFY(!load);
+        QCOMPARE(QString::fromStdString(load.message()), message);
+        return;
+    }
+    QVERIFY2(load, load.message().c_str());
+    QCOMPARE(int(load.data.persons.size()), persons);
+    QCOMPARE(QString::fromStdString(load.data.warnings.empty() ? std::string()
+                                                               : load.data.warnings.front()),
+             message);
+    QVERIFY(load.data.warnings.size() <= 101); // a hundred and how many more
+
+    ImportOptions options;
+    options.layout.root = defaultRoot(load.data);
+    options.layout.generations = maxGenerations;
+    const ChartImport imported = importChart(load.data, options, "hostile");
+    if (boxes < 0) {
+        QCOMPARE(QString::fromStdString(imported.message()), firstBox);
+        return;
+    }
+    QVERIFY2(imported, imported.message().c_str());
+    QCOMPARE(int(imported.chart.tree().size()), boxes);
+    std::string root; // the first box in list order
+    imported.chart.tree().forEachPerson([&](const Person* box) {
+        if (root.empty())
+            root = box->text.substr(0, box->text.find(" |"));
+    });
+    QCOMPARE(QString::fromStdString(root), firstBox);
+}
+
+QTEST_GUILESS_MAIN(HostileInputTest)
+#include "hostile_input_test.moc"
