@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The parent answers held against Tree::findParent itself, box by box, on the
-// sample and on crowded random charts: every kind of box, empty cells, boxes
-// sharing a cell, negative cells and connectors of every length.
+// sample, the test charts and crowded random charts: every kind of box, empty
+// cells, boxes sharing a cell, negative cells and connectors of every length,
+// and long linked rows where a search per box would cross the row each time.
 #include "chartfile/chart_reader.h"
 #include "model/chart.h"
 #include "web/parent_table.h"
 
+#include <QDirIterator>
 #include <QTest>
 
 #include <algorithm>
@@ -85,6 +87,25 @@ void compareWithFindParent(const Tree& tree)
     });
 }
 
+// One row of linked boxes from column `from` on, with one parent box above
+// column `parentColumn` (none when outside the row) and a continuation box at
+// column `breakColumn` (none when outside it).
+Chart longRow(int from, int count, int parentColumn, int breakColumn)
+{
+    Chart chart;
+    Tree& tree = chart.mutableTree();
+    if (parentColumn >= from && parentColumn < from + count)
+        tree.append(std::make_unique<Person>("parent", Cell{parentColumn, 3}, Links{0, 20}));
+    for (int x = from; x < from + count; ++x) {
+        const Cell cell{x, 4};
+        if (x == breakColumn)
+            tree.append(std::make_unique<ContPerson>("c", cell, Links{20, 20}, 1));
+        else
+            tree.append(std::make_unique<Person>("p", cell, Links{20, 0}));
+    }
+    return chart;
+}
+
 } // namespace
 
 class ParentTableTest : public QObject {
@@ -93,6 +114,10 @@ private slots:
     void sample();
     void randomCharts_data();
     void randomCharts();
+    void hostileCharts_data();
+    void hostileCharts();
+    void dataFiles_data();
+    void dataFiles();
 };
 
 void ParentTableTest::sample()
@@ -138,6 +163,56 @@ void ParentTableTest::randomCharts()
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QString("seed %1").arg(seed * 100 + round)));
     }
+}
+
+// Charts that make a search per box cross a whole long row: the table must
+// still give each box the same answer.
+void ParentTableTest::hostileCharts_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("parentColumn");
+    QTest::addColumn<int>("breakColumn");
+    QTest::newRow("linked row, no parent") << 0 << 600 << -1 << -1;
+    QTest::newRow("parent above the last box") << 5 << 600 << 604 << -1;
+    QTest::newRow("parent above the first box") << 5 << 600 << 5 << -1;
+    QTest::newRow("parent in the middle") << 5 << 600 << 300 << -1;
+    QTest::newRow("continuation box just before the parent") << 5 << 600 << 300 << 299;
+    QTest::newRow("continuation box at the parent") << 5 << 600 << 300 << 300;
+    QTest::newRow("continuation box just after the parent") << 5 << 600 << 300 << 301;
+    QTest::newRow("row from negative columns, parent at column 0") << -40 << 600 << 0 << -1;
+    QTest::newRow("row from negative columns, parent at column -1") << -40 << 600 << -1 << -1;
+    QTest::newRow("row from negative columns, parent at column 1") << -40 << 600 << 1 << 200;
+}
+
+void ParentTableTest::hostileCharts()
+{
+    QFETCH(int, from);
+    QFETCH(int, count);
+    QFETCH(int, parentColumn);
+    QFETCH(int, breakColumn);
+    compareWithFindParent(longRow(from, count, parentColumn, breakColumn).tree());
+}
+
+// Every chart the tests hold, the damaged ones included, as they open.
+void ParentTableTest::dataFiles_data()
+{
+    QTest::addColumn<QString>("path");
+    QDirIterator files(STIRPA_SOURCE_DIR "/tests/data", {"*.txt"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        QTest::newRow(qPrintable(QDir(STIRPA_SOURCE_DIR).relativeFilePath(path))) << path;
+    }
+}
+
+void ParentTableTest::dataFiles()
+{
+    QFETCH(QString, path);
+    const ChartLoad load = readChartFile(path.toStdString(), TreeSettings());
+    if (!load)
+        QSKIP("not a chart");
+    compareWithFindParent(load.chart.tree());
 }
 
 QTEST_APPLESS_MAIN(ParentTableTest)

@@ -136,7 +136,9 @@ void WebPageTest::size()
     QFETCH(QByteArray, accent);
     QFETCH(int, firstColumn);
     const Chart chart = familyChart(boxes, accent.toStdString(), firstColumn);
-    const double ratio = double(dataOf(chart).size()) / double(fileOf(chart).size());
+    // The data of an empty chart (the columns' names) is paid once, like the viewer.
+    const double fixed = double(dataOf(Chart()).size());
+    const double ratio = (double(dataOf(chart).size()) - fixed) / double(fileOf(chart).size());
     QVERIFY2(ratio <= 1.3, qPrintable(QString("data %1 times the chart file").arg(ratio)));
 }
 
@@ -165,7 +167,7 @@ void WebPageTest::decodedText_data()
     QTest::newRow("UTF-8 kept") << QByteArray("Zo\xC3\xAB") << QByteArray("Zo\xC3\xAB");
     QTest::newRow("Windows-1252 decoded") << QByteArray("Zo\xEB") << QByteArray("Zo\xC3\xAB");
     QTest::newRow("Windows-1252 euro and quote") << QByteArray("\x80\x93")
-                                                 << QByteArray("\xE2\x82\xAC\xE2\x80\x93");
+                                                 << QByteArray("\xE2\x82\xAC\xE2\x80\x9C");
 }
 
 void WebPageTest::decodedText()
