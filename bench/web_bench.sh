@@ -3,15 +3,18 @@
 # the export against a --save-as of the same chart (median of three runs each),
 # the page's size against the chart file's, then the page in headless Chromium
 # (bench/web_bench.mjs: first paint, pan and zoom steps, find).
-# Usage: bench/web_bench.sh [BUILD_DIR]   (default: build-bench beside the sources)
+# Usage: bench/web_bench.sh [BUILD_DIR]   (default: build-bench beside the sources,
+# made as a Release build; a build folder given keeps its own build type)
 # Needs the browser tests' modules: scripts/install-deps.sh installs them.
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-"$source_dir/build-bench"}
-tests=
-[ -f "$build_dir/CMakeCache.txt" ] || tests=-DSTIRPA_BUILD_TESTS=OFF
-cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DSTIRPA_BUILD_BENCH=ON $tests >/dev/null
+if [ -f "$build_dir/CMakeCache.txt" ]; then
+    cmake -B "$build_dir" -DSTIRPA_BUILD_BENCH=ON >/dev/null
+else
+    cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DSTIRPA_BUILD_TESTS=OFF -DSTIRPA_BUILD_BENCH=ON >/dev/null
+fi
 cmake --build "$build_dir" --target stirpa web_chart >/dev/null
 stirpa="$build_dir/src/app/stirpa"
 
