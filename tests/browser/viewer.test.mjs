@@ -238,3 +238,25 @@ test('hostile descriptions stay text', async () => {
   assert.deepEqual(page.requests.length, 1);
   await page.close();
 });
+
+test('the persons list numbers every person once, in reading order, however long', async () => {
+  for (const n of [999, 1000, 1001, 2001]) {
+    const chart = path.join(folder, `row${n}.txt`);
+    let file = 'Stirpa 120j50 50j200 d1 1\n';
+    for (let k = 0; k < n; ++k) {
+      const text = `Person ${k}`;
+      file += `P ${k % 37}j${Math.floor(k / 37)} ${text.length}:${text} 0j0 0\n`;
+    }
+    writeFileSync(chart, file);
+    const page = await open(publish(chart, `row${n}`));
+    await page.waitForFunction(() => window.stirpaViewer.listDone !== null);
+    const items = await page.$$eval('#person-list li', (all) =>
+      all.map((li) => [li.parentElement.start + [...li.parentElement.children].indexOf(li), li.textContent]));
+    assert.equal(items.length, n, `${n} persons`);
+    items.forEach(([number, text], k) => {
+      assert.equal(number, k + 1, `number of ${text} of ${n}`);
+      assert.equal(text, `Person ${k}`, `item ${k + 1} of ${n}`);
+    });
+    await page.close();
+  }
+});
