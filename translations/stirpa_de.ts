@@ -148,6 +148,16 @@ GEDCOM importieren</translation>
         <translation>Als Bild e&amp;xportieren...</translation>
     </message>
     <message>
+        <source>Publish &amp;web page...</source>
+        <translation>Als &amp;Webseite veröffentlichen...</translation>
+    </message>
+    <message>
+        <source>Write the chart as one web page to pan, zoom and search in a browser
+Publish web page</source>
+        <translation>Den Stammbaum als eine Webseite schreiben, die man im Browser verschieben, zoomen und durchsuchen kann
+Als Webseite veröffentlichen</translation>
+    </message>
+    <message>
         <source>Write the chart as a PNG or SVG picture or a PDF document
 Export image</source>
         <translation>Die Tafel als PNG- oder SVG-Bild oder als PDF-Dokument schreiben
@@ -606,6 +616,17 @@ About</source>
     </message>
 </context>
 <context>
+    <name>WebPageDialog</name>
+    <message>
+        <source>Publish web page</source>
+        <translation>Als Webseite veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Chart&apos;s background colour instead of white paper</source>
+        <translation>Hintergrundfarbe des Stammbaums statt weißem Papier</translation>
+    </message>
+</context>
+<context>
     <name>HtmlExportDialog</name>
     <message>
         <source>Write html</source>
@@ -665,6 +686,10 @@ About</source>
 </context>
 <context>
     <name>MainWindow</name>
+    <message>
+        <source>Publish web page</source>
+        <translation>Als Webseite veröffentlichen</translation>
+    </message>
     <message>
         <source>Toolbar</source>
         <translation>Symbolleiste</translation>

@@ -3,6 +3,7 @@
 
 #include "app/gedcom_batch.h"
 #include "app/install_paths.h"
+#include "app/web_batch.h"
 
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
@@ -142,6 +143,11 @@ std::vector<BatchOption> coreBatchOptions()
          "(from the current folder, else the installed one) with --complete-page, else "
          "the chart elements alone",
          exportHtmlCommand},
+        {"--export-web", "CHART OUT.html [--background]",
+         "publish CHART as one self-contained web page OUT.html to pan, zoom, find and follow "
+         "lines of ancestors in, on white paper or, with --background, on the chart's own "
+         "background",
+         exportWebCommand},
     };
     for (BatchOption& option : gedcomBatchOptions())
         options.push_back(std::move(option));

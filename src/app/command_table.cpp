@@ -35,6 +35,9 @@ const std::vector<CommandInfo>& commandTable()
         {FileExportImage, QT_TRANSLATE_NOOP("Command", "Export i&mage..."), "",
          QT_TRANSLATE_NOOP(
              "Command", "Write the chart as a PNG or SVG picture or a PDF document\nExport image")},
+        {FilePublishWeb, QT_TRANSLATE_NOOP("Command", "Publish &web page..."), "",
+         QT_TRANSLATE_NOOP("Command", "Write the chart as one web page to pan, zoom and search in "
+                                      "a browser\nPublish web page")},
         {FilePrint, QT_TRANSLATE_NOOP("Command", "&Print...\tCtrl+P"), "Ctrl+P",
          QT_TRANSLATE_NOOP("Command", "Print the active document\nPrint")},
         {FilePrintPreview, QT_TRANSLATE_NOOP("Command", "Print Pre&view"), "",
@@ -101,7 +104,8 @@ const std::vector<MenuInfo>& menuLayout()
     static const std::vector<MenuInfo> menus = {
         {QT_TRANSLATE_NOOP("Command", "&File"),
          {item(FileNew), item(FileOpen), item(FileRecover), item(FileSave), item(FileSaveAs),
-          separator, item(FileImportGedcom), item(FileExportHtml), item(FileExportImage), separator,
+          separator, item(FileImportGedcom), item(FileExportHtml), item(FileExportImage), item(FilePublishWeb),
+          separator,
           item(FilePrint), item(FilePrintPreview), item(FilePrintSetup), item(FileLogTree),
           separator, item(FileRecent), separator, item(AppExit)}},
         {QT_TRANSLATE_NOOP("Command", "&Edit"),

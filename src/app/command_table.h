@@ -13,6 +13,7 @@ enum class Command {
     FileImportGedcom,
     FileExportHtml,
     FileExportImage,
+    FilePublishWeb,
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,

@@ -132,6 +132,7 @@ void MainWindow::connectActions()
     on(Command::FileImportGedcom, &MainWindow::fileImportGedcom);
     on(Command::FileExportHtml, &MainWindow::fileExportHtml);
     on(Command::FileExportImage, &MainWindow::fileExportImage);
+    on(Command::FilePublishWeb, &MainWindow::filePublishWeb);
     on(Command::FilePrint, &MainWindow::filePrint);
     on(Command::FilePrintPreview, &MainWindow::filePrintPreview);
     on(Command::FilePrintSetup, &MainWindow::filePrintSetup);

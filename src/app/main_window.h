@@ -96,6 +96,11 @@ protected:
         bool escapeText = false;
     };
     virtual ExportChoice askExportPath(const QString& initialPath);
+    struct WebPageChoice {
+        QString path; // empty: cancelled
+        bool chartBackground = false;
+    };
+    virtual WebPageChoice askWebPagePath(const QString& initialPath);
     // The print dialog; false when the user cancelled.
     virtual bool askPrintSettings(QPrinter* printer);
     virtual void showError(const QString& title, const QString& message);
@@ -133,6 +138,8 @@ private:
     bool fileSaveAs();
     void fileExportHtml();
     void fileExportImage();
+    // Web page (main_window_web.cpp).
+    void filePublishWeb();
     // GEDCOM import (main_window_gedcom.cpp).
     void fileImportGedcom();
     void filePrint();

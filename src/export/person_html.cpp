@@ -104,22 +104,11 @@ void putText(RoomWriter& w, std::string_view text, const HtmlPage& page)
         w.put(text);
 }
 
-// A file name as a link target in a double-quoted attribute: bytes that would end
-// the attribute or change what the address means are percent-encoded.
-void putLinkTarget(RoomWriter& w, std::string_view name)
+// Bytes that would end an attribute or change what an address means.
+bool needsPercent(char c)
 {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '&') {
-            w.put("&amp;");
-        } else if (byte <= ' ' || byte == 0x7F || std::strchr("\"<>%#?'", c)) {
-            const char encoded[] = {'%', hex[byte >> 4], hex[byte & 15]};
-            w.put(std::string_view(encoded, 3));
-        } else {
-            w.put(std::string_view(&c, 1));
-        }
-    }
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' || byte == 0x7F || std::strchr("\"<>%#?'", c);
 }
 
 void writePin(std::string& out, bool horizontal, long long top, long long left, int length,
@@ -261,9 +250,9 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
     putStyleEnd(w, continuationSize(s), html);
     w.put("<font size=1><a href=\"");
-    putLinkTarget(w, html.name);
-    w.put(suffix);
-    w.put(".html\">");
+    for (const char c : continuationAddress(html.name, description))
+        w.put(c == '&' ? std::string_view("&amp;") : std::string_view(&c, 1));
+    w.put("\">");
     bool first = true;
     forEachDescriptionLine(description, [&](std::string_view line) {
         putText(w, line, html);
@@ -298,6 +287,20 @@ std::string boxSizeStyle(const TreeSettings& settings)
 std::string continuationTarget(const Person& box, std::string_view pageName)
 {
     return std::string(pageName) + linkSuffix(box.text) + ".html";
+}
+
+std::string continuationAddress(std::string_view pageName, std::string_view text)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string address;
+    for (const char c : pageName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (needsPercent(c))
+            address += {'%', hex[byte >> 4], hex[byte & 15]};
+        else
+            address += c;
+    }
+    return address + linkSuffix(text) + ".html";
 }
 
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings)

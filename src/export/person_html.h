@@ -27,6 +27,10 @@ std::string boxSizeStyle(const TreeSettings& settings);
 // two digits its text ends in, and ".html".
 std::string continuationTarget(const Person& box, std::string_view pageName);
 
+// The same target as an address: the bytes an address cannot hold in the page
+// name percent-encoded.
+std::string continuationAddress(std::string_view pageName, std::string_view text);
+
 // The HTML export's elements of one box, appended to out: its connector images
 // (the links pass), then its box element (the boxes pass). Positions come from
 // the settings' box size and HTML start; a continuation box links to the page

@@ -1,0 +1,69 @@
+// Times a published page in headless Chromium: the first full paint after
+// navigation, pan and zoom steps (the page's own drawing time, median of 50),
+// and find. Usage: node web_bench.mjs PAGE.html NAME   (prints one line per figure)
+import path from 'node:path';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { pathToFileURL } from 'node:url';
+import { createRequire } from 'node:module';
+
+const require = createRequire(path.resolve(import.meta.dirname, '../tests/browser/package.json'));
+const puppeteer = require('puppeteer-core');
+const [file, name] = process.argv.slice(2);
+const median = (values) => { const v = [...values].sort((a, b) => a - b); return v[Math.floor(v.length / 2)]; };
+const started = performance.now();
+// Progress on standard error, so a slow step shows where it is.
+const note = (what) => console.error(`${name}: ${what} at ${((performance.now() - started) / 1000).toFixed(1)} s`);
+const profile = mkdtempSync(path.join(tmpdir(), 'stirpa-bench-'));
+const browser = await puppeteer.launch({
+  executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, userDataDir: profile,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+    '--disable-component-update', '--no-first-run', '--disable-sync', '--disable-dev-shm-usage'],
+});
+const page = await browser.newPage();
+await page.setViewport({ width: 1280, height: 800 });
+await page.goto(pathToFileURL(file).href, { timeout: 120000 });
+await page.waitForFunction(() => window.stirpaViewer && window.stirpaViewer.firstPaint !== null, { timeout: 120000 });
+note('first paint');
+const firstPaint = await page.evaluate(() => window.stirpaViewer.firstPaint);
+const drawn = () => page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+// The folded texts and the persons list are made while the page idles after its
+// first paint; the steps are timed once they are there.
+await page.waitForFunction(() => window.stirpaViewer.listDone !== null, { timeout: 0, polling: 500 });
+const listDone = await page.evaluate(() => window.stirpaViewer.listDone);
+const listParts = await page.evaluate(() => document.querySelectorAll('#person-list li').length);
+note('persons list');
+
+async function steps(keys) {
+  const before = await page.evaluate(() => window.stirpaViewer.draws.length);
+  for (const key of keys) { await page.keyboard.press(key); await drawn(); }
+  return page.evaluate((from) => window.stirpaViewer.draws.slice(from), before);
+}
+await page.focus('#chart');
+await page.keyboard.press('0'); // actual size, where a chart is read
+await drawn();
+const pan = await steps(Array.from({ length: 50 }, (_, k) => ['ArrowRight', 'ArrowDown', 'ArrowLeft', 'ArrowUp'][k % 4]));
+note('pan steps');
+const zoom = await steps(Array.from({ length: 50 }, (_, k) => k % 2 ? '+' : '-'));
+note('zoom steps');
+await page.keyboard.press('9');
+await drawn();
+const whole = await steps(['ArrowRight', 'ArrowLeft', 'ArrowRight', 'ArrowLeft', 'ArrowRight']);
+note('whole chart steps');
+await page.focus('#find');
+await page.keyboard.type('Leonard Pell');
+note('find');
+const finds = await page.evaluate(() => window.stirpaViewer.finds);
+const found = await page.$eval('#find-count', (o) => o.value);
+const memory = await page.evaluate(() => performance.memory ? performance.memory.usedJSHeapSize / 1048576 : 0);
+await browser.close();
+rmSync(profile, { recursive: true, force: true });
+
+const row = (what, value, unit, target) => console.log(`${name}\t${what}\t${value.toFixed(1)} ${unit}\t${target}`);
+row('first full paint after navigation', firstPaint, 'ms', '<= 1500 ms');
+row(`persons list (${listParts} names) complete after the first paint`, listDone - firstPaint, 'ms', '-');
+row('pan step at 100 %, median of 50', median(pan), 'ms', '<= 20 ms');
+row('zoom step about 100 %, median of 50', median(zoom), 'ms', '<= 20 ms');
+row('pan step with the whole chart in view, median of 5', median(whole), 'ms', '-');
+row('find, slowest keystroke of "Leonard Pell" (' + found + ')', Math.max(...finds), 'ms', '<= 50 ms');
+row('JavaScript heap after find', memory, 'MB', '-');

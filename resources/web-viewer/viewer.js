@@ -1,0 +1,431 @@
+// The viewer: moving around (drag, wheel, pinch, keys, overview), find, the
+// line of ancestors of a box, the address that holds the view, and the list of
+// persons for screen readers and the browser's own find.
+
+const MIN_ZOOM = 0.02, MAX_ZOOM = 4, ZOOM_STEP = 1.25, CLICK_SLOP = 4;
+
+const page = { $: (id) => document.getElementById(id) };
+const stats = { firstPaint: null, listDone: null, draws: [], finds: [], view: null };
+window.stirpaViewer = stats; // what tests and benchmarks read
+
+const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
+const painter = new ChartPainter(model);
+const search = new ChartSearch(model);
+const savedLineage = new Uint8Array(model.count);
+for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
+
+// Zoomed far out the cells are written straight into the pixels, read back each time.
+const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: true });
+const overview = page.$('overview');
+const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
+stats.view = view;
+const state = { lineage: savedLineage, lineageFrom: -1, matches: [], current: -1, query: '' };
+let drawPending = false;
+
+document.title = model.title || document.title;
+
+// Drawing
+
+function requestDraw() {
+  if (drawPending) return;
+  drawPending = true;
+  requestAnimationFrame(draw);
+}
+
+const matchSet = {
+  visible(area) {
+    const out = [];
+    for (const i of state.matches) {
+      const o = model.cellOrigin(model.column[i], model.level[i]);
+      if (o.x + model.boxWidth + 8 >= area.left && o.x - 8 <= area.right &&
+          o.y + model.boxHeight + 8 >= area.top && o.y - 8 <= area.bottom) out.push(i);
+    }
+    return out;
+  },
+};
+
+function draw() {
+  drawPending = false;
+  const start = performance.now();
+  painter.paint(ctx, view, state.lineage, matchSet, state.current >= 0 ? state.matches[state.current] : -1);
+  drawOverviewFrame();
+  const took = performance.now() - start;
+  stats.draws.push(took);
+  if (stats.firstPaint === null) {
+    stats.firstPaint = performance.now();
+    setTimeout(buildPersonList, 0);
+    setTimeout(() => search.prepare(), 0);
+  }
+  page.$('zoom').value = Math.round(view.zoom * 100) + ' %';
+}
+
+function resize() {
+  const box = canvas.getBoundingClientRect();
+  const ratio = window.devicePixelRatio || 1;
+  // A new size clears the canvas: only a real change of size may.
+  if (box.width === view.width && box.height === view.height && ratio === view.ratio) return;
+  view.ratio = ratio;
+  view.width = box.width;
+  view.height = box.height;
+  canvas.width = Math.max(1, Math.round(box.width * view.ratio));
+  canvas.height = Math.max(1, Math.round(box.height * view.ratio));
+  placeOverview();
+  requestDraw();
+}
+
+// Moving around
+
+function zoomAbout(zoom, x, y) {
+  zoom = Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, zoom));
+  const chartX = view.left + x / view.zoom, chartY = view.top + y / view.zoom;
+  view.zoom = zoom;
+  view.left = chartX - x / zoom;
+  view.top = chartY - y / zoom;
+  requestDraw();
+}
+
+function zoomStep(factor) { zoomAbout(view.zoom * factor, view.width / 2, view.height / 2); }
+
+function panBy(dx, dy) {
+  view.left += dx / view.zoom;
+  view.top += dy / view.zoom;
+  requestDraw();
+}
+
+function centreOn(x, y) {
+  view.left = x - view.width / 2 / view.zoom;
+  view.top = y - view.height / 2 / view.zoom;
+  requestDraw();
+}
+
+function centreOnBox(i) {
+  // Far out, a box is too small to read: come close enough for its text.
+  if (view.zoom < 0.5) view.zoom = 1;
+  const o = model.cellOrigin(model.column[i], model.level[i]);
+  centreOn(o.x + model.boxWidth / 2, o.y + model.boxHeight / 2);
+}
+
+function fitChart() {
+  const zoom = Math.min(view.width / model.width, view.height / model.height, 1);
+  view.zoom = Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, zoom));
+  view.left = 0;
+  view.top = 0;
+  requestDraw();
+}
+
+function actualSize() { zoomAbout(1, view.width / 2, view.height / 2); }
+
+// The box whose frame holds a chart point, the one painted last winning.
+function boxAtPoint(x, y) {
+  const found = model.boxesInArea({ left: x, top: y, right: x, bottom: y });
+  for (let k = found.length - 1; k >= 0; --k) {
+    const i = found[k];
+    let left, top, w, h;
+    if (model.isPlain(i)) {
+      const o = model.cellOrigin(model.column[i], model.level[i]);
+      left = o.x; top = o.y; w = model.boxWidth; h = model.boxHeight;
+    } else {
+      const g = contGeometry(model, i);
+      left = g.x; top = g.y; w = g.w; h = g.h;
+    }
+    if (x >= left && x < left + w && y >= top && y < top + h) return i;
+  }
+  return -1;
+}
+
+const pointers = new Map();
+let gesture = null;
+
+function pointerPoint(event) {
+  const box = canvas.getBoundingClientRect();
+  return { x: event.clientX - box.left, y: event.clientY - box.top };
+}
+
+canvas.addEventListener('pointerdown', (event) => {
+  canvas.setPointerCapture(event.pointerId);
+  pointers.set(event.pointerId, pointerPoint(event));
+  gesture = { moved: false, start: pointerPoint(event), last: pointerPoint(event), spread: spread() };
+});
+
+function spread() {
+  if (pointers.size < 2) return 0;
+  const [a, b] = [...pointers.values()];
+  return Math.hypot(a.x - b.x, a.y - b.y);
+}
+
+canvas.addEventListener('pointermove', (event) => {
+  if (!gesture || !pointers.has(event.pointerId)) return;
+  const p = pointerPoint(event);
+  pointers.set(event.pointerId, p);
+  if (pointers.size >= 2) {
+    // A pinch: zoom about the middle of the two fingers.
+    const now = spread(), [a, b] = [...pointers.values()];
+    if (gesture.spread > 0 && now > 0) zoomAbout(view.zoom * now / gesture.spread, (a.x + b.x) / 2, (a.y + b.y) / 2);
+    gesture.spread = now;
+    gesture.moved = true;
+    return;
+  }
+  if (Math.hypot(p.x - gesture.start.x, p.y - gesture.start.y) > CLICK_SLOP) gesture.moved = true;
+  if (gesture.moved) panBy(gesture.last.x - p.x, gesture.last.y - p.y);
+  gesture.last = p;
+});
+
+function endPointer(event) {
+  pointers.delete(event.pointerId);
+  if (!gesture) return;
+  if (!gesture.moved && event.type === 'pointerup') clickAt(pointerPoint(event));
+  if (pointers.size === 0) gesture = null;
+}
+canvas.addEventListener('pointerup', endPointer);
+canvas.addEventListener('pointercancel', endPointer);
+
+canvas.addEventListener('wheel', (event) => {
+  event.preventDefault();
+  const p = pointerPoint(event);
+  // Lines and pages as pixels; a touchpad pinch comes as a wheel with Ctrl held.
+  const unit = event.deltaMode === 1 ? 40 : event.deltaMode === 2 ? 800 : 1;
+  zoomAbout(view.zoom * Math.exp(-event.deltaY * unit * 0.002), p.x, p.y);
+}, { passive: false });
+
+function clickAt(p) {
+  const i = boxAtPoint(view.left + p.x / view.zoom, view.top + p.y / view.zoom);
+  if (i < 0) return;
+  if (!model.isPlain(i)) {
+    window.location.href = model.address.get(i);
+    return;
+  }
+  setAddress('box=' + model.column[i] + ',' + model.level[i]);
+  showLineage(i);
+}
+
+// Lineage: the editor's Find parent, ancestor by ancestor, from the answers the
+// page was written with.
+
+function showLineage(from) {
+  const bits = new Uint8Array(model.count);
+  const names = [from];
+  let box = from;
+  if (model.parents[2 * from] === 0) {
+    clearLineage();
+    showLineagePanel([from], false);
+    return;
+  }
+  for (;;) {
+    const up = model.parents[2 * box], offset = model.parents[2 * box + 1];
+    const column = model.column[box], level = model.level[box];
+    if (up === 0) {
+      model.forEachFirstInRow(level, column + offset, column, (b) => { bits[b] |= 1; });
+      break;
+    }
+    const parentColumn = column + offset;
+    const parent = model.boxAt(parentColumn, level - up);
+    model.forEachFirstInRow(level, Math.min(column, parentColumn), Math.max(column, parentColumn), (b) => { bits[b] |= 1; });
+    bits[parent] |= 2;
+    names.push(parent);
+    box = parent;
+  }
+  state.lineage = bits;
+  state.lineageFrom = from;
+  showLineagePanel(names, true);
+  requestDraw();
+}
+
+function firstLine(i) { return descriptionLines(model.texts[i])[0] || ''; }
+
+function showLineagePanel(boxes, found) {
+  const list = page.$('lineage-names');
+  list.replaceChildren();
+  for (const i of boxes) {
+    const item = document.createElement('li');
+    const link = document.createElement('a');
+    link.href = '#box=' + model.column[i] + ',' + model.level[i];
+    link.textContent = firstLine(i);
+    item.append(link);
+    list.append(item);
+  }
+  page.$('lineage-note').textContent = found ? '' : 'No parent found.';
+  page.$('lineage').hidden = false;
+}
+
+function clearLineage() {
+  state.lineage = savedLineage;
+  state.lineageFrom = -1;
+  page.$('lineage').hidden = true;
+  requestDraw();
+}
+
+// Find
+
+const findField = page.$('find');
+
+function runFind(query, keepAddress) {
+  const start = performance.now();
+  state.query = query;
+  state.matches = search.find(query);
+  state.current = state.matches.length ? 0 : -1;
+  stats.finds.push(performance.now() - start);
+  if (!keepAddress) setAddress(query ? 'find=' + encodeURIComponent(query) : '');
+  showMatch();
+}
+
+function stepMatch(by) {
+  if (state.matches.length === 0) return;
+  state.current = (state.current + by + state.matches.length) % state.matches.length;
+  showMatch();
+}
+
+function showMatch() {
+  const count = page.$('find-count');
+  if (state.matches.length === 0) {
+    count.value = state.query ? 'no match' : '';
+    state.current = -1;
+    requestDraw();
+    return;
+  }
+  count.value = (state.current + 1) + ' of ' + state.matches.length;
+  centreOnBox(state.matches[state.current]);
+}
+
+findField.addEventListener('input', () => runFind(findField.value));
+findField.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter') {
+    event.preventDefault();
+    stepMatch(event.shiftKey ? -1 : 1);
+  } else if (event.key === 'Escape') {
+    event.preventDefault();
+    canvas.focus();
+  }
+});
+page.$('find-next').addEventListener('click', () => stepMatch(1));
+page.$('find-previous').addEventListener('click', () => stepMatch(-1));
+
+// The address
+
+function setAddress(fragment) {
+  history.replaceState(null, '', fragment ? '#' + fragment : window.location.pathname + window.location.search);
+}
+
+function followAddress() {
+  const hash = window.location.hash.slice(1);
+  if (hash.startsWith('find=')) {
+    const query = decodeURIComponent(hash.slice(5));
+    findField.value = query;
+    runFind(query, true);
+    return true;
+  }
+  const cell = /^box=(-?\d+),(-?\d+)$/.exec(hash);
+  if (cell) {
+    const i = model.boxAt(Number(cell[1]), Number(cell[2]));
+    if (i >= 0) {
+      state.matches = [i];
+      state.current = 0;
+      centreOnBox(i);
+      return true;
+    }
+  }
+  return false;
+}
+window.addEventListener('hashchange', followAddress);
+
+// Keys
+
+document.addEventListener('keydown', (event) => {
+  if (event.target === findField || event.ctrlKey || event.metaKey || event.altKey) return;
+  const inList = event.target.closest && event.target.closest('#persons, #lineage');
+  const pan = Math.max(40, Math.min(view.width, view.height) / 8);
+  const keys = {
+    '+': () => zoomStep(ZOOM_STEP), '=': () => zoomStep(ZOOM_STEP), '-': () => zoomStep(1 / ZOOM_STEP),
+    '0': actualSize, '9': fitChart, '/': () => { findField.focus(); findField.select(); },
+    Escape: clearLineage,
+    ArrowLeft: () => panBy(-pan, 0), ArrowRight: () => panBy(pan, 0),
+    ArrowUp: () => panBy(0, -pan), ArrowDown: () => panBy(0, pan),
+  };
+  if (event.target === canvas && (event.key === 'Enter' || event.key === 'l')) {
+    const i = state.current >= 0 ? state.matches[state.current] : -1;
+    if (i >= 0 && model.isPlain(i)) showLineage(i);
+    event.preventDefault();
+    return;
+  }
+  if (inList && event.key.startsWith('Arrow')) return;
+  const action = keys[event.key];
+  if (!action) return;
+  event.preventDefault();
+  action();
+});
+
+page.$('zoom-in').addEventListener('click', () => zoomStep(ZOOM_STEP));
+page.$('zoom-out').addEventListener('click', () => zoomStep(1 / ZOOM_STEP));
+page.$('actual-size').addEventListener('click', actualSize);
+page.$('fit').addEventListener('click', fitChart);
+page.$('lineage-close').addEventListener('click', clearLineage);
+
+// The overview: the whole chart small in a corner; a click goes there.
+
+const overviewPicture = document.createElement('canvas');
+let overviewScale = 1;
+
+function placeOverview() {
+  const most = Math.min(220, view.width / 3), tall = Math.min(160, view.height / 3);
+  overviewScale = Math.min(most / model.width, tall / model.height);
+  const width = Math.max(20, Math.round(model.width * overviewScale));
+  const height = Math.max(20, Math.round(model.height * overviewScale));
+  if (overview.width === width && overview.height === height) return;
+  overview.width = overviewPicture.width = width;
+  overview.height = overviewPicture.height = height;
+  overview.style.width = width + 'px';
+  overview.style.height = height + 'px';
+  paintOverview(model, overviewPicture, overviewScale);
+}
+
+function drawOverviewFrame() {
+  const o = overview.getContext('2d');
+  o.drawImage(overviewPicture, 0, 0);
+  o.strokeStyle = COLOUR.red;
+  o.lineWidth = 1.5;
+  o.strokeRect(view.left * overviewScale, view.top * overviewScale,
+    view.width / view.zoom * overviewScale, view.height / view.zoom * overviewScale);
+}
+
+function overviewGo(event) {
+  const box = overview.getBoundingClientRect();
+  centreOn((event.clientX - box.left) / overviewScale, (event.clientY - box.top) / overviewScale);
+}
+overview.addEventListener('pointerdown', (event) => {
+  overview.setPointerCapture(event.pointerId);
+  overviewGo(event);
+});
+overview.addEventListener('pointermove', (event) => {
+  if (overview.hasPointerCapture(event.pointerId)) overviewGo(event);
+});
+
+// The persons in reading order, as text: built in pieces after the first paint.
+// Each piece is a list of its own that the browser lays out only when it comes
+// into view, so a long list costs the same per piece, however many came before.
+
+function buildPersonList() {
+  const list = page.$('person-list');
+  const chunk = 1000;
+  let k = 0;
+  const more = () => {
+    const part = document.createElement('ol');
+    part.className = 'persons-part';
+    part.start = k + 1;
+    for (const end = Math.min(model.count, k + chunk); k < end; ++k) {
+      const i = model.reading[k];
+      const item = document.createElement('li');
+      const link = document.createElement('a');
+      link.href = model.isPlain(i) ? '#box=' + model.column[i] + ',' + model.level[i] : model.address.get(i);
+      link.textContent = descriptionLines(model.texts[i]).join(', ');
+      item.append(link);
+      part.append(item);
+    }
+    list.append(part);
+    if (k < model.count) setTimeout(more, 0);
+    else stats.listDone = performance.now();
+  };
+  more();
+}
+
+new ResizeObserver(resize).observe(canvas);
+resize();
+if (!followAddress()) fitChart();

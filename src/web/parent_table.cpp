@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/parent_table.h"
+
+#include "model/tree.h"
+
+#include <algorithm>
+#include <climits>
+#include <numeric>
+
+namespace {
+
+constexpr int none = -1;
+constexpr int noResidue = INT_MIN;
+
+struct Box {
+    const Person* person;
+    int column;
+    int level;
+};
+
+bool plain(const Person* box) { return box->kind() == 'P'; }
+
+// The tree's boxes by cell: the first box in list order at each cell (the one
+// every lookup of the search answers with), in reading order.
+struct CellTable {
+    std::vector<Box> firsts;
+    std::vector<int> cellOf; // per box in list order, its cell's place in firsts
+
+    explicit CellTable(const Tree& tree)
+    {
+        std::vector<Box> boxes;
+        boxes.reserve(tree.size());
+        tree.forEachPerson([&](const Person* box) {
+            boxes.push_back({box, box->column(), box->level()});
+        });
+        std::vector<int> order(boxes.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const Box &x = boxes[std::size_t(a)], &y = boxes[std::size_t(b)];
+            return x.level != y.level ? x.level < y.level : x.column < y.column;
+        });
+        cellOf.resize(boxes.size());
+        for (const int i : order) {
+            const Box& box = boxes[std::size_t(i)];
+            if (firsts.empty() || firsts.back().level != box.level ||
+                firsts.back().column != box.column)
+                firsts.push_back(box);
+            cellOf[std::size_t(i)] = int(firsts.size()) - 1;
+        }
+    }
+
+    bool sameRow(int a, int b) const
+    {
+        return firsts[std::size_t(a)].level == firsts[std::size_t(b)].level;
+    }
+};
+
+// For each cell, the parent straight above it: the nearest box above (levels
+// from 0 on only) when it is a plain box with a down connector.
+std::vector<int> parentsAbove(const CellTable& cells)
+{
+    const std::vector<Box>& firsts = cells.firsts;
+    std::vector<int> byColumn(firsts.size());
+    std::iota(byColumn.begin(), byColumn.end(), 0);
+    std::sort(byColumn.begin(), byColumn.end(), [&](int a, int b) {
+        const Box &x = firsts[std::size_t(a)], &y = firsts[std::size_t(b)];
+        return x.column != y.column ? x.column < y.column : x.level < y.level;
+    });
+    std::vector<int> above(firsts.size(), none);
+    for (std::size_t i = 1; i < byColumn.size(); ++i) {
+        const Box& nearest = firsts[std::size_t(byColumn[i - 1])];
+        const Box& cell = firsts[std::size_t(byColumn[i])];
+        if (nearest.column == cell.column && nearest.level >= 0 && plain(nearest.person) &&
+            nearest.person->downLink() != 0)
+            above[std::size_t(byColumn[i])] = byColumn[i - 1];
+    }
+    return above;
+}
+
+} // namespace
+
+std::vector<ParentAnswer> parentAnswers(const Tree& tree)
+{
+    const CellTable cells(tree);
+    const std::vector<Box>& firsts = cells.firsts;
+    const int count = int(firsts.size());
+    const std::vector<int> above = parentsAbove(cells);
+    const int limit = tree.extentCells().column + 1;
+
+    // The rightward pass from each cell: the parent it reaches, from the right.
+    std::vector<int> rightward(firsts.size(), none);
+    for (int i = count - 1; i >= 0; --i) {
+        const Person* box = firsts[std::size_t(i)].person;
+        if (!plain(box))
+            continue;
+        if (above[std::size_t(i)] != none)
+            rightward[std::size_t(i)] = above[std::size_t(i)];
+        else if (box->rightLink() != 0 && i + 1 < count && cells.sameRow(i, i + 1) &&
+                 firsts[std::size_t(i) + 1].column < limit)
+            rightward[std::size_t(i)] = rightward[std::size_t(i) + 1];
+    }
+
+    // The leftward pass as it meets each cell (columns from 0 on): the parent it
+    // reaches, or the leftmost column it stepped through in vain.
+    std::vector<int> leftward(firsts.size(), none);
+    std::vector<int> residue(firsts.size(), noResidue);
+    for (int i = 0; i < count; ++i) {
+        const Box& cell = firsts[std::size_t(i)];
+        if (cell.column < 0 || !plain(cell.person) || cell.person->rightLink() == 0)
+            continue;
+        if (above[std::size_t(i)] != none) {
+            leftward[std::size_t(i)] = above[std::size_t(i)];
+        } else if (i > 0 && cells.sameRow(i - 1, i) && firsts[std::size_t(i) - 1].column >= 0) {
+            leftward[std::size_t(i)] = leftward[std::size_t(i) - 1];
+            residue[std::size_t(i)] = residue[std::size_t(i) - 1] == noResidue
+                                          ? cell.column
+                                          : residue[std::size_t(i) - 1];
+        } else {
+            residue[std::size_t(i)] = cell.column;
+        }
+    }
+
+    std::vector<ParentAnswer> answers(tree.size());
+    std::size_t index = 0;
+    tree.forEachPerson([&](const Person* box) {
+        ParentAnswer& answer = answers[index];
+        const int cell = cells.cellOf[index++];
+        if (!plain(box))
+            return;
+        int parent = box->column() < limit ? rightward[std::size_t(cell)] : none;
+        const bool left = cell > 0 && cells.sameRow(cell - 1, cell) &&
+                          firsts[std::size_t(cell) - 1].column >= 0;
+        if (parent == none && left) {
+            parent = leftward[std::size_t(cell) - 1];
+            if (parent == none && residue[std::size_t(cell) - 1] != noResidue)
+                answer.residueOffset = residue[std::size_t(cell) - 1] - box->column();
+        }
+        if (parent != none) {
+            answer.levelsUp = box->level() - firsts[std::size_t(parent)].level;
+            answer.columnOffset = firsts[std::size_t(parent)].column - box->column();
+        }
+    });
+    return answers;
+}

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string_view>
+
+// The web viewer, built in from resources/web-viewer: the page's markup with
+// @TITLE@, @STYLE@, @DATA@ and @SCRIPT@ standing where the rest goes, the style
+// sheet, and the viewer's code (its files one after another).
+extern const std::string_view viewerPage;
+extern const std::string_view viewerStyle;
+extern const std::string_view viewerScript;

@@ -1,0 +1,262 @@
+// The published page in Debian's Chromium, driven through the DevTools protocol:
+// it opens from file:// without fetching anything, links centre a box, find
+// matches as the editor's does, a click draws the lineage the editor's Find
+// parent draws, and hostile descriptions stay text.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const stirpa = process.env.STIRPA_EXE;
+const source = path.resolve(import.meta.dirname, '../..');
+const data = path.join(source, 'tests/data');
+const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
+let browser, folder;
+
+// The page written by stirpa --export-web for a chart file.
+function publish(chart, name) {
+  const out = path.join(folder, name + '.html');
+  execFileSync(stirpa, ['--export-web', chart, out]);
+  return out;
+}
+
+function tsvRows(file) {
+  return readFileSync(file, 'utf8').split('\n').filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t'));
+}
+
+async function open(file, hash = '') {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 600 });
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(pathToFileURL(file).href + hash);
+  await page.waitForFunction(() => window.stirpaViewer && window.stirpaViewer.firstPaint !== null);
+  page.requests = requests;
+  return page;
+}
+
+// The view: zoom and the chart pixel at the canvas's corner, and where the canvas is.
+function viewOf(page) {
+  return page.evaluate(() => {
+    const v = window.stirpaViewer.view, box = document.getElementById('chart').getBoundingClientRect();
+    return { zoom: v.zoom, left: v.left, top: v.top, width: v.width, height: v.height, x: box.left, y: box.top };
+  });
+}
+
+// Chart pixel of a cell's box corner, with the default box size.
+function cellCorner(column, level) { return { x: 35 + column * 140, y: 10 + level * 70 }; }
+
+// Waits until what was asked of the page is drawn.
+function settled(page) {
+  return page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+}
+
+async function pixelAt(page, chartX, chartY) {
+  await settled(page);
+  return page.evaluate((x, y) => {
+    const v = window.stirpaViewer.view, canvas = document.getElementById('chart');
+    const px = Math.floor((x - v.left) * v.zoom * v.ratio), py = Math.floor((y - v.top) * v.zoom * v.ratio);
+    const [r, g, b] = canvas.getContext('2d').getImageData(px, py, 1, 1).data;
+    return '#' + [r, g, b].map((c) => c.toString(16).padStart(2, '0')).join('');
+  }, chartX, chartY);
+}
+
+async function count(page) { return page.$eval('#find-count', (o) => o.value); }
+
+// The cell whose box is at the centre of the view.
+async function centredCell(page) {
+  const v = await viewOf(page);
+  const x = v.left + v.width / 2 / v.zoom, y = v.top + v.height / 2 / v.zoom;
+  return Math.floor((x - 35) / 140) + ',' + Math.floor((y - 10) / 70);
+}
+
+before(async () => {
+  assert.ok(stirpa, 'STIRPA_EXE names the program');
+  folder = mkdtempSync(path.join(tmpdir(), 'stirpa-web-'));
+  browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    userDataDir: path.join(folder, 'profile'),
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--no-first-run', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  if (folder) rmSync(folder, { recursive: true, force: true });
+});
+
+test('the page opens from file:// and fetches nothing', async () => {
+  const file = publish(path.join(source, 'resources/sample.txt'), 'sample');
+  const page = await open(file);
+  assert.deepEqual(page.requests, [pathToFileURL(file).href]);
+  assert.equal(await pixelAt(page, 35 + 60, 10 + 25), '#ffffaa', 'a box is painted');
+  assert.equal(await page.title(), 'sample');
+  await page.close();
+});
+
+test('a #find= link centres the named box and frames it', async () => {
+  const file = publish(path.join(source, 'resources/sample.txt'), 'sample');
+  const page = await open(file, '#find=Zo%C3%AB%20Pell');
+  assert.equal(await count(page), '1 of 1');
+  assert.equal(await centredCell(page), '5,2');
+  const corner = cellCorner(5, 2);
+  assert.equal(await pixelAt(page, corner.x - 3.5, corner.y + 25), '#ff8c00');
+  await page.close();
+});
+
+test('a #box= link centres that box', async () => {
+  const file = publish(path.join(source, 'resources/sample.txt'), 'sample');
+  const page = await open(file, '#box=6,4');
+  assert.equal(await centredCell(page), '6,4');
+  await page.close();
+});
+
+test('typing in the find field frames each match in reading order and counts them', async () => {
+  const file = publish(path.join(data, 'web/accents.txt'), 'accents');
+  const page = await open(file);
+  for (const [query, cells] of tsvRows(path.join(data, 'web/find_cases.tsv'))) {
+    await page.keyboard.press('/');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('a');
+    await page.keyboard.up('Control');
+    await page.keyboard.press('Backspace');
+    await page.keyboard.type(query);
+    const expected = cells ? cells.split(' ') : [];
+    if (expected.length === 0) {
+      assert.equal(await count(page), 'no match', query);
+      continue;
+    }
+    const seen = [];
+    for (let k = 0; k < expected.length; ++k) {
+      assert.equal(await count(page), (k + 1) + ' of ' + expected.length, query);
+      seen.push(await centredCell(page));
+      await page.keyboard.press('Enter');
+    }
+    assert.deepEqual(seen, expected, query);
+    assert.equal(await count(page), '1 of ' + expected.length, 'Enter goes round: ' + query);
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Enter');
+    await page.keyboard.up('Shift');
+    assert.equal(await centredCell(page), expected[expected.length - 1], 'Shift+Enter goes back: ' + query);
+  }
+  await page.close();
+});
+
+test('a click draws the lineage that the editor\'s Find parent draws', async () => {
+  const chart = path.join(data, 'web/lineage.txt');
+  const file = publish(chart, 'lineage');
+  const boxes = readFileSync(chart, 'latin1').split('\n').slice(1).filter(Boolean).map((line) => {
+    const [, kind, column, level, rest] = /^(P|p\d) (-?\d+)j(-?\d+) \d+:(.*)$/.exec(line);
+    const links = / (-?\d+)j(-?\d+) -?\d+$/.exec(rest);
+    return { plain: kind === 'P', column: +column, level: +level, right: +links[1], down: +links[2] };
+  });
+  const page = await open(file);
+  for (const [clicked, marks, names] of tsvRows(path.join(data, 'web/lineage_expected.tsv'))) {
+    const [column, level] = clicked.split(',').map(Number);
+    const v = await viewOf(page);
+    const corner = cellCorner(column, level);
+    await page.mouse.click(v.x + (corner.x + 60 - v.left) * v.zoom, v.y + (corner.y + 25 - v.top) * v.zoom);
+    const expected = new Map((marks || '').split(' ').filter(Boolean).map((m) => m.split(':')));
+    for (const box of boxes.filter((b) => b.plain)) {
+      const o = cellCorner(box.column, box.level), cell = box.column + ',' + box.level;
+      const bits = Number(expected.get(cell) || 0);
+      if (box.right) {
+        const colour = await pixelAt(page, o.x + 120 + box.right / 2, o.y + 25);
+        assert.equal(colour, bits & 1 ? '#ff0000' : '#000055', `right connector of ${cell} after a click on ${clicked}`);
+      }
+      if (box.down) {
+        const colour = await pixelAt(page, o.x + 60, o.y + 50 + box.down / 2);
+        assert.equal(colour, bits & 2 ? '#ff0000' : '#000055', `down connector of ${cell} after a click on ${clicked}`);
+      }
+    }
+    const shown = await page.$$eval('#lineage-names a', (links) => links.map((a) => a.textContent));
+    assert.equal(shown.map((n) => n.trim()).join('|'), names, 'names along the line from ' + clicked);
+    await page.keyboard.press('Escape');
+    assert.equal(await page.$eval('#lineage', (panel) => panel.hidden), true, 'Esc clears');
+  }
+  await page.close();
+});
+
+test('a continuation box links to the page of the chart it names', async () => {
+  const file = publish(path.join(data, 'web/lineage.txt'), 'lineage');
+  const page = await open(file);
+  await page.waitForFunction(() => document.querySelectorAll('#person-list a').length === 14);
+  const links = await page.$$eval('#person-list a', (all) => all.map((a) => a.getAttribute('href')));
+  assert.ok(links.includes('lineage07.html'), links.join(' '));
+  assert.ok(links.includes('#box=1,2'));
+  await page.close();
+});
+
+test('keys move and zoom the view', async () => {
+  const file = publish(path.join(source, 'resources/sample.txt'), 'sample');
+  const page = await open(file);
+  await page.focus('#chart');
+  const zoom = async () => (await viewOf(page)).zoom;
+  await page.keyboard.press('0');
+  await page.keyboard.press('+');
+  assert.equal(await zoom(), 1.25);
+  await page.keyboard.press('-');
+  await page.keyboard.press('-');
+  assert.equal(await zoom(), 0.8);
+  await page.keyboard.press('0');
+  assert.equal(await zoom(), 1);
+  for (let k = 0; k < 40; ++k) await page.keyboard.press('-');
+  assert.equal(await zoom(), 0.02, 'no smaller than 2 %');
+  for (let k = 0; k < 60; ++k) await page.keyboard.press('+');
+  assert.equal(await zoom(), 4, 'no larger than 400 %');
+  await page.keyboard.press('9');
+  assert.ok(await zoom() <= 1);
+  const before = await viewOf(page);
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('ArrowDown');
+  const moved = await viewOf(page);
+  assert.ok(moved.left > before.left && moved.top > before.top);
+  await page.keyboard.press('/');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'find');
+  await page.close();
+});
+
+test('hostile descriptions stay text', async () => {
+  const texts = ['</script><script>window.injected = 1</script>', '<img src=x onerror="window.injected = 2">',
+    '<!-- a comment', '&amp; &lt;b&gt;', '"quoted" \'too\'', 'line\u2028separator'];
+  const chart = path.join(folder, 'hostile.txt');
+  let file = 'Stirpa 120j50 50j200 d1 1\n';
+  texts.forEach((text, k) => { file += `P ${k}j0 ${Buffer.byteLength(text)}:${text} 0j0 0\n`; });
+  writeFileSync(chart, file);
+  const page = await open(publish(chart, 'hostile'));
+  await page.waitForFunction((n) => document.querySelectorAll('#person-list a').length === n, {}, texts.length);
+  assert.equal(await page.evaluate(() => window.injected), undefined);
+  assert.equal(await page.$$eval('img', (images) => images.length), 0);
+  const shown = await page.$$eval('#person-list a', (all) => all.map((a) => a.textContent));
+  assert.deepEqual(shown, texts);
+  assert.deepEqual(page.requests.length, 1);
+  await page.close();
+});
+
+test('the persons list numbers every person once, in reading order, however long', async () => {
+  for (const n of [999, 1000, 1001, 2001]) {
+    const chart = path.join(folder, `row${n}.txt`);
+    let file = 'Stirpa 120j50 50j200 d1 1\n';
+    for (let k = 0; k < n; ++k) {
+      const text = `Person ${k}`;
+      file += `P ${k % 37}j${Math.floor(k / 37)} ${text.length}:${text} 0j0 0\n`;
+    }
+    writeFileSync(chart, file);
+    const page = await open(publish(chart, `row${n}`));
+    await page.waitForFunction(() => window.stirpaViewer.listDone !== null);
+    const items = await page.$$eval('#person-list li', (all) =>
+      all.map((li) => [li.parentElement.start + [...li.parentElement.children].indexOf(li), li.textContent]));
+    assert.equal(items.length, n, `${n} persons`);
+    items.forEach(([number, text], k) => {
+      assert.equal(number, k + 1, `number of ${text} of ${n}`);
+      assert.equal(text, `Person ${k}`, `item ${k + 1} of ${n}`);
+    });
+    await page.close();
+  }
+});
