@@ -23,8 +23,12 @@ struct ChartImport : Result {
     int living = 0;      // the living persons it names or hides; 0 when it shows them
 };
 
+// A continuation box's text: the children (direction 2) or parents cut off.
+std::string continuationText(int direction, int beyond);
+
 // Lays out the root's family as a chart of the given name: boxes large enough
 // for the longest line, connectors reaching the next box. Fails when the chart
-// would pass the file's limits.
+// would pass the file's limits. Each box is linked to its person's record
+// (a continuation box to the person whose branch it cuts).
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name);
