@@ -3,12 +3,15 @@
 
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "app/update_batch.h"
+#include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
 #include "gedcom/root_person.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -79,8 +82,8 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
     return call;
 }
 
-// Reads the file, telling on the error stream what was skipped and which
-// character set was guessed; nothing when it cannot be read or holds no one.
+} // namespace
+
 std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err)
 {
     GedcomLoad load = readGedcomFile(path);
@@ -98,6 +101,8 @@ std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err
     }
     return load;
 }
+
+namespace {
 
 // Writes "ID<tab>Name<tab>years" for each person, a block at a time.
 void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter& filter,
@@ -176,12 +181,13 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
-    const ChartImport imported =
-        importChart(load->data, options, treeNameOf(call->outPath));
+    ChartImport imported = importChart(load->data, options, treeNameOf(call->outPath));
     if (!imported) {
         streams.err << imported.message() << '\n';
         return 1;
     }
+    imported.chart.setFamilyLink(familyLinkFor(
+        load->data, options, std::filesystem::absolute(call->gedcomPath).lexically_normal()));
     if (const Result saved = saveChartFile(call->outPath, imported.chart); !saved) {
         streams.err << saved.message() << '\n';
         return 1;
@@ -210,7 +216,7 @@ int listPersonsCommand(const std::vector<std::string>& args, BatchStreams stream
 
 std::vector<BatchOption> gedcomBatchOptions()
 {
-    return {
+    std::vector<BatchOption> options = {
         {"--import-gedcom", importUsage,
          "lay out a person's family from a GEDCOM file and save it to OUT; print what was "
          "made. The root is a record id or a name (every word in the person's name, any case "
@@ -223,4 +229,7 @@ std::vector<BatchOption> gedcomBatchOptions()
          "with TEXT only those whose name holds every word of it",
          listPersonsCommand},
     };
+    for (BatchOption& option : familyLinkOptions())
+        options.push_back(std::move(option));
+    return options;
 }
