@@ -84,14 +84,36 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
             result.unmatched.push_back({name, "", box->cell(), box});
     });
 
-    // The root: as given, else the person in the top-left linked box.
+    // Ancestors when the lowest linked box stands alone on its level under a
+    // parent of its person: the root is at the bottom then, else top-left.
+    const Person* lowest = nullptr;
+    int onLowestLevel = 0;
+    for (const auto& [box, person] : matched) {
+        if (!lowest || box->level() > lowest->level() ||
+            (box->level() == lowest->level() && box->column() < lowest->column()))
+            lowest = box;
+    }
+    for (const auto& [box, person] : matched)
+        onLowestLevel += lowest && box->level() == lowest->level();
+    result.kind = LayoutKind::Descendants;
+    if (lowest && onLowestLevel == 1)
+        if (const Person* parent = chart.tree().findParent(lowest))
+            for (const auto& [box, person] : matched)
+                if (box == parent)
+                    for (const auto& [low, child] : matched)
+                        if (low == lowest && isParentOf(data, person, child))
+                            result.kind = LayoutKind::Ancestors;
+    result.kind = choices.kind.value_or(result.kind);
+    const bool fromBottom = result.kind == LayoutKind::Ancestors;
     result.root = choices.root;
     const Person* rootBox = nullptr;
     for (const auto& [box, person] : matched) {
         if (choices.root >= 0 && person != choices.root)
             continue;
-        if (!rootBox || box->level() < rootBox->level() ||
-            (box->level() == rootBox->level() && box->column() < rootBox->column())) {
+        const int level = fromBottom ? -box->level() : box->level();
+        const int rootLevel = rootBox ? (fromBottom ? -rootBox->level() : rootBox->level()) : 0;
+        if (!rootBox || level < rootLevel ||
+            (level == rootLevel && box->column() < rootBox->column())) {
             rootBox = box;
             result.root = person;
         }
@@ -101,13 +123,6 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
                                 STIRPA_TR_NOOP("Message",
                                                "No box of the chart names a person of the file.")),
                 0, std::move(result.unmatched)};
-    // Ancestors stand above the root; descendants below.
-    result.kind = LayoutKind::Descendants;
-    if (rootBox)
-        for (const auto& [box, person] : matched)
-            if (box->level() < rootBox->level() && isParentOf(data, person, result.root))
-                result.kind = LayoutKind::Ancestors;
-    result.kind = choices.kind.value_or(result.kind);
     result.generations =
         choices.generations.value_or(std::clamp(lastLevel - firstLevel + 1, 1, maxGenerations));
 

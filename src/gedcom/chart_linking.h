@@ -12,7 +12,9 @@
 // What the user tells about the import a chart stands for; the rest is read
 // from the chart.
 struct LinkChoices {
-    int root = -1; // a person index; -1: the linked person in the top-left box
+    // A person index; -1: the person in the top-left linked box, or for
+    // ancestors the lowest one.
+    int root = -1;
     std::optional<LayoutKind> kind;
     std::optional<int> generations;
 };
@@ -29,7 +31,9 @@ struct ChartLinking : Result {
 // were linked) to the file's persons: a box whose first line is a person's
 // "Given Surname", and whose birth year (when the box shows one) leaves
 // exactly one such person. The chart then remembers familyPath and the
-// choices an import would have made. Fails, changing nothing, when no box
+// choices an import would have made: ancestors when the lowest linked box
+// stands alone on its level under one of its parents, else descendants;
+// generations the levels the chart takes. Fails, changing nothing, when no box
 // matches and no root is given.
 ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
                        const LinkChoices& choices);

@@ -86,10 +86,12 @@ private slots:
         QFETCH(QByteArray, header);
         Chart chart;
         Tree& tree = chart.mutableTree();
-        // Descendants: Adam above Cain; ancestors: Cain below Adam, Cain top-left.
-        tree.append(std::make_unique<Person>("Adam Root", Cell{3, upward ? 4 : 3}, Links{0, 20}));
-        tree.append(std::make_unique<Person>("Cain Root", Cell{upward ? 2 : 3, upward ? 3 : 4},
-                                             Links{}));
+        // Descendants: Adam above his sons Cain and Abel; ancestors: Cain alone
+        // below his parents Adam and Eva.
+        tree.append(std::make_unique<Person>("Adam Root", Cell{3, 3}, Links{upward ? 20 : 0, 20}));
+        tree.append(std::make_unique<Person>(upward ? "Eva Wife" : "Abel Root",
+                                             Cell{4, upward ? 3 : 4}, Links{}));
+        tree.append(std::make_unique<Person>("Cain Root", Cell{3, 4}, Links{upward ? 0 : 20, 0}));
         LinkChoices choices;
         if (givenGenerations > 0)
             choices.generations = givenGenerations;
@@ -108,7 +110,7 @@ private slots:
         Tree& tree = chart.mutableTree();
         tree.append(std::make_unique<Person>("Adam Root", Cell{0, 0}, Links{0, 20}));
         tree.append(std::make_unique<Person>("Cain Root |b. 1010", Cell{0, 1}, Links{}));
-        QVERIFY(linkChart(chart, familyData(), "/f/family.ged", {{}, {}, 3}));
+        QVERIFY(linkChart(chart, familyData(), "/f/family.ged", {-1, LayoutKind::Descendants, 3}));
         const ChartUpdate update = updateChart(chart, familyData(), {2026, 1, 1});
         QVERIFY(update);
         QStringList added;
@@ -119,6 +121,23 @@ private slots:
                                      "Seth Root"}));
         // The hand-typed texts are the user's and stay.
         QCOMPARE(tree.findPerson(Cell{0, 1})->text, std::string("Cain Root |b. 1010"));
+    }
+
+    // A chart of one line of descent upward: the lowest box is the root.
+    void ancestorsLinkedThenUpdated()
+    {
+        Chart chart;
+        Tree& tree = chart.mutableTree();
+        tree.append(std::make_unique<Person>("Adam Root", Cell{0, 0}, Links{0, 20}));
+        tree.append(std::make_unique<Person>("Cain Root", Cell{0, 1}, Links{}));
+        const ChartLinking linking = linkChart(chart, familyData(), "/f/family.ged", {});
+        QVERIFY(linking);
+        QCOMPARE(chart.familyLink().root, std::string("I3"));
+        QCOMPARE(chart.familyLink().layout, 'a');
+        const ChartUpdate update = updateChart(chart, familyData(), {2026, 1, 1});
+        QVERIFY(update);
+        QCOMPARE(QString::fromStdString(updateReportText(update.report)).section('\n', 0, 1),
+                 QString("New persons: 1\n  Eva Wife (I2) at column 1, level 0"));
     }
 
     void nothingMatches()
