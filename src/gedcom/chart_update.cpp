@@ -425,8 +425,25 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
                                            noCell, nullptr});
         return {};
     }
-    if (!columns.empty() || !levels.empty())
+    const TreeSettings& settings = chart_.settings();
+    if (!columns.empty() || !levels.empty()) {
+        // A connector that reached a box reaches it still across the opened lines.
+        const auto stretched = [](int length, int pitch, int gap, int from, const LineInsertions& lines) {
+            if (length < gap || (length - gap) % pitch != 0)
+                return length;
+            const int to = from + (length - gap) / pitch + 1;
+            return (lines.map(to) - lines.map(from) - 1) * pitch + gap;
+        };
+        tree_.forEachPerson([&](Person* box) {
+            if (box->kind() != 'P')
+                return;
+            const Cell at = box->cell();
+            box->setLinkLengths(
+                {stretched(box->rightLink(), settings.pitchX(), gapX, at.column, columns),
+                 stretched(box->downLink(), settings.pitchY(), gapY, at.level, levels)});
+        });
         tree_.remapCells([&](Cell cell) { return Cell{columns.map(cell.column), levels.map(cell.level)}; });
+    }
 
     std::vector<Person*> added;
     for (const NewBox& planned : boxes) {
@@ -440,7 +457,6 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
         added.push_back(placed);
         report.added.push_back(entry(placed, displayName(data_.persons[std::size_t(planned.person)]), xref));
     }
-    const TreeSettings& settings = chart_.settings();
     for (const Joint& joint : joints) {
         Person* from = joint.fromNew >= 0 ? added[std::size_t(joint.fromNew)] : tree_.own(joint.from);
         const Person* to = joint.toNew >= 0 ? added[std::size_t(joint.toNew)] : joint.to;

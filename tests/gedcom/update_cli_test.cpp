@@ -97,8 +97,9 @@ private slots:
         QTest::newRow("chart not linked")
             << QByteArray("P 0j0 9:Adam Root 0j0 0\n") << family << QByteArray("not linked");
         QTest::newRow("not a GEDCOM file") << linked << QByteArray("P 0j0 1:A 0j0 0\n")
-                                           << QByteArray("family.ged");
-        QTest::newRow("NUL bytes") << linked << QByteArray(64, '\0') << QByteArray("family.ged");
+                                           << QByteArray("not a GEDCOM file");
+        QTest::newRow("NUL bytes") << linked << QByteArray(64, '\0')
+                                   << QByteArray("not a GEDCOM file");
         QTest::newRow("root gone")
             << linked << QByteArray("0 HEAD\n0 @I9@ INDI\n1 NAME Seth /Root/\n0 TRLR\n")
             << QByteArray("no person I1");
