@@ -27,7 +27,9 @@ struct ImportCall {
     LivingPolicy living = LivingPolicy::Show;
 };
 
-std::optional<int> generations(const std::string& text)
+} // namespace
+
+std::optional<int> generationCount(const std::string& text)
 {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -36,6 +38,8 @@ std::optional<int> generations(const std::string& text)
         return std::nullopt;
     return value;
 }
+
+namespace {
 
 std::optional<LivingPolicy> livingPolicy(const std::string& text)
 {
@@ -58,7 +62,7 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
         if (arg == "--root" && hasValue) {
             call.root = args[++i];
         } else if ((arg == "--descendants" || arg == "--ancestors") && hasValue) {
-            const std::optional<int> count = generations(args[++i]);
+            const std::optional<int> count = generationCount(args[++i]);
             if (!count)
                 return std::nullopt;
             call.layout.generations = *count;

@@ -25,5 +25,8 @@ int listPersonsCommand(const std::vector<std::string>& args, BatchStreams stream
 // character set was guessed; nothing when it cannot be read or holds no one.
 std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err);
 
+// The value of --descendants or --ancestors: 1 to maxGenerations, digits only.
+std::optional<int> generationCount(const std::string& text);
+
 // The GEDCOM commands for the option table.
 std::vector<BatchOption> gedcomBatchOptions();

@@ -8,7 +8,6 @@
 #include "gedcom/chart_update.h"
 #include "gedcom/person_description.h"
 
-#include <charconv>
 
 #include <filesystem>
 
@@ -31,13 +30,9 @@ std::optional<LinkCall> parseLinkCall(const std::vector<std::string>& args)
         if (arg == "--root" && hasValue) {
             call.root = args[++i];
         } else if ((arg == "--descendants" || arg == "--ancestors") && hasValue) {
-            const std::string& text = args[++i];
-            int value = 0;
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-            if (error != std::errc() || end != text.data() + text.size() || value < 1 ||
-                value > maxGenerations)
+            call.choices.generations = generationCount(args[++i]);
+            if (!call.choices.generations)
                 return std::nullopt;
-            call.choices.generations = value;
             call.choices.kind = arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
         } else if (arg.starts_with("--")) {
             return std::nullopt;

@@ -66,8 +66,6 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     chart.tree().forEachPerson([&](const Person* box) {
         if (box->kind() != 'P')
             return;
-        firstLevel = lastLevel < firstLevel ? box->level() : std::min(firstLevel, box->level());
-        lastLevel = std::max(lastLevel, box->level());
         const std::string name = firstLine(box->text);
         const auto found = byName.find(name);
         const int year = shownBirthYear(box->text);
@@ -78,8 +76,11 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
                     match = person;
                     ++count;
                 }
-        if (count == 1)
+        if (count == 1) {
             matched.push_back({box, match});
+            firstLevel = lastLevel < firstLevel ? box->level() : std::min(firstLevel, box->level());
+            lastLevel = std::max(lastLevel, box->level());
+        }
         else
             result.unmatched.push_back({name, "", box->cell(), box});
     });

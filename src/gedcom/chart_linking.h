@@ -33,7 +33,7 @@ struct ChartLinking : Result {
 // exactly one such person. The chart then remembers familyPath and the
 // choices an import would have made: ancestors when the lowest linked box
 // stands alone on its level under one of its parents, else descendants;
-// generations the levels the chart takes. Fails, changing nothing, when no box
-// matches and no root is given.
+// generations the levels its linked boxes take. Fails, changing nothing,
+// when no box matches.
 ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
                        const LinkChoices& choices);

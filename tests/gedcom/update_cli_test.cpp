@@ -126,19 +126,44 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("out.txt")));
     }
 
+    // A chart typed by hand, linked and then updated.
+    void linksAHandTypedChart()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
+        writeFile(gedcom, family);
+        writeFile(chart, "P 3j2 9:Adam Root 0j20 0\nP 3j3 9:Cain Root 20j0 0\n"
+                         "P 4j3 9:Abel Root 0j0 0\nP 6j6 5:Notes 0j0 0\n");
+        const Run linked = runStirpa({"--link-gedcom", chart, gedcom, chart});
+        QCOMPARE(linked.exitCode, 0);
+        QVERIFY2(linked.out.contains(": 3 of 4 boxes linked to "), linked.out.constData());
+        QVERIFY2(linked.out.contains("; Adam Root (I1), descendants, 2 generations\n"
+                                     "Not linked: 1\n  Notes at column 6, level 6\n"),
+                 linked.out.constData());
+        const Run updated = runStirpa({"--update-gedcom", chart, gedcom, chart});
+        QCOMPARE(updated.exitCode, 0);
+        QVERIFY2(updated.out.contains("New persons: 1\n  Eva Wife (I2) at column 4, level 2\n"),
+                 updated.out.constData());
+    }
+
     void wrongCall_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("two paths") << QStringList({"--update-gedcom", "a.txt", "b.ged"});
         QTest::newRow("four paths")
             << QStringList({"--update-gedcom", "a.txt", "b.ged", "c.txt", "d.txt"});
+        QTest::newRow("link, generations 0")
+            << QStringList({"--link-gedcom", "a.txt", "b.ged", "c.txt", "--descendants", "0"});
+        QTest::newRow("link, generations 51")
+            << QStringList({"--link-gedcom", "a.txt", "b.ged", "c.txt", "--ancestors", "51"});
     }
     void wrongCall()
     {
         QFETCH(QStringList, arguments);
         const Run run = runStirpa(arguments);
         QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains("usage: stirpa --update-gedcom CHART FILE.ged OUT"));
+        QVERIFY(run.err.contains("usage: stirpa " + arguments[0].toUtf8() + " CHART FILE.ged OUT"));
     }
 };
 
