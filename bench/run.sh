@@ -16,7 +16,7 @@ tests=
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DSTIRPA_BUILD_BENCH=ON $tests >/dev/null
 cmake --build "$build_dir" --target paint_bench core_bench edit_bench memory_bench gedcom_bench \
-    gedcom_memory_bench >/dev/null
+    gedcom_memory_bench update_bench >/dev/null
 
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
@@ -28,9 +28,12 @@ for bench in core_bench edit_bench paint_bench gedcom_bench; do
 done
 "$build_dir/bench/memory_bench" 1000000 >"$results/memory.txt"
 "$build_dir/bench/gedcom_memory_bench" >"$results/gedcom_memory.txt"
+"$build_dir/bench/update_bench" >"$results/update.txt"
 
 # BENCH_OUTPUT names a folder that keeps the raw output.
 [ -z "${BENCH_OUTPUT:-}" ] || { mkdir -p "$BENCH_OUTPUT" && cp "$results"/*.txt "$BENCH_OUTPUT"; }
 cat "$results"/*.txt | awk -f "$source_dir/bench/table.awk"
 echo
 cat "$results/gedcom_memory.txt"
+echo
+cat "$results/update.txt"

@@ -872,6 +872,18 @@ About</source>
         <translation>Die Datei „%1“ kann nicht angelegt werden: %2</translation>
     </message>
     <message>
+        <source>The chart is not linked to a family file.</source>
+        <translation>Das Diagramm ist mit keiner Familiendatei verknüpft.</translation>
+    </message>
+    <message>
+        <source>The family file has no person %1, the chart&apos;s root.</source>
+        <translation>Die Familiendatei enthält die Person %1 nicht mehr, mit der das Diagramm beginnt.</translation>
+    </message>
+    <message>
+        <source>No box of the chart names a person of the file.</source>
+        <translation>Kein Kästchen des Diagramms nennt eine Person der Datei.</translation>
+    </message>
+    <message>
         <source>There is no such person to start from.</source>
         <translation>Es gibt keine solche Person, bei der begonnen werden kann.</translation>
     </message>

@@ -47,15 +47,18 @@ int saveAs(const std::vector<std::string>& args, BatchStreams streams)
 int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams)
 {
     bool completePage = false;
+    bool escapeText = false;
     std::vector<std::string> paths;
     for (const std::string& arg : args) {
         if (arg == "--complete-page")
             completePage = true;
+        else if (arg == "--escape-text")
+            escapeText = true;
         else
             paths.push_back(arg);
     }
     if (paths.size() != 2) {
-        streams.err << "usage: stirpa --export-html CHART OUT [--complete-page]\n";
+        streams.err << "usage: stirpa --export-html CHART OUT [--complete-page] [--escape-text]\n";
         return 2;
     }
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
@@ -63,7 +66,9 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
         return 1;
     const HtmlExportResult result =
         exportHtml(*chart, paths[1],
-                   {.completePage = completePage, .templatePaths = htmlTemplatePaths()});
+                   {.completePage = completePage,
+                    .templatePaths = htmlTemplatePaths(),
+                    .escapeText = escapeText});
     if (!result) {
         streams.err << result.message() << '\n';
         return 1;
@@ -138,10 +143,11 @@ std::vector<BatchOption> coreBatchOptions()
     std::vector<BatchOption> options = {
         {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
         {"--save-as", "CHART OUT", "open CHART and save it to OUT in the chart format", saveAs},
-        {"--export-html", "CHART OUT [--complete-page]",
+        {"--export-html", "CHART OUT [--complete-page] [--escape-text]",
          "write CHART as HTML to OUT: a whole page in the template stirpa_full.html "
          "(from the current folder, else the installed one) with --complete-page, else "
-         "the chart elements alone",
+         "the chart elements alone; --escape-text shows every description as typed, "
+         "markup and all (text from a family file always is)",
          exportHtmlCommand},
         {"--export-web", "CHART OUT.html [--background]",
          "publish CHART as one self-contained web page OUT.html to pan, zoom, find and follow "

@@ -3,12 +3,15 @@
 
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "app/update_batch.h"
+#include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
 #include "gedcom/root_person.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -24,7 +27,9 @@ struct ImportCall {
     LivingPolicy living = LivingPolicy::Show;
 };
 
-std::optional<int> generations(const std::string& text)
+} // namespace
+
+std::optional<int> generationCount(const std::string& text)
 {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -33,6 +38,8 @@ std::optional<int> generations(const std::string& text)
         return std::nullopt;
     return value;
 }
+
+namespace {
 
 std::optional<LivingPolicy> livingPolicy(const std::string& text)
 {
@@ -55,7 +62,7 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
         if (arg == "--root" && hasValue) {
             call.root = args[++i];
         } else if ((arg == "--descendants" || arg == "--ancestors") && hasValue) {
-            const std::optional<int> count = generations(args[++i]);
+            const std::optional<int> count = generationCount(args[++i]);
             if (!count)
                 return std::nullopt;
             call.layout.generations = *count;
@@ -79,8 +86,8 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
     return call;
 }
 
-// Reads the file, telling on the error stream what was skipped and which
-// character set was guessed; nothing when it cannot be read or holds no one.
+} // namespace
+
 std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err)
 {
     GedcomLoad load = readGedcomFile(path);
@@ -98,6 +105,8 @@ std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err
     }
     return load;
 }
+
+namespace {
 
 // Writes "ID<tab>Name<tab>years" for each person, a block at a time.
 void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter& filter,
@@ -176,12 +185,13 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
-    const ChartImport imported =
-        importChart(load->data, options, treeNameOf(call->outPath));
+    ChartImport imported = importChart(load->data, options, treeNameOf(call->outPath));
     if (!imported) {
         streams.err << imported.message() << '\n';
         return 1;
     }
+    imported.chart.setFamilyLink(familyLinkFor(
+        load->data, options, std::filesystem::absolute(call->gedcomPath).lexically_normal()));
     if (const Result saved = saveChartFile(call->outPath, imported.chart); !saved) {
         streams.err << saved.message() << '\n';
         return 1;
@@ -210,7 +220,7 @@ int listPersonsCommand(const std::vector<std::string>& args, BatchStreams stream
 
 std::vector<BatchOption> gedcomBatchOptions()
 {
-    return {
+    std::vector<BatchOption> options = {
         {"--import-gedcom", importUsage,
          "lay out a person's family from a GEDCOM file and save it to OUT; print what was "
          "made. The root is a record id or a name (every word in the person's name, any case "
@@ -223,4 +233,7 @@ std::vector<BatchOption> gedcomBatchOptions()
          "with TEXT only those whose name holds every word of it",
          listPersonsCommand},
     };
+    for (BatchOption& option : familyLinkOptions())
+        options.push_back(std::move(option));
+    return options;
 }

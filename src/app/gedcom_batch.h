@@ -2,6 +2,10 @@
 #pragma once
 
 #include "app/batch.h"
+#include "gedcom/gedcom_reader.h"
+
+#include <optional>
+#include <ostream>
 
 // stirpa --import-gedcom FILE OUT [--root ID|NAME] [--descendants N | --ancestors N]
 // [--living show|name|hide]: lays out the root's family (default the file's
@@ -17,5 +21,12 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
 // status 1 when the file cannot be read or no person matches.
 int listPersonsCommand(const std::vector<std::string>& args, BatchStreams streams);
 
-// The two commands for the option table.
+// Reads a GEDCOM file, telling on the error stream what was skipped and which
+// character set was guessed; nothing when it cannot be read or holds no one.
+std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err);
+
+// The value of --descendants or --ancestors: 1 to maxGenerations, digits only.
+std::optional<int> generationCount(const std::string& text);
+
+// The GEDCOM commands for the option table.
 std::vector<BatchOption> gedcomBatchOptions();

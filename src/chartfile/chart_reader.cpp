@@ -4,6 +4,7 @@
 #include "base/byte_text.h"
 #include "base/number_text.h"
 #include "chartfile/debug_log.h"
+#include "chartfile/link_fields.h"
 #include "model/chart_limits.h"
 #include "model/pair_text.h"
 
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,8 +37,6 @@ bool inBoxRange(long value)
 {
     return value >= TreeSettings::minBoxSize && value <= TreeSettings::maxBoxSize;
 }
-
-int readInt(const char* cursor) { return clampToInt(readDecimal(cursor)); }
 
 // A pair field. The pair reader stops on the sign of a negative second number;
 // the field goes on over that number, or the next field would read its digits.
@@ -65,8 +65,9 @@ bool isHeaderMagic(const char* line)
     return true;
 }
 
-// Reads the settings of a header line; false when they are out of range.
-bool readHeader(const char* line, TreeSettings& settings)
+// Reads the settings of a header line, and a linked chart's family file;
+// false when they are out of range.
+bool readHeader(const char* line, TreeSettings& settings, FamilyLink& link)
 {
     const std::size_t length = std::strlen(line);
     const char* cursor = line + (length < magicLength ? length : magicLength);
@@ -89,7 +90,11 @@ bool readHeader(const char* line, TreeSettings& settings)
         settings.generationMode = 'h';
         settings.generationStart = 1;
     }
-    settings.smallFontLine = cursor[0] == ' ' ? readInt(cursor) : 1;
+    settings.smallFontLine = 1;
+    if (cursor[0] == ' ')
+        settings.smallFontLine = clampToInt(readDecimal(cursor));
+    if (std::optional<FamilyLink> family = readFamilyLinkField(cursor))
+        link = std::move(*family);
     return true;
 }
 
@@ -136,7 +141,7 @@ bool readPlainNumber(const char*& cursor, int& value)
 // the program are read without their searching; any other line is left to them
 // (false). No test reads past the terminator.
 bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, std::string& text,
-                    int& lineage)
+                    int& lineage, const char*& rest)
 {
     if (length < 2 || line[1] == '\0')
         return false;
@@ -157,6 +162,7 @@ bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& lin
         !readPlainNumber(cursor, links.down) || *cursor++ != ' ' ||
         !readPlainNumber(cursor, lineage))
         return false;
+    rest = cursor;
     if (!inCellRange(cell.column) || !inCellRange(cell.level) || !inLinkRange(links.right) ||
         !inLinkRange(links.down))
         return false;
@@ -164,17 +170,21 @@ bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& lin
     return true;
 }
 
-// Reads a 'P' or 'p' line of `length` bytes; null when a value is out of range or
-// the padding of a description that runs past the line would exceed what the
-// file has left.
-std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& paddingLeft)
+// Reads a 'P' or 'p' line of `length` bytes, and its record when it has one;
+// null when a value is out of range or the padding of a description that runs
+// past the line would exceed what the file has left.
+std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& paddingLeft,
+                                std::optional<RecordLink>& record)
 {
     Cell cell;
     Links lengths;
     std::string text;
     int lineage = 0;
-    if (readWrittenBox(line, length, cell, lengths, text, lineage))
+    const char* rest = nullptr;
+    if (readWrittenBox(line, length, cell, lengths, text, lineage, rest)) {
+        record = readRecordField(rest);
         return makeBox(line, cell, lengths, std::move(text), lineage);
+    }
 
     length = std::strlen(line);
     const char* cursor = line + (length < 2 ? length : 2);
@@ -199,7 +209,8 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
         cursor += std::strlen(cursor);
     }
     const PairValue links = readPairField(cursor);
-    lineage = readInt(cursor);
+    lineage = clampToInt(readDecimal(cursor));
+    record = readRecordField(cursor);
 
     if (!inCellRange(position.x) || !inCellRange(position.y) || !inLinkRange(links.x) ||
         !inLinkRange(links.y))
@@ -242,6 +253,8 @@ ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeS
     // The boxes join the tree together at the end, so that its cell index is
     // sized once instead of growing step by step.
     std::vector<std::unique_ptr<Person>> boxes;
+    std::vector<std::pair<const Person*, RecordLink>> records;
+    FamilyLink family;
     auto invalid = [&](const char* line) { return invalidRecord(treeName, line, number); };
     while (const char* line = reader.readLine()) {
         ++number;
@@ -255,19 +268,30 @@ ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeS
         if (line[0] == '\0')
             continue;
         if (line[0] == magic[0]) {
-            if (boxRead || !isHeaderMagic(line) || !readHeader(line, load.chart.settings()))
+            if (boxRead || !isHeaderMagic(line) ||
+                !readHeader(line, load.chart.settings(), family))
                 return invalid(line);
             continue;
         }
         if (line[0] != 'P' && line[0] != 'p')
             return invalid(line);
-        std::unique_ptr<Person> box = readBox(line, length, paddingLeft);
+        std::optional<RecordLink> record;
+        std::unique_ptr<Person> box = readBox(line, length, paddingLeft, record);
         if (!box)
             return invalid(line);
         boxRead = true;
+        if (record)
+            records.emplace_back(box.get(), std::move(*record));
         boxes.push_back(std::move(box));
     }
     load.chart.mutableTree().appendAll(boxes);
+    // Records without their family file are of no use.
+    if (family.linked()) {
+        load.chart.setFamilyLink(std::move(family));
+        RecordLinks& links = load.chart.mutableTree().mutableRecords();
+        for (auto& [box, record] : records)
+            links.set(box, std::move(record));
+    }
     return load;
 }
 
@@ -317,7 +341,13 @@ ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults,
             }
         }
         debugLog() << "Infile " << path << " opened" << std::endl;
-        return readChart(reader, treeName, defaults);
+        ChartLoad load = readChart(reader, treeName, defaults);
+        if (load && load.chart.familyLink().linked()) {
+            FamilyLink link = load.chart.familyLink();
+            link.path = familyPathFromChart(link.path, path);
+            load.chart.setFamilyLink(std::move(link));
+        }
+        return load;
     } catch (const std::bad_alloc&) {
         // What was read so far is gone with the stack; the open chart stays.
         return cannotOpen(

@@ -2,6 +2,7 @@
 #include "chartfile/chart_writer.h"
 
 #include "chartfile/atomic_file.h"
+#include "chartfile/link_fields.h"
 
 #include <charconv>
 
@@ -27,7 +28,7 @@ void appendPair(std::string& out, long long x, long long y)
     appendNumber(out, y);
 }
 
-void appendHeader(std::string& out, const TreeSettings& settings)
+void appendHeader(std::string& out, const TreeSettings& settings, const FamilyLink& link)
 {
     out += "Stirpa ";
     appendPair(out, settings.boxWidth, settings.boxHeight);
@@ -38,10 +39,11 @@ void appendHeader(std::string& out, const TreeSettings& settings)
     appendNumber(out, settings.generationStart);
     out += ' ';
     appendNumber(out, settings.smallFontLine);
+    appendFamilyLinkField(out, link);
     out += '\n';
 }
 
-void appendBox(std::string& out, const Person& box)
+void appendBox(std::string& out, const Person& box, const RecordLink* record)
 {
     // A continuation box's second byte is its direction digit.
     if (box.kind() == 'p') {
@@ -61,20 +63,24 @@ void appendBox(std::string& out, const Person& box)
     appendPair(out, box.rightLink(), box.downLink());
     out += ' ';
     appendNumber(out, box.lineage);
+    if (record)
+        appendRecordField(out, *record);
     out += '\n';
 }
 
 // Formats the chart into pieces of about pieceSize bytes and hands each on.
-template <typename HandOn> void writePieces(const Chart& chart, HandOn handOn)
+template <typename HandOn>
+void writePieces(const Chart& chart, const FamilyLink& link, HandOn handOn)
 {
     std::string piece;
     piece.reserve(pieceSize + 256);
-    appendHeader(piece, chart.settings());
+    appendHeader(piece, chart.settings(), link);
     bool going = true;
+    const RecordLinks& records = chart.tree().records();
     chart.tree().forEachPerson([&](const Person* box) {
         if (!going)
             return;
-        appendBox(piece, *box);
+        appendBox(piece, *box, records.find(box));
         if (piece.size() >= pieceSize) {
             going = handOn(piece);
             piece.clear();
@@ -88,7 +94,7 @@ template <typename HandOn> void writePieces(const Chart& chart, HandOn handOn)
 
 void writeChart(std::ostream& out, const Chart& chart)
 {
-    writePieces(chart, [&out](const std::string& piece) {
+    writePieces(chart, chart.familyLink(), [&out](const std::string& piece) {
         out.write(piece.data(), std::streamsize(piece.size()));
         return true;
     });
@@ -98,7 +104,10 @@ Result saveChartFile(const std::string& path, const Chart& chart)
 {
     // Straight to the file: a copy of a large chart in memory would cost more
     // than writing it.
-    return writeFileAtomically(path, [&chart](const PieceWriter& write) {
-        writePieces(chart, [&write](const std::string& piece) { return write(piece); });
+    FamilyLink link = chart.familyLink();
+    if (link.linked())
+        link.path = familyPathForChart(link.path, path);
+    return writeFileAtomically(path, [&chart, &link](const PieceWriter& write) {
+        writePieces(chart, link, [&write](const std::string& piece) { return write(piece); });
     });
 }

@@ -210,16 +210,16 @@ void ChartDocument::cut()
     setSelection({left, left == nullptr, after.current});
 }
 
-bool ChartDocument::paste(const Person& source)
+bool ChartDocument::paste(const Person& source, const RecordLink* record)
 {
     Cell target;
     if (selection_.box) {
         target = selection_.box->cell();
-        if (!mutableTree().pasteInto(source, selection_.box))
+        if (!mutableTree().pasteInto(source, selection_.box, record))
             return false;
     } else {
         target = selection_.current;
-        if (!selection_.frameShown || !mutableTree().pasteAt(source, target))
+        if (!selection_.frameShown || !mutableTree().pasteAt(source, target, record))
             return false;
     }
     edited(ChartChange::Boxes);

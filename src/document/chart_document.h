@@ -95,9 +95,10 @@ public:
     // current and is selected anew. The chart counts as changed even without a
     // box, as Cut always has.
     void cut();
-    // Pastes into the selected box or the shown empty cell; the box that takes
-    // the paste is selected.
-    bool paste(const Person& source);
+    // Pastes into the selected box or the shown empty cell, with the copied
+    // box's family file record (none: typed by hand); the box that takes the
+    // paste is selected.
+    bool paste(const Person& source, const RecordLink* record = nullptr);
     // Opens an empty column ('x') or level ('y') at the index; false, changing
     // nothing, when a box would pass the grid's far edge.
     bool insertLine(char axis, int index);

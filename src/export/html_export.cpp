@@ -201,7 +201,7 @@ void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page)
         handOn(false);
     });
     tree.forEachPerson([&](const Person* box) {
-        appendHtmlBox(piece, *box, settings, page);
+        appendHtmlBox(piece, *box, settings, page, tree.records().find(box));
         handOn(false);
     });
     handOn(true);

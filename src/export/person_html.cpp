@@ -3,6 +3,7 @@
 
 #include "model/description_lines.h"
 #include "model/person.h"
+#include "model/record_links.h"
 #include "model/tree_settings.h"
 
 #include <algorithm>
@@ -96,9 +97,9 @@ void putEscaped(RoomWriter& w, std::string_view text)
     }
 }
 
-void putText(RoomWriter& w, std::string_view text, const HtmlPage& page)
+void putText(RoomWriter& w, std::string_view text, bool escape)
 {
-    if (page.escapeText)
+    if (escape)
         putEscaped(w, text);
     else
         w.put(text);
@@ -187,11 +188,12 @@ void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
                  pinImage(box.lineage, 2, s.saveLineage));
 }
 
-void plainBox(std::string& out, const Person& box, const TreeSettings& s, const HtmlPage& html)
+void plainBox(std::string& out, const Person& box, const TreeSettings& s, const HtmlPage& html,
+              bool escape)
 {
     const PagePoint page = pageCell(box.cell(), s);
     const std::string_view description = box.text;
-    RoomWriter w(out, roomFor(description, html.escapeText, sizeRoom(html)));
+    RoomWriter w(out, roomFor(description, escape, sizeRoom(html)));
     w.put("<div class=\"box\" style=\"top: ");
     w.number(page.top);
     w.put("px; left: ");
@@ -206,7 +208,7 @@ void plainBox(std::string& out, const Person& box, const TreeSettings& s, const 
             w.put("<br>");
         if (smallFrom >= 0 && index == smallFrom)
             w.put("<font size=1>");
-        putText(w, line, html);
+        putText(w, line, escape);
         if (index == 0)
             w.put("</b>");
         ++index;
@@ -235,14 +237,14 @@ void continuationLinks(std::string& out, const Person& box, const TreeSettings& 
 }
 
 void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
-                     const HtmlPage& html)
+                     const HtmlPage& html, bool escape)
 {
     const PagePoint page = pageCell(box.cell(), s);
     const DirectionFactors f = directionFactors(box.direction());
     const std::string_view description = box.text;
     const std::string suffix = linkSuffix(description);
     RoomWriter w(
-        out, roomFor(description, html.escapeText,
+        out, roomFor(description, escape,
                      html.name.size() * maxEscapedLength + suffix.size() + sizeRoom(html)));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
@@ -255,7 +257,7 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     w.put("\">");
     bool first = true;
     forEachDescriptionLine(description, [&](std::string_view line) {
-        putText(w, line, html);
+        putText(w, line, escape);
         w.put("<br>");
         if (first)
             w.put("</a>");
@@ -312,10 +314,12 @@ void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& se
 }
 
 void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
-                   const HtmlPage& page)
+                   const HtmlPage& page, const RecordLink* record)
 {
+    // Another program's text is data: markup in it must not run in the page.
+    const bool escape = page.escapeText || hasFileText(box, record);
     if (box.kind() == 'p')
-        continuationBox(out, box, settings, page);
+        continuationBox(out, box, settings, page, escape);
     else
-        plainBox(out, box, settings, page);
+        plainBox(out, box, settings, page, escape);
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 class Person;
+struct RecordLink;
 struct TreeSettings;
 
 // What every element of one page shares.
@@ -34,7 +35,8 @@ std::string continuationAddress(std::string_view pageName, std::string_view text
 // The HTML export's elements of one box, appended to out: its connector images
 // (the links pass), then its box element (the boxes pass). Positions come from
 // the settings' box size and HTML start; a continuation box links to the page
-// named like this one followed by the digits its text ends in.
+// named like this one followed by the digits its text ends in. The text of a
+// box that still holds its family file's text (see the record) is escaped.
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings);
 void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
-                   const HtmlPage& page);
+                   const HtmlPage& page, const RecordLink* record = nullptr);

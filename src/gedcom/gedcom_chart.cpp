@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -16,14 +17,6 @@ constexpr int firstBaseline = 16;
 constexpr int linePitch = 12;
 constexpr int bottomMargin = 8;
 
-std::string continuationText(const PlannedBox& box)
-{
-    const bool parents = box.direction == 0;
-    const std::string count = std::to_string(box.beyond);
-    if (box.beyond == 1)
-        return parents ? "1 parent" : "1 child";
-    return count + (parents ? " parents" : " children");
-}
 
 // The box size that fits every description: its widest line between the
 // insets, its lines under the first baseline. A continuation box is drawn
@@ -88,7 +81,7 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
     } else if (planned.person < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);
-        continuation->text = continuationText(planned);
+        continuation->text = continuationText(planned.direction, planned.beyond);
         box = std::move(continuation);
     } else {
         box = std::make_unique<Person>();
@@ -99,7 +92,38 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
     return box;
 }
 
+// The person whose branch each continuation box cuts: the box next to it in
+// its column, above it when it points down.
+std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
+{
+    std::unordered_map<std::uint64_t, int> personAt;
+    const auto key = [](Cell cell) {
+        return std::uint64_t(std::uint32_t(cell.column)) << 32 | std::uint32_t(cell.level);
+    };
+    for (const PlannedBox& box : plan)
+        if (box.person >= 0)
+            personAt.emplace(key(box.cell), box.person);
+    std::vector<int> cut(plan.size(), -1);
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const PlannedBox& box = plan[i];
+        if (box.person >= 0)
+            continue;
+        const Cell next{box.cell.column, box.cell.level + (box.direction == 2 ? -1 : 1)};
+        if (const auto found = personAt.find(key(next)); found != personAt.end())
+            cut[i] = found->second;
+    }
+    return cut;
+}
+
 } // namespace
+
+std::string continuationText(int direction, int beyond)
+{
+    const bool parents = direction == 0;
+    if (beyond == 1)
+        return parents ? "1 parent" : "1 child";
+    return std::to_string(beyond) + (parents ? " parents" : " children");
+}
 
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name)
@@ -150,6 +174,17 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
     }
     ChartImport result{Result(), Chart(settings, name), boxes.front()->cell(),
                        lastLevel - firstLevel + 1, livingCount(plan, living)};
+    std::vector<const Person*> placed(boxes.size());
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        placed[i] = boxes[i].get();
     result.chart.mutableTree().appendAll(boxes);
+    const std::vector<int> cut = cutPersons(plan);
+    RecordLinks& records = result.chart.mutableTree().mutableRecords();
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const int person = plan[i].person >= 0 ? plan[i].person : cut[i];
+        if (person >= 0)
+            records.set(placed[i], {std::string(data.persons[std::size_t(person)].xref),
+                                    textFingerprint(placed[i]->text)});
+    }
     return result;
 }

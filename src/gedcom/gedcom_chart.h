@@ -23,9 +23,13 @@ struct ChartImport : Result {
     int living = 0;      // the living persons it names or hides; 0 when it shows them
 };
 
+// A continuation box's text: the children (direction 2) or parents cut off.
+std::string continuationText(int direction, int beyond);
+
 // Lays out the root's family as a chart of the given name: boxes as wide as the
 // widest line, a line wider than a 240-pixel box allows wrapped at its blanks,
 // connectors reaching the next box. Fails when the chart would pass the file's
-// limits.
+// limits. Each box is linked to its person's record (a continuation box to the
+// person whose branch it cuts).
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name);

@@ -113,6 +113,7 @@ std::unique_ptr<Person> Tree::detach(const Person* box)
     index_.remove(taken.get());
     removeFromExtremes(taken->cell_);
     taken->owner_ = nullptr;
+    records_.erase(taken.get());
     ++revision_;
     return taken;
 }

@@ -4,12 +4,14 @@
 #include "model/cell_index.h"
 #include "model/lineage.h"
 #include "model/person.h"
+#include "model/record_links.h"
 #include "model/tree_settings.h"
 #include "model/undo_record.h"
 
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +31,8 @@ public:
     Person* append(std::unique_ptr<Person> box);
     // Appends the boxes in order, as append() one by one would, indexing them at once.
     void appendAll(std::vector<std::unique_ptr<Person>>& boxes);
-    // Takes the box out of the list and hands it back; null when it is not this tree's.
+    // Takes the box out of the list and hands it back, without its record;
+    // null when it is not this tree's.
     std::unique_ptr<Person> detach(const Person* box);
 
     const Person* findPerson(Cell cell) const { return index_.first(cell); }
@@ -90,18 +93,29 @@ public:
     // Moves the box at `from` to `to`, switching with a box found there; false
     // when `to` is outside the grid, equals `from`, or `from` is empty.
     bool move(Cell from, Cell to);
-    // Copies the content of the box at `from` into the box at `to` (undoable) or
-    // into a new plain box there (clears the undo record). False as for move.
+    // Copies the content and record of the box at `from` into the box at `to`
+    // (undoable) or into a new plain box there (clears the undo record). False
+    // as for move.
     bool dragCopy(Cell from, Cell to);
-    // Pastes into a box of this tree (undoable); false for any other box.
-    bool pasteInto(const Person& source, const Person* box);
-    // Pastes as a new plain box at an empty cell; false when the cell lies off
-    // the grid or holds a box. Clears the undo record.
-    bool pasteAt(const Person& source, Cell cell);
+    // Pastes into a box of this tree (undoable), which takes the record given
+    // (none: its text is the user's); false for any other box.
+    bool pasteInto(const Person& source, const Person* box, const RecordLink* record = nullptr);
+    // Pastes as a new plain box at an empty cell, with the record given; false
+    // when the cell lies off the grid or holds a box. Clears the undo record.
+    bool pasteAt(const Person& source, Cell cell, const RecordLink* record = nullptr);
     // Shifts every box at or beyond the index one column ('x') or level (other
     // axes) on; connector lengths stay. Cannot be undone: clears the record.
     // False, changing nothing, when a box would pass the grid's far edge.
     bool insertLine(char axis, int index);
+    // Moves every box to the cell the map gives, as insertLine does for one
+    // line; the caller keeps the cells within the grid. Clears the undo record.
+    template <typename Map> void remapCells(Map map)
+    {
+        for (const std::unique_ptr<Person>& box : boxes_)
+            box->cell_ = map(box->cell_);
+        reindex();
+        undoRecord_.clear();
+    }
     // Stretches a plain box's nonzero connectors to the near edge of the next box
     // within the extent, or to one gap when there is none.
     void fitConnectors(Person* box);
@@ -116,12 +130,18 @@ public:
     bool clearLineage();
 
     const UndoRecord& undoRecord() const { return undoRecord_; }
-    // Reverses the remembered edit (see UndoRecord::undo).
-    void undo() { undoRecord_.undo(); }
+
+    // The family file records of the linked boxes.
+    const RecordLinks& records() const { return records_; }
+    RecordLinks& mutableRecords() { return records_; }
+    // Reverses the remembered edit (see UndoRecord::undo), the box's record with it.
+    void undo();
     // Forgets the remembered edit: an edit it cannot take back came after it.
     void forgetUndo() { undoRecord_.clear(); }
 
 private:
+    // Records an edit of the box's content, keeping its record for undo.
+    void keepForUndo(UndoRecord::Kind kind, Person* box);
     friend class Person;
     friend class UndoRecord;
     const Person* parentAbove(Cell cell, LineagePath* path) const;
@@ -150,6 +170,9 @@ private:
     std::vector<std::unique_ptr<Person>> boxes_;
     CellIndex index_;
     UndoRecord undoRecord_;
+    RecordLinks records_;
+    // The record the undo record's box had before the edit (a cut box's own).
+    std::optional<RecordLink> undoneRecord_;
     // The cached extent in cells; extent() fills it in from the boxes.
     mutable int maxColumn_ = 0;
     mutable int maxLevel_ = 0;

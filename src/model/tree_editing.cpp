@@ -9,9 +9,12 @@ bool Tree::erase(const Person* box, UndoRecord::Kind undoKind)
     // Any other kind would leave the removed box without an owner.
     if (undoKind != UndoRecord::Cut && undoKind != UndoRecord::ErasePerson)
         return false;
+    const RecordLink* record = records_.find(box);
+    std::optional<RecordLink> kept = record ? std::optional<RecordLink>(*record) : std::nullopt;
     std::unique_ptr<Person> removed = detach(box);
     if (!removed)
         return false;
+    undoneRecord_ = std::move(kept);
     undoRecord_.recordRemoved(undoKind, std::move(removed));
     return true;
 }
@@ -38,30 +41,50 @@ bool Tree::dragCopy(Cell from, Cell to)
     const Person* source = findPerson(from);
     if (!source)
         return false;
+    const RecordLink* record = records_.find(source);
     if (Person* target = findPerson(to)) {
-        undoRecord_.recordContent(UndoRecord::DragCopy, target);
+        keepForUndo(UndoRecord::DragCopy, target);
         target->copyContentFrom(*source);
+        records_.assign(target, record);
         return true;
     }
     auto copy = std::make_unique<Person>();
     copy->copyContentFrom(*source);
     copy->setCell(to);
-    append(std::move(copy));
+    records_.assign(append(std::move(copy)), record);
     undoRecord_.clear();
     return true;
 }
 
-bool Tree::pasteInto(const Person& source, const Person* box)
+void Tree::keepForUndo(UndoRecord::Kind kind, Person* box)
+{
+    const RecordLink* record = records_.find(box);
+    undoneRecord_ = record ? std::optional<RecordLink>(*record) : std::nullopt;
+    undoRecord_.recordContent(kind, box);
+}
+
+void Tree::undo()
+{
+    const UndoRecord::Kind kind = undoRecord_.kind();
+    const Person* subject = undoRecord_.subject();
+    undoRecord_.undo();
+    if (subject && kind != UndoRecord::MovePerson && kind != UndoRecord::SwitchPersons)
+        records_.assign(subject, undoneRecord_ ? &*undoneRecord_ : nullptr);
+    undoneRecord_.reset();
+}
+
+bool Tree::pasteInto(const Person& source, const Person* box, const RecordLink* record)
 {
     Person* target = own(box);
     if (!target)
         return false;
-    undoRecord_.recordContent(UndoRecord::PastePerson, target);
+    keepForUndo(UndoRecord::PastePerson, target);
     target->copyContentFrom(source);
+    records_.assign(target, record);
     return true;
 }
 
-bool Tree::pasteAt(const Person& source, Cell cell)
+bool Tree::pasteAt(const Person& source, Cell cell, const RecordLink* record)
 {
     // A cell off the grid is no place for a box, and a box there would hide the
     // pasted one.
@@ -70,7 +93,7 @@ bool Tree::pasteAt(const Person& source, Cell cell)
     auto copy = std::make_unique<Person>();
     copy->copyContentFrom(source);
     copy->setCell(cell);
-    append(std::move(copy));
+    records_.assign(append(std::move(copy)), record);
     undoRecord_.clear();
     return true;
 }

@@ -41,6 +41,8 @@ void ChartView::chartReplaced()
     // An outline of the old chart's drag has nothing left to drop.
     endDrag();
     shownSelection_ = noCell;
+    // A record belongs to the family file of the chart it was copied from.
+    pasteRecord_.reset();
     updateScrollSizes();
     invalidateChart();
 }

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPrinter;
@@ -186,6 +187,8 @@ private:
     // The cell whose box showed the selection when it was last painted.
     Cell shownSelection_ = noCell;
     StorePerson pasteBuffer_;
+    // The copied box's family file record, which a paste carries along.
+    std::optional<RecordLink> pasteRecord_;
     std::unique_ptr<DragTracker> dragTracker_;
     int lineagePause_ = 50;
     double zoom_ = 1.0;

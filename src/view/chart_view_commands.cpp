@@ -16,6 +16,8 @@ void ChartView::copy()
     if (const Person* selected = document_->selectedBox()) {
         pasteBuffer_.copyContentFrom(*selected);
         pasteBuffer_.setCell(selected->cell());
+        const RecordLink* record = document_->tree().records().find(selected);
+        pasteRecord_ = record ? std::optional<RecordLink>(*record) : std::nullopt;
         emit pasteBufferChanged();
     }
 }
@@ -28,7 +30,7 @@ void ChartView::cut()
 
 void ChartView::paste()
 {
-    document_->paste(pasteBuffer_);
+    document_->paste(pasteBuffer_, pasteRecord_ ? &*pasteRecord_ : nullptr);
 }
 
 void ChartView::insertColumn() { insertLine('x'); }

@@ -157,6 +157,32 @@ private slots:
             QCOMPARE(bytes(readBytes(outPath)), written);
     }
 
+    void escapeTextOption_data()
+    {
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QByteArray>("box");
+        QTest::newRow("as typed") << QByteArray("") << QByteArray("<b><i>A</i> & B</b>");
+        QTest::newRow("escaped")
+            << QByteArray("--escape-text") << QByteArray("<b>&lt;i&gt;A&lt;/i&gt; &amp; B</b>");
+        QTest::newRow("escaped, in a complete page")
+            << QByteArray("--escape-text --complete-page")
+            << QByteArray("<b>&lt;i&gt;A&lt;/i&gt; &amp; B</b>");
+    }
+    void escapeTextOption()
+    {
+        QFETCH(QByteArray, options);
+        QFETCH(QByteArray, box);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string folder = dir.path().toStdString();
+        writeBytes(folder + "/chart.txt", "P 1j2 12:<i>A</i> & B 0j0 0\n");
+        writeBytes(folder + "/stirpa_full.html", "<html>\nTREE\n</html>\n");
+        const Run run = runIn(dir, "--export-html chart.txt out.html " + options.toStdString());
+        QCOMPARE(run.status, 0);
+        const QByteArray page = bytes(readBytes(folder + "/out.html"));
+        QVERIFY2(page.contains(box), page.constData());
+    }
+
     void unreadableChartWritesNothing()
     {
         QTemporaryDir dir;

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// --update-gedcom of a 100,000-person chart, held against loading and saving
+// that chart: once from a file with 1 % of the persons renamed and 1 % more
+// children, once from the unchanged file. Prints the best of five runs.
+#include "gedcom_generator.h"
+
+#include "app/update_batch.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "gedcom/family_link_options.h"
+#include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int persons = 100000;
+
+double bestSeconds(const std::function<void()>& run)
+{
+    double best = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+// Every hundredth person renamed, every hundredth family a child more.
+std::string changedFile(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string out, line, added;
+    int person = 0, family = 0, next = 900000;
+    bool rename = false;
+    while (std::getline(in, line)) {
+        if (line == "0 TRLR")
+            out += added;
+        if (line.starts_with("0 @I"))
+            rename = ++person % 100 == 0;
+        if (rename && line.starts_with("1 NAME Given")) {
+            line.replace(7, 5, "Changed");
+            rename = false;
+        }
+        out += line + '\n';
+        if (line.starts_with("0 @F") && ++family % 100 == 0) {
+            const std::string xref = "I" + std::to_string(next++);
+            const std::string f = line.substr(3, line.find('@', 3) - 3);
+            out += "1 CHIL @" + xref + "@\n";
+            added += "0 @" + xref + "@ INDI\n1 NAME New /Child/\n1 FAMC @" + f + "@\n";
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+int main()
+{
+    std::string folder = (fs::temp_directory_path() / "stirpa-update-bench-XXXXXX").string();
+    if (!::mkdtemp(folder.data())) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::string gedcom = folder + "/family.ged", changed = folder + "/changed.ged";
+    const std::string chart = folder + "/family.txt", out = folder + "/out.txt";
+    const std::string text = generateDescendants({50, 4, 5, persons, 1, false}).text;
+    std::ofstream(gedcom) << text;
+    std::ofstream(changed) << changedFile(text);
+    {
+        const GedcomLoad load = readGedcomFile(gedcom);
+        ImportOptions options;
+        options.layout.generations = maxGenerations;
+        ChartImport imported = importChart(load.data, options, "family");
+        imported.chart.setFamilyLink(familyLinkFor(load.data, options, gedcom));
+        if (!imported || !saveChartFile(chart, imported.chart)) {
+            std::fputs("cannot make the chart\n", stderr);
+            return 1;
+        }
+        std::printf("chart: %zu boxes\n", imported.chart.tree().size());
+    }
+    const double load = bestSeconds([&] { readChartFile(chart, TreeSettings()); });
+    const double loadSave = bestSeconds([&] {
+        const ChartLoad read = readChartFile(chart, TreeSettings());
+        saveChartFile(out, read.chart);
+    });
+    std::ostringstream report, errors;
+    const auto update = [&](const std::string& file) {
+        return bestSeconds([&] {
+            report.str("");
+            if (updateGedcomCommand({chart, file, out}, {report, errors}) != 0) {
+                std::fputs(errors.str().c_str(), stderr);
+                std::exit(1);
+            }
+        });
+    };
+    const double changedUpdate = update(changed);
+    const std::string changedReport = report.str();
+    const double unchangedUpdate = update(gedcom);
+    std::printf("load %.3f s, load and save %.3f s\n", load, loadSave);
+    std::printf("update, 1 %% changed and 1 %% added: %.3f s = %.2f x load and save (target 3, and 2 s)\n",
+                changedUpdate, changedUpdate / loadSave);
+    std::printf("update, unchanged file: %.3f s = %.2f x load (target 1.5)\n", unchangedUpdate,
+                unchangedUpdate / load);
+    std::printf("report of the changed file begins:\n%.300s\n", changedReport.c_str());
+    fs::remove_all(folder);
+    return 0;
+}

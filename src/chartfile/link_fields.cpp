@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chartfile/link_fields.h"
+
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+constexpr std::size_t maxPathLength = 4096;
+constexpr std::size_t maxXrefLength = 255;
+constexpr char familyTag[] = " gedcom ";
+constexpr char recordTag[] = " r";
+
+// A field cannot hold a byte that ends the line or the reading of it.
+bool fitsOnLine(std::string_view text, std::size_t limit)
+{
+    return text.size() <= limit && text.find_first_of(std::string_view("\n\r\0", 3)) == text.npos;
+}
+
+void appendCounted(std::string& out, std::string_view text)
+{
+    out += std::to_string(text.size());
+    out += ':';
+    out += text;
+}
+
+// "N:" and N bytes; false when the count is missing, too large or runs past the line.
+bool readCounted(const char*& cursor, std::size_t limit, std::string& text)
+{
+    std::size_t count = 0;
+    const char* end = cursor + std::strlen(cursor);
+    const std::from_chars_result read = std::from_chars(cursor, end, count);
+    if (read.ec != std::errc() || read.ptr == cursor || *read.ptr != ':' || count > limit ||
+        std::size_t(end - read.ptr - 1) < count)
+        return false;
+    text.assign(read.ptr + 1, count);
+    cursor = read.ptr + 1 + count;
+    return true;
+}
+
+bool skipTag(const char*& cursor, const char* tag)
+{
+    const std::size_t length = std::strlen(tag);
+    if (std::strncmp(cursor, tag, length) != 0)
+        return false;
+    cursor += length;
+    return true;
+}
+
+} // namespace
+
+void appendFamilyLinkField(std::string& out, const FamilyLink& link)
+{
+    if (!link.linked() || !fitsOnLine(link.path, maxPathLength) ||
+        !fitsOnLine(link.root, maxXrefLength))
+        return;
+    out += familyTag;
+    appendCounted(out, link.path);
+    out += ' ';
+    appendCounted(out, link.root);
+    out += ' ';
+    out += link.layout == 'a' ? 'a' : 'd';
+    out += std::to_string(link.generations);
+    out += ' ';
+    out += link.places ? 'p' : '-';
+    out += link.marriages ? 'm' : '-';
+    out += link.living;
+}
+
+void appendRecordField(std::string& out, const RecordLink& link)
+{
+    if (link.xref.empty() || !fitsOnLine(link.xref, maxXrefLength))
+        return;
+    out += recordTag;
+    appendCounted(out, link.xref);
+    char hex[9];
+    const std::to_chars_result end = std::to_chars(hex, hex + 8, link.fingerprint, 16);
+    out += ' ';
+    out.append(std::size_t(8 - (end.ptr - hex)), '0');
+    out.append(hex, end.ptr);
+}
+
+std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
+{
+    FamilyLink link;
+    if (!skipTag(cursor, familyTag) || !readCounted(cursor, maxPathLength, link.path) ||
+        link.path.empty() || !skipTag(cursor, " ") ||
+        !readCounted(cursor, maxXrefLength, link.root) || !skipTag(cursor, " "))
+        return std::nullopt;
+    if (*cursor != 'd' && *cursor != 'a')
+        return std::nullopt;
+    link.layout = *cursor++;
+    const char* end = cursor + std::strlen(cursor);
+    const std::from_chars_result read = std::from_chars(cursor, end, link.generations);
+    if (read.ec != std::errc() || link.generations < 1 || link.generations > 99)
+        return std::nullopt;
+    cursor = read.ptr;
+    if (!skipTag(cursor, " ") || std::strlen(cursor) < 3 || !std::strchr("p-", cursor[0]) ||
+        !std::strchr("m-", cursor[1]) || !std::strchr("snh", cursor[2]))
+        return std::nullopt;
+    link.places = cursor[0] == 'p';
+    link.marriages = cursor[1] == 'm';
+    link.living = cursor[2];
+    return link;
+}
+
+std::optional<RecordLink> readRecordField(const char* cursor)
+{
+    RecordLink link;
+    if (!skipTag(cursor, recordTag) || !readCounted(cursor, maxXrefLength, link.xref) ||
+        link.xref.empty() || !skipTag(cursor, " ") || std::strlen(cursor) < 8)
+        return std::nullopt;
+    const std::from_chars_result read = std::from_chars(cursor, cursor + 8, link.fingerprint, 16);
+    if (read.ec != std::errc() || read.ptr != cursor + 8)
+        return std::nullopt;
+    return link;
+}
+
+namespace {
+std::filesystem::path chartFolder(const std::string& chartPath)
+{
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::absolute(std::filesystem::path(chartPath), error).parent_path();
+    return error ? std::filesystem::path() : folder;
+}
+} // namespace
+
+std::string familyPathForChart(const std::string& familyPath, const std::string& chartPath)
+{
+    namespace fs = std::filesystem;
+    const fs::path family(familyPath);
+    const fs::path folder = chartFolder(chartPath);
+    if (!family.is_absolute() || folder.empty())
+        return familyPath;
+    const fs::path relative = family.lexically_normal().lexically_relative(folder.lexically_normal());
+    return relative.empty() ? familyPath : relative.string();
+}
+
+std::string familyPathFromChart(const std::string& storedPath, const std::string& chartPath)
+{
+    namespace fs = std::filesystem;
+    const fs::path stored(storedPath);
+    const fs::path folder = chartFolder(chartPath);
+    if (stored.is_absolute() || folder.empty())
+        return storedPath;
+    return (folder / stored).lexically_normal().string();
+}

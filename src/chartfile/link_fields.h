@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/family_link.h"
+#include "model/record_links.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The fields a linked chart adds after the last field of its header line and
+// of each linked box line. Readers that know nothing of them pass over those
+// bytes, so a linked chart opens anywhere as a plain one.
+
+// " gedcom N:PATH N:ROOT dGENERATIONS FLAGS" (FLAGS: places p/-, marriages
+// m/-, living s/n/h); nothing when the link cannot be held on one line.
+void appendFamilyLinkField(std::string& out, const FamilyLink& link);
+// " rN:XREF FINGERPRINT" (eight hex digits); nothing for an xref that cannot.
+void appendRecordField(std::string& out, const RecordLink& link);
+
+// The fields at the cursor (right after the line's last plain field); nullopt
+// when the bytes there are anything else.
+std::optional<FamilyLink> readFamilyLinkField(const char* cursor);
+std::optional<RecordLink> readRecordField(const char* cursor);
+
+// The family file's path as the chart at chartPath stores it: relative to the
+// chart's folder when the family path is absolute; and back to a path that
+// works from anywhere.
+std::string familyPathForChart(const std::string& familyPath, const std::string& chartPath);
+std::string familyPathFromChart(const std::string& storedPath, const std::string& chartPath);

@@ -1,0 +1,570 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom/chart_update.h"
+
+#include "gedcom/family_layout.h"
+#include "gedcom/family_link_options.h"
+#include "gedcom/gedcom_chart.h"
+#include "gedcom/line_insertions.h"
+#include "gedcom/living_persons.h"
+#include "gedcom/person_description.h"
+#include "model/chart_limits.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+// A coordinate of a new box: an old line as it is moved, or a line a group opens.
+struct Line {
+    int old = 0;
+    int group = -1;
+    int offset = 0;
+    int resolve(const LineInsertions& lines) const
+    {
+        return group < 0 ? lines.map(old) : lines.start(group) + offset;
+    }
+};
+
+struct NewBox {
+    int person;
+    Line column;
+    Line level;
+};
+
+// A connector to set once the boxes stand where they end: from one box to the
+// next one on its right (right) or below it (down).
+struct Joint {
+    const Person* from;       // an old box, or null for the new box at fromNew
+    int fromNew = -1;
+    int toNew = -1;           // the new box reached, or -1 for the old box `to`
+    const Person* to = nullptr;
+    bool down = false;
+};
+
+class Updater {
+public:
+    Updater(Chart& chart, const GedcomData& data, const ImportOptions& options,
+            const CalendarDate& today)
+        : chart_(chart),
+          tree_(chart.mutableTree()),
+          records_(tree_.mutableRecords()),
+          data_(data),
+          options_(options),
+          living_(options.description.living == LivingPolicy::Show
+                      ? std::vector<bool>()
+                      : livingPersons(data, today))
+    {
+        for (std::size_t i = 0; i < data.persons.size(); ++i)
+            byXref_.emplace(data.persons[i].xref, int(i));
+    }
+
+    ChartUpdateReport run();
+
+private:
+    int personOf(const RecordLink& record) const
+    {
+        const auto found = byXref_.find(record.xref);
+        return found == byXref_.end() ? -1 : found->second;
+    }
+    std::string describe(int person)
+    {
+        describePerson(data_, person, options_.description, buffer_, living_);
+        return buffer_;
+    }
+    std::string continuation(int person, int direction) const;
+    bool isParent(int parent, int child) const;
+    bool isSpouseParent(int parent, int person) const;
+    void updateTexts(ChartUpdateReport& report);
+    void findReparented(ChartUpdateReport& report);
+    void addPersons(ChartUpdateReport& report);
+    // Places one round of new persons next to relatives already in the chart;
+    // returns those still waiting for a relative.
+    std::vector<int> placeRound(const std::vector<int>& pending, ChartUpdateReport& report);
+    void noteBox(int person, Person* box);
+    Person* anchorOf(int person) const
+    {
+        const auto found = anchor_.find(person);
+        return found == anchor_.end() ? nullptr : found->second;
+    }
+    // Where a new child of the person goes: a parent's box, the one with
+    // children below it first, else the one the layout gives the children.
+    Person* parentBoxOf(int person) const;
+    Person* partnerBoxOf(int person) const;
+    Person* childBoxOf(int person) const;
+    UpdatedBox entry(const Person* box, std::string name, std::string xref) const
+    {
+        return {std::move(name), std::move(xref), box->cell(), box};
+    }
+
+    Chart& chart_;
+    Tree& tree_;
+    RecordLinks& records_;
+    const GedcomData& data_;
+    ImportOptions options_;
+    std::vector<bool> living_;
+    std::unordered_map<std::string_view, int> byXref_;
+    // Each person's box to place relatives next to: the one with a down
+    // connector where there are several.
+    std::unordered_map<int, Person*> anchor_;
+    std::unordered_set<int> downPlanned_; // persons the layout gives a down connector
+    std::string buffer_;
+};
+
+std::string Updater::continuation(int person, int direction) const
+{
+    const GedcomPerson& p = data_.persons[std::size_t(person)];
+    int beyond = 0;
+    if (direction == 0) {
+        for (const int f : p.childOf) {
+            const GedcomFamily& family = data_.families[std::size_t(f)];
+            beyond = (family.husband >= 0) + (family.wife >= 0);
+            if (beyond > 0)
+                break;
+        }
+    } else {
+        for (const int f : p.spouseIn)
+            beyond += int(data_.families[std::size_t(f)].children.size());
+    }
+    return beyond > 0 ? continuationText(direction, beyond) : std::string();
+}
+
+bool Updater::isParent(int parent, int child) const
+{
+    for (const int f : data_.persons[std::size_t(child)].childOf) {
+        const GedcomFamily& family = data_.families[std::size_t(f)];
+        if (family.husband == parent || family.wife == parent)
+            return true;
+    }
+    return false;
+}
+
+// A spouse's box finds the parent of the person married.
+bool Updater::isSpouseParent(int parent, int person) const
+{
+    for (const int f : data_.persons[std::size_t(person)].spouseIn) {
+        const GedcomFamily& family = data_.families[std::size_t(f)];
+        const int partner = family.husband == person ? family.wife : family.husband;
+        if (partner >= 0 && isParent(parent, partner))
+            return true;
+    }
+    return false;
+}
+
+void Updater::noteBox(int person, Person* box)
+{
+    Person*& anchor = anchor_[person];
+    if (!anchor || (anchor->downLink() == 0 && box->downLink() != 0))
+        anchor = box;
+}
+
+void Updater::updateTexts(ChartUpdateReport& report)
+{
+    tree_.forEachPerson([&](Person* box) {
+        RecordLink* record = records_.find(box);
+        if (!record)
+            return;
+        const int person = personOf(*record);
+        if (person < 0) {
+            // A continuation box goes with its person, who is listed.
+            if (box->kind() == 'P')
+                report.removed.push_back(
+                entry(box, box->text.substr(0, box->text.find(" |")), record->xref));
+            return;
+        }
+        if (box->kind() == 'P')
+            noteBox(person, box);
+        const bool cut = box->kind() == 'p';
+        const std::string wanted = cut ? continuation(person, box->direction()) : describe(person);
+        if (wanted.empty())
+            return;
+        const std::string name = displayName(data_.persons[std::size_t(person)]);
+        if (hasFileText(*box, record)) {
+            if (box->text == wanted)
+                return;
+            box->text = wanted;
+            record->fingerprint = textFingerprint(wanted);
+            if (cut)
+                ++report.continuations;
+            else
+                report.changed.push_back(entry(box, name, record->xref));
+        } else if (!cut && textFingerprint(wanted) != record->fingerprint) {
+            report.kept.push_back(entry(box, name, record->xref));
+        }
+    });
+}
+
+void Updater::findReparented(ChartUpdateReport& report)
+{
+    tree_.forEachPerson([&](const Person* box) {
+        const RecordLink* record = box->kind() == 'P' ? records_.find(box) : nullptr;
+        const int person = record ? personOf(*record) : -1;
+        if (person < 0)
+            return;
+        const Person* parentBox = tree_.findParent(box);
+        const RecordLink* parentRecord = parentBox ? records_.find(parentBox) : nullptr;
+        const int parent = parentRecord ? personOf(*parentRecord) : -1;
+        if (parent < 0 || isParent(parent, person) || isSpouseParent(parent, person))
+            return;
+        report.reparented.push_back(
+            entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
+    });
+}
+
+Person* Updater::parentBoxOf(int person) const
+{
+    Person* chosen = nullptr;
+    int rank = 0;
+    for (const int f : data_.persons[std::size_t(person)].childOf) {
+        const GedcomFamily& family = data_.families[std::size_t(f)];
+        for (const int parent : {family.husband, family.wife}) {
+            Person* box = parent >= 0 ? anchorOf(parent) : nullptr;
+            if (!box)
+                continue;
+            const int r = box->downLink() != 0 ? 3 : downPlanned_.count(parent) ? 2 : 1;
+            if (r > rank) {
+                rank = r;
+                chosen = box;
+            }
+        }
+    }
+    return chosen;
+}
+
+Person* Updater::partnerBoxOf(int person) const
+{
+    for (const int f : data_.persons[std::size_t(person)].spouseIn) {
+        const GedcomFamily& family = data_.families[std::size_t(f)];
+        const int partner = family.husband == person ? family.wife : family.husband;
+        if (Person* box = partner >= 0 ? anchorOf(partner) : nullptr)
+            return box;
+    }
+    return nullptr;
+}
+
+Person* Updater::childBoxOf(int person) const
+{
+    for (const int f : data_.persons[std::size_t(person)].spouseIn)
+        for (const int child : data_.families[std::size_t(f)].children)
+            if (Person* box = anchorOf(child))
+                return box;
+    return nullptr;
+}
+
+namespace {
+
+// The boxes of each level by column, to find a box's neighbours on its level.
+class LevelRows {
+public:
+    explicit LevelRows(const Tree& tree)
+    {
+        tree.forEachPerson([&](const Person* box) {
+            rows_[box->level()].push_back({box->column(), box});
+        });
+        for (auto& [level, row] : rows_)
+            std::sort(row.begin(), row.end(), [](const auto& a, const auto& b) {
+                return a.first < b.first;
+            });
+    }
+    // The first box right of the column on the level, or null.
+    const Person* rightOf(int level, int column) const
+    {
+        const auto found = rows_.find(level);
+        if (found == rows_.end())
+            return nullptr;
+        const auto& row = found->second;
+        const auto at = std::upper_bound(row.begin(), row.end(), column,
+                                         [](int c, const auto& entry) { return c < entry.first; });
+        return at == row.end() ? nullptr : at->second;
+    }
+    // The nearest box left of the column on the level, or null.
+    const Person* leftOf(int level, int column) const
+    {
+        const auto found = rows_.find(level);
+        if (found == rows_.end())
+            return nullptr;
+        const auto& row = found->second;
+        const auto at = std::lower_bound(row.begin(), row.end(), column,
+                                         [](const auto& entry, int c) { return entry.first < c; });
+        return at == row.begin() ? nullptr : std::prev(at)->second;
+    }
+
+private:
+    std::unordered_map<int, std::vector<std::pair<int, const Person*>>> rows_;
+};
+
+// Whether a new box at the empty cell leaves every other box's parent as it
+// was: no chain of right connectors runs through the cell.
+bool keepsChains(const Tree& tree, const LevelRows& rows, Cell cell)
+{
+    if (tree.findPerson(cell))
+        return false;
+    const Person* left = rows.leftOf(cell.level, cell.column);
+    return !left || left->kind() != 'P' || left->rightLink() == 0;
+}
+
+} // namespace
+
+std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdateReport& report)
+{
+    const bool ancestors = options_.layout.kind == LayoutKind::Ancestors;
+    LevelRows rows(tree_);
+    LineInsertions columns, levels;
+    std::unordered_map<int, int> rowGroups; // by the index of the level opened
+    std::vector<NewBox> boxes;
+    std::vector<Joint> joints;
+    std::vector<int> waiting;
+
+    // Groups of new persons by the box they join, in the order first met.
+    std::vector<const Person*> order;
+    std::map<const Person*, std::pair<char, std::vector<int>>> groups;
+    for (const int person : pending) {
+        Person* box = nullptr;
+        char kind = 0;
+        if (ancestors) {
+            box = childBoxOf(person);
+            kind = 'p';
+        } else if ((box = parentBoxOf(person))) {
+            kind = 'c';
+        } else if ((box = partnerBoxOf(person))) {
+            kind = 's';
+        }
+        if (!box) {
+            waiting.push_back(person);
+            continue;
+        }
+        auto& group = groups[box];
+        if (group.second.empty())
+            order.push_back(box);
+        group.first = kind;
+        group.second.push_back(person);
+    }
+    if (order.empty())
+        return waiting;
+
+    const auto rowAt = [&](int index) {
+        const auto found = rowGroups.find(index);
+        return found != rowGroups.end() ? found->second
+                                        : rowGroups.emplace(index, levels.add(index, 1)).first->second;
+    };
+    // New boxes in columns opened right after `after`, chained from `from`.
+    const auto besideOf = [&](const Person* from, int after, Line level, const std::vector<int>& persons,
+                              std::size_t first) {
+        const int count = int(persons.size() - first);
+        if (count <= 0)
+            return;
+        const int group = columns.add(after + 1, count);
+        for (int i = 0; i < count; ++i) {
+            const int index = int(boxes.size());
+            boxes.push_back({persons[first + std::size_t(i)], {0, group, i}, level});
+            joints.push_back(i == 0 ? Joint{from, -1, index} : Joint{nullptr, index - 1, index});
+        }
+    };
+    for (const Person* anchor : order) {
+        const auto& [kind, persons] = groups[anchor];
+        const Cell at = anchor->cell();
+        if (kind == 's' || (kind == 'p' && [&] {
+                const Person* parent = tree_.findParent(anchor);
+                const RecordLink* record = parent ? records_.find(parent) : nullptr;
+                const int person = record ? personOf(*record) : -1;
+                const RecordLink* own = records_.find(anchor);
+                return person >= 0 && own && isParent(person, personOf(*own));
+            }())) {
+            // Beside the partner (the other parent), continuing the partner's chain.
+            const Person* partner = kind == 's' ? anchor : tree_.findParent(anchor);
+            const Cell p = partner->cell();
+            const Person* next = partner->rightLink() != 0 ? rows.rightOf(p.level, p.column) : nullptr;
+            besideOf(partner, p.column, {p.level}, persons, 0);
+            if (next)
+                joints.push_back({nullptr, int(boxes.size()) - 1, -1, next});
+            continue;
+        }
+        if (kind == 'c') {
+            // After the last child of the chain under the parent.
+            const Person* below = tree_.findPerson({at.column, at.level + 1});
+            if (anchor->downLink() != 0 && below && tree_.findParent(below) == anchor) {
+                const Person* last = below;
+                while (last->rightLink() != 0) {
+                    const Person* next = rows.rightOf(last->level(), last->column());
+                    if (!next || next->kind() != 'P')
+                        break;
+                    last = next;
+                }
+                besideOf(last, last->column(), {last->level()}, persons, 0);
+                continue;
+            }
+        }
+        // Right below the parent (a child) or right above the child (a parent),
+        // in a free cell when one keeps the chains, else in a level opened there.
+        const Cell target{at.column, kind == 'c' ? at.level + 1 : at.level - 1};
+        Line level{target.level};
+        if (target.level < 0 || !keepsChains(tree_, rows, target))
+            level = {0, rowAt(kind == 'c' ? at.level + 1 : at.level), 0};
+        const int index = int(boxes.size());
+        boxes.push_back({persons[0], {at.column}, level});
+        if (kind == 'c')
+            joints.push_back({anchor, -1, index, nullptr, true});
+        else
+            joints.push_back({nullptr, index, -1, anchor, true});
+        besideOf(nullptr, at.column, level, persons, 1);
+        if (persons.size() > 1)
+            joints[joints.size() - std::size_t(persons.size() - 1)] = {nullptr, index, index + 1};
+    }
+
+    columns.finish();
+    levels.finish();
+    const Cell extent = tree_.extentCells();
+    if (long(extent.column) + columns.total() > chartLimits::maxCell ||
+        long(extent.level) + levels.total() > chartLimits::maxCell) {
+        for (const auto& [anchor, group] : groups)
+            for (const int person : group.second)
+                report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
+                                           std::string(data_.persons[std::size_t(person)].xref),
+                                           noCell, nullptr});
+        return {};
+    }
+    const TreeSettings& settings = chart_.settings();
+    if (!columns.empty() || !levels.empty()) {
+        // A connector that reached a box reaches it still across the opened lines.
+        const auto stretched = [](int length, int pitch, int gap, int from, const LineInsertions& lines) {
+            if (length < gap || (length - gap) % pitch != 0)
+                return length;
+            const int to = from + (length - gap) / pitch + 1;
+            return (lines.map(to) - lines.map(from) - 1) * pitch + gap;
+        };
+        tree_.forEachPerson([&](Person* box) {
+            if (box->kind() != 'P')
+                return;
+            const Cell at = box->cell();
+            box->setLinkLengths(
+                {stretched(box->rightLink(), settings.pitchX(), gapX, at.column, columns),
+                 stretched(box->downLink(), settings.pitchY(), gapY, at.level, levels)});
+        });
+        tree_.remapCells([&](Cell cell) { return Cell{columns.map(cell.column), levels.map(cell.level)}; });
+    }
+
+    std::vector<Person*> added;
+    for (const NewBox& planned : boxes) {
+        auto box = std::make_unique<Person>();
+        box->text = describe(planned.person);
+        box->setCell({planned.column.resolve(columns), planned.level.resolve(levels)});
+        Person* placed = tree_.append(std::move(box));
+        const std::string xref(data_.persons[std::size_t(planned.person)].xref);
+        records_.set(placed, {xref, textFingerprint(placed->text)});
+        noteBox(planned.person, placed);
+        added.push_back(placed);
+        report.added.push_back(entry(placed, displayName(data_.persons[std::size_t(planned.person)]), xref));
+    }
+    for (const Joint& joint : joints) {
+        Person* from = joint.fromNew >= 0 ? added[std::size_t(joint.fromNew)] : tree_.own(joint.from);
+        const Person* to = joint.toNew >= 0 ? added[std::size_t(joint.toNew)] : joint.to;
+        if (!from || !to)
+            continue;
+        Links links = from->links();
+        if (joint.down)
+            links.down = (to->level() - from->level() - 1) * settings.pitchY() + gapY;
+        else
+            links.right = (to->column() - from->column() - 1) * settings.pitchX() + gapX;
+        from->setLinkLengths(links);
+        tree_.growExtent(to->cell());
+    }
+    return waiting;
+}
+
+void Updater::addPersons(ChartUpdateReport& report)
+{
+    const std::vector<PlannedBox> plan = planLayout(data_, options_.layout);
+    std::vector<int> pending;
+    std::unordered_set<int> seen;
+    for (const PlannedBox& box : plan) {
+        if (box.person < 0)
+            continue;
+        if (box.down)
+            downPlanned_.insert(box.person);
+        if (!anchor_.count(box.person) && seen.insert(box.person).second)
+            pending.push_back(box.person);
+    }
+    while (!pending.empty()) {
+        std::vector<int> waiting = placeRound(pending, report);
+        if (waiting.size() == pending.size()) {
+            for (const int person : waiting)
+                report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
+                                           std::string(data_.persons[std::size_t(person)].xref),
+                                           noCell, nullptr});
+            break;
+        }
+        pending = std::move(waiting);
+    }
+}
+
+ChartUpdateReport Updater::run()
+{
+    ChartUpdateReport report;
+    updateTexts(report);
+    findReparented(report);
+    addPersons(report);
+    for (auto* list : {&report.changed, &report.kept, &report.added, &report.removed,
+                       &report.reparented})
+        for (UpdatedBox& entry : *list)
+            entry.cell = entry.box->cell();
+    if (report.changesChart()) {
+        tree_.forgetUndo();
+        tree_.resetExtent();
+    }
+    return report;
+}
+
+} // namespace
+
+ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today)
+{
+    const FamilyLink& link = chart.familyLink();
+    if (!link.linked())
+        return {Result::failure(Result::Failed,
+                                STIRPA_TR_NOOP("Message",
+                                               "The chart is not linked to a family file.")),
+                {}};
+    ImportOptions options = importOptionsOf(link, data);
+    if (options.layout.root < 0)
+        return {Result::failure(Result::Failed,
+                                STIRPA_TR_NOOP("Message",
+                                               "The family file has no person %1, the chart's root."),
+                                {link.root}),
+                {}};
+    options.today = today;
+    return {Result(), Updater(chart, data, options, today).run()};
+}
+
+namespace {
+void appendList(std::string& text, const char* title, const std::vector<UpdatedBox>& list)
+{
+    if (list.empty())
+        return;
+    text += std::string(title) + ": " + std::to_string(list.size()) + "\n";
+    for (const UpdatedBox& entry : list) {
+        text += "  " + entry.name + " (" + entry.xref + ")";
+        if (entry.box)
+            text += " at column " + std::to_string(entry.cell.column) + ", level " +
+                    std::to_string(entry.cell.level);
+        text += '\n';
+    }
+}
+} // namespace
+
+std::string updateReportText(const ChartUpdateReport& report)
+{
+    std::string text;
+    appendList(text, "New text", report.changed);
+    appendList(text, "Kept your text", report.kept);
+    appendList(text, "New persons", report.added);
+    appendList(text, "Left the family file", report.removed);
+    appendList(text, "Parents changed", report.reparented);
+    appendList(text, "Found no place", report.unplaced);
+    if (report.continuations > 0)
+        text += "Continuation boxes counted anew: " + std::to_string(report.continuations) + "\n";
+    if (text.empty())
+        text = "No changes.\n";
+    return text;
+}

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom/family_link_options.h"
+
+FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, std::string path)
+{
+    FamilyLink link;
+    link.path = std::move(path);
+    const int root = options.layout.root;
+    if (root >= 0 && std::size_t(root) < data.persons.size())
+        link.root = std::string(data.persons[std::size_t(root)].xref);
+    link.layout = options.layout.kind == LayoutKind::Ancestors ? 'a' : 'd';
+    link.generations = options.layout.generations;
+    link.places = options.description.places;
+    link.marriages = options.description.marriages;
+    link.living = options.description.living == LivingPolicy::NameOnly ? 'n'
+                  : options.description.living == LivingPolicy::Hide   ? 'h'
+                                                                       : 's';
+    return link;
+}
+
+ImportOptions importOptionsOf(const FamilyLink& link, const GedcomData& data)
+{
+    ImportOptions options;
+    options.layout.root = link.root.empty() ? -1 : data.findPerson(link.root);
+    options.layout.kind = link.layout == 'a' ? LayoutKind::Ancestors : LayoutKind::Descendants;
+    options.layout.generations = link.generations;
+    options.description.places = link.places;
+    options.description.marriages = link.marriages;
+    options.description.living = link.living == 'n'   ? LivingPolicy::NameOnly
+                                 : link.living == 'h' ? LivingPolicy::Hide
+                                                      : LivingPolicy::Show;
+    return options;
+}

@@ -1,0 +1,242 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A linked chart's family file and records: written where a plain reading
+// passes over them, read back, and absent from charts without links.
+#include "chart_fixtures.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "chartfile/link_fields.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+FamilyLink familyLink(const char* path = "family.ged")
+{
+    FamilyLink link;
+    link.path = path;
+    link.root = "I12";
+    link.layout = 'a';
+    link.generations = 7;
+    link.places = false;
+    link.marriages = true;
+    link.living = 'n';
+    return link;
+}
+
+// Three boxes away from the origin, the first and the continuation box linked.
+Chart linkedChart(const FamilyLink& link, const RecordLink& first)
+{
+    Chart chart(TreeSettings(), "linked");
+    Tree& tree = chart.mutableTree();
+    Person* a = tree.append(std::make_unique<Person>("Anna Berg\r\nb. 1901", Cell{4, 3},
+                                                     Links{20, 30}));
+    tree.append(std::make_unique<Person>("typed", Cell{5, 3}, Links{0, 0}));
+    Person* c = tree.append(std::make_unique<ContPerson>("2 children", Cell{4, 4}, Links{0, 0}, 2));
+    tree.mutableRecords().set(a, first);
+    tree.mutableRecords().set(c, {"I12", textFingerprint("2 children")});
+    chart.setFamilyLink(link);
+    return chart;
+}
+
+// The record of each box in list order, "-" for none.
+QByteArray recordsText(const Tree& tree)
+{
+    QByteArray text;
+    tree.forEachPerson([&](const Person* box) {
+        const RecordLink* record = tree.records().find(box);
+        text += record ? QByteArray::fromStdString(record->xref) + "/" +
+                             QByteArray::number(record->fingerprint, 16)
+                       : QByteArray("-");
+        text += ' ';
+    });
+    return text;
+}
+
+// What a reader that knows nothing of links reads: every byte after the last
+// plain field gone.
+QByteArray withoutLinkFields(QByteArray bytes)
+{
+    QString text = QString::fromLatin1(bytes);
+    text.replace(QRegularExpression(" gedcom [^\n]*"), "");
+    text.replace(QRegularExpression(" r[0-9]+:[^\n]*"), "");
+    return text.toLatin1();
+}
+
+} // namespace
+
+class LinkedChartTest : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("xref");
+        QTest::addColumn<quint32>("fingerprint");
+        QTest::newRow("plain") << QByteArray("I3") << quint32(0x1234abcd);
+        QTest::newRow("fingerprint 0") << QByteArray("F1") << quint32(0);
+        QTest::newRow("fingerprint all ones") << QByteArray("I9") << quint32(0xffffffff);
+        QTest::newRow("blanks, colons and digits")
+            << QByteArray("P 1:2 3j4") << quint32(0x00000001);
+        QTest::newRow("255 bytes") << QByteArray(255, 'x') << quint32(0x10);
+    }
+    void roundTrip()
+    {
+        QFETCH(QByteArray, xref);
+        QFETCH(quint32, fingerprint);
+        const Chart chart = linkedChart(familyLink(), {xref.toStdString(), fingerprint});
+        const ChartLoad load = loadChartBytes(chartBytes(chart), TreeSettings());
+        QVERIFY(load);
+        QCOMPARE(boxesText(load.chart.tree()), boxesText(chart.tree()));
+        QCOMPARE(recordsText(load.chart.tree()), recordsText(chart.tree()));
+        QVERIFY(load.chart.familyLink() == chart.familyLink());
+        QCOMPARE(chartBytes(load.chart), chartBytes(chart));
+    }
+
+    void writtenFields()
+    {
+        const Chart chart = linkedChart(familyLink(), {"I3", 0xabc});
+        QCOMPARE(chartBytes(chart),
+                 QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 10:family.ged 3:I12 a7 -mn\n"
+                            "P 4j3 18:Anna Berg |b. 1901 20j30 0 r2:I3 00000abc\n"
+                            "P 5j3 5:typed 0j0 0\n"
+                            "p2 4j4 10:2 children 0j0 0 r3:I12 ") +
+                     QByteArray::number(textFingerprint("2 children"), 16).rightJustified(8, '0') +
+                     "\n");
+    }
+
+    // A reader that knows nothing of links passes over their fields.
+    void plainReadingKeepsTheBoxes()
+    {
+        const Chart chart = linkedChart(familyLink(), {"I3", 7});
+        const QByteArray linked = chartBytes(chart);
+        const QByteArray plain = withoutLinkFields(linked);
+        QVERIFY(plain != linked);
+        const ChartLoad load = loadChartBytes(plain, TreeSettings());
+        QVERIFY(load);
+        QCOMPARE(boxesText(load.chart.tree()), boxesText(chart.tree()));
+        QVERIFY(!load.chart.familyLink().linked());
+        QCOMPARE(recordsText(load.chart.tree()), QByteArray("- - - "));
+    }
+
+    // Link fields on lines the fast reading leaves to the general one.
+    void generalReadingFindsTheRecord()
+    {
+        const ChartLoad load = loadChartBytes("Stirpa  120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s\n"
+                                              "P  4j3  5:Anna  20j30  0 r2:I3 0000000f\n",
+                                              TreeSettings());
+        QVERIFY(load);
+        QCOMPARE(recordsText(load.chart.tree()), QByteArray("I3/f "));
+        QCOMPARE(load.chart.familyLink().root, std::string("I1"));
+    }
+
+    // Bytes after the last field that are no link field stay ignored.
+    void otherTrailingBytesAreNoLink_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QByteArray>("box");
+        QTest::addColumn<bool>("linked");
+        QTest::addColumn<QByteArray>("records");
+        const QByteArray header = "Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s";
+        const QByteArray box = "P 1j1 1:A 0j0 0 r2:I3 0000000f";
+        QTest::newRow("both fields") << header << box << true << QByteArray("I3/f ");
+        QTest::newRow("rubbish after the box") << header << QByteArray("P 1j1 1:A 0j0 0 xyz")
+                                               << true << QByteArray("- ");
+        QTest::newRow("count past the line")
+            << header << QByteArray("P 1j1 1:A 0j0 0 r9:I3 0000000f") << true << QByteArray("- ");
+        QTest::newRow("seven hex digits")
+            << header << QByteArray("P 1j1 1:A 0j0 0 r2:I3 000000f") << true << QByteArray("- ");
+        QTest::newRow("not hex") << header << QByteArray("P 1j1 1:A 0j0 0 r2:I3 0000000g")
+                                 << true << QByteArray("- ");
+        QTest::newRow("empty xref")
+            << header << QByteArray("P 1j1 1:A 0j0 0 r0: 0000000f") << true << QByteArray("- ");
+        QTest::newRow("record without a family file")
+            << QByteArray("Stirpa 120j50 50j200 d1 1") << box << false << QByteArray("- ");
+        QTest::newRow("generations 0")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d0 p-s") << box << false
+            << QByteArray("- ");
+        QTest::newRow("generations 99")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d99 p-s") << box << true
+            << QByteArray("I3/f ");
+        QTest::newRow("generations 100")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d100 p-s") << box
+            << false << QByteArray("- ");
+        QTest::newRow("unknown layout")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 x4 p-s") << box << false
+            << QByteArray("- ");
+        QTest::newRow("path past the line")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 99:a.ged") << box << false
+            << QByteArray("- ");
+        QTest::newRow("flags cut short")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-") << box << false
+            << QByteArray("- ");
+    }
+    void otherTrailingBytesAreNoLink()
+    {
+        QFETCH(QByteArray, header);
+        QFETCH(QByteArray, box);
+        QFETCH(bool, linked);
+        QFETCH(QByteArray, records);
+        const ChartLoad load = loadChartBytes(header + "\n" + box + "\n", TreeSettings());
+        QVERIFY(load);
+        QCOMPARE(load.chart.tree().size(), std::size_t(1));
+        QCOMPARE(load.chart.familyLink().linked(), linked);
+        QCOMPARE(recordsText(load.chart.tree()), records);
+    }
+
+    // The family file is stored relative to the chart, and read back whole.
+    void familyPathRelativeToTheChart_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("beside") << "data/f.ged" << "data/c.txt" << QByteArray("5:f.ged");
+        QTest::newRow("a folder down") << "data/gen/f.ged" << "data/c.txt"
+                                       << QByteArray("9:gen/f.ged");
+        QTest::newRow("a folder up") << "f.ged" << "data/charts/c.txt"
+                                     << QByteArray("11:../../f.ged");
+        QTest::newRow("blank in the name") << "data/my f.ged" << "data/c.txt"
+                                           << QByteArray("8:my f.ged");
+    }
+    void familyPathRelativeToTheChart()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, chart);
+        QFETCH(QByteArray, stored);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkpath("data/charts") && QDir(dir.path()).mkpath("data/gen"));
+        const std::string familyPath = dir.filePath(family).toStdString();
+        const std::string chartPath = dir.filePath(chart).toStdString();
+        const Chart linked = linkedChart(familyLink(familyPath.c_str()), {"I3", 1});
+        QVERIFY(saveChartFile(chartPath, linked));
+        const QByteArray bytes = readWholeFile(QString::fromStdString(chartPath));
+        QVERIFY2(bytes.contains(" gedcom " + stored + " "), bytes.constData());
+        const ChartLoad load = readChartFile(chartPath, TreeSettings());
+        QVERIFY(load);
+        QCOMPARE(load.chart.familyLink().path, familyPath);
+    }
+
+    // Charts without links are written as they always were.
+    void unlinkedChartsWriteNoLinkFields_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("sample") << STIRPA_SOURCE_DIR "/resources/sample.txt";
+        // The log beside them is no chart.
+        for (const QString& name : QDir(STIRPA_TEST_DATA).entryList({"*.txt"}, QDir::Files))
+            if (!name.endsWith("_log.txt"))
+                QTest::newRow(qPrintable(name)) << QString(STIRPA_TEST_DATA "/") + name;
+    }
+    void unlinkedChartsWriteNoLinkFields()
+    {
+        QFETCH(QString, path);
+        const ChartLoad load = readChartFile(path.toStdString(), TreeSettings());
+        QVERIFY(load);
+        QVERIFY(load.chart.tree().records().empty());
+        const QByteArray written = chartBytes(load.chart);
+        QCOMPARE(withoutLinkFields(written), written);
+    }
+};
+
+QTEST_APPLESS_MAIN(LinkedChartTest)
+#include "linked_chart_test.moc"

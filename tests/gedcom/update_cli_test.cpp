@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// stirpa --update-gedcom run as the program itself: the report on standard
+// output, the chart written (over itself too), a second update changing
+// nothing, and on every error status 1 with nothing written.
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runStirpa(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(STIRPA_EXE), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Adam and Eva with their sons Cain and Abel; Cain's son Enoch.
+const QByteArray family = "0 HEAD\n"
+                          "0 @I1@ INDI\n1 NAME Adam /Root/\n1 FAMS @F1@\n"
+                          "0 @I2@ INDI\n1 NAME Eva /Wife/\n1 FAMS @F1@\n"
+                          "0 @I3@ INDI\n1 NAME Cain /Root/\n1 FAMC @F1@\n1 FAMS @F2@\n"
+                          "0 @I4@ INDI\n1 NAME Abel /Root/\n1 FAMC @F1@\n"
+                          "0 @I5@ INDI\n1 NAME Enoch /Root/\n1 FAMC @F2@\n"
+                          "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n1 CHIL @I4@\n"
+                          "0 @F2@ FAM\n1 HUSB @I3@\n1 CHIL @I5@\n0 TRLR\n";
+
+} // namespace
+
+class UpdateCliTest : public QObject {
+    Q_OBJECT
+private slots:
+    void updatesInPlace()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
+        writeFile(gedcom, family);
+        QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart, "--root", "I1"}).exitCode, 0);
+        QVERIFY(readFile(chart).contains(" gedcom 10:family.ged 2:I1 d4 p-s\n"));
+
+        QByteArray changed = family;
+        changed.replace("Abel /Root/", "Abel /Roots/");
+        changed.replace("1 CHIL @I5@\n", "1 CHIL @I5@\n1 CHIL @I6@\n");
+        changed.replace("0 TRLR", "0 @I6@ INDI\n1 NAME Irad /Root/\n1 FAMC @F2@\n0 TRLR");
+        writeFile(gedcom, changed);
+        const Run run = runStirpa({"--update-gedcom", chart, gedcom, chart});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.isEmpty(), run.err.constData());
+        QVERIFY2(run.out.contains("New text: 1\n  Abel Roots (I4) at column "), run.out.constData());
+        QVERIFY2(run.out.contains("New persons: 1\n  Irad Root (I6) at column "),
+                 run.out.constData());
+        const QByteArray updated = readFile(chart);
+        QVERIFY(updated.contains(":Irad Root"));
+        QVERIFY(updated.contains(":Abel Roots"));
+
+        const Run again = runStirpa({"--update-gedcom", chart, gedcom, chart});
+        QCOMPARE(again.exitCode, 0);
+        QVERIFY2(again.out.endsWith("\nNo changes.\n"), again.out.constData());
+        QCOMPARE(readFile(chart), updated);
+    }
+
+    void failsWithoutWriting_data()
+    {
+        QTest::addColumn<QByteArray>("chart");
+        QTest::addColumn<QByteArray>("gedcom");
+        QTest::addColumn<QByteArray>("reason");
+        const QByteArray linked =
+            "Stirpa 120j50 50j200 d1 1 gedcom 10:family.ged 2:I1 d4 p-s\n"
+            "P 0j0 9:Adam Root 20j20 0 r2:I1 00000000\n";
+        QTest::newRow("chart not linked")
+            << QByteArray("P 0j0 9:Adam Root 0j0 0\n") << family << QByteArray("not linked");
+        QTest::newRow("not a GEDCOM file") << linked << QByteArray("P 0j0 1:A 0j0 0\n")
+                                           << QByteArray("not a GEDCOM file");
+        QTest::newRow("NUL bytes") << linked << QByteArray(64, '\0')
+                                   << QByteArray("not a GEDCOM file");
+        QTest::newRow("root gone")
+            << linked << QByteArray("0 HEAD\n0 @I9@ INDI\n1 NAME Seth /Root/\n0 TRLR\n")
+            << QByteArray("no person I1");
+        QTest::newRow("invalid chart") << QByteArray("X\n") << family << QByteArray("Invalid");
+        QTest::newRow("no chart") << QByteArray() << family << QByteArray("chart.txt");
+        QTest::newRow("no family file") << linked << QByteArray() << QByteArray("family.ged");
+    }
+    void failsWithoutWriting()
+    {
+        QFETCH(QByteArray, chart);
+        QFETCH(QByteArray, gedcom);
+        QFETCH(QByteArray, reason);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        if (!chart.isNull())
+            writeFile(dir.filePath("chart.txt"), chart);
+        if (!gedcom.isNull())
+            writeFile(dir.filePath("family.ged"), gedcom);
+        const Run run = runStirpa({"--update-gedcom", dir.filePath("chart.txt"),
+                                   dir.filePath("family.ged"), dir.filePath("out.txt")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(reason), run.err.constData());
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath("out.txt")));
+    }
+
+    // A chart typed by hand, linked and then updated.
+    void linksAHandTypedChart()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
+        writeFile(gedcom, family);
+        writeFile(chart, "P 3j2 9:Adam Root 0j20 0\nP 3j3 9:Cain Root 20j0 0\n"
+                         "P 4j3 9:Abel Root 0j0 0\nP 6j6 5:Notes 0j0 0\n");
+        const Run linked = runStirpa({"--link-gedcom", chart, gedcom, chart});
+        QCOMPARE(linked.exitCode, 0);
+        QVERIFY2(linked.out.contains(": 3 of 4 boxes linked to "), linked.out.constData());
+        QVERIFY2(linked.out.contains("; Adam Root (I1), descendants, 2 generations\n"
+                                     "Not linked: 1\n  Notes at column 6, level 6\n"),
+                 linked.out.constData());
+        const Run updated = runStirpa({"--update-gedcom", chart, gedcom, chart});
+        QCOMPARE(updated.exitCode, 0);
+        QVERIFY2(updated.out.contains("New persons: 1\n  Eva Wife (I2) at column 4, level 2\n"),
+                 updated.out.constData());
+    }
+
+    void wrongCall_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("two paths") << QStringList({"--update-gedcom", "a.txt", "b.ged"});
+        QTest::newRow("four paths")
+            << QStringList({"--update-gedcom", "a.txt", "b.ged", "c.txt", "d.txt"});
+        QTest::newRow("link, generations 0")
+            << QStringList({"--link-gedcom", "a.txt", "b.ged", "c.txt", "--descendants", "0"});
+        QTest::newRow("link, generations 51")
+            << QStringList({"--link-gedcom", "a.txt", "b.ged", "c.txt", "--ancestors", "51"});
+    }
+    void wrongCall()
+    {
+        QFETCH(QStringList, arguments);
+        const Run run = runStirpa(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("usage: stirpa " + arguments[0].toUtf8() + " CHART FILE.ged OUT"));
+    }
+};
+
+QTEST_APPLESS_MAIN(UpdateCliTest)
+#include "update_cli_test.moc"
