@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_chart.h"
 
+#include "gedcom/hourglass_layout.h"
+
 #include "model/chart_limits.h"
 #include "model/description_lines.h"
 
@@ -61,13 +63,13 @@ private:
 
 std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planned,
                                 const DescriptionOptions& options, const std::vector<bool>& living,
-                                std::string& buffer)
+                                const std::string* label, std::string& buffer)
 {
     std::unique_ptr<Person> box;
     if (planned.person < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);
-        continuation->text = continuationText(planned);
+        continuation->text = label ? *label : continuationText(planned);
         box = std::move(continuation);
     } else {
         box = std::make_unique<Person>();
@@ -83,7 +85,20 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name)
 {
-    const std::vector<PlannedBox> plan = planLayout(data, options.layout);
+    return chartFromPlan(data, planChart(data, options.layout), options, name, {},
+                         livingPersons(data, options));
+}
+
+std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options)
+{
+    return options.description.living == LivingPolicy::Show ? std::vector<bool>()
+                                                            : livingPersons(data, options.today);
+}
+
+ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>& plan,
+                          const ImportOptions& options, const std::string& name,
+                          const std::vector<BoxLabel>& labels, const std::vector<bool>& living)
+{
     if (plan.empty())
         return {
             Result::failure(Result::Failed,
@@ -97,17 +112,19 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                                     {std::to_string(chartLimits::maxCell)}),
                     Chart(), 0, 0};
     }
-    const std::vector<bool> living = options.description.living == LivingPolicy::Show
-                                         ? std::vector<bool>()
-                                         : livingPersons(data, options.today);
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
     TextExtent extent;
     std::string buffer;
     // The levels of persons, not of continuation boxes.
     int firstLevel = plan.front().cell.level, lastLevel = firstLevel;
-    for (const PlannedBox& planned : plan) {
-        boxes.push_back(makeBox(data, planned, options.description, living, buffer));
+    auto label = labels.begin();
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const PlannedBox& planned = plan[i];
+        const bool labelled = label != labels.end() && label->box == int(i);
+        boxes.push_back(makeBox(data, planned, options.description, living,
+                                labelled ? &label->text : nullptr, buffer));
+        label += labelled;
         extent.add(boxes.back()->text);
         if (planned.person >= 0) {
             firstLevel = std::min(firstLevel, planned.cell.level);

@@ -31,3 +31,8 @@ GeneratedFamilies generateDescendants(const DescendantShape& shape);
 // The root's ancestors over the generations; with missingEvery n, every n-th
 // person has no parents in the file.
 GeneratedFamilies generatePedigree(int generations, int missingEvery);
+
+// The root (I1) with their descendants as the shape says and, over generationsUp
+// (the root's own counted), their ancestors as generatePedigree makes them.
+GeneratedFamilies generateHourglass(int generationsUp, int missingEvery,
+                                    const DescendantShape& down);
