@@ -5,7 +5,9 @@
 #include "gedcom/person_description.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -131,10 +133,8 @@ Splitter::Block Splitter::measure(int person, int depth)
         total.branches -= blocks[i].branches - 1;
         cuts.push_back({branches[i], depth + 1});
     };
-    // A cut branch keeps its first person's box here, so only a wider one
-    // gains; and its chart needs a level below that person's.
-    const bool cuttable = depth + 2 < generations_;
-    if (total.width > columns_ && cuttable) {
+    // A cut branch keeps its first person's box here, so only a wider one gains.
+    if (total.width > columns_) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
             return blocks[a].width > blocks[b].width;
         });
@@ -161,6 +161,11 @@ Splitter::Block Splitter::measure(int person, int depth)
                  person, total.branches);
     }
     return {std::max(own, total.width), total.branches};
+}
+
+std::uint64_t cellKey(Cell cell)
+{
+    return std::uint64_t(std::uint32_t(cell.column)) << 32 | std::uint32_t(cell.level);
 }
 
 std::string twoDigits(std::size_t n)
@@ -204,31 +209,53 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     const int generations = std::clamp(request.generations, 1, maxGenerations);
     book.charts.push_back({"", request.root, generations, {}, {}});
     std::vector<std::size_t> cutOfChart{0};
+    std::vector<int> cutOf(data.persons.size(), -1);
+    for (std::size_t i = 0; i < cuts.size(); ++i)
+        cutOf[std::size_t(cuts[i].person)] = int(i);
+    std::vector<bool> linked(cuts.size(), false);
     for (std::size_t k = 0; k < book.charts.size(); ++k) {
         const int root = book.charts[k].root;
         if (k > 0)
             linksOf(root) = std::move(branchLinks[cutOfChart[k]]);
         std::vector<PlannedBox> plan =
             planChart(work, {root, request.kind, book.charts[k].generations, 1});
-        std::vector<BookChart::Link> links;
+        // The stand-ins become continuation boxes; at the generation limit the
+        // layout has put one of its own in their place.
+        std::unordered_map<std::uint64_t, int> continuationAt;
         for (std::size_t i = 0; i < plan.size(); ++i) {
             PlannedBox& box = plan[i];
-            if (box.person < persons) {
-                // Laid out here: met again in a later chart, only the box.
-                if (box.person >= 0)
-                    linksOf(box.person).clear();
-                continue;
+            if (box.person >= persons) {
+                box.person = -1;
+                box.rightTo = -1;
+                box.down = false;
+                box.direction = descendants ? 2 : 0;
             }
-            const std::size_t c = std::size_t(box.person - persons);
-            box.person = -1;
-            box.rightTo = -1;
-            box.down = false;
-            box.direction = descendants ? 2 : 0;
-            links.push_back({int(i), int(book.charts.size())});
-            book.charts.push_back({book.charts[k].suffix + twoDigits(links.size()), cuts[c].person,
-                                   generations - cuts[c].depth, {}, {}});
-            cutOfChart.push_back(c);
+            if (box.person < 0)
+                continuationAt.emplace(cellKey(box.cell), int(i));
         }
+        std::vector<BookChart::Link> links;
+        for (const PlannedBox& box : plan) {
+            if (box.person < 0)
+                continue;
+            const int c = cutOf[std::size_t(box.person)];
+            if (c < 0 || box.person == root || linked[std::size_t(c)])
+                continue;
+            const auto next = continuationAt.find(
+                cellKey({box.cell.column, box.cell.level + (descendants ? 1 : -1)}));
+            if (next == continuationAt.end())
+                continue;
+            linked[std::size_t(c)] = true;
+            links.push_back({next->second, int(book.charts.size())});
+            book.charts.push_back({book.charts[k].suffix + twoDigits(links.size()), cuts[std::size_t(c)].person,
+                                   generations - cuts[std::size_t(c)].depth, {}, {}});
+            cutOfChart.push_back(std::size_t(c));
+        }
+        // Laid out here: met again in a later chart, only the box.
+        for (const PlannedBox& box : plan)
+            if (box.person >= 0)
+                linksOf(box.person).clear();
+        std::sort(links.begin(), links.end(),
+                  [](const BookChart::Link& a, const BookChart::Link& b) { return a.box < b.box; });
         if (links.size() > std::size_t(maxBranchCharts)) {
             static_cast<Result&>(book) = Result::failure(
                 Result::TooLarge,

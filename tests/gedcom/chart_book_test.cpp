@@ -18,11 +18,12 @@ Q_DECLARE_METATYPE(LayoutKind)
 
 namespace {
 
+// Two generations more than the chart shows: its last one ends in continuation boxes.
 GeneratedFamilies generated(LayoutKind kind, int generations)
 {
     return kind == LayoutKind::Descendants
-               ? generateDescendants({generations, 4, 3, 100000, 5, false})
-               : generatePedigree(generations, 7);
+               ? generateDescendants({generations + 2, 4, 3, 100000, 5, false})
+               : generatePedigree(generations + 2, 7);
 }
 
 struct Book {
