@@ -971,8 +971,8 @@ About</source>
         <translation>Eine Tafel bräuchte %1 Tafeln neben sich, mehr als 99; erlauben Sie mehr Spalten.</translation>
     </message>
     <message>
-        <source>%1 Of the book's %2 charts, these were written: %3.</source>
-        <translation>%1 Von den %2 Tafeln des Buchs wurden diese geschrieben: %3.</translation>
+        <source>%1 (Of the book's %2 charts, these were written: %3.)</source>
+        <translation>%1 (Von den %2 Tafeln des Buchs wurden diese geschrieben: %3.)</translation>
     </message>
 </context>
 <context>

@@ -63,7 +63,7 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, int co
                 before += (before.empty() ? "" : ", ") + w;
             static_cast<Result&>(result) = Result::failure(
                 saved.status,
-                STIRPA_TR_NOOP("Message", "%1 Of the book's %2 charts, these were written: %3."),
+                STIRPA_TR_NOOP("Message", "%1 (Of the book's %2 charts, these were written: %3.)"),
                 {saved.message(), std::to_string(charts.size()),
                  before.empty() ? std::string("none") : before});
             return result;

@@ -121,10 +121,10 @@ void ImportCliTest::writesTheChart_data()
         << "Zo\u00EB Root (I6), descendants, 1 box, 1 generation, 185 x 160 pixels";
     QTest::newRow("hourglass") << QByteArray() << QStringList{"--root", "I3", "--hourglass", "1", "1"}
                                << "Cain Root (I3), hourglass, 4 boxes, 3 generations, "
-                                  "HOURGLASS pixels";
+                                  "293 x 272 pixels";
     QTest::newRow("hourglass, the most generations")
         << QByteArray() << QStringList{"--root", "I3", "--hourglass", "49", "49"}
-        << "Cain Root (I3), hourglass, 4 boxes, 3 generations, HOURGLASS pixels";
+        << "Cain Root (I3), hourglass, 4 boxes, 3 generations, 293 x 272 pixels";
     QTest::newRow("a book of one chart at its width")
         << QByteArray() << QStringList{"--split", "2"}
         << "Adam Root (I1, with the most descendants), descendants, 1 chart of at most 2 "
@@ -299,8 +299,8 @@ void ImportCliTest::bookExportsWithoutDeadLinks_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("generations");
 
-    QTest::newRow("descendants") << QStringList{"--descendants", "6", "--split", "5"} << 6;
-    QTest::newRow("ancestors") << QStringList{"--ancestors", "8", "--split", "3"} << 8;
+    QTest::newRow("descendants") << QStringList{"--root", "I1", "--descendants", "6", "--split", "14"} << 6;
+    QTest::newRow("ancestors") << QStringList{"--root", "I1", "--ancestors", "8", "--split", "3"} << 8;
 }
 
 void ImportCliTest::bookExportsWithoutDeadLinks()
