@@ -5,53 +5,115 @@
 
 namespace {
 
-PlannedBox personBox(int person, Cell cell)
+PlannedBox personBox(int person, int level)
 {
     PlannedBox box;
     box.person = person;
-    box.cell = cell;
+    box.cell.level = level;
     return box;
 }
 
-PlannedBox continuationBox(Cell cell, int direction, int beyond)
+PlannedBox continuationBox(int level, int direction, int beyond)
 {
     PlannedBox box;
-    box.cell = cell;
+    box.cell.level = level;
     box.direction = direction;
     box.beyond = beyond;
     return box;
 }
 
+void turnIntoSeeBox(PlannedBox& box)
+{
+    box.sees = box.person;
+    box.person = -1;
+}
+
+// The columns a block takes on each of its levels, counted from its first box:
+// index 0 is that box's level, then the levels away from it.
+struct Contour {
+    std::vector<int> left;
+    std::vector<int> right;
+};
+
+// The least shift that puts a block right of the blocks placed so far on every
+// level both take: the block's boxes then stay beside each other, and no box of
+// another family comes between them.
+int shiftBeside(const Contour& placed, const Contour& block)
+{
+    int shift = 0;
+    const std::size_t shared = std::min(placed.right.size(), block.left.size());
+    for (std::size_t k = 0; k < shared; ++k)
+        shift = std::max(shift, placed.right[k] + 1 - block.left[k]);
+    return shift;
+}
+
+void appendBeside(Contour& placed, const Contour& block, int shift)
+{
+    for (std::size_t k = 0; k < block.right.size(); ++k) {
+        if (k < placed.right.size()) {
+            placed.right[k] = block.right[k] + shift;
+        } else {
+            placed.left.push_back(block.left[k] + shift);
+            placed.right.push_back(block.right[k] + shift);
+        }
+    }
+}
+
+// A box's own level on top of the levels of the blocks beyond it.
+Contour withOwnLevel(int width, const Contour& beyond)
+{
+    Contour block{{0}, {width - 1}};
+    block.left.insert(block.left.end(), beyond.left.begin(), beyond.left.end());
+    block.right.insert(block.right.end(), beyond.right.begin(), beyond.right.end());
+    return block;
+}
+
+// Columns are known relative to an earlier box until the whole chart is placed:
+// packing a block never moves the boxes already in it.
 class Planner {
 public:
     Planner(const GedcomData& data, int generations)
         : data_(data),
           generations_(generations),
           laidOut_(data.persons.size(), false),
+          familyTaken_(data.families.size(), false),
           rows_(std::size_t(generations) + 1)
     {
     }
 
-    // The person's box and spouses at the cell, their descendants below; the boxes
-    // on the person's level are added to row. Returns the columns the block takes.
-    int descendants(int person, Cell at, std::vector<int>& row);
-    // The person's box at the cell, their ancestors above (depth grows upward
-    // until levels are turned over). Returns the columns the block takes.
-    int ancestors(int person, Cell at);
+    // The person's box and spouses on the level, their descendants below; the
+    // boxes on the person's level are added to row.
+    Contour descendants(int person, int level, std::vector<int>& row);
+    // The person's box at the depth, their ancestors above (depth grows upward
+    // until levels are turned over).
+    Contour ancestors(int person, int depth);
     // Links each box of a row to the next one; the last one ends the chain.
     void chain(const std::vector<int>& row);
+    // A spouse who has a box of their own elsewhere, or beside an earlier
+    // spouse, is shown by a see box.
+    void settleSpouses();
+    // Columns from the relative places, then the right connectors' ends.
+    void placeColumns();
     // Turns depths into levels counted from the top.
     void turnOver();
 
     std::vector<PlannedBox> boxes;
 
 private:
-    int add(const PlannedBox& box)
+    int add(const PlannedBox& box, int anchor, int offset)
     {
         boxes.push_back(box);
+        anchor_.push_back(anchor);
+        offset_.push_back(offset);
+        next_.push_back(-1);
         return int(boxes.size()) - 1;
     }
-    // False for a person whose branch is already in the chart.
+    void placeAt(int box, int anchor, int offset)
+    {
+        anchor_[std::size_t(box)] = anchor;
+        offset_[std::size_t(box)] = offset;
+    }
+    // False for a person whose box is already in the chart.
     bool firstVisit(int person)
     {
         if (laidOut_[std::size_t(person)])
@@ -63,52 +125,71 @@ private:
     const GedcomData& data_;
     int generations_;
     std::vector<bool> laidOut_;
+    std::vector<bool> familyTaken_;
     std::vector<std::vector<int>> rows_; // the boxes of a family's children, by level
+    std::vector<int> spouses_;           // the boxes placed as spouses
+    std::vector<int> anchor_;            // by box: the box its column counts from, or -1
+    std::vector<int> offset_;            // by box: columns right of its anchor
+    std::vector<int> next_;              // by box: the box its right connector reaches
 };
 
-int Planner::descendants(int person, Cell at, std::vector<int>& row)
+Contour Planner::descendants(int person, int level, std::vector<int>& row)
 {
-    const int self = add(personBox(person, at));
+    const int self = add(personBox(person, level), -1, 0);
     row.push_back(self);
-    if (!firstVisit(person))
-        return 1;
+    if (!firstVisit(person)) {
+        turnIntoSeeBox(boxes[std::size_t(self)]);
+        return {{0}, {0}};
+    }
     int width = 1;
     int children = 0;
-    const std::vector<int>& families = data_.persons[std::size_t(person)].spouseIn;
-    for (const int f : families) {
+    std::vector<int> families;
+    for (const int f : data_.persons[std::size_t(person)].spouseIn) {
         const GedcomFamily& family = data_.families[std::size_t(f)];
         const int partner = family.husband == person ? family.wife : family.husband;
         if (partner >= 0) {
-            row.push_back(add(personBox(partner, {at.column + width, at.level})));
-            ++width;
+            const int spouse = add(personBox(partner, level), self, width++);
+            row.push_back(spouse);
+            spouses_.push_back(spouse);
         }
-        children += int(family.children.size());
+        // A family met again through its other parent shows its children once.
+        if (!familyTaken_[std::size_t(f)]) {
+            familyTaken_[std::size_t(f)] = true;
+            families.push_back(f);
+            children += int(family.children.size());
+        }
     }
     if (children == 0)
-        return width;
+        return withOwnLevel(width, {});
     boxes[std::size_t(self)].down = true;
-    const Cell below{at.column, at.level + 1};
-    if (below.level >= generations_) {
-        add(continuationBox(below, 2, children));
-        return width;
+    if (level + 1 >= generations_) {
+        add(continuationBox(level + 1, 2, children), self, 0);
+        return withOwnLevel(width, {{0}, {0}});
     }
     // One row per level will do: a family's children are placed, and chained,
     // before the next family on their level begins.
-    std::vector<int>& childRow = rows_[std::size_t(below.level)];
+    std::vector<int>& childRow = rows_[std::size_t(level) + 1];
     childRow.clear();
-    int column = at.column;
+    Contour below;
     for (const int f : families)
-        for (const int child : data_.families[std::size_t(f)].children)
-            column += descendants(child, {column, below.level}, childRow);
+        for (const int child : data_.families[std::size_t(f)].children) {
+            const int first = int(boxes.size());
+            const Contour block = descendants(child, level + 1, childRow);
+            const int shift = shiftBeside(below, block);
+            placeAt(first, self, shift);
+            appendBeside(below, block, shift);
+        }
     chain(childRow);
-    return std::max(width, column - at.column);
+    return withOwnLevel(width, below);
 }
 
-int Planner::ancestors(int person, Cell at)
+Contour Planner::ancestors(int person, int depth)
 {
-    add(personBox(person, at));
-    if (!firstVisit(person))
-        return 1;
+    const int self = add(personBox(person, depth), -1, 0);
+    if (!firstVisit(person)) {
+        turnIntoSeeBox(boxes[std::size_t(self)]);
+        return {{0}, {0}};
+    }
     std::vector<int> parents;
     for (const int f : data_.persons[std::size_t(person)].childOf) {
         const GedcomFamily& family = data_.families[std::size_t(f)];
@@ -119,26 +200,57 @@ int Planner::ancestors(int person, Cell at)
             break;
     }
     if (parents.empty())
-        return 1;
-    const Cell above{at.column, at.level + 1};
-    if (above.level >= generations_) {
-        add(continuationBox(above, 0, int(parents.size())));
-        return 1;
+        return {{0}, {0}};
+    if (depth + 1 >= generations_) {
+        add(continuationBox(depth + 1, 0, int(parents.size())), self, 0);
+        return withOwnLevel(1, {{0}, {0}});
     }
-    const int first = int(boxes.size());
-    int width = ancestors(parents[0], above);
-    boxes[std::size_t(first)].down = true;
-    if (parents.size() > 1) {
-        boxes[std::size_t(first)].rightTo = at.column + width;
-        width += ancestors(parents[1], {at.column + width, above.level});
+    Contour above;
+    int previous = -1;
+    for (const int parent : parents) {
+        const int first = int(boxes.size());
+        const Contour block = ancestors(parent, depth + 1);
+        const int shift = shiftBeside(above, block);
+        placeAt(first, self, shift);
+        appendBeside(above, block, shift);
+        if (previous < 0)
+            boxes[std::size_t(first)].down = true;
+        else
+            next_[std::size_t(previous)] = first;
+        previous = first;
     }
-    return width;
+    return withOwnLevel(1, above);
 }
 
 void Planner::chain(const std::vector<int>& row)
 {
     for (std::size_t i = 0; i + 1 < row.size(); ++i)
-        boxes[std::size_t(row[i])].rightTo = boxes[std::size_t(row[i + 1])].cell.column;
+        next_[std::size_t(row[i])] = row[i + 1];
+}
+
+void Planner::settleSpouses()
+{
+    std::vector<bool> shown(laidOut_);
+    for (const int spouse : spouses_) {
+        PlannedBox& box = boxes[std::size_t(spouse)];
+        if (shown[std::size_t(box.person)])
+            turnIntoSeeBox(box);
+        else
+            shown[std::size_t(box.person)] = true;
+    }
+}
+
+void Planner::placeColumns()
+{
+    // An anchor always comes before the boxes placed from it.
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const int anchor = anchor_[i];
+        boxes[i].cell.column =
+            (anchor < 0 ? 0 : boxes[std::size_t(anchor)].cell.column) + offset_[i];
+    }
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        if (next_[i] >= 0)
+            boxes[i].rightTo = boxes[std::size_t(next_[i])].cell.column;
 }
 
 void Planner::turnOver()
@@ -159,10 +271,13 @@ std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& 
     Planner planner(data, std::clamp(request.generations, 1, maxGenerations));
     if (request.kind == LayoutKind::Descendants) {
         std::vector<int> row;
-        planner.descendants(request.root, {0, 0}, row);
+        planner.descendants(request.root, 0, row);
         planner.chain(row);
+        planner.settleSpouses();
+        planner.placeColumns();
     } else {
-        planner.ancestors(request.root, {0, 0});
+        planner.ancestors(request.root, 0);
+        planner.placeColumns();
         planner.turnOver();
     }
     return std::move(planner.boxes);

@@ -17,23 +17,28 @@ struct LayoutRequest {
 
 inline constexpr int maxGenerations = 50;
 
-// A box the layout places: a person, or a continuation box for a branch cut at
-// the generation limit.
+// A box the layout places: a person; a "see" box standing for a person whose
+// box is elsewhere in the chart; or a continuation box for a branch cut at the
+// generation limit.
 struct PlannedBox {
-    int person = -1; // -1 for a continuation box
+    int person = -1; // -1 for a see box or a continuation box
     Cell cell;
     int rightTo = -1;  // the column of the box its right connector reaches; -1: none
     bool down = false; // a down connector to the box right below
     int direction = 4; // of a continuation box: 0 up, 2 down
     int beyond = 0;    // of a continuation box: the children or parents cut off
+    int sees = -1;     // of a see box: the person whose box is elsewhere
 };
 
 // Places the root's descendants or ancestors on the grid, the root first, so
 // that Find parent leads from each child box to the parent it was placed under.
-// Each person's branch is laid out once; a person met again (a cycle, or a
-// marriage between relatives) gets a box of their own without it.
+// Each person has one box; a person met again (a cycle, a marriage between
+// relatives) gets a see box instead, and their branch is laid out once.
 // Descendants: each person in the leftmost column of their block, spouses to the
 // right, children on the next level, the first right below. Ancestors: the root
 // on the bottom level, the first parent right above, the other one to the right
-// of the first one's ancestors. Levels count from 0 at the top.
+// of the first one's ancestors. Each block of a family is packed as close to
+// the block on its left as the boxes on every level it shares with it allow.
+// Levels count from 0 at the top. Time and memory grow with the boxes times
+// the generations.
 std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request);

@@ -1,28 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_chart.h"
 
+#include "gedcom/box_text.h"
 #include "gedcom/hourglass_layout.h"
-
 #include "model/chart_limits.h"
-#include "model/description_lines.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
-// Estimates for the fonts boxes are drawn in: the bold name line, the smaller
-// lines under it, and the line pitch.
-constexpr int nameCharWidth = 8;
-constexpr int lineCharWidth = 6;
-constexpr int textMargin = 8;
+// Lines of a box after the first one are this many pixels apart; the first
+// baseline and the room under the last line are measured from the box's edge.
 constexpr int firstBaseline = 16;
 constexpr int linePitch = 12;
-
-long characters(std::string_view utf8)
-{
-    return std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; });
-}
+constexpr int bottomMargin = 8;
 
 std::string continuationText(const PlannedBox& box)
 {
@@ -33,23 +27,22 @@ std::string continuationText(const PlannedBox& box)
     return count + (parents ? " parents" : " children");
 }
 
-// The box size that fits every description, the name line in the larger font.
+// The box size that fits every description: its widest line between the
+// insets, its lines under the first baseline. A continuation box is drawn
+// smaller, all in the line font.
 class TextExtent {
 public:
-    void add(std::string_view text)
+    void add(const Person& box)
     {
-        long count = 0;
-        forEachDescriptionLine(text, [&](std::string_view line) {
-            line = line.substr(0, line.find_last_not_of(' ') + 1); // the blank before a bar
-            const int charWidth = count == 0 ? nameCharWidth : lineCharWidth;
-            width_ = std::max(width_, characters(line) * charWidth + textMargin);
-            ++count;
-        });
-        lines_ = std::max(lines_, count);
+        const bool continuation = box.kind() == 'p';
+        const TextSize size = measureDescription(box.text, !continuation);
+        const double width = size.width + lineInsets;
+        width_ = std::max(width_, long(std::ceil(continuation ? width / continuationScale : width)));
+        lines_ = std::max(lines_, long(size.lines));
     }
     void apply(TreeSettings& settings) const
     {
-        const long height = firstBaseline + (lines_ - 1) * linePitch + textMargin;
+        const long height = firstBaseline + (lines_ - 1) * linePitch + bottomMargin;
         settings.boxWidth =
             int(std::clamp<long>(width_, TreeSettings::minBoxSize, TreeSettings::maxBoxSize));
         settings.boxHeight =
@@ -61,12 +54,46 @@ private:
     long lines_ = 1;
 };
 
+// The name line of a person's description.
+std::string nameOf(const GedcomData& data, int person, const DescriptionOptions& options,
+                   const std::vector<bool>& living)
+{
+    std::string text;
+    describePerson(data, person, options, text, living);
+    text.erase(std::min(text.find('|'), text.size()));
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+// Where the own box is of each person a see box stands for: found in the plan
+// alone, as a book makes many charts of one family.
+using SeenCells = std::unordered_map<int, Cell>;
+SeenCells cellsOfSeenPersons(const std::vector<PlannedBox>& plan)
+{
+    SeenCells cells;
+    for (const PlannedBox& box : plan)
+        if (box.sees >= 0)
+            cells.emplace(box.sees, noCell);
+    for (const PlannedBox& box : plan)
+        if (const auto seen = cells.find(box.person); seen != cells.end())
+            seen->second = box.cell;
+    return cells;
+}
+
 std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planned,
                                 const DescriptionOptions& options, const std::vector<bool>& living,
-                                const std::string* label, std::string& buffer)
+                                const SeenCells& cells, const std::string* label,
+                                std::string& buffer)
 {
     std::unique_ptr<Person> box;
-    if (planned.person < 0) {
+    if (planned.sees >= 0) {
+        // A plain box, not a continuation box: it links to no other chart.
+        box = std::make_unique<Person>();
+        // Its name on a line of its own, narrower than in bold.
+        box->text = wrapDescription("see |" + nameOf(data, planned.sees, options, living) +
+                                    ", |column " +
+                                    std::to_string(cells.at(planned.sees).column));
+    } else if (planned.person < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);
         continuation->text = label ? *label : continuationText(planned);
@@ -74,7 +101,7 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
     } else {
         box = std::make_unique<Person>();
         describePerson(data, planned.person, options, buffer, living);
-        box->text = buffer;
+        box->text = wrapDescription(buffer);
     }
     box->setCell(planned.cell);
     return box;
@@ -116,16 +143,17 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
     boxes.reserve(plan.size());
     TextExtent extent;
     std::string buffer;
+    const SeenCells cells = cellsOfSeenPersons(plan);
     // The levels of persons, not of continuation boxes.
     int firstLevel = plan.front().cell.level, lastLevel = firstLevel;
     auto label = labels.begin();
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& planned = plan[i];
         const bool labelled = label != labels.end() && label->box == int(i);
-        boxes.push_back(makeBox(data, planned, options.description, living,
+        boxes.push_back(makeBox(data, planned, options.description, living, cells,
                                 labelled ? &label->text : nullptr, buffer));
         label += labelled;
-        extent.add(boxes.back()->text);
+        extent.add(*boxes.back());
         if (planned.person >= 0) {
             firstLevel = std::min(firstLevel, planned.cell.level);
             lastLevel = std::max(lastLevel, planned.cell.level);
@@ -136,7 +164,7 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
     // Connectors reach the next box, which takes the box size to know.
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& planned = plan[i];
-        if (planned.person >= 0)
+        if (boxes[i]->kind() == 'P')
             boxes[i]->setLinkLengths(
                 {planned.rightTo < 0
                      ? 0

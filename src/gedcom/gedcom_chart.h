@@ -24,9 +24,10 @@ struct ChartImport : Result {
     int living = 0;      // the living persons it names or hides; 0 when it shows them
 };
 
-// Lays out the root's family as a chart of the given name: boxes large enough
-// for the longest line, connectors reaching the next box. Fails when the chart
-// would pass the file's limits.
+// Lays out the root's family as a chart of the given name: boxes as wide as the
+// widest line, a line wider than a 240-pixel box allows wrapped at its blanks,
+// connectors reaching the next box. Fails when the chart would pass the file's
+// limits.
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name);
 

@@ -4,16 +4,19 @@
 // connector reaches the next box and the generations fill the levels in order.
 #include "gedcom_generator.h"
 
+#include "gedcom/box_text.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "model/description_lines.h"
 
 #include <QtTest>
 
+#include <functional>
 #include <map>
 #include <set>
 
 Q_DECLARE_METATYPE(DescendantShape)
+Q_DECLARE_METATYPE(VillageShape)
 
 namespace {
 
@@ -27,13 +30,47 @@ std::string nameLine(const Person& box)
     return name;
 }
 
-ChartImport imported(const GeneratedFamilies& families, LayoutKind kind, int generations)
+// A box's lines as one, each without the blank before its bar.
+std::string flatText(const Person& box)
+{
+    std::string text;
+    for (std::string_view line : descriptionLines(box.text)) {
+        line = line.substr(0, line.find_last_not_of(' ') + 1);
+        text += (text.empty() ? "" : " ") + std::string(line);
+    }
+    return text;
+}
+
+bool isSeeBox(const Person& box) { return box.kind() == 'P' && box.text.rfind("see ", 0) == 0; }
+
+// What a see box says: "see NAME, column N".
+struct SeeTarget {
+    std::string name;
+    int column = -1;
+};
+SeeTarget seeTarget(const Person& box)
+{
+    const std::string text = flatText(box);
+    const std::size_t comma = text.rfind(", column ");
+    if (!isSeeBox(box) || comma == std::string::npos)
+        return {};
+    return {text.substr(4, comma - 4), std::stoi(text.substr(comma + 9))};
+}
+
+// The person a plain box stands for: its own name, or the one a see box names.
+std::string personOf(const Person& box)
+{
+    return isSeeBox(box) ? seeTarget(box).name : nameLine(box);
+}
+
+ChartImport imported(const GeneratedFamilies& families, LayoutKind kind, int generations,
+                     int root = 0)
 {
     const GedcomLoad load = readGedcom(families.text);
     if (!load)
         qFatal("generated file refused: %s", load.message().c_str());
     ImportOptions options;
-    options.layout = {0, kind, generations};
+    options.layout = {root, kind, generations};
     ChartImport result = importChart(load.data, options, "generated");
     if (!result)
         qFatal("import failed: %s", result.message().c_str());
@@ -61,7 +98,7 @@ void checkFindParent(const ChartImport& result, const GeneratedFamilies& familie
     std::vector<const Person*> boxes;
     tree.forEachPerson([&](const Person* box) { boxes.push_back(box); });
     for (const Person* box : boxes) {
-        if (box->kind() != 'P')
+        if (box->kind() != 'P' || isSeeBox(*box))
             continue;
         const std::string name = nameLine(*box);
         const Person* parent = tree.findParent(box);
@@ -112,11 +149,96 @@ void checkGeometry(const Chart& chart)
     });
 }
 
+int columnCount(const Chart& chart)
+{
+    int columns = 0;
+    chart.tree().forEachPerson(
+        [&](const Person* box) { columns = std::max(columns, box->column() + 1); });
+    return columns;
+}
+
 int levelCount(const Chart& chart)
 {
     std::set<int> levels;
     chart.tree().forEachPerson([&](const Person* box) { levels.insert(box->level()); });
     return int(levels.size());
+}
+
+// Each person has one box of their own; a see box names a person whose box
+// is at the column it gives.
+void checkOneBoxEach(const Chart& chart)
+{
+    std::map<std::string, const Person*> own;
+    std::vector<const Person*> sees;
+    chart.tree().forEachPerson([&](const Person* box) {
+        if (isSeeBox(*box))
+            sees.push_back(box);
+        else if (box->kind() == 'P')
+            QVERIFY2(own.emplace(nameLine(*box), box).second, nameLine(*box).c_str());
+    });
+    for (const Person* see : sees) {
+        const SeeTarget target = seeTarget(*see);
+        const auto found = own.find(target.name);
+        QVERIFY2(found != own.end(), flatText(*see).c_str());
+        QCOMPARE(target.column, found->second->column());
+    }
+}
+
+std::set<std::string> descendantsOf(const GeneratedFamilies& families, const std::string& root)
+{
+    std::map<std::string, std::vector<std::string>> children;
+    for (const auto& [child, parents] : families.parentsOf)
+        for (const std::string& parent : parents)
+            children[parent].push_back(child);
+    std::set<std::string> found{root};
+    std::vector<std::string> todo{root};
+    while (!todo.empty()) {
+        const std::string person = todo.back();
+        todo.pop_back();
+        for (const std::string& child : children[person])
+            if (found.insert(child).second)
+                todo.push_back(child);
+    }
+    return found;
+}
+
+// Find parent names a parent (by their box or a see box) for every box of the
+// given persons whose parent is in the chart, unless the branch above it is cut.
+void checkFindParentOf(const Tree& tree, const GeneratedFamilies& families,
+                       const std::function<bool(const std::string&)>& checked)
+{
+    std::set<std::string> named;
+    tree.forEachPerson([&](const Person* box) { named.insert(personOf(*box)); });
+    tree.forEachPerson([&](const Person* box) {
+        if (box->kind() != 'P' || isSeeBox(*box) || !checked(nameLine(*box)))
+            return;
+        const Person* above = tree.findPerson({box->column(), box->level() - 1});
+        if (above && above->kind() != 'P')
+            return;
+        const std::string name = nameLine(*box);
+        bool parentShown = false;
+        for (const std::string& p : families.parentsOf.at(name))
+            parentShown = parentShown || named.count(p);
+        if (!parentShown)
+            return;
+        const Person* parent = tree.findParent(box);
+        const std::string found = parent ? personOf(*parent) : "(none)";
+        QVERIFY2(isParent(families, name, found),
+                 qPrintable(QString::fromStdString(name + " finds " + found)));
+    });
+}
+
+// Every line of every box inside its box, measured as the screen draws it.
+void checkTextFits(const Chart& chart)
+{
+    const TreeSettings& s = chart.settings();
+    chart.tree().forEachPerson([&](const Person* box) {
+        const bool plain = box->kind() == 'P';
+        const TextSize size = measureDescription(box->text, plain);
+        const double scale = plain ? 1.0 : continuationScale;
+        QVERIFY2(size.width + lineInsets <= s.boxWidth * scale, box->text.c_str());
+        QVERIFY2(16 + (size.lines - 1) * 12 + 8 <= s.boxHeight, box->text.c_str());
+    });
 }
 
 } // namespace
@@ -132,6 +254,8 @@ private slots:
     void cutBranchesEndInContinuationBoxes();
     void ownAncestorAppearsTwiceAtMost();
     void boxesFitTheLongestName();
+    void villageCharts_data();
+    void villageCharts();
 };
 
 void FamilyLayoutTest::descendants_data()
@@ -139,12 +263,16 @@ void FamilyLayoutTest::descendants_data()
     QTest::addColumn<DescendantShape>("shape");
     QTest::addColumn<int>("generations");
     QTest::addColumn<bool>("cycle");
+    QTest::addColumn<int>("columnsBefore"); // of the layout that packed no block
 
-    QTest::newRow("a few hundred persons") << DescendantShape{6, 4, 0, 400, 3, false} << 6 << false;
-    QTest::newRow("many children") << DescendantShape{3, 14, 0, 100000, 5, false} << 3 << false;
-    QTest::newRow("several marriages") << DescendantShape{5, 3, 2, 100000, 7, false} << 5 << false;
-    QTest::newRow("one child each") << DescendantShape{8, 1, 0, 100000, 9, false} << 8 << false;
-    QTest::newRow("own ancestor") << DescendantShape{5, 3, 3, 100000, 11, true} << 12 << true;
+    QTest::newRow("a few hundred persons")
+        << DescendantShape{6, 4, 0, 400, 3, false} << 6 << false << 63;
+    QTest::newRow("many children")
+        << DescendantShape{3, 14, 0, 100000, 5, false} << 3 << false << 23;
+    QTest::newRow("several marriages")
+        << DescendantShape{5, 3, 2, 100000, 7, false} << 5 << false << 95;
+    QTest::newRow("one child each") << DescendantShape{8, 1, 0, 100000, 9, false} << 8 << false << 2;
+    QTest::newRow("own ancestor") << DescendantShape{5, 3, 3, 100000, 11, true} << 12 << true << 12;
 }
 
 void FamilyLayoutTest::descendants()
@@ -152,11 +280,13 @@ void FamilyLayoutTest::descendants()
     QFETCH(DescendantShape, shape);
     QFETCH(int, generations);
     QFETCH(bool, cycle);
+    QFETCH(int, columnsBefore);
     const GeneratedFamilies families = generateDescendants(shape);
     const ChartImport result = imported(families, LayoutKind::Descendants, generations);
     const Chart& chart = result.chart;
 
     checkGeometry(chart);
+    QVERIFY(columnCount(chart) <= columnsBefore);
     checkFindParent(result, families, !cycle);
     QCOMPARE(result.root, (Cell{0, 0}));
     if (!cycle)
@@ -167,21 +297,24 @@ void FamilyLayoutTest::ancestors_data()
 {
     QTest::addColumn<int>("generations");
     QTest::addColumn<int>("missingEvery");
+    QTest::addColumn<int>("columnsBefore");
 
-    QTest::newRow("full, 7 generations") << 7 << 0;
-    QTest::newRow("some unknown, 8 generations") << 8 << 5;
-    QTest::newRow("many unknown") << 6 << 2;
+    QTest::newRow("full, 7 generations") << 7 << 0 << 64;
+    QTest::newRow("some unknown, 8 generations") << 8 << 5 << 53;
+    QTest::newRow("many unknown") << 6 << 2 << 6;
 }
 
 void FamilyLayoutTest::ancestors()
 {
     QFETCH(int, generations);
     QFETCH(int, missingEvery);
+    QFETCH(int, columnsBefore);
     const GeneratedFamilies families = generatePedigree(generations, missingEvery);
     const ChartImport result = imported(families, LayoutKind::Ancestors, generations);
     const Chart& chart = result.chart;
 
     checkGeometry(chart);
+    QVERIFY(columnCount(chart) <= columnsBefore);
     checkFindParent(result, families, false);
     QCOMPARE(int(chart.tree().size()), families.persons);
     // The root alone on the bottom level, in the first column.
@@ -230,12 +363,13 @@ void FamilyLayoutTest::cutBranchesEndInContinuationBoxes()
 void FamilyLayoutTest::ownAncestorAppearsTwiceAtMost()
 {
     // The root is also a child in the last family: climbing from the root comes
-    // back to it, once, with no branch the second time.
+    // back to it, once, as a see box with no branch.
     const GeneratedFamilies families = generateDescendants({4, 2, 0, 100000, 17, true});
     const Chart chart = std::move(imported(families, LayoutKind::Ancestors, maxGenerations).chart);
     checkGeometry(chart);
+    checkOneBoxEach(chart);
     std::map<std::string, int> seen;
-    chart.tree().forEachPerson([&](const Person* box) { ++seen[nameLine(*box)]; });
+    chart.tree().forEachPerson([&](const Person* box) { ++seen[personOf(*box)]; });
     QCOMPARE(seen["Given1 Surname1"], 2);
     for (const auto& [name, count] : seen)
         QVERIFY2(count <= 2, name.c_str());
@@ -253,13 +387,65 @@ void FamilyLayoutTest::boxesFitTheLongestName()
     QVERIFY(result);
     const Person* root = result.chart.tree().findPerson(result.root);
     QVERIFY(root);
-    QCOMPARE(root->text,
-             std::string_view(
-                 "Maximiliane Konstantina von Hohenberg-Ottersdorf |b. 3 JUN 1871, Oberndorf"));
-    const int nameLength =
-        int(std::string_view("Maximiliane Konstantina von Hohenberg-Ottersdorf").size());
-    QVERIFY(result.chart.settings().boxWidth >= nameLength * 8);
-    QVERIFY(result.chart.settings().boxWidth <= nameLength * 12);
+    // Too long for one line, the name goes on at its last blank that fits.
+    QCOMPARE(root->text, std::string_view("Maximiliane Konstantina von |Hohenberg-Ottersdorf |"
+                                          "b. 3 JUN 1871, Oberndorf"));
+    const TreeSettings& s = result.chart.settings();
+    QCOMPARE(s.boxWidth, measureDescription(root->text).width + lineInsets);
+    QVERIFY(s.boxWidth < 240);
+    QCOMPARE(s.boxHeight, 16 + 2 * 12 + 8);
+}
+
+
+void FamilyLayoutTest::villageCharts_data()
+{
+    QTest::addColumn<VillageShape>("village");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("root");
+    QTest::addColumn<int>("generations");
+    QTest::addColumn<int>("columnsBefore"); // of the layout that packed no block
+    QTest::addColumn<bool>("metAgain");     // someone has a see box
+
+    const VillageShape small{9, 4, 1200, 1}, large{10, 6, 2500, 7};
+    const int down = int(LayoutKind::Descendants), up = int(LayoutKind::Ancestors);
+    QTest::newRow("descendants of a founder") << small << down << 0 << 50 << 819 << true;
+    QTest::newRow("descendants, 3 generations") << small << down << 0 << 3 << 22 << false;
+    QTest::newRow("descendants of another founder") << small << down << 2 << 50 << 853 << true;
+    QTest::newRow("descendants, larger village") << large << down << 2 << 50 << 2092 << true;
+    QTest::newRow("ancestors of a young person") << small << up << 955 << 50 << 28 << true;
+    QTest::newRow("ancestors, 4 generations") << small << up << 955 << 4 << 8 << false;
+    QTest::newRow("ancestors, larger village") << large << up << 2151 << 50 << 39 << true;
+}
+
+void FamilyLayoutTest::villageCharts()
+{
+    QFETCH(VillageShape, village);
+    QFETCH(int, kind);
+    QFETCH(int, root);
+    QFETCH(int, generations);
+    QFETCH(int, columnsBefore);
+    QFETCH(bool, metAgain);
+    const GeneratedFamilies families = generateVillage(village);
+    const ChartImport result = imported(families, LayoutKind(kind), generations, root);
+    const Chart& chart = result.chart;
+
+    checkGeometry(chart);
+    checkOneBoxEach(chart);
+    checkTextFits(chart);
+    QVERIFY(columnCount(chart) <= columnsBefore);
+    int seeBoxes = 0;
+    chart.tree().forEachPerson([&](const Person* box) { seeBoxes += isSeeBox(*box); });
+    QCOMPARE(seeBoxes > 0, metAgain);
+
+    const std::string rootName = nameLine(*chart.tree().findPerson(result.root));
+    if (LayoutKind(kind) == LayoutKind::Ancestors) {
+        checkFindParentOf(chart.tree(), families, [](const std::string&) { return true; });
+    } else {
+        const std::set<std::string> descendants = descendantsOf(families, rootName);
+        checkFindParentOf(chart.tree(), families, [&](const std::string& name) {
+            return name != rootName && descendants.count(name);
+        });
+    }
 }
 
 QTEST_APPLESS_MAIN(FamilyLayoutTest)

@@ -99,7 +99,7 @@ void ImportCliTest::writesTheChart_data()
     QTest::newRow("most descendants")
         << QByteArray() << QStringList{}
         << "Adam Root (I1, with the most descendants), descendants, 5 boxes, 3 generations, "
-           "293 x 272 pixels";
+           "290 x 272 pixels";
     QTest::newRow("home person") << QByteArray("1 _HME @I3@\n") << QStringList{"--descendants", "1"}
                                  << "Cain Root (I3, the home person), descendants, 2 boxes, "
                                     "1 generation, 185 x 216 pixels";
@@ -109,10 +109,10 @@ void ImportCliTest::writesTheChart_data()
            "185 x 160 pixels";
     QTest::newRow("by id") << QByteArray() << QStringList{"--root", "I5", "--ancestors", "3"}
                            << "Enoch Root (I5), ancestors, 4 boxes, 3 generations, "
-                              "293 x 272 pixels";
+                              "290 x 272 pixels";
     QTest::newRow("by id with at signs")
         << QByteArray("1 _HME @I1@\n") << QStringList{"--root", "@I3@", "--ancestors", "2"}
-        << "Cain Root (I3), ancestors, 3 boxes, 2 generations, 285 x 216 pixels";
+        << "Cain Root (I3), ancestors, 3 boxes, 2 generations, 286 x 216 pixels";
     QTest::newRow("by the only name") << QByteArray() << QStringList{"--root", "CAIN"}
                                       << "Cain Root (I3), descendants, 2 boxes, 2 generations, "
                                          "185 x 216 pixels";

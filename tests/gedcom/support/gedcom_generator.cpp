@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom_generator.h"
 
+#include <algorithm>
 #include <deque>
 #include <random>
 
@@ -176,4 +177,73 @@ GeneratedFamilies generateHourglass(int generationsUp, int missingEvery,
     addDescendants(builder, root, down, inLaws);
     addPedigree(builder, root, generationsUp, missingEvery);
     return builder.finish(inLaws);
+}
+
+namespace {
+
+// Few families have none or a dozen children; most have one to four.
+int childCount(std::mt19937& random)
+{
+    const unsigned draw = random() % 100;
+    if (draw < 20)
+        return 0;
+    if (draw < 70)
+        return 1 + int(random() % 4);
+    if (draw < 92)
+        return 5 + int(random() % 4);
+    return 9 + int(random() % 5);
+}
+
+} // namespace
+
+GeneratedFamilies generateVillage(const VillageShape& shape)
+{
+    Builder builder;
+    std::mt19937 random(shape.seed);
+    std::set<int> outsiders;
+    std::vector<int> families;
+    for (int f = 0; f < shape.founders; ++f)
+        families.push_back(builder.family(builder.person('M', 1700), builder.person('F', 1702)));
+    for (int g = 1; g < shape.generations && builder.count() < shape.maxPersons; ++g) {
+        const int born = 1700 + 28 * g;
+        std::vector<int> men, women;
+        std::vector<int> familyOf;
+        for (const int f : families)
+            for (int c = childCount(random); c > 0 && builder.count() < shape.maxPersons; --c) {
+                const char sex = random() % 2 ? 'M' : 'F';
+                const int child = builder.person(sex, born + c);
+                builder.addChild(f, child);
+                familyOf.resize(std::size_t(builder.count()), -1);
+                familyOf[std::size_t(child)] = f;
+                (sex == 'M' ? men : women).push_back(child);
+            }
+        std::shuffle(men.begin(), men.end(), random);
+        std::shuffle(women.begin(), women.end(), random);
+        families.clear();
+        std::size_t nextWoman = 0;
+        auto marryOutsider = [&](int person, char sex) {
+            const int outsider = builder.person(sex == 'M' ? 'F' : 'M', born);
+            outsiders.insert(outsider);
+            families.push_back(sex == 'M' ? builder.family(person, outsider)
+                                          : builder.family(outsider, person));
+        };
+        for (std::size_t m = 0; m < men.size() && builder.count() < shape.maxPersons; ++m) {
+            const int man = men[m];
+            const unsigned draw = random() % 100;
+            if (draw < 15)
+                continue;
+            // Brothers and sisters never marry; cousins do when the draw brings them together.
+            if (draw < 75 && nextWoman < women.size() &&
+                familyOf[std::size_t(women[nextWoman])] != familyOf[std::size_t(man)])
+                families.push_back(builder.family(man, women[nextWoman++]));
+            else
+                marryOutsider(man, 'M');
+            if (m % 7 == 3)
+                marryOutsider(man, 'M');
+        }
+        for (; nextWoman < women.size() && builder.count() < shape.maxPersons; ++nextWoman)
+            if (random() % 2 != 0)
+                marryOutsider(women[nextWoman], 'F');
+    }
+    return builder.finish(outsiders);
 }

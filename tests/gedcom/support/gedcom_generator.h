@@ -36,3 +36,14 @@ GeneratedFamilies generatePedigree(int generations, int missingEvery);
 // (the root's own counted), their ancestors as generatePedigree makes them.
 GeneratedFamilies generateHourglass(int generationsUp, int missingEvery,
                                     const DescendantShape& down);
+struct VillageShape {
+    int generations = 8;
+    int founders = 10; // unrelated couples of the first generation
+    int maxPersons = 3000;
+    unsigned seed = 1;
+};
+
+// A village over the generations: families with no child and families with a
+// dozen, persons who stay single, who marry someone from outside (who has no
+// parents in the file), who marry again, and cousins who marry each other.
+GeneratedFamilies generateVillage(const VillageShape& shape);

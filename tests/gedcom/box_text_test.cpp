@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Box text measured as the screen draws it and wrapped at blanks, and the box
+// size an import chooses for names about as wide as a box may be.
+#include "gedcom/box_text.h"
+#include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
+#include "gedcom/text_width.h"
+
+#include <QtTest>
+
+namespace {
+
+// A two-word name exactly the given width in the bold name font: "Anna" and a
+// word of a, i, f and r whose mix sets the width to the pixel.
+std::string nameOfWidth(int pixels)
+{
+    auto letters = [](int count, char letter) { return std::string(std::size_t(count), letter); };
+    for (int a = 0; a < 60; ++a)
+        for (int i = 0; i < 8; ++i)
+            for (int f = 0; f < 8; ++f)
+                for (int r = 0; r < 8; ++r) {
+                    const std::string name = "Anna M" + letters(a, 'a') + letters(i, 'i') +
+                                             letters(f, 'f') + letters(r, 'r');
+                    if (textWidth(name, true) == pixels)
+                        return name;
+                }
+    qFatal("no name of %d pixels", pixels);
+}
+
+ChartImport importOne(const std::string& name, const std::string& place)
+{
+    const std::size_t blank = name.rfind(' ');
+    std::string text = "0 HEAD\n0 @I1@ INDI\n1 NAME " + name.substr(0, blank) + " /" +
+                       name.substr(blank + 1) + "/\n";
+    if (!place.empty())
+        text += "1 BIRT\n2 DATE 1871\n2 PLAC " + place + "\n";
+    text += "0 TRLR\n";
+    const GedcomLoad load = readGedcom(text);
+    if (!load)
+        qFatal("refused: %s", load.message().c_str());
+    return importChart(load.data, ImportOptions(), "t");
+}
+
+} // namespace
+
+class BoxTextTest : public QObject {
+    Q_OBJECT
+private slots:
+    void widthsAsTheScreenDraws_data();
+    void widthsAsTheScreenDraws();
+    void wrapsAtBlanks_data();
+    void wrapsAtBlanks();
+    void boxWidthAtTheLimit_data();
+    void boxWidthAtTheLimit();
+};
+
+void BoxTextTest::widthsAsTheScreenDraws_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<double>("drawn"); // Qt's advance in Liberation Sans, as measured once
+
+    QTest::newRow("name, regular") << "Given1234 Surname1234" << false << 136.69;
+    QTest::newRow("name, bold") << "Given1234 Surname1234" << true << 164.84;
+    QTest::newRow("wide letters, regular") << "WWWWWWWWWW" << false << 113.12;
+    QTest::newRow("wide letters, bold") << "WWWWWWWWWW" << true << 132.03;
+    QTest::newRow("narrow letters, regular") << "iiiiiiiiii" << false << 26.56;
+    QTest::newRow("narrow letters, bold") << "iiiiiiiiii" << true << 38.75;
+    QTest::newRow("Polish and Czech, dash") << "Łukasz Żółkiewski–Ř" << false << 111.97;
+    QTest::newRow("Polish and Czech, bold") << "Łukasz Żółkiewski–Ř" << true << 139.92;
+    QTest::newRow("a date line") << "b. 3 JUN 1871, Oberndorf" << false << 137.30;
+}
+
+void BoxTextTest::widthsAsTheScreenDraws()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, bold);
+    QFETCH(double, drawn);
+    const int width = textWidth(text.toStdString(), bold);
+    // Never short of the drawn text, and at most a pixel over.
+    QVERIFY2(width >= drawn && width <= drawn + 1.5, qPrintable(QString::number(width)));
+}
+
+void BoxTextTest::wrapsAtBlanks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("wrapped");
+
+    QTest::newRow("fits, unchanged") << "Anna Berg |b. 1850" << 234 << "Anna Berg |b. 1850";
+    QTest::newRow("name at its last blank that fits")
+        << "Anna Maria Berg |b. 1850" << 80 << "Anna Maria |Berg |b. 1850";
+    QTest::newRow("a later line") << "Anna |b. 1850, Oberndorf am Neckar" << 90
+                                  << "Anna |b. 1850, |Oberndorf am |Neckar";
+    QTest::newRow("a word wider than any line stays whole")
+        << "Anna Hohenberg-Ottersdorfer" << 60 << "Anna |Hohenberg-Ottersdorfer";
+    QTest::newRow("blanks in a row become one") << "Anna   Maria  Berg" << 80 << "Anna Maria |Berg";
+    QTest::newRow("unknown characters count wide") << "李 李 李 李 李" << 40 << "李 李 |李 李 |李";
+}
+
+void BoxTextTest::wrapsAtBlanks()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(QString, wrapped);
+    const std::string result = wrapDescription(text.toStdString(), width);
+    QCOMPARE(QString::fromStdString(result), wrapped);
+}
+
+void BoxTextTest::boxWidthAtTheLimit_data()
+{
+    QTest::addColumn<int>("nameWidth");
+    QTest::addColumn<int>("boxWidth"); // 0: less than the name needs, the name wrapped
+    QTest::addColumn<int>("lines");
+
+    QTest::newRow("well inside") << 150 << 156 << 1;
+    QTest::newRow("just inside") << 233 << 239 << 1;
+    QTest::newRow("at the limit") << 234 << 240 << 1;
+    QTest::newRow("just outside") << 235 << 0 << 2;
+}
+
+void BoxTextTest::boxWidthAtTheLimit()
+{
+    QFETCH(int, nameWidth);
+    QFETCH(int, boxWidth);
+    QFETCH(int, lines);
+    const std::string name = nameOfWidth(nameWidth);
+    const ChartImport result = importOne(name, {});
+    QVERIFY(result);
+    const Person* box = result.chart.tree().findPerson(result.root);
+    QVERIFY(box);
+    const TextSize size = measureDescription(box->text);
+    QCOMPARE(size.lines, lines);
+    const TreeSettings& s = result.chart.settings();
+    if (boxWidth > 0)
+        QCOMPARE(s.boxWidth, boxWidth);
+    else
+        QVERIFY(s.boxWidth < 240);
+    QCOMPARE(s.boxWidth, size.width + lineInsets);
+    QCOMPARE(s.boxHeight, 16 + (lines - 1) * 12 + 8);
+}
+
+QTEST_APPLESS_MAIN(BoxTextTest)
+#include "box_text_test.moc"
