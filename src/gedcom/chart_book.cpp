@@ -181,7 +181,20 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     if (request.root < 0 || std::size_t(request.root) >= data.persons.size())
         return book;
     const bool descendants = request.kind == LayoutKind::Descendants;
-    Splitter splitter(data, request, std::clamp(columns, minBookColumns, maxBookColumns));
+    const int generations = std::clamp(request.generations, 1, maxGenerations);
+    columns = std::clamp(columns, minBookColumns, maxBookColumns);
+    // The widths below are the most a packed layout takes; the chart as laid
+    // out may fit as it is.
+    std::vector<PlannedBox> whole = planChart(data, {request.root, request.kind, generations, 1});
+    int lastColumn = 0;
+    for (const PlannedBox& box : whole)
+        lastColumn = std::max(lastColumn, box.cell.column);
+    if (lastColumn < columns) {
+        book.charts.push_back({"", request.root, generations, std::move(whole), {}});
+        return book;
+    }
+    whole.clear();
+    Splitter splitter(data, request, columns);
     if (const Result split = splitter.run(request.root); !split) {
         static_cast<Result&>(book) = split;
         return book;
@@ -206,7 +219,6 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
         branchLinks[i] = std::exchange(linksOf(cuts[i].person), {int(work.families.size())});
         work.families.push_back(std::move(family));
     }
-    const int generations = std::clamp(request.generations, 1, maxGenerations);
     book.charts.push_back({"", request.root, generations, {}, {}});
     std::vector<std::size_t> cutOfChart{0};
     std::vector<int> cutOf(data.persons.size(), -1);
