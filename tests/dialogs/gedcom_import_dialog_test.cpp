@@ -8,6 +8,7 @@
 #include "gedcom/gedcom_text.h"
 #include "private_home.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
