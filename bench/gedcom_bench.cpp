@@ -8,6 +8,7 @@
 #include "app/gedcom_batch.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "gedcom/book_files.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
@@ -69,6 +70,23 @@ void gedcomImport(benchmark::State& state)
     }
 }
 
+// The same family as a book of charts at most 100 columns wide, written beside
+// one another.
+void gedcomImportBook(benchmark::State& state)
+{
+    ImportOptions options;
+    options.layout.generations = maxGenerations;
+    const std::string path = (files().folder / "book" / "family.txt").string();
+    fs::create_directories(files().folder / "book");
+    for (auto _ : state) {
+        const GedcomLoad load = readGedcomFile(files().gedcom);
+        const BookImport book = saveBook(load.data, options, 100, path);
+        if (!book)
+            state.SkipWithError(book.message().c_str());
+        benchmark::DoNotOptimize(book.boxes);
+    }
+}
+
 // The floor: what opening the chart and saving it again costs.
 void gedcomImportFloor(benchmark::State& state)
 {
@@ -110,6 +128,7 @@ void gedcomListPersons(benchmark::State& state)
 } // namespace
 
 BENCHMARK(gedcomImport)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(gedcomImportBook)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomImportFloor)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomFilter)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomRead)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();

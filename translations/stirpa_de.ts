@@ -587,6 +587,30 @@ About</source>
         <source>%1 persons in the chart are living.</source>
         <translation>%1 Personen in der Tafel leben noch.</translation>
     </message>
+    <message>
+        <source>&amp;Hourglass</source>
+        <translation>Sand&amp;uhr</translation>
+    </message>
+    <message>
+        <source>Generations &amp;up:</source>
+        <translation>Generationen &amp;aufwärts:</translation>
+    </message>
+    <message>
+        <source>&amp;Book of charts, each at most</source>
+        <translation>&amp;Buch aus Tafeln, jede höchstens</translation>
+    </message>
+    <message>
+        <source> columns wide</source>
+        <translation> Spalten breit</translation>
+    </message>
+    <message>
+        <source>Ancestors above the person, descendants below</source>
+        <translation>Vorfahren über der Person, Nachkommen darunter</translation>
+    </message>
+    <message>
+        <source>Branches that would make a chart wider go on in charts of their own, saved beside it and linked by continuation boxes</source>
+        <translation>Zweige, die eine Tafel breiter machten, gehen in eigenen Tafeln weiter, neben ihr gespeichert und durch Fortsetzungskästchen verbunden</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -966,6 +990,26 @@ About</source>
     <message>
         <source>The file names the character set %1, which its bytes do not fit; it was read as %2, a guess.</source>
         <translation>Die Datei nennt den Zeichensatz %1, zu dem ihre Bytes nicht passen; sie wurde vermutungsweise als %2 gelesen.</translation>
+    </message>
+    <message>
+        <source>%1 and their spouses take %2 columns, more than the %3 a chart may have.</source>
+        <translation>%1 und die Ehepartner brauchen %2 Spalten, mehr als die %3, die eine Tafel haben darf.</translation>
+    </message>
+    <message>
+        <source>The branches of %1 would need %2 charts beside theirs, more than 99; allow more than %3 columns.</source>
+        <translation>Die Zweige von %1 bräuchten %2 Tafeln neben der eigenen, mehr als 99; erlauben Sie mehr als %3 Spalten.</translation>
+    </message>
+    <message>
+        <source>The children of %1 need %2 columns side by side, more than the %3 a chart may have.</source>
+        <translation>Die Kinder von %1 brauchen nebeneinander %2 Spalten, mehr als die %3, die eine Tafel haben darf.</translation>
+    </message>
+    <message>
+        <source>A chart would need %1 charts beside it, more than 99; allow more columns.</source>
+        <translation>Eine Tafel bräuchte %1 Tafeln neben sich, mehr als 99; erlauben Sie mehr Spalten.</translation>
+    </message>
+    <message>
+        <source>%1 (Of the book's %2 charts, these were written: %3.)</source>
+        <translation>%1 (Von den %2 Tafeln des Buchs wurden diese geschrieben: %3.)</translation>
     </message>
 </context>
 <context>

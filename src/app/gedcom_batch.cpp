@@ -5,6 +5,7 @@
 #include "chartfile/chart_writer.h"
 #include "app/update_batch.h"
 #include "gedcom/family_link_options.h"
+#include "gedcom/book_files.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
@@ -17,7 +18,8 @@
 namespace {
 
 constexpr const char* importUsage =
-    "FILE OUT [--root ID|NAME] [--descendants N | --ancestors N] [--living show|name|hide]";
+    "FILE OUT [--root ID|NAME] [--descendants N | --ancestors N | --hourglass UP DOWN] "
+    "[--split COLUMNS] [--living show|name|hide]";
 
 struct ImportCall {
     std::string gedcomPath;
@@ -25,18 +27,23 @@ struct ImportCall {
     std::string root;
     LayoutRequest layout;
     LivingPolicy living = LivingPolicy::Show;
+    int splitColumns = 0; // 0: one chart however wide
 };
+
+std::optional<int> number(const std::string& text, int low, int high)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
 
 } // namespace
 
 std::optional<int> generationCount(const std::string& text)
 {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1 ||
-        value > maxGenerations)
-        return std::nullopt;
-    return value;
+    return number(text, 1, maxGenerations);
 }
 
 namespace {
@@ -68,6 +75,20 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
             call.layout.generations = *count;
             call.layout.kind =
                 arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
+        } else if (arg == "--hourglass" && i + 2 < args.size()) {
+            // Generations above and below the root, the root's own not counted.
+            const std::optional<int> up = number(args[++i], 1, maxGenerations - 1);
+            const std::optional<int> down = number(args[++i], 1, maxGenerations - 1);
+            if (!up || !down)
+                return std::nullopt;
+            call.layout.kind = LayoutKind::Hourglass;
+            call.layout.ancestorGenerations = *up + 1;
+            call.layout.generations = *down + 1;
+        } else if (arg == "--split" && hasValue) {
+            const std::optional<int> columns = number(args[++i], minBookColumns, maxBookColumns);
+            if (!columns)
+                return std::nullopt;
+            call.splitColumns = *columns;
         } else if (arg == "--living" && hasValue) {
             const std::optional<LivingPolicy> policy = livingPolicy(args[++i]);
             if (!policy)
@@ -79,7 +100,7 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
             paths.push_back(arg);
         }
     }
-    if (paths.size() != 2)
+    if (paths.size() != 2 || (call.splitColumns && call.layout.kind == LayoutKind::Hourglass))
         return std::nullopt;
     call.gedcomPath = paths[0];
     call.outPath = paths[1];
@@ -144,26 +165,88 @@ int chooseRoot(const ImportCall& call, const GedcomData& data, std::ostream& err
     return -1;
 }
 
+// What an import made, for its summary.
+struct Made {
+    std::size_t charts = 1;
+    std::size_t boxes = 0;
+    int generations = 0;
+    std::string extent; // of a single chart: "600 x 280 pixels"
+    int living = 0;
+};
+
+const char* kindName(LayoutKind kind)
+{
+    switch (kind) {
+    case LayoutKind::Ancestors:
+        return "ancestors";
+    case LayoutKind::Hourglass:
+        return "hourglass";
+    case LayoutKind::Descendants:
+        break;
+    }
+    return "descendants";
+}
+
+std::string counted(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + (count == 1 ? one : many);
+}
+
 // "out.txt: Ann Lee (I1, the home person), descendants, 5 boxes, 3 generations,
-// 600 x 280 pixels"
-std::string summary(const ImportCall& call, const GedcomData& data, const ChartImport& imported)
+// 600 x 280 pixels"; a book tells its charts and files instead of the size.
+std::string summary(const ImportCall& call, const GedcomData& data, const Made& made)
 {
     const GedcomPerson& root = data.persons[std::size_t(call.layout.root)];
     std::string line = call.outPath + ": " + displayName(root) + " (" + std::string(root.xref);
     if (call.root.empty())
         line += call.layout.root == data.home ? ", the home person" : ", with the most descendants";
-    line += call.layout.kind == LayoutKind::Ancestors ? "), ancestors, " : "), descendants, ";
-    const std::size_t boxes = imported.chart.tree().size();
-    line += std::to_string(boxes) + (boxes == 1 ? " box, " : " boxes, ");
-    line += std::to_string(imported.generations) +
-            (imported.generations == 1 ? " generation, " : " generations, ");
-    const Size size = chartTotalSize(imported.chart.tree().boxExtent());
-    line += std::to_string(size.width) + " x " + std::to_string(size.height) + " pixels";
+    line += std::string("), ") + kindName(call.layout.kind) + ", ";
+    if (call.splitColumns)
+        line += counted(made.charts, " chart", " charts") + " of at most " +
+                std::to_string(call.splitColumns) + " columns, ";
+    line += counted(made.boxes, " box, ", " boxes, ");
+    line += counted(std::size_t(made.generations), " generation", " generations");
+    if (!made.extent.empty())
+        line += ", " + made.extent;
     if (call.living != LivingPolicy::Show)
-        line += ", " + std::to_string(imported.living) +
-                (imported.living == 1 ? " living person " : " living persons ") +
+        line += ", " + counted(std::size_t(made.living), " living person ", " living persons ") +
                 (call.living == LivingPolicy::Hide ? "hidden" : "named only");
     return line;
+}
+
+// Imports one chart and saves it; what was made, or nothing after telling why.
+std::optional<Made> importOne(const ImportCall& call, const GedcomData& data,
+                              const ImportOptions& options, std::ostream& err)
+{
+    ChartImport imported = importChart(data, options, treeNameOf(call.outPath));
+    if (!imported) {
+        err << imported.message() << '\n';
+        return std::nullopt;
+    }
+    imported.chart.setFamilyLink(familyLinkFor(
+        data, options, std::filesystem::absolute(call.gedcomPath).lexically_normal()));
+    if (const Result saved = saveChartFile(call.outPath, imported.chart); !saved) {
+        err << saved.message() << '\n';
+        return std::nullopt;
+    }
+    const Size size = chartTotalSize(imported.chart.tree().boxExtent());
+    return Made{1, imported.chart.tree().size(), imported.generations,
+                std::to_string(size.width) + " x " + std::to_string(size.height) + " pixels",
+                imported.living};
+}
+
+// Imports a book and saves its charts, naming on the output each file written.
+std::optional<Made> importBook(const ImportCall& call, const GedcomData& data,
+                               const ImportOptions& options, BatchStreams streams)
+{
+    const BookImport book = saveBook(data, options, call.splitColumns, call.outPath);
+    if (!book) {
+        streams.err << book.message() << '\n';
+        return std::nullopt;
+    }
+    for (std::size_t i = 1; i < book.written.size(); ++i)
+        streams.out << book.written[i] << '\n';
+    return Made{book.written.size(), book.boxes, book.generations, {}, book.living};
 }
 
 } // namespace
@@ -173,7 +256,9 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     std::optional<ImportCall> call = parseCall(args);
     if (!call) {
         streams.err << "usage: stirpa --import-gedcom " << importUsage << "  (N from 1 to "
-                    << maxGenerations << ")\n";
+                    << maxGenerations << ", UP and DOWN to " << maxGenerations - 1
+                    << ", COLUMNS from " << minBookColumns << " to " << maxBookColumns
+                    << "; --split not with --hourglass)\n";
         return 2;
     }
     const std::optional<GedcomLoad> load = readPersons(call->gedcomPath, streams.err);
@@ -185,18 +270,12 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
-    ChartImport imported = importChart(load->data, options, treeNameOf(call->outPath));
-    if (!imported) {
-        streams.err << imported.message() << '\n';
+    const std::optional<Made> made =
+        call->splitColumns ? importBook(*call, load->data, options, streams)
+                           : importOne(*call, load->data, options, streams.err);
+    if (!made)
         return 1;
-    }
-    imported.chart.setFamilyLink(familyLinkFor(
-        load->data, options, std::filesystem::absolute(call->gedcomPath).lexically_normal()));
-    if (const Result saved = saveChartFile(call->outPath, imported.chart); !saved) {
-        streams.err << saved.message() << '\n';
-        return 1;
-    }
-    streams.out << summary(*call, load->data, imported) << '\n';
+    streams.out << summary(*call, load->data, *made) << '\n';
     return 0;
 }
 
@@ -225,8 +304,13 @@ std::vector<BatchOption> gedcomBatchOptions()
          "lay out a person's family from a GEDCOM file and save it to OUT; print what was "
          "made. The root is a record id or a name (every word in the person's name, any case "
          "and accents); by default the file's home person, else the one with the most "
-         "descendants. --descendants 4 unless told. --living name keeps only the names of "
-         "living persons, --living hide writes \"Living\" instead",
+         "descendants. --descendants 4 unless told; --hourglass UP DOWN puts UP generations of "
+         "ancestors above the root and DOWN of descendants below. --split COLUMNS makes a book: "
+         "branches that would make a chart wider than COLUMNS continue in charts of their own "
+         "beside OUT (OUT03.txt for the one its continuation box ends in 03, OUT0301.txt for a "
+         "branch of that), whose files are printed first; --export-html of each links page to "
+         "page. --living name keeps only the names of living persons, --living hide writes "
+         "\"Living\" instead",
          importGedcomCommand},
         {"--list-persons", "FILE [TEXT]",
          "list the persons of a GEDCOM file by name: record id, name and years, one a line; "

@@ -7,10 +7,11 @@
 #include <optional>
 #include <ostream>
 
-// stirpa --import-gedcom FILE OUT [--root ID|NAME] [--descendants N | --ancestors N]
-// [--living show|name|hide]: lays out the root's family (default the file's
-// home person, else the one with the most descendants; four generations of
-// descendants), saves the chart to OUT and prints one line about it. Exit
+// stirpa --import-gedcom FILE OUT [--root ID|NAME] [--descendants N | --ancestors N |
+// --hourglass UP DOWN] [--split COLUMNS] [--living show|name|hide]: lays out the
+// root's family (default the file's home person, else the one with the most
+// descendants; four generations of descendants), saves the chart to OUT (with
+// --split, a book of charts beside it, each file printed) and prints one line about it. Exit
 // status 1, with OUT untouched, when the file cannot be read or the root is
 // unknown or not one person (the persons it could be are listed); 2 for a
 // wrong call.

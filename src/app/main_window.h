@@ -83,6 +83,9 @@ protected:
     virtual QString askGedcomPath();
     // The person and layout to import; false when cancelled.
     virtual bool askImportOptions(const GedcomData& data, ImportOptions& options);
+    // Saves the book of charts the options ask for where the user says, and
+    // opens its main chart.
+    void importBook(const GedcomData& data, const ImportOptions& options);
     virtual bool askRecover(const CrashRecovery::LeftOver& leftOver);
     // The Recover dialog; the copy the user chose to open, if any.
     virtual std::optional<CrashRecovery::LeftOver> askLeftOverToOpen();

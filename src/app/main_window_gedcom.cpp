@@ -6,6 +6,7 @@
 #include "dialogs/gedcom_import_dialog.h"
 #include "document/chart_document.h"
 #include "document/message_text.h"
+#include "gedcom/book_files.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "view/chart_view.h"
@@ -50,6 +51,10 @@ void MainWindow::fileImportGedcom()
     ImportOptions options;
     if (!askImportOptions(load.data, options))
         return;
+    if (options.bookColumns > 0) {
+        importBook(load.data, options);
+        return;
+    }
     const std::string name = treeNameOf(path.toLocal8Bit().toStdString());
     ChartImport imported = importChart(load.data, options, name);
     if (!imported) {
@@ -64,4 +69,19 @@ void MainWindow::fileImportGedcom()
     view_->horizontalScrollBar()->setValue(0);
     QScrollBar* vertical = view_->verticalScrollBar();
     vertical->setValue(root.level == 0 ? vertical->minimum() : vertical->maximum());
+}
+
+void MainWindow::importBook(const GedcomData& data, const ImportOptions& options)
+{
+    // The book's charts are files from the start: its main chart is asked for
+    // by name, the branches go beside it.
+    const QString path = askSavePath();
+    if (path.isEmpty())
+        return;
+    const BookImport book = saveBook(data, options, options.bookColumns, path.toLocal8Bit().toStdString());
+    if (!book) {
+        showError(tr("Import GEDCOM"), messageText(book));
+        return;
+    }
+    openChart(path);
 }

@@ -4,7 +4,8 @@
 #include "dialogs/help_topic.h"
 #include "dialogs/person_list_model.h"
 #include "document/message_text.h"
-#include "gedcom/family_layout.h"
+#include "gedcom/chart_book.h"
+#include "gedcom/hourglass_layout.h"
 #include "gedcom/living_persons.h"
 #include "gedcom/root_person.h"
 
@@ -33,7 +34,11 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
       list_(new QListView(this)),
       descendants_(new QRadioButton(tr("&Descendants"), this)),
       ancestors_(new QRadioButton(tr("&Ancestors"), this)),
+      hourglass_(new QRadioButton(tr("&Hourglass"), this)),
       generations_(new QSpinBox(this)),
+      generationsUp_(new QSpinBox(this)),
+      book_(new QCheckBox(tr("&Book of charts, each at most"), this)),
+      bookColumns_(new QSpinBox(this)),
       places_(new QCheckBox(tr("&Places of birth and death"), this)),
       marriages_(new QCheckBox(tr("&Marriage dates"), this)),
       living_(new QComboBox(this)),
@@ -56,6 +61,15 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     descendants_->setChecked(true);
     generations_->setRange(1, maxGenerations);
     generations_->setValue(4);
+    // Of an hourglass: the generations above the root, which is counted below.
+    generationsUp_->setRange(1, maxGenerations - 1);
+    generationsUp_->setValue(3);
+    hourglass_->setToolTip(tr("Ancestors above the person, descendants below"));
+    bookColumns_->setRange(minBookColumns, maxBookColumns);
+    bookColumns_->setValue(30);
+    bookColumns_->setSuffix(tr(" columns wide"));
+    book_->setToolTip(tr("Branches that would make a chart wider go on in charts of their own, "
+                         "saved beside it and linked by continuation boxes"));
     places_->setChecked(true);
     // In the order of LivingPolicy.
     living_->addItem(tr("Show everything"));
@@ -65,13 +79,20 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     auto* direction = new QHBoxLayout;
     direction->addWidget(descendants_);
     direction->addWidget(ancestors_);
+    direction->addWidget(hourglass_);
     direction->addStretch();
+    auto* book = new QHBoxLayout;
+    book->addWidget(book_);
+    book->addWidget(bookColumns_);
+    book->addStretch();
     auto* form = new QFormLayout;
     form->addRow(characterSet_);
     form->addRow(tr("&Find:"), filter_);
     form->addRow(list_);
     form->addRow(tr("Show:"), direction);
     form->addRow(tr("&Generations:"), generations_);
+    form->addRow(tr("Generations &up:"), generationsUp_);
+    form->addRow(book);
     form->addRow(places_);
     form->addRow(marriages_);
     form->addRow(tr("&Living persons:"), living_);
@@ -89,8 +110,11 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
                     chosen_ = model_->personAt(current.row());
                 updatePreview();
             });
-    connect(descendants_, &QRadioButton::toggled, this, &GedcomImportDialog::updatePreview);
+    for (QRadioButton* kind : {descendants_, ancestors_, hourglass_})
+        connect(kind, &QRadioButton::toggled, this, &GedcomImportDialog::updateLayoutChoices);
+    connect(book_, &QCheckBox::toggled, this, &GedcomImportDialog::updateLayoutChoices);
     connect(generations_, &QSpinBox::valueChanged, this, &GedcomImportDialog::updatePreview);
+    connect(generationsUp_, &QSpinBox::valueChanged, this, &GedcomImportDialog::updatePreview);
     connect(living_, &QComboBox::currentIndexChanged, this, &GedcomImportDialog::updatePreview);
     connect(list_, &QListView::doubleClicked, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -99,6 +123,17 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     const QModelIndex start = model_->index(std::max(0, model_->rowOf(chosen_)));
     list_->setCurrentIndex(start);
     list_->scrollTo(start, QAbstractItemView::PositionAtCenter);
+    updateLayoutChoices();
+}
+
+void GedcomImportDialog::updateLayoutChoices()
+{
+    const bool hourglass = hourglass_->isChecked();
+    generationsUp_->setEnabled(hourglass);
+    generations_->setMaximum(hourglass ? maxGenerations - 1 : maxGenerations);
+    // A book splits one family tree's breadth; an hourglass has two.
+    book_->setEnabled(!hourglass);
+    bookColumns_->setEnabled(!hourglass && book_->isChecked());
     updatePreview();
 }
 
@@ -122,8 +157,14 @@ ImportOptions GedcomImportDialog::options() const
 {
     ImportOptions options;
     options.layout.root = chosenPerson();
-    options.layout.kind = ancestors_->isChecked() ? LayoutKind::Ancestors : LayoutKind::Descendants;
-    options.layout.generations = generations_->value();
+    options.layout.kind = hourglass_->isChecked()   ? LayoutKind::Hourglass
+                          : ancestors_->isChecked() ? LayoutKind::Ancestors
+                                                    : LayoutKind::Descendants;
+    // An hourglass counts the generations each way, the root's own aside.
+    const bool hourglass = options.layout.kind == LayoutKind::Hourglass;
+    options.layout.generations = generations_->value() + (hourglass ? 1 : 0);
+    options.layout.ancestorGenerations = generationsUp_->value() + 1;
+    options.bookColumns = bookColumns_->isEnabled() ? bookColumns_->value() : 0;
     options.description.places = places_->isChecked();
     options.description.marriages = marriages_->isChecked();
     options.description.living = LivingPolicy(living_->currentIndex());
@@ -140,7 +181,7 @@ void GedcomImportDialog::updatePreview()
         livingCount_->clear();
         return;
     }
-    const std::vector<PlannedBox> plan = planLayout(data_, options().layout);
+    const std::vector<PlannedBox> plan = planChart(data_, options().layout);
     preview_->setText(plan.size() == 1 ? tr("The chart will have 1 box.")
                                        : tr("The chart will have %1 boxes.").arg(plan.size()));
     const int living = livingCount(plan, livingPersons_);

@@ -19,8 +19,9 @@ class QSpinBox;
 
 // Chooses the person to start from (a list in name order with a filter that
 // searches as you type, the file's home person or the one with the most
-// descendants chosen at first), descendants or ancestors, the number of
-// generations, what the boxes tell and what they tell of living persons (as
+// descendants chosen at first), descendants, ancestors or both (an hourglass),
+// the number of generations each way, a book of charts no wider than a number
+// of columns, what the boxes tell and what they tell of living persons (as
 // judged on the day given); shows how many boxes the chart will have and how
 // many living persons, and which character set the file was read in when that
 // was a guess.
@@ -36,7 +37,11 @@ public:
     QLineEdit* filterField() const { return filter_; }
     QListView* personList() const { return list_; }
     QRadioButton* ancestorsButton() const { return ancestors_; }
+    QRadioButton* hourglassButton() const { return hourglass_; }
     QSpinBox* generationsBox() const { return generations_; }
+    QSpinBox* generationsUpBox() const { return generationsUp_; }
+    QCheckBox* bookBox() const { return book_; }
+    QSpinBox* bookColumnsBox() const { return bookColumns_; }
     QComboBox* livingBox() const { return living_; }
     QLabel* previewLabel() const { return preview_; }
     QLabel* livingLabel() const { return livingCount_; }
@@ -45,6 +50,8 @@ public:
 private:
     void applyFilter();
     void updatePreview();
+    // Enables what the layout chosen takes.
+    void updateLayoutChoices();
     int chosenPerson() const;
 
     const GedcomData& data_;
@@ -56,7 +63,11 @@ private:
     QListView* list_;
     QRadioButton* descendants_;
     QRadioButton* ancestors_;
+    QRadioButton* hourglass_;
     QSpinBox* generations_;
+    QSpinBox* generationsUp_;
+    QCheckBox* book_;
+    QSpinBox* bookColumns_;
     QCheckBox* places_;
     QCheckBox* marriages_;
     QComboBox* living_;

@@ -2,6 +2,7 @@
 #include "gedcom/gedcom_chart.h"
 
 #include "gedcom/box_text.h"
+#include "gedcom/hourglass_layout.h"
 #include "model/chart_limits.h"
 
 #include <algorithm>
@@ -56,19 +57,25 @@ std::string nameOf(const GedcomData& data, int person, const DescriptionOptions&
     return text;
 }
 
-// Where each person's own box is.
-std::vector<Cell> cellsOfPersons(const GedcomData& data, const std::vector<PlannedBox>& plan)
+// Where the own box is of each person a see box stands for: found in the plan
+// alone, as a book makes many charts of one family.
+using SeenCells = std::unordered_map<int, Cell>;
+SeenCells cellsOfSeenPersons(const std::vector<PlannedBox>& plan)
 {
-    std::vector<Cell> cells(data.persons.size(), noCell);
+    SeenCells cells;
     for (const PlannedBox& box : plan)
-        if (box.person >= 0)
-            cells[std::size_t(box.person)] = box.cell;
+        if (box.sees >= 0)
+            cells.emplace(box.sees, noCell);
+    for (const PlannedBox& box : plan)
+        if (const auto seen = cells.find(box.person); seen != cells.end())
+            seen->second = box.cell;
     return cells;
 }
 
 std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planned,
                                 const DescriptionOptions& options, const std::vector<bool>& living,
-                                const std::vector<Cell>& cells, std::string& buffer)
+                                const SeenCells& cells, const std::string* label,
+                                std::string& buffer)
 {
     std::unique_ptr<Person> box;
     if (planned.sees >= 0) {
@@ -77,11 +84,11 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
         // Its name on a line of its own, narrower than in bold.
         box->text = wrapDescription("see |" + nameOf(data, planned.sees, options, living) +
                                     ", |column " +
-                                    std::to_string(cells[std::size_t(planned.sees)].column));
+                                    std::to_string(cells.at(planned.sees).column));
     } else if (planned.person < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);
-        continuation->text = continuationText(planned.direction, planned.beyond);
+        continuation->text = label ? *label : continuationText(planned.direction, planned.beyond);
         box = std::move(continuation);
     } else {
         box = std::make_unique<Person>();
@@ -128,7 +135,20 @@ std::string continuationText(int direction, int beyond)
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name)
 {
-    const std::vector<PlannedBox> plan = planLayout(data, options.layout);
+    return chartFromPlan(data, planChart(data, options.layout), options, name, {},
+                         livingPersons(data, options));
+}
+
+std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options)
+{
+    return options.description.living == LivingPolicy::Show ? std::vector<bool>()
+                                                            : livingPersons(data, options.today);
+}
+
+ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>& plan,
+                          const ImportOptions& options, const std::string& name,
+                          const std::vector<BoxLabel>& labels, const std::vector<bool>& living)
+{
     if (plan.empty())
         return {
             Result::failure(Result::Failed,
@@ -142,18 +162,20 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                                     {std::to_string(chartLimits::maxCell)}),
                     Chart(), 0, 0};
     }
-    const std::vector<bool> living = options.description.living == LivingPolicy::Show
-                                         ? std::vector<bool>()
-                                         : livingPersons(data, options.today);
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
     TextExtent extent;
     std::string buffer;
-    const std::vector<Cell> cells = cellsOfPersons(data, plan);
+    const SeenCells cells = cellsOfSeenPersons(plan);
     // The levels of persons, not of continuation boxes.
     int firstLevel = plan.front().cell.level, lastLevel = firstLevel;
-    for (const PlannedBox& planned : plan) {
-        boxes.push_back(makeBox(data, planned, options.description, living, cells, buffer));
+    auto label = labels.begin();
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const PlannedBox& planned = plan[i];
+        const bool labelled = label != labels.end() && label->box == int(i);
+        boxes.push_back(makeBox(data, planned, options.description, living, cells,
+                                labelled ? &label->text : nullptr, buffer));
+        label += labelled;
         extent.add(*boxes.back());
         if (planned.person >= 0) {
             firstLevel = std::min(firstLevel, planned.cell.level);

@@ -13,6 +13,7 @@ struct ImportOptions {
     LayoutRequest layout;
     DescriptionOptions description;
     CalendarDate today = currentDate(); // who is living is judged on this day
+    int bookColumns = 0; // more than 0: a book of charts each at most this wide (see saveBook)
 };
 
 // The outcome of an import: on success the chart and the cell of its root's box.
@@ -33,3 +34,18 @@ std::string continuationText(int direction, int beyond);
 // person whose branch it cuts).
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name);
+
+// A continuation box's own text, in place of the count of what was cut off.
+struct BoxLabel {
+    int box; // its index in the plan
+    std::string text;
+};
+
+// Who the options count as living: none when they show everyone.
+std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options);
+
+// The chart of a plan made beforehand; labels in the order of their boxes,
+// living from livingPersons.
+ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>& plan,
+                          const ImportOptions& options, const std::string& name,
+                          const std::vector<BoxLabel>& labels, const std::vector<bool>& living);

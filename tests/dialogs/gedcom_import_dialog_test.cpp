@@ -8,6 +8,7 @@
 #include "gedcom/gedcom_text.h"
 #include "private_home.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -69,6 +70,8 @@ private slots:
     void previewCountsTheBoxes_data();
     void previewCountsTheBoxes();
     void returnsThePersonChosenInTheFilteredList();
+    void returnsTheHourglassAndTheBook_data();
+    void returnsTheHourglassAndTheBook();
     void startsAtTheDefaultRoot_data();
     void startsAtTheDefaultRoot();
     void countsTheLivingPersons_data();
@@ -158,6 +161,54 @@ void GedcomImportDialogTest::returnsThePersonChosenInTheFilteredList()
     // Narrowing further keeps Carl chosen while he is shown.
     type(dialog, QStringLiteral(" 19"));
     QCOMPARE(dialog.options().layout.root, 2);
+}
+
+void GedcomImportDialogTest::returnsTheHourglassAndTheBook_data()
+{
+    QTest::addColumn<bool>("hourglass");
+    QTest::addColumn<bool>("book");
+    QTest::addColumn<int>("generations"); // typed in
+    QTest::addColumn<int>("up");          // typed in
+    QTest::addColumn<int>("columns");     // typed in
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("expectedGenerations");
+    QTest::addColumn<int>("expectedUp");
+    QTest::addColumn<int>("expectedColumns");
+
+    const int descendants = int(LayoutKind::Descendants), hourglass = int(LayoutKind::Hourglass);
+    QTest::newRow("hourglass, the root counted once") << true << false << 2 << 5 << 30 << hourglass << 3 << 6 << 0;
+    QTest::newRow("hourglass, the most generations") << true << false << 50 << 50 << 30 << hourglass << 50 << 50 << 0;
+    QTest::newRow("no book of an hourglass") << true << true << 3 << 4 << 30 << hourglass << 4 << 5 << 0;
+    QTest::newRow("a book, the fewest columns") << false << true << 6 << 3 << 1 << descendants << 6 << 4 << 2;
+    QTest::newRow("a book, the most columns") << false << true << 6 << 3 << 10001 << descendants << 6 << 4 << 10000;
+    QTest::newRow("a book of 17 columns") << false << true << 7 << 3 << 17 << descendants << 7 << 4 << 17;
+    QTest::newRow("no book unless chosen") << false << false << 7 << 3 << 17 << descendants << 7 << 4 << 0;
+}
+
+void GedcomImportDialogTest::returnsTheHourglassAndTheBook()
+{
+    QFETCH(bool, hourglass);
+    QFETCH(bool, book);
+    QFETCH(int, generations);
+    QFETCH(int, up);
+    QFETCH(int, columns);
+    QFETCH(int, kind);
+    QFETCH(int, expectedGenerations);
+    QFETCH(int, expectedUp);
+    QFETCH(int, expectedColumns);
+    GedcomImportDialog dialog(load_.data);
+    dialog.bookBox()->setChecked(book);
+    if (hourglass)
+        dialog.hourglassButton()->click();
+    QCOMPARE(dialog.generationsUpBox()->isEnabled(), hourglass);
+    dialog.generationsBox()->setValue(generations);
+    dialog.generationsUpBox()->setValue(up);
+    dialog.bookColumnsBox()->setValue(columns);
+    const ImportOptions options = dialog.options();
+    QCOMPARE(int(options.layout.kind), kind);
+    QCOMPARE(options.layout.generations, expectedGenerations);
+    QCOMPARE(options.layout.ancestorGenerations, expectedUp);
+    QCOMPARE(options.bookColumns, expectedColumns);
 }
 
 void GedcomImportDialogTest::startsAtTheDefaultRoot_data()

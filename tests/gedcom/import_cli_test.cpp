@@ -4,6 +4,7 @@
 // chosen by default, the person list, living persons kept private; and on every
 // error exit status 1 (2 for a wrong call) with nothing written.
 #include "chartfile/chart_reader.h"
+#include "gedcom_generator.h"
 
 #include <QFile>
 #include <QProcess>
@@ -80,6 +81,8 @@ private slots:
     void keepsLivingPersonsPrivate();
     void failsWithoutWriting_data();
     void failsWithoutWriting();
+    void bookExportsWithoutDeadLinks_data();
+    void bookExportsWithoutDeadLinks();
 
 private:
     QString path(const char* name) const { return folder_.filePath(QString::fromLatin1(name)); }
@@ -116,6 +119,16 @@ void ImportCliTest::writesTheChart_data()
     QTest::newRow("by a whole name that others hold in part")
         << QByteArray() << QStringList{"--root", "zoe root"}
         << "Zo\u00EB Root (I6), descendants, 1 box, 1 generation, 185 x 160 pixels";
+    QTest::newRow("hourglass") << QByteArray() << QStringList{"--root", "I3", "--hourglass", "1", "1"}
+                               << "Cain Root (I3), hourglass, 4 boxes, 3 generations, "
+                                  "290 x 272 pixels";
+    QTest::newRow("hourglass, the most generations")
+        << QByteArray() << QStringList{"--root", "I3", "--hourglass", "49", "49"}
+        << "Cain Root (I3), hourglass, 4 boxes, 3 generations, 290 x 272 pixels";
+    QTest::newRow("a book of one chart at its width")
+        << QByteArray() << QStringList{"--split", "2"}
+        << "Adam Root (I1, with the most descendants), descendants, 1 chart of at most 2 "
+           "columns, 5 boxes, 3 generations";
 }
 
 void ImportCliTest::writesTheChart()
@@ -249,6 +262,19 @@ void ImportCliTest::failsWithoutWriting_data()
         << good << QStringList{"--ancestors"} << 2 << "usage";
     QTest::newRow("living neither show, name nor hide")
         << good << QStringList{"--living", "names"} << 2 << "usage";
+    QTest::newRow("hourglass, none up") << good << QStringList{"--hourglass", "0", "1"} << 2 << "usage";
+    QTest::newRow("hourglass, none down") << good << QStringList{"--hourglass", "1", "0"} << 2 << "usage";
+    QTest::newRow("hourglass, one too many up")
+        << good << QStringList{"--hourglass", "50", "1"} << 2 << "usage";
+    QTest::newRow("hourglass, one too many down")
+        << good << QStringList{"--hourglass", "1", "50"} << 2 << "usage";
+    QTest::newRow("hourglass missing a number")
+        << good << QStringList{"--hourglass", "3"} << 2 << "usage";
+    QTest::newRow("split into one column") << good << QStringList{"--split", "1"} << 2 << "usage";
+    QTest::newRow("split, one column too many")
+        << good << QStringList{"--split", "10001"} << 2 << "usage";
+    QTest::newRow("split an hourglass")
+        << good << QStringList{"--split", "4", "--hourglass", "2", "2"} << 2 << "usage";
 }
 
 void ImportCliTest::failsWithoutWriting()
@@ -266,6 +292,45 @@ void ImportCliTest::failsWithoutWriting()
     QCOMPARE(run.exitCode, status);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     QVERIFY(!QFile::exists(out));
+}
+
+void ImportCliTest::bookExportsWithoutDeadLinks_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("generations");
+
+    QTest::newRow("descendants") << QStringList{"--root", "I1", "--descendants", "6", "--split", "14"} << 6;
+    QTest::newRow("ancestors") << QStringList{"--root", "I1", "--ancestors", "8", "--split", "3"} << 8;
+}
+
+void ImportCliTest::bookExportsWithoutDeadLinks()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, generations);
+    const GeneratedFamilies families = options.contains("--ancestors")
+                                           ? generatePedigree(generations, 0)
+                                           : generateDescendants({generations, 4, 3, 100000, 3, false});
+    QTemporaryDir folder;
+    const QString in = folder.filePath("in.ged");
+    writeFile(in, QByteArray::fromStdString(families.text));
+    const QString out = folder.filePath("family.txt");
+    const Run run = runStirpa(QStringList{"--import-gedcom", in, out} + options);
+    QCOMPARE(run.exitCode, 0);
+    // The branch charts' files, then the line about the book.
+    QStringList charts = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(charts.size() > 2);
+    charts.removeLast();
+    charts.prepend(out);
+    // A page is checked against the pages beside it when it is written: the
+    // branches first, each before the chart it branches from.
+    for (auto chart = charts.crbegin(); chart != charts.crend(); ++chart) {
+        QVERIFY2(QFile::exists(*chart), qPrintable(*chart));
+        QString page = *chart;
+        page.replace(QRegularExpression("\\.txt$"), ".html");
+        const Run exported = runStirpa({"--export-html", *chart, page});
+        QCOMPARE(exported.exitCode, 0);
+        QVERIFY2(!exported.err.contains("not beside the page"), exported.err.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(ImportCliTest)

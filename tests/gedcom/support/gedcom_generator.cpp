@@ -99,14 +99,12 @@ GeneratedFamilies Builder::finish(const std::set<int>& inLaws) const
     return out;
 }
 
-} // namespace
-
-GeneratedFamilies generateDescendants(const DescendantShape& shape)
+// The person's descendants over the shape's generations, the person's own
+// counted, each married to a person from outside (added to inLaws).
+void addDescendants(Builder& builder, int root, const DescendantShape& shape, std::set<int>& inLaws)
 {
-    Builder builder;
     std::mt19937 random(shape.seed);
-    std::set<int> inLaws;
-    std::deque<std::pair<int, int>> queue{{builder.person('M', 1800), 1}};
+    std::deque<std::pair<int, int>> queue{{root, 1}};
     int lastFamily = -1;
     int descendantCount = 0;
     while (!queue.empty()) {
@@ -132,14 +130,13 @@ GeneratedFamilies generateDescendants(const DescendantShape& shape)
         }
     }
     if (shape.rootIsOwnDescendant && lastFamily >= 0)
-        builder.addChild(lastFamily, 0);
-    return builder.finish(inLaws);
+        builder.addChild(lastFamily, root);
 }
 
-GeneratedFamilies generatePedigree(int generations, int missingEvery)
+// The person's ancestors over the generations, the person's own counted.
+void addPedigree(Builder& builder, int root, int generations, int missingEvery)
 {
-    Builder builder;
-    std::deque<std::pair<int, int>> queue{{builder.person('M', 1950), 1}};
+    std::deque<std::pair<int, int>> queue{{root, 1}};
     while (!queue.empty()) {
         const auto [person, generation] = queue.front();
         queue.pop_front();
@@ -152,7 +149,34 @@ GeneratedFamilies generatePedigree(int generations, int missingEvery)
         queue.emplace_back(father, generation + 1);
         queue.emplace_back(mother, generation + 1);
     }
+}
+
+} // namespace
+
+GeneratedFamilies generateDescendants(const DescendantShape& shape)
+{
+    Builder builder;
+    std::set<int> inLaws;
+    addDescendants(builder, builder.person('M', 1800), shape, inLaws);
+    return builder.finish(inLaws);
+}
+
+GeneratedFamilies generatePedigree(int generations, int missingEvery)
+{
+    Builder builder;
+    addPedigree(builder, builder.person('M', 1950), generations, missingEvery);
     return builder.finish({});
+}
+
+GeneratedFamilies generateHourglass(int generationsUp, int missingEvery,
+                                    const DescendantShape& down)
+{
+    Builder builder;
+    std::set<int> inLaws;
+    const int root = builder.person('M', 1800);
+    addDescendants(builder, root, down, inLaws);
+    addPedigree(builder, root, generationsUp, missingEvery);
+    return builder.finish(inLaws);
 }
 
 namespace {

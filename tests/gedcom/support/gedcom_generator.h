@@ -32,6 +32,10 @@ GeneratedFamilies generateDescendants(const DescendantShape& shape);
 // person has no parents in the file.
 GeneratedFamilies generatePedigree(int generations, int missingEvery);
 
+// The root (I1) with their descendants as the shape says and, over generationsUp
+// (the root's own counted), their ancestors as generatePedigree makes them.
+GeneratedFamilies generateHourglass(int generationsUp, int missingEvery,
+                                    const DescendantShape& down);
 struct VillageShape {
     int generations = 8;
     int founders = 10; // unrelated couples of the first generation

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gedcom/chart_book.h"
+#include "gedcom/gedcom_chart.h"
+
+#include <string>
+#include <vector>
+
+// The charts of a book as files: the main one at the path, each branch beside
+// it with its suffix before the extension ("family.txt", "family03.txt",
+// "family0301.txt"), so that the HTML export's continuation links find them.
+struct BookImport : Result {
+    std::vector<std::string> written; // the files written, the main chart's first
+    std::size_t boxes = 0;            // in all charts
+    int generations = 0;              // the main chart's
+    int living = 0;                   // living persons named or hidden in all charts
+};
+
+// The path of the book's chart with the suffix.
+std::string bookChartPath(const std::string& path, const std::string& suffix);
+
+// Plans the book (see planBook), makes every chart, then saves them one by one,
+// each atomically. Nothing is written when the book cannot be made; when a file
+// cannot be written the message names it and the files written before it.
+BookImport saveBook(const GedcomData& data, const ImportOptions& options, int columns,
+                    const std::string& path);

@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Books of charts from generated families, written to a folder and read back:
+// no chart wider than asked, each person in one chart but the persons a branch
+// chart starts with, and every continuation box naming a chart that exists and
+// starts with the person it names.
+#include "chart_checks.h"
+
+#include "chartfile/chart_reader.h"
+#include "gedcom/book_files.h"
+#include "gedcom/gedcom_reader.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <map>
+
+Q_DECLARE_METATYPE(LayoutKind)
+
+namespace {
+
+// Two generations more than the chart shows: its last one ends in continuation boxes.
+GeneratedFamilies generated(LayoutKind kind, int generations)
+{
+    return kind == LayoutKind::Descendants
+               ? generateDescendants({generations + 2, 4, 3, 100000, 5, false})
+               : generatePedigree(generations + 2, 7);
+}
+
+struct Book {
+    BookImport saved;
+    std::map<std::string, Chart> charts; // by path
+};
+
+Book importBook(const GedcomData& data, LayoutKind kind, int generations, int columns,
+                const std::string& path)
+{
+    ImportOptions options;
+    options.layout = {0, kind, generations, 1};
+    Book book{saveBook(data, options, columns, path), {}};
+    for (const std::string& file : book.saved.written) {
+        ChartLoad load = readChartFile(file, TreeSettings());
+        if (!load)
+            qFatal("%s not read back: %s", file.c_str(), load.message().c_str());
+        book.charts.emplace(file, std::move(load.chart));
+    }
+    return book;
+}
+
+// The chart's suffix a branch label ends in: "Given3 Surname3 |chart 0301" gives "0301".
+std::string labelSuffix(const std::string& text)
+{
+    const std::size_t at = text.rfind("|chart ");
+    return at == std::string::npos ? std::string() : text.substr(at + 7);
+}
+
+} // namespace
+
+class ChartBookTest : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsTheColumns_data();
+    void keepsTheColumns();
+    void namesTheFilesAsTheLinksLead_data();
+    void namesTheFilesAsTheLinksLead();
+    void refusesWhatCannotFit_data();
+    void refusesWhatCannotFit();
+};
+
+void ChartBookTest::keepsTheColumns_data()
+{
+    QTest::addColumn<LayoutKind>("kind");
+    QTest::addColumn<int>("generations");
+    QTest::addColumn<int>("fromWidth"); // the columns, against the unsplit chart's width
+    QTest::addColumn<int>("columns");   // or these when fromWidth is 0
+
+    for (const auto& [kind, label, generations] :
+         {std::tuple(LayoutKind::Descendants, "descendants", 6),
+          std::tuple(LayoutKind::Ancestors, "ancestors", 9)}) {
+        const QByteArray name(label);
+        QTest::newRow(name + ", one column under the width") << kind << generations << -1 << 0;
+        QTest::newRow(name + ", at the width") << kind << generations << 0 << 0;
+        QTest::newRow(name + ", one over the width") << kind << generations << 1 << 0;
+        QTest::newRow(name + ", a quarter of the width") << kind << generations << -4 << 0;
+        QTest::newRow(name + ", 14 columns") << kind << generations << 99 << 14;
+    }
+    QTest::newRow("ancestors, 2 columns") << LayoutKind::Ancestors << 7 << 99 << 2;
+}
+
+void ChartBookTest::keepsTheColumns()
+{
+    QFETCH(LayoutKind, kind);
+    QFETCH(int, generations);
+    QFETCH(int, fromWidth);
+    QFETCH(int, columns);
+    const GeneratedFamilies families = generated(kind, generations);
+    const GedcomLoad load = readGedcom(families.text);
+    QVERIFY(load);
+    ImportOptions options;
+    options.layout = {0, kind, generations, 1};
+    const ChartImport whole = importChart(load.data, options, "whole");
+    QVERIFY(whole);
+    const int width = columnCount(whole.chart);
+    if (fromWidth == -4)
+        columns = width / 4;
+    else if (fromWidth != 99)
+        columns = width + fromWidth;
+
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("family.txt").toStdString();
+    const Book book = importBook(load.data, kind, generations, columns, path);
+    QVERIFY2(book.saved, book.saved.message().c_str());
+    QCOMPARE(book.saved.written.front(), path);
+    QCOMPARE(book.saved.written.size() == 1, columns >= width);
+
+    std::map<std::string, int> boxesOf; // by name, in all charts
+    std::map<std::string, std::string> startOf; // the person each chart starts with, by path
+    std::size_t boxes = 0;
+    for (const auto& [file, chart] : book.charts) {
+        QVERIFY2(columnCount(chart) <= columns,
+                 qPrintable(QStringLiteral("%1 has %2 columns").arg(file.c_str()).arg(columnCount(chart))));
+        checkCellsApart(chart);
+        chart.tree().forEachPerson([&](const Person* box) {
+            ++boxes;
+            if (box->kind() == 'P')
+                ++boxesOf[nameLine(*box)];
+        });
+        chart.tree().forEachPerson([&, &file = file](const Person* box) {
+            startOf.try_emplace(file, nameLine(*box));
+        });
+    }
+    QCOMPARE(boxes, book.saved.boxes);
+    // Every continuation box that leads on names a chart starting with its person.
+    std::map<std::string, int> branchRoots;
+    for (const auto& [file, chart] : book.charts)
+        chart.tree().forEachPerson([&](const Person* box) {
+            const std::string suffix = labelSuffix(box->text);
+            if (box->kind() != 'p' || suffix.empty())
+                return;
+            const std::string target = bookChartPath(path, suffix);
+            QVERIFY2(startOf.count(target), target.c_str());
+            QCOMPARE(startOf[target], nameLine(*box));
+            // The page links as the export does: its own name and the text's last two digits.
+            QCOMPARE(bookChartPath(file, box->text.substr(box->text.size() - 2)), target);
+            ++branchRoots[nameLine(*box)];
+        });
+    QCOMPARE(branchRoots.size() + 1, book.charts.size());
+    // Each person once but those a branch starts with, who are twice; no one lost.
+    for (const auto& [name, count] : boxesOf)
+        QVERIFY2(count == 1 + int(branchRoots.count(name)), name.c_str());
+    std::size_t wholePersons = 0;
+    whole.chart.tree().forEachPerson([&](const Person* box) { wholePersons += box->kind() == 'P'; });
+    QCOMPARE(boxesOf.size(), wholePersons);
+}
+
+void ChartBookTest::namesTheFilesAsTheLinksLead_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("main") << "a/family.txt" << "" << "a/family.txt";
+    QTest::newRow("branch") << "a/family.txt" << "03" << "a/family03.txt";
+    QTest::newRow("branch of a branch") << "a/family.txt" << "0301" << "a/family0301.txt";
+    QTest::newRow("no extension") << "a.b/family" << "12" << "a.b/family12";
+    QTest::newRow("two dots") << "family.old.txt" << "05" << "family.old05.txt";
+    QTest::newRow("hidden file") << "dir/.family" << "01" << "dir/.family01";
+}
+
+void ChartBookTest::namesTheFilesAsTheLinksLead()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, suffix);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(bookChartPath(path.toStdString(), suffix.toStdString())),
+             expected);
+}
+
+void ChartBookTest::refusesWhatCannotFit_data()
+{
+    QTest::addColumn<QByteArray>("family");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("refusal"); // empty: the book is written
+
+    // Ann and her three husbands, a child with each.
+    QByteArray spouses = "0 HEAD\n0 @A@ INDI\n1 NAME Ann /Lee/\n";
+    for (const char* n : {"1", "2", "3"})
+        spouses += QByteArray("0 @H") + n + "@ INDI\n1 NAME Husband" + n + " /Bo/\n0 @C" + n +
+                   "@ INDI\n1 NAME Child" + n + " /Bo/\n0 @F" + n + "@ FAM\n1 HUSB @H" + n +
+                   "@\n1 WIFE @A@\n1 CHIL @C" + n + "@\n";
+    spouses += "0 TRLR\n";
+    // Max and his five children, their children below.
+    QByteArray children = "0 HEAD\n0 @M@ INDI\n1 NAME Max /Ek/\n0 @F@ FAM\n1 HUSB @M@\n";
+    for (const char* n : {"1", "2", "3", "4", "5"})
+        children += QByteArray("1 CHIL @C") + n + "@\n";
+    for (const char* n : {"1", "2", "3", "4", "5"})
+        children += QByteArray("0 @C") + n + "@ INDI\n1 NAME Child" + n + " /Ek/\n0 @G" + n +
+                    "@ FAM\n1 HUSB @C" + n + "@\n1 CHIL @D" + n + "@\n1 CHIL @E" + n +
+                    "@\n0 @D" + n + "@ INDI\n1 NAME Grandchild" + n + " /Ek/\n0 @E" + n +
+                    "@ INDI\n1 NAME Grandchild" + n + "b /Ek/\n";
+    children += "0 TRLR\n";
+
+    QTest::newRow("spouses, one column short") << spouses << 3 << "Ann Lee and their spouses take 4";
+    QTest::newRow("spouses, just enough columns") << spouses << 4 << "";
+    QTest::newRow("children, one column short")
+        << children << 4 << "The children of Max Ek need 5 columns";
+    QTest::newRow("children, just enough columns") << children << 5 << "";
+}
+
+void ChartBookTest::refusesWhatCannotFit()
+{
+    QFETCH(QByteArray, family);
+    QFETCH(int, columns);
+    QFETCH(QString, refusal);
+    const GedcomLoad load = readGedcom(family.toStdString());
+    QVERIFY(load);
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("family.txt").toStdString();
+    const Book book = importBook(load.data, LayoutKind::Descendants, 3, columns, path);
+    if (refusal.isEmpty()) {
+        QVERIFY2(book.saved, book.saved.message().c_str());
+        for (const auto& [file, chart] : book.charts)
+            QVERIFY(columnCount(chart) <= columns);
+        return;
+    }
+    QVERIFY(!book.saved);
+    QVERIFY2(QString::fromStdString(book.saved.message()).startsWith(refusal),
+             book.saved.message().c_str());
+    // Nothing written.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 0);
+}
+
+QTEST_APPLESS_MAIN(ChartBookTest)
+#include "chart_book_test.moc"
