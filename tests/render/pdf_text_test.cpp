@@ -99,6 +99,33 @@ private slots:
                      qPrintable(line + QStringLiteral(" not in: ") + text));
     }
 
+    // The document's title is the chart's name, in any script.
+    void titleReadsBack_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Latin") << QStringLiteral("Berg family");
+        QTest::newRow("Polish and Cyrillic") << QStringLiteral("Łódź Семья (1900)");
+        QTest::newRow("Greek") << QStringLiteral("Οικογένεια Βενιζέλου");
+    }
+    void titleReadsBack()
+    {
+        QFETCH(QString, name);
+        Chart chart(TreeSettings(), name.toStdString());
+        chart.mutableTree().append(std::make_unique<Person>("Anna", Cell{1, 1}, Links{0, 0}));
+        QByteArray pdf;
+        QVERIFY(renderChart(chart, ChartImageFormat::Pdf, pdf));
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("titled.pdf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(pdf);
+        file.close();
+        const QString info = run(QStringLiteral("pdfinfo"), {file.fileName()});
+        const QRegularExpression title(QStringLiteral("^Title: +") +
+                                           QRegularExpression::escape(name) + '$',
+                                       QRegularExpression::MultilineOption);
+        QVERIFY2(info.contains(title), qPrintable(info));
+    }
+
     // Only the glyphs drawn are embedded: a chart of a few Chinese names stays
     // small though the font holds tens of thousands.
     void fontsAreSubsets_data()
