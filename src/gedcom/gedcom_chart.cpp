@@ -113,7 +113,7 @@ std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
     std::vector<int> cut(plan.size(), -1);
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& box = plan[i];
-        if (box.person >= 0)
+        if (box.person >= 0 || box.sees >= 0) // a see box cuts no branch
             continue;
         const Cell next{box.cell.column, box.cell.level + (box.direction == 2 ? -1 : 1)};
         if (const auto found = personAt.find(key(next)); found != personAt.end())

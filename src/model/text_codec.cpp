@@ -34,22 +34,6 @@ void appendUtf8(std::string& out, char32_t code)
     }
 }
 
-namespace {
-
-// The byte of a character in Windows-1252, '?' when it has none.
-char windows1252Byte(char32_t code)
-{
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
-        return char(code);
-    for (int i = 0; i < 32; ++i) {
-        if (cp1252High[i] != 0 && cp1252High[i] == code)
-            return char(0x80 + i);
-    }
-    return '?';
-}
-
-} // namespace
-
 bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
@@ -118,17 +102,6 @@ std::string fromWindows1252(std::string_view bytes)
         else
             appendUtf8(out, byte);
     }
-    return out;
-}
-
-std::string windows1252Text(std::string_view bytes)
-{
-    if (!isValidUtf8(bytes))
-        return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();)
-        out += windows1252Byte(nextCodePoint(bytes, i));
     return out;
 }
 

@@ -18,8 +18,3 @@ char32_t nextCodePoint(std::string_view utf8, std::size_t& at);
 
 // Appends one code point (at most U+10FFFF) in UTF-8.
 void appendUtf8(std::string& out, char32_t code);
-
-// Description bytes in Windows-1252, the encoding of a PDF's standard fonts:
-// valid UTF-8 is converted, with '?' for a character Windows-1252 lacks; other
-// bytes are Windows-1252 already.
-std::string windows1252Text(std::string_view bytes);
