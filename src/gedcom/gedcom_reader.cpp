@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <unistd.h>
 
 namespace {
@@ -535,19 +536,38 @@ GedcomLoad readGedcomFile(const std::string& path)
                                           STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
                                           {path, std::strerror(errno)}),
                           {}};
+    // A file under the size limit can still be more than the memory holds.
+    const auto outOfMemory = [&path] {
+        return GedcomLoad{
+            Result::failure(Result::CannotOpen,
+                            STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."),
+                            {path}),
+            {}};
+    };
     std::string bytes;
-    const bool read = readAtMost(fd, maxGedcomSize, bytes);
-    const int readError = errno;
+    bool read = false;
+    int readError = 0;
+    try {
+        read = readAtMost(fd, maxGedcomSize, bytes);
+        readError = errno;
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return outOfMemory();
+    }
     ::close(fd);
     if (!read)
         return GedcomLoad{Result::failure(Result::CannotOpen,
                                           STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
                                           {path, std::strerror(readError)}),
                           {}};
-    GedcomText text = decodeGedcom(std::move(bytes));
-    GedcomLoad load = readGedcom(std::move(text.utf8));
-    load.data.characterSet = std::move(text.characterSet);
-    load.data.warnings.insert(load.data.warnings.begin(), text.warnings.begin(),
-                              text.warnings.end());
-    return load;
+    try {
+        GedcomText text = decodeGedcom(std::move(bytes));
+        GedcomLoad load = readGedcom(std::move(text.utf8));
+        load.data.characterSet = std::move(text.characterSet);
+        load.data.warnings.insert(load.data.warnings.begin(), text.warnings.begin(),
+                                  text.warnings.end());
+        return load;
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
+    }
 }

@@ -121,7 +121,7 @@ void HostileInputTest::readsWhatItCan()
 
 // A disk image taken for a GEDCOM file: past the limit it is refused unread;
 // up to it, reading begins, here in a child given too little memory to hold it
-// rather than taking a gigabyte.
+// rather than taking a gigabyte, and the lack of memory is told.
 void HostileInputTest::readsUpToTheSizeLimit_data()
 {
     QTest::addColumn<qint64>("size");
@@ -149,12 +149,13 @@ void HostileInputTest::readsUpToTheSizeLimit()
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("the address sanitizer needs more address space than the limit leaves");
 #endif
-        const int outOfMemory = 100;
+        // Read, not refused: the memory runs out, which is told, not thrown.
+        const std::string told = "Cannot read " + path.toStdString() + ": there is not enough memory.";
         QCOMPARE(inChildWithLittleMemory([&] {
                      const GedcomLoad load = readGedcomFile(path.toStdString());
-                     return load.message().find("too large") != std::string::npos ? 1 : 2;
+                     return load.message() == told ? 0 : 1;
                  }),
-                 outOfMemory);
+                 0);
     }
     QVERIFY(QFile::remove(path));
 }
