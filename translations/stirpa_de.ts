@@ -868,6 +868,10 @@ About</source>
         <translation>Die Datei „%1“ kann nicht geöffnet werden: es ist nicht genug Speicher frei.</translation>
     </message>
     <message>
+        <source>Cannot read %1: there is not enough memory.</source>
+        <translation>%1 kann nicht gelesen werden: es ist nicht genug Speicher frei.</translation>
+    </message>
+    <message>
         <source>Cannot read the page template &apos;%1&apos;.</source>
         <translation>Die Seitenvorlage „%1“ kann nicht gelesen werden.</translation>
     </message>
