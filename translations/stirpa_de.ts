@@ -149,7 +149,7 @@ GEDCOM importieren</translation>
     </message>
     <message>
         <source>Publish &amp;web page...</source>
-        <translation>Als &amp;Webseite veröffentlichen...</translation>
+        <translation>Als Webseite veröffent&amp;lichen...</translation>
     </message>
     <message>
         <source>Write the chart as one web page to pan, zoom and search in a browser
