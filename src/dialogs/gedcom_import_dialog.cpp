@@ -68,6 +68,8 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     bookColumns_->setRange(minBookColumns, maxBookColumns);
     bookColumns_->setValue(30);
     bookColumns_->setSuffix(tr(" columns wide"));
+    // Read out with the box it completes, which stands as its label.
+    bookColumns_->setAccessibleName(QString(book_->text()).remove(QLatin1Char('&')));
     book_->setToolTip(tr("Branches that would make a chart wider go on in charts of their own, "
                          "saved beside it and linked by continuation boxes"));
     places_->setChecked(true);
