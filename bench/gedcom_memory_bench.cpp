@@ -84,24 +84,19 @@ bool runApart(const std::vector<std::string>& args, Outcome& outcome)
 }
 
 constexpr const char* names[] = {
-    "one person",
-    "100,000 persons of one family",
-    "levels nested 1,000 deep",
-    "a line of 10 MB",
-    "a family with 100,000 children",
-    "a million lines of rubbish",
+    "one person",      "100,000 persons of one family",  "levels nested 1,000 deep",
+    "a line of 10 MB", "a family with 100,000 children", "a million lines of rubbish",
 };
 
 // Writes file N and prints its size.
 int writeFile(int n, const char* path)
 {
-    const std::string text =
-        n == 1   ? generateDescendants({50, 4, 5, 100000, 1, false}).text
-        : n == 2 ? deeplyNested(1000)
-        : n == 3 ? oneLongLine(10 << 20)
-        : n == 4 ? manyChildren(100000)
-        : n == 5 ? manyBadLines(1000000)
-                 : std::string("0 HEAD\n0 @I1@ INDI\n0 TRLR\n");
+    const std::string text = n == 1   ? generateDescendants({50, 4, 5, 100000, 1, false}).text
+                             : n == 2 ? deeplyNested(1000)
+                             : n == 3 ? oneLongLine(10 << 20)
+                             : n == 4 ? manyChildren(100000)
+                             : n == 5 ? manyBadLines(1000000)
+                                      : std::string("0 HEAD\n0 @I1@ INDI\n0 TRLR\n");
     std::ofstream(path, std::ios::binary) << text;
     std::printf("%zu 0\n", text.size());
     return 0;

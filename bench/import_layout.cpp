@@ -30,10 +30,11 @@ void printRow(const char* kind, int person, const ChartImport& imported)
     const int columnCount = *columns.rbegin() + 1, levelCount = *levels.rbegin() + 1;
     const long width = long(columnCount) * s.pitchX() - gapX;
     const long height = long(levelCount) * s.pitchY() - gapY;
-    std::printf("| %-11s | I%-5d | %5zu | %7d | %6d | %8ld x %-6ld | %8.1f | %4d x %-3d | %5.1f %% |\n",
-                kind, person + 1, chart.tree().size(), columnCount, levelCount, width, height,
-                double(width) / double(height), s.boxWidth, s.boxHeight,
-                100.0 * boxArea / (double(width) * double(height)));
+    std::printf(
+        "| %-11s | I%-5d | %5zu | %7d | %6d | %8ld x %-6ld | %8.1f | %4d x %-3d | %5.1f %% |\n",
+        kind, person + 1, chart.tree().size(), columnCount, levelCount, width, height,
+        double(width) / double(height), s.boxWidth, s.boxHeight,
+        100.0 * boxArea / (double(width) * double(height)));
 }
 
 } // namespace

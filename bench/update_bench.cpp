@@ -31,7 +31,8 @@ double bestSeconds(const std::function<void()>& run)
     for (int i = 0; i < 5; ++i) {
         const auto start = std::chrono::steady_clock::now();
         run();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best = std::min(
+            best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -108,8 +109,9 @@ int main()
     const std::string changedReport = report.str();
     const double unchangedUpdate = update(gedcom);
     std::printf("load %.3f s, load and save %.3f s\n", load, loadSave);
-    std::printf("update, 1 %% changed and 1 %% added: %.3f s = %.2f x load and save (target 3, and 2 s)\n",
-                changedUpdate, changedUpdate / loadSave);
+    std::printf(
+        "update, 1 %% changed and 1 %% added: %.3f s = %.2f x load and save (target 3, and 2 s)\n",
+        changedUpdate, changedUpdate / loadSave);
     std::printf("update, unchanged file: %.3f s = %.2f x load (target 1.5)\n", unchangedUpdate,
                 unchangedUpdate / load);
     std::printf("report of the changed file begins:\n%.300s\n", changedReport.c_str());

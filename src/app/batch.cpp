@@ -64,11 +64,10 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)
         return 1;
-    const HtmlExportResult result =
-        exportHtml(*chart, paths[1],
-                   {.completePage = completePage,
-                    .templatePaths = htmlTemplatePaths(),
-                    .escapeText = escapeText});
+    const HtmlExportResult result = exportHtml(*chart, paths[1],
+                                               {.completePage = completePage,
+                                                .templatePaths = htmlTemplatePaths(),
+                                                .escapeText = escapeText});
     if (!result) {
         streams.err << result.message() << '\n';
         return 1;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/gedcom_batch.h"
 
+#include "app/update_batch.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "app/update_batch.h"
-#include "gedcom/family_link_options.h"
 #include "gedcom/book_files.h"
+#include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
@@ -270,9 +270,9 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
-    const std::optional<Made> made =
-        call->splitColumns ? importBook(*call, load->data, options, streams)
-                           : importOne(*call, load->data, options, streams.err);
+    const std::optional<Made> made = call->splitColumns
+                                         ? importBook(*call, load->data, options, streams)
+                                         : importOne(*call, load->data, options, streams.err);
     if (!made)
         return 1;
     streams.out << summary(*call, load->data, *made) << '\n';

@@ -78,7 +78,8 @@ void MainWindow::importBook(const GedcomData& data, const ImportOptions& options
     const QString path = askSavePath();
     if (path.isEmpty())
         return;
-    const BookImport book = saveBook(data, options, options.bookColumns, path.toLocal8Bit().toStdString());
+    const BookImport book =
+        saveBook(data, options, options.bookColumns, path.toLocal8Bit().toStdString());
     if (!book) {
         showError(tr("Import GEDCOM"), messageText(book));
         return;

@@ -8,12 +8,12 @@
 #include "gedcom/chart_update.h"
 #include "gedcom/person_description.h"
 
-
 #include <filesystem>
 
 namespace {
 
-constexpr const char* linkUsage = "CHART FILE.ged OUT [--root ID] [--descendants N | --ancestors N]";
+constexpr const char* linkUsage =
+    "CHART FILE.ged OUT [--root ID] [--descendants N | --ancestors N]";
 
 struct LinkCall {
     std::vector<std::string> paths;
@@ -33,7 +33,8 @@ std::optional<LinkCall> parseLinkCall(const std::vector<std::string>& args)
             call.choices.generations = generationCount(args[++i]);
             if (!call.choices.generations)
                 return std::nullopt;
-            call.choices.kind = arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
+            call.choices.kind =
+                arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
         } else if (arg.starts_with("--")) {
             return std::nullopt;
         } else {
@@ -93,7 +94,8 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
                 << " boxes linked to " << gedcomPath << "; " << displayName(root) << " ("
                 << root.xref << "), "
                 << (linking.kind == LayoutKind::Ancestors ? "ancestors, " : "descendants, ")
-                << linking.generations << (linking.generations == 1 ? " generation\n" : " generations\n");
+                << linking.generations
+                << (linking.generations == 1 ? " generation\n" : " generations\n");
     if (!linking.unmatched.empty()) {
         streams.out << "Not linked: " << linking.unmatched.size() << '\n';
         for (const UpdatedBox& box : linking.unmatched)
@@ -149,9 +151,9 @@ std::vector<BatchOption> familyLinkOptions()
              "unless given. Save it to OUT and list the boxes left unlinked",
              linkGedcomCommand},
             {"--update-gedcom", "CHART FILE.ged OUT",
-            "bring a chart imported from a GEDCOM file (or linked to one) up to date with "
-            "the file: new texts where the user kept the imported ones, boxes for new "
-            "persons beside their relatives, every hand placement kept; save it to OUT "
-            "(which may be CHART) and print what changed",
-            updateGedcomCommand}};
+             "bring a chart imported from a GEDCOM file (or linked to one) up to date with "
+             "the file: new texts where the user kept the imported ones, boxes for new "
+             "persons beside their relatives, every hand placement kept; save it to OUT "
+             "(which may be CHART) and print what changed",
+             updateGedcomCommand}};
 }

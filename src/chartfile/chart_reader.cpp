@@ -140,8 +140,8 @@ bool readPlainNumber(const char*& cursor, int& value)
 // line the general reading rules give these very values, so files written by
 // the program are read without their searching; any other line is left to them
 // (false). No test reads past the terminator.
-bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links, std::string& text,
-                    int& lineage, const char*& rest)
+bool readWrittenBox(const char* line, std::size_t length, Cell& cell, Links& links,
+                    std::string& text, int& lineage, const char*& rest)
 {
     if (length < 2 || line[1] == '\0')
         return false;
@@ -268,8 +268,7 @@ ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeS
         if (line[0] == '\0')
             continue;
         if (line[0] == magic[0]) {
-            if (boxRead || !isHeaderMagic(line) ||
-                !readHeader(line, load.chart.settings(), family))
+            if (boxRead || !isHeaderMagic(line) || !readHeader(line, load.chart.settings(), family))
                 return invalid(line);
             continue;
         }

@@ -134,7 +134,8 @@ std::string familyPathForChart(const std::string& familyPath, const std::string&
     const fs::path folder = chartFolder(chartPath);
     if (!family.is_absolute() || folder.empty())
         return familyPath;
-    const fs::path relative = family.lexically_normal().lexically_relative(folder.lexically_normal());
+    const fs::path relative =
+        family.lexically_normal().lexically_relative(folder.lexically_normal());
     return relative.empty() ? familyPath : relative.string();
 }
 

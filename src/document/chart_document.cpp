@@ -267,7 +267,8 @@ const Person* ChartDocument::definePerson(const PersonEntry& entry)
             box = boxes.append(std::make_unique<ContPerson>(entry.description, entry.cell,
                                                             Links{gapX, gapY}, entry.direction));
         else
-            box = boxes.append(std::make_unique<Person>(entry.description, entry.cell, entry.links));
+            box =
+                boxes.append(std::make_unique<Person>(entry.description, entry.cell, entry.links));
         debugLog() << "Person added ";
     } else {
         box->setText(entry.description);

@@ -243,9 +243,9 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     const DirectionFactors f = directionFactors(box.direction());
     const std::string_view description = box.text;
     const std::string suffix = linkSuffix(description);
-    RoomWriter w(
-        out, roomFor(description, escape,
-                     html.name.size() * maxEscapedLength + suffix.size() + sizeRoom(html)));
+    RoomWriter w(out,
+                 roomFor(description, escape,
+                         html.name.size() * maxEscapedLength + suffix.size() + sizeRoom(html)));
     w.put("<div class=\"cbox\" style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");

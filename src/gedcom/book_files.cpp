@@ -41,11 +41,12 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, int co
         for (const BookChart::Link& link : chart.links) {
             const BookChart& target = book.charts[std::size_t(link.chart)];
             describePerson(data, target.root, options.description, description, living);
-            labels.push_back({link.box, description.substr(0, description.find('|')) +
-                                            "|chart " + target.suffix});
+            labels.push_back({link.box, description.substr(0, description.find('|')) + "|chart " +
+                                            target.suffix});
         }
-        ChartImport made = chartFromPlan(data, chart.plan, options,
-                                         treeNameOf(bookChartPath(path, chart.suffix)), labels, living);
+        ChartImport made =
+            chartFromPlan(data, chart.plan, options, treeNameOf(bookChartPath(path, chart.suffix)),
+                          labels, living);
         if (!made) {
             static_cast<Result&>(result) = made;
             return result;

@@ -89,22 +89,26 @@ Result characterSetNote(const CharacterSetChoice& choice)
     case CharacterSetChoice::Declared:
         break;
     case CharacterSetChoice::Undeclared:
-        return {Result::Ok, 0,
+        return {Result::Ok,
+                0,
                 STIRPA_TR_NOOP("Message",
                                "The file names no character set; it was read as %1, a guess."),
                 {used}};
     case CharacterSetChoice::Unknown:
-        return {Result::Ok, 0,
+        return {Result::Ok,
+                0,
                 STIRPA_TR_NOOP("Message", "The file names the character set %1, which is not "
                                           "known here; it was read as %2, a guess."),
                 {choice.declared, used}};
     case CharacterSetChoice::Contradicted:
-        return {Result::Ok, 0,
+        return {Result::Ok,
+                0,
                 STIRPA_TR_NOOP("Message", "The file names the character set %1, but its bytes "
                                           "are %2; it was read as %2."),
                 {choice.declared, used}};
     case CharacterSetChoice::Misfit:
-        return {Result::Ok, 0,
+        return {Result::Ok,
+                0,
                 STIRPA_TR_NOOP("Message", "The file names the character set %1, which its "
                                           "bytes do not fit; it was read as %2, a guess."),
                 {choice.declared, used}};

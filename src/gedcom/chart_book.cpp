@@ -168,10 +168,7 @@ std::uint64_t cellKey(Cell cell)
     return std::uint64_t(std::uint32_t(cell.column)) << 32 | std::uint32_t(cell.level);
 }
 
-std::string twoDigits(std::size_t n)
-{
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
+std::string twoDigits(std::size_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 } // namespace
 
@@ -258,8 +255,11 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
                 continue;
             linked[std::size_t(c)] = true;
             links.push_back({next->second, int(book.charts.size())});
-            book.charts.push_back({book.charts[k].suffix + twoDigits(links.size()), cuts[std::size_t(c)].person,
-                                   generations - cuts[std::size_t(c)].depth, {}, {}});
+            book.charts.push_back({book.charts[k].suffix + twoDigits(links.size()),
+                                   cuts[std::size_t(c)].person,
+                                   generations - cuts[std::size_t(c)].depth,
+                                   {},
+                                   {}});
             cutOfChart.push_back(std::size_t(c));
         }
         // Laid out here: met again in a later chart, only the box.

@@ -12,8 +12,8 @@ struct BookChart {
     // Appended to the main chart's name: "" for the main chart, "03" for its
     // third branch chart, "0301" for that one's first.
     std::string suffix;
-    int root = -1;        // the person it starts with
-    int generations = 0;  // its own, the root's counted
+    int root = -1;       // the person it starts with
+    int generations = 0; // its own, the root's counted
     std::vector<PlannedBox> plan;
     struct Link {
         int box;   // a continuation box of the plan

@@ -80,8 +80,7 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
             matched.push_back({box, match});
             firstLevel = lastLevel < firstLevel ? box->level() : std::min(firstLevel, box->level());
             lastLevel = std::max(lastLevel, box->level());
-        }
-        else
+        } else
             result.unmatched.push_back({name, "", box->cell(), box});
     });
 
@@ -120,9 +119,9 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
         }
     }
     if (result.root < 0)
-        return {Result::failure(Result::Failed,
-                                STIRPA_TR_NOOP("Message",
-                                               "No box of the chart names a person of the file.")),
+        return {Result::failure(
+                    Result::Failed,
+                    STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file.")),
                 0, std::move(result.unmatched)};
     result.generations =
         choices.generations.value_or(std::clamp(lastLevel - firstLevel + 1, 1, maxGenerations));
@@ -136,8 +135,8 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     for (const auto& [box, person] : matched) {
         // The import's text for the person: a box that shows other text is the user's.
         describePerson(data, person, options.description, text);
-        records.set(box, {std::string(data.persons[std::size_t(person)].xref),
-                          textFingerprint(text)});
+        records.set(box,
+                    {std::string(data.persons[std::size_t(person)].xref), textFingerprint(text)});
     }
     chart.setFamilyLink(link);
     result.linked = int(matched.size());

@@ -37,9 +37,9 @@ struct NewBox {
 // A connector to set once the boxes stand where they end: from one box to the
 // next one on its right (right) or below it (down).
 struct Joint {
-    const Person* from;       // an old box, or null for the new box at fromNew
+    const Person* from; // an old box, or null for the new box at fromNew
     int fromNew = -1;
-    int toNew = -1;           // the new box reached, or -1 for the old box `to`
+    int toNew = -1; // the new box reached, or -1 for the old box `to`
     const Person* to = nullptr;
     bool down = false;
 };
@@ -53,9 +53,8 @@ public:
           records_(tree_.mutableRecords()),
           data_(data),
           options_(options),
-          living_(options.description.living == LivingPolicy::Show
-                      ? std::vector<bool>()
-                      : livingPersons(data, today))
+          living_(options.description.living == LivingPolicy::Show ? std::vector<bool>()
+                                                                   : livingPersons(data, today))
     {
         for (std::size_t i = 0; i < data.persons.size(); ++i)
             byXref_.emplace(data.persons[i].xref, int(i));
@@ -171,7 +170,7 @@ void Updater::updateTexts(ChartUpdateReport& report)
             // A continuation box goes with its person, who is listed.
             if (box->kind() == 'P')
                 report.removed.push_back(
-                entry(box, box->text.substr(0, box->text.find(" |")), record->xref));
+                    entry(box, box->text.substr(0, box->text.find(" |")), record->xref));
             return;
         }
         if (box->kind() == 'P')
@@ -264,9 +263,8 @@ public:
             rows_[box->level()].push_back({box->column(), box});
         });
         for (auto& [level, row] : rows_)
-            std::sort(row.begin(), row.end(), [](const auto& a, const auto& b) {
-                return a.first < b.first;
-            });
+            std::sort(row.begin(), row.end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
     }
     // The first box right of the column on the level, or null.
     const Person* rightOf(int level, int column) const
@@ -346,12 +344,13 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
 
     const auto rowAt = [&](int index) {
         const auto found = rowGroups.find(index);
-        return found != rowGroups.end() ? found->second
-                                        : rowGroups.emplace(index, levels.add(index, 1)).first->second;
+        return found != rowGroups.end()
+                   ? found->second
+                   : rowGroups.emplace(index, levels.add(index, 1)).first->second;
     };
     // New boxes in columns opened right after `after`, chained from `from`.
-    const auto besideOf = [&](const Person* from, int after, Line level, const std::vector<int>& persons,
-                              std::size_t first) {
+    const auto besideOf = [&](const Person* from, int after, Line level,
+                              const std::vector<int>& persons, std::size_t first) {
         const int count = int(persons.size() - first);
         if (count <= 0)
             return;
@@ -375,7 +374,8 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
             // Beside the partner (the other parent), continuing the partner's chain.
             const Person* partner = kind == 's' ? anchor : tree_.findParent(anchor);
             const Cell p = partner->cell();
-            const Person* next = partner->rightLink() != 0 ? rows.rightOf(p.level, p.column) : nullptr;
+            const Person* next =
+                partner->rightLink() != 0 ? rows.rightOf(p.level, p.column) : nullptr;
             besideOf(partner, p.column, {p.level}, persons, 0);
             if (next)
                 joints.push_back({nullptr, int(boxes.size()) - 1, -1, next});
@@ -428,7 +428,8 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
     const TreeSettings& settings = chart_.settings();
     if (!columns.empty() || !levels.empty()) {
         // A connector that reached a box reaches it still across the opened lines.
-        const auto stretched = [](int length, int pitch, int gap, int from, const LineInsertions& lines) {
+        const auto stretched = [](int length, int pitch, int gap, int from,
+                                  const LineInsertions& lines) {
             if (length < gap || (length - gap) % pitch != 0)
                 return length;
             const int to = from + (length - gap) / pitch + 1;
@@ -442,7 +443,9 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
                 {stretched(box->rightLink(), settings.pitchX(), gapX, at.column, columns),
                  stretched(box->downLink(), settings.pitchY(), gapY, at.level, levels)});
         });
-        tree_.remapCells([&](Cell cell) { return Cell{columns.map(cell.column), levels.map(cell.level)}; });
+        tree_.remapCells([&](Cell cell) {
+            return Cell{columns.map(cell.column), levels.map(cell.level)};
+        });
     }
 
     std::vector<Person*> added;
@@ -455,10 +458,12 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
         records_.set(placed, {xref, textFingerprint(placed->text)});
         noteBox(planned.person, placed);
         added.push_back(placed);
-        report.added.push_back(entry(placed, displayName(data_.persons[std::size_t(planned.person)]), xref));
+        report.added.push_back(
+            entry(placed, displayName(data_.persons[std::size_t(planned.person)]), xref));
     }
     for (const Joint& joint : joints) {
-        Person* from = joint.fromNew >= 0 ? added[std::size_t(joint.fromNew)] : tree_.own(joint.from);
+        Person* from =
+            joint.fromNew >= 0 ? added[std::size_t(joint.fromNew)] : tree_.own(joint.from);
         const Person* to = joint.toNew >= 0 ? added[std::size_t(joint.toNew)] : joint.to;
         if (!from || !to)
             continue;
@@ -505,8 +510,8 @@ ChartUpdateReport Updater::run()
     updateTexts(report);
     findReparented(report);
     addPersons(report);
-    for (auto* list : {&report.changed, &report.kept, &report.added, &report.removed,
-                       &report.reparented})
+    for (auto* list :
+         {&report.changed, &report.kept, &report.added, &report.removed, &report.reparented})
         for (UpdatedBox& entry : *list)
             entry.cell = entry.box->cell();
     if (report.changesChart()) {
@@ -522,17 +527,18 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
 {
     const FamilyLink& link = chart.familyLink();
     if (!link.linked())
-        return {Result::failure(Result::Failed,
-                                STIRPA_TR_NOOP("Message",
-                                               "The chart is not linked to a family file.")),
-                {}};
+        return {
+            Result::failure(Result::Failed,
+                            STIRPA_TR_NOOP("Message", "The chart is not linked to a family file.")),
+            {}};
     ImportOptions options = importOptionsOf(link, data);
     if (options.layout.root < 0)
-        return {Result::failure(Result::Failed,
-                                STIRPA_TR_NOOP("Message",
-                                               "The family file has no person %1, the chart's root."),
-                                {link.root}),
-                {}};
+        return {
+            Result::failure(
+                Result::Failed,
+                STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
+                {link.root}),
+            {}};
     options.today = today;
     return {Result(), Updater(chart, data, options, today).run()};
 }

@@ -19,13 +19,13 @@ struct UpdatedBox {
 
 // What an update did or found, by kind, each in the chart's list order.
 struct ChartUpdateReport {
-    std::vector<UpdatedBox> changed;  // new text from the file
-    std::vector<UpdatedBox> kept;     // changed in the file, but the text is the user's
-    std::vector<UpdatedBox> added;    // new persons, with their new boxes
-    std::vector<UpdatedBox> removed;  // no longer in the file; the box stays
+    std::vector<UpdatedBox> changed;    // new text from the file
+    std::vector<UpdatedBox> kept;       // changed in the file, but the text is the user's
+    std::vector<UpdatedBox> added;      // new persons, with their new boxes
+    std::vector<UpdatedBox> removed;    // no longer in the file; the box stays
     std::vector<UpdatedBox> reparented; // Find parent answers another parent now
-    std::vector<UpdatedBox> unplaced; // belong in the chart, but found no place
-    int continuations = 0;            // continuation boxes given a new count
+    std::vector<UpdatedBox> unplaced;   // belong in the chart, but found no place
+    int continuations = 0;              // continuation boxes given a new count
 
     // Whether the chart changed (texts, counts, new boxes).
     bool changesChart() const { return !changed.empty() || !added.empty() || continuations > 0; }

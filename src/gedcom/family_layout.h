@@ -11,7 +11,7 @@ enum class LayoutKind { Descendants, Ancestors, Hourglass };
 struct LayoutRequest {
     int root = 0; // a person index
     LayoutKind kind = LayoutKind::Descendants;
-    int generations = 4; // the root's own counts: 1 is the root alone
+    int generations = 4;         // the root's own counts: 1 is the root alone
     int ancestorGenerations = 4; // of an hourglass, the upper half's; generations, the lower's
 };
 

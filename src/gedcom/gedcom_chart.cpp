@@ -18,7 +18,6 @@ constexpr int firstBaseline = 16;
 constexpr int linePitch = 12;
 constexpr int bottomMargin = 8;
 
-
 // The box size that fits every description: its widest line between the
 // insets, its lines under the first baseline. A continuation box is drawn
 // smaller, all in the line font.
@@ -29,7 +28,8 @@ public:
         const bool continuation = box.kind() == 'p';
         const TextSize size = measureDescription(box.text, !continuation);
         const double width = size.width + lineInsets;
-        width_ = std::max(width_, long(std::ceil(continuation ? width / continuationScale : width)));
+        width_ =
+            std::max(width_, long(std::ceil(continuation ? width / continuationScale : width)));
         lines_ = std::max(lines_, long(size.lines));
     }
     void apply(TreeSettings& settings) const
@@ -83,8 +83,7 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
         box = std::make_unique<Person>();
         // Its name on a line of its own, narrower than in bold.
         box->text = wrapDescription("see |" + nameOf(data, planned.sees, options, living) +
-                                    ", |column " +
-                                    std::to_string(cells.at(planned.sees).column));
+                                    ", |column " + std::to_string(cells.at(planned.sees).column));
     } else if (planned.person < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_reader.h"
 
+#include "base/regular_file.h"
 #include "gedcom/gedcom_date.h"
 #include "gedcom/gedcom_text.h"
 #include "gedcom/xref_index.h"
-#include "base/regular_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -247,9 +247,8 @@ GedcomLoad Reader::read(std::string utf8)
             continue;
         }
         if (line.cut)
-            warn(number, "a line of " + std::to_string(raw.size()) +
-                             " bytes; only the first " + std::to_string(maxValueLength) +
-                             " bytes of its value were read");
+            warn(number, "a line of " + std::to_string(raw.size()) + " bytes; only the first " +
+                             std::to_string(maxValueLength) + " bytes of its value were read");
         sawTrailer = line.level == 0 && line.code == tagCode("TRLR");
         take(line, number, frames);
     }
@@ -539,9 +538,9 @@ GedcomLoad readGedcomFile(const std::string& path)
     // A file under the size limit can still be more than the memory holds.
     const auto outOfMemory = [&path] {
         return GedcomLoad{
-            Result::failure(Result::CannotOpen,
-                            STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."),
-                            {path}),
+            Result::failure(
+                Result::CannotOpen,
+                STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path}),
             {}};
     };
     std::string bytes;

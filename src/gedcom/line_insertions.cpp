@@ -14,8 +14,9 @@ void LineInsertions::finish()
 {
     std::vector<int> order(groups_.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return groups_[std::size_t(a)].index < groups_[std::size_t(b)].index; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return groups_[std::size_t(a)].index < groups_[std::size_t(b)].index;
+    });
     starts_.assign(groups_.size(), 0);
     int before = 0;
     for (const int g : order) {

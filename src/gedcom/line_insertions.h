@@ -27,7 +27,7 @@ private:
     };
     std::vector<Group> groups_;
     std::vector<int> starts_;
-    std::vector<int> indices_; // sorted
+    std::vector<int> indices_;    // sorted
     std::vector<int> countsUpTo_; // lines opened at indices up to indices_[i]
     int total_ = 0;
 };

@@ -36,11 +36,11 @@ public:
 private:
     std::string_view foldedLine(std::size_t rank) const;
 
-    std::string labels_;                      // one after another
-    std::vector<std::size_t> labelStarts_;    // by person, and the end
-    std::vector<std::uint32_t> nameSizes_;    // by person: the name's bytes in the label
-    std::vector<int> order_;                // the persons in name order
-    std::vector<std::uint32_t> ranks_;      // by person
+    std::string labels_;                   // one after another
+    std::vector<std::size_t> labelStarts_; // by person, and the end
+    std::vector<std::uint32_t> nameSizes_; // by person: the name's bytes in the label
+    std::vector<int> order_;               // the persons in name order
+    std::vector<std::uint32_t> ranks_;     // by person
     // By rank, one after another: the folded name, a tab, the years, a line feed.
     std::string folded_;
     std::vector<std::size_t> starts_; // by rank, where each line begins; and the end

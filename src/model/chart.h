@@ -6,8 +6,8 @@
 #include "model/tree_settings.h"
 
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 
 // A chart: the tree of boxes and the settings its file's header line carries.
 // A value that moves but is not copied; the tree and the settings keep their

@@ -7,8 +7,8 @@
 // that the chart can take in the file's later changes. An empty path: the
 // chart is not linked.
 struct FamilyLink {
-    std::string path; // absolute once read from a chart file, or as given
-    std::string root; // the root person's cross-reference
+    std::string path;  // absolute once read from a chart file, or as given
+    std::string root;  // the root person's cross-reference
     char layout = 'd'; // 'd' descendants, 'a' ancestors
     int generations = 4;
     bool places = true;

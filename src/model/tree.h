@@ -38,7 +38,10 @@ public:
     const Person* findPerson(Cell cell) const { return index_.first(cell); }
     Person* findPerson(Cell cell) { return index_.first(cell); }
     // This tree's own box for a pointer it handed out; null for any other.
-    Person* own(const Person* box) { return box && box->owner_ == this ? const_cast<Person*>(box) : nullptr; }
+    Person* own(const Person* box)
+    {
+        return box && box->owner_ == this ? const_cast<Person*>(box) : nullptr;
+    }
 
     std::size_t size() const { return boxes_.size(); }
     bool empty() const { return boxes_.empty(); }

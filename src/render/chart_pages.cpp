@@ -9,8 +9,8 @@
 #include "render/render_output.h"
 
 #include <QFont>
-#include <QPagedPaintDevice>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSizeF>
 

@@ -71,4 +71,3 @@ void drawCellOutline(DrawContext& dc, const TreeSettings& settings, Cell cell)
     dc.drawBox(settings.boxRect(cell), boxRoundness);
     dc.endXorOutline();
 }
-

@@ -2,8 +2,8 @@
 #include "render/page_layout.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -69,17 +69,18 @@ std::optional<PageOptions> parsePageOptions(std::string_view text)
 const std::vector<std::pair<Paper, std::string>>& paperSizes()
 {
     static const std::vector<std::pair<Paper, std::string>> sizes{
-        {Paper::A4, "A4"},         {Paper::A3, "A3"},       {Paper::A2, "A2"},
-        {Paper::A1, "A1"},         {Paper::A0, "A0"},       {Paper::Letter, "Letter"},
-        {Paper::Legal, "Legal"},   {Paper::Tabloid, "Tabloid"}};
+        {Paper::A4, "A4"},       {Paper::A3, "A3"},          {Paper::A2, "A2"},
+        {Paper::A1, "A1"},       {Paper::A0, "A0"},          {Paper::Letter, "Letter"},
+        {Paper::Legal, "Legal"}, {Paper::Tabloid, "Tabloid"}};
     return sizes;
 }
 
 std::optional<Paper> paperNamed(std::string_view name)
 {
     const auto sameLetters = [name](const std::string& known) {
-        return std::equal(known.begin(), known.end(), name.begin(), name.end(),
-                          [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+        return std::equal(
+            known.begin(), known.end(), name.begin(), name.end(),
+            [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
     };
     for (const auto& [paper, known] : paperSizes())
         if (sameLetters(known))
@@ -103,8 +104,8 @@ PageArguments parsePageArguments(const std::vector<std::string>& arguments)
                 return failure("--pages is given twice");
             pages = parsePageOptions(arguments[++i]);
             if (!pages)
-                return failure("--pages takes wide=N or scale=P (1 to 1000), not '" +
-                               arguments[i] + "'");
+                return failure("--pages takes wide=N or scale=P (1 to 1000), not '" + arguments[i] +
+                               "'");
         } else if (option == "--paper") {
             if (paper)
                 return failure("--paper is given twice");

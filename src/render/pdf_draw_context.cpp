@@ -302,7 +302,6 @@ void PdfDrawContext::drawText(Point bottomLeft, std::string_view bytes)
     for (const PdfFonts::Run& run : fonts_.runs(*font_, text))
         operators += "/F" + num(run.font) + " " + size + " Tf 1 0 0 -1 " +
                      (run.offset == 0 ? num(bottomLeft.x) : num(bottomLeft.x + run.offset)) + " " +
-                     num(baseline) + " Tm <" + run.glyphs +
-                     "> Tj\n";
+                     num(baseline) + " Tm <" + run.glyphs + "> Tj\n";
     draw(operators + "ET\n");
 }

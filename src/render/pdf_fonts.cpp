@@ -233,9 +233,8 @@ std::vector<std::string> PdfFonts::objects(int font, int first) const
     const int descent = thousandths(design.descent(), perEm);
     const std::string file = trueTypeSubset(table, glyphs);
     return {
-        "<</Type/Font/Subtype/Type0/BaseFont/" + name +
-            "/Encoding/Identity-H/DescendantFonts[" + ref(first + 1) + "]/ToUnicode " +
-            ref(first + 4) + ">>",
+        "<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding/Identity-H/DescendantFonts[" +
+            ref(first + 1) + "]/ToUnicode " + ref(first + 4) + ">>",
         "<</Type/Font/Subtype/CIDFontType2/BaseFont/" + name +
             "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>/FontDescriptor " +
             ref(first + 2) + "/CIDToGIDMap/Identity/W" + widths + ">>",

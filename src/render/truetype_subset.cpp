@@ -62,7 +62,9 @@ void padToFour(std::string& data) { data.resize((data.size() + 3) / 4 * 4, '\0')
 class GlyphLocations {
 public:
     GlyphLocations(const std::string& loca, bool longOffsets, std::size_t glyphs)
-        : loca_(loca), long_(longOffsets), glyphs_(glyphs)
+        : loca_(loca),
+          long_(longOffsets),
+          glyphs_(glyphs)
     {
     }
     bool valid() const { return loca_.size() >= (glyphs_ + 1) * (long_ ? 4 : 2); }
@@ -175,9 +177,10 @@ std::string trueTypeSubset(const FontTable& table, const std::vector<std::uint16
     head[indexToLocFormat] = 0;
     head[indexToLocFormat + 1] = 1;
 
-    std::map<std::string, std::string> tables{
-        {"glyf", std::move(newGlyf)}, {"head", std::move(head)}, {"loca", std::move(newLoca)},
-        {"maxp", maxp}};
+    std::map<std::string, std::string> tables{{"glyf", std::move(newGlyf)},
+                                              {"head", std::move(head)},
+                                              {"loca", std::move(newLoca)},
+                                              {"maxp", maxp}};
     // The hinting programs and metrics go along as they are.
     for (const char* tag : {"cvt ", "fpgm", "prep", "hhea", "hmtx"})
         if (std::string data = table(tag); !data.empty())

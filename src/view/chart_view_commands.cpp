@@ -28,10 +28,7 @@ void ChartView::cut()
     document_->cut();
 }
 
-void ChartView::paste()
-{
-    document_->paste(pasteBuffer_, pasteRecord_ ? &*pasteRecord_ : nullptr);
-}
+void ChartView::paste() { document_->paste(pasteBuffer_, pasteRecord_ ? &*pasteRecord_ : nullptr); }
 
 void ChartView::insertColumn() { insertLine('x'); }
 

@@ -46,7 +46,10 @@ QRectF devicePixels(const QRect& rect, qreal ratio)
 
 } // namespace
 
-void ChartView::draw(DrawContext& dc) { paintChart(dc, &document_->chart(), &document_->selection()); }
+void ChartView::draw(DrawContext& dc)
+{
+    paintChart(dc, &document_->chart(), &document_->selection());
+}
 
 namespace {
 // The cell whose box shows the selection; noCell when nothing is selected.

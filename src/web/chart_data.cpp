@@ -62,8 +62,8 @@ int kindCode(const Person& box)
 }
 
 // One numbers column: each box gives its values through `values`, joined by commas.
-template <typename Values> void writeColumn(PieceBuffer& out, const Tree& tree, std::string_view name,
-                                            Values values)
+template <typename Values>
+void writeColumn(PieceBuffer& out, const Tree& tree, std::string_view name, Values values)
 {
     appendField(out.text(), name);
     out.text() += '"';
@@ -141,7 +141,7 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
     writeColumn(out, tree, "cells", [&last](const Person& box) {
         const Cell cell = box.cell();
         const std::array<long long, 2> values{(long long)cell.column - last.column,
-                                               (long long)cell.level - last.level};
+                                              (long long)cell.level - last.level};
         last = cell;
         return values;
     });

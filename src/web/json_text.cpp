@@ -6,8 +6,8 @@ namespace {
 void appendUnicodeEscape(std::string& out, unsigned code)
 {
     static constexpr char hex[] = "0123456789abcdef";
-    const char escape[] = {'\\', 'u', hex[code >> 12 & 15], hex[code >> 8 & 15],
-                           hex[code >> 4 & 15], hex[code & 15]};
+    const char escape[] = {
+        '\\', 'u', hex[code >> 12 & 15], hex[code >> 8 & 15], hex[code >> 4 & 15], hex[code & 15]};
     out.append(escape, sizeof escape);
 }
 

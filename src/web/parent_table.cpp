@@ -128,8 +128,8 @@ std::vector<ParentAnswer> parentAnswers(const Tree& tree)
         if (!plain(box))
             return;
         int parent = box->column() < limit ? rightward[std::size_t(cell)] : none;
-        const bool left = cell > 0 && cells.sameRow(cell - 1, cell) &&
-                          firsts[std::size_t(cell) - 1].column >= 0;
+        const bool left =
+            cell > 0 && cells.sameRow(cell - 1, cell) && firsts[std::size_t(cell) - 1].column >= 0;
         if (parent == none && left) {
             parent = leftward[std::size_t(cell) - 1];
             if (parent == none && residue[std::size_t(cell) - 1] != noResidue)

@@ -12,9 +12,9 @@ class Tree;
 // leaves the right connectors of the first boxes of the row from residueColumn
 // up to the box's column red.
 struct ParentAnswer {
-    int levelsUp = 0;       // the parent's level below this box's; 0: no parent
-    int columnOffset = 0;   // with a parent: its column less this box's
-    int residueOffset = 0;  // without one: residueColumn less this box's column (0: none)
+    int levelsUp = 0;      // the parent's level below this box's; 0: no parent
+    int columnOffset = 0;  // with a parent: its column less this box's
+    int residueOffset = 0; // without one: residueColumn less this box's column (0: none)
 };
 
 // The answer of Tree::findParent for every box of the tree, in list order (a

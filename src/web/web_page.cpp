@@ -32,9 +32,8 @@ void writeWebPage(const Chart& chart, std::string_view pageName, const WebPageOp
         } else if (marker == "@STYLE@") {
             going = write(viewerStyle);
         } else if (marker == "@DATA@") {
-            writeChartData(chart, pageName, options.chartBackground, [&](std::string_view piece) {
-                return going = going && write(piece);
-            });
+            writeChartData(chart, pageName, options.chartBackground,
+                           [&](std::string_view piece) { return going = going && write(piece); });
         } else {
             going = write(viewerScript);
         }
@@ -46,7 +45,6 @@ void writeWebPage(const Chart& chart, std::string_view pageName, const WebPageOp
 Result exportWebPage(const Chart& chart, const std::string& path, const WebPageOptions& options)
 {
     const std::string pageName = htmlPageName(path);
-    return writeFileAtomically(path, [&](const PieceWriter& write) {
-        writeWebPage(chart, pageName, options, write);
-    });
+    return writeFileAtomically(
+        path, [&](const PieceWriter& write) { writeWebPage(chart, pageName, options, write); });
 }

@@ -97,8 +97,9 @@ private slots:
         QCOMPARE(menuTexts(menus[0]->menu()),
                  QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Re&cover...", "&Save\tCtrl+S",
                               "Save &As...", "-", "&Import GEDCOM...", "Export &html...\tCtrl+H",
-                              "Export i&mage...", "Publish &web page...", "-", "&Print...\tCtrl+P", "Print Pre&view",
-                              "P&rint Setup...", "Log tree", "-", "Recent File", "-", "E&xit"}));
+                              "Export i&mage...", "Publish &web page...", "-", "&Print...\tCtrl+P",
+                              "Print Pre&view", "P&rint Setup...", "Log tree", "-", "Recent File",
+                              "-", "E&xit"}));
         QCOMPARE(menuTexts(menus[1]->menu()),
                  QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                               "&Paste\tCtrl+V", "-", "&Find...\tCtrl+F"}));

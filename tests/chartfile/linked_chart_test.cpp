@@ -30,8 +30,8 @@ Chart linkedChart(const FamilyLink& link, const RecordLink& first)
 {
     Chart chart(TreeSettings(), "linked");
     Tree& tree = chart.mutableTree();
-    Person* a = tree.append(std::make_unique<Person>("Anna Berg\r\nb. 1901", Cell{4, 3},
-                                                     Links{20, 30}));
+    Person* a =
+        tree.append(std::make_unique<Person>("Anna Berg\r\nb. 1901", Cell{4, 3}, Links{20, 30}));
     tree.append(std::make_unique<Person>("typed", Cell{5, 3}, Links{0, 0}));
     Person* c = tree.append(std::make_unique<ContPerson>("2 children", Cell{4, 4}, Links{0, 0}, 2));
     tree.mutableRecords().set(a, first);
@@ -122,9 +122,10 @@ private slots:
     // Link fields on lines the fast reading leaves to the general one.
     void generalReadingFindsTheRecord()
     {
-        const ChartLoad load = loadChartBytes("Stirpa  120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s\n"
-                                              "P  4j3  5:Anna  20j30  0 r2:I3 0000000f\n",
-                                              TreeSettings());
+        const ChartLoad load =
+            loadChartBytes("Stirpa  120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s\n"
+                           "P  4j3  5:Anna  20j30  0 r2:I3 0000000f\n",
+                           TreeSettings());
         QVERIFY(load);
         QCOMPARE(recordsText(load.chart.tree()), QByteArray("I3/f "));
         QCOMPARE(load.chart.familyLink().root, std::string("I1"));
@@ -140,14 +141,14 @@ private slots:
         const QByteArray header = "Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s";
         const QByteArray box = "P 1j1 1:A 0j0 0 r2:I3 0000000f";
         QTest::newRow("both fields") << header << box << true << QByteArray("I3/f ");
-        QTest::newRow("rubbish after the box") << header << QByteArray("P 1j1 1:A 0j0 0 xyz")
-                                               << true << QByteArray("- ");
+        QTest::newRow("rubbish after the box")
+            << header << QByteArray("P 1j1 1:A 0j0 0 xyz") << true << QByteArray("- ");
         QTest::newRow("count past the line")
             << header << QByteArray("P 1j1 1:A 0j0 0 r9:I3 0000000f") << true << QByteArray("- ");
         QTest::newRow("seven hex digits")
             << header << QByteArray("P 1j1 1:A 0j0 0 r2:I3 000000f") << true << QByteArray("- ");
-        QTest::newRow("not hex") << header << QByteArray("P 1j1 1:A 0j0 0 r2:I3 0000000g")
-                                 << true << QByteArray("- ");
+        QTest::newRow("not hex") << header << QByteArray("P 1j1 1:A 0j0 0 r2:I3 0000000g") << true
+                                 << QByteArray("- ");
         QTest::newRow("empty xref")
             << header << QByteArray("P 1j1 1:A 0j0 0 r0: 0000000f") << true << QByteArray("- ");
         QTest::newRow("record without a family file")
@@ -159,8 +160,8 @@ private slots:
             << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d99 p-s") << box << true
             << QByteArray("I3/f ");
         QTest::newRow("generations 100")
-            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d100 p-s") << box
-            << false << QByteArray("- ");
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d100 p-s") << box << false
+            << QByteArray("- ");
         QTest::newRow("unknown layout")
             << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 x4 p-s") << box << false
             << QByteArray("- ");
@@ -190,13 +191,14 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("chart");
         QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("beside") << "data/f.ged" << "data/c.txt" << QByteArray("5:f.ged");
-        QTest::newRow("a folder down") << "data/gen/f.ged" << "data/c.txt"
-                                       << QByteArray("9:gen/f.ged");
-        QTest::newRow("a folder up") << "f.ged" << "data/charts/c.txt"
-                                     << QByteArray("11:../../f.ged");
-        QTest::newRow("blank in the name") << "data/my f.ged" << "data/c.txt"
-                                           << QByteArray("8:my f.ged");
+        QTest::newRow("beside") << "data/f.ged"
+                                << "data/c.txt" << QByteArray("5:f.ged");
+        QTest::newRow("a folder down") << "data/gen/f.ged"
+                                       << "data/c.txt" << QByteArray("9:gen/f.ged");
+        QTest::newRow("a folder up") << "f.ged"
+                                     << "data/charts/c.txt" << QByteArray("11:../../f.ged");
+        QTest::newRow("blank in the name") << "data/my f.ged"
+                                           << "data/c.txt" << QByteArray("8:my f.ged");
     }
     void familyPathRelativeToTheChart()
     {

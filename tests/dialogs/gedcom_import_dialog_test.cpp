@@ -91,13 +91,10 @@ void GedcomImportDialogTest::filterNarrowsTheList_data()
 
     // By surname, then given name; "É" sorts with "E".
     QTest::newRow("nothing") << QString()
-                             << QStringList{"Emil \u00C9vora",
-                                            "Frank Holm",
-                                            "Greta Holm",
-                                            "Ann Lee, 1900\u20131980",
-                                            "Bert Lee",
-                                            "Carl Lee, 1925\u2013",
-                                            "Dora Lee, 1927\u2013"};
+                             << QStringList{
+                                    "Emil \u00C9vora",         "Frank Holm", "Greta Holm",
+                                    "Ann Lee, 1900\u20131980", "Bert Lee",   "Carl Lee, 1925\u2013",
+                                    "Dora Lee, 1927\u2013"};
     QTest::newRow("any case") << "hOLM" << QStringList{"Frank Holm", "Greta Holm"};
     QTest::newRow("every word") << "lee 19"
                                 << QStringList{"Ann Lee, 1900\u20131980", "Carl Lee, 1925\u2013",
@@ -176,13 +173,20 @@ void GedcomImportDialogTest::returnsTheHourglassAndTheBook_data()
     QTest::addColumn<int>("expectedColumns");
 
     const int descendants = int(LayoutKind::Descendants), hourglass = int(LayoutKind::Hourglass);
-    QTest::newRow("hourglass, the root counted once") << true << false << 2 << 5 << 30 << hourglass << 3 << 6 << 0;
-    QTest::newRow("hourglass, the most generations") << true << false << 50 << 50 << 30 << hourglass << 50 << 50 << 0;
-    QTest::newRow("no book of an hourglass") << true << true << 3 << 4 << 30 << hourglass << 4 << 5 << 0;
-    QTest::newRow("a book, the fewest columns") << false << true << 6 << 3 << 1 << descendants << 6 << 4 << 2;
-    QTest::newRow("a book, the most columns") << false << true << 6 << 3 << 10001 << descendants << 6 << 4 << 10000;
-    QTest::newRow("a book of 17 columns") << false << true << 7 << 3 << 17 << descendants << 7 << 4 << 17;
-    QTest::newRow("no book unless chosen") << false << false << 7 << 3 << 17 << descendants << 7 << 4 << 0;
+    QTest::newRow("hourglass, the root counted once")
+        << true << false << 2 << 5 << 30 << hourglass << 3 << 6 << 0;
+    QTest::newRow("hourglass, the most generations")
+        << true << false << 50 << 50 << 30 << hourglass << 50 << 50 << 0;
+    QTest::newRow("no book of an hourglass")
+        << true << true << 3 << 4 << 30 << hourglass << 4 << 5 << 0;
+    QTest::newRow("a book, the fewest columns")
+        << false << true << 6 << 3 << 1 << descendants << 6 << 4 << 2;
+    QTest::newRow("a book, the most columns")
+        << false << true << 6 << 3 << 10001 << descendants << 6 << 4 << 10000;
+    QTest::newRow("a book of 17 columns")
+        << false << true << 7 << 3 << 17 << descendants << 7 << 4 << 17;
+    QTest::newRow("no book unless chosen")
+        << false << false << 7 << 3 << 17 << descendants << 7 << 4 << 0;
 }
 
 void GedcomImportDialogTest::returnsTheHourglassAndTheBook()
@@ -224,7 +228,8 @@ void GedcomImportDialogTest::startsAtTheDefaultRoot()
 {
     QFETCH(QByteArray, header);
     QFETCH(QString, chosen);
-    const GedcomLoad load = readGedcom(QByteArray(family).replace("0 HEAD\n", "0 HEAD\n" + header).toStdString());
+    const GedcomLoad load =
+        readGedcom(QByteArray(family).replace("0 HEAD\n", "0 HEAD\n" + header).toStdString());
     GedcomImportDialog dialog(load.data);
     QCOMPARE(dialog.personList()->currentIndex().data().toString(), chosen);
     QCOMPARE(dialog.options().layout.root, load.data.home >= 0 ? 3 : 5);

@@ -196,21 +196,21 @@ private slots:
     void selectionFollowsEachStep_data()
     {
         QTest::addColumn<QString>("step");
-        QTest::addColumn<Cell>("boxAt");   // noCell: no box selected
+        QTest::addColumn<Cell>("boxAt"); // noCell: no box selected
         QTest::addColumn<bool>("framed");
         QTest::addColumn<Cell>("current");
         QTest::addColumn<int>("selectionSignals");
         QTest::addColumn<int>("currentSignals");
         QTest::newRow("a box") << "select 2 0" << Cell{2, 0} << false << Cell{2, 0} << 1 << 1;
         QTest::newRow("an empty cell") << "select 3 4" << noCell << true << Cell{3, 4} << 1 << 1;
-        QTest::newRow("the last column") << "select 100000 0" << noCell << true
-                                         << Cell{100000, 0} << 1 << 1;
+        QTest::newRow("the last column")
+            << "select 100000 0" << noCell << true << Cell{100000, 0} << 1 << 1;
         QTest::newRow("past the last column is refused")
             << "select 100001 0" << Cell{0, 1} << false << Cell{0, 1} << 0 << 0;
-        QTest::newRow("the same cell again") << "select 0 1" << Cell{0, 1} << false << Cell{0, 1}
-                                             << 0 << 1;
-        QTest::newRow("cut frames the cell left") << "cut" << noCell << true << Cell{0, 1} << 1
-                                                  << 0;
+        QTest::newRow("the same cell again")
+            << "select 0 1" << Cell{0, 1} << false << Cell{0, 1} << 0 << 1;
+        QTest::newRow("cut frames the cell left")
+            << "cut" << noCell << true << Cell{0, 1} << 1 << 0;
         QTest::newRow("cut a box dragged away frames where it went")
             << "move 0 1 4 2;cut" << noCell << true << Cell{4, 2} << 1 << 0;
         QTest::newRow("paste into a framed cell selects the new box")
@@ -223,8 +223,8 @@ private slots:
         // connector, then the child's box.
         QTest::newRow("the lineage walk ends where it started")
             << "find" << Cell{0, 1} << false << Cell{0, 1} << 2 << 0;
-        QTest::newRow("a new chart selects nothing") << "new" << noCell << false << noCell << 1
-                                                     << 1;
+        QTest::newRow("a new chart selects nothing")
+            << "new" << noCell << false << noCell << 1 << 1;
     }
     void selectionFollowsEachStep()
     {
@@ -242,7 +242,8 @@ private slots:
             // Only the last step is counted.
             std::unique_ptr<QSignalSpy> selection, currentCell;
             if (i == steps.size() - 1) {
-                selection = std::make_unique<QSignalSpy>(&document, &ChartDocument::selectionChanged);
+                selection =
+                    std::make_unique<QSignalSpy>(&document, &ChartDocument::selectionChanged);
                 currentCell =
                     std::make_unique<QSignalSpy>(&document, &ChartDocument::currentCellChanged);
             }

@@ -162,8 +162,8 @@ private slots:
         QTest::addColumn<QByteArray>("options");
         QTest::addColumn<QByteArray>("box");
         QTest::newRow("as typed") << QByteArray("") << QByteArray("<b><i>A</i> & B</b>");
-        QTest::newRow("escaped")
-            << QByteArray("--escape-text") << QByteArray("<b>&lt;i&gt;A&lt;/i&gt; &amp; B</b>");
+        QTest::newRow("escaped") << QByteArray("--escape-text")
+                                 << QByteArray("<b>&lt;i&gt;A&lt;/i&gt; &amp; B</b>");
         QTest::newRow("escaped, in a complete page")
             << QByteArray("--escape-text --complete-page")
             << QByteArray("<b>&lt;i&gt;A&lt;/i&gt; &amp; B</b>");

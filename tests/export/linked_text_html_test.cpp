@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A box whose text came from a family file is written as text, never as
 // markup; the user's own descriptions stay markup unless escaping is asked for.
-#include "export_fixture.h"
 #include "export/html_export.h"
+#include "export_fixture.h"
 #include "model/record_links.h"
 
 #include <QtTest>
@@ -43,9 +43,8 @@ private slots:
             << QByteArray("</script>x") << true << false << QByteArray("<b>&lt;/script&gt;x</b>");
         QTest::newRow("file text, an ampersand")
             << QByteArray("Smith & Sons") << true << false << QByteArray("<b>Smith &amp; Sons</b>");
-        QTest::newRow("file text, quotes")
-            << QByteArray("\"Bob\" O'Neil") << true << false
-            << QByteArray("<b>&quot;Bob&quot; O'Neil</b>");
+        QTest::newRow("file text, quotes") << QByteArray("\"Bob\" O'Neil") << true << false
+                                           << QByteArray("<b>&quot;Bob&quot; O'Neil</b>");
         QTest::newRow("file text, markup on the second line")
             << QByteArray("Anna |b. <1900>") << true << false
             << QByteArray("<b>Anna </b><br><font size=1>b. &lt;1900&gt;</font>");
@@ -66,8 +65,8 @@ private slots:
         QFETCH(QByteArray, written);
         const std::string box =
             exportedBox(text.constData(), linked ? text.constData() : nullptr, escapeText);
-        QCOMPARE(bytes(box), "<div class=\"box\" style=\"top: 340px; left: 470px;\">" + written +
-                                 "</div>");
+        QCOMPARE(bytes(box),
+                 "<div class=\"box\" style=\"top: 340px; left: 470px;\">" + written + "</div>");
     }
 
     // A box the user retyped after the import holds the user's markup.
@@ -86,15 +85,15 @@ private slots:
         QFETCH(QByteArray, fileText);
         QFETCH(QByteArray, written);
         const std::string box = exportedBox("<u>Anna</u>", fileText.constData(), false);
-        QCOMPARE(bytes(box), "<div class=\"box\" style=\"top: 340px; left: 470px;\">" + written +
-                                 "</div>");
+        QCOMPARE(bytes(box),
+                 "<div class=\"box\" style=\"top: 340px; left: 470px;\">" + written + "</div>");
     }
 
     void continuationBoxFromTheFile()
     {
         Chart chart;
-        Person* box = chart.mutableTree().append(
-            makeContinuation("<b>2 children", {1, 1}, {0, 0}, 2));
+        Person* box =
+            chart.mutableTree().append(makeContinuation("<b>2 children", {1, 1}, {0, 0}, 2));
         chart.mutableTree().mutableRecords().set(box, {"I3", textFingerprint("<b>2 children")});
         std::ostringstream out;
         writeHtmlChart(out, chart, {"page"});

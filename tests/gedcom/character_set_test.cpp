@@ -31,8 +31,16 @@ const std::map<Encoding, std::map<char16_t, QByteArray>> letters = {
     {Cp437, {{0xFC, "\x81"}, {0xE4, "\x84"}, {0xE7, "\x87"}, {0xE9, "\x82"}, {0xC5, "\x8F"}}},
     {Mac, {{0xFC, "\x9F"}, {0xE4, "\x8A"}, {0xE7, "\x8D"}, {0xE9, "\x8E"}, {0xC5, "\x81"}}},
     // ANSEL writes the diacritic before its letter.
-    {Ansel, {{0xFC, "\xE8u"}, {0xE4, "\xE8" "a"}, {0xE7, "\xF0" "c"}, {0xE9, "\xE2" "e"},
-             {0xC5, "\xEA" "A"}}},
+    {Ansel,
+     {{0xFC, "\xE8u"},
+      {0xE4, "\xE8"
+             "a"},
+      {0xE7, "\xF0"
+             "c"},
+      {0xE9, "\xE2"
+             "e"},
+      {0xC5, "\xEA"
+             "A"}}},
 };
 
 // UTF-16 without a byte-order mark.
@@ -126,8 +134,8 @@ void CharacterSetTest::readsEverySet_data()
     QTest::newRow("UNICODE big-endian without a mark")
         << familyIn(Utf16Be, "UNICODE") << CharacterSet::Utf16BigEndian << none;
     QTest::newRow("ANSI") << familyIn(Cp1252, "ANSI") << CharacterSet::Windows1252 << none;
-    QTest::newRow("IBM WINDOWS")
-        << familyIn(Cp1252, "IBM WINDOWS") << CharacterSet::Windows1252 << none;
+    QTest::newRow("IBM WINDOWS") << familyIn(Cp1252, "IBM WINDOWS") << CharacterSet::Windows1252
+                                 << none;
     QTest::newRow("IBMPC") << familyIn(Cp437, "IBMPC") << CharacterSet::CodePage437 << none;
     QTest::newRow("MACINTOSH") << familyIn(Mac, "MACINTOSH") << CharacterSet::MacRoman << none;
     QTest::newRow("ANSEL") << familyIn(Ansel, "ANSEL") << CharacterSet::Ansel << none;
@@ -147,8 +155,8 @@ void CharacterSetTest::readsEverySet_data()
                                            << undeclared.arg("Windows-1252 (ANSI)");
     QTest::newRow("no CHAR, code page 437") << familyIn(Cp437, {}) << CharacterSet::CodePage437
                                             << undeclared.arg("IBM PC (code page 437)");
-    QTest::newRow("no CHAR, Mac Roman") << familyIn(Mac, {}) << CharacterSet::MacRoman
-                                        << undeclared.arg("Macintosh (Mac Roman)");
+    QTest::newRow("no CHAR, Mac Roman")
+        << familyIn(Mac, {}) << CharacterSet::MacRoman << undeclared.arg("Macintosh (Mac Roman)");
     QTest::newRow("ASCII with Windows-1252 bytes")
         << familyIn(Cp1252, "ASCII") << CharacterSet::Windows1252
         << misfit.arg("ASCII", "Windows-1252 (ANSI)");
@@ -240,8 +248,9 @@ void CharacterSetTest::guessesByCase_data()
     QTest::newRow("surname in capitals") << QByteArray("Ida /M\x86LLER/") << CharacterSet::MacRoman
                                          << QStringLiteral("Ida M\u00DCLLER");
     QTest::newRow("capital starting a word")
-        << QByteArray("\x8Frjan /\x99" "berg/") << CharacterSet::CodePage437
-        << QStringLiteral("\u00C5rjan \u00D6berg");
+        << QByteArray("\x8Frjan /\x99"
+                      "berg/")
+        << CharacterSet::CodePage437 << QStringLiteral("\u00C5rjan \u00D6berg");
 }
 
 void CharacterSetTest::guessesByCase()

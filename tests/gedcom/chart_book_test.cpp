@@ -112,21 +112,22 @@ void ChartBookTest::keepsTheColumns()
     QCOMPARE(book.saved.written.front(), path);
     QCOMPARE(book.saved.written.size() == 1, columns >= width);
 
-    std::map<std::string, int> boxesOf; // by name, in all charts
+    std::map<std::string, int> boxesOf;         // by name, in all charts
     std::map<std::string, std::string> startOf; // the person each chart starts with, by path
     std::size_t boxes = 0;
     for (const auto& [file, chart] : book.charts) {
-        QVERIFY2(columnCount(chart) <= columns,
-                 qPrintable(QStringLiteral("%1 has %2 columns").arg(file.c_str()).arg(columnCount(chart))));
+        QVERIFY2(
+            columnCount(chart) <= columns,
+            qPrintable(
+                QStringLiteral("%1 has %2 columns").arg(file.c_str()).arg(columnCount(chart))));
         checkCellsApart(chart);
         chart.tree().forEachPerson([&](const Person* box) {
             ++boxes;
             if (box->kind() == 'P')
                 ++boxesOf[nameLine(*box)];
         });
-        chart.tree().forEachPerson([&, &file = file](const Person* box) {
-            startOf.try_emplace(file, nameLine(*box));
-        });
+        chart.tree().forEachPerson(
+            [&, &file = file](const Person* box) { startOf.try_emplace(file, nameLine(*box)); });
     }
     QCOMPARE(boxes, book.saved.boxes);
     // Every continuation box that leads on names a chart starting with its person.
@@ -148,7 +149,8 @@ void ChartBookTest::keepsTheColumns()
     for (const auto& [name, count] : boxesOf)
         QVERIFY2(count == 1 + int(branchRoots.count(name)), name.c_str());
     std::size_t wholePersons = 0;
-    whole.chart.tree().forEachPerson([&](const Person* box) { wholePersons += box->kind() == 'P'; });
+    whole.chart.tree().forEachPerson(
+        [&](const Person* box) { wholePersons += box->kind() == 'P'; });
     QCOMPARE(boxesOf.size(), wholePersons);
 }
 
@@ -158,12 +160,24 @@ void ChartBookTest::namesTheFilesAsTheLinksLead_data()
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("main") << "a/family.txt" << "" << "a/family.txt";
-    QTest::newRow("branch") << "a/family.txt" << "03" << "a/family03.txt";
-    QTest::newRow("branch of a branch") << "a/family.txt" << "0301" << "a/family0301.txt";
-    QTest::newRow("no extension") << "a.b/family" << "12" << "a.b/family12";
-    QTest::newRow("two dots") << "family.old.txt" << "05" << "family.old05.txt";
-    QTest::newRow("hidden file") << "dir/.family" << "01" << "dir/.family01";
+    QTest::newRow("main") << "a/family.txt"
+                          << ""
+                          << "a/family.txt";
+    QTest::newRow("branch") << "a/family.txt"
+                            << "03"
+                            << "a/family03.txt";
+    QTest::newRow("branch of a branch") << "a/family.txt"
+                                        << "0301"
+                                        << "a/family0301.txt";
+    QTest::newRow("no extension") << "a.b/family"
+                                  << "12"
+                                  << "a.b/family12";
+    QTest::newRow("two dots") << "family.old.txt"
+                              << "05"
+                              << "family.old05.txt";
+    QTest::newRow("hidden file") << "dir/.family"
+                                 << "01"
+                                 << "dir/.family01";
 }
 
 void ChartBookTest::namesTheFilesAsTheLinksLead()
@@ -194,12 +208,13 @@ void ChartBookTest::refusesWhatCannotFit_data()
         children += QByteArray("1 CHIL @C") + n + "@\n";
     for (const char* n : {"1", "2", "3", "4", "5"})
         children += QByteArray("0 @C") + n + "@ INDI\n1 NAME Child" + n + " /Ek/\n0 @G" + n +
-                    "@ FAM\n1 HUSB @C" + n + "@\n1 CHIL @D" + n + "@\n1 CHIL @E" + n +
-                    "@\n0 @D" + n + "@ INDI\n1 NAME Grandchild" + n + " /Ek/\n0 @E" + n +
+                    "@ FAM\n1 HUSB @C" + n + "@\n1 CHIL @D" + n + "@\n1 CHIL @E" + n + "@\n0 @D" +
+                    n + "@ INDI\n1 NAME Grandchild" + n + " /Ek/\n0 @E" + n +
                     "@ INDI\n1 NAME Grandchild" + n + "b /Ek/\n";
     children += "0 TRLR\n";
 
-    QTest::newRow("spouses, one column short") << spouses << 3 << "Ann Lee and their spouses take 4";
+    QTest::newRow("spouses, one column short")
+        << spouses << 3 << "Ann Lee and their spouses take 4";
     QTest::newRow("spouses, just enough columns") << spouses << 4 << "";
     QTest::newRow("children, one column short")
         << children << 4 << "The children of Max Ek need 5 columns";

@@ -43,8 +43,8 @@ private slots:
         QTest::addColumn<QByteArray>("xref");
         QTest::newRow("a name alone") << QByteArray("Abel Root") << QByteArray("I4");
         QTest::newRow("name and year") << QByteArray("Cain Root |b. 1010") << QByteArray("I3");
-        QTest::newRow("name and another year") << QByteArray("Cain Root |b. 1011")
-                                               << QByteArray("-");
+        QTest::newRow("name and another year")
+            << QByteArray("Cain Root |b. 1011") << QByteArray("-");
         QTest::newRow("a name two persons have") << QByteArray("Seth Root") << QByteArray("-");
         QTest::newRow("the first of the two by year")
             << QByteArray("Seth Root |b. 1100, Eden") << QByteArray("I6");
@@ -117,8 +117,8 @@ private slots:
         for (const UpdatedBox& entry : update.report.added)
             added << QString::fromStdString(entry.name);
         added.sort();
-        QCOMPARE(added, QStringList({"Abel Root", "Enoch Root", "Eva Wife", "Seth Root",
-                                     "Seth Root"}));
+        QCOMPARE(added,
+                 QStringList({"Abel Root", "Enoch Root", "Eva Wife", "Seth Root", "Seth Root"}));
         // The hand-typed texts are the user's and stay.
         QCOMPARE(tree.findPerson(Cell{0, 1})->text, std::string("Cain Root |b. 1010"));
     }

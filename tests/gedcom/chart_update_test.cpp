@@ -202,12 +202,12 @@ void ChartUpdateTest::descendantsScenario()
             blood[box->level()].push_back(name);
     });
     QVERIFY(blood[1].size() >= 2 && blood[2].size() >= 4 && blood[3].size() >= 4);
-    const std::string parent = blood[1][0];      // gets a new child
-    const std::string bornAgain = blood[1][1];   // a new birth date
+    const std::string parent = blood[1][0];    // gets a new child
+    const std::string bornAgain = blood[1][1]; // a new birth date
     const std::string renamed = blood[2][0];
-    const std::string retyped = blood[2][1];     // renamed in the file, retyped by hand
-    const std::string married = blood[2][2];     // a new spouse
-    const std::string reparented = blood[2][3];  // now a child of another family
+    const std::string retyped = blood[2][1];    // renamed in the file, retyped by hand
+    const std::string married = blood[2][2];    // a new spouse
+    const std::string reparented = blood[2][3]; // now a child of another family
     const std::string removed = blood[3].back();
 
     // Hand edits: a typed note, a box typed by hand, a stretched connector,
@@ -266,8 +266,8 @@ void ChartUpdateTest::descendantsScenario()
     checkCellsUnsharedConnectorsForward(tree);
     QCOMPARE(tree.size(), boxCount + 2);
     QCOMPARE(namesOf(report.added), QStringList({"Newchild Born", "Newspouse Wed"}));
-    QVERIFY(namesOf(report.changed).contains(QString::fromStdString(
-        "Renamed" + renamed.substr(5))));
+    QVERIFY(
+        namesOf(report.changed).contains(QString::fromStdString("Renamed" + renamed.substr(5))));
     QVERIFY(namesOf(report.changed).contains(QString::fromStdString(bornAgain)));
     QCOMPARE(namesOf(report.kept),
              QStringList({QString::fromStdString("Retitled" + retyped.substr(5))}));

@@ -271,7 +271,8 @@ void FamilyLayoutTest::descendants_data()
         << DescendantShape{3, 14, 0, 100000, 5, false} << 3 << false << 23;
     QTest::newRow("several marriages")
         << DescendantShape{5, 3, 2, 100000, 7, false} << 5 << false << 95;
-    QTest::newRow("one child each") << DescendantShape{8, 1, 0, 100000, 9, false} << 8 << false << 2;
+    QTest::newRow("one child each")
+        << DescendantShape{8, 1, 0, 100000, 9, false} << 8 << false << 2;
     QTest::newRow("own ancestor") << DescendantShape{5, 3, 3, 100000, 11, true} << 12 << true << 12;
 }
 
@@ -395,7 +396,6 @@ void FamilyLayoutTest::boxesFitTheLongestName()
     QVERIFY(s.boxWidth < 240);
     QCOMPARE(s.boxHeight, 16 + 2 * 12 + 8);
 }
-
 
 void FamilyLayoutTest::villageCharts_data()
 {

@@ -134,9 +134,11 @@ void GedcomReaderTest::readsTheFirstPerson_data()
         << QStringLiteral("Ann Lee");
     const QString e2048 = QString(2048, QChar(0xE9));
     QTest::newRow("a long value cut before a character")
-        << "0 HEAD\n0 @I1@ INDI\n1 NAME a" + e2048.toUtf8() + "\n" << "a" + e2048.left(2047);
+        << "0 HEAD\n0 @I1@ INDI\n1 NAME a" + e2048.toUtf8() + "\n"
+        << "a" + e2048.left(2047);
     QTest::newRow("a long value at the limit")
-        << "0 HEAD\n0 @I1@ INDI\n1 NAME " + e2048.toUtf8() + "\n" << e2048;
+        << "0 HEAD\n0 @I1@ INDI\n1 NAME " + e2048.toUtf8() + "\n"
+        << e2048;
     QTest::newRow("continued past the limit")
         << "0 HEAD\n0 @I1@ INDI\n1 NAME " + QByteArray(4000, 'a') + "\n2 CONC " +
                QByteArray(95, 'b') + "\n2 CONC cd\n2 CONC ef\n"

@@ -150,7 +150,8 @@ void HostileInputTest::readsUpToTheSizeLimit()
         QSKIP("the address sanitizer needs more address space than the limit leaves");
 #endif
         // Read, not refused: the memory runs out, which is told, not thrown.
-        const std::string told = "Cannot read " + path.toStdString() + ": there is not enough memory.";
+        const std::string told =
+            "Cannot read " + path.toStdString() + ": there is not enough memory.";
         QCOMPARE(inChildWithLittleMemory([&] {
                      const GedcomLoad load = readGedcomFile(path.toStdString());
                      return load.message() == told ? 0 : 1;

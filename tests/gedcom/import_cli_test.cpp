@@ -119,7 +119,8 @@ void ImportCliTest::writesTheChart_data()
     QTest::newRow("by a whole name that others hold in part")
         << QByteArray() << QStringList{"--root", "zoe root"}
         << "Zo\u00EB Root (I6), descendants, 1 box, 1 generation, 185 x 160 pixels";
-    QTest::newRow("hourglass") << QByteArray() << QStringList{"--root", "I3", "--hourglass", "1", "1"}
+    QTest::newRow("hourglass") << QByteArray()
+                               << QStringList{"--root", "I3", "--hourglass", "1", "1"}
                                << "Cain Root (I3), hourglass, 4 boxes, 3 generations, "
                                   "290 x 272 pixels";
     QTest::newRow("hourglass, the most generations")
@@ -160,12 +161,14 @@ void ImportCliTest::refusesAnUnclearRoot_data()
                                 "I6\tZo\u00EB Root\t\n"
                                 "I7\tZoe Rooter\t\n";
     QTest::newRow("a whole name two hold")
-        << "z ROOT" << " has 2 persons named \"z ROOT\"; give one's id with --root:\n"
-                       "I6\tZo\u00EB Root\t\nI7\tZoe Rooter\t\n";
+        << "z ROOT"
+        << " has 2 persons named \"z ROOT\"; give one's id with --root:\n"
+           "I6\tZo\u00EB Root\t\nI7\tZoe Rooter\t\n";
     QTest::newRow("no one") << "Gabriel"
                             << " has no person with the id or name \"Gabriel\" (stirpa "
                                "--list-persons ";
-    QTest::newRow("an id the file lacks") << "@I9@" << " has no person with the id or name \"@I9@\"";
+    QTest::newRow("an id the file lacks") << "@I9@"
+                                          << " has no person with the id or name \"@I9@\"";
 }
 
 void ImportCliTest::refusesAnUnclearRoot()
@@ -234,8 +237,9 @@ void ImportCliTest::keepsLivingPersonsPrivate()
     writeFile(path("in.ged"), "0 HEAD\n0 @I1@ INDI\n1 NAME Max /Jung/\n1 BIRT\n2 DATE 1900\n"
                               "1 DEAT\n2 DATE 1980\n1 FAMS @F1@\n"
                               "0 @I2@ INDI\n1 NAME Lena /Jung/\n1 BIRT\n2 DATE " +
-                                  born + "\n2 PLAC Kiel\n1 FAMC @F1@\n"
-                                         "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n0 TRLR\n");
+                                  born +
+                                  "\n2 PLAC Kiel\n1 FAMC @F1@\n"
+                                  "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n0 TRLR\n");
     const QString out = path("out.txt");
     const Run run = runStirpa({"--import-gedcom", path("in.ged"), out, "--living", living});
     QCOMPARE(run.exitCode, 0);
@@ -262,8 +266,10 @@ void ImportCliTest::failsWithoutWriting_data()
         << good << QStringList{"--ancestors"} << 2 << "usage";
     QTest::newRow("living neither show, name nor hide")
         << good << QStringList{"--living", "names"} << 2 << "usage";
-    QTest::newRow("hourglass, none up") << good << QStringList{"--hourglass", "0", "1"} << 2 << "usage";
-    QTest::newRow("hourglass, none down") << good << QStringList{"--hourglass", "1", "0"} << 2 << "usage";
+    QTest::newRow("hourglass, none up")
+        << good << QStringList{"--hourglass", "0", "1"} << 2 << "usage";
+    QTest::newRow("hourglass, none down")
+        << good << QStringList{"--hourglass", "1", "0"} << 2 << "usage";
     QTest::newRow("hourglass, one too many up")
         << good << QStringList{"--hourglass", "50", "1"} << 2 << "usage";
     QTest::newRow("hourglass, one too many down")
@@ -299,17 +305,21 @@ void ImportCliTest::bookExportsWithoutDeadLinks_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("generations");
 
-    QTest::newRow("descendants") << QStringList{"--root", "I1", "--descendants", "6", "--split", "14"} << 6;
-    QTest::newRow("ancestors") << QStringList{"--root", "I1", "--ancestors", "8", "--split", "3"} << 8;
+    QTest::newRow("descendants") << QStringList{"--root", "I1",      "--descendants",
+                                                "6",      "--split", "14"}
+                                 << 6;
+    QTest::newRow("ancestors") << QStringList{"--root", "I1", "--ancestors", "8", "--split", "3"}
+                               << 8;
 }
 
 void ImportCliTest::bookExportsWithoutDeadLinks()
 {
     QFETCH(QStringList, options);
     QFETCH(int, generations);
-    const GeneratedFamilies families = options.contains("--ancestors")
-                                           ? generatePedigree(generations, 0)
-                                           : generateDescendants({generations, 4, 3, 100000, 3, false});
+    const GeneratedFamilies families =
+        options.contains("--ancestors")
+            ? generatePedigree(generations, 0)
+            : generateDescendants({generations, 4, 3, 100000, 3, false});
     QTemporaryDir folder;
     const QString in = folder.filePath("in.ged");
     writeFile(in, QByteArray::fromStdString(families.text));

@@ -48,8 +48,8 @@ void LivingPersonsTest::judgesByDates_data()
     QTest::addColumn<bool>("living");
 
     const QByteArray none;
-    QTest::newRow("born a day less than 100 years ago") << born("16 JUN 1925") << none << 2025 << 6
-                                                        << 15 << true;
+    QTest::newRow("born a day less than 100 years ago")
+        << born("16 JUN 1925") << none << 2025 << 6 << 15 << true;
     QTest::newRow("born 100 years ago") << born("15 JUN 1925") << none << 2025 << 6 << 15 << false;
     QTest::newRow("born a day more than 100 years ago")
         << born("14 JUN 1925") << none << 2025 << 6 << 15 << false;
@@ -62,14 +62,14 @@ void LivingPersonsTest::judgesByDates_data()
     QTest::newRow("month alone, over") << born("MAY 1925") << none << 2025 << 6 << 15 << false;
     QTest::newRow("about a year") << born("ABT 1950") << none << 2025 << 6 << 15 << true;
     QTest::newRow("leap day, a day less") << born("1 MAR 1924") << none << 2024 << 2 << 29 << true;
-    QTest::newRow("leap day, at the edge") << born("29 FEB 1924") << none << 2024 << 2 << 29
-                                           << false;
+    QTest::newRow("leap day, at the edge")
+        << born("29 FEB 1924") << none << 2024 << 2 << 29 << false;
     QTest::newRow("christened, no birth")
         << QByteArray("1 CHR\n2 DATE 16 JUN 1925\n") << none << 2025 << 6 << 15 << true;
-    QTest::newRow("died without a date")
-        << born("1990") + "1 DEAT Y\n" << none << 2025 << 6 << 15 << false;
-    QTest::newRow("buried without a date")
-        << born("1990") + "1 BURI\n2 PLAC Bonn\n" << none << 2025 << 6 << 15 << false;
+    QTest::newRow("died without a date") << born("1990") + "1 DEAT Y\n"
+                                         << none << 2025 << 6 << 15 << false;
+    QTest::newRow("buried without a date") << born("1990") + "1 BURI\n2 PLAC Bonn\n"
+                                           << none << 2025 << 6 << 15 << false;
     QTest::newRow("no dates, child a day less than 80 years ago")
         << none << born("16 JUN 1945") << 2025 << 6 << 15 << true;
     QTest::newRow("no dates, child 80 years ago")

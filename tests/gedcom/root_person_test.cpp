@@ -90,8 +90,7 @@ void RootPersonTest::choosesTheDefault_data()
     QTest::newRow("the submitter's own person")
         << family("1 SUBM @U1@\n", "0 @U1@ SUBM\n1 NAME Zoe\n1 _INDI @I5@\n") << "I5";
     QTest::newRow("another submitter's is not")
-        << family("1 SUBM @U1@\n", "0 @U2@ SUBM\n1 _INDI @I5@\n0 @U1@ SUBM\n1 NAME Zoe\n")
-        << "I2";
+        << family("1 SUBM @U1@\n", "0 @U2@ SUBM\n1 _INDI @I5@\n0 @U1@ SUBM\n1 NAME Zoe\n") << "I2";
     QTest::newRow("home naming no record") << family("1 _HME @I99@\n") << "I2";
     QTest::newRow("a tie goes to the earlier")
         << QByteArray("0 HEAD\n0 @W@ INDI\n1 FAMS @F1@\n0 @H@ INDI\n1 FAMS @F1@\n"

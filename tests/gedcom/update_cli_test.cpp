@@ -73,7 +73,8 @@ private slots:
         const Run run = runStirpa({"--update-gedcom", chart, gedcom, chart});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), run.err.constData());
-        QVERIFY2(run.out.contains("New text: 1\n  Abel Roots (I4) at column "), run.out.constData());
+        QVERIFY2(run.out.contains("New text: 1\n  Abel Roots (I4) at column "),
+                 run.out.constData());
         QVERIFY2(run.out.contains("New persons: 1\n  Irad Root (I6) at column "),
                  run.out.constData());
         const QByteArray updated = readFile(chart);
@@ -91,15 +92,14 @@ private slots:
         QTest::addColumn<QByteArray>("chart");
         QTest::addColumn<QByteArray>("gedcom");
         QTest::addColumn<QByteArray>("reason");
-        const QByteArray linked =
-            "Stirpa 120j50 50j200 d1 1 gedcom 10:family.ged 2:I1 d4 p-s\n"
-            "P 0j0 9:Adam Root 20j20 0 r2:I1 00000000\n";
+        const QByteArray linked = "Stirpa 120j50 50j200 d1 1 gedcom 10:family.ged 2:I1 d4 p-s\n"
+                                  "P 0j0 9:Adam Root 20j20 0 r2:I1 00000000\n";
         QTest::newRow("chart not linked")
             << QByteArray("P 0j0 9:Adam Root 0j0 0\n") << family << QByteArray("not linked");
-        QTest::newRow("not a GEDCOM file") << linked << QByteArray("P 0j0 1:A 0j0 0\n")
-                                           << QByteArray("not a GEDCOM file");
-        QTest::newRow("NUL bytes") << linked << QByteArray(64, '\0')
-                                   << QByteArray("not a GEDCOM file");
+        QTest::newRow("not a GEDCOM file")
+            << linked << QByteArray("P 0j0 1:A 0j0 0\n") << QByteArray("not a GEDCOM file");
+        QTest::newRow("NUL bytes")
+            << linked << QByteArray(64, '\0') << QByteArray("not a GEDCOM file");
         QTest::newRow("root gone")
             << linked << QByteArray("0 HEAD\n0 @I9@ INDI\n1 NAME Seth /Root/\n0 TRLR\n")
             << QByteArray("no person I1");

@@ -54,11 +54,10 @@ private slots:
         QTest::newRow("switch") << QByteArray("switch") << QByteArray("I2 I1 - none")
                                 << QByteArray("I1 I2 - none");
         QTest::newRow("drag copy to an empty cell")
-            << QByteArray("copy to empty") << QByteArray("I1 I2 - I1")
-            << QByteArray("I1 I2 - I1");
-        QTest::newRow("drag copy onto a box") << QByteArray("copy onto Bert")
-                                             << QByteArray("I1 I1 - none")
-                                             << QByteArray("I1 I2 - none");
+            << QByteArray("copy to empty") << QByteArray("I1 I2 - I1") << QByteArray("I1 I2 - I1");
+        QTest::newRow("drag copy onto a box")
+            << QByteArray("copy onto Bert") << QByteArray("I1 I1 - none")
+            << QByteArray("I1 I2 - none");
         QTest::newRow("drag copy of the hand box onto Bert")
             << QByteArray("copy hand onto Bert") << QByteArray("I1 - - none")
             << QByteArray("I1 I2 - none");
@@ -73,8 +72,7 @@ private slots:
             << QByteArray("paste plain into Bert") << QByteArray("I1 - - none")
             << QByteArray("I1 I2 - none");
         QTest::newRow("paste Anna at an empty cell")
-            << QByteArray("paste at empty") << QByteArray("I1 I2 - I1")
-            << QByteArray("I1 I2 - I1");
+            << QByteArray("paste at empty") << QByteArray("I1 I2 - I1") << QByteArray("I1 I2 - I1");
         QTest::newRow("insert a column before Bert")
             << QByteArray("insert column") << QByteArray("I1 none none none")
             << QByteArray("I1 none none none");

@@ -23,8 +23,8 @@ Chart gridChart(int columns, int levels)
     Chart chart;
     for (int column = 0; column < columns; ++column)
         for (int level = 0; level < levels; ++level)
-            chart.mutableTree().append(std::make_unique<Person>(
-                "Anna Berg|b. 1900", Cell{column, level}, Links{0, 0}));
+            chart.mutableTree().append(
+                std::make_unique<Person>("Anna Berg|b. 1900", Cell{column, level}, Links{0, 0}));
     return chart;
 }
 

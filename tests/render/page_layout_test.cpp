@@ -186,9 +186,8 @@ private slots:
         QTest::newRow("any order, any case")
             << QStringList{"--portrait", "--paper", "tabloid", "--pages", "wide=4"} << 4
             << int(Paper::Tabloid) << portrait << "";
-        QTest::newRow("the last size")
-            << QStringList{"--pages", "wide=1", "--paper", "Legal"} << 1 << int(Paper::Legal)
-            << automatic << "";
+        QTest::newRow("the last size") << QStringList{"--pages", "wide=1", "--paper", "Legal"} << 1
+                                       << int(Paper::Legal) << automatic << "";
         QTest::newRow("Letter") << QStringList{"--paper", "LETTER", "--pages", "wide=5"} << 5
                                 << int(Paper::Letter) << automatic << "";
         QTest::newRow("A0") << QStringList{"--pages", "wide=6", "--paper", "a0"} << 6
@@ -199,31 +198,29 @@ private slots:
         QTest::newRow("a size that only starts alike")
             << QStringList{"--pages", "wide=2", "--paper", "A44"} << -1 << a4 << automatic
             << "unknown paper 'A44'";
-        QTest::newRow("paper without pages") << QStringList{"--paper", "A3"} << -1 << a4
-                                             << automatic << "need --pages";
+        QTest::newRow("paper without pages")
+            << QStringList{"--paper", "A3"} << -1 << a4 << automatic << "need --pages";
         QTest::newRow("orientation without pages")
             << QStringList{"--landscape"} << -1 << a4 << automatic << "need --pages";
         QTest::newRow("both orientations")
             << QStringList{"--pages", "wide=2", "--landscape", "--portrait"} << -1 << a4
             << automatic << "--landscape and --portrait cannot both be given";
         QTest::newRow("an orientation twice")
-            << QStringList{"--pages", "wide=2", "--portrait", "--portrait"} << -1 << a4
-            << automatic << "--portrait is given twice";
+            << QStringList{"--pages", "wide=2", "--portrait", "--portrait"} << -1 << a4 << automatic
+            << "--portrait is given twice";
         QTest::newRow("paper twice")
             << QStringList{"--pages", "wide=2", "--paper", "A3", "--paper", "A4"} << -1 << a4
             << automatic << "--paper is given twice";
-        QTest::newRow("paper without a size") << QStringList{"--pages", "wide=2", "--paper"}
-                                              << -1 << a4 << automatic << "--paper needs a value";
-        QTest::newRow("pages without a value")
-            << QStringList{"--paper", "A3", "--pages"} << -1 << a4 << automatic
-            << "--pages needs a value";
-        QTest::newRow("pages too many") << QStringList{"--pages", "wide=1001"} << -1 << a4
-                                        << automatic << "not 'wide=1001'";
+        QTest::newRow("paper without a size") << QStringList{"--pages", "wide=2", "--paper"} << -1
+                                              << a4 << automatic << "--paper needs a value";
+        QTest::newRow("pages without a value") << QStringList{"--paper", "A3", "--pages"} << -1
+                                               << a4 << automatic << "--pages needs a value";
+        QTest::newRow("pages too many")
+            << QStringList{"--pages", "wide=1001"} << -1 << a4 << automatic << "not 'wide=1001'";
         QTest::newRow("pages at the limit")
             << QStringList{"--pages", "wide=1000"} << 1000 << a4 << automatic << "";
-        QTest::newRow("an unknown argument")
-            << QStringList{"--pages", "wide=2", "--colour"} << -1 << a4 << automatic
-            << "unknown argument '--colour'";
+        QTest::newRow("an unknown argument") << QStringList{"--pages", "wide=2", "--colour"} << -1
+                                             << a4 << automatic << "unknown argument '--colour'";
     }
     void pageArguments()
     {
@@ -237,7 +234,8 @@ private slots:
             list.push_back(argument.toStdString());
         const PageArguments parsed = parsePageArguments(list);
         const QString message = QString::fromStdString(parsed.error);
-        QVERIFY2(error.isEmpty() ? message.isEmpty() : message.contains(error), qPrintable(message));
+        QVERIFY2(error.isEmpty() ? message.isEmpty() : message.contains(error),
+                 qPrintable(message));
         QCOMPARE(parsed.pages ? parsed.pages->pagesWide : pagesWide == -1 ? -1 : 0, pagesWide);
         if (parsed.pages) {
             QCOMPARE(int(parsed.pages->paper), paper);

@@ -20,8 +20,8 @@ Chart chartOf(const QStringList& lines)
     Chart chart;
     int column = 2;
     for (const QString& line : lines)
-        chart.mutableTree().append(std::make_unique<Person>(line.toStdString(),
-                                                            Cell{column++, 1}, Links{0, 0}));
+        chart.mutableTree().append(
+            std::make_unique<Person>(line.toStdString(), Cell{column++, 1}, Links{0, 0}));
     return chart;
 }
 

@@ -70,7 +70,8 @@ private slots:
         ChartDocument document;
         ChartView view(&document);
         for (int c = 0; c < 30; ++c) // far wider than a page
-            document.addBox(std::make_unique<Person>("Someone|b. 1900", Cell{c, c % 3}, Links{20, 20}));
+            document.addBox(
+                std::make_unique<Person>("Someone|b. 1900", Cell{c, c % 3}, Links{20, 20}));
         QPrinter printer(QPrinter::ScreenResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);

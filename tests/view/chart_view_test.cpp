@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pixel_colour.h"
 #include "recording_draw_context.h"
-#include "shown_view.h"
 #include "render/chart_painter.h"
+#include "shown_view.h"
 #include "view/chart_view.h"
 
 #include "document/chart_document.h"
@@ -372,9 +372,7 @@ private slots:
         const Edit insertRow = [](D& d, V&) { d.insertLine('y', 1); };
         const Edit moveB = [](D& d, V&) { d.moveBox({1, 1}, {3, 1}); };
         const Edit undo = [](D& d, V&) { d.undo(); };
-        const Edit define = [](D& d, V&) {
-            d.definePerson({"New|one", {2, 0}, {gapX, 0}});
-        };
+        const Edit define = [](D& d, V&) { d.definePerson({"New|one", {2, 0}, {gapX, 0}}); };
         const Edit narrow = [](D& d, V&) {
             TreeSettings narrower = d.chart().settings();
             narrower.boxWidth = 80;

@@ -26,7 +26,10 @@ void fillChart(ShownView& shown, int columns)
 }
 
 // A scroll value as a row gives it: -1 is the far end, -2 one pixel short of it.
-int scrollValue(const QScrollBar* bar, int row) { return row >= 0 ? row : bar->maximum() + 1 + row; }
+int scrollValue(const QScrollBar* bar, int row)
+{
+    return row >= 0 ? row : bar->maximum() + 1 + row;
+}
 
 // Scrolls in two steps, so the second moves pixels that were already shown.
 void scrollInSteps(ShownView& shown, int x, int y)

@@ -68,8 +68,7 @@ private slots:
             << "b 100 40;b 330 100" << QList<QPoint>{{35, 10}, {35, 10}, {315, 80}} << true;
         QTest::newRow("show twice draws once")
             << "b 100 40;s 0;s 1;s 1" << QList<QPoint>{{35, 10}, {35, 10}, {35, 10}} << true;
-        QTest::newRow("hide when hidden draws nothing")
-            << "s 0" << QList<QPoint>{} << false;
+        QTest::newRow("hide when hidden draws nothing") << "s 0" << QList<QPoint>{} << false;
         QTest::newRow("redraw always draws")
             << "b 100 40;r" << QList<QPoint>{{35, 10}, {35, 10}} << true;
     }

@@ -19,7 +19,9 @@ namespace {
 Chart randomChart(unsigned seed, int columns, int levels, int boxes)
 {
     std::mt19937 random(seed);
-    auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    auto pick = [&](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random);
+    };
     Chart chart;
     for (int i = 0; i < boxes; ++i) {
         const Cell cell{pick(-2, columns), pick(-2, levels)};
@@ -79,9 +81,10 @@ void compareWithFindParent(const Tree& tree)
             QCOMPARE(answer.residueOffset, 0);
             return;
         }
-        const Person* found = answer.levelsUp ? tree.findPerson({box->column() + answer.columnOffset,
-                                                                 box->level() - answer.levelsUp})
-                                              : nullptr;
+        const Person* found = answer.levelsUp
+                                  ? tree.findPerson({box->column() + answer.columnOffset,
+                                                     box->level() - answer.levelsUp})
+                                  : nullptr;
         QCOMPARE(found, parent);
         QVERIFY(marksOfAnswer(tree, *box, answer) == marksOfPath(path));
     });

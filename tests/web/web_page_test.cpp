@@ -67,8 +67,8 @@ Chart familyChart(int boxes, const std::string& accent, int firstColumn)
                                  std::to_string(i % 100) + " Placeton |d. 19" +
                                  std::to_string(i % 90) + (i % 3 ? " |farmer" : "");
         if (i % 20 == 19)
-            chart.mutableTree().append(std::make_unique<ContPerson>("Family |chart 12", cell,
-                                                                    Links{20, 20}, i % 5));
+            chart.mutableTree().append(
+                std::make_unique<ContPerson>("Family |chart 12", cell, Links{20, 20}, i % 5));
         else
             chart.mutableTree().append(
                 std::make_unique<Person>(text, cell, Links{i % 4 ? 20 : 0, i % 5 ? 20 : 0}));
@@ -99,12 +99,18 @@ void WebPageTest::columns_data()
     QTest::addColumn<QString>("written");
     // A box at 3,5 with connectors 40 right and 60 down, then a continuation
     // box pointing left at 1,7, then a plain box with lineage 5 at 1,8 under it.
-    QTest::newRow("cells") << "cells" << "3,5,-2,2,,1";
-    QTest::newRow("links") << "links" << "40,60,20,-20,,";
-    QTest::newRow("kinds") << "kinds" << "2,7,9";
-    QTest::newRow("parents") << "parents" << ",,,,,";
-    QTest::newRow("addresses") << "addresses" << "my%20chart09.html";
-    QTest::newRow("texts") << "texts" << "Ada |b. 1900\\nKin |chart 9\\nBo";
+    QTest::newRow("cells") << "cells"
+                           << "3,5,-2,2,,1";
+    QTest::newRow("links") << "links"
+                           << "40,60,20,-20,,";
+    QTest::newRow("kinds") << "kinds"
+                           << "2,7,9";
+    QTest::newRow("parents") << "parents"
+                             << ",,,,,";
+    QTest::newRow("addresses") << "addresses"
+                               << "my%20chart09.html";
+    QTest::newRow("texts") << "texts"
+                           << "Ada |b. 1900\\nKin |chart 9\\nBo";
 }
 
 void WebPageTest::columns()
@@ -112,8 +118,11 @@ void WebPageTest::columns()
     QFETCH(QString, name);
     QFETCH(QString, written);
     Chart chart;
-    chart.mutableTree().append(std::make_unique<Person>("Ada |b. 1900", Cell{3, 5}, Links{40, 60}))->lineage = 2;
-    chart.mutableTree().append(std::make_unique<ContPerson>("Kin |chart 9", Cell{1, 7}, Links{20, -20}, 3));
+    chart.mutableTree()
+        .append(std::make_unique<Person>("Ada |b. 1900", Cell{3, 5}, Links{40, 60}))
+        ->lineage = 2;
+    chart.mutableTree().append(
+        std::make_unique<ContPerson>("Kin |chart 9", Cell{1, 7}, Links{20, -20}, 3));
     chart.mutableTree().append(std::make_unique<Person>("Bo", Cell{1, 8}, Links{}))->lineage = 5;
     QCOMPARE(QString::fromStdString(field(dataOf(chart, "my chart"), name.toStdString())), written);
 }
@@ -146,11 +155,14 @@ void WebPageTest::hostileTextsStayText()
 {
     Chart chart(TreeSettings(), "</title><script>alert(1)</script>");
     for (const char* text : {"</script><script>alert(1)</script>", "<!-- <script>", "</SCRIPT >",
-                             "\" onload=\"alert(1)", "&lt;b&gt; <b>bold</b>", "a\xE2\x80\xA8" "b"})
+                             "\" onload=\"alert(1)", "&lt;b&gt; <b>bold</b>",
+                             "a\xE2\x80\xA8"
+                             "b"})
         chart.mutableTree().append(std::make_unique<Person>(text, Cell{0, 0}, Links{}));
     const std::string page = pageOf(chart);
     std::string lower = page;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     // The data's element and the code's are the only ones that end.
     QCOMPARE(occurrences(lower, "</script"), std::size_t(2));
     QCOMPARE(occurrences(lower, "<script"), std::size_t(2));
@@ -166,8 +178,8 @@ void WebPageTest::decodedText_data()
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("UTF-8 kept") << QByteArray("Zo\xC3\xAB") << QByteArray("Zo\xC3\xAB");
     QTest::newRow("Windows-1252 decoded") << QByteArray("Zo\xEB") << QByteArray("Zo\xC3\xAB");
-    QTest::newRow("Windows-1252 euro and quote") << QByteArray("\x80\x93")
-                                                 << QByteArray("\xE2\x82\xAC\xE2\x80\x9C");
+    QTest::newRow("Windows-1252 euro and quote")
+        << QByteArray("\x80\x93") << QByteArray("\xE2\x82\xAC\xE2\x80\x9C");
 }
 
 void WebPageTest::decodedText()
