@@ -56,7 +56,7 @@ END {
     row("render whole chart to SVG", 10000, ms["renderSvg/10000"], 0, 0, 0, "-")
     row("render whole chart to PDF", 10000, ms["renderPdf/10000"], 0, 0, 0, "-")
     split("findPerson selectCell arrowKey move cutAndUndo fitConnectors findAncestor clearLineage", edits, " ")
-    split("findPerson|select (Tree::select)|arrow key (stepSelection)|move|cut and undo, last box|" \
+    split("findPerson|select (document.selectCell)|arrow key (stepSelection)|move|cut and undo, last box|" \
           "fitConnectors, 1,000 columns|findParent, 1,000 generations|clearLineage", labels, "|")
     for (i = 1; i <= 8; i++) row(labels[i], 100000, ms[edits[i]], 0, 0, 1, "< 1 ms")
     row("insertLine", 100000, ms["insertLine"], 0, 0, 20, "< 20 ms")
