@@ -76,6 +76,26 @@
 <context>
     <name>Command</name>
     <message>
+        <source>&amp;Update from family file...</source>
+        <translation>Aus Familiendatei &amp;aktualisieren...</translation>
+    </message>
+    <message>
+        <source>Bring the chart up to date with the GEDCOM file it was imported from, keeping your layout
+Update from family file</source>
+        <translation>Die Tafel auf den Stand der GEDCOM-Datei bringen, aus der sie importiert wurde, und Ihre Anordnung behalten
+Aus Familiendatei aktualisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Link to family file...</source>
+        <translation>Mit Familiendatei &amp;verknüpfen...</translation>
+    </message>
+    <message>
+        <source>Link the boxes to the persons of a GEDCOM file, so that the chart can be updated from it
+Link to family file</source>
+        <translation>Die Kästchen mit den Personen einer GEDCOM-Datei verknüpfen, damit die Tafel aus ihr aktualisiert werden kann
+Mit Familiendatei verknüpfen</translation>
+    </message>
+    <message>
         <source>&amp;New	Ctrl+N</source>
         <translation>&amp;Neu	Strg+N</translation>
     </message>
@@ -709,7 +729,111 @@ About</source>
     </message>
 </context>
 <context>
+    <name>FamilyChangesDialog</name>
+    <message>
+        <source>column %1, level %2</source>
+        <translation>Spalte %1, Ebene %2</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Person</translation>
+    </message>
+    <message>
+        <source>Box</source>
+        <translation>Kästchen</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>Nothing is changed until you choose Apply.</source>
+        <translation>Nichts wird geändert, bevor Sie Anwenden wählen.</translation>
+    </message>
+    <message>
+        <source>Choose a person to select the box in the chart.</source>
+        <translation>Wählen Sie eine Person, um ihr Kästchen in der Tafel auszuwählen.</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>New text</source>
+        <translation>Neuer Text</translation>
+    </message>
+    <message>
+        <source>Kept your text</source>
+        <translation>Ihr Text behalten</translation>
+    </message>
+    <message>
+        <source>New persons</source>
+        <translation>Neue Personen</translation>
+    </message>
+    <message>
+        <source>Left the family file</source>
+        <translation>Nicht mehr in der Familiendatei</translation>
+    </message>
+    <message>
+        <source>Parents changed</source>
+        <translation>Eltern geändert</translation>
+    </message>
+    <message>
+        <source>Found no place</source>
+        <translation>Kein Platz gefunden</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
+    <message>
+        <source>Update from family file</source>
+        <translation>Aus Familiendatei aktualisieren</translation>
+    </message>
+    <message>
+        <source>The chart&apos;s family file %1 is gone. Choose the file it became?</source>
+        <translation>Die Familiendatei der Tafel, %1, ist nicht mehr da. Die Datei wählen, die an ihre Stelle trat?</translation>
+    </message>
+    <message>
+        <source>What %1 changes in the chart.</source>
+        <translation>Was %1 an der Tafel ändert.</translation>
+    </message>
+    <message>
+        <source>The chart is up to date with %1.</source>
+        <translation>Die Tafel ist auf dem Stand von %1.</translation>
+    </message>
+    <message>
+        <source>Continuation boxes counted anew: %1.</source>
+        <translation>Fortsetzungskästchen neu gezählt: %1.</translation>
+    </message>
+    <message>
+        <source>The chart will remember this file as its family file.</source>
+        <translation>Die Tafel merkt sich diese Datei als ihre Familiendatei.</translation>
+    </message>
+    <message>
+        <source>Link to family file</source>
+        <translation>Mit Familiendatei verknüpfen</translation>
+    </message>
+    <message numerus="yes">
+        <source>the ancestors of %1, %n generation(s)</source>
+        <translation>
+            <numerusform>die Vorfahren von %1, %n Generation</numerusform>
+            <numerusform>die Vorfahren von %1, %n Generationen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the descendants of %1, %n generation(s)</source>
+        <translation>
+            <numerusform>die Nachkommen von %1, %n Generation</numerusform>
+            <numerusform>die Nachkommen von %1, %n Generationen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of %2 boxes match persons of %3. The chart will stand for %4, so that File &gt; Update from family file can bring in the file&apos;s changes.</source>
+        <translation>%1 von %2 Kästchen passen zu Personen aus %3. Die Tafel steht dann für %4, sodass Datei &gt; Aus Familiendatei aktualisieren die Änderungen der Datei übernehmen kann.</translation>
+    </message>
+    <message>
+        <source>Not linked</source>
+        <translation>Nicht verknüpft</translation>
+    </message>
     <message>
         <source>Publish web page</source>
         <translation>Als Webseite veröffentlichen</translation>

@@ -30,6 +30,10 @@ const std::vector<CommandInfo>& commandTable()
         {FileImportGedcom, QT_TRANSLATE_NOOP("Command", "&Import GEDCOM..."), "",
          QT_TRANSLATE_NOOP("Command", "Make a chart of a person's descendants or ancestors from a "
                                       "GEDCOM file\nImport GEDCOM")},
+        {FileUpdateFromFamily, QT_TRANSLATE_NOOP("Command", "&Update from family file..."), "",
+         QT_TRANSLATE_NOOP("Command", "Bring the chart up to date with the GEDCOM file it was "
+                                      "imported from, keeping your layout\nUpdate from family "
+                                      "file")},
         {FileExportHtml, QT_TRANSLATE_NOOP("Command", "Export &html...\tCtrl+H"), "Ctrl+H",
          QT_TRANSLATE_NOOP("Command", "Write an html file to put the tree into your website ")},
         {FileExportImage, QT_TRANSLATE_NOOP("Command", "Export i&mage..."), "",
@@ -85,6 +89,9 @@ const std::vector<CommandInfo>& commandTable()
          "Alt+?;Ctrl+Shift++",
          QT_TRANSLATE_NOOP("Command", "Insert a blank row above currently selected person")},
         {TreeFindParent, QT_TRANSLATE_NOOP("Command", "Find &parent..."), "", ""},
+        {TreeLinkFamily, QT_TRANSLATE_NOOP("Command", "&Link to family file..."), "",
+         QT_TRANSLATE_NOOP("Command", "Link the boxes to the persons of a GEDCOM file, so that "
+                                      "the chart can be updated from it\nLink to family file")},
         {TreeSettings, QT_TRANSLATE_NOOP("Command", "&Settings..."), "",
          QT_TRANSLATE_NOOP("Command", "Change settings for you tree, such as the box size")},
         {HelpTopics, QT_TRANSLATE_NOOP("Command", "&Help topics..."), "", ""},
@@ -104,7 +111,7 @@ const std::vector<MenuInfo>& menuLayout()
     static const std::vector<MenuInfo> menus = {
         {QT_TRANSLATE_NOOP("Command", "&File"),
          {item(FileNew), item(FileOpen), item(FileRecover), item(FileSave), item(FileSaveAs),
-          separator, item(FileImportGedcom), item(FileExportHtml), item(FileExportImage),
+          separator, item(FileImportGedcom), item(FileUpdateFromFamily), item(FileExportHtml), item(FileExportImage),
           item(FilePublishWeb), separator, item(FilePrint), item(FilePrintPreview),
           item(FilePrintSetup), item(FileLogTree), separator, item(FileRecent), separator,
           item(AppExit)}},
@@ -117,7 +124,7 @@ const std::vector<MenuInfo>& menuLayout()
           item(ViewOverview)}},
         {QT_TRANSLATE_NOOP("Command", "&Tree"),
          {item(TreeDefinePerson), item(TreeInsertColumn), item(TreeInsertRow), item(TreeFindParent),
-          separator, item(TreeSettings)}},
+          item(TreeLinkFamily), separator, item(TreeSettings)}},
         {QT_TRANSLATE_NOOP("Command", "&Help"),
          {item(HelpTopics), item(HelpIndex), item(HelpSample), separator, item(AppAbout)}},
     };

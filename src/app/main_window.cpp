@@ -80,6 +80,8 @@ MainWindow::MainWindow()
         updateSelectionActions();
     });
     connect(document_, &ChartDocument::chartReplaced, this, &MainWindow::updateUndoAction);
+    connect(document_, &ChartDocument::chartReplaced, this, &MainWindow::updateFamilyActions);
+    connect(document_, &ChartDocument::changed, this, &MainWindow::updateFamilyActions);
     connect(document_, &ChartDocument::selectionChanged, this, &MainWindow::updateSelectionActions);
     connect(view_, &ChartView::pasteBufferChanged, this, &MainWindow::updatePasteAction);
     connect(document_, &ChartDocument::currentCellChanged, this, &MainWindow::showCurrentCell);
@@ -90,6 +92,7 @@ MainWindow::MainWindow()
     action(Command::EditUndo)->setEnabled(false);
     updatePasteAction();
     updateSelectionActions();
+    updateFamilyActions();
 }
 
 MainWindow::~MainWindow() = default;
@@ -130,6 +133,8 @@ void MainWindow::connectActions()
     on(Command::FileSave, &MainWindow::fileSave);
     on(Command::FileSaveAs, &MainWindow::fileSaveAs);
     on(Command::FileImportGedcom, &MainWindow::fileImportGedcom);
+    on(Command::FileUpdateFromFamily, &MainWindow::fileUpdateFromFamily);
+    on(Command::TreeLinkFamily, &MainWindow::treeLinkFamily);
     on(Command::FileExportHtml, &MainWindow::fileExportHtml);
     on(Command::FileExportImage, &MainWindow::fileExportImage);
     on(Command::FilePublishWeb, &MainWindow::filePublishWeb);
@@ -273,6 +278,12 @@ void MainWindow::updateSelectionActions()
     const bool selected = document_->selectedBox() != nullptr;
     for (Command id : {Command::TreeInsertColumn, Command::TreeInsertRow, Command::TreeFindParent})
         action(id)->setEnabled(selected);
+}
+
+void MainWindow::updateFamilyActions()
+{
+    action(Command::FileUpdateFromFamily)->setEnabled(document_->chart().familyLink().linked());
+    action(Command::TreeLinkFamily)->setEnabled(!document_->tree().empty());
 }
 
 void MainWindow::updateTitle()

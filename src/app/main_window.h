@@ -3,6 +3,7 @@
 
 #include "app/command_table.h"
 #include "app/crash_recovery.h"
+#include "dialogs/family_changes_dialog.h"
 #include "dialogs/find_parent_dialog.h"
 #include "dialogs/person_dialog.h"
 
@@ -86,6 +87,12 @@ protected:
     // Saves the book of charts the options ask for where the user says, and
     // opens its main chart.
     void importBook(const GedcomData& data, const ImportOptions& options);
+    // The family file a linked chart remembers is gone: the file it became,
+    // or an empty path when the user does not choose one.
+    virtual QString askMovedFamilyFile(const QString& missingPath);
+    // Shows what an update or link would change; the dialog asks for the
+    // change itself.
+    virtual void runChangesDialog(FamilyChangesDialog& dialog);
     virtual bool askRecover(const CrashRecovery::LeftOver& leftOver);
     // The Recover dialog; the copy the user chose to open, if any.
     virtual std::optional<CrashRecovery::LeftOver> askLeftOverToOpen();
@@ -121,6 +128,8 @@ private:
     void updateUndoAction();
     void updatePasteAction();
     void updateSelectionActions();
+    // Update needs a linked chart, Link a box to link.
+    void updateFamilyActions();
 
     // The dialogs' requests (main_window_dialogs.cpp).
     void showCurrentCell();
@@ -145,6 +154,13 @@ private:
     void filePublishWeb();
     // GEDCOM import (main_window_gedcom.cpp).
     void fileImportGedcom();
+    // The chart's family file (main_window_family.cpp).
+    void fileUpdateFromFamily();
+    void treeLinkFamily();
+    // Shows the changes and, on Apply, puts the changed copy in the chart's place.
+    void offerChanges(const QString& title, const QString& summary,
+                      const std::vector<FamilyChangesDialog::Group>& groups, bool canApply,
+                      Chart changed, Cell selected);
     void filePrint();
     void filePrintPreview();
     void filePrintSetup();

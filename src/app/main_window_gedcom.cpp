@@ -7,6 +7,7 @@
 #include "document/chart_document.h"
 #include "document/message_text.h"
 #include "gedcom/book_files.h"
+#include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "view/chart_view.h"
@@ -61,6 +62,9 @@ void MainWindow::fileImportGedcom()
         showError(tr("Import GEDCOM"), messageText(imported));
         return;
     }
+    // Linked, so that the chart can take in the file's later changes.
+    imported.chart.setFamilyLink(familyLinkFor(
+        load.data, options, QFileInfo(path).absoluteFilePath().toLocal8Bit().toStdString()));
     const Cell root = imported.root;
     document_->adoptUntitled(std::move(imported.chart), root);
     view_->selectCell(root);

@@ -59,6 +59,13 @@ void ChartDocument::adoptUntitled(Chart chart, Cell selected)
     setModified(true);
 }
 
+void ChartDocument::adoptRevision(Chart chart, Cell selected)
+{
+    replaceChart(std::move(chart), selected);
+    // An edit like any other: the crash recovery copy follows it.
+    edited(ChartChange::Boxes, true);
+}
+
 Result ChartDocument::load(const QString& path, const QString& namePath,
                            const QString& documentPath, bool modified)
 {

@@ -65,6 +65,10 @@ public:
     // Takes a chart made elsewhere (an import) as an untitled, modified document,
     // with the box of the cell given selected and its cell current.
     void adoptUntitled(Chart chart, Cell selected = noCell);
+    // Takes a changed copy of this chart (an update from its family file) in
+    // its place: the same file, now modified, with the box of the cell given
+    // selected and its cell current.
+    void adoptRevision(Chart chart, Cell selected = noCell);
     // Saves to path atomically; on success the document takes that name.
     Result saveAs(const QString& path);
     // Writes the chart as an HTML page.

@@ -543,31 +543,31 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
     return {Result(), Updater(chart, data, options, today).run()};
 }
 
-namespace {
-void appendList(std::string& text, const char* title, const std::vector<UpdatedBox>& list)
+std::vector<ReportSection> reportSections(const ChartUpdateReport& report)
 {
-    if (list.empty())
-        return;
-    text += std::string(title) + ": " + std::to_string(list.size()) + "\n";
-    for (const UpdatedBox& entry : list) {
-        text += "  " + entry.name + " (" + entry.xref + ")";
-        if (entry.box)
-            text += " at column " + std::to_string(entry.cell.column) + ", level " +
-                    std::to_string(entry.cell.level);
-        text += '\n';
-    }
+    return {{STIRPA_TR_NOOP("Update", "New text"), &report.changed},
+            {STIRPA_TR_NOOP("Update", "Kept your text"), &report.kept},
+            {STIRPA_TR_NOOP("Update", "New persons"), &report.added},
+            {STIRPA_TR_NOOP("Update", "Left the family file"), &report.removed},
+            {STIRPA_TR_NOOP("Update", "Parents changed"), &report.reparented},
+            {STIRPA_TR_NOOP("Update", "Found no place"), &report.unplaced}};
 }
-} // namespace
 
 std::string updateReportText(const ChartUpdateReport& report)
 {
     std::string text;
-    appendList(text, "New text", report.changed);
-    appendList(text, "Kept your text", report.kept);
-    appendList(text, "New persons", report.added);
-    appendList(text, "Left the family file", report.removed);
-    appendList(text, "Parents changed", report.reparented);
-    appendList(text, "Found no place", report.unplaced);
+    for (const ReportSection& section : reportSections(report)) {
+        if (section.boxes->empty())
+            continue;
+        text += std::string(section.title) + ": " + std::to_string(section.boxes->size()) + "\n";
+        for (const UpdatedBox& entry : *section.boxes) {
+            text += "  " + entry.name + " (" + entry.xref + ")";
+            if (entry.box)
+                text += " at column " + std::to_string(entry.cell.column) + ", level " +
+                        std::to_string(entry.cell.level);
+            text += '\n';
+        }
+    }
     if (report.continuations > 0)
         text += "Continuation boxes counted anew: " + std::to_string(report.continuations) + "\n";
     if (text.empty())

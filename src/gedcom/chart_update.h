@@ -43,5 +43,13 @@ struct ChartUpdate : Result {
 // changing nothing, for a chart without a link or a file without its root.
 ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today);
 
+// One kind of the report with its title (English, for the "Update" context),
+// in the order the report is shown.
+struct ReportSection {
+    const char* title;
+    const std::vector<UpdatedBox>* boxes;
+};
+std::vector<ReportSection> reportSections(const ChartUpdateReport& report);
+
 // The report as the command line prints it, one line per kind and per person.
 std::string updateReportText(const ChartUpdateReport& report);

@@ -96,7 +96,8 @@ private slots:
         QCOMPARE(menus.size(), 5);
         QCOMPARE(menuTexts(menus[0]->menu()),
                  QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Re&cover...", "&Save\tCtrl+S",
-                              "Save &As...", "-", "&Import GEDCOM...", "Export &html...\tCtrl+H",
+                              "Save &As...", "-", "&Import GEDCOM...", "&Update from family file...",
+                              "Export &html...\tCtrl+H",
                               "Export i&mage...", "Publish &web page...", "-", "&Print...\tCtrl+P",
                               "Print Pre&view", "P&rint Setup...", "Log tree", "-", "Recent File",
                               "-", "E&xit"}));
@@ -110,7 +111,7 @@ private slots:
         QCOMPARE(
             menuTexts(menus[3]->menu()),
             QStringList({"&Define person...", "Insert &column\tCtrl++", "Insert &row\tCtrl+Shift++",
-                         "Find &parent...", "-", "&Settings..."}));
+                         "Find &parent...", "&Link to family file...", "-", "&Settings..."}));
         QCOMPARE(menuTexts(menus[4]->menu()), QStringList({"&Help topics...", "Help &index...",
                                                            "&Sample", "-", "&About Stirpa..."}));
     }

@@ -2,6 +2,7 @@
 // A linked chart's family file and records: written where a plain reading
 // passes over them, read back, and absent from charts without links.
 #include "chart_fixtures.h"
+#include "chartfile/chart_copy.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/link_fields.h"
@@ -237,6 +238,29 @@ private slots:
         QVERIFY(load.chart.tree().records().empty());
         const QByteArray written = chartBytes(load.chart);
         QCOMPARE(withoutLinkFields(written), written);
+    }
+
+    // A copy to look at changes on is the chart itself: every box, setting,
+    // record and the family file's absolute path.
+    void copyIsTheSameChart_data()
+    {
+        QTest::addColumn<int>("seed"); // 0: the linked chart
+        QTest::newRow("linked chart") << 0;
+        QTest::newRow("random chart 1") << 1;
+        QTest::newRow("random chart 2") << 2;
+    }
+    void copyIsTheSameChart()
+    {
+        QFETCH(int, seed);
+        std::mt19937 random{unsigned(seed)};
+        const Chart chart = seed == 0 ? linkedChart(familyLink("/home/u/f.ged"),
+                                                    {"I3", textFingerprint("Anna Berg\r\nb. 1901")})
+                                      : randomChart(random);
+        const Chart copy = copyOfChart(chart);
+        QCOMPARE(chartBytes(copy), chartBytes(chart));
+        QCOMPARE(recordsText(copy.tree()), recordsText(chart.tree()));
+        QCOMPARE(copy.familyLink(), chart.familyLink());
+        QCOMPARE(copy.tree().name(), chart.tree().name());
     }
 };
 

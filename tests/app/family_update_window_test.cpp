@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// File > Update from family file and Tree > Link to family file in the window:
+// the changes are shown before anything is changed, Apply makes the chart
+// modified and its boxes selectable from the list, and every failure leaves
+// the chart as it was.
+#include "app/main_window.h"
+#include "document/chart_document.h"
+#include "gedcom/gedcom_chart.h"
+#include "private_home.h"
+#include "test_files.h"
+#include "view/chart_view.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+const QString family = QStringLiteral(STIRPA_TEST_DATA "/gedcom/hartmann.ged");
+
+class FamilyWindow : public MainWindow {
+public:
+    QString gedcomPath;
+    QString movedPath;       // the answer when the family file is gone
+    bool asked = false;      // whether the user was asked for it
+    bool applies = true;     // Apply, else Cancel
+    QString choose;          // the person to pick from the list after Apply
+    QStringList shown;       // the dialog's kinds with their counts
+    bool offeredApply = false;
+    bool dialogShown = false;
+    QStringList errors;
+
+protected:
+    QString askGedcomPath() override { return gedcomPath; }
+    bool askImportOptions(const GedcomData& data, ImportOptions& options) override
+    {
+        options.layout.root = data.findPerson("I1");
+        options.layout.generations = 4;
+        return true;
+    }
+    QString askMovedFamilyFile(const QString&) override
+    {
+        asked = true;
+        return movedPath;
+    }
+    void runChangesDialog(FamilyChangesDialog& dialog) override
+    {
+        dialogShown = true;
+        auto* list = dialog.findChild<QTreeWidget*>();
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            shown << list->topLevelItem(i)->text(0);
+        auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QPushButton* apply = buttons->button(QDialogButtonBox::Apply);
+        offeredApply = apply != nullptr;
+        if (!apply || !applies)
+            return;
+        apply->click();
+        QVERIFY(!buttons->button(QDialogButtonBox::Apply));
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            for (int j = 0; j < list->topLevelItem(i)->childCount(); ++j)
+                if (list->topLevelItem(i)->child(j)->text(0).startsWith(choose))
+                    list->setCurrentItem(list->topLevelItem(i)->child(j));
+    }
+    void showError(const QString&, const QString& message) override { errors << message; }
+};
+
+QString firstLine(const Person* box)
+{
+    return box ? QString::fromStdString(box->text.substr(0, box->text.find('|'))).trimmed()
+               : QStringLiteral("(none)");
+}
+
+// Johann Georg and Anna Maria get a son, and Friedrich is renamed Fritz.
+QByteArray changedFamily(QByteArray bytes)
+{
+    bytes.replace("1 NAME Friedrich /Hartmann/", "1 NAME Fritz /Hartmann/");
+    bytes.replace("2 GIVN Friedrich", "2 GIVN Fritz");
+    bytes.replace("0 @F1@ FAM\n", "0 @F1@ FAM\n1 CHIL @I99@\n");
+    bytes.replace("0 TRLR", "0 @I99@ INDI\n1 NAME Jakob /Hartmann/\n1 SEX M\n1 BIRT\n2 DATE 1850\n"
+                            "1 FAMC @F1@\n0 TRLR");
+    return bytes;
+}
+
+} // namespace
+
+class FamilyUpdateWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { usePrivateHome(home_.path()); }
+    void updates_data();
+    void updates();
+    void keepsTheChartOnFailure_data();
+    void keepsTheChartOnFailure();
+    void linksATypedChart();
+    void commandsFollowTheChart();
+
+private:
+    // A chart imported from a copy of the family file and saved; the copy's path.
+    QString importLinkedChart(FamilyWindow& window, const QTemporaryDir& folder);
+    QTemporaryDir home_;
+};
+
+QString FamilyUpdateWindowTest::importLinkedChart(FamilyWindow& window,
+                                                  const QTemporaryDir& folder)
+{
+    const QString copy = folder.filePath("family.ged");
+    writeFile(copy, readAll(family));
+    window.gedcomPath = copy;
+    window.action(Command::FileImportGedcom)->trigger();
+    window.document()->saveAs(folder.filePath("chart.txt"));
+    return copy;
+}
+
+void FamilyUpdateWindowTest::updates_data()
+{
+    QTest::addColumn<bool>("changeFile");
+    QTest::addColumn<bool>("moveFile");
+    QTest::addColumn<bool>("applies");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("modified");
+
+    const QStringList changes{"New text: 1", "New persons: 1"};
+    QTest::newRow("changed file, applied") << true << false << true << changes << true;
+    QTest::newRow("changed file, cancelled") << true << false << false << changes << false;
+    QTest::newRow("unchanged file") << false << false << true << QStringList() << false;
+    // The file found elsewhere becomes the family file: a change even without others.
+    QTest::newRow("moved, unchanged file") << false << true << true << QStringList() << true;
+    QTest::newRow("moved, changed file") << true << true << true << changes << true;
+}
+
+void FamilyUpdateWindowTest::updates()
+{
+    QFETCH(bool, changeFile);
+    QFETCH(bool, moveFile);
+    QFETCH(bool, applies);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, modified);
+    QTemporaryDir folder;
+    FamilyWindow window;
+    QString path = importLinkedChart(window, folder);
+    const std::size_t boxes = window.document()->tree().size();
+    if (changeFile)
+        writeFile(path, changedFamily(readAll(path)));
+    if (moveFile) {
+        const QString moved = folder.filePath("moved.ged");
+        QVERIFY(QFile::rename(path, moved));
+        window.movedPath = path = moved;
+    }
+    window.applies = applies;
+    window.choose = QStringLiteral("Jakob Hartmann");
+    window.action(Command::FileUpdateFromFamily)->trigger();
+
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(window.asked, moveFile);
+    QCOMPARE(window.shown, shown);
+    QCOMPARE(window.offeredApply, changeFile || moveFile);
+    QCOMPARE(window.document()->isModified(), modified);
+    const bool applied = modified;
+    QCOMPARE(window.document()->tree().size(), boxes + (applied && changeFile ? 1 : 0));
+    const std::string remembered = window.document()->chart().familyLink().path;
+    QCOMPARE(QString::fromStdString(remembered), applied ? path : folder.filePath("family.ged"));
+    if (applied && changeFile) {
+        // The new son was picked from the list; his parent is the file's.
+        const Person* son = window.document()->selectedBox();
+        QCOMPARE(firstLine(son), QStringLiteral("Jakob Hartmann"));
+        QCOMPARE(window.view()->currentCell(), son->cell());
+        // Right of the window's first screen: scrolled to.
+        QVERIFY(window.view()->horizontalScrollBar()->value() > 0);
+        const QString parent = firstLine(window.document()->tree().findParent(son));
+        QVERIFY2(parent == "Johann Georg Hartmann" || parent == "Anna Maria Keller",
+                 qPrintable(parent));
+        // A second update finds nothing more to do.
+        window.shown.clear();
+        window.action(Command::FileUpdateFromFamily)->trigger();
+        QCOMPARE(window.shown, QStringList());
+        QVERIFY(!window.offeredApply);
+    }
+}
+
+void FamilyUpdateWindowTest::keepsTheChartOnFailure_data()
+{
+    QTest::addColumn<QByteArray>("fileBytes"); // empty: the file is gone
+    QTest::addColumn<QString>("movedTo");
+    QTest::addColumn<int>("errors");
+
+    QTest::newRow("not a GEDCOM file") << QByteArray("1 1 0 0 Johann|\n") << QString() << 1;
+    QTest::newRow("another family") << QByteArray("0 HEAD\n0 @X1@ INDI\n1 NAME A /B/\n0 TRLR\n")
+                                    << QString() << 1;
+    QTest::newRow("gone, none chosen") << QByteArray() << QString() << 0;
+    QTest::newRow("gone, a missing one chosen") << QByteArray() << "/nonexistent.ged" << 1;
+}
+
+void FamilyUpdateWindowTest::keepsTheChartOnFailure()
+{
+    QFETCH(QByteArray, fileBytes);
+    QFETCH(QString, movedTo);
+    QFETCH(int, errors);
+    QTemporaryDir folder;
+    FamilyWindow window;
+    const QString path = importLinkedChart(window, folder);
+    const QByteArray chart = readAll(folder.filePath("chart.txt"));
+    if (fileBytes.isEmpty())
+        QVERIFY(QFile::remove(path));
+    else
+        writeFile(path, fileBytes);
+    window.movedPath = movedTo;
+    window.action(Command::FileUpdateFromFamily)->trigger();
+
+    QCOMPARE(int(window.errors.size()), errors);
+    QVERIFY(!window.dialogShown);
+    QVERIFY(!window.document()->isModified());
+    QVERIFY(window.document()->saveAs(folder.filePath("again.txt")));
+    QCOMPARE(readAll(folder.filePath("again.txt")), chart);
+}
+
+void FamilyUpdateWindowTest::linksATypedChart()
+{
+    QTemporaryDir folder;
+    FamilyWindow window;
+    ChartDocument* document = window.document();
+    document->addBox(std::make_unique<Person>("Johann Georg Hartmann|1822", Cell{0, 0}, Links{0, gapY}));
+    // Two of his children: a descendants chart from him.
+    document->addBox(std::make_unique<Person>("Friedrich Hartmann", Cell{0, 1}, Links{gapX, 0}));
+    document->addBox(std::make_unique<Person>("Katharina Hartmann", Cell{1, 1}, Links{}));
+    document->addBox(std::make_unique<Person>("Nobody Known", Cell{3, 0}, Links{}));
+    document->setModified(false);
+    QVERIFY(!window.action(Command::FileUpdateFromFamily)->isEnabled());
+    window.gedcomPath = family;
+    window.choose = QStringLiteral("Nobody Known");
+    window.action(Command::TreeLinkFamily)->trigger();
+
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(window.shown, QStringList{"Not linked: 1"});
+    QVERIFY(document->isModified());
+    QCOMPARE(QString::fromStdString(document->chart().familyLink().path), family);
+    QCOMPARE(QString::fromStdString(document->chart().familyLink().root), QStringLiteral("I1"));
+    QCOMPARE(int(document->tree().records().size()), 3);
+    QCOMPARE(firstLine(document->selectedBox()), QStringLiteral("Nobody Known"));
+    QVERIFY(window.action(Command::FileUpdateFromFamily)->isEnabled());
+}
+
+void FamilyUpdateWindowTest::commandsFollowTheChart()
+{
+    QTemporaryDir folder;
+    FamilyWindow window;
+    QVERIFY(!window.action(Command::FileUpdateFromFamily)->isEnabled());
+    QVERIFY(!window.action(Command::TreeLinkFamily)->isEnabled());
+    importLinkedChart(window, folder);
+    QVERIFY(window.action(Command::FileUpdateFromFamily)->isEnabled());
+    QVERIFY(window.action(Command::TreeLinkFamily)->isEnabled());
+    window.document()->newChart();
+    QVERIFY(!window.action(Command::FileUpdateFromFamily)->isEnabled());
+    QVERIFY(!window.action(Command::TreeLinkFamily)->isEnabled());
+}
+
+QTEST_MAIN(FamilyUpdateWindowTest)
+#include "family_update_window_test.moc"
