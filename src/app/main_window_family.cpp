@@ -44,8 +44,8 @@ QString MainWindow::askMovedFamilyFile(const QString& missingPath)
 void MainWindow::runChangesDialog(FamilyChangesDialog& dialog) { dialog.exec(); }
 
 void MainWindow::offerChanges(const QString& title, const QString& summary,
-                              const std::vector<FamilyChangesDialog::Group>& groups,
-                              bool canApply, Chart changed, Cell selected)
+                              const std::vector<FamilyChangesDialog::Group>& groups, bool canApply,
+                              Chart changed, Cell selected)
 {
     FamilyChangesDialog dialog(title, summary, groups, canApply, this);
     connect(&dialog, &FamilyChangesDialog::applyRequested, this,
@@ -117,10 +117,10 @@ void MainWindow::treeLinkFamily()
     const GedcomPerson& root = family.data.persons[std::size_t(linking.root)];
     const QString rootName = QStringLiteral("%1 (%2)").arg(
         QString::fromStdString(displayName(root)), QString::fromStdString(std::string(root.xref)));
-    const QString choices = linking.kind == LayoutKind::Ancestors
-                                ? tr("the ancestors of %1, %n generation(s)", "", linking.generations)
-                                : tr("the descendants of %1, %n generation(s)", "",
-                                     linking.generations);
+    const QString choices =
+        linking.kind == LayoutKind::Ancestors
+            ? tr("the ancestors of %1, %n generation(s)", "", linking.generations)
+            : tr("the descendants of %1, %n generation(s)", "", linking.generations);
     const QString summary =
         tr("%1 of %2 boxes match persons of %3. The chart will stand for %4, so that File > "
            "Update from family file can bring in the file's changes.")

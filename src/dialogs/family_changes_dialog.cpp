@@ -17,10 +17,9 @@ constexpr int cellRole = Qt::UserRole;
 
 QString cellText(Cell cell)
 {
-    return cell == noCell ? QString()
-                          : FamilyChangesDialog::tr("column %1, level %2")
-                                .arg(cell.column)
-                                .arg(cell.level);
+    return cell == noCell
+               ? QString()
+               : FamilyChangesDialog::tr("column %1, level %2").arg(cell.column).arg(cell.level);
 }
 
 } // namespace
@@ -57,7 +56,8 @@ FamilyChangesDialog::FamilyChangesDialog(const QString& title, const QString& su
                                                QString::fromStdString(box.xref)),
                  cellText(box.box ? box.cell : noCell)});
             if (box.box)
-                item->setData(0, cellRole, QVariant::fromValue(QPoint(box.cell.column, box.cell.level)));
+                item->setData(0, cellRole,
+                              QVariant::fromValue(QPoint(box.cell.column, box.cell.level)));
             persons.append(item);
         }
         kind->addChildren(persons);
@@ -92,8 +92,8 @@ FamilyChangesDialog::FamilyChangesDialog(const QString& title, const QString& su
     resize(560, groups.empty() ? 160 : 420);
 }
 
-std::vector<FamilyChangesDialog::Group> FamilyChangesDialog::groupsOf(
-    const ChartUpdateReport& report)
+std::vector<FamilyChangesDialog::Group>
+FamilyChangesDialog::groupsOf(const ChartUpdateReport& report)
 {
     std::vector<Group> groups;
     for (const ReportSection& section : reportSections(report))

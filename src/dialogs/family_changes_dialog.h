@@ -25,8 +25,7 @@ public:
     // With `canApply` false there is nothing to apply: the cells named are
     // the chart's already, and only Close is offered.
     FamilyChangesDialog(const QString& title, const QString& summary,
-                        const std::vector<Group>& groups, bool canApply,
-                        QWidget* parent = nullptr);
+                        const std::vector<Group>& groups, bool canApply, QWidget* parent = nullptr);
 
     // The report's kinds that name anyone, with translated titles.
     static std::vector<Group> groupsOf(const ChartUpdateReport& report);

@@ -192,6 +192,47 @@ private slots:
         QCOMPARE(w.text(Command::EditUndo), QStringLiteral("Can't undo"));
     }
 
+    // A box copied or cut from a linked chart takes its family file record
+    // along, into an empty cell or over a typed box; a typed box pasted over a
+    // linked one leaves it the user's.
+    void pastingCarriesTheFamilyRecord_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QString>("record"); // of the box at `to` after the paste
+        const int copy = int(Command::EditCopy);
+        const int cut = int(Command::EditCut);
+        QTest::newRow("copy, into an empty cell") << copy << QPoint(0, 0) << QPoint(3, 2) << "I7";
+        QTest::newRow("copy, over a typed box") << copy << QPoint(0, 0) << QPoint(1, 0) << "I7";
+        QTest::newRow("cut, into an empty cell") << cut << QPoint(0, 0) << QPoint(3, 2) << "I7";
+        QTest::newRow("typed box over a linked one") << copy << QPoint(1, 0) << QPoint(2, 1) << "-";
+    }
+    void pastingCarriesTheFamilyRecord()
+    {
+        QFETCH(int, command);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(QString, record);
+        Window w;
+        Chart chart;
+        Tree& tree = chart.mutableTree();
+        const Person* anna = tree.append(std::make_unique<Person>("Anna Berg", Cell{0, 0}, Links{}));
+        tree.append(std::make_unique<Person>("note", Cell{1, 0}, Links{}));
+        const Person* carl = tree.append(std::make_unique<Person>("Carl Berg", Cell{2, 1}, Links{}));
+        tree.mutableRecords().set(anna, {"I7", textFingerprint("Anna Berg")});
+        tree.mutableRecords().set(carl, {"I9", textFingerprint("Carl Berg")});
+        w.frame.document()->adoptUntitled(std::move(chart));
+        w.click({from.x(), from.y()});
+        w.run(Command(command));
+        w.click({to.x(), to.y()});
+        w.run(Command::EditPaste);
+        const Person* pasted = w.tree().findPerson({to.x(), to.y()});
+        QVERIFY(pasted);
+        const RecordLink* link = w.tree().records().find(pasted);
+        QCOMPARE(link ? QString::fromStdString(link->xref) : QStringLiteral("-"), record);
+    }
+
     void cutWithNothingSelectedStillMarksTheChartModified()
     {
         Window w;

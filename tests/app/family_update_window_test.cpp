@@ -25,11 +25,11 @@ const QString family = QStringLiteral(STIRPA_TEST_DATA "/gedcom/hartmann.ged");
 class FamilyWindow : public MainWindow {
 public:
     QString gedcomPath;
-    QString movedPath;       // the answer when the family file is gone
-    bool asked = false;      // whether the user was asked for it
-    bool applies = true;     // Apply, else Cancel
-    QString choose;          // the person to pick from the list after Apply
-    QStringList shown;       // the dialog's kinds with their counts
+    QString movedPath;   // the answer when the family file is gone
+    bool asked = false;  // whether the user was asked for it
+    bool applies = true; // Apply, else Cancel
+    QString choose;      // the person to pick from the list after Apply
+    QStringList shown;   // the dialog's kinds with their counts
     bool offeredApply = false;
     bool dialogShown = false;
     QStringList errors;
@@ -104,8 +104,7 @@ private:
     QTemporaryDir home_;
 };
 
-QString FamilyUpdateWindowTest::importLinkedChart(FamilyWindow& window,
-                                                  const QTemporaryDir& folder)
+QString FamilyUpdateWindowTest::importLinkedChart(FamilyWindow& window, const QTemporaryDir& folder)
 {
     const QString copy = folder.filePath("family.ged");
     writeFile(copy, readAll(family));
@@ -188,8 +187,8 @@ void FamilyUpdateWindowTest::keepsTheChartOnFailure_data()
     QTest::addColumn<int>("errors");
 
     QTest::newRow("not a GEDCOM file") << QByteArray("1 1 0 0 Johann|\n") << QString() << 1;
-    QTest::newRow("another family") << QByteArray("0 HEAD\n0 @X1@ INDI\n1 NAME A /B/\n0 TRLR\n")
-                                    << QString() << 1;
+    QTest::newRow("another family")
+        << QByteArray("0 HEAD\n0 @X1@ INDI\n1 NAME A /B/\n0 TRLR\n") << QString() << 1;
     QTest::newRow("gone, none chosen") << QByteArray() << QString() << 0;
     QTest::newRow("gone, a missing one chosen") << QByteArray() << "/nonexistent.ged" << 1;
 }
@@ -222,7 +221,8 @@ void FamilyUpdateWindowTest::linksATypedChart()
     QTemporaryDir folder;
     FamilyWindow window;
     ChartDocument* document = window.document();
-    document->addBox(std::make_unique<Person>("Johann Georg Hartmann|1822", Cell{0, 0}, Links{0, gapY}));
+    document->addBox(
+        std::make_unique<Person>("Johann Georg Hartmann|1822", Cell{0, 0}, Links{0, gapY}));
     // Two of his children: a descendants chart from him.
     document->addBox(std::make_unique<Person>("Friedrich Hartmann", Cell{0, 1}, Links{gapX, 0}));
     document->addBox(std::make_unique<Person>("Katharina Hartmann", Cell{1, 1}, Links{}));

@@ -94,13 +94,26 @@ private slots:
         ScriptedWindow frame;
         const QList<QAction*> menus = frame.menuBar()->actions();
         QCOMPARE(menus.size(), 5);
-        QCOMPARE(menuTexts(menus[0]->menu()),
-                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "Re&cover...", "&Save\tCtrl+S",
-                              "Save &As...", "-", "&Import GEDCOM...", "&Update from family file...",
-                              "Export &html...\tCtrl+H",
-                              "Export i&mage...", "Publish &web page...", "-", "&Print...\tCtrl+P",
-                              "Print Pre&view", "P&rint Setup...", "Log tree", "-", "Recent File",
-                              "-", "E&xit"}));
+        QCOMPARE(menuTexts(menus[0]->menu()), QStringList({"&New\tCtrl+N",
+                                                           "&Open...\tCtrl+O",
+                                                           "Re&cover...",
+                                                           "&Save\tCtrl+S",
+                                                           "Save &As...",
+                                                           "-",
+                                                           "&Import GEDCOM...",
+                                                           "&Update from family file...",
+                                                           "Export &html...\tCtrl+H",
+                                                           "Export i&mage...",
+                                                           "Publish &web page...",
+                                                           "-",
+                                                           "&Print...\tCtrl+P",
+                                                           "Print Pre&view",
+                                                           "P&rint Setup...",
+                                                           "Log tree",
+                                                           "-",
+                                                           "Recent File",
+                                                           "-",
+                                                           "E&xit"}));
         QCOMPARE(menuTexts(menus[1]->menu()),
                  QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                               "&Paste\tCtrl+V", "-", "&Find...\tCtrl+F"}));
