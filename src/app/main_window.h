@@ -157,6 +157,8 @@ private:
     // The chart's family file (main_window_family.cpp).
     void fileUpdateFromFamily();
     void treeLinkFamily();
+    // Shows why the result failed; true when it did.
+    bool showFailure(const QString& title, const Result& result);
     // Shows the changes and, on Apply, puts the changed copy in the chart's place.
     void offerChanges(const QString& title, const QString& summary,
                       const std::vector<FamilyChangesDialog::Group>& groups, bool canApply,

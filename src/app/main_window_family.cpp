@@ -41,6 +41,13 @@ QString MainWindow::askMovedFamilyFile(const QString& missingPath)
     return answer == QMessageBox::Open ? askGedcomPath() : QString();
 }
 
+bool MainWindow::showFailure(const QString& title, const Result& result)
+{
+    if (!result)
+        showError(title, messageText(result));
+    return !result;
+}
+
 void MainWindow::runChangesDialog(FamilyChangesDialog& dialog) { dialog.exec(); }
 
 void MainWindow::offerChanges(const QString& title, const QString& summary,
@@ -68,16 +75,12 @@ void MainWindow::fileUpdateFromFamily()
             return;
     }
     const GedcomLoad family = readGedcomFile(path.toLocal8Bit().toStdString());
-    if (!family) {
-        showError(title, messageText(family));
+    if (showFailure(title, family))
         return;
-    }
     Chart updated = copyOfChart(document_->chart());
     const ChartUpdate update = updateChart(updated, family.data, currentDate());
-    if (!update) {
-        showError(title, messageText(update));
+    if (showFailure(title, update))
         return;
-    }
     // The file read is the family file from now on.
     link.path = absoluteBytes(path);
     const bool moved = link.path != absoluteBytes(remembered);
@@ -104,16 +107,12 @@ void MainWindow::treeLinkFamily()
     if (path.isEmpty())
         return;
     const GedcomLoad family = readGedcomFile(path.toLocal8Bit().toStdString());
-    if (!family) {
-        showError(title, messageText(family));
+    if (showFailure(title, family))
         return;
-    }
     Chart linked = copyOfChart(document_->chart());
     const ChartLinking linking = linkChart(linked, family.data, absoluteBytes(path), {});
-    if (!linking) {
-        showError(title, messageText(linking));
+    if (showFailure(title, linking))
         return;
-    }
     const GedcomPerson& root = family.data.persons[std::size_t(linking.root)];
     const QString rootName = QStringLiteral("%1 (%2)").arg(
         QString::fromStdString(displayName(root)), QString::fromStdString(std::string(root.xref)));

@@ -217,9 +217,11 @@ private slots:
         Window w;
         Chart chart;
         Tree& tree = chart.mutableTree();
-        const Person* anna = tree.append(std::make_unique<Person>("Anna Berg", Cell{0, 0}, Links{}));
+        const Person* anna =
+            tree.append(std::make_unique<Person>("Anna Berg", Cell{0, 0}, Links{}));
         tree.append(std::make_unique<Person>("note", Cell{1, 0}, Links{}));
-        const Person* carl = tree.append(std::make_unique<Person>("Carl Berg", Cell{2, 1}, Links{}));
+        const Person* carl =
+            tree.append(std::make_unique<Person>("Carl Berg", Cell{2, 1}, Links{}));
         tree.mutableRecords().set(anna, {"I7", textFingerprint("Anna Berg")});
         tree.mutableRecords().set(carl, {"I9", textFingerprint("Carl Berg")});
         w.frame.document()->adoptUntitled(std::move(chart));

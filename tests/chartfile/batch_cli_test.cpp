@@ -2,6 +2,7 @@
 // The batch commands, run as the program itself in a temporary working folder.
 #include "chart_fixtures.h"
 #include "chartfile/atomic_file.h"
+#include "program_run.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,28 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runIn(const QString& folder, const QString& program, const QStringList& arguments,
-          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 Run runStirpa(const QString& folder, const QStringList& arguments)
 {

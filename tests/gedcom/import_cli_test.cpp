@@ -5,38 +5,18 @@
 // error exit status 1 (2 for a wrong call) with nothing written.
 #include "chartfile/chart_reader.h"
 #include "gedcom_generator.h"
+#include "program_run.h"
+#include "test_files.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 Run runStirpa(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(STIRPA_EXE), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    return runIn(QString(), QStringLiteral(STIRPA_EXE), arguments);
 }
 
 // Enoch first in the file; Adam and Eva; their sons Cain and Abel; Cain's son

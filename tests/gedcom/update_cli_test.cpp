@@ -2,43 +2,18 @@
 // stirpa --update-gedcom run as the program itself: the report on standard
 // output, the chart written (over itself too), a second update changing
 // nothing, and on every error status 1 with nothing written.
+#include "program_run.h"
+#include "test_files.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 Run runStirpa(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(STIRPA_EXE), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return runIn(QString(), QStringLiteral(STIRPA_EXE), arguments);
 }
 
 // Adam and Eva with their sons Cain and Abel; Cain's son Enoch.
@@ -63,7 +38,7 @@ private slots:
         const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
         writeFile(gedcom, family);
         QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart, "--root", "I1"}).exitCode, 0);
-        QVERIFY(readFile(chart).contains(" gedcom 10:family.ged 2:I1 d4 p-s\n"));
+        QVERIFY(readAll(chart).contains(" gedcom 10:family.ged 2:I1 d4 p-s\n"));
 
         QByteArray changed = family;
         changed.replace("Abel /Root/", "Abel /Roots/");
@@ -77,14 +52,14 @@ private slots:
                  run.out.constData());
         QVERIFY2(run.out.contains("New persons: 1\n  Irad Root (I6) at column "),
                  run.out.constData());
-        const QByteArray updated = readFile(chart);
+        const QByteArray updated = readAll(chart);
         QVERIFY(updated.contains(":Irad Root"));
         QVERIFY(updated.contains(":Abel Roots"));
 
         const Run again = runStirpa({"--update-gedcom", chart, gedcom, chart});
         QCOMPARE(again.exitCode, 0);
         QVERIFY2(again.out.endsWith("\nNo changes.\n"), again.out.constData());
-        QCOMPARE(readFile(chart), updated);
+        QCOMPARE(readAll(chart), updated);
     }
 
     void failsWithoutWriting_data()
