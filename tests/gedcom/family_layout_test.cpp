@@ -2,6 +2,7 @@
 // Charts laid out from generated families, held to the chart's own rules: Find
 // parent leads from each child to its parent, no two boxes share a cell, every
 // connector reaches the next box and the generations fill the levels in order.
+#include "chart_checks.h"
 #include "gedcom_generator.h"
 
 #include "gedcom/box_text.h"
@@ -20,15 +21,6 @@ Q_DECLARE_METATYPE(VillageShape)
 
 namespace {
 
-std::string nameLine(const Person& box)
-{
-    const std::vector<std::string_view> lines = descriptionLines(box.text);
-    if (lines.empty())
-        return {};
-    std::string name(lines[0]);
-    name.erase(name.find_last_not_of(' ') + 1);
-    return name;
-}
 
 // A box's lines as one, each without the blank before its bar.
 std::string flatText(const Person& box)
@@ -147,14 +139,6 @@ void checkGeometry(const Chart& chart)
             QVERIFY(cells.count(std::pair(box->level() + 1, box->column())));
         }
     });
-}
-
-int columnCount(const Chart& chart)
-{
-    int columns = 0;
-    chart.tree().forEachPerson(
-        [&](const Person* box) { columns = std::max(columns, box->column() + 1); });
-    return columns;
 }
 
 int levelCount(const Chart& chart)
