@@ -3,11 +3,11 @@
 // failure keeps every file not yet put in place as it was and leaves no
 // temporary; permissions are kept; and no more descriptors are open than a chunk.
 #include "chartfile/atomic_file_set.h"
+#include "test_files.h"
 
 #include <QtTest>
 
 #include <fcntl.h>
-#include <fstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,13 +16,12 @@ namespace {
 
 std::string fileBytes(const QString& path)
 {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return readAll(path).toStdString();
 }
 
 void writeBytes(const QString& path, const std::string& bytes)
 {
-    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    writeFile(path, QByteArray::fromStdString(bytes));
 }
 
 // Distinct bytes for each file, handed over in several pieces.
