@@ -10,6 +10,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,10 +40,7 @@ std::string folderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string nameOf(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
-}
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 // The real file a path names, following links, even when it does not exist yet.
 std::string resolvedTarget(const std::string& path)
@@ -141,8 +139,7 @@ Result replaceable(const std::string& target, const struct stat& old)
 
 // Index of the first file whose data could not be flushed to disk, with errno
 // set; the size of files when all were.
-template <typename Files>
-std::size_t flushToDisk(const Files& files)
+template <typename Files> std::size_t flushToDisk(const Files& files)
 {
     if (files.size() <= flushedOneByOne) {
         for (std::size_t i = 0; i < files.size(); ++i) {
@@ -181,14 +178,12 @@ void flushFolders(std::vector<std::string> folders)
 
 } // namespace
 
-AtomicFileSet::AtomicFileSet(std::size_t chunkSize) : chunkSize_(std::max<std::size_t>(chunkSize, 1))
+AtomicFileSet::AtomicFileSet(std::size_t chunkSize)
+    : chunkSize_(std::max<std::size_t>(chunkSize, 1))
 {
 }
 
-AtomicFileSet::~AtomicFileSet()
-{
-    discardPending();
-}
+AtomicFileSet::~AtomicFileSet() { discardPending(); }
 
 Result AtomicFileSet::fail(Result failure)
 {

@@ -13,9 +13,9 @@
 
 // Replaces several files together, each as writeFileAtomically replaces one (the
 // old file or the new, never a mix; permissions, owner and group kept;
-// temporaries locked, and removed on failure), at the cost of about one: every
-// temporary is written first, their data is flushed to disk at once, then each
-// is renamed over its file and each folder is flushed once. Each folder is
+// temporaries locked, and removed on failure), with one flush to disk for all:
+// every temporary is written first, their data is flushed at once, then each is
+// renamed over its file and each folder is flushed once. Each folder is
 // looked into once for the stale temporaries of the files written to it.
 //
 // At most chunkSize temporaries are open at a time: a full chunk is committed

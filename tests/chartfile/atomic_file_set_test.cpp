@@ -14,10 +14,7 @@
 
 namespace {
 
-std::string fileBytes(const QString& path)
-{
-    return readAll(path).toStdString();
-}
+std::string fileBytes(const QString& path) { return readAll(path).toStdString(); }
 
 void writeBytes(const QString& path, const std::string& bytes)
 {
@@ -27,14 +24,16 @@ void writeBytes(const QString& path, const std::string& bytes)
 // Distinct bytes for each file, handed over in several pieces.
 std::string newBytes(int file)
 {
-    return "new " + std::to_string(file) + "\n" + std::string(std::size_t(file) * 100, 'a' + file % 26);
+    return "new " + std::to_string(file) + "\n" +
+           std::string(std::size_t(file) * 100, 'a' + file % 26);
 }
 
 std::function<void(const PieceWriter&)> producing(const std::string& bytes)
 {
     return [bytes](const PieceWriter& write) {
         const std::size_t half = bytes.size() / 2;
-        write(std::string_view(bytes).substr(0, half)) && write(std::string_view(bytes).substr(half));
+        write(std::string_view(bytes).substr(0, half)) &&
+            write(std::string_view(bytes).substr(half));
     };
 }
 
@@ -246,7 +245,8 @@ private slots:
         const QString first = dir.filePath("family.txt");
         const QString second = dir.filePath("family01.txt");
         const QString third = dir.filePath("family02.txt");
-        const QStringList stale = {first + temporaryMark + "Dead01", third + temporaryMark + "Dead02",
+        const QStringList stale = {first + temporaryMark + "Dead01",
+                                   third + temporaryMark + "Dead02",
                                    third + temporaryMark + "zZ9aA0"};
         const QStringList kept = {second + temporaryMark + "Live01",
                                   dir.filePath("other.txt") + temporaryMark + "Abc123",
@@ -254,7 +254,8 @@ private slots:
                                   dir.filePath("family") + temporaryMark + "Abc123"};
         for (const QString& name : stale + kept)
             writeBytes(name, "partial");
-        const int live = ::open((second + temporaryMark + "Live01").toLocal8Bit().constData(), O_RDONLY);
+        const int live =
+            ::open((second + temporaryMark + "Live01").toLocal8Bit().constData(), O_RDONLY);
         QVERIFY(live >= 0);
         QCOMPARE(::flock(live, LOCK_EX), 0);
         const QString late = third + temporaryMark + "Late01";
