@@ -159,8 +159,9 @@ private slots:
         QCOMPARE(modeOf(paths.last()), mode_t(0640));
     }
 
-    // The file at "failing" cannot be written. The chunks before it are in
-    // place; every other file keeps its old bytes, and no temporary is left.
+    // The file at "failing" cannot be written, or cannot be renamed into place
+    // ("folder later"). The files put in place before it stay; every other file
+    // keeps its old bytes, and no temporary is left.
     void failureKeepsTheFilesNotYetInPlace_data()
     {
         QTest::addColumn<QString>("situation");
@@ -178,6 +179,12 @@ private slots:
         QTest::newRow("second of the second chunk") << "folder" << 5 << 2 << 3 << 2;
         QTest::newRow("second of the third chunk") << "folder" << 6 << 2 << 5 << 4;
         QTest::newRow("never committed") << "" << 5 << 256 << 5 << 0;
+        QTest::newRow("folder in the way at the commit, first")
+            << "folder later" << 5 << 256 << 0 << 0;
+        QTest::newRow("folder in the way at the commit, middle")
+            << "folder later" << 5 << 256 << 2 << 2;
+        QTest::newRow("folder in the way at the commit, last chunk")
+            << "folder later" << 5 << 2 << 4 << 4;
     }
     void failureKeepsTheFilesNotYetInPlace()
     {
@@ -209,6 +216,12 @@ private slots:
             AtomicFileSet set{std::size_t(chunk)};
             for (int i = 0; i < files && failure; ++i)
                 failure = set.write(paths[i].toStdString(), producing(newBytes(i)));
+            if (situation == "folder later") {
+                // The rename fails: the files before it stay in place.
+                QVERIFY(failure);
+                QVERIFY(QDir().mkdir(paths[failing]));
+                failure = set.commit();
+            }
             if (!situation.isEmpty()) {
                 QVERIFY(!failure);
                 QVERIFY2(QString::fromStdString(failure.message()).contains(paths[failing]),
