@@ -2,6 +2,7 @@
 #include "chartfile/chart_writer.h"
 
 #include "chartfile/atomic_file.h"
+#include "chartfile/atomic_file_set.h"
 #include "chartfile/link_fields.h"
 
 #include <charconv>
@@ -90,6 +91,18 @@ void writePieces(const Chart& chart, const FamilyLink& link, HandOn handOn)
         handOn(piece);
 }
 
+// The chart's bytes for the file at path, made straight into the file: a copy of
+// a large chart in memory would cost more than writing it.
+std::function<void(const PieceWriter&)> chartFileBytes(const std::string& path, const Chart& chart)
+{
+    FamilyLink link = chart.familyLink();
+    if (link.linked())
+        link.path = familyPathForChart(link.path, path);
+    return [&chart, link = std::move(link)](const PieceWriter& write) {
+        writePieces(chart, link, [&write](const std::string& piece) { return write(piece); });
+    };
+}
+
 } // namespace
 
 void writeChart(std::ostream& out, const Chart& chart)
@@ -102,12 +115,10 @@ void writeChart(std::ostream& out, const Chart& chart)
 
 Result saveChartFile(const std::string& path, const Chart& chart)
 {
-    // Straight to the file: a copy of a large chart in memory would cost more
-    // than writing it.
-    FamilyLink link = chart.familyLink();
-    if (link.linked())
-        link.path = familyPathForChart(link.path, path);
-    return writeFileAtomically(path, [&chart, &link](const PieceWriter& write) {
-        writePieces(chart, link, [&write](const std::string& piece) { return write(piece); });
-    });
+    return writeFileAtomically(path, chartFileBytes(path, chart));
+}
+
+Result saveChartFile(AtomicFileSet& files, const std::string& path, const Chart& chart)
+{
+    return files.write(path, chartFileBytes(path, chart));
 }

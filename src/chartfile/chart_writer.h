@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+class AtomicFileSet;
+
 // Writes a chart in the format the reader accepts: the header line, then one
 // line per box in list order; a linked chart's family file and records in the
 // fields the reader's plain reading passes over.
@@ -16,3 +18,6 @@ void writeChart(std::ostream& out, const Chart& chart);
 // replaces the old file only when it was written completely. On failure the old
 // file is untouched. The family file's path is stored relative to the chart.
 Result saveChartFile(const std::string& path, const Chart& chart);
+// The same as one of a set of files saved together: the chart is in place once
+// the set is committed (see AtomicFileSet).
+Result saveChartFile(AtomicFileSet& files, const std::string& path, const Chart& chart);

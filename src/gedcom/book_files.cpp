@@ -2,6 +2,7 @@
 #include "gedcom/book_files.h"
 
 #include "base/byte_text.h"
+#include "chartfile/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 
@@ -56,20 +57,24 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, int co
         charts.push_back(std::move(made));
     }
     result.generations = charts.front().generations;
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        const std::string file = bookChartPath(path, book.charts[i].suffix);
-        if (const Result saved = saveChartFile(file, charts[i].chart); !saved) {
-            std::string before;
-            for (const std::string& w : result.written)
-                before += (before.empty() ? "" : ", ") + w;
-            static_cast<Result&>(result) = Result::failure(
-                saved.status,
-                STIRPA_TR_NOOP("Message", "%1 (Of the book's %2 charts, these were written: %3.)"),
-                {saved.message(), std::to_string(charts.size()),
-                 before.empty() ? std::string("none") : before});
-            return result;
-        }
-        result.written.push_back(file);
+    // Saved together: one flush to disk for the whole book, and a failure
+    // before the first rename leaves the folder as it was.
+    AtomicFileSet files;
+    Result saved;
+    for (std::size_t i = 0; i < charts.size() && saved; ++i)
+        saved = saveChartFile(files, bookChartPath(path, book.charts[i].suffix), charts[i].chart);
+    if (saved)
+        saved = files.commit();
+    result.written = files.committed();
+    if (!saved) {
+        std::string before;
+        for (const std::string& w : result.written)
+            before += (before.empty() ? "" : ", ") + w;
+        static_cast<Result&>(result) = Result::failure(
+            saved.status,
+            STIRPA_TR_NOOP("Message", "%1 (Of the book's %2 charts, these were written: %3.)"),
+            {saved.message(), std::to_string(charts.size()),
+             before.empty() ? std::string("none") : before});
     }
     return result;
 }

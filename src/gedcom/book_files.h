@@ -20,8 +20,8 @@ struct BookImport : Result {
 // The path of the book's chart with the suffix.
 std::string bookChartPath(const std::string& path, const std::string& suffix);
 
-// Plans the book (see planBook), makes every chart, then saves them one by one,
-// each atomically. Nothing is written when the book cannot be made; when a file
-// cannot be written the message names it and the files written before it.
+// Plans the book (see planBook), makes every chart, then saves them together
+// (see AtomicFileSet). Nothing is written when the book cannot be made; when a
+// file cannot be written the message names it and the files already in place.
 BookImport saveBook(const GedcomData& data, const ImportOptions& options, int columns,
                     const std::string& path);

@@ -64,6 +64,8 @@ private slots:
     void namesTheFilesAsTheLinksLead();
     void refusesWhatCannotFit_data();
     void refusesWhatCannotFit();
+    void fileInTheWayKeepsTheOldBook_data();
+    void fileInTheWayKeepsTheOldBook();
 };
 
 void ChartBookTest::keepsTheColumns_data()
@@ -242,6 +244,56 @@ void ChartBookTest::refusesWhatCannotFit()
              book.saved.message().c_str());
     // Nothing written.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 0);
+}
+
+void ChartBookTest::fileInTheWayKeepsTheOldBook_data()
+{
+    QTest::addColumn<int>("blocked"); // the chart whose file is a folder; -1: the last
+    QTest::newRow("main chart") << 0;
+    QTest::newRow("first branch") << 1;
+    QTest::newRow("last branch") << -1;
+}
+
+// A chart that cannot be written stops the book before any chart is put in
+// place: the old book stays whole, with no temporary beside it.
+void ChartBookTest::fileInTheWayKeepsTheOldBook()
+{
+    QFETCH(int, blocked);
+    const GedcomLoad load = readGedcom(generated(LayoutKind::Descendants, 4).text);
+    QVERIFY(load);
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("family.txt").toStdString();
+    const Book old = importBook(load.data, LayoutKind::Descendants, 4, 14, path);
+    QVERIFY2(old.saved, old.saved.message().c_str());
+    const std::vector<std::string>& files = old.saved.written;
+    QVERIFY(files.size() >= 3);
+    const std::string inTheWay = blocked < 0 ? files.back() : files[std::size_t(blocked)];
+    QVERIFY(QFile::remove(QString::fromStdString(inTheWay)));
+    QVERIFY(QDir().mkdir(QString::fromStdString(inTheWay)));
+    // Bytes no chart has: a chart put in place would show.
+    std::map<std::string, QByteArray> oldBytes;
+    for (const std::string& file : files) {
+        if (file == inTheWay)
+            continue;
+        QFile out(QString::fromStdString(file));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        oldBytes[file] = QByteArray("old ") + file.c_str();
+        out.write(oldBytes[file]);
+    }
+
+    const Book book = importBook(load.data, LayoutKind::Descendants, 4, 14, path);
+    QVERIFY(!book.saved);
+    QVERIFY(book.saved.written.empty());
+    const QString message = QString::fromStdString(book.saved.message());
+    QVERIFY2(message.contains(QString::fromStdString(inTheWay)), qPrintable(message));
+    QVERIFY2(message.endsWith("these were written: none.)"), qPrintable(message));
+    for (const auto& [file, bytes] : oldBytes) {
+        QFile in(QString::fromStdString(file));
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QVERIFY2(in.readAll() == bytes, file.c_str());
+    }
+    QCOMPARE(QDir(folder.path()).entryList({"*.stirpa-tmp-*"}, QDir::Files | QDir::Hidden),
+             QStringList());
 }
 
 QTEST_APPLESS_MAIN(ChartBookTest)

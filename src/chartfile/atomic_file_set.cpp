@@ -1,0 +1,321 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chartfile/atomic_file_set.h"
+
+#include "base/regular_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Up to this many temporaries are flushed one by one; more at once by flushing
+// their file system, one journal commit instead of one each. Measured on ext4,
+// four files flushed one by one took about as long as one flush of the file
+// system, eight twice as long.
+constexpr std::size_t flushedOneByOne = 4;
+
+constexpr std::size_t markLength = sizeof temporaryMark - 1;
+constexpr std::size_t suffixLength = 6;
+
+Result cannotWrite(const std::string& target, int code)
+{
+    return Result::failure(Result::CannotWrite, STIRPA_TR_NOOP("Message", "Cannot write '%1': %2"),
+                           {target, std::strerror(code)});
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// The real file a path names, following links, even when it does not exist yet.
+std::string resolvedTarget(const std::string& path)
+{
+    char buffer[PATH_MAX];
+    if (::realpath(path.c_str(), buffer))
+        return buffer;
+    return path;
+}
+
+// The name of the file whose temporary the folder entry is, or "" when it is none.
+std::string_view fileOfTemporary(std::string_view entry)
+{
+    if (entry.size() <= markLength + suffixLength)
+        return {};
+    const std::string_view suffix = entry.substr(entry.size() - suffixLength);
+    const bool alphanumeric = std::all_of(suffix.begin(), suffix.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+    const std::size_t mark = entry.size() - suffixLength - markLength;
+    if (!alphanumeric || entry.substr(mark, markLength) != temporaryMark)
+        return {};
+    return entry.substr(0, mark);
+}
+
+// Removes a temporary of an earlier save whose writer died. A writer holds a
+// lock on its temporary until it is renamed or removed, and the lock goes with
+// the process, so a temporary that can be locked is stale. Where the file system
+// has no locks nothing is removed.
+void removeIfStale(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        ::unlink(path.c_str());
+    ::close(fd);
+}
+
+// Creates and locks a new temporary beside the target; -1 with errno on failure.
+int createTemporary(const std::string& target, std::string& temporary)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        temporary = target + temporaryMark + "XXXXXX";
+        const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        // Another save may have taken the file for stale in the moment before the
+        // lock; then the name no longer leads to this file and a new one is made.
+        // A file system without locks still saves, only without that protection.
+        ::flock(fd, LOCK_EX);
+        struct stat mine {};
+        struct stat named {};
+        if (::fstat(fd, &mine) == 0 && ::stat(temporary.c_str(), &named) == 0 &&
+            mine.st_dev == named.st_dev && mine.st_ino == named.st_ino)
+            return fd;
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The rename needs only the folder's permission, so the file's own is checked
+// here: as a direct write would fail for anyone but root, and for root when no
+// one at all may write it.
+bool writeProtected(const std::string& target, const struct stat& old)
+{
+    if (::geteuid() == 0)
+        return (old.st_mode & 0222) == 0;
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+// Why the existing file must not be replaced; Ok when it may be.
+Result replaceable(const std::string& target, const struct stat& old)
+{
+    if (S_ISDIR(old.st_mode))
+        return cannotWrite(target, EISDIR);
+    if (!S_ISREG(old.st_mode))
+        return Result::failure(
+            Result::CannotWrite,
+            STIRPA_TR_NOOP("Message", "Cannot write '%1': it is not a regular file."), {target});
+    if (writeProtected(target, old))
+        return Result::failure(Result::WriteProtected,
+                               STIRPA_TR_NOOP("Message", "The file '%1' is write-protected."),
+                               {target});
+    return {};
+}
+
+// Index of the first file whose data could not be flushed to disk, with errno
+// set; the size of files when all were.
+template <typename Files> std::size_t flushToDisk(const Files& files)
+{
+    if (files.size() <= flushedOneByOne) {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (::fsync(files[i].lock) != 0)
+                return i;
+        }
+        return files.size();
+    }
+    std::vector<dev_t> flushed;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        struct stat info {};
+        if (::fstat(files[i].lock, &info) != 0)
+            return i;
+        if (std::find(flushed.begin(), flushed.end(), info.st_dev) != flushed.end())
+            continue;
+        if (::syncfs(files[i].lock) != 0)
+            return i;
+        flushed.push_back(info.st_dev);
+    }
+    return files.size();
+}
+
+// Makes the renames into the folders durable.
+void flushFolders(std::vector<std::string> folders)
+{
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    for (const std::string& folder : folders) {
+        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+}
+
+} // namespace
+
+AtomicFileSet::AtomicFileSet(std::size_t chunkSize)
+    : chunkSize_(std::max<std::size_t>(chunkSize, 1))
+{
+}
+
+AtomicFileSet::~AtomicFileSet() { discardPending(); }
+
+Result AtomicFileSet::fail(Result failure)
+{
+    discardPending();
+    failure_ = failure;
+    return failure;
+}
+
+void AtomicFileSet::discardPending()
+{
+    for (const Pending& file : pending_) {
+        ::unlink(file.temporary.c_str());
+        ::close(file.lock);
+    }
+    pending_.clear();
+}
+
+// Every folder is read once, whatever the number of files written to it: the
+// temporaries found are kept by file until that file is written.
+void AtomicFileSet::removeStaleTemporaries(const std::string& folder, const std::string& target)
+{
+    auto [found, unread] = temporariesByFolder_.try_emplace(folder);
+    if (unread) {
+        if (DIR* dir = ::opendir(folder.c_str())) {
+            while (const dirent* entry = ::readdir(dir)) {
+                const std::string_view file = fileOfTemporary(entry->d_name);
+                if (!file.empty())
+                    found->second[std::string(file)].emplace_back(entry->d_name);
+            }
+            ::closedir(dir);
+        }
+    }
+    const auto temporaries = found->second.find(nameOf(target));
+    if (temporaries == found->second.end())
+        return;
+    for (const std::string& name : temporaries->second)
+        removeIfStale(folder + "/" + name);
+    found->second.erase(temporaries);
+}
+
+Result AtomicFileSet::write(const std::string& path,
+                            const std::function<void(const PieceWriter&)>& produce,
+                            std::optional<unsigned> permissions)
+{
+    if (!failure_)
+        return failure_;
+    const std::string target = resolvedTarget(path);
+    const std::string folder = folderOf(target);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing) {
+        if (Result refused = replaceable(target, old); !refused)
+            return fail(refused);
+    }
+    // Stale temporaries go first: on a nearly full disk they may hold the room
+    // this save needs.
+    removeStaleTemporaries(folder, target);
+    std::string temporary;
+    const int fd = createTemporary(target, temporary);
+    if (fd < 0)
+        return fail(Result::failure(Result::CannotCreate,
+                                    STIRPA_TR_NOOP("Message", "Cannot create a file in '%1': %2"),
+                                    {folder, std::strerror(errno)}));
+
+    // A second descriptor keeps the lock (and so other saves off the temporary)
+    // until the rename is done, after the first is closed and checked.
+    const int lock = ::dup(fd);
+    const mode_t mode = permissions ? mode_t(*permissions)
+                        : replacing ? old.st_mode & 07777
+                                    : newFileMode();
+
+    bool ok = lock >= 0;
+    int code = errno;
+    try {
+        produce([&](std::string_view piece) {
+            if (ok && !writeAll(fd, piece)) {
+                ok = false;
+                code = errno;
+            }
+            return ok;
+        });
+    } catch (...) {
+        // Out of memory while making the bytes: no temporary is left behind.
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        if (lock >= 0)
+            ::close(lock);
+        throw;
+    }
+    // The owner goes before the mode, as a change of owner clears the set-id bits.
+    if (ok && replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Only root may give a file away: anyone else's save keeps its own owner.
+    }
+    if (ok && ::fchmod(fd, mode) != 0) {
+        ok = false;
+        code = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        if (lock >= 0)
+            ::close(lock);
+        return fail(cannotWrite(target, code));
+    }
+    pending_.push_back({path, target, temporary, lock});
+    return pending_.size() >= chunkSize_ ? commit() : Result();
+}
+
+Result AtomicFileSet::commit()
+{
+    if (!failure_)
+        return failure_;
+    const std::size_t flushed = flushToDisk(pending_);
+    if (flushed < pending_.size())
+        return fail(cannotWrite(pending_[flushed].target, errno));
+    std::vector<std::string> folders;
+    Result renamed;
+    for (Pending& file : pending_) {
+        if (::rename(file.temporary.c_str(), file.target.c_str()) != 0) {
+            renamed = cannotWrite(file.target, errno);
+            break;
+        }
+        ::close(file.lock);
+        file.lock = -1;
+        file.temporary.clear();
+        committed_.push_back(file.path);
+        folders.push_back(folderOf(file.target));
+    }
+    std::erase_if(pending_, [](const Pending& file) { return file.temporary.empty(); });
+    flushFolders(std::move(folders));
+    return renamed ? renamed : fail(renamed);
+}
