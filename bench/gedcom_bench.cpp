@@ -6,6 +6,7 @@
 #include "gedcom_generator.h"
 
 #include "app/gedcom_batch.h"
+#include "chartfile/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "gedcom/book_files.h"
@@ -87,6 +88,28 @@ void gedcomImportBook(benchmark::State& state)
     }
 }
 
+// A book's floor: opening each of its charts and saving them again, together,
+// as the book is saved.
+void gedcomImportBookFloor(benchmark::State& state)
+{
+    ImportOptions options;
+    options.layout.generations = maxGenerations;
+    const std::string path = (files().folder / "book" / "family.txt").string();
+    fs::create_directories(files().folder / "book");
+    const GedcomLoad family = readGedcomFile(files().gedcom);
+    const BookImport book = saveBook(family.data, options, 100, path);
+    if (!book)
+        state.SkipWithError(book.message().c_str());
+    for (auto _ : state) {
+        AtomicFileSet set;
+        for (const std::string& chart : book.written) {
+            const ChartLoad load = readChartFile(chart, TreeSettings());
+            saveChartFile(set, chart, load.chart);
+        }
+        benchmark::DoNotOptimize(set.commit());
+    }
+}
+
 // The floor: what opening the chart and saving it again costs.
 void gedcomImportFloor(benchmark::State& state)
 {
@@ -129,6 +152,7 @@ void gedcomListPersons(benchmark::State& state)
 
 BENCHMARK(gedcomImport)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomImportBook)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(gedcomImportBookFloor)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomImportFloor)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomFilter)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomRead)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
