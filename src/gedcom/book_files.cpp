@@ -45,6 +45,13 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, int co
             labels.push_back({link.box, description.substr(0, description.find('|')) + "|chart " +
                                             target.suffix});
         }
+        // A see box's label says where the box is; its name goes before it.
+        for (const BookChart::Link& link : chart.sees) {
+            const std::string& suffix = book.charts[std::size_t(link.chart)].suffix;
+            labels.push_back({link.box, suffix.empty() ? "main chart" : "chart " + suffix});
+        }
+        std::sort(labels.begin(), labels.end(),
+                  [](const BoxLabel& a, const BoxLabel& b) { return a.box < b.box; });
         ChartImport made =
             chartFromPlan(data, chart.plan, options, treeNameOf(bookChartPath(path, chart.suffix)),
                           labels, living);

@@ -187,7 +187,7 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     for (const PlannedBox& box : whole)
         lastColumn = std::max(lastColumn, box.cell.column);
     if (lastColumn < columns) {
-        book.charts.push_back({"", request.root, generations, std::move(whole), {}});
+        book.charts.push_back({"", request.root, generations, std::move(whole), {}, {}});
         return book;
     }
     whole.clear();
@@ -216,12 +216,13 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
         branchLinks[i] = std::exchange(linksOf(cuts[i].person), {int(work.families.size())});
         work.families.push_back(std::move(family));
     }
-    book.charts.push_back({"", request.root, generations, {}, {}});
+    book.charts.push_back({"", request.root, generations, {}, {}, {}});
     std::vector<std::size_t> cutOfChart{0};
     std::vector<int> cutOf(data.persons.size(), -1);
     for (std::size_t i = 0; i < cuts.size(); ++i)
         cutOf[std::size_t(cuts[i].person)] = int(i);
     std::vector<bool> linked(cuts.size(), false);
+    std::vector<int> chartOfPerson(data.persons.size(), -1);
     for (std::size_t k = 0; k < book.charts.size(); ++k) {
         const int root = book.charts[k].root;
         if (k > 0)
@@ -242,6 +243,23 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
             if (box.person < 0)
                 continuationAt.emplace(cellKey(box.cell), int(i));
         }
+        // A person laid out in an earlier chart gets a see box naming it: each
+        // person stands in one chart, but a branch's first person in two.
+        std::vector<BookChart::Link> sees;
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            PlannedBox& box = plan[i];
+            if (box.person < 0 || box.person == root)
+                continue;
+            int& first = chartOfPerson[std::size_t(box.person)];
+            if (first < 0) {
+                first = int(k);
+            } else if (first != int(k)) {
+                sees.push_back({int(i), first});
+                box.sees = box.person;
+                box.person = -1;
+                box.down = false;
+            }
+        }
         std::vector<BookChart::Link> links;
         for (const PlannedBox& box : plan) {
             if (box.person < 0)
@@ -258,6 +276,7 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
             book.charts.push_back({book.charts[k].suffix + twoDigits(links.size()),
                                    cuts[std::size_t(c)].person,
                                    generations - cuts[std::size_t(c)].depth,
+                                   {},
                                    {},
                                    {}});
             cutOfChart.push_back(std::size_t(c));
@@ -279,6 +298,7 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
         }
         book.charts[k].plan = std::move(plan);
         book.charts[k].links = std::move(links);
+        book.charts[k].sees = std::move(sees);
     }
     return book;
 }

@@ -20,6 +20,9 @@ struct BookChart {
         int chart; // the book's chart it leads to
     };
     std::vector<Link> links;
+    // See boxes of persons laid out in an earlier chart (a cousin married into
+    // this branch): the chart their box is in.
+    std::vector<Link> sees;
 };
 
 struct ChartBookPlan : Result {

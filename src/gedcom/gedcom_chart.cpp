@@ -82,8 +82,9 @@ std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planne
         // A plain box, not a continuation box: it links to no other chart.
         box = std::make_unique<Person>();
         // Its name on a line of its own, narrower than in bold.
-        box->text = wrapDescription("see |" + nameOf(data, planned.sees, options, living) +
-                                    ", |column " + std::to_string(cells.at(planned.sees).column));
+        box->text = wrapDescription(
+            "see |" + nameOf(data, planned.sees, options, living) + ", |" +
+            (label ? *label : "column " + std::to_string(cells.at(planned.sees).column)));
     } else if (planned.person < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);

@@ -35,7 +35,8 @@ std::string continuationText(int direction, int beyond);
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name);
 
-// A continuation box's own text, in place of the count of what was cut off.
+// A continuation box's own text, in place of the count of what was cut off; of a
+// see box, where the person's box is, in place of its column.
 struct BoxLabel {
     int box; // its index in the plan
     std::string text;

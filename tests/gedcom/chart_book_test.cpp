@@ -64,6 +64,8 @@ private slots:
     void namesTheFilesAsTheLinksLead();
     void refusesWhatCannotFit_data();
     void refusesWhatCannotFit();
+    void cousinsStandInOneChart_data();
+    void cousinsStandInOneChart();
     void fileInTheWayKeepsTheOldBook_data();
     void fileInTheWayKeepsTheOldBook();
 };
@@ -244,6 +246,85 @@ void ChartBookTest::refusesWhatCannotFit()
              book.saved.message().c_str());
     // Nothing written.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 0);
+}
+
+void ChartBookTest::cousinsStandInOneChart_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("charts");
+    QTest::addColumn<QStringList>("seeBoxes"); // their last lines: where the box is
+    QTest::addColumn<int>("antons");           // twice where his branch continues
+    QTest::addColumn<int>("bertas");
+
+    // Rolf's grandchildren Xaver (Anton's son) and Yvonne (Berta's daughter)
+    // marry; their son Zeno.
+    QTest::newRow("one chart") << 100 << 1 << QStringList{"column 4", "column 0"} << 1 << 1;
+    QTest::newRow("Anton's branch apart") << 5 << 2 << QStringList{"main chart"} << 2 << 1;
+    QTest::newRow("both branches apart") << 4 << 3 << QStringList{"chart 01"} << 2 << 2;
+}
+
+void ChartBookTest::cousinsStandInOneChart()
+{
+    QFETCH(int, columns);
+    QFETCH(int, charts);
+    QFETCH(QStringList, seeBoxes);
+    QFETCH(int, antons);
+    QFETCH(int, bertas);
+    QByteArray family = "0 HEAD\n";
+    const auto person = [&](const char* id, const char* name) {
+        family += QByteArray("0 @") + id + "@ INDI\n1 NAME " + name + "\n";
+    };
+    const auto marriage = [&](const char* id, const char* husband, const char* wife,
+                              const std::vector<const char*>& children) {
+        family +=
+            QByteArray("0 @") + id + "@ FAM\n1 HUSB @" + husband + "@\n1 WIFE @" + wife + "@\n";
+        for (const char* child : children)
+            family += QByteArray("1 CHIL @") + child + "@\n";
+    };
+    person("R", "Rolf /Root/");
+    person("S", "Sara /Moos/");
+    person("A", "Anton /Root/");
+    person("B", "Berta /Root/");
+    person("AW", "Alma /Wed/");
+    person("BH", "Bodo /Hain/");
+    person("X", "Xaver /Root/");
+    person("A1", "Anja /Root/");
+    person("A2", "Arne /Root/");
+    person("Y", "Yvonne /Hain/");
+    person("B1", "Bert /Hain/");
+    person("B2", "Bea /Hain/");
+    person("Z", "Zeno /Root/");
+    marriage("F1", "R", "S", {"A", "B"});
+    marriage("F2", "A", "AW", {"X", "A1", "A2"});
+    marriage("F3", "BH", "B", {"Y", "B1", "B2"});
+    marriage("F4", "X", "Y", {"Z"});
+    family += "0 TRLR\n";
+    const GedcomLoad load = readGedcom(family.toStdString());
+    QVERIFY(load);
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("family.txt").toStdString();
+    const Book book = importBook(load.data, LayoutKind::Descendants, 4, columns, path);
+    QVERIFY2(book.saved, book.saved.message().c_str());
+    QCOMPARE(int(book.charts.size()), charts);
+
+    // Everyone once, Anton and Berta twice where their branches continue; a
+    // cousin's second place a see box saying where the box is.
+    std::map<std::string, int> boxesOf;
+    QStringList sees;
+    for (const auto& [file, chart] : book.charts)
+        chart.tree().forEachPerson([&](const Person* box) {
+            const QString text = QString::fromStdString(box->text);
+            if (text.startsWith("see"))
+                sees << text.split('|').last().trimmed();
+            else if (box->kind() == 'P')
+                ++boxesOf[nameLine(*box)];
+        });
+    QCOMPARE(sees, seeBoxes);
+    QCOMPARE(int(boxesOf.size()), 13);
+    QCOMPARE(boxesOf["Anton Root"], antons);
+    QCOMPARE(boxesOf["Berta Root"], bertas);
+    for (const char* once : {"Xaver Root", "Yvonne Hain", "Zeno Root"})
+        QCOMPARE(boxesOf[once], 1);
 }
 
 void ChartBookTest::fileInTheWayKeepsTheOldBook_data()
