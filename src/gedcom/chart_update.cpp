@@ -8,6 +8,7 @@
 #include "gedcom/living_persons.h"
 #include "gedcom/person_description.h"
 #include "model/chart_limits.h"
+#include "model/parent_table.h"
 
 #include <algorithm>
 #include <map>
@@ -56,8 +57,11 @@ public:
           living_(options.description.living == LivingPolicy::Show ? std::vector<bool>()
                                                                    : livingPersons(data, today))
     {
+        byXref_.reserve(data.persons.size());
         for (std::size_t i = 0; i < data.persons.size(); ++i)
             byXref_.emplace(data.persons[i].xref, int(i));
+        boxPersons_.reserve(tree_.size());
+        personOfBox_.reserve(tree_.size());
     }
 
     ChartUpdateReport run();
@@ -109,6 +113,9 @@ private:
     // connector where there are several.
     std::unordered_map<int, Person*> anchor_;
     std::unordered_set<int> downPlanned_; // persons the layout gives a down connector
+    // Each box's person in list order (-1: none), and each linked plain box's.
+    std::vector<int> boxPersons_;
+    std::unordered_map<const Person*, int> personOfBox_;
     std::string buffer_;
 };
 
@@ -163,9 +170,10 @@ void Updater::updateTexts(ChartUpdateReport& report)
 {
     tree_.forEachPerson([&](Person* box) {
         RecordLink* record = records_.find(box);
+        const int person = record ? personOf(*record) : -1;
+        boxPersons_.push_back(person);
         if (!record)
             return;
-        const int person = personOf(*record);
         if (person < 0) {
             // A continuation box goes with its person, who is listed.
             if (box->kind() == 'P')
@@ -173,13 +181,18 @@ void Updater::updateTexts(ChartUpdateReport& report)
                     entry(box, box->text.substr(0, box->text.find(" |")), record->xref));
             return;
         }
-        if (box->kind() == 'P')
+        if (box->kind() == 'P') {
             noteBox(person, box);
+            personOfBox_.emplace(box, person);
+        }
         const bool cut = box->kind() == 'p';
-        const std::string wanted = cut ? continuation(person, box->direction()) : describe(person);
+        if (cut)
+            buffer_ = continuation(person, box->direction());
+        else
+            describePerson(data_, person, options_.description, buffer_, living_);
+        const std::string& wanted = buffer_;
         if (wanted.empty())
             return;
-        const std::string name = displayName(data_.persons[std::size_t(person)]);
         if (hasFileText(*box, record)) {
             if (box->text == wanted)
                 return;
@@ -188,27 +201,33 @@ void Updater::updateTexts(ChartUpdateReport& report)
             if (cut)
                 ++report.continuations;
             else
-                report.changed.push_back(entry(box, name, record->xref));
+                report.changed.push_back(
+                    entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
         } else if (!cut && textFingerprint(wanted) != record->fingerprint) {
-            report.kept.push_back(entry(box, name, record->xref));
+            report.kept.push_back(
+                entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
         }
     });
 }
 
+// Every box's parent from one table of the tree: a search per box could cross
+// a whole row each time.
 void Updater::findReparented(ChartUpdateReport& report)
 {
+    const std::vector<ParentAnswer> answers = parentAnswers(tree_);
+    std::size_t index = 0;
     tree_.forEachPerson([&](const Person* box) {
-        const RecordLink* record = box->kind() == 'P' ? records_.find(box) : nullptr;
-        const int person = record ? personOf(*record) : -1;
-        if (person < 0)
+        const ParentAnswer& answer = answers[index];
+        const int person = boxPersons_[index++];
+        if (person < 0 || box->kind() != 'P' || answer.levelsUp == 0)
             return;
-        const Person* parentBox = tree_.findParent(box);
-        const RecordLink* parentRecord = parentBox ? records_.find(parentBox) : nullptr;
-        const int parent = parentRecord ? personOf(*parentRecord) : -1;
+        const auto found = personOfBox_.find(tree_.findPerson(
+            {box->column() + answer.columnOffset, box->level() - answer.levelsUp}));
+        const int parent = found == personOfBox_.end() ? -1 : found->second;
         if (parent < 0 || isParent(parent, person) || isSpouseParent(parent, person))
             return;
-        report.reparented.push_back(
-            entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
+        report.reparented.push_back(entry(box, displayName(data_.persons[std::size_t(person)]),
+                                          records_.find(box)->xref));
     });
 }
 

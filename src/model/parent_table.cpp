@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/parent_table.h"
+#include "model/parent_table.h"
 
 #include "model/tree.h"
 
