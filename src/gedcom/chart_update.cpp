@@ -7,14 +7,13 @@
 #include "gedcom/line_insertions.h"
 #include "gedcom/living_persons.h"
 #include "gedcom/person_description.h"
+#include "gedcom/xref_index.h"
 #include "model/chart_limits.h"
 #include "model/parent_table.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
@@ -55,13 +54,14 @@ public:
           data_(data),
           options_(options),
           living_(options.description.living == LivingPolicy::Show ? std::vector<bool>()
-                                                                   : livingPersons(data, today))
+                                                                   : livingPersons(data, today)),
+          byXref_(data.persons.size()),
+          anchor_(data.persons.size()),
+          downPlanned_(data.persons.size())
     {
-        byXref_.reserve(data.persons.size());
         for (std::size_t i = 0; i < data.persons.size(); ++i)
-            byXref_.emplace(data.persons[i].xref, int(i));
+            byXref_.add(XrefKey(data.persons[i].xref), int(i));
         boxPersons_.reserve(tree_.size());
-        personOfBox_.reserve(tree_.size());
     }
 
     ChartUpdateReport run();
@@ -69,8 +69,7 @@ public:
 private:
     int personOf(const RecordLink& record) const
     {
-        const auto found = byXref_.find(record.xref);
-        return found == byXref_.end() ? -1 : found->second;
+        return byXref_.find(XrefKey(record.xref));
     }
     std::string describe(int person)
     {
@@ -89,8 +88,7 @@ private:
     void noteBox(int person, Person* box);
     Person* anchorOf(int person) const
     {
-        const auto found = anchor_.find(person);
-        return found == anchor_.end() ? nullptr : found->second;
+        return anchor_[std::size_t(person)];
     }
     // Where a new child of the person goes: a parent's box, the one with
     // children below it first, else the one the layout gives the children.
@@ -108,14 +106,12 @@ private:
     const GedcomData& data_;
     ImportOptions options_;
     std::vector<bool> living_;
-    std::unordered_map<std::string_view, int> byXref_;
+    XrefIndex byXref_;
     // Each person's box to place relatives next to: the one with a down
     // connector where there are several.
-    std::unordered_map<int, Person*> anchor_;
-    std::unordered_set<int> downPlanned_; // persons the layout gives a down connector
-    // Each box's person in list order (-1: none), and each linked plain box's.
-    std::vector<int> boxPersons_;
-    std::unordered_map<const Person*, int> personOfBox_;
+    std::vector<Person*> anchor_;
+    std::vector<bool> downPlanned_; // persons the layout gives a down connector
+    std::vector<int> boxPersons_; // each box's person in list order, or -1
     std::string buffer_;
 };
 
@@ -161,7 +157,7 @@ bool Updater::isSpouseParent(int parent, int person) const
 
 void Updater::noteBox(int person, Person* box)
 {
-    Person*& anchor = anchor_[person];
+    Person*& anchor = anchor_[std::size_t(person)];
     if (!anchor || (anchor->downLink() == 0 && box->downLink() != 0))
         anchor = box;
 }
@@ -181,10 +177,8 @@ void Updater::updateTexts(ChartUpdateReport& report)
                     entry(box, box->text.substr(0, box->text.find(" |")), record->xref));
             return;
         }
-        if (box->kind() == 'P') {
+        if (box->kind() == 'P')
             noteBox(person, box);
-            personOfBox_.emplace(box, person);
-        }
         const bool cut = box->kind() == 'p';
         if (cut)
             buffer_ = continuation(person, box->direction());
@@ -214,16 +208,14 @@ void Updater::updateTexts(ChartUpdateReport& report)
 // a whole row each time.
 void Updater::findReparented(ChartUpdateReport& report)
 {
-    const std::vector<ParentAnswer> answers = parentAnswers(tree_);
+    const std::vector<int> parents = parentIndices(tree_);
     std::size_t index = 0;
     tree_.forEachPerson([&](const Person* box) {
-        const ParentAnswer& answer = answers[index];
+        const int parentBox = parents[index];
         const int person = boxPersons_[index++];
-        if (person < 0 || box->kind() != 'P' || answer.levelsUp == 0)
+        if (person < 0 || box->kind() != 'P' || parentBox < 0)
             return;
-        const auto found = personOfBox_.find(tree_.findPerson(
-            {box->column() + answer.columnOffset, box->level() - answer.levelsUp}));
-        const int parent = found == personOfBox_.end() ? -1 : found->second;
+        const int parent = boxPersons_[std::size_t(parentBox)];
         if (parent < 0 || isParent(parent, person) || isSpouseParent(parent, person))
             return;
         report.reparented.push_back(entry(box, displayName(data_.persons[std::size_t(person)]),
@@ -241,7 +233,7 @@ Person* Updater::parentBoxOf(int person) const
             Person* box = parent >= 0 ? anchorOf(parent) : nullptr;
             if (!box)
                 continue;
-            const int r = box->downLink() != 0 ? 3 : downPlanned_.count(parent) ? 2 : 1;
+            const int r = box->downLink() != 0 ? 3 : downPlanned_[std::size_t(parent)] ? 2 : 1;
             if (r > rank) {
                 rank = r;
                 chosen = box;
@@ -336,7 +328,7 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
 
     // Groups of new persons by the box they join, in the order first met.
     std::vector<const Person*> order;
-    std::map<const Person*, std::pair<char, std::vector<int>>> groups;
+    std::unordered_map<const Person*, std::pair<char, std::vector<int>>> groups;
     for (const int person : pending) {
         Person* box = nullptr;
         char kind = 0;
@@ -437,8 +429,8 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
     const Cell extent = tree_.extentCells();
     if (long(extent.column) + columns.total() > chartLimits::maxCell ||
         long(extent.level) + levels.total() > chartLimits::maxCell) {
-        for (const auto& [anchor, group] : groups)
-            for (const int person : group.second)
+        for (const Person* anchor : order)
+            for (const int person : groups[anchor].second)
                 report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
                                            std::string(data_.persons[std::size_t(person)].xref),
                                            noCell, nullptr});
@@ -499,16 +491,21 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
 
 void Updater::addPersons(ChartUpdateReport& report)
 {
+    // With every person of the file in a box no one is new: the plan would only say so.
+    if (std::find(anchor_.begin(), anchor_.end(), nullptr) == anchor_.end())
+        return;
     const std::vector<PlannedBox> plan = planLayout(data_, options_.layout);
     std::vector<int> pending;
-    std::unordered_set<int> seen;
+    std::vector<bool> seen(data_.persons.size());
     for (const PlannedBox& box : plan) {
         if (box.person < 0)
             continue;
         if (box.down)
-            downPlanned_.insert(box.person);
-        if (!anchor_.count(box.person) && seen.insert(box.person).second)
+            downPlanned_[std::size_t(box.person)] = true;
+        if (!anchor_[std::size_t(box.person)] && !seen[std::size_t(box.person)]) {
+            seen[std::size_t(box.person)] = true;
             pending.push_back(box.person);
+        }
     }
     while (!pending.empty()) {
         std::vector<int> waiting = placeRound(pending, report);

@@ -16,6 +16,7 @@ struct Box {
     const Person* person;
     int column;
     int level;
+    int index; // in list order
 };
 
 bool plain(const Person* box) { return box->kind() == 'P'; }
@@ -31,7 +32,7 @@ struct CellTable {
         std::vector<Box> boxes;
         boxes.reserve(tree.size());
         tree.forEachPerson([&](const Person* box) {
-            boxes.push_back({box, box->column(), box->level()});
+            boxes.push_back({box, box->column(), box->level(), int(boxes.size())});
         });
         std::vector<int> order(boxes.size());
         std::iota(order.begin(), order.end(), 0);
@@ -77,11 +78,17 @@ std::vector<int> parentsAbove(const CellTable& cells)
     return above;
 }
 
-} // namespace
+// Where each box's search ends, found for all boxes at once.
+struct Search {
+    CellTable cells;
+    std::vector<int> parent;  // per box in list order, its parent's cell, or none
+    std::vector<int> residue; // without one, the leftmost column a leftward pass crossed
+};
 
-std::vector<ParentAnswer> parentAnswers(const Tree& tree)
+Search search(const Tree& tree)
 {
-    const CellTable cells(tree);
+    Search result{CellTable(tree), {}, {}};
+    const CellTable& cells = result.cells;
     const std::vector<Box>& firsts = cells.firsts;
     const int count = int(firsts.size());
     const std::vector<int> above = parentsAbove(cells);
@@ -120,11 +127,12 @@ std::vector<ParentAnswer> parentAnswers(const Tree& tree)
         }
     }
 
-    std::vector<ParentAnswer> answers(tree.size());
+    result.parent.assign(tree.size(), none);
+    result.residue.assign(tree.size(), noResidue);
     std::size_t index = 0;
     tree.forEachPerson([&](const Person* box) {
-        ParentAnswer& answer = answers[index];
-        const int cell = cells.cellOf[index++];
+        const std::size_t at = index++;
+        const int cell = cells.cellOf[at];
         if (!plain(box))
             return;
         int parent = box->column() < limit ? rightward[std::size_t(cell)] : none;
@@ -132,13 +140,43 @@ std::vector<ParentAnswer> parentAnswers(const Tree& tree)
             cell > 0 && cells.sameRow(cell - 1, cell) && firsts[std::size_t(cell) - 1].column >= 0;
         if (parent == none && left) {
             parent = leftward[std::size_t(cell) - 1];
-            if (parent == none && residue[std::size_t(cell) - 1] != noResidue)
-                answer.residueOffset = residue[std::size_t(cell) - 1] - box->column();
+            if (parent == none)
+                result.residue[at] = residue[std::size_t(cell) - 1];
         }
+        result.parent[at] = parent;
+    });
+    return result;
+}
+
+} // namespace
+
+std::vector<ParentAnswer> parentAnswers(const Tree& tree)
+{
+    const Search found = search(tree);
+    const std::vector<Box>& firsts = found.cells.firsts;
+    std::vector<ParentAnswer> answers(tree.size());
+    std::size_t index = 0;
+    tree.forEachPerson([&](const Person* box) {
+        ParentAnswer& answer = answers[index];
+        const int parent = found.parent[index];
+        const int residue = found.residue[index++];
         if (parent != none) {
             answer.levelsUp = box->level() - firsts[std::size_t(parent)].level;
             answer.columnOffset = firsts[std::size_t(parent)].column - box->column();
+        } else if (residue != noResidue) {
+            answer.residueOffset = residue - box->column();
         }
     });
     return answers;
+}
+
+std::vector<int> parentIndices(const Tree& tree)
+{
+    const Search found = search(tree);
+    std::vector<int> parents(found.parent.size(), none);
+    for (std::size_t i = 0; i < parents.size(); ++i) {
+        if (found.parent[i] != none)
+            parents[i] = found.cells.firsts[std::size_t(found.parent[i])].index;
+    }
+    return parents;
 }
