@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <numeric>
+#include <cstdint>
 
 namespace {
 
@@ -21,6 +21,13 @@ struct Box {
 
 bool plain(const Person* box) { return box->kind() == 'P'; }
 
+// Two numbers as one that sorts as the pair does.
+std::uint64_t sortKey(int first, int second)
+{
+    return std::uint64_t(std::uint32_t(first) ^ 0x80000000u) << 32 |
+           (std::uint32_t(second) ^ 0x80000000u);
+}
+
 // The tree's boxes by cell: the first box in list order at each cell (the one
 // every lookup of the search answers with), in reading order.
 struct CellTable {
@@ -34,14 +41,14 @@ struct CellTable {
         tree.forEachPerson([&](const Person* box) {
             boxes.push_back({box, box->column(), box->level(), int(boxes.size())});
         });
-        std::vector<int> order(boxes.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const Box &x = boxes[std::size_t(a)], &y = boxes[std::size_t(b)];
-            return x.level != y.level ? x.level < y.level : x.column < y.column;
-        });
+        // Sorted as numbers, ties in list order: far faster than comparing boxes.
+        std::vector<std::pair<std::uint64_t, int>> order;
+        order.reserve(boxes.size());
+        for (const Box& box : boxes)
+            order.emplace_back(sortKey(box.level, box.column), box.index);
+        std::sort(order.begin(), order.end());
         cellOf.resize(boxes.size());
-        for (const int i : order) {
+        for (const auto& [key, i] : order) {
             const Box& box = boxes[std::size_t(i)];
             if (firsts.empty() || firsts.back().level != box.level ||
                 firsts.back().column != box.column)
@@ -61,12 +68,15 @@ struct CellTable {
 std::vector<int> parentsAbove(const CellTable& cells)
 {
     const std::vector<Box>& firsts = cells.firsts;
-    std::vector<int> byColumn(firsts.size());
-    std::iota(byColumn.begin(), byColumn.end(), 0);
-    std::sort(byColumn.begin(), byColumn.end(), [&](int a, int b) {
-        const Box &x = firsts[std::size_t(a)], &y = firsts[std::size_t(b)];
-        return x.column != y.column ? x.column < y.column : x.level < y.level;
-    });
+    std::vector<std::pair<std::uint64_t, int>> keys;
+    keys.reserve(firsts.size());
+    for (std::size_t i = 0; i < firsts.size(); ++i)
+        keys.emplace_back(sortKey(firsts[i].column, firsts[i].level), int(i));
+    std::sort(keys.begin(), keys.end());
+    std::vector<int> byColumn;
+    byColumn.reserve(keys.size());
+    for (const auto& key : keys)
+        byColumn.push_back(key.second);
     std::vector<int> above(firsts.size(), none);
     for (std::size_t i = 1; i < byColumn.size(); ++i) {
         const Box& nearest = firsts[std::size_t(byColumn[i - 1])];
