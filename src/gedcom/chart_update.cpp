@@ -4,6 +4,7 @@
 #include "gedcom/family_layout.h"
 #include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
+#include "gedcom/level_rows.h"
 #include "gedcom/line_insertions.h"
 #include "gedcom/living_persons.h"
 #include "gedcom/person_description.h"
@@ -67,10 +68,7 @@ public:
     ChartUpdateReport run();
 
 private:
-    int personOf(const RecordLink& record) const
-    {
-        return byXref_.find(XrefKey(record.xref));
-    }
+    int personOf(const RecordLink& record) const { return byXref_.find(XrefKey(record.xref)); }
     std::string describe(int person)
     {
         describePerson(data_, person, options_.description, buffer_, living_);
@@ -86,10 +84,7 @@ private:
     // returns those still waiting for a relative.
     std::vector<int> placeRound(const std::vector<int>& pending, ChartUpdateReport& report);
     void noteBox(int person, Person* box);
-    Person* anchorOf(int person) const
-    {
-        return anchor_[std::size_t(person)];
-    }
+    Person* anchorOf(int person) const { return anchor_[std::size_t(person)]; }
     // Where a new child of the person goes: a parent's box, the one with
     // children below it first, else the one the layout gives the children.
     Person* parentBoxOf(int person) const;
@@ -111,7 +106,7 @@ private:
     // connector where there are several.
     std::vector<Person*> anchor_;
     std::vector<bool> downPlanned_; // persons the layout gives a down connector
-    std::vector<int> boxPersons_; // each box's person in list order, or -1
+    std::vector<int> boxPersons_;   // each box's person in list order, or -1
     std::string buffer_;
 };
 
@@ -218,8 +213,8 @@ void Updater::findReparented(ChartUpdateReport& report)
         const int parent = boxPersons_[std::size_t(parentBox)];
         if (parent < 0 || isParent(parent, person) || isSpouseParent(parent, person))
             return;
-        report.reparented.push_back(entry(box, displayName(data_.persons[std::size_t(person)]),
-                                          records_.find(box)->xref));
+        report.reparented.push_back(
+            entry(box, displayName(data_.persons[std::size_t(person)]), records_.find(box)->xref));
     });
 }
 
@@ -264,45 +259,6 @@ Person* Updater::childBoxOf(int person) const
 }
 
 namespace {
-
-// The boxes of each level by column, to find a box's neighbours on its level.
-class LevelRows {
-public:
-    explicit LevelRows(const Tree& tree)
-    {
-        tree.forEachPerson([&](const Person* box) {
-            rows_[box->level()].push_back({box->column(), box});
-        });
-        for (auto& [level, row] : rows_)
-            std::sort(row.begin(), row.end(),
-                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    }
-    // The first box right of the column on the level, or null.
-    const Person* rightOf(int level, int column) const
-    {
-        const auto found = rows_.find(level);
-        if (found == rows_.end())
-            return nullptr;
-        const auto& row = found->second;
-        const auto at = std::upper_bound(row.begin(), row.end(), column,
-                                         [](int c, const auto& entry) { return c < entry.first; });
-        return at == row.end() ? nullptr : at->second;
-    }
-    // The nearest box left of the column on the level, or null.
-    const Person* leftOf(int level, int column) const
-    {
-        const auto found = rows_.find(level);
-        if (found == rows_.end())
-            return nullptr;
-        const auto& row = found->second;
-        const auto at = std::lower_bound(row.begin(), row.end(), column,
-                                         [](const auto& entry, int c) { return entry.first < c; });
-        return at == row.begin() ? nullptr : std::prev(at)->second;
-    }
-
-private:
-    std::unordered_map<int, std::vector<std::pair<int, const Person*>>> rows_;
-};
 
 // Whether a new box at the empty cell leaves every other box's parent as it
 // was: no chain of right connectors runs through the cell.
@@ -372,18 +328,35 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
             joints.push_back(i == 0 ? Joint{from, -1, index} : Joint{nullptr, index - 1, index});
         }
     };
+    // Find parent of anchors, from one table of the round's tree made on the
+    // first question: a search each could cross a whole row each time.
+    std::vector<int> parents;
+    std::vector<const Person*> listed;
+    std::unordered_map<const Person*, std::size_t> places;
+    const auto parentOf = [&](const Person* box) -> const Person* {
+        if (listed.empty()) {
+            parents = parentIndices(tree_);
+            listed.reserve(parents.size());
+            tree_.forEachPerson([&](const Person* b) {
+                places.emplace(b, listed.size());
+                listed.push_back(b);
+            });
+        }
+        const int parent = parents[places.at(box)];
+        return parent < 0 ? nullptr : listed[std::size_t(parent)];
+    };
     for (const Person* anchor : order) {
         const auto& [kind, persons] = groups[anchor];
         const Cell at = anchor->cell();
         if (kind == 's' || (kind == 'p' && [&] {
-                const Person* parent = tree_.findParent(anchor);
+                const Person* parent = parentOf(anchor);
                 const RecordLink* record = parent ? records_.find(parent) : nullptr;
                 const int person = record ? personOf(*record) : -1;
                 const RecordLink* own = records_.find(anchor);
                 return person >= 0 && own && isParent(person, personOf(*own));
             }())) {
             // Beside the partner (the other parent), continuing the partner's chain.
-            const Person* partner = kind == 's' ? anchor : tree_.findParent(anchor);
+            const Person* partner = kind == 's' ? anchor : parentOf(anchor);
             const Cell p = partner->cell();
             const Person* next =
                 partner->rightLink() != 0 ? rows.rightOf(p.level, p.column) : nullptr;
@@ -395,14 +368,8 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
         if (kind == 'c') {
             // After the last child of the chain under the parent.
             const Person* below = tree_.findPerson({at.column, at.level + 1});
-            if (anchor->downLink() != 0 && below && tree_.findParent(below) == anchor) {
-                const Person* last = below;
-                while (last->rightLink() != 0) {
-                    const Person* next = rows.rightOf(last->level(), last->column());
-                    if (!next || next->kind() != 'P')
-                        break;
-                    last = next;
-                }
+            if (anchor->downLink() != 0 && below && parentOf(below) == anchor) {
+                const Person* last = rows.chainEnd(below);
                 besideOf(last, last->column(), {last->level()}, persons, 0);
                 continue;
             }
