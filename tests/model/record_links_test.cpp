@@ -157,15 +157,15 @@ private slots:
     }
 
     // Many records set, some dropped (every n-th, from the k-th), then the rest
-    // set again over: each box must still find its own record and no other. The
-    // counts reach the table's growth (13 records outgrow 16 slots) and crowd it.
+    // set again over: each box must still find its own record and no other, as
+    // the table grows from a handful of records to thousands.
     void manyRecordsSetAndDropped_data()
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("every");
         QTest::addColumn<int>("first");
-        QTest::newRow("12, room for all") << 12 << 3 << 1;
-        QTest::newRow("13, one past the room") << 13 << 2 << 0;
+        QTest::newRow("12, every third from the second") << 12 << 3 << 1;
+        QTest::newRow("13, every second") << 13 << 2 << 0;
         QTest::newRow("14, every one dropped") << 14 << 1 << 0;
         QTest::newRow("1000, every third") << 1000 << 3 << 2;
         QTest::newRow("5000, runs of four kept") << 5000 << 5 << 4;
