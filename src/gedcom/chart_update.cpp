@@ -366,9 +366,12 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
             continue;
         }
         if (kind == 'c') {
-            // After the last child of the chain under the parent.
+            // After the last child of the chain under the parent. Find parent
+            // answers with the box above at its first step, from level 0 on
+            // and with the first box of the cell only: a search it needs not.
             const Person* below = tree_.findPerson({at.column, at.level + 1});
-            if (anchor->downLink() != 0 && below && parentOf(below) == anchor) {
+            if (anchor->downLink() != 0 && below && at.level >= 0 &&
+                tree_.findPerson(at) == anchor && tree_.findParent(below) == anchor) {
                 const Person* last = rows.chainEnd(below);
                 besideOf(last, last->column(), {last->level()}, persons, 0);
                 continue;
