@@ -69,7 +69,8 @@ public:
 
 private:
     int personOf(const RecordLink& record) const { return byXref_.find(XrefKey(record.xref)); }
-    std::string describe(int person)
+    // The person's description, in a buffer used again for every box.
+    const std::string& describe(int person)
     {
         describePerson(data_, person, options_.description, buffer_, living_);
         return buffer_;
@@ -175,11 +176,8 @@ void Updater::updateTexts(ChartUpdateReport& report)
         if (box->kind() == 'P')
             noteBox(person, box);
         const bool cut = box->kind() == 'p';
-        if (cut)
-            buffer_ = continuation(person, box->direction());
-        else
-            describePerson(data_, person, options_.description, buffer_, living_);
-        const std::string& wanted = buffer_;
+        const std::string& wanted =
+            cut ? (buffer_ = continuation(person, box->direction())) : describe(person);
         if (wanted.empty())
             return;
         if (hasFileText(*box, record)) {
