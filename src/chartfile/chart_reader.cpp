@@ -288,6 +288,7 @@ ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeS
     if (family.linked()) {
         load.chart.setFamilyLink(std::move(family));
         RecordLinks& links = load.chart.mutableTree().mutableRecords();
+        links.reserve(records.size());
         for (auto& [box, record] : records)
             links.set(box, std::move(record));
     }

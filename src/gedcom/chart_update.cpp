@@ -4,16 +4,17 @@
 #include "gedcom/family_layout.h"
 #include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
+#include "gedcom/level_rows.h"
 #include "gedcom/line_insertions.h"
 #include "gedcom/living_persons.h"
 #include "gedcom/person_description.h"
+#include "gedcom/xref_index.h"
 #include "model/chart_limits.h"
+#include "model/parent_table.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
@@ -54,21 +55,22 @@ public:
           data_(data),
           options_(options),
           living_(options.description.living == LivingPolicy::Show ? std::vector<bool>()
-                                                                   : livingPersons(data, today))
+                                                                   : livingPersons(data, today)),
+          byXref_(data.persons.size()),
+          anchor_(data.persons.size()),
+          downPlanned_(data.persons.size())
     {
         for (std::size_t i = 0; i < data.persons.size(); ++i)
-            byXref_.emplace(data.persons[i].xref, int(i));
+            byXref_.add(XrefKey(data.persons[i].xref), int(i));
+        boxPersons_.reserve(tree_.size());
     }
 
     ChartUpdateReport run();
 
 private:
-    int personOf(const RecordLink& record) const
-    {
-        const auto found = byXref_.find(record.xref);
-        return found == byXref_.end() ? -1 : found->second;
-    }
-    std::string describe(int person)
+    int personOf(const RecordLink& record) const { return byXref_.find(XrefKey(record.xref)); }
+    // The person's description, in a buffer used again for every box.
+    const std::string& describe(int person)
     {
         describePerson(data_, person, options_.description, buffer_, living_);
         return buffer_;
@@ -83,11 +85,7 @@ private:
     // returns those still waiting for a relative.
     std::vector<int> placeRound(const std::vector<int>& pending, ChartUpdateReport& report);
     void noteBox(int person, Person* box);
-    Person* anchorOf(int person) const
-    {
-        const auto found = anchor_.find(person);
-        return found == anchor_.end() ? nullptr : found->second;
-    }
+    Person* anchorOf(int person) const { return anchor_[std::size_t(person)]; }
     // Where a new child of the person goes: a parent's box, the one with
     // children below it first, else the one the layout gives the children.
     Person* parentBoxOf(int person) const;
@@ -104,11 +102,12 @@ private:
     const GedcomData& data_;
     ImportOptions options_;
     std::vector<bool> living_;
-    std::unordered_map<std::string_view, int> byXref_;
+    XrefIndex byXref_;
     // Each person's box to place relatives next to: the one with a down
     // connector where there are several.
-    std::unordered_map<int, Person*> anchor_;
-    std::unordered_set<int> downPlanned_; // persons the layout gives a down connector
+    std::vector<Person*> anchor_;
+    std::vector<bool> downPlanned_; // persons the layout gives a down connector
+    std::vector<int> boxPersons_;   // each box's person in list order, or -1
     std::string buffer_;
 };
 
@@ -154,7 +153,7 @@ bool Updater::isSpouseParent(int parent, int person) const
 
 void Updater::noteBox(int person, Person* box)
 {
-    Person*& anchor = anchor_[person];
+    Person*& anchor = anchor_[std::size_t(person)];
     if (!anchor || (anchor->downLink() == 0 && box->downLink() != 0))
         anchor = box;
 }
@@ -163,9 +162,10 @@ void Updater::updateTexts(ChartUpdateReport& report)
 {
     tree_.forEachPerson([&](Person* box) {
         RecordLink* record = records_.find(box);
+        const int person = record ? personOf(*record) : -1;
+        boxPersons_.push_back(person);
         if (!record)
             return;
-        const int person = personOf(*record);
         if (person < 0) {
             // A continuation box goes with its person, who is listed.
             if (box->kind() == 'P')
@@ -176,10 +176,10 @@ void Updater::updateTexts(ChartUpdateReport& report)
         if (box->kind() == 'P')
             noteBox(person, box);
         const bool cut = box->kind() == 'p';
-        const std::string wanted = cut ? continuation(person, box->direction()) : describe(person);
+        const std::string& wanted =
+            cut ? (buffer_ = continuation(person, box->direction())) : describe(person);
         if (wanted.empty())
             return;
-        const std::string name = displayName(data_.persons[std::size_t(person)]);
         if (hasFileText(*box, record)) {
             if (box->text == wanted)
                 return;
@@ -188,27 +188,31 @@ void Updater::updateTexts(ChartUpdateReport& report)
             if (cut)
                 ++report.continuations;
             else
-                report.changed.push_back(entry(box, name, record->xref));
+                report.changed.push_back(
+                    entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
         } else if (!cut && textFingerprint(wanted) != record->fingerprint) {
-            report.kept.push_back(entry(box, name, record->xref));
+            report.kept.push_back(
+                entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
         }
     });
 }
 
+// Every box's parent from one table of the tree: a search per box could cross
+// a whole row each time.
 void Updater::findReparented(ChartUpdateReport& report)
 {
+    const std::vector<int> parents = parentIndices(tree_);
+    std::size_t index = 0;
     tree_.forEachPerson([&](const Person* box) {
-        const RecordLink* record = box->kind() == 'P' ? records_.find(box) : nullptr;
-        const int person = record ? personOf(*record) : -1;
-        if (person < 0)
+        const int parentBox = parents[index];
+        const int person = boxPersons_[index++];
+        if (person < 0 || box->kind() != 'P' || parentBox < 0)
             return;
-        const Person* parentBox = tree_.findParent(box);
-        const RecordLink* parentRecord = parentBox ? records_.find(parentBox) : nullptr;
-        const int parent = parentRecord ? personOf(*parentRecord) : -1;
+        const int parent = boxPersons_[std::size_t(parentBox)];
         if (parent < 0 || isParent(parent, person) || isSpouseParent(parent, person))
             return;
         report.reparented.push_back(
-            entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
+            entry(box, displayName(data_.persons[std::size_t(person)]), records_.find(box)->xref));
     });
 }
 
@@ -222,7 +226,7 @@ Person* Updater::parentBoxOf(int person) const
             Person* box = parent >= 0 ? anchorOf(parent) : nullptr;
             if (!box)
                 continue;
-            const int r = box->downLink() != 0 ? 3 : downPlanned_.count(parent) ? 2 : 1;
+            const int r = box->downLink() != 0 ? 3 : downPlanned_[std::size_t(parent)] ? 2 : 1;
             if (r > rank) {
                 rank = r;
                 chosen = box;
@@ -254,45 +258,6 @@ Person* Updater::childBoxOf(int person) const
 
 namespace {
 
-// The boxes of each level by column, to find a box's neighbours on its level.
-class LevelRows {
-public:
-    explicit LevelRows(const Tree& tree)
-    {
-        tree.forEachPerson([&](const Person* box) {
-            rows_[box->level()].push_back({box->column(), box});
-        });
-        for (auto& [level, row] : rows_)
-            std::sort(row.begin(), row.end(),
-                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    }
-    // The first box right of the column on the level, or null.
-    const Person* rightOf(int level, int column) const
-    {
-        const auto found = rows_.find(level);
-        if (found == rows_.end())
-            return nullptr;
-        const auto& row = found->second;
-        const auto at = std::upper_bound(row.begin(), row.end(), column,
-                                         [](int c, const auto& entry) { return c < entry.first; });
-        return at == row.end() ? nullptr : at->second;
-    }
-    // The nearest box left of the column on the level, or null.
-    const Person* leftOf(int level, int column) const
-    {
-        const auto found = rows_.find(level);
-        if (found == rows_.end())
-            return nullptr;
-        const auto& row = found->second;
-        const auto at = std::lower_bound(row.begin(), row.end(), column,
-                                         [](const auto& entry, int c) { return entry.first < c; });
-        return at == row.begin() ? nullptr : std::prev(at)->second;
-    }
-
-private:
-    std::unordered_map<int, std::vector<std::pair<int, const Person*>>> rows_;
-};
-
 // Whether a new box at the empty cell leaves every other box's parent as it
 // was: no chain of right connectors runs through the cell.
 bool keepsChains(const Tree& tree, const LevelRows& rows, Cell cell)
@@ -317,7 +282,7 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
 
     // Groups of new persons by the box they join, in the order first met.
     std::vector<const Person*> order;
-    std::map<const Person*, std::pair<char, std::vector<int>>> groups;
+    std::unordered_map<const Person*, std::pair<char, std::vector<int>>> groups;
     for (const int person : pending) {
         Person* box = nullptr;
         char kind = 0;
@@ -361,18 +326,35 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
             joints.push_back(i == 0 ? Joint{from, -1, index} : Joint{nullptr, index - 1, index});
         }
     };
+    // Find parent of anchors, from one table of the round's tree made on the
+    // first question: a search each could cross a whole row each time.
+    std::vector<int> parents;
+    std::vector<const Person*> listed;
+    std::unordered_map<const Person*, std::size_t> places;
+    const auto parentOf = [&](const Person* box) -> const Person* {
+        if (listed.empty()) {
+            parents = parentIndices(tree_);
+            listed.reserve(parents.size());
+            tree_.forEachPerson([&](const Person* b) {
+                places.emplace(b, listed.size());
+                listed.push_back(b);
+            });
+        }
+        const int parent = parents[places.at(box)];
+        return parent < 0 ? nullptr : listed[std::size_t(parent)];
+    };
     for (const Person* anchor : order) {
         const auto& [kind, persons] = groups[anchor];
         const Cell at = anchor->cell();
         if (kind == 's' || (kind == 'p' && [&] {
-                const Person* parent = tree_.findParent(anchor);
+                const Person* parent = parentOf(anchor);
                 const RecordLink* record = parent ? records_.find(parent) : nullptr;
                 const int person = record ? personOf(*record) : -1;
                 const RecordLink* own = records_.find(anchor);
                 return person >= 0 && own && isParent(person, personOf(*own));
             }())) {
             // Beside the partner (the other parent), continuing the partner's chain.
-            const Person* partner = kind == 's' ? anchor : tree_.findParent(anchor);
+            const Person* partner = kind == 's' ? anchor : parentOf(anchor);
             const Cell p = partner->cell();
             const Person* next =
                 partner->rightLink() != 0 ? rows.rightOf(p.level, p.column) : nullptr;
@@ -382,16 +364,13 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
             continue;
         }
         if (kind == 'c') {
-            // After the last child of the chain under the parent.
+            // After the last child of the chain under the parent. Find parent
+            // answers with the box above at its first step, from level 0 on
+            // and with the first box of the cell only: a search it needs not.
             const Person* below = tree_.findPerson({at.column, at.level + 1});
-            if (anchor->downLink() != 0 && below && tree_.findParent(below) == anchor) {
-                const Person* last = below;
-                while (last->rightLink() != 0) {
-                    const Person* next = rows.rightOf(last->level(), last->column());
-                    if (!next || next->kind() != 'P')
-                        break;
-                    last = next;
-                }
+            if (anchor->downLink() != 0 && below && at.level >= 0 &&
+                tree_.findPerson(at) == anchor && tree_.findParent(below) == anchor) {
+                const Person* last = rows.chainEnd(below);
                 besideOf(last, last->column(), {last->level()}, persons, 0);
                 continue;
             }
@@ -418,8 +397,8 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
     const Cell extent = tree_.extentCells();
     if (long(extent.column) + columns.total() > chartLimits::maxCell ||
         long(extent.level) + levels.total() > chartLimits::maxCell) {
-        for (const auto& [anchor, group] : groups)
-            for (const int person : group.second)
+        for (const Person* anchor : order)
+            for (const int person : groups[anchor].second)
                 report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
                                            std::string(data_.persons[std::size_t(person)].xref),
                                            noCell, nullptr});
@@ -480,16 +459,21 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
 
 void Updater::addPersons(ChartUpdateReport& report)
 {
+    // With every person of the file in a box no one is new: the plan would only say so.
+    if (std::find(anchor_.begin(), anchor_.end(), nullptr) == anchor_.end())
+        return;
     const std::vector<PlannedBox> plan = planLayout(data_, options_.layout);
     std::vector<int> pending;
-    std::unordered_set<int> seen;
+    std::vector<bool> seen(data_.persons.size());
     for (const PlannedBox& box : plan) {
         if (box.person < 0)
             continue;
         if (box.down)
-            downPlanned_.insert(box.person);
-        if (!anchor_.count(box.person) && seen.insert(box.person).second)
+            downPlanned_[std::size_t(box.person)] = true;
+        if (!anchor_[std::size_t(box.person)] && !seen[std::size_t(box.person)]) {
+            seen[std::size_t(box.person)] = true;
             pending.push_back(box.person);
+        }
     }
     while (!pending.empty()) {
         std::vector<int> waiting = placeRound(pending, report);

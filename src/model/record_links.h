@@ -31,6 +31,7 @@ public:
     // Sets or (with null) drops the box's record.
     void assign(const Person* box, const RecordLink* link);
     void erase(const Person* box) { links_.erase(box); }
+    void reserve(std::size_t count) { links_.reserve(count); }
     bool empty() const { return links_.empty(); }
     std::size_t size() const { return links_.size(); }
     void clear() { links_.clear(); }

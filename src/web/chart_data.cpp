@@ -3,9 +3,9 @@
 
 #include "export/person_html.h"
 #include "model/chart.h"
+#include "model/parent_table.h"
 #include "model/text_codec.h"
 #include "web/json_text.h"
-#include "web/parent_table.h"
 
 #include <algorithm>
 #include <array>

@@ -155,6 +155,58 @@ private slots:
         QVERIFY(record);
         QCOMPARE(hasFileText(*anna, record), fileText);
     }
+
+    // Many records set, some dropped (every n-th, from the k-th), then the rest
+    // set again over: each box must still find its own record and no other, as
+    // the table grows from a handful of records to thousands.
+    void manyRecordsSetAndDropped_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("every");
+        QTest::addColumn<int>("first");
+        QTest::newRow("12, every third from the second") << 12 << 3 << 1;
+        QTest::newRow("13, every second") << 13 << 2 << 0;
+        QTest::newRow("14, every one dropped") << 14 << 1 << 0;
+        QTest::newRow("1000, every third") << 1000 << 3 << 2;
+        QTest::newRow("5000, runs of four kept") << 5000 << 5 << 4;
+    }
+    void manyRecordsSetAndDropped()
+    {
+        QFETCH(int, count);
+        QFETCH(int, every);
+        QFETCH(int, first);
+        Chart chart;
+        Tree& tree = chart.mutableTree();
+        RecordLinks& records = tree.mutableRecords();
+        std::vector<Person*> boxes;
+        for (int i = 0; i < count; ++i) {
+            boxes.push_back(
+                tree.append(std::make_unique<Person>("p", Cell{i % 7 + 2, i / 7 + 3}, Links{})));
+            records.set(boxes.back(), {"I" + std::to_string(i), std::uint32_t(i)});
+        }
+        const auto dropped = [&](int i) { return i >= first && (i - first) % every == 0; };
+        int kept = 0;
+        for (int i = 0; i < count; ++i) {
+            if (dropped(i))
+                records.erase(boxes[std::size_t(i)]);
+            else
+                ++kept;
+        }
+        for (int i = 0; i < count; ++i) {
+            if (!dropped(i))
+                records.set(boxes[std::size_t(i)], {"J" + std::to_string(i), std::uint32_t(i)});
+        }
+        QCOMPARE(records.size(), std::size_t(kept));
+        for (int i = 0; i < count; ++i) {
+            const RecordLink* record = records.find(boxes[std::size_t(i)]);
+            if (dropped(i)) {
+                QVERIFY2(!record, std::to_string(i).c_str());
+            } else {
+                QVERIFY2(record, std::to_string(i).c_str());
+                QCOMPARE(record->xref, "J" + std::to_string(i));
+            }
+        }
+    }
 };
 
 QTEST_APPLESS_MAIN(RecordLinksTest)

@@ -5,7 +5,7 @@
 // and long linked rows where a search per box would cross the row each time.
 #include "chartfile/chart_reader.h"
 #include "model/chart.h"
-#include "web/parent_table.h"
+#include "model/parent_table.h"
 
 #include <QDirIterator>
 #include <QTest>

@@ -21,3 +21,6 @@ struct ParentAnswer {
 // continuation box has none), found in time in proportion to the number of
 // boxes, where a search per box could cross a whole row each time.
 std::vector<ParentAnswer> parentAnswers(const Tree& tree);
+
+// The same search's parent of every box, as its place in list order (-1: none).
+std::vector<int> parentIndices(const Tree& tree);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/parent_table.h"
+#include "model/parent_table.h"
 
 #include "model/tree.h"
 
 #include <algorithm>
 #include <climits>
-#include <numeric>
+#include <cstdint>
 
 namespace {
 
@@ -16,9 +16,17 @@ struct Box {
     const Person* person;
     int column;
     int level;
+    int index; // in list order
 };
 
 bool plain(const Person* box) { return box->kind() == 'P'; }
+
+// Two numbers as one that sorts as the pair does.
+std::uint64_t sortKey(int first, int second)
+{
+    return std::uint64_t(std::uint32_t(first) ^ 0x80000000u) << 32 |
+           (std::uint32_t(second) ^ 0x80000000u);
+}
 
 // The tree's boxes by cell: the first box in list order at each cell (the one
 // every lookup of the search answers with), in reading order.
@@ -31,16 +39,16 @@ struct CellTable {
         std::vector<Box> boxes;
         boxes.reserve(tree.size());
         tree.forEachPerson([&](const Person* box) {
-            boxes.push_back({box, box->column(), box->level()});
+            boxes.push_back({box, box->column(), box->level(), int(boxes.size())});
         });
-        std::vector<int> order(boxes.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const Box &x = boxes[std::size_t(a)], &y = boxes[std::size_t(b)];
-            return x.level != y.level ? x.level < y.level : x.column < y.column;
-        });
+        // Sorted as numbers, ties in list order: far faster than comparing boxes.
+        std::vector<std::pair<std::uint64_t, int>> order;
+        order.reserve(boxes.size());
+        for (const Box& box : boxes)
+            order.emplace_back(sortKey(box.level, box.column), box.index);
+        std::sort(order.begin(), order.end());
         cellOf.resize(boxes.size());
-        for (const int i : order) {
+        for (const auto& [key, i] : order) {
             const Box& box = boxes[std::size_t(i)];
             if (firsts.empty() || firsts.back().level != box.level ||
                 firsts.back().column != box.column)
@@ -60,12 +68,15 @@ struct CellTable {
 std::vector<int> parentsAbove(const CellTable& cells)
 {
     const std::vector<Box>& firsts = cells.firsts;
-    std::vector<int> byColumn(firsts.size());
-    std::iota(byColumn.begin(), byColumn.end(), 0);
-    std::sort(byColumn.begin(), byColumn.end(), [&](int a, int b) {
-        const Box &x = firsts[std::size_t(a)], &y = firsts[std::size_t(b)];
-        return x.column != y.column ? x.column < y.column : x.level < y.level;
-    });
+    std::vector<std::pair<std::uint64_t, int>> keys;
+    keys.reserve(firsts.size());
+    for (std::size_t i = 0; i < firsts.size(); ++i)
+        keys.emplace_back(sortKey(firsts[i].column, firsts[i].level), int(i));
+    std::sort(keys.begin(), keys.end());
+    std::vector<int> byColumn;
+    byColumn.reserve(keys.size());
+    for (const auto& key : keys)
+        byColumn.push_back(key.second);
     std::vector<int> above(firsts.size(), none);
     for (std::size_t i = 1; i < byColumn.size(); ++i) {
         const Box& nearest = firsts[std::size_t(byColumn[i - 1])];
@@ -77,11 +88,17 @@ std::vector<int> parentsAbove(const CellTable& cells)
     return above;
 }
 
-} // namespace
+// Where each box's search ends, found for all boxes at once.
+struct Search {
+    CellTable cells;
+    std::vector<int> parent;  // per box in list order, its parent's cell, or none
+    std::vector<int> residue; // without one, the leftmost column a leftward pass crossed
+};
 
-std::vector<ParentAnswer> parentAnswers(const Tree& tree)
+Search search(const Tree& tree)
 {
-    const CellTable cells(tree);
+    Search result{CellTable(tree), {}, {}};
+    const CellTable& cells = result.cells;
     const std::vector<Box>& firsts = cells.firsts;
     const int count = int(firsts.size());
     const std::vector<int> above = parentsAbove(cells);
@@ -120,11 +137,12 @@ std::vector<ParentAnswer> parentAnswers(const Tree& tree)
         }
     }
 
-    std::vector<ParentAnswer> answers(tree.size());
+    result.parent.assign(tree.size(), none);
+    result.residue.assign(tree.size(), noResidue);
     std::size_t index = 0;
     tree.forEachPerson([&](const Person* box) {
-        ParentAnswer& answer = answers[index];
-        const int cell = cells.cellOf[index++];
+        const std::size_t at = index++;
+        const int cell = cells.cellOf[at];
         if (!plain(box))
             return;
         int parent = box->column() < limit ? rightward[std::size_t(cell)] : none;
@@ -132,13 +150,43 @@ std::vector<ParentAnswer> parentAnswers(const Tree& tree)
             cell > 0 && cells.sameRow(cell - 1, cell) && firsts[std::size_t(cell) - 1].column >= 0;
         if (parent == none && left) {
             parent = leftward[std::size_t(cell) - 1];
-            if (parent == none && residue[std::size_t(cell) - 1] != noResidue)
-                answer.residueOffset = residue[std::size_t(cell) - 1] - box->column();
+            if (parent == none)
+                result.residue[at] = residue[std::size_t(cell) - 1];
         }
+        result.parent[at] = parent;
+    });
+    return result;
+}
+
+} // namespace
+
+std::vector<ParentAnswer> parentAnswers(const Tree& tree)
+{
+    const Search found = search(tree);
+    const std::vector<Box>& firsts = found.cells.firsts;
+    std::vector<ParentAnswer> answers(tree.size());
+    std::size_t index = 0;
+    tree.forEachPerson([&](const Person* box) {
+        ParentAnswer& answer = answers[index];
+        const int parent = found.parent[index];
+        const int residue = found.residue[index++];
         if (parent != none) {
             answer.levelsUp = box->level() - firsts[std::size_t(parent)].level;
             answer.columnOffset = firsts[std::size_t(parent)].column - box->column();
+        } else if (residue != noResidue) {
+            answer.residueOffset = residue - box->column();
         }
     });
     return answers;
+}
+
+std::vector<int> parentIndices(const Tree& tree)
+{
+    const Search found = search(tree);
+    std::vector<int> parents(found.parent.size(), none);
+    for (std::size_t i = 0; i < parents.size(); ++i) {
+        if (found.parent[i] != none)
+            parents[i] = found.cells.firsts[std::size_t(found.parent[i])].index;
+    }
+    return parents;
 }
