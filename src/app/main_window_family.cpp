@@ -74,6 +74,11 @@ void MainWindow::fileUpdateFromFamily()
         if (path.isEmpty())
             return;
     }
+    if (path == remembered && familyFileUnchanged(link, path.toLocal8Bit().toStdString())) {
+        offerChanges(title, tr("The chart is up to date with %1.").arg(path), {}, false, Chart(),
+                     noCell);
+        return;
+    }
     const GedcomLoad family = readGedcomFile(path.toLocal8Bit().toStdString());
     if (showFailure(title, family))
         return;
@@ -82,9 +87,8 @@ void MainWindow::fileUpdateFromFamily()
     if (showFailure(title, update))
         return;
     // The file read is the family file from now on.
-    link.path = absoluteBytes(path);
-    const bool moved = link.path != absoluteBytes(remembered);
-    updated.setFamilyLink(std::move(link));
+    const bool moved = absoluteBytes(path) != absoluteBytes(remembered);
+    updated.setFamilyLink(linkAfterUpdate(std::move(link), absoluteBytes(path), family.data));
 
     const ChartUpdateReport& report = update.report;
     QString summary;

@@ -115,10 +115,24 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         streams.err << load.message() << '\n';
         return 1;
     }
-    if (!load.chart.familyLink().linked()) {
+    const FamilyLink& link = load.chart.familyLink();
+    if (!link.linked()) {
         streams.err << chartPath
                     << " is not linked to a family file; link it with --link-gedcom first.\n";
         return 1;
+    }
+    const std::string header = outPath + ": " + chartPath + " updated from " + gedcomPath + '\n';
+    if (link.path == absoluteFamilyPath(gedcomPath) && familyFileUnchanged(link, gedcomPath)) {
+        // The chart is up to date; written only where it is not already.
+        std::error_code error;
+        if (!std::filesystem::equivalent(outPath, chartPath, error)) {
+            if (const Result saved = saveChartFile(outPath, load.chart); !saved) {
+                streams.err << saved.message() << '\n';
+                return 1;
+            }
+        }
+        streams.out << header << updateReportText({});
+        return 0;
     }
     const std::optional<GedcomLoad> family = readPersons(gedcomPath, streams.err);
     if (!family)
@@ -129,15 +143,13 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         return 1;
     }
     // The file read is the family file from now on.
-    FamilyLink link = load.chart.familyLink();
-    link.path = absoluteFamilyPath(gedcomPath);
-    load.chart.setFamilyLink(std::move(link));
+    load.chart.setFamilyLink(
+        linkAfterUpdate(load.chart.familyLink(), absoluteFamilyPath(gedcomPath), family->data));
     if (const Result saved = saveChartFile(outPath, load.chart); !saved) {
         streams.err << saved.message() << '\n';
         return 1;
     }
-    streams.out << outPath << ": " << chartPath << " updated from " << gedcomPath << '\n'
-                << updateReportText(update.report);
+    streams.out << header << updateReportText(update.report);
     return 0;
 }
 

@@ -66,6 +66,13 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
     out += link.places ? 'p' : '-';
     out += link.marriages ? 'm' : '-';
     out += link.living;
+    if (link.fileFingerprint != 0) {
+        char hex[16];
+        const std::to_chars_result end = std::to_chars(hex, hex + 16, link.fileFingerprint, 16);
+        out += " f";
+        out.append(std::size_t(16 - (end.ptr - hex)), '0');
+        out.append(hex, end.ptr);
+    }
 }
 
 void appendRecordField(std::string& out, const RecordLink& link)
@@ -102,6 +109,15 @@ std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
     link.places = cursor[0] == 'p';
     link.marriages = cursor[1] == 'm';
     link.living = cursor[2];
+    // The file's fingerprint came later: a link without it, or with a broken
+    // one, holds all the same.
+    cursor += 3;
+    if (skipTag(cursor, " f") && std::strlen(cursor) >= 16) {
+        std::uint64_t fingerprint = 0;
+        const std::from_chars_result hex = std::from_chars(cursor, cursor + 16, fingerprint, 16);
+        if (hex.ec == std::errc() && hex.ptr == cursor + 16)
+            link.fileFingerprint = fingerprint;
+    }
     return link;
 }
 

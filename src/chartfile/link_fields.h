@@ -12,8 +12,9 @@
 // of each linked box line. Readers that know nothing of them pass over those
 // bytes, so a linked chart opens anywhere as a plain one.
 
-// " gedcom N:PATH N:ROOT dGENERATIONS FLAGS" (FLAGS: places p/-, marriages
-// m/-, living s/n/h); nothing when the link cannot be held on one line.
+// " gedcom N:PATH N:ROOT dGENERATIONS FLAGS[ fFINGERPRINT]" (FLAGS: places
+// p/-, marriages m/-, living s/n/h; the family file's fingerprint in sixteen
+// hex digits); nothing when the link cannot be held on one line.
 void appendFamilyLinkField(std::string& out, const FamilyLink& link);
 // " rN:XREF FINGERPRINT" (eight hex digits); nothing for an xref that cannot.
 void appendRecordField(std::string& out, const RecordLink& link);

@@ -128,7 +128,10 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
 
     ImportOptions options;
     options.layout = {result.root, result.kind, result.generations};
-    const FamilyLink link = familyLinkFor(data, options, familyPath);
+    FamilyLink link = familyLinkFor(data, options, familyPath);
+    // Linked, the chart has not yet taken in the file's persons: the first
+    // update must read it.
+    link.fileFingerprint = 0;
     RecordLinks& records = chart.mutableTree().mutableRecords();
     records.clear();
     std::string text;

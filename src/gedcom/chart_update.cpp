@@ -3,6 +3,7 @@
 
 #include "gedcom/family_layout.h"
 #include "gedcom/family_link_options.h"
+#include "gedcom/file_fingerprint.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/level_rows.h"
 #include "gedcom/line_insertions.h"
@@ -525,6 +526,18 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
             {}};
     options.today = today;
     return {Result(), Updater(chart, data, options, today).run()};
+}
+
+bool familyFileUnchanged(const FamilyLink& link, const std::string& path)
+{
+    return link.fileFingerprint != 0 && fileFingerprint(path) == link.fileFingerprint;
+}
+
+FamilyLink linkAfterUpdate(FamilyLink link, const std::string& path, const GedcomData& data)
+{
+    link.path = path;
+    link.fileFingerprint = data.fileFingerprint;
+    return link;
 }
 
 std::vector<ReportSection> reportSections(const ChartUpdateReport& report)

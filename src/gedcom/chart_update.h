@@ -43,6 +43,14 @@ struct ChartUpdate : Result {
 // changing nothing, for a chart without a link or a file without its root.
 ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today);
 
+// Whether the file at path holds the very bytes the chart last took in from
+// its family file: then an update changes nothing, and the file need not be
+// read as GEDCOM. False for a link that keeps no fingerprint.
+bool familyFileUnchanged(const FamilyLink& link, const std::string& path);
+
+// The link after an update from the file at path: the file's path and bytes.
+FamilyLink linkAfterUpdate(FamilyLink link, const std::string& path, const GedcomData& data);
+
 // One kind of the report with its title (English, for the "Update" context),
 // in the order the report is shown.
 struct ReportSection {

@@ -5,6 +5,7 @@ FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, s
 {
     FamilyLink link;
     link.path = std::move(path);
+    link.fileFingerprint = data.fileFingerprint;
     const int root = options.layout.root;
     if (root >= 0 && std::size_t(root) < data.persons.size())
         link.root = std::string(data.persons[std::size_t(root)].xref);

@@ -49,6 +49,8 @@ struct GedcomData {
     CharacterSetChoice characterSet;
     // Lines skipped and links dropped, each with its line number.
     std::vector<std::string> warnings;
+    // Of the file's bytes (bytesFingerprint) when read from a file, else 0.
+    std::uint64_t fileFingerprint = 0;
 
     // The text the values point into: the file, and the values continued over
     // several lines. Shared, so that a copy of the data points into it as well.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_reader.h"
 
+#include "gedcom/file_fingerprint.h"
+
 #include "base/regular_file.h"
 #include "gedcom/gedcom_date.h"
 #include "gedcom/gedcom_text.h"
@@ -560,9 +562,11 @@ GedcomLoad readGedcomFile(const std::string& path)
                                           {path, std::strerror(readError)}),
                           {}};
     try {
+        const std::uint64_t fingerprint = bytesFingerprint(bytes);
         GedcomText text = decodeGedcom(std::move(bytes));
         GedcomLoad load = readGedcom(std::move(text.utf8));
         load.data.characterSet = std::move(text.characterSet);
+        load.data.fileFingerprint = fingerprint;
         load.data.warnings.insert(load.data.warnings.begin(), text.warnings.begin(),
                                   text.warnings.end());
         return load;

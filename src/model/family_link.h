@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // The family file a chart was imported from, and the import's choices, so
@@ -14,6 +15,8 @@ struct FamilyLink {
     bool places = true;
     bool marriages = false;
     char living = 's'; // 's' show, 'n' name only, 'h' hide
+    // The family file's bytes as last taken in (import or update); 0: unknown.
+    std::uint64_t fileFingerprint = 0;
 
     bool linked() const { return !path.empty(); }
     bool operator==(const FamilyLink&) const = default;

@@ -132,6 +132,34 @@ private slots:
         QCOMPARE(load.chart.familyLink().root, std::string("I1"));
     }
 
+    // The family file's fingerprint after the flags: sixteen hex digits, or
+    // none; a broken one leaves the link without it.
+    void fileFingerprintField_data()
+    {
+        QTest::addColumn<QByteArray>("field"); // after " gedcom 5:a.ged 2:I1 d4 p-s"
+        QTest::addColumn<quint64>("fingerprint");
+        QTest::newRow("none") << QByteArray() << quint64(0);
+        QTest::newRow("sixteen digits")
+            << QByteArray(" f0123456789abcdef") << quint64(0x0123456789abcdefULL);
+        QTest::newRow("all ones") << QByteArray(" fffffffffffffffff") << ~quint64(0);
+        QTest::newRow("fifteen digits") << QByteArray(" f123456789abcdef") << quint64(0);
+        QTest::newRow("not hex") << QByteArray(" f0123456789abcdeg") << quint64(0);
+        QTest::newRow("other bytes") << QByteArray(" x0123456789abcdef") << quint64(0);
+    }
+    void fileFingerprintField()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(quint64, fingerprint);
+        const QByteArray header = "Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s" + field;
+        const ChartLoad load = loadChartBytes(header + "\nP 0j0 1:A 0j0 0\n", TreeSettings());
+        QVERIFY(load);
+        QVERIFY(load.chart.familyLink().linked());
+        QCOMPARE(quint64(load.chart.familyLink().fileFingerprint), fingerprint);
+        // Written back as read, or not at all.
+        QCOMPARE(chartBytes(load.chart).split('\n').front(),
+                 fingerprint != 0 ? header : header.left(header.indexOf("p-s") + 3));
+    }
+
     // Bytes after the last field that are no link field stay ignored.
     void otherTrailingBytesAreNoLink_data()
     {

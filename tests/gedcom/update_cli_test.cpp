@@ -38,7 +38,7 @@ private slots:
         const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
         writeFile(gedcom, family);
         QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart, "--root", "I1"}).exitCode, 0);
-        QVERIFY(readAll(chart).contains(" gedcom 10:family.ged 2:I1 d4 p-s\n"));
+        QVERIFY(readAll(chart).contains(" gedcom 10:family.ged 2:I1 d4 p-s f"));
 
         QByteArray changed = family;
         changed.replace("Abel /Root/", "Abel /Roots/");
@@ -60,6 +60,46 @@ private slots:
         QCOMPARE(again.exitCode, 0);
         QVERIFY2(again.out.endsWith("\nNo changes.\n"), again.out.constData());
         QCOMPARE(readAll(chart), updated);
+    }
+
+    // A family file with the bytes the chart last took in is not read again:
+    // the update changes nothing, even where the chart lost a box since.
+    void unchangedFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("familyAfter");
+        QTest::addColumn<bool>("toTheChart");
+        QTest::addColumn<QByteArray>("report");
+        QTest::newRow("same bytes, in place") << family << true << QByteArray("No changes.\n");
+        QTest::newRow("same bytes, to another file")
+            << family << false << QByteArray("No changes.\n");
+        QTest::newRow("a blank line more")
+            << family + "\n"
+            << true << QByteArray("New persons: 1\n  Enoch Root (I5)");
+    }
+    void unchangedFileChangesNothing()
+    {
+        QFETCH(QByteArray, familyAfter);
+        QFETCH(bool, toTheChart);
+        QFETCH(QByteArray, report);
+        QTemporaryDir dir;
+        const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
+        writeFile(gedcom, family);
+        QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart, "--root", "I1"}).exitCode, 0);
+        // Enoch's box removed by hand.
+        QList<QByteArray> lines = readAll(chart).split('\n');
+        lines.removeIf([](const QByteArray& line) { return line.contains(":Enoch Root"); });
+        const QByteArray edited = lines.join('\n');
+        writeFile(chart, edited);
+        writeFile(gedcom, familyAfter);
+
+        const QString out = toTheChart ? chart : dir.filePath("out.txt");
+        const Run run = runStirpa({"--update-gedcom", chart, gedcom, out});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains("\n" + report), run.out.constData());
+        if (report.startsWith("No changes"))
+            QCOMPARE(readAll(out), edited);
+        else
+            QVERIFY(readAll(out).contains(":Enoch Root"));
     }
 
     void failsWithoutWriting_data()
