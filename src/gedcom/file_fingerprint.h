@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// A 64-bit fingerprint of a family file's bytes (FNV-1a), never 0: a linked
+// A 64-bit fingerprint of a family file's bytes (FNV-1a by words), never 0: a linked
 // chart keeps the one of the file it last took in, so that an unchanged file
 // is told without reading it as GEDCOM.
 std::uint64_t bytesFingerprint(std::string_view bytes);
