@@ -108,13 +108,11 @@ void FamilyChangesDialog::apply()
     if (!apply_)
         return;
     emit applyRequested();
-    // The button is the one clicked: it goes once its signal is done.
-    buttons_->removeButton(apply_);
-    apply_->deleteLater();
+    // Hidden, not deleted: it is the button whose click is being handled.
+    apply_->hide();
     apply_ = nullptr;
-    buttons_->clear();
+    buttons_->button(QDialogButtonBox::Cancel)->hide();
     buttons_->addButton(QDialogButtonBox::Close)->setDefault(true);
-    buttons_->addButton(QDialogButtonBox::Help);
     offerCells();
     list_->setFocus();
 }
