@@ -108,11 +108,12 @@ void FamilyChangesDialog::apply()
     if (!apply_)
         return;
     emit applyRequested();
-    // Hidden, not deleted: it is the button whose click is being handled.
+    // Hidden, not deleted: it is the button whose click is being handled. The
+    // box shows its buttons anew when one comes, so Close comes first.
+    buttons_->addButton(QDialogButtonBox::Close)->setDefault(true);
     apply_->hide();
     apply_ = nullptr;
     buttons_->button(QDialogButtonBox::Cancel)->hide();
-    buttons_->addButton(QDialogButtonBox::Close)->setDefault(true);
     offerCells();
     list_->setFocus();
 }
