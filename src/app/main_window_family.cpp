@@ -74,12 +74,13 @@ void MainWindow::fileUpdateFromFamily()
         if (path.isEmpty())
             return;
     }
-    if (path == remembered && familyFileUnchanged(link, path.toLocal8Bit().toStdString())) {
+    const std::string pathBytes = path.toLocal8Bit().toStdString();
+    if (path == remembered && familyFileUnchanged(link, pathBytes)) {
         offerChanges(title, tr("The chart is up to date with %1.").arg(path), {}, false, Chart(),
                      noCell);
         return;
     }
-    const GedcomLoad family = readGedcomFile(path.toLocal8Bit().toStdString());
+    const GedcomLoad family = readGedcomFile(pathBytes);
     if (showFailure(title, family))
         return;
     Chart updated = copyOfChart(document_->chart());
