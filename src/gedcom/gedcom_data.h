@@ -3,7 +3,7 @@
 
 #include "gedcom/character_set.h"
 
-#include <deque>
+#include <list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -56,7 +56,7 @@ struct GedcomData {
     // several lines. Shared, so that a copy of the data points into it as well.
     struct Text {
         std::string file;
-        std::deque<std::string> joined;
+        std::list<std::string> joined; // a list, so that readers can hand theirs over
     };
     std::shared_ptr<Text> text = std::make_shared<Text>();
 

@@ -3,6 +3,7 @@
 
 #include "gedcom/file_fingerprint.h"
 
+#include "base/parallel.h"
 #include "base/regular_file.h"
 #include "gedcom/gedcom_date.h"
 #include "gedcom/gedcom_text.h"
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <list>
 #include <new>
 #include <unistd.h>
 
@@ -143,78 +145,132 @@ struct Frame {
     std::string* joined = nullptr; // the text once a line continued it
 };
 
-class Reader {
+struct Warning {
+    long line;
+    std::string message;
+};
+
+struct SubmitterLink {
+    std::string_view submitter;
+    std::string_view person;
+};
+
+// A stretch of the file, read on a thread of its own. Each begins with a record
+// (a level 0 line), so no record spans two; until the stretches are joined, its
+// line numbers and record indices count from its own start.
+struct Stretch {
+    std::string_view text;
+    bool first = true; // the file's start, which must be its header
+    Result failure;
+    std::vector<GedcomPerson> persons;
+    std::vector<GedcomFamily> families;
+    std::vector<Reference> references; // in file order
+    std::list<std::string> joined;     // values continued over several lines
+    std::vector<Warning> warnings;     // the first maxWarnings
+    long warningCount = 0;
+    long lines = 0;
+    bool sawTrailer = false;
+    // The home person: named by the header, marked in a person's record, or
+    // linked from the submitter's record the header names.
+    std::string_view headerHome;
+    std::string_view headerSubmitter;
+    int markedHome = -1;
+    std::vector<SubmitterLink> submitterLinks;
+};
+
+// How many records and links a text holds, from evenly spread samples (and a
+// quarter more): growing the vectors would move them all, again and again, and
+// files often keep their persons and families apart.
+struct RecordCounts {
+    std::size_t persons = 0;
+    std::size_t families = 0;
+    std::size_t links = 0;
+};
+
+RecordCounts estimateRecords(std::string_view text)
+{
+    constexpr std::size_t samples = 16, sampleSize = std::size_t(1) << 14;
+    const std::size_t step = std::max(text.size() / samples, sampleSize);
+    double persons = 0, families = 0, links = 0, sampled = 0;
+    for (std::size_t from = 0; from < text.size(); from += step) {
+        const std::string_view sample = text.substr(from, sampleSize);
+        sampled += double(sample.size());
+        // A line cut at either end of the sample is read in part: close enough.
+        for (std::size_t at = 0; at < sample.size();) {
+            std::size_t end = at;
+            while (end < sample.size() && sample[end] != '\n' && sample[end] != '\r')
+                ++end;
+            const Line line = parseLine(sample.substr(at, end - at));
+            persons += line.level == 0 && line.code == tagCode("INDI");
+            families += line.level == 0 && line.code == tagCode("FAM");
+            links += line.level == 1 && !pointer(line.value).empty();
+            at = end + 1;
+        }
+    }
+    const double scale = 1.25 * double(text.size()) / std::max(sampled, 1.0);
+    return {std::size_t(persons * scale), std::size_t(families * scale),
+            std::size_t(links * scale)};
+}
+
+// The starts of the stretches the text is read in: at level 0 lines near equal
+// shares of it, never before the end of its first line (its header, which
+// tells whether it is GEDCOM at all).
+std::vector<std::size_t> stretchStarts(std::string_view text, std::size_t parts)
+{
+    std::vector<std::size_t> starts{0};
+    const std::size_t firstLine = text.find_first_not_of(" \t\r\n");
+    if (parts < 2 || firstLine == std::string_view::npos)
+        return starts;
+    // A line that reads as a level 0 line ends whatever came before it, as
+    // the reader goes; one that does not is skipped and ends nothing.
+    const auto startsRecord = [text](std::size_t at) {
+        const std::string_view rest = text.substr(at);
+        return rest.starts_with("0 ") && parseLine(rest.substr(0, rest.find_first_of("\r\n"))).level == 0;
+    };
+    std::size_t from = text.find_first_of("\r\n", firstLine);
+    for (std::size_t part = 1; part < parts && from != std::string_view::npos; ++part) {
+        from = text.find_first_of("\r\n", std::max(from, text.size() * part / parts));
+        while (from != std::string_view::npos && !startsRecord(from + 1))
+            from = text.find_first_of("\r\n", from + 1);
+        if (from != std::string_view::npos)
+            starts.push_back(++from);
+    }
+    return starts;
+}
+
+class StretchReader {
 public:
-    GedcomLoad read(std::string utf8);
+    explicit StretchReader(Stretch& stretch) : stretch_(stretch) {}
+    void read(const RecordCounts& expected);
 
 private:
-    void warn(long line, const std::string& message);
+    void warn(long line, std::string message);
     void take(const Line& line, long number, std::vector<Frame>& frames);
     void takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame);
     void takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame);
     void takeHeaderLine(const Line& line);
-    void link();
-    void findHome(const XrefIndex& personIndex);
-    int resolve(const XrefIndex& index, const Reference& ref);
-    void apply(Reference& ref, const XrefIndex& index);
-    void sortChildren();
-    void reserveFor(std::string_view text);
 
-    GedcomLoad load_;
-    std::vector<Reference> references_; // in file order
+    Stretch& stretch_;
     enum class Record { None, Header, Submitter, Person, Family } record_ = Record::None;
-    long warningCount_ = 0;
-    // The home person: named by the header, marked in a person's record, or
-    // linked from the submitter's record the header names.
-    std::string_view headerHome_;
-    std::string_view headerSubmitter_;
-    int markedHome_ = -1;
-    struct SubmitterLink {
-        std::string_view submitter;
-        std::string_view person;
-    };
-    std::vector<SubmitterLink> submitterLinks_;
 };
 
-void Reader::warn(long line, const std::string& message)
+void StretchReader::warn(long line, std::string message)
 {
-    if (++warningCount_ <= long(maxWarnings))
-        load_.data.warnings.push_back("line " + std::to_string(line) + ": " + message);
+    if (++stretch_.warningCount <= long(maxWarnings))
+        stretch_.warnings.push_back({line, std::move(message)});
 }
 
-// Makes room for the records at once, as many as the start of the file promises
-// (and a tenth more): growing would move them all, again and again.
-void Reader::reserveFor(std::string_view text)
+void StretchReader::read(const RecordCounts& expected)
 {
-    const std::string_view sample = text.substr(0, std::size_t(1) << 18);
-    double persons = 0, families = 0, links = 0;
-    for (std::size_t at = 0; at < sample.size();) {
-        std::size_t end = at;
-        while (end < sample.size() && sample[end] != '\n' && sample[end] != '\r')
-            ++end;
-        const Line line = parseLine(sample.substr(at, end - at));
-        persons += line.level == 0 && line.code == tagCode("INDI");
-        families += line.level == 0 && line.code == tagCode("FAM");
-        links += line.level == 1 && !pointer(line.value).empty();
-        at = end + 1;
-    }
-    const double scale =
-        1.1 * double(text.size()) / double(std::max<std::size_t>(sample.size(), 1));
-    load_.data.persons.reserve(std::size_t(persons * scale));
-    load_.data.families.reserve(std::size_t(families * scale));
-    references_.reserve(std::size_t(links * scale));
-}
-
-GedcomLoad Reader::read(std::string utf8)
-{
-    load_.data.text->file = std::move(utf8);
-    const std::string_view text = load_.data.text->file;
-    reserveFor(text);
+    stretch_.persons.reserve(expected.persons);
+    stretch_.families.reserve(expected.families);
+    stretch_.references.reserve(expected.links);
+    const std::string_view text = stretch_.text;
     std::vector<Frame> frames;
     long number = 0;
-    bool sawHeader = false, sawTrailer = false;
+    bool sawHeader = !stretch_.first;
     std::size_t at = 0;
-    while (at < text.size() && !sawTrailer) {
+    while (at < text.size() && !stretch_.sawTrailer) {
         std::size_t end = at;
         while (end < text.size() && text[end] != '\n' && text[end] != '\r')
             ++end;
@@ -225,13 +281,14 @@ GedcomLoad Reader::read(std::string utf8)
             continue;
         const Line line = parseLine(raw);
         if (!sawHeader) {
-            if (line.level != 0 || line.tag != "HEAD")
-                return GedcomLoad{
-                    Result::failure(Result::InvalidRecord,
-                                    STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it "
-                                                              "does not begin with \"0 HEAD\"."),
-                                    {}, number),
-                    {}};
+            if (line.level != 0 || line.tag != "HEAD") {
+                stretch_.failure = Result::failure(
+                    Result::InvalidRecord,
+                    STIRPA_TR_NOOP("Message",
+                                   "This is not a GEDCOM file: it does not begin with \"0 HEAD\"."),
+                    {}, number);
+                return;
+            }
             sawHeader = true;
         }
         if (line.level < 0) {
@@ -251,25 +308,17 @@ GedcomLoad Reader::read(std::string utf8)
         if (line.cut)
             warn(number, "a line of " + std::to_string(raw.size()) + " bytes; only the first " +
                              std::to_string(maxValueLength) + " bytes of its value were read");
-        sawTrailer = line.level == 0 && line.code == tagCode("TRLR");
+        stretch_.sawTrailer = line.level == 0 && line.code == tagCode("TRLR");
         take(line, number, frames);
     }
+    stretch_.lines = number;
     if (!sawHeader)
-        return GedcomLoad{
-            Result::failure(Result::InvalidRecord,
-                            STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it is empty.")),
-            {}};
-    if (!sawTrailer)
-        warn(number, "the file ends before its trailer (0 TRLR); what it holds was read");
-    link();
-    sortChildren();
-    if (warningCount_ > long(maxWarnings))
-        load_.data.warnings.push_back(std::to_string(warningCount_ - long(maxWarnings)) +
-                                      " more warnings");
-    return std::move(load_);
+        stretch_.failure = Result::failure(
+            Result::InvalidRecord,
+            STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it is empty."));
 }
 
-void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
+void StretchReader::take(const Line& line, long number, std::vector<Frame>& frames)
 {
     frames.resize(std::size_t(line.level));
     Frame frame{line.code};
@@ -279,13 +328,13 @@ void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
             record_ = Record::Header;
         } else if (line.code == tagCode("SUBM") && !line.xref.empty()) {
             record_ = Record::Submitter;
-            submitterLinks_.push_back({line.xref, {}});
+            stretch_.submitterLinks.push_back({line.xref, {}});
         } else if (line.code == tagCode("INDI") && !line.xref.empty()) {
             record_ = Record::Person;
-            load_.data.persons.emplace_back().xref = line.xref;
+            stretch_.persons.emplace_back().xref = line.xref;
         } else if (line.code == tagCode("FAM") && !line.xref.empty()) {
             record_ = Record::Family;
-            load_.data.families.emplace_back().xref = line.xref;
+            stretch_.families.emplace_back().xref = line.xref;
         }
         frames.push_back(frame);
         return;
@@ -294,7 +343,7 @@ void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
     if (line.code == tagCode("CONT") || line.code == tagCode("CONC")) {
         if (parent.text) {
             if (!parent.joined)
-                parent.joined = &load_.data.text->joined.emplace_back(*parent.text);
+                parent.joined = &stretch_.joined.emplace_back(*parent.text);
             std::string& joined = *parent.joined;
             if (joined.size() < maxValueLength) {
                 if (line.code == tagCode("CONT"))
@@ -307,8 +356,8 @@ void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
     } else if (record_ == Record::Header) {
         takeHeaderLine(line);
     } else if (record_ == Record::Submitter) {
-        if (line.level == 1 && submitterLinks_.back().person.empty())
-            submitterLinks_.back().person = pointer(line.value);
+        if (line.level == 1 && stretch_.submitterLinks.back().person.empty())
+            stretch_.submitterLinks.back().person = pointer(line.value);
     } else if (record_ == Record::Person) {
         takePersonLine(line, number, parent, frame);
     } else if (record_ == Record::Family) {
@@ -317,9 +366,10 @@ void Reader::take(const Line& line, long number, std::vector<Frame>& frames)
     frames.push_back(frame);
 }
 
-void Reader::takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame)
+void StretchReader::takePersonLine(const Line& line, long number, const Frame& parent,
+                                   Frame& frame)
 {
-    GedcomPerson& person = load_.data.persons.back();
+    GedcomPerson& person = stretch_.persons.back();
     if (line.level == 1) {
         if (line.code == tagCode("NAME") && person.name.empty() && person.given.empty()) {
             person.name = line.value;
@@ -335,16 +385,16 @@ void Reader::takePersonLine(const Line& line, long number, const Frame& parent, 
         } else if (line.code == tagCode("BURI")) {
             frame.event = &person.burial;
         } else if (line.code == tagCode("_HME")) {
-            if (markedHome_ < 0 && trimmed(line.value) != "N")
-                markedHome_ = int(load_.data.persons.size()) - 1;
+            if (stretch_.markedHome < 0 && trimmed(line.value) != "N")
+                stretch_.markedHome = int(stretch_.persons.size()) - 1;
         } else if (line.code == tagCode("FAMC") || line.code == tagCode("FAMS")) {
             const std::string_view xref = pointer(line.value);
             if (xref.empty())
                 warn(number, std::string(line.tag) + " without a cross-reference; skipped");
             else
-                references_.push_back(
+                stretch_.references.push_back(
                     {line.code == tagCode("FAMC") ? Reference::ChildOf : Reference::SpouseIn,
-                     int(load_.data.persons.size()) - 1, XrefKey(xref), number});
+                     int(stretch_.persons.size()) - 1, XrefKey(xref), number});
         }
     } else if (line.level == 2 && parent.code == tagCode("NAME") && parent.text == &person.name) {
         if (line.code == tagCode("GIVN"))
@@ -361,9 +411,10 @@ void Reader::takePersonLine(const Line& line, long number, const Frame& parent, 
         frame.event->recorded = true;
 }
 
-void Reader::takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame)
+void StretchReader::takeFamilyLine(const Line& line, long number, const Frame& parent,
+                                   Frame& frame)
 {
-    GedcomFamily& family = load_.data.families.back();
+    GedcomFamily& family = stretch_.families.back();
     if (line.level == 1) {
         if (line.code == tagCode("HUSB") || line.code == tagCode("WIFE") ||
             line.code == tagCode("CHIL")) {
@@ -374,8 +425,8 @@ void Reader::takeFamilyLine(const Line& line, long number, const Frame& parent, 
             if (xref.empty())
                 warn(number, std::string(line.tag) + " without a cross-reference; skipped");
             else
-                references_.push_back(
-                    {kind, int(load_.data.families.size()) - 1, XrefKey(xref), number});
+                stretch_.references.push_back(
+                    {kind, int(stretch_.families.size()) - 1, XrefKey(xref), number});
         } else if (line.code == tagCode("MARR")) {
             frame.event = &family.marriage;
         }
@@ -387,35 +438,106 @@ void Reader::takeFamilyLine(const Line& line, long number, const Frame& parent, 
     }
 }
 
-void Reader::takeHeaderLine(const Line& line)
+void StretchReader::takeHeaderLine(const Line& line)
 {
     if (line.level != 1)
         return;
-    if (line.code == tagCode("_HME") && headerHome_.empty())
-        headerHome_ = pointer(line.value);
-    else if (line.code == tagCode("SUBM") && headerSubmitter_.empty())
-        headerSubmitter_ = pointer(line.value);
+    if (line.code == tagCode("_HME") && stretch_.headerHome.empty())
+        stretch_.headerHome = pointer(line.value);
+    else if (line.code == tagCode("SUBM") && stretch_.headerSubmitter.empty())
+        stretch_.headerSubmitter = pointer(line.value);
 }
 
-int Reader::resolve(const XrefIndex& index, const Reference& ref)
+// Joins the stretches as if the file had been read in one go, then links the
+// records to each other.
+class Linker {
+public:
+    explicit Linker(GedcomData& data) : data_(data) {}
+    void join(std::vector<Stretch>& stretches);
+    void link();
+    void sortChildren();
+    void finishWarnings();
+
+private:
+    void warn(long line, const std::string& message);
+    void apply(const Reference& ref);
+    void findHome(const XrefIndex& personIndex);
+
+    GedcomData& data_;
+    Stretch whole_; // the stretches joined
+};
+
+void Linker::warn(long line, const std::string& message)
 {
-    if (const int found = index.find(ref.xref); found >= 0)
-        return found;
-    if (ref.xref.text != "VOID")
-        warn(ref.line, std::string("@").append(ref.xref.text).append("@ names no record; ignored"));
-    return -1;
+    if (++whole_.warningCount <= long(maxWarnings))
+        data_.warnings.push_back("line " + std::to_string(line) + ": " + message);
+}
+
+void Linker::join(std::vector<Stretch>& stretches)
+{
+    whole_.persons = std::move(stretches.front().persons);
+    whole_.families = std::move(stretches.front().families);
+    whole_.references = std::move(stretches.front().references);
+    long lines = 0;
+    bool sawTrailer = false;
+    for (std::size_t index = 0; index < stretches.size() && !sawTrailer; ++index) {
+        Stretch& stretch = stretches[index];
+        const int persons = index == 0 ? 0 : int(whole_.persons.size());
+        const int families = index == 0 ? 0 : int(whole_.families.size());
+        if (index > 0) {
+            for (Reference& ref : stretch.references) {
+                ref.owner += ref.fromFamily() ? families : persons;
+                ref.line += lines;
+            }
+            whole_.persons.insert(whole_.persons.end(),
+                                  std::make_move_iterator(stretch.persons.begin()),
+                                  std::make_move_iterator(stretch.persons.end()));
+            whole_.families.insert(whole_.families.end(),
+                                   std::make_move_iterator(stretch.families.begin()),
+                                   std::make_move_iterator(stretch.families.end()));
+            whole_.references.insert(whole_.references.end(), stretch.references.begin(),
+                                     stretch.references.end());
+        }
+        data_.text->joined.splice(data_.text->joined.end(), stretch.joined);
+        for (const Warning& warning : stretch.warnings)
+            warn(warning.line + lines, warning.message);
+        whole_.warningCount += stretch.warningCount - long(stretch.warnings.size());
+        if (whole_.headerHome.empty())
+            whole_.headerHome = stretch.headerHome;
+        if (whole_.headerSubmitter.empty())
+            whole_.headerSubmitter = stretch.headerSubmitter;
+        if (whole_.markedHome < 0 && stretch.markedHome >= 0)
+            whole_.markedHome = stretch.markedHome + persons;
+        whole_.submitterLinks.insert(whole_.submitterLinks.end(), stretch.submitterLinks.begin(),
+                                     stretch.submitterLinks.end());
+        lines += stretch.lines;
+        sawTrailer = stretch.sawTrailer;
+    }
+    if (!sawTrailer)
+        warn(lines, "the file ends before its trailer (0 TRLR); what it holds was read");
+    data_.persons = std::move(whole_.persons);
+    data_.families = std::move(whole_.families);
+}
+
+void Linker::finishWarnings()
+{
+    if (whole_.warningCount > long(maxWarnings))
+        data_.warnings.push_back(std::to_string(whole_.warningCount - long(maxWarnings)) +
+                                 " more warnings");
 }
 
 // Applies one link line; a person's own FAMS takes a free place in the family.
-void Reader::apply(Reference& ref, const XrefIndex& index)
+void Linker::apply(const Reference& ref)
 {
-    GedcomData& data = load_.data;
-    ref.target = resolve(index, ref);
-    if (ref.target < 0)
+    if (ref.target < 0) {
+        if (ref.xref.text != "VOID")
+            warn(ref.line,
+                 std::string("@").append(ref.xref.text).append("@ names no record; ignored"));
         return;
+    }
     const bool fromFamily = ref.fromFamily();
     const int p = fromFamily ? ref.target : ref.owner;
-    GedcomFamily& family = data.families[std::size_t(fromFamily ? ref.owner : ref.target)];
+    GedcomFamily& family = data_.families[std::size_t(fromFamily ? ref.owner : ref.target)];
     if (ref.kind == Reference::Child || ref.kind == Reference::ChildOf) {
         family.children.push_back(p); // doubles are dropped below
     } else if (ref.kind == Reference::Husband) {
@@ -425,7 +547,7 @@ void Reader::apply(Reference& ref, const XrefIndex& index)
         if (family.wife < 0 && p != family.husband)
             family.wife = p;
     } else if (family.husband != p && family.wife != p) {
-        const bool female = data.persons[std::size_t(p)].sex == 'F';
+        const bool female = data_.persons[std::size_t(p)].sex == 'F';
         int& preferred = female ? family.wife : family.husband;
         int& other = female ? family.husband : family.wife;
         if (preferred < 0)
@@ -438,21 +560,36 @@ void Reader::apply(Reference& ref, const XrefIndex& index)
 // Joins persons and families both ways. The family records come first; a FAMS or
 // FAMC link only its person names adds the person where there is room. Each
 // person's families are then listed in file order.
-void Reader::link()
+void Linker::link()
 {
-    GedcomData& data = load_.data;
+    GedcomData& data = data_;
     XrefIndex personIndex(data.persons.size()), familyIndex(data.families.size());
-    for (std::size_t i = 0; i < data.persons.size(); ++i)
-        personIndex.add(XrefKey(data.persons[i].xref), int(i));
-    for (std::size_t i = 0; i < data.families.size(); ++i)
-        familyIndex.add(XrefKey(data.families[i].xref), int(i));
+    runInParallel(2, [&](std::size_t part) {
+        if (part == 0)
+            for (std::size_t i = 0; i < data.persons.size(); ++i)
+                personIndex.add(XrefKey(data.persons[i].xref), int(i));
+        else
+            for (std::size_t i = 0; i < data.families.size(); ++i)
+                familyIndex.add(XrefKey(data.families[i].xref), int(i));
+    });
     findHome(personIndex);
 
+    // Looking the links up is most of the work and changes nothing: done in
+    // parts at once, then applied in file order.
+    std::vector<Reference>& references = whole_.references;
+    const std::size_t parts = parallelParts(references.size(), std::size_t(1) << 15);
+    runInParallel(parts, [&](std::size_t part) {
+        const std::size_t end = references.size() * (part + 1) / parts;
+        for (std::size_t i = references.size() * part / parts; i < end; ++i) {
+            Reference& ref = references[i];
+            ref.target = (ref.fromFamily() ? personIndex : familyIndex).find(ref.xref);
+        }
+    });
     // The family records' own lines first, so that they take the places.
     for (const bool fromFamily : {true, false})
-        for (Reference& ref : references_)
+        for (const Reference& ref : references)
             if (ref.fromFamily() == fromFamily)
-                apply(ref, fromFamily ? personIndex : familyIndex);
+                apply(ref);
     // The family each person was last seen a child of: as families are gone
     // through one at a time, this finds doubles without a set of pairs.
     std::vector<int> seenIn(data.persons.size(), -1);
@@ -473,17 +610,17 @@ void Reader::link()
     }
 }
 
-void Reader::findHome(const XrefIndex& personIndex)
+void Linker::findHome(const XrefIndex& personIndex)
 {
-    int& home = load_.data.home;
-    if (!headerHome_.empty())
-        home = personIndex.find(XrefKey(headerHome_));
+    int& home = data_.home;
+    if (!whole_.headerHome.empty())
+        home = personIndex.find(XrefKey(whole_.headerHome));
     if (home < 0)
-        home = markedHome_;
-    if (home >= 0 || headerSubmitter_.empty())
+        home = whole_.markedHome;
+    if (home >= 0 || whole_.headerSubmitter.empty())
         return;
-    for (const SubmitterLink& link : submitterLinks_) {
-        if (link.submitter == headerSubmitter_ && !link.person.empty()) {
+    for (const SubmitterLink& link : whole_.submitterLinks) {
+        if (link.submitter == whole_.headerSubmitter && !link.person.empty()) {
             home = personIndex.find(XrefKey(link.person));
             return;
         }
@@ -492,27 +629,32 @@ void Reader::findHome(const XrefIndex& personIndex)
 
 // Children in birth order; a child without a birth date keeps its place after
 // the sibling listed before it.
-void Reader::sortChildren()
+void Linker::sortChildren()
 {
-    GedcomData& data = load_.data;
-    std::vector<std::pair<long, int>> keyed;
-    for (GedcomFamily& family : data.families) {
-        if (family.children.size() < 2)
-            continue;
-        keyed.clear();
-        long last = 0;
-        for (const int child : family.children) {
-            const GedcomPerson& person = data.persons[child];
-            const long order =
-                dateOrder(person.birth.date.empty() ? person.christening.date : person.birth.date);
-            last = order ? order : last;
-            keyed.emplace_back(last, child);
+    GedcomData& data = data_;
+    const std::size_t parts = parallelParts(data.families.size(), std::size_t(1) << 14);
+    runInParallel(parts, [&](std::size_t part) {
+        std::vector<std::pair<long, int>> keyed;
+        const std::size_t end = data.families.size() * (part + 1) / parts;
+        for (std::size_t f = data.families.size() * part / parts; f < end; ++f) {
+            GedcomFamily& family = data.families[f];
+            if (family.children.size() < 2)
+                continue;
+            keyed.clear();
+            long last = 0;
+            for (const int child : family.children) {
+                const GedcomPerson& person = data.persons[std::size_t(child)];
+                const long order = dateOrder(person.birth.date.empty() ? person.christening.date
+                                                                       : person.birth.date);
+                last = order ? order : last;
+                keyed.emplace_back(last, child);
+            }
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (std::size_t i = 0; i < keyed.size(); ++i)
+                family.children[i] = keyed[i].second;
         }
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (std::size_t i = 0; i < keyed.size(); ++i)
-            family.children[i] = keyed[i].second;
-    }
+    });
 }
 
 } // namespace
@@ -527,7 +669,31 @@ int GedcomData::findPerson(std::string_view xref) const
     return -1;
 }
 
-GedcomLoad readGedcom(std::string utf8) { return Reader().read(std::move(utf8)); }
+GedcomLoad readGedcom(std::string utf8, std::size_t stretches)
+{
+    GedcomLoad load;
+    load.data.text->file = std::move(utf8);
+    const std::string_view text = load.data.text->file;
+    const std::vector<std::size_t> starts = stretchStarts(
+        text, stretches > 0 ? stretches : parallelParts(text.size(), std::size_t(1) << 22));
+    std::vector<Stretch> read(starts.size());
+    runInParallel(read.size(), [&](std::size_t index) {
+        Stretch& stretch = read[index];
+        const std::size_t end = index + 1 < starts.size() ? starts[index + 1] : text.size();
+        stretch.text = text.substr(starts[index], end - starts[index]);
+        stretch.first = index == 0;
+        // The first stretch's vectors take in the others': room for the whole file.
+        StretchReader(stretch).read(estimateRecords(index == 0 ? text : stretch.text));
+    });
+    if (!read.front().failure)
+        return GedcomLoad{read.front().failure, {}};
+    Linker linker(load.data);
+    linker.join(read);
+    linker.link();
+    linker.sortChildren();
+    linker.finishWarnings();
+    return load;
+}
 
 GedcomLoad readGedcomFile(const std::string& path)
 {

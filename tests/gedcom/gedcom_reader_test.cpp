@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Small GEDCOM files in each encoding and line end, with continuation lines,
 // broken links and bad lines: what the reader makes of them.
+#include "gedcom_generator.h"
+
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
 #include "gedcom/person_description.h"
+
+#include <sstream>
 
 #include <QtTest>
 
@@ -52,6 +56,66 @@ QStringList warnings(const GedcomLoad& load)
     return list;
 }
 
+// Everything a read gives, one line a record, to compare two reads by.
+std::string dump(const GedcomLoad& load)
+{
+    std::ostringstream out;
+    out << load.message() << " line " << load.line << '\n';
+    const auto event = [&out](const GedcomEvent& e) {
+        out << " [" << e.date << '|' << e.place << '|' << e.recorded << ']';
+    };
+    const auto list = [&out](const std::vector<int>& items) {
+        out << " (";
+        for (const int item : items)
+            out << item << ' ';
+        out << ')';
+    };
+    const GedcomData& data = load.data;
+    for (const GedcomPerson& p : data.persons) {
+        out << p.xref << ' ' << p.name << '|' << p.given << '|' << p.surname << ' ' << p.sex;
+        for (const GedcomEvent* e : {&p.birth, &p.christening, &p.death, &p.burial})
+            event(*e);
+        list(p.childOf);
+        list(p.spouseIn);
+        out << '\n';
+    }
+    for (const GedcomFamily& f : data.families) {
+        out << f.xref << ' ' << f.husband << ' ' << f.wife;
+        list(f.children);
+        event(f.marriage);
+        out << '\n';
+    }
+    out << "home " << data.home << '\n';
+    for (const std::string& warning : data.warnings)
+        out << warning << '\n';
+    return out.str();
+}
+
+// Persons and families in turn, each family with the three persons before it,
+// the links crossing the whole file; every seventh person given a line of
+// each kind the reader takes apart (continued names, events, home marks).
+std::string manyRecords(int persons, const std::string& end = "\n")
+{
+    std::string text = "0 HEAD" + end + "1 CHAR UTF-8" + end;
+    for (int i = 1; i <= persons; ++i) {
+        const std::string n = std::to_string(i);
+        text += "0 @I" + n + "@ INDI" + end + "1 NAME Given" + n + " /Name" + n + "/" + end;
+        if (i % 7 == 0)
+            text += "2 CONC  more" + end + "1 BIRT" + end + "2 DATE " + n + " MAR 1800" + end +
+                    "2 PLAC Town" + end + "2 CONT  and more" + end + "1 _HME Y" + end;
+        text += "1 SEX " + std::string(i % 2 ? "M" : "F") + end;
+        if (i > 3)
+            text += "1 FAMC @F" + std::to_string(i / 3) + "@" + end;
+        if (i % 3 == 0) {
+            const std::string f = std::to_string(i / 3);
+            text += "0 @F" + f + "@ FAM" + end + "1 HUSB @I" + std::to_string(i - 2) + "@" + end +
+                    "1 WIFE @I" + std::to_string(i - 1) + "@" + end + "1 CHIL @I" +
+                    std::to_string(persons + 1 - i) + "@" + end;
+        }
+    }
+    return text + "0 TRLR" + end;
+}
+
 } // namespace
 
 class GedcomReaderTest : public QObject {
@@ -66,6 +130,8 @@ private slots:
     void linksFamiliesBothWays();
     void ordersChildrenByBirth();
     void survivesFamilyCycles();
+    void readsAlikeInStretches_data();
+    void readsAlikeInStretches();
     void readsFilesOnlyWhenRegular();
 };
 
@@ -270,6 +336,63 @@ void GedcomReaderTest::survivesFamilyCycles()
     QVERIFY(load);
     QCOMPARE(load.data.persons[0].childOf, std::vector<int>{1});
     QCOMPARE(load.data.persons[1].childOf, std::vector<int>{0});
+}
+
+void GedcomReaderTest::readsAlikeInStretches_data()
+{
+    QTest::addColumn<QByteArray>("text");
+
+    const auto bytes = [](const std::string& text) {
+        return QByteArray(text.data(), qsizetype(text.size()));
+    };
+    const std::string records = manyRecords(60);
+    const std::string body = records.substr(0, records.size() - 7); // without its trailer
+    QTest::newRow("generated family")
+        << bytes(generateDescendants({5, 4, 3, 400, 7, false}).text);
+    QTest::newRow("links across the file") << bytes(records);
+    QTest::newRow("CR LF") << bytes(manyRecords(60, "\r\n"));
+    QTest::newRow("CR") << bytes(manyRecords(60, "\r"));
+    QTest::newRow("LF CR") << bytes(manyRecords(60, "\n\r"));
+    QTest::newRow("blank lines and blanks before levels")
+        << bytes("\n  \n" + body.substr(0, 400) + "\n\n  0 @I900@ INDI\n 1 NAME Lead /Blank/\n" +
+                 body.substr(400) + "0 TRLR\n");
+    QTest::newRow("trailer early, records after it")
+        << bytes(body.substr(0, body.find("0 @I9@")) + "0 TRLR\n" + body.substr(body.find("0 @I9@")));
+    QTest::newRow("no trailer") << bytes(body);
+    QTest::newRow("no trailer, cut in a line") << bytes(body.substr(0, body.size() - 5));
+    QTest::newRow("the same cross-reference twice")
+        << bytes(body + "0 @I2@ INDI\n1 NAME Second /Two/\n0 @F1@ FAM\n1 HUSB @I30@\n0 TRLR\n");
+    // A level 0 line that is no GEDCOM line leaves the lines after it to the
+    // record before.
+    std::string broken;
+    for (int i = 0; i < 40; ++i)
+        broken += "0 @X" + std::to_string(i) + " INDI\n1 BIRT\n2 DATE 1 JAN 1900\n1 FAMS @F2@\n";
+    QTest::newRow("broken level 0 lines")
+        << bytes(body.substr(0, 900) + "\n" + broken + body.substr(body.find('\n', 900) + 1) +
+                 "0 TRLR\n");
+    std::string badLines;
+    for (int i = 0; i < 70; ++i)
+        badLines += "no GEDCOM line\n3 DATE level jump\n";
+    QTest::newRow("more warnings than are listed")
+        << bytes(body.substr(0, 700) + badLines + body.substr(700) + "0 @F99@ FAM\n1 CHIL @I999@\n" +
+                 badLines + "0 TRLR\n");
+    QTest::newRow("home from the header, named last")
+        << bytes("0 HEAD\n1 _HME @I58@\n" + body.substr(body.find("1 CHAR")) + "0 TRLR\n");
+    QTest::newRow("home from the submitter, named last")
+        << bytes("0 HEAD\n1 SUBM @U1@\n" + body.substr(body.find("1 CHAR")) +
+                 "0 @U1@ SUBM\n1 _UID @I55@\n0 HEAD\n1 _HME @I57@\n0 TRLR\n");
+    QTest::newRow("not GEDCOM") << bytes("1 HEAD\n" + body);
+    QTest::newRow("blank") << QByteArray(300, '\n');
+}
+
+void GedcomReaderTest::readsAlikeInStretches()
+{
+    QFETCH(QByteArray, text);
+    const std::string utf8(text.constData(), std::size_t(text.size()));
+    const std::string whole = dump(readGedcom(utf8, 1));
+    QVERIFY(whole.size() > 40);
+    for (const std::size_t stretches : {2, 3, 5, 16, 200})
+        QCOMPARE(dump(readGedcom(utf8, stretches)), whole);
 }
 
 void GedcomReaderTest::readsFilesOnlyWhenRegular()
