@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/chart_update.h"
 
+#include "base/parallel.h"
 #include "gedcom/family_layout.h"
 #include "gedcom/family_link_options.h"
 #include "gedcom/file_fingerprint.h"
@@ -29,6 +30,9 @@ struct Line {
         return group < 0 ? lines.map(old) : lines.start(group) + offset;
     }
 };
+
+// What the file made of a box's text.
+enum class TextOutcome : char { Same, Removed, Changed, Kept, Counted };
 
 struct NewBox {
     int person;
@@ -63,12 +67,12 @@ public:
     {
         for (std::size_t i = 0; i < data.persons.size(); ++i)
             byXref_.add(XrefKey(data.persons[i].xref), int(i));
-        boxPersons_.reserve(tree_.size());
     }
 
     ChartUpdateReport run();
 
 private:
+    std::vector<Person*> boxesInOrder() const;
     int personOf(const RecordLink& record) const { return byXref_.find(XrefKey(record.xref)); }
     // The person's description, in a buffer used again for every box.
     const std::string& describe(int person)
@@ -79,9 +83,12 @@ private:
     std::string continuation(int person, int direction) const;
     bool isParent(int parent, int child) const;
     bool isSpouseParent(int parent, int person) const;
-    void updateTexts(ChartUpdateReport& report);
-    void findReparented(ChartUpdateReport& report);
-    void addPersons(ChartUpdateReport& report);
+    void updateTexts(const std::vector<Person*>& boxes, std::size_t part, std::size_t parts,
+                     std::vector<TextOutcome>& outcomes);
+    void reportTexts(const std::vector<Person*>& boxes, const std::vector<TextOutcome>& outcomes,
+                     ChartUpdateReport& report);
+    void findReparented(const std::vector<int>& parents, ChartUpdateReport& report);
+    void addPersons(const std::vector<PlannedBox>& plan, ChartUpdateReport& report);
     // Places one round of new persons next to relatives already in the chart;
     // returns those still waiting for a relative.
     std::vector<int> placeRound(const std::vector<int>& pending, ChartUpdateReport& report);
@@ -159,50 +166,88 @@ void Updater::noteBox(int person, Person* box)
         anchor = box;
 }
 
-void Updater::updateTexts(ChartUpdateReport& report)
+std::vector<Person*> Updater::boxesInOrder() const
 {
-    tree_.forEachPerson([&](Person* box) {
+    std::vector<Person*> boxes;
+    boxes.reserve(tree_.size());
+    tree_.forEachPerson([&](Person* box) { boxes.push_back(box); });
+    return boxes;
+}
+
+// The file's texts for one part of the boxes, written where the user kept the
+// imported text. Parts run at once: each writes only its own boxes.
+void Updater::updateTexts(const std::vector<Person*>& boxes, std::size_t part, std::size_t parts,
+                          std::vector<TextOutcome>& outcomes)
+{
+    std::string wanted;
+    const std::size_t end = boxes.size() * (part + 1) / parts;
+    for (std::size_t i = boxes.size() * part / parts; i < end; ++i) {
+        Person* box = boxes[i];
         RecordLink* record = records_.find(box);
         const int person = record ? personOf(*record) : -1;
-        boxPersons_.push_back(person);
+        boxPersons_[i] = person;
         if (!record)
-            return;
+            continue;
         if (person < 0) {
             // A continuation box goes with its person, who is listed.
             if (box->kind() == 'P')
-                report.removed.push_back(
-                    entry(box, box->text.substr(0, box->text.find(" |")), record->xref));
-            return;
+                outcomes[i] = TextOutcome::Removed;
+            continue;
         }
-        if (box->kind() == 'P')
-            noteBox(person, box);
         const bool cut = box->kind() == 'p';
-        const std::string& wanted =
-            cut ? (buffer_ = continuation(person, box->direction())) : describe(person);
+        if (cut)
+            wanted = continuation(person, box->direction());
+        else
+            describePerson(data_, person, options_.description, wanted, living_);
         if (wanted.empty())
-            return;
+            continue;
         if (hasFileText(*box, record)) {
             if (box->text == wanted)
-                return;
+                continue;
             box->text = wanted;
             record->fingerprint = textFingerprint(wanted);
-            if (cut)
-                ++report.continuations;
-            else
-                report.changed.push_back(
-                    entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
+            outcomes[i] = cut ? TextOutcome::Counted : TextOutcome::Changed;
         } else if (!cut && textFingerprint(wanted) != record->fingerprint) {
-            report.kept.push_back(
-                entry(box, displayName(data_.persons[std::size_t(person)]), record->xref));
+            outcomes[i] = TextOutcome::Kept;
         }
-    });
+    }
+}
+
+void Updater::reportTexts(const std::vector<Person*>& boxes,
+                          const std::vector<TextOutcome>& outcomes, ChartUpdateReport& report)
+{
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        Person* box = boxes[i];
+        const int person = boxPersons_[i];
+        if (person >= 0 && box->kind() == 'P')
+            noteBox(person, box);
+        if (outcomes[i] == TextOutcome::Same)
+            continue;
+        const std::string& xref = records_.find(box)->xref;
+        switch (outcomes[i]) {
+        case TextOutcome::Removed:
+            report.removed.push_back(entry(box, box->text.substr(0, box->text.find(" |")), xref));
+            break;
+        case TextOutcome::Changed:
+            report.changed.push_back(
+                entry(box, displayName(data_.persons[std::size_t(person)]), xref));
+            break;
+        case TextOutcome::Kept:
+            report.kept.push_back(entry(box, displayName(data_.persons[std::size_t(person)]), xref));
+            break;
+        case TextOutcome::Counted:
+            ++report.continuations;
+            break;
+        case TextOutcome::Same:
+            break;
+        }
+    }
 }
 
 // Every box's parent from one table of the tree: a search per box could cross
 // a whole row each time.
-void Updater::findReparented(ChartUpdateReport& report)
+void Updater::findReparented(const std::vector<int>& parents, ChartUpdateReport& report)
 {
-    const std::vector<int> parents = parentIndices(tree_);
     std::size_t index = 0;
     tree_.forEachPerson([&](const Person* box) {
         const int parentBox = parents[index];
@@ -458,12 +503,8 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
     return waiting;
 }
 
-void Updater::addPersons(ChartUpdateReport& report)
+void Updater::addPersons(const std::vector<PlannedBox>& plan, ChartUpdateReport& report)
 {
-    // With every person of the file in a box no one is new: the plan would only say so.
-    if (std::find(anchor_.begin(), anchor_.end(), nullptr) == anchor_.end())
-        return;
-    const std::vector<PlannedBox> plan = planLayout(data_, options_.layout);
     std::vector<int> pending;
     std::vector<bool> seen(data_.persons.size());
     for (const PlannedBox& box : plan) {
@@ -492,9 +533,25 @@ void Updater::addPersons(ChartUpdateReport& report)
 ChartUpdateReport Updater::run()
 {
     ChartUpdateReport report;
-    updateTexts(report);
-    findReparented(report);
-    addPersons(report);
+    const std::vector<Person*> boxes = boxesInOrder();
+    boxPersons_.assign(boxes.size(), -1);
+    std::vector<TextOutcome> outcomes(boxes.size(), TextOutcome::Same);
+    // The texts, Find parent's table and the import's plan (who belongs where)
+    // need nothing of each other: they are made at once, the texts in parts.
+    std::vector<int> parents;
+    std::vector<PlannedBox> plan;
+    const std::size_t parts = parallelParts(boxes.size(), std::size_t(1) << 13);
+    runInParallel(parts + 2, [&](std::size_t task) {
+        if (task < parts)
+            updateTexts(boxes, task, parts, outcomes);
+        else if (task == parts)
+            parents = parentIndices(tree_);
+        else
+            plan = planLayout(data_, options_.layout);
+    });
+    reportTexts(boxes, outcomes, report);
+    findReparented(parents, report);
+    addPersons(plan, report);
     for (auto* list :
          {&report.changed, &report.kept, &report.added, &report.removed, &report.reparented})
         for (UpdatedBox& entry : *list)
