@@ -111,7 +111,11 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
 
 std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err)
 {
-    GedcomLoad load = readGedcomFile(path);
+    return personsOf(readGedcomFile(path), path, err);
+}
+
+std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, std::ostream& err)
+{
     if (!load) {
         err << load.message() << '\n';
         return std::nullopt;

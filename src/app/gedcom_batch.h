@@ -25,6 +25,8 @@ int listPersonsCommand(const std::vector<std::string>& args, BatchStreams stream
 // Reads a GEDCOM file, telling on the error stream what was skipped and which
 // character set was guessed; nothing when it cannot be read or holds no one.
 std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err);
+// The same for a file already read from path.
+std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, std::ostream& err);
 
 // The value of --descendants or --ancestors: 1 to maxGenerations, digits only.
 std::optional<int> generationCount(const std::string& text);

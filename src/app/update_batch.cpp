@@ -2,6 +2,7 @@
 #include "app/update_batch.h"
 
 #include "app/gedcom_batch.h"
+#include "base/parallel.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "gedcom/chart_linking.h"
@@ -110,7 +111,20 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const std::string& chartPath = args[0];
     const std::string& gedcomPath = args[1];
     const std::string& outPath = args[2];
-    ChartLoad load = readChartFile(chartPath, TreeSettings());
+    const std::string familyPath = absoluteFamilyPath(gedcomPath);
+    // The family file is read while the chart is, unless the chart's header
+    // tells that it took in these very bytes last time.
+    const FamilyLink promised = peekFamilyLink(chartPath);
+    const bool readFamily =
+        promised.path != familyPath || !familyFileUnchanged(promised, gedcomPath);
+    ChartLoad load;
+    std::optional<GedcomLoad> read;
+    runInParallel(readFamily ? 2 : 1, [&](std::size_t task) {
+        if (task == 0)
+            load = readChartFile(chartPath, TreeSettings());
+        else
+            read = readGedcomFile(gedcomPath);
+    });
     if (!load) {
         streams.err << load.message() << '\n';
         return 1;
@@ -122,7 +136,12 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         return 1;
     }
     const std::string header = outPath + ": " + chartPath + " updated from " + gedcomPath + '\n';
-    if (link.path == absoluteFamilyPath(gedcomPath) && familyFileUnchanged(link, gedcomPath)) {
+    const bool unchanged =
+        link.path == familyPath &&
+        (read ? *read && link.fileFingerprint != 0 &&
+                    read->data.fileFingerprint == link.fileFingerprint
+              : familyFileUnchanged(link, gedcomPath));
+    if (unchanged) {
         // The chart is up to date; written only where it is not already.
         std::error_code error;
         if (!std::filesystem::equivalent(outPath, chartPath, error)) {
@@ -134,7 +153,9 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         streams.out << header << updateReportText({});
         return 0;
     }
-    const std::optional<GedcomLoad> family = readPersons(gedcomPath, streams.err);
+    const std::optional<GedcomLoad> family =
+        read ? personsOf(std::move(*read), gedcomPath, streams.err)
+             : readPersons(gedcomPath, streams.err);
     if (!family)
         return 1;
     const ChartUpdate update = updateChart(load.chart, family->data, currentDate());
@@ -144,7 +165,7 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     }
     // The file read is the family file from now on.
     load.chart.setFamilyLink(
-        linkAfterUpdate(load.chart.familyLink(), absoluteFamilyPath(gedcomPath), family->data));
+        linkAfterUpdate(load.chart.familyLink(), familyPath, family->data));
     if (const Result saved = saveChartFile(outPath, load.chart); !saved) {
         streams.err << saved.message() << '\n';
         return 1;

@@ -3,12 +3,14 @@
 
 #include "base/byte_text.h"
 #include "base/number_text.h"
+#include "base/regular_file.h"
 #include "chartfile/debug_log.h"
 #include "chartfile/link_fields.h"
 #include "model/chart_limits.h"
 #include "model/pair_text.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -293,6 +295,37 @@ ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeS
             links.set(box, std::move(record));
     }
     return load;
+}
+
+FamilyLink peekFamilyLink(const std::string& path)
+{
+    constexpr std::size_t enough = std::size_t(1) << 16;
+    const int fd = openRegularFile(path);
+    if (fd < 0)
+        return {};
+    std::string bytes(enough, '\0');
+    ssize_t count = 0;
+    do {
+        count = ::pread(fd, bytes.data(), enough, 0);
+    } while (count < 0 && errno == EINTR);
+    ::close(fd);
+    // Whole lines only: a header cut short could tell another family file.
+    bytes.resize(count > 0 ? std::size_t(count) : 0);
+    bytes.resize(bytes.find_last_of("\r\n") + 1);
+    LineReader reader = LineReader::fromBytes(std::move(bytes));
+    for (long number = 1; const char* line = reader.readLine(); ++number) {
+        if (number == 1 && std::strncmp(line, byteOrderMark, byteOrderMarkLength) == 0)
+            line += byteOrderMarkLength;
+        if (line[0] == '\0')
+            continue;
+        TreeSettings settings;
+        FamilyLink link;
+        if (!isHeaderMagic(line) || !readHeader(line, settings, link) || !link.linked())
+            return {};
+        link.path = familyPathFromChart(link.path, path);
+        return link;
+    }
+    return {};
 }
 
 ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults)

@@ -25,6 +25,11 @@ ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults);
 ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults,
                         const std::string& treeName);
 
+// The family link in the header line of the chart file at path, read without
+// the rest of the file: a hint to act on before the chart is read. None when the
+// file cannot be read or its first 64 KiB hold no header line.
+FamilyLink peekFamilyLink(const std::string& path);
+
 // Reads chart lines from an open reader into a chart of the given name.
 ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeSettings& defaults);
 

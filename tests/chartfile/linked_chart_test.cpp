@@ -26,6 +26,22 @@ FamilyLink familyLink(const char* path = "family.ged")
     return link;
 }
 
+// The header line of a chart linked to family.ged beside it.
+QByteArray linkedHeader()
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("c.txt").toStdString();
+    Chart chart(TreeSettings(), "c");
+    FamilyLink link;
+    link.path = dir.filePath("family.ged").toStdString();
+    link.root = "I1";
+    chart.setFamilyLink(link);
+    if (!saveChartFile(path, chart))
+        return {};
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readLine().trimmed() : QByteArray();
+}
+
 // Three boxes away from the origin, the first and the continuation box linked.
 Chart linkedChart(const FamilyLink& link, const RecordLink& first)
 {
@@ -246,6 +262,46 @@ private slots:
         const ChartLoad load = readChartFile(chartPath, TreeSettings());
         QVERIFY(load);
         QCOMPARE(load.chart.familyLink().path, familyPath);
+        QCOMPARE(peekFamilyLink(chartPath).path, familyPath);
+    }
+
+    // The header alone tells the family file, as long as it is within the
+    // first 64 KiB, whole.
+    void peekFindsTheFamilyFile_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("linked");
+        QTest::addColumn<bool>("header");
+        const int window = 1 << 16;
+        const int headerLength = int(linkedHeader().size()) + 1; // with its line end
+        QTest::newRow("header first") << QByteArray() << true << true;
+        QTest::newRow("byte-order mark, blank lines") << QByteArray("\xEF\xBB\xBF\n\r\n\n") << true
+                                                      << true;
+        QTest::newRow("line end at the window's last byte")
+            << QByteArray(window - headerLength, '\n') << true << true;
+        QTest::newRow("line end one byte past the window")
+            << QByteArray(window - headerLength + 1, '\n') << false << true;
+        QTest::newRow("a box first") << QByteArray("P 0j0 1:A 0j0 0\n") << false << true;
+        QTest::newRow("no link") << QByteArray() << false << false;
+    }
+    void peekFindsTheFamilyFile()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, linked);
+        QFETCH(bool, header);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString chartPath = dir.filePath("c.txt");
+        QFile file(chartPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before + (header ? linkedHeader() : QByteArray("Stirpa 120j50 50j200 d1 1")) +
+                   "\nP 0j0 1:A 0j0 0\n");
+        file.close();
+        const FamilyLink link = peekFamilyLink(chartPath.toStdString());
+        QCOMPARE(link.linked(), linked);
+        if (linked)
+            QCOMPARE(QString::fromStdString(link.path), dir.filePath("family.ged"));
+        QVERIFY(!peekFamilyLink(dir.filePath("none.txt").toStdString()).linked());
     }
 
     // Charts without links are written as they always were.
