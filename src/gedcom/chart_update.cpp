@@ -61,13 +61,10 @@ public:
           options_(options),
           living_(options.description.living == LivingPolicy::Show ? std::vector<bool>()
                                                                    : livingPersons(data, today)),
-          byXref_(data.persons.size()),
+          byXref_(data.persons),
           anchor_(data.persons.size()),
           downPlanned_(data.persons.size())
-    {
-        for (std::size_t i = 0; i < data.persons.size(); ++i)
-            byXref_.add(XrefKey(data.persons[i].xref), int(i));
-    }
+    {}
 
     ChartUpdateReport run();
 

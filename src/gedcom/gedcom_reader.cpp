@@ -15,6 +15,7 @@
 #include <cstring>
 #include <list>
 #include <new>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -563,16 +564,14 @@ void Linker::apply(const Reference& ref)
 void Linker::link()
 {
     GedcomData& data = data_;
-    XrefIndex personIndex(data.persons.size()), familyIndex(data.families.size());
+    std::optional<XrefIndex> personIndex, familyIndex;
     runInParallel(2, [&](std::size_t part) {
         if (part == 0)
-            for (std::size_t i = 0; i < data.persons.size(); ++i)
-                personIndex.add(XrefKey(data.persons[i].xref), int(i));
+            personIndex.emplace(data.persons);
         else
-            for (std::size_t i = 0; i < data.families.size(); ++i)
-                familyIndex.add(XrefKey(data.families[i].xref), int(i));
+            familyIndex.emplace(data.families);
     });
-    findHome(personIndex);
+    findHome(*personIndex);
 
     // Looking the links up is most of the work and changes nothing: done in
     // parts at once, then applied in file order.
@@ -580,9 +579,15 @@ void Linker::link()
     const std::size_t parts = parallelParts(references.size(), std::size_t(1) << 15);
     runInParallel(parts, [&](std::size_t part) {
         const std::size_t end = references.size() * (part + 1) / parts;
+        const auto indexOf = [&](const Reference& ref) -> const XrefIndex& {
+            return ref.fromFamily() ? *personIndex : *familyIndex;
+        };
+        constexpr std::size_t ahead = 16;
         for (std::size_t i = references.size() * part / parts; i < end; ++i) {
+            if (i + ahead < end)
+                indexOf(references[i + ahead]).prefetch(references[i + ahead].xref);
             Reference& ref = references[i];
-            ref.target = (ref.fromFamily() ? personIndex : familyIndex).find(ref.xref);
+            ref.target = indexOf(ref).find(ref.xref);
         }
     });
     // The family records' own lines first, so that they take the places.

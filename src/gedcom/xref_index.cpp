@@ -51,17 +51,27 @@ std::uint64_t XrefKey::hash() const
     return mixed(hash);
 }
 
-XrefIndex::XrefIndex(std::size_t expected) : slots_(tableSize(expected))
+void XrefIndex::build(std::vector<XrefKey> keys)
 {
-    keys_.reserve(expected);
+    keys_ = std::move(keys);
+    slots_.assign(tableSize(keys_.size()), Slot{});
+    std::vector<std::uint64_t> hashes(keys_.size());
+    for (std::size_t i = 0; i < keys_.size(); ++i)
+        hashes[i] = keys_[i].hash();
+    // Each slot is fetched a few records ahead of its turn: waiting for one
+    // slot after another took most of the time.
+    constexpr std::size_t ahead = 16;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        if (i + ahead < keys_.size())
+            __builtin_prefetch(&slots_[hashes[i + ahead] & mask]);
+        insert(hashes[i], int(i));
+    }
 }
 
-void XrefIndex::add(const XrefKey& key, int record)
+void XrefIndex::insert(std::uint64_t hash, int record)
 {
-    if (std::size_t(record) >= keys_.size())
-        keys_.resize(std::size_t(record) + 1, XrefKey({}));
-    keys_[std::size_t(record)] = key;
-    const std::uint64_t hash = key.hash();
+    const XrefKey& key = keys_[std::size_t(record)];
     const auto check = std::uint32_t(hash >> 32);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
@@ -73,6 +83,11 @@ void XrefIndex::add(const XrefKey& key, int record)
         if (slot.check == check && keys_[std::size_t(slot.record)] == key)
             return;
     }
+}
+
+void XrefIndex::prefetch(const XrefKey& key) const
+{
+    __builtin_prefetch(&slots_[key.hash() & (slots_.size() - 1)]);
 }
 
 int XrefIndex::find(const XrefKey& key) const

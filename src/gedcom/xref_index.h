@@ -22,10 +22,21 @@ struct XrefKey {
 // than reading the file. The first record of a cross-reference wins.
 class XrefIndex {
 public:
-    explicit XrefIndex(std::size_t expected);
-    void add(const XrefKey& key, int record);
+    // The records' cross-references (each one's `xref`) to their places.
+    template <typename Record>
+    explicit XrefIndex(const std::vector<Record>& records)
+    {
+        std::vector<XrefKey> keys;
+        keys.reserve(records.size());
+        for (const Record& record : records)
+            keys.emplace_back(record.xref);
+        build(std::move(keys));
+    }
     // The record, or -1.
     int find(const XrefKey& key) const;
+    // Starts fetching the key's slot, for a find() a little later: the table is
+    // larger than the processor's caches.
+    void prefetch(const XrefKey& key) const;
 
 private:
     // Part of the key's hash beside the record, so that most slots that do not
@@ -34,6 +45,9 @@ private:
         std::uint32_t check = 0;
         int record = -1;
     };
+
+    void build(std::vector<XrefKey> keys);
+    void insert(std::uint64_t hash, int record);
 
     std::vector<Slot> slots_;
     std::vector<XrefKey> keys_; // by record
