@@ -153,9 +153,8 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         streams.out << header << updateReportText({});
         return 0;
     }
-    const std::optional<GedcomLoad> family =
-        read ? personsOf(std::move(*read), gedcomPath, streams.err)
-             : readPersons(gedcomPath, streams.err);
+    std::optional<GedcomLoad> family = read ? personsOf(std::move(*read), gedcomPath, streams.err)
+                                            : readPersons(gedcomPath, streams.err);
     if (!family)
         return 1;
     const ChartUpdate update = updateChart(load.chart, family->data, currentDate());
@@ -164,9 +163,16 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         return 1;
     }
     // The file read is the family file from now on.
-    load.chart.setFamilyLink(
-        linkAfterUpdate(load.chart.familyLink(), familyPath, family->data));
-    if (const Result saved = saveChartFile(outPath, load.chart); !saved) {
+    load.chart.setFamilyLink(linkAfterUpdate(load.chart.familyLink(), familyPath, family->data));
+    // The family file's data, no longer needed, is let go while the chart is written.
+    Result saved;
+    runInParallel(2, [&](std::size_t task) {
+        if (task == 0)
+            saved = saveChartFile(outPath, load.chart);
+        else
+            family.reset();
+    });
+    if (!saved) {
         streams.err << saved.message() << '\n';
         return 1;
     }

@@ -79,6 +79,12 @@ public:
           familyTaken_(data.families.size(), false),
           rows_(std::size_t(generations) + 1)
     {
+        // Room for a box per person (more only with see boxes): growing would
+        // move the plan again and again.
+        boxes.reserve(data.persons.size());
+        anchor_.reserve(data.persons.size());
+        offset_.reserve(data.persons.size());
+        next_.reserve(data.persons.size());
     }
 
     // The person's box and spouses on the level, their descendants below; the

@@ -465,7 +465,10 @@ private:
     void findHome(const XrefIndex& personIndex);
 
     GedcomData& data_;
-    Stretch whole_; // the stretches joined
+    Stretch whole_; // the stretches joined, but for their references
+    // Each stretch's references, counted as in the whole file: they are used
+    // once, so they stay where they were made.
+    std::vector<std::vector<Reference>> references_;
 };
 
 void Linker::warn(long line, const std::string& message)
@@ -478,26 +481,24 @@ void Linker::join(std::vector<Stretch>& stretches)
 {
     whole_.persons = std::move(stretches.front().persons);
     whole_.families = std::move(stretches.front().families);
-    whole_.references = std::move(stretches.front().references);
     long lines = 0;
     bool sawTrailer = false;
     for (std::size_t index = 0; index < stretches.size() && !sawTrailer; ++index) {
         Stretch& stretch = stretches[index];
         const int persons = index == 0 ? 0 : int(whole_.persons.size());
         const int families = index == 0 ? 0 : int(whole_.families.size());
+        for (Reference& ref : stretch.references) {
+            ref.owner += ref.fromFamily() ? families : persons;
+            ref.line += lines;
+        }
+        references_.push_back(std::move(stretch.references));
         if (index > 0) {
-            for (Reference& ref : stretch.references) {
-                ref.owner += ref.fromFamily() ? families : persons;
-                ref.line += lines;
-            }
             whole_.persons.insert(whole_.persons.end(),
                                   std::make_move_iterator(stretch.persons.begin()),
                                   std::make_move_iterator(stretch.persons.end()));
             whole_.families.insert(whole_.families.end(),
                                    std::make_move_iterator(stretch.families.begin()),
                                    std::make_move_iterator(stretch.families.end()));
-            whole_.references.insert(whole_.references.end(), stretch.references.begin(),
-                                     stretch.references.end());
         }
         data_.text->joined.splice(data_.text->joined.end(), stretch.joined);
         for (const Warning& warning : stretch.warnings)
@@ -575,26 +576,28 @@ void Linker::link()
 
     // Looking the links up is most of the work and changes nothing: done in
     // parts at once, then applied in file order.
-    std::vector<Reference>& references = whole_.references;
-    const std::size_t parts = parallelParts(references.size(), std::size_t(1) << 15);
-    runInParallel(parts, [&](std::size_t part) {
-        const std::size_t end = references.size() * (part + 1) / parts;
-        const auto indexOf = [&](const Reference& ref) -> const XrefIndex& {
-            return ref.fromFamily() ? *personIndex : *familyIndex;
-        };
-        constexpr std::size_t ahead = 16;
-        for (std::size_t i = references.size() * part / parts; i < end; ++i) {
-            if (i + ahead < end)
-                indexOf(references[i + ahead]).prefetch(references[i + ahead].xref);
-            Reference& ref = references[i];
-            ref.target = indexOf(ref).find(ref.xref);
-        }
-    });
+    const auto indexOf = [&](const Reference& ref) -> const XrefIndex& {
+        return ref.fromFamily() ? *personIndex : *familyIndex;
+    };
+    for (std::vector<Reference>& references : references_) {
+        const std::size_t parts = parallelParts(references.size(), std::size_t(1) << 15);
+        runInParallel(parts, [&](std::size_t part) {
+            const std::size_t end = references.size() * (part + 1) / parts;
+            constexpr std::size_t ahead = 16;
+            for (std::size_t i = references.size() * part / parts; i < end; ++i) {
+                if (i + ahead < end)
+                    indexOf(references[i + ahead]).prefetch(references[i + ahead].xref);
+                Reference& ref = references[i];
+                ref.target = indexOf(ref).find(ref.xref);
+            }
+        });
+    }
     // The family records' own lines first, so that they take the places.
     for (const bool fromFamily : {true, false})
-        for (const Reference& ref : references)
-            if (ref.fromFamily() == fromFamily)
-                apply(ref);
+        for (const std::vector<Reference>& references : references_)
+            for (const Reference& ref : references)
+                if (ref.fromFamily() == fromFamily)
+                    apply(ref);
     // The family each person was last seen a child of: as families are gone
     // through one at a time, this finds doubles without a set of pairs.
     std::vector<int> seenIn(data.persons.size(), -1);
@@ -687,8 +690,14 @@ GedcomLoad readGedcom(std::string utf8, std::size_t stretches)
         const std::size_t end = index + 1 < starts.size() ? starts[index + 1] : text.size();
         stretch.text = text.substr(starts[index], end - starts[index]);
         stretch.first = index == 0;
-        // The first stretch's vectors take in the others': room for the whole file.
-        StretchReader(stretch).read(estimateRecords(index == 0 ? text : stretch.text));
+        RecordCounts expected = estimateRecords(stretch.text);
+        if (index == 0 && read.size() > 1) {
+            // The first stretch's records take in the others': room for the whole file.
+            const RecordCounts whole = estimateRecords(text);
+            expected.persons = whole.persons;
+            expected.families = whole.families;
+        }
+        StretchReader(stretch).read(expected);
     });
     if (!read.front().failure)
         return GedcomLoad{read.front().failure, {}};
