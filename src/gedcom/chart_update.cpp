@@ -10,7 +10,6 @@
 #include "gedcom/line_insertions.h"
 #include "gedcom/living_persons.h"
 #include "gedcom/person_description.h"
-#include "gedcom/xref_index.h"
 #include "model/chart_limits.h"
 #include "model/parent_table.h"
 
@@ -61,7 +60,6 @@ public:
           options_(options),
           living_(options.description.living == LivingPolicy::Show ? std::vector<bool>()
                                                                    : livingPersons(data, today)),
-          byXref_(data.persons),
           anchor_(data.persons.size()),
           downPlanned_(data.persons.size())
     {}
@@ -70,7 +68,7 @@ public:
 
 private:
     std::vector<Person*> boxesInOrder() const;
-    int personOf(const RecordLink& record) const { return byXref_.find(XrefKey(record.xref)); }
+    int personOf(const RecordLink& record) const { return data_.findPerson(record.xref); }
     // The person's description, in a buffer used again for every box.
     const std::string& describe(int person)
     {
@@ -107,7 +105,6 @@ private:
     const GedcomData& data_;
     ImportOptions options_;
     std::vector<bool> living_;
-    XrefIndex byXref_;
     // Each person's box to place relatives next to: the one with a down
     // connector where there are several.
     std::vector<Person*> anchor_;

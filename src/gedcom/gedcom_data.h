@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gedcom/character_set.h"
+#include "gedcom/xref_index.h"
 
 #include <list>
 #include <memory>
@@ -60,6 +61,11 @@ struct GedcomData {
     };
     std::shared_ptr<Text> text = std::make_shared<Text>();
 
-    // The person with the cross-reference (with or without at signs), or -1.
+    // The persons by cross-reference, as the reader made them (data made by
+    // hand has none, and is searched person by person).
+    std::shared_ptr<const XrefIndex> personIndex;
+
+    // The person with the cross-reference (with or without at signs), or -1;
+    // the first one when several have it.
     int findPerson(std::string_view xref) const;
 };

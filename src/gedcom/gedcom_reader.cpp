@@ -573,11 +573,13 @@ void Linker::link()
             familyIndex.emplace(data.families);
     });
     findHome(*personIndex);
+    data.personIndex = std::make_shared<const XrefIndex>(std::move(*personIndex));
+    const XrefIndex& persons = *data.personIndex;
 
     // Looking the links up is most of the work and changes nothing: done in
     // parts at once, then applied in file order.
     const auto indexOf = [&](const Reference& ref) -> const XrefIndex& {
-        return ref.fromFamily() ? *personIndex : *familyIndex;
+        return ref.fromFamily() ? persons : *familyIndex;
     };
     for (std::vector<Reference>& references : references_) {
         const std::size_t parts = parallelParts(references.size(), std::size_t(1) << 15);
@@ -671,6 +673,8 @@ int GedcomData::findPerson(std::string_view xref) const
 {
     if (xref.size() >= 2 && xref.front() == '@' && xref.back() == '@')
         xref = xref.substr(1, xref.size() - 2);
+    if (personIndex)
+        return personIndex->find(XrefKey(xref));
     for (std::size_t i = 0; i < persons.size(); ++i)
         if (persons[i].xref == xref)
             return int(i);
