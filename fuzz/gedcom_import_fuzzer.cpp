@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a GEDCOM file: decoded whatever their character set, read, listed
 // by name, and the default root's family laid out as a chart. Every text comes
-// out as UTF-8, the list holds every person once, and the chart has a box for
-// each planned one, no two in a cell, or says why it cannot be made.
+// out as UTF-8, read in stretches at once it reads as in one go, the list holds
+// every person once, and the chart has a box for each planned one, no two in a
+// cell, or says why it cannot be made.
 #include "fuzz_checks.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
@@ -15,6 +16,36 @@
 #include <utility>
 
 namespace {
+
+bool sameEvent(const GedcomEvent& a, const GedcomEvent& b)
+{
+    return a.date == b.date && a.place == b.place && a.recorded == b.recorded;
+}
+
+bool sameReading(const GedcomLoad& a, const GedcomLoad& b)
+{
+    if (a.status != b.status || a.line != b.line || a.data.home != b.data.home ||
+        a.data.warnings != b.data.warnings || a.data.persons.size() != b.data.persons.size() ||
+        a.data.families.size() != b.data.families.size())
+        return false;
+    for (std::size_t i = 0; i < a.data.persons.size(); ++i) {
+        const GedcomPerson& p = a.data.persons[i];
+        const GedcomPerson& q = b.data.persons[i];
+        if (p.xref != q.xref || p.name != q.name || p.given != q.given || p.surname != q.surname ||
+            p.sex != q.sex || !sameEvent(p.birth, q.birth) ||
+            !sameEvent(p.christening, q.christening) || !sameEvent(p.death, q.death) ||
+            !sameEvent(p.burial, q.burial) || p.childOf != q.childOf || p.spouseIn != q.spouseIn)
+            return false;
+    }
+    for (std::size_t i = 0; i < a.data.families.size(); ++i) {
+        const GedcomFamily& f = a.data.families[i];
+        const GedcomFamily& g = b.data.families[i];
+        if (f.xref != g.xref || f.husband != g.husband || f.wife != g.wife ||
+            f.children != g.children || !sameEvent(f.marriage, g.marriage))
+            return false;
+    }
+    return true;
+}
 
 void checkList(const GedcomData& data)
 {
@@ -64,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 {
     GedcomText text = decodeGedcom(std::string(reinterpret_cast<const char*>(bytes), size));
     require(isValidUtf8(text.utf8), "decoded text is UTF-8");
-    const GedcomLoad load = readGedcom(std::move(text.utf8));
+    const GedcomLoad load = readGedcom(text.utf8, 1);
+    require(sameReading(readGedcom(text.utf8, 3), load), "read in stretches as in one go");
     if (!load || load.data.persons.empty())
         return 0;
     checkList(load.data);
