@@ -499,6 +499,9 @@ void Linker::join(std::vector<Stretch>& stretches)
             whole_.families.insert(whole_.families.end(),
                                    std::make_move_iterator(stretch.families.begin()),
                                    std::make_move_iterator(stretch.families.end()));
+            // Let go at once: the stretch's records are a good part of the memory used.
+            stretch.persons = {};
+            stretch.families = {};
         }
         data_.text->joined.splice(data_.text->joined.end(), stretch.joined);
         for (const Warning& warning : stretch.warnings)
