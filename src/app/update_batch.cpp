@@ -10,6 +10,7 @@
 #include "gedcom/person_description.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -112,18 +113,25 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const std::string& gedcomPath = args[1];
     const std::string& outPath = args[2];
     const std::string familyPath = absoluteFamilyPath(gedcomPath);
-    // The family file is read while the chart is, unless the chart's header
-    // tells that it took in these very bytes last time.
+    // A chart takes nothing in from the very bytes it took in last time.
+    const auto tookIn = [&familyPath](const FamilyLink& link, std::uint64_t fingerprint) {
+        return link.path == familyPath && link.fileFingerprint != 0 &&
+               link.fileFingerprint == fingerprint;
+    };
+    // The chart and the family file are read at once; the family file is read
+    // as GEDCOM unless the chart's header tells that it took these bytes in.
     const FamilyLink promised = peekFamilyLink(chartPath);
-    const bool readFamily =
-        promised.path != familyPath || !familyFileUnchanged(promised, gedcomPath);
     ChartLoad load;
+    GedcomBytes bytes;
     std::optional<GedcomLoad> read;
-    runInParallel(readFamily ? 2 : 1, [&](std::size_t task) {
-        if (task == 0)
+    runInParallel(2, [&](std::size_t task) {
+        if (task == 0) {
             load = readChartFile(chartPath, TreeSettings());
-        else
-            read = readGedcomFile(gedcomPath);
+            return;
+        }
+        bytes = readGedcomBytes(gedcomPath);
+        if (!bytes || !tookIn(promised, bytes.fingerprint))
+            read = readGedcomFile(std::exchange(bytes, GedcomBytes{}));
     });
     if (!load) {
         streams.err << load.message() << '\n';
@@ -136,11 +144,8 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         return 1;
     }
     const std::string header = outPath + ": " + chartPath + " updated from " + gedcomPath + '\n';
-    const bool unchanged =
-        link.path == familyPath &&
-        (read ? *read && link.fileFingerprint != 0 &&
-                    read->data.fileFingerprint == link.fileFingerprint
-              : familyFileUnchanged(link, gedcomPath));
+    const bool unchanged = read ? *read && tookIn(link, read->data.fileFingerprint)
+                                : tookIn(link, bytes.fingerprint);
     if (unchanged) {
         // The chart is up to date; written only where it is not already.
         std::error_code error;
@@ -153,8 +158,9 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         streams.out << header << updateReportText({});
         return 0;
     }
-    std::optional<GedcomLoad> family = read ? personsOf(std::move(*read), gedcomPath, streams.err)
-                                            : readPersons(gedcomPath, streams.err);
+    std::optional<GedcomLoad> family =
+        personsOf(read ? std::move(*read) : readGedcomFile(std::move(bytes)), gedcomPath,
+                  streams.err);
     if (!family)
         return 1;
     const ChartUpdate update = updateChart(load.chart, family->data, currentDate());

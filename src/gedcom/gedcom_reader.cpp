@@ -645,7 +645,7 @@ void Linker::findHome(const XrefIndex& personIndex)
 void Linker::sortChildren()
 {
     GedcomData& data = data_;
-    const std::size_t parts = parallelParts(data.families.size(), std::size_t(1) << 14);
+    const std::size_t parts = parallelParts(data.families.size(), std::size_t(1) << 12);
     runInParallel(parts, [&](std::size_t part) {
         std::vector<std::pair<long, int>> keyed;
         const std::size_t end = data.families.size() * (part + 1) / parts;
@@ -716,48 +716,70 @@ GedcomLoad readGedcom(std::string utf8, std::size_t stretches)
     return load;
 }
 
-GedcomLoad readGedcomFile(const std::string& path)
+namespace {
+
+Result outOfMemory(const std::string& path)
 {
-    const int fd = openRegularFile(path);
-    if (fd < 0)
-        return GedcomLoad{Result::failure(Result::CannotOpen,
-                                          STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
-                                          {path, std::strerror(errno)}),
-                          {}};
     // A file under the size limit can still be more than the memory holds.
-    const auto outOfMemory = [&path] {
-        return GedcomLoad{
-            Result::failure(
-                Result::CannotOpen,
-                STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path}),
-            {}};
-    };
-    std::string bytes;
+    return Result::failure(Result::CannotOpen,
+                           STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."),
+                           {path});
+}
+
+} // namespace
+
+GedcomBytes readGedcomBytes(const std::string& path)
+{
+    GedcomBytes file;
+    file.path = path;
+    const int fd = openRegularFile(path);
+    if (fd < 0) {
+        static_cast<Result&>(file) = Result::failure(
+            Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+            {path, std::strerror(errno)});
+        return file;
+    }
     bool read = false;
     int readError = 0;
     try {
-        read = readAtMost(fd, maxGedcomSize, bytes);
+        read = readAtMost(fd, maxGedcomSize, file.bytes);
         readError = errno;
     } catch (const std::bad_alloc&) {
         ::close(fd);
-        return outOfMemory();
+        file.bytes = {};
+        static_cast<Result&>(file) = outOfMemory(path);
+        return file;
     }
     ::close(fd);
-    if (!read)
-        return GedcomLoad{Result::failure(Result::CannotOpen,
-                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
-                                          {path, std::strerror(readError)}),
-                          {}};
+    if (!read) {
+        file.bytes = {};
+        static_cast<Result&>(file) = Result::failure(
+            Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+            {path, std::strerror(readError)});
+        return file;
+    }
+    file.fingerprint = bytesFingerprint(file.bytes);
+    return file;
+}
+
+GedcomLoad readGedcomFile(GedcomBytes file)
+{
+    if (!file)
+        return GedcomLoad{file, {}};
     try {
-        const std::uint64_t fingerprint = bytesFingerprint(bytes);
-        GedcomText text = decodeGedcom(std::move(bytes));
+        GedcomText text = decodeGedcom(std::move(file.bytes));
         GedcomLoad load = readGedcom(std::move(text.utf8));
         load.data.characterSet = std::move(text.characterSet);
-        load.data.fileFingerprint = fingerprint;
+        load.data.fileFingerprint = file.fingerprint;
         load.data.warnings.insert(load.data.warnings.begin(), text.warnings.begin(),
                                   text.warnings.end());
         return load;
     } catch (const std::bad_alloc&) {
-        return outOfMemory();
+        return GedcomLoad{outOfMemory(file.path), {}};
     }
+}
+
+GedcomLoad readGedcomFile(const std::string& path)
+{
+    return readGedcomFile(readGedcomBytes(path));
 }
