@@ -10,7 +10,6 @@
 #include "gedcom/person_description.h"
 
 #include <filesystem>
-#include <utility>
 
 namespace {
 
@@ -119,19 +118,15 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
                link.fileFingerprint == fingerprint;
     };
     // The chart and the family file are read at once; the family file is read
-    // as GEDCOM unless the chart's header tells that it took these bytes in.
+    // as GEDCOM unless it holds the bytes the chart's header tells it took in.
     const FamilyLink promised = peekFamilyLink(chartPath);
     ChartLoad load;
-    GedcomBytes bytes;
     std::optional<GedcomLoad> read;
     runInParallel(2, [&](std::size_t task) {
-        if (task == 0) {
+        if (task == 0)
             load = readChartFile(chartPath, TreeSettings());
-            return;
-        }
-        bytes = readGedcomBytes(gedcomPath);
-        if (!bytes || !tookIn(promised, bytes.fingerprint))
-            read = readGedcomFile(std::exchange(bytes, GedcomBytes{}));
+        else if (promised.path != familyPath || !familyFileUnchanged(promised, gedcomPath))
+            read = readGedcomFile(gedcomPath);
     });
     if (!load) {
         streams.err << load.message() << '\n';
@@ -144,8 +139,9 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         return 1;
     }
     const std::string header = outPath + ": " + chartPath + " updated from " + gedcomPath + '\n';
+    // Not read: the file holds the bytes the header promised.
     const bool unchanged = read ? *read && tookIn(link, read->data.fileFingerprint)
-                                : tookIn(link, bytes.fingerprint);
+                                : tookIn(link, promised.fileFingerprint);
     if (unchanged) {
         // The chart is up to date; written only where it is not already.
         std::error_code error;
@@ -159,8 +155,7 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         return 0;
     }
     std::optional<GedcomLoad> family =
-        personsOf(read ? std::move(*read) : readGedcomFile(std::move(bytes)), gedcomPath,
-                  streams.err);
+        personsOf(read ? std::move(*read) : readGedcomFile(gedcomPath), gedcomPath, streams.err);
     if (!family)
         return 1;
     const ChartUpdate update = updateChart(load.chart, family->data, currentDate());

@@ -716,70 +716,48 @@ GedcomLoad readGedcom(std::string utf8, std::size_t stretches)
     return load;
 }
 
-namespace {
-
-Result outOfMemory(const std::string& path)
+GedcomLoad readGedcomFile(const std::string& path)
 {
-    // A file under the size limit can still be more than the memory holds.
-    return Result::failure(Result::CannotOpen,
-                           STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."),
-                           {path});
-}
-
-} // namespace
-
-GedcomBytes readGedcomBytes(const std::string& path)
-{
-    GedcomBytes file;
-    file.path = path;
     const int fd = openRegularFile(path);
-    if (fd < 0) {
-        static_cast<Result&>(file) = Result::failure(
-            Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
-            {path, std::strerror(errno)});
-        return file;
-    }
+    if (fd < 0)
+        return GedcomLoad{Result::failure(Result::CannotOpen,
+                                          STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+                                          {path, std::strerror(errno)}),
+                          {}};
+    // A file under the size limit can still be more than the memory holds.
+    const auto outOfMemory = [&path] {
+        return GedcomLoad{
+            Result::failure(
+                Result::CannotOpen,
+                STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path}),
+            {}};
+    };
+    std::string bytes;
     bool read = false;
     int readError = 0;
     try {
-        read = readAtMost(fd, maxGedcomSize, file.bytes);
+        read = readAtMost(fd, maxGedcomSize, bytes);
         readError = errno;
     } catch (const std::bad_alloc&) {
         ::close(fd);
-        file.bytes = {};
-        static_cast<Result&>(file) = outOfMemory(path);
-        return file;
+        return outOfMemory();
     }
     ::close(fd);
-    if (!read) {
-        file.bytes = {};
-        static_cast<Result&>(file) = Result::failure(
-            Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
-            {path, std::strerror(readError)});
-        return file;
-    }
-    file.fingerprint = bytesFingerprint(file.bytes);
-    return file;
-}
-
-GedcomLoad readGedcomFile(GedcomBytes file)
-{
-    if (!file)
-        return GedcomLoad{file, {}};
+    if (!read)
+        return GedcomLoad{Result::failure(Result::CannotOpen,
+                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+                                          {path, std::strerror(readError)}),
+                          {}};
     try {
-        GedcomText text = decodeGedcom(std::move(file.bytes));
+        const std::uint64_t fingerprint = bytesFingerprint(bytes);
+        GedcomText text = decodeGedcom(std::move(bytes));
         GedcomLoad load = readGedcom(std::move(text.utf8));
         load.data.characterSet = std::move(text.characterSet);
-        load.data.fileFingerprint = file.fingerprint;
+        load.data.fileFingerprint = fingerprint;
         load.data.warnings.insert(load.data.warnings.begin(), text.warnings.begin(),
                                   text.warnings.end());
         return load;
     } catch (const std::bad_alloc&) {
-        return GedcomLoad{outOfMemory(file.path), {}};
+        return outOfMemory();
     }
-}
-
-GedcomLoad readGedcomFile(const std::string& path)
-{
-    return readGedcomFile(readGedcomBytes(path));
 }

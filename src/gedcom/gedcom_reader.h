@@ -4,7 +4,6 @@
 #include "base/result.h"
 #include "gedcom/gedcom_data.h"
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,20 +21,9 @@ struct GedcomLoad : Result {
 // processor, or in as many as `stretches` asks; the outcome is the same.
 GedcomLoad readGedcom(std::string utf8, std::size_t stretches = 0);
 
-// A GEDCOM file's bytes as they are on disk, with their fingerprint
-// (bytesFingerprint), before they are read as GEDCOM.
-struct GedcomBytes : Result {
-    std::string path;
-    std::string bytes;
-    std::uint64_t fingerprint = 0;
-};
-
-// Reads a regular file of at most maxGedcomSize bytes; fails when it cannot.
-GedcomBytes readGedcomBytes(const std::string& path);
-
-// Reads a file's bytes in whatever character set decodeGedcom() finds; fails
-// only when the file could not be read or is no GEDCOM file.
-GedcomLoad readGedcomFile(GedcomBytes file);
+// Reads a regular file of at most maxGedcomSize bytes in whatever character
+// set decodeGedcom() finds; fails only when the file cannot be read or is no
+// GEDCOM file.
 GedcomLoad readGedcomFile(const std::string& path);
 
 inline constexpr std::size_t maxGedcomSize = std::size_t(1) << 30;
