@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -83,10 +84,13 @@ private:
     void reportTexts(const std::vector<Person*>& boxes, const std::vector<TextOutcome>& outcomes,
                      ChartUpdateReport& report);
     void findReparented(const std::vector<int>& parents, ChartUpdateReport& report);
-    void addPersons(const std::vector<PlannedBox>& plan, ChartUpdateReport& report);
+    // The first round's rows are made beforehand: the tree is as it was then.
+    void addPersons(const std::vector<PlannedBox>& plan, std::optional<LevelRows> rows,
+                    ChartUpdateReport& report);
     // Places one round of new persons next to relatives already in the chart;
     // returns those still waiting for a relative.
-    std::vector<int> placeRound(const std::vector<int>& pending, ChartUpdateReport& report);
+    std::vector<int> placeRound(const std::vector<int>& pending, const LevelRows& rows,
+                                ChartUpdateReport& report);
     void noteBox(int person, Person* box);
     Person* anchorOf(int person) const { return anchor_[std::size_t(person)]; }
     // Where a new child of the person goes: a parent's box, the one with
@@ -310,10 +314,10 @@ bool keepsChains(const Tree& tree, const LevelRows& rows, Cell cell)
 
 } // namespace
 
-std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdateReport& report)
+std::vector<int> Updater::placeRound(const std::vector<int>& pending, const LevelRows& rows,
+                                     ChartUpdateReport& report)
 {
     const bool ancestors = options_.layout.kind == LayoutKind::Ancestors;
-    LevelRows rows(tree_);
     LineInsertions columns, levels;
     std::unordered_map<int, int> rowGroups; // by the index of the level opened
     std::vector<NewBox> boxes;
@@ -497,7 +501,8 @@ std::vector<int> Updater::placeRound(const std::vector<int>& pending, ChartUpdat
     return waiting;
 }
 
-void Updater::addPersons(const std::vector<PlannedBox>& plan, ChartUpdateReport& report)
+void Updater::addPersons(const std::vector<PlannedBox>& plan, std::optional<LevelRows> rows,
+                         ChartUpdateReport& report)
 {
     std::vector<int> pending;
     std::vector<bool> seen(data_.persons.size());
@@ -512,7 +517,10 @@ void Updater::addPersons(const std::vector<PlannedBox>& plan, ChartUpdateReport&
         }
     }
     while (!pending.empty()) {
-        std::vector<int> waiting = placeRound(pending, report);
+        if (!rows)
+            rows.emplace(tree_);
+        std::vector<int> waiting = placeRound(pending, *rows, report);
+        rows.reset(); // the round has changed the tree
         if (waiting.size() == pending.size()) {
             for (const int person : waiting)
                 report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
@@ -530,22 +538,27 @@ ChartUpdateReport Updater::run()
     const std::vector<Person*> boxes = boxesInOrder();
     boxPersons_.assign(boxes.size(), -1);
     std::vector<TextOutcome> outcomes(boxes.size(), TextOutcome::Same);
-    // The texts, Find parent's table and the import's plan (who belongs where)
-    // need nothing of each other: they are made at once, the texts in parts.
+    // The texts, Find parent's table, the import's plan (who belongs where) and
+    // the rows new boxes are placed by need nothing of each other: they are
+    // made at once, the texts in parts. Only texts change; the others read
+    // where the boxes stand.
     std::vector<int> parents;
     std::vector<PlannedBox> plan;
+    std::optional<LevelRows> rows;
     const std::size_t parts = parallelParts(boxes.size(), std::size_t(1) << 13);
-    runInParallel(parts + 2, [&](std::size_t task) {
+    runInParallel(parts + 3, [&](std::size_t task) {
         if (task < parts)
             updateTexts(boxes, task, parts, outcomes);
         else if (task == parts)
             parents = parentIndices(tree_);
-        else
+        else if (task == parts + 1)
             plan = planLayout(data_, options_.layout);
+        else
+            rows.emplace(tree_);
     });
     reportTexts(boxes, outcomes, report);
     findReparented(parents, report);
-    addPersons(plan, report);
+    addPersons(plan, std::move(rows), report);
     for (auto* list :
          {&report.changed, &report.kept, &report.added, &report.removed, &report.reparented})
         for (UpdatedBox& entry : *list)

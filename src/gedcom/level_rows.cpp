@@ -25,8 +25,11 @@ LevelRows::LevelRows(const Tree& tree)
     });
     for (auto& [level, row] : rows_) {
         std::vector<Entry>& boxes = row.boxes;
-        std::sort(boxes.begin(), boxes.end(),
-                  [](const Entry& a, const Entry& b) { return a.first < b.first; });
+        // In list order within a column, the order Find parent answers in;
+        // an imported chart's rows come in order already.
+        const auto byColumn = [](const Entry& a, const Entry& b) { return a.first < b.first; };
+        if (!std::is_sorted(boxes.begin(), boxes.end(), byColumn))
+            std::stable_sort(boxes.begin(), boxes.end(), byColumn);
         // From the right, so that each chain's end is known before the boxes
         // that lead to it: every chain is followed once, not once per box on it.
         row.ends.assign(boxes.size(), nullptr);
