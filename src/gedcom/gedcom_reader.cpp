@@ -469,6 +469,7 @@ private:
     // Each stretch's references, counted as in the whole file: they are used
     // once, so they stay where they were made.
     std::vector<std::vector<Reference>> references_;
+    std::optional<XrefIndex> personIndex_, familyIndex_;
 };
 
 void Linker::warn(long line, const std::string& message)
@@ -479,47 +480,75 @@ void Linker::warn(long line, const std::string& message)
 
 void Linker::join(std::vector<Stretch>& stretches)
 {
-    whole_.persons = std::move(stretches.front().persons);
-    whole_.families = std::move(stretches.front().families);
-    long lines = 0;
-    bool sawTrailer = false;
-    for (std::size_t index = 0; index < stretches.size() && !sawTrailer; ++index) {
+    std::size_t used = 0; // the stretches up to the one with the trailer
+    while (used < stretches.size() && !stretches[used++].sawTrailer) {
+    }
+    // Where each stretch's records and lines begin in the whole file.
+    std::vector<int> persons{0}, families{0};
+    std::vector<long> lines{0};
+    std::vector<XrefKey> personKeys, familyKeys;
+    for (std::size_t index = 0; index < used; ++index) {
+        const Stretch& stretch = stretches[index];
+        persons.push_back(persons.back() + int(stretch.persons.size()));
+        families.push_back(families.back() + int(stretch.families.size()));
+        lines.push_back(lines.back() + stretch.lines);
+    }
+    personKeys.reserve(std::size_t(persons.back()));
+    familyKeys.reserve(std::size_t(families.back()));
+    for (std::size_t index = 0; index < used; ++index) {
+        for (const GedcomPerson& person : stretches[index].persons)
+            personKeys.emplace_back(person.xref);
+        for (const GedcomFamily& family : stretches[index].families)
+            familyKeys.emplace_back(family.xref);
+    }
+    // The records are gathered into the first stretch's, the indexes made and
+    // each stretch's links counted as in the whole file, all at once.
+    runInParallel(used + 3, [&](std::size_t task) {
+        if (task == 0) {
+            whole_.persons = std::move(stretches.front().persons);
+            whole_.families = std::move(stretches.front().families);
+            for (std::size_t index = 1; index < used; ++index) {
+                Stretch& stretch = stretches[index];
+                whole_.persons.insert(whole_.persons.end(),
+                                      std::make_move_iterator(stretch.persons.begin()),
+                                      std::make_move_iterator(stretch.persons.end()));
+                whole_.families.insert(whole_.families.end(),
+                                       std::make_move_iterator(stretch.families.begin()),
+                                       std::make_move_iterator(stretch.families.end()));
+                // Let go at once: the stretch's records are a good part of the memory used.
+                stretch.persons = {};
+                stretch.families = {};
+            }
+        } else if (task == 1) {
+            personIndex_.emplace(std::move(personKeys));
+        } else if (task == 2) {
+            familyIndex_.emplace(std::move(familyKeys));
+        } else {
+            const std::size_t index = task - 3;
+            for (Reference& ref : stretches[index].references) {
+                ref.owner += ref.fromFamily() ? families[index] : persons[index];
+                ref.line += lines[index];
+            }
+        }
+    });
+    for (std::size_t index = 0; index < used; ++index) {
         Stretch& stretch = stretches[index];
-        const int persons = index == 0 ? 0 : int(whole_.persons.size());
-        const int families = index == 0 ? 0 : int(whole_.families.size());
-        for (Reference& ref : stretch.references) {
-            ref.owner += ref.fromFamily() ? families : persons;
-            ref.line += lines;
-        }
         references_.push_back(std::move(stretch.references));
-        if (index > 0) {
-            whole_.persons.insert(whole_.persons.end(),
-                                  std::make_move_iterator(stretch.persons.begin()),
-                                  std::make_move_iterator(stretch.persons.end()));
-            whole_.families.insert(whole_.families.end(),
-                                   std::make_move_iterator(stretch.families.begin()),
-                                   std::make_move_iterator(stretch.families.end()));
-            // Let go at once: the stretch's records are a good part of the memory used.
-            stretch.persons = {};
-            stretch.families = {};
-        }
         data_.text->joined.splice(data_.text->joined.end(), stretch.joined);
         for (const Warning& warning : stretch.warnings)
-            warn(warning.line + lines, warning.message);
+            warn(warning.line + lines[index], warning.message);
         whole_.warningCount += stretch.warningCount - long(stretch.warnings.size());
         if (whole_.headerHome.empty())
             whole_.headerHome = stretch.headerHome;
         if (whole_.headerSubmitter.empty())
             whole_.headerSubmitter = stretch.headerSubmitter;
         if (whole_.markedHome < 0 && stretch.markedHome >= 0)
-            whole_.markedHome = stretch.markedHome + persons;
+            whole_.markedHome = stretch.markedHome + persons[index];
         whole_.submitterLinks.insert(whole_.submitterLinks.end(), stretch.submitterLinks.begin(),
                                      stretch.submitterLinks.end());
-        lines += stretch.lines;
-        sawTrailer = stretch.sawTrailer;
     }
-    if (!sawTrailer)
-        warn(lines, "the file ends before its trailer (0 TRLR); what it holds was read");
+    if (!stretches[used - 1].sawTrailer)
+        warn(lines[used], "the file ends before its trailer (0 TRLR); what it holds was read");
     data_.persons = std::move(whole_.persons);
     data_.families = std::move(whole_.families);
 }
@@ -568,21 +597,15 @@ void Linker::apply(const Reference& ref)
 void Linker::link()
 {
     GedcomData& data = data_;
-    std::optional<XrefIndex> personIndex, familyIndex;
-    runInParallel(2, [&](std::size_t part) {
-        if (part == 0)
-            personIndex.emplace(data.persons);
-        else
-            familyIndex.emplace(data.families);
-    });
-    findHome(*personIndex);
-    data.personIndex = std::make_shared<const XrefIndex>(std::move(*personIndex));
+    findHome(*personIndex_);
+    data.personIndex = std::make_shared<const XrefIndex>(std::move(*personIndex_));
     const XrefIndex& persons = *data.personIndex;
+    const XrefIndex& familyIndex = *familyIndex_;
 
     // Looking the links up is most of the work and changes nothing: done in
     // parts at once, then applied in file order.
     const auto indexOf = [&](const Reference& ref) -> const XrefIndex& {
-        return ref.fromFamily() ? persons : *familyIndex;
+        return ref.fromFamily() ? persons : familyIndex;
     };
     for (std::vector<Reference>& references : references_) {
         const std::size_t parts = parallelParts(references.size(), std::size_t(1) << 15);

@@ -52,10 +52,9 @@ std::uint64_t XrefKey::hash() const
     return mixed(hash);
 }
 
-void XrefIndex::build(std::vector<XrefKey> keys)
+XrefIndex::XrefIndex(std::vector<XrefKey> keys)
+    : slots_(tableSize(keys.size())), keys_(std::move(keys))
 {
-    keys_ = std::move(keys);
-    slots_.assign(tableSize(keys_.size()), Slot{});
     std::vector<std::uint64_t> hashes(keys_.size());
     for (std::size_t i = 0; i < keys_.size(); ++i)
         hashes[i] = keys_[i].hash();

@@ -22,16 +22,8 @@ struct XrefKey {
 // than reading the file. The first record of a cross-reference wins.
 class XrefIndex {
 public:
-    // The records' cross-references (each one's `xref`) to their places.
-    template <typename Record>
-    explicit XrefIndex(const std::vector<Record>& records)
-    {
-        std::vector<XrefKey> keys;
-        keys.reserve(records.size());
-        for (const Record& record : records)
-            keys.emplace_back(record.xref);
-        build(std::move(keys));
-    }
+    // The keys of records 0, 1, ... to their places.
+    explicit XrefIndex(std::vector<XrefKey> keys);
     // The record, or -1.
     int find(const XrefKey& key) const;
     // Starts fetching the key's slot, for a find() a little later: the table is
@@ -46,7 +38,6 @@ private:
         int record = -1;
     };
 
-    void build(std::vector<XrefKey> keys);
     void insert(std::uint64_t hash, int record);
 
     std::vector<Slot> slots_;
