@@ -148,8 +148,7 @@ int main()
         timeRun(unchangedUpdate, [&] { update(gedcom, chart); });
     }
     std::printf("load %.3f s (processor %.3f s), load and save %.3f s (processor %.3f s)\n",
-                load.best.wall, load.best.processor, loadSave.best.wall,
-                loadSave.best.processor);
+                load.best.wall, load.best.processor, loadSave.best.wall, loadSave.best.processor);
     printRow("update, 1 % changed and 1 % added", changedUpdate, loadSave,
              "load and save (target 3, and 2 s)");
     printRow("update, unchanged file", unchangedUpdate, load, "load (target 1.5)");

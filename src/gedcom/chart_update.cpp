@@ -63,7 +63,8 @@ public:
                                                                    : livingPersons(data, today)),
           anchor_(data.persons.size()),
           downPlanned_(data.persons.size())
-    {}
+    {
+    }
 
     ChartUpdateReport run();
 
@@ -231,7 +232,8 @@ void Updater::reportTexts(const std::vector<Person*>& boxes,
                 entry(box, displayName(data_.persons[std::size_t(person)]), xref));
             break;
         case TextOutcome::Kept:
-            report.kept.push_back(entry(box, displayName(data_.persons[std::size_t(person)]), xref));
+            report.kept.push_back(
+                entry(box, displayName(data_.persons[std::size_t(person)]), xref));
             break;
         case TextOutcome::Counted:
             ++report.continuations;

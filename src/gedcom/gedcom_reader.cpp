@@ -226,7 +226,8 @@ std::vector<std::size_t> stretchStarts(std::string_view text, std::size_t parts)
     // the reader goes; one that does not is skipped and ends nothing.
     const auto startsRecord = [text](std::size_t at) {
         const std::string_view rest = text.substr(at);
-        return rest.starts_with("0 ") && parseLine(rest.substr(0, rest.find_first_of("\r\n"))).level == 0;
+        return rest.starts_with("0 ") &&
+               parseLine(rest.substr(0, rest.find_first_of("\r\n"))).level == 0;
     };
     std::size_t from = text.find_first_of("\r\n", firstLine);
     for (std::size_t part = 1; part < parts && from != std::string_view::npos; ++part) {
@@ -314,9 +315,9 @@ void StretchReader::read(const RecordCounts& expected)
     }
     stretch_.lines = number;
     if (!sawHeader)
-        stretch_.failure = Result::failure(
-            Result::InvalidRecord,
-            STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it is empty."));
+        stretch_.failure =
+            Result::failure(Result::InvalidRecord,
+                            STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it is empty."));
 }
 
 void StretchReader::take(const Line& line, long number, std::vector<Frame>& frames)
@@ -367,8 +368,7 @@ void StretchReader::take(const Line& line, long number, std::vector<Frame>& fram
     frames.push_back(frame);
 }
 
-void StretchReader::takePersonLine(const Line& line, long number, const Frame& parent,
-                                   Frame& frame)
+void StretchReader::takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame)
 {
     GedcomPerson& person = stretch_.persons.back();
     if (line.level == 1) {
@@ -412,8 +412,7 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
         frame.event->recorded = true;
 }
 
-void StretchReader::takeFamilyLine(const Line& line, long number, const Frame& parent,
-                                   Frame& frame)
+void StretchReader::takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame)
 {
     GedcomFamily& family = stretch_.families.back();
     if (line.level == 1) {

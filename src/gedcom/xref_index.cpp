@@ -53,7 +53,8 @@ std::uint64_t XrefKey::hash() const
 }
 
 XrefIndex::XrefIndex(std::vector<XrefKey> keys)
-    : slots_(tableSize(keys.size())), keys_(std::move(keys))
+    : slots_(tableSize(keys.size())),
+      keys_(std::move(keys))
 {
     std::vector<std::uint64_t> hashes(keys_.size());
     for (std::size_t i = 0; i < keys_.size(); ++i)

@@ -275,8 +275,8 @@ private slots:
         const int window = 1 << 16;
         const int headerLength = int(linkedHeader().size()) + 1; // with its line end
         QTest::newRow("header first") << QByteArray() << true << true;
-        QTest::newRow("byte-order mark, blank lines") << QByteArray("\xEF\xBB\xBF\n\r\n\n") << true
-                                                      << true;
+        QTest::newRow("byte-order mark, blank lines")
+            << QByteArray("\xEF\xBB\xBF\n\r\n\n") << true << true;
         QTest::newRow("line end at the window's last byte")
             << QByteArray(window - headerLength, '\n') << true << true;
         QTest::newRow("line end one byte past the window")

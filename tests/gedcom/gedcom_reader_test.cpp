@@ -347,8 +347,7 @@ void GedcomReaderTest::readsAlikeInStretches_data()
     };
     const std::string records = manyRecords(60);
     const std::string body = records.substr(0, records.size() - 7); // without its trailer
-    QTest::newRow("generated family")
-        << bytes(generateDescendants({5, 4, 3, 400, 7, false}).text);
+    QTest::newRow("generated family") << bytes(generateDescendants({5, 4, 3, 400, 7, false}).text);
     QTest::newRow("links across the file") << bytes(records);
     QTest::newRow("CR LF") << bytes(manyRecords(60, "\r\n"));
     QTest::newRow("CR") << bytes(manyRecords(60, "\r"));
@@ -356,8 +355,8 @@ void GedcomReaderTest::readsAlikeInStretches_data()
     QTest::newRow("blank lines and blanks before levels")
         << bytes("\n  \n" + body.substr(0, 400) + "\n\n  0 @I900@ INDI\n 1 NAME Lead /Blank/\n" +
                  body.substr(400) + "0 TRLR\n");
-    QTest::newRow("trailer early, records after it")
-        << bytes(body.substr(0, body.find("0 @I9@")) + "0 TRLR\n" + body.substr(body.find("0 @I9@")));
+    QTest::newRow("trailer early, records after it") << bytes(
+        body.substr(0, body.find("0 @I9@")) + "0 TRLR\n" + body.substr(body.find("0 @I9@")));
     QTest::newRow("no trailer") << bytes(body);
     QTest::newRow("no trailer, cut in a line") << bytes(body.substr(0, body.size() - 5));
     QTest::newRow("the same cross-reference twice")
@@ -367,15 +366,14 @@ void GedcomReaderTest::readsAlikeInStretches_data()
     std::string broken;
     for (int i = 0; i < 40; ++i)
         broken += "0 @X" + std::to_string(i) + " INDI\n1 BIRT\n2 DATE 1 JAN 1900\n1 FAMS @F2@\n";
-    QTest::newRow("broken level 0 lines")
-        << bytes(body.substr(0, 900) + "\n" + broken + body.substr(body.find('\n', 900) + 1) +
-                 "0 TRLR\n");
+    QTest::newRow("broken level 0 lines") << bytes(
+        body.substr(0, 900) + "\n" + broken + body.substr(body.find('\n', 900) + 1) + "0 TRLR\n");
     std::string badLines;
     for (int i = 0; i < 70; ++i)
         badLines += "no GEDCOM line\n3 DATE level jump\n";
     QTest::newRow("more warnings than are listed")
-        << bytes(body.substr(0, 700) + badLines + body.substr(700) + "0 @F99@ FAM\n1 CHIL @I999@\n" +
-                 badLines + "0 TRLR\n");
+        << bytes(body.substr(0, 700) + badLines + body.substr(700) +
+                 "0 @F99@ FAM\n1 CHIL @I999@\n" + badLines + "0 TRLR\n");
     QTest::newRow("home from the header, named last")
         << bytes("0 HEAD\n1 _HME @I58@\n" + body.substr(body.find("1 CHAR")) + "0 TRLR\n");
     QTest::newRow("home from the submitter, named last")
