@@ -15,12 +15,13 @@ namespace {
 // Lines of a box after the first one are this many pixels apart; the first
 // baseline and the room under the last line are measured from the box's edge.
 constexpr int firstBaseline = 16;
+constexpr int continuationBaseline = 14; // in the line font throughout
 constexpr int linePitch = 12;
 constexpr int bottomMargin = 8;
 
 // The box size that fits every description: its widest line between the
 // insets, its lines under the first baseline. A continuation box is drawn
-// smaller, all in the line font.
+// smaller, all in the line font: its lines ask for a box higher by the scale.
 class TextExtent {
 public:
     void add(const Person& box)
@@ -30,11 +31,18 @@ public:
         const double width = size.width + lineInsets;
         width_ =
             std::max(width_, long(std::ceil(continuation ? width / continuationScale : width)));
-        lines_ = std::max(lines_, long(size.lines));
+        long& lines = continuation ? continuationLines_ : lines_;
+        lines = std::max(lines, long(size.lines));
     }
     void apply(TreeSettings& settings) const
     {
-        const long height = firstBaseline + (lines_ - 1) * linePitch + bottomMargin;
+        const double continuationHeight =
+            continuationLines_ > 0
+                ? (continuationBaseline + (continuationLines_ - 1) * linePitch + bottomMargin) /
+                      continuationScale
+                : 0;
+        const long height = std::max(firstBaseline + (lines_ - 1) * linePitch + bottomMargin,
+                                     long(std::ceil(continuationHeight)));
         settings.boxWidth =
             int(std::clamp<long>(width_, TreeSettings::minBoxSize, TreeSettings::maxBoxSize));
         settings.boxHeight =
@@ -44,6 +52,7 @@ public:
 private:
     long width_ = 1;
     long lines_ = 1;
+    long continuationLines_ = 0;
 };
 
 // The name line of a person's description.

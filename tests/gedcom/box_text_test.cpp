@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Box text measured as the screen draws it and wrapped at blanks, and the box
-// size an import chooses for names about as wide as a box may be.
+// size an import chooses for names about as wide as a box may be and for
+// continuation boxes, drawn smaller, of one and two lines.
 #include "gedcom/box_text.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/text_width.h"
+#include "model/geometry.h"
 
 #include <QtTest>
 
@@ -41,6 +43,29 @@ ChartImport importOne(const std::string& name, const std::string& place)
     return importChart(load.data, ImportOptions(), "t");
 }
 
+// A grandfather, his son and a grandson cut off below the son: the son's box
+// has a continuation box of its own text (or the count when empty).
+ChartImport importWithContinuation(const std::string& events, const std::string& label)
+{
+    std::string text = "0 HEAD\n";
+    for (const char* person : {"I1", "I2", "I3"})
+        text += std::string("0 @") + person + "@ INDI\n1 NAME Jörg /Gieg/\n" + events;
+    text += "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n0 @F2@ FAM\n1 HUSB @I2@\n1 CHIL @I3@\n"
+            "0 TRLR\n";
+    const GedcomLoad load = readGedcom(text);
+    if (!load)
+        qFatal("refused: %s", load.message().c_str());
+    ImportOptions options;
+    options.layout.generations = 2;
+    const std::vector<PlannedBox> plan = planLayout(load.data, options.layout);
+    std::vector<BoxLabel> labels;
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        if (plan[i].direction == 2 && !label.empty())
+            labels.push_back({int(i), label});
+    return chartFromPlan(load.data, plan, options, "t", labels,
+                         livingPersons(load.data, options));
+}
+
 } // namespace
 
 class BoxTextTest : public QObject {
@@ -52,6 +77,8 @@ private slots:
     void wrapsAtBlanks();
     void boxWidthAtTheLimit_data();
     void boxWidthAtTheLimit();
+    void continuationLinesFit_data();
+    void continuationLinesFit();
 };
 
 void BoxTextTest::widthsAsTheScreenDraws_data()
@@ -138,6 +165,45 @@ void BoxTextTest::boxWidthAtTheLimit()
         QVERIFY(s.boxWidth < 240);
     QCOMPARE(s.boxWidth, size.width + lineInsets);
     QCOMPARE(s.boxHeight, 16 + (lines - 1) * 12 + 8);
+}
+
+void BoxTextTest::continuationLinesFit_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("boxHeight");
+
+    const QString born = "1 BIRT\n2 DATE 1871\n";
+    const QString died = "1 DEAT\n2 DATE 1931\n";
+    // A continuation box is 0.7 of a box: a line under its baseline of 14
+    // pixels needs 22, two lines 34; a box of names alone needs 24.
+    QTest::newRow("names, one line cut off") << QString() << QString() << 32;
+    QTest::newRow("names, two lines cut off") << QString() << "Jörg Gieg|chart 01" << 49;
+    QTest::newRow("two lines, one line cut off") << born << QString() << 36;
+    QTest::newRow("three lines, one line cut off") << born + died << QString() << 48;
+    QTest::newRow("three lines, two lines cut off") << born + died << "Jörg Gieg|chart 01" << 49;
+    QTest::newRow("three lines, three lines cut off")
+        << born + died << "Jörg Gieg|chart 01|more" << 66;
+}
+
+void BoxTextTest::continuationLinesFit()
+{
+    QFETCH(QString, events);
+    QFETCH(QString, label);
+    QFETCH(int, boxHeight);
+    const ChartImport result = importWithContinuation(events.toStdString(), label.toStdString());
+    QVERIFY(result);
+    const TreeSettings& s = result.chart.settings();
+    QCOMPARE(s.boxHeight, boxHeight);
+    int continuations = 0;
+    result.chart.tree().forEachPerson([&](const Person* box) {
+        const bool plain = box->kind() == 'P';
+        const int lines = measureDescription(box->text, plain).lines;
+        const int room = plain ? s.boxHeight : scaled(s.boxHeight, continuationScale);
+        QVERIFY2((plain ? 16 : 14) + (lines - 1) * 12 + 8 <= room, box->text.c_str());
+        continuations += !plain;
+    });
+    QCOMPARE(continuations, 1);
 }
 
 QTEST_APPLESS_MAIN(BoxTextTest)
