@@ -16,6 +16,8 @@ std::size_t parallelParts(std::size_t size, std::size_t minimumPart, std::size_t
 
 void runInParallel(std::size_t count, const std::function<void(std::size_t)>& part)
 {
+    if (count == 0)
+        return;
     std::vector<std::exception_ptr> failures(count);
     const auto run = [&](std::size_t index) {
         try {
