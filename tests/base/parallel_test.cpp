@@ -67,8 +67,8 @@ private slots:
         QFETCH(int, maximumParts);
         QFETCH(int, bySize);
         const int processors = int(std::max(1u, std::thread::hardware_concurrency()));
-        const std::size_t parts = parallelParts(std::size_t(size), std::size_t(minimumPart),
-                                                std::size_t(maximumParts));
+        const std::size_t parts =
+            parallelParts(std::size_t(size), std::size_t(minimumPart), std::size_t(maximumParts));
         QCOMPARE(int(parts), std::max(1, std::min({processors, bySize, maximumParts})));
     }
 };
