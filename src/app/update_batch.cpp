@@ -112,11 +112,6 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const std::string& gedcomPath = args[1];
     const std::string& outPath = args[2];
     const std::string familyPath = absoluteFamilyPath(gedcomPath);
-    // A chart takes nothing in from the very bytes it took in last time.
-    const auto tookIn = [&familyPath](const FamilyLink& link, std::uint64_t fingerprint) {
-        return link.path == familyPath && link.fileFingerprint != 0 &&
-               link.fileFingerprint == fingerprint;
-    };
     // The chart and the family file are read at once; the family file is read
     // as GEDCOM unless it holds the bytes the chart's header tells it took in.
     const FamilyLink promised = peekFamilyLink(chartPath);
@@ -140,8 +135,9 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     }
     const std::string header = outPath + ": " + chartPath + " updated from " + gedcomPath + '\n';
     // Not read: the file holds the bytes the header promised.
-    const bool unchanged = read ? *read && tookIn(link, read->data.fileFingerprint)
-                                : tookIn(link, promised.fileFingerprint);
+    const bool unchanged =
+        link.path == familyPath && (read ? *read && tookInBytes(link, read->data.fileFingerprint)
+                                         : tookInBytes(link, promised.fileFingerprint));
     if (unchanged) {
         // The chart is up to date; written only where it is not already.
         std::error_code error;

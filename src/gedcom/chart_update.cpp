@@ -594,9 +594,14 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
     return {Result(), Updater(chart, data, options, today).run()};
 }
 
+bool tookInBytes(const FamilyLink& link, std::uint64_t fingerprint)
+{
+    return link.fileFingerprint != 0 && link.fileFingerprint == fingerprint;
+}
+
 bool familyFileUnchanged(const FamilyLink& link, const std::string& path)
 {
-    return link.fileFingerprint != 0 && fileFingerprint(path) == link.fileFingerprint;
+    return link.fileFingerprint != 0 && tookInBytes(link, fileFingerprint(path).value_or(0));
 }
 
 FamilyLink linkAfterUpdate(FamilyLink link, const std::string& path, const GedcomData& data)

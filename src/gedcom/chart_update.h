@@ -6,6 +6,7 @@
 #include "gedcom/gedcom_date.h"
 #include "model/chart.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -43,9 +44,12 @@ struct ChartUpdate : Result {
 // changing nothing, for a chart without a link or a file without its root.
 ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today);
 
-// Whether the file at path holds the very bytes the chart last took in from
-// its family file: then an update changes nothing, and the file need not be
-// read as GEDCOM. False for a link that keeps no fingerprint.
+// Whether bytes of this fingerprint are the very ones the chart last took in
+// from its family file: then an update changes nothing. False for a link that
+// keeps no fingerprint.
+bool tookInBytes(const FamilyLink& link, std::uint64_t fingerprint);
+
+// The same for the file at path, which need not be read as GEDCOM for it.
 bool familyFileUnchanged(const FamilyLink& link, const std::string& path);
 
 // The link after an update from the file at path: the file's path and bytes.
