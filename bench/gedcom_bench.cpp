@@ -77,11 +77,12 @@ void gedcomImportBook(benchmark::State& state)
 {
     ImportOptions options;
     options.layout.generations = maxGenerations;
+    options.bookColumns = 100;
     const std::string path = (files().folder / "book" / "family.txt").string();
     fs::create_directories(files().folder / "book");
     for (auto _ : state) {
         const GedcomLoad load = readGedcomFile(files().gedcom);
-        const BookImport book = saveBook(load.data, options, 100, path);
+        const BookImport book = saveBook(load.data, options, path, files().gedcom);
         if (!book)
             state.SkipWithError(book.message().c_str());
         benchmark::DoNotOptimize(book.boxes);
@@ -94,10 +95,11 @@ void gedcomImportBookFloor(benchmark::State& state)
 {
     ImportOptions options;
     options.layout.generations = maxGenerations;
+    options.bookColumns = 100;
     const std::string path = (files().folder / "book" / "family.txt").string();
     fs::create_directories(files().folder / "book");
     const GedcomLoad family = readGedcomFile(files().gedcom);
-    const BookImport book = saveBook(family.data, options, 100, path);
+    const BookImport book = saveBook(family.data, options, path, files().gedcom);
     if (!book)
         state.SkipWithError(book.message().c_str());
     for (auto _ : state) {

@@ -24,7 +24,7 @@ void printRow(const char* kind, int person, const ChartImport& imported)
     chart.tree().forEachPerson([&](const Person* box) {
         columns.insert(box->column());
         levels.insert(box->level());
-        const double side = box->kind() == 'P' ? 1.0 : continuationScale;
+        const double side = box->kind() == BoxKind::Person ? 1.0 : continuationScale;
         boxArea += side * s.boxWidth * side * s.boxHeight;
     });
     const int columnCount = *columns.rbegin() + 1, levelCount = *levels.rbegin() + 1;

@@ -54,7 +54,7 @@ ChartLoad mirror(const ChartLoad& load)
                         mirrored(box->level(), chartLimits::minCell)};
         const Links links{-box->rightLink(), -box->downLink()};
         std::unique_ptr<Person> copy;
-        if (box->kind() == 'p')
+        if (box->kind() == BoxKind::Continuation)
             copy = std::make_unique<ContPerson>("", cell, links, box->direction());
         else
             copy = std::make_unique<Person>("", cell, links);

@@ -5,7 +5,6 @@
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "gedcom/book_files.h"
-#include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
@@ -41,9 +40,19 @@ std::optional<int> number(const std::string& text, int low, int high)
 
 } // namespace
 
+std::string absolutePath(const std::string& path)
+{
+    return std::filesystem::absolute(path).lexically_normal();
+}
+
 std::optional<int> generationCount(const std::string& text)
 {
     return number(text, 1, maxGenerations);
+}
+
+std::optional<int> hourglassHalf(const std::string& text)
+{
+    return number(text, 1, maxGenerations - 1);
 }
 
 namespace {
@@ -77,8 +86,8 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
                 arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
         } else if (arg == "--hourglass" && i + 2 < args.size()) {
             // Generations above and below the root, the root's own not counted.
-            const std::optional<int> up = number(args[++i], 1, maxGenerations - 1);
-            const std::optional<int> down = number(args[++i], 1, maxGenerations - 1);
+            const std::optional<int> up = hourglassHalf(args[++i]);
+            const std::optional<int> down = hourglassHalf(args[++i]);
             if (!up || !down)
                 return std::nullopt;
             call.layout.kind = LayoutKind::Hourglass;
@@ -222,13 +231,12 @@ std::string summary(const ImportCall& call, const GedcomData& data, const Made& 
 std::optional<Made> importOne(const ImportCall& call, const GedcomData& data,
                               const ImportOptions& options, std::ostream& err)
 {
-    ChartImport imported = importChart(data, options, treeNameOf(call.outPath));
+    const ChartImport imported =
+        importChart(data, options, treeNameOf(call.outPath), absolutePath(call.gedcomPath));
     if (!imported) {
         err << imported.message() << '\n';
         return std::nullopt;
     }
-    imported.chart.setFamilyLink(familyLinkFor(
-        data, options, std::filesystem::absolute(call.gedcomPath).lexically_normal()));
     if (const Result saved = saveChartFile(call.outPath, imported.chart); !saved) {
         err << saved.message() << '\n';
         return std::nullopt;
@@ -243,7 +251,8 @@ std::optional<Made> importOne(const ImportCall& call, const GedcomData& data,
 std::optional<Made> importBook(const ImportCall& call, const GedcomData& data,
                                const ImportOptions& options, BatchStreams streams)
 {
-    const BookImport book = saveBook(data, options, call.splitColumns, call.outPath);
+    const BookImport book =
+        saveBook(data, options, call.outPath, absolutePath(call.gedcomPath));
     if (!book) {
         streams.err << book.message() << '\n';
         return std::nullopt;
@@ -274,6 +283,7 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
+    options.bookColumns = call->splitColumns;
     const std::optional<Made> made = call->splitColumns
                                          ? importBook(*call, load->data, options, streams)
                                          : importOne(*call, load->data, options, streams.err);

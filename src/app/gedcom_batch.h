@@ -30,6 +30,11 @@ std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, st
 
 // The value of --descendants or --ancestors: 1 to maxGenerations, digits only.
 std::optional<int> generationCount(const std::string& text);
+// Of --hourglass UP DOWN: each from 1 to maxGenerations - 1, the root's own not counted.
+std::optional<int> hourglassHalf(const std::string& text);
+
+// The path from anywhere, as a chart's link keeps it.
+std::string absolutePath(const std::string& path);
 
 // The GEDCOM commands for the option table.
 std::vector<BatchOption> gedcomBatchOptions();

@@ -3,9 +3,11 @@
 
 #include "app/command_table.h"
 #include "app/crash_recovery.h"
+#include "base/result.h"
 #include "dialogs/family_changes_dialog.h"
 #include "dialogs/find_parent_dialog.h"
 #include "dialogs/person_dialog.h"
+#include "model/chart.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -86,7 +88,8 @@ protected:
     virtual bool askImportOptions(const GedcomData& data, ImportOptions& options);
     // Saves the book of charts the options ask for where the user says, and
     // opens its main chart.
-    void importBook(const GedcomData& data, const ImportOptions& options);
+    void importBook(const GedcomData& data, const ImportOptions& options,
+                    const std::string& familyPath);
     // The family file a linked chart remembers is gone: the file it became,
     // or an empty path when the user does not choose one.
     virtual QString askMovedFamilyFile(const QString& missingPath);

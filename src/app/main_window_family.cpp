@@ -5,13 +5,16 @@
 #include "document/chart_document.h"
 #include "document/message_text.h"
 #include "gedcom/chart_linking.h"
-#include "gedcom/chart_update.h"
+#include "gedcom/family_road.h"
 #include "gedcom/gedcom_reader.h"
+#include "gedcom/gedcom_chart.h"
 #include "gedcom/person_description.h"
 #include "view/chart_view.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
+
+#include <memory>
 
 namespace {
 
@@ -64,7 +67,7 @@ void MainWindow::offerChanges(const QString& title, const QString& summary,
 void MainWindow::fileUpdateFromFamily()
 {
     const QString title = tr("Update from family file");
-    FamilyLink link = document_->chart().familyLink();
+    const FamilyLink& link = document_->chart().familyLink();
     if (!link.linked())
         return;
     const QString remembered = QString::fromLocal8Bit(link.path.c_str());
@@ -74,35 +77,66 @@ void MainWindow::fileUpdateFromFamily()
         if (path.isEmpty())
             return;
     }
-    const std::string pathBytes = path.toLocal8Bit().toStdString();
-    if (path == remembered && familyFileUnchanged(link, pathBytes)) {
+    FamilyUpdate update =
+        updateFromFamilyFile(copyOfChart(document_->chart()),
+                             document_->path().toLocal8Bit().toStdString(), absoluteBytes(path),
+                             currentDate());
+    if (showFailure(title, update))
+        return;
+    if (update.upToDate) {
         offerChanges(title, tr("The chart is up to date with %1.").arg(path), {}, false, Chart(),
                      noCell);
         return;
     }
-    const GedcomLoad family = readGedcomFile(pathBytes);
-    if (showFailure(title, family))
-        return;
-    Chart updated = copyOfChart(document_->chart());
-    const ChartUpdate update = updateChart(updated, family.data, currentDate());
-    if (showFailure(title, update))
-        return;
-    // The file read is the family file from now on.
     const bool moved = absoluteBytes(path) != absoluteBytes(remembered);
-    updated.setFamilyLink(linkAfterUpdate(std::move(link), absoluteBytes(path), family.data));
-
-    const ChartUpdateReport& report = update.report;
+    const ChartUpdateReport& report = update.charts.front().report;
+    int continuations = 0;
+    for (const UpdatedChart& chart : update.charts)
+        continuations += chart.report.continuations;
     QString summary;
-    if (report.changesChart())
+    if (update.charts.size() > 1)
+        summary = update.changesCharts()
+                      ? tr("What %1 changes in the book's %n chart(s).", "",
+                           int(update.charts.size()))
+                            .arg(path)
+                      : tr("The book is up to date with %1.").arg(path);
+    else if (update.changesCharts())
         summary = tr("What %1 changes in the chart.").arg(path);
     else
         summary = tr("The chart is up to date with %1.").arg(path);
-    if (report.continuations > 0)
-        summary += ' ' + tr("Continuation boxes counted anew: %1.").arg(report.continuations);
+    if (continuations > 0)
+        summary += ' ' + tr("Continuation boxes counted anew: %1.").arg(continuations);
     if (moved)
         summary += ' ' + tr("The chart will remember this file as its family file.");
-    offerChanges(title, summary, FamilyChangesDialog::groupsOf(report),
-                 report.changesChart() || moved, std::move(updated), firstNamedCell(report));
+    if (update.charts.size() > 1)
+        summary += ' ' + tr("Apply saves the book's other charts at once.");
+    std::vector<FamilyChangesDialog::Group> groups = FamilyChangesDialog::groupsOf(report);
+    // The other charts' persons are named with their chart; their boxes are
+    // not in this window to select.
+    for (std::size_t i = 1; i < update.charts.size(); ++i) {
+        const QString chartName = QFileInfo(QString::fromLocal8Bit(update.charts[i].path.c_str()))
+                                      .fileName();
+        for (FamilyChangesDialog::Group group :
+             FamilyChangesDialog::groupsOf(update.charts[i].report)) {
+            group.title = QStringLiteral("%1: %2").arg(chartName, group.title);
+            for (UpdatedBox& box : group.boxes)
+                box.box = nullptr;
+            groups.push_back(std::move(group));
+        }
+    }
+    const Cell selected = firstNamedCell(report);
+    const bool canApply = update.changesCharts() || moved || update.charts.size() > 1;
+    auto shared = std::make_shared<FamilyUpdate>(std::move(update));
+    FamilyChangesDialog dialog(title, summary, groups, canApply, this);
+    connect(&dialog, &FamilyChangesDialog::applyRequested, this, [this, shared, selected, title] {
+        // The rest of the book first: the open chart is the user's to save.
+        if (shared->charts.size() > 1 &&
+            showFailure(title, saveUpdate(*shared, shared->charts.front().path, true)))
+            return;
+        document_->adoptRevision(std::move(shared->charts.front().chart), selected);
+    });
+    connect(&dialog, &FamilyChangesDialog::cellChosen, view_, &ChartView::selectAndCentre);
+    runChangesDialog(dialog);
 }
 
 void MainWindow::treeLinkFamily()
@@ -121,16 +155,28 @@ void MainWindow::treeLinkFamily()
     const GedcomPerson& root = family.data.persons[std::size_t(linking.root)];
     const QString rootName = QStringLiteral("%1 (%2)").arg(
         QString::fromStdString(displayName(root)), QString::fromStdString(std::string(root.xref)));
-    const QString choices =
-        linking.kind == LayoutKind::Ancestors
-            ? tr("the ancestors of %1, %n generation(s)", "", linking.generations)
-            : tr("the descendants of %1, %n generation(s)", "", linking.generations);
+    QString choices;
+    switch (linking.kind) {
+    case LayoutKind::Ancestors:
+        choices = tr("the ancestors of %1, %n generation(s)", "", linking.generations).arg(rootName);
+        break;
+    case LayoutKind::Hourglass:
+        choices = tr("the hourglass of %1, %2 generation(s) up and %3 down")
+                      .arg(rootName)
+                      .arg(linking.ancestorGenerations - 1)
+                      .arg(linking.generations - 1);
+        break;
+    case LayoutKind::Descendants:
+        choices =
+            tr("the descendants of %1, %n generation(s)", "", linking.generations).arg(rootName);
+        break;
+    }
     const QString summary =
         tr("%1 of %2 boxes match persons of %3. The chart will stand for %4, so that File > "
            "Update from family file can bring in the file's changes.")
             .arg(linking.linked)
             .arg(document_->tree().size())
-            .arg(path, choices.arg(rootName));
+            .arg(path, choices);
     std::vector<FamilyChangesDialog::Group> groups;
     if (!linking.unmatched.empty())
         groups.push_back({tr("Not linked"), linking.unmatched});

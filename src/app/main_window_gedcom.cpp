@@ -7,7 +7,6 @@
 #include "document/chart_document.h"
 #include "document/message_text.h"
 #include "gedcom/book_files.h"
-#include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "view/chart_view.h"
@@ -52,19 +51,18 @@ void MainWindow::fileImportGedcom()
     ImportOptions options;
     if (!askImportOptions(load.data, options))
         return;
+    // Linked, so that the chart can take in the file's later changes.
+    const std::string familyPath = QFileInfo(path).absoluteFilePath().toLocal8Bit().toStdString();
     if (options.bookColumns > 0) {
-        importBook(load.data, options);
+        importBook(load.data, options, familyPath);
         return;
     }
     const std::string name = treeNameOf(path.toLocal8Bit().toStdString());
-    ChartImport imported = importChart(load.data, options, name);
+    ChartImport imported = importChart(load.data, options, name, familyPath);
     if (!imported) {
         showError(tr("Import GEDCOM"), messageText(imported));
         return;
     }
-    // Linked, so that the chart can take in the file's later changes.
-    imported.chart.setFamilyLink(familyLinkFor(
-        load.data, options, QFileInfo(path).absoluteFilePath().toLocal8Bit().toStdString()));
     const Cell root = imported.root;
     document_->adoptUntitled(std::move(imported.chart), root);
     view_->selectCell(root);
@@ -75,15 +73,15 @@ void MainWindow::fileImportGedcom()
     vertical->setValue(root.level == 0 ? vertical->minimum() : vertical->maximum());
 }
 
-void MainWindow::importBook(const GedcomData& data, const ImportOptions& options)
+void MainWindow::importBook(const GedcomData& data, const ImportOptions& options,
+                            const std::string& familyPath)
 {
     // The book's charts are files from the start: its main chart is asked for
     // by name, the branches go beside it.
     const QString path = askSavePath();
     if (path.isEmpty())
         return;
-    const BookImport book =
-        saveBook(data, options, options.bookColumns, path.toLocal8Bit().toStdString());
+    const BookImport book = saveBook(data, options, path.toLocal8Bit().toStdString(), familyPath);
     if (!book) {
         showError(tr("Import GEDCOM"), messageText(book));
         return;

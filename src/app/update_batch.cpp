@@ -2,19 +2,16 @@
 #include "app/update_batch.h"
 
 #include "app/gedcom_batch.h"
-#include "base/parallel.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "gedcom/chart_linking.h"
-#include "gedcom/chart_update.h"
+#include "gedcom/family_road.h"
 #include "gedcom/person_description.h"
-
-#include <filesystem>
 
 namespace {
 
 constexpr const char* linkUsage =
-    "CHART FILE.ged OUT [--root ID] [--descendants N | --ancestors N]";
+    "CHART FILE.ged OUT [--root ID] [--descendants N | --ancestors N | --hourglass UP DOWN]";
 
 struct LinkCall {
     std::vector<std::string> paths;
@@ -36,6 +33,14 @@ std::optional<LinkCall> parseLinkCall(const std::vector<std::string>& args)
                 return std::nullopt;
             call.choices.kind =
                 arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
+        } else if (arg == "--hourglass" && i + 2 < args.size()) {
+            const std::optional<int> up = hourglassHalf(args[++i]);
+            const std::optional<int> down = hourglassHalf(args[++i]);
+            if (!up || !down)
+                return std::nullopt;
+            call.choices.kind = LayoutKind::Hourglass;
+            call.choices.ancestorGenerations = *up + 1;
+            call.choices.generations = *down + 1;
         } else if (arg.starts_with("--")) {
             return std::nullopt;
         } else {
@@ -47,9 +52,22 @@ std::optional<LinkCall> parseLinkCall(const std::vector<std::string>& args)
     return call;
 }
 
-std::string absoluteFamilyPath(const std::string& path)
+// "descendants, 3 generations"; "hourglass, 2 up and 3 down".
+std::string layoutText(const ChartLinking& linking)
 {
-    return std::filesystem::absolute(path).lexically_normal();
+    const auto generations = [](int count) {
+        return std::to_string(count) + (count == 1 ? " generation" : " generations");
+    };
+    switch (linking.kind) {
+    case LayoutKind::Ancestors:
+        return "ancestors, " + generations(linking.generations);
+    case LayoutKind::Hourglass:
+        return "hourglass, " + std::to_string(linking.ancestorGenerations - 1) + " up and " +
+               std::to_string(linking.generations - 1) + " down";
+    case LayoutKind::Descendants:
+        break;
+    }
+    return "descendants, " + generations(linking.generations);
 }
 
 } // namespace
@@ -81,7 +99,7 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
         }
     }
     const ChartLinking linking =
-        linkChart(load.chart, family->data, absoluteFamilyPath(gedcomPath), call->choices);
+        linkChart(load.chart, family->data, absolutePath(gedcomPath), call->choices);
     if (!linking) {
         streams.err << linking.message() << '\n';
         return 1;
@@ -93,15 +111,11 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
     const GedcomPerson& root = family->data.persons[std::size_t(linking.root)];
     streams.out << outPath << ": " << linking.linked << " of " << load.chart.tree().size()
                 << " boxes linked to " << gedcomPath << "; " << displayName(root) << " ("
-                << root.xref << "), "
-                << (linking.kind == LayoutKind::Ancestors ? "ancestors, " : "descendants, ")
-                << linking.generations
-                << (linking.generations == 1 ? " generation\n" : " generations\n");
+                << root.xref << "), " << layoutText(linking) << '\n';
     if (!linking.unmatched.empty()) {
         streams.out << "Not linked: " << linking.unmatched.size() << '\n';
         for (const UpdatedBox& box : linking.unmatched)
-            streams.out << "  " << box.name << " at column " << box.cell.column << ", level "
-                        << box.cell.level << '\n';
+            streams.out << "  " << box.name << " at " << box.place << '\n';
     }
     return 0;
 }
@@ -111,69 +125,19 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const std::string& chartPath = args[0];
     const std::string& gedcomPath = args[1];
     const std::string& outPath = args[2];
-    const std::string familyPath = absoluteFamilyPath(gedcomPath);
-    // The chart and the family file are read at once; the family file is read
-    // as GEDCOM unless it holds the bytes the chart's header tells it took in.
-    const FamilyLink promised = peekFamilyLink(chartPath);
-    ChartLoad load;
-    std::optional<GedcomLoad> read;
-    runInParallel(2, [&](std::size_t task) {
-        if (task == 0)
-            load = readChartFile(chartPath, TreeSettings());
-        else if (promised.path != familyPath || !familyFileUnchanged(promised, gedcomPath))
-            read = readGedcomFile(gedcomPath);
-    });
-    if (!load) {
-        streams.err << load.message() << '\n';
-        return 1;
-    }
-    const FamilyLink& link = load.chart.familyLink();
-    if (!link.linked()) {
-        streams.err << chartPath
-                    << " is not linked to a family file; link it with --link-gedcom first.\n";
-        return 1;
-    }
-    const std::string header = outPath + ": " + chartPath + " updated from " + gedcomPath + '\n';
-    // Not read: the file holds the bytes the header promised.
-    const bool unchanged =
-        link.path == familyPath && (read ? *read && tookInBytes(link, read->data.fileFingerprint)
-                                         : tookInBytes(link, promised.fileFingerprint));
-    if (unchanged) {
-        // The chart is up to date; written only where it is not already.
-        std::error_code error;
-        if (!std::filesystem::equivalent(outPath, chartPath, error)) {
-            if (const Result saved = saveChartFile(outPath, load.chart); !saved) {
-                streams.err << saved.message() << '\n';
-                return 1;
-            }
-        }
-        streams.out << header << updateReportText({});
-        return 0;
-    }
-    std::optional<GedcomLoad> family =
-        personsOf(read ? std::move(*read) : readGedcomFile(gedcomPath), gedcomPath, streams.err);
-    if (!family)
-        return 1;
-    const ChartUpdate update = updateChart(load.chart, family->data, currentDate());
+    FamilyUpdate update = updateChartFile(chartPath, absolutePath(gedcomPath), currentDate());
+    for (const std::string& note : update.notes)
+        streams.err << note << '\n';
     if (!update) {
-        streams.err << update.message() << '\n';
+        streams.err << chartPath << ": " << update.message() << '\n';
         return 1;
     }
-    // The file read is the family file from now on.
-    load.chart.setFamilyLink(linkAfterUpdate(load.chart.familyLink(), familyPath, family->data));
-    // The family file's data, no longer needed, is let go while the chart is written.
-    Result saved;
-    runInParallel(2, [&](std::size_t task) {
-        if (task == 0)
-            saved = saveChartFile(outPath, load.chart);
-        else
-            family.reset();
-    });
-    if (!saved) {
+    if (const Result saved = saveUpdate(update, outPath); !saved) {
         streams.err << saved.message() << '\n';
         return 1;
     }
-    streams.out << header << updateReportText(update.report);
+    streams.out << outPath << ": " << chartPath << " updated from " << gedcomPath << '\n'
+                << updateReportText(update);
     return 0;
 }
 
@@ -183,13 +147,14 @@ std::vector<BatchOption> familyLinkOptions()
              "link the boxes of a chart typed by hand (or imported by an older Stirpa) to "
              "the persons of a GEDCOM file: a box whose first line is one person's name, and "
              "whose birth year (when shown) is that person's; the root is the person in the "
-             "top-left linked box and the layout and generations are read from the chart "
-             "unless given. Save it to OUT and list the boxes left unlinked",
+             "top-left linked box (an ancestors chart's lowest, an hourglass's waist) and the "
+             "layout and generations are read from the chart unless given. Save it to OUT and list the boxes left unlinked",
              linkGedcomCommand},
             {"--update-gedcom", "CHART FILE.ged OUT",
              "bring a chart imported from a GEDCOM file (or linked to one) up to date with "
              "the file: new texts where the user kept the imported ones, boxes for new "
              "persons beside their relatives, every hand placement kept; save it to OUT "
-             "(which may be CHART) and print what changed",
+             "(which may be CHART) and print what changed. A chart of a book updates the whole "
+             "book, written beside OUT",
              updateGedcomCommand}};
 }

@@ -47,7 +47,7 @@ void appendHeader(std::string& out, const TreeSettings& settings, const FamilyLi
 void appendBox(std::string& out, const Person& box, const RecordLink* record)
 {
     // A continuation box's second byte is its direction digit.
-    if (box.kind() == 'p') {
+    if (box.kind() == BoxKind::Continuation) {
         out += 'p';
         appendNumber(out, box.direction());
         out += ' ';

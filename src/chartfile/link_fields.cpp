@@ -11,6 +11,9 @@ constexpr std::size_t maxPathLength = 4096;
 constexpr std::size_t maxXrefLength = 255;
 constexpr char familyTag[] = " gedcom ";
 constexpr char recordTag[] = " r";
+constexpr std::size_t maxSuffixLength = 64;
+// By LivingPolicy: show, name only, hide.
+constexpr char livingLetters[] = "snh";
 
 // A field cannot hold a byte that ends the line or the reading of it.
 bool fitsOnLine(std::string_view text, std::size_t limit)
@@ -39,6 +42,17 @@ bool readCounted(const char*& cursor, std::size_t limit, std::string& text)
     return true;
 }
 
+// A generation count from 1 to 99.
+bool readGenerations(const char*& cursor, int& generations)
+{
+    const char* end = cursor + std::strlen(cursor);
+    const std::from_chars_result read = std::from_chars(cursor, end, generations);
+    if (read.ec != std::errc() || read.ptr == cursor || generations < 1 || generations > 99)
+        return false;
+    cursor = read.ptr;
+    return true;
+}
+
 bool skipTag(const char*& cursor, const char* tag)
 {
     const std::size_t length = std::strlen(tag);
@@ -53,25 +67,44 @@ bool skipTag(const char*& cursor, const char* tag)
 void appendFamilyLinkField(std::string& out, const FamilyLink& link)
 {
     if (!link.linked() || !fitsOnLine(link.path, maxPathLength) ||
-        !fitsOnLine(link.root, maxXrefLength))
+        !fitsOnLine(link.root, maxXrefLength) || !fitsOnLine(link.bookChart, maxSuffixLength))
         return;
     out += familyTag;
     appendCounted(out, link.path);
     out += ' ';
     appendCounted(out, link.root);
     out += ' ';
-    out += link.layout == 'a' ? 'a' : 'd';
+    // Descendants and ancestors as the first linked charts wrote them.
+    switch (link.layout) {
+    case LayoutKind::Descendants:
+        out += 'd';
+        break;
+    case LayoutKind::Ancestors:
+        out += 'a';
+        break;
+    case LayoutKind::Hourglass:
+        out += 'h';
+        out += std::to_string(link.ancestorGenerations);
+        out += '/';
+        break;
+    }
     out += std::to_string(link.generations);
     out += ' ';
     out += link.places ? 'p' : '-';
     out += link.marriages ? 'm' : '-';
-    out += link.living;
+    out += livingLetters[std::size_t(link.living)];
     if (link.fileFingerprint != 0) {
         char hex[16];
         const std::to_chars_result end = std::to_chars(hex, hex + 16, link.fileFingerprint, 16);
         out += " f";
         out.append(std::size_t(16 - (end.ptr - hex)), '0');
         out.append(hex, end.ptr);
+    }
+    if (link.inBook()) {
+        out += " b";
+        out += std::to_string(link.bookColumns);
+        out += ' ';
+        appendCounted(out, link.bookChart);
     }
 }
 
@@ -95,28 +128,46 @@ std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
         link.path.empty() || !skipTag(cursor, " ") ||
         !readCounted(cursor, maxXrefLength, link.root) || !skipTag(cursor, " "))
         return std::nullopt;
-    if (*cursor != 'd' && *cursor != 'a')
+    switch (*cursor++) {
+    case 'd':
+        link.layout = LayoutKind::Descendants;
+        break;
+    case 'a':
+        link.layout = LayoutKind::Ancestors;
+        break;
+    case 'h':
+        link.layout = LayoutKind::Hourglass;
+        if (!readGenerations(cursor, link.ancestorGenerations) || !skipTag(cursor, "/"))
+            return std::nullopt;
+        break;
+    default:
         return std::nullopt;
-    link.layout = *cursor++;
-    const char* end = cursor + std::strlen(cursor);
-    const std::from_chars_result read = std::from_chars(cursor, end, link.generations);
-    if (read.ec != std::errc() || link.generations < 1 || link.generations > 99)
-        return std::nullopt;
-    cursor = read.ptr;
-    if (!skipTag(cursor, " ") || std::strlen(cursor) < 3 || !std::strchr("p-", cursor[0]) ||
-        !std::strchr("m-", cursor[1]) || !std::strchr("snh", cursor[2]))
+    }
+    if (!readGenerations(cursor, link.generations) || !skipTag(cursor, " ") ||
+        std::strlen(cursor) < 3 || !std::strchr("p-", cursor[0]) ||
+        !std::strchr("m-", cursor[1]) || !cursor[2] || !std::strchr(livingLetters, cursor[2]))
         return std::nullopt;
     link.places = cursor[0] == 'p';
     link.marriages = cursor[1] == 'm';
-    link.living = cursor[2];
-    // The file's fingerprint came later: a link without it, or with a broken
-    // one, holds all the same.
+    link.living = LivingPolicy(std::strchr(livingLetters, cursor[2]) - livingLetters);
+    // The file's fingerprint and the book came later: a link without them, or
+    // with a broken fingerprint, holds all the same.
     cursor += 3;
     if (skipTag(cursor, " f") && std::strlen(cursor) >= 16) {
         std::uint64_t fingerprint = 0;
         const std::from_chars_result hex = std::from_chars(cursor, cursor + 16, fingerprint, 16);
         if (hex.ec == std::errc() && hex.ptr == cursor + 16)
             link.fileFingerprint = fingerprint;
+        cursor += 16;
+    }
+    if (skipTag(cursor, " b")) {
+        const char* end = cursor + std::strlen(cursor);
+        const std::from_chars_result read = std::from_chars(cursor, end, link.bookColumns);
+        cursor = read.ptr;
+        if (read.ec != std::errc() || link.bookColumns < 1 || !skipTag(cursor, " ") ||
+            !readCounted(cursor, maxSuffixLength, link.bookChart) ||
+            link.bookChart.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
     }
     return link;
 }

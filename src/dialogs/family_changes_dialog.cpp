@@ -15,11 +15,13 @@ namespace {
 
 constexpr int cellRole = Qt::UserRole;
 
-QString cellText(Cell cell)
+// Named as the status bar names a cell.
+QString placeText(const UpdatedBox& box)
 {
-    return cell == noCell
-               ? QString()
-               : FamilyChangesDialog::tr("column %1, level %2").arg(cell.column).arg(cell.level);
+    return box.place.empty() ? QString()
+                             : FamilyChangesDialog::tr("column %1, generation %2")
+                                   .arg(long(box.cell.column) + 1)
+                                   .arg(box.generation);
 }
 
 } // namespace
@@ -54,7 +56,7 @@ FamilyChangesDialog::FamilyChangesDialog(const QString& title, const QString& su
             auto* item = new QTreeWidgetItem(
                 {QStringLiteral("%1 (%2)").arg(QString::fromStdString(box.name),
                                                QString::fromStdString(box.xref)),
-                 cellText(box.box ? box.cell : noCell)});
+                 placeText(box)});
             if (box.box)
                 item->setData(0, cellRole,
                               QVariant::fromValue(QPoint(box.cell.column, box.cell.level)));

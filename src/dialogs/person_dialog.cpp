@@ -256,7 +256,7 @@ void PersonDialog::showPerson(const Person& box)
     // Setting the same text again would lose the caret and the selection.
     if (editorText(*description_) != shownDescription_)
         description_->setPlainText(plainLines(shownDescription_));
-    const bool continuation = box.kind() == 'p';
+    const bool continuation = box.kind() == BoxKind::Continuation;
     continuation_->setChecked(continuation);
     for (int side = 0; side < 4; ++side)
         connectors_[side]->setChecked(continuation && box.direction() == side);

@@ -307,7 +307,7 @@ std::string continuationAddress(std::string_view pageName, std::string_view text
 
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings)
 {
-    if (box.kind() == 'p')
+    if (box.kind() == BoxKind::Continuation)
         continuationLinks(out, box, settings);
     else
         plainLinks(out, box, settings);
@@ -318,7 +318,7 @@ void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& sett
 {
     // Another program's text is data: markup in it must not run in the page.
     const bool escape = page.escapeText || hasFileText(box, record);
-    if (box.kind() == 'p')
+    if (box.kind() == BoxKind::Continuation)
         continuationBox(out, box, settings, page, escape);
     else
         plainBox(out, box, settings, page, escape);

@@ -5,6 +5,7 @@
 #include "chartfile/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "gedcom/family_link_options.h"
 
 #include <algorithm>
 
@@ -17,9 +18,31 @@ std::string bookChartPath(const std::string& path, const std::string& suffix)
     return path.substr(0, stem) + suffix + path.substr(stem);
 }
 
-BookImport saveBook(const GedcomData& data, const ImportOptions& options, int columns,
-                    const std::string& path)
+std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& book,
+                                 std::size_t chart, const DescriptionOptions& description,
+                                 const std::vector<bool>& living)
 {
+    std::vector<BoxLabel> labels;
+    std::string text;
+    for (const BookChart::Link& link : book.charts[chart].links) {
+        const BookChart& target = book.charts[std::size_t(link.chart)];
+        describePerson(data, target.root, description, text, living);
+        labels.push_back({link.box, text.substr(0, text.find('|')) + "|chart " + target.suffix});
+    }
+    // A see box's label says where the box is; its name goes before it.
+    for (const BookChart::Link& link : book.charts[chart].sees) {
+        const std::string& suffix = book.charts[std::size_t(link.chart)].suffix;
+        labels.push_back({link.box, suffix.empty() ? "main chart" : "chart " + suffix});
+    }
+    std::sort(labels.begin(), labels.end(),
+              [](const BoxLabel& a, const BoxLabel& b) { return a.box < b.box; });
+    return labels;
+}
+
+BookImport saveBook(const GedcomData& data, const ImportOptions& options,
+                    const std::string& path, const std::string& familyPath)
+{
+    const int columns = options.bookColumns;
     BookImport result;
     const ChartBookPlan book = planBook(data, options.layout, columns);
     if (!book) {
@@ -36,29 +59,22 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, int co
     std::vector<ChartImport> charts;
     charts.reserve(book.charts.size());
     const std::vector<bool> living = livingPersons(data, options);
-    std::string description;
-    for (const BookChart& chart : book.charts) {
-        std::vector<BoxLabel> labels;
-        for (const BookChart::Link& link : chart.links) {
-            const BookChart& target = book.charts[std::size_t(link.chart)];
-            describePerson(data, target.root, options.description, description, living);
-            labels.push_back({link.box, description.substr(0, description.find('|')) + "|chart " +
-                                            target.suffix});
-        }
-        // A see box's label says where the box is; its name goes before it.
-        for (const BookChart::Link& link : chart.sees) {
-            const std::string& suffix = book.charts[std::size_t(link.chart)].suffix;
-            labels.push_back({link.box, suffix.empty() ? "main chart" : "chart " + suffix});
-        }
-        std::sort(labels.begin(), labels.end(),
-                  [](const BoxLabel& a, const BoxLabel& b) { return a.box < b.box; });
-        ChartImport made =
-            chartFromPlan(data, chart.plan, options, treeNameOf(bookChartPath(path, chart.suffix)),
-                          labels, living);
+    for (std::size_t k = 0; k < book.charts.size(); ++k) {
+        const BookChart& chart = book.charts[k];
+        ChartImport made = chartFromPlan(
+            data, chart.plan, options, treeNameOf(bookChartPath(path, chart.suffix)),
+            bookLabels(data, book, k, options.description, living), living);
         if (!made) {
             static_cast<Result&>(result) = made;
             return result;
         }
+        // Each chart linked as the branch it carries, so that the book updates as one.
+        ImportOptions branch = options;
+        branch.layout.root = chart.root;
+        branch.layout.generations = chart.generations;
+        FamilyLink link = familyLinkFor(data, branch, familyPath);
+        link.bookChart = chart.suffix;
+        made.chart.setFamilyLink(std::move(link));
         result.boxes += made.chart.tree().size();
         result.living += made.living;
         charts.push_back(std::move(made));

@@ -20,8 +20,16 @@ struct BookImport : Result {
 // The path of the book's chart with the suffix.
 std::string bookChartPath(const std::string& path, const std::string& suffix);
 
-// Plans the book (see planBook), makes every chart, then saves them together
-// (see AtomicFileSet). Nothing is written when the book cannot be made; when a
-// file cannot be written the message names it and the files already in place.
-BookImport saveBook(const GedcomData& data, const ImportOptions& options, int columns,
-                    const std::string& path);
+// The labels of a chart of the book: a continuation box's "NAME|chart 03", a
+// see box's "chart 03" or "main chart"; in the order of their boxes.
+std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& book,
+                                 std::size_t chart, const DescriptionOptions& description,
+                                 const std::vector<bool>& living);
+
+// Plans the book of options.bookColumns columns (see planBook), makes every
+// chart, each linked to the family file at familyPath as the branch it
+// carries, then saves them together (see AtomicFileSet). Nothing is written
+// when the book cannot be made; when a file cannot be written the message
+// names it and the files already in place.
+BookImport saveBook(const GedcomData& data, const ImportOptions& options,
+                    const std::string& path, const std::string& familyPath);

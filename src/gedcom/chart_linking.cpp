@@ -2,21 +2,22 @@
 #include "gedcom/chart_linking.h"
 
 #include "gedcom/family_link_options.h"
+#include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_date.h"
 #include "gedcom/person_description.h"
 #include "model/description_lines.h"
+#include "model/place_name.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 namespace {
 
-std::string firstLine(const std::string& text)
+std::string trimmed(std::string_view line)
 {
-    const std::vector<std::string_view> lines = descriptionLines(text);
-    std::string line(lines.empty() ? std::string_view() : lines[0]);
-    line.erase(line.find_last_not_of(' ') + 1);
-    return line;
+    const std::size_t end = line.find_last_not_of(' ');
+    return std::string(end == line.npos ? std::string_view() : line.substr(0, end + 1));
 }
 
 // The year of a "b. " (else "chr. ") line, or 0 when the box shows none.
@@ -51,6 +52,168 @@ bool isParentOf(const GedcomData& data, int parent, int child)
     return false;
 }
 
+bool areSpouses(const GedcomData& data, int a, int b)
+{
+    for (const int f : data.persons[std::size_t(a)].spouseIn) {
+        const GedcomFamily& family = data.families[std::size_t(f)];
+        if (family.husband == b || family.wife == b)
+            return true;
+    }
+    return false;
+}
+
+// The root's descendants and everyone married to one of them, the root included.
+std::vector<bool> descendantsAndSpouses(const GedcomData& data, int root)
+{
+    std::vector<bool> found(data.persons.size());
+    std::vector<int> waiting{root};
+    found[std::size_t(root)] = true;
+    while (!waiting.empty()) {
+        const int person = waiting.back();
+        waiting.pop_back();
+        for (const int f : data.persons[std::size_t(person)].spouseIn) {
+            const GedcomFamily& family = data.families[std::size_t(f)];
+            for (const int partner : {family.husband, family.wife})
+                if (partner >= 0)
+                    found[std::size_t(partner)] = true;
+            for (const int child : family.children)
+                if (!found[std::size_t(child)]) {
+                    found[std::size_t(child)] = true;
+                    waiting.push_back(child);
+                }
+        }
+    }
+    return found;
+}
+
+// The person and their ancestors.
+std::vector<bool> ancestorsOf(const GedcomData& data, int person)
+{
+    std::vector<bool> found(data.persons.size());
+    std::vector<int> waiting{person};
+    found[std::size_t(person)] = true;
+    while (!waiting.empty()) {
+        const int child = waiting.back();
+        waiting.pop_back();
+        for (const int f : data.persons[std::size_t(child)].childOf) {
+            const GedcomFamily& family = data.families[std::size_t(f)];
+            for (const int parent : {family.husband, family.wife})
+                if (parent >= 0 && !found[std::size_t(parent)]) {
+                    found[std::size_t(parent)] = true;
+                    waiting.push_back(parent);
+                }
+        }
+    }
+    return found;
+}
+
+bool missesSibling(const GedcomData& data, int person, const std::vector<bool>& shown)
+{
+    for (const int f : data.persons[std::size_t(person)].childOf)
+        for (const int child : data.families[std::size_t(f)].children)
+            if (!shown[std::size_t(child)])
+                return true;
+    return false;
+}
+
+struct Match {
+    const Person* box;
+    int person;
+};
+
+// The person the box names, or -1: the first line, else the first lines
+// joined, as a wrapped name was broken; the first that leaves one person.
+int matchBox(const Person& box, const GedcomData& data,
+             const std::unordered_map<std::string, std::vector<int>>& byName)
+{
+    const std::vector<std::string_view> lines = descriptionLines(box.text);
+    const int year = shownBirthYear(box.text);
+    std::string name;
+    for (std::size_t count = 0; count < std::min<std::size_t>(lines.size(), 4); ++count) {
+        name += (count ? " " : "") + trimmed(lines[count]);
+        const auto found = byName.find(name);
+        if (found == byName.end())
+            continue;
+        int match = -1, matches = 0;
+        for (const int person : found->second)
+            if (year == 0 || birthYear(data.persons[std::size_t(person)]) == year) {
+                match = person;
+                ++matches;
+            }
+        if (matches == 1)
+            return match;
+    }
+    return -1;
+}
+
+// The layout the linked boxes show, and its root; kind stays unset when no
+// rule fits.
+struct Shape {
+    std::optional<LayoutKind> kind;
+    const Match* root = nullptr;
+};
+
+const Match* topLeft(const std::vector<Match>& matched)
+{
+    const Match* best = nullptr;
+    for (const Match& m : matched)
+        if (!best || m.box->level() < best->box->level() ||
+            (m.box->level() == best->box->level() && m.box->column() < best->box->column()))
+            best = &m;
+    return best;
+}
+
+bool allIn(const std::vector<Match>& matched, const std::vector<bool>& persons)
+{
+    return std::all_of(matched.begin(), matched.end(),
+                       [&](const Match& m) { return persons[std::size_t(m.person)]; });
+}
+
+Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Match>& matched)
+{
+    // Ancestors: the lowest box alone on its level under a parent of its
+    // person, every other person an ancestor.
+    const Match* lowest = nullptr;
+    for (const Match& m : matched)
+        if (!lowest || m.box->level() > lowest->box->level() ||
+            (m.box->level() == lowest->box->level() && m.box->column() < lowest->box->column()))
+            lowest = &m;
+    std::map<int, std::vector<const Match*>> byLevel;
+    for (const Match& m : matched)
+        byLevel[m.box->level()].push_back(&m);
+    if (byLevel[lowest->box->level()].size() == 1)
+        if (const Person* parent = chart.tree().findParent(lowest->box))
+            for (const Match& m : matched)
+                if (m.box == parent && isParentOf(data, m.person, lowest->person) &&
+                    allIn(matched, ancestorsOf(data, lowest->person)))
+                    return {LayoutKind::Ancestors, lowest};
+    std::vector<bool> persons(data.persons.size());
+    for (const Match& m : matched)
+        persons[std::size_t(m.person)] = true;
+    // An hourglass: the root and its spouses alone on their level, a parent
+    // above, and a brother or sister missing (a descendants chart shows them).
+    for (auto level = std::next(byLevel.begin()); level != byLevel.end(); ++level) {
+        const auto above = std::prev(level);
+        for (const Match* root : level->second) {
+            const bool spousesOnly =
+                std::all_of(level->second.begin(), level->second.end(), [&](const Match* m) {
+                    return m == root || areSpouses(data, m->person, root->person);
+                });
+            const bool parentAbove =
+                above->first == level->first - 1 &&
+                std::any_of(above->second.begin(), above->second.end(), [&](const Match* m) {
+                    return isParentOf(data, m->person, root->person);
+                });
+            if (spousesOnly && parentAbove && missesSibling(data, root->person, persons))
+                return {LayoutKind::Hourglass, root};
+        }
+    }
+    const Match* top = topLeft(matched);
+    if (allIn(matched, descendantsAndSpouses(data, top->person)))
+        return {LayoutKind::Descendants, top};
+    return {std::nullopt, top};
+}
+
 } // namespace
 
 ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
@@ -61,73 +224,64 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
         byName[displayName(data.persons[i])].push_back(int(i));
 
     ChartLinking result;
-    std::vector<std::pair<const Person*, int>> matched;
+    std::vector<Match> matched;
     int firstLevel = 0, lastLevel = -1;
     chart.tree().forEachPerson([&](const Person* box) {
-        if (box->kind() != 'P')
+        if (box->kind() != BoxKind::Person)
             return;
-        const std::string name = firstLine(box->text);
-        const auto found = byName.find(name);
-        const int year = shownBirthYear(box->text);
-        int match = -1, count = 0;
-        if (found != byName.end())
-            for (const int person : found->second)
-                if (year == 0 || birthYear(data.persons[std::size_t(person)]) == year) {
-                    match = person;
-                    ++count;
-                }
-        if (count == 1) {
-            matched.push_back({box, match});
+        if (const int person = matchBox(*box, data, byName); person >= 0) {
+            matched.push_back({box, person});
             firstLevel = lastLevel < firstLevel ? box->level() : std::min(firstLevel, box->level());
             lastLevel = std::max(lastLevel, box->level());
-        } else
-            result.unmatched.push_back({name, "", box->cell(), box});
-    });
-
-    // Ancestors when the lowest linked box stands alone on its level under a
-    // parent of its person: the root is at the bottom then, else top-left.
-    const Person* lowest = nullptr;
-    int onLowestLevel = 0;
-    for (const auto& [box, person] : matched) {
-        if (!lowest || box->level() > lowest->level() ||
-            (box->level() == lowest->level() && box->column() < lowest->column()))
-            lowest = box;
-    }
-    for (const auto& [box, person] : matched)
-        onLowestLevel += lowest && box->level() == lowest->level();
-    result.kind = LayoutKind::Descendants;
-    if (lowest && onLowestLevel == 1)
-        if (const Person* parent = chart.tree().findParent(lowest))
-            for (const auto& [box, person] : matched)
-                if (box == parent)
-                    for (const auto& [low, child] : matched)
-                        if (low == lowest && isParentOf(data, person, child))
-                            result.kind = LayoutKind::Ancestors;
-    result.kind = choices.kind.value_or(result.kind);
-    const bool fromBottom = result.kind == LayoutKind::Ancestors;
-    result.root = choices.root;
-    const Person* rootBox = nullptr;
-    for (const auto& [box, person] : matched) {
-        if (choices.root >= 0 && person != choices.root)
-            continue;
-        const int level = fromBottom ? -box->level() : box->level();
-        const int rootLevel = rootBox ? (fromBottom ? -rootBox->level() : rootBox->level()) : 0;
-        if (!rootBox || level < rootLevel ||
-            (level == rootLevel && box->column() < rootBox->column())) {
-            rootBox = box;
-            result.root = person;
+        } else {
+            result.unmatched.push_back(
+                {trimmed(descriptionLines(box->text).front()), "", box->cell(), box,
+                 placeName(chart, box->cell()), generationNumber(chart, box->level())});
         }
-    }
-    if (result.root < 0)
+    });
+    if (matched.empty())
         return {Result::failure(
                     Result::Failed,
                     STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file.")),
                 0, std::move(result.unmatched)};
-    result.generations =
-        choices.generations.value_or(std::clamp(lastLevel - firstLevel + 1, 1, maxGenerations));
+
+    const Shape shape = shapeOf(chart, data, matched);
+    result.kind = choices.kind.value_or(shape.kind.value_or(LayoutKind::Descendants));
+    // The root given, else the one the shape tells, else the top-left box
+    // (for ancestors the lowest).
+    const Match* root = shape.kind == result.kind ? shape.root : nullptr;
+    if (choices.root >= 0 || !root) {
+        root = nullptr;
+        const bool fromBottom = result.kind == LayoutKind::Ancestors;
+        for (const Match& m : matched) {
+            if (choices.root >= 0 && m.person != choices.root)
+                continue;
+            const int level = fromBottom ? -m.box->level() : m.box->level();
+            const int rootLevel = root ? (fromBottom ? -root->box->level() : root->box->level()) : 0;
+            if (!root || level < rootLevel ||
+                (level == rootLevel && m.box->column() < root->box->column()))
+                root = &m;
+        }
+    }
+    if (!root)
+        return {Result::failure(
+                    Result::Failed,
+                    STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file.")),
+                0, std::move(result.unmatched)};
+    result.root = root->person;
+    const auto clamped = [](int levels) { return std::clamp(levels, 1, maxGenerations); };
+    const int rootLevel = root->box->level();
+    if (result.kind == LayoutKind::Hourglass) {
+        result.ancestorGenerations =
+            choices.ancestorGenerations.value_or(clamped(rootLevel - firstLevel + 1));
+        result.generations = choices.generations.value_or(clamped(lastLevel - rootLevel + 1));
+    } else {
+        result.generations = choices.generations.value_or(clamped(lastLevel - firstLevel + 1));
+        result.ancestorGenerations = result.generations;
+    }
 
     ImportOptions options;
-    options.layout = {result.root, result.kind, result.generations};
+    options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};
     FamilyLink link = familyLinkFor(data, options, familyPath);
     // Linked, the chart has not yet taken in the file's persons: the first
     // update must read it.
@@ -135,11 +289,11 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     RecordLinks& records = chart.mutableTree().mutableRecords();
     records.clear();
     std::string text;
-    for (const auto& [box, person] : matched) {
+    for (const Match& m : matched) {
         // The import's text for the person: a box that shows other text is the user's.
-        describePerson(data, person, options.description, text);
-        records.set(box,
-                    {std::string(data.persons[std::size_t(person)].xref), textFingerprint(text)});
+        describeBox(data, m.person, options.description, text, {});
+        records.set(m.box, {std::string(data.persons[std::size_t(m.person)].xref),
+                            textFingerprint(text)});
     }
     chart.setFamilyLink(link);
     result.linked = int(matched.size());

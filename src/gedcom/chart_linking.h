@@ -2,8 +2,9 @@
 #pragma once
 
 #include "base/result.h"
-#include "gedcom/chart_update.h"
 #include "gedcom/family_layout.h"
+#include "gedcom/update_report.h"
+#include "model/chart.h"
 
 #include <optional>
 #include <string>
@@ -16,7 +17,8 @@ struct LinkChoices {
     // ancestors the lowest one.
     int root = -1;
     std::optional<LayoutKind> kind;
-    std::optional<int> generations;
+    std::optional<int> generations;         // the root's own counted; of an hourglass, below it
+    std::optional<int> ancestorGenerations; // of an hourglass, above it, the root's own counted
 };
 
 struct ChartLinking : Result {
@@ -25,14 +27,18 @@ struct ChartLinking : Result {
     int root = -1;
     LayoutKind kind = LayoutKind::Descendants;
     int generations = 1;
+    int ancestorGenerations = 1;
 };
 
 // Links the plain boxes of a chart typed by hand (or imported before charts
-// were linked) to the file's persons: a box whose first line is a person's
-// "Given Surname", and whose birth year (when the box shows one) leaves
-// exactly one such person. The chart then remembers familyPath and the
-// choices an import would have made: ancestors when the lowest linked box
-// stands alone on its level under one of its parents, else descendants;
+// were linked) to the file's persons: a box whose first line, or first lines
+// joined by blanks (a wrapped name), are a person's "Given Surname", and whose
+// birth year (when the box shows one) leaves exactly one such person. The
+// chart then remembers familyPath and the choices an import would have made:
+// descendants when every linked person descends from the top-left one (or
+// married one who does); ancestors when the lowest linked box stands alone on
+// its level under one of its parents; an hourglass when one level holds a
+// person with spouses only and a parent of that person stands above;
 // generations the levels its linked boxes take. Fails, changing nothing,
 // when no box matches.
 ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,

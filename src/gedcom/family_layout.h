@@ -2,11 +2,10 @@
 #pragma once
 
 #include "gedcom/gedcom_data.h"
+#include "model/family_link.h"
 #include "model/geometry.h"
 
 #include <vector>
-
-enum class LayoutKind { Descendants, Ancestors, Hourglass };
 
 struct LayoutRequest {
     int root = 0; // a person index

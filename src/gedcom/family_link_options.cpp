@@ -9,13 +9,13 @@ FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, s
     const int root = options.layout.root;
     if (root >= 0 && std::size_t(root) < data.persons.size())
         link.root = std::string(data.persons[std::size_t(root)].xref);
-    link.layout = options.layout.kind == LayoutKind::Ancestors ? 'a' : 'd';
+    link.layout = options.layout.kind;
     link.generations = options.layout.generations;
+    link.ancestorGenerations = options.layout.ancestorGenerations;
     link.places = options.description.places;
     link.marriages = options.description.marriages;
-    link.living = options.description.living == LivingPolicy::NameOnly ? 'n'
-                  : options.description.living == LivingPolicy::Hide   ? 'h'
-                                                                       : 's';
+    link.living = options.description.living;
+    link.bookColumns = options.bookColumns;
     return link;
 }
 
@@ -23,12 +23,12 @@ ImportOptions importOptionsOf(const FamilyLink& link, const GedcomData& data)
 {
     ImportOptions options;
     options.layout.root = link.root.empty() ? -1 : data.findPerson(link.root);
-    options.layout.kind = link.layout == 'a' ? LayoutKind::Ancestors : LayoutKind::Descendants;
+    options.layout.kind = link.layout;
     options.layout.generations = link.generations;
+    options.layout.ancestorGenerations = link.ancestorGenerations;
     options.description.places = link.places;
     options.description.marriages = link.marriages;
-    options.description.living = link.living == 'n'   ? LivingPolicy::NameOnly
-                                 : link.living == 'h' ? LivingPolicy::Hide
-                                                      : LivingPolicy::Show;
+    options.description.living = link.living;
+    options.bookColumns = link.bookColumns;
     return options;
 }

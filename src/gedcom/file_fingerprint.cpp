@@ -60,3 +60,13 @@ std::optional<std::uint64_t> fileFingerprint(const std::string& path)
     ::munmap(mapped, size);
     return fingerprint;
 }
+
+bool tookInBytes(const FamilyLink& link, std::uint64_t fingerprint)
+{
+    return link.fileFingerprint != 0 && link.fileFingerprint == fingerprint;
+}
+
+bool familyFileUnchanged(const FamilyLink& link, const std::string& path)
+{
+    return link.fileFingerprint != 0 && tookInBytes(link, fileFingerprint(path).value_or(0));
+}

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_chart.h"
 
+#include "base/parallel.h"
 #include "gedcom/box_text.h"
+#include "gedcom/family_link_options.h"
 #include "gedcom/hourglass_layout.h"
 #include "model/chart_limits.h"
+#include "model/place_name.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +29,7 @@ class TextExtent {
 public:
     void add(const Person& box)
     {
-        const bool continuation = box.kind() == 'p';
+        const bool continuation = box.kind() == BoxKind::Continuation;
         const TextSize size = measureDescription(box.text, !continuation);
         const double width = size.width + lineInsets;
         width_ =
@@ -81,35 +84,58 @@ SeenCells cellsOfSeenPersons(const std::vector<PlannedBox>& plan)
     return cells;
 }
 
-std::unique_ptr<Person> makeBox(const GedcomData& data, const PlannedBox& planned,
-                                const DescriptionOptions& options, const std::vector<bool>& living,
-                                const SeenCells& cells, const std::string* label,
-                                std::string& buffer)
+// The levels the plan's boxes take, so that a see box names a generation as
+// the chart's generation column will.
+int planLevels(const std::vector<PlannedBox>& plan)
+{
+    int levels = 1;
+    for (const PlannedBox& box : plan)
+        levels = std::max(levels, box.cell.level + 1);
+    return levels;
+}
+
+void boxText(const GedcomData& data, const PlannedBox& planned, const DescriptionOptions& options,
+             const std::vector<bool>& living, const SeenCells& cells, int levels,
+             const std::string* label, std::string& text)
+{
+    if (planned.sees >= 0) {
+        // Its name on a line of its own, narrower than in bold.
+        text = wrapDescription(
+            "see |" + nameOf(data, planned.sees, options, living) + ", |" +
+            (label ? *label : placeName(TreeSettings(), levels, cells.at(planned.sees))));
+    } else if (planned.person < 0) {
+        text = label ? *label : continuationText(planned.direction, planned.beyond);
+    } else {
+        describeBox(data, planned.person, options, text, living);
+    }
+}
+
+std::unique_ptr<Person> makeBox(const PlannedBox& planned, std::string text)
 {
     std::unique_ptr<Person> box;
-    if (planned.sees >= 0) {
-        // A plain box, not a continuation box: it links to no other chart.
-        box = std::make_unique<Person>();
-        // Its name on a line of its own, narrower than in bold.
-        box->text = wrapDescription(
-            "see |" + nameOf(data, planned.sees, options, living) + ", |" +
-            (label ? *label : "column " + std::to_string(cells.at(planned.sees).column)));
-    } else if (planned.person < 0) {
+    if (planned.person < 0 && planned.sees < 0) {
         auto continuation = std::make_unique<ContPerson>();
         continuation->setDirection(planned.direction);
-        continuation->text = label ? *label : continuationText(planned.direction, planned.beyond);
         box = std::move(continuation);
     } else {
+        // A see box is a plain box, not a continuation box: it links to no other chart.
         box = std::make_unique<Person>();
-        describePerson(data, planned.person, options, buffer, living);
-        box->text = wrapDescription(buffer);
     }
+    box->text = std::move(text);
     box->setCell(planned.cell);
     return box;
 }
 
-// The person whose branch each continuation box cuts: the box next to it in
-// its column, above it when it points down.
+} // namespace
+
+std::string continuationText(int direction, int beyond)
+{
+    const bool parents = direction == 0;
+    if (beyond == 1)
+        return parents ? "1 parent" : "1 child";
+    return std::to_string(beyond) + (parents ? " parents" : " children");
+}
+
 std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
 {
     std::unordered_map<std::uint64_t, int> personAt;
@@ -131,21 +157,41 @@ std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
     return cut;
 }
 
-} // namespace
-
-std::string continuationText(int direction, int beyond)
+void describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
+                 std::string& text, const std::vector<bool>& living)
 {
-    const bool parents = direction == 0;
-    if (beyond == 1)
-        return parents ? "1 parent" : "1 child";
-    return std::to_string(beyond) + (parents ? " parents" : " children");
+    describePerson(data, person, options, text, living);
+    text = wrapDescription(text);
+}
+
+std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<PlannedBox>& plan,
+                                      const DescriptionOptions& options,
+                                      const std::vector<BoxLabel>& labels,
+                                      const std::vector<bool>& living)
+{
+    std::vector<std::string> texts(plan.size());
+    std::vector<const std::string*> labelOf(plan.size());
+    for (const BoxLabel& label : labels)
+        labelOf[std::size_t(label.box)] = &label.text;
+    const SeenCells cells = cellsOfSeenPersons(plan);
+    const int levels = planLevels(plan);
+    const std::size_t parts = parallelParts(plan.size(), std::size_t(1) << 13);
+    runInParallel(parts, [&](std::size_t part) {
+        const std::size_t end = plan.size() * (part + 1) / parts;
+        for (std::size_t i = plan.size() * part / parts; i < end; ++i)
+            boxText(data, plan[i], options, living, cells, levels, labelOf[i], texts[i]);
+    });
+    return texts;
 }
 
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
-                        const std::string& name)
+                        const std::string& name, const std::string& familyPath)
 {
-    return chartFromPlan(data, planChart(data, options.layout), options, name, {},
-                         livingPersons(data, options));
+    ChartImport imported = chartFromPlan(data, planChart(data, options.layout), options, name, {},
+                                         livingPersons(data, options));
+    if (imported)
+        imported.chart.setFamilyLink(familyLinkFor(data, options, familyPath));
+    return imported;
 }
 
 std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options)
@@ -171,20 +217,16 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
                                     {std::to_string(chartLimits::maxCell)}),
                     Chart(), 0, 0};
     }
+    std::vector<std::string> texts =
+        plannedTexts(data, plan, options.description, labels, living);
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
     TextExtent extent;
-    std::string buffer;
-    const SeenCells cells = cellsOfSeenPersons(plan);
     // The levels of persons, not of continuation boxes.
     int firstLevel = plan.front().cell.level, lastLevel = firstLevel;
-    auto label = labels.begin();
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& planned = plan[i];
-        const bool labelled = label != labels.end() && label->box == int(i);
-        boxes.push_back(makeBox(data, planned, options.description, living, cells,
-                                labelled ? &label->text : nullptr, buffer));
-        label += labelled;
+        boxes.push_back(makeBox(planned, std::move(texts[i])));
         extent.add(*boxes.back());
         if (planned.person >= 0) {
             firstLevel = std::min(firstLevel, planned.cell.level);
@@ -196,7 +238,7 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
     // Connectors reach the next box, which takes the box size to know.
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& planned = plan[i];
-        if (boxes[i]->kind() == 'P')
+        if (boxes[i]->kind() == BoxKind::Person)
             boxes[i]->setLinkLengths(
                 {planned.rightTo < 0
                      ? 0

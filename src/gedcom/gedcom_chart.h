@@ -31,9 +31,14 @@ std::string continuationText(int direction, int beyond);
 // widest line, a line wider than a 240-pixel box allows wrapped at its blanks,
 // connectors reaching the next box. Fails when the chart would pass the file's
 // limits. Each box is linked to its person's record (a continuation box to the
-// person whose branch it cuts).
+// person whose branch it cuts), and the chart to the family file at
+// familyPath with the whole request (none when the path is empty).
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
-                        const std::string& name);
+                        const std::string& name, const std::string& familyPath = {});
+
+// A person box's text as the import writes it: the description, wrapped.
+void describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
+                 std::string& text, const std::vector<bool>& living);
 
 // A continuation box's own text, in place of the count of what was cut off; of a
 // see box, where the person's box is, in place of its column.
@@ -41,6 +46,18 @@ struct BoxLabel {
     int box; // its index in the plan
     std::string text;
 };
+
+// The text the import gives each box of a plan, in plan order; labels (in the
+// order of their boxes) in place of a continuation box's count or a see box's
+// place. Made in parts at once.
+std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<PlannedBox>& plan,
+                                      const DescriptionOptions& options,
+                                      const std::vector<BoxLabel>& labels,
+                                      const std::vector<bool>& living);
+
+// The person whose branch each continuation box of a plan cuts (the box next
+// to it in its column, above it when it points down); -1 for other boxes.
+std::vector<int> cutPersons(const std::vector<PlannedBox>& plan);
 
 // Who the options count as living: none when they show everyone.
 std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options);

@@ -39,7 +39,7 @@ LevelRows::LevelRows(const Tree& tree)
                 continue;
             const Person* box = boxes[i].second;
             const bool goesOn =
-                box->rightLink() != 0 && next < boxes.size() && boxes[next].second->kind() == 'P';
+                box->rightLink() != 0 && next < boxes.size() && boxes[next].second->kind() == BoxKind::Person;
             row.ends[i] = goesOn ? row.ends[next] : box;
             next = i;
         }
@@ -77,7 +77,7 @@ const Person* LevelRows::chainEnd(const Person* from) const
     if (from->rightLink() == 0 || !row)
         return from;
     const std::size_t at = firstRightOf(row->boxes, from->column());
-    if (at == row->boxes.size() || row->boxes[at].second->kind() != 'P')
+    if (at == row->boxes.size() || row->boxes[at].second->kind() != BoxKind::Person)
         return from;
     return row->ends[at];
 }

@@ -7,10 +7,6 @@
 
 #include <vector>
 
-// What a chart tells of living persons: everything, the name alone, or nothing
-// but the word "Living".
-enum class LivingPolicy { Show, NameOnly, Hide };
-
 // Who is living on the given day, by person: no death or burial record, and
 // born (else christened) less than 100 years before, or without such a date
 // but with a child born (else christened) less than 80 years before. A date of

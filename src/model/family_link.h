@@ -4,20 +4,35 @@
 #include <cstdint>
 #include <string>
 
-// The family file a chart was imported from, and the import's choices, so
+// Which relatives of the root a chart lays out.
+enum class LayoutKind : char { Descendants, Ancestors, Hourglass };
+
+// What a chart tells of living persons: everything, the name alone, or nothing
+// but the word "Living".
+enum class LivingPolicy : char { Show, NameOnly, Hide };
+
+// The family file a chart was imported from and the whole import request, so
 // that the chart can take in the file's later changes. An empty path: the
 // chart is not linked.
 struct FamilyLink {
-    std::string path;  // absolute once read from a chart file, or as given
-    std::string root;  // the root person's cross-reference
-    char layout = 'd'; // 'd' descendants, 'a' ancestors
-    int generations = 4;
+    std::string path; // absolute once read from a chart file, or as given
+    std::string root; // the chart's root person's cross-reference
+    LayoutKind layout = LayoutKind::Descendants;
+    int generations = 4;         // the root's own counted; of an hourglass, the lower half's
+    int ancestorGenerations = 4; // of an hourglass, the upper half's, the root's own counted
     bool places = true;
     bool marriages = false;
-    char living = 's'; // 's' show, 'n' name only, 'h' hide
+    LivingPolicy living = LivingPolicy::Show;
+    // Of a chart of a book: the book's column limit (0: not a book) and the
+    // chart's place in it, its suffix ("" the main chart, "03" its third
+    // branch, "0301" that one's first); the chart above is the suffix less its
+    // last two digits.
+    int bookColumns = 0;
+    std::string bookChart;
     // The family file's bytes as last taken in (import or update); 0: unknown.
     std::uint64_t fileFingerprint = 0;
 
     bool linked() const { return !path.empty(); }
+    bool inBook() const { return bookColumns > 0; }
     bool operator==(const FamilyLink&) const = default;
 };

@@ -19,7 +19,7 @@ struct Box {
     int index; // in list order
 };
 
-bool plain(const Person* box) { return box->kind() == 'P'; }
+bool plain(const Person* box) { return box->kind() == BoxKind::Person; }
 
 // Two numbers as one that sorts as the pair does.
 std::uint64_t sortKey(int first, int second)

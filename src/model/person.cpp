@@ -18,7 +18,7 @@ Person::~Person() = default;
 
 void Person::describe(std::ostream& out) const
 {
-    if (kind() == 'p')
+    if (kind() == BoxKind::Continuation)
         out << "  Continuation box, dir " << direction() << ": " << text;
     else
         out << "  Box " << text;

@@ -18,6 +18,10 @@ struct Links {
     int down = 0;
 };
 
+// A person box; a continuation box; a box held aside (the copy buffer, the
+// undo record's saved copy). The values are the letters the log writes.
+enum class BoxKind : char { Person = 'P', Continuation = 'p', HeldAside = 'Z' };
+
 // A person box: a description and up to two connectors (rightward, downward).
 // The cell and the connector lengths change only through the setters, so that
 // the Tree holding the box keeps its cell index right.
@@ -30,9 +34,7 @@ public:
     Person& operator=(const Person&) = delete;
     virtual ~Person();
 
-    // 'P' a person box, 'p' a continuation box, 'Z' a box held aside (the copy
-    // buffer, the undo record's saved copy).
-    virtual char kind() const { return 'P'; }
+    virtual BoxKind kind() const { return BoxKind::Person; }
 
     // Sets both links from the pair; a continuation box takes the direction instead.
     virtual void setLinks(Links links, int direction);
@@ -88,7 +90,7 @@ public:
     ContPerson() = default;
     ContPerson(std::string_view description, Cell cell, Links links, int direction);
 
-    char kind() const override { return 'p'; }
+    BoxKind kind() const override { return BoxKind::Continuation; }
     void setLinks(Links links, int direction) override;
     void draw(DrawContext& dc, const TreeSettings& settings, bool selected) const override;
     int direction() const override { return direction_; }
@@ -103,7 +105,7 @@ private:
 // A box held aside, outside any tree: the copy buffer, the undo record's copy.
 class StorePerson : public Person {
 public:
-    char kind() const override { return 'Z'; }
+    BoxKind kind() const override { return BoxKind::HeldAside; }
 };
 
 // Fractions of a continuation box's cell by direction: the side it touches.

@@ -20,7 +20,7 @@ Rect drawnBounds(const Person& box, const TreeSettings& s)
 {
     const Point origin = s.cellOrigin(box.cell());
     const int x = origin.x, y = origin.y, w = s.boxWidth, h = s.boxHeight;
-    if (box.kind() != 'p') {
+    if (box.kind() != BoxKind::Continuation) {
         Rect bounds{x, y, x + w, y + h};
         cover(bounds, {x + w, y + h / 2}, {x + w + box.rightLink(), y + h / 2});
         cover(bounds, {x + w / 2, y + h}, {x + w / 2, y + h + box.downLink()});
@@ -231,7 +231,7 @@ const Person* Tree::lastInDirection(char axis) const
     const Person* result = nullptr;
     forEachPerson([&](const Person* box) {
         const int value = axis == 'x' ? box->column() : box->level();
-        if (value > best && box->kind() == 'P') {
+        if (value > best && box->kind() == BoxKind::Person) {
             result = box;
             best = value;
         }

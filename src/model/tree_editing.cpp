@@ -120,7 +120,7 @@ bool Tree::insertLine(char axis, int index)
 
 void Tree::fitConnectors(Person* box)
 {
-    if (!box || box->kind() != 'P')
+    if (!box || box->kind() != BoxKind::Person)
         return;
     const Cell range = extentCells();
     const TreeSettings& s = *settings_;
@@ -156,7 +156,7 @@ const Person* Tree::parentAbove(Cell cell, LineagePath* path) const
     const Person* above = nullptr;
     for (int y = cell.level - 1; y >= 0 && !above; --y)
         above = findPerson({cell.column, y});
-    if (!above || above->kind() != 'P' || above->downLink() == 0)
+    if (!above || above->kind() != BoxKind::Person || above->downLink() == 0)
         return nullptr;
     addStep(path, above, 2);
     return above;
@@ -165,7 +165,7 @@ const Person* Tree::parentAbove(Cell cell, LineagePath* path) const
 const Person* Tree::findParent(const Person* box, LineagePath* path) const
 {
     const int limit = extentCells().column + 1;
-    if (!box || box->kind() != 'P')
+    if (!box || box->kind() != BoxKind::Person)
         return nullptr;
     const Cell start = box->cell();
     const std::size_t before = path ? path->size() : 0;
@@ -174,7 +174,7 @@ const Person* Tree::findParent(const Person* box, LineagePath* path) const
         const Person* b = findPerson({x, start.level});
         if (!b)
             continue;
-        if (b->kind() != 'P')
+        if (b->kind() != BoxKind::Person)
             break;
         const Person* parent = parentAbove({x, start.level}, path);
         addStep(path, b, parent ? 0 : 1);
@@ -191,7 +191,7 @@ const Person* Tree::findParent(const Person* box, LineagePath* path) const
         const Person* b = findPerson({x, start.level});
         if (!b)
             continue;
-        if (b->kind() != 'P' || b->rightLink() == 0)
+        if (b->kind() != BoxKind::Person || b->rightLink() == 0)
             return nullptr;
         addStep(path, b, 1);
         if (const Person* parent = parentAbove({x, start.level}, path))

@@ -3,6 +3,7 @@
 
 #include "model/chart.h"
 #include "model/draw_context.h"
+#include "model/place_name.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,9 +58,8 @@ void paintGenerationColumn(DrawContext& dc, const Chart& chart)
     for (int level = toLevel; level >= fromLevel; --level) {
         if (level % every != 0)
             continue;
-        const long long number =
-            (long long)s.generationStart + (downward ? level : levels - 1 - level);
-        dc.drawText({2, level * pitch + firstBottom}, std::to_string(number));
+        dc.drawText({2, level * pitch + firstBottom},
+                    std::to_string(generationNumber(s, level, levels)));
     }
 }
 

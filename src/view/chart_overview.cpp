@@ -41,7 +41,7 @@ QImage chartOverviewImage(const Chart& chart, QSize size, double* scaleOut)
         const int right = std::clamp(std::max(pixelOf(r.right), left + 1), 1, width);
         const int bottom = std::clamp(std::max(pixelOf(r.bottom), top + 1), 1, height);
         const QRgb colour = person->lineage != 0    ? lineage
-                            : person->kind() == 'p' ? continuation
+                            : person->kind() == BoxKind::Continuation ? continuation
                                                     : box;
         for (int y = top; y < bottom; ++y)
             std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + left, right - left, colour);

@@ -56,7 +56,7 @@ void appendField(std::string& out, std::string_view name)
 
 int kindCode(const Person& box)
 {
-    if (box.kind() == 'p')
+    if (box.kind() == BoxKind::Continuation)
         return 4 + box.direction();
     return box.lineage >= 0 && box.lineage <= 3 ? box.lineage : 9;
 }
@@ -104,7 +104,7 @@ void writeAddresses(PieceBuffer& out, const Tree& tree, std::string_view pageNam
     out.text() += '"';
     bool first = true;
     tree.forEachPerson([&](const Person* box) {
-        if (box->kind() != 'p')
+        if (box->kind() != BoxKind::Continuation)
             return;
         if (!first)
             out.text() += "\\n";

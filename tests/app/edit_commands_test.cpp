@@ -184,7 +184,7 @@ private slots:
         w.run(Command::EditPaste);
         const Person* pasted = w.tree().findPerson({3, 2});
         QVERIFY(pasted);
-        QCOMPARE(pasted->kind(), 'P');
+        QCOMPARE(pasted->kind(), BoxKind::Person);
         QCOMPARE(std::string(pasted->text.c_str()), std::string("Oakes|chart 1"));
         QCOMPARE(linksOf(pasted), QPoint(20, 20));
         QCOMPARE(w.selected(), pasted);

@@ -163,7 +163,7 @@ private slots:
             for (int column = 0; column < 2; ++column) {
                 const Person* box = boxAt(typed, column, level);
                 QVERIFY(box);
-                QCOMPARE(box->kind(), 'P');
+                QCOMPARE(box->kind(), BoxKind::Person);
                 QCOMPARE(box->text, stored(family[level][column]));
                 const bool carriesOn = column == 0 && level < 4;
                 QCOMPARE(box->rightLink(), column == 0 ? 20 : 0);

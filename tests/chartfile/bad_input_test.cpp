@@ -162,7 +162,7 @@ QByteArray actualValue(const ChartLoad& load, const std::vector<const Person*>& 
     const QByteArray field = key.mid(dot + 1);
     const std::string_view text = box->text;
     if (field == "kind")
-        return QByteArray(1, box->kind());
+        return QByteArray(1, char(box->kind()));
     if (field == "cell")
         return pairText(box->column(), box->level());
     if (field == "links")

@@ -18,11 +18,11 @@ FamilyLink familyLink(const char* path = "family.ged")
     FamilyLink link;
     link.path = path;
     link.root = "I12";
-    link.layout = 'a';
+    link.layout = LayoutKind::Ancestors;
     link.generations = 7;
     link.places = false;
     link.marriages = true;
-    link.living = 'n';
+    link.living = LivingPolicy::NameOnly;
     return link;
 }
 
@@ -108,6 +108,23 @@ private slots:
         QCOMPARE(recordsText(load.chart.tree()), recordsText(chart.tree()));
         QVERIFY(load.chart.familyLink() == chart.familyLink());
         QCOMPARE(chartBytes(load.chart), chartBytes(chart));
+    }
+
+    // Every part of the request comes back: layout kind, both halves, the book.
+    void wholeRequestRoundTrip()
+    {
+        FamilyLink link = familyLink();
+        link.layout = LayoutKind::Hourglass;
+        link.ancestorGenerations = 3;
+        link.generations = 5;
+        link.living = LivingPolicy::Hide;
+        link.bookColumns = 40;
+        link.bookChart = "0301";
+        link.fileFingerprint = 0x0123456789abcdef;
+        const Chart chart = linkedChart(link, {"I3", 1});
+        const ChartLoad load = loadChartBytes(chartBytes(chart), TreeSettings());
+        QVERIFY(load);
+        QVERIFY(load.chart.familyLink() == link);
     }
 
     void writtenFields()
@@ -213,6 +230,21 @@ private slots:
         QTest::newRow("path past the line")
             << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 99:a.ged") << box << false
             << QByteArray("- ");
+        QTest::newRow("hourglass")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 h3/4 p-s") << box << true
+            << QByteArray("I3/f ");
+        QTest::newRow("hourglass without its lower half")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 h3 p-s") << box << false
+            << QByteArray("- ");
+        QTest::newRow("a book's chart")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s b20 2:03") << box
+            << true << QByteArray("I3/f ");
+        QTest::newRow("a book's chart whose suffix is no number")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s b20 2:0x") << box
+            << false << QByteArray("- ");
+        QTest::newRow("a book of 0 columns")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s b0 0:") << box
+            << false << QByteArray("- ");
         QTest::newRow("flags cut short")
             << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-") << box << false
             << QByteArray("- ");

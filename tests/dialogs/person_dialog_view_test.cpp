@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(e.view.tree().size(), std::size_t(1));
         const Person* box = e.view.tree().findPerson({0, 0});
         QVERIFY(box);
-        QCOMPARE(box->kind(), 'P');
+        QCOMPARE(box->kind(), BoxKind::Person);
         QCOMPARE(box->text, std::string("Anna"));
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(box->downLink(), 20);
@@ -242,7 +242,7 @@ private slots:
         e.enter(QStringLiteral("See chart 7"));
         const Person* box = e.view.tree().findPerson({2, 3});
         QVERIFY(box);
-        QCOMPARE(box->kind(), 'p');
+        QCOMPARE(box->kind(), BoxKind::Continuation);
         QCOMPARE(box->direction(), 3);
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(box->downLink(), 20);

@@ -197,7 +197,7 @@ void BoxTextTest::continuationLinesFit()
     QCOMPARE(s.boxHeight, boxHeight);
     int continuations = 0;
     result.chart.tree().forEachPerson([&](const Person* box) {
-        const bool plain = box->kind() == 'P';
+        const bool plain = box->kind() == BoxKind::Person;
         const int lines = measureDescription(box->text, plain).lines;
         const int room = plain ? s.boxHeight : scaled(s.boxHeight, continuationScale);
         QVERIFY2((plain ? 16 : 14) + (lines - 1) * 12 + 8 <= room, box->text.c_str());

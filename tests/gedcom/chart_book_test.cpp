@@ -36,7 +36,8 @@ Book importBook(const GedcomData& data, LayoutKind kind, int generations, int co
 {
     ImportOptions options;
     options.layout = {0, kind, generations, 1};
-    Book book{saveBook(data, options, columns, path), {}};
+    options.bookColumns = columns;
+    Book book{saveBook(data, options, path, "family.ged"), {}};
     for (const std::string& file : book.saved.written) {
         ChartLoad load = readChartFile(file, TreeSettings());
         if (!load)
@@ -127,7 +128,7 @@ void ChartBookTest::keepsTheColumns()
         checkCellsApart(chart);
         chart.tree().forEachPerson([&](const Person* box) {
             ++boxes;
-            if (box->kind() == 'P')
+            if (box->kind() == BoxKind::Person)
                 ++boxesOf[nameLine(*box)];
         });
         chart.tree().forEachPerson(
@@ -139,7 +140,7 @@ void ChartBookTest::keepsTheColumns()
     for (const auto& [file, chart] : book.charts)
         chart.tree().forEachPerson([&](const Person* box) {
             const std::string suffix = labelSuffix(box->text);
-            if (box->kind() != 'p' || suffix.empty())
+            if (box->kind() != BoxKind::Continuation || suffix.empty())
                 return;
             const std::string target = bookChartPath(path, suffix);
             QVERIFY2(startOf.count(target), target.c_str());
@@ -154,7 +155,7 @@ void ChartBookTest::keepsTheColumns()
         QVERIFY2(count == 1 + int(branchRoots.count(name)), name.c_str());
     std::size_t wholePersons = 0;
     whole.chart.tree().forEachPerson(
-        [&](const Person* box) { wholePersons += box->kind() == 'P'; });
+        [&](const Person* box) { wholePersons += box->kind() == BoxKind::Person; });
     QCOMPARE(boxesOf.size(), wholePersons);
 }
 
@@ -258,7 +259,7 @@ void ChartBookTest::cousinsStandInOneChart_data()
 
     // Rolf's grandchildren Xaver (Anton's son) and Yvonne (Berta's daughter)
     // marry; their son Zeno.
-    QTest::newRow("one chart") << 100 << 1 << QStringList{"column 4", "column 0"} << 1 << 1;
+    QTest::newRow("one chart") << 100 << 1 << QStringList{"column 5, generation 3", "column 1, generation 3"} << 1 << 1;
     QTest::newRow("Anton's branch apart") << 5 << 2 << QStringList{"main chart"} << 2 << 1;
     QTest::newRow("both branches apart") << 4 << 3 << QStringList{"chart 01"} << 2 << 2;
 }
@@ -316,7 +317,7 @@ void ChartBookTest::cousinsStandInOneChart()
             const QString text = QString::fromStdString(box->text);
             if (text.startsWith("see"))
                 sees << text.split('|').last().trimmed();
-            else if (box->kind() == 'P')
+            else if (box->kind() == BoxKind::Person)
                 ++boxesOf[nameLine(*box)];
         });
     QCOMPARE(sees, seeBoxes);

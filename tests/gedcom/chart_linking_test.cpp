@@ -72,33 +72,44 @@ private slots:
     // Root, layout and generations as the chart shows them, unless given.
     void choicesFromTheChart_data()
     {
-        QTest::addColumn<bool>("upward");
+        QTest::addColumn<int>("shape");
         QTest::addColumn<int>("givenGenerations");
         QTest::addColumn<QByteArray>("header");
-        QTest::newRow("descendants") << false << 0 << QByteArray("2:I1 d2");
-        QTest::newRow("descendants, generations given") << false << 5 << QByteArray("2:I1 d5");
-        QTest::newRow("ancestors") << true << 0 << QByteArray("2:I3 a2");
+        QTest::newRow("descendants") << 0 << 0 << QByteArray("2:I1 d2");
+        QTest::newRow("descendants, generations given") << 0 << 5 << QByteArray("2:I1 d5");
+        QTest::newRow("ancestors") << 1 << 0 << QByteArray("2:I3 a2");
+        QTest::newRow("hourglass") << 2 << 0 << QByteArray("2:I4 h2/2");
     }
     void choicesFromTheChart()
     {
-        QFETCH(bool, upward);
+        QFETCH(int, shape);
         QFETCH(int, givenGenerations);
         QFETCH(QByteArray, header);
         Chart chart;
         Tree& tree = chart.mutableTree();
         // Descendants: Adam above his sons Cain and Abel; ancestors: Cain alone
-        // below his parents Adam and Eva.
+        // below his parents Adam and Eva; hourglass: Abel below his parents,
+        // his sons below him, his brother Cain missing.
+        const bool upward = shape > 0;
         tree.append(std::make_unique<Person>("Adam Root", Cell{3, 3}, Links{upward ? 20 : 0, 20}));
         tree.append(std::make_unique<Person>(upward ? "Eva Wife" : "Abel Root",
                                              Cell{4, upward ? 3 : 4}, Links{}));
-        tree.append(std::make_unique<Person>("Cain Root", Cell{3, 4}, Links{upward ? 0 : 20, 0}));
+        tree.append(std::make_unique<Person>(shape == 2 ? "Abel Root" : "Cain Root", Cell{3, 4},
+                                             Links{shape == 0 ? 20 : 0, shape == 2 ? 20 : 0}));
+        if (shape == 2) {
+            tree.append(std::make_unique<Person>("Seth Root |b. 1100", Cell{3, 5}, Links{20, 0}));
+            tree.append(std::make_unique<Person>("Seth Root |b. 1105", Cell{4, 5}, Links{}));
+        }
         LinkChoices choices;
         if (givenGenerations > 0)
             choices.generations = givenGenerations;
         QVERIFY(linkChart(chart, familyData(), "/f/family.ged", choices));
         const FamilyLink& link = chart.familyLink();
+        QByteArray layout(1, "dah"[int(link.layout)]);
+        if (link.layout == LayoutKind::Hourglass)
+            layout += QByteArray::number(link.ancestorGenerations) + '/';
         const QByteArray written = QByteArray::number(int(link.root.size())) + ":" +
-                                   QByteArray::fromStdString(link.root) + " " + link.layout +
+                                   QByteArray::fromStdString(link.root) + " " + layout +
                                    QByteArray::number(link.generations);
         QCOMPARE(written, header);
     }
@@ -133,11 +144,11 @@ private slots:
         const ChartLinking linking = linkChart(chart, familyData(), "/f/family.ged", {});
         QVERIFY(linking);
         QCOMPARE(chart.familyLink().root, std::string("I3"));
-        QCOMPARE(chart.familyLink().layout, 'a');
+        QCOMPARE(chart.familyLink().layout, LayoutKind::Ancestors);
         const ChartUpdate update = updateChart(chart, familyData(), {2026, 1, 1});
         QVERIFY(update);
         QCOMPARE(QString::fromStdString(updateReportText(update.report)).section('\n', 0, 1),
-                 QString("New persons: 1\n  Eva Wife (I2) at column 1, level 0"));
+                 QString("New persons: 1\n  Eva Wife (I2) at column 2, generation 1"));
     }
 
     void nothingMatches()

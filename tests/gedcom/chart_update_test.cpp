@@ -168,7 +168,7 @@ const Person* boxNamed(const Tree& tree, const std::string& name)
 {
     const Person* found = nullptr;
     tree.forEachPerson([&](const Person* box) {
-        if (!found && box->kind() == 'P' && nameLine(*box) == name)
+        if (!found && box->kind() == BoxKind::Person && nameLine(*box) == name)
             found = box;
     });
     return found;
@@ -198,7 +198,7 @@ void ChartUpdateTest::descendantsScenario()
     std::map<int, std::vector<std::string>> blood;
     tree.forEachPerson([&](const Person* box) {
         const std::string name = nameLine(*box);
-        if (box->kind() == 'P' && !generated.inLaws.count(name))
+        if (box->kind() == BoxKind::Person && !generated.inLaws.count(name))
             blood[box->level()].push_back(name);
     });
     QVERIFY(blood[1].size() >= 2 && blood[2].size() >= 4 && blood[3].size() >= 4);

@@ -34,12 +34,13 @@ std::string flatText(const Person& box)
     return text;
 }
 
-bool isSeeBox(const Person& box) { return box.kind() == 'P' && box.text.rfind("see ", 0) == 0; }
+bool isSeeBox(const Person& box) { return box.kind() == BoxKind::Person && box.text.rfind("see ", 0) == 0; }
 
 // What a see box says: "see NAME, column N".
 struct SeeTarget {
     std::string name;
     int column = -1;
+    int level = -1;
 };
 SeeTarget seeTarget(const Person& box)
 {
@@ -47,7 +48,12 @@ SeeTarget seeTarget(const Person& box)
     const std::size_t comma = text.rfind(", column ");
     if (!isSeeBox(box) || comma == std::string::npos)
         return {};
-    return {text.substr(4, comma - 4), std::stoi(text.substr(comma + 9))};
+    // Columns and generations as the window counts them, from 1.
+    const std::size_t generation = text.find(", generation ", comma + 9);
+    if (generation == std::string::npos)
+        return {};
+    return {text.substr(4, comma - 4), std::stoi(text.substr(comma + 9)) - 1,
+            std::stoi(text.substr(generation + 13)) - 1};
 }
 
 // The person a plain box stands for: its own name, or the one a see box names.
@@ -91,7 +97,7 @@ void checkFindParent(const ChartImport& result, const GeneratedFamilies& familie
     std::vector<const Person*> boxes;
     tree.forEachPerson([&](const Person* box) { boxes.push_back(box); });
     for (const Person* box : boxes) {
-        if (box->kind() != 'P' || isSeeBox(*box))
+        if (box->kind() != BoxKind::Person || isSeeBox(*box))
             continue;
         const std::string name = nameLine(*box);
         const Person* parent = tree.findParent(box);
@@ -158,7 +164,7 @@ void checkOneBoxEach(const Chart& chart)
     chart.tree().forEachPerson([&](const Person* box) {
         if (isSeeBox(*box))
             sees.push_back(box);
-        else if (box->kind() == 'P')
+        else if (box->kind() == BoxKind::Person)
             QVERIFY2(own.emplace(nameLine(*box), box).second, nameLine(*box).c_str());
     });
     for (const Person* see : sees) {
@@ -166,6 +172,7 @@ void checkOneBoxEach(const Chart& chart)
         const auto found = own.find(target.name);
         QVERIFY2(found != own.end(), flatText(*see).c_str());
         QCOMPARE(target.column, found->second->column());
+        QCOMPARE(target.level, found->second->level());
     }
 }
 
@@ -195,10 +202,10 @@ void checkFindParentOf(const Tree& tree, const GeneratedFamilies& families,
     std::set<std::string> named;
     tree.forEachPerson([&](const Person* box) { named.insert(personOf(*box)); });
     tree.forEachPerson([&](const Person* box) {
-        if (box->kind() != 'P' || isSeeBox(*box) || !checked(nameLine(*box)))
+        if (box->kind() != BoxKind::Person || isSeeBox(*box) || !checked(nameLine(*box)))
             return;
         const Person* above = tree.findPerson({box->column(), box->level() - 1});
-        if (above && above->kind() != 'P')
+        if (above && above->kind() != BoxKind::Person)
             return;
         const std::string name = nameLine(*box);
         bool parentShown = false;
@@ -218,7 +225,7 @@ void checkTextFits(const Chart& chart)
 {
     const TreeSettings& s = chart.settings();
     chart.tree().forEachPerson([&](const Person* box) {
-        const bool plain = box->kind() == 'P';
+        const bool plain = box->kind() == BoxKind::Person;
         const TextSize size = measureDescription(box->text, plain);
         const double scale = plain ? 1.0 : continuationScale;
         QVERIFY2(size.width + lineInsets <= s.boxWidth * scale, box->text.c_str());
@@ -337,12 +344,12 @@ void FamilyLayoutTest::cutBranchesEndInContinuationBoxes()
     QCOMPARE(levelCount(chart), generations + 1);
     int continuations = 0;
     chart.tree().forEachPerson([&](const Person* box) {
-        if (box->kind() != 'P') {
+        if (box->kind() != BoxKind::Person) {
             ++continuations;
             QCOMPARE(box->direction(), direction);
             const int personLevel = box->level() + (direction == 2 ? -1 : 1);
             const Person* person = chart.tree().findPerson({box->column(), personLevel});
-            QVERIFY(person && person->kind() == 'P');
+            QVERIFY(person && person->kind() == BoxKind::Person);
         }
     });
     QVERIFY(continuations > 0);

@@ -65,7 +65,7 @@ void HourglassLayoutTest::hourglass()
     int roots = 0, top = result.root.level, bottom = result.root.level;
     bool cutAbove = false, cutBelow = false;
     chart.tree().forEachPerson([&](const Person* box) {
-        if (box->kind() != 'P') {
+        if (box->kind() != BoxKind::Person) {
             cutAbove = cutAbove || box->level() < result.root.level;
             cutBelow = cutBelow || box->level() > result.root.level;
             return;

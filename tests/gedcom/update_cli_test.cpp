@@ -154,11 +154,11 @@ private slots:
         QCOMPARE(linked.exitCode, 0);
         QVERIFY2(linked.out.contains(": 3 of 4 boxes linked to "), linked.out.constData());
         QVERIFY2(linked.out.contains("; Adam Root (I1), descendants, 2 generations\n"
-                                     "Not linked: 1\n  Notes at column 6, level 6\n"),
+                                     "Not linked: 1\n  Notes at column 7, generation 7\n"),
                  linked.out.constData());
         const Run updated = runStirpa({"--update-gedcom", chart, gedcom, chart});
         QCOMPARE(updated.exitCode, 0);
-        QVERIFY2(updated.out.contains("New persons: 1\n  Eva Wife (I2) at column 4, level 2\n"),
+        QVERIFY2(updated.out.contains("New persons: 1\n  Eva Wife (I2) at column 5, generation 3\n"),
                  updated.out.constData());
     }
 

@@ -34,7 +34,7 @@ public:
                 box = std::make_unique<ContPerson>("c", cell, randomLinks(), pick(0, 4));
             else
                 box = std::make_unique<CountedPerson>("p", cell);
-            if (box->kind() == 'P')
+            if (box->kind() == BoxKind::Person)
                 box->setLinkLengths(randomLinks());
             box->lineage = pick(0, 3);
             tree.append(std::move(box));
@@ -186,7 +186,7 @@ private:
         tree.forEachPerson([&](const Person* box) {
             if (!present.insert(box).second)
                 failure = QStringLiteral("a box is in the list twice");
-            if (box->kind() != 'P' && box->kind() != 'p')
+            if (box->kind() != BoxKind::Person && box->kind() != BoxKind::Continuation)
                 failure = QStringLiteral("a foreign element in the list");
             minColumn = std::min(minColumn, box->column());
             minLevel = std::min(minLevel, box->level());

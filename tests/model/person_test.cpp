@@ -57,7 +57,7 @@ private slots:
                  QByteArray("  Continuation box, dir 4:  at -1j4, connected -5j7, lineage 0\n"));
 
         StorePerson buffer;
-        QCOMPARE(buffer.kind(), 'Z');
+        QCOMPARE(buffer.kind(), BoxKind::HeldAside);
         QCOMPARE(describeLine(buffer), QByteArray("  Box  at 0j0, connected 0j0, lineage 0\n"));
     }
 
@@ -79,9 +79,9 @@ private slots:
         Person plain;
         ContPerson continuation;
         StorePerson buffer;
-        QCOMPARE(plain.kind(), 'P');
-        QCOMPARE(continuation.kind(), 'p');
-        QCOMPARE(buffer.kind(), 'Z');
+        QCOMPARE(plain.kind(), BoxKind::Person);
+        QCOMPARE(continuation.kind(), BoxKind::Continuation);
+        QCOMPARE(buffer.kind(), BoxKind::HeldAside);
         QCOMPARE(plain.direction(), 4);
         QCOMPARE(continuation.direction(), 4);
         QCOMPARE(buffer.direction(), 4);
@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(target.lineage, 2);
         QCOMPARE(target.cell(), (Cell{1, 1}));
         QCOMPARE(target.direction(), 1);
-        QCOMPARE(target.kind(), 'p');
+        QCOMPARE(target.kind(), BoxKind::Continuation);
     }
 
     void directionFactorsStayInTable()

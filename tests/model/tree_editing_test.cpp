@@ -107,7 +107,7 @@ private slots:
         QVERIFY(tree.dragCopy({1, 0}, {3, 2}));
         Person* copy = tree.findPerson({3, 2});
         QVERIFY(copy && copy != source);
-        QCOMPARE(copy->kind(), 'P');
+        QCOMPARE(copy->kind(), BoxKind::Person);
         QCOMPARE(copy->direction(), 4);
         QCOMPARE(bytes(copy->text), bytes(source->text));
         QCOMPARE(copy->rightLink(), 20);
@@ -126,7 +126,7 @@ private slots:
         Person* target = addCont(tree, "Elsewhere", {4, 1}, {0, 0}, 2);
         QVERIFY(tree.dragCopy({0, 0}, {4, 1}));
         QCOMPARE(tree.size(), std::size_t(2));
-        QCOMPARE(target->kind(), 'p');
+        QCOMPARE(target->kind(), BoxKind::Continuation);
         QCOMPARE(target->direction(), 2);
         QCOMPARE(target->cell(), (Cell{4, 1}));
         QCOMPARE(bytes(target->text), QByteArray("Anna"));
@@ -207,7 +207,7 @@ private slots:
         QVERIFY(tree.pasteAt(buffer, cell));
         Person* box = tree.findPerson(cell);
         QVERIFY(box);
-        QCOMPARE(box->kind(), 'P');
+        QCOMPARE(box->kind(), BoxKind::Person);
         QCOMPARE(bytes(box->text), QByteArray("pasted"));
         QCOMPARE(box->rightLink(), 20);
         QCOMPARE(tree.undoRecord().kind(), UndoRecord::None);

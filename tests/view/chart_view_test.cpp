@@ -63,7 +63,7 @@ private slots:
             QCOMPARE(view.tree().size(), std::size_t(0));
             QVERIFY(!document.selectedBox());
             QCOMPARE(view.currentCell(), noCell);
-            QCOMPARE(view.pasteBuffer().kind(), 'Z');
+            QCOMPARE(view.pasteBuffer().kind(), BoxKind::HeldAside);
             QVERIFY(!view.canPaste());
             QCOMPARE(view.totalSize(), QSize(185, 160));
         }

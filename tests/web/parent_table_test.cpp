@@ -76,7 +76,7 @@ void compareWithFindParent(const Tree& tree)
         const ParentAnswer& answer = answers[index++];
         LineagePath path;
         const Person* parent = tree.findParent(box, &path);
-        if (box->kind() != 'P') {
+        if (box->kind() != BoxKind::Person) {
             QCOMPARE(answer.levelsUp, 0);
             QCOMPARE(answer.residueOffset, 0);
             return;

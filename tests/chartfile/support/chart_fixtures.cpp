@@ -33,7 +33,7 @@ QByteArray boxesText(const Tree& tree)
 {
     QByteArray text;
     tree.forEachPerson([&text](const Person* box) {
-        text += box->kind() + QByteArray::number(box->direction()) + ' ' +
+        text += char(box->kind()) + QByteArray::number(box->direction()) + ' ' +
                 QByteArray::number(box->column()) + ',' + QByteArray::number(box->level()) + ' ' +
                 QByteArray::number(box->rightLink()) + ',' + QByteArray::number(box->downLink()) +
                 ' ' + QByteArray::number(box->lineage) + " [" + box->text.c_str() + "]\n";

@@ -42,7 +42,7 @@ void checkFindParent(const Chart& chart, Cell root, const GeneratedFamilies& fam
     const Tree& tree = chart.tree();
     std::set<std::string> named;
     tree.forEachPerson([&](const Person* box) {
-        if (box->kind() == 'P')
+        if (box->kind() == BoxKind::Person)
             named.insert(nameLine(*box));
     });
     auto isParent = [&](const std::string& child, const std::string& parent) {
@@ -52,7 +52,7 @@ void checkFindParent(const Chart& chart, Cell root, const GeneratedFamilies& fam
     int checked = 0;
     tree.forEachPerson([&](const Person* box) {
         const std::string name = nameLine(*box);
-        if (box->kind() != 'P' || families.inLaws.count(name))
+        if (box->kind() != BoxKind::Person || families.inLaws.count(name))
             return;
         const Person* parent = tree.findParent(box);
         const std::string found = parent ? nameLine(*parent) : "(none)";

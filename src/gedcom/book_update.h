@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gedcom/chart_update.h"
+
+#include <string>
+#include <vector>
+
+// A chart of a book as it is read from its file.
+struct BookMember {
+    std::string path;
+    Chart chart;
+    ChartUpdateReport report;
+};
+
+// The charts of the book the chart at chartPath belongs to, beside it in its
+// folder: the files named as the book names its charts whose links name the
+// same family file and book. The chart itself is not read again.
+std::vector<BookMember> otherBookCharts(const Chart& chart, const std::string& chartPath);
+
+// Brings every chart of a book to the book the family file makes now: each
+// chart to its branch's plan (matched by the branch's root), a branch that now
+// has no chart of its own to the chart above it; persons who have a box in
+// one chart are added to no other. Fails, changing nothing, when the book
+// cannot be planned.
+Result updateBook(std::vector<BookMember>& charts, const GedcomData& data,
+                  const CalendarDate& today);

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom/family_road.h"
+
+#include "base/byte_text.h"
+#include "base/parallel.h"
+#include "chartfile/atomic_file_set.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "gedcom/book_files.h"
+#include "gedcom/book_update.h"
+#include "gedcom/character_set.h"
+#include "gedcom/file_fingerprint.h"
+#include "gedcom/gedcom_reader.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+FamilyUpdate failed(const Result& result)
+{
+    FamilyUpdate update;
+    static_cast<Result&>(update) = result;
+    return update;
+}
+
+FamilyUpdate notLinked()
+{
+    return failed(Result::failure(
+        Result::Failed, STIRPA_TR_NOOP("Message", "The chart is not linked to a family file.")));
+}
+
+FamilyUpdate upToDate(Chart chart, const std::string& chartPath)
+{
+    FamilyUpdate update;
+    update.upToDate = true;
+    update.charts.push_back({chartPath, std::move(chart), {}});
+    return update;
+}
+
+// The update from a family file read; load is let go as soon as it is used.
+FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::string& familyPath,
+                        GedcomLoad load, const CalendarDate& today)
+{
+    if (!load)
+        return failed(load);
+    FamilyUpdate update;
+    if (const Result note = characterSetNote(load.data.characterSet); *note.pattern)
+        update.notes.push_back(familyPath + ": " + note.message());
+    for (const std::string& warning : load.data.warnings)
+        update.notes.push_back(familyPath + ": " + warning);
+    if (load.data.persons.empty())
+        return failed(Result::failure(Result::Failed,
+                                      STIRPA_TR_NOOP("Message", "%1 holds no persons."),
+                                      {familyPath}));
+    const FamilyLink link = chart.familyLink();
+    if (link.path == familyPath && tookInBytes(link, load.data.fileFingerprint)) {
+        FamilyUpdate same = upToDate(std::move(chart), chartPath);
+        same.notes = std::move(update.notes);
+        return same;
+    }
+    std::vector<BookMember> members;
+    if (link.inBook()) {
+        members = otherBookCharts(chart, chartPath);
+        members.insert(members.begin(), {chartPath, std::move(chart), {}});
+        if (const Result done = updateBook(members, load.data, today); !done)
+            return failed(done);
+    } else {
+        ChartUpdate one = updateChart(chart, load.data, today);
+        if (!one)
+            return failed(one);
+        members.push_back({chartPath, std::move(chart), std::move(one.report)});
+    }
+    for (BookMember& member : members) {
+        // The file read is the family file from now on.
+        FamilyLink after = member.chart.familyLink();
+        after.path = familyPath;
+        after.fileFingerprint = load.data.fileFingerprint;
+        member.chart.setFamilyLink(std::move(after));
+        update.charts.push_back(
+            {std::move(member.path), std::move(member.chart), std::move(member.report)});
+    }
+    return update;
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+} // namespace
+
+bool FamilyUpdate::changesCharts() const
+{
+    for (const UpdatedChart& chart : charts)
+        if (chart.report.changesChart())
+            return true;
+    return false;
+}
+
+FamilyUpdate updateFromFamilyFile(Chart chart, const std::string& chartPath,
+                                  const std::string& familyPath, const CalendarDate& today)
+{
+    const FamilyLink& link = chart.familyLink();
+    if (!link.linked())
+        return notLinked();
+    if (link.path == familyPath && familyFileUnchanged(link, familyPath))
+        return upToDate(std::move(chart), chartPath);
+    return updateFrom(std::move(chart), chartPath, familyPath, readGedcomFile(familyPath), today);
+}
+
+FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& familyPath,
+                             const CalendarDate& today)
+{
+    // The chart and the family file are read at once; the family file is read
+    // as GEDCOM unless it holds the bytes the chart's header tells it took in.
+    const FamilyLink promised = peekFamilyLink(chartPath);
+    ChartLoad load;
+    std::optional<GedcomLoad> read;
+    runInParallel(2, [&](std::size_t task) {
+        if (task == 0)
+            load = readChartFile(chartPath, TreeSettings());
+        else if (promised.path != familyPath || !familyFileUnchanged(promised, familyPath))
+            read = readGedcomFile(familyPath);
+    });
+    if (!load)
+        return failed(load);
+    const FamilyLink& link = load.chart.familyLink();
+    if (!link.linked())
+        return notLinked();
+    if (!read && link == promised)
+        return upToDate(std::move(load.chart), chartPath);
+    return updateFrom(std::move(load.chart), chartPath, familyPath,
+                      read ? std::move(*read) : readGedcomFile(familyPath), today);
+}
+
+Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool fromSecond)
+{
+    if (update.charts.empty())
+        return {};
+    const UpdatedChart& first = update.charts.front();
+    if (update.upToDate && !fromSecond && sameFile(outPath, first.path))
+        return {};
+    // A book is written under the name of OUT, each chart by its suffix.
+    const std::string& suffix = first.chart.familyLink().bookChart;
+    const std::string& out = outPath;
+    std::string base = out;
+    if (!suffix.empty()) {
+        const std::string name(fileNamePart(out));
+        const std::size_t dot = name.rfind('.');
+        const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+        if (!stem.ends_with(suffix))
+            return Result::failure(Result::Failed,
+                                   STIRPA_TR_NOOP("Message",
+                                                  "The charts of a book are named after its main "
+                                                  "chart: the name of %1 must end in %2."),
+                                   {outPath, suffix});
+        const std::size_t at = out.size() - name.size() + stem.size() - suffix.size();
+        base = out.substr(0, at) + out.substr(at + suffix.size());
+    }
+    AtomicFileSet files;
+    for (std::size_t i = fromSecond ? 1 : 0; i < update.charts.size(); ++i) {
+        const UpdatedChart& chart = update.charts[i];
+        const std::string path =
+            i == 0 ? outPath : bookChartPath(base, chart.chart.familyLink().bookChart);
+        if (const Result saved = saveChartFile(files, path, chart.chart); !saved)
+            return saved;
+    }
+    return files.commit();
+}
+
+std::string updateReportText(const FamilyUpdate& update)
+{
+    if (update.charts.size() == 1)
+        return updateReportText(update.charts.front().report);
+    std::string text;
+    for (const UpdatedChart& chart : update.charts) {
+        const ChartUpdateReport& report = chart.report;
+        if (report.changesChart() || !report.kept.empty() || !report.removed.empty() ||
+            !report.reparented.empty() || !report.unplaced.empty())
+            text += std::string(fileNamePart(chart.path)) + ":\n" + updateReportText(report);
+    }
+    return text.empty() ? updateReportText(ChartUpdateReport()) : text;
+}

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/chart.h"
+
+#include <string>
+
+// The number the generation column shows for a level of a chart whose lowest
+// box stands on level levels - 1.
+long long generationNumber(const TreeSettings& settings, int level, int levels);
+long long generationNumber(const Chart& chart, int level);
+
+// A cell as reports, see boxes, dialogs and the status bar name it: "column 3,
+// generation 2", columns counted from 1, generations as the generation column
+// numbers them.
+std::string placeName(const TreeSettings& settings, int levels, Cell cell);
+std::string placeName(const Chart& chart, Cell cell);
