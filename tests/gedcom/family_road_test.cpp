@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The family road's invariants over many generated families with the shapes
+// real files have (second marriages, cousins who married, persons without
+// parents, long names that wrap), for every layout and for books.
+#include "gedcom/book_files.h"
+#include "gedcom/chart_linking.h"
+#include "gedcom/family_road.h"
+#include "gedcom/gedcom_reader.h"
+
+#include "chartfile/chart_copy.h"
+#include "chartfile/chart_reader.h"
+#include "chartfile/line_reader.h"
+#include "chartfile/chart_writer.h"
+#include "gedcom_generator.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace {
+
+const CalendarDate today{2026, 12, 8};
+
+// Every fifth person gets a name too long for one line of a box.
+std::string withLongNames(std::string text)
+{
+    static const std::regex name("1 NAME Given(\\d*[05]) /");
+    return std::regex_replace(text, name,
+                              "1 NAME Given$1 Maximilian_Ferdinand Augustin of_Hohenzollern /");
+}
+
+GedcomData dataOf(const std::string& text)
+{
+    GedcomLoad load = readGedcom(text);
+    if (!load)
+        qFatal("generated file refused: %s", load.message().c_str());
+    return std::move(load.data);
+}
+
+std::string bytesOf(const Chart& chart)
+{
+    std::ostringstream out;
+    writeChart(out, chart);
+    return out.str();
+}
+
+// The chart as its file brings it back.
+Chart readBack(const std::string& bytes)
+{
+    LineReader reader = LineReader::fromBytes(bytes);
+    ChartLoad load = readChart(reader, "c", TreeSettings());
+    if (!load)
+        qFatal("chart not read back: %s", load.message().c_str());
+    return std::move(load.chart);
+}
+
+// The persons of the chart's linked person boxes, each once, failing the
+// running test for a person with two boxes.
+std::set<std::string> personsOf(const Chart& chart)
+{
+    std::set<std::string> persons;
+    chart.tree().forEachPerson([&](const Person* box) {
+        const RecordLink* record = chart.tree().records().find(box);
+        if (box->kind() == BoxKind::Person && record)
+            QVERIFY2(persons.insert(record->xref).second, record->xref.c_str());
+    });
+    return persons;
+}
+
+// A new child in the first family, a new family with a child for a person
+// of the middle of the file, parents for the first person, a name changed:
+// changes touching the chart.
+std::string changed(std::string text, int persons)
+{
+    const std::string family = "0 @F1@ FAM\n";
+    text.insert(text.find(family) + family.size(), "1 CHIL @INEW1@\n");
+    const std::string first = "0 @I1@ INDI\n";
+    text.insert(text.find(first) + first.size(), "1 FAMC @FUP@\n");
+    const std::string middle = "@I" + std::to_string(persons / 2) + "@";
+    const std::string records = "0 @INEW1@ INDI\n1 NAME Newborn /One/\n1 FAMC @F1@\n"
+                                "0 @INEW2@ INDI\n1 NAME Newborn /Two/\n1 FAMC @FNEW@\n"
+                                "0 @FNEW@ FAM\n1 HUSB " + middle + "\n1 CHIL @INEW2@\n"
+                                "0 @IUP@ INDI\n1 NAME Grand /Parent/\n1 FAMS @FUP@\n"
+                                "0 @FUP@ FAM\n1 HUSB @IUP@\n1 CHIL @I1@\n";
+    text.insert(text.rfind("0 TRLR"), records);
+    text = std::regex_replace(text, std::regex("1 NAME Given3 "), "1 NAME Renamed3 ");
+    return text;
+}
+
+struct Request {
+    const char* name;
+    LayoutKind kind;
+    int generations;
+    int ancestorGenerations;
+};
+
+} // namespace
+
+class FamilyRoadTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Import, update from the same file, link a stripped copy and update it,
+    // update to a changed file and again: over villages, every layout.
+    void importUpdateAndLinkAgree()
+    {
+        const Request requests[] = {{"descendants", LayoutKind::Descendants, 4, 4},
+                                    {"ancestors", LayoutKind::Ancestors, 5, 5},
+                                    {"hourglass", LayoutKind::Hourglass, 3, 3}};
+        int charts = 0;
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            const GeneratedFamilies village = generateVillage({6, 4, 160, seed});
+            const std::string text = withLongNames(village.text);
+            const GedcomData data = dataOf(text);
+            const GedcomData later = dataOf(changed(text, village.persons));
+            for (const Request& request : requests)
+                for (const int root : {0, village.persons / 2, village.persons - 1}) {
+                    const QByteArray row = QByteArray(request.name) + " seed " +
+                                           QByteArray::number(seed) + " root " +
+                                           QByteArray::number(root);
+                    ImportOptions options;
+                    options.layout = {root, request.kind, request.generations,
+                                      request.ancestorGenerations};
+                    ChartImport imported = importChart(data, options, "c", "/f/family.ged");
+                    QVERIFY2(imported, row);
+                    ++charts;
+                    const std::string bytes = bytesOf(imported.chart);
+
+                    // The same file changes nothing, byte for byte.
+                    Chart same = readBack(bytes);
+                    const ChartUpdate again = updateChart(same, data, today);
+                    QVERIFY2(again, row);
+                    QVERIFY2(updateReportText(again.report) == "No changes.\n",
+                             row + ": " + updateReportText(again.report).c_str());
+                    QVERIFY2(bytesOf(same) == bytes, row);
+
+                    // Linked anew without its links, nothing is new.
+                    Chart stripped = copyOfChart(imported.chart);
+                    stripped.mutableTree().mutableRecords().clear();
+                    stripped.setFamilyLink({});
+                    LinkChoices choices;
+                    choices.root = root;
+                    choices.kind = request.kind;
+                    QVERIFY2(linkChart(stripped, data, "/f/family.ged", choices), row);
+                    const ChartUpdate relinked = updateChart(stripped, data, today);
+                    QVERIFY2(relinked.report.added.empty() && relinked.report.changed.empty(),
+                             row + ": " + updateReportText(relinked.report).c_str());
+
+                    // To a changed file: the persons an import of it shows, each once.
+                    Chart updated = readBack(bytes);
+                    QVERIFY2(updateChart(updated, later, today), row);
+                    const ChartImport fresh = importChart(later, options, "c");
+                    QVERIFY2(personsOf(updated) == personsOf(fresh.chart), row);
+                    const ChartUpdate second = updateChart(updated, later, today);
+                    QVERIFY2(!second.report.changesChart(),
+                             row + ": " + updateReportText(second.report).c_str());
+                }
+        }
+        qInfo("%d charts", charts);
+        QVERIFY(charts >= 300);
+    }
+
+    // A book updates as a whole: from an unchanged family (one record more)
+    // nothing changes; from a changed one every chart stays whole and a
+    // person stands in one chart only.
+    void booksUpdateAsAWhole()
+    {
+        for (unsigned seed = 1; seed <= 12; ++seed) {
+            const QByteArray row = "seed " + QByteArray::number(seed);
+            const GeneratedFamilies village = generateVillage({6, 3, 220, seed});
+            QTemporaryDir folder;
+            const std::string familyPath = folder.filePath("family.ged").toStdString();
+            const std::string text = withLongNames(village.text);
+            std::ofstream(familyPath) << text;
+            ImportOptions options;
+            options.layout = {0, LayoutKind::Descendants, 6, 6};
+            options.bookColumns = 24;
+            const std::string main = folder.filePath("book.txt").toStdString();
+            const BookImport book = saveBook(dataOf(text), options, main, familyPath);
+            if (!book)
+            {
+                qInfo("%s", book.message().c_str());
+                continue; // a family too wide for any book of 24 columns
+            }
+            std::string unrelated = text;
+            unrelated.insert(unrelated.rfind("0 TRLR"), "0 @N1@ NOTE unrelated\n");
+            std::ofstream(familyPath) << unrelated;
+            const FamilyUpdate same = updateChartFile(main, familyPath, today);
+            QVERIFY2(same && !same.upToDate, row);
+            QCOMPARE(same.charts.size(), book.written.size());
+            QVERIFY2(updateReportText(same) == "No changes.\n",
+                     row + ": " + updateReportText(same).c_str());
+
+            std::ofstream(familyPath) << changed(unrelated, village.persons);
+            const FamilyUpdate update = updateChartFile(main, familyPath, today);
+            QVERIFY2(update, row + ": " + update.message().c_str());
+            QVERIFY2(saveUpdate(update, main), row);
+            std::map<std::string, int> chartsOf;
+            for (const UpdatedChart& chart : update.charts)
+                for (const std::string& person : personsOf(chart.chart))
+                    ++chartsOf[person];
+            const FamilyUpdate again = updateChartFile(main, familyPath, today);
+            QVERIFY2(again && again.upToDate, row);
+            for (const auto& [person, count] : chartsOf)
+                if (count > 1) // a branch's root stands in the chart above too
+                    QVERIFY2(count == 2, row + " " + person.c_str());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(FamilyRoadTest)
+#include "family_road_test.moc"
