@@ -7,6 +7,7 @@
 #include "app/toolbar_icons.h"
 #include "dialogs/help_topic.h"
 #include "document/chart_document.h"
+#include "model/place_name.h"
 #include "document/file_watch.h"
 #include "help/help_mgr.h"
 #include "view/chart_overview.h"
@@ -222,6 +223,25 @@ void MainWindow::createToolBar()
 void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
+    // The selected box's or cell's place, as reports and see boxes name it.
+    auto* placePane = new QLabel;
+    placePane->setObjectName(QStringLiteral("placePane"));
+    placePane->setAccessibleName(tr("Place"));
+    bar->addPermanentWidget(placePane);
+    const auto showPlace = [this, placePane] {
+        const Selection& selection = document_->selection();
+        const Cell cell = selection.box ? selection.box->cell() : selection.current;
+        placePane->setText(cell == noCell
+                               ? QString()
+                               : tr("Column %1, generation %2")
+                                     .arg(long(cell.column) + 1)
+                                     .arg(generationNumber(document_->chart(), cell.level)));
+    };
+    for (const auto signal :
+         {&ChartDocument::selectionChanged, &ChartDocument::currentCellChanged,
+          &ChartDocument::chartReplaced})
+        connect(document_, signal, placePane, showPlace);
+    connect(document_, &ChartDocument::changed, placePane, showPlace);
     auto* zoomPane = new QLabel(QStringLiteral("100 %"));
     zoomPane->setObjectName(QStringLiteral("zoomPane"));
     zoomPane->setAccessibleName(tr("Zoom"));
