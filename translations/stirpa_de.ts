@@ -731,8 +731,8 @@ About</source>
 <context>
     <name>FamilyChangesDialog</name>
     <message>
-        <source>column %1, level %2</source>
-        <translation>Spalte %1, Ebene %2</translation>
+        <source>column %1, generation %2</source>
+        <translation>Spalte %1, Generation %2</translation>
     </message>
     <message>
         <source>Person</source>
@@ -795,6 +795,33 @@ About</source>
     <message>
         <source>What %1 changes in the chart.</source>
         <translation>Was %1 an der Tafel ändert.</translation>
+    </message>
+    <message>
+        <source>Column %1, generation %2</source>
+        <translation>Spalte %1, Generation %2</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>the hourglass of %1, %2 generation(s) up and %3 down</source>
+        <translation>die Sanduhr von %1, %2 Generation(en) hinauf und %3 hinab</translation>
+    </message>
+    <message numerus="yes">
+        <source>What %1 changes in the book&apos;s %n chart(s).</source>
+        <translation>
+            <numerusform>Was %1 an der %n Tafel des Buchs ändert.</numerusform>
+            <numerusform>Was %1 an den %n Tafeln des Buchs ändert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The book is up to date with %1.</source>
+        <translation>Das Buch ist auf dem Stand von %1.</translation>
+    </message>
+    <message>
+        <source>Apply saves the book&apos;s other charts at once.</source>
+        <translation>Übernehmen speichert die übrigen Tafeln des Buchs sofort.</translation>
     </message>
     <message>
         <source>The chart is up to date with %1.</source>
@@ -1022,6 +1049,14 @@ About</source>
     <message>
         <source>Cannot create the file &apos;%1&apos;: %2</source>
         <translation>Die Datei „%1“ kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The book&apos;s main chart is not beside this chart.</source>
+        <translation>Die Haupttafel des Buchs liegt nicht neben dieser Tafel.</translation>
+    </message>
+    <message>
+        <source>The charts of a book are named after its main chart: the name of %1 must end in %2.</source>
+        <translation>Die Tafeln eines Buchs heißen nach seiner Haupttafel: der Name von %1 muss auf %2 enden.</translation>
     </message>
     <message>
         <source>The chart is not linked to a family file.</source>
@@ -1321,8 +1356,8 @@ About</source>
         <translation>leere Zelle</translation>
     </message>
     <message>
-        <source>column %1, level %2</source>
-        <translation>Spalte %1, Ebene %2</translation>
+        <source>column %1, generation %2</source>
+        <translation>Spalte %1, Generation %2</translation>
     </message>
 </context>
 <context>

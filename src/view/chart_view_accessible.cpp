@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/chart_view_accessible.h"
 
+#include "document/chart_document.h"
 #include "model/description_lines.h"
+#include "model/place_name.h"
 #include "model/text_codec.h"
 #include "view/chart_view.h"
 
@@ -48,8 +50,13 @@ QString ChartViewAccessible::text(QAccessible::Text t) const
     switch (t) {
     case QAccessible::Name:
         return spokenText(box);
-    case QAccessible::Value:
-        return QObject::tr("column %1, level %2").arg(cell.column).arg(cell.level);
+    case QAccessible::Value: {
+        // Named as the status bar and the reports name a cell.
+        const Chart& chart = static_cast<const ChartView*>(widget())->document()->chart();
+        return QObject::tr("column %1, generation %2")
+            .arg(long(cell.column) + 1)
+            .arg(generationNumber(chart, cell.level));
+    }
     default:
         return QAccessibleWidget::text(t);
     }

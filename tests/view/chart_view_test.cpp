@@ -461,11 +461,11 @@ private slots:
         QTest::addColumn<QString>("value");
         const QByteArray ann = "Ann  Lee|1900 \xE2\x80\x93 1980|";
         QTest::newRow("box") << ann << Cell{3, 2} << "Ann Lee 1900 \u2013 1980"
-                             << "column 3, level 2";
+                             << "column 4, generation 3";
         QTest::newRow("old file's bytes") << QByteArray("Jos\xE9|") << Cell{3, 2} << "Jos\u00E9"
-                                          << "column 3, level 2";
+                                          << "column 4, generation 3";
         QTest::newRow("empty cell") << ann << Cell{1, 4} << "empty cell"
-                                    << "column 1, level 4";
+                                    << "column 2, generation 5";
     }
     void theCurrentCellIsSpoken()
     {
