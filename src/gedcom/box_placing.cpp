@@ -74,16 +74,6 @@ int BoxPlacer::personOf(const Person* box) const
     return record ? data_.findPerson(record->xref) : -1;
 }
 
-bool BoxPlacer::isParent(int parent, int child) const
-{
-    for (const int f : data_.persons[std::size_t(child)].childOf) {
-        const GedcomFamily& family = data_.families[std::size_t(f)];
-        if (family.husband == parent || family.wife == parent)
-            return true;
-    }
-    return false;
-}
-
 void BoxPlacer::reportUnplaced(int person, ChartUpdateReport& report) const
 {
     report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
@@ -220,7 +210,7 @@ std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const Le
                 const Person* parent = parentOf(anchor);
                 const int person = parent ? personOf(parent) : -1;
                 const int own = personOf(anchor);
-                return person >= 0 && own >= 0 && isParent(person, own);
+                return person >= 0 && own >= 0 && data_.isParent(person, own);
             }())) {
             // Beside the partner (the other parent), continuing the partner's chain.
             const Person* partner = kind == 's' ? anchor : parentOf(anchor);

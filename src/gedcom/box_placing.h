@@ -31,7 +31,6 @@ private:
     Person* parentBoxOf(int person) const;
     Person* partnerBoxOf(int person) const;
     Person* childBoxOf(int person) const;
-    bool isParent(int parent, int child) const;
     int personOf(const Person* box) const;
     void reportUnplaced(int person, ChartUpdateReport& report) const;
 

@@ -42,16 +42,6 @@ int birthYear(const GedcomPerson& person)
     return shownBirthYear("b. " + std::string(event.date));
 }
 
-bool isParentOf(const GedcomData& data, int parent, int child)
-{
-    for (const int f : data.persons[std::size_t(child)].childOf) {
-        const GedcomFamily& family = data.families[std::size_t(f)];
-        if (family.husband == parent || family.wife == parent)
-            return true;
-    }
-    return false;
-}
-
 bool areSpouses(const GedcomData& data, int a, int b)
 {
     for (const int f : data.persons[std::size_t(a)].spouseIn) {
@@ -184,7 +174,7 @@ Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Matc
     if (byLevel[lowest->box->level()].size() == 1)
         if (const Person* parent = chart.tree().findParent(lowest->box))
             for (const Match& m : matched)
-                if (m.box == parent && isParentOf(data, m.person, lowest->person) &&
+                if (m.box == parent && data.isParent(m.person, lowest->person) &&
                     allIn(matched, ancestorsOf(data, lowest->person)))
                     return {LayoutKind::Ancestors, lowest};
     std::vector<bool> persons(data.persons.size());
@@ -202,7 +192,7 @@ Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Matc
             const bool parentAbove =
                 above->first == level->first - 1 &&
                 std::any_of(above->second.begin(), above->second.end(), [&](const Match* m) {
-                    return isParentOf(data, m->person, root->person);
+                    return data.isParent(m->person, root->person);
                 });
             if (spousesOnly && parentAbove && missesSibling(data, root->person, persons))
                 return {LayoutKind::Hourglass, root};

@@ -50,7 +50,6 @@ private:
     void reportTexts(const std::vector<Person*>& boxes, const std::vector<TextOutcome>& outcomes,
                      ChartUpdateReport& report);
     void findReparented(const std::vector<int>& parents, ChartUpdateReport& report);
-    bool isParent(int parent, int child) const;
     bool isSpouseParent(int parent, int person) const;
     UpdatedBox entry(const Person* box, int person) const
     {
@@ -94,23 +93,13 @@ const std::string* Updater::wantedText(const Person& box, int person, std::strin
     return &buffer;
 }
 
-bool Updater::isParent(int parent, int child) const
-{
-    for (const int f : data_.persons[std::size_t(child)].childOf) {
-        const GedcomFamily& family = data_.families[std::size_t(f)];
-        if (family.husband == parent || family.wife == parent)
-            return true;
-    }
-    return false;
-}
-
 // A spouse's box finds the parent of the person married.
 bool Updater::isSpouseParent(int parent, int person) const
 {
     for (const int f : data_.persons[std::size_t(person)].spouseIn) {
         const GedcomFamily& family = data_.families[std::size_t(f)];
         const int partner = family.husband == person ? family.wife : family.husband;
-        if (partner >= 0 && isParent(parent, partner))
+        if (partner >= 0 && data_.isParent(parent, partner))
             return true;
     }
     return false;
@@ -191,7 +180,7 @@ void Updater::findReparented(const std::vector<int>& parents, ChartUpdateReport&
         if (person < 0 || box->kind() != BoxKind::Person || parentBox < 0)
             return;
         const int parent = boxPersons_[std::size_t(parentBox)];
-        if (parent < 0 || isParent(parent, person) || isSpouseParent(parent, person))
+        if (parent < 0 || data_.isParent(parent, person) || isSpouseParent(parent, person))
             return;
         report.reparented.push_back(entry(box, person));
     });

@@ -68,4 +68,6 @@ struct GedcomData {
     // The person with the cross-reference (with or without at signs), or -1;
     // the first one when several have it.
     int findPerson(std::string_view xref) const;
+    // Whether a family the child was born into names the parent.
+    bool isParent(int parent, int child) const;
 };

@@ -266,6 +266,16 @@ void Linker::sortChildren()
 
 } // namespace
 
+bool GedcomData::isParent(int parent, int child) const
+{
+    for (const int f : persons[std::size_t(child)].childOf) {
+        const GedcomFamily& family = families[std::size_t(f)];
+        if (family.husband == parent || family.wife == parent)
+            return true;
+    }
+    return false;
+}
+
 int GedcomData::findPerson(std::string_view xref) const
 {
     if (xref.size() >= 2 && xref.front() == '@' && xref.back() == '@')
