@@ -8,6 +8,7 @@
 #include "model/parent_table.h"
 
 #include <memory>
+#include <utility>
 #include <unordered_map>
 
 namespace {
@@ -24,7 +25,7 @@ struct Line {
 };
 
 struct NewBox {
-    int person;
+    std::size_t entry; // in the target's plan
     Line column;
     Line level;
 };
@@ -47,18 +48,16 @@ BoxPlacer::BoxPlacer(Chart& chart, const GedcomData& data, const ChartTarget& ta
       data_(data),
       target_(target),
       anchor_(data.persons.size()),
-      downPlanned_(data.persons.size()),
-      planned_(data.persons.size(), -1)
+      downPlanned_(data.persons.size())
 {
-    for (std::size_t i = 0; i < target.plan.size(); ++i) {
-        const PlannedBox& box = target.plan[i];
-        if (box.person < 0)
-            continue;
-        if (box.down)
+    for (const PlannedBox& box : target.plan)
+        if (box.person >= 0 && box.down)
             downPlanned_[std::size_t(box.person)] = true;
-        if (planned_[std::size_t(box.person)] < 0)
-            planned_[std::size_t(box.person)] = int(i);
-    }
+}
+
+void BoxPlacer::noteCut(int person, int direction)
+{
+    cuts_.insert(cutKey(person, direction));
 }
 
 void BoxPlacer::noteBox(int person, Person* box)
@@ -68,17 +67,40 @@ void BoxPlacer::noteBox(int person, Person* box)
         anchor = box;
 }
 
+std::uint64_t BoxPlacer::cutKey(int person, int direction)
+{
+    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
+}
+
 int BoxPlacer::personOf(const Person* box) const
 {
     const RecordLink* record = tree_.records().find(box);
     return record ? data_.findPerson(record->xref) : -1;
 }
 
-void BoxPlacer::reportUnplaced(int person, ChartUpdateReport& report) const
+void BoxPlacer::reportUnplaced(std::size_t entry, ChartUpdateReport& report) const
 {
-    report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
-                               std::string(data_.persons[std::size_t(person)].xref), noCell,
-                               nullptr, {}});
+    // A continuation box goes with its person, who is listed.
+    const int person = target_.plan[entry].person;
+    if (person >= 0)
+        report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
+                                   std::string(data_.persons[std::size_t(person)].xref), noCell,
+                                   nullptr, {}});
+}
+
+// The box a new entry is placed by, and how it joins it; null while it has
+// no relative with a box.
+std::pair<Person*, Joining> BoxPlacer::placeOf(std::size_t entry) const
+{
+    const PlannedBox& planned = target_.plan[entry];
+    if (planned.person < 0) // a continuation box: by the person it cuts
+        return {anchorOf(target_.cuts[entry]),
+                planned.direction == 0 ? Joining::Parent : Joining::Child};
+    if (target_.upward[entry])
+        return {childBoxOf(planned.person), Joining::Parent};
+    if (Person* parent = parentBoxOf(planned.person))
+        return {parent, Joining::Child};
+    return {partnerBoxOf(planned.person), Joining::Partner};
 }
 
 Person* BoxPlacer::parentBoxOf(int person) const
@@ -131,38 +153,29 @@ bool keepsChains(const Tree& tree, const LevelRows& rows, Cell cell)
     return !left || left->kind() != BoxKind::Person || left->rightLink() == 0;
 }
 
-std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const LevelRows& rows,
-                                     ChartUpdateReport& report)
+std::vector<std::size_t> BoxPlacer::placeRound(const std::vector<std::size_t>& pending,
+                                               const LevelRows& rows, ChartUpdateReport& report)
 {
     LineInsertions columns, levels;
     std::unordered_map<int, int> rowGroups; // by the index of the level opened
     std::vector<NewBox> boxes;
     std::vector<Joint> joints;
-    std::vector<int> waiting;
+    std::vector<std::size_t> waiting;
 
-    // Groups of new persons by the box they join, in the order first met.
+    // Groups of new boxes by the box they join, in the order first met.
     std::vector<const Person*> order;
-    std::unordered_map<const Person*, std::pair<char, std::vector<int>>> groups;
-    for (const int person : pending) {
-        Person* box = nullptr;
-        char kind = 0;
-        if (target_.upward[std::size_t(planned_[std::size_t(person)])]) {
-            box = childBoxOf(person);
-            kind = 'p';
-        } else if ((box = parentBoxOf(person))) {
-            kind = 'c';
-        } else if ((box = partnerBoxOf(person))) {
-            kind = 's';
-        }
+    std::unordered_map<const Person*, std::pair<Joining, std::vector<std::size_t>>> groups;
+    for (const std::size_t entry : pending) {
+        const auto [box, joining] = placeOf(entry);
         if (!box) {
-            waiting.push_back(person);
+            waiting.push_back(entry);
             continue;
         }
         auto& group = groups[box];
         if (group.second.empty())
             order.push_back(box);
-        group.first = kind;
-        group.second.push_back(person);
+        group.first = joining;
+        group.second.push_back(entry);
     }
     if (order.empty())
         return waiting;
@@ -175,14 +188,14 @@ std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const Le
     };
     // New boxes in columns opened right after `after`, chained from `from`.
     const auto besideOf = [&](const Person* from, int after, Line level,
-                              const std::vector<int>& persons, std::size_t first) {
-        const int count = int(persons.size() - first);
+                              const std::vector<std::size_t>& entries, std::size_t first) {
+        const int count = int(entries.size() - first);
         if (count <= 0)
             return;
         const int group = columns.add(after + 1, count);
         for (int i = 0; i < count; ++i) {
             const int index = int(boxes.size());
-            boxes.push_back({persons[first + std::size_t(i)], {0, group, i}, level});
+            boxes.push_back({entries[first + std::size_t(i)], {0, group, i}, level});
             joints.push_back(i == 0 ? Joint{from, -1, index} : Joint{nullptr, index - 1, index});
         }
     };
@@ -204,25 +217,26 @@ std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const Le
         return parent < 0 ? nullptr : listed[std::size_t(parent)];
     };
     for (const Person* anchor : order) {
-        const auto& [kind, persons] = groups[anchor];
+        const auto& [joining, entries] = groups[anchor];
         const Cell at = anchor->cell();
-        if (kind == 's' || (kind == 'p' && [&] {
+        if (joining == Joining::Partner || (joining == Joining::Parent && [&] {
                 const Person* parent = parentOf(anchor);
                 const int person = parent ? personOf(parent) : -1;
                 const int own = personOf(anchor);
                 return person >= 0 && own >= 0 && data_.isParent(person, own);
             }())) {
             // Beside the partner (the other parent), continuing the partner's chain.
-            const Person* partner = kind == 's' ? anchor : parentOf(anchor);
+            const Person* partner = joining == Joining::Partner ? anchor : parentOf(anchor);
             const Cell p = partner->cell();
             const Person* next =
                 partner->rightLink() != 0 ? rows.rightOf(p.level, p.column) : nullptr;
-            besideOf(partner, p.column, {p.level}, persons, 0);
+            besideOf(partner, p.column, {p.level}, entries, 0);
             if (next)
                 joints.push_back({nullptr, int(boxes.size()) - 1, -1, next});
             continue;
         }
-        if (kind == 'c') {
+        const bool child = joining == Joining::Child;
+        if (child) {
             // After the last child of the chain under the parent. Find parent
             // answers with the box above at its first step, from level 0 on
             // and with the first box of the cell only: a search it needs not.
@@ -230,25 +244,25 @@ std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const Le
             if (anchor->downLink() != 0 && below && at.level >= 0 &&
                 tree_.findPerson(at) == anchor && tree_.findParent(below) == anchor) {
                 const Person* last = rows.chainEnd(below);
-                besideOf(last, last->column(), {last->level()}, persons, 0);
+                besideOf(last, last->column(), {last->level()}, entries, 0);
                 continue;
             }
         }
         // Right below the parent (a child) or right above the child (a parent),
         // in a free cell when one keeps the chains, else in a level opened there.
-        const Cell target{at.column, kind == 'c' ? at.level + 1 : at.level - 1};
+        const Cell target{at.column, child ? at.level + 1 : at.level - 1};
         Line level{target.level};
         if (target.level < 0 || !keepsChains(tree_, rows, target))
-            level = {0, rowAt(kind == 'c' ? at.level + 1 : at.level), 0};
+            level = {0, rowAt(child ? at.level + 1 : at.level), 0};
         const int index = int(boxes.size());
-        boxes.push_back({persons[0], {at.column}, level});
-        if (kind == 'c')
+        boxes.push_back({entries[0], {at.column}, level});
+        if (child)
             joints.push_back({anchor, -1, index, nullptr, true});
         else
             joints.push_back({nullptr, index, -1, anchor, true});
-        besideOf(nullptr, at.column, level, persons, 1);
-        if (persons.size() > 1)
-            joints[joints.size() - std::size_t(persons.size() - 1)] = {nullptr, index, index + 1};
+        besideOf(nullptr, at.column, level, entries, 1);
+        if (entries.size() > 1)
+            joints[joints.size() - std::size_t(entries.size() - 1)] = {nullptr, index, index + 1};
     }
 
     columns.finish();
@@ -257,8 +271,8 @@ std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const Le
     if (long(extent.column) + columns.total() > chartLimits::maxCell ||
         long(extent.level) + levels.total() > chartLimits::maxCell) {
         for (const Person* anchor : order)
-            for (const int person : groups[anchor].second)
-                reportUnplaced(person, report);
+            for (const std::size_t entry : groups[anchor].second)
+                reportUnplaced(entry, report);
         return {};
     }
     const TreeSettings& settings = chart_.settings();
@@ -285,18 +299,10 @@ std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const Le
     }
 
     std::vector<Person*> added;
-    for (const NewBox& planned : boxes) {
-        auto box = std::make_unique<Person>();
-        box->text = target_.texts[std::size_t(planned_[std::size_t(planned.person)])];
-        box->setCell({planned.column.resolve(columns), planned.level.resolve(levels)});
-        Person* placed = tree_.append(std::move(box));
-        const std::string xref(data_.persons[std::size_t(planned.person)].xref);
-        tree_.mutableRecords().set(placed, {xref, textFingerprint(placed->text)});
-        noteBox(planned.person, placed);
-        added.push_back(placed);
-        report.added.push_back(
-            {displayName(data_.persons[std::size_t(planned.person)]), xref, {}, placed, {}});
-    }
+    for (const NewBox& planned : boxes)
+        added.push_back(makeBox(planned.entry,
+                                {planned.column.resolve(columns), planned.level.resolve(levels)},
+                                report));
     for (const Joint& joint : joints) {
         Person* from =
             joint.fromNew >= 0 ? added[std::size_t(joint.fromNew)] : tree_.own(joint.from);
@@ -314,27 +320,65 @@ std::vector<int> BoxPlacer::placeRound(const std::vector<int>& pending, const Le
     return waiting;
 }
 
+Person* BoxPlacer::makeBox(std::size_t entry, Cell cell, ChartUpdateReport& report)
+{
+    const PlannedBox& planned = target_.plan[entry];
+    const bool continuation = planned.person < 0;
+    std::unique_ptr<Person> box;
+    if (continuation) {
+        auto cut = std::make_unique<ContPerson>();
+        cut->setDirection(planned.direction);
+        box = std::move(cut);
+    } else {
+        box = std::make_unique<Person>();
+    }
+    box->text = target_.texts[entry];
+    box->setCell(cell);
+    Person* placed = tree_.append(std::move(box));
+    const int person = continuation ? target_.cuts[entry] : planned.person;
+    const std::string xref(data_.persons[std::size_t(person)].xref);
+    tree_.mutableRecords().set(placed, {xref, textFingerprint(placed->text)});
+    if (continuation) {
+        noteCut(person, planned.direction);
+        ++report.continuations;
+    } else {
+        noteBox(person, placed);
+        report.added.push_back(
+            {displayName(data_.persons[std::size_t(person)]), xref, {}, placed, {}});
+    }
+    return placed;
+}
+
 void BoxPlacer::addPersons(std::optional<LevelRows> rows, ChartUpdateReport& report)
 {
-    // The plan's persons without a box here, in plan order, each once.
-    std::vector<int> pending;
+    // The plan's persons without a box here, in plan order, each once, and
+    // the continuation boxes their cuts lack.
+    const auto elsewhere = [&](int person) {
+        return target_.elsewhere && (*target_.elsewhere)[std::size_t(person)];
+    };
+    std::vector<std::size_t> pending;
     std::vector<bool> met(data_.persons.size());
-    for (const PlannedBox& box : target_.plan) {
-        const std::size_t person = std::size_t(box.person);
-        if (box.person < 0 || anchor_[person] || met[person] ||
-            (target_.elsewhere && (*target_.elsewhere)[person]))
-            continue;
-        met[person] = true;
-        pending.push_back(box.person);
+    for (std::size_t entry = 0; entry < target_.plan.size(); ++entry) {
+        const PlannedBox& box = target_.plan[entry];
+        const int cut = target_.cuts[entry];
+        if (box.person >= 0 && !anchorOf(box.person) && !met[std::size_t(box.person)] &&
+            !elsewhere(box.person)) {
+            met[std::size_t(box.person)] = true;
+            pending.push_back(entry);
+        } else if (box.person < 0 && cut >= 0 && !cuts_.count(cutKey(cut, box.direction)) &&
+                   (anchorOf(cut) || !elsewhere(cut))) {
+            cuts_.insert(cutKey(cut, box.direction));
+            pending.push_back(entry);
+        }
     }
     while (!pending.empty()) {
         if (!rows)
             rows.emplace(tree_);
-        std::vector<int> waiting = placeRound(pending, *rows, report);
+        std::vector<std::size_t> waiting = placeRound(pending, *rows, report);
         rows.reset(); // the round has changed the tree
         if (waiting.size() == pending.size()) {
-            for (const int person : waiting)
-                reportUnplaced(person, report);
+            for (const std::size_t entry : waiting)
+                reportUnplaced(entry, report);
             break;
         }
         pending = std::move(waiting);

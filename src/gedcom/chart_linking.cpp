@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/chart_linking.h"
 
+#include "gedcom/chart_update.h"
 #include "gedcom/family_link_options.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_date.h"
@@ -204,6 +205,34 @@ Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Matc
     return {std::nullopt, top};
 }
 
+// Links each continuation box to the person whose branch it cuts (the linked
+// box next to it in its column, above it when it points down), with the
+// import's count for that cut: a box that shows other text is the user's.
+void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& target,
+                       const std::unordered_map<const Person*, int>& personOfBox)
+{
+    std::unordered_map<std::uint64_t, const std::string*> importTexts;
+    const auto key = [](int person, int direction) {
+        return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
+    };
+    for (std::size_t i = 0; i < target.plan.size(); ++i)
+        if (target.cuts[i] >= 0)
+            importTexts.emplace(key(target.cuts[i], target.plan[i].direction), &target.texts[i]);
+    Tree& tree = chart.mutableTree();
+    tree.forEachPerson([&](const Person* box) {
+        if (box->kind() != BoxKind::Continuation)
+            return;
+        const Cell next{box->column(), box->level() + (box->direction() == 2 ? -1 : 1)};
+        const auto found = personOfBox.find(tree.findPerson(next));
+        if (found == personOfBox.end())
+            return;
+        const auto text = importTexts.find(key(found->second, box->direction()));
+        tree.mutableRecords().set(
+            box, {std::string(data.persons[std::size_t(found->second)].xref),
+                  textFingerprint(text != importTexts.end() ? *text->second : box->text)});
+    });
+}
+
 } // namespace
 
 ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
@@ -279,12 +308,15 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     RecordLinks& records = chart.mutableTree().mutableRecords();
     records.clear();
     std::string text;
+    std::unordered_map<const Person*, int> personOfBox;
     for (const Match& m : matched) {
         // The import's text for the person: a box that shows other text is the user's.
         describeBox(data, m.person, options.description, text, {});
         records.set(m.box, {std::string(data.persons[std::size_t(m.person)].xref),
                             textFingerprint(text)});
+        personOfBox.emplace(m.box, m.person);
     }
+    linkContinuations(chart, data, chartTarget(data, options), personOfBox);
     chart.setFamilyLink(link);
     result.linked = int(matched.size());
     return result;

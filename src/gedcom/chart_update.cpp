@@ -70,13 +70,12 @@ private:
 
 void Updater::indexTarget()
 {
-    const std::vector<int> cut = cutPersons(target_.plan);
     for (std::size_t i = 0; i < target_.plan.size(); ++i) {
         const PlannedBox& box = target_.plan[i];
         if (box.person >= 0)
             personBoxes_.emplace(box.person, i);
-        else if (cut[i] >= 0)
-            cutBoxes_.emplace(cutKey(cut[i], box.direction), i);
+        else if (target_.cuts[i] >= 0)
+            cutBoxes_.emplace(cutKey(target_.cuts[i], box.direction), i);
     }
 }
 
@@ -149,6 +148,8 @@ void Updater::reportTexts(const std::vector<Person*>& boxes,
         const int person = boxPersons_[i];
         if (person >= 0 && box->kind() == BoxKind::Person)
             placer_.noteBox(person, box);
+        else if (person >= 0 && box->kind() == BoxKind::Continuation)
+            placer_.noteCut(person, box->direction());
         switch (outcomes[i]) {
         case TextOutcome::Removed:
             report.removed.push_back({box->text.substr(0, box->text.find(" |")),
@@ -233,6 +234,8 @@ void ChartTarget::append(std::vector<PlannedBox> morePlan, std::vector<std::stri
     const int rootLevel = morePlan.empty() ? 0 : morePlan.front().cell.level;
     for (const PlannedBox& box : morePlan)
         upward.push_back(box.cell.level < rootLevel);
+    const std::vector<int> moreCuts = cutPersons(morePlan);
+    cuts.insert(cuts.end(), moreCuts.begin(), moreCuts.end());
     plan.insert(plan.end(), morePlan.begin(), morePlan.end());
     texts.insert(texts.end(), std::make_move_iterator(moreTexts.begin()),
                  std::make_move_iterator(moreTexts.end()));

@@ -10,17 +10,20 @@
 #include <string>
 #include <vector>
 
-// What an import of the family file would make of a chart now: its plan, the
-// import's text of each planned box, whether each box stands above the plan's
-// root (an ancestor's side), and the persons whose own box is in another chart
-// of the chart's book (by person; empty for a chart alone). The description
-// options and the living persons describe a box the plan does not hold.
+// What an import of the family file would make of a chart now: its plan (one
+// or several appended), the import's text of each planned box, whether each
+// box stands above its plan's root (an ancestor's side), the person each
+// continuation box cuts (-1 for other boxes), and the persons whose own box is
+// in another chart of the chart's book (by person; none for a chart alone).
+// The description options and the living persons describe a box the plan
+// does not hold.
 struct ChartTarget {
     DescriptionOptions description;
     std::vector<bool> living;
     std::vector<PlannedBox> plan;
     std::vector<std::string> texts;
     std::vector<bool> upward;
+    std::vector<int> cuts;
     const std::vector<bool>* elsewhere = nullptr;
 
     // Appends another plan (a book's branch merged into this chart's).
