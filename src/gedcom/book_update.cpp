@@ -7,6 +7,8 @@
 #include "gedcom/chart_book.h"
 #include "gedcom/family_link_options.h"
 #include "gedcom/living_persons.h"
+#include "gedcom/person_description.h"
+#include "model/place_name.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -83,6 +85,225 @@ std::vector<BookMember> otherBookCharts(const Chart& chart, const std::string& c
     return members;
 }
 
+namespace {
+
+// Brings a book's charts to the book planned now: see updateBook.
+class BookUpdater {
+public:
+    BookUpdater(std::vector<BookMember>& charts, const GedcomData& data,
+                const ImportOptions& options, const ChartBookPlan& book)
+        : charts_(charts),
+          data_(data),
+          options_(options),
+          book_(book),
+          living_(livingPersons(data, options)),
+          inBook_(data.persons.size()),
+          memberOf_(book.charts.size(), -1),
+          own_(book.charts.size())
+    {
+    }
+
+    Result run(std::size_t main);
+
+private:
+    void assignCharts();
+    bool isNewBranch(std::size_t planned) const;
+    std::string nextSuffix(const std::string& above) const;
+    std::vector<BoxLabel> labelsOf(std::size_t planned) const;
+    void addChart(std::size_t planned, const std::string& suffix);
+    Result makeChart(std::size_t planned, BookMember& member);
+
+    std::vector<BookMember>& charts_;
+    const GedcomData& data_;
+    const ImportOptions& options_;
+    const ChartBookPlan& book_;
+    const std::vector<bool> living_;
+    std::vector<bool> inBook_;
+    std::vector<long> memberOf_; // by planned chart: the chart it goes to
+    std::vector<bool> own_;      // by planned chart: whether that chart is its own
+    std::vector<bool> made_;     // by chart: made by this update
+    std::size_t main_ = 0;       // the main chart
+};
+
+// Whether no one of the planned branch but its root has a box in the book:
+// then it is a chart of its own.
+bool BookUpdater::isNewBranch(std::size_t planned) const
+{
+    const BookChart& chart = book_.charts[planned];
+    return std::none_of(chart.plan.begin(), chart.plan.end(), [&](const PlannedBox& box) {
+        return box.person >= 0 && box.person != chart.root && inBook_[std::size_t(box.person)];
+    });
+}
+
+// The next branch chart's suffix below the chart `above`, by the continuation
+// rule ("03" after "01" and "02"); empty when it would pass two digits.
+std::string BookUpdater::nextSuffix(const std::string& above) const
+{
+    int last = 0;
+    for (const BookMember& member : charts_) {
+        const std::string& suffix = member.chart.familyLink().bookChart;
+        if (suffix.size() == above.size() + 2 && suffix.starts_with(above))
+            last = std::max(last, std::stoi(suffix.substr(above.size())));
+    }
+    if (last >= maxBranchCharts)
+        return {};
+    return above + (last < 9 ? "0" : "") + std::to_string(last + 1);
+}
+
+// Continuation boxes name the chart their branch continues in, as it is named
+// now; one whose branch went to the chart above was dropped from the plan.
+std::vector<BoxLabel> BookUpdater::labelsOf(std::size_t planned) const
+{
+    std::vector<BoxLabel> labels = bookLabels(data_, book_, planned, options_.description, living_);
+    for (BoxLabel& label : labels)
+        for (const BookChart::Link& link : book_.charts[planned].links)
+            if (link.box == label.box && own_[std::size_t(link.chart)]) {
+                const std::string& suffix =
+                    charts_[std::size_t(memberOf_[std::size_t(link.chart)])]
+                        .chart.familyLink()
+                        .bookChart;
+                label.text = label.text.substr(0, label.text.rfind('|') + 1) + "chart " + suffix;
+            }
+    return labels;
+}
+
+// A new chart for the planned branch, made by run() once every chart has its name.
+void BookUpdater::addChart(std::size_t planned, const std::string& suffix)
+{
+    const BookChart& branch = book_.charts[planned];
+    const BookMember& main = charts_[main_];
+    FamilyLink link = main.chart.familyLink();
+    link.root = std::string(data_.persons[std::size_t(branch.root)].xref);
+    link.generations = branch.generations;
+    link.bookChart = suffix;
+    Chart chart;
+    chart.setFamilyLink(std::move(link));
+    charts_.push_back({bookChartPath(main.path, suffix), std::move(chart), {}});
+    made_.push_back(true);
+}
+
+// The new chart of a branch, as an import of the book makes it; every
+// person in it is new.
+Result BookUpdater::makeChart(std::size_t planned, BookMember& member)
+{
+    ChartImport made = chartFromPlan(data_, book_.charts[planned].plan, options_,
+                                     treeNameOf(member.path), labelsOf(planned), living_);
+    if (!made)
+        return made;
+    made.chart.setFamilyLink(member.chart.familyLink());
+    member.chart = std::move(made.chart);
+    const Tree& tree = member.chart.tree();
+    tree.forEachPerson([&](const Person* box) {
+        const RecordLink* record = tree.records().find(box);
+        if (box->kind() == BoxKind::Person && record)
+            member.report.added.push_back(
+                {displayName(data_.persons[std::size_t(data_.findPerson(record->xref))]),
+                 record->xref, box->cell(), box, placeName(member.chart, box->cell()),
+                 generationNumber(member.chart, box->level())});
+    });
+    return {};
+}
+
+// Each planned chart goes to the chart of the book that starts with its root;
+// a branch no one of which is in the book yet, to a new chart; any other, to
+// the chart its branch continues from.
+void BookUpdater::assignCharts()
+{
+    std::unordered_map<int, std::size_t> memberOfRoot;
+    for (std::size_t i = 0; i < charts_.size(); ++i)
+        if (const int root = data_.findPerson(charts_[i].chart.familyLink().root); root >= 0)
+            memberOfRoot.emplace(root, i);
+    std::unordered_map<std::string, std::size_t> plannedBySuffix;
+    for (std::size_t k = 0; k < book_.charts.size(); ++k) {
+        const BookChart& planned = book_.charts[k];
+        plannedBySuffix.emplace(planned.suffix, k);
+        if (const auto found = memberOfRoot.find(planned.root); found != memberOfRoot.end()) {
+            memberOf_[k] = long(found->second);
+            own_[k] = true;
+            continue;
+        }
+        if (k == 0) {
+            memberOf_[k] = long(main_);
+            continue;
+        }
+        // Charts come before their branches: the one above has its chart.
+        const std::size_t above =
+            plannedBySuffix.at(planned.suffix.substr(0, planned.suffix.size() - 2));
+        memberOf_[k] = memberOf_[above];
+        const std::string suffix =
+            charts_[std::size_t(memberOf_[above])].chart.familyLink().bookChart;
+        if (own_[above] && isNewBranch(k) && !nextSuffix(suffix).empty()) {
+            addChart(k, nextSuffix(suffix));
+            memberOf_[k] = long(charts_.size() - 1);
+            own_[k] = true;
+        }
+    }
+}
+
+Result BookUpdater::run(std::size_t main)
+{
+    main_ = main;
+    made_.assign(charts_.size(), false);
+    for (const BookMember& member : charts_)
+        markPersons(member.chart, data_, inBook_);
+    assignCharts();
+    std::vector<ChartTarget> targets(charts_.size());
+    for (std::size_t k = 0; k < book_.charts.size(); ++k) {
+        const BookChart& planned = book_.charts[k];
+        const std::size_t member = std::size_t(memberOf_[k]);
+        if (made_[member]) {
+            if (const Result made = makeChart(k, charts_[member]); !made)
+                return made;
+            continue;
+        }
+        std::vector<PlannedBox> plan = planned.plan;
+        std::vector<std::string> texts =
+            plannedTexts(data_, plan, options_.description, labelsOf(k), living_);
+        // A branch taken in by this chart is cut here no more.
+        std::vector<bool> uncut(plan.size());
+        for (const BookChart::Link& link : planned.links)
+            uncut[std::size_t(link.box)] = !own_[std::size_t(link.chart)];
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < plan.size(); ++i)
+            if (!uncut[i]) {
+                plan[kept] = plan[i];
+                texts[kept++] = std::move(texts[i]);
+            }
+        plan.resize(kept);
+        texts.resize(kept);
+        targets[member].append(std::move(plan), std::move(texts));
+    }
+    for (std::size_t i = 0; i < charts_.size(); ++i)
+        if (made_[i])
+            markPersons(charts_[i].chart, data_, inBook_);
+    // Charts that start no branch of the book any more are brought to their
+    // own root's family, after the others have taken in their new persons.
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < charts_.size(); ++i)
+        if (!made_[i] && !targets[i].plan.empty())
+            order.push_back(i);
+    for (std::size_t i = 0; i < charts_.size(); ++i)
+        if (!made_[i] && targets[i].plan.empty()) {
+            ImportOptions alone = importOptionsOf(charts_[i].chart.familyLink(), data_);
+            alone.today = options_.today;
+            if (alone.layout.root >= 0) {
+                targets[i] = chartTarget(data_, alone);
+                order.push_back(i);
+            }
+        }
+    for (const std::size_t i : order) {
+        ChartTarget& target = targets[i];
+        target.description = options_.description;
+        target.living = living_;
+        target.elsewhere = &inBook_;
+        charts_[i].report = updateChart(charts_[i].chart, data_, target);
+        markPersons(charts_[i].chart, data_, inBook_);
+    }
+    return {};
+}
+
+} // namespace
+
 Result updateBook(std::vector<BookMember>& charts, const GedcomData& data,
                   const CalendarDate& today)
 {
@@ -104,82 +325,5 @@ Result updateBook(std::vector<BookMember>& charts, const GedcomData& data,
     const ChartBookPlan book = planBook(data, options.layout, mainLink.bookColumns);
     if (!book)
         return book;
-
-    // Each planned chart goes to the chart of the book that starts with its
-    // root; a branch without one, to the chart its branch continues from.
-    std::unordered_map<int, std::size_t> memberOfRoot;
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        const FamilyLink& link = charts[i].chart.familyLink();
-        if (const int root = data.findPerson(link.root); root >= 0)
-            memberOfRoot.emplace(root, i);
-    }
-    std::unordered_map<std::string, std::size_t> plannedBySuffix;
-    std::vector<long> memberOf(book.charts.size(), -1);
-    std::vector<bool> own(book.charts.size());
-    for (std::size_t k = 0; k < book.charts.size(); ++k) {
-        const BookChart& planned = book.charts[k];
-        plannedBySuffix.emplace(planned.suffix, k);
-        if (const auto found = memberOfRoot.find(planned.root); found != memberOfRoot.end()) {
-            memberOf[k] = long(found->second);
-            own[k] = true;
-        } else if (k > 0) {
-            // Charts come before their branches: the one above is placed.
-            memberOf[k] = memberOf[plannedBySuffix.at(
-                planned.suffix.substr(0, planned.suffix.size() - 2))];
-        } else {
-            memberOf[k] = main - charts.begin();
-        }
-    }
-    std::vector<ChartTarget> targets(charts.size());
-    const std::vector<bool> living = livingPersons(data, options);
-    for (std::size_t k = 0; k < book.charts.size(); ++k) {
-        const BookChart& planned = book.charts[k];
-        // Continuation boxes name the charts their branches continue in; one
-        // whose branch has no chart yet tells its count instead.
-        std::vector<BoxLabel> labels = bookLabels(data, book, k, options.description, living);
-        std::erase_if(labels, [&](const BoxLabel& label) {
-            for (const BookChart::Link& link : planned.links)
-                if (link.box == label.box)
-                    return !own[std::size_t(link.chart)];
-            return false;
-        });
-        for (BoxLabel& label : labels)
-            for (const BookChart::Link& link : planned.links)
-                if (link.box == label.box) {
-                    const FamilyLink& target =
-                        charts[std::size_t(memberOf[std::size_t(link.chart)])].chart.familyLink();
-                    label.text = label.text.substr(0, label.text.rfind('|') + 1) + "chart " +
-                                 target.bookChart;
-                }
-        ChartTarget& target = targets[std::size_t(memberOf[k])];
-        target.append(planned.plan,
-                      plannedTexts(data, planned.plan, options.description, labels, living));
-    }
-    std::vector<bool> inBook(data.persons.size());
-    for (const BookMember& member : charts)
-        markPersons(member.chart, data, inBook);
-    // Charts that start no branch of the book any more are brought to their
-    // own root's family, after the others have taken in their new persons.
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < charts.size(); ++i)
-        if (!targets[i].plan.empty())
-            order.push_back(i);
-    for (std::size_t i = 0; i < charts.size(); ++i)
-        if (targets[i].plan.empty()) {
-            ImportOptions alone = importOptionsOf(charts[i].chart.familyLink(), data);
-            alone.today = today;
-            if (alone.layout.root >= 0) {
-                targets[i] = chartTarget(data, alone);
-                order.push_back(i);
-            }
-        }
-    for (const std::size_t i : order) {
-        ChartTarget& target = targets[i];
-        target.description = options.description;
-        target.living = living;
-        target.elsewhere = &inBook;
-        charts[i].report = updateChart(charts[i].chart, data, target);
-        markPersons(charts[i].chart, data, inBook);
-    }
-    return {};
+    return BookUpdater(charts, data, options, book).run(std::size_t(main - charts.begin()));
 }
