@@ -265,9 +265,9 @@ Result BookUpdater::run(std::size_t main)
             uncut[std::size_t(link.box)] = !own_[std::size_t(link.chart)];
         std::size_t kept = 0;
         for (std::size_t i = 0; i < plan.size(); ++i)
-            if (!uncut[i]) {
-                plan[kept] = plan[i];
-                texts[kept++] = std::move(texts[i]);
+            if (!uncut[i] && kept++ != i) {
+                plan[kept - 1] = plan[i];
+                texts[kept - 1] = std::move(texts[i]);
             }
         plan.resize(kept);
         texts.resize(kept);

@@ -4,8 +4,11 @@
 // modified and its boxes selectable from the list, and every failure leaves
 // the chart as it was.
 #include "app/main_window.h"
+#include "chartfile/chart_reader.h"
 #include "document/chart_document.h"
+#include "gedcom/book_files.h"
 #include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
 #include "private_home.h"
 #include "test_files.h"
 #include "view/chart_view.h"
@@ -98,6 +101,7 @@ private slots:
     void keepsTheChartOnFailure();
     void linksATypedChart();
     void commandsFollowTheChart();
+    void updatesTheWholeBook();
 
 private:
     // A chart imported from a copy of the family file and saved; the copy's path.
@@ -256,6 +260,41 @@ void FamilyUpdateWindowTest::commandsFollowTheChart()
     window.document()->newChart();
     QVERIFY(!window.action(Command::FileUpdateFromFamily)->isEnabled());
     QVERIFY(!window.action(Command::TreeLinkFamily)->isEnabled());
+}
+
+// Updated from its main chart, a book takes in a child born in a branch
+// chart: the dialog names that chart, Apply writes it beside the open one.
+void FamilyUpdateWindowTest::updatesTheWholeBook()
+{
+    QTemporaryDir folder;
+    const QString copy = folder.filePath("family.ged");
+    writeFile(copy, readAll(family));
+    const GedcomLoad load = readGedcomFile(copy.toStdString());
+    QVERIFY(load);
+    ImportOptions options;
+    options.layout.root = load.data.findPerson("I1");
+    options.bookColumns = 4;
+    const BookImport book =
+        saveBook(load.data, options, folder.filePath("bk.txt").toStdString(), copy.toStdString());
+    QVERIFY2(book, book.message().c_str());
+    QByteArray bytes = readAll(copy);
+    bytes.replace("0 @F4@ FAM\n", "0 @F4@ FAM\n1 CHIL @I98@\n");
+    bytes.replace("0 TRLR", "0 @I98@ INDI\n1 NAME Paul /Hartmann/\n1 FAMC @F4@\n0 TRLR");
+    writeFile(copy, bytes);
+
+    FamilyWindow window;
+    QVERIFY(window.openChart(folder.filePath("bk.txt")));
+    const std::size_t boxes = window.document()->tree().size();
+    window.action(Command::FileUpdateFromFamily)->trigger();
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(window.shown, QStringList({"bk02.txt: New persons: 1"}));
+    QCOMPARE(window.document()->tree().size(), boxes);
+    const ChartLoad branch = readChartFile(folder.filePath("bk02.txt").toStdString(), {});
+    QVERIFY(branch);
+    bool found = false;
+    branch.chart.tree().forEachPerson(
+        [&](const Person* box) { found = found || firstLine(box) == "Paul Hartmann"; });
+    QVERIFY(found);
 }
 
 QTEST_MAIN(FamilyUpdateWindowTest)

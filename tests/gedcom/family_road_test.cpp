@@ -278,6 +278,11 @@ private slots:
             QVERIFY2(persons == freshPersons, row);
             const FamilyUpdate second = updateChartFile(main, familyPath, today);
             QVERIFY2(second && second.upToDate, row);
+            // Read as a changed file, the updated book is the file's already.
+            std::ofstream(familyPath) << later << "0 @N2@ NOTE unrelated\n";
+            const FamilyUpdate third = updateChartFile(main, familyPath, today);
+            QVERIFY2(third && updateReportText(third) == "No changes.\n",
+                     row + ": " + updateReportText(third).c_str());
         }
         qInfo("%d books updated, %d new charts", updated, newCharts);
         QVERIFY(updated >= 5 && newCharts > 0);
