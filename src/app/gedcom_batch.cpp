@@ -50,9 +50,28 @@ std::optional<int> generationCount(const std::string& text)
     return number(text, 1, maxGenerations);
 }
 
-std::optional<int> hourglassHalf(const std::string& text)
+OptionRead readLayoutOption(const std::vector<std::string>& args, std::size_t& i,
+                            LayoutOption& option)
 {
-    return number(text, 1, maxGenerations - 1);
+    const std::string& arg = args[i];
+    if (arg == "--descendants" || arg == "--ancestors") {
+        const std::optional<int> count =
+            i + 1 < args.size() ? generationCount(args[++i]) : std::nullopt;
+        option = {arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants,
+                  count.value_or(0), count.value_or(0)};
+        return count ? OptionRead::Read : OptionRead::Wrong;
+    }
+    if (arg != "--hourglass")
+        return OptionRead::Other;
+    if (i + 2 >= args.size())
+        return OptionRead::Wrong;
+    // Generations above and below the root, the root's own not counted.
+    const std::optional<int> up = number(args[++i], 1, maxGenerations - 1);
+    const std::optional<int> down = number(args[++i], 1, maxGenerations - 1);
+    if (!up || !down)
+        return OptionRead::Wrong;
+    option = {LayoutKind::Hourglass, *down + 1, *up + 1};
+    return OptionRead::Read;
 }
 
 namespace {
@@ -73,26 +92,19 @@ std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
     ImportCall call;
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        LayoutOption layout;
+        if (const OptionRead read = readLayoutOption(args, i, layout); read != OptionRead::Other) {
+            if (read == OptionRead::Wrong)
+                return std::nullopt;
+            call.layout.kind = layout.kind;
+            call.layout.generations = layout.generations;
+            call.layout.ancestorGenerations = layout.ancestorGenerations;
+            continue;
+        }
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--root" && hasValue) {
             call.root = args[++i];
-        } else if ((arg == "--descendants" || arg == "--ancestors") && hasValue) {
-            const std::optional<int> count = generationCount(args[++i]);
-            if (!count)
-                return std::nullopt;
-            call.layout.generations = *count;
-            call.layout.kind =
-                arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
-        } else if (arg == "--hourglass" && i + 2 < args.size()) {
-            // Generations above and below the root, the root's own not counted.
-            const std::optional<int> up = hourglassHalf(args[++i]);
-            const std::optional<int> down = hourglassHalf(args[++i]);
-            if (!up || !down)
-                return std::nullopt;
-            call.layout.kind = LayoutKind::Hourglass;
-            call.layout.ancestorGenerations = *up + 1;
-            call.layout.generations = *down + 1;
         } else if (arg == "--split" && hasValue) {
             const std::optional<int> columns = number(args[++i], minBookColumns, maxBookColumns);
             if (!columns)

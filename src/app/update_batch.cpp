@@ -23,24 +23,20 @@ std::optional<LinkCall> parseLinkCall(const std::vector<std::string>& args)
 {
     LinkCall call;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        LayoutOption layout;
+        if (const OptionRead read = readLayoutOption(args, i, layout); read != OptionRead::Other) {
+            if (read == OptionRead::Wrong)
+                return std::nullopt;
+            call.choices.kind = layout.kind;
+            call.choices.generations = layout.generations;
+            if (layout.kind == LayoutKind::Hourglass)
+                call.choices.ancestorGenerations = layout.ancestorGenerations;
+            continue;
+        }
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--root" && hasValue) {
             call.root = args[++i];
-        } else if ((arg == "--descendants" || arg == "--ancestors") && hasValue) {
-            call.choices.generations = generationCount(args[++i]);
-            if (!call.choices.generations)
-                return std::nullopt;
-            call.choices.kind =
-                arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants;
-        } else if (arg == "--hourglass" && i + 2 < args.size()) {
-            const std::optional<int> up = hourglassHalf(args[++i]);
-            const std::optional<int> down = hourglassHalf(args[++i]);
-            if (!up || !down)
-                return std::nullopt;
-            call.choices.kind = LayoutKind::Hourglass;
-            call.choices.ancestorGenerations = *up + 1;
-            call.choices.generations = *down + 1;
         } else if (arg.starts_with("--")) {
             return std::nullopt;
         } else {
