@@ -296,7 +296,7 @@ Result BookUpdater::run(std::size_t main)
         target.description = options_.description;
         target.living = living_;
         target.elsewhere = &inBook_;
-        charts_[i].report = updateChart(charts_[i].chart, data_, target);
+        charts_[i].report = updateChart(charts_[i].chart, data_, std::move(target));
         markPersons(charts_[i].chart, data_, inBook_);
     }
     return {};

@@ -10,6 +10,7 @@
 #include "model/parent_table.h"
 #include "model/place_name.h"
 
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -28,13 +29,13 @@ std::uint64_t cutKey(int person, int direction)
 // BoxPlacer's.
 class Updater {
 public:
-    Updater(Chart& chart, const GedcomData& data, const ChartTarget& target)
+    // The target is made by makeTarget, while the chart's tables are made.
+    Updater(Chart& chart, const GedcomData& data, std::function<ChartTarget()> makeTarget)
         : chart_(chart),
           tree_(chart.mutableTree()),
           records_(tree_.mutableRecords()),
           data_(data),
-          target_(target),
-          placer_(chart, data, target)
+          makeTarget_(std::move(makeTarget))
     {
     }
 
@@ -61,19 +62,21 @@ private:
     Tree& tree_;
     RecordLinks& records_;
     const GedcomData& data_;
-    const ChartTarget& target_;
-    BoxPlacer placer_;
-    std::unordered_map<int, std::size_t> personBoxes_;         // plan index by person
+    std::function<ChartTarget()> makeTarget_;
+    ChartTarget target_;
+    std::optional<BoxPlacer> placer_;
+    std::vector<long> personBoxes_; // plan index by person, -1 for none
     std::unordered_map<std::uint64_t, std::size_t> cutBoxes_; // plan index by cutKey
     std::vector<int> boxPersons_; // each box's person in list order, or -1
 };
 
 void Updater::indexTarget()
 {
+    personBoxes_.assign(data_.persons.size(), -1);
     for (std::size_t i = 0; i < target_.plan.size(); ++i) {
         const PlannedBox& box = target_.plan[i];
-        if (box.person >= 0)
-            personBoxes_.emplace(box.person, i);
+        if (box.person >= 0 && personBoxes_[std::size_t(box.person)] < 0)
+            personBoxes_[std::size_t(box.person)] = long(i);
         else if (target_.cuts[i] >= 0)
             cutBoxes_.emplace(cutKey(target_.cuts[i], box.direction), i);
     }
@@ -85,8 +88,8 @@ const std::string* Updater::wantedText(const Person& box, int person, std::strin
         const auto found = cutBoxes_.find(cutKey(person, box.direction()));
         return found == cutBoxes_.end() ? nullptr : &target_.texts[found->second];
     }
-    if (const auto found = personBoxes_.find(person); found != personBoxes_.end())
-        return &target_.texts[found->second];
+    if (const long found = personBoxes_[std::size_t(person)]; found >= 0)
+        return &target_.texts[std::size_t(found)];
     // Linked by hand, or beyond what the import would show now: described alike.
     describeBox(data_, person, target_.description, buffer, target_.living);
     return &buffer;
@@ -147,9 +150,9 @@ void Updater::reportTexts(const std::vector<Person*>& boxes,
         Person* box = boxes[i];
         const int person = boxPersons_[i];
         if (person >= 0 && box->kind() == BoxKind::Person)
-            placer_.noteBox(person, box);
+            placer_->noteBox(person, box);
         else if (person >= 0 && box->kind() == BoxKind::Continuation)
-            placer_.noteCut(person, box->direction());
+            placer_->noteCut(person, box->direction());
         switch (outcomes[i]) {
         case TextOutcome::Removed:
             report.removed.push_back({box->text.substr(0, box->text.find(" |")),
@@ -194,25 +197,28 @@ ChartUpdateReport Updater::run()
     boxes.reserve(tree_.size());
     tree_.forEachPerson([&](Person* box) { boxes.push_back(box); });
     boxPersons_.assign(boxes.size(), -1);
-    indexTarget();
-    std::vector<TextOutcome> outcomes(boxes.size(), TextOutcome::Same);
-    // The texts, Find parent's table and the rows new boxes are placed by need
-    // nothing of each other: they are made at once, the texts in parts. Only
-    // texts change; the others read where the boxes stand.
+    // The target (the import's plan and texts), Find parent's table and the
+    // rows new boxes are placed by need nothing of each other: they are made
+    // at once; then the texts are compared in parts. Only texts change; the
+    // tables read where the boxes stand.
     std::vector<int> parents;
     std::optional<LevelRows> rows;
-    const std::size_t parts = parallelParts(boxes.size(), std::size_t(1) << 13);
-    runInParallel(parts + 2, [&](std::size_t task) {
-        if (task < parts)
-            updateTexts(boxes, task, parts, outcomes);
-        else if (task == parts)
+    runInParallel(3, [&](std::size_t task) {
+        if (task == 0)
+            target_ = makeTarget_();
+        else if (task == 1)
             parents = parentIndices(tree_);
         else
             rows.emplace(tree_);
     });
+    indexTarget();
+    placer_.emplace(chart_, data_, target_);
+    std::vector<TextOutcome> outcomes(boxes.size(), TextOutcome::Same);
+    const std::size_t parts = parallelParts(boxes.size(), std::size_t(1) << 13);
+    runInParallel(parts, [&](std::size_t part) { updateTexts(boxes, part, parts, outcomes); });
     reportTexts(boxes, outcomes, report);
     findReparented(parents, report);
-    placer_.addPersons(std::move(rows), report);
+    placer_->addPersons(std::move(rows), report);
     if (report.changesChart()) {
         tree_.forgetUndo();
         tree_.resetExtent();
@@ -253,9 +259,9 @@ ChartTarget chartTarget(const GedcomData& data, const ImportOptions& options)
     return target;
 }
 
-ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, const ChartTarget& target)
+ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget target)
 {
-    return Updater(chart, data, target).run();
+    return Updater(chart, data, [&] { return std::move(target); }).run();
 }
 
 ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today)
@@ -275,5 +281,5 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
                 {link.root}),
             {}};
     options.today = today;
-    return {Result(), updateChart(chart, data, chartTarget(data, options))};
+    return {Result(), Updater(chart, data, [&] { return chartTarget(data, options); }).run()};
 }

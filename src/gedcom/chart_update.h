@@ -43,7 +43,7 @@ struct ChartUpdate : Result {
 // a child on an ancestor's side, else below a parent or beside a partner), and
 // boxes whose person left or changed parents are listed where they stand.
 // Nothing is deleted and no box is moved but by an opened line.
-ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, const ChartTarget& target);
+ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget target);
 
 // The same for a chart alone, its target from its link. Fails, changing
 // nothing, for a chart without a link or a file without its root.

@@ -138,22 +138,28 @@ std::string continuationText(int direction, int beyond)
 
 std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
 {
-    std::unordered_map<std::uint64_t, int> personAt;
-    const auto key = [](Cell cell) {
-        return std::uint64_t(std::uint32_t(cell.column)) << 32 | std::uint32_t(cell.level);
+    // By the cell of the person each continuation box cuts and the side it is
+    // on (below or above): few, where persons are many.
+    std::unordered_map<std::uint64_t, std::size_t> cutAt;
+    const auto key = [](Cell cell, bool below) {
+        return std::uint64_t(std::uint32_t(cell.column)) << 32 |
+               std::uint64_t(std::uint32_t(cell.level)) << 1 | below;
     };
-    for (const PlannedBox& box : plan)
-        if (box.person >= 0)
-            personAt.emplace(key(box.cell), box.person);
-    std::vector<int> cut(plan.size(), -1);
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& box = plan[i];
-        if (box.person >= 0 || box.sees >= 0) // a see box cuts no branch
-            continue;
-        const Cell next{box.cell.column, box.cell.level + (box.direction == 2 ? -1 : 1)};
-        if (const auto found = personAt.find(key(next)); found != personAt.end())
-            cut[i] = found->second;
+        const bool below = box.direction == 2;
+        if (box.person < 0 && box.sees < 0) // a see box cuts no branch
+            cutAt.emplace(key({box.cell.column, box.cell.level + (below ? -1 : 1)}, below), i);
     }
+    std::vector<int> cut(plan.size(), -1);
+    if (cutAt.empty())
+        return cut;
+    for (const PlannedBox& box : plan)
+        for (const bool below : {false, true})
+            if (box.person >= 0)
+                if (const auto found = cutAt.find(key(box.cell, below)); found != cutAt.end())
+                    if (cut[found->second] < 0)
+                        cut[found->second] = box.person;
     return cut;
 }
 
