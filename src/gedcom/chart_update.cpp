@@ -30,12 +30,14 @@ std::uint64_t cutKey(int person, int direction)
 class Updater {
 public:
     // The target is made by makeTarget, while the chart's tables are made.
-    Updater(Chart& chart, const GedcomData& data, std::function<ChartTarget()> makeTarget)
+    Updater(Chart& chart, const GedcomData& data, std::function<ChartTarget()> makeTarget,
+            std::optional<ChartTables> tables = std::nullopt)
         : chart_(chart),
           tree_(chart.mutableTree()),
           records_(tree_.mutableRecords()),
           data_(data),
-          makeTarget_(std::move(makeTarget))
+          makeTarget_(std::move(makeTarget)),
+          tables_(std::move(tables))
     {
     }
 
@@ -63,6 +65,7 @@ private:
     RecordLinks& records_;
     const GedcomData& data_;
     std::function<ChartTarget()> makeTarget_;
+    std::optional<ChartTables> tables_;
     ChartTarget target_;
     std::optional<BoxPlacer> placer_;
     std::vector<long> personBoxes_; // plan index by person, -1 for none
@@ -197,20 +200,21 @@ ChartUpdateReport Updater::run()
     boxes.reserve(tree_.size());
     tree_.forEachPerson([&](Person* box) { boxes.push_back(box); });
     boxPersons_.assign(boxes.size(), -1);
-    // The target (the import's plan and texts), Find parent's table and the
-    // rows new boxes are placed by need nothing of each other: they are made
-    // at once; then the texts are compared in parts. Only texts change; the
-    // tables read where the boxes stand.
-    std::vector<int> parents;
-    std::optional<LevelRows> rows;
-    runInParallel(3, [&](std::size_t task) {
-        if (task == 0)
-            target_ = makeTarget_();
-        else if (task == 1)
-            parents = parentIndices(tree_);
-        else
-            rows.emplace(tree_);
-    });
+    // The target (the import's plan and texts) and the chart's tables need
+    // nothing of each other: they are made at once, unless the tables were
+    // made before; then the texts are compared in parts. Only texts change;
+    // the tables read where the boxes stand.
+    if (tables_)
+        target_ = makeTarget_();
+    else
+        runInParallel(2, [&](std::size_t task) {
+            if (task == 0)
+                target_ = makeTarget_();
+            else
+                tables_ = chartTables(tree_);
+        });
+    std::vector<int>& parents = tables_->parents;
+    std::optional<LevelRows>& rows = tables_->rows;
     indexTarget();
     placer_.emplace(chart_, data_, target_);
     std::vector<TextOutcome> outcomes(boxes.size(), TextOutcome::Same);
@@ -259,12 +263,25 @@ ChartTarget chartTarget(const GedcomData& data, const ImportOptions& options)
     return target;
 }
 
+ChartTables chartTables(const Tree& tree)
+{
+    ChartTables tables;
+    runInParallel(2, [&](std::size_t task) {
+        if (task == 0)
+            tables.parents = parentIndices(tree);
+        else
+            tables.rows.emplace(tree);
+    });
+    return tables;
+}
+
 ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget target)
 {
     return Updater(chart, data, [&] { return std::move(target); }).run();
 }
 
-ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today)
+ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today,
+                        std::optional<ChartTables> tables)
 {
     const FamilyLink& link = chart.familyLink();
     if (!link.linked())
@@ -281,5 +298,8 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
                 {link.root}),
             {}};
     options.today = today;
-    return {Result(), Updater(chart, data, [&] { return chartTarget(data, options); }).run()};
+    return {Result(), Updater(
+                          chart, data, [&] { return chartTarget(data, options); },
+                          std::move(tables))
+                          .run()};
 }

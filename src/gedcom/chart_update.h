@@ -4,9 +4,11 @@
 #include "base/result.h"
 #include "gedcom/family_layout.h"
 #include "gedcom/gedcom_chart.h"
+#include "gedcom/level_rows.h"
 #include "gedcom/update_report.h"
 #include "model/chart.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,15 @@ struct ChartTarget {
 // The target of a chart the options import alone.
 ChartTarget chartTarget(const GedcomData& data, const ImportOptions& options);
 
+// What an update reads of a chart as it stands: Find parent's answer for every
+// box (by list order) and the rows of its levels. Made beforehand where there
+// is time, as while the family file is read.
+struct ChartTables {
+    std::vector<int> parents;
+    std::optional<LevelRows> rows;
+};
+ChartTables chartTables(const Tree& tree);
+
 struct ChartUpdate : Result {
     ChartUpdateReport report;
 };
@@ -45,6 +56,8 @@ struct ChartUpdate : Result {
 // Nothing is deleted and no box is moved but by an opened line.
 ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget target);
 
-// The same for a chart alone, its target from its link. Fails, changing
-// nothing, for a chart without a link or a file without its root.
-ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today);
+// The same for a chart alone, its target from its link; its tables when made
+// beforehand. Fails, changing nothing, for a chart without a link or a file
+// without its root.
+ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today,
+                        std::optional<ChartTables> tables = std::nullopt);

@@ -40,7 +40,8 @@ FamilyUpdate upToDate(Chart chart, const std::string& chartPath)
 
 // The update from a family file read; load is let go as soon as it is used.
 FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::string& familyPath,
-                        GedcomLoad load, const CalendarDate& today)
+                        GedcomLoad load, const CalendarDate& today,
+                        std::optional<ChartTables> tables = std::nullopt)
 {
     if (!load)
         return failed(load);
@@ -66,7 +67,7 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
         if (const Result done = updateBook(members, load.data, today); !done)
             return failed(done);
     } else {
-        ChartUpdate one = updateChart(chart, load.data, today);
+        ChartUpdate one = updateChart(chart, load.data, today, std::move(tables));
         if (!one)
             return failed(one);
         members.push_back({chartPath, std::move(chart), std::move(one.report)});
@@ -116,13 +117,21 @@ FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& fa
     // The chart and the family file are read at once; the family file is read
     // as GEDCOM unless it holds the bytes the chart's header tells it took in.
     const FamilyLink promised = peekFamilyLink(chartPath);
+    // While the family file is read, the chart's tables for a chart alone are made.
+    const bool readFamily =
+        promised.path != familyPath || !familyFileUnchanged(promised, familyPath);
     ChartLoad load;
     std::optional<GedcomLoad> read;
+    std::optional<ChartTables> tables;
     runInParallel(2, [&](std::size_t task) {
-        if (task == 0)
-            load = readChartFile(chartPath, TreeSettings());
-        else if (promised.path != familyPath || !familyFileUnchanged(promised, familyPath))
-            read = readGedcomFile(familyPath);
+        if (task == 1) {
+            if (readFamily)
+                read = readGedcomFile(familyPath);
+            return;
+        }
+        load = readChartFile(chartPath, TreeSettings());
+        if (load && readFamily && !load.chart.familyLink().inBook())
+            tables = chartTables(load.chart.tree());
     });
     if (!load)
         return failed(load);
@@ -132,7 +141,8 @@ FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& fa
     if (!read && link == promised)
         return upToDate(std::move(load.chart), chartPath);
     return updateFrom(std::move(load.chart), chartPath, familyPath,
-                      read ? std::move(*read) : readGedcomFile(familyPath), today);
+                      read ? std::move(*read) : readGedcomFile(familyPath), today,
+                      std::move(tables));
 }
 
 Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool fromSecond)
