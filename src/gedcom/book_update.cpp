@@ -50,13 +50,14 @@ void markPersons(const Chart& chart, const GedcomData& data, std::vector<bool>& 
 
 } // namespace
 
-std::vector<BookMember> otherBookCharts(const Chart& chart, const std::string& chartPath)
+BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
 {
     const FamilyLink& link = chart.familyLink();
-    std::vector<BookMember> members;
-    PathParts parts = pathParts(chartPath);
+    BookCharts book;
+    std::vector<BookMember>& members = book.members;
+    const PathParts parts = pathParts(chartPath);
     if (!link.inBook() || !parts.stem.ends_with(link.bookChart))
-        return members;
+        return book;
     const std::string stem = parts.stem.substr(0, parts.stem.size() - link.bookChart.size());
     std::error_code error;
     const std::filesystem::path folder = parts.folder.empty() ? "." : parts.folder;
@@ -76,13 +77,16 @@ std::vector<BookMember> otherBookCharts(const Chart& chart, const std::string& c
         if (!other.inBook() || other.bookChart != suffix || other.path != link.path)
             continue;
         ChartLoad load = readChartFile(path, TreeSettings());
-        if (load)
-            members.push_back({path, std::move(load.chart), {}});
+        if (!load) {
+            static_cast<Result&>(book) = load;
+            return book;
+        }
+        members.push_back({path, std::move(load.chart), {}});
     }
     std::sort(members.begin(), members.end(), [](const BookMember& a, const BookMember& b) {
         return a.chart.familyLink().bookChart < b.chart.familyLink().bookChart;
     });
-    return members;
+    return book;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/result.h"
 #include "gedcom/chart_update.h"
 
 #include <string>
@@ -13,10 +14,15 @@ struct BookMember {
     ChartUpdateReport report;
 };
 
-// The charts of the book the chart at chartPath belongs to, beside it in its
-// folder: the files named as the book names its charts whose links name the
-// same family file and book. The chart itself is not read again.
-std::vector<BookMember> otherBookCharts(const Chart& chart, const std::string& chartPath);
+// The other charts of the book the chart at chartPath belongs to, beside it in
+// its folder: the regular files named as the book names its charts whose
+// links name the same family file and book. The chart itself is not read
+// again. Fails when one of them cannot be read: its persons would be taken
+// for new ones.
+struct BookCharts : Result {
+    std::vector<BookMember> members;
+};
+BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath);
 
 // Brings every chart of a book to the book the family file makes now: each
 // chart to its branch's plan (matched by the branch's root), a branch that now

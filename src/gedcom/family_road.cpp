@@ -62,7 +62,10 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
     }
     std::vector<BookMember> members;
     if (link.inBook()) {
-        members = otherBookCharts(chart, chartPath);
+        BookCharts others = otherBookCharts(chart, chartPath);
+        if (!others)
+            return failed(others);
+        members = std::move(others.members);
         members.insert(members.begin(), {chartPath, std::move(chart), {}});
         if (const Result done = updateBook(members, load.data, today); !done)
             return failed(done);

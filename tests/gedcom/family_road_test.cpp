@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -286,6 +287,30 @@ private slots:
         }
         qInfo("%d books updated, %d new charts", updated, newCharts);
         QVERIFY(updated >= 5 && newCharts > 0);
+    }
+
+    // A chart of the book that cannot be read fails the update: its persons
+    // would be taken for new ones and added to the other charts.
+    void unreadableChartFailsTheBook()
+    {
+        const GeneratedFamilies village = generateVillage({6, 3, 220, 2});
+        QTemporaryDir folder;
+        const std::string familyPath = folder.filePath("family.ged").toStdString();
+        std::ofstream(familyPath) << village.text;
+        ImportOptions options;
+        options.layout = {0, LayoutKind::Descendants, 6, 6};
+        options.bookColumns = 24;
+        const std::string main = folder.filePath("book.txt").toStdString();
+        const BookImport book = saveBook(dataOf(village.text), options, main, familyPath);
+        QVERIFY2(book && book.written.size() > 1, book.message().c_str());
+        std::string header;
+        std::getline(std::ifstream(book.written[1]), header);
+        std::ofstream(book.written[1]) << header << "\nnot a box\n";
+        std::ofstream(familyPath, std::ios::app) << "0 @N1@ NOTE changed\n";
+        const FamilyUpdate update = updateChartFile(main, familyPath, today);
+        QVERIFY(!update);
+        const std::string name = std::filesystem::path(book.written[1]).stem().string();
+        QVERIFY2(update.message().find(name) != std::string::npos, update.message().c_str());
     }
 };
 
