@@ -98,6 +98,20 @@ std::vector<bool> ancestorsOf(const GedcomData& data, int person)
     return found;
 }
 
+// A level with more boxes is no hourglass's waist: a person and their spouses.
+constexpr std::size_t maxSpousesOnLevel = 16;
+
+bool allSpousesShown(const GedcomData& data, int person, const std::vector<bool>& shown)
+{
+    for (const int f : data.persons[std::size_t(person)].spouseIn) {
+        const GedcomFamily& family = data.families[std::size_t(f)];
+        const int partner = family.husband == person ? family.wife : family.husband;
+        if (partner >= 0 && !shown[std::size_t(partner)])
+            return false;
+    }
+    return true;
+}
+
 bool missesSibling(const GedcomData& data, int person, const std::vector<bool>& shown)
 {
     for (const int f : data.persons[std::size_t(person)].childOf)
@@ -182,9 +196,12 @@ Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Matc
     for (const Match& m : matched)
         persons[std::size_t(m.person)] = true;
     // An hourglass: the root and its spouses alone on their level, a parent
-    // above, and a brother or sister missing (a descendants chart shows them).
-    for (auto level = std::next(byLevel.begin()); level != byLevel.end(); ++level) {
-        const auto above = std::prev(level);
+    // above, and a brother or sister missing (a descendants chart shows them);
+    // the lowest such level, as the root's parents are a couple alone too.
+    for (auto level = byLevel.rbegin(); level != byLevel.rend(); ++level) {
+        const auto above = std::next(level);
+        if (above == byLevel.rend() || level->second.size() > maxSpousesOnLevel)
+            continue;
         for (const Match* root : level->second) {
             const bool spousesOnly =
                 std::all_of(level->second.begin(), level->second.end(), [&](const Match* m) {
@@ -199,9 +216,15 @@ Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Matc
                 return {LayoutKind::Hourglass, root};
         }
     }
+    // Descendants: everyone descends from the top-left person or married one
+    // who does, and the top-left person's spouses stand beside them.
     const Match* top = topLeft(matched);
-    if (allIn(matched, descendantsAndSpouses(data, top->person)))
+    if (allIn(matched, descendantsAndSpouses(data, top->person)) &&
+        allSpousesShown(data, top->person, persons))
         return {LayoutKind::Descendants, top};
+    // A person alone at the bottom is rather an ancestors chart's root.
+    if (byLevel.rbegin()->second.size() == 1)
+        return {LayoutKind::Ancestors, lowest};
     return {std::nullopt, top};
 }
 
