@@ -1127,8 +1127,8 @@ About</source>
         <translation>das Bild hätte %1 × %2 Pixel; ein PNG darf höchstens %3 Pixel je Seite haben</translation>
     </message>
     <message>
-        <source>The continuation box &apos;%1&apos; at column %2, level %3 links to %4, which is not beside the page.</source>
-        <translation>Das Fortsetzungskästchen „%1“ in Spalte %2, Ebene %3 verweist auf %4, die nicht neben der Seite liegt.</translation>
+        <source>The continuation box &apos;%1&apos; at column %2, generation %3 links to %4, which is not beside the page.</source>
+        <translation>Das Fortsetzungskästchen „%1“ in Spalte %2, Generation %3 verweist auf %4, die nicht neben der Seite liegt.</translation>
     </message>
     <message>
         <source>Cannot copy %1 beside the page: %2.</source>

@@ -2,6 +2,7 @@
 #include "export/continuation_links.h"
 
 #include "export/person_html.h"
+#include "model/place_name.h"
 #include "model/text_codec.h"
 
 #include <sys/stat.h>
@@ -40,10 +41,10 @@ std::vector<Result> deadContinuationLinks(const Chart& chart, std::string_view p
         if (known->second)
             return;
         lines.push_back(Result::note(
-            STIRPA_TR_NOOP("Message", "The continuation box '%1' at column %2, level %3 links to "
-                                      "%4, which is not beside the page."),
-            {firstLine(*box), std::to_string(box->cell().column), std::to_string(box->cell().level),
-             target}));
+            STIRPA_TR_NOOP("Message", "The continuation box '%1' at column %2, generation %3 "
+                                      "links to %4, which is not beside the page."),
+            {firstLine(*box), std::to_string(long(box->column()) + 1),
+             std::to_string(generationNumber(chart, box->level())), target}));
     });
     return lines;
 }

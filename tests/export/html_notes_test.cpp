@@ -116,15 +116,15 @@ private slots:
         QTest::addColumn<bool>("completePage");
         QTest::addColumn<QStringList>("pagesThere");
         QTest::addColumn<QStringList>("deadLines");
-        const QString oakes = "The continuation box 'Oakes family' at column 2, level 0 links to "
+        const QString oakes = "The continuation box 'Oakes family' at column 3, generation 1 links to "
                               "family01.html, which is not beside the page.";
-        const QString more = "The continuation box 'More' at column 2, level 1 links to "
+        const QString more = "The continuation box 'More' at column 3, generation 2 links to "
                              "family05.html, which is not beside the page.";
-        const QString ancestors = "The continuation box 'Ancestors 7' at column 3, level 1 links "
+        const QString ancestors = "The continuation box 'Ancestors 7' at column 4, generation 2 links "
                                   "to family07.html, which is not beside the page.";
-        const QString descendants = "The continuation box 'Descendants' at column 1, level 2 "
+        const QString descendants = "The continuation box 'Descendants' at column 2, generation 3 "
                                     "links to family12.html, which is not beside the page.";
-        const QString empty = "The continuation box '' at column 3, level 2 links to "
+        const QString empty = "The continuation box '' at column 4, generation 3 links to "
                               "family0.html, which is not beside the page.";
         const QStringList everyPage{"family01.html", "family05.html", "family07.html",
                                     "family12.html", "family0.html"};
@@ -176,9 +176,9 @@ private slots:
         const HtmlExportResult result =
             exportHtml(chart, dir.filePath("tree.html").toLocal8Bit().toStdString());
         QCOMPARE(notesOf(result),
-                 QStringList({"The continuation box 'Branch' at column 4, level 1 links to "
+                 QStringList({"The continuation box 'Branch' at column 5, generation 2 links to "
                               "tree03.html, which is not beside the page.",
-                              "The continuation box 'Also 3' at column 7, level 5 links to "
+                              "The continuation box 'Also 3' at column 8, generation 6 links to "
                               "tree03.html, which is not beside the page."}));
     }
 };
