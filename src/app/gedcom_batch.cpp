@@ -263,8 +263,7 @@ std::optional<Made> importOne(const ImportCall& call, const GedcomData& data,
 std::optional<Made> importBook(const ImportCall& call, const GedcomData& data,
                                const ImportOptions& options, BatchStreams streams)
 {
-    const BookImport book =
-        saveBook(data, options, call.outPath, absolutePath(call.gedcomPath));
+    const BookImport book = saveBook(data, options, call.outPath, absolutePath(call.gedcomPath));
     if (!book) {
         streams.err << book.message() << '\n';
         return std::nullopt;

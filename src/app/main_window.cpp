@@ -7,9 +7,9 @@
 #include "app/toolbar_icons.h"
 #include "dialogs/help_topic.h"
 #include "document/chart_document.h"
-#include "model/place_name.h"
 #include "document/file_watch.h"
 #include "help/help_mgr.h"
+#include "model/place_name.h"
 #include "view/chart_overview.h"
 #include "view/chart_view.h"
 
@@ -237,9 +237,8 @@ void MainWindow::createStatusBar()
                                      .arg(long(cell.column) + 1)
                                      .arg(generationNumber(document_->chart(), cell.level)));
     };
-    for (const auto signal :
-         {&ChartDocument::selectionChanged, &ChartDocument::currentCellChanged,
-          &ChartDocument::chartReplaced})
+    for (const auto signal : {&ChartDocument::selectionChanged, &ChartDocument::currentCellChanged,
+                              &ChartDocument::chartReplaced})
         connect(document_, signal, placePane, showPlace);
     connect(document_, &ChartDocument::changed, placePane, showPlace);
     auto* zoomPane = new QLabel(QStringLiteral("100 %"));

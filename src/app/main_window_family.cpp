@@ -6,8 +6,8 @@
 #include "document/message_text.h"
 #include "gedcom/chart_linking.h"
 #include "gedcom/family_road.h"
-#include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_chart.h"
+#include "gedcom/gedcom_reader.h"
 #include "gedcom/person_description.h"
 #include "view/chart_view.h"
 
@@ -77,10 +77,9 @@ void MainWindow::fileUpdateFromFamily()
         if (path.isEmpty())
             return;
     }
-    FamilyUpdate update =
-        updateFromFamilyFile(copyOfChart(document_->chart()),
-                             document_->path().toLocal8Bit().toStdString(), absoluteBytes(path),
-                             currentDate());
+    FamilyUpdate update = updateFromFamilyFile(copyOfChart(document_->chart()),
+                                               document_->path().toLocal8Bit().toStdString(),
+                                               absoluteBytes(path), currentDate());
     if (showFailure(title, update))
         return;
     if (update.upToDate) {
@@ -95,11 +94,10 @@ void MainWindow::fileUpdateFromFamily()
         continuations += chart.report.continuations;
     QString summary;
     if (update.charts.size() > 1)
-        summary = update.changesCharts()
-                      ? tr("What %1 changes in the book's %n chart(s).", "",
-                           int(update.charts.size()))
-                            .arg(path)
-                      : tr("The book is up to date with %1.").arg(path);
+        summary = update.changesCharts() ? tr("What %1 changes in the book's %n chart(s).", "",
+                                              int(update.charts.size()))
+                                               .arg(path)
+                                         : tr("The book is up to date with %1.").arg(path);
     else if (update.changesCharts())
         summary = tr("What %1 changes in the chart.").arg(path);
     else
@@ -114,8 +112,8 @@ void MainWindow::fileUpdateFromFamily()
     // The other charts' persons are named with their chart; their boxes are
     // not in this window to select.
     for (std::size_t i = 1; i < update.charts.size(); ++i) {
-        const QString chartName = QFileInfo(QString::fromLocal8Bit(update.charts[i].path.c_str()))
-                                      .fileName();
+        const QString chartName =
+            QFileInfo(QString::fromLocal8Bit(update.charts[i].path.c_str())).fileName();
         for (FamilyChangesDialog::Group group :
              FamilyChangesDialog::groupsOf(update.charts[i].report)) {
             group.title = QStringLiteral("%1: %2").arg(chartName, group.title);
@@ -158,7 +156,8 @@ void MainWindow::treeLinkFamily()
     QString choices;
     switch (linking.kind) {
     case LayoutKind::Ancestors:
-        choices = tr("the ancestors of %1, %n generation(s)", "", linking.generations).arg(rootName);
+        choices =
+            tr("the ancestors of %1, %n generation(s)", "", linking.generations).arg(rootName);
         break;
     case LayoutKind::Hourglass:
         choices = tr("the hourglass of %1, %2 generation(s) up and %3 down")

@@ -144,7 +144,8 @@ std::vector<BatchOption> familyLinkOptions()
              "the persons of a GEDCOM file: a box whose first line is one person's name, and "
              "whose birth year (when shown) is that person's; the root is the person in the "
              "top-left linked box (an ancestors chart's lowest, an hourglass's waist) and the "
-             "layout and generations are read from the chart unless given. Save it to OUT and list the boxes left unlinked",
+             "layout and generations are read from the chart unless given. Save it to OUT and list "
+             "the boxes left unlinked",
              linkGedcomCommand},
             {"--update-gedcom", "CHART FILE.ged OUT",
              "bring a chart imported from a GEDCOM file (or linked to one) up to date with "

@@ -144,8 +144,8 @@ std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
         return std::nullopt;
     }
     if (!readGenerations(cursor, link.generations) || !skipTag(cursor, " ") ||
-        std::strlen(cursor) < 3 || !std::strchr("p-", cursor[0]) ||
-        !std::strchr("m-", cursor[1]) || !cursor[2] || !std::strchr(livingLetters, cursor[2]))
+        std::strlen(cursor) < 3 || !std::strchr("p-", cursor[0]) || !std::strchr("m-", cursor[1]) ||
+        !cursor[2] || !std::strchr(livingLetters, cursor[2]))
         return std::nullopt;
     link.places = cursor[0] == 'p';
     link.marriages = cursor[1] == 'm';

@@ -39,8 +39,8 @@ std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& bo
     return labels;
 }
 
-BookImport saveBook(const GedcomData& data, const ImportOptions& options,
-                    const std::string& path, const std::string& familyPath)
+BookImport saveBook(const GedcomData& data, const ImportOptions& options, const std::string& path,
+                    const std::string& familyPath)
 {
     const int columns = options.bookColumns;
     BookImport result;
@@ -61,9 +61,9 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options,
     const std::vector<bool> living = livingPersons(data, options);
     for (std::size_t k = 0; k < book.charts.size(); ++k) {
         const BookChart& chart = book.charts[k];
-        ChartImport made = chartFromPlan(
-            data, chart.plan, options, treeNameOf(bookChartPath(path, chart.suffix)),
-            bookLabels(data, book, k, options.description, living), living);
+        ChartImport made =
+            chartFromPlan(data, chart.plan, options, treeNameOf(bookChartPath(path, chart.suffix)),
+                          bookLabels(data, book, k, options.description, living), living);
         if (!made) {
             static_cast<Result&>(result) = made;
             return result;

@@ -31,5 +31,5 @@ std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& bo
 // carries, then saves them together (see AtomicFileSet). Nothing is written
 // when the book cannot be made; when a file cannot be written the message
 // names it and the files already in place.
-BookImport saveBook(const GedcomData& data, const ImportOptions& options,
-                    const std::string& path, const std::string& familyPath);
+BookImport saveBook(const GedcomData& data, const ImportOptions& options, const std::string& path,
+                    const std::string& familyPath);

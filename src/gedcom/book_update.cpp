@@ -162,10 +162,9 @@ std::vector<BoxLabel> BookUpdater::labelsOf(std::size_t planned) const
     for (BoxLabel& label : labels)
         for (const BookChart::Link& link : book_.charts[planned].links)
             if (link.box == label.box && own_[std::size_t(link.chart)]) {
-                const std::string& suffix =
-                    charts_[std::size_t(memberOf_[std::size_t(link.chart)])]
-                        .chart.familyLink()
-                        .bookChart;
+                const std::string& suffix = charts_[std::size_t(memberOf_[std::size_t(link.chart)])]
+                                                .chart.familyLink()
+                                                .bookChart;
                 label.text = label.text.substr(0, label.text.rfind('|') + 1) + "chart " + suffix;
             }
     return labels;

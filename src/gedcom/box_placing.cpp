@@ -8,8 +8,8 @@
 #include "model/parent_table.h"
 
 #include <memory>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -40,6 +40,16 @@ struct Joint {
     bool down = false;
 };
 
+// Whether a new box at the empty cell leaves every other box's parent as it
+// was: no chain of right connectors runs through the cell.
+bool keepsChains(const Tree& tree, const LevelRows& rows, Cell cell)
+{
+    if (tree.findPerson(cell))
+        return false;
+    const Person* left = rows.leftOf(cell.level, cell.column);
+    return !left || left->kind() != BoxKind::Person || left->rightLink() == 0;
+}
+
 } // namespace
 
 BoxPlacer::BoxPlacer(Chart& chart, const GedcomData& data, const ChartTarget& target)
@@ -55,10 +65,7 @@ BoxPlacer::BoxPlacer(Chart& chart, const GedcomData& data, const ChartTarget& ta
             downPlanned_[std::size_t(box.person)] = true;
 }
 
-void BoxPlacer::noteCut(int person, int direction)
-{
-    cuts_.insert(cutKey(person, direction));
-}
+void BoxPlacer::noteCut(int person, int direction) { cuts_.insert(cutKey(person, direction)); }
 
 void BoxPlacer::noteBox(int person, Person* box)
 {
@@ -84,8 +91,10 @@ void BoxPlacer::reportUnplaced(std::size_t entry, ChartUpdateReport& report) con
     const int person = target_.plan[entry].person;
     if (person >= 0)
         report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
-                                   std::string(data_.persons[std::size_t(person)].xref), noCell,
-                                   nullptr, {}});
+                                   std::string(data_.persons[std::size_t(person)].xref),
+                                   noCell,
+                                   nullptr,
+                                   {}});
 }
 
 // The box a new entry is placed by, and how it joins it; null while it has
@@ -141,16 +150,6 @@ Person* BoxPlacer::childBoxOf(int person) const
             if (Person* box = anchorOf(child))
                 return box;
     return nullptr;
-}
-
-// Whether a new box at the empty cell leaves every other box's parent as it
-// was: no chain of right connectors runs through the cell.
-bool keepsChains(const Tree& tree, const LevelRows& rows, Cell cell)
-{
-    if (tree.findPerson(cell))
-        return false;
-    const Person* left = rows.leftOf(cell.level, cell.column);
-    return !left || left->kind() != BoxKind::Person || left->rightLink() == 0;
 }
 
 std::vector<std::size_t> BoxPlacer::placeRound(const std::vector<std::size_t>& pending,

@@ -52,6 +52,6 @@ private:
     // Each person's box to place relatives next to: the one with a down
     // connector where there are several.
     std::vector<Person*> anchor_;
-    std::vector<bool> downPlanned_; // persons the layout gives a down connector
+    std::vector<bool> downPlanned_;          // persons the layout gives a down connector
     std::unordered_set<std::uint64_t> cuts_; // continuation boxes by cutKey
 };

@@ -209,9 +209,8 @@ Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Matc
                 });
             const bool parentAbove =
                 above->first == level->first - 1 &&
-                std::any_of(above->second.begin(), above->second.end(), [&](const Match* m) {
-                    return data.isParent(m->person, root->person);
-                });
+                std::any_of(above->second.begin(), above->second.end(),
+                            [&](const Match* m) { return data.isParent(m->person, root->person); });
             if (spousesOnly && parentAbove && missesSibling(data, root->person, persons))
                 return {LayoutKind::Hourglass, root};
         }
@@ -276,9 +275,9 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
             firstLevel = lastLevel < firstLevel ? box->level() : std::min(firstLevel, box->level());
             lastLevel = std::max(lastLevel, box->level());
         } else {
-            result.unmatched.push_back(
-                {trimmed(descriptionLines(box->text).front()), "", box->cell(), box,
-                 placeName(chart, box->cell()), generationNumber(chart, box->level())});
+            result.unmatched.push_back({trimmed(descriptionLines(box->text).front()), "",
+                                        box->cell(), box, placeName(chart, box->cell()),
+                                        generationNumber(chart, box->level())});
         }
     });
     if (matched.empty())
@@ -299,7 +298,8 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
             if (choices.root >= 0 && m.person != choices.root)
                 continue;
             const int level = fromBottom ? -m.box->level() : m.box->level();
-            const int rootLevel = root ? (fromBottom ? -root->box->level() : root->box->level()) : 0;
+            const int rootLevel =
+                root ? (fromBottom ? -root->box->level() : root->box->level()) : 0;
             if (!root || level < rootLevel ||
                 (level == rootLevel && m.box->column() < root->box->column()))
                 root = &m;
@@ -335,8 +335,8 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     for (const Match& m : matched) {
         // The import's text for the person: a box that shows other text is the user's.
         describeBox(data, m.person, options.description, text, {});
-        records.set(m.box, {std::string(data.persons[std::size_t(m.person)].xref),
-                            textFingerprint(text)});
+        records.set(m.box,
+                    {std::string(data.persons[std::size_t(m.person)].xref), textFingerprint(text)});
         personOfBox.emplace(m.box, m.person);
     }
     linkContinuations(chart, data, chartTarget(data, options), personOfBox);

@@ -57,7 +57,10 @@ private:
     UpdatedBox entry(const Person* box, int person) const
     {
         return {displayName(data_.persons[std::size_t(person)]),
-                std::string(data_.persons[std::size_t(person)].xref), box->cell(), box, {}};
+                std::string(data_.persons[std::size_t(person)].xref),
+                box->cell(),
+                box,
+                {}};
     }
 
     Chart& chart_;
@@ -68,7 +71,7 @@ private:
     std::optional<ChartTables> tables_;
     ChartTarget target_;
     std::optional<BoxPlacer> placer_;
-    std::vector<long> personBoxes_; // plan index by person, -1 for none
+    std::vector<long> personBoxes_;                           // plan index by person, -1 for none
     std::unordered_map<std::uint64_t, std::size_t> cutBoxes_; // plan index by cutKey
     std::vector<int> boxPersons_; // each box's person in list order, or -1
 };
@@ -159,7 +162,10 @@ void Updater::reportTexts(const std::vector<Person*>& boxes,
         switch (outcomes[i]) {
         case TextOutcome::Removed:
             report.removed.push_back({box->text.substr(0, box->text.find(" |")),
-                                      records_.find(box)->xref, box->cell(), box, {}});
+                                      records_.find(box)->xref,
+                                      box->cell(),
+                                      box,
+                                      {}});
             break;
         case TextOutcome::Changed:
             report.changed.push_back(entry(box, person));
@@ -298,8 +304,8 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
                 {link.root}),
             {}};
     options.today = today;
-    return {Result(), Updater(
-                          chart, data, [&] { return chartTarget(data, options); },
-                          std::move(tables))
-                          .run()};
+    return {Result(),
+            Updater(
+                chart, data, [&] { return chartTarget(data, options); }, std::move(tables))
+                .run()};
 }

@@ -51,9 +51,8 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
     for (const std::string& warning : load.data.warnings)
         update.notes.push_back(familyPath + ": " + warning);
     if (load.data.persons.empty())
-        return failed(Result::failure(Result::Failed,
-                                      STIRPA_TR_NOOP("Message", "%1 holds no persons."),
-                                      {familyPath}));
+        return failed(Result::failure(
+            Result::Failed, STIRPA_TR_NOOP("Message", "%1 holds no persons."), {familyPath}));
     const FamilyLink link = chart.familyLink();
     if (link.path == familyPath && tookInBytes(link, load.data.fileFingerprint)) {
         FamilyUpdate same = upToDate(std::move(chart), chartPath);

@@ -223,8 +223,7 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
                                     {std::to_string(chartLimits::maxCell)}),
                     Chart(), 0, 0};
     }
-    std::vector<std::string> texts =
-        plannedTexts(data, plan, options.description, labels, living);
+    std::vector<std::string> texts = plannedTexts(data, plan, options.description, labels, living);
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
     TextExtent extent;

@@ -38,8 +38,8 @@ LevelRows::LevelRows(const Tree& tree)
             if (i > 0 && boxes[i - 1].first == boxes[i].first)
                 continue;
             const Person* box = boxes[i].second;
-            const bool goesOn =
-                box->rightLink() != 0 && next < boxes.size() && boxes[next].second->kind() == BoxKind::Person;
+            const bool goesOn = box->rightLink() != 0 && next < boxes.size() &&
+                                boxes[next].second->kind() == BoxKind::Person;
             row.ends[i] = goesOn ? row.ends[next] : box;
             next = i;
         }

@@ -3,8 +3,8 @@
 
 #include "model/chart.h"
 #include "render/chart_painter.h"
-#include "view/chart_view.h"
 #include "render/qt_draw_context.h"
+#include "view/chart_view.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -40,9 +40,9 @@ QImage chartOverviewImage(const Chart& chart, QSize size, double* scaleOut)
         const int top = std::clamp(pixelOf(r.top), 0, height - 1);
         const int right = std::clamp(std::max(pixelOf(r.right), left + 1), 1, width);
         const int bottom = std::clamp(std::max(pixelOf(r.bottom), top + 1), 1, height);
-        const QRgb colour = person->lineage != 0    ? lineage
+        const QRgb colour = person->lineage != 0                      ? lineage
                             : person->kind() == BoxKind::Continuation ? continuation
-                                                    : box;
+                                                                      : box;
         for (int y = top; y < bottom; ++y)
             std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + left, right - left, colour);
     });

@@ -51,14 +51,15 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString more = "The continuation box 'More' at column 3, generation 2 links to "
                              "page05.html, which is not beside the page.";
-        const QString ancestors = "The continuation box 'Ancestors 7' at column 5, generation 4 links "
-                                  "to page07.html, which is not beside the page.";
+        const QString ancestors =
+            "The continuation box 'Ancestors 7' at column 5, generation 4 links "
+            "to page07.html, which is not beside the page.";
         QTest::newRow("both missing") << "en" << false << more + " " + ancestors;
         QTest::newRow("one missing") << "en" << true << ancestors;
-        QTest::newRow("German")
-            << "de" << true
-            << "Das Fortsetzungskästchen \u201eAncestors 7\u201c in Spalte 5, Generation 4 verweist "
-               "auf page07.html, die nicht neben der Seite liegt.";
+        QTest::newRow("German") << "de" << true
+                                << "Das Fortsetzungskästchen \u201eAncestors 7\u201c in Spalte 5, "
+                                   "Generation 4 verweist "
+                                   "auf page07.html, die nicht neben der Seite liegt.";
     }
     void deadLinksInTheStatusBar()
     {

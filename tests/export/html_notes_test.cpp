@@ -116,12 +116,14 @@ private slots:
         QTest::addColumn<bool>("completePage");
         QTest::addColumn<QStringList>("pagesThere");
         QTest::addColumn<QStringList>("deadLines");
-        const QString oakes = "The continuation box 'Oakes family' at column 3, generation 1 links to "
-                              "family01.html, which is not beside the page.";
+        const QString oakes =
+            "The continuation box 'Oakes family' at column 3, generation 1 links to "
+            "family01.html, which is not beside the page.";
         const QString more = "The continuation box 'More' at column 3, generation 2 links to "
                              "family05.html, which is not beside the page.";
-        const QString ancestors = "The continuation box 'Ancestors 7' at column 4, generation 2 links "
-                                  "to family07.html, which is not beside the page.";
+        const QString ancestors =
+            "The continuation box 'Ancestors 7' at column 4, generation 2 links "
+            "to family07.html, which is not beside the page.";
         const QString descendants = "The continuation box 'Descendants' at column 2, generation 3 "
                                     "links to family12.html, which is not beside the page.";
         const QString empty = "The continuation box '' at column 4, generation 3 links to "

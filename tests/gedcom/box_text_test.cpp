@@ -62,8 +62,7 @@ ChartImport importWithContinuation(const std::string& events, const std::string&
     for (std::size_t i = 0; i < plan.size(); ++i)
         if (plan[i].direction == 2 && !label.empty())
             labels.push_back({int(i), label});
-    return chartFromPlan(load.data, plan, options, "t", labels,
-                         livingPersons(load.data, options));
+    return chartFromPlan(load.data, plan, options, "t", labels, livingPersons(load.data, options));
 }
 
 } // namespace

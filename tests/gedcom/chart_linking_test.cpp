@@ -121,7 +121,8 @@ private slots:
         Tree& tree = chart.mutableTree();
         tree.append(std::make_unique<Person>("Adam Root", Cell{0, 0}, Links{0, 20}));
         tree.append(std::make_unique<Person>("Cain Root |b. 1010", Cell{0, 1}, Links{}));
-        QVERIFY(linkChart(chart, familyData(), "/f/family.ged", {-1, LayoutKind::Descendants, 3, {}}));
+        QVERIFY(
+            linkChart(chart, familyData(), "/f/family.ged", {-1, LayoutKind::Descendants, 3, {}}));
         const ChartUpdate update = updateChart(chart, familyData(), {2026, 1, 1});
         QVERIFY(update);
         QStringList added;

@@ -22,7 +22,6 @@ Q_DECLARE_METATYPE(VillageShape)
 
 namespace {
 
-
 // A box's lines as one, each without the blank before its bar.
 std::string flatText(const Person& box)
 {
@@ -34,7 +33,10 @@ std::string flatText(const Person& box)
     return text;
 }
 
-bool isSeeBox(const Person& box) { return box.kind() == BoxKind::Person && box.text.rfind("see ", 0) == 0; }
+bool isSeeBox(const Person& box)
+{
+    return box.kind() == BoxKind::Person && box.text.rfind("see ", 0) == 0;
+}
 
 // What a see box says: "see NAME, column N".
 struct SeeTarget {

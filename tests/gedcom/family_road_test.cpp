@@ -9,8 +9,8 @@
 
 #include "chartfile/chart_copy.h"
 #include "chartfile/chart_reader.h"
-#include "chartfile/line_reader.h"
 #include "chartfile/chart_writer.h"
+#include "chartfile/line_reader.h"
 #include "gedcom_generator.h"
 
 #include <QTemporaryDir>
@@ -108,8 +108,7 @@ std::string changed(std::string text, const std::string& parent, int children = 
     };
     newFamily(parent, "N", children);
     for (int child = 1; child <= children && grandchildren > 0; ++child)
-        newFamily("@INC" + std::to_string(child) + "@", "N" + std::to_string(child),
-                  grandchildren);
+        newFamily("@INC" + std::to_string(child) + "@", "N" + std::to_string(child), grandchildren);
     text.insert(text.rfind("0 TRLR"), records);
     return std::regex_replace(text, std::regex("1 NAME Given3 "), "1 NAME Renamed3 ");
 }
@@ -232,8 +231,7 @@ private slots:
             options.bookColumns = 24;
             const std::string main = folder.filePath("book.txt").toStdString();
             const BookImport book = saveBook(dataOf(text), options, main, familyPath);
-            if (!book)
-            {
+            if (!book) {
                 qInfo("%s", book.message().c_str());
                 continue; // a family too wide for any book of 24 columns
             }
@@ -246,8 +244,7 @@ private slots:
             QVERIFY2(updateReportText(same) == "No changes.\n",
                      row + ": " + updateReportText(same).c_str());
 
-            const std::string later =
-                changed(unrelated, descendantOfFirst(dataOf(text)), 5, 4);
+            const std::string later = changed(unrelated, descendantOfFirst(dataOf(text)), 5, 4);
             std::ofstream(familyPath) << later;
             const FamilyUpdate update = updateChartFile(main, familyPath, today);
             if (!update) // the new family too wide for the book
@@ -275,9 +272,8 @@ private slots:
             for (const auto& [person, count] : chartsOf)
                 QVERIFY2(count <= 2, row + " " + person.c_str());
             QTemporaryDir fresh;
-            const BookImport again =
-                saveBook(dataOf(later), options, fresh.filePath("book.txt").toStdString(),
-                         familyPath);
+            const BookImport again = saveBook(dataOf(later), options,
+                                              fresh.filePath("book.txt").toStdString(), familyPath);
             std::set<std::string> freshPersons;
             for (const std::string& file : again.written) {
                 const ChartLoad load = readChartFile(file, TreeSettings());

@@ -158,8 +158,9 @@ private slots:
                  linked.out.constData());
         const Run updated = runStirpa({"--update-gedcom", chart, gedcom, chart});
         QCOMPARE(updated.exitCode, 0);
-        QVERIFY2(updated.out.contains("New persons: 1\n  Eva Wife (I2) at column 5, generation 3\n"),
-                 updated.out.constData());
+        QVERIFY2(
+            updated.out.contains("New persons: 1\n  Eva Wife (I2) at column 5, generation 3\n"),
+            updated.out.constData());
     }
 
     void wrongCall_data()
