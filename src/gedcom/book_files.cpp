@@ -9,13 +9,31 @@
 
 #include <algorithm>
 
-std::string bookChartPath(const std::string& path, const std::string& suffix)
+namespace {
+// Where the path's stem ends: before the extension of its file name.
+std::size_t stemEnd(const std::string& path)
 {
     const std::string_view name = fileNamePart(path);
     const std::size_t dot = name.rfind('.');
-    const std::size_t stem =
-        dot == std::string_view::npos || dot == 0 ? path.size() : path.size() - name.size() + dot;
+    return dot == std::string_view::npos || dot == 0 ? path.size()
+                                                     : path.size() - name.size() + dot;
+}
+} // namespace
+
+std::string bookChartPath(const std::string& path, const std::string& suffix)
+{
+    const std::size_t stem = stemEnd(path);
     return path.substr(0, stem) + suffix + path.substr(stem);
+}
+
+std::optional<std::string> bookMainPath(const std::string& path, const std::string& suffix)
+{
+    const std::size_t stem = stemEnd(path);
+    const std::size_t nameStart = path.size() - fileNamePart(path).size();
+    if (stem - nameStart < suffix.size() ||
+        path.compare(stem - suffix.size(), suffix.size(), suffix) != 0)
+        return std::nullopt;
+    return path.substr(0, stem - suffix.size()) + path.substr(stem);
 }
 
 std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& book,

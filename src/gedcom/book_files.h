@@ -4,6 +4,7 @@
 #include "gedcom/chart_book.h"
 #include "gedcom/gedcom_chart.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct BookImport : Result {
 
 // The path of the book's chart with the suffix.
 std::string bookChartPath(const std::string& path, const std::string& suffix);
+// The other way: the main chart's path of the book whose chart with the
+// suffix is at path; nullopt when the name does not end in the suffix.
+std::optional<std::string> bookMainPath(const std::string& path, const std::string& suffix);
 
 // The labels of a chart of the book: a continuation box's "NAME|chart 03", a
 // see box's "chart 03" or "main chart"; in the order of their boxes.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/book_update.h"
 
-#include "base/byte_text.h"
 #include "chartfile/chart_reader.h"
 #include "gedcom/book_files.h"
 #include "gedcom/chart_book.h"
@@ -15,21 +14,6 @@
 #include <unordered_map>
 
 namespace {
-
-// The path's stem and extension apart, as bookChartPath splits them.
-struct PathParts {
-    std::string folder;
-    std::string stem;
-    std::string extension;
-};
-PathParts pathParts(const std::string& path)
-{
-    const std::filesystem::path p(path);
-    const std::string name(fileNamePart(path));
-    const std::size_t dot = name.rfind('.');
-    const std::size_t stem = dot == std::string::npos || dot == 0 ? name.size() : dot;
-    return {p.parent_path().string(), name.substr(0, stem), name.substr(stem)};
-}
 
 bool isSuffix(std::string_view text)
 {
@@ -55,21 +39,26 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
     const FamilyLink& link = chart.familyLink();
     BookCharts book;
     std::vector<BookMember>& members = book.members;
-    const PathParts parts = pathParts(chartPath);
-    if (!link.inBook() || !parts.stem.ends_with(link.bookChart))
+    const std::optional<std::string> main =
+        link.inBook() ? bookMainPath(chartPath, link.bookChart) : std::nullopt;
+    if (!main)
         return book;
-    const std::string stem = parts.stem.substr(0, parts.stem.size() - link.bookChart.size());
+    // The main chart's name split where a chart's suffix goes, as bookChartPath splits it.
+    const std::filesystem::path mainPath(*main);
+    const std::string stem = mainPath.stem().string();
+    const std::string extension = mainPath.extension().string();
     std::error_code error;
-    const std::filesystem::path folder = parts.folder.empty() ? "." : parts.folder;
+    const std::filesystem::path folder =
+        mainPath.parent_path().empty() ? "." : mainPath.parent_path();
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         // Symbolic links are no chart of the book: it writes only its own files.
         if (!entry.is_regular_file(error) || entry.is_symlink(error) ||
-            name.size() < stem.size() + parts.extension.size() || !name.starts_with(stem) ||
-            !name.ends_with(parts.extension))
+            name.size() < stem.size() + extension.size() || !name.starts_with(stem) ||
+            !name.ends_with(extension))
             continue;
         const std::string suffix =
-            name.substr(stem.size(), name.size() - stem.size() - parts.extension.size());
+            name.substr(stem.size(), name.size() - stem.size() - extension.size());
         if (suffix == link.bookChart || !isSuffix(suffix))
             continue;
         const std::string path = entry.path().string();

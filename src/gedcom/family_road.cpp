@@ -156,26 +156,18 @@ Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool f
         return {};
     // A book is written under the name of OUT, each chart by its suffix.
     const std::string& suffix = first.chart.familyLink().bookChart;
-    const std::string& out = outPath;
-    std::string base = out;
-    if (!suffix.empty()) {
-        const std::string name(fileNamePart(out));
-        const std::size_t dot = name.rfind('.');
-        const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-        if (!stem.ends_with(suffix))
-            return Result::failure(Result::Failed,
-                                   STIRPA_TR_NOOP("Message",
-                                                  "The charts of a book are named after its main "
-                                                  "chart: the name of %1 must end in %2."),
-                                   {outPath, suffix});
-        const std::size_t at = out.size() - name.size() + stem.size() - suffix.size();
-        base = out.substr(0, at) + out.substr(at + suffix.size());
-    }
+    const std::optional<std::string> main = bookMainPath(outPath, suffix);
+    if (!main)
+        return Result::failure(Result::Failed,
+                               STIRPA_TR_NOOP("Message",
+                                              "The charts of a book are named after its main "
+                                              "chart: the name of %1 must end in %2."),
+                               {outPath, suffix});
     AtomicFileSet files;
     for (std::size_t i = fromSecond ? 1 : 0; i < update.charts.size(); ++i) {
         const UpdatedChart& chart = update.charts[i];
         const std::string path =
-            i == 0 ? outPath : bookChartPath(base, chart.chart.familyLink().bookChart);
+            i == 0 ? outPath : bookChartPath(*main, chart.chart.familyLink().bookChart);
         if (const Result saved = saveChartFile(files, path, chart.chart); !saved)
             return saved;
     }
