@@ -192,6 +192,12 @@ void ChartBookTest::namesTheFilesAsTheLinksLead()
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(bookChartPath(path.toStdString(), suffix.toStdString())),
              expected);
+    // And back: the main chart from a chart's name, none where it does not end in the suffix.
+    QCOMPARE(QString::fromStdString(
+                 bookMainPath(expected.toStdString(), suffix.toStdString()).value_or("-")),
+             path);
+    if (!suffix.isEmpty())
+        QVERIFY(!bookMainPath(path.toStdString(), suffix.toStdString()));
 }
 
 void ChartBookTest::refusesWhatCannotFit_data()
