@@ -1051,6 +1051,10 @@ About</source>
         <translation>Die Datei „%1“ kann nicht angelegt werden: %2</translation>
     </message>
     <message>
+        <source>The chart of a book has no file; open it from its book to update.</source>
+        <translation>Die Tafel eines Buchs hat keine Datei; öffnen Sie sie aus ihrem Buch, um sie abzugleichen.</translation>
+    </message>
+    <message>
         <source>The book&apos;s main chart is not beside this chart.</source>
         <translation>Die Haupttafel des Buchs liegt nicht neben dieser Tafel.</translation>
     </message>

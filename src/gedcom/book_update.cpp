@@ -39,6 +39,14 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
     const FamilyLink& link = chart.familyLink();
     BookCharts book;
     std::vector<BookMember>& members = book.members;
+    if (link.inBook() && chartPath.empty()) {
+        // Its other charts are found beside it only.
+        static_cast<Result&>(book) = Result::failure(
+            Result::Failed,
+            STIRPA_TR_NOOP("Message",
+                           "The chart of a book has no file; open it from its book to update."));
+        return book;
+    }
     const std::optional<std::string> main =
         link.inBook() ? bookMainPath(chartPath, link.bookChart) : std::nullopt;
     if (!main)
