@@ -1052,7 +1052,7 @@ About</source>
     </message>
     <message>
         <source>The chart of a book has no file; open it from its book to update.</source>
-        <translation>Die Tafel eines Buchs hat keine Datei; öffnen Sie sie aus ihrem Buch, um sie abzugleichen.</translation>
+        <translation>Die Tafel eines Buchs hat keine Datei; öffnen Sie sie aus ihrem Buch, um sie zu aktualisieren.</translation>
     </message>
     <message>
         <source>The book&apos;s main chart is not beside this chart.</source>
