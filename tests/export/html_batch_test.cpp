@@ -59,11 +59,11 @@ private slots:
         QCOMPARE(run.status, 0);
         // Two of the pages the continuation boxes link to are there.
         QCOMPARE(bytes(run.err),
-                 QByteArray("The continuation box 'More' at column 2, level 1 links to "
+                 QByteArray("The continuation box 'More' at column 3, generation 2 links to "
                             "family05.html, which is not beside the page.\n"
-                            "The continuation box 'Ancestors 7' at column 3, level 1 links to "
+                            "The continuation box 'Ancestors 7' at column 4, generation 2 links to "
                             "family07.html, which is not beside the page.\n"
-                            "The continuation box '' at column 3, level 2 links to family0.html, "
+                            "The continuation box '' at column 4, generation 3 links to family0.html, "
                             "which is not beside the page.\n"));
         QCOMPARE(bytes(readBytes(folder + "/family.html")),
                  bytes(readBytes(testDataPath("mixed_page.html"))));
