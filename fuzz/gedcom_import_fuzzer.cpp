@@ -5,9 +5,11 @@
 // every person once, and the chart has a box for each planned one, no two in a
 // cell, or says why it cannot be made.
 #include "fuzz_checks.h"
+#include "gedcom/chart_update.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
+#include "gedcom/hourglass_layout.h"
 #include "gedcom/root_person.h"
 #include "model/text_codec.h"
 
@@ -69,12 +71,13 @@ void checkChart(const GedcomData& data, std::size_t size)
     require(options.layout.root >= 0 && std::size_t(options.layout.root) < data.persons.size(),
             "a file with persons has a default root");
     options.layout.generations = 1 + int(size % 5);
-    options.layout.kind = size % 2 ? LayoutKind::Ancestors : LayoutKind::Descendants;
+    options.layout.kind = LayoutKind(size % 3);
+    options.layout.ancestorGenerations = 1 + int(size / 5 % 4);
     options.description.living = LivingPolicy(size % 3);
     options.description.marriages = size % 4 == 0;
     options.today = {2025, 6, 15};
-    const std::size_t planned = planLayout(data, options.layout).size();
-    const ChartImport imported = importChart(data, options, "fuzz");
+    const std::size_t planned = planChart(data, options.layout).size();
+    ChartImport imported = importChart(data, options, "fuzz", "/fuzz/family.ged");
     if (!imported) {
         require(imported.status == Result::TooLarge, "a chart fails only for its size");
         return;
@@ -87,6 +90,10 @@ void checkChart(const GedcomData& data, std::size_t size)
                 "no two boxes in one cell");
         require(isValidUtf8(box->text), "every box in UTF-8");
     });
+    // Updated from the same family, the chart is the import's still.
+    const ChartUpdate update = updateChart(imported.chart, data, options.today);
+    require(update ? !update.report.changesChart() : data.xrefRepeated(options.layout.root),
+            "an update from the same file changes nothing");
 }
 
 } // namespace

@@ -1055,6 +1055,10 @@ About</source>
         <translation>Die Tafel eines Buchs hat keine Datei; öffnen Sie sie aus ihrem Buch, um sie zu aktualisieren.</translation>
     </message>
     <message>
+        <source>The family file has more than one person %1, the chart&apos;s root.</source>
+        <translation>Die Familiendatei hat mehr als eine Person %1, die Wurzel der Tafel.</translation>
+    </message>
+    <message>
         <source>The book&apos;s main chart is not beside this chart.</source>
         <translation>Die Haupttafel des Buchs liegt nicht neben dieser Tafel.</translation>
     </message>

@@ -322,6 +322,11 @@ Result updateBook(std::vector<BookMember>& charts, const GedcomData& data,
             Result::Failed,
             STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
             {mainLink.root});
+    if (data.xrefRepeated(options.layout.root))
+        return Result::failure(Result::Failed,
+                               STIRPA_TR_NOOP("Message", "The family file has more than one "
+                                                         "person %1, the chart's root."),
+                               {mainLink.root});
     const ChartBookPlan book = planBook(data, options.layout, mainLink.bookColumns);
     if (!book)
         return book;

@@ -79,6 +79,14 @@ std::uint64_t BoxPlacer::cutKey(int person, int direction)
     return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
 }
 
+// Whether another person of the same cross-reference (a file that repeats
+// one) has the box: a box's record names the first of them.
+bool BoxPlacer::boxedByXref(int person) const
+{
+    const int first = data_.findPerson(data_.persons[std::size_t(person)].xref);
+    return first != person && first >= 0 && anchorOf(first);
+}
+
 int BoxPlacer::personOf(const Person* box) const
 {
     const RecordLink* record = tree_.records().find(box);
@@ -361,7 +369,7 @@ void BoxPlacer::addPersons(std::optional<LevelRows> rows, ChartUpdateReport& rep
         const PlannedBox& box = target_.plan[entry];
         const int cut = target_.cuts[entry];
         if (box.person >= 0 && !anchorOf(box.person) && !met[std::size_t(box.person)] &&
-            !elsewhere(box.person)) {
+            !elsewhere(box.person) && !boxedByXref(box.person)) {
             met[std::size_t(box.person)] = true;
             pending.push_back(entry);
         } else if (box.person < 0 && cut >= 0 && !cuts_.count(cutKey(cut, box.direction)) &&

@@ -43,6 +43,7 @@ private:
     Person* partnerBoxOf(int person) const;
     Person* childBoxOf(int person) const;
     int personOf(const Person* box) const;
+    bool boxedByXref(int person) const;
     void reportUnplaced(std::size_t entry, ChartUpdateReport& report) const;
 
     Chart& chart_;

@@ -71,13 +71,24 @@ private:
     std::optional<ChartTables> tables_;
     ChartTarget target_;
     std::optional<BoxPlacer> placer_;
-    std::vector<long> personBoxes_;                           // plan index by person, -1 for none
+    std::vector<long> personBoxes_; // plan index by person, -1 for none
+    // Persons whose cross-reference another planned person repeats: their
+    // boxes' records cannot tell which of them a box is.
+    std::vector<bool> repeated_;
     std::unordered_map<std::uint64_t, std::size_t> cutBoxes_; // plan index by cutKey
     std::vector<int> boxPersons_; // each box's person in list order, or -1
 };
 
 void Updater::indexTarget()
 {
+    if (data_.repeatsPersonXrefs()) {
+        repeated_.assign(data_.persons.size(), false);
+        for (const PlannedBox& box : target_.plan)
+            if (box.person >= 0)
+                if (const int first = data_.findPerson(data_.persons[std::size_t(box.person)].xref);
+                    first >= 0 && first != box.person)
+                    repeated_[std::size_t(first)] = true;
+    }
     personBoxes_.assign(data_.persons.size(), -1);
     for (std::size_t i = 0; i < target_.plan.size(); ++i) {
         const PlannedBox& box = target_.plan[i];
@@ -133,6 +144,8 @@ void Updater::updateTexts(const std::vector<Person*>& boxes, std::size_t part, s
                 outcomes[i] = TextOutcome::Removed;
             continue;
         }
+        if (!repeated_.empty() && repeated_[std::size_t(person)])
+            continue;
         const bool cut = box->kind() == BoxKind::Continuation;
         const std::string* wanted = wantedText(*box, person, buffer);
         if (!wanted || wanted->empty())
@@ -303,6 +316,12 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
                 STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
                 {link.root}),
             {}};
+    if (data.xrefRepeated(options.layout.root))
+        return {Result::failure(Result::Failed,
+                                STIRPA_TR_NOOP("Message", "The family file has more than one "
+                                                          "person %1, the chart's root."),
+                                {link.root}),
+                {}};
     options.today = today;
     return {Result(),
             Updater(

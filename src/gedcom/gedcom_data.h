@@ -68,6 +68,11 @@ struct GedcomData {
     // The person with the cross-reference (with or without at signs), or -1;
     // the first one when several have it.
     int findPerson(std::string_view xref) const;
+    // Whether two persons may share a cross-reference (always, for data made
+    // by hand): then a record names the first of them only.
+    bool repeatsPersonXrefs() const { return !personIndex || personIndex->repeats(); }
+    // Whether another person has the person's cross-reference.
+    bool xrefRepeated(int person) const;
     // Whether a family the child was born into names the parent.
     bool isParent(int parent, int child) const;
 };

@@ -266,6 +266,17 @@ void Linker::sortChildren()
 
 } // namespace
 
+bool GedcomData::xrefRepeated(int person) const
+{
+    if (!repeatsPersonXrefs())
+        return false;
+    const std::string_view xref = persons[std::size_t(person)].xref;
+    for (std::size_t i = 0; i < persons.size(); ++i)
+        if (int(i) != person && persons[i].xref == xref)
+            return true;
+    return false;
+}
+
 bool GedcomData::isParent(int parent, int child) const
 {
     for (const int f : persons[std::size_t(child)].childOf) {

@@ -81,8 +81,10 @@ void XrefIndex::insert(std::uint64_t hash, int record)
             slots_[at] = {check, record};
             return;
         }
-        if (slot.check == check && keys_[std::size_t(slot.record)] == key)
+        if (slot.check == check && keys_[std::size_t(slot.record)] == key) {
+            repeats_ = true;
             return;
+        }
     }
 }
 

@@ -26,6 +26,8 @@ public:
     explicit XrefIndex(std::vector<XrefKey> keys);
     // The record, or -1.
     int find(const XrefKey& key) const;
+    // Whether a cross-reference names more than one record.
+    bool repeats() const { return repeats_; }
     // Starts fetching the key's slot, for a find() a little later: the table is
     // larger than the processor's caches.
     void prefetch(const XrefKey& key) const;
@@ -42,4 +44,5 @@ private:
 
     std::vector<Slot> slots_;
     std::vector<XrefKey> keys_; // by record
+    bool repeats_ = false;
 };

@@ -296,6 +296,32 @@ private slots:
         QVERIFY(updated >= 5 && newCharts > 0);
     }
 
+    // A file that gives two persons one cross-reference: a box's record names
+    // the first, so the update neither rewrites nor adds the other; a root
+    // whose cross-reference is repeated cannot be told and fails.
+    void repeatedCrossReferences()
+    {
+        const std::string family = "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 FAMS @F1@\n"
+                                   "0 @I2@ INDI\n1 NAME Bob /Lee/\n1 FAMC @F1@\n"
+                                   "0 @I2@ INDI\n1 NAME Cid /Lee/\n1 FAMC @F1@\n"
+                                   "0 @F1@ FAM\n1 WIFE @I1@\n1 CHIL @I2@\n0 TRLR\n";
+        const GedcomData data = dataOf(family);
+        ImportOptions options;
+        options.layout = {0, LayoutKind::Descendants, 3, 3};
+        ChartImport imported = importChart(data, options, "c", "/f/family.ged");
+        QVERIFY(imported);
+        const ChartUpdate update = updateChart(imported.chart, data, today);
+        QVERIFY(update);
+        QCOMPARE(updateReportText(update.report), std::string("No changes.\n"));
+
+        options.layout = {1, LayoutKind::Ancestors, 2, 2};
+        ChartImport ofRepeated = importChart(data, options, "c", "/f/family.ged");
+        QVERIFY(ofRepeated);
+        const ChartUpdate refused = updateChart(ofRepeated.chart, data, today);
+        QCOMPARE(refused.message(),
+                 std::string("The family file has more than one person I2, the chart's root."));
+    }
+
     // A chart of the book that cannot be read fails the update: its persons
     // would be taken for new ones and added to the other charts.
     void unreadableChartFailsTheBook()
