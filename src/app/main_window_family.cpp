@@ -123,7 +123,7 @@ void MainWindow::fileUpdateFromFamily()
         }
     }
     const Cell selected = firstNamedCell(report);
-    const bool canApply = update.changesCharts() || moved || update.charts.size() > 1;
+    const bool canApply = update.changesCharts() || moved;
     auto shared = std::make_shared<FamilyUpdate>(std::move(update));
     FamilyChangesDialog dialog(title, summary, groups, canApply, this);
     connect(&dialog, &FamilyChangesDialog::applyRequested, this, [this, shared, selected, title] {
@@ -131,7 +131,8 @@ void MainWindow::fileUpdateFromFamily()
         if (shared->charts.size() > 1 &&
             showFailure(title, saveUpdate(*shared, shared->charts.front().path, true)))
             return;
-        document_->adoptRevision(std::move(shared->charts.front().chart), selected);
+        if (shared->charts.front().changed)
+            document_->adoptRevision(std::move(shared->charts.front().chart), selected);
     });
     connect(&dialog, &FamilyChangesDialog::cellChosen, view_, &ChartView::selectAndCentre);
     runChangesDialog(dialog);

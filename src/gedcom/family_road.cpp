@@ -75,13 +75,17 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
         members.push_back({chartPath, std::move(chart), std::move(one.report)});
     }
     for (BookMember& member : members) {
-        // The file read is the family file from now on.
-        FamilyLink after = member.chart.familyLink();
-        after.path = familyPath;
-        after.fileFingerprint = load.data.fileFingerprint;
-        member.chart.setFamilyLink(std::move(after));
+        // The file read is the family file from now on; a chart that the
+        // file does not change is left as it is, byte for byte.
+        const bool changed = member.report.changesChart() || link.path != familyPath;
+        if (changed) {
+            FamilyLink after = member.chart.familyLink();
+            after.path = familyPath;
+            after.fileFingerprint = load.data.fileFingerprint;
+            member.chart.setFamilyLink(std::move(after));
+        }
         update.charts.push_back(
-            {std::move(member.path), std::move(member.chart), std::move(member.report)});
+            {std::move(member.path), std::move(member.chart), std::move(member.report), changed});
     }
     return update;
 }
@@ -152,8 +156,6 @@ Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool f
     if (update.charts.empty())
         return {};
     const UpdatedChart& first = update.charts.front();
-    if (update.upToDate && !fromSecond && sameFile(outPath, first.path))
-        return {};
     // A book is written under the name of OUT, each chart by its suffix.
     const std::string& suffix = first.chart.familyLink().bookChart;
     const std::optional<std::string> main = bookMainPath(outPath, suffix);
@@ -168,6 +170,8 @@ Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool f
         const UpdatedChart& chart = update.charts[i];
         const std::string path =
             i == 0 ? outPath : bookChartPath(*main, chart.chart.familyLink().bookChart);
+        if (!chart.changed && sameFile(path, chart.path))
+            continue;
         if (const Result saved = saveChartFile(files, path, chart.chart); !saved)
             return saved;
     }

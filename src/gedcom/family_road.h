@@ -19,6 +19,7 @@ struct UpdatedChart {
     std::string path; // where it was read from
     Chart chart;
     ChartUpdateReport report;
+    bool changed = false; // differs from what was read: to be written
 };
 
 struct FamilyUpdate : Result {
@@ -26,7 +27,8 @@ struct FamilyUpdate : Result {
     // as GEDCOM and charts holds the chart alone, unchanged.
     bool upToDate = false;
     // The chart first, then the rest of its book in the book's order; each
-    // linked to the file read from now on.
+    // that changed linked to the file and bytes read from now on (one that
+    // did not change keeps its link, so that it is written the same).
     std::vector<UpdatedChart> charts;
     // What the family file's reader noted (character set, skipped lines).
     std::vector<std::string> notes;
@@ -51,8 +53,8 @@ FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& fa
 
 // Writes the update's charts as one set: the first at outPath, the rest of its
 // book beside it under their suffixes; from the second on when the first is
-// kept elsewhere (the window's open chart). Nothing is written when the first
-// chart is already at outPath unchanged. Fails, naming the file, when one
+// kept elsewhere (the window's open chart). A chart that did not change is
+// not written over its own file. Fails, naming the file, when one
 // cannot be written, and for a book when outPath's name does not end in the
 // first chart's suffix.
 Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool fromSecond = false);

@@ -49,6 +49,13 @@ std::string bytesOf(const Chart& chart)
     return out.str();
 }
 
+std::string fileBytes(const std::string& path)
+{
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
 // The chart as its file brings it back.
 Chart readBack(const std::string& bytes)
 {
@@ -243,6 +250,13 @@ private slots:
             QCOMPARE(same.charts.size(), book.written.size());
             QVERIFY2(updateReportText(same) == "No changes.\n",
                      row + ": " + updateReportText(same).c_str());
+            // Nor is anything written: every chart keeps its bytes.
+            std::vector<std::string> before;
+            for (const std::string& file : book.written)
+                before.push_back(fileBytes(file));
+            QVERIFY2(saveUpdate(same, main), row);
+            for (std::size_t i = 0; i < book.written.size(); ++i)
+                QVERIFY2(fileBytes(book.written[i]) == before[i], row);
 
             const std::string later = changed(unrelated, descendantOfFirst(dataOf(text)), 5, 4);
             std::ofstream(familyPath) << later;
