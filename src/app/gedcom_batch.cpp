@@ -50,28 +50,33 @@ std::optional<int> generationCount(const std::string& text)
     return number(text, 1, maxGenerations);
 }
 
-OptionRead readLayoutOption(const std::vector<std::string>& args, std::size_t& i,
-                            LayoutOption& option)
+bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption>& option)
 {
-    const std::string& arg = args[i];
-    if (arg == "--descendants" || arg == "--ancestors") {
-        const std::optional<int> count =
-            i + 1 < args.size() ? generationCount(args[++i]) : std::nullopt;
-        option = {arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants,
-                  count.value_or(0), count.value_or(0)};
-        return count ? OptionRead::Read : OptionRead::Wrong;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--descendants" || arg == "--ancestors") {
+            const std::optional<int> count =
+                i + 1 < args.size() ? generationCount(args[++i]) : std::nullopt;
+            if (!count)
+                return false;
+            option = {arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants,
+                      *count, *count};
+        } else if (arg == "--hourglass") {
+            // Generations above and below the root, the root's own not counted.
+            if (i + 2 >= args.size())
+                return false;
+            const std::optional<int> up = number(args[++i], 1, maxGenerations - 1);
+            const std::optional<int> down = number(args[++i], 1, maxGenerations - 1);
+            if (!up || !down)
+                return false;
+            option = {LayoutKind::Hourglass, *down + 1, *up + 1};
+        } else {
+            rest.push_back(arg);
+        }
     }
-    if (arg != "--hourglass")
-        return OptionRead::Other;
-    if (i + 2 >= args.size())
-        return OptionRead::Wrong;
-    // Generations above and below the root, the root's own not counted.
-    const std::optional<int> up = number(args[++i], 1, maxGenerations - 1);
-    const std::optional<int> down = number(args[++i], 1, maxGenerations - 1);
-    if (!up || !down)
-        return OptionRead::Wrong;
-    option = {LayoutKind::Hourglass, *down + 1, *up + 1};
-    return OptionRead::Read;
+    args = std::move(rest);
+    return true;
 }
 
 namespace {
@@ -87,20 +92,19 @@ std::optional<LivingPolicy> livingPolicy(const std::string& text)
     return std::nullopt;
 }
 
-std::optional<ImportCall> parseCall(const std::vector<std::string>& args)
+std::optional<ImportCall> parseCall(std::vector<std::string> args)
 {
     ImportCall call;
+    std::optional<LayoutOption> layout;
+    if (!takeLayoutOption(args, layout))
+        return std::nullopt;
+    if (layout) {
+        call.layout.kind = layout->kind;
+        call.layout.generations = layout->generations;
+        call.layout.ancestorGenerations = layout->ancestorGenerations;
+    }
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        LayoutOption layout;
-        if (const OptionRead read = readLayoutOption(args, i, layout); read != OptionRead::Other) {
-            if (read == OptionRead::Wrong)
-                return std::nullopt;
-            call.layout.kind = layout.kind;
-            call.layout.generations = layout.generations;
-            call.layout.ancestorGenerations = layout.ancestorGenerations;
-            continue;
-        }
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--root" && hasValue) {

@@ -32,18 +32,15 @@ std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, st
 // The value of --descendants or --ancestors: 1 to maxGenerations, digits only.
 std::optional<int> generationCount(const std::string& text);
 
-// A layout option at args[i] (--descendants N, --ancestors N, --hourglass UP
-// DOWN, each count from 1 on and UP and DOWN without the root's own), i moved
-// past its values: Other for another option, Wrong for a value out of range or
-// missing.
+// Takes the layout options out of args (--descendants N, --ancestors N,
+// --hourglass UP DOWN, each count from 1 on and UP and DOWN without the root's
+// own; the last one given counts). False for a value out of range or missing.
 struct LayoutOption {
     LayoutKind kind = LayoutKind::Descendants;
     int generations = 0;         // the root's own counted; of an hourglass, the lower half's
     int ancestorGenerations = 0; // of an hourglass, the upper half's, the root's own counted
 };
-enum class OptionRead : char { Other, Wrong, Read };
-OptionRead readLayoutOption(const std::vector<std::string>& args, std::size_t& i,
-                            LayoutOption& option);
+bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption>& option);
 
 // The path from anywhere, as a chart's link keeps it.
 std::string absolutePath(const std::string& path);

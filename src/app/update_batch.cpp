@@ -19,20 +19,19 @@ struct LinkCall {
     LinkChoices choices;
 };
 
-std::optional<LinkCall> parseLinkCall(const std::vector<std::string>& args)
+std::optional<LinkCall> parseLinkCall(std::vector<std::string> args)
 {
     LinkCall call;
+    std::optional<LayoutOption> layout;
+    if (!takeLayoutOption(args, layout))
+        return std::nullopt;
+    if (layout) {
+        call.choices.kind = layout->kind;
+        call.choices.generations = layout->generations;
+        if (layout->kind == LayoutKind::Hourglass)
+            call.choices.ancestorGenerations = layout->ancestorGenerations;
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
-        LayoutOption layout;
-        if (const OptionRead read = readLayoutOption(args, i, layout); read != OptionRead::Other) {
-            if (read == OptionRead::Wrong)
-                return std::nullopt;
-            call.choices.kind = layout.kind;
-            call.choices.generations = layout.generations;
-            if (layout.kind == LayoutKind::Hourglass)
-                call.choices.ancestorGenerations = layout.ancestorGenerations;
-            continue;
-        }
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--root" && hasValue) {
