@@ -74,11 +74,6 @@ void BoxPlacer::noteBox(int person, Person* box)
         anchor = box;
 }
 
-std::uint64_t BoxPlacer::cutKey(int person, int direction)
-{
-    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
-}
-
 // Whether another person of the same cross-reference (a file that repeats
 // one) has the box: a box's record names the first of them.
 bool BoxPlacer::boxedByXref(int person) const

@@ -31,7 +31,6 @@ public:
     void addPersons(std::optional<LevelRows> rows, ChartUpdateReport& report);
 
 private:
-    static std::uint64_t cutKey(int person, int direction);
     std::vector<std::size_t> placeRound(const std::vector<std::size_t>& pending,
                                         const LevelRows& rows, ChartUpdateReport& report);
     std::pair<Person*, Joining> placeOf(std::size_t entry) const;

@@ -234,12 +234,9 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
                        const std::unordered_map<const Person*, int>& personOfBox)
 {
     std::unordered_map<std::uint64_t, const std::string*> importTexts;
-    const auto key = [](int person, int direction) {
-        return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
-    };
     for (std::size_t i = 0; i < target.plan.size(); ++i)
         if (target.cuts[i] >= 0)
-            importTexts.emplace(key(target.cuts[i], target.plan[i].direction), &target.texts[i]);
+            importTexts.emplace(cutKey(target.cuts[i], target.plan[i].direction), &target.texts[i]);
     Tree& tree = chart.mutableTree();
     tree.forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Continuation)
@@ -248,7 +245,7 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
         const auto found = personOfBox.find(tree.findPerson(next));
         if (found == personOfBox.end())
             return;
-        const auto text = importTexts.find(key(found->second, box->direction()));
+        const auto text = importTexts.find(cutKey(found->second, box->direction()));
         tree.mutableRecords().set(
             box, {std::string(data.persons[std::size_t(found->second)].xref),
                   textFingerprint(text != importTexts.end() ? *text->second : box->text)});

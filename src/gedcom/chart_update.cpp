@@ -19,12 +19,6 @@ namespace {
 // What the file made of a box's text.
 enum class TextOutcome : char { Same, Removed, Changed, Kept, Counted };
 
-// A continuation box by the person whose branch it cuts and its direction.
-std::uint64_t cutKey(int person, int direction)
-{
-    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
-}
-
 // What changed: records against boxes. The placing of new persons is the
 // BoxPlacer's.
 class Updater {

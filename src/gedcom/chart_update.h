@@ -8,6 +8,7 @@
 #include "gedcom/update_report.h"
 #include "model/chart.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,13 @@ struct ChartTarget {
     // Appends another plan (a book's branch merged into this chart's).
     void append(std::vector<PlannedBox> morePlan, std::vector<std::string> moreTexts);
 };
+
+// A continuation box by the person whose branch it cuts and its direction, as
+// a key: one cut has one box.
+inline std::uint64_t cutKey(int person, int direction)
+{
+    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
+}
 
 // The target of a chart the options import alone.
 ChartTarget chartTarget(const GedcomData& data, const ImportOptions& options);
