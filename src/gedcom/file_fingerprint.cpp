@@ -3,8 +3,8 @@
 
 #include "base/regular_file.h"
 
+#include <cerrno>
 #include <cstring>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,25 +40,41 @@ std::optional<std::uint64_t> fileFingerprint(const std::string& path)
     const int fd = openRegularFile(path);
     if (fd < 0)
         return std::nullopt;
-    // Mapped whole, not copied: the words fall as in the reader's copy.
+    // Read, not mapped: a file another program shortens meanwhile must give an
+    // answer, never a bus error. Whole chunks are multiples of eight bytes, so
+    // the words fall as in the reader's copy.
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         ::close(fd);
         return std::nullopt;
     }
-    const std::size_t size = std::size_t(info.st_size);
-    if (size == 0) {
-        ::close(fd);
-        return bytesFingerprint({});
+    constexpr std::size_t chunkSize = std::size_t(1) << 20;
+    std::string chunk(chunkSize, '\0');
+    std::uint64_t hash = fnvOffset;
+    std::size_t total = 0;
+    bool failed = false;
+    while (true) {
+        std::size_t filled = 0;
+        while (filled < chunkSize) {
+            const ssize_t count = ::read(fd, chunk.data() + filled, chunkSize - filled);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count <= 0) {
+                failed = count < 0;
+                break;
+            }
+            filled += std::size_t(count);
+        }
+        hash = mix(hash, std::string_view(chunk.data(), filled));
+        total += filled;
+        if (filled < chunkSize || failed)
+            break;
     }
-    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     ::close(fd);
-    if (mapped == MAP_FAILED)
+    // A file that changed size while read has no one fingerprint.
+    if (failed || total != std::size_t(info.st_size))
         return std::nullopt;
-    const std::uint64_t fingerprint =
-        bytesFingerprint(std::string_view(static_cast<const char*>(mapped), size));
-    ::munmap(mapped, size);
-    return fingerprint;
+    return nonZero(hash);
 }
 
 bool tookInBytes(const FamilyLink& link, std::uint64_t fingerprint)

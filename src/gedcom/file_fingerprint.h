@@ -13,7 +13,8 @@
 // is told without reading it as GEDCOM.
 std::uint64_t bytesFingerprint(std::string_view bytes);
 
-// The fingerprint of the regular file's bytes; nullopt when it cannot be read.
+// The fingerprint of the regular file's bytes; nullopt when it cannot be read
+// or changes size while it is read.
 std::optional<std::uint64_t> fileFingerprint(const std::string& path);
 
 // Whether bytes of this fingerprint are the very ones the chart last took in

@@ -16,6 +16,7 @@
 #include <list>
 #include <new>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -331,38 +332,153 @@ GedcomLoad readGedcom(std::string utf8, std::size_t stretches)
     return load;
 }
 
+namespace {
+
+// Enough of a file to tell its header by, in any character set.
+constexpr std::size_t headerSample = std::size_t(1) << 16;
+// Text holds no run of zero bytes this long in any character set read here; a
+// file that does (a sparse file's holes, a disk image) is no GEDCOM file.
+constexpr std::size_t zeroRunLimit = 1024;
+
+enum class FileRead { Done, Failed, TooLarge, NoHeader, ZeroRun };
+
+// Whether the first line that is not blank is "0 HEAD"; a blank start is left
+// for the reader to call empty.
+bool beginsWithHeader(std::string_view sample)
+{
+    const std::string text = decodeGedcom(std::string(sample)).utf8;
+    const std::size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos)
+        return true;
+    const std::size_t end = text.find_first_of("\r\n", start);
+    return isHeaderLine(std::string_view(text).substr(start, end - start));
+}
+
+// The offset at which a run of zeroRunLimit zero bytes ends within bytes, the
+// run counted on from `run` zero bytes before them; npos when none ends there.
+std::size_t zeroRunEnd(std::string_view bytes, std::size_t& run)
+{
+    for (std::size_t at = 0; at < bytes.size();) {
+        if (run == 0) {
+            const void* zero = std::memchr(bytes.data() + at, 0, bytes.size() - at);
+            if (!zero)
+                return std::string_view::npos;
+            at = std::size_t(static_cast<const char*>(zero) - bytes.data());
+        }
+        run = bytes[at] == '\0' ? run + 1 : 0;
+        ++at;
+        if (run >= zeroRunLimit)
+            return at;
+    }
+    return std::string_view::npos;
+}
+
+// Reads a family file's bytes, refusing it as soon as its start or a run of
+// zero bytes shows it is none, so that memory grows with what it holds.
+FileRead readFamilyBytes(int fd, std::string& bytes, std::size_t& zeroRunAt)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+        if (std::size_t(info.st_size) > maxGedcomSize)
+            return FileRead::TooLarge;
+        bytes.reserve(std::size_t(info.st_size) + 1); // address space only until read
+    }
+    constexpr std::size_t chunkSize = std::size_t(1) << 20;
+    std::size_t run = 0;
+    std::size_t scanned = 0; // for zero runs, once the header is seen
+    bool headerSeen = false;
+    while (true) {
+        const std::size_t start = bytes.size();
+        // Within the room reserved while it lasts: growing past it copies the whole.
+        const std::size_t room = bytes.capacity() - start;
+        const std::size_t wanted = room > 0 ? std::min(chunkSize, room) : chunkSize;
+        bytes.resize(start + wanted);
+        ssize_t count;
+        do
+            count = ::read(fd, bytes.data() + start, wanted);
+        while (count < 0 && errno == EINTR);
+        bytes.resize(start + std::size_t(std::max<ssize_t>(count, 0)));
+        if (count < 0)
+            return FileRead::Failed;
+        if (bytes.size() > maxGedcomSize)
+            return FileRead::TooLarge;
+        if (!headerSeen && (bytes.size() >= headerSample || count == 0)) {
+            if (!beginsWithHeader(std::string_view(bytes).substr(0, headerSample)))
+                return FileRead::NoHeader;
+            headerSeen = true;
+        }
+        if (headerSeen) {
+            const std::size_t end = zeroRunEnd(std::string_view(bytes).substr(scanned), run);
+            if (end != std::string_view::npos) {
+                zeroRunAt = scanned + end - zeroRunLimit;
+                return FileRead::ZeroRun;
+            }
+            scanned = bytes.size();
+        }
+        if (count == 0)
+            return FileRead::Done;
+    }
+}
+
+GedcomLoad failedLoad(Result failure) { return GedcomLoad{std::move(failure), {}}; }
+
+} // namespace
+
 GedcomLoad readGedcomFile(const std::string& path)
 {
     const int fd = openRegularFile(path);
     if (fd < 0)
-        return GedcomLoad{Result::failure(Result::CannotOpen,
-                                          STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
-                                          {path, std::strerror(errno)}),
-                          {}};
+        return failedLoad(errno == EINVAL
+                              ? Result::failure(Result::CannotOpen,
+                                                STIRPA_TR_NOOP("Message",
+                                                               "Cannot open the file '%1': it is "
+                                                               "not a regular file."),
+                                                {path})
+                              : Result::failure(Result::CannotOpen,
+                                                STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+                                                {path, std::strerror(errno)}));
     // A file under the size limit can still be more than the memory holds.
     const auto outOfMemory = [&path] {
-        return GedcomLoad{
-            Result::failure(
-                Result::CannotOpen,
-                STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path}),
-            {}};
+        return failedLoad(Result::failure(
+            Result::CannotOpen,
+            STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path}));
     };
     std::string bytes;
-    bool read = false;
+    FileRead read = FileRead::Failed;
     int readError = 0;
+    std::size_t zeroRunAt = 0;
     try {
-        read = readAtMost(fd, maxGedcomSize, bytes);
+        read = readFamilyBytes(fd, bytes, zeroRunAt);
         readError = errno;
     } catch (const std::bad_alloc&) {
         ::close(fd);
         return outOfMemory();
     }
     ::close(fd);
-    if (!read)
-        return GedcomLoad{Result::failure(Result::CannotOpen,
+    switch (read) {
+    case FileRead::Done:
+        break;
+    case FileRead::Failed:
+        return failedLoad(Result::failure(Result::CannotOpen,
                                           STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
-                                          {path, std::strerror(readError)}),
-                          {}};
+                                          {path, std::strerror(readError)}));
+    case FileRead::TooLarge:
+        return failedLoad(Result::failure(Result::CannotOpen,
+                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+                                          {path, std::strerror(EFBIG)}));
+    case FileRead::NoHeader:
+        return failedLoad(Result::failure(
+            Result::InvalidRecord,
+            STIRPA_TR_NOOP("Message",
+                           "%1 is not a GEDCOM file: it does not begin with \"0 HEAD\"."),
+            {path}));
+    case FileRead::ZeroRun:
+        return failedLoad(Result::failure(
+            Result::InvalidRecord,
+            STIRPA_TR_NOOP("Message",
+                           "%1 is not a GEDCOM file: it holds a run of zero bytes at byte %2."),
+            {path, std::to_string(zeroRunAt)}));
+    }
     try {
         const std::uint64_t fingerprint = bytesFingerprint(bytes);
         GedcomText text = decodeGedcom(std::move(bytes));

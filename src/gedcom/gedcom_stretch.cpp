@@ -120,6 +120,12 @@ struct Frame {
 
 } // namespace
 
+bool isHeaderLine(std::string_view text)
+{
+    const Line line = parseLine(text);
+    return line.level == 0 && line.tag == "HEAD";
+}
+
 RecordCounts estimateRecords(std::string_view text)
 {
     constexpr std::size_t samples = 16, sampleSize = std::size_t(1) << 14;
@@ -214,7 +220,7 @@ void StretchReader::read(const RecordCounts& expected)
             continue;
         const Line line = parseLine(raw);
         if (!sawHeader) {
-            if (line.level != 0 || line.tag != "HEAD") {
+            if (!isHeaderLine(raw)) {
                 stretch_.failure = Result::failure(
                     Result::InvalidRecord,
                     STIRPA_TR_NOOP("Message",

@@ -18,6 +18,9 @@
 // A warning list long enough to point at the trouble, short enough to show.
 inline constexpr std::size_t maxGedcomWarnings = 100;
 
+// Whether a line (leading blanks allowed) is the "0 HEAD" every GEDCOM file begins with.
+bool isHeaderLine(std::string_view line);
+
 // A line linking a record to another: where it points (into the text being read,
 // which outlives the reader) and the record found there.
 struct LinkLine {

@@ -3,6 +3,7 @@
 
 #include "gedcom/charset_guess.h"
 #include "gedcom/code_pages.h"
+#include "gedcom/gedcom_stretch.h"
 #include "model/text_codec.h"
 
 #include <algorithm>
@@ -128,6 +129,61 @@ GedcomText decodedUtf16(std::string_view bytes, bool bigEndian, bool marked)
     return text;
 }
 
+// UTF-8 with a few stray bytes (a note pasted from another program): counts
+// the valid characters above ASCII and the stray bytes, so that a whole file
+// is read in another set only when it is not UTF-8 as a whole.
+bool mostlyUtf8(std::string_view bytes)
+{
+    std::size_t characters = 0, stray = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        if (std::uint8_t(bytes[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        const std::size_t length = utf8SequenceLength(bytes, at);
+        characters += length > 0;
+        stray += length == 0;
+        at += std::max<std::size_t>(length, 1);
+    }
+    return characters > 0 && stray <= characters;
+}
+
+// The bytes as UTF-8, each stray byte read as Windows-1252 where it stands and
+// warned of with its line.
+std::string hexByte(std::uint8_t byte)
+{
+    constexpr char digits[] = "0123456789ABCDEF";
+    return {digits[byte >> 4], digits[byte & 0xF]};
+}
+
+std::string repairedUtf8(std::string_view bytes, std::vector<std::string>& warnings)
+{
+    std::string out;
+    out.reserve(bytes.size() + 16);
+    long line = 1;
+    std::size_t strayCount = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = utf8SequenceLength(bytes, at);
+        if (length > 0) {
+            line += bytes[at] == '\n';
+            out.append(bytes.substr(at, length));
+            at += length;
+            continue;
+        }
+        const std::string read = fromWindows1252(bytes.substr(at, 1));
+        if (++strayCount <= maxGedcomWarnings)
+            warnings.push_back("line " + std::to_string(line) + ": a byte that is not UTF-8 (0x" +
+                               hexByte(std::uint8_t(bytes[at])) + ") was read as \"" + read +
+                               "\"");
+        out += read;
+        ++at;
+    }
+    if (strayCount > maxGedcomWarnings)
+        warnings.push_back(std::to_string(strayCount - maxGedcomWarnings) +
+                           " more bytes that are not UTF-8 were read as Windows-1252");
+    return out;
+}
+
 } // namespace
 
 GedcomText decodeGedcom(std::string bytes)
@@ -157,6 +213,13 @@ GedcomText decodeGedcom(std::string bytes)
         else if (!utf8Declared)
             choice.reason = reasonFor(choice.used, choice.declared);
         text.utf8 = std::move(bytes);
+        return text;
+    }
+    if (mostlyUtf8(bytes)) {
+        choice.used = CharacterSet::Utf8;
+        if (!marked && !choice.declared.empty() && !(known && named == CharacterSet::Utf8))
+            choice.reason = reasonFor(choice.used, choice.declared);
+        text.utf8 = repairedUtf8(bytes, text.warnings);
         return text;
     }
     if (known && isSingleByte(named)) {

@@ -15,7 +15,9 @@ struct GedcomText {
 
 // Decodes any bytes, never refusing them for their character set. UTF-16 by its
 // byte-order mark or, without one, by where its zero bytes are; otherwise valid
-// UTF-8 is UTF-8 whatever the header's CHAR line says, and other bytes are read
+// UTF-8 is UTF-8 whatever the header's CHAR line says (UTF-8 with fewer stray
+// bytes than characters too, each stray byte read as Windows-1252 where it
+// stands and warned of by its line), and other bytes are read
 // in the single-byte set it names (ANSI, IBMPC, MACINTOSH, ANSEL, ...), or in
 // the likeliest one when it names none or one they cannot be in.
 GedcomText decodeGedcom(std::string bytes);

@@ -34,6 +34,40 @@ void appendUtf8(std::string& out, char32_t code)
     }
 }
 
+std::size_t utf8SequenceLength(std::string_view bytes, std::size_t at)
+{
+    const auto lead = std::uint8_t(bytes[at]);
+    int extra;
+    char32_t code;
+    if (lead < 0x80) {
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + std::size_t(extra) >= bytes.size())
+        return 0;
+    for (int k = 1; k <= extra; ++k) {
+        const auto next = std::uint8_t(bytes[at + std::size_t(k)]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if ((extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000) || code > 0x10FFFF ||
+        (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return std::size_t(extra) + 1;
+}
+
 bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
@@ -47,37 +81,10 @@ bool isValidUtf8(std::string_view bytes)
                 continue;
             }
         }
-        const auto lead = std::uint8_t(bytes[i]);
-        int extra;
-        char32_t code;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-            code = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2;
-            code = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-            code = lead & 0x07;
-        } else {
+        const std::size_t length = utf8SequenceLength(bytes, i);
+        if (length == 0)
             return false;
-        }
-        if (i + std::size_t(extra) >= bytes.size())
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = std::uint8_t(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000) || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += std::size_t(extra) + 1;
+        i += length;
     }
     return true;
 }

@@ -10,6 +10,10 @@ std::string displayText(std::string_view bytes);
 
 bool isValidUtf8(std::string_view bytes);
 
+// The length of the UTF-8 character that starts at `at` (1 for ASCII), or 0
+// when the bytes there are no valid UTF-8.
+std::size_t utf8SequenceLength(std::string_view bytes, std::size_t at);
+
 // Windows-1252 bytes as UTF-8; the five unassigned bytes become U+FFFD.
 std::string fromWindows1252(std::string_view bytes);
 

@@ -113,6 +113,8 @@ private slots:
     void guessesUtf16AtItsLimits();
     void knowsTheDeclarations_data();
     void knowsTheDeclarations();
+    void keepsUtf8WithStrayBytes_data();
+    void keepsUtf8WithStrayBytes();
 };
 
 void CharacterSetTest::readsEverySet_data()
@@ -341,3 +343,34 @@ void CharacterSetTest::knowsTheDeclarations()
 
 QTEST_APPLESS_MAIN(CharacterSetTest)
 #include "character_set_test.moc"
+
+void CharacterSetTest::keepsUtf8WithStrayBytes_data()
+{
+    QTest::addColumn<int>("strays");
+    QTest::addColumn<bool>("utf8");
+    // The family has seven accented letters: a file with more stray bytes than
+    // that is not UTF-8 as a whole.
+    QTest::newRow("one") << 1 << true;
+    QTest::newRow("one fewer than the letters") << 6 << true;
+    QTest::newRow("as many as the letters") << 7 << true;
+    QTest::newRow("one more than the letters") << 8 << false;
+}
+
+void CharacterSetTest::keepsUtf8WithStrayBytes()
+{
+    QFETCH(int, strays);
+    QFETCH(bool, utf8);
+    QByteArray bytes = familyIn(Utf8, "UTF-8");
+    const QByteArray note = "0 @N1@ NOTE caf" + QByteArray(strays, '\xE9') + "\n";
+    bytes.insert(bytes.indexOf("0 TRLR"), note);
+    GedcomText text = decodeGedcom(bytes.toStdString());
+    QCOMPARE(text.characterSet.used == CharacterSet::Utf8, utf8);
+    if (!utf8)
+        return;
+    QCOMPARE(int(text.warnings.size()), strays);
+    QCOMPARE(QString::fromStdString(text.warnings.front()),
+             "line 19: a byte that is not UTF-8 (0xE9) was read as \"\u00E9\"");
+    QVERIFY(QString::fromStdString(text.utf8).contains("caf" + QString(strays, QChar(0xE9))));
+    QCOMPARE(chartTexts(readGedcom(std::move(text.utf8)).data),
+             chartTexts(readBytes(familyIn(Utf8, "UTF-8")).data));
+}
