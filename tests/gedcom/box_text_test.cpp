@@ -10,23 +10,41 @@
 
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
-// A two-word name exactly the given width in the bold name font: "Anna" and a
-// word of a, i, f and r whose mix sets the width to the pixel.
-std::string nameOfWidth(int pixels)
+// "M" and a word of a, i, f and r whose mix makes measure give the pixels.
+std::string wordOfWidth(int pixels, const std::function<int(const std::string&)>& measure)
 {
     auto letters = [](int count, char letter) { return std::string(std::size_t(count), letter); };
     for (int a = 0; a < 60; ++a)
         for (int i = 0; i < 8; ++i)
             for (int f = 0; f < 8; ++f)
                 for (int r = 0; r < 8; ++r) {
-                    const std::string name = "Anna M" + letters(a, 'a') + letters(i, 'i') +
-                                             letters(f, 'f') + letters(r, 'r');
-                    if (textWidth(name, true) == pixels)
-                        return name;
+                    const std::string word =
+                        "M" + letters(a, 'a') + letters(i, 'i') + letters(f, 'f') + letters(r, 'r');
+                    if (measure(word) == pixels)
+                        return word;
                 }
-    qFatal("no name of %d pixels", pixels);
+    qFatal("no word of %d pixels", pixels);
+}
+
+// A two-word name exactly the given width in the bold name font.
+std::string nameOfWidth(int pixels)
+{
+    return "Anna " + wordOfWidth(pixels, [](const std::string& word) {
+               return textWidth("Anna " + word, true);
+           });
+}
+
+// A name line whose words and blank, as wrapping sums them, are the given width.
+std::string wordsOfWidth(int pixels)
+{
+    const int anna = textWidth("Anna", true) + textWidth(" ", true);
+    return "Anna " + wordOfWidth(pixels, [&](const std::string& word) {
+               return anna + textWidth(word, true);
+           });
 }
 
 ChartImport importOne(const std::string& name, const std::string& place)
@@ -74,6 +92,8 @@ private slots:
     void widthsAsTheScreenDraws();
     void wrapsAtBlanks_data();
     void wrapsAtBlanks();
+    void wrapsAtTheLineLimit_data();
+    void wrapsAtTheLineLimit();
     void boxWidthAtTheLimit_data();
     void boxWidthAtTheLimit();
     void continuationLinesFit_data();
@@ -131,6 +151,26 @@ void BoxTextTest::wrapsAtBlanks()
     QFETCH(QString, wrapped);
     const std::string result = wrapDescription(text.toStdString(), width);
     QCOMPARE(QString::fromStdString(result), wrapped);
+}
+
+void BoxTextTest::wrapsAtTheLineLimit_data()
+{
+    QTest::addColumn<int>("firstLineWidth"); // of the first two words
+    QTest::addColumn<bool>("together");      // both on the first line
+
+    QTest::newRow("one pixel under") << maxLineWidth - 1 << true;
+    QTest::newRow("exactly at the limit") << maxLineWidth << true;
+    QTest::newRow("one pixel over") << maxLineWidth + 1 << false;
+}
+
+void BoxTextTest::wrapsAtTheLineLimit()
+{
+    QFETCH(int, firstLineWidth);
+    QFETCH(bool, together);
+    const std::string words = wordsOfWidth(firstLineWidth);
+    const std::string wrapped = wrapDescription(words + " Berg");
+    QCOMPARE(QString::fromStdString(wrapped.substr(0, wrapped.find(" |"))),
+             QString::fromStdString(together ? words : "Anna"));
 }
 
 void BoxTextTest::boxWidthAtTheLimit_data()

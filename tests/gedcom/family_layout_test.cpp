@@ -71,7 +71,7 @@ ChartImport imported(const GeneratedFamilies& families, LayoutKind kind, int gen
     if (!load)
         qFatal("generated file refused: %s", load.message().c_str());
     ImportOptions options;
-    options.layout = {root, kind, generations};
+    options.layout = {root, kind, generations, generations};
     ChartImport result = importChart(load.data, options, "generated");
     if (!result)
         qFatal("import failed: %s", result.message().c_str());
@@ -252,6 +252,7 @@ private slots:
     void boxesFitTheLongestName();
     void villageCharts_data();
     void villageCharts();
+    void ancestorsMetAlongTwoLines();
 };
 
 void FamilyLayoutTest::descendants_data()
@@ -442,6 +443,64 @@ void FamilyLayoutTest::villageCharts()
             return name != rootName && descendants.count(name);
         });
     }
+}
+
+// Villages where relatives a generation apart marry, so that an ancestor is
+// met along lines of different lengths: in ancestors and hourglass charts every
+// ancestor within the limit has a box of their own, and no continuation box
+// stands for a parent who has one.
+void FamilyLayoutTest::ancestorsMetAlongTwoLines()
+{
+    int within = 0, boxed = 0, collapsed = 0;
+    std::string faults;
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        const GeneratedFamilies families = generateVillage({8, 4, 800, seed, true});
+        for (const LayoutKind kind : {LayoutKind::Ancestors, LayoutKind::Hourglass})
+            for (const int generations : {3, 5, 7})
+                for (int root = families.persons - 1; root > families.persons - 80; root -= 4) {
+                    const ChartImport result = imported(families, kind, generations, root);
+                    const Tree& tree = result.chart.tree();
+                    std::set<std::string> own;
+                    tree.forEachPerson([&](const Person* box) {
+                        if (box->kind() == BoxKind::Person && !isSeeBox(*box))
+                            own.insert(nameLine(*box));
+                    });
+                    // Generation by generation up from the root, each ancestor
+                    // at the shortest line to them.
+                    std::set<std::string> line{nameLine(*tree.findPerson(result.root))};
+                    std::set<std::string> met = line;
+                    bool longerLine = false;
+                    for (int depth = 1; depth < generations; ++depth) {
+                        std::set<std::string> next;
+                        for (const std::string& child : line)
+                            for (const std::string& parent : families.parentsOf.at(child)) {
+                                if (met.insert(parent).second)
+                                    next.insert(parent);
+                                else
+                                    longerLine = longerLine || !next.count(parent);
+                            }
+                        line = std::move(next);
+                    }
+                    collapsed += longerLine;
+                    for (const std::string& ancestor : met) {
+                        ++within;
+                        boxed += int(own.count(ancestor));
+                    }
+                    tree.forEachPerson([&](const Person* box) {
+                        if (box->kind() != BoxKind::Continuation || box->direction() != 0)
+                            return;
+                        const Person* cut = tree.findPerson({box->column(), box->level() + 1});
+                        for (const std::string& parent : families.parentsOf.at(nameLine(*cut)))
+                            if (own.count(parent))
+                                faults += " continuation box for " + parent;
+                    });
+                }
+    }
+    qInfo("%d of %d ancestors within the limit boxed, %d charts meet one along a longer line",
+          boxed, within, collapsed);
+    QVERIFY(collapsed > 20);
+    QCOMPARE(boxed, within);
+    QVERIFY2(faults.empty(), faults.c_str());
 }
 
 QTEST_APPLESS_MAIN(FamilyLayoutTest)
