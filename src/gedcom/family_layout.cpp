@@ -136,8 +136,8 @@ private:
     int generations_;
     std::vector<bool> laidOut_;
     std::vector<bool> familyTaken_;
-    std::vector<int>
-        nearest_; // by person: generations up from the root, generations_ past the limit
+    // By person: the generations up from the root to them, generations_ past the limit.
+    std::vector<int> nearest_;
     std::vector<std::vector<int>> rows_; // the boxes of a family's children, by level
     std::vector<int> spouses_;           // the boxes placed as spouses
     std::vector<int> anchor_;            // by box: the box its column counts from, or -1

@@ -458,6 +458,8 @@ void FamilyLayoutTest::ancestorsMetAlongTwoLines()
             for (const int generations : {3, 5, 7})
                 for (int root = families.persons - 1; root > families.persons - 80; root -= 4) {
                     const ChartImport result = imported(families, kind, generations, root);
+                    checkGeometry(result.chart);
+                    checkOneBoxEach(result.chart);
                     const Tree& tree = result.chart.tree();
                     std::set<std::string> own;
                     tree.forEachPerson([&](const Person* box) {
