@@ -238,7 +238,7 @@ Contour Planner::ancestors(int person, int depth)
     std::vector<int> parents = parentsOf(person);
     // Past the limit, a parent whose box stands on a shorter line is still
     // shown, by a see box, so the reader stays in this chart; the others are
-    // cut off.
+    // cut off, their continuation box right above the person it cuts.
     int cut = 0;
     if (depth + 1 >= generations_)
         cut = int(std::erase_if(
@@ -263,7 +263,8 @@ Contour Planner::ancestors(int person, int depth)
             boxes[std::size_t(first)].down = true;
         previous = first;
     }
-    return withOwnLevel(1, above);
+    // See boxes beside a continuation box stand over no one else's box.
+    return withOwnLevel(cut > 0 ? 1 + int(parents.size()) : 1, above);
 }
 
 void Planner::chain(const std::vector<int>& row)
