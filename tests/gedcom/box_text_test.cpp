@@ -10,41 +10,27 @@
 
 #include <QtTest>
 
-#include <functional>
-
 namespace {
 
-// "M" and a word of a, i, f and r whose mix makes measure give the pixels.
-std::string wordOfWidth(int pixels, const std::function<int(const std::string&)>& measure)
+// A two-word name exactly the given width in the bold name font: "Anna" and a
+// word of a, i, f and r whose mix sets the width to the pixel; measured whole,
+// or word by word as wrapping sums it.
+std::string nameOfWidth(int pixels, bool byWords = false)
 {
+    const int anna = textWidth("Anna", true) + textWidth(" ", true);
     auto letters = [](int count, char letter) { return std::string(std::size_t(count), letter); };
     for (int a = 0; a < 60; ++a)
         for (int i = 0; i < 8; ++i)
             for (int f = 0; f < 8; ++f)
                 for (int r = 0; r < 8; ++r) {
-                    const std::string word =
-                        "M" + letters(a, 'a') + letters(i, 'i') + letters(f, 'f') + letters(r, 'r');
-                    if (measure(word) == pixels)
-                        return word;
+                    const std::string name = "Anna M" + letters(a, 'a') + letters(i, 'i') +
+                                             letters(f, 'f') + letters(r, 'r');
+                    const int width =
+                        byWords ? anna + textWidth(name.substr(5), true) : textWidth(name, true);
+                    if (width == pixels)
+                        return name;
                 }
-    qFatal("no word of %d pixels", pixels);
-}
-
-// A two-word name exactly the given width in the bold name font.
-std::string nameOfWidth(int pixels)
-{
-    return "Anna " + wordOfWidth(pixels, [](const std::string& word) {
-               return textWidth("Anna " + word, true);
-           });
-}
-
-// A name line whose words and blank, as wrapping sums them, are the given width.
-std::string wordsOfWidth(int pixels)
-{
-    const int anna = textWidth("Anna", true) + textWidth(" ", true);
-    return "Anna " + wordOfWidth(pixels, [&](const std::string& word) {
-               return anna + textWidth(word, true);
-           });
+    qFatal("no name of %d pixels", pixels);
 }
 
 ChartImport importOne(const std::string& name, const std::string& place)
@@ -167,7 +153,7 @@ void BoxTextTest::wrapsAtTheLineLimit()
 {
     QFETCH(int, firstLineWidth);
     QFETCH(bool, together);
-    const std::string words = wordsOfWidth(firstLineWidth);
+    const std::string words = nameOfWidth(firstLineWidth, true);
     const std::string wrapped = wrapDescription(words + " Berg");
     QCOMPARE(QString::fromStdString(wrapped.substr(0, wrapped.find(" |"))),
              QString::fromStdString(together ? words : "Anna"));
