@@ -90,6 +90,8 @@ public:
     // The person's box and spouses on the level, their descendants below; the
     // boxes on the person's level are added to row.
     Contour descendants(int person, int level, std::vector<int>& row);
+    // How near each person is to the root along parent lines, for ancestors.
+    void measureAncestry(int root);
     // The person's box at the depth, their ancestors above (depth grows upward
     // until levels are turned over).
     Contour ancestors(int person, int depth);
@@ -119,6 +121,8 @@ private:
         anchor_[std::size_t(box)] = anchor;
         offset_[std::size_t(box)] = offset;
     }
+    // The parents of the first family that names any.
+    std::vector<int> parentsOf(int person) const;
     // False for a person whose box is already in the chart.
     bool firstVisit(int person)
     {
@@ -132,6 +136,8 @@ private:
     int generations_;
     std::vector<bool> laidOut_;
     std::vector<bool> familyTaken_;
+    // By person: the generations up from the root to them, generations_ past the limit.
+    std::vector<int> nearest_;
     std::vector<std::vector<int>> rows_; // the boxes of a family's children, by level
     std::vector<int> spouses_;           // the boxes placed as spouses
     std::vector<int> anchor_;            // by box: the box its column counts from, or -1
@@ -189,13 +195,25 @@ Contour Planner::descendants(int person, int level, std::vector<int>& row)
     return withOwnLevel(width, below);
 }
 
-Contour Planner::ancestors(int person, int depth)
+void Planner::measureAncestry(int root)
 {
-    const int self = add(personBox(person, depth), -1, 0);
-    if (!firstVisit(person)) {
-        turnIntoSeeBox(boxes[std::size_t(self)]);
-        return {{0}, {0}};
+    nearest_.assign(data_.persons.size(), generations_);
+    nearest_[std::size_t(root)] = 0;
+    std::vector<int> line{root};
+    for (int depth = 1; depth < generations_ && !line.empty(); ++depth) {
+        std::vector<int> next;
+        for (const int person : line)
+            for (const int parent : parentsOf(person))
+                if (nearest_[std::size_t(parent)] > depth) {
+                    nearest_[std::size_t(parent)] = depth;
+                    next.push_back(parent);
+                }
+        line = std::move(next);
     }
+}
+
+std::vector<int> Planner::parentsOf(int person) const
+{
     std::vector<int> parents;
     for (const int f : data_.persons[std::size_t(person)].childOf) {
         const GedcomFamily& family = data_.families[std::size_t(f)];
@@ -205,13 +223,33 @@ Contour Planner::ancestors(int person, int depth)
         if (!parents.empty())
             break;
     }
-    if (parents.empty())
+    return parents;
+}
+
+Contour Planner::ancestors(int person, int depth)
+{
+    const int self = add(personBox(person, depth), -1, 0);
+    // The own box stands on the shortest line to the person, so that as many
+    // of their ancestors as the limit allows stand above it.
+    if (depth != nearest_[std::size_t(person)] || !firstVisit(person)) {
+        turnIntoSeeBox(boxes[std::size_t(self)]);
         return {{0}, {0}};
-    if (depth + 1 >= generations_) {
-        add(continuationBox(depth + 1, 0, int(parents.size())), self, 0);
-        return withOwnLevel(1, {{0}, {0}});
     }
+    std::vector<int> parents = parentsOf(person);
+    // Past the limit, a parent whose box stands on a shorter line is still
+    // shown, by a see box, so the reader stays in this chart; the others are
+    // cut off, their continuation box right above the person it cuts.
+    int cut = 0;
+    if (depth + 1 >= generations_)
+        cut = int(std::erase_if(
+            parents, [&](int parent) { return nearest_[std::size_t(parent)] >= generations_; }));
     Contour above;
+    if (cut > 0) {
+        add(continuationBox(depth + 1, 0, cut), self, 0);
+        above = {{0}, {0}};
+    } else if (parents.empty()) {
+        return {{0}, {0}};
+    }
     int previous = -1;
     for (const int parent : parents) {
         const int first = int(boxes.size());
@@ -219,13 +257,14 @@ Contour Planner::ancestors(int person, int depth)
         const int shift = shiftBeside(above, block);
         placeAt(first, self, shift);
         appendBeside(above, block, shift);
-        if (previous < 0)
-            boxes[std::size_t(first)].down = true;
-        else
+        if (previous >= 0)
             next_[std::size_t(previous)] = first;
+        else if (cut == 0)
+            boxes[std::size_t(first)].down = true;
         previous = first;
     }
-    return withOwnLevel(1, above);
+    // See boxes beside a continuation box stand over no one else's box.
+    return withOwnLevel(cut > 0 ? 1 + int(parents.size()) : 1, above);
 }
 
 void Planner::chain(const std::vector<int>& row)
@@ -282,6 +321,7 @@ std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& 
         planner.settleSpouses();
         planner.placeColumns();
     } else {
+        planner.measureAncestry(request.root);
         planner.ancestors(request.root, 0);
         planner.placeColumns();
         planner.turnOver();

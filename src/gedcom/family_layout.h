@@ -38,6 +38,9 @@ struct PlannedBox {
 // on the bottom level, the first parent right above, the other one to the right
 // of the first one's ancestors. Each block of a family is packed as close to
 // the block on its left as the boxes on every level it shares with it allow.
+// An ancestor met along several lines has their own box on the shortest one;
+// at the generation limit, parents whose box stands in the chart get see boxes
+// rather than a continuation box.
 // Levels count from 0 at the top. Time and memory grow with the boxes times
 // the generations.
 std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request);

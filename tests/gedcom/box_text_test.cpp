@@ -13,9 +13,11 @@
 namespace {
 
 // A two-word name exactly the given width in the bold name font: "Anna" and a
-// word of a, i, f and r whose mix sets the width to the pixel.
-std::string nameOfWidth(int pixels)
+// word of a, i, f and r whose mix sets the width to the pixel; measured whole,
+// or word by word as wrapping sums it.
+std::string nameOfWidth(int pixels, bool byWords = false)
 {
+    const int anna = textWidth("Anna", true) + textWidth(" ", true);
     auto letters = [](int count, char letter) { return std::string(std::size_t(count), letter); };
     for (int a = 0; a < 60; ++a)
         for (int i = 0; i < 8; ++i)
@@ -23,7 +25,9 @@ std::string nameOfWidth(int pixels)
                 for (int r = 0; r < 8; ++r) {
                     const std::string name = "Anna M" + letters(a, 'a') + letters(i, 'i') +
                                              letters(f, 'f') + letters(r, 'r');
-                    if (textWidth(name, true) == pixels)
+                    const int width =
+                        byWords ? anna + textWidth(name.substr(5), true) : textWidth(name, true);
+                    if (width == pixels)
                         return name;
                 }
     qFatal("no name of %d pixels", pixels);
@@ -74,6 +78,8 @@ private slots:
     void widthsAsTheScreenDraws();
     void wrapsAtBlanks_data();
     void wrapsAtBlanks();
+    void wrapsAtTheLineLimit_data();
+    void wrapsAtTheLineLimit();
     void boxWidthAtTheLimit_data();
     void boxWidthAtTheLimit();
     void continuationLinesFit_data();
@@ -131,6 +137,26 @@ void BoxTextTest::wrapsAtBlanks()
     QFETCH(QString, wrapped);
     const std::string result = wrapDescription(text.toStdString(), width);
     QCOMPARE(QString::fromStdString(result), wrapped);
+}
+
+void BoxTextTest::wrapsAtTheLineLimit_data()
+{
+    QTest::addColumn<int>("firstLineWidth"); // of the first two words
+    QTest::addColumn<bool>("together");      // both on the first line
+
+    QTest::newRow("one pixel under") << maxLineWidth - 1 << true;
+    QTest::newRow("exactly at the limit") << maxLineWidth << true;
+    QTest::newRow("one pixel over") << maxLineWidth + 1 << false;
+}
+
+void BoxTextTest::wrapsAtTheLineLimit()
+{
+    QFETCH(int, firstLineWidth);
+    QFETCH(bool, together);
+    const std::string words = nameOfWidth(firstLineWidth, true);
+    const std::string wrapped = wrapDescription(words + " Berg");
+    QCOMPARE(QString::fromStdString(wrapped.substr(0, wrapped.find(" |"))),
+             QString::fromStdString(together ? words : "Anna"));
 }
 
 void BoxTextTest::boxWidthAtTheLimit_data()

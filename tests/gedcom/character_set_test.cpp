@@ -2,6 +2,7 @@
 // One small family with accented names, written in every character set old
 // programs wrote, declared rightly, wrongly or not at all: each reads back as
 // the same UTF-8 and makes the same chart, and a guess is told.
+#include "gedcom/code_pages.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
@@ -115,6 +116,8 @@ private slots:
     void knowsTheDeclarations();
     void keepsUtf8WithStrayBytes_data();
     void keepsUtf8WithStrayBytes();
+    void decodesBothEndsOfTheHighHalf_data();
+    void decodesBothEndsOfTheHighHalf();
 };
 
 void CharacterSetTest::readsEverySet_data()
@@ -339,6 +342,28 @@ void CharacterSetTest::knowsTheDeclarations()
     CharacterSet named = CharacterSet::Ascii;
     QCOMPARE(declaredSet(value.toStdString(), named), known);
     QCOMPARE(named, set);
+}
+
+// The last ASCII byte and the first and last bytes each set's table decodes.
+void CharacterSetTest::decodesBothEndsOfTheHighHalf_data()
+{
+    QTest::addColumn<CharacterSet>("set");
+    QTest::addColumn<QString>("read"); // of the bytes 7F 80 FF
+
+    QTest::newRow("Windows-1252") << CharacterSet::Windows1252
+                                  << QStringLiteral("\x7F\u20AC\u00FF");
+    QTest::newRow("code page 437")
+        << CharacterSet::CodePage437 << QStringLiteral("\x7F\u00C7\u00A0");
+    QTest::newRow("Mac Roman") << CharacterSet::MacRoman << QStringLiteral("\x7F\u00C4\u02C7");
+    QTest::newRow("ANSEL, no character at either")
+        << CharacterSet::Ansel << QStringLiteral("\x7F\uFFFD\uFFFD");
+}
+
+void CharacterSetTest::decodesBothEndsOfTheHighHalf()
+{
+    QFETCH(CharacterSet, set);
+    QFETCH(QString, read);
+    QCOMPARE(QByteArray::fromStdString(fromSingleByteSet("\x7F\x80\xFF", set)), read.toUtf8());
 }
 
 QTEST_APPLESS_MAIN(CharacterSetTest)

@@ -71,7 +71,7 @@ ChartImport imported(const GeneratedFamilies& families, LayoutKind kind, int gen
     if (!load)
         qFatal("generated file refused: %s", load.message().c_str());
     ImportOptions options;
-    options.layout = {root, kind, generations};
+    options.layout = {root, kind, generations, generations};
     ChartImport result = importChart(load.data, options, "generated");
     if (!result)
         qFatal("import failed: %s", result.message().c_str());
@@ -252,6 +252,7 @@ private slots:
     void boxesFitTheLongestName();
     void villageCharts_data();
     void villageCharts();
+    void ancestorsMetAlongTwoLines();
 };
 
 void FamilyLayoutTest::descendants_data()
@@ -442,6 +443,49 @@ void FamilyLayoutTest::villageCharts()
             return name != rootName && descendants.count(name);
         });
     }
+}
+
+// Villages where relatives a generation apart marry, so that an ancestor is
+// met along lines of different lengths: every ancestor within the limit has a
+// box of their own, and a continuation box counts only the parents who have none.
+void FamilyLayoutTest::ancestorsMetAlongTwoLines()
+{
+    int unboxed = 0, miscounted = 0;
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        const GeneratedFamilies families = generateVillage({8, 4, 800, seed, true});
+        for (int root = families.persons - 1, up = 3; root > families.persons - 240;
+             root -= 4, up = 3 + root % 5) {
+            const LayoutKind kind = root % 2 ? LayoutKind::Ancestors : LayoutKind::Hourglass;
+            const ChartImport result = imported(families, kind, up, root);
+            checkGeometry(result.chart);
+            checkOneBoxEach(result.chart);
+            const Tree& tree = result.chart.tree();
+            std::set<std::string> own, within;
+            tree.forEachPerson([&](const Person* box) {
+                if (box->kind() == BoxKind::Person && !isSeeBox(*box))
+                    own.insert(nameLine(*box));
+            });
+            const std::function<void(const std::string&, int)> climb = [&](const std::string& name,
+                                                                           int depth) {
+                unboxed += within.insert(name).second && !own.count(name);
+                for (const std::string& parent : families.parentsOf.at(name))
+                    if (depth + 1 < up)
+                        climb(parent, depth + 1);
+            };
+            climb(nameLine(*tree.findPerson(result.root)), 0);
+            tree.forEachPerson([&](const Person* box) {
+                if (box->kind() != BoxKind::Continuation || box->direction() != 0)
+                    return;
+                int cutOff = 0;
+                for (const std::string& parent : families.parentsOf.at(
+                         nameLine(*tree.findPerson({box->column(), box->level() + 1}))))
+                    cutOff += !own.count(parent);
+                miscounted += std::stoi(box->text) != cutOff;
+            });
+        }
+    }
+    QCOMPARE(unboxed, 0);
+    QCOMPARE(miscounted, 0);
 }
 
 QTEST_APPLESS_MAIN(FamilyLayoutTest)

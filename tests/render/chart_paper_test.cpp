@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Paper for a chart laid out on pages: the way up that takes fewer pages, and a
-// chart fitted to pages across filling their width.
+// Paper for a chart laid out on pages: each size as named, the way up that
+// takes fewer pages, and a chart fitted to pages across filling their width.
 #include "render/chart_pages.h"
 #include "render/chart_render.h"
 
 #include "model/chart.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -94,6 +96,37 @@ private slots:
         QCOMPARE(chartPageCount(chart, layout, options), portraitPages);
         layout.setOrientation(QPageLayout::Landscape);
         QCOMPARE(chartPageCount(chart, layout, options), landscapePages);
+    }
+
+    void paperOfEachSize_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QSize>("points"); // width and height as the page stands
+        // Portrait, in the order of the paper enum.
+        const QSize portrait[] = {{595, 842},   {842, 1191}, {1191, 1684}, {1684, 2384},
+                                  {2384, 3370}, {612, 792},  {612, 1008},  {792, 1224}};
+        for (const auto& [paper, name] : paperSizes()) {
+            const QSize size = portrait[int(paper)];
+            QTest::addRow("%s portrait", name.c_str())
+                << int(paper) << int(Orientation::Portrait) << size;
+            QTest::addRow("%s landscape", name.c_str())
+                << int(paper) << int(Orientation::Landscape) << size.transposed();
+        }
+    }
+    void paperOfEachSize()
+    {
+        QFETCH(int, paper);
+        QFETCH(int, orientation);
+        QFETCH(QSize, points);
+        QBuffer pdf;
+        QVERIFY(pdf.open(QIODevice::WriteOnly));
+        QPdfWriter writer(&pdf);
+        PageOptions options;
+        options.paper = Paper(paper);
+        options.orientation = Orientation(orientation);
+        QVERIFY(setChartPaper(writer, gridChart(1, 1), options));
+        QCOMPARE(writer.pageLayout().fullRectPoints().size(), points);
     }
 
     // A strip of a chart fitted to pages across fills them from margin to margin.

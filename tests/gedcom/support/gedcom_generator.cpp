@@ -202,6 +202,7 @@ GeneratedFamilies generateVillage(const VillageShape& shape)
     std::mt19937 random(shape.seed);
     std::set<int> outsiders;
     std::vector<int> families;
+    std::vector<int> waiting; // women of the generation before, still single
     for (int f = 0; f < shape.founders; ++f)
         families.push_back(builder.family(builder.person('M', 1700), builder.person('F', 1702)));
     for (int g = 1; g < shape.generations && builder.count() < shape.maxPersons; ++g) {
@@ -217,6 +218,8 @@ GeneratedFamilies generateVillage(const VillageShape& shape)
                 familyOf[std::size_t(child)] = f;
                 (sex == 'M' ? men : women).push_back(child);
             }
+        women.insert(women.end(), waiting.begin(), waiting.end());
+        waiting.clear();
         std::shuffle(men.begin(), men.end(), random);
         std::shuffle(women.begin(), women.end(), random);
         families.clear();
@@ -244,6 +247,8 @@ GeneratedFamilies generateVillage(const VillageShape& shape)
         for (; nextWoman < women.size() && builder.count() < shape.maxPersons; ++nextWoman)
             if (random() % 2 != 0)
                 marryOutsider(women[nextWoman], 'F');
+            else if (shape.singleWomenWait)
+                waiting.push_back(women[nextWoman]);
     }
     return builder.finish(outsiders);
 }

@@ -41,9 +41,12 @@ struct VillageShape {
     int founders = 10; // unrelated couples of the first generation
     int maxPersons = 3000;
     unsigned seed = 1;
+    bool singleWomenWait = false; // women left single may marry in the next generation
 };
 
 // A village over the generations: families with no child and families with a
 // dozen, persons who stay single, who marry someone from outside (who has no
-// parents in the file), who marry again, and cousins who marry each other.
+// parents in the file), who marry again, and cousins who marry each other;
+// with singleWomenWait, relatives a generation apart too, so that a descendant
+// meets an ancestor along lines of different lengths.
 GeneratedFamilies generateVillage(const VillageShape& shape);
