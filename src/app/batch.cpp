@@ -4,7 +4,9 @@
 #include "app/gedcom_batch.h"
 #include "app/install_paths.h"
 #include "app/web_batch.h"
+#include "app/export_output.h"
 
+#include "chartfile/chart_output.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/debug_log.h"
@@ -38,6 +40,13 @@ int logTree(const std::vector<std::string>& args, BatchStreams streams)
 
 int saveAs(const std::vector<std::string>& args, BatchStreams streams)
 {
+    const bool replace = args.size() == 3 && args[2] == "--replace";
+    if (args.size() > 2 && !replace) {
+        streams.err << "usage: stirpa --save-as CHART OUT [--replace]\n";
+        return 2;
+    }
+    if (const Result output = checkChartOutput(args[1], {}, replace); !output)
+        return exitStatus(output, streams.err);
     const std::optional<Chart> chart = openChart(args[0], streams.err);
     if (!chart)
         return 1;
@@ -61,6 +70,8 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
         streams.err << "usage: stirpa --export-html CHART OUT [--complete-page] [--escape-text]\n";
         return 2;
     }
+    if (const Result output = checkExportOutput(paths[1], {paths[0]}); !output)
+        return exitStatus(output, streams.err);
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)
         return 1;
@@ -141,7 +152,10 @@ std::vector<BatchOption> coreBatchOptions()
 {
     std::vector<BatchOption> options = {
         {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
-        {"--save-as", "CHART OUT", "open CHART and save it to OUT in the chart format", saveAs},
+        {"--save-as", "CHART OUT [--replace]",
+         "open CHART and save it to OUT in the chart format; an OUT that is no chart is "
+         "replaced only with --replace",
+         saveAs},
         {"--export-html", "CHART OUT [--complete-page] [--escape-text]",
          "write CHART as HTML to OUT: a whole page in the template stirpa_full.html "
          "(from the current folder, else the installed one) with --complete-page, else "

@@ -2,6 +2,7 @@
 #include "app/gedcom_batch.h"
 
 #include "app/update_batch.h"
+#include "chartfile/chart_output.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "gedcom/book_files.h"
@@ -18,7 +19,7 @@ namespace {
 
 constexpr const char* importUsage =
     "FILE OUT [--root ID|NAME] [--descendants N | --ancestors N | --hourglass UP DOWN] "
-    "[--split COLUMNS] [--living show|name|hide]";
+    "[--split COLUMNS] [--living show|name|hide] [--replace]";
 
 struct ImportCall {
     std::string gedcomPath;
@@ -27,6 +28,7 @@ struct ImportCall {
     LayoutRequest layout;
     LivingPolicy living = LivingPolicy::Show;
     int splitColumns = 0; // 0: one chart however wide
+    bool replace = false; // files that are no charts of this import too
 };
 
 std::optional<int> number(const std::string& text, int low, int high)
@@ -119,6 +121,8 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args)
             if (!policy)
                 return std::nullopt;
             call.living = *policy;
+        } else if (arg == "--replace") {
+            call.replace = true;
         } else if (arg.starts_with("--")) {
             return std::nullopt;
         } else {
@@ -289,6 +293,9 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
                     << "; --split not with --hourglass)\n";
         return 2;
     }
+    if (const Result output = checkChartOutput(call->outPath, {call->gedcomPath}, call->replace);
+        !output)
+        return exitStatus(output, streams.err);
     const std::optional<GedcomLoad> load = readPersons(call->gedcomPath, streams.err);
     if (!load)
         return 1;
@@ -339,7 +346,8 @@ std::vector<BatchOption> gedcomBatchOptions()
          "beside OUT (OUT03.txt for the one its continuation box ends in 03, OUT0301.txt for a "
          "branch of that), whose files are printed first; --export-html of each links page to "
          "page. --living name keeps only the names of living persons, --living hide writes "
-         "\"Living\" instead",
+         "\"Living\" instead. OUT (and each chart of a book) replaces only a chart, "
+         "unless --replace",
          importGedcomCommand},
         {"--list-persons", "FILE [TEXT]",
          "list the persons of a GEDCOM file by name: record id, name and years, one a line; "

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/gui_batch.h"
 
+#include "app/export_output.h"
 #include "render/chart_render.h"
 
 #include <QGuiApplication>
@@ -53,6 +54,8 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         streams.err << "--pages lays out a PDF; '" << args[1] << "' is not one\n";
         return 2;
     }
+    if (const Result output = checkExportOutput(args[1], {args[0]}); !output)
+        return exitStatus(output, streams.err);
     const QtNoticesHidden quiet;
     std::optional<QGuiApplication> app;
     if (!QGuiApplication::instance()) {

@@ -2,6 +2,7 @@
 #include "app/update_batch.h"
 
 #include "app/gedcom_batch.h"
+#include "chartfile/chart_output.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "gedcom/chart_linking.h"
@@ -10,13 +11,16 @@
 
 namespace {
 
+constexpr const char* updateUsage = "CHART FILE.ged OUT [--replace]";
 constexpr const char* linkUsage =
-    "CHART FILE.ged OUT [--root ID] [--descendants N | --ancestors N | --hourglass UP DOWN]";
+    "CHART FILE.ged OUT [--root ID] [--descendants N | --ancestors N | --hourglass UP DOWN] "
+    "[--replace]";
 
 struct LinkCall {
     std::vector<std::string> paths;
     std::string root;
     LinkChoices choices;
+    bool replace = false;
 };
 
 std::optional<LinkCall> parseLinkCall(std::vector<std::string> args)
@@ -36,6 +40,8 @@ std::optional<LinkCall> parseLinkCall(std::vector<std::string> args)
         const bool hasValue = i + 1 < args.size();
         if (arg == "--root" && hasValue) {
             call.root = args[++i];
+        } else if (arg == "--replace") {
+            call.replace = true;
         } else if (arg.starts_with("--")) {
             return std::nullopt;
         } else {
@@ -78,6 +84,8 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::string& chartPath = call->paths[0];
     const std::string& gedcomPath = call->paths[1];
     const std::string& outPath = call->paths[2];
+    if (const Result output = checkChartOutput(outPath, {gedcomPath}, call->replace); !output)
+        return exitStatus(output, streams.err);
     ChartLoad load = readChartFile(chartPath, TreeSettings());
     if (!load) {
         streams.err << load.message() << '\n';
@@ -117,9 +125,16 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
 
 int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams streams)
 {
+    const bool replace = args.size() == 4 && args[3] == "--replace";
+    if (args.size() > 3 && !replace) {
+        streams.err << "usage: stirpa --update-gedcom " << updateUsage << '\n';
+        return 2;
+    }
     const std::string& chartPath = args[0];
     const std::string& gedcomPath = args[1];
     const std::string& outPath = args[2];
+    if (const Result output = checkChartOutput(outPath, {gedcomPath}, replace); !output)
+        return exitStatus(output, streams.err);
     FamilyUpdate update = updateChartFile(chartPath, absolutePath(gedcomPath), currentDate());
     for (const std::string& note : update.notes)
         streams.err << note << '\n';
@@ -146,11 +161,11 @@ std::vector<BatchOption> familyLinkOptions()
              "layout and generations are read from the chart unless given. Save it to OUT and list "
              "the boxes left unlinked",
              linkGedcomCommand},
-            {"--update-gedcom", "CHART FILE.ged OUT",
+            {"--update-gedcom", updateUsage,
              "bring a chart imported from a GEDCOM file (or linked to one) up to date with "
              "the file: new texts where the user kept the imported ones, boxes for new "
              "persons beside their relatives, every hand placement kept; save it to OUT "
-             "(which may be CHART) and print what changed. A chart of a book updates the whole "
-             "book, written beside OUT",
+             "(which may be CHART; a file that is no chart only with --replace) and print what "
+             "changed. A chart of a book updates the whole book, written beside OUT",
              updateGedcomCommand}};
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/web_batch.h"
 
+#include "app/export_output.h"
 #include "chartfile/chart_reader.h"
 #include "web/web_page.h"
 
@@ -18,6 +19,8 @@ int exportWebCommand(const std::vector<std::string>& args, BatchStreams streams)
         streams.err << "usage: stirpa --export-web CHART OUT.html [--background]\n";
         return 2;
     }
+    if (const Result output = checkExportOutput(paths[1], {paths[0]}); !output)
+        return exitStatus(output, streams.err);
     const ChartLoad load = readChartFile(paths[0], TreeSettings());
     if (!load)
         return exitStatus(load, streams.err);

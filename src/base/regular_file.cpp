@@ -87,3 +87,28 @@ bool writeAll(int fd, std::string_view bytes)
     }
     return true;
 }
+
+std::string readFileStart(const std::string& path, std::size_t size)
+{
+    const int fd = openRegularFile(path);
+    if (fd < 0)
+        return {};
+    std::string bytes(size, '\0');
+    ssize_t count = 0;
+    do {
+        count = ::pread(fd, bytes.data(), size, 0);
+    } while (count < 0 && errno == EINTR);
+    ::close(fd);
+    bytes.resize(count > 0 ? std::size_t(count) : 0);
+    // A line cut short could tell something else than the whole line.
+    if (bytes.size() == size)
+        bytes.resize(bytes.find_last_of("\r\n") + 1);
+    return bytes;
+}
+
+bool sameFile(const std::string& first, const std::string& second)
+{
+    struct stat a {}, b {};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}

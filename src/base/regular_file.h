@@ -20,3 +20,11 @@ bool readAtMost(int fd, std::size_t limit, std::string& bytes);
 // Writes all of bytes to an open file, going on after interruptions; false with
 // errno set when a write fails.
 bool writeAll(int fd, std::string_view bytes);
+
+// The first bytes of a regular file, at most size of them, cut after its last
+// whole line; empty when it cannot be read.
+std::string readFileStart(const std::string& path, std::size_t size);
+
+// Whether two paths name one file, by device and inode (so hard and symbolic
+// links too); false when either cannot be looked at.
+bool sameFile(const std::string& first, const std::string& second);

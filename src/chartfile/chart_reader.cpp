@@ -297,35 +297,52 @@ ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeS
     return load;
 }
 
-FamilyLink peekFamilyLink(const std::string& path)
+namespace {
+
+// The first line of the file at path that is not blank, read from its first
+// 64 KiB without the rest; null when there is none. The reader keeps the line.
+const char* firstLineOf(const std::string& path, LineReader& reader)
 {
-    constexpr std::size_t enough = std::size_t(1) << 16;
-    const int fd = openRegularFile(path);
-    if (fd < 0)
-        return {};
-    std::string bytes(enough, '\0');
-    ssize_t count = 0;
-    do {
-        count = ::pread(fd, bytes.data(), enough, 0);
-    } while (count < 0 && errno == EINTR);
-    ::close(fd);
-    // Whole lines only: a header cut short could tell another family file.
-    bytes.resize(count > 0 ? std::size_t(count) : 0);
-    bytes.resize(bytes.find_last_of("\r\n") + 1);
-    LineReader reader = LineReader::fromBytes(std::move(bytes));
+    reader = LineReader::fromBytes(readFileStart(path, std::size_t(1) << 16));
     for (long number = 1; const char* line = reader.readLine(); ++number) {
         if (number == 1 && std::strncmp(line, byteOrderMark, byteOrderMarkLength) == 0)
             line += byteOrderMarkLength;
-        if (line[0] == '\0')
-            continue;
-        TreeSettings settings;
-        FamilyLink link;
-        if (!isHeaderMagic(line) || !readHeader(line, settings, link) || !link.linked())
-            return {};
-        link.path = familyPathFromChart(link.path, path);
-        return link;
+        if (line[0] != '\0')
+            return line;
     }
-    return {};
+    return nullptr;
+}
+
+} // namespace
+
+FamilyLink peekFamilyLink(const std::string& path)
+{
+    LineReader reader = LineReader::fromBytes({});
+    const char* line = firstLineOf(path, reader);
+    TreeSettings settings;
+    FamilyLink link;
+    if (!line || !isHeaderMagic(line) || !readHeader(line, settings, link) || !link.linked())
+        return {};
+    link.path = familyPathFromChart(link.path, path);
+    return link;
+}
+
+bool isChartFile(const std::string& path)
+{
+    LineReader reader = LineReader::fromBytes({});
+    const char* line = firstLineOf(path, reader);
+    if (!line)
+        return false;
+    // A box line as the writer makes it: the older, looser forms would take
+    // many a text file for a chart.
+    Cell cell;
+    Links lengths;
+    std::string text;
+    int lineage = 0;
+    const char* rest = nullptr;
+    return isHeaderMagic(line) ||
+           ((line[0] == 'P' || line[0] == 'p') &&
+            readWrittenBox(line, std::strlen(line), cell, lengths, text, lineage, rest));
 }
 
 ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults)

@@ -30,6 +30,10 @@ ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults,
 // file cannot be read or its first 64 KiB hold no header line.
 FamilyLink peekFamilyLink(const std::string& path);
 
+// Whether the file at path begins as a chart file does: with a header line or
+// a box line, after any blank lines. An empty file is none.
+bool isChartFile(const std::string& path);
+
 // Reads chart lines from an open reader into a chart of the given name.
 ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeSettings& defaults);
 

@@ -424,6 +424,12 @@ GedcomLoad failedLoad(Result failure) { return GedcomLoad{std::move(failure), {}
 
 } // namespace
 
+bool isGedcomFile(const std::string& path)
+{
+    const std::string start = readFileStart(path, headerSample);
+    return start.find_first_not_of(" \t\r\n") != std::string::npos && beginsWithHeader(start);
+}
+
 GedcomLoad readGedcomFile(const std::string& path)
 {
     const int fd = openRegularFile(path);

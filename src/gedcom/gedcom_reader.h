@@ -26,4 +26,7 @@ GedcomLoad readGedcom(std::string utf8, std::size_t stretches = 0);
 // GEDCOM file.
 GedcomLoad readGedcomFile(const std::string& path);
 
+// Whether the file at path begins as a GEDCOM file does, with "0 HEAD".
+bool isGedcomFile(const std::string& path);
+
 inline constexpr std::size_t maxGedcomSize = std::size_t(1) << 30;

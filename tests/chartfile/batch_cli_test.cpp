@@ -142,7 +142,7 @@ private slots:
     void saveAsWritesTheChartFormat()
     {
         // CR LF line ends, an empty line and an out-of-table direction come out clean.
-        QVERIFY(writeWholeFile(work_.filePath("saved.txt"), "an older file\n"));
+        QVERIFY(writeWholeFile(work_.filePath("saved.txt"), "Stirpa 120j50 0j0\n")); // an older chart
         const Run run = runStirpa(work_.path(), {"--save-as", "family.txt", "saved.txt"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(readWholeFile(work_.filePath("saved.txt")), dataFile("family_saved.txt"));
@@ -161,14 +161,15 @@ private slots:
     void saveAsOfInvalidChartWritesNothing()
     {
         QVERIFY(writeWholeFile(work_.filePath("bad.txt"), "Stirpa 0j0 0j0\n"));
-        QVERIFY(writeWholeFile(work_.filePath("out.txt"), "kept\n"));
+        const QByteArray kept = "Stirpa 100j40 0j0\n";
+        QVERIFY(writeWholeFile(work_.filePath("out.txt"), kept));
         Run run = runStirpa(work_.path(), {"--save-as", "bad.txt", "out.txt"});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err, QByteArray("Invalid record detected in file 'bad':\nStirpa 0j0 0j0\n"));
         run = runStirpa(work_.path(), {"--save-as", "absent.txt", "out.txt"});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(!run.err.isEmpty());
-        QCOMPARE(readWholeFile(work_.filePath("out.txt")), QByteArray("kept\n"));
+        QCOMPARE(readWholeFile(work_.filePath("out.txt")), kept);
     }
 
     // A save survives a power cut only when the temporary reaches the disk
@@ -238,7 +239,7 @@ private slots:
             << QStringList{"--log-tree", "family.txt", "x.txt"}
             << QByteArray("usage: stirpa --log-tree CHART");
         QTest::newRow("save-as without output") << QStringList{"--save-as", "family.txt"}
-                                                << QByteArray("usage: stirpa --save-as CHART OUT");
+                                                << QByteArray("usage: stirpa --save-as CHART OUT [--replace]");
         QTest::newRow("unknown option") << QStringList{"--frobnicate", "family.txt"}
                                         << QByteArray("stirpa: unknown option '--frobnicate'");
         QTest::newRow("unknown short option")

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 Run runStirpa(const QStringList& arguments)
@@ -25,6 +27,12 @@ const QByteArray family = "0 HEAD\n"
                           "0 @I5@ INDI\n1 NAME Enoch /Root/\n1 FAMC @F2@\n"
                           "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n1 CHIL @I4@\n"
                           "0 @F2@ FAM\n1 HUSB @I3@\n1 CHIL @I5@\n0 TRLR\n";
+
+QStringList writingCommands()
+{
+    return {"--import-gedcom", "--update-gedcom", "--link-gedcom", "--save-as",
+            "--export-html",   "--export-web",    "--render"};
+}
 
 } // namespace
 
@@ -180,6 +188,59 @@ private slots:
         const Run run = runStirpa(arguments);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("usage: stirpa " + arguments[0].toUtf8() + " CHART FILE.ged OUT"));
+    }
+    // Every command that writes, given as OUT a file it must not replace: the
+    // family file by any name, the chart it reads, a file of someone else's.
+    void neverReplacesTheUsersFiles_data()
+    {
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QStringList>("refusedBy"); // the others write
+        const QStringList all = writingCommands();
+        QTest::newRow("the family file") << "family.ged" << all;
+        QTest::newRow("a hard link to it") << "hard.ged" << all;
+        QTest::newRow("a symbolic link to it") << "link.txt" << all;
+        QTest::newRow("a file that is no chart")
+            << "notes.txt"
+            << QStringList{"--import-gedcom", "--update-gedcom", "--link-gedcom", "--save-as"};
+        QTest::newRow("the chart read")
+            << "chart.txt" << QStringList{"--export-html", "--export-web", "--render"};
+    }
+
+    void neverReplacesTheUsersFiles()
+    {
+        QFETCH(QString, out);
+        QFETCH(QStringList, refusedBy);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
+        writeFile(gedcom, family);
+        QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart}).exitCode, 0);
+        QVERIFY(QFile::link(gedcom, dir.filePath("link.txt")));
+        QVERIFY(::link(QFile::encodeName(gedcom), QFile::encodeName(dir.filePath("hard.ged"))) == 0);
+        const QString target = dir.filePath(out);
+        for (const QString& command : writingCommands()) {
+            writeFile(dir.filePath("notes.txt"), "years of work\n");
+            const QByteArray before = readAll(target), chartBefore = readAll(chart);
+            QStringList arguments = {command};
+            if (command == "--import-gedcom")
+                arguments << gedcom;
+            else if (command.endsWith("gedcom"))
+                arguments << chart << gedcom;
+            else
+                arguments << chart;
+            if (command == "--render" && !refusedBy.contains(command))
+                continue; // no picture format is named .txt
+            const Run run = runStirpa(arguments << target);
+            const bool refused = refusedBy.contains(command);
+            QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(command + ": " + run.err));
+            if (refused) {
+                QVERIFY2(run.err.startsWith("Cannot write '" + QFile::encodeName(target)),
+                         run.err.constData());
+                QCOMPARE(readAll(target), before);
+            }
+            QCOMPARE(readAll(gedcom), family);
+            QVERIFY(command != "--render" || readAll(chart) == chartBefore);
+        }
     }
 };
 
