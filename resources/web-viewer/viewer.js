@@ -305,10 +305,19 @@ function setAddress(fragment) {
   history.replaceState(null, '', fragment ? '#' + fragment : window.location.pathname + window.location.search);
 }
 
+// A hand-typed address may hold a lone '%': taken as it stands, never thrown on.
+function decodedAddress(text) {
+  try {
+    return decodeURIComponent(text);
+  } catch (error) {
+    return text;
+  }
+}
+
 function followAddress() {
   const hash = window.location.hash.slice(1);
   if (hash.startsWith('find=')) {
-    const query = decodeURIComponent(hash.slice(5));
+    const query = decodedAddress(hash.slice(5));
     findField.value = query;
     runFind(query, true);
     return true;

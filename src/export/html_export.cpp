@@ -200,8 +200,10 @@ void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page)
         appendHtmlLinks(piece, *box, settings);
         handOn(false);
     });
+    HtmlPage chartPage = page;
+    chartPage.fromFamilyFile = chart.familyLink().linked();
     tree.forEachPerson([&](const Person* box) {
-        appendHtmlBox(piece, *box, settings, page, tree.records().find(box));
+        appendHtmlBox(piece, *box, settings, chartPage, tree.records().find(box));
         handOn(false);
     });
     handOn(true);
@@ -262,7 +264,7 @@ HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
             return fail(read);
         }
     }
-    const HtmlPage page{htmlPageName(path), options.escapeText,
+    const HtmlPage page{htmlPageName(path), options.escapeText, false,
                         !options.completePage && !hasTemplateBoxSize(chart.settings())};
     // The page goes to the temporary file as it is made, never whole in memory.
     auto writePage = [&](const PieceWriter& write) {

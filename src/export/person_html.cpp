@@ -317,7 +317,8 @@ void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& sett
                    const HtmlPage& page, const RecordLink* record)
 {
     // Another program's text is data: markup in it must not run in the page.
-    const bool escape = page.escapeText || hasFileText(box, record);
+    const bool escape =
+        page.escapeText || (record ? hasFileText(box, record) : page.fromFamilyFile);
     if (box.kind() == BoxKind::Continuation)
         continuationBox(out, box, settings, page, escape);
     else

@@ -13,6 +13,10 @@ struct HtmlPage {
     std::string name; // the page's own name: continuation boxes link to its siblings
     // Descriptions are HTML as typed; escaped, they show as plain text.
     bool escapeText = false;
+    // The chart was made from a family file (set from the chart): its boxes
+    // without a record (see boxes, limit boxes, a book's labels) hold the
+    // file's text too.
+    bool fromFamilyFile = false;
     // Each box carries its width and height, for a page whose style sheet
     // gives another size.
     bool boxSizes = false;
@@ -36,7 +40,8 @@ std::string continuationAddress(std::string_view pageName, std::string_view text
 // (the links pass), then its box element (the boxes pass). Positions come from
 // the settings' box size and HTML start; a continuation box links to the page
 // named like this one followed by the digits its text ends in. The text of a
-// box that still holds its family file's text (see the record) is escaped.
+// box that still holds its family file's text (see the record), or of a box
+// without a record in a chart made from a family file, is escaped.
 void appendHtmlLinks(std::string& out, const Person& box, const TreeSettings& settings);
 void appendHtmlBox(std::string& out, const Person& box, const TreeSettings& settings,
                    const HtmlPage& page, const RecordLink* record = nullptr);

@@ -110,6 +110,20 @@ test('a #find= link centres the named box and frames it', async () => {
   await page.close();
 });
 
+test('a #find= address that is not well formed is taken as typed', async () => {
+  const file = publish(path.join(source, 'resources/sample.txt'), 'sample');
+  for (const hash of ['#find=%', '#find=100%', '#find=%E0%A4%A']) {
+    const errors = [];
+    const page = await browser.newPage();
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.goto(pathToFileURL(file).href + hash);
+    await page.waitForFunction(() => window.stirpaViewer && window.stirpaViewer.firstPaint !== null);
+    assert.deepEqual(errors, [], hash);
+    assert.equal(await page.evaluate(() => document.getElementById('find').value), hash.slice(6));
+    await page.close();
+  }
+});
+
 test('a #box= link centres that box', async () => {
   const file = publish(path.join(source, 'resources/sample.txt'), 'sample');
   const page = await open(file, '#box=6,4');

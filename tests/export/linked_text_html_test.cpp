@@ -89,6 +89,23 @@ private slots:
                  "<div class=\"box\" style=\"top: 340px; left: 470px;\">" + written + "</div>");
     }
 
+    // A see box or a book's label holds no record, but the family file's text.
+    void boxWithoutRecordInAChartFromAFile()
+    {
+        Chart chart;
+        chart.mutableTree().append(makeBox("see |<img src=x onerror=alert(1)>", {1, 1}, {0, 0}));
+        for (const bool fromFile : {false, true}) {
+            FamilyLink link;
+            link.path = "family.ged";
+            link.root = "I1";
+            if (fromFile)
+                chart.setFamilyLink(link);
+            std::ostringstream out;
+            writeHtmlChart(out, chart, {"page"});
+            QCOMPARE(out.str().find("<img src=x") == std::string::npos, fromFile);
+        }
+    }
+
     void continuationBoxFromTheFile()
     {
         Chart chart;
