@@ -5,6 +5,7 @@
 #include "chartfile/chart_output.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "chartfile/folder_lock.h"
 #include "gedcom/book_files.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
@@ -45,6 +46,14 @@ std::optional<int> number(const std::string& text, int low, int high)
 std::string absolutePath(const std::string& path)
 {
     return std::filesystem::absolute(path).lexically_normal();
+}
+
+std::function<void(const std::string&)> waitingNote(std::ostream& err)
+{
+    return [&err](const std::string& folder) {
+        err << "Waiting for another Stirpa that is writing charts in " << folder << " ..."
+            << std::endl;
+    };
 }
 
 std::optional<int> generationCount(const std::string& text)
@@ -296,6 +305,7 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     if (const Result output = checkChartOutput(call->outPath, {call->gedcomPath}, call->replace);
         !output)
         return exitStatus(output, streams.err);
+    const FolderLock lock({call->outPath}, waitingNote(streams.err));
     const std::optional<GedcomLoad> load = readPersons(call->gedcomPath, streams.err);
     if (!load)
         return 1;

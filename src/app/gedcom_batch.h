@@ -5,6 +5,7 @@
 #include "gedcom/family_layout.h"
 #include "gedcom/gedcom_reader.h"
 
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -44,6 +45,9 @@ bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption
 
 // The path from anywhere, as a chart's link keeps it.
 std::string absolutePath(const std::string& path);
+
+// What a command tells while it waits for another Stirpa writing in a folder.
+std::function<void(const std::string& folder)> waitingNote(std::ostream& err);
 
 // The GEDCOM commands for the option table.
 std::vector<BatchOption> gedcomBatchOptions();

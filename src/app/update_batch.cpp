@@ -5,6 +5,7 @@
 #include "chartfile/chart_output.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "chartfile/folder_lock.h"
 #include "gedcom/chart_linking.h"
 #include "gedcom/family_road.h"
 #include "gedcom/person_description.h"
@@ -86,6 +87,7 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::string& outPath = call->paths[2];
     if (const Result output = checkChartOutput(outPath, {gedcomPath}, call->replace); !output)
         return exitStatus(output, streams.err);
+    const FolderLock lock({chartPath, outPath}, waitingNote(streams.err));
     ChartLoad load = readChartFile(chartPath, TreeSettings());
     if (!load) {
         streams.err << load.message() << '\n';
@@ -135,6 +137,8 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const std::string& outPath = args[2];
     if (const Result output = checkChartOutput(outPath, {gedcomPath}, replace); !output)
         return exitStatus(output, streams.err);
+    // Held from reading the chart to writing it: a second update reads the first's.
+    const FolderLock lock({chartPath, outPath}, waitingNote(streams.err));
     FamilyUpdate update = updateChartFile(chartPath, absolutePath(gedcomPath), currentDate());
     for (const std::string& note : update.notes)
         streams.err << note << '\n';

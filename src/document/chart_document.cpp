@@ -3,6 +3,7 @@
 
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "chartfile/folder_lock.h"
 #include "chartfile/debug_log.h"
 #include "export/html_export.h"
 #include "model/chart_limits.h"
@@ -100,6 +101,8 @@ Result ChartDocument::openRecovered(const QString& copyPath, const QString& orig
 
 Result ChartDocument::saveAs(const QString& path)
 {
+    // Not in the middle of an update from the command line.
+    const FolderLock lock({toBytes(path)});
     Result saved = saveChartFile(toBytes(path), chart_);
     if (saved) {
         snapshot_ = FileSnapshot::of(toBytes(path));
