@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -160,6 +161,53 @@ private slots:
         QCOMPARE(boxAround(viewedSvg(svg), inner), expected);
         QCOMPARE(boxAround(v.freshPicture().convertToFormat(QImage::Format_RGB32), inner),
                  expected);
+    }
+
+    // The last box lies whole in the PNG, the SVG's view box, the one-page PDF
+    // and the window's scroll range, whatever the box size: rows just under, at
+    // and over the width and height where a margin of 150 past the last
+    // corner stopped covering the box.
+    void lastBoxIsWholeInEveryOutput_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("smallest") << 30 << 10;
+        QTest::newRow("just under") << 149 << 149;
+        QTest::newRow("at") << 150 << 150;
+        QTest::newRow("just over") << 151 << 151;
+        QTest::newRow("imported") << 240 << 50;
+        QTest::newRow("largest") << 400 << 200;
+    }
+    void lastBoxIsWholeInEveryOutput()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        ShownView v({300, 200});
+        v.document.setSettings({.boxWidth = width, .boxHeight = height});
+        v.add({0, 0});
+        v.add({3, 2});
+        const Rect last = v.settings().boxRect({3, 2});
+        const auto covers = [&last](QSizeF size) {
+            return size.width() >= last.right && size.height() >= last.bottom;
+        };
+
+        QByteArray png, svg, pdf;
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Png, png));
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Svg, svg));
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Pdf, pdf));
+        QVERIFY(covers(QImage::fromData(png, "PNG").size()));
+        const QRegularExpressionMatch viewBox =
+            QRegularExpression(QStringLiteral("viewBox=\"0 0 (\\d+) (\\d+)\""))
+                .match(QString::fromLatin1(svg));
+        QVERIFY(covers({viewBox.captured(1).toDouble(), viewBox.captured(2).toDouble()}));
+        const QRegularExpressionMatch mediaBox =
+            QRegularExpression(QStringLiteral("/MediaBox\\[0 0 ([\\d.]+) ([\\d.]+)\\]"))
+                .match(QString::fromLatin1(pdf));
+        QVERIFY(covers(QSizeF(mediaBox.captured(1).toDouble(), mediaBox.captured(2).toDouble()) /
+                       0.75));
+        const QSize scrolled(v.view.horizontalScrollBar()->maximum() + v.view.viewport()->width(),
+                             v.view.verticalScrollBar()->maximum() + v.view.viewport()->height());
+        QVERIFY(covers(scrolled));
     }
 
     void formatsByExtension_data()
