@@ -13,7 +13,8 @@ const FONT_FACES = 'Arial, "Liberation Sans", Helvetica, sans-serif';
 const NUMBER_HEIGHT = 16, LEGIBLE_HEIGHT = 11, TEXT_REACH = 256;
 
 const Detail = { Full: 0, Frames: 1, Cells: 2 };
-function detailAt(scale) { return scale < 0.08 ? Detail.Cells : scale < 0.35 ? Detail.Frames : Detail.Full; }
+const TEXT_ZOOM = 0.35; // the least zoom that shows text
+function detailAt(scale) { return scale < 0.08 ? Detail.Cells : scale < TEXT_ZOOM ? Detail.Frames : Detail.Full; }
 
 // A font asked for by its character cell height, as the editor does: the largest
 // pixel size whose ascent and descent (Arial's proportions) fit the height.

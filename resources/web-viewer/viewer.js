@@ -75,8 +75,16 @@ function resize() {
 
 // Moving around
 
+// The whole chart in view, never above actual size.
+function wholeChartZoom() {
+  return Math.min(Math.max(1, view.width) / model.width, Math.max(1, view.height) / model.height, 1);
+}
+
+// 2 %, or less where the whole chart takes less.
+function leastZoom() { return Math.min(MIN_ZOOM, wholeChartZoom()); }
+
 function zoomAbout(zoom, x, y) {
-  zoom = Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, zoom));
+  zoom = Math.min(MAX_ZOOM, Math.max(leastZoom(), zoom));
   const chartX = view.left + x / view.zoom, chartY = view.top + y / view.zoom;
   view.zoom = zoom;
   view.left = chartX - x / zoom;
@@ -105,12 +113,16 @@ function centreOnBox(i) {
   centreOn(o.x + model.boxWidth / 2, o.y + model.boxHeight / 2);
 }
 
+// Centred, so that the middle of the view is the middle of the chart.
 function fitChart() {
-  const zoom = Math.min(view.width / model.width, view.height / model.height, 1);
-  view.zoom = Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, zoom));
-  view.left = 0;
-  view.top = 0;
-  requestDraw();
+  view.zoom = wholeChartZoom();
+  centreOn(model.width / 2, model.height / 2);
+}
+
+// The whole chart where its names can be read so, else its root at actual size.
+function openingView() {
+  if (model.count === 0 || wholeChartZoom() >= TEXT_ZOOM) fitChart();
+  else centreOnBox(model.root);
 }
 
 function actualSize() { zoomAbout(1, view.width / 2, view.height / 2); }
@@ -428,4 +440,4 @@ function buildPersonList() {
 
 new ResizeObserver(resize).observe(canvas);
 resize();
-if (!followAddress()) fitChart();
+if (!followAddress()) openingView();

@@ -74,6 +74,29 @@ async function centredCell(page) {
   return Math.floor((x - 35) / 140) + ',' + Math.floor((y - 10) / 70);
 }
 
+// How many canvas pixels are painted in a box's fill.
+async function boxPixels(page) {
+  await settled(page);
+  return page.evaluate(() => {
+    const canvas = document.getElementById('chart');
+    const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let n = 0;
+    for (let k = 0; k < pixels.length; k += 4) n += pixels[k] === 0xff && pixels[k + 1] === 0xff && pixels[k + 2] === 0xaa;
+    return n;
+  });
+}
+
+// A chart file of `columns` by `levels` named boxes of the width given.
+function gridChart(name, width, columns, levels) {
+  const chart = path.join(folder, name + '.txt');
+  let file = `Stirpa ${width}j50 50j200 d1 1\n`;
+  for (let c = 0; c < columns; ++c) {
+    for (let l = 0; l < levels; ++l) file += `P ${c}j${l} ${String(c).length + 7}:Person ${c} 20j0 0\n`;
+  }
+  writeFileSync(chart, file);
+  return chart;
+}
+
 before(async () => {
   assert.ok(stirpa, 'STIRPA_EXE names the program');
   folder = mkdtempSync(path.join(tmpdir(), 'stirpa-web-'));
@@ -219,6 +242,31 @@ test('keys move and zoom the view', async () => {
   assert.ok(moved.left > before.left && moved.top > before.top);
   await page.keyboard.press('/');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'find');
+  await page.close();
+});
+
+test('a chart wider than 50,000 pixels opens on a readable name and shows whole', async () => {
+  const page = await open(publish(gridChart('wide', 240, 220, 3), 'wide'));
+  let v = await viewOf(page);
+  assert.equal(v.zoom, 1, 'names are drawn');
+  const x = v.left + v.width / 2, y = v.top + v.height / 2;
+  assert.deepEqual([Math.floor((x - 35) / 260), Math.floor((y - 10) / 70)], [0, 0], 'the top-left box');
+  assert.ok(await boxPixels(page) > 0);
+  await page.focus('#chart');
+  await page.keyboard.press('9');
+  v = await viewOf(page);
+  const width = await page.evaluate(() => 35 + 220 * 260 + 10);
+  assert.ok(v.left <= 0 && v.left + v.width / v.zoom >= width, `the whole width at ${v.zoom}`);
+  assert.equal(await pixelAt(page, 35 + 219 * 260 + 120, 10 + 2 * 70 + 25), '#ffffaa', 'the last box, as a cell');
+  await page.close();
+});
+
+test('1:1 right after opening shows the middle of the chart', async () => {
+  const page = await open(publish(gridChart('flat', 120, 14, 2), 'flat'));
+  await page.focus('#chart');
+  await page.keyboard.press('0');
+  assert.equal((await viewOf(page)).zoom, 1);
+  assert.ok(await boxPixels(page) > 0, 'boxes in view');
   await page.close();
 });
 
