@@ -115,6 +115,12 @@ bool needsPercent(char c)
 void writePin(std::string& out, bool horizontal, long long top, long long left, int length,
               const char* image)
 {
+    // A connector drawn back toward its start begins at its far end: a page
+    // takes no negative sizes.
+    if (length < 0) {
+        (horizontal ? left : top) += length;
+        length = -length;
+    }
     RoomWriter w(out, 160);
     if (horizontal)
         w.put("<img class=\"pinH\" style=\"top: ");

@@ -136,6 +136,11 @@ std::string continuationText(int direction, int beyond)
     return std::to_string(beyond) + (parents ? " parents" : " children");
 }
 
+Links continuationConnector(const TreeSettings& settings)
+{
+    return {0, -(settings.boxHeight + gapY)};
+}
+
 std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
 {
     // By the cell of the person each continuation box cuts and the side it is
@@ -249,6 +254,8 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
                      ? 0
                      : (planned.rightTo - planned.cell.column - 1) * settings.pitchX() + gapX,
                  planned.down ? gapY : 0});
+        else
+            boxes[i]->setLinkLengths(continuationConnector(settings));
     }
     ChartImport result{Result(), Chart(settings, name), boxes.front()->cell(),
                        lastLevel - firstLevel + 1, livingCount(plan, living)};

@@ -26,6 +26,10 @@ struct ChartImport : Result {
 
 // A continuation box's text: the children (direction 2) or parents cut off.
 std::string continuationText(int direction, int beyond);
+// A continuation box's connector: it sits on the side of its cell away from
+// its person (the top above, the bottom below), so its connector runs back
+// across it to the person's box.
+Links continuationConnector(const TreeSettings& settings);
 
 // Lays out the root's family as a chart of the given name: boxes as wide as the
 // widest line, a line wider than a 240-pixel box allows wrapped at its blanks,

@@ -2,6 +2,7 @@
 #include "chart_checks.h"
 
 #include "model/description_lines.h"
+#include "recording_draw_context.h"
 
 #include <QtTest>
 
@@ -32,6 +33,31 @@ void checkCellsApart(const Chart& chart)
         QVERIFY(box->column() >= 0 && box->level() >= 0);
         QVERIFY2(cells.emplace(box->column(), box->level()).second,
                  qPrintable(QStringLiteral("two boxes at column %1, level %2")
+                                .arg(box->column())
+                                .arg(box->level())));
+    });
+}
+
+void checkContinuationsJoined(const Chart& chart)
+{
+    const TreeSettings& s = chart.settings();
+    chart.tree().forEachPerson([&](const Person* box) {
+        if (box->kind() != BoxKind::Continuation)
+            return;
+        const Cell person{box->column(), box->level() + (box->direction() == 2 ? -1 : 1)};
+        QVERIFY(chart.tree().findPerson(person));
+        RecordingDrawContext dc;
+        box->draw(dc, s, false);
+        const Rect reached = s.boxRect(person);
+        const auto joins = [&](const RecordingDrawContext::Step& step) {
+            return step.kind == RecordingDrawContext::Line && step.from.x == step.to.x &&
+                   step.from.x > reached.left && step.from.x < reached.right &&
+                   std::min(step.from.y, step.to.y) <= reached.bottom &&
+                   std::max(step.from.y, step.to.y) >= reached.top;
+        };
+        QVERIFY2(std::any_of(dc.steps.begin(), dc.steps.end(), joins),
+                 qPrintable(QStringLiteral("%1 at column %2, level %3 stands alone")
+                                .arg(QString::fromStdString(box->text))
                                 .arg(box->column())
                                 .arg(box->level())));
     });
