@@ -113,19 +113,40 @@ function centreOnBox(i) {
   centreOn(o.x + model.boxWidth / 2, o.y + model.boxHeight / 2);
 }
 
-// Centred, so that the middle of the view is the middle of the chart.
 function fitChart() {
   view.zoom = wholeChartZoom();
-  centreOn(model.width / 2, model.height / 2);
+  view.left = 0;
+  view.top = 0;
+  requestDraw();
 }
 
-// The whole chart where its names can be read so, else its root at actual size.
+// The whole chart where its names can be read so, else its root at actual
+// size, centred as far as the chart reaches: no empty paper beside it.
 function openingView() {
-  if (model.count === 0 || wholeChartZoom() >= TEXT_ZOOM) fitChart();
-  else centreOnBox(model.root);
+  if (model.count === 0 || wholeChartZoom() >= TEXT_ZOOM) {
+    fitChart();
+    return;
+  }
+  centreOnBox(model.root);
+  view.left = withinChart(view.left, view.width / view.zoom, model.width);
+  view.top = withinChart(view.top, view.height / view.zoom, model.height);
 }
 
-function actualSize() { zoomAbout(1, view.width / 2, view.height / 2); }
+// Where a view of `shown` pixels starting at `start` comes within a chart of
+// `length`: centred on a chart shorter than it.
+function withinChart(start, shown, length) {
+  return shown >= length ? (length - shown) / 2 : Math.max(0, Math.min(start, length - shown));
+}
+
+// Centred on the middle of what of the chart is in view: the middle of the
+// view may lie past a chart shown whole.
+function actualSize() {
+  const middle = (start, shown, length) => (Math.max(start, 0) + Math.min(start + shown, length)) / 2;
+  const x = middle(view.left, view.width / view.zoom, model.width);
+  const y = middle(view.top, view.height / view.zoom, model.height);
+  view.zoom = 1;
+  centreOn(x, y);
+}
 
 // The box whose frame holds a chart point, the one painted last winning.
 function boxAtPoint(x, y) {
@@ -394,8 +415,9 @@ function drawOverviewFrame() {
   o.drawImage(overviewPicture, 0, 0);
   o.strokeStyle = COLOUR.red;
   o.lineWidth = 1.5;
+  // Never smaller than a mark: on a very wide chart the view is a speck.
   o.strokeRect(view.left * overviewScale, view.top * overviewScale,
-    view.width / view.zoom * overviewScale, view.height / view.zoom * overviewScale);
+    Math.max(4, view.width / view.zoom * overviewScale), Math.max(4, view.height / view.zoom * overviewScale));
 }
 
 function overviewGo(event) {
