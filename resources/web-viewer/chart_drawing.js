@@ -32,7 +32,11 @@ function chartFont(height, bold) {
   return font;
 }
 
-function smallFontStart(smallFontLine) { return smallFontLine <= 3 ? smallFontLine : 100; }
+// A name wrapped onto nameLines lines counts as one line.
+function smallFontStart(smallFontLine, nameLines) {
+  const start = smallFontLine <= 3 ? smallFontLine : 100;
+  return start > 0 ? start + nameLines - 1 : start;
+}
 
 class ChartPainter {
   constructor(model) {
@@ -124,7 +128,7 @@ class ChartPainter {
     if (m.down[i] !== 0) this.line(redDown ? COLOUR.red : COLOUR.darkblue, o.x + Math.trunc(w / 2), o.y + h, o.x + Math.trunc(w / 2), o.y + h + m.down[i]);
     this.frame(o.x, o.y, w, h, BOX_ROUNDNESS, COLOUR.darkblue, COLOUR.paleyellow);
     if (detail === Detail.Full) {
-      this.text(descriptionLines(m.texts[i]), o.x, o.y, w, h, 16, smallFontStart(m.smallFontLine), true);
+      this.text(descriptionLines(m.texts[i]), o.x, o.y, w, h, 16, smallFontStart(m.smallFontLine, 1 + m.nameWraps[i]), true);
     }
   }
 

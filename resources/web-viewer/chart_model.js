@@ -85,6 +85,7 @@ class ChartModel {
       this.reachDown = Math.max(this.reachDown, Math.abs(this.down[i]));
     }
     this.kind = parseNumbers(data.kinds, n);
+    this.nameWraps = parseNumbers(data.nameWraps, n);
     this.parents = parseNumbers(data.parents, 2 * n);
 
     this.address = new Map();

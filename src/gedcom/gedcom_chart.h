@@ -41,8 +41,9 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name, const std::string& familyPath = {});
 
 // A person box's text as the import writes it: the description, wrapped.
-void describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
-                 std::string& text, const std::vector<bool>& living);
+// Returns the lines the name takes.
+int describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
+                std::string& text, const std::vector<bool>& living);
 
 // A continuation box's own text, in place of the count of what was cut off; of a
 // see box, where the person's box is, in place of its column.
@@ -53,11 +54,13 @@ struct BoxLabel {
 
 // The text the import gives each box of a plan, in plan order; labels (in the
 // order of their boxes) in place of a continuation box's count or a see box's
-// place. Made in parts at once.
+// place. Made in parts at once. With nameLines, the lines each box's name
+// takes go there.
 std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<PlannedBox>& plan,
                                       const DescriptionOptions& options,
                                       const std::vector<BoxLabel>& labels,
-                                      const std::vector<bool>& living);
+                                      const std::vector<bool>& living,
+                                      std::vector<int>* nameLines = nullptr);
 
 // The person whose branch each continuation box of a plan cuts (the box next
 // to it in its column, above it when it points down); -1 for other boxes.

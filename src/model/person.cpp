@@ -68,6 +68,7 @@ void Person::copyContentFrom(const Person& source)
     text = source.text;
     setLinkLengths(source.links());
     lineage = source.lineage;
+    nameLines = source.nameLines;
 }
 
 void Person::setCell(Cell cell)

@@ -69,6 +69,8 @@ public:
     std::string text;
     // Which connectors lie on a drawn lineage (1 right, 2 down).
     int lineage = 0;
+    // The lines the name takes (a long name wrapped), all in the name's font.
+    int nameLines = 1;
 
 private:
     friend class Tree;
