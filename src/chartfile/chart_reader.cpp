@@ -116,7 +116,7 @@ std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, std::s
     box->setLinkLengths(links);
     box->text = std::move(text);
     box->lineage = lineage;
-    box->nameLines = nameLines;
+    box->setNameLines(nameLines);
     return box;
 }
 

@@ -205,17 +205,17 @@ void plainBox(std::string& out, const Person& box, const TreeSettings& s, const 
     w.put("px; left: ");
     w.number(page.left);
     putStyleEnd(w, personSize(s), html);
-    const int smallFrom = smallFontStart(s.smallFontLine, box.nameLines);
+    const int smallFrom = smallFontStart(s.smallFontLine, box.nameLines());
     int index = 0;
     forEachDescriptionLine(description, [&](std::string_view line) {
         if (index > 0)
             w.put("<br>");
-        if (index < box.nameLines)
+        if (index < box.nameLines())
             w.put("<b>");
         if (smallFrom >= 0 && index == smallFrom)
             w.put("<font size=1>");
         putText(w, line, escape);
-        if (index < box.nameLines)
+        if (index < box.nameLines())
             w.put("</b>");
         ++index;
     });

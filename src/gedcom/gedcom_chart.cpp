@@ -182,8 +182,7 @@ int describeBox(const GedcomData& data, int person, const DescriptionOptions& op
 std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<PlannedBox>& plan,
                                       const DescriptionOptions& options,
                                       const std::vector<BoxLabel>& labels,
-                                      const std::vector<bool>& living,
-                                      std::vector<int>* nameLines)
+                                      const std::vector<bool>& living, std::vector<int>* nameLines)
 {
     std::vector<std::string> texts(plan.size());
     if (nameLines)
@@ -250,7 +249,7 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& planned = plan[i];
         boxes.push_back(makeBox(planned, std::move(texts[i])));
-        boxes.back()->nameLines = nameLines[i];
+        boxes.back()->setNameLines(nameLines[i]);
         extent.add(*boxes.back());
         if (planned.person >= 0) {
             firstLevel = std::min(firstLevel, planned.cell.level);

@@ -152,7 +152,8 @@ void PdfDrawContext::finish()
     const double scale = pageScale();
     put("<</Type/Page/Parent " + num(int(Pages)) + " 0 R/MediaBox[0 0 " +
         precise(size_.width * scale) + " " + precise(size_.height * scale) + "]" +
-        (userUnit_ > 1 ? "/UserUnit " + num(userUnit_) : std::string()) + "/Resources<</Font<<" + fonts + ">>>>/Contents " + num(int(Content)) + " 0 R>>\nendobj\n");
+        (userUnit_ > 1 ? "/UserUnit " + num(userUnit_) : std::string()) + "/Resources<</Font<<" +
+        fonts + ">>>>/Contents " + num(int(Content)) + " 0 R>>\nendobj\n");
     startObject();
     put("<</Title" + pdfText(title_) + "/Creator(Stirpa)>>\nendobj\n");
     for (int font = 0; font < fonts_.count(); ++font) {

@@ -177,7 +177,7 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
                 [](const Person& box) { return std::array<long long, 1>{kindCode(box)}; });
     // The lines a wrapped name takes beyond its first: empty for almost every box.
     writeColumn(out, tree, "nameWraps",
-                [](const Person& box) { return std::array<long long, 1>{box.nameLines - 1}; });
+                [](const Person& box) { return std::array<long long, 1>{box.nameLines() - 1}; });
     {
         const std::vector<ParentAnswer> answers = parentAnswers(tree);
         std::size_t index = 0;

@@ -175,7 +175,8 @@ private slots:
         dc.drawText({pixels - 100, 100}, "Zygmunt");
         dc.finish();
         const QRegularExpressionMatch page =
-            QRegularExpression(QStringLiteral("/MediaBox\\[0 0 ([\\d.]+) [\\d.]+\\](/UserUnit (\\d+))?"))
+            QRegularExpression(
+                QStringLiteral("/MediaBox\\[0 0 ([\\d.]+) [\\d.]+\\](/UserUnit (\\d+))?"))
                 .match(QString::fromLatin1(pdf));
         QVERIFY(page.hasMatch());
         const double side = page.captured(1).toDouble();
