@@ -33,7 +33,7 @@ std::string escaped(std::string_view text)
 void writeDot(std::ostream& out, const Chart& chart)
 {
     const TreeSettings& s = chart.settings();
-    const int height = chartTotalSize(chart.tree().boxExtent()).height;
+    const int height = chart.tree().drawnSize().height;
     // One chart pixel is one point, drawn at 72 dpi: the picture has the chart's size.
     out << "digraph chart {\ngraph [dpi=72 bgcolor=\"#aaaaff\" splines=line]\n"
            "node [shape=box style=\"rounded,filled\" fillcolor=\"#ffffaa\" color=\"#000055\" "

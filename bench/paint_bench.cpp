@@ -35,7 +35,7 @@ void paintViewportAt(benchmark::State& state, qreal ratio)
 {
     const Chart& painted = chart(int(state.range(0)));
     const Tree& tree = painted.tree();
-    const Size total = chartTotalSize(tree.extent());
+    const Size total = tree.settings().drawnSize(tree.extent());
     const QPoint corner(std::max(0, total.width - viewport.width()),
                         std::max(0, total.height - viewport.height()));
     QImage image(viewport * ratio, QImage::Format_RGB32);
@@ -57,7 +57,7 @@ void paintViewportAt(benchmark::State& state, qreal ratio)
 void paintZoomed(benchmark::State& state, double zoom)
 {
     const Chart& painted = chart(int(state.range(0)));
-    const Size total = chartTotalSize(painted.tree().extent());
+    const Size total = painted.settings().drawnSize(painted.tree().extent());
     if (zoom == 0)
         zoom = std::max(0.02, std::min(double(viewport.width()) / total.width,
                                        double(viewport.height()) / total.height));

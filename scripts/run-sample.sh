@@ -24,6 +24,10 @@ out=build/sample-web
 echo "No display to use: exporting the sample chart to $out/sample.html instead."
 mkdir -p "$out"
 cp resources/web/* "$out/"
-(cd "$out" && ../src/app/stirpa --export-html ../../resources/sample.txt sample.html --complete-page)
+# The charts the sample's continuation boxes lead to go first, so that their
+# links find them.
+for chart in sample01 sample02 sample; do
+  (cd "$out" && ../src/app/stirpa --export-html "../../resources/$chart.txt" "$chart.html" --complete-page)
+done
 build/src/app/stirpa --render resources/sample.txt "$out/sample.png"
 echo "Open $out/sample.html in a browser, or look at $out/sample.png."

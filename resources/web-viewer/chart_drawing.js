@@ -13,7 +13,8 @@ const FONT_FACES = 'Arial, "Liberation Sans", Helvetica, sans-serif';
 const NUMBER_HEIGHT = 16, LEGIBLE_HEIGHT = 11, TEXT_REACH = 256;
 
 const Detail = { Full: 0, Frames: 1, Cells: 2 };
-function detailAt(scale) { return scale < 0.08 ? Detail.Cells : scale < 0.35 ? Detail.Frames : Detail.Full; }
+const TEXT_ZOOM = 0.35; // the least zoom that shows text
+function detailAt(scale) { return scale < 0.08 ? Detail.Cells : scale < TEXT_ZOOM ? Detail.Frames : Detail.Full; }
 
 // A font asked for by its character cell height, as the editor does: the largest
 // pixel size whose ascent and descent (Arial's proportions) fit the height.
@@ -31,7 +32,11 @@ function chartFont(height, bold) {
   return font;
 }
 
-function smallFontStart(smallFontLine) { return smallFontLine <= 3 ? smallFontLine : 100; }
+// A name wrapped onto nameLines lines counts as one line.
+function smallFontStart(smallFontLine, nameLines) {
+  const start = smallFontLine <= 3 ? smallFontLine : 100;
+  return start > 0 ? start + nameLines - 1 : start;
+}
 
 class ChartPainter {
   constructor(model) {
@@ -123,7 +128,7 @@ class ChartPainter {
     if (m.down[i] !== 0) this.line(redDown ? COLOUR.red : COLOUR.darkblue, o.x + Math.trunc(w / 2), o.y + h, o.x + Math.trunc(w / 2), o.y + h + m.down[i]);
     this.frame(o.x, o.y, w, h, BOX_ROUNDNESS, COLOUR.darkblue, COLOUR.paleyellow);
     if (detail === Detail.Full) {
-      this.text(descriptionLines(m.texts[i]), o.x, o.y, w, h, 16, smallFontStart(m.smallFontLine), true);
+      this.text(descriptionLines(m.texts[i]), o.x, o.y, w, h, 16, smallFontStart(m.smallFontLine, 1 + m.nameWraps[i]), true);
     }
   }
 

@@ -5,7 +5,6 @@
 const GAP = 20;
 const ORIGIN_X = 25 + 10; // the generation column, then a margin
 const ORIGIN_Y = 10;
-const SCROLL_MARGIN = 150;
 const PLAIN_KIND_LIMIT = 4; // kinds 0 to 3 (and 9) are plain boxes, 4 to 8 continuation boxes
 
 // Integers joined by commas, an empty one standing for 0.
@@ -60,6 +59,10 @@ class ChartModel {
     this.generationStart = data.generationStart;
     this.smallFontLine = data.smallFontLine;
     this.chartBackground = data.chartBackground;
+    // The size the editor draws the chart at, and the box the page opens on.
+    this.width = data.width;
+    this.height = data.height;
+    this.root = data.root;
     this.texts = n > 0 ? data.texts.split('\n') : [];
 
     const cells = parseNumbers(data.cells, 2 * n);
@@ -82,6 +85,7 @@ class ChartModel {
       this.reachDown = Math.max(this.reachDown, Math.abs(this.down[i]));
     }
     this.kind = parseNumbers(data.kinds, n);
+    this.nameWraps = parseNumbers(data.nameWraps, n);
     this.parents = parseNumbers(data.parents, 2 * n);
 
     this.address = new Map();
@@ -147,16 +151,11 @@ class ChartModel {
   }
 
   measure() {
-    let maxColumn = 0, maxLevel = 0, deepest = -1, best = -1;
+    let deepest = -1, best = -1;
     for (let i = 0; i < this.count; ++i) {
-      maxColumn = Math.max(maxColumn, this.column[i]);
-      maxLevel = Math.max(maxLevel, this.level[i]);
       if (this.isPlain(i) && this.level[i] > best) { best = this.level[i]; deepest = i; }
     }
     this.deepestLevel = deepest >= 0 ? this.level[deepest] : -1;
-    const corner = this.cellOrigin(maxColumn, maxLevel);
-    this.width = corner.x + SCROLL_MARGIN;
-    this.height = corner.y + SCROLL_MARGIN;
   }
 
   cellOrigin(column, level) {

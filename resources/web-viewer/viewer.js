@@ -75,8 +75,16 @@ function resize() {
 
 // Moving around
 
+// The whole chart in view, never above actual size.
+function wholeChartZoom() {
+  return Math.min(Math.max(1, view.width) / model.width, Math.max(1, view.height) / model.height, 1);
+}
+
+// 2 %, or less where the whole chart takes less.
+function leastZoom() { return Math.min(MIN_ZOOM, wholeChartZoom()); }
+
 function zoomAbout(zoom, x, y) {
-  zoom = Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, zoom));
+  zoom = Math.min(MAX_ZOOM, Math.max(leastZoom(), zoom));
   const chartX = view.left + x / view.zoom, chartY = view.top + y / view.zoom;
   view.zoom = zoom;
   view.left = chartX - x / zoom;
@@ -106,14 +114,39 @@ function centreOnBox(i) {
 }
 
 function fitChart() {
-  const zoom = Math.min(view.width / model.width, view.height / model.height, 1);
-  view.zoom = Math.min(MAX_ZOOM, Math.max(MIN_ZOOM, zoom));
+  view.zoom = wholeChartZoom();
   view.left = 0;
   view.top = 0;
   requestDraw();
 }
 
-function actualSize() { zoomAbout(1, view.width / 2, view.height / 2); }
+// The whole chart where its names can be read so, else its root at actual
+// size, centred as far as the chart reaches: no empty paper beside it.
+function openingView() {
+  if (model.count === 0 || wholeChartZoom() >= TEXT_ZOOM) {
+    fitChart();
+    return;
+  }
+  centreOnBox(model.root);
+  view.left = withinChart(view.left, view.width / view.zoom, model.width);
+  view.top = withinChart(view.top, view.height / view.zoom, model.height);
+}
+
+// Where a view of `shown` pixels starting at `start` comes within a chart of
+// `length`: centred on a chart shorter than it.
+function withinChart(start, shown, length) {
+  return shown >= length ? (length - shown) / 2 : Math.max(0, Math.min(start, length - shown));
+}
+
+// Centred on the middle of what of the chart is in view: the middle of the
+// view may lie past a chart shown whole.
+function actualSize() {
+  const middle = (start, shown, length) => (Math.max(start, 0) + Math.min(start + shown, length)) / 2;
+  const x = middle(view.left, view.width / view.zoom, model.width);
+  const y = middle(view.top, view.height / view.zoom, model.height);
+  view.zoom = 1;
+  centreOn(x, y);
+}
 
 // The box whose frame holds a chart point, the one painted last winning.
 function boxAtPoint(x, y) {
@@ -391,8 +424,9 @@ function drawOverviewFrame() {
   o.drawImage(overviewPicture, 0, 0);
   o.strokeStyle = COLOUR.red;
   o.lineWidth = 1.5;
+  // Never smaller than a mark: on a very wide chart the view is a speck.
   o.strokeRect(view.left * overviewScale, view.top * overviewScale,
-    view.width / view.zoom * overviewScale, view.height / view.zoom * overviewScale);
+    Math.max(4, view.width / view.zoom * overviewScale), Math.max(4, view.height / view.zoom * overviewScale));
 }
 
 function overviewGo(event) {
@@ -437,4 +471,4 @@ function buildPersonList() {
 
 new ResizeObserver(resize).observe(canvas);
 resize();
-if (!followAddress()) fitChart();
+if (!followAddress()) openingView();

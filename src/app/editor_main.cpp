@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/display_check.h"
 #include "app/gui_batch.h"
+#include "app/qt_notices.h"
 #include "app/translation.h"
 #include "chartfile/debug_log.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
 
     // The log opens before anything else of the editor, truncating the last run's.
     openDebugLog();
+    const QtNoticesHidden quiet;
     QApplication application(argc, argv);
     installTranslations(language);
     Application stirpa;

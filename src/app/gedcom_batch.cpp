@@ -270,7 +270,7 @@ std::optional<Made> importOne(const ImportCall& call, const GedcomData& data,
         err << saved.message() << '\n';
         return std::nullopt;
     }
-    const Size size = chartTotalSize(imported.chart.tree().boxExtent());
+    const Size size = imported.chart.tree().drawnSize();
     return Made{1, imported.chart.tree().size(), imported.generations,
                 std::to_string(size.width) + " x " + std::to_string(size.height) + " pixels",
                 imported.living};

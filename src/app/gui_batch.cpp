@@ -2,40 +2,14 @@
 #include "app/gui_batch.h"
 
 #include "app/export_output.h"
+#include "app/qt_notices.h"
 #include "render/chart_render.h"
 
 #include <QGuiApplication>
 
-#include <iostream>
 #include <optional>
 
 namespace {
-
-// Qt's notices about its surroundings ("XDG_RUNTIME_DIR not set") are no part
-// of a batch command's output, which is its own messages; Qt's errors still show.
-class QtNoticesHidden {
-public:
-    QtNoticesHidden() { previous() = qInstallMessageHandler(&QtNoticesHidden::handle); }
-    ~QtNoticesHidden() { qInstallMessageHandler(previous()); }
-    QtNoticesHidden(const QtNoticesHidden&) = delete;
-    QtNoticesHidden& operator=(const QtNoticesHidden&) = delete;
-
-private:
-    static QtMessageHandler& previous()
-    {
-        static QtMessageHandler handler = nullptr;
-        return handler;
-    }
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
-    {
-        if (type != QtCriticalMsg && type != QtFatalMsg)
-            return;
-        if (previous())
-            previous()(type, context, text);
-        else
-            std::cerr << "stirpa: " << text.toStdString() << '\n';
-    }
-};
 
 // Needs a GUI application for fonts and painting, but never a display.
 int renderCommand(const std::vector<std::string>& args, BatchStreams streams)

@@ -101,7 +101,7 @@ bool readHeader(const char* line, TreeSettings& settings, FamilyLink& link)
 }
 
 std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, std::string&& text,
-                                int lineage)
+                                int lineage, int nameLines)
 {
     std::unique_ptr<Person> box;
     if (line[0] == 'p') {
@@ -116,6 +116,7 @@ std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, std::s
     box->setLinkLengths(links);
     box->text = std::move(text);
     box->lineage = lineage;
+    box->setNameLines(nameLines);
     return box;
 }
 
@@ -185,7 +186,7 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
     const char* rest = nullptr;
     if (readWrittenBox(line, length, cell, lengths, text, lineage, rest)) {
         record = readRecordField(rest);
-        return makeBox(line, cell, lengths, std::move(text), lineage);
+        return makeBox(line, cell, lengths, std::move(text), lineage, readNameLinesField(rest));
     }
 
     length = std::strlen(line);
@@ -213,12 +214,13 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
     const PairValue links = readPairField(cursor);
     lineage = clampToInt(readDecimal(cursor));
     record = readRecordField(cursor);
+    const int nameLines = readNameLinesField(cursor);
 
     if (!inCellRange(position.x) || !inCellRange(position.y) || !inLinkRange(links.x) ||
         !inLinkRange(links.y))
         return nullptr;
     return makeBox(line, {int(position.x), int(position.y)}, {int(links.x), int(links.y)},
-                   std::move(text), lineage);
+                   std::move(text), lineage, nameLines);
 }
 
 ChartLoad invalidRecord(const std::string& treeName, const char* line, long number)

@@ -66,6 +66,7 @@ void appendBox(std::string& out, const Person& box, const RecordLink* record)
     appendNumber(out, box.lineage);
     if (record)
         appendRecordField(out, *record);
+    appendNameLinesField(out, box.nameLines());
     out += '\n';
 }
 

@@ -11,6 +11,8 @@ constexpr std::size_t maxPathLength = 4096;
 constexpr std::size_t maxXrefLength = 255;
 constexpr char familyTag[] = " gedcom ";
 constexpr char recordTag[] = " r";
+constexpr char nameLinesTag[] = " w";
+constexpr int maxNameLines = 99;
 constexpr std::size_t maxSuffixLength = 64;
 // By LivingPolicy: show, name only, hide.
 constexpr char livingLetters[] = "snh";
@@ -119,6 +121,30 @@ void appendRecordField(std::string& out, const RecordLink& link)
     out += ' ';
     out.append(std::size_t(8 - (end.ptr - hex)), '0');
     out.append(hex, end.ptr);
+}
+
+void appendNameLinesField(std::string& out, int nameLines)
+{
+    if (nameLines < 2 || nameLines > maxNameLines)
+        return;
+    out += nameLinesTag;
+    out += std::to_string(nameLines);
+}
+
+int readNameLinesField(const char* cursor)
+{
+    // The last field of the line, after any other a reader may not know.
+    const std::string_view rest(cursor);
+    const std::size_t tag = rest.rfind(nameLinesTag);
+    if (tag == rest.npos)
+        return 1;
+    const char* digits = rest.data() + tag + std::strlen(nameLinesTag);
+    int lines = 1;
+    const std::from_chars_result read = std::from_chars(digits, rest.data() + rest.size(), lines);
+    if (read.ec != std::errc() || read.ptr != rest.data() + rest.size() || lines < 2 ||
+        lines > maxNameLines)
+        return 1;
+    return lines;
 }
 
 std::optional<FamilyLink> readFamilyLinkField(const char* cursor)

@@ -21,6 +21,12 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link);
 // " rN:XREF FINGERPRINT" (eight hex digits); nothing for an xref that cannot.
 void appendRecordField(std::string& out, const RecordLink& link);
 
+// " wN" at the end of a box line: its name takes N lines (2 to 99); nothing
+// for a name on one line.
+void appendNameLinesField(std::string& out, int nameLines);
+// The N of a " wN" ending the line from the cursor on; 1 without one.
+int readNameLinesField(const char* cursor);
+
 // The fields at the cursor (right after the line's last plain field); nullopt
 // when the bytes there are anything else.
 std::optional<FamilyLink> readFamilyLinkField(const char* cursor);

@@ -115,6 +115,12 @@ bool needsPercent(char c)
 void writePin(std::string& out, bool horizontal, long long top, long long left, int length,
               const char* image)
 {
+    // A connector drawn back toward its start begins at its far end: a page
+    // takes no negative sizes.
+    if (length < 0) {
+        (horizontal ? left : top) += length;
+        length = -length;
+    }
     RoomWriter w(out, 160);
     if (horizontal)
         w.put("<img class=\"pinH\" style=\"top: ");
@@ -199,17 +205,17 @@ void plainBox(std::string& out, const Person& box, const TreeSettings& s, const 
     w.put("px; left: ");
     w.number(page.left);
     putStyleEnd(w, personSize(s), html);
-    const int smallFrom = smallFontStart(s.smallFontLine);
+    const int smallFrom = smallFontStart(s.smallFontLine, box.nameLines());
     int index = 0;
     forEachDescriptionLine(description, [&](std::string_view line) {
-        if (index == 0)
-            w.put("<b>");
-        else
+        if (index > 0)
             w.put("<br>");
+        if (index < box.nameLines())
+            w.put("<b>");
         if (smallFrom >= 0 && index == smallFrom)
             w.put("<font size=1>");
         putText(w, line, escape);
-        if (index == 0)
+        if (index < box.nameLines())
             w.put("</b>");
         ++index;
     });

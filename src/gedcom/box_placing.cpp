@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/box_placing.h"
 
+#include "gedcom/gedcom_chart.h"
 #include "gedcom/level_rows.h"
 #include "gedcom/line_insertions.h"
 #include "gedcom/person_description.h"
@@ -330,6 +331,7 @@ Person* BoxPlacer::makeBox(std::size_t entry, Cell cell, ChartUpdateReport& repo
     if (continuation) {
         auto cut = std::make_unique<ContPerson>();
         cut->setDirection(planned.direction);
+        cut->setLinkLengths(continuationConnector(tree_.settings()));
         box = std::move(cut);
     } else {
         box = std::make_unique<Person>();

@@ -76,6 +76,16 @@ std::string wrapDescription(std::string_view text, int width)
     return out;
 }
 
+int firstLineCount(std::string_view text, int width)
+{
+    const std::string_view first = text.substr(0, std::min(text.find('|'), text.size()));
+    if (textWidth(withoutTrailingBlanks(first), true) <= width)
+        return 1;
+    std::vector<std::string> lines;
+    wrapLine(first, width, true, lines);
+    return std::max(1, int(lines.size()));
+}
+
 TextSize measureDescription(std::string_view text, bool boldFirstLine)
 {
     TextSize size;

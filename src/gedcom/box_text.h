@@ -16,6 +16,9 @@ inline constexpr int lineInsets = 6;
 // its own. A description that fits comes back unchanged.
 std::string wrapDescription(std::string_view text, int width = maxLineWidth);
 
+// How many lines the first line of a description takes in wrapDescription.
+int firstLineCount(std::string_view text, int width = maxLineWidth);
+
 // The widest line of a description in pixels and its line count, the first
 // line bold unless all are in the line font.
 struct TextSize {

@@ -94,9 +94,10 @@ int planLevels(const std::vector<PlannedBox>& plan)
     return levels;
 }
 
-void boxText(const GedcomData& data, const PlannedBox& planned, const DescriptionOptions& options,
-             const std::vector<bool>& living, const SeenCells& cells, int levels,
-             const std::string* label, std::string& text)
+// Returns the lines the box's name takes.
+int boxText(const GedcomData& data, const PlannedBox& planned, const DescriptionOptions& options,
+            const std::vector<bool>& living, const SeenCells& cells, int levels,
+            const std::string* label, std::string& text)
 {
     if (planned.sees >= 0) {
         // Its name on a line of its own, narrower than in bold.
@@ -106,8 +107,9 @@ void boxText(const GedcomData& data, const PlannedBox& planned, const Descriptio
     } else if (planned.person < 0) {
         text = label ? *label : continuationText(planned.direction, planned.beyond);
     } else {
-        describeBox(data, planned.person, options, text, living);
+        return describeBox(data, planned.person, options, text, living);
     }
+    return 1;
 }
 
 std::unique_ptr<Person> makeBox(const PlannedBox& planned, std::string text)
@@ -134,6 +136,11 @@ std::string continuationText(int direction, int beyond)
     if (beyond == 1)
         return parents ? "1 parent" : "1 child";
     return std::to_string(beyond) + (parents ? " parents" : " children");
+}
+
+Links continuationConnector(const TreeSettings& settings)
+{
+    return {0, -(settings.boxHeight + gapY)};
 }
 
 std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
@@ -163,19 +170,23 @@ std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
     return cut;
 }
 
-void describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
-                 std::string& text, const std::vector<bool>& living)
+int describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
+                std::string& text, const std::vector<bool>& living)
 {
     describePerson(data, person, options, text, living);
+    const int nameLines = firstLineCount(text);
     text = wrapDescription(text);
+    return nameLines;
 }
 
 std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<PlannedBox>& plan,
                                       const DescriptionOptions& options,
                                       const std::vector<BoxLabel>& labels,
-                                      const std::vector<bool>& living)
+                                      const std::vector<bool>& living, std::vector<int>* nameLines)
 {
     std::vector<std::string> texts(plan.size());
+    if (nameLines)
+        nameLines->assign(plan.size(), 1);
     std::vector<const std::string*> labelOf(plan.size());
     for (const BoxLabel& label : labels)
         labelOf[std::size_t(label.box)] = &label.text;
@@ -184,8 +195,12 @@ std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<
     const std::size_t parts = parallelParts(plan.size(), std::size_t(1) << 13);
     runInParallel(parts, [&](std::size_t part) {
         const std::size_t end = plan.size() * (part + 1) / parts;
-        for (std::size_t i = plan.size() * part / parts; i < end; ++i)
-            boxText(data, plan[i], options, living, cells, levels, labelOf[i], texts[i]);
+        for (std::size_t i = plan.size() * part / parts; i < end; ++i) {
+            const int lines =
+                boxText(data, plan[i], options, living, cells, levels, labelOf[i], texts[i]);
+            if (nameLines)
+                (*nameLines)[i] = lines;
+        }
     });
     return texts;
 }
@@ -223,7 +238,9 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
                                     {std::to_string(chartLimits::maxCell)}),
                     Chart(), 0, 0};
     }
-    std::vector<std::string> texts = plannedTexts(data, plan, options.description, labels, living);
+    std::vector<int> nameLines;
+    std::vector<std::string> texts =
+        plannedTexts(data, plan, options.description, labels, living, &nameLines);
     std::vector<std::unique_ptr<Person>> boxes;
     boxes.reserve(plan.size());
     TextExtent extent;
@@ -232,6 +249,7 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& planned = plan[i];
         boxes.push_back(makeBox(planned, std::move(texts[i])));
+        boxes.back()->setNameLines(nameLines[i]);
         extent.add(*boxes.back());
         if (planned.person >= 0) {
             firstLevel = std::min(firstLevel, planned.cell.level);
@@ -249,6 +267,8 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
                      ? 0
                      : (planned.rightTo - planned.cell.column - 1) * settings.pitchX() + gapX,
                  planned.down ? gapY : 0});
+        else
+            boxes[i]->setLinkLengths(continuationConnector(settings));
     }
     ChartImport result{Result(), Chart(settings, name), boxes.front()->cell(),
                        lastLevel - firstLevel + 1, livingCount(plan, living)};

@@ -26,6 +26,10 @@ struct ChartImport : Result {
 
 // A continuation box's text: the children (direction 2) or parents cut off.
 std::string continuationText(int direction, int beyond);
+// A continuation box's connector: it sits on the side of its cell away from
+// its person (the top above, the bottom below), so its connector runs back
+// across it to the person's box.
+Links continuationConnector(const TreeSettings& settings);
 
 // Lays out the root's family as a chart of the given name: boxes as wide as the
 // widest line, a line wider than a 240-pixel box allows wrapped at its blanks,
@@ -37,8 +41,9 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name, const std::string& familyPath = {});
 
 // A person box's text as the import writes it: the description, wrapped.
-void describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
-                 std::string& text, const std::vector<bool>& living);
+// Returns the lines the name takes.
+int describeBox(const GedcomData& data, int person, const DescriptionOptions& options,
+                std::string& text, const std::vector<bool>& living);
 
 // A continuation box's own text, in place of the count of what was cut off; of a
 // see box, where the person's box is, in place of its column.
@@ -49,11 +54,13 @@ struct BoxLabel {
 
 // The text the import gives each box of a plan, in plan order; labels (in the
 // order of their boxes) in place of a continuation box's count or a see box's
-// place. Made in parts at once.
+// place. Made in parts at once. With nameLines, the lines each box's name
+// takes go there.
 std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<PlannedBox>& plan,
                                       const DescriptionOptions& options,
                                       const std::vector<BoxLabel>& labels,
-                                      const std::vector<bool>& living);
+                                      const std::vector<bool>& living,
+                                      std::vector<int>* nameLines = nullptr);
 
 // The person whose branch each continuation box of a plan cuts (the box next
 // to it in its column, above it when it points down); -1 for other boxes.

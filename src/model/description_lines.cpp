@@ -8,4 +8,8 @@ std::vector<std::string_view> descriptionLines(std::string_view text)
     return lines;
 }
 
-int smallFontStart(int smallFontLine) { return smallFontLine <= 3 ? smallFontLine : 100; }
+int smallFontStart(int smallFontLine, int nameLines)
+{
+    const int start = smallFontLine <= 3 ? smallFontLine : 100;
+    return start > 0 ? start + nameLines - 1 : start;
+}

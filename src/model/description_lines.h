@@ -24,5 +24,6 @@ template <typename Visit> void forEachDescriptionLine(std::string_view text, Vis
 }
 
 // The first line in the small font: smallFontLine when it is 3 or less (a negative
-// value matches no line), otherwise 100, in effect never.
-int smallFontStart(int smallFontLine);
+// value matches no line), otherwise 100, in effect never; a name on nameLines
+// lines counts as one line.
+int smallFontStart(int smallFontLine, int nameLines = 1);

@@ -15,10 +15,4 @@ bool intersects(const Rect& a, const Rect& b)
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
-Size chartTotalSize(Point extent)
-{
-    constexpr int scrollMargin = 150;
-    return {extent.x + scrollMargin, extent.y + scrollMargin};
-}
-
 int scaled(int value, double factor) { return int(double(value) * factor); }

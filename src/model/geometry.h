@@ -39,8 +39,5 @@ bool strictlyContains(const Rect& rect, Point point);
 // Whether two rectangles (corners in order) share at least one pixel.
 bool intersects(const Rect& a, const Rect& b);
 
-// The scroll area of a chart whose extent is at the pixel given: (150, 150) more.
-Size chartTotalSize(Point extent);
-
 // Product of an integer with a fractional factor, truncated toward zero.
 int scaled(int value, double factor);

@@ -6,8 +6,9 @@
 
 #include <string>
 
-// A chart may hold a million boxes: keep the record small.
-static_assert(sizeof(void*) != 8 || sizeof(Person) <= 80);
+// A chart may hold a million boxes: keep the record small (the name's line
+// count took the last 8 of these bytes).
+static_assert(sizeof(void*) != 8 || sizeof(Person) <= 88);
 
 Person::Person(std::string_view description, Cell cell, Links links) : links_(links), cell_(cell)
 {
@@ -68,6 +69,12 @@ void Person::copyContentFrom(const Person& source)
     text = source.text;
     setLinkLengths(source.links());
     lineage = source.lineage;
+    nameLines_ = source.nameLines_;
+}
+
+void Person::setNameLines(int lines)
+{
+    nameLines_ = std::uint8_t(lines >= 1 && lines <= 99 ? lines : 1);
 }
 
 void Person::setCell(Cell cell)

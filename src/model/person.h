@@ -65,6 +65,11 @@ public:
     Links links() const { return links_; }
     void setLinkLengths(Links links);
 
+    // The lines the name takes (a long name wrapped), all in the name's font:
+    // 1 to 99, a value outside taken as 1.
+    int nameLines() const { return nameLines_; }
+    void setNameLines(int lines);
+
     // The stored description: bytes, line breaks as " |".
     std::string text;
     // Which connectors lie on a drawn lineage (1 right, 2 down).
@@ -79,6 +84,7 @@ private:
     // Kept by the Tree that holds the box: its place in list order and the next
     // box at the same cell.
     std::uint32_t listOrder_ = 0;
+    std::uint8_t nameLines_ = 1;
     Tree* owner_ = nullptr;
     Person* nextAtCell_ = nullptr;
 };

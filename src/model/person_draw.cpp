@@ -65,7 +65,7 @@ void Person::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
         return;
     dc.setClip(clip);
     dc.setTextColours(outline, fill);
-    drawLines(dc, text, {x, y}, 16, smallFontStart(s.smallFontLine), true);
+    drawLines(dc, text, {x, y}, 16, smallFontStart(s.smallFontLine, nameLines()), true);
     dc.setClip({});
 }
 

@@ -70,6 +70,8 @@ public:
     Cell extentCells() const;
     // What extent() gives right after resetExtent(), leaving the cache alone.
     Point boxExtent() const;
+    // The size the boxes are drawn at: settings().drawnSize(boxExtent()).
+    Size drawnSize() const { return settings_->drawnSize(boxExtent()); }
     // The plain box with the greatest column ('x') or level; earliest wins ties.
     const Person* lastInDirection(char axis) const;
     // lastInDirection('y'), cached until a box is added, removed or moved.

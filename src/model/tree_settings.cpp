@@ -3,6 +3,8 @@
 
 #include "model/chart_limits.h"
 
+#include <algorithm>
+
 Point TreeSettings::cellOrigin(Cell cell) const
 {
     return {cell.column * pitchX() + originX, cell.level * pitchY() + originY};
@@ -12,6 +14,16 @@ Rect TreeSettings::boxRect(Cell cell) const
 {
     const Point origin = cellOrigin(cell);
     return {origin.x, origin.y, origin.x + boxWidth, origin.y + boxHeight};
+}
+
+Size TreeSettings::drawnSize(Point lastCorner) const
+{
+    // What a chart of the first box size always had: 150 past the last
+    // corner, which is 30 right of a box and 100 below it.
+    constexpr int cornerMargin = 150;
+    constexpr int edgeMargin = 30;
+    return {lastCorner.x + std::max(cornerMargin, boxWidth + edgeMargin),
+            lastCorner.y + std::max(cornerMargin, boxHeight + edgeMargin)};
 }
 
 Cell TreeSettings::cellUnder(Point point) const

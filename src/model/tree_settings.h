@@ -35,6 +35,10 @@ struct TreeSettings {
     Point cellOrigin(Cell cell) const;
     // The pixels of a cell's box (right and bottom exclusive).
     Rect boxRect(Cell cell) const;
+    // The size a chart is drawn at (window, pictures, pages) when its last
+    // cell's box starts at lastCorner: 150 pixels past that corner, and further
+    // where the box reaches past that, to its edges and a margin.
+    Size drawnSize(Point lastCorner) const;
     // The cell whose box strictly contains the point, else noCell.
     Cell cellAt(Point point) const;
     // The cell whose pitch area holds the point, with no inside test.

@@ -56,7 +56,7 @@ void paintFooter(QPainter& painter, const QPagedPaintDevice& device, const std::
 PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
 {
     const TreeSettings& s = chart.settings();
-    const Size total = chartTotalSize(chart.tree().boxExtent());
+    const Size total = chart.tree().drawnSize();
     PagePlan plan;
     plan.repeated = generationColumnShown(chart) ? originX : 0;
     const PageAxis across{total.width, originX, s.boxWidth, s.pitchX(), plan.repeated};
@@ -141,7 +141,7 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
 {
     const double dpi = device.logicalDpiX();
     const PagePlan plan = planPages(chart, printableArea(device.pageLayout()), options);
-    const Size total = chartTotalSize(chart.tree().boxExtent());
+    const Size total = chart.tree().drawnSize();
     const std::string name = displayText(chart.tree().name().c_str());
     const int rows = int(plan.rowStarts.size()), columns = int(plan.columnStarts.size());
     if (progress)

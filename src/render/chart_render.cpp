@@ -28,7 +28,7 @@ constexpr double pageMarginMm = 10;
 
 QSize chartSize(const Chart& chart)
 {
-    const Size total = chartTotalSize(chart.tree().boxExtent());
+    const Size total = chart.tree().drawnSize();
     return {total.width, total.height};
 }
 

@@ -14,7 +14,7 @@
 class Chart;
 
 // A chart as the view paints it, without a selection, over its whole scroll area
-// (the boxes' extent + (150, 150)), as an image or vector file. Needs a
+// (the size the boxes are drawn at), as an image or vector file. Needs a
 // QGuiApplication. A PNG is made band by band and every format is written as it
 // is drawn, so a render needs little memory whatever the chart's size.
 enum class ChartImageFormat { Png, Pdf, Svg };

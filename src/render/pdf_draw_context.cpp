@@ -7,6 +7,7 @@
 #include "render/render_output.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -16,6 +17,8 @@ namespace {
 constexpr int maxFontHeight = 1000;
 constexpr std::size_t drawingPiece = 1 << 16;
 constexpr double pointsPerPixel = 0.75;
+// Readers refuse or clamp a page side longer than this many units (200 inches).
+constexpr double longestPageSide = 14400;
 // A quarter ellipse as a Bézier curve: control points this far along the tangents.
 constexpr double kappa = 0.5523;
 
@@ -23,10 +26,11 @@ constexpr double kappa = 0.5523;
 // first, as they are made while drawing; the fonts follow the rest.
 enum Object { Content = 1, ContentLength, Catalog, Pages, Page, Info, FirstFont };
 
-std::string num(double value)
+// Up to `places` decimals, no trailing zeros.
+std::string decimals(double value, int places)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
+    std::snprintf(text, sizeof text, "%.*f", places, value);
     std::string out = text;
     out.erase(out.find_last_not_of('0') + 1);
     if (out.back() == '.')
@@ -34,7 +38,20 @@ std::string num(double value)
     return out == "-0" ? "0" : out;
 }
 
+std::string num(double value) { return decimals(value, 2); }
+
 std::string num(int value) { return std::to_string(value); }
+
+// The page's scale and size, where two decimals would move a far box.
+std::string precise(double value) { return decimals(value, 6); }
+
+// The whole number of points a page unit must stand for so that no side of the
+// page is longer than readers take.
+int userUnitFor(Size size)
+{
+    const double longest = std::max(size.width, size.height) * pointsPerPixel;
+    return std::max(1, int(std::ceil(longest / longestPageSide)));
+}
 
 // Four decimals bring each component back to its byte.
 std::string component(int value)
@@ -92,6 +109,7 @@ std::string roundedOutline(double l, double t, double r, double b, double rx, do
 PdfDrawContext::PdfDrawContext(RenderOutput& out, Size size, std::string_view title)
     : out_(out),
       size_(size),
+      userUnit_(userUnitFor(size)),
       title_(displayText(title)),
       objectStarts_(1, 0),
       pen_(namedColour("black")),
@@ -101,13 +119,15 @@ PdfDrawContext::PdfDrawContext(RenderOutput& out, Size size, std::string_view ti
 {
     if (deflateInit(&zip_, Z_DEFAULT_COMPRESSION) != Z_OK)
         throw std::bad_alloc();
-    put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    // A page unit of more than a point came with PDF 1.6.
+    put(userUnit_ > 1 ? "%PDF-1.6\n%\xE2\xE3\xCF\xD3\n" : "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
     startObject();
     put("<</Length " + num(int(ContentLength)) + " 0 R/Filter/FlateDecode>>\nstream\n");
     // Chart pixels, y growing down, one pixel per 1/96 inch; round caps would
     // reach past a line's ends.
-    draw(num(pointsPerPixel) + " 0 0 -" + num(pointsPerPixel) + " 0 " +
-         num(size.height * pointsPerPixel) + " cm\n1 w 2 J 0 j\n");
+    const double scale = pageScale();
+    draw(precise(scale) + " 0 0 -" + precise(scale) + " 0 " + precise(size.height * scale) +
+         " cm\n1 w 2 J 0 j\n");
 }
 
 // Nothing is written here: a render stopped by an exception leaves its file
@@ -129,9 +149,11 @@ void PdfDrawContext::finish()
     for (int font = 0; font < fonts_.count(); ++font)
         fonts += "/F" + num(font) + " " + num(FirstFont + font * PdfFonts::objectsPerFont) + " 0 R";
     startObject();
+    const double scale = pageScale();
     put("<</Type/Page/Parent " + num(int(Pages)) + " 0 R/MediaBox[0 0 " +
-        num(size_.width * pointsPerPixel) + " " + num(size_.height * pointsPerPixel) +
-        "]/Resources<</Font<<" + fonts + ">>>>/Contents " + num(int(Content)) + " 0 R>>\nendobj\n");
+        precise(size_.width * scale) + " " + precise(size_.height * scale) + "]" +
+        (userUnit_ > 1 ? "/UserUnit " + num(userUnit_) : std::string()) + "/Resources<</Font<<" +
+        fonts + ">>>>/Contents " + num(int(Content)) + " 0 R>>\nendobj\n");
     startObject();
     put("<</Title" + pdfText(title_) + "/Creator(Stirpa)>>\nendobj\n");
     for (int font = 0; font < fonts_.count(); ++font) {
@@ -154,6 +176,8 @@ void PdfDrawContext::finish()
         num(int(Info)) + " 0 R>>\nstartxref\n" + std::to_string(index) + "\n%%EOF\n");
     out_.flush();
 }
+
+double PdfDrawContext::pageScale() const { return pointsPerPixel / userUnit_; }
 
 void PdfDrawContext::put(const std::string& bytes)
 {

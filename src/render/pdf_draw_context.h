@@ -16,7 +16,8 @@ struct QtFont;
 // output: the page's drawing is compressed piece by piece, so no part of the
 // file is held whole. Text is set in the fonts the screen uses, each embedded
 // at the end as a subset of the glyphs drawn, and reads back as the same
-// characters. Follows the pixel
+// characters. A page longer than readers take (200 inches) counts in units
+// of several points (UserUnit), its text still text. Follows the pixel
 // rules of QtDrawContext; text crossing the clip is cut there. Each box drawn
 // is a step of the output's progress.
 class PdfDrawContext : public DrawContext {
@@ -45,6 +46,8 @@ public:
     void endXorOutline() override {}
 
 private:
+    // Page units per chart pixel.
+    double pageScale() const;
     // Writes uncompressed bytes of the file, counting them for the index.
     void put(const std::string& bytes);
     void startObject();
@@ -55,6 +58,7 @@ private:
 
     RenderOutput& out_;
     Size size_;
+    int userUnit_; // points per page unit
     std::string title_;
     long long written_ = 0;
     std::vector<long long> objectStarts_;

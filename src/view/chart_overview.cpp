@@ -25,7 +25,7 @@ QImage chartOverviewImage(const Chart& chart, QSize size, double* scaleOut)
     image.fill(rgbOf(colours::paleblue));
     const Tree& tree = chart.tree();
     const TreeSettings& s = chart.settings();
-    const Size total = chartTotalSize(tree.extent());
+    const Size total = s.drawnSize(tree.extent());
     const double scale =
         std::min(double(image.width()) / total.width, double(image.height()) / total.height);
     if (scaleOut)

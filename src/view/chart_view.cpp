@@ -56,7 +56,7 @@ void ChartView::chartChanged(const ChartChange& change)
 
 void ChartView::updateScrollSizes()
 {
-    const Size total = chartTotalSize(document_->measureExtent());
+    const Size total = tree().settings().drawnSize(document_->measureExtent());
     total_ = QSize(total.width, total.height);
     page_ = windowSize();
     updateScrollBars();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <climits>
 
 namespace {
 
@@ -115,6 +116,26 @@ void writeAddresses(PieceBuffer& out, const Tree& tree, std::string_view pageNam
     out.text() += '"';
 }
 
+// The box a page opens on: an import's root, which it places first, else the
+// top-left box.
+std::size_t openingBox(const Chart& chart)
+{
+    std::size_t index = 0, found = 0;
+    Cell best{INT_MAX, INT_MAX};
+    if (chart.familyLink().linked())
+        return found;
+    chart.tree().forEachPerson([&](const Person* box) {
+        const Cell cell = box->cell();
+        if (box->kind() == BoxKind::Person &&
+            (cell.level < best.level || (cell.level == best.level && cell.column < best.column))) {
+            best = cell;
+            found = index;
+        }
+        ++index;
+    });
+    return found;
+}
+
 } // namespace
 
 void writeChartData(const Chart& chart, std::string_view pageName, bool chartBackground,
@@ -135,6 +156,10 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
     text += ",\"chartBackground\":";
     text += chartBackground ? "true" : "false";
     text += ",\"count\":" + std::to_string(tree.size());
+    const Size drawn = tree.drawnSize();
+    text += ",\"width\":" + std::to_string(drawn.width);
+    text += ",\"height\":" + std::to_string(drawn.height);
+    text += ",\"root\":" + std::to_string(openingBox(chart));
 
     writeTexts(out, tree);
     Cell last{0, 0};
@@ -150,6 +175,9 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
     });
     writeColumn(out, tree, "kinds",
                 [](const Person& box) { return std::array<long long, 1>{kindCode(box)}; });
+    // The lines a wrapped name takes beyond its first: empty for almost every box.
+    writeColumn(out, tree, "nameWraps",
+                [](const Person& box) { return std::array<long long, 1>{box.nameLines() - 1}; });
     {
         const std::vector<ParentAnswer> answers = parentAnswers(tree);
         std::size_t index = 0;

@@ -74,6 +74,17 @@ async function centredCell(page) {
   return Math.floor((x - 35) / 140) + ',' + Math.floor((y - 10) / 70);
 }
 
+// A chart file of `columns` by `levels` named boxes of the width given.
+function gridChart(name, width, columns, levels) {
+  const chart = path.join(folder, name + '.txt');
+  let file = `Stirpa ${width}j50 50j200 d1 1\n`;
+  for (let c = 0; c < columns; ++c) {
+    for (let l = 0; l < levels; ++l) file += `P ${c}j${l} ${String(c).length + 7}:Person ${c} 20j0 0\n`;
+  }
+  writeFileSync(chart, file);
+  return chart;
+}
+
 before(async () => {
   assert.ok(stirpa, 'STIRPA_EXE names the program');
   folder = mkdtempSync(path.join(tmpdir(), 'stirpa-web-'));
@@ -233,6 +244,29 @@ test('keys move and zoom the view', async () => {
   assert.ok(moved.left > before.left && moved.top > before.top);
   await page.keyboard.press('/');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'find');
+  await page.close();
+});
+
+test('a chart wider than 50,000 pixels opens on a readable name and shows whole', async () => {
+  const page = await open(publish(gridChart('wide', 240, 220, 3), 'wide'));
+  let v = await viewOf(page);
+  assert.ok(v.zoom === 1 && v.left <= 35 && v.top <= 10, 'the top-left box at actual size');
+  const x = v.left + v.width / 2, y = v.top + v.height / 2;
+  const centre = [35 + Math.floor((x - 35) / 260) * 260 + 120, 10 + Math.floor((y - 10) / 70) * 70 + 25];
+  assert.equal(await pixelAt(page, ...centre), '#ffffaa', 'a box at the centre');
+  await page.focus('#chart');
+  await page.keyboard.press('9');
+  v = await viewOf(page);
+  assert.ok(v.zoom < 0.02 && v.left + v.width / v.zoom >= 35 + 219 * 260 + 240, `whole at ${v.zoom}`);
+  assert.equal(await pixelAt(page, 35 + 219 * 260 + 120, 10 + 2 * 70 + 1), '#ffffaa', 'the last box, as a cell');
+  await page.close();
+});
+
+test('1:1 right after opening shows the middle of the chart', async () => {
+  const page = await open(publish(gridChart('flat', 120, 14, 2), 'flat'));
+  await page.focus('#chart');
+  await page.keyboard.press('0');
+  assert.equal(await pixelAt(page, 35 + 7 * 140 + 60, 10 + 70 + 25), '#ffffaa');
   await page.close();
 });
 

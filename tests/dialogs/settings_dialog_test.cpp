@@ -253,7 +253,7 @@ private slots:
             dialog.reject();
         });
         chart.view().refresh();
-        QCOMPARE(chart.view().totalSize(), QSize(3 * 220 + 185, 2 * 70 + 160));
+        QCOMPARE(chart.view().totalSize(), QSize(3 * 220 + 35 + 200 + 30, 2 * 70 + 160));
     }
 
     void enterAppliesWithoutClosing()

@@ -1,14 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Box text measured as the screen draws it and wrapped at blanks, and the box
 // size an import chooses for names about as wide as a box may be and for
-// continuation boxes, drawn smaller, of one and two lines.
+// continuation boxes, drawn smaller, of one and two lines; a wrapped name
+// drawn bold on every line.
 #include "gedcom/box_text.h"
+#include "recording_draw_context.h"
+
+#include "chartfile/chart_reader.h"
+#include "chartfile/chart_writer.h"
+#include "chartfile/line_reader.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/text_width.h"
 #include "model/geometry.h"
 
 #include <QtTest>
+
+#include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -67,6 +76,16 @@ ChartImport importWithContinuation(const std::string& events, const std::string&
         if (plan[i].direction == 2 && !label.empty())
             labels.push_back({int(i), label});
     return chartFromPlan(load.data, plan, options, "t", labels, livingPersons(load.data, options));
+}
+
+// How many of the box's lines are drawn in the bold name font.
+int boldLines(const Person& box, const TreeSettings& s)
+{
+    RecordingDrawContext dc;
+    box.draw(dc, s, false);
+    return int(std::count_if(dc.steps.begin(), dc.steps.end(), [](const auto& step) {
+        return step.kind == RecordingDrawContext::Text && step.bold;
+    }));
 }
 
 } // namespace
@@ -190,6 +209,13 @@ void BoxTextTest::boxWidthAtTheLimit()
         QVERIFY(s.boxWidth < 240);
     QCOMPARE(s.boxWidth, size.width + lineInsets);
     QCOMPARE(s.boxHeight, 16 + (lines - 1) * 12 + 8);
+    // Every line of a wrapped name keeps the name's bold, saved and read back.
+    std::ostringstream saved;
+    writeChart(saved, result.chart);
+    LineReader reader = LineReader::fromBytes(saved.str());
+    const ChartLoad load = readChart(reader, "t", TreeSettings());
+    QVERIFY(load);
+    QCOMPARE(boldLines(*load.chart.tree().findPerson(result.root), load.chart.settings()), lines);
 }
 
 void BoxTextTest::continuationLinesFit_data()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hourglass charts from generated families: the root once, ancestors above it
 // and descendants below, as many generations each way as asked for and the
-// family has, Find parent leading up from every box of both halves.
+// family has, the boxes of cut branches joined to their persons, Find parent
+// leading up from every box of both halves.
 #include "chart_checks.h"
 
 #include "gedcom/gedcom_chart.h"
@@ -61,6 +62,7 @@ void HourglassLayoutTest::hourglass()
     const Chart& chart = result.chart;
 
     checkCellsApart(chart);
+    checkContinuationsJoined(chart);
     checkFindParent(chart, result.root, families);
     int roots = 0, top = result.root.level, bottom = result.root.level;
     bool cutAbove = false, cutBelow = false;

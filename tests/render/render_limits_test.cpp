@@ -53,7 +53,7 @@ Chart largeChart()
 
 QImage paintedWhole(const Chart& chart)
 {
-    const Size size = chartTotalSize(chart.tree().boxExtent());
+    const Size size = chart.tree().drawnSize();
     QImage image(size.width, size.height, QImage::Format_RGB32);
     QPainter painter(&image);
     QtDrawContext dc(painter);

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -160,6 +161,51 @@ private slots:
         QCOMPARE(boxAround(viewedSvg(svg), inner), expected);
         QCOMPARE(boxAround(v.freshPicture().convertToFormat(QImage::Format_RGB32), inner),
                  expected);
+    }
+
+    // The last box lies whole in the PNG, the SVG's view box, the one-page PDF
+    // and the window's scroll range: box sizes just under, at and over where
+    // 150 pixels past the last corner stopped reaching the box's edges; PDF
+    // pages 10,000, 14,400 and 60,000 points wide, none of over 14,400 units.
+    void lastBoxIsWholeInEveryOutput_data()
+    {
+        QTest::addColumn<QSize>("box");
+        QTest::addColumn<int>("column");
+        for (const QSize box :
+             {QSize(30, 10), QSize(149, 149), QSize(150, 150), QSize(151, 151), QSize(400, 200)})
+            QTest::addRow("%dx%d", box.width(), box.height()) << box << 3;
+        QTest::newRow("10,000 points") << QSize(240, 50) << 50;
+        QTest::newRow("14,400 points") << QSize(1257, 50) << 14;
+        QTest::newRow("60,000 points") << QSize(345, 50) << 218;
+    }
+    void lastBoxIsWholeInEveryOutput()
+    {
+        QFETCH(QSize, box);
+        QFETCH(int, column);
+        ShownView v({300, 200});
+        v.document.setSettings({.boxWidth = box.width(), .boxHeight = box.height()});
+        v.add({column, 2});
+        const Rect last = v.settings().boxRect({column, 2});
+        QByteArray png, svg, pdf;
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Png, png));
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Svg, svg));
+        QVERIFY(renderChart(v.document.chart(), ChartImageFormat::Pdf, pdf));
+        const auto found = [](const QByteArray& bytes, const char* pattern) {
+            const auto match = QRegularExpression(pattern).match(QString::fromLatin1(bytes));
+            return QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
+        };
+        const QSizeF page = found(pdf, R"(/MediaBox\[0 0 ([\d.]+) ([\d.]+))");
+        QVERIFY(page.width() <= 14400 && page.height() <= 14400);
+        const QString unit =
+            QRegularExpression(R"(/UserUnit (\d+))").match(QString::fromLatin1(pdf)).captured(1);
+        const QSize scrolled(v.view.horizontalScrollBar()->maximum() + v.view.viewport()->width(),
+                             v.view.verticalScrollBar()->maximum() + v.view.viewport()->height());
+        const double points = unit.isEmpty() ? 1 : unit.toDouble();
+        const QSizeF sizes[] = {QSizeF(QImage::fromData(png).size()),
+                                found(svg, R"re(viewBox="0 0 (\d+) (\d+)")re"),
+                                page * points / 0.75, QSizeF(scrolled)};
+        for (const QSizeF size : sizes)
+            QVERIFY(size.width() >= last.right && size.height() >= last.bottom);
     }
 
     void formatsByExtension_data()

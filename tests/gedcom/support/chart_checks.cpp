@@ -2,6 +2,7 @@
 #include "chart_checks.h"
 
 #include "model/description_lines.h"
+#include "recording_draw_context.h"
 
 #include <QtTest>
 
@@ -34,6 +35,27 @@ void checkCellsApart(const Chart& chart)
                  qPrintable(QStringLiteral("two boxes at column %1, level %2")
                                 .arg(box->column())
                                 .arg(box->level())));
+    });
+}
+
+void checkContinuationsJoined(const Chart& chart)
+{
+    const TreeSettings& s = chart.settings();
+    chart.tree().forEachPerson([&](const Person* box) {
+        if (box->kind() != BoxKind::Continuation)
+            return;
+        const Rect person =
+            s.boxRect({box->column(), box->level() + (box->direction() == 2 ? -1 : 1)});
+        RecordingDrawContext dc;
+        box->draw(dc, s, false);
+        QVERIFY2(std::any_of(dc.steps.begin(), dc.steps.end(),
+                             [&](const auto& line) {
+                                 return line.kind == RecordingDrawContext::Line &&
+                                        line.from.x > person.left && line.from.x < person.right &&
+                                        std::min(line.from.y, line.to.y) <= person.bottom &&
+                                        std::max(line.from.y, line.to.y) >= person.top;
+                             }),
+                 box->text.c_str());
     });
 }
 

@@ -17,6 +17,10 @@ int columnCount(const Chart& chart);
 // Fails the running test where two boxes share a cell or one lies off the grid.
 void checkCellsApart(const Chart& chart);
 
+// Fails the running test where a continuation box's connector, as drawn,
+// does not reach the box of the person right above or below it.
+void checkContinuationsJoined(const Chart& chart);
+
 // Fails the running test where a box whose parent has a box in the chart (the
 // root and in-laws aside) does not find that parent.
 void checkFindParent(const Chart& chart, Cell root, const GeneratedFamilies& families);
