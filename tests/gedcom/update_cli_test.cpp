@@ -5,10 +5,14 @@
 #include "program_run.h"
 #include "test_files.h"
 
+#include "chartfile/folder_lock.h"
+
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -241,6 +245,35 @@ private slots:
             QCOMPARE(readAll(gedcom), family);
             QVERIFY(command != "--render" || readAll(chart) == chartBefore);
         }
+    }
+    // Two updates of one chart at once: the second waits for the first and
+    // reads what it wrote, so neither's work is lost.
+    void secondUpdateReadsTheFirsts()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
+        writeFile(gedcom, family);
+        QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart}).exitCode, 0);
+        QByteArray changed = family;
+        changed.replace("Abel /Root/", "Abel /Roots/");
+        writeFile(gedcom, changed);
+
+        std::optional<FolderLock> first(std::in_place, std::vector<std::string>{chart.toStdString()});
+        QProcess second;
+        second.start(QStringLiteral(STIRPA_EXE), {"--update-gedcom", chart, gedcom, chart});
+        second.setReadChannel(QProcess::StandardError);
+        QVERIFY(second.waitForReadyRead(20000));
+        QVERIFY(second.readAllStandardError().startsWith("Waiting for another Stirpa"));
+        QCOMPARE(second.state(), QProcess::Running);
+        // What the first writes meanwhile: a box typed by hand.
+        writeFile(chart, readAll(chart) + "P 0j9 15:Typed meanwhile 0j0 0\n");
+        first.reset();
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitCode(), 0);
+        const QByteArray updated = readAll(chart);
+        QVERIFY2(updated.contains(":Typed meanwhile"), updated.constData());
+        QVERIFY(updated.contains(":Abel Roots"));
     }
 };
 
