@@ -223,6 +223,7 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
         cutOf[std::size_t(cuts[i].person)] = int(i);
     std::vector<bool> linked(cuts.size(), false);
     std::vector<int> chartOfPerson(data.persons.size(), -1);
+    std::vector<bool> inChart(work.persons.size(), false); // of the chart being planned
     for (std::size_t k = 0; k < book.charts.size(); ++k) {
         const int root = book.charts[k].root;
         if (k > 0)
@@ -254,10 +255,10 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
             if (first < 0) {
                 first = int(k);
             } else if (first != int(k)) {
+                // Families not shown in the first chart stay below the see box.
                 sees.push_back({int(i), first});
                 box.sees = box.person;
                 box.person = -1;
-                box.down = false;
             }
         }
         std::vector<BookChart::Link> links;
@@ -281,10 +282,30 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
                                    {}});
             cutOfChart.push_back(std::size_t(c));
         }
-        // Laid out here: met again in a later chart, only the box.
+        // Laid out here: met again in a later chart, only the box. Of a
+        // spouse, only the families shown here: a woman who stands here as her
+        // first husband's wife brings her second family to her own chart.
         for (const PlannedBox& box : plan)
             if (box.person >= 0)
-                linksOf(box.person).clear();
+                inChart[std::size_t(box.person)] = true;
+        const auto shownHere = [&](int f) {
+            const GedcomFamily& family = work.families[std::size_t(f)];
+            const auto in = [&](int person) { return person >= 0 && inChart[std::size_t(person)]; };
+            return (in(family.husband) && in(family.wife)) ||
+                   std::any_of(family.children.begin(), family.children.end(), in);
+        };
+        for (const PlannedBox& box : plan) {
+            if (box.person < 0)
+                continue;
+            std::vector<int>& links = linksOf(box.person);
+            if (descendants)
+                std::erase_if(links, shownHere);
+            else
+                links.clear();
+        }
+        for (const PlannedBox& box : plan)
+            if (box.person >= 0)
+                inChart[std::size_t(box.person)] = false;
         std::sort(links.begin(), links.end(),
                   [](const BookChart::Link& a, const BookChart::Link& b) { return a.box < b.box; });
         if (links.size() > std::size_t(maxBranchCharts)) {

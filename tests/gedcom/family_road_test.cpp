@@ -359,6 +359,103 @@ private slots:
         const std::string name = std::filesystem::path(book.written[1]).stem().string();
         QVERIFY2(update.message().find(name) != std::string::npos, update.message().c_str());
     }
+    // A book shows the persons one chart of the same import shows, each with
+    // one person box (a branch's first person in the chart above it too), and
+    // every continuation box names a chart of the book: over villages with
+    // second marriages and cousins who married, at column limits just under,
+    // at and over the width of the one chart.
+    void bookHoldsWhatOneChartHolds()
+    {
+        int books = 0;
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            const GeneratedFamilies village = generateVillage({6, 3, 260, seed, seed % 2 == 0});
+            const GedcomData data = dataOf(village.text);
+            ImportOptions options;
+            options.layout = {0, LayoutKind::Descendants, 5, 5};
+            const ChartImport whole = importChart(data, options, "c", "/f/family.ged");
+            QVERIFY(whole);
+            const std::set<std::string> expected = personsOf(whole.chart);
+            const int width = whole.chart.tree().extent().x + 1;
+            for (const int columns : {width / 3, width - 1, width, width + 1}) {
+                const QByteArray row = "seed " + QByteArray::number(seed) + " columns " +
+                                       QByteArray::number(columns);
+                QTemporaryDir folder;
+                options.bookColumns = std::max(columns, minBookColumns);
+                const BookImport book =
+                    saveBook(data, options, folder.filePath("book.txt").toStdString(),
+                             "/f/family.ged");
+                if (!book)
+                    continue; // a family too wide for a book of so few columns
+                ++books;
+                std::map<std::string, int> boxes;
+                std::set<std::string> suffixes, named, roots;
+                for (const std::string& file : book.written) {
+                    const ChartLoad load = readChartFile(file, TreeSettings());
+                    QVERIFY2(load, row);
+                    suffixes.insert(load.chart.familyLink().bookChart);
+                    if (!load.chart.familyLink().bookChart.empty())
+                        roots.insert(load.chart.familyLink().root);
+                    for (const std::string& person : personsOf(load.chart))
+                        ++boxes[person];
+                    load.chart.tree().forEachPerson([&](const Person* box) {
+                        const std::size_t at = box->text.rfind("|chart ");
+                        if (box->kind() == BoxKind::Continuation && at != std::string::npos)
+                            named.insert(box->text.substr(at + 7));
+                    });
+                }
+                std::set<std::string> shown;
+                for (const auto& [person, count] : boxes) {
+                    shown.insert(person);
+                    QVERIFY2(count == 1 || (count == 2 && roots.count(person)),
+                             row + " " + person.c_str());
+                }
+                std::vector<std::string> missing;
+                std::set_difference(expected.begin(), expected.end(), shown.begin(), shown.end(),
+                                    std::back_inserter(missing));
+                QVERIFY2(missing.empty(),
+                         row + " misses " + (missing.empty() ? "" : missing.front().c_str()));
+                QVERIFY2(shown == expected, row);
+                for (const std::string& suffix : named)
+                    QVERIFY2(suffixes.count(suffix), row + " chart " + suffix.c_str());
+            }
+        }
+        qInfo("%d books", books);
+        QVERIFY(books >= 40);
+    }
+    // A woman who married her cousin and then an outsider stands in her
+    // cousin's chart as his wife; her second family is in the book all the same.
+    void bookKeepsASecondFamily()
+    {
+        std::string text = "0 HEAD\n";
+        const auto person = [&](const std::string& id, const std::string& name,
+                                const std::string& links) {
+            text += "0 @" + id + "@ INDI\n1 NAME " + name + "\n" + links;
+        };
+        person("R", "Root /One/", "1 FAMS @FR@\n");
+        person("A", "Adam /One/", "1 FAMC @FR@\n1 FAMS @FA@\n");
+        person("B", "Bea /One/", "1 FAMC @FR@\n1 FAMS @FB@\n");
+        person("H", "Hal /One/", "1 FAMC @FA@\n1 FAMS @FW1@\n");
+        person("W", "Wanda /Two/", "1 FAMC @FB@\n1 FAMS @FW1@\n1 FAMS @FW2@\n");
+        person("O", "Otto /Out/", "1 FAMS @FW2@\n");
+        person("C1", "First /One/", "1 FAMC @FW1@\n");
+        person("C2", "Second /Out/", "1 FAMC @FW2@\n");
+        text += "0 @FR@ FAM\n1 HUSB @R@\n1 CHIL @A@\n1 CHIL @B@\n"
+                "0 @FA@ FAM\n1 HUSB @A@\n1 CHIL @H@\n0 @FB@ FAM\n1 WIFE @B@\n1 CHIL @W@\n"
+                "0 @FW1@ FAM\n1 HUSB @H@\n1 WIFE @W@\n1 CHIL @C1@\n"
+                "0 @FW2@ FAM\n1 HUSB @O@\n1 WIFE @W@\n1 CHIL @C2@\n0 TRLR\n";
+        ImportOptions options;
+        options.layout = {0, LayoutKind::Descendants, 4, 4};
+        options.bookColumns = 3;
+        QTemporaryDir folder;
+        const BookImport book =
+            saveBook(dataOf(text), options, folder.filePath("b.txt").toStdString(), "/f/f.ged");
+        QVERIFY2(book && book.written.size() > 1, book.message().c_str());
+        std::set<std::string> shown;
+        for (const std::string& file : book.written)
+            for (const std::string& xref : personsOf(readChartFile(file, TreeSettings()).chart))
+                shown.insert(xref);
+        QVERIFY(shown.count("C2") && shown.count("O"));
+    }
 };
 
 QTEST_GUILESS_MAIN(FamilyRoadTest)
