@@ -220,11 +220,17 @@ canvas.addEventListener('wheel', (event) => {
   zoomAbout(view.zoom * Math.exp(-event.deltaY * unit * 0.002), p.x, p.y);
 }, { passive: false });
 
+// Where a continuation box leads; empty for a plain box and for a box that
+// marks a generation limit, which names no chart.
+function chartAddress(i) {
+  return model.isPlain(i) ? '' : model.address.get(i);
+}
+
 function clickAt(p) {
   const i = boxAtPoint(view.left + p.x / view.zoom, view.top + p.y / view.zoom);
   if (i < 0) return;
-  if (!model.isPlain(i)) {
-    window.location.href = model.address.get(i);
+  if (chartAddress(i)) {
+    window.location.href = chartAddress(i);
     return;
   }
   setAddress('box=' + model.column[i] + ',' + model.level[i]);
@@ -457,7 +463,7 @@ function buildPersonList() {
       const i = model.reading[k];
       const item = document.createElement('li');
       const link = document.createElement('a');
-      link.href = model.isPlain(i) ? '#box=' + model.column[i] + ',' + model.level[i] : model.address.get(i);
+      link.href = chartAddress(i) || '#box=' + model.column[i] + ',' + model.level[i];
       link.textContent = descriptionLines(model.texts[i]).join(', ');
       item.append(link);
       part.append(item);

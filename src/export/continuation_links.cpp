@@ -30,7 +30,7 @@ std::vector<Result> deadContinuationLinks(const Chart& chart, std::string_view p
     // Many boxes may link to one page: each is looked for once.
     std::unordered_map<std::string, bool> found;
     chart.tree().forEachPerson([&](const Person* box) {
-        if (box->kind() != BoxKind::Continuation)
+        if (!linksToChart(*box, chart.familyLink().linked()))
             return;
         const std::string target = continuationTarget(*box, pageName);
         const auto [known, isNew] = found.try_emplace(target, false);

@@ -257,20 +257,24 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
     putStyleEnd(w, continuationSize(s), html);
-    w.put("<font size=1><a href=\"");
-    for (const char c : continuationAddress(html.name, description))
-        w.put(c == '&' ? std::string_view("&amp;") : std::string_view(&c, 1));
-    w.put("\">");
+    w.put("<font size=1>");
+    const bool link = linksToChart(box, html.fromFamilyFile);
+    if (link) {
+        w.put("<a href=\"");
+        for (const char c : continuationAddress(html.name, description))
+            w.put(c == '&' ? std::string_view("&amp;") : std::string_view(&c, 1));
+        w.put("\">");
+    }
     bool first = true;
     forEachDescriptionLine(description, [&](std::string_view line) {
         putText(w, line, escape);
         w.put("<br>");
-        if (first)
+        if (first && link)
             w.put("</a>");
         first = false;
     });
     // An anchor left open would turn the rest of the page into the link.
-    if (first)
+    if (first && link)
         w.put("</a>");
     w.put("</font></div>\n");
 }
@@ -290,6 +294,13 @@ std::string boxSizeStyle(const TreeSettings& settings)
            "px; height: " + std::to_string(box.height) +
            "px; }\n.cbox { width: " + std::to_string(continuation.width) +
            "px; height: " + std::to_string(continuation.height) + "px; }\n</style>\n";
+}
+
+bool linksToChart(const Person& box, bool fromFamilyFile)
+{
+    const std::string_view text = box.text;
+    return box.kind() == BoxKind::Continuation &&
+           (!fromFamilyFile || (!text.empty() && text.back() >= '0' && text.back() <= '9'));
 }
 
 std::string continuationTarget(const Person& box, std::string_view pageName)

@@ -28,6 +28,10 @@ bool hasTemplateBoxSize(const TreeSettings& settings);
 // The style element that gives boxes and continuation boxes the chart's size.
 std::string boxSizeStyle(const TreeSettings& settings);
 
+// Whether a continuation box links to a chart: in a chart made from a family
+// file, a box that ends in no digit marks the generation limit and names none.
+bool linksToChart(const Person& box, bool fromFamilyFile);
+
 // The file a continuation box links to: the page name followed by the one or
 // two digits its text ends in, and ".html".
 std::string continuationTarget(const Person& box, std::string_view pageName);

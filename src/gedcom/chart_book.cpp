@@ -263,10 +263,13 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
         }
         std::vector<BookChart::Link> links;
         for (const PlannedBox& box : plan) {
-            if (box.person < 0)
+            // A branch's first person met first as someone's spouse has a see
+            // box here, but the branch still continues from it.
+            const int person = box.person >= 0 ? box.person : box.sees;
+            if (person < 0 || person >= persons)
                 continue;
-            const int c = cutOf[std::size_t(box.person)];
-            if (c < 0 || box.person == root || linked[std::size_t(c)])
+            const int c = cutOf[std::size_t(person)];
+            if (c < 0 || person == root || linked[std::size_t(c)])
                 continue;
             const auto next = continuationAt.find(
                 cellKey({box.cell.column, box.cell.level + (descendants ? 1 : -1)}));

@@ -99,18 +99,20 @@ void writeTexts(PieceBuffer& out, const Tree& tree)
     out.text() += '"';
 }
 
-void writeAddresses(PieceBuffer& out, const Tree& tree, std::string_view pageName)
+void writeAddresses(PieceBuffer& out, const Chart& chart, std::string_view pageName)
 {
     appendField(out.text(), "addresses");
     out.text() += '"';
     bool first = true;
-    tree.forEachPerson([&](const Person* box) {
+    chart.tree().forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Continuation)
             return;
         if (!first)
             out.text() += "\\n";
         first = false;
-        appendJsonText(out.text(), displayText(continuationAddress(pageName, box->text)));
+        // A box that names no chart gets no address: the page does not link it.
+        if (linksToChart(*box, chart.familyLink().linked()))
+            appendJsonText(out.text(), displayText(continuationAddress(pageName, box->text)));
         out.handOnFull();
     });
     out.text() += '"';
@@ -187,7 +189,7 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
                 answer.levelsUp, answer.levelsUp ? answer.columnOffset : answer.residueOffset};
         });
     }
-    writeAddresses(out, tree, pageName);
+    writeAddresses(out, chart, pageName);
     text += "}";
     out.handOn();
 }
