@@ -280,13 +280,16 @@ std::optional<Made> importOne(const ImportCall& call, const GedcomData& data,
 std::optional<Made> importBook(const ImportCall& call, const GedcomData& data,
                                const ImportOptions& options, BatchStreams streams)
 {
-    const BookImport book = saveBook(data, options, call.outPath, absolutePath(call.gedcomPath));
+    const BookImport book =
+        saveBook(data, options, call.outPath, absolutePath(call.gedcomPath), call.replace);
     if (!book) {
         streams.err << book.message() << '\n';
         return std::nullopt;
     }
     for (std::size_t i = 1; i < book.written.size(); ++i)
         streams.out << book.written[i] << '\n';
+    for (const std::string& removed : book.removed)
+        streams.out << removed << ": removed, a chart of the older book\n";
     return Made{book.written.size(), book.boxes, book.generations, {}, book.living};
 }
 

@@ -42,6 +42,13 @@ std::string folderOf(const std::string& path)
 
 std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
+// What of a file's name its temporaries begin with: the whole name but for
+// one so long that the mark would push the temporary's past the limit.
+std::string temporaryStem(const std::string& name)
+{
+    return name.substr(0, std::min(name.size(), std::size_t(NAME_MAX) - markLength - suffixLength));
+}
+
 // The real file a path names, following links, even when it does not exist yet.
 std::string resolvedTarget(const std::string& path)
 {
@@ -85,7 +92,7 @@ void removeIfStale(const std::string& path)
 int createTemporary(const std::string& target, std::string& temporary)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        temporary = target + temporaryMark + "XXXXXX";
+        temporary = folderOf(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0)
             return -1;
@@ -216,7 +223,7 @@ void AtomicFileSet::removeStaleTemporaries(const std::string& folder, const std:
             ::closedir(dir);
         }
     }
-    const auto temporaries = found->second.find(nameOf(target));
+    const auto temporaries = found->second.find(temporaryStem(nameOf(target)));
     if (temporaries == found->second.end())
         return;
     for (const std::string& name : temporaries->second)

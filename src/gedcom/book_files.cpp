@@ -8,8 +8,19 @@
 #include "gedcom/family_link_options.h"
 
 #include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+bool isSuffix(std::string_view text)
+{
+    return text.size() % 2 == 0 && text.find_first_not_of("0123456789") == text.npos;
+}
+
 // Where the path's stem ends: before the extension of its file name.
 std::size_t stemEnd(const std::string& path)
 {
@@ -36,6 +47,38 @@ std::optional<std::string> bookMainPath(const std::string& path, const std::stri
     return path.substr(0, stem - suffix.size()) + path.substr(stem);
 }
 
+std::vector<BookFile> bookFiles(const std::string& mainPath, const std::string& familyPath,
+                                const std::string& skipped)
+{
+    std::vector<BookFile> files;
+    // The main chart's name split where a chart's suffix goes, as bookChartPath splits it.
+    const std::size_t stem = stemEnd(mainPath);
+    const std::size_t nameStart = mainPath.size() - fileNamePart(mainPath).size();
+    const std::string stemName = mainPath.substr(nameStart, stem - nameStart);
+    const std::string extension = mainPath.substr(stem);
+    const std::string folder = nameStart == 0 ? "." : mainPath.substr(0, nameStart);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        // A symbolic link is no chart of the book: it writes only its own files.
+        if (entry.is_symlink(error) || !entry.is_regular_file(error) ||
+            name.size() < stemName.size() + extension.size() || !name.starts_with(stemName) ||
+            !name.ends_with(extension))
+            continue;
+        const std::string suffix =
+            name.substr(stemName.size(), name.size() - stemName.size() - extension.size());
+        if (suffix == skipped || !isSuffix(suffix))
+            continue;
+        const std::string path = entry.path().string();
+        const FamilyLink link = peekFamilyLink(path);
+        if (link.inBook() && link.bookChart == suffix && link.path == familyPath)
+            files.push_back({path, suffix});
+    }
+    std::sort(files.begin(), files.end(),
+              [](const BookFile& a, const BookFile& b) { return a.suffix < b.suffix; });
+    return files;
+}
+
 std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& book,
                                  std::size_t chart, const DescriptionOptions& description,
                                  const std::vector<bool>& living)
@@ -57,11 +100,58 @@ std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& bo
     return labels;
 }
 
+namespace {
+
+// Why the book may not write its chart at path: a name too long, a symbolic
+// link there, or a file that is no chart of this book (unless replace).
+Result takenName(const std::string& path, const std::string& suffix,
+                 const std::string& familyPath, bool replace)
+{
+    if (fileNamePart(path).size() > NAME_MAX)
+        return Result::failure(Result::CannotCreate,
+                               STIRPA_TR_NOOP("Message", "Cannot write '%1': its name is longer "
+                                                         "than a file's may be; choose a shorter "
+                                                         "name for the book."),
+                               {path});
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return {};
+    if (S_ISLNK(info.st_mode))
+        return Result::failure(Result::CannotWrite,
+                               STIRPA_TR_NOOP("Message", "Cannot write '%1': it is a symbolic "
+                                                         "link, and a book writes only files of "
+                                                         "its own; nothing was written."),
+                               {path});
+    const FamilyLink link = peekFamilyLink(path);
+    const bool ours = link.inBook() && link.bookChart == suffix && link.path == familyPath;
+    if (replace || ours || (S_ISREG(info.st_mode) && info.st_size == 0))
+        return {};
+    return Result::failure(Result::CannotWrite,
+                           STIRPA_TR_NOOP("Message", "Cannot write '%1': it is not a chart of "
+                                                     "this book; nothing was written (--replace "
+                                                     "replaces it)."),
+                           {path});
+}
+
+} // namespace
+
 BookImport saveBook(const GedcomData& data, const ImportOptions& options, const std::string& path,
-                    const std::string& familyPath)
+                    const std::string& familyPath, bool replace)
 {
     const int columns = options.bookColumns;
     BookImport result;
+    // The web pages of a book link each other by their charts' names as the
+    // export cuts them, at ':' and '\\' too.
+    const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
+    if (name.find_first_of(":\\") != std::string_view::npos) {
+        static_cast<Result&>(result) = Result::failure(
+            Result::CannotCreate,
+            STIRPA_TR_NOOP("Message", "Cannot make a book named '%1': the links between its "
+                                      "pages would be cut at its ':' or '\\'; choose a name "
+                                      "without them."),
+            {std::string(name)});
+        return result;
+    }
     const ChartBookPlan book = planBook(data, options.layout, columns);
     if (!book) {
         static_cast<Result&>(result) = book;
@@ -98,6 +188,14 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, const 
         charts.push_back(std::move(made));
     }
     result.generations = charts.front().generations;
+    for (std::size_t i = 1; i < charts.size(); ++i) {
+        const std::string& suffix = book.charts[i].suffix;
+        if (Result free = takenName(bookChartPath(path, suffix), suffix, familyPath, replace);
+            !free) {
+            static_cast<Result&>(result) = free;
+            return result;
+        }
+    }
     // Saved together: one flush to disk for the whole book, and a failure
     // before the first rename leaves the folder as it was.
     AtomicFileSet files;
@@ -107,6 +205,15 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, const 
     if (saved)
         saved = files.commit();
     result.written = files.committed();
+    if (saved) {
+        // The older book's charts beyond the new one's would pass for part of it.
+        std::set<std::string> suffixes;
+        for (const BookChart& chart : book.charts)
+            suffixes.insert(chart.suffix);
+        for (const BookFile& old : bookFiles(path, familyPath, ""))
+            if (!suffixes.count(old.suffix) && ::unlink(old.path.c_str()) == 0)
+                result.removed.push_back(old.path);
+    }
     if (!saved) {
         std::string before;
         for (const std::string& w : result.written)

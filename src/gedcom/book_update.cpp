@@ -15,11 +15,6 @@
 
 namespace {
 
-bool isSuffix(std::string_view text)
-{
-    return text.size() % 2 == 0 && text.find_first_not_of("0123456789") == text.npos;
-}
-
 // Marks the persons of the chart's linked person boxes.
 void markPersons(const Chart& chart, const GedcomData& data, std::vector<bool>& marked)
 {
@@ -51,38 +46,14 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
         link.inBook() ? bookMainPath(chartPath, link.bookChart) : std::nullopt;
     if (!main)
         return book;
-    // The main chart's name split where a chart's suffix goes, as bookChartPath splits it.
-    const std::filesystem::path mainPath(*main);
-    const std::string stem = mainPath.stem().string();
-    const std::string extension = mainPath.extension().string();
-    std::error_code error;
-    const std::filesystem::path folder =
-        mainPath.parent_path().empty() ? "." : mainPath.parent_path();
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        // Symbolic links are no chart of the book: it writes only its own files.
-        if (!entry.is_regular_file(error) || entry.is_symlink(error) ||
-            name.size() < stem.size() + extension.size() || !name.starts_with(stem) ||
-            !name.ends_with(extension))
-            continue;
-        const std::string suffix =
-            name.substr(stem.size(), name.size() - stem.size() - extension.size());
-        if (suffix == link.bookChart || !isSuffix(suffix))
-            continue;
-        const std::string path = entry.path().string();
-        const FamilyLink other = peekFamilyLink(path);
-        if (!other.inBook() || other.bookChart != suffix || other.path != link.path)
-            continue;
-        ChartLoad load = readChartFile(path, TreeSettings());
+    for (const BookFile& file : bookFiles(*main, link.path, link.bookChart)) {
+        ChartLoad load = readChartFile(file.path, TreeSettings());
         if (!load) {
             static_cast<Result&>(book) = load;
             return book;
         }
-        members.push_back({path, std::move(load.chart), {}});
+        members.push_back({file.path, std::move(load.chart), {}});
     }
-    std::sort(members.begin(), members.end(), [](const BookMember& a, const BookMember& b) {
-        return a.chart.familyLink().bookChart < b.chart.familyLink().bookChart;
-    });
     return book;
 }
 

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -451,6 +452,58 @@ private slots:
         }
         qInfo("%d books, %d persons more than their one charts", books, extra);
         QVERIFY(books >= 40);
+    }
+    // A book writes its own files only: never through a symbolic link, over a
+    // file of someone else's (unless asked) or to a name its pages cannot
+    // link; an older book's charts the new one has no more go.
+    void bookWritesOnlyItsOwnFiles()
+    {
+        const GedcomData data = dataOf(generateVillage({6, 3, 220, 2}).text);
+        ImportOptions options;
+        options.layout = {0, LayoutKind::Descendants, 6, 6};
+        options.bookColumns = 24;
+        QTemporaryDir folder, elsewhere;
+        const std::string main = folder.filePath("book.txt").toStdString();
+        const std::string family = folder.filePath("family.ged").toStdString();
+        const std::string victim = elsewhere.filePath("important.txt").toStdString();
+        const auto save = [&](const std::string& path, bool replace = false) {
+            return saveBook(data, options, path, family, replace);
+        };
+        std::ofstream(victim) << "years of work\n";
+        std::filesystem::create_symlink(victim, bookChartPath(main, "01"));
+        QVERIFY(save(main).message().find("symbolic link") != std::string::npos);
+        QCOMPARE(fileBytes(victim), std::string("years of work\n"));
+        std::filesystem::remove(bookChartPath(main, "01"));
+        std::ofstream(bookChartPath(main, "02")) << "someone's notes\n";
+        const BookImport refused = save(main);
+        QVERIFY2(refused.message().find("book02.txt") != std::string::npos,
+                 refused.message().c_str());
+        QCOMPARE(fileBytes(bookChartPath(main, "02")), std::string("someone's notes\n"));
+        const BookImport wide = save(main, true);
+        QVERIFY2(wide && wide.written.size() > 2, wide.message().c_str());
+        options.bookColumns = 100;
+        const BookImport narrow = save(main);
+        QVERIFY2(narrow && !narrow.removed.empty(), narrow.message().c_str());
+        QCOMPARE(narrow.written.size() + narrow.removed.size(), wide.written.size());
+        for (const std::string& removed : narrow.removed)
+            QVERIFY(!std::filesystem::exists(removed));
+        QVERIFY(save(folder.filePath("Smith: family.txt").toStdString()).message().find("':'") !=
+                std::string::npos);
+        // Charts named as long as a file's name may be, the suffix included;
+        // one byte more and nothing is written.
+        options.bookColumns = 24;
+        std::size_t deepest = 0;
+        for (const std::string& chart : wide.written)
+            deepest = std::max(deepest, std::filesystem::path(chart).stem().string().size() - 4);
+        QTemporaryDir named;
+        const auto longName = [&](std::size_t stem) {
+            return named.filePath(QString(int(stem), 'n') + ".txt").toStdString();
+        };
+        const BookImport atLimit = save(longName(NAME_MAX - 4 - deepest));
+        QVERIFY2(atLimit && atLimit.written.size() == wide.written.size(),
+                 atLimit.message().c_str());
+        QVERIFY(!save(longName(NAME_MAX - 3 - deepest)));
+        QCOMPARE(QDir(named.path()).count(), atLimit.written.size() + 2);
     }
 };
 
