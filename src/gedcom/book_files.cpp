@@ -5,6 +5,7 @@
 #include "chartfile/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
+#include "chartfile/link_fields.h"
 #include "gedcom/family_link_options.h"
 
 #include <algorithm>
@@ -19,6 +20,16 @@ namespace {
 bool isSuffix(std::string_view text)
 {
     return text.size() % 2 == 0 && text.find_first_not_of("0123456789") == text.npos;
+}
+
+// Whether the chart file at path says it is the chart of the suffix in a book
+// of the family file, named as the book's writer names it there.
+bool isChartOfBook(const std::string& path, const std::string& suffix,
+                   const std::string& familyPath)
+{
+    const FamilyLink link = peekFamilyLink(path);
+    return link.inBook() && link.bookChart == suffix &&
+           link.path == familyPathFromChart(familyPathForChart(familyPath, path), path);
 }
 
 // Where the path's stem ends: before the extension of its file name.
@@ -70,8 +81,7 @@ std::vector<BookFile> bookFiles(const std::string& mainPath, const std::string& 
         if (suffix == skipped || !isSuffix(suffix))
             continue;
         const std::string path = entry.path().string();
-        const FamilyLink link = peekFamilyLink(path);
-        if (link.inBook() && link.bookChart == suffix && link.path == familyPath)
+        if (isChartOfBook(path, suffix, familyPath))
             files.push_back({path, suffix});
     }
     std::sort(files.begin(), files.end(),
@@ -122,9 +132,7 @@ Result takenName(const std::string& path, const std::string& suffix,
                                                          "link, and a book writes only files of "
                                                          "its own; nothing was written."),
                                {path});
-    const FamilyLink link = peekFamilyLink(path);
-    const bool ours = link.inBook() && link.bookChart == suffix && link.path == familyPath;
-    if (replace || ours || (S_ISREG(info.st_mode) && info.st_size == 0))
+    if (replace || isChartOfBook(path, suffix, familyPath) || (S_ISREG(info.st_mode) && info.st_size == 0))
         return {};
     return Result::failure(Result::CannotWrite,
                            STIRPA_TR_NOOP("Message", "Cannot write '%1': it is not a chart of "
