@@ -118,7 +118,7 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--root" && hasValue) {
+        if (arg == "--root" && hasValue && !args[i + 1].empty()) {
             call.root = args[++i];
         } else if (arg == "--split" && hasValue) {
             const std::optional<int> columns = number(args[++i], minBookColumns, maxBookColumns);
@@ -171,14 +171,25 @@ std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, st
 
 namespace {
 
+// A field of a tab-separated line: a tab or line break in it would split it.
+void appendField(std::string& line, std::string_view field)
+{
+    for (const char c : field)
+        line += c == '\t' || c == '\n' || c == '\r' ? ' ' : c;
+}
+
 // Writes "ID<tab>Name<tab>years" for each person, a block at a time.
 void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter& filter,
                   const std::vector<int>& persons)
 {
     std::string block;
     for (const int person : persons) {
-        block.append(data.persons[std::size_t(person)].xref).append("\t");
-        block.append(filter.name(person)).append("\t").append(filter.years(person)).append("\n");
+        appendField(block, data.persons[std::size_t(person)].xref);
+        block += '\t';
+        appendField(block, filter.name(person));
+        block += '\t';
+        appendField(block, filter.years(person));
+        block += '\n';
         if (block.size() >= 65536) {
             out << block;
             block.clear();

@@ -39,7 +39,7 @@ std::optional<LinkCall> parseLinkCall(std::vector<std::string> args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--root" && hasValue) {
+        if (arg == "--root" && hasValue && !args[i + 1].empty()) {
             call.root = args[++i];
         } else if (arg == "--replace") {
             call.replace = true;

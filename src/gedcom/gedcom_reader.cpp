@@ -16,6 +16,7 @@
 #include <list>
 #include <new>
 #include <optional>
+#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,7 @@ public:
     void finishWarnings();
 
 private:
+    void warnRepeatedXrefs();
     void warn(long line, const std::string& message);
     void apply(const LinkLine& ref);
     void findHome(const XrefIndex& personIndex);
@@ -125,8 +127,42 @@ void Linker::join(std::vector<GedcomStretch>& stretches)
     data_.families = std::move(whole_.families);
 }
 
+void Linker::warnRepeatedXrefs()
+{
+    const bool persons = data_.personIndex && data_.personIndex->repeats();
+    if (!persons && !(familyIndex_ && familyIndex_->repeats()))
+        return;
+    // Rare, so the lines are looked for only now: "0 @X@ INDI" or "... FAM".
+    std::unordered_map<std::string_view, long> firstLine;
+    const std::string_view text = data_.text->file;
+    long number = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(at, end - at);
+        at = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+        ++number;
+        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+        if (!line.starts_with("0 @"))
+            continue;
+        const std::size_t close = line.find('@', 3);
+        if (close == std::string_view::npos)
+            continue;
+        const std::string_view tag = line.substr(close + 1);
+        if (!tag.starts_with(" INDI") && !tag.starts_with(" FAM"))
+            continue;
+        const std::string_view record = line.substr(0, close + 1 + (tag[1] == 'I' ? 5 : 4));
+        const auto [first, isNew] = firstLine.try_emplace(record, number);
+        if (!isNew)
+            warn(number, std::string(line.substr(2, close - 1)) + " was used before, at line " +
+                             std::to_string(first->second) + "; links to it lead to that record only");
+    }
+}
+
 void Linker::finishWarnings()
 {
+    warnRepeatedXrefs();
     if (whole_.warningCount > long(maxGedcomWarnings))
         data_.warnings.push_back(std::to_string(whole_.warningCount - long(maxGedcomWarnings)) +
                                  " more warnings");

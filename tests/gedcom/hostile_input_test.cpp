@@ -3,6 +3,7 @@
 // or refused with a message, and the chart from its default root is made or
 // refused for its size; nothing crashes or hangs. The large ones are made here.
 #include "gedcom/gedcom_chart.h"
+#include "gedcom/file_fingerprint.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/root_person.h"
 #include "hostile_files.h"
@@ -31,6 +32,8 @@ private slots:
     void readsWhatItCan();
     void readsUpToTheSizeLimit_data();
     void readsUpToTheSizeLimit();
+    void fingerprintsAFileAsItsBytes_data();
+    void fingerprintsAFileAsItsBytes();
 
 private:
     QTemporaryDir folder_;
@@ -169,6 +172,31 @@ void HostileInputTest::readsUpToTheSizeLimit()
                  0);
     }
     QVERIFY(QFile::remove(path));
+}
+
+
+// The file is read for its fingerprint a chunk at a time, never mapped: the
+// answer must be the one of its bytes at every size around a chunk's end.
+void HostileInputTest::fingerprintsAFileAsItsBytes_data()
+{
+    QTest::addColumn<int>("size");
+    const int chunk = 1 << 20;
+    for (const int size : {0, 7, chunk - 1, chunk, chunk + 1, 2 * chunk + 7})
+        QTest::addRow("%d bytes", size) << size;
+}
+
+void HostileInputTest::fingerprintsAFileAsItsBytes()
+{
+    QFETCH(int, size);
+    std::string bytes(std::size_t(size), '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[std::size_t(i)] = char(i * 7 + i / 251);
+    const QString path = folder_.filePath(QStringLiteral("print.ged"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(bytes.data(), size);
+    out.close();
+    QCOMPARE(fileFingerprint(path.toStdString()), std::optional(bytesFingerprint(bytes)));
 }
 
 QTEST_GUILESS_MAIN(HostileInputTest)
