@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 
 #include <memory>
 #include <optional>
@@ -93,6 +94,8 @@ protected:
     // The family file a linked chart remembers is gone: the file it became,
     // or an empty path when the user does not choose one.
     virtual QString askMovedFamilyFile(const QString& missingPath);
+    // Read the family file a received chart names outside its own folder?
+    virtual bool askReadFamilyFile(const QString& familyPath);
     // Shows what an update or link would change; the dialog asks for the
     // change itself.
     virtual void runChangesDialog(FamilyChangesDialog& dialog);
@@ -184,6 +187,8 @@ private:
     ChangedFileBar* changedFileBar_;
     FindBar* findBar_ = nullptr;
     QMap<Command, QAction*> actions_;
+    // "chart\nfamily file" pairs the user allowed to be read this session.
+    QSet<QString> familyFilesAllowed_;
     QPointer<PersonDialog> personDialog_;
     QPointer<FindParentDialog> findParentDialog_;
     QMenu* fileMenu_ = nullptr;

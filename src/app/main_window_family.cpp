@@ -11,6 +11,7 @@
 #include "gedcom/person_description.h"
 #include "view/chart_view.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -33,6 +34,15 @@ Cell firstNamedCell(const ChartUpdateReport& report)
     return noCell;
 }
 
+// Whether the file lies in the chart's folder or below it.
+bool isBeside(const QString& path, const QString& chartPath)
+{
+    if (chartPath.isEmpty())
+        return false;
+    const QString folder = QFileInfo(chartPath).absoluteDir().absolutePath() + '/';
+    return QFileInfo(path).absoluteFilePath().startsWith(folder);
+}
+
 } // namespace
 
 QString MainWindow::askMovedFamilyFile(const QString& missingPath)
@@ -42,6 +52,16 @@ QString MainWindow::askMovedFamilyFile(const QString& missingPath)
         tr("The chart's family file %1 is gone. Choose the file it became?").arg(missingPath),
         QMessageBox::Open | QMessageBox::Cancel, QMessageBox::Open);
     return answer == QMessageBox::Open ? askGedcomPath() : QString();
+}
+
+bool MainWindow::askReadFamilyFile(const QString& familyPath)
+{
+    return QMessageBox::question(this, tr("Update from family file"),
+                                 tr("This chart takes its persons from %1, outside its own "
+                                    "folder. Read that file?")
+                                     .arg(familyPath),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool MainWindow::showFailure(const QString& title, const Result& result)
@@ -76,6 +96,14 @@ void MainWindow::fileUpdateFromFamily()
         path = askMovedFamilyFile(remembered);
         if (path.isEmpty())
             return;
+    } else if (!isBeside(path, document_->path())) {
+        // A chart from someone else could name any file of this user's.
+        const QString pair = document_->path() + '\n' + QFileInfo(path).absoluteFilePath();
+        if (!familyFilesAllowed_.contains(pair)) {
+            if (!askReadFamilyFile(path))
+                return;
+            familyFilesAllowed_.insert(pair);
+        }
     }
     FamilyUpdate update = updateFromFamilyFile(copyOfChart(document_->chart()),
                                                document_->path().toLocal8Bit().toStdString(),

@@ -30,6 +30,8 @@ public:
     QString gedcomPath;
     QString movedPath;   // the answer when the family file is gone
     bool asked = false;  // whether the user was asked for it
+    int readAsked = 0;   // times asked whether to read a file outside the chart's folder
+    bool allowsRead = false;
     bool applies = true; // Apply, else Cancel
     QString choose;      // the person to pick from the list after Apply
     QStringList shown;   // the dialog's kinds with their counts
@@ -49,6 +51,11 @@ protected:
     {
         asked = true;
         return movedPath;
+    }
+    bool askReadFamilyFile(const QString&) override
+    {
+        ++readAsked;
+        return allowsRead;
     }
     void runChangesDialog(FamilyChangesDialog& dialog) override
     {
@@ -102,6 +109,7 @@ private slots:
     void linksATypedChart();
     void commandsFollowTheChart();
     void updatesTheWholeBook();
+    void asksBeforeReadingAFileElsewhere();
 
 private:
     // A chart imported from a copy of the family file and saved; the copy's path.
@@ -295,6 +303,26 @@ void FamilyUpdateWindowTest::updatesTheWholeBook()
     branch.chart.tree().forEachPerson(
         [&](const Person* box) { found = found || firstLine(box) == "Paul Hartmann"; });
     QVERIFY(found);
+}
+
+// A chart from someone else names a family file outside its folder: it is
+// read only when the user says so, and asked once for each chart.
+void FamilyUpdateWindowTest::asksBeforeReadingAFileElsewhere()
+{
+    QTemporaryDir folder;
+    FamilyWindow window;
+    importLinkedChart(window, folder);
+    QVERIFY(QDir(folder.path()).mkdir("charts"));
+    const QString moved = folder.filePath("charts/chart.txt");
+    QVERIFY(window.document()->saveAs(moved));
+    for (const bool allows : {false, true, true}) {
+        window.allowsRead = allows;
+        window.dialogShown = false;
+        window.action(Command::FileUpdateFromFamily)->trigger();
+        QCOMPARE(window.dialogShown, allows);
+    }
+    QCOMPARE(window.readAsked, 2);
+    QVERIFY(window.errors.isEmpty());
 }
 
 QTEST_MAIN(FamilyUpdateWindowTest)
