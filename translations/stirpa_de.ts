@@ -785,6 +785,10 @@ About</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>This chart takes its persons from %1, outside its own folder. Read that file?</source>
+        <translation>Diese Tafel nimmt ihre Personen aus %1, außerhalb ihres eigenen Ordners. Diese Datei lesen?</translation>
+    </message>
+    <message>
         <source>Update from family file</source>
         <translation>Aus Familiendatei aktualisieren</translation>
     </message>
@@ -1085,6 +1089,46 @@ About</source>
     <message>
         <source>The chart would need more than %1 columns; choose fewer generations.</source>
         <translation>Die Tafel bräuchte mehr als %1 Spalten; wählen Sie weniger Generationen.</translation>
+    </message>
+    <message>
+        <source>%1 is not a GEDCOM file: it does not begin with &quot;0 HEAD&quot;.</source>
+        <translation>%1 ist keine GEDCOM-Datei: sie beginnt nicht mit „0 HEAD“.</translation>
+    </message>
+    <message>
+        <source>%1 is not a GEDCOM file: it holds a run of zero bytes at byte %2.</source>
+        <translation>%1 ist keine GEDCOM-Datei: sie enthält ab Byte %2 eine Folge von Null-Bytes.</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: it is the same file as &apos;%2&apos;, which this command reads; nothing was written.</source>
+        <translation>„%1“ kann nicht geschrieben werden: es ist dieselbe Datei wie „%2“, die dieser Befehl liest; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: it is a file that is not a Stirpa chart; nothing was written (--replace replaces it).</source>
+        <translation>„%1“ kann nicht geschrieben werden: die Datei ist keine Stirpa-Tafel; es wurde nichts geschrieben (--replace ersetzt sie).</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: it is a Stirpa chart, which an export never replaces; nothing was written.</source>
+        <translation>„%1“ kann nicht geschrieben werden: es ist eine Stirpa-Tafel, die ein Export nie ersetzt; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: it is a GEDCOM file, which an export never replaces; nothing was written.</source>
+        <translation>„%1“ kann nicht geschrieben werden: es ist eine GEDCOM-Datei, die ein Export nie ersetzt; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: it is a symbolic link, and a book writes only files of its own; nothing was written.</source>
+        <translation>„%1“ kann nicht geschrieben werden: es ist ein symbolischer Link, und ein Tafelbuch schreibt nur eigene Dateien; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: it is not a chart of this book; nothing was written (--replace replaces it).</source>
+        <translation>„%1“ kann nicht geschrieben werden: die Datei ist keine Tafel dieses Buchs; es wurde nichts geschrieben (--replace ersetzt sie).</translation>
+    </message>
+    <message>
+        <source>Cannot write &apos;%1&apos;: its name is longer than a file&apos;s may be; choose a shorter name for the book.</source>
+        <translation>„%1“ kann nicht geschrieben werden: der Name ist länger, als ein Dateiname sein darf; wählen Sie einen kürzeren Namen für das Buch.</translation>
+    </message>
+    <message>
+        <source>Cannot make a book named &apos;%1&apos;: the links between its pages would be cut at its &apos;:&apos; or &apos;\&apos;; choose a name without them.</source>
+        <translation>Ein Buch namens „%1“ ist nicht möglich: die Verweise zwischen seinen Seiten würden an „:“ oder „\“ abgeschnitten; wählen Sie einen Namen ohne sie.</translation>
     </message>
     <message>
         <source>This is not a GEDCOM file: it does not begin with &quot;0 HEAD&quot;.</source>
