@@ -1356,6 +1356,14 @@ About</source>
 <context>
     <name>QObject</name>
     <message>
+        <source>Replace a family file</source>
+        <translation>Familiendatei ersetzen</translation>
+    </message>
+    <message>
+        <source>%1 is a family file (GEDCOM). Replace it, and lose what it holds?</source>
+        <translation>%1 ist eine Familiendatei (GEDCOM). Ersetzen und ihren Inhalt verlieren?</translation>
+    </message>
+    <message>
         <source>Exporting the chart…</source>
         <translation>Die Tafel wird exportiert …</translation>
     </message>

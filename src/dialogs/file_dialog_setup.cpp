@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/file_dialog_setup.h"
 
+#include "gedcom/gedcom_reader.h"
+
 #include <QDir>
+#include <QFile>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
@@ -77,5 +81,19 @@ QString runFileDialog(QFileDialog& dialog, FileKind kind)
         return QString();
     const QString chosen = dialog.selectedFiles().constFirst();
     rememberFolder(kind, chosen);
-    return chosen;
+    return dialog.acceptMode() == QFileDialog::AcceptSave
+               ? confirmedSavePath(dialog.parentWidget(), chosen)
+               : chosen;
+}
+
+QString confirmedSavePath(QWidget* parent, const QString& path)
+{
+    if (!isGedcomFile(QFile::encodeName(path).toStdString()))
+        return path;
+    const auto answer = QMessageBox::warning(
+        parent, QObject::tr("Replace a family file"),
+        QObject::tr("%1 is a family file (GEDCOM). Replace it, and lose what it holds?")
+            .arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes ? path : QString();
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QFileDialog;
+class QWidget;
 
 // What a file dialog asks for. Each kind has its own filters and remembers the
 // folder last used for it, charts (Open and Save As) sharing one.
@@ -26,3 +27,7 @@ void prepareFileDialog(QFileDialog& dialog, FileKind kind, const QString& propos
 // Runs a prepared dialog: the file chosen, its folder remembered, or an empty
 // string when cancelled.
 QString runFileDialog(QFileDialog& dialog, FileKind kind);
+
+// The path a save dialog chose, or empty when it is a family file (GEDCOM)
+// the user, asked, would not lose.
+QString confirmedSavePath(QWidget* parent, const QString& path);

@@ -5,6 +5,9 @@
 #include <QFileDialog>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(FileKind)
@@ -68,6 +71,32 @@ private slots:
         QCOMPARE(QDir(dialog.directory()).canonicalPath(), QDir(expected).canonicalPath());
         QCOMPARE(dialog.nameFilters().constFirst(), filter);
         QCOMPARE(dialog.nameFilters().constLast(), QStringLiteral("All files (*)"));
+    }
+
+    // A family file is replaced only when the user says so.
+    void asksBeforeReplacingAFamilyFile()
+    {
+        QTemporaryDir folder;
+        const QString family = folder.filePath("family.ged"), chart = folder.filePath("c.txt");
+        for (const auto& [path, bytes] : {std::pair{family, QByteArray("0 HEAD\n0 TRLR\n")},
+                                          std::pair{chart, QByteArray("Stirpa 120j50 0j0\n")}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        int asked = 0;
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box && ++asked)
+                    box->button(answer)->click();
+            });
+            QCOMPARE(confirmedSavePath(nullptr, family),
+                     answer == QMessageBox::Yes ? family : QString());
+        }
+        QCOMPARE(asked, 2);
+        QCOMPARE(confirmedSavePath(nullptr, chart), chart);
+        QCOMPARE(asked, 2);
     }
 
 private:
