@@ -544,6 +544,14 @@ About</source>
         <translation>&amp;Heiratsdaten</translation>
     </message>
     <message>
+        <source>Keep &amp;underscores in names</source>
+        <translation>&amp;Unterstriche in Namen behalten</translation>
+    </message>
+    <message>
+        <source>Show &quot;Edward_VII&quot; as the file writes it, not as &quot;Edward VII&quot;</source>
+        <translation>„Edward_VII“ so zeigen, wie die Datei es schreibt, nicht als „Edward VII“</translation>
+    </message>
+    <message>
         <source>Import GEDCOM</source>
         <translation>GEDCOM importieren</translation>
     </message>
@@ -590,6 +598,10 @@ About</source>
     <message>
         <source>Hide as &quot;Living&quot;</source>
         <translation>Als „Living“ verbergen</translation>
+    </message>
+    <message>
+        <source>Show everything, records marked private too</source>
+        <translation>Alles zeigen, auch als privat markierte Datensätze</translation>
     </message>
     <message>
         <source>&amp;Living persons:</source>

@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* importUsage =
     "FILE OUT [--root ID|NAME] [--descendants N | --ancestors N | --hourglass UP DOWN] "
-    "[--split COLUMNS] [--living show|name|hide] [--replace]";
+    "[--split COLUMNS] [--living show|name|hide|show-all] [--keep-underscores] [--replace]";
 
 struct ImportCall {
     std::string gedcomPath;
@@ -28,6 +28,7 @@ struct ImportCall {
     std::string root;
     LayoutRequest layout;
     LivingPolicy living = LivingPolicy::Show;
+    bool keepUnderscores = false;
     int splitColumns = 0; // 0: one chart however wide
     bool replace = false; // files that are no charts of this import too
 };
@@ -100,6 +101,8 @@ std::optional<LivingPolicy> livingPolicy(const std::string& text)
         return LivingPolicy::NameOnly;
     if (text == "hide")
         return LivingPolicy::Hide;
+    if (text == "show-all")
+        return LivingPolicy::ShowAll;
     return std::nullopt;
 }
 
@@ -130,6 +133,8 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args)
             if (!policy)
                 return std::nullopt;
             call.living = *policy;
+        } else if (arg == "--keep-underscores") {
+            call.keepUnderscores = true;
         } else if (arg == "--replace") {
             call.replace = true;
         } else if (arg.starts_with("--")) {
@@ -250,7 +255,10 @@ std::string summary(const ImportCall& call, const GedcomData& data, const Made& 
     line += counted(std::size_t(made.generations), " generation", " generations");
     if (!made.extent.empty())
         line += ", " + made.extent;
-    if (call.living != LivingPolicy::Show)
+    if (call.living == LivingPolicy::Show && made.living > 0)
+        line += ", " + counted(std::size_t(made.living), " person ", " persons ") +
+                "marked private hidden (--living show-all shows them)";
+    else if (call.living == LivingPolicy::NameOnly || call.living == LivingPolicy::Hide)
         line += ", " + counted(std::size_t(made.living), " living person ", " living persons ") +
                 (call.living == LivingPolicy::Hide ? "hidden" : "named only");
     return line;
@@ -315,6 +323,7 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
+    options.description.keepUnderscores = call->keepUnderscores;
     options.bookColumns = call->splitColumns;
     const std::optional<Made> made = call->splitColumns
                                          ? importBook(*call, load->data, options, streams)
@@ -356,7 +365,10 @@ std::vector<BatchOption> gedcomBatchOptions()
          "beside OUT (OUT03.txt for the one its continuation box ends in 03, OUT0301.txt for a "
          "branch of that), whose files are printed first; --export-html of each links page to "
          "page. --living name keeps only the names of living persons, --living hide writes "
-         "\"Living\" instead. OUT (and each chart of a book) replaces only a chart, "
+         "\"Living\" instead; records the file marks private (RESN privacy or confidential) "
+         "count as living, and --living show hides them unless --living show-all. Underscores "
+         "in names read as blanks (\"Edward_VII\" as \"Edward VII\") unless "
+         "--keep-underscores. OUT (and each chart of a book) replaces only a chart, "
          "unless --replace",
          importGedcomCommand},
         {"--list-persons", "FILE [TEXT]",

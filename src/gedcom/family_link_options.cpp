@@ -15,6 +15,7 @@ FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, s
     link.places = options.description.places;
     link.marriages = options.description.marriages;
     link.living = options.description.living;
+    link.keepUnderscores = options.description.keepUnderscores;
     link.bookColumns = options.bookColumns;
     return link;
 }
@@ -29,6 +30,7 @@ ImportOptions importOptionsOf(const FamilyLink& link, const GedcomData& data)
     options.description.places = link.places;
     options.description.marriages = link.marriages;
     options.description.living = link.living;
+    options.description.keepUnderscores = link.keepUnderscores;
     options.bookColumns = link.bookColumns;
     return options;
 }

@@ -34,11 +34,13 @@ GedcomData dataOf(const std::string& text)
     return std::move(load.data);
 }
 
-Chart importedChart(const std::string& text, LayoutKind kind, int generations)
+Chart importedChart(const std::string& text, LayoutKind kind, int generations,
+                    bool keepUnderscores = false)
 {
     const GedcomData data = dataOf(text);
     ImportOptions options;
     options.layout = {0, kind, generations};
+    options.description.keepUnderscores = keepUnderscores;
     options.today = today;
     ChartImport result = importChart(data, options, "family");
     if (!result)
@@ -66,6 +68,12 @@ public:
         const std::size_t at = text_.find(from, start);
         QVERIFY2(at != std::string::npos && at < end, (xref + ": " + from).c_str());
         text_.replace(at, from.size(), to);
+    }
+    void replaceAll(const std::string& from, const std::string& to)
+    {
+        for (std::size_t at = text_.find(from); at != std::string::npos;
+             at = text_.find(from, at + to.size()))
+            text_.replace(at, from.size(), to);
     }
     void append(const std::string& xref, const std::string& lines)
     {
@@ -347,21 +355,26 @@ void ChartUpdateTest::unchangedFileChangesNothing_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("generations");
-    QTest::newRow("descendants, cut") << int(LayoutKind::Descendants) << 3;
-    QTest::newRow("descendants, whole") << int(LayoutKind::Descendants) << 6;
-    QTest::newRow("ancestors") << int(LayoutKind::Ancestors) << 4;
+    QTest::addColumn<bool>("keepUnderscores"); // of names written "Given_3 /Sur_name3/"
+    QTest::newRow("descendants, cut") << int(LayoutKind::Descendants) << 3 << false;
+    QTest::newRow("descendants, whole") << int(LayoutKind::Descendants) << 6 << false;
+    QTest::newRow("ancestors") << int(LayoutKind::Ancestors) << 4 << false;
+    QTest::newRow("underscores kept") << int(LayoutKind::Descendants) << 6 << true;
 }
 
 void ChartUpdateTest::unchangedFileChangesNothing()
 {
     QFETCH(int, kind);
     QFETCH(int, generations);
+    QFETCH(bool, keepUnderscores);
     const GeneratedFamilies generated = LayoutKind(kind) == LayoutKind::Descendants
                                             ? generateDescendants({5, 3, 3, 500, 5, false})
                                             : generatePedigree(5, 4);
-    Chart chart = importedChart(generated.text, LayoutKind(kind), generations);
+    FamilyFile file(generated.text);
+    file.replaceAll(" /Surname", "_ /Sur_name");
+    Chart chart = importedChart(file.text(), LayoutKind(kind), generations, keepUnderscores);
     const std::string saved = bytesOf(chart);
-    const ChartUpdate update = updateChart(chart, dataOf(generated.text), today);
+    const ChartUpdate update = updateChart(chart, dataOf(file.text()), today);
     QVERIFY(update);
     QCOMPARE(QString::fromStdString(updateReportText(update.report)), QString("No changes.\n"));
     QCOMPARE(bytesOf(chart), saved);

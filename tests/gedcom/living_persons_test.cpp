@@ -25,6 +25,25 @@ QByteArray born(const QByteArray& date) { return "1 BIRT\n2 DATE " + date + "\n2
 
 constexpr CalendarDate midJune2025{2025, 6, 15};
 
+// The family's chart with marriages, judged in mid-June 2025.
+ChartImport importFamily(const QByteArray& ida, LivingPolicy policy)
+{
+    const GedcomLoad load = readGedcom(family(ida, {}).toStdString());
+    ImportOptions options;
+    options.description.marriages = true;
+    options.description.living = policy;
+    options.today = midJune2025;
+    return importChart(load.data, options, "test");
+}
+
+QStringList boxTexts(const ChartImport& imported)
+{
+    QStringList texts;
+    imported.chart.tree().forEachPerson(
+        [&](const Person* box) { texts << QString::fromStdString(box->text); });
+    return texts;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(LivingPolicy)
@@ -36,6 +55,8 @@ private slots:
     void judgesByDates();
     void describesByPolicy_data();
     void describesByPolicy();
+    void privacyMarks_data();
+    void privacyMarks();
 };
 
 void LivingPersonsTest::judgesByDates_data()
@@ -135,19 +156,40 @@ void LivingPersonsTest::describesByPolicy()
     QFETCH(LivingPolicy, policy);
     QFETCH(QStringList, boxes);
     QFETCH(int, hidden);
-    const GedcomLoad load = readGedcom(family(ida, {}).toStdString());
-    QVERIFY(load);
-    ImportOptions options;
-    options.description.marriages = true;
-    options.description.living = policy;
-    options.today = midJune2025;
-    const ChartImport imported = importChart(load.data, options, "test");
+    const ChartImport imported = importFamily(ida, policy);
     QVERIFY(imported);
-    QStringList texts;
-    imported.chart.tree().forEachPerson(
-        [&](const Person* box) { texts << QString::fromStdString(box->text); });
-    QCOMPARE(texts, boxes);
+    QCOMPARE(boxTexts(imported), boxes);
     QCOMPARE(imported.living, hidden);
+}
+
+void LivingPersonsTest::privacyMarks_data()
+{
+    QTest::addColumn<QByteArray>("mark"); // on Ida, who died long ago
+    QTest::addColumn<LivingPolicy>("policy");
+    QTest::addColumn<QString>("box");
+    for (const auto& [name, policy] :
+         {std::pair{"show", LivingPolicy::Show}, std::pair{"name", LivingPolicy::NameOnly},
+          std::pair{"hide", LivingPolicy::Hide}, std::pair{"show-all", LivingPolicy::ShowAll}})
+        for (const auto& [mark, marked] :
+             {std::pair{"1 RESN privacy", true}, std::pair{"1 RESN CONFIDENTIAL, LOCKED", true},
+              std::pair{"1 RESN confidential", true}, std::pair{"1 RESN locked", false},
+              std::pair{"1 RESN privat", false}, std::pair{"1 EVEN\n2 RESN privacy", false}})
+            QTest::addRow("%s, %s", mark, name)
+                << QByteArray(mark) << policy
+                << (!marked || policy == LivingPolicy::ShowAll
+                        ? "Ida Reuter |b. 1800, Bonn |d. 1870 |m. 1939"
+                        : (policy == LivingPolicy::NameOnly ? "Ida Reuter" : "Living"));
+}
+
+void LivingPersonsTest::privacyMarks()
+{
+    QFETCH(QByteArray, mark);
+    QFETCH(LivingPolicy, policy);
+    QFETCH(QString, box);
+    const ChartImport imported =
+        importFamily(born("1800") + "1 DEAT\n2 DATE 1870\n" + mark + "\n", policy);
+    QVERIFY(imported);
+    QCOMPARE(boxTexts(imported).front(), box);
 }
 
 QTEST_APPLESS_MAIN(LivingPersonsTest)
