@@ -544,8 +544,24 @@ About</source>
         <translation>&amp;Heiratsdaten</translation>
     </message>
     <message>
-        <source>Keep &amp;underscores in names</source>
-        <translation>&amp;Unterstriche in Namen behalten</translation>
+        <source>Short: 3 Mar 1820, abt. 1848</source>
+        <translation>Kurz: 3 Mar 1820, abt. 1848 (englisch)</translation>
+    </message>
+    <message>
+        <source>Long: 3 March 1820, about 1848</source>
+        <translation>Lang: 3 March 1820, about 1848 (englisch)</translation>
+    </message>
+    <message>
+        <source>As the file writes them</source>
+        <translation>Wie die Datei sie schreibt</translation>
+    </message>
+    <message>
+        <source>Da&amp;tes:</source>
+        <translation>&amp;Daten:</translation>
+    </message>
+    <message>
+        <source>&amp;Keep underscores in names</source>
+        <translation>Unters&amp;triche in Namen behalten</translation>
     </message>
     <message>
         <source>Show &quot;Edward_VII&quot; as the file writes it, not as &quot;Edward VII&quot;</source>

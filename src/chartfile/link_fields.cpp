@@ -19,6 +19,8 @@ constexpr char livingLetters[] = "snh";
 constexpr char optionsTag[] = " o";
 constexpr char keepUnderscoresLetter = 'k';
 constexpr char showAllLetter = 'a';
+// By DateStyle; none for the short style.
+constexpr char dateLetters[] = "-lr";
 
 // A field cannot hold a byte that ends the line or the reading of it.
 bool fitsOnLine(std::string_view text, std::size_t limit)
@@ -114,12 +116,14 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
     }
     // Last and only when chosen: older readers stop before it, and a chart
     // without these choices keeps its bytes.
-    if (link.keepUnderscores || showAll) {
+    if (link.keepUnderscores || showAll || link.dates != DateStyle::Short) {
         out += optionsTag;
         if (link.keepUnderscores)
             out += keepUnderscoresLetter;
         if (showAll)
             out += showAllLetter;
+        if (link.dates != DateStyle::Short)
+            out += dateLetters[std::size_t(link.dates)];
     }
 }
 
@@ -214,6 +218,8 @@ std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
                 link.keepUnderscores = true;
             else if (*cursor == showAllLetter && link.living == LivingPolicy::Show)
                 link.living = LivingPolicy::ShowAll;
+            else if (const char* date = std::strchr(dateLetters + 1, *cursor))
+                link.dates = DateStyle(date - dateLetters);
             // A letter of a later option: that option left at its default.
         }
     }

@@ -16,7 +16,8 @@
 // LAYOUT dGENERATIONS, aGENERATIONS or hUP/DOWN; FLAGS places p/-, marriages
 // m/-, living s/n/h; the family file's fingerprint in sixteen hex digits; a
 // book's column limit and the chart's suffix in it; OPTIONS a letter for each
-// choice other than its default (k underscores kept, a living show-all).
+// choice other than its default (k underscores kept, a living show-all, l
+// long dates, r dates as written).
 // Nothing when the link cannot be held on one line.
 void appendFamilyLinkField(std::string& out, const FamilyLink& link);
 // " rN:XREF FINGERPRINT" (eight hex digits); nothing for an xref that cannot.

@@ -71,6 +71,7 @@ private:
     QCheckBox* places_;
     QCheckBox* marriages_;
     QCheckBox* keepUnderscores_;
+    QComboBox* dates_;
     QComboBox* living_;
     QLabel* livingCount_;
     QLabel* preview_;

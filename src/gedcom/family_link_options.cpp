@@ -16,6 +16,7 @@ FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, s
     link.marriages = options.description.marriages;
     link.living = options.description.living;
     link.keepUnderscores = options.description.keepUnderscores;
+    link.dates = options.description.dates;
     link.bookColumns = options.bookColumns;
     return link;
 }
@@ -31,6 +32,7 @@ ImportOptions importOptionsOf(const FamilyLink& link, const GedcomData& data)
     options.description.marriages = link.marriages;
     options.description.living = link.living;
     options.description.keepUnderscores = link.keepUnderscores;
+    options.description.dates = link.dates;
     options.bookColumns = link.bookColumns;
     return options;
 }

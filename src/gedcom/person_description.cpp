@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/person_description.h"
 
+#include "gedcom/date_text.h"
 #include "gedcom/gedcom_date.h"
 
 namespace {
@@ -47,12 +48,12 @@ void appendOneLine(std::string& out, std::string_view text, std::string_view bre
 
 // Appends " |" and the line "prefix DATE, PLACE" when the event has either.
 void appendEventLine(std::string& out, std::string_view prefix, const GedcomEvent& event,
-                     bool places)
+                     bool places, DateStyle dates)
 {
     const std::size_t start = out.size();
     out.append(" |").append(prefix);
     const std::size_t body = out.size();
-    appendOneLine(out, event.date);
+    appendOneLine(out, dateText(event.date, dates));
     if (places) {
         const std::size_t beforePlace = out.size();
         out.append(", ");
@@ -146,16 +147,16 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
         return;
     const bool born = !person.birth.empty();
     appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
-                    options.places);
+                    options.places, options.dates);
     const bool died = !person.death.empty();
     appendEventLine(text, died ? "d. " : "bur. ", died ? person.death : person.burial,
-                    options.places);
+                    options.places, options.dates);
     if (options.marriages) {
         for (const int f : person.spouseIn) {
             const GedcomFamily& family = data.families[std::size_t(f)];
             const int partner = family.husband == index ? family.wife : family.husband;
             if (!isPrivate(partner))
-                appendEventLine(text, "m. ", family.marriage, false);
+                appendEventLine(text, "m. ", family.marriage, false, options.dates);
         }
     }
 }

@@ -12,6 +12,7 @@ struct DescriptionOptions {
     bool marriages = false; // an "m. DATE" line for each dated marriage
     LivingPolicy living = LivingPolicy::Show;
     bool keepUnderscores = false; // else "Edward_VII" reads "Edward VII"
+    DateStyle dates = DateStyle::Short;
 };
 
 // "Given Surname": the NAME value without its slashes and with its blanks
