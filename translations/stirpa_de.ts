@@ -544,6 +544,30 @@ About</source>
         <translation>&amp;Heiratsdaten</translation>
     </message>
     <message>
+        <source>Short: 3 Mar 1820, abt. 1848</source>
+        <translation>Kurz: 3 Mar 1820, abt. 1848 (englisch)</translation>
+    </message>
+    <message>
+        <source>Long: 3 March 1820, about 1848</source>
+        <translation>Lang: 3 March 1820, about 1848 (englisch)</translation>
+    </message>
+    <message>
+        <source>As the file writes them</source>
+        <translation>Wie die Datei sie schreibt</translation>
+    </message>
+    <message>
+        <source>Da&amp;tes:</source>
+        <translation>&amp;Daten:</translation>
+    </message>
+    <message>
+        <source>&amp;Keep underscores in names</source>
+        <translation>Unters&amp;triche in Namen behalten</translation>
+    </message>
+    <message>
+        <source>Show &quot;Edward_VII&quot; as the file writes it, not as &quot;Edward VII&quot;</source>
+        <translation>„Edward_VII“ so zeigen, wie die Datei es schreibt, nicht als „Edward VII“</translation>
+    </message>
+    <message>
         <source>Import GEDCOM</source>
         <translation>GEDCOM importieren</translation>
     </message>
@@ -590,6 +614,10 @@ About</source>
     <message>
         <source>Hide as &quot;Living&quot;</source>
         <translation>Als „Living“ verbergen</translation>
+    </message>
+    <message>
+        <source>Show everything, records marked private too</source>
+        <translation>Alles zeigen, auch als privat markierte Datensätze</translation>
     </message>
     <message>
         <source>&amp;Living persons:</source>

@@ -14,13 +14,15 @@
 
 #include <charconv>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 
 namespace {
 
 constexpr const char* importUsage =
     "FILE OUT [--root ID|NAME] [--descendants N | --ancestors N | --hourglass UP DOWN] "
-    "[--split COLUMNS] [--living show|name|hide] [--replace]";
+    "[--split COLUMNS] [--living show|name|hide|show-all] [--keep-underscores] "
+    "[--dates short|long|raw] [--replace]";
 
 struct ImportCall {
     std::string gedcomPath;
@@ -28,6 +30,8 @@ struct ImportCall {
     std::string root;
     LayoutRequest layout;
     LivingPolicy living = LivingPolicy::Show;
+    bool keepUnderscores = false;
+    DateStyle dates = DateStyle::Short;
     int splitColumns = 0; // 0: one chart however wide
     bool replace = false; // files that are no charts of this import too
 };
@@ -92,15 +96,29 @@ bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption
 
 namespace {
 
-std::optional<LivingPolicy> livingPolicy(const std::string& text)
+// The value an option's word names, or nullopt for a word it does not know.
+template <typename Value>
+std::optional<Value> named(const std::string& word,
+                           std::initializer_list<std::pair<std::string_view, Value>> names)
 {
-    if (text == "show")
-        return LivingPolicy::Show;
-    if (text == "name")
-        return LivingPolicy::NameOnly;
-    if (text == "hide")
-        return LivingPolicy::Hide;
+    for (const auto& [name, value] : names)
+        if (word == name)
+            return value;
     return std::nullopt;
+}
+
+std::optional<LivingPolicy> livingPolicy(const std::string& word)
+{
+    return named<LivingPolicy>(word, {{"show", LivingPolicy::Show},
+                                      {"name", LivingPolicy::NameOnly},
+                                      {"hide", LivingPolicy::Hide},
+                                      {"show-all", LivingPolicy::ShowAll}});
+}
+
+std::optional<DateStyle> dateStyle(const std::string& word)
+{
+    return named<DateStyle>(
+        word, {{"short", DateStyle::Short}, {"long", DateStyle::Long}, {"raw", DateStyle::Raw}});
 }
 
 std::optional<ImportCall> parseCall(std::vector<std::string> args)
@@ -130,6 +148,13 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args)
             if (!policy)
                 return std::nullopt;
             call.living = *policy;
+        } else if (arg == "--dates" && hasValue) {
+            const std::optional<DateStyle> style = dateStyle(args[++i]);
+            if (!style)
+                return std::nullopt;
+            call.dates = *style;
+        } else if (arg == "--keep-underscores") {
+            call.keepUnderscores = true;
         } else if (arg == "--replace") {
             call.replace = true;
         } else if (arg.starts_with("--")) {
@@ -250,7 +275,9 @@ std::string counted(std::size_t count, const char* one, const char* many)
 std::string summary(const ImportCall& call, const GedcomData& data, const Made& made)
 {
     const GedcomPerson& root = data.persons[std::size_t(call.layout.root)];
-    std::string line = call.outPath + ": " + displayName(root) + " (" + std::string(root.xref);
+    std::string line = call.outPath + ": " +
+                       displayName(root, {.keepUnderscores = call.keepUnderscores}) + " (" +
+                       std::string(root.xref);
     if (call.root.empty())
         line += call.layout.root == data.home ? ", the home person" : ", with the most descendants";
     line += std::string("), ") + kindName(call.layout.kind) + ", ";
@@ -261,7 +288,10 @@ std::string summary(const ImportCall& call, const GedcomData& data, const Made& 
     line += counted(std::size_t(made.generations), " generation", " generations");
     if (!made.extent.empty())
         line += ", " + made.extent;
-    if (call.living != LivingPolicy::Show)
+    if (call.living == LivingPolicy::Show && made.living > 0)
+        line += ", " + counted(std::size_t(made.living), " person ", " persons ") +
+                "marked private hidden (--living show-all shows them)";
+    else if (call.living == LivingPolicy::NameOnly || call.living == LivingPolicy::Hide)
         line += ", " + counted(std::size_t(made.living), " living person ", " living persons ") +
                 (call.living == LivingPolicy::Hide ? "hidden" : "named only");
     return line;
@@ -329,6 +359,8 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
+    options.description.keepUnderscores = call->keepUnderscores;
+    options.description.dates = call->dates;
     options.bookColumns = call->splitColumns;
     const std::optional<Made> made = call->splitColumns
                                          ? importBook(*call, load->data, options, streams)
@@ -370,8 +402,13 @@ std::vector<BatchOption> gedcomBatchOptions()
          "beside OUT (OUT03.txt for the one its continuation box ends in 03, OUT0301.txt for a "
          "branch of that), whose files are printed first; --export-html of each links page to "
          "page. --living name keeps only the names of living persons, --living hide writes "
-         "\"Living\" instead. OUT (and each chart of a book) replaces only a chart, "
-         "unless --replace",
+         "\"Living\" instead; records the file marks private (RESN privacy or confidential) "
+         "count as living, and --living show hides them unless --living show-all. Underscores "
+         "in names read as blanks (\"Edward_VII\" as \"Edward VII\") unless "
+         "--keep-underscores. Dates read \"3 Mar 1820\", \"abt. 1848\", \"1822\u20131823\" "
+         "(--dates short), \"3 March 1820\", \"about 1848\" (--dates long) or as the file "
+         "writes them (--dates raw), in English. OUT (and each chart of a book) replaces only "
+         "a chart, unless --replace",
          importGedcomCommand},
         {"--list-persons", "FILE [TEXT]",
          "list the persons of a GEDCOM file by name: record id, name and years, one a line; "

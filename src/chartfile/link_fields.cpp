@@ -14,8 +14,13 @@ constexpr char recordTag[] = " r";
 constexpr char nameLinesTag[] = " w";
 constexpr int maxNameLines = 99;
 constexpr std::size_t maxSuffixLength = 64;
-// By LivingPolicy: show, name only, hide.
+// By LivingPolicy: show, name only, hide; show-all is written as show and an option.
 constexpr char livingLetters[] = "snh";
+constexpr char optionsTag[] = " o";
+constexpr char keepUnderscoresLetter = 'k';
+constexpr char showAllLetter = 'a';
+// By DateStyle; none for the short style.
+constexpr char dateLetters[] = "-lr";
 
 // A field cannot hold a byte that ends the line or the reading of it.
 bool fitsOnLine(std::string_view text, std::size_t limit)
@@ -94,7 +99,8 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
     out += ' ';
     out += link.places ? 'p' : '-';
     out += link.marriages ? 'm' : '-';
-    out += livingLetters[std::size_t(link.living)];
+    const bool showAll = link.living == LivingPolicy::ShowAll;
+    out += livingLetters[std::size_t(showAll ? LivingPolicy::Show : link.living)];
     if (link.fileFingerprint != 0) {
         char hex[16];
         const std::to_chars_result end = std::to_chars(hex, hex + 16, link.fileFingerprint, 16);
@@ -107,6 +113,17 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
         out += std::to_string(link.bookColumns);
         out += ' ';
         appendCounted(out, link.bookChart);
+    }
+    // Last and only when chosen: older readers stop before it, and a chart
+    // without these choices keeps its bytes.
+    if (link.keepUnderscores || showAll || link.dates != DateStyle::Short) {
+        out += optionsTag;
+        if (link.keepUnderscores)
+            out += keepUnderscoresLetter;
+        if (showAll)
+            out += showAllLetter;
+        if (link.dates != DateStyle::Short)
+            out += dateLetters[std::size_t(link.dates)];
     }
 }
 
@@ -194,6 +211,17 @@ std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
             !readCounted(cursor, maxSuffixLength, link.bookChart) ||
             link.bookChart.find_first_not_of("0123456789") != std::string::npos)
             return std::nullopt;
+    }
+    if (skipTag(cursor, optionsTag)) {
+        for (; *cursor && *cursor != ' '; ++cursor) {
+            if (*cursor == keepUnderscoresLetter)
+                link.keepUnderscores = true;
+            else if (*cursor == showAllLetter && link.living == LivingPolicy::Show)
+                link.living = LivingPolicy::ShowAll;
+            else if (const char* date = std::strchr(dateLetters + 1, *cursor))
+                link.dates = DateStyle(date - dateLetters);
+            // A letter of a later option: that option left at its default.
+        }
     }
     return link;
 }

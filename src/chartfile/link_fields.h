@@ -12,11 +12,13 @@
 // of each linked box line. Readers that know nothing of them pass over those
 // bytes, so a linked chart opens anywhere as a plain one.
 
-// " gedcom N:PATH N:ROOT LAYOUT FLAGS[ fFINGERPRINT][ bCOLUMNS N:SUFFIX]":
+// " gedcom N:PATH N:ROOT LAYOUT FLAGS[ fFINGERPRINT][ bCOLUMNS N:SUFFIX][ oOPTIONS]":
 // LAYOUT dGENERATIONS, aGENERATIONS or hUP/DOWN; FLAGS places p/-, marriages
 // m/-, living s/n/h; the family file's fingerprint in sixteen hex digits; a
-// book's column limit and the chart's suffix in it. Nothing when the link
-// cannot be held on one line.
+// book's column limit and the chart's suffix in it; OPTIONS a letter for each
+// choice other than its default (k underscores kept, a living show-all, l
+// long dates, r dates as written).
+// Nothing when the link cannot be held on one line.
 void appendFamilyLinkField(std::string& out, const FamilyLink& link);
 // " rN:XREF FINGERPRINT" (eight hex digits); nothing for an xref that cannot.
 void appendRecordField(std::string& out, const RecordLink& link);

@@ -41,6 +41,8 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
       bookColumns_(new QSpinBox(this)),
       places_(new QCheckBox(tr("&Places of birth and death"), this)),
       marriages_(new QCheckBox(tr("&Marriage dates"), this)),
+      keepUnderscores_(new QCheckBox(tr("&Keep underscores in names"), this)),
+      dates_(new QComboBox(this)),
       living_(new QComboBox(this)),
       livingCount_(new QLabel(this)),
       preview_(new QLabel(this)),
@@ -77,6 +79,13 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     living_->addItem(tr("Show everything"));
     living_->addItem(tr("Names only"));
     living_->addItem(tr("Hide as \"Living\""));
+    living_->addItem(tr("Show everything, records marked private too"));
+    // In the order of DateStyle.
+    dates_->addItem(tr("Short: 3 Mar 1820, abt. 1848"));
+    dates_->addItem(tr("Long: 3 March 1820, about 1848"));
+    dates_->addItem(tr("As the file writes them"));
+    keepUnderscores_->setToolTip(tr("Show \"Edward_VII\" as the file writes it, not as "
+                                    "\"Edward VII\""));
 
     auto* direction = new QHBoxLayout;
     direction->addWidget(descendants_);
@@ -97,6 +106,8 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     form->addRow(book);
     form->addRow(places_);
     form->addRow(marriages_);
+    form->addRow(keepUnderscores_);
+    form->addRow(tr("Da&tes:"), dates_);
     form->addRow(tr("&Living persons:"), living_);
     form->addRow(QString(), livingCount_);
     form->addRow(preview_);
@@ -169,6 +180,8 @@ ImportOptions GedcomImportDialog::options() const
     options.bookColumns = bookColumns_->isEnabled() ? bookColumns_->value() : 0;
     options.description.places = places_->isChecked();
     options.description.marriages = marriages_->isChecked();
+    options.description.keepUnderscores = keepUnderscores_->isChecked();
+    options.description.dates = DateStyle(dates_->currentIndex());
     options.description.living = LivingPolicy(living_->currentIndex());
     options.today = today_;
     return options;

@@ -70,6 +70,8 @@ private:
     QSpinBox* bookColumns_;
     QCheckBox* places_;
     QCheckBox* marriages_;
+    QCheckBox* keepUnderscores_;
+    QComboBox* dates_;
     QComboBox* living_;
     QLabel* livingCount_;
     QLabel* preview_;

@@ -15,6 +15,8 @@ FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, s
     link.places = options.description.places;
     link.marriages = options.description.marriages;
     link.living = options.description.living;
+    link.keepUnderscores = options.description.keepUnderscores;
+    link.dates = options.description.dates;
     link.bookColumns = options.bookColumns;
     return link;
 }
@@ -29,6 +31,8 @@ ImportOptions importOptionsOf(const FamilyLink& link, const GedcomData& data)
     options.description.places = link.places;
     options.description.marriages = link.marriages;
     options.description.living = link.living;
+    options.description.keepUnderscores = link.keepUnderscores;
+    options.description.dates = link.dates;
     options.bookColumns = link.bookColumns;
     return options;
 }

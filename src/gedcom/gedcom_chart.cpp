@@ -217,8 +217,20 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
 
 std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options)
 {
-    return options.description.living == LivingPolicy::Show ? std::vector<bool>()
-                                                            : livingPersons(data, options.today);
+    switch (options.description.living) {
+    case LivingPolicy::ShowAll:
+        return {};
+    case LivingPolicy::Show: {
+        std::vector<bool> restricted(data.persons.size());
+        for (std::size_t p = 0; p < restricted.size(); ++p)
+            restricted[p] = data.persons[p].restricted;
+        return restricted;
+    }
+    case LivingPolicy::NameOnly:
+    case LivingPolicy::Hide:
+        break;
+    }
+    return livingPersons(data, options.today);
 }
 
 ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>& plan,

@@ -26,6 +26,7 @@ struct GedcomPerson {
     std::string_view given;
     std::string_view surname;
     char sex = 'U';
+    bool restricted = false; // marked privacy or confidential: kept from view as the living are
     GedcomEvent birth;
     GedcomEvent christening;
     GedcomEvent death;

@@ -2,6 +2,7 @@
 #include "gedcom/gedcom_stretch.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 
 namespace {
@@ -52,6 +53,23 @@ std::string_view trimmed(std::string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+// Whether a RESN value keeps the record from view: "privacy" or
+// "confidential", any case, alone or in a list ("CONFIDENTIAL, LOCKED").
+// "locked" only guards the record against edits.
+bool marksPrivate(std::string_view value)
+{
+    for (std::size_t at = 0; at < value.size();) {
+        const std::size_t end = std::min(value.find(',', at), value.size());
+        std::string word(trimmed(value.substr(at, end - at)));
+        for (char& c : word)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (word == "privacy" || word == "confidential")
+            return true;
+        at = end + 1;
+    }
+    return false;
 }
 
 std::string_view nextWord(std::string_view& rest)
@@ -312,6 +330,8 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
         if (line.code == tagCode("NAME") && person.name.empty() && person.given.empty()) {
             person.name = line.value;
             frame.text = &person.name;
+        } else if (line.code == tagCode("RESN")) {
+            person.restricted = person.restricted || marksPrivate(line.value);
         } else if (line.code == tagCode("SEX")) {
             person.sex = trimmed(line.value).empty() ? 'U' : trimmed(line.value)[0];
         } else if (line.code == tagCode("BIRT")) {

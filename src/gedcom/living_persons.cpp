@@ -31,6 +31,10 @@ std::vector<bool> livingPersons(const GedcomData& data, const CalendarDate& toda
     std::vector<bool> living(data.persons.size(), false);
     for (std::size_t p = 0; p < data.persons.size(); ++p) {
         const GedcomPerson& person = data.persons[p];
+        if (person.restricted) {
+            living[p] = true;
+            continue;
+        }
         if (person.death.recorded || person.burial.recorded)
             continue;
         const long born = latestBirth(person);

@@ -11,6 +11,7 @@
 // born (else christened) less than 100 years before, or without such a date
 // but with a child born (else christened) less than 80 years before. A date of
 // only a year or a month counts as its last day, so a doubt counts as living.
+// A record the file marks private counts as living whatever its dates.
 std::vector<bool> livingPersons(const GedcomData& data, const CalendarDate& today);
 
 // How many persons of the plan are living, each counted once however many

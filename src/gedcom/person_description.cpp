@@ -1,24 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/person_description.h"
 
+#include "gedcom/date_text.h"
 #include "gedcom/gedcom_date.h"
 
 namespace {
 
-bool isBreak(char c, bool dropSlashes)
+// Characters a name shows as a blank besides blanks and line breaks: files
+// join the words of a name part with underscores.
+constexpr std::string_view underscores = "_";
+constexpr std::string_view slashesAndUnderscores = "/_";
+constexpr std::string_view slashes = "/";
+
+bool isBreak(char c, std::string_view breaks)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || (dropSlashes && c == '/');
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || breaks.find(c) != breaks.npos;
 }
 
-// Appends text as one line of box text: blanks and line breaks collapsed, and
-// no bar, which would start a new line. Runs of plain characters are copied
-// whole: most values are one run.
-void appendOneLine(std::string& out, std::string_view text, bool dropSlashes = false)
+// Appends text as one line of box text: blanks, line breaks and the given
+// breaks collapsed, and no bar, which would start a new line. Runs of plain
+// characters are copied whole: most values are one run.
+void appendOneLine(std::string& out, std::string_view text, std::string_view breaks = {})
 {
     const std::size_t start = out.size();
     bool blank = false;
     for (std::size_t at = 0; at < text.size();) {
-        if (isBreak(text[at], dropSlashes)) {
+        if (isBreak(text[at], breaks)) {
             blank = out.size() > start;
             ++at;
             continue;
@@ -32,7 +39,7 @@ void appendOneLine(std::string& out, std::string_view text, bool dropSlashes = f
             continue;
         }
         std::size_t end = at + 1;
-        while (end < text.size() && !isBreak(text[end], dropSlashes) && text[end] != '|')
+        while (end < text.size() && !isBreak(text[end], breaks) && text[end] != '|')
             ++end;
         out.append(text.substr(at, end - at));
         at = end;
@@ -41,12 +48,12 @@ void appendOneLine(std::string& out, std::string_view text, bool dropSlashes = f
 
 // Appends " |" and the line "prefix DATE, PLACE" when the event has either.
 void appendEventLine(std::string& out, std::string_view prefix, const GedcomEvent& event,
-                     bool places)
+                     bool places, DateStyle dates)
 {
     const std::size_t start = out.size();
     out.append(" |").append(prefix);
     const std::size_t body = out.size();
-    appendOneLine(out, event.date);
+    appendOneLine(out, dateText(event.date, dates));
     if (places) {
         const std::size_t beforePlace = out.size();
         out.append(", ");
@@ -61,20 +68,21 @@ void appendEventLine(std::string& out, std::string_view prefix, const GedcomEven
         out.resize(start);
 }
 
-void appendName(std::string& out, const GedcomPerson& person)
+void appendName(std::string& out, const GedcomPerson& person, const DescriptionOptions& options)
 {
     if (!person.name.empty())
-        appendOneLine(out, person.name, true);
+        appendOneLine(out, person.name, options.keepUnderscores ? slashes : slashesAndUnderscores);
     else
-        appendOneLine(out, std::string(person.given).append(" ").append(person.surname));
+        appendOneLine(out, std::string(person.given).append(" ").append(person.surname),
+                      options.keepUnderscores ? std::string_view() : underscores);
 }
 
 } // namespace
 
-std::string displayName(const GedcomPerson& person)
+std::string displayName(const GedcomPerson& person, const DescriptionOptions& options)
 {
     std::string name;
-    appendName(name, person);
+    appendName(name, person, options);
     return name;
 }
 
@@ -85,18 +93,19 @@ NameParts nameParts(const GedcomPerson& person)
     const std::size_t close =
         open == std::string_view::npos ? open : person.name.find('/', open + 1);
     if (close != std::string_view::npos) {
-        appendOneLine(parts.given, person.name.substr(0, open));
+        appendOneLine(parts.given, person.name.substr(0, open), underscores);
         // A blank before what follows the surname ("Jr."), if anything does.
         if (!parts.given.empty())
             parts.given += ' ';
         const std::size_t before = parts.given.size();
-        appendOneLine(parts.given, person.name.substr(close + 1));
+        appendOneLine(parts.given, person.name.substr(close + 1), underscores);
         if (parts.given.size() == before && before > 0)
             parts.given.pop_back();
-        appendOneLine(parts.surname, person.name.substr(open + 1, close - open - 1));
+        appendOneLine(parts.surname, person.name.substr(open + 1, close - open - 1), underscores);
     } else {
-        appendOneLine(parts.given, person.name.empty() ? person.given : person.name, true);
-        appendOneLine(parts.surname, person.surname);
+        appendOneLine(parts.given, person.name.empty() ? person.given : person.name,
+                      slashesAndUnderscores);
+        appendOneLine(parts.surname, person.surname, underscores);
     }
     return parts;
 }
@@ -119,32 +128,35 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
                     std::string& text, const std::vector<bool>& living)
 {
     const auto isPrivate = [&](int p) {
-        return options.living != LivingPolicy::Show && p >= 0 && std::size_t(p) < living.size() &&
-               living[std::size_t(p)];
+        return options.living != LivingPolicy::ShowAll && p >= 0 &&
+               std::size_t(p) < living.size() && living[std::size_t(p)];
     };
     const GedcomPerson& person = data.persons[std::size_t(index)];
     text.clear();
-    if (isPrivate(index) && options.living == LivingPolicy::Hide) {
+    // Showing the living, the ones left in living are the records marked private.
+    const bool hidden =
+        options.living == LivingPolicy::Hide || options.living == LivingPolicy::Show;
+    if (isPrivate(index) && hidden) {
         text = "Living";
         return;
     }
-    appendName(text, person);
+    appendName(text, person, options);
     if (text.empty())
         text.push_back('?');
     if (isPrivate(index))
         return;
     const bool born = !person.birth.empty();
     appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
-                    options.places);
+                    options.places, options.dates);
     const bool died = !person.death.empty();
     appendEventLine(text, died ? "d. " : "bur. ", died ? person.death : person.burial,
-                    options.places);
+                    options.places, options.dates);
     if (options.marriages) {
         for (const int f : person.spouseIn) {
             const GedcomFamily& family = data.families[std::size_t(f)];
             const int partner = family.husband == index ? family.wife : family.husband;
             if (!isPrivate(partner))
-                appendEventLine(text, "m. ", family.marriage, false);
+                appendEventLine(text, "m. ", family.marriage, false, options.dates);
         }
     }
 }

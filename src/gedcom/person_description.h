@@ -11,14 +11,17 @@ struct DescriptionOptions {
     bool places = true;     // the first part of each place after the date
     bool marriages = false; // an "m. DATE" line for each dated marriage
     LivingPolicy living = LivingPolicy::Show;
+    bool keepUnderscores = false; // else "Edward_VII" reads "Edward VII"
+    DateStyle dates = DateStyle::Short;
 };
 
 // "Given Surname": the NAME value without its slashes and with its blanks
-// collapsed; the GIVN and SURN parts when there is no NAME value.
-std::string displayName(const GedcomPerson& person);
+// (and, unless kept, underscores) collapsed; the GIVN and SURN parts when
+// there is no NAME value.
+std::string displayName(const GedcomPerson& person, const DescriptionOptions& options = {});
 
 // The given names and the surname apart, each as one line: the surname from
-// between the NAME value's slashes, else from its SURN part.
+// between the NAME value's slashes, else from its SURN part; underscores as blanks.
 struct NameParts {
     std::string given;
     std::string surname;
@@ -34,6 +37,7 @@ std::string lifeYears(int born, int died);
 // spares an allocation per box): the name, then the "b." (or "chr."), "d." (or
 // "bur.") and "m." lines that are known, separated as the chart stores line breaks.
 // Unless the policy shows them, a person marked in living has the name alone or
-// "Living", and no one's box has the date of a marriage to them.
+// "Living", and no one's box has the date of a marriage to them; under Show,
+// living marks only the records marked private, which read "Living".
 void describePerson(const GedcomData& data, int person, const DescriptionOptions& options,
                     std::string& text, const std::vector<bool>& living = {});

@@ -8,8 +8,12 @@
 enum class LayoutKind : char { Descendants, Ancestors, Hourglass };
 
 // What a chart tells of living persons: everything, the name alone, or nothing
-// but the word "Living".
-enum class LivingPolicy : char { Show, NameOnly, Hide };
+// but the word "Living". Records the file marks private count as living;
+// Show hides them, ShowAll shows them too.
+enum class LivingPolicy : char { Show, NameOnly, Hide, ShowAll };
+
+// How boxes write dates: "3 Mar 1820", "3 March 1820", or as the file has them.
+enum class DateStyle : char { Short, Long, Raw };
 
 // The family file a chart was imported from and the whole import request, so
 // that the chart can take in the file's later changes. An empty path: the
@@ -23,6 +27,8 @@ struct FamilyLink {
     bool places = true;
     bool marriages = false;
     LivingPolicy living = LivingPolicy::Show;
+    bool keepUnderscores = false; // names as the file writes them, "Edward_VII"
+    DateStyle dates = DateStyle::Short;
     // Of a chart of a book: the book's column limit (0: not a book) and the
     // chart's place in it, its suffix ("" the main chart, "03" its third
     // branch, "0301" that one's first); the chart above is the suffix less its

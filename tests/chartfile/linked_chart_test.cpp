@@ -117,10 +117,12 @@ private slots:
         link.layout = LayoutKind::Hourglass;
         link.ancestorGenerations = 3;
         link.generations = 5;
-        link.living = LivingPolicy::Hide;
         link.bookColumns = 40;
         link.bookChart = "0301";
         link.fileFingerprint = 0x0123456789abcdef;
+        link.living = LivingPolicy::ShowAll;
+        link.keepUnderscores = true;
+        link.dates = DateStyle::Long;
         const Chart chart = linkedChart(link, {"I3", 1});
         const ChartLoad load = loadChartBytes(chartBytes(chart), TreeSettings());
         QVERIFY(load);
@@ -245,6 +247,9 @@ private slots:
         QTest::newRow("a book of 0 columns")
             << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s b0 0:") << box
             << false << QByteArray("- ");
+        QTest::newRow("a later option")
+            << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-s b20 2:03 okz")
+            << box << true << QByteArray("I3/f ");
         QTest::newRow("flags cut short")
             << QByteArray("Stirpa 120j50 50j200 d1 1 gedcom 5:a.ged 2:I1 d4 p-") << box << false
             << QByteArray("- ");

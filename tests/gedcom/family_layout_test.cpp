@@ -388,7 +388,7 @@ void FamilyLayoutTest::boxesFitTheLongestName()
     QVERIFY(root);
     // Too long for one line, the name goes on at its last blank that fits.
     QCOMPARE(root->text, std::string_view("Maximiliane Konstantina von |Hohenberg-Ottersdorf |"
-                                          "b. 3 JUN 1871, Oberndorf"));
+                                          "b. 3 Jun 1871, Oberndorf"));
     const TreeSettings& s = result.chart.settings();
     QCOMPARE(s.boxWidth, measureDescription(root->text).width + lineInsets);
     QVERIFY(s.boxWidth < 240);

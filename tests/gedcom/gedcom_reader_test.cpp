@@ -140,7 +140,7 @@ void GedcomReaderTest::readsTheFirstPerson_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expected");
 
-    const QString plain = QStringLiteral("Zo\u00EB Dvo\u0159\u00E1k |b. 1 JAN 1900, Krak\u00F3w");
+    const QString plain = QStringLiteral("Zo\u00EB Dvo\u0159\u00E1k |b. 1 Jan 1900, Krak\u00F3w");
     QString utf8Text = zoe;
     utf8Text.replace(QStringLiteral("UNICODE"), QStringLiteral("UTF-8"));
     QTest::newRow("UTF-8") << utf8Text.toUtf8() << plain;
@@ -183,7 +183,7 @@ void GedcomReaderTest::readsTheFirstPerson_data()
     QTest::newRow("christening when there is no birth")
         << QByteArray(
                "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 CHR\n2 DATE 2 FEB 1700\n2 PLAC Ely\n")
-        << QStringLiteral("Ann Lee |chr. 2 FEB 1700, Ely");
+        << QStringLiteral("Ann Lee |chr. 2 Feb 1700, Ely");
     QTest::newRow("burial when there is no death")
         << QByteArray(
                "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 BURI\n2 DATE 1777\n2 PLAC Ely, Cambs\n")

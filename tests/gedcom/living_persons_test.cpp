@@ -25,6 +25,22 @@ QByteArray born(const QByteArray& date) { return "1 BIRT\n2 DATE " + date + "\n2
 
 constexpr CalendarDate midJune2025{2025, 6, 15};
 
+// The texts of the family's chart with marriages, judged in mid-June 2025, and
+// the living persons it named only or hid.
+std::pair<QStringList, int> importFamily(const QByteArray& ida, LivingPolicy policy)
+{
+    ImportOptions options;
+    options.description.marriages = true;
+    options.description.living = policy;
+    options.today = midJune2025;
+    const ChartImport imported =
+        importChart(readGedcom(family(ida, {}).toStdString()).data, options, "test");
+    QStringList texts;
+    imported.chart.tree().forEachPerson(
+        [&](const Person* box) { texts << QString::fromStdString(box->text); });
+    return {texts, imported.living};
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(LivingPolicy)
@@ -36,6 +52,8 @@ private slots:
     void judgesByDates();
     void describesByPolicy_data();
     void describesByPolicy();
+    void privacyMarks_data();
+    void privacyMarks();
 };
 
 void LivingPersonsTest::judgesByDates_data()
@@ -115,16 +133,16 @@ void LivingPersonsTest::describesByPolicy_data()
         const QString idaPrivate = policy == LivingPolicy::Hide ? "Living" : "Ida Reuter";
         QTest::addRow("%s, just inside", name)
             << born("16 JUN 1925") << policy
-            << QStringList{shows ? "Ida Reuter |b. 16 JUN 1925, Bonn |m. 1939" : idaPrivate,
+            << QStringList{shows ? "Ida Reuter |b. 16 Jun 1925, Bonn |m. 1939" : idaPrivate,
                            shows ? ulfShown : ulfPrivate, "Tom Brandt"}
             << (shows ? 0 : 1);
         QTest::addRow("%s, at the edge", name)
             << born("15 JUN 1925") << policy
-            << QStringList{"Ida Reuter |b. 15 JUN 1925, Bonn |m. 1939", ulfShown, "Tom Brandt"}
+            << QStringList{"Ida Reuter |b. 15 Jun 1925, Bonn |m. 1939", ulfShown, "Tom Brandt"}
             << 0;
         QTest::addRow("%s, just outside", name)
             << born("14 JUN 1925") << policy
-            << QStringList{"Ida Reuter |b. 14 JUN 1925, Bonn |m. 1939", ulfShown, "Tom Brandt"}
+            << QStringList{"Ida Reuter |b. 14 Jun 1925, Bonn |m. 1939", ulfShown, "Tom Brandt"}
             << 0;
     }
 }
@@ -135,19 +153,38 @@ void LivingPersonsTest::describesByPolicy()
     QFETCH(LivingPolicy, policy);
     QFETCH(QStringList, boxes);
     QFETCH(int, hidden);
-    const GedcomLoad load = readGedcom(family(ida, {}).toStdString());
-    QVERIFY(load);
-    ImportOptions options;
-    options.description.marriages = true;
-    options.description.living = policy;
-    options.today = midJune2025;
-    const ChartImport imported = importChart(load.data, options, "test");
-    QVERIFY(imported);
-    QStringList texts;
-    imported.chart.tree().forEachPerson(
-        [&](const Person* box) { texts << QString::fromStdString(box->text); });
+    const auto [texts, living] = importFamily(ida, policy);
     QCOMPARE(texts, boxes);
-    QCOMPARE(imported.living, hidden);
+    QCOMPARE(living, hidden);
+}
+
+void LivingPersonsTest::privacyMarks_data()
+{
+    QTest::addColumn<QByteArray>("mark"); // on Ida, who died long ago
+    QTest::addColumn<LivingPolicy>("policy");
+    QTest::addColumn<QString>("box");
+    for (const auto& [name, policy] :
+         {std::pair{"show", LivingPolicy::Show}, std::pair{"name", LivingPolicy::NameOnly},
+          std::pair{"hide", LivingPolicy::Hide}, std::pair{"show-all", LivingPolicy::ShowAll}})
+        for (const auto& [mark, marked] :
+             {std::pair{"1 RESN privacy", true}, std::pair{"1 RESN CONFIDENTIAL, LOCKED", true},
+              std::pair{"1 RESN locked", false}, std::pair{"1 RESN privat", false},
+              std::pair{"1 EVEN\n2 RESN privacy", false}})
+            QTest::addRow("%s, %s", mark, name)
+                << QByteArray(mark) << policy
+                << (!marked || policy == LivingPolicy::ShowAll
+                        ? "Ida Reuter |b. 1800, Bonn |d. 1870 |m. 1939"
+                        : (policy == LivingPolicy::NameOnly ? "Ida Reuter" : "Living"));
+}
+
+void LivingPersonsTest::privacyMarks()
+{
+    QFETCH(QByteArray, mark);
+    QFETCH(LivingPolicy, policy);
+    QFETCH(QString, box);
+    QCOMPARE(
+        importFamily(born("1800") + "1 DEAT\n2 DATE 1870\n" + mark + "\n", policy).first.front(),
+        box);
 }
 
 QTEST_APPLESS_MAIN(LivingPersonsTest)
