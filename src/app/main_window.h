@@ -187,7 +187,7 @@ private:
     ChangedFileBar* changedFileBar_;
     FindBar* findBar_ = nullptr;
     QMap<Command, QAction*> actions_;
-    // "chart\nfamily file" pairs the user allowed to be read this session.
+    // "chart\nfamily file" pairs the user allowed to be read since the window opened.
     QSet<QString> familyFilesAllowed_;
     QPointer<PersonDialog> personDialog_;
     QPointer<FindParentDialog> findParentDialog_;
