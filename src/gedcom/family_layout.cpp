@@ -72,9 +72,10 @@ Contour withOwnLevel(int width, const Contour& beyond)
 // packing a block never moves the boxes already in it.
 class Planner {
 public:
-    Planner(const GedcomData& data, int generations)
+    Planner(const GedcomData& data, int generations, const std::function<bool(int)>& elsewhere)
         : data_(data),
           generations_(generations),
+          elsewhere_(elsewhere),
           laidOut_(data.persons.size(), false),
           familyTaken_(data.families.size(), false),
           rows_(std::size_t(generations) + 1)
@@ -121,12 +122,10 @@ private:
         anchor_[std::size_t(box)] = anchor;
         offset_[std::size_t(box)] = offset;
     }
-    // The parents of the first family that names any.
-    std::vector<int> parentsOf(int person) const;
-    // False for a person whose box is already in the chart.
+    // False for a person whose box is already in the chart, or in another.
     bool firstVisit(int person)
     {
-        if (laidOut_[std::size_t(person)])
+        if (laidOut_[std::size_t(person)] || (elsewhere_ && elsewhere_(person)))
             return false;
         laidOut_[std::size_t(person)] = true;
         return true;
@@ -134,6 +133,7 @@ private:
 
     const GedcomData& data_;
     int generations_;
+    const std::function<bool(int)>& elsewhere_;
     std::vector<bool> laidOut_;
     std::vector<bool> familyTaken_;
     // By person: the generations up from the root to them, generations_ past the limit.
@@ -195,36 +195,7 @@ Contour Planner::descendants(int person, int level, std::vector<int>& row)
     return withOwnLevel(width, below);
 }
 
-void Planner::measureAncestry(int root)
-{
-    nearest_.assign(data_.persons.size(), generations_);
-    nearest_[std::size_t(root)] = 0;
-    std::vector<int> line{root};
-    for (int depth = 1; depth < generations_ && !line.empty(); ++depth) {
-        std::vector<int> next;
-        for (const int person : line)
-            for (const int parent : parentsOf(person))
-                if (nearest_[std::size_t(parent)] > depth) {
-                    nearest_[std::size_t(parent)] = depth;
-                    next.push_back(parent);
-                }
-        line = std::move(next);
-    }
-}
-
-std::vector<int> Planner::parentsOf(int person) const
-{
-    std::vector<int> parents;
-    for (const int f : data_.persons[std::size_t(person)].childOf) {
-        const GedcomFamily& family = data_.families[std::size_t(f)];
-        for (const int parent : {family.husband, family.wife})
-            if (parent >= 0)
-                parents.push_back(parent);
-        if (!parents.empty())
-            break;
-    }
-    return parents;
-}
+void Planner::measureAncestry(int root) { nearest_ = ancestorDepths(data_, root, generations_); }
 
 Contour Planner::ancestors(int person, int depth)
 {
@@ -235,7 +206,7 @@ Contour Planner::ancestors(int person, int depth)
         turnIntoSeeBox(boxes[std::size_t(self)]);
         return {{0}, {0}};
     }
-    std::vector<int> parents = parentsOf(person);
+    std::vector<int> parents = shownParents(data_, person);
     // Past the limit, a parent whose box stands on a shorter line is still
     // shown, by a see box, so the reader stays in this chart; the others are
     // cut off, their continuation box right above the person it cuts.
@@ -278,7 +249,7 @@ void Planner::settleSpouses()
     std::vector<bool> shown(laidOut_);
     for (const int spouse : spouses_) {
         PlannedBox& box = boxes[std::size_t(spouse)];
-        if (shown[std::size_t(box.person)])
+        if (shown[std::size_t(box.person)] || (elsewhere_ && elsewhere_(box.person)))
             turnIntoSeeBox(box);
         else
             shown[std::size_t(box.person)] = true;
@@ -309,11 +280,44 @@ void Planner::turnOver()
 
 } // namespace
 
-std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request)
+std::vector<int> shownParents(const GedcomData& data, int person)
+{
+    std::vector<int> parents;
+    for (const int f : data.persons[std::size_t(person)].childOf) {
+        const GedcomFamily& family = data.families[std::size_t(f)];
+        for (const int parent : {family.husband, family.wife})
+            if (parent >= 0)
+                parents.push_back(parent);
+        if (!parents.empty())
+            break;
+    }
+    return parents;
+}
+
+std::vector<int> ancestorDepths(const GedcomData& data, int root, int generations)
+{
+    std::vector<int> nearest(data.persons.size(), generations);
+    nearest[std::size_t(root)] = 0;
+    std::vector<int> line{root};
+    for (int depth = 1; depth < generations && !line.empty(); ++depth) {
+        std::vector<int> next;
+        for (const int person : line)
+            for (const int parent : shownParents(data, person))
+                if (nearest[std::size_t(parent)] > depth) {
+                    nearest[std::size_t(parent)] = depth;
+                    next.push_back(parent);
+                }
+        line = std::move(next);
+    }
+    return nearest;
+}
+
+std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
+                                   const std::function<bool(int)>& boxedElsewhere)
 {
     if (request.root < 0 || std::size_t(request.root) >= data.persons.size())
         return {};
-    Planner planner(data, std::clamp(request.generations, 1, maxGenerations));
+    Planner planner(data, std::clamp(request.generations, 1, maxGenerations), boxedElsewhere);
     if (request.kind == LayoutKind::Descendants) {
         std::vector<int> row;
         planner.descendants(request.root, 0, row);

@@ -5,6 +5,7 @@
 #include "model/family_link.h"
 #include "model/geometry.h"
 
+#include <functional>
 #include <vector>
 
 struct LayoutRequest {
@@ -43,4 +44,14 @@ struct PlannedBox {
 // rather than a continuation box.
 // Levels count from 0 at the top. Time and memory grow with the boxes times
 // the generations.
-std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request);
+// boxedElsewhere, when given, names persons whose own box stands in another
+// chart (of a book): they get see boxes, as persons met again do.
+std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
+                                   const std::function<bool(int person)>& boxedElsewhere = {});
+
+// The parents an ancestors chart shows of a person: those of the first family
+// that names any.
+std::vector<int> shownParents(const GedcomData& data, int person);
+// By person: the generations up from the root along the shortest line, for
+// those within the limit; generations for everyone else.
+std::vector<int> ancestorDepths(const GedcomData& data, int root, int generations);

@@ -268,8 +268,8 @@ void ChartBookTest::cousinsStandInOneChart_data()
     QTest::newRow("one chart") << 100 << 1
                                << QStringList{"column 5, generation 3", "column 1, generation 3"}
                                << 1 << 1;
-    QTest::newRow("Anton's branch apart") << 5 << 2 << QStringList{"main chart"} << 2 << 1;
-    QTest::newRow("both branches apart") << 4 << 3 << QStringList{"chart 01"} << 2 << 2;
+    QTest::newRow("Anton's branch apart") << 5 << 2 << QStringList{"chart 01", "main chart"} << 2 << 1;
+    QTest::newRow("both branches apart") << 4 << 3 << QStringList{"chart 02", "chart 01"} << 2 << 2;
 }
 
 void ChartBookTest::cousinsStandInOneChart()
