@@ -32,14 +32,6 @@ Result cannotWrite(const std::string& target, int code)
                            {target, std::strerror(code)});
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 // What of a file's name its temporaries begin with: the whole name but for
@@ -92,7 +84,7 @@ void removeIfStale(const std::string& path)
 int createTemporary(const std::string& target, std::string& temporary)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        temporary = folderOf(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
+        temporary = folderOfPath(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0)
             return -1;
@@ -205,7 +197,53 @@ void AtomicFileSet::discardPending()
         ::unlink(file.temporary.c_str());
         ::close(file.lock);
     }
+    for (const Pending& file : parked_)
+        ::unlink(file.temporary.c_str());
     pending_.clear();
+    parked_.clear();
+    removals_.clear();
+    journal_.close();
+}
+
+Result AtomicFileSet::keepJournal()
+{
+    if (journal_.isOpen())
+        return {};
+    const std::string& first = pending_.empty() ? removals_.front() : pending_.front().target;
+    if (Result opened = journal_.open(folderOfPath(first)); !opened)
+        return opened;
+    for (const Pending& file : pending_)
+        if (Result listed = journal_.addTemporary(file.temporary, file.target); !listed)
+            return listed;
+    return {};
+}
+
+Result AtomicFileSet::park()
+{
+    if (Result kept = keepJournal(); !kept)
+        return fail(kept);
+    const std::size_t flushed = flushToDisk(pending_);
+    if (flushed < pending_.size())
+        return fail(cannotWrite(pending_[flushed].target, errno));
+    for (Pending& file : pending_) {
+        ::close(file.lock);
+        file.lock = -1;
+        parked_.push_back(std::move(file));
+    }
+    pending_.clear();
+    return {};
+}
+
+Result AtomicFileSet::remove(const std::string& path)
+{
+    if (!failure_)
+        return failure_;
+    removals_.push_back(path);
+    if (Result kept = keepJournal(); !kept)
+        return fail(kept);
+    if (Result listed = journal_.addRemoval(path); !listed)
+        return fail(listed);
+    return {};
 }
 
 // Every folder is read once, whatever the number of files written to it: the
@@ -214,6 +252,7 @@ void AtomicFileSet::removeStaleTemporaries(const std::string& folder, const std:
 {
     auto [found, unread] = temporariesByFolder_.try_emplace(folder);
     if (unread) {
+        settleInterruptedWrites(folder);
         if (DIR* dir = ::opendir(folder.c_str())) {
             while (const dirent* entry = ::readdir(dir)) {
                 const std::string_view file = fileOfTemporary(entry->d_name);
@@ -238,7 +277,7 @@ Result AtomicFileSet::write(const std::string& path,
     if (!failure_)
         return failure_;
     const std::string target = resolvedTarget(path);
-    const std::string folder = folderOf(target);
+    const std::string folder = folderOfPath(target);
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing) {
@@ -255,6 +294,17 @@ Result AtomicFileSet::write(const std::string& path,
                                     STIRPA_TR_NOOP("Message", "Cannot create a file in '%1': %2"),
                                     {folder, std::strerror(errno)}));
 
+    // From its second file on, a set is listed before its temporaries hold anything.
+    if (!pending_.empty() || journal_.isOpen()) {
+        Result listed = keepJournal();
+        if (listed)
+            listed = journal_.addTemporary(temporary, target);
+        if (!listed) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            return fail(listed);
+        }
+    }
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.
     const int lock = ::dup(fd);
@@ -299,7 +349,7 @@ Result AtomicFileSet::write(const std::string& path,
         return fail(cannotWrite(target, code));
     }
     pending_.push_back({path, target, temporary, lock});
-    return pending_.size() >= chunkSize_ ? commit() : Result();
+    return pending_.size() >= chunkSize_ ? park() : Result();
 }
 
 Result AtomicFileSet::commit()
@@ -309,20 +359,37 @@ Result AtomicFileSet::commit()
     const std::size_t flushed = flushToDisk(pending_);
     if (flushed < pending_.size())
         return fail(cannotWrite(pending_[flushed].target, errno));
+    // From here on a crash leaves the new files, not the old.
+    if (journal_.isOpen()) {
+        if (Result marked = journal_.markComplete(); !marked)
+            return fail(marked);
+    }
     std::vector<std::string> folders;
     Result renamed;
-    for (Pending& file : pending_) {
-        if (::rename(file.temporary.c_str(), file.target.c_str()) != 0) {
-            renamed = cannotWrite(file.target, errno);
-            break;
+    for (std::vector<Pending>* files : {&parked_, &pending_}) {
+        for (Pending& file : *files) {
+            if (!renamed)
+                break;
+            if (::rename(file.temporary.c_str(), file.target.c_str()) != 0) {
+                renamed = cannotWrite(file.target, errno);
+                break;
+            }
+            if (file.lock >= 0)
+                ::close(file.lock);
+            file.lock = -1;
+            file.temporary.clear();
+            committed_.push_back(file.path);
+            folders.push_back(folderOfPath(file.target));
         }
-        ::close(file.lock);
-        file.lock = -1;
-        file.temporary.clear();
-        committed_.push_back(file.path);
-        folders.push_back(folderOf(file.target));
+        std::erase_if(*files, [](const Pending& file) { return file.temporary.empty(); });
     }
-    std::erase_if(pending_, [](const Pending& file) { return file.temporary.empty(); });
+    if (renamed) {
+        for (const std::string& path : removals_)
+            if (::unlink(path.c_str()) == 0)
+                folders.push_back(folderOfPath(path));
+        removals_.clear();
+    }
     flushFolders(std::move(folders));
+    journal_.close();
     return renamed ? renamed : fail(renamed);
 }

@@ -6,6 +6,7 @@
 #include "base/regular_file.h"
 #include "chartfile/debug_log.h"
 #include "chartfile/link_fields.h"
+#include "chartfile/write_journal.h"
 #include "model/chart_limits.h"
 #include "model/pair_text.h"
 
@@ -305,6 +306,7 @@ namespace {
 // 64 KiB without the rest; null when there is none. The reader keeps the line.
 const char* firstLineOf(const std::string& path, LineReader& reader)
 {
+    settleInterruptedWrites(folderOfPath(path));
     reader = LineReader::fromBytes(readFileStart(path, std::size_t(1) << 16));
     for (long number = 1; const char* line = reader.readLine(); ++number) {
         if (number == 1 && std::strncmp(line, byteOrderMark, byteOrderMarkLength) == 0)
@@ -364,6 +366,8 @@ ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults,
         load.args.insert(load.args.end(), more.begin(), more.end());
         return load;
     };
+    // A book half replaced when its writer died is finished (or undone) first.
+    settleInterruptedWrites(folderOfPath(path));
     try {
         // One byte past the limit tells a file too large, or endless like /dev/zero.
         LineReader reader(path, std::size_t(chartLimits::maxFileSize));

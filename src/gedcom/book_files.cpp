@@ -210,18 +210,22 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, const 
     Result saved;
     for (std::size_t i = 0; i < charts.size() && saved; ++i)
         saved = saveChartFile(files, bookChartPath(path, book.charts[i].suffix), charts[i].chart);
+    // The older book's charts beyond the new one's would pass for part of it:
+    // they go with the same commit, all or nothing.
+    std::set<std::string> suffixes;
+    for (const BookChart& chart : book.charts)
+        suffixes.insert(chart.suffix);
+    std::vector<std::string> stale;
+    for (const BookFile& old : bookFiles(path, familyPath, ""))
+        if (saved && !suffixes.count(old.suffix)) {
+            saved = files.remove(old.path);
+            stale.push_back(old.path);
+        }
     if (saved)
         saved = files.commit();
     result.written = files.committed();
-    if (saved) {
-        // The older book's charts beyond the new one's would pass for part of it.
-        std::set<std::string> suffixes;
-        for (const BookChart& chart : book.charts)
-            suffixes.insert(chart.suffix);
-        for (const BookFile& old : bookFiles(path, familyPath, ""))
-            if (!suffixes.count(old.suffix) && ::unlink(old.path.c_str()) == 0)
-                result.removed.push_back(old.path);
-    }
+    if (saved)
+        result.removed = std::move(stale);
     if (!saved) {
         std::string before;
         for (const std::string& w : result.written)

@@ -12,7 +12,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
 #include <map>
+#include <signal.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(LayoutKind)
 
@@ -47,6 +52,12 @@ Book importBook(const GedcomData& data, LayoutKind kind, int generations, int co
     return book;
 }
 
+std::string bytesOf(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
 // The chart's suffix a branch label ends in: "Given3 Surname3 |chart 0301" gives "0301".
 std::string labelSuffix(const std::string& text)
 {
@@ -69,6 +80,7 @@ private slots:
     void cousinsStandInOneChart();
     void fileInTheWayKeepsTheOldBook_data();
     void fileInTheWayKeepsTheOldBook();
+    void killedWriterLeavesOneWholeBook();
 };
 
 void ChartBookTest::keepsTheColumns_data()
@@ -388,6 +400,69 @@ void ChartBookTest::fileInTheWayKeepsTheOldBook()
     }
     QCOMPARE(QDir(folder.path()).entryList({"*.stirpa-tmp-*"}, QDir::Files | QDir::Hidden),
              QStringList());
+}
+
+// Killed at any moment while it replaces a book with one of fewer charts, the
+// writer leaves the old book or the new one, whole, to whoever reads next; the
+// next write leaves no temporary and no journal behind.
+void ChartBookTest::killedWriterLeavesOneWholeBook()
+{
+    const GedcomLoad load = readGedcom(generated(LayoutKind::Descendants, 4).text);
+    QVERIFY(load);
+    // Memory where there is a tmpfs: a flush to disk per round would take long.
+    QTemporaryDir folder(QDir("/dev/shm").exists() ? "/dev/shm/book-XXXXXX" : QString());
+    const auto pathIn = [&](const QString& name) { return folder.filePath(name).toStdString(); };
+    const auto save = [&](const std::string& path, int columns) {
+        return importBook(load.data, LayoutKind::Descendants, 4, columns, path).saved;
+    };
+    // A book as the next reader sees it: each chart's bytes by its name.
+    const auto bookAt = [&](const std::string& path) {
+        std::map<std::string, std::string> charts;
+        if (readChartFile(path, TreeSettings()))
+            charts[""] = bytesOf(path);
+        for (const BookFile& file : bookFiles(path, "family.ged", ""))
+            charts[file.suffix] = bytesOf(file.path);
+        return charts;
+    };
+    const BookImport narrow = save(pathIn("old.txt"), 12), wide = save(pathIn("new.txt"), 30);
+    QVERIFY2(narrow && wide, (narrow.message() + wide.message()).c_str());
+    const auto oldBook = bookAt(pathIn("old.txt"));
+    const auto newBook = bookAt(pathIn("new.txt"));
+    QVERIFY2(oldBook.size() > newBook.size() && newBook.size() > 2,
+             qPrintable(QString("%1 and %2 charts").arg(oldBook.size()).arg(newBook.size())));
+
+    const std::string path = pathIn("family.txt");
+    const auto replaceIn = [&](std::chrono::microseconds delay) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            save(path, 30);
+            ::_exit(0);
+        }
+        if (delay.count() >= 0) {
+            std::this_thread::sleep_for(delay);
+            ::kill(writer, SIGKILL);
+        }
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+    };
+    const auto start = std::chrono::steady_clock::now();
+    QVERIFY(save(path, 12));
+    replaceIn(std::chrono::microseconds(-1));
+    const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+    int olds = 0, news = 0;
+    for (int round = 0; round <= 60; ++round) {
+        QVERIFY(save(path, 12));
+        replaceIn(whole * round / 50);
+        const auto seen = bookAt(path);
+        QVERIFY2(seen == oldBook || seen == newBook, qPrintable(QString("round %1").arg(round)));
+        (seen == oldBook ? olds : news)++;
+        QVERIFY(save(path, 30));
+        QCOMPARE(QDir(folder.path()).entryList({"*.stirpa-tmp-*", ".stirpa-journal*"},
+                                               QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+    qInfo("after 61 kills: %d old books, %d new", olds, news);
 }
 
 QTEST_APPLESS_MAIN(ChartBookTest)
