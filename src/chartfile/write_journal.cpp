@@ -18,15 +18,15 @@
 
 namespace {
 
-// The journals this process writes: its own set is never taken for a dead one,
-// and never waited for.
+// The journals this process writes, by device and inode (a folder has many
+// names): its own set is never taken for a dead one, and never waited for.
 std::mutex heldMutex;
-std::set<std::string> held;
+std::set<std::pair<dev_t, ino_t>> held;
 
-bool isHeld(const std::string& path)
+bool isHeld(const struct stat& journal)
 {
     const std::lock_guard<std::mutex> lock(heldMutex);
-    return held.count(path) > 0;
+    return held.count({journal.st_dev, journal.st_ino}) > 0;
 }
 
 void flushFolder(const std::string& folder)
@@ -82,15 +82,17 @@ std::string folderOfPath(const std::string& path)
 void settleInterruptedWrites(const std::string& folder)
 {
     const std::string path = journalPath(folder);
-    if (isHeld(path))
-        return;
     const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
-    // Blocks while a live writer finishes; then the journal is usually gone.
     struct stat mine {};
+    if (::fstat(fd, &mine) != 0 || isHeld(mine)) {
+        ::close(fd);
+        return;
+    }
+    // Blocks while a live writer finishes; then the journal is usually gone.
     struct stat named {};
-    if (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &mine) != 0 || !S_ISREG(mine.st_mode) ||
+    if (::flock(fd, LOCK_EX) != 0 || !S_ISREG(mine.st_mode) ||
         ::stat(path.c_str(), &named) != 0 || mine.st_ino != named.st_ino ||
         mine.st_dev != named.st_dev) {
         ::close(fd);
@@ -142,10 +144,12 @@ Result WriteJournal::open(const std::string& folder)
         const int linked = ::link(made.c_str(), path_.c_str());
         const int code = errno;
         ::unlink(made.c_str());
-        if (linked == 0) {
+        struct stat info {};
+        if (linked == 0 && ::fstat(fd, &info) == 0) {
             fd_ = fd;
+            id_ = {info.st_dev, info.st_ino};
             const std::lock_guard<std::mutex> lock(heldMutex);
-            held.insert(path_);
+            held.insert(id_);
             return {};
         }
         ::close(fd);
@@ -201,5 +205,5 @@ void WriteJournal::close()
     fd_ = -1;
     records_ = 0;
     const std::lock_guard<std::mutex> lock(heldMutex);
-    held.erase(path_);
+    held.erase(id_);
 }

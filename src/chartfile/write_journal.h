@@ -4,6 +4,8 @@
 #include "base/result.h"
 
 #include <string>
+#include <sys/types.h>
+#include <utility>
 
 // The record that makes a set of files replaced together all or nothing across
 // a crash. The writer lists each temporary as it makes it, and each file to
@@ -39,6 +41,7 @@ private:
 
     std::string folder_;
     std::string path_;
+    std::pair<dev_t, ino_t> id_{};
     int fd_ = -1;
     long records_ = 0;
 };
