@@ -53,6 +53,7 @@ private:
     // Enables what the layout chosen takes.
     void updateLayoutChoices();
     int chosenPerson() const;
+    static DateLanguage dateLanguage();
 
     const GedcomData& data_;
     CalendarDate today_;
@@ -71,6 +72,7 @@ private:
     QCheckBox* places_;
     QCheckBox* marriages_;
     QCheckBox* keepUnderscores_;
+    QCheckBox* titles_;
     QComboBox* dates_;
     QComboBox* living_;
     QLabel* livingCount_;

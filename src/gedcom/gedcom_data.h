@@ -25,6 +25,11 @@ struct GedcomPerson {
     std::string_view name; // the NAME value as written, slashes and all
     std::string_view given;
     std::string_view surname;
+    // What else names the person: the first TITL, and the NAME's NPFX, NSFX and NICK.
+    std::string_view title;
+    std::string_view prefix;
+    std::string_view suffix;
+    std::string_view nickname;
     char sex = 'U';
     bool restricted = false; // marked privacy or confidential: kept from view as the living are
     GedcomEvent birth;

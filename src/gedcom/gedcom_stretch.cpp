@@ -330,6 +330,8 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
         if (line.code == tagCode("NAME") && person.name.empty() && person.given.empty()) {
             person.name = line.value;
             frame.text = &person.name;
+        } else if (line.code == tagCode("TITL") && person.title.empty()) {
+            frame.text = &(person.title = trimmed(line.value));
         } else if (line.code == tagCode("RESN")) {
             person.restricted = person.restricted || marksPrivate(line.value);
         } else if (line.code == tagCode("SEX")) {
@@ -359,6 +361,12 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
             frame.text = &(person.given = line.value);
         else if (line.code == tagCode("SURN"))
             frame.text = &(person.surname = line.value);
+        else if (line.code == tagCode("NPFX"))
+            frame.text = &(person.prefix = line.value);
+        else if (line.code == tagCode("NSFX"))
+            frame.text = &(person.suffix = line.value);
+        else if (line.code == tagCode("NICK"))
+            frame.text = &(person.nickname = line.value);
     } else if (line.level == 2 && parent.event) {
         if (line.code == tagCode("DATE"))
             frame.text = &(parent.event->date = trimmed(line.value));

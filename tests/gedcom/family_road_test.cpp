@@ -36,6 +36,13 @@ std::string withLongNames(std::string text)
                               "1 NAME Given$1 Maximilian_Ferdinand Augustin of_Hohenzollern /");
 }
 
+// Every third person has a title.
+std::string withTitles(std::string text)
+{
+    static const std::regex name("(1 NAME Given\\d*[369] /.*\n)");
+    return std::regex_replace(text, name, "$&1 TITL Lord\n");
+}
+
 // Every seventh person's name carries markup that must never run in a page.
 std::string withHostileNames(std::string text)
 {
@@ -170,7 +177,7 @@ private slots:
         int charts = 0;
         for (unsigned seed = 1; seed <= 40; ++seed) {
             const GeneratedFamilies village = generateVillage({6, 4, 160, seed});
-            const std::string text = withLongNames(village.text);
+            const std::string text = withTitles(withLongNames(village.text));
             const GedcomData data = dataOf(text);
             const GedcomData later =
                 dataOf(changed(text, "@I" + std::to_string(village.persons / 2) + "@"));
@@ -182,6 +189,10 @@ private slots:
                     ImportOptions options;
                     options.layout = {root, request.kind, request.generations,
                                       request.ancestorGenerations};
+                    // Dates of every style in both languages, titles shown or not.
+                    options.description.dates = DateStyle(seed % 3);
+                    options.description.dateLanguage = DateLanguage(seed / 2 % 2);
+                    options.description.titles = seed % 5 < 2;
                     ChartImport imported = importChart(data, options, "c", "/f/family.ged");
                     QVERIFY2(imported, row);
                     ++charts;
