@@ -87,7 +87,8 @@ struct DateWords {
     const Month* months;
     std::array<std::string_view, 5> shortQualifiers;
     std::array<std::string_view, 5> longQualifiers;
-    std::string_view between, betweenAnd, from, fromTo, to; // each with its blanks
+    // Each with its blanks; "from" alone when no end follows.
+    std::string_view between, betweenAnd, from, fromTo, fromAlone, to;
     std::array<std::string_view, 4> marks; // by calendar; none for the usual one
     std::string_view beforeChrist;
     std::string_view dayEnd; // after the day's number
@@ -97,7 +98,7 @@ constexpr DateWords englishWords = {
     englishMonths.data(),
     {"abt.", "cal.", "est.", "bef.", "aft."},
     {"about", "calculated", "estimated", "before", "after"},
-    "between ", " and ", "from ", " to ", "to ",
+    "between ", " and ", "from ", " to ", "from ", "to ",
     {"", "Julian", "Hebrew", "French Republican"},
     "BC", ""};
 
@@ -105,7 +106,7 @@ constexpr DateWords germanWords = {
     germanMonths.data(),
     {"um", "err.", "gesch.", "vor", "nach"},
     {"etwa", "errechnet", "gesch\u00e4tzt", "vor", "nach"},
-    "zwischen ", " und ", "ab ", " bis ", "bis ",
+    "zwischen ", " und ", "von ", " bis ", "ab ", "bis ",
     {"", "julianisch", "j\u00fcdisch", "Revolutionskalender"},
     "v. Chr.", "."};
 
@@ -235,7 +236,7 @@ private:
         if (joined && !appendDate(second))
             return false;
         if (!joined) {
-            out.append(text_.from).append(first);
+            out.append(text_.fromAlone).append(first);
         } else if (style_ == DateStyle::Long) {
             out.append(from ? text_.from : text_.between)
                 .append(first)
