@@ -101,6 +101,18 @@ std::set<std::string> personsOf(const Chart& chart)
     return persons;
 }
 
+// The records of the chart's person boxes: "XREF fingerprint".
+std::set<std::string> recordsOf(const Chart& chart)
+{
+    std::set<std::string> records;
+    chart.tree().forEachPerson([&](const Person* box) {
+        const RecordLink* record = chart.tree().records().find(box);
+        if (box->kind() == BoxKind::Person && record)
+            records.insert(record->xref + " " + std::to_string(record->fingerprint));
+    });
+    return records;
+}
+
 // The cuts of the chart's linked continuation boxes: "XREF/direction".
 std::set<std::string> cutsOf(const Chart& chart)
 {
@@ -214,6 +226,8 @@ private slots:
                     choices.root = root;
                     choices.kind = request.kind;
                     QVERIFY2(linkChart(stripped, data, "/f/family.ged", choices), row);
+                    // and takes each box's text as the import's.
+                    QVERIFY2(recordsOf(stripped) == recordsOf(imported.chart), row);
                     const ChartUpdate relinked = updateChart(stripped, data, today);
                     QVERIFY2(!relinked.report.changesChart(),
                              row + ": " + updateReportText(relinked.report).c_str());
