@@ -52,6 +52,7 @@ struct GedcomStretch {
     Result failure;
     std::vector<GedcomPerson> persons;
     std::vector<GedcomFamily> families;
+    std::vector<GedcomNames> otherNames; // persons' otherNames count from the stretch's first
     std::vector<LinkLine> references;  // in file order
     std::list<std::string> joined;     // values continued over several lines
     std::vector<LineWarning> warnings; // the first maxGedcomWarnings

@@ -16,13 +16,14 @@ constexpr char nameEnd = '\x02';
 
 // The title, name prefix and suffix and nickname, which a search finds too
 // ("Queen Victoria" for Victoria titled "Queen").
-std::string otherNames(const GedcomPerson& person)
+std::string otherNames(const GedcomData& data, const GedcomPerson& person)
 {
-    std::string names;
-    for (const std::string_view part :
-         {person.title, person.prefix, person.suffix, person.nickname})
-        if (!part.empty())
-            names.append(part).append(" ");
+    std::string names(person.title);
+    if (person.otherNames >= 0) {
+        const GedcomNames& other = data.otherNames[std::size_t(person.otherNames)];
+        for (const std::string_view part : {other.prefix, other.suffix, other.nickname})
+            names.append(" ").append(part);
+    }
     return names;
 }
 
@@ -88,7 +89,9 @@ PersonFilter::PersonFilter(const GedcomData& data)
         starts_.push_back(folded_.size());
         folded_ += foldedForSearch(name(p));
         folded_ += nameEnd;
-        folded_ += foldedForSearch(otherNames(data.persons[std::size_t(p)]));
+        if (const std::string others = otherNames(data, data.persons[std::size_t(p)]);
+            !others.empty())
+            folded_ += foldedForSearch(others);
         folded_ += '\t';
         folded_ += years(p);
         folded_ += '\n';

@@ -21,19 +21,24 @@ std::vector<double> descendantBounds(const GedcomData& data, int generations)
 {
     const std::size_t count = data.persons.size();
     std::vector<double> own(count, 1);
-    for (std::size_t p = 0; p < count; ++p)
-        for (const int f : data.persons[p].spouseIn) {
-            const GedcomFamily& family = data.families[std::size_t(f)];
-            own[p] += family.husband >= 0 && family.wife >= 0;
+    for (const GedcomFamily& family : data.families)
+        if (family.husband >= 0 && family.wife >= 0) {
+            ++own[std::size_t(family.husband)];
+            ++own[std::size_t(family.wife)];
         }
     std::vector<double> bound = own;
     std::vector<double> next(count);
+    std::vector<double> childrens(data.families.size()); // by family, both parents share it
     for (int g = 2; g <= generations; ++g) {
+        for (std::size_t f = 0; f < childrens.size(); ++f) {
+            childrens[f] = 0;
+            for (const int child : data.families[f].children)
+                childrens[f] += bound[std::size_t(child)];
+        }
         for (std::size_t p = 0; p < count; ++p) {
             next[p] = own[p];
             for (const int f : data.persons[p].spouseIn)
-                for (const int child : data.families[std::size_t(f)].children)
-                    next[p] += bound[std::size_t(child)];
+                next[p] += childrens[std::size_t(f)];
         }
         bound.swap(next);
     }
