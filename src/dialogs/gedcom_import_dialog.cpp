@@ -45,6 +45,7 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
       marriages_(new QCheckBox(tr("&Marriage dates"), this)),
       keepUnderscores_(new QCheckBox(tr("&Keep underscores in names"), this)),
       titles_(new QCheckBox(tr("Show t&itles before names"), this)),
+      dateLanguage_(dateLanguageOf(QLocale().name().toStdString())),
       dates_(new QComboBox(this)),
       living_(new QComboBox(this)),
       livingCount_(new QLabel(this)),
@@ -85,7 +86,7 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     living_->addItem(tr("Show everything, records marked private too"));
     // In the order of DateStyle, with examples as the chart will write them.
     const auto example = [this](DateStyle style, const char* date) {
-        return QString::fromStdString(dateText(date, style, dateLanguage()));
+        return QString::fromStdString(dateText(date, style, dateLanguage_));
     };
     dates_->addItem(tr("Short: %1, %2")
                         .arg(example(DateStyle::Short, "3 MAR 1820"),
@@ -174,12 +175,6 @@ void GedcomImportDialog::applyFilter()
         updatePreview();
 }
 
-DateLanguage GedcomImportDialog::dateLanguage()
-{
-    // The language the interface speaks.
-    return dateLanguageOf(QLocale().name().toStdString());
-}
-
 int GedcomImportDialog::chosenPerson() const
 {
     return model_->personAt(list_->currentIndex().row());
@@ -201,7 +196,7 @@ ImportOptions GedcomImportDialog::options() const
     options.description.marriages = marriages_->isChecked();
     options.description.keepUnderscores = keepUnderscores_->isChecked();
     options.description.dates = DateStyle(dates_->currentIndex());
-    options.description.dateLanguage = dateLanguage();
+    options.description.dateLanguage = dateLanguage_;
     options.description.titles = titles_->isChecked();
     options.description.living = LivingPolicy(living_->currentIndex());
     options.today = today_;
