@@ -11,7 +11,7 @@ namespace {
 
 // The laid-out charts that confirm the ranking: enough for the few close
 // bounds real files have, few enough to stay quick on any.
-constexpr int maxExactCounts = 32;
+constexpr int maxExactCounts = 8;
 
 // Each person's bound of the persons a descendants chart of the given
 // generations holds: the person and spouses, and their children's bounds one
