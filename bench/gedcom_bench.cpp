@@ -160,8 +160,7 @@ void gedcomDefaultRoot(benchmark::State& state)
     static std::map<int, GedcomData> families;
     const int count = int(state.range(0));
     if (!families.count(count))
-        families[count] =
-            readGedcom(generateDescendants({50, 4, 5, count, 1, false}).text).data;
+        families[count] = readGedcom(generateDescendants({50, 4, 5, count, 1, false}).text).data;
     const LayoutRequest layout{0, LayoutKind::Descendants, int(state.range(1)), 4};
     for (auto _ : state)
         benchmark::DoNotOptimize(defaultRoot(families[count], layout).person);

@@ -232,7 +232,7 @@ void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter&
 // The root an import starts from, and why.
 struct RootChoice {
     int person = -1;
-    DefaultRoot byDefault; // when none was asked for
+    DefaultRoot byDefault;  // when none was asked for
     std::size_t others = 0; // persons whose names hold the words of the whole name asked for
 };
 

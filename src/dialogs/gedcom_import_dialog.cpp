@@ -88,12 +88,12 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     const auto example = [this](DateStyle style, const char* date) {
         return QString::fromStdString(dateText(date, style, dateLanguage_));
     };
-    dates_->addItem(tr("Short: %1, %2")
-                        .arg(example(DateStyle::Short, "3 MAR 1820"),
-                             example(DateStyle::Short, "ABT 1848")));
-    dates_->addItem(tr("Long: %1, %2")
-                        .arg(example(DateStyle::Long, "3 MAR 1820"),
-                             example(DateStyle::Long, "ABT 1848")));
+    dates_->addItem(
+        tr("Short: %1, %2")
+            .arg(example(DateStyle::Short, "3 MAR 1820"), example(DateStyle::Short, "ABT 1848")));
+    dates_->addItem(
+        tr("Long: %1, %2")
+            .arg(example(DateStyle::Long, "3 MAR 1820"), example(DateStyle::Long, "ABT 1848")));
     dates_->addItem(tr("As the file writes them"));
     titles_->setToolTip(tr("Show \"Queen Victoria Hanover\" for Victoria Hanover titled "
                            "\"Queen\""));

@@ -56,7 +56,6 @@ private:
     void updateLayoutChoices();
     int chosenPerson() const;
 
-
     const GedcomData& data_;
     CalendarDate today_;
     std::vector<bool> livingPersons_;

@@ -94,21 +94,31 @@ struct DateWords {
     std::string_view dayEnd; // after the day's number
 };
 
-constexpr DateWords englishWords = {
-    englishMonths.data(),
-    {"abt.", "cal.", "est.", "bef.", "aft."},
-    {"about", "calculated", "estimated", "before", "after"},
-    "between ", " and ", "from ", " to ", "from ", "to ",
-    {"", "Julian", "Hebrew", "French Republican"},
-    "BC", ""};
+constexpr DateWords englishWords = {englishMonths.data(),
+                                    {"abt.", "cal.", "est.", "bef.", "aft."},
+                                    {"about", "calculated", "estimated", "before", "after"},
+                                    "between ",
+                                    " and ",
+                                    "from ",
+                                    " to ",
+                                    "from ",
+                                    "to ",
+                                    {"", "Julian", "Hebrew", "French Republican"},
+                                    "BC",
+                                    ""};
 
-constexpr DateWords germanWords = {
-    germanMonths.data(),
-    {"um", "err.", "gesch.", "vor", "nach"},
-    {"etwa", "errechnet", "gesch\u00e4tzt", "vor", "nach"},
-    "zwischen ", " und ", "von ", " bis ", "ab ", "bis ",
-    {"", "julianisch", "j\u00fcdisch", "Revolutionskalender"},
-    "v. Chr.", "."};
+constexpr DateWords germanWords = {germanMonths.data(),
+                                   {"um", "err.", "gesch.", "vor", "nach"},
+                                   {"etwa", "errechnet", "gesch\u00e4tzt", "vor", "nach"},
+                                   "zwischen ",
+                                   " und ",
+                                   "von ",
+                                   " bis ",
+                                   "ab ",
+                                   "bis ",
+                                   {"", "julianisch", "j\u00fcdisch", "Revolutionskalender"},
+                                   "v. Chr.",
+                                   "."};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -155,7 +165,9 @@ std::vector<std::string_view> wordsOf(std::string_view date)
 class DateReader {
 public:
     DateReader(std::string_view date, DateStyle style, const DateWords& words)
-        : words_(wordsOf(date)), style_(style), text_(words)
+        : words_(wordsOf(date)),
+          style_(style),
+          text_(words)
     {
     }
 
@@ -283,7 +295,8 @@ private:
 
     const Month* monthOf(std::size_t calendar, std::string_view word) const
     {
-        const Month* months = calendars[calendar].months ? calendars[calendar].months : text_.months;
+        const Month* months =
+            calendars[calendar].months ? calendars[calendar].months : text_.months;
         for (std::size_t m = 0; m < calendars[calendar].monthCount; ++m)
             if (sameLetters(word, months[m].code))
                 return &months[m];

@@ -383,7 +383,7 @@ std::string_view& StretchReader::otherName(GedcomPerson& person, std::uint32_t c
         stretch_.otherNames.emplace_back();
     }
     GedcomNames& names = stretch_.otherNames[std::size_t(person.otherNames)];
-    return code == tagCode("NPFX") ? names.prefix
+    return code == tagCode("NPFX")   ? names.prefix
            : code == tagCode("NSFX") ? names.suffix
                                      : names.nickname;
 }

@@ -68,8 +68,7 @@ void appendEventLine(std::string& out, std::string_view prefix, const GedcomEven
         out.resize(start);
 }
 
-void appendNameOnly(std::string& out, const GedcomPerson& person,
-                    const DescriptionOptions& options)
+void appendNameOnly(std::string& out, const GedcomPerson& person, const DescriptionOptions& options)
 {
     if (!person.name.empty())
         appendOneLine(out, person.name, options.keepUnderscores ? slashes : slashesAndUnderscores);
@@ -88,8 +87,8 @@ void appendName(std::string& out, const GedcomPerson& person, const DescriptionO
     appendOneLine(title, person.title);
     // "Dr. John Smith" titled "Dr." keeps one.
     const std::string_view name = std::string_view(out).substr(start);
-    if (title.empty() || (name.starts_with(title) &&
-                          (name.size() == title.size() || name[title.size()] == ' ')))
+    if (title.empty() ||
+        (name.starts_with(title) && (name.size() == title.size() || name[title.size()] == ' ')))
         return;
     out.insert(start, title + ' ');
 }

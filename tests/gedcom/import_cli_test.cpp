@@ -126,7 +126,8 @@ void ImportCliTest::writesTheChart()
     QFile::remove(out);
     const Run run = runStirpa(QStringList{"--import-gedcom", path("in.ged"), out} + options);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(run.out), out + ": " + QString(told).replace("FILE", path("in.ged")) + "\n");
+    QCOMPARE(QString::fromUtf8(run.out),
+             out + ": " + QString(told).replace("FILE", path("in.ged")) + "\n");
     const QString root = told.left(told.indexOf(" ("));
     QVERIFY2(boxTexts(out).value(0).startsWith(root), qPrintable(boxTexts(out).value(0)));
 }
@@ -332,8 +333,7 @@ void ImportCliTest::writesDatesInTheInterfaceLanguage()
     writeFile(path("de.ged"), "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 TITL Dr.\n1 BIRT\n"
                               "2 DATE ABT 3 MAR 1820\n0 TRLR\n");
     const QString out = path("de.txt");
-    const Run run =
-        runStirpa({"--lang", "de", "--import-gedcom", path("de.ged"), out, "--titles"});
+    const Run run = runStirpa({"--lang", "de", "--import-gedcom", path("de.ged"), out, "--titles"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(boxTexts(out), QStringList{"Dr. Ann Lee |b. um 3. M\u00e4rz 1820"});
 }

@@ -17,7 +17,8 @@ void row(const char* input, const char* first, const char* second, const char* g
          const char* germanSecond = nullptr)
 {
     QTest::newRow(input) << QString(input) << QString(first) << QString(second)
-                         << QString(germanFirst) << QString(germanSecond ? germanSecond : germanFirst);
+                         << QString(germanFirst)
+                         << QString(germanSecond ? germanSecond : germanFirst);
 }
 } // namespace
 

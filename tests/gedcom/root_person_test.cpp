@@ -115,7 +115,8 @@ void RootPersonTest::choosesTheDefault_data()
     large += "0 @A@ INDI\n1 FAMS @FA@\n0 @B@ INDI\n1 BIRT\n2 DATE 1700\n1 FAMS @FA@\n"
              "0 @C1@ INDI\n0 @C2@ INDI\n0 @C3@ INDI\n"
              "0 @FA@ FAM\n1 HUSB @A@\n1 WIFE @B@\n1 CHIL @C1@\n1 CHIL @C2@\n1 CHIL @C3@\n0 TRLR\n";
-    QTest::newRow("a large family beside a long line, the earlier born of a couple") << large << "B";
+    QTest::newRow("a large family beside a long line, the earlier born of a couple")
+        << large << "B";
     QTest::newRow("no persons") << QByteArray("0 HEAD\n0 TRLR\n") << "none";
 }
 
@@ -152,8 +153,9 @@ void RootPersonTest::findsByIdOrName()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
-    const GedcomData data = read(family({}, "0 @I7@ INDI\n1 NAME Victoria /Hanover/\n2 NPFX HRH\n"
-                                            "2 NSFX Regina\n2 NICK Drina\n1 TITL Queen of England\n"));
+    const GedcomData data =
+        read(family({}, "0 @I7@ INDI\n1 NAME Victoria /Hanover/\n2 NPFX HRH\n"
+                        "2 NSFX Regina\n2 NICK Drina\n1 TITL Queen of England\n"));
     const PersonFilter filter(data);
     QCOMPARE(xrefsOf(data, personsNamed(data, filter, text.toStdString())), found);
 }
