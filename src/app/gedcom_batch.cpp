@@ -295,9 +295,10 @@ std::string summary(const ImportCall& call, const GedcomData& data, const RootCh
                     const Made& made)
 {
     const GedcomPerson& person = data.persons[std::size_t(root.person)];
-    std::string line = call.outPath + ": " +
-                       displayName(person, {.keepUnderscores = call.keepUnderscores}) + " (" +
-                       std::string(person.xref);
+    std::string line =
+        call.outPath + ": " +
+        displayName(person, {.keepUnderscores = call.keepUnderscores, .titles = call.titles}) +
+        " (" + std::string(person.xref);
     if (call.root.empty())
         line += root.byDefault.home ? ", the home person"
                                     : ", whose chart holds the most persons: " +
