@@ -2,7 +2,8 @@
 // GEDCOM import of a generated 100,000-person file (every generation of one
 // root's descendants), held against loading and saving the chart it makes; the
 // person list's filter, once per keystroke; and --list-persons of the file,
-// held against the import's reading alone.
+// held against the import's reading alone; the default root of 100,000 and
+// 1,000,000 persons, for a short chart and the longest.
 #include "gedcom_generator.h"
 
 #include "app/gedcom_batch.h"
@@ -13,6 +14,7 @@
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
+#include "gedcom/root_person.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -150,8 +153,25 @@ void gedcomListPersons(benchmark::State& state)
         benchmark::DoNotOptimize(listPersonsCommand({files().gedcom}, {out, err}));
 }
 
+// The person whose chart holds the most persons, of a family of range(0)
+// persons, for charts of range(1) generations.
+void gedcomDefaultRoot(benchmark::State& state)
+{
+    static std::map<int, GedcomData> families;
+    const int count = int(state.range(0));
+    if (!families.count(count))
+        families[count] = readGedcom(generateDescendants({50, 4, 5, count, 1, false}).text).data;
+    const LayoutRequest layout{0, LayoutKind::Descendants, int(state.range(1)), 4};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(defaultRoot(families[count], layout).person);
+}
+
 } // namespace
 
+BENCHMARK(gedcomDefaultRoot)
+    ->ArgsProduct({{persons, 1000000}, {4, maxGenerations}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(gedcomImport)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomImportBook)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(gedcomImportBookFloor)->Arg(persons)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -544,12 +544,20 @@ About</source>
         <translation>&amp;Heiratsdaten</translation>
     </message>
     <message>
-        <source>Short: 3 Mar 1820, abt. 1848</source>
-        <translation>Kurz: 3 Mar 1820, abt. 1848 (englisch)</translation>
+        <source>Short: %1, %2</source>
+        <translation>Kurz: %1, %2</translation>
     </message>
     <message>
-        <source>Long: 3 March 1820, about 1848</source>
-        <translation>Lang: 3 March 1820, about 1848 (englisch)</translation>
+        <source>Long: %1, %2</source>
+        <translation>Lang: %1, %2</translation>
+    </message>
+    <message>
+        <source>Show t&amp;itles before names</source>
+        <translation>T&amp;itel vor den Namen zeigen</translation>
+    </message>
+    <message>
+        <source>Show &quot;Queen Victoria Hanover&quot; for Victoria Hanover titled &quot;Queen&quot;</source>
+        <translation>„Queen Victoria Hanover“ für Victoria Hanover mit dem Titel „Queen“ zeigen</translation>
     </message>
     <message>
         <source>As the file writes them</source>

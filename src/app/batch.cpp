@@ -148,7 +148,7 @@ int exitStatus(const Result& result, std::ostream& err)
     return 1;
 }
 
-std::vector<BatchOption> coreBatchOptions()
+std::vector<BatchOption> coreBatchOptions(DateLanguage dateLanguage)
 {
     std::vector<BatchOption> options = {
         {"--log-tree", "CHART", "open CHART and write the tree dump to stirpalog.txt", logTree},
@@ -168,7 +168,7 @@ std::vector<BatchOption> coreBatchOptions()
          "background",
          exportWebCommand},
     };
-    for (BatchOption& option : gedcomBatchOptions())
+    for (BatchOption& option : gedcomBatchOptions(dateLanguage))
         options.push_back(std::move(option));
     return options;
 }

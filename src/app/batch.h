@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "model/family_link.h"
 
 #include <functional>
 #include <map>
@@ -28,8 +29,8 @@ struct BatchOption {
 // The exit status of a command that ends in result: 0, else 1 with its message on err.
 int exitStatus(const Result& result, std::ostream& err);
 
-// The options done without Qt.
-std::vector<BatchOption> coreBatchOptions();
+// The options done without Qt; imports write dates in the language given.
+std::vector<BatchOption> coreBatchOptions(DateLanguage dateLanguage);
 
 // --render paints with Qt: stirpa lists it with a command that hands it on, the
 // Qt side with the one that paints.

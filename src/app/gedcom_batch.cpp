@@ -7,6 +7,7 @@
 #include "chartfile/chart_writer.h"
 #include "chartfile/folder_lock.h"
 #include "gedcom/book_files.h"
+#include "gedcom/date_text.h"
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/person_filter.h"
@@ -22,7 +23,7 @@ namespace {
 constexpr const char* importUsage =
     "FILE OUT [--root ID|NAME] [--descendants N | --ancestors N | --hourglass UP DOWN] "
     "[--split COLUMNS] [--living show|name|hide|show-all] [--keep-underscores] "
-    "[--dates short|long|raw] [--replace]";
+    "[--dates short|long|raw] [--titles] [--replace]";
 
 struct ImportCall {
     std::string gedcomPath;
@@ -32,6 +33,8 @@ struct ImportCall {
     LivingPolicy living = LivingPolicy::Show;
     bool keepUnderscores = false;
     DateStyle dates = DateStyle::Short;
+    DateLanguage dateLanguage = DateLanguage::English;
+    bool titles = false;
     int splitColumns = 0; // 0: one chart however wide
     bool replace = false; // files that are no charts of this import too
 };
@@ -121,9 +124,10 @@ std::optional<DateStyle> dateStyle(const std::string& word)
         word, {{"short", DateStyle::Short}, {"long", DateStyle::Long}, {"raw", DateStyle::Raw}});
 }
 
-std::optional<ImportCall> parseCall(std::vector<std::string> args)
+std::optional<ImportCall> parseCall(std::vector<std::string> args, DateLanguage dateLanguage)
 {
     ImportCall call;
+    call.dateLanguage = dateLanguage;
     std::optional<LayoutOption> layout;
     if (!takeLayoutOption(args, layout))
         return std::nullopt;
@@ -155,6 +159,8 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args)
             call.dates = *style;
         } else if (arg == "--keep-underscores") {
             call.keepUnderscores = true;
+        } else if (arg == "--titles") {
+            call.titles = true;
         } else if (arg == "--replace") {
             call.replace = true;
         } else if (arg.starts_with("--")) {
@@ -223,24 +229,37 @@ void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter&
     out << block;
 }
 
+// The root an import starts from, and why.
+struct RootChoice {
+    int person = -1;
+    DefaultRoot byDefault;  // when none was asked for
+    std::size_t others = 0; // persons whose names hold the words of the whole name asked for
+};
+
 // The root the call asks for, or the default one; -1 after telling why there is none.
-int chooseRoot(const ImportCall& call, const GedcomData& data, std::ostream& err)
+RootChoice chooseRoot(const ImportCall& call, const GedcomData& data, std::ostream& err)
 {
-    if (call.root.empty())
-        return defaultRoot(data);
+    RootChoice choice;
+    if (call.root.empty()) {
+        choice.byDefault = defaultRoot(data, call.layout);
+        choice.person = choice.byDefault.person;
+        return choice;
+    }
     const PersonFilter filter(data);
-    const std::vector<int> named = personsNamed(data, filter, call.root);
-    if (named.size() == 1)
-        return named.front();
+    const std::vector<int> named = personsNamed(data, filter, call.root, &choice.others);
+    if (named.size() == 1) {
+        choice.person = named.front();
+        return choice;
+    }
     if (named.empty()) {
         err << call.gedcomPath << " has no person with the id or name \"" << call.root
             << "\" (stirpa --list-persons " << call.gedcomPath << " lists them).\n";
-        return -1;
+        return choice;
     }
     err << call.gedcomPath << " has " << named.size() << " persons named \"" << call.root
         << "\"; give one's id with --root:\n";
     writePersons(err, data, filter, named);
-    return -1;
+    return choice;
 }
 
 // What an import made, for its summary.
@@ -272,14 +291,18 @@ std::string counted(std::size_t count, const char* one, const char* many)
 
 // "out.txt: Ann Lee (I1, the home person), descendants, 5 boxes, 3 generations,
 // 600 x 280 pixels"; a book tells its charts and files instead of the size.
-std::string summary(const ImportCall& call, const GedcomData& data, const Made& made)
+std::string summary(const ImportCall& call, const GedcomData& data, const RootChoice& root,
+                    const Made& made)
 {
-    const GedcomPerson& root = data.persons[std::size_t(call.layout.root)];
-    std::string line = call.outPath + ": " +
-                       displayName(root, {.keepUnderscores = call.keepUnderscores}) + " (" +
-                       std::string(root.xref);
+    const GedcomPerson& person = data.persons[std::size_t(root.person)];
+    std::string line =
+        call.outPath + ": " +
+        displayName(person, {.keepUnderscores = call.keepUnderscores, .titles = call.titles}) +
+        " (" + std::string(person.xref);
     if (call.root.empty())
-        line += call.layout.root == data.home ? ", the home person" : ", with the most descendants";
+        line += root.byDefault.home ? ", the home person"
+                                    : ", whose chart holds the most persons: " +
+                                          std::to_string(root.byDefault.persons);
     line += std::string("), ") + kindName(call.layout.kind) + ", ";
     if (call.splitColumns)
         line += counted(made.charts, " chart", " charts") + " of at most " +
@@ -294,6 +317,9 @@ std::string summary(const ImportCall& call, const GedcomData& data, const Made& 
     else if (call.living == LivingPolicy::NameOnly || call.living == LivingPolicy::Hide)
         line += ", " + counted(std::size_t(made.living), " living person ", " living persons ") +
                 (call.living == LivingPolicy::Hide ? "hidden" : "named only");
+    if (root.others > 0)
+        line += "; " + counted(root.others, " other person matches \"", " other persons match \"") +
+                call.root + "\": stirpa --list-persons " + call.gedcomPath + ' ' + call.root;
     return line;
 }
 
@@ -336,9 +362,10 @@ std::optional<Made> importBook(const ImportCall& call, const GedcomData& data,
 
 } // namespace
 
-int importGedcomCommand(const std::vector<std::string>& args, BatchStreams streams)
+int importGedcomCommand(const std::vector<std::string>& args, BatchStreams streams,
+                        DateLanguage dateLanguage)
 {
-    std::optional<ImportCall> call = parseCall(args);
+    std::optional<ImportCall> call = parseCall(args, dateLanguage);
     if (!call) {
         streams.err << "usage: stirpa --import-gedcom " << importUsage << "  (N from 1 to "
                     << maxGenerations << ", UP and DOWN to " << maxGenerations - 1
@@ -353,21 +380,24 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const std::optional<GedcomLoad> load = readPersons(call->gedcomPath, streams.err);
     if (!load)
         return 1;
-    call->layout.root = chooseRoot(*call, load->data, streams.err);
-    if (call->layout.root < 0)
+    const RootChoice root = chooseRoot(*call, load->data, streams.err);
+    if (root.person < 0)
         return 1;
+    call->layout.root = root.person;
     ImportOptions options;
     options.layout = call->layout;
     options.description.living = call->living;
     options.description.keepUnderscores = call->keepUnderscores;
     options.description.dates = call->dates;
+    options.description.dateLanguage = call->dateLanguage;
+    options.description.titles = call->titles;
     options.bookColumns = call->splitColumns;
     const std::optional<Made> made = call->splitColumns
                                          ? importBook(*call, load->data, options, streams)
                                          : importOne(*call, load->data, options, streams.err);
     if (!made)
         return 1;
-    streams.out << summary(*call, load->data, *made) << '\n';
+    streams.out << summary(*call, load->data, root, *made) << '\n';
     return 0;
 }
 
@@ -389,14 +419,15 @@ int listPersonsCommand(const std::vector<std::string>& args, BatchStreams stream
     return 0;
 }
 
-std::vector<BatchOption> gedcomBatchOptions()
+std::vector<BatchOption> gedcomBatchOptions(DateLanguage dateLanguage)
 {
     std::vector<BatchOption> options = {
         {"--import-gedcom", importUsage,
          "lay out a person's family from a GEDCOM file and save it to OUT; print what was "
-         "made. The root is a record id or a name (every word in the person's name, any case "
-         "and accents); by default the file's home person, else the one with the most "
-         "descendants. --descendants 4 unless told; --hourglass UP DOWN puts UP generations of "
+         "made. The root is a record id or a name (every word in the person's name, title, "
+         "name prefix or suffix or nickname, any case and accents); by default the file's home "
+         "person, else the one whose chart holds the most persons (the earliest born of "
+         "equals). --descendants 4 unless told; --hourglass UP DOWN puts UP generations of "
          "ancestors above the root and DOWN of descendants below. --split COLUMNS makes a book: "
          "branches that would make a chart wider than COLUMNS continue in charts of their own "
          "beside OUT (OUT03.txt for the one its continuation box ends in 03, OUT0301.txt for a "
@@ -407,12 +438,17 @@ std::vector<BatchOption> gedcomBatchOptions()
          "in names read as blanks (\"Edward_VII\" as \"Edward VII\") unless "
          "--keep-underscores. Dates read \"3 Mar 1820\", \"abt. 1848\", \"1822\u20131823\" "
          "(--dates short), \"3 March 1820\", \"about 1848\" (--dates long) or as the file "
-         "writes them (--dates raw), in English. OUT (and each chart of a book) replaces only "
-         "a chart, unless --replace",
-         importGedcomCommand},
+         "writes them (--dates raw), in the language of --lang or of the system (English or "
+         "German: \"3. M\u00e4rz 1820\", \"um 1848\"). --titles writes each person's title "
+         "before the name (\"Queen Victoria Hanover\"). OUT (and each chart of a book) "
+         "replaces only a chart, unless --replace",
+         [dateLanguage](const std::vector<std::string>& args, BatchStreams streams) {
+             return importGedcomCommand(args, streams, dateLanguage);
+         }},
         {"--list-persons", "FILE [TEXT]",
          "list the persons of a GEDCOM file by name: record id, name and years, one a line; "
-         "with TEXT only those whose name holds every word of it",
+         "with TEXT only those whose names (name, title, prefix, suffix, nickname) hold every "
+         "word of it",
          listPersonsCommand},
     };
     for (BatchOption& option : familyLinkOptions())

@@ -11,16 +11,17 @@
 
 // stirpa --import-gedcom FILE OUT [--root ID|NAME] [--descendants N | --ancestors N |
 // --hourglass UP DOWN] [--split COLUMNS] [--living show|name|hide]: lays out the
-// root's family (default the file's home person, else the one with the most
-// descendants; four generations of descendants), saves the chart to OUT (with
-// --split, a book of charts beside it, each file printed) and prints one line about it. Exit
-// status 1, with OUT untouched, when the file cannot be read or the root is
-// unknown or not one person (the persons it could be are listed); 2 for a
-// wrong call.
-int importGedcomCommand(const std::vector<std::string>& args, BatchStreams streams);
+// root's family (default the file's home person, else the one whose chart holds
+// the most persons; four generations of descendants), saves the chart to OUT (with
+// --split, a book of charts beside it, each file printed) and prints one line about it,
+// dates in the language given. Exit status 1, with OUT untouched, when the file
+// cannot be read or the root is unknown or not one person (the persons it could
+// be are listed); 2 for a wrong call.
+int importGedcomCommand(const std::vector<std::string>& args, BatchStreams streams,
+                        DateLanguage dateLanguage);
 
 // stirpa --list-persons FILE [TEXT]: one line per person, "ID<tab>Name<tab>years",
-// in name order; with TEXT only those whose name holds every word of it. Exit
+// in name order; with TEXT only those whose names hold every word of it. Exit
 // status 1 when the file cannot be read or no person matches.
 int listPersonsCommand(const std::vector<std::string>& args, BatchStreams streams);
 
@@ -49,5 +50,5 @@ std::string absolutePath(const std::string& path);
 // What a command tells while it waits for another Stirpa writing in a folder.
 std::function<void(const std::string& folder)> waitingNote(std::ostream& err);
 
-// The GEDCOM commands for the option table.
-std::vector<BatchOption> gedcomBatchOptions();
+// The GEDCOM commands for the option table; imports write dates in the language given.
+std::vector<BatchOption> gedcomBatchOptions(DateLanguage dateLanguage);

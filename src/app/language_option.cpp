@@ -2,6 +2,7 @@
 #include "app/language_option.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 const char* takeLanguageCode(int& argc, char** argv)
@@ -15,4 +16,14 @@ const char* takeLanguageCode(int& argc, char** argv)
     std::copy(option + 2, end + 1, option); // argv[argc] is null and stays so
     argc -= 2;
     return code;
+}
+
+std::string interfaceLanguage(const char* code)
+{
+    if (code)
+        return code;
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char* value = std::getenv(name); value && *value)
+            return value;
+    return {};
 }

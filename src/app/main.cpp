@@ -5,17 +5,19 @@
 #include "app/batch.h"
 #include "app/language_option.h"
 #include "app/qt_program.h"
+#include "gedcom/date_text.h"
 
 #include <iostream>
 
 int main(int argc, char* argv[])
 {
-    // The editor reads the language itself; batch mode ignores it, so what it
-    // prints stays English.
+    // The editor reads the language itself; batch mode prints English and
+    // writes the dates it imports in the interface's language.
     std::vector<char*> editorArgv(argv, argv + argc + 1);
-    takeLanguageCode(argc, argv);
+    const char* const language = takeLanguageCode(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    std::vector<BatchOption> options = coreBatchOptions();
+    std::vector<BatchOption> options =
+        coreBatchOptions(dateLanguageOf(interfaceLanguage(language)));
     options.push_back(renderOption([argv](const std::vector<std::string>&, BatchStreams streams) {
         return runQtProgram(argv, streams.err);
     }));

@@ -21,6 +21,8 @@ constexpr char keepUnderscoresLetter = 'k';
 constexpr char showAllLetter = 'a';
 // By DateStyle; none for the short style.
 constexpr char dateLetters[] = "-lr";
+constexpr char germanDatesLetter = 'g';
+constexpr char titlesLetter = 't';
 
 // A field cannot hold a byte that ends the line or the reading of it.
 bool fitsOnLine(std::string_view text, std::size_t limit)
@@ -116,7 +118,9 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
     }
     // Last and only when chosen: older readers stop before it, and a chart
     // without these choices keeps its bytes.
-    if (link.keepUnderscores || showAll || link.dates != DateStyle::Short) {
+    const bool german = link.dateLanguage == DateLanguage::German;
+    if (link.keepUnderscores || showAll || link.dates != DateStyle::Short || german ||
+        link.titles) {
         out += optionsTag;
         if (link.keepUnderscores)
             out += keepUnderscoresLetter;
@@ -124,6 +128,10 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
             out += showAllLetter;
         if (link.dates != DateStyle::Short)
             out += dateLetters[std::size_t(link.dates)];
+        if (german)
+            out += germanDatesLetter;
+        if (link.titles)
+            out += titlesLetter;
     }
 }
 
@@ -220,6 +228,10 @@ std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
                 link.living = LivingPolicy::ShowAll;
             else if (const char* date = std::strchr(dateLetters + 1, *cursor))
                 link.dates = DateStyle(date - dateLetters);
+            else if (*cursor == germanDatesLetter)
+                link.dateLanguage = DateLanguage::German;
+            else if (*cursor == titlesLetter)
+                link.titles = true;
             // A letter of a later option: that option left at its default.
         }
     }

@@ -5,6 +5,7 @@
 #include "dialogs/person_list_model.h"
 #include "document/message_text.h"
 #include "gedcom/chart_book.h"
+#include "gedcom/date_text.h"
 #include "gedcom/hourglass_layout.h"
 #include "gedcom/living_persons.h"
 #include "gedcom/root_person.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -42,6 +44,8 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
       places_(new QCheckBox(tr("&Places of birth and death"), this)),
       marriages_(new QCheckBox(tr("&Marriage dates"), this)),
       keepUnderscores_(new QCheckBox(tr("&Keep underscores in names"), this)),
+      titles_(new QCheckBox(tr("Show t&itles before names"), this)),
+      dateLanguage_(dateLanguageOf(QLocale().name().toStdString())),
       dates_(new QComboBox(this)),
       living_(new QComboBox(this)),
       livingCount_(new QLabel(this)),
@@ -80,10 +84,19 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     living_->addItem(tr("Names only"));
     living_->addItem(tr("Hide as \"Living\""));
     living_->addItem(tr("Show everything, records marked private too"));
-    // In the order of DateStyle.
-    dates_->addItem(tr("Short: 3 Mar 1820, abt. 1848"));
-    dates_->addItem(tr("Long: 3 March 1820, about 1848"));
+    // In the order of DateStyle, with examples as the chart will write them.
+    const auto example = [this](DateStyle style, const char* date) {
+        return QString::fromStdString(dateText(date, style, dateLanguage_));
+    };
+    dates_->addItem(
+        tr("Short: %1, %2")
+            .arg(example(DateStyle::Short, "3 MAR 1820"), example(DateStyle::Short, "ABT 1848")));
+    dates_->addItem(
+        tr("Long: %1, %2")
+            .arg(example(DateStyle::Long, "3 MAR 1820"), example(DateStyle::Long, "ABT 1848")));
     dates_->addItem(tr("As the file writes them"));
+    titles_->setToolTip(tr("Show \"Queen Victoria Hanover\" for Victoria Hanover titled "
+                           "\"Queen\""));
     keepUnderscores_->setToolTip(tr("Show \"Edward_VII\" as the file writes it, not as "
                                     "\"Edward VII\""));
 
@@ -107,6 +120,7 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     form->addRow(places_);
     form->addRow(marriages_);
     form->addRow(keepUnderscores_);
+    form->addRow(titles_);
     form->addRow(tr("Da&tes:"), dates_);
     form->addRow(tr("&Living persons:"), living_);
     form->addRow(QString(), livingCount_);
@@ -132,7 +146,7 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     connect(list_, &QListView::doubleClicked, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    chosen_ = defaultRoot(data);
+    chosen_ = defaultRoot(data, options().layout).person;
     const QModelIndex start = model_->index(std::max(0, model_->rowOf(chosen_)));
     list_->setCurrentIndex(start);
     list_->scrollTo(start, QAbstractItemView::PositionAtCenter);
@@ -182,6 +196,8 @@ ImportOptions GedcomImportDialog::options() const
     options.description.marriages = marriages_->isChecked();
     options.description.keepUnderscores = keepUnderscores_->isChecked();
     options.description.dates = DateStyle(dates_->currentIndex());
+    options.description.dateLanguage = dateLanguage_;
+    options.description.titles = titles_->isChecked();
     options.description.living = LivingPolicy(living_->currentIndex());
     options.today = today_;
     return options;

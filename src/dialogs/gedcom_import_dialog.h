@@ -43,6 +43,8 @@ public:
     QCheckBox* bookBox() const { return book_; }
     QSpinBox* bookColumnsBox() const { return bookColumns_; }
     QComboBox* livingBox() const { return living_; }
+    QComboBox* datesBox() const { return dates_; }
+    QCheckBox* titlesBox() const { return titles_; }
     QLabel* previewLabel() const { return preview_; }
     QLabel* livingLabel() const { return livingCount_; }
     QLabel* characterSetLabel() const { return characterSet_; }
@@ -71,6 +73,8 @@ private:
     QCheckBox* places_;
     QCheckBox* marriages_;
     QCheckBox* keepUnderscores_;
+    QCheckBox* titles_;
+    DateLanguage dateLanguage_; // the interface's when the dialog opened
     QComboBox* dates_;
     QComboBox* living_;
     QLabel* livingCount_;

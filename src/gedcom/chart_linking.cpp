@@ -126,6 +126,32 @@ struct Match {
     int person;
 };
 
+// The rule the boxes were written by: of the date styles and languages and
+// the titles an import offers, the one whose text most boxes have (the usual
+// one on a tie), so that an update takes those boxes as the import's.
+DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<Match>& matched)
+{
+    DescriptionOptions best;
+    std::size_t bestCount = 0;
+    std::string text;
+    for (const DateLanguage language : {DateLanguage::English, DateLanguage::German})
+        for (const DateStyle dates : {DateStyle::Short, DateStyle::Long, DateStyle::Raw})
+            for (const bool titles : {false, true}) {
+                const DescriptionOptions options{
+                    .dates = dates, .dateLanguage = language, .titles = titles};
+                std::size_t count = 0;
+                for (const Match& m : matched) {
+                    describeBox(data, m.person, options, text, {});
+                    count += text == m.box->text;
+                }
+                if (count > bestCount) {
+                    best = options;
+                    bestCount = count;
+                }
+            }
+    return best;
+}
+
 // The person the box names, or -1: the first line, else the first lines
 // joined, as a wrapped name was broken; the first that leaves one person.
 int matchBox(const Person& box, const GedcomData& data,
@@ -258,8 +284,13 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
                        const LinkChoices& choices)
 {
     std::unordered_map<std::string, std::vector<int>> byName;
-    for (std::size_t i = 0; i < data.persons.size(); ++i)
-        byName[displayName(data.persons[i])].push_back(int(i));
+    for (std::size_t i = 0; i < data.persons.size(); ++i) {
+        const std::string name = displayName(data.persons[i]);
+        byName[name].push_back(int(i));
+        // A box may show the title before the name.
+        if (std::string titled = displayName(data.persons[i], {.titles = true}); titled != name)
+            byName[std::move(titled)].push_back(int(i));
+    }
 
     ChartLinking result;
     std::vector<Match> matched;
@@ -321,6 +352,7 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
 
     ImportOptions options;
     options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};
+    options.description = writtenDescription(data, matched);
     FamilyLink link = familyLinkFor(data, options, familyPath);
     // Linked, the chart has not yet taken in the file's persons: the first
     // update must read it.

@@ -32,14 +32,16 @@ struct ChartLinking : Result {
 
 // Links the plain boxes of a chart typed by hand (or imported before charts
 // were linked) to the file's persons: a box whose first line, or first lines
-// joined by blanks (a wrapped name), are a person's "Given Surname", and whose
+// joined by blanks (a wrapped name), are a person's "Given Surname" (with or
+// without the title before it), and whose
 // birth year (when the box shows one) leaves exactly one such person. The
 // chart then remembers familyPath and the choices an import would have made:
 // descendants when every linked person descends from the top-left one (or
 // married one who does); ancestors when the lowest linked box stands alone on
 // its level under one of its parents; an hourglass when one level holds a
 // person with spouses only and a parent of that person stands above;
-// generations the levels its linked boxes take. Fails, changing nothing,
+// generations the levels its linked boxes take; dates and titles as most boxes
+// write them. Fails, changing nothing,
 // when no box matches.
 ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
                        const LinkChoices& choices);

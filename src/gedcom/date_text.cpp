@@ -13,18 +13,30 @@ struct Month {
     std::string_view longName;
 };
 
-constexpr std::array<Month, 12> gregorianMonths = {{{"JAN", "Jan", "January"},
-                                                    {"FEB", "Feb", "February"},
-                                                    {"MAR", "Mar", "March"},
-                                                    {"APR", "Apr", "April"},
-                                                    {"MAY", "May", "May"},
-                                                    {"JUN", "Jun", "June"},
-                                                    {"JUL", "Jul", "July"},
-                                                    {"AUG", "Aug", "August"},
-                                                    {"SEP", "Sep", "September"},
-                                                    {"OCT", "Oct", "October"},
-                                                    {"NOV", "Nov", "November"},
-                                                    {"DEC", "Dec", "December"}}};
+constexpr std::array<Month, 12> englishMonths = {{{"JAN", "Jan", "January"},
+                                                  {"FEB", "Feb", "February"},
+                                                  {"MAR", "Mar", "March"},
+                                                  {"APR", "Apr", "April"},
+                                                  {"MAY", "May", "May"},
+                                                  {"JUN", "Jun", "June"},
+                                                  {"JUL", "Jul", "July"},
+                                                  {"AUG", "Aug", "August"},
+                                                  {"SEP", "Sep", "September"},
+                                                  {"OCT", "Oct", "October"},
+                                                  {"NOV", "Nov", "November"},
+                                                  {"DEC", "Dec", "December"}}};
+constexpr std::array<Month, 12> germanMonths = {{{"JAN", "Jan.", "Januar"},
+                                                 {"FEB", "Feb.", "Februar"},
+                                                 {"MAR", "M\u00e4rz", "M\u00e4rz"},
+                                                 {"APR", "Apr.", "April"},
+                                                 {"MAY", "Mai", "Mai"},
+                                                 {"JUN", "Juni", "Juni"},
+                                                 {"JUL", "Juli", "Juli"},
+                                                 {"AUG", "Aug.", "August"},
+                                                 {"SEP", "Sept.", "September"},
+                                                 {"OCT", "Okt.", "Oktober"},
+                                                 {"NOV", "Nov.", "November"},
+                                                 {"DEC", "Dez.", "Dezember"}}};
 constexpr std::array<Month, 13> hebrewMonths = {{{"TSH", "Tishrei", "Tishrei"},
                                                  {"CSH", "Cheshvan", "Cheshvan"},
                                                  {"KSL", "Kislev", "Kislev"},
@@ -55,30 +67,58 @@ constexpr std::array<Month, 13> frenchMonths = {{{"VEND", "Vend.", "Vendémiaire
 struct Calendar {
     std::string_view escape;  // as GEDCOM 5.5.1 writes it
     std::string_view keyword; // as GEDCOM 7 does
-    std::string_view mark;    // after the date; none for the usual calendar
-    const Month* months;
+    const Month* months;      // null: the language's own
     std::size_t monthCount;
 };
 
+// In the order of DateWords::marks, the usual calendar first.
 constexpr std::array<Calendar, 4> calendars = {{
-    {"@#DGREGORIAN@", "GREGORIAN", "", gregorianMonths.data(), gregorianMonths.size()},
-    {"@#DJULIAN@", "JULIAN", "Julian", gregorianMonths.data(), gregorianMonths.size()},
-    {"@#DHEBREW@", "HEBREW", "Hebrew", hebrewMonths.data(), hebrewMonths.size()},
-    {"@#DFRENCH R@", "FRENCH_R", "French Republican", frenchMonths.data(), frenchMonths.size()},
+    {"@#DGREGORIAN@", "GREGORIAN", nullptr, 12},
+    {"@#DJULIAN@", "JULIAN", nullptr, 12},
+    {"@#DHEBREW@", "HEBREW", hebrewMonths.data(), hebrewMonths.size()},
+    {"@#DFRENCH R@", "FRENCH_R", frenchMonths.data(), frenchMonths.size()},
 }};
 
-// A word before a date, short and long.
-struct Qualifier {
-    std::string_view keyword;
-    std::string_view shortText;
-    std::string_view longText;
+// The words before a date, in the order of DateWords' qualifiers.
+constexpr std::array<std::string_view, 5> qualifierKeywords = {"ABT", "CAL", "EST", "BEF", "AFT"};
+
+// What a language writes around the numbers of a date.
+struct DateWords {
+    const Month* months;
+    std::array<std::string_view, 5> shortQualifiers;
+    std::array<std::string_view, 5> longQualifiers;
+    // Each with its blanks; "from" alone when no end follows.
+    std::string_view between, betweenAnd, from, fromTo, fromAlone, to;
+    std::array<std::string_view, 4> marks; // by calendar; none for the usual one
+    std::string_view beforeChrist;
+    std::string_view dayEnd; // after the day's number
 };
 
-constexpr std::array<Qualifier, 5> qualifiers = {{{"ABT", "abt.", "about"},
-                                                  {"CAL", "cal.", "calculated"},
-                                                  {"EST", "est.", "estimated"},
-                                                  {"BEF", "bef.", "before"},
-                                                  {"AFT", "aft.", "after"}}};
+constexpr DateWords englishWords = {englishMonths.data(),
+                                    {"abt.", "cal.", "est.", "bef.", "aft."},
+                                    {"about", "calculated", "estimated", "before", "after"},
+                                    "between ",
+                                    " and ",
+                                    "from ",
+                                    " to ",
+                                    "from ",
+                                    "to ",
+                                    {"", "Julian", "Hebrew", "French Republican"},
+                                    "BC",
+                                    ""};
+
+constexpr DateWords germanWords = {germanMonths.data(),
+                                   {"um", "err.", "gesch.", "vor", "nach"},
+                                   {"etwa", "errechnet", "gesch\u00e4tzt", "vor", "nach"},
+                                   "zwischen ",
+                                   " und ",
+                                   "von ",
+                                   " bis ",
+                                   "ab ",
+                                   "bis ",
+                                   {"", "julianisch", "j\u00fcdisch", "Revolutionskalender"},
+                                   "v. Chr.",
+                                   "."};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -124,25 +164,31 @@ std::vector<std::string_view> wordsOf(std::string_view date)
 
 class DateReader {
 public:
-    DateReader(std::string_view date, DateStyle style) : words_(wordsOf(date)), style_(style) {}
+    DateReader(std::string_view date, DateStyle style, const DateWords& words)
+        : words_(wordsOf(date)),
+          style_(style),
+          text_(words)
+    {
+    }
 
     // The whole date, or nullopt when a word is not GEDCOM's.
     std::optional<std::string> read()
     {
         std::string out;
-        if (const Qualifier* qualifier = takeQualifier()) {
-            out.append(style_ == DateStyle::Long ? qualifier->longText : qualifier->shortText);
+        if (const std::optional<std::size_t> qualifier = takeQualifier()) {
+            const bool long_ = style_ == DateStyle::Long;
+            out.append((long_ ? text_.longQualifiers : text_.shortQualifiers)[*qualifier]);
             out += ' ';
             if (!appendDate(out))
                 return std::nullopt;
         } else if (takeKeyword("BET")) {
-            if (!appendRange(out, "AND", "between "))
+            if (!appendRange(out, "AND"))
                 return std::nullopt;
         } else if (takeKeyword("FROM")) {
-            if (!appendRange(out, "TO", "from "))
+            if (!appendRange(out, "TO"))
                 return std::nullopt;
         } else if (takeKeyword("TO")) {
-            out += "to ";
+            out += text_.to;
             if (!appendDate(out))
                 return std::nullopt;
         } else {
@@ -158,8 +204,8 @@ public:
         }
         if (next_ != words_.size())
             return std::nullopt;
-        if (!mark_.empty())
-            out.append(" (").append(mark_).append(")");
+        if (calendar_ > 0)
+            out.append(" (").append(text_.marks[calendar_]).append(")");
         return out;
     }
 
@@ -180,17 +226,17 @@ private:
         return false;
     }
 
-    const Qualifier* takeQualifier()
+    std::optional<std::size_t> takeQualifier()
     {
-        for (const Qualifier& qualifier : qualifiers)
-            if (takeKeyword(qualifier.keyword))
-                return &qualifier;
-        return nullptr;
+        for (std::size_t q = 0; q < qualifierKeywords.size(); ++q)
+            if (takeKeyword(qualifierKeywords[q]))
+                return q;
+        return std::nullopt;
     }
 
     // After BET or FROM: "FIRST–SECOND" short, "between FIRST and SECOND" or
     // "from FIRST to SECOND" long; FROM without TO "from FIRST".
-    bool appendRange(std::string& out, std::string_view joiner, std::string_view longWord)
+    bool appendRange(std::string& out, std::string_view joiner)
     {
         const bool from = joiner == "TO";
         std::string first, second;
@@ -202,9 +248,12 @@ private:
         if (joined && !appendDate(second))
             return false;
         if (!joined) {
-            out.append("from ").append(first);
+            out.append(text_.fromAlone).append(first);
         } else if (style_ == DateStyle::Long) {
-            out.append(longWord).append(first).append(from ? " to " : " and ").append(second);
+            out.append(from ? text_.from : text_.between)
+                .append(first)
+                .append(from ? text_.fromTo : text_.betweenAnd)
+                .append(second);
         } else {
             // A dash without blanks between years alone, as in "1822–1823".
             const bool spaced = first.find(' ') != first.npos || second.find(' ') != second.npos;
@@ -216,39 +265,41 @@ private:
     // [CALENDAR] [[DAY] MONTH] YEAR [B.C.]
     bool appendDate(std::string& out)
     {
-        const Calendar* calendar = &calendars[0];
-        for (const Calendar& each : calendars)
-            if (next_ < words_.size() &&
-                (words_[next_] == each.escape || sameLetters(words_[next_], each.keyword))) {
-                calendar = &each;
+        std::size_t calendar = 0;
+        for (std::size_t c = 0; c < calendars.size(); ++c)
+            if (next_ < words_.size() && (words_[next_] == calendars[c].escape ||
+                                          sameLetters(words_[next_], calendars[c].keyword))) {
+                calendar = c;
                 ++next_;
             }
-        if (mark_.empty())
-            mark_ = calendar->mark;
+        if (calendar_ == 0)
+            calendar_ = calendar;
         std::string_view day;
         if (next_ + 1 < words_.size() && words_[next_].size() <= 2 && isNumber(words_[next_]) &&
-            monthOf(*calendar, words_[next_ + 1]))
+            monthOf(calendar, words_[next_ + 1]))
             day = words_[next_++];
-        const Month* month = next_ < words_.size() ? monthOf(*calendar, words_[next_]) : nullptr;
+        const Month* month = next_ < words_.size() ? monthOf(calendar, words_[next_]) : nullptr;
         if (month)
             ++next_;
         if (next_ >= words_.size() || !isYear(words_[next_]))
             return false;
         if (!day.empty())
-            out.append(day.front() == '0' ? day.substr(1) : day).append(" ");
+            out.append(day.front() == '0' ? day.substr(1) : day).append(text_.dayEnd).append(" ");
         if (month)
             out.append(style_ == DateStyle::Long ? month->longName : month->shortName).append(" ");
         out.append(words_[next_++]);
         if (takeKeyword("B.C.") || takeKeyword("BC") || takeKeyword("BCE"))
-            out.append(" BC");
+            out.append(" ").append(text_.beforeChrist);
         return true;
     }
 
-    static const Month* monthOf(const Calendar& calendar, std::string_view word)
+    const Month* monthOf(std::size_t calendar, std::string_view word) const
     {
-        for (std::size_t m = 0; m < calendar.monthCount; ++m)
-            if (sameLetters(word, calendar.months[m].code))
-                return &calendar.months[m];
+        const Month* months =
+            calendars[calendar].months ? calendars[calendar].months : text_.months;
+        for (std::size_t m = 0; m < calendars[calendar].monthCount; ++m)
+            if (sameLetters(word, months[m].code))
+                return &months[m];
         return nullptr;
     }
 
@@ -272,16 +323,23 @@ private:
 
     std::vector<std::string_view> words_;
     DateStyle style_;
+    const DateWords& text_;
     std::size_t next_ = 0;
-    std::string_view mark_; // the first unusual calendar's
+    std::size_t calendar_ = 0; // the first unusual calendar's
 };
 
 } // namespace
 
-std::string dateText(std::string_view date, DateStyle style)
+std::string dateText(std::string_view date, DateStyle style, DateLanguage language)
 {
+    const DateWords& words = language == DateLanguage::German ? germanWords : englishWords;
     if (style != DateStyle::Raw)
-        if (std::optional<std::string> text = DateReader(date, style).read())
+        if (std::optional<std::string> text = DateReader(date, style, words).read())
             return std::move(*text);
     return std::string(date);
+}
+
+DateLanguage dateLanguageOf(std::string_view languageCode)
+{
+    return languageCode.substr(0, 2) == "de" ? DateLanguage::German : DateLanguage::English;
 }

@@ -17,6 +17,8 @@ FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, s
     link.living = options.description.living;
     link.keepUnderscores = options.description.keepUnderscores;
     link.dates = options.description.dates;
+    link.dateLanguage = options.description.dateLanguage;
+    link.titles = options.description.titles;
     link.bookColumns = options.bookColumns;
     return link;
 }
@@ -33,6 +35,8 @@ ImportOptions importOptionsOf(const FamilyLink& link, const GedcomData& data)
     options.description.living = link.living;
     options.description.keepUnderscores = link.keepUnderscores;
     options.description.dates = link.dates;
+    options.description.dateLanguage = link.dateLanguage;
+    options.description.titles = link.titles;
     options.bookColumns = link.bookColumns;
     return options;
 }

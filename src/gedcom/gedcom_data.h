@@ -20,13 +20,23 @@ struct GedcomEvent {
     bool empty() const { return date.empty() && place.empty(); }
 };
 
+// What else a person's NAME calls them, which a search finds: its NPFX,
+// NSFX and NICK. Kept apart, as few persons have them.
+struct GedcomNames {
+    std::string_view prefix;
+    std::string_view suffix;
+    std::string_view nickname;
+};
+
 struct GedcomPerson {
     std::string_view xref; // without its at signs
     std::string_view name; // the NAME value as written, slashes and all
     std::string_view given;
     std::string_view surname;
+    std::string_view title; // the first TITL
     char sex = 'U';
     bool restricted = false; // marked privacy or confidential: kept from view as the living are
+    int otherNames = -1;     // in GedcomData::otherNames; -1: none
     GedcomEvent birth;
     GedcomEvent christening;
     GedcomEvent death;
@@ -46,6 +56,7 @@ struct GedcomFamily {
 struct GedcomData {
     std::vector<GedcomPerson> persons;
     std::vector<GedcomFamily> families;
+    std::vector<GedcomNames> otherNames;
     // The person the file calls its home person or its submitter's own, or -1.
     int home = -1;
     CharacterSetChoice characterSet;

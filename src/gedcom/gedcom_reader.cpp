@@ -58,13 +58,14 @@ void Linker::join(std::vector<GedcomStretch>& stretches)
     while (used < stretches.size() && !stretches[used++].sawTrailer) {
     }
     // Where each stretch's records and lines begin in the whole file.
-    std::vector<int> persons{0}, families{0};
+    std::vector<int> persons{0}, families{0}, otherNames{0};
     std::vector<long> lines{0};
     std::vector<XrefKey> personKeys, familyKeys;
     for (std::size_t index = 0; index < used; ++index) {
         const GedcomStretch& stretch = stretches[index];
         persons.push_back(persons.back() + int(stretch.persons.size()));
         families.push_back(families.back() + int(stretch.families.size()));
+        otherNames.push_back(otherNames.back() + int(stretch.otherNames.size()));
         lines.push_back(lines.back() + stretch.lines);
     }
     personKeys.reserve(std::size_t(persons.back()));
@@ -86,6 +87,10 @@ void Linker::join(std::vector<GedcomStretch>& stretches)
                 whole_.persons.insert(whole_.persons.end(),
                                       std::make_move_iterator(stretch.persons.begin()),
                                       std::make_move_iterator(stretch.persons.end()));
+                if (!stretch.otherNames.empty())
+                    for (auto p = whole_.persons.end() - long(stretch.persons.size());
+                         p != whole_.persons.end(); ++p)
+                        p->otherNames += p->otherNames >= 0 ? otherNames[index] : 0;
                 whole_.families.insert(whole_.families.end(),
                                        std::make_move_iterator(stretch.families.begin()),
                                        std::make_move_iterator(stretch.families.end()));
@@ -109,6 +114,8 @@ void Linker::join(std::vector<GedcomStretch>& stretches)
         GedcomStretch& stretch = stretches[index];
         references_.push_back(std::move(stretch.references));
         data_.text->joined.splice(data_.text->joined.end(), stretch.joined);
+        data_.otherNames.insert(data_.otherNames.end(), stretch.otherNames.begin(),
+                                stretch.otherNames.end());
         for (const LineWarning& warning : stretch.warnings)
             warn(warning.line + lines[index], warning.message);
         whole_.warningCount += stretch.warningCount - long(stretch.warnings.size());

@@ -206,6 +206,7 @@ private:
     void takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame);
     void takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame);
     void takeHeaderLine(const Line& line);
+    std::string_view& otherName(GedcomPerson& person, std::uint32_t code);
 
     GedcomStretch& stretch_;
     enum class Record { None, Header, Submitter, Person, Family } record_ = Record::None;
@@ -330,6 +331,8 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
         if (line.code == tagCode("NAME") && person.name.empty() && person.given.empty()) {
             person.name = line.value;
             frame.text = &person.name;
+        } else if (line.code == tagCode("TITL") && person.title.empty()) {
+            frame.text = &(person.title = trimmed(line.value));
         } else if (line.code == tagCode("RESN")) {
             person.restricted = person.restricted || marksPrivate(line.value);
         } else if (line.code == tagCode("SEX")) {
@@ -359,6 +362,9 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
             frame.text = &(person.given = line.value);
         else if (line.code == tagCode("SURN"))
             frame.text = &(person.surname = line.value);
+        else if (line.code == tagCode("NPFX") || line.code == tagCode("NSFX") ||
+                 line.code == tagCode("NICK"))
+            frame.text = &(otherName(person, line.code) = line.value);
     } else if (line.level == 2 && parent.event) {
         if (line.code == tagCode("DATE"))
             frame.text = &(parent.event->date = trimmed(line.value));
@@ -367,6 +373,19 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
     }
     if (frame.event)
         frame.event->recorded = true;
+}
+
+// The person's NPFX, NSFX or NICK, made room for at the first.
+std::string_view& StretchReader::otherName(GedcomPerson& person, std::uint32_t code)
+{
+    if (person.otherNames < 0) {
+        person.otherNames = int(stretch_.otherNames.size());
+        stretch_.otherNames.emplace_back();
+    }
+    GedcomNames& names = stretch_.otherNames[std::size_t(person.otherNames)];
+    return code == tagCode("NPFX")   ? names.prefix
+           : code == tagCode("NSFX") ? names.suffix
+                                     : names.nickname;
 }
 
 void StretchReader::takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame)

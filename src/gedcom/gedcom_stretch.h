@@ -52,9 +52,10 @@ struct GedcomStretch {
     Result failure;
     std::vector<GedcomPerson> persons;
     std::vector<GedcomFamily> families;
-    std::vector<LinkLine> references;  // in file order
-    std::list<std::string> joined;     // values continued over several lines
-    std::vector<LineWarning> warnings; // the first maxGedcomWarnings
+    std::vector<GedcomNames> otherNames; // persons' otherNames count from the stretch's first
+    std::vector<LinkLine> references;    // in file order
+    std::list<std::string> joined;       // values continued over several lines
+    std::vector<LineWarning> warnings;   // the first maxGedcomWarnings
     long warningCount = 0;
     long lines = 0;
     bool sawTrailer = false;

@@ -48,12 +48,12 @@ void appendOneLine(std::string& out, std::string_view text, std::string_view bre
 
 // Appends " |" and the line "prefix DATE, PLACE" when the event has either.
 void appendEventLine(std::string& out, std::string_view prefix, const GedcomEvent& event,
-                     bool places, DateStyle dates)
+                     bool places, const DescriptionOptions& options)
 {
     const std::size_t start = out.size();
     out.append(" |").append(prefix);
     const std::size_t body = out.size();
-    appendOneLine(out, dateText(event.date, dates));
+    appendOneLine(out, dateText(event.date, options.dates, options.dateLanguage));
     if (places) {
         const std::size_t beforePlace = out.size();
         out.append(", ");
@@ -68,13 +68,29 @@ void appendEventLine(std::string& out, std::string_view prefix, const GedcomEven
         out.resize(start);
 }
 
-void appendName(std::string& out, const GedcomPerson& person, const DescriptionOptions& options)
+void appendNameOnly(std::string& out, const GedcomPerson& person, const DescriptionOptions& options)
 {
     if (!person.name.empty())
         appendOneLine(out, person.name, options.keepUnderscores ? slashes : slashesAndUnderscores);
     else
         appendOneLine(out, std::string(person.given).append(" ").append(person.surname),
                       options.keepUnderscores ? std::string_view() : underscores);
+}
+
+void appendName(std::string& out, const GedcomPerson& person, const DescriptionOptions& options)
+{
+    const std::size_t start = out.size();
+    appendNameOnly(out, person, options);
+    if (!options.titles || out.size() == start)
+        return;
+    std::string title;
+    appendOneLine(title, person.title);
+    // "Dr. John Smith" titled "Dr." keeps one.
+    const std::string_view name = std::string_view(out).substr(start);
+    if (title.empty() ||
+        (name.starts_with(title) && (name.size() == title.size() || name[title.size()] == ' ')))
+        return;
+    out.insert(start, title + ' ');
 }
 
 } // namespace
@@ -147,16 +163,16 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
         return;
     const bool born = !person.birth.empty();
     appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
-                    options.places, options.dates);
+                    options.places, options);
     const bool died = !person.death.empty();
     appendEventLine(text, died ? "d. " : "bur. ", died ? person.death : person.burial,
-                    options.places, options.dates);
+                    options.places, options);
     if (options.marriages) {
         for (const int f : person.spouseIn) {
             const GedcomFamily& family = data.families[std::size_t(f)];
             const int partner = family.husband == index ? family.wife : family.husband;
             if (!isPrivate(partner))
-                appendEventLine(text, "m. ", family.marriage, false, options.dates);
+                appendEventLine(text, "m. ", family.marriage, false, options);
         }
     }
 }

@@ -13,11 +13,14 @@ struct DescriptionOptions {
     LivingPolicy living = LivingPolicy::Show;
     bool keepUnderscores = false; // else "Edward_VII" reads "Edward VII"
     DateStyle dates = DateStyle::Short;
+    DateLanguage dateLanguage = DateLanguage::English;
+    bool titles = false; // the TITL value before the name: "Queen Victoria Hanover"
 };
 
 // "Given Surname": the NAME value without its slashes and with its blanks
 // (and, unless kept, underscores) collapsed; the GIVN and SURN parts when
-// there is no NAME value.
+// there is no NAME value. With titles, the title first unless the name
+// already begins with it.
 std::string displayName(const GedcomPerson& person, const DescriptionOptions& options = {});
 
 // The given names and the surname apart, each as one line: the surname from

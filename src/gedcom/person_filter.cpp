@@ -11,6 +11,21 @@ namespace {
 
 // Sorts before every folded name: the parts of a key.
 constexpr char keySeparator = '\x01';
+// Ends the name in a folded line; the other names of the person follow.
+constexpr char nameEnd = '\x02';
+
+// The title, name prefix and suffix and nickname, which a search finds too
+// ("Queen Victoria" for Victoria titled "Queen").
+std::string otherNames(const GedcomData& data, const GedcomPerson& person)
+{
+    std::string names(person.title);
+    if (person.otherNames >= 0) {
+        const GedcomNames& other = data.otherNames[std::size_t(person.otherNames)];
+        for (const std::string_view part : {other.prefix, other.suffix, other.nickname})
+            names.append(" ").append(part);
+    }
+    return names;
+}
 
 // What the list is sorted by: the folded surname and given names, then the
 // birth (a dateOrder(), at most eight digits) as a number of fixed width.
@@ -73,6 +88,10 @@ PersonFilter::PersonFilter(const GedcomData& data)
         ranks_[std::size_t(p)] = std::uint32_t(rank);
         starts_.push_back(folded_.size());
         folded_ += foldedForSearch(name(p));
+        folded_ += nameEnd;
+        if (const std::string others = otherNames(data, data.persons[std::size_t(p)]);
+            !others.empty())
+            folded_ += foldedForSearch(others);
         folded_ += '\t';
         folded_ += years(p);
         folded_ += '\n';
@@ -139,7 +158,7 @@ std::vector<int> PersonFilter::withWholeName(std::string_view query,
     std::vector<int> found;
     for (const int p : among) {
         const std::string_view line = foldedLine(rankOf(p));
-        if (line.substr(0, line.find('\t')) == folded)
+        if (line.substr(0, line.find(nameEnd)) == folded)
             found.push_back(p);
     }
     return found;

@@ -27,8 +27,9 @@ public:
     int personAt(std::size_t rank) const { return order_[rank]; }
     std::size_t rankOf(int person) const { return ranks_[std::size_t(person)]; }
 
-    // The persons whose name, or name and years, hold every word of the query,
-    // in name order; everyone for a query without words.
+    // The persons whose names (the name, title, prefix, suffix and nickname),
+    // or names and years, hold every word of the query, in name order;
+    // everyone for a query without words.
     std::vector<int> matching(std::string_view query, Scope scope = Scope::NameAndYears) const;
     // Of the persons given, those whose whole name is the query.
     std::vector<int> withWholeName(std::string_view query, const std::vector<int>& among) const;
@@ -41,7 +42,8 @@ private:
     std::vector<std::uint32_t> nameSizes_; // by person: the name's bytes in the label
     std::vector<int> order_;               // the persons in name order
     std::vector<std::uint32_t> ranks_;     // by person
-    // By rank, one after another: the folded name, a tab, the years, a line feed.
+    // By rank, one after another: the folded name, a mark, the person's other
+    // names, a tab, the years, a line feed.
     std::string folded_;
     std::vector<std::size_t> starts_; // by rank, where each line begins; and the end
 };

@@ -15,6 +15,9 @@ enum class LivingPolicy : char { Show, NameOnly, Hide, ShowAll };
 // How boxes write dates: "3 Mar 1820", "3 March 1820", or as the file has them.
 enum class DateStyle : char { Short, Long, Raw };
 
+// The language of a date's words: "3 March 1820" or "3. März 1820".
+enum class DateLanguage : char { English, German };
+
 // The family file a chart was imported from and the whole import request, so
 // that the chart can take in the file's later changes. An empty path: the
 // chart is not linked.
@@ -29,6 +32,8 @@ struct FamilyLink {
     LivingPolicy living = LivingPolicy::Show;
     bool keepUnderscores = false; // names as the file writes them, "Edward_VII"
     DateStyle dates = DateStyle::Short;
+    DateLanguage dateLanguage = DateLanguage::English;
+    bool titles = false; // a title before the name, "Queen Victoria Hanover"
     // Of a chart of a book: the book's column limit (0: not a book) and the
     // chart's place in it, its suffix ("" the main chart, "03" its third
     // branch, "0301" that one's first); the chart above is the suffix less its

@@ -78,6 +78,7 @@ private slots:
     void countsTheLivingPersons();
     void tellsAGuessedCharacterSet_data();
     void tellsAGuessedCharacterSet();
+    void writesDatesInTheWindowsLanguage();
 
 private:
     QTemporaryDir home_;
@@ -215,12 +216,23 @@ void GedcomImportDialogTest::returnsTheHourglassAndTheBook()
     QCOMPARE(options.bookColumns, expectedColumns);
 }
 
+void GedcomImportDialogTest::writesDatesInTheWindowsLanguage()
+{
+    QLocale::setDefault(QLocale(QLocale::German));
+    GedcomImportDialog dialog(load_.data);
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(dialog.datesBox()->itemText(0), "Short: 3. M\u00e4rz 1820, um 1848");
+    dialog.titlesBox()->setChecked(true);
+    QVERIFY(dialog.options().description.titles);
+    QCOMPARE(dialog.options().description.dateLanguage, DateLanguage::German);
+}
+
 void GedcomImportDialogTest::startsAtTheDefaultRoot_data()
 {
     QTest::addColumn<QByteArray>("header");
     QTest::addColumn<QString>("chosen");
 
-    QTest::newRow("the most descendants") << QByteArray() << "Frank Holm";
+    QTest::newRow("the biggest chart") << QByteArray() << "Frank Holm";
     QTest::newRow("the home person") << QByteArray("1 _HME @I4@\n") << "Dora Lee, 1927\u2013";
 }
 

@@ -36,6 +36,13 @@ std::string withLongNames(std::string text)
                               "1 NAME Given$1 Maximilian_Ferdinand Augustin of_Hohenzollern /");
 }
 
+// Every third person has a title.
+std::string withTitles(std::string text)
+{
+    static const std::regex name("(1 NAME Given\\d*[369] /.*\n)");
+    return std::regex_replace(text, name, "$&1 TITL Lord\n");
+}
+
 // Every seventh person's name carries markup that must never run in a page.
 std::string withHostileNames(std::string text)
 {
@@ -92,6 +99,18 @@ std::set<std::string> personsOf(const Chart& chart)
             QVERIFY2(persons.insert(record->xref).second, record->xref.c_str());
     });
     return persons;
+}
+
+// The records of the chart's person boxes: "XREF fingerprint".
+std::set<std::string> recordsOf(const Chart& chart)
+{
+    std::set<std::string> records;
+    chart.tree().forEachPerson([&](const Person* box) {
+        const RecordLink* record = chart.tree().records().find(box);
+        if (box->kind() == BoxKind::Person && record)
+            records.insert(record->xref + " " + std::to_string(record->fingerprint));
+    });
+    return records;
 }
 
 // The cuts of the chart's linked continuation boxes: "XREF/direction".
@@ -170,7 +189,7 @@ private slots:
         int charts = 0;
         for (unsigned seed = 1; seed <= 40; ++seed) {
             const GeneratedFamilies village = generateVillage({6, 4, 160, seed});
-            const std::string text = withLongNames(village.text);
+            const std::string text = withTitles(withLongNames(village.text));
             const GedcomData data = dataOf(text);
             const GedcomData later =
                 dataOf(changed(text, "@I" + std::to_string(village.persons / 2) + "@"));
@@ -182,6 +201,10 @@ private slots:
                     ImportOptions options;
                     options.layout = {root, request.kind, request.generations,
                                       request.ancestorGenerations};
+                    // Dates of every style in both languages, titles shown or not.
+                    options.description.dates = DateStyle(seed % 3);
+                    options.description.dateLanguage = DateLanguage(seed / 2 % 2);
+                    options.description.titles = seed % 5 < 2;
                     ChartImport imported = importChart(data, options, "c", "/f/family.ged");
                     QVERIFY2(imported, row);
                     ++charts;
@@ -203,6 +226,8 @@ private slots:
                     choices.root = root;
                     choices.kind = request.kind;
                     QVERIFY2(linkChart(stripped, data, "/f/family.ged", choices), row);
+                    // and takes each box's text as the import's.
+                    QVERIFY2(recordsOf(stripped) == recordsOf(imported.chart), row);
                     const ChartUpdate relinked = updateChart(stripped, data, today);
                     QVERIFY2(!relinked.report.changesChart(),
                              row + ": " + updateReportText(relinked.report).c_str());

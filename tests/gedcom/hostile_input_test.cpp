@@ -116,7 +116,7 @@ void HostileInputTest::readsWhatItCan()
     QVERIFY(load.data.warnings.size() <= 101); // a hundred and how many more
 
     ImportOptions options;
-    options.layout.root = defaultRoot(load.data);
+    options.layout.root = defaultRoot(load.data).person;
     options.layout.generations = maxGenerations;
     const ChartImport imported = importChart(load.data, options, "hostile");
     if (boxes < 0) {

@@ -63,6 +63,7 @@ private slots:
     void failsWithoutWriting();
     void bookExportsWithoutDeadLinks_data();
     void bookExportsWithoutDeadLinks();
+    void writesDatesInTheInterfaceLanguage();
 
 private:
     QString path(const char* name) const { return folder_.filePath(QString::fromLatin1(name)); }
@@ -78,7 +79,8 @@ void ImportCliTest::writesTheChart_data()
 
     QTest::newRow("most descendants")
         << QByteArray() << QStringList{}
-        << "Adam Root (I1, with the most descendants), descendants, 5 boxes, 3 generations, "
+        << "Adam Root (I1, whose chart holds the most persons: 5), descendants, 5 boxes, "
+           "3 generations, "
            "290 x 272 pixels";
     QTest::newRow("home person") << QByteArray("1 _HME @I3@\n") << QStringList{"--descendants", "1"}
                                  << "Cain Root (I3, the home person), descendants, 2 boxes, "
@@ -98,7 +100,8 @@ void ImportCliTest::writesTheChart_data()
                                          "185 x 216 pixels";
     QTest::newRow("by a whole name that others hold in part")
         << QByteArray() << QStringList{"--root", "zoe root"}
-        << "Zo\u00EB Root (I6), descendants, 1 box, 1 generation, 185 x 160 pixels";
+        << "Zo\u00EB Root (I6), descendants, 1 box, 1 generation, 185 x 160 pixels; 1 other "
+           "person matches \"zoe root\": stirpa --list-persons FILE zoe root";
     QTest::newRow("hourglass") << QByteArray()
                                << QStringList{"--root", "I3", "--hourglass", "1", "1"}
                                << "Cain Root (I3), hourglass, 4 boxes, 3 generations, "
@@ -108,7 +111,8 @@ void ImportCliTest::writesTheChart_data()
         << "Cain Root (I3), hourglass, 4 boxes, 3 generations, 290 x 272 pixels";
     QTest::newRow("a book of one chart at its width")
         << QByteArray() << QStringList{"--split", "2"}
-        << "Adam Root (I1, with the most descendants), descendants, 1 chart of at most 2 "
+        << "Adam Root (I1, whose chart holds the most persons: 5), descendants, 1 chart of at "
+           "most 2 "
            "columns, 5 boxes, 3 generations";
 }
 
@@ -122,7 +126,8 @@ void ImportCliTest::writesTheChart()
     QFile::remove(out);
     const Run run = runStirpa(QStringList{"--import-gedcom", path("in.ged"), out} + options);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(run.out), out + ": " + told + "\n");
+    QCOMPARE(QString::fromUtf8(run.out),
+             out + ": " + QString(told).replace("FILE", path("in.ged")) + "\n");
     const QString root = told.left(told.indexOf(" ("));
     QVERIFY2(boxTexts(out).value(0).startsWith(root), qPrintable(boxTexts(out).value(0)));
 }
@@ -321,6 +326,16 @@ void ImportCliTest::bookExportsWithoutDeadLinks()
         QCOMPARE(exported.exitCode, 0);
         QVERIFY2(!exported.err.contains("not beside the page"), exported.err.constData());
     }
+}
+
+void ImportCliTest::writesDatesInTheInterfaceLanguage()
+{
+    writeFile(path("de.ged"), "0 HEAD\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 TITL Dr.\n1 BIRT\n"
+                              "2 DATE ABT 3 MAR 1820\n0 TRLR\n");
+    const QString out = path("de.txt");
+    const Run run = runStirpa({"--lang", "de", "--import-gedcom", path("de.ged"), out, "--titles"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(boxTexts(out), QStringList{"Dr. Ann Lee |b. um 3. M\u00e4rz 1820"});
 }
 
 QTEST_GUILESS_MAIN(ImportCliTest)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Finding the person a chart starts from: the home person or the one with the
-// most descendants by default, a record id or a name when asked; and the
+// Finding the person a chart starts from: the home person or the one whose
+// chart holds the most persons by default, a record id or a name when asked; and the
 // person list's name order and search.
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/root_person.h"
@@ -108,7 +108,15 @@ void RootPersonTest::choosesTheDefault_data()
                       "0 @F1@ FAM\n1 HUSB @A@\n1 WIFE @C@\n1 CHIL @D@\n"
                       "0 @F2@ FAM\n1 HUSB @B@\n1 WIFE @C@\n1 CHIL @E@\n0 TRLR\n")
         << "C";
-    QTest::newRow("a line 100,000 generations long") << line(100000) << "P100000";
+    // Four generations of the line hold four persons each, the first of them is taken.
+    QTest::newRow("a line 100,000 generations long") << line(100000) << "P4";
+    QByteArray large = line(30);
+    large.chop(7); // the trailer
+    large += "0 @A@ INDI\n1 FAMS @FA@\n0 @B@ INDI\n1 BIRT\n2 DATE 1700\n1 FAMS @FA@\n"
+             "0 @C1@ INDI\n0 @C2@ INDI\n0 @C3@ INDI\n"
+             "0 @FA@ FAM\n1 HUSB @A@\n1 WIFE @B@\n1 CHIL @C1@\n1 CHIL @C2@\n1 CHIL @C3@\n0 TRLR\n";
+    QTest::newRow("a large family beside a long line, the earlier born of a couple")
+        << large << "B";
     QTest::newRow("no persons") << QByteArray("0 HEAD\n0 TRLR\n") << "none";
 }
 
@@ -117,7 +125,7 @@ void RootPersonTest::choosesTheDefault()
     QFETCH(QByteArray, file);
     QFETCH(QString, root);
     const GedcomData data = read(file);
-    QCOMPARE(xrefOf(data, defaultRoot(data)), root);
+    QCOMPARE(xrefOf(data, defaultRoot(data).person), root);
 }
 
 void RootPersonTest::findsByIdOrName_data()
@@ -136,14 +144,18 @@ void RootPersonTest::findsByIdOrName_data()
     QTest::newRow("several") << "anna" << QStringList{"I1", "I4"};
     QTest::newRow("names, not years") << "1850" << QStringList{};
     QTest::newRow("no one") << "Gabriela" << QStringList{};
-    QTest::newRow("nothing") << "" << QStringList{"I6", "I1", "I4", "I5", "I2", "I3"};
+    QTest::newRow("title and name") << "queen victoria" << QStringList{"I7"};
+    QTest::newRow("prefix, suffix and nickname") << "hrh drina regina" << QStringList{"I7"};
+    QTest::newRow("nothing") << "" << QStringList{"I6", "I7", "I1", "I4", "I5", "I2", "I3"};
 }
 
 void RootPersonTest::findsByIdOrName()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
-    const GedcomData data = read(family());
+    const GedcomData data =
+        read(family({}, "0 @I7@ INDI\n1 NAME Victoria /Hanover/\n2 NPFX HRH\n"
+                        "2 NSFX Regina\n2 NICK Drina\n1 TITL Queen of England\n"));
     const PersonFilter filter(data);
     QCOMPARE(xrefsOf(data, personsNamed(data, filter, text.toStdString())), found);
 }
