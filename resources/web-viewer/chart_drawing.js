@@ -46,21 +46,49 @@ class ChartPainter {
   // view: zoom, left and top (the chart pixel at the canvas's corner), width and
   // height in CSS pixels, ratio (device pixels per CSS pixel). lineage: bits per
   // box. matches: boxes framed in orange; current: the one framed heavier.
-  paint(ctx, view, lineage, matches, current) {
-    const m = this.model;
+  // boxes, when given, draws the background and boxes instead (zoomed out only,
+  // where the generation column comes last).
+  paint(ctx, view, lineage, matches, current, boxes) {
+    const area = this.begin(ctx, view, lineage);
+    const grown = LEGIBLE_HEIGHT / view.zoom > NUMBER_HEIGHT;
+    this.paintBackground();
+    if (boxes) {
+      boxes();
+    } else {
+      if (!grown) this.paintGenerationColumn(view.zoom);
+      this.paintBoxList(ctx, view);
+    }
+    for (const i of matches.visible(area)) this.paintMark(i, i === current);
+    if (grown) this.paintGenerationColumn(view.zoom);
+  }
+
+  // The background and the boxes alone: what a picture of the zoomed-out chart holds.
+  paintBoxes(ctx, view, lineage) {
+    this.begin(ctx, view, lineage);
+    this.paintBackground();
+    this.paintBoxList(ctx, view);
+  }
+
+  begin(ctx, view, lineage) {
     const scale = view.zoom * view.ratio;
     this.ctx = ctx;
     this.device = 1 / scale; // one device pixel in chart pixels
     this.lineage = lineage;
     ctx.setTransform(scale, 0, 0, scale, -view.left * scale, -view.top * scale);
-    const area = { left: view.left, top: view.top,
+    this.area = { left: view.left, top: view.top,
       right: view.left + view.width / view.zoom, bottom: view.top + view.height / view.zoom };
-    this.area = area;
-    ctx.fillStyle = m.chartBackground ? COLOUR.paleblue : COLOUR.white;
-    ctx.fillRect(area.left, area.top, area.right - area.left, area.bottom - area.top);
-    const grown = LEGIBLE_HEIGHT / view.zoom > NUMBER_HEIGHT;
-    if (!grown) this.paintGenerationColumn(view.zoom);
-    const boxes = m.boxesInArea(area);
+    return this.area;
+  }
+
+  paintBackground() {
+    const area = this.area;
+    this.ctx.fillStyle = this.model.chartBackground ? COLOUR.paleblue : COLOUR.white;
+    this.ctx.fillRect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+  }
+
+  paintBoxList(ctx, view) {
+    const m = this.model;
+    const boxes = m.boxesInArea(this.area);
     const detail = detailAt(view.zoom);
     if (detail === Detail.Cells) {
       this.paintCells(ctx, view, boxes);
@@ -69,9 +97,6 @@ class ChartPainter {
         if (m.isPlain(i)) this.paintPlain(i, detail); else this.paintContinuation(i, detail);
       }
     }
-    for (const i of matches.visible(area)) this.paintMark(i, i === current);
-    if (grown) this.paintGenerationColumn(view.zoom);
-    return boxes.length;
   }
 
   line(colour, x0, y0, x1, y1) {
