@@ -74,7 +74,12 @@ class ChartPainter {
     this.ctx = ctx;
     this.device = 1 / scale; // one device pixel in chart pixels
     this.lineage = lineage;
-    ctx.setTransform(scale, 0, 0, scale, -view.left * scale, -view.top * scale);
+    // Zoomed out, the picture comes from tiles placed at whole device pixels:
+    // whatever is drawn over them, and the same picture drawn box by box, too.
+    const whole = detailAt(view.zoom) !== Detail.Full;
+    this.shiftX = whole ? -Math.round(view.left * scale) : -view.left * scale;
+    this.shiftY = whole ? -Math.round(view.top * scale) : -view.top * scale;
+    ctx.setTransform(scale, 0, 0, scale, this.shiftX, this.shiftY);
     this.area = { left: view.left, top: view.top,
       right: view.left + view.width / view.zoom, bottom: view.top + view.height / view.zoom };
     return this.area;
@@ -174,9 +179,9 @@ class ChartPainter {
     const image = ctx.getImageData(0, 0, width, height);
     const pixels = new Uint32Array(image.data.buffer);
     const fill = (x0, y0, x1, y1, colour) => {
-      let left = Math.floor((x0 - view.left) * scale), top = Math.floor((y0 - view.top) * scale);
-      let right = Math.max(left + 1, Math.floor((x1 - view.left) * scale));
-      let bottom = Math.max(top + 1, Math.floor((y1 - view.top) * scale));
+      let left = Math.floor(x0 * scale) + this.shiftX, top = Math.floor(y0 * scale) + this.shiftY;
+      let right = Math.max(left + 1, Math.floor(x1 * scale) + this.shiftX);
+      let bottom = Math.max(top + 1, Math.floor(y1 * scale) + this.shiftY);
       left = Math.max(0, left); top = Math.max(0, top);
       right = Math.min(width, right); bottom = Math.min(height, bottom);
       for (let y = top; y < bottom; ++y) pixels.fill(colour, y * width + left, y * width + right);

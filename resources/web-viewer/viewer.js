@@ -14,7 +14,7 @@ window.stirpaViewer = stats;
 
 const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
 const painter = new ChartPainter(model);
-const tiles = new ChartTiles(painter);
+const tiles = new ChartTiles(new ChartPainter(model)); // a painter of its own: it paints while the view is painted
 const search = new ChartSearch(model);
 const savedLineage = new Uint8Array(model.count);
 for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
