@@ -40,9 +40,8 @@ function searchParts() {
     constructor(joined, reading) {
       const texts = reading.length > 0 ? joined.split('\n') : [];
       const ids = new Map(), lists = [];
-      this.folded = new Array(reading.length);
+      this.folded = Array.from(reading, (i) => foldedForSearch(texts[i]));
       for (let k = 0; k < reading.length; ++k) {
-        this.folded[k] = foldedForSearch(texts[reading[k]]);
         for (const word of this.folded[k].split(' ')) {
           if (word === '') continue;
           let id = ids.get(word);
@@ -76,32 +75,32 @@ function searchParts() {
 
     // The box of each cell whose folded description holds `folded`, in reading
     // order (cellBox: for each place, the first box in list order of its cell).
-    // Each word of the query lies within a word of such a description: the
-    // query's word in the fewest words of descriptions chooses those to look at.
+    // Each word of the query lies within a word of such a description: those
+    // with words that hold the query's two rarest words are looked at.
     find(folded, cellBox) {
-      const parts = folded.split(' ');
-      let rarest = parts[0];
-      if (parts.length > 1) {
-        let fewest = Infinity;
-        for (const part of parts) {
-          let count = 0;
-          this.eachWord(part, (id) => { count += this.lists[id].length; });
-          if (count < fewest) { fewest = count; rarest = part; }
-        }
-      }
-      const marks = this.marks;
+      const parts = folded.split(' ').map((part) => {
+        let count = 0;
+        this.eachWord(part, (id) => { count += this.lists[id].length; });
+        return { part, count };
+      });
+      parts.sort((a, b) => a.count - b.count);
+      const marks = this.marks, rarest = parts.slice(0, 2);
       marks.fill(0);
       let count = 0;
-      this.eachWord(rarest, (id) => {
-        for (const k of this.lists[id]) {
-          count += 1 - marks[k];
-          marks[k] = 1;
-        }
+      rarest.forEach(({ part }, step) => {
+        this.eachWord(part, (id) => {
+          const list = this.lists[id];
+          for (let n = 0; n < list.length; ++n) {
+            if (marks[list[n]] !== step) continue;
+            marks[list[n]] = step + 1;
+            if (step === rarest.length - 1) ++count;
+          }
+        });
       });
       const found = new Int32Array(count);
       let size = 0;
       for (let k = 0; k < marks.length; ++k) {
-        if (!marks[k] || (parts.length > 1 && !this.folded[k].includes(folded))) continue;
+        if (marks[k] !== rarest.length || (parts.length > 1 && !this.folded[k].includes(folded))) continue;
         if (size === 0 || found[size - 1] !== cellBox[k]) found[size++] = cellBox[k];
       }
       return found.slice(0, size);
@@ -120,6 +119,8 @@ function searchWorker() {
     if (ask.joined !== undefined) {
       texts = new FoldedTexts(ask.joined, ask.reading);
       cellBox = ask.cellBox;
+      // The first query compiles the search's loops: asked now, not at the first keystroke.
+      texts.find('e', cellBox);
       return;
     }
     const found = texts.find(ask.query, cellBox);

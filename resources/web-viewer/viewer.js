@@ -14,12 +14,12 @@ window.stirpaViewer = stats;
 
 const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
 const painter = new ChartPainter(model);
-const tiles = new ChartTiles(new ChartPainter(model)); // a painter of its own: it paints while the view is painted
+const tiles = new ChartTiles(new ChartPainter(model)); // its own painter: it paints amid the view's painting
 const search = new ChartSearch(model);
 const savedLineage = new Uint8Array(model.count);
 for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
 
-// Zoomed far out the cells are written straight into the pixels, read back.
+// Zoomed far out the cells are written straight into the pixels, read back each time.
 const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: true });
 const overview = page.$('overview');
 const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
@@ -46,9 +46,8 @@ const matchSet = {
       while (low < high) { const mid = (low + high) >> 1; if (m.level[matches[mid]] < level) low = mid + 1; else high = mid; }
       return low;
     };
-    const reach = Math.max(m.boxHeight, m.boxWidth) + 8;
-    const end = firstAt(Math.floor((area.bottom + reach - ORIGIN_Y) / m.pitchY) + 1);
-    for (let k = firstAt(Math.floor((area.top - reach - ORIGIN_Y) / m.pitchY)); k < end; ++k) {
+    const end = firstAt(Math.floor((area.bottom + 8 - ORIGIN_Y) / m.pitchY) + 1);
+    for (let k = firstAt(Math.floor((area.top - m.boxHeight - 8 - ORIGIN_Y) / m.pitchY)); k < end; ++k) {
       const i = matches[k], o = m.cellOrigin(m.column[i], m.level[i]);
       if (o.x + m.boxWidth + 8 >= area.left && o.x - 8 <= area.right &&
           o.y + m.boxHeight + 8 >= area.top && o.y - 8 <= area.bottom) out.push(i);
