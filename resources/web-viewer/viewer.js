@@ -323,7 +323,6 @@ function runFind(query, keepAddress) {
   const start = performance.now();
   state.query = query;
   stats.finding = true;
-  if (!keepAddress) setAddress(query ? 'find=' + encodeURIComponent(query) : '');
   search.find(query, (matches) => {
     state.matches = matches;
     state.current = matches.length ? 0 : -1;
@@ -331,6 +330,7 @@ function runFind(query, keepAddress) {
     stats.finding = false;
     showMatch();
   });
+  if (!keepAddress) setAddressSoon(query ? 'find=' + encodeURIComponent(query) : '');
 }
 
 function stepMatch(by) {
@@ -366,8 +366,17 @@ page.$('find-previous').addEventListener('click', () => stepMatch(-1));
 
 // The address
 
+let addressTimer = 0;
+
 function setAddress(fragment) {
+  clearTimeout(addressTimer);
   history.replaceState(null, '', fragment ? '#' + fragment : window.location.pathname + window.location.search);
+}
+
+// Once typing pauses: on a big page the browser takes tens of ms to write the address.
+function setAddressSoon(fragment) {
+  clearTimeout(addressTimer);
+  addressTimer = setTimeout(() => setAddress(fragment), 300);
 }
 
 // A hand-typed address may hold a lone '%': taken as it stands, never thrown on.
