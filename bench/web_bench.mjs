@@ -22,6 +22,12 @@ const browser = await puppeteer.launch({
 });
 const page = await browser.newPage();
 await page.setViewport({ width: 1280, height: 800 });
+// Tasks of more than 50 ms, during which the page answers no key nor click.
+await page.evaluateOnNewDocument(() => {
+  window.longTasks = [];
+  new PerformanceObserver((list) => { for (const task of list.getEntries()) window.longTasks.push(task); })
+    .observe({ type: 'longtask', buffered: true });
+});
 await page.goto(pathToFileURL(file).href, { timeout: 120000 });
 await page.waitForFunction(() => window.stirpaViewer && window.stirpaViewer.firstPaint !== null, { timeout: 120000 });
 note('first paint');
@@ -32,6 +38,8 @@ const drawn = () => page.evaluate(() => new Promise((done) => requestAnimationFr
 await page.waitForFunction(() => window.stirpaViewer.listDone !== null, { timeout: 0, polling: 500 });
 const listDone = await page.evaluate(() => window.stirpaViewer.listDone);
 const listParts = await page.evaluate(() => document.querySelectorAll('#person-list li').length);
+const blocked = await page.evaluate((from, to) => Math.max(0, ...window.longTasks
+  .filter((task) => task.startTime >= from && task.startTime < to).map((task) => task.duration)), firstPaint, listDone);
 note('persons list');
 
 async function steps(keys) {
@@ -82,6 +90,7 @@ const row = (what, value, unit, target) => console.log(`${name}\t${what}\t${valu
 const big = Number(name) >= 1000000;
 row('first full paint after navigation', firstPaint, 'ms', big ? '<= 2000 ms' : '<= 1500 ms');
 row(`persons list (${listParts} names) complete after the first paint`, listDone - firstPaint, 'ms', '<= 10000 ms');
+row('longest task from the first paint until the list is complete', blocked, 'ms', '-');
 for (const [zoom, { pan, zoomed }] of levels) {
   row(`pan step at ${zoom * 100} %, median of ${pan.length} frames (slowest ${Math.max(...pan).toFixed(1)})`,
     median(pan), 'ms', big ? '<= 33 ms' : '<= 16 ms');
