@@ -1,6 +1,6 @@
 // Times a published page in headless Chromium: the first full paint after
-// navigation, pan and zoom steps (the page's own drawing time, median of 50),
-// and find. Usage: node web_bench.mjs PAGE.html NAME   (prints one line per figure)
+// navigation, the persons list, pan and zoom steps at 100, 35, 8 and 2 % (the
+// page's own drawing time of each frame), and find, keystroke by keystroke. Usage: node web_bench.mjs PAGE.html NAME   (prints one line per figure)
 import path from 'node:path';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -22,6 +22,12 @@ const browser = await puppeteer.launch({
 });
 const page = await browser.newPage();
 await page.setViewport({ width: 1280, height: 800 });
+// Tasks of more than 50 ms, during which the page answers no key nor click.
+await page.evaluateOnNewDocument(() => {
+  window.longTasks = [];
+  new PerformanceObserver((list) => { for (const task of list.getEntries()) window.longTasks.push(task); })
+    .observe({ type: 'longtask', buffered: true });
+});
 await page.goto(pathToFileURL(file).href, { timeout: 120000 });
 await page.waitForFunction(() => window.stirpaViewer && window.stirpaViewer.firstPaint !== null, { timeout: 120000 });
 note('first paint');
@@ -32,26 +38,47 @@ const drawn = () => page.evaluate(() => new Promise((done) => requestAnimationFr
 await page.waitForFunction(() => window.stirpaViewer.listDone !== null, { timeout: 0, polling: 500 });
 const listDone = await page.evaluate(() => window.stirpaViewer.listDone);
 const listParts = await page.evaluate(() => document.querySelectorAll('#person-list li').length);
+const blocked = await page.evaluate((from, to) => Math.max(0, ...window.longTasks
+  .filter((task) => task.startTime >= from && task.startTime < to).map((task) => task.duration)), firstPaint, listDone);
 note('persons list');
 
 async function steps(keys) {
   const before = await page.evaluate(() => window.stirpaViewer.draws.length);
   for (const key of keys) { await page.keyboard.press(key); await drawn(); }
+  // A picture left unfinished by a step is finished in the frames after it: they count too.
+  await page.waitForFunction(() => !window.stirpaViewer.drawing, { polling: 50, timeout: 0 });
   return page.evaluate((from) => window.stirpaViewer.draws.slice(from), before);
 }
+// Centred where it is, at `zoom`; then 50 pan steps around a square and 50 zoom
+// steps out and back in.
+async function atZoom(zoom) {
+  await page.evaluate((z) => {
+    const v = window.stirpaViewer.view, x = v.left + v.width / 2 / v.zoom, y = v.top + v.height / 2 / v.zoom;
+    v.zoom = z;
+    v.left = x - v.width / 2 / z;
+    v.top = y - v.height / 2 / z;
+    window.stirpaViewer.redraw();
+  }, zoom);
+  await drawn();
+  const pan = await steps(Array.from({ length: 50 }, (_, k) => ['ArrowRight', 'ArrowDown', 'ArrowLeft', 'ArrowUp'][k % 4]));
+  const zoomed = await steps(Array.from({ length: 50 }, (_, k) => k % 2 ? '+' : '-'));
+  note(`steps at ${zoom * 100} %`);
+  return { pan, zoomed };
+}
 await page.focus('#chart');
-await page.keyboard.press('0'); // actual size, where a chart is read
+await page.keyboard.press('0'); // actual size, where a chart is read, about the root
 await drawn();
-const pan = await steps(Array.from({ length: 50 }, (_, k) => ['ArrowRight', 'ArrowDown', 'ArrowLeft', 'ArrowUp'][k % 4]));
-note('pan steps');
-const zoom = await steps(Array.from({ length: 50 }, (_, k) => k % 2 ? '+' : '-'));
-note('zoom steps');
+const levels = [];
+for (const zoom of [1, 0.35, 0.08, 0.02]) levels.push([zoom, await atZoom(zoom)]);
 await page.keyboard.press('9');
 await drawn();
 const whole = await steps(['ArrowRight', 'ArrowLeft', 'ArrowRight', 'ArrowLeft', 'ArrowRight']);
 note('whole chart steps');
 await page.focus('#find');
-await page.keyboard.type('Leonard Pell');
+for (const key of 'Leonard Pell') {
+  await page.keyboard.type(key);
+  await page.waitForFunction(() => !window.stirpaViewer.finding, { polling: 10 });
+}
 note('find');
 const finds = await page.evaluate(() => window.stirpaViewer.finds);
 const found = await page.$eval('#find-count', (o) => o.value);
@@ -60,10 +87,16 @@ await browser.close();
 rmSync(profile, { recursive: true, force: true });
 
 const row = (what, value, unit, target) => console.log(`${name}\t${what}\t${value.toFixed(1)} ${unit}\t${target}`);
-row('first full paint after navigation', firstPaint, 'ms', '<= 1500 ms');
-row(`persons list (${listParts} names) complete after the first paint`, listDone - firstPaint, 'ms', '-');
-row('pan step at 100 %, median of 50', median(pan), 'ms', '<= 20 ms');
-row('zoom step about 100 %, median of 50', median(zoom), 'ms', '<= 20 ms');
-row('pan step with the whole chart in view, median of 5', median(whole), 'ms', '-');
-row('find, slowest keystroke of "Leonard Pell" (' + found + ')', Math.max(...finds), 'ms', '<= 50 ms');
+const big = Number(name) >= 1000000;
+row('first full paint after navigation', firstPaint, 'ms', big ? '<= 2000 ms' : '<= 1500 ms');
+row(`persons list (${listParts} names) complete after the first paint`, listDone - firstPaint, 'ms', '<= 10000 ms');
+row('longest task from the first paint until the list is complete', blocked, 'ms', '-');
+for (const [zoom, { pan, zoomed }] of levels) {
+  row(`pan step at ${zoom * 100} %, median of ${pan.length} frames (slowest ${Math.max(...pan).toFixed(1)})`,
+    median(pan), 'ms', big ? '<= 33 ms' : '<= 16 ms');
+  row(`zoom step about ${zoom * 100} %, median of ${zoomed.length} frames (slowest ${Math.max(...zoomed).toFixed(1)})`,
+    median(zoomed), 'ms', big ? '<= 33 ms' : '<= 16 ms');
+}
+row(`pan step with the whole chart in view, median of ${whole.length} frames`, median(whole), 'ms', big ? '<= 33 ms' : '<= 16 ms');
+row(`find, median keystroke of "Leonard Pell" (slowest ${Math.max(...finds).toFixed(1)}; ${found})`, median(finds), 'ms', '<= 50 ms');
 row('JavaScript heap after find', memory, 'MB', '-');

@@ -2,7 +2,8 @@
 # The published web page of generated charts of 100,000 and 1,000,000 boxes:
 # the export against a --save-as of the same chart (median of three runs each),
 # the page's size against the chart file's, then the page in headless Chromium
-# (bench/web_bench.mjs: first paint, pan and zoom steps, find).
+# (bench/web_bench.mjs: first paint, persons list, the longest task meanwhile,
+# pan and zoom steps at 100, 35, 8 and 2 %, find keystroke by keystroke).
 # Usage: bench/web_bench.sh [BUILD_DIR]   (default: build-bench beside the sources,
 # made as a Release build; a build folder given keeps its own build type)
 # Needs the browser tests' modules: scripts/install-deps.sh installs them.

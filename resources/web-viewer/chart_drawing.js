@@ -46,21 +46,54 @@ class ChartPainter {
   // view: zoom, left and top (the chart pixel at the canvas's corner), width and
   // height in CSS pixels, ratio (device pixels per CSS pixel). lineage: bits per
   // box. matches: boxes framed in orange; current: the one framed heavier.
-  paint(ctx, view, lineage, matches, current) {
-    const m = this.model;
+  // boxes, when given, draws the background and boxes instead (zoomed out only,
+  // where the generation column comes last).
+  paint(ctx, view, lineage, matches, current, boxes) {
+    const area = this.begin(ctx, view, lineage);
+    const grown = LEGIBLE_HEIGHT / view.zoom > NUMBER_HEIGHT;
+    this.paintBackground();
+    if (boxes) {
+      boxes();
+    } else {
+      if (!grown) this.paintGenerationColumn(view.zoom);
+      this.paintBoxList(ctx, view);
+    }
+    for (const i of matches.visible(area)) this.paintMark(i, i === current);
+    if (grown) this.paintGenerationColumn(view.zoom);
+  }
+
+  // The background and the boxes alone: what a picture of the zoomed-out chart holds.
+  paintBoxes(ctx, view, lineage) {
+    this.begin(ctx, view, lineage);
+    this.paintBackground();
+    this.paintBoxList(ctx, view);
+  }
+
+  begin(ctx, view, lineage) {
     const scale = view.zoom * view.ratio;
     this.ctx = ctx;
     this.device = 1 / scale; // one device pixel in chart pixels
     this.lineage = lineage;
-    ctx.setTransform(scale, 0, 0, scale, -view.left * scale, -view.top * scale);
-    const area = { left: view.left, top: view.top,
+    // Zoomed out, the picture comes from tiles placed at whole device pixels:
+    // whatever is drawn over them, and the same picture drawn box by box, too.
+    const whole = detailAt(view.zoom) !== Detail.Full;
+    this.shiftX = whole ? -Math.round(view.left * scale) : -view.left * scale;
+    this.shiftY = whole ? -Math.round(view.top * scale) : -view.top * scale;
+    ctx.setTransform(scale, 0, 0, scale, this.shiftX, this.shiftY);
+    this.area = { left: view.left, top: view.top,
       right: view.left + view.width / view.zoom, bottom: view.top + view.height / view.zoom };
-    this.area = area;
-    ctx.fillStyle = m.chartBackground ? COLOUR.paleblue : COLOUR.white;
-    ctx.fillRect(area.left, area.top, area.right - area.left, area.bottom - area.top);
-    const grown = LEGIBLE_HEIGHT / view.zoom > NUMBER_HEIGHT;
-    if (!grown) this.paintGenerationColumn(view.zoom);
-    const boxes = m.boxesInArea(area);
+    return this.area;
+  }
+
+  paintBackground() {
+    const area = this.area;
+    this.ctx.fillStyle = this.model.chartBackground ? COLOUR.paleblue : COLOUR.white;
+    this.ctx.fillRect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+  }
+
+  paintBoxList(ctx, view) {
+    const m = this.model;
+    const boxes = m.boxesInArea(this.area);
     const detail = detailAt(view.zoom);
     if (detail === Detail.Cells) {
       this.paintCells(ctx, view, boxes);
@@ -69,9 +102,6 @@ class ChartPainter {
         if (m.isPlain(i)) this.paintPlain(i, detail); else this.paintContinuation(i, detail);
       }
     }
-    for (const i of matches.visible(area)) this.paintMark(i, i === current);
-    if (grown) this.paintGenerationColumn(view.zoom);
-    return boxes.length;
   }
 
   line(colour, x0, y0, x1, y1) {
@@ -149,9 +179,9 @@ class ChartPainter {
     const image = ctx.getImageData(0, 0, width, height);
     const pixels = new Uint32Array(image.data.buffer);
     const fill = (x0, y0, x1, y1, colour) => {
-      let left = Math.floor((x0 - view.left) * scale), top = Math.floor((y0 - view.top) * scale);
-      let right = Math.max(left + 1, Math.floor((x1 - view.left) * scale));
-      let bottom = Math.max(top + 1, Math.floor((y1 - view.top) * scale));
+      let left = Math.floor(x0 * scale) + this.shiftX, top = Math.floor(y0 * scale) + this.shiftY;
+      let right = Math.max(left + 1, Math.floor(x1 * scale) + this.shiftX);
+      let bottom = Math.max(top + 1, Math.floor(y1 * scale) + this.shiftY);
       left = Math.max(0, left); top = Math.max(0, top);
       right = Math.min(width, right); bottom = Math.min(height, bottom);
       for (let y = top; y < bottom; ++y) pixels.fill(colour, y * width + left, y * width + right);

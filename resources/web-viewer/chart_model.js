@@ -63,6 +63,7 @@ class ChartModel {
     this.width = data.width;
     this.height = data.height;
     this.root = data.root;
+    this.joinedTexts = data.texts; // for find's worker
     this.texts = n > 0 ? data.texts.split('\n') : [];
 
     const cells = parseNumbers(data.cells, 2 * n);

@@ -5,11 +5,16 @@
 const MIN_ZOOM = 0.02, MAX_ZOOM = 4, ZOOM_STEP = 1.25, CLICK_SLOP = 4;
 
 const page = { $: (id) => document.getElementById(id) };
-const stats = { firstPaint: null, listDone: null, draws: [], finds: [], view: null };
-window.stirpaViewer = stats; // what tests and benchmarks read
+// What tests and benchmarks read; with tiles off every box is drawn each frame, to compare.
+const stats = {
+  firstPaint: null, listDone: null, draws: [], finds: [], finding: false, drawing: false,
+  view: null, tiles: true, redraw: requestDraw,
+};
+window.stirpaViewer = stats;
 
 const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
 const painter = new ChartPainter(model);
+const tiles = new ChartTiles(new ChartPainter(model)); // its own painter: it paints amid the view's painting
 const search = new ChartSearch(model);
 const savedLineage = new Uint8Array(model.count);
 for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
@@ -20,41 +25,57 @@ const overview = page.$('overview');
 const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
 stats.view = view;
 const state = { lineage: savedLineage, lineageFrom: -1, matches: [], current: -1, query: '' };
-let drawPending = false;
+const TILE_BUDGET = 8; // ms of painting pictures per frame, the rest of a 60 Hz frame left to the browser
 
 document.title = model.title || document.title;
 
 // Drawing
 
 function requestDraw() {
-  if (drawPending) return;
-  drawPending = true;
+  if (stats.drawing) return;
+  stats.drawing = true;
   requestAnimationFrame(draw);
 }
 
+// The matches are in reading order, by level: those in the levels in view are looked at.
 const matchSet = {
   visible(area) {
-    const out = [];
-    for (const i of state.matches) {
-      const o = model.cellOrigin(model.column[i], model.level[i]);
-      if (o.x + model.boxWidth + 8 >= area.left && o.x - 8 <= area.right &&
-          o.y + model.boxHeight + 8 >= area.top && o.y - 8 <= area.bottom) out.push(i);
+    const m = model, matches = state.matches, out = [];
+    const firstAt = (level) => {
+      let low = 0, high = matches.length;
+      while (low < high) { const mid = (low + high) >> 1; if (m.level[matches[mid]] < level) low = mid + 1; else high = mid; }
+      return low;
+    };
+    const end = firstAt(Math.floor((area.bottom + 8 - ORIGIN_Y) / m.pitchY) + 1);
+    for (let k = firstAt(Math.floor((area.top - m.boxHeight - 8 - ORIGIN_Y) / m.pitchY)); k < end; ++k) {
+      const i = matches[k], o = m.cellOrigin(m.column[i], m.level[i]);
+      if (o.x + m.boxWidth + 8 >= area.left && o.x - 8 <= area.right &&
+          o.y + m.boxHeight + 8 >= area.top && o.y - 8 <= area.bottom) out.push(i);
     }
     return out;
   },
 };
 
 function draw() {
-  drawPending = false;
+  stats.drawing = false;
   const start = performance.now();
-  painter.paint(ctx, view, state.lineage, matchSet, state.current >= 0 ? state.matches[state.current] : -1);
+  const current = state.current >= 0 ? state.matches[state.current] : -1;
+  let whole = true;
+  const fromTiles = stats.tiles && detailAt(view.zoom) !== Detail.Full
+    ? () => { whole = tiles.draw(ctx, view, state.lineage, TILE_BUDGET); } : undefined;
+  painter.paint(ctx, view, state.lineage, matchSet, current, fromTiles);
+  if (!whole) requestDraw();
   drawOverviewFrame();
   const took = performance.now() - start;
   stats.draws.push(took);
   if (stats.firstPaint === null) {
     stats.firstPaint = performance.now();
-    setTimeout(buildPersonList, 0);
     setTimeout(() => search.prepare(), 0);
+    setTimeout(() => {
+      paintOverview(model, overviewPicture, overviewScale);
+      drawOverviewFrame();
+    }, 0);
+    setTimeout(buildPersonList, 0);
   }
   page.$('zoom').value = Math.round(view.zoom * 100) + ' %';
 }
@@ -297,14 +318,19 @@ function clearLineage() {
 
 const findField = page.$('find');
 
+// The answer comes from find's worker; the time is from the keystroke to it.
 function runFind(query, keepAddress) {
   const start = performance.now();
   state.query = query;
-  state.matches = search.find(query);
-  state.current = state.matches.length ? 0 : -1;
-  stats.finds.push(performance.now() - start);
-  if (!keepAddress) setAddress(query ? 'find=' + encodeURIComponent(query) : '');
-  showMatch();
+  stats.finding = true;
+  search.find(query, (matches) => {
+    state.matches = matches;
+    state.current = matches.length ? 0 : -1;
+    stats.finds.push(performance.now() - start);
+    stats.finding = false;
+    showMatch();
+  });
+  if (!keepAddress) setAddressSoon(query ? 'find=' + encodeURIComponent(query) : '');
 }
 
 function stepMatch(by) {
@@ -340,8 +366,17 @@ page.$('find-previous').addEventListener('click', () => stepMatch(-1));
 
 // The address
 
+let addressTimer = 0;
+
 function setAddress(fragment) {
+  clearTimeout(addressTimer);
   history.replaceState(null, '', fragment ? '#' + fragment : window.location.pathname + window.location.search);
+}
+
+// Once typing pauses: on a big page the browser takes tens of ms to write the address.
+function setAddressSoon(fragment) {
+  clearTimeout(addressTimer);
+  addressTimer = setTimeout(() => setAddress(fragment), 300);
 }
 
 // A hand-typed address may hold a lone '%': taken as it stands, never thrown on.
@@ -422,7 +457,8 @@ function placeOverview() {
   overview.height = overviewPicture.height = height;
   overview.style.width = width + 'px';
   overview.style.height = height + 'px';
-  paintOverview(model, overviewPicture, overviewScale);
+  // The first time, after the chart's first paint: the overview can wait for it.
+  if (stats.firstPaint !== null) paintOverview(model, overviewPicture, overviewScale);
 }
 
 function drawOverviewFrame() {
@@ -447,28 +483,34 @@ overview.addEventListener('pointermove', (event) => {
   if (overview.hasPointerCapture(event.pointerId)) overviewGo(event);
 });
 
-// The persons in reading order, as text: built in pieces after the first paint.
-// Each piece is a list of its own that the browser lays out only when it comes
-// into view, so a long list costs the same per piece, however many came before.
+// The persons in reading order, as text: built in pieces after the first paint,
+// as many as fit in a slice of time between the page's other work. Each piece
+// is a list of its own that the browser lays out only when it comes into view,
+// so a long list costs the same per piece, however many came before.
+
+const LIST_SLICE = 12; // ms
 
 function buildPersonList() {
   const list = page.$('person-list');
   const chunk = 1000;
   let k = 0;
   const more = () => {
-    const part = document.createElement('ol');
-    part.className = 'persons-part';
-    part.start = k + 1;
-    for (const end = Math.min(model.count, k + chunk); k < end; ++k) {
-      const i = model.reading[k];
-      const item = document.createElement('li');
-      const link = document.createElement('a');
-      link.href = chartAddress(i) || '#box=' + model.column[i] + ',' + model.level[i];
-      link.textContent = descriptionLines(model.texts[i]).join(', ');
-      item.append(link);
-      part.append(item);
-    }
-    list.append(part);
+    const until = performance.now() + LIST_SLICE;
+    do {
+      const part = document.createElement('ol');
+      part.className = 'persons-part';
+      part.start = k + 1;
+      for (const end = Math.min(model.count, k + chunk); k < end; ++k) {
+        const i = model.reading[k];
+        const item = document.createElement('li');
+        const link = document.createElement('a');
+        link.href = chartAddress(i) || '#box=' + model.column[i] + ',' + model.level[i];
+        link.textContent = descriptionLines(model.texts[i]).join(', ');
+        item.append(link);
+        part.append(item);
+      }
+      list.append(part);
+    } while (k < model.count && performance.now() < until);
     if (k < model.count) setTimeout(more, 0);
     else stats.listDone = performance.now();
   };
