@@ -24,3 +24,22 @@ const QtFont* chartFont(std::string_view face, int height, bool bold)
     }
     return cache.emplace(std::move(key), std::make_unique<QtFont>(font)).first->second.get();
 }
+
+TextAgainstClip textAgainstClip(const QtFont& font, const QString& text, Point bottomLeft,
+                                const Rect& clip, bool clipping)
+{
+    const int height = font.metrics.height();
+    // The cell as if the text had no width: advances are never negative.
+    Rect cell{bottomLeft.x - 2, bottomLeft.y - height, bottomLeft.x + height / 2, bottomLeft.y};
+    if (cell.left >= clip.right || cell.top >= clip.bottom || cell.bottom <= clip.top)
+        return TextAgainstClip::Outside;
+    const bool insideButRight =
+        cell.left >= clip.left && cell.top >= clip.top && cell.bottom <= clip.bottom;
+    if (cell.right > clip.left && !(insideButRight && !clipping))
+        return TextAgainstClip::Crossing;
+    cell.right += font.metrics.horizontalAdvance(text);
+    if (cell.right <= clip.left)
+        return TextAgainstClip::Outside;
+    return !clipping && insideButRight && cell.right <= clip.right ? TextAgainstClip::Inside
+                                                                   : TextAgainstClip::Crossing;
+}
