@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/qt_font.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -8,9 +9,9 @@
 
 const QtFont* chartFont(std::string_view face, int height, bool bold)
 {
-    static std::map<std::tuple<std::string, int, bool>, std::unique_ptr<QtFont>> cache;
-    auto key = std::make_tuple(std::string(face), height, bold);
-    auto found = cache.find(key);
+    // Asked for at every box: found without making a string.
+    static std::map<std::tuple<std::string, int, bool>, std::unique_ptr<QtFont>, std::less<>> cache;
+    auto found = cache.find(std::make_tuple(face, height, bold));
     if (found != cache.end())
         return found->second.get();
 
@@ -22,7 +23,9 @@ const QtFont* chartFont(std::string_view face, int height, bool bold)
         if (QFontMetrics(font).height() <= height || pixels == 1)
             break;
     }
-    return cache.emplace(std::move(key), std::make_unique<QtFont>(font)).first->second.get();
+    return cache
+        .emplace(std::make_tuple(std::string(face), height, bold), std::make_unique<QtFont>(font))
+        .first->second.get();
 }
 
 TextAgainstClip textAgainstClip(const QtFont& font, const QString& text, Point bottomLeft,

@@ -8,18 +8,21 @@
 #include "render/render_output.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 constexpr int maxFontHeight = 1000;
 
+// Without printf: every box asks for two.
 std::string hex(Colour colour)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", redOf(colour), greenOf(colour),
-                  blueOf(colour));
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const int byte : {redOf(colour), greenOf(colour), blueOf(colour)}) {
+        text += digits[byte >> 4];
+        text += digits[byte & 0xF];
+    }
     return text;
 }
 
