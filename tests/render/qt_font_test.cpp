@@ -29,7 +29,7 @@ private slots:
                                  cell.top >= clip.bottom || cell.bottom <= clip.top;
             const bool inside = cell.left >= clip.left && cell.right <= clip.right &&
                                 cell.top >= clip.top && cell.bottom <= clip.bottom;
-            const TextAgainstClip expected = outside ? TextAgainstClip::Outside
+            const TextAgainstClip expected = outside               ? TextAgainstClip::Outside
                                              : inside && !clipping ? TextAgainstClip::Inside
                                                                    : TextAgainstClip::Crossing;
             if (textAgainstClip(font, text, at, clip, clipping) != expected)
