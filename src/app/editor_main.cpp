@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The editor and --render, started by stirpa with its command line.
+// The editor, started by stirpa with its command line.
 #include "app/application.h"
 #include "app/display_check.h"
-#include "app/gui_batch.h"
 #include "app/qt_notices.h"
 #include "app/translation.h"
 #include "chartfile/debug_log.h"
@@ -13,9 +12,6 @@
 int main(int argc, char* argv[])
 {
     const QString language = takeLanguageOption(argc, argv);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (const int status = runBatch(guiBatchOptions(), args, {std::cout, std::cerr}); status >= 0)
-        return status;
     if (const std::string problem = editorDisplayProblem(); !problem.empty()) {
         std::cerr << "stirpa: " << problem << '\n';
         return 1;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// Installed, stirpa is <prefix>/bin/stirpa and the Qt program it starts is in
+// Installed, stirpa is <prefix>/bin/stirpa and the Qt programs it starts are in
 // <prefix>/libexec/stirpa. Each place is found from where the running program is,
 // so a prefix moved elsewhere still works, and without a Qt application, so the
 // batch commands can use them.
@@ -15,7 +15,7 @@ std::string installedDataFolder();
 // <prefix>/bin, and from any other folder as from bin.
 std::string dataFolderFor(const std::string& programFolder);
 
-// The folder of the Qt program, for stirpa in <prefix>/bin.
+// The folder of the Qt programs, for stirpa in <prefix>/bin.
 std::string installedProgramFolder();
 
 // The folder the running program is in.

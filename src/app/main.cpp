@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // stirpa itself answers --help, --version and the batch commands that need no Qt,
-// and hands the editor and --render to the Qt program: the other batch commands
+// and hands the editor and --render to the Qt programs: the other batch commands
 // then load none of Qt.
 #include "app/batch.h"
 #include "app/language_option.h"
@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     std::vector<BatchOption> options =
         coreBatchOptions(dateLanguageOf(interfaceLanguage(language)));
     options.push_back(renderOption([argv](const std::vector<std::string>&, BatchStreams streams) {
-        return runQtProgram(argv, streams.err);
+        return runQtProgram(renderProgramName, argv, streams.err);
     }));
 
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
@@ -38,5 +38,5 @@ int main(int argc, char* argv[])
         std::cerr << "stirpa: unknown option '" << args[0] << "'\n" << batchHelp(options);
         return 2;
     }
-    return runQtProgram(editorArgv.data(), std::cerr);
+    return runQtProgram(editorProgramName, editorArgv.data(), std::cerr);
 }

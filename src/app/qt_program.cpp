@@ -9,10 +9,10 @@
 #include <string>
 #include <unistd.h>
 
-int runQtProgram(char** argv, std::ostream& err)
+int runQtProgram(const char* name, char** argv, std::ostream& err)
 {
-    const std::string installed = installedProgramFolder() + '/' + qtProgramName;
-    const std::string built = runningProgramFolder() + '/' + qtProgramName;
+    const std::string installed = installedProgramFolder() + '/' + name;
+    const std::string built = runningProgramFolder() + '/' + name;
     std::error_code error;
     const std::string& program = std::filesystem::exists(installed, error) ? installed : built;
     execv(program.c_str(), argv);

@@ -3,11 +3,12 @@
 
 #include <ostream>
 
-// The editor and --render need Qt: they are a program of their own,
-// stirpa-editor, so that stirpa's other commands load none of Qt.
-inline constexpr char qtProgramName[] = "stirpa-editor";
+// The editor and --render need Qt: they are programs of their own, so that
+// stirpa's other commands load none of Qt, and a render none of Qt Widgets.
+inline constexpr char editorProgramName[] = "stirpa-editor";
+inline constexpr char renderProgramName[] = "stirpa-render";
 
-// Replaces this process by stirpa-editor run with argv (null-terminated, argv[0]
-// kept): the installed one, else the one beside stirpa in the build. Returns only
-// when it cannot, with exit status 1, having said why on err.
-int runQtProgram(char** argv, std::ostream& err);
+// Replaces this process by the program named run with argv (null-terminated,
+// argv[0] kept): the installed one, else the one beside stirpa in the build.
+// Returns only when it cannot, with exit status 1, having said why on err.
+int runQtProgram(const char* name, char** argv, std::ostream& err);

@@ -389,6 +389,13 @@ enum class FileRead { Done, Failed, TooLarge, NoHeader, ZeroRun };
 // for the reader to call empty.
 bool beginsWithHeader(std::string_view sample)
 {
+    // In every character set read here the first character that is not blank
+    // is a '0' byte, after byte order marks and UTF-16's zero bytes: anything
+    // else (an image, a PDF) is told apart without decoding.
+    const std::size_t first =
+        sample.find_first_not_of(std::string_view("\xEF\xBB\xBF\xFE\xFF\0 \t\r\n", 10));
+    if (first != std::string_view::npos && sample[first] != '0')
+        return false;
     const std::string text = decodeGedcom(std::string(sample)).utf8;
     const std::size_t start = text.find_first_not_of(" \t\r\n");
     if (start == std::string::npos)

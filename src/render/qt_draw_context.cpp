@@ -233,7 +233,6 @@ void QtDrawContext::drawText(Point bottomLeft, std::string_view bytes)
     const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
     const int height = font_->metrics.height();
     const int top = bottomLeft.y - height;
-    const QRect cell(bottomLeft.x, top, font_->metrics.horizontalAdvance(text), height);
     const QPoint baseline(bottomLeft.x, top + font_->metrics.ascent());
     if (!clipsNatively_ && !clip_.isNull() &&
         !clip_.contains(font_->metrics.tightBoundingRect(text).translated(baseline))) {
@@ -248,7 +247,9 @@ void QtDrawContext::drawText(Point bottomLeft, std::string_view bytes)
         painter_.drawText(baseline, text);
     }
     // Glyphs may overhang their advance a little.
-    report(cell.adjusted(-2, 0, height / 2, 0));
+    if (watchesTouches())
+        report(QRect(bottomLeft.x - 2, top, font_->metrics.horizontalAdvance(text) + 2 + height / 2,
+                     height));
 }
 
 void QtDrawContext::beginXorOutline(const OutlinePen& pen)

@@ -58,8 +58,10 @@ public:
     static QSize cornerEllipse(const Rect& rect, float roundness);
 
 protected:
-    // Told the device rectangle that each drawing step may have changed.
+    // Told the device rectangle that each drawing step may have changed, when
+    // watchesTouches() says so: a text's area costs measuring the text.
     virtual void touched(const QRect& /*deviceRect*/) {}
+    virtual bool watchesTouches() const { return false; }
 
 private:
     void applyClip();

@@ -8,18 +8,21 @@
 #include "render/render_output.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 constexpr int maxFontHeight = 1000;
 
+// Without printf: every box asks for two.
 std::string hex(Colour colour)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", redOf(colour), greenOf(colour),
-                  blueOf(colour));
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const int byte : {redOf(colour), greenOf(colour), blueOf(colour)}) {
+        text += digits[byte >> 4];
+        text += digits[byte & 0xF];
+    }
     return text;
 }
 
@@ -165,17 +168,14 @@ void SvgDrawContext::drawText(Point bottomLeft, std::string_view bytes)
     const std::string utf8 = displayText(bytes);
     const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
     QPoint baseline(bottomLeft.x, bottomLeft.y - font_->metrics.height() + font_->metrics.ascent());
-    const QRect clip(clip_.left, clip_.top, clip_.right - clip_.left, clip_.bottom - clip_.top);
     if (!clip_.isEmpty()) {
-        // The advance and cell are cheap to measure; glyphs overhang them a little.
-        const QRect cell(baseline.x() - 2, baseline.y() - font_->metrics.ascent(),
-                         font_->metrics.horizontalAdvance(text) + font_->metrics.height() / 2,
-                         font_->metrics.height());
-        if (!clip.intersects(cell))
+        const TextAgainstClip where =
+            textAgainstClip(*font_, text, bottomLeft, clip_, clipGroupOpen_);
+        if (where == TextAgainstClip::Outside)
             return;
-        if (!clip.contains(cell)) {
+        if (where == TextAgainstClip::Crossing) {
             openClipGroup();
-            baseline -= clip.topLeft();
+            baseline -= QPoint(clip_.left, clip_.top);
         }
     }
     out_.write("<text class=\"" +

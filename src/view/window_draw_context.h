@@ -27,4 +27,5 @@ public:
 
 protected:
     void touched(const QRect& deviceRect) override;
+    bool watchesTouches() const override { return true; }
 };

@@ -2,7 +2,7 @@
 # Usage: install_layout_test.sh CMAKE BUILD_DIR
 # Installs the build into a temporary prefix, checks that every file lands where
 # the desktop looks for it, then moves the prefix and runs stirpa from there: the
-# batch commands, the Qt program it starts and the installed template.
+# batch commands, the Qt programs it starts and the installed template.
 set -euo pipefail
 cmake="$1"
 build="$2"
@@ -14,6 +14,7 @@ status=0
 for file in \
   bin/stirpa \
   libexec/stirpa/stirpa-editor \
+  libexec/stirpa/stirpa-render \
   share/applications/org.stirpa.Stirpa.desktop \
   share/mime/packages/stirpa-chart.xml \
   share/metainfo/org.stirpa.Stirpa.metainfo.xml \
@@ -69,9 +70,9 @@ expect() {
 }
 expect 1 "stirpa: no display to open the editor on (set DISPLAY or WAYLAND_DISPLAY, or use --help for the batch commands)" \
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/stirpa" --lang de sample.txt
-# The Qt program gone is named, and nothing is written.
-rm "$usr/libexec/stirpa/stirpa-editor"
-expect 1 "stirpa: the program '$usr/libexec/stirpa/stirpa-editor' is missing: Stirpa is not completely installed" \
+# The render program gone is named, and nothing is written.
+rm "$usr/libexec/stirpa/stirpa-render"
+expect 1 "stirpa: the program '$usr/libexec/stirpa/stirpa-render' is missing: Stirpa is not completely installed" \
   "$usr/bin/stirpa" --render "$usr/share/stirpa/sample.txt" gone.svg
 [ ! -e gone.svg ] || { echo "a render without its program wrote gone.svg"; status=1; }
 exit "$status"

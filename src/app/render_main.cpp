@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// --render, started by stirpa with its command line. Qt Gui only: a render
+// loads none of the editor's libraries.
+#include "app/gui_batch.h"
+
+#include <iostream>
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const int status = runBatch(guiBatchOptions(), args, {std::cout, std::cerr});
+    return status >= 0 ? status : 2;
+}
