@@ -21,10 +21,11 @@ std::string trimmed(std::string_view line)
     return std::string(end == line.npos ? std::string_view() : line.substr(0, end + 1));
 }
 
-// The year of a "b. " (else "chr. ") line, or 0 when the box shows none.
+// The year of a birth (else christening) line, in English or German, or 0
+// when the box shows none.
 int shownBirthYear(const std::string& text)
 {
-    for (const char* tag : {"b. ", "chr. "})
+    for (const char* tag : {"b. ", "geb. ", "chr. ", "get. "})
         for (const std::string_view line : descriptionLines(text))
             if (line.starts_with(tag)) {
                 const std::string_view rest = line.substr(std::string_view(tag).size());

@@ -68,6 +68,18 @@ void appendEventLine(std::string& out, std::string_view prefix, const GedcomEven
         out.resize(start);
 }
 
+// The words before a box's event lines, as genealogists abbreviate them.
+struct EventWords {
+    std::string_view born, christened, died, buried, married;
+};
+
+const EventWords& eventWords(DateLanguage language)
+{
+    static constexpr EventWords english{"b. ", "chr. ", "d. ", "bur. ", "m. "};
+    static constexpr EventWords german{"geb. ", "get. ", "gest. ", "begr. ", "verh. "};
+    return language == DateLanguage::German ? german : english;
+}
+
 void appendNameOnly(std::string& out, const GedcomPerson& person, const DescriptionOptions& options)
 {
     if (!person.name.empty())
@@ -161,18 +173,19 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
         text.push_back('?');
     if (isPrivate(index))
         return;
+    const EventWords& words = eventWords(options.dateLanguage);
     const bool born = !person.birth.empty();
-    appendEventLine(text, born ? "b. " : "chr. ", born ? person.birth : person.christening,
-                    options.places, options);
+    appendEventLine(text, born ? words.born : words.christened,
+                    born ? person.birth : person.christening, options.places, options);
     const bool died = !person.death.empty();
-    appendEventLine(text, died ? "d. " : "bur. ", died ? person.death : person.burial,
+    appendEventLine(text, died ? words.died : words.buried, died ? person.death : person.burial,
                     options.places, options);
     if (options.marriages) {
         for (const int f : person.spouseIn) {
             const GedcomFamily& family = data.families[std::size_t(f)];
             const int partner = family.husband == index ? family.wife : family.husband;
             if (!isPrivate(partner))
-                appendEventLine(text, "m. ", family.marriage, false, options);
+                appendEventLine(text, words.married, family.marriage, false, options);
         }
     }
 }

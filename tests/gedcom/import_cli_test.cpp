@@ -335,7 +335,7 @@ void ImportCliTest::writesDatesInTheInterfaceLanguage()
     const QString out = path("de.txt");
     const Run run = runStirpa({"--lang", "de", "--import-gedcom", path("de.ged"), out, "--titles"});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(boxTexts(out), QStringList{"Dr. Ann Lee |b. um 3. M\u00e4rz 1820"});
+    QCOMPARE(boxTexts(out), QStringList{"Dr. Ann Lee |geb. um 3. M\u00e4rz 1820"});
 }
 
 QTEST_GUILESS_MAIN(ImportCliTest)
