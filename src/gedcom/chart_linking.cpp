@@ -162,7 +162,9 @@ int matchBox(const Person& box, const GedcomData& data,
     const int year = shownBirthYear(box.text);
     std::string name;
     for (std::size_t count = 0; count < std::min<std::size_t>(lines.size(), 4); ++count) {
-        name += (count ? " " : "") + trimmed(lines[count]);
+        if (count > 0)
+            name += ' ';
+        name += trimmed(lines[count]);
         const auto found = byName.find(name);
         if (found == byName.end())
             continue;

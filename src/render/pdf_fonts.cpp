@@ -85,8 +85,11 @@ std::string toUnicodeMap(const std::vector<char32_t>& characters)
     std::vector<std::string> pairs;
     for (std::size_t glyph = 0; glyph < characters.size(); ++glyph)
         if (characters[glyph] != 0)
-            pairs.push_back("<" + hex4(unsigned(glyph)) + "> <" + utf16Hex(characters[glyph]) +
-                            ">\n");
+            pairs.push_back(std::string(1, '<')
+                                .append(hex4(unsigned(glyph)))
+                                .append("> <")
+                                .append(utf16Hex(characters[glyph]))
+                                .append(">\n"));
     std::string map = "/CIDInit/ProcSet findresource begin\n12 dict begin\nbegincmap\n"
                       "/CIDSystemInfo<</Registry(Adobe)/Ordering(UCS)/Supplement 0>>def\n"
                       "/CMapName/Adobe-Identity-UCS def\n/CMapType 2 def\n"
