@@ -516,7 +516,7 @@ function buildPersonList() {
     else {
       stats.listDone = performance.now();
       // Find's worker folds the descriptions after: on two cores each halves the other's speed.
-      search.prepare();
+      setTimeout(() => search.prepare(), 0);
     }
   };
   more();
