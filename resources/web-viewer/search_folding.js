@@ -63,14 +63,19 @@ function searchParts() {
       this.marks = new Uint8Array(reading.length);
     }
 
-    // Calls visit with the id of each word that holds `part` (no blank).
-    eachWord(part, visit) {
+    // The ids of the words that hold `part` (no blank), and how many
+    // descriptions they name together.
+    wordsHolding(part) {
+      const ids = [];
+      let count = 0;
       for (let at = this.words.indexOf(part); at !== -1;) {
         let low = 0, high = this.wordEnds.length - 1;
         while (low < high) { const mid = (low + high) >> 1; if (this.wordEnds[mid] < at) low = mid + 1; else high = mid; }
-        visit(low);
+        ids.push(low);
+        count += this.lists[low].length;
         at = this.words.indexOf(part, this.wordEnds[low] + 1);
       }
+      return { ids, count };
     }
 
     // The box of each cell whose folded description holds `folded`, in reading
@@ -78,33 +83,37 @@ function searchParts() {
     // Each word of the query lies within a word of such a description: those
     // with words that hold the query's two rarest words are looked at.
     find(folded, cellBox) {
-      const parts = folded.split(' ').map((part) => {
-        let count = 0;
-        this.eachWord(part, (id) => { count += this.lists[id].length; });
-        return { part, count };
-      });
-      parts.sort((a, b) => a.count - b.count);
-      const marks = this.marks, rarest = parts.slice(0, 2);
+      const parts = folded.split(' ').map((part) => this.wordsHolding(part)).sort((a, b) => a.count - b.count);
+      const marks = this.marks, steps = Math.min(parts.length, 2);
       marks.fill(0);
       let count = 0;
-      rarest.forEach(({ part }, step) => {
-        this.eachWord(part, (id) => {
-          const list = this.lists[id];
-          for (let n = 0; n < list.length; ++n) {
-            if (marks[list[n]] !== step) continue;
-            marks[list[n]] = step + 1;
-            if (step === rarest.length - 1) ++count;
-          }
-        });
-      });
-      const found = new Int32Array(count);
-      let size = 0;
+      for (let step = 0; step < steps; ++step) count = markPlaces(this.lists, parts[step].ids, marks, step);
+      const found = new Int32Array(count), check = parts.length > 1;
+      let size = 0, last = -1;
       for (let k = 0; k < marks.length; ++k) {
-        if (marks[k] !== rarest.length || (parts.length > 1 && !this.folded[k].includes(folded))) continue;
-        if (size === 0 || found[size - 1] !== cellBox[k]) found[size++] = cellBox[k];
+        if (marks[k] !== steps || cellBox[k] === last || (check && !this.folded[k].includes(folded))) continue;
+        found[size++] = last = cellBox[k];
       }
-      return found.slice(0, size);
+      return size === count ? found : found.slice(0, size);
     }
+  }
+
+  // Raises the mark of each place marked `step` in the words' lists to
+  // step + 1; gives how many it raised. One plain loop: a million places on
+  // the first keystroke.
+  function markPlaces(lists, ids, marks, step) {
+    let raised = 0;
+    for (const id of ids) {
+      const list = lists[id];
+      for (let n = 0; n < list.length; ++n) {
+        const place = list[n];
+        if (marks[place] === step) {
+          marks[place] = step + 1;
+          ++raised;
+        }
+      }
+    }
+    return raised;
   }
 
   return { foldedForSearch, FoldedTexts };
