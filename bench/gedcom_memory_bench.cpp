@@ -39,7 +39,7 @@ int importFile(const char* path)
     std::size_t boxes = 0;
     if (load && !load.data.persons.empty()) {
         ImportOptions options;
-        options.layout.root = defaultRoot(load.data);
+        options.layout.root = defaultRoot(load.data).person;
         options.layout.generations = maxGenerations;
         const ChartImport imported = importChart(load.data, options, "bench");
         boxes = imported ? imported.chart.tree().size() : 0;

@@ -95,7 +95,7 @@ std::string changedFile(const std::string& text)
         }
         out += line + '\n';
         if (line.starts_with("0 @F") && ++family % 100 == 0) {
-            const std::string xref = "I" + std::to_string(next++);
+            const std::string xref = 'I' + std::to_string(next++);
             const std::string f = line.substr(3, line.find('@', 3) - 3);
             out += "1 CHIL @" + xref + "@\n";
             added += "0 @" + xref + "@ INDI\n1 NAME New /Child/\n1 FAMC @" + f + "@\n";

@@ -67,7 +67,7 @@ void checkList(const GedcomData& data)
 void checkChart(const GedcomData& data, std::size_t size)
 {
     ImportOptions options;
-    options.layout.root = defaultRoot(data);
+    options.layout.root = defaultRoot(data).person;
     require(options.layout.root >= 0 && std::size_t(options.layout.root) < data.persons.size(),
             "a file with persons has a default root");
     options.layout.generations = 1 + int(size % 5);

@@ -57,7 +57,8 @@ std::string num(double value)
         return decimals(value, 2);
     const long long whole = static_cast<long long>(hundredths);
     const long long size = whole < 0 ? -whole : whole;
-    std::string out = (whole < 0 ? "-" : "") + std::to_string(size / 100);
+    std::string out = whole < 0 ? "-" : "";
+    out += std::to_string(size / 100);
     if (const int rest = int(size % 100); rest != 0) {
         out += '.';
         out += char('0' + rest / 10);
