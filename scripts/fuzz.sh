@@ -24,6 +24,7 @@ runs=(
   "chart_round_trip_fuzzer chart chart.dict"
   "gedcom_import_fuzzer gedcom gedcom.dict"
   "html_export_fuzzer html html.dict"
+  "journal_fuzzer journal journal.dict"
   "pair_text_fuzzer pair pair.dict"
 )
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -37,7 +38,7 @@ for run in "${runs[@]}"; do
   artifacts="$build/artifacts/$target/"
   mkdir -p "$corpus" "$artifacts"
   cp -n "$root/fuzz/seeds/$seeds/"* "$corpus/"
-  [ "$seeds" = pair ] || [ "$seeds" = gedcom ] || cp -n "$root/resources/sample.txt" "$corpus/"
+  [ "$seeds" = pair ] || [ "$seeds" = gedcom ] || [ "$seeds" = journal ] || cp -n "$root/resources/sample.txt" "$corpus/"
   log="$build/$target.log"
   if "$build/$target" "$corpus" -dict="$root/fuzz/$dict" -max_total_time="$seconds" \
        -timeout=60 -print_final_stats=1 -artifact_prefix="$artifacts" >"$log" 2>&1; then

@@ -7,10 +7,14 @@
 #include "app/resource_path.h"
 #include "app/toolbar_icons.h"
 #include "chartfile/debug_log.h"
+#include "chartfile/file_notices.h"
+#include "document/message_text.h"
 #include "help/help_mgr.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QStatusBar>
+#include <QThread>
 #include <iostream>
 
 Application::Application()
@@ -20,11 +24,20 @@ Application::Application()
     QApplication::setWindowIcon(treeIcon());
 }
 
-Application::~Application() = default;
+Application::~Application() { setFileNoticeHandler({}); }
 
 bool Application::start(const QStringList& arguments)
 {
     window_ = std::make_unique<MainWindow>();
+    // Told while the window waits for another Stirpa: shown at once, as the
+    // wait holds the event loop.
+    setFileNoticeHandler([window = window_.get()](const Result& note) {
+        debugLog() << note.message() << std::endl;
+        if (QThread::currentThread() != window->thread())
+            return;
+        window->statusBar()->showMessage(messageText(note));
+        window->statusBar()->repaint();
+    });
     if (!window_->openAtStart(arguments.value(0))) {
         std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData()
                   << '\n';

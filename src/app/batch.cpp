@@ -10,6 +10,7 @@
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/debug_log.h"
+#include "chartfile/file_notices.h"
 #include "chartfile/tree_dump.h"
 #include "export/html_export.h"
 
@@ -205,6 +206,22 @@ std::string batchHelp(const std::vector<BatchOption>& options)
     return text;
 }
 
+namespace {
+
+// What the file layer tells while a command runs (a wait for another Stirpa)
+// goes out at once.
+struct NoticesPrinted {
+    explicit NoticesPrinted(std::ostream& err)
+    {
+        setFileNoticeHandler([&err](const Result& note) { err << note.message() << std::endl; });
+    }
+    ~NoticesPrinted() { setFileNoticeHandler({}); }
+    NoticesPrinted(const NoticesPrinted&) = delete;
+    NoticesPrinted& operator=(const NoticesPrinted&) = delete;
+};
+
+} // namespace
+
 int runBatch(const std::vector<BatchOption>& options, const std::vector<std::string>& args,
              BatchStreams streams)
 {
@@ -220,6 +237,7 @@ int runBatch(const std::vector<BatchOption>& options, const std::vector<std::str
             streams.err << "usage: stirpa " << option.name << ' ' << option.usage << '\n';
             return 2;
         }
+        const NoticesPrinted notices(streams.err);
         return option.run(rest, streams);
     }
     return -1;

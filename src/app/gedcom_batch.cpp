@@ -55,14 +55,6 @@ std::string absolutePath(const std::string& path)
     return std::filesystem::absolute(path).lexically_normal();
 }
 
-std::function<void(const std::string&)> waitingNote(std::ostream& err)
-{
-    return [&err](const std::string& folder) {
-        err << "Waiting for another Stirpa that is writing charts in " << folder << " ..."
-            << std::endl;
-    };
-}
-
 std::optional<int> generationCount(const std::string& text)
 {
     return number(text, 1, maxGenerations);
@@ -376,7 +368,9 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     if (const Result output = checkChartOutput(call->outPath, {call->gedcomPath}, call->replace);
         !output)
         return exitStatus(output, streams.err);
-    const FolderLock lock({call->outPath}, waitingNote(streams.err));
+    const FolderLock lock({call->outPath});
+    if (!lock.acquired())
+        return exitStatus(lock.acquired(), streams.err);
     const std::optional<GedcomLoad> load = readPersons(call->gedcomPath, streams.err);
     if (!load)
         return 1;

@@ -47,8 +47,6 @@ bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption
 // The path from anywhere, as a chart's link keeps it.
 std::string absolutePath(const std::string& path);
 
-// What a command tells while it waits for another Stirpa writing in a folder.
-std::function<void(const std::string& folder)> waitingNote(std::ostream& err);
 
 // The GEDCOM commands for the option table; imports write dates in the language given.
 std::vector<BatchOption> gedcomBatchOptions(DateLanguage dateLanguage);

@@ -87,7 +87,9 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::string& outPath = call->paths[2];
     if (const Result output = checkChartOutput(outPath, {gedcomPath}, call->replace); !output)
         return exitStatus(output, streams.err);
-    const FolderLock lock({chartPath, outPath}, waitingNote(streams.err));
+    const FolderLock lock({chartPath, outPath});
+    if (!lock.acquired())
+        return exitStatus(lock.acquired(), streams.err);
     ChartLoad load = readChartFile(chartPath, TreeSettings());
     if (!load) {
         streams.err << load.message() << '\n';
@@ -138,7 +140,9 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     if (const Result output = checkChartOutput(outPath, {gedcomPath}, replace); !output)
         return exitStatus(output, streams.err);
     // Held from reading the chart to writing it: a second update reads the first's.
-    const FolderLock lock({chartPath, outPath}, waitingNote(streams.err));
+    const FolderLock lock({chartPath, outPath});
+    if (!lock.acquired())
+        return exitStatus(lock.acquired(), streams.err);
     FamilyUpdate update = updateChartFile(chartPath, absolutePath(gedcomPath), currentDate());
     for (const std::string& note : update.notes)
         streams.err << note << '\n';

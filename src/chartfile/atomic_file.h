@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "chartfile/temporary_files.h"
 
 #include <functional>
 #include <optional>
@@ -18,7 +19,7 @@
 // names the cause (CannotCreate or CannotWrite), and no temporary file is left
 // behind.
 //
-// The temporary is named path + temporaryMark + six letters or digits and is
+// The temporary is named as temporary_files.h says and is
 // locked while it is written. A process killed while saving leaves its temporary
 // behind; the next save of the same file removes every such temporary that no
 // live writer holds. AtomicFileSet writes several files at the cost of about one.
@@ -32,5 +33,3 @@ using PieceWriter = std::function<bool(std::string_view piece)>;
 Result writeFileAtomically(const std::string& path,
                            const std::function<void(const PieceWriter&)>& produce,
                            std::optional<unsigned> permissions = std::nullopt);
-
-inline constexpr char temporaryMark[] = ".stirpa-tmp-";

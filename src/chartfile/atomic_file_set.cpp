@@ -2,6 +2,7 @@
 #include "chartfile/atomic_file_set.h"
 
 #include "base/regular_file.h"
+#include "chartfile/temporary_files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -23,9 +24,6 @@ namespace {
 // system, eight twice as long.
 constexpr std::size_t flushedOneByOne = 4;
 
-constexpr std::size_t markLength = sizeof temporaryMark - 1;
-constexpr std::size_t suffixLength = 6;
-
 Result cannotWrite(const std::string& target, int code)
 {
     return Result::failure(Result::CannotWrite, STIRPA_TR_NOOP("Message", "Cannot write '%1': %2"),
@@ -34,60 +32,39 @@ Result cannotWrite(const std::string& target, int code)
 
 std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-// What of a file's name its temporaries begin with: the whole name but for
-// one so long that the mark would push the temporary's past the limit.
-std::string temporaryStem(const std::string& name)
-{
-    return name.substr(0, std::min(name.size(), std::size_t(NAME_MAX) - markLength - suffixLength));
-}
-
-// The real file a path names, following links, even when it does not exist yet.
+// The real file a path names, following links, even when it does not exist
+// yet: then its folder's real path and its name.
 std::string resolvedTarget(const std::string& path)
 {
     char buffer[PATH_MAX];
     if (::realpath(path.c_str(), buffer))
         return buffer;
+    if (::realpath(folderOfPath(path).c_str(), buffer))
+        return std::string(buffer) + (std::string_view(buffer) == "/" ? "" : "/") + nameOf(path);
     return path;
 }
 
-// The name of the file whose temporary the folder entry is, or "" when it is none.
-std::string_view fileOfTemporary(std::string_view entry)
-{
-    if (entry.size() <= markLength + suffixLength)
-        return {};
-    const std::string_view suffix = entry.substr(entry.size() - suffixLength);
-    const bool alphanumeric = std::all_of(suffix.begin(), suffix.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    });
-    const std::size_t mark = entry.size() - suffixLength - markLength;
-    if (!alphanumeric || entry.substr(mark, markLength) != temporaryMark)
-        return {};
-    return entry.substr(0, mark);
-}
-
-// Removes a temporary of an earlier save whose writer died. A writer holds a
-// lock on its temporary until it is renamed or removed, and the lock goes with
-// the process, so a temporary that can be locked is stale. Where the file system
-// has no locks nothing is removed.
-void removeIfStale(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        ::unlink(path.c_str());
-    ::close(fd);
-}
-
-// Creates and locks a new temporary beside the target; -1 with errno on failure.
-int createTemporary(const std::string& target, std::string& temporary)
+// Creates and locks a new temporary beside the target, listed in the journal
+// (when one is open) before it is made, so that a writer killed at any moment
+// leaves none the journal does not name; -1 with errno on failure, with the
+// journal's failure when it could not be listed.
+int createTemporary(const std::string& target, std::string& temporary, WriteJournal* journal,
+                    Result& listed)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        temporary = folderOfPath(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
-        const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (fd < 0)
+        const std::string name = newTemporaryName(nameOf(target));
+        if (journal) {
+            if (listed = journal->addTemporary(name, nameOf(target)); !listed)
+                return -1;
+        }
+        temporary = folderOfPath(target) + "/" + name;
+        const int fd = ::open(temporary.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC,
+                              0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
             return -1;
+        }
         // Another save may have taken the file for stale in the moment before the
         // lock; then the name no longer leads to this file and a new one is made.
         // A file system without locks still saves, only without that protection.
@@ -177,8 +154,8 @@ void flushFolders(std::vector<std::string> folders)
 
 } // namespace
 
-AtomicFileSet::AtomicFileSet(std::size_t chunkSize)
-    : chunkSize_(std::max<std::size_t>(chunkSize, 1))
+AtomicFileSet::AtomicFileSet(Journaling journaling, std::size_t chunkSize)
+    : chunkSize_(std::max<std::size_t>(chunkSize, 1)), journaling_(journaling)
 {
 }
 
@@ -202,25 +179,49 @@ void AtomicFileSet::discardPending()
     pending_.clear();
     parked_.clear();
     removals_.clear();
-    journal_.close();
+    closeJournals();
 }
 
-Result AtomicFileSet::keepJournal()
+void AtomicFileSet::closeJournals()
 {
-    if (journal_.isOpen())
+    journals_.clear();
+    journaled_ = false;
+}
+
+Result AtomicFileSet::journalIn(const std::string& folder, WriteJournal*& journal)
+{
+    auto [found, added] = journals_.try_emplace(folder);
+    if (added) {
+        found->second = std::make_unique<WriteJournal>();
+        if (Result opened = found->second->open(folder); !opened) {
+            journals_.erase(found);
+            return opened;
+        }
+    }
+    journal = found->second.get();
+    return {};
+}
+
+Result AtomicFileSet::keepJournals()
+{
+    if (journaled_)
         return {};
-    const std::string& first = pending_.empty() ? removals_.front() : pending_.front().target;
-    if (Result opened = journal_.open(folderOfPath(first)); !opened)
-        return opened;
-    for (const Pending& file : pending_)
-        if (Result listed = journal_.addTemporary(file.temporary, file.target); !listed)
-            return listed;
+    journaled_ = true;
+    for (const std::vector<Pending>* files : {&parked_, &pending_})
+        for (const Pending& file : *files) {
+            WriteJournal* journal = nullptr;
+            Result listed = journalIn(folderOfPath(file.target), journal);
+            if (listed)
+                listed = journal->addTemporary(nameOf(file.temporary), nameOf(file.target));
+            if (!listed)
+                return listed;
+        }
     return {};
 }
 
 Result AtomicFileSet::park()
 {
-    if (Result kept = keepJournal(); !kept)
+    if (Result kept = keepJournals(); !kept)
         return fail(kept);
     const std::size_t flushed = flushToDisk(pending_);
     if (flushed < pending_.size())
@@ -238,21 +239,27 @@ Result AtomicFileSet::remove(const std::string& path)
 {
     if (!failure_)
         return failure_;
-    removals_.push_back(path);
-    if (Result kept = keepJournal(); !kept)
-        return fail(kept);
-    if (Result listed = journal_.addRemoval(path); !listed)
-        return fail(listed);
-    return {};
+    // The name itself goes, never what a link at it leads to.
+    const std::string removed = resolvedTarget(folderOfPath(path)) + "/" + nameOf(path);
+    removals_.push_back(removed);
+    WriteJournal* journal = nullptr;
+    Result listed = keepJournals();
+    if (listed)
+        listed = journalIn(folderOfPath(removed), journal);
+    if (listed)
+        listed = journal->addRemoval(nameOf(removed));
+    return listed ? listed : fail(listed);
 }
 
 // Every folder is read once, whatever the number of files written to it: the
 // temporaries found are kept by file until that file is written.
-void AtomicFileSet::removeStaleTemporaries(const std::string& folder, const std::string& target)
+Result AtomicFileSet::removeStaleTemporaries(const std::string& folder, const std::string& target)
 {
+    // Not while a live writer's set holds the file; a dead one's is settled.
+    if (Result settled = settleFolderFor(folder, nameOf(target)); !settled)
+        return settled;
     auto [found, unread] = temporariesByFolder_.try_emplace(folder);
     if (unread) {
-        settleInterruptedWrites(folder);
         if (DIR* dir = ::opendir(folder.c_str())) {
             while (const dirent* entry = ::readdir(dir)) {
                 const std::string_view file = fileOfTemporary(entry->d_name);
@@ -264,10 +271,14 @@ void AtomicFileSet::removeStaleTemporaries(const std::string& folder, const std:
     }
     const auto temporaries = found->second.find(temporaryStem(nameOf(target)));
     if (temporaries == found->second.end())
-        return;
+        return {};
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const std::string& name : temporaries->second)
-        removeIfStale(folder + "/" + name);
+        removeStaleTemporary(dir, name);
+    if (dir >= 0)
+        ::close(dir);
     found->second.erase(temporaries);
+    return {};
 }
 
 Result AtomicFileSet::write(const std::string& path,
@@ -286,25 +297,28 @@ Result AtomicFileSet::write(const std::string& path,
     }
     // Stale temporaries go first: on a nearly full disk they may hold the room
     // this save needs.
-    removeStaleTemporaries(folder, target);
+    if (Result removed = removeStaleTemporaries(folder, target); !removed)
+        return fail(removed);
+    // From its second file on (or its first, when asked), a set is listed
+    // before its temporaries exist.
+    WriteJournal* journal = nullptr;
+    if (journaling_ == Journaling::FromFirstFile || !pending_.empty() || !parked_.empty() ||
+        journaled_) {
+        Result kept = keepJournals();
+        if (kept)
+            kept = journalIn(folder, journal);
+        if (!kept)
+            return fail(kept);
+    }
     std::string temporary;
-    const int fd = createTemporary(target, temporary);
+    Result listed;
+    const int fd = createTemporary(target, temporary, journal, listed);
+    if (!listed)
+        return fail(listed);
     if (fd < 0)
         return fail(Result::failure(Result::CannotCreate,
                                     STIRPA_TR_NOOP("Message", "Cannot create a file in '%1': %2"),
                                     {folder, std::strerror(errno)}));
-
-    // From its second file on, a set is listed before its temporaries hold anything.
-    if (!pending_.empty() || journal_.isOpen()) {
-        Result listed = keepJournal();
-        if (listed)
-            listed = journal_.addTemporary(temporary, target);
-        if (!listed) {
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            return fail(listed);
-        }
-    }
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.
     const int lock = ::dup(fd);
@@ -360,10 +374,11 @@ Result AtomicFileSet::commit()
     if (flushed < pending_.size())
         return fail(cannotWrite(pending_[flushed].target, errno));
     // From here on a crash leaves the new files, not the old.
-    if (journal_.isOpen()) {
-        if (Result marked = journal_.markComplete(); !marked)
+    // A set across folders keeps a journal in each, all marked before any
+    // rename: only a crash between two of the marks can leave it mixed.
+    for (auto& [folder, journal] : journals_)
+        if (Result marked = journal->markComplete(); !marked)
             return fail(marked);
-    }
     std::vector<std::string> folders;
     Result renamed;
     for (std::vector<Pending>* files : {&parked_, &pending_}) {
@@ -390,6 +405,6 @@ Result AtomicFileSet::commit()
         removals_.clear();
     }
     flushFolders(std::move(folders));
-    journal_.close();
+    closeJournals();
     return renamed ? renamed : fail(renamed);
 }

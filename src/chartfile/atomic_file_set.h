@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -21,15 +23,25 @@
 // for a set a writer that died left half done (see WriteJournal).
 //
 // A set of more than one file, or one that removes files, is all or nothing
-// across a crash: a journal in the first file's folder lists it, and whoever
-// next writes there, or reads a chart there, finishes or undoes it. At most
+// across a crash: a journal in each folder lists its files there, and whoever
+// next writes there, or reads a chart there, finishes or undoes it. A set
+// removes only charts of the book it writes (see WriteJournal). At most
 // chunkSize temporaries are open at a time: a full chunk is flushed to disk and
 // closed, the journal keeping it. Once a write or commit has failed, the set
 // writes nothing more, removes the temporaries not renamed and answers every
 // later call with that failure. Temporaries never committed go with the set.
 class AtomicFileSet {
 public:
-    explicit AtomicFileSet(std::size_t chunkSize = 256);
+    // When the journal begins: with the second file (a set of one file needs
+    // none), or with the first, for a set known to be several from the start,
+    // so that no temporary of it is ever made unlisted.
+    enum class Journaling { FromSecondFile, FromFirstFile };
+
+    explicit AtomicFileSet(std::size_t chunkSize = 256)
+        : AtomicFileSet(Journaling::FromSecondFile, chunkSize)
+    {
+    }
+    explicit AtomicFileSet(Journaling journaling, std::size_t chunkSize = 256);
     ~AtomicFileSet();
     AtomicFileSet(const AtomicFileSet&) = delete;
     AtomicFileSet& operator=(const AtomicFileSet&) = delete;
@@ -54,18 +66,23 @@ private:
     };
 
     Result fail(Result failure);
-    void removeStaleTemporaries(const std::string& folder, const std::string& target);
-    // Lists the set in a journal from its second file or first removal on.
-    Result keepJournal();
+    Result removeStaleTemporaries(const std::string& folder, const std::string& target);
+    // Lists the set in journals from here on, the files written so far first.
+    Result keepJournals();
+    // The journal of the set's files in folder, made when there is none yet.
+    Result journalIn(const std::string& folder, WriteJournal*& journal);
+    void closeJournals();
     // Flushes the open temporaries and closes them; the journal keeps them.
     Result park();
     void discardPending();
 
     std::size_t chunkSize_;
+    Journaling journaling_;
     std::vector<Pending> pending_;
     std::vector<Pending> parked_;       // written, flushed and closed
     std::vector<std::string> removals_; // files to remove at the commit
-    WriteJournal journal_;
+    bool journaled_ = false;
+    std::map<std::string, std::unique_ptr<WriteJournal>> journals_; // by folder
     std::vector<std::string> committed_;
     Result failure_;
     // The temporaries found in each folder looked into, by the name of their file.

@@ -306,7 +306,7 @@ namespace {
 // 64 KiB without the rest; null when there is none. The reader keeps the line.
 const char* firstLineOf(const std::string& path, LineReader& reader)
 {
-    settleInterruptedWrites(folderOfPath(path));
+    settleBeforeReading(path);
     reader = LineReader::fromBytes(readFileStart(path, std::size_t(1) << 16));
     for (long number = 1; const char* line = reader.readLine(); ++number) {
         if (number == 1 && std::strncmp(line, byteOrderMark, byteOrderMarkLength) == 0)
@@ -366,8 +366,16 @@ ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults,
         load.args.insert(load.args.end(), more.begin(), more.end());
         return load;
     };
-    // A book half replaced when its writer died is finished (or undone) first.
-    settleInterruptedWrites(folderOfPath(path));
+    // A book half replaced when its writer died is finished (or undone) first,
+    // and one being replaced now is read once its writer is done.
+    if (Result settled = settleBeforeReading(path); !settled) {
+        debugLog() << "Infile " << path << " cannot open" << std::endl;
+        ChartLoad load;
+        load.status = ChartLoad::CannotOpen;
+        load.pattern = settled.pattern;
+        load.args = std::move(settled.args);
+        return load;
+    }
     try {
         // One byte past the limit tells a file too large, or endless like /dev/zero.
         LineReader reader(path, std::size_t(chartLimits::maxFileSize));

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/folder_lock.h"
 
+#include "chartfile/lock_holder.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
@@ -26,8 +27,7 @@ std::string folderOf(const std::string& path)
 
 } // namespace
 
-FolderLock::FolderLock(const std::vector<std::string>& paths,
-                       const std::function<void(const std::string& folder)>& waiting)
+FolderLock::FolderLock(const std::vector<std::string>& paths)
 {
     std::vector<Folder> folders;
     for (const std::string& path : paths) {
@@ -50,13 +50,14 @@ FolderLock::FolderLock(const std::vector<std::string>& paths,
             ::close(folder.fd);
             continue;
         }
-        if (::flock(folder.fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EWOULDBLOCK && waiting)
-                waiting(folder.path);
-            while (::flock(folder.fd, LOCK_EX) != 0 && errno == EINTR) {
-            }
-        }
         descriptors_.push_back(folder.fd);
+        if (!acquired_)
+            continue; // closed with the rest
+        if (Result locked = lockWaitingAtMost(folder.fd, folder.path); !locked) {
+            acquired_ = std::move(locked);
+            for (const int fd : descriptors_)
+                ::flock(fd, LOCK_UN);
+        }
     }
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
+#include "base/result.h"
+
 #include <string>
 #include <vector>
 
@@ -13,14 +14,18 @@ class FolderLock {
 public:
     // Locks the folder of each path (each folder once, in one order for every
     // process, so that two never wait for each other). When another process
-    // holds one, calls waiting with that folder first, then waits. A folder
-    // that cannot be opened is left unlocked: writing there fails anyway.
-    explicit FolderLock(const std::vector<std::string>& paths,
-                        const std::function<void(const std::string& folder)>& waiting = {});
+    // holds one, says so (see lockWaitingAtMost) and waits a bounded time;
+    // then acquired() fails and no folder stays locked. A folder that cannot
+    // be opened is left unlocked: writing there fails anyway.
+    explicit FolderLock(const std::vector<std::string>& paths);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
+    // Ok once every folder is locked; else why not.
+    const Result& acquired() const { return acquired_; }
+
 private:
     std::vector<int> descriptors_;
+    Result acquired_;
 };

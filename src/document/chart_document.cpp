@@ -103,6 +103,8 @@ Result ChartDocument::saveAs(const QString& path)
 {
     // Not in the middle of an update from the command line.
     const FolderLock lock({toBytes(path)});
+    if (!lock.acquired())
+        return lock.acquired();
     Result saved = saveChartFile(toBytes(path), chart_);
     if (saved) {
         snapshot_ = FileSnapshot::of(toBytes(path));

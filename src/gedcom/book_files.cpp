@@ -206,7 +206,7 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, const 
     }
     // Saved together: one flush to disk for the whole book, and a failure
     // before the first rename leaves the folder as it was.
-    AtomicFileSet files;
+    AtomicFileSet files(AtomicFileSet::Journaling::FromFirstFile);
     Result saved;
     for (std::size_t i = 0; i < charts.size() && saved; ++i)
         saved = saveChartFile(files, bookChartPath(path, book.charts[i].suffix), charts[i].chart);

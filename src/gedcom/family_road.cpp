@@ -165,7 +165,8 @@ Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool f
                                               "The charts of a book are named after its main "
                                               "chart: the name of %1 must end in %2."),
                                {outPath, suffix});
-    AtomicFileSet files;
+    AtomicFileSet files(update.charts.size() > 1 ? AtomicFileSet::Journaling::FromFirstFile
+                                                 : AtomicFileSet::Journaling::FromSecondFile);
     for (std::size_t i = fromSecond ? 1 : 0; i < update.charts.size(); ++i) {
         const UpdatedChart& chart = update.charts[i];
         const std::string path =

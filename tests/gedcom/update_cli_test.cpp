@@ -253,6 +253,7 @@ private slots:
         writeFile(gedcom, changed);
 
         std::optional<FolderLock> first(std::in_place, std::vector<std::string>{chart.toStdString()});
+        QVERIFY(first->acquired());
         QProcess second;
         second.start(QStringLiteral(STIRPA_EXE), {"--update-gedcom", chart, gedcom, chart});
         second.setReadChannel(QProcess::StandardError);
