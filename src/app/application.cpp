@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/resource_path.h"
 #include "app/toolbar_icons.h"
+#include "base/terminal_text.h"
 #include "chartfile/debug_log.h"
 #include "help/help_mgr.h"
 
@@ -26,8 +27,8 @@ bool Application::start(const QStringList& arguments)
 {
     window_ = std::make_unique<MainWindow>();
     if (!window_->openAtStart(arguments.value(0))) {
-        std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData()
-                  << '\n';
+        std::cerr << terminalText("stirpa: cannot open " +
+                                  arguments.constFirst().toLocal8Bit().toStdString() + '\n');
         return false;
     }
     window_->show();

@@ -20,4 +20,7 @@ struct GedcomText {
 // stands and warned of by its line), and other bytes are read
 // in the single-byte set it names (ANSI, IBMPC, MACINTOSH, ANSEL, ...), or in
 // the likeliest one when it names none or one they cannot be in.
+// Every control character but tab and the line ends (see control_characters.h)
+// is then left out, with a warning: left out rather than replaced, so the text
+// never grows, and no name carries one into a chart, a terminal or a page.
 GedcomText decodeGedcom(std::string bytes);
