@@ -190,7 +190,8 @@ std::string repairedUtf8(std::string_view bytes, std::vector<std::string>& warni
 void dropControlCharacters(GedcomText& text)
 {
     std::string& utf8 = text.utf8;
-    std::size_t kept = 0, dropped = 0, firstAt = 0;
+    std::size_t kept = 0, firstAt = 0;
+    std::size_t& dropped = text.controlsLeftOut;
     for (std::size_t at = 0; at < utf8.size();) {
         const std::size_t length =
             mayStartControlCharacter(utf8[at]) ? controlCharacterLength(utf8, at, "\t\n\r") : 0;

@@ -3,6 +3,7 @@
 
 #include "gedcom/character_set.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ struct GedcomText {
     std::string utf8;
     CharacterSetChoice characterSet;
     std::vector<std::string> warnings; // what could not be read
+    std::size_t controlsLeftOut = 0;   // control characters, see decodeGedcom
 };
 
 // Decodes any bytes, never refusing them for their character set. UTF-16 by its
