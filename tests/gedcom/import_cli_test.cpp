@@ -402,6 +402,7 @@ void ImportCliTest::keepsHostileTextAsData()
     };
     const QStringList imported = boxes(chart);
     QCOMPARE(imported.size(), 4);
+    QVERIFY2(imported[0].endsWith("I1") && imported[1] != "0", qPrintable(imported.join('|')));
     QVERIFY(!imported.join(' ').contains(control));
     QCOMPARE(boxes(path("saved.txt")), imported);
     QXmlStreamReader svg(readAll(path("chart.svg")));
