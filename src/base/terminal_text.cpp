@@ -44,7 +44,8 @@ int TerminalTextBuffer::sync()
 
 bool TerminalTextBuffer::handOn(bool all)
 {
-    // Three bytes may begin a control character: C2 for C1, EF BF for U+FFFE and U+FFFF.
+    // A control character may span two writes: a last C2 (C1) or EF, EF BF
+    // (U+FFFE, U+FFFF) waits for what follows.
     std::size_t keep = 0;
     if (!all && held_.ends_with("\xEF\xBF"))
         keep = 2;
