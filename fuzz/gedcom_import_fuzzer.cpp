@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a GEDCOM file: decoded whatever their character set, read, listed
 // by name, and the default root's family laid out as a chart. Every text comes
-// out as UTF-8, read in stretches at once it reads as in one go, the list holds
+// out as UTF-8 without a control character but tab and line ends (a box holds
+// none at all), read in stretches at once it reads as in one go, the list holds
 // every person once, and the chart has a box for each planned one, no two in a
 // cell, or says why it cannot be made.
+#include "base/control_characters.h"
 #include "fuzz_checks.h"
 #include "gedcom/chart_update.h"
 #include "gedcom/gedcom_chart.h"
@@ -89,6 +91,7 @@ void checkChart(const GedcomData& data, std::size_t size)
         require(cells.insert({box->cell().column, box->cell().level}).second,
                 "no two boxes in one cell");
         require(isValidUtf8(box->text), "every box in UTF-8");
+        require(withControlsReplaced(box->text, {}) == box->text, "no control character in a box");
     });
     // Updated from the same family, the chart is the import's still.
     const ChartUpdate update = updateChart(imported.chart, data, options.today);
@@ -102,6 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 {
     GedcomText text = decodeGedcom(std::string(reinterpret_cast<const char*>(bytes), size));
     require(isValidUtf8(text.utf8), "decoded text is UTF-8");
+    require(withControlsReplaced(text.utf8, "\t\n\r") == text.utf8,
+            "no control character but tab and line ends decoded");
     const GedcomLoad load = readGedcom(text.utf8, 1);
     require(sameReading(readGedcom(text.utf8, 3), load), "read in stretches as in one go");
     if (!load || load.data.persons.empty())

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/resource_path.h"
 #include "app/toolbar_icons.h"
+#include "base/terminal_text.h"
 #include "chartfile/debug_log.h"
 #include "chartfile/file_notices.h"
 #include "document/message_text.h"
@@ -39,8 +40,8 @@ bool Application::start(const QStringList& arguments)
         window->statusBar()->repaint();
     });
     if (!window_->openAtStart(arguments.value(0))) {
-        std::cerr << "stirpa: cannot open " << arguments.constFirst().toLocal8Bit().constData()
-                  << '\n';
+        std::cerr << terminalText("stirpa: cannot open " +
+                                  arguments.constFirst().toLocal8Bit().toStdString() + '\n');
         return false;
     }
     window_->show();

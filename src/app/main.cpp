@@ -5,6 +5,7 @@
 #include "app/batch.h"
 #include "app/language_option.h"
 #include "app/qt_program.h"
+#include "base/terminal_text.h"
 #include "gedcom/date_text.h"
 
 #include <iostream>
@@ -22,21 +23,26 @@ int main(int argc, char* argv[])
         return runQtProgram(renderProgramName, argv, streams.err);
     }));
 
+    // Names and paths from files and arguments reach the terminal: no control
+    // character among them may steer it.
+    TerminalStreams terminal;
+    std::ostream &out = terminal.out, &err = terminal.err;
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << batchHelp(options);
+        out << batchHelp(options);
         return 0;
     }
     if (!args.empty() && args[0] == "--version") {
-        std::cout << "Stirpa 1.0\n";
+        out << "Stirpa 1.0\n";
         return 0;
     }
-    const int status = runBatch(options, args, {std::cout, std::cerr});
+    const int status = runBatch(options, args, {out, err});
     if (status >= 0)
         return status;
     // "-" alone may name a chart; any other dash is an option we do not have.
     if (!args.empty() && args[0].starts_with('-') && args[0] != "-") {
-        std::cerr << "stirpa: unknown option '" << args[0] << "'\n" << batchHelp(options);
+        err << "stirpa: unknown option '" << args[0] << "'\n" << batchHelp(options);
         return 2;
     }
-    return runQtProgram(editorProgramName, editorArgv.data(), std::cerr);
+    out.flush();
+    return runQtProgram(editorProgramName, editorArgv.data(), err);
 }

@@ -2,12 +2,12 @@
 // --render, started by stirpa with its command line. Qt Gui only: a render
 // loads none of the editor's libraries.
 #include "app/gui_batch.h"
-
-#include <iostream>
+#include "base/terminal_text.h"
 
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = runBatch(guiBatchOptions(), args, {std::cout, std::cerr});
+    TerminalStreams terminal;
+    const int status = runBatch(guiBatchOptions(), args, {terminal.out, terminal.err});
     return status >= 0 ? status : 2;
 }

@@ -2,12 +2,14 @@
 #include "export/html_export.h"
 
 #include "base/byte_text.h"
+#include "base/markup_escape.h"
 #include "base/regular_file.h"
 #include "chartfile/atomic_file.h"
 #include "chartfile/debug_log.h"
 #include "export/continuation_links.h"
 #include "export/page_images.h"
 #include "export/person_html.h"
+#include "model/text_codec.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -224,7 +226,7 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
             if (line.rfind("TREE", 0) == 0)
                 break;
             if (line.rfind("FILENAME", 0) == 0)
-                out << page.name << '\n';
+                out << escapedMarkup(displayText(page.name)) << '\n';
             else
                 out << line << '\n';
         }

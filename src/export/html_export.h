@@ -24,8 +24,8 @@ std::string htmlPageName(std::string_view outputPath);
 void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page);
 
 // Writes a page: with a template, its head up to the TREE line (FILENAME lines
-// replaced by the page name), a style element with the chart's box sizes when
-// they are not the template's, the chart, then the rest of the template.
+// replaced by the page name, escaped), a style element with the chart's box
+// sizes when they are not the template's, the chart, then the rest of the template.
 // Returns false when the template ends before a TREE line (out then holds the
 // head).
 bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,

@@ -396,10 +396,11 @@ bool beginsWithHeader(std::string_view sample)
         sample.find_first_not_of(std::string_view("\xEF\xBB\xBF\xFE\xFF\0 \t\r\n", 10));
     if (first != std::string_view::npos && sample[first] != '0')
         return false;
-    const std::string text = decodeGedcom(std::string(sample)).utf8;
+    const GedcomText decoded = decodeGedcom(std::string(sample));
+    const std::string& text = decoded.utf8;
     const std::size_t start = text.find_first_not_of(" \t\r\n");
-    if (start == std::string::npos)
-        return true;
+    if (start == std::string::npos) // control characters make no blank start
+        return decoded.controlsLeftOut == 0;
     const std::size_t end = text.find_first_of("\r\n", start);
     return isHeaderLine(std::string_view(text).substr(start, end - start));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_text.h"
 
+#include "base/control_characters.h"
 #include "gedcom/charset_guess.h"
 #include "gedcom/code_pages.h"
 #include "gedcom/gedcom_stretch.h"
@@ -184,9 +185,37 @@ std::string repairedUtf8(std::string_view bytes, std::vector<std::string>& warni
     return out;
 }
 
-} // namespace
+// Leaves out, in place, each control character but the line ends and tab,
+// telling how many with the line of the first.
+void dropControlCharacters(GedcomText& text)
+{
+    std::string& utf8 = text.utf8;
+    std::size_t kept = 0, firstAt = 0;
+    std::size_t& dropped = text.controlsLeftOut;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t length =
+            mayStartControlCharacter(utf8[at]) ? controlCharacterLength(utf8, at, "\t\n\r") : 0;
+        if (length > 0) {
+            firstAt = dropped++ == 0 ? kept : firstAt;
+            at += length;
+        } else {
+            utf8[kept++] = utf8[at++];
+        }
+    }
+    if (dropped == 0)
+        return;
+    utf8.resize(kept);
+    const std::string_view before = std::string_view(utf8).substr(0, firstAt);
+    long line = 1;
+    for (std::size_t at = 0; at < before.size(); ++at)
+        line += before[at] == '\n' || (before[at] == '\r' && before.substr(at + 1, 1) != "\n");
+    std::string warning = "line " + std::to_string(line) + ": a control character was left out";
+    if (dropped > 1)
+        warning += ", and " + std::to_string(dropped - 1) + " more after it";
+    text.warnings.push_back(std::move(warning));
+}
 
-GedcomText decodeGedcom(std::string bytes)
+GedcomText decodedText(std::string bytes)
 {
     const std::string_view view(bytes);
     bool bigEndian = false;
@@ -233,5 +262,14 @@ GedcomText decodeGedcom(std::string bytes)
                                                 : CharacterSetChoice::Unknown;
     }
     text.utf8 = fromSingleByteSet(bytes, choice.used);
+    return text;
+}
+
+} // namespace
+
+GedcomText decodeGedcom(std::string bytes)
+{
+    GedcomText text = decodedText(std::move(bytes));
+    dropControlCharacters(text);
     return text;
 }

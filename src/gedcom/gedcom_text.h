@@ -3,6 +3,7 @@
 
 #include "gedcom/character_set.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ struct GedcomText {
     std::string utf8;
     CharacterSetChoice characterSet;
     std::vector<std::string> warnings; // what could not be read
+    std::size_t controlsLeftOut = 0;   // control characters, see decodeGedcom
 };
 
 // Decodes any bytes, never refusing them for their character set. UTF-16 by its
@@ -20,4 +22,7 @@ struct GedcomText {
 // stands and warned of by its line), and other bytes are read
 // in the single-byte set it names (ANSI, IBMPC, MACINTOSH, ANSEL, ...), or in
 // the likeliest one when it names none or one they cannot be in.
+// Every control character but tab and the line ends (see control_characters.h)
+// is then left out, with a warning: left out rather than replaced, so the text
+// never grows, and no name carries one into a chart, a terminal or a page.
 GedcomText decodeGedcom(std::string bytes);

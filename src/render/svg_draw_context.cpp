@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/svg_draw_context.h"
 
+#include "base/control_characters.h"
 #include "base/markup_escape.h"
 #include "model/text_codec.h"
 #include "render/qt_draw_context.h"
@@ -34,6 +35,13 @@ std::string half(int value) { return std::to_string(value / 2) + (value % 2 ? ".
 // A pixel centre: the stroke of a one-pixel pen covers exactly that pixel.
 std::string centre(int value) { return std::to_string(value) + ".5"; }
 
+// Text as XML may hold it: a control character, which no XML parser accepts
+// (some not even as a reference), shows as U+FFFD.
+std::string xmlText(std::string_view utf8)
+{
+    return escapedMarkup(withControlsReplaced(utf8, "\t\n\r"));
+}
+
 // Corners in any order.
 Rect normalised(const Rect& rect)
 {
@@ -53,7 +61,7 @@ SvgDrawContext::SvgDrawContext(RenderOutput& out, Size size, std::string_view ti
     out_.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "
                "xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
                width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
-               "\" shape-rendering=\"crispEdges\">\n<title>" + escapedMarkup(displayText(title)) +
+               "\" shape-rendering=\"crispEdges\">\n<title>" + xmlText(displayText(title)) +
                "</title>\n");
 }
 
@@ -184,7 +192,7 @@ void SvgDrawContext::drawText(Point bottomLeft, std::string_view bytes)
                           "px;font-weight:" + (fontBold_ ? "bold" : "normal") +
                           ";white-space:pre;fill:" + hex(textColour_)) +
                "\" x=\"" + number(baseline.x()) + "\" y=\"" + number(baseline.y()) + "\">" +
-               escapedMarkup(utf8) + "</text>\n");
+               xmlText(utf8) + "</text>\n");
 }
 
 // A box's clip is the same size as every other box's: one clip path per size,

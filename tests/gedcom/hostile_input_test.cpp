@@ -81,8 +81,9 @@ void HostileInputTest::readsWhatItCan_data()
         << "hostile.ged is not a GEDCOM file: it holds a run of zero bytes at byte 7." << -1 << -1
         << "";
     QTest::newRow("zero bytes one short of a hole")
-        << header + QByteArray(1023, '\0') + person << "line 2: not a GEDCOM line; skipped" << 1
-        << 1 << "Ann Lee";
+        << header + QByteArray(1023, '\0') + person
+        << "line 2: a control character was left out, and 1022 more after it" << 1 << 1
+        << "Ann Lee";
     QTest::newRow("UTF-16 of an odd byte count")
         << testFile("odd-utf16.ged")
         << "the UTF-16 text ends in the middle of a character; its last byte was left out" << 2 << 2

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 namespace {
@@ -64,6 +65,8 @@ private slots:
     void bookExportsWithoutDeadLinks_data();
     void bookExportsWithoutDeadLinks();
     void writesDatesInTheInterfaceLanguage();
+    void keepsHostileTextAsData_data();
+    void keepsHostileTextAsData();
 
 private:
     QString path(const char* name) const { return folder_.filePath(QString::fromLatin1(name)); }
@@ -336,6 +339,79 @@ void ImportCliTest::writesDatesInTheInterfaceLanguage()
     const Run run = runStirpa({"--lang", "de", "--import-gedcom", path("de.ged"), out, "--titles"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(boxTexts(out), QStringList{"Dr. Ann Lee |geb. um 3. M\u00e4rz 1820"});
+}
+
+void ImportCliTest::keepsHostileTextAsData_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("characterSet");
+    QTest::newRow("NUL") << QByteArray("Ann\0Eve", 7) << QByteArray("UTF-8");
+    QTest::newRow("escape, bell") << QByteArray("Ann\x1b[2J\x07") << QByteArray("UTF-8");
+    QTest::newRow("a window title") << QByteArray("Ann\x1b]0;pwned\x07") << QByteArray("ANSI");
+    QTest::newRow("DEL") << QByteArray("Ann\x7f Eve") << QByteArray("UTF-8");
+    QTest::newRow("C1 in UTF-8") << QByteArray("Ann\xc2\x9b-2J\xc2\x85") << QByteArray("UTF-8");
+    QTest::newRow("C1 in ANSI") << QByteArray("Ann\x9b-2J\x81\x85") << QByteArray("ANSI");
+    QTest::newRow("end of script") << QByteArray("Ann</script><!--") << QByteArray("UTF-8");
+    QTest::newRow("markup") << QByteArray("<img src=x onerror=alert(9)>") << QByteArray("UTF-8");
+}
+
+// Names and file names from outside stay data in every output: the chart's
+// lines whole, no control character printed, the SVG well-formed, the page's
+// markup its own.
+void ImportCliTest::keepsHostileTextAsData()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, characterSet);
+    const QByteArray family = "0 HEAD\n1 CHAR " + characterSet + "\n0 @I1@ INDI\n1 NAME " + name +
+                              " /Lee/\n1 FAMS @F1@\n0 @I2@ INDI\n1 NAME Bo /Lee/\n1 FAMC @F1@\n" +
+                              "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n0 TRLR\n";
+    const QString hostile = QString::fromUtf8(name).remove(QChar(0)).replace('/', '-');
+    const QString gedcom = path("f") + hostile + ".ged", chart = path("c") + hostile + ".txt";
+    const QString page = "h-<img src=x onerror=alert(9)>" + hostile + ".html";
+    writeFile(gedcom, family);
+    writeFile(path("later.ged"),
+              QByteArray(family).replace("@F1@\n0 @I2", "@F1@\n1 BIRT\n2 DATE 1900\n0 @I2"));
+    writeFile(path("stirpa_full.html"), "<title>\nFILENAME\n</title>\nTREE\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    QByteArray printed;
+    for (const QStringList& command :
+         {QStringList{"--import-gedcom", gedcom, chart},
+          {"--list-persons", gedcom},
+          {"--update-gedcom", chart, path("later.ged"), path("later.txt")},
+          {"--save-as", chart, path("saved.txt")},
+          {"--render", chart, path("chart.svg")},
+          {"--render", chart, path("chart.pdf")},
+          {"--export-html", chart, page, "--complete-page"}}) {
+        const Run run = runIn(folder_.path(), QStringLiteral(STIRPA_EXE), command, environment);
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        printed += run.out + run.err;
+    }
+    const QRegularExpression control("[\\x00-\\x08\\x0b-\\x1f\\x7f-\\x9f]");
+    QVERIFY2(!QString::fromUtf8(printed).contains(control), printed.constData());
+    const auto boxes = [](const QString& file) {
+        const ChartLoad load = readChartFile(file.toLocal8Bit().toStdString(), {});
+        const Tree& tree = load.chart.tree();
+        QStringList lines;
+        tree.forEachPerson([&](const Person* box) {
+            const RecordLink* record = tree.records().find(box);
+            lines << QString::fromStdString(box->text + (record ? record->xref : "none"))
+                  << QString::number(box->downLink());
+        });
+        return lines;
+    };
+    const QStringList imported = boxes(chart);
+    QCOMPARE(imported.size(), 4);
+    QVERIFY2(imported[0].endsWith("I1") && imported[1] != "0", qPrintable(imported.join('|')));
+    QVERIFY(!imported.join(' ').contains(control));
+    QCOMPARE(boxes(path("saved.txt")), imported);
+    QXmlStreamReader svg(readAll(path("chart.svg")));
+    while (!svg.atEnd())
+        svg.readNext();
+    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+    const QByteArray html = readAll(folder_.filePath(page));
+    QVERIFY(html.contains("&lt;img src=x") && !html.contains("<img src=x"));
+    QVERIFY(!html.contains("</script>"));
 }
 
 QTEST_GUILESS_MAIN(ImportCliTest)
