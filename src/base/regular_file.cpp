@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,7 +110,16 @@ std::string readFileStart(const std::string& path, std::size_t size)
 
 bool sameFile(const std::string& first, const std::string& second)
 {
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string resolvedPath(const std::string& path)
+{
+    char buffer[PATH_MAX];
+    if (::realpath(path.c_str(), buffer))
+        return buffer;
+    return path;
 }

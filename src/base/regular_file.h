@@ -28,3 +28,7 @@ std::string readFileStart(const std::string& path, std::size_t size);
 // Whether two paths name one file, by device and inode (so hard and symbolic
 // links too); false when either cannot be looked at.
 bool sameFile(const std::string& first, const std::string& second);
+
+// The real file a path names, links followed (/proc/self/fd/N too), or the path
+// itself when it names no file yet.
+std::string resolvedPath(const std::string& path);

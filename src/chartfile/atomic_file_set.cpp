@@ -41,15 +41,6 @@ std::string temporaryStem(const std::string& name)
     return name.substr(0, std::min(name.size(), std::size_t(NAME_MAX) - markLength - suffixLength));
 }
 
-// The real file a path names, following links, even when it does not exist yet.
-std::string resolvedTarget(const std::string& path)
-{
-    char buffer[PATH_MAX];
-    if (::realpath(path.c_str(), buffer))
-        return buffer;
-    return path;
-}
-
 // The name of the file whose temporary the folder entry is, or "" when it is none.
 std::string_view fileOfTemporary(std::string_view entry)
 {
@@ -84,7 +75,8 @@ void removeIfStale(const std::string& path)
 int createTemporary(const std::string& target, std::string& temporary)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        temporary = folderOfPath(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
+        temporary =
+            folderOfPath(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0)
             return -1;
@@ -276,7 +268,7 @@ Result AtomicFileSet::write(const std::string& path,
 {
     if (!failure_)
         return failure_;
-    const std::string target = resolvedTarget(path);
+    const std::string target = resolvedPath(path);
     const std::string folder = folderOfPath(target);
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;

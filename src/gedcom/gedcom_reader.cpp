@@ -16,9 +16,9 @@
 #include <list>
 #include <new>
 #include <optional>
-#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace {
 
@@ -163,7 +163,8 @@ void Linker::warnRepeatedXrefs()
         const auto [first, isNew] = firstLine.try_emplace(record, number);
         if (!isNew)
             warn(number, std::string(line.substr(2, close - 1)) + " was used before, at line " +
-                             std::to_string(first->second) + "; links to it lead to that record only");
+                             std::to_string(first->second) +
+                             "; links to it lead to that record only");
     }
 }
 
@@ -480,19 +481,30 @@ bool isGedcomFile(const std::string& path)
     return start.find_first_not_of(" \t\r\n") != std::string::npos && beginsWithHeader(start);
 }
 
+Result refuseGedcomOverwrite(const std::string& path)
+{
+    if (!isGedcomFile(path))
+        return {};
+    return Result::failure(Result::CannotWrite,
+                           STIRPA_TR_NOOP("Message", "Cannot write '%1': it is a GEDCOM file, "
+                                                     "which Stirpa never replaces; nothing was "
+                                                     "written."),
+                           {path});
+}
+
 GedcomLoad readGedcomFile(const std::string& path)
 {
     const int fd = openRegularFile(path);
     if (fd < 0)
-        return failedLoad(errno == EINVAL
-                              ? Result::failure(Result::CannotOpen,
-                                                STIRPA_TR_NOOP("Message",
-                                                               "Cannot open the file '%1': it is "
-                                                               "not a regular file."),
-                                                {path})
-                              : Result::failure(Result::CannotOpen,
-                                                STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
-                                                {path, std::strerror(errno)}));
+        return failedLoad(
+            errno == EINVAL
+                ? Result::failure(Result::CannotOpen,
+                                  STIRPA_TR_NOOP("Message", "Cannot open the file '%1': it is "
+                                                            "not a regular file."),
+                                  {path})
+                : Result::failure(Result::CannotOpen,
+                                  STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+                                  {path, std::strerror(errno)}));
     // A file under the size limit can still be more than the memory holds.
     const auto outOfMemory = [&path] {
         return failedLoad(Result::failure(
@@ -538,6 +550,10 @@ GedcomLoad readGedcomFile(const std::string& path)
     try {
         const std::uint64_t fingerprint = bytesFingerprint(bytes);
         GedcomText text = decodeGedcom(std::move(bytes));
+        if (text.utf8.find_first_not_of(" \t\r\n") == std::string::npos)
+            return failedLoad(Result::failure(
+                Result::InvalidRecord,
+                STIRPA_TR_NOOP("Message", "%1 is not a GEDCOM file: it is empty."), {path}));
         GedcomLoad load = readGedcom(std::move(text.utf8));
         load.data.characterSet = std::move(text.characterSet);
         load.data.fileFingerprint = fingerprint;

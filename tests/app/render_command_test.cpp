@@ -5,6 +5,8 @@
 
 #include "test_files.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +70,29 @@ private slots:
             QCOMPARE(pdfPages(readAll(path)), pages);
         else
             QVERIFY(!err.str().empty());
+    }
+
+    // A far box at a small scale would take tens of thousands of pages: refused
+    // at once, with the count, nothing written.
+    void refusesPagesPastTheBound()
+    {
+        QTemporaryDir dir;
+        const QString chart = dir.filePath("far.txt"), path = dir.filePath("out.pdf");
+        writeFile(chart, "P 100000j100000 3:Far 0j0 0\n");
+        QElapsedTimer timer;
+        timer.start();
+        std::ostringstream out, err;
+        QCOMPARE(
+            runBatch(guiBatchOptions(),
+                     {"--render", chart.toStdString(), path.toStdString(), "--pages", "scale=1"},
+                     {out, err}),
+            1);
+        QVERIFY(timer.elapsed() < 20000);
+        QVERIFY2(QRegularExpression("would take \\d{5,} pages")
+                     .match(QString::fromStdString(err.str()))
+                     .hasMatch(),
+                 err.str().c_str());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"far.txt"});
     }
 };
 

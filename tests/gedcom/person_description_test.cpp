@@ -88,8 +88,22 @@ private slots:
         row("(stillborn)", "(stillborn)", "(stillborn)", "(stillborn)");
         row("1699/00", "1699/00", "1699/00", "1699/00");
         row("44 B.C.", "44 BC", "44 BC", "44 v. Chr.");
-        for (const char* unread : {"BET 1800", "ABT", "1 JAN 1900 Sunday", "@#DUNKNOWN@ 1900",
-                                   "12345", "(open", "BET 1800 AND"})
+        row("31 JAN 1", "31 Jan 1", "31 January 1", "31. Jan. 1", "31. Januar 1");
+        row("@#DROMAN@ 5 MAR 753", "5 MAR 753 (Roman)", "5 MAR 753 (Roman)",
+            "5 MAR 753 (r\u00f6misch)");
+        row("@#DUNKNOWN@ 1900", "1900 (calendar unknown)", "1900 (calendar unknown)",
+            "1900 (Kalender unbekannt)");
+        row("BET @#DJULIAN@ 1700 AND @#DGREGORIAN@ 1800", "1700 (Julian) \u2013 1800",
+            "between 1700 (Julian) and 1800", "1700 (julianisch) \u2013 1800",
+            "zwischen 1700 (julianisch) und 1800");
+        row("FROM 1700 TO @#DROMAN@ 1800", "1700 \u2013 1800 (Roman)", "from 1700 to 1800 (Roman)",
+            "1700 \u2013 1800 (r\u00f6misch)", "von 1700 bis 1800 (r\u00f6misch)");
+        row("BET JULIAN 1700 AND JULIAN 1710", "1700\u20131710 (Julian)",
+            "between 1700 and 1710 (Julian)", "1700\u20131710 (julianisch)",
+            "zwischen 1700 und 1710 (julianisch)");
+        for (const char* unread : {"BET 1800", "ABT", "1 JAN 1900 Sunday", "@#D@ 1900", "@#DROMAN@",
+                                   "0 JAN 0", "0 JAN 1900", "1 JAN 0", "30 FEB 1900", "31 APR 1900",
+                                   "FRENCH_R 31 VEND 2", "12345", "(open", "BET 1800 AND"})
             row(unread, unread, unread, unread);
     }
     void dates()

@@ -7,6 +7,7 @@
 
 #include "chartfile/folder_lock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -133,6 +134,9 @@ private slots:
         QTest::newRow("invalid chart") << QByteArray("X\n") << family << QByteArray("Invalid");
         QTest::newRow("no chart") << QByteArray() << family << QByteArray("chart.txt");
         QTest::newRow("no family file") << linked << QByteArray() << QByteArray("family.ged");
+        QTest::newRow("empty family file")
+            << linked << QByteArray("")
+            << QByteArray("family.ged is not a GEDCOM file: it is empty");
     }
     void failsWithoutWriting()
     {
@@ -193,49 +197,79 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("usage: stirpa " + arguments[0].toUtf8() + " CHART FILE.ged OUT"));
     }
-    // Every command that writes, given as OUT a file it must not replace: the
-    // family file by any name, the chart it reads, a file of someone else's.
+    // Every command that writes, with --replace and without, given as OUT a
+    // file it must not replace, by any name: the family file, a chart typed by
+    // hand, the chart it reads, a file of someone else's. Where a chart command
+    // writes over its chart by another name, the family file's path stays right.
     void neverReplacesTheUsersFiles_data()
     {
         QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("refusedBy"); // the others write
-        const QStringList all = writingCommands();
-        QTest::newRow("the family file") << "family.ged" << all;
-        QTest::newRow("a hard link to it") << "hard.ged" << all;
-        QTest::newRow("a symbolic link to it") << "link.txt" << all;
-        QTest::newRow("a file that is no chart")
-            << "notes.txt"
-            << QStringList{"--import-gedcom", "--update-gedcom", "--link-gedcom", "--save-as"};
-        QTest::newRow("the chart read")
-            << "chart.txt" << QStringList{"--export-html", "--export-web", "--render"};
+        const QStringList exports{"--export-html", "--export-web", "--render"};
+        const QStringList charts{"--import-gedcom", "--update-gedcom", "--link-gedcom",
+                                 "--save-as"};
+        for (const QString name : {"%1", "./%1", "hard-%1", "other/link-%1", "/proc/self/fd/3"}) {
+            const auto row = [&name](const QString& file, const QStringList& refusedBy) {
+                QTest::newRow(qPrintable(name.arg(file))) << name.arg(file) << file << refusedBy;
+            };
+            row("family.ged", charts + exports);
+            row("typed.txt", exports);
+            row("chart.txt", exports);
+            row("notes.txt", charts); // unless --replace
+        }
     }
 
     void neverReplacesTheUsersFiles()
     {
         QFETCH(QString, out);
+        QFETCH(QString, file);
         QFETCH(QStringList, refusedBy);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkdir("other"));
         const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
         writeFile(gedcom, family);
         QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart}).exitCode, 0);
-        QVERIFY(QFile::link(gedcom, dir.filePath("link.txt")));
-        QVERIFY(::link(QFile::encodeName(gedcom), QFile::encodeName(dir.filePath("hard.ged"))) == 0);
-        const QString target = dir.filePath(out);
+        const QByteArray chartBytes = readAll(chart);
+        const QString target = dir.filePath(file);
         for (const QString& command : writingCommands()) {
-            const bool refused = refusedBy.contains(command);
-            if (command == "--render" && !refused)
-                continue; // no picture format is named .txt
-            writeFile(dir.filePath("notes.txt"), "years of work\n");
-            const QByteArray before = readAll(target);
-            const QStringList inputs = command == "--import-gedcom"    ? QStringList{gedcom}
-                                       : command.endsWith("gedcom") ? QStringList{chart, gedcom}
-                                                                    : QStringList{chart};
-            const Run run = runStirpa(QStringList{command} + inputs + QStringList{target});
-            QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(command + ": " + run.err));
-            QVERIFY(!refused || (run.err.startsWith("Cannot write '" + QFile::encodeName(target)) &&
-                                 readAll(target) == before));
-            QCOMPARE(readAll(gedcom), family);
+            for (const bool replace : {false, true}) {
+                if (replace && !command.endsWith("gedcom") && command != "--save-as")
+                    continue; // no --replace to give
+                const bool refused =
+                    refusedBy.contains(command) && !(replace && file == "notes.txt");
+                if (command == "--render" && !refused)
+                    continue; // no picture format is named .txt
+                writeFile(chart, chartBytes);
+                writeFile(dir.filePath("typed.txt"), "P 3j2 9:Adam Root 0j20 0\n");
+                writeFile(dir.filePath("notes.txt"), "years of work\n");
+                QFile::remove(dir.filePath("hard-" + file));
+                QVERIFY(::link(QFile::encodeName(target),
+                               QFile::encodeName(dir.filePath("hard-" + file))) == 0);
+                QFile::remove(dir.filePath("other/link-" + file));
+                QVERIFY(QFile::link("../" + file, dir.filePath("other/link-" + file)));
+                const QByteArray before = readAll(target);
+                const QStringList inputs = command == "--import-gedcom" ? QStringList{gedcom}
+                                           : command.endsWith("gedcom") ? QStringList{chart, gedcom}
+                                                                        : QStringList{chart};
+                const QStringList arguments = QStringList{command} + inputs + QStringList{out} +
+                                              (replace ? QStringList{"--replace"} : QStringList{});
+                // The file open as descriptor 3, named through /proc.
+                const Run run = runIn(
+                    dir.path(), "/bin/sh",
+                    QStringList{"-c", "exec \"$0\" \"$@\" 3<" + file, QStringLiteral(STIRPA_EXE)} +
+                        arguments);
+                const QString call = arguments.join(' ') + ": " + run.err;
+                QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(call));
+                QVERIFY2(!refused ||
+                             (run.err.startsWith("Cannot write '" + QFile::encodeName(out)) &&
+                              readAll(target) == before),
+                         qPrintable(call));
+                QCOMPARE(readAll(gedcom), family);
+                if (file == "chart.txt" && !refused)
+                    QVERIFY2(readAll(chart).contains(" gedcom 10:family.ged "), qPrintable(call));
+            }
         }
     }
 
@@ -252,7 +286,8 @@ private slots:
         changed.replace("Abel /Root/", "Abel /Roots/");
         writeFile(gedcom, changed);
 
-        std::optional<FolderLock> first(std::in_place, std::vector<std::string>{chart.toStdString()});
+        std::optional<FolderLock> first(std::in_place,
+                                        std::vector<std::string>{chart.toStdString()});
         QProcess second;
         second.start(QStringLiteral(STIRPA_EXE), {"--update-gedcom", chart, gedcom, chart});
         second.setReadChannel(QProcess::StandardError);

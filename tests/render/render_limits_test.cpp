@@ -51,12 +51,22 @@ Chart largeChart()
     return chart;
 }
 
+// The sample with a box above and left of the first cell, as a chart typed by
+// hand may have.
+Chart sampleWithBoxAtNegativeCell()
+{
+    Chart chart = sample();
+    chart.mutableTree().append(
+        std::make_unique<Person>("Far Out|b. 1700", Cell{-2, -1}, Links{20, 20}));
+    return chart;
+}
+
 QImage paintedWhole(const Chart& chart)
 {
-    const Size size = chart.tree().drawnSize();
-    QImage image(size.width, size.height, QImage::Format_RGB32);
+    const Rect area = chart.tree().drawnArea();
+    QImage image(area.right - area.left, area.bottom - area.top, QImage::Format_RGB32);
     QPainter painter(&image);
-    QtDrawContext dc(painter);
+    QtDrawContext dc(painter, QPoint(area.left, area.top));
     paintChart(dc, &chart);
     return image;
 }
@@ -89,6 +99,8 @@ QStringList filesIn(const QTemporaryDir& dir) { return QDir(dir.path()).entryLis
 // The file as a viewer shows it at one dot per chart pixel.
 QImage viewed(const QString& path, ChartImageFormat format)
 {
+    if (format == ChartImageFormat::Png)
+        return QImage(path, "PNG").convertToFormat(QImage::Format_RGB32);
     QProcess viewer;
     if (format == ChartImageFormat::Svg)
         viewer.start(QStringLiteral("rsvg-convert"), {QStringLiteral("--format=png"), path});
@@ -149,16 +161,23 @@ private slots:
     // Where the painted picture is flat (background, fills, the column; not
     // text, whose glyphs each viewer draws its own way) the viewer shows the
     // same colour.
-    void vectorFilesShowThePicturePaintedWhole_data()
+    // Boxes at negative cells are in the picture too.
+    void filesShowThePicturePaintedWhole_data()
     {
         QTest::addColumn<int>("format");
-        QTest::newRow("svg") << int(ChartImageFormat::Svg);
-        QTest::newRow("pdf") << int(ChartImageFormat::Pdf);
+        QTest::addColumn<bool>("negativeCell");
+        for (const bool negative : {false, true}) {
+            const char* name = negative ? "%s, a box at a negative cell" : "%s";
+            QTest::addRow(name, "svg") << int(ChartImageFormat::Svg) << negative;
+            QTest::addRow(name, "pdf") << int(ChartImageFormat::Pdf) << negative;
+            QTest::addRow(name, "png") << int(ChartImageFormat::Png) << negative;
+        }
     }
-    void vectorFilesShowThePicturePaintedWhole()
+    void filesShowThePicturePaintedWhole()
     {
         QFETCH(int, format);
-        const Chart chart = sample();
+        QFETCH(bool, negativeCell);
+        const Chart chart = negativeCell ? sampleWithBoxAtNegativeCell() : sample();
         const QImage whole = paintedWhole(chart);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("chart"));
