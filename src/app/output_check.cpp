@@ -45,7 +45,7 @@ Result checkExportOutput(const std::string& out, const std::vector<std::string>&
 {
     if (const Result kept = checkNeverReplaced(out, inputs); !kept)
         return kept;
-    if (isChartFile(out))
+    if (mayBeChartFile(out))
         return Result::failure(Result::CannotWrite,
                                STIRPA_TR_NOOP("Message", "Cannot write '%1': it is a Stirpa chart, "
                                                          "which an export never replaces; nothing "

@@ -17,5 +17,6 @@ Result checkChartOutput(const std::string& out, const std::vector<std::string>& 
                         bool replace);
 
 // For an export's or a render's output: refuses a chart too (with or without
-// its header line). An earlier export is replaced.
+// its header line, typed in any form the reader takes). An earlier export is
+// replaced.
 Result checkExportOutput(const std::string& out, const std::vector<std::string>& inputs);

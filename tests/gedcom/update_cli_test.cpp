@@ -199,24 +199,30 @@ private slots:
     }
     // Every command that writes, with --replace and without, given as OUT a
     // file it must not replace, by any name: the family file, a chart typed by
-    // hand, the chart it reads, a file of someone else's. Where a chart command
-    // writes over its chart by another name, the family file's path stays right.
+    // hand (strictly as written or loosely), the chart it reads, a file of
+    // someone else's. Where a chart command writes over its chart by another
+    // name, the family file's path stays right.
     void neverReplacesTheUsersFiles_data()
     {
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("refusedBy"); // the others write
+        QTest::addColumn<bool>("replaceable");      // by a chart command given --replace
         const QStringList exports{"--export-html", "--export-web", "--render"};
         const QStringList charts{"--import-gedcom", "--update-gedcom", "--link-gedcom",
                                  "--save-as"};
         for (const QString name : {"%1", "./%1", "hard-%1", "other/link-%1", "/proc/self/fd/3"}) {
-            const auto row = [&name](const QString& file, const QStringList& refusedBy) {
-                QTest::newRow(qPrintable(name.arg(file))) << name.arg(file) << file << refusedBy;
+            const auto row = [&name](const QString& file, const QStringList& refusedBy,
+                                     bool replaceable) {
+                QTest::addRow("%s as %s", qPrintable(file), qPrintable(name))
+                    << (name.contains("%1") ? name.arg(file) : name) << file << refusedBy
+                    << replaceable;
             };
-            row("family.ged", charts + exports);
-            row("typed.txt", exports);
-            row("chart.txt", exports);
-            row("notes.txt", charts); // unless --replace
+            row("family.ged", charts + exports, false);
+            row("typed.txt", exports, false);
+            row("loose.txt", charts + exports, true);
+            row("chart.txt", exports, false);
+            row("notes.txt", charts, true);
         }
     }
 
@@ -225,6 +231,7 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, file);
         QFETCH(QStringList, refusedBy);
+        QFETCH(bool, replaceable);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QVERIFY(QDir(dir.path()).mkdir("other"));
@@ -237,12 +244,12 @@ private slots:
             for (const bool replace : {false, true}) {
                 if (replace && !command.endsWith("gedcom") && command != "--save-as")
                     continue; // no --replace to give
-                const bool refused =
-                    refusedBy.contains(command) && !(replace && file == "notes.txt");
+                const bool refused = refusedBy.contains(command) && !(replace && replaceable);
                 if (command == "--render" && !refused)
                     continue; // no picture format is named .txt
                 writeFile(chart, chartBytes);
                 writeFile(dir.filePath("typed.txt"), "P 3j2 9:Adam Root 0j20 0\n");
+                writeFile(dir.filePath("loose.txt"), "\nP 3j2 9:Adam Root\n");
                 writeFile(dir.filePath("notes.txt"), "years of work\n");
                 QFile::remove(dir.filePath("hard-" + file));
                 QVERIFY(::link(QFile::encodeName(target),
