@@ -110,8 +110,7 @@ std::string readFileStart(const std::string& path, std::size_t size)
 
 bool sameFile(const std::string& first, const std::string& second)
 {
-    struct stat a {
-    }, b{};
+    struct stat a {}, b {};
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }

@@ -75,8 +75,7 @@ void removeIfStale(const std::string& path)
 int createTemporary(const std::string& target, std::string& temporary)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        temporary =
-            folderOfPath(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
+        temporary = folderOfPath(target) + "/" + temporaryStem(nameOf(target)) + temporaryMark + "XXXXXX";
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0)
             return -1;

@@ -116,8 +116,8 @@ namespace {
 // Why the book may not write its chart at path: a name too long, a symbolic
 // link or a GEDCOM file there, or a file that is no chart of this book (unless
 // replace).
-Result takenName(const std::string& path, const std::string& suffix, const std::string& familyPath,
-                 bool replace)
+Result takenName(const std::string& path, const std::string& suffix,
+                 const std::string& familyPath, bool replace)
 {
     if (fileNamePart(path).size() > NAME_MAX)
         return Result::failure(Result::CannotCreate,

@@ -16,9 +16,9 @@
 #include <list>
 #include <new>
 #include <optional>
+#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <unordered_map>
 
 namespace {
 
@@ -163,8 +163,7 @@ void Linker::warnRepeatedXrefs()
         const auto [first, isNew] = firstLine.try_emplace(record, number);
         if (!isNew)
             warn(number, std::string(line.substr(2, close - 1)) + " was used before, at line " +
-                             std::to_string(first->second) +
-                             "; links to it lead to that record only");
+                             std::to_string(first->second) + "; links to it lead to that record only");
     }
 }
 
@@ -496,15 +495,15 @@ GedcomLoad readGedcomFile(const std::string& path)
 {
     const int fd = openRegularFile(path);
     if (fd < 0)
-        return failedLoad(
-            errno == EINVAL
-                ? Result::failure(Result::CannotOpen,
-                                  STIRPA_TR_NOOP("Message", "Cannot open the file '%1': it is "
-                                                            "not a regular file."),
-                                  {path})
-                : Result::failure(Result::CannotOpen,
-                                  STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
-                                  {path, std::strerror(errno)}));
+        return failedLoad(errno == EINVAL
+                              ? Result::failure(Result::CannotOpen,
+                                                STIRPA_TR_NOOP("Message",
+                                                               "Cannot open the file '%1': it is "
+                                                               "not a regular file."),
+                                                {path})
+                              : Result::failure(Result::CannotOpen,
+                                                STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+                                                {path, std::strerror(errno)}));
     // A file under the size limit can still be more than the memory holds.
     const auto outOfMemory = [&path] {
         return failedLoad(Result::failure(

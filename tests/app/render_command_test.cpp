@@ -6,7 +6,6 @@
 #include "test_files.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,19 +78,13 @@ private slots:
         QTemporaryDir dir;
         const QString chart = dir.filePath("far.txt"), path = dir.filePath("out.pdf");
         writeFile(chart, "P 100000j100000 3:Far 0j0 0\n");
-        QElapsedTimer timer;
-        timer.start();
         std::ostringstream out, err;
-        QCOMPARE(
-            runBatch(guiBatchOptions(),
-                     {"--render", chart.toStdString(), path.toStdString(), "--pages", "scale=1"},
-                     {out, err}),
-            1);
-        QVERIFY(timer.elapsed() < 20000);
-        QVERIFY2(QRegularExpression("would take \\d{5,} pages")
-                     .match(QString::fromStdString(err.str()))
-                     .hasMatch(),
-                 err.str().c_str());
+        const std::vector<std::string> args{"--render", chart.toStdString(), path.toStdString(),
+                                            "--pages", "scale=1"};
+        QCOMPARE(runBatch(guiBatchOptions(), args, {out, err}), 1);
+        const QString message = QString::fromStdString(err.str());
+        QVERIFY2(message.contains(QRegularExpression("would take \\d{5,} pages")),
+                 qPrintable(message));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"far.txt"});
     }
 };

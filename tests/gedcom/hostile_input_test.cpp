@@ -2,8 +2,8 @@
 // Hostile GEDCOM files: each is read as far as it makes sense, with warnings,
 // or refused with a message, and the chart from its default root is made or
 // refused for its size; nothing crashes or hangs. The large ones are made here.
-#include "gedcom/file_fingerprint.h"
 #include "gedcom/gedcom_chart.h"
+#include "gedcom/file_fingerprint.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/root_person.h"
 #include "hostile_files.h"
@@ -72,7 +72,8 @@ void HostileInputTest::readsWhatItCan_data()
         << "Ann Lee";
     QTest::newRow("a file of NUL bytes")
         << testFile("nul-bytes.ged")
-        << "hostile.ged is not a GEDCOM file: it does not begin with \"0 HEAD\"." << -1 << -1 << "";
+        << "hostile.ged is not a GEDCOM file: it does not begin with \"0 HEAD\"." << -1 << -1
+        << "";
     for (const QByteArray& blank : {QByteArray(""), QByteArray("\r\n \n")})
         QTest::addRow("blank, %d bytes", int(blank.size()))
             << blank << "hostile.ged is not a GEDCOM file: it is empty." << -1 << -1 << "";
@@ -176,6 +177,7 @@ void HostileInputTest::readsUpToTheSizeLimit()
     }
     QVERIFY(QFile::remove(path));
 }
+
 
 // The file is read for its fingerprint a chunk at a time, never mapped: the
 // answer must be the one of its bytes at every size around a chunk's end.

@@ -96,11 +96,6 @@ private slots:
         row("BET @#DJULIAN@ 1700 AND @#DGREGORIAN@ 1800", "1700 (Julian) \u2013 1800",
             "between 1700 (Julian) and 1800", "1700 (julianisch) \u2013 1800",
             "zwischen 1700 (julianisch) und 1800");
-        row("FROM 1700 TO @#DROMAN@ 1800", "1700 \u2013 1800 (Roman)", "from 1700 to 1800 (Roman)",
-            "1700 \u2013 1800 (r\u00f6misch)", "von 1700 bis 1800 (r\u00f6misch)");
-        row("BET JULIAN 1700 AND JULIAN 1710", "1700\u20131710 (Julian)",
-            "between 1700 and 1710 (Julian)", "1700\u20131710 (julianisch)",
-            "zwischen 1700 und 1710 (julianisch)");
         for (const char* unread : {"BET 1800", "ABT", "1 JAN 1900 Sunday", "@#D@ 1900", "@#DROMAN@",
                                    "0 JAN 0", "0 JAN 1900", "1 JAN 0", "30 FEB 1900", "31 APR 1900",
                                    "FRENCH_R 31 VEND 2", "12345", "(open", "BET 1800 AND"})
