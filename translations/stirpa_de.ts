@@ -1127,6 +1127,10 @@ About</source>
         <translation>Die Tafel bräuchte mehr als %1 Spalten; wählen Sie weniger Generationen.</translation>
     </message>
     <message>
+        <source>%1 is not a GEDCOM file: it is empty.</source>
+        <translation>%1 ist keine GEDCOM-Datei: sie ist leer.</translation>
+    </message>
+    <message>
         <source>%1 is not a GEDCOM file: it does not begin with &quot;0 HEAD&quot;.</source>
         <translation>%1 ist keine GEDCOM-Datei: sie beginnt nicht mit „0 HEAD“.</translation>
     </message>
@@ -1147,8 +1151,8 @@ About</source>
         <translation>„%1“ kann nicht geschrieben werden: es ist eine Stirpa-Tafel, die ein Export nie ersetzt; es wurde nichts geschrieben.</translation>
     </message>
     <message>
-        <source>Cannot write &apos;%1&apos;: it is a GEDCOM file, which an export never replaces; nothing was written.</source>
-        <translation>„%1“ kann nicht geschrieben werden: es ist eine GEDCOM-Datei, die ein Export nie ersetzt; es wurde nichts geschrieben.</translation>
+        <source>Cannot write &apos;%1&apos;: it is a GEDCOM file, which Stirpa never replaces; nothing was written.</source>
+        <translation>„%1“ kann nicht geschrieben werden: es ist eine GEDCOM-Datei, die Stirpa nie ersetzt; es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>Cannot write &apos;%1&apos;: it is a symbolic link, and a book writes only files of its own; nothing was written.</source>
@@ -1185,6 +1189,10 @@ About</source>
     <message>
         <source>there is not enough memory to render the chart</source>
         <translation>für das Zeichnen der Tafel ist nicht genug Speicher frei</translation>
+    </message>
+    <message>
+        <source>the chart would take %1 pages, more than %2: choose a smaller scale or fewer pages wide</source>
+        <translation>die Tafel bräuchte %1 Seiten, mehr als %2: wählen Sie einen kleineren Maßstab oder weniger Seiten in der Breite</translation>
     </message>
     <message>
         <source>the render was cancelled</source>

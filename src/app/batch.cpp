@@ -3,10 +3,9 @@
 
 #include "app/gedcom_batch.h"
 #include "app/install_paths.h"
+#include "app/output_check.h"
 #include "app/web_batch.h"
-#include "app/export_output.h"
 
-#include "chartfile/chart_output.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/debug_log.h"

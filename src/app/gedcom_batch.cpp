@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/gedcom_batch.h"
 
+#include "app/output_check.h"
 #include "app/update_batch.h"
-#include "chartfile/chart_output.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/folder_lock.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/gui_batch.h"
 
-#include "app/export_output.h"
+#include "app/output_check.h"
 #include "app/qt_notices.h"
 #include "render/chart_render.h"
 

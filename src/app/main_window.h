@@ -122,6 +122,9 @@ protected:
     virtual void showError(const QString& title, const QString& message);
 
 private:
+    // Whether an export may write path (never over the chart, another chart or a
+    // GEDCOM file); says why not under the title when it may not.
+    bool exportMayWrite(const QString& title, const QString& path);
     void createActions();
     void connectActions();
     void createMenus();

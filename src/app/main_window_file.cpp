@@ -5,6 +5,7 @@
 #include "app/about_dialog.h"
 #include "app/image_export.h"
 #include "app/install_paths.h"
+#include "app/output_check.h"
 #include "app/page_settings.h"
 #include "app/recover_dialog.h"
 #include "app/resource_path.h"
@@ -253,11 +254,20 @@ MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
     return {path, dialog.completePage(), dialog.escapeText()};
 }
 
+bool MainWindow::exportMayWrite(const QString& title, const QString& path)
+{
+    const Result output = checkExportOutput(path.toLocal8Bit().toStdString(),
+                                            {document_->path().toLocal8Bit().toStdString()});
+    if (!output)
+        showError(title, messageText(output));
+    return bool(output);
+}
+
 void MainWindow::fileExportHtml()
 {
     const std::string initial = initialHtmlName(document_->path().toLocal8Bit().toStdString());
     const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial));
-    if (choice.path.isEmpty())
+    if (choice.path.isEmpty() || !exportMayWrite(tr("Write html"), choice.path))
         return;
     const HtmlExportResult result =
         document_->exportHtml(choice.path, {.completePage = choice.completePage,
@@ -280,7 +290,7 @@ void MainWindow::fileExportImage()
     const QString initial = chart.path() + QLatin1Char('/') + chart.completeBaseName();
     const std::optional<ImageExportChoice> choice =
         askImageExport(this, document_->path().isEmpty() ? QString() : initial, savedPageOptions());
-    if (!choice)
+    if (!choice || !exportMayWrite(tr("Export image"), choice->path))
         return;
     if (choice->pdfPages)
         savePageOptions(*choice->pdfPages);

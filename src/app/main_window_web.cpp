@@ -20,7 +20,7 @@ void MainWindow::filePublishWeb()
 {
     const std::string initial = initialHtmlName(document_->path().toLocal8Bit().toStdString());
     const WebPageChoice choice = askWebPagePath(QString::fromLocal8Bit(initial));
-    if (choice.path.isEmpty())
+    if (choice.path.isEmpty() || !exportMayWrite(tr("Publish web page"), choice.path))
         return;
     const Result result = exportWebPage(document_->chart(), choice.path.toLocal8Bit().toStdString(),
                                         {.chartBackground = choice.chartBackground});

@@ -2,7 +2,7 @@
 #include "app/update_batch.h"
 
 #include "app/gedcom_batch.h"
-#include "chartfile/chart_output.h"
+#include "app/output_check.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/folder_lock.h"

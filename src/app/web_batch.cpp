@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/web_batch.h"
 
-#include "app/export_output.h"
+#include "app/output_check.h"
 #include "chartfile/chart_reader.h"
 #include "web/web_page.h"
 

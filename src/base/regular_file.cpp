@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,4 +113,17 @@ bool sameFile(const std::string& first, const std::string& second)
     struct stat a {}, b {};
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string resolvedPath(const std::string& path)
+{
+    char buffer[PATH_MAX];
+    if (::realpath(path.c_str(), buffer))
+        return buffer;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    if (::realpath(folder.c_str(), buffer))
+        return std::string(buffer) + (std::string_view(buffer) == "/" ? "" : "/") +
+               path.substr(slash + 1);
+    return path;
 }

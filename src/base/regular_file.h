@@ -28,3 +28,8 @@ std::string readFileStart(const std::string& path, std::size_t size);
 // Whether two paths name one file, by device and inode (so hard and symbolic
 // links too); false when either cannot be looked at.
 bool sameFile(const std::string& first, const std::string& second);
+
+// The real file a path names, links followed (/proc/self/fd/N too); for a file
+// not made yet, its folder's real path and its name (the path itself when the
+// folder is missing too).
+std::string resolvedPath(const std::string& path);

@@ -32,18 +32,6 @@ Result cannotWrite(const std::string& target, int code)
 
 std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-// The real file a path names, following links, even when it does not exist
-// yet: then its folder's real path and its name.
-std::string resolvedTarget(const std::string& path)
-{
-    char buffer[PATH_MAX];
-    if (::realpath(path.c_str(), buffer))
-        return buffer;
-    if (::realpath(folderOfPath(path).c_str(), buffer))
-        return std::string(buffer) + (std::string_view(buffer) == "/" ? "" : "/") + nameOf(path);
-    return path;
-}
-
 // Creates and locks a new temporary beside the target, listed in the journal
 // (when one is open) before it is made, so that a writer killed at any moment
 // leaves none the journal does not name; -1 with errno on failure, with the
@@ -240,7 +228,7 @@ Result AtomicFileSet::remove(const std::string& path)
     if (!failure_)
         return failure_;
     // The name itself goes, never what a link at it leads to.
-    const std::string removed = resolvedTarget(folderOfPath(path)) + "/" + nameOf(path);
+    const std::string removed = resolvedPath(folderOfPath(path)) + "/" + nameOf(path);
     removals_.push_back(removed);
     WriteJournal* journal = nullptr;
     Result listed = keepJournals();
@@ -287,7 +275,7 @@ Result AtomicFileSet::write(const std::string& path,
 {
     if (!failure_)
         return failure_;
-    const std::string target = resolvedTarget(path);
+    const std::string target = resolvedPath(path);
     const std::string folder = folderOfPath(target);
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;

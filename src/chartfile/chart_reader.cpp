@@ -349,6 +349,13 @@ bool isChartFile(const std::string& path)
             readWrittenBox(line, std::strlen(line), cell, lengths, text, lineage, rest));
 }
 
+bool mayBeChartFile(const std::string& path)
+{
+    LineReader reader = LineReader::fromBytes({});
+    const char* line = firstLineOf(path, reader);
+    return line && (isHeaderMagic(line) || line[0] == 'P' || line[0] == 'p');
+}
+
 ChartLoad readChartFile(const std::string& path, const TreeSettings& defaults)
 {
     return readChartFile(path, defaults, treeNameOf(path));

@@ -34,6 +34,10 @@ FamilyLink peekFamilyLink(const std::string& path);
 // a box line, after any blank lines. An empty file is none.
 bool isChartFile(const std::string& path);
 
+// Whether the reader may open the file at path as a chart: its first line that
+// is not blank is a header line or a box line in any form the reader takes.
+bool mayBeChartFile(const std::string& path);
+
 // Reads chart lines from an open reader into a chart of the given name.
 ChartLoad readChart(LineReader& reader, const std::string& treeName, const TreeSettings& defaults);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/chart_writer.h"
 
+#include "base/regular_file.h"
 #include "chartfile/atomic_file.h"
 #include "chartfile/atomic_file_set.h"
 #include "chartfile/link_fields.h"
@@ -97,8 +98,9 @@ void writePieces(const Chart& chart, const FamilyLink& link, HandOn handOn)
 std::function<void(const PieceWriter&)> chartFileBytes(const std::string& path, const Chart& chart)
 {
     FamilyLink link = chart.familyLink();
+    // Relative to the folder the file lands in, which a link to it may not be in.
     if (link.linked())
-        link.path = familyPathForChart(link.path, path);
+        link.path = familyPathForChart(link.path, resolvedPath(path));
     return [&chart, link = std::move(link)](const PieceWriter& write) {
         writePieces(chart, link, [&write](const std::string& piece) { return write(piece); });
     };

@@ -7,6 +7,7 @@
 #include "chartfile/chart_writer.h"
 #include "chartfile/link_fields.h"
 #include "gedcom/family_link_options.h"
+#include "gedcom/gedcom_reader.h"
 
 #include <algorithm>
 #include <climits>
@@ -113,7 +114,8 @@ std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& bo
 namespace {
 
 // Why the book may not write its chart at path: a name too long, a symbolic
-// link there, or a file that is no chart of this book (unless replace).
+// link or a GEDCOM file there, or a file that is no chart of this book (unless
+// replace).
 Result takenName(const std::string& path, const std::string& suffix,
                  const std::string& familyPath, bool replace)
 {
@@ -132,7 +134,10 @@ Result takenName(const std::string& path, const std::string& suffix,
                                                          "link, and a book writes only files of "
                                                          "its own; nothing was written."),
                                {path});
-    if (replace || isChartOfBook(path, suffix, familyPath) || (S_ISREG(info.st_mode) && info.st_size == 0))
+    if (Result kept = refuseGedcomOverwrite(path); !kept)
+        return kept;
+    if (replace || isChartOfBook(path, suffix, familyPath) ||
+        (S_ISREG(info.st_mode) && info.st_size == 0))
         return {};
     return Result::failure(Result::CannotWrite,
                            STIRPA_TR_NOOP("Message", "Cannot write '%1': it is not a chart of "

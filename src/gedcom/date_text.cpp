@@ -69,14 +69,25 @@ struct Calendar {
     std::string_view keyword; // as GEDCOM 7 does
     const Month* months;      // null: the language's own
     std::size_t monthCount;
+    std::array<int, 13> monthDays; // the most days each month can have
 };
+
+constexpr std::array<int, 13> westernDays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31, 0};
 
 // In the order of DateWords::marks, the usual calendar first.
 constexpr std::array<Calendar, 4> calendars = {{
-    {"@#DGREGORIAN@", "GREGORIAN", nullptr, 12},
-    {"@#DJULIAN@", "JULIAN", nullptr, 12},
-    {"@#DHEBREW@", "HEBREW", hebrewMonths.data(), hebrewMonths.size()},
-    {"@#DFRENCH R@", "FRENCH_R", frenchMonths.data(), frenchMonths.size()},
+    {"@#DGREGORIAN@", "GREGORIAN", nullptr, 12, westernDays},
+    {"@#DJULIAN@", "JULIAN", nullptr, 12, westernDays},
+    {"@#DHEBREW@",
+     "HEBREW",
+     hebrewMonths.data(),
+     hebrewMonths.size(),
+     {30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30}},
+    {"@#DFRENCH R@",
+     "FRENCH_R",
+     frenchMonths.data(),
+     frenchMonths.size(),
+     {30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 6}},
 }};
 
 // The words before a date, in the order of DateWords' qualifiers.
@@ -90,6 +101,8 @@ struct DateWords {
     // Each with its blanks; "from" alone when no end follows.
     std::string_view between, betweenAnd, from, fromTo, fromAlone, to;
     std::array<std::string_view, 4> marks; // by calendar; none for the usual one
+    // Calendars GEDCOM names without defining them.
+    std::string_view romanMark, unknownMark;
     std::string_view beforeChrist;
     std::string_view dayEnd; // after the day's number
 };
@@ -104,6 +117,8 @@ constexpr DateWords englishWords = {englishMonths.data(),
                                     "from ",
                                     "to ",
                                     {"", "Julian", "Hebrew", "French Republican"},
+                                    "Roman",
+                                    "calendar unknown",
                                     "BC",
                                     ""};
 
@@ -117,6 +132,8 @@ constexpr DateWords germanWords = {germanMonths.data(),
                                    "ab ",
                                    "bis ",
                                    {"", "julianisch", "j\u00fcdisch", "Revolutionskalender"},
+                                   "r\u00f6misch",
+                                   "Kalender unbekannt",
                                    "v. Chr.",
                                    "."};
 
@@ -179,7 +196,7 @@ public:
             const bool long_ = style_ == DateStyle::Long;
             out.append((long_ ? text_.longQualifiers : text_.shortQualifiers)[*qualifier]);
             out += ' ';
-            if (!appendDate(out))
+            if (!appendDate(out, mark_))
                 return std::nullopt;
         } else if (takeKeyword("BET")) {
             if (!appendRange(out, "AND"))
@@ -189,14 +206,14 @@ public:
                 return std::nullopt;
         } else if (takeKeyword("TO")) {
             out += text_.to;
-            if (!appendDate(out))
+            if (!appendDate(out, mark_))
                 return std::nullopt;
         } else {
             takeKeyword("INT"); // the phrase that follows says how it was read
-            if (!phrase() && !appendDate(out))
+            if (!phraseAt(next_) && !appendDate(out, mark_))
                 return std::nullopt;
         }
-        if (const std::optional<std::string_view> text = phrase()) {
+        if (const std::optional<std::string_view> text = phraseAt(next_)) {
             if (!out.empty())
                 out += ' ';
             out.append(*text);
@@ -204,16 +221,14 @@ public:
         }
         if (next_ != words_.size())
             return std::nullopt;
-        if (calendar_ > 0)
-            out.append(" (").append(text_.marks[calendar_]).append(")");
-        return out;
+        return out + mark_;
     }
 
 private:
-    std::optional<std::string_view> phrase() const
+    std::optional<std::string_view> phraseAt(std::size_t at) const
     {
-        if (next_ < words_.size() && words_[next_].front() == '(' && words_[next_].back() == ')')
-            return words_[next_];
+        if (at < words_.size() && words_[at].front() == '(' && words_[at].back() == ')')
+            return words_[at];
         return std::nullopt;
     }
 
@@ -235,18 +250,24 @@ private:
     }
 
     // After BET or FROM: "FIRST–SECOND" short, "between FIRST and SECOND" or
-    // "from FIRST to SECOND" long; FROM without TO "from FIRST".
+    // "from FIRST to SECOND" long; FROM without TO "from FIRST". Ends in
+    // different calendars each carry their own mark, else one mark follows all.
     bool appendRange(std::string& out, std::string_view joiner)
     {
         const bool from = joiner == "TO";
-        std::string first, second;
-        if (!appendDate(first))
+        std::string first, second, secondMark;
+        if (!appendDate(first, mark_))
             return false;
         const bool joined = takeKeyword(joiner);
         if (!joined && !from)
             return false;
-        if (joined && !appendDate(second))
+        if (joined && !appendDate(second, secondMark))
             return false;
+        if (joined && secondMark != mark_) {
+            first += mark_;
+            second += secondMark;
+            mark_.clear();
+        }
         if (!joined) {
             out.append(text_.fromAlone).append(first);
         } else if (style_ == DateStyle::Long) {
@@ -262,9 +283,11 @@ private:
         return true;
     }
 
-    // [CALENDAR] [[DAY] MONTH] YEAR [B.C.]
-    bool appendDate(std::string& out)
+    // [CALENDAR] [[DAY] MONTH] YEAR [B.C.]; mark becomes " (Julian)" and the
+    // like, empty for the usual calendar.
+    bool appendDate(std::string& out, std::string& mark)
     {
+        mark.clear();
         std::size_t calendar = 0;
         for (std::size_t c = 0; c < calendars.size(); ++c)
             if (next_ < words_.size() && (words_[next_] == calendars[c].escape ||
@@ -272,35 +295,74 @@ private:
                 calendar = c;
                 ++next_;
             }
-        if (calendar_ == 0)
-            calendar_ = calendar;
+        if (calendar == 0 && next_ < words_.size() && isEscape(words_[next_]))
+            return appendOtherCalendar(out, mark);
+        if (calendar > 0)
+            mark.append(" (").append(text_.marks[calendar]).append(")");
         std::string_view day;
         if (next_ + 1 < words_.size() && words_[next_].size() <= 2 && isNumber(words_[next_]) &&
             monthOf(calendar, words_[next_ + 1]))
             day = words_[next_++];
-        const Month* month = next_ < words_.size() ? monthOf(calendar, words_[next_]) : nullptr;
+        const std::optional<std::size_t> month =
+            next_ < words_.size() ? monthOf(calendar, words_[next_]) : std::nullopt;
         if (month)
             ++next_;
         if (next_ >= words_.size() || !isYear(words_[next_]))
             return false;
+        // A day the month never has (0, 30 FEB): the date is shown as written.
+        const int dayNumber = day.empty() ? 0 : std::stoi(std::string(day));
+        if (!day.empty() && (dayNumber == 0 || dayNumber > calendars[calendar].monthDays[*month]))
+            return false;
         if (!day.empty())
-            out.append(day.front() == '0' ? day.substr(1) : day).append(text_.dayEnd).append(" ");
-        if (month)
-            out.append(style_ == DateStyle::Long ? month->longName : month->shortName).append(" ");
+            out.append(std::to_string(dayNumber)).append(text_.dayEnd).append(" ");
+        if (month) {
+            const Month& name = monthsOf(calendar)[*month];
+            out.append(style_ == DateStyle::Long ? name.longName : name.shortName).append(" ");
+        }
         out.append(words_[next_++]);
         if (takeKeyword("B.C.") || takeKeyword("BC") || takeKeyword("BCE"))
             out.append(" ").append(text_.beforeChrist);
         return true;
     }
 
-    const Month* monthOf(std::size_t calendar, std::string_view word) const
+    const Month* monthsOf(std::size_t calendar) const
     {
-        const Month* months =
-            calendars[calendar].months ? calendars[calendar].months : text_.months;
+        return calendars[calendar].months ? calendars[calendar].months : text_.months;
+    }
+
+    std::optional<std::size_t> monthOf(std::size_t calendar, std::string_view word) const
+    {
         for (std::size_t m = 0; m < calendars[calendar].monthCount; ++m)
-            if (sameLetters(word, months[m].code))
-                return &months[m];
-        return nullptr;
+            if (sameLetters(word, monthsOf(calendar)[m].code))
+                return m;
+        return std::nullopt;
+    }
+
+    // "@#DROMAN@": a calendar escape, here one of a calendar not known.
+    static bool isEscape(std::string_view word)
+    {
+        return word.size() > 4 && word.substr(0, 3) == "@#D" && word.back() == '@';
+    }
+
+    // A date in a calendar not known, after its escape: its words as written
+    // up to the end of a range's first date, the calendar named after them.
+    bool appendOtherCalendar(std::string& out, std::string& mark)
+    {
+        const std::string_view name = words_[next_].substr(3, words_[next_].size() - 4);
+        const std::size_t first = ++next_;
+        for (; next_ < words_.size() && !phraseAt(next_) && !sameLetters(words_[next_], "AND") &&
+               !sameLetters(words_[next_], "TO");
+             ++next_)
+            out.append(next_ == first ? "" : " ").append(words_[next_]);
+        mark.append(" (");
+        if (sameLetters(name, "ROMAN"))
+            mark.append(text_.romanMark);
+        else if (sameLetters(name, "UNKNOWN"))
+            mark.append(text_.unknownMark);
+        else
+            mark.append(name);
+        mark.append(")");
+        return next_ > first;
     }
 
     static bool isNumber(std::string_view word)
@@ -311,21 +373,21 @@ private:
         return !word.empty();
     }
 
-    // "1820", or a year between two ("1699/00").
+    // "1820", or a year between two ("1699/00"); no calendar has a year 0.
     static bool isYear(std::string_view word)
     {
-        const std::size_t slash = word.find('/');
-        if (slash == word.npos)
-            return isNumber(word) && word.size() <= 4;
-        return isNumber(word.substr(0, slash)) && isNumber(word.substr(slash + 1)) &&
-               word.size() - slash - 1 <= 2;
+        const std::string_view year = word.substr(0, word.find('/'));
+        if (!isNumber(year) || year.size() > 4 || year.find_first_not_of('0') == year.npos)
+            return false;
+        return year.size() == word.size() ||
+               (isNumber(word.substr(year.size() + 1)) && word.size() - year.size() - 1 <= 2);
     }
 
     std::vector<std::string_view> words_;
     DateStyle style_;
     const DateWords& text_;
     std::size_t next_ = 0;
-    std::size_t calendar_ = 0; // the first unusual calendar's
+    std::string mark_; // the calendar's, after all the rest
 };
 
 } // namespace

@@ -481,6 +481,17 @@ bool isGedcomFile(const std::string& path)
     return start.find_first_not_of(" \t\r\n") != std::string::npos && beginsWithHeader(start);
 }
 
+Result refuseGedcomOverwrite(const std::string& path)
+{
+    if (!isGedcomFile(path))
+        return {};
+    return Result::failure(Result::CannotWrite,
+                           STIRPA_TR_NOOP("Message", "Cannot write '%1': it is a GEDCOM file, "
+                                                     "which Stirpa never replaces; nothing was "
+                                                     "written."),
+                           {path});
+}
+
 GedcomLoad readGedcomFile(const std::string& path)
 {
     const int fd = openRegularFile(path);
@@ -539,6 +550,10 @@ GedcomLoad readGedcomFile(const std::string& path)
     try {
         const std::uint64_t fingerprint = bytesFingerprint(bytes);
         GedcomText text = decodeGedcom(std::move(bytes));
+        if (text.utf8.find_first_not_of(" \t\r\n") == std::string::npos)
+            return failedLoad(Result::failure(
+                Result::InvalidRecord,
+                STIRPA_TR_NOOP("Message", "%1 is not a GEDCOM file: it is empty."), {path}));
         GedcomLoad load = readGedcom(std::move(text.utf8));
         load.data.characterSet = std::move(text.characterSet);
         load.data.fileFingerprint = fingerprint;

@@ -29,4 +29,8 @@ GedcomLoad readGedcomFile(const std::string& path);
 // Whether the file at path begins as a GEDCOM file does, with "0 HEAD".
 bool isGedcomFile(const std::string& path);
 
+// Refuses (CannotWrite) to write over a GEDCOM file at path: no command, with
+// --replace or not, replaces one.
+Result refuseGedcomOverwrite(const std::string& path);
+
 inline constexpr std::size_t maxGedcomSize = std::size_t(1) << 30;

@@ -217,6 +217,20 @@ Point Tree::boxExtent() const
     return settings_->cellOrigin({std::max(0, greatest.column), std::max(0, greatest.level)});
 }
 
+Rect Tree::drawnArea() const
+{
+    Cell least{0, 0};
+    forEachPerson([&least](const Person* box) {
+        least = {std::min(least.column, box->column()), std::min(least.level, box->level())};
+    });
+    // The margin the first generation has above it, on every side.
+    constexpr int margin = originY;
+    const Point corner = settings_->cellOrigin(least);
+    const Size size = drawnSize();
+    return {std::min(0, corner.x - margin), std::min(0, corner.y - margin), size.width,
+            size.height};
+}
+
 void Tree::resetExtent() { maxColumn_ = maxLevel_ = 0; }
 
 Cell Tree::extentCells() const

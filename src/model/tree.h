@@ -72,6 +72,9 @@ public:
     Point boxExtent() const;
     // The size the boxes are drawn at: settings().drawnSize(boxExtent()).
     Size drawnSize() const { return settings_->drawnSize(boxExtent()); }
+    // The pixels a picture of the whole chart covers: from the origin, or from
+    // above and left of it when boxes lie at negative cells, to drawnSize().
+    Rect drawnArea() const;
     // The plain box with the greatest column ('x') or level; earliest wins ties.
     const Person* lastInDirection(char axis) const;
     // lastInDirection('y'), cached until a box is added, removed or moved.

@@ -52,15 +52,17 @@ void paintFooter(QPainter& painter, const QPagedPaintDevice& device, const std::
 }
 
 // The pages for paper whose printable area, less the footer, is `paper` in
-// 1/96 inch.
+// 1/96 inch. Page starts count from the top-left of the chart's drawn area.
 PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
 {
     const TreeSettings& s = chart.settings();
-    const Size total = chart.tree().drawnSize();
+    const Rect area = chart.tree().drawnArea();
     PagePlan plan;
-    plan.repeated = generationColumnShown(chart) ? originX : 0;
-    const PageAxis across{total.width, originX, s.boxWidth, s.pitchX(), plan.repeated};
-    const PageAxis down{total.height, originY, s.boxHeight, s.pitchY(), 0};
+    // The generation column is repeated only where it is the chart's left edge.
+    plan.repeated = generationColumnShown(chart) && area.left == 0 ? originX : 0;
+    const PageAxis across{area.right - area.left, originX - area.left, s.boxWidth, s.pitchX(),
+                          plan.repeated};
+    const PageAxis down{area.bottom - area.top, originY - area.top, s.boxHeight, s.pitchY(), 0};
     switch (options.mode) {
     case PageOptions::ActualSize:
         plan.scale = 1;
@@ -109,10 +111,10 @@ QPageSize::PageSizeId pageSizeId(Paper paper)
 
 } // namespace
 
-int chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options)
+long long chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options)
 {
     const PagePlan plan = planPages(chart, printableArea(layout), options);
-    return int(plan.columnStarts.size() * plan.rowStarts.size());
+    return (long long)plan.columnStarts.size() * (long long)plan.rowStarts.size();
 }
 
 QPageLayout::Orientation chartOrientation(const Chart& chart, QPageLayout layout,
@@ -122,18 +124,22 @@ QPageLayout::Orientation chartOrientation(const Chart& chart, QPageLayout layout
         return options.orientation == Orientation::Landscape ? QPageLayout::Landscape
                                                              : QPageLayout::Portrait;
     layout.setOrientation(QPageLayout::Portrait);
-    const int portrait = chartPageCount(chart, layout, options);
+    const long long portrait = chartPageCount(chart, layout, options);
     layout.setOrientation(QPageLayout::Landscape);
     return chartPageCount(chart, layout, options) < portrait ? QPageLayout::Landscape
                                                              : QPageLayout::Portrait;
 }
 
-bool setChartPaper(QPagedPaintDevice& device, const Chart& chart, const PageOptions& options)
+QPageLayout chartPaper(const Chart& chart, QPageLayout layout, const PageOptions& options)
 {
-    QPageLayout layout = device.pageLayout();
     layout.setPageSize(QPageSize(pageSizeId(options.paper)));
     layout.setOrientation(chartOrientation(chart, layout, options));
-    return device.setPageLayout(layout);
+    return layout;
+}
+
+bool setChartPaper(QPagedPaintDevice& device, const Chart& chart, const PageOptions& options)
+{
+    return device.setPageLayout(chartPaper(chart, device.pageLayout(), options));
 }
 
 void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& chart,
@@ -141,7 +147,8 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
 {
     const double dpi = device.logicalDpiX();
     const PagePlan plan = planPages(chart, printableArea(device.pageLayout()), options);
-    const Size total = chart.tree().drawnSize();
+    const Rect drawn = chart.tree().drawnArea();
+    const Size total{drawn.right - drawn.left, drawn.bottom - drawn.top};
     const std::string name = displayText(chart.tree().name().c_str());
     const int rows = int(plan.rowStarts.size()), columns = int(plan.columnStarts.size());
     if (progress)
@@ -159,7 +166,7 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
             painter.scale(dpi / chartDpi * plan.scale, dpi / chartDpi * plan.scale);
             if (column > 0 && plan.repeated > 0) {
                 {
-                    PaperDrawContext dc(painter, QPoint(0, top),
+                    PaperDrawContext dc(painter, QPoint(0, drawn.top + top),
                                         QSize(plan.repeated, area.height()), options.background,
                                         nullptr);
                     paintChart(dc, &chart);
@@ -167,7 +174,8 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
                 painter.translate(plan.repeated, 0);
             }
             {
-                PaperDrawContext dc(painter, QPoint(left, top), area, options.background, progress);
+                PaperDrawContext dc(painter, QPoint(drawn.left + left, drawn.top + top), area,
+                                    options.background, progress);
                 paintChart(dc, &chart);
             }
             painter.restore();

@@ -23,9 +23,11 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
 QPageLayout::Orientation chartOrientation(const Chart& chart, QPageLayout layout,
                                           const PageOptions& options);
 
-// Sets the device's paper to the options' size, turned by chartOrientation,
-// keeping its margins. False when the device refuses the paper.
+// The layout with the options' paper, turned by chartOrientation, its margins kept.
+QPageLayout chartPaper(const Chart& chart, QPageLayout layout, const PageOptions& options);
+
+// Sets the device's paper to chartPaper(). False when the device refuses it.
 bool setChartPaper(QPagedPaintDevice& device, const Chart& chart, const PageOptions& options);
 
 // How many pages the chart takes on the layout's paper.
-int chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options);
+long long chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options);

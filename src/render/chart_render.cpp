@@ -25,12 +25,11 @@ namespace {
 // Fine enough for text at any scale a page is printed at.
 constexpr int pageDpi = 600;
 constexpr double pageMarginMm = 10;
+// More pages than anyone prints: past it a slip of the scale would write for
+// hours.
+constexpr long long maxPages = 10000;
 
-QSize chartSize(const Chart& chart)
-{
-    const Size total = chart.tree().drawnSize();
-    return {total.width, total.height};
-}
+QSize sizeOf(const Rect& area) { return {area.right - area.left, area.bottom - area.top}; }
 
 QString titleOf(const Chart& chart)
 {
@@ -39,11 +38,12 @@ QString titleOf(const Chart& chart)
 
 void renderPng(const Chart& chart, RenderOutput& out)
 {
+    const Rect area = chart.tree().drawnArea();
     writePngInBands(
-        chartSize(chart),
-        [&chart](QImage& band, int top) {
+        sizeOf(area),
+        [&chart, &area](QImage& band, int top) {
             QPainter painter(&band);
-            QtDrawContext dc(painter, QPoint(0, top));
+            QtDrawContext dc(painter, QPoint(area.left, area.top + top));
             paintChart(dc, &chart);
         },
         out);
@@ -51,11 +51,18 @@ void renderPng(const Chart& chart, RenderOutput& out)
 
 void renderSvg(const Chart& chart, RenderOutput& out)
 {
-    const QSize size = chartSize(chart);
     out.expectSteps(qint64(chart.tree().size()));
-    SvgDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
+    SvgDrawContext dc(out, chart.tree().drawnArea(), chart.tree().name().c_str());
     paintChart(dc, &chart);
     dc.finish();
+}
+
+QPageLayout pdfPageLayout(const Chart& chart, const PageOptions& pages)
+{
+    const QPageLayout margins(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                              QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
+                              QPageLayout::Millimeter);
+    return chartPaper(chart, margins, pages);
 }
 
 // A PDF laid out on pages, through Qt's PDF writer: each page is small.
@@ -66,9 +73,7 @@ void renderPdfPages(const Chart& chart, RenderOutput& out, const PageOptions& pa
     writer.setTitle(titleOf(chart));
     writer.setCreator(QStringLiteral("Stirpa"));
     writer.setResolution(pageDpi);
-    writer.setPageMargins(QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
-                          QPageLayout::Millimeter);
-    if (!setChartPaper(writer, chart, pages))
+    if (!writer.setPageLayout(pdfPageLayout(chart, pages)))
         throw RenderStopped();
     QPainter painter;
     if (!painter.begin(&writer))
@@ -86,9 +91,8 @@ void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
         renderPdfPages(chart, out, *pages);
         return;
     }
-    const QSize size = chartSize(chart);
     out.expectSteps(qint64(chart.tree().size()));
-    PdfDrawContext dc(out, {size.width(), size.height()}, chart.tree().name().c_str());
+    PdfDrawContext dc(out, chart.tree().drawnArea(), chart.tree().name().c_str());
     paintChart(dc, &chart);
     dc.finish();
 }
@@ -110,9 +114,20 @@ void renderOnto(const Chart& chart, ChartImageFormat format, RenderOutput& out,
     out.flush();
 }
 
-Result refusedBeforeDrawing(const Chart& chart, ChartImageFormat format)
+Result refusedBeforeDrawing(const Chart& chart, ChartImageFormat format, const PdfPages& pages)
 {
-    return format == ChartImageFormat::Png ? checkPngSize(chartSize(chart)) : Result();
+    if (format == ChartImageFormat::Png)
+        return checkPngSize(sizeOf(chart.tree().drawnArea()));
+    if (!pages)
+        return {};
+    const long long count = chartPageCount(chart, pdfPageLayout(chart, *pages), *pages);
+    if (count <= maxPages)
+        return {};
+    return Result::failure(Result::TooLarge,
+                           STIRPA_TR_NOOP("Message", "the chart would take %1 pages, more than "
+                                                     "%2: choose a smaller scale or fewer pages "
+                                                     "wide"),
+                           {std::to_string(count), std::to_string(maxPages)});
 }
 
 Result outOfMemory()
@@ -151,7 +166,7 @@ std::optional<ChartImageFormat> chartImageFormat(std::string_view path)
 Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& bytes,
                    const PdfPages& pages)
 {
-    if (Result refused = refusedBeforeDrawing(chart, format); !refused)
+    if (Result refused = refusedBeforeDrawing(chart, format, pages); !refused)
         return refused;
     bytes.clear();
     RenderOutput out([&bytes](std::string_view piece) {
@@ -171,7 +186,7 @@ Result renderChart(const Chart& chart, ChartImageFormat format, QByteArray& byte
 Result writeChartImage(const Chart& chart, ChartImageFormat format, const std::string& outPath,
                        const PdfPages& pages, const RenderProgress& progress)
 {
-    if (Result refused = refusedBeforeDrawing(chart, format); !refused)
+    if (Result refused = refusedBeforeDrawing(chart, format, pages); !refused)
         return refused;
     bool cancelled = false;
     try {

@@ -142,10 +142,11 @@ std::string roundedOutline(double l, double t, double r, double b, double rx, do
 
 } // namespace
 
-PdfDrawContext::PdfDrawContext(RenderOutput& out, Size size, std::string_view title)
+PdfDrawContext::PdfDrawContext(RenderOutput& out, const Rect& area, std::string_view title)
     : out_(out),
-      size_(size),
-      userUnit_(userUnitFor(size)),
+      area_(area),
+      size_{area.right - area.left, area.bottom - area.top},
+      userUnit_(userUnitFor(size_)),
       title_(displayText(title)),
       objectStarts_(1, 0),
       pen_(namedColour("black")),
@@ -162,8 +163,8 @@ PdfDrawContext::PdfDrawContext(RenderOutput& out, Size size, std::string_view ti
     // Chart pixels, y growing down, one pixel per 1/96 inch; round caps would
     // reach past a line's ends.
     const double scale = pageScale();
-    draw(precise(scale) + " 0 0 -" + precise(scale) + " 0 " + precise(size.height * scale) +
-         " cm\n1 w 2 J 0 j\n");
+    draw(precise(scale) + " 0 0 -" + precise(scale) + " " + precise(-area.left * scale) + " " +
+         precise((size_.height + area.top) * scale) + " cm\n1 w 2 J 0 j\n");
 }
 
 // Nothing is written here: a render stopped by an exception leaves its file
@@ -251,7 +252,7 @@ void PdfDrawContext::compress(int flush)
     pending_.clear();
 }
 
-Rect PdfDrawContext::clipBox() const { return {0, 0, size_.width, size_.height}; }
+Rect PdfDrawContext::clipBox() const { return area_; }
 
 void PdfDrawContext::fillBackground(Colour colour, const Rect& rect)
 {

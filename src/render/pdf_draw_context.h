@@ -22,7 +22,7 @@ struct QtFont;
 // is a step of the output's progress.
 class PdfDrawContext : public DrawContext {
 public:
-    PdfDrawContext(RenderOutput& out, Size size, std::string_view title);
+    PdfDrawContext(RenderOutput& out, const Rect& area, std::string_view title);
     ~PdfDrawContext() override;
     // Writes the rest of the file, once the drawing is done.
     void finish();
@@ -57,6 +57,7 @@ private:
     void closeClip();
 
     RenderOutput& out_;
+    Rect area_; // the chart pixels pictured
     Size size_;
     int userUnit_; // points per page unit
     std::string title_;

@@ -51,16 +51,18 @@ Rect normalised(const Rect& rect)
 
 } // namespace
 
-SvgDrawContext::SvgDrawContext(RenderOutput& out, Size size, std::string_view title)
+SvgDrawContext::SvgDrawContext(RenderOutput& out, const Rect& area, std::string_view title)
     : out_(out),
-      size_(size),
+      area_(area),
+      size_{area.right - area.left, area.bottom - area.top},
       font_(chartFont("Arial", 16, true)),
       fontFamily_("Arial")
 {
-    const std::string width = number(size.width), height = number(size.height);
+    const std::string width = number(size_.width), height = number(size_.height);
     out_.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "
                "xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-               width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
+               width + "\" height=\"" + height + "\" viewBox=\"" + number(area.left) + " " +
+               number(area.top) + " " + width + " " + height +
                "\" shape-rendering=\"crispEdges\">\n<title>" + xmlText(displayText(title)) +
                "</title>\n");
 }
@@ -72,7 +74,7 @@ void SvgDrawContext::finish()
     out_.flush();
 }
 
-Rect SvgDrawContext::clipBox() const { return {0, 0, size_.width, size_.height}; }
+Rect SvgDrawContext::clipBox() const { return area_; }
 
 const std::string& SvgDrawContext::styleClass(const std::string& declarations)
 {

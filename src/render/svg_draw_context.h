@@ -18,7 +18,7 @@ struct QtFont;
 class SvgDrawContext : public DrawContext {
 public:
     // Writes the document's start: a picture of size pixels named title.
-    SvgDrawContext(RenderOutput& out, Size size, std::string_view title);
+    SvgDrawContext(RenderOutput& out, const Rect& area, std::string_view title);
     // Writes the document's end, once the drawing is done.
     void finish();
     SvgDrawContext(const SvgDrawContext&) = delete;
@@ -49,6 +49,7 @@ private:
     void closeClipGroup();
 
     RenderOutput& out_;
+    Rect area_; // the chart pixels pictured
     Size size_;
     std::map<std::string, std::string> classes_;
     Colour pen_ = namedColour("black");

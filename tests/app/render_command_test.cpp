@@ -5,6 +5,7 @@
 
 #include "test_files.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +69,23 @@ private slots:
             QCOMPARE(pdfPages(readAll(path)), pages);
         else
             QVERIFY(!err.str().empty());
+    }
+
+    // A far box at a small scale would take tens of thousands of pages: refused
+    // at once, with the count, nothing written.
+    void refusesPagesPastTheBound()
+    {
+        QTemporaryDir dir;
+        const QString chart = dir.filePath("far.txt"), path = dir.filePath("out.pdf");
+        writeFile(chart, "P 100000j100000 3:Far 0j0 0\n");
+        std::ostringstream out, err;
+        const std::vector<std::string> args{"--render", chart.toStdString(), path.toStdString(),
+                                            "--pages", "scale=1"};
+        QCOMPARE(runBatch(guiBatchOptions(), args, {out, err}), 1);
+        const QString message = QString::fromStdString(err.str());
+        QVERIFY2(message.contains(QRegularExpression("would take \\d{5,} pages")),
+                 qPrintable(message));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"far.txt"});
     }
 };
 

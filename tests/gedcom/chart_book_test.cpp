@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <chrono>
+#include <fstream>
 #include <map>
 #include <signal.h>
 #include <sys/wait.h>
@@ -37,12 +38,12 @@ struct Book {
 };
 
 Book importBook(const GedcomData& data, LayoutKind kind, int generations, int columns,
-                const std::string& path)
+                const std::string& path, bool replace = false)
 {
     ImportOptions options;
     options.layout = {0, kind, generations, 1};
     options.bookColumns = columns;
-    Book book{saveBook(data, options, path, "family.ged"), {}};
+    Book book{saveBook(data, options, path, "family.ged", replace), {}};
     for (const std::string& file : book.saved.written) {
         ChartLoad load = readChartFile(file, TreeSettings());
         if (!load)
@@ -80,6 +81,7 @@ private slots:
     void cousinsStandInOneChart();
     void fileInTheWayKeepsTheOldBook_data();
     void fileInTheWayKeepsTheOldBook();
+    void replaceLeavesAGedcomFileAlone();
     void killedWriterLeavesOneWholeBook();
 };
 
@@ -400,6 +402,18 @@ void ChartBookTest::fileInTheWayKeepsTheOldBook()
     }
     QCOMPARE(QDir(folder.path()).entryList({"*.stirpa-tmp-*"}, QDir::Files | QDir::Hidden),
              QStringList());
+}
+
+// A family file at the name of a later chart stays, --replace or not.
+void ChartBookTest::replaceLeavesAGedcomFileAlone()
+{
+    const GedcomLoad load = readGedcom(generated(LayoutKind::Descendants, 4).text);
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("family.txt").toStdString();
+    const Book old = importBook(load.data, LayoutKind::Descendants, 4, 14, path);
+    std::ofstream(old.saved.written.at(1)) << "0 HEAD\n0 TRLR\n";
+    QVERIFY(!importBook(load.data, LayoutKind::Descendants, 4, 14, path, true).saved);
+    QCOMPARE(bytesOf(old.saved.written[1]), std::string("0 HEAD\n0 TRLR\n"));
 }
 
 // Killed at any moment while it replaces a book with one of fewer charts, the

@@ -74,6 +74,9 @@ void HostileInputTest::readsWhatItCan_data()
         << testFile("nul-bytes.ged")
         << "hostile.ged is not a GEDCOM file: it does not begin with \"0 HEAD\"." << -1 << -1
         << "";
+    for (const QByteArray& blank : {QByteArray(""), QByteArray("\r\n \n")})
+        QTest::addRow("blank, %d bytes", int(blank.size()))
+            << blank << "hostile.ged is not a GEDCOM file: it is empty." << -1 << -1 << "";
     const QByteArray header = "0 HEAD\n";
     const QByteArray person = "\n0 @I1@ INDI\n1 NAME Ann /Lee/\n0 TRLR\n";
     QTest::newRow("holes after the header")

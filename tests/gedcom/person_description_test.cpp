@@ -88,8 +88,17 @@ private slots:
         row("(stillborn)", "(stillborn)", "(stillborn)", "(stillborn)");
         row("1699/00", "1699/00", "1699/00", "1699/00");
         row("44 B.C.", "44 BC", "44 BC", "44 v. Chr.");
-        for (const char* unread : {"BET 1800", "ABT", "1 JAN 1900 Sunday", "@#DUNKNOWN@ 1900",
-                                   "12345", "(open", "BET 1800 AND"})
+        row("31 JAN 1", "31 Jan 1", "31 January 1", "31. Jan. 1", "31. Januar 1");
+        row("@#DROMAN@ 5 MAR 753", "5 MAR 753 (Roman)", "5 MAR 753 (Roman)",
+            "5 MAR 753 (r\u00f6misch)");
+        row("@#DUNKNOWN@ 1900", "1900 (calendar unknown)", "1900 (calendar unknown)",
+            "1900 (Kalender unbekannt)");
+        row("BET @#DJULIAN@ 1700 AND @#DGREGORIAN@ 1800", "1700 (Julian) \u2013 1800",
+            "between 1700 (Julian) and 1800", "1700 (julianisch) \u2013 1800",
+            "zwischen 1700 (julianisch) und 1800");
+        for (const char* unread : {"BET 1800", "ABT", "1 JAN 1900 Sunday", "@#D@ 1900", "@#DROMAN@",
+                                   "0 JAN 0", "0 JAN 1900", "1 JAN 0", "30 FEB 1900", "31 APR 1900",
+                                   "FRENCH_R 31 VEND 2", "12345", "(open", "BET 1800 AND"})
             row(unread, unread, unread, unread);
     }
     void dates()

@@ -193,49 +193,77 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("usage: stirpa " + arguments[0].toUtf8() + " CHART FILE.ged OUT"));
     }
-    // Every command that writes, given as OUT a file it must not replace: the
-    // family file by any name, the chart it reads, a file of someone else's.
+    // Every command that writes, with --replace or not, given as OUT by any name
+    // a file it must not replace: the family file, a chart typed by hand (strict
+    // or loose), the chart read, someone else's file. A chart written over its
+    // chart by another name keeps the family file's path right.
     void neverReplacesTheUsersFiles_data()
     {
         QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("refusedBy"); // the others write
-        const QStringList all = writingCommands();
-        QTest::newRow("the family file") << "family.ged" << all;
-        QTest::newRow("a hard link to it") << "hard.ged" << all;
-        QTest::newRow("a symbolic link to it") << "link.txt" << all;
-        QTest::newRow("a file that is no chart")
-            << "notes.txt"
-            << QStringList{"--import-gedcom", "--update-gedcom", "--link-gedcom", "--save-as"};
-        QTest::newRow("the chart read")
-            << "chart.txt" << QStringList{"--export-html", "--export-web", "--render"};
+        QTest::addColumn<bool>("replaceable");      // by a chart command given --replace
+        const QStringList exports{"--export-html", "--export-web", "--render"};
+        const QStringList charts{"--import-gedcom", "--update-gedcom", "--link-gedcom",
+                                 "--save-as"};
+        for (const QString name : {"%1", "./%1", "hard-%1", "other/link-%1", "/proc/self/fd/3"}) {
+            for (const auto& [file, refusedBy, replaceable] :
+                 {std::tuple{"family.ged", charts + exports, false}, {"typed.txt", exports, false},
+                  {"loose.txt", charts + exports, true}, {"chart.txt", exports, false},
+                  {"notes.txt", charts, true}})
+                QTest::addRow("%s as %s", file, qPrintable(name))
+                    << (name.contains("%1") ? name.arg(file) : name) << file << refusedBy
+                    << replaceable;
+        }
     }
 
     void neverReplacesTheUsersFiles()
     {
         QFETCH(QString, out);
+        QFETCH(QString, file);
         QFETCH(QStringList, refusedBy);
+        QFETCH(bool, replaceable);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString gedcom = dir.filePath("family.ged"), chart = dir.filePath("chart.txt");
         writeFile(gedcom, family);
         QCOMPARE(runStirpa({"--import-gedcom", gedcom, chart}).exitCode, 0);
-        QVERIFY(QFile::link(gedcom, dir.filePath("link.txt")));
-        QVERIFY(::link(QFile::encodeName(gedcom), QFile::encodeName(dir.filePath("hard.ged"))) == 0);
-        const QString target = dir.filePath(out);
+        const QByteArray chartBytes = readAll(chart);
+        const QString target = dir.filePath(file);
         for (const QString& command : writingCommands()) {
-            const bool refused = refusedBy.contains(command);
-            if (command == "--render" && !refused)
-                continue; // no picture format is named .txt
-            writeFile(dir.filePath("notes.txt"), "years of work\n");
-            const QByteArray before = readAll(target);
-            const QStringList inputs = command == "--import-gedcom"    ? QStringList{gedcom}
-                                       : command.endsWith("gedcom") ? QStringList{chart, gedcom}
-                                                                    : QStringList{chart};
-            const Run run = runStirpa(QStringList{command} + inputs + QStringList{target});
-            QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(command + ": " + run.err));
-            QVERIFY(!refused || (run.err.startsWith("Cannot write '" + QFile::encodeName(target)) &&
-                                 readAll(target) == before));
-            QCOMPARE(readAll(gedcom), family);
+            for (const bool replace : {false, true}) {
+                if (replace && !command.endsWith("gedcom") && command != "--save-as")
+                    continue; // no --replace to give
+                const bool refused = refusedBy.contains(command) && !(replace && replaceable);
+                if (command == "--render" && !refused)
+                    continue; // no picture format is named .txt
+                for (const auto& [name, bytes] : {std::pair{"chart.txt", chartBytes},
+                                                  {"typed.txt", "P 3j2 9:Adam Root 0j20 0\n"},
+                                                  {"loose.txt", "\nP 3j2 9:Adam Root\n"},
+                                                  {"notes.txt", "years of work\n"}})
+                    writeFile(dir.filePath(name), bytes);
+                const QByteArray before = readAll(target);
+                const QStringList inputs = command == "--import-gedcom" ? QStringList{gedcom}
+                                           : command.endsWith("gedcom") ? QStringList{chart, gedcom}
+                                                                        : QStringList{chart};
+                const QStringList arguments = QStringList{command} + inputs + QStringList{out} +
+                                              (replace ? QStringList{"--replace"} : QStringList{});
+                // Its other names, made afresh; descriptor 3 for /proc/self/fd/3.
+                const QString names = QString("mkdir -p other && ln -f %1 hard-%1 && ln -sf ../%1 "
+                                              "other/link-%1 && exec \"$0\" \"$@\" 3<%1")
+                                          .arg(file);
+                const Run run =
+                    runIn(dir.path(), "/bin/sh", QStringList{"-c", names, STIRPA_EXE} + arguments);
+                const QString call = arguments.join(' ') + ": " + run.err;
+                QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(call));
+                QVERIFY2(!refused ||
+                             (run.err.startsWith("Cannot write '" + QFile::encodeName(out)) &&
+                              readAll(target) == before),
+                         qPrintable(call));
+                QCOMPARE(readAll(gedcom), family);
+                if (file == "chart.txt" && !refused)
+                    QVERIFY2(readAll(chart).contains(" gedcom 10:family.ged "), qPrintable(call));
+            }
         }
     }
 

@@ -93,9 +93,9 @@ private slots:
         QPageLayout layout = layoutOf(options.paper);
         QCOMPARE(int(chartOrientation(chart, layout, options)), chosen);
         layout.setOrientation(QPageLayout::Portrait);
-        QCOMPARE(chartPageCount(chart, layout, options), portraitPages);
+        QCOMPARE(chartPageCount(chart, layout, options), (long long)portraitPages);
         layout.setOrientation(QPageLayout::Landscape);
-        QCOMPARE(chartPageCount(chart, layout, options), landscapePages);
+        QCOMPARE(chartPageCount(chart, layout, options), (long long)landscapePages);
     }
 
     void paperOfEachSize_data()

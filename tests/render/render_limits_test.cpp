@@ -53,10 +53,10 @@ Chart largeChart()
 
 QImage paintedWhole(const Chart& chart)
 {
-    const Size size = chart.tree().drawnSize();
-    QImage image(size.width, size.height, QImage::Format_RGB32);
+    const Rect area = chart.tree().drawnArea();
+    QImage image(area.right - area.left, area.bottom - area.top, QImage::Format_RGB32);
     QPainter painter(&image);
-    QtDrawContext dc(painter);
+    QtDrawContext dc(painter, QPoint(area.left, area.top));
     paintChart(dc, &chart);
     return image;
 }
@@ -89,6 +89,8 @@ QStringList filesIn(const QTemporaryDir& dir) { return QDir(dir.path()).entryLis
 // The file as a viewer shows it at one dot per chart pixel.
 QImage viewed(const QString& path, ChartImageFormat format)
 {
+    if (format == ChartImageFormat::Png)
+        return QImage(path, "PNG").convertToFormat(QImage::Format_RGB32);
     QProcess viewer;
     if (format == ChartImageFormat::Svg)
         viewer.start(QStringLiteral("rsvg-convert"), {QStringLiteral("--format=png"), path});
@@ -149,16 +151,23 @@ private slots:
     // Where the painted picture is flat (background, fills, the column; not
     // text, whose glyphs each viewer draws its own way) the viewer shows the
     // same colour.
-    void vectorFilesShowThePicturePaintedWhole_data()
+    // Boxes at negative cells are in the picture too.
+    void filesShowThePicturePaintedWhole_data()
     {
         QTest::addColumn<int>("format");
-        QTest::newRow("svg") << int(ChartImageFormat::Svg);
-        QTest::newRow("pdf") << int(ChartImageFormat::Pdf);
+        QTest::addColumn<bool>("negativeCell");
+        for (const bool negative : {false, true})
+            for (const char* name : {"svg", "pdf", "png"})
+                QTest::addRow("%s%s", name, negative ? ", a box at a negative cell" : "")
+                    << int(*chartImageFormat(std::string(".") + name)) << negative;
     }
-    void vectorFilesShowThePicturePaintedWhole()
+    void filesShowThePicturePaintedWhole()
     {
         QFETCH(int, format);
-        const Chart chart = sample();
+        QFETCH(bool, negativeCell);
+        Chart chart = sample();
+        if (negativeCell) // above and left of the first cell, as in a chart typed by hand
+            chart.mutableTree().append(std::make_unique<Person>("Far", Cell{-2, -1}, Links{}));
         const QImage whole = paintedWhole(chart);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("chart"));
