@@ -139,7 +139,8 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         return exitStatus(output, streams.err);
     // Held from reading the chart to writing it: a second update reads the first's.
     const FolderLock lock({chartPath, outPath}, waitingNote(streams.err));
-    FamilyUpdate update = updateChartFile(chartPath, absolutePath(gedcomPath), currentDate());
+    FamilyUpdate update =
+        updateChartFile(chartPath, absolutePath(gedcomPath), currentDate(), gedcomPath);
     for (const std::string& note : update.notes)
         streams.err << note << '\n';
     if (!update) {
