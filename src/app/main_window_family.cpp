@@ -140,6 +140,8 @@ void MainWindow::fileUpdateFromFamily()
                             "", renumbered);
     if (moved)
         summary += ' ' + tr("The chart will remember this file as its family file.");
+    for (const Result& lost : update.lostCharts)
+        summary += ' ' + messageText(lost);
     if (update.charts.size() > 1)
         summary += ' ' + tr("Apply saves the book's other charts at once.");
     std::vector<FamilyChangesDialog::Group> groups = FamilyChangesDialog::groupsOf(report);

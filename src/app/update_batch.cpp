@@ -143,6 +143,8 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         updateChartFile(chartPath, absolutePath(gedcomPath), currentDate(), gedcomPath);
     for (const std::string& note : update.notes)
         streams.err << note << '\n';
+    for (const Result& lost : update.lostCharts)
+        streams.err << lost.message() << '\n';
     if (!update) {
         streams.err << chartPath << ": " << update.message() << '\n';
         return 1;

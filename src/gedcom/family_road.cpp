@@ -81,8 +81,10 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
         for (BookMember& member : members)
             renumberChart(member.chart, check.renumbering, member.report);
     } else if (link.inBook()) {
-        if (const Result done = updateBook(members, load.data, today); !done)
+        BookUpdate done = updateBook(members, load.data, today);
+        if (!done)
             return failed(done);
+        update.lostCharts = std::move(done.notes);
     } else {
         ChartUpdate one = updateChart(members.front().chart, load.data, today, std::move(tables));
         if (!one)
@@ -199,8 +201,11 @@ Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool f
 
 std::string updateReportText(const FamilyUpdate& update)
 {
+    std::string lost;
+    for (const Result& note : update.lostCharts)
+        lost += note.message() + '\n';
     if (update.charts.size() == 1)
-        return updateReportText(update.charts.front().report);
+        return lost + updateReportText(update.charts.front().report);
     std::string text;
     for (const UpdatedChart& chart : update.charts) {
         const ChartUpdateReport& report = chart.report;
@@ -208,5 +213,5 @@ std::string updateReportText(const FamilyUpdate& update)
             !report.reparented.empty() || !report.unplaced.empty())
             text += std::string(fileNamePart(chart.path)) + ":\n" + updateReportText(report);
     }
-    return text.empty() ? updateReportText(ChartUpdateReport()) : text;
+    return lost + (text.empty() ? updateReportText(ChartUpdateReport()) : text);
 }

@@ -32,6 +32,9 @@ struct FamilyUpdate : Result {
     std::vector<UpdatedChart> charts;
     // What the family file's reader noted (character set, skipped lines).
     std::vector<std::string> notes;
+    // The charts of the book that are gone, renamed or replaced by another
+    // file, each with the chart its branch is in now.
+    std::vector<Result> lostCharts;
 
     bool changesCharts() const;
 };
@@ -62,6 +65,6 @@ FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& fa
 // first chart's suffix.
 Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool fromSecond = false);
 
-// The report as the command line prints it; for a book, each chart's part
-// headed by its file's name.
+// The report as the command line prints it: the lost charts first, then for
+// a book each chart's part headed by its file's name.
 std::string updateReportText(const FamilyUpdate& update);

@@ -13,6 +13,7 @@
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/line_reader.h"
+#include "chart_checks.h"
 #include "gedcom_generator.h"
 
 #include <QTemporaryDir>
@@ -353,6 +354,55 @@ private slots:
                 other.message().starts_with("fam.ged does not hold this chart's family: 0 of "),
                 other.message().c_str());
         }
+    }
+
+    // A book whose branch chart is gone (or replaced by a file of the
+    // user's) makes that branch again as a chart of its own within the
+    // book's columns, names the chart gone, and leaves no continuation box
+    // leading to a chart that is not there.
+    void lostBranchChartIsMadeAgain()
+    {
+        int books = 0;
+        for (unsigned seed = 1; seed <= 12; ++seed) {
+            const QByteArray row = "seed " + QByteArray::number(seed);
+            const std::string text = withLongNames(generateVillage({6, 3, 220, seed}).text);
+            QTemporaryDir folder;
+            const std::string familyPath = folder.filePath("family.ged").toStdString();
+            ImportOptions options;
+            options.layout = {0, LayoutKind::Descendants, 6, 6};
+            options.bookColumns = 24;
+            const std::string main = folder.filePath("book.txt").toStdString();
+            const BookImport book = saveBook(dataOf(text), options, main, familyPath);
+            if (!book || book.written.size() < 3)
+                continue;
+            ++books;
+            const std::string& lost = book.written[1 + seed % (book.written.size() - 1)];
+            std::filesystem::remove(lost);
+            if (seed % 2)
+                std::ofstream(lost) << "the user's notes\n";
+            std::ofstream(familyPath) << text << "0 @N1@ NOTE changed\n";
+            const FamilyUpdate update = updateChartFile(main, familyPath, today);
+            QVERIFY2(update && saveUpdate(update, main), row + ": " + update.message().c_str());
+            const std::string lostName = std::filesystem::path(lost).filename().string();
+            QVERIFY2(updateReportText(update).find(lostName) != std::string::npos,
+                     row + ": " + updateReportText(update).c_str());
+            if (seed % 2)
+                QCOMPARE(fileBytes(lost), std::string("the user's notes\n"));
+            std::set<std::string> suffixes, named;
+            for (const UpdatedChart& chart : update.charts) {
+                QVERIFY2(columnCount(chart.chart) <= options.bookColumns,
+                         row + " " + chart.path.c_str());
+                suffixes.insert(chart.chart.familyLink().bookChart);
+                chart.chart.tree().forEachPerson([&](const Person* box) {
+                    if (const std::size_t at = box->text.rfind("|chart ");
+                        box->kind() == BoxKind::Continuation && at != std::string::npos)
+                        named.insert(box->text.substr(at + 7));
+                });
+            }
+            for (const std::string& suffix : named)
+                QVERIFY2(suffixes.count(suffix), row + " chart " + suffix.c_str());
+        }
+        QVERIFY(books >= 5);
     }
 
     // A book updates as a whole: from an unchanged family (one record more)
