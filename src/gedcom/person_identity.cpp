@@ -37,6 +37,8 @@ std::vector<std::string> shownNames(std::string_view text)
 std::vector<std::string> nameForms(const GedcomPerson& person, bool keepUnderscores)
 {
     std::vector<std::string> forms{displayName(person, {.keepUnderscores = keepUnderscores})};
+    if (person.title.empty())
+        return forms;
     if (std::string titled =
             displayName(person, {.keepUnderscores = keepUnderscores, .titles = true});
         titled != forms.front())
