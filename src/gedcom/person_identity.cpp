@@ -46,10 +46,25 @@ std::vector<std::string> nameForms(const GedcomPerson& person, bool keepUndersco
     return forms;
 }
 
+bool isYear(std::string_view text, std::size_t at)
+{
+    return std::all_of(text.begin() + long(at), text.begin() + long(at) + 4,
+                       [](char c) { return c >= '0' && c <= '9'; }) &&
+           (at + 4 == text.size() || text[at + 4] < '0' || text[at + 4] > '9');
+}
+
+// The first run of exactly four digits in the text, or 0.
+int firstYear(std::string_view text)
+{
+    for (std::size_t i = 0; i + 4 <= text.size(); ++i)
+        if (isYear(text, i))
+            return std::stoi(std::string(text.substr(i, 4)));
+    return 0;
+}
+
 int birthYear(const GedcomPerson& person)
 {
-    const GedcomEvent& event = person.birth.date.empty() ? person.christening : person.birth;
-    return shownBirthYear("b. " + std::string(event.date));
+    return firstYear(person.birth.date.empty() ? person.christening.date : person.birth.date);
 }
 
 // A box that shows no year fits any.
@@ -58,25 +73,16 @@ bool yearFits(int shownYear, const GedcomPerson& person)
     return shownYear == 0 || birthYear(person) == shownYear;
 }
 
-bool isYear(std::string_view text, std::size_t at)
-{
-    return std::all_of(text.begin() + long(at), text.begin() + long(at) + 4,
-                       [](char c) { return c >= '0' && c <= '9'; }) &&
-           (at + 4 == text.size() || text[at + 4] < '0' || text[at + 4] > '9');
-}
-
 } // namespace
 
 int shownBirthYear(std::string_view text)
 {
+    const std::vector<std::string_view> lines = descriptionLines(text);
     for (const std::string_view tag : {"b. ", "geb. ", "chr. ", "get. "})
-        for (const std::string_view line : descriptionLines(text))
-            if (line.starts_with(tag)) {
-                const std::string_view rest = line.substr(tag.size());
-                for (std::size_t i = 0; i + 4 <= rest.size(); ++i)
-                    if (isYear(rest, i))
-                        return std::stoi(std::string(rest.substr(i, 4)));
-            }
+        for (const std::string_view line : lines)
+            if (line.starts_with(tag))
+                if (const int year = firstYear(line.substr(tag.size())))
+                    return year;
     return 0;
 }
 
