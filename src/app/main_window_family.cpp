@@ -105,9 +105,9 @@ void MainWindow::fileUpdateFromFamily()
             familyFilesAllowed_.insert(pair);
         }
     }
-    FamilyUpdate update = updateFromFamilyFile(copyOfChart(document_->chart()),
-                                               document_->path().toLocal8Bit().toStdString(),
-                                               absoluteBytes(path), currentDate());
+    FamilyUpdate update = updateFromFamilyFile(
+        copyOfChart(document_->chart()), document_->path().toLocal8Bit().toStdString(),
+        absoluteBytes(path), currentDate(), path.toLocal8Bit().toStdString());
     if (showFailure(title, update))
         return;
     if (update.upToDate) {
@@ -117,9 +117,11 @@ void MainWindow::fileUpdateFromFamily()
     }
     const bool moved = absoluteBytes(path) != absoluteBytes(remembered);
     const ChartUpdateReport& report = update.charts.front().report;
-    int continuations = 0;
-    for (const UpdatedChart& chart : update.charts)
+    int continuations = 0, renumbered = 0;
+    for (const UpdatedChart& chart : update.charts) {
         continuations += chart.report.continuations;
+        renumbered += chart.report.renumbered;
+    }
     QString summary;
     if (update.charts.size() > 1)
         summary = update.changesCharts() ? tr("What %1 changes in the book's %n chart(s).", "",
@@ -132,8 +134,14 @@ void MainWindow::fileUpdateFromFamily()
         summary = tr("The chart is up to date with %1.").arg(path);
     if (continuations > 0)
         summary += ' ' + tr("Continuation boxes counted anew: %1.").arg(continuations);
+    if (renumbered > 0)
+        summary += ' ' + tr("The family file numbers its persons anew: %n record(s) take the "
+                            "new numbers; the next update shows what else it changes.",
+                            "", renumbered);
     if (moved)
         summary += ' ' + tr("The chart will remember this file as its family file.");
+    for (const Result& lost : update.lostCharts)
+        summary += ' ' + messageText(lost);
     if (update.charts.size() > 1)
         summary += ' ' + tr("Apply saves the book's other charts at once.");
     std::vector<FamilyChangesDialog::Group> groups = FamilyChangesDialog::groupsOf(report);

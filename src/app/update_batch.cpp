@@ -143,9 +143,12 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const FolderLock lock({chartPath, outPath});
     if (!lock.acquired())
         return exitStatus(lock.acquired(), streams.err);
-    FamilyUpdate update = updateChartFile(chartPath, absolutePath(gedcomPath), currentDate());
+    FamilyUpdate update =
+        updateChartFile(chartPath, absolutePath(gedcomPath), currentDate(), gedcomPath);
     for (const std::string& note : update.notes)
         streams.err << note << '\n';
+    for (const Result& lost : update.lostCharts)
+        streams.err << lost.message() << '\n';
     if (!update) {
         streams.err << chartPath << ": " << update.message() << '\n';
         return 1;

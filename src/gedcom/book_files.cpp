@@ -111,6 +111,15 @@ std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& bo
     return labels;
 }
 
+std::string_view labelledChart(std::string_view text)
+{
+    constexpr std::string_view mark = "|chart ";
+    const std::size_t at = text.rfind(mark);
+    if (at == text.npos || !isSuffix(text.substr(at + mark.size())))
+        return {};
+    return text.substr(at + mark.size());
+}
+
 namespace {
 
 // Why the book may not write its chart at path: a name too long, a symbolic

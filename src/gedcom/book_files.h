@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The charts of a book as files: the main one at the path, each branch beside
@@ -41,6 +42,10 @@ std::vector<BookFile> bookFiles(const std::string& mainPath, const std::string& 
 std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& book,
                                  std::size_t chart, const DescriptionOptions& description,
                                  const std::vector<bool>& living);
+
+// The suffix of the chart a continuation box's label names ("03" of
+// "NAME|chart 03"); empty for any other text.
+std::string_view labelledChart(std::string_view text);
 
 // Plans the book of options.bookColumns columns (see planBook), makes every
 // chart, each linked to the family file at familyPath as the branch it

@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -75,10 +77,13 @@ public:
     {
     }
 
-    Result run(std::size_t main);
+    BookUpdate run(std::size_t main);
 
 private:
+    void findLostCharts();
     void assignCharts();
+    void unlabelLostCharts();
+    std::vector<Result> lostChartNotes() const;
     bool isNewBranch(std::size_t planned) const;
     std::string nextSuffix(const std::string& above) const;
     std::vector<BoxLabel> labelsOf(std::size_t planned) const;
@@ -95,6 +100,13 @@ private:
     std::vector<bool> own_;      // by planned chart: whether that chart is its own
     std::vector<bool> made_;     // by chart: made by this update
     std::size_t main_ = 0;       // the main chart
+    // Charts continuation boxes name that the book lacks, by suffix: the
+    // person whose branch the box cuts and the chart the box is in.
+    struct LostChart {
+        std::string cut;
+        std::size_t member;
+    };
+    std::map<std::string, LostChart> lost_;
 };
 
 // Whether no one of the planned branch but its root has a box in the book:
@@ -102,13 +114,19 @@ private:
 bool BookUpdater::isNewBranch(std::size_t planned) const
 {
     const BookChart& chart = book_.charts[planned];
+    // The first person of each of its own branches has a box in that chart too.
+    std::unordered_set<int> branchRoots;
+    for (const BookChart::Link& link : chart.links)
+        branchRoots.insert(book_.charts[std::size_t(link.chart)].root);
     return std::none_of(chart.plan.begin(), chart.plan.end(), [&](const PlannedBox& box) {
-        return box.person >= 0 && box.person != chart.root && inBook_[std::size_t(box.person)];
+        return box.person >= 0 && box.person != chart.root && inBook_[std::size_t(box.person)] &&
+               !branchRoots.count(box.person);
     });
 }
 
 // The next branch chart's suffix below the chart `above`, by the continuation
-// rule ("03" after "01" and "02"); empty when it would pass two digits.
+// rule ("03" after "01" and "02") whose name no file has; empty when it
+// would pass two digits.
 std::string BookUpdater::nextSuffix(const std::string& above) const
 {
     int last = 0;
@@ -117,9 +135,15 @@ std::string BookUpdater::nextSuffix(const std::string& above) const
         if (suffix.size() == above.size() + 2 && suffix.starts_with(above))
             last = std::max(last, std::stoi(suffix.substr(above.size())));
     }
-    if (last >= maxBranchCharts)
-        return {};
-    return above + (last < 9 ? "0" : "") + std::to_string(last + 1);
+    for (int next = last + 1; next <= maxBranchCharts; ++next) {
+        const std::string suffix = above + (next < 10 ? "0" : "") + std::to_string(next);
+        // A file of that name is no chart of the book: the user's.
+        std::error_code error;
+        if (!std::filesystem::exists(
+                std::filesystem::symlink_status(bookChartPath(charts_[main_].path, suffix), error)))
+            return suffix;
+    }
+    return {};
 }
 
 // Continuation boxes name the chart their branch continues in, as it is named
@@ -201,22 +225,88 @@ void BookUpdater::assignCharts()
         const std::size_t above =
             plannedBySuffix.at(planned.suffix.substr(0, planned.suffix.size() - 2));
         memberOf_[k] = memberOf_[above];
+        if (!own_[above] || !isNewBranch(k))
+            continue;
         const std::string suffix =
-            charts_[std::size_t(memberOf_[above])].chart.familyLink().bookChart;
-        if (own_[above] && isNewBranch(k) && !nextSuffix(suffix).empty()) {
-            addChart(k, nextSuffix(suffix));
+            nextSuffix(charts_[std::size_t(memberOf_[above])].chart.familyLink().bookChart);
+        if (!suffix.empty()) {
+            addChart(k, suffix);
             memberOf_[k] = long(charts_.size() - 1);
             own_[k] = true;
         }
     }
 }
 
-Result BookUpdater::run(std::size_t main)
+// The charts continuation boxes name that are not in the book.
+void BookUpdater::findLostCharts()
+{
+    std::unordered_set<std::string> suffixes;
+    for (const BookMember& member : charts_)
+        suffixes.insert(member.chart.familyLink().bookChart);
+    for (std::size_t i = 0; i < charts_.size(); ++i) {
+        const Tree& tree = charts_[i].chart.tree();
+        tree.forEachPerson([&](const Person* box) {
+            const std::string suffix(labelledChart(box->text));
+            const RecordLink* record = tree.records().find(box);
+            if (box->kind() == BoxKind::Continuation && !suffix.empty() && !suffixes.count(suffix))
+                lost_.emplace(suffix, LostChart{record ? record->xref : std::string(), i});
+        });
+    }
+}
+
+// A continuation box still naming a chart the book lacks (its branch taken
+// in by a chart) names none.
+void BookUpdater::unlabelLostCharts()
+{
+    std::unordered_set<std::string> suffixes;
+    for (const BookMember& member : charts_)
+        suffixes.insert(member.chart.familyLink().bookChart);
+    for (BookMember& member : charts_) {
+        Tree& tree = member.chart.mutableTree();
+        tree.forEachPerson([&](Person* box) {
+            const std::string_view suffix = labelledChart(box->text);
+            if (box->kind() != BoxKind::Continuation || suffix.empty() ||
+                suffixes.count(std::string(suffix)))
+                return;
+            RecordLink* record = tree.mutableRecords().find(box);
+            const bool fileText = hasFileText(*box, record);
+            box->text.erase(box->text.rfind('|'));
+            if (fileText)
+                record->fingerprint = textFingerprint(box->text);
+            ++member.report.continuations;
+        });
+    }
+}
+
+std::vector<Result> BookUpdater::lostChartNotes() const
+{
+    std::unordered_map<int, std::size_t> plannedOfRoot;
+    for (std::size_t k = 1; k < book_.charts.size(); ++k)
+        plannedOfRoot.emplace(book_.charts[k].root, k);
+    std::vector<Result> notes;
+    for (const auto& [suffix, lost] : lost_) {
+        // Where the branch is now: a chart of its own, else the chart that cut it.
+        const auto planned = plannedOfRoot.find(data_.findPerson(lost.cut));
+        const std::size_t now =
+            planned == plannedOfRoot.end() ? lost.member : std::size_t(memberOf_[planned->second]);
+        const std::string path = bookChartPath(charts_[main_].path, suffix);
+        std::error_code error;
+        notes.push_back(Result::note(
+            std::filesystem::exists(std::filesystem::symlink_status(path, error))
+                ? STIRPA_TR_NOOP("Message", "%1 is no chart of this book; its branch is in %2.")
+                : STIRPA_TR_NOOP("Message", "%1 is missing from the book; its branch is in %2."),
+            {path, charts_[now].path}));
+    }
+    return notes;
+}
+
+BookUpdate BookUpdater::run(std::size_t main)
 {
     main_ = main;
     made_.assign(charts_.size(), false);
     for (const BookMember& member : charts_)
         markPersons(member.chart, data_, inBook_);
+    findLostCharts();
     assignCharts();
     std::vector<ChartTarget> targets(charts_.size());
     for (std::size_t k = 0; k < book_.charts.size(); ++k) {
@@ -224,7 +314,7 @@ Result BookUpdater::run(std::size_t main)
         const std::size_t member = std::size_t(memberOf_[k]);
         if (made_[member]) {
             if (const Result made = makeChart(k, charts_[member]); !made)
-                return made;
+                return {made, {}};
             continue;
         }
         std::vector<PlannedBox> plan = planned.plan;
@@ -270,36 +360,43 @@ Result BookUpdater::run(std::size_t main)
         charts_[i].report = updateChart(charts_[i].chart, data_, std::move(target));
         markPersons(charts_[i].chart, data_, inBook_);
     }
-    return {};
+    unlabelLostCharts();
+    BookUpdate update;
+    update.notes = lostChartNotes();
+    return update;
 }
 
 } // namespace
 
-Result updateBook(std::vector<BookMember>& charts, const GedcomData& data,
-                  const CalendarDate& today)
+BookUpdate updateBook(std::vector<BookMember>& charts, const GedcomData& data,
+                      const CalendarDate& today)
 {
     const auto main = std::find_if(charts.begin(), charts.end(), [](const BookMember& member) {
         return member.chart.familyLink().bookChart.empty();
     });
     if (main == charts.end())
-        return Result::failure(
-            Result::Failed,
-            STIRPA_TR_NOOP("Message", "The book's main chart is not beside this chart."));
+        return {Result::failure(
+                    Result::Failed,
+                    STIRPA_TR_NOOP("Message", "The book's main chart is not beside this chart.")),
+                {}};
     const FamilyLink& mainLink = main->chart.familyLink();
     ImportOptions options = importOptionsOf(mainLink, data);
     options.today = today;
     if (options.layout.root < 0)
-        return Result::failure(
-            Result::Failed,
-            STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
-            {mainLink.root});
+        return {
+            Result::failure(
+                Result::Failed,
+                STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
+                {mainLink.root}),
+            {}};
     if (data.xrefRepeated(options.layout.root))
-        return Result::failure(Result::Failed,
-                               STIRPA_TR_NOOP("Message", "The family file has more than one "
-                                                         "person %1, the chart's root."),
-                               {mainLink.root});
+        return {Result::failure(Result::Failed,
+                                STIRPA_TR_NOOP("Message", "The family file has more than one "
+                                                          "person %1, the chart's root."),
+                                {mainLink.root}),
+                {}};
     const ChartBookPlan book = planBook(data, options.layout, mainLink.bookColumns);
     if (!book)
-        return book;
+        return {book, {}};
     return BookUpdater(charts, data, options, book).run(std::size_t(main - charts.begin()));
 }

@@ -25,9 +25,16 @@ struct BookCharts : Result {
 BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath);
 
 // Brings every chart of a book to the book the family file makes now: each
-// chart to its branch's plan (matched by the branch's root), a branch that now
+// chart to its branch's plan (matched by the branch's root), a branch none of
+// whose persons has a box in the book to a new chart, any other branch that
 // has no chart of its own to the chart above it; persons who have a box in
-// one chart are added to no other. Fails, changing nothing, when the book
-// cannot be planned.
-Result updateBook(std::vector<BookMember>& charts, const GedcomData& data,
-                  const CalendarDate& today);
+// one chart are added to no other. A chart that continuation boxes name but
+// the book lacks (gone, renamed, or a file that is no chart of the book) is
+// named in notes, with where its branch is now; no continuation box is left
+// naming it. A new chart never takes the name of a file there. Fails,
+// changing nothing, when the book cannot be planned.
+struct BookUpdate : Result {
+    std::vector<Result> notes;
+};
+BookUpdate updateBook(std::vector<BookMember>& charts, const GedcomData& data,
+                      const CalendarDate& today);

@@ -6,6 +6,7 @@
 #include "gedcom/gedcom_chart.h"
 #include "gedcom/gedcom_date.h"
 #include "gedcom/person_description.h"
+#include "gedcom/person_identity.h"
 #include "model/description_lines.h"
 #include "model/place_name.h"
 
@@ -14,35 +15,6 @@
 #include <unordered_map>
 
 namespace {
-
-std::string trimmed(std::string_view line)
-{
-    const std::size_t end = line.find_last_not_of(' ');
-    return std::string(end == line.npos ? std::string_view() : line.substr(0, end + 1));
-}
-
-// The year of a birth (else christening) line, in English or German, or 0
-// when the box shows none.
-int shownBirthYear(const std::string& text)
-{
-    for (const char* tag : {"b. ", "geb. ", "chr. ", "get. "})
-        for (const std::string_view line : descriptionLines(text))
-            if (line.starts_with(tag)) {
-                const std::string_view rest = line.substr(std::string_view(tag).size());
-                for (std::size_t i = 0; i + 4 <= rest.size(); ++i)
-                    if (std::all_of(rest.begin() + long(i), rest.begin() + long(i) + 4,
-                                    [](char c) { return c >= '0' && c <= '9'; }) &&
-                        (i + 4 == rest.size() || rest[i + 4] < '0' || rest[i + 4] > '9'))
-                        return std::stoi(std::string(rest.substr(i, 4)));
-            }
-    return 0;
-}
-
-int birthYear(const GedcomPerson& person)
-{
-    const GedcomEvent& event = person.birth.date.empty() ? person.christening : person.birth;
-    return shownBirthYear("b. " + std::string(event.date));
-}
 
 bool areSpouses(const GedcomData& data, int a, int b)
 {
@@ -153,33 +125,6 @@ DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<
     return best;
 }
 
-// The person the box names, or -1: the first line, else the first lines
-// joined, as a wrapped name was broken; the first that leaves one person.
-int matchBox(const Person& box, const GedcomData& data,
-             const std::unordered_map<std::string, std::vector<int>>& byName)
-{
-    const std::vector<std::string_view> lines = descriptionLines(box.text);
-    const int year = shownBirthYear(box.text);
-    std::string name;
-    for (std::size_t count = 0; count < std::min<std::size_t>(lines.size(), 4); ++count) {
-        if (count > 0)
-            name += ' ';
-        name += trimmed(lines[count]);
-        const auto found = byName.find(name);
-        if (found == byName.end())
-            continue;
-        int match = -1, matches = 0;
-        for (const int person : found->second)
-            if (year == 0 || birthYear(data.persons[std::size_t(person)]) == year) {
-                match = person;
-                ++matches;
-            }
-        if (matches == 1)
-            return match;
-    }
-    return -1;
-}
-
 // The layout the linked boxes show, and its root; kind stays unset when no
 // rule fits.
 struct Shape {
@@ -286,14 +231,7 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
 ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
                        const LinkChoices& choices)
 {
-    std::unordered_map<std::string, std::vector<int>> byName;
-    for (std::size_t i = 0; i < data.persons.size(); ++i) {
-        const std::string name = displayName(data.persons[i]);
-        byName[name].push_back(int(i));
-        // A box may show the title before the name.
-        if (std::string titled = displayName(data.persons[i], {.titles = true}); titled != name)
-            byName[std::move(titled)].push_back(int(i));
-    }
+    const PersonsByName byName(data);
 
     ChartLinking result;
     std::vector<Match> matched;
@@ -301,13 +239,13 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     chart.tree().forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Person)
             return;
-        if (const int person = matchBox(*box, data, byName); person >= 0) {
+        if (const int person = byName.find(box->text); person >= 0) {
             matched.push_back({box, person});
             firstLevel = lastLevel < firstLevel ? box->level() : std::min(firstLevel, box->level());
             lastLevel = std::max(lastLevel, box->level());
         } else {
-            result.unmatched.push_back({trimmed(descriptionLines(box->text).front()), "",
-                                        box->cell(), box, placeName(chart, box->cell()),
+            result.unmatched.push_back({std::string(firstLine(box->text)), "", box->cell(), box,
+                                        placeName(chart, box->cell()),
                                         generationNumber(chart, box->level())});
         }
     });

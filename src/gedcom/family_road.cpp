@@ -9,6 +9,7 @@
 #include "gedcom/book_files.h"
 #include "gedcom/book_update.h"
 #include "gedcom/character_set.h"
+#include "gedcom/family_check.h"
 #include "gedcom/file_fingerprint.h"
 #include "gedcom/gedcom_reader.h"
 
@@ -39,8 +40,9 @@ FamilyUpdate upToDate(Chart chart, const std::string& chartPath)
 }
 
 // The update from a family file read; load is let go as soon as it is used.
+// shownPath names the family file as the user gave it.
 FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::string& familyPath,
-                        GedcomLoad load, const CalendarDate& today,
+                        const std::string& shownPath, GedcomLoad load, const CalendarDate& today,
                         std::optional<ChartTables> tables = std::nullopt)
 {
     if (!load)
@@ -65,14 +67,29 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
         if (!others)
             return failed(others);
         members = std::move(others.members);
-        members.insert(members.begin(), {chartPath, std::move(chart), {}});
-        if (const Result done = updateBook(members, load.data, today); !done)
+    }
+    members.insert(members.begin(), {chartPath, std::move(chart), {}});
+    std::vector<const Chart*> charts;
+    for (const BookMember& member : members)
+        charts.push_back(&member.chart);
+    // Nothing is changed before the file is known to hold the charts' persons.
+    const FamilyCheck check = checkFamily(charts, load.data, shownPath);
+    if (!check)
+        return failed(check);
+    if (check.renumbers()) {
+        // Only the numbers change: what else the file changes, the next update shows.
+        for (BookMember& member : members)
+            renumberChart(member.chart, check.renumbering, member.report);
+    } else if (link.inBook()) {
+        BookUpdate done = updateBook(members, load.data, today);
+        if (!done)
             return failed(done);
+        update.lostCharts = std::move(done.notes);
     } else {
-        ChartUpdate one = updateChart(chart, load.data, today, std::move(tables));
+        ChartUpdate one = updateChart(members.front().chart, load.data, today, std::move(tables));
         if (!one)
             return failed(one);
-        members.push_back({chartPath, std::move(chart), std::move(one.report)});
+        members.front().report = std::move(one.report);
     }
     for (BookMember& member : members) {
         // The file read is the family file from now on; a chart that the
@@ -81,7 +98,8 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
         if (changed) {
             FamilyLink after = member.chart.familyLink();
             after.path = familyPath;
-            after.fileFingerprint = load.data.fileFingerprint;
+            // Renumbered, the chart has not taken in the file's persons yet.
+            after.fileFingerprint = check.renumbers() ? 0 : load.data.fileFingerprint;
             member.chart.setFamilyLink(std::move(after));
         }
         update.charts.push_back(
@@ -107,18 +125,21 @@ bool FamilyUpdate::changesCharts() const
 }
 
 FamilyUpdate updateFromFamilyFile(Chart chart, const std::string& chartPath,
-                                  const std::string& familyPath, const CalendarDate& today)
+                                  const std::string& familyPath, const CalendarDate& today,
+                                  const std::string& shownPath)
 {
     const FamilyLink& link = chart.familyLink();
     if (!link.linked())
         return notLinked();
     if (link.path == familyPath && familyFileUnchanged(link, familyPath))
         return upToDate(std::move(chart), chartPath);
-    return updateFrom(std::move(chart), chartPath, familyPath, readGedcomFile(familyPath), today);
+    return updateFrom(std::move(chart), chartPath, familyPath,
+                      shownPath.empty() ? familyPath : shownPath, readGedcomFile(familyPath),
+                      today);
 }
 
 FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& familyPath,
-                             const CalendarDate& today)
+                             const CalendarDate& today, const std::string& shownPath)
 {
     // The chart and the family file are read at once; the family file is read
     // as GEDCOM unless it holds the bytes the chart's header tells it took in.
@@ -146,9 +167,9 @@ FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& fa
         return notLinked();
     if (!read && link == promised)
         return upToDate(std::move(load.chart), chartPath);
-    return updateFrom(std::move(load.chart), chartPath, familyPath,
-                      read ? std::move(*read) : readGedcomFile(familyPath), today,
-                      std::move(tables));
+    return updateFrom(
+        std::move(load.chart), chartPath, familyPath, shownPath.empty() ? familyPath : shownPath,
+        read ? std::move(*read) : readGedcomFile(familyPath), today, std::move(tables));
 }
 
 Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool fromSecond)
@@ -181,8 +202,11 @@ Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool f
 
 std::string updateReportText(const FamilyUpdate& update)
 {
+    std::string lost;
+    for (const Result& note : update.lostCharts)
+        lost += note.message() + '\n';
     if (update.charts.size() == 1)
-        return updateReportText(update.charts.front().report);
+        return lost + updateReportText(update.charts.front().report);
     std::string text;
     for (const UpdatedChart& chart : update.charts) {
         const ChartUpdateReport& report = chart.report;
@@ -190,5 +214,5 @@ std::string updateReportText(const FamilyUpdate& update)
             !report.reparented.empty() || !report.unplaced.empty())
             text += std::string(fileNamePart(chart.path)) + ":\n" + updateReportText(report);
     }
-    return text.empty() ? updateReportText(ChartUpdateReport()) : text;
+    return lost + (text.empty() ? updateReportText(ChartUpdateReport()) : text);
 }

@@ -32,6 +32,9 @@ struct FamilyUpdate : Result {
     std::vector<UpdatedChart> charts;
     // What the family file's reader noted (character set, skipped lines).
     std::vector<std::string> notes;
+    // The charts of the book that are gone, renamed or replaced by another
+    // file, each with the chart its branch is in now.
+    std::vector<Result> lostCharts;
 
     bool changesCharts() const;
 };
@@ -39,17 +42,20 @@ struct FamilyUpdate : Result {
 // Brings the chart read from chartPath, and the rest of its book when it is a
 // book's chart, up to date with the family file at familyPath (see
 // updateChart): persons stay in the chart they are in, new persons go where
-// the import would put them. Fails, changing nothing, for a chart without a
-// link, a file that is no GEDCOM file or has no persons, or one without the
-// chart's root.
+// the import would put them. A file that numbers the persons anew changes
+// only the charts' record numbers (see checkFamily). Fails, changing nothing,
+// for a chart without a link, a file that is no GEDCOM file, has no persons,
+// holds too few of the charts' persons (named shownPath, else familyPath) or
+// lacks the chart's root.
 FamilyUpdate updateFromFamilyFile(Chart chart, const std::string& chartPath,
-                                  const std::string& familyPath, const CalendarDate& today);
+                                  const std::string& familyPath, const CalendarDate& today,
+                                  const std::string& shownPath = {});
 
 // The same for the chart file at chartPath, read while the family file is;
 // the family file is not read as GEDCOM when the chart's header shows it
 // unchanged.
 FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& familyPath,
-                             const CalendarDate& today);
+                             const CalendarDate& today, const std::string& shownPath = {});
 
 // Writes the update's charts as one set: the first at outPath, the rest of its
 // book beside it under their suffixes; from the second on when the first is
@@ -59,6 +65,6 @@ FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& fa
 // first chart's suffix.
 Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool fromSecond = false);
 
-// The report as the command line prints it; for a book, each chart's part
-// headed by its file's name.
+// The report as the command line prints it: the lost charts first, then for
+// a book each chart's part headed by its file's name.
 std::string updateReportText(const FamilyUpdate& update);

@@ -165,12 +165,12 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
     const bool hidden =
         options.living == LivingPolicy::Hide || options.living == LivingPolicy::Show;
     if (isPrivate(index) && hidden) {
-        text = "Living";
+        text = hiddenPersonText;
         return;
     }
     appendName(text, person, options);
     if (text.empty())
-        text.push_back('?');
+        text = namelessText;
     if (isPrivate(index))
         return;
     const EventWords& words = eventWords(options.dateLanguage);

@@ -5,6 +5,7 @@
 #include "gedcom/living_persons.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct DescriptionOptions {
@@ -16,6 +17,10 @@ struct DescriptionOptions {
     DateLanguage dateLanguage = DateLanguage::English;
     bool titles = false; // the TITL value before the name: "Queen Victoria Hanover"
 };
+
+// What a box shows for a person kept from view, and for one without a name.
+inline constexpr std::string_view hiddenPersonText = "Living";
+inline constexpr std::string_view namelessText = "?";
 
 // "Given Surname": the NAME value without its slashes and with its blanks
 // (and, unless kept, underscores) collapsed; the GIVN and SURN parts when

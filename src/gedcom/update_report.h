@@ -29,9 +29,13 @@ struct ChartUpdateReport {
     std::vector<UpdatedBox> reparented; // Find parent answers another parent now
     std::vector<UpdatedBox> unplaced;   // belong in the chart, but found no place
     int continuations = 0;              // continuation boxes given a new count
+    int renumbered = 0; // records given the numbers the family file gives their persons now
 
-    // Whether the chart changed (texts, counts, new boxes).
-    bool changesChart() const { return !changed.empty() || !added.empty() || continuations > 0; }
+    // Whether the chart changed (texts, counts, new boxes, record numbers).
+    bool changesChart() const
+    {
+        return !changed.empty() || !added.empty() || continuations > 0 || renumbered > 0;
+    }
 };
 
 // One kind of the report with its title (English, for the "Update" context),

@@ -198,12 +198,16 @@ void FamilyUpdateWindowTest::keepsTheChartOnFailure_data()
     QTest::addColumn<QByteArray>("fileBytes"); // empty: the file is gone
     QTest::addColumn<QString>("movedTo");
     QTest::addColumn<int>("errors");
+    QTest::addColumn<QString>("error"); // what the message box says
 
-    QTest::newRow("not a GEDCOM file") << QByteArray("1 1 0 0 Johann|\n") << QString() << 1;
-    QTest::newRow("another family")
-        << QByteArray("0 HEAD\n0 @X1@ INDI\n1 NAME A /B/\n0 TRLR\n") << QString() << 1;
-    QTest::newRow("gone, none chosen") << QByteArray() << QString() << 0;
-    QTest::newRow("gone, a missing one chosen") << QByteArray() << "/nonexistent.ged" << 1;
+    QTest::newRow("not a GEDCOM file")
+        << QByteArray("1 1 0 0 Johann|\n") << QString() << 1 << "not a GEDCOM file";
+    QTest::newRow("another family") << QByteArray("0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n")
+                                    << QString() << 1
+                                    << "/family.ged does not hold this chart's family: 0 of ";
+    QTest::newRow("gone, none chosen") << QByteArray() << QString() << 0 << QString();
+    QTest::newRow("gone, a missing one chosen")
+        << QByteArray() << "/nonexistent.ged" << 1 << "nonexistent.ged";
 }
 
 void FamilyUpdateWindowTest::keepsTheChartOnFailure()
@@ -211,6 +215,7 @@ void FamilyUpdateWindowTest::keepsTheChartOnFailure()
     QFETCH(QByteArray, fileBytes);
     QFETCH(QString, movedTo);
     QFETCH(int, errors);
+    QFETCH(QString, error);
     QTemporaryDir folder;
     FamilyWindow window;
     const QString path = importLinkedChart(window, folder);
@@ -223,6 +228,7 @@ void FamilyUpdateWindowTest::keepsTheChartOnFailure()
     window.action(Command::FileUpdateFromFamily)->trigger();
 
     QCOMPARE(int(window.errors.size()), errors);
+    QVERIFY2(window.errors.join('\n').contains(error), qPrintable(window.errors.join('\n')));
     QVERIFY(!window.dialogShown);
     QVERIFY(!window.document()->isModified());
     QVERIFY(window.document()->saveAs(folder.filePath("again.txt")));

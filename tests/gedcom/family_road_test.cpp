@@ -6,20 +6,24 @@
 #include "gedcom/chart_linking.h"
 #include "gedcom/family_road.h"
 #include "gedcom/gedcom_reader.h"
+#include "gedcom/person_description.h"
 
 #include "chartfile/chart_copy.h"
 #include "export/html_export.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/line_reader.h"
+#include "chart_checks.h"
 #include "gedcom_generator.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -167,6 +171,49 @@ std::string descendantOfFirst(const GedcomData& data)
     return "@" + std::string(data.persons[std::size_t(person)].xref) + "@";
 }
 
+// Every fourth person without a birth date.
+std::string withMissingDates(std::string text)
+{
+    static const std::regex date("(0 @I\\d*[048]@ INDI\n1 NAME .*\n1 SEX .\n1 BIRT\n)2 DATE .*\n");
+    return std::regex_replace(text, date, "$1");
+}
+
+// The file as a family program exporting it again may write it: its
+// records (persons and families alike) numbered anew.
+std::string renumbered(const std::string& text, unsigned seed)
+{
+    std::vector<std::string> pieces(1); // cross-references at odd places
+    for (const char c : text)
+        c == '@' ? void(pieces.emplace_back()) : pieces.back().push_back(c);
+    std::map<std::string, std::string> numbers;
+    for (std::size_t i = 1; i < pieces.size(); i += 2)
+        numbers[pieces[i]];
+    std::vector<std::string> shuffled;
+    for (const auto& [xref, unused] : numbers)
+        shuffled.push_back(xref);
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(seed));
+    std::size_t next = 0;
+    for (auto& [xref, number] : numbers)
+        number = shuffled[next++];
+    std::string out = pieces.front();
+    for (std::size_t i = 1; i < pieces.size(); ++i)
+        out += '@' + (i % 2 ? numbers[pieces[i]] : pieces[i]);
+    return out;
+}
+
+// Each box's text and, for a linked one, the name of its record's person.
+std::vector<std::string> shownPersons(const Chart& chart, const GedcomData& data)
+{
+    std::vector<std::string> shown;
+    chart.tree().forEachPerson([&](const Person* box) {
+        const RecordLink* record = chart.tree().records().find(box);
+        const int person = record ? data.findPerson(record->xref) : -1;
+        shown.push_back(box->text + " = " +
+                        (person < 0 ? "" : displayName(data.persons[std::size_t(person)])));
+    });
+    return shown;
+}
+
 struct Request {
     const char* name;
     LayoutKind kind;
@@ -258,6 +305,104 @@ private slots:
                 }
         }
         QVERIFY(charts >= 300);
+    }
+
+    // A family file exported again with its records numbered anew changes
+    // only the charts' record numbers, and after that nothing; another
+    // family's file is refused. Over villages with missing dates, long names
+    // and titles, every layout.
+    void renumberedFileChangesOnlyNumbers()
+    {
+        const Request requests[] = {{"descendants", LayoutKind::Descendants, 5, 5},
+                                    {"ancestors", LayoutKind::Ancestors, 6, 6},
+                                    {"hourglass", LayoutKind::Hourglass, 3, 3}};
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            const QByteArray row = "seed " + QByteArray::number(seed);
+            const GeneratedFamilies village = generateVillage({6, 4, 200, seed});
+            const std::string text = withMissingDates(withTitles(withLongNames(village.text)));
+            const Request& request = requests[seed % 3];
+            ImportOptions options;
+            options.layout = {seed % 3 == 1 ? village.persons - 1 : 0, request.kind,
+                              request.generations, request.ancestorGenerations};
+            options.description.titles = seed % 2;
+            QTemporaryDir folder;
+            const std::string familyPath = folder.filePath("family.ged").toStdString();
+            const ChartImport imported = importChart(dataOf(text), options, "c", familyPath);
+            QVERIFY2(imported, row);
+            const std::string shuffled = renumbered(text, seed);
+            std::ofstream(familyPath) << shuffled;
+            const FamilyUpdate update =
+                updateFromFamilyFile(copyOfChart(imported.chart), "", familyPath, today);
+            QVERIFY2(update, row + ": " + update.message().c_str());
+            const ChartUpdateReport& report = update.charts.front().report;
+            QVERIFY2(report.renumbered > 0 && report.changed.empty() && report.added.empty() &&
+                         report.removed.empty(),
+                     row + ": " + updateReportText(update).c_str());
+            QVERIFY2(shownPersons(update.charts.front().chart, dataOf(shuffled)) ==
+                         shownPersons(imported.chart, dataOf(text)),
+                     row);
+            const FamilyUpdate second = updateFromFamilyFile(
+                copyOfChart(update.charts.front().chart), "", familyPath, today);
+            QVERIFY2(second && updateReportText(second) == "No changes.\n",
+                     row + ": " + updateReportText(second).c_str());
+
+            std::ofstream(familyPath)
+                << std::regex_replace(shuffled, std::regex("NAME Given"), "NAME Other");
+            const FamilyUpdate other =
+                updateFromFamilyFile(copyOfChart(imported.chart), "", familyPath, today, "fam.ged");
+            QVERIFY2(
+                other.message().starts_with("fam.ged does not hold this chart's family: 0 of "),
+                other.message().c_str());
+        }
+    }
+
+    // A book whose branch chart is gone (or replaced by a file of the
+    // user's) makes that branch again as a chart of its own within the
+    // book's columns, names the chart gone, and leaves no continuation box
+    // leading to a chart that is not there.
+    void lostBranchChartIsMadeAgain()
+    {
+        int books = 0;
+        for (unsigned seed = 1; seed <= 12; ++seed) {
+            const QByteArray row = "seed " + QByteArray::number(seed);
+            const std::string text = withLongNames(generateVillage({6, 3, 220, seed}).text);
+            QTemporaryDir folder;
+            const std::string familyPath = folder.filePath("family.ged").toStdString();
+            ImportOptions options;
+            options.layout = {0, LayoutKind::Descendants, 6, 6};
+            options.bookColumns = 24;
+            const std::string main = folder.filePath("book.txt").toStdString();
+            const BookImport book = saveBook(dataOf(text), options, main, familyPath);
+            if (!book || book.written.size() < 3)
+                continue;
+            ++books;
+            const std::string& lost = book.written[1 + seed % (book.written.size() - 1)];
+            std::filesystem::remove(lost);
+            if (seed % 2)
+                std::ofstream(lost) << "the user's notes\n";
+            std::ofstream(familyPath) << text << "0 @N1@ NOTE changed\n";
+            const FamilyUpdate update = updateChartFile(main, familyPath, today);
+            QVERIFY2(update && saveUpdate(update, main), row + ": " + update.message().c_str());
+            const std::string lostName = std::filesystem::path(lost).filename().string();
+            QVERIFY2(updateReportText(update).find(lostName) != std::string::npos,
+                     row + ": " + updateReportText(update).c_str());
+            if (seed % 2)
+                QCOMPARE(fileBytes(lost), std::string("the user's notes\n"));
+            std::set<std::string> suffixes, named;
+            for (const UpdatedChart& chart : update.charts) {
+                QVERIFY2(columnCount(chart.chart) <= options.bookColumns,
+                         row + " " + chart.path.c_str());
+                suffixes.insert(chart.chart.familyLink().bookChart);
+                chart.chart.tree().forEachPerson([&](const Person* box) {
+                    if (const std::size_t at = box->text.rfind("|chart ");
+                        box->kind() == BoxKind::Continuation && at != std::string::npos)
+                        named.insert(box->text.substr(at + 7));
+                });
+            }
+            for (const std::string& suffix : named)
+                QVERIFY2(suffixes.count(suffix), row + " chart " + suffix.c_str());
+        }
+        QVERIFY(books >= 5);
     }
 
     // A book updates as a whole: from an unchanged family (one record more)

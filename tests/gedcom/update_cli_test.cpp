@@ -128,8 +128,12 @@ private slots:
         QTest::newRow("NUL bytes")
             << linked << QByteArray(64, '\0') << QByteArray("not a GEDCOM file");
         QTest::newRow("root gone")
-            << linked << QByteArray("0 HEAD\n0 @I9@ INDI\n1 NAME Seth /Root/\n0 TRLR\n")
+            << linked + "P 0j1 9:Cain Root 20j20 0 r2:I3 00000000\n"
+            << QByteArray("0 HEAD\n0 @I3@ INDI\n1 NAME Cain /Root/\n0 TRLR\n")
             << QByteArray("no person I1");
+        QTest::newRow("another family") << linked << QByteArray(family).replace("Adam", "Seth")
+                                        << QByteArray("family.ged does not hold this chart's "
+                                                      "family: 0 of 1 persons found\n");
         QTest::newRow("invalid chart") << QByteArray("X\n") << family << QByteArray("Invalid");
         QTest::newRow("no chart") << QByteArray() << family << QByteArray("chart.txt");
         QTest::newRow("no family file") << linked << QByteArray() << QByteArray("family.ged");
