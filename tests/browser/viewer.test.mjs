@@ -192,7 +192,8 @@ test('a click draws the lineage that the editor\'s Find parent draws', async () 
   for (const [zoom, clicked, marks, names] of [1, 0.2].flatMap((zoom) => rows.map((row) => [zoom, ...row]))) {
     await page.evaluate((zoom) => {
       const viewer = window.stirpaViewer;
-      if (viewer.view.zoom !== zoom) Object.assign(viewer.view, { zoom, left: 0, top: 0 });
+      if (viewer.view.zoom === zoom) return;
+      Object.assign(viewer.view, { zoom, left: 0, top: 0 });
       viewer.redraw();
     }, zoom);
     const [column, level] = clicked.split(',').map(Number);
