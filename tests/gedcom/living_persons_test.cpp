@@ -185,6 +185,9 @@ void LivingPersonsTest::privacyMarks()
     QCOMPARE(
         importFamily(born("1800") + "1 DEAT\n2 DATE 1870\n" + mark + "\n", policy).first.front(),
         box);
+    // Without the death record: the mark alone still decides.
+    QCOMPARE(importFamily(born("1800") + mark + "\n", policy).first.front(),
+             QString(box).remove(" |d. 1870"));
 }
 
 QTEST_APPLESS_MAIN(LivingPersonsTest)

@@ -117,6 +117,13 @@ void RootPersonTest::choosesTheDefault_data()
              "0 @FA@ FAM\n1 HUSB @A@\n1 WIFE @B@\n1 CHIL @C1@\n1 CHIL @C2@\n1 CHIL @C3@\n0 TRLR\n";
     QTest::newRow("a large family beside a long line, the earlier born of a couple")
         << large << "B";
+    // P3 to P1, one child each, then P1's five: only the fourth generation shows P3's lead.
+    QByteArray deep = line(3);
+    deep.chop(7);
+    deep +=
+        "0 @D1@ INDI\n0 @D2@ INDI\n0 @D3@ INDI\n0 @D4@ INDI\n0 @D5@ INDI\n0 @FD@ FAM\n"
+        "1 HUSB @P1@\n1 CHIL @D1@\n1 CHIL @D2@\n1 CHIL @D3@\n1 CHIL @D4@\n1 CHIL @D5@\n0 TRLR\n";
+    QTest::newRow("a line of single children ending in a large family") << deep << "P3";
     QTest::newRow("no persons") << QByteArray("0 HEAD\n0 TRLR\n") << "none";
 }
 
