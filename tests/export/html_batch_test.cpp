@@ -128,6 +128,9 @@ private slots:
             << QByteArray("TREE\n") << QByteArray("fifo.html")
             << QByteArray("Cannot create the file 'fifo.html': it is not a regular file")
             << QByteArray("fifo");
+        QTest::newRow("output the template by another name")
+            << QByteArray("TREE\n") << QByteArray("./stirpa_full.html")
+            << QByteArray("it is the same file as 'stirpa_full.html'") << QByteArray("TREE\n");
         QTest::newRow("uncreatable output")
             << QByteArray("TREE\n") << QByteArray("none/out.html")
             << QByteArray("Cannot create the file 'none/out.html'") << QByteArray();
