@@ -70,12 +70,8 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
         streams.err << "usage: stirpa --export-html CHART OUT [--complete-page] [--escape-text]\n";
         return 2;
     }
-    // A complete page reads its template too: never written over it.
-    std::vector<std::string> inputs = {paths[0]};
-    if (completePage)
-        for (const std::string& path : htmlTemplatePaths())
-            inputs.push_back(path);
-    if (const Result output = checkExportOutput(paths[1], inputs); !output)
+    if (const Result output = checkExportOutput(paths[1], exportInputs(paths[0], completePage));
+        !output)
         return exitStatus(output, streams.err);
     const std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)

@@ -124,7 +124,9 @@ protected:
 private:
     // Whether an export may write path (never over the chart, another chart or a
     // GEDCOM file); says why not under the title when it may not.
-    bool exportMayWrite(const QString& title, const QString& path);
+    // Whether the export may write path, else says why; a complete page's
+    // template is one of its inputs.
+    bool exportMayWrite(const QString& title, const QString& path, bool completePage = false);
     void createActions();
     void connectActions();
     void createMenus();

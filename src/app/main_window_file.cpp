@@ -254,10 +254,11 @@ MainWindow::ExportChoice MainWindow::askExportPath(const QString& initialPath)
     return {path, dialog.completePage(), dialog.escapeText()};
 }
 
-bool MainWindow::exportMayWrite(const QString& title, const QString& path)
+bool MainWindow::exportMayWrite(const QString& title, const QString& path, bool completePage)
 {
-    const Result output = checkExportOutput(path.toLocal8Bit().toStdString(),
-                                            {document_->path().toLocal8Bit().toStdString()});
+    const Result output = checkExportOutput(
+        path.toLocal8Bit().toStdString(),
+        exportInputs(document_->path().toLocal8Bit().toStdString(), completePage));
     if (!output)
         showError(title, messageText(output));
     return bool(output);
@@ -267,7 +268,8 @@ void MainWindow::fileExportHtml()
 {
     const std::string initial = initialHtmlName(document_->path().toLocal8Bit().toStdString());
     const ExportChoice choice = askExportPath(QString::fromLocal8Bit(initial));
-    if (choice.path.isEmpty() || !exportMayWrite(tr("Write html"), choice.path))
+    if (choice.path.isEmpty() ||
+        !exportMayWrite(tr("Write html"), choice.path, choice.completePage))
         return;
     const HtmlExportResult result =
         document_->exportHtml(choice.path, {.completePage = choice.completePage,
