@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -115,6 +116,31 @@ std::set<std::string> recordsOf(const Chart& chart)
             records.insert(record->xref + " " + std::to_string(record->fingerprint));
     });
     return records;
+}
+
+// What each linked person box's right and down connectors end at as drawn:
+// the record of the box whose edge they meet, "" where they meet none.
+std::map<std::string, std::array<std::string, 2>> connectorEndsOf(const Chart& chart)
+{
+    const Tree& tree = chart.tree();
+    const auto endOf = [&](Cell from, int length, int pitch, Cell step) {
+        const int cells = (length - gapX) / pitch + 1;
+        const Person* box = length >= gapX && (length - gapX) % pitch == 0
+                                ? tree.findPerson({from.column + step.column * cells,
+                                                   from.level + step.level * cells})
+                                : nullptr;
+        const RecordLink* record = box ? tree.records().find(box) : nullptr;
+        return record ? record->xref : std::string();
+    };
+    std::map<std::string, std::array<std::string, 2>> ends;
+    tree.forEachPerson([&](const Person* box) {
+        if (const RecordLink* record = tree.records().find(box);
+            record && box->kind() == BoxKind::Person)
+            ends[record->xref] = {
+                endOf(box->cell(), box->rightLink(), tree.settings().pitchX(), {1, 0}),
+                endOf(box->cell(), box->downLink(), tree.settings().pitchY(), {0, 1})};
+    });
+    return ends;
 }
 
 // The cuts of the chart's linked continuation boxes: "XREF/direction".
@@ -296,6 +322,15 @@ private slots:
                     QVERIFY2(updateChart(updated, later, today), row);
                     const ChartImport fresh = importChart(later, options, "c");
                     QVERIFY2(personsOf(updated) == personsOf(fresh.chart), row);
+                    // Connectors across opened columns and levels end at the
+                    // boxes they reached, or at a new box put in between.
+                    const auto endsBefore = connectorEndsOf(imported.chart);
+                    for (const auto& [person, ends] : connectorEndsOf(updated))
+                        for (const int i : {0, 1})
+                            if (const auto was = endsBefore.find(person);
+                                was != endsBefore.end() && !was->second[i].empty())
+                                QVERIFY2(ends[i] == was->second[i] || !endsBefore.count(ends[i]),
+                                         row + " " + person.c_str() + " to " + ends[i].c_str());
                     const std::set<std::string> cuts = cutsOf(updated);
                     for (const std::string& cut : cutsOf(fresh.chart))
                         QVERIFY2(cuts.count(cut), row + " " + cut.c_str());
