@@ -441,11 +441,13 @@ private slots:
     }
 
     // A book updates as a whole: from an unchanged family (one record more)
-    // nothing changes; from a changed one every chart stays whole and a
-    // person stands in one chart only.
+    // nothing changes; from a changed one every chart stays whole, a person
+    // stands in one chart only and new branch charts, a tenth too, are named
+    // by the rule of two digits a level.
     void booksUpdateAsAWhole()
     {
-        int updated = 0, newCharts = 0;
+        static const std::regex suffixRule("(0[1-9]|[1-9][0-9])*");
+        int updated = 0, newCharts = 0, tenths = 0;
         for (unsigned seed = 1; seed <= 12; ++seed) {
             const QByteArray row = "seed " + QByteArray::number(seed);
             const GeneratedFamilies village = generateVillage({6, 3, 220, seed});
@@ -478,7 +480,8 @@ private slots:
             for (std::size_t i = 0; i < book.written.size(); ++i)
                 QVERIFY2(fileBytes(book.written[i]) == before[i], row);
 
-            const std::string later = changed(unrelated, descendantOfFirst(dataOf(text)), 5, 4);
+            const std::string later =
+                changed(unrelated, descendantOfFirst(dataOf(text)), 5 + seed % 4 * 3, 4);
             std::ofstream(familyPath) << later;
             const FamilyUpdate update = updateChartFile(main, familyPath, today);
             if (!update) // the new family too wide for the book
@@ -492,7 +495,13 @@ private slots:
             std::map<std::string, int> chartsOf;
             std::set<std::string> suffixes, named;
             for (const UpdatedChart& chart : update.charts) {
-                suffixes.insert(chart.chart.familyLink().bookChart);
+                const std::string& suffix = chart.chart.familyLink().bookChart;
+                QVERIFY2(std::regex_match(suffix, suffixRule) &&
+                             chart.path == bookChartPath(main, suffix),
+                         row + " " + chart.path.c_str());
+                tenths += suffix.ends_with("10") &&
+                          !std::count(book.written.begin(), book.written.end(), chart.path);
+                suffixes.insert(suffix);
                 for (const std::string& person : personsOf(chart.chart))
                     ++chartsOf[person];
                 chart.chart.tree().forEachPerson([&](const Person* box) {
@@ -526,8 +535,8 @@ private slots:
             QVERIFY2(third && updateReportText(third) == "No changes.\n",
                      row + ": " + updateReportText(third).c_str());
         }
-        qInfo("%d books updated, %d new charts", updated, newCharts);
-        QVERIFY(updated >= 5 && newCharts > 0);
+        qInfo("%d books updated, %d new charts, %d a tenth branch", updated, newCharts, tenths);
+        QVERIFY(updated >= 5 && newCharts > 0 && tenths > 0);
     }
 
     // A file that gives two persons one cross-reference: a box's record names
