@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -115,6 +116,31 @@ std::set<std::string> recordsOf(const Chart& chart)
             records.insert(record->xref + " " + std::to_string(record->fingerprint));
     });
     return records;
+}
+
+// What each linked person box's right and down connectors end at as drawn:
+// the record of the box whose edge they meet, "" where they meet none.
+std::map<std::string, std::array<std::string, 2>> connectorEndsOf(const Chart& chart)
+{
+    const Tree& tree = chart.tree();
+    const auto endOf = [&](Cell from, int length, int pitch, Cell step) {
+        const int cells = (length - gapX) / pitch + 1;
+        const Person* box = length >= gapX && (length - gapX) % pitch == 0
+                                ? tree.findPerson({from.column + step.column * cells,
+                                                   from.level + step.level * cells})
+                                : nullptr;
+        const RecordLink* record = box ? tree.records().find(box) : nullptr;
+        return record ? record->xref : std::string();
+    };
+    std::map<std::string, std::array<std::string, 2>> ends;
+    tree.forEachPerson([&](const Person* box) {
+        if (const RecordLink* record = tree.records().find(box);
+            record && box->kind() == BoxKind::Person)
+            ends[record->xref] = {
+                endOf(box->cell(), box->rightLink(), tree.settings().pitchX(), {1, 0}),
+                endOf(box->cell(), box->downLink(), tree.settings().pitchY(), {0, 1})};
+    });
+    return ends;
 }
 
 // The cuts of the chart's linked continuation boxes: "XREF/direction".
@@ -296,6 +322,15 @@ private slots:
                     QVERIFY2(updateChart(updated, later, today), row);
                     const ChartImport fresh = importChart(later, options, "c");
                     QVERIFY2(personsOf(updated) == personsOf(fresh.chart), row);
+                    // Connectors across opened columns and levels end at the
+                    // boxes they reached, or at a new box put in between.
+                    const auto endsBefore = connectorEndsOf(imported.chart);
+                    for (const auto& [person, ends] : connectorEndsOf(updated))
+                        for (const int i : {0, 1})
+                            if (const auto was = endsBefore.find(person);
+                                was != endsBefore.end() && !was->second[i].empty())
+                                QVERIFY2(ends[i] == was->second[i] || !endsBefore.count(ends[i]),
+                                         row + " " + person.c_str() + " to " + ends[i].c_str());
                     const std::set<std::string> cuts = cutsOf(updated);
                     for (const std::string& cut : cutsOf(fresh.chart))
                         QVERIFY2(cuts.count(cut), row + " " + cut.c_str());
@@ -406,11 +441,13 @@ private slots:
     }
 
     // A book updates as a whole: from an unchanged family (one record more)
-    // nothing changes; from a changed one every chart stays whole and a
-    // person stands in one chart only.
+    // nothing changes; from a changed one every chart stays whole, a person
+    // stands in one chart only and new branch charts, a tenth too, are named
+    // by the rule of two digits a level.
     void booksUpdateAsAWhole()
     {
-        int updated = 0, newCharts = 0;
+        static const std::regex suffixRule("(0[1-9]|[1-9][0-9])*");
+        int updated = 0, newCharts = 0, tenths = 0;
         for (unsigned seed = 1; seed <= 12; ++seed) {
             const QByteArray row = "seed " + QByteArray::number(seed);
             const GeneratedFamilies village = generateVillage({6, 3, 220, seed});
@@ -443,7 +480,8 @@ private slots:
             for (std::size_t i = 0; i < book.written.size(); ++i)
                 QVERIFY2(fileBytes(book.written[i]) == before[i], row);
 
-            const std::string later = changed(unrelated, descendantOfFirst(dataOf(text)), 5, 4);
+            const std::string later =
+                changed(unrelated, descendantOfFirst(dataOf(text)), 5 + seed % 4 * 3, 4);
             std::ofstream(familyPath) << later;
             const FamilyUpdate update = updateChartFile(main, familyPath, today);
             if (!update) // the new family too wide for the book
@@ -457,7 +495,13 @@ private slots:
             std::map<std::string, int> chartsOf;
             std::set<std::string> suffixes, named;
             for (const UpdatedChart& chart : update.charts) {
-                suffixes.insert(chart.chart.familyLink().bookChart);
+                const std::string& suffix = chart.chart.familyLink().bookChart;
+                QVERIFY2(std::regex_match(suffix, suffixRule) &&
+                             chart.path == bookChartPath(main, suffix),
+                         row + " " + chart.path.c_str());
+                tenths += suffix.ends_with("10") &&
+                          !std::count(book.written.begin(), book.written.end(), chart.path);
+                suffixes.insert(suffix);
                 for (const std::string& person : personsOf(chart.chart))
                     ++chartsOf[person];
                 chart.chart.tree().forEachPerson([&](const Person* box) {
@@ -491,8 +535,8 @@ private slots:
             QVERIFY2(third && updateReportText(third) == "No changes.\n",
                      row + ": " + updateReportText(third).c_str());
         }
-        qInfo("%d books updated, %d new charts", updated, newCharts);
-        QVERIFY(updated >= 5 && newCharts > 0);
+        qInfo("%d books updated, %d new charts, %d a tenth branch", updated, newCharts, tenths);
+        QVERIFY(updated >= 5 && newCharts > 0 && tenths > 0);
     }
 
     // A file that gives two persons one cross-reference: a box's record names
