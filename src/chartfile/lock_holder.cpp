@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/lock_holder.h"
 
+#include "base/regular_file.h"
 #include "chartfile/file_notices.h"
 
 #include <algorithm>
@@ -41,11 +42,13 @@ pid_t lockHolder(int fd)
     return 0;
 }
 
-Result lockWaitingAtMost(int fd, const std::string& folder)
+Result lockWaitingAtMost(int fd, const std::string& folderGiven)
 {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK)
         return {}; // locked, or a file system without locks: nothing to wait for
     const pid_t holder = lockHolder(fd);
+    // "." says little in a message: the folder by its real path.
+    const std::string folder = resolvedPath(folderGiven);
     const std::string process = std::to_string(holder);
     fileNotice(
         holder ? Result::note(STIRPA_TR_NOOP("Message", "Waiting for another Stirpa (process %2) "
