@@ -55,9 +55,10 @@ bool mayChange(const fs::path& path, const fs::path& book)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // One sandbox for the run, made fresh in the system's temporary folder.
     static const fs::path root = [] {
-        char folder[] = "/tmp/journal-fuzz-XXXXXX";
-        return fs::path(::mkdtemp(folder));
+        std::string folder = (fs::temp_directory_path() / "journal-fuzz-XXXXXX").string();
+        return fs::path(::mkdtemp(folder.data()));
     }();
     const fs::path book = root / "book";
     fs::remove_all(book);
