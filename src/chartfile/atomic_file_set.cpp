@@ -30,8 +30,6 @@ Result cannotWrite(const std::string& target, int code)
                            {target, std::strerror(code)});
 }
 
-std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
 // Creates and locks a new temporary beside the target, listed in the journal
 // (when one is open) before it is made, so that a writer killed at any moment
 // leaves none the journal does not name; -1 with errno on failure, with the
@@ -40,9 +38,9 @@ int createTemporary(const std::string& target, std::string& temporary, WriteJour
                     Result& listed)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const std::string name = newTemporaryName(nameOf(target));
+        const std::string name = newTemporaryName(nameOfPath(target));
         if (journal) {
-            if (listed = journal->addTemporary(name, nameOf(target)); !listed)
+            if (listed = journal->addTemporary(name, nameOfPath(target)); !listed)
                 return -1;
         }
         temporary = folderOfPath(target) + "/" + name;
@@ -200,7 +198,7 @@ Result AtomicFileSet::keepJournals()
             WriteJournal* journal = nullptr;
             Result listed = journalIn(folderOfPath(file.target), journal);
             if (listed)
-                listed = journal->addTemporary(nameOf(file.temporary), nameOf(file.target));
+                listed = journal->addTemporary(nameOfPath(file.temporary), nameOfPath(file.target));
             if (!listed)
                 return listed;
         }
@@ -228,14 +226,14 @@ Result AtomicFileSet::remove(const std::string& path)
     if (!failure_)
         return failure_;
     // The name itself goes, never what a link at it leads to.
-    const std::string removed = resolvedPath(folderOfPath(path)) + "/" + nameOf(path);
+    const std::string removed = resolvedPath(folderOfPath(path)) + "/" + nameOfPath(path);
     removals_.push_back(removed);
     WriteJournal* journal = nullptr;
     Result listed = keepJournals();
     if (listed)
         listed = journalIn(folderOfPath(removed), journal);
     if (listed)
-        listed = journal->addRemoval(nameOf(removed));
+        listed = journal->addRemoval(nameOfPath(removed));
     return listed ? listed : fail(listed);
 }
 
@@ -244,7 +242,7 @@ Result AtomicFileSet::remove(const std::string& path)
 Result AtomicFileSet::removeStaleTemporaries(const std::string& folder, const std::string& target)
 {
     // Not while a live writer's set holds the file; a dead one's is settled.
-    if (Result settled = settleFolderFor(folder, nameOf(target)); !settled)
+    if (Result settled = settleFolderFor(folder, nameOfPath(target)); !settled)
         return settled;
     auto [found, unread] = temporariesByFolder_.try_emplace(folder);
     if (unread) {
@@ -257,7 +255,7 @@ Result AtomicFileSet::removeStaleTemporaries(const std::string& folder, const st
             ::closedir(dir);
         }
     }
-    const auto temporaries = found->second.find(temporaryStem(nameOf(target)));
+    const auto temporaries = found->second.find(temporaryStem(nameOfPath(target)));
     if (temporaries == found->second.end())
         return {};
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -42,8 +42,6 @@ bool isHeld(const struct stat& journal)
 
 void flushFolder(int folder) { ::fsync(folder); }
 
-std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
 // A closed descriptor, whatever way the scope is left.
 struct Descriptor {
     int fd = -1;
@@ -354,6 +352,8 @@ std::pair<Result, Look> settle(int folder, const std::string& folderName, const 
 
 } // namespace
 
+std::string nameOfPath(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
 std::string folderOfPath(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -370,7 +370,7 @@ Result settleFolderFor(const std::string& folder, const std::string& name)
 
 Result settleBeforeReading(const std::string& path)
 {
-    return settleFolderFor(folderOfPath(path), nameOf(path));
+    return settleFolderFor(folderOfPath(path), nameOfPath(path));
 }
 
 WriteJournal::~WriteJournal() { close(); }

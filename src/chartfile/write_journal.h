@@ -74,3 +74,5 @@ Result settleBeforeReading(const std::string& path);
 
 // The folder part of a path: "." for a bare name.
 std::string folderOfPath(const std::string& path);
+// The name part of a path: what follows its last '/'.
+std::string nameOfPath(const std::string& path);
