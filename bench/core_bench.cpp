@@ -4,7 +4,7 @@
 // file's lines with no parsing, save, HTML export and the tree dump against
 // writing the same number of bytes.
 #include "chart_generator.h"
-#include "chartfile/atomic_file.h"
+#include "files/atomic_file.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/tree_dump.h"

@@ -6,15 +6,15 @@
 // 1,000,000 persons, for a short chart and the longest.
 #include "gedcom_generator.h"
 
-#include "app/gedcom_batch.h"
-#include "chartfile/atomic_file_set.h"
+#include "app/command/gedcom_batch.h"
+#include "files/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "gedcom/book_files.h"
-#include "gedcom/gedcom_chart.h"
+#include "family/book_files.h"
+#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
-#include "gedcom/person_filter.h"
-#include "gedcom/root_person.h"
+#include "layout/person_filter.h"
+#include "layout/root_person.h"
 
 #include <benchmark/benchmark.h>
 

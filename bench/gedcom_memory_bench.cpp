@@ -11,9 +11,9 @@
 #include "gedcom_generator.h"
 #include "hostile_files.h"
 
-#include "gedcom/gedcom_chart.h"
+#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
-#include "gedcom/root_person.h"
+#include "layout/root_person.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

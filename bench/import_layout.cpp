@@ -6,7 +6,7 @@
 // file name, the village is also written there as a GEDCOM file.
 #include "gedcom_generator.h"
 
-#include "gedcom/gedcom_chart.h"
+#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
 
 #include <cstdio>

@@ -10,13 +10,13 @@
 // speed drifts).
 #include "gedcom_generator.h"
 
-#include "app/update_batch.h"
-#include "chartfile/atomic_file_set.h"
+#include "app/command/update_batch.h"
+#include "files/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "gedcom/book_files.h"
-#include "gedcom/family_road.h"
-#include "gedcom/gedcom_chart.h"
+#include "family/book_files.h"
+#include "family/update_road.h"
+#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
 
 #include <algorithm>

@@ -7,12 +7,12 @@
 // cell, or says why it cannot be made.
 #include "base/control_characters.h"
 #include "fuzz_checks.h"
-#include "gedcom/chart_update.h"
-#include "gedcom/gedcom_chart.h"
+#include "family/chart_update.h"
+#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
-#include "gedcom/hourglass_layout.h"
-#include "gedcom/root_person.h"
+#include "layout/hourglass_layout.h"
+#include "layout/root_person.h"
 #include "model/text_codec.h"
 
 #include <cstdint>

@@ -2,9 +2,9 @@
 // Any bytes as a folder's write journal: reading a chart there and writing a
 // book there change nothing outside the folder, and inside it only the book's
 // charts (to a temporary's bytes, or gone) and Stirpa's temporaries.
-#include "chartfile/atomic_file_set.h"
+#include "files/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
-#include "chartfile/write_journal.h"
+#include "files/write_journal.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/tr_noop.h"
+#include "base/tr_noop.h"
 
 #include <string>
 #include <string_view>

@@ -4,9 +4,9 @@
 #include "base/byte_text.h"
 #include "base/number_text.h"
 #include "base/regular_file.h"
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "chartfile/link_fields.h"
-#include "chartfile/write_journal.h"
+#include "files/write_journal.h"
 #include "model/chart_limits.h"
 #include "model/pair_text.h"
 

@@ -2,8 +2,8 @@
 #include "chartfile/chart_writer.h"
 
 #include "base/regular_file.h"
-#include "chartfile/atomic_file.h"
-#include "chartfile/atomic_file_set.h"
+#include "files/atomic_file.h"
+#include "files/atomic_file_set.h"
 #include "chartfile/link_fields.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gedcom/update_report.h"
+#include "family/update_report.h"
 
 #include <QDialog>
 

@@ -4,11 +4,11 @@
 #include "dialogs/help_topic.h"
 #include "dialogs/person_list_model.h"
 #include "document/message_text.h"
-#include "gedcom/chart_book.h"
-#include "gedcom/date_text.h"
-#include "gedcom/hourglass_layout.h"
-#include "gedcom/living_persons.h"
-#include "gedcom/root_person.h"
+#include "layout/book_plan.h"
+#include "layout/date_text.h"
+#include "layout/hourglass_layout.h"
+#include "layout/living_persons.h"
+#include "layout/root_person.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gedcom/gedcom_chart.h"
+#include "layout/chart_import.h"
 
 #include <QDialog>
 

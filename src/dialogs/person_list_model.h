@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gedcom/person_filter.h"
+#include "layout/person_filter.h"
 
 #include <QAbstractListModel>
 

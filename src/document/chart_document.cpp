@@ -3,8 +3,8 @@
 
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "chartfile/folder_lock.h"
-#include "chartfile/debug_log.h"
+#include "files/folder_lock.h"
+#include "files/debug_log.h"
 #include "export/html_export.h"
 #include "model/chart_limits.h"
 

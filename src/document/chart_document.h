@@ -2,7 +2,7 @@
 #pragma once
 
 #include "base/result.h"
-#include "chartfile/file_snapshot.h"
+#include "files/file_snapshot.h"
 #include "export/html_export.h"
 #include "model/chart.h"
 #include "model/person_entry.h"

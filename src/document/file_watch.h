@@ -4,7 +4,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 
-#include "chartfile/file_stamp.h"
+#include "files/file_stamp.h"
 
 #include <optional>
 

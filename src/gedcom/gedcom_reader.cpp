@@ -6,7 +6,7 @@
 #include "base/parallel.h"
 #include "base/regular_file.h"
 #include "gedcom/gedcom_date.h"
-#include "gedcom/gedcom_stretch.h"
+#include "gedcom/record_parser.h"
 #include "gedcom/gedcom_text.h"
 
 #include <algorithm>

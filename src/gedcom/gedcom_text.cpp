@@ -4,7 +4,7 @@
 #include "base/control_characters.h"
 #include "gedcom/charset_guess.h"
 #include "gedcom/code_pages.h"
-#include "gedcom/gedcom_stretch.h"
+#include "gedcom/record_parser.h"
 #include "model/text_codec.h"
 
 #include <algorithm>

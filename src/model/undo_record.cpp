@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/undo_record.h"
 
-#include "model/tr_noop.h"
+#include "base/tr_noop.h"
 #include "model/tree.h"
 
 #include <utility>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chartfile/atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <functional>
 #include <string>

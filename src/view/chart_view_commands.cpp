@@ -3,7 +3,7 @@
 // refresh and the tree dump.
 #include "view/chart_view.h"
 
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "chartfile/tree_dump.h"
 #include "model/chart_limits.h"
 

@@ -2,7 +2,7 @@
 #include "web/web_page.h"
 
 #include "base/markup_escape.h"
-#include "chartfile/atomic_file.h"
+#include "files/atomic_file.h"
 #include "export/html_export.h"
 #include "model/chart.h"
 #include "model/text_codec.h"

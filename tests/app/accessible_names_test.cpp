@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A screen reader names every control of every dialog and of the main window.
-#include "app/about_dialog.h"
-#include "app/changed_file_bar.h"
-#include "app/find_bar.h"
-#include "app/help_window.h"
-#include "app/main_window.h"
-#include "app/recover_dialog.h"
+#include "app/editor/about_dialog.h"
+#include "app/editor/changed_file_bar.h"
+#include "app/editor/find_bar.h"
+#include "app/editor/help_window.h"
+#include "app/editor/main_window.h"
+#include "app/editor/recover_dialog.h"
 #include "dialogs/find_parent_dialog.h"
 #include "dialogs/gedcom_import_dialog.h"
 #include "dialogs/html_export_dialog.h"

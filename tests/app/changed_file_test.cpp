@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two programs on one chart file: the window says when the other one wrote it,
 // and a save never silently overwrites that.
-#include "app/changed_file_bar.h"
-#include "app/main_window.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/changed_file_bar.h"
+#include "app/editor/main_window.h"
+#include "files/debug_log.h"
 #include "document/chart_document.h"
 #include "private_home.h"
 #include "test_files.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/crash_recovery.h"
-#include "app/main_window.h"
-#include "app/recover_dialog.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/crash_recovery.h"
+#include "app/editor/main_window.h"
+#include "app/editor/recover_dialog.h"
+#include "files/debug_log.h"
 #include "document/chart_document.h"
 #include "model/tree_settings.h"
 #include "test_files.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The edit commands as the user gives them: through the window's actions, its
 // shortcuts and real mouse and key events on the chart.
-#include "app/main_window.h"
+#include "app/editor/main_window.h"
 #include "document/chart_document.h"
 #include "model/chart_limits.h"
 #include "model/tree_settings.h"

@@ -3,11 +3,11 @@
 // the changes are shown before anything is changed, Apply makes the chart
 // modified and its boxes selectable from the list, and every failure leaves
 // the chart as it was.
-#include "app/main_window.h"
+#include "app/editor/main_window.h"
 #include "chartfile/chart_reader.h"
 #include "document/chart_document.h"
-#include "gedcom/book_files.h"
-#include "gedcom/gedcom_chart.h"
+#include "family/book_files.h"
+#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
 #include "private_home.h"
 #include "test_files.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The find bar as a user drives it: Ctrl+F, typing, Enter and Shift+Enter, F3,
 // Esc; the match selected and centred, every match framed on screen only.
-#include "app/find_bar.h"
-#include "app/main_window.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/find_bar.h"
+#include "app/editor/main_window.h"
+#include "files/debug_log.h"
 #include "dialogs/person_dialog.h"
 #include "document/chart_document.h"
 #include "private_home.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Find parent command, the dialog's Find and Close in the main window, the
 // lineage highlight on screen and in the HTML export.
-#include "app/main_window.h"
+#include "app/editor/main_window.h"
 #include "dialogs/find_parent_dialog.h"
 #include "document/chart_document.h"
 #include "export/html_export.h"

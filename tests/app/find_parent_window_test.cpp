@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Find parent in the main window: the menu item's state, the dialog's place, the
 // save prompt and the highlight kept in the saved chart.
-#include "app/main_window.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/main_window.h"
+#include "files/debug_log.h"
 #include "dialogs/find_parent_dialog.h"
 #include "document/chart_document.h"
 #include "model/tree_settings.h"

@@ -2,9 +2,9 @@
 // File > Import GEDCOM in the window: the chart comes as a new untitled,
 // modified document with the chosen person selected; a file that cannot be
 // read leaves the chart as it was.
-#include "app/main_window.h"
+#include "app/editor/main_window.h"
 #include "document/chart_document.h"
-#include "gedcom/gedcom_chart.h"
+#include "layout/chart_import.h"
 #include "private_home.h"
 #include "view/chart_view.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: topics shown as wrapped HTML with their pictures, the
 // contents list, the search, and F1 opening the topic of the window in front.
-#include "app/context_help.h"
-#include "app/help_window.h"
-#include "app/main_window.h"
+#include "app/editor/context_help.h"
+#include "app/editor/help_window.h"
+#include "app/editor/main_window.h"
 #include "dialogs/find_parent_dialog.h"
 #include "dialogs/gedcom_import_dialog.h"
 #include "dialogs/html_export_dialog.h"

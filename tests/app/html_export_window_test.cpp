@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export html from the window: what the export has to tell goes to the
 // status bar, in the window's language.
-#include "app/main_window.h"
-#include "app/translation.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/main_window.h"
+#include "app/editor/translation.h"
+#include "files/debug_log.h"
 #include "document/chart_document.h"
 #include "private_home.h"
 #include "test_files.h"

@@ -2,7 +2,7 @@
 // Where the installed data is found from the folder of the running program: the
 // same for stirpa in bin and the Qt program in libexec/stirpa, wherever the
 // prefix was moved.
-#include "app/install_paths.h"
+#include "app/command/install_paths.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The CAP, NUM and SCRL panes follow the lock keys. Run on the X11 platform as
 // well, the test turns the locks of a real (virtual) X server.
-#include "app/lock_key_panes.h"
+#include "app/editor/lock_key_panes.h"
 
 #include <QLabel>
 #include <QMainWindow>

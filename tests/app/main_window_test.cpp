@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/application.h"
-#include "app/command_table.h"
-#include "app/main_window.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/application.h"
+#include "app/editor/command_table.h"
+#include "app/editor/main_window.h"
+#include "files/debug_log.h"
 #include "document/chart_document.h"
 #include "model/tree_settings.h"
 #include "test_files.h"

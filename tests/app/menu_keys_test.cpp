@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every menu can be worked from the keyboard: within the menu bar and within
 // each menu no two entries share an access letter, in every language.
-#include "app/main_window.h"
-#include "app/translation.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/main_window.h"
+#include "app/editor/translation.h"
+#include "files/debug_log.h"
 #include "private_home.h"
 
 #include <QAction>

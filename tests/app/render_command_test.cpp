@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // --render with and without --pages: the exit status and the PDF's pages.
-#include "app/batch.h"
-#include "app/gui_batch.h"
+#include "app/command/batch.h"
+#include "app/render/gui_batch.h"
 
 #include "test_files.h"
 

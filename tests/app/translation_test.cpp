@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The German translation on screen, and batch mode staying English whatever the language.
-#include "app/main_window.h"
-#include "app/translation.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/main_window.h"
+#include "app/editor/translation.h"
+#include "files/debug_log.h"
 
 #include <QAction>
 #include <QMenuBar>

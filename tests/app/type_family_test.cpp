@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new user types a five-generation family into an empty chart with the
 // keyboard alone, saves it, and the file reads back as the same chart.
-#include "app/main_window.h"
+#include "app/editor/main_window.h"
 #include "chartfile/chart_reader.h"
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "dialogs/person_dialog.h"
 #include "document/chart_document.h"
 #include "model/tree_settings.h"

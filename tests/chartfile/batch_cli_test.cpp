@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch commands, run as the program itself in a temporary working folder.
 #include "chart_fixtures.h"
-#include "chartfile/atomic_file.h"
+#include "files/atomic_file.h"
 #include "program_run.h"
 
 #include <QProcess>

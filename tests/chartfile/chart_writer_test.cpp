@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_fixtures.h"
 #include "chartfile/chart_writer.h"
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "model/chart_limits.h"
 
 #include <QtTest>

@@ -2,7 +2,7 @@
 // Saving never leaves a half-written chart: a save killed at any moment leaves
 // the complete old or the complete new file, and a save that fails keeps the old
 // file byte for byte.
-#include "chartfile/atomic_file.h"
+#include "files/atomic_file.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "tree_difference.h"

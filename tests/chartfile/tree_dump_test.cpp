@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_fixtures.h"
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "chartfile/tree_dump.h"
 
 #include <QtTest>

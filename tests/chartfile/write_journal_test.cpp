@@ -3,11 +3,11 @@
 // chart there and writing a book there change nothing outside the folder and
 // nothing in it but a book's charts and Stirpa's own temporaries. A live writer
 // is waited for only by who reads or writes its files, a bounded time, saying so.
-#include "chartfile/atomic_file_set.h"
+#include "files/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
-#include "chartfile/file_notices.h"
-#include "chartfile/folder_lock.h"
-#include "chartfile/write_journal.h"
+#include "files/file_notices.h"
+#include "files/folder_lock.h"
+#include "files/write_journal.h"
 #include "little_memory.h"
 #include "test_files.h"
 

@@ -5,7 +5,7 @@
 // shortcut off, so a line read both ways must give the same box (or be refused
 // both ways).
 #include "chart_fixtures.h"
-#include "chartfile/atomic_file.h"
+#include "files/atomic_file.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/line_reader.h"
 #include "tree_difference.h"

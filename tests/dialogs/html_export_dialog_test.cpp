@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main_window.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/main_window.h"
+#include "files/debug_log.h"
 #include "dialogs/html_export_dialog.h"
 #include "document/chart_document.h"
 #include "private_home.h"

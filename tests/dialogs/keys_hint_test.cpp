@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Define person dialog's keys hint is one line, whole, in every language,
 // at the dialog's own size.
-#include "app/translation.h"
+#include "app/editor/translation.h"
 #include "dialogs/person_dialog.h"
 
 #include <QGroupBox>

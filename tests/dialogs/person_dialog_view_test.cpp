@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The define-person dialog in the main window: the Define person command, and
 // how the view adds, updates, erases and steps through cells for the dialog.
-#include "app/main_window.h"
-#include "chartfile/debug_log.h"
+#include "app/editor/main_window.h"
+#include "files/debug_log.h"
 #include "dialogs/arrow_button.h"
 #include "dialogs/person_dialog.h"
 #include "document/chart_document.h"

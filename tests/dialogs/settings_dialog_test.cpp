@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings_dialog.h"
 
-#include "app/main_window.h"
+#include "app/editor/main_window.h"
 #include "document/chart_document.h"
 #include "help/help_mgr.h"
 #include "model/tree_settings.h"

@@ -3,7 +3,7 @@
 // change marks the chart modified.
 #include "document/chart_document.h"
 
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "recording_draw_context.h"
 #include "test_files.h"
 

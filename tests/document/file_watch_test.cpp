@@ -4,7 +4,7 @@
 #include "document/chart_document.h"
 #include "document/file_watch.h"
 
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "test_files.h"
 
 #include <QSignalSpy>

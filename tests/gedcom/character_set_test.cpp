@@ -3,7 +3,7 @@
 // programs wrote, declared rightly, wrongly or not at all: each reads back as
 // the same UTF-8 and makes the same chart, and a guess is told.
 #include "gedcom/code_pages.h"
-#include "gedcom/gedcom_chart.h"
+#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
 

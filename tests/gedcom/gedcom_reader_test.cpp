@@ -5,7 +5,7 @@
 
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
-#include "gedcom/person_description.h"
+#include "layout/person_description.h"
 
 #include <sstream>
 

@@ -2,10 +2,10 @@
 // Hostile GEDCOM files: each is read as far as it makes sense, with warnings,
 // or refused with a message, and the chart from its default root is made or
 // refused for its size; nothing crashes or hangs. The large ones are made here.
-#include "gedcom/gedcom_chart.h"
+#include "layout/chart_import.h"
 #include "gedcom/file_fingerprint.h"
 #include "gedcom/gedcom_reader.h"
-#include "gedcom/root_person.h"
+#include "layout/root_person.h"
 #include "hostile_files.h"
 #include "little_memory.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export_fixture.h"
 
-#include "chartfile/debug_log.h"
+#include "files/debug_log.h"
 #include "export/html_export.h"
 #include "export/person_html.h"
 

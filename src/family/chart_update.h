@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "base/result.h"
+#include "layout/family_layout.h"
+#include "layout/chart_import.h"
+#include "family/level_rows.h"
+#include "family/update_report.h"
+#include "model/chart.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What an import of the family file would make of a chart now: its plan (one
+// or several appended), the import's text of each planned box, whether each
+// box stands above its plan's root (an ancestor's side), the person each
+// continuation box cuts (-1 for other boxes), and the persons whose own box is
+// in another chart of the chart's book (by person; none for a chart alone).
+// The description options and the living persons describe a box the plan
+// does not hold.
+struct ChartTarget {
+    DescriptionOptions description;
+    std::vector<bool> living;
+    std::vector<PlannedBox> plan;
+    std::vector<std::string> texts;
+    std::vector<bool> upward;
+    std::vector<int> cuts;
+    const std::vector<bool>* elsewhere = nullptr;
+
+    // Appends another plan (a book's branch merged into this chart's).
+    void append(std::vector<PlannedBox> morePlan, std::vector<std::string> moreTexts);
+};
+
+// A continuation box by the person whose branch it cuts and its direction, as
+// a key: one cut has one box.
+inline std::uint64_t cutKey(int person, int direction)
+{
+    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
+}
+
+// The target of a chart the options import alone.
+ChartTarget chartTarget(const GedcomData& data, const ImportOptions& options);
+
+// What an update reads of a chart as it stands: Find parent's answer for every
+// box (by list order) and the rows of its levels. Made beforehand where there
+// is time, as while the family file is read.
+struct ChartTables {
+    std::vector<int> parents;
+    std::optional<LevelRows> rows;
+};
+ChartTables chartTables(const Tree& tree);
+
+struct ChartUpdate : Result {
+    ChartUpdateReport report;
+};
+
+// Brings a linked chart to the target: texts the user has not changed are
+// rewritten with the import's, new persons get boxes beside their relatives
+// (opening columns or levels where no free cell keeps Find parent right; above
+// a child on an ancestor's side, else below a parent or beside a partner), and
+// boxes whose person left or changed parents are listed where they stand.
+// Nothing is deleted and no box is moved but by an opened line.
+ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget target);
+
+// The same for a chart alone, its target from its link; its tables when made
+// beforehand. Fails, changing nothing, for a chart without a link or a file
+// without its root.
+ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today,
+                        std::optional<ChartTables> tables = std::nullopt);

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "family/family_check.h"
+
+#include "base/parallel.h"
+#include "layout/person_identity.h"
+#include "model/place_name.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+// A person of the charts: their record's number and what their first box
+// that shows anyone shows.
+struct ShownPerson {
+    std::string_view xref;
+    std::string_view text;
+};
+
+std::vector<ShownPerson> shownPersons(const std::vector<const Chart*>& charts)
+{
+    std::vector<ShownPerson> persons;
+    std::unordered_map<std::string_view, std::size_t> seen;
+    for (const Chart* chart : charts)
+        chart->tree().forEachPerson([&](const Person* box) {
+            const RecordLink* record = chart->tree().records().find(box);
+            if (box->kind() == BoxKind::Person && record && !hidesIdentity(box->text) &&
+                seen.emplace(record->xref, persons.size()).second)
+                persons.push_back({record->xref, box->text});
+        });
+    return persons;
+}
+
+} // namespace
+
+FamilyCheck checkFamily(const std::vector<const Chart*>& charts, const GedcomData& data,
+                        const std::string& shownPath)
+{
+    if (charts.empty())
+        return {};
+    const bool keepUnderscores = charts.front()->familyLink().keepUnderscores;
+    const std::vector<ShownPerson> persons = shownPersons(charts);
+    std::vector<int> found(persons.size(), -1);
+    // In parts at once: each writes only its own persons.
+    const std::size_t parts = parallelParts(persons.size(), std::size_t(1) << 13);
+    runInParallel(parts, [&](std::size_t part) {
+        const std::size_t end = persons.size() * (part + 1) / parts;
+        for (std::size_t i = persons.size() * part / parts; i < end; ++i)
+            if (const int person = data.findPerson(persons[i].xref);
+                person >= 0 && namesPerson(data, persons[i].text, person, keepUnderscores))
+                found[i] = person;
+    });
+    const auto confirmed = std::size_t(
+        std::count_if(found.begin(), found.end(), [](int person) { return person >= 0; }));
+    if (2 * confirmed > persons.size() || persons.empty())
+        return {};
+
+    // A person found by two boxes of different records is neither's.
+    const PersonsByName byName(data, keepUnderscores);
+    std::vector<int> claims(data.persons.size());
+    for (std::size_t i = 0; i < persons.size(); ++i) {
+        if (found[i] < 0)
+            found[i] = byName.find(persons[i].text);
+        if (found[i] >= 0)
+            ++claims[std::size_t(found[i])];
+    }
+    std::size_t foundCount = 0;
+    bool renumbers = false;
+    FamilyCheck check;
+    for (std::size_t i = 0; i < persons.size(); ++i)
+        if (found[i] >= 0 && claims[std::size_t(found[i])] == 1) {
+            ++foundCount;
+            const std::string_view xref = data.persons[std::size_t(found[i])].xref;
+            renumbers = renumbers || xref != persons[i].xref;
+            check.renumbering.emplace(persons[i].xref, xref);
+        }
+    if (!renumbers)
+        check.renumbering.clear();
+    if (2 * (persons.size() - foundCount) > persons.size()) {
+        static_cast<Result&>(check) = Result::failure(
+            Result::Failed,
+            STIRPA_TR_NOOP("Message",
+                           "%1 does not hold this chart's family: %2 of %3 persons found"),
+            {shownPath, std::to_string(foundCount), std::to_string(persons.size())});
+        check.renumbering.clear();
+    }
+    return check;
+}
+
+void renumberChart(Chart& chart, const std::unordered_map<std::string, std::string>& renumbering,
+                   ChartUpdateReport& report)
+{
+    RecordLinks& records = chart.mutableTree().mutableRecords();
+    chart.tree().forEachPerson([&](const Person* box) {
+        RecordLink* record = records.find(box);
+        if (!record)
+            return;
+        const auto found = renumbering.find(record->xref);
+        if (found != renumbering.end()) {
+            if (record->xref != found->second) {
+                record->xref = found->second;
+                ++report.renumbered;
+            }
+            return;
+        }
+        // Its number may be someone else's now: the box keeps its text only.
+        if (box->kind() == BoxKind::Person)
+            report.removed.push_back({std::string(firstLine(box->text)), record->xref, box->cell(),
+                                      box, placeName(chart, box->cell()),
+                                      generationNumber(chart, box->level())});
+        records.erase(box);
+    });
+    FamilyLink link = chart.familyLink();
+    if (const auto found = renumbering.find(link.root); found != renumbering.end())
+        link.root = found->second;
+    chart.setFamilyLink(std::move(link));
+}
