@@ -216,3 +216,23 @@ std::string updateReportText(const FamilyUpdate& update)
     }
     return lost + (text.empty() ? updateReportText(ChartUpdateReport()) : text);
 }
+
+UpdateRoad::UpdateRoad(UpdateTarget target)
+    : target_(std::move(target)),
+      output_(target_.outPath, {target_.familyPath}, target_.replace, {target_.chartPath})
+{
+}
+
+FamilyUpdate UpdateRoad::read(const CalendarDate& today) const
+{
+    if (!ready())
+        return failed(ready());
+    return updateChartFile(target_.chartPath, target_.linkPath, today, target_.familyPath);
+}
+
+Result UpdateRoad::write(const FamilyUpdate& update, bool fromSecond) const
+{
+    if (!ready())
+        return ready();
+    return saveUpdate(update, target_.outPath, fromSecond);
+}

@@ -3,6 +3,7 @@
 
 #include "base/result.h"
 #include "family/chart_update.h"
+#include "family/guarded_output.h"
 #include "gedcom/gedcom_data.h"
 #include "gedcom/gedcom_date.h"
 #include "model/chart.h"
@@ -68,3 +69,32 @@ Result saveUpdate(const FamilyUpdate& update, const std::string& outPath, bool f
 // The report as the command line prints it: the lost charts first, then for
 // a book each chart's part headed by its file's name.
 std::string updateReportText(const FamilyUpdate& update);
+
+// Where an update reads and writes, as the user named the files.
+struct UpdateTarget {
+    std::string chartPath;  // the chart read
+    std::string familyPath; // as the user named it; never written
+    std::string linkPath;   // the same from anywhere, as the charts keep it
+    std::string outPath;    // where the chart goes; may be the chart read
+    bool replace = false;   // a file that is no chart too
+};
+
+class UpdateRoad {
+public:
+    // Checks the output and locks the folders of the chart and the output
+    // (see GuardedOutput) until the road ends.
+    explicit UpdateRoad(UpdateTarget target);
+
+    // Ok when the road may write; else why not, nothing written.
+    const Result& ready() const { return output_.ready(); }
+
+    // The update of the target's chart file (see updateChartFile).
+    FamilyUpdate read(const CalendarDate& today) const;
+
+    // Writes the update at the output (see saveUpdate).
+    Result write(const FamilyUpdate& update, bool fromSecond = false) const;
+
+private:
+    UpdateTarget target_;
+    GuardedOutput output_;
+};

@@ -3,8 +3,8 @@
 
 #include "app/command/gedcom_batch.h"
 #include "app/command/install_paths.h"
-#include "app/command/output_check.h"
 #include "app/command/web_batch.h"
+#include "family/output_check.h"
 
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"

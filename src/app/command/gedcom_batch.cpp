@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command/gedcom_batch.h"
 
-#include "app/command/output_check.h"
 #include "app/command/update_batch.h"
-#include "chartfile/chart_reader.h"
-#include "chartfile/chart_writer.h"
-#include "files/folder_lock.h"
-#include "family/book_files.h"
-#include "layout/date_text.h"
-#include "layout/chart_import.h"
+#include "family/import_road.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/chart_import.h"
+#include "layout/date_text.h"
 #include "layout/person_filter.h"
 #include "layout/root_person.h"
 
@@ -29,14 +25,8 @@ struct ImportCall {
     std::string gedcomPath;
     std::string outPath;
     std::string root;
-    LayoutRequest layout;
-    LivingPolicy living = LivingPolicy::Show;
-    bool keepUnderscores = false;
-    DateStyle dates = DateStyle::Short;
-    DateLanguage dateLanguage = DateLanguage::English;
-    bool titles = false;
-    int splitColumns = 0; // 0: one chart however wide
-    bool replace = false; // files that are no charts of this import too
+    ImportOptions options; // bookColumns 0: one chart however wide
+    bool replace = false;  // files that are no charts of this import too
 };
 
 std::optional<int> number(const std::string& text, int low, int high)
@@ -60,7 +50,7 @@ std::optional<int> generationCount(const std::string& text)
     return number(text, 1, maxGenerations);
 }
 
-bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption>& option)
+bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutRequest>& option)
 {
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -70,8 +60,10 @@ bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption
                 i + 1 < args.size() ? generationCount(args[++i]) : std::nullopt;
             if (!count)
                 return false;
-            option = {arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants,
-                      *count, *count};
+            option = {.kind =
+                          arg == "--ancestors" ? LayoutKind::Ancestors : LayoutKind::Descendants,
+                      .generations = *count,
+                      .ancestorGenerations = *count};
         } else if (arg == "--hourglass") {
             // Generations above and below the root, the root's own not counted.
             if (i + 2 >= args.size())
@@ -80,7 +72,9 @@ bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption
             const std::optional<int> down = number(args[++i], 1, maxGenerations - 1);
             if (!up || !down)
                 return false;
-            option = {LayoutKind::Hourglass, *down + 1, *up + 1};
+            option = {.kind = LayoutKind::Hourglass,
+                      .generations = *down + 1,
+                      .ancestorGenerations = *up + 1};
         } else {
             rest.push_back(arg);
         }
@@ -119,15 +113,13 @@ std::optional<DateStyle> dateStyle(const std::string& word)
 std::optional<ImportCall> parseCall(std::vector<std::string> args, DateLanguage dateLanguage)
 {
     ImportCall call;
-    call.dateLanguage = dateLanguage;
-    std::optional<LayoutOption> layout;
+    DescriptionOptions& description = call.options.description;
+    description.dateLanguage = dateLanguage;
+    std::optional<LayoutRequest> layout;
     if (!takeLayoutOption(args, layout))
         return std::nullopt;
-    if (layout) {
-        call.layout.kind = layout->kind;
-        call.layout.generations = layout->generations;
-        call.layout.ancestorGenerations = layout->ancestorGenerations;
-    }
+    if (layout)
+        call.options.layout = *layout;
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -138,21 +130,21 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args, DateLanguage 
             const std::optional<int> columns = number(args[++i], minBookColumns, maxBookColumns);
             if (!columns)
                 return std::nullopt;
-            call.splitColumns = *columns;
+            call.options.bookColumns = *columns;
         } else if (arg == "--living" && hasValue) {
             const std::optional<LivingPolicy> policy = livingPolicy(args[++i]);
             if (!policy)
                 return std::nullopt;
-            call.living = *policy;
+            description.living = *policy;
         } else if (arg == "--dates" && hasValue) {
             const std::optional<DateStyle> style = dateStyle(args[++i]);
             if (!style)
                 return std::nullopt;
-            call.dates = *style;
+            description.dates = *style;
         } else if (arg == "--keep-underscores") {
-            call.keepUnderscores = true;
+            description.keepUnderscores = true;
         } else if (arg == "--titles") {
-            call.titles = true;
+            description.titles = true;
         } else if (arg == "--replace") {
             call.replace = true;
         } else if (arg.starts_with("--")) {
@@ -161,7 +153,8 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args, DateLanguage 
             paths.push_back(arg);
         }
     }
-    if (paths.size() != 2 || (call.splitColumns && call.layout.kind == LayoutKind::Hourglass))
+    if (paths.size() != 2 ||
+        (call.options.bookColumns && call.options.layout.kind == LayoutKind::Hourglass))
         return std::nullopt;
     call.gedcomPath = paths[0];
     call.outPath = paths[1];
@@ -233,7 +226,7 @@ RootChoice chooseRoot(const ImportCall& call, const GedcomData& data, std::ostre
 {
     RootChoice choice;
     if (call.root.empty()) {
-        choice.byDefault = defaultRoot(data, call.layout);
+        choice.byDefault = defaultRoot(data, call.options.layout);
         choice.person = choice.byDefault.person;
         return choice;
     }
@@ -253,15 +246,6 @@ RootChoice chooseRoot(const ImportCall& call, const GedcomData& data, std::ostre
     writePersons(err, data, filter, named);
     return choice;
 }
-
-// What an import made, for its summary.
-struct Made {
-    std::size_t charts = 1;
-    std::size_t boxes = 0;
-    int generations = 0;
-    std::string extent; // of a single chart: "600 x 280 pixels"
-    int living = 0;
-};
 
 const char* kindName(LayoutKind kind)
 {
@@ -284,72 +268,37 @@ std::string counted(std::size_t count, const char* one, const char* many)
 // "out.txt: Ann Lee (I1, the home person), descendants, 5 boxes, 3 generations,
 // 600 x 280 pixels"; a book tells its charts and files instead of the size.
 std::string summary(const ImportCall& call, const GedcomData& data, const RootChoice& root,
-                    const Made& made)
+                    const ImportWritten& made)
 {
     const GedcomPerson& person = data.persons[std::size_t(root.person)];
+    const DescriptionOptions& description = call.options.description;
+    const int columns = call.options.bookColumns;
     std::string line =
-        call.outPath + ": " +
-        displayName(person, {.keepUnderscores = call.keepUnderscores, .titles = call.titles}) +
-        " (" + std::string(person.xref);
+        call.outPath + ": " + displayName(person, description) + " (" + std::string(person.xref);
     if (call.root.empty())
         line += root.byDefault.home ? ", the home person"
                                     : ", whose chart holds the most persons: " +
                                           std::to_string(root.byDefault.persons);
-    line += std::string("), ") + kindName(call.layout.kind) + ", ";
-    if (call.splitColumns)
-        line += counted(made.charts, " chart", " charts") + " of at most " +
-                std::to_string(call.splitColumns) + " columns, ";
+    line += std::string("), ") + kindName(call.options.layout.kind) + ", ";
+    if (columns)
+        line += counted(made.written.size(), " chart", " charts") + " of at most " +
+                std::to_string(columns) + " columns, ";
     line += counted(made.boxes, " box, ", " boxes, ");
     line += counted(std::size_t(made.generations), " generation", " generations");
-    if (!made.extent.empty())
-        line += ", " + made.extent;
-    if (call.living == LivingPolicy::Show && made.living > 0)
+    if (!columns)
+        line += ", " + std::to_string(made.size.width) + " x " + std::to_string(made.size.height) +
+                " pixels";
+    const LivingPolicy living = description.living;
+    if (living == LivingPolicy::Show && made.living > 0)
         line += ", " + counted(std::size_t(made.living), " person ", " persons ") +
                 "marked private hidden (--living show-all shows them)";
-    else if (call.living == LivingPolicy::NameOnly || call.living == LivingPolicy::Hide)
+    else if (living == LivingPolicy::NameOnly || living == LivingPolicy::Hide)
         line += ", " + counted(std::size_t(made.living), " living person ", " living persons ") +
-                (call.living == LivingPolicy::Hide ? "hidden" : "named only");
+                (living == LivingPolicy::Hide ? "hidden" : "named only");
     if (root.others > 0)
         line += "; " + counted(root.others, " other person matches \"", " other persons match \"") +
                 call.root + "\": stirpa --list-persons " + call.gedcomPath + ' ' + call.root;
     return line;
-}
-
-// Imports one chart and saves it; what was made, or nothing after telling why.
-std::optional<Made> importOne(const ImportCall& call, const GedcomData& data,
-                              const ImportOptions& options, std::ostream& err)
-{
-    const ChartImport imported =
-        importChart(data, options, treeNameOf(call.outPath), absolutePath(call.gedcomPath));
-    if (!imported) {
-        err << imported.message() << '\n';
-        return std::nullopt;
-    }
-    if (const Result saved = saveChartFile(call.outPath, imported.chart); !saved) {
-        err << saved.message() << '\n';
-        return std::nullopt;
-    }
-    const Size size = imported.chart.tree().drawnSize();
-    return Made{1, imported.chart.tree().size(), imported.generations,
-                std::to_string(size.width) + " x " + std::to_string(size.height) + " pixels",
-                imported.living};
-}
-
-// Imports a book and saves its charts, naming on the output each file written.
-std::optional<Made> importBook(const ImportCall& call, const GedcomData& data,
-                               const ImportOptions& options, BatchStreams streams)
-{
-    const BookImport book =
-        saveBook(data, options, call.outPath, absolutePath(call.gedcomPath), call.replace);
-    if (!book) {
-        streams.err << book.message() << '\n';
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < book.written.size(); ++i)
-        streams.out << book.written[i] << '\n';
-    for (const std::string& removed : book.removed)
-        streams.out << removed << ": removed, a chart of the older book\n";
-    return Made{book.written.size(), book.boxes, book.generations, {}, book.living};
 }
 
 } // namespace
@@ -365,33 +314,28 @@ int importGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
                     << "; --split not with --hourglass)\n";
         return 2;
     }
-    if (const Result output = checkChartOutput(call->outPath, {call->gedcomPath}, call->replace);
-        !output)
-        return exitStatus(output, streams.err);
-    const FolderLock lock({call->outPath});
-    if (!lock.acquired())
-        return exitStatus(lock.acquired(), streams.err);
+    const ImportRoad road(
+        {call->gedcomPath, absolutePath(call->gedcomPath), call->outPath, call->replace});
+    if (!road.ready())
+        return exitStatus(road.ready(), streams.err);
     const std::optional<GedcomLoad> load = readPersons(call->gedcomPath, streams.err);
     if (!load)
         return 1;
     const RootChoice root = chooseRoot(*call, load->data, streams.err);
     if (root.person < 0)
         return 1;
-    call->layout.root = root.person;
-    ImportOptions options;
-    options.layout = call->layout;
-    options.description.living = call->living;
-    options.description.keepUnderscores = call->keepUnderscores;
-    options.description.dates = call->dates;
-    options.description.dateLanguage = call->dateLanguage;
-    options.description.titles = call->titles;
-    options.bookColumns = call->splitColumns;
-    const std::optional<Made> made = call->splitColumns
-                                         ? importBook(*call, load->data, options, streams)
-                                         : importOne(*call, load->data, options, streams.err);
-    if (!made)
+    call->options.layout.root = root.person;
+    const ImportWritten made = road.write(load->data, call->options);
+    if (!made) {
+        streams.err << made.message() << '\n';
         return 1;
-    streams.out << summary(*call, load->data, root, *made) << '\n';
+    }
+    // A book's other charts first, each file named.
+    for (std::size_t i = 1; i < made.written.size(); ++i)
+        streams.out << made.written[i] << '\n';
+    for (const std::string& removed : made.removed)
+        streams.out << removed << ": removed, a chart of the older book\n";
+    streams.out << summary(*call, load->data, root, made) << '\n';
     return 0;
 }
 

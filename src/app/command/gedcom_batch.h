@@ -36,13 +36,9 @@ std::optional<int> generationCount(const std::string& text);
 
 // Takes the layout options out of args (--descendants N, --ancestors N,
 // --hourglass UP DOWN, each count from 1 on and UP and DOWN without the root's
-// own; the last one given counts). False for a value out of range or missing.
-struct LayoutOption {
-    LayoutKind kind = LayoutKind::Descendants;
-    int generations = 0;         // the root's own counted; of an hourglass, the lower half's
-    int ancestorGenerations = 0; // of an hourglass, the upper half's, the root's own counted
-};
-bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutOption>& option);
+// own; the last one given counts) as a request without its root. False for a
+// value out of range or missing.
+bool takeLayoutOption(std::vector<std::string>& args, std::optional<LayoutRequest>& option);
 
 // The path from anywhere, as a chart's link keeps it.
 std::string absolutePath(const std::string& path);

@@ -52,3 +52,12 @@ std::vector<std::string> htmlTemplatePaths()
 {
     return {htmlTemplateName, installedDataFolder() + "/web/" + htmlTemplateName};
 }
+
+std::vector<std::string> exportInputs(const std::string& chartPath, bool completePage)
+{
+    std::vector<std::string> inputs = {chartPath};
+    if (completePage)
+        for (const std::string& path : htmlTemplatePaths())
+            inputs.push_back(path);
+    return inputs;
+}

@@ -24,3 +24,7 @@ std::string runningProgramFolder();
 // Where the HTML export looks for its page template: the current folder first,
 // then the installed copy.
 std::vector<std::string> htmlTemplatePaths();
+
+// What an export of the chart at chartPath reads: the chart, and for a complete
+// page every place its template is looked for.
+std::vector<std::string> exportInputs(const std::string& chartPath, bool completePage);

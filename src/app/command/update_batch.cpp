@@ -2,11 +2,8 @@
 #include "app/command/update_batch.h"
 
 #include "app/command/gedcom_batch.h"
-#include "app/command/output_check.h"
 #include "chartfile/chart_reader.h"
-#include "chartfile/chart_writer.h"
-#include "files/folder_lock.h"
-#include "family/chart_linking.h"
+#include "family/link_road.h"
 #include "family/update_road.h"
 #include "layout/person_description.h"
 
@@ -27,7 +24,7 @@ struct LinkCall {
 std::optional<LinkCall> parseLinkCall(std::vector<std::string> args)
 {
     LinkCall call;
-    std::optional<LayoutOption> layout;
+    std::optional<LayoutRequest> layout;
     if (!takeLayoutOption(args, layout))
         return std::nullopt;
     if (layout) {
@@ -54,23 +51,18 @@ std::optional<LinkCall> parseLinkCall(std::vector<std::string> args)
     return call;
 }
 
-// "descendants, 3 generations"; "hourglass, 2 up and 3 down".
-std::string layoutText(const ChartLinking& linking)
+std::string generationsText(int count)
 {
-    const auto generations = [](int count) {
-        return std::to_string(count) + (count == 1 ? " generation" : " generations");
-    };
-    switch (linking.kind) {
-    case LayoutKind::Ancestors:
-        return "ancestors, " + generations(linking.generations);
-    case LayoutKind::Hourglass:
-        return "hourglass, " + std::to_string(linking.ancestorGenerations - 1) + " up and " +
-               std::to_string(linking.generations - 1) + " down";
-    case LayoutKind::Descendants:
-        break;
-    }
-    return "descendants, " + generations(linking.generations);
+    return std::to_string(count) + (count == 1 ? " generation" : " generations");
 }
+
+// "descendants, 3 generations"; "hourglass, 2 up and 3 down".
+const LayoutPhrases layoutPhrases = {
+    [](int generations) { return "descendants, " + generationsText(generations); },
+    [](int generations) { return "ancestors, " + generationsText(generations); },
+    [](int up, int down) {
+        return "hourglass, " + std::to_string(up) + " up and " + std::to_string(down) + " down";
+    }};
 
 } // namespace
 
@@ -85,11 +77,9 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
     const std::string& chartPath = call->paths[0];
     const std::string& gedcomPath = call->paths[1];
     const std::string& outPath = call->paths[2];
-    if (const Result output = checkChartOutput(outPath, {gedcomPath}, call->replace); !output)
-        return exitStatus(output, streams.err);
-    const FolderLock lock({chartPath, outPath});
-    if (!lock.acquired())
-        return exitStatus(lock.acquired(), streams.err);
+    const LinkRoad road({chartPath, gedcomPath, absolutePath(gedcomPath), outPath, call->replace});
+    if (!road.ready())
+        return exitStatus(road.ready(), streams.err);
     ChartLoad load = readChartFile(chartPath, TreeSettings());
     if (!load) {
         streams.err << load.message() << '\n';
@@ -105,20 +95,15 @@ int linkGedcomCommand(const std::vector<std::string>& args, BatchStreams streams
             return 1;
         }
     }
-    const ChartLinking linking =
-        linkChart(load.chart, family->data, absolutePath(gedcomPath), call->choices);
+    const ChartLinking linking = road.write(load.chart, family->data, call->choices);
     if (!linking) {
         streams.err << linking.message() << '\n';
-        return 1;
-    }
-    if (const Result saved = saveChartFile(outPath, load.chart); !saved) {
-        streams.err << saved.message() << '\n';
         return 1;
     }
     const GedcomPerson& root = family->data.persons[std::size_t(linking.root)];
     streams.out << outPath << ": " << linking.linked << " of " << load.chart.tree().size()
                 << " boxes linked to " << gedcomPath << "; " << displayName(root) << " ("
-                << root.xref << "), " << layoutText(linking) << '\n';
+                << root.xref << "), " << layoutText(linking, layoutPhrases) << '\n';
     if (!linking.unmatched.empty()) {
         streams.out << "Not linked: " << linking.unmatched.size() << '\n';
         for (const UpdatedBox& box : linking.unmatched)
@@ -137,14 +122,11 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
     const std::string& chartPath = args[0];
     const std::string& gedcomPath = args[1];
     const std::string& outPath = args[2];
-    if (const Result output = checkChartOutput(outPath, {gedcomPath}, replace); !output)
-        return exitStatus(output, streams.err);
     // Held from reading the chart to writing it: a second update reads the first's.
-    const FolderLock lock({chartPath, outPath});
-    if (!lock.acquired())
-        return exitStatus(lock.acquired(), streams.err);
-    FamilyUpdate update =
-        updateChartFile(chartPath, absolutePath(gedcomPath), currentDate(), gedcomPath);
+    const UpdateRoad road({chartPath, gedcomPath, absolutePath(gedcomPath), outPath, replace});
+    if (!road.ready())
+        return exitStatus(road.ready(), streams.err);
+    FamilyUpdate update = road.read(currentDate());
     for (const std::string& note : update.notes)
         streams.err << note << '\n';
     for (const Result& lost : update.lostCharts)
@@ -153,7 +135,7 @@ int updateGedcomCommand(const std::vector<std::string>& args, BatchStreams strea
         streams.err << chartPath << ": " << update.message() << '\n';
         return 1;
     }
-    if (const Result saved = saveUpdate(update, outPath); !saved) {
+    if (const Result saved = road.write(update); !saved) {
         streams.err << saved.message() << '\n';
         return 1;
     }

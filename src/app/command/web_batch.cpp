@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command/web_batch.h"
 
-#include "app/command/output_check.h"
 #include "chartfile/chart_reader.h"
+#include "family/output_check.h"
 #include "web/web_page.h"
 
 int exportWebCommand(const std::vector<std::string>& args, BatchStreams streams)

@@ -90,7 +90,7 @@ protected:
     // Saves the book of charts the options ask for where the user says, and
     // opens its main chart.
     void importBook(const GedcomData& data, const ImportOptions& options,
-                    const std::string& familyPath);
+                    const QString& familyPath);
     // The family file a linked chart remembers is gone: the file it became,
     // or an empty path when the user does not choose one.
     virtual QString askMovedFamilyFile(const QString& missingPath);

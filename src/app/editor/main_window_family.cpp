@@ -4,10 +4,10 @@
 #include "chartfile/chart_copy.h"
 #include "document/chart_document.h"
 #include "document/message_text.h"
-#include "family/chart_linking.h"
+#include "family/link_road.h"
 #include "family/update_road.h"
-#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/chart_import.h"
 #include "layout/person_description.h"
 #include "view/chart_view.h"
 
@@ -162,14 +162,17 @@ void MainWindow::fileUpdateFromFamily()
     const bool canApply = update.changesCharts() || moved;
     auto shared = std::make_shared<FamilyUpdate>(std::move(update));
     FamilyChangesDialog dialog(title, summary, groups, canApply, this);
-    connect(&dialog, &FamilyChangesDialog::applyRequested, this, [this, shared, selected, title] {
-        // The rest of the book first: the open chart is the user's to save.
-        if (shared->charts.size() > 1 &&
-            showFailure(title, saveUpdate(*shared, shared->charts.front().path, true)))
-            return;
-        if (shared->charts.front().changed)
-            document_->adoptRevision(std::move(shared->charts.front().chart), selected);
-    });
+    const UpdateTarget target = {shared->charts.front().path, path.toLocal8Bit().toStdString(),
+                                 absoluteBytes(path), shared->charts.front().path};
+    connect(&dialog, &FamilyChangesDialog::applyRequested, this,
+            [this, shared, selected, title, target] {
+                // The rest of the book first: the open chart is the user's to save.
+                if (shared->charts.size() > 1 &&
+                    showFailure(title, UpdateRoad(target).write(*shared, true)))
+                    return;
+                if (shared->charts.front().changed)
+                    document_->adoptRevision(std::move(shared->charts.front().chart), selected);
+            });
     connect(&dialog, &FamilyChangesDialog::cellChosen, view_, &ChartView::selectAndCentre);
     runChangesDialog(dialog);
 }
@@ -190,23 +193,23 @@ void MainWindow::treeLinkFamily()
     const GedcomPerson& root = family.data.persons[std::size_t(linking.root)];
     const QString rootName = QStringLiteral("%1 (%2)").arg(
         QString::fromStdString(displayName(root)), QString::fromStdString(std::string(root.xref)));
-    QString choices;
-    switch (linking.kind) {
-    case LayoutKind::Ancestors:
-        choices =
-            tr("the ancestors of %1, %n generation(s)", "", linking.generations).arg(rootName);
-        break;
-    case LayoutKind::Hourglass:
-        choices = tr("the hourglass of %1, %2 generation(s) up and %3 down")
-                      .arg(rootName)
-                      .arg(linking.ancestorGenerations - 1)
-                      .arg(linking.generations - 1);
-        break;
-    case LayoutKind::Descendants:
-        choices =
-            tr("the descendants of %1, %n generation(s)", "", linking.generations).arg(rootName);
-        break;
-    }
+    const auto text = [](const QString& phrase) { return phrase.toStdString(); };
+    const QString choices = QString::fromStdString(layoutText(
+        linking,
+        {[&](int generations) {
+             return text(
+                 tr("the descendants of %1, %n generation(s)", "", generations).arg(rootName));
+         },
+         [&](int generations) {
+             return text(
+                 tr("the ancestors of %1, %n generation(s)", "", generations).arg(rootName));
+         },
+         [&](int up, int down) {
+             return text(tr("the hourglass of %1, %2 generation(s) up and %3 down")
+                             .arg(rootName)
+                             .arg(up)
+                             .arg(down));
+         }}));
     const QString summary =
         tr("%1 of %2 boxes match persons of %3. The chart will stand for %4, so that File > "
            "Update from family file can bring in the file's changes.")

@@ -2,10 +2,9 @@
 // The file commands of the main window: documents, recent files, printing, export.
 #include "app/editor/main_window.h"
 
+#include "app/command/install_paths.h"
 #include "app/editor/about_dialog.h"
 #include "app/editor/image_export.h"
-#include "app/command/install_paths.h"
-#include "app/command/output_check.h"
 #include "app/editor/page_settings.h"
 #include "app/editor/recover_dialog.h"
 #include "app/editor/resource_path.h"
@@ -16,6 +15,7 @@
 #include "document/chart_document.h"
 #include "document/message_text.h"
 #include "export/html_export.h"
+#include "family/output_check.h"
 #include "view/chart_view.h"
 
 #include <QAction>

@@ -6,9 +6,9 @@
 #include "dialogs/gedcom_import_dialog.h"
 #include "document/chart_document.h"
 #include "document/message_text.h"
-#include "family/book_files.h"
-#include "layout/chart_import.h"
+#include "family/import_road.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/chart_import.h"
 #include "view/chart_view.h"
 
 #include <QFileDialog>
@@ -51,12 +51,12 @@ void MainWindow::fileImportGedcom()
     ImportOptions options;
     if (!askImportOptions(load.data, options))
         return;
-    // Linked, so that the chart can take in the file's later changes.
-    const std::string familyPath = QFileInfo(path).absoluteFilePath().toLocal8Bit().toStdString();
     if (options.bookColumns > 0) {
-        importBook(load.data, options, familyPath);
+        importBook(load.data, options, path);
         return;
     }
+    // Linked, so that the chart can take in the file's later changes.
+    const std::string familyPath = QFileInfo(path).absoluteFilePath().toLocal8Bit().toStdString();
     const std::string name = treeNameOf(path.toLocal8Bit().toStdString());
     ChartImport imported = importChart(load.data, options, name, familyPath);
     if (!imported) {
@@ -74,17 +74,21 @@ void MainWindow::fileImportGedcom()
 }
 
 void MainWindow::importBook(const GedcomData& data, const ImportOptions& options,
-                            const std::string& familyPath)
+                            const QString& familyPath)
 {
     // The book's charts are files from the start: its main chart is asked for
     // by name, the branches go beside it.
     const QString path = askSavePath();
     if (path.isEmpty())
         return;
-    const BookImport book = saveBook(data, options, path.toLocal8Bit().toStdString(), familyPath);
-    if (!book) {
-        showError(tr("Import GEDCOM"), messageText(book));
-        return;
+    {
+        const ImportRoad road({familyPath.toLocal8Bit().toStdString(),
+                               QFileInfo(familyPath).absoluteFilePath().toLocal8Bit().toStdString(),
+                               path.toLocal8Bit().toStdString()});
+        if (const ImportWritten book = road.write(data, options); !book) {
+            showError(tr("Import GEDCOM"), messageText(book));
+            return;
+        }
     }
     openChart(path);
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/render/gui_batch.h"
 
-#include "app/command/output_check.h"
 #include "app/render/qt_notices.h"
+#include "family/output_check.h"
 #include "render/chart_render.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/command/output_check.h"
+#include "family/output_check.h"
 
-#include "app/command/install_paths.h"
 #include "base/regular_file.h"
 #include "chartfile/chart_reader.h"
 #include "gedcom/gedcom_reader.h"
@@ -53,13 +52,4 @@ Result checkExportOutput(const std::string& out, const std::vector<std::string>&
                                                          "was written."),
                                {out});
     return {};
-}
-
-std::vector<std::string> exportInputs(const std::string& chartPath, bool completePage)
-{
-    std::vector<std::string> inputs = {chartPath};
-    if (completePage)
-        for (const std::string& path : htmlTemplatePaths())
-            inputs.push_back(path);
-    return inputs;
 }

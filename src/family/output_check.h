@@ -20,7 +20,3 @@ Result checkChartOutput(const std::string& out, const std::vector<std::string>& 
 // its header line, typed in any form the reader takes). An earlier export is
 // replaced.
 Result checkExportOutput(const std::string& out, const std::vector<std::string>& inputs);
-
-// What an export of the chart at chartPath reads: the chart, and for a complete
-// page every place its template is looked for.
-std::vector<std::string> exportInputs(const std::string& chartPath, bool completePage);

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "family/link_road.h"
+
+#include "chartfile/chart_writer.h"
+
+LinkRoad::LinkRoad(LinkTarget target)
+    : target_(std::move(target)),
+      output_(target_.outPath, {target_.familyPath}, target_.replace, {target_.chartPath})
+{
+}
+
+ChartLinking LinkRoad::write(Chart& chart, const GedcomData& data, const LinkChoices& choices) const
+{
+    if (!ready()) {
+        ChartLinking refused;
+        static_cast<Result&>(refused) = ready();
+        return refused;
+    }
+    ChartLinking linking = linkChart(chart, data, target_.linkPath, choices);
+    if (!linking)
+        return linking;
+    if (const Result saved = saveChartFile(target_.outPath, chart); !saved)
+        static_cast<Result&>(linking) = saved;
+    return linking;
+}
+
+std::string layoutText(const ChartLinking& linking, const LayoutPhrases& phrases)
+{
+    switch (linking.kind) {
+    case LayoutKind::Ancestors:
+        return phrases.ancestors(linking.generations);
+    case LayoutKind::Hourglass:
+        return phrases.hourglass(linking.ancestorGenerations - 1, linking.generations - 1);
+    case LayoutKind::Descendants:
+        break;
+    }
+    return phrases.descendants(linking.generations);
+}
