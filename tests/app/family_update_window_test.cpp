@@ -7,6 +7,8 @@
 #include "chartfile/chart_reader.h"
 #include "document/chart_document.h"
 #include "family/book_files.h"
+#include "files/file_notices.h"
+#include "files/folder_lock.h"
 #include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
 #include "private_home.h"
@@ -20,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -108,6 +112,7 @@ private slots:
     void keepsTheChartOnFailure();
     void linksATypedChart();
     void commandsFollowTheChart();
+    void updatesTheWholeBook_data();
     void updatesTheWholeBook();
     void asksBeforeReadingAFileElsewhere();
 
@@ -276,10 +281,19 @@ void FamilyUpdateWindowTest::commandsFollowTheChart()
     QVERIFY(!window.action(Command::TreeLinkFamily)->isEnabled());
 }
 
+void FamilyUpdateWindowTest::updatesTheWholeBook_data()
+{
+    QTest::addColumn<bool>("locked"); // by another Stirpa writing in the folder
+    QTest::newRow("free") << false;
+    QTest::newRow("a folder being written") << true;
+}
+
 // Updated from its main chart, a book takes in a child born in a branch
-// chart: the dialog names that chart, Apply writes it beside the open one.
+// chart: the dialog names that chart, Apply writes it beside the open one,
+// unless another Stirpa writes there: then it says so and writes nothing.
 void FamilyUpdateWindowTest::updatesTheWholeBook()
 {
+    QFETCH(bool, locked);
     QTemporaryDir folder;
     const QString copy = folder.filePath("family.ged");
     writeFile(copy, readAll(family));
@@ -296,13 +310,22 @@ void FamilyUpdateWindowTest::updatesTheWholeBook()
     bytes.replace("0 TRLR", "0 @I98@ INDI\n1 NAME Paul /Hartmann/\n1 FAMC @F4@\n0 TRLR");
     writeFile(copy, bytes);
 
+    const QByteArray branchBefore = readAll(folder.filePath("bk02.txt"));
     FamilyWindow window;
     QVERIFY(window.openChart(folder.filePath("bk.txt")));
     const std::size_t boxes = window.document()->tree().size();
+    setWriterWaitLimit(std::chrono::milliseconds(100));
+    std::optional<FolderLock> other;
+    if (locked)
+        other.emplace(std::vector<std::string>{copy.toStdString()});
     window.action(Command::FileUpdateFromFamily)->trigger();
-    QCOMPARE(window.errors, QStringList());
+    setWriterWaitLimit(std::chrono::seconds(30));
+    QCOMPARE(window.errors.size(), locked ? 1 : 0);
     QCOMPARE(window.shown, QStringList({"bk02.txt: New persons: 1"}));
     QCOMPARE(window.document()->tree().size(), boxes);
+    QCOMPARE(readAll(folder.filePath("bk02.txt")) == branchBefore, locked);
+    if (locked)
+        return;
     const ChartLoad branch = readChartFile(folder.filePath("bk02.txt").toStdString(), {});
     QVERIFY(branch);
     bool found = false;

@@ -4,14 +4,20 @@
 // read leaves the chart as it was.
 #include "app/editor/main_window.h"
 #include "document/chart_document.h"
+#include "files/file_notices.h"
+#include "files/folder_lock.h"
 #include "layout/chart_import.h"
 #include "private_home.h"
 #include "view/chart_view.h"
 
 #include <QAction>
+#include <QDir>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <map>
+#include <optional>
 
 namespace {
 
@@ -20,6 +26,7 @@ const QString family = QStringLiteral(STIRPA_TEST_DATA "/gedcom/hartmann.ged");
 class ImportingWindow : public MainWindow {
 public:
     QString path;
+    QString savePath; // of a book
     QString rootXref;
     ImportOptions options;
     bool chooses = true;
@@ -27,6 +34,7 @@ public:
 
 protected:
     QString askGedcomPath() override { return path; }
+    QString askSavePath() override { return savePath; }
     bool askImportOptions(const GedcomData& data, ImportOptions& chosen) override
     {
         chosen = options;
@@ -53,6 +61,8 @@ private slots:
     void importsAsUntitledModifiedChart();
     void keepsTheChartOnFailure_data();
     void keepsTheChartOnFailure();
+    void writesABookOnlyWhereSafe_data();
+    void writesABookOnlyWhereSafe();
 
 private:
     QTemporaryDir home_;
@@ -127,6 +137,54 @@ void GedcomImportWindowTest::keepsTheChartOnFailure()
     QCOMPARE(window.document()->tree().size(), boxes);
     QVERIFY(!window.document()->path().isEmpty());
     QVERIFY(!window.document()->isModified());
+}
+
+void GedcomImportWindowTest::writesABookOnlyWhereSafe_data()
+{
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<bool>("locked"); // by another Stirpa writing in the folder
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("a new file") << "book.txt" << false << true;
+    QTest::newRow("its family file") << "family.ged" << false << false;
+    QTest::newRow("its family file by a link") << "link.txt" << false << false;
+    QTest::newRow("a folder being written") << "book.txt" << true << false;
+}
+
+// A book is written only where it replaces nothing the import reads and no
+// other Stirpa writes; else the window says why and writes nothing.
+void GedcomImportWindowTest::writesABookOnlyWhereSafe()
+{
+    QFETCH(QString, out);
+    QFETCH(bool, locked);
+    QFETCH(bool, written);
+    QTemporaryDir folder;
+    const QString copy = folder.filePath("family.ged");
+    QVERIFY(QFile::copy(family, copy));
+    QVERIFY(QFile::link(copy, folder.filePath("link.txt")));
+    const auto contents = [&] {
+        std::map<QString, QByteArray> files;
+        for (const QString& name : QDir(folder.path()).entryList(QDir::Files))
+            if (QFile file(folder.filePath(name)); file.open(QIODevice::ReadOnly))
+                files[name] = file.readAll();
+        return files;
+    };
+    const auto before = contents();
+    setWriterWaitLimit(std::chrono::milliseconds(100));
+    std::optional<FolderLock> other;
+    if (locked)
+        other.emplace(std::vector<std::string>{copy.toStdString()});
+    ImportingWindow window;
+    window.path = copy;
+    window.savePath = folder.filePath(out);
+    window.rootXref = QStringLiteral("I1");
+    window.options.bookColumns = 4;
+    window.action(Command::FileImportGedcom)->trigger();
+    setWriterWaitLimit(std::chrono::seconds(30));
+
+    QCOMPARE(window.errors.size(), written ? 0 : 1);
+    QCOMPARE(contents() == before, !written);
+    QCOMPARE(window.document()->path().isEmpty(), !written);
 }
 
 QTEST_MAIN(GedcomImportWindowTest)
