@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 
 #include <ctime>
+#include <map>
 
 // A file's bytes, or nothing when it cannot be read.
 inline QByteArray readAll(const QString& path)
@@ -36,4 +38,14 @@ inline void stampAnHourAgo(const QString& path, long milliseconds)
     };
     const struct timespec times[2] = {when, when};
     QCOMPARE(::utimensat(AT_FDCWD, path.toLocal8Bit().constData(), times, 0), 0);
+}
+
+// The files of a folder by name, with their bytes: what a step that writes
+// nothing must leave as it was.
+inline std::map<QString, QByteArray> folderContents(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files))
+        files[name] = readAll(folder + '/' + name);
+    return files;
 }
