@@ -4,11 +4,11 @@
 #include "base/byte_text.h"
 #include "base/markup_escape.h"
 #include "base/regular_file.h"
-#include "files/atomic_file.h"
-#include "files/debug_log.h"
 #include "export/continuation_links.h"
 #include "export/page_images.h"
 #include "export/person_html.h"
+#include "files/atomic_file.h"
+#include "files/debug_log.h"
 #include "model/text_codec.h"
 
 #include <fcntl.h>
@@ -250,13 +250,13 @@ HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
     bool created = false;
     if (Result usable = checkOutput(path, created); !usable) {
         debugLog() << "Cannot create outfile " << path << std::endl;
-        return {usable, {}};
+        return usable;
     }
     const auto fail = [&](Result failure) {
         // Leave no empty file behind where there was none.
         if (created)
             ::unlink(path.c_str());
-        return HtmlExportResult{failure, {}};
+        return HtmlExportResult(failure);
     };
 
     std::string templateText, templatePath;

@@ -38,11 +38,10 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
     std::vector<BookMember>& members = book.members;
     if (link.inBook() && chartPath.empty()) {
         // Its other charts are found beside it only.
-        static_cast<Result&>(book) = Result::failure(
+        return Result::failure(
             Result::Failed,
             STIRPA_TR_NOOP("Message",
                            "The chart of a book has no file; open it from its book to update."));
-        return book;
     }
     const std::optional<std::string> main =
         link.inBook() ? bookMainPath(chartPath, link.bookChart) : std::nullopt;
@@ -50,10 +49,8 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
         return book;
     for (const BookFile& file : bookFiles(*main, link.path, link.bookChart)) {
         ChartLoad load = readChartFile(file.path, TreeSettings());
-        if (!load) {
-            static_cast<Result&>(book) = load;
-            return book;
-        }
+        if (!load)
+            return load;
         members.push_back({file.path, std::move(load.chart), {}});
     }
     return book;

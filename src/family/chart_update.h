@@ -52,7 +52,9 @@ struct ChartTables {
 };
 ChartTables chartTables(const Tree& tree);
 
-struct ChartUpdate : Result {
+struct ChartUpdate : Outcome {
+    using Outcome::Outcome;
+
     ChartUpdateReport report;
 };
 

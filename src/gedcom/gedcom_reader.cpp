@@ -6,8 +6,8 @@
 #include "base/parallel.h"
 #include "base/regular_file.h"
 #include "gedcom/gedcom_date.h"
-#include "gedcom/record_parser.h"
 #include "gedcom/gedcom_text.h"
+#include "gedcom/record_parser.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,9 +16,9 @@
 #include <list>
 #include <new>
 #include <optional>
-#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace {
 
@@ -163,7 +163,8 @@ void Linker::warnRepeatedXrefs()
         const auto [first, isNew] = firstLine.try_emplace(record, number);
         if (!isNew)
             warn(number, std::string(line.substr(2, close - 1)) + " was used before, at line " +
-                             std::to_string(first->second) + "; links to it lead to that record only");
+                             std::to_string(first->second) +
+                             "; links to it lead to that record only");
     }
 }
 
@@ -366,7 +367,7 @@ GedcomLoad readGedcom(std::string utf8, std::size_t stretches)
         readStretch(stretch, expected);
     });
     if (!read.front().failure)
-        return GedcomLoad{read.front().failure, {}};
+        return read.front().failure;
     Linker linker(load.data);
     linker.join(read);
     linker.link();
@@ -471,8 +472,6 @@ FileRead readFamilyBytes(int fd, std::string& bytes, std::size_t& zeroRunAt)
     }
 }
 
-GedcomLoad failedLoad(Result failure) { return GedcomLoad{std::move(failure), {}}; }
-
 } // namespace
 
 bool isGedcomFile(const std::string& path)
@@ -496,20 +495,19 @@ GedcomLoad readGedcomFile(const std::string& path)
 {
     const int fd = openRegularFile(path);
     if (fd < 0)
-        return failedLoad(errno == EINVAL
-                              ? Result::failure(Result::CannotOpen,
-                                                STIRPA_TR_NOOP("Message",
-                                                               "Cannot open the file '%1': it is "
+        return errno == EINVAL
+                   ? Result::failure(Result::CannotOpen,
+                                     STIRPA_TR_NOOP("Message", "Cannot open the file '%1': it is "
                                                                "not a regular file."),
-                                                {path})
-                              : Result::failure(Result::CannotOpen,
-                                                STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
-                                                {path, std::strerror(errno)}));
+                                     {path})
+                   : Result::failure(Result::CannotOpen,
+                                     STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+                                     {path, std::strerror(errno)});
     // A file under the size limit can still be more than the memory holds.
     const auto outOfMemory = [&path] {
-        return failedLoad(Result::failure(
+        return Result::failure(
             Result::CannotOpen,
-            STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path}));
+            STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path});
     };
     std::string bytes;
     FileRead read = FileRead::Failed;
@@ -527,33 +525,31 @@ GedcomLoad readGedcomFile(const std::string& path)
     case FileRead::Done:
         break;
     case FileRead::Failed:
-        return failedLoad(Result::failure(Result::CannotOpen,
-                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
-                                          {path, std::strerror(readError)}));
+        return Result::failure(Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+                               {path, std::strerror(readError)});
     case FileRead::TooLarge:
-        return failedLoad(Result::failure(Result::CannotOpen,
-                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
-                                          {path, std::strerror(EFBIG)}));
+        return Result::failure(Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+                               {path, std::strerror(EFBIG)});
     case FileRead::NoHeader:
-        return failedLoad(Result::failure(
+        return Result::failure(
             Result::InvalidRecord,
             STIRPA_TR_NOOP("Message",
                            "%1 is not a GEDCOM file: it does not begin with \"0 HEAD\"."),
-            {path}));
+            {path});
     case FileRead::ZeroRun:
-        return failedLoad(Result::failure(
+        return Result::failure(
             Result::InvalidRecord,
             STIRPA_TR_NOOP("Message",
                            "%1 is not a GEDCOM file: it holds a run of zero bytes at byte %2."),
-            {path, std::to_string(zeroRunAt)}));
+            {path, std::to_string(zeroRunAt)});
     }
     try {
         const std::uint64_t fingerprint = bytesFingerprint(bytes);
         GedcomText text = decodeGedcom(std::move(bytes));
         if (text.utf8.find_first_not_of(" \t\r\n") == std::string::npos)
-            return failedLoad(Result::failure(
+            return Result::failure(
                 Result::InvalidRecord,
-                STIRPA_TR_NOOP("Message", "%1 is not a GEDCOM file: it is empty."), {path}));
+                STIRPA_TR_NOOP("Message", "%1 is not a GEDCOM file: it is empty."), {path});
         GedcomLoad load = readGedcom(std::move(text.utf8));
         load.data.characterSet = std::move(text.characterSet);
         load.data.fileFingerprint = fingerprint;

@@ -8,7 +8,9 @@
 #include <string_view>
 
 // The outcome of reading a GEDCOM file: on success its persons and families.
-struct GedcomLoad : Result {
+struct GedcomLoad : Outcome {
+    using Outcome::Outcome;
+
     GedcomData data;
 };
 

@@ -17,7 +17,9 @@ struct ImportOptions {
 };
 
 // The outcome of an import: on success the chart and the cell of its root's box.
-struct ChartImport : Result {
+struct ChartImport : Outcome {
+    using Outcome::Outcome;
+
     Chart chart;
     Cell root = noCell;
     int generations = 0; // the levels the chart's persons take
