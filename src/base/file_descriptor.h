@@ -4,12 +4,13 @@
 #include <utility>
 
 // An open file descriptor, closed by its owner when it goes: moved, never
-// copied. -1 (or an empty one) holds none.
+// copied. -1 holds none.
 class FileDescriptor {
 public:
     FileDescriptor() = default;
     explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() { close(); }
+    // Closing as it goes leaves errno as it was.
+    ~FileDescriptor();
     FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept
     {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/file_descriptor.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,8 +11,8 @@
 // FIFO, a device or a folder is refused at once, never waited on: the open does
 // not block, and the kind is checked on the open descriptor, so nothing can be
 // swapped in between. Returns the descriptor (blocking again, close-on-exec), or
-// -1 with errno set; a file that is not regular gives EINVAL (EISDIR for a folder).
-int openRegularFile(const std::string& path);
+// none with errno set; a file that is not regular gives EINVAL (EISDIR for a folder).
+FileDescriptor openRegularFile(const std::string& path);
 
 // Reads what is left of an open file into bytes, at most limit bytes. false on a
 // read error or when the file holds more than limit bytes (errno EFBIG); bytes

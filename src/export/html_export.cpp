@@ -116,16 +116,16 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text, st
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': %2."),
                                {*chosen, std::strerror(code)});
     };
-    const int fd = openRegularFile(*chosen);
-    if (fd < 0 && errno == EINVAL)
+    FileDescriptor fd = openRegularFile(*chosen);
+    if (!fd && errno == EINVAL)
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': "
                                                          "it is not a regular file."),
                                {*chosen});
-    if (fd < 0)
+    if (!fd)
         return unreadable(errno);
-    const bool read = readAtMost(fd, maxTemplateSize, text);
+    const bool read = readAtMost(fd.get(), maxTemplateSize, text);
     const int code = errno;
-    ::close(fd);
+    fd.close();
     if (!read && code == EFBIG)
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': "
                                                          "it is larger than %2 MB."),
@@ -143,25 +143,25 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text, st
 // created tells whether the check made the file, to be removed if the export fails.
 Result checkOutput(const std::string& path, bool& created)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
-    created = fd >= 0;
-    if (fd < 0 && errno == EEXIST)
-        fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    FileDescriptor fd(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666));
+    created = bool(fd);
+    if (!fd && errno == EEXIST)
+        fd = FileDescriptor(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
     const auto notRegular = [&] {
         return Result::failure(
             Result::CannotCreate,
             STIRPA_TR_NOOP("Message", "Cannot create the file '%1': it is not a regular file"),
             {path});
     };
-    if (fd < 0 && errno == ENXIO)
+    if (!fd && errno == ENXIO)
         return notRegular();
-    if (fd < 0)
+    if (!fd)
         return Result::failure(Result::CannotCreate,
                                STIRPA_TR_NOOP("Message", "Cannot create the file '%1': %2"),
                                {path, std::strerror(errno)});
     struct stat info {};
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    ::close(fd);
+    const bool regular = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
     return regular ? Result() : notRegular();
 }
 

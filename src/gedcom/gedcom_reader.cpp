@@ -493,8 +493,8 @@ Result refuseGedcomOverwrite(const std::string& path)
 
 GedcomLoad readGedcomFile(const std::string& path)
 {
-    const int fd = openRegularFile(path);
-    if (fd < 0)
+    FileDescriptor fd = openRegularFile(path);
+    if (!fd)
         return errno == EINVAL
                    ? Result::failure(Result::CannotOpen,
                                      STIRPA_TR_NOOP("Message", "Cannot open the file '%1': it is "
@@ -514,13 +514,12 @@ GedcomLoad readGedcomFile(const std::string& path)
     int readError = 0;
     std::size_t zeroRunAt = 0;
     try {
-        read = readFamilyBytes(fd, bytes, zeroRunAt);
+        read = readFamilyBytes(fd.get(), bytes, zeroRunAt);
         readError = errno;
     } catch (const std::bad_alloc&) {
-        ::close(fd);
         return outOfMemory();
     }
-    ::close(fd);
+    fd.close();
     switch (read) {
     case FileRead::Done:
         break;
