@@ -127,3 +127,13 @@ std::string resolvedPath(const std::string& path)
                path.substr(slash + 1);
     return path;
 }
+
+std::string folderOfPath(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOfPath(const std::string& path) { return path.substr(path.rfind('/') + 1); }

@@ -31,6 +31,11 @@ std::string readFileStart(const std::string& path, std::size_t size);
 // links too); false when either cannot be looked at.
 bool sameFile(const std::string& first, const std::string& second);
 
+// The folder part of a path on this system: "." for a bare name.
+std::string folderOfPath(const std::string& path);
+// The name part of a path on this system: what follows its last '/'.
+std::string nameOfPath(const std::string& path);
+
 // The real file a path names, links followed (/proc/self/fd/N too); for a file
 // not made yet, its folder's real path and its name (the path itself when the
 // folder is missing too).

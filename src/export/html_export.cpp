@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <sstream>
 #include <streambuf>
 #include <string_view>
@@ -165,13 +164,6 @@ Result checkOutput(const std::string& path, bool& created)
     return regular ? Result() : notRegular();
 }
 
-// The folder a file is in, "." for a bare name.
-std::string folderOf(const std::string& path)
-{
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? "." : folder.string();
-}
-
 } // namespace
 
 std::string initialHtmlName(std::string_view documentPath)
@@ -283,9 +275,9 @@ HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
     if (options.completePage)
         debugLog() << "Model input eof" << std::endl;
     HtmlExportResult exported;
-    const std::string pageFolder = folderOf(path);
+    const std::string pageFolder = folderOfPath(path);
     if (options.completePage)
-        exported.notes = copyPageImages(folderOf(templatePath), pageFolder);
+        exported.notes = copyPageImages(folderOfPath(templatePath), pageFolder);
     for (Result& line : deadContinuationLinks(chart, page.name, pageFolder))
         exported.notes.push_back(std::move(line));
     return exported;
