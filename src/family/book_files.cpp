@@ -269,8 +269,7 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, const 
     if (!book)
         return book;
     if (book.charts.empty())
-        return Result::failure(Result::Failed,
-                               STIRPA_TR_NOOP("Message", "There is no such person to start from."));
+        return noSuchRoot();
     // Every chart is made before any is written: a book that cannot be made
     // leaves the folder as it was.
     const MadeCharts made = makeCharts(data, options, book, path, familyPath);

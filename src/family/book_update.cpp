@@ -311,7 +311,7 @@ BookUpdate BookUpdater::run(std::size_t main)
         const std::size_t member = std::size_t(memberOf_[k]);
         if (made_[member]) {
             if (const Result made = makeChart(k, charts_[member]); !made)
-                return {made, {}};
+                return made;
             continue;
         }
         std::vector<PlannedBox> plan = planned.plan;
@@ -372,28 +372,16 @@ BookUpdate updateBook(std::vector<BookMember>& charts, const GedcomData& data,
         return member.chart.familyLink().bookChart.empty();
     });
     if (main == charts.end())
-        return {Result::failure(
-                    Result::Failed,
-                    STIRPA_TR_NOOP("Message", "The book's main chart is not beside this chart.")),
-                {}};
+        return Result::failure(
+            Result::Failed,
+            STIRPA_TR_NOOP("Message", "The book's main chart is not beside this chart."));
     const FamilyLink& mainLink = main->chart.familyLink();
     ImportOptions options = importOptionsOf(mainLink, data);
     options.today = today;
-    if (options.layout.root < 0)
-        return {
-            Result::failure(
-                Result::Failed,
-                STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
-                {mainLink.root}),
-            {}};
-    if (data.xrefRepeated(options.layout.root))
-        return {Result::failure(Result::Failed,
-                                STIRPA_TR_NOOP("Message", "The family file has more than one "
-                                                          "person %1, the chart's root."),
-                                {mainLink.root}),
-                {}};
+    if (Result root = checkRoot(data, options.layout.root, mainLink); !root)
+        return root;
     const ChartBookPlan book = planBook(data, options.layout, mainLink.bookColumns);
     if (!book)
-        return {book, {}};
+        return book;
     return BookUpdater(charts, data, options, book).run(std::size_t(main - charts.begin()));
 }

@@ -18,12 +18,6 @@
 
 namespace {
 
-FamilyUpdate notLinked()
-{
-    return Result::failure(Result::Failed,
-                           STIRPA_TR_NOOP("Message", "The chart is not linked to a family file."));
-}
-
 FamilyUpdate upToDate(Chart chart, const std::string& chartPath)
 {
     FamilyUpdate update;
@@ -45,9 +39,8 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
         update.notes.push_back(familyPath + ": " + note.message());
     for (const std::string& warning : load.data.warnings)
         update.notes.push_back(familyPath + ": " + warning);
-    if (load.data.persons.empty())
-        return Result::failure(Result::Failed, STIRPA_TR_NOOP("Message", "%1 holds no persons."),
-                               {familyPath});
+    if (Result persons = checkHoldsPersons(load.data, familyPath); !persons)
+        return persons;
     const FamilyLink link = chart.familyLink();
     if (link.path == familyPath && tookInBytes(link, load.data.fileFingerprint)) {
         FamilyUpdate same = upToDate(std::move(chart), chartPath);

@@ -474,6 +474,14 @@ FileRead readFamilyBytes(int fd, std::string& bytes, std::size_t& zeroRunAt)
 
 } // namespace
 
+Result checkHoldsPersons(const GedcomData& data, const std::string& path)
+{
+    if (!data.persons.empty())
+        return {};
+    return Result::failure(Result::Failed, STIRPA_TR_NOOP("Message", "%1 holds no persons."),
+                           {path});
+}
+
 bool isGedcomFile(const std::string& path)
 {
     const std::string start = readFileStart(path, headerSample);

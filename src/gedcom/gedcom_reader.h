@@ -28,6 +28,10 @@ GedcomLoad readGedcom(std::string utf8, std::size_t stretches = 0);
 // GEDCOM file.
 GedcomLoad readGedcomFile(const std::string& path);
 
+// Fails, naming path, for a family file without persons: nothing can be
+// imported from it or updated.
+Result checkHoldsPersons(const GedcomData& data, const std::string& path);
+
 // Whether the file at path begins as a GEDCOM file does, with "0 HEAD".
 bool isGedcomFile(const std::string& path);
 

@@ -71,6 +71,9 @@ std::vector<int> cutPersons(const std::vector<PlannedBox>& plan);
 // Who the options count as living: none when they show everyone.
 std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options);
 
+// The failure of an import whose plan is empty: its root is no one in the file.
+Result noSuchRoot();
+
 // The chart of a plan made beforehand; labels in the order of their boxes,
 // living from livingPersons.
 ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>& plan,

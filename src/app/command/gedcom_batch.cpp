@@ -5,11 +5,11 @@
 #include "app/command/update_batch.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "files/folder_lock.h"
 #include "family/book_files.h"
-#include "layout/date_text.h"
-#include "layout/chart_import.h"
+#include "files/folder_lock.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/chart_import.h"
+#include "layout/date_text.h"
 #include "layout/person_filter.h"
 #include "layout/root_person.h"
 
@@ -185,8 +185,8 @@ std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, st
         err << path << ": " << note.message() << '\n';
     for (const std::string& warning : load.data.warnings)
         err << path << ": " << warning << '\n';
-    if (load.data.persons.empty()) {
-        err << path << " holds no persons.\n";
+    if (Result persons = checkHoldsPersons(load.data, path); !persons) {
+        err << persons.message() << '\n';
         return std::nullopt;
     }
     return load;
