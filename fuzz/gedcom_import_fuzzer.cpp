@@ -2,15 +2,15 @@
 // Any bytes as a GEDCOM file: decoded whatever their character set, read, listed
 // by name, and the default root's family laid out as a chart. Every text comes
 // out as UTF-8 without a control character but tab and line ends (a box holds
-// none at all), read in stretches at once it reads as in one go, the list holds
+// none at all), read in parts at once it reads as in one go, the list holds
 // every person once, and the chart has a box for each planned one, no two in a
 // cell, or says why it cannot be made.
 #include "base/control_characters.h"
-#include "fuzz_checks.h"
 #include "family/chart_update.h"
-#include "layout/chart_import.h"
+#include "fuzz_checks.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
+#include "layout/chart_import.h"
 #include "layout/hourglass_layout.h"
 #include "layout/root_person.h"
 #include "model/text_codec.h"
@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     require(withControlsReplaced(text.utf8, "\t\n\r") == text.utf8,
             "no control character but tab and line ends decoded");
     const GedcomLoad load = readGedcom(text.utf8, 1);
-    require(sameReading(readGedcom(text.utf8, 3), load), "read in stretches as in one go");
+    require(sameReading(readGedcom(text.utf8, 3), load), "read in parts as in one go");
     if (!load || load.data.persons.empty())
         return 0;
     checkList(load.data);

@@ -8,8 +8,8 @@
         <translation>Über Stirpa</translation>
     </message>
     <message>
-        <source>Stirpa Version 1.0</source>
-        <translation>Stirpa Version 1.0</translation>
+        <source>Stirpa Version %1</source>
+        <translation>Stirpa Version %1</translation>
     </message>
     <message>
         <source>Family-tree charts, laid out by hand.</source>
@@ -990,10 +990,6 @@ About</source>
         <translation>GEDCOM importieren</translation>
     </message>
     <message>
-        <source>%1 holds no persons.</source>
-        <translation>%1 enthält keine Personen.</translation>
-    </message>
-    <message>
         <source>Overview of the whole chart</source>
         <translation>Übersicht über die ganze Tafel</translation>
     </message>
@@ -1008,6 +1004,10 @@ About</source>
 </context>
 <context>
     <name>Message</name>
+    <message>
+        <source>%1 holds no persons.</source>
+        <translation>%1 enthält keine Personen.</translation>
+    </message>
     <message>
         <source>&apos;%1&apos; does not end in .png, .svg or .pdf</source>
         <translation>„%1“ endet nicht auf .png, .svg oder .pdf</translation>

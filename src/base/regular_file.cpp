@@ -9,21 +9,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-int openRegularFile(const std::string& path)
+FileDescriptor openRegularFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd)
+        return fd;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         const int code = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
+        fd.close();
         errno = code;
-        return -1;
+        return fd;
     }
-    const int flags = ::fcntl(fd, F_GETFL);
+    const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
     return fd;
 }
 
@@ -92,15 +92,14 @@ bool writeAll(int fd, std::string_view bytes)
 
 std::string readFileStart(const std::string& path, std::size_t size)
 {
-    const int fd = openRegularFile(path);
-    if (fd < 0)
+    const FileDescriptor fd = openRegularFile(path);
+    if (!fd)
         return {};
     std::string bytes(size, '\0');
     ssize_t count = 0;
     do {
-        count = ::pread(fd, bytes.data(), size, 0);
+        count = ::pread(fd.get(), bytes.data(), size, 0);
     } while (count < 0 && errno == EINTR);
-    ::close(fd);
     bytes.resize(count > 0 ? std::size_t(count) : 0);
     // A line cut short could tell something else than the whole line.
     if (bytes.size() == size)
@@ -110,7 +109,8 @@ std::string readFileStart(const std::string& path, std::size_t size)
 
 bool sameFile(const std::string& first, const std::string& second)
 {
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -127,3 +127,13 @@ std::string resolvedPath(const std::string& path)
                path.substr(slash + 1);
     return path;
 }
+
+std::string folderOfPath(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOfPath(const std::string& path) { return path.substr(path.rfind('/') + 1); }

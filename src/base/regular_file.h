@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/file_descriptor.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,8 +11,8 @@
 // FIFO, a device or a folder is refused at once, never waited on: the open does
 // not block, and the kind is checked on the open descriptor, so nothing can be
 // swapped in between. Returns the descriptor (blocking again, close-on-exec), or
-// -1 with errno set; a file that is not regular gives EINVAL (EISDIR for a folder).
-int openRegularFile(const std::string& path);
+// none with errno set; a file that is not regular gives EINVAL (EISDIR for a folder).
+FileDescriptor openRegularFile(const std::string& path);
 
 // Reads what is left of an open file into bytes, at most limit bytes. false on a
 // read error or when the file holds more than limit bytes (errno EFBIG); bytes
@@ -28,6 +30,11 @@ std::string readFileStart(const std::string& path, std::size_t size);
 // Whether two paths name one file, by device and inode (so hard and symbolic
 // links too); false when either cannot be looked at.
 bool sameFile(const std::string& first, const std::string& second);
+
+// The folder part of a path on this system: "." for a bare name.
+std::string folderOfPath(const std::string& path);
+// The name part of a path on this system: what follows its last '/'.
+std::string nameOfPath(const std::string& path);
 
 // The real file a path names, links followed (/proc/self/fd/N too); for a file
 // not made yet, its folder's real path and its name (the path itself when the

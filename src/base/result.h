@@ -50,3 +50,11 @@ struct Result {
         return {Ok, 0, pattern, std::move(args)};
     }
 };
+
+// The base of an outcome that carries a value besides (a chart, a family):
+// made from any Result, so that a failure passes on by construction, the value
+// as a new one is. Each such outcome derives with `using Outcome::Outcome;`.
+struct Outcome : Result {
+    Outcome() = default;
+    Outcome(Result result) : Result(std::move(result)) {}
+};

@@ -12,7 +12,9 @@
 // The outcome of reading a chart file. On success it holds the new chart (whose
 // last box in list order is the last one read); on failure the caller keeps
 // what it had.
-struct ChartLoad : Result {
+struct ChartLoad : Outcome {
+    using Outcome::Outcome;
+
     Chart chart;
     // For InvalidRecord: the offending line (its number is Result::line).
     std::string lineText;

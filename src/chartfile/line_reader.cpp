@@ -3,21 +3,17 @@
 
 #include "base/regular_file.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 LineReader::LineReader(const std::string& path, std::size_t limit)
 {
-    const int fd = openRegularFile(path);
-    failed_ = fd < 0 || !readAtMost(fd, limit, bytes_);
+    const FileDescriptor fd = openRegularFile(path);
+    failed_ = !fd || !readAtMost(fd.get(), limit, bytes_);
     if (failed_) {
         error_ = errno;
         bytes_.clear();
     }
-    if (fd >= 0)
-        ::close(fd);
 }
 
 LineReader LineReader::fromBytes(std::string bytes)

@@ -52,9 +52,22 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
       preview_(new QLabel(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
+    setUpWidgets();
+    fillChoiceLists();
+    layOut();
+    connectWidgets();
+    chosen_ = defaultRoot(data, options().layout).person;
+    const QModelIndex start = model_->index(std::max(0, model_->rowOf(chosen_)));
+    list_->setCurrentIndex(start);
+    list_->scrollTo(start, QAbstractItemView::PositionAtCenter);
+    updateLayoutChoices();
+}
+
+void GedcomImportDialog::setUpWidgets()
+{
     setWindowTitle(tr("Import GEDCOM"));
     setHelpTopic(this, "Gedcom");
-    const Result note = characterSetNote(data.characterSet);
+    const Result note = characterSetNote(data_.characterSet);
     characterSet_->setText(messageText(note));
     characterSet_->setWordWrap(true);
     characterSet_->setVisible(*note.pattern != '\0');
@@ -79,6 +92,14 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     book_->setToolTip(tr("Branches that would make a chart wider go on in charts of their own, "
                          "saved beside it and linked by continuation boxes"));
     places_->setChecked(true);
+    titles_->setToolTip(tr("Show \"Queen Victoria Hanover\" for Victoria Hanover titled "
+                           "\"Queen\""));
+    keepUnderscores_->setToolTip(tr("Show \"Edward_VII\" as the file writes it, not as "
+                                    "\"Edward VII\""));
+}
+
+void GedcomImportDialog::fillChoiceLists()
+{
     // In the order of LivingPolicy.
     living_->addItem(tr("Show everything"));
     living_->addItem(tr("Names only"));
@@ -95,11 +116,10 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
         tr("Long: %1, %2")
             .arg(example(DateStyle::Long, "3 MAR 1820"), example(DateStyle::Long, "ABT 1848")));
     dates_->addItem(tr("As the file writes them"));
-    titles_->setToolTip(tr("Show \"Queen Victoria Hanover\" for Victoria Hanover titled "
-                           "\"Queen\""));
-    keepUnderscores_->setToolTip(tr("Show \"Edward_VII\" as the file writes it, not as "
-                                    "\"Edward VII\""));
+}
 
+void GedcomImportDialog::layOut()
+{
     auto* direction = new QHBoxLayout;
     direction->addWidget(descendants_);
     direction->addWidget(ancestors_);
@@ -129,7 +149,10 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     layout->addLayout(form);
     layout->addWidget(buttons_);
     resize(480, 600);
+}
 
+void GedcomImportDialog::connectWidgets()
+{
     connect(filter_, &QLineEdit::textChanged, this, &GedcomImportDialog::applyFilter);
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -146,11 +169,6 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
     connect(list_, &QListView::doubleClicked, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    chosen_ = defaultRoot(data, options().layout).person;
-    const QModelIndex start = model_->index(std::max(0, model_->rowOf(chosen_)));
-    list_->setCurrentIndex(start);
-    list_->scrollTo(start, QAbstractItemView::PositionAtCenter);
-    updateLayoutChoices();
 }
 
 void GedcomImportDialog::updateLayoutChoices()

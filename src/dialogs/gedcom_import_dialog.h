@@ -50,6 +50,11 @@ public:
     QLabel* characterSetLabel() const { return characterSet_; }
 
 private:
+    void setUpWidgets();
+    // The choices of the living persons and dates lists.
+    void fillChoiceLists();
+    void layOut();
+    void connectWidgets();
     void applyFilter();
     void updatePreview();
     // Enables what the layout chosen takes.

@@ -13,7 +13,6 @@ public:
     WebPageDialog(const QString& initialPath, QWidget* parent = nullptr);
 
     bool chartBackground() const;
-    QCheckBox* chartBackgroundBox() const { return chartBackground_; }
 
     void done(int result) override;
 

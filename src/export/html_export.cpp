@@ -4,11 +4,11 @@
 #include "base/byte_text.h"
 #include "base/markup_escape.h"
 #include "base/regular_file.h"
-#include "files/atomic_file.h"
-#include "files/debug_log.h"
 #include "export/continuation_links.h"
 #include "export/page_images.h"
 #include "export/person_html.h"
+#include "files/atomic_file.h"
+#include "files/debug_log.h"
 #include "model/text_codec.h"
 
 #include <fcntl.h>
@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <sstream>
 #include <streambuf>
 #include <string_view>
@@ -116,16 +115,16 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text, st
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': %2."),
                                {*chosen, std::strerror(code)});
     };
-    const int fd = openRegularFile(*chosen);
-    if (fd < 0 && errno == EINVAL)
+    FileDescriptor fd = openRegularFile(*chosen);
+    if (!fd && errno == EINVAL)
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': "
                                                          "it is not a regular file."),
                                {*chosen});
-    if (fd < 0)
+    if (!fd)
         return unreadable(errno);
-    const bool read = readAtMost(fd, maxTemplateSize, text);
+    const bool read = readAtMost(fd.get(), maxTemplateSize, text);
     const int code = errno;
-    ::close(fd);
+    fd.close();
     if (!read && code == EFBIG)
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': "
                                                          "it is larger than %2 MB."),
@@ -143,33 +142,26 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text, st
 // created tells whether the check made the file, to be removed if the export fails.
 Result checkOutput(const std::string& path, bool& created)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
-    created = fd >= 0;
-    if (fd < 0 && errno == EEXIST)
-        fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    FileDescriptor fd(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666));
+    created = bool(fd);
+    if (!fd && errno == EEXIST)
+        fd = FileDescriptor(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
     const auto notRegular = [&] {
         return Result::failure(
             Result::CannotCreate,
             STIRPA_TR_NOOP("Message", "Cannot create the file '%1': it is not a regular file"),
             {path});
     };
-    if (fd < 0 && errno == ENXIO)
+    if (!fd && errno == ENXIO)
         return notRegular();
-    if (fd < 0)
+    if (!fd)
         return Result::failure(Result::CannotCreate,
                                STIRPA_TR_NOOP("Message", "Cannot create the file '%1': %2"),
                                {path, std::strerror(errno)});
     struct stat info {};
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    ::close(fd);
+    const bool regular = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
     return regular ? Result() : notRegular();
-}
-
-// The folder a file is in, "." for a bare name.
-std::string folderOf(const std::string& path)
-{
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? "." : folder.string();
 }
 
 } // namespace
@@ -250,13 +242,13 @@ HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
     bool created = false;
     if (Result usable = checkOutput(path, created); !usable) {
         debugLog() << "Cannot create outfile " << path << std::endl;
-        return {usable, {}};
+        return usable;
     }
     const auto fail = [&](Result failure) {
         // Leave no empty file behind where there was none.
         if (created)
             ::unlink(path.c_str());
-        return HtmlExportResult{failure, {}};
+        return HtmlExportResult(failure);
     };
 
     std::string templateText, templatePath;
@@ -283,9 +275,9 @@ HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
     if (options.completePage)
         debugLog() << "Model input eof" << std::endl;
     HtmlExportResult exported;
-    const std::string pageFolder = folderOf(path);
+    const std::string pageFolder = folderOfPath(path);
     if (options.completePage)
-        exported.notes = copyPageImages(folderOf(templatePath), pageFolder);
+        exported.notes = copyPageImages(folderOfPath(templatePath), pageFolder);
     for (Result& line : deadContinuationLinks(chart, page.name, pageFolder))
         exported.notes.push_back(std::move(line));
     return exported;

@@ -46,7 +46,9 @@ inline constexpr std::size_t maxTemplateSize = 16 << 20;
 // What an export tells besides its outcome, one line each: the page images it
 // copied from the template's folder, and the continuation boxes that link to
 // pages not in the page's folder.
-struct HtmlExportResult : Result {
+struct HtmlExportResult : Outcome {
+    using Outcome::Outcome;
+
     std::vector<Result> notes;
 };
 

@@ -24,25 +24,19 @@ bool exists(const std::string& path)
 // Reads the image; false, with errno set, when it cannot be had.
 bool readImage(const std::string& path, std::string& bytes)
 {
-    const int fd = openRegularFile(path);
-    if (fd < 0)
-        return false;
-    const bool read = readAtMost(fd, maxImageSize, bytes);
-    const int code = errno;
-    ::close(fd);
-    errno = code;
-    return read;
+    const FileDescriptor fd = openRegularFile(path);
+    return fd && readAtMost(fd.get(), maxImageSize, bytes);
 }
 
 // Writes a new file only: one that appeared meanwhile stays as it is (EEXIST).
 bool writeNewFile(const std::string& path, const std::string& bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd)
         return false;
-    bool written = writeAll(fd, bytes);
+    bool written = writeAll(fd.get(), bytes);
     int code = errno;
-    if (::close(fd) != 0 && written) {
+    if (!fd.close() && written) {
         written = false;
         code = errno;
     }

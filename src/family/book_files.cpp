@@ -2,12 +2,12 @@
 #include "family/book_files.h"
 
 #include "base/byte_text.h"
-#include "files/atomic_file_set.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/link_fields.h"
-#include "layout/family_link_options.h"
+#include "files/atomic_file_set.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/family_link_options.h"
 
 #include <algorithm>
 #include <climits>
@@ -125,8 +125,8 @@ namespace {
 // Why the book may not write its chart at path: a name too long, a symbolic
 // link or a GEDCOM file there, or a file that is no chart of this book (unless
 // replace).
-Result takenName(const std::string& path, const std::string& suffix,
-                 const std::string& familyPath, bool replace)
+Result takenName(const std::string& path, const std::string& suffix, const std::string& familyPath,
+                 bool replace)
 {
     if (fileNamePart(path).size() > NAME_MAX)
         return Result::failure(Result::CannotCreate,
@@ -155,77 +155,91 @@ Result takenName(const std::string& path, const std::string& suffix,
                            {path});
 }
 
-} // namespace
-
-BookImport saveBook(const GedcomData& data, const ImportOptions& options, const std::string& path,
-                    const std::string& familyPath, bool replace)
+// The web pages of a book link each other by their charts' names as the
+// export cuts them, at ':' and '\\' too: a name with them is refused.
+Result checkBookName(const std::string& path)
 {
-    const int columns = options.bookColumns;
-    BookImport result;
-    // The web pages of a book link each other by their charts' names as the
-    // export cuts them, at ':' and '\\' too.
     const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
-    if (name.find_first_of(":\\") != std::string_view::npos) {
-        static_cast<Result&>(result) = Result::failure(
-            Result::CannotCreate,
-            STIRPA_TR_NOOP("Message", "Cannot make a book named '%1': the links between its "
-                                      "pages would be cut at its ':' or '\\'; choose a name "
-                                      "without them."),
-            {std::string(name)});
-        return result;
-    }
-    const ChartBookPlan book = planBook(data, options.layout, columns);
-    if (!book) {
-        static_cast<Result&>(result) = book;
-        return result;
-    }
-    if (book.charts.empty()) {
-        static_cast<Result&>(result) = Result::failure(
-            Result::Failed, STIRPA_TR_NOOP("Message", "There is no such person to start from."));
-        return result;
-    }
-    // Every chart is made before any is written: a book that cannot be made
-    // leaves the folder as it was.
+    if (name.find_first_of(":\\") == std::string_view::npos)
+        return {};
+    return Result::failure(Result::CannotCreate,
+                           STIRPA_TR_NOOP("Message",
+                                          "Cannot make a book named '%1': the links between its "
+                                          "pages would be cut at its ':' or '\\'; choose a name "
+                                          "without them."),
+                           {std::string(name)});
+}
+
+struct MadeCharts : Outcome {
+    using Outcome::Outcome;
+
     std::vector<ChartImport> charts;
-    charts.reserve(book.charts.size());
+};
+
+// Every chart of the book, each linked as the branch it carries, so that the
+// book updates as one.
+MadeCharts makeCharts(const GedcomData& data, const ImportOptions& options,
+                      const ChartBookPlan& book, const std::string& path,
+                      const std::string& familyPath)
+{
+    MadeCharts made;
+    made.charts.reserve(book.charts.size());
     const std::vector<bool> living = livingPersons(data, options);
     for (std::size_t k = 0; k < book.charts.size(); ++k) {
         const BookChart& chart = book.charts[k];
-        ChartImport made =
+        ChartImport one =
             chartFromPlan(data, chart.plan, options, treeNameOf(bookChartPath(path, chart.suffix)),
                           bookLabels(data, book, k, options.description, living), living);
-        if (!made) {
-            static_cast<Result&>(result) = made;
-            return result;
-        }
-        // Each chart linked as the branch it carries, so that the book updates as one.
+        if (!one)
+            return one;
         ImportOptions branch = options;
         branch.layout.root = chart.root;
         branch.layout.generations = chart.generations;
         FamilyLink link = familyLinkFor(data, branch, familyPath);
         link.bookChart = chart.suffix;
-        made.chart.setFamilyLink(std::move(link));
-        result.boxes += made.chart.tree().size();
-        result.living += made.living;
-        charts.push_back(std::move(made));
+        one.chart.setFamilyLink(std::move(link));
+        made.charts.push_back(std::move(one));
     }
-    result.generations = charts.front().generations;
-    for (std::size_t i = 1; i < charts.size(); ++i) {
+    return made;
+}
+
+// Whether every branch chart may take its name (see takenName).
+Result checkBranchNames(const ChartBookPlan& book, const std::string& path,
+                        const std::string& familyPath, bool replace)
+{
+    for (std::size_t i = 1; i < book.charts.size(); ++i) {
         const std::string& suffix = book.charts[i].suffix;
         if (Result free = takenName(bookChartPath(path, suffix), suffix, familyPath, replace);
-            !free) {
-            static_cast<Result&>(result) = free;
-            return result;
-        }
+            !free)
+            return free;
     }
-    // Saved together: one flush to disk for the whole book, and a failure
-    // before the first rename leaves the folder as it was.
+    return {};
+}
+
+// A failure to save that names the charts already in place.
+Result partlyWritten(const Result& failure, std::size_t charts,
+                     const std::vector<std::string>& written)
+{
+    std::string before;
+    for (const std::string& w : written)
+        before += (before.empty() ? "" : ", ") + w;
+    return Result::failure(
+        failure.status,
+        STIRPA_TR_NOOP("Message", "%1 (Of the book's %2 charts, these were written: %3.)"),
+        {failure.message(), std::to_string(charts), before.empty() ? std::string("none") : before});
+}
+
+// Saves the charts together: one flush to disk for the whole book, and a
+// failure before the first rename leaves the folder as it was. The older
+// book's charts beyond the new one's would pass for part of it: they go with
+// the same commit, all or nothing.
+BookImport writeBook(const std::vector<ChartImport>& charts, const ChartBookPlan& book,
+                     const std::string& path, const std::string& familyPath)
+{
     AtomicFileSet files(AtomicFileSet::Journaling::FromFirstFile);
     Result saved;
     for (std::size_t i = 0; i < charts.size() && saved; ++i)
         saved = saveChartFile(files, bookChartPath(path, book.charts[i].suffix), charts[i].chart);
-    // The older book's charts beyond the new one's would pass for part of it:
-    // they go with the same commit, all or nothing.
     std::set<std::string> suffixes;
     for (const BookChart& chart : book.charts)
         suffixes.insert(chart.suffix);
@@ -237,18 +251,37 @@ BookImport saveBook(const GedcomData& data, const ImportOptions& options, const 
         }
     if (saved)
         saved = files.commit();
+    BookImport result = saved ? saved : partlyWritten(saved, charts.size(), files.committed());
     result.written = files.committed();
     if (saved)
         result.removed = std::move(stale);
-    if (!saved) {
-        std::string before;
-        for (const std::string& w : result.written)
-            before += (before.empty() ? "" : ", ") + w;
-        static_cast<Result&>(result) = Result::failure(
-            saved.status,
-            STIRPA_TR_NOOP("Message", "%1 (Of the book's %2 charts, these were written: %3.)"),
-            {saved.message(), std::to_string(charts.size()),
-             before.empty() ? std::string("none") : before});
+    return result;
+}
+
+} // namespace
+
+BookImport saveBook(const GedcomData& data, const ImportOptions& options, const std::string& path,
+                    const std::string& familyPath, bool replace)
+{
+    if (Result named = checkBookName(path); !named)
+        return named;
+    const ChartBookPlan book = planBook(data, options.layout, options.bookColumns);
+    if (!book)
+        return book;
+    if (book.charts.empty())
+        return noSuchRoot();
+    // Every chart is made before any is written: a book that cannot be made
+    // leaves the folder as it was.
+    const MadeCharts made = makeCharts(data, options, book, path, familyPath);
+    if (!made)
+        return made;
+    if (Result free = checkBranchNames(book, path, familyPath, replace); !free)
+        return free;
+    BookImport result = writeBook(made.charts, book, path, familyPath);
+    result.generations = made.charts.front().generations;
+    for (const ChartImport& chart : made.charts) {
+        result.boxes += chart.chart.tree().size();
+        result.living += chart.living;
     }
     return result;
 }

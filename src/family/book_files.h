@@ -12,7 +12,9 @@
 // The charts of a book as files: the main one at the path, each branch beside
 // it with its suffix before the extension ("family.txt", "family03.txt",
 // "family0301.txt"), so that the HTML export's continuation links find them.
-struct BookImport : Result {
+struct BookImport : Outcome {
+    using Outcome::Outcome;
+
     std::vector<std::string> written; // the files written, the main chart's first
     std::vector<std::string> removed; // charts of an older book the new one has no more
     std::size_t boxes = 0;            // in all charts

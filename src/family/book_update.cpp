@@ -38,11 +38,10 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
     std::vector<BookMember>& members = book.members;
     if (link.inBook() && chartPath.empty()) {
         // Its other charts are found beside it only.
-        static_cast<Result&>(book) = Result::failure(
+        return Result::failure(
             Result::Failed,
             STIRPA_TR_NOOP("Message",
                            "The chart of a book has no file; open it from its book to update."));
-        return book;
     }
     const std::optional<std::string> main =
         link.inBook() ? bookMainPath(chartPath, link.bookChart) : std::nullopt;
@@ -50,10 +49,8 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath)
         return book;
     for (const BookFile& file : bookFiles(*main, link.path, link.bookChart)) {
         ChartLoad load = readChartFile(file.path, TreeSettings());
-        if (!load) {
-            static_cast<Result&>(book) = load;
-            return book;
-        }
+        if (!load)
+            return load;
         members.push_back({file.path, std::move(load.chart), {}});
     }
     return book;
@@ -314,7 +311,7 @@ BookUpdate BookUpdater::run(std::size_t main)
         const std::size_t member = std::size_t(memberOf_[k]);
         if (made_[member]) {
             if (const Result made = makeChart(k, charts_[member]); !made)
-                return {made, {}};
+                return made;
             continue;
         }
         std::vector<PlannedBox> plan = planned.plan;
@@ -375,28 +372,16 @@ BookUpdate updateBook(std::vector<BookMember>& charts, const GedcomData& data,
         return member.chart.familyLink().bookChart.empty();
     });
     if (main == charts.end())
-        return {Result::failure(
-                    Result::Failed,
-                    STIRPA_TR_NOOP("Message", "The book's main chart is not beside this chart.")),
-                {}};
+        return Result::failure(
+            Result::Failed,
+            STIRPA_TR_NOOP("Message", "The book's main chart is not beside this chart."));
     const FamilyLink& mainLink = main->chart.familyLink();
     ImportOptions options = importOptionsOf(mainLink, data);
     options.today = today;
-    if (options.layout.root < 0)
-        return {
-            Result::failure(
-                Result::Failed,
-                STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
-                {mainLink.root}),
-            {}};
-    if (data.xrefRepeated(options.layout.root))
-        return {Result::failure(Result::Failed,
-                                STIRPA_TR_NOOP("Message", "The family file has more than one "
-                                                          "person %1, the chart's root."),
-                                {mainLink.root}),
-                {}};
+    if (Result root = checkRoot(data, options.layout.root, mainLink); !root)
+        return root;
     const ChartBookPlan book = planBook(data, options.layout, mainLink.bookColumns);
     if (!book)
-        return {book, {}};
+        return book;
     return BookUpdater(charts, data, options, book).run(std::size_t(main - charts.begin()));
 }

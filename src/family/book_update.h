@@ -19,7 +19,9 @@ struct BookMember {
 // links name the same family file and book. The chart itself is not read
 // again. Fails when one of them cannot be read: its persons would be taken
 // for new ones.
-struct BookCharts : Result {
+struct BookCharts : Outcome {
+    using Outcome::Outcome;
+
     std::vector<BookMember> members;
 };
 BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath);
@@ -33,7 +35,9 @@ BookCharts otherBookCharts(const Chart& chart, const std::string& chartPath);
 // named in notes, with where its branch is now; no continuation box is left
 // naming it. A new chart never takes the name of a file there. Fails,
 // changing nothing, when the book cannot be planned.
-struct BookUpdate : Result {
+struct BookUpdate : Outcome {
+    using Outcome::Outcome;
+
     std::vector<Result> notes;
 };
 BookUpdate updateBook(std::vector<BookMember>& charts, const GedcomData& data,

@@ -2,9 +2,9 @@
 #include "family/chart_linking.h"
 
 #include "family/chart_update.h"
-#include "layout/family_link_options.h"
-#include "layout/chart_import.h"
 #include "gedcom/gedcom_date.h"
+#include "layout/chart_import.h"
+#include "layout/family_link_options.h"
 #include "layout/person_description.h"
 #include "layout/person_identity.h"
 #include "model/description_lines.h"
@@ -226,74 +226,78 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
     });
 }
 
-} // namespace
+// The chart's person boxes that name exactly one person of the file, with the
+// levels they take; the others listed as unmatched.
+struct BoxMatches {
+    std::vector<Match> matched;
+    std::vector<UpdatedBox> unmatched;
+    int firstLevel = 0, lastLevel = -1;
+};
 
-ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
-                       const LinkChoices& choices)
+BoxMatches matchBoxes(const Chart& chart, const GedcomData& data)
 {
     const PersonsByName byName(data);
-
-    ChartLinking result;
-    std::vector<Match> matched;
-    int firstLevel = 0, lastLevel = -1;
+    BoxMatches found;
     chart.tree().forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Person)
             return;
         if (const int person = byName.find(box->text); person >= 0) {
-            matched.push_back({box, person});
-            firstLevel = lastLevel < firstLevel ? box->level() : std::min(firstLevel, box->level());
-            lastLevel = std::max(lastLevel, box->level());
+            found.matched.push_back({box, person});
+            found.firstLevel = found.lastLevel < found.firstLevel
+                                   ? box->level()
+                                   : std::min(found.firstLevel, box->level());
+            found.lastLevel = std::max(found.lastLevel, box->level());
         } else {
-            result.unmatched.push_back({std::string(firstLine(box->text)), "", box->cell(), box,
-                                        placeName(chart, box->cell()),
-                                        generationNumber(chart, box->level())});
+            found.unmatched.push_back({std::string(firstLine(box->text)), "", box->cell(), box,
+                                       placeName(chart, box->cell()),
+                                       generationNumber(chart, box->level())});
         }
     });
-    if (matched.empty())
-        return {Result::failure(
-                    Result::Failed,
-                    STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file.")),
-                0, std::move(result.unmatched)};
+    return found;
+}
 
-    const Shape shape = shapeOf(chart, data, matched);
-    result.kind = choices.kind.value_or(shape.kind.value_or(LayoutKind::Descendants));
-    // The root given, else the one the shape tells, else the top-left box
-    // (for ancestors the lowest).
-    const Match* root = shape.kind == result.kind ? shape.root : nullptr;
-    if (choices.root >= 0 || !root) {
-        root = nullptr;
-        const bool fromBottom = result.kind == LayoutKind::Ancestors;
-        for (const Match& m : matched) {
-            if (choices.root >= 0 && m.person != choices.root)
-                continue;
-            const int level = fromBottom ? -m.box->level() : m.box->level();
-            const int rootLevel =
-                root ? (fromBottom ? -root->box->level() : root->box->level()) : 0;
-            if (!root || level < rootLevel ||
-                (level == rootLevel && m.box->column() < root->box->column()))
-                root = &m;
-        }
+// The root given, else the one the shape tells, else the top-left box (for
+// ancestors the lowest); null when the root given has no box.
+const Match* chooseRoot(const std::vector<Match>& matched, LayoutKind kind, const Shape& shape,
+                        int chosen)
+{
+    if (chosen < 0 && shape.kind == kind && shape.root)
+        return shape.root;
+    const Match* root = nullptr;
+    const bool fromBottom = kind == LayoutKind::Ancestors;
+    for (const Match& m : matched) {
+        if (chosen >= 0 && m.person != chosen)
+            continue;
+        const int level = fromBottom ? -m.box->level() : m.box->level();
+        const int rootLevel = root ? (fromBottom ? -root->box->level() : root->box->level()) : 0;
+        if (!root || level < rootLevel ||
+            (level == rootLevel && m.box->column() < root->box->column()))
+            root = &m;
     }
-    if (!root)
-        return {Result::failure(
-                    Result::Failed,
-                    STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file.")),
-                0, std::move(result.unmatched)};
-    result.root = root->person;
+    return root;
+}
+
+// The generations the linked boxes take, unless the choices give them.
+void countGenerations(ChartLinking& result, const LinkChoices& choices, const BoxMatches& boxes,
+                      int rootLevel)
+{
     const auto clamped = [](int levels) { return std::clamp(levels, 1, maxGenerations); };
-    const int rootLevel = root->box->level();
     if (result.kind == LayoutKind::Hourglass) {
         result.ancestorGenerations =
-            choices.ancestorGenerations.value_or(clamped(rootLevel - firstLevel + 1));
-        result.generations = choices.generations.value_or(clamped(lastLevel - rootLevel + 1));
+            choices.ancestorGenerations.value_or(clamped(rootLevel - boxes.firstLevel + 1));
+        result.generations = choices.generations.value_or(clamped(boxes.lastLevel - rootLevel + 1));
     } else {
-        result.generations = choices.generations.value_or(clamped(lastLevel - firstLevel + 1));
+        result.generations =
+            choices.generations.value_or(clamped(boxes.lastLevel - boxes.firstLevel + 1));
         result.ancestorGenerations = result.generations;
     }
+}
 
-    ImportOptions options;
-    options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};
-    options.description = writtenDescription(data, matched);
+// Links each matched box (and the continuation boxes beside them) to its
+// person's record, and the chart to the family file with the options.
+void writeLinks(Chart& chart, const GedcomData& data, const std::vector<Match>& matched,
+                const ImportOptions& options, const std::string& familyPath)
+{
     FamilyLink link = familyLinkFor(data, options, familyPath);
     // Linked, the chart has not yet taken in the file's persons: the first
     // update must read it.
@@ -311,6 +315,39 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     }
     linkContinuations(chart, data, chartTarget(data, options), personOfBox);
     chart.setFamilyLink(link);
-    result.linked = int(matched.size());
+}
+
+ChartLinking noBoxMatches(std::vector<UpdatedBox> unmatched)
+{
+    ChartLinking failed = Result::failure(
+        Result::Failed,
+        STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file."));
+    failed.unmatched = std::move(unmatched);
+    return failed;
+}
+
+} // namespace
+
+ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& familyPath,
+                       const LinkChoices& choices)
+{
+    BoxMatches boxes = matchBoxes(chart, data);
+    if (boxes.matched.empty())
+        return noBoxMatches(std::move(boxes.unmatched));
+    ChartLinking result;
+    const Shape shape = shapeOf(chart, data, boxes.matched);
+    result.kind = choices.kind.value_or(shape.kind.value_or(LayoutKind::Descendants));
+    const Match* root = chooseRoot(boxes.matched, result.kind, shape, choices.root);
+    if (!root)
+        return noBoxMatches(std::move(boxes.unmatched));
+    result.root = root->person;
+    countGenerations(result, choices, boxes, root->box->level());
+
+    ImportOptions options;
+    options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};
+    options.description = writtenDescription(data, boxes.matched);
+    writeLinks(chart, data, boxes.matched, options, familyPath);
+    result.linked = int(boxes.matched.size());
+    result.unmatched = std::move(boxes.unmatched);
     return result;
 }

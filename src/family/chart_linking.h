@@ -21,7 +21,9 @@ struct LinkChoices {
     std::optional<int> ancestorGenerations; // of an hourglass, above it, the root's own counted
 };
 
-struct ChartLinking : Result {
+struct ChartLinking : Outcome {
+    using Outcome::Outcome;
+
     int linked = 0;
     std::vector<UpdatedBox> unmatched; // boxes matching no one, or several
     int root = -1;

@@ -3,9 +3,9 @@
 
 #include "base/parallel.h"
 #include "family/box_placing.h"
+#include "family/level_rows.h"
 #include "layout/family_link_options.h"
 #include "layout/hourglass_layout.h"
-#include "family/level_rows.h"
 #include "layout/person_description.h"
 #include "model/parent_table.h"
 #include "model/place_name.h"
@@ -293,32 +293,40 @@ ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget 
     return Updater(chart, data, [&] { return std::move(target); }).run();
 }
 
+Result checkRoot(const GedcomData& data, int root, const FamilyLink& link)
+{
+    if (root < 0)
+        return Result::failure(
+            Result::Failed,
+            STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
+            {link.root});
+    if (data.xrefRepeated(root))
+        return Result::failure(Result::Failed,
+                               STIRPA_TR_NOOP("Message", "The family file has more than one "
+                                                         "person %1, the chart's root."),
+                               {link.root});
+    return {};
+}
+
+Result notLinked()
+{
+    return Result::failure(Result::Failed,
+                           STIRPA_TR_NOOP("Message", "The chart is not linked to a family file."));
+}
+
 ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate& today,
                         std::optional<ChartTables> tables)
 {
     const FamilyLink& link = chart.familyLink();
     if (!link.linked())
-        return {
-            Result::failure(Result::Failed,
-                            STIRPA_TR_NOOP("Message", "The chart is not linked to a family file.")),
-            {}};
+        return notLinked();
     ImportOptions options = importOptionsOf(link, data);
-    if (options.layout.root < 0)
-        return {
-            Result::failure(
-                Result::Failed,
-                STIRPA_TR_NOOP("Message", "The family file has no person %1, the chart's root."),
-                {link.root}),
-            {}};
-    if (data.xrefRepeated(options.layout.root))
-        return {Result::failure(Result::Failed,
-                                STIRPA_TR_NOOP("Message", "The family file has more than one "
-                                                          "person %1, the chart's root."),
-                                {link.root}),
-                {}};
+    if (Result root = checkRoot(data, options.layout.root, link); !root)
+        return root;
     options.today = today;
-    return {Result(),
-            Updater(
-                chart, data, [&] { return chartTarget(data, options); }, std::move(tables))
-                .run()};
+    ChartUpdate update;
+    update.report = Updater(
+                        chart, data, [&] { return chartTarget(data, options); }, std::move(tables))
+                        .run();
+    return update;
 }

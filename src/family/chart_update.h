@@ -52,7 +52,9 @@ struct ChartTables {
 };
 ChartTables chartTables(const Tree& tree);
 
-struct ChartUpdate : Result {
+struct ChartUpdate : Outcome {
+    using Outcome::Outcome;
+
     ChartUpdateReport report;
 };
 
@@ -63,6 +65,12 @@ struct ChartUpdate : Result {
 // boxes whose person left or changed parents are listed where they stand.
 // Nothing is deleted and no box is moved but by an opened line.
 ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget target);
+
+// The failure of an update asked of a chart without a family link.
+Result notLinked();
+// Fails, naming the link's root, when the file lacks that person (root is -1)
+// or holds them more than once.
+Result checkRoot(const GedcomData& data, int root, const FamilyLink& link);
 
 // The same for a chart alone, its target from its link; its tables when made
 // beforehand. Fails, changing nothing, for a chart without a link or a file

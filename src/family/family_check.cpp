@@ -76,14 +76,12 @@ FamilyCheck checkFamily(const std::vector<const Chart*>& charts, const GedcomDat
         }
     if (!renumbers)
         check.renumbering.clear();
-    if (2 * (persons.size() - foundCount) > persons.size()) {
-        static_cast<Result&>(check) = Result::failure(
+    if (2 * (persons.size() - foundCount) > persons.size())
+        return Result::failure(
             Result::Failed,
             STIRPA_TR_NOOP("Message",
                            "%1 does not hold this chart's family: %2 of %3 persons found"),
             {shownPath, std::to_string(foundCount), std::to_string(persons.size())});
-        check.renumbering.clear();
-    }
     return check;
 }
 

@@ -14,7 +14,9 @@
 // charts), before an update trusts its record numbers. A family program that
 // exports the family again may number its records anew; another family's file
 // put in its place holds none of them.
-struct FamilyCheck : Result {
+struct FamilyCheck : Outcome {
+    using Outcome::Outcome;
+
     // Old cross-reference to new, for every person found, when the file
     // numbers its records anew; empty when the charts' numbers hold.
     std::unordered_map<std::string, std::string> renumbering;

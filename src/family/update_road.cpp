@@ -3,33 +3,20 @@
 
 #include "base/byte_text.h"
 #include "base/parallel.h"
-#include "files/atomic_file_set.h"
+#include "base/regular_file.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "family/book_files.h"
 #include "family/book_update.h"
-#include "gedcom/character_set.h"
 #include "family/family_check.h"
+#include "files/atomic_file_set.h"
+#include "gedcom/character_set.h"
 #include "gedcom/file_fingerprint.h"
 #include "gedcom/gedcom_reader.h"
 
-#include <filesystem>
 #include <optional>
 
 namespace {
-
-FamilyUpdate failed(const Result& result)
-{
-    FamilyUpdate update;
-    static_cast<Result&>(update) = result;
-    return update;
-}
-
-FamilyUpdate notLinked()
-{
-    return failed(Result::failure(
-        Result::Failed, STIRPA_TR_NOOP("Message", "The chart is not linked to a family file.")));
-}
 
 FamilyUpdate upToDate(Chart chart, const std::string& chartPath)
 {
@@ -46,15 +33,14 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
                         std::optional<ChartTables> tables = std::nullopt)
 {
     if (!load)
-        return failed(load);
+        return load;
     FamilyUpdate update;
     if (const Result note = characterSetNote(load.data.characterSet); *note.pattern)
         update.notes.push_back(familyPath + ": " + note.message());
     for (const std::string& warning : load.data.warnings)
         update.notes.push_back(familyPath + ": " + warning);
-    if (load.data.persons.empty())
-        return failed(Result::failure(
-            Result::Failed, STIRPA_TR_NOOP("Message", "%1 holds no persons."), {familyPath}));
+    if (Result persons = checkHoldsPersons(load.data, familyPath); !persons)
+        return persons;
     const FamilyLink link = chart.familyLink();
     if (link.path == familyPath && tookInBytes(link, load.data.fileFingerprint)) {
         FamilyUpdate same = upToDate(std::move(chart), chartPath);
@@ -65,7 +51,7 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
     if (link.inBook()) {
         BookCharts others = otherBookCharts(chart, chartPath);
         if (!others)
-            return failed(others);
+            return others;
         members = std::move(others.members);
     }
     members.insert(members.begin(), {chartPath, std::move(chart), {}});
@@ -75,7 +61,7 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
     // Nothing is changed before the file is known to hold the charts' persons.
     const FamilyCheck check = checkFamily(charts, load.data, shownPath);
     if (!check)
-        return failed(check);
+        return check;
     if (check.renumbers()) {
         // Only the numbers change: what else the file changes, the next update shows.
         for (BookMember& member : members)
@@ -83,12 +69,12 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
     } else if (link.inBook()) {
         BookUpdate done = updateBook(members, load.data, today);
         if (!done)
-            return failed(done);
+            return done;
         update.lostCharts = std::move(done.notes);
     } else {
         ChartUpdate one = updateChart(members.front().chart, load.data, today, std::move(tables));
         if (!one)
-            return failed(one);
+            return one;
         members.front().report = std::move(one.report);
     }
     for (BookMember& member : members) {
@@ -106,12 +92,6 @@ FamilyUpdate updateFrom(Chart chart, const std::string& chartPath, const std::st
             {std::move(member.path), std::move(member.chart), std::move(member.report), changed});
     }
     return update;
-}
-
-bool sameFile(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
 }
 
 } // namespace
@@ -161,7 +141,7 @@ FamilyUpdate updateChartFile(const std::string& chartPath, const std::string& fa
             tables = chartTables(load.chart.tree());
     });
     if (!load)
-        return failed(load);
+        return load;
     const FamilyLink& link = load.chart.familyLink();
     if (!link.linked())
         return notLinked();

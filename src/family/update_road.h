@@ -23,7 +23,9 @@ struct UpdatedChart {
     bool changed = false; // differs from what was read: to be written
 };
 
-struct FamilyUpdate : Result {
+struct FamilyUpdate : Outcome {
+    using Outcome::Outcome;
+
     // The family file holds the bytes the chart last took in: it was not read
     // as GEDCOM and charts holds the chart alone, unchanged.
     bool upToDate = false;

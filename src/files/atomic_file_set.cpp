@@ -32,38 +32,37 @@ Result cannotWrite(const std::string& target, int code)
 
 // Creates and locks a new temporary beside the target, listed in the journal
 // (when one is open) before it is made, so that a writer killed at any moment
-// leaves none the journal does not name; -1 with errno on failure, with the
+// leaves none the journal does not name; none with errno on failure, with the
 // journal's failure when it could not be listed.
-int createTemporary(const std::string& target, std::string& temporary, WriteJournal* journal,
-                    Result& listed)
+FileDescriptor createTemporary(const std::string& target, std::string& temporary,
+                               WriteJournal* journal, Result& listed)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::string name = newTemporaryName(nameOfPath(target));
         if (journal) {
             if (listed = journal->addTemporary(name, nameOfPath(target)); !listed)
-                return -1;
+                return {};
         }
         temporary = folderOfPath(target) + "/" + name;
-        const int fd = ::open(temporary.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC,
-                              0600);
-        if (fd < 0) {
+        FileDescriptor fd(
+            ::open(temporary.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!fd) {
             if (errno == EEXIST)
                 continue;
-            return -1;
+            return {};
         }
         // Another save may have taken the file for stale in the moment before the
         // lock; then the name no longer leads to this file and a new one is made.
         // A file system without locks still saves, only without that protection.
-        ::flock(fd, LOCK_EX);
+        ::flock(fd.get(), LOCK_EX);
         struct stat mine {};
         struct stat named {};
-        if (::fstat(fd, &mine) == 0 && ::stat(temporary.c_str(), &named) == 0 &&
+        if (::fstat(fd.get(), &mine) == 0 && ::stat(temporary.c_str(), &named) == 0 &&
             mine.st_dev == named.st_dev && mine.st_ino == named.st_ino)
             return fd;
-        ::close(fd);
     }
     errno = EEXIST;
-    return -1;
+    return {};
 }
 
 mode_t newFileMode()
@@ -105,7 +104,7 @@ template <typename Files> std::size_t flushToDisk(const Files& files)
 {
     if (files.size() <= flushedOneByOne) {
         for (std::size_t i = 0; i < files.size(); ++i) {
-            if (::fsync(files[i].lock) != 0)
+            if (::fsync(files[i].lock.get()) != 0)
                 return i;
         }
         return files.size();
@@ -113,11 +112,11 @@ template <typename Files> std::size_t flushToDisk(const Files& files)
     std::vector<dev_t> flushed;
     for (std::size_t i = 0; i < files.size(); ++i) {
         struct stat info {};
-        if (::fstat(files[i].lock, &info) != 0)
+        if (::fstat(files[i].lock.get(), &info) != 0)
             return i;
         if (std::find(flushed.begin(), flushed.end(), info.st_dev) != flushed.end())
             continue;
-        if (::syncfs(files[i].lock) != 0)
+        if (::syncfs(files[i].lock.get()) != 0)
             return i;
         flushed.push_back(info.st_dev);
     }
@@ -130,18 +129,46 @@ void flushFolders(std::vector<std::string> folders)
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     for (const std::string& folder : folders) {
-        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
+        const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir)
+            ::fsync(dir.get());
     }
+}
+
+// Fills the new temporary with what produce makes, gives it the old file's
+// owner (when it replaces one) and mode, and closes it; false with the errno
+// in code when a step fails, or at once when ok is false (code then set).
+bool fillTemporary(FileDescriptor fd, bool ok,
+                   const std::function<void(const PieceWriter&)>& produce, const struct stat* old,
+                   mode_t mode, int& code)
+{
+    produce([&](std::string_view piece) {
+        if (ok && !writeAll(fd.get(), piece)) {
+            ok = false;
+            code = errno;
+        }
+        return ok;
+    });
+    // The owner goes before the mode, as a change of owner clears the set-id bits.
+    if (ok && old && ::fchown(fd.get(), old->st_uid, old->st_gid) != 0) {
+        // Only root may give a file away: anyone else's save keeps its own owner.
+    }
+    if (ok && ::fchmod(fd.get(), mode) != 0) {
+        ok = false;
+        code = errno;
+    }
+    if (!fd.close() && ok) {
+        ok = false;
+        code = errno;
+    }
+    return ok;
 }
 
 } // namespace
 
 AtomicFileSet::AtomicFileSet(Journaling journaling, std::size_t chunkSize)
-    : chunkSize_(std::max<std::size_t>(chunkSize, 1)), journaling_(journaling)
+    : chunkSize_(std::max<std::size_t>(chunkSize, 1)),
+      journaling_(journaling)
 {
 }
 
@@ -156,12 +183,9 @@ Result AtomicFileSet::fail(Result failure)
 
 void AtomicFileSet::discardPending()
 {
-    for (const Pending& file : pending_) {
-        ::unlink(file.temporary.c_str());
-        ::close(file.lock);
-    }
-    for (const Pending& file : parked_)
-        ::unlink(file.temporary.c_str());
+    for (const std::vector<Pending>* files : {&pending_, &parked_})
+        for (const Pending& file : *files)
+            ::unlink(file.temporary.c_str());
     pending_.clear();
     parked_.clear();
     removals_.clear();
@@ -213,8 +237,7 @@ Result AtomicFileSet::park()
     if (flushed < pending_.size())
         return fail(cannotWrite(pending_[flushed].target, errno));
     for (Pending& file : pending_) {
-        ::close(file.lock);
-        file.lock = -1;
+        file.lock.close();
         parked_.push_back(std::move(file));
     }
     pending_.clear();
@@ -223,8 +246,8 @@ Result AtomicFileSet::park()
 
 Result AtomicFileSet::remove(const std::string& path)
 {
-    if (!failure_)
-        return failure_;
+    if (failure_)
+        return *failure_;
     // The name itself goes, never what a link at it leads to.
     const std::string removed = resolvedPath(folderOfPath(path)) + "/" + nameOfPath(path);
     removals_.push_back(removed);
@@ -258,21 +281,33 @@ Result AtomicFileSet::removeStaleTemporaries(const std::string& folder, const st
     const auto temporaries = found->second.find(temporaryStem(nameOfPath(target)));
     if (temporaries == found->second.end())
         return {};
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     for (const std::string& name : temporaries->second)
-        removeStaleTemporary(dir, name);
-    if (dir >= 0)
-        ::close(dir);
+        removeStaleTemporary(dir.get(), name);
     found->second.erase(temporaries);
     return {};
+}
+
+Result AtomicFileSet::journalForNext(const std::string& folder, WriteJournal*& journal)
+{
+    // From its second file on (or its first, when asked), a set is listed
+    // before its temporaries exist.
+    journal = nullptr;
+    if (journaling_ == Journaling::FromSecondFile && pending_.empty() && parked_.empty() &&
+        !journaled_)
+        return {};
+    Result kept = keepJournals();
+    if (kept)
+        kept = journalIn(folder, journal);
+    return kept;
 }
 
 Result AtomicFileSet::write(const std::string& path,
                             const std::function<void(const PieceWriter&)>& produce,
                             std::optional<unsigned> permissions)
 {
-    if (!failure_)
-        return failure_;
+    if (failure_)
+        return *failure_;
     const std::string target = resolvedPath(path);
     const std::string folder = folderOfPath(target);
     struct stat old {};
@@ -285,77 +320,46 @@ Result AtomicFileSet::write(const std::string& path,
     // this save needs.
     if (Result removed = removeStaleTemporaries(folder, target); !removed)
         return fail(removed);
-    // From its second file on (or its first, when asked), a set is listed
-    // before its temporaries exist.
     WriteJournal* journal = nullptr;
-    if (journaling_ == Journaling::FromFirstFile || !pending_.empty() || !parked_.empty() ||
-        journaled_) {
-        Result kept = keepJournals();
-        if (kept)
-            kept = journalIn(folder, journal);
-        if (!kept)
-            return fail(kept);
-    }
+    if (Result kept = journalForNext(folder, journal); !kept)
+        return fail(kept);
     std::string temporary;
     Result listed;
-    const int fd = createTemporary(target, temporary, journal, listed);
+    FileDescriptor fd = createTemporary(target, temporary, journal, listed);
     if (!listed)
         return fail(listed);
-    if (fd < 0)
+    if (!fd)
         return fail(Result::failure(Result::CannotCreate,
                                     STIRPA_TR_NOOP("Message", "Cannot create a file in '%1': %2"),
                                     {folder, std::strerror(errno)}));
     // A second descriptor keeps the lock (and so other saves off the temporary)
     // until the rename is done, after the first is closed and checked.
-    const int lock = ::dup(fd);
+    FileDescriptor lock(::dup(fd.get()));
     const mode_t mode = permissions ? mode_t(*permissions)
                         : replacing ? old.st_mode & 07777
                                     : newFileMode();
-
-    bool ok = lock >= 0;
     int code = errno;
+    bool ok = false;
     try {
-        produce([&](std::string_view piece) {
-            if (ok && !writeAll(fd, piece)) {
-                ok = false;
-                code = errno;
-            }
-            return ok;
-        });
+        ok = fillTemporary(std::move(fd), bool(lock), produce, replacing ? &old : nullptr, mode,
+                           code);
     } catch (...) {
         // Out of memory while making the bytes: no temporary is left behind.
-        ::close(fd);
         ::unlink(temporary.c_str());
-        if (lock >= 0)
-            ::close(lock);
         throw;
-    }
-    // The owner goes before the mode, as a change of owner clears the set-id bits.
-    if (ok && replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        // Only root may give a file away: anyone else's save keeps its own owner.
-    }
-    if (ok && ::fchmod(fd, mode) != 0) {
-        ok = false;
-        code = errno;
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        code = errno;
     }
     if (!ok) {
         ::unlink(temporary.c_str());
-        if (lock >= 0)
-            ::close(lock);
         return fail(cannotWrite(target, code));
     }
-    pending_.push_back({path, target, temporary, lock});
+    pending_.push_back({path, target, temporary, std::move(lock)});
     return pending_.size() >= chunkSize_ ? park() : Result();
 }
 
 Result AtomicFileSet::commit()
 {
-    if (!failure_)
-        return failure_;
+    if (failure_)
+        return *failure_;
     const std::size_t flushed = flushToDisk(pending_);
     if (flushed < pending_.size())
         return fail(cannotWrite(pending_[flushed].target, errno));
@@ -375,9 +379,7 @@ Result AtomicFileSet::commit()
                 renamed = cannotWrite(file.target, errno);
                 break;
             }
-            if (file.lock >= 0)
-                ::close(file.lock);
-            file.lock = -1;
+            file.lock.close();
             file.temporary.clear();
             committed_.push_back(file.path);
             folders.push_back(folderOfPath(file.target));

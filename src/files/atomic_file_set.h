@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/file_descriptor.h"
 #include "base/result.h"
 #include "files/atomic_file.h"
 #include "files/write_journal.h"
@@ -62,11 +63,14 @@ private:
         std::string path;
         std::string target;
         std::string temporary;
-        int lock; // the temporary's descriptor, holding its lock until the rename
+        FileDescriptor lock; // the temporary's, holding its lock until the rename
     };
 
     Result fail(Result failure);
     Result removeStaleTemporaries(const std::string& folder, const std::string& target);
+    // The journal a new temporary in folder is listed in: none while the set
+    // needs none yet.
+    Result journalForNext(const std::string& folder, WriteJournal*& journal);
     // Lists the set in journals from here on, the files written so far first.
     Result keepJournals();
     // The journal of the set's files in folder, made when there is none yet.
@@ -84,7 +88,7 @@ private:
     bool journaled_ = false;
     std::map<std::string, std::unique_ptr<WriteJournal>> journals_; // by folder
     std::vector<std::string> committed_;
-    Result failure_;
+    std::optional<Result> failure_; // once set, the answer to every later call
     // The temporaries found in each folder looked into, by the name of their file.
     std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::string>>>
         temporariesByFolder_;

@@ -42,8 +42,8 @@ long long wallClockNs()
 
 std::optional<std::uint64_t> contentDigest(const std::string& path)
 {
-    const int fd = openRegularFile(path);
-    if (fd < 0)
+    const FileDescriptor fd = openRegularFile(path);
+    if (!fd)
         return std::nullopt;
     // Each piece is filled before it is folded, so a short read cannot move
     // the word boundaries.
@@ -54,13 +54,11 @@ std::optional<std::uint64_t> contentDigest(const std::string& path)
     while (!atEnd) {
         std::size_t filled = 0;
         while (filled < piece.size()) {
-            const ssize_t count = ::read(fd, piece.data() + filled, piece.size() - filled);
+            const ssize_t count = ::read(fd.get(), piece.data() + filled, piece.size() - filled);
             if (count < 0 && errno == EINTR)
                 continue;
-            if (count < 0) {
-                ::close(fd);
+            if (count < 0)
                 return std::nullopt;
-            }
             if (count == 0) {
                 atEnd = true;
                 break;
@@ -70,7 +68,6 @@ std::optional<std::uint64_t> contentDigest(const std::string& path)
         digest = fold(digest, piece.data(), filled);
         total += filled;
     }
-    ::close(fd);
     // The length goes in last, so a text and the same with zero bytes after it differ.
     digest ^= total * mixFactor;
     digest ^= digest >> 33;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/file_descriptor.h"
 #include "base/result.h"
 
 #include <string>
@@ -26,6 +27,6 @@ public:
     const Result& acquired() const { return acquired_; }
 
 private:
-    std::vector<int> descriptors_;
+    std::vector<FileDescriptor> descriptors_;
     Result acquired_;
 };

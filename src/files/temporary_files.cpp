@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/temporary_files.h"
 
+#include "base/file_descriptor.h"
+
 #include <algorithm>
 #include <climits>
 #include <fcntl.h>
@@ -53,12 +55,10 @@ std::string newTemporaryName(std::string_view name)
 
 void removeStaleTemporary(int folder, const std::string& name)
 {
-    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return;
+    const FileDescriptor fd(
+        ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-        ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    if (fd && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == ::geteuid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
         ::unlinkat(folder, name.c_str(), 0);
-    ::close(fd);
 }

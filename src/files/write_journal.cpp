@@ -42,19 +42,6 @@ bool isHeld(const struct stat& journal)
 
 void flushFolder(int folder) { ::fsync(folder); }
 
-// A closed descriptor, whatever way the scope is left.
-struct Descriptor {
-    int fd = -1;
-    explicit Descriptor(int d) : fd(d) {}
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-};
-
 int openFolder(const std::string& folder)
 {
     return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -269,16 +256,16 @@ Look settleOnce(int folder)
                                : STIRPA_TR_NOOP("Message", "it cannot be read"),
                            info);
     }
-    const Descriptor journal(opened);
-    if (::fstat(journal.fd, &info) != 0 || isHeld(info))
+    const FileDescriptor journal(opened);
+    if (::fstat(journal.get(), &info) != 0 || isHeld(info))
         return {};
     if (!S_ISREG(info.st_mode))
         return voidJournal(STIRPA_TR_NOOP("Message", "it is not a regular file"), info);
     if (info.st_uid != ::geteuid())
         return voidJournal(STIRPA_TR_NOOP("Message", "it belongs to another user"), info);
-    const bool dead = ::flock(journal.fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+    const bool dead = ::flock(journal.get(), LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
     bool tooLong = false;
-    const std::string bytes = readAll(journal.fd, tooLong);
+    const std::string bytes = readAll(journal.get(), tooLong);
     JournalRecords records;
     const char* problem =
         tooLong ? STIRPA_TR_NOOP("Message", "it is too long") : readRecords(bytes, records);
@@ -287,7 +274,7 @@ Look settleOnce(int folder)
     if (!dead) {
         Look look;
         look.kind = Look::Busy;
-        look.holder = lockHolder(journal.fd);
+        look.holder = lockHolder(journal.get());
         look.names = records.names();
         return look;
     }
@@ -341,31 +328,21 @@ std::pair<Result, Look> settle(int folder, const std::string& folderName, const 
             (!name.empty() &&
              std::find(look.names.begin(), look.names.end(), name) == look.names.end()))
             return {Result(), std::move(look)};
-        const Descriptor journal(
+        const FileDescriptor journal(
             ::openat(folder, journalName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (journal.fd < 0)
+        if (!journal)
             continue;
-        if (Result waited = lockWaitingAtMost(journal.fd, folderName); !waited)
+        if (Result waited = lockWaitingAtMost(journal.get(), folderName); !waited)
             return {std::move(waited), std::move(look)};
     }
 }
 
 } // namespace
 
-std::string nameOfPath(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
-std::string folderOfPath(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 Result settleFolderFor(const std::string& folder, const std::string& name)
 {
-    const Descriptor dir(openFolder(folder));
-    return dir.fd < 0 ? Result() : settle(dir.fd, folder, name).first;
+    const FileDescriptor dir(openFolder(folder));
+    return !dir ? Result() : settle(dir.get(), folder, name).first;
 }
 
 Result settleBeforeReading(const std::string& path)
@@ -379,13 +356,13 @@ Result WriteJournal::open(const std::string& folder)
 {
     folder_ = folder;
     path_ = folder + "/" + journalName;
-    const Descriptor dir(openFolder(folder));
-    if (dir.fd < 0)
+    const FileDescriptor dir(openFolder(folder));
+    if (!dir)
         return Result::failure(Result::CannotCreate,
                                STIRPA_TR_NOOP("Message", "Cannot create a file in '%1': %2"),
                                {folder, std::strerror(errno)});
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const auto [settled, look] = settle(dir.fd, folder, {});
+        const auto [settled, look] = settle(dir.get(), folder, {});
         if (!settled)
             return settled;
         if (look.kind == Look::Void)
@@ -395,31 +372,31 @@ Result WriteJournal::open(const std::string& folder)
         // the link leaves nothing behind. Where the file system cannot make a
         // file without a name, a temporary name of its own stands in.
         std::string made;
-        int fd = ::openat(dir.fd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-        if (fd < 0) {
+        FileDescriptor fd(::openat(dir.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+        if (!fd) {
             made = newTemporaryName(journalName);
-            fd = ::openat(dir.fd, made.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC,
-                          0600);
+            fd = FileDescriptor(::openat(dir.get(), made.c_str(),
+                                         O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0600));
         }
-        if (fd < 0)
+        if (!fd)
             break;
-        ::flock(fd, LOCK_EX);
-        const int linked = made.empty()
-                               ? ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd)).c_str(),
-                                          dir.fd, journalName, AT_SYMLINK_FOLLOW)
-                               : ::linkat(dir.fd, made.c_str(), dir.fd, journalName, 0);
+        ::flock(fd.get(), LOCK_EX);
+        const int linked =
+            made.empty() ? ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd.get())).c_str(),
+                                    dir.get(), journalName, AT_SYMLINK_FOLLOW)
+                         : ::linkat(dir.get(), made.c_str(), dir.get(), journalName, 0);
         const int code = errno;
         if (!made.empty())
-            ::unlinkat(dir.fd, made.c_str(), 0);
+            ::unlinkat(dir.get(), made.c_str(), 0);
         struct stat info {};
-        if (linked == 0 && ::fstat(fd, &info) == 0) {
-            fd_ = fd;
+        if (linked == 0 && ::fstat(fd.get(), &info) == 0) {
+            fd_ = std::move(fd);
             id_ = identityOf(info);
             const std::lock_guard<std::mutex> lock(journalsMutex);
             held.insert(id_);
             return {};
         }
-        ::close(fd);
+        fd.close();
         if (code != EEXIST) {
             errno = code;
             break;
@@ -439,7 +416,7 @@ Result WriteJournal::breaksRule(const char* why, const std::string& name) const
 
 Result WriteJournal::append(const std::string& record)
 {
-    if (!writeAll(fd_, record))
+    if (!writeAll(fd_.get(), record))
         return Result::failure(Result::CannotWrite,
                                STIRPA_TR_NOOP("Message", "Cannot write '%1': %2"),
                                {path_, std::strerror(errno)});
@@ -468,27 +445,26 @@ Result WriteJournal::markComplete()
 {
     if (Result marked = append(std::string("C\0", 2) + std::to_string(records_) + '\0'); !marked)
         return marked;
-    if (::fdatasync(fd_) != 0)
+    if (::fdatasync(fd_.get()) != 0)
         return Result::failure(Result::CannotWrite,
                                STIRPA_TR_NOOP("Message", "Cannot write '%1': %2"),
                                {path_, std::strerror(errno)});
-    const Descriptor dir(openFolder(folder_));
-    if (dir.fd >= 0)
-        flushFolder(dir.fd);
+    const FileDescriptor dir(openFolder(folder_));
+    if (dir)
+        flushFolder(dir.get());
     return {};
 }
 
 void WriteJournal::close()
 {
-    if (fd_ < 0)
+    if (!fd_)
         return;
-    const Descriptor dir(openFolder(folder_));
-    if (dir.fd >= 0) {
-        ::unlinkat(dir.fd, journalName, 0);
-        flushFolder(dir.fd);
+    const FileDescriptor dir(openFolder(folder_));
+    if (dir) {
+        ::unlinkat(dir.get(), journalName, 0);
+        flushFolder(dir.get());
     }
-    ::close(fd_);
-    fd_ = -1;
+    fd_.close();
     records_ = 0;
     bookChart_.clear();
     targets_.clear();

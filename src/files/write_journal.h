@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/file_descriptor.h"
 #include "base/result.h"
 
 #include <set>
@@ -37,7 +38,7 @@ public:
     // what a dead writer left there and waiting (see settleFolderFor) for a live
     // one. Fails, naming the journal, when another's is in the way.
     Result open(const std::string& folder);
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return bool(fd_); }
     // Lists the temporary (by plain name) that is about to be made for the file
     // of target's name; removals after. Fail when a name breaks the rules.
     Result addTemporary(const std::string& temporary, const std::string& target);
@@ -55,7 +56,7 @@ private:
     std::string folder_;
     std::string path_;
     std::pair<dev_t, ino_t> id_{};
-    int fd_ = -1;
+    FileDescriptor fd_;
     long records_ = 0;
     std::string bookChart_; // the first target: what is removed is of its book
     std::set<std::string, std::less<>> targets_;
@@ -71,8 +72,3 @@ Result settleFolderFor(const std::string& folder, const std::string& name);
 
 // settleFolderFor the folder of path and the file it names.
 Result settleBeforeReading(const std::string& path);
-
-// The folder part of a path: "." for a bare name.
-std::string folderOfPath(const std::string& path);
-// The name part of a path: what follows its last '/'.
-std::string nameOfPath(const std::string& path);

@@ -37,17 +37,15 @@ std::uint64_t bytesFingerprint(std::string_view bytes) { return nonZero(mix(fnvO
 
 std::optional<std::uint64_t> fileFingerprint(const std::string& path)
 {
-    const int fd = openRegularFile(path);
-    if (fd < 0)
+    const FileDescriptor fd = openRegularFile(path);
+    if (!fd)
         return std::nullopt;
     // Read, not mapped: a file another program shortens meanwhile must give an
     // answer, never a bus error. Whole chunks are multiples of eight bytes, so
     // the words fall as in the reader's copy.
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        ::close(fd);
+    if (::fstat(fd.get(), &info) != 0)
         return std::nullopt;
-    }
     constexpr std::size_t chunkSize = std::size_t(1) << 20;
     std::string chunk(chunkSize, '\0');
     std::uint64_t hash = fnvOffset;
@@ -56,7 +54,7 @@ std::optional<std::uint64_t> fileFingerprint(const std::string& path)
     while (true) {
         std::size_t filled = 0;
         while (filled < chunkSize) {
-            const ssize_t count = ::read(fd, chunk.data() + filled, chunkSize - filled);
+            const ssize_t count = ::read(fd.get(), chunk.data() + filled, chunkSize - filled);
             if (count < 0 && errno == EINTR)
                 continue;
             if (count <= 0) {
@@ -70,7 +68,6 @@ std::optional<std::uint64_t> fileFingerprint(const std::string& path)
         if (filled < chunkSize || failed)
             break;
     }
-    ::close(fd);
     // A file that changed size while read has no one fingerprint.
     if (failed || total != std::size_t(info.st_size))
         return std::nullopt;

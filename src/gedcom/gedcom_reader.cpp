@@ -5,310 +5,17 @@
 
 #include "base/parallel.h"
 #include "base/regular_file.h"
-#include "gedcom/gedcom_date.h"
-#include "gedcom/record_parser.h"
 #include "gedcom/gedcom_text.h"
+#include "gedcom/record_linker.h"
+#include "gedcom/record_parser.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <list>
 #include <new>
-#include <optional>
-#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-// Joins the stretches as if the file had been read in one go, then links the
-// records to each other.
-class Linker {
-public:
-    explicit Linker(GedcomData& data) : data_(data) {}
-    void join(std::vector<GedcomStretch>& stretches);
-    void link();
-    void sortChildren();
-    void finishWarnings();
-
-private:
-    void warnRepeatedXrefs();
-    void warn(long line, const std::string& message);
-    void apply(const LinkLine& ref);
-    void findHome(const XrefIndex& personIndex);
-
-    GedcomData& data_;
-    GedcomStretch whole_; // the stretches joined, but for their references
-    // Each stretch's references, counted as in the whole file: they are used
-    // once, so they stay where they were made.
-    std::vector<std::vector<LinkLine>> references_;
-    std::optional<XrefIndex> personIndex_, familyIndex_;
-};
-
-void Linker::warn(long line, const std::string& message)
-{
-    if (++whole_.warningCount <= long(maxGedcomWarnings))
-        data_.warnings.push_back("line " + std::to_string(line) + ": " + message);
-}
-
-void Linker::join(std::vector<GedcomStretch>& stretches)
-{
-    std::size_t used = 0; // the stretches up to the one with the trailer
-    while (used < stretches.size() && !stretches[used++].sawTrailer) {
-    }
-    // Where each stretch's records and lines begin in the whole file.
-    std::vector<int> persons{0}, families{0}, otherNames{0};
-    std::vector<long> lines{0};
-    std::vector<XrefKey> personKeys, familyKeys;
-    for (std::size_t index = 0; index < used; ++index) {
-        const GedcomStretch& stretch = stretches[index];
-        persons.push_back(persons.back() + int(stretch.persons.size()));
-        families.push_back(families.back() + int(stretch.families.size()));
-        otherNames.push_back(otherNames.back() + int(stretch.otherNames.size()));
-        lines.push_back(lines.back() + stretch.lines);
-    }
-    personKeys.reserve(std::size_t(persons.back()));
-    familyKeys.reserve(std::size_t(families.back()));
-    for (std::size_t index = 0; index < used; ++index) {
-        for (const GedcomPerson& person : stretches[index].persons)
-            personKeys.emplace_back(person.xref);
-        for (const GedcomFamily& family : stretches[index].families)
-            familyKeys.emplace_back(family.xref);
-    }
-    // The records are gathered into the first stretch's, the indexes made and
-    // each stretch's links counted as in the whole file, all at once.
-    runInParallel(used + 3, [&](std::size_t task) {
-        if (task == 0) {
-            whole_.persons = std::move(stretches.front().persons);
-            whole_.families = std::move(stretches.front().families);
-            for (std::size_t index = 1; index < used; ++index) {
-                GedcomStretch& stretch = stretches[index];
-                whole_.persons.insert(whole_.persons.end(),
-                                      std::make_move_iterator(stretch.persons.begin()),
-                                      std::make_move_iterator(stretch.persons.end()));
-                if (!stretch.otherNames.empty())
-                    for (auto p = whole_.persons.end() - long(stretch.persons.size());
-                         p != whole_.persons.end(); ++p)
-                        p->otherNames += p->otherNames >= 0 ? otherNames[index] : 0;
-                whole_.families.insert(whole_.families.end(),
-                                       std::make_move_iterator(stretch.families.begin()),
-                                       std::make_move_iterator(stretch.families.end()));
-                // Let go at once: the stretch's records are a good part of the memory used.
-                stretch.persons = {};
-                stretch.families = {};
-            }
-        } else if (task == 1) {
-            personIndex_.emplace(std::move(personKeys));
-        } else if (task == 2) {
-            familyIndex_.emplace(std::move(familyKeys));
-        } else {
-            const std::size_t index = task - 3;
-            for (LinkLine& ref : stretches[index].references) {
-                ref.owner += ref.fromFamily() ? families[index] : persons[index];
-                ref.line += lines[index];
-            }
-        }
-    });
-    for (std::size_t index = 0; index < used; ++index) {
-        GedcomStretch& stretch = stretches[index];
-        references_.push_back(std::move(stretch.references));
-        data_.text->joined.splice(data_.text->joined.end(), stretch.joined);
-        data_.otherNames.insert(data_.otherNames.end(), stretch.otherNames.begin(),
-                                stretch.otherNames.end());
-        for (const LineWarning& warning : stretch.warnings)
-            warn(warning.line + lines[index], warning.message);
-        whole_.warningCount += stretch.warningCount - long(stretch.warnings.size());
-        if (whole_.headerHome.empty())
-            whole_.headerHome = stretch.headerHome;
-        if (whole_.headerSubmitter.empty())
-            whole_.headerSubmitter = stretch.headerSubmitter;
-        if (whole_.markedHome < 0 && stretch.markedHome >= 0)
-            whole_.markedHome = stretch.markedHome + persons[index];
-        whole_.submitterLinks.insert(whole_.submitterLinks.end(), stretch.submitterLinks.begin(),
-                                     stretch.submitterLinks.end());
-    }
-    if (!stretches[used - 1].sawTrailer)
-        warn(lines[used], "the file ends before its trailer (0 TRLR); what it holds was read");
-    data_.persons = std::move(whole_.persons);
-    data_.families = std::move(whole_.families);
-}
-
-void Linker::warnRepeatedXrefs()
-{
-    const bool persons = data_.personIndex && data_.personIndex->repeats();
-    if (!persons && !(familyIndex_ && familyIndex_->repeats()))
-        return;
-    // Rare, so the lines are looked for only now: "0 @X@ INDI" or "... FAM".
-    std::unordered_map<std::string_view, long> firstLine;
-    const std::string_view text = data_.text->file;
-    long number = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t end = text.find_first_of("\r\n", at);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(at, end - at);
-        at = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
-        ++number;
-        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-        if (!line.starts_with("0 @"))
-            continue;
-        const std::size_t close = line.find('@', 3);
-        if (close == std::string_view::npos)
-            continue;
-        const std::string_view tag = line.substr(close + 1);
-        if (!tag.starts_with(" INDI") && !tag.starts_with(" FAM"))
-            continue;
-        const std::string_view record = line.substr(0, close + 1 + (tag[1] == 'I' ? 5 : 4));
-        const auto [first, isNew] = firstLine.try_emplace(record, number);
-        if (!isNew)
-            warn(number, std::string(line.substr(2, close - 1)) + " was used before, at line " +
-                             std::to_string(first->second) + "; links to it lead to that record only");
-    }
-}
-
-void Linker::finishWarnings()
-{
-    warnRepeatedXrefs();
-    if (whole_.warningCount > long(maxGedcomWarnings))
-        data_.warnings.push_back(std::to_string(whole_.warningCount - long(maxGedcomWarnings)) +
-                                 " more warnings");
-}
-
-// Applies one link line; a person's own FAMS takes a free place in the family.
-void Linker::apply(const LinkLine& ref)
-{
-    if (ref.target < 0) {
-        if (ref.xref.text != "VOID")
-            warn(ref.line,
-                 std::string("@").append(ref.xref.text).append("@ names no record; ignored"));
-        return;
-    }
-    const bool fromFamily = ref.fromFamily();
-    const int p = fromFamily ? ref.target : ref.owner;
-    GedcomFamily& family = data_.families[std::size_t(fromFamily ? ref.owner : ref.target)];
-    if (ref.kind == LinkLine::Child || ref.kind == LinkLine::ChildOf) {
-        family.children.push_back(p); // doubles are dropped below
-    } else if (ref.kind == LinkLine::Husband) {
-        if (family.husband < 0 && p != family.wife)
-            family.husband = p;
-    } else if (ref.kind == LinkLine::Wife) {
-        if (family.wife < 0 && p != family.husband)
-            family.wife = p;
-    } else if (family.husband != p && family.wife != p) {
-        const bool female = data_.persons[std::size_t(p)].sex == 'F';
-        int& preferred = female ? family.wife : family.husband;
-        int& other = female ? family.husband : family.wife;
-        if (preferred < 0)
-            preferred = p;
-        else if (other < 0)
-            other = p;
-    }
-}
-
-// Joins persons and families both ways. The family records come first; a FAMS or
-// FAMC link only its person names adds the person where there is room. Each
-// person's families are then listed in file order.
-void Linker::link()
-{
-    GedcomData& data = data_;
-    findHome(*personIndex_);
-    data.personIndex = std::make_shared<const XrefIndex>(std::move(*personIndex_));
-    const XrefIndex& persons = *data.personIndex;
-    const XrefIndex& familyIndex = *familyIndex_;
-
-    // Looking the links up is most of the work and changes nothing: done in
-    // parts at once, then applied in file order.
-    const auto indexOf = [&](const LinkLine& ref) -> const XrefIndex& {
-        return ref.fromFamily() ? persons : familyIndex;
-    };
-    for (std::vector<LinkLine>& references : references_) {
-        const std::size_t parts = parallelParts(references.size(), std::size_t(1) << 15);
-        runInParallel(parts, [&](std::size_t part) {
-            const std::size_t end = references.size() * (part + 1) / parts;
-            constexpr std::size_t ahead = 16;
-            for (std::size_t i = references.size() * part / parts; i < end; ++i) {
-                if (i + ahead < end)
-                    indexOf(references[i + ahead]).prefetch(references[i + ahead].xref);
-                LinkLine& ref = references[i];
-                ref.target = indexOf(ref).find(ref.xref);
-            }
-        });
-    }
-    // The family records' own lines first, so that they take the places.
-    for (const bool fromFamily : {true, false})
-        for (const std::vector<LinkLine>& references : references_)
-            for (const LinkLine& ref : references)
-                if (ref.fromFamily() == fromFamily)
-                    apply(ref);
-    // The family each person was last seen a child of: as families are gone
-    // through one at a time, this finds doubles without a set of pairs.
-    std::vector<int> seenIn(data.persons.size(), -1);
-    for (std::size_t f = 0; f < data.families.size(); ++f) {
-        GedcomFamily& family = data.families[f];
-        for (const int parent : {family.husband, family.wife})
-            if (parent >= 0)
-                data.persons[std::size_t(parent)].spouseIn.push_back(int(f));
-        std::size_t kept = 0;
-        for (const int child : family.children) {
-            if (seenIn[std::size_t(child)] == int(f))
-                continue;
-            seenIn[std::size_t(child)] = int(f);
-            family.children[kept++] = child;
-            data.persons[std::size_t(child)].childOf.push_back(int(f));
-        }
-        family.children.resize(kept);
-    }
-}
-
-void Linker::findHome(const XrefIndex& personIndex)
-{
-    int& home = data_.home;
-    if (!whole_.headerHome.empty())
-        home = personIndex.find(XrefKey(whole_.headerHome));
-    if (home < 0)
-        home = whole_.markedHome;
-    if (home >= 0 || whole_.headerSubmitter.empty())
-        return;
-    for (const SubmitterLink& link : whole_.submitterLinks) {
-        if (link.submitter == whole_.headerSubmitter && !link.person.empty()) {
-            home = personIndex.find(XrefKey(link.person));
-            return;
-        }
-    }
-}
-
-// Children in birth order; a child without a birth date keeps its place after
-// the sibling listed before it.
-void Linker::sortChildren()
-{
-    GedcomData& data = data_;
-    const std::size_t parts = parallelParts(data.families.size(), std::size_t(1) << 12);
-    runInParallel(parts, [&](std::size_t part) {
-        std::vector<std::pair<long, int>> keyed;
-        const std::size_t end = data.families.size() * (part + 1) / parts;
-        for (std::size_t f = data.families.size() * part / parts; f < end; ++f) {
-            GedcomFamily& family = data.families[f];
-            if (family.children.size() < 2)
-                continue;
-            keyed.clear();
-            long last = 0;
-            for (const int child : family.children) {
-                const GedcomPerson& person = data.persons[std::size_t(child)];
-                const long order = dateOrder(person.birth.date.empty() ? person.christening.date
-                                                                       : person.birth.date);
-                last = order ? order : last;
-                keyed.emplace_back(last, child);
-            }
-            std::stable_sort(keyed.begin(), keyed.end(),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (std::size_t i = 0; i < keyed.size(); ++i)
-                family.children[i] = keyed[i].second;
-        }
-    });
-}
-
-} // namespace
 
 bool GedcomData::xrefRepeated(int person) const
 {
@@ -343,35 +50,31 @@ int GedcomData::findPerson(std::string_view xref) const
     return -1;
 }
 
-GedcomLoad readGedcom(std::string utf8, std::size_t stretches)
+GedcomLoad readGedcom(std::string utf8, std::size_t parts)
 {
     GedcomLoad load;
     load.data.text->file = std::move(utf8);
     const std::string_view text = load.data.text->file;
-    const std::vector<std::size_t> starts = stretchStarts(
-        text, stretches > 0 ? stretches : parallelParts(text.size(), std::size_t(1) << 22));
-    std::vector<GedcomStretch> read(starts.size());
+    const std::vector<std::size_t> starts =
+        partStarts(text, parts > 0 ? parts : parallelParts(text.size(), std::size_t(1) << 22));
+    std::vector<RecordPart> read(starts.size());
     runInParallel(read.size(), [&](std::size_t index) {
-        GedcomStretch& stretch = read[index];
+        RecordPart& part = read[index];
         const std::size_t end = index + 1 < starts.size() ? starts[index + 1] : text.size();
-        stretch.text = text.substr(starts[index], end - starts[index]);
-        stretch.first = index == 0;
-        RecordCounts expected = estimateRecords(stretch.text);
+        part.text = text.substr(starts[index], end - starts[index]);
+        part.first = index == 0;
+        RecordCounts expected = estimateRecords(part.text);
         if (index == 0 && read.size() > 1) {
-            // The first stretch's records take in the others': room for the whole file.
+            // The first part's records take in the others': room for the whole file.
             const RecordCounts whole = estimateRecords(text);
             expected.persons = whole.persons;
             expected.families = whole.families;
         }
-        readStretch(stretch, expected);
+        parseRecords(part, expected);
     });
     if (!read.front().failure)
-        return GedcomLoad{read.front().failure, {}};
-    Linker linker(load.data);
-    linker.join(read);
-    linker.link();
-    linker.sortChildren();
-    linker.finishWarnings();
+        return read.front().failure;
+    linkRecords(load.data, read);
     return load;
 }
 
@@ -471,9 +174,15 @@ FileRead readFamilyBytes(int fd, std::string& bytes, std::size_t& zeroRunAt)
     }
 }
 
-GedcomLoad failedLoad(Result failure) { return GedcomLoad{std::move(failure), {}}; }
-
 } // namespace
+
+Result checkHoldsPersons(const GedcomData& data, const std::string& path)
+{
+    if (!data.persons.empty())
+        return {};
+    return Result::failure(Result::Failed, STIRPA_TR_NOOP("Message", "%1 holds no persons."),
+                           {path});
+}
 
 bool isGedcomFile(const std::string& path)
 {
@@ -494,66 +203,62 @@ Result refuseGedcomOverwrite(const std::string& path)
 
 GedcomLoad readGedcomFile(const std::string& path)
 {
-    const int fd = openRegularFile(path);
-    if (fd < 0)
-        return failedLoad(errno == EINVAL
-                              ? Result::failure(Result::CannotOpen,
-                                                STIRPA_TR_NOOP("Message",
-                                                               "Cannot open the file '%1': it is "
+    FileDescriptor fd = openRegularFile(path);
+    if (!fd)
+        return errno == EINVAL
+                   ? Result::failure(Result::CannotOpen,
+                                     STIRPA_TR_NOOP("Message", "Cannot open the file '%1': it is "
                                                                "not a regular file."),
-                                                {path})
-                              : Result::failure(Result::CannotOpen,
-                                                STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
-                                                {path, std::strerror(errno)}));
+                                     {path})
+                   : Result::failure(Result::CannotOpen,
+                                     STIRPA_TR_NOOP("Message", "Cannot open %1: %2"),
+                                     {path, std::strerror(errno)});
     // A file under the size limit can still be more than the memory holds.
     const auto outOfMemory = [&path] {
-        return failedLoad(Result::failure(
+        return Result::failure(
             Result::CannotOpen,
-            STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path}));
+            STIRPA_TR_NOOP("Message", "Cannot read %1: there is not enough memory."), {path});
     };
     std::string bytes;
     FileRead read = FileRead::Failed;
     int readError = 0;
     std::size_t zeroRunAt = 0;
     try {
-        read = readFamilyBytes(fd, bytes, zeroRunAt);
+        read = readFamilyBytes(fd.get(), bytes, zeroRunAt);
         readError = errno;
     } catch (const std::bad_alloc&) {
-        ::close(fd);
         return outOfMemory();
     }
-    ::close(fd);
+    fd.close();
     switch (read) {
     case FileRead::Done:
         break;
     case FileRead::Failed:
-        return failedLoad(Result::failure(Result::CannotOpen,
-                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
-                                          {path, std::strerror(readError)}));
+        return Result::failure(Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+                               {path, std::strerror(readError)});
     case FileRead::TooLarge:
-        return failedLoad(Result::failure(Result::CannotOpen,
-                                          STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
-                                          {path, std::strerror(EFBIG)}));
+        return Result::failure(Result::CannotOpen, STIRPA_TR_NOOP("Message", "Cannot read %1: %2"),
+                               {path, std::strerror(EFBIG)});
     case FileRead::NoHeader:
-        return failedLoad(Result::failure(
+        return Result::failure(
             Result::InvalidRecord,
             STIRPA_TR_NOOP("Message",
                            "%1 is not a GEDCOM file: it does not begin with \"0 HEAD\"."),
-            {path}));
+            {path});
     case FileRead::ZeroRun:
-        return failedLoad(Result::failure(
+        return Result::failure(
             Result::InvalidRecord,
             STIRPA_TR_NOOP("Message",
                            "%1 is not a GEDCOM file: it holds a run of zero bytes at byte %2."),
-            {path, std::to_string(zeroRunAt)}));
+            {path, std::to_string(zeroRunAt)});
     }
     try {
         const std::uint64_t fingerprint = bytesFingerprint(bytes);
         GedcomText text = decodeGedcom(std::move(bytes));
         if (text.utf8.find_first_not_of(" \t\r\n") == std::string::npos)
-            return failedLoad(Result::failure(
+            return Result::failure(
                 Result::InvalidRecord,
-                STIRPA_TR_NOOP("Message", "%1 is not a GEDCOM file: it is empty."), {path}));
+                STIRPA_TR_NOOP("Message", "%1 is not a GEDCOM file: it is empty."), {path});
         GedcomLoad load = readGedcom(std::move(text.utf8));
         load.data.characterSet = std::move(text.characterSet);
         load.data.fileFingerprint = fingerprint;

@@ -8,7 +8,9 @@
 #include <string_view>
 
 // The outcome of reading a GEDCOM file: on success its persons and families.
-struct GedcomLoad : Result {
+struct GedcomLoad : Outcome {
+    using Outcome::Outcome;
+
     GedcomData data;
 };
 
@@ -17,14 +19,18 @@ struct GedcomLoad : Result {
 // as it goes, the lines that make no sense skipped with a warning each, values
 // longer than a few KiB cut. The home person is the header's _HME, else the
 // first person with a _HME line, else the person the header's submitter
-// record points to. A large text is read in stretches at once, one per
-// processor, or in as many as `stretches` asks; the outcome is the same.
-GedcomLoad readGedcom(std::string utf8, std::size_t stretches = 0);
+// record points to. A large text is read in parts at once, one per
+// processor, or in as many as `parts` asks; the outcome is the same.
+GedcomLoad readGedcom(std::string utf8, std::size_t parts = 0);
 
 // Reads a regular file of at most maxGedcomSize bytes in whatever character
 // set decodeGedcom() finds; fails only when the file cannot be read or is no
 // GEDCOM file.
 GedcomLoad readGedcomFile(const std::string& path);
+
+// Fails, naming path, for a family file without persons: nothing can be
+// imported from it or updated.
+Result checkHoldsPersons(const GedcomData& data, const std::string& path);
 
 // Whether the file at path begins as a GEDCOM file does, with "0 HEAD".
 bool isGedcomFile(const std::string& path);

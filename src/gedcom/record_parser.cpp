@@ -169,7 +169,7 @@ RecordCounts estimateRecords(std::string_view text)
             std::size_t(links * scale)};
 }
 
-std::vector<std::size_t> stretchStarts(std::string_view text, std::size_t parts)
+std::vector<std::size_t> partStarts(std::string_view text, std::size_t parts)
 {
     std::vector<std::size_t> starts{0};
     const std::size_t firstLine = text.find_first_not_of(" \t\r\n");
@@ -195,9 +195,9 @@ std::vector<std::size_t> stretchStarts(std::string_view text, std::size_t parts)
 
 namespace {
 
-class StretchReader {
+class RecordParser {
 public:
-    explicit StretchReader(GedcomStretch& stretch) : stretch_(stretch) {}
+    explicit RecordParser(RecordPart& part) : part_(part) {}
     void read(const RecordCounts& expected);
 
 private:
@@ -208,27 +208,27 @@ private:
     void takeHeaderLine(const Line& line);
     std::string_view& otherName(GedcomPerson& person, std::uint32_t code);
 
-    GedcomStretch& stretch_;
+    RecordPart& part_;
     enum class Record { None, Header, Submitter, Person, Family } record_ = Record::None;
 };
 
-void StretchReader::warn(long line, std::string message)
+void RecordParser::warn(long line, std::string message)
 {
-    if (++stretch_.warningCount <= long(maxGedcomWarnings))
-        stretch_.warnings.push_back({line, std::move(message)});
+    if (++part_.warningCount <= long(maxGedcomWarnings))
+        part_.warnings.push_back({line, std::move(message)});
 }
 
-void StretchReader::read(const RecordCounts& expected)
+void RecordParser::read(const RecordCounts& expected)
 {
-    stretch_.persons.reserve(expected.persons);
-    stretch_.families.reserve(expected.families);
-    stretch_.references.reserve(expected.links);
-    const std::string_view text = stretch_.text;
+    part_.persons.reserve(expected.persons);
+    part_.families.reserve(expected.families);
+    part_.references.reserve(expected.links);
+    const std::string_view text = part_.text;
     std::vector<Frame> frames;
     long number = 0;
-    bool sawHeader = !stretch_.first;
+    bool sawHeader = !part_.first;
     std::size_t at = 0;
-    while (at < text.size() && !stretch_.sawTrailer) {
+    while (at < text.size() && !part_.sawTrailer) {
         std::size_t end = at;
         while (end < text.size() && text[end] != '\n' && text[end] != '\r')
             ++end;
@@ -240,7 +240,7 @@ void StretchReader::read(const RecordCounts& expected)
         const Line line = parseLine(raw);
         if (!sawHeader) {
             if (!isHeaderLine(raw)) {
-                stretch_.failure = Result::failure(
+                part_.failure = Result::failure(
                     Result::InvalidRecord,
                     STIRPA_TR_NOOP("Message",
                                    "This is not a GEDCOM file: it does not begin with \"0 HEAD\"."),
@@ -266,17 +266,17 @@ void StretchReader::read(const RecordCounts& expected)
         if (line.cut)
             warn(number, "a line of " + std::to_string(raw.size()) + " bytes; only the first " +
                              std::to_string(maxValueLength) + " bytes of its value were read");
-        stretch_.sawTrailer = line.level == 0 && line.code == tagCode("TRLR");
+        part_.sawTrailer = line.level == 0 && line.code == tagCode("TRLR");
         take(line, number, frames);
     }
-    stretch_.lines = number;
+    part_.lines = number;
     if (!sawHeader)
-        stretch_.failure =
+        part_.failure =
             Result::failure(Result::InvalidRecord,
                             STIRPA_TR_NOOP("Message", "This is not a GEDCOM file: it is empty."));
 }
 
-void StretchReader::take(const Line& line, long number, std::vector<Frame>& frames)
+void RecordParser::take(const Line& line, long number, std::vector<Frame>& frames)
 {
     frames.resize(std::size_t(line.level));
     Frame frame{line.code};
@@ -286,13 +286,13 @@ void StretchReader::take(const Line& line, long number, std::vector<Frame>& fram
             record_ = Record::Header;
         } else if (line.code == tagCode("SUBM") && !line.xref.empty()) {
             record_ = Record::Submitter;
-            stretch_.submitterLinks.push_back({line.xref, {}});
+            part_.submitterLinks.push_back({line.xref, {}});
         } else if (line.code == tagCode("INDI") && !line.xref.empty()) {
             record_ = Record::Person;
-            stretch_.persons.emplace_back().xref = line.xref;
+            part_.persons.emplace_back().xref = line.xref;
         } else if (line.code == tagCode("FAM") && !line.xref.empty()) {
             record_ = Record::Family;
-            stretch_.families.emplace_back().xref = line.xref;
+            part_.families.emplace_back().xref = line.xref;
         }
         frames.push_back(frame);
         return;
@@ -301,7 +301,7 @@ void StretchReader::take(const Line& line, long number, std::vector<Frame>& fram
     if (line.code == tagCode("CONT") || line.code == tagCode("CONC")) {
         if (parent.text) {
             if (!parent.joined)
-                parent.joined = &stretch_.joined.emplace_back(*parent.text);
+                parent.joined = &part_.joined.emplace_back(*parent.text);
             std::string& joined = *parent.joined;
             if (joined.size() < maxValueLength) {
                 if (line.code == tagCode("CONT"))
@@ -314,8 +314,8 @@ void StretchReader::take(const Line& line, long number, std::vector<Frame>& fram
     } else if (record_ == Record::Header) {
         takeHeaderLine(line);
     } else if (record_ == Record::Submitter) {
-        if (line.level == 1 && stretch_.submitterLinks.back().person.empty())
-            stretch_.submitterLinks.back().person = pointer(line.value);
+        if (line.level == 1 && part_.submitterLinks.back().person.empty())
+            part_.submitterLinks.back().person = pointer(line.value);
     } else if (record_ == Record::Person) {
         takePersonLine(line, number, parent, frame);
     } else if (record_ == Record::Family) {
@@ -324,9 +324,9 @@ void StretchReader::take(const Line& line, long number, std::vector<Frame>& fram
     frames.push_back(frame);
 }
 
-void StretchReader::takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame)
+void RecordParser::takePersonLine(const Line& line, long number, const Frame& parent, Frame& frame)
 {
-    GedcomPerson& person = stretch_.persons.back();
+    GedcomPerson& person = part_.persons.back();
     if (line.level == 1) {
         if (line.code == tagCode("NAME") && person.name.empty() && person.given.empty()) {
             person.name = line.value;
@@ -346,16 +346,16 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
         } else if (line.code == tagCode("BURI")) {
             frame.event = &person.burial;
         } else if (line.code == tagCode("_HME")) {
-            if (stretch_.markedHome < 0 && trimmed(line.value) != "N")
-                stretch_.markedHome = int(stretch_.persons.size()) - 1;
+            if (part_.markedHome < 0 && trimmed(line.value) != "N")
+                part_.markedHome = int(part_.persons.size()) - 1;
         } else if (line.code == tagCode("FAMC") || line.code == tagCode("FAMS")) {
             const std::string_view xref = pointer(line.value);
             if (xref.empty())
                 warn(number, std::string(line.tag) + " without a cross-reference; skipped");
             else
-                stretch_.references.push_back(
+                part_.references.push_back(
                     {line.code == tagCode("FAMC") ? LinkLine::ChildOf : LinkLine::SpouseIn,
-                     int(stretch_.persons.size()) - 1, XrefKey(xref), number});
+                     int(part_.persons.size()) - 1, XrefKey(xref), number});
         }
     } else if (line.level == 2 && parent.code == tagCode("NAME") && parent.text == &person.name) {
         if (line.code == tagCode("GIVN"))
@@ -376,21 +376,21 @@ void StretchReader::takePersonLine(const Line& line, long number, const Frame& p
 }
 
 // The person's NPFX, NSFX or NICK, made room for at the first.
-std::string_view& StretchReader::otherName(GedcomPerson& person, std::uint32_t code)
+std::string_view& RecordParser::otherName(GedcomPerson& person, std::uint32_t code)
 {
     if (person.otherNames < 0) {
-        person.otherNames = int(stretch_.otherNames.size());
-        stretch_.otherNames.emplace_back();
+        person.otherNames = int(part_.otherNames.size());
+        part_.otherNames.emplace_back();
     }
-    GedcomNames& names = stretch_.otherNames[std::size_t(person.otherNames)];
+    GedcomNames& names = part_.otherNames[std::size_t(person.otherNames)];
     return code == tagCode("NPFX")   ? names.prefix
            : code == tagCode("NSFX") ? names.suffix
                                      : names.nickname;
 }
 
-void StretchReader::takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame)
+void RecordParser::takeFamilyLine(const Line& line, long number, const Frame& parent, Frame& frame)
 {
-    GedcomFamily& family = stretch_.families.back();
+    GedcomFamily& family = part_.families.back();
     if (line.level == 1) {
         if (line.code == tagCode("HUSB") || line.code == tagCode("WIFE") ||
             line.code == tagCode("CHIL")) {
@@ -401,8 +401,8 @@ void StretchReader::takeFamilyLine(const Line& line, long number, const Frame& p
             if (xref.empty())
                 warn(number, std::string(line.tag) + " without a cross-reference; skipped");
             else
-                stretch_.references.push_back(
-                    {kind, int(stretch_.families.size()) - 1, XrefKey(xref), number});
+                part_.references.push_back(
+                    {kind, int(part_.families.size()) - 1, XrefKey(xref), number});
         } else if (line.code == tagCode("MARR")) {
             frame.event = &family.marriage;
         }
@@ -414,19 +414,19 @@ void StretchReader::takeFamilyLine(const Line& line, long number, const Frame& p
     }
 }
 
-void StretchReader::takeHeaderLine(const Line& line)
+void RecordParser::takeHeaderLine(const Line& line)
 {
     if (line.level != 1)
         return;
-    if (line.code == tagCode("_HME") && stretch_.headerHome.empty())
-        stretch_.headerHome = pointer(line.value);
-    else if (line.code == tagCode("SUBM") && stretch_.headerSubmitter.empty())
-        stretch_.headerSubmitter = pointer(line.value);
+    if (line.code == tagCode("_HME") && part_.headerHome.empty())
+        part_.headerHome = pointer(line.value);
+    else if (line.code == tagCode("SUBM") && part_.headerSubmitter.empty())
+        part_.headerSubmitter = pointer(line.value);
 }
 
 } // namespace
 
-void readStretch(GedcomStretch& stretch, const RecordCounts& expected)
+void parseRecords(RecordPart& part, const RecordCounts& expected)
 {
-    StretchReader(stretch).read(expected);
+    RecordParser(part).read(expected);
 }

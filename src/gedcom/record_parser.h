@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-// A stretch of a GEDCOM file read on its own, so that a large file is read on
+// A part of a GEDCOM file read on its own, so that a large file is read on
 // every processor: what its records say, before they are joined to the
 // others' and linked to each other.
 
@@ -43,16 +43,16 @@ struct SubmitterLink {
     std::string_view person;
 };
 
-// A stretch of the file, read on a thread of its own. Each begins with a record
-// (a level 0 line), so no record spans two; until the stretches are joined, its
+// A part of the file, read on a thread of its own. Each begins with a record
+// (a level 0 line), so no record spans two; until the parts are joined, its
 // line numbers and record indices count from its own start.
-struct GedcomStretch {
+struct RecordPart {
     std::string_view text;
     bool first = true; // the file's start, which must be its header
     Result failure;
     std::vector<GedcomPerson> persons;
     std::vector<GedcomFamily> families;
-    std::vector<GedcomNames> otherNames; // persons' otherNames count from the stretch's first
+    std::vector<GedcomNames> otherNames; // persons' otherNames count from the part's first
     std::vector<LinkLine> references;    // in file order
     std::list<std::string> joined;       // values continued over several lines
     std::vector<LineWarning> warnings;   // the first maxGedcomWarnings
@@ -78,11 +78,11 @@ struct RecordCounts {
 
 RecordCounts estimateRecords(std::string_view text);
 
-// The starts of the stretches the text is read in: at level 0 lines near equal
+// The starts of the parts the text is read in: at level 0 lines near equal
 // shares of it, never before the end of its first line (its header, which
 // tells whether it is GEDCOM at all).
-std::vector<std::size_t> stretchStarts(std::string_view text, std::size_t parts);
+std::vector<std::size_t> partStarts(std::string_view text, std::size_t parts);
 
-// Reads the stretch's text, with room made for the records expected. The first
-// stretch must begin with the header; a failure is kept in the stretch.
-void readStretch(GedcomStretch& stretch, const RecordCounts& expected);
+// Reads the part's text, with room made for the records expected. The first
+// part must begin with the header; a failure is kept in the part.
+void parseRecords(RecordPart& part, const RecordCounts& expected);

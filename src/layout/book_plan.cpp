@@ -240,10 +240,8 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     }
     whole.clear();
     Splitter splitter(data, request, columns);
-    if (const Result split = splitter.run(request.root); !split) {
-        static_cast<Result&>(book) = split;
-        return book;
-    }
+    if (const Result split = splitter.run(request.root); !split)
+        return split;
     // Each cut person gets a family of their own in a copy of the data, with a
     // stand-in person where the branch went: the layout leaves the stand-in's
     // place free, right below (or above) the person, for the continuation box.
@@ -276,8 +274,9 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     for (const int person : splitter.reached) {
         const int from = splitter.reachedFrom[std::size_t(person)];
         if (from >= 0)
-            homeCut[std::size_t(person)] =
-                cutOf[std::size_t(from)] >= 0 ? cutOf[std::size_t(from)] : homeCut[std::size_t(from)];
+            homeCut[std::size_t(person)] = cutOf[std::size_t(from)] >= 0
+                                               ? cutOf[std::size_t(from)]
+                                               : homeCut[std::size_t(from)];
     }
     const auto hasOwnBox = [&](int person) {
         return splitter.reachedFrom[std::size_t(person)] != Splitter::unreached;
@@ -355,13 +354,11 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
         std::sort(links.begin(), links.end(),
                   [](const BookChart::Link& a, const BookChart::Link& b) { return a.box < b.box; });
         if (links.size() > std::size_t(maxBranchCharts)) {
-            static_cast<Result&>(book) = Result::failure(
+            return Result::failure(
                 Result::TooLarge,
                 STIRPA_TR_NOOP("Message", "A chart would need %1 charts beside it, more than 99; "
                                           "allow more columns."),
                 {std::to_string(links.size())});
-            book.charts.clear();
-            return book;
         }
         book.charts[k].plan = std::move(plan);
         book.charts[k].links = std::move(links);

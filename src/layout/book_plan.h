@@ -25,7 +25,9 @@ struct BookChart {
     std::vector<Link> sees;
 };
 
-struct ChartBookPlan : Result {
+struct ChartBookPlan : Outcome {
+    using Outcome::Outcome;
+
     std::vector<BookChart> charts; // the main chart first, each before its branches
 };
 

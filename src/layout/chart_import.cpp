@@ -233,22 +233,24 @@ std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& opt
     return livingPersons(data, options.today);
 }
 
+Result noSuchRoot()
+{
+    return Result::failure(Result::Failed,
+                           STIRPA_TR_NOOP("Message", "There is no such person to start from."));
+}
+
 ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>& plan,
                           const ImportOptions& options, const std::string& name,
                           const std::vector<BoxLabel>& labels, const std::vector<bool>& living)
 {
     if (plan.empty())
-        return {
-            Result::failure(Result::Failed,
-                            STIRPA_TR_NOOP("Message", "There is no such person to start from.")),
-            Chart(), 0, 0};
+        return noSuchRoot();
     for (const PlannedBox& box : plan) {
         if (!chartLimits::contains(box.cell))
-            return {Result::failure(Result::TooLarge,
-                                    STIRPA_TR_NOOP("Message", "The chart would need more than %1 "
-                                                              "columns; choose fewer generations."),
-                                    {std::to_string(chartLimits::maxCell)}),
-                    Chart(), 0, 0};
+            return Result::failure(Result::TooLarge,
+                                   STIRPA_TR_NOOP("Message", "The chart would need more than %1 "
+                                                             "columns; choose fewer generations."),
+                                   {std::to_string(chartLimits::maxCell)});
     }
     std::vector<int> nameLines;
     std::vector<std::string> texts =
@@ -282,8 +284,11 @@ ChartImport chartFromPlan(const GedcomData& data, const std::vector<PlannedBox>&
         else
             boxes[i]->setLinkLengths(continuationConnector(settings));
     }
-    ChartImport result{Result(), Chart(settings, name), boxes.front()->cell(),
-                       lastLevel - firstLevel + 1, livingCount(plan, living)};
+    ChartImport result;
+    result.chart = Chart(settings, name);
+    result.root = boxes.front()->cell();
+    result.generations = lastLevel - firstLevel + 1;
+    result.living = livingCount(plan, living);
     std::vector<const Person*> placed(boxes.size());
     for (std::size_t i = 0; i < boxes.size(); ++i)
         placed[i] = boxes[i].get();

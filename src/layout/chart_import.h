@@ -17,7 +17,9 @@ struct ImportOptions {
 };
 
 // The outcome of an import: on success the chart and the cell of its root's box.
-struct ChartImport : Result {
+struct ChartImport : Outcome {
+    using Outcome::Outcome;
+
     Chart chart;
     Cell root = noCell;
     int generations = 0; // the levels the chart's persons take
@@ -68,6 +70,9 @@ std::vector<int> cutPersons(const std::vector<PlannedBox>& plan);
 
 // Who the options count as living: none when they show everyone.
 std::vector<bool> livingPersons(const GedcomData& data, const ImportOptions& options);
+
+// The failure of an import whose plan is empty: its root is no one in the file.
+Result noSuchRoot();
 
 // The chart of a plan made beforehand; labels in the order of their boxes,
 // living from livingPersons.

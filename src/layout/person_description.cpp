@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/person_description.h"
 
-#include "layout/date_text.h"
 #include "gedcom/gedcom_date.h"
+#include "layout/date_text.h"
 
 namespace {
 
@@ -66,18 +66,6 @@ void appendEventLine(std::string& out, std::string_view prefix, const GedcomEven
     }
     if (out.size() == body)
         out.resize(start);
-}
-
-// The words before a box's event lines, as genealogists abbreviate them.
-struct EventWords {
-    std::string_view born, christened, died, buried, married;
-};
-
-const EventWords& eventWords(DateLanguage language)
-{
-    static constexpr EventWords english{"b. ", "chr. ", "d. ", "bur. ", "m. "};
-    static constexpr EventWords german{"geb. ", "get. ", "gest. ", "begr. ", "verh. "};
-    return language == DateLanguage::German ? german : english;
 }
 
 void appendNameOnly(std::string& out, const GedcomPerson& person, const DescriptionOptions& options)

@@ -18,6 +18,18 @@ struct DescriptionOptions {
     bool titles = false; // the TITL value before the name: "Queen Victoria Hanover"
 };
 
+// The words before a box's event lines, as genealogists abbreviate them: what
+// a description writes and a link reads back.
+struct EventWords {
+    std::string_view born, christened, died, buried, married;
+};
+inline constexpr EventWords englishEventWords{"b. ", "chr. ", "d. ", "bur. ", "m. "};
+inline constexpr EventWords germanEventWords{"geb. ", "get. ", "gest. ", "begr. ", "verh. "};
+inline const EventWords& eventWords(DateLanguage language)
+{
+    return language == DateLanguage::German ? germanEventWords : englishEventWords;
+}
+
 // What a box shows for a person kept from view, and for one without a name.
 inline constexpr std::string_view hiddenPersonText = "Living";
 inline constexpr std::string_view namelessText = "?";

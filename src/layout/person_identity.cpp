@@ -78,7 +78,8 @@ bool yearFits(int shownYear, const GedcomPerson& person)
 int shownBirthYear(std::string_view text)
 {
     const std::vector<std::string_view> lines = descriptionLines(text);
-    for (const std::string_view tag : {"b. ", "geb. ", "chr. ", "get. "})
+    for (const std::string_view tag : {englishEventWords.born, germanEventWords.born,
+                                       englishEventWords.christened, germanEventWords.christened})
         for (const std::string_view line : lines)
             if (line.starts_with(tag))
                 if (const int year = firstYear(line.substr(tag.size())))

@@ -24,6 +24,5 @@ inline constexpr long maxTextLength = 16L << 20;
 inline constexpr long maxPaddingPerFile = 16L << 20;
 
 constexpr bool cellInRange(long value) { return value >= minCell && value <= maxCell; }
-constexpr bool linkInRange(long value) { return value >= -maxLink && value <= maxLink; }
 constexpr bool contains(Cell cell) { return cellInRange(cell.column) && cellInRange(cell.level); }
 } // namespace chartLimits

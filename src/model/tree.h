@@ -85,9 +85,6 @@ public:
     // Exactly the boxes whose drawing (frame, connectors, pointer stub) covers a
     // pixel of the area, in list order; the area's edges and the drawing's count.
     std::vector<const Person*> boxesInArea(const Rect& area) const;
-    // The longest connector any box has had; bounds how far a box draws outside
-    // its cell.
-    Links connectorReach() const { return reach_; }
 
     // Rebuilds the cell index after cells changed wholesale.
     void reindex();
@@ -187,6 +184,8 @@ private:
     mutable Greatest greatestColumn_;
     mutable Greatest greatestLevel_;
     std::uint32_t nextOrder_ = 1;
+    // The longest connector any box has had; bounds how far a box draws outside
+    // its cell.
     Links reach_;
     // Counts changes of the boxes' cells and list membership.
     std::uint64_t revision_ = 0;

@@ -63,7 +63,7 @@ private slots:
             QVERIFY(out >= 0);
             QVERIFY(writeAll(out, written));
             ::close(out);
-            fd = openRegularFile(path);
+            fd = openRegularFile(path).release();
             QVERIFY(fd >= 0);
         }
         std::string bytes = "kept";

@@ -213,6 +213,7 @@ private slots:
 
         std::vector<std::string> committed;
         Result failure;
+        const int before = openDescriptors();
         {
             AtomicFileSet set{std::size_t(chunk)};
             for (int i = 0; i < files && failure; ++i)
@@ -233,6 +234,8 @@ private slots:
             }
             committed = set.committed();
         }
+        // Whatever failed, the set's descriptors go with it.
+        QCOMPARE(openDescriptors(), before);
 
         QCOMPARE(int(committed.size()), inPlace);
         for (int i = 0; i < files; ++i) {

@@ -178,8 +178,8 @@ std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, st
         err << path << ": " << note.message() << '\n';
     for (const std::string& warning : load.data.warnings)
         err << path << ": " << warning << '\n';
-    if (load.data.persons.empty()) {
-        err << path << " holds no persons.\n";
+    if (Result persons = checkHoldsPersons(load.data, path); !persons) {
+        err << persons.message() << '\n';
         return std::nullopt;
     }
     return load;

@@ -32,7 +32,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (!args.empty() && args[0] == "--version") {
-        out << "Stirpa 1.0\n";
+        out << "Stirpa " STIRPA_VERSION "\n";
         return 0;
     }
     const int status = runBatch(options, args, {out, err});

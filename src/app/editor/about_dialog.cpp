@@ -19,7 +19,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
         picture->setPixmap(treePicture(48, devicePixelRatioF(), variant));
         pictures->addWidget(picture);
     }
-    auto* version = new QLabel(tr("Stirpa Version 1.0"), this);
+    auto* version = new QLabel(tr("Stirpa Version %1").arg(QStringLiteral(STIRPA_VERSION)), this);
     auto* note = new QLabel(tr("Family-tree charts, laid out by hand."), this);
     auto* close = new QPushButton(tr("Close"), this);
     auto* help = new QPushButton(tr("Help"), this);

@@ -17,7 +17,6 @@ public:
     // Returns false when start-up fails (a chart that cannot be opened, no help);
     // the reason has then been shown and written to standard error.
     bool start(const QStringList& arguments);
-    MainWindow* mainWindow() const { return window_.get(); }
 
 private:
     std::unique_ptr<MainWindow> window_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editor/crash_recovery.h"
 
+#include "base/file_descriptor.h"
 #include "files/atomic_file.h"
 #include "chartfile/chart_writer.h"
 #include "document/chart_document.h"
@@ -56,13 +57,9 @@ bool makePrivateFolder(const QString& path)
 // Whether a running editor holds the lock; the lock goes with its process.
 bool isLocked(const QString& lockPath)
 {
-    const int fd = ::open(QFile::encodeName(lockPath).constData(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    return held;
+    const FileDescriptor fd(::open(QFile::encodeName(lockPath).constData(),
+                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    return fd && ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 } // namespace

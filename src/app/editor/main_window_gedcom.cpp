@@ -44,8 +44,8 @@ void MainWindow::fileImportGedcom()
         showError(tr("Import GEDCOM"), messageText(load));
         return;
     }
-    if (load.data.persons.empty()) {
-        showError(tr("Import GEDCOM"), tr("%1 holds no persons.").arg(path));
+    if (Result persons = checkHoldsPersons(load.data, path.toLocal8Bit().toStdString()); !persons) {
+        showError(tr("Import GEDCOM"), messageText(persons));
         return;
     }
     ImportOptions options;
