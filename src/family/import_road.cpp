@@ -6,22 +6,15 @@
 
 namespace {
 
-ImportWritten failed(const Result& result)
-{
-    ImportWritten written;
-    static_cast<Result&>(written) = result;
-    return written;
-}
-
 ImportWritten writeChart(const GedcomData& data, const ImportOptions& options,
                          const ImportTarget& target)
 {
     const ChartImport imported =
         importChart(data, options, treeNameOf(target.outPath), target.linkPath);
     if (!imported)
-        return failed(imported);
+        return Result(imported);
     if (const Result saved = saveChartFile(target.outPath, imported.chart); !saved)
-        return failed(saved);
+        return saved;
     ImportWritten written;
     written.written = {target.outPath};
     written.boxes = imported.chart.tree().size();
@@ -34,10 +27,7 @@ ImportWritten writeChart(const GedcomData& data, const ImportOptions& options,
 ImportWritten writeBook(const GedcomData& data, const ImportOptions& options,
                         const ImportTarget& target)
 {
-    ImportWritten written;
-    static_cast<BookImport&>(written) =
-        saveBook(data, options, target.outPath, target.linkPath, target.replace);
-    return written;
+    return saveBook(data, options, target.outPath, target.linkPath, target.replace);
 }
 
 } // namespace
@@ -51,7 +41,7 @@ ImportRoad::ImportRoad(ImportTarget target)
 ImportWritten ImportRoad::write(const GedcomData& data, const ImportOptions& options) const
 {
     if (!ready())
-        return failed(ready());
+        return ready();
     return options.bookColumns > 0 ? writeBook(data, options, target_)
                                    : writeChart(data, options, target_);
 }

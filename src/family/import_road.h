@@ -21,6 +21,9 @@ struct ImportTarget {
 
 // What an import wrote: a single chart as a book of one, with its size.
 struct ImportWritten : BookImport {
+    using BookImport::BookImport;
+    ImportWritten(BookImport book) : BookImport(std::move(book)) {}
+
     Size size; // of a single chart, as drawn
 };
 

@@ -11,16 +11,13 @@ LinkRoad::LinkRoad(LinkTarget target)
 
 ChartLinking LinkRoad::write(Chart& chart, const GedcomData& data, const LinkChoices& choices) const
 {
-    if (!ready()) {
-        ChartLinking refused;
-        static_cast<Result&>(refused) = ready();
-        return refused;
-    }
+    if (!ready())
+        return ready();
     ChartLinking linking = linkChart(chart, data, target_.linkPath, choices);
     if (!linking)
         return linking;
     if (const Result saved = saveChartFile(target_.outPath, chart); !saved)
-        static_cast<Result&>(linking) = saved;
+        return saved;
     return linking;
 }
 

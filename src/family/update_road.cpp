@@ -206,7 +206,7 @@ UpdateRoad::UpdateRoad(UpdateTarget target)
 FamilyUpdate UpdateRoad::read(const CalendarDate& today) const
 {
     if (!ready())
-        return failed(ready());
+        return ready();
     return updateChartFile(target_.chartPath, target_.linkPath, today, target_.familyPath);
 }
 
