@@ -2,107 +2,24 @@
 #include "family/chart_linking.h"
 
 #include "family/chart_update.h"
-#include "layout/family_link_options.h"
-#include "layout/chart_import.h"
 #include "gedcom/gedcom_date.h"
+#include "layout/chart_import.h"
+#include "layout/chart_kind.h"
+#include "layout/family_link_options.h"
 #include "layout/person_description.h"
 #include "layout/person_identity.h"
 #include "model/description_lines.h"
 #include "model/place_name.h"
 
 #include <algorithm>
-#include <map>
 #include <unordered_map>
 
 namespace {
 
-bool areSpouses(const GedcomData& data, int a, int b)
-{
-    for (const int f : data.persons[std::size_t(a)].spouseIn) {
-        const GedcomFamily& family = data.families[std::size_t(f)];
-        if (family.husband == b || family.wife == b)
-            return true;
-    }
-    return false;
-}
-
-// The root's descendants and everyone married to one of them, the root included.
-std::vector<bool> descendantsAndSpouses(const GedcomData& data, int root)
-{
-    std::vector<bool> found(data.persons.size());
-    std::vector<int> waiting{root};
-    found[std::size_t(root)] = true;
-    while (!waiting.empty()) {
-        const int person = waiting.back();
-        waiting.pop_back();
-        for (const int f : data.persons[std::size_t(person)].spouseIn) {
-            const GedcomFamily& family = data.families[std::size_t(f)];
-            for (const int partner : {family.husband, family.wife})
-                if (partner >= 0)
-                    found[std::size_t(partner)] = true;
-            for (const int child : family.children)
-                if (!found[std::size_t(child)]) {
-                    found[std::size_t(child)] = true;
-                    waiting.push_back(child);
-                }
-        }
-    }
-    return found;
-}
-
-// The person and their ancestors.
-std::vector<bool> ancestorsOf(const GedcomData& data, int person)
-{
-    std::vector<bool> found(data.persons.size());
-    std::vector<int> waiting{person};
-    found[std::size_t(person)] = true;
-    while (!waiting.empty()) {
-        const int child = waiting.back();
-        waiting.pop_back();
-        for (const int f : data.persons[std::size_t(child)].childOf) {
-            const GedcomFamily& family = data.families[std::size_t(f)];
-            for (const int parent : {family.husband, family.wife})
-                if (parent >= 0 && !found[std::size_t(parent)]) {
-                    found[std::size_t(parent)] = true;
-                    waiting.push_back(parent);
-                }
-        }
-    }
-    return found;
-}
-
-// A level with more boxes is no hourglass's waist: a person and their spouses.
-constexpr std::size_t maxSpousesOnLevel = 16;
-
-bool allSpousesShown(const GedcomData& data, int person, const std::vector<bool>& shown)
-{
-    for (const int f : data.persons[std::size_t(person)].spouseIn) {
-        const GedcomFamily& family = data.families[std::size_t(f)];
-        const int partner = family.husband == person ? family.wife : family.husband;
-        if (partner >= 0 && !shown[std::size_t(partner)])
-            return false;
-    }
-    return true;
-}
-
-bool missesSibling(const GedcomData& data, int person, const std::vector<bool>& shown)
-{
-    for (const int f : data.persons[std::size_t(person)].childOf)
-        for (const int child : data.families[std::size_t(f)].children)
-            if (!shown[std::size_t(child)])
-                return true;
-    return false;
-}
-
-struct Match {
-    const Person* box;
-    int person;
-};
-
 // The rule the boxes were written by: of the date styles and languages and
 // the titles an import offers, the one whose text most boxes have (the usual
 // one on a tie), so that an update takes those boxes as the import's.
-DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<Match>& matched)
+DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<LinkedBox>& matched)
 {
     DescriptionOptions best;
     std::size_t bestCount = 0;
@@ -113,7 +30,7 @@ DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<
                 const DescriptionOptions options{
                     .dates = dates, .dateLanguage = language, .titles = titles};
                 std::size_t count = 0;
-                for (const Match& m : matched) {
+                for (const LinkedBox& m : matched) {
                     describeBox(data, m.person, options, text, {});
                     count += text == m.box->text;
                 }
@@ -123,82 +40,6 @@ DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<
                 }
             }
     return best;
-}
-
-// The layout the linked boxes show, and its root; kind stays unset when no
-// rule fits.
-struct Shape {
-    std::optional<LayoutKind> kind;
-    const Match* root = nullptr;
-};
-
-const Match* topLeft(const std::vector<Match>& matched)
-{
-    const Match* best = nullptr;
-    for (const Match& m : matched)
-        if (!best || m.box->level() < best->box->level() ||
-            (m.box->level() == best->box->level() && m.box->column() < best->box->column()))
-            best = &m;
-    return best;
-}
-
-bool allIn(const std::vector<Match>& matched, const std::vector<bool>& persons)
-{
-    return std::all_of(matched.begin(), matched.end(),
-                       [&](const Match& m) { return persons[std::size_t(m.person)]; });
-}
-
-Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Match>& matched)
-{
-    // Ancestors: the lowest box alone on its level under a parent of its
-    // person, every other person an ancestor.
-    const Match* lowest = nullptr;
-    for (const Match& m : matched)
-        if (!lowest || m.box->level() > lowest->box->level() ||
-            (m.box->level() == lowest->box->level() && m.box->column() < lowest->box->column()))
-            lowest = &m;
-    std::map<int, std::vector<const Match*>> byLevel;
-    for (const Match& m : matched)
-        byLevel[m.box->level()].push_back(&m);
-    if (byLevel[lowest->box->level()].size() == 1)
-        if (const Person* parent = chart.tree().findParent(lowest->box))
-            for (const Match& m : matched)
-                if (m.box == parent && data.isParent(m.person, lowest->person) &&
-                    allIn(matched, ancestorsOf(data, lowest->person)))
-                    return {LayoutKind::Ancestors, lowest};
-    std::vector<bool> persons(data.persons.size());
-    for (const Match& m : matched)
-        persons[std::size_t(m.person)] = true;
-    // An hourglass: the root and its spouses alone on their level, a parent
-    // above, and a brother or sister missing (a descendants chart shows them);
-    // the lowest such level, as the root's parents are a couple alone too.
-    for (auto level = byLevel.rbegin(); level != byLevel.rend(); ++level) {
-        const auto above = std::next(level);
-        if (above == byLevel.rend() || level->second.size() > maxSpousesOnLevel)
-            continue;
-        for (const Match* root : level->second) {
-            const bool spousesOnly =
-                std::all_of(level->second.begin(), level->second.end(), [&](const Match* m) {
-                    return m == root || areSpouses(data, m->person, root->person);
-                });
-            const bool parentAbove =
-                above->first == level->first - 1 &&
-                std::any_of(above->second.begin(), above->second.end(),
-                            [&](const Match* m) { return data.isParent(m->person, root->person); });
-            if (spousesOnly && parentAbove && missesSibling(data, root->person, persons))
-                return {LayoutKind::Hourglass, root};
-        }
-    }
-    // Descendants: everyone descends from the top-left person or married one
-    // who does, and the top-left person's spouses stand beside them.
-    const Match* top = topLeft(matched);
-    if (allIn(matched, descendantsAndSpouses(data, top->person)) &&
-        allSpousesShown(data, top->person, persons))
-        return {LayoutKind::Descendants, top};
-    // A person alone at the bottom is rather an ancestors chart's root.
-    if (byLevel.rbegin()->second.size() == 1)
-        return {LayoutKind::Ancestors, lowest};
-    return {std::nullopt, top};
 }
 
 // Links each continuation box to the person whose branch it cuts (the linked
@@ -234,7 +75,7 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     const PersonsByName byName(data);
 
     ChartLinking result;
-    std::vector<Match> matched;
+    std::vector<LinkedBox> matched;
     int firstLevel = 0, lastLevel = -1;
     chart.tree().forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Person)
@@ -255,15 +96,16 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
                     STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file.")),
                 0, std::move(result.unmatched)};
 
-    const Shape shape = shapeOf(chart, data, matched);
+    const ShapeGuess shape = guessShape(LinkedShape(chart.tree(), data, matched));
     result.kind = choices.kind.value_or(shape.kind.value_or(LayoutKind::Descendants));
+    const ChartKind& kind = chartKind(result.kind);
     // The root given, else the one the shape tells, else the top-left box
     // (for ancestors the lowest).
-    const Match* root = shape.kind == result.kind ? shape.root : nullptr;
+    const LinkedBox* root = shape.kind == result.kind ? shape.root : nullptr;
     if (choices.root >= 0 || !root) {
         root = nullptr;
-        const bool fromBottom = result.kind == LayoutKind::Ancestors;
-        for (const Match& m : matched) {
+        const bool fromBottom = kind.rootAtBottom();
+        for (const LinkedBox& m : matched) {
             if (choices.root >= 0 && m.person != choices.root)
                 continue;
             const int level = fromBottom ? -m.box->level() : m.box->level();
@@ -280,16 +122,11 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
                     STIRPA_TR_NOOP("Message", "No box of the chart names a person of the file.")),
                 0, std::move(result.unmatched)};
     result.root = root->person;
-    const auto clamped = [](int levels) { return std::clamp(levels, 1, maxGenerations); };
-    const int rootLevel = root->box->level();
-    if (result.kind == LayoutKind::Hourglass) {
-        result.ancestorGenerations =
-            choices.ancestorGenerations.value_or(clamped(rootLevel - firstLevel + 1));
-        result.generations = choices.generations.value_or(clamped(lastLevel - rootLevel + 1));
-    } else {
-        result.generations = choices.generations.value_or(clamped(lastLevel - firstLevel + 1));
-        result.ancestorGenerations = result.generations;
-    }
+    const ShownGenerations shown =
+        kind.shownGenerations(firstLevel, root->box->level(), lastLevel, choices.generations,
+                              choices.ancestorGenerations);
+    result.generations = shown.generations;
+    result.ancestorGenerations = shown.ancestorGenerations;
 
     ImportOptions options;
     options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};
@@ -302,7 +139,7 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     records.clear();
     std::string text;
     std::unordered_map<const Person*, int> personOfBox;
-    for (const Match& m : matched) {
+    for (const LinkedBox& m : matched) {
         // The import's text for the person: a box that shows other text is the user's.
         describeBox(data, m.person, options.description, text, {});
         records.set(m.box,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/family_layout.h"
 
+#include "layout/chart_kind.h"
+
 #include <algorithm>
 
 namespace {
@@ -312,23 +314,35 @@ std::vector<int> ancestorDepths(const GedcomData& data, int root, int generation
     return nearest;
 }
 
-std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
-                                   const std::function<bool(int)>& boxedElsewhere)
+std::vector<PlannedBox> planDescendants(const GedcomData& data, const LayoutRequest& request,
+                                        const std::function<bool(int)>& boxedElsewhere)
 {
     if (request.root < 0 || std::size_t(request.root) >= data.persons.size())
         return {};
     Planner planner(data, std::clamp(request.generations, 1, maxGenerations), boxedElsewhere);
-    if (request.kind == LayoutKind::Descendants) {
-        std::vector<int> row;
-        planner.descendants(request.root, 0, row);
-        planner.chain(row);
-        planner.settleSpouses();
-        planner.placeColumns();
-    } else {
-        planner.measureAncestry(request.root);
-        planner.ancestors(request.root, 0);
-        planner.placeColumns();
-        planner.turnOver();
-    }
+    std::vector<int> row;
+    planner.descendants(request.root, 0, row);
+    planner.chain(row);
+    planner.settleSpouses();
+    planner.placeColumns();
     return std::move(planner.boxes);
+}
+
+std::vector<PlannedBox> planAncestors(const GedcomData& data, const LayoutRequest& request,
+                                      const std::function<bool(int)>& boxedElsewhere)
+{
+    if (request.root < 0 || std::size_t(request.root) >= data.persons.size())
+        return {};
+    Planner planner(data, std::clamp(request.generations, 1, maxGenerations), boxedElsewhere);
+    planner.measureAncestry(request.root);
+    planner.ancestors(request.root, 0);
+    planner.placeColumns();
+    planner.turnOver();
+    return std::move(planner.boxes);
+}
+
+std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
+                                   const std::function<bool(int)>& boxedElsewhere)
+{
+    return chartKind(request.kind).sidePlan(data, request, boxedElsewhere);
 }

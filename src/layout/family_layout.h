@@ -46,6 +46,11 @@ struct PlannedBox {
 // the generations.
 // boxedElsewhere, when given, names persons whose own box stands in another
 // chart (of a book): they get see boxes, as persons met again do.
+std::vector<PlannedBox> planDescendants(const GedcomData& data, const LayoutRequest& request,
+                                        const std::function<bool(int person)>& boxedElsewhere = {});
+std::vector<PlannedBox> planAncestors(const GedcomData& data, const LayoutRequest& request,
+                                      const std::function<bool(int person)>& boxedElsewhere = {});
+// Either of them, as the request's kind plans one side of its root.
 std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
                                    const std::function<bool(int person)>& boxedElsewhere = {});
 

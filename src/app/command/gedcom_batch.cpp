@@ -5,11 +5,12 @@
 #include "app/command/update_batch.h"
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "files/folder_lock.h"
 #include "family/book_files.h"
-#include "layout/date_text.h"
-#include "layout/chart_import.h"
+#include "files/folder_lock.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/chart_import.h"
+#include "layout/chart_kind.h"
+#include "layout/date_text.h"
 #include "layout/person_filter.h"
 #include "layout/root_person.h"
 
@@ -161,7 +162,7 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args, DateLanguage 
             paths.push_back(arg);
         }
     }
-    if (paths.size() != 2 || (call.splitColumns && call.layout.kind == LayoutKind::Hourglass))
+    if (paths.size() != 2 || (call.splitColumns && !chartKind(call.layout.kind).splitsIntoBook()))
         return std::nullopt;
     call.gedcomPath = paths[0];
     call.outPath = paths[1];
@@ -263,19 +264,6 @@ struct Made {
     int living = 0;
 };
 
-const char* kindName(LayoutKind kind)
-{
-    switch (kind) {
-    case LayoutKind::Ancestors:
-        return "ancestors";
-    case LayoutKind::Hourglass:
-        return "hourglass";
-    case LayoutKind::Descendants:
-        break;
-    }
-    return "descendants";
-}
-
 std::string counted(std::size_t count, const char* one, const char* many)
 {
     return std::to_string(count) + (count == 1 ? one : many);
@@ -295,7 +283,7 @@ std::string summary(const ImportCall& call, const GedcomData& data, const RootCh
         line += root.byDefault.home ? ", the home person"
                                     : ", whose chart holds the most persons: " +
                                           std::to_string(root.byDefault.persons);
-    line += std::string("), ") + kindName(call.layout.kind) + ", ";
+    line += std::string("), ") + chartKind(call.layout.kind).name() + ", ";
     if (call.splitColumns)
         line += counted(made.charts, " chart", " charts") + " of at most " +
                 std::to_string(call.splitColumns) + " columns, ";
