@@ -2,10 +2,10 @@
 #include "family/chart_linking.h"
 
 #include "family/chart_update.h"
-#include "gedcom/gedcom_date.h"
+#include "layout/family_link_options.h"
 #include "layout/chart_import.h"
 #include "layout/chart_kind.h"
-#include "layout/family_link_options.h"
+#include "gedcom/gedcom_date.h"
 #include "layout/person_description.h"
 #include "layout/person_identity.h"
 #include "model/description_lines.h"
