@@ -31,8 +31,22 @@ public:
     void addPersons(std::optional<LevelRows> rows, ChartUpdateReport& report);
 
 private:
+    struct Round;
+
+    // Places the pending entries that have a relative with a box; returns the others.
     std::vector<std::size_t> placeRound(const std::vector<std::size_t>& pending,
                                         const LevelRows& rows, ChartUpdateReport& report);
+    std::vector<std::size_t> groupByAnchor(const std::vector<std::size_t>& pending,
+                                           Round& round) const;
+    const Person* partnerToJoin(Round& round, const Person* anchor, Joining joining) const;
+    void placeBesidePartner(Round& round, const Person* partner,
+                            const std::vector<std::size_t>& entries) const;
+    bool placeAfterChildren(Round& round, const Person* parent,
+                            const std::vector<std::size_t>& entries) const;
+    void placeAboveOrBelow(Round& round, const Person* anchor, bool child,
+                           const std::vector<std::size_t>& entries) const;
+    void openLines(const Round& round);
+    void addBoxes(const Round& round, ChartUpdateReport& report);
     std::pair<Person*, Joining> placeOf(std::size_t entry) const;
     Person* makeBox(std::size_t entry, Cell cell, ChartUpdateReport& report);
     Person* anchorOf(int person) const { return anchor_[std::size_t(person)]; }
