@@ -61,9 +61,9 @@ BoxPlacer::BoxPlacer(Chart& chart, const GedcomData& data, const ChartTarget& ta
       anchor_(data.persons.size()),
       downPlanned_(data.persons.size())
 {
-    for (const PlannedBox& box : target.plan)
-        if (box.person >= 0 && box.down)
-            downPlanned_[std::size_t(box.person)] = true;
+    for (const TargetBox& box : target.boxes)
+        if (box.planned.person >= 0 && box.planned.down)
+            downPlanned_[std::size_t(box.planned.person)] = true;
 }
 
 void BoxPlacer::noteCut(int person, int direction) { cuts_.insert(cutKey(person, direction)); }
@@ -92,7 +92,7 @@ int BoxPlacer::personOf(const Person* box) const
 void BoxPlacer::reportUnplaced(std::size_t entry, ChartUpdateReport& report) const
 {
     // A continuation box goes with its person, who is listed.
-    const int person = target_.plan[entry].person;
+    const int person = target_.boxes[entry].planned.person;
     if (person >= 0)
         report.unplaced.push_back({displayName(data_.persons[std::size_t(person)]),
                                    std::string(data_.persons[std::size_t(person)].xref),
@@ -105,11 +105,11 @@ void BoxPlacer::reportUnplaced(std::size_t entry, ChartUpdateReport& report) con
 // no relative with a box.
 std::pair<Person*, Joining> BoxPlacer::placeOf(std::size_t entry) const
 {
-    const PlannedBox& planned = target_.plan[entry];
+    const TargetBox& target = target_.boxes[entry];
+    const PlannedBox& planned = target.planned;
     if (planned.person < 0) // a continuation box: by the person it cuts
-        return {anchorOf(target_.cuts[entry]),
-                planned.direction == 0 ? Joining::Parent : Joining::Child};
-    if (target_.upward[entry])
+        return {anchorOf(target.cut), planned.direction == 0 ? Joining::Parent : Joining::Child};
+    if (target.upward)
         return {childBoxOf(planned.person), Joining::Parent};
     if (Person* parent = parentBoxOf(planned.person))
         return {parent, Joining::Child};
@@ -383,7 +383,8 @@ std::vector<std::size_t> BoxPlacer::placeRound(const std::vector<std::size_t>& p
 
 Person* BoxPlacer::makeBox(std::size_t entry, Cell cell, ChartUpdateReport& report)
 {
-    const PlannedBox& planned = target_.plan[entry];
+    const TargetBox& target = target_.boxes[entry];
+    const PlannedBox& planned = target.planned;
     const bool continuation = planned.person < 0;
     std::unique_ptr<Person> box;
     if (continuation) {
@@ -394,10 +395,10 @@ Person* BoxPlacer::makeBox(std::size_t entry, Cell cell, ChartUpdateReport& repo
     } else {
         box = std::make_unique<Person>();
     }
-    box->text = target_.texts[entry];
+    box->text = target.text;
     box->setCell(cell);
     Person* placed = tree_.append(std::move(box));
-    const int person = continuation ? target_.cuts[entry] : planned.person;
+    const int person = continuation ? target.cut : planned.person;
     const std::string xref(data_.persons[std::size_t(person)].xref);
     tree_.mutableRecords().set(placed, {xref, textFingerprint(placed->text)});
     if (continuation) {
@@ -416,13 +417,13 @@ void BoxPlacer::addPersons(std::optional<LevelRows> rows, ChartUpdateReport& rep
     // The plan's persons without a box here, in plan order, each once, and
     // the continuation boxes their cuts lack.
     const auto elsewhere = [&](int person) {
-        return target_.elsewhere && (*target_.elsewhere)[std::size_t(person)];
+        return target_.elsewhere && target_.elsewhere->get()[std::size_t(person)];
     };
     std::vector<std::size_t> pending;
     std::vector<bool> met(data_.persons.size());
-    for (std::size_t entry = 0; entry < target_.plan.size(); ++entry) {
-        const PlannedBox& box = target_.plan[entry];
-        const int cut = target_.cuts[entry];
+    for (std::size_t entry = 0; entry < target_.boxes.size(); ++entry) {
+        const PlannedBox& box = target_.boxes[entry].planned;
+        const int cut = target_.boxes[entry].cut;
         if (box.person >= 0 && !anchorOf(box.person) && !met[std::size_t(box.person)] &&
             !elsewhere(box.person) && !boxedByXref(box.person)) {
             met[std::size_t(box.person)] = true;

@@ -49,9 +49,9 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
                        const std::unordered_map<const Person*, int>& personOfBox)
 {
     std::unordered_map<std::uint64_t, const std::string*> importTexts;
-    for (std::size_t i = 0; i < target.plan.size(); ++i)
-        if (target.cuts[i] >= 0)
-            importTexts.emplace(cutKey(target.cuts[i], target.plan[i].direction), &target.texts[i]);
+    for (const TargetBox& box : target.boxes)
+        if (box.cut >= 0)
+            importTexts.emplace(cutKey(box.cut, box.planned.direction), &box.text);
     Tree& tree = chart.mutableTree();
     tree.forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Continuation)
