@@ -66,7 +66,10 @@ BoxPlacer::BoxPlacer(Chart& chart, const GedcomData& data, const ChartTarget& ta
             downPlanned_[std::size_t(box.planned.person)] = true;
 }
 
-void BoxPlacer::noteCut(int person, int direction) { cuts_.insert(cutKey(person, direction)); }
+void BoxPlacer::noteCut(int person, Direction direction)
+{
+    cuts_.insert(cutKey(person, direction));
+}
 
 void BoxPlacer::noteBox(int person, Person* box)
 {
@@ -108,7 +111,8 @@ std::pair<Person*, Joining> BoxPlacer::placeOf(std::size_t entry) const
     const TargetBox& target = target_.boxes[entry];
     const PlannedBox& planned = target.planned;
     if (planned.person < 0) // a continuation box: by the person it cuts
-        return {anchorOf(target.cut), planned.direction == 0 ? Joining::Parent : Joining::Child};
+        return {anchorOf(target.cut),
+                planned.direction == Direction::Up ? Joining::Parent : Joining::Child};
     if (target.upward)
         return {childBoxOf(planned.person), Joining::Parent};
     if (Person* parent = parentBoxOf(planned.person))
@@ -389,7 +393,7 @@ Person* BoxPlacer::makeBox(std::size_t entry, Cell cell, ChartUpdateReport& repo
     std::unique_ptr<Person> box;
     if (continuation) {
         auto cut = std::make_unique<ContPerson>();
-        cut->setDirection(planned.direction);
+        cut->setDirection(directionNumber(planned.direction));
         cut->setLinkLengths(continuationConnector(tree_.settings()));
         box = std::move(cut);
     } else {

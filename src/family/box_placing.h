@@ -25,7 +25,7 @@ public:
     // Notes a linked box of the person as it stands before the update.
     void noteBox(int person, Person* box);
     // Notes a linked continuation box, cutting the person's branch toward the direction.
-    void noteCut(int person, int direction);
+    void noteCut(int person, Direction direction);
     // Places the target's persons who have no box yet, and the continuation
     // boxes their cuts lack; rows, when given, are those of the chart as it is now.
     void addPersons(std::optional<LevelRows> rows, ChartUpdateReport& report);

@@ -56,11 +56,12 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
     tree.forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Continuation)
             return;
-        const Cell next{box->column(), box->level() + (box->direction() == 2 ? -1 : 1)};
+        const Direction direction = directionOf(box->direction());
+        const Cell next{box->column(), box->level() + (direction == Direction::Down ? -1 : 1)};
         const auto found = personOfBox.find(tree.findPerson(next));
         if (found == personOfBox.end())
             return;
-        const auto text = importTexts.find(cutKey(found->second, box->direction()));
+        const auto text = importTexts.find(cutKey(found->second, direction));
         tree.mutableRecords().set(
             box, {std::string(data.persons[std::size_t(found->second)].xref),
                   textFingerprint(text != importTexts.end() ? *text->second : box->text)});

@@ -96,7 +96,7 @@ void Updater::indexTarget()
 const std::string* Updater::wantedText(const Person& box, int person, std::string& buffer) const
 {
     if (box.kind() == BoxKind::Continuation) {
-        const auto found = cutBoxes_.find(cutKey(person, box.direction()));
+        const auto found = cutBoxes_.find(cutKey(person, directionOf(box.direction())));
         return found == cutBoxes_.end() ? nullptr : &target_.boxes[found->second].text;
     }
     if (const long found = personBoxes_[std::size_t(person)]; found >= 0)
@@ -165,7 +165,7 @@ void Updater::reportTexts(const std::vector<Person*>& boxes,
         if (person >= 0 && box->kind() == BoxKind::Person)
             placer_->noteBox(person, box);
         else if (person >= 0 && box->kind() == BoxKind::Continuation)
-            placer_->noteCut(person, box->direction());
+            placer_->noteCut(person, directionOf(box->direction()));
         switch (outcomes[i]) {
         case TextOutcome::Removed:
             report.removed.push_back({box->text.substr(0, box->text.find(" |")),

@@ -41,9 +41,9 @@ struct ChartTarget {
 
 // A continuation box by the person whose branch it cuts and its direction, as
 // a key: one cut has one box.
-inline std::uint64_t cutKey(int person, int direction)
+inline std::uint64_t cutKey(int person, Direction direction)
 {
-    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
+    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(directionNumber(direction));
 }
 
 // The target of a chart the options import alone.

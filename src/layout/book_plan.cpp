@@ -338,7 +338,7 @@ BookPlanner::makeContinuations(std::vector<PlannedBox>& plan) const
             box.person = -1;
             box.rightTo = -1;
             box.down = false;
-            box.direction = directionNumber(kind_.branchDirection());
+            box.direction = kind_.branchDirection();
         }
         if (box.person < 0 && box.sees < 0)
             continuationAt.emplace(cellKey(box.cell), int(i));

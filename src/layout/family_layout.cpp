@@ -15,7 +15,7 @@ PlannedBox personBox(int person, int level)
     return box;
 }
 
-PlannedBox continuationBox(int level, int direction, int beyond)
+PlannedBox continuationBox(int level, Direction direction, int beyond)
 {
     PlannedBox box;
     box.cell.level = level;
@@ -177,7 +177,7 @@ Contour Planner::descendants(int person, int level, std::vector<int>& row)
         return withOwnLevel(width, {});
     boxes[std::size_t(self)].down = true;
     if (level + 1 >= generations_) {
-        add(continuationBox(level + 1, 2, children), self, 0);
+        add(continuationBox(level + 1, Direction::Down, children), self, 0);
         return withOwnLevel(width, {{0}, {0}});
     }
     // One row per level will do: a family's children are placed, and chained,
@@ -218,7 +218,7 @@ Contour Planner::ancestors(int person, int depth)
             parents, [&](int parent) { return nearest_[std::size_t(parent)] >= generations_; }));
     Contour above;
     if (cut > 0) {
-        add(continuationBox(depth + 1, 0, cut), self, 0);
+        add(continuationBox(depth + 1, Direction::Up, cut), self, 0);
         above = {{0}, {0}};
     } else if (parents.empty()) {
         return {{0}, {0}};
