@@ -63,6 +63,12 @@ private:
     };
 
     Block measure(int person, int depth, int from);
+    // Cuts the person's branches off (their blocks side by side) till they fit
+    // the columns: the widest first, then those bringing the most branch
+    // charts along. The width and branch charts left; wider than the columns
+    // when they cannot fit.
+    Block cutToFit(int person, int depth, const std::vector<int>& branches,
+                   const std::vector<Block>& blocks);
     std::vector<int> next(int person);
     long ownWidth(int person) const;
     // Of an ancestors chart: at the limit, parents whose box stands on a
@@ -145,6 +151,15 @@ Splitter::Block Splitter::measure(int person, int depth, int from)
     blocks.reserve(branches.size());
     for (const int branch : branches)
         blocks.push_back(measure(branch, depth + 1, person));
+    const Block total = cutToFit(person, depth, branches, blocks);
+    if (total.width > columns_)
+        return {1, 0};
+    return {std::max(own, total.width), total.branches};
+}
+
+Splitter::Block Splitter::cutToFit(int person, int depth, const std::vector<int>& branches,
+                                   const std::vector<Block>& blocks)
+{
     Block total{0, 0};
     for (const Block& b : blocks) {
         total.width += b.width;
@@ -172,7 +187,7 @@ Splitter::Block Splitter::measure(int person, int depth, int from)
         fail(STIRPA_TR_NOOP("Message", "The children of %1 need %2 columns side by side, more "
                                        "than the %3 a chart may have."),
              person, total.width);
-        return {1, 0};
+        return total;
     }
     if (total.branches > maxBranchCharts) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -186,7 +201,7 @@ Splitter::Block Splitter::measure(int person, int depth, int from)
                                            "theirs, more than 99; allow more than %3 columns."),
                  person, total.branches);
     }
-    return {std::max(own, total.width), total.branches};
+    return total;
 }
 
 std::uint64_t cellKey(Cell cell)
