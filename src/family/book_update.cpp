@@ -338,10 +338,10 @@ BookUpdate BookUpdater::run(std::size_t main)
     // own root's family, after the others have taken in their new persons.
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < charts_.size(); ++i)
-        if (!made_[i] && !targets[i].plan.empty())
+        if (!made_[i] && !targets[i].boxes.empty())
             order.push_back(i);
     for (std::size_t i = 0; i < charts_.size(); ++i)
-        if (!made_[i] && targets[i].plan.empty()) {
+        if (!made_[i] && targets[i].boxes.empty()) {
             ImportOptions alone = importOptionsOf(charts_[i].chart.familyLink(), data_);
             alone.today = options_.today;
             if (alone.layout.root >= 0) {
@@ -353,7 +353,7 @@ BookUpdate BookUpdater::run(std::size_t main)
         ChartTarget& target = targets[i];
         target.description = options_.description;
         target.living = living_;
-        target.elsewhere = &inBook_;
+        target.elsewhere = std::cref(inBook_);
         charts_[i].report = updateChart(charts_[i].chart, data_, std::move(target));
         markPersons(charts_[i].chart, data_, inBook_);
     }

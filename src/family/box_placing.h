@@ -25,14 +25,28 @@ public:
     // Notes a linked box of the person as it stands before the update.
     void noteBox(int person, Person* box);
     // Notes a linked continuation box, cutting the person's branch toward the direction.
-    void noteCut(int person, int direction);
+    void noteCut(int person, Direction direction);
     // Places the target's persons who have no box yet, and the continuation
     // boxes their cuts lack; rows, when given, are those of the chart as it is now.
     void addPersons(std::optional<LevelRows> rows, ChartUpdateReport& report);
 
 private:
+    struct Round;
+
+    // Places the pending entries that have a relative with a box; returns the others.
     std::vector<std::size_t> placeRound(const std::vector<std::size_t>& pending,
                                         const LevelRows& rows, ChartUpdateReport& report);
+    std::vector<std::size_t> groupByAnchor(const std::vector<std::size_t>& pending,
+                                           Round& round) const;
+    const Person* partnerToJoin(Round& round, const Person* anchor, Joining joining) const;
+    void placeBesidePartner(Round& round, const Person* partner,
+                            const std::vector<std::size_t>& entries) const;
+    bool placeAfterChildren(Round& round, const Person* parent,
+                            const std::vector<std::size_t>& entries) const;
+    void placeAboveOrBelow(Round& round, const Person* anchor, bool child,
+                           const std::vector<std::size_t>& entries) const;
+    void openLines(const Round& round);
+    void addBoxes(const Round& round, ChartUpdateReport& report);
     std::pair<Person*, Joining> placeOf(std::size_t entry) const;
     Person* makeBox(std::size_t entry, Cell cell, ChartUpdateReport& report);
     Person* anchorOf(int person) const { return anchor_[std::size_t(person)]; }

@@ -4,6 +4,7 @@
 #include "family/chart_update.h"
 #include "gedcom/gedcom_date.h"
 #include "layout/chart_import.h"
+#include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
 #include "layout/person_description.h"
 #include "layout/person_identity.h"
@@ -11,98 +12,14 @@
 #include "model/place_name.h"
 
 #include <algorithm>
-#include <map>
 #include <unordered_map>
 
 namespace {
 
-bool areSpouses(const GedcomData& data, int a, int b)
-{
-    for (const int f : data.persons[std::size_t(a)].spouseIn) {
-        const GedcomFamily& family = data.families[std::size_t(f)];
-        if (family.husband == b || family.wife == b)
-            return true;
-    }
-    return false;
-}
-
-// The root's descendants and everyone married to one of them, the root included.
-std::vector<bool> descendantsAndSpouses(const GedcomData& data, int root)
-{
-    std::vector<bool> found(data.persons.size());
-    std::vector<int> waiting{root};
-    found[std::size_t(root)] = true;
-    while (!waiting.empty()) {
-        const int person = waiting.back();
-        waiting.pop_back();
-        for (const int f : data.persons[std::size_t(person)].spouseIn) {
-            const GedcomFamily& family = data.families[std::size_t(f)];
-            for (const int partner : {family.husband, family.wife})
-                if (partner >= 0)
-                    found[std::size_t(partner)] = true;
-            for (const int child : family.children)
-                if (!found[std::size_t(child)]) {
-                    found[std::size_t(child)] = true;
-                    waiting.push_back(child);
-                }
-        }
-    }
-    return found;
-}
-
-// The person and their ancestors.
-std::vector<bool> ancestorsOf(const GedcomData& data, int person)
-{
-    std::vector<bool> found(data.persons.size());
-    std::vector<int> waiting{person};
-    found[std::size_t(person)] = true;
-    while (!waiting.empty()) {
-        const int child = waiting.back();
-        waiting.pop_back();
-        for (const int f : data.persons[std::size_t(child)].childOf) {
-            const GedcomFamily& family = data.families[std::size_t(f)];
-            for (const int parent : {family.husband, family.wife})
-                if (parent >= 0 && !found[std::size_t(parent)]) {
-                    found[std::size_t(parent)] = true;
-                    waiting.push_back(parent);
-                }
-        }
-    }
-    return found;
-}
-
-// A level with more boxes is no hourglass's waist: a person and their spouses.
-constexpr std::size_t maxSpousesOnLevel = 16;
-
-bool allSpousesShown(const GedcomData& data, int person, const std::vector<bool>& shown)
-{
-    for (const int f : data.persons[std::size_t(person)].spouseIn) {
-        const GedcomFamily& family = data.families[std::size_t(f)];
-        const int partner = family.husband == person ? family.wife : family.husband;
-        if (partner >= 0 && !shown[std::size_t(partner)])
-            return false;
-    }
-    return true;
-}
-
-bool missesSibling(const GedcomData& data, int person, const std::vector<bool>& shown)
-{
-    for (const int f : data.persons[std::size_t(person)].childOf)
-        for (const int child : data.families[std::size_t(f)].children)
-            if (!shown[std::size_t(child)])
-                return true;
-    return false;
-}
-
-struct Match {
-    const Person* box;
-    int person;
-};
-
 // The rule the boxes were written by: of the date styles and languages and
 // the titles an import offers, the one whose text most boxes have (the usual
 // one on a tie), so that an update takes those boxes as the import's.
-DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<Match>& matched)
+DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<LinkedBox>& matched)
 {
     DescriptionOptions best;
     std::size_t bestCount = 0;
@@ -113,7 +30,7 @@ DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<
                 const DescriptionOptions options{
                     .dates = dates, .dateLanguage = language, .titles = titles};
                 std::size_t count = 0;
-                for (const Match& m : matched) {
+                for (const LinkedBox& m : matched) {
                     describeBox(data, m.person, options, text, {});
                     count += text == m.box->text;
                 }
@@ -125,82 +42,6 @@ DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<
     return best;
 }
 
-// The layout the linked boxes show, and its root; kind stays unset when no
-// rule fits.
-struct Shape {
-    std::optional<LayoutKind> kind;
-    const Match* root = nullptr;
-};
-
-const Match* topLeft(const std::vector<Match>& matched)
-{
-    const Match* best = nullptr;
-    for (const Match& m : matched)
-        if (!best || m.box->level() < best->box->level() ||
-            (m.box->level() == best->box->level() && m.box->column() < best->box->column()))
-            best = &m;
-    return best;
-}
-
-bool allIn(const std::vector<Match>& matched, const std::vector<bool>& persons)
-{
-    return std::all_of(matched.begin(), matched.end(),
-                       [&](const Match& m) { return persons[std::size_t(m.person)]; });
-}
-
-Shape shapeOf(const Chart& chart, const GedcomData& data, const std::vector<Match>& matched)
-{
-    // Ancestors: the lowest box alone on its level under a parent of its
-    // person, every other person an ancestor.
-    const Match* lowest = nullptr;
-    for (const Match& m : matched)
-        if (!lowest || m.box->level() > lowest->box->level() ||
-            (m.box->level() == lowest->box->level() && m.box->column() < lowest->box->column()))
-            lowest = &m;
-    std::map<int, std::vector<const Match*>> byLevel;
-    for (const Match& m : matched)
-        byLevel[m.box->level()].push_back(&m);
-    if (byLevel[lowest->box->level()].size() == 1)
-        if (const Person* parent = chart.tree().findParent(lowest->box))
-            for (const Match& m : matched)
-                if (m.box == parent && data.isParent(m.person, lowest->person) &&
-                    allIn(matched, ancestorsOf(data, lowest->person)))
-                    return {LayoutKind::Ancestors, lowest};
-    std::vector<bool> persons(data.persons.size());
-    for (const Match& m : matched)
-        persons[std::size_t(m.person)] = true;
-    // An hourglass: the root and its spouses alone on their level, a parent
-    // above, and a brother or sister missing (a descendants chart shows them);
-    // the lowest such level, as the root's parents are a couple alone too.
-    for (auto level = byLevel.rbegin(); level != byLevel.rend(); ++level) {
-        const auto above = std::next(level);
-        if (above == byLevel.rend() || level->second.size() > maxSpousesOnLevel)
-            continue;
-        for (const Match* root : level->second) {
-            const bool spousesOnly =
-                std::all_of(level->second.begin(), level->second.end(), [&](const Match* m) {
-                    return m == root || areSpouses(data, m->person, root->person);
-                });
-            const bool parentAbove =
-                above->first == level->first - 1 &&
-                std::any_of(above->second.begin(), above->second.end(),
-                            [&](const Match* m) { return data.isParent(m->person, root->person); });
-            if (spousesOnly && parentAbove && missesSibling(data, root->person, persons))
-                return {LayoutKind::Hourglass, root};
-        }
-    }
-    // Descendants: everyone descends from the top-left person or married one
-    // who does, and the top-left person's spouses stand beside them.
-    const Match* top = topLeft(matched);
-    if (allIn(matched, descendantsAndSpouses(data, top->person)) &&
-        allSpousesShown(data, top->person, persons))
-        return {LayoutKind::Descendants, top};
-    // A person alone at the bottom is rather an ancestors chart's root.
-    if (byLevel.rbegin()->second.size() == 1)
-        return {LayoutKind::Ancestors, lowest};
-    return {std::nullopt, top};
-}
-
 // Links each continuation box to the person whose branch it cuts (the linked
 // box next to it in its column, above it when it points down), with the
 // import's count for that cut: a box that shows other text is the user's.
@@ -208,18 +49,19 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
                        const std::unordered_map<const Person*, int>& personOfBox)
 {
     std::unordered_map<std::uint64_t, const std::string*> importTexts;
-    for (std::size_t i = 0; i < target.plan.size(); ++i)
-        if (target.cuts[i] >= 0)
-            importTexts.emplace(cutKey(target.cuts[i], target.plan[i].direction), &target.texts[i]);
+    for (const TargetBox& box : target.boxes)
+        if (box.cut >= 0)
+            importTexts.emplace(cutKey(box.cut, box.planned.direction), &box.text);
     Tree& tree = chart.mutableTree();
     tree.forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Continuation)
             return;
-        const Cell next{box->column(), box->level() + (box->direction() == 2 ? -1 : 1)};
+        const Direction direction = directionOf(box->direction());
+        const Cell next{box->column(), box->level() + (direction == Direction::Down ? -1 : 1)};
         const auto found = personOfBox.find(tree.findPerson(next));
         if (found == personOfBox.end())
             return;
-        const auto text = importTexts.find(cutKey(found->second, box->direction()));
+        const auto text = importTexts.find(cutKey(found->second, direction));
         tree.mutableRecords().set(
             box, {std::string(data.persons[std::size_t(found->second)].xref),
                   textFingerprint(text != importTexts.end() ? *text->second : box->text)});
@@ -229,7 +71,7 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
 // The chart's person boxes that name exactly one person of the file, with the
 // levels they take; the others listed as unmatched.
 struct BoxMatches {
-    std::vector<Match> matched;
+    std::vector<LinkedBox> matched;
     std::vector<UpdatedBox> unmatched;
     int firstLevel = 0, lastLevel = -1;
 };
@@ -258,14 +100,14 @@ BoxMatches matchBoxes(const Chart& chart, const GedcomData& data)
 
 // The root given, else the one the shape tells, else the top-left box (for
 // ancestors the lowest); null when the root given has no box.
-const Match* chooseRoot(const std::vector<Match>& matched, LayoutKind kind, const Shape& shape,
-                        int chosen)
+const LinkedBox* chooseRoot(const std::vector<LinkedBox>& matched, const ChartKind& kind,
+                            const ShapeGuess& shape, int chosen)
 {
-    if (chosen < 0 && shape.kind == kind && shape.root)
+    if (chosen < 0 && shape.kind == kind.kind() && shape.root)
         return shape.root;
-    const Match* root = nullptr;
-    const bool fromBottom = kind == LayoutKind::Ancestors;
-    for (const Match& m : matched) {
+    const LinkedBox* root = nullptr;
+    const bool fromBottom = kind.rootAtBottom();
+    for (const LinkedBox& m : matched) {
         if (chosen >= 0 && m.person != chosen)
             continue;
         const int level = fromBottom ? -m.box->level() : m.box->level();
@@ -277,25 +119,9 @@ const Match* chooseRoot(const std::vector<Match>& matched, LayoutKind kind, cons
     return root;
 }
 
-// The generations the linked boxes take, unless the choices give them.
-void countGenerations(ChartLinking& result, const LinkChoices& choices, const BoxMatches& boxes,
-                      int rootLevel)
-{
-    const auto clamped = [](int levels) { return std::clamp(levels, 1, maxGenerations); };
-    if (result.kind == LayoutKind::Hourglass) {
-        result.ancestorGenerations =
-            choices.ancestorGenerations.value_or(clamped(rootLevel - boxes.firstLevel + 1));
-        result.generations = choices.generations.value_or(clamped(boxes.lastLevel - rootLevel + 1));
-    } else {
-        result.generations =
-            choices.generations.value_or(clamped(boxes.lastLevel - boxes.firstLevel + 1));
-        result.ancestorGenerations = result.generations;
-    }
-}
-
 // Links each matched box (and the continuation boxes beside them) to its
 // person's record, and the chart to the family file with the options.
-void writeLinks(Chart& chart, const GedcomData& data, const std::vector<Match>& matched,
+void writeLinks(Chart& chart, const GedcomData& data, const std::vector<LinkedBox>& matched,
                 const ImportOptions& options, const std::string& familyPath)
 {
     FamilyLink link = familyLinkFor(data, options, familyPath);
@@ -306,7 +132,7 @@ void writeLinks(Chart& chart, const GedcomData& data, const std::vector<Match>& 
     records.clear();
     std::string text;
     std::unordered_map<const Person*, int> personOfBox;
-    for (const Match& m : matched) {
+    for (const LinkedBox& m : matched) {
         // The import's text for the person: a box that shows other text is the user's.
         describeBox(data, m.person, options.description, text, {});
         records.set(m.box,
@@ -335,13 +161,18 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     if (boxes.matched.empty())
         return noBoxMatches(std::move(boxes.unmatched));
     ChartLinking result;
-    const Shape shape = shapeOf(chart, data, boxes.matched);
+    const ShapeGuess shape = guessShape(LinkedShape(chart.tree(), data, boxes.matched));
     result.kind = choices.kind.value_or(shape.kind.value_or(LayoutKind::Descendants));
-    const Match* root = chooseRoot(boxes.matched, result.kind, shape, choices.root);
+    const ChartKind& kind = chartKind(result.kind);
+    const LinkedBox* root = chooseRoot(boxes.matched, kind, shape, choices.root);
     if (!root)
         return noBoxMatches(std::move(boxes.unmatched));
     result.root = root->person;
-    countGenerations(result, choices, boxes, root->box->level());
+    const ShownGenerations shown =
+        kind.shownGenerations(boxes.firstLevel, root->box->level(), boxes.lastLevel,
+                              choices.generations, choices.ancestorGenerations);
+    result.generations = shown.generations;
+    result.ancestorGenerations = shown.ancestorGenerations;
 
     ImportOptions options;
     options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};

@@ -77,30 +77,30 @@ void Updater::indexTarget()
 {
     if (data_.repeatsPersonXrefs()) {
         repeated_.assign(data_.persons.size(), false);
-        for (const PlannedBox& box : target_.plan)
-            if (box.person >= 0)
+        for (const TargetBox& target : target_.boxes)
+            if (const PlannedBox& box = target.planned; box.person >= 0)
                 if (const int first = data_.findPerson(data_.persons[std::size_t(box.person)].xref);
                     first >= 0 && first != box.person)
                     repeated_[std::size_t(first)] = true;
     }
     personBoxes_.assign(data_.persons.size(), -1);
-    for (std::size_t i = 0; i < target_.plan.size(); ++i) {
-        const PlannedBox& box = target_.plan[i];
+    for (std::size_t i = 0; i < target_.boxes.size(); ++i) {
+        const PlannedBox& box = target_.boxes[i].planned;
         if (box.person >= 0 && personBoxes_[std::size_t(box.person)] < 0)
             personBoxes_[std::size_t(box.person)] = long(i);
-        else if (target_.cuts[i] >= 0)
-            cutBoxes_.emplace(cutKey(target_.cuts[i], box.direction), i);
+        else if (const int cut = target_.boxes[i].cut; cut >= 0)
+            cutBoxes_.emplace(cutKey(cut, box.direction), i);
     }
 }
 
 const std::string* Updater::wantedText(const Person& box, int person, std::string& buffer) const
 {
     if (box.kind() == BoxKind::Continuation) {
-        const auto found = cutBoxes_.find(cutKey(person, box.direction()));
-        return found == cutBoxes_.end() ? nullptr : &target_.texts[found->second];
+        const auto found = cutBoxes_.find(cutKey(person, directionOf(box.direction())));
+        return found == cutBoxes_.end() ? nullptr : &target_.boxes[found->second].text;
     }
     if (const long found = personBoxes_[std::size_t(person)]; found >= 0)
-        return &target_.texts[std::size_t(found)];
+        return &target_.boxes[std::size_t(found)].text;
     // Linked by hand, or beyond what the import would show now: described alike.
     describeBox(data_, person, target_.description, buffer, target_.living);
     return &buffer;
@@ -165,7 +165,7 @@ void Updater::reportTexts(const std::vector<Person*>& boxes,
         if (person >= 0 && box->kind() == BoxKind::Person)
             placer_->noteBox(person, box);
         else if (person >= 0 && box->kind() == BoxKind::Continuation)
-            placer_->noteCut(person, box->direction());
+            placer_->noteCut(person, directionOf(box->direction()));
         switch (outcomes[i]) {
         case TextOutcome::Removed:
             report.removed.push_back({box->text.substr(0, box->text.find(" |")),
@@ -255,13 +255,11 @@ ChartUpdateReport Updater::run()
 void ChartTarget::append(std::vector<PlannedBox> morePlan, std::vector<std::string> moreTexts)
 {
     const int rootLevel = morePlan.empty() ? 0 : morePlan.front().cell.level;
-    for (const PlannedBox& box : morePlan)
-        upward.push_back(box.cell.level < rootLevel);
     const std::vector<int> moreCuts = cutPersons(morePlan);
-    cuts.insert(cuts.end(), moreCuts.begin(), moreCuts.end());
-    plan.insert(plan.end(), morePlan.begin(), morePlan.end());
-    texts.insert(texts.end(), std::make_move_iterator(moreTexts.begin()),
-                 std::make_move_iterator(moreTexts.end()));
+    boxes.reserve(boxes.size() + morePlan.size());
+    for (std::size_t i = 0; i < morePlan.size(); ++i)
+        boxes.push_back({morePlan[i], std::move(moreTexts[i]), morePlan[i].cell.level < rootLevel,
+                         moreCuts[i]});
 }
 
 ChartTarget chartTarget(const GedcomData& data, const ImportOptions& options)

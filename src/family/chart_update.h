@@ -9,25 +9,31 @@
 #include "model/chart.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-// What an import of the family file would make of a chart now: its plan (one
-// or several appended), the import's text of each planned box, whether each
-// box stands above its plan's root (an ancestor's side), the person each
-// continuation box cuts (-1 for other boxes), and the persons whose own box is
-// in another chart of the chart's book (by person; none for a chart alone).
-// The description options and the living persons describe a box the plan
-// does not hold.
+// A box an import of the family file would make: as planned, its text, whether
+// it stands above its plan's root (an ancestor's side), and the person it cuts
+// when it is a continuation box (-1 for other boxes).
+struct TargetBox {
+    PlannedBox planned;
+    std::string text;
+    bool upward = false;
+    int cut = -1;
+};
+
+// What an import of the family file would make of a chart now: its boxes (of
+// one plan or several appended), and the persons whose own box is in another
+// chart of the chart's book (by person; none for a chart alone). The
+// description options and the living persons describe a box the plan does not
+// hold.
 struct ChartTarget {
     DescriptionOptions description;
     std::vector<bool> living;
-    std::vector<PlannedBox> plan;
-    std::vector<std::string> texts;
-    std::vector<bool> upward;
-    std::vector<int> cuts;
-    const std::vector<bool>* elsewhere = nullptr;
+    std::vector<TargetBox> boxes;
+    std::optional<std::reference_wrapper<const std::vector<bool>>> elsewhere;
 
     // Appends another plan (a book's branch merged into this chart's).
     void append(std::vector<PlannedBox> morePlan, std::vector<std::string> moreTexts);
@@ -35,9 +41,9 @@ struct ChartTarget {
 
 // A continuation box by the person whose branch it cuts and its direction, as
 // a key: one cut has one box.
-inline std::uint64_t cutKey(int person, int direction)
+inline std::uint64_t cutKey(int person, Direction direction)
 {
-    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(direction);
+    return std::uint64_t(std::uint32_t(person)) << 8 | std::uint32_t(directionNumber(direction));
 }
 
 // The target of a chart the options import alone.

@@ -23,13 +23,6 @@ ChartLinking LinkRoad::write(Chart& chart, const GedcomData& data, const LinkCho
 
 std::string layoutText(const ChartLinking& linking, const LayoutPhrases& phrases)
 {
-    switch (linking.kind) {
-    case LayoutKind::Ancestors:
-        return phrases.ancestors(linking.generations);
-    case LayoutKind::Hourglass:
-        return phrases.hourglass(linking.ancestorGenerations - 1, linking.generations - 1);
-    case LayoutKind::Descendants:
-        break;
-    }
-    return phrases.descendants(linking.generations);
+    return chartKind(linking.kind).describe({linking.generations, linking.ancestorGenerations},
+                                            phrases);
 }

@@ -3,8 +3,8 @@
 
 #include "family/chart_linking.h"
 #include "family/guarded_output.h"
+#include "layout/chart_kind.h"
 
-#include <functional>
 #include <string>
 
 // The link road: a chart typed by hand linked to a family file's persons and
@@ -38,14 +38,6 @@ private:
     GuardedOutput output_;
 };
 
-// The words for a layout, one phrase a kind: descendants' and ancestors' given
-// their generations, the root's own counted; an hourglass's given those up and
-// down from the root, its own not counted.
-struct LayoutPhrases {
-    std::function<std::string(int generations)> descendants;
-    std::function<std::string(int generations)> ancestors;
-    std::function<std::string(int up, int down)> hourglass;
-};
-
 // The phrase that tells the layout a link found.
 std::string layoutText(const ChartLinking& linking, const LayoutPhrases& phrases);
+

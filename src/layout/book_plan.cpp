@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/book_plan.h"
 
+#include "layout/chart_kind.h"
 #include "layout/hourglass_layout.h"
 #include "layout/person_description.h"
 
@@ -29,11 +30,11 @@ public:
         : reachedFrom(data.persons.size(), unreached),
           familyOwner(data.families.size(), -1),
           data_(data),
-          kind_(request.kind),
+          downward_(chartKind(request.kind).branchDirection() == Direction::Down),
           generations_(std::clamp(request.generations, 1, maxGenerations)),
           columns_(columns)
     {
-        if (kind_ != LayoutKind::Descendants)
+        if (!downward_)
             nearest_ = ancestorDepths(data, request.root, generations_);
     }
 
@@ -62,6 +63,12 @@ private:
     };
 
     Block measure(int person, int depth, int from);
+    // Cuts the person's branches off (their blocks side by side) till they fit
+    // the columns: the widest first, then those bringing the most branch
+    // charts along. The width and branch charts left; wider than the columns
+    // when they cannot fit.
+    Block cutToFit(int person, int depth, const std::vector<int>& branches,
+                   const std::vector<Block>& blocks);
     std::vector<int> next(int person);
     long ownWidth(int person) const;
     // Of an ancestors chart: at the limit, parents whose box stands on a
@@ -76,7 +83,7 @@ private:
     }
 
     const GedcomData& data_;
-    LayoutKind kind_;
+    bool downward_; // branches continue to children, else to parents
     int generations_;
     int columns_;
     std::vector<int> nearest_; // of an ancestors chart, see ancestorDepths
@@ -85,7 +92,7 @@ private:
 
 std::vector<int> Splitter::next(int person)
 {
-    if (kind_ != LayoutKind::Descendants)
+    if (!downward_)
         return shownParents(data_, person);
     std::vector<int> found;
     // A family met again through its other parent shows its children once,
@@ -102,7 +109,7 @@ std::vector<int> Splitter::next(int person)
 
 long Splitter::ownWidth(int person) const
 {
-    if (kind_ != LayoutKind::Descendants)
+    if (!downward_)
         return 1;
     long width = 1;
     for (const int f : data_.persons[std::size_t(person)].spouseIn) {
@@ -123,7 +130,7 @@ long Splitter::widthAtLimit(int person) const
 
 Splitter::Block Splitter::measure(int person, int depth, int from)
 {
-    const bool ownBox = kind_ == LayoutKind::Descendants || depth == nearest_[std::size_t(person)];
+    const bool ownBox = downward_ || depth == nearest_[std::size_t(person)];
     if (!ownBox || reachedFrom[std::size_t(person)] != unreached || !failure_)
         return {1, 0};
     reachedFrom[std::size_t(person)] = from;
@@ -139,11 +146,20 @@ Splitter::Block Splitter::measure(int person, int depth, int from)
     if (branches.empty())
         return {own, 0};
     if (depth + 1 >= generations_)
-        return {kind_ == LayoutKind::Descendants ? own : widthAtLimit(person), 0};
+        return {downward_ ? own : widthAtLimit(person), 0};
     std::vector<Block> blocks;
     blocks.reserve(branches.size());
     for (const int branch : branches)
         blocks.push_back(measure(branch, depth + 1, person));
+    const Block total = cutToFit(person, depth, branches, blocks);
+    if (total.width > columns_)
+        return {1, 0};
+    return {std::max(own, total.width), total.branches};
+}
+
+Splitter::Block Splitter::cutToFit(int person, int depth, const std::vector<int>& branches,
+                                   const std::vector<Block>& blocks)
+{
     Block total{0, 0};
     for (const Block& b : blocks) {
         total.width += b.width;
@@ -171,7 +187,7 @@ Splitter::Block Splitter::measure(int person, int depth, int from)
         fail(STIRPA_TR_NOOP("Message", "The children of %1 need %2 columns side by side, more "
                                        "than the %3 a chart may have."),
              person, total.width);
-        return {1, 0};
+        return total;
     }
     if (total.branches > maxBranchCharts) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -185,7 +201,7 @@ Splitter::Block Splitter::measure(int person, int depth, int from)
                                            "theirs, more than 99; allow more than %3 columns."),
                  person, total.branches);
     }
-    return {std::max(own, total.width), total.branches};
+    return total;
 }
 
 std::uint64_t cellKey(Cell cell)
@@ -218,6 +234,229 @@ void keepFamiliesWithTheirOwners(GedcomData& work, const std::vector<int>& owner
 
 std::string twoDigits(std::size_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
+bool byBox(const BookChart::Link& a, const BookChart::Link& b) { return a.box < b.box; }
+
+// Plans the book's charts one after the other from the splitter's cuts: each
+// cut person gets a family of their own in a copy of the data, with a
+// stand-in person where the branch went: the layout leaves the stand-in's
+// place free, right below (or above) the person, for the continuation box.
+class BookPlanner {
+public:
+    BookPlanner(const GedcomData& data, const LayoutRequest& request, const Splitter& splitter,
+                int generations)
+        : kind_(chartKind(request.kind)),
+          downward_(kind_.branchDirection() == Direction::Down),
+          persons_(int(data.persons.size())),
+          generations_(generations),
+          splitter_(splitter),
+          cuts_(splitter.cuts),
+          work_(data),
+          cutOf_(data.persons.size(), -1),
+          homeCut_(data.persons.size(), -1),
+          chartOfCut_(cuts_.size(), -1),
+          chartOfSpouse_(data.persons.size(), -1)
+    {
+        if (downward_)
+            keepFamiliesWithTheirOwners(work_, splitter.familyOwner);
+        standInForCuts();
+        findHomeCuts();
+    }
+
+    // Plans chart k, appending the charts its branches continue in; the
+    // links of a chart that would need more than maxBranchCharts.
+    std::size_t planChartAt(std::vector<BookChart>& charts, std::size_t k);
+    // Points the see boxes of persons whose chart came later at that chart.
+    void linkLaterSees(std::vector<BookChart>& charts) const;
+
+private:
+    void standInForCuts();
+    void findHomeCuts();
+    std::vector<int>& linksOf(int person)
+    {
+        GedcomPerson& p = work_.persons[std::size_t(person)];
+        return downward_ ? p.spouseIn : p.childOf;
+    }
+    bool hasOwnBox(int person) const
+    {
+        return splitter_.reachedFrom[std::size_t(person)] != Splitter::unreached;
+    }
+    // Whether the person's own box stands in another chart than chart k, of root.
+    bool boxedElsewhere(int person, std::size_t k, int root) const
+    {
+        return person < persons_ && person != root && hasOwnBox(person) &&
+               homeCut_[std::size_t(person)] != cutOfChart_[k];
+    }
+    std::unordered_map<std::uint64_t, int> makeContinuations(std::vector<PlannedBox>& plan) const;
+    std::vector<BookChart::Link> makeSees(std::vector<PlannedBox>& plan, std::size_t k, int root);
+    std::vector<BookChart::Link>
+    addBranchCharts(std::vector<BookChart>& charts, std::size_t k,
+                    const std::vector<PlannedBox>& plan,
+                    const std::unordered_map<std::uint64_t, int>& continuationAt);
+
+    const ChartKind& kind_;
+    bool downward_;
+    int persons_;
+    int generations_;
+    const Splitter& splitter_;
+    const std::vector<Cut>& cuts_;
+    GedcomData work_;
+    std::vector<std::vector<int>> branchLinks_; // by cut: the links the stand-in took
+    std::vector<int> cutOf_;                    // by person: their cut, -1 for none
+    // By person: the cut whose chart holds their own box (-1: the main chart),
+    // as the one chart would show it; a cut person's own box is the one above
+    // the continuation box, in the chart the branch is cut from.
+    std::vector<int> homeCut_;
+    std::vector<int> cutOfChart_{-1};
+    std::vector<int> chartOfCut_;
+    // Spouses have no box of their own: the first chart showing one has it.
+    std::vector<int> chartOfSpouse_;
+    // See boxes of persons whose own box is in a chart not planned yet: (chart, box).
+    std::vector<std::pair<std::size_t, int>> seesLater_;
+};
+
+void BookPlanner::standInForCuts()
+{
+    branchLinks_.resize(cuts_.size());
+    for (std::size_t i = 0; i < cuts_.size(); ++i) {
+        const int standIn = int(work_.persons.size());
+        work_.persons.emplace_back();
+        GedcomFamily family;
+        family.husband = downward_ ? cuts_[i].person : standIn;
+        family.children = {downward_ ? standIn : cuts_[i].person};
+        branchLinks_[i] = std::exchange(linksOf(cuts_[i].person), {int(work_.families.size())});
+        work_.families.push_back(std::move(family));
+    }
+}
+
+void BookPlanner::findHomeCuts()
+{
+    for (std::size_t i = 0; i < cuts_.size(); ++i)
+        cutOf_[std::size_t(cuts_[i].person)] = int(i);
+    for (const int person : splitter_.reached) {
+        const int from = splitter_.reachedFrom[std::size_t(person)];
+        if (from >= 0)
+            homeCut_[std::size_t(person)] = cutOf_[std::size_t(from)] >= 0
+                                                ? cutOf_[std::size_t(from)]
+                                                : homeCut_[std::size_t(from)];
+    }
+}
+
+// The stand-ins become continuation boxes; at the generation limit the
+// layout has put one of its own in their place. Returns them by cell.
+std::unordered_map<std::uint64_t, int>
+BookPlanner::makeContinuations(std::vector<PlannedBox>& plan) const
+{
+    std::unordered_map<std::uint64_t, int> continuationAt;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        PlannedBox& box = plan[i];
+        if (box.person >= persons_) {
+            box.person = -1;
+            box.rightTo = -1;
+            box.down = false;
+            box.direction = kind_.branchDirection();
+        }
+        if (box.person < 0 && box.sees < 0)
+            continuationAt.emplace(cellKey(box.cell), int(i));
+    }
+    return continuationAt;
+}
+
+// A person whose box stands in another chart gets a see box naming it: each
+// person stands in one chart, but a branch's first person in two.
+std::vector<BookChart::Link> BookPlanner::makeSees(std::vector<PlannedBox>& plan, std::size_t k,
+                                                   int root)
+{
+    std::vector<BookChart::Link> sees;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        PlannedBox& box = plan[i];
+        if (box.person >= 0 && !hasOwnBox(box.person)) {
+            int& first = chartOfSpouse_[std::size_t(box.person)];
+            if (first < 0)
+                first = int(k);
+            if (first != int(k)) {
+                sees.push_back({int(i), first});
+                box.sees = std::exchange(box.person, -1);
+            }
+        } else if (box.sees >= 0 && box.sees < persons_ && boxedElsewhere(box.sees, k, root)) {
+            seesLater_.emplace_back(k, int(i));
+        }
+    }
+    return sees;
+}
+
+// A chart for each cut whose person the plan shows first, in plan order;
+// the links of the plan's continuation boxes to them, by box.
+std::vector<BookChart::Link>
+BookPlanner::addBranchCharts(std::vector<BookChart>& charts, std::size_t k,
+                             const std::vector<PlannedBox>& plan,
+                             const std::unordered_map<std::uint64_t, int>& continuationAt)
+{
+    const int root = charts[k].root;
+    const int step = downward_ ? 1 : -1;
+    std::vector<BookChart::Link> links;
+    for (const PlannedBox& box : plan) {
+        const int person = box.person;
+        if (person < 0 || person >= persons_)
+            continue;
+        const int c = cutOf_[std::size_t(person)];
+        if (c < 0 || person == root || chartOfCut_[std::size_t(c)] >= 0)
+            continue;
+        const auto next = continuationAt.find(cellKey({box.cell.column, box.cell.level + step}));
+        if (next == continuationAt.end())
+            continue;
+        chartOfCut_[std::size_t(c)] = int(charts.size());
+        links.push_back({next->second, int(charts.size())});
+        charts.push_back({charts[k].suffix + twoDigits(links.size()),
+                          cuts_[std::size_t(c)].person,
+                          generations_ - cuts_[std::size_t(c)].depth,
+                          {},
+                          {},
+                          {}});
+        cutOfChart_.push_back(c);
+    }
+    std::sort(links.begin(), links.end(), byBox);
+    return links;
+}
+
+std::size_t BookPlanner::planChartAt(std::vector<BookChart>& charts, std::size_t k)
+{
+    const int root = charts[k].root;
+    if (k > 0)
+        linksOf(root) = std::move(branchLinks_[std::size_t(cutOfChart_[k])]);
+    std::vector<PlannedBox> plan =
+        kind_.sidePlan(work_, {root, kind_.kind(), charts[k].generations, 1},
+                       [&](int person) { return boxedElsewhere(person, k, root); });
+    const std::unordered_map<std::uint64_t, int> continuationAt = makeContinuations(plan);
+    std::vector<BookChart::Link> sees = makeSees(plan, k, root);
+    std::vector<BookChart::Link> links = addBranchCharts(charts, k, plan, continuationAt);
+    const std::size_t branches = links.size();
+    charts[k].plan = std::move(plan);
+    charts[k].links = std::move(links);
+    charts[k].sees = std::move(sees);
+    return branches;
+}
+
+void BookPlanner::linkLaterSees(std::vector<BookChart>& charts) const
+{
+    for (const auto& [k, i] : seesLater_) {
+        BookChart& chart = charts[k];
+        const int cut = homeCut_[std::size_t(chart.plan[std::size_t(i)].sees)];
+        const int target = cut < 0 ? 0 : chartOfCut_[std::size_t(cut)];
+        if (target >= 0)
+            chart.sees.push_back({i, target});
+    }
+    for (BookChart& chart : charts)
+        std::sort(chart.sees.begin(), chart.sees.end(), byBox);
+}
+
+int lastColumn(const std::vector<PlannedBox>& plan)
+{
+    int last = 0;
+    for (const PlannedBox& box : plan)
+        last = std::max(last, box.cell.column);
+    return last;
+}
+
 } // namespace
 
 ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int columns)
@@ -225,16 +464,12 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     ChartBookPlan book;
     if (request.root < 0 || std::size_t(request.root) >= data.persons.size())
         return book;
-    const bool descendants = request.kind == LayoutKind::Descendants;
     const int generations = std::clamp(request.generations, 1, maxGenerations);
     columns = std::clamp(columns, minBookColumns, maxBookColumns);
     // The widths below are the most a packed layout takes; the chart as laid
     // out may fit as it is.
     std::vector<PlannedBox> whole = planChart(data, {request.root, request.kind, generations, 1});
-    int lastColumn = 0;
-    for (const PlannedBox& box : whole)
-        lastColumn = std::max(lastColumn, box.cell.column);
-    if (lastColumn < columns) {
+    if (lastColumn(whole) < columns) {
         book.charts.push_back({"", request.root, generations, std::move(whole), {}, {}});
         return book;
     }
@@ -242,137 +477,18 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     Splitter splitter(data, request, columns);
     if (const Result split = splitter.run(request.root); !split)
         return split;
-    // Each cut person gets a family of their own in a copy of the data, with a
-    // stand-in person where the branch went: the layout leaves the stand-in's
-    // place free, right below (or above) the person, for the continuation box.
-    GedcomData work = data;
-    const int persons = int(data.persons.size());
-    if (descendants)
-        keepFamiliesWithTheirOwners(work, splitter.familyOwner);
-    const std::vector<Cut>& cuts = splitter.cuts;
-    std::vector<std::vector<int>> branchLinks(cuts.size());
-    auto linksOf = [&](int person) -> std::vector<int>& {
-        GedcomPerson& p = work.persons[std::size_t(person)];
-        return descendants ? p.spouseIn : p.childOf;
-    };
-    for (std::size_t i = 0; i < cuts.size(); ++i) {
-        const int standIn = int(work.persons.size());
-        work.persons.emplace_back();
-        GedcomFamily family;
-        family.husband = descendants ? cuts[i].person : standIn;
-        family.children = {descendants ? standIn : cuts[i].person};
-        branchLinks[i] = std::exchange(linksOf(cuts[i].person), {int(work.families.size())});
-        work.families.push_back(std::move(family));
-    }
-    std::vector<int> cutOf(data.persons.size(), -1);
-    for (std::size_t i = 0; i < cuts.size(); ++i)
-        cutOf[std::size_t(cuts[i].person)] = int(i);
-    // By person: the cut whose chart holds their own box (-1: the main chart),
-    // as the one chart would show it; a cut person's own box is the one above
-    // the continuation box, in the chart the branch is cut from.
-    std::vector<int> homeCut(data.persons.size(), -1);
-    for (const int person : splitter.reached) {
-        const int from = splitter.reachedFrom[std::size_t(person)];
-        if (from >= 0)
-            homeCut[std::size_t(person)] = cutOf[std::size_t(from)] >= 0
-                                               ? cutOf[std::size_t(from)]
-                                               : homeCut[std::size_t(from)];
-    }
-    const auto hasOwnBox = [&](int person) {
-        return splitter.reachedFrom[std::size_t(person)] != Splitter::unreached;
-    };
+    BookPlanner planner(data, request, splitter, generations);
     book.charts.push_back({"", request.root, generations, {}, {}, {}});
-    std::vector<int> cutOfChart{-1};
-    std::vector<int> chartOfCut(cuts.size(), -1);
-    // Spouses have no box of their own: the first chart showing one has it.
-    std::vector<int> chartOfSpouse(data.persons.size(), -1);
-    // See boxes of persons whose own box is in a chart not planned yet: (chart, box).
-    std::vector<std::pair<std::size_t, int>> seesLater;
     for (std::size_t k = 0; k < book.charts.size(); ++k) {
-        const int root = book.charts[k].root;
-        if (k > 0)
-            linksOf(root) = std::move(branchLinks[std::size_t(cutOfChart[k])]);
-        const auto elsewhere = [&](int person) {
-            return person < persons && person != root && hasOwnBox(person) &&
-                   homeCut[std::size_t(person)] != cutOfChart[k];
-        };
-        std::vector<PlannedBox> plan =
-            planLayout(work, {root, request.kind, book.charts[k].generations, 1}, elsewhere);
-        // The stand-ins become continuation boxes; at the generation limit the
-        // layout has put one of its own in their place.
-        std::unordered_map<std::uint64_t, int> continuationAt;
-        for (std::size_t i = 0; i < plan.size(); ++i) {
-            PlannedBox& box = plan[i];
-            if (box.person >= persons) {
-                box.person = -1;
-                box.rightTo = -1;
-                box.down = false;
-                box.direction = descendants ? 2 : 0;
-            }
-            if (box.person < 0 && box.sees < 0)
-                continuationAt.emplace(cellKey(box.cell), int(i));
-        }
-        // A person whose box stands in another chart gets a see box naming it:
-        // each person stands in one chart, but a branch's first person in two.
-        std::vector<BookChart::Link> sees;
-        for (std::size_t i = 0; i < plan.size(); ++i) {
-            PlannedBox& box = plan[i];
-            if (box.person >= 0 && !hasOwnBox(box.person)) {
-                int& first = chartOfSpouse[std::size_t(box.person)];
-                if (first < 0)
-                    first = int(k);
-                if (first != int(k)) {
-                    sees.push_back({int(i), first});
-                    box.sees = std::exchange(box.person, -1);
-                }
-            } else if (box.sees >= 0 && box.sees < persons && elsewhere(box.sees)) {
-                seesLater.emplace_back(k, int(i));
-            }
-        }
-        std::vector<BookChart::Link> links;
-        for (const PlannedBox& box : plan) {
-            const int person = box.person;
-            if (person < 0 || person >= persons)
-                continue;
-            const int c = cutOf[std::size_t(person)];
-            if (c < 0 || person == root || chartOfCut[std::size_t(c)] >= 0)
-                continue;
-            const auto next = continuationAt.find(
-                cellKey({box.cell.column, box.cell.level + (descendants ? 1 : -1)}));
-            if (next == continuationAt.end())
-                continue;
-            chartOfCut[std::size_t(c)] = int(book.charts.size());
-            links.push_back({next->second, int(book.charts.size())});
-            book.charts.push_back({book.charts[k].suffix + twoDigits(links.size()),
-                                   cuts[std::size_t(c)].person,
-                                   generations - cuts[std::size_t(c)].depth,
-                                   {},
-                                   {},
-                                   {}});
-            cutOfChart.push_back(c);
-        }
-        std::sort(links.begin(), links.end(),
-                  [](const BookChart::Link& a, const BookChart::Link& b) { return a.box < b.box; });
-        if (links.size() > std::size_t(maxBranchCharts)) {
+        if (const std::size_t branches = planner.planChartAt(book.charts, k);
+            branches > std::size_t(maxBranchCharts)) {
             return Result::failure(
                 Result::TooLarge,
                 STIRPA_TR_NOOP("Message", "A chart would need %1 charts beside it, more than 99; "
                                           "allow more columns."),
-                {std::to_string(links.size())});
+                {std::to_string(branches)});
         }
-        book.charts[k].plan = std::move(plan);
-        book.charts[k].links = std::move(links);
-        book.charts[k].sees = std::move(sees);
     }
-    for (const auto& [k, i] : seesLater) {
-        BookChart& chart = book.charts[k];
-        const int cut = homeCut[std::size_t(chart.plan[std::size_t(i)].sees)];
-        const int target = cut < 0 ? 0 : chartOfCut[std::size_t(cut)];
-        if (target >= 0)
-            chart.sees.push_back({i, target});
-    }
-    for (BookChart& chart : book.charts)
-        std::sort(chart.sees.begin(), chart.sees.end(),
-                  [](const BookChart::Link& a, const BookChart::Link& b) { return a.box < b.box; });
+    planner.linkLaterSees(book.charts);
     return book;
 }

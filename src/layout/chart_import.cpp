@@ -117,7 +117,7 @@ std::unique_ptr<Person> makeBox(const PlannedBox& planned, std::string text)
     std::unique_ptr<Person> box;
     if (planned.person < 0 && planned.sees < 0) {
         auto continuation = std::make_unique<ContPerson>();
-        continuation->setDirection(planned.direction);
+        continuation->setDirection(directionNumber(planned.direction));
         box = std::move(continuation);
     } else {
         // A see box is a plain box, not a continuation box: it links to no other chart.
@@ -130,9 +130,9 @@ std::unique_ptr<Person> makeBox(const PlannedBox& planned, std::string text)
 
 } // namespace
 
-std::string continuationText(int direction, int beyond)
+std::string continuationText(Direction direction, int beyond)
 {
-    const bool parents = direction == 0;
+    const bool parents = direction == Direction::Up;
     if (beyond == 1)
         return parents ? "1 parent" : "1 child";
     return std::to_string(beyond) + (parents ? " parents" : " children");
@@ -154,7 +154,7 @@ std::vector<int> cutPersons(const std::vector<PlannedBox>& plan)
     };
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlannedBox& box = plan[i];
-        const bool below = box.direction == 2;
+        const bool below = box.direction == Direction::Down;
         if (box.person < 0 && box.sees < 0) // a see box cuts no branch
             cutAt.emplace(key({box.cell.column, box.cell.level + (below ? -1 : 1)}, below), i);
     }

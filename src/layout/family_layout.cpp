@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/family_layout.h"
 
+#include "layout/chart_kind.h"
+
 #include <algorithm>
 
 namespace {
@@ -13,7 +15,7 @@ PlannedBox personBox(int person, int level)
     return box;
 }
 
-PlannedBox continuationBox(int level, int direction, int beyond)
+PlannedBox continuationBox(int level, Direction direction, int beyond)
 {
     PlannedBox box;
     box.cell.level = level;
@@ -175,7 +177,7 @@ Contour Planner::descendants(int person, int level, std::vector<int>& row)
         return withOwnLevel(width, {});
     boxes[std::size_t(self)].down = true;
     if (level + 1 >= generations_) {
-        add(continuationBox(level + 1, 2, children), self, 0);
+        add(continuationBox(level + 1, Direction::Down, children), self, 0);
         return withOwnLevel(width, {{0}, {0}});
     }
     // One row per level will do: a family's children are placed, and chained,
@@ -216,7 +218,7 @@ Contour Planner::ancestors(int person, int depth)
             parents, [&](int parent) { return nearest_[std::size_t(parent)] >= generations_; }));
     Contour above;
     if (cut > 0) {
-        add(continuationBox(depth + 1, 0, cut), self, 0);
+        add(continuationBox(depth + 1, Direction::Up, cut), self, 0);
         above = {{0}, {0}};
     } else if (parents.empty()) {
         return {{0}, {0}};
@@ -312,23 +314,35 @@ std::vector<int> ancestorDepths(const GedcomData& data, int root, int generation
     return nearest;
 }
 
-std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
-                                   const std::function<bool(int)>& boxedElsewhere)
+std::vector<PlannedBox> planDescendants(const GedcomData& data, const LayoutRequest& request,
+                                        const std::function<bool(int)>& boxedElsewhere)
 {
     if (request.root < 0 || std::size_t(request.root) >= data.persons.size())
         return {};
     Planner planner(data, std::clamp(request.generations, 1, maxGenerations), boxedElsewhere);
-    if (request.kind == LayoutKind::Descendants) {
-        std::vector<int> row;
-        planner.descendants(request.root, 0, row);
-        planner.chain(row);
-        planner.settleSpouses();
-        planner.placeColumns();
-    } else {
-        planner.measureAncestry(request.root);
-        planner.ancestors(request.root, 0);
-        planner.placeColumns();
-        planner.turnOver();
-    }
+    std::vector<int> row;
+    planner.descendants(request.root, 0, row);
+    planner.chain(row);
+    planner.settleSpouses();
+    planner.placeColumns();
     return std::move(planner.boxes);
+}
+
+std::vector<PlannedBox> planAncestors(const GedcomData& data, const LayoutRequest& request,
+                                      const std::function<bool(int)>& boxedElsewhere)
+{
+    if (request.root < 0 || std::size_t(request.root) >= data.persons.size())
+        return {};
+    Planner planner(data, std::clamp(request.generations, 1, maxGenerations), boxedElsewhere);
+    planner.measureAncestry(request.root);
+    planner.ancestors(request.root, 0);
+    planner.placeColumns();
+    planner.turnOver();
+    return std::move(planner.boxes);
+}
+
+std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
+                                   const std::function<bool(int)>& boxedElsewhere)
+{
+    return chartKind(request.kind).sidePlan(data, request, boxedElsewhere);
 }

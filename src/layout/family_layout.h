@@ -3,6 +3,7 @@
 
 #include "gedcom/gedcom_data.h"
 #include "model/family_link.h"
+#include "model/direction.h"
 #include "model/geometry.h"
 
 #include <functional>
@@ -25,9 +26,9 @@ struct PlannedBox {
     Cell cell;
     int rightTo = -1;  // the column of the box its right connector reaches; -1: none
     bool down = false; // a down connector to the box right below
-    int direction = 4; // of a continuation box: 0 up, 2 down
-    int beyond = 0;    // of a continuation box: the children or parents cut off
-    int sees = -1;     // of a see box: the person whose box is elsewhere
+    Direction direction = Direction::None; // of a continuation box: up or down
+    int beyond = 0;                        // of a continuation box: the children or parents cut off
+    int sees = -1;                         // of a see box: the person whose box is elsewhere
 };
 
 // Places the root's descendants or ancestors on the grid, the root first, so
@@ -46,6 +47,11 @@ struct PlannedBox {
 // the generations.
 // boxedElsewhere, when given, names persons whose own box stands in another
 // chart (of a book): they get see boxes, as persons met again do.
+std::vector<PlannedBox> planDescendants(const GedcomData& data, const LayoutRequest& request,
+                                        const std::function<bool(int person)>& boxedElsewhere = {});
+std::vector<PlannedBox> planAncestors(const GedcomData& data, const LayoutRequest& request,
+                                      const std::function<bool(int person)>& boxedElsewhere = {});
+// Either of them, as the request's kind plans one side of its root.
 std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
                                    const std::function<bool(int person)>& boxedElsewhere = {});
 

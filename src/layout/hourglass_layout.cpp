@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/hourglass_layout.h"
 
+#include "layout/chart_kind.h"
+
 std::vector<PlannedBox> planHourglass(const GedcomData& data, const LayoutRequest& request)
 {
     const std::vector<PlannedBox> upper =
-        planLayout(data, {request.root, LayoutKind::Ancestors, request.ancestorGenerations});
+        planAncestors(data, {request.root, LayoutKind::Ancestors, request.ancestorGenerations});
     std::vector<PlannedBox> lower =
-        planLayout(data, {request.root, LayoutKind::Descendants, request.generations});
+        planDescendants(data, {request.root, LayoutKind::Descendants, request.generations});
     if (upper.empty() || lower.empty())
         return {};
     // The upper half ends on the root's level, which the lower half begins on:
@@ -25,6 +27,5 @@ std::vector<PlannedBox> planHourglass(const GedcomData& data, const LayoutReques
 
 std::vector<PlannedBox> planChart(const GedcomData& data, const LayoutRequest& request)
 {
-    return request.kind == LayoutKind::Hourglass ? planHourglass(data, request)
-                                                 : planLayout(data, request);
+    return chartKind(request.kind).plan(data, request);
 }

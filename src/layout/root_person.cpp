@@ -2,6 +2,7 @@
 #include "layout/root_person.h"
 
 #include "gedcom/gedcom_date.h"
+#include "layout/chart_kind.h"
 #include "layout/hourglass_layout.h"
 
 #include <algorithm>
@@ -12,71 +13,6 @@ namespace {
 // The laid-out charts that confirm the ranking: enough for the few close
 // bounds real files have, few enough to stay quick on any.
 constexpr int maxExactCounts = 8;
-
-// Each person's bound of the persons a descendants chart of the given
-// generations holds: the person and spouses, and their children's bounds one
-// generation less. One pass over the families per generation; a loop adds
-// no more than its generations allow.
-std::vector<double> descendantBounds(const GedcomData& data, int generations)
-{
-    const std::size_t count = data.persons.size();
-    std::vector<double> own(count, 1);
-    for (const GedcomFamily& family : data.families)
-        if (family.husband >= 0 && family.wife >= 0) {
-            ++own[std::size_t(family.husband)];
-            ++own[std::size_t(family.wife)];
-        }
-    std::vector<double> bound = own;
-    std::vector<double> next(count);
-    std::vector<double> childrens(data.families.size()); // by family, both parents share it
-    for (int g = 2; g <= generations; ++g) {
-        for (std::size_t f = 0; f < childrens.size(); ++f) {
-            childrens[f] = 0;
-            for (const int child : data.families[f].children)
-                childrens[f] += bound[std::size_t(child)];
-        }
-        for (std::size_t p = 0; p < count; ++p) {
-            next[p] = own[p];
-            for (const int f : data.persons[p].spouseIn)
-                next[p] += childrens[std::size_t(f)];
-        }
-        bound.swap(next);
-    }
-    return bound;
-}
-
-// The same for an ancestors chart: the person and the parents' bounds.
-std::vector<double> ancestorBounds(const GedcomData& data, int generations)
-{
-    const std::size_t count = data.persons.size();
-    std::vector<double> bound(count, 1);
-    std::vector<double> next(count);
-    for (int g = 2; g <= generations; ++g) {
-        for (std::size_t p = 0; p < count; ++p) {
-            next[p] = 1;
-            for (const int f : data.persons[p].childOf)
-                for (const int parent :
-                     {data.families[std::size_t(f)].husband, data.families[std::size_t(f)].wife})
-                    if (parent >= 0)
-                        next[p] += bound[std::size_t(parent)];
-        }
-        bound.swap(next);
-    }
-    return bound;
-}
-
-std::vector<double> chartBounds(const GedcomData& data, const LayoutRequest& layout)
-{
-    if (layout.kind == LayoutKind::Ancestors)
-        return ancestorBounds(data, layout.generations);
-    std::vector<double> bounds = descendantBounds(data, layout.generations);
-    if (layout.kind == LayoutKind::Hourglass) {
-        const std::vector<double> up = ancestorBounds(data, layout.ancestorGenerations);
-        for (std::size_t p = 0; p < bounds.size(); ++p)
-            bounds[p] += up[p] - 1; // the root is in both
-    }
-    return bounds;
-}
 
 std::size_t chartPersons(const GedcomData& data, LayoutRequest layout, int root)
 {
@@ -100,7 +36,7 @@ DefaultRoot defaultRoot(const GedcomData& data, const LayoutRequest& layout)
 {
     if (data.home >= 0)
         return {data.home, true, 0};
-    const std::vector<double> bounds = chartBounds(data, layout);
+    const std::vector<double> bounds = chartKind(layout.kind).chartBounds(data, layout);
     // The candidates, the highest bound on top, then the first in the file; a
     // heap, made in one pass, gives the few looked at without a sort.
     std::vector<int> candidates(bounds.size());

@@ -73,7 +73,7 @@ ChartImport importWithContinuation(const std::string& events, const std::string&
     const std::vector<PlannedBox> plan = planLayout(load.data, options.layout);
     std::vector<BoxLabel> labels;
     for (std::size_t i = 0; i < plan.size(); ++i)
-        if (plan[i].direction == 2 && !label.empty())
+        if (plan[i].direction == Direction::Down && !label.empty())
             labels.push_back({int(i), label});
     return chartFromPlan(load.data, plan, options, "t", labels, livingPersons(load.data, options));
 }

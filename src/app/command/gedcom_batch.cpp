@@ -5,6 +5,7 @@
 #include "family/import_road.h"
 #include "gedcom/gedcom_reader.h"
 #include "layout/chart_import.h"
+#include "layout/chart_kind.h"
 #include "layout/date_text.h"
 #include "layout/person_filter.h"
 #include "layout/root_person.h"
@@ -154,7 +155,7 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args, DateLanguage 
         }
     }
     if (paths.size() != 2 ||
-        (call.options.bookColumns && call.options.layout.kind == LayoutKind::Hourglass))
+        (call.options.bookColumns && !chartKind(call.options.layout.kind).splitsIntoBook()))
         return std::nullopt;
     call.gedcomPath = paths[0];
     call.outPath = paths[1];
@@ -247,18 +248,6 @@ RootChoice chooseRoot(const ImportCall& call, const GedcomData& data, std::ostre
     return choice;
 }
 
-const char* kindName(LayoutKind kind)
-{
-    switch (kind) {
-    case LayoutKind::Ancestors:
-        return "ancestors";
-    case LayoutKind::Hourglass:
-        return "hourglass";
-    case LayoutKind::Descendants:
-        break;
-    }
-    return "descendants";
-}
 
 std::string counted(std::size_t count, const char* one, const char* many)
 {
@@ -279,7 +268,7 @@ std::string summary(const ImportCall& call, const GedcomData& data, const RootCh
         line += root.byDefault.home ? ", the home person"
                                     : ", whose chart holds the most persons: " +
                                           std::to_string(root.byDefault.persons);
-    line += std::string("), ") + kindName(call.options.layout.kind) + ", ";
+    line += std::string("), ") + chartKind(call.options.layout.kind).name() + ", ";
     if (columns)
         line += counted(made.written.size(), " chart", " charts") + " of at most " +
                 std::to_string(columns) + " columns, ";
