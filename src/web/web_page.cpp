@@ -35,7 +35,7 @@ void writeWebPage(const Chart& chart, std::string_view pageName, const WebPageOp
             writeChartData(chart, pageName, options.chartBackground,
                            [&](std::string_view piece) { return going = going && write(piece); });
         } else {
-            going = write(viewerScript);
+            going = (!options.testHooks || write(viewerTestHooks)) && write(viewerScript);
         }
     }
     if (going)
