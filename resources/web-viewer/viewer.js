@@ -7,7 +7,8 @@ const { ChartModel, ORIGIN_Y, contGeometry } = Stirpa.chartModel;
 const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR } = Stirpa.chartDrawing;
 const { ChartTiles } = Stirpa.chartTiles;
 const { ChartSearch } = Stirpa.searchFolding;
-// Told of each frame drawn, each find and the finished list; in a page written for tests only.
+// Handed the view to drive and told of each frame, find and the finished list: only in a page
+// written for tests (test_hooks.js).
 const watcher = Object.assign({ started() {}, drew() {}, findAsked() {}, found() {}, listed() {} }, Stirpa.watcher);
 
 const MIN_ZOOM = 0.02, MAX_ZOOM = 4, ZOOM_STEP = 1.25, CLICK_SLOP = 4;
