@@ -33,7 +33,7 @@ median_time() {
 for boxes in 100000 1000000; do
     "$build_dir/bench/web_chart" "$boxes" "$work/chart.txt"
     save=$(median_time "$stirpa" --save-as "$work/chart.txt" "$work/saved.txt")
-    export=$(median_time "$stirpa" --export-web "$work/chart.txt" "$work/chart.html")
+    export=$(median_time "$stirpa" --export-web "$work/chart.txt" "$work/chart.html" --test-hooks)
     chart_size=$(stat -c %s "$work/chart.txt")
     page_size=$(stat -c %s "$work/chart.html")
     printf '%s\texport against --save-as\t%.3f s / %.3f s = %.2fx\t<= 2x\n' "$boxes" "$export" "$save" \

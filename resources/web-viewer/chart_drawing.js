@@ -2,6 +2,9 @@
 // column, boxes with their connectors in list order, at the editor's levels of
 // detail (text from 35 %, frames from 8 %, below that filled cells).
 
+Stirpa.chartDrawing = (function () {
+const { ORIGIN_Y, contGeometry } = Stirpa.chartModel;
+
 const COLOUR = {
   red: '#ff0000', darkblue: '#000055', paleyellow: '#ffffaa', palecyan: '#aaffff',
   paleblue: '#aaaaff', white: '#ffffff', generationFill: '#b4b4c8', findMark: '#ff8c00',
@@ -271,3 +274,6 @@ function paintOverview(model, canvas, scale) {
   }
   ctx.putImageData(image, 0, 0);
 }
+
+return { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR };
+})();

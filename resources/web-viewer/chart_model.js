@@ -2,6 +2,7 @@
 // their reading order (level, then column, then list order), the rows for cell
 // lookups, and the geometry of the editor's grid.
 
+Stirpa.chartModel = (function () {
 const GAP = 20;
 const ORIGIN_X = 25 + 10; // the generation column, then a margin
 const ORIGIN_Y = 10;
@@ -231,3 +232,6 @@ function contGeometry(model, i) {
   }
   return g;
 }
+
+return { ChartModel, ORIGIN_Y, contGeometry };
+})();

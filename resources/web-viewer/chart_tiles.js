@@ -4,6 +4,7 @@
 // painted on the frame that needs it, a few per frame; until it is, the last
 // scale shown completely stands in for it, stretched.
 
+Stirpa.chartTiles = (function () {
 const TILE = 256; // device pixels, at most
 const TILE_REACH = 6400; // chart pixels a square spans at most, so none holds too many boxes to paint in a frame
 const MOST_PIXELS = 240 * TILE * TILE; // about 60 MB of pictures
@@ -96,3 +97,6 @@ class ChartTiles {
     }
   }
 }
+
+return { ChartTiles };
+})();

@@ -3,6 +3,7 @@
 // matches in reading order, one per cell. The descriptions are folded once, in
 // a worker, with an index of their words, so that typing stays quick.
 
+Stirpa.searchFolding = (function () {
 // What find needs, in one function: a worker is made from its text.
 function searchParts() {
   // Latin-1 letters U+00C0 to U+00FF without accents; '\0' where there is no letter to fold.
@@ -200,3 +201,6 @@ class ChartSearch {
     answer(found);
   }
 }
+
+return { ChartSearch };
+})();

@@ -1,17 +1,19 @@
 // The viewer: moving around (drag, wheel, pinch, keys, overview), find, the
 // line of ancestors of a box, the address that holds the view, and the list of
-// persons for screen readers and the browser's own find.
+// persons for screen readers and the browser's own find. It starts as it loads.
+
+(function () {
+const { ChartModel, ORIGIN_Y, contGeometry } = Stirpa.chartModel;
+const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR } = Stirpa.chartDrawing;
+const { ChartTiles } = Stirpa.chartTiles;
+const { ChartSearch } = Stirpa.searchFolding;
+// Handed the view to drive and told of each frame, find and the finished list: only in a page
+// written for tests (test_hooks.js).
+const watcher = Object.assign({ started() {}, drew() {}, findAsked() {}, found() {}, listed() {} }, Stirpa.watcher);
 
 const MIN_ZOOM = 0.02, MAX_ZOOM = 4, ZOOM_STEP = 1.25, CLICK_SLOP = 4;
 
 const page = { $: (id) => document.getElementById(id) };
-// What tests and benchmarks read; with tiles off every box is drawn each frame, to compare.
-const stats = {
-  firstPaint: null, listDone: null, draws: [], finds: [], finding: false, drawing: false,
-  view: null, tiles: true, redraw: requestDraw,
-};
-window.stirpaViewer = stats;
-
 const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
 const painter = new ChartPainter(model);
 const tiles = new ChartTiles(new ChartPainter(model)); // its own painter: it paints amid the view's painting
@@ -23,7 +25,9 @@ for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
 const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: true });
 const overview = page.$('overview');
 const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
-stats.view = view;
+// A frame asked for and not drawn yet; with tiles off every box is drawn each frame (tests compare the two).
+const drawing = { asked: false, tiles: true };
+let painted = false;
 const state = { lineage: savedLineage, lineageFrom: -1, matches: [], current: -1, query: '' };
 const TILE_BUDGET = 8; // ms of painting pictures per frame, the rest of a 60 Hz frame left to the browser
 
@@ -32,8 +36,8 @@ document.title = model.title || document.title;
 // Drawing
 
 function requestDraw() {
-  if (stats.drawing) return;
-  stats.drawing = true;
+  if (drawing.asked) return;
+  drawing.asked = true;
   requestAnimationFrame(draw);
 }
 
@@ -57,19 +61,19 @@ const matchSet = {
 };
 
 function draw() {
-  stats.drawing = false;
+  drawing.asked = false;
   const start = performance.now();
   const current = state.current >= 0 ? state.matches[state.current] : -1;
   let whole = true;
-  const fromTiles = stats.tiles && detailAt(view.zoom) !== Detail.Full
+  const fromTiles = drawing.tiles && detailAt(view.zoom) !== Detail.Full
     ? () => { whole = tiles.draw(ctx, view, state.lineage, TILE_BUDGET); } : undefined;
   painter.paint(ctx, view, state.lineage, matchSet, current, fromTiles);
   if (!whole) requestDraw();
   drawOverviewFrame();
   const took = performance.now() - start;
-  stats.draws.push(took);
-  if (stats.firstPaint === null) {
-    stats.firstPaint = performance.now();
+  watcher.drew(took);
+  if (!painted) {
+    painted = true;
     setTimeout(() => {
       paintOverview(model, overviewPicture, overviewScale);
       drawOverviewFrame();
@@ -321,12 +325,11 @@ const findField = page.$('find');
 function runFind(query, keepAddress) {
   const start = performance.now();
   state.query = query;
-  stats.finding = true;
+  watcher.findAsked();
   search.find(query, (matches) => {
     state.matches = matches;
     state.current = matches.length ? 0 : -1;
-    stats.finds.push(performance.now() - start);
-    stats.finding = false;
+    watcher.found(performance.now() - start);
     showMatch();
   });
   if (!keepAddress) setAddressSoon(query ? 'find=' + encodeURIComponent(query) : '');
@@ -457,7 +460,7 @@ function placeOverview() {
   overview.style.width = width + 'px';
   overview.style.height = height + 'px';
   // The first time, after the chart's first paint: the overview can wait for it.
-  if (stats.firstPaint !== null) paintOverview(model, overviewPicture, overviewScale);
+  if (painted) paintOverview(model, overviewPicture, overviewScale);
 }
 
 function drawOverviewFrame() {
@@ -514,7 +517,7 @@ function buildPersonList() {
     } while (k < model.count && performance.now() < until);
     if (k < model.count) whenIdle(more);
     else {
-      stats.listDone = performance.now();
+      watcher.listed();
       // Find's worker folds the descriptions after: on two cores each halves the other's speed.
       setTimeout(() => search.prepare(), 0);
     }
@@ -522,6 +525,8 @@ function buildPersonList() {
   more();
 }
 
+watcher.started({ view, redraw: requestDraw, drawing });
 new ResizeObserver(resize).observe(canvas);
 resize();
 if (!followAddress()) openingView();
+})();

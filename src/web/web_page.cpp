@@ -35,7 +35,9 @@ void writeWebPage(const Chart& chart, std::string_view pageName, const WebPageOp
             writeChartData(chart, pageName, options.chartBackground,
                            [&](std::string_view piece) { return going = going && write(piece); });
         } else {
-            going = write(viewerScript);
+            if (options.testHooks)
+                going = write(viewerTestHooks);
+            going = going && write(viewerScript);
         }
     }
     if (going)

@@ -12,6 +12,8 @@ class Chart;
 struct WebPageOptions {
     // The chart's own background colour behind the boxes, instead of white paper.
     bool chartBackground = false;
+    // For the browser tests: the viewer's state on the page's window object.
+    bool testHooks = false;
 };
 
 // Writes the whole page, piece by piece: the viewer's markup, style and code

@@ -17,10 +17,11 @@ const data = path.join(source, 'tests/data');
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
 let browser, folder;
 
-// The page written by stirpa --export-web for a chart file.
-function publish(chart, name) {
+// The page written by stirpa --export-web for a chart file, with the state the
+// tests read on window.stirpaViewer unless `hooks` is false.
+function publish(chart, name, hooks = true) {
   const out = path.join(folder, name + '.html');
-  execFileSync(stirpa, ['--export-web', chart, out]);
+  execFileSync(stirpa, ['--export-web', chart, out, ...(hooks ? ['--test-hooks'] : [])]);
   return out;
 }
 
@@ -115,6 +116,21 @@ test('the page opens from file:// and fetches nothing', async () => {
   assert.equal(await pixelAt(page, 35 + 60, 10 + 25), '#ffffaa', 'a box is painted');
   assert.equal(await page.title(), 'sample');
   await page.close();
+});
+
+test('a page as published adds no name to the window', async () => {
+  const names = async (file) => {
+    const page = await browser.newPage();
+    await page.goto(pathToFileURL(file).href);
+    await page.waitForFunction(() => document.title === 'blank' || document.querySelector('#person-list a'));
+    const own = await page.evaluate(() => Object.getOwnPropertyNames(window));
+    await page.close();
+    return own;
+  };
+  writeFileSync(path.join(folder, 'blank.html'), '<!DOCTYPE html><title>blank</title>');
+  const before = new Set(await names(path.join(folder, 'blank.html')));
+  const added = await names(publish(path.join(source, 'resources/sample.txt'), 'plain', false));
+  assert.deepEqual(added.filter((name) => !before.has(name)), []);
 });
 
 test('a #find= link centres the named box and frames it', async () => {

@@ -2,6 +2,7 @@
 #include "chartfile/chart_writer.h"
 #include "model/chart.h"
 #include "web/chart_data.h"
+#include "web/viewer_assets.h"
 #include "web/web_page.h"
 
 #include <QTemporaryDir>
@@ -21,10 +22,10 @@ std::string dataOf(const Chart& chart, std::string_view pageName = "page")
     return out;
 }
 
-std::string pageOf(const Chart& chart)
+std::string pageOf(const Chart& chart, const WebPageOptions& options = {})
 {
     std::string out;
-    writeWebPage(chart, "page", {}, [&out](std::string_view piece) {
+    writeWebPage(chart, "page", options, [&out](std::string_view piece) {
         out += piece;
         return true;
     });
@@ -91,6 +92,7 @@ private slots:
     void failedExportKeepsOldPage_data();
     void failedExportKeepsOldPage();
     void pageIsComplete();
+    void testHooksOnlyWhenAsked();
 };
 
 void WebPageTest::columns_data()
@@ -227,6 +229,16 @@ void WebPageTest::pageIsComplete()
     QVERIFY(page.contains("family%20tree12.html"));
     // Nothing is fetched: no address of another site, no file beside the page.
     QVERIFY(!page.contains("http:") && !page.contains("https:") && !page.contains("src="));
+}
+
+void WebPageTest::testHooksOnlyWhenAsked()
+{
+    const Chart chart = familyChart(3, "", 0);
+    const std::string published = pageOf(chart), forTests = pageOf(chart, {.testHooks = true});
+    QCOMPARE(occurrences(published, "stirpaViewer"), std::size_t(0));
+    QCOMPARE(occurrences(published, viewerTestHooks), std::size_t(0));
+    // Before the viewer, which looks for them as it starts.
+    QVERIFY(forTests.find(viewerTestHooks) < forTests.find(viewerScript));
 }
 
 QTEST_APPLESS_MAIN(WebPageTest)

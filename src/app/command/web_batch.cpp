@@ -12,6 +12,8 @@ int exportWebCommand(const std::vector<std::string>& args, BatchStreams streams)
     for (const std::string& arg : args) {
         if (arg == "--background")
             options.chartBackground = true;
+        else if (arg == "--test-hooks") // the browser tests' own, left out of the usage
+            options.testHooks = true;
         else
             paths.push_back(arg);
     }

@@ -1,0 +1,28 @@
+// In a page written for tests only: the viewer's state where the browser tests
+// and benchmarks read and drive it, window.stirpaViewer. It comes before the
+// viewer, which tells Stirpa.watcher what it does.
+
+Stirpa.watcher = (function () {
+const hooks = { firstPaint: null, listDone: null, draws: [], finds: [], finding: false, view: null, redraw: null };
+window.stirpaViewer = hooks;
+
+return {
+  // drawing: whether a frame is still to come; tiles off draws every box each frame, to compare.
+  started({ view, redraw, drawing }) {
+    hooks.view = view;
+    hooks.redraw = redraw;
+    Object.defineProperty(hooks, 'drawing', { get: () => drawing.asked });
+    Object.defineProperty(hooks, 'tiles', { get: () => drawing.tiles, set: (on) => { drawing.tiles = on; } });
+  },
+  drew(took) {
+    hooks.draws.push(took);
+    if (hooks.firstPaint === null) hooks.firstPaint = performance.now();
+  },
+  findAsked() { hooks.finding = true; },
+  found(took) {
+    hooks.finds.push(took);
+    hooks.finding = false;
+  },
+  listed() { hooks.listDone = performance.now(); },
+};
+})();
