@@ -11,7 +11,7 @@
 // are left as they are.
 
 // Whether a control character may start with the byte: a quick test for long texts.
-inline bool mayStartControlCharacter(char byte)
+constexpr bool mayStartControlCharacter(char byte)
 {
     const auto value = static_cast<unsigned char>(byte);
     return value < 0x20 || value == 0x7F || value == 0xC2 || value == 0xEF;

@@ -44,3 +44,11 @@ int clampToInt(long long value)
         return INT_MIN;
     return int(value);
 }
+
+int digitsValue(std::string_view digits)
+{
+    int value = 0;
+    for (const char digit : digits)
+        value = 10 * value + (digit - '0');
+    return value;
+}

@@ -7,27 +7,71 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
 
 namespace {
 
 // A person of the charts: their record's number and what their first box
-// that shows anyone shows.
+// that shows anyone shows; the file's person of that number, whether the
+// number is as the file writes it, and whether the box names the person.
 struct ShownPerson {
     std::string_view xref;
     std::string_view text;
+    int numbered = -1;
+    bool written = false;
+    bool named = false;
 };
 
-std::vector<ShownPerson> shownPersons(const std::vector<const Chart*>& charts)
+// Every linked box that shows anyone, its record looked up in the file.
+std::vector<ShownPerson> linkedBoxes(const std::vector<const Chart*>& charts,
+                                     const GedcomData& data, bool keepUnderscores)
 {
-    std::vector<ShownPerson> persons;
-    std::unordered_map<std::string_view, std::size_t> seen;
+    std::vector<ShownPerson> boxes;
     for (const Chart* chart : charts)
         chart->tree().forEachPerson([&](const Person* box) {
             const RecordLink* record = chart->tree().records().find(box);
-            if (box->kind() == BoxKind::Person && record && !hidesIdentity(box->text) &&
-                seen.emplace(record->xref, persons.size()).second)
-                persons.push_back({record->xref, box->text});
+            if (box->kind() == BoxKind::Person && record && !hidesIdentity(box->text))
+                boxes.push_back({record->xref, box->text});
         });
+    // In parts at once: each writes only its own boxes.
+    const std::size_t parts = parallelParts(boxes.size(), std::size_t(1) << 13);
+    runInParallel(parts, [&](std::size_t part) {
+        const std::size_t end = boxes.size() * (part + 1) / parts;
+        const std::size_t begin = boxes.size() * part / parts;
+        // The index and the persons are larger than the processor's caches:
+        // what a box needs is fetched a few boxes ahead.
+        constexpr std::size_t ahead = 16;
+        for (std::size_t i = begin; i < end; ++i) {
+            if (data.personIndex && i + ahead < end)
+                data.personIndex->prefetch(XrefKey(boxes[i + ahead].xref));
+            boxes[i].numbered = data.findPerson(boxes[i].xref);
+        }
+        for (std::size_t i = begin; i < end; ++i) {
+            if (i + ahead < end && boxes[i + ahead].numbered >= 0)
+                __builtin_prefetch(&data.persons[std::size_t(boxes[i + ahead].numbered)]);
+            ShownPerson& box = boxes[i];
+            box.written =
+                box.numbered >= 0 && data.persons[std::size_t(box.numbered)].xref == box.xref;
+            box.named =
+                box.numbered >= 0 && namesPerson(data, box.text, box.numbered, keepUnderscores);
+        }
+    });
+    return boxes;
+}
+
+// Each person of the charts once, by their first box. A number as the file
+// writes it stands for one person, so those are told apart without hashing.
+std::vector<ShownPerson> shownPersons(const std::vector<const Chart*>& charts,
+                                      const GedcomData& data, bool keepUnderscores)
+{
+    std::vector<ShownPerson> persons;
+    std::vector<char> seen(data.persons.size());
+    std::unordered_set<std::string_view> unknown;
+    for (const ShownPerson& box : linkedBoxes(charts, data, keepUnderscores))
+        if (box.written ? !std::exchange(seen[std::size_t(box.numbered)], 1)
+                        : unknown.insert(box.xref).second)
+            persons.push_back(box);
     return persons;
 }
 
@@ -39,17 +83,10 @@ FamilyCheck checkFamily(const std::vector<const Chart*>& charts, const GedcomDat
     if (charts.empty())
         return {};
     const bool keepUnderscores = charts.front()->familyLink().keepUnderscores;
-    const std::vector<ShownPerson> persons = shownPersons(charts);
-    std::vector<int> found(persons.size(), -1);
-    // In parts at once: each writes only its own persons.
-    const std::size_t parts = parallelParts(persons.size(), std::size_t(1) << 13);
-    runInParallel(parts, [&](std::size_t part) {
-        const std::size_t end = persons.size() * (part + 1) / parts;
-        for (std::size_t i = persons.size() * part / parts; i < end; ++i)
-            if (const int person = data.findPerson(persons[i].xref);
-                person >= 0 && namesPerson(data, persons[i].text, person, keepUnderscores))
-                found[i] = person;
-    });
+    const std::vector<ShownPerson> persons = shownPersons(charts, data, keepUnderscores);
+    std::vector<int> found;
+    for (const ShownPerson& person : persons)
+        found.push_back(person.named ? person.numbered : -1);
     const auto confirmed = std::size_t(
         std::count_if(found.begin(), found.end(), [](int person) { return person >= 0; }));
     if (2 * confirmed > persons.size() || persons.empty())

@@ -8,8 +8,10 @@
 #include "model/text_codec.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -174,8 +176,7 @@ std::string repairedUtf8(std::string_view bytes, std::vector<std::string>& warni
         const std::string read = fromWindows1252(bytes.substr(at, 1));
         if (++strayCount <= maxGedcomWarnings)
             warnings.push_back("line " + std::to_string(line) + ": a byte that is not UTF-8 (0x" +
-                               hexByte(std::uint8_t(bytes[at])) + ") was read as \"" + read +
-                               "\"");
+                               hexByte(std::uint8_t(bytes[at])) + ") was read as \"" + read + "\"");
         out += read;
         ++at;
     }
@@ -185,25 +186,78 @@ std::string repairedUtf8(std::string_view bytes, std::vector<std::string>& warni
     return out;
 }
 
+// The bytes that may start a control character to leave out; line ends, one
+// a line, and tabs do not.
+constexpr std::array<bool, 256> suspectBytes = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte)
+        table[byte] =
+            mayStartControlCharacter(char(byte)) && byte != '\t' && byte != '\n' && byte != '\r';
+    return table;
+}();
+
+// The length of the control character to leave out at `at`, or 0.
+std::size_t droppedLength(std::string_view text, std::size_t at)
+{
+    return suspectBytes[static_cast<unsigned char>(text[at])]
+               ? controlCharacterLength(text, at, "\t\n\r")
+               : 0;
+}
+
+// Whether any of the eight bytes may be suspect: one below 0x20 but a line
+// feed, DEL, or any byte of a character beyond ASCII. Never wrong when it
+// says no.
+bool maySuspect(std::uint64_t bytes)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101, highs = 0x8080808080808080;
+    constexpr std::uint64_t lows = ones * 0x7F;
+    // A line feed is made a '*' first: one ends every line.
+    const std::uint64_t lineFeeds = bytes ^ (ones * '\n');
+    bytes |= (~(((lineFeeds & lows) + lows) | lineFeeds) & highs) >> 2;
+    const std::uint64_t dels = bytes ^ (ones * 0x7F);
+    return ((((bytes - ones * 0x20) & ~bytes) | bytes | ((dels - ones) & ~dels)) & highs) != 0;
+}
+
+// Where the first control character to leave out starts, or the text's size.
+// Eight bytes are passed over at once where none may be one.
+std::size_t firstDropped(std::string_view text)
+{
+    const auto dropsAt = [text](std::size_t at) {
+        return suspectBytes[static_cast<unsigned char>(text[at])] && droppedLength(text, at) > 0;
+    };
+    std::size_t at = 0;
+    for (std::uint64_t bytes = 0; at + sizeof bytes <= text.size(); at += sizeof bytes) {
+        std::memcpy(&bytes, text.data() + at, sizeof bytes);
+        if (maySuspect(bytes))
+            for (std::size_t byte = at; byte < at + sizeof bytes; ++byte)
+                if (dropsAt(byte))
+                    return byte;
+    }
+    for (; at < text.size(); ++at)
+        if (dropsAt(at))
+            return at;
+    return text.size();
+}
+
 // Leaves out, in place, each control character but the line ends and tab,
-// telling how many with the line of the first.
+// telling how many with the line of the first. Bytes are moved only from the
+// first on: most files hold none.
 void dropControlCharacters(GedcomText& text)
 {
     std::string& utf8 = text.utf8;
-    std::size_t kept = 0, firstAt = 0;
+    const std::size_t firstAt = firstDropped(utf8);
+    if (firstAt == utf8.size())
+        return;
+    std::size_t kept = firstAt;
     std::size_t& dropped = text.controlsLeftOut;
-    for (std::size_t at = 0; at < utf8.size();) {
-        const std::size_t length =
-            mayStartControlCharacter(utf8[at]) ? controlCharacterLength(utf8, at, "\t\n\r") : 0;
-        if (length > 0) {
-            firstAt = dropped++ == 0 ? kept : firstAt;
+    for (std::size_t at = firstAt; at < utf8.size();) {
+        if (const std::size_t length = droppedLength(utf8, at); length > 0) {
+            ++dropped;
             at += length;
         } else {
             utf8[kept++] = utf8[at++];
         }
     }
-    if (dropped == 0)
-        return;
     utf8.resize(kept);
     const std::string_view before = std::string_view(utf8).substr(0, firstAt);
     long line = 1;

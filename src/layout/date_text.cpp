@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/date_text.h"
 
+#include "base/number_text.h"
+
 #include <array>
 #include <optional>
 #include <vector>
@@ -310,7 +312,7 @@ private:
         if (next_ >= words_.size() || !isYear(words_[next_]))
             return false;
         // A day the month never has (0, 30 FEB): the date is shown as written.
-        const int dayNumber = day.empty() ? 0 : std::stoi(std::string(day));
+        const int dayNumber = digitsValue(day);
         if (!day.empty() && (dayNumber == 0 || dayNumber > calendars[calendar].monthDays[*month]))
             return false;
         if (!day.empty())

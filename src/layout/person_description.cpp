@@ -4,6 +4,8 @@
 #include "gedcom/gedcom_date.h"
 #include "layout/date_text.h"
 
+#include <algorithm>
+
 namespace {
 
 // Characters a name shows as a blank besides blanks and line breaks: files
@@ -14,7 +16,9 @@ constexpr std::string_view slashes = "/";
 
 bool isBreak(char c, std::string_view breaks)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || breaks.find(c) != breaks.npos;
+    // Searched by hand: a library call a character costs more than the copying.
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
+           std::find(breaks.begin(), breaks.end(), c) != breaks.end();
 }
 
 // Appends text as one line of box text: blanks, line breaks and the given
@@ -158,7 +162,7 @@ void describePerson(const GedcomData& data, int index, const DescriptionOptions&
     }
     appendName(text, person, options);
     if (text.empty())
-        text = namelessText;
+        text.append(namelessText);
     if (isPrivate(index))
         return;
     const EventWords& words = eventWords(options.dateLanguage);

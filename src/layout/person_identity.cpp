@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/person_identity.h"
 
+#include "base/number_text.h"
 #include "layout/person_description.h"
 #include "model/description_lines.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -33,6 +35,26 @@ std::vector<std::string> shownNames(std::string_view text)
     return names;
 }
 
+// Whether the name is one of shownNames(text), told without building them.
+bool showsName(std::string_view text, std::string_view name)
+{
+    std::size_t start = 0;
+    for (std::size_t lines = 0; lines < maxNameLines && start < text.size(); ++lines) {
+        const std::size_t bar = std::min(text.find('|', start), text.size());
+        const std::string_view line = trimmed(text.substr(start, bar - start));
+        if (!name.starts_with(line))
+            return false;
+        name.remove_prefix(line.size());
+        if (name.empty())
+            return true;
+        if (name.front() != ' ')
+            return false;
+        name.remove_prefix(1);
+        start = bar + 1;
+    }
+    return false;
+}
+
 // The names a box may show the person by: plain, and with the title.
 std::vector<std::string> nameForms(const GedcomPerson& person, bool keepUnderscores)
 {
@@ -58,7 +80,7 @@ int firstYear(std::string_view text)
 {
     for (std::size_t i = 0; i + 4 <= text.size(); ++i)
         if (isYear(text, i))
-            return std::stoi(std::string(text.substr(i, 4)));
+            return digitsValue(text.substr(i, 4));
     return 0;
 }
 
@@ -77,14 +99,21 @@ bool yearFits(int shownYear, const GedcomPerson& person)
 
 int shownBirthYear(std::string_view text)
 {
-    const std::vector<std::string_view> lines = descriptionLines(text);
-    for (const std::string_view tag : {englishEventWords.born, germanEventWords.born,
-                                       englishEventWords.christened, germanEventWords.christened})
-        for (const std::string_view line : lines)
-            if (line.starts_with(tag))
-                if (const int year = firstYear(line.substr(tag.size())))
-                    return year;
-    return 0;
+    // By the tag first, then by the line.
+    const std::array<std::string_view, 4> tags = {englishEventWords.born, germanEventWords.born,
+                                                  englishEventWords.christened,
+                                                  germanEventWords.christened};
+    std::size_t shownTag = tags.size();
+    int year = 0;
+    forEachDescriptionLine(text, [&](std::string_view line) {
+        for (std::size_t tag = 0; tag < shownTag; ++tag)
+            if (line.starts_with(tags[tag]))
+                if (const int shown = firstYear(line.substr(tags[tag].size()))) {
+                    shownTag = tag;
+                    year = shown;
+                }
+    });
+    return year;
 }
 
 bool namesPerson(const GedcomData& data, std::string_view text, int person, bool keepUnderscores)
@@ -93,10 +122,8 @@ bool namesPerson(const GedcomData& data, std::string_view text, int person, bool
     if (!yearFits(shownBirthYear(text), shown))
         return false;
     const std::vector<std::string> forms = nameForms(shown, keepUnderscores);
-    for (const std::string& name : shownNames(text))
-        if (std::find(forms.begin(), forms.end(), name) != forms.end())
-            return true;
-    return false;
+    return std::any_of(forms.begin(), forms.end(),
+                       [text](const std::string& name) { return showsName(text, name); });
 }
 
 std::string_view firstLine(std::string_view text)

@@ -2,14 +2,16 @@
 // One small family with accented names, written in every character set old
 // programs wrote, declared rightly, wrongly or not at all: each reads back as
 // the same UTF-8 and makes the same chart, and a guess is told.
+#include "base/control_characters.h"
 #include "gedcom/code_pages.h"
-#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
+#include "layout/chart_import.h"
 
 #include <QtTest>
 
 #include <map>
+#include <random>
 
 namespace {
 
@@ -118,6 +120,7 @@ private slots:
     void keepsUtf8WithStrayBytes();
     void decodesBothEndsOfTheHighHalf_data();
     void decodesBothEndsOfTheHighHalf();
+    void leavesOutControlCharactersWhereverTheyStand();
 };
 
 void CharacterSetTest::readsEverySet_data()
@@ -364,6 +367,32 @@ void CharacterSetTest::decodesBothEndsOfTheHighHalf()
     QFETCH(CharacterSet, set);
     QFETCH(QString, read);
     QCOMPARE(QByteArray::fromStdString(fromSingleByteSet("\x7F\x80\xFF", set)), read.toUtf8());
+}
+
+// Texts of words, line ends, accented letters, control characters and their
+// near misses, at every place among the words of eight bytes the reader
+// passes over at once: each control character is left out and counted, as
+// replacing them one by one finds them.
+void CharacterSetTest::leavesOutControlCharactersWhereverTheyStand()
+{
+    const std::vector<std::string> pieces = {"Ann",    "a",      "\n",     "\r\n",
+                                             "\t",     " ",      "\u00FC", "\u00A0",
+                                             "\uFFFC", "\u0100", "\x01",   std::string(1, '\0'),
+                                             "\x1F",   "\x7F",   "\u0080", "\u009F",
+                                             "\uFFFE", "\uFFFF", "\x0B"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = "0 HEAD\n1 CHAR UTF-8\n";
+        for (int count = int(random() % 40); count > 0; --count)
+            text += pieces[random() % pieces.size()];
+        std::string expected = withControlsReplaced(text, "\t\n\r");
+        std::size_t replaced = 0;
+        for (std::size_t at = 0; (at = expected.find("\uFFFD", at)) != expected.npos; ++replaced)
+            expected.erase(at, 3);
+        const GedcomText decoded = decodeGedcom(text);
+        QCOMPARE(QByteArray::fromStdString(decoded.utf8), QByteArray::fromStdString(expected));
+        QCOMPARE(decoded.controlsLeftOut, replaced);
+    }
 }
 
 QTEST_APPLESS_MAIN(CharacterSetTest)

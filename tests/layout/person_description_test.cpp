@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A person's box text as a genealogist writes it, from the file's encoding.
-#include "layout/date_text.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/date_text.h"
 #include "layout/person_description.h"
+#include "layout/person_identity.h"
 
 #include <QtTest>
 
@@ -124,6 +125,33 @@ private slots:
         QCOMPARE(displayName(load.data.persons[0], {.titles = true}), "Queen Victoria Hanover");
         QCOMPARE(displayName(load.data.persons[0]), "Victoria Hanover");
         QCOMPARE(displayName(load.data.persons[1], {.titles = true}), "Dr. Ann Lee");
+    }
+    // A box shows a person by the name, plain or titled, on its first line or
+    // its first lines joined, and by the birth (else christening) year if any.
+    void boxNamesThePerson_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("names");
+        QTest::newRow("titled, blanks after") << "Dr. Ann Mary Lee   |b. 3 MAR 1850" << true;
+        QTest::newRow("another birth year") << "Ann Mary Lee |b. 1851" << false;
+        QTest::newRow("birth before christening") << "Ann Mary Lee |chr. 1851 |b. 1850" << true;
+        QTest::newRow("English before German") << "Ann Mary Lee |geb. 1851 |b. 1850" << true;
+        QTest::newRow("geb. before get.") << "Ann Mary Lee |get. 1850 |geb. 1851" << false;
+        QTest::newRow("no year on the birth line") << "Ann Mary Lee |b. Bath |chr. 1850" << true;
+        QTest::newRow("titled over four lines") << "Dr. |Ann |Mary |Lee" << true;
+        QTest::newRow("wrapped where a blank was") << "Ann Mary|Lee" << true;
+        QTest::newRow("an empty line inside") << "Ann ||Mary Lee" << false;
+        QTest::newRow("a letter where the blank goes") << "Ann M|ry Lee" << false;
+        QTest::newRow("a longer name") << "Ann Mary Lee Jr." << false;
+        QTest::newRow("nothing") << "" << false;
+    }
+    void boxNamesThePerson()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, names);
+        const GedcomLoad load = readGedcom("0 HEAD\n0 @I1@ INDI\n1 NAME Ann Mary /Lee/\n1 TITL Dr."
+                                           "\n1 BIRT\n2 DATE 1850\n0 TRLR\n");
+        QCOMPARE(namesPerson(load.data, text.toStdString(), 0), names);
     }
 };
 
