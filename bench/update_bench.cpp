@@ -7,7 +7,9 @@
 // so that a machine shared with other work slows each kind alike; prints the
 // best of each kind, in wall time and in processor time, and the median of
 // each round's ratio to its floor (the steadier figure on a machine whose
-// speed drifts). With --chart, the chart alone, without the book.
+// speed drifts). With --chart, the chart alone, without the book. With
+// --files DIR, only writes the chart, the family file and the changed one
+// into DIR, for a profiler to run `stirpa --update-gedcom` on.
 #include "gedcom_generator.h"
 
 #include "app/command/update_batch.h"
@@ -110,9 +112,12 @@ std::string changedFile(const std::string& text)
 int main(int argc, char** argv)
 {
     const bool withBook = !(argc > 1 && std::string_view(argv[1]) == "--chart");
-    std::string folder = (fs::temp_directory_path() / "stirpa-update-bench-XXXXXX").string();
-    if (!::mkdtemp(folder.data())) {
-        std::perror("mkdtemp");
+    const bool filesOnly = argc > 2 && std::string_view(argv[1]) == "--files";
+    std::string folder = filesOnly
+                             ? std::string(argv[2])
+                             : (fs::temp_directory_path() / "stirpa-update-bench-XXXXXX").string();
+    if (filesOnly ? !fs::create_directories(folder) : !::mkdtemp(folder.data())) {
+        std::fprintf(stderr, "cannot make a new folder %s\n", folder.c_str());
         return 1;
     }
     const std::string gedcom = folder + "/family.ged", changed = folder + "/changed.ged";
@@ -134,6 +139,8 @@ int main(int argc, char** argv)
             return 1;
         }
         std::printf("chart: %zu boxes\n", imported.chart.tree().size());
+        if (filesOnly)
+            return 0;
         options.bookColumns = 100;
         const BookImport made =
             withBook ? saveBook(load.data, options, book, gedcom) : BookImport();
