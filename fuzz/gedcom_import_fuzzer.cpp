@@ -11,7 +11,7 @@
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/gedcom_text.h"
 #include "layout/chart_import.h"
-#include "layout/hourglass_layout.h"
+#include "layout/chart_kind.h"
 #include "layout/root_person.h"
 #include "model/text_codec.h"
 
@@ -78,7 +78,8 @@ void checkChart(const GedcomData& data, std::size_t size)
     options.description.living = LivingPolicy(size % 3);
     options.description.marriages = size % 4 == 0;
     options.today = {2025, 6, 15};
-    const std::size_t planned = planChart(data, options.layout).size();
+    const std::size_t planned =
+        chartKind(options.layout).size(.kind).plan(data, options.layout).size();
     ChartImport imported = importChart(data, options, "fuzz", "/fuzz/family.ged");
     if (!imported) {
         require(imported.status == Result::TooLarge, "a chart fails only for its size");

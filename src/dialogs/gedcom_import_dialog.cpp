@@ -5,8 +5,8 @@
 #include "dialogs/person_list_model.h"
 #include "document/message_text.h"
 #include "layout/book_plan.h"
+#include "layout/chart_kind.h"
 #include "layout/date_text.h"
-#include "layout/hourglass_layout.h"
 #include "layout/living_persons.h"
 #include "layout/root_person.h"
 
@@ -230,7 +230,8 @@ void GedcomImportDialog::updatePreview()
         livingCount_->clear();
         return;
     }
-    const std::vector<PlannedBox> plan = planChart(data_, options().layout);
+    const std::vector<PlannedBox> plan =
+        chartKind(options().layout.kind).plan(data_, options().layout);
     preview_->setText(plan.size() == 1 ? tr("The chart will have 1 box.")
                                        : tr("The chart will have %1 boxes.").arg(plan.size()));
     const int living = livingCount(plan, livingPersons_);

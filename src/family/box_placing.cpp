@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "family/box_placing.h"
 
-#include "layout/chart_import.h"
 #include "family/level_rows.h"
 #include "family/line_insertions.h"
+#include "layout/chart_import.h"
 #include "layout/person_description.h"
 #include "model/chart_limits.h"
 #include "model/parent_table.h"

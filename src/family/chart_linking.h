@@ -2,8 +2,8 @@
 #pragma once
 
 #include "base/result.h"
-#include "layout/family_layout.h"
 #include "family/update_report.h"
+#include "layout/family_layout.h"
 #include "model/chart.h"
 
 #include <optional>

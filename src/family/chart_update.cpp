@@ -4,8 +4,8 @@
 #include "base/parallel.h"
 #include "family/box_placing.h"
 #include "family/level_rows.h"
+#include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
-#include "layout/hourglass_layout.h"
 #include "layout/person_description.h"
 #include "model/parent_table.h"
 #include "model/place_name.h"
@@ -267,7 +267,7 @@ ChartTarget chartTarget(const GedcomData& data, const ImportOptions& options)
     ChartTarget target;
     target.description = options.description;
     target.living = livingPersons(data, options);
-    std::vector<PlannedBox> plan = planChart(data, options.layout);
+    std::vector<PlannedBox> plan = chartKind(options.layout.kind).plan(data, options.layout);
     std::vector<std::string> texts =
         plannedTexts(data, plan, options.description, {}, target.living);
     target.append(std::move(plan), std::move(texts));

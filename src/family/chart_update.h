@@ -2,10 +2,10 @@
 #pragma once
 
 #include "base/result.h"
-#include "layout/family_layout.h"
-#include "layout/chart_import.h"
 #include "family/level_rows.h"
 #include "family/update_report.h"
+#include "layout/chart_import.h"
+#include "layout/family_layout.h"
 #include "model/chart.h"
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "base/result.h"
-#include "gedcom/gedcom_data.h"
 #include "family/update_report.h"
+#include "gedcom/gedcom_data.h"
 #include "model/chart.h"
 
 #include <string>

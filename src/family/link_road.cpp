@@ -23,6 +23,6 @@ ChartLinking LinkRoad::write(Chart& chart, const GedcomData& data, const LinkCho
 
 std::string layoutText(const ChartLinking& linking, const LayoutPhrases& phrases)
 {
-    return chartKind(linking.kind).describe({linking.generations, linking.ancestorGenerations},
-                                            phrases);
+    return chartKind(linking.kind)
+        .describe({linking.generations, linking.ancestorGenerations}, phrases);
 }

@@ -40,4 +40,3 @@ private:
 
 // The phrase that tells the layout a link found.
 std::string layoutText(const ChartLinking& linking, const LayoutPhrases& phrases);
-

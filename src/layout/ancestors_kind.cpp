@@ -29,8 +29,7 @@ class AncestorsKind final : public OneSidedKind {
 public:
     LayoutKind kind() const override { return LayoutKind::Ancestors; }
     const char* name() const override { return "ancestors"; }
-    std::string describe(const ShownGenerations& shown,
-                         const LayoutPhrases& phrases) const override
+    std::string describe(const ShownGenerations& shown, const LayoutPhrases& phrases) const override
     {
         return phrases.ancestors(shown.generations);
     }

@@ -2,7 +2,6 @@
 #include "layout/book_plan.h"
 
 #include "layout/chart_kind.h"
-#include "layout/hourglass_layout.h"
 #include "layout/person_description.h"
 
 #include <algorithm>
@@ -468,7 +467,8 @@ ChartBookPlan planBook(const GedcomData& data, const LayoutRequest& request, int
     columns = std::clamp(columns, minBookColumns, maxBookColumns);
     // The widths below are the most a packed layout takes; the chart as laid
     // out may fit as it is.
-    std::vector<PlannedBox> whole = planChart(data, {request.root, request.kind, generations, 1});
+    std::vector<PlannedBox> whole =
+        chartKind(request.kind).plan(data, {request.root, request.kind, generations, 1});
     if (lastColumn(whole) < columns) {
         book.charts.push_back({"", request.root, generations, std::move(whole), {}, {}});
         return book;

@@ -3,8 +3,8 @@
 
 #include "base/parallel.h"
 #include "layout/box_text.h"
+#include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
-#include "layout/hourglass_layout.h"
 #include "model/chart_limits.h"
 #include "model/place_name.h"
 
@@ -208,8 +208,9 @@ std::vector<std::string> plannedTexts(const GedcomData& data, const std::vector<
 ChartImport importChart(const GedcomData& data, const ImportOptions& options,
                         const std::string& name, const std::string& familyPath)
 {
-    ChartImport imported = chartFromPlan(data, planChart(data, options.layout), options, name, {},
-                                         livingPersons(data, options));
+    ChartImport imported =
+        chartFromPlan(data, chartKind(options.layout.kind).plan(data, options.layout), options,
+                      name, {}, livingPersons(data, options));
     if (imported)
         imported.chart.setFamilyLink(familyLinkFor(data, options, familyPath));
     return imported;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "base/result.h"
-#include "layout/family_layout.h"
 #include "gedcom/gedcom_data.h"
+#include "layout/family_layout.h"
 #include "layout/person_description.h"
 #include "model/chart.h"
 

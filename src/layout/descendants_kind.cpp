@@ -43,8 +43,7 @@ class DescendantsKind final : public OneSidedKind {
 public:
     LayoutKind kind() const override { return LayoutKind::Descendants; }
     const char* name() const override { return "descendants"; }
-    std::string describe(const ShownGenerations& shown,
-                         const LayoutPhrases& phrases) const override
+    std::string describe(const ShownGenerations& shown, const LayoutPhrases& phrases) const override
     {
         return phrases.descendants(shown.generations);
     }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/family_layout.h"
 
-#include "layout/chart_kind.h"
-
 #include <algorithm>
 
 namespace {
@@ -339,10 +337,4 @@ std::vector<PlannedBox> planAncestors(const GedcomData& data, const LayoutReques
     planner.placeColumns();
     planner.turnOver();
     return std::move(planner.boxes);
-}
-
-std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
-                                   const std::function<bool(int)>& boxedElsewhere)
-{
-    return chartKind(request.kind).sidePlan(data, request, boxedElsewhere);
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "gedcom/gedcom_data.h"
-#include "model/family_link.h"
 #include "model/direction.h"
+#include "model/family_link.h"
 #include "model/geometry.h"
 
 #include <functional>
@@ -51,9 +51,6 @@ std::vector<PlannedBox> planDescendants(const GedcomData& data, const LayoutRequ
                                         const std::function<bool(int person)>& boxedElsewhere = {});
 std::vector<PlannedBox> planAncestors(const GedcomData& data, const LayoutRequest& request,
                                       const std::function<bool(int person)>& boxedElsewhere = {});
-// Either of them, as the request's kind plans one side of its root.
-std::vector<PlannedBox> planLayout(const GedcomData& data, const LayoutRequest& request,
-                                   const std::function<bool(int person)>& boxedElsewhere = {});
 
 // The parents an ancestors chart shows of a person: those of the first family
 // that names any.

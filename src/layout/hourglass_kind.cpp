@@ -33,8 +33,7 @@ class HourglassKind final : public ChartKind {
 public:
     LayoutKind kind() const override { return LayoutKind::Hourglass; }
     const char* name() const override { return "hourglass"; }
-    std::string describe(const ShownGenerations& shown,
-                         const LayoutPhrases& phrases) const override
+    std::string describe(const ShownGenerations& shown, const LayoutPhrases& phrases) const override
     {
         return phrases.hourglass(shown.ancestorGenerations - 1, shown.generations - 1);
     }

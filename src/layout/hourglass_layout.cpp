@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/hourglass_layout.h"
 
-#include "layout/chart_kind.h"
-
 std::vector<PlannedBox> planHourglass(const GedcomData& data, const LayoutRequest& request)
 {
     const std::vector<PlannedBox> upper =
@@ -23,9 +21,4 @@ std::vector<PlannedBox> planHourglass(const GedcomData& data, const LayoutReques
     plan.insert(plan.end(), upper.begin() + 1, upper.end());
     plan.insert(plan.end(), lower.begin() + 1, lower.end());
     return plan;
-}
-
-std::vector<PlannedBox> planChart(const GedcomData& data, const LayoutRequest& request)
-{
-    return chartKind(request.kind).plan(data, request);
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "layout/family_layout.h"
 #include "gedcom/gedcom_data.h"
 #include "gedcom/gedcom_date.h"
+#include "layout/family_layout.h"
 
 #include <vector>
 

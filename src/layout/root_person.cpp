@@ -3,7 +3,6 @@
 
 #include "gedcom/gedcom_date.h"
 #include "layout/chart_kind.h"
-#include "layout/hourglass_layout.h"
 
 #include <algorithm>
 #include <climits>
@@ -17,7 +16,7 @@ constexpr int maxExactCounts = 8;
 std::size_t chartPersons(const GedcomData& data, LayoutRequest layout, int root)
 {
     layout.root = root;
-    const std::vector<PlannedBox> plan = planChart(data, layout);
+    const std::vector<PlannedBox> plan = chartKind(layout.kind).plan(data, layout);
     return std::size_t(std::count_if(plan.begin(), plan.end(),
                                      [](const PlannedBox& box) { return box.person >= 0; }));
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "layout/family_layout.h"
 #include "gedcom/gedcom_data.h"
+#include "layout/family_layout.h"
 #include "layout/person_filter.h"
 
 #include <string_view>

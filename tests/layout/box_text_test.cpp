@@ -9,8 +9,8 @@
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
 #include "chartfile/line_reader.h"
-#include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/chart_import.h"
 #include "layout/text_width.h"
 #include "model/geometry.h"
 
@@ -70,7 +70,7 @@ ChartImport importWithContinuation(const std::string& events, const std::string&
         qFatal("refused: %s", load.message().c_str());
     ImportOptions options;
     options.layout.generations = 2;
-    const std::vector<PlannedBox> plan = planLayout(load.data, options.layout);
+    const std::vector<PlannedBox> plan = planDescendants(load.data, options.layout);
     std::vector<BoxLabel> labels;
     for (std::size_t i = 0; i < plan.size(); ++i)
         if (plan[i].direction == Direction::Down && !label.empty())

@@ -8,10 +8,10 @@
 
 #include "chartfile/chart_reader.h"
 #include "chartfile/chart_writer.h"
-#include "files/debug_log.h"
-#include "files/file_notices.h"
 #include "chartfile/tree_dump.h"
 #include "export/html_export.h"
+#include "files/debug_log.h"
+#include "files/file_notices.h"
 
 #include <optional>
 

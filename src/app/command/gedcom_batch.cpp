@@ -248,7 +248,6 @@ RootChoice chooseRoot(const ImportCall& call, const GedcomData& data, std::ostre
     return choice;
 }
 
-
 std::string counted(std::size_t count, const char* one, const char* many)
 {
     return std::to_string(count) + (count == 1 ? one : many);
