@@ -25,7 +25,7 @@ struct ShownPerson {
 
 // Every linked box that shows anyone, its record looked up in the file.
 std::vector<ShownPerson> linkedBoxes(const std::vector<const Chart*>& charts,
-                                     const GedcomData& data, bool keepUnderscores)
+                                     const GedcomData& data)
 {
     std::vector<ShownPerson> boxes;
     for (const Chart* chart : charts)
@@ -39,22 +39,16 @@ std::vector<ShownPerson> linkedBoxes(const std::vector<const Chart*>& charts,
     runInParallel(parts, [&](std::size_t part) {
         const std::size_t end = boxes.size() * (part + 1) / parts;
         const std::size_t begin = boxes.size() * part / parts;
-        // The index and the persons are larger than the processor's caches:
-        // what a box needs is fetched a few boxes ahead.
+        // The index is larger than the processor's caches: what a box needs
+        // is fetched a few boxes ahead.
         constexpr std::size_t ahead = 16;
         for (std::size_t i = begin; i < end; ++i) {
             if (data.personIndex && i + ahead < end)
                 data.personIndex->prefetch(XrefKey(boxes[i + ahead].xref));
-            boxes[i].numbered = data.findPerson(boxes[i].xref);
-        }
-        for (std::size_t i = begin; i < end; ++i) {
-            if (i + ahead < end && boxes[i + ahead].numbered >= 0)
-                __builtin_prefetch(&data.persons[std::size_t(boxes[i + ahead].numbered)]);
             ShownPerson& box = boxes[i];
+            box.numbered = data.findPerson(box.xref);
             box.written =
                 box.numbered >= 0 && data.persons[std::size_t(box.numbered)].xref == box.xref;
-            box.named =
-                box.numbered >= 0 && namesPerson(data, box.text, box.numbered, keepUnderscores);
         }
     });
     return boxes;
@@ -63,16 +57,51 @@ std::vector<ShownPerson> linkedBoxes(const std::vector<const Chart*>& charts,
 // Each person of the charts once, by their first box. A number as the file
 // writes it stands for one person, so those are told apart without hashing.
 std::vector<ShownPerson> shownPersons(const std::vector<const Chart*>& charts,
-                                      const GedcomData& data, bool keepUnderscores)
+                                      const GedcomData& data)
 {
     std::vector<ShownPerson> persons;
     std::vector<char> seen(data.persons.size());
     std::unordered_set<std::string_view> unknown;
-    for (const ShownPerson& box : linkedBoxes(charts, data, keepUnderscores))
+    for (const ShownPerson& box : linkedBoxes(charts, data))
         if (box.written ? !std::exchange(seen[std::size_t(box.numbered)], 1)
                         : unknown.insert(box.xref).second)
             persons.push_back(box);
     return persons;
+}
+
+// Tells whether each person's box names the person of its number, in order,
+// until more than half do (all that decides then) or every one is told.
+// Returns how many do; those not told are left unnamed.
+std::size_t confirmNames(std::vector<ShownPerson>& persons, const GedcomData& data,
+                         bool keepUnderscores)
+{
+    std::size_t confirmed = 0;
+    for (std::size_t begin = 0; begin < persons.size() && 2 * confirmed <= persons.size();) {
+        // At least as many as are still wanting, and enough to share out.
+        const std::size_t wanting = persons.size() / 2 + 1 - confirmed;
+        const std::size_t end =
+            std::min(persons.size(), begin + std::max(wanting, std::size_t(1) << 13));
+        const std::size_t parts = parallelParts(end - begin, std::size_t(1) << 13);
+        runInParallel(parts, [&](std::size_t part) {
+            const std::size_t count = end - begin;
+            const std::size_t last = begin + count * (part + 1) / parts;
+            // The persons are larger than the processor's caches: each is
+            // fetched a few boxes ahead.
+            constexpr std::size_t ahead = 16;
+            for (std::size_t i = begin + count * part / parts; i < last; ++i) {
+                if (i + ahead < last && persons[i + ahead].numbered >= 0)
+                    __builtin_prefetch(&data.persons[std::size_t(persons[i + ahead].numbered)]);
+                ShownPerson& person = persons[i];
+                person.named = person.numbered >= 0 &&
+                               namesPerson(data, person.text, person.numbered, keepUnderscores);
+            }
+        });
+        confirmed +=
+            std::size_t(std::count_if(persons.begin() + long(begin), persons.begin() + long(end),
+                                      [](const ShownPerson& p) { return p.named; }));
+        begin = end;
+    }
+    return confirmed;
 }
 
 } // namespace
@@ -83,14 +112,12 @@ FamilyCheck checkFamily(const std::vector<const Chart*>& charts, const GedcomDat
     if (charts.empty())
         return {};
     const bool keepUnderscores = charts.front()->familyLink().keepUnderscores;
-    const std::vector<ShownPerson> persons = shownPersons(charts, data, keepUnderscores);
+    std::vector<ShownPerson> persons = shownPersons(charts, data);
+    if (2 * confirmNames(persons, data, keepUnderscores) > persons.size() || persons.empty())
+        return {};
     std::vector<int> found;
     for (const ShownPerson& person : persons)
         found.push_back(person.named ? person.numbered : -1);
-    const auto confirmed = std::size_t(
-        std::count_if(found.begin(), found.end(), [](int person) { return person >= 0; }));
-    if (2 * confirmed > persons.size() || persons.empty())
-        return {};
 
     // A person found by two boxes of different records is neither's.
     const PersonsByName byName(data, keepUnderscores);

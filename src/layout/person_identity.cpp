@@ -121,9 +121,12 @@ bool namesPerson(const GedcomData& data, std::string_view text, int person, bool
     const GedcomPerson& shown = data.persons[std::size_t(person)];
     if (!yearFits(shownBirthYear(text), shown))
         return false;
-    const std::vector<std::string> forms = nameForms(shown, keepUnderscores);
-    return std::any_of(forms.begin(), forms.end(),
-                       [text](const std::string& name) { return showsName(text, name); });
+    // The forms of nameForms, the titled one only when the plain one fails.
+    if (showsName(text, displayName(shown, {.keepUnderscores = keepUnderscores})))
+        return true;
+    return !shown.title.empty() &&
+           showsName(text,
+                     displayName(shown, {.keepUnderscores = keepUnderscores, .titles = true}));
 }
 
 std::string_view firstLine(std::string_view text)
