@@ -78,8 +78,7 @@ void checkChart(const GedcomData& data, std::size_t size)
     options.description.living = LivingPolicy(size % 3);
     options.description.marriages = size % 4 == 0;
     options.today = {2025, 6, 15};
-    const std::size_t planned =
-        chartKind(options.layout).size(.kind).plan(data, options.layout).size();
+    const std::size_t planned = chartKind(options.layout.kind).plan(data, options.layout).size();
     ChartImport imported = importChart(data, options, "fuzz", "/fuzz/family.ged");
     if (!imported) {
         require(imported.status == Result::TooLarge, "a chart fails only for its size");
