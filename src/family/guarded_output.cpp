@@ -13,4 +13,8 @@ GuardedOutput::GuardedOutput(const std::string& outPath, const std::vector<std::
     folders.push_back(outPath);
     lock_.emplace(folders);
     ready_ = lock_->acquired();
+    // Again under the lock: another copy may have written the output while
+    // this one waited for it.
+    if (ready_)
+        ready_ = checkChartOutput(outPath, read, replace);
 }
