@@ -10,6 +10,16 @@ const COLOUR = {
   paleblue: '#aaaaff', white: '#ffffff', generationFill: '#b4b4c8', findMark: '#ff8c00',
 };
 const RGBA = { red: 0xff0000ff, paleyellow: 0xffaaffff, palecyan: 0xffffffaa };
+
+// A box's fill as CSS and as the pixel of an image's Uint32Array, the standard one unless it has its own.
+function fillCss(model, i, standard) {
+  const rgb = model.fill(i);
+  return rgb < 0 ? standard : '#' + rgb.toString(16).padStart(6, '0');
+}
+function fillPixel(model, i, standard) {
+  const rgb = model.fill(i);
+  return rgb < 0 ? standard : (0xff000000 | (rgb & 0xff) << 16 | (rgb & 0xff00) | rgb >> 16) >>> 0;
+}
 const BOX_ROUNDNESS = 0.15;
 const TEXT_INSET = 2, CLIP_INSET_FAR = 4, LINE_SPACING = 12;
 const FONT_FACES = 'Arial, "Liberation Sans", Helvetica, sans-serif';
@@ -159,7 +169,7 @@ class ChartPainter {
     const redRight = bits === 1 || bits === 3, redDown = bits === 2 || bits === 3;
     if (m.right[i] !== 0) this.line(redRight ? COLOUR.red : COLOUR.darkblue, o.x + w, o.y + Math.trunc(h / 2), o.x + w + m.right[i], o.y + Math.trunc(h / 2));
     if (m.down[i] !== 0) this.line(redDown ? COLOUR.red : COLOUR.darkblue, o.x + Math.trunc(w / 2), o.y + h, o.x + Math.trunc(w / 2), o.y + h + m.down[i]);
-    this.frame(o.x, o.y, w, h, BOX_ROUNDNESS, COLOUR.darkblue, COLOUR.paleyellow);
+    this.frame(o.x, o.y, w, h, BOX_ROUNDNESS, COLOUR.darkblue, fillCss(m, i, COLOUR.paleyellow));
     if (detail === Detail.Full) {
       this.text(descriptionLines(m.texts[i]), o.x, o.y, w, h, 16, smallFontStart(m.smallFontLine, 1 + m.nameWraps[i]), true);
     }
@@ -169,7 +179,7 @@ class ChartPainter {
     const m = this.model;
     const g = contGeometry(m, i);
     if (g.line) this.line(COLOUR.darkblue, g.line.x0, g.line.y0, g.line.x1, g.line.y1);
-    this.frame(g.x, g.y, g.w, g.h, BOX_ROUNDNESS, COLOUR.darkblue, COLOUR.palecyan);
+    this.frame(g.x, g.y, g.w, g.h, BOX_ROUNDNESS, COLOUR.darkblue, fillCss(m, i, COLOUR.palecyan));
     if (detail === Detail.Full) this.text(descriptionLines(m.texts[i]), g.x, g.y, g.w, g.h, 14, -1, false);
   }
 
@@ -202,10 +212,10 @@ class ChartPainter {
           const x = o.x + Math.trunc(w / 2), y1 = o.y + h + m.down[i];
           fill(x, Math.min(o.y + h, y1), x + 1, Math.max(o.y + h, y1), RGBA.red);
         }
-        fill(o.x, o.y, o.x + w, o.y + h, bits !== 0 ? RGBA.red : RGBA.paleyellow);
+        fill(o.x, o.y, o.x + w, o.y + h, bits !== 0 ? RGBA.red : fillPixel(m, i, RGBA.paleyellow));
       } else {
         const g = contGeometry(m, i);
-        fill(g.x, g.y, g.x + g.w, g.y + g.h, RGBA.palecyan);
+        fill(g.x, g.y, g.x + g.w, g.y + g.h, fillPixel(m, i, RGBA.palecyan));
       }
     }
     ctx.putImageData(image, 0, 0);
@@ -269,7 +279,7 @@ function paintOverview(model, canvas, scale) {
     const o = model.cellOrigin(model.column[i], model.level[i]);
     const left = Math.max(0, Math.floor(o.x * scale)), top = Math.max(0, Math.floor(o.y * scale));
     const right = Math.min(width, left + w), bottom = Math.min(height, top + h);
-    const colour = !model.isPlain(i) ? RGBA.palecyan : model.savedLineage(i) ? RGBA.red : RGBA.paleyellow;
+    const colour = model.savedLineage(i) ? RGBA.red : fillPixel(model, i, model.isPlain(i) ? RGBA.paleyellow : RGBA.palecyan);
     for (let y = top; y < bottom; ++y) pixels.fill(colour, y * width + left, y * width + right);
   }
   ctx.putImageData(image, 0, 0);

@@ -88,6 +88,8 @@ class ChartModel {
     }
     this.kind = parseNumbers(data.kinds, n);
     this.nameWraps = parseNumbers(data.nameWraps, n);
+    this.fills = parseNumbers(data.fills, n);
+    this.legend = data.legend || []; // [colour as CSS, label] of each colour the scheme gave
     this.parents = parseNumbers(data.parents, 2 * n);
 
     this.address = new Map();
@@ -100,6 +102,8 @@ class ChartModel {
     this.measure();
   }
 
+  // A box's own or its scheme's colour as 0xRRGGBB, -1 for the standard one.
+  fill(i) { return this.fills[i] ? this.fills[i] & 0xffffff : -1; }
   isPlain(i) { return this.kind[i] < PLAIN_KIND_LIMIT || this.kind[i] === 9; }
   direction(i) { return this.kind[i] - PLAIN_KIND_LIMIT; }
   // The lineage bits of the chart as saved (any other value: red as a cell only).

@@ -7,6 +7,7 @@ const { ChartModel, ORIGIN_Y, contGeometry } = Stirpa.chartModel;
 const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR } = Stirpa.chartDrawing;
 const { ChartTiles } = Stirpa.chartTiles;
 const { ChartSearch } = Stirpa.searchFolding;
+const { showColourKey } = Stirpa.colourKey;
 // Handed the view to drive and told of each frame, find and the finished list: only in a page
 // written for tests (test_hooks.js).
 const watcher = Object.assign({ started() {}, drew() {}, findAsked() {}, found() {}, listed() {} }, Stirpa.watcher);
@@ -32,6 +33,7 @@ const state = { lineage: savedLineage, lineageFrom: -1, matches: [], current: -1
 const TILE_BUDGET = 8; // ms of painting pictures per frame, the rest of a 60 Hz frame left to the browser
 
 document.title = model.title || document.title;
+showColourKey(page.$('colour-key'), model.legend);
 
 // Drawing
 

@@ -101,8 +101,9 @@ bool readHeader(const char* line, TreeSettings& settings, FamilyLink& link)
     return true;
 }
 
+// The box of a line; fields are the bytes after its last plain field.
 std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, std::string&& text,
-                                int lineage, int nameLines)
+                                int lineage, const char* fields)
 {
     std::unique_ptr<Person> box;
     if (line[0] == 'p') {
@@ -117,7 +118,10 @@ std::unique_ptr<Person> makeBox(const char* line, Cell cell, Links links, std::s
     box->setLinkLengths(links);
     box->text = std::move(text);
     box->lineage = lineage;
-    box->setNameLines(nameLines);
+    box->setNameLines(readNameLinesField(fields));
+    const BoxColours colours = readColourFields(fields);
+    box->schemeColour = colours.scheme;
+    box->ownColour = colours.own;
     return box;
 }
 
@@ -187,7 +191,7 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
     const char* rest = nullptr;
     if (readWrittenBox(line, length, cell, lengths, text, lineage, rest)) {
         record = readRecordField(rest);
-        return makeBox(line, cell, lengths, std::move(text), lineage, readNameLinesField(rest));
+        return makeBox(line, cell, lengths, std::move(text), lineage, rest);
     }
 
     length = std::strlen(line);
@@ -215,13 +219,12 @@ std::unique_ptr<Person> readBox(const char* line, std::size_t length, long& padd
     const PairValue links = readPairField(cursor);
     lineage = clampToInt(readDecimal(cursor));
     record = readRecordField(cursor);
-    const int nameLines = readNameLinesField(cursor);
 
     if (!inCellRange(position.x) || !inCellRange(position.y) || !inLinkRange(links.x) ||
         !inLinkRange(links.y))
         return nullptr;
     return makeBox(line, {int(position.x), int(position.y)}, {int(links.x), int(links.y)},
-                   std::move(text), lineage, nameLines);
+                   std::move(text), lineage, cursor);
 }
 
 ChartLoad invalidRecord(const std::string& treeName, const char* line, long number)

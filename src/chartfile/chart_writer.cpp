@@ -67,6 +67,7 @@ void appendBox(std::string& out, const Person& box, const RecordLink* record)
     appendNumber(out, box.lineage);
     if (record)
         appendRecordField(out, *record);
+    appendColourFields(out, {box.schemeColour, box.ownColour});
     appendNameLinesField(out, box.nameLines());
     out += '\n';
 }

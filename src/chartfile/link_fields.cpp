@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartfile/link_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -23,6 +24,10 @@ constexpr char showAllLetter = 'a';
 constexpr char dateLetters[] = "-lr";
 constexpr char germanDatesLetter = 'g';
 constexpr char titlesLetter = 't';
+// By ColourScheme; none for no scheme.
+constexpr char schemeLetters[] = "-BSG";
+constexpr char ownColourTag[] = " C";
+constexpr char schemeColourTag[] = " c";
 
 // A field cannot hold a byte that ends the line or the reading of it.
 bool fitsOnLine(std::string_view text, std::size_t limit)
@@ -120,7 +125,7 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
     // without these choices keeps its bytes.
     const bool german = link.dateLanguage == DateLanguage::German;
     if (link.keepUnderscores || showAll || link.dates != DateStyle::Short || german ||
-        link.titles) {
+        link.titles || link.colours != ColourScheme::None) {
         out += optionsTag;
         if (link.keepUnderscores)
             out += keepUnderscoresLetter;
@@ -132,6 +137,8 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link)
             out += germanDatesLetter;
         if (link.titles)
             out += titlesLetter;
+        if (link.colours != ColourScheme::None)
+            out += schemeLetters[std::size_t(link.colours)];
     }
 }
 
@@ -146,6 +153,53 @@ void appendRecordField(std::string& out, const RecordLink& link)
     out += ' ';
     out.append(std::size_t(8 - (end.ptr - hex)), '0');
     out.append(hex, end.ptr);
+}
+
+namespace {
+void appendColourField(std::string& out, const char* tag, Colour colour)
+{
+    if (colour == noColour)
+        return;
+    out += tag;
+    out += hexColour(colour);
+}
+
+// "RRGGBB" at the cursor, ended by a blank or the line's end.
+Colour readColour(const char* cursor)
+{
+    int channels[3];
+    for (int& channel : channels) {
+        const std::from_chars_result read = std::from_chars(cursor, cursor + 2, channel, 16);
+        if (read.ec != std::errc() || read.ptr != cursor + 2)
+            return noColour;
+        cursor += 2;
+    }
+    if (*cursor != '\0' && *cursor != ' ')
+        return noColour;
+    return rgb(channels[0], channels[1], channels[2]);
+}
+} // namespace
+
+void appendColourFields(std::string& out, const BoxColours& colours)
+{
+    appendColourField(out, schemeColourTag, colours.scheme);
+    appendColourField(out, ownColourTag, colours.own);
+}
+
+BoxColours readColourFields(const char* cursor)
+{
+    // Past any record field: its cross-reference may hold any bytes.
+    std::string xref;
+    if (skipTag(cursor, recordTag) && readCounted(cursor, maxXrefLength, xref))
+        cursor += std::min<std::size_t>(std::strlen(cursor), 9);
+    BoxColours colours;
+    if (skipTag(cursor, schemeColourTag)) {
+        colours.scheme = readColour(cursor);
+        cursor += std::min<std::size_t>(std::strlen(cursor), 6);
+    }
+    if (skipTag(cursor, ownColourTag))
+        colours.own = readColour(cursor);
+    return colours;
 }
 
 void appendNameLinesField(std::string& out, int nameLines)
@@ -232,6 +286,8 @@ std::optional<FamilyLink> readFamilyLinkField(const char* cursor)
                 link.dateLanguage = DateLanguage::German;
             else if (*cursor == titlesLetter)
                 link.titles = true;
+            else if (const char* scheme = std::strchr(schemeLetters + 1, *cursor))
+                link.colours = ColourScheme(scheme - schemeLetters);
             // A letter of a later option: that option left at its default.
         }
     }

@@ -23,6 +23,17 @@ void appendFamilyLinkField(std::string& out, const FamilyLink& link);
 // " rN:XREF FINGERPRINT" (eight hex digits); nothing for an xref that cannot.
 void appendRecordField(std::string& out, const RecordLink& link);
 
+// " cRRGGBB" and " CRRGGBB" after a box line's record: the fill its chart's
+// colour scheme gave it and the one chosen by hand; nothing for none.
+struct BoxColours {
+    Colour scheme = noColour;
+    Colour own = noColour;
+};
+void appendColourFields(std::string& out, const BoxColours& colours);
+// The colours of the fields after the cursor (right after the record field,
+// or the line's last plain field when it has none).
+BoxColours readColourFields(const char* cursor);
+
 // " wN" at the end of a box line: its name takes N lines (2 to 99); nothing
 // for a name on one line.
 void appendNameLinesField(std::string& out, int nameLines);

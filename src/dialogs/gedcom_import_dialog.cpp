@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/gedcom_import_dialog.h"
 
+#include "dialogs/colour_choices.h"
 #include "dialogs/help_topic.h"
 #include "dialogs/person_list_model.h"
 #include "document/message_text.h"
@@ -48,6 +49,7 @@ GedcomImportDialog::GedcomImportDialog(const GedcomData& data, QWidget* parent,
       dateLanguage_(dateLanguageOf(QLocale().name().toStdString())),
       dates_(new QComboBox(this)),
       living_(new QComboBox(this)),
+      colours_(new QComboBox(this)),
       livingCount_(new QLabel(this)),
       preview_(new QLabel(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
@@ -116,6 +118,7 @@ void GedcomImportDialog::fillChoiceLists()
         tr("Long: %1, %2")
             .arg(example(DateStyle::Long, "3 MAR 1820"), example(DateStyle::Long, "ABT 1848")));
     dates_->addItem(tr("As the file writes them"));
+    fillSchemeChoices(colours_);
 }
 
 void GedcomImportDialog::layOut()
@@ -144,6 +147,7 @@ void GedcomImportDialog::layOut()
     form->addRow(tr("Da&tes:"), dates_);
     form->addRow(tr("&Living persons:"), living_);
     form->addRow(QString(), livingCount_);
+    form->addRow(tr("Box &colours:"), colours_);
     form->addRow(preview_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -216,6 +220,7 @@ ImportOptions GedcomImportDialog::options() const
     options.description.dates = DateStyle(dates_->currentIndex());
     options.description.dateLanguage = dateLanguage_;
     options.description.titles = titles_->isChecked();
+    options.colours = ColourScheme(colours_->currentIndex());
     options.description.living = LivingPolicy(living_->currentIndex());
     options.today = today_;
     return options;

@@ -45,6 +45,7 @@ public:
     QComboBox* livingBox() const { return living_; }
     QComboBox* datesBox() const { return dates_; }
     QCheckBox* titlesBox() const { return titles_; }
+    QComboBox* coloursBox() const { return colours_; }
     QLabel* previewLabel() const { return preview_; }
     QLabel* livingLabel() const { return livingCount_; }
     QLabel* characterSetLabel() const { return characterSet_; }
@@ -82,6 +83,7 @@ private:
     DateLanguage dateLanguage_; // the interface's when the dialog opened
     QComboBox* dates_;
     QComboBox* living_;
+    QComboBox* colours_;
     QLabel* livingCount_;
     QLabel* preview_;
     QDialogButtonBox* buttons_;

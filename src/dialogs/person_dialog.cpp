@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/person_dialog.h"
 
+#include "dialogs/colour_choices.h"
 #include "dialogs/arrow_button.h"
 #include "dialogs/dialog_units.h"
 #include "dialogs/help_topic.h"
@@ -9,6 +10,7 @@
 #include "model/tree_settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -70,7 +72,8 @@ PersonDialog::PersonDialog(QWidget* parent)
               new ArrowButton(ArrowButton::Down, this), new ArrowButton(ArrowButton::Left, this)},
       column_(new QLineEdit(this)),
       level_(new QLineEdit(this)),
-      connect_(new QLabel(tr("Connect"), this))
+      connect_(new QLabel(tr("Connect"), this)),
+      colour_(new QComboBox(this))
 {
     setWindowTitle(tr("Define person"));
     setHelpTopic(this, "Add");
@@ -93,6 +96,7 @@ PersonDialog::PersonDialog(QWidget* parent)
     apply_->setAutoDefault(true);
     for (QPushButton* button : {help_, close_, newLevel_})
         button->setAutoDefault(false);
+    fillColourChoices(colour_);
 
     layOut();
     setTabOrder(description_, continuation_);
@@ -105,7 +109,8 @@ PersonDialog::PersonDialog(QWidget* parent)
     setTabOrder(arrows_[3], arrows_[1]);
     setTabOrder(arrows_[1], arrows_[2]);
     setTabOrder(arrows_[2], newLevel_);
-    setTabOrder(newLevel_, apply_);
+    setTabOrder(newLevel_, colour_);
+    setTabOrder(colour_, apply_);
     setTabOrder(apply_, help_);
     setTabOrder(help_, close_);
 
@@ -141,8 +146,16 @@ void PersonDialog::layOut()
     hint->setFont(small);
     hint->setForegroundRole(QPalette::PlaceholderText);
     const int hintHeight = hint->sizeHint().height();
-    hint->setGeometry(du.x(10), du.y(135) - hintHeight / 2, du.x(175), hintHeight);
-    setFixedSize(du.size(187, 161));
+    // The box's colour takes a row of its own above the hint, the template's
+    // bottom moved down to make room.
+    constexpr int colourRow = 18;
+    hint->setGeometry(du.x(10), du.y(135 + colourRow) - hintHeight / 2, du.x(175), hintHeight);
+    setFixedSize(du.size(187, 161 + colourRow));
+    auto* colourLabel = new QLabel(tr("Co&lour"), this);
+    colourLabel->setBuddy(colour_);
+    colourLabel->setGeometry(QRect(du.point(10, 136), colourLabel->sizeHint()));
+    colour_->setGeometry(du.rect(45, 133, 75, 14));
+    colour_->setToolTip(tr("The box's own colour, over the colours of the chart's scheme"));
 
     auto* levelGroup = new QGroupBox(tr("Level"), this);
     levelGroup->setGeometry(du.rect(120, 5, 65, 125));
@@ -156,9 +169,9 @@ void PersonDialog::layOut()
     prompt->setBuddy(description_);
     description_->setGeometry(du.rect(10, 15, 100, 35));
 
-    apply_->setGeometry(du.rect(10, 140, 45, 15));
-    help_->setGeometry(du.rect(80, 140, 45, 15));
-    close_->setGeometry(du.rect(135, 140, 45, 15));
+    apply_->setGeometry(du.rect(10, 140 + colourRow, 45, 15));
+    help_->setGeometry(du.rect(80, 140 + colourRow, 45, 15));
+    close_->setGeometry(du.rect(135, 140 + colourRow, 45, 15));
 
     // The cell fields sit over the arrow cross as in the template, a little
     // further apart so that four digits fit.
@@ -229,7 +242,8 @@ PersonEntry PersonDialog::entry() const
             shownCell(),
             {connectors_[1]->isChecked() ? gapX : 0, connectors_[2]->isChecked() ? gapY : 0},
             continuation,
-            continuation ? checkedSide() : 4};
+            continuation ? checkedSide() : 4,
+            chosenColour(colour_)};
 }
 
 int PersonDialog::checkedSide() const
@@ -245,6 +259,7 @@ void PersonDialog::showCell(Cell cell)
     column_->setText(QString::number(cell.column));
     level_->setText(QString::number(cell.level));
     continuation_->setChecked(false);
+    selectColourChoice(colour_, noColour);
     setAddMode(true);
     applyContinuationRule();
 }
@@ -266,6 +281,7 @@ void PersonDialog::showPerson(const Person& box)
     }
     column_->setText(QString::number(box.column()));
     level_->setText(QString::number(box.level()));
+    selectColourChoice(colour_, box.ownColour);
     setAddMode(false);
     enableSideBoxes(continuation);
 }

@@ -11,6 +11,7 @@
 class ArrowButton;
 class Person;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -55,6 +56,7 @@ public:
     QLineEdit* columnEdit() const { return column_; }
     QLineEdit* levelEdit() const { return level_; }
     QLabel* connectLabel() const { return connect_; }
+    QComboBox* colourBox() const { return colour_; }
 
 signals:
     // Add or Update: entry() tells what to apply.
@@ -95,6 +97,7 @@ private:
     QLineEdit* column_;
     QLineEdit* level_;
     QLabel* connect_;
+    QComboBox* colour_;
     // What the edit showed of the last box and the bytes it came from.
     QString shownDescription_;
     std::string shownBytes_;

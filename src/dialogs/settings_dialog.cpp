@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings_dialog.h"
 
+#include "dialogs/colour_choices.h"
 #include "dialogs/help_topic.h"
 
 #include <QApplication>
@@ -203,6 +204,32 @@ SettingsDialog::SettingsDialog(const TreeSettings& current, QWidget* parent)
 
     showSettings(current);
     enableStartControls();
+}
+
+void SettingsDialog::offerColourScheme(ColourScheme current)
+{
+    if (schemeList_)
+        return;
+    schemeList_ = new QComboBox;
+    fillSchemeChoices(schemeList_);
+    schemeList_->setCurrentIndex(int(current));
+    schemeList_->setToolTip(tr("Colours the boxes anew from the chart's family file; a box's "
+                               "own colour stays"));
+    auto* label = new QLabel(tr("Box colours:"));
+    label->setBuddy(schemeList_);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(schemeList_);
+    row->addStretch(1);
+    // In the gap between the other choices and the buttons.
+    static_cast<QGridLayout*>(layout())->addLayout(row, 3, 0, 1, 3);
+}
+
+std::optional<ColourScheme> SettingsDialog::colourScheme() const
+{
+    if (!schemeList_)
+        return std::nullopt;
+    return ColourScheme(schemeList_->currentIndex());
 }
 
 QRadioButton* SettingsDialog::generationButton(GenerationMode mode) const

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/colour_scheme.h"
 #include "model/tree_settings.h"
 
 #include <QDialog>
 
 #include <climits>
 #include <functional>
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -37,6 +39,12 @@ public:
     // (Apply, OK, a generation choice). A number that did not read cleanly, and
     // every control read after it, kept its earlier value.
     TreeSettings settings() const { return settings_; }
+
+    // Adds the choice of the boxes' colour scheme, for a chart linked to a
+    // family file; colourScheme() is the one chosen, none when not offered.
+    void offerColourScheme(ColourScheme current);
+    std::optional<ColourScheme> colourScheme() const;
+    QComboBox* schemeList() const { return schemeList_; }
 
     // Where the dialog's messages go; a warning box unless replaced (tests).
     static std::function<void(QWidget* parent, const QString& text)> showMessage;
@@ -102,4 +110,5 @@ private:
     QPushButton* cancelButton_;
     QPushButton* helpButton_;
     QPushButton* applyButton_;
+    QComboBox* schemeList_ = nullptr; // only when offered
 };

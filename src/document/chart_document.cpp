@@ -274,6 +274,12 @@ const Person* ChartDocument::definePerson(const PersonEntry& entry)
     // one hidden under it.
     if (!box)
         box = boxes.findPerson(entry.cell);
+    // Only a new colour can be undone: the box comes back as it was, its text too.
+    const bool recoloured = box && box->ownColour != entry.colour;
+    if (recoloured)
+        boxes.keepBeforeRecolour(box);
+    else
+        boxes.forgetUndo();
     if (!box) {
         if (entry.continuation)
             box = boxes.append(std::make_unique<ContPerson>(entry.description, entry.cell,
@@ -287,7 +293,7 @@ const Person* ChartDocument::definePerson(const PersonEntry& entry)
         box->setLinks(entry.links, entry.direction);
         debugLog() << "Person updated ";
     }
-    boxes.forgetUndo();
+    box->ownColour = entry.colour;
     box->describe(debugLog());
     debugLog().flush();
     boxes.fitConnectors(box);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/person_html.h"
 
+#include "model/colour_scheme.h"
 #include "model/description_lines.h"
 #include "model/person.h"
 #include "model/record_links.h"
@@ -66,12 +67,12 @@ private:
 // The longest form a byte takes once escaped ("&quot;", "&amp;").
 constexpr std::size_t maxEscapedLength = 6;
 
-// Room for the fixed parts of an element and its numbers, the text (escaped or
-// not), and the tags around each of the text's lines.
+// Room for the fixed parts of an element (its colour too) and its numbers, the
+// text (escaped or not), and the tags around each of the text's lines.
 std::size_t roomFor(std::string_view text, bool escaped, std::size_t extra)
 {
     const std::size_t lines = std::size_t(std::count(text.begin(), text.end(), '|')) + 1;
-    return 160 + extra + text.size() * (escaped ? maxEscapedLength : 1) + 8 * lines;
+    return 190 + extra + text.size() * (escaped ? maxEscapedLength : 1) + 8 * lines;
 }
 
 // Writes text so that a browser shows it as it is.
@@ -172,7 +173,8 @@ std::size_t sizeRoom(const HtmlPage& page)
 }
 
 // The end of a box's style attribute: its size when the page asks for it.
-void putStyleEnd(RoomWriter& w, BoxSize size, const HtmlPage& page)
+// Ends a box's style: its size when the page asks, and its colour when it has one.
+void putStyleEnd(RoomWriter& w, BoxSize size, const HtmlPage& page, Colour fill)
 {
     if (page.boxSizes) {
         w.put("px; width: ");
@@ -180,7 +182,13 @@ void putStyleEnd(RoomWriter& w, BoxSize size, const HtmlPage& page)
         w.put("px; height: ");
         w.number(size.height);
     }
-    w.put("px;\">");
+    w.put("px;");
+    if (fill != noColour) {
+        w.put(" background: #");
+        w.put(hexColour(fill));
+        w.put(";");
+    }
+    w.put("\">");
 }
 
 void plainLinks(std::string& out, const Person& box, const TreeSettings& s)
@@ -204,7 +212,7 @@ void plainBox(std::string& out, const Person& box, const TreeSettings& s, const 
     w.number(page.top);
     w.put("px; left: ");
     w.number(page.left);
-    putStyleEnd(w, personSize(s), html);
+    putStyleEnd(w, personSize(s), html, box.fillColour(noColour));
     const int smallFrom = smallFontStart(s.smallFontLine, box.nameLines());
     int index = 0;
     forEachDescriptionLine(description, [&](std::string_view line) {
@@ -256,7 +264,7 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
-    putStyleEnd(w, continuationSize(s), html);
+    putStyleEnd(w, continuationSize(s), html, box.fillColour(noColour));
     w.put("<font size=1>");
     const bool link = linksToChart(box, html.fromFamilyFile);
     if (link) {

@@ -7,6 +7,7 @@
 #include "chartfile/link_fields.h"
 #include "files/atomic_file_set.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/box_colours.h"
 #include "layout/family_link_options.h"
 
 #include <algorithm>
@@ -198,6 +199,7 @@ MadeCharts makeCharts(const GedcomData& data, const ImportOptions& options,
         FamilyLink link = familyLinkFor(data, branch, familyPath);
         link.bookChart = chart.suffix;
         one.chart.setFamilyLink(std::move(link));
+        applySchemeColours(one.chart, data);
         made.charts.push_back(std::move(one));
     }
     return made;

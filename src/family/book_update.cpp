@@ -4,6 +4,7 @@
 #include "chartfile/chart_reader.h"
 #include "family/book_files.h"
 #include "layout/book_plan.h"
+#include "layout/box_colours.h"
 #include "layout/family_link_options.h"
 #include "layout/living_persons.h"
 #include "layout/person_description.h"
@@ -183,6 +184,7 @@ Result BookUpdater::makeChart(std::size_t planned, BookMember& member)
     if (!made)
         return made;
     made.chart.setFamilyLink(member.chart.familyLink());
+    applySchemeColours(made.chart, data_);
     member.chart = std::move(made.chart);
     const Tree& tree = member.chart.tree();
     tree.forEachPerson([&](const Person* box) {

@@ -3,6 +3,7 @@
 
 #include "family/chart_update.h"
 #include "gedcom/gedcom_date.h"
+#include "layout/box_colours.h"
 #include "layout/chart_import.h"
 #include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
@@ -177,7 +178,10 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     ImportOptions options;
     options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};
     options.description = writtenDescription(data, boxes.matched);
+    // Linked again, a chart keeps the colours it had.
+    options.colours = chart.familyLink().colours;
     writeLinks(chart, data, boxes.matched, options, familyPath);
+    applySchemeColours(chart, data);
     result.linked = int(boxes.matched.size());
     result.unmatched = std::move(boxes.unmatched);
     return result;

@@ -4,6 +4,7 @@
 #include "base/parallel.h"
 #include "family/box_placing.h"
 #include "family/level_rows.h"
+#include "layout/box_colours.h"
 #include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
 #include "layout/person_description.h"
@@ -288,7 +289,9 @@ ChartTables chartTables(const Tree& tree)
 
 ChartUpdateReport updateChart(Chart& chart, const GedcomData& data, ChartTarget target)
 {
-    return Updater(chart, data, [&] { return std::move(target); }).run();
+    ChartUpdateReport report = Updater(chart, data, [&] { return std::move(target); }).run();
+    applySchemeColours(chart, data);
+    return report;
 }
 
 Result checkRoot(const GedcomData& data, int root, const FamilyLink& link)
@@ -326,5 +329,6 @@ ChartUpdate updateChart(Chart& chart, const GedcomData& data, const CalendarDate
     update.report = Updater(
                         chart, data, [&] { return chartTarget(data, options); }, std::move(tables))
                         .run();
+    applySchemeColours(chart, data);
     return update;
 }

@@ -2,6 +2,7 @@
 #include "layout/chart_import.h"
 
 #include "base/parallel.h"
+#include "layout/box_colours.h"
 #include "layout/box_text.h"
 #include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
@@ -211,8 +212,10 @@ ChartImport importChart(const GedcomData& data, const ImportOptions& options,
     ChartImport imported =
         chartFromPlan(data, chartKind(options.layout.kind).plan(data, options.layout), options,
                       name, {}, livingPersons(data, options));
-    if (imported)
+    if (imported) {
         imported.chart.setFamilyLink(familyLinkFor(data, options, familyPath));
+        applySchemeColours(imported.chart, data);
+    }
     return imported;
 }
 

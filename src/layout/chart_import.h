@@ -14,6 +14,7 @@ struct ImportOptions {
     DescriptionOptions description;
     CalendarDate today = currentDate(); // who is living is judged on this day
     int bookColumns = 0; // more than 0: a book of charts each at most this wide (see saveBook)
+    ColourScheme colours = ColourScheme::None;
 };
 
 // The outcome of an import: on success the chart and the cell of its root's box.

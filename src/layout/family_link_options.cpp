@@ -20,6 +20,7 @@ FamilyLink familyLinkFor(const GedcomData& data, const ImportOptions& options, s
     link.dateLanguage = options.description.dateLanguage;
     link.titles = options.description.titles;
     link.bookColumns = options.bookColumns;
+    link.colours = options.colours;
     return link;
 }
 
@@ -38,5 +39,6 @@ ImportOptions importOptionsOf(const FamilyLink& link, const GedcomData& data)
     options.description.dateLanguage = link.dateLanguage;
     options.description.titles = link.titles;
     options.bookColumns = link.bookColumns;
+    options.colours = link.colours;
     return options;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/colour_scheme.h"
+
 #include <cstdint>
 #include <string>
 
@@ -34,6 +36,7 @@ struct FamilyLink {
     DateStyle dates = DateStyle::Short;
     DateLanguage dateLanguage = DateLanguage::English;
     bool titles = false; // a title before the name, "Queen Victoria Hanover"
+    ColourScheme colours = ColourScheme::None; // what the boxes' fills tell
     // Of a chart of a book: the book's column limit (0: not a book) and the
     // chart's place in it, its suffix ("" the main chart, "03" its third
     // branch, "0301" that one's first); the chart above is the suffix less its

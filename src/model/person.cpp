@@ -7,8 +7,8 @@
 #include <string>
 
 // A chart may hold a million boxes: keep the record small (the name's line
-// count took the last 8 of these bytes).
-static_assert(sizeof(void*) != 8 || sizeof(Person) <= 88);
+// count took 8 of these bytes, the two colours the last 8).
+static_assert(sizeof(void*) != 8 || sizeof(Person) <= 96);
 
 Person::Person(std::string_view description, Cell cell, Links links) : links_(links), cell_(cell)
 {
@@ -69,6 +69,8 @@ void Person::copyContentFrom(const Person& source)
     text = source.text;
     setLinkLengths(source.links());
     lineage = source.lineage;
+    ownColour = source.ownColour;
+    schemeColour = source.schemeColour;
     nameLines_ = source.nameLines_;
 }
 

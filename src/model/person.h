@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/colour.h"
 #include "model/geometry.h"
 
 #include <cstdint>
@@ -52,7 +53,7 @@ public:
     // after the first byte) comes back as CR LF.
     std::string editText() const;
 
-    // Text, links and lineage of another box (not its cell, kind or direction).
+    // Text, links, lineage and colours of another box (not its cell, kind or direction).
     void copyContentFrom(const Person& source);
 
     Cell cell() const { return cell_; }
@@ -74,6 +75,15 @@ public:
     std::string text;
     // Which connectors lie on a drawn lineage (1 right, 2 down).
     int lineage = 0;
+    // The box's fill: a colour chosen by hand wins over the one its chart's
+    // colour scheme gives it; noColour for none.
+    Colour ownColour = noColour;
+    Colour schemeColour = noColour;
+    // The colour the box is filled with, standard when it has none of its own.
+    Colour fillColour(Colour standard) const
+    {
+        return ownColour != noColour ? ownColour : schemeColour != noColour ? schemeColour : standard;
+    }
 
 private:
     friend class Tree;

@@ -50,8 +50,10 @@ void Person::draw(DrawContext& dc, const TreeSettings& s, bool selected) const
         dc.setPen(redDown ? colours::red : colours::darkblue);
         dc.drawLine({x + w / 2, y + h}, {x + w / 2, y + h + downLink()});
     }
-    const Colour outline = selected ? colours::paleyellow : colours::darkblue;
-    const Colour fill = selected ? colours::darkblue : colours::paleyellow;
+    // A selected box turns dark, its own colour for the text.
+    const Colour colour = fillColour(colours::paleyellow);
+    const Colour outline = selected ? colour : colours::darkblue;
+    const Colour fill = selected ? colours::darkblue : colour;
     if (detail == Detail::Cells) {
         // Too small for a red line to show: a lineage box is a red cell.
         dc.fillBackground(lineage != 0 && !selected ? colours::red : fill, {x, y, x + w, y + h});
@@ -83,8 +85,9 @@ void ContPerson::draw(DrawContext& dc, const TreeSettings& s, bool selected) con
     }
     const int bw = scaled(w, continuationScale), bh = scaled(h, continuationScale);
     const Point corner{x + scaled(w, contStep) * f.x, y + scaled(h, contStep) * f.y};
-    const Colour outline = selected ? colours::palecyan : colours::darkblue;
-    const Colour fill = selected ? colours::darkblue : colours::palecyan;
+    const Colour colour = fillColour(colours::palecyan);
+    const Colour outline = selected ? colour : colours::darkblue;
+    const Colour fill = selected ? colours::darkblue : colour;
     const Detail detail = detailAt(dc.scale());
     if (detail == Detail::Cells) {
         dc.fillBackground(fill, {corner.x, corner.y, corner.x + bw, corner.y + bh});

@@ -12,4 +12,5 @@ struct PersonEntry {
     Links links; // of a plain box
     bool continuation = false;
     int direction = 4; // of a continuation box
+    Colour colour = noColour; // the box's own fill; noColour: none, its scheme's shows
 };

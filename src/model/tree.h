@@ -105,6 +105,9 @@ public:
     // Pastes into a box of this tree (undoable), which takes the record given
     // (none: its text is the user's); false for any other box.
     bool pasteInto(const Person& source, const Person* box, const RecordLink* record = nullptr);
+    // Remembers the box as it is, so that undo brings it back after an update
+    // that gives it another colour of its own; false for a box not of this tree.
+    bool keepBeforeRecolour(const Person* box);
     // Pastes as a new plain box at an empty cell, with the record given; false
     // when the cell lies off the grid or holds a box. Clears the undo record.
     bool pasteAt(const Person& source, Cell cell, const RecordLink* record = nullptr);

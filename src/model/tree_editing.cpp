@@ -84,6 +84,15 @@ bool Tree::pasteInto(const Person& source, const Person* box, const RecordLink* 
     return true;
 }
 
+bool Tree::keepBeforeRecolour(const Person* box)
+{
+    Person* target = own(box);
+    if (!target)
+        return false;
+    keepForUndo(UndoRecord::Recolour, target);
+    return true;
+}
+
 bool Tree::pasteAt(const Person& source, Cell cell, const RecordLink* record)
 {
     // A cell off the grid is no place for a box, and a box there would hide the

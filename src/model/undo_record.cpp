@@ -60,6 +60,7 @@ void UndoRecord::undo()
         break;
     case PastePerson:
     case DragCopy:
+    case Recolour:
         // The box keeps its cell: no edit between recording and undo can move it.
         if (subject_)
             subject_->copyContentFrom(saved_);
@@ -93,6 +94,8 @@ const char* UndoRecord::labelText() const
         return STIRPA_TR_NOOP("Undo", "Undo erase person");
     case Insertion:
         return STIRPA_TR_NOOP("Undo", "Undo insertion");
+    case Recolour:
+        return STIRPA_TR_NOOP("Undo", "Undo box colour");
     }
     return redo_ ? "Redo " : "Undo ";
 }

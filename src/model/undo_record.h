@@ -21,6 +21,8 @@ public:
         DragCopy = 6,
         ErasePerson = 7,
         Insertion = 8,
+        // Define person's Update that gave the box another colour: the box as it was.
+        Recolour = 9,
     };
 
     explicit UndoRecord(Tree& owner) : owner_(&owner) {}

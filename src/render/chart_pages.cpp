@@ -4,6 +4,7 @@
 #include "model/chart.h"
 #include "model/text_codec.h"
 #include "render/chart_painter.h"
+#include "render/colour_key.h"
 #include "render/generation_column.h"
 #include "render/paper_draw_context.h"
 #include "render/render_output.h"
@@ -150,6 +151,7 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
     const Rect drawn = chart.tree().drawnArea();
     const Size total{drawn.right - drawn.left, drawn.bottom - drawn.top};
     const std::string name = displayText(chart.tree().name().c_str());
+    const std::vector<LegendEntry> legend = colourLegend(chart);
     const int rows = int(plan.rowStarts.size()), columns = int(plan.columnStarts.size());
     if (progress)
         progress->expectSteps(qint64(chart.tree().size()));
@@ -177,6 +179,7 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
                 PaperDrawContext dc(painter, QPoint(drawn.left + left, drawn.top + top), area,
                                     options.background, progress);
                 paintChart(dc, &chart);
+                paintColourKey(dc, chart, legend);
             }
             painter.restore();
             paintFooter(painter, device, pageFooter(name, row + 1, column + 1, rows, columns));

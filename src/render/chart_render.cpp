@@ -6,6 +6,7 @@
 #include "model/text_codec.h"
 #include "render/chart_pages.h"
 #include "render/chart_painter.h"
+#include "render/colour_key.h"
 #include "render/output_device.h"
 #include "render/pdf_draw_context.h"
 #include "render/png_bands.h"
@@ -39,12 +40,14 @@ QString titleOf(const Chart& chart)
 void renderPng(const Chart& chart, RenderOutput& out)
 {
     const Rect area = chart.tree().drawnArea();
+    const std::vector<LegendEntry> legend = colourLegend(chart);
     writePngInBands(
         sizeOf(area),
-        [&chart, &area](QImage& band, int top) {
+        [&chart, &area, &legend](QImage& band, int top) {
             QPainter painter(&band);
             QtDrawContext dc(painter, QPoint(area.left, area.top + top));
             paintChart(dc, &chart);
+            paintColourKey(dc, chart, legend);
         },
         out);
 }
@@ -54,6 +57,7 @@ void renderSvg(const Chart& chart, RenderOutput& out)
     out.expectSteps(qint64(chart.tree().size()));
     SvgDrawContext dc(out, chart.tree().drawnArea(), chart.tree().name().c_str());
     paintChart(dc, &chart);
+    paintColourKey(dc, chart, colourLegend(chart));
     dc.finish();
 }
 
@@ -94,6 +98,7 @@ void renderPdf(const Chart& chart, RenderOutput& out, const PdfPages& pages)
     out.expectSteps(qint64(chart.tree().size()));
     PdfDrawContext dc(out, chart.tree().drawnArea(), chart.tree().name().c_str());
     paintChart(dc, &chart);
+    paintColourKey(dc, chart, colourLegend(chart));
     dc.finish();
 }
 

@@ -30,8 +30,7 @@ QImage chartOverviewImage(const Chart& chart, QSize size, double* scaleOut)
         std::min(double(image.width()) / total.width, double(image.height()) / total.height);
     if (scaleOut)
         *scaleOut = scale;
-    const QRgb box = rgbOf(colours::paleyellow), lineage = rgbOf(colours::red),
-               continuation = rgbOf(colours::palecyan);
+    const QRgb lineage = rgbOf(colours::red);
     const int width = image.width(), height = image.height();
     const auto pixelOf = [scale](int chart) { return int(std::floor(chart * scale)); };
     tree.forEachPerson([&](const Person* person) {
@@ -40,9 +39,9 @@ QImage chartOverviewImage(const Chart& chart, QSize size, double* scaleOut)
         const int top = std::clamp(pixelOf(r.top), 0, height - 1);
         const int right = std::clamp(std::max(pixelOf(r.right), left + 1), 1, width);
         const int bottom = std::clamp(std::max(pixelOf(r.bottom), top + 1), 1, height);
-        const QRgb colour = person->lineage != 0                      ? lineage
-                            : person->kind() == BoxKind::Continuation ? continuation
-                                                                      : box;
+        const Colour standard = person->kind() == BoxKind::Continuation ? colours::palecyan
+                                                                        : colours::paleyellow;
+        const QRgb colour = person->lineage != 0 ? lineage : rgbOf(person->fillColour(standard));
         for (int y = top; y < bottom; ++y)
             std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + left, right - left, colour);
     });

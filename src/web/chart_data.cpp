@@ -3,6 +3,8 @@
 
 #include "export/person_html.h"
 #include "model/chart.h"
+#include "model/colour_legend.h"
+#include "model/colour_scheme.h"
 #include "model/parent_table.h"
 #include "model/text_codec.h"
 #include "web/json_text.h"
@@ -118,6 +120,21 @@ void writeAddresses(PieceBuffer& out, const Chart& chart, std::string_view pageN
     out.text() += '"';
 }
 
+// "legend":[["#rrggbb","label"],...] of the chart's colour scheme.
+void writeLegend(std::string& out, const std::vector<LegendEntry>& legend)
+{
+    appendField(out, "legend");
+    out += '[';
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        out += i ? ",[\"#" : "[\"#";
+        out += hexColour(legend[i].colour);
+        out += "\",\"";
+        appendJsonText(out, legend[i].label);
+        out += "\"]";
+    }
+    out += ']';
+}
+
 // The box a page opens on: an import's root, which it places first, else the
 // top-left box.
 std::size_t openingBox(const Chart& chart)
@@ -180,6 +197,13 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
     // The lines a wrapped name takes beyond its first: empty for almost every box.
     writeColumn(out, tree, "nameWraps",
                 [](const Person& box) { return std::array<long long, 1>{box.nameLines() - 1}; });
+    // 0x1RRGGBB for a box of its own colour, empty for the standard one.
+    writeColumn(out, tree, "fills", [](const Person& box) {
+        const Colour fill = box.fillColour(noColour);
+        return std::array<long long, 1>{fill == noColour ? 0
+                                                         : 0x1000000LL | redOf(fill) << 16 |
+                                                               greenOf(fill) << 8 | blueOf(fill)};
+    });
     {
         const std::vector<ParentAnswer> answers = parentAnswers(tree);
         std::size_t index = 0;
@@ -190,6 +214,7 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
         });
     }
     writeAddresses(out, chart, pageName);
+    writeLegend(out.text(), colourLegend(chart));
     text += "}";
     out.handOn();
 }

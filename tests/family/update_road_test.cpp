@@ -278,6 +278,7 @@ private slots:
                     options.description.dates = DateStyle(seed % 3);
                     options.description.dateLanguage = DateLanguage(seed / 2 % 2);
                     options.description.titles = seed % 5 < 2;
+                    options.colours = ColourScheme(seed % 4);
                     ChartImport imported = importChart(data, options, "c", "/f/family.ged");
                     QVERIFY2(imported, row);
                     ++charts;

@@ -20,7 +20,7 @@ namespace {
 constexpr const char* importUsage =
     "FILE OUT [--root ID|NAME] [--descendants N | --ancestors N | --hourglass UP DOWN] "
     "[--split COLUMNS] [--living show|name|hide|show-all] [--keep-underscores] "
-    "[--dates short|long|raw] [--titles] [--replace]";
+    "[--dates short|long|raw] [--titles] [--colour branch|sex|generation|none] [--replace]";
 
 struct ImportCall {
     std::string gedcomPath;
@@ -146,6 +146,9 @@ std::optional<ImportCall> parseCall(std::vector<std::string> args, DateLanguage 
             description.keepUnderscores = true;
         } else if (arg == "--titles") {
             description.titles = true;
+        } else if (arg == "--colour" && hasValue) {
+            if (!parseSchemeName(args[++i], call.options.colours))
+                return std::nullopt;
         } else if (arg == "--replace") {
             call.replace = true;
         } else if (arg.starts_with("--")) {
@@ -366,7 +369,10 @@ std::vector<BatchOption> gedcomBatchOptions(DateLanguage dateLanguage)
          "(--dates short), \"3 March 1820\", \"about 1848\" (--dates long) or as the file "
          "writes them (--dates raw), in the language of --lang or of the system (English or "
          "German: \"3. M\u00e4rz 1820\", \"um 1848\"). --titles writes each person's title "
-         "before the name (\"Queen Victoria Hanover\"). OUT (and each chart of a book) "
+         "before the name (\"Queen Victoria Hanover\"). --colour fills the boxes by the branch of "
+         "the root's family each person belongs to, by sex or by generation, in colours that "
+         "readers with colour blindness tell apart (none by default); updates keep it. OUT (and "
+         "each chart of a book) "
          "replaces only a chart, unless --replace",
          [dateLanguage](const std::vector<std::string>& args, BatchStreams streams) {
              return importGedcomCommand(args, streams, dateLanguage);

@@ -168,6 +168,10 @@ private:
     // The chart's family file (main_window_family.cpp).
     void fileUpdateFromFamily();
     void treeLinkFamily();
+    // The linked chart's family file, found and allowed; empty when the user declines.
+    QString familyFileToRead();
+    // Colours the boxes anew by the scheme, from the family file.
+    void recolourChart(ColourScheme scheme);
     // Shows why the result failed; true when it did.
     bool showFailure(const QString& title, const Result& result);
     // Shows the changes and, on Apply, puts the changed copy in the chart's place.

@@ -92,8 +92,17 @@ void MainWindow::editSettings()
 {
     // Centred on the chart, as it always was.
     SettingsDialog dialog(document_->chart().settings(), view_);
-    connect(&dialog, &SettingsDialog::applyRequested, this,
-            [this, &dialog] { document_->setSettings(dialog.settings()); });
-    if (dialog.exec() == QDialog::Accepted)
+    const FamilyLink& link = document_->chart().familyLink();
+    // Only a chart linked to its family file knows what to colour by.
+    if (link.linked())
+        dialog.offerColourScheme(link.colours);
+    const auto apply = [this, &dialog] {
         document_->setSettings(dialog.settings());
+        if (const auto scheme = dialog.colourScheme();
+            scheme && *scheme != document_->chart().familyLink().colours)
+            recolourChart(*scheme);
+    };
+    connect(&dialog, &SettingsDialog::applyRequested, this, apply);
+    if (dialog.exec() == QDialog::Accepted)
+        apply();
 }

@@ -7,6 +7,7 @@
 #include "family/link_road.h"
 #include "family/update_road.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/box_colours.h"
 #include "layout/chart_import.h"
 #include "layout/person_description.h"
 #include "view/chart_view.h"
@@ -84,27 +85,49 @@ void MainWindow::offerChanges(const QString& title, const QString& summary,
     runChangesDialog(dialog);
 }
 
-void MainWindow::fileUpdateFromFamily()
+QString MainWindow::familyFileToRead()
 {
-    const QString title = tr("Update from family file");
     const FamilyLink& link = document_->chart().familyLink();
     if (!link.linked())
-        return;
+        return {};
     const QString remembered = QString::fromLocal8Bit(link.path.c_str());
     QString path = remembered;
     if (!QFileInfo::exists(path)) {
         path = askMovedFamilyFile(remembered);
-        if (path.isEmpty())
-            return;
     } else if (!isBeside(path, document_->path())) {
         // A chart from someone else could name any file of this user's.
         const QString pair = document_->path() + '\n' + QFileInfo(path).absoluteFilePath();
         if (!familyFilesAllowed_.contains(pair)) {
             if (!askReadFamilyFile(path))
-                return;
+                return {};
             familyFilesAllowed_.insert(pair);
         }
     }
+    return path;
+}
+
+void MainWindow::recolourChart(ColourScheme scheme)
+{
+    const QString path = familyFileToRead();
+    if (path.isEmpty())
+        return;
+    const GedcomLoad family = readGedcomFile(path.toLocal8Bit().toStdString());
+    if (showFailure(tr("Box colours"), family))
+        return;
+    Chart recoloured = copyOfChart(document_->chart());
+    FamilyLink link = recoloured.familyLink();
+    link.colours = scheme;
+    recoloured.setFamilyLink(std::move(link));
+    applySchemeColours(recoloured, family.data);
+    document_->adoptRevision(std::move(recoloured), document_->selection().current);
+}
+
+void MainWindow::fileUpdateFromFamily()
+{
+    const QString title = tr("Update from family file");
+    const QString path = familyFileToRead();
+    if (path.isEmpty())
+        return;
     FamilyUpdate update = updateFromFamilyFile(
         copyOfChart(document_->chart()), document_->path().toLocal8Bit().toStdString(),
         absoluteBytes(path), currentDate(), path.toLocal8Bit().toStdString());
