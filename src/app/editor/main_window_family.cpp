@@ -138,6 +138,7 @@ void MainWindow::fileUpdateFromFamily()
                      noCell);
         return;
     }
+    const QString remembered = QString::fromLocal8Bit(document_->chart().familyLink().path.c_str());
     const bool moved = absoluteBytes(path) != absoluteBytes(remembered);
     const ChartUpdateReport& report = update.charts.front().report;
     int continuations = 0, renumbered = 0;
