@@ -209,5 +209,8 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
     writeLinks(chart, data, boxes.matched, options, familyPath);
     result.linked = int(boxes.matched.size());
     result.unmatched = std::move(boxes.unmatched);
+    // Linked, the chart has a language to name places in.
+    for (UpdatedBox& entry : result.unmatched)
+        entry.place = placeName(chart, entry.cell);
     return result;
 }
