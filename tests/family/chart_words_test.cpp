@@ -168,6 +168,10 @@ private slots:
 
                     Chart linked = linkedAnew(imported.chart, data, root, request.kind);
                     QVERIFY2(linked.familyLink().dateLanguage == DateLanguage::German, row);
+                    // A see box, its person's name first, stands for no one.
+                    QVERIFY2(linked.tree().records().size() ==
+                                 imported.chart.tree().records().size(),
+                             row);
                     const ChartUpdate relinked = updateChart(linked, data, today);
                     QVERIFY2(!relinked.report.changesChart(),
                              row + ": " + updateReportText(relinked.report).c_str());
