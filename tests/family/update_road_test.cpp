@@ -6,6 +6,7 @@
 #include "family/chart_linking.h"
 #include "family/update_road.h"
 #include "gedcom/gedcom_reader.h"
+#include "layout/box_text.h"
 #include "layout/person_description.h"
 
 #include "chartfile/chart_copy.h"
@@ -240,6 +241,29 @@ std::vector<std::string> shownPersons(const Chart& chart, const GedcomData& data
     return shown;
 }
 
+// The program's own words of the language the chart is not in that its boxes show.
+std::string foreignWords(const Chart& chart)
+{
+    static const std::set<std::string> english{"see",    "chart",   "main",   "child",    "children",
+                                               "parent", "parents", "column", "generation"};
+    static const std::set<std::string> german{"siehe",  "Karte",      "Hauptkarte", "Kind",      "Kinder",
+                                              "Eltern", "Elternteil", "Spalte",     "Generation"};
+    const bool inGerman = chart.familyLink().dateLanguage == DateLanguage::German;
+    std::string found, word;
+    chart.tree().forEachPerson([&](const Person* box) {
+        for (const char c : box->text + ' ') {
+            if (c != ' ' && c != '|' && c != ',') {
+                word += c;
+                continue;
+            }
+            if ((inGerman ? english : german).count(word))
+                found += ' ' + word;
+            word.clear();
+        }
+    });
+    return found;
+}
+
 struct Request {
     const char* name;
     LayoutKind kind;
@@ -280,6 +304,8 @@ private slots:
                     options.description.titles = seed % 5 < 2;
                     ChartImport imported = importChart(data, options, "c", "/f/family.ged");
                     QVERIFY2(imported, row);
+                    QVERIFY2(foreignWords(imported.chart).empty(),
+                             row + foreignWords(imported.chart).c_str());
                     ++charts;
                     const std::string bytes = bytesOf(imported.chart);
 
@@ -299,11 +325,17 @@ private slots:
                     choices.root = root;
                     choices.kind = request.kind;
                     QVERIFY2(linkChart(stripped, data, "/f/family.ged", choices), row);
-                    // and takes each box's text as the import's.
-                    QVERIFY2(recordsOf(stripped) == recordsOf(imported.chart), row);
+                    // and takes each box's text as the import's, a see box for no one's.
+                    QVERIFY2(recordsOf(stripped) == recordsOf(imported.chart) &&
+                                 stripped.tree().records().size() ==
+                                     imported.chart.tree().records().size(),
+                             row);
                     const ChartUpdate relinked = updateChart(stripped, data, today);
                     QVERIFY2(!relinked.report.changesChart(),
                              row + ": " + updateReportText(relinked.report).c_str());
+                    QVERIFY2(stripped.familyLink().dateLanguage == options.description.dateLanguage &&
+                                 foreignWords(stripped).empty(),
+                             row);
                     // Told nothing, the link reads from the shape a request
                     // whose import shows the same persons.
                     Chart guessed = copyOfChart(imported.chart);
@@ -340,6 +372,65 @@ private slots:
                 }
         }
         QVERIFY(charts >= 300);
+    }
+
+    // A chart of older words and forms (see boxes "see |NAME, |PLACE", English
+    // words in a German chart) updated from the same file is what the import
+    // writes now, byte for byte; linked anew and updated, its texts are.
+    void olderChartsTakeTheNewWords()
+    {
+        int seeBoxes = 0;
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            const GedcomData data = dataOf(withLongNames(generateVillage({6, 4, 160, seed}).text));
+            for (const LayoutKind kind :
+                 {LayoutKind::Descendants, LayoutKind::Ancestors, LayoutKind::Hourglass})
+                for (const DateLanguage language : {DateLanguage::English, DateLanguage::German}) {
+                    const QByteArray row = "seed " + QByteArray::number(seed) + " kind " +
+                                           QByteArray::number(int(kind)) + " language " +
+                                           QByteArray::number(int(language));
+                    ImportOptions options;
+                    options.layout = {0, kind, 4, 3};
+                    const ChartImport english = importChart(data, options, "c", "/f/family.ged");
+                    options.description.dateLanguage = language;
+                    const ChartImport now = importChart(data, options, "c", "/f/family.ged");
+                    std::vector<std::string> written;
+                    english.chart.tree().forEachPerson(
+                        [&](const Person* box) { written.push_back(box->text); });
+                    Chart older = copyOfChart(now.chart);
+                    int sees = 0, cuts = 0;
+                    std::size_t i = 0;
+                    older.mutableTree().forEachPerson([&](Person* box) {
+                        const std::string& text = written[i++];
+                        RecordLink* record = older.mutableTree().mutableRecords().find(box);
+                        if (!record) { // a see box
+                            const std::size_t see = text.rfind(" |see ");
+                            box->text = wrapDescription(
+                                "see |" + std::regex_replace(text.substr(0, see), std::regex(" \\|"), " ") +
+                                ", |" + text.substr(see + 6));
+                            box->setNameLines(1);
+                            ++sees;
+                        } else if (box->kind() == BoxKind::Continuation) {
+                            cuts += box->text != text;
+                            box->text = text;
+                            record->fingerprint = textFingerprint(text);
+                        }
+                    });
+                    seeBoxes += sees;
+                    Chart updated = copyOfChart(older);
+                    const ChartUpdate update = updateChart(updated, data, today);
+                    QVERIFY2(update && update.report.seeBoxes == sees &&
+                                 update.report.continuations == cuts,
+                             row + ": " + updateReportText(update.report).c_str());
+                    QVERIFY2(bytesOf(updated) == bytesOf(now.chart), row);
+                    older.mutableTree().mutableRecords().clear();
+                    older.setFamilyLink({});
+                    QVERIFY2(linkChart(older, data, "/f/family.ged", {0, kind, {}, {}}), row);
+                    QVERIFY2(updateChart(older, data, today), row);
+                    QVERIFY2(shownPersons(older, data) == shownPersons(now.chart, data), row);
+                }
+        }
+        qInfo("%d see boxes of older charts", seeBoxes);
+        QVERIFY(seeBoxes >= 50);
     }
 
     // A family file exported again with its records numbered anew changes
@@ -406,6 +497,7 @@ private slots:
             ImportOptions options;
             options.layout = {0, LayoutKind::Descendants, 6, 6};
             options.bookColumns = 24;
+            options.description.dateLanguage = DateLanguage(seed / 2 % 2);
             const std::string main = folder.filePath("book.txt").toStdString();
             const BookImport book = saveBook(dataOf(text), options, main, familyPath);
             if (!book || book.written.size() < 3)
@@ -429,9 +521,8 @@ private slots:
                          row + " " + chart.path.c_str());
                 suffixes.insert(chart.chart.familyLink().bookChart);
                 chart.chart.tree().forEachPerson([&](const Person* box) {
-                    if (const std::size_t at = box->text.rfind("|chart ");
-                        box->kind() == BoxKind::Continuation && at != std::string::npos)
-                        named.insert(box->text.substr(at + 7));
+                    if (box->kind() == BoxKind::Continuation && !labelledChart(box->text).empty())
+                        named.insert(std::string(labelledChart(box->text)));
                 });
             }
             for (const std::string& suffix : named)
@@ -458,6 +549,7 @@ private slots:
             ImportOptions options;
             options.layout = {0, LayoutKind::Descendants, 6, 6};
             options.bookColumns = 24;
+            options.description.dateLanguage = DateLanguage(seed % 2);
             const std::string main = folder.filePath("book.txt").toStdString();
             const BookImport book = saveBook(dataOf(text), options, main, familyPath);
             if (!book) {
@@ -505,10 +597,10 @@ private slots:
                 for (const std::string& person : personsOf(chart.chart))
                     ++chartsOf[person];
                 chart.chart.tree().forEachPerson([&](const Person* box) {
-                    const std::size_t at = box->text.rfind("|chart ");
-                    if (box->kind() == BoxKind::Continuation && at != std::string::npos)
-                        named.insert(box->text.substr(at + 7));
+                    if (box->kind() == BoxKind::Continuation && !labelledChart(box->text).empty())
+                        named.insert(std::string(labelledChart(box->text)));
                 });
+                QVERIFY2(foreignWords(chart.chart).empty(), row + foreignWords(chart.chart).c_str());
             }
             for (const std::string& suffix : named)
                 QVERIFY2(suffixes.count(suffix), row + " chart " + suffix.c_str());
