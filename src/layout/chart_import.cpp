@@ -107,11 +107,11 @@ int boxText(const GedcomData& data, const PlannedBox& planned, const Description
         return 1;
     }
     // The name in bold as in the person's own box, then where that box is.
-    text = seeBoxText(nameOf(data, planned.sees, options, living),
-                      label ? *label
-                            : placeName(TreeSettings(), levels, cells.at(planned.sees),
-                                        options.dateLanguage),
-                      options.dateLanguage);
+    text = seeBoxText(
+        nameOf(data, planned.sees, options, living),
+        label ? *label
+              : placeName(TreeSettings(), levels, cells.at(planned.sees), options.dateLanguage),
+        options.dateLanguage);
     const int nameLines = firstLineCount(text);
     text = wrapDescription(text);
     return nameLines;

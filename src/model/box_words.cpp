@@ -10,10 +10,10 @@ struct Words {
     std::string_view chart, mainChart, see, column, generation;
 };
 
-constexpr Words english{"child", "children", "parent", "parents", "chart",
-                        "main chart", "see", "column", "generation"};
-constexpr Words german{"Kind", "Kinder", "Elternteil", "Eltern", "Karte",
-                       "Hauptkarte", "siehe", "Spalte", "Generation"};
+constexpr Words english{"child",      "children", "parent", "parents",   "chart",
+                        "main chart", "see",      "column", "generation"};
+constexpr Words german{"Kind",       "Kinder", "Elternteil", "Eltern",    "Karte",
+                       "Hauptkarte", "siehe",  "Spalte",     "Generation"};
 constexpr DateLanguage languages[] = {DateLanguage::English, DateLanguage::German};
 
 const Words& wordsOf(DateLanguage language)
@@ -23,8 +23,8 @@ const Words& wordsOf(DateLanguage language)
 
 bool isDigits(std::string_view text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool consume(std::string_view& text, std::string_view prefix)
@@ -130,8 +130,8 @@ std::optional<Read> readSeeBox(std::string_view text)
         return Read{std::string(name) + '\n' + place->key, language};
     };
     // Older charts: "see |NAME, |PLACE", in English whatever the chart's language.
-    if (std::string_view name = rest; consume(name, "see ") && consumeBack(name, ",") &&
-                                      !name.empty())
+    if (std::string_view name = rest;
+        consume(name, "see ") && consumeBack(name, ",") && !name.empty())
         return key(name, DateLanguage::English);
     for (const DateLanguage language : languages) {
         std::string_view name = rest;
@@ -149,7 +149,8 @@ std::optional<DateLanguage> cutOffLanguage(std::string_view text)
     const std::string_view word = text.substr(blank + 1);
     for (const DateLanguage language : languages) {
         const Words& words = wordsOf(language);
-        for (const std::string_view own : {words.child, words.children, words.parent, words.parents})
+        for (const std::string_view own :
+             {words.child, words.children, words.parent, words.parents})
             if (word == own)
                 return language;
     }
@@ -192,8 +193,7 @@ std::string cellName(long column, long long generation, DateLanguage language)
 
 std::string seeBoxText(std::string_view name, std::string_view place, DateLanguage language)
 {
-    return std::string(name) + " |" + std::string(wordsOf(language).see) + ' ' +
-           std::string(place);
+    return std::string(name) + " |" + std::string(wordsOf(language).see) + ' ' + std::string(place);
 }
 
 std::optional<std::string> seeBoxKey(std::string_view text)

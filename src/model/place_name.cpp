@@ -11,7 +11,8 @@ long long generationNumber(const TreeSettings& settings, int level, int levels)
 
 std::string placeName(const TreeSettings& settings, int levels, Cell cell, DateLanguage language)
 {
-    return cellName(long(cell.column) + 1, generationNumber(settings, cell.level, levels), language);
+    return cellName(long(cell.column) + 1, generationNumber(settings, cell.level, levels),
+                    language);
 }
 
 namespace {

@@ -244,22 +244,16 @@ std::vector<std::string> shownPersons(const Chart& chart, const GedcomData& data
 // The program's own words of the language the chart is not in that its boxes show.
 std::string foreignWords(const Chart& chart)
 {
-    static const std::set<std::string> english{"see",    "chart",   "main",   "child",    "children",
-                                               "parent", "parents", "column", "generation"};
-    static const std::set<std::string> german{"siehe",  "Karte",      "Hauptkarte", "Kind",      "Kinder",
-                                              "Eltern", "Elternteil", "Spalte",     "Generation"};
+    static const std::regex english(
+        "\\b(see|(main )?chart|child(ren)?|parents?|column|generation)\\b");
+    static const std::regex german(
+        "\\b(siehe|Karte|Hauptkarte|Kinder?|Eltern(teil)?|Spalte|Generation)\\b");
     const bool inGerman = chart.familyLink().dateLanguage == DateLanguage::German;
-    std::string found, word;
+    std::string found;
     chart.tree().forEachPerson([&](const Person* box) {
-        for (const char c : box->text + ' ') {
-            if (c != ' ' && c != '|' && c != ',') {
-                word += c;
-                continue;
-            }
-            if ((inGerman ? english : german).count(word))
-                found += ' ' + word;
-            word.clear();
-        }
+        std::smatch word;
+        if (std::regex_search(box->text, word, inGerman ? english : german))
+            found += ' ' + word.str();
     });
     return found;
 }
@@ -331,11 +325,8 @@ private slots:
                                      imported.chart.tree().records().size(),
                              row);
                     const ChartUpdate relinked = updateChart(stripped, data, today);
-                    QVERIFY2(!relinked.report.changesChart(),
+                    QVERIFY2(!relinked.report.changesChart() && foreignWords(stripped).empty(),
                              row + ": " + updateReportText(relinked.report).c_str());
-                    QVERIFY2(stripped.familyLink().dateLanguage == options.description.dateLanguage &&
-                                 foreignWords(stripped).empty(),
-                             row);
                     // Told nothing, the link reads from the shape a request
                     // whose import shows the same persons.
                     Chart guessed = copyOfChart(imported.chart);
@@ -380,54 +371,45 @@ private slots:
     void olderChartsTakeTheNewWords()
     {
         int seeBoxes = 0;
-        for (unsigned seed = 1; seed <= 20; ++seed) {
+        for (unsigned seed = 1; seed <= 60; ++seed) {
             const GedcomData data = dataOf(withLongNames(generateVillage({6, 4, 160, seed}).text));
-            for (const LayoutKind kind :
-                 {LayoutKind::Descendants, LayoutKind::Ancestors, LayoutKind::Hourglass})
-                for (const DateLanguage language : {DateLanguage::English, DateLanguage::German}) {
-                    const QByteArray row = "seed " + QByteArray::number(seed) + " kind " +
-                                           QByteArray::number(int(kind)) + " language " +
-                                           QByteArray::number(int(language));
-                    ImportOptions options;
-                    options.layout = {0, kind, 4, 3};
-                    const ChartImport english = importChart(data, options, "c", "/f/family.ged");
-                    options.description.dateLanguage = language;
-                    const ChartImport now = importChart(data, options, "c", "/f/family.ged");
-                    std::vector<std::string> written;
-                    english.chart.tree().forEachPerson(
-                        [&](const Person* box) { written.push_back(box->text); });
-                    Chart older = copyOfChart(now.chart);
-                    int sees = 0, cuts = 0;
-                    std::size_t i = 0;
-                    older.mutableTree().forEachPerson([&](Person* box) {
-                        const std::string& text = written[i++];
-                        RecordLink* record = older.mutableTree().mutableRecords().find(box);
-                        if (!record) { // a see box
-                            const std::size_t see = text.rfind(" |see ");
-                            box->text = wrapDescription(
-                                "see |" + std::regex_replace(text.substr(0, see), std::regex(" \\|"), " ") +
-                                ", |" + text.substr(see + 6));
-                            box->setNameLines(1);
-                            ++sees;
-                        } else if (box->kind() == BoxKind::Continuation) {
-                            cuts += box->text != text;
-                            box->text = text;
-                            record->fingerprint = textFingerprint(text);
-                        }
-                    });
-                    seeBoxes += sees;
-                    Chart updated = copyOfChart(older);
-                    const ChartUpdate update = updateChart(updated, data, today);
-                    QVERIFY2(update && update.report.seeBoxes == sees &&
-                                 update.report.continuations == cuts,
-                             row + ": " + updateReportText(update.report).c_str());
-                    QVERIFY2(bytesOf(updated) == bytesOf(now.chart), row);
-                    older.mutableTree().mutableRecords().clear();
-                    older.setFamilyLink({});
-                    QVERIFY2(linkChart(older, data, "/f/family.ged", {0, kind, {}, {}}), row);
-                    QVERIFY2(updateChart(older, data, today), row);
-                    QVERIFY2(shownPersons(older, data) == shownPersons(now.chart, data), row);
+            const QByteArray row = "seed " + QByteArray::number(seed);
+            ImportOptions options;
+            options.layout = {0, LayoutKind(seed % 3), 4, 3};
+            const ChartImport english = importChart(data, options, "c", "/f/family.ged");
+            options.description.dateLanguage = DateLanguage(seed / 3 % 2);
+            const ChartImport now = importChart(data, options, "c", "/f/family.ged");
+            std::vector<std::string> texts;
+            english.chart.tree().forEachPerson(
+                [&](const Person* box) { texts.push_back(box->text); });
+            Chart older = copyOfChart(now.chart);
+            int sees = 0, cuts = 0, i = 0;
+            older.mutableTree().forEachPerson([&](Person* box) {
+                const std::string& text = texts[std::size_t(i++)];
+                RecordLink* record = older.mutableTree().mutableRecords().find(box);
+                const std::size_t see = text.rfind(" |see ");
+                if (!record) { // a see box
+                    box->text = wrapDescription(
+                        "see |" + std::regex_replace(text.substr(0, see), std::regex(" \\|"), " ") +
+                        ", |" + text.substr(see + 6));
+                    box->setNameLines(1);
+                    ++sees;
+                } else if (box->kind() == BoxKind::Continuation) {
+                    cuts += std::exchange(box->text, text) != text;
+                    record->fingerprint = textFingerprint(text);
                 }
+            });
+            seeBoxes += sees;
+            Chart updated = copyOfChart(older);
+            const ChartUpdate update = updateChart(updated, data, today);
+            QVERIFY2(update.report.seeBoxes == sees && update.report.continuations == cuts &&
+                         bytesOf(updated) == bytesOf(now.chart),
+                     row + ": " + updateReportText(update.report).c_str());
+            older.mutableTree().mutableRecords().clear();
+            QVERIFY2(linkChart(older, data, "/f/family.ged", {0, options.layout.kind, {}, {}}) &&
+                         updateChart(older, data, today) &&
+                         shownPersons(older, data) == shownPersons(now.chart, data),
+                     row);
         }
         qInfo("%d see boxes of older charts", seeBoxes);
         QVERIFY(seeBoxes >= 50);
@@ -600,7 +582,8 @@ private slots:
                     if (box->kind() == BoxKind::Continuation && !labelledChart(box->text).empty())
                         named.insert(std::string(labelledChart(box->text)));
                 });
-                QVERIFY2(foreignWords(chart.chart).empty(), row + foreignWords(chart.chart).c_str());
+                QVERIFY2(foreignWords(chart.chart).empty(),
+                         row + foreignWords(chart.chart).c_str());
             }
             for (const std::string& suffix : named)
                 QVERIFY2(suffixes.count(suffix), row + " chart " + suffix.c_str());
@@ -705,13 +688,12 @@ private slots:
             whole.chart.tree().forEachPerson(
                 [&](const Person* box) { width = std::max(width, box->column() + 1); });
             for (const int columns : {width / 3, width - 1, width, width + 1}) {
-                const QByteArray row = "seed " + QByteArray::number(seed) + " columns " +
-                                       QByteArray::number(columns);
+                const QByteArray row =
+                    "seed " + QByteArray::number(seed) + " columns " + QByteArray::number(columns);
                 QTemporaryDir folder;
                 options.bookColumns = std::max(columns, minBookColumns);
-                const BookImport book =
-                    saveBook(data, options, folder.filePath("book.txt").toStdString(),
-                             "/f/family.ged");
+                const BookImport book = saveBook(
+                    data, options, folder.filePath("book.txt").toStdString(), "/f/family.ged");
                 if (!book)
                     continue; // a family too wide for a book of so few columns
                 ++books;
@@ -726,10 +708,11 @@ private slots:
                     // it links to pages of the book only and runs no script.
                     const std::string page = pageOf(file);
                     const HtmlExportResult html = exportHtml(load.chart, page, {});
-                    QVERIFY2(html && html.notes.empty(),
-                             row + ": " + (html.notes.empty() ? html.message()
-                                                              : html.notes.front().message())
-                                              .c_str());
+                    QVERIFY2(
+                        html && html.notes.empty(),
+                        row + ": " +
+                            (html.notes.empty() ? html.message() : html.notes.front().message())
+                                .c_str());
                     QVERIFY2(fileBytes(page).find("<img src=x") == std::string::npos, row);
                     if (!load.chart.familyLink().bookChart.empty())
                         roots.insert(load.chart.familyLink().root);
