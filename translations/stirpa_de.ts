@@ -872,6 +872,10 @@ About</source>
         <translation>Fortsetzungskästchen neu gezählt: %1.</translation>
     </message>
     <message>
+        <source>See boxes written anew: %1.</source>
+        <translation>Verweiskästchen neu geschrieben: %1.</translation>
+    </message>
+    <message>
         <source>The chart will remember this file as its family file.</source>
         <translation>Die Tafel merkt sich diese Datei als ihre Familiendatei.</translation>
     </message>

@@ -9,6 +9,7 @@
 #include "gedcom/gedcom_reader.h"
 #include "layout/box_colours.h"
 #include "layout/family_link_options.h"
+#include "model/box_words.h"
 
 #include <algorithm>
 #include <climits>
@@ -100,13 +101,13 @@ std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& bo
     for (const BookChart::Link& link : book.charts[chart].links) {
         const BookChart& target = book.charts[std::size_t(link.chart)];
         describePerson(data, target.root, description, text, living);
-        labels.push_back({link.box, text.substr(0, text.find('|')) + "|chart " + target.suffix});
+        labels.push_back({link.box, text.substr(0, text.find('|')) + '|' +
+                                        chartName(target.suffix, description.dateLanguage)});
     }
     // A see box's label says where the box is; its name goes before it.
-    for (const BookChart::Link& link : book.charts[chart].sees) {
-        const std::string& suffix = book.charts[std::size_t(link.chart)].suffix;
-        labels.push_back({link.box, suffix.empty() ? "main chart" : "chart " + suffix});
-    }
+    for (const BookChart::Link& link : book.charts[chart].sees)
+        labels.push_back({link.box, chartName(book.charts[std::size_t(link.chart)].suffix,
+                                              description.dateLanguage)});
     std::sort(labels.begin(), labels.end(),
               [](const BoxLabel& a, const BoxLabel& b) { return a.box < b.box; });
     return labels;
@@ -114,11 +115,11 @@ std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& bo
 
 std::string_view labelledChart(std::string_view text)
 {
-    constexpr std::string_view mark = "|chart ";
-    const std::size_t at = text.rfind(mark);
-    if (at == text.npos || !isSuffix(text.substr(at + mark.size())))
+    const std::size_t bar = text.rfind('|');
+    if (bar == text.npos)
         return {};
-    return text.substr(at + mark.size());
+    const std::optional<std::string_view> suffix = chartNameSuffix(text.substr(bar + 1));
+    return suffix && isSuffix(*suffix) ? *suffix : std::string_view();
 }
 
 namespace {

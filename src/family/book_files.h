@@ -39,14 +39,15 @@ struct BookFile {
 std::vector<BookFile> bookFiles(const std::string& mainPath, const std::string& familyPath,
                                 const std::string& skipped);
 
-// The labels of a chart of the book: a continuation box's "NAME|chart 03", a
-// see box's "chart 03" or "main chart"; in the order of their boxes.
+// The labels of a chart of the book, in its language: a continuation box's
+// "NAME|chart 03", a see box's "chart 03" or "main chart"; in the order of
+// their boxes.
 std::vector<BoxLabel> bookLabels(const GedcomData& data, const ChartBookPlan& book,
                                  std::size_t chart, const DescriptionOptions& description,
                                  const std::vector<bool>& living);
 
 // The suffix of the chart a continuation box's label names ("03" of
-// "NAME|chart 03"); empty for any other text.
+// "NAME|chart 03" or "NAME|Karte 03"); empty for any other text.
 std::string_view labelledChart(std::string_view text);
 
 // Plans the book of options.bookColumns columns (see planBook), makes every

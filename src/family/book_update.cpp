@@ -8,6 +8,7 @@
 #include "layout/family_link_options.h"
 #include "layout/living_persons.h"
 #include "layout/person_description.h"
+#include "model/box_words.h"
 #include "model/place_name.h"
 
 #include <algorithm>
@@ -155,7 +156,8 @@ std::vector<BoxLabel> BookUpdater::labelsOf(std::size_t planned) const
                 const std::string& suffix = charts_[std::size_t(memberOf_[std::size_t(link.chart)])]
                                                 .chart.familyLink()
                                                 .bookChart;
-                label.text = label.text.substr(0, label.text.rfind('|') + 1) + "chart " + suffix;
+                label.text = label.text.substr(0, label.text.rfind('|') + 1) +
+                             chartName(suffix, options_.description.dateLanguage);
             }
     return labels;
 }

@@ -9,6 +9,7 @@
 #include "layout/family_link_options.h"
 #include "layout/person_description.h"
 #include "layout/person_identity.h"
+#include "model/box_words.h"
 #include "model/description_lines.h"
 #include "model/place_name.h"
 
@@ -17,15 +18,32 @@
 
 namespace {
 
+// The language most of the program's own words in the chart are in (its
+// continuation and see boxes'); English when none tell.
+DateLanguage wordsLanguage(const Tree& tree)
+{
+    long german = 0;
+    tree.forEachPerson([&](const Person* box) {
+        if (const std::optional<DateLanguage> language = languageOfWords(box->text))
+            german += *language == DateLanguage::German ? 1 : -1;
+    });
+    return german > 0 ? DateLanguage::German : DateLanguage::English;
+}
+
 // The rule the boxes were written by: of the date styles and languages and
 // the titles an import offers, the one whose text most boxes have (the usual
-// one on a tie), so that an update takes those boxes as the import's.
-DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<LinkedBox>& matched)
+// one on a tie, in the language of the chart's own words), so that an update
+// takes those boxes as the import's.
+DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<LinkedBox>& matched,
+                                      DateLanguage words)
 {
     DescriptionOptions best;
+    best.dateLanguage = words;
     std::size_t bestCount = 0;
     std::string text;
-    for (const DateLanguage language : {DateLanguage::English, DateLanguage::German})
+    const DateLanguage other =
+        words == DateLanguage::German ? DateLanguage::English : DateLanguage::German;
+    for (const DateLanguage language : {words, other})
         for (const DateStyle dates : {DateStyle::Short, DateStyle::Long, DateStyle::Raw})
             for (const bool titles : {false, true}) {
                 const DescriptionOptions options{
@@ -45,14 +63,25 @@ DescriptionOptions writtenDescription(const GedcomData& data, const std::vector<
 
 // Links each continuation box to the person whose branch it cuts (the linked
 // box next to it in its column, above it when it points down), with the
-// import's count for that cut: a box that shows other text is the user's.
+// import's count for that cut, in either language: a box that shows other
+// text is the user's.
 void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& target,
                        const std::unordered_map<const Person*, int>& personOfBox)
 {
-    std::unordered_map<std::uint64_t, const std::string*> importTexts;
+    std::unordered_map<std::uint64_t, const TargetBox*> importBoxes;
     for (const TargetBox& box : target.boxes)
         if (box.cut >= 0)
-            importTexts.emplace(cutKey(box.cut, box.planned.direction), &box.text);
+            importBoxes.emplace(cutKey(box.cut, box.planned.direction), &box);
+    const auto importText = [&](const Person& box, std::uint64_t cut) -> const std::string& {
+        const auto found = importBoxes.find(cut);
+        if (found == importBoxes.end())
+            return box.text;
+        const PlannedBox& planned = found->second->planned;
+        for (const DateLanguage language : {DateLanguage::English, DateLanguage::German})
+            if (box.text == cutOffText(planned.direction, planned.beyond, language))
+                return box.text;
+        return found->second->text;
+    };
     Tree& tree = chart.mutableTree();
     tree.forEachPerson([&](const Person* box) {
         if (box->kind() != BoxKind::Continuation)
@@ -62,10 +91,9 @@ void linkContinuations(Chart& chart, const GedcomData& data, const ChartTarget& 
         const auto found = personOfBox.find(tree.findPerson(next));
         if (found == personOfBox.end())
             return;
-        const auto text = importTexts.find(cutKey(found->second, direction));
         tree.mutableRecords().set(
             box, {std::string(data.persons[std::size_t(found->second)].xref),
-                  textFingerprint(text != importTexts.end() ? *text->second : box->text)});
+                  textFingerprint(importText(*box, cutKey(found->second, direction)))});
     });
 }
 
@@ -82,7 +110,8 @@ BoxMatches matchBoxes(const Chart& chart, const GedcomData& data)
     const PersonsByName byName(data);
     BoxMatches found;
     chart.tree().forEachPerson([&](const Person* box) {
-        if (box->kind() != BoxKind::Person)
+        // A see box names its person first, but stands for no one.
+        if (box->kind() != BoxKind::Person || seeBoxKey(box->text))
             return;
         if (const int person = byName.find(box->text); person >= 0) {
             found.matched.push_back({box, person});
@@ -177,12 +206,15 @@ ChartLinking linkChart(Chart& chart, const GedcomData& data, const std::string& 
 
     ImportOptions options;
     options.layout = {result.root, result.kind, result.generations, result.ancestorGenerations};
-    options.description = writtenDescription(data, boxes.matched);
+    options.description = writtenDescription(data, boxes.matched, wordsLanguage(chart.tree()));
     // Linked again, a chart keeps the colours it had.
     options.colours = chart.familyLink().colours;
     writeLinks(chart, data, boxes.matched, options, familyPath);
     applySchemeColours(chart, data);
     result.linked = int(boxes.matched.size());
     result.unmatched = std::move(boxes.unmatched);
+    // Linked, the chart has a language to name places in.
+    for (UpdatedBox& entry : result.unmatched)
+        entry.place = placeName(chart, entry.cell);
     return result;
 }

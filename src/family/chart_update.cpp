@@ -5,9 +5,11 @@
 #include "family/box_placing.h"
 #include "family/level_rows.h"
 #include "layout/box_colours.h"
+#include "layout/box_text.h"
 #include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
 #include "layout/person_description.h"
+#include "model/box_words.h"
 #include "model/parent_table.h"
 #include "model/place_name.h"
 
@@ -18,7 +20,7 @@
 namespace {
 
 // What the file made of a box's text.
-enum class TextOutcome : char { Same, Removed, Changed, Kept, Counted };
+enum class TextOutcome : char { Same, Removed, Changed, Kept, Counted, SeeBox };
 
 // What changed: records against boxes. The placing of new persons is the
 // BoxPlacer's.
@@ -43,6 +45,10 @@ private:
     // The text an import would give the box of the person (a continuation
     // box: of the person whose branch it cuts); null when it would give none.
     const std::string* wantedText(const Person& box, int person, std::string& buffer) const;
+    // Writes the import's text into a see box whose words or form are another
+    // import's (the other language, an older chart); false when it has it or
+    // is no see box the import would make.
+    bool rewriteSeeBox(Person& box) const;
     void updateTexts(const std::vector<Person*>& boxes, std::size_t part, std::size_t parts,
                      std::vector<TextOutcome>& outcomes);
     void reportTexts(const std::vector<Person*>& boxes, const std::vector<TextOutcome>& outcomes,
@@ -71,6 +77,7 @@ private:
     // boxes' records cannot tell which of them a box is.
     std::vector<bool> repeated_;
     std::unordered_map<std::uint64_t, std::size_t> cutBoxes_; // plan index by cutKey
+    std::unordered_map<std::string, std::size_t> seeBoxes_;   // plan index by seeBoxKey
     std::vector<int> boxPersons_; // each box's person in list order, or -1
 };
 
@@ -91,7 +98,23 @@ void Updater::indexTarget()
             personBoxes_[std::size_t(box.person)] = long(i);
         else if (const int cut = target_.boxes[i].cut; cut >= 0)
             cutBoxes_.emplace(cutKey(cut, box.direction), i);
+        else if (box.sees >= 0)
+            if (std::optional<std::string> key = seeBoxKey(target_.boxes[i].text))
+                seeBoxes_.emplace(std::move(*key), i);
     }
+}
+
+bool Updater::rewriteSeeBox(Person& box) const
+{
+    if (seeBoxes_.empty() || box.kind() != BoxKind::Person)
+        return false;
+    const std::optional<std::string> key = seeBoxKey(box.text);
+    const auto found = key ? seeBoxes_.find(*key) : seeBoxes_.end();
+    if (found == seeBoxes_.end() || box.text == target_.boxes[found->second].text)
+        return false;
+    box.text = target_.boxes[found->second].text;
+    box.setNameLines(firstLineCount(std::string_view(*key).substr(0, key->find('\n'))));
+    return true;
 }
 
 const std::string* Updater::wantedText(const Person& box, int person, std::string& buffer) const
@@ -131,8 +154,11 @@ void Updater::updateTexts(const std::vector<Person*>& boxes, std::size_t part, s
         RecordLink* record = records_.find(box);
         const int person = record ? data_.findPerson(record->xref) : -1;
         boxPersons_[i] = person;
-        if (!record)
+        if (!record) {
+            if (rewriteSeeBox(*box))
+                outcomes[i] = TextOutcome::SeeBox;
             continue;
+        }
         if (person < 0) {
             // A continuation box goes with its person, who is listed.
             if (box->kind() == BoxKind::Person)
@@ -183,6 +209,9 @@ void Updater::reportTexts(const std::vector<Person*>& boxes,
             break;
         case TextOutcome::Counted:
             ++report.continuations;
+            break;
+        case TextOutcome::SeeBox:
+            ++report.seeBoxes;
             break;
         case TextOutcome::Same:
             break;

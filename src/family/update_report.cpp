@@ -29,6 +29,8 @@ std::string updateReportText(const ChartUpdateReport& report)
     }
     if (report.continuations > 0)
         text += "Continuation boxes counted anew: " + std::to_string(report.continuations) + "\n";
+    if (report.seeBoxes > 0)
+        text += "See boxes written anew: " + std::to_string(report.seeBoxes) + "\n";
     if (report.renumbered > 0)
         text +=
             "Records numbered anew by the family file: " + std::to_string(report.renumbered) + "\n";

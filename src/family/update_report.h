@@ -29,12 +29,14 @@ struct ChartUpdateReport {
     std::vector<UpdatedBox> reparented; // Find parent answers another parent now
     std::vector<UpdatedBox> unplaced;   // belong in the chart, but found no place
     int continuations = 0;              // continuation boxes given a new count
+    int seeBoxes = 0;                   // see boxes given the import's words and form
     int renumbered = 0; // records given the numbers the family file gives their persons now
 
     // Whether the chart changed (texts, counts, new boxes, record numbers).
     bool changesChart() const
     {
-        return !changed.empty() || !added.empty() || continuations > 0 || renumbered > 0;
+        return !changed.empty() || !added.empty() || continuations > 0 || seeBoxes > 0 ||
+               renumbered > 0;
     }
 };
 

@@ -6,6 +6,7 @@
 #include "layout/box_text.h"
 #include "layout/chart_kind.h"
 #include "layout/family_link_options.h"
+#include "model/box_words.h"
 #include "model/chart_limits.h"
 #include "model/place_name.h"
 
@@ -100,17 +101,21 @@ int boxText(const GedcomData& data, const PlannedBox& planned, const Description
             const std::vector<bool>& living, const SeenCells& cells, int levels,
             const std::string* label, std::string& text)
 {
-    if (planned.sees >= 0) {
-        // Its name on a line of its own, narrower than in bold.
-        text = wrapDescription(
-            "see |" + nameOf(data, planned.sees, options, living) + ", |" +
-            (label ? *label : placeName(TreeSettings(), levels, cells.at(planned.sees))));
-    } else if (planned.person < 0) {
-        text = label ? *label : continuationText(planned.direction, planned.beyond);
-    } else {
+    if (planned.person >= 0)
         return describeBox(data, planned.person, options, text, living);
+    if (planned.sees < 0) {
+        text = label ? *label : cutOffText(planned.direction, planned.beyond, options.dateLanguage);
+        return 1;
     }
-    return 1;
+    // The name in bold as in the person's own box, then where that box is.
+    text = seeBoxText(
+        nameOf(data, planned.sees, options, living),
+        label ? *label
+              : placeName(TreeSettings(), levels, cells.at(planned.sees), options.dateLanguage),
+        options.dateLanguage);
+    const int nameLines = firstLineCount(text);
+    text = wrapDescription(text);
+    return nameLines;
 }
 
 std::unique_ptr<Person> makeBox(const PlannedBox& planned, std::string text)
@@ -130,14 +135,6 @@ std::unique_ptr<Person> makeBox(const PlannedBox& planned, std::string text)
 }
 
 } // namespace
-
-std::string continuationText(Direction direction, int beyond)
-{
-    const bool parents = direction == Direction::Up;
-    if (beyond == 1)
-        return parents ? "1 parent" : "1 child";
-    return std::to_string(beyond) + (parents ? " parents" : " children");
-}
 
 Links continuationConnector(const TreeSettings& settings)
 {

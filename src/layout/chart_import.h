@@ -27,8 +27,6 @@ struct ChartImport : Outcome {
     int living = 0;      // the living persons it names or hides; 0 when it shows them
 };
 
-// A continuation box's text: the children (pointing down) or parents cut off.
-std::string continuationText(Direction direction, int beyond);
 // A continuation box's connector: it sits on the side of its cell away from
 // its person (the top above, the bottom below), so its connector runs back
 // across it to the person's box.

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/place_name.h"
 
+#include "model/box_words.h"
+
 long long generationNumber(const TreeSettings& settings, int level, int levels)
 {
     const bool downward = settings.generationMode == 'd';
     return (long long)settings.generationStart + (downward ? level : levels - 1 - level);
 }
 
-std::string placeName(const TreeSettings& settings, int levels, Cell cell)
+std::string placeName(const TreeSettings& settings, int levels, Cell cell, DateLanguage language)
 {
-    return "column " + std::to_string(long(cell.column) + 1) + ", generation " +
-           std::to_string(generationNumber(settings, cell.level, levels));
+    return cellName(long(cell.column) + 1, generationNumber(settings, cell.level, levels),
+                    language);
 }
 
 namespace {
@@ -28,5 +30,5 @@ long long generationNumber(const Chart& chart, int level)
 
 std::string placeName(const Chart& chart, Cell cell)
 {
-    return placeName(chart.settings(), levelsOf(chart), cell);
+    return placeName(chart.settings(), levelsOf(chart), cell, chart.familyLink().dateLanguage);
 }

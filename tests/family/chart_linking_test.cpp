@@ -152,6 +152,37 @@ private slots:
                  QString("New persons: 1\n  Eva Wife (I2) at column 2, generation 1"));
     }
 
+    // Where no box's dates tell the language, the continuation and see boxes'
+    // words do; a see box, naming its person first, is linked to no one.
+    void wordsTellTheLanguage_data()
+    {
+        QTest::addColumn<QString>("cut");
+        QTest::addColumn<QString>("see");
+        QTest::addColumn<int>("language");
+        QTest::newRow("German") << "2 Kinder" << "Eva Wife |siehe Karte 03" << 1;
+        QTest::newRow("English") << "2 children" << "Eva Wife |see main chart" << 0;
+        QTest::newRow("older") << "2 children" << "see |Eva Wife, |column 3, generation 1" << 0;
+    }
+    void wordsTellTheLanguage()
+    {
+        QFETCH(QString, cut);
+        QFETCH(QString, see);
+        QFETCH(int, language);
+        Chart chart;
+        Tree& tree = chart.mutableTree();
+        tree.append(std::make_unique<Person>("Adam Root", Cell{0, 0}, Links{0, 20}));
+        tree.append(std::make_unique<Person>("Abel Root", Cell{0, 1}, Links{}));
+        const Person* cutBox =
+            tree.append(std::make_unique<ContPerson>(cut.toStdString(), Cell{0, 2}, Links{}, 2));
+        tree.append(std::make_unique<Person>(see.toStdString(), Cell{2, 0}, Links{}));
+        const ChartLinking linking =
+            linkChart(chart, familyData(), "/f/family.ged", {-1, LayoutKind::Descendants, 2, {}});
+        QVERIFY(linking && linking.linked == 2 && linking.unmatched.empty());
+        QCOMPARE(int(chart.familyLink().dateLanguage), language);
+        QVERIFY(updateChart(chart, familyData(), {2026, 1, 1}));
+        QCOMPARE(QString::fromStdString(cutBox->text), cut);
+    }
+
     void nothingMatches()
     {
         Chart chart;

@@ -8,6 +8,7 @@
 #include "layout/box_text.h"
 #include "layout/chart_import.h"
 #include "gedcom/gedcom_reader.h"
+#include "model/box_words.h"
 #include "model/description_lines.h"
 #include "model/geometry.h"
 
@@ -35,10 +36,10 @@ std::string flatText(const Person& box)
 
 bool isSeeBox(const Person& box)
 {
-    return box.kind() == BoxKind::Person && box.text.rfind("see ", 0) == 0;
+    return box.kind() == BoxKind::Person && seeBoxKey(box.text);
 }
 
-// What a see box says: "see NAME, column N".
+// What a see box says: "NAME |see column N, generation G".
 struct SeeTarget {
     std::string name;
     int column = -1;
@@ -47,14 +48,14 @@ struct SeeTarget {
 SeeTarget seeTarget(const Person& box)
 {
     const std::string text = flatText(box);
-    const std::size_t comma = text.rfind(", column ");
-    if (!isSeeBox(box) || comma == std::string::npos)
+    const std::size_t see = text.rfind(" see column ");
+    if (!isSeeBox(box) || see == std::string::npos)
         return {};
     // Columns and generations as the window counts them, from 1.
-    const std::size_t generation = text.find(", generation ", comma + 9);
+    const std::size_t generation = text.find(", generation ", see + 12);
     if (generation == std::string::npos)
         return {};
-    return {text.substr(4, comma - 4), std::stoi(text.substr(comma + 9)) - 1,
+    return {text.substr(0, see), std::stoi(text.substr(see + 12)) - 1,
             std::stoi(text.substr(generation + 13)) - 1};
 }
 

@@ -141,9 +141,10 @@ void MainWindow::fileUpdateFromFamily()
     const QString remembered = QString::fromLocal8Bit(document_->chart().familyLink().path.c_str());
     const bool moved = absoluteBytes(path) != absoluteBytes(remembered);
     const ChartUpdateReport& report = update.charts.front().report;
-    int continuations = 0, renumbered = 0;
+    int continuations = 0, seeBoxes = 0, renumbered = 0;
     for (const UpdatedChart& chart : update.charts) {
         continuations += chart.report.continuations;
+        seeBoxes += chart.report.seeBoxes;
         renumbered += chart.report.renumbered;
     }
     QString summary;
@@ -158,6 +159,8 @@ void MainWindow::fileUpdateFromFamily()
         summary = tr("The chart is up to date with %1.").arg(path);
     if (continuations > 0)
         summary += ' ' + tr("Continuation boxes counted anew: %1.").arg(continuations);
+    if (seeBoxes > 0)
+        summary += ' ' + tr("See boxes written anew: %1.").arg(seeBoxes);
     if (renumbered > 0)
         summary += ' ' + tr("The family file numbers its persons anew: %n record(s) take the "
                             "new numbers; the next update shows what else it changes.",
