@@ -11,8 +11,10 @@ inline constexpr double posterTitleHeight = 36;
 inline constexpr double posterTitleText = 20;
 // Room at a band's cut edge for the marks of the connectors cut there, and the
 // space between two bands, in chart pixels.
-inline constexpr int markRoom = 28;
+inline constexpr int markRoom = 40;
 inline constexpr int bandGap = 20;
+// A mark's label, in chart pixels: the smallest text on a poster.
+inline constexpr int posterMarkText = 12;
 
 // One band: the chart's columns from left to right (chart pixels), whose left
 // edge stands at sheetX and whose top (the strip's top) at sheetY on the sheet.
