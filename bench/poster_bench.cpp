@@ -61,7 +61,7 @@ void printFigures(const std::string& path, const Chart& chart, Paper paper, cons
 
 Chart wideChart(int boxes)
 {
-    const GeneratedFamilies family = generateDescendants({7, 6, 2, boxes / 2, 3, false});
+    const GeneratedFamilies family = generateDescendants({7, 6, 2, boxes, 3, false});
     const GedcomLoad load = readGedcom(family.text);
     ImportOptions options;
     options.layout.generations = 7;
@@ -94,6 +94,11 @@ int main(int argc, char* argv[])
     std::printf("%zu boxes, %d x %d pixels\n", chart.tree().size(), drawn.right - drawn.left,
                 drawn.bottom - drawn.top);
     const long long before = peakResidentKb();
+    const auto planStart = std::chrono::steady_clock::now();
+    const PosterPlan plan = planPoster(chartStrip(chart, true), 3103, 4418);
+    const std::chrono::duration<double> planned = std::chrono::steady_clock::now() - planStart;
+    std::printf("plan for A0 portrait: %.3f s, %zu bands at %.4f\n", planned.count(),
+                plan.bands.size(), plan.scale);
     PageOptions options;
     options.mode = PageOptions::Poster;
     options.paper = Paper::A0;

@@ -20,9 +20,11 @@
 namespace {
 
 // Printable areas in 1/96 inch: A4, A2 and A0 less 10 mm margins, a narrow
-// roll, and a sheet larger than any chart here.
+// roll, low sheets where one band fewer than the most that fit prints larger,
+// and a sheet larger than any chart here.
 const std::vector<std::pair<double, double>> sheets{
-    {718, 1047}, {1512, 2170}, {3103, 4418}, {2170, 1512}, {3103, 18000}, {20000, 20000}};
+    {718, 1047}, {1512, 2170}, {3103, 4418}, {2170, 1512}, {3103, 18000},
+    {1512, 600}, {3000, 900},  {20000, 20000}};
 
 Chart imported(const GeneratedFamilies& families, int generations)
 {
@@ -37,6 +39,18 @@ Chart imported(const GeneratedFamilies& families, int generations)
     return std::move(result.chart);
 }
 
+// A row of boxes each with a connector over the whole row: lines on top of
+// each other, one mark a cut.
+Chart overlappingLines(int columns)
+{
+    Chart chart;
+    const int pitch = chart.settings().pitchX();
+    for (int column = 0; column < columns; ++column)
+        chart.mutableTree().append(std::make_unique<Person>(
+            "Anna Berg", Cell{column, 0}, Links{(columns - column) * pitch, 0}));
+    return chart;
+}
+
 std::vector<Chart> generatedCharts()
 {
     std::vector<Chart> charts;
@@ -48,6 +62,7 @@ std::vector<Chart> generatedCharts()
         charts.push_back(imported(generateVillage({6, 3 + int(seed % 4), 500, seed, seed % 2 == 0}),
                                   3 + int(seed % 3)));
     }
+    charts.push_back(overlappingLines(60));
     return charts;
 }
 
@@ -83,6 +98,31 @@ double referenceScale(const ChartStrip& strip, int bands, double width, double h
         return 0;
     const double stack = double(bands) * (strip.bottom - strip.top) + (bands - 1) * bandGap;
     return std::min({1.0, width / double(widest[n - 1]), (height - posterTitleHeight) / stack});
+}
+
+// The fewest connectors that `bands` bands no wider than maxWidth cut, over
+// every choice of cut places.
+long long fewestCrossings(const ChartStrip& strip, int bands, long long maxWidth)
+{
+    std::vector<int> edges{strip.left}, crossings{0};
+    edges.insert(edges.end(), strip.cutX.begin(), strip.cutX.end());
+    crossings.insert(crossings.end(), strip.crossings.begin(), strip.crossings.end());
+    edges.push_back(strip.right);
+    crossings.push_back(0);
+    const std::size_t n = edges.size();
+    constexpr long long none = std::numeric_limits<long long>::max();
+    std::vector<long long> least(n, none);
+    least[0] = 0;
+    for (int c = 0; c < bands; ++c) {
+        std::vector<long long> next(n, none);
+        for (std::size_t j = 1; j < n; ++j)
+            for (std::size_t i = 0; i < j; ++i)
+                if (least[i] != none && (c == bands - 1) == (j == n - 1) &&
+                    sheetWidth(strip, edges[i], edges[j], c, bands) <= maxWidth)
+                    next[j] = std::min(next[j], least[i] + crossings[j]);
+        least = next;
+    }
+    return least[n - 1];
 }
 
 bool crosses(const HorizontalLine& line, int x) { return line.x1 < x && x < line.x2; }
@@ -164,6 +204,15 @@ void PosterPlanTest::postersOfGeneratedFamilies()
                     QVERIFY(scale < plan.scale);
             }
             QVERIFY(qAbs(referenceScale(strip, bands, width, height) - plan.scale) < 1e-9);
+
+            // Among the cuts that keep the scale, those that cut the fewest connectors.
+            long long cut = 0;
+            for (std::size_t b = 1; b < plan.bands.size(); ++b)
+                cut += strip.crossings[std::size_t(
+                    std::find(strip.cutX.begin(), strip.cutX.end(), plan.bands[b].left) -
+                    strip.cutX.begin())];
+            QCOMPARE(cut, fewestCrossings(strip, bands,
+                                          (long long)std::floor(width / plan.scale + 1e-6)));
         }
     }
     QVERIFY(wrapped > 20); // the sheets do wrap most of these charts
