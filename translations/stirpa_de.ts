@@ -1294,6 +1294,14 @@ About</source>
         <translation>Tafelseiten</translation>
     </message>
     <message>
+        <source>Poster on one sheet</source>
+        <translation>Plakat auf einem Blatt</translation>
+    </message>
+    <message>
+        <source>The chart wrapped into bands of whole columns, stacked on one sheet at the largest scale that fits</source>
+        <translation>Die Tafel in Bändern ganzer Spalten umbrochen, untereinander auf einem Blatt im größten Maßstab, der passt</translation>
+    </message>
+    <message>
         <source>pages wide (1: the whole chart on one page)</source>
         <translation>Seiten breit (1: die ganze Tafel auf einer Seite)</translation>
     </message>
