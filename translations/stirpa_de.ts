@@ -821,6 +821,10 @@ About</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>Chart pages...</source>
+        <translation>Tafelseiten...</translation>
+    </message>
+    <message>
         <source>This chart takes its persons from %1, outside its own folder. Read that file?</source>
         <translation>Diese Tafel nimmt ihre Personen aus %1, außerhalb ihres eigenen Ordners. Diese Datei lesen?</translation>
     </message>
