@@ -55,8 +55,7 @@ void printFigures(const std::string& path, const Chart& chart, Paper paper, cons
     std::printf("| %s | %d x %d | %s %s | %zu | %.3f | %.1f pt | %.0f %% |\n", path.c_str(),
                 drawn.right - drawn.left, drawn.bottom - drawn.top, name,
                 layout.orientation() == QPageLayout::Landscape ? "landscape" : "portrait",
-                plan.bands.size(), plan.scale, posterMarkText * plan.scale * 0.75,
-                100 * covered);
+                plan.bands.size(), plan.scale, posterMarkText * plan.scale * 0.75, 100 * covered);
 }
 
 Chart wideChart(int boxes)

@@ -14,8 +14,7 @@ constexpr long long unreachable = std::numeric_limits<long long>::max();
 // The strip's edges and cut places in one row: band edges are indices into it.
 class Wrapping {
 public:
-    explicit Wrapping(const ChartStrip& strip)
-        : strip_(strip)
+    explicit Wrapping(const ChartStrip& strip) : strip_(strip)
     {
         edges_.reserve(strip.cutX.size() + 2);
         edges_.push_back(strip.left);
@@ -126,7 +125,8 @@ int bestBandCount(const Wrapping& wrapping, double width, double height)
     // More bands print narrower and higher: the best is where the two meet.
     const int meet = firstWhere(1, most, [&](int bands) { return across(bands) >= down(bands); });
     int best = meet;
-    if (meet > 1 && scaleFor(wrapping, meet - 1, width, height) >= scaleFor(wrapping, meet, width, height))
+    if (meet > 1 &&
+        scaleFor(wrapping, meet - 1, width, height) >= scaleFor(wrapping, meet, width, height))
         best = meet - 1;
     const double scale = scaleFor(wrapping, best, width, height);
     return firstWhere(1, best,
@@ -222,7 +222,8 @@ PosterPlan planPoster(const ChartStrip& strip, double width, double height)
     for (int b = 0; b < bands; ++b) {
         PosterBand& band = plan.bands[std::size_t(b)];
         band.sheetX = wrapping.lead(b) * plan.scale;
-        band.sheetY = posterTitleHeight + b * double(strip.bottom - strip.top + bandGap) * plan.scale;
+        band.sheetY =
+            posterTitleHeight + b * double(strip.bottom - strip.top + bandGap) * plan.scale;
     }
     return plan;
 }

@@ -101,8 +101,8 @@ QPageSize pageSize(const PageOptions& options)
 {
     switch (options.paper) {
     case Paper::Roll:
-        return QPageSize(QSizeF(options.roll.width, options.roll.height), QPageSize::Millimeter,
-                         {}, QPageSize::ExactMatch);
+        return QPageSize(QSizeF(options.roll.width, options.roll.height), QPageSize::Millimeter, {},
+                         QPageSize::ExactMatch);
     case Paper::A4:
         return QPageSize(QPageSize::A4);
     case Paper::A3:

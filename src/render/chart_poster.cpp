@@ -32,8 +32,8 @@ void paintTitle(QPainter& painter, QSizeF area, const Chart& chart)
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(0, 0, area.width(), posterTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromStdString(posterTitle(chart)));
+    painter.drawText(QRectF(0, 0, area.width(), posterTitleHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(posterTitle(chart)));
 }
 
 // One end of a cut connector at the band edge `edge` (sheet units, chart

@@ -22,9 +22,9 @@ namespace {
 // Printable areas in 1/96 inch: A4, A2 and A0 less 10 mm margins, a narrow
 // roll, low sheets where one band fewer than the most that fit prints larger,
 // and a sheet larger than any chart here.
-const std::vector<std::pair<double, double>> sheets{
-    {718, 1047}, {1512, 2170}, {3103, 4418}, {2170, 1512}, {3103, 18000},
-    {1512, 600}, {3000, 900},  {20000, 20000}};
+const std::vector<std::pair<double, double>> sheets{{718, 1047},  {1512, 2170},  {3103, 4418},
+                                                    {2170, 1512}, {3103, 18000}, {1512, 600},
+                                                    {3000, 900},  {20000, 20000}};
 
 Chart imported(const GeneratedFamilies& families, int generations)
 {
@@ -46,8 +46,8 @@ Chart overlappingLines(int columns)
     Chart chart;
     const int pitch = chart.settings().pitchX();
     for (int column = 0; column < columns; ++column)
-        chart.mutableTree().append(std::make_unique<Person>(
-            "Anna Berg", Cell{column, 0}, Links{(columns - column) * pitch, 0}));
+        chart.mutableTree().append(std::make_unique<Person>("Anna Berg", Cell{column, 0},
+                                                            Links{(columns - column) * pitch, 0}));
     return chart;
 }
 
@@ -56,8 +56,8 @@ std::vector<Chart> generatedCharts()
     std::vector<Chart> charts;
     for (unsigned seed = 1; seed <= 12; ++seed) {
         const int generations = 2 + int(seed % 5);
-        const DescendantShape shape{generations, 2 + int(seed % 8), int(seed % 4), 700, seed,
-                                    seed % 6 == 0};
+        const DescendantShape shape{generations, 2 + int(seed % 8), int(seed % 4), 700,
+                                    seed,        seed % 6 == 0};
         charts.push_back(imported(generateDescendants(shape), generations));
         charts.push_back(imported(generateVillage({6, 3 + int(seed % 4), 500, seed, seed % 2 == 0}),
                                   3 + int(seed % 3)));
@@ -90,8 +90,9 @@ double referenceScale(const ChartStrip& strip, int bands, double width, double h
         for (std::size_t j = 1; j < n; ++j)
             for (std::size_t i = 0; i < j; ++i)
                 if (widest[i] != none && (c == bands - 1) == (j == n - 1))
-                    next[j] = std::min(next[j], std::max(widest[i], sheetWidth(strip, edges[i],
-                                                                               edges[j], c, bands)));
+                    next[j] = std::min(
+                        next[j],
+                        std::max(widest[i], sheetWidth(strip, edges[i], edges[j], c, bands)));
         widest = next;
     }
     if (widest[n - 1] == none)
@@ -245,7 +246,8 @@ void PosterPlanTest::cutsFallBetweenBranches()
     QVERIFY(std::find(starts.begin(), starts.end(), plan.bands[1].left) != starts.end());
     const std::vector<CutMark> marks = cutMarks(strip, plan);
     QCOMPARE(marks.size(), std::size_t(1));
-    QCOMPARE(marks.front().y, chart.settings().boxRect({0, 1}).top + chart.settings().boxHeight / 2);
+    QCOMPARE(marks.front().y,
+             chart.settings().boxRect({0, 1}).top + chart.settings().boxHeight / 2);
 }
 
 void PosterPlanTest::titleNamesRootAndFile()

@@ -72,7 +72,8 @@ private slots:
         QTest::newRow("wide chart") << 60 << 2 << a4 << automatic << landscape << 14 << 9 << 0;
         QTest::newRow("tall chart") << 2 << 40 << a4 << automatic << portrait << 3 << 5 << 0;
         QTest::newRow("wide chart, A3") << 60 << 2 << a3 << automatic << landscape << 9 << 6 << 0;
-        QTest::newRow("one page either way") << 3 << 3 << a4 << automatic << portrait << 1 << 1 << 0;
+        QTest::newRow("one page either way")
+            << 3 << 3 << a4 << automatic << portrait << 1 << 1 << 0;
         QTest::newRow("wide chart, portrait asked")
             << 60 << 2 << a4 << int(Orientation::Portrait) << portrait << 14 << 9 << 0;
         QTest::newRow("tall chart, landscape asked")
@@ -81,10 +82,10 @@ private slots:
             << 440 << 4 << a3 << automatic << landscape << 4 << 4 << 4;
         QTest::newRow("as many pages, as large: portrait")
             << 3 << 3 << a4 << automatic << portrait << 1 << 1 << 4;
-        QTest::newRow("poster of a wide chart") << 440 << 4 << a3 << automatic << landscape << 1
-                                                << 1 << -1;
-        QTest::newRow("poster of a tall chart") << 2 << 300 << a3 << automatic << portrait << 1
-                                                << 1 << -1;
+        QTest::newRow("poster of a wide chart")
+            << 440 << 4 << a3 << automatic << landscape << 1 << 1 << -1;
+        QTest::newRow("poster of a tall chart")
+            << 2 << 300 << a3 << automatic << portrait << 1 << 1 << -1;
     }
     void orientationTakesFewerPages()
     {
