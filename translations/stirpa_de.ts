@@ -821,6 +821,10 @@ About</source>
 <context>
     <name>MainWindow</name>
     <message>
+        <source>Chart pages...</source>
+        <translation>Tafelseiten...</translation>
+    </message>
+    <message>
         <source>This chart takes its persons from %1, outside its own folder. Read that file?</source>
         <translation>Diese Tafel nimmt ihre Personen aus %1, außerhalb ihres eigenen Ordners. Diese Datei lesen?</translation>
     </message>
@@ -1296,6 +1300,14 @@ About</source>
     <message>
         <source>Chart pages</source>
         <translation>Tafelseiten</translation>
+    </message>
+    <message>
+        <source>Poster on one sheet</source>
+        <translation>Plakat auf einem Blatt</translation>
+    </message>
+    <message>
+        <source>The chart wrapped into bands of whole columns, stacked on one sheet at the largest scale that fits</source>
+        <translation>Die Tafel in Bändern ganzer Spalten umbrochen, untereinander auf einem Blatt im größten Maßstab, der passt</translation>
     </message>
     <message>
         <source>pages wide (1: the whole chart on one page)</source>

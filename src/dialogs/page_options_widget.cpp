@@ -19,6 +19,7 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
       actualSize_(new QRadioButton(tr("&Actual size over several pages"))),
       fitPagesWide_(new QRadioButton(tr("&Fit to"))),
       percent_(new QRadioButton(tr("&Scale"))),
+      poster_(new QRadioButton(tr("Poster on one sheet"))),
       pagesWide_(new QSpinBox),
       percentValue_(new QSpinBox),
       paper_(new QComboBox),
@@ -45,6 +46,9 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
     actualSize_->setChecked(options.mode == PageOptions::ActualSize);
     fitPagesWide_->setChecked(options.mode == PageOptions::FitPagesWide);
     percent_->setChecked(options.mode == PageOptions::Percent);
+    poster_->setChecked(options.mode == PageOptions::Poster);
+    poster_->setToolTip(tr("The chart wrapped into bands of whole columns, stacked on one sheet "
+                           "at the largest scale that fits"));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(actualSize_, 0, 0, 1, 3);
@@ -55,16 +59,17 @@ PageOptionsWidget::PageOptionsWidget(const PageOptions& options, QWidget* parent
     layout->addWidget(pagesLabel, 1, 2);
     layout->addWidget(percent_, 2, 0);
     layout->addWidget(percentValue_, 2, 1);
+    layout->addWidget(poster_, 3, 0, 1, 3);
     auto* paperLabel = new QLabel(tr("Pa&per:"));
     paperLabel->setBuddy(paper_);
-    layout->addWidget(paperLabel, 3, 0);
-    layout->addWidget(paper_, 3, 1, 1, 2, Qt::AlignLeft);
+    layout->addWidget(paperLabel, 4, 0);
+    layout->addWidget(paper_, 4, 1, 1, 2, Qt::AlignLeft);
     auto* orientationLabel = new QLabel(tr("&Orientation:"));
     orientationLabel->setBuddy(orientation_);
-    layout->addWidget(orientationLabel, 4, 0);
-    layout->addWidget(orientation_, 4, 1, 1, 2, Qt::AlignLeft);
-    layout->addWidget(background_, 5, 0, 1, 3);
-    layout->setRowStretch(6, 1);
+    layout->addWidget(orientationLabel, 5, 0);
+    layout->addWidget(orientation_, 5, 1, 1, 2, Qt::AlignLeft);
+    layout->addWidget(background_, 6, 0, 1, 3);
+    layout->setRowStretch(7, 1);
     layout->setColumnStretch(2, 1);
     // Editing a number picks its choice.
     connect(pagesWide_, &QSpinBox::valueChanged, fitPagesWide_,
@@ -78,6 +83,7 @@ PageOptions PageOptionsWidget::options() const
     PageOptions options;
     options.mode = fitPagesWide_->isChecked() ? PageOptions::FitPagesWide
                    : percent_->isChecked()    ? PageOptions::Percent
+                   : poster_->isChecked()     ? PageOptions::Poster
                                               : PageOptions::ActualSize;
     options.pagesWide = pagesWide_->value();
     options.percent = percentValue_->value();

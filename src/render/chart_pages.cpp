@@ -4,6 +4,7 @@
 #include "model/chart.h"
 #include "model/text_codec.h"
 #include "render/chart_painter.h"
+#include "render/chart_poster.h"
 #include "render/colour_key.h"
 #include "render/generation_column.h"
 #include "render/paper_draw_context.h"
@@ -66,6 +67,7 @@ PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
     const PageAxis down{area.bottom - area.top, originY - area.top, s.boxHeight, s.pitchY(), 0};
     switch (options.mode) {
     case PageOptions::ActualSize:
+    case PageOptions::Poster: // one sheet, planned by chartPosterPlan
         plan.scale = 1;
         break;
     case PageOptions::FitPagesWide:
@@ -80,41 +82,55 @@ PagePlan planPages(const Chart& chart, QSizeF paper, const PageOptions& options)
     return plan;
 }
 
-// The printable area less the footer, in 1/96 inch.
-QSizeF printableArea(const QPageLayout& layout)
+// The printable area in 1/96 inch: a poster's whole, pages' less the footer.
+QSizeF printableArea(const QPageLayout& layout, const PageOptions& options)
 {
     const QRectF inches = layout.paintRect(QPageLayout::Inch);
-    return {inches.width() * chartDpi, (inches.height() - footerInches) * chartDpi};
+    const double footer = options.mode == PageOptions::Poster ? 0 : footerInches;
+    return {inches.width() * chartDpi, (inches.height() - footer) * chartDpi};
 }
 
-QPageSize::PageSizeId pageSizeId(Paper paper)
+// How large the chart prints on the layout's paper: its scale.
+double printedScale(const Chart& chart, const QPageLayout& layout, const PageOptions& options)
 {
-    switch (paper) {
+    const QSizeF area = printableArea(layout, options);
+    return options.mode == PageOptions::Poster ? chartPosterPlan(chart, area).scale
+                                               : planPages(chart, area, options).scale;
+}
+
+QPageSize pageSize(const PageOptions& options)
+{
+    switch (options.paper) {
+    case Paper::Roll:
+        return QPageSize(QSizeF(options.roll.width, options.roll.height), QPageSize::Millimeter, {},
+                         QPageSize::ExactMatch);
     case Paper::A4:
-        return QPageSize::A4;
+        return QPageSize(QPageSize::A4);
     case Paper::A3:
-        return QPageSize::A3;
+        return QPageSize(QPageSize::A3);
     case Paper::A2:
-        return QPageSize::A2;
+        return QPageSize(QPageSize::A2);
     case Paper::A1:
-        return QPageSize::A1;
+        return QPageSize(QPageSize::A1);
     case Paper::A0:
-        return QPageSize::A0;
+        return QPageSize(QPageSize::A0);
     case Paper::Letter:
-        return QPageSize::Letter;
+        return QPageSize(QPageSize::Letter);
     case Paper::Legal:
-        return QPageSize::Legal;
+        return QPageSize(QPageSize::Legal);
     case Paper::Tabloid:
-        return QPageSize::Tabloid;
+        return QPageSize(QPageSize::Tabloid);
     }
-    return QPageSize::A4;
+    return QPageSize(QPageSize::A4);
 }
 
 } // namespace
 
 long long chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options)
 {
-    const PagePlan plan = planPages(chart, printableArea(layout), options);
+    if (options.mode == PageOptions::Poster)
+        return 1;
+    const PagePlan plan = planPages(chart, printableArea(layout, options), options);
     return (long long)plan.columnStarts.size() * (long long)plan.rowStarts.size();
 }
 
@@ -124,16 +140,21 @@ QPageLayout::Orientation chartOrientation(const Chart& chart, QPageLayout layout
     if (options.orientation != Orientation::Automatic)
         return options.orientation == Orientation::Landscape ? QPageLayout::Landscape
                                                              : QPageLayout::Portrait;
+    QPageLayout landscape = layout;
     layout.setOrientation(QPageLayout::Portrait);
-    const long long portrait = chartPageCount(chart, layout, options);
-    layout.setOrientation(QPageLayout::Landscape);
-    return chartPageCount(chart, layout, options) < portrait ? QPageLayout::Landscape
-                                                             : QPageLayout::Portrait;
+    landscape.setOrientation(QPageLayout::Landscape);
+    const long long portraitPages = chartPageCount(chart, layout, options);
+    const long long landscapePages = chartPageCount(chart, landscape, options);
+    if (landscapePages != portraitPages)
+        return landscapePages < portraitPages ? QPageLayout::Landscape : QPageLayout::Portrait;
+    return printedScale(chart, landscape, options) > printedScale(chart, layout, options)
+               ? QPageLayout::Landscape
+               : QPageLayout::Portrait;
 }
 
 QPageLayout chartPaper(const Chart& chart, QPageLayout layout, const PageOptions& options)
 {
-    layout.setPageSize(QPageSize(pageSizeId(options.paper)));
+    layout.setPageSize(pageSize(options));
     layout.setOrientation(chartOrientation(chart, layout, options));
     return layout;
 }
@@ -147,7 +168,12 @@ void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& 
                      const PageOptions& options, RenderOutput* progress)
 {
     const double dpi = device.logicalDpiX();
-    const PagePlan plan = planPages(chart, printableArea(device.pageLayout()), options);
+    if (options.mode == PageOptions::Poster) {
+        paintChartPoster(painter, dpi, printableArea(device.pageLayout(), options), chart,
+                         options.background, progress);
+        return;
+    }
+    const PagePlan plan = planPages(chart, printableArea(device.pageLayout(), options), options);
     const Rect drawn = chart.tree().drawnArea();
     const Size total{drawn.right - drawn.left, drawn.bottom - drawn.top};
     const std::string name = displayText(chart.tree().name().c_str());

@@ -12,14 +12,16 @@ class RenderOutput;
 
 // Paints every page of the chart on a printer or PDF writer the painter has
 // begun: the part of the chart at its scale, the generation column again on
-// later columns of pages, and a footer naming the chart and the page. The
+// later columns of pages, and a footer naming the chart and the page; or, for
+// a poster, the one sheet paintChartPoster() paints. The
 // paper stays white unless the options ask for the background; no selection is
 // drawn. With an output, each box drawn is a step of its progress.
 void paintChartPages(QPainter& painter, QPagedPaintDevice& device, const Chart& chart,
                      const PageOptions& options, RenderOutput* progress = nullptr);
 
 // The layout's page turned as the options ask, else the way that takes fewer
-// pages for the chart (portrait when both take as many).
+// pages for the chart, then the way that prints it larger (portrait when both
+// are alike).
 QPageLayout::Orientation chartOrientation(const Chart& chart, QPageLayout layout,
                                           const PageOptions& options);
 
@@ -29,5 +31,5 @@ QPageLayout chartPaper(const Chart& chart, QPageLayout layout, const PageOptions
 // Sets the device's paper to chartPaper(). False when the device refuses it.
 bool setChartPaper(QPagedPaintDevice& device, const Chart& chart, const PageOptions& options);
 
-// How many pages the chart takes on the layout's paper.
+// How many pages the chart takes on the layout's paper (a poster: one).
 long long chartPageCount(const Chart& chart, const QPageLayout& layout, const PageOptions& options);

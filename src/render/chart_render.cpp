@@ -6,6 +6,7 @@
 #include "model/text_codec.h"
 #include "render/chart_pages.h"
 #include "render/chart_painter.h"
+#include "render/chart_poster.h"
 #include "render/colour_key.h"
 #include "render/output_device.h"
 #include "render/pdf_draw_context.h"
@@ -25,6 +26,8 @@ namespace {
 
 // Fine enough for text at any scale a page is printed at.
 constexpr int pageDpi = 600;
+// One chart pixel is 1/96 inch.
+constexpr int chartDpi = 96;
 constexpr double pageMarginMm = 10;
 // More pages than anyone prints: past it a slip of the scale would write for
 // hours.
@@ -52,6 +55,36 @@ void renderPng(const Chart& chart, RenderOutput& out)
         out);
 }
 
+QPageLayout pdfPageLayout(const Chart& chart, const PageOptions& pages)
+{
+    const QPageLayout margins(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                              QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
+                              QPageLayout::Millimeter);
+    return chartPaper(chart, margins, pages);
+}
+
+// The poster's sheet at one pixel per 1/96 inch, margins and all.
+QSize posterImageSize(const QPageLayout& layout)
+{
+    return layout.fullRectPixels(int(chartDpi)).size();
+}
+
+void renderPngPoster(const Chart& chart, RenderOutput& out, const PageOptions& pages)
+{
+    const QPageLayout layout = pdfPageLayout(chart, pages);
+    const QRect printable = layout.paintRectPixels(int(chartDpi));
+    writePngInBands(
+        posterImageSize(layout),
+        [&](QImage& band, int top) {
+            band.fill(Qt::white);
+            QPainter painter(&band);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.translate(printable.left(), printable.top() - top);
+            paintChartPoster(painter, chartDpi, printable.size(), chart, pages.background);
+        },
+        out);
+}
+
 void renderSvg(const Chart& chart, RenderOutput& out)
 {
     out.expectSteps(qint64(chart.tree().size()));
@@ -59,14 +92,6 @@ void renderSvg(const Chart& chart, RenderOutput& out)
     paintChart(dc, &chart);
     paintColourKey(dc, chart, colourLegend(chart));
     dc.finish();
-}
-
-QPageLayout pdfPageLayout(const Chart& chart, const PageOptions& pages)
-{
-    const QPageLayout margins(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                              QMarginsF(pageMarginMm, pageMarginMm, pageMarginMm, pageMarginMm),
-                              QPageLayout::Millimeter);
-    return chartPaper(chart, margins, pages);
 }
 
 // A PDF laid out on pages, through Qt's PDF writer: each page is small.
@@ -107,7 +132,10 @@ void renderOnto(const Chart& chart, ChartImageFormat format, RenderOutput& out,
 {
     switch (format) {
     case ChartImageFormat::Png:
-        renderPng(chart, out);
+        if (pages && pages->mode == PageOptions::Poster)
+            renderPngPoster(chart, out, *pages);
+        else
+            renderPng(chart, out);
         break;
     case ChartImageFormat::Pdf:
         renderPdf(chart, out, pages);
@@ -122,7 +150,8 @@ void renderOnto(const Chart& chart, ChartImageFormat format, RenderOutput& out,
 Result refusedBeforeDrawing(const Chart& chart, ChartImageFormat format, const PdfPages& pages)
 {
     if (format == ChartImageFormat::Png)
-        return checkPngSize(sizeOf(chart.tree().drawnArea()));
+        return checkPngSize(pages ? posterImageSize(pdfPageLayout(chart, *pages))
+                                  : sizeOf(chart.tree().drawnArea()));
     if (!pages)
         return {};
     const long long count = chartPageCount(chart, pdfPageLayout(chart, *pages), *pages);

@@ -88,18 +88,57 @@ std::optional<Paper> paperNamed(std::string_view name)
     return std::nullopt;
 }
 
+std::optional<PageOptions::Millimetres> parseRollSize(std::string_view text)
+{
+    const std::size_t by = text.find('x');
+    if (by == std::string_view::npos || text.size() < 2 || text.substr(text.size() - 2) != "mm")
+        return std::nullopt;
+    const auto side = [](std::string_view digits) {
+        return numberAfter(digits, "", shortestRollSide, longestRollSide);
+    };
+    const std::optional<int> width = side(text.substr(0, by));
+    const std::optional<int> height = side(text.substr(by + 1, text.size() - 2 - (by + 1)));
+    if (!width || !height)
+        return std::nullopt;
+    return PageOptions::Millimetres{*width, *height};
+}
+
 PageArguments parsePageArguments(const std::vector<std::string>& arguments)
 {
     std::optional<PageOptions> pages;
     std::optional<Paper> paper;
     std::optional<Orientation> orientation;
+    std::optional<PageOptions> poster;
     const auto failure = [](std::string message) { return PageArguments{{}, std::move(message)}; };
+    const auto paperNames = [] {
+        std::string names;
+        for (const auto& [size, name] : paperSizes())
+            names += (names.empty() ? "" : ", ") + name;
+        return names;
+    };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        const bool takesValue = option == "--pages" || option == "--paper";
+        const bool takesValue = option == "--pages" || option == "--paper" || option == "--poster";
         if (takesValue && i + 1 == arguments.size())
             return failure(option + " needs a value");
-        if (option == "--pages") {
+        if (option == "--poster") {
+            if (poster)
+                return failure("--poster is given twice");
+            poster = PageOptions{};
+            poster->mode = PageOptions::Poster;
+            const std::string& size = arguments[++i];
+            if (const std::optional<Paper> named = paperNamed(size)) {
+                poster->paper = *named;
+            } else if (const auto roll = parseRollSize(size)) {
+                poster->paper = Paper::Roll;
+                poster->roll = *roll;
+            } else {
+                return failure("unknown poster size '" + size + "': choose " + paperNames() +
+                               " or a roll WIDTHxHEIGHTmm, each side " +
+                               std::to_string(shortestRollSide) + " to " +
+                               std::to_string(longestRollSide) + " mm");
+            }
+        } else if (option == "--pages") {
             if (pages)
                 return failure("--pages is given twice");
             pages = parsePageOptions(arguments[++i]);
@@ -110,12 +149,8 @@ PageArguments parsePageArguments(const std::vector<std::string>& arguments)
             if (paper)
                 return failure("--paper is given twice");
             paper = paperNamed(arguments[++i]);
-            if (!paper) {
-                std::string names;
-                for (const auto& [size, name] : paperSizes())
-                    names += (names.empty() ? "" : ", ") + name;
-                return failure("unknown paper '" + arguments[i] + "': choose " + names);
-            }
+            if (!paper)
+                return failure("unknown paper '" + arguments[i] + "': choose " + paperNames());
         } else if (option == "--landscape" || option == "--portrait") {
             const Orientation way =
                 option == "--landscape" ? Orientation::Landscape : Orientation::Portrait;
@@ -128,10 +163,17 @@ PageArguments parsePageArguments(const std::vector<std::string>& arguments)
             return failure("unknown argument '" + option + "'");
         }
     }
-    if (!pages && (paper || orientation))
-        return failure("--paper, --landscape and --portrait need --pages");
+    if (poster && (pages || paper))
+        return failure("--poster takes the sheet's size itself: give it without --pages or "
+                       "--paper");
+    if (poster)
+        pages = poster;
+    else if (!pages && (paper || orientation))
+        return failure("--paper, --landscape and --portrait need --pages; --landscape and "
+                       "--portrait go with --poster too");
     if (pages) {
-        pages->paper = paper.value_or(Paper::A4);
+        if (!poster)
+            pages->paper = paper.value_or(Paper::A4);
         pages->orientation = orientation.value_or(Orientation::Automatic);
     }
     return {pages, {}};

@@ -7,22 +7,40 @@
 #include <utility>
 #include <vector>
 
-enum class Paper { A4, A3, A2, A1, A0, Letter, Legal, Tabloid };
-// Automatic: whichever takes fewer pages, portrait when both take as many.
+// Roll: a sheet of the size PageOptions::roll gives.
+enum class Paper { A4, A3, A2, A1, A0, Letter, Legal, Tabloid, Roll };
+// Automatic: whichever takes fewer pages, then whichever prints the chart
+// larger, portrait when both are alike (a poster: whichever prints larger).
 enum class Orientation { Automatic, Portrait, Landscape };
 
 // How a chart is spread over paper: at actual size (one chart pixel is 1/96
 // inch) over as many pages as it needs, shrunk to a number of pages across, or
-// at a scale in percent; on which paper, which way up.
+// at a scale in percent, or on one sheet as a poster (see poster/poster_plan.h);
+// on which paper, which way up.
 struct PageOptions {
-    enum Mode { ActualSize, FitPagesWide, Percent };
+    enum Mode { ActualSize, FitPagesWide, Percent, Poster };
     Mode mode = ActualSize;
     int pagesWide = 1;       // FitPagesWide; 1 puts the whole chart on one page
     int percent = 100;       // Percent
     bool background = false; // paper is white unless the chart's colour is asked for
     Paper paper = Paper::A4;
     Orientation orientation = Orientation::Automatic;
+    struct Millimetres {
+        int width = 0;
+        int height = 0;
+        bool operator==(const Millimetres&) const = default;
+    };
+    Millimetres roll{}; // Paper::Roll
 };
+
+// The sides a roll may have, in millimetres: PDF readers take no page side
+// longer than 200 inches.
+inline constexpr int shortestRollSide = 100;
+inline constexpr int longestRollSide = 5080;
+
+// A roll's size written "WIDTHxHEIGHTmm" ("914x2000mm"); nullopt for anything
+// else or a side outside the limits above.
+std::optional<PageOptions::Millimetres> parseRollSize(std::string_view text);
 
 // "wide=N" or "scale=P" (as --pages takes them); nullopt for anything else.
 std::optional<PageOptions> parsePageOptions(std::string_view text);
@@ -33,10 +51,11 @@ const std::vector<std::pair<Paper, std::string>>& paperSizes();
 std::optional<Paper> paperNamed(std::string_view name);
 
 // The page options of a render's arguments after its files: "--pages
-// wide=N|scale=P", "--paper SIZE", "--landscape" or "--portrait", in any order,
-// each at most once. `pages` is empty when no --pages is given; `error` says
-// what is wrong (paper or orientation without --pages, both orientations, an
-// unknown size or argument) and is empty when nothing is.
+// wide=N|scale=P" with "--paper SIZE", or "--poster SIZE|WIDTHxHEIGHTmm";
+// "--landscape" or "--portrait"; in any order, each at most once. `pages` is
+// empty when neither --pages nor --poster is given; `error` says what is wrong
+// (paper or orientation alone, --poster with --pages or --paper, both
+// orientations, an unknown size or argument) and is empty when nothing is.
 struct PageArguments {
     std::optional<PageOptions> pages;
     std::string error;

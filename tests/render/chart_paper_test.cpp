@@ -65,17 +65,27 @@ private slots:
         QTest::addColumn<int>("chosen");
         QTest::addColumn<int>("portraitPages");
         QTest::addColumn<int>("landscapePages");
+        QTest::addColumn<int>("pagesWide"); // 0: actual size; -1: a poster
         const int automatic = int(Orientation::Automatic), portrait = QPageLayout::Portrait,
                   landscape = QPageLayout::Landscape;
         const int a4 = int(Paper::A4), a3 = int(Paper::A3);
-        QTest::newRow("wide chart") << 60 << 2 << a4 << automatic << landscape << 14 << 9;
-        QTest::newRow("tall chart") << 2 << 40 << a4 << automatic << portrait << 3 << 5;
-        QTest::newRow("wide chart, A3") << 60 << 2 << a3 << automatic << landscape << 9 << 6;
-        QTest::newRow("one page either way") << 3 << 3 << a4 << automatic << portrait << 1 << 1;
+        QTest::newRow("wide chart") << 60 << 2 << a4 << automatic << landscape << 14 << 9 << 0;
+        QTest::newRow("tall chart") << 2 << 40 << a4 << automatic << portrait << 3 << 5 << 0;
+        QTest::newRow("wide chart, A3") << 60 << 2 << a3 << automatic << landscape << 9 << 6 << 0;
+        QTest::newRow("one page either way")
+            << 3 << 3 << a4 << automatic << portrait << 1 << 1 << 0;
         QTest::newRow("wide chart, portrait asked")
-            << 60 << 2 << a4 << int(Orientation::Portrait) << portrait << 14 << 9;
+            << 60 << 2 << a4 << int(Orientation::Portrait) << portrait << 14 << 9 << 0;
         QTest::newRow("tall chart, landscape asked")
-            << 2 << 40 << a4 << int(Orientation::Landscape) << landscape << 3 << 5;
+            << 2 << 40 << a4 << int(Orientation::Landscape) << landscape << 3 << 5 << 0;
+        QTest::newRow("as many pages either way: the larger")
+            << 440 << 4 << a3 << automatic << landscape << 4 << 4 << 4;
+        QTest::newRow("as many pages, as large: portrait")
+            << 3 << 3 << a4 << automatic << portrait << 1 << 1 << 4;
+        QTest::newRow("poster of a wide chart")
+            << 440 << 4 << a3 << automatic << landscape << 1 << 1 << -1;
+        QTest::newRow("poster of a tall chart")
+            << 2 << 300 << a3 << automatic << portrait << 1 << 1 << -1;
     }
     void orientationTakesFewerPages()
     {
@@ -86,8 +96,13 @@ private slots:
         QFETCH(int, chosen);
         QFETCH(int, portraitPages);
         QFETCH(int, landscapePages);
+        QFETCH(int, pagesWide);
         const Chart chart = gridChart(columns, levels);
         PageOptions options;
+        options.mode = pagesWide < 0   ? PageOptions::Poster
+                       : pagesWide > 0 ? PageOptions::FitPagesWide
+                                       : PageOptions::ActualSize;
+        options.pagesWide = std::max(1, pagesWide);
         options.paper = Paper(paper);
         options.orientation = Orientation(asked);
         QPageLayout layout = layoutOf(options.paper);

@@ -242,6 +242,54 @@ private slots:
             QCOMPARE(int(parsed.pages->orientation), orientation);
         }
     }
+
+    // --poster: a named sheet or a roll, each side just inside and outside its limits.
+    void posterArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("paper"); // -1: refused
+        QTest::addColumn<int>("rollWidth");
+        QTest::addColumn<int>("rollHeight");
+        QTest::addColumn<QString>("error");
+        const int roll = int(Paper::Roll);
+        QTest::newRow("A0") << QStringList{"--poster", "a0"} << int(Paper::A0) << 0 << 0 << "";
+        QTest::newRow("a roll, turned")
+            << QStringList{"--landscape", "--poster", "914x3000mm"} << roll << 914 << 3000 << "";
+        QTest::newRow("the smallest and largest sides")
+            << QStringList{"--poster", "100x5080mm"} << roll << 100 << 5080 << "";
+        for (const char* size : {"99x2000mm", "914x5081mm", "914x3000", "914x3000cm", "x3000mm",
+                                 "-914x3000mm", "914x3000mmmm", "B5"})
+            QTest::newRow(size) << QStringList{"--poster", size} << -1 << 0 << 0
+                                << QString("unknown poster size '%1'").arg(size);
+        QTest::newRow("with pages") << QStringList{"--poster", "A2", "--pages", "wide=2"} << -1 << 0
+                                    << 0 << "without --pages or --paper";
+        QTest::newRow("with paper") << QStringList{"--paper", "A3", "--poster", "A2"} << -1 << 0
+                                    << 0 << "without --pages or --paper";
+        QTest::newRow("twice") << QStringList{"--poster", "A2", "--poster", "A1"} << -1 << 0 << 0
+                               << "--poster is given twice";
+        QTest::newRow("without a size")
+            << QStringList{"--poster"} << -1 << 0 << 0 << "--poster needs a value";
+    }
+    void posterArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, paper);
+        QFETCH(int, rollWidth);
+        QFETCH(int, rollHeight);
+        QFETCH(QString, error);
+        std::vector<std::string> list;
+        for (const QString& argument : arguments)
+            list.push_back(argument.toStdString());
+        const PageArguments parsed = parsePageArguments(list);
+        QVERIFY2(QString::fromStdString(parsed.error).contains(error), parsed.error.c_str());
+        QCOMPARE(parsed.pages.has_value(), paper >= 0);
+        if (!parsed.pages)
+            return;
+        QCOMPARE(int(parsed.pages->mode), int(PageOptions::Poster));
+        QCOMPARE(int(parsed.pages->paper), paper);
+        QCOMPARE(parsed.pages->roll.width, rollWidth);
+        QCOMPARE(parsed.pages->roll.height, rollHeight);
+    }
 };
 
 QTEST_APPLESS_MAIN(PageLayoutTest)

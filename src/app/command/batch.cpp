@@ -181,7 +181,10 @@ BatchOption renderOption(BatchCommand run)
             "PDF or SVG vectors; --pages lays a PDF out on pages, N pages wide or at P "
             "percent, of the --paper SIZE A4 (the default), A3, A2, A1, A0, Letter, Legal or "
             "Tabloid, turned --landscape or --portrait (without either, the way that takes "
-            "fewer pages)",
+            "fewer pages, then prints larger); --poster puts a PDF or PNG on one sheet of "
+            "SIZE, or of a roll WIDTHxHEIGHTmm, the chart wrapped into bands of whole columns "
+            "at the largest scale that fits (without --landscape or --portrait, the way that "
+            "prints larger)",
             std::move(run)};
 }
 

@@ -36,7 +36,8 @@ std::vector<BatchOption> coreBatchOptions(DateLanguage dateLanguage);
 // Qt side with the one that paints.
 BatchOption renderOption(BatchCommand run);
 inline constexpr char renderUsage[] =
-    "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P [--paper SIZE] [--landscape|--portrait]]";
+    "CHART OUT.png|.pdf|.svg [--pages wide=N|scale=P [--paper SIZE] | --poster SIZE] "
+    "[--landscape|--portrait]";
 
 // Runs the batch option named by args[0] (args excludes the program name);
 // returns -1 when args[0] is not a batch option.

@@ -19,6 +19,8 @@
 #include "view/chart_view.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -27,9 +29,12 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -43,6 +48,24 @@ bool sameFile(const QString& one, const QString& other)
     // A chart gone since the crash is still known by its name.
     return canonical.isEmpty() ? first.absoluteFilePath() == second.absoluteFilePath()
                                : canonical == second.canonicalFilePath();
+}
+
+// The print dialog's Chart pages tab on its own; what is chosen is kept.
+bool askPageOptions(QWidget* parent)
+{
+    QDialog dialog(parent);
+    auto* pages = new PageOptionsWidget(savedPageOptions());
+    dialog.setWindowTitle(pages->windowTitle());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(pages);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    savePageOptions(pages->options());
+    return true;
 }
 
 } // namespace
@@ -327,6 +350,17 @@ void MainWindow::filePrintPreview()
     QPrintPreviewDialog preview(printer_.get(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, view_,
             [this](QPrinter* printer) { view_->print(printer, savedPageOptions()); });
+    // The chart's ways onto paper, the poster among them, beside the preview's
+    // own tools; the preview then shows what will print.
+    if (auto* tools = preview.findChild<QToolBar*>()) {
+        QAction* pages = tools->addAction(tr("Chart pages..."));
+        connect(pages, &QAction::triggered, &preview, [&preview] {
+            if (!askPageOptions(&preview))
+                return;
+            if (auto* shown = preview.findChild<QPrintPreviewWidget*>())
+                shown->updatePreview();
+        });
+    }
     preview.exec();
 }
 

@@ -12,7 +12,7 @@ PageOptions savedPageOptions()
     const QSettings settings;
     PageOptions options;
     const int mode = settings.value(group + "Mode", int(options.mode)).toInt();
-    if (mode >= PageOptions::ActualSize && mode <= PageOptions::Percent)
+    if (mode >= PageOptions::ActualSize && mode <= PageOptions::Poster)
         options.mode = PageOptions::Mode(mode);
     options.pagesWide = std::max(1, settings.value(group + "PagesWide", options.pagesWide).toInt());
     options.percent = std::max(1, settings.value(group + "Percent", options.percent).toInt());

@@ -24,7 +24,12 @@ int renderCommand(const std::vector<std::string>& args, BatchStreams streams)
         return 2;
     }
     const PdfPages& pages = parsed.pages;
-    if (pages && chartImageFormat(args[1]) != ChartImageFormat::Pdf) {
+    const std::optional<ChartImageFormat> format = chartImageFormat(args[1]);
+    if (pages && pages->mode == PageOptions::Poster && format == ChartImageFormat::Svg) {
+        streams.err << "--poster makes a PDF or PNG; '" << args[1] << "' is neither\n";
+        return 2;
+    }
+    if (pages && pages->mode != PageOptions::Poster && format != ChartImageFormat::Pdf) {
         streams.err << "--pages lays out a PDF; '" << args[1] << "' is not one\n";
         return 2;
     }
