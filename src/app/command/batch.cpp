@@ -163,10 +163,11 @@ std::vector<BatchOption> coreBatchOptions(DateLanguage dateLanguage)
          "the chart elements alone; --escape-text shows every description as typed, "
          "markup and all (text from a family file always is)",
          exportHtmlCommand},
-        {"--export-web", "CHART OUT.html [--background]",
+        {"--export-web", "CHART OUT.html [--background] [--chart-only]",
          "publish CHART as one self-contained web page OUT.html to pan, zoom, find and follow "
          "lines of ancestors in, on white paper or, with --background, on the chart's own "
-         "background",
+         "background; a chart of a book publishes the whole book, its boxes leading from "
+         "chart to chart (#chart=NAME), unless --chart-only",
          exportWebCommand},
     };
     for (BatchOption& option : gedcomBatchOptions(dateLanguage))

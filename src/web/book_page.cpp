@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/book_page.h"
+
+#include "export/html_export.h"
+#include "export/person_html.h"
+#include "model/chart.h"
+#include "model/text_codec.h"
+#include "web/data_pieces.h"
+#include "web/page_family.h"
+
+#include <memory>
+#include <unordered_map>
+
+namespace {
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == ','))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string_view firstLine(std::string_view text) { return trimmed(text.substr(0, text.find('|'))); }
+
+// The records of a chart's boxes by their first line, for the see boxes that name it.
+using BoxesByName = std::unordered_map<std::string_view, int>;
+
+BoxesByName boxesByName(const Chart& chart, const PageFamily& family)
+{
+    BoxesByName boxes;
+    chart.tree().forEachPerson([&](const Person* box) {
+        if (const RecordLink* link = chart.tree().records().find(box))
+            boxes.emplace(firstLine(box->text), family.indexOf(link->xref));
+    });
+    return boxes;
+}
+
+} // namespace
+
+bool readSeeBox(std::string_view text, std::string& name, std::string& suffix)
+{
+    const std::size_t last = text.rfind('|');
+    if (last == text.npos || last == 0)
+        return false;
+    const std::string_view chartWords = trimmed(text.substr(last + 1));
+    const std::size_t before = text.rfind('|', last - 1);
+    name = trimmed(text.substr(before == text.npos ? 0 : before + 1, last - (before + 1)));
+    constexpr std::string_view chartWord = "chart ";
+    if (chartWords == "main chart") {
+        suffix.clear();
+        return true;
+    }
+    if (!chartWords.starts_with(chartWord))
+        return false;
+    suffix = chartWords.substr(chartWord.size());
+    return !suffix.empty() && suffix.size() % 2 == 0 &&
+           suffix.find_first_not_of("0123456789") == std::string::npos;
+}
+
+void writeBookData(const PageBook& book, bool chartBackground, const DataWriter& write)
+{
+    PieceBuffer out(write);
+    std::unordered_map<std::string_view, int> chartIndex;
+    std::vector<const Chart*> charts;
+    for (const PageChart& page : book.charts) {
+        chartIndex.emplace(page.name, int(charts.size()));
+        charts.push_back(page.chart);
+    }
+    std::unique_ptr<PageFamily> family;
+    if (book.family)
+        family = std::make_unique<PageFamily>(*book.family, charts);
+    std::unordered_map<int, BoxesByName> seeTargets;
+    const std::string& mainName = book.charts.front().name;
+
+    out.text() += "{\"shown\":" + std::to_string(book.shown) + ",\"charts\":[";
+    for (std::size_t k = 0; k < book.charts.size(); ++k) {
+        const Chart& chart = *book.charts[k].chart;
+        ChartPlace place;
+        place.name = book.charts[k].name;
+        place.title = chartTitle(chart, place.name);
+        place.address = [&](const Person& box) {
+            const std::string target = htmlPageName(continuationTarget(box, place.name));
+            return chartIndex.contains(target) ? "#chart=" + displayText(target) : std::string();
+        };
+        if (family) {
+            const Tree& tree = chart.tree();
+            // A see box stands for the person whose box is in the chart it names.
+            auto seeTarget = [&](const Person& box) -> std::pair<int, int> {
+                std::string name, suffix;
+                if (box.kind() != BoxKind::Person || !readSeeBox(box.text, name, suffix))
+                    return {-1, -1};
+                const auto target = chartIndex.find(mainName + suffix);
+                if (target == chartIndex.end())
+                    return {-1, -1};
+                auto [boxes, isNew] = seeTargets.try_emplace(target->second);
+                if (isNew)
+                    boxes->second = boxesByName(*charts[std::size_t(target->second)], *family);
+                const auto found = boxes->second.find(name);
+                return {target->second, found == boxes->second.end() ? -1 : found->second};
+            };
+            place.record = [&](const Person& box) {
+                const RecordLink* link = tree.records().find(&box);
+                return link ? family->indexOf(link->xref) : seeTarget(box).second;
+            };
+            place.seeChart = [&](const Person& box) {
+                return tree.records().find(&box) ? -1 : seeTarget(box).first;
+            };
+        }
+        if (k > 0)
+            out.text() += ',';
+        writeChartData(chart, place, chartBackground, out);
+    }
+    out.text() += "]";
+    if (family) {
+        out.text() += ",\"family\":";
+        family->write(out);
+    }
+    out.text() += "}";
+    out.handOn();
+}
