@@ -1,9 +1,12 @@
-// The viewer: moving around (drag, wheel, pinch, keys, overview), find, the
-// line of ancestors of a box, the address that holds the view, and the list of
-// persons for screen readers and the browser's own find. It starts as it loads.
+// The viewer: moving around (drag, wheel, pinch, keys, overview), the charts of
+// a book, find, the line of ancestors of a box, the address that holds the
+// view, and the list of persons for screen readers and the browser's own find.
+// It starts as it loads.
 
 (function () {
-const { ChartModel, ORIGIN_Y, contGeometry } = Stirpa.chartModel;
+const { ORIGIN_Y, contGeometry } = Stirpa.chartModel;
+const { BookModel, CHART_ADDRESS } = Stirpa.bookModel;
+const { familyLine } = Stirpa.familyLines;
 const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR } = Stirpa.chartDrawing;
 const { ChartTiles } = Stirpa.chartTiles;
 const { ChartSearch } = Stirpa.searchFolding;
@@ -14,12 +17,11 @@ const watcher = Object.assign({ started() {}, drew() {}, findAsked() {}, found()
 const MIN_ZOOM = 0.02, MAX_ZOOM = 4, ZOOM_STEP = 1.25, CLICK_SLOP = 4;
 
 const page = { $: (id) => document.getElementById(id) };
-const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
-const painter = new ChartPainter(model);
-const tiles = new ChartTiles(new ChartPainter(model)); // its own painter: it paints amid the view's painting
-const search = new ChartSearch(model);
-const savedLineage = new Uint8Array(model.count);
-for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
+const book = new BookModel(JSON.parse(page.$('chart-data').textContent));
+const search = new ChartSearch(book.searchModel());
+// The chart shown, and what draws it; each chart's are made the first time it is shown.
+let shown = -1, model, painter, tiles, savedLineage;
+const drawers = book.charts.map(() => null);
 
 // Zoomed far out the cells are written straight into the pixels, read back each time.
 const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: true });
@@ -28,10 +30,67 @@ const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
 // A frame asked for and not drawn yet; with tiles off every box is drawn each frame (tests compare the two).
 const drawing = { asked: false, tiles: true };
 let painted = false;
-const state = { lineage: savedLineage, lineageFrom: -1, matches: [], current: -1, query: '' };
+// matches and current: the shown chart's matches and the one in view; found and at: the whole book's.
+const state = { lineage: null, lineageFrom: -1, matches: [], current: -1, query: '', found: [], at: -1 };
 const TILE_BUDGET = 8; // ms of painting pictures per frame, the rest of a 60 Hz frame left to the browser
 
-document.title = model.title || document.title;
+const untitled = document.title;
+
+// The charts of the book
+
+function showChart(k) {
+  if (k === shown) return;
+  shown = k;
+  model = book.charts[k];
+  if (!drawers[k]) {
+    const saved = new Uint8Array(model.count);
+    for (let i = 0; i < model.count; ++i) saved[i] = model.savedLineage(i);
+    // The tiles' own painter: they paint amid the view's painting.
+    drawers[k] = { painter: new ChartPainter(model), tiles: new ChartTiles(new ChartPainter(model)), saved };
+  }
+  ({ painter, tiles, saved: savedLineage } = drawers[k]);
+  state.lineage = savedLineage;
+  state.lineageFrom = -1;
+  page.$('lineage').hidden = true;
+  document.title = model.title || untitled;
+  page.$('charts').value = String(k);
+  const up = book.up[k];
+  page.$('up').hidden = up === null;
+  if (up !== null) {
+    page.$('up').href = boxAddress(up.chart, up.box);
+    page.$('up').textContent = '\u2191 ' + book.charts[up.chart].title;
+  }
+  matchesOfChart();
+  if (painted) {
+    placeOverview(true);
+    drawOverviewFrame();
+    buildPersonList();
+  }
+  requestDraw();
+}
+
+function listCharts() {
+  const list = page.$('charts');
+  book.charts.forEach((chart, k) => {
+    const option = document.createElement('option');
+    option.value = String(k);
+    option.textContent = chart.title;
+    list.append(option);
+  });
+  list.hidden = !book.isBook;
+  list.addEventListener('change', () => {
+    setAddress(chartAddress(Number(list.value)));
+    showChart(Number(list.value));
+    openingView();
+  });
+}
+
+// The address of a chart, and of a box in it.
+function chartAddress(k) { return book.isBook ? 'chart=' + encodeURIComponent(book.charts[k].name) : ''; }
+function boxAddress(k, i) {
+  const box = 'box=' + book.charts[k].column[i] + ',' + book.charts[k].level[i];
+  return '#' + (book.isBook ? chartAddress(k) + '&' : '') + box;
+}
 
 // Drawing
 
@@ -244,69 +303,66 @@ canvas.addEventListener('wheel', (event) => {
   zoomAbout(view.zoom * Math.exp(-event.deltaY * unit * 0.002), p.x, p.y);
 }, { passive: false });
 
-// Where a continuation box leads; empty for a plain box and for a box that
-// marks a generation limit, which names no chart.
-function chartAddress(i) {
+// Where a box leads: a continuation box to its chart's page or, in a book, to
+// the chart, a see box to the person's own box; empty for other boxes and for a
+// box that marks a generation limit, which names no chart.
+function leadAddress(i) {
+  const lead = book.leadOf(shown, i);
+  if (lead) return boxAddress(lead.chart, lead.box);
   return model.isPlain(i) ? '' : model.address.get(i);
 }
 
 function clickAt(p) {
   const i = boxAtPoint(view.left + p.x / view.zoom, view.top + p.y / view.zoom);
   if (i < 0) return;
-  if (chartAddress(i)) {
-    window.location.href = chartAddress(i);
+  if (leadAddress(i)) {
+    window.location.href = leadAddress(i);
     return;
   }
-  setAddress('box=' + model.column[i] + ',' + model.level[i]);
+  setAddress(boxAddress(shown, i).slice(1));
   showLineage(i);
 }
 
 // Lineage: the editor's Find parent, ancestor by ancestor, from the answers the
 // page was written with.
 
+// In a chart linked to its family file the line follows the family's records
+// (an in-law's line is her own); else the connectors, as the editor's Find parent.
 function showLineage(from) {
-  const bits = new Uint8Array(model.count);
-  const names = [from];
-  let box = from;
-  if (model.parents[2 * from] === 0) {
+  const line = model.record && model.record[from] >= 0 && book.family
+    ? familyLine(book, shown, from, firstLine(shown, from)) : connectorLine(from);
+  if (line.boxes.length === 1 && !line.drawn) {
     clearLineage();
-    showLineagePanel([from], false);
+    showLineagePanel(line.boxes, line.note);
     return;
   }
-  for (;;) {
-    const up = model.parents[2 * box], offset = model.parents[2 * box + 1];
-    const column = model.column[box], level = model.level[box];
-    if (up === 0) {
-      model.forEachFirstInRow(level, column + offset, column, (b) => { bits[b] |= 1; });
-      break;
-    }
-    const parentColumn = column + offset;
-    const parent = model.boxAt(parentColumn, level - up);
-    model.forEachFirstInRow(level, Math.min(column, parentColumn), Math.max(column, parentColumn), (b) => { bits[b] |= 1; });
-    bits[parent] |= 2;
-    names.push(parent);
-    box = parent;
-  }
-  state.lineage = bits;
+  state.lineage = line.bits;
   state.lineageFrom = from;
-  showLineagePanel(names, true);
+  showLineagePanel(line.boxes, line.note);
   requestDraw();
 }
 
-function firstLine(i) { return descriptionLines(model.texts[i])[0] || ''; }
+function connectorLine(from) {
+  const bits = new Uint8Array(model.count), boxes = [from];
+  if (model.parents[2 * from] === 0) return { boxes, bits, note: 'No parent found.', drawn: false };
+  for (let box = model.parentStep(from, bits); box >= 0; box = model.parentStep(box, bits)) boxes.push(box);
+  return { boxes, bits, note: '', drawn: true };
+}
 
-function showLineagePanel(boxes, found) {
+function firstLine(k, i) { return descriptionLines(book.charts[k].texts[i])[0] || ''; }
+
+function showLineagePanel(boxes, note) {
   const list = page.$('lineage-names');
   list.replaceChildren();
   for (const i of boxes) {
     const item = document.createElement('li');
     const link = document.createElement('a');
-    link.href = '#box=' + model.column[i] + ',' + model.level[i];
-    link.textContent = firstLine(i);
+    link.href = leadAddress(i) || boxAddress(shown, i);
+    link.textContent = firstLine(shown, i);
     item.append(link);
     list.append(item);
   }
-  page.$('lineage-note').textContent = found ? '' : 'No parent found.';
+  page.$('lineage-note').textContent = note;
   page.$('lineage').hidden = false;
 }
 
@@ -326,9 +382,11 @@ function runFind(query, keepAddress) {
   const start = performance.now();
   state.query = query;
   watcher.findAsked();
-  search.find(query, (matches) => {
-    state.matches = matches;
-    state.current = matches.length ? 0 : -1;
+  search.find(query, (found) => {
+    state.found = found;
+    // The first match in the chart shown, else the book's first.
+    const here = found.findIndex((place) => book.chartOfPlace(place) === shown);
+    state.at = found.length ? Math.max(here, 0) : -1;
     watcher.found(performance.now() - start);
     showMatch();
   });
@@ -336,21 +394,33 @@ function runFind(query, keepAddress) {
 }
 
 function stepMatch(by) {
-  if (state.matches.length === 0) return;
-  state.current = (state.current + by + state.matches.length) % state.matches.length;
+  if (state.found.length === 0) return;
+  state.at = (state.at + by + state.found.length) % state.found.length;
   showMatch();
+}
+
+// The book's matches that are in the chart shown, as its boxes, and the one in view.
+function matchesOfChart() {
+  const start = book.starts[shown], end = book.starts[shown + 1];
+  state.matches = state.found.filter((place) => place >= start && place < end).map((place) => place - start);
+  const current = state.at >= 0 ? state.found[state.at] - start : -1;
+  state.current = state.matches.indexOf(current);
 }
 
 function showMatch() {
   const count = page.$('find-count');
-  if (state.matches.length === 0) {
+  if (state.found.length === 0) {
     count.value = state.query ? 'no match' : '';
+    state.matches = [];
     state.current = -1;
     requestDraw();
     return;
   }
-  count.value = (state.current + 1) + ' of ' + state.matches.length;
-  centreOnBox(state.matches[state.current]);
+  const place = state.found[state.at], k = book.chartOfPlace(place);
+  count.value = (state.at + 1) + ' of ' + state.found.length;
+  showChart(k);
+  matchesOfChart();
+  centreOnBox(place - book.starts[k]);
 }
 
 findField.addEventListener('input', () => runFind(findField.value));
@@ -391,7 +461,21 @@ function decodedAddress(text) {
 }
 
 function followAddress() {
-  const hash = window.location.hash.slice(1);
+  let hash = window.location.hash.slice(1);
+  // A book's address names the chart first: "chart=NAME" or "chart=NAME&box=C,L".
+  const chart = /^chart=([^&]*)&?/.exec(hash);
+  if (chart) {
+    const k = book.byName.get(decodedAddress(chart[1]));
+    if (k === undefined) return false;
+    hash = hash.slice(chart[0].length);
+    if (k !== shown || !hash) {
+      showChart(k);
+      if (!hash) {
+        openingView();
+        return true;
+      }
+    }
+  }
   if (hash.startsWith('find=')) {
     const query = decodedAddress(hash.slice(5));
     findField.value = query;
@@ -402,8 +486,9 @@ function followAddress() {
   if (cell) {
     const i = model.boxAt(Number(cell[1]), Number(cell[2]));
     if (i >= 0) {
-      state.matches = [i];
-      state.current = 0;
+      state.found = [book.starts[shown] + i];
+      state.at = 0;
+      matchesOfChart();
       centreOnBox(i);
       return true;
     }
@@ -449,12 +534,12 @@ page.$('lineage-close').addEventListener('click', clearLineage);
 const overviewPicture = document.createElement('canvas');
 let overviewScale = 1;
 
-function placeOverview() {
+function placeOverview(newChart) {
   const most = Math.min(220, view.width / 3), tall = Math.min(160, view.height / 3);
   overviewScale = Math.min(most / model.width, tall / model.height);
   const width = Math.max(20, Math.round(model.width * overviewScale));
   const height = Math.max(20, Math.round(model.height * overviewScale));
-  if (overview.width === width && overview.height === height) return;
+  if (overview.width === width && overview.height === height && !newChart) return;
   overview.width = overviewPicture.width = width;
   overview.height = overviewPicture.height = height;
   overview.style.width = width + 'px';
@@ -495,12 +580,17 @@ const LIST_SLICE = 12; // ms, when the page is never idle
 const whenIdle = window.requestIdleCallback
   ? (work) => requestIdleCallback(work, { timeout: 50 }) : (work) => setTimeout(work, 0);
 
+let listing = 0; // the list being built: a chart shown later starts its own
+
 function buildPersonList() {
   const list = page.$('person-list');
   const chunk = 1000, row = document.createElement('li');
   row.append(document.createElement('a'));
+  list.replaceChildren();
   let k = 0;
+  const serial = ++listing;
   const more = (idle) => {
+    if (serial !== listing) return;
     const until = performance.now() + Math.max(LIST_SLICE, idle && !idle.didTimeout ? idle.timeRemaining() : 0);
     do {
       const part = document.createElement('ol');
@@ -509,7 +599,7 @@ function buildPersonList() {
       for (const end = Math.min(model.count, k + chunk); k < end; ++k) {
         const i = model.reading[k];
         const item = row.cloneNode(true);
-        item.firstChild.href = chartAddress(i) || '#box=' + model.column[i] + ',' + model.level[i];
+        item.firstChild.href = leadAddress(i) || boxAddress(shown, i);
         item.firstChild.textContent = descriptionLines(model.texts[i]).join(', ');
         part.append(item);
       }
@@ -526,6 +616,8 @@ function buildPersonList() {
 }
 
 watcher.started({ view, redraw: requestDraw, drawing });
+listCharts();
+showChart(book.shown);
 new ResizeObserver(resize).observe(canvas);
 resize();
 if (!followAddress()) openingView();

@@ -19,9 +19,9 @@ let browser, folder;
 
 // The page written by stirpa --export-web for a chart file, with the state the
 // tests read on window.stirpaViewer unless `hooks` is false.
-function publish(chart, name, hooks = true) {
+function publish(chart, name, hooks = true, more = []) {
   const out = path.join(folder, name + '.html');
-  execFileSync(stirpa, ['--export-web', chart, out, ...(hooks ? ['--test-hooks'] : [])]);
+  execFileSync(stirpa, ['--export-web', chart, out, ...(hooks ? ['--test-hooks'] : []), ...more], { stdio: 'pipe' });
   return out;
 }
 
@@ -238,8 +238,8 @@ test('a click draws the lineage that the editor\'s Find parent draws', async () 
   await page.close();
 });
 
-test('a continuation box links to the page of the chart it names', async () => {
-  const file = publish(path.join(data, 'web/lineage.txt'), 'lineage');
+test('a continuation box of a page of its own links to the page of the chart it names', async () => {
+  const file = publish(path.join(data, 'web/lineage.txt'), 'lineage', true, ['--chart-only']);
   const page = await open(file);
   await page.waitForFunction(() => document.querySelectorAll('#person-list a').length === 14);
   const links = await page.$$eval('#person-list a', (all) => all.map((a) => a.getAttribute('href')));
