@@ -48,20 +48,20 @@ BookCharts readBookCharts(const std::string& path, Chart chart, bool withFamily)
 
     BookCharts book;
     std::unordered_map<std::string, std::size_t> known; // chart name to its place in the book
-    auto add = [&](std::string name, std::string at, Chart read) {
+    auto add = [&](std::string name, std::string at, Chart read, std::size_t above) {
         known.emplace(name, book.charts.size());
-        book.charts.push_back({std::move(name), std::move(at), std::move(read)});
+        book.charts.push_back({std::move(name), std::move(at), std::move(read), above});
     };
     const std::string askedName = htmlPageName(path);
     if (mainPath != path) {
         ChartLoad main = readChartFile(mainPath, TreeSettings());
         if (main)
-            add(htmlPageName(mainPath), mainPath, std::move(main.chart));
+            add(htmlPageName(mainPath), mainPath, std::move(main.chart), 0);
         else
             book.notes.push_back(main);
     }
     book.shown = book.charts.size();
-    add(askedName, path, std::move(chart));
+    add(askedName, path, std::move(chart), book.charts.empty() ? 0 : SIZE_MAX);
     // Breadth first: each chart's boxes name the charts below it.
     for (std::size_t k = 0; k < book.charts.size(); ++k) {
         const bool fromFile = book.charts[k].chart.familyLink().linked();
@@ -72,8 +72,12 @@ BookCharts readBookCharts(const std::string& path, Chart chart, bool withFamily)
         });
         for (const Person* box : leads) {
             const std::string target = htmlPageName(continuationTarget(*box, book.charts[k].name));
-            if (known.contains(target))
+            if (const auto seen = known.find(target); seen != known.end()) {
+                // The chart asked for, read first, learns here which chart leads to it.
+                if (seen->second < book.charts.size() && book.charts[seen->second].above == SIZE_MAX)
+                    book.charts[seen->second].above = k;
                 continue;
+            }
             const std::string targetPath = folder + target + extension;
             ChartLoad next = readChartFile(targetPath, TreeSettings());
             if (!next) {
@@ -81,10 +85,10 @@ BookCharts readBookCharts(const std::string& path, Chart chart, bool withFamily)
                 book.notes.push_back(::access(targetPath.c_str(), F_OK) == 0
                                          ? static_cast<Result>(next)
                                          : missingChart(book.charts[k], *box, targetPath));
-                known.emplace(target, book.charts.size());
+                known.emplace(target, SIZE_MAX);
                 continue;
             }
-            add(target, targetPath, std::move(next.chart));
+            add(target, targetPath, std::move(next.chart), k);
         }
     }
     const FamilyLink& mainLink = book.charts.front().chart.familyLink();

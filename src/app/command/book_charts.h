@@ -14,6 +14,9 @@ struct NamedChart {
     std::string name;
     std::string path;
     Chart chart;
+    // The chart whose continuation box leads here; the main chart: itself; a
+    // chart no box leads to: SIZE_MAX.
+    std::size_t above = 0;
 };
 
 // The charts of the book a chart belongs to, read for publishing together.
