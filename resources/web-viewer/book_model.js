@@ -24,6 +24,19 @@ class FamilyModel {
   }
 
   spouses(p) { return this.spouseList.subarray(this.spouseStart[p], this.spouseStart[p + 1]); }
+  // The children of each person, gathered the first time they are asked for.
+  childrenOf(p) {
+    if (!this.childStart) {
+      const n = this.count, start = new Int32Array(n + 2);
+      for (let c = 0; c < n; ++c) for (const q of [this.father[c], this.mother[c]]) if (q >= 0) start[q + 2]++;
+      for (let q = 2; q < n + 2; ++q) start[q] += start[q - 1];
+      const list = new Int32Array(start[n + 1]);
+      for (let c = 0; c < n; ++c) for (const q of [this.father[c], this.mother[c]]) if (q >= 0) list[start[q + 1]++] = c;
+      this.childStart = start;
+      this.childList = list;
+    }
+    return Array.from(this.childList.subarray(this.childStart[p], this.childStart[p + 1]));
+  }
   parentsOf(p) { return [this.father[p], this.mother[p]].filter((q) => q >= 0); }
   indexOf(id) {
     if (!this.byId) this.byId = new Map(this.ids.map((id, p) => [id, p]));

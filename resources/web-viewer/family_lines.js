@@ -2,6 +2,7 @@
 // a person's line of ancestors is her own, whichever connectors reach her box.
 
 Stirpa.familyLines = (function () {
+const { ON_LINE } = Stirpa.chartDrawing;
 // From the box up through the boxes of the person's parents in the chart: the
 // one the connectors reach when they reach a parent (the connector is drawn
 // then), else the father's, else the mother's. Stops at a see box, whose line
@@ -28,7 +29,8 @@ function familyLine(book, k, from, name) {
         break;
       }
       next = own[0];
-      bits[next] |= 2;
+      bits[box] |= ON_LINE;
+      bits[next] |= ON_LINE;
     }
     // A chart may hold a person twice: each box is passed once.
     if (seen.has(next)) break;

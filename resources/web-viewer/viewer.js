@@ -7,7 +7,8 @@
 const { ORIGIN_Y, contGeometry } = Stirpa.chartModel;
 const { BookModel, CHART_ADDRESS } = Stirpa.bookModel;
 const { familyLine } = Stirpa.familyLines;
-const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR } = Stirpa.chartDrawing;
+const { describeRelations } = Stirpa.relationship;
+const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR, ON_LINE } = Stirpa.chartDrawing;
 const { ChartTiles } = Stirpa.chartTiles;
 const { ChartSearch } = Stirpa.searchFolding;
 // Handed the view to drive and told of each frame, find and the finished list: only in a page
@@ -31,7 +32,10 @@ const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
 const drawing = { asked: false, tiles: true };
 let painted = false;
 // matches and current: the shown chart's matches and the one in view; found and at: the whole book's.
-const state = { lineage: null, lineageFrom: -1, matches: [], current: -1, query: '', found: [], at: -1 };
+// relateFrom: the person picked to relate to the next one clicked; relation: the relationships shown.
+const state = {
+  lineage: null, lineageFrom: -1, matches: [], current: -1, query: '', found: [], at: -1, relateFrom: -1, relation: null,
+};
 const TILE_BUDGET = 8; // ms of painting pictures per frame, the rest of a 60 Hz frame left to the browser
 
 const untitled = document.title;
@@ -49,9 +53,13 @@ function showChart(k) {
     drawers[k] = { painter: new ChartPainter(model), tiles: new ChartTiles(new ChartPainter(model)), saved };
   }
   ({ painter, tiles, saved: savedLineage } = drawers[k]);
-  state.lineage = savedLineage;
   state.lineageFrom = -1;
-  page.$('lineage').hidden = true;
+  if (state.relation) {
+    state.lineage = relationBits(k, state.relation.relations);
+  } else {
+    state.lineage = savedLineage;
+    page.$('lineage').hidden = true;
+  }
   document.title = model.title || untitled;
   page.$('charts').value = String(k);
   const up = book.up[k];
@@ -319,8 +327,83 @@ function clickAt(p) {
     window.location.href = leadAddress(i);
     return;
   }
+  if (state.relateFrom >= 0 && model.record && model.record[i] >= 0) {
+    const a = state.relateFrom, b = model.record[i];
+    setAddress('relate=' + encodeURIComponent(book.family.ids[a]) + ',' + encodeURIComponent(book.family.ids[b]));
+    showRelation(a, b);
+    return;
+  }
   setAddress(boxAddress(shown, i).slice(1));
   showLineage(i);
+}
+
+// Relationships: the sentences of stirpa --relate, and each line red in every chart that holds its persons.
+
+function relationBits(k, relations) {
+  const chart = book.charts[k], bits = new Uint8Array(chart.count);
+  for (const relation of relations) {
+    const boxes = relation.line.map((person) => book.boxOf(k, person));
+    boxes.forEach((box, n) => {
+      if (box < 0) return;
+      bits[box] |= ON_LINE;
+      // The connector between a child and a parent next to it on the line, where the chart draws one.
+      for (const other of [boxes[n - 1], boxes[n + 1]]) {
+        if (other >= 0 && chart.parentStep(box, null) === other) chart.parentStep(box, bits);
+      }
+    });
+  }
+  return bits;
+}
+
+function showRelation(a, b) {
+  state.relateFrom = -1;
+  const { relations, sentences } = describeRelations(book.family, a, b);
+  state.relation = { relations };
+  // The chart of A's box, when the one shown holds neither.
+  if (book.boxOf(shown, a) < 0 && book.boxOf(shown, b) < 0) {
+    const k = book.charts.findIndex((chart, n) => book.boxOf(n, a) >= 0);
+    if (k >= 0) showChart(k);
+  }
+  state.lineage = relationBits(shown, relations);
+  state.lineageFrom = -1;
+  page.$('lineage-title').textContent = 'Relationship';
+  page.$('lineage-names').replaceChildren();
+  page.$('lineage-note').textContent = '';
+  const shownRelation = page.$('relation');
+  shownRelation.replaceChildren();
+  sentences.forEach((sentence, n) => {
+    const text = document.createElement('p');
+    text.textContent = sentence;
+    shownRelation.append(text);
+    if (!relations[n]) return;
+    const line = document.createElement('ol');
+    for (const person of relations[n].line) {
+      const item = document.createElement('li');
+      const place = personPlace(person);
+      const name = place ? document.createElement('a') : item;
+      if (place) {
+        name.href = boxAddress(place.chart, place.box);
+        item.append(name);
+      }
+      name.textContent = book.family.names[person];
+      line.append(item);
+    }
+    shownRelation.append(line);
+  });
+  page.$('relate').hidden = true;
+  page.$('lineage').hidden = false;
+  const box = book.boxOf(shown, a);
+  if (box >= 0) centreOnBox(box);
+  requestDraw();
+}
+
+// The person's box in the chart shown, else in the first chart that holds it; null for none.
+function personPlace(person) {
+  for (const k of [shown, ...book.charts.keys()]) {
+    const box = book.boxOf(k, person);
+    if (box >= 0) return { chart: k, box };
+  }
+  return null;
 }
 
 // Lineage: the editor's Find parent, ancestor by ancestor, from the answers the
@@ -352,6 +435,11 @@ function connectorLine(from) {
 function firstLine(k, i) { return descriptionLines(book.charts[k].texts[i])[0] || ''; }
 
 function showLineagePanel(boxes, note) {
+  state.relation = null;
+  page.$('lineage-title').textContent = 'Line of ancestors';
+  page.$('relation').replaceChildren();
+  page.$('relate').hidden = !(book.family && model.record && model.record[boxes[0]] >= 0);
+  page.$('relate').dataset.person = page.$('relate').hidden ? '' : String(model.record[boxes[0]]);
   const list = page.$('lineage-names');
   list.replaceChildren();
   for (const i of boxes) {
@@ -367,6 +455,8 @@ function showLineagePanel(boxes, note) {
 }
 
 function clearLineage() {
+  state.relation = null;
+  state.relateFrom = -1;
   state.lineage = savedLineage;
   state.lineageFrom = -1;
   page.$('lineage').hidden = true;
@@ -476,6 +566,13 @@ function followAddress() {
       }
     }
   }
+  const relate = /^relate=([^,]*),(.*)$/.exec(hash);
+  if (relate && book.family) {
+    const a = book.family.indexOf(decodedAddress(relate[1])), b = book.family.indexOf(decodedAddress(relate[2]));
+    if (a < 0 || b < 0) return false;
+    showRelation(a, b);
+    return true;
+  }
   if (hash.startsWith('find=')) {
     const query = decodedAddress(hash.slice(5));
     findField.value = query;
@@ -528,6 +625,11 @@ page.$('zoom-out').addEventListener('click', () => zoomStep(1 / ZOOM_STEP));
 page.$('actual-size').addEventListener('click', actualSize);
 page.$('fit').addEventListener('click', fitChart);
 page.$('lineage-close').addEventListener('click', clearLineage);
+page.$('relate').addEventListener('click', () => {
+  state.relateFrom = Number(page.$('relate').dataset.person);
+  page.$('lineage-note').textContent = 'Click the other person.';
+  page.$('relate').hidden = true;
+});
 
 // The overview: the whole chart small in a corner; a click goes there.
 

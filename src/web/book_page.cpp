@@ -3,6 +3,8 @@
 
 #include "export/html_export.h"
 #include "export/person_html.h"
+#include "layout/chart_import.h"
+#include "layout/family_link_options.h"
 #include "model/chart.h"
 #include "model/text_codec.h"
 #include "web/data_pieces.h"
@@ -69,8 +71,14 @@ void writeBookData(const PageBook& book, bool chartBackground, const DataWriter&
         charts.push_back(page.chart);
     }
     std::unique_ptr<PageFamily> family;
-    if (book.family)
-        family = std::make_unique<PageFamily>(*book.family, charts);
+    if (book.family) {
+        // The persons the charts keep from view stay so in the page.
+        const FamilyLink& link = book.charts.front().chart->familyLink();
+        std::vector<bool> hidden;
+        if (link.living != LivingPolicy::NameOnly)
+            hidden = livingPersons(*book.family, importOptionsOf(link, *book.family));
+        family = std::make_unique<PageFamily>(*book.family, charts, std::move(hidden));
+    }
     std::unordered_map<int, BoxesByName> seeTargets;
     const std::string& mainName = book.charts.front().name;
 

@@ -2,6 +2,7 @@
 #include "web/page_family.h"
 
 #include "gedcom/gedcom_data.h"
+#include "layout/person_description.h"
 #include "model/chart.h"
 #include "web/data_pieces.h"
 
@@ -28,21 +29,11 @@ template <typename Visit> void forEachSpouse(const GedcomData& data, int person,
     }
 }
 
-// The NAME without its surname's slashes.
-std::string plainName(const GedcomPerson& person)
-{
-    std::string name;
-    for (const char c : person.name)
-        if (c != '/')
-            name += c;
-    const std::size_t end = name.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
-}
-
 } // namespace
 
-PageFamily::PageFamily(const GedcomData& data, const std::vector<const Chart*>& charts)
-    : data_(data), place_(data.persons.size(), -1)
+PageFamily::PageFamily(const GedcomData& data, const std::vector<const Chart*>& charts,
+                       std::vector<bool> hidden)
+    : data_(data), hidden_(std::move(hidden)), place_(data.persons.size(), -1)
 {
     std::vector<char> taken(data.persons.size(), 0);
     std::vector<int> work;
@@ -88,9 +79,9 @@ void PageFamily::write(PieceBuffer& out) const
     out.text() += "{\"count\":" + std::to_string(n);
     writeTexts(out, "ids", n, [&](std::size_t k) { return std::string(person(k).xref); });
     writeTexts(out, "names", n, [&](std::size_t k) {
-        std::string name = plainName(person(k));
-        std::replace(name.begin(), name.end(), '\n', ' ');
-        return name;
+        const std::size_t p = std::size_t(persons_[k]);
+        // The words a chart writes for a person it keeps from view.
+        return p < hidden_.size() && hidden_[p] ? std::string("Living") : displayName(person(k));
     });
     writeTexts(out, "sexes", 1, [&](std::size_t) {
         std::string sexes;

@@ -14,7 +14,10 @@ struct GedcomData;
 // point into it through their records.
 class PageFamily {
 public:
-    PageFamily(const GedcomData& data, const std::vector<const Chart*>& charts);
+    // hidden: by the file's person, those whose names the charts keep from
+    // view (the living); empty for none. Their names are "Living".
+    PageFamily(const GedcomData& data, const std::vector<const Chart*>& charts,
+               std::vector<bool> hidden);
 
     // The person's place in the table by cross-reference, or -1.
     int indexOf(std::string_view xref) const;
@@ -27,6 +30,7 @@ public:
 
 private:
     const GedcomData& data_;
+    std::vector<bool> hidden_;
     std::vector<int> persons_; // the file's persons in the table, in file order
     std::vector<int> place_;   // of each of the file's persons: its place, or -1
 };
