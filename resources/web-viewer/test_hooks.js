@@ -8,9 +8,11 @@ window.stirpaViewer = hooks;
 
 return {
   // drawing: whether a frame is still to come; tiles off draws every box each frame, to compare.
-  started({ view, redraw, drawing }) {
+  // relate: the sentences of how the persons of two record ids are related.
+  started({ view, redraw, drawing, relate }) {
     hooks.view = view;
     hooks.redraw = redraw;
+    hooks.relate = relate;
     Object.defineProperty(hooks, 'drawing', { get: () => drawing.asked });
     Object.defineProperty(hooks, 'tiles', { get: () => drawing.tiles, set: (on) => { drawing.tiles = on; } });
   },

@@ -717,7 +717,10 @@ function buildPersonList() {
   more();
 }
 
-watcher.started({ view, redraw: requestDraw, drawing });
+watcher.started({
+  view, redraw: requestDraw, drawing,
+  relate: (a, b) => describeRelations(book.family, book.family.indexOf(a), book.family.indexOf(b)).sentences,
+});
 listCharts();
 showChart(book.shown);
 new ResizeObserver(resize).observe(canvas);
