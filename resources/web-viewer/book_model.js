@@ -20,29 +20,39 @@ class FamilyModel {
     this.spouseStart = new Int32Array(n + 1);
     for (let p = 0; p < n; ++p) this.spouseStart[p + 1] = this.spouseStart[p] + counts[p];
     this.spouseList = minusOne(parseNumbers(data.spouses, this.spouseStart[n]));
-    this.byId = null;
   }
 
   spouses(p) { return this.spouseList.subarray(this.spouseStart[p], this.spouseStart[p + 1]); }
   // The children of each person, gathered the first time they are asked for.
   childrenOf(p) {
+    this.gatherChildren();
+    return this.childList.subarray(this.childStart[p], this.childStart[p + 1]);
+  }
+
+  // Whether a child of the person passes the test: without a list made, for searches
+  // that ask it of thousands of ancestors.
+  anyChild(p, test) {
+    this.gatherChildren();
+    for (let k = this.childStart[p]; k < this.childStart[p + 1]; ++k) if (test(this.childList[k])) return true;
+    return false;
+  }
+
+  gatherChildren() {
     if (!this.childStart) {
-      const n = this.count, start = new Int32Array(n + 2);
-      for (let c = 0; c < n; ++c) for (const q of [this.father[c], this.mother[c]]) if (q >= 0) start[q + 2]++;
+      const n = this.count, start = new Int32Array(n + 2), parents = [this.father, this.mother];
+      for (const parent of parents) for (let c = 0; c < n; ++c) if (parent[c] >= 0) start[parent[c] + 2]++;
       for (let q = 2; q < n + 2; ++q) start[q] += start[q - 1];
       const list = new Int32Array(start[n + 1]);
-      for (let c = 0; c < n; ++c) for (const q of [this.father[c], this.mother[c]]) if (q >= 0) list[start[q + 1]++] = c;
+      // Each person's children in the order of the table, as the file's families hold them.
+      for (let c = 0; c < n; ++c) for (const parent of parents) if (parent[c] >= 0) list[start[parent[c] + 1]++] = c;
       this.childStart = start;
       this.childList = list;
     }
-    return Array.from(this.childList.subarray(this.childStart[p], this.childStart[p + 1]));
   }
   parentsOf(p) { return [this.father[p], this.mother[p]].filter((q) => q >= 0); }
-  indexOf(id) {
-    if (!this.byId) this.byId = new Map(this.ids.map((id, p) => [id, p]));
-    const p = this.byId.get(id);
-    return p === undefined ? -1 : p;
-  }
+  // A person by record id, or -1: asked once for an address, where a search
+  // of the list costs less than a table of a hundred thousand ids.
+  indexOf(id) { return this.ids.indexOf(id); }
 }
 
 class BookModel {

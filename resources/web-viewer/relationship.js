@@ -6,26 +6,55 @@
 Stirpa.relationship = (function () {
 const Kind = { Blood: 0, Spouses: 1, SpouseOfRelative: 2, RelativeOfSpouse: 3 };
 
-// Every ancestor of the persons, themselves included, at its fewest generations:
-// breadth first, so that a family that loops ends too.
-function ancestorsOf(family, persons) {
-  const reached = new Map(), queue = [];
-  for (const person of persons) {
-    if (!reached.has(person)) { reached.set(person, { generations: 0, below: -1 }); queue.push(person); }
+// Arrays over the family for each side of a search, made once: a search marks
+// the persons it reaches with a number of its own instead of clearing them.
+const scratch = new WeakMap();
+function sideArrays(family, which) {
+  if (!scratch.has(family)) {
+    const n = family.count;
+    scratch.set(family, [0, 1].map(() => ({
+      mark: new Int32Array(n), generations: new Int32Array(n), below: new Int32Array(n), search: 0,
+    })));
   }
-  for (let next = 0; next < queue.length; ++next) {
-    const child = queue[next], generations = reached.get(child).generations + 1;
-    for (const parent of [family.father[child], family.mother[child]]) {
-      if (parent >= 0 && !reached.has(parent)) { reached.set(parent, { generations, below: child }); queue.push(parent); }
+  const arrays = scratch.get(family)[which];
+  ++arrays.search;
+  return arrays;
+}
+
+// Every ancestor of the persons, themselves included, at its fewest generations
+// (and the child it was reached from): breadth first, so that a family that
+// loops ends too. Side 0 or 1: the two of a search, whose arrays are reused.
+class Side {
+  constructor(family, persons, which) {
+    const arrays = sideArrays(family, which), search = arrays.search;
+    this.mark = arrays.mark;
+    this.search = search;
+    this.generations = arrays.generations;
+    this.below = arrays.below;
+    this.reached = [];
+    const reach = (person, generations, child) => {
+      if (person < 0 || this.mark[person] === search) return;
+      this.mark[person] = search;
+      this.generations[person] = generations;
+      this.below[person] = child;
+      this.reached.push(person);
+    };
+    for (const person of persons) reach(person, 0, -1);
+    for (let next = 0; next < this.reached.length; ++next) {
+      const child = this.reached[next], generations = this.generations[child] + 1;
+      reach(family.father[child], generations, child);
+      reach(family.mother[child], generations, child);
     }
   }
-  return reached;
+
+  has(person) { return this.mark[person] === this.search; }
+  get size() { return this.reached.length; }
 }
 
 // The persons from the side up to the ancestor, the ancestor last.
 function lineUp(side, ancestor) {
   const line = [];
-  for (let person = ancestor; person >= 0; person = side.get(person).below) line.push(person);
+  for (let person = ancestor; person >= 0; person = side.below[person]) line.push(person);
   return line.reverse();
 }
 
@@ -33,7 +62,7 @@ function lineUp(side, ancestor) {
 function nearestOf(side, persons) {
   let nearest = -1;
   for (const person of persons) {
-    if (side.has(person) && (nearest < 0 || side.get(person).generations < side.get(nearest).generations)) nearest = person;
+    if (side.has(person) && (nearest < 0 || side.generations[person] < side.generations[nearest])) nearest = person;
   }
   return nearest;
 }
@@ -52,10 +81,11 @@ function relationThrough(a, b, ancestor, half, couple) {
 
 // The relationships between the two sides through their nearest common ancestors.
 function bloodRelations(family, sideA, sideB) {
-  const a = ancestorsOf(family, sideA), b = ancestorsOf(family, sideB);
+  const a = new Side(family, sideA, 0), b = new Side(family, sideB, 1);
   const common = (person) => a.has(person) && b.has(person);
-  const isNearest = (person) => !family.childrenOf(person).some(common);
-  const nearest = [...(a.size <= b.size ? a : b).keys()].filter((p) => common(p) && isNearest(p)).sort((x, y) => x - y);
+  const isNearest = (person) => !family.anyChild(person, common);
+  const nearest = (a.size <= b.size ? a : b).reached.filter((p) => common(p) && isNearest(p)).sort((x, y) => x - y);
+  const isNearestAncestor = new Set(nearest);
   // A couple of the ancestor with a child on each side: then the two are shared, not the one.
   const sharedCouple = (ancestor) => {
     const couples = new Map();
@@ -72,14 +102,14 @@ function bloodRelations(family, sideA, sideB) {
   const relations = [], paired = new Set();
   for (const ancestor of nearest) {
     if (paired.has(ancestor)) continue;
-    const directLine = a.get(ancestor).generations === 0 || b.get(ancestor).generations === 0;
+    const directLine = a.generations[ancestor] === 0 || b.generations[ancestor] === 0;
     const couple = directLine ? null : sharedCouple(ancestor);
     if (!couple) {
       relations.push(relationThrough(a, b, ancestor, !directLine, null));
       continue;
     }
     const partner = couple.husband === ancestor ? couple.wife : couple.husband;
-    if (partner >= 0 && nearest.includes(partner)) {
+    if (partner >= 0 && isNearestAncestor.has(partner)) {
       paired.add(partner);
       relations.push(relationThrough(a, b, ancestor, false, couple));
     } else {

@@ -8,11 +8,13 @@ window.stirpaViewer = hooks;
 
 return {
   // drawing: whether a frame is still to come; tiles off draws every box each frame, to compare.
-  // relate: the sentences of how the persons of two record ids are related.
-  started({ view, redraw, drawing, relate }) {
+  // relate: the sentences of how the persons of two record ids are related;
+  // persons: the record ids of the family the page holds.
+  started({ view, redraw, drawing, relate, persons }) {
     hooks.view = view;
     hooks.redraw = redraw;
     hooks.relate = relate;
+    hooks.persons = persons;
     Object.defineProperty(hooks, 'drawing', { get: () => drawing.asked });
     Object.defineProperty(hooks, 'tiles', { get: () => drawing.tiles, set: (on) => { drawing.tiles = on; } });
   },

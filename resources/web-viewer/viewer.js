@@ -720,6 +720,7 @@ function buildPersonList() {
 watcher.started({
   view, redraw: requestDraw, drawing,
   relate: (a, b) => describeRelations(book.family, book.family.indexOf(a), book.family.indexOf(b)).sentences,
+  persons: () => (book.family ? book.family.ids : []),
 });
 listCharts();
 showChart(book.shown);

@@ -477,7 +477,7 @@ test('the page says how two persons are related as stirpa --relate does', async 
   for (const seed of [1, 2]) {
     const { family, page } = await villageBook(seed);
     // The persons of the book, their spouses and ancestors: those the page can relate.
-    const ids = await page.evaluate(() => JSON.parse(document.getElementById('chart-data').textContent).family.ids.split('\n'));
+    const ids = await page.evaluate(() => window.stirpaViewer.persons());
     let state = seed;
     for (let n = 0; n < 100; ++n) {
       state = (state * 48271) % 2147483647;
