@@ -89,6 +89,8 @@ void writeBookData(const PageBook& book, bool chartBackground, const DataWriter&
         place.name = book.charts[k].name;
         place.title = chartTitle(chart, place.name);
         place.address = [&](const Person& box) {
+            if (book.pagesBeside)
+                return displayText(continuationAddress(place.name, box.text));
             const std::string target = htmlPageName(continuationTarget(box, place.name));
             return chartIndex.contains(target) ? "#chart=" + displayText(target) : std::string();
         };

@@ -19,6 +19,9 @@ struct PageBook {
     std::vector<PageChart> charts;
     std::size_t shown = 0;              // the chart the page opens on
     const GedcomData* family = nullptr; // the family file the charts are linked to, when read
+    // A chart on a page of its own: its continuation boxes link to the pages
+    // beside it, as onePageChart's do.
+    bool pagesBeside = false;
 };
 
 // The page data of the book: {"shown", "charts": [each chart's data],

@@ -7,7 +7,10 @@
 #include "export/continuation_links.h"
 #include "export/html_export.h"
 #include "family/output_check.h"
+#include "gedcom/gedcom_reader.h"
 #include "web/web_page.h"
+
+#include <optional>
 
 
 namespace {
@@ -63,8 +66,17 @@ int exportWebCommand(const std::vector<std::string>& args, BatchStreams streams)
     // A page of its own links to pages beside it: those missing are told.
     const std::string outName(fileNamePart(paths[1]));
     const std::string folder = paths[1].substr(0, paths[1].size() - outName.size());
-    for (const Result& dead : deadContinuationLinks(load.chart, htmlPageName(paths[1]),
-                                                    folder.empty() ? "." : folder))
+    const std::string pageName = htmlPageName(paths[1]);
+    for (const Result& dead :
+         deadContinuationLinks(load.chart, pageName, folder.empty() ? "." : folder))
         streams.err << dead.message() << '\n';
-    return exitStatus(exportWebPage(load.chart, paths[1], options), streams.err);
+    // A linked chart's lines follow its family file, when it can be read.
+    std::optional<GedcomLoad> family;
+    if (const FamilyLink& link = load.chart.familyLink(); link.linked()) {
+        family = readGedcomFile(link.path);
+        if (!*family)
+            streams.err << family->message() << '\n';
+    }
+    const PageBook page{{{pageName, &load.chart}}, 0, family && *family ? &family->data : nullptr, true};
+    return exitStatus(exportWebBook(page, paths[1], options), streams.err);
 }
