@@ -1071,8 +1071,8 @@ About</source>
         <translation>%1 kann nicht gelesen werden: es ist nicht genug Speicher frei.</translation>
     </message>
     <message>
-        <source>Cannot read the page template &apos;%1&apos;.</source>
-        <translation>Die Seitenvorlage „%1“ kann nicht gelesen werden.</translation>
+        <source>Cannot read the page template &apos;%1&apos;: it is in none of %2.</source>
+        <translation>Die Seitenvorlage „%1“ kann nicht gelesen werden: sie ist an keinem dieser Orte: %2.</translation>
     </message>
     <message>
         <source>Cannot read the page template &apos;%1&apos;: %2.</source>
@@ -1233,6 +1233,14 @@ About</source>
     <message>
         <source>The continuation box &apos;%1&apos; at column %2, generation %3 links to %4, which is not beside the page.</source>
         <translation>Das Fortsetzungskästchen „%1“ in Spalte %2, Generation %3 verweist auf %4, die nicht neben der Seite liegt.</translation>
+    </message>
+    <message>
+        <source>The continuation box &apos;%1&apos; at column %2, generation %3 of %4 leads to %5, which is not there.</source>
+        <translation>Das Fortsetzungskästchen „%1“ in Spalte %2, Generation %3 von %4 führt zu %5, die es nicht gibt.</translation>
+    </message>
+    <message>
+        <source>The family file %1 cannot be read (%2): lines of ancestors follow the connectors.</source>
+        <translation>Die Familiendatei %1 kann nicht gelesen werden (%2): die Ahnenlinien folgen den Verbindungslinien.</translation>
     </message>
     <message>
         <source>Cannot copy %1 beside the page: %2.</source>

@@ -21,6 +21,9 @@ function fillPixel(model, i, standard) {
   return rgb < 0 ? standard : (0xff000000 | (rgb & 0xff) << 16 | (rgb & 0xff00) | rgb >> 16) >>> 0;
 }
 const BOX_ROUNDNESS = 0.15;
+// Lineage bits beside the connectors' (1 right, 2 down): a box on a line the
+// family's records draw, its frame red where no connector leads to it.
+const ON_LINE = 8;
 const TEXT_INSET = 2, CLIP_INSET_FAR = 4, LINE_SPACING = 12;
 const FONT_FACES = 'Arial, "Liberation Sans", Helvetica, sans-serif';
 const NUMBER_HEIGHT = 16, LEGIBLE_HEIGHT = 11, TEXT_REACH = 256;
@@ -166,10 +169,10 @@ class ChartPainter {
     const m = this.model;
     const o = m.cellOrigin(m.column[i], m.level[i]);
     const w = m.boxWidth, h = m.boxHeight, bits = this.lineage[i];
-    const redRight = bits === 1 || bits === 3, redDown = bits === 2 || bits === 3;
+    const redRight = (bits & 1) !== 0, redDown = (bits & 2) !== 0;
     if (m.right[i] !== 0) this.line(redRight ? COLOUR.red : COLOUR.darkblue, o.x + w, o.y + Math.trunc(h / 2), o.x + w + m.right[i], o.y + Math.trunc(h / 2));
     if (m.down[i] !== 0) this.line(redDown ? COLOUR.red : COLOUR.darkblue, o.x + Math.trunc(w / 2), o.y + h, o.x + Math.trunc(w / 2), o.y + h + m.down[i]);
-    this.frame(o.x, o.y, w, h, BOX_ROUNDNESS, COLOUR.darkblue, fillCss(m, i, COLOUR.paleyellow));
+    this.frame(o.x, o.y, w, h, BOX_ROUNDNESS, bits & ON_LINE ? COLOUR.red : COLOUR.darkblue, fillCss(m, i, COLOUR.paleyellow));
     if (detail === Detail.Full) {
       this.text(descriptionLines(m.texts[i]), o.x, o.y, w, h, 16, smallFontStart(m.smallFontLine, 1 + m.nameWraps[i]), true);
     }
@@ -204,11 +207,11 @@ class ChartPainter {
       const o = m.cellOrigin(m.column[i], m.level[i]);
       if (m.isPlain(i)) {
         const bits = this.lineage[i];
-        if ((bits === 1 || bits === 3) && m.right[i] !== 0) {
+        if ((bits & 1) && m.right[i] !== 0) {
           const y = o.y + Math.trunc(h / 2), x1 = o.x + w + m.right[i];
           fill(Math.min(o.x + w, x1), y, Math.max(o.x + w, x1), y + 1, RGBA.red);
         }
-        if ((bits === 2 || bits === 3) && m.down[i] !== 0) {
+        if ((bits & 2) && m.down[i] !== 0) {
           const x = o.x + Math.trunc(w / 2), y1 = o.y + h + m.down[i];
           fill(x, Math.min(o.y + h, y1), x + 1, Math.max(o.y + h, y1), RGBA.red);
         }
@@ -285,5 +288,5 @@ function paintOverview(model, canvas, scale) {
   ctx.putImageData(image, 0, 0);
 }
 
-return { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR };
+return { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR, ON_LINE };
 })();

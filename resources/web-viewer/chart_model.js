@@ -51,6 +51,7 @@ class ChartModel {
   constructor(data) {
     const n = data.count;
     this.count = n;
+    this.name = data.name;
     this.title = data.title;
     this.boxWidth = data.boxWidth;
     this.boxHeight = data.boxHeight;
@@ -97,6 +98,10 @@ class ChartModel {
     for (let i = 0, next = 0; i < n; ++i) {
       if (!this.isPlain(i)) this.address.set(i, addresses[next++]);
     }
+    // Of a chart linked to its family file: each box's person (-1: none), and
+    // the chart a see box names (-1: no see box).
+    this.record = data.records === undefined ? null : minusOne(parseNumbers(data.records, n));
+    this.seeChart = data.seeCharts === undefined ? null : minusOne(parseNumbers(data.seeCharts, n));
 
     this.sortRows();
     this.measure();
@@ -164,6 +169,23 @@ class ChartModel {
     this.deepestLevel = deepest >= 0 ? this.level[deepest] : -1;
   }
 
+  // Find parent's step up from a box: the parent's box, or -1 at the top.
+  // With bits, the step is marked as the editor marks it: 1 along the row, 2 the parent.
+  parentStep(box, bits) {
+    const up = this.parents[2 * box], offset = this.parents[2 * box + 1];
+    const column = this.column[box], level = this.level[box];
+    if (up === 0) {
+      if (bits) this.forEachFirstInRow(level, column + offset, column, (b) => { bits[b] |= 1; });
+      return -1;
+    }
+    const parentColumn = column + offset, parent = this.boxAt(parentColumn, level - up);
+    if (bits) {
+      this.forEachFirstInRow(level, Math.min(column, parentColumn), Math.max(column, parentColumn), (b) => { bits[b] |= 1; });
+      bits[parent] |= 2;
+    }
+    return parent;
+  }
+
   cellOrigin(column, level) {
     return { x: ORIGIN_X + column * this.pitchX, y: ORIGIN_Y + level * this.pitchY };
   }
@@ -206,6 +228,11 @@ class ChartModel {
   }
 }
 
+function minusOne(values) {
+  for (let i = 0; i < values.length; ++i) values[i] -= 1;
+  return values;
+}
+
 function trunc(value) { return Math.trunc(value); }
 
 function cover(b, x0, y0, x1, y1) {
@@ -237,5 +264,5 @@ function contGeometry(model, i) {
   return g;
 }
 
-return { ChartModel, ORIGIN_Y, contGeometry };
+return { ChartModel, ORIGIN_Y, contGeometry, parseNumbers, minusOne };
 })();

@@ -1,10 +1,12 @@
-// The key to the chart's colours: a swatch and a label for each colour its
-// scheme gave the boxes, in a corner of the view; nothing for a chart without.
+// The key to the shown chart's colours: a swatch and a label for each colour
+// its scheme gave the boxes, in a corner of the view; hidden for a chart without.
 
 Stirpa.colourKey = (function () {
 function showColourKey(element, legend) {
-  if (!legend || legend.length === 0) return;
   const list = element.querySelector('ul');
+  list.replaceChildren();
+  element.hidden = !legend || legend.length === 0;
+  if (element.hidden) return;
   for (const [colour, label] of legend) {
     const item = document.createElement('li');
     const swatch = document.createElement('span');
@@ -13,7 +15,6 @@ function showColourKey(element, legend) {
     item.append(swatch, document.createTextNode(label));
     list.append(item);
   }
-  element.hidden = false;
 }
 
 return { showColourKey };

@@ -8,9 +8,13 @@ window.stirpaViewer = hooks;
 
 return {
   // drawing: whether a frame is still to come; tiles off draws every box each frame, to compare.
-  started({ view, redraw, drawing }) {
+  // relate: the sentences of how the persons of two record ids are related;
+  // persons: the record ids of the family the page holds.
+  started({ view, redraw, drawing, relate, persons }) {
     hooks.view = view;
     hooks.redraw = redraw;
+    hooks.relate = relate;
+    hooks.persons = persons;
     Object.defineProperty(hooks, 'drawing', { get: () => drawing.asked });
     Object.defineProperty(hooks, 'tiles', { get: () => drawing.tiles, set: (on) => { drawing.tiles = on; } });
   },

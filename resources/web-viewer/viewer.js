@@ -1,10 +1,14 @@
-// The viewer: moving around (drag, wheel, pinch, keys, overview), find, the
-// line of ancestors of a box, the address that holds the view, and the list of
-// persons for screen readers and the browser's own find. It starts as it loads.
+// The viewer: moving around (drag, wheel, pinch, keys, overview), the charts of
+// a book, find, the line of ancestors of a box, the address that holds the
+// view, and the list of persons for screen readers and the browser's own find.
+// It starts as it loads.
 
 (function () {
-const { ChartModel, ORIGIN_Y, contGeometry } = Stirpa.chartModel;
-const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR } = Stirpa.chartDrawing;
+const { ORIGIN_Y, contGeometry } = Stirpa.chartModel;
+const { BookModel, CHART_ADDRESS } = Stirpa.bookModel;
+const { familyLine } = Stirpa.familyLines;
+const { describeRelations } = Stirpa.relationship;
+const { ChartPainter, paintOverview, descriptionLines, detailAt, Detail, TEXT_ZOOM, COLOUR, ON_LINE } = Stirpa.chartDrawing;
 const { ChartTiles } = Stirpa.chartTiles;
 const { ChartSearch } = Stirpa.searchFolding;
 const { showColourKey } = Stirpa.colourKey;
@@ -15,12 +19,11 @@ const watcher = Object.assign({ started() {}, drew() {}, findAsked() {}, found()
 const MIN_ZOOM = 0.02, MAX_ZOOM = 4, ZOOM_STEP = 1.25, CLICK_SLOP = 4;
 
 const page = { $: (id) => document.getElementById(id) };
-const model = new ChartModel(JSON.parse(page.$('chart-data').textContent));
-const painter = new ChartPainter(model);
-const tiles = new ChartTiles(new ChartPainter(model)); // its own painter: it paints amid the view's painting
-const search = new ChartSearch(model);
-const savedLineage = new Uint8Array(model.count);
-for (let i = 0; i < model.count; ++i) savedLineage[i] = model.savedLineage(i);
+const book = new BookModel(JSON.parse(page.$('chart-data').textContent));
+const search = new ChartSearch(book.searchModel());
+// The chart shown, and what draws it; each chart's are made the first time it is shown.
+let shown = -1, model, painter, tiles, savedLineage;
+const drawers = book.charts.map(() => null);
 
 // Zoomed far out the cells are written straight into the pixels, read back each time.
 const canvas = page.$('chart'), ctx = canvas.getContext('2d', { willReadFrequently: true });
@@ -29,11 +32,75 @@ const view = { zoom: 1, left: 0, top: 0, width: 0, height: 0, ratio: 0 };
 // A frame asked for and not drawn yet; with tiles off every box is drawn each frame (tests compare the two).
 const drawing = { asked: false, tiles: true };
 let painted = false;
-const state = { lineage: savedLineage, lineageFrom: -1, matches: [], current: -1, query: '' };
+// matches and current: the shown chart's matches and the one in view; found and at: the whole book's.
+// relateFrom: the person picked to relate to the next one clicked; relation: the relationships shown.
+const state = {
+  lineage: null, lineageFrom: -1, matches: [], current: -1, query: '', found: [], at: -1, relateFrom: -1, relation: null,
+};
 const TILE_BUDGET = 8; // ms of painting pictures per frame, the rest of a 60 Hz frame left to the browser
 
-document.title = model.title || document.title;
-showColourKey(page.$('colour-key'), model.legend);
+const untitled = document.title;
+
+// The charts of the book
+
+function showChart(k) {
+  if (k === shown) return;
+  shown = k;
+  model = book.charts[k];
+  if (!drawers[k]) {
+    const saved = new Uint8Array(model.count);
+    for (let i = 0; i < model.count; ++i) saved[i] = model.savedLineage(i);
+    // The tiles' own painter: they paint amid the view's painting.
+    drawers[k] = { painter: new ChartPainter(model), tiles: new ChartTiles(new ChartPainter(model)), saved };
+  }
+  ({ painter, tiles, saved: savedLineage } = drawers[k]);
+  state.lineageFrom = -1;
+  if (state.relation) {
+    state.lineage = relationBits(k, state.relation.relations);
+  } else {
+    state.lineage = savedLineage;
+    page.$('lineage').hidden = true;
+  }
+  document.title = model.title || untitled;
+  showColourKey(page.$('colour-key'), model.legend);
+  page.$('charts').value = String(k);
+  const up = book.up[k];
+  page.$('up').hidden = up === null;
+  if (up !== null) {
+    page.$('up').href = boxAddress(up.chart, up.box);
+    page.$('up').textContent = '\u2191 ' + book.charts[up.chart].title;
+  }
+  matchesOfChart();
+  if (painted) {
+    placeOverview(true);
+    drawOverviewFrame();
+    buildPersonList();
+  }
+  requestDraw();
+}
+
+function listCharts() {
+  const list = page.$('charts');
+  book.charts.forEach((chart, k) => {
+    const option = document.createElement('option');
+    option.value = String(k);
+    option.textContent = chart.title;
+    list.append(option);
+  });
+  list.hidden = !book.isBook;
+  list.addEventListener('change', () => {
+    setAddress(chartAddress(Number(list.value)));
+    showChart(Number(list.value));
+    openingView();
+  });
+}
+
+// The address of a chart, and of a box in it.
+function chartAddress(k) { return book.isBook ? 'chart=' + encodeURIComponent(book.charts[k].name) : ''; }
+function boxAddress(k, i) {
+  const box = 'box=' + book.charts[k].column[i] + ',' + book.charts[k].level[i];
+  return '#' + (book.isBook ? chartAddress(k) + '&' : '') + box;
+}
 
 // Drawing
 
@@ -246,73 +313,152 @@ canvas.addEventListener('wheel', (event) => {
   zoomAbout(view.zoom * Math.exp(-event.deltaY * unit * 0.002), p.x, p.y);
 }, { passive: false });
 
-// Where a continuation box leads; empty for a plain box and for a box that
-// marks a generation limit, which names no chart.
-function chartAddress(i) {
+// Where a box leads: a continuation box to its chart's page or, in a book, to
+// the chart, a see box to the person's own box; empty for other boxes and for a
+// box that marks a generation limit, which names no chart.
+function leadAddress(i) {
+  const lead = book.leadOf(shown, i);
+  if (lead) return boxAddress(lead.chart, lead.box);
   return model.isPlain(i) ? '' : model.address.get(i);
 }
 
 function clickAt(p) {
   const i = boxAtPoint(view.left + p.x / view.zoom, view.top + p.y / view.zoom);
   if (i < 0) return;
-  if (chartAddress(i)) {
-    window.location.href = chartAddress(i);
+  if (leadAddress(i)) {
+    window.location.href = leadAddress(i);
     return;
   }
-  setAddress('box=' + model.column[i] + ',' + model.level[i]);
+  if (state.relateFrom >= 0 && model.record && model.record[i] >= 0) {
+    const a = state.relateFrom, b = model.record[i];
+    setAddress('relate=' + encodeURIComponent(book.family.ids[a]) + ',' + encodeURIComponent(book.family.ids[b]));
+    showRelation(a, b);
+    return;
+  }
+  setAddress(boxAddress(shown, i).slice(1));
   showLineage(i);
+}
+
+// Relationships: the sentences of stirpa --relate, and each line red in every chart that holds its persons.
+
+function relationBits(k, relations) {
+  const chart = book.charts[k], bits = new Uint8Array(chart.count);
+  for (const relation of relations) {
+    const boxes = relation.line.map((person) => book.boxOf(k, person));
+    boxes.forEach((box, n) => {
+      if (box < 0) return;
+      bits[box] |= ON_LINE;
+      // The connector between a child and a parent next to it on the line, where the chart draws one.
+      for (const other of [boxes[n - 1], boxes[n + 1]]) {
+        if (other >= 0 && chart.parentStep(box, null) === other) chart.parentStep(box, bits);
+      }
+    });
+  }
+  return bits;
+}
+
+function showRelation(a, b) {
+  state.relateFrom = -1;
+  const { relations, sentences } = describeRelations(book.family, a, b);
+  state.relation = { relations };
+  // The chart of A's box, when the one shown holds neither.
+  if (book.boxOf(shown, a) < 0 && book.boxOf(shown, b) < 0) {
+    const k = book.charts.findIndex((chart, n) => book.boxOf(n, a) >= 0);
+    if (k >= 0) showChart(k);
+  }
+  state.lineage = relationBits(shown, relations);
+  state.lineageFrom = -1;
+  page.$('lineage-title').textContent = 'Relationship';
+  page.$('lineage-names').replaceChildren();
+  page.$('lineage-note').textContent = '';
+  const shownRelation = page.$('relation');
+  shownRelation.replaceChildren();
+  sentences.forEach((sentence, n) => {
+    const text = document.createElement('p');
+    text.textContent = sentence;
+    shownRelation.append(text);
+    if (!relations[n]) return;
+    const line = document.createElement('ol');
+    for (const person of relations[n].line) {
+      const item = document.createElement('li');
+      const place = personPlace(person);
+      const name = place ? document.createElement('a') : item;
+      if (place) {
+        name.href = boxAddress(place.chart, place.box);
+        item.append(name);
+      }
+      name.textContent = book.family.names[person];
+      line.append(item);
+    }
+    shownRelation.append(line);
+  });
+  page.$('relate').hidden = true;
+  page.$('lineage').hidden = false;
+  const box = book.boxOf(shown, a);
+  if (box >= 0) centreOnBox(box);
+  requestDraw();
+}
+
+// The person's box in the chart shown, else in the first chart that holds it; null for none.
+function personPlace(person) {
+  for (const k of [shown, ...book.charts.keys()]) {
+    const box = book.boxOf(k, person);
+    if (box >= 0) return { chart: k, box };
+  }
+  return null;
 }
 
 // Lineage: the editor's Find parent, ancestor by ancestor, from the answers the
 // page was written with.
 
+// In a chart linked to its family file the line follows the family's records
+// (an in-law's line is her own); else the connectors, as the editor's Find parent.
 function showLineage(from) {
-  const bits = new Uint8Array(model.count);
-  const names = [from];
-  let box = from;
-  if (model.parents[2 * from] === 0) {
+  const line = model.record && model.record[from] >= 0 && book.family
+    ? familyLine(book, shown, from, firstLine(shown, from)) : connectorLine(from);
+  if (line.boxes.length === 1 && !line.drawn) {
     clearLineage();
-    showLineagePanel([from], false);
+    showLineagePanel(line.boxes, line.note);
     return;
   }
-  for (;;) {
-    const up = model.parents[2 * box], offset = model.parents[2 * box + 1];
-    const column = model.column[box], level = model.level[box];
-    if (up === 0) {
-      model.forEachFirstInRow(level, column + offset, column, (b) => { bits[b] |= 1; });
-      break;
-    }
-    const parentColumn = column + offset;
-    const parent = model.boxAt(parentColumn, level - up);
-    model.forEachFirstInRow(level, Math.min(column, parentColumn), Math.max(column, parentColumn), (b) => { bits[b] |= 1; });
-    bits[parent] |= 2;
-    names.push(parent);
-    box = parent;
-  }
-  state.lineage = bits;
+  state.lineage = line.bits;
   state.lineageFrom = from;
-  showLineagePanel(names, true);
+  showLineagePanel(line.boxes, line.note);
   requestDraw();
 }
 
-function firstLine(i) { return descriptionLines(model.texts[i])[0] || ''; }
+function connectorLine(from) {
+  const bits = new Uint8Array(model.count), boxes = [from];
+  if (model.parents[2 * from] === 0) return { boxes, bits, note: 'No parent found.', drawn: false };
+  for (let box = model.parentStep(from, bits); box >= 0; box = model.parentStep(box, bits)) boxes.push(box);
+  return { boxes, bits, note: '', drawn: true };
+}
 
-function showLineagePanel(boxes, found) {
+function firstLine(k, i) { return descriptionLines(book.charts[k].texts[i])[0] || ''; }
+
+function showLineagePanel(boxes, note) {
+  state.relation = null;
+  page.$('lineage-title').textContent = 'Line of ancestors';
+  page.$('relation').replaceChildren();
+  page.$('relate').hidden = !(book.family && model.record && model.record[boxes[0]] >= 0);
+  page.$('relate').dataset.person = page.$('relate').hidden ? '' : String(model.record[boxes[0]]);
   const list = page.$('lineage-names');
   list.replaceChildren();
   for (const i of boxes) {
     const item = document.createElement('li');
     const link = document.createElement('a');
-    link.href = '#box=' + model.column[i] + ',' + model.level[i];
-    link.textContent = firstLine(i);
+    link.href = leadAddress(i) || boxAddress(shown, i);
+    link.textContent = firstLine(shown, i);
     item.append(link);
     list.append(item);
   }
-  page.$('lineage-note').textContent = found ? '' : 'No parent found.';
+  page.$('lineage-note').textContent = note;
   page.$('lineage').hidden = false;
 }
 
 function clearLineage() {
+  state.relation = null;
+  state.relateFrom = -1;
   state.lineage = savedLineage;
   state.lineageFrom = -1;
   page.$('lineage').hidden = true;
@@ -328,9 +474,11 @@ function runFind(query, keepAddress) {
   const start = performance.now();
   state.query = query;
   watcher.findAsked();
-  search.find(query, (matches) => {
-    state.matches = matches;
-    state.current = matches.length ? 0 : -1;
+  search.find(query, (found) => {
+    state.found = found;
+    // The first match in the chart shown, else the book's first.
+    const here = found.findIndex((place) => book.chartOfPlace(place) === shown);
+    state.at = found.length ? Math.max(here, 0) : -1;
     watcher.found(performance.now() - start);
     showMatch();
   });
@@ -338,21 +486,33 @@ function runFind(query, keepAddress) {
 }
 
 function stepMatch(by) {
-  if (state.matches.length === 0) return;
-  state.current = (state.current + by + state.matches.length) % state.matches.length;
+  if (state.found.length === 0) return;
+  state.at = (state.at + by + state.found.length) % state.found.length;
   showMatch();
+}
+
+// The book's matches that are in the chart shown, as its boxes, and the one in view.
+function matchesOfChart() {
+  const start = book.starts[shown], end = book.starts[shown + 1];
+  state.matches = state.found.filter((place) => place >= start && place < end).map((place) => place - start);
+  const current = state.at >= 0 ? state.found[state.at] - start : -1;
+  state.current = state.matches.indexOf(current);
 }
 
 function showMatch() {
   const count = page.$('find-count');
-  if (state.matches.length === 0) {
+  if (state.found.length === 0) {
     count.value = state.query ? 'no match' : '';
+    state.matches = [];
     state.current = -1;
     requestDraw();
     return;
   }
-  count.value = (state.current + 1) + ' of ' + state.matches.length;
-  centreOnBox(state.matches[state.current]);
+  const place = state.found[state.at], k = book.chartOfPlace(place);
+  count.value = (state.at + 1) + ' of ' + state.found.length;
+  showChart(k);
+  matchesOfChart();
+  centreOnBox(place - book.starts[k]);
 }
 
 findField.addEventListener('input', () => runFind(findField.value));
@@ -393,7 +553,28 @@ function decodedAddress(text) {
 }
 
 function followAddress() {
-  const hash = window.location.hash.slice(1);
+  let hash = window.location.hash.slice(1);
+  // A book's address names the chart first: "chart=NAME" or "chart=NAME&box=C,L".
+  const chart = /^chart=([^&]*)&?/.exec(hash);
+  if (chart) {
+    const k = book.byName.get(decodedAddress(chart[1]));
+    if (k === undefined) return false;
+    hash = hash.slice(chart[0].length);
+    if (k !== shown || !hash) {
+      showChart(k);
+      if (!hash) {
+        openingView();
+        return true;
+      }
+    }
+  }
+  const relate = /^relate=([^,]*),(.*)$/.exec(hash);
+  if (relate && book.family) {
+    const a = book.family.indexOf(decodedAddress(relate[1])), b = book.family.indexOf(decodedAddress(relate[2]));
+    if (a < 0 || b < 0) return false;
+    showRelation(a, b);
+    return true;
+  }
   if (hash.startsWith('find=')) {
     const query = decodedAddress(hash.slice(5));
     findField.value = query;
@@ -404,8 +585,9 @@ function followAddress() {
   if (cell) {
     const i = model.boxAt(Number(cell[1]), Number(cell[2]));
     if (i >= 0) {
-      state.matches = [i];
-      state.current = 0;
+      state.found = [book.starts[shown] + i];
+      state.at = 0;
+      matchesOfChart();
       centreOnBox(i);
       return true;
     }
@@ -445,18 +627,23 @@ page.$('zoom-out').addEventListener('click', () => zoomStep(1 / ZOOM_STEP));
 page.$('actual-size').addEventListener('click', actualSize);
 page.$('fit').addEventListener('click', fitChart);
 page.$('lineage-close').addEventListener('click', clearLineage);
+page.$('relate').addEventListener('click', () => {
+  state.relateFrom = Number(page.$('relate').dataset.person);
+  page.$('lineage-note').textContent = 'Click the other person.';
+  page.$('relate').hidden = true;
+});
 
 // The overview: the whole chart small in a corner; a click goes there.
 
 const overviewPicture = document.createElement('canvas');
 let overviewScale = 1;
 
-function placeOverview() {
+function placeOverview(newChart) {
   const most = Math.min(220, view.width / 3), tall = Math.min(160, view.height / 3);
   overviewScale = Math.min(most / model.width, tall / model.height);
   const width = Math.max(20, Math.round(model.width * overviewScale));
   const height = Math.max(20, Math.round(model.height * overviewScale));
-  if (overview.width === width && overview.height === height) return;
+  if (overview.width === width && overview.height === height && !newChart) return;
   overview.width = overviewPicture.width = width;
   overview.height = overviewPicture.height = height;
   overview.style.width = width + 'px';
@@ -497,12 +684,17 @@ const LIST_SLICE = 12; // ms, when the page is never idle
 const whenIdle = window.requestIdleCallback
   ? (work) => requestIdleCallback(work, { timeout: 50 }) : (work) => setTimeout(work, 0);
 
+let listing = 0; // the list being built: a chart shown later starts its own
+
 function buildPersonList() {
   const list = page.$('person-list');
   const chunk = 1000, row = document.createElement('li');
   row.append(document.createElement('a'));
+  list.replaceChildren();
   let k = 0;
+  const serial = ++listing;
   const more = (idle) => {
+    if (serial !== listing) return;
     const until = performance.now() + Math.max(LIST_SLICE, idle && !idle.didTimeout ? idle.timeRemaining() : 0);
     do {
       const part = document.createElement('ol');
@@ -511,7 +703,7 @@ function buildPersonList() {
       for (const end = Math.min(model.count, k + chunk); k < end; ++k) {
         const i = model.reading[k];
         const item = row.cloneNode(true);
-        item.firstChild.href = chartAddress(i) || '#box=' + model.column[i] + ',' + model.level[i];
+        item.firstChild.href = leadAddress(i) || boxAddress(shown, i);
         item.firstChild.textContent = descriptionLines(model.texts[i]).join(', ');
         part.append(item);
       }
@@ -527,7 +719,13 @@ function buildPersonList() {
   more();
 }
 
-watcher.started({ view, redraw: requestDraw, drawing });
+watcher.started({
+  view, redraw: requestDraw, drawing,
+  relate: (a, b) => describeRelations(book.family, book.family.indexOf(a), book.family.indexOf(b)).sentences,
+  persons: () => (book.family ? book.family.ids : []),
+});
+listCharts();
+showChart(book.shown);
 new ResizeObserver(resize).observe(canvas);
 resize();
 if (!followAddress()) openingView();

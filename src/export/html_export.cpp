@@ -107,9 +107,14 @@ Result readTemplate(const std::vector<std::string>& paths, std::string& text, st
         return ::stat(path.c_str(), &info) == 0;
     };
     const auto chosen = std::find_if(paths.begin(), paths.end(), exists);
-    if (chosen == paths.end())
-        return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1'."),
-                               {paths.empty() ? htmlTemplateName : paths.front()});
+    if (chosen == paths.end()) {
+        std::string places;
+        for (const std::string& path : paths)
+            places += (places.empty() ? "" : ", ") + path;
+        return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': "
+                                                         "it is in none of %2."),
+                               {htmlTemplateName, places});
+    }
     used = *chosen;
     const auto unreadable = [&](int code) {
         return templateFailure(STIRPA_TR_NOOP("Message", "Cannot read the page template '%1': %2."),
@@ -208,7 +213,7 @@ void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page)
 }
 
 bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
-                   std::istream* pageTemplate)
+                   std::istream* pageTemplate, const HtmlBookPage* book)
 {
     std::string line;
     if (pageTemplate) {
@@ -219,12 +224,18 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
                 break;
             if (line.rfind("FILENAME", 0) == 0)
                 out << escapedMarkup(displayText(page.name)) << '\n';
+            else if (book && !book->title.empty() && line.rfind("<title>", 0) == 0)
+                out << "<title>" << escapedMarkup(book->title) << "</title>\n";
             else
                 out << line << '\n';
         }
         if (!hasTemplateBoxSize(chart.settings()))
             out << boxSizeStyle(chart.settings());
     }
+    if (book && !book->upAddress.empty())
+        out << "<a class=\"up\" href=\"" << escapedMarkup(book->upAddress)
+            << "\" style=\"position: absolute; top: 4px; left: 50px;\">\u2191 "
+            << escapedMarkup(book->upName) << "</a>\n";
     writeHtmlChart(out, chart, page);
     if (pageTemplate) {
         while (readTemplateLine(*pageTemplate, line))
@@ -234,7 +245,7 @@ bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
 }
 
 HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
-                            const HtmlExportOptions& options)
+                            const HtmlExportOptions& options, const HtmlBookPage* book)
 {
     debugLog() << "Html outfile is " << path << std::endl;
     // The output is checked before the template is read, so the log tells the
@@ -259,13 +270,15 @@ HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
         }
     }
     const HtmlPage page{htmlPageName(path), options.escapeText, false,
-                        !options.completePage && !hasTemplateBoxSize(chart.settings())};
+                        !options.completePage && !hasTemplateBoxSize(chart.settings()),
+                        book != nullptr};
     // The page goes to the temporary file as it is made, never whole in memory.
     auto writePage = [&](const PieceWriter& write) {
         PieceBuffer buffer(write);
         std::ostream out(&buffer);
         std::istringstream pageTemplate(templateText);
-        writeHtmlPage(out, chart, page, options.completePage ? &pageTemplate : nullptr);
+        writeHtmlPage(out, chart, page, options.completePage ? &pageTemplate : nullptr,
+                      book);
         out.flush();
     };
     if (Result written = writeFileAtomically(path, writePage); !written) {
@@ -278,7 +291,8 @@ HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
     const std::string pageFolder = folderOfPath(path);
     if (options.completePage)
         exported.notes = copyPageImages(folderOfPath(templatePath), pageFolder);
-    for (Result& line : deadContinuationLinks(chart, page.name, pageFolder))
-        exported.notes.push_back(std::move(line));
+    if (!book)
+        for (Result& line : deadContinuationLinks(chart, page.name, pageFolder))
+            exported.notes.push_back(std::move(line));
     return exported;
 }

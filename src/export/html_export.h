@@ -6,6 +6,7 @@
 #include "model/chart.h"
 
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -28,8 +29,17 @@ void writeHtmlChart(std::ostream& out, const Chart& chart, const HtmlPage& page)
 // sizes when they are not the template's, the chart, then the rest of the template.
 // Returns false when the template ends before a TREE line (out then holds the
 // head).
+// What a page of a book has besides the chart: its title, the way up to the
+// box of the page above that continues here (none for the main page), and
+// continuation boxes as anchors ("to-03").
+struct HtmlBookPage {
+    std::string title;
+    std::string upAddress; // "family.html#to-03"
+    std::string upName;
+};
+
 bool writeHtmlPage(std::ostream& out, const Chart& chart, const HtmlPage& page,
-                   std::istream* pageTemplate);
+                   std::istream* pageTemplate, const HtmlBookPage* book = nullptr);
 
 struct HtmlExportOptions {
     // The chart inside a page template, or the chart elements alone.
@@ -60,5 +70,8 @@ struct HtmlExportResult : Outcome {
 // than the template's carry their size in a page without the template. A
 // complete page gets the images of the template's folder beside it where
 // they are missing (see copyPageImages).
+// A page of a book (book given) is written with the others: its links are
+// checked once every page is written, not here.
 HtmlExportResult exportHtml(const Chart& chart, const std::string& path,
-                            const HtmlExportOptions& options = {});
+                            const HtmlExportOptions& options = {},
+                            const HtmlBookPage* book = nullptr);

@@ -259,14 +259,21 @@ void continuationBox(std::string& out, const Person& box, const TreeSettings& s,
     const std::string suffix = linkSuffix(description);
     RoomWriter w(out,
                  roomFor(description, escape,
-                         html.name.size() * maxEscapedLength + suffix.size() + sizeRoom(html)));
-    w.put("<div class=\"cbox\" style=\"top: ");
+                         html.name.size() * maxEscapedLength + 2 * suffix.size() + 16 +
+                             sizeRoom(html)));
+    const bool link = linksToChart(box, html.fromFamilyFile);
+    w.put("<div class=\"cbox\" ");
+    if (link && html.anchors) {
+        w.put("id=\"to-");
+        w.put(suffix);
+        w.put("\" ");
+    }
+    w.put("style=\"top: ");
     w.number(page.top + f.y * scaled(s.boxHeight, 0.15));
     w.put("px; left: ");
     w.number(page.left + f.x * scaled(s.boxWidth, 0.15));
     putStyleEnd(w, continuationSize(s), html, box.fillColour(noColour));
     w.put("<font size=1>");
-    const bool link = linksToChart(box, html.fromFamilyFile);
     if (link) {
         w.put("<a href=\"");
         for (const char c : continuationAddress(html.name, description))

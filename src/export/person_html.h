@@ -20,6 +20,9 @@ struct HtmlPage {
     // Each box carries its width and height, for a page whose style sheet
     // gives another size.
     bool boxSizes = false;
+    // Of a page of a book: each linking continuation box is the anchor "to-" and
+    // the suffix it links by, for the way back from the page below.
+    bool anchors = false;
 };
 
 // Whether boxes have the size the page template's style sheet gives them.

@@ -7,6 +7,8 @@
 #include "model/colour_scheme.h"
 #include "model/parent_table.h"
 #include "model/text_codec.h"
+#include "base/byte_text.h"
+#include "web/data_pieces.h"
 #include "web/json_text.h"
 
 #include <algorithm>
@@ -15,47 +17,6 @@
 #include <climits>
 
 namespace {
-
-constexpr std::size_t pieceSize = 1 << 16;
-
-// Gathers small writes and hands them on in pieces of about pieceSize bytes.
-class PieceBuffer {
-public:
-    explicit PieceBuffer(const DataWriter& write) : write_(write) { text_.reserve(pieceSize * 2); }
-
-    std::string& text() { return text_; }
-    void handOnFull()
-    {
-        if (text_.size() >= pieceSize)
-            handOn();
-    }
-    void handOn()
-    {
-        going_ = going_ && write_(text_);
-        text_.clear();
-    }
-    bool going() const { return going_; }
-
-private:
-    const DataWriter& write_;
-    std::string text_;
-    bool going_ = true;
-};
-
-void appendNumber(std::string& out, long long value)
-{
-    if (value == 0)
-        return;
-    char digits[24];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
-
-void appendField(std::string& out, std::string_view name)
-{
-    out += ",\"";
-    out += name;
-    out += "\":";
-}
 
 int kindCode(const Person& box)
 {
@@ -101,7 +62,7 @@ void writeTexts(PieceBuffer& out, const Tree& tree)
     out.text() += '"';
 }
 
-void writeAddresses(PieceBuffer& out, const Chart& chart, std::string_view pageName)
+void writeAddresses(PieceBuffer& out, const Chart& chart, const ChartPlace& place)
 {
     appendField(out.text(), "addresses");
     out.text() += '"';
@@ -114,7 +75,7 @@ void writeAddresses(PieceBuffer& out, const Chart& chart, std::string_view pageN
         first = false;
         // A box that names no chart gets no address: the page does not link it.
         if (linksToChart(*box, chart.familyLink().linked()))
-            appendJsonText(out.text(), displayText(continuationAddress(pageName, box->text)));
+            appendJsonText(out.text(), place.address(*box));
         out.handOnFull();
     });
     out.text() += '"';
@@ -160,12 +121,48 @@ std::size_t openingBox(const Chart& chart)
 void writeChartData(const Chart& chart, std::string_view pageName, bool chartBackground,
                     const DataWriter& write)
 {
+    PieceBuffer out(write);
+    writeChartData(chart, onePageChart(chart, pageName), chartBackground, out);
+    out.handOn();
+}
+
+ChartPlace onePageChart(const Chart& chart, std::string_view pageName)
+{
+    ChartPlace place;
+    place.name = pageName;
+    place.title = chartTitle(chart, pageName);
+    place.address = [pageName](const Person& box) {
+        return displayText(continuationAddress(pageName, box.text));
+    };
+    return place;
+}
+
+std::string chartTitle(const Chart& chart, std::string_view pageName)
+{
+    const Tree& tree = chart.tree();
+    const FamilyLink& link = chart.familyLink();
+    if (!link.linked() || tree.size() == 0)
+        return displayText(tree.name().empty() ? pageName : tree.name());
+    // A linked chart's root is its first box.
+    const Person* root = nullptr;
+    tree.forEachPerson([&root](const Person* box) { root = root ? root : box; });
+    std::string_view line = root->text;
+    line = line.substr(0, line.find('|'));
+    while (!line.empty() && line.back() == ' ')
+        line.remove_suffix(1);
+    return displayText(line) + " \u2014 " + displayText(fileNamePart(link.path));
+}
+
+void writeChartData(const Chart& chart, const ChartPlace& place, bool chartBackground,
+                    PieceBuffer& out)
+{
     const Tree& tree = chart.tree();
     const TreeSettings& s = chart.settings();
-    PieceBuffer out(write);
     std::string& text = out.text();
-    text += "{\"title\":\"";
-    appendJsonText(text, displayText(tree.name().empty() ? pageName : tree.name()));
+    text += "{\"name\":\"";
+    appendJsonText(text, displayText(place.name));
+    text += "\",\"title\":\"";
+    appendJsonText(text, place.title);
     text += "\",\"boxWidth\":" + std::to_string(s.boxWidth);
     text += ",\"boxHeight\":" + std::to_string(s.boxHeight);
     text += ",\"generationMode\":\"";
@@ -213,8 +210,14 @@ void writeChartData(const Chart& chart, std::string_view pageName, bool chartBac
                 answer.levelsUp, answer.levelsUp ? answer.columnOffset : answer.residueOffset};
         });
     }
-    writeAddresses(out, chart, pageName);
+    writeAddresses(out, chart, place);
     writeLegend(out.text(), colourLegend(chart));
+    if (place.record) {
+        writeColumn(out, tree, "records",
+                    [&](const Person& box) { return std::array<long long, 1>{place.record(box) + 1}; });
+        writeColumn(out, tree, "seeCharts", [&](const Person& box) {
+            return std::array<long long, 1>{place.seeChart(box) + 1};
+        });
+    }
     text += "}";
-    out.handOn();
 }

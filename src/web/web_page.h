@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "web/book_page.h"
 #include "web/chart_data.h"
 
 #include <string>
@@ -21,7 +22,12 @@ struct WebPageOptions {
 void writeWebPage(const Chart& chart, std::string_view pageName, const WebPageOptions& options,
                   const DataWriter& write);
 
+// The page of a book: every chart of it, opening on the one shown.
+void writeBookPage(const PageBook& book, const WebPageOptions& options, const DataWriter& write);
+
 // The page written to path atomically: complete, or the old file as it was
 // (the result says why: CannotCreate, CannotWrite, WriteProtected).
 Result exportWebPage(const Chart& chart, const std::string& path,
+                     const WebPageOptions& options = {});
+Result exportWebBook(const PageBook& book, const std::string& path,
                      const WebPageOptions& options = {});

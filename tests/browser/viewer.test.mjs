@@ -19,9 +19,9 @@ let browser, folder;
 
 // The page written by stirpa --export-web for a chart file, with the state the
 // tests read on window.stirpaViewer unless `hooks` is false.
-function publish(chart, name, hooks = true) {
+function publish(chart, name, hooks = true, more = []) {
   const out = path.join(folder, name + '.html');
-  execFileSync(stirpa, ['--export-web', chart, out, ...(hooks ? ['--test-hooks'] : [])]);
+  execFileSync(stirpa, ['--export-web', chart, out, ...(hooks ? ['--test-hooks'] : []), ...more], { stdio: 'pipe' });
   return out;
 }
 
@@ -238,8 +238,8 @@ test('a click draws the lineage that the editor\'s Find parent draws', async () 
   await page.close();
 });
 
-test('a continuation box links to the page of the chart it names', async () => {
-  const file = publish(path.join(data, 'web/lineage.txt'), 'lineage');
+test('a continuation box of a page of its own links to the page of the chart it names', async () => {
+  const file = publish(path.join(data, 'web/lineage.txt'), 'lineage', true, ['--chart-only']);
   const page = await open(file);
   await page.waitForFunction(() => document.querySelectorAll('#person-list a').length === 14);
   const links = await page.$$eval('#person-list a', (all) => all.map((a) => a.getAttribute('href')));
@@ -374,6 +374,120 @@ test('the persons list numbers every person once, in reading order, however long
       assert.equal(number, k + 1, `number of ${text} of ${n}`);
       assert.equal(text, `Person ${k}`, `item ${k + 1} of ${n}`);
     });
+    await page.close();
+  }
+});
+
+// A village as a family file: founders' children marry outsiders, cousins and,
+// widowed, a second spouse; some stay single. Seeded, so every run is the same.
+function villageFile(seed, generations) {
+  let state = seed;
+  const random = (n) => { state = (state * 48271) % 2147483647; return state % n; };
+  const persons = [], families = [];
+  const person = (sex, famc) => {
+    persons.push({ id: persons.length + 1, sex, famc, fams: [] });
+    return persons[persons.length - 1];
+  };
+  const marry = (husband, wife) => {
+    const family = { id: families.length + 1, husband, wife, children: [] };
+    families.push(family);
+    husband.fams.push(family.id);
+    wife.fams.push(family.id);
+    return family;
+  };
+  let couples = [];
+  for (let k = 0; k < 4; ++k) couples.push(marry(person('M', 0), person('F', 0)));
+  for (let g = 1; g < generations; ++g) {
+    const young = [];
+    for (const family of couples) {
+      for (let c = random(5) + 1; c > 0; --c) {
+        const child = person(random(2) ? 'M' : 'F', family.id);
+        family.children.push(child);
+        young.push(child);
+      }
+    }
+    couples = [];
+    const single = young.filter(() => random(5) > 0);
+    for (const man of single.filter((p) => p.sex === 'M')) {
+      const cousin = single.find((p) => p.sex === 'F' && !p.fams.length && p.famc !== man.famc && random(3) === 0);
+      couples.push(marry(man, cousin || person('F', 0)));
+      if (random(4) === 0) couples.push(marry(man, person('F', 0))); // a second marriage
+    }
+  }
+  let text = '0 HEAD\n1 CHAR UTF-8\n';
+  for (const p of persons) {
+    text += `0 @I${p.id}@ INDI\n1 NAME Given${p.id} /Surname${p.id}/\n1 SEX ${p.sex}\n`;
+    if (p.famc) text += `1 FAMC @F${p.famc}@\n`;
+    for (const f of p.fams) text += `1 FAMS @F${f}@\n`;
+  }
+  for (const f of families) {
+    text += `0 @F${f.id}@ FAM\n1 HUSB @I${f.husband.id}@\n1 WIFE @I${f.wife.id}@\n`;
+    for (const c of f.children) text += `1 CHIL @I${c.id}@\n`;
+  }
+  return { text: text + '0 TRLR\n', count: persons.length };
+}
+
+// A book of a generated village, its page opened on its main chart.
+async function villageBook(seed) {
+  const village = villageFile(seed, 5), family = path.join(folder, `village${seed}.ged`);
+  writeFileSync(family, village.text);
+  const chart = path.join(folder, `village${seed}.txt`);
+  execFileSync(stirpa, ['--import-gedcom', family, chart, '--root', 'I1', '--descendants', '6', '--split', '16', '--replace'], { stdio: 'pipe' });
+  return { family, page: await open(publish(chart, `village${seed}`)) };
+}
+
+test('a book\'s page leads from chart to chart and back, and finds in all of them', async () => {
+  const { page } = await villageBook(3);
+  const charts = await page.$$eval('#charts option', (all) => all.map((o) => o.textContent));
+  assert.ok(charts.length > 1, 'a book of several charts');
+  assert.match(await page.title(), /^Given1 Surname1 — village3\.ged$/);
+  // A continuation box of the main chart leads to the root of its chart, whose way up leads back to it.
+  await page.waitForFunction(() => window.stirpaViewer.listDone !== null);
+  const [lead] = await page.$$eval('#person-list a[href^="#chart=village3"]:not([href^="#chart=village3&"])',
+    (all) => all.map((a) => a.getAttribute('href')));
+  await page.evaluate((hash) => { window.location.hash = hash; }, lead);
+  await page.waitForFunction((hash) => window.location.hash === hash, {}, lead);
+  await page.waitForFunction(() => !document.getElementById('up').hidden);
+  const up = await page.$eval('#up', (a) => a.getAttribute('href'));
+  assert.match(up, /^#chart=village3&box=-?\d+,-?\d+$/);
+  await page.click('#up');
+  await page.waitForFunction(() => document.getElementById('up').hidden);
+  assert.match(await page.title(), /^Given1 Surname1/);
+  // The root of the last chart is found from the main chart: its continuation box in the chart above, its own box.
+  const name = charts[charts.length - 1].split(' — ')[0];
+  await page.type('#find', name);
+  await page.waitForFunction(() => !window.stirpaViewer.finding && document.getElementById('find-count').value);
+  const [, total] = /^1 of (\d+)$/.exec(await page.$eval('#find-count', (o) => o.value));
+  const chartsShown = new Set();
+  for (let n = 0; n < Number(total); ++n) {
+    chartsShown.add(await page.$eval('#charts', (s) => s.value));
+    await page.keyboard.press('Enter');
+  }
+  assert.ok(chartsShown.has(String(charts.length - 1)) && chartsShown.size > 1, [...chartsShown].join(' '));
+  await page.close();
+});
+
+test('the page says how two persons are related as stirpa --relate does', async (t) => {
+  // The relationships are the family library's: compared where the program has --relate.
+  const relate = process.env.STIRPA_RELATE_EXE || stirpa;
+  if (!execFileSync(relate, ['--help']).toString().includes('--relate')) {
+    t.skip('this stirpa has no --relate');
+    return;
+  }
+  for (const seed of [1, 2]) {
+    const { family, page } = await villageBook(seed);
+    // The persons of the book, their spouses and ancestors: those the page can relate.
+    const ids = await page.evaluate(() => window.stirpaViewer.persons());
+    let state = seed;
+    for (let n = 0; n < 100; ++n) {
+      state = (state * 48271) % 2147483647;
+      const a = ids[state % ids.length], b = ids[Math.floor(state / ids.length) % ids.length];
+      if (a === b) continue;
+      const shown = await page.evaluate((a, b) => window.stirpaViewer.relate(a, b), a, b);
+      const told = execFileSync(relate, ['--relate', family, a, b]).toString()
+        .split('\n').filter((line) => line && !line.startsWith(' '));
+      assert.deepEqual(shown, told, `${a} to ${b}`);
+    }
     await page.close();
   }
 });

@@ -3,6 +3,7 @@
 // reason on standard error, the template from the current folder, the log.
 #include "export_fixture.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdlib>
@@ -101,6 +102,60 @@ private slots:
         QCOMPARE(bytes(readBytes(dir.filePath("tom.gif").toStdString())), QByteArray("mine"));
     }
 
+    // Without one in the current folder, the template beside the program comes
+    // before the installed one.
+    void templateBesideTheProgramComesNext()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string prefix = dir.path().toStdString() + "/prefix";
+        std::filesystem::create_directories(prefix + "/bin/web");
+        std::filesystem::create_directories(prefix + "/share/stirpa/web");
+        std::filesystem::copy_file(programPath(), prefix + "/bin/stirpa");
+        writeBytes(prefix + "/bin/web/stirpa_full.html", "<p>beside</p>\nTREE\n");
+        writeBytes(prefix + "/share/stirpa/web/stirpa_full.html", "<p>installed</p>\nTREE\n");
+        const Run run = runIn(dir,
+                              "--export-html '" + testDataPath("mixed_chart.txt") +
+                                  "' family.html --complete-page",
+                              prefix + "/bin/stirpa");
+        QCOMPARE(run.status, 0);
+        QVERIFY(readBytes(dir.filePath("family.html").toStdString()).starts_with("<p>beside</p>\n"));
+    }
+
+    // A book's pages from any of its charts: every page written and titled,
+    // each link down names a page written, each way up an anchor of the page above.
+    void bookPagesLinkBothWays()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string folder = dir.path().toStdString();
+        writeBytes(folder + "/stirpa_full.html", "<title>Family chart</title>\nTREE\n");
+        QCOMPARE(runIn(dir, "--import-gedcom '" + std::string(STIRPA_TEST_DATA) +
+                                "/gedcom/hartmann.ged' bk.txt --root I1 --split 4")
+                     .status,
+                 0);
+        const Run run = runIn(dir, "--export-html bk02.txt bk02.html --complete-page");
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.empty(), run.err.c_str());
+        const QStringList pages{"bk", "bk01", "bk0101", "bk02"};
+        QHash<QString, QString> text;
+        for (const QString& name : pages) {
+            text[name] = QString::fromStdString(readBytes(folder + "/" + name.toStdString() + ".html"));
+            QVERIFY2(text[name].contains(QRegularExpression("<title>[^<]+ — hartmann.ged</title>")),
+                     qPrintable(name));
+        }
+        for (const QString& name : pages) {
+            for (const QRegularExpressionMatch& down :
+                 QRegularExpression("<a href=\"([a-z0-9]+)\\.html\">").globalMatch(text[name]))
+                QVERIFY2(pages.contains(down.captured(1)), qPrintable(down.captured(0)));
+            const QRegularExpressionMatch up =
+                QRegularExpression("class=\"up\" href=\"([a-z0-9]+)\\.html#(to-[0-9]+)\"").match(text[name]);
+            QCOMPARE(up.hasMatch(), name != "bk");
+            if (up.hasMatch())
+                QVERIFY2(text[up.captured(1)].contains("id=\"" + up.captured(2) + "\""), qPrintable(name));
+        }
+    }
+
     void personsOnly()
     {
         QTemporaryDir dir;
@@ -120,7 +175,9 @@ private slots:
         QTest::addColumn<QByteArray>("written"); // the page left behind
         QTest::newRow("missing template")
             << QByteArray() << QByteArray("out.html")
-            << QByteArray("Cannot read the page template 'stirpa_full.html'") << QByteArray();
+            << QByteArray("Cannot read the page template 'stirpa_full.html': it is in none of "
+                          "stirpa_full.html, ")
+            << QByteArray();
         QTest::newRow("template without TREE")
             << QByteArray("<html>\nFILENAME\n") << QByteArray("out.html")
             << QByteArray("has no TREE line") << QByteArray();
@@ -147,8 +204,13 @@ private slots:
         if (!templateText.isEmpty())
             writeBytes(folder + "/stirpa_full.html", templateText.toStdString());
         ::mkfifo((folder + "/fifo.html").c_str(), 0600);
-        const Run run = runIn(dir, "--export-html '" + testDataPath("mixed_chart.txt") + "' " +
-                                       output.toStdString() + " --complete-page");
+        // The build's program has a template beside it: a copy alone has none.
+        std::filesystem::create_directories(folder + "/bin");
+        std::filesystem::copy_file(programPath(), folder + "/bin/stirpa");
+        const Run run = runIn(dir,
+                              "--export-html '" + testDataPath("mixed_chart.txt") + "' " +
+                                  output.toStdString() + " --complete-page",
+                              folder + "/bin/stirpa");
         QCOMPARE(run.status, 1);
         QVERIFY2(bytes(run.err).contains(reason), run.err.c_str());
         const std::string outPath = folder + "/" + output.toStdString();

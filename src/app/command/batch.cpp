@@ -3,6 +3,7 @@
 
 #include "app/command/gedcom_batch.h"
 #include "app/command/install_paths.h"
+#include "app/command/html_book.h"
 #include "app/command/web_batch.h"
 #include "family/output_check.h"
 
@@ -57,29 +58,39 @@ int exportHtmlCommand(const std::vector<std::string>& args, BatchStreams streams
 {
     bool completePage = false;
     bool escapeText = false;
+    bool chartOnly = false;
     std::vector<std::string> paths;
     for (const std::string& arg : args) {
         if (arg == "--complete-page")
             completePage = true;
         else if (arg == "--escape-text")
             escapeText = true;
+        else if (arg == "--chart-only")
+            chartOnly = true;
         else
             paths.push_back(arg);
     }
     if (paths.size() != 2) {
-        streams.err << "usage: stirpa --export-html CHART OUT [--complete-page] [--escape-text]\n";
+        streams.err << "usage: stirpa --export-html CHART OUT [--complete-page] [--escape-text] "
+                       "[--chart-only]\n";
         return 2;
     }
     if (const Result output = checkExportOutput(paths[1], exportInputs(paths[0], completePage));
         !output)
         return exitStatus(output, streams.err);
-    const std::optional<Chart> chart = openChart(paths[0], streams.err);
+    std::optional<Chart> chart = openChart(paths[0], streams.err);
     if (!chart)
         return 1;
-    const HtmlExportResult result = exportHtml(*chart, paths[1],
-                                               {.completePage = completePage,
-                                                .templatePaths = htmlTemplatePaths(),
-                                                .escapeText = escapeText});
+    const HtmlExportOptions options{.completePage = completePage,
+                                    .templatePaths = htmlTemplatePaths(),
+                                    .escapeText = escapeText};
+    if (!chartOnly) {
+        BookCharts book = readBookCharts(paths[0], std::move(*chart), false);
+        if (book.charts.size() > 1)
+            return exportHtmlBook(book, paths[1], options, streams);
+        chart = std::move(book.charts.front().chart);
+    }
+    const HtmlExportResult result = exportHtml(*chart, paths[1], options);
     if (!result) {
         streams.err << result.message() << '\n';
         return 1;
@@ -157,16 +168,19 @@ std::vector<BatchOption> coreBatchOptions(DateLanguage dateLanguage)
          "open CHART and save it to OUT in the chart format; an OUT that is no chart is "
          "replaced only with --replace",
          saveAs},
-        {"--export-html", "CHART OUT [--complete-page] [--escape-text]",
+        {"--export-html", "CHART OUT [--complete-page] [--escape-text] [--chart-only]",
          "write CHART as HTML to OUT: a whole page in the template stirpa_full.html "
-         "(from the current folder, else the installed one) with --complete-page, else "
-         "the chart elements alone; --escape-text shows every description as typed, "
-         "markup and all (text from a family file always is)",
+         "(from the current folder, else beside the program, else the installed one) with "
+         "--complete-page, else the chart elements alone; --escape-text shows every "
+         "description as typed, markup and all (text from a family file always is). A chart "
+         "of a book writes every chart's page beside OUT, linked both ways, unless "
+         "--chart-only",
          exportHtmlCommand},
-        {"--export-web", "CHART OUT.html [--background]",
+        {"--export-web", "CHART OUT.html [--background] [--chart-only]",
          "publish CHART as one self-contained web page OUT.html to pan, zoom, find and follow "
          "lines of ancestors in, on white paper or, with --background, on the chart's own "
-         "background",
+         "background; a chart of a book publishes the whole book, its boxes leading from "
+         "chart to chart (#chart=NAME), unless --chart-only",
          exportWebCommand},
     };
     for (BatchOption& option : gedcomBatchOptions(dateLanguage))

@@ -50,7 +50,8 @@ std::string installedProgramFolder()
 
 std::vector<std::string> htmlTemplatePaths()
 {
-    return {htmlTemplateName, installedDataFolder() + "/web/" + htmlTemplateName};
+    return {htmlTemplateName, runningProgramFolder() + "/web/" + htmlTemplateName,
+            installedDataFolder() + "/web/" + htmlTemplateName};
 }
 
 std::vector<std::string> exportInputs(const std::string& chartPath, bool completePage)

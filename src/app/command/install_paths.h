@@ -22,7 +22,7 @@ std::string installedProgramFolder();
 std::string runningProgramFolder();
 
 // Where the HTML export looks for its page template: the current folder first,
-// then the installed copy.
+// then beside the program (the build's copy), then the installed copy.
 std::vector<std::string> htmlTemplatePaths();
 
 // What an export of the chart at chartPath reads: the chart, and for a complete
