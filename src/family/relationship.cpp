@@ -87,28 +87,42 @@ struct Sides {
     }
 };
 
-// The member of the ancestors nearest to a side.
-int nearestOf(const Ancestors& side, const std::vector<int>& ancestors)
+// Of the persons given, the one a side reaches in the fewest generations; -1
+// when it reaches none.
+int nearestOf(const Ancestors& side, const std::vector<int>& persons)
 {
-    return *std::min_element(ancestors.begin(), ancestors.end(), [&](int x, int y) {
-        return side.at(x).generations < side.at(y).generations;
-    });
+    int nearest = -1;
+    for (const int person : persons)
+        if (const auto at = side.find(person);
+            at != side.end() &&
+            (nearest < 0 || at->second.generations < side.at(nearest).generations))
+            nearest = person;
+    return nearest;
 }
 
-Relationship relationThrough(const Sides& sides, std::vector<int> ancestors, bool half)
+// The relationship through one ancestor, or through a couple: then up from
+// A and down to B through the couple's own children, each side's nearest.
+Relationship relationThrough(const Sides& sides, int ancestor, bool half, int couple = -1)
 {
     Relationship relation;
     relation.half = half;
-    const int fromA = nearestOf(sides.a, ancestors);
-    const int fromB = nearestOf(sides.b, ancestors);
-    relation.up = sides.a.at(fromA).generations;
-    relation.down = sides.b.at(fromB).generations;
-    relation.line = lineUp(sides.a, fromA);
-    relation.line.pop_back();
-    relation.line.insert(relation.line.end(), ancestors.begin(), ancestors.end());
-    std::vector<int> down = lineUp(sides.b, fromB);
-    relation.line.insert(relation.line.end(), down.rbegin() + 1, down.rend());
-    relation.ancestors = std::move(ancestors);
+    std::vector<int> top = {ancestor};
+    if (couple >= 0) {
+        const GedcomFamily& family = sides.data.families[std::size_t(couple)];
+        top = {family.husband, family.wife};
+        relation.line = lineUp(sides.a, nearestOf(sides.a, family.children));
+        relation.line.insert(relation.line.end(), top.begin(), top.end());
+        const std::vector<int> down = lineUp(sides.b, nearestOf(sides.b, family.children));
+        relation.line.insert(relation.line.end(), down.rbegin(), down.rend());
+    } else {
+        relation.line = lineUp(sides.a, ancestor);
+        const std::vector<int> down = lineUp(sides.b, ancestor);
+        relation.line.insert(relation.line.end(), down.rbegin() + 1, down.rend());
+    }
+    const auto apex = std::find(relation.line.begin(), relation.line.end(), top.front());
+    relation.up = int(apex - relation.line.begin());
+    relation.down = int(relation.line.end() - apex) - int(top.size());
+    relation.ancestors = std::move(top);
     return relation;
 }
 
@@ -134,16 +148,16 @@ std::vector<Relationship> bloodRelations(const GedcomData& data, const std::vect
             sides.a.at(ancestor).generations == 0 || sides.b.at(ancestor).generations == 0;
         const int family = directLine ? -1 : sides.sharedFamily(ancestor);
         if (family < 0) {
-            relations.push_back(relationThrough(sides, {ancestor}, !directLine));
+            relations.push_back(relationThrough(sides, ancestor, !directLine));
             continue;
         }
         const GedcomFamily& couple = data.families[std::size_t(family)];
         const int partner = couple.husband == ancestor ? couple.wife : couple.husband;
         if (partner >= 0 && std::binary_search(nearest.begin(), nearest.end(), partner)) {
             paired.insert(std::upper_bound(paired.begin(), paired.end(), partner), partner);
-            relations.push_back(relationThrough(sides, {couple.husband, couple.wife}, false));
+            relations.push_back(relationThrough(sides, ancestor, false, family));
         } else {
-            relations.push_back(relationThrough(sides, {ancestor}, false));
+            relations.push_back(relationThrough(sides, ancestor, false));
         }
     }
     return relations;
