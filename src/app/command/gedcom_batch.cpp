@@ -221,6 +221,9 @@ void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter&
 int personNamed(const GedcomData& data, const std::string& gedcomPath, const std::string& text,
                 const char* giveIdHow, std::ostream& err, std::size_t* others)
 {
+    // A record id needs no list of names, which takes long to make for a large file.
+    if (const int record = text.empty() ? -1 : data.findPerson(text); record >= 0)
+        return record;
     const PersonFilter filter(data);
     const std::vector<int> named = personsNamed(data, filter, text, others);
     if (named.size() == 1)
@@ -254,8 +257,8 @@ RootChoice chooseRoot(const ImportCall& call, const GedcomData& data, std::ostre
         choice.person = choice.byDefault.person;
         return choice;
     }
-    choice.person = personNamed(data, call.gedcomPath, call.root, " with --root", err,
-                                &choice.others);
+    choice.person =
+        personNamed(data, call.gedcomPath, call.root, " with --root", err, &choice.others);
     return choice;
 }
 

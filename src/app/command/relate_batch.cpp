@@ -37,8 +37,7 @@ void writeLine(std::ostream& out, const GedcomData& data, const Relationship& re
 
 } // namespace
 
-int relateCommand(const std::vector<std::string>& args, BatchStreams streams,
-                  DateLanguage language)
+int relateCommand(const std::vector<std::string>& args, BatchStreams streams, DateLanguage language)
 {
     if (args.size() != 3) {
         streams.err << "usage: stirpa --relate " << relateUsage << '\n';

@@ -64,6 +64,20 @@ bool MainWindow::askReadFamilyFile(const QString& familyPath)
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool MainWindow::mayReadFamilyFile(const QString& path)
+{
+    if (isBeside(path, document_->path()))
+        return true;
+    // A chart from someone else could name any file of this user's.
+    const QString pair = document_->path() + '\n' + QFileInfo(path).absoluteFilePath();
+    if (familyFilesAllowed_.contains(pair))
+        return true;
+    if (!askReadFamilyFile(path))
+        return false;
+    familyFilesAllowed_.insert(pair);
+    return true;
+}
+
 bool MainWindow::showFailure(const QString& title, const Result& result)
 {
     if (!result)
@@ -96,14 +110,8 @@ void MainWindow::fileUpdateFromFamily()
         path = askMovedFamilyFile(remembered);
         if (path.isEmpty())
             return;
-    } else if (!isBeside(path, document_->path())) {
-        // A chart from someone else could name any file of this user's.
-        const QString pair = document_->path() + '\n' + QFileInfo(path).absoluteFilePath();
-        if (!familyFilesAllowed_.contains(pair)) {
-            if (!askReadFamilyFile(path))
-                return;
-            familyFilesAllowed_.insert(pair);
-        }
+    } else if (!mayReadFamilyFile(path)) {
+        return;
     }
     FamilyUpdate update = updateFromFamilyFile(
         copyOfChart(document_->chart()), document_->path().toLocal8Bit().toStdString(),
