@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -134,15 +135,18 @@ std::vector<Relationship> bloodRelations(const GedcomData& data, const std::vect
     Sides sides{data, ancestorsOf(data, sideA), ancestorsOf(data, sideB)};
     const Ancestors& smaller = sides.a.size() <= sides.b.size() ? sides.a : sides.b;
     std::vector<int> nearest;
+    // A or B themselves always count: in a file that loops, their children
+    // may be their ancestors too.
     for (const auto& [person, reach] : smaller)
-        if (sides.common(person) && sides.nearest(person))
+        if (sides.common(person) && (sides.a.at(person).generations == 0 ||
+                                     sides.b.at(person).generations == 0 || sides.nearest(person)))
             nearest.push_back(person);
     std::sort(nearest.begin(), nearest.end());
 
     std::vector<Relationship> relations;
-    std::vector<int> paired; // the partners already counted with their couple
+    std::unordered_set<int> paired; // the partners already counted with their couple
     for (const int ancestor : nearest) {
-        if (std::binary_search(paired.begin(), paired.end(), ancestor))
+        if (paired.contains(ancestor))
             continue;
         const bool directLine =
             sides.a.at(ancestor).generations == 0 || sides.b.at(ancestor).generations == 0;
@@ -154,7 +158,7 @@ std::vector<Relationship> bloodRelations(const GedcomData& data, const std::vect
         const GedcomFamily& couple = data.families[std::size_t(family)];
         const int partner = couple.husband == ancestor ? couple.wife : couple.husband;
         if (partner >= 0 && std::binary_search(nearest.begin(), nearest.end(), partner)) {
-            paired.insert(std::upper_bound(paired.begin(), paired.end(), partner), partner);
+            paired.insert(partner);
             relations.push_back(relationThrough(sides, ancestor, false, family));
         } else {
             relations.push_back(relationThrough(sides, ancestor, false));

@@ -49,6 +49,7 @@ private slots:
             "has no person with the id or name \"Nobody\"");
         row("the same person", {"--relate", "FILE", "I1", "Johann"}, 1, "",
             "\"I1\" and \"Johann\" are the same person, Johann Georg Hartmann (I1, 1822–1889)");
+        row("an empty name", {"--relate", "FILE", "", "I1"}, 2, "", "usage: stirpa --relate");
         row("one person", {"--relate", "FILE", "I1"}, 2, "", "usage: stirpa --relate FILE.ged A B");
         row("no file", {"--relate", "/nonexistent/x.ged", "I1", "I2"}, 1, "", "/nonexistent/x.ged");
     }

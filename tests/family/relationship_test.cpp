@@ -239,6 +239,28 @@ private slots:
               half, twice);
     }
 
+    // A file whose persons are their own ancestors: every pair answers, both
+    // ways alike, and a parent is a parent.
+    void endsInLoops()
+    {
+        QFile file(QStringLiteral(STIRPA_TEST_DATA "/gedcom/hostile/loops.ged"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const GedcomData data = dataOf(file.readAll().toStdString());
+        const int persons = int(data.persons.size());
+        for (int a = 0; a < persons; ++a)
+            for (int b = 0; b < persons; ++b) {
+                std::vector<Relationship> backwards = relationshipsOf(data, b, a);
+                for (Relationship& relation : backwards)
+                    relation = reversed(relation);
+                const std::vector<Relationship> found = relationshipsOf(data, a, b);
+                QVERIFY(sorted(found) == sorted(backwards));
+                if (a != b && data.isParent(a, b))
+                    QVERIFY(std::any_of(found.begin(), found.end(), [](const Relationship& r) {
+                        return r.kind == RelationKind::Blood && r.up == 0 && r.down == 1;
+                    }));
+            }
+    }
+
     // Different relationships read differently, for each sex and language:
     // no two degrees or removals fall on one word (but a cousin removed reads
     // the same from either end).

@@ -39,7 +39,8 @@ void writeLine(std::ostream& out, const GedcomData& data, const Relationship& re
 
 int relateCommand(const std::vector<std::string>& args, BatchStreams streams, DateLanguage language)
 {
-    if (args.size() != 3) {
+    // An empty A or B would name everyone.
+    if (args.size() != 3 || args[1].empty() || args[2].empty()) {
         streams.err << "usage: stirpa --relate " << relateUsage << '\n';
         return 2;
     }
