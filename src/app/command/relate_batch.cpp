@@ -85,8 +85,8 @@ BatchOption relateOption(DateLanguage language)
             "takes them (a record id or a name): \"A is the grandmother of B\", then the line "
             "from A up to the nearest common ancestors and down to B, a person a line; one such "
             "block for each relationship (cousins twice over have two); by marriage (\"the "
-            "husband of a granddaughter of B\") only when A and B share no ancestor; \"A is not "
-            "related to B\" when neither. In German with --lang de",
+            "husband of a granddaughter of B\") only when A and B neither share an ancestor nor "
+            "married; \"A is not related to B\" when none. In German with --lang de",
             [language](const std::vector<std::string>& args, BatchStreams streams) {
                 return relateCommand(args, streams, language);
             }};
