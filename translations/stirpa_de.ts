@@ -386,6 +386,16 @@ Verkleinern</translation>
         <translation>&amp;Elternteil finden...</translation>
     </message>
     <message>
+        <source>Rela&amp;tionship...</source>
+        <translation>Ver&amp;wandtschaft...</translation>
+    </message>
+    <message>
+        <source>Tell how the person of the box selected before is related to the person of the selected box
+Relationship</source>
+        <translation>Zeigen, wie die Person des zuvor ausgewählten Kästchens mit der Person des ausgewählten Kästchens verwandt ist
+Verwandtschaft</translation>
+    </message>
+    <message>
         <source>&amp;Settings...</source>
         <translation>E&amp;instellungen...</translation>
     </message>
@@ -835,6 +845,30 @@ About</source>
     <message>
         <source>The chart&apos;s family file %1 is gone. Choose the file it became?</source>
         <translation>Die Familiendatei der Tafel, %1, ist nicht mehr da. Die Datei wählen, die an ihre Stelle trat?</translation>
+    </message>
+    <message>
+        <source>Relationship</source>
+        <translation>Verwandtschaft</translation>
+    </message>
+    <message>
+        <source>This chart is not linked to a family file, which tells how its persons are related. Tree &gt; Link to family file links it.</source>
+        <translation>Diese Tafel ist mit keiner Familiendatei verknüpft, die sagt, wie ihre Personen verwandt sind. Baum &gt; Mit Familiendatei verknüpfen verknüpft sie.</translation>
+    </message>
+    <message>
+        <source>Select the box of one person, then the box of the other, then choose Tree &gt; Relationship.</source>
+        <translation>Das Kästchen der einen Person auswählen, dann das der anderen, dann Baum &gt; Verwandtschaft wählen.</translation>
+    </message>
+    <message>
+        <source>The chart&apos;s family file %1 is gone. File &gt; Update from family file finds the file it became.</source>
+        <translation>Die Familiendatei der Tafel, %1, ist nicht mehr da. Datei &gt; Aus Familiendatei aktualisieren findet die Datei, die an ihre Stelle trat.</translation>
+    </message>
+    <message>
+        <source>The box &quot;%1&quot; stands for no person of %2.</source>
+        <translation>Das Kästchen „%1“ steht für keine Person aus %2.</translation>
+    </message>
+    <message>
+        <source>Both boxes stand for %1.</source>
+        <translation>Beide Kästchen stehen für %1.</translation>
     </message>
     <message>
         <source>What %1 changes in the chart.</source>
@@ -1671,6 +1705,13 @@ About</source>
     <message>
         <source>Undo insertion</source>
         <translation>Rückgängig: Einfügen</translation>
+    </message>
+</context>
+<context>
+    <name>RelationshipDialog</name>
+    <message>
+        <source>Relationship</source>
+        <translation>Verwandtschaft</translation>
     </message>
 </context>
 </TS>

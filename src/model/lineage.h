@@ -17,3 +17,12 @@ struct LineageMark {
 // The steps of a parent search in the order they were found, from the searched
 // box upward.
 using LineagePath = std::vector<LineageMark>;
+
+// A line drawn red over a chart for a while, not saved with it (a
+// relationship): the boxes on it and the connectors between them.
+struct RedLine {
+    std::vector<const Person*> boxes;
+    LineagePath connectors;
+
+    bool empty() const { return boxes.empty() && connectors.empty(); }
+};

@@ -3,6 +3,7 @@
 
 #include "model/chart.h"
 #include "model/draw_context.h"
+#include "model/person.h"
 #include "model/selection.h"
 #include "render/generation_column.h"
 
@@ -21,11 +22,10 @@ bool readingOrder(Cell a, Cell b)
     return a.level != b.level ? a.level < b.level : a.column < b.column;
 }
 
-void paintMark(DrawContext& dc, const Rect& box)
+void paintMark(DrawContext& dc, const Rect& box, Colour colour = colours::findMark)
 {
     const Rect outer{box.left - markOffset, box.top - markOffset, box.right + markOffset,
                      box.bottom + markOffset};
-    const Colour colour = colours::findMark;
     dc.fillBackground(colour, {outer.left, outer.top, outer.right, outer.top + markWidth});
     dc.fillBackground(colour, {outer.left, outer.bottom - markWidth, outer.right, outer.bottom});
     dc.fillBackground(colour, {outer.left, outer.top, outer.left + markWidth, outer.bottom});
@@ -63,6 +63,24 @@ void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection,
         paintGenerationColumn(dc, *chart);
     if (selection && selection->frameShown)
         drawCellOutline(dc, chart->settings(), selection->current);
+}
+
+void paintRedLine(DrawContext& dc, const TreeSettings& settings, const RedLine& line)
+{
+    for (const Person* box : line.boxes)
+        paintMark(dc, settings.boxRect(box->cell()), colours::red);
+    dc.setPen(colours::red);
+    for (const LineageMark& mark : line.connectors) {
+        const Rect box = settings.boxRect(mark.box->cell());
+        // A continuation box's connector runs its own way, and is not on a line.
+        if (mark.box->kind() == BoxKind::Continuation)
+            continue;
+        const int middleX = (box.left + box.right) / 2, middleY = (box.top + box.bottom) / 2;
+        if (mark.bits & 1)
+            dc.drawLine({box.right, middleY}, {box.right + mark.box->rightLink(), middleY});
+        if (mark.bits & 2)
+            dc.drawLine({middleX, box.bottom}, {middleX, box.bottom + mark.box->downLink()});
+    }
 }
 
 void drawCellOutline(DrawContext& dc, const TreeSettings& settings, Cell cell)

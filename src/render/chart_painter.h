@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/geometry.h"
+#include "model/lineage.h"
 
 #include <vector>
 
@@ -22,6 +23,10 @@ enum class GenerationColumn { Painted, LeftOut };
 void paintChart(DrawContext& dc, const Chart* chart, const Selection* selection = nullptr,
                 const std::vector<Cell>& marked = {},
                 GenerationColumn column = GenerationColumn::Painted);
+
+// A red line over the chart's picture, for the screen: its boxes framed, its
+// connectors drawn red.
+void paintRedLine(DrawContext& dc, const TreeSettings& settings, const RedLine& line);
 
 // The dashed outline of a cell's box, drawn in XOR: drawn twice, it is gone.
 // The selection frame of an empty cell and the outline of a drag.

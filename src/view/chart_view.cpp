@@ -41,6 +41,7 @@ void ChartView::chartReplaced()
     // An outline of the old chart's drag has nothing left to drop.
     endDrag();
     shownSelection_ = noCell;
+    redLine_ = {};
     // A record belongs to the family file of the chart it was copied from.
     pasteRecord_.reset();
     updateScrollSizes();
@@ -51,6 +52,9 @@ void ChartView::chartChanged(const ChartChange& change)
 {
     if (change.extentGrew)
         updateScrollSizes();
+    // A box of the line may be gone.
+    if (change.what == ChartChange::Boxes)
+        redLine_ = {};
     invalidateChart();
 }
 

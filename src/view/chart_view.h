@@ -63,6 +63,10 @@ public:
     void draw(DrawContext& dc);
     // Cells framed on screen (the find's matches), in reading order; never printed.
     void setMarkedCells(std::vector<Cell> cells);
+    // A relationship's line drawn red over the chart until the selection or
+    // the chart changes; never printed.
+    void setRedLine(RedLine line);
+    const RedLine& redLine() const { return redLine_; }
     // Selects the cell and scrolls its box to the middle of the view.
     void selectAndCentre(Cell cell);
     // Scrolls the chart point to the middle of the view, as far as the chart goes.
@@ -197,6 +201,7 @@ private:
     QImage image_;
     QRegion stale_;
     std::vector<Cell> markedCells_;
+    RedLine redLine_; // its boxes live while the chart is unchanged
     std::unique_ptr<QPainter> imagePainter_;
     int imagePainterUsers_ = 0;
 };

@@ -76,6 +76,8 @@ QRect ChartView::selectionArea(Cell cell) const
 
 void ChartView::selectionChanged()
 {
+    if (!redLine_.empty())
+        setRedLine({});
     const Cell now = shownCell(document_->selection());
     const QRegion area = QRegion(selectionArea(shownSelection_)) | selectionArea(now);
     shownSelection_ = now;
@@ -86,6 +88,12 @@ void ChartView::selectionChanged()
 void ChartView::setMarkedCells(std::vector<Cell> cells)
 {
     markedCells_ = std::move(cells);
+    invalidateChart();
+}
+
+void ChartView::setRedLine(RedLine line)
+{
+    redLine_ = std::move(line);
     invalidateChart();
 }
 
@@ -157,6 +165,7 @@ void ChartView::paintEvent(QPaintEvent* event)
             QtDrawContext dc(painter, scrollPosition(), {area.width(), area.height()}, todo, zoom_);
             paintChart(dc, &document_->chart(), &document_->selection(), markedCells_,
                        GenerationColumn::LeftOut);
+            paintRedLine(dc, tree().settings(), redLine_);
             // The paint covered a drag's outline: put it back, as the frame is.
             if (dragTracker_ && dragTracker_->drawn())
                 dragTracker_->redraw(dc);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command/gedcom_batch.h"
 
+#include "app/command/relate_batch.h"
 #include "app/command/update_batch.h"
 #include "family/import_road.h"
 #include "gedcom/gedcom_reader.h"
@@ -218,6 +219,31 @@ void writePersons(std::ostream& out, const GedcomData& data, const PersonFilter&
     out << block;
 }
 
+} // namespace
+
+int personNamed(const GedcomData& data, const std::string& gedcomPath, const std::string& text,
+                const char* giveIdHow, std::ostream& err, std::size_t* others)
+{
+    // A record id needs no list of names, which takes long to make for a large file.
+    if (const int record = text.empty() ? -1 : data.findPerson(text); record >= 0)
+        return record;
+    const PersonFilter filter(data);
+    const std::vector<int> named = personsNamed(data, filter, text, others);
+    if (named.size() == 1)
+        return named.front();
+    if (named.empty()) {
+        err << gedcomPath << " has no person with the id or name \"" << text
+            << "\" (stirpa --list-persons " << gedcomPath << " lists them).\n";
+        return -1;
+    }
+    err << gedcomPath << " has " << named.size() << " persons named \"" << text
+        << "\"; give one's id" << giveIdHow << ":\n";
+    writePersons(err, data, filter, named);
+    return -1;
+}
+
+namespace {
+
 // The root an import starts from, and why.
 struct RootChoice {
     int person = -1;
@@ -234,20 +260,8 @@ RootChoice chooseRoot(const ImportCall& call, const GedcomData& data, std::ostre
         choice.person = choice.byDefault.person;
         return choice;
     }
-    const PersonFilter filter(data);
-    const std::vector<int> named = personsNamed(data, filter, call.root, &choice.others);
-    if (named.size() == 1) {
-        choice.person = named.front();
-        return choice;
-    }
-    if (named.empty()) {
-        err << call.gedcomPath << " has no person with the id or name \"" << call.root
-            << "\" (stirpa --list-persons " << call.gedcomPath << " lists them).\n";
-        return choice;
-    }
-    err << call.gedcomPath << " has " << named.size() << " persons named \"" << call.root
-        << "\"; give one's id with --root:\n";
-    writePersons(err, data, filter, named);
+    choice.person =
+        personNamed(data, call.gedcomPath, call.root, " with --root", err, &choice.others);
     return choice;
 }
 
@@ -385,5 +399,6 @@ std::vector<BatchOption> gedcomBatchOptions(DateLanguage dateLanguage)
     };
     for (BatchOption& option : familyLinkOptions())
         options.push_back(std::move(option));
+    options.push_back(relateOption(dateLanguage));
     return options;
 }

@@ -31,6 +31,13 @@ std::optional<GedcomLoad> readPersons(const std::string& path, std::ostream& err
 // The same for a file already read from path.
 std::optional<GedcomLoad> personsOf(GedcomLoad load, const std::string& path, std::ostream& err);
 
+// The one person a text names, as --root takes it: a record id or a name (see
+// personsNamed; others counts the persons the whole name leaves out). -1 after
+// telling err that there is none, or listing the several it could be, with
+// how to give an id instead (" with --root").
+int personNamed(const GedcomData& data, const std::string& gedcomPath, const std::string& text,
+                const char* giveIdHow, std::ostream& err, std::size_t* others = nullptr);
+
 // The value of --descendants or --ancestors: 1 to maxGenerations, digits only.
 std::optional<int> generationCount(const std::string& text);
 

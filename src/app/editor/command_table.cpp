@@ -89,6 +89,9 @@ const std::vector<CommandInfo>& commandTable()
          "Alt+?;Ctrl+Shift++",
          QT_TRANSLATE_NOOP("Command", "Insert a blank row above currently selected person")},
         {TreeFindParent, QT_TRANSLATE_NOOP("Command", "Find &parent..."), "", ""},
+        {TreeRelationship, QT_TRANSLATE_NOOP("Command", "Rela&tionship..."), "",
+         QT_TRANSLATE_NOOP("Command", "Tell how the person of the box selected before is related "
+                                      "to the person of the selected box\nRelationship")},
         {TreeLinkFamily, QT_TRANSLATE_NOOP("Command", "&Link to family file..."), "",
          QT_TRANSLATE_NOOP("Command", "Link the boxes to the persons of a GEDCOM file, so that "
                                       "the chart can be updated from it\nLink to family file")},
@@ -139,7 +142,7 @@ const std::vector<MenuInfo>& menuLayout()
           item(ViewOverview)}},
         {QT_TRANSLATE_NOOP("Command", "&Tree"),
          {item(TreeDefinePerson), item(TreeInsertColumn), item(TreeInsertRow), item(TreeFindParent),
-          item(TreeLinkFamily), separator, item(TreeSettings)}},
+          item(TreeRelationship), item(TreeLinkFamily), separator, item(TreeSettings)}},
         {QT_TRANSLATE_NOOP("Command", "&Help"),
          {item(HelpTopics), item(HelpIndex), item(HelpSample), separator, item(AppAbout)}},
     };

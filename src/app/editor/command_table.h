@@ -38,6 +38,7 @@ enum class Command {
     TreeInsertColumn,
     TreeInsertRow,
     TreeFindParent,
+    TreeRelationship,
     TreeLinkFamily,
     TreeSettings,
     HelpTopics,

@@ -84,6 +84,9 @@ MainWindow::MainWindow()
     connect(document_, &ChartDocument::chartReplaced, this, &MainWindow::updateFamilyActions);
     connect(document_, &ChartDocument::changed, this, &MainWindow::updateFamilyActions);
     connect(document_, &ChartDocument::selectionChanged, this, &MainWindow::updateSelectionActions);
+    connect(document_, &ChartDocument::selectionChanged, this, &MainWindow::noteSelectedBox);
+    connect(document_, &ChartDocument::chartReplaced, this,
+            [this] { earlierBoxCell_ = lastBoxCell_ = noCell; });
     connect(view_, &ChartView::pasteBufferChanged, this, &MainWindow::updatePasteAction);
     connect(document_, &ChartDocument::currentCellChanged, this, &MainWindow::showCurrentCell);
     connect(view_, &ChartView::definePersonRequested, this, &MainWindow::definePerson);
@@ -147,6 +150,7 @@ void MainWindow::connectActions()
     on(Command::ViewStatusBar, &MainWindow::toggleStatusBar);
     on(Command::TreeDefinePerson, &MainWindow::definePerson);
     on(Command::TreeFindParent, &MainWindow::showFindParent);
+    on(Command::TreeRelationship, &MainWindow::treeRelationship);
     on(Command::TreeSettings, &MainWindow::editSettings);
     on(Command::HelpTopics, [] { HelpMgr::mainHelp.Open({}); });
     on(Command::HelpIndex, [] { HelpMgr::mainHelp.Open("Index"); });
@@ -295,7 +299,8 @@ void MainWindow::updatePasteAction() { action(Command::EditPaste)->setEnabled(vi
 void MainWindow::updateSelectionActions()
 {
     const bool selected = document_->selectedBox() != nullptr;
-    for (Command id : {Command::TreeInsertColumn, Command::TreeInsertRow, Command::TreeFindParent})
+    for (Command id : {Command::TreeInsertColumn, Command::TreeInsertRow, Command::TreeFindParent,
+                       Command::TreeRelationship})
         action(id)->setEnabled(selected);
 }
 

@@ -174,6 +174,11 @@ private:
     void recolourChart(ColourScheme scheme);
     // Shows why the result failed; true when it did.
     bool showFailure(const QString& title, const Result& result);
+    // Whether the chart's family file may be read: one outside the chart's
+    // folder only once the user allowed it.
+    bool mayReadFamilyFile(const QString& path);
+    void treeRelationship();
+    void noteSelectedBox();
     // Shows the changes and, on Apply, puts the changed copy in the chart's place.
     void offerChanges(const QString& title, const QString& summary,
                       const std::vector<FamilyChangesDialog::Group>& groups, bool canApply,
@@ -198,6 +203,10 @@ private:
     QMap<Command, QAction*> actions_;
     // "chart\nfamily file" pairs the user allowed to be read since the window opened.
     QSet<QString> familyFilesAllowed_;
+    // The cells of the last two boxes selected, the earlier first: the two
+    // persons Tree > Relationship relates.
+    Cell earlierBoxCell_ = noCell;
+    Cell lastBoxCell_ = noCell;
     QPointer<PersonDialog> personDialog_;
     QPointer<FindParentDialog> findParentDialog_;
     QMenu* fileMenu_ = nullptr;

@@ -65,6 +65,20 @@ bool MainWindow::askReadFamilyFile(const QString& familyPath)
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool MainWindow::mayReadFamilyFile(const QString& path)
+{
+    if (isBeside(path, document_->path()))
+        return true;
+    // A chart from someone else could name any file of this user's.
+    const QString pair = document_->path() + '\n' + QFileInfo(path).absoluteFilePath();
+    if (familyFilesAllowed_.contains(pair))
+        return true;
+    if (!askReadFamilyFile(path))
+        return false;
+    familyFilesAllowed_.insert(pair);
+    return true;
+}
+
 bool MainWindow::showFailure(const QString& title, const Result& result)
 {
     if (!result)
@@ -94,14 +108,8 @@ QString MainWindow::familyFileToRead()
     QString path = remembered;
     if (!QFileInfo::exists(path)) {
         path = askMovedFamilyFile(remembered);
-    } else if (!isBeside(path, document_->path())) {
-        // A chart from someone else could name any file of this user's.
-        const QString pair = document_->path() + '\n' + QFileInfo(path).absoluteFilePath();
-        if (!familyFilesAllowed_.contains(pair)) {
-            if (!askReadFamilyFile(path))
-                return {};
-            familyFilesAllowed_.insert(pair);
-        }
+    } else if (!mayReadFamilyFile(path)) {
+        return {};
     }
     return path;
 }
