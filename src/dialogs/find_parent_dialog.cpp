@@ -7,6 +7,7 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QLabel>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,7 +19,8 @@ FindParentDialog::FindParentDialog(QWidget* parent)
       highlight_(new QCheckBox(tr("Highlight lineage"))),
       find_(new QPushButton(tr("Find"))),
       help_(new QPushButton(tr("Help"))),
-      close_(new QPushButton(tr("Close")))
+      close_(new QPushButton(tr("Close"))),
+      note_(new QLabel)
 {
     setWindowTitle(tr("Find Parent"));
     setHelpTopic(this, "Parent");
@@ -68,12 +70,22 @@ FindParentDialog::FindParentDialog(QWidget* parent)
     rows->setContentsMargins(du.x(5), du.y(5), du.x(5), du.y(5));
     rows->setSpacing(du.y(5));
     rows->addLayout(top);
+    note_->setWordWrap(true);
+    note_->setMaximumWidth(du.x(180));
+    note_->hide();
+    rows->addWidget(note_);
     rows->addLayout(buttons);
     rows->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(find_, &QPushButton::clicked, this, &FindParentDialog::findRequested);
     connect(help_, &QPushButton::clicked, this, [this] { openHelpFor(this); });
     connect(close_, &QPushButton::clicked, this, &FindParentDialog::closeRequested);
+}
+
+void FindParentDialog::setNote(const QString& note)
+{
+    note_->setText(note);
+    note_->setVisible(!note.isEmpty());
 }
 
 bool FindParentDialog::findsAncestor() const { return ancestor_->isChecked(); }

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -20,6 +21,8 @@ public:
     bool findsAncestor() const;
     // "Highlight lineage" checked.
     bool highlightsLineage() const;
+    // A line of words under the choices about the parent found; hidden when empty.
+    void setNote(const QString& note);
 
     QRadioButton* immediateButton() const { return immediate_; }
     QRadioButton* ancestorButton() const { return ancestor_; }
@@ -27,6 +30,7 @@ public:
     QPushButton* findButton() const { return find_; }
     QPushButton* helpButton() const { return help_; }
     QPushButton* closeButton() const { return close_; }
+    QLabel* noteLabel() const { return note_; }
 
 signals:
     void findRequested();
@@ -39,4 +43,5 @@ private:
     QPushButton* find_;
     QPushButton* help_;
     QPushButton* close_;
+    QLabel* note_;
 };

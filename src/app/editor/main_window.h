@@ -7,8 +7,10 @@
 #include "dialogs/family_changes_dialog.h"
 #include "dialogs/find_parent_dialog.h"
 #include "dialogs/person_dialog.h"
+#include "gedcom/gedcom_reader.h"
 #include "model/chart.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
@@ -170,6 +172,10 @@ private:
     void treeLinkFamily();
     // The linked chart's family file, found and allowed; empty when the user declines.
     QString familyFileToRead();
+    // Of a linked chart whose family file may be read without asking: words
+    // saying that the box Find parent reached from child's is no parent of
+    // theirs by the file; empty otherwise.
+    QString parentNote(const Person* child, const Person* parent);
     // Colours the boxes anew by the scheme, from the family file.
     void recolourChart(ColourScheme scheme);
     // Shows why the result failed; true when it did.
@@ -203,6 +209,14 @@ private:
     QMap<Command, QAction*> actions_;
     // "chart\nfamily file" pairs the user allowed to be read since the window opened.
     QSet<QString> familyFilesAllowed_;
+    // The family file last read for Find parent, kept while it is unchanged.
+    struct ReadFamily {
+        QString path;
+        QDateTime modified;
+        qint64 size = -1;
+        std::shared_ptr<const GedcomLoad> load;
+    };
+    ReadFamily readFamily_;
     // The cells of the last two boxes selected, the earlier first: the two
     // persons Tree > Relationship relates.
     Cell earlierBoxCell_ = noCell;

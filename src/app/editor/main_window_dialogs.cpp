@@ -83,9 +83,14 @@ void MainWindow::showFindParent()
 
 void MainWindow::findParent()
 {
-    if (findParentDialog_)
-        view_->findParent(findParentDialog_->findsAncestor(),
-                          findParentDialog_->highlightsLineage());
+    if (!findParentDialog_)
+        return;
+    const Person* child = document_->selectedBox();
+    const bool ancestor = findParentDialog_->findsAncestor();
+    view_->findParent(ancestor, findParentDialog_->highlightsLineage());
+    // The connectors are all Find parent follows; the family file may know better.
+    findParentDialog_->setNote(ancestor ? QString()
+                                        : parentNote(child, document_->selectedBox()));
 }
 
 void MainWindow::editSettings()

@@ -5,6 +5,7 @@
 #include "document/chart_document.h"
 #include "document/message_text.h"
 #include "family/link_road.h"
+#include "family/relationship_boxes.h"
 #include "family/update_road.h"
 #include "gedcom/gedcom_reader.h"
 #include "layout/box_colours.h"
@@ -112,6 +113,35 @@ QString MainWindow::familyFileToRead()
         return {};
     }
     return path;
+}
+
+QString MainWindow::parentNote(const Person* child, const Person* parent)
+{
+    const FamilyLink& link = document_->chart().familyLink();
+    if (!link.linked() || !child || !parent || child == parent ||
+        child->kind() != BoxKind::Person)
+        return {};
+    const QString path = QString::fromLocal8Bit(link.path.c_str());
+    const QFileInfo file(path);
+    const QString pair = document_->path() + '\n' + file.absoluteFilePath();
+    if (!file.exists() || !(isBeside(path, document_->path()) || familyFilesAllowed_.contains(pair)))
+        return {};
+    if (readFamily_.path != path || readFamily_.modified != file.lastModified() ||
+        readFamily_.size != file.size()) {
+        auto load = std::make_shared<GedcomLoad>(readGedcomFile(path.toLocal8Bit().toStdString()));
+        readFamily_ = {path, file.lastModified(), file.size(), std::move(load)};
+    }
+    if (!*readFamily_.load)
+        return {};
+    const GedcomData& data = readFamily_.load->data;
+    const Tree& tree = document_->tree();
+    const int person = personOfBox(tree, data, child), found = personOfBox(tree, data, parent);
+    if (person < 0 || found < 0 || data.isParent(found, person))
+        return {};
+    return tr("By the family file, %1 is not a parent of %2: the connectors lead there, not "
+              "the records.")
+        .arg(QString::fromStdString(displayName(data.persons[std::size_t(found)])),
+             QString::fromStdString(displayName(data.persons[std::size_t(person)])));
 }
 
 void MainWindow::recolourChart(ColourScheme scheme)
