@@ -37,7 +37,7 @@ void paintTitle(QPainter& painter, QSizeF area, const Chart& chart)
     const QString title = QString::fromStdString(posterTitle(chart));
     painter.drawText(QRectF(0, 0, area.width(), posterTitleHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, title);
-    // The key to the boxes' colours, from the right, as far as the title leaves room.
+    // The key to the boxes' colours, as much of it as the title leaves room for.
     const std::vector<LegendEntry> legend = colourLegend(chart);
     if (legend.empty())
         return;
@@ -47,20 +47,25 @@ void paintTitle(QPainter& painter, QSizeF area, const Chart& chart)
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     const double swatch = posterTitleText * 0.6;
-    double x = area.width();
-    for (auto entry = legend.rbegin(); entry != legend.rend(); ++entry) {
-        const QString label = QString::fromStdString(entry->label);
-        const double width = metrics.horizontalAdvance(label);
-        if (x - width - 1.5 * swatch < titleEnd)
-            break;
-        x -= width;
+    // The first entries that fit beside the title, ended at the right edge.
+    const auto entryWidth = [&](const LegendEntry& entry) {
+        return 2.4 * swatch + metrics.horizontalAdvance(QString::fromStdString(entry.label));
+    };
+    std::size_t shown = 0;
+    double width = 0;
+    while (shown < legend.size() && titleEnd + width + entryWidth(legend[shown]) <= area.width())
+        width += entryWidth(legend[shown++]);
+    double x = area.width() - width;
+    for (std::size_t i = 0; i < shown; ++i) {
+        const QString label = QString::fromStdString(legend[i].label);
         painter.setPen(markColour());
-        painter.drawText(QRectF(x, 0, width, posterTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         label);
-        x -= 1.4 * swatch;
-        painter.setBrush(QtDrawContext::toQColor(entry->colour));
+        painter.setBrush(QtDrawContext::toQColor(legend[i].colour));
         painter.drawRect(QRectF(x, (posterTitleHeight - swatch) / 2, swatch, swatch));
-        x -= swatch;
+        x += 1.4 * swatch;
+        const double labelWidth = metrics.horizontalAdvance(label);
+        painter.drawText(QRectF(x, 0, labelWidth, posterTitleHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, label);
+        x += labelWidth + swatch;
     }
 }
 
