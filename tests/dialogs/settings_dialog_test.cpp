@@ -490,6 +490,19 @@ private slots:
         QVERIFY(dialog.isVisible());
     }
 
+    // Only a linked chart's dialog offers the colour scheme, and tells the one chosen.
+    void colourSchemeOnlyWhenOffered()
+    {
+        SettingsDialog plain{TreeSettings()};
+        QVERIFY(!plain.colourScheme());
+        QVERIFY(!plain.schemeList());
+        SettingsDialog linked{TreeSettings()};
+        linked.offerColourScheme(ColourScheme::Sex);
+        QCOMPARE(*linked.colourScheme(), ColourScheme::Sex);
+        linked.schemeList()->setCurrentIndex(int(ColourScheme::Generation));
+        QCOMPARE(*linked.colourScheme(), ColourScheme::Generation);
+    }
+
 private:
     QTemporaryDir state;
     QStringList messages;

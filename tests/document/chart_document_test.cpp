@@ -349,6 +349,25 @@ private slots:
         QVERIFY(openDebugLog(dir.filePath("closed.txt").toStdString()));
     }
 
+    // A new colour of its own through Define person is undone with the box's
+    // text; an update that keeps the colour cannot be undone, as before.
+    void recolourIsUndone()
+    {
+        ChartDocument document;
+        const Colour blue = boxColours::palette[0], pink = boxColours::palette[4];
+        const Person* box = document.definePerson({"Ann", {0, 0}, {}, false, 4, blue});
+        QVERIFY(box);
+        QCOMPARE(box->ownColour, blue);
+        QVERIFY(document.definePerson({"Ann Quill", {0, 0}, {}, false, 4, pink}));
+        QCOMPARE(box->ownColour, pink);
+        document.undo();
+        QCOMPARE(box->ownColour, blue);
+        QCOMPARE(box->text, std::string("Ann"));
+        QVERIFY(document.definePerson({"Ann Q", {0, 0}, {}, false, 4, blue}));
+        document.undo();
+        QCOMPARE(box->text, std::string("Ann Q"));
+    }
+
 private:
     std::ostringstream log;
 };
