@@ -9,39 +9,43 @@
 
 namespace {
 
-// Gives colour to person and, through their families, to every descendant not
-// coloured yet: the first branch to reach a person (cousins who married) keeps them.
-void colourDescendants(const GedcomData& data, int person, Colour colour,
-                       std::vector<Colour>& colours)
+// Gives colour to person and to everyone reached from them through next
+// (children or parents) who has none yet: the first line to reach a person
+// (cousins who married, an ancestor along two lines) keeps them.
+template <typename Next>
+void colourReached(int person, Colour colour, std::vector<Colour>& colours, Next next)
 {
     std::vector<int> stack{person};
     colours[std::size_t(person)] = colour;
     while (!stack.empty()) {
         const int at = stack.back();
         stack.pop_back();
+        next(at, [&](int reached) {
+            if (colours[std::size_t(reached)] == noColour) {
+                colours[std::size_t(reached)] = colour;
+                stack.push_back(reached);
+            }
+        });
+    }
+}
+
+void colourDescendants(const GedcomData& data, int person, Colour colour,
+                       std::vector<Colour>& colours)
+{
+    colourReached(person, colour, colours, [&](int at, const auto& reach) {
         for (const int f : data.persons[std::size_t(at)].spouseIn)
             for (const int child : data.families[std::size_t(f)].children)
-                if (colours[std::size_t(child)] == noColour) {
-                    colours[std::size_t(child)] = colour;
-                    stack.push_back(child);
-                }
-    }
+                reach(child);
+    });
 }
 
 void colourAncestors(const GedcomData& data, int person, Colour colour,
                      std::vector<Colour>& colours)
 {
-    std::vector<int> stack{person};
-    colours[std::size_t(person)] = colour;
-    while (!stack.empty()) {
-        const int at = stack.back();
-        stack.pop_back();
+    colourReached(person, colour, colours, [&](int at, const auto& reach) {
         for (const int parent : shownParents(data, at))
-            if (colours[std::size_t(parent)] == noColour) {
-                colours[std::size_t(parent)] = colour;
-                stack.push_back(parent);
-            }
-    }
+            reach(parent);
+    });
 }
 
 // By person: their branch's colour in a chart of the kind about root.
