@@ -26,7 +26,10 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-std::string_view firstLine(std::string_view text) { return trimmed(text.substr(0, text.find('|'))); }
+std::string_view firstLine(std::string_view text)
+{
+    return trimmed(text.substr(0, text.find('|')));
+}
 
 // The records of a chart's boxes by their first line, for the see boxes that name it.
 using BoxesByName = std::unordered_map<std::string_view, int>;
@@ -92,22 +95,23 @@ void writeBookData(const PageBook& book, bool chartBackground, const DataWriter&
             const std::string target = htmlPageName(continuationTarget(box, place.name));
             return chartIndex.contains(target) ? "#chart=" + displayText(target) : std::string();
         };
+        // Kept with the place, whose lookups call it while the chart is written.
+        const Tree& tree = chart.tree();
+        // A see box stands for the person whose box is in the chart it names.
+        const auto seeTarget = [&](const Person& box) -> std::pair<int, int> {
+            std::string name, suffix;
+            if (box.kind() != BoxKind::Person || !readSeeBox(box.text, name, suffix))
+                return {-1, -1};
+            const auto target = chartIndex.find(mainName + suffix);
+            if (target == chartIndex.end())
+                return {-1, -1};
+            auto [boxes, isNew] = seeTargets.try_emplace(target->second);
+            if (isNew)
+                boxes->second = boxesByName(*charts[std::size_t(target->second)], *family);
+            const auto found = boxes->second.find(name);
+            return {target->second, found == boxes->second.end() ? -1 : found->second};
+        };
         if (family) {
-            const Tree& tree = chart.tree();
-            // A see box stands for the person whose box is in the chart it names.
-            auto seeTarget = [&](const Person& box) -> std::pair<int, int> {
-                std::string name, suffix;
-                if (box.kind() != BoxKind::Person || !readSeeBox(box.text, name, suffix))
-                    return {-1, -1};
-                const auto target = chartIndex.find(mainName + suffix);
-                if (target == chartIndex.end())
-                    return {-1, -1};
-                auto [boxes, isNew] = seeTargets.try_emplace(target->second);
-                if (isNew)
-                    boxes->second = boxesByName(*charts[std::size_t(target->second)], *family);
-                const auto found = boxes->second.find(name);
-                return {target->second, found == boxes->second.end() ? -1 : found->second};
-            };
             place.record = [&](const Person& box) {
                 const RecordLink* link = tree.records().find(&box);
                 return link ? family->indexOf(link->xref) : seeTarget(box).second;
